@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the terminal and the tests need.
+# Runs apt-get only when something is missing, so repeated runs are quick.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
+  libwxgtk3.2-dev libboost-dev libboost-thread-dev libboost-system-dev
+  libspdlog-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
+  zlib1g-dev libminizip-dev
+  xvfb xauth x11-apps imagemagick sox fonts-dejavu-core
+)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

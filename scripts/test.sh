@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the normal build, then the same suite
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+scripts/build.sh build-test -DCMAKE_BUILD_TYPE=Debug -DTICKERDECK_TESTS=ON
+ctest --test-dir build-test --output-on-failure -j 2
+
+if [[ "${TICKERDECK_SKIP_SANITIZE:-0}" != 1 ]]; then
+  scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTICKERDECK_TESTS=ON -DTICKERDECK_SANITIZE=ON
+  # GTK and fontconfig keep caches alive until exit; only our leaks matter.
+  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j 2
+fi

@@ -1,0 +1,35 @@
+#pragma once
+// Helpers for tests that need posted events, timers and paints delivered.
+
+#include <chrono>
+#include <functional>
+
+#include <wx/app.h>
+#include <wx/utils.h>
+
+namespace testing_support {
+
+/// Delivers everything queued so far: pending events, idle handlers, paints.
+inline void Flush(int rounds = 3)
+{
+    for (int i = 0; i < rounds; ++i)
+    {
+        wxTheApp->ProcessPendingEvents();
+        wxYield();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+/// Pumps the loop until `done` holds or `timeoutMs` passes; returns `done()`.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done() && std::chrono::steady_clock::now() < deadline)
+    {
+        Flush(1);
+        wxMilliSleep(5);
+    }
+    return done();
+}
+
+}  // namespace testing_support
