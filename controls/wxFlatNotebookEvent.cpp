@@ -1,0 +1,7 @@
+#include "wxFlatNotebookEvent.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(wxFlatNotebookEvent, wxBookCtrlEvent);
+
+wxDEFINE_EVENT(wxEVT_COMMAND_FLATNOTEBOOK_PAGE_CHANGED, wxFlatNotebookEvent);
+wxDEFINE_EVENT(wxEVT_COMMAND_FLATNOTEBOOK_PAGE_CHANGING, wxFlatNotebookEvent);
+wxDEFINE_EVENT(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, wxFlatNotebookEvent);

@@ -1,0 +1,218 @@
+#include "wxGridEx.h"
+
+#include <algorithm>
+
+#include <wx/dcclient.h>
+#include <wx/region.h>
+
+wxIMPLEMENT_CLASS(wxGridEx, wxGrid);
+
+/// Paints the grid window's margin after the grid has drawn its cells. It sits
+/// in front of the grid window's own handler so it can run that one first.
+class wxGridEx::MarginPainter : public wxEvtHandler
+{
+public:
+    explicit MarginPainter(wxGridEx* grid) : m_grid(grid)
+    {
+        Bind(wxEVT_PAINT, &MarginPainter::OnPaint, this);
+    }
+
+private:
+    void OnPaint(wxPaintEvent& event)
+    {
+        wxEvtHandler* gridWindowHandler = GetNextHandler();
+        if (gridWindowHandler)
+            gridWindowHandler->ProcessEventLocally(event);
+        const wxColour margin = m_grid->GetMarginColour();
+        if (!margin.IsOk())
+            return;
+        wxRegion region = m_grid->GetMarginRegion();
+        if (region.IsEmpty())
+            return;
+        wxPaintDC dc(m_grid->GetGridWindow());
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(margin));
+        for (wxRegionIterator it(region); it; ++it)
+            dc.DrawRectangle(it.GetRect());
+    }
+
+    wxGridEx* m_grid;
+};
+
+wxGridEx::wxGridEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                   long style, const wxString& name)
+{
+    m_splitter = new wxSplitterWindow(parent, wxID_ANY, pos, size,
+                                      wxSP_NOBORDER | wxSP_LIVE_UPDATE | wxSP_3DSASH);
+    Create(m_splitter, id, wxDefaultPosition, size, style, name);
+    m_splitter->Initialize(this);
+
+    m_marginPainter = new MarginPainter(this);
+    GetGridWindow()->PushEventHandler(m_marginPainter);
+}
+
+wxGridEx::~wxGridEx()
+{
+    // The grid window must not be destroyed with a foreign handler on its stack.
+    if (m_marginPainter)
+        GetGridWindow()->RemoveEventHandler(m_marginPainter);
+    delete m_marginPainter;
+}
+
+wxSplitterWindow* wxGridEx::GetSplitter() const
+{
+    return m_splitter;
+}
+
+void wxGridEx::SetMarginColour(const wxColour& colour)
+{
+    m_marginColour = colour;
+    GetGridWindow()->Refresh();
+}
+
+wxColour wxGridEx::GetMarginColour() const
+{
+    return m_marginColour;
+}
+
+void wxGridEx::SetScrollBarColour(const wxColour& colour)
+{
+    // Native scroll bars cannot be recoloured; the splitter around the grid,
+    // which shows where the bars meet, can.
+    m_scrollBarColour = colour;
+    m_splitter->SetBackgroundColour(colour);
+    m_splitter->Refresh();
+}
+
+wxColour wxGridEx::GetScrollBarColour() const
+{
+    return m_scrollBarColour;
+}
+
+void wxGridEx::SetTipColour(const wxColour& colour)
+{
+    m_tipColour = colour;
+}
+
+wxColour wxGridEx::GetTipColour() const
+{
+    return m_tipColour;
+}
+
+bool wxGridEx::SetBackgroundColour(const wxColour& colour)
+{
+    if (!wxGrid::SetBackgroundColour(colour))
+        return false;
+    ApplyColoursToParts();
+    return true;
+}
+
+void wxGridEx::ApplyColoursToParts()
+{
+    const wxColour colour = GetBackgroundColour();
+    GetGridWindow()->SetBackgroundColour(colour);
+    if (!m_scrollBarColour.IsOk())
+        m_splitter->SetBackgroundColour(colour);
+    Refresh();
+}
+
+wxRegion wxGridEx::GetMarginRegion() const
+{
+    int cellsWidth = 0;
+    for (int col = 0; col < GetNumberCols(); ++col)
+        cellsWidth += GetColSize(col);
+    int cellsHeight = 0;
+    for (int row = 0; row < GetNumberRows(); ++row)
+        cellsHeight += GetRowSize(row);
+
+    int right = 0;
+    int bottom = 0;
+    CalcScrolledPosition(cellsWidth, cellsHeight, &right, &bottom);
+    const wxSize client = GetGridWindow()->GetClientSize();
+
+    wxRegion region;
+    if (right < client.x)
+        region.Union(wxRect(right, 0, client.x - right, client.y));
+    if (bottom < client.y && right > 0)
+        region.Union(wxRect(0, bottom, std::min(right, client.x), client.y - bottom));
+    return region;
+}
+
+void wxGridEx::DrawFlatLabelBox(wxDC& dc, const wxRect& rect) const
+{
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(GetLabelBackgroundColour()));
+    dc.DrawRectangle(rect);
+    dc.SetPen(wxPen(GetGridLineColour()));
+    dc.DrawLine(rect.GetRight(), rect.GetTop(), rect.GetRight(), rect.GetBottom() + 1);
+    dc.DrawLine(rect.GetLeft(), rect.GetBottom(), rect.GetRight() + 1, rect.GetBottom());
+}
+
+void wxGridEx::DrawSortArrow(wxDC& dc, const wxRect& rect) const
+{
+    const int half = 3;
+    const int cx = rect.GetRight() - 8;
+    const int cy = rect.y + rect.height / 2;
+    wxPoint points[3];
+    if (IsSortOrderAscending())
+    {
+        points[0] = wxPoint(cx, cy - half);
+        points[1] = wxPoint(cx - half, cy + half - 1);
+        points[2] = wxPoint(cx + half, cy + half - 1);
+    }
+    else
+    {
+        points[0] = wxPoint(cx, cy + half);
+        points[1] = wxPoint(cx - half, cy - half + 1);
+        points[2] = wxPoint(cx + half, cy - half + 1);
+    }
+    dc.SetPen(wxPen(GetLabelTextColour()));
+    dc.SetBrush(wxBrush(GetLabelTextColour()));
+    dc.DrawPolygon(3, points);
+}
+
+void wxGridEx::DrawColLabel(wxDC& dc, int col)
+{
+    if (GetColWidth(col) <= 0 || GetColLabelSize() <= 0)
+        return;
+    const wxRect rect(GetColLeft(col), 0, GetColWidth(col), GetColLabelSize());
+    DrawFlatLabelBox(dc, rect);
+
+    wxRect textRect = rect.Deflate(2, 2);
+    if (IsSortingBy(col))
+    {
+        DrawSortArrow(dc, rect);
+        textRect.width = std::max(0, textRect.width - 12);
+    }
+    int horizontal = 0;
+    int vertical = 0;
+    GetColLabelAlignment(&horizontal, &vertical);
+    wxGridColumnHeaderRendererDefault().DrawLabel(*this, dc, GetColLabelValue(col), textRect,
+                                                  horizontal, vertical, GetColLabelTextOrientation());
+}
+
+void wxGridEx::DrawRowLabel(wxDC& dc, int row)
+{
+    if (GetRowHeight(row) <= 0 || GetRowLabelSize() <= 0)
+        return;
+    const wxRect rect(0, GetRowTop(row), GetRowLabelSize(), GetRowHeight(row));
+    DrawFlatLabelBox(dc, rect);
+    int horizontal = 0;
+    int vertical = 0;
+    GetRowLabelAlignment(&horizontal, &vertical);
+    wxGridRowHeaderRendererDefault().DrawLabel(*this, dc, GetRowLabelValue(row), rect.Deflate(2, 2),
+                                               horizontal, vertical, wxHORIZONTAL);
+}
+
+void wxGridEx::DrawCornerLabel(wxDC& dc)
+{
+    const wxRect rect(0, 0, GetRowLabelSize(), GetColLabelSize());
+    if (rect.IsEmpty())
+        return;
+    DrawFlatLabelBox(dc, rect);
+    int horizontal = 0;
+    int vertical = 0;
+    GetCornerLabelAlignment(&horizontal, &vertical);
+    wxGridCornerHeaderRendererDefault().DrawLabel(*this, dc, GetCornerLabelValue(), rect.Deflate(2, 2),
+                                                  horizontal, vertical, GetCornerLabelTextOrientation());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <wx/grid.h>
+#include <wx/splitter.h>
+
+#include "ControlsApi.h"
+
+/// A grid that lives in its own splitter window and paints every part of
+/// itself, including the empty area past the last cell, in the colours set on it.
+class CONTROLS_API wxGridEx : public wxGrid
+{
+public:
+    /// Creates a splitter child of `parent` (at `pos`, `size`) and the grid as
+    /// that splitter's only pane. Destroying the splitter destroys the grid.
+    wxGridEx(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+             const wxSize& size = wxDefaultSize, long style = wxWANTS_CHARS,
+             const wxString& name = wxPanelNameStr);
+    ~wxGridEx() override;
+
+    wxSplitterWindow* GetSplitter() const;
+
+    /// Colour of the area to the right of the last column and below the last row.
+    void SetMarginColour(const wxColour& colour);
+    wxColour GetMarginColour() const;
+    void SetScrollBarColour(const wxColour& colour);
+    wxColour GetScrollBarColour() const;
+    void SetTipColour(const wxColour& colour);
+    wxColour GetTipColour() const;
+
+    bool SetBackgroundColour(const wxColour& colour) override;
+
+    /// The margin rectangles of the grid window, in its client coordinates.
+    wxRegion GetMarginRegion() const;
+
+    // Flat labels: the stock ones draw light 3-D edges that glare on a dark theme.
+    void DrawColLabel(wxDC& dc, int col) override;
+    void DrawRowLabel(wxDC& dc, int row) override;
+    void DrawCornerLabel(wxDC& dc) override;
+
+private:
+    class MarginPainter;
+
+    void DrawFlatLabelBox(wxDC& dc, const wxRect& rect) const;
+    void DrawSortArrow(wxDC& dc, const wxRect& rect) const;
+
+    void ApplyColoursToParts();
+
+    wxSplitterWindow* m_splitter = nullptr;
+    MarginPainter* m_marginPainter = nullptr;
+    wxColour m_marginColour;
+    wxColour m_scrollBarColour;
+    wxColour m_tipColour;
+
+    wxDECLARE_CLASS(wxGridEx);
+};
