@@ -44,11 +44,11 @@ constexpr int RemoveFilter = 7188;
 }  // namespace cmd
 
 /// Link event int values.
-namespace link {
+namespace link_kind {
 constexpr int FromCellClick = 0;
 constexpr int ForNewWindow = 1;
 constexpr int FromOtherWidget = 2;
-}  // namespace link
+}  // namespace link_kind
 
 /// `Host::OpenWidget` modes.
 namespace open_mode {

@@ -121,8 +121,8 @@ private:
         notebook->AddPage(grid->GetSplitter(), _("Favourites"), true, 0);
         notebook->AddPage(BuildFormPage(notebook), _("Buttons and labels"), false);
         notebook->AddPage(BuildDataView(notebook), _("Data view"), false);
-        for (const char* name : {"NYSE", "NASDAQ", "LSE", "Xetra", "Euronext", "TSE", "HKEX",
-                                 "ASX", "SIX", "BME", "Borsa Italiana", "Oslo Bors"})
+        for (const char* name : {"AMX", "RHX", "KTX", "HBX", "Growth Board", "Index 100", "Tech 30",
+                                 "Energy", "Utilities", "Materials", "Financials", "Telecom"})
             notebook->AddPage(BuildGrid(notebook)->GetSplitter(), name, false, 0);
         return notebook;
     }
@@ -137,14 +137,14 @@ private:
         for (int col = 0; col < 7; ++col)
             grid->SetColLabelValue(col, headers[col]);
         const char* rows[][7] = {
-            {"AAPL", "Apple", "189.84", "+1.21", "189.83", "189.85", "52,114"},
-            {"MSFT", "Microsoft", "411.22", "-2.10", "411.20", "411.25", "18,220"},
-            {"NVDA", "Nvidia", "903.56", "+12.30", "903.50", "903.60", "44,018"},
-            {"AMZN", "Amazon", "178.15", "+0.42", "178.14", "178.16", "30,552"},
-            {"GOOG", "Alphabet", "151.77", "-0.35", "151.76", "151.78", "21,903"},
-            {"META", "Meta", "497.11", "+3.02", "497.05", "497.15", "12,410"},
-            {"TSLA", "Tesla", "171.05", "-4.44", "171.00", "171.07", "98,765"},
-            {"NFLX", "Netflix", "610.20", "+0.00", "610.10", "610.30", "3,211"}};
+            {"ORCA", "Orcadia Systems", "189.84", "+1.21", "189.83", "189.85", "52,114"},
+            {"HLX", "Helix Biotech", "411.22", "-2.10", "411.20", "411.25", "18,220"},
+            {"QNT", "Quantix Semis", "903.56", "+12.30", "903.50", "903.60", "44,018"},
+            {"MRDN", "Meridian Retail", "178.15", "+0.42", "178.14", "178.16", "30,552"},
+            {"LUMA", "Luma Networks", "151.77", "-0.35", "151.76", "151.78", "21,903"},
+            {"BRWK", "Brightwork Media", "497.11", "+3.02", "497.05", "497.15", "12,410"},
+            {"VOLT", "Voltaris Motors", "171.05", "-4.44", "171.00", "171.07", "98,765"},
+            {"STRM", "Streamline Studios", "610.20", "+0.00", "610.10", "610.30", "3,211"}};
         for (int row = 0; row < 8; ++row)
             for (int col = 0; col < 7; ++col)
                 grid->SetCellValue(row, col, rows[row][col]);
@@ -265,7 +265,7 @@ private:
         m_model->AppendColumn("string");
         m_model->AppendColumn("string");
         m_model->AppendColumn("string");
-        const char* rows[][3] = {{"NASDAQ", "AAPL", "Apple"}, {"NASDAQ", "MSFT", "Microsoft"},
+        const char* rows[][3] = {{"NASDAQ", "ORCA", "Orcadia Systems"}, {"NASDAQ", "HLX", "Helix Biotech"},
                                  {"NYSE", "IBM", "IBM"}, {"LSE", "VOD", "Vodafone"}};
         for (const auto& row : rows)
         {
