@@ -265,8 +265,8 @@ private:
         m_model->AppendColumn("string");
         m_model->AppendColumn("string");
         m_model->AppendColumn("string");
-        const char* rows[][3] = {{"NASDAQ", "ORCA", "Orcadia Systems"}, {"NASDAQ", "HLX", "Helix Biotech"},
-                                 {"NYSE", "IBM", "IBM"}, {"LSE", "VOD", "Vodafone"}};
+        const char* rows[][3] = {{"AMX", "ORCA", "Orcadia Systems"}, {"AMX", "HLX", "Helix Biotech"},
+                                 {"RHX", "KRNW", "Kronwerk Industrie"}, {"HBX", "01188", "Harbour Lights"}};
         for (const auto& row : rows)
         {
             wxVector<wxVariant> values;
