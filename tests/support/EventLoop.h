@@ -5,6 +5,8 @@
 #include <functional>
 
 #include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
 
 namespace testing_support {
@@ -30,6 +32,17 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000)
         wxMilliSleep(5);
     }
     return done();
+}
+
+/// Runs a real event loop for `ms` milliseconds. Some native redraws (GTK's
+/// frame clock) only happen inside a running loop, not from wxYield.
+inline void RunFor(int ms)
+{
+    wxGUIEventLoop loop;
+    wxTimer stop;
+    stop.Bind(wxEVT_TIMER, [&loop](wxTimerEvent&) { loop.Exit(); });
+    stop.StartOnce(ms);
+    loop.Run();
 }
 
 }  // namespace testing_support

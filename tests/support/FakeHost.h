@@ -1,0 +1,284 @@
+#pragma once
+// A recording stand-in for the terminal: remembers every call a board makes
+// and owns the instrument and quote records it hands out.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <wx/colour.h>
+#include <wx/event.h>
+#include <wx/font.h>
+
+#include "plugin/Host.h"
+#include "plugin/Records.h"
+#include "plugin/Theme.h"
+
+namespace testing_support {
+
+/// A dark theme whose every colour is distinct, so tests can tell them apart.
+class FakeTheme : public Theme
+{
+public:
+    struct FontRequest
+    {
+        int sizeChange;
+        int weight;
+        int style;
+        bool underline;
+    };
+
+    wxColour Reserved0() const override { return wxColour(1, 0, 0); }
+    wxColour Reserved1() const override { return wxColour(2, 0, 0); }
+    wxColour Reserved2() const override { return wxColour(3, 0, 0); }
+    wxColour BackgroundColour() const override { return background; }
+    wxColour ActiveTabColour() const override { return activeTab; }
+    wxColour MarginColour() const override { return margin; }
+    wxColour Reserved6() const override { return wxColour(6, 0, 0); }
+    wxColour BorderColour() const override { return border; }
+    wxColour Reserved8() const override { return wxColour(8, 0, 0); }
+    wxColour GridLineColour() const override { return gridLine; }
+    wxColour CellBackgroundColour() const override { return cellBackground; }
+    wxColour Reserved11() const override { return wxColour(11, 0, 0); }
+    wxColour SelectionColour() const override { return selection; }
+    wxColour BookmarkColour() const override { return bookmark; }
+    wxColour UpColour() const override { return up; }
+    wxColour DownColour() const override { return down; }
+    wxColour Reserved16() const override { return wxColour(16, 0, 0); }
+    wxColour Reserved17() const override { return wxColour(17, 0, 0); }
+    wxColour Reserved18() const override { return wxColour(18, 0, 0); }
+    wxColour LabelTextColour() const override { return labelText; }
+    wxColour TextColour() const override { return text; }
+    wxColour ButtonColour() const override { return button; }
+    wxFont NormalFont() const override { return normalFont; }
+    wxFont GridFont() const override { return gridFont; }
+    wxFont MakeFont(int sizeChange, int weight, int style, bool underline) const override
+    {
+        fontRequests.push_back({sizeChange, weight, style, underline});
+        wxFont font = normalFont;
+        font.SetPointSize(font.GetPointSize() + sizeChange);
+        font.SetNumericWeight(weight);
+        font.SetStyle(static_cast<wxFontStyle>(style));
+        font.SetUnderlined(underline);
+        return font;
+    }
+
+    wxColour background{0x1e, 0x22, 0x28};
+    wxColour activeTab{0x2f, 0x5d, 0x8a};
+    wxColour margin{0x14, 0x16, 0x1a};
+    wxColour border{0x4a, 0x50, 0x5a};
+    wxColour gridLine{0x30, 0x34, 0x3c};
+    wxColour cellBackground{0x12, 0x14, 0x18};
+    wxColour selection{0x26, 0x4f, 0x78};
+    wxColour bookmark{0x6a, 0x4c, 0x10};
+    wxColour up{0x2e, 0xcc, 0x71};
+    wxColour down{0xe7, 0x4c, 0x3c};
+    wxColour labelText{0x9a, 0xa4, 0xb0};
+    wxColour text{0xe8, 0xec, 0xf0};
+    wxColour button{0x3a, 0x40, 0x48};
+    wxFont normalFont{wxFontInfo(9).Family(wxFONTFAMILY_SWISS)};
+    wxFont gridFont{wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)};
+    mutable std::vector<FontRequest> fontRequests;
+};
+
+/// One Subscribe or Unsubscribe call.
+struct SubscriptionCall
+{
+    wxWindow* listener;
+    Instrument* instrument;
+    std::string date;
+
+    bool operator==(const SubscriptionCall& other) const
+    {
+        return listener == other.listener && instrument == other.instrument && date == other.date;
+    }
+};
+
+/// One PostToWidgets call, with the event's payload copied out.
+struct PostCall
+{
+    int id;
+    void* clientData;
+    wxClientData* clientObject;
+    int intValue;
+    wxString text;
+    Widget* source;
+    uint64_t group;
+    wxWindow* target;
+};
+
+/// One OpenWidget call.
+struct OpenCall
+{
+    Widget* widget;
+    uint64_t group;
+    uint64_t sameGroup;
+    int mode;
+};
+
+/// A terminal that records calls and answers from in-memory records.
+class FakeHost : public Host
+{
+public:
+    /// When Subscribe calls back: inside the call, on DeliverPending, or never.
+    enum class Reply
+    {
+        Immediately,
+        Later,
+        Never
+    };
+
+    /// A new instrument known to FindInstrument and GetInstruments.
+    Instrument* AddInstrument(const std::string& code, const std::string& exchange = "XTSE")
+    {
+        Instrument& instrument = m_instruments.emplace_back();
+        instrument.code = code;
+        instrument.exchange = exchange;
+        instrument.name = code + " Corp";
+        instrument.decimals = 2;
+        m_instrumentList.push_back(&instrument);
+        return &instrument;
+    }
+
+    /// The quote record handed out for `instrument` on `date` ("" = live);
+    /// each instrument and date has a record of its own.
+    Price* PriceOf(Instrument* instrument, const std::string& date = std::string())
+    {
+        std::unique_ptr<Price>& price = m_prices[{instrument, date}];
+        if (!price)
+        {
+            price = std::make_unique<Price>();
+            price->instrument = instrument;
+            price->tradeDate = date;
+        }
+        return price.get();
+    }
+
+    /// Runs the callbacks held back while `reply` was Later.
+    void DeliverPending()
+    {
+        auto pending = std::move(m_pending);
+        m_pending.clear();
+        for (auto& [callback, price] : pending)
+            callback(price);
+    }
+
+    /// Subscribe calls minus Unsubscribe calls for the triple.
+    int ActiveSubscriptions(wxWindow* listener, Instrument* instrument, const std::string& date) const
+    {
+        const SubscriptionCall key{listener, instrument, date};
+        int count = 0;
+        for (const SubscriptionCall& call : subscribes)
+            count += call == key;
+        for (const SubscriptionCall& call : unsubscribes)
+            count -= call == key;
+        return count;
+    }
+
+    void ClearCalls()
+    {
+        subscribes.clear();
+        unsubscribes.clear();
+        posts.clear();
+        opens.clear();
+        foundWidgets.clear();
+    }
+
+    // Host
+    Theme* GetTheme() override { return &theme; }
+
+    void Subscribe(wxWindow* listener, Instrument* instrument, const std::string& date,
+                   PriceCallback callback) override
+    {
+        subscribes.push_back({listener, instrument, date});
+        Price* price = PriceOf(instrument, date);
+        if (reply == Reply::Immediately)
+            callback(price);
+        else if (reply == Reply::Later)
+            m_pending.emplace_back(std::move(callback), price);
+    }
+
+    void Unsubscribe(wxWindow* listener, Instrument* instrument, const std::string& date) override
+    {
+        unsubscribes.push_back({listener, instrument, date});
+    }
+
+    std::string GetLayoutFilePath() override { return layoutFilePath; }
+    std::string GetApplicationFilePath(bool /*shared*/) override { return applicationFilePath; }
+
+    Instrument* FindInstrument(const char* code, const char* exchange) override
+    {
+        for (Instrument* instrument : m_instrumentList)
+            if (instrument->code == code && instrument->exchange == exchange)
+                return instrument;
+        return nullptr;
+    }
+
+    const ExchangeList& GetExchanges() override { return exchanges; }
+    const std::vector<Instrument*>& GetInstruments() override { return m_instrumentList; }
+    UserProfile GetUserProfile() override { return profile; }
+
+    Widget* FindWidget(const char* name) override
+    {
+        foundWidgets.emplace_back(name ? name : "");
+        const auto entry = widgetsByName.find(foundWidgets.back());
+        return entry == widgetsByName.end() ? nullptr : entry->second;
+    }
+
+    std::vector<Widget*> GetWidgets() override { return widgets; }
+
+    wxWindow* OpenWidget(Widget* widget, uint64_t group, uint64_t sameGroup, int mode) override
+    {
+        opens.push_back({widget, group, sameGroup, mode});
+        return openedWindow;
+    }
+
+    void PostToWidgets(wxCommandEvent& event, Widget* source, uint64_t group, wxWindow* target) override
+    {
+        posts.push_back({event.GetId(), event.GetClientData(), event.GetClientObject(), event.GetInt(),
+                         event.GetString(), source, group, target});
+    }
+
+    void PrepareMenu(wxMenu* menu) override { preparedMenus.push_back(menu); }
+    void AttachDialog(wxWindow* dialog) override { attachedDialogs.push_back(dialog); }
+
+    int LookupHotkey(int keyCode, bool control, bool shift, bool alt) override
+    {
+        return hotkeys ? hotkeys(keyCode, control, shift, alt) : 0;
+    }
+
+    wxString GetShortcutText(int hostCommand) override
+    {
+        return wxString::Format("Ctrl+%d", hostCommand);
+    }
+
+    FakeTheme theme;
+    Reply reply = Reply::Immediately;
+    std::vector<SubscriptionCall> subscribes;
+    std::vector<SubscriptionCall> unsubscribes;
+    std::vector<PostCall> posts;
+    std::vector<OpenCall> opens;
+    std::vector<std::string> foundWidgets;
+    std::map<std::string, Widget*> widgetsByName;
+    std::vector<Widget*> widgets;
+    wxWindow* openedWindow = nullptr;
+    std::vector<wxMenu*> preparedMenus;
+    std::vector<wxWindow*> attachedDialogs;
+    std::function<int(int, bool, bool, bool)> hotkeys;
+    ExchangeList exchanges;
+    UserProfile profile;
+    std::string layoutFilePath;
+    std::string applicationFilePath;
+
+private:
+    std::deque<Instrument> m_instruments;
+    std::vector<Instrument*> m_instrumentList;
+    std::map<std::pair<Instrument*, std::string>, std::unique_ptr<Price>> m_prices;
+    std::vector<std::pair<PriceCallback, Price*>> m_pending;
+};
+
+}  // namespace testing_support
