@@ -1,0 +1,90 @@
+#include "market/Catalogue.h"
+
+#include <deque>
+#include <unordered_map>
+
+// Instruments live in a deque so that adding more never moves the ones that
+// plug-ins already point to; the whole store sits behind one pointer so that
+// moving a Catalogue moves no record either.
+struct Catalogue::Store
+{
+    std::deque<Instrument> instruments;
+    std::vector<Instrument*> order;
+    ExchangeList exchanges;
+    std::unordered_map<std::string, Instrument*> byKey;
+    std::unordered_map<const Instrument*, double> prevClose;
+};
+
+namespace {
+
+std::string LookupKey(const std::string& code, const std::string& exchange)
+{
+    std::string key;
+    key.reserve(code.size() + exchange.size() + 1);
+    key.append(exchange).push_back('\n');
+    key.append(code);
+    return key;
+}
+
+}  // namespace
+
+Catalogue::Catalogue() : store_(std::make_unique<Store>()) {}
+Catalogue::~Catalogue() = default;
+Catalogue::Catalogue(Catalogue&&) noexcept = default;
+Catalogue& Catalogue::operator=(Catalogue&&) noexcept = default;
+
+const ExchangeList& Catalogue::Exchanges() const
+{
+    static const ExchangeList none;
+    return store_ ? store_->exchanges : none;
+}
+
+const std::vector<Instrument*>& Catalogue::Instruments() const
+{
+    static const std::vector<Instrument*> none;
+    return store_ ? store_->order : none;
+}
+
+Instrument* Catalogue::Find(const std::string& code, const std::string& exchange) const
+{
+    if (!store_)
+        return nullptr;
+    const auto found = store_->byKey.find(LookupKey(code, exchange));
+    return found == store_->byKey.end() ? nullptr : found->second;
+}
+
+double Catalogue::PrevClose(const Instrument* instrument) const
+{
+    if (!store_)
+        return 0.0;
+    const auto found = store_->prevClose.find(instrument);
+    return found == store_->prevClose.end() ? 0.0 : found->second;
+}
+
+Exchange& Catalogue::AddExchange(const Exchange& exchange)
+{
+    store_->exchanges.push_back(exchange);
+    return store_->exchanges.back();
+}
+
+Exchange* Catalogue::FindExchangeMutable(const std::string& code)
+{
+    for (Exchange& exchange : store_->exchanges)
+        if (exchange.code == code)
+            return &exchange;
+    return nullptr;
+}
+
+Instrument* Catalogue::AddInstrument(Exchange& exchange, const Instrument& instrument, double prevClose)
+{
+    std::string key = LookupKey(instrument.code, exchange.code);
+    if (store_->byKey.count(key))
+        return nullptr;
+    Instrument& stored = store_->instruments.emplace_back(instrument);
+    stored.exchange = exchange.code;
+    exchange.instruments.push_back(&stored);
+    store_->order.push_back(&stored);
+    store_->byKey.emplace(std::move(key), &stored);
+    store_->prevClose.emplace(&stored, prevClose);
+    return &stored;
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Quote records of the terminal and who listens to them.
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "plugin/Records.h"
+
+class Catalogue;
+class wxEvtHandler;
+
+/// Owns one Price record per (instrument, date) for as long as it lives and
+/// keeps the subscriptions that quote events are posted to.
+class QuoteBook
+{
+public:
+    explicit QuoteBook(const Catalogue& catalogue);
+    ~QuoteBook();
+    QuoteBook(const QuoteBook&) = delete;
+    QuoteBook& operator=(const QuoteBook&) = delete;
+
+    /// The one record for that instrument and date ("" = live, else
+    /// "%Y%m%d"), created on first use; never freed while the book lives.
+    Price* Acquire(Instrument* instrument, const std::string& date);
+
+    /// Registers `listener` for the pair and calls `callback` with the record
+    /// before returning. A null instrument is ignored.
+    void Subscribe(wxEvtHandler* listener, Instrument* instrument, const std::string& date,
+                   const std::function<void(Price*)>& callback);
+    /// Nothing more is posted for the pair; events already queued still
+    /// arrive, so listeners ignore records they no longer show.
+    void Unsubscribe(wxEvtHandler* listener, Instrument* instrument, const std::string& date);
+    /// Drops every subscription of a listener that is going away.
+    void UnsubscribeAll(wxEvtHandler* listener);
+
+    std::vector<wxEvtHandler*> Listeners(const Price* price) const;
+    size_t SubscriptionCount() const;
+    bool IsSubscribed(wxEvtHandler* listener, Instrument* instrument, const std::string& date) const;
+
+    /// Live records with at least one listener, ordered by exchange and code
+    /// so that a seeded feed does not depend on the order of subscribing.
+    const std::vector<Price*>& SubscribedLive() const;
+
+    /// Posts quote event 7011 (client data price, int mask, extra long
+    /// flash) to the listener's queue; never processes it inline.
+    static void PostQuote(wxEvtHandler* listener, Price* price, int mask, bool flash);
+
+    /// Today's date as the records use it ("%Y%m%d", local time).
+    static std::string Today();
+
+private:
+    struct KeyHash
+    {
+        size_t operator()(const std::pair<const Instrument*, std::string>& key) const;
+    };
+    using Key = std::pair<const Instrument*, std::string>;
+
+    Price* Find(Instrument* instrument, const std::string& date) const;
+    Price& Create(Instrument* instrument, const std::string& date);
+    void RemoveSubscription(wxEvtHandler* listener, Price* price);
+
+    const Catalogue& catalogue_;
+    std::deque<Price> records_;
+    std::unordered_map<Key, Price*, KeyHash> index_;
+    std::unordered_map<const Price*, std::vector<wxEvtHandler*>> listenersOf_;
+    std::unordered_map<wxEvtHandler*, std::unordered_set<Price*>> pricesOf_;
+    std::unordered_set<Price*> live_;
+    size_t subscriptionCount_ = 0;
+    mutable std::vector<Price*> liveOrdered_;
+    mutable bool liveOrderStale_ = false;
+};
