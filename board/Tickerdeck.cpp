@@ -1,0 +1,249 @@
+#include "board/Tickerdeck.h"
+
+#include <wx/datectrl.h>
+#include <wx/dateevt.h>
+#include <wx/filefn.h>
+#include <wx/frame.h>
+#include <wx/grid.h>
+#include <wx/icon.h>
+#include <wx/image.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/aui/auibar.h>
+
+#include "board/TickerdeckTable.h"
+#include "board/TickerdeckToolbarArt.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+#include "controls/wxStaticTextEx.h"
+#include "plugin/Application.h"
+#include "plugin/CommandIds.h"
+#include "plugin/Host.h"
+#include "plugin/Theme.h"
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
+    EVT_FLATNOTEBOOK_PAGE_CHANGED(cmd::Notebook, Tickerdeck::OnTabActivated)
+    EVT_MENU(cmd::InstrumentLink, Tickerdeck::OnLinkReceived)
+    EVT_MENU(cmd::QuoteUpdate, Tickerdeck::OnQuoteUpdate)
+    EVT_MENU(cmd::ThemeChanged, Tickerdeck::OnThemeChanged)
+    EVT_MENU(cmd::ScrollToTop, Tickerdeck::OnScrollToTop)
+    EVT_MENU(cmd::FitAllColumns, Tickerdeck::OnFitAllColumns)
+    EVT_GRID_CELL_LEFT_CLICK(Tickerdeck::OnCellLeftClick)
+    EVT_GRID_CELL_LEFT_DCLICK(Tickerdeck::OnCellDoubleClick)
+    EVT_GRID_LABEL_RIGHT_CLICK(Tickerdeck::OnLabelRightClick)
+    EVT_GRID_CELL_RIGHT_CLICK(Tickerdeck::OnCellRightClick)
+    EVT_GRID_COL_SORT(Tickerdeck::OnColumnSort)
+    EVT_MENU(cmd::RowCommandFirst, Tickerdeck::OnRowCommand)
+    EVT_MENU(cmd::RowCommandSecond, Tickerdeck::OnRowCommand)
+    EVT_MENU(cmd::DeleteInstrument, Tickerdeck::OnDeleteInstrument)
+    EVT_MENU(cmd::EditWatchlist, Tickerdeck::OnEditWatchlist)
+    EVT_MENU(cmd::NewWatchlist, Tickerdeck::OnNewWatchlist)
+    EVT_MENU(cmd::RenameWatchlist, Tickerdeck::OnRenameWatchlist)
+    EVT_MENU(cmd::PrintPreview, Tickerdeck::OnPrintPreview)
+    EVT_MENU(cmd::Settings, Tickerdeck::OnSettings)
+    EVT_MENU(cmd::WatchlistCommand, Tickerdeck::OnWatchlistCommand)
+    EVT_MENU(cmd::ExportExcel, Tickerdeck::OnExportExcel)
+    EVT_MENU(cmd::OpenLadder, Tickerdeck::OnOpenView)
+    EVT_MENU(cmd::OpenTape, Tickerdeck::OnOpenView)
+    EVT_MENU(cmd::OpenSweeper, Tickerdeck::OnOpenView)
+    EVT_MENU(cmd::OpenCharting, Tickerdeck::OnOpenView)
+    EVT_MENU(cmd::OpenFillscope, Tickerdeck::OnOpenView)
+    EVT_MENU(cmd::AlertSetup, Tickerdeck::OnAlertSetup)
+    EVT_MENU(cmd::AlertList, Tickerdeck::OnAlertList)
+    EVT_MENU(cmd::AlertFired, Tickerdeck::OnAlertFired)
+    EVT_MENU(cmd::EditFilter, Tickerdeck::OnEditFilter)
+    EVT_MENU(cmd::RemoveFilter, Tickerdeck::OnRemoveFilter)
+    EVT_MENU(cmd::ToggleBookmark, Tickerdeck::OnToggleBookmark)
+    EVT_MENU(cmd::ClearBookmarks, Tickerdeck::OnClearBookmarks)
+    EVT_MENU(cmd::ToggleAutoFit, Tickerdeck::OnToggleAutoFit)
+    EVT_MENU(cmd::FitColumns, Tickerdeck::OnFitAllColumns)
+    EVT_MENU(cmd::OpenAnotherWindow, Tickerdeck::OnOpenAnotherWindow)
+    EVT_MENU(cmd::HistoryDate, Tickerdeck::OnHistoryDateFromHost)
+    // The toolbar tools again; the first matching entry above wins, these
+    // keep the table in step with the host's own copy of it.
+    EVT_MENU(cmd::NewWatchlist, Tickerdeck::OnNewWatchlist)
+    EVT_MENU(cmd::AlertList, Tickerdeck::OnAlertList)
+    EVT_MENU(cmd::Settings, Tickerdeck::OnSettings)
+    EVT_DATE_CHANGED(wxID_ANY, Tickerdeck::OnDatePicked)
+    EVT_IDLE(Tickerdeck::OnIdle)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+Tickerdeck::Tickerdeck(Application* application, uint64_t group, wxWindow* container,
+                       void* layoutSource, void* layoutNode, int flags)
+    : wxPanel(container, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
+      m_application(application),
+      m_group(group),
+      m_flags(flags),
+      m_imageList(std::make_unique<wxFlatNotebookImageList>())
+{
+    Bind(wxEVT_DESTROY, &Tickerdeck::OnDestroy, this);
+    if (Theme* theme = GetTheme())
+        SetFont(theme->NormalFont());
+
+    CreateToolbar();
+    CreateNotebook();
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_toolbar, 0, wxEXPAND);
+    sizer->Add(m_notebook, 1, wxEXPAND);
+    SetSizer(sizer);
+
+    Load(layoutSource, layoutNode);
+}
+
+Tickerdeck::~Tickerdeck()
+{
+    // A plain delete reaches wxWindow's destructor only after our members are
+    // gone; tearing down here keeps the destroy handler on a whole object.
+    SendDestroyEvent();
+    if (m_notebook)
+        m_notebook->SetImageList(nullptr);
+}
+
+Host* Tickerdeck::GetHost() const
+{
+    return m_application ? m_application->host : nullptr;
+}
+
+Theme* Tickerdeck::GetTheme() const
+{
+    Host* host = GetHost();
+    return host ? host->GetTheme() : nullptr;
+}
+
+bool Tickerdeck::HasOwnFrame() const
+{
+    return (m_flags & window_flag::OwnFrame) != 0;
+}
+
+wxWindow* Tickerdeck::GetOwnerFrame() const
+{
+    if (HasOwnFrame())
+        return GetParent() ? GetParent()->GetParent() : nullptr;
+    // The host hands its frame over as the link group value.
+    return reinterpret_cast<wxWindow*>(static_cast<uintptr_t>(m_group));
+}
+
+void Tickerdeck::CreateToolbar()
+{
+    // A self-drawn toolbar: the native one keeps the platform's colours
+    // whatever background it is given.
+    m_toolbar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxAUI_TB_HORIZONTAL | wxAUI_TB_PLAIN_BACKGROUND);
+    m_toolbar->SetArtProvider(new TickerdeckToolbarArt());
+    // The art paints the whole background; erasing first only flickers.
+    m_toolbar->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+
+    if (HasOwnFrame())
+        AddFramedTools();
+    else
+        AddDockedTools();
+
+    m_toolbar->AddTool(cmd::Settings, wxString(), LoadIconBitmap("./icon/setting.png"));
+    m_toolbar->Realize();
+}
+
+void Tickerdeck::AddFramedTools()
+{
+    if (auto* frame = wxDynamicCast(GetParent()->GetParent(), wxFrame))
+    {
+        wxIcon icon;
+        icon.CopyFromBitmap(LoadIconBitmap("./icon/tickerdeck.png"));
+        frame->SetIcon(icon);
+    }
+    ApplyToolbarColours();
+    m_toolbar->AddStretchSpacer();
+    m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadIconBitmap("./icon/add.png"));
+    m_toolbar->AddTool(cmd::AlertList, wxString(), LoadIconBitmap("./icon/alert.png"));
+    m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadIconBitmap("./icon/fit.png"));
+    m_datePicker = new wxDatePickerCtrl(m_toolbar, cmd::DatePicker, wxDefaultDateTime,
+                                        wxDefaultPosition, wxSize(-1, 20), wxDP_DROPDOWN,
+                                        wxDefaultValidator, "datectrl");
+    m_toolbar->AddControl(m_datePicker);
+}
+
+void Tickerdeck::AddDockedTools()
+{
+    m_titleLabel = new wxStaticTextEx(m_toolbar, wxID_ANY, _("Ticker Deck"));
+    ApplyTitleLabelStyle();
+    // The host shows its own window menu on a right click of the title.
+    m_titleLabel->Bind(wxEVT_RIGHT_UP, [](wxMouseEvent& event) {
+        event.ResumePropagation(999);
+        event.Skip();
+    });
+    // The toolbar ends right clicks itself; one that started on the title is
+    // handed on so it keeps travelling up to the host.
+    m_toolbar->Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent& event) {
+        if (event.GetEventObject() == m_titleLabel)
+            ProcessWindowEvent(event);
+        else
+            event.Skip();
+    });
+    m_toolbar->AddControl(m_titleLabel);
+    m_toolbar->AddStretchSpacer();
+    m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadIconBitmap("./icon/add.png"));
+    m_toolbar->AddTool(cmd::AlertList, wxString(), LoadIconBitmap("./icon/alert.png"));
+    m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadIconBitmap("./icon/fit.png"));
+    m_toolbar->AddTool(cmd::OpenAnotherWindow, wxString(), LoadIconBitmap("./icon/history.png"));
+    ApplyToolbarColours();
+}
+
+void Tickerdeck::CreateNotebook()
+{
+    m_notebook = new wxFlatNotebook(this, cmd::Notebook, wxDefaultPosition, wxSize(23, 23),
+                                    wxFLATNB_FLAT_TABS | wxFLATNB_STRIP_LINE, "Flat Notebook");
+    m_notebook->SetPadding(wxSize(10, 10));
+    ApplyNotebookColours();
+    m_imageList->Add(LoadIconBitmap("./icon/list.png"));
+    m_notebook->SetImageList(m_imageList.get());
+}
+
+void Tickerdeck::ApplyTitle(const wxString& text)
+{
+    if (m_titleLabel)
+    {
+        m_titleLabel->SetLabel(text);
+        // The toolbar sizes its controls from the size recorded when they
+        // were added; a longer title needs the record renewed.
+        const wxSize best = m_titleLabel->GetBestSize();
+        m_titleLabel->SetSize(best);
+        if (wxAuiToolBarItem* item = m_toolbar->FindTool(m_titleLabel->GetId()))
+            item->SetMinSize(best);
+        m_toolbar->Realize();
+        m_toolbar->Refresh();
+        return;
+    }
+    wxWindow* container = GetParent();
+    if (auto* frame = wxDynamicCast(container ? container->GetParent() : nullptr, wxFrame))
+        frame->SetTitle(text);
+}
+
+void Tickerdeck::AddTabPage(wxGridEx* grid, const wxString& label, bool select)
+{
+    m_notebook->AddPage(grid->GetSplitter(), label, select);
+    if (select)
+        m_currentGrid = grid;
+}
+
+TickerdeckTable* Tickerdeck::TableOf(const wxGridEx* grid)
+{
+    return grid ? static_cast<TickerdeckTable*>(grid->GetTable()) : nullptr;
+}
+
+wxBitmap LoadIconBitmap(const wxString& path)
+{
+    if (wxFileExists(path))
+    {
+        wxBitmap bitmap(path, wxBITMAP_TYPE_PNG);
+        if (bitmap.IsOk())
+            return bitmap;
+    }
+    wxImage blank(16, 16);
+    blank.InitAlpha();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            blank.SetAlpha(x, y, 0);
+    return wxBitmap(blank);
+}

@@ -1,0 +1,65 @@
+// Commands that reach beyond the board: live quotes in, the selected
+// instrument out to linked windows, and further board windows.
+
+#include <wx/grid.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxGridEx.h"
+#include "plugin/Application.h"
+#include "plugin/CommandIds.h"
+#include "plugin/Host.h"
+
+void Tickerdeck::OnQuoteUpdate(wxCommandEvent& event)
+{
+    if (!m_currentGrid)
+        return;
+    TableOf(m_currentGrid)->UpdateRow(event);
+    CheckAlerts(static_cast<Price*>(event.GetClientData()));
+}
+
+void Tickerdeck::OnCellLeftClick(wxGridEvent& event)
+{
+    event.Skip();  // the grid still moves its cursor and selection
+    if (!m_settings.controlsOthers)
+        return;
+    auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
+    TickerdeckTable* table = TableOf(grid);
+    Price* price = table ? table->RowPrice(event.GetRow()) : nullptr;
+    Host* host = GetHost();
+    if (!price || !host)
+        return;
+
+    wxCommandEvent linkEvent(wxEVT_MENU, cmd::InstrumentLink);
+    linkEvent.SetClientData(price->instrument);
+    linkEvent.SetClientObject(SenderTag(this));
+    linkEvent.SetInt(link_kind::FromCellClick);
+    host->PostToWidgets(linkEvent, m_application, m_group, nullptr);
+}
+
+void Tickerdeck::OnOpenAnotherWindow(wxCommandEvent& /*event*/)
+{
+    Host* host = GetHost();
+    if (!host || !m_application)
+        return;
+    if (Widget* self = host->FindWidget(m_application->GetDisplayName()))
+        host->OpenWidget(self, m_group, m_group, open_mode::Plain);
+}
+
+void Tickerdeck::OnScrollToTop(wxCommandEvent& /*event*/)
+{
+    for (wxGridEx* grid : m_grids)
+        grid->Scroll(0, 0);
+}
+
+void Tickerdeck::OnFitAllColumns(wxCommandEvent& /*event*/)
+{
+    FitAllColumns();
+}
+
+void Tickerdeck::OnToggleAutoFit(wxCommandEvent& /*event*/)
+{
+    m_settings.autoFitColumns = !m_settings.autoFitColumns;
+    if (m_settings.autoFitColumns)
+        FitAllColumns();
+}

@@ -1,0 +1,165 @@
+#pragma once
+// The grid table behind one quote board tab.
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <wx/colour.h>
+#include <wx/event.h>
+#include <wx/grid.h>
+#include <wx/timer.h>
+
+#include "board/CellColour.h"
+#include "board/PriceIndex.h"
+#include "board/QuoteFormat.h"
+
+struct Instrument;
+struct Price;
+class FilterSet;
+
+/// Grid table of one tab: rows point at the host's live quotes.
+class TickerdeckTable : public wxGridTableBase
+{
+public:
+    static constexpr int kColumnCount = 31;
+
+    TickerdeckTable();
+    ~TickerdeckTable() override;
+
+    // wxGridTableBase
+    int GetNumberRows() override;
+    int GetNumberCols() override;
+    bool IsEmptyCell(int row, int col) override;
+    wxString GetValue(int row, int col) override;
+    void SetValue(int row, int col, const wxString& value) override;
+    wxString GetColLabelValue(int col) override;
+    wxGridCellAttr* GetAttr(int row, int col, wxGridCellAttr::wxAttrKind kind) override;
+
+    const std::vector<Price*>& Rows() const { return m_rows; }       // display order
+    const std::vector<Price*>& Members() const { return m_members; } // stored order, filtered or not
+    bool IsMember(const Price* price) const;
+    /// Display index of the quote or -1.
+    int RowOf(const Price* price) const;
+    /// The quote shown in `row`, null outside the rows.
+    Price* RowPrice(int row) const;
+
+    /// Appends to members and rows without telling the grid.
+    void AppendMember(Price* price);
+    /// Empties rows and members without telling the grid.
+    void ClearRowsAndMembers();
+    /// Rows become the members, in stored order, that the filter accepts.
+    void RebuildRowsFromMembers();
+    /// Drops the quote's row and membership; the caller tells the grid.
+    void RemoveRow(Price* price);
+    /// Stops and deletes every running cell flash (window teardown).
+    void DeleteFlashTimers();
+
+    /// True when `a` comes before `b` in ascending order of column `col`.
+    bool CompareRows(int col, const Price* a, const Price* b) const;
+    /// Stable sort; descending sorts the reversed rows so that equal rows swap order.
+    void SortRows(int col, bool ascending);
+    static bool ColumnChanged(int col, int mask);
+
+    /// Applies one posted quote event (client data Price*, int mask, extra long flash).
+    void UpdateRow(const wxCommandEvent& event);
+    void OnFlashTimer(wxTimerEvent& event);
+
+    /// The filter's verdict; true when the tab has no filter.
+    bool Accepts(const Price* price) const;
+    void SetFilter(FilterSet* filter) { m_filter = filter; }
+    FilterSet* GetFilter() const { return m_filter; }
+
+    std::set<Instrument*>& Bookmarks() { return m_bookmarks; }
+    const std::set<Instrument*>& Bookmarks() const { return m_bookmarks; }
+
+    void SetVolumeInThousands(bool inThousands) { m_format.volumeInThousands = inThousands; }
+    bool GetVolumeInThousands() const { return m_format.volumeInThousands; }
+    void SetTabType(int tabType) { m_tabType = tabType; }
+    int GetTabType() const { return m_tabType; }
+    void SetExchange(const std::string& exchange) { m_exchange = exchange; }
+    const std::string& GetExchange() const { return m_exchange; }
+    void SetCategory(const std::string& category) { m_category = category; }
+    const std::string& GetCategory() const { return m_category; }
+    void SetWatchlistName(const std::string& name) { m_watchlistName = name; }
+    const std::string& GetWatchlistName() const { return m_watchlistName; }
+
+    void SetHighlightColour(const wxColour& colour) { m_highlightColour = colour; }
+    void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }
+    void SetUpColour(const wxColour& colour) { m_upColour = colour; }
+    void SetDownColour(const wxColour& colour) { m_downColour = colour; }
+    const wxColour& GetHighlightColour() const { return m_highlightColour; }
+    const wxColour& GetBookmarkColour() const { return m_bookmarkColour; }
+    const wxColour& GetUpColour() const { return m_upColour; }
+    const wxColour& GetDownColour() const { return m_downColour; }
+
+    /// Brings an attribute up to date right before it is painted: the grid
+    /// keeps the latest one in a cache that bypasses GetAttr, so bookmarks
+    /// and prices may have changed since it was styled.
+    void RestyleForPaint(wxGridCellAttr& attr, int row, int col);
+
+    /// Number of cells flashing right now.
+    size_t FlashCount() const { return m_flashTimers.size(); }
+    /// The flash timer of a cell, or null when the cell is not flashing.
+    wxTimer* FlashTimerAt(int row, int col) const;
+
+private:
+    struct VisibleArea;
+
+    // Row bookkeeping
+    void AppendRow(Price* price);
+    void EraseRowAt(int row);
+    void ShiftRow(int from, int to);
+    void ReindexRowsFrom(int first);
+    void AddMember(Price* price);
+    void EraseMember(Price* price);
+
+    // Quote events
+    int AdmitForUpdate(Price* price);
+    bool SortTouchedBy(int mask) const;
+    void PrefetchNeighbours(int row) const;
+    int MoveIntoSortPosition(int row);
+    bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
+    void FollowSelection(int fromRow, int toRow) const;
+    void RefreshRowRange(int first, int last) const;
+    void FlashAndRefreshChangedCells(int row, int mask, bool flash, const VisibleArea& area);
+    VisibleArea ComputeVisibleArea() const;
+    void NotifyGrid(int messageId, int position, int count);
+
+    // Cell flashes
+    void StartFlash(int row, int col);
+    void EndFlash(wxTimer* timer);
+    void DropFlashesOfRow(int row);
+    void RefreshCell(int row, int col) const;
+    void RefreshCellRect(const wxRect& cellRect) const;
+
+    // Cell attributes
+    wxGridCellAttr* ReusableAttr();
+    void StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored);
+    wxColour ColourOf(CellColour colour) const;
+    CellColour& TieMemory(int row, int col);
+    wxColour GridBackground() const;
+    wxColour GridForeground() const;
+
+    std::vector<Price*> m_rows;
+    std::vector<Price*> m_members;
+    PriceIndex m_rowIndex;                                 // row of every shown quote
+    std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
+    std::unordered_map<wxTimer*, bool> m_flashTimers;      // running flashes; true when the flash made the cell's attribute
+    std::vector<wxGridCellAttr*> m_attrPool;               // handed out when a cell carries no state
+    std::vector<CellColour> m_tieColours;                  // last colour of columns kept on ties, per row
+
+    QuoteFormat m_format;
+    FilterSet* m_filter = nullptr;
+    std::set<Instrument*> m_bookmarks;
+    int m_tabType = 1;
+    std::string m_exchange;
+    std::string m_category;
+    std::string m_watchlistName;
+    wxColour m_highlightColour;
+    wxColour m_bookmarkColour;
+    wxColour m_upColour;
+    wxColour m_downColour;
+};

@@ -1,0 +1,126 @@
+// Colours and fonts of the board, taken from the host's theme at
+// construction and again whenever the host switches themes.
+
+#include <wx/grid.h>
+#include <wx/stattext.h>
+#include <wx/aui/auibar.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+#include "controls/wxStaticTextEx.h"
+#include "plugin/Theme.h"
+
+namespace {
+
+// Title weight and style as the host's toolkit numbers them (bold, normal).
+constexpr int kTitleWeight = 700;
+constexpr int kTitleStyle = 90;
+
+void ApplyTableColours(TickerdeckTable* table, const Theme& theme)
+{
+    table->SetHighlightColour(theme.SelectionColour());
+    table->SetBookmarkColour(theme.BookmarkColour());
+    table->SetUpColour(theme.UpColour());
+    table->SetDownColour(theme.DownColour());
+}
+
+// Cells that flashed keep an attribute of their own; it must not keep the
+// previous theme's background.
+void RecolourCellAttributes(wxGridEx* grid, const wxColour& background)
+{
+    wxGridTableBase* table = grid->GetTable();
+    wxGridCellAttrProvider* provider = table ? table->GetAttrProvider() : nullptr;
+    if (!provider)
+        return;
+    for (int row = 0; row < table->GetNumberRows(); ++row)
+        for (int col = 0; col < table->GetNumberCols(); ++col)
+            if (wxGridCellAttr* attr = provider->GetAttr(row, col, wxGridCellAttr::Cell))
+            {
+                attr->SetBackgroundColour(background);
+                attr->DecRef();
+            }
+}
+
+}  // namespace
+
+void Tickerdeck::ApplyToolbarColours()
+{
+    if (Theme* theme = GetTheme())
+        m_toolbar->SetBackgroundColour(theme->BackgroundColour());
+}
+
+void Tickerdeck::ApplyTitleLabelStyle()
+{
+    Theme* theme = GetTheme();
+    if (!m_titleLabel || !theme)
+        return;
+    m_titleLabel->SetForegroundColour(theme->TextColour());
+    m_titleLabel->SetFont(theme->MakeFont(0, kTitleWeight, kTitleStyle, false));
+}
+
+void Tickerdeck::ApplyNotebookColours()
+{
+    Theme* theme = GetTheme();
+    if (!theme)
+        return;
+    m_notebook->SetBorderColour(theme->BorderColour());
+    m_notebook->SetBackgroundColour(theme->BackgroundColour());
+    m_notebook->SetTabAreaColour(theme->BackgroundColour());
+    m_notebook->SetActiveTabColour(theme->ActiveTabColour());
+    m_notebook->SetActiveTabTextColour(theme->TextColour());
+    m_notebook->SetNonActiveTabTextColour(theme->LabelTextColour());
+}
+
+void Tickerdeck::ApplyGridColours(wxGridEx* grid)
+{
+    Theme* theme = GetTheme();
+    if (!theme)
+        return;
+    if (TickerdeckTable* table = TableOf(grid))
+        ApplyTableColours(table, *theme);
+    grid->SetMarginColour(theme->MarginColour());
+    grid->SetScrollBarColour(theme->BackgroundColour());
+    grid->SetTipColour(theme->BackgroundColour());
+    grid->SetDefaultCellTextColour(theme->TextColour());
+    grid->SetForegroundColour(theme->TextColour());
+    grid->SetDefaultCellBackgroundColour(theme->CellBackgroundColour());
+    grid->SetBackgroundColour(theme->CellBackgroundColour());
+    grid->SetGridLineColour(theme->GridLineColour());
+    grid->SetLabelTextColour(theme->LabelTextColour());
+    grid->SetSelectionBackground(theme->SelectionColour());
+    grid->SetLabelFont(theme->NormalFont());
+    grid->SetDefaultCellFont(theme->GridFont());
+}
+
+void Tickerdeck::ApplyTheme()
+{
+    Theme* theme = GetTheme();
+    if (!theme)
+        return;
+    ApplyToolbarColours();
+    ApplyTitleLabelStyle();
+    // Before loading sets a title there is nothing to show again; applying the
+    // empty text would blank the label.
+    if (!m_settings.title.empty())
+        ApplyTitle(wxGetTranslation(m_settings.title));
+    ApplyNotebookColours();
+    m_notebook->SetFont(theme->NormalFont());
+    m_notebook->Refresh();
+
+    for (wxGridEx* grid : m_grids)
+    {
+        ApplyGridColours(grid);
+        RecolourCellAttributes(grid, theme->CellBackgroundColour());
+        if (wxWindow* labels = grid->GetGridColLabelWindow())
+            labels->Refresh();
+        grid->ForceRefresh();
+    }
+    m_toolbar->Refresh();
+}
+
+void Tickerdeck::OnThemeChanged(wxCommandEvent& /*event*/)
+{
+    ApplyTheme();
+}

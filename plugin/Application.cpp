@@ -1,0 +1,153 @@
+#include "plugin/Application.h"
+
+#include <wx/event.h>
+#include <wx/sizer.h>
+#include <wx/window.h>
+
+#include "board/Tickerdeck.h"
+#include "plugin/CommandIds.h"
+#include "plugin/Logger.h"
+
+Application::Application(Host* hostServices)
+{
+    host = hostServices;
+}
+
+// The boards belong to the toolkit's window tree; only the map goes. Boards
+// still alive must not reach back into a factory that no longer exists.
+Application::~Application()
+{
+    for (const auto& [key, panel] : m_panels)
+        panel->DetachApplication();
+}
+
+const char* Application::GetDisplayName()
+{
+    return "Ticker Deck";
+}
+
+const char* Application::GetIconPath()
+{
+    return "./icon/tickerdeck.png";
+}
+
+wxWindow* Application::CreateWindow(uint64_t group, wxWindow* container, void* layoutSource,
+                                    void* layoutNode, int flags)
+{
+    if (!container)
+        return nullptr;
+
+    auto* panel = new Tickerdeck(this, group, container, layoutSource, layoutNode, flags);
+    // An earlier board in the same container is neither closed nor destroyed:
+    // the host owns that decision.
+    m_panels[KeyOf(container)] = panel;
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(panel, 1, wxEXPAND | wxALL, 0);
+    container->SetSizer(sizer);
+    container->Layout();
+
+    const wxSize minSize = GetMinSize();
+    const wxSize maxSize = GetMaxSize();
+    ApplySizeLimits(container, minSize, maxSize);
+
+    wxWindow* frame = container->GetParent();
+    if ((flags & window_flag::OwnFrame) && frame)
+        ApplySizeLimits(frame, minSize, maxSize);
+    if ((flags & window_flag::CentreFrame) && frame)
+        frame->CentreOnParent(wxBOTH);
+
+    return panel;
+}
+
+void Application::SaveWindow(wxWindow* container, void* layoutSource, void* layoutNode)
+{
+    if (Tickerdeck* panel = FindPanel(container))
+        panel->Save(layoutSource, layoutNode);
+}
+
+void Application::CloseWindow(wxWindow* container, bool destroy)
+{
+    const auto entry = m_panels.find(KeyOf(container));
+    if (entry == m_panels.end())
+        return;
+    Tickerdeck* panel = entry->second;
+    m_panels.erase(entry);
+    if (destroy)
+        panel->Destroy();
+}
+
+void Application::Dispatch(wxCommandEvent& event, uint64_t group, wxWindow* target)
+{
+    const wxWindow* sender = SenderOf(event);
+    for (const auto& [key, panel] : m_panels)
+    {
+        if (panel == sender)
+            continue;
+        if (group == 0)
+        {
+            wxPostEvent(panel, event);
+            continue;
+        }
+        if (panel->GetGroup() != group)
+            continue;
+        if (!target)
+        {
+            wxPostEvent(panel, event);
+        }
+        else if (target == panel)
+        {
+            wxPostEvent(panel, event);
+            return;
+        }
+    }
+}
+
+void Application::SetLogger(std::shared_ptr<spdlog::logger> logger)
+{
+    ModuleLogger() = std::move(logger);
+}
+
+bool Application::IsOfferedInMenu(uint32_t /*permissionFlags*/)
+{
+    return true;
+}
+
+Tickerdeck* Application::FindPanel(const wxWindow* container) const
+{
+    const auto entry = m_panels.find(KeyOf(container));
+    return entry == m_panels.end() ? nullptr : entry->second;
+}
+
+void Application::ForgetPanel(const Tickerdeck* panel)
+{
+    for (auto entry = m_panels.begin(); entry != m_panels.end();)
+        entry = entry->second == panel ? m_panels.erase(entry) : std::next(entry);
+}
+
+uintptr_t Application::KeyOf(const wxWindow* container)
+{
+    return reinterpret_cast<uintptr_t>(container);
+}
+
+void Application::ApplySizeLimits(wxWindow* window, const wxSize& minSize, const wxSize& maxSize)
+{
+    window->SetMinSize(minSize);
+    window->SetMaxSize(maxSize);
+}
+
+wxClientData* SenderTag(wxWindow* sender)
+{
+    return reinterpret_cast<wxClientData*>(sender);
+}
+
+wxWindow* SenderOf(const wxCommandEvent& event)
+{
+    return reinterpret_cast<wxWindow*>(event.GetClientObject());
+}
+
+Widget* CreateApplication(Host* host, std::shared_ptr<spdlog::logger> logger)
+{
+    ModuleLogger() = std::move(logger);
+    return new Application(host);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The module-wide logger handed over by the host.
+
+#include <exception>
+#include <memory>
+
+namespace spdlog { class logger; }
+
+/// The one logger of this library; empty until the host hands one over.
+std::shared_ptr<spdlog::logger>& ModuleLogger();
+
+/// Writes "[Tickerdeck] " + context + e.what() as one critical line.
+/// Silent when there is no logger or its level filters critical lines out.
+void LogException(const char* context, const std::exception& e);
