@@ -9,10 +9,9 @@
 #include <wx/image.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
-#include <wx/aui/auibar.h>
+#include <wx/toolbar.h>
 
 #include "board/TickerdeckTable.h"
-#include "board/TickerdeckToolbarArt.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "controls/wxStaticTextEx.h"
@@ -128,12 +127,9 @@ wxWindow* Tickerdeck::GetOwnerFrame() const
 
 void Tickerdeck::CreateToolbar()
 {
-    // A self-drawn toolbar: the native one keeps the platform's colours
-    // whatever background it is given.
-    m_toolbar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                 wxAUI_TB_HORIZONTAL | wxAUI_TB_PLAIN_BACKGROUND);
-    m_toolbar->SetArtProvider(new TickerdeckToolbarArt());
-    // The art paints the whole background; erasing first only flickers.
+    m_toolbar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
+    // The theme colour paints the whole bar; erasing first only flickers.
     m_toolbar->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 
     if (HasOwnFrame())
@@ -154,7 +150,7 @@ void Tickerdeck::AddFramedTools()
         frame->SetIcon(icon);
     }
     ApplyToolbarColours();
-    m_toolbar->AddStretchSpacer();
+    m_toolbar->AddStretchableSpace();
     m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadIconBitmap("./icon/add.png"));
     m_toolbar->AddTool(cmd::AlertList, wxString(), LoadIconBitmap("./icon/alert.png"));
     m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadIconBitmap("./icon/fit.png"));
@@ -182,7 +178,7 @@ void Tickerdeck::AddDockedTools()
             event.Skip();
     });
     m_toolbar->AddControl(m_titleLabel);
-    m_toolbar->AddStretchSpacer();
+    m_toolbar->AddStretchableSpace();
     m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadIconBitmap("./icon/add.png"));
     m_toolbar->AddTool(cmd::AlertList, wxString(), LoadIconBitmap("./icon/alert.png"));
     m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadIconBitmap("./icon/fit.png"));
@@ -207,10 +203,7 @@ void Tickerdeck::ApplyTitle(const wxString& text)
         m_titleLabel->SetLabel(text);
         // The toolbar sizes its controls from the size recorded when they
         // were added; a longer title needs the record renewed.
-        const wxSize best = m_titleLabel->GetBestSize();
-        m_titleLabel->SetSize(best);
-        if (wxAuiToolBarItem* item = m_toolbar->FindTool(m_titleLabel->GetId()))
-            item->SetMinSize(best);
+        m_titleLabel->SetSize(m_titleLabel->GetBestSize());
         m_toolbar->Realize();
         m_toolbar->Refresh();
         return;

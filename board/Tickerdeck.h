@@ -28,7 +28,7 @@ class wxGridEvent;
 class wxGridEx;
 class wxStaticTextEx;
 class wxTimerEvent;
-class wxAuiToolBar;
+class wxToolBar;
 
 /// The board's user settings; stored in the window's layout node.
 struct TickerdeckSettings
@@ -121,7 +121,7 @@ public:
     AlertMap& Alerts() { return m_alertMap; }
 
     // Windows of the shell, for the command handlers and tests.
-    wxAuiToolBar* GetToolbar() const { return m_toolbar; }
+    wxToolBar* GetToolbar() const { return m_toolbar; }
     wxStaticTextEx* GetTitleLabel() const { return m_titleLabel; }
     wxDatePickerCtrl* GetDatePicker() const { return m_datePicker; }
     wxFlatNotebook* GetNotebook() const { return m_notebook; }
@@ -201,7 +201,7 @@ private:
     Application* m_application;
     uint64_t m_group;
     int m_flags;
-    wxAuiToolBar* m_toolbar = nullptr;
+    wxToolBar* m_toolbar = nullptr;
     wxStaticTextEx* m_titleLabel = nullptr;
     wxDatePickerCtrl* m_datePicker = nullptr;
     wxFlatNotebook* m_notebook = nullptr;

@@ -6,7 +6,7 @@
 
 #include <wx/dateevt.h>
 #include <wx/grid.h>
-#include <wx/aui/auibar.h>
+#include <wx/toolbar.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -176,7 +176,7 @@ void Tickerdeck::UpdateHistoryTool()
     if (HasOwnFrame())
         return;
     const char* path = IsPastDay(m_historyDate) ? "./icon/history_red.png" : "./icon/history.png";
-    m_toolbar->SetToolBitmap(cmd::OpenAnotherWindow, LoadIconBitmap(path));
+    m_toolbar->SetToolNormalBitmap(cmd::OpenAnotherWindow, LoadIconBitmap(path));
     m_toolbar->Refresh();
 }
 

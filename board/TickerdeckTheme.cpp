@@ -3,12 +3,13 @@
 
 #include <wx/grid.h>
 #include <wx/stattext.h>
-#include <wx/aui/auibar.h>
+#include <wx/toolbar.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "controls/ToolBarColours.h"
 #include "controls/wxStaticTextEx.h"
 #include "plugin/Theme.h"
 
@@ -48,7 +49,7 @@ void RecolourCellAttributes(wxGridEx* grid, const wxColour& background)
 void Tickerdeck::ApplyToolbarColours()
 {
     if (Theme* theme = GetTheme())
-        m_toolbar->SetBackgroundColour(theme->BackgroundColour());
+        ApplyToolBarBackground(m_toolbar, theme->BackgroundColour());
 }
 
 void Tickerdeck::ApplyTitleLabelStyle()

@@ -40,12 +40,9 @@ void ApplyToolBarBackground(wxToolBar* toolbar, const wxColour& background)
 {
     if (!toolbar || !background.IsOk())
         return;
-#ifdef __WXGTK3__
-    // The toolkit's own background rule would sit under ours and outlive a
-    // theme switch, so the native toolbar is styled in one place only.
-    StyleGtkToolbar(GTK_WIDGET(toolbar->GTKGetToolbar()), background);
-#else
     toolbar->SetBackgroundColour(background);
+#ifdef __WXGTK3__
+    StyleGtkToolbar(GTK_WIDGET(toolbar->GTKGetToolbar()), background);
 #endif
     toolbar->Refresh();
 }

@@ -2,7 +2,7 @@
 
 #include <numeric>
 
-#include <wx/aui/auibar.h>
+#include <wx/toolbar.h>
 
 #include "BoardFixture.h"
 #include "board/ColumnSpec.h"
@@ -125,7 +125,7 @@ TEST_F(BoardColumns, ScrollCommandReturnsEveryGridToTheTopLeft)
 
 TEST_F(BoardColumns, HistoryToolTurnsRedForAPastDay)
 {
-    auto tool = [this] { return board->GetToolbar()->FindTool(cmd::OpenAnotherWindow)->GetBitmapFor(board->GetToolbar()); };
+    auto tool = [this] { return board->GetToolbar()->FindById(cmd::OpenAnotherWindow)->GetNormalBitmap(); };
     const wxBitmap plain = LoadIconBitmap("./icon/history.png");
     const wxBitmap red = LoadIconBitmap("./icon/history_red.png");
     ASSERT_FALSE(SamePixels(plain, red)) << "the two icons must differ for this test";

@@ -2,7 +2,7 @@
 // the host commands that need no tab logic.
 
 #include <wx/datectrl.h>
-#include <wx/aui/auibar.h>
+#include <wx/toolbar.h>
 
 #include "BoardFixture.h"
 #include "board/ColumnSpec.h"
@@ -29,10 +29,10 @@ class BoardShell : public BoardFixture
 TEST_F(BoardShell, DockedToolbarHasTitleAndHistoryTool)
 {
     Tickerdeck* board = CreateBoard(0);
-    wxAuiToolBar* toolbar = board->GetToolbar();
+    wxToolBar* toolbar = board->GetToolbar();
     for (int id : {cmd::NewWatchlist, cmd::AlertList, cmd::FitColumns, cmd::OpenAnotherWindow,
                    cmd::Settings})
-        EXPECT_NE(nullptr, toolbar->FindTool(id)) << id;
+        EXPECT_NE(nullptr, toolbar->FindById(id)) << id;
     EXPECT_EQ(nullptr, board->GetDatePicker());
     EXPECT_EQ(nullptr, board->FindWindow(cmd::DatePicker));
 
@@ -47,18 +47,17 @@ TEST_F(BoardShell, DockedToolbarHasTitleAndHistoryTool)
     EXPECT_EQ(700, request.weight);
     EXPECT_EQ(90, request.style);
     EXPECT_FALSE(request.underline);
-    EXPECT_EQ(host.theme.background, toolbar->GetBackgroundColour());
     // Settings is the last tool, after the history tool.
-    EXPECT_EQ(cmd::Settings, toolbar->FindToolByIndex(static_cast<int>(toolbar->GetToolCount()) - 1)->GetId());
+    EXPECT_EQ(cmd::Settings, toolbar->GetToolByPos(static_cast<int>(toolbar->GetToolsCount()) - 1)->GetId());
 }
 
 TEST_F(BoardShell, FramedToolbarHasDatePickerInsteadOfTitle)
 {
     Tickerdeck* board = CreateBoard(window_flag::OwnFrame);
-    wxAuiToolBar* toolbar = board->GetToolbar();
+    wxToolBar* toolbar = board->GetToolbar();
     for (int id : {cmd::NewWatchlist, cmd::AlertList, cmd::FitColumns, cmd::Settings})
-        EXPECT_NE(nullptr, toolbar->FindTool(id)) << id;
-    EXPECT_EQ(nullptr, toolbar->FindTool(cmd::OpenAnotherWindow));
+        EXPECT_NE(nullptr, toolbar->FindById(id)) << id;
+    EXPECT_EQ(nullptr, toolbar->FindById(cmd::OpenAnotherWindow));
     EXPECT_EQ(nullptr, board->GetTitleLabel());
 
     wxDatePickerCtrl* picker = board->GetDatePicker();

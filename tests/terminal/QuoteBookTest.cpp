@@ -65,9 +65,13 @@ void ExpectConsistentDay(const Price& price, const std::string& context)
     // Static texts live on the instrument; the board joins both, so a copy
     // here would show every status twice.
     if (!price.instrument->tradingStatus.empty())
+    {
         EXPECT_NE(price.statusNote, price.instrument->tradingStatus);
+    }
     if (!price.instrument->corporateAction.empty())
+    {
         EXPECT_NE(price.caNote, price.instrument->corporateAction);
+    }
 }
 
 TEST_F(QuoteBookTest, OneRecordPerInstrumentAndDate)

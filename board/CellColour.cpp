@@ -1,0 +1,68 @@
+#include "board/CellColour.h"
+
+#include <cmath>
+
+#include "board/ColumnSpec.h"
+#include "board/QuoteFormat.h"
+#include "plugin/Records.h"
+
+namespace {
+
+using quote_format::IsZero;
+using quote_format::kZeroTolerance;
+
+// Prices against the previous close. Only the "Last/Buy/Sell" family treats
+// near-equal values as equal; the session extremes keep their colour only on
+// an exact tie so that a high which touches the close keeps showing which side
+// it came from.
+CellColour AgainstPreviousClose(double value, double previousClose, bool tolerant,
+                                CellColour previous)
+{
+    if (IsZero(previousClose))
+        return CellColour::Foreground;
+    if (tolerant && std::fabs(value - previousClose) < kZeroTolerance)
+        return CellColour::Foreground;
+    if (value > previousClose)
+        return CellColour::Up;
+    if (value < previousClose)
+        return CellColour::Down;
+    return previous;
+}
+
+double OwnValue(int col, const Price& price)
+{
+    switch (col)
+    {
+    case column::Open: return price.open;
+    case column::High: return price.high;
+    case column::Low: return price.low;
+    default: return price.vwap;
+    }
+}
+
+}  // namespace
+
+CellColour TextColourFor(int col, const Price& price, CellColour previous)
+{
+    if (!IsColumn(col))
+        return CellColour::Unset;
+    switch (ColumnAt(col).colourRule)
+    {
+    case ColourRule::ByLast:
+        return AgainstPreviousClose(price.last, price.prevClose, true, previous);
+    case ColourRule::ByBuy:
+        return AgainstPreviousClose(price.buy, price.prevClose, true, previous);
+    case ColourRule::BySell:
+        return AgainstPreviousClose(price.sell, price.prevClose, true, previous);
+    case ColourRule::ByOwnValue:
+        return AgainstPreviousClose(OwnValue(col, price), price.prevClose, false, previous);
+    case ColourRule::BySign:
+        if (price.moneyFlow > kZeroTolerance)
+            return CellColour::Up;
+        if (price.moneyFlow < -kZeroTolerance)
+            return CellColour::Down;
+        return CellColour::Foreground;
+    default:
+        return CellColour::Unset;
+    }
+}

@@ -1,0 +1,35 @@
+#include "board/IconCache.h"
+
+#include <wx/filefn.h>
+#include <wx/log.h>
+
+wxBitmap LoadPngQuietly(const wxString& path)
+{
+    if (!wxFileExists(path))
+        return wxBitmap();
+    wxLogNull quiet;  // a damaged icon is simply not drawn
+    wxBitmap bitmap;
+    if (!bitmap.LoadFile(path, wxBITMAP_TYPE_PNG))
+        return wxBitmap();
+    return bitmap;
+}
+
+const wxBitmap& IconCache::Load(const wxString& path)
+{
+    // Icons may be replaced while the program runs, so every use checks the
+    // file's time; only decoding is skipped when nothing changed.
+    const time_t modified = wxFileExists(path) ? wxFileModificationTime(path) : -1;
+    Entry& entry = m_entries[path];
+    if (entry.modified != modified || (modified != -1 && !entry.bitmap.IsOk()))
+    {
+        entry.modified = modified;
+        entry.bitmap = modified == -1 ? wxBitmap() : LoadPngQuietly(path);
+    }
+    return entry.bitmap;
+}
+
+IconCache& IconCache::Shared()
+{
+    static IconCache cache;
+    return cache;
+}

@@ -1,0 +1,204 @@
+#include "board/QuoteFormat.h"
+
+#include <cctype>
+#include <cmath>
+
+#include <wx/datetime.h>
+#include <wx/numformatter.h>
+
+#include "board/ColumnSpec.h"
+#include "plugin/Records.h"
+
+namespace quote_format {
+
+namespace {
+
+constexpr int kUnknownDecimals = 5;
+constexpr int kThousands = wxNumberFormatter::Style_WithThousandsSep;
+constexpr int kThousandsNoTrailingZeroes =
+    wxNumberFormatter::Style_WithThousandsSep | wxNumberFormatter::Style_NoTrailingZeroes;
+
+// Values inside the tolerance are shown as an unsigned zero, never "-0.00".
+double Normalised(double value)
+{
+    return IsZero(value) ? 0.0 : value;
+}
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month)
+{
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+int Digits(const std::string& text, size_t from, size_t count)
+{
+    int value = 0;
+    for (size_t i = from; i < from + count; ++i)
+        value = value * 10 + (text[i] - '0');
+    return value;
+}
+
+// Eight digits forming a real date are by far the common case; it is
+// formatted without going through the general date parser.
+bool FormatPlainDate(const std::string& text, wxString& out)
+{
+    if (text.size() != 8)
+        return false;
+    for (char ch : text)
+        if (!std::isdigit(static_cast<unsigned char>(ch)))
+            return false;
+    const int year = Digits(text, 0, 4);
+    const int month = Digits(text, 4, 2);
+    const int day = Digits(text, 6, 2);
+    if (year < 1000 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        return false;
+    out = wxString::Format("%04d-%02d-%02d", year, month, day);
+    return true;
+}
+
+}  // namespace
+
+bool IsZero(double value)
+{
+    return std::fabs(value) < kZeroTolerance;
+}
+
+wxString PriceTextAllowZero(double value, int decimals)
+{
+    value = Normalised(value);
+    if (decimals >= 0)
+        return wxNumberFormatter::ToString(value, decimals, kThousands);
+    return wxNumberFormatter::ToString(value, kUnknownDecimals, kThousandsNoTrailingZeroes);
+}
+
+wxString PriceText(double value, int decimals)
+{
+    if (IsZero(value))
+        return wxString();
+    return PriceTextAllowZero(value, decimals);
+}
+
+wxString VolumeText(double value, bool inThousands)
+{
+    if (IsZero(value))
+        return wxString();
+    if (inThousands)
+        value /= 1000.0;
+    return wxNumberFormatter::ToString(Normalised(value), kUnknownDecimals, kThousandsNoTrailingZeroes);
+}
+
+wxString TwoDecimalsText(double value)
+{
+    if (IsZero(value))
+        return wxString();
+    return wxNumberFormatter::ToString(value, 2, kThousands);
+}
+
+wxString SignedTwoDecimalsText(double value)
+{
+    value = Normalised(value);
+    const wxString text = wxNumberFormatter::ToString(value, 2, kThousands);
+    return value > kZeroTolerance ? "+" + text : text;
+}
+
+wxString JoinedText(const std::string& note, const std::string& instrumentText)
+{
+    if (instrumentText.empty())
+        return wxString::FromUTF8(note);
+    if (note.empty())
+        return wxString::FromUTF8(instrumentText);
+    return wxString::FromUTF8(note + ";" + instrumentText);
+}
+
+wxString DateText(const std::string& yyyymmdd)
+{
+    if (yyyymmdd.empty())
+        return wxString();
+    wxString text;
+    if (FormatPlainDate(yyyymmdd, text))
+        return text;
+    wxDateTime date;
+    const wxString input = wxString::FromUTF8(yyyymmdd);
+    wxString::const_iterator end;
+    if (!date.ParseFormat(input, "%Y%m%d", &end) || !date.IsValid())
+        return wxString();
+    return date.FormatISODate();
+}
+
+}  // namespace quote_format
+
+namespace {
+
+using namespace quote_format;
+
+const std::string kNoText;
+
+wxString InstrumentText(const Price& price, std::string Instrument::*field)
+{
+    return wxString::FromUTF8(price.instrument ? price.instrument->*field : kNoText);
+}
+
+int PriceDecimals(const Price& price)
+{
+    return price.instrument ? price.instrument->decimals : -1;
+}
+
+wxString TradeTypeText(char tradeType)
+{
+    return tradeType == '\0' ? wxString() : wxString(wxUniChar(static_cast<unsigned char>(tradeType)));
+}
+
+}  // namespace
+
+wxString QuoteFormat::CellText(int row, int col, const Price& price) const
+{
+    const int decimals = PriceDecimals(price);
+    switch (col)
+    {
+    case column::No: return wxString::Format("%d", row + 1);
+    case column::Name: return InstrumentText(price, &Instrument::name);
+    case column::Code: return InstrumentText(price, &Instrument::code);
+    case column::Status:
+        return JoinedText(price.statusNote, price.instrument ? price.instrument->tradingStatus : kNoText);
+    case column::CorporateAction:
+        return JoinedText(price.caNote, price.instrument ? price.instrument->corporateAction : kNoText);
+    case column::TradeType: return TradeTypeText(price.tradeType);
+    case column::Last: return PriceText(price.last, decimals);
+    // A traded instrument shows its change even when it is zero; one that has
+    // not traded shows nothing, whatever stale change the host still holds.
+    case column::Change: return IsZero(price.last) ? wxString() : PriceTextAllowZero(price.change, decimals);
+    case column::ChangePercent:
+        return IsZero(price.last) ? wxString() : SignedTwoDecimalsText(price.changePercent);
+    case column::Amplitude: return TwoDecimalsText(price.amplitude);
+    case column::BuyVolume: return VolumeText(price.buyVolume, volumeInThousands);
+    case column::Buy: return PriceText(price.buy, decimals);
+    case column::Sell: return PriceText(price.sell, decimals);
+    case column::SellVolume: return VolumeText(price.sellVolume, volumeInThousands);
+    case column::CumVolume: return VolumeText(price.cumVolume, volumeInThousands);
+    case column::CumValue: return TwoDecimalsText(price.cumValue);
+    case column::Deals:
+        return price.deals == 0 ? wxString()
+                                : wxNumberFormatter::ToString(static_cast<long>(price.deals),
+                                                              wxNumberFormatter::Style_WithThousandsSep);
+    case column::MoneyFlow: return IsZero(price.moneyFlow) ? wxString() : SignedTwoDecimalsText(price.moneyFlow);
+    case column::Open: return PriceText(price.open, decimals);
+    case column::High: return PriceText(price.high, decimals);
+    case column::Low: return PriceText(price.low, decimals);
+    case column::Vwap: return PriceText(price.vwap, decimals);
+    case column::PrevClose: return PriceText(price.prevClose, decimals);
+    case column::Closing: return PriceText(price.closing, decimals);
+    case column::Currency: return InstrumentText(price, &Instrument::currency);
+    case column::Sector: return InstrumentText(price, &Instrument::sector);
+    case column::Type: return InstrumentText(price, &Instrument::type);
+    case column::Date: return DateText(price.tradeDate.empty() ? price.secondDate : price.tradeDate);
+    case column::Time: return wxString::FromUTF8(price.tradeTime);
+    case column::Exchange: return InstrumentText(price, &Instrument::exchange);
+    case column::Flag: return InstrumentText(price, &Instrument::flag);
+    default: return wxString();
+    }
+}
