@@ -1,6 +1,9 @@
 #include "wxGridEx.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include <wx/settings.h>
 
 #include <wx/dcclient.h>
 #include <wx/region.h>
@@ -49,6 +52,65 @@ wxGridEx::wxGridEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
 
     m_marginPainter = new MarginPainter(this);
     GetGridWindow()->PushEventHandler(m_marginPainter);
+    WatchHeaderClicks();
+}
+
+void wxGridEx::WatchHeaderClicks()
+{
+    // With column dragging on, the toolkit treats every header press as the
+    // start of a move and never reports the click as a sort request. Watch
+    // the press and release ourselves and ask for the sort when the mouse
+    // did not travel and nothing else already did.
+    wxWindow* labels = GetGridColLabelWindow();
+    labels->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+        m_headerPress = event.GetPosition();
+        m_headerPressCol = HeaderColumnAt(event.GetX());
+        m_headerColPos = m_headerPressCol == wxNOT_FOUND ? wxNOT_FOUND : GetColPos(m_headerPressCol);
+        m_headerSortSent = false;
+        event.Skip();
+    });
+    labels->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        event.Skip();
+        const int col = m_headerPressCol;
+        m_headerPressCol = wxNOT_FOUND;
+        if (col == wxNOT_FOUND || m_headerSortSent || !CanDragColMove())
+            return;
+        const wxPoint travel = event.GetPosition() - m_headerPress;
+        const int slop = wxSystemSettings::GetMetric(wxSYS_DRAG_X, this);
+        if (std::abs(travel.x) > std::max(slop, 2) || HeaderColumnAt(event.GetX()) != col ||
+            GetColPos(col) != m_headerColPos || IsNearColumnEdge(event.GetX()))
+            return;
+        RequestSortBy(col);
+    });
+    Bind(wxEVT_GRID_COL_SORT, [this](wxGridEvent& event) {
+        m_headerSortSent = true;
+        event.Skip();
+    });
+}
+
+void wxGridEx::RequestSortBy(int col)
+{
+    // The same contract as a toolkit header click: a handled, unvetoed sort
+    // event makes the column the sort column, flipping a repeated one.
+    if (SendEvent(wxEVT_GRID_COL_SORT, -1, col) == 1)
+    {
+        SetSortingColumn(col, IsSortingBy(col) ? !IsSortOrderAscending() : true);
+        Refresh();
+    }
+}
+
+int wxGridEx::HeaderColumnAt(int x) const
+{
+    int unscrolled = 0;
+    CalcUnscrolledPosition(x, 0, &unscrolled, nullptr);
+    return XToCol(unscrolled);
+}
+
+bool wxGridEx::IsNearColumnEdge(int x) const
+{
+    int unscrolled = 0;
+    CalcUnscrolledPosition(x, 0, &unscrolled, nullptr);
+    return XToEdgeOfCol(unscrolled) != wxNOT_FOUND;
 }
 
 wxGridEx::~wxGridEx()

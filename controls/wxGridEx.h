@@ -44,12 +44,20 @@ private:
     void DrawSortArrow(wxDC& dc, const wxRect& rect) const;
 
     void ApplyColoursToParts();
+    void WatchHeaderClicks();
+    void RequestSortBy(int col);
+    int HeaderColumnAt(int x) const;
+    bool IsNearColumnEdge(int x) const;
 
     wxSplitterWindow* m_splitter = nullptr;
     MarginPainter* m_marginPainter = nullptr;
     wxColour m_marginColour;
     wxColour m_scrollBarColour;
     wxColour m_tipColour;
+    wxPoint m_headerPress;
+    int m_headerPressCol = wxNOT_FOUND;
+    int m_headerColPos = wxNOT_FOUND;
+    bool m_headerSortSent = false;
 
     wxDECLARE_CLASS(wxGridEx);
 };
