@@ -1,0 +1,478 @@
+#include "MainFrame.h"
+
+#include <wx/aboutdlg.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+
+#include <spdlog/spdlog.h>
+
+#include "HistoryDateDialog.h"
+#include "Hotkeys.h"
+#include "Screenshot.h"
+#include "TerminalHost.h"
+#include "market/MarketFeed.h"
+#include "market/QuoteBook.h"
+#include "plugin/CommandIds.h"
+#include "plugin/Widget.h"
+#include "theme/ThemeSwitch.h"
+
+namespace {
+
+constexpr const char* kBoardName = "Ticker Deck";
+
+enum MenuId
+{
+    ID_NEW_DOCKED = wxID_HIGHEST + 100,
+    ID_NEW_FRAMED,
+    ID_SAVE_LAYOUT,
+    ID_DARK_THEME,
+    ID_LIGHT_THEME,
+    ID_FIT_COLUMNS,
+    ID_SCROLL_TOP,
+    ID_HISTORY_DATE,
+    ID_LIVE_QUOTES,
+    ID_KEY_MAP,
+    ID_CLOCK_TIMER,
+    ID_QUIT_TIMER,
+};
+
+constexpr int kLastWidgetCommand = TerminalHost::kFirstWidgetCommand + 99;
+
+// Status bar fields: feed, subscriptions, clock.
+constexpr int kStatusFields = 3;
+
+wxBitmap MenuIcon(const wxString& path)
+{
+    if (!wxFileName::FileExists(path))
+        return wxNullBitmap;
+    wxImage image(path, wxBITMAP_TYPE_PNG);
+    if (!image.IsOk())
+        return wxNullBitmap;
+    return wxBitmap(image.Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
+}
+
+wxMenuItem* AppendWithIcon(wxMenu* menu, int id, const wxString& label, const wxString& iconPath)
+{
+    auto* item = new wxMenuItem(menu, id, label);
+    const wxBitmap icon = MenuIcon(iconPath);
+    if (icon.IsOk())
+        item->SetBitmap(icon);
+    return menu->Append(item);
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
+    EVT_CLOSE(MainFrame::OnClose)
+    EVT_AUI_PANE_CLOSE(MainFrame::OnPaneClose)
+    EVT_TIMER(ID_CLOCK_TIMER, MainFrame::OnClockTimer)
+    EVT_TIMER(ID_QUIT_TIMER, MainFrame::OnQuitTimer)
+    EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked)
+    EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
+    EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
+    EVT_MENU(wxID_EXIT, MainFrame::OnQuit)
+    EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
+    EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme)
+    EVT_MENU(ID_FIT_COLUMNS, MainFrame::OnFitColumns)
+    EVT_MENU(ID_SCROLL_TOP, MainFrame::OnScrollToTop)
+    EVT_MENU(ID_HISTORY_DATE, MainFrame::OnHistoryDate)
+    EVT_MENU(ID_LIVE_QUOTES, MainFrame::OnLiveQuotes)
+    EVT_MENU_RANGE(TerminalHost::kFirstWidgetCommand, kLastWidgetCommand, MainFrame::OnOpenWidget)
+    EVT_MENU(ID_KEY_MAP, MainFrame::OnKeyMap)
+    EVT_MENU(wxID_ABOUT, MainFrame::OnAbout)
+wxEND_EVENT_TABLE()
+
+MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes, MarketFeed* feed)
+    : wxFrame(nullptr, wxID_ANY, _("Tickerdeck Terminal"), wxDefaultPosition, wxSize(1500, 900)),
+      m_host(host),
+      m_themes(themes),
+      m_quotes(quotes),
+      m_feed(feed),
+      m_clock(this, ID_CLOCK_TIMER),
+      m_quitTimer(this, ID_QUIT_TIMER)
+{
+    m_aui.SetManagedWindow(this);
+    m_host.SetFrameParent(this);
+    m_host.Windows().SetChangeListener([this] { UpdateStatus(); });
+
+    wxIcon icon;
+    const wxBitmap iconBitmap("icon/tickerdeck.png", wxBITMAP_TYPE_PNG);
+    if (iconBitmap.IsOk())
+    {
+        icon.CopyFromBitmap(iconBitmap);
+        SetIcon(icon);
+    }
+    SetMinSize(wxSize(640, 400));
+
+    BuildMenus();
+    BuildStatusBar();
+    ApplyTheme();
+
+    if (!OpenDockedBoard())
+        ShowPlaceholder();
+    m_aui.Update();
+    m_clock.Start(1000);
+    UpdateStatus();
+}
+
+MainFrame::~MainFrame()
+{
+    m_host.Windows().SetChangeListener(nullptr);
+    m_host.SetFrameParent(nullptr);
+    m_aui.UnInit();
+}
+
+Widget* MainFrame::BoardWidget() const
+{
+    return m_host.FindWidget(kBoardName);
+}
+
+wxWindow* MainFrame::OpenDockedBoard()
+{
+    Widget* board = BoardWidget();
+    if (!board)
+        return nullptr;
+    auto* container = new wxPanel(this, wxID_ANY);
+    container->SetBackgroundColour(m_themes.Current().BackgroundColour());
+    wxWindow* panel = board->CreateWindow(LinkGroup(), container, m_host.LayoutDocument(), nullptr, 0);
+    if (!panel)
+    {
+        container->Destroy();
+        return nullptr;
+    }
+    m_host.Windows().Add(OpenWindow{board, container, panel, nullptr, LinkGroup()});
+
+    const bool first = m_aui.GetPane("board-centre").IsOk() == false && m_paneCounter == 0;
+    wxAuiPaneInfo pane;
+    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true);
+    if (first)
+        // The board shows its own title bar; a caption above it would repeat it.
+        pane.Name("board-centre").CenterPane();
+    else
+        pane.Name(wxString::Format("board-%d", m_paneCounter)).Right().Layer(1)
+            .Position(m_paneCounter).BestSize(520, 400).MinSize(240, 160).Floatable(true);
+    ++m_paneCounter;
+    if (m_placeholder)
+    {
+        m_aui.DetachPane(m_placeholder);
+        m_placeholder->Destroy();
+        m_placeholder = nullptr;
+        pane.Name("board-centre").CenterPane();
+    }
+    m_aui.AddPane(container, pane);
+    m_aui.Update();
+    return panel;
+}
+
+wxWindow* MainFrame::OpenFramedBoard()
+{
+    Widget* board = BoardWidget();
+    if (!board)
+        return nullptr;
+    return m_host.Windows().OpenInFrame(board, LinkGroup(), m_host.LayoutDocument(),
+                                         TerminalHost::kOwnFrameFlags, this);
+}
+
+void MainFrame::ShowPlaceholder()
+{
+    const Theme& theme = m_themes.Current();
+    auto* panel = new wxPanel(this, wxID_ANY);
+    panel->SetBackgroundColour(theme.CellBackgroundColour());
+    auto* text = new wxStaticText(panel, wxID_ANY,
+                                  _("No Ticker Deck plug-in was found. Start the terminal with --plugins FOLDER."));
+    text->SetForegroundColour(theme.LabelTextColour());
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->AddStretchSpacer();
+    sizer->Add(text, 0, wxALIGN_CENTRE);
+    sizer->AddStretchSpacer();
+    panel->SetSizer(sizer);
+    m_placeholder = panel;
+    m_aui.AddPane(panel, wxAuiPaneInfo().Name("placeholder").CenterPane());
+}
+
+size_t MainFrame::DockedPaneCount() const
+{
+    size_t count = 0;
+    for (const OpenWindow& window : m_host.Windows().All())
+        if (!window.frame)
+            ++count;
+    return count;
+}
+
+void MainFrame::BuildMenus()
+{
+    auto* bar = new wxMenuBar;
+    bar->Append(BuildFileMenu(), _("&File"));
+    bar->Append(BuildViewMenu(), _("&View"));
+    bar->Append(BuildMarketMenu(), _("&Market"));
+    bar->Append(BuildWidgetsMenu(), _("&Widgets"));
+    bar->Append(BuildHelpMenu(), _("&Help"));
+    SetMenuBar(bar);
+}
+
+wxMenu* MainFrame::BuildFileMenu()
+{
+    auto* menu = new wxMenu;
+    AppendWithIcon(menu, ID_NEW_DOCKED, _("New Ticker Deck (docked)") + "\tCtrl+N", "icon/tickerdeck.png");
+    AppendWithIcon(menu, ID_NEW_FRAMED, _("New Ticker Deck Window") + "\tCtrl+Shift+N", "icon/window.png");
+    menu->AppendSeparator();
+    AppendWithIcon(menu, ID_SAVE_LAYOUT, _("Save Layout") + "\tCtrl+S", "icon/save.png");
+    menu->AppendSeparator();
+    AppendWithIcon(menu, wxID_EXIT, _("Quit") + "\tCtrl+Q", "icon/quit.png");
+    return menu;
+}
+
+wxMenu* MainFrame::BuildViewMenu()
+{
+    auto* menu = new wxMenu;
+    menu->AppendRadioItem(ID_DARK_THEME, _("Dark Theme"));
+    menu->AppendRadioItem(ID_LIGHT_THEME, _("Light Theme"));
+    menu->Check(m_themes.Selected() == ThemeSwitch::Choice::Dark ? ID_DARK_THEME : ID_LIGHT_THEME, true);
+    menu->AppendSeparator();
+    menu->Append(ID_FIT_COLUMNS, _("Fit Columns"));
+    menu->Append(ID_SCROLL_TOP, _("Scroll to Top"));
+    return menu;
+}
+
+wxMenu* MainFrame::BuildMarketMenu()
+{
+    auto* menu = new wxMenu;
+    AppendWithIcon(menu, ID_HISTORY_DATE, _("History Date..."), "icon/history.png");
+    menu->Append(ID_LIVE_QUOTES, _("Live Quotes"));
+    return menu;
+}
+
+wxMenu* MainFrame::BuildWidgetsMenu()
+{
+    auto* menu = new wxMenu;
+    for (Widget* widget : m_host.GetWidgets())
+    {
+        if (!widget)
+        {
+            menu->AppendSeparator();
+            continue;
+        }
+        if (widget->commandId < TerminalHost::kFirstWidgetCommand || widget->commandId > kLastWidgetCommand)
+            continue;
+        AppendWithIcon(menu, widget->commandId, wxGetTranslation(wxString::FromUTF8(widget->GetDisplayName())),
+                       wxString::FromUTF8(widget->GetIconPath()));
+    }
+    return menu;
+}
+
+wxMenu* MainFrame::BuildHelpMenu()
+{
+    auto* menu = new wxMenu;
+    menu->Append(ID_KEY_MAP, _("Key Map"));
+    menu->Append(wxID_ABOUT, _("About"));
+    return menu;
+}
+
+void MainFrame::BuildStatusBar()
+{
+    wxStatusBar* bar = CreateStatusBar(kStatusFields, wxSTB_DEFAULT_STYLE & ~wxSTB_SIZEGRIP);
+    const int widths[kStatusFields] = {-1, 200, 110};
+    bar->SetStatusWidths(kStatusFields, widths);
+}
+
+void MainFrame::ApplyTheme()
+{
+    const Theme& theme = m_themes.Current();
+    SetBackgroundColour(theme.BackgroundColour());
+    SetForegroundColour(theme.TextColour());
+    if (wxStatusBar* bar = GetStatusBar())
+    {
+        bar->SetBackgroundColour(theme.MarginColour());
+        bar->SetForegroundColour(theme.LabelTextColour());
+        bar->Refresh();
+    }
+
+    wxAuiDockArt* art = m_aui.GetArtProvider();
+    art->SetMetric(wxAUI_DOCKART_GRADIENT_TYPE, wxAUI_GRADIENT_NONE);
+    art->SetMetric(wxAUI_DOCKART_CAPTION_SIZE, 24);
+    art->SetMetric(wxAUI_DOCKART_SASH_SIZE, 5);
+    art->SetMetric(wxAUI_DOCKART_PANE_BORDER_SIZE, 1);
+    art->SetColour(wxAUI_DOCKART_BACKGROUND_COLOUR, theme.MarginColour());
+    art->SetColour(wxAUI_DOCKART_SASH_COLOUR, theme.MarginColour());
+    art->SetColour(wxAUI_DOCKART_BORDER_COLOUR, theme.BorderColour());
+    art->SetColour(wxAUI_DOCKART_GRIPPER_COLOUR, theme.BorderColour());
+    art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_COLOUR, theme.ActiveTabColour());
+    art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_GRADIENT_COLOUR, theme.ActiveTabColour());
+    art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_COLOUR, theme.ActiveTabColour());
+    art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_GRADIENT_COLOUR, theme.ActiveTabColour());
+    art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_TEXT_COLOUR, theme.TextColour());
+    art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_TEXT_COLOUR, theme.LabelTextColour());
+    art->SetFont(wxAUI_DOCKART_CAPTION_FONT, theme.MakeFont(0, 700, 90, false));
+
+    for (const OpenWindow& window : m_host.Windows().All())
+    {
+        window.container->SetBackgroundColour(theme.BackgroundColour());
+        if (window.frame)
+            window.frame->SetBackgroundColour(theme.BackgroundColour());
+    }
+    m_aui.Update();
+    Refresh();
+}
+
+void MainFrame::SelectTheme(bool dark)
+{
+    if (!m_themes.Select(dark ? ThemeSwitch::Choice::Dark : ThemeSwitch::Choice::Light))
+        return;
+    ApplyTheme();
+    m_host.ApplyThemeToDialogs();
+    m_host.PostToOpenWindows(cmd::ThemeChanged);
+    if (wxMenuBar* bar = GetMenuBar())
+        bar->Check(dark ? ID_DARK_THEME : ID_LIGHT_THEME, true);
+}
+
+void MainFrame::ShowHistoryDate(const wxString& date)
+{
+    m_host.PostToOpenWindows(cmd::HistoryDate, date);
+    if (auto logger = m_host.Logger())
+        logger->info("boards asked to show {}", std::string(date.utf8_str()));
+}
+
+void MainFrame::ScheduleQuit(double seconds, const wxString& screenshotPath)
+{
+    m_screenshotPath = screenshotPath;
+    m_quitTimer.StartOnce(std::max(1, static_cast<int>(seconds * 1000.0)));
+}
+
+void MainFrame::UpdateStatus()
+{
+    wxStatusBar* bar = GetStatusBar();
+    if (!bar)
+        return;
+    wxString feedText = _("Feed stopped");
+    if (m_feed && m_feed->IsRunning() && m_feed->Rate() > 0.0)
+        feedText = wxString::Format(_("Live \u00b7 %g updates/s"), m_feed->Rate());
+    bar->SetStatusText(feedText, 0);
+    bar->SetStatusText(wxString::Format(_("Subscriptions: %zu"), m_quotes.SubscriptionCount()), 1);
+    bar->SetStatusText(wxDateTime::Now().FormatISOTime(), 2);
+}
+
+void MainFrame::OnClose(wxCloseEvent&)
+{
+    m_clock.Stop();
+    m_quitTimer.Stop();
+    if (m_feed)
+        m_feed->Stop();
+    // Every widget forgets its windows first; destroying them afterwards lets
+    // each window release its own subscriptions on its destroy event.
+    for (const OpenWindow& window : m_host.Windows().CloseAll())
+        if (window.frame)
+            window.frame->Destroy();
+    Destroy();
+}
+
+bool MainFrame::CloseDockedBoard(wxWindow* container)
+{
+    const OpenWindow* window = m_host.Windows().FindByContainer(container);
+    if (!window || window->frame)
+        return false;
+    m_host.Windows().Close(container);
+    m_aui.DetachPane(container);
+    container->Destroy();
+    m_aui.Update();
+    return true;
+}
+
+void MainFrame::OnPaneClose(wxAuiManagerEvent& event)
+{
+    // The pane's board is closed like any other; the manager must not just hide it.
+    if (CloseDockedBoard(event.GetPane()->window))
+        event.Veto();
+}
+
+void MainFrame::OnClockTimer(wxTimerEvent&)
+{
+    UpdateStatus();
+}
+
+void MainFrame::OnQuitTimer(wxTimerEvent&)
+{
+    if (!m_screenshotPath.empty())
+    {
+        const std::vector<wxString> files = CaptureTopLevelWindows(this, m_screenshotPath);
+        if (auto logger = m_host.Logger())
+            logger->info("saved {} screenshot(s) to {}", files.size(), std::string(m_screenshotPath.utf8_str()));
+    }
+    Close();
+}
+
+void MainFrame::OnNewDocked(wxCommandEvent&)
+{
+    OpenDockedBoard();
+}
+
+void MainFrame::OnNewFramed(wxCommandEvent&)
+{
+    OpenFramedBoard();
+}
+
+void MainFrame::OnSaveLayout(wxCommandEvent&)
+{
+    // Writing the layout back comes with layout persistence; until then the
+    // request is only recorded.
+    if (auto logger = m_host.Logger())
+        logger->info("save layout requested for {} window(s)", m_host.Windows().All().size());
+    SetStatusText(_("Saving the layout is not available yet"), 0);
+}
+
+void MainFrame::OnQuit(wxCommandEvent&)
+{
+    Close();
+}
+
+void MainFrame::OnTheme(wxCommandEvent& event)
+{
+    SelectTheme(event.GetId() == ID_DARK_THEME);
+}
+
+void MainFrame::OnFitColumns(wxCommandEvent&)
+{
+    m_host.PostToOpenWindows(cmd::FitAllColumns);
+}
+
+void MainFrame::OnScrollToTop(wxCommandEvent&)
+{
+    m_host.PostToOpenWindows(cmd::ScrollToTop);
+}
+
+void MainFrame::OnHistoryDate(wxCommandEvent&)
+{
+    HistoryDateDialog dialog(this, m_themes.Current(), wxDateTime::Today());
+    if (dialog.ShowModal() == wxID_OK && dialog.GetDate().IsValid())
+        ShowHistoryDate(dialog.GetDate().Format("%Y%m%d"));
+}
+
+void MainFrame::OnLiveQuotes(wxCommandEvent&)
+{
+    ShowHistoryDate(wxString::FromUTF8(QuoteBook::Today()));
+}
+
+void MainFrame::OnOpenWidget(wxCommandEvent& event)
+{
+    if (Widget* widget = m_host.WidgetByCommand(event.GetId()))
+        m_host.OpenWidget(widget, LinkGroup(), LinkGroup(), open_mode::Plain);
+}
+
+void MainFrame::OnKeyMap(wxCommandEvent&)
+{
+    wxMessageBox(Hotkeys::KeyMapText(), _("Key Map"), wxOK | wxICON_INFORMATION, this);
+}
+
+void MainFrame::OnAbout(wxCommandEvent&)
+{
+    wxAboutDialogInfo info;
+    info.SetName(_("Tickerdeck Terminal"));
+    info.SetVersion("0.1");
+    info.SetDescription(_("A desktop trading terminal that hosts the Ticker Deck quote board and its "
+                          "companion widgets on a simulated market."));
+    wxAboutBox(info, this);
+}

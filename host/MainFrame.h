@@ -1,0 +1,83 @@
+#pragma once
+// The terminal's main window: docked quote boards, menus, status bar.
+
+#include <wx/aui/aui.h>
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+class MarketFeed;
+class QuoteBook;
+class TerminalHost;
+class ThemeSwitch;
+class Widget;
+
+/// Main frame of the terminal; closing it is the one way the program ends.
+class MainFrame : public wxFrame
+{
+public:
+    MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes, MarketFeed* feed);
+    ~MainFrame() override;
+
+    /// Opens a board docked in this frame; the first one fills the centre.
+    wxWindow* OpenDockedBoard();
+    /// Closes a docked board as the pane's close button does; false when
+    /// `container` is not a docked board of this frame.
+    bool CloseDockedBoard(wxWindow* container);
+    /// Opens a board in a frame of its own.
+    wxWindow* OpenFramedBoard();
+
+    /// Switches the host theme and tells every window.
+    void SelectTheme(bool dark);
+    /// Tells every board to show that day ("%Y%m%d") or, with today's date, live quotes.
+    void ShowHistoryDate(const wxString& date);
+
+    /// Quits after `seconds`, saving screenshots first when `screenshotPath` is set.
+    void ScheduleQuit(double seconds, const wxString& screenshotPath);
+
+    /// The link group every window of this terminal belongs to.
+    uint64_t LinkGroup() const { return reinterpret_cast<uint64_t>(this); }
+    size_t DockedPaneCount() const;
+
+private:
+    void BuildMenus();
+    wxMenu* BuildFileMenu();
+    wxMenu* BuildViewMenu();
+    wxMenu* BuildMarketMenu();
+    wxMenu* BuildWidgetsMenu();
+    wxMenu* BuildHelpMenu();
+    void BuildStatusBar();
+    void ApplyTheme();
+    void ShowPlaceholder();
+    void UpdateStatus();
+    Widget* BoardWidget() const;
+
+    void OnClose(wxCloseEvent& event);
+    void OnPaneClose(wxAuiManagerEvent& event);
+    void OnClockTimer(wxTimerEvent& event);
+    void OnQuitTimer(wxTimerEvent& event);
+    void OnNewDocked(wxCommandEvent& event);
+    void OnNewFramed(wxCommandEvent& event);
+    void OnSaveLayout(wxCommandEvent& event);
+    void OnQuit(wxCommandEvent& event);
+    void OnTheme(wxCommandEvent& event);
+    void OnFitColumns(wxCommandEvent& event);
+    void OnScrollToTop(wxCommandEvent& event);
+    void OnHistoryDate(wxCommandEvent& event);
+    void OnLiveQuotes(wxCommandEvent& event);
+    void OnOpenWidget(wxCommandEvent& event);
+    void OnKeyMap(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+
+    TerminalHost& m_host;
+    ThemeSwitch& m_themes;
+    QuoteBook& m_quotes;
+    MarketFeed* m_feed;
+    wxAuiManager m_aui;
+    wxTimer m_clock;
+    wxTimer m_quitTimer;
+    wxString m_screenshotPath;
+    int m_paneCounter = 0;
+    wxWindow* m_placeholder = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};

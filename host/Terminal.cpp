@@ -1,0 +1,102 @@
+#include "Terminal.h"
+
+#include <wx/app.h>
+#include <wx/toplevel.h>
+
+#include "MainFrame.h"
+#include "PluginLoader.h"
+#include "TerminalHost.h"
+#include "TerminalLogger.h"
+#include "UserFiles.h"
+#include "market/Catalogue.h"
+#include "market/MarketFeed.h"
+#include "market/QuoteBook.h"
+#include "theme/ThemeSwitch.h"
+#include "widgets/BuiltinWidgets.h"
+
+Terminal::Terminal(TerminalOptions options) : m_options(std::move(options)) {}
+
+Terminal::~Terminal()
+{
+    Shutdown();
+}
+
+void Terminal::Start()
+{
+    m_files = std::make_unique<UserFiles>(m_options.configDir, m_options.layoutFile, m_options.storeFile);
+    const std::string seedProblem = m_files->Seed("data/layout.xml", "data/watchlists.xml");
+    m_logger = MakeTerminalLogger(m_files->LogPath());
+    if (!seedProblem.empty())
+        m_logger->warn("user files: {}", seedProblem);
+
+    m_catalogue = std::make_unique<Catalogue>(Catalogue::FromFile(m_options.catalogue));
+    if (m_options.synthetic > 0)
+        m_catalogue->AddSynthetic(m_options.synthetic, m_options.seed);
+    m_logger->info("catalogue {}: {} instruments on {} exchanges", m_options.catalogue,
+                   m_catalogue->Instruments().size(), m_catalogue->Exchanges().size());
+
+    m_quotes = std::make_unique<QuoteBook>(*m_catalogue);
+    m_themes = std::make_unique<ThemeSwitch>(ThemeSwitch::FromName(m_options.theme));
+    m_host = std::make_unique<TerminalHost>(*m_catalogue, *m_quotes, *m_themes, *m_files,
+                                            !m_options.noTrading, m_logger);
+    m_host->LoadLayoutDocument();
+
+    m_plugins = std::make_unique<PluginLoader>();
+    m_plugins->LoadFolder(m_options.pluginDir, m_host.get(), m_logger);
+    m_builtins = MakeBuiltinWidgets();
+    std::vector<BuiltinWidget*> builtins;
+    for (const auto& widget : m_builtins)
+        builtins.push_back(widget.get());
+    m_host->SetWidgets(m_plugins->Widgets(), builtins);
+
+    StartFeed();
+    m_frame = new MainFrame(*m_host, *m_themes, *m_quotes, m_feed.get());
+    m_frame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == m_frame)
+            m_frame = nullptr;
+        event.Skip();
+    });
+    m_frame->Show();
+    if (m_options.quitAfter >= 0.0)
+        m_frame->ScheduleQuit(m_options.quitAfter, wxString::FromUTF8(m_options.screenshot));
+}
+
+void Terminal::StartFeed()
+{
+    if (m_options.rate <= 0.0)
+        return;
+    m_feed = std::make_unique<MarketFeed>(*m_quotes, m_options.rate, m_options.seed);
+    m_feed->Start();
+}
+
+void Terminal::Shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    if (m_feed)
+        m_feed->Stop();
+    if (m_frame)
+        m_frame->Close(true);
+    DestroyRemainingWindows();
+    if (m_host)
+        m_host->ReleaseAllSubscriptions();
+    // Plug-in code must stay mapped until the last of its windows is gone.
+    m_feed.reset();
+    if (m_plugins)
+        m_plugins->UnloadAll();
+    if (m_logger)
+        m_logger->info("terminal stopped");
+}
+
+void Terminal::DestroyRemainingWindows()
+{
+    // Windows already scheduled for destruction go first, then any stragglers.
+    if (wxTheApp)
+    {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+    }
+    while (!wxTopLevelWindows.empty())
+        delete wxTopLevelWindows.GetFirst()->GetData();
+}

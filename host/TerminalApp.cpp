@@ -1,0 +1,159 @@
+#include "TerminalApp.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+#include <wx/uilocale.h>
+#include <wx/utils.h>
+
+#include "AssetFolder.h"
+#include "CommandLine.h"
+#include "MainFrame.h"
+#include "Platform.h"
+#include "Terminal.h"
+#include "market/Catalogue.h"
+
+namespace {
+
+std::vector<wxString> ArgumentsOf(const wxCmdLineArgsArray& argv, int argc)
+{
+    std::vector<wxString> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back(argv[i]);
+    return arguments;
+}
+
+void PrintTo(FILE* stream, const wxString& text)
+{
+    std::fputs(text.utf8_str(), stream);
+    std::fputs("\n", stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+TerminalApp::TerminalApp() = default;
+TerminalApp::~TerminalApp() = default;
+
+bool TerminalApp::Initialize(int& argc, wxChar** argv)
+{
+    // Help and mistakes on the command line are answered before the toolkit
+    // starts, so they work without a display too.
+    std::vector<wxString> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    const CommandLineResult parsed = ParseCommandLine(arguments);
+    if (parsed.outcome == CommandLineResult::Outcome::ShowHelp)
+    {
+        PrintTo(stdout, parsed.message);
+        std::exit(0);
+    }
+    if (parsed.outcome == CommandLineResult::Outcome::Error)
+    {
+        PrintTo(stderr, "tickerdeck-terminal: " + parsed.message);
+        std::exit(2);
+    }
+    // The toolkit's own style has to be chosen before the toolkit starts.
+    PreferToolkitStyle(!ArgumentsAskForLightTheme(argc, argv));
+    return wxApp::Initialize(argc, argv);
+}
+
+bool TerminalApp::OnInit()
+{
+    // Number formats, dates and translations follow the user's environment.
+    wxUILocale::UseDefault();
+    std::setlocale(LC_ALL, "");
+    wxInitAllImageHandlers();
+
+    CommandLineResult parsed = ParseCommandLine(ArgumentsOf(argv, argc));
+    if (parsed.outcome == CommandLineResult::Outcome::ShowHelp)
+    {
+        PrintTo(stdout, parsed.message);
+        return EndEarly(0);
+    }
+    if (parsed.outcome == CommandLineResult::Outcome::Error)
+    {
+        PrintTo(stderr, "tickerdeck-terminal: " + parsed.message);
+        return EndEarly(2);
+    }
+    TerminalOptions options = parsed.options;
+
+    const wxString executableFolder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    const auto assets = FindAssetFolder(std::string(executableFolder.utf8_str()),
+                                        std::string(wxGetCwd().utf8_str()));
+    if (!assets)
+    {
+        ReportStartupError(_("Cannot find the icon and sound folders beside the program or in the current folder."),
+                           options.quitAfter < 0.0);
+        return EndEarly(3);
+    }
+    // Relative paths on the command line mean the folder the user started in.
+    const wxString startFolder = wxGetCwd();
+    auto absolute = [&startFolder](std::string& path) {
+        if (path.empty())
+            return;
+        wxFileName name(wxString::FromUTF8(path));
+        name.MakeAbsolute(startFolder);
+        path = std::string(name.GetFullPath().utf8_str());
+    };
+    for (std::string* path : {&options.screenshot, &options.pluginDir, &options.configDir,
+                              &options.layoutFile, &options.storeFile})
+        absolute(*path);
+    const bool catalogueGiven = options.catalogue != TerminalOptions().catalogue;
+    if (catalogueGiven)
+        absolute(options.catalogue);
+    wxSetWorkingDirectory(wxString::FromUTF8(*assets));
+
+    ResolveDefaultFolders(options, std::string(executableFolder.utf8_str()),
+                          std::string(wxStandardPaths::Get().GetUserConfigDir().utf8_str()));
+
+    m_terminal = std::make_unique<Terminal>(options);
+    try
+    {
+        m_terminal->Start();
+    }
+    catch (const CatalogueError& error)
+    {
+        ReportStartupError(wxString::Format(_("The instrument catalogue cannot be read:\n%s"),
+                                            wxString::FromUTF8(error.what())),
+                           options.quitAfter < 0.0);
+        m_terminal->Shutdown();
+        return EndEarly(4);
+    }
+    SetTopWindow(m_terminal->Frame());
+    return true;
+}
+
+int TerminalApp::OnRun()
+{
+    if (m_earlyExitCode)
+        return *m_earlyExitCode;
+    return wxApp::OnRun();
+}
+
+int TerminalApp::OnExit()
+{
+    if (m_terminal)
+        m_terminal->Shutdown();
+    m_terminal.reset();
+    return wxApp::OnExit();
+}
+
+bool TerminalApp::EndEarly(int code)
+{
+    // OnInit returning true with no window lets OnRun hand back our own code.
+    m_earlyExitCode = code;
+    return true;
+}
+
+void TerminalApp::ReportStartupError(const wxString& message, bool interactive)
+{
+    PrintTo(stderr, "tickerdeck-terminal: " + message);
+    if (interactive)
+        wxMessageBox(message, _("Tickerdeck Terminal"), wxOK | wxICON_ERROR);
+}

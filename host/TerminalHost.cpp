@@ -1,0 +1,239 @@
+#include "TerminalHost.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <boost/property_tree/xml_parser.hpp>
+#include <spdlog/spdlog.h>
+#include <wx/event.h>
+#include <wx/menu.h>
+#include <wx/utils.h>
+#include <wx/window.h>
+
+#include "Hotkeys.h"
+#include "UserFiles.h"
+#include "market/Catalogue.h"
+#include "market/QuoteBook.h"
+#include "theme/ThemeSwitch.h"
+#include "widgets/BuiltinWidget.h"
+
+TerminalHost::TerminalHost(Catalogue& catalogue, QuoteBook& quotes, ThemeSwitch& themes,
+                           const UserFiles& files, bool allowTrading, std::shared_ptr<spdlog::logger> logger)
+    : m_catalogue(catalogue),
+      m_quotes(quotes),
+      m_themes(themes),
+      m_files(files),
+      m_allowTrading(allowTrading),
+      m_logger(std::move(logger))
+{
+}
+
+Theme* TerminalHost::GetTheme()
+{
+    return &m_themes.Current();
+}
+
+void TerminalHost::Subscribe(wxWindow* listener, Instrument* instrument, const std::string& date,
+                             PriceCallback callback)
+{
+    if (!listener || !instrument)
+        return;
+    m_listeners.insert(listener);
+    m_quotes.Subscribe(listener, instrument, date, callback);
+}
+
+void TerminalHost::Unsubscribe(wxWindow* listener, Instrument* instrument, const std::string& date)
+{
+    if (!listener || !instrument)
+        return;
+    m_quotes.Unsubscribe(listener, instrument, date);
+}
+
+std::string TerminalHost::GetLayoutFilePath()
+{
+    return m_files.LayoutPath();
+}
+
+std::string TerminalHost::GetApplicationFilePath(bool /*shared*/)
+{
+    // One store serves every user of this terminal, shared or not.
+    return m_files.StorePath();
+}
+
+Instrument* TerminalHost::FindInstrument(const char* code, const char* exchange)
+{
+    if (!code || !exchange)
+        return nullptr;
+    return m_catalogue.Find(code, exchange);
+}
+
+const ExchangeList& TerminalHost::GetExchanges()
+{
+    return m_catalogue.Exchanges();
+}
+
+const std::vector<Instrument*>& TerminalHost::GetInstruments()
+{
+    return m_catalogue.Instruments();
+}
+
+UserProfile TerminalHost::GetUserProfile()
+{
+    UserProfile profile;
+    profile.userName = std::string(wxGetUserId().utf8_str());
+    profile.permissions = m_allowTrading ? UserProfile::kAllowTrading : 0u;
+    return profile;
+}
+
+Widget* TerminalHost::FindWidget(const char* name)
+{
+    if (!name)
+        return nullptr;
+    for (Widget* widget : GetWidgets())
+        if (widget && std::strcmp(widget->GetDisplayName(), name) == 0)
+            return widget;
+    return nullptr;
+}
+
+std::vector<Widget*> TerminalHost::GetWidgets()
+{
+    std::vector<Widget*> widgets = m_plugins;
+    if (!m_plugins.empty() && !m_builtins.empty())
+        widgets.push_back(nullptr);
+    widgets.insert(widgets.end(), m_builtins.begin(), m_builtins.end());
+    return widgets;
+}
+
+wxWindow* TerminalHost::OpenWidget(Widget* widget, uint64_t group, uint64_t /*sameGroup*/, int mode)
+{
+    if (!widget)
+        return nullptr;
+    auto builtin = std::find(m_builtins.begin(), m_builtins.end(), widget);
+    if (builtin != m_builtins.end())
+        (*builtin)->SetOpenMode(mode);
+    wxWindow* panel = m_windows.OpenInFrame(widget, group, LayoutDocument(), kOwnFrameFlags, m_frameParent);
+    if (!panel && m_logger)
+        m_logger->warn("{} did not create a window", widget->GetDisplayName());
+    return panel;
+}
+
+void TerminalHost::PostToWidgets(wxCommandEvent& event, Widget* /*source*/, uint64_t group, wxWindow* target)
+{
+    // Every factory, the sender's too: it skips its own sending window itself.
+    for (Widget* widget : GetWidgets())
+        if (widget)
+            widget->Dispatch(event, group, target);
+}
+
+void TerminalHost::PrepareMenu(wxMenu* /*menu*/)
+{
+    // Menus here are native GTK menus: they follow the desktop theme and take
+    // no colours or fonts from the application, so there is nothing to apply.
+}
+
+void TerminalHost::AttachDialog(wxWindow* dialog)
+{
+    if (!dialog || std::find(m_dialogs.begin(), m_dialogs.end(), dialog) != m_dialogs.end())
+        return;
+    m_dialogs.push_back(dialog);
+    dialog->Bind(wxEVT_DESTROY, [this, dialog](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == dialog)
+            m_dialogs.erase(std::remove(m_dialogs.begin(), m_dialogs.end(), dialog), m_dialogs.end());
+        event.Skip();
+    });
+    ApplyThemeTo(dialog);
+}
+
+int TerminalHost::LookupHotkey(int keyCode, bool control, bool shift, bool alt)
+{
+    return Hotkeys::Lookup(keyCode, control, shift, alt);
+}
+
+wxString TerminalHost::GetShortcutText(int hostCommand)
+{
+    return Hotkeys::ShortcutText(hostCommand);
+}
+
+void TerminalHost::SetWidgets(const std::vector<Widget*>& plugins, const std::vector<BuiltinWidget*>& builtins)
+{
+    m_plugins = plugins;
+    m_builtins = builtins;
+    int commandId = kFirstWidgetCommand;
+    for (Widget* widget : GetWidgets())
+    {
+        if (!widget)
+            continue;
+        widget->host = this;
+        widget->commandId = commandId++;
+    }
+    for (BuiltinWidget* widget : m_builtins)
+        widget->SetLogger(m_logger);
+}
+
+Widget* TerminalHost::WidgetByCommand(int commandId) const
+{
+    for (Widget* widget : m_plugins)
+        if (widget->commandId == commandId)
+            return widget;
+    for (BuiltinWidget* widget : m_builtins)
+        if (widget->commandId == commandId)
+            return widget;
+    return nullptr;
+}
+
+bool TerminalHost::LoadLayoutDocument()
+{
+    auto document = std::make_unique<boost::property_tree::ptree>();
+    try
+    {
+        boost::property_tree::read_xml(m_files.LayoutPath(), *document);
+    }
+    catch (const boost::property_tree::ptree_error& error)
+    {
+        if (m_logger)
+            m_logger->error("cannot read the layout {}: {}", m_files.LayoutPath(), error.what());
+        m_layout.reset();
+        return false;
+    }
+    m_layout = std::move(document);
+    return true;
+}
+
+void TerminalHost::PostToOpenWindows(int commandId, const wxString& text)
+{
+    for (const OpenWindow& window : m_windows.All())
+    {
+        if (!window.panel)
+            continue;
+        wxCommandEvent event(wxEVT_MENU, commandId);
+        event.SetString(text);
+        wxPostEvent(window.panel, event);
+    }
+}
+
+void TerminalHost::ApplyThemeToDialogs()
+{
+    for (wxWindow* dialog : m_dialogs)
+    {
+        ApplyThemeTo(dialog);
+        dialog->Refresh();
+    }
+}
+
+void TerminalHost::ReleaseAllSubscriptions()
+{
+    const size_t before = m_quotes.SubscriptionCount();
+    for (wxEvtHandler* listener : m_listeners)
+        m_quotes.UnsubscribeAll(listener);
+    m_listeners.clear();
+    if (before > 0 && m_logger)
+        m_logger->warn("{} subscriptions were still open at exit", before);
+}
+
+void TerminalHost::ApplyThemeTo(wxWindow* window)
+{
+    const Theme& theme = m_themes.Current();
+    window->SetBackgroundColour(theme.BackgroundColour());
+    window->SetForegroundColour(theme.TextColour());
+    window->SetFont(theme.NormalFont());
+}

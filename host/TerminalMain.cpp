@@ -1,0 +1,3 @@
+#include "TerminalApp.h"
+
+wxIMPLEMENT_APP(TerminalApp);

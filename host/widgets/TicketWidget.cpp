@@ -1,0 +1,141 @@
+#include "TicketWidget.h"
+
+#include <cmath>
+
+#include <spdlog/spdlog.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/numformatter.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/stattext.h>
+
+#include "InstrumentPanel.h"
+#include "OrderTicket.h"
+#include "plugin/Host.h"
+#include "plugin/Theme.h"
+
+namespace {
+
+/// Side, instrument, price, quantity and a Submit button.
+class TicketPanel : public InstrumentPanel
+{
+public:
+    TicketPanel(wxWindow* parent, Host& host, OrderTicket::Side side, std::shared_ptr<spdlog::logger> logger)
+        : InstrumentPanel(parent, host), m_logger(std::move(logger))
+    {
+        m_side = new wxChoice(this, wxID_ANY);
+        m_side->Append(_("Buy"));
+        m_side->Append(_("Sell"));
+        m_side->SetSelection(side == OrderTicket::Side::Buy ? 0 : 1);
+        m_instrument = new wxStaticText(this, wxID_ANY, _("Choose an instrument on a board first."));
+        m_price = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                       wxSP_ARROW_KEYS, 0, 1e9, 0, 0.01);
+        m_quantity = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                          wxSP_ARROW_KEYS, 0, 1e9, 100, 1);
+        m_quantity->SetDigits(0);
+        m_submit = new wxButton(this, wxID_ANY, _("Submit"));
+        m_result = new wxStaticText(this, wxID_ANY, wxString());
+
+        auto* form = new wxFlexGridSizer(2, wxSize(12, 8));
+        form->AddGrowableCol(1);
+        const std::pair<wxString, wxWindow*> rows[] = {{_("Side"), m_side},
+                                                       {_("Instrument"), m_instrument},
+                                                       {_("Price"), m_price},
+                                                       {_("Quantity"), m_quantity}};
+        for (const auto& [label, control] : rows)
+        {
+            auto* text = new wxStaticText(this, wxID_ANY, label);
+            m_labels.push_back(text);
+            form->Add(text, 0, wxALIGN_CENTRE_VERTICAL);
+            form->Add(control, 1, wxEXPAND);
+        }
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(form, 0, wxALL | wxEXPAND, 12);
+        sizer->Add(m_submit, 0, wxLEFT | wxRIGHT | wxEXPAND, 12);
+        sizer->Add(m_result, 1, wxALL | wxEXPAND, 12);
+        SetSizer(sizer);
+
+        m_submit->Bind(wxEVT_BUTTON, &TicketPanel::OnSubmit, this);
+        m_side->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyCurrentTheme(); });
+        ApplyCurrentTheme();
+    }
+
+protected:
+    void ShowPrice(Price* price, bool fresh) override
+    {
+        if (!fresh)
+            return;
+        const Instrument* instrument = LinkedInstrument();
+        m_instrument->SetLabel(instrument ? wxString::FromUTF8(instrument->code + " \u00b7 " + instrument->exchange)
+                                          : wxString(_("Choose an instrument on a board first.")));
+        const int digits = instrument && instrument->decimals >= 0 ? instrument->decimals : 2;
+        m_price->SetDigits(digits);
+        m_price->SetIncrement(std::pow(10.0, -digits));
+        if (price)
+            m_price->SetValue(OrderTicket::DefaultPrice(Side(), *price));
+        m_result->SetLabel(wxString());
+        Layout();
+    }
+
+    void ReadLink(const wxCommandEvent& event) override
+    {
+        // A ticket link carries the price in ticks and the quantity as text.
+        if (event.GetInt() > 1)
+            m_price->SetValue(OrderTicket::PriceFromTicks(event.GetInt(), LinkedInstrument()));
+        double quantity = 0;
+        if (wxNumberFormatter::FromString(event.GetString(), &quantity) && quantity > 0)
+            m_quantity->SetValue(quantity);
+    }
+
+    void ApplyTheme(const Theme& theme) override
+    {
+        InstrumentPanel::ApplyTheme(theme);
+        for (wxStaticText* label : m_labels)
+            label->SetForegroundColour(theme.LabelTextColour());
+        m_instrument->SetForegroundColour(theme.TextColour());
+        m_result->SetForegroundColour(theme.TextColour());
+        m_submit->SetBackgroundColour(Side() == OrderTicket::Side::Buy ? theme.UpColour() : theme.DownColour());
+        m_submit->SetForegroundColour(*wxBLACK);
+        m_submit->SetFont(theme.MakeFont(1, 700, 90, false));
+        Refresh();
+    }
+
+private:
+    OrderTicket::Side Side() const
+    {
+        return m_side->GetSelection() == 1 ? OrderTicket::Side::Sell : OrderTicket::Side::Buy;
+    }
+
+    void OnSubmit(wxCommandEvent&)
+    {
+        OrderTicket ticket{Side(), LinkedInstrument(), m_price->GetValue(), m_quantity->GetValue()};
+        const bool allowed = GetHost().GetUserProfile().permissions & UserProfile::kAllowTrading;
+        const wxString problem = ticket.Problem(allowed);
+        if (!problem.empty())
+        {
+            m_result->SetLabel(problem);
+            return;
+        }
+        const wxString text = ticket.Describe();
+        if (m_logger)
+            m_logger->info("order ticket submitted: {}", std::string(text.utf8_str()));
+        m_result->SetLabel(wxString::Format(_("Order sent: %s"), text));
+    }
+
+    std::shared_ptr<spdlog::logger> m_logger;
+    wxChoice* m_side;
+    wxStaticText* m_instrument;
+    wxSpinCtrlDouble* m_price;
+    wxSpinCtrlDouble* m_quantity;
+    wxButton* m_submit;
+    wxStaticText* m_result;
+    std::vector<wxStaticText*> m_labels;
+};
+
+}  // namespace
+
+wxPanel* TicketWidget::CreatePanel(wxWindow* container, uint64_t, int openMode)
+{
+    return new TicketPanel(container, *host, OrderTicket::SideForMode(openMode), Logger());
+}

@@ -1,0 +1,63 @@
+// Loading plug-in libraries: the real board module, and files that are not plug-ins.
+
+#include <gtest/gtest.h>
+#include <wx/filefn.h>
+
+#include "PluginLoader.h"
+
+#include "TerminalTestSupport.h"
+
+namespace {
+
+using namespace terminal_test;
+
+// Tests run in the build's runtime folder, beside the plug-ins folder.
+const std::string kPluginFolder = "plugins";
+
+TEST(PluginLoader, LoadsTheBoardModule)
+{
+    ASSERT_TRUE(wxFileExists("plugins/libtickerdeck.so")) << "build the tickerdeck target first";
+    std::shared_ptr<MemorySink> sink;
+    PluginLoader loader;
+    Host* host = reinterpret_cast<Host*>(0x1000);  // the factory only stores it
+    EXPECT_EQ(loader.LoadFolder(kPluginFolder, host, MakeMemoryLogger(sink)), 1u);
+    const std::vector<Widget*> widgets = loader.Widgets();
+    ASSERT_EQ(widgets.size(), 1u);
+    EXPECT_STREQ(widgets[0]->GetDisplayName(), "Ticker Deck");
+    EXPECT_EQ(widgets[0]->host, host);
+    EXPECT_TRUE(widgets[0]->IsOfferedInMenu(0));
+    EXPECT_TRUE(sink->Contains("loaded plug-in Ticker Deck"));
+
+    loader.UnloadAll();
+    EXPECT_TRUE(loader.Widgets().empty());
+    loader.UnloadAll();  // twice is harmless
+}
+
+TEST(PluginLoader, FilesThatAreNotPluginsAreLoggedAndSkipped)
+{
+    TempFolder folder;
+    WriteFile(folder / "libgarbage.so", "this is not a shared library");
+    ASSERT_TRUE(wxCopyFile("/usr/lib/x86_64-linux-gnu/libz.so.1", wxString::FromUTF8(folder / "libnoentry.so")));
+    WriteFile(folder / "readme.txt", "not even named like a library");
+    ASSERT_TRUE(wxCopyFile("plugins/libtickerdeck.so", wxString::FromUTF8(folder / "libzz-board.so")));
+
+    std::shared_ptr<MemorySink> sink;
+    PluginLoader loader;
+    EXPECT_EQ(loader.LoadFolder(folder.Path(), nullptr, MakeMemoryLogger(sink)), 1u);
+    ASSERT_EQ(loader.Widgets().size(), 1u);
+    EXPECT_STREQ(loader.Widgets()[0]->GetDisplayName(), "Ticker Deck");
+    EXPECT_TRUE(sink->Contains("libgarbage.so: not a loadable library"));
+    EXPECT_TRUE(sink->Contains("libnoentry.so: no loadWidget symbol"));
+    EXPECT_FALSE(sink->Contains("readme.txt"));
+}
+
+TEST(PluginLoader, AMissingFolderIsReportedAndLoadsNothing)
+{
+    std::shared_ptr<MemorySink> sink;
+    PluginLoader loader;
+    EXPECT_EQ(loader.LoadFolder("/nonexistent/plugins", nullptr, MakeMemoryLogger(sink)), 0u);
+    EXPECT_TRUE(loader.Widgets().empty());
+    EXPECT_TRUE(sink->Contains("does not exist"));
+}
+
+}  // namespace

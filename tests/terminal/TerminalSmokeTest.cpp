@@ -1,0 +1,119 @@
+// The whole terminal in-process: board module, main frame, docked and framed
+// boards, theme and history date, and a clean shutdown.
+
+#include <gtest/gtest.h>
+#include <wx/toplevel.h>
+
+#include "MainFrame.h"
+#include "Terminal.h"
+#include "TerminalHost.h"
+#include "market/Catalogue.h"
+#include "market/QuoteBook.h"
+#include "plugin/CommandIds.h"
+#include "support/EventLoop.h"
+
+#include "TerminalTestSupport.h"
+
+namespace {
+
+using namespace terminal_test;
+
+TerminalOptions SmokeOptions(const TempFolder& folder)
+{
+    TerminalOptions options;
+    options.configDir = folder / "config";
+    options.pluginDir = "plugins";
+    options.rate = 200;
+    options.seed = 7;
+    return options;
+}
+
+bool AllWindowsGone()
+{
+    return wxTopLevelWindows.empty();
+}
+
+TEST(TerminalSmoke, BoardsOpenSwitchAndReleaseEverySubscription)
+{
+    TempFolder folder;
+    Terminal terminal(SmokeOptions(folder));
+    terminal.Start();
+    MainFrame* frame = terminal.Frame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->IsShown());
+    EXPECT_TRUE(wxFileExists(wxString::FromUTF8(folder / "config/layout.xml"))) << "seeded on first run";
+    EXPECT_TRUE(wxFileExists(wxString::FromUTF8(folder / "config/watchlists.xml")));
+    EXPECT_TRUE(wxFileExists(wxString::FromUTF8(folder / "config/terminal.log")));
+    ASSERT_NE(terminal.Host().LayoutDocument(), nullptr);
+    ASSERT_NE(terminal.Host().FindWidget("Ticker Deck"), nullptr) << "board module not found in plugins/";
+
+    ASSERT_EQ(frame->DockedPaneCount(), 1u) << "one docked board on start";
+    const size_t firstBoardSubscriptions = terminal.Quotes().SubscriptionCount();
+    EXPECT_GT(firstBoardSubscriptions, 0u) << "the shipped layout shows instruments";
+
+    // A second docked board, closed by its pane, gives back what it took.
+    wxWindow* extra = frame->OpenDockedBoard();
+    ASSERT_NE(extra, nullptr);
+    EXPECT_EQ(frame->DockedPaneCount(), 2u);
+    EXPECT_GT(terminal.Quotes().SubscriptionCount(), firstBoardSubscriptions);
+    EXPECT_FALSE(frame->CloseDockedBoard(frame)) << "only docked boards can be closed that way";
+    ASSERT_TRUE(frame->CloseDockedBoard(extra->GetParent()));
+    testing_support::Flush(5);
+    EXPECT_EQ(frame->DockedPaneCount(), 1u);
+    EXPECT_EQ(terminal.Quotes().SubscriptionCount(), firstBoardSubscriptions);
+
+    ASSERT_NE(frame->OpenDockedBoard(), nullptr);
+    ASSERT_NE(frame->OpenFramedBoard(), nullptr);
+    EXPECT_EQ(frame->DockedPaneCount(), 2u);
+    EXPECT_EQ(terminal.Host().Windows().All().size(), 3u);
+
+    // A supporting widget linked to an instrument subscribes through the host too.
+    Widget* ladder = terminal.Host().FindWidget("Ladder");
+    ASSERT_NE(ladder, nullptr);
+    wxWindow* ladderWindow = terminal.Host().OpenWidget(ladder, frame->LinkGroup(), frame->LinkGroup(),
+                                                        open_mode::ForInstrument);
+    ASSERT_NE(ladderWindow, nullptr);
+    wxCommandEvent linkEvent(wxEVT_MENU, cmd::InstrumentLink);
+    linkEvent.SetClientData(terminal.Host().FindInstrument("ARPI", "AMX"));
+    linkEvent.SetInt(1);  // a window opened for that instrument
+    ladder->Dispatch(linkEvent, frame->LinkGroup(), ladderWindow);
+    testing_support::Flush(5);
+    EXPECT_GT(terminal.Quotes().SubscriptionCount(), 0u);
+
+    frame->SelectTheme(false);
+    frame->ShowHistoryDate(wxDateTime::Today().Subtract(wxDateSpan::Days(3)).Format("%Y%m%d"));
+    testing_support::Flush(5);
+    frame->ShowHistoryDate(wxString::FromUTF8(QuoteBook::Today()));
+    frame->SelectTheme(true);
+    testing_support::PumpUntil([] { return false; }, 300);  // let the feed run
+
+    frame->Close();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr && AllWindowsGone(); }));
+    EXPECT_EQ(terminal.Quotes().SubscriptionCount(), 0u) << "every window released its own subscriptions";
+    EXPECT_TRUE(terminal.Host().Windows().All().empty());
+    terminal.Shutdown();
+}
+
+TEST(TerminalSmoke, AMalformedCatalogueNamesTheFileAndLine)
+{
+    TempFolder folder;
+    WriteFile(folder / "bad.xml", "<catalogue>\n  <exchange code=\"A\">\n    <instrument code=\"X\"\n</catalogue>\n");
+    TerminalOptions options = SmokeOptions(folder);
+    options.catalogue = folder / "bad.xml";
+    Terminal terminal(options);
+    try
+    {
+        terminal.Start();
+        FAIL() << "a malformed catalogue must stop the start";
+    }
+    catch (const CatalogueError& error)
+    {
+        const std::string text = error.what();
+        EXPECT_NE(text.find("bad.xml"), std::string::npos) << text;
+        EXPECT_NE(text.find(":"), std::string::npos) << text;
+    }
+    EXPECT_EQ(terminal.Frame(), nullptr);
+    terminal.Shutdown();
+}
+
+}  // namespace
