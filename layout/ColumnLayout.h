@@ -1,0 +1,17 @@
+#pragma once
+// Applying stored column entries to a tab grid.
+
+#include <vector>
+
+#include "layout/LayoutEntries.h"
+
+class wxGrid;
+
+namespace layout {
+
+/// Shows or hides, sorts, sizes and orders the grid's columns as `columns`
+/// says. Entries naming a column the grid lacks, and display positions
+/// outside the grid, are passed over.
+void ApplyColumnLayout(wxGrid* grid, const std::vector<ColumnEntry>& columns);
+
+}  // namespace layout

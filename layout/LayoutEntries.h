@@ -1,0 +1,86 @@
+#pragma once
+// What one window node holds, as plain values: the reader fills these, the
+// board applies them. Texts stay the trees' UTF-8.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "watchlist/FilterSet.h"
+
+namespace layout {
+
+/// Defaults of the tab type and alert attributes when the node omits them.
+constexpr int kStoredWatchlistTab = 1;
+constexpr int kExchangeTab = 7;
+constexpr int kDefaultAlertField = 4096;  // the last price
+constexpr int kDefaultAlertComparison = 1;
+
+/// The board settings stored under "setting".
+struct WindowSettings
+{
+    bool autoFitColumns = true;
+    bool volumeInThousands = false;
+    bool controlledByOrders = false;
+    bool controlledByInstruments = false;
+    bool controlledByPositions = false;
+    bool controlsOthers = true;
+    bool autoAddInstrument = true;
+    std::string title = "Tickerdeck";
+};
+
+/// Size of a window's own frame.
+struct FrameSize
+{
+    int width = 360;
+    int height = 530;
+};
+
+/// An instrument named by exchange and code.
+struct InstrumentRef
+{
+    std::string exchange;
+    std::string code;
+
+    bool operator==(const InstrumentRef& other) const
+    {
+        return exchange == other.exchange && code == other.code;
+    }
+};
+
+/// One grid column of a tab.
+struct ColumnEntry
+{
+    int id = 0;
+    int size = 80;
+    bool show = false;
+    bool sort = false;
+    bool ascending = true;
+    int position = 0;
+};
+
+/// One tab of the board.
+struct TabEntry
+{
+    std::string name;
+    bool current = true;
+    int type = kStoredWatchlistTab;
+    std::string exchange;
+    std::string category;
+    std::vector<ColumnEntry> columns;
+    bool hasFilters = false;
+    std::map<int, std::vector<FilterCondition>> filters;
+    std::vector<InstrumentRef> bookmarks;
+};
+
+/// One price alert as stored; the instrument is resolved by the board.
+struct AlertEntry
+{
+    InstrumentRef instrument;
+    int field = kDefaultAlertField;
+    int comparison = kDefaultAlertComparison;
+    double value = 0.0;
+    std::string remark;
+};
+
+}  // namespace layout

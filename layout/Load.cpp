@@ -1,0 +1,281 @@
+// Restoring a board from the host's layout document.
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <stdexcept>
+
+#include <wx/intl.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+#include "layout/ColumnLayout.h"
+#include "layout/WatchlistStore.h"
+#include "layout/WindowNodeReader.h"
+#include "plugin/Host.h"
+#include "plugin/Logger.h"
+
+namespace {
+
+using layout::Tree;
+
+const char* const kLoadError = "Tickerdeck::Load error:";
+
+/// Rebuilds one board from its window node; lives for one Load call.
+class BoardLoader
+{
+public:
+    BoardLoader(Tickerdeck& board, Host& host) : m_board(board), m_host(host) {}
+
+    void Run(const Tree* layoutSource, const Tree* layoutNode)
+    {
+        const Tree& node = FindWindowNode(layoutSource, layoutNode);
+        if (m_board.HasOwnFrame())
+            ApplyFrameSize(layout::ReadFrameSize(node));
+        ApplySettings(node);
+
+        const Tree& watchlists = layout::WatchlistsOf(node);
+        for (const layout::TabEntry& entry : layout::ReadTabEntries(watchlists))
+            BuildTab(entry);
+        RestoreAlerts(layout::ReadAlertEntries(node));
+    }
+
+private:
+    // The node the host handed over, else the document's default node, else
+    // the default node of the default layout file (kept alive in m_fileTree).
+    const Tree& FindWindowNode(const Tree* layoutSource, const Tree* layoutNode)
+    {
+        if (layoutNode)
+            return *layoutNode;
+        if (layoutSource)
+            if (const auto node = layoutSource->get_child_optional(layout::kDefaultWindowPath))
+                return *node;
+        m_fileTree = layout::ReadXmlFile(m_host.GetLayoutFilePath());
+        return m_fileTree.get_child(layout::kDefaultWindowPath);
+    }
+
+    void ApplyFrameSize(const layout::FrameSize& size)
+    {
+        wxWindow* container = m_board.GetParent();
+        wxWindow* frame = container ? container->GetParent() : nullptr;
+        if (frame && size.width > 0 && size.height > 0)
+            frame->SetSize(size.width, size.height);
+    }
+
+    void ApplySettings(const Tree& node)
+    {
+        TickerdeckSettings& settings = m_board.Settings();
+        const layout::WindowSettings read =
+            layout::ReadWindowSettings(node, settings.autoFitColumns, settings.volumeInThousands);
+
+        const wxString title = layout::ToWxString(read.title);
+        m_board.ApplyTitle(wxGetTranslation(title));
+        settings.title = title;
+
+        settings.autoFitColumns = read.autoFitColumns;
+        settings.volumeInThousands = read.volumeInThousands;
+        settings.controlledByOrders = read.controlledByOrders;
+        settings.controlledByInstruments = read.controlledByInstruments;
+        settings.controlledByPositions = read.controlledByPositions;
+        settings.controlsOthers = read.controlsOthers;
+        settings.autoAddInstrument = read.autoAddInstrument;
+        settings.f1Only = false;
+    }
+
+    void BuildTab(const layout::TabEntry& entry)
+    {
+        wxGridEx* grid = m_board.CreateTabGrid();
+        layout::ApplyColumnLayout(grid, entry.columns);
+
+        // A nameless entry gets no page, but its grid stays with the board;
+        // hidden, or it would sit on top of the toolbar at the panel's corner.
+        if (entry.name.empty())
+        {
+            grid->GetSplitter()->Hide();
+        }
+        else
+        {
+            const wxString label = FillRows(entry, grid);
+            m_board.AddTabPage(grid, label, entry.current);
+        }
+        if (m_board.Settings().autoFitColumns)
+            m_board.FitColumns(grid);
+        if (entry.name.empty())
+            return;
+
+        RestoreBookmarks(entry.bookmarks, grid);
+        if (entry.hasFilters)
+            RestoreFilter(entry, grid);
+    }
+
+    // Subscribes the tab's instruments and returns the tab's label.
+    wxString FillRows(const layout::TabEntry& entry, wxGridEx* grid)
+    {
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        // Every tab keeps the type it was stored with, even one that cannot
+        // be filled: saving it as a stored watchlist would overwrite a
+        // watchlist of the same name with an empty one.
+        table->SetTabType(entry.type);
+        if (entry.type == layout::kStoredWatchlistTab)
+        {
+            table->SetWatchlistName(entry.name);
+            FillFromStore(entry.name, grid);
+            return layout::ToWxString(entry.name);
+        }
+        if (entry.type < kFirstCategoryKind || entry.type > layout::kExchangeTab)
+            return layout::ToWxString(entry.name);
+
+        table->SetExchange(entry.exchange);
+        if (entry.type != layout::kExchangeTab)
+            table->SetCategory(entry.category);
+        if (entry.exchange.empty())
+            return layout::ToWxString(entry.name);
+
+        const Exchange* exchange = FindExchange(m_host.GetExchanges(), entry.exchange);
+        if (!exchange)
+            return layout::ToWxString(entry.name);
+        if (entry.type == layout::kExchangeTab)
+        {
+            SubscribeAll(exchange->instruments, grid);
+            return layout::ToWxString(exchange->name + " (" + exchange->code + ")");
+        }
+        const CategoryGroup* group = exchange->Group(entry.type);
+        const Category* category = group ? group->Find(entry.category) : nullptr;
+        if (!category)
+            return layout::ToWxString(entry.name);
+        SubscribeAll(category->instruments, grid);
+        return layout::ToWxString(CategoryDisplayName(*group, entry.category) + " (" + exchange->code + ")");
+    }
+
+    static std::string CategoryDisplayName(const CategoryGroup& group, const std::string& key)
+    {
+        const auto name = group.displayNames.find(key);
+        return name == group.displayNames.end() || name->second.empty() ? key : name->second;
+    }
+
+    void FillFromStore(const std::string& name, wxGridEx* grid)
+    {
+        const Tree* store = Store();
+        if (!store)
+            return;
+        int count = 0;
+        for (const layout::InstrumentRef& ref : layout::StoredInstruments(*store, name))
+        {
+            if (Instrument* instrument = Find(ref))
+            {
+                ++count;
+                m_board.SubscribeRow(instrument, grid, Tickerdeck::Delivery::Batch);
+            }
+        }
+        NotifyAppended(grid, count);
+    }
+
+    // The host's own list is the row count, whether or not every answer has
+    // arrived yet; late answers are reconciled by the quote updates.
+    void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)
+    {
+        for (Instrument* instrument : instruments)
+            m_board.SubscribeRow(instrument, grid, Tickerdeck::Delivery::Batch);
+        NotifyAppended(grid, static_cast<int>(instruments.size()));
+    }
+
+    static void NotifyAppended(wxGridEx* grid, int count)
+    {
+        grid->BeginBatch();
+        Tickerdeck::NotifyRowsAppended(grid, count);
+        grid->EndBatch();
+    }
+
+    // Read once per load. A store that cannot be read is reported but must
+    // not end the load: the tabs and alerts after it would be lost, and the
+    // next save would drop them from the layout for good.
+    const Tree* Store()
+    {
+        if (!m_store && !m_storeFailed)
+        {
+            try
+            {
+                m_store = layout::ReadStore(m_host.GetApplicationFilePath(true));
+            }
+            catch (const std::exception& e)
+            {
+                m_storeFailed = true;
+                LogException(kLoadError, e);
+            }
+        }
+        return m_store ? &*m_store : nullptr;
+    }
+
+    Instrument* Find(const layout::InstrumentRef& ref)
+    {
+        return m_host.FindInstrument(ref.code.c_str(), ref.exchange.c_str());
+    }
+
+    void RestoreBookmarks(const std::vector<layout::InstrumentRef>& bookmarks, wxGridEx* grid)
+    {
+        if (bookmarks.empty())
+            return;
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        std::set<Instrument*> shown;
+        for (Price* price : table->Rows())
+            if (price)
+                shown.insert(price->instrument);
+        for (const layout::InstrumentRef& ref : bookmarks)
+        {
+            Instrument* instrument = Find(ref);
+            if (instrument && shown.count(instrument))
+                table->Bookmarks().insert(instrument);
+        }
+    }
+
+    void RestoreFilter(const layout::TabEntry& entry, wxGridEx* grid)
+    {
+        auto filter = std::make_unique<FilterSet>();
+        filter->columns = entry.filters;
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        table->SetFilter(filter.get());
+        // The rows arrived unfiltered; the tab must open as it was left.
+        table->RebuildRowsFromMembers();
+        Tickerdeck::SyncRowCount(grid);
+
+        wxWindow* page = grid->GetSplitter();
+        wxFlatNotebook* notebook = m_board.GetNotebook();
+        const int index = notebook->GetPageIndex(page);
+        if (index != wxNOT_FOUND)
+            notebook->SetPageImage(static_cast<size_t>(index), 0);
+        m_board.TabFilters()[page] = std::move(filter);
+    }
+
+    void RestoreAlerts(const std::vector<layout::AlertEntry>& alerts)
+    {
+        for (const layout::AlertEntry& alert : alerts)
+            if (Instrument* instrument = Find(alert.instrument))
+                m_board.Alerts()[instrument] = alert;  // a later alert replaces an earlier one
+    }
+
+    Tickerdeck& m_board;
+    Host& m_host;
+    Tree m_fileTree;
+    std::optional<Tree> m_store;
+    bool m_storeFailed = false;
+};
+
+}  // namespace
+
+void Tickerdeck::Load(void* layoutSource, void* layoutNode)
+{
+    try
+    {
+        Host* host = GetHost();
+        if (!host)
+            throw std::runtime_error("no host");
+        BoardLoader(*this, *host).Run(static_cast<const layout::Tree*>(layoutSource),
+                                      static_cast<const layout::Tree*>(layoutNode));
+    }
+    catch (const std::exception& e)
+    {
+        LogException(kLoadError, e);
+    }
+}

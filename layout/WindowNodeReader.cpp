@@ -1,0 +1,163 @@
+#include "layout/WindowNodeReader.h"
+
+#include <boost/property_tree/xml_parser.hpp>
+
+namespace layout {
+
+const char* const kDefaultWindowPath = "application.layout.default.tickerdeck";
+
+namespace {
+
+const char* const kControls = "setting.controls.<xmlattr>.";
+const char* const kGeneral = "setting.general.<xmlattr>.";
+
+std::string ControlsKey(const char* name)
+{
+    return std::string(kControls) + name;
+}
+
+std::string GeneralKey(const char* name)
+{
+    return std::string(kGeneral) + name;
+}
+
+// Children of `parent` named `key`, in document order; other children are
+// not part of the schema and are passed over.
+template <typename Visit>
+void ForEachChild(const Tree& parent, const char* key, Visit visit)
+{
+    for (const auto& [childKey, child] : parent)
+        if (childKey == key)
+            visit(child);
+}
+
+std::map<int, std::vector<FilterCondition>> ReadFilters(const Tree& filters)
+{
+    std::map<int, std::vector<FilterCondition>> columns;
+    ForEachChild(filters, "column", [&columns](const Tree& column) {
+        std::vector<FilterCondition> conditions;
+        ForEachChild(column, "filter", [&conditions](const Tree& filter) {
+            conditions.push_back(FilterCondition{ReadInt(filter, "<xmlattr>.condition", 0),
+                                                 ReadText(filter, "<xmlattr>.value")});
+        });
+        // A later column with the same id replaces the earlier one.
+        columns[ReadInt(column, "<xmlattr>.id", 0)] = std::move(conditions);
+    });
+    return columns;
+}
+
+}  // namespace
+
+Tree ReadXmlFile(const std::string& path)
+{
+    Tree tree;
+    boost::property_tree::read_xml(path, tree);
+    return tree;
+}
+
+WindowSettings ReadWindowSettings(const Tree& node, bool currentAutoFit, bool currentVolumeInThousands)
+{
+    WindowSettings settings;
+    settings.title = ReadText(node, GeneralKey("title"), settings.title);
+    settings.autoFitColumns = ReadBool(node, GeneralKey("auto_fit_column_width"), currentAutoFit);
+    settings.volumeInThousands = ReadBool(node, GeneralKey("show_volume_ink"), currentVolumeInThousands);
+    settings.controlledByOrders = ReadBool(node, ControlsKey("control_by_order"), false);
+    settings.controlledByInstruments = ReadBool(node, ControlsKey("control_by_instrument"), false);
+    settings.controlledByPositions = ReadBool(node, ControlsKey("control_by_position"), false);
+    settings.controlsOthers = ReadBool(node, ControlsKey("control_instrument"), true);
+    settings.autoAddInstrument = ReadBool(node, GeneralKey("autoinstrument"), true);
+    return settings;
+}
+
+FrameSize ReadFrameSize(const Tree& node)
+{
+    FrameSize size;
+    size.width = ReadInt(node, "<xmlattr>.size-x", size.width);
+    size.height = ReadInt(node, "<xmlattr>.size-y", size.height);
+    return size;
+}
+
+const Tree& WatchlistsOf(const Tree& node)
+{
+    return node.get_child("watchlists");
+}
+
+std::vector<TabEntry> ReadTabEntries(const Tree& watchlists)
+{
+    std::vector<TabEntry> entries;
+    ForEachChild(watchlists, "watchlist", [&entries](const Tree& watchlist) {
+        entries.push_back(ReadTabEntry(watchlist));
+    });
+    return entries;
+}
+
+TabEntry ReadTabEntry(const Tree& watchlist)
+{
+    TabEntry entry;
+    entry.name = ReadText(watchlist, "<xmlattr>.name");
+    entry.current = ReadBool(watchlist, "<xmlattr>.current", true);
+    entry.type = ReadInt(watchlist, "<xmlattr>.type", kStoredWatchlistTab);
+    entry.exchange = ReadText(watchlist, "<xmlattr>.exchange");
+    entry.category = ReadText(watchlist, "<xmlattr>.category");
+    if (const auto columns = watchlist.get_child_optional("columns"))
+        entry.columns = ReadColumns(*columns);
+    if (const auto filters = watchlist.get_child_optional("filters"))
+    {
+        entry.hasFilters = true;
+        entry.filters = ReadFilters(*filters);
+    }
+    if (const auto bookmarks = watchlist.get_child_optional("bookmark"))
+        entry.bookmarks = ReadInstruments(*bookmarks);
+    return entry;
+}
+
+std::vector<ColumnEntry> ReadColumns(const Tree& columns)
+{
+    std::vector<ColumnEntry> entries;
+    entries.reserve(columns.size());
+    ForEachChild(columns, "column", [&entries](const Tree& column) {
+        ColumnEntry entry;
+        entry.id = ReadInt(column, "<xmlattr>.id", entry.id);
+        entry.size = ReadInt(column, "<xmlattr>.size", entry.size);
+        entry.show = ReadBool(column, "<xmlattr>.show", entry.show);
+        entry.sort = ReadBool(column, "<xmlattr>.sort", entry.sort);
+        entry.ascending = ReadBool(column, "<xmlattr>.ascending", entry.ascending);
+        entry.position = ReadInt(column, "<xmlattr>.position", entry.position);
+        entries.push_back(entry);
+    });
+    return entries;
+}
+
+std::vector<InstrumentRef> ReadInstruments(const Tree& parent)
+{
+    std::vector<InstrumentRef> instruments;
+    instruments.reserve(parent.size());
+    ForEachChild(parent, "instrument", [&instruments](const Tree& instrument) {
+        InstrumentRef ref{ReadText(instrument, "<xmlattr>.exchange"), ReadText(instrument, "<xmlattr>.code")};
+        if (!ref.exchange.empty() && !ref.code.empty())
+            instruments.push_back(std::move(ref));
+    });
+    return instruments;
+}
+
+std::vector<AlertEntry> ReadAlertEntries(const Tree& node)
+{
+    std::vector<AlertEntry> alerts;
+    const auto element = node.get_child_optional("alerts");
+    if (!element)
+        return alerts;
+    ForEachChild(*element, "alert", [&alerts](const Tree& alert) {
+        AlertEntry entry;
+        entry.instrument = {ReadText(alert, "<xmlattr>.exchange"), ReadText(alert, "<xmlattr>.code")};
+        if (entry.instrument.exchange.empty() || entry.instrument.code.empty())
+            return;
+        entry.field = ReadInt(alert, "<xmlattr>.type", kDefaultAlertField);
+        entry.comparison = ReadInt(alert, "<xmlattr>.condition", kDefaultAlertComparison);
+        entry.value = ReadDouble(alert, "<xmlattr>.value", 0.0);
+        entry.remark = ReadText(alert, "<xmlattr>.remark");
+        alerts.push_back(std::move(entry));
+    });
+    return alerts;
+}
+
+}  // namespace layout

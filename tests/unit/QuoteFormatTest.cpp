@@ -1,0 +1,222 @@
+// Cell texts of the quote columns: number formats, blanks and joins.
+
+#include <gtest/gtest.h>
+#include <wx/numformatter.h>
+
+#include "board/ColumnSpec.h"
+#include "board/QuoteFormat.h"
+#include "plugin/Records.h"
+
+namespace {
+
+// The expected text for a number, built with whatever separators the
+// formatter uses in this locale rather than assuming a comma and a dot.
+wxString Grouped(const wxString& integerPart, const wxString& fraction = wxString())
+{
+    wxString result;
+    wxChar thousands = 0;
+    const bool grouping = wxNumberFormatter::GetThousandsSeparatorIfUsed(&thousands);
+    const int length = static_cast<int>(integerPart.length());
+    for (int i = 0; i < length; ++i)
+    {
+        if (grouping && i > 0 && (length - i) % 3 == 0)
+            result += thousands;
+        result += integerPart[i];
+    }
+    if (!fraction.empty())
+        result += wxString(wxNumberFormatter::GetDecimalSeparator()) + fraction;
+    return result;
+}
+
+class QuoteFormatTest : public ::testing::Test
+{
+protected:
+    QuoteFormatTest()
+    {
+        instrument.name = "Alpha Corp";
+        instrument.code = "ALP";
+        instrument.exchange = "XEX";
+        instrument.flag = "ZZ";
+        instrument.currency = "USD";
+        instrument.sector = "Metals";
+        instrument.type = "Stock";
+        instrument.decimals = 2;
+        price.instrument = &instrument;
+        price.last = 1234.5;
+        price.prevClose = 1200.0;
+    }
+
+    wxString Cell(int col, int row = 0) const { return format.CellText(row, col, price); }
+
+    Instrument instrument;
+    Price price;
+    QuoteFormat format;
+};
+
+TEST_F(QuoteFormatTest, PricesUseInstrumentDecimalsWithGrouping)
+{
+    EXPECT_EQ(Cell(column::Last), Grouped("1234", "50"));
+    price.buy = 1234567.891;
+    EXPECT_EQ(Cell(column::Buy), Grouped("1234567", "89"));
+    instrument.decimals = 0;
+    EXPECT_EQ(Cell(column::Buy), Grouped("1234568"));
+}
+
+TEST_F(QuoteFormatTest, MissingDecimalsGiveFiveWithoutTrailingZeroesAndNeverNegativePrecision)
+{
+    instrument.decimals = -1;
+    price.last = 12.345;
+    EXPECT_EQ(Cell(column::Last), Grouped("12", "345"));
+    price.last = 12.0;
+    EXPECT_EQ(Cell(column::Last), "12");
+    price.last = 0.123456789;
+    EXPECT_EQ(Cell(column::Last), Grouped("0", "12346"));
+    instrument.decimals = -7;
+    price.open = 3.5;
+    EXPECT_EQ(Cell(column::Open), Grouped("3", "5"));
+}
+
+TEST_F(QuoteFormatTest, ValuesBelowToleranceAreBlank)
+{
+    price.last = 5e-9;
+    EXPECT_EQ(Cell(column::Last), "");
+    price.high = -9e-9;
+    EXPECT_EQ(Cell(column::High), "");
+    price.cumValue = 0.0;
+    EXPECT_EQ(Cell(column::CumValue), "");
+    price.amplitude = 2e-8;
+    EXPECT_EQ(Cell(column::Amplitude), Grouped("0", "00"));
+}
+
+TEST_F(QuoteFormatTest, ChangeColumnsBlankOnLastNotOnTheirOwnValue)
+{
+    price.change = 0.0;
+    price.changePercent = 0.0;
+    EXPECT_EQ(Cell(column::Change), Grouped("0", "00"));
+    EXPECT_EQ(Cell(column::ChangePercent), Grouped("0", "00"));
+
+    price.change = -1e-12;  // a zero that went through arithmetic
+    price.changePercent = -1e-12;
+    EXPECT_EQ(Cell(column::Change), Grouped("0", "00"));
+    EXPECT_EQ(Cell(column::ChangePercent), Grouped("0", "00"));
+
+    price.last = 0.0;
+    price.change = 3.25;
+    price.changePercent = 1.7;
+    EXPECT_EQ(Cell(column::Change), "");
+    EXPECT_EQ(Cell(column::ChangePercent), "");
+}
+
+TEST_F(QuoteFormatTest, SignedColumnsPrefixPlusOnlyAboveTolerance)
+{
+    price.changePercent = 1.234;
+    EXPECT_EQ(Cell(column::ChangePercent), "+" + Grouped("1", "23"));
+    price.changePercent = -1.5;
+    EXPECT_EQ(Cell(column::ChangePercent), "-" + Grouped("1", "50"));
+
+    price.moneyFlow = 0.0;
+    EXPECT_EQ(Cell(column::MoneyFlow), "");
+    price.moneyFlow = 1234.5;
+    EXPECT_EQ(Cell(column::MoneyFlow), "+" + Grouped("1234", "50"));
+    price.moneyFlow = -2.25;
+    EXPECT_EQ(Cell(column::MoneyFlow), "-" + Grouped("2", "25"));
+}
+
+TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousands)
+{
+    price.buyVolume = 1500.0;
+    price.cumVolume = 2500000.0;
+    price.sellVolume = 0.0;
+    EXPECT_EQ(Cell(column::BuyVolume), Grouped("1500"));
+    EXPECT_EQ(Cell(column::CumVolume), Grouped("2500000"));
+    EXPECT_EQ(Cell(column::SellVolume), "");
+
+    format.volumeInThousands = true;
+    price.sellVolume = 12345.0;
+    EXPECT_EQ(Cell(column::BuyVolume), Grouped("1", "5"));
+    EXPECT_EQ(Cell(column::CumVolume), Grouped("2500"));
+    EXPECT_EQ(Cell(column::SellVolume), Grouped("12", "345"));
+}
+
+TEST_F(QuoteFormatTest, IntegersAndRowNumbers)
+{
+    price.deals = 0;
+    EXPECT_EQ(Cell(column::Deals), "");
+    price.deals = 1234567;
+    EXPECT_EQ(Cell(column::Deals), Grouped("1234567"));
+    EXPECT_EQ(Cell(column::No, 0), "1");
+    EXPECT_EQ(Cell(column::No, 12344), "12345");  // never grouped
+}
+
+TEST_F(QuoteFormatTest, JoinedNotesAndInstrumentTexts)
+{
+    instrument.tradingStatus = "Halted";
+    EXPECT_EQ(Cell(column::Status), "Halted");
+    price.statusNote = "N";
+    EXPECT_EQ(Cell(column::Status), "N;Halted");
+    instrument.tradingStatus.clear();
+    EXPECT_EQ(Cell(column::Status), "N");
+
+    price.caNote = "XD";
+    instrument.corporateAction = "Dividend 0.5";
+    EXPECT_EQ(Cell(column::CorporateAction), "XD;Dividend 0.5");
+}
+
+TEST_F(QuoteFormatTest, DatesPreferTradeDateAndBlankWhenUnparsable)
+{
+    price.secondDate = "20240102";
+    EXPECT_EQ(Cell(column::Date), "2024-01-02");
+    price.tradeDate = "20240229";
+    EXPECT_EQ(Cell(column::Date), "2024-02-29");
+    price.tradeDate = "20230229";
+    EXPECT_EQ(Cell(column::Date), "");
+    price.tradeDate = "20241301";
+    EXPECT_EQ(Cell(column::Date), "");
+    price.tradeDate = "yesterday";
+    EXPECT_EQ(Cell(column::Date), "");
+    price.tradeDate.clear();
+    price.secondDate.clear();
+    EXPECT_EQ(Cell(column::Date), "");
+}
+
+TEST_F(QuoteFormatTest, TextColumnsAndMissingInstrument)
+{
+    price.tradeType = '+';
+    price.tradeTime = "09:30:01";
+    EXPECT_EQ(Cell(column::TradeType), "+");
+    EXPECT_EQ(Cell(column::Time), "09:30:01");
+    EXPECT_EQ(Cell(column::Name), "Alpha Corp");
+    EXPECT_EQ(Cell(column::Exchange), "XEX");
+    EXPECT_EQ(Cell(column::Flag), "ZZ");
+    EXPECT_EQ(Cell(column::Currency), "USD");
+
+    instrument.name = "\xC3\x89lan";  // UTF-8 from the host
+    EXPECT_EQ(Cell(column::Name), wxString::FromUTF8("\xC3\x89lan"));
+
+    price.instrument = nullptr;
+    EXPECT_EQ(Cell(column::Exchange), "");
+    EXPECT_EQ(Cell(column::Name), "");
+    EXPECT_EQ(Cell(column::Last), Grouped("1234", "5"));  // decimals unknown without instrument
+    EXPECT_EQ(Cell(99), "");
+}
+
+TEST(ColumnSpecTest, LabelsAndVerticalCentring)
+{
+    EXPECT_EQ(ColumnLabel(0), "No.");
+    EXPECT_EQ(ColumnLabel(13), "Sell Vol");
+    EXPECT_EQ(ColumnLabel(30), "C");
+    EXPECT_EQ(ColumnLabel(31), "");
+    EXPECT_EQ(ColumnLabel(-1), "");
+
+    const int centred[] = {0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23};
+    int expected = 0;
+    for (int col = 0; col < column::Count; ++col)
+    {
+        const bool shouldCentre = expected < 19 && centred[expected] == col;
+        EXPECT_EQ(ColumnAt(col).centredVertically, shouldCentre) << "column " << col;
+        if (shouldCentre)
+            ++expected;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+// Ascending order of quote rows per column kind, and the colour rules.
+
+#include <gtest/gtest.h>
+
+#include "board/CellColour.h"
+#include "board/ColumnSpec.h"
+#include "board/RowComparator.h"
+#include "plugin/Records.h"
+
+namespace {
+
+struct Row
+{
+    Instrument instrument;
+    Price price;
+    Row() { price.instrument = &instrument; }
+};
+
+TEST(RowComparatorTest, NumbersCompareAsValues)
+{
+    Row a, b;
+    a.price.last = 9.5;
+    b.price.last = 10.25;
+    EXPECT_TRUE(CompareRows(column::Last, a.price, b.price));
+    EXPECT_FALSE(CompareRows(column::Last, b.price, a.price));
+    EXPECT_FALSE(CompareRows(column::Last, a.price, a.price));
+
+    a.price.deals = -3;
+    b.price.deals = 2;
+    EXPECT_TRUE(CompareRows(column::Deals, a.price, b.price));
+
+    a.price.moneyFlow = -1.0;
+    EXPECT_TRUE(CompareRows(column::MoneyFlow, a.price, b.price));
+    b.price.vwap = 1e-12;  // no tolerance in ordering
+    EXPECT_TRUE(CompareRows(column::Vwap, a.price, b.price));
+}
+
+TEST(RowComparatorTest, TextsCompareAsBytes)
+{
+    Row a, b;
+    a.instrument.name = "Zulu";
+    b.instrument.name = "alpha";  // upper case bytes come first
+    EXPECT_TRUE(CompareRows(column::Name, a.price, b.price));
+    a.instrument.code = "z";
+    b.instrument.code = "\xC3\xA9";  // a UTF-8 lead byte sorts after ASCII
+    EXPECT_TRUE(CompareRows(column::Code, a.price, b.price));
+    a.instrument.sector = "B";
+    b.instrument.sector = "BA";
+    EXPECT_TRUE(CompareRows(column::Sector, a.price, b.price));
+    EXPECT_FALSE(CompareRows(column::Sector, b.price, a.price));
+}
+
+TEST(RowComparatorTest, NotesAloneOrderStatusAndCorporateActions)
+{
+    Row a, b;
+    a.price.statusNote = "A";
+    b.price.statusNote = "B";
+    a.instrument.tradingStatus = "z";  // instrument texts are not part of the key
+    EXPECT_TRUE(CompareRows(column::Status, a.price, b.price));
+    a.price.caNote = "Y";
+    b.price.caNote = "X";
+    a.instrument.corporateAction = "A";
+    EXPECT_FALSE(CompareRows(column::CorporateAction, a.price, b.price));
+}
+
+TEST(RowComparatorTest, TradeTypeComparesAsCharacter)
+{
+    Row a, b;
+    a.price.tradeType = '+';
+    b.price.tradeType = '-';
+    EXPECT_TRUE(CompareRows(column::TradeType, a.price, b.price));  // '+' is 43, '-' is 45
+}
+
+TEST(RowComparatorTest, DateFallsBackToSecondDateOnlyWhenBothTradeDatesAreEmpty)
+{
+    Row a, b;
+    a.price.secondDate = "20240105";
+    b.price.secondDate = "20240101";
+    EXPECT_TRUE(CompareRows(column::Date, b.price, a.price));
+    EXPECT_FALSE(CompareRows(column::Date, a.price, b.price));
+
+    // One trade date present: trade dates are compared, the empty one first.
+    b.price.tradeDate = "20230101";
+    EXPECT_TRUE(CompareRows(column::Date, a.price, b.price));
+    EXPECT_FALSE(CompareRows(column::Date, b.price, a.price));
+
+    a.price.tradeDate = "20240301";
+    EXPECT_TRUE(CompareRows(column::Date, b.price, a.price));
+}
+
+TEST(RowComparatorTest, MissingInstrumentCountsAsEmptyText)
+{
+    Row a, b;
+    b.instrument.exchange = "A";
+    a.price.instrument = nullptr;
+    EXPECT_TRUE(CompareRows(column::Exchange, a.price, b.price));
+    EXPECT_FALSE(CompareRows(column::Exchange, b.price, a.price));
+    EXPECT_FALSE(CompareRows(column::No, a.price, b.price));
+    EXPECT_FALSE(CompareRows(column::No, b.price, a.price));
+}
+
+TEST(CellColourTest, LastBuySellFollowPreviousCloseWithTolerance)
+{
+    Price price;
+    price.prevClose = 10.0;
+    price.last = 10.5;
+    price.buy = 9.5;
+    price.sell = 10.0 + 5e-9;
+    EXPECT_EQ(TextColourFor(column::Last, price, CellColour::Unset), CellColour::Up);
+    EXPECT_EQ(TextColourFor(column::Change, price, CellColour::Unset), CellColour::Up);
+    EXPECT_EQ(TextColourFor(column::ChangePercent, price, CellColour::Unset), CellColour::Up);
+    EXPECT_EQ(TextColourFor(column::Buy, price, CellColour::Unset), CellColour::Down);
+    EXPECT_EQ(TextColourFor(column::Sell, price, CellColour::Up), CellColour::Foreground);
+}
+
+TEST(CellColourTest, SessionValuesKeepColourOnlyOnExactTies)
+{
+    Price price;
+    price.prevClose = 10.0;
+    price.open = 10.0;
+    price.high = 10.0 + 5e-9;
+    price.low = 9.0;
+    price.vwap = 10.0;
+    EXPECT_EQ(TextColourFor(column::Open, price, CellColour::Down), CellColour::Down);
+    EXPECT_EQ(TextColourFor(column::Vwap, price, CellColour::Up), CellColour::Up);
+    EXPECT_EQ(TextColourFor(column::Vwap, price, CellColour::Unset), CellColour::Unset);
+    EXPECT_EQ(TextColourFor(column::High, price, CellColour::Down), CellColour::Up);
+    EXPECT_EQ(TextColourFor(column::Low, price, CellColour::Up), CellColour::Down);
+}
+
+TEST(CellColourTest, ZeroPreviousCloseGivesForegroundEverywhere)
+{
+    Price price;
+    price.prevClose = 5e-9;
+    price.last = 12.0;
+    price.high = 13.0;
+    for (int col : {6, 7, 8, 11, 12, 18, 19, 20, 21})
+        EXPECT_EQ(TextColourFor(col, price, CellColour::Up), CellColour::Foreground) << "column " << col;
+}
+
+TEST(CellColourTest, MoneyFlowBySignAndColumnsWithoutRule)
+{
+    Price price;
+    price.moneyFlow = 2e-8;
+    EXPECT_EQ(TextColourFor(column::MoneyFlow, price, CellColour::Unset), CellColour::Up);
+    price.moneyFlow = -2e-8;
+    EXPECT_EQ(TextColourFor(column::MoneyFlow, price, CellColour::Unset), CellColour::Down);
+    price.moneyFlow = 5e-9;
+    EXPECT_EQ(TextColourFor(column::MoneyFlow, price, CellColour::Up), CellColour::Foreground);
+
+    price.prevClose = 1.0;
+    price.closing = 2.0;
+    EXPECT_EQ(TextColourFor(column::Closing, price, CellColour::Up), CellColour::Unset);
+    EXPECT_EQ(TextColourFor(column::PrevClose, price, CellColour::Unset), CellColour::Unset);
+}
+
+}  // namespace
