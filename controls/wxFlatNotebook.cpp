@@ -256,6 +256,10 @@ int wxFlatNotebook::GetPageImage(size_t index) const
 void wxFlatNotebook::SetImageList(wxFlatNotebookImageList* list)
 {
     m_images = list;
+    // An owner dropping its list while its window tree is torn down must not
+    // make us lay out pages whose top-level frame is already going away.
+    if (IsBeingDeleted() || (wxGetTopLevelParent(this) && wxGetTopLevelParent(this)->IsBeingDeleted()))
+        return;
     m_strip->UpdateGeometry();
     LayoutPages();
 }

@@ -13,7 +13,7 @@ struct TerminalOptions
     std::string catalogue = "data/catalogue.xml";
     int synthetic = 0;              // extra generated instruments
     std::string theme = "dark";     // "dark" or "light"
-    double rate = 400.0;            // quote updates per second; 0 = no feed
+    double rate = 60.0;             // quote updates per second; 0 = no feed
     uint32_t seed = 20240607;
     double quitAfter = -1.0;        // seconds; negative = run until closed
     std::string screenshot;         // PNG path; empty = none

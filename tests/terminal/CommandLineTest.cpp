@@ -22,7 +22,7 @@ TEST(CommandLine, NoArgumentsGivesTheDocumentedDefaults)
     EXPECT_EQ(options.catalogue, "data/catalogue.xml");
     EXPECT_EQ(options.synthetic, 0);
     EXPECT_EQ(options.theme, "dark");
-    EXPECT_DOUBLE_EQ(options.rate, 400.0);
+    EXPECT_DOUBLE_EQ(options.rate, 60.0);
     EXPECT_LT(options.quitAfter, 0.0);
     EXPECT_TRUE(options.screenshot.empty());
     EXPECT_TRUE(options.pluginDir.empty());
