@@ -8,7 +8,7 @@ PACKAGES=(
   libwxgtk3.2-dev libgtk-3-dev libboost-dev libboost-thread-dev libboost-system-dev
   libspdlog-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libminizip-dev
-  xvfb xauth x11-apps imagemagick sox fonts-dejavu-core
+  xvfb xauth x11-apps imagemagick sox fonts-dejavu-core locales
 )
 
 missing=()
@@ -24,4 +24,13 @@ if ((${#missing[@]})); then
   if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The demo shows numbers the way a trader reads them; the plain C locale has
+# no thousands separator, so make an English UTF-8 locale available.
+if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
+  SUDO=""
+  if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
+  $SUDO sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  $SUDO locale-gen >/dev/null
 fi

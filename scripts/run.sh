@@ -8,6 +8,10 @@ scripts/deps.sh
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTICKERDECK_TESTS=OFF
 
 runtime=build/runtime
+# Without a regional locale the numbers lose their thousands separators.
+case "${LC_ALL:-${LANG:-C}}" in
+  C|C.*|POSIX|"") export LC_ALL=en_US.UTF-8 ;;
+esac
 if [[ -n "${DISPLAY:-}" ]]; then
   exec "$runtime/tickerdeck-terminal" "$@"
 fi
