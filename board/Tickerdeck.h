@@ -11,7 +11,9 @@
 #include <wx/datetime.h>
 #include <wx/panel.h>
 
+#include "alert/BoardAlerts.h"
 #include "layout/LayoutEntries.h"
+#include "layout/TabSource.h"
 #include "plugin/Records.h"
 #include "watchlist/FilterSet.h"
 
@@ -95,6 +97,25 @@ public:
     const std::vector<wxGridEx*>& GetGrids() const { return m_grids; }
     wxGridEx* GetCurrentGrid() const { return m_currentGrid; }
 
+    // Watchlist tabs and the shared watchlist store.
+    /// Shows a watchlist, a category or a whole exchange: selects the tab
+    /// of that label if there is one (not for whole exchanges), else opens a
+    /// new tab when Ctrl is held, else re-points the current tab.
+    void BuildTab(const layout::TabSource& source);
+    /// Opens a tab for a new stored watchlist and appends it to the store;
+    /// nothing happens when a tab of that name exists.
+    void CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments);
+    /// Applies an edited watchlist to its tab and the store, renaming it.
+    void SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
+                             const std::vector<Instrument*>& instruments);
+    /// Adds the current tab's selected rows to the stored watchlist `name`.
+    /// Returns false when the store could not be read or written.
+    bool AddSelectedRowsToWatchlist(const wxString& name);
+    /// As AddSelectedRowsToWatchlist, then drops the rows from the current tab.
+    void MoveSelectedRowsToWatchlist(const wxString& name);
+    /// Drops `grid`'s claim on `price`; unsubscribes when no grid shows it.
+    void ReleaseTabRow(wxGridEx* grid, Price* price);
+
     // Subscriptions and history.
     /// Empty for live quotes (no history date, or today), else "%Y%m%d".
     std::string GetDateText() const;
@@ -117,8 +138,13 @@ public:
     using TabFilterMap = std::map<wxWindow*, std::unique_ptr<FilterSet>>;
     TabFilterMap& TabFilters() { return m_tabFilters; }
     /// Price alerts by instrument, one per instrument.
-    using AlertMap = std::map<Instrument*, layout::AlertEntry>;
-    AlertMap& Alerts() { return m_alertMap; }
+    using AlertMap = PriceAlertMap;
+    AlertMap& Alerts() { return m_alerts.Map(); }
+    /// The alerts together with their popups and open alert dialogs.
+    BoardAlerts& AlertState() { return m_alerts; }
+    /// Checks the alert of the quote's instrument against one quote update
+    /// and queues the popup when it fires.
+    void EvaluateAlert(Price* quote, uint32_t changeMask);
 
     // Windows of the shell, for the command handlers and tests.
     wxToolBar* GetToolbar() const { return m_toolbar; }
@@ -148,6 +174,12 @@ private:
     void ReleaseRow(wxGridEx* grid, Price* price, const std::string& dateText);
     void UpdateHistoryTool();
 
+    // Watchlist tabs.
+    wxGridEx* OpenTemplateTab(const wxString& label);
+    wxGridEx* RepointCurrentTab(const wxString& label);
+    void EmptyTab(wxGridEx* grid);
+    std::vector<Instrument*> ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted);
+
     // Sorting.
     static Price* FirstSelectedPrice(const wxGridEx* grid);
     static void SelectPrice(wxGridEx* grid, const Price* price);
@@ -171,6 +203,7 @@ private:
     // Event handlers whose features come with the watchlist, alert and
     // dialog work; bound now so that the event table is complete.
     void OnLinkReceived(wxCommandEvent& event);
+    void AddLinkedInstrument(Instrument* instrument);
     void OnCellDoubleClick(wxGridEvent& event);
     void OnLabelRightClick(wxGridEvent& event);
     void OnCellRightClick(wxGridEvent& event);
@@ -186,7 +219,7 @@ private:
     void OnOpenView(wxCommandEvent& event);
     void OnAlertSetup(wxCommandEvent& event);
     void OnAlertList(wxCommandEvent& event);
-    void OnAlertFired(wxCommandEvent& event);
+    void ShowAlertPopup(wxCommandEvent& event);
     void OnEditFilter(wxCommandEvent& event);
     void OnRemoveFilter(wxCommandEvent& event);
     void OnToggleBookmark(wxCommandEvent& event);
@@ -195,8 +228,6 @@ private:
     void OnGridMotion(wxMouseEvent& event);
     void OnGridKeyDown(wxKeyEvent& event);
     void OnGridRightUp(wxMouseEvent& event);
-    /// Quote hook for the price alerts.
-    void CheckAlerts(Price* price);
 
     Application* m_application;
     uint64_t m_group;
@@ -214,7 +245,7 @@ private:
     TickerdeckSettings m_settings;
     SubscriptionMap m_subscriptions;
     TabFilterMap m_tabFilters;
-    AlertMap m_alertMap;
+    BoardAlerts m_alerts;
     // Cleared on destroy so that a host calling back late finds no window.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 

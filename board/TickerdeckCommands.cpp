@@ -7,7 +7,6 @@
 
 #include "board/Tickerdeck.h"
 
-void Tickerdeck::OnLinkReceived(wxCommandEvent& /*event*/) {}
 void Tickerdeck::OnCellDoubleClick(wxGridEvent& event) { event.Skip(); }
 void Tickerdeck::OnLabelRightClick(wxGridEvent& /*event*/) {}
 void Tickerdeck::OnCellRightClick(wxGridEvent& /*event*/) {}
@@ -21,9 +20,6 @@ void Tickerdeck::OnSettings(wxCommandEvent& /*event*/) {}
 void Tickerdeck::OnWatchlistCommand(wxCommandEvent& /*event*/) {}
 void Tickerdeck::OnExportExcel(wxCommandEvent& /*event*/) {}
 void Tickerdeck::OnOpenView(wxCommandEvent& /*event*/) {}
-void Tickerdeck::OnAlertSetup(wxCommandEvent& /*event*/) {}
-void Tickerdeck::OnAlertList(wxCommandEvent& /*event*/) {}
-void Tickerdeck::OnAlertFired(wxCommandEvent& /*event*/) {}
 void Tickerdeck::OnEditFilter(wxCommandEvent& /*event*/) {}
 void Tickerdeck::OnRemoveFilter(wxCommandEvent& /*event*/) {}
 void Tickerdeck::OnToggleBookmark(wxCommandEvent& /*event*/) {}
@@ -32,4 +28,3 @@ void Tickerdeck::OnIdle(wxIdleEvent& event) { event.Skip(); }
 void Tickerdeck::OnGridMotion(wxMouseEvent& event) { event.Skip(); }
 void Tickerdeck::OnGridKeyDown(wxKeyEvent& event) { event.Skip(); }
 void Tickerdeck::OnGridRightUp(wxMouseEvent& event) { event.Skip(); }
-void Tickerdeck::CheckAlerts(Price* /*price*/) {}

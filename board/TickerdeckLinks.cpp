@@ -15,7 +15,7 @@ void Tickerdeck::OnQuoteUpdate(wxCommandEvent& event)
     if (!m_currentGrid)
         return;
     TableOf(m_currentGrid)->UpdateRow(event);
-    CheckAlerts(static_cast<Price*>(event.GetClientData()));
+    EvaluateAlert(static_cast<Price*>(event.GetClientData()), static_cast<uint32_t>(event.GetInt()));
 }
 
 void Tickerdeck::OnCellLeftClick(wxGridEvent& event)

@@ -395,3 +395,42 @@ TEST_F(TableGridTest, ExplicitCellAttributesAreKept)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TableGridTeardownTest, DestroyingTheGridMidFlashLeavesNoTimerBehind)
+{
+    Instrument instrument;
+    Price price;
+    price.instrument = &instrument;
+    price.buy = 5.0;
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "teardown", wxPoint(0, 0), wxSize(800, 300));
+    auto* grid = new wxGrid(frame, wxID_ANY);
+    auto* table = new TickerdeckTable;
+    table->AppendMember(&price);
+    grid->SetTable(table, true);
+    grid->SetDefaultColSize(40, true);
+    int timerEvents = 0;
+    grid->Bind(wxEVT_TIMER, [&](wxTimerEvent& event) {
+        ++timerEvents;
+        table->OnFlashTimer(event);
+    });
+    frame->Show();
+    Flush();
+    wxCommandEvent quote(wxEVT_MENU, 7011);
+    quote.SetClientData(&price);
+    quote.SetInt(kBuyMask);
+    quote.SetExtraLong(1);
+    table->UpdateRow(quote);
+    ASSERT_EQ(table->FlashCount(), 1u);
+
+    // The table goes with the grid; its running timer must go with it.
+    frame->Destroy();
+    Flush();
+    const auto start = wxGetLocalTimeMillis();
+    while (wxGetLocalTimeMillis() - start < 1300)
+        Flush(1);
+    EXPECT_EQ(timerEvents, 0);
+}
+
+}  // namespace

@@ -1,6 +1,8 @@
 // Cell texts of the quote columns: number formats, blanks and joins.
 
 #include <gtest/gtest.h>
+#include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/numformatter.h>
 
 #include "board/ColumnSpec.h"
@@ -198,6 +200,26 @@ TEST_F(QuoteFormatTest, TextColumnsAndMissingInstrument)
     EXPECT_EQ(Cell(column::Name), "");
     EXPECT_EQ(Cell(column::Last), Grouped("1234", "5"));  // decimals unknown without instrument
     EXPECT_EQ(Cell(99), "");
+}
+
+TEST_F(QuoteFormatTest, RegionalLocaleGroupsThousands)
+{
+    wxLocale locale;
+    {
+        wxLogNull quiet;
+        if (!locale.Init(wxLANGUAGE_ENGLISH_US, wxLOCALE_DONT_LOAD_DEFAULT))
+            GTEST_SKIP() << "no en_US locale on this machine (scripts/deps.sh makes one)";
+    }
+    price.buy = 1234567.891;
+    price.cumVolume = 2500000.0;
+    price.deals = 1234567;
+    price.moneyFlow = 1234.5;
+    EXPECT_EQ(Cell(column::Last), "1,234.50");
+    EXPECT_EQ(Cell(column::Buy), "1,234,567.89");
+    EXPECT_EQ(Cell(column::CumVolume), "2,500,000");
+    EXPECT_EQ(Cell(column::Deals), "1,234,567");
+    EXPECT_EQ(Cell(column::MoneyFlow), "+1,234.50");
+    EXPECT_EQ(Cell(column::No, 12344), "12345");
 }
 
 TEST(ColumnSpecTest, LabelsAndVerticalCentring)

@@ -1,0 +1,88 @@
+// Instruments that other widgets hand to this board (link event, int 2):
+// added to the current stored watchlist, or their row selected.
+
+#include <algorithm>
+
+#include <boost/property_tree/ptree.hpp>
+#include <wx/grid.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+#include "layout/WatchlistStore.h"
+#include "plugin/CommandIds.h"
+#include "plugin/Host.h"
+#include "plugin/Logger.h"
+
+namespace {
+
+const char* const kLinkStoreError = "write watchlist config error:";
+
+void SelectRowInView(wxGridEx* grid, int row)
+{
+    grid->ClearSelection();
+    grid->SelectRow(row);
+    // Scrolling only vertically keeps the columns the user was looking at.
+    int unitX = 0;
+    int unitY = 0;
+    grid->GetViewStart(&unitX, &unitY);
+    int pixelsX = 1;
+    int pixelsY = 1;
+    grid->GetScrollPixelsPerUnit(&pixelsX, &pixelsY);
+    int col = grid->XToCol(unitX * std::max(pixelsX, 1));
+    if (col == wxNOT_FOUND)
+        col = grid->GetNumberCols() > 0 ? grid->GetColAt(0) : 0;
+    grid->MakeCellVisible(row, col);
+}
+
+}  // namespace
+
+void Tickerdeck::OnLinkReceived(wxCommandEvent& event)
+{
+    if (!m_settings.controlledByInstruments || event.GetInt() != link_kind::FromOtherWidget ||
+        !m_settings.autoAddInstrument)
+        return;
+    auto* instrument = static_cast<Instrument*>(event.GetClientData());
+    if (!instrument || !m_currentGrid)
+        return;
+    TickerdeckTable* table = TableOf(m_currentGrid);
+    if (table->GetTabType() == layout::kStoredWatchlistTab)
+    {
+        AddLinkedInstrument(instrument);
+        return;
+    }
+    for (size_t row = 0; row < table->Rows().size(); ++row)
+    {
+        const Price* price = table->Rows()[row];
+        if (price && price->instrument == instrument)
+        {
+            SelectRowInView(m_currentGrid, static_cast<int>(row));
+            SetFocus();
+            return;
+        }
+    }
+}
+
+void Tickerdeck::AddLinkedInstrument(Instrument* instrument)
+{
+    // A row the tab already shows is not shown twice.
+    SubscribeRow(instrument, m_currentGrid, Delivery::Interactive);
+    SetFocus();
+    Host* host = GetHost();
+    const int page = m_notebook->GetSelection();
+    if (!host || page == wxNOT_FOUND)
+        return;
+    try
+    {
+        const std::string path = host->GetApplicationFilePath(true);
+        layout::Tree store = layout::ReadStoreForUpdate(path);
+        const std::string name = layout::ToTreeText(m_notebook->GetPageText(static_cast<size_t>(page)));
+        if (layout::AppendToWatchlist(store, name, {instrument->exchange, instrument->code}))
+            layout::WriteStore(path, store);
+    }
+    catch (const std::exception& e)
+    {
+        LogException(kLinkStoreError, e);
+    }
+}
