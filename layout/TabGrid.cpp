@@ -50,9 +50,10 @@ wxGridEx* Tickerdeck::CreateTabGrid()
     grid->SetDefaultRowSize(kRowHeight);
 
     BindGridEvents(grid);
-    // The grid keeps its direction flag only while a column is set, so the
-    // descending flag is given with a column that is then unset.
-    grid->SetSortingColumn(0, false);
+    // No sort column yet. The direction flag survives the unset, and the sort
+    // cycle sorts against it, so an ascending flag makes the first header
+    // click sort descending: the biggest movers and prices come first.
+    grid->SetSortingColumn(0, true);
     grid->UnsetSortingColumn();
 
     m_grids.push_back(grid);

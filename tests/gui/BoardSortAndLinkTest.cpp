@@ -44,9 +44,6 @@ protected:
         host.PriceOf(c)->last = 1.0;
         board = CreateBoard();
         grid = AddTab(board, {a, b, c}, "Stocks");
-        // The toolkit's label window turns a click into a sort request only
-        // while column dragging is off; the board's handling is the same.
-        grid->EnableDragColMove(false);
         frame->SendSizeEvent();
         Flush();
     }
@@ -65,18 +62,18 @@ protected:
     wxGridEx* grid = nullptr;
 };
 
-TEST_F(SortCycle, ClicksCycleThroughBothDirectionsAndStoredOrder)
+TEST_F(SortCycle, ClicksCycleThroughDescendingAscendingAndStoredOrder)
 {
     ASSERT_EQ(1, board->GetSortClickCount());
 
     ClickHeader(grid, column::Last);
     EXPECT_EQ(column::Last, grid->GetSortingColumn());
-    EXPECT_TRUE(grid->IsSortOrderAscending());
-    EXPECT_EQ((std::vector<Instrument*>{c, a, b}), Shown()) << "rows follow the grid's arrow";
+    EXPECT_FALSE(grid->IsSortOrderAscending());
+    EXPECT_EQ((std::vector<Instrument*>{b, a, c}), Shown()) << "rows follow the grid's arrow";
 
     ClickHeader(grid, column::Last);
-    EXPECT_FALSE(grid->IsSortOrderAscending());
-    EXPECT_EQ((std::vector<Instrument*>{b, a, c}), Shown());
+    EXPECT_TRUE(grid->IsSortOrderAscending());
+    EXPECT_EQ((std::vector<Instrument*>{c, a, b}), Shown());
 
     ClickHeader(grid, column::Last);
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn()) << "the third click is vetoed";
@@ -84,18 +81,18 @@ TEST_F(SortCycle, ClicksCycleThroughBothDirectionsAndStoredOrder)
     EXPECT_EQ(1, board->GetSortClickCount());
 
     ClickHeader(grid, column::Last);
-    EXPECT_EQ((std::vector<Instrument*>{c, a, b}), Shown());
+    EXPECT_EQ((std::vector<Instrument*>{b, a, c}), Shown()) << "the cycle starts again";
 }
 
-TEST_F(SortCycle, AscendingFlagGivesDescendingFirst)
+TEST_F(SortCycle, DescendingFlagGivesAscendingFirst)
 {
-    grid->SetSortingColumn(column::Last, true);
+    grid->SetSortingColumn(column::Last, false);
     grid->UnsetSortingColumn();
     ClickHeader(grid, column::Last);
-    EXPECT_FALSE(grid->IsSortOrderAscending());
-    EXPECT_EQ((std::vector<Instrument*>{b, a, c}), Shown());
-    ClickHeader(grid, column::Last);
+    EXPECT_TRUE(grid->IsSortOrderAscending());
     EXPECT_EQ((std::vector<Instrument*>{c, a, b}), Shown());
+    ClickHeader(grid, column::Last);
+    EXPECT_EQ((std::vector<Instrument*>{b, a, c}), Shown());
     ClickHeader(grid, column::Last);
     EXPECT_EQ((std::vector<Instrument*>{a, b, c}), Shown());
 }
@@ -103,10 +100,12 @@ TEST_F(SortCycle, AscendingFlagGivesDescendingFirst)
 TEST_F(SortCycle, SelectedInstrumentStaysSelected)
 {
     grid->SelectRow(1);  // b
-    ClickHeader(grid, column::Last);
+    ClickHeader(grid, column::Last);  // descending: b a c
+    EXPECT_EQ(b, SelectedInstrument());
+    EXPECT_EQ(0, grid->GetSelectedRows()[0]);
+    ClickHeader(grid, column::Last);  // ascending: c a b
     EXPECT_EQ(b, SelectedInstrument());
     EXPECT_EQ(2, grid->GetSelectedRows()[0]);
-    ClickHeader(grid, column::Last);
     ClickHeader(grid, column::Last);
     EXPECT_EQ(b, SelectedInstrument());
     EXPECT_EQ(1, grid->GetSelectedRows()[0]);
@@ -116,17 +115,17 @@ TEST_F(SortCycle, ActivatingASortedTabResortsAndNextClickRestoresStoredOrder)
 {
     AddTab(board, {a}, "Other");
     board->GetNotebook()->SetSelection(0);
-    ClickHeader(grid, column::Last);  // ascending: c a b
-    ASSERT_EQ((std::vector<Instrument*>{c, a, b}), Shown());
+    ClickHeader(grid, column::Last);  // descending: b a c
+    ASSERT_EQ((std::vector<Instrument*>{b, a, c}), Shown());
 
     board->GetNotebook()->SetSelection(1);
     host.PriceOf(c)->last = 10.0;  // moves while its tab is in the background
-    grid->SelectRow(0);            // c
+    grid->SelectRow(2);            // c
     board->GetNotebook()->SetSelection(0);
 
     EXPECT_EQ(grid, board->GetCurrentGrid());
     EXPECT_EQ(0, board->GetSortClickCount());
-    EXPECT_EQ((std::vector<Instrument*>{a, b, c}), Shown());
+    EXPECT_EQ((std::vector<Instrument*>{c, b, a}), Shown());
     EXPECT_EQ(c, SelectedInstrument());
 
     host.PriceOf(c)->last = 1.0;
