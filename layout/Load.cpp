@@ -252,7 +252,9 @@ private:
     {
         for (const layout::AlertEntry& alert : alerts)
             if (Instrument* instrument = Find(alert.instrument))
-                m_board.Alerts()[instrument] = alert;  // a later alert replaces an earlier one
+                m_board.Alerts()[instrument] = std::make_unique<PriceAlert>(  // a later alert replaces an earlier one
+                    PriceAlert{instrument, static_cast<uint32_t>(alert.field), static_cast<uint32_t>(alert.comparison),
+                               alert.value, alert.remark});
     }
 
     Tickerdeck& m_board;

@@ -156,13 +156,13 @@ TEST_F(LoadWindow, AlertsNeedAKnownInstrumentAndTheLastOneWins)
           <alert code="BDI" value="3"/>
         </alerts>)");
     ASSERT_EQ(2u, board->Alerts().size());
-    const layout::AlertEntry& arpiAlert = board->Alerts().at(arpi);
+    const PriceAlert& arpiAlert = *board->Alerts().at(arpi);
     EXPECT_EQ("second", arpiAlert.remark);
-    EXPECT_DOUBLE_EQ(95.25, arpiAlert.value);
-    EXPECT_EQ(4096, arpiAlert.field) << "the second alert's own defaults, nothing kept from the first";
-    EXPECT_EQ(1, arpiAlert.comparison);
+    EXPECT_DOUBLE_EQ(95.25, arpiAlert.threshold);
+    EXPECT_EQ(4096u, arpiAlert.field) << "the second alert's own defaults, nothing kept from the first";
+    EXPECT_EQ(1u, arpiAlert.comparison);
     ASSERT_EQ(1u, board->Alerts().count(tke));
-    EXPECT_DOUBLE_EQ(0.0, board->Alerts().at(tke).value);
+    EXPECT_DOUBLE_EQ(0.0, board->Alerts().at(tke)->threshold);
 }
 
 TEST_F(LoadWindow, NonAsciiTextsSurviveTheCLocale)

@@ -1,0 +1,124 @@
+#include "alert/AlertDialog.h"
+
+#include <wx/icon.h>
+#include <wx/intl.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "alert/AlertFormat.h"
+#include "alert/AlertIcon.h"
+#include "alert/AlertSound.h"
+#include "controls/wxButtonEx.h"
+#include "controls/wxStaticLineEx.h"
+#include "plugin/Theme.h"
+
+namespace {
+
+constexpr int kCaptionWidth = 70;
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(AlertDialog, ThemedDialog)
+    EVT_BUTTON(AlertDialog::kDisableId, AlertDialog::OnDisable)
+wxEND_EVENT_TABLE()
+
+AlertDialog::AlertDialog(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+                         const wxPoint& pos, const wxSize& size)
+    : ThemedDialog(application, parent, id, title, pos, size, ParentLock::Untouched)
+{
+    SetIcon(AlertIcon());
+    auto* outer = new wxBoxSizer(wxVERTICAL);
+    auto* inner = new wxBoxSizer(wxVERTICAL);
+    outer->Add(inner, 1, wxEXPAND | wxALL, 10);
+
+    inner->Add(MakeValueRow(_("Code:"), m_codeValue, 0), 0, wxEXPAND | wxALL, 2);
+    inner->Add(MakeValueRow(_("Name:"), m_nameValue, 0), 0, wxEXPAND | wxALL, 2);
+    inner->Add(MakeValueRow(_("Exchange:"), m_exchangeValue, 0), 0, wxEXPAND | wxALL, 2);
+    inner->Add(MakeValueRow(_("Remark:"), m_remarkValue, 1), 0, wxEXPAND | wxALL, 2);
+    inner->Add(MakeLine(this), 0, wxEXPAND | wxALL, 2);
+
+    auto* conditionRow = new wxBoxSizer(wxHORIZONTAL);
+    m_condition = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                   wxALIGN_CENTRE_HORIZONTAL);
+    m_condition->SetFont(wxFontInfo(wxNORMAL_FONT->GetPointSize()).Bold());
+    if (const Theme* theme = GetTheme())
+        m_condition->SetForegroundColour(theme->TextColour());
+    conditionRow->Add(m_condition, 1, wxEXPAND | wxALL, 2);
+    inner->Add(conditionRow, 1, wxEXPAND | wxALL, 2);
+    inner->Add(MakeLine(this), 0, wxEXPAND | wxALL, 2);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    m_disable = MakeButton(this, kDisableId, _("Disable"));
+    m_dismiss = MakeButton(this, wxID_CANCEL, _("Dismiss"));
+    buttons->Add(m_disable, 0, wxALL, 5);
+    buttons->Add(m_dismiss, 0, wxALL, 5);
+    inner->Add(buttons, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, 10);
+
+    SetSizer(outer);
+    FitNoNarrowerThan(size.x);
+    Centre();
+    m_dismiss->SetFocus();
+}
+
+wxSizer* AlertDialog::MakeValueRow(const wxString& caption, wxStaticText*& value, int proportion)
+{
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(MakeCaption(this, caption, kCaptionWidth), 0, wxALL, 2);
+    value = MakeValueLabel(this);
+    if (const Theme* theme = GetTheme())
+        value->SetFont(theme->GridFont());
+    row->Add(value, proportion, wxALL, 2);
+    return row;
+}
+
+void AlertDialog::SetAlert(const PriceAlert& alert, double current)
+{
+    m_remarkValue->SetLabelText(wxString::FromUTF8(alert.remark));
+    if (const auto condition = alert_format::PopupConditionText(alert, current))
+    {
+        if (const Instrument* instrument = alert.instrument)
+        {
+            m_codeValue->SetLabelText(wxString::FromUTF8(instrument->code));
+            m_nameValue->SetLabelText(wxString::FromUTF8(instrument->name));
+            m_exchangeValue->SetLabelText(wxString::FromUTF8(instrument->exchange));
+        }
+        m_condition->SetLabelText(*condition);
+    }
+    GrowToFitContents();
+}
+
+wxString AlertDialog::GetCodeText() const
+{
+    return m_codeValue->GetLabelText();
+}
+
+wxString AlertDialog::GetNameText() const
+{
+    return m_nameValue->GetLabelText();
+}
+
+wxString AlertDialog::GetExchangeText() const
+{
+    return m_exchangeValue->GetLabelText();
+}
+
+wxString AlertDialog::GetRemarkText() const
+{
+    return m_remarkValue->GetLabelText();
+}
+
+wxString AlertDialog::GetConditionText() const
+{
+    return m_condition->GetLabelText();
+}
+
+void AlertDialog::OnShownWithAction()
+{
+    m_dismiss->SetFocus();
+    alert_sound::Play();
+}
+
+void AlertDialog::OnDisable(wxCommandEvent& /*event*/)
+{
+    ConfirmAndClose();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Evaluating a board's alerts against a quote update, and the notification
+// a firing alert queues to its board.
+
+#include <cstdint>
+#include <optional>
+
+#include <wx/event.h>
+
+#include "alert/PriceAlert.h"
+
+/// The alert that fired and the value of the update that fired it.
+struct AlertFiring
+{
+    PriceAlert* alert = nullptr;
+    double value = 0.0;
+};
+
+/// Checks the alert of the quote's instrument against one update: it fires
+/// when the update's change mask touches the watched field and the value
+/// satisfies the comparison. The record itself is never changed.
+std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Price& quote, uint32_t changeMask);
+
+/// Command 7167: client data is the alert. The value travels as a double:
+/// scaled into the event's int, five volume decimals overflow at about 21,000.
+class AlertFiredEvent : public wxCommandEvent
+{
+public:
+    explicit AlertFiredEvent(const AlertFiring& firing);
+
+    PriceAlert* GetAlert() const { return static_cast<PriceAlert*>(GetClientData()); }
+    /// The alert's instrument when it fired; used to tell whether the alert
+    /// still exists by the time the queued notification is handled.
+    Instrument* GetInstrument() const { return m_instrument; }
+    double GetValue() const { return m_value; }
+
+    wxEvent* Clone() const override { return new AlertFiredEvent(*this); }
+
+private:
+    Instrument* m_instrument;
+    double m_value;
+};
+
+/// The firing a notification stands for, provided its alert is still the
+/// one `alerts` holds for its instrument; none for any other event.
+std::optional<AlertFiring> ReadNotification(const PriceAlertMap& alerts, const wxCommandEvent& event);

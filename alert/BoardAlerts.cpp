@@ -1,0 +1,151 @@
+#include "alert/BoardAlerts.h"
+
+#include <utility>
+#include <vector>
+
+#include <wx/intl.h>
+
+#include "alert/AlertIcon.h"
+
+namespace {
+
+constexpr int kCascadeStep = 24;
+
+/// Closes a dialog of a board that is going away. Its action must not run
+/// any more; a dialog whose parent is itself being destroyed goes with it.
+void CloseOrphan(ThemedDialog* dialog)
+{
+    if (!dialog || dialog->IsClosing())
+        return;
+    dialog->DropConfirmAction();
+    dialog->SetCloseHandler(nullptr);
+    wxWindow* parent = dialog->GetParent();
+    if (parent && parent->IsBeingDeleted())
+        return;
+    dialog->Close(true);
+}
+
+}  // namespace
+
+BoardAlerts::~BoardAlerts()
+{
+    PopupMap popups = std::move(popupMap);
+    popupMap.clear();
+    for (auto& [instrument, popup] : popups)
+        CloseOrphan(popup.get());
+    CloseOrphan(m_setup.get());
+    CloseOrphan(m_manager.get());
+}
+
+bool BoardAlerts::Evaluate(wxEvtHandler& board, const Price& quote, uint32_t changeMask) const
+{
+    const std::optional<AlertFiring> firing = EvaluateAlert(alertMap, quote, changeMask);
+    if (!firing)
+        return false;
+    // Queued, never handled inside the quote update: popups, focus changes
+    // and the chime come after the grid has taken the update.
+    board.AddPendingEvent(AlertFiredEvent(*firing));
+    return true;
+}
+
+AlertDialog* BoardAlerts::PopupOf(Instrument* instrument) const
+{
+    const auto entry = popupMap.find(instrument);
+    if (entry == popupMap.end())
+        return nullptr;
+    AlertDialog* popup = entry->second.get();
+    return popup && popup->IsShown() && !popup->IsClosing() ? popup : nullptr;
+}
+
+void BoardAlerts::ShowPopup(Application* application, wxWindow* owner, const wxCommandEvent& notification)
+{
+    const std::optional<AlertFiring> firing = ReadNotification(alertMap, notification);
+    if (!firing)
+        return;
+    Instrument* instrument = firing->alert->instrument;
+
+    AlertDialog* popup = PopupOf(instrument);
+    if (!popup)
+        popup = CreatePopup(application, owner, instrument);
+    BringForward(owner);
+    popup->SetAlert(*firing->alert, firing->value);
+    popup->ShowWithAction([this, instrument] { RemoveAlert(instrument); });
+}
+
+AlertDialog* BoardAlerts::CreatePopup(Application* application, wxWindow* owner, Instrument* instrument)
+{
+    // A popup that is hidden but not yet gone is replaced, never reused.
+    if (AlertDialog* stale = popupMap[instrument].get())
+        CloseOrphan(stale);
+    auto* popup = new AlertDialog(application, owner, wxID_ANY, _("Price Alert"), wxDefaultPosition,
+                                  wxSize(280, 210));
+    // Popups of several instruments would hide each other exactly; each
+    // further one sits a step lower and to the right.
+    int onScreen = 0;
+    for (const auto& [other, shown] : popupMap)
+        onScreen += other != instrument && shown && shown->IsShown();
+    popup->Move(popup->GetPosition() + wxPoint(kCascadeStep, kCascadeStep) * onScreen);
+    popupMap[instrument] = popup;
+    popup->SetCloseHandler([this, instrument, popup] {
+        const auto entry = popupMap.find(instrument);
+        if (entry != popupMap.end() && entry->second.get() == popup)
+            popupMap.erase(entry);
+    });
+    return popup;
+}
+
+void BoardAlerts::BringForward(wxWindow* owner)
+{
+    if (!owner)
+        return;
+    owner->SetFocus();
+    owner->Raise();
+    owner->Show(true);
+}
+
+void BoardAlerts::RemoveAlert(Instrument* instrument)
+{
+    const auto entry = alertMap.find(instrument);
+    if (entry == alertMap.end())
+        return;
+    if (AlertManager* manager = m_manager.get())
+        manager->ForgetAlert(entry->second.get());
+    alertMap.erase(entry);
+}
+
+PriceAlertSetup* BoardAlerts::OpenSetup(Application* application, wxWindow* owner, Instrument* instrument)
+{
+    if (!instrument)
+        return nullptr;
+    auto* setup = new PriceAlertSetup(application, owner, wxID_ANY, _("Setup Price Alert"), wxDefaultPosition,
+                                      wxSize(340, 240));
+    m_setup = setup;
+    setup->SetIcon(AlertIcon());
+    const auto existing = alertMap.find(instrument);
+    if (existing != alertMap.end() && existing->second)
+        setup->SetAlert(*existing->second);
+    else
+        setup->SetInstrument(instrument);
+
+    setup->ShowWithAction([this, setup] {
+        // Looked up again: the alert may have been disabled from a popup
+        // while the dialog was open. An alert still there is edited in place.
+        std::unique_ptr<PriceAlert>& record = alertMap[setup->GetInstrument()];
+        if (!record)
+            record = std::make_unique<PriceAlert>();
+        setup->GetAlert(*record);
+    });
+    return setup;
+}
+
+AlertManager* BoardAlerts::OpenManager(Application* application, wxWindow* owner)
+{
+    auto* manager = new AlertManager(application, owner, wxID_ANY, _("Price Alerts"), wxDefaultPosition,
+                                     wxSize(534, 398));
+    m_manager = manager;
+    if (owner)
+        owner->Enable(false);
+    manager->SetAlerts(alertMap);
+    manager->ShowWithAction([this, manager] { manager->ApplyChanges(alertMap); });
+    return manager;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The dialog that creates or edits the price alert of one instrument.
+
+#include "alert/PriceAlert.h"
+#include "alert/ThemedDialog.h"
+
+class wxComboBox;
+class wxTextCtrl;
+
+/// Edits one alert: field, comparison, threshold and remark.
+class PriceAlertSetup : public ThemedDialog
+{
+public:
+    PriceAlertSetup(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+                    const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(340, 240));
+
+    /// Shows the instrument's code, name and exchange; everything else stays empty.
+    void SetInstrument(Instrument* instrument);
+    /// Shows an existing alert.
+    void SetAlert(const PriceAlert& alert);
+    /// Writes the dialog's contents into `alert`.
+    void GetAlert(PriceAlert& alert) const;
+    Instrument* GetInstrument() const { return m_instrument; }
+
+    /// "Activate" is usable once a field is chosen and the value reads as a number.
+    bool CanActivate() const;
+
+    wxComboBox* GetFieldCombo() const { return m_fieldCombo; }
+    wxComboBox* GetComparisonCombo() const { return m_comparisonCombo; }
+    wxTextCtrl* GetValueText() const { return m_valueText; }
+    wxTextCtrl* GetRemarkText() const { return m_remarkText; }
+    wxButtonEx* GetActivateButton() const { return m_activate; }
+    wxString GetCodeText() const;
+    wxString GetNameText() const;
+    wxString GetExchangeText() const;
+
+private:
+    wxSizer* MakeInstrumentRow(const wxString& caption, wxStaticText*& value);
+    wxSizer* MakeConditionRow();
+    wxSizer* MakeRemarkRow();
+    void ShowInstrumentTexts(const Instrument* instrument);
+    void UpdateActivateButton();
+    void OnActivate(wxCommandEvent& event);
+    void OnInputChanged(wxCommandEvent& event);
+
+    wxStaticText* m_codeValue = nullptr;
+    wxStaticText* m_nameValue = nullptr;
+    wxStaticText* m_exchangeValue = nullptr;
+    wxComboBox* m_fieldCombo = nullptr;
+    wxComboBox* m_comparisonCombo = nullptr;
+    wxTextCtrl* m_valueText = nullptr;
+    wxTextCtrl* m_remarkText = nullptr;
+    wxButtonEx* m_activate = nullptr;
+    Instrument* m_instrument = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,99 @@
+#pragma once
+// The pattern every dialog of the plug-in follows: registered with the host,
+// painted in the theme, shown modeless with an action for its confirming
+// button, and destroyed when closed.
+
+#include <functional>
+
+#include <wx/dialog.h>
+
+class Application;
+class Host;
+class Theme;
+class wxButtonEx;
+class wxStaticLineEx;
+class wxStaticText;
+
+/// Base of the plug-in's dialogs: theme, host registration, confirm action, close.
+class ThemedDialog : public wxDialog
+{
+public:
+    /// Caption, system menu and close box, floating on the parent, no taskbar entry.
+    static constexpr long kStyle = 0x2000180a;
+
+    /// What the dialog does with its parent window. Modality is emulated by
+    /// disabling the parent while the dialog is up.
+    enum class ParentLock
+    {
+        DisableWhileShown,  // disable on ShowWithAction, enable again on close
+        EnableOnClose,      // the opener disabled it; enable again on close
+        Untouched           // the parent stays usable (notifications)
+    };
+
+    using Action = std::function<void()>;
+    /// Asks a Yes/No question; true for Yes.
+    using Question = std::function<bool(wxWindow* parent, const wxString& message, const wxString& caption)>;
+
+    /// `id` is ignored: the dialogs are always created with wxID_ANY.
+    ThemedDialog(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+                 const wxPoint& pos, const wxSize& size, ParentLock parentLock, long style = kStyle);
+
+    /// Shows the dialog modeless and keeps `action` for the confirming button.
+    virtual void ShowWithAction(Action action);
+    bool HasConfirmAction() const { return static_cast<bool>(confirmAction); }
+    /// Forgets the confirm action, so that closing can no longer reach what
+    /// it captured.
+    void DropConfirmAction() { confirmAction = nullptr; }
+
+    /// Runs once when the dialog closes, by whatever way.
+    void SetCloseHandler(Action handler) { m_closeHandler = std::move(handler); }
+    /// Replaces the modal message box of AskYesNo (tests answer without a box).
+    void SetQuestion(Question question) { m_question = std::move(question); }
+    bool IsClosing() const { return m_closing; }
+
+    Application* GetApplication() const { return m_application; }
+    Host* GetHost() const;
+    /// The host's theme; null only without a host.
+    Theme* GetTheme() const;
+
+    /// Gives a button the theme's button colours.
+    void StyleButton(wxButtonEx* button) const;
+
+protected:
+    /// Runs the confirm action when there is one, then closes.
+    void ConfirmAndClose();
+    /// A themed push button.
+    wxButtonEx* MakeButton(wxWindow* parent, wxWindowID id, const wxString& label,
+                           const wxSize& size = wxDefaultSize) const;
+    /// A horizontal separator in the theme's border colour.
+    wxStaticLineEx* MakeLine(wxWindow* parent) const;
+    /// A caption label: fixed width, no wrapping, in the theme's label colour.
+    wxStaticText* MakeCaption(wxWindow* parent, const wxString& text, int width) const;
+    /// An empty value label in the theme's text colour.
+    wxStaticText* MakeValueLabel(wxWindow* parent) const;
+    /// Gives a text field or combo box the theme's cell colours.
+    void StyleInput(wxWindow* input) const;
+    /// Fits the dialog to its sizer, keeping at least `width`: the fitted
+    /// width alone leaves no room for the value fields to grow into.
+    void FitNoNarrowerThan(int width);
+    /// Grows the dialog when its contents no longer fit; never shrinks it.
+    void GrowToFitContents();
+    /// Yes/No question box with the warning icon; No is the default.
+    bool AskYesNo(const wxString& message, const wxString& caption);
+    /// Called after ShowWithAction has shown the dialog and kept the action.
+    virtual void OnShownWithAction() {}
+
+private:
+    void OnClose(wxCloseEvent& event);
+    void OnCancel(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+
+    Application* m_application;
+    ParentLock m_parentLock;
+    Action confirmAction;
+    Action m_closeHandler;
+    Question m_question;
+    bool m_closing = false;
+
+    wxDECLARE_EVENT_TABLE();
+};

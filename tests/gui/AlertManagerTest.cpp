@@ -1,0 +1,216 @@
+// The alert list: its rows, the buttons that follow the selection, editing
+// that applies at once, and deletions staged until "OK".
+
+#include <wx/textctrl.h>
+#include <type_traits>  // wx/weakref.h needs it and does not include it
+
+#include <wx/weakref.h>
+
+#include "AlertFixture.h"
+#include "alert/AlertManager.h"
+#include "controls/wxBitmapButtonEx.h"
+#include "controls/wxDataViewCtrlEx.h"
+
+namespace {
+
+using testing_support::AlertFixture;
+using testing_support::Flush;
+
+class AlertList : public AlertFixture
+{
+protected:
+    void SetUp() override
+    {
+        AlertFixture::SetUp();
+        gamma = host.AddInstrument("GAMMA");
+    }
+
+    AlertManager* Open(bool answerYes = true)
+    {
+        AlertManager* manager = alerts->OpenManager(&application, owner);
+        manager->SetQuestion([this, answerYes](wxWindow*, const wxString& message, const wxString& caption) {
+            questions.push_back(caption + ": " + message);
+            return answerYes;
+        });
+        return manager;
+    }
+
+    /// Selects a row as a click would, with the list's selection event.
+    static void SelectRow(AlertManager* manager, int row)
+    {
+        wxDataViewCtrlEx* list = manager->GetList();
+        const wxDataViewItem item = row >= 0 ? manager->GetModel()->GetItem(row) : wxDataViewItem();
+        if (item.IsOk())
+            list->Select(item);
+        else
+            list->UnselectAll();
+        wxDataViewEvent event(wxEVT_DATAVIEW_SELECTION_CHANGED, list, item);
+        list->ProcessWindowEvent(event);
+    }
+
+    static std::vector<Instrument*> Listed(const AlertManager* manager)
+    {
+        std::vector<Instrument*> listed;
+        for (unsigned row = 0; row < manager->GetModel()->GetCount(); ++row)
+            listed.push_back(manager->GetModel()->AlertAt(row)->instrument);
+        return listed;
+    }
+
+    /// Every instrument of the fixture with a last-price alert.
+    void AddThree()
+    {
+        for (Instrument* instrument : {alpha, beta, gamma})
+            AddAlert(instrument, AlertField::Last, AlertComparison::AtMost, 10);
+    }
+
+    Instrument* gamma = nullptr;
+    std::vector<wxString> questions;
+};
+
+TEST_F(AlertList, ListsEveryAlertInMapOrderAndLocksTheOwner)
+{
+    AddThree();
+    AlertManager* manager = Open();
+    EXPECT_EQ("Price Alerts", manager->GetTitle());
+    EXPECT_EQ(wxSize(534, 398), manager->GetSize()) << "the list keeps the size it was given";
+    EXPECT_FALSE(owner->IsEnabled());
+    std::vector<Instrument*> expected;
+    for (const auto& [instrument, alert] : alerts->Map())
+        expected.push_back(instrument);
+    EXPECT_EQ(expected, Listed(manager));
+    EXPECT_EQ(3u, manager->GetList()->GetColumnCount());
+    EXPECT_EQ("Condition", manager->GetList()->GetColumn(1)->GetTitle());
+    EXPECT_EQ(host.theme.cellBackground, manager->GetList()->GetBackgroundColour());
+    EXPECT_EQ(host.theme.gridLine, manager->GetList()->GetRuleColour());
+    EXPECT_FALSE(manager->GetOkButton()->IsEnabled());
+    EXPECT_FALSE(manager->GetEditButton()->IsEnabled());
+    EXPECT_FALSE(manager->GetRemoveButton()->IsEnabled());
+
+    ASSERT_TRUE(Click(manager, wxID_CANCEL));
+    EXPECT_TRUE(owner->IsEnabled());
+}
+
+TEST_F(AlertList, RowButtonsFollowTheSelection)
+{
+    AddThree();
+    AlertManager* manager = Open();
+    SelectRow(manager, 1);
+    EXPECT_TRUE(manager->GetEditButton()->IsEnabled());
+    EXPECT_TRUE(manager->GetRemoveButton()->IsEnabled());
+    SelectRow(manager, -1);
+    EXPECT_FALSE(manager->GetEditButton()->IsEnabled());
+    EXPECT_FALSE(manager->GetRemoveButton()->IsEnabled());
+    manager->DeleteSelected();  // nothing selected: nothing asked, nothing staged
+    EXPECT_TRUE(questions.empty());
+    EXPECT_TRUE(manager->GetStagedDeletions().empty());
+}
+
+TEST_F(AlertList, AnsweringNoKeepsTheRow)
+{
+    AddThree();
+    AlertManager* manager = Open(false);
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    ASSERT_EQ(1u, questions.size());
+    EXPECT_EQ("Delete Alert: Are you sure to delete the selected alert?", questions[0]);
+    EXPECT_EQ(3u, manager->GetModel()->GetCount());
+    EXPECT_FALSE(manager->GetOkButton()->IsEnabled());
+}
+
+TEST_F(AlertList, CancelKeepsStagedDeletions)
+{
+    AddThree();
+    AlertManager* manager = Open();
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    EXPECT_EQ(1u, manager->GetModel()->GetCount());
+    EXPECT_EQ(2u, manager->GetStagedDeletions().size());
+    EXPECT_TRUE(manager->GetOkButton()->IsEnabled());
+    EXPECT_EQ(3u, alerts->Map().size()) << "nothing is deleted before OK";
+
+    ASSERT_TRUE(Click(manager, wxID_CANCEL));
+    EXPECT_EQ(3u, alerts->Map().size());
+    EXPECT_TRUE(owner->IsEnabled());
+}
+
+TEST_F(AlertList, OkRemovesStagedAlertsOnly)
+{
+    AddThree();
+    AlertManager* manager = Open();
+    const std::vector<Instrument*> listed = Listed(manager);
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    SelectRow(manager, 1);  // the third of the original rows
+    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    ASSERT_TRUE(Click(manager, wxID_OK));
+    ASSERT_EQ(1u, alerts->Map().size());
+    EXPECT_EQ(listed[1], alerts->Map().begin()->first);
+    EXPECT_TRUE(owner->IsEnabled());
+}
+
+TEST_F(AlertList, AlertRemovedElsewhereIsSkippedAndLeavesTheList)
+{
+    AddThree();
+    AlertManager* manager = Open();
+    const std::vector<Instrument*> listed = Listed(manager);
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    alerts->RemoveAlert(listed[0]);  // a popup's Disable on the staged one
+    alerts->RemoveAlert(listed[2]);  // and on one still listed
+    EXPECT_EQ(std::vector<Instrument*>{listed[1]}, Listed(manager));
+    EXPECT_TRUE(manager->GetStagedDeletions().empty());
+
+    // A new alert for a staged instrument is not the one that was staged.
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    AddAlert(listed[1], AlertField::Buy, AlertComparison::AtLeast, 1);
+    ASSERT_TRUE(Click(manager, wxID_OK));
+    ASSERT_EQ(1u, alerts->Map().size());
+    EXPECT_EQ(ToCode(AlertField::Buy), alerts->Map()[listed[1]]->field);
+}
+
+TEST_F(AlertList, EditAppliesAtOnceAndSurvivesCancel)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10, "old");
+    AlertManager* manager = Open();
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_EDIT));
+    PriceAlertSetup* edit = manager->GetEditDialog();
+    ASSERT_NE(nullptr, edit);
+    EXPECT_EQ("Edit Alert", edit->GetTitle());
+    EXPECT_EQ(manager, edit->GetParent());
+    EXPECT_FALSE(manager->IsEnabled()) << "the list waits for the edit";
+    EXPECT_EQ("10.00", edit->GetValueText()->GetValue());
+
+    edit->GetValueText()->SetValue("9.5");
+    edit->GetRemarkText()->SetValue("new");
+    ASSERT_TRUE(Click(edit, wxID_OK));
+    EXPECT_TRUE(manager->IsEnabled());
+    EXPECT_DOUBLE_EQ(9.5, alert->threshold);
+    EXPECT_EQ("new", alert->remark);
+    wxVariant condition;
+    manager->GetModel()->GetValueByRow(condition, 0, AlertModel::ConditionColumn);
+    EXPECT_EQ("Last <= 9.50", condition.GetString());
+
+    ASSERT_TRUE(Click(manager, wxID_CANCEL));
+    EXPECT_EQ(alert, alerts->Map()[alpha].get());
+    EXPECT_DOUBLE_EQ(9.5, alert->threshold);
+}
+
+TEST_F(AlertList, EditOfAnAlertDisabledMeanwhileWritesNowhere)
+{
+    AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    AlertManager* manager = Open();
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_EDIT));
+    wxWeakRef<PriceAlertSetup> edit(manager->GetEditDialog());
+    alerts->RemoveAlert(alpha);
+    Flush();
+    EXPECT_FALSE(edit) << "the edit dialog of a removed alert closes";
+    EXPECT_TRUE(manager->IsEnabled());
+    EXPECT_EQ(0u, manager->GetModel()->GetCount());
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+// The fired-alert popup: filling, reuse while shown, replacement after it
+// closed, Dismiss versus Disable, and the dialog pattern it shares.
+
+#include <type_traits>  // wx/weakref.h needs it and does not include it
+
+#include <wx/weakref.h>
+
+#include "AlertFixture.h"
+#include "alert/AlertDialog.h"
+
+namespace {
+
+using testing_support::AlertFixture;
+using testing_support::Flush;
+using testing_support::GroupingLocale;
+
+class AlertPopup : public AlertFixture
+{
+};
+
+TEST_F(AlertPopup, FirstFiringShowsAFilledPopupOverTheOwnerAndChimes)
+{
+    GroupingLocale locale;
+    alpha->name = "Alpha & Sons";  // an ampersand is text, not a mnemonic
+    PriceAlert* alert = AddAlert(alpha, AlertField::BuyVol, AlertComparison::AtLeast, 1500, "volume spike");
+    Fire(alert, 1600);
+
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(popup->IsShown());
+    EXPECT_EQ(owner, popup->GetParent());
+    EXPECT_EQ("Price Alert", popup->GetTitle());
+    EXPECT_EQ("ALPHA", popup->GetCodeText());
+    EXPECT_EQ("Alpha & Sons", popup->GetNameText());
+    EXPECT_EQ("XTSE", popup->GetExchangeText());
+    EXPECT_EQ("volume spike", popup->GetRemarkText());
+    if (locale.IsOk())
+    {
+        EXPECT_EQ("BuyVol(1,600) >= 1,500", popup->GetConditionText());
+    }
+    EXPECT_TRUE(popup->HasConfirmAction());
+    ASSERT_EQ(1u, chimes.size());
+    EXPECT_TRUE(chimes[0].EndsWith("alert.wav"));
+    EXPECT_TRUE(owner->IsEnabled()) << "the popup leaves its owner usable";
+}
+
+TEST_F(AlertPopup, PopupFollowsTheCommonDialogPattern)
+{
+    Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(0x2000180a, popup->GetWindowStyleFlag() & 0x2000180a);
+    EXPECT_EQ(host.theme.background, popup->GetBackgroundColour());
+    ASSERT_EQ(1u, host.attachedDialogs.size());
+    EXPECT_EQ(popup, host.attachedDialogs[0]);
+    wxButtonEx* dismiss = ButtonOf(popup, wxID_CANCEL);
+    ASSERT_NE(nullptr, dismiss);
+    EXPECT_EQ(host.theme.button, dismiss->GetNormalColour());
+    EXPECT_EQ(host.theme.border, dismiss->GetBorderColour());
+    EXPECT_EQ(host.theme.selection, dismiss->GetFocusedColour());
+    EXPECT_EQ(host.theme.text, dismiss->GetTextColour());
+    EXPECT_EQ(host.theme.labelText, dismiss->GetDisabledTextColour());
+    EXPECT_EQ("Dismiss", dismiss->GetLabel());
+    EXPECT_EQ("Disable", ButtonOf(popup, wxID_DELETE)->GetLabel());
+
+    wxWeakRef<AlertDialog> closed(popup);
+    popup->Close();
+    EXPECT_EQ(wxID_CANCEL, popup->GetReturnCode());
+    Flush();
+    EXPECT_FALSE(closed) << "a closed dialog destroys itself";
+}
+
+TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 12.6);
+    Fire(alert, 12.55);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ("Last(12.55) <= 12.60", popup->GetConditionText());
+
+    Fire(alert, 12.4);
+    EXPECT_EQ(popup, alerts->PopupOf(alpha));
+    EXPECT_EQ("Last(12.40) <= 12.60", popup->GetConditionText());
+    EXPECT_EQ(2u, chimes.size());
+    EXPECT_EQ(1u, host.attachedDialogs.size()) << "no second popup was created";
+}
+
+TEST_F(AlertPopup, EachInstrumentHasItsOwnPopup)
+{
+    Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
+    Fire(AddAlert(beta, AlertField::Sell, AlertComparison::AtLeast, 5), 6);
+    ASSERT_NE(nullptr, alerts->PopupOf(alpha));
+    ASSERT_NE(nullptr, alerts->PopupOf(beta));
+    EXPECT_NE(alerts->PopupOf(alpha), alerts->PopupOf(beta));
+    EXPECT_NE(alerts->PopupOf(alpha)->GetPosition(), alerts->PopupOf(beta)->GetPosition())
+        << "the second popup does not hide the first";
+    EXPECT_EQ("Ask(6.00) >= 5.00", alerts->PopupOf(beta)->GetConditionText());
+}
+
+TEST_F(AlertPopup, DismissClosesAndKeepsTheAlertArmed)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    Fire(alert, 9);
+    wxWeakRef<AlertDialog> first(alerts->PopupOf(alpha));
+    ASSERT_TRUE(Click(first.get(), wxID_CANCEL));
+    EXPECT_EQ(0u, alerts->Popups().count(alpha)) << "a closed popup leaves the map at once";
+    EXPECT_EQ(alert, alerts->Map()[alpha].get());
+    Flush();
+    EXPECT_FALSE(first);
+
+    Fire(alert, 8.5);
+    AlertDialog* second = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, second);
+    EXPECT_TRUE(second->IsShown());
+    EXPECT_EQ("Last(8.50) <= 10.00", second->GetConditionText());
+}
+
+TEST_F(AlertPopup, EscapeAndTheCloseBoxOnlyClose)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    Fire(alert, 9);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(popup);
+    popup->ProcessWindowEvent(escape);
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    Flush();
+
+    Fire(alert, 9);
+    popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    popup->Close();  // what the close box does
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    EXPECT_EQ(alert, alerts->Map()[alpha].get());
+}
+
+TEST_F(AlertPopup, DisableRemovesTheAlertAndFurtherUpdatesAreSilent)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    Fire(alert, 9);
+    ASSERT_TRUE(Click(alerts->PopupOf(alpha), wxID_DELETE));
+    EXPECT_EQ(0u, alerts->Map().count(alpha));
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    Flush();
+
+    Price quote;
+    quote.instrument = alpha;
+    quote.last = 5;
+    wxEvtHandler sink;
+    EXPECT_FALSE(alerts->Evaluate(sink, quote, ToCode(AlertField::Last)));
+}
+
+TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNow)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    Fire(alert, 9);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    AddAlert(alpha, AlertField::Buy, AlertComparison::AtLeast, 3);  // replaced while the popup is up
+    AddAlert(beta, AlertField::Buy, AlertComparison::AtLeast, 3);
+    ASSERT_TRUE(Click(popup, wxID_DELETE));
+    EXPECT_EQ(0u, alerts->Map().count(alpha));
+    EXPECT_EQ(1u, alerts->Map().count(beta)) << "other instruments keep theirs";
+
+    Fire(alerts->Map()[beta].get(), 4);
+    popup = alerts->PopupOf(beta);
+    alerts->RemoveAlert(beta);  // already gone when Disable is pressed
+    ASSERT_TRUE(Click(popup, wxID_DELETE));
+    EXPECT_TRUE(alerts->Map().empty());
+}
+
+TEST_F(AlertPopup, HiddenOrDestroyedPopupIsReplacedByAFreshOne)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    Fire(alert, 9);
+    wxWeakRef<AlertDialog> hidden(alerts->PopupOf(alpha));
+    hidden->Hide();
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha)) << "a hidden popup is not reused";
+
+    Fire(alert, 8);
+    AlertDialog* fresh = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_NE(hidden.get(), fresh);
+    Flush();
+    EXPECT_FALSE(hidden) << "the stale popup went away";
+
+    fresh->Destroy();  // gone without a close event, e.g. with its owner
+    Flush();
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    Fire(alert, 7);
+    ASSERT_NE(nullptr, alerts->PopupOf(alpha));
+    EXPECT_EQ("Last(7.00) <= 10.00", alerts->PopupOf(alpha)->GetConditionText());
+}
+
+TEST_F(AlertPopup, UnknownFieldSetsOnlyTheRemark)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10, "first");
+    Fire(alert, 9);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    PriceAlert odd = *alert;
+    odd.field = 0x2;
+    odd.remark = "second";
+    popup->SetAlert(odd, 1);
+    EXPECT_EQ("second", popup->GetRemarkText());
+    EXPECT_EQ("Last(9.00) <= 10.00", popup->GetConditionText());
+}
+
+TEST_F(AlertPopup, NotificationForAnAlertGoneMeanwhileShowsNothing)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    const AlertFiredEvent queued(AlertFiring{alert, 9});
+    alerts->RemoveAlert(alpha);
+    alerts->ShowPopup(&application, owner, queued);
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    EXPECT_TRUE(chimes.empty());
+}
+
+TEST_F(AlertPopup, BoardGoingAwayClosesItsPopupsWithoutRunningTheirActions)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    Fire(alert, 9);
+    wxWeakRef<AlertDialog> popup(alerts->PopupOf(alpha));
+    alerts.reset();
+    Flush();
+    EXPECT_FALSE(popup);
+}
+
+}  // namespace
