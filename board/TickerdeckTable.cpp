@@ -388,7 +388,10 @@ int TickerdeckTable::MoveIntoSortPosition(int row)
     const wxGrid* grid = GetView();
     const int col = grid->GetSortingColumn();
     const bool ascending = grid->IsSortOrderAscending();
-    const bool movedWasSelected = grid->IsInSelection(row, 0);
+    // Asking the grid about every swap costs more than the swap itself; with
+    // nothing selected there is no selection to carry along.
+    const bool anySelected = grid->IsSelection();
+    const bool movedWasSelected = anySelected && grid->IsInSelection(row, 0);
     const int count = static_cast<int>(m_rows.size());
 
     // Neighbours shift past the moved quote one by one; its own index is
@@ -398,7 +401,8 @@ int TickerdeckTable::MoveIntoSortPosition(int row)
     while (at + 1 < count && ComesBefore(m_rows[at + 1], moved, col, ascending))
     {
         ShiftRow(at + 1, at);
-        FollowSelection(at + 1, at);
+        if (anySelected)
+            FollowSelection(at + 1, at);
         ++at;
     }
     if (at == row)
@@ -406,7 +410,8 @@ int TickerdeckTable::MoveIntoSortPosition(int row)
         while (at > 0 && ComesBefore(moved, m_rows[at - 1], col, ascending))
         {
             ShiftRow(at - 1, at);
-            FollowSelection(at - 1, at);
+            if (anySelected)
+                FollowSelection(at - 1, at);
             --at;
         }
     }

@@ -12,6 +12,7 @@
 #include <spdlog/spdlog.h>
 
 #include "HistoryDateDialog.h"
+#include "LayoutDocument.h"
 #include "Hotkeys.h"
 #include "Screenshot.h"
 #include "TerminalHost.h"
@@ -113,8 +114,7 @@ MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes,
     BuildStatusBar();
     ApplyTheme();
 
-    if (!OpenDockedBoard())
-        ShowPlaceholder();
+    RestoreWindows();
     m_aui.Update();
     m_clock.Start(1000);
     UpdateStatus();
@@ -132,14 +132,87 @@ Widget* MainFrame::BoardWidget() const
     return m_host.FindWidget(kBoardName);
 }
 
-wxWindow* MainFrame::OpenDockedBoard()
+void MainFrame::RestoreWindows()
+{
+    size_t opened = 0;
+    if (const boost::property_tree::ptree* document = m_host.LayoutDocument())
+    {
+        const wxRect geometry = ReadMainFrameGeometry(*document);
+        if (geometry.width > 0 && geometry.height > 0)
+            SetSize(geometry);
+        // The records must outlive the calls below: each board reads its node
+        // while it is being created.
+        std::vector<WindowRecord> records = ReadWindowRecords(*document);
+        for (WindowRecord& record : records)
+        {
+            if (record.widget != kBoardName)
+                continue;
+            const bool framed = (record.flags & window_flag::OwnFrame) != 0;
+            wxWindow* board = framed ? OpenFramedBoard(&record.state, record.geometry) : OpenDockedBoard(&record.state);
+            opened += board != nullptr;
+        }
+    }
+    if (opened == 0 && !OpenDockedBoard())
+        ShowPlaceholder();
+}
+
+bool MainFrame::SaveLayout()
+{
+    auto logger = m_host.Logger();
+    const std::string path = m_host.GetLayoutFilePath();
+    boost::property_tree::ptree* document = m_host.LayoutDocument();
+    boost::property_tree::ptree fresh;
+    if (!document)
+    {
+        // A layout that exists but could not be read is the user's to mend;
+        // writing over it would lose it for good.
+        if (wxFileName::FileExists(wxString::FromUTF8(path)))
+        {
+            if (logger)
+                logger->error("not saving the layout: {} could not be read at start", path);
+            return false;
+        }
+        document = &fresh;
+    }
+
+    Widget* boardWidget = BoardWidget();
+    std::vector<WindowRecord> records;
+    for (const OpenWindow& window : m_host.Windows().All())
+    {
+        if (!boardWidget || window.widget != boardWidget)
+            continue;
+        WindowRecord record;
+        record.widget = kBoardName;
+        record.flags = window.frame ? TerminalHost::kOwnFrameFlags : 0;
+        record.geometry = window.frame ? window.frame->GetRect() : window.container->GetRect();
+        window.widget->SaveWindow(window.container, document, &record.state);
+        records.push_back(std::move(record));
+    }
+    WriteWindowRecords(*document, records);
+    WriteMainFrameGeometry(*document, GetRect());
+    try
+    {
+        WriteLayoutDocument(path, *document);
+    }
+    catch (const std::exception& error)
+    {
+        if (logger)
+            logger->error("cannot save the layout: {}", error.what());
+        return false;
+    }
+    if (logger)
+        logger->info("layout saved with {} board(s) to {}", records.size(), path);
+    return true;
+}
+
+wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
 {
     Widget* board = BoardWidget();
     if (!board)
         return nullptr;
     auto* container = new wxPanel(this, wxID_ANY);
     container->SetBackgroundColour(m_themes.Current().BackgroundColour());
-    wxWindow* panel = board->CreateWindow(LinkGroup(), container, m_host.LayoutDocument(), nullptr, 0);
+    wxWindow* panel = board->CreateWindow(LinkGroup(), container, m_host.LayoutDocument(), layoutNode, 0);
     if (!panel)
     {
         container->Destroy();
@@ -169,13 +242,17 @@ wxWindow* MainFrame::OpenDockedBoard()
     return panel;
 }
 
-wxWindow* MainFrame::OpenFramedBoard()
+wxWindow* MainFrame::OpenFramedBoard(void* layoutNode, const wxRect& geometry)
 {
     Widget* board = BoardWidget();
     if (!board)
         return nullptr;
-    return m_host.Windows().OpenInFrame(board, LinkGroup(), m_host.LayoutDocument(),
-                                         TerminalHost::kOwnFrameFlags, this);
+    wxWindow* panel = m_host.Windows().OpenInFrame(board, LinkGroup(), m_host.LayoutDocument(),
+                                                   TerminalHost::kOwnFrameFlags, this, layoutNode);
+    const OpenWindow* window = panel ? m_host.Windows().FindByContainer(panel->GetParent()) : nullptr;
+    if (window && window->frame && geometry.width > 0 && geometry.height > 0)
+        window->frame->SetSize(geometry);
+    return panel;
 }
 
 void MainFrame::ShowPlaceholder()
@@ -358,6 +435,8 @@ void MainFrame::UpdateStatus()
 
 void MainFrame::OnClose(wxCloseEvent&)
 {
+    // Every normal way out saves first, while every board is still there.
+    SaveLayout();
     m_clock.Stop();
     m_quitTimer.Stop();
     if (m_feed)
@@ -417,11 +496,7 @@ void MainFrame::OnNewFramed(wxCommandEvent&)
 
 void MainFrame::OnSaveLayout(wxCommandEvent&)
 {
-    // Writing the layout back comes with layout persistence; until then the
-    // request is only recorded.
-    if (auto logger = m_host.Logger())
-        logger->info("save layout requested for {} window(s)", m_host.Windows().All().size());
-    SetStatusText(_("Saving the layout is not available yet"), 0);
+    SetStatusText(SaveLayout() ? _("Layout saved") : _("The layout could not be saved; see the log"), 0);
 }
 
 void MainFrame::OnQuit(wxCommandEvent&)

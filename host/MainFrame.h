@@ -19,12 +19,17 @@ public:
     ~MainFrame() override;
 
     /// Opens a board docked in this frame; the first one fills the centre.
-    wxWindow* OpenDockedBoard();
+    /// `layoutNode` is the board's own saved state, if it has one.
+    wxWindow* OpenDockedBoard(void* layoutNode = nullptr);
     /// Closes a docked board as the pane's close button does; false when
     /// `container` is not a docked board of this frame.
     bool CloseDockedBoard(wxWindow* container);
-    /// Opens a board in a frame of its own.
-    wxWindow* OpenFramedBoard();
+    /// Opens a board in a frame of its own; a non-empty `geometry` places the frame.
+    wxWindow* OpenFramedBoard(void* layoutNode = nullptr, const wxRect& geometry = wxRect());
+
+    /// Asks every board to save itself into the layout document and writes
+    /// the document. False (and the file untouched) when it cannot be written.
+    bool SaveLayout();
 
     /// Switches the host theme and tells every window.
     void SelectTheme(bool dark);
@@ -39,6 +44,8 @@ public:
     size_t DockedPaneCount() const;
 
 private:
+    /// Reopens the boards the layout document lists; one plain board when it lists none.
+    void RestoreWindows();
     void BuildMenus();
     wxMenu* BuildFileMenu();
     wxMenu* BuildViewMenu();

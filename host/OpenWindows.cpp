@@ -9,7 +9,7 @@
 #include "plugin/Widget.h"
 
 wxWindow* OpenWindows::OpenInFrame(Widget* widget, uint64_t group, void* layoutSource, int flags,
-                                   wxWindow* frameParent)
+                                   wxWindow* frameParent, void* layoutNode)
 {
     if (!widget)
         return nullptr;
@@ -21,7 +21,7 @@ wxWindow* OpenWindows::OpenInFrame(Widget* widget, uint64_t group, void* layoutS
         frame->SetForegroundColour(frameParent->GetForegroundColour());
     }
     auto* container = new wxPanel(frame);
-    wxWindow* panel = widget->CreateWindow(group, container, layoutSource, nullptr, flags);
+    wxWindow* panel = widget->CreateWindow(group, container, layoutSource, layoutNode, flags);
     if (!panel)
     {
         frame->Destroy();

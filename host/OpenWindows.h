@@ -32,10 +32,11 @@ public:
     void SetChangeListener(ChangeListener listener) { m_onChange = std::move(listener); }
 
     /// Creates a frame (child of `frameParent`) with a container panel, asks
-    /// the widget to create its window there with `flags`, shows the frame and
+    /// the widget to create its window there with `flags` (and the window's
+    /// own layout node, when it has one), shows the frame and
     /// records it. Returns the widget's window, or null (frame discarded).
     wxWindow* OpenInFrame(Widget* widget, uint64_t group, void* layoutSource, int flags,
-                          wxWindow* frameParent);
+                          wxWindow* frameParent, void* layoutNode = nullptr);
 
     /// Records a window created elsewhere (a docked pane).
     void Add(const OpenWindow& window);

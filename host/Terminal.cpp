@@ -57,6 +57,11 @@ void Terminal::Start()
         event.Skip();
     });
     m_frame->Show();
+    // Boards restored into frames of their own were shown before the main
+    // frame; they belong in front of it.
+    for (const OpenWindow& window : m_host->Windows().All())
+        if (window.frame)
+            window.frame->Raise();
     if (m_options.quitAfter >= 0.0)
         m_frame->ScheduleQuit(m_options.quitAfter, wxString::FromUTF8(m_options.screenshot));
 }

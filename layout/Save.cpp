@@ -1,6 +1,235 @@
-// Writing a board back into the host's layout document.
+// Writing a board back into the host's layout document, and the stored
+// watchlists of its tabs into the shared store.
+
+#include <optional>
+#include <set>
+#include <stdexcept>
+
+#include <boost/property_tree/ptree.hpp>
+#include <wx/grid.h>
 
 #include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+#include "layout/SaveAlerts.h"
+#include "layout/WatchlistStore.h"
+#include "layout/WindowNodeReader.h"
+#include "layout/WindowNodeWriter.h"
+#include "plugin/Host.h"
+#include "plugin/Logger.h"
 
-// Nothing is written yet; the host's document keeps what it had.
-void Tickerdeck::Save(void* /*layoutSource*/, void* /*layoutNode*/) {}
+namespace {
+
+using layout::Tree;
+
+const char* const kSaveError = "Tickerdeck::Save error:";
+
+std::vector<layout::InstrumentRef> RefsOf(const std::vector<Price*>& prices)
+{
+    std::vector<layout::InstrumentRef> refs;
+    refs.reserve(prices.size());
+    for (const Price* price : prices)
+        if (price && price->instrument)
+            refs.push_back({price->instrument->exchange, price->instrument->code});
+    return refs;
+}
+
+// Bookmarks in the tab's stored row order, so the node reads the same on
+// every run; any left over (no longer shown) follow in the set's order.
+std::vector<layout::InstrumentRef> BookmarksOf(const TickerdeckTable& table)
+{
+    const std::set<Instrument*>& marked = table.Bookmarks();
+    std::vector<layout::InstrumentRef> refs;
+    std::set<Instrument*> written;
+    for (const Price* price : table.Members())
+    {
+        Instrument* instrument = price ? price->instrument : nullptr;
+        if (instrument && marked.count(instrument) && written.insert(instrument).second)
+            refs.push_back({instrument->exchange, instrument->code});
+    }
+    for (Instrument* instrument : marked)
+        if (instrument && !written.count(instrument))
+            refs.push_back({instrument->exchange, instrument->code});
+    return refs;
+}
+
+std::vector<layout::ColumnEntry> ColumnsOf(wxGridEx* grid)
+{
+    std::vector<layout::ColumnEntry> columns;
+    const int sortColumn = grid->GetSortingColumn();
+    const bool ascending = grid->IsSortOrderAscending();
+    for (int id = 0; id < grid->GetNumberCols(); ++id)
+    {
+        layout::ColumnEntry column;
+        column.id = id;
+        column.size = grid->GetColSize(id);
+        column.show = grid->IsColShown(id);
+        column.sort = id == sortColumn;
+        column.ascending = ascending;
+        column.position = grid->GetColPos(id);
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+std::vector<std::string> ColumnLabels(TickerdeckTable& table)
+{
+    std::vector<std::string> labels;
+    for (int id = 0; id < table.GetNumberCols(); ++id)
+        labels.push_back(layout::ToTreeText(table.GetColLabelValue(id)));
+    return labels;
+}
+
+/// Writes one board into its window node; lives for one Save call.
+class BoardSaver
+{
+public:
+    explicit BoardSaver(Tickerdeck& board) : m_board(board) {}
+
+    void Run(Tree* layoutSource, Tree& node)
+    {
+        WriteSettings(node);
+        Tree watchlists = BuildWatchlists();
+        WriteStoreIfChanged();
+        node.put_child("watchlists", watchlists);
+        layout::SaveAlerts(m_board, node);
+        if (m_board.HasOwnFrame() && layoutSource)
+            CopyAsDefault(*layoutSource, node);
+    }
+
+private:
+    void WriteSettings(Tree& node)
+    {
+        const TickerdeckSettings& settings = m_board.Settings();
+        layout::WindowSettings written;
+        written.autoFitColumns = settings.autoFitColumns;
+        written.volumeInThousands = settings.volumeInThousands;
+        written.controlledByOrders = settings.controlledByOrders;
+        written.controlledByInstruments = settings.controlledByInstruments;
+        written.controlledByPositions = settings.controlledByPositions;
+        written.controlsOthers = settings.controlsOthers;
+        written.autoAddInstrument = settings.autoAddInstrument;
+        written.title = layout::ToTreeText(settings.title);
+        layout::WriteWindowSettings(node, written, settings.f1Only);
+    }
+
+    Tree BuildWatchlists()
+    {
+        Tree watchlists;
+        wxFlatNotebook* notebook = m_board.GetNotebook();
+        for (size_t page = 0; page < notebook->GetPageCount(); ++page)
+        {
+            wxGridEx* grid = GridOfPage(notebook->GetPage(page));
+            if (!grid)
+                continue;
+            const bool current = static_cast<int>(page) == notebook->GetSelection();
+            watchlists.add_child("watchlist", TabTree(*grid, notebook->GetPageText(page), current));
+        }
+        return watchlists;
+    }
+
+    wxGridEx* GridOfPage(wxWindow* page) const
+    {
+        for (wxGridEx* grid : m_board.GetGrids())
+            if (grid->GetSplitter() == page)
+                return grid;
+        return nullptr;
+    }
+
+    Tree TabTree(wxGridEx& grid, const wxString& label, bool current)
+    {
+        TickerdeckTable& table = *Tickerdeck::TableOf(&grid);
+        layout::TabEntry entry;
+        entry.name = layout::ToTreeText(label);
+        entry.current = current;
+        entry.type = table.GetTabType();
+        entry.exchange = table.GetExchange();
+        entry.category = table.GetCategory();
+        if (entry.type == layout::kStoredWatchlistTab)
+            StoreRows(entry.name, table);
+        entry.columns = ColumnsOf(&grid);
+        if (const FilterSet* filter = table.GetFilter())
+        {
+            entry.hasFilters = true;
+            entry.filters = filter->columns;
+        }
+        entry.bookmarks = BookmarksOf(table);
+        return layout::TabEntryTree(entry, ColumnLabels(table));
+    }
+
+    // Every row counts, including the ones a filter hides. The store is read
+    // once and written once, and only when a watchlist really changed, so an
+    // unchanged store keeps its bytes. A store that cannot be read is left
+    // alone: writing over it would lose every watchlist in it.
+    void StoreRows(const std::string& name, const TickerdeckTable& table)
+    {
+        if (m_storeUnusable)
+            return;
+        try
+        {
+            if (!m_store)
+                m_store = layout::ReadStoreForUpdate(StorePath());
+            m_storeChanged |= layout::WriteWatchlist(*m_store, name, RefsOf(table.Members()));
+        }
+        catch (const std::exception&)
+        {
+            m_storeUnusable = true;
+        }
+    }
+
+    void WriteStoreIfChanged()
+    {
+        if (!m_store || !m_storeChanged || m_storeUnusable)
+            return;
+        try
+        {
+            layout::WriteStore(StorePath(), *m_store);
+        }
+        catch (const std::exception&)
+        {
+            // The old store is still whole; the next save tries again.
+        }
+    }
+
+    std::string StorePath() const
+    {
+        Host* host = m_board.GetHost();
+        if (!host)
+            throw std::runtime_error("no host");
+        return host->GetApplicationFilePath(true);
+    }
+
+    void CopyAsDefault(Tree& layoutSource, const Tree& node)
+    {
+        Tree& copy = layoutSource.put_child(layout::kDefaultWindowPath, node);
+        wxWindow* container = m_board.GetParent();
+        wxWindow* frame = container ? container->GetParent() : nullptr;
+        if (!frame)
+            return;
+        const wxSize size = frame->GetSize();
+        copy.put("<xmlattr>.size-x", std::to_string(size.GetWidth()));
+        copy.put("<xmlattr>.size-y", std::to_string(size.GetHeight()));
+    }
+
+    Tickerdeck& m_board;
+    std::optional<Tree> m_store;
+    bool m_storeChanged = false;
+    bool m_storeUnusable = false;
+};
+
+}  // namespace
+
+void Tickerdeck::Save(void* layoutSource, void* layoutNode)
+{
+    if (!layoutNode)
+        return;
+    try
+    {
+        BoardSaver(*this).Run(static_cast<Tree*>(layoutSource), *static_cast<Tree*>(layoutNode));
+    }
+    catch (const std::exception& e)
+    {
+        LogException(kSaveError, e);
+    }
+}

@@ -1,7 +1,18 @@
 #include "layout/WatchlistStore.h"
 
-#include <boost/property_tree/ptree.hpp>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <stdexcept>
+#include <sstream>
+#include <utility>
 
+#include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
+
+#include "layout/DurableFile.h"
 #include "layout/WindowNodeReader.h"
 
 namespace layout {
@@ -9,12 +20,192 @@ namespace layout {
 namespace {
 
 const char* const kWatchlistsPath = "application.watchlists";
+const char* const kNameAttribute = "<xmlattr>.name";
+
+Tree& StoreWatchlists(Tree& store)
+{
+    if (auto watchlists = store.get_child_optional(kWatchlistsPath))
+        return *watchlists;
+    return store.put_child(kWatchlistsPath, Tree());
+}
+
+bool IsWatchlistNamed(const std::string& key, const Tree& watchlist, const std::string& name)
+{
+    return key == "watchlist" && ReadText(watchlist, kNameAttribute) == name;
+}
+
+// Built child by child rather than through paths: a store can hold a great
+// many instruments, and path lookups per attribute add up.
+Tree InstrumentElement(const InstrumentRef& instrument)
+{
+    Tree attributes;
+    attributes.push_back(Tree::value_type("exchange", Tree(instrument.exchange)));
+    attributes.push_back(Tree::value_type("code", Tree(instrument.code)));
+    Tree element;
+    element.push_back(Tree::value_type("<xmlattr>", std::move(attributes)));
+    return element;
+}
+
+void AddInstruments(Tree& watchlist, const std::vector<InstrumentRef>& instruments)
+{
+    for (const InstrumentRef& instrument : instruments)
+        watchlist.push_back(Tree::value_type("instrument", InstrumentElement(instrument)));
+}
+
+Tree NameAttribute(const std::string& name)
+{
+    Tree attributes;
+    attributes.push_back(Tree::value_type("name", Tree(name)));
+    return attributes;
+}
+
+bool IsBlank(const std::string& text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+bool IsPlainAttributes(const Tree& attributes, std::initializer_list<std::pair<const char*, const std::string*>> expected)
+{
+    if (!attributes.data().empty() || attributes.size() != expected.size())
+        return false;
+    auto child = attributes.begin();
+    for (const auto& [key, value] : expected)
+    {
+        if (child->first != key || !child->second.empty() || child->second.data() != *value)
+            return false;
+        ++child;
+    }
+    return true;
+}
+
+bool IsInstrumentElement(const Tree& element, const InstrumentRef& instrument)
+{
+    return IsBlank(element.data()) && element.size() == 1 && element.begin()->first == "<xmlattr>" &&
+           IsPlainAttributes(element.begin()->second, {{"exchange", &instrument.exchange}, {"code", &instrument.code}});
+}
+
+// Whether `watchlist` already holds exactly what refilling it would write,
+// compared in place so that an unchanged store costs no copy. The layout
+// of the file (blank text between elements, where the name attribute sits
+// among the children) does not show in what is stored and does not count.
+bool HoldsExactly(const Tree& watchlist, const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
+    if (!IsBlank(watchlist.data()) || watchlist.size() != instruments.size() + 1)
+        return false;
+    auto next = instruments.begin();
+    bool named = false;
+    for (const auto& [key, child] : watchlist)
+    {
+        if (key == "<xmlattr>")
+        {
+            if (named || !IsPlainAttributes(child, {{"name", &name}}))
+                return false;
+            named = true;
+            continue;
+        }
+        if (key != "instrument" || next == instruments.end() || !IsInstrumentElement(child, *next))
+            return false;
+        ++next;
+    }
+    return named && next == instruments.end();
+}
+
+// A refilled watchlist: the name first, then the instruments.
+void Refill(Tree& watchlist, const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
+    watchlist.clear();
+    watchlist.data().clear();
+    watchlist.push_back(Tree::value_type("<xmlattr>", NameAttribute(name)));
+    AddInstruments(watchlist, instruments);
+}
+
+// A watchlist added at the end: its instruments, then its name. Filled in
+// place, since copying a tree of many instruments is costly.
+void AddNewWatchlist(Tree& watchlists, const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
+    Tree& watchlist = watchlists.push_back(Tree::value_type("watchlist", Tree()))->second;
+    AddInstruments(watchlist, instruments);
+    watchlist.push_back(Tree::value_type("<xmlattr>", NameAttribute(name)));
+}
+
+bool HoldsInstrument(const Tree& watchlist, const InstrumentRef& instrument)
+{
+    for (const auto& [key, child] : watchlist)
+        if (key == "instrument" && ReadText(child, "<xmlattr>.exchange") == instrument.exchange &&
+            ReadText(child, "<xmlattr>.code") == instrument.code)
+            return true;
+    return false;
+}
+
+bool HoldsNul(const Tree& tree)
+{
+    if (tree.data().find('\0') != std::string::npos)
+        return true;
+    for (const auto& [key, child] : tree)
+        if (key.find('\0') != std::string::npos || HoldsNul(child))
+            return true;
+    return false;
+}
 
 }  // namespace
 
 Tree ReadStore(const std::string& path)
 {
-    return ReadXmlFile(path);
+    namespace xml = boost::property_tree::xml_parser;
+    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+    if (!file)
+        throw xml::xml_parser_error("cannot open file", path, 0);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        throw xml::xml_parser_error("read error", path, 0);
+    // The reader takes a NUL byte as part of a text, but the writer's output
+    // would then end there and never read back: such a store counts as
+    // damaged, so no operation rewrites it into an unreadable one.
+    const std::string::size_type nul = text.find('\0');
+    if (nul != std::string::npos)
+        throw xml::xml_parser_error("NUL byte in the file", path,
+                                    static_cast<unsigned long>(std::count(text.begin(), text.begin() + nul, '\n') + 1));
+    std::istringstream stream(text);
+    Tree tree;
+    try
+    {
+        xml::read_xml(stream, tree);
+    }
+    catch (const xml::xml_parser_error& error)
+    {
+        throw xml::xml_parser_error(error.message(), path, error.line());
+    }
+    // Some malformed markup is taken in with the parser's own terminators
+    // inside the texts; it is as unreadable once written back.
+    if (HoldsNul(tree))
+        throw xml::xml_parser_error("malformed markup", path, 0);
+    return tree;
+}
+
+Tree ReadStoreForUpdate(const std::string& path)
+{
+    // Only a path that names nothing at all is a store yet to be created.
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::u8path(path), error) && !error)
+        return Tree();
+    return ReadStore(path);
+}
+
+std::string StoreText(const Tree& store)
+{
+    std::ostringstream text;
+    boost::property_tree::write_xml(text, store,
+                                    boost::property_tree::xml_writer_make_settings<std::string>(' ', 0, "utf-8"));
+    return text.str();
+}
+
+void WriteStore(const std::string& path, const Tree& store)
+{
+    const std::string text = StoreText(store);
+    // A NUL (from a name typed with one) would cut every later watchlist off.
+    if (text.find('\0') != std::string::npos)
+        throw std::runtime_error("a watchlist text holds a NUL character; the store is left as it was");
+    ReplaceFileContents(path, text);
 }
 
 std::vector<InstrumentRef> StoredInstruments(const Tree& store, const std::string& name)
@@ -25,7 +216,7 @@ std::vector<InstrumentRef> StoredInstruments(const Tree& store, const std::strin
         return instruments;
     for (const auto& [key, watchlist] : *watchlists)
     {
-        if (key != "watchlist" || ReadText(watchlist, "<xmlattr>.name") != name)
+        if (!IsWatchlistNamed(key, watchlist, name))
             continue;
         std::vector<InstrumentRef> found = ReadInstruments(watchlist);
         instruments.insert(instruments.end(), found.begin(), found.end());
@@ -44,7 +235,7 @@ std::vector<std::string> ListWatchlistNames(const std::string& path)
             return names;
         for (const auto& [key, watchlist] : *watchlists)
             if (key == "watchlist")
-                names.push_back(ReadText(watchlist, "<xmlattr>.name"));
+                names.push_back(ReadText(watchlist, kNameAttribute));
     }
     catch (const std::exception&)
     {
@@ -52,6 +243,64 @@ std::vector<std::string> ListWatchlistNames(const std::string& path)
         names.clear();
     }
     return names;
+}
+
+bool WriteWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
+    Tree& watchlists = StoreWatchlists(store);
+    bool found = false;
+    bool changed = false;
+    for (auto& [key, watchlist] : watchlists)
+    {
+        if (!IsWatchlistNamed(key, watchlist, name))
+            continue;
+        found = true;
+        if (!HoldsExactly(watchlist, name, instruments))
+        {
+            Refill(watchlist, name, instruments);
+            changed = true;
+        }
+    }
+    if (found)
+        return changed;
+    AddNewWatchlist(watchlists, name, instruments);
+    return true;
+}
+
+bool AppendToWatchlist(Tree& store, const std::string& name, const InstrumentRef& instrument)
+{
+    Tree& watchlists = StoreWatchlists(store);
+    for (auto& [key, watchlist] : watchlists)
+    {
+        if (!IsWatchlistNamed(key, watchlist, name))
+            continue;
+        if (HoldsInstrument(watchlist, instrument))
+            return false;
+        watchlist.push_back(Tree::value_type("instrument", InstrumentElement(instrument)));
+        return true;
+    }
+    AddNewWatchlist(watchlists, name, {instrument});
+    return true;
+}
+
+void AppendWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
+    AddNewWatchlist(StoreWatchlists(store), name, instruments);
+}
+
+void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string& newName,
+                      const std::vector<InstrumentRef>& instruments)
+{
+    Tree& watchlists = StoreWatchlists(store);
+    for (auto& [key, watchlist] : watchlists)
+    {
+        if (!IsWatchlistNamed(key, watchlist, oldName))
+            continue;
+        Refill(watchlist, oldName, instruments);
+        watchlist.put(kNameAttribute, newName);
+        return;
+    }
+    AddNewWatchlist(watchlists, newName, instruments);
 }
 
 }  // namespace layout

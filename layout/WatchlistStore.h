@@ -1,5 +1,7 @@
 #pragma once
-// Reading the shared watchlist store ("application.watchlists").
+// The shared watchlist store ("application.watchlists"): reading it, and the
+// operations that change it. The operations work on a tree in memory; the
+// caller reads the file, applies them and writes the file back once.
 
 #include <string>
 #include <vector>
@@ -13,6 +15,19 @@ namespace layout {
 /// unreadable or malformed.
 Tree ReadStore(const std::string& path);
 
+/// Reads the store for an operation that will write it back. A store file
+/// that does not exist yet reads as empty, so the first watchlist creates
+/// it; one that exists but cannot be read or parsed throws like ReadStore,
+/// so that nothing is ever written over it.
+Tree ReadStoreForUpdate(const std::string& path);
+
+/// The store as written to disk: no indentation, "utf-8" declaration.
+std::string StoreText(const Tree& store);
+
+/// Replaces the store file with `store` in one step (see ReplaceFileContents):
+/// a failed or interrupted write leaves the old file whole. Throws on failure.
+void WriteStore(const std::string& path, const Tree& store);
+
 /// The instruments of every stored watchlist named exactly `name`, in store
 /// order; entries lacking exchange or code are left out. Empty when the
 /// store has no "application.watchlists".
@@ -21,5 +36,24 @@ std::vector<InstrumentRef> StoredInstruments(const Tree& store, const std::strin
 /// The name of every stored watchlist in store order; empty when the file
 /// or the element is missing or unreadable.
 std::vector<std::string> ListWatchlistNames(const std::string& path);
+
+/// Refills every watchlist named `name` with `instruments`; appends a new
+/// one when there is none. Returns false when the tree already held exactly
+/// that, so the caller can leave the file alone.
+bool WriteWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments);
+
+/// Adds `instrument` to the first watchlist named `name` unless it already
+/// holds it; creates the watchlist when there is none. Returns whether the
+/// instrument was added.
+bool AppendToWatchlist(Tree& store, const std::string& name, const InstrumentRef& instrument);
+
+/// Appends a new watchlist at the end without looking for the name.
+void AppendWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments);
+
+/// Refills the first watchlist named `oldName` with `instruments` under
+/// `newName`, keeping its place in the store; appends a new one when there
+/// is no such watchlist.
+void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string& newName,
+                      const std::vector<InstrumentRef>& instruments);
 
 }  // namespace layout

@@ -14,3 +14,8 @@ if [[ "${TICKERDECK_SKIP_SANITIZE:-0}" != 1 ]]; then
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j 2
 fi
+
+# A short fuzz pass over everything the plug-in reads from disk.
+if [[ "${TICKERDECK_SKIP_FUZZ:-0}" != 1 ]]; then
+  scripts/fuzz.sh 15
+fi

@@ -1,0 +1,194 @@
+#include "LayoutDocument.h"
+
+#include <charconv>
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+
+#include <boost/property_tree/xml_parser.hpp>
+#include <wx/file.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+
+using boost::property_tree::ptree;
+
+const char* const kWindowListPath = "application.layout.windows";
+
+namespace {
+
+int ParseInt(const ptree& tree, const char* path, int fallback)
+{
+    const auto text = tree.get_optional<std::string>(path);
+    if (!text)
+        return fallback;
+    int value = fallback;
+    const char* end = text->data() + text->size();
+    const auto [stop, error] = std::from_chars(text->data(), end, value);
+    return error == std::errc() && stop == end ? value : fallback;
+}
+
+// Numbers as plain decimals, whatever the global locale groups digits by.
+void PutInt(ptree& tree, const char* path, int value)
+{
+    tree.put(path, std::to_string(value));
+}
+
+wxRect ReadRect(const ptree& element)
+{
+    return wxRect(ParseInt(element, "<xmlattr>.x", 0), ParseInt(element, "<xmlattr>.y", 0),
+                  ParseInt(element, "<xmlattr>.width", 0), ParseInt(element, "<xmlattr>.height", 0));
+}
+
+void PutRect(ptree& element, const wxRect& rect)
+{
+    PutInt(element, "<xmlattr>.x", rect.x);
+    PutInt(element, "<xmlattr>.y", rect.y);
+    PutInt(element, "<xmlattr>.width", rect.width);
+    PutInt(element, "<xmlattr>.height", rect.height);
+}
+
+/// The temporary file beside the target; removed unless it was renamed.
+class TemporaryFile
+{
+public:
+    explicit TemporaryFile(const wxString& target)
+    {
+        const wxFileName name(target);
+        m_path = wxFileName::CreateTempFileName(
+            wxFileName(name.GetPath(), "." + name.GetFullName() + ".").GetFullPath(), &m_file);
+    }
+    ~TemporaryFile()
+    {
+        if (m_file.IsOpened())
+            m_file.Close();
+        if (!m_path.empty() && !m_kept)
+            wxRemoveFile(m_path);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool IsOpen() const { return !m_path.empty() && m_file.IsOpened(); }
+    wxFile& File() { return m_file; }
+    const wxString& Path() const { return m_path; }
+    void Keep() { m_kept = true; }
+
+private:
+    wxFile m_file;
+    wxString m_path;
+    bool m_kept = false;
+};
+
+bool IsBlank(const std::string& text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// The reader keeps the indentation between elements as their text, and the
+// indenting writer adds its own again: without this every save would grow
+// the file by a blank line per element.
+void DropIndentation(ptree& element)
+{
+    if (!element.empty() && IsBlank(element.data()))
+        element.data().clear();
+    for (auto& [key, child] : element)
+        DropIndentation(child);
+}
+
+std::runtime_error FileError(const char* what, const wxString& path)
+{
+    return std::runtime_error(std::string(what) + " " + std::string(path.utf8_str()));
+}
+
+}  // namespace
+
+std::vector<WindowRecord> ReadWindowRecords(const ptree& document)
+{
+    std::vector<WindowRecord> records;
+    const auto list = document.get_child_optional(kWindowListPath);
+    if (!list)
+        return records;
+    for (const auto& [key, element] : *list)
+    {
+        if (key != "window")
+            continue;
+        WindowRecord record;
+        record.widget = element.get<std::string>("<xmlattr>.widget", "");
+        if (record.widget.empty())
+            continue;
+        record.group = ParseInt(element, "<xmlattr>.group", WindowRecord::kMainGroup);
+        record.flags = ParseInt(element, "<xmlattr>.flags", 0);
+        record.geometry = ReadRect(element);
+        if (const auto state = element.get_child_optional("state"))
+            record.state = *state;
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+void WriteWindowRecords(ptree& document, const std::vector<WindowRecord>& records)
+{
+    ptree list;
+    if (const auto old = document.get_child_optional(kWindowListPath))
+        if (const auto frame = old->get_child_optional("<xmlattr>"))
+            list.put_child("<xmlattr>", *frame);
+    for (const WindowRecord& record : records)
+    {
+        ptree element;
+        element.put("<xmlattr>.widget", record.widget);
+        PutInt(element, "<xmlattr>.group", record.group);
+        PutInt(element, "<xmlattr>.flags", record.flags);
+        PutRect(element, record.geometry);
+        element.put_child("state", record.state);
+        list.push_back(ptree::value_type("window", element));
+    }
+    document.put_child(kWindowListPath, list);
+}
+
+wxRect ReadMainFrameGeometry(const ptree& document)
+{
+    const auto list = document.get_child_optional(kWindowListPath);
+    return list ? ReadRect(*list) : wxRect();
+}
+
+void WriteMainFrameGeometry(ptree& document, const wxRect& geometry)
+{
+    ptree& list = document.get_child_optional(kWindowListPath) ? document.get_child(kWindowListPath)
+                                                               : document.put_child(kWindowListPath, ptree());
+    PutRect(list, geometry);
+}
+
+void WriteLayoutDocument(const std::string& path, const ptree& document)
+{
+    ptree tidy = document;
+    DropIndentation(tidy);
+    std::ostringstream text;
+    boost::property_tree::write_xml(text, tidy,
+                                    boost::property_tree::xml_writer_make_settings<std::string>(' ', 2, "utf-8"));
+    // The reader stops at a NUL; a document holding one would not read back.
+    if (text.str().find('\0') != std::string::npos)
+        throw std::runtime_error("the layout holds a NUL character; " + path + " is left as it was");
+    ReplaceFileAtomically(path, text.str());
+}
+
+void ReplaceFileAtomically(const std::string& path, const std::string& contents)
+{
+    wxLogNull quiet;  // failures go to the caller, not into message boxes
+    const wxString target = wxString::FromUTF8(path);
+    TemporaryFile temporary(target);
+    if (!temporary.IsOpen())
+        throw FileError("cannot create a temporary file beside", target);
+    if (!contents.empty() && temporary.File().Write(contents.data(), contents.size()) != contents.size())
+        throw FileError("cannot write", temporary.Path());
+    // On disk before the rename, or a crash could leave the name on no data.
+    if (!temporary.File().Flush() || !temporary.File().Close())
+        throw FileError("cannot flush", temporary.Path());
+    std::error_code error;
+    const auto permissions = std::filesystem::status(std::filesystem::u8path(path), error).permissions();
+    if (!error && std::filesystem::exists(std::filesystem::u8path(path)))
+        std::filesystem::permissions(std::filesystem::u8path(std::string(temporary.Path().utf8_str())), permissions,
+                                     std::filesystem::perm_options::replace, error);
+    if (!wxRenameFile(temporary.Path(), target, true))
+        throw FileError("cannot replace", target);
+    temporary.Keep();
+}

@@ -1,0 +1,143 @@
+#include "layout/WindowNodeWriter.h"
+
+#include <charconv>
+
+#include <boost/property_tree/ptree.hpp>
+
+namespace layout {
+
+namespace {
+
+constexpr int kFirstCategoryTab = 2;
+
+// The tree's own number conversion follows the global C++ locale, which a
+// host may set to one with digit grouping; stored numbers must not change
+// with it.
+void PutInt(Tree& tree, const std::string& path, int value)
+{
+    tree.put(path, std::to_string(value));
+}
+
+bool HasExchange(int type)
+{
+    return type >= kFirstCategoryTab && type <= kExchangeTab;
+}
+
+bool HasCategory(int type)
+{
+    return type >= kFirstCategoryTab && type < kExchangeTab;
+}
+
+Tree ColumnTree(const ColumnEntry& column, const std::vector<std::string>& labels)
+{
+    Tree tree;
+    PutInt(tree, "<xmlattr>.id", column.id);
+    const bool labelled = column.id >= 0 && static_cast<size_t>(column.id) < labels.size();
+    tree.put("<xmlattr>.name", labelled ? labels[static_cast<size_t>(column.id)] : std::string());
+    PutInt(tree, "<xmlattr>.size", column.size);
+    PutBool(tree, "<xmlattr>.show", column.show);
+    PutBool(tree, "<xmlattr>.sort", column.sort);
+    PutBool(tree, "<xmlattr>.ascending", column.ascending);
+    PutInt(tree, "<xmlattr>.position", column.position);
+    return tree;
+}
+
+// Conditions first, then the column's id.
+Tree FiltersTree(const std::map<int, std::vector<FilterCondition>>& filters)
+{
+    Tree tree;
+    for (const auto& [id, conditions] : filters)
+    {
+        Tree column;
+        for (const FilterCondition& condition : conditions)
+        {
+            Tree filter;
+            PutInt(filter, "<xmlattr>.condition", condition.condition);
+            filter.put("<xmlattr>.value", condition.value);
+            column.add_child("filter", filter);
+        }
+        PutInt(column, "<xmlattr>.id", id);
+        tree.add_child("column", column);
+    }
+    return tree;
+}
+
+Tree InstrumentsTree(const std::vector<InstrumentRef>& instruments)
+{
+    Tree tree;
+    for (const InstrumentRef& instrument : instruments)
+    {
+        Tree element;
+        element.put("<xmlattr>.exchange", instrument.exchange);
+        element.put("<xmlattr>.code", instrument.code);
+        tree.add_child("instrument", element);
+    }
+    return tree;
+}
+
+}  // namespace
+
+void PutBool(Tree& tree, const std::string& path, bool value)
+{
+    tree.put(path, std::string(value ? "true" : "false"));
+}
+
+void WriteWindowSettings(Tree& node, const WindowSettings& settings, bool f1Only)
+{
+    const std::string controls = "setting.controls.<xmlattr>.";
+    const std::string general = "setting.general.<xmlattr>.";
+    PutBool(node, controls + "control_by_instrument", settings.controlledByInstruments);
+    PutBool(node, controls + "control_by_order", settings.controlledByOrders);
+    PutBool(node, controls + "control_by_position", settings.controlledByPositions);
+    PutBool(node, controls + "control_instrument", settings.controlsOthers);
+    PutBool(node, controls + "control_autoinstrument", settings.autoAddInstrument);
+    PutBool(node, general + "autoinstrument", settings.autoAddInstrument);
+    PutBool(node, general + "f1_change_instrument", f1Only);
+    node.put(general + "title", settings.title);
+    PutBool(node, general + "auto_fit_column_width", settings.autoFitColumns);
+    PutBool(node, general + "show_volume_ink", settings.volumeInThousands);
+}
+
+Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnLabels)
+{
+    Tree tree;
+    tree.put("<xmlattr>.name", entry.name);
+    PutBool(tree, "<xmlattr>.current", entry.current);
+    PutInt(tree, "<xmlattr>.type", entry.type);
+    if (HasExchange(entry.type))
+        tree.put("<xmlattr>.exchange", entry.exchange);
+    if (HasCategory(entry.type))
+        tree.put("<xmlattr>.category", entry.category);
+
+    Tree& columns = tree.put_child("columns", Tree());
+    for (const ColumnEntry& column : entry.columns)
+        columns.add_child("column", ColumnTree(column, columnLabels));
+    if (entry.hasFilters)
+        tree.put_child("filters", FiltersTree(entry.filters));
+    if (!entry.bookmarks.empty())
+        tree.put_child("bookmark", InstrumentsTree(entry.bookmarks));
+    return tree;
+}
+
+Tree AlertTree(const AlertEntry& alert)
+{
+    Tree tree;
+    tree.put("<xmlattr>.code", alert.instrument.code);
+    tree.put("<xmlattr>.exchange", alert.instrument.exchange);
+    PutInt(tree, "<xmlattr>.type", alert.field);
+    PutInt(tree, "<xmlattr>.condition", alert.comparison);
+    tree.put("<xmlattr>.value", FormatDouble(alert.value));
+    tree.put("<xmlattr>.remark", alert.remark);
+    return tree;
+}
+
+std::string FormatDouble(double value)
+{
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc())
+        return "0";
+    return std::string(buffer, end);
+}
+
+}  // namespace layout

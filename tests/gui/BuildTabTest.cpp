@@ -1,0 +1,174 @@
+// Opening watchlists, categories and exchanges as tabs, with and without Ctrl.
+
+#include <string>
+#include <vector>
+
+#include <wx/grid.h>
+
+#include "SaveTestFixture.h"
+#include "controls/wxFlatNotebook.h"
+#include "layout/TabSource.h"
+
+namespace {
+
+using layout::TabSource;
+using testing_support::SaveFixture;
+
+class BuildTab : public SaveFixture
+{
+protected:
+    void SetUp() override
+    {
+        SaveFixture::SetUp();
+        // One category in each of the kinds 3 to 6 of AMX.
+        Exchange& amx = host.exchanges[0];
+        for (int kind = 3; kind <= 6; ++kind)
+        {
+            CategoryGroup& group = amx.groups[kind - 2];
+            const std::string key = "K" + std::to_string(kind);
+            group.categories.push_back(Category{key, {kind % 2 ? ai : cdg}});
+            if (kind != 5)
+                group.displayNames[key] = "Kind " + std::to_string(kind);
+        }
+        // The column template: "No." hidden, "Last" first and 123 wide.
+        WriteFile(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
+            <watchlist name="Other"><columns><column id="2" show="false" size="0"/></columns></watchlist>
+            <watchlist name="Default"><columns>
+              <column id="0" size="0" show="false" position="4"/>
+              <column id="6" size="123" show="true" position="0"/>
+            </columns></watchlist>
+          </watchlists></tickerdeck></default></layout></application>)");
+        WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="NOPE"/>)"
+                   R"(<instrument exchange="KTX" code="TKE"/></watchlist>)"
+                   R"(<watchlist name="Pair"><instrument exchange="AMX" code="AI"/></watchlist>)"
+                   R"(<watchlist name="Pair"><instrument exchange="AMX" code="BDI"/></watchlist>)");
+        board = LoadNode(R"(<setting><general auto_fit_column_width="false"/></setting><watchlists>
+            <watchlist name="Start" type="1"/></watchlists>)");
+        start = GridOfPage(board, 0);
+        for (Instrument* instrument : {arpi, ksm})
+            board->SubscribeRow(instrument, start, Tickerdeck::Delivery::Interactive);
+        start->SetSortingColumn(6, true);
+    }
+
+    size_t Pages() const { return board->GetNotebook()->GetPageCount(); }
+    wxString CurrentLabel() const
+    {
+        return board->GetNotebook()->GetPageText(static_cast<size_t>(board->GetNotebook()->GetSelection()));
+    }
+
+    Tickerdeck* board = nullptr;
+    wxGridEx* start = nullptr;
+};
+
+TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryType)
+{
+    HoldControl(false);
+    const std::vector<std::pair<TabSource, wxString>> cases{
+        {TabSource::Watchlist("Core"), "Core"},
+        {TabSource::Category(2, "AMX", "TECH"), "Technology (AMX)"},
+        {TabSource::Category(2, "AMX", "MISC"), "MISC (AMX)"},
+        {TabSource::Category(3, "AMX", "K3"), "Kind 3 (AMX)"},
+        {TabSource::Category(4, "AMX", "K4"), "Kind 4 (AMX)"},
+        {TabSource::Category(5, "AMX", "K5"), "K5 (AMX)"},
+        {TabSource::Category(6, "AMX", "K6"), "Kind 6 (AMX)"},
+        {TabSource::WholeExchange("KTX"), "Kanto Exchange (KTX)"},
+    };
+    const std::vector<std::vector<Instrument*>> rows{{cdg, tke}, {bdi, arpi}, {cdg}, {ai}, {cdg}, {ai}, {cdg}, {tke, ksm}};
+    for (size_t i = 0; i < cases.size(); ++i)
+    {
+        board->BuildTab(cases[i].first);
+        EXPECT_EQ(1u, Pages());
+        EXPECT_EQ(start, board->GetCurrentGrid());
+        EXPECT_EQ(cases[i].second, CurrentLabel());
+        EXPECT_EQ(rows[i], InstrumentsShown(start)) << i;
+        EXPECT_EQ(static_cast<int>(rows[i].size()), start->GetNumberRows());
+        EXPECT_EQ(wxNOT_FOUND, start->GetSortingColumn()) << "re-pointing clears the sort";
+        TickerdeckTable* table = Tickerdeck::TableOf(start);
+        EXPECT_EQ(cases[i].first.type, table->GetTabType());
+        EXPECT_EQ(cases[i].first.category, table->GetCategory());
+    }
+    // Every instrument the tab showed before was released once.
+    EXPECT_EQ(1, host.ActiveSubscriptions(board, ksm, ""));
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, ""));
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
+    TickerdeckTable* table = Tickerdeck::TableOf(start);
+    EXPECT_EQ("KTX", table->GetExchange());
+    EXPECT_EQ("", table->GetCategory());
+    EXPECT_EQ("", table->GetWatchlistName());
+}
+
+TEST_F(BuildTab, WithCtrlANewTabTakesTheDefaultColumnTemplate)
+{
+    HoldControl(true);
+    board->BuildTab(TabSource::Watchlist("Pair"));
+    ASSERT_EQ(2u, Pages());
+    wxGridEx* grid = board->GetCurrentGrid();
+    ASSERT_NE(start, grid);
+    EXPECT_EQ("Pair", CurrentLabel());
+    EXPECT_EQ((std::vector<Instrument*>{ai, bdi}), InstrumentsShown(grid)) << "both watchlists of the name";
+    EXPECT_EQ("Pair", Tickerdeck::TableOf(grid)->GetWatchlistName());
+    EXPECT_FALSE(grid->IsColShown(0));
+    EXPECT_EQ(0, grid->GetColPos(6));
+    EXPECT_EQ(123, grid->GetColSize(6));
+    EXPECT_TRUE(grid->IsColShown(2)) << "only the template named Default applies";
+    EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start)) << "the old tab is untouched";
+
+    board->BuildTab(TabSource::Category(2, "AMX", "TECH"));
+    board->BuildTab(TabSource::WholeExchange("AMX"));
+    EXPECT_EQ(4u, Pages());
+    EXPECT_EQ("Atlantic Markets Exchange (AMX)", CurrentLabel());
+    EXPECT_EQ(4, board->GetCurrentGrid()->GetNumberRows());
+}
+
+TEST_F(BuildTab, AnExistingLabelIsSelectedExceptForWholeExchanges)
+{
+    HoldControl(true);
+    board->BuildTab(TabSource::Watchlist("Core"));
+    board->BuildTab(TabSource::WholeExchange("KTX"));
+    ASSERT_EQ(3u, Pages());
+    board->GetNotebook()->SetSelection(0);
+    host.ClearCalls();
+
+    board->BuildTab(TabSource::Watchlist("Core"));
+    EXPECT_EQ(3u, Pages());
+    EXPECT_EQ("Core", CurrentLabel());
+    EXPECT_TRUE(host.subscribes.empty());
+    EXPECT_EQ(board->GetCurrentGrid(), GridOfPage(board, 1));
+
+    board->BuildTab(TabSource::WholeExchange("KTX"));
+    EXPECT_EQ(4u, Pages()) << "an exchange tab is opened again";
+
+    HoldControl(false);
+    board->BuildTab(TabSource::WholeExchange("KTX"));
+    EXPECT_EQ(4u, Pages());
+    EXPECT_EQ(2, board->GetCurrentGrid()->GetNumberRows());
+}
+
+TEST_F(BuildTab, UnknownSourcesAndUnreadableStoresChangeNothing)
+{
+    HoldControl(false);
+    board->BuildTab(TabSource::WholeExchange("NOPE"));
+    board->BuildTab(TabSource::Category(3, "AMX", "TECH"));  // TECH is a kind-2 category
+    board->BuildTab(TabSource::Category(2, "AMX", "GONE"));
+    WriteFile(host.applicationFilePath, "<application><watch");
+    board->BuildTab(TabSource::Watchlist("Core"));
+
+    EXPECT_EQ(1u, Pages());
+    EXPECT_EQ("Start", CurrentLabel());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start));
+    EXPECT_TRUE(host.unsubscribes.empty());
+    EXPECT_EQ("<application><watch", StoreBytes());
+}
+
+TEST_F(BuildTab, AMissingTemplateStillOpensTheTab)
+{
+    HoldControl(true);
+    std::filesystem::remove(host.layoutFilePath);
+    board->BuildTab(TabSource::Watchlist("Core"));
+    ASSERT_EQ(2u, Pages());
+    EXPECT_TRUE(board->GetCurrentGrid()->IsColShown(6));
+    EXPECT_EQ((std::vector<Instrument*>{cdg, tke}), InstrumentsShown(board->GetCurrentGrid()));
+}
+
+}  // namespace

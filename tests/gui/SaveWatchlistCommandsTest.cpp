@@ -1,0 +1,115 @@
+// Creating, editing, adding to and moving into stored watchlists: the tabs
+// and the shared store change together.
+
+#include <string>
+#include <vector>
+
+#include <wx/grid.h>
+
+#include "SaveTestFixture.h"
+#include "controls/wxFlatNotebook.h"
+
+namespace {
+
+using layout::InstrumentRef;
+using testing_support::SaveFixture;
+
+class WatchlistCommands : public SaveFixture
+{
+protected:
+    void SetUp() override
+    {
+        SaveFixture::SetUp();
+        WriteFile(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
+            <watchlist name="Default"><columns><column id="0" size="0" show="false"/></columns></watchlist>
+          </watchlists></tickerdeck></default></layout></application>)");
+        WriteStore(R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/></watchlist>)"
+                   R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="BDI"/>)"
+                   R"(<instrument exchange="KTX" code="TKE"/></watchlist>)"
+                   R"(<watchlist name="Last"/>)");
+        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="First" type="1" current="false"/>
+            </watchlists>)");
+        core = GridOfPage(board, 0);
+        first = GridOfPage(board, 1);
+    }
+
+    Tickerdeck* board = nullptr;
+    wxGridEx* core = nullptr;
+    wxGridEx* first = nullptr;
+};
+
+TEST_F(WatchlistCommands, ANewWatchlistGetsATabAndGoesToTheEndOfTheStore)
+{
+    board->CreateWatchlistTab(wxString::FromUTF8("Fresh \xC3\xA9"), {ai, tke});
+    ASSERT_EQ(3u, board->GetNotebook()->GetPageCount());
+    wxGridEx* grid = board->GetCurrentGrid();
+    EXPECT_EQ((std::vector<Instrument*>{ai, tke}), InstrumentsShown(grid));
+    EXPECT_FALSE(grid->IsColShown(0)) << "the Default column template applies";
+    EXPECT_EQ((std::vector<std::string>{"First", "Core", "Last", "Fresh \xC3\xA9"}),
+              layout::ListWatchlistNames(host.applicationFilePath));
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}, {"KTX", "TKE"}}), Stored("Fresh \xC3\xA9"));
+
+    // A name that already has a tab changes nothing.
+    const std::string before = StoreBytes();
+    board->CreateWatchlistTab("Core", {ai});
+    EXPECT_EQ(3u, board->GetNotebook()->GetPageCount());
+    EXPECT_EQ(before, StoreBytes());
+}
+
+TEST_F(WatchlistCommands, EditingRenamesInPlaceAndReconcilesTheRows)
+{
+    board->SaveEditedWatchlist("Core", "Renamed", {tke, ai, cdg});
+    EXPECT_EQ("Renamed", board->GetNotebook()->GetPageText(0));
+    EXPECT_EQ((std::vector<Instrument*>{cdg, tke, ai}), InstrumentsShown(core));
+    EXPECT_EQ(3, core->GetNumberRows());
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, bdi, ""));
+    EXPECT_EQ((std::vector<std::string>{"First", "Renamed", "Last"}),
+              layout::ListWatchlistNames(host.applicationFilePath));
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}}), Stored("Renamed"));
+
+    // Without a tab of the old name the store still gets it, at the end.
+    board->SaveEditedWatchlist("Nowhere", "Elsewhere", {bdi});
+    EXPECT_EQ((std::vector<std::string>{"First", "Renamed", "Last", "Elsewhere"}),
+              layout::ListWatchlistNames(host.applicationFilePath));
+}
+
+TEST_F(WatchlistCommands, AddingSelectedRowsSkipsWhatTheWatchlistHolds)
+{
+    core->SelectRow(0);   // CDG
+    core->SelectRow(2, true);  // TKE
+    board->AddSelectedRowsToWatchlist("First");
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("First"));
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, tke}), InstrumentsShown(first));
+
+    const std::string before = StoreBytes();
+    const ino_t identity = FileIdentity(host.applicationFilePath);
+    board->AddSelectedRowsToWatchlist("First");
+    EXPECT_EQ(before, StoreBytes());
+    EXPECT_EQ(identity, FileIdentity(host.applicationFilePath));
+    EXPECT_EQ(3u, Tickerdeck::TableOf(first)->Members().size());
+
+    board->AddSelectedRowsToWatchlist("Untabbed");
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Untabbed"));
+}
+
+TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
+{
+    core->SelectRow(2);
+    core->SelectRow(0, true);
+    WriteFile(host.applicationFilePath, "broken <");
+    board->MoveSelectedRowsToWatchlist("Last");
+    EXPECT_EQ(3, core->GetNumberRows()) << "an unreadable store keeps the rows where they are";
+    EXPECT_EQ("broken <", StoreBytes());
+
+    WriteStore(R"(<watchlist name="Last"/>)");
+    board->MoveSelectedRowsToWatchlist("Last");
+    // The grid reports its selection top to bottom.
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Last"));
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(core));
+    EXPECT_EQ(1, core->GetNumberRows());
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, tke, "")) << "the moved rows are released";
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
+    EXPECT_EQ(1, host.ActiveSubscriptions(board, bdi, ""));
+}
+
+}  // namespace
