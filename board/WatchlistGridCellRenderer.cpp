@@ -64,6 +64,8 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    // A long name in a narrow column must not run over its neighbours.
+    wxDCClipper clipToCell(dc, rect);
 
     int hAlign = wxALIGN_RIGHT;
     int vAlign = wxALIGN_INVALID;
