@@ -138,7 +138,7 @@ TEST_F(BoardShell, TabGridIsConfiguredAndThemed)
     EXPECT_FALSE(grid->CanDragRowSize(0));
     EXPECT_EQ(wxGrid::wxGridSelectRows, grid->GetSelectionMode());
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
-    EXPECT_FALSE(grid->IsSortOrderAscending());
+    EXPECT_TRUE(grid->IsSortOrderAscending()) << "so the first header click sorts descending";
     EXPECT_EQ(host.theme.cellBackground, grid->GetDefaultCellBackgroundColour());
     EXPECT_EQ(host.theme.text, grid->GetDefaultCellTextColour());
     EXPECT_EQ(host.theme.gridLine, grid->GetGridLineColour());
