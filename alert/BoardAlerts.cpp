@@ -29,6 +29,11 @@ void CloseOrphan(ThemedDialog* dialog)
 
 BoardAlerts::~BoardAlerts()
 {
+    // The manager lists records owned by alertMap, which goes with us; a
+    // repaint before the manager itself is gone must find none of them.
+    if (AlertManager* manager = m_manager.get())
+        for (const auto& entry : alertMap)
+            manager->ForgetAlert(entry.second.get());
     PopupMap popups = std::move(popupMap);
     popupMap.clear();
     for (auto& [instrument, popup] : popups)

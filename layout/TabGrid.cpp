@@ -1,13 +1,16 @@
 // Building one tab's grid and fitting its columns to the window width.
 
-#include <cmath>
+#include <algorithm>
+#include <vector>
 
+#include <wx/dcclient.h>
 #include <wx/grid.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
 #include "controls/wxGridEx.h"
+#include "layout/ColumnFit.h"
 #include "plugin/Theme.h"
 
 namespace {
@@ -28,6 +31,129 @@ void ConfigureGridBehaviour(wxGridEx* grid)
     grid->HideRowLabels();
     grid->UseNativeColHeader(false);
     grid->SetUseNativeColLabels(true);
+}
+
+/// Reaches the grid's own cell attribute lookup (with its cache and
+/// defaults) and a column's minimal width, which it keeps protected.
+struct GridInternals : wxGrid
+{
+    static wxGridCellAttrPtr CellAttr(const wxGrid& grid, int row, int col)
+    {
+        const auto lookup = static_cast<wxGridCellAttr* (wxGrid::*)(int, int) const>(&GridInternals::GetCellAttr);
+        return wxGridCellAttrPtr((grid.*lookup)(row, col));
+    }
+
+    static int MinimalWidth(const wxGrid& grid, int col)
+    {
+        const auto lookup = &GridInternals::GetColMinimalWidth;
+        return (grid.*lookup)(col);
+    }
+};
+
+int FirstVisibleRow(const wxGrid* grid)
+{
+    int x = 0;
+    int y = 0;
+    grid->CalcUnscrolledPosition(0, 0, &x, &y);
+    return grid->YToRow(y, true);
+}
+
+int LastVisibleRow(const wxGrid* grid)
+{
+    int x = 0;
+    int y = 0;
+    grid->CalcUnscrolledPosition(0, grid->GetGridWindow()->GetClientSize().GetHeight() - 1, &x, &y);
+    return grid->YToRow(y, true);
+}
+
+/// Which rows decide the width of one column.
+struct RowSample
+{
+    std::vector<int> rows;  // ascending
+    int firstVisible = 0;
+    int lastVisible = -1;
+    bool complete = false;  // every row is in `rows`
+
+    bool IsOnScreen(int row) const { return row >= firstVisible && row <= lastVisible; }
+};
+
+RowSample SampleRows(const wxGrid* grid)
+{
+    RowSample sample;
+    sample.firstVisible = FirstVisibleRow(grid);
+    sample.lastVisible = LastVisibleRow(grid);
+    sample.rows = layout::RowsToMeasure(grid->GetNumberRows(), sample.firstVisible, sample.lastVisible);
+    sample.complete = static_cast<int>(sample.rows.size()) == grid->GetNumberRows();
+    return sample;
+}
+
+// Every row of a small tab and every row on screen is measured; of the
+// other sampled rows only those with the longest texts, since measuring is
+// what costs.
+std::vector<int> RowsToMeasureIn(wxGrid* grid, int col, const RowSample& sample)
+{
+    if (sample.complete)
+        return sample.rows;
+    std::vector<int> rows;
+    std::vector<std::pair<size_t, int>> lengths;
+    for (int row : sample.rows)
+    {
+        if (sample.IsOnScreen(row))
+            rows.push_back(row);
+        else
+            lengths.emplace_back(grid->GetCellValue(row, col).length(), row);
+    }
+    const std::vector<int> longest = layout::RowsWithLongestTexts(std::move(lengths), layout::kFitCandidatesPerColumn);
+    rows.insert(rows.end(), longest.begin(), longest.end());
+    return rows;
+}
+
+// The width the grid's own column auto-sizing gives, measured over the
+// sample only: the widest cell as its renderer sizes it, or the label if
+// wider, plus the grid's 10 pixels of air; the default width for an empty
+// column; never below the column's minimal width.
+int ContentWidth(wxGrid* grid, wxDC& dc, int col, const RowSample& sample)
+{
+    int widest = 0;
+    for (int row : RowsToMeasureIn(grid, col, sample))
+    {
+        const wxGridCellAttrPtr attr = GridInternals::CellAttr(*grid, row, col);
+        const wxGridCellRendererPtr renderer = attr->GetRendererPtr(grid, row, col);
+        if (renderer)
+            widest = std::max(widest, renderer->GetBestWidth(*grid, *attr, dc, row, col, grid->GetRowSize(row)));
+    }
+    dc.SetFont(grid->GetLabelFont());
+    wxCoord labelWidth = 0;
+    wxCoord labelHeight = 0;
+    dc.GetMultiLineTextExtent(grid->GetColLabelValue(col), &labelWidth, &labelHeight);
+    widest = std::max(widest, grid->GetColLabelTextOrientation() == wxVERTICAL ? labelHeight : labelWidth);
+
+    const int width = widest > 0 ? widest + 10 : grid->GetDefaultColSize();
+    return std::max(width, GridInternals::MinimalWidth(*grid, col));
+}
+
+// Every shown column's content width; hidden columns (width 0) stay 0.
+std::vector<int> ContentWidths(wxGrid* grid)
+{
+    const RowSample sample = SampleRows(grid);
+    wxClientDC dc(grid->GetGridWindow());
+    std::vector<int> widths(static_cast<size_t>(grid->GetNumberCols()), 0);
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (grid->GetColSize(col) > 0)
+            widths[static_cast<size_t>(col)] = ContentWidth(grid, dc, col, sample);
+    return widths;
+}
+
+void SetColumnWidths(wxGrid* grid, const std::vector<int>& widths)
+{
+    // One relayout for all columns instead of one per column.
+    wxGridUpdateLocker batch(grid);
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+    {
+        const int width = widths[static_cast<size_t>(col)];
+        if (width > 0 && width != grid->GetColSize(col))
+            grid->SetColSize(col, width);
+    }
 }
 
 }  // namespace
@@ -81,23 +207,12 @@ void Tickerdeck::BindGridEvents(wxGridEx* grid)
 
 void Tickerdeck::FitColumns(wxGridEx* grid)
 {
-    grid->AutoSizeColumns(false);
-
-    long total = 0;
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        total += grid->GetColSize(col);
-
+    std::vector<int> widths = ContentWidths(grid);
+    SetColumnWidths(grid, widths);
+    // The grid has recomputed its geometry on ending the batch, so its cell
+    // window has the width it shows now, also inside a size event.
     const int available = grid->GetGridWindow()->GetClientSize().GetWidth();
-    if (total > 0 && total < available)
-    {
-        const double stretch = static_cast<double>(available) / static_cast<double>(total);
-        for (int col = 0; col < grid->GetNumberCols(); ++col)
-        {
-            const int width = grid->GetColSize(col);
-            if (width != 0)
-                grid->SetColSize(col, static_cast<int>(std::floor(width * stretch)));
-        }
-    }
+    SetColumnWidths(grid, layout::StretchToWidth(std::move(widths), available));
     grid->ForceRefresh();
 }
 
