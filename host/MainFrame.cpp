@@ -37,6 +37,7 @@ enum MenuId
     ID_SCROLL_TOP,
     ID_HISTORY_DATE,
     ID_LIVE_QUOTES,
+    ID_EDIT_ALERT,
     ID_KEY_MAP,
     ID_CLOCK_TIMER,
     ID_QUIT_TIMER,
@@ -83,6 +84,7 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_SCROLL_TOP, MainFrame::OnScrollToTop)
     EVT_MENU(ID_HISTORY_DATE, MainFrame::OnHistoryDate)
     EVT_MENU(ID_LIVE_QUOTES, MainFrame::OnLiveQuotes)
+    EVT_MENU(ID_EDIT_ALERT, MainFrame::OnEditAlert)
     EVT_MENU_RANGE(TerminalHost::kFirstWidgetCommand, kLastWidgetCommand, MainFrame::OnOpenWidget)
     EVT_MENU(ID_KEY_MAP, MainFrame::OnKeyMap)
     EVT_MENU(wxID_ABOUT, MainFrame::OnAbout)
@@ -321,6 +323,8 @@ wxMenu* MainFrame::BuildMarketMenu()
     auto* menu = new wxMenu;
     AppendWithIcon(menu, ID_HISTORY_DATE, _("History Date..."), "icon/history.png");
     menu->Append(ID_LIVE_QUOTES, _("Live Quotes"));
+    menu->AppendSeparator();
+    AppendWithIcon(menu, ID_EDIT_ALERT, _("Edit Alert for Selected Row..."), "icon/alert.png");
     return menu;
 }
 
@@ -512,6 +516,12 @@ void MainFrame::OnTheme(wxCommandEvent& event)
 void MainFrame::OnFitColumns(wxCommandEvent&)
 {
     m_host.PostToOpenWindows(cmd::FitAllColumns);
+}
+
+void MainFrame::OnEditAlert(wxCommandEvent&)
+{
+    // The board's own command: it opens the setup for its selected row.
+    m_host.PostToActiveWindow(cmd::AlertSetup);
 }
 
 void MainFrame::OnScrollToTop(wxCommandEvent&)

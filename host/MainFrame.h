@@ -69,6 +69,7 @@ private:
     void OnTheme(wxCommandEvent& event);
     void OnFitColumns(wxCommandEvent& event);
     void OnScrollToTop(wxCommandEvent& event);
+    void OnEditAlert(wxCommandEvent& event);
     void OnHistoryDate(wxCommandEvent& event);
     void OnLiveQuotes(wxCommandEvent& event);
     void OnOpenWidget(wxCommandEvent& event);

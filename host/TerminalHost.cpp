@@ -211,6 +211,27 @@ void TerminalHost::PostToOpenWindows(int commandId, const wxString& text)
     }
 }
 
+void TerminalHost::PostToActiveWindow(int commandId)
+{
+    wxWindow* target = nullptr;
+    const wxWindow* focus = wxWindow::FindFocus();
+    for (const OpenWindow& window : m_windows.All())
+    {
+        if (!window.panel)
+            continue;
+        if (!target)
+            target = window.panel;
+        for (const wxWindow* w = focus; w; w = w->GetParent())
+            if (w == window.panel)
+                target = window.panel;
+    }
+    if (target)
+    {
+        wxCommandEvent event(wxEVT_MENU, commandId);
+        wxPostEvent(target, event);
+    }
+}
+
 void TerminalHost::ApplyThemeToDialogs()
 {
     for (wxWindow* dialog : m_dialogs)

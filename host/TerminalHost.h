@@ -72,6 +72,9 @@ public:
 
     /// Posts a wxEVT_MENU command with that id (and text) to every open widget window.
     void PostToOpenWindows(int commandId, const wxString& text = wxString());
+    /// Posts a command to the window holding the keyboard focus, else to the
+    /// first open window.
+    void PostToActiveWindow(int commandId);
 
     /// Re-applies the theme to every dialog plug-ins attached.
     void ApplyThemeToDialogs();
