@@ -1,5 +1,7 @@
 #include "LayoutDocument.h"
 
+#include "layout/DurableFile.h"
+
 #include <charconv>
 #include <filesystem>
 #include <sstream>
@@ -48,37 +50,6 @@ void PutRect(ptree& element, const wxRect& rect)
     PutInt(element, "<xmlattr>.height", rect.height);
 }
 
-/// The temporary file beside the target; removed unless it was renamed.
-class TemporaryFile
-{
-public:
-    explicit TemporaryFile(const wxString& target)
-    {
-        const wxFileName name(target);
-        m_path = wxFileName::CreateTempFileName(
-            wxFileName(name.GetPath(), "." + name.GetFullName() + ".").GetFullPath(), &m_file);
-    }
-    ~TemporaryFile()
-    {
-        if (m_file.IsOpened())
-            m_file.Close();
-        if (!m_path.empty() && !m_kept)
-            wxRemoveFile(m_path);
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool IsOpen() const { return !m_path.empty() && m_file.IsOpened(); }
-    wxFile& File() { return m_file; }
-    const wxString& Path() const { return m_path; }
-    void Keep() { m_kept = true; }
-
-private:
-    wxFile m_file;
-    wxString m_path;
-    bool m_kept = false;
-};
-
 bool IsBlank(const std::string& text)
 {
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
@@ -93,11 +64,6 @@ void DropIndentation(ptree& element)
         element.data().clear();
     for (auto& [key, child] : element)
         DropIndentation(child);
-}
-
-std::runtime_error FileError(const char* what, const wxString& path)
-{
-    return std::runtime_error(std::string(what) + " " + std::string(path.utf8_str()));
 }
 
 }  // namespace
@@ -173,22 +139,7 @@ void WriteLayoutDocument(const std::string& path, const ptree& document)
 
 void ReplaceFileAtomically(const std::string& path, const std::string& contents)
 {
-    wxLogNull quiet;  // failures go to the caller, not into message boxes
-    const wxString target = wxString::FromUTF8(path);
-    TemporaryFile temporary(target);
-    if (!temporary.IsOpen())
-        throw FileError("cannot create a temporary file beside", target);
-    if (!contents.empty() && temporary.File().Write(contents.data(), contents.size()) != contents.size())
-        throw FileError("cannot write", temporary.Path());
-    // On disk before the rename, or a crash could leave the name on no data.
-    if (!temporary.File().Flush() || !temporary.File().Close())
-        throw FileError("cannot flush", temporary.Path());
-    std::error_code error;
-    const auto permissions = std::filesystem::status(std::filesystem::u8path(path), error).permissions();
-    if (!error && std::filesystem::exists(std::filesystem::u8path(path)))
-        std::filesystem::permissions(std::filesystem::u8path(std::string(temporary.Path().utf8_str())), permissions,
-                                     std::filesystem::perm_options::replace, error);
-    if (!wxRenameFile(temporary.Path(), target, true))
-        throw FileError("cannot replace", target);
-    temporary.Keep();
+    // The board's store and the terminal's layout share one way of replacing
+    // a file whole.
+    layout::ReplaceFileContents(path, contents);
 }
