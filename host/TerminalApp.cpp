@@ -109,6 +109,8 @@ bool TerminalApp::OnInit()
         absolute(options.catalogue);
     wxSetWorkingDirectory(wxString::FromUTF8(*assets));
 
+    // The user's files belong under ~/.config (XDG), not loose in $HOME.
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     ResolveDefaultFolders(options, std::string(executableFolder.utf8_str()),
                           std::string(wxStandardPaths::Get().GetUserConfigDir().utf8_str()));
 
