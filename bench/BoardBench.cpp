@@ -12,6 +12,8 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
+
+#include "BenchMain.h"
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 #include <wx/app.h>
@@ -587,28 +589,9 @@ BENCHMARK(BM_ToolkitAutoSizeLargeTab)->Unit(benchmark::kMillisecond)->UseRealTim
 BENCHMARK(BM_FitColumnsLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BytesPerRow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-class BenchApp : public wxApp
-{
-public:
-    bool OnInit() override
-    {
-        wxInitAllImageHandlers();
-        return true;
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
-        return 2;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Market::Close();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
+    return bench_support::RunWithApp(argc, argv, [] { Market::Close(); });
 }

@@ -8,6 +8,8 @@
 #include <random>
 
 #include <benchmark/benchmark.h>
+
+#include "BenchMain.h"
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/grid.h>
@@ -318,27 +320,9 @@ BENCHMARK(BM_GetValuePerCell)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintPlainGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PaintQuoteGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class BenchApp : public wxApp
-{
-public:
-    bool OnInit() override
-    {
-        wxInitAllImageHandlers();
-        return true;
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
-        return 2;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
+    return bench_support::RunWithApp(argc, argv);
 }
