@@ -62,3 +62,88 @@ bool CompareRows(int col, const Price& a, const Price& b)
     default: return false;  // the row-number column has no order of its own
     }
 }
+
+const void* SortKeyAddress(int col, const Price& price)
+{
+    switch (col)
+    {
+    case column::Last: return &price.last;
+    case column::Change: return &price.change;
+    case column::ChangePercent: return &price.changePercent;
+    case column::Amplitude: return &price.amplitude;
+    case column::BuyVolume: return &price.buyVolume;
+    case column::Buy: return &price.buy;
+    case column::Sell: return &price.sell;
+    case column::SellVolume: return &price.sellVolume;
+    case column::CumVolume: return &price.cumVolume;
+    case column::CumValue: return &price.cumValue;
+    case column::Deals: return &price.deals;
+    case column::MoneyFlow: return &price.moneyFlow;
+    case column::Open: return &price.open;
+    case column::High: return &price.high;
+    case column::Low: return &price.low;
+    case column::Vwap: return &price.vwap;
+    case column::PrevClose: return &price.prevClose;
+    case column::Closing: return &price.closing;
+    case column::TradeType: return &price.tradeType;
+    case column::Time: return &price.tradeTime;
+    case column::Date: return &price.tradeDate;
+    case column::Status: return &price.statusNote;
+    case column::CorporateAction: return &price.caNote;
+    default: return &price.instrument;
+    }
+}
+
+bool HasNumericSortKey(int col)
+{
+    switch (col)
+    {
+    case column::TradeType:
+    case column::Last:
+    case column::Change:
+    case column::ChangePercent:
+    case column::Amplitude:
+    case column::BuyVolume:
+    case column::Buy:
+    case column::Sell:
+    case column::SellVolume:
+    case column::CumVolume:
+    case column::CumValue:
+    case column::Deals:
+    case column::MoneyFlow:
+    case column::Open:
+    case column::High:
+    case column::Low:
+    case column::Vwap:
+    case column::PrevClose:
+    case column::Closing: return true;
+    default: return false;
+    }
+}
+
+double NumericSortKey(int col, const Price& price)
+{
+    switch (col)
+    {
+    case column::TradeType: return static_cast<double>(price.tradeType);
+    case column::Last: return price.last;
+    case column::Change: return price.change;
+    case column::ChangePercent: return price.changePercent;
+    case column::Amplitude: return price.amplitude;
+    case column::BuyVolume: return price.buyVolume;
+    case column::Buy: return price.buy;
+    case column::Sell: return price.sell;
+    case column::SellVolume: return price.sellVolume;
+    case column::CumVolume: return price.cumVolume;
+    case column::CumValue: return price.cumValue;
+    case column::Deals: return static_cast<double>(price.deals);
+    case column::MoneyFlow: return price.moneyFlow;
+    case column::Open: return price.open;
+    case column::High: return price.high;
+    case column::Low: return price.low;
+    case column::Vwap: return price.vwap;
+    case column::PrevClose: return price.prevClose;
+    case column::Closing: return price.closing;
+    default: return 0.0;
+    }
+}

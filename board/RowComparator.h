@@ -5,3 +5,13 @@ struct Price;
 
 /// True when `a` sorts before `b` in ascending order of column `col`.
 bool CompareRows(int col, const Price& a, const Price& b);
+
+/// The part of `price` that `CompareRows` reads first for column `col`, for
+/// loading it ahead of a comparison.
+const void* SortKeyAddress(int col, const Price& price);
+
+/// Whether column `col` orders rows by one number alone.
+bool HasNumericSortKey(int col);
+/// That number: for such columns `CompareRows(col, a, b)` is exactly
+/// `NumericSortKey(col, a) < NumericSortKey(col, b)`.
+double NumericSortKey(int col, const Price& price);

@@ -6,6 +6,7 @@
 #include "board/ColumnSpec.h"
 #include "board/Prefetch.h"
 #include "board/RowComparator.h"
+#include "controls/wxGridEx.h"
 #include "plugin/Records.h"
 #include "watchlist/FilterSet.h"
 
@@ -175,6 +176,7 @@ void TickerdeckTable::ClearRowsAndMembers()
     m_rows.clear();
     m_members.clear();
     m_rowIndex.Clear();
+    m_sortKeys.Invalidate();
     m_memberCount.clear();
     m_tieColours.clear();
 }
@@ -183,6 +185,7 @@ void TickerdeckTable::RebuildRowsFromMembers()
 {
     m_rows.clear();
     m_rowIndex.Clear();
+    m_sortKeys.Invalidate();
     for (Price* price : m_members)
         if (Accepts(price))
             m_rows.push_back(price);
@@ -204,6 +207,7 @@ void TickerdeckTable::RemoveRow(Price* price)
 void TickerdeckTable::AppendRow(Price* price)
 {
     m_rows.push_back(price);
+    m_sortKeys.Append(*price);
     // A duplicate keeps pointing at its first row.
     m_rowIndex.Insert(price, static_cast<int>(m_rows.size()) - 1);
     m_tieColours.resize(m_rows.size() * kOwnValueColumns, CellColour::Unset);
@@ -213,6 +217,7 @@ void TickerdeckTable::EraseRowAt(int row)
 {
     Price* price = m_rows[row];
     m_rows.erase(m_rows.begin() + row);
+    m_sortKeys.Erase(row);
     m_rowIndex.Erase(price);
     ReindexRowsFrom(row);
     if (!m_rowIndex.Contains(price))
@@ -240,6 +245,7 @@ void TickerdeckTable::ShiftRow(int from, int to)
     // The rows stay a permutation at every step (selection events fire
     // in between); only the neighbour's index is written here.
     std::swap(m_rows[from], m_rows[to]);
+    m_sortKeys.Swap(from, to);
     m_rowIndex.Set(m_rows[to], to);
 }
 
@@ -296,6 +302,7 @@ void TickerdeckTable::SortRows(int col, bool ascending)
     }
     m_rowIndex.Clear();
     ReindexRowsFrom(0);
+    m_sortKeys.Invalidate();
 }
 
 bool TickerdeckTable::ColumnChanged(int col, int mask)
@@ -317,10 +324,11 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
         return;
 
     int changedMask = event.GetInt();
-    if (SortTouchedBy(changedMask))
-        PrefetchNeighbours(row);
+    const bool moves = SortTouchedBy(changedMask);
+    if (moves)
+        PrefetchNeighbours(row, GetView()->GetSortingColumn());
     const VisibleArea area = ComputeVisibleArea();
-    if (SortTouchedBy(changedMask))
+    if (moves)
     {
         const int newRow = MoveIntoSortPosition(row);
         if (area.IntersectsRows(std::min(row, newRow), std::max(row, newRow)))
@@ -358,16 +366,23 @@ int TickerdeckTable::AdmitForUpdate(Price* price)
     return static_cast<int>(m_rows.size()) - 1;
 }
 
-void TickerdeckTable::PrefetchNeighbours(int row) const
+void TickerdeckTable::PrefetchNeighbours(int row, int col) const
 {
-    // Quotes live wherever the host put them, so the neighbours compared
-    // next are cache misses; start them all at once instead of one by one.
+    // Quotes live wherever the host put them, so every neighbour compared
+    // next is a cache miss, and so is its index slot when it shifts. A quote
+    // typically passes a handful of neighbours; start loading them all at
+    // once instead of one after the other.
+    constexpr int kReach = 8;
     const int count = static_cast<int>(m_rows.size());
-    for (int neighbour = row - 2; neighbour <= row + 2; ++neighbour)
+    const int first = std::max(0, row - kReach);
+    const int last = std::min(count - 1, row + kReach);
+    const bool comparesQuotes = !m_sortKeys.IsFor(col);
+    for (int neighbour = first; neighbour <= last; ++neighbour)
     {
-        if (neighbour < 0 || neighbour >= count || neighbour == row)
+        if (neighbour == row)
             continue;
-        PrefetchMemory(&m_rows[neighbour]->last);
+        if (comparesQuotes)
+            PrefetchMemory(SortKeyAddress(col, *m_rows[neighbour]));
         m_rowIndex.Prefetch(m_rows[neighbour]);
     }
 }
@@ -388,8 +403,29 @@ int TickerdeckTable::MoveIntoSortPosition(int row)
     const wxGrid* grid = GetView();
     const int col = grid->GetSortingColumn();
     const bool ascending = grid->IsSortOrderAscending();
+    if (!HasNumericSortKey(col))
+    {
+        return BubbleIntoPlace(row, [this, col, ascending](int first, int second) {
+            return ComesBefore(m_rows[first], m_rows[second], col, ascending);
+        });
+    }
+    if (m_sortKeys.IsFor(col))
+        m_sortKeys.Refresh(row, *m_rows[row]);
+    else
+        m_sortKeys.Rebuild(col, m_rows);
+    const double* keys = m_sortKeys.Data();
+    if (ascending)
+        return BubbleIntoPlace(row, [&keys](int first, int second) { return keys[first] < keys[second]; });
+    return BubbleIntoPlace(row, [&keys](int first, int second) { return keys[second] < keys[first]; });
+}
+
+template <typename Before>
+int TickerdeckTable::BubbleIntoPlace(int row, Before before)
+{
+    // `before(a, b)`: the row at index a belongs above the one at index b.
     // Asking the grid about every swap costs more than the swap itself; with
     // nothing selected there is no selection to carry along.
+    const wxGrid* grid = GetView();
     const bool anySelected = grid->IsSelection();
     const bool movedWasSelected = anySelected && grid->IsInSelection(row, 0);
     const int count = static_cast<int>(m_rows.size());
@@ -398,7 +434,7 @@ int TickerdeckTable::MoveIntoSortPosition(int row)
     // written once where it stops.
     Price* moved = m_rows[row];
     int at = row;
-    while (at + 1 < count && ComesBefore(m_rows[at + 1], moved, col, ascending))
+    while (at + 1 < count && before(at + 1, at))
     {
         ShiftRow(at + 1, at);
         if (anySelected)
@@ -407,7 +443,7 @@ int TickerdeckTable::MoveIntoSortPosition(int row)
     }
     if (at == row)
     {
-        while (at > 0 && ComesBefore(moved, m_rows[at - 1], col, ascending))
+        while (at > 0 && before(at, at - 1))
         {
             ShiftRow(at - 1, at);
             if (anySelected)
@@ -483,11 +519,10 @@ void TickerdeckTable::RefreshRowRange(int first, int last) const
         return;
     const wxRect top = grid->CellToRect(first, 0);
     const wxRect bottom = grid->CellToRect(last, 0);
-    wxWindow* window = grid->GetGridWindow();
-    int x = 0;
-    int y = 0;
-    grid->CalcScrolledPosition(0, top.GetTop(), &x, &y);
-    window->RefreshRect(wxRect(0, y, window->GetClientSize().x, bottom.GetBottom() - top.GetTop() + 1), false);
+    int left = 0;
+    grid->CalcUnscrolledPosition(0, 0, &left, nullptr);
+    const int width = grid->GetGridWindow()->GetClientSize().x;
+    RefreshCellRect(wxRect(left, top.GetTop(), width, bottom.GetBottom() - top.GetTop() + 1));
 }
 
 void TickerdeckTable::RefreshCell(int row, int col) const
@@ -499,6 +534,13 @@ void TickerdeckTable::RefreshCell(int row, int col) const
 void TickerdeckTable::RefreshCellRect(const wxRect& rect) const
 {
     wxGrid* grid = GetView();
+    // A busy board changes cells many times a frame; its own grid gathers
+    // them into one repaint.
+    if (auto* boardGrid = wxDynamicCast(grid, wxGridEx))
+    {
+        boardGrid->RefreshAreaSoon(rect);
+        return;
+    }
     int x = 0;
     int y = 0;
     grid->CalcScrolledPosition(rect.x, rect.y, &x, &y);

@@ -15,6 +15,7 @@
 #include "board/CellColour.h"
 #include "board/PriceIndex.h"
 #include "board/QuoteFormat.h"
+#include "board/SortKeyCache.h"
 
 struct Instrument;
 struct Price;
@@ -119,8 +120,10 @@ private:
     // Quote events
     int AdmitForUpdate(Price* price);
     bool SortTouchedBy(int mask) const;
-    void PrefetchNeighbours(int row) const;
+    void PrefetchNeighbours(int row, int col) const;
     int MoveIntoSortPosition(int row);
+    template <typename Before>
+    int BubbleIntoPlace(int row, Before before);
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
     void FollowSelection(int fromRow, int toRow) const;
     void RefreshRowRange(int first, int last) const;
@@ -146,6 +149,7 @@ private:
     std::vector<Price*> m_rows;
     std::vector<Price*> m_members;
     PriceIndex m_rowIndex;                                 // row of every shown quote
+    SortKeyCache m_sortKeys;                               // numeric sort column, row order
     std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
     std::unordered_map<wxTimer*, bool> m_flashTimers;      // running flashes; true when the flash made the cell's attribute
     std::vector<wxGridCellAttr*> m_attrPool;               // handed out when a cell carries no state

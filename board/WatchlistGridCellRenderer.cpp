@@ -1,7 +1,10 @@
 #include "board/WatchlistGridCellRenderer.h"
 
+#include <algorithm>
+
 #include <wx/dc.h>
 #include <wx/gdicmn.h>
+#include <wx/graphics.h>
 
 #include "board/ColumnSpec.h"
 #include "board/IconCache.h"
@@ -11,6 +14,8 @@
 namespace {
 
 const wxString kIconFolder = "./icon/";
+// The grid's own gap between a text and the edge it is aligned to.
+constexpr int kGridTextMargin = 1;
 
 wxString AssetIconPath(const Instrument& instrument)
 {
@@ -64,8 +69,6 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    // A long name in a narrow column must not run over its neighbours.
-    wxDCClipper clipToCell(dc, rect);
 
     int hAlign = wxALIGN_RIGHT;
     int vAlign = wxALIGN_INVALID;
@@ -80,7 +83,7 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     wxGridTableBase* table = grid.GetTable();
     if (!table || row >= table->GetNumberRows())
     {
-        grid.DrawTextRectangle(dc, table ? table->GetValue(row, col) : wxString(), textRect, hAlign, vAlign);
+        DrawCellText(grid, dc, table ? table->GetValue(row, col) : wxString(), textRect, hAlign, vAlign);
         return;
     }
 
@@ -97,19 +100,16 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
         DrawFlag(grid, dc, rect, textRect, price, hAlign, vAlign);
         break;
     default:
-        grid.DrawTextRectangle(dc, table->GetValue(row, col), textRect, hAlign, vAlign);
+        DrawCellText(grid, dc, table->GetValue(row, col), textRect, hAlign, vAlign);
         break;
     }
 }
 
 void WatchlistGridCellRenderer::DrawName(wxGrid& grid, wxDC& dc, const wxRect& rect, const wxRect& textRect,
-                                         const Price* price, int hAlign, int vAlign) const
+                                         const Price* price, int hAlign, int vAlign)
 {
     if (!price || !price->instrument)
-    {
-        grid.DrawTextRectangle(dc, wxString(), textRect, hAlign, vAlign);
         return;
-    }
     const Instrument& instrument = *price->instrument;
     const wxString name = wxString::FromUTF8(instrument.name);
     const wxBitmap* icon = &IconCache::Shared().Load(AssetIconPath(instrument));
@@ -117,14 +117,16 @@ void WatchlistGridCellRenderer::DrawName(wxGrid& grid, wxDC& dc, const wxRect& r
         icon = &IconCache::Shared().Load(FlagIconPath(instrument));
     if (!icon->IsOk())
     {
-        grid.DrawTextRectangle(dc, name, textRect, hAlign, vAlign);
+        DrawCellText(grid, dc, name, textRect, hAlign, vAlign);
         return;
     }
     const int side = rect.height;
-    dc.DrawBitmap(*icon, rect.x + (side - icon->GetWidth()) / 2, rect.y + (side - icon->GetHeight()) / 2, false);
+    DrawIcon(dc, *icon, rect, rect.x + (side - icon->GetWidth()) / 2, rect.y + (side - icon->GetHeight()) / 2);
     wxRect shifted = textRect;
     shifted.x += side;
-    grid.DrawTextRectangle(dc, name, shifted, hAlign, vAlign);
+    // Whatever of the name does not fit stays inside the cell.
+    shifted.width = std::min(shifted.width, rect.GetRight() - shifted.x + 1);
+    DrawCellText(grid, dc, name, shifted, hAlign, vAlign);
 }
 
 void WatchlistGridCellRenderer::DrawTradeArrow(wxDC& dc, const wxRect& rect, const Price* price) const
@@ -138,26 +140,78 @@ void WatchlistGridCellRenderer::DrawTradeArrow(wxDC& dc, const wxRect& rect, con
         arrow = &m_downArrow;
     if (!arrow || !arrow->IsOk())
         return;
-    dc.DrawBitmap(*arrow, rect.x + rect.width / 2 - arrow->GetWidth() / 2,
-                  rect.y + rect.height / 2 - arrow->GetHeight() / 2, false);
+    DrawIcon(dc, *arrow, rect, rect.x + rect.width / 2 - arrow->GetWidth() / 2,
+             rect.y + rect.height / 2 - arrow->GetHeight() / 2);
 }
 
 void WatchlistGridCellRenderer::DrawFlag(wxGrid& grid, wxDC& dc, const wxRect& rect, const wxRect& textRect,
-                                         const Price* price, int hAlign, int vAlign) const
+                                         const Price* price, int hAlign, int vAlign)
 {
     if (!price || !price->instrument)
-    {
-        grid.DrawTextRectangle(dc, wxString(), textRect, hAlign, vAlign);
         return;
-    }
     const wxBitmap& flag = IconCache::Shared().Load(FlagIconPath(*price->instrument));
     if (flag.IsOk())
     {
-        dc.DrawBitmap(flag, rect.x + (rect.width - flag.GetWidth()) / 2,
-                      rect.y + (rect.height - flag.GetHeight()) / 2, false);
+        DrawIcon(dc, flag, rect, rect.x + (rect.width - flag.GetWidth()) / 2,
+                 rect.y + (rect.height - flag.GetHeight()) / 2);
         return;
     }
-    grid.DrawTextRectangle(dc, wxString::FromUTF8(price->instrument->flag), textRect, hAlign, vAlign);
+    DrawCellText(grid, dc, wxString::FromUTF8(price->instrument->flag), textRect, hAlign, vAlign);
+}
+
+void WatchlistGridCellRenderer::DrawIcon(wxDC& dc, const wxBitmap& icon, const wxRect& cell, int x, int y) const
+{
+    // An icon wider than a narrowed column must not run over its neighbours.
+    if (cell.Contains(wxRect(x, y, icon.GetWidth(), icon.GetHeight())))
+    {
+        dc.DrawBitmap(icon, x, y, false);
+        return;
+    }
+    wxDCClipper clipToCell(dc, cell);
+    dc.DrawBitmap(icon, x, y, false);
+}
+
+void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text, const wxRect& textRect,
+                                             int hAlign, int vAlign)
+{
+    if (text.empty() || textRect.width <= 0 || textRect.height <= 0)
+        return;
+    if (text.find('\n') != wxString::npos)
+    {
+        grid.DrawTextRectangle(dc, text, textRect, hAlign, vAlign);
+        return;
+    }
+    const wxSize extent = m_extents.Extent(dc, text);
+    int y = textRect.y + kGridTextMargin;
+    if (vAlign == wxALIGN_CENTRE)
+        y = textRect.y + (textRect.height - extent.y) / 2;
+    else if (vAlign == wxALIGN_BOTTOM)
+        y = textRect.y + textRect.height - extent.y - kGridTextMargin;
+    int x = textRect.x + kGridTextMargin;
+    if (hAlign == wxALIGN_RIGHT)
+        x = textRect.x + textRect.width - extent.x - kGridTextMargin;
+    else if (hAlign == wxALIGN_CENTRE)
+        x = textRect.x + (textRect.width - extent.x) / 2;
+
+    // Clipping costs as much as drawing; most quote texts fit their cell.
+    if (textRect.Contains(wxRect(x, y, extent.x, extent.y)))
+    {
+        DrawTextAt(dc, text, x, y);
+        return;
+    }
+    wxDCClipper clipToText(dc, textRect);
+    DrawTextAt(dc, text, x, y);
+}
+
+void WatchlistGridCellRenderer::DrawTextAt(wxDC& dc, const wxString& text, int x, int y)
+{
+    // A graphics-context DC measures every text it draws, only to track the
+    // bounding box of its drawing, which the grid never asks for; the context
+    // underneath draws the same glyphs in the DC's font and colour.
+    if (wxGraphicsContext* context = dc.GetGraphicsContext())
+        context->DrawText(text, x, y);
+    else
+        dc.DrawText(text, x, y);
 }
 
 wxSize WatchlistGridCellRenderer::GetBestSize(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, int row, int col)

@@ -4,6 +4,8 @@
 #include <wx/bitmap.h>
 #include <wx/grid.h>
 
+#include "board/TextExtentCache.h"
+
 struct Price;
 
 /// Cell painter of the quote grids: own backgrounds, icons and trade arrows.
@@ -26,11 +28,18 @@ public:
 private:
     wxColour BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col, bool isSelected) const;
     void DrawName(wxGrid& grid, wxDC& dc, const wxRect& rect, const wxRect& textRect, const Price* price,
-                  int hAlign, int vAlign) const;
+                  int hAlign, int vAlign);
     void DrawTradeArrow(wxDC& dc, const wxRect& rect, const Price* price) const;
     void DrawFlag(wxGrid& grid, wxDC& dc, const wxRect& rect, const wxRect& textRect, const Price* price,
-                  int hAlign, int vAlign) const;
+                  int hAlign, int vAlign);
+    /// Places one text the way the grid does, measuring it once and clipping
+    /// only a text that does not fit.
+    void DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text, const wxRect& textRect, int hAlign,
+                      int vAlign);
+    static void DrawTextAt(wxDC& dc, const wxString& text, int x, int y);
+    void DrawIcon(wxDC& dc, const wxBitmap& icon, const wxRect& cell, int x, int y) const;
 
     wxBitmap m_upArrow;
     wxBitmap m_downArrow;
+    TextExtentCache m_extents;
 };

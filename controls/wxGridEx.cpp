@@ -1,5 +1,8 @@
 #include "wxGridEx.h"
 
+#include "DeferredRefresh.h"
+#include "PaintDamage.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,7 +18,7 @@ wxIMPLEMENT_CLASS(wxGridEx, wxGrid);
 class wxGridEx::MarginPainter : public wxEvtHandler
 {
 public:
-    explicit MarginPainter(wxGridEx* grid) : m_grid(grid)
+    MarginPainter(wxGridEx* grid, DeferredRefresh* deferred) : m_grid(grid), m_deferred(deferred)
     {
         Bind(wxEVT_PAINT, &MarginPainter::OnPaint, this);
     }
@@ -23,9 +26,14 @@ public:
 private:
     void OnPaint(wxPaintEvent& event)
     {
+        // A quote board invalidates scattered cells; painting only those,
+        // not their bounding box, is most of what a busy board costs.
+        NarrowUpdateRegionToDamage(m_grid->GetGridWindow());
+        m_deferred->PaintStarted();
         wxEvtHandler* gridWindowHandler = GetNextHandler();
         if (gridWindowHandler)
             gridWindowHandler->ProcessEventLocally(event);
+        m_deferred->PaintFinished();
         const wxColour margin = m_grid->GetMarginColour();
         if (!margin.IsOk())
             return;
@@ -40,6 +48,7 @@ private:
     }
 
     wxGridEx* m_grid;
+    DeferredRefresh* m_deferred;
 };
 
 wxGridEx::wxGridEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
@@ -50,7 +59,8 @@ wxGridEx::wxGridEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     Create(m_splitter, id, wxDefaultPosition, size, style, name);
     m_splitter->Initialize(this);
 
-    m_marginPainter = new MarginPainter(this);
+    m_deferredRefresh = std::make_unique<DeferredRefresh>(this);
+    m_marginPainter = new MarginPainter(this, m_deferredRefresh.get());
     GetGridWindow()->PushEventHandler(m_marginPainter);
     WatchHeaderClicks();
 }
@@ -121,6 +131,16 @@ wxGridEx::~wxGridEx()
     delete m_marginPainter;
 }
 
+void wxGridEx::RefreshAreaSoon(const wxRect& area)
+{
+    m_deferredRefresh->Add(area);
+}
+
+void wxGridEx::FlushDeferredRefresh()
+{
+    m_deferredRefresh->Flush();
+}
+
 wxSplitterWindow* wxGridEx::GetSplitter() const
 {
     return m_splitter;
@@ -183,9 +203,9 @@ wxRegion wxGridEx::GetMarginRegion() const
     int cellsWidth = 0;
     for (int col = 0; col < GetNumberCols(); ++col)
         cellsWidth += GetColSize(col);
-    int cellsHeight = 0;
-    for (int row = 0; row < GetNumberRows(); ++row)
-        cellsHeight += GetRowSize(row);
+    // Rows can number tens of thousands; the last one's bottom is their height.
+    const int rows = GetNumberRows();
+    const int cellsHeight = rows > 0 ? CellToRect(rows - 1, 0).GetTop() + GetRowSize(rows - 1) : 0;
 
     int right = 0;
     int bottom = 0;

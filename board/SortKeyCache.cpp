@@ -1,0 +1,44 @@
+#include "board/SortKeyCache.h"
+
+#include <utility>
+
+#include "board/RowComparator.h"
+
+void SortKeyCache::Rebuild(int col, const std::vector<Price*>& rows)
+{
+    m_keys.clear();
+    m_keys.reserve(rows.size());
+    for (const Price* price : rows)
+        m_keys.push_back(NumericSortKey(col, *price));
+    m_column = col;
+}
+
+void SortKeyCache::Invalidate()
+{
+    m_keys.clear();
+    m_column = -1;
+}
+
+void SortKeyCache::Append(const Price& price)
+{
+    if (IsValid())
+        m_keys.push_back(NumericSortKey(m_column, price));
+}
+
+void SortKeyCache::Erase(int row)
+{
+    if (IsValid())
+        m_keys.erase(m_keys.begin() + row);
+}
+
+void SortKeyCache::Swap(int first, int second)
+{
+    if (IsValid())
+        std::swap(m_keys[first], m_keys[second]);
+}
+
+void SortKeyCache::Refresh(int row, const Price& price)
+{
+    if (IsValid())
+        m_keys[row] = NumericSortKey(m_column, price);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The numbers a tab's rows are sorted by, kept in row order.
+
+#include <vector>
+
+struct Price;
+
+/// Sort keys of the rows for one numeric column. A quote event compares its
+/// row with a handful of neighbours; reading their keys from one array
+/// instead of from quotes scattered over the host's memory is most of what
+/// keeps a large sorted tab fast. Each key is its quote's value as of that
+/// quote's latest event, so the rows stay exactly ordered by the values the
+/// events announced.
+class SortKeyCache
+{
+public:
+    bool IsFor(int col) const { return m_column == col && m_column >= 0; }
+    bool IsValid() const { return m_column >= 0; }
+    /// Reads every row's key for `col`.
+    void Rebuild(int col, const std::vector<Price*>& rows);
+    /// Forgets the keys; the next move reads them again.
+    void Invalidate();
+
+    // Row bookkeeping, each a no-op while the cache holds nothing.
+    void Append(const Price& price);
+    void Erase(int row);
+    void Swap(int first, int second);
+    /// Takes the row's key afresh from its quote.
+    void Refresh(int row, const Price& price);
+
+    double operator[](int row) const { return m_keys[row]; }
+    const double* Data() const { return m_keys.data(); }
+
+private:
+    std::vector<double> m_keys;
+    int m_column = -1;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// Repaints a grid's changing cells in batches instead of frame by frame.
+
+#include <wx/event.h>
+#include <wx/region.h>
+#include <wx/timer.h>
+
+#include "RepaintBudget.h"
+
+class wxGrid;
+
+/// Collects areas of a grid that changed and invalidates them together when
+/// the grid's repaint budget allows. Areas are kept in unscrolled coordinates
+/// so that scrolling in between does not repaint the wrong cells.
+class DeferredRefresh : public wxEvtHandler
+{
+public:
+    explicit DeferredRefresh(wxGrid* grid);
+    ~DeferredRefresh() override;
+
+    void Add(const wxRect& unscrolledArea);
+    /// Invalidates everything collected so far now.
+    void Flush();
+    bool HasPending() const { return !m_pending.IsEmpty(); }
+
+    void PaintStarted();
+    void PaintFinished();
+
+private:
+    void OnTimer(wxTimerEvent& event);
+
+    wxGrid* m_grid;
+    wxRegion m_pending;
+    wxTimer m_timer;
+    RepaintBudget m_budget;
+    RepaintBudget::Clock::time_point m_paintStarted{};
+};
