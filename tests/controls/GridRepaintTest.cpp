@@ -1,0 +1,158 @@
+// How a grid repaints cells that change many times a second: only what was
+// damaged, everything that was asked for, and no more often than its budget.
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/region.h>
+
+#include "RepaintBudget.h"
+#include "support/EventLoop.h"
+#include "wxGridEx.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::Flush;
+using testing_support::PumpUntil;
+
+TEST(RepaintBudgetTest, WaitsInProportionToThePaintAndNeverTooLong)
+{
+    RepaintBudget budget;
+    const auto start = RepaintBudget::Clock::now();
+    EXPECT_EQ(budget.WaitFrom(start), RepaintBudget::Clock::duration::zero()) << "a grid that never painted";
+
+    budget.PaintFinished(start, start + 10ms);
+    EXPECT_EQ(budget.WaitFrom(start + 10ms), 10ms * RepaintBudget::kIdleShare);
+    EXPECT_EQ(budget.WaitFrom(start + 30ms), 10ms * RepaintBudget::kIdleShare - 20ms);
+    EXPECT_EQ(budget.WaitFrom(start + 10ms + 10ms * RepaintBudget::kIdleShare), RepaintBudget::Clock::duration::zero());
+
+    budget.PaintFinished(start, start + 2s);
+    EXPECT_EQ(budget.WaitFrom(start + 2s), RepaintBudget::kLongestWait) << "a very slow paint";
+
+    // A clock that stepped back must not hold painting off.
+    budget.PaintFinished(start + 1s, start);
+    EXPECT_EQ(budget.WaitFrom(start), RepaintBudget::Clock::duration::zero());
+}
+
+/// Records the update region of every paint of a grid's cell area.
+class GridRepaintTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        frame = new wxFrame(nullptr, wxID_ANY, "repaint", wxPoint(0, 0), wxSize(700, 500));
+        grid = new wxGridEx(new wxPanel(frame), wxID_ANY, wxPoint(0, 0), wxSize(700, 500));
+        grid->CreateGrid(200, 8);
+        grid->SetDefaultColSize(80, true);
+        grid->SetDefaultRowSize(20, true);
+        grid->GetGridWindow()->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+            paints.push_back(grid->GetGridWindow()->GetUpdateRegion());
+            event.Skip();
+        });
+        frame->Show();
+        Flush();
+        testing_support::RunFor(100);
+        paints.clear();
+    }
+
+    void TearDown() override
+    {
+        frame->Destroy();
+        Flush();
+    }
+
+    /// A cell's rectangle in the grid window's (unscrolled) pixels.
+    wxRect CellArea(int row, int col) const { return grid->CellToRect(row, col); }
+
+    bool Painted(const wxRect& area) const
+    {
+        for (const wxRegion& region : paints)
+            if (region.Contains(area) == wxInRegion)
+                return true;
+        return false;
+    }
+
+    wxFrame* frame = nullptr;
+    wxGridEx* grid = nullptr;
+    std::vector<wxRegion> paints;
+};
+
+TEST_F(GridRepaintTest, EveryAreaAskedForIsRepaintedTogether)
+{
+    const wxRect first = CellArea(1, 1);
+    const wxRect second = CellArea(3, 5);
+    const wxRect third = CellArea(15, 2);
+    grid->RefreshAreaSoon(first);
+    grid->RefreshAreaSoon(second);
+    grid->RefreshAreaSoon(third);
+    ASSERT_TRUE(PumpUntil([&] { return Painted(first) && Painted(second) && Painted(third); }))
+        << "an area asked for was never repainted";
+
+    // Asked for right after a paint, areas wait for the budget and then
+    // still arrive, all of them.
+    paints.clear();
+    const wxRect later = CellArea(7, 0);
+    const wxRect last = CellArea(8, 6);
+    grid->RefreshAreaSoon(later);
+    grid->RefreshAreaSoon(last);
+    ASSERT_TRUE(PumpUntil([&] { return Painted(later) && Painted(last); }));
+}
+
+TEST_F(GridRepaintTest, FlushingRepaintsWhatIsHeldBackAtOnce)
+{
+    // Keep the budget busy with a repaint, then ask and flush without waiting.
+    grid->RefreshAreaSoon(CellArea(0, 0));
+    ASSERT_TRUE(PumpUntil([&] { return !paints.empty(); }));
+    paints.clear();
+    const wxRect held = CellArea(4, 4);
+    grid->RefreshAreaSoon(held);
+    grid->FlushDeferredRefresh();
+    grid->GetGridWindow()->Update();
+    ASSERT_TRUE(PumpUntil([&] { return Painted(held); }, 500));
+}
+
+TEST_F(GridRepaintTest, AreasOutOfSightAreDroppedAndAGridMayCloseWithSomePending)
+{
+    grid->RefreshAreaSoon(CellArea(190, 0));  // below the visible rows
+    grid->RefreshAreaSoon(CellArea(2, 2));
+    ASSERT_TRUE(PumpUntil([&] { return Painted(CellArea(2, 2)); }));
+    for (const wxRegion& region : paints)
+        EXPECT_FALSE(region.GetBox().Intersects(wxRect(0, CellArea(190, 0).y, 700, 20)));
+
+    // Pending areas and a running timer go with the grid.
+    grid->RefreshAreaSoon(CellArea(5, 5));
+    grid->RefreshAreaSoon(CellArea(6, 6));
+    frame->Destroy();
+    frame = new wxFrame(nullptr, wxID_ANY, "next");
+    testing_support::RunFor(300);
+}
+
+#ifdef __WXGTK3__
+TEST_F(GridRepaintTest, OnlyTheDamagedCellsArePaintedNotTheSpanBetweenThem)
+{
+    const wxRect top = CellArea(0, 0);
+    const wxRect bottom = CellArea(18, 6);
+    const wxRect between = CellArea(9, 4);
+    // The first frames after the grid appears repaint all of it (scroll bars
+    // settle); a few rounds later two cells must cost two cells.
+    bool exact = false;
+    for (int round = 0; round < 10 && !exact; ++round)
+    {
+        paints.clear();
+        grid->GetGridWindow()->RefreshRect(top, false);
+        grid->GetGridWindow()->RefreshRect(bottom, false);
+        ASSERT_TRUE(PumpUntil([&] { return Painted(top) && Painted(bottom); }));
+        exact = std::none_of(paints.begin(), paints.end(),
+                             [&](const wxRegion& region) { return region.Contains(between) == wxInRegion; });
+        testing_support::RunFor(50);
+    }
+    EXPECT_TRUE(exact) << "the bounding box of two cells was repainted every time";
+}
+#endif
+
+}  // namespace

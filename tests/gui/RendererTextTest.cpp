@@ -1,0 +1,171 @@
+// Cell texts drawn by the quote renderer land on exactly the pixels the
+// grid's own text drawing would use: alignment, insets and clipping.
+
+#include <string>
+
+#include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/grid.h>
+#include <wx/image.h>
+
+#include "board/ColumnSpec.h"
+#include "board/TextExtentCache.h"
+#include "board/TickerdeckTable.h"
+#include "board/WatchlistGridCellRenderer.h"
+#include "plugin/Records.h"
+#include "support/EventLoop.h"
+
+namespace {
+
+/// Exposes the attribute the grid itself hands to renderers.
+class PaintGrid : public wxGrid
+{
+public:
+    using wxGrid::GetCellAttr;
+    using wxGrid::wxGrid;
+};
+
+class RendererTextTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        frame = new wxFrame(nullptr, wxID_ANY, "text", wxPoint(0, 0), wxSize(600, 200));
+        grid = new PaintGrid(frame, wxID_ANY);
+        table = new TickerdeckTable;
+        grid->SetTable(table, true, wxGrid::wxGridSelectRows);
+        grid->SetDefaultCellBackgroundColour(*wxWHITE);
+        grid->SetDefaultCellTextColour(*wxBLACK);
+        instrument.code = "WDGT";
+        instrument.name = "Widget Works International Holdings";
+        price.instrument = &instrument;
+        price.last = 1234.5;
+        price.prevClose = 1200.0;
+        price.change = 34.5;
+        price.changePercent = 2.875;
+        table->AppendMember(&price);
+        wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
+        grid->ProcessTableMessage(appended);
+        frame->Show();
+        testing_support::Flush();
+    }
+
+    void TearDown() override
+    {
+        frame->Destroy();
+        testing_support::Flush();
+    }
+
+    /// The cell as the quote renderer paints it.
+    wxImage Rendered(int col, const wxRect& cell)
+    {
+        wxBitmap bitmap(cell.GetRight() + 10, cell.GetBottom() + 10);
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
+        renderer.Draw(*grid, *attr, dc, cell, 0, col, false);
+        dc.SelectObject(wxNullBitmap);
+        return bitmap.ConvertToImage();
+    }
+
+    /// The same cell background with the text placed by the grid itself.
+    wxImage Reference(int col, const wxRect& cell)
+    {
+        wxBitmap bitmap(cell.GetRight() + 10, cell.GetBottom() + 10);
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
+        table->RestyleForPaint(*attr, 0, col);
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(attr->GetBackgroundColour()));
+        dc.DrawRectangle(cell);
+        dc.SetFont(attr->GetFont());
+        dc.SetTextForeground(attr->GetTextColour());
+        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        int hAlign = wxALIGN_RIGHT;
+        int vAlign = wxALIGN_INVALID;
+        attr->GetNonDefaultAlignment(&hAlign, &vAlign);
+        wxRect textRect = cell;
+        textRect.x += WatchlistGridCellRenderer::kTextInset;
+        textRect.width -= 2 * WatchlistGridCellRenderer::kTextInset;
+        {
+            wxDCClipper clip(dc, cell);
+            grid->DrawTextRectangle(dc, table->GetValue(0, col), textRect, hAlign, vAlign);
+        }
+        dc.SelectObject(wxNullBitmap);
+        return bitmap.ConvertToImage();
+    }
+
+    static std::string FirstDifference(const wxImage& a, const wxImage& b)
+    {
+        for (int y = 0; y < a.GetHeight(); ++y)
+            for (int x = 0; x < a.GetWidth(); ++x)
+                if (a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
+                    a.GetBlue(x, y) != b.GetBlue(x, y))
+                    return "pixel " + std::to_string(x) + "," + std::to_string(y);
+        return std::string();
+    }
+
+    wxFrame* frame = nullptr;
+    PaintGrid* grid = nullptr;
+    TickerdeckTable* table = nullptr;
+    WatchlistGridCellRenderer renderer;
+    Instrument instrument;
+    Price price;
+};
+
+TEST_F(RendererTextTest, TextsSitWhereTheGridWouldPutThem)
+{
+    // Right-aligned numbers, left-aligned codes, a name too long for its
+    // cell, in cells of a few heights; twice each, the second time measured
+    // from the renderer's memory.
+    for (int col : {column::Last, column::ChangePercent, column::Code, column::Name})
+        for (int height : {18, 25, 31})
+            for (int pass = 0; pass < 2; ++pass)
+            {
+                SCOPED_TRACE("column " + std::to_string(col) + ", height " + std::to_string(height));
+                const wxRect cell(5, 4, col == column::Name ? 90 : 110, height);
+                const wxImage rendered = Rendered(col, cell);
+                const wxImage reference = Reference(col, cell);
+                ASSERT_EQ(FirstDifference(rendered, reference), "");
+            }
+}
+
+TEST_F(RendererTextTest, ATextTooLongForItsCellStaysInsideIt)
+{
+    const wxRect cell(20, 4, 60, 22);
+    const wxImage rendered = Rendered(column::Name, cell);
+    bool inked = false;
+    for (int y = 0; y < rendered.GetHeight(); ++y)
+        for (int x = 0; x < rendered.GetWidth(); ++x)
+        {
+            const bool white = rendered.GetRed(x, y) == 255 && rendered.GetGreen(x, y) == 255 &&
+                               rendered.GetBlue(x, y) == 255;
+            if (!white && !cell.Contains(x, y))
+                FAIL() << "ink outside the cell at " << x << "," << y;
+            inked = inked || (!white && x > cell.x + 10);
+        }
+    EXPECT_TRUE(inked) << "the name was not drawn at all";
+}
+
+TEST(TextExtentCacheTest, ExtentsFollowTheFontOfTheDC)
+{
+    wxBitmap bitmap(10, 10);
+    wxMemoryDC dc(bitmap);
+    const wxFont small(wxFontInfo(8));
+    const wxFont large(wxFontInfo(20).Bold());
+    TextExtentCache cache;
+    for (int round = 0; round < 2; ++round)
+        for (const wxFont& font : {small, large, wxFont(small)})
+            for (const wxString text : {"1,234.50", "WDGT", "-0.03533"})
+            {
+                dc.SetFont(font);
+                EXPECT_EQ(cache.Extent(dc, text), dc.GetTextExtent(text)) << text << " in " << font.GetPointSize();
+            }
+    EXPECT_LE(cache.Size(), 3u) << "texts of an earlier font were kept";
+}
+
+}  // namespace

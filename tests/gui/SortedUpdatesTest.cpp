@@ -1,0 +1,190 @@
+// A large sorted tab under a long stream of quote events, against a plain
+// re-sort of the live quotes: rows must stay in order and every quote must
+// be found at its row, whatever happened to the tab in between.
+
+#include <algorithm>
+#include <deque>
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+
+#include "board/ColumnSpec.h"
+#include "board/RowComparator.h"
+#include "board/TickerdeckTable.h"
+#include "board/WatchlistGridCellRenderer.h"
+#include "controls/wxGridEx.h"
+#include "plugin/Records.h"
+#include "support/EventLoop.h"
+
+namespace {
+
+using testing_support::Flush;
+
+int ChangeBit(int col)
+{
+    return 1 << ColumnAt(col).changeBit;
+}
+
+class SortedUpdatesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        frame = new wxFrame(nullptr, wxID_ANY, "sorted", wxPoint(0, 0), wxSize(900, 500));
+        grid = new wxGridEx(frame, wxID_ANY, wxPoint(0, 0), wxSize(900, 500));
+        table = new TickerdeckTable;
+        grid->SetDefaultRenderer(new WatchlistGridCellRenderer);
+        grid->SetTable(table, true, wxGrid::wxGridSelectRows);
+        grid->Bind(wxEVT_TIMER, &TickerdeckTable::OnFlashTimer, table);
+        instruments.resize(kRows);
+        prices.resize(kRows);
+        std::uniform_int_distribution<int> cents(1, 4000);
+        for (int i = 0; i < kRows; ++i)
+        {
+            prices[i].instrument = &instruments[i];
+            // Whole cents in a narrow band make ties common.
+            prices[i].last = cents(random) / 100.0;
+            prices[i].change = cents(random) / 100.0 - 20.0;
+            table->AppendMember(&prices[i]);
+        }
+        wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, kRows);
+        grid->ProcessTableMessage(appended);
+        frame->Show();
+        Flush();
+    }
+
+    void TearDown() override
+    {
+        table->DeleteFlashTimers();
+        frame->Destroy();
+        Flush();
+    }
+
+    void SortBy(int col, bool ascending)
+    {
+        grid->SetSortingColumn(col, ascending);
+        table->SortRows(col, ascending);
+    }
+
+    void Post(Price& price, int mask)
+    {
+        wxCommandEvent event(wxEVT_MENU);
+        event.SetClientData(&price);
+        event.SetInt(mask);
+        event.SetExtraLong(1);
+        table->UpdateRow(event);
+    }
+
+    /// Moves one random quote's `col` value the way a feed does, then tells the table.
+    void Tick(int col)
+    {
+        Price& price = *table->Rows()[std::uniform_int_distribution<size_t>(0, table->Rows().size() - 1)(random)];
+        const double step = std::uniform_int_distribution<int>(-300, 300)(random) / 100.0;
+        (col == column::Last ? price.last : price.change) += step;
+        Post(price, ChangeBit(col));
+    }
+
+    ::testing::AssertionResult InOrderAndIndexed(int col, bool ascending) const
+    {
+        const std::vector<Price*>& rows = table->Rows();
+        for (size_t row = 0; row < rows.size(); ++row)
+        {
+            if (table->RowOf(rows[row]) != static_cast<int>(row))
+                return ::testing::AssertionFailure() << "row " << row << " is indexed at " << table->RowOf(rows[row]);
+            if (row == 0)
+                continue;
+            const Price& above = *rows[row - 1];
+            const Price& below = *rows[row];
+            if (ascending ? CompareRows(col, below, above) : CompareRows(col, above, below))
+                return ::testing::AssertionFailure() << "rows " << row - 1 << " and " << row << " are out of order";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    static constexpr int kRows = 400;
+    std::mt19937 random{7};
+    std::deque<Instrument> instruments;
+    std::deque<Price> prices;
+    wxFrame* frame = nullptr;
+    wxGridEx* grid = nullptr;
+    TickerdeckTable* table = nullptr;
+};
+
+TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
+{
+    SortBy(column::Last, false);
+    ASSERT_TRUE(InOrderAndIndexed(column::Last, false));
+    for (int i = 0; i < 3000; ++i)
+        Tick(column::Last);
+    EXPECT_TRUE(InOrderAndIndexed(column::Last, false)) << "descending by Last";
+
+    // The same column re-sorted the other way round, as a header click does.
+    SortBy(column::Last, true);
+    for (int i = 0; i < 1000; ++i)
+        Tick(column::Last);
+    EXPECT_TRUE(InOrderAndIndexed(column::Last, true)) << "ascending by Last";
+
+    // Another column, then back: the remembered keys must follow.
+    SortBy(column::Change, true);
+    for (int i = 0; i < 1000; ++i)
+        Tick(column::Change);
+    EXPECT_TRUE(InOrderAndIndexed(column::Change, true)) << "ascending by Change";
+
+    // Values that moved while another column was sorted are read afresh.
+    SortBy(column::Last, true);
+    for (int i = 0; i < 1000; ++i)
+        Tick(column::Last);
+    EXPECT_TRUE(InOrderAndIndexed(column::Last, true)) << "ascending by Last after Change";
+
+    // Removed rows take their keys with them.
+    for (int i = 0; i < 50; ++i)
+    {
+        table->RemoveRow(table->Rows()[(i * 37) % table->Rows().size()]);
+        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
+        grid->ProcessTableMessage(deleted);
+        Tick(column::Last);
+    }
+    EXPECT_EQ(table->Rows().size(), static_cast<size_t>(kRows - 50));
+    EXPECT_TRUE(InOrderAndIndexed(column::Last, true)) << "after removals";
+
+    // A change the sort column does not see moves nothing.
+    const std::vector<Price*> before = table->Rows();
+    Price& untouched = *table->Rows()[10];
+    untouched.change += 100.0;
+    Post(untouched, ChangeBit(column::Change));
+    EXPECT_EQ(table->Rows(), before);
+}
+
+TEST_F(SortedUpdatesTest, NumericKeysOrderRowsExactlyAsTheComparator)
+{
+    std::uniform_int_distribution<int> small(-3, 3);
+    std::vector<Price> samples(60);
+    for (Price& price : samples)
+    {
+        // Few distinct values, negative ones and ties included.
+        price.last = price.change = price.changePercent = price.buy = price.sell = price.open = small(random) * 0.5;
+        price.high = price.low = price.vwap = price.prevClose = price.closing = small(random) * 1e-9;
+        price.buyVolume = price.sellVolume = price.cumVolume = price.cumValue = price.moneyFlow = small(random) * 1e6;
+        price.amplitude = small(random) * 0.25;
+        price.deals = small(random) * 1000;
+        price.tradeType = "+- "[std::abs(small(random)) % 3];
+    }
+    int numericColumns = 0;
+    for (int col = 0; col < TickerdeckTable::kColumnCount; ++col)
+    {
+        if (!HasNumericSortKey(col))
+            continue;
+        ++numericColumns;
+        for (const Price& a : samples)
+            for (const Price& b : samples)
+                ASSERT_EQ(NumericSortKey(col, a) < NumericSortKey(col, b), CompareRows(col, a, b))
+                    << "column " << col;
+    }
+    EXPECT_EQ(numericColumns, 19);
+    for (int col : {column::Name, column::Code, column::Date, column::Time, column::Status, column::Currency})
+        EXPECT_FALSE(HasNumericSortKey(col)) << "column " << col << " orders by text";
+}
+
+}  // namespace
