@@ -7,6 +7,7 @@
 #include <wx/numformatter.h>
 
 #include "board/ColumnSpec.h"
+#include "board/NumberText.h"
 #include "plugin/Records.h"
 
 namespace quote_format {
@@ -14,9 +15,6 @@ namespace quote_format {
 namespace {
 
 constexpr int kUnknownDecimals = 5;
-constexpr int kThousands = wxNumberFormatter::Style_WithThousandsSep;
-constexpr int kThousandsNoTrailingZeroes =
-    wxNumberFormatter::Style_WithThousandsSep | wxNumberFormatter::Style_NoTrailingZeroes;
 
 // Values inside the tolerance are shown as an unsigned zero, never "-0.00".
 double Normalised(double value)
@@ -72,8 +70,8 @@ wxString PriceTextAllowZero(double value, int decimals)
 {
     value = Normalised(value);
     if (decimals >= 0)
-        return wxNumberFormatter::ToString(value, decimals, kThousands);
-    return wxNumberFormatter::ToString(value, kUnknownDecimals, kThousandsNoTrailingZeroes);
+        return GroupedNumberText(value, decimals, false);
+    return GroupedNumberText(value, kUnknownDecimals, true);
 }
 
 wxString PriceText(double value, int decimals)
@@ -89,20 +87,20 @@ wxString VolumeText(double value, bool inThousands)
         return wxString();
     if (inThousands)
         value /= 1000.0;
-    return wxNumberFormatter::ToString(Normalised(value), kUnknownDecimals, kThousandsNoTrailingZeroes);
+    return GroupedNumberText(Normalised(value), kUnknownDecimals, true);
 }
 
 wxString TwoDecimalsText(double value)
 {
     if (IsZero(value))
         return wxString();
-    return wxNumberFormatter::ToString(value, 2, kThousands);
+    return GroupedNumberText(value, 2, false);
 }
 
 wxString SignedTwoDecimalsText(double value)
 {
     value = Normalised(value);
-    const wxString text = wxNumberFormatter::ToString(value, 2, kThousands);
+    const wxString text = GroupedNumberText(value, 2, false);
     return value > kZeroTolerance ? "+" + text : text;
 }
 
