@@ -17,8 +17,10 @@ wxBitmap LoadPngQuietly(const wxString& path)
 const wxBitmap& IconCache::Load(const wxString& path)
 {
     // Icons may be replaced while the program runs, so every use checks the
-    // file's time; only decoding is skipped when nothing changed.
-    const time_t modified = wxFileExists(path) ? wxFileModificationTime(path) : -1;
+    // file's time, with one status query; only decoding is skipped when
+    // nothing changed.
+    wxStructStat status;
+    const time_t modified = wxStat(path, &status) == 0 ? status.st_mtime : -1;
     Entry& entry = m_entries[path];
     if (entry.modified != modified || (modified != -1 && !entry.bitmap.IsOk()))
     {

@@ -49,8 +49,17 @@ bool PriceIndex::Insert(const Price* price, int row)
 
 void PriceIndex::Set(const Price* price, int row)
 {
-    if (!Insert(price, row) && price)
-        m_slots[Probe(price)].row = row;
+    // Rows shifting under a moving quote are all present: one probe each.
+    if (!m_slots.empty() && price)
+    {
+        Slot& slot = m_slots[Probe(price)];
+        if (slot.key)
+        {
+            slot.row = row;
+            return;
+        }
+    }
+    Insert(price, row);
 }
 
 void PriceIndex::Erase(const Price* price)

@@ -63,7 +63,11 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
         quotes->RestyleForPaint(attr, row, col);
 
     dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-    dc.SetFont(attr.GetFont());
+    // A graphics-context DC builds a new native font for every font or text
+    // colour it is given, even the one it already has.
+    const wxFont& font = attr.GetFont();
+    if (!font.IsSameAs(dc.GetFont()))
+        dc.SetFont(font);
 
     dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BackgroundFor(grid, attr, col, isSelected)));
     dc.SetPen(*wxTRANSPARENT_PEN);
@@ -74,7 +78,9 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     int vAlign = wxALIGN_INVALID;
     attr.GetNonDefaultAlignment(&hAlign, &vAlign);
     dc.SetTextBackground(attr.GetBackgroundColour());
-    dc.SetTextForeground(attr.GetTextColour());
+    const wxColour text = attr.GetTextColour();
+    if (text != dc.GetTextForeground())
+        dc.SetTextForeground(text);
 
     wxRect textRect = rect;
     textRect.x += kTextInset;
