@@ -1,6 +1,7 @@
 #include "board/TickerdeckTable.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "board/ColumnSpec.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int kFlashMilliseconds = 1000;
+constexpr std::chrono::milliseconds kFlashDuration{1000};
 constexpr int kOwnValueColumns = column::Vwap - column::Open + 1;
 // A painting grid holds at most a couple of cell attributes at once (the one
 // it draws and its one-entry cache); a few spares cover nested lookups.
@@ -569,6 +570,12 @@ wxTimer* TickerdeckTable::FlashTimerAt(int row, int col) const
     return nullptr;
 }
 
+std::optional<FlashSchedule::Clock::time_point> TickerdeckTable::FlashEndAt(int row, int col) const
+{
+    wxTimer* timer = FlashTimerAt(row, col);
+    return timer ? m_flashSchedule.EndOf(timer) : std::nullopt;
+}
+
 void TickerdeckTable::StartFlash(int row, int col)
 {
     wxGrid* grid = GetView();
@@ -590,10 +597,7 @@ void TickerdeckTable::StartFlash(int row, int col)
     auto* timer = static_cast<wxTimer*>(attr->GetClientData());
     const auto running = timer ? m_flashTimers.find(timer) : m_flashTimers.end();
     if (running != m_flashTimers.end())
-    {
-        timer->Stop();
         attr->DecRef();  // the running flash already holds its reference
-    }
     else
     {
         timer = new wxTimer(grid, FlashTimerId(row, col));
@@ -603,12 +607,53 @@ void TickerdeckTable::StartFlash(int row, int col)
     }
     timer->SetOwner(grid, FlashTimerId(row, col));
     attr->SetBackgroundColour(m_highlightColour);
-    timer->StartOnce(kFlashMilliseconds);
+    // A repeated change restarts the cell's own flash.
+    m_flashSchedule.Schedule(timer, FlashSchedule::Clock::now() + kFlashDuration);
+    ArmFlashClock();
+}
+
+void TickerdeckTable::ArmFlashClock()
+{
+    const std::optional<FlashSchedule::Clock::time_point> next = m_flashSchedule.Next();
+    if (!next)
+    {
+        if (m_flashClock)
+            m_flashClock->Stop();
+        return;
+    }
+    wxGrid* grid = GetView();
+    if (!grid)
+        return;
+    if (!m_flashClock)
+        m_flashClock = std::make_unique<wxTimer>(grid);
+    // Flashes start in order of their ends; a running clock already wakes
+    // for an earlier one.
+    if (m_flashClock->IsRunning())
+        return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - FlashSchedule::Clock::now());
+    m_flashClock->StartOnce(static_cast<int>(std::max<long long>(wait.count(), 1)));
+}
+
+void TickerdeckTable::EndDueFlashes()
+{
+    for (wxTimer* timer : m_flashSchedule.TakeDue(FlashSchedule::Clock::now()))
+    {
+        const int row = FlashRow(*timer);
+        const int col = FlashCol(*timer);
+        EndFlash(timer);
+        RefreshCell(row, col);
+    }
+    ArmFlashClock();
 }
 
 void TickerdeckTable::OnFlashTimer(wxTimerEvent& event)
 {
     wxTimer* timer = &event.GetTimer();
+    if (m_flashClock && timer == m_flashClock.get())
+    {
+        EndDueFlashes();
+        return;
+    }
     if (!m_flashTimers.count(timer))
     {
         event.Skip();
@@ -627,6 +672,7 @@ void TickerdeckTable::EndFlash(wxTimer* timer)
         return;
     const bool createdForFlash = flash->second;
     m_flashTimers.erase(flash);
+    m_flashSchedule.Cancel(timer);
 
     auto* attr = static_cast<wxGridCellAttr*>(timer->GetClientData());
     const int row = FlashRow(*timer);

@@ -2,6 +2,8 @@
 // The grid table behind one quote board tab.
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -13,6 +15,7 @@
 #include <wx/timer.h>
 
 #include "board/CellColour.h"
+#include "board/FlashSchedule.h"
 #include "board/PriceIndex.h"
 #include "board/QuoteFormat.h"
 #include "board/SortKeyCache.h"
@@ -105,6 +108,8 @@ public:
     size_t FlashCount() const { return m_flashTimers.size(); }
     /// The flash timer of a cell, or null when the cell is not flashing.
     wxTimer* FlashTimerAt(int row, int col) const;
+    /// When the cell's flash ends, if it is flashing.
+    std::optional<FlashSchedule::Clock::time_point> FlashEndAt(int row, int col) const;
 
 private:
     struct VisibleArea;
@@ -134,6 +139,8 @@ private:
     // Cell flashes
     void StartFlash(int row, int col);
     void EndFlash(wxTimer* timer);
+    void EndDueFlashes();
+    void ArmFlashClock();
     void DropFlashesOfRow(int row);
     void RefreshCell(int row, int col) const;
     void RefreshCellRect(const wxRect& cellRect) const;
@@ -152,6 +159,8 @@ private:
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
     std::unordered_map<wxTimer*, bool> m_flashTimers;      // running flashes; true when the flash made the cell's attribute
+    FlashSchedule m_flashSchedule;                         // when each running flash ends
+    std::unique_ptr<wxTimer> m_flashClock;                 // the one toolkit timer, set for the earliest end
     std::vector<wxGridCellAttr*> m_attrPool;               // handed out when a cell carries no state
     std::vector<CellColour> m_tieColours;                  // last colour of columns kept on ties, per row
 
