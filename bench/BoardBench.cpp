@@ -23,6 +23,7 @@
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/panel.h>
+#include <wx/region.h>
 #include <wx/utils.h>
 
 #include "ResidentMemory.h"
@@ -270,6 +271,39 @@ private:
     std::mt19937 m_random{29};
 };
 
+/// Counts the paints of a window and the share of it each one covered.
+class PaintTally
+{
+public:
+    explicit PaintTally(wxWindow* window) : m_window(window)
+    {
+        m_window->Bind(wxEVT_PAINT, &PaintTally::OnPaint, this);
+    }
+    ~PaintTally() { m_window->Unbind(wxEVT_PAINT, &PaintTally::OnPaint, this); }
+
+    long Paints() const { return m_paints; }
+    /// Painted area over window area, averaged over the paints.
+    double PaintedShare() const
+    {
+        const wxSize size = m_window->GetClientSize();
+        const double whole = static_cast<double>(size.x) * size.y;
+        return m_paints && whole > 0 ? m_painted / m_paints / whole : 0.0;
+    }
+
+private:
+    void OnPaint(wxPaintEvent& event)
+    {
+        ++m_paints;
+        for (wxRegionIterator it(m_window->GetUpdateRegion()); it; ++it)
+            m_painted += static_cast<double>(it.GetRect().width) * it.GetRect().height;
+        event.Skip();
+    }
+
+    wxWindow* m_window;
+    long m_paints = 0;
+    double m_painted = 0.0;
+};
+
 void SetBatchCounters(benchmark::State& state)
 {
     state.SetItemsProcessed(state.iterations() * kBatch);
@@ -290,6 +324,7 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen)
     BatchLoop loop(window.Board());
     if (!onScreen)
         window.Board()->GetParent()->GetParent()->Hide();
+    PaintTally paints(window.Grid()->GetGridWindow());
     for (auto _ : state)
     {
         // Only the handling is timed, as for the floor: the feed's own work
@@ -302,11 +337,34 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen)
     }
     SetBatchCounters(state);
     state.counters["flashing_cells"] = static_cast<double>(window.Table()->FlashCount());
+    state.counters["paints_per_batch"] = paints.Paints() / static_cast<double>(state.iterations());
+    state.counters["painted_share"] = paints.PaintedShare();
 }
 
 void BM_QuoteEvents(benchmark::State& state)
 {
     RunQuoteEvents(state, true);
+}
+
+// Quote events for an instrument the board does not show: what reaching the
+// board's handler costs before any row work, against the same floor.
+void BM_QuoteEventsForNoRow(benchmark::State& state)
+{
+    const Tree node = ExchangeTabNode();
+    BoardWindow window;
+    window.Open(node);
+    window.SizeGridWindow();
+    Price stranger;
+    BatchLoop loop(window.Board());
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        for (int i = 0; i < kBatch; ++i)
+            QuoteBook::PostQuote(window.Board(), &stranger, kChangedLastBuySell, true);
+        state.ResumeTiming();
+        loop.RunUntilHandled();
+    }
+    SetBatchCounters(state);
 }
 
 // The same with the frame hidden: the handling alone, without the repaints.
@@ -578,6 +636,7 @@ void BM_BytesPerRow(benchmark::State& state)
     }
 }
 
+BENCHMARK(BM_QuoteEventsForNoRow)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEvents)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsOffScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_EventFloor)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -12,9 +12,10 @@ class RepaintBudget
 public:
     using Clock = std::chrono::steady_clock;
 
-    /// Time spent not painting per unit of time spent painting: a fifth of
-    /// the time at most goes to painting under a heavy stream of changes.
-    static constexpr int kIdleShare = 4;
+    /// Time spent not painting per unit of time spent painting: a ninth of
+    /// the time at most goes to painting under a heavy stream of changes, and
+    /// a board of a few changing cells still repaints within milliseconds.
+    static constexpr int kIdleShare = 8;
     static constexpr std::chrono::milliseconds kLongestWait{250};
 
     void PaintFinished(Clock::time_point started, Clock::time_point finished);

@@ -38,7 +38,7 @@ public:
 
     /// Repaints `area` (unscrolled, in cell-area pixels) as soon as the
     /// grid's repaint budget allows. A grid whose cells change many times a
-    /// second then spends at most a fifth of its time painting; one that
+    /// second then spends at most a ninth of its time painting; one that
     /// changes now and then repaints at once.
     void RefreshAreaSoon(const wxRect& area);
     /// Repaints whatever `RefreshAreaSoon` still holds back, now.
