@@ -1,52 +1,39 @@
 // Alerts inside a board window: quote updates queue the popup, the alert
-// commands open their dialogs over the owner frame, and a closing board
-// takes its alert dialogs along.
+// commands open their dialogs over the owner frame, a closing board takes its
+// popups along, and alerts are written back with their codes.
 
+#include <map>
 #include <type_traits>  // wx/weakref.h needs it and does not include it
 
-#include <boost/property_tree/ptree.hpp>
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
-#include "BoardFixture.h"
-#include "alert/AlertSound.h"
-#include "controls/wxButtonEx.h"
+#include "alert/AlertManager.h"
+#include "alert/PriceAlertSetup.h"
 #include "layout/SaveAlerts.h"
 #include "plugin/CommandIds.h"
+#include "support/AlertFixture.h"
 
 namespace {
 
-using testing_support::BoardFixture;
 using testing_support::Flush;
 
-class AlertBoard : public BoardFixture
+class AlertBoard : public testing_support::AlertFixture
 {
 protected:
     void SetUp() override
     {
-        BoardFixture::SetUp();
-        m_previousPlayer = alert_sound::SetPlayer([this](const wxString&) { ++chimes; });
-        alpha = host.AddInstrument("ALPHA");
-        beta = host.AddInstrument("BETA");
+        AlertFixture::SetUp();
         board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
         grid = AddTab(board, {alpha, beta}, "Core");
         Flush();
     }
 
-    void TearDown() override
+    void Arm(Instrument* instrument, AlertField field, AlertComparison comparison, double threshold)
     {
-        BoardFixture::TearDown();
-        alert_sound::SetPlayer(m_previousPlayer);
-    }
-
-    PriceAlert* Arm(Instrument* instrument, AlertField field, AlertComparison comparison, double threshold)
-    {
-        auto record = std::make_unique<PriceAlert>();
-        *record = PriceAlert{instrument, ToCode(field), ToCode(comparison), threshold, "watch"};
-        PriceAlert* alert = record.get();
-        board->Alerts()[instrument] = std::move(record);
-        return alert;
+        board->Alerts()[instrument] = std::make_unique<PriceAlert>(
+            PriceAlert{instrument, ToCode(field), ToCode(comparison), threshold, "watch"});
     }
 
     /// Delivers a quote update the way the host does, changing `last`.
@@ -66,36 +53,11 @@ protected:
         board->ProcessWindowEvent(event);
     }
 
-    Instrument* alpha = nullptr;
-    Instrument* beta = nullptr;
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
-    int chimes = 0;
-
-private:
-    alert_sound::Player m_previousPlayer;
 };
 
-TEST_F(AlertBoard, QualifyingUpdateQueuesThePopupOverTheOwnerFrame)
-{
-    Arm(alpha, AlertField::Last, AlertComparison::AtMost, 10.0);
-    Quote(alpha, 10.0);
-    EXPECT_EQ(nullptr, board->AlertState().PopupOf(alpha)) << "shown from the queue, not inside the update";
-    Flush();
-    AlertDialog* popup = board->AlertState().PopupOf(alpha);
-    ASSERT_NE(nullptr, popup);
-    EXPECT_EQ(frame, popup->GetParent());
-    EXPECT_EQ("Last(10.00) <= 10.00", popup->GetConditionText());
-    EXPECT_EQ(1, chimes);
-
-    Quote(alpha, 9.5);
-    Flush();
-    EXPECT_EQ(popup, board->AlertState().PopupOf(alpha));
-    EXPECT_EQ("Last(9.50) <= 10.00", popup->GetConditionText());
-    EXPECT_EQ(2, chimes);
-}
-
-TEST_F(AlertBoard, UpdatesThatDoNotQualifyShowNothing)
+TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrame)
 {
     Arm(alpha, AlertField::Last, AlertComparison::AtMost, 10.0);
     Quote(alpha, 10.01);
@@ -103,7 +65,16 @@ TEST_F(AlertBoard, UpdatesThatDoNotQualifyShowNothing)
     Quote(beta, 1.0);                             // no alert on this one
     Flush();
     EXPECT_TRUE(board->AlertState().Popups().empty());
-    EXPECT_EQ(0, chimes);
+    EXPECT_TRUE(chimes.empty());
+
+    Quote(alpha, 10.0);
+    EXPECT_EQ(nullptr, board->AlertState().PopupOf(alpha)) << "shown from the queue, not inside the update";
+    Flush();
+    AlertDialog* popup = board->AlertState().PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(frame, popup->GetParent());
+    EXPECT_EQ("Last(10.00) <= 10.00", popup->GetConditionText());
+    EXPECT_EQ(1u, chimes.size());
 }
 
 TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
@@ -121,23 +92,10 @@ TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
 
     setup->GetFieldCombo()->SetSelection(2);
     setup->GetValueText()->SetValue("4.5");  // the text event re-checks Activate
-    ASSERT_TRUE(wxDynamicCast(setup->FindWindow(wxID_OK), wxButtonEx)->Click());
+    ASSERT_TRUE(Click(setup, wxID_OK));
     EXPECT_TRUE(frame->IsEnabled());
     ASSERT_EQ(1u, board->Alerts().count(beta));
     EXPECT_DOUBLE_EQ(4.5, board->Alerts()[beta]->threshold);
-}
-
-TEST_F(AlertBoard, AlertListLocksTheOwnerFrameUntilClosed)
-{
-    Arm(alpha, AlertField::Last, AlertComparison::AtMost, 10.0);
-    Command(cmd::AlertList);
-    AlertManager* manager = board->AlertState().OpenAlertManager();
-    ASSERT_NE(nullptr, manager);
-    EXPECT_FALSE(frame->IsEnabled());
-    EXPECT_EQ(1u, manager->GetModel()->GetCount());
-    manager->Close();
-    EXPECT_TRUE(frame->IsEnabled());
-    EXPECT_EQ(1u, board->Alerts().size());
 }
 
 TEST_F(AlertBoard, ClosedBoardTakesItsPopupAlong)
@@ -153,7 +111,7 @@ TEST_F(AlertBoard, ClosedBoardTakesItsPopupAlong)
     EXPECT_TRUE(frame->IsEnabled());
 }
 
-TEST_F(AlertBoard, AlertsAreWrittenBackWithTheirCodes)
+TEST_F(AlertBoard, AlertsReplaceTheOldOnesAndKeepUnknownCodes)
 {
     Arm(alpha, AlertField::SellVol, AlertComparison::AtLeast, 21475.5);
     board->Alerts()[beta] = std::make_unique<PriceAlert>(PriceAlert{beta, 0x8000, 9, -1.25, "odd codes"});
@@ -161,20 +119,17 @@ TEST_F(AlertBoard, AlertsAreWrittenBackWithTheirCodes)
     node.put("alerts.alert.<xmlattr>.code", "STALE");
     layout::SaveAlerts(*board, node);
 
-    std::vector<layout::Tree> written;
+    std::map<std::string, layout::Tree> byCode;  // map order is address order
     for (const auto& [key, child] : node.get_child("alerts"))
-        if (key == "alert")
-            written.push_back(child);
-    ASSERT_EQ(2u, written.size()) << "the old contents are replaced";
-    // Map order is address order; find each by code.
-    const layout::Tree& a = written[0].get<std::string>("<xmlattr>.code") == "ALPHA" ? written[0] : written[1];
-    const layout::Tree& b = &a == &written[0] ? written[1] : written[0];
+        byCode[child.get<std::string>("<xmlattr>.code")] = child;
+    ASSERT_EQ(2u, byCode.size()) << "the old contents are replaced";
+    const layout::Tree& a = byCode.at("ALPHA");
     EXPECT_EQ("XTSE", a.get<std::string>("<xmlattr>.exchange"));
     EXPECT_EQ(128, a.get<int>("<xmlattr>.type"));
     EXPECT_EQ(2, a.get<int>("<xmlattr>.condition"));
     EXPECT_DOUBLE_EQ(21475.5, a.get<double>("<xmlattr>.value"));
     EXPECT_EQ("watch", a.get<std::string>("<xmlattr>.remark"));
-    EXPECT_EQ("BETA", b.get<std::string>("<xmlattr>.code"));
+    const layout::Tree& b = byCode.at("BETA");
     EXPECT_EQ(0x8000, b.get<int>("<xmlattr>.type")) << "codes outside the tables are kept as they were";
     EXPECT_EQ(9, b.get<int>("<xmlattr>.condition"));
     EXPECT_DOUBLE_EQ(-1.25, b.get<double>("<xmlattr>.value"));

@@ -1,28 +1,29 @@
-// The alert list: its rows, the buttons that follow the selection, editing
-// that applies at once, and deletions staged until "OK".
+// The alert list: rows, buttons that follow the selection, editing that
+// applies at once, and deletions staged until "OK".
 
-#include <wx/textctrl.h>
 #include <type_traits>  // wx/weakref.h needs it and does not include it
 
+#include <wx/textctrl.h>
 #include <wx/weakref.h>
 
-#include "AlertFixture.h"
 #include "alert/AlertManager.h"
 #include "controls/wxBitmapButtonEx.h"
 #include "controls/wxDataViewCtrlEx.h"
+#include "support/AlertFixture.h"
 
 namespace {
 
-using testing_support::AlertFixture;
 using testing_support::Flush;
 
-class AlertList : public AlertFixture
+class AlertList : public testing_support::AlertFixture
 {
 protected:
-    void SetUp() override
+    AlertManager* OpenWithThree(bool answerYes = true)
     {
-        AlertFixture::SetUp();
         gamma = host.AddInstrument("GAMMA");
+        for (Instrument* instrument : {alpha, beta, gamma})
+            AddAlert(instrument, AlertField::Last, AlertComparison::AtMost, 10);
+        return Open(answerYes);
     }
 
     AlertManager* Open(bool answerYes = true)
@@ -56,115 +57,69 @@ protected:
         return listed;
     }
 
-    /// Every instrument of the fixture with a last-price alert.
-    void AddThree()
+    void Remove(AlertManager* manager, int row)
     {
-        for (Instrument* instrument : {alpha, beta, gamma})
-            AddAlert(instrument, AlertField::Last, AlertComparison::AtMost, 10);
+        SelectRow(manager, row);
+        ASSERT_TRUE(Click(manager, wxID_REMOVE));
     }
 
     Instrument* gamma = nullptr;
     std::vector<wxString> questions;
 };
 
-TEST_F(AlertList, ListsEveryAlertInMapOrderAndLocksTheOwner)
+TEST_F(AlertList, ListsEveryAlertInMapOrderAndLocksTheOwnerUntilClosed)
 {
-    AddThree();
-    AlertManager* manager = Open();
-    EXPECT_EQ("Price Alerts", manager->GetTitle());
+    AlertManager* manager = OpenWithThree(false);
     EXPECT_EQ(wxSize(534, 398), manager->GetSize()) << "the list keeps the size it was given";
     EXPECT_FALSE(owner->IsEnabled());
     std::vector<Instrument*> expected;
     for (const auto& [instrument, alert] : alerts->Map())
         expected.push_back(instrument);
     EXPECT_EQ(expected, Listed(manager));
-    EXPECT_EQ(3u, manager->GetList()->GetColumnCount());
-    EXPECT_EQ("Condition", manager->GetList()->GetColumn(1)->GetTitle());
     EXPECT_EQ(host.theme.cellBackground, manager->GetList()->GetBackgroundColour());
-    EXPECT_EQ(host.theme.gridLine, manager->GetList()->GetRuleColour());
-    EXPECT_FALSE(manager->GetOkButton()->IsEnabled());
-    EXPECT_FALSE(manager->GetEditButton()->IsEnabled());
-    EXPECT_FALSE(manager->GetRemoveButton()->IsEnabled());
+    Remove(manager, 0);
+    EXPECT_EQ(3u, manager->GetModel()->GetCount()) << "answering no keeps the row";
+    EXPECT_FALSE(manager->GetOkButton()->IsEnabled()) << "nothing to apply";
 
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
     EXPECT_TRUE(owner->IsEnabled());
 }
 
-TEST_F(AlertList, RowButtonsFollowTheSelection)
+TEST_F(AlertList, DeletionsAreStagedUntilOkAndDroppedByCancel)
 {
-    AddThree();
-    AlertManager* manager = Open();
-    SelectRow(manager, 1);
-    EXPECT_TRUE(manager->GetEditButton()->IsEnabled());
-    EXPECT_TRUE(manager->GetRemoveButton()->IsEnabled());
-    SelectRow(manager, -1);
-    EXPECT_FALSE(manager->GetEditButton()->IsEnabled());
-    EXPECT_FALSE(manager->GetRemoveButton()->IsEnabled());
-    manager->DeleteSelected();  // nothing selected: nothing asked, nothing staged
-    EXPECT_TRUE(questions.empty());
-    EXPECT_TRUE(manager->GetStagedDeletions().empty());
-}
-
-TEST_F(AlertList, AnsweringNoKeepsTheRow)
-{
-    AddThree();
-    AlertManager* manager = Open(false);
-    SelectRow(manager, 0);
-    ASSERT_TRUE(Click(manager, wxID_REMOVE));
-    ASSERT_EQ(1u, questions.size());
-    EXPECT_EQ("Delete Alert: Are you sure to delete the selected alert?", questions[0]);
-    EXPECT_EQ(3u, manager->GetModel()->GetCount());
-    EXPECT_FALSE(manager->GetOkButton()->IsEnabled());
-}
-
-TEST_F(AlertList, CancelKeepsStagedDeletions)
-{
-    AddThree();
-    AlertManager* manager = Open();
-    SelectRow(manager, 0);
-    ASSERT_TRUE(Click(manager, wxID_REMOVE));
-    SelectRow(manager, 0);
-    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    AlertManager* manager = OpenWithThree();
+    Remove(manager, 0);
+    Remove(manager, 0);
     EXPECT_EQ(1u, manager->GetModel()->GetCount());
-    EXPECT_EQ(2u, manager->GetStagedDeletions().size());
     EXPECT_TRUE(manager->GetOkButton()->IsEnabled());
     EXPECT_EQ(3u, alerts->Map().size()) << "nothing is deleted before OK";
-
+    ASSERT_EQ(2u, questions.size()) << "each removal is confirmed";
+    EXPECT_EQ("Delete Alert: Are you sure to delete the selected alert?", questions[0]);
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
     EXPECT_EQ(3u, alerts->Map().size());
-    EXPECT_TRUE(owner->IsEnabled());
-}
 
-TEST_F(AlertList, OkRemovesStagedAlertsOnly)
-{
-    AddThree();
-    AlertManager* manager = Open();
+    manager = Open();
     const std::vector<Instrument*> listed = Listed(manager);
-    SelectRow(manager, 0);
-    ASSERT_TRUE(Click(manager, wxID_REMOVE));
-    SelectRow(manager, 1);  // the third of the original rows
-    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    Remove(manager, 0);
+    Remove(manager, 1);  // the third of the original rows
     ASSERT_TRUE(Click(manager, wxID_OK));
     ASSERT_EQ(1u, alerts->Map().size());
     EXPECT_EQ(listed[1], alerts->Map().begin()->first);
     EXPECT_TRUE(owner->IsEnabled());
 }
 
-TEST_F(AlertList, AlertRemovedElsewhereIsSkippedAndLeavesTheList)
+TEST_F(AlertList, AlertsRemovedOrReplacedElsewhereAreNotDeletedByOk)
 {
-    AddThree();
-    AlertManager* manager = Open();
+    AlertManager* manager = OpenWithThree();
     const std::vector<Instrument*> listed = Listed(manager);
-    SelectRow(manager, 0);
-    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    Remove(manager, 0);
     alerts->RemoveAlert(listed[0]);  // a popup's Disable on the staged one
     alerts->RemoveAlert(listed[2]);  // and on one still listed
     EXPECT_EQ(std::vector<Instrument*>{listed[1]}, Listed(manager));
     EXPECT_TRUE(manager->GetStagedDeletions().empty());
 
     // A new alert for a staged instrument is not the one that was staged.
-    SelectRow(manager, 0);
-    ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    Remove(manager, 0);
     AddAlert(listed[1], AlertField::Buy, AlertComparison::AtLeast, 1);
     ASSERT_TRUE(Click(manager, wxID_OK));
     ASSERT_EQ(1u, alerts->Map().size());
@@ -179,7 +134,6 @@ TEST_F(AlertList, EditAppliesAtOnceAndSurvivesCancel)
     ASSERT_TRUE(Click(manager, wxID_EDIT));
     PriceAlertSetup* edit = manager->GetEditDialog();
     ASSERT_NE(nullptr, edit);
-    EXPECT_EQ("Edit Alert", edit->GetTitle());
     EXPECT_EQ(manager, edit->GetParent());
     EXPECT_FALSE(manager->IsEnabled()) << "the list waits for the edit";
     EXPECT_EQ("10.00", edit->GetValueText()->GetValue());
@@ -199,7 +153,7 @@ TEST_F(AlertList, EditAppliesAtOnceAndSurvivesCancel)
     EXPECT_DOUBLE_EQ(9.5, alert->threshold);
 }
 
-TEST_F(AlertList, EditOfAnAlertDisabledMeanwhileWritesNowhere)
+TEST_F(AlertList, EditOfAnAlertDisabledMeanwhileClosesAndWritesNowhere)
 {
     AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
     AlertManager* manager = Open();
@@ -208,7 +162,7 @@ TEST_F(AlertList, EditOfAnAlertDisabledMeanwhileWritesNowhere)
     wxWeakRef<PriceAlertSetup> edit(manager->GetEditDialog());
     alerts->RemoveAlert(alpha);
     Flush();
-    EXPECT_FALSE(edit) << "the edit dialog of a removed alert closes";
+    EXPECT_FALSE(edit);
     EXPECT_TRUE(manager->IsEnabled());
     EXPECT_EQ(0u, manager->GetModel()->GetCount());
 }

@@ -1,35 +1,32 @@
 // The fired-alert popup: filling, reuse while shown, replacement after it
-// closed, Dismiss versus Disable, and the dialog pattern it shares.
+// closed, and Dismiss versus Disable.
 
 #include <type_traits>  // wx/weakref.h needs it and does not include it
 
 #include <wx/weakref.h>
 
-#include "AlertFixture.h"
 #include "alert/AlertDialog.h"
+#include "support/AlertFixture.h"
 
 namespace {
 
-using testing_support::AlertFixture;
 using testing_support::Flush;
 using testing_support::GroupingLocale;
 
-class AlertPopup : public AlertFixture
+class AlertPopup : public testing_support::AlertFixture
 {
 };
 
-TEST_F(AlertPopup, FirstFiringShowsAFilledPopupOverTheOwnerAndChimes)
+TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
 {
     GroupingLocale locale;
     alpha->name = "Alpha & Sons";  // an ampersand is text, not a mnemonic
-    PriceAlert* alert = AddAlert(alpha, AlertField::BuyVol, AlertComparison::AtLeast, 1500, "volume spike");
-    Fire(alert, 1600);
+    Fire(AddAlert(alpha, AlertField::BuyVol, AlertComparison::AtLeast, 1500, "volume spike"), 1600);
 
     AlertDialog* popup = alerts->PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
     EXPECT_TRUE(popup->IsShown());
     EXPECT_EQ(owner, popup->GetParent());
-    EXPECT_EQ("Price Alert", popup->GetTitle());
     EXPECT_EQ("ALPHA", popup->GetCodeText());
     EXPECT_EQ("Alpha & Sons", popup->GetNameText());
     EXPECT_EQ("XTSE", popup->GetExchangeText());
@@ -38,36 +35,18 @@ TEST_F(AlertPopup, FirstFiringShowsAFilledPopupOverTheOwnerAndChimes)
     {
         EXPECT_EQ("BuyVol(1,600) >= 1,500", popup->GetConditionText());
     }
-    EXPECT_TRUE(popup->HasConfirmAction());
     ASSERT_EQ(1u, chimes.size());
     EXPECT_TRUE(chimes[0].EndsWith("alert.wav"));
     EXPECT_TRUE(owner->IsEnabled()) << "the popup leaves its owner usable";
-}
 
-TEST_F(AlertPopup, PopupFollowsTheCommonDialogPattern)
-{
-    Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
-    AlertDialog* popup = alerts->PopupOf(alpha);
-    ASSERT_NE(nullptr, popup);
-    EXPECT_EQ(0x2000180a, popup->GetWindowStyleFlag() & 0x2000180a);
+    EXPECT_EQ(std::vector<wxWindow*>{popup}, host.attachedDialogs);
     EXPECT_EQ(host.theme.background, popup->GetBackgroundColour());
-    ASSERT_EQ(1u, host.attachedDialogs.size());
-    EXPECT_EQ(popup, host.attachedDialogs[0]);
     wxButtonEx* dismiss = ButtonOf(popup, wxID_CANCEL);
     ASSERT_NE(nullptr, dismiss);
     EXPECT_EQ(host.theme.button, dismiss->GetNormalColour());
-    EXPECT_EQ(host.theme.border, dismiss->GetBorderColour());
-    EXPECT_EQ(host.theme.selection, dismiss->GetFocusedColour());
     EXPECT_EQ(host.theme.text, dismiss->GetTextColour());
-    EXPECT_EQ(host.theme.labelText, dismiss->GetDisabledTextColour());
     EXPECT_EQ("Dismiss", dismiss->GetLabel());
     EXPECT_EQ("Disable", ButtonOf(popup, wxID_DELETE)->GetLabel());
-
-    wxWeakRef<AlertDialog> closed(popup);
-    popup->Close();
-    EXPECT_EQ(wxID_CANCEL, popup->GetReturnCode());
-    Flush();
-    EXPECT_FALSE(closed) << "a closed dialog destroys itself";
 }
 
 TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
@@ -83,43 +62,27 @@ TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
     EXPECT_EQ("Last(12.40) <= 12.60", popup->GetConditionText());
     EXPECT_EQ(2u, chimes.size());
     EXPECT_EQ(1u, host.attachedDialogs.size()) << "no second popup was created";
-}
 
-TEST_F(AlertPopup, EachInstrumentHasItsOwnPopup)
-{
-    Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
     Fire(AddAlert(beta, AlertField::Sell, AlertComparison::AtLeast, 5), 6);
-    ASSERT_NE(nullptr, alerts->PopupOf(alpha));
     ASSERT_NE(nullptr, alerts->PopupOf(beta));
-    EXPECT_NE(alerts->PopupOf(alpha), alerts->PopupOf(beta));
-    EXPECT_NE(alerts->PopupOf(alpha)->GetPosition(), alerts->PopupOf(beta)->GetPosition())
-        << "the second popup does not hide the first";
+    EXPECT_NE(popup, alerts->PopupOf(beta)) << "each instrument has its own popup";
+    EXPECT_NE(popup->GetPosition(), alerts->PopupOf(beta)->GetPosition()) << "the second does not hide the first";
     EXPECT_EQ("Ask(6.00) >= 5.00", alerts->PopupOf(beta)->GetConditionText());
 }
 
-TEST_F(AlertPopup, DismissClosesAndKeepsTheAlertArmed)
+TEST_F(AlertPopup, DismissEscapeAndCloseBoxCloseButKeepTheAlertArmed)
 {
     PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
     Fire(alert, 9);
     wxWeakRef<AlertDialog> first(alerts->PopupOf(alpha));
     ASSERT_TRUE(Click(first.get(), wxID_CANCEL));
     EXPECT_EQ(0u, alerts->Popups().count(alpha)) << "a closed popup leaves the map at once";
-    EXPECT_EQ(alert, alerts->Map()[alpha].get());
     Flush();
-    EXPECT_FALSE(first);
+    EXPECT_FALSE(first) << "a closed popup destroys itself";
 
-    Fire(alert, 8.5);
-    AlertDialog* second = alerts->PopupOf(alpha);
-    ASSERT_NE(nullptr, second);
-    EXPECT_TRUE(second->IsShown());
-    EXPECT_EQ("Last(8.50) <= 10.00", second->GetConditionText());
-}
-
-TEST_F(AlertPopup, EscapeAndTheCloseBoxOnlyClose)
-{
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
     Fire(alert, 9);
     AlertDialog* popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
     wxKeyEvent escape(wxEVT_CHAR_HOOK);
     escape.m_keyCode = WXK_ESCAPE;
     escape.SetEventObject(popup);
@@ -127,20 +90,25 @@ TEST_F(AlertPopup, EscapeAndTheCloseBoxOnlyClose)
     EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
     Flush();
 
-    Fire(alert, 9);
+    Fire(alert, 8.5);
     popup = alerts->PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
+    EXPECT_EQ("Last(8.50) <= 10.00", popup->GetConditionText());
     popup->Close();  // what the close box does
+    EXPECT_EQ(wxID_CANCEL, popup->GetReturnCode());
     EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
     EXPECT_EQ(alert, alerts->Map()[alpha].get());
 }
 
-TEST_F(AlertPopup, DisableRemovesTheAlertAndFurtherUpdatesAreSilent)
+TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesIt)
 {
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
-    Fire(alert, 9);
-    ASSERT_TRUE(Click(alerts->PopupOf(alpha), wxID_DELETE));
+    Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    AddAlert(alpha, AlertField::Buy, AlertComparison::AtLeast, 3);  // replaced while the popup is up
+    AddAlert(beta, AlertField::Buy, AlertComparison::AtLeast, 3);
+    ASSERT_TRUE(Click(popup, wxID_DELETE));
     EXPECT_EQ(0u, alerts->Map().count(alpha));
+    EXPECT_EQ(1u, alerts->Map().count(beta)) << "other instruments keep theirs";
     EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
     Flush();
 
@@ -149,18 +117,6 @@ TEST_F(AlertPopup, DisableRemovesTheAlertAndFurtherUpdatesAreSilent)
     quote.last = 5;
     wxEvtHandler sink;
     EXPECT_FALSE(alerts->Evaluate(sink, quote, ToCode(AlertField::Last)));
-}
-
-TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNow)
-{
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
-    Fire(alert, 9);
-    AlertDialog* popup = alerts->PopupOf(alpha);
-    AddAlert(alpha, AlertField::Buy, AlertComparison::AtLeast, 3);  // replaced while the popup is up
-    AddAlert(beta, AlertField::Buy, AlertComparison::AtLeast, 3);
-    ASSERT_TRUE(Click(popup, wxID_DELETE));
-    EXPECT_EQ(0u, alerts->Map().count(alpha));
-    EXPECT_EQ(1u, alerts->Map().count(beta)) << "other instruments keep theirs";
 
     Fire(alerts->Map()[beta].get(), 4);
     popup = alerts->PopupOf(beta);
@@ -192,37 +148,13 @@ TEST_F(AlertPopup, HiddenOrDestroyedPopupIsReplacedByAFreshOne)
     EXPECT_EQ("Last(7.00) <= 10.00", alerts->PopupOf(alpha)->GetConditionText());
 }
 
-TEST_F(AlertPopup, UnknownFieldSetsOnlyTheRemark)
-{
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10, "first");
-    Fire(alert, 9);
-    AlertDialog* popup = alerts->PopupOf(alpha);
-    PriceAlert odd = *alert;
-    odd.field = 0x2;
-    odd.remark = "second";
-    popup->SetAlert(odd, 1);
-    EXPECT_EQ("second", popup->GetRemarkText());
-    EXPECT_EQ("Last(9.00) <= 10.00", popup->GetConditionText());
-}
-
 TEST_F(AlertPopup, NotificationForAnAlertGoneMeanwhileShowsNothing)
 {
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
-    const AlertFiredEvent queued(AlertFiring{alert, 9});
+    const AlertFiredEvent queued(AlertFiring{AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9});
     alerts->RemoveAlert(alpha);
     alerts->ShowPopup(&application, owner, queued);
     EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
     EXPECT_TRUE(chimes.empty());
-}
-
-TEST_F(AlertPopup, BoardGoingAwayClosesItsPopupsWithoutRunningTheirActions)
-{
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
-    Fire(alert, 9);
-    wxWeakRef<AlertDialog> popup(alerts->PopupOf(alpha));
-    alerts.reset();
-    Flush();
-    EXPECT_FALSE(popup);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The default chime player stays silent on screen: no message box for a
-// missing file or a machine without a sound device.
+// The default chime player never opens a message box, neither for a missing
+// file nor on a machine without a sound device.
 
 #include <vector>
 
@@ -11,7 +11,6 @@
 
 namespace {
 
-/// Collects what would otherwise reach the user as log messages.
 class RecordingLog : public wxLog
 {
 public:

@@ -5,21 +5,20 @@
 
 #include <wx/grid.h>
 
-#include "SaveTestFixture.h"
-#include "controls/wxFlatNotebook.h"
+#include "support/BoardFixture.h"
 #include "layout/TabSource.h"
 
 namespace {
 
 using layout::TabSource;
-using testing_support::SaveFixture;
+using testing_support::BoardFixture;
 
-class BuildTab : public SaveFixture
+class BuildTab : public BoardFixture
 {
 protected:
     void SetUp() override
     {
-        SaveFixture::SetUp();
+        BoardFixture::SetUp();
         // One category in each of the kinds 3 to 6 of AMX.
         Exchange& amx = host.exchanges[0];
         for (int kind = 3; kind <= 6; ++kind)
@@ -31,7 +30,7 @@ protected:
                 group.displayNames[key] = "Kind " + std::to_string(kind);
         }
         // The column template: "No." hidden, "Last" first and 123 wide.
-        WriteFile(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
+        testing_support::WriteBytes(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
             <watchlist name="Other"><columns><column id="2" show="false" size="0"/></columns></watchlist>
             <watchlist name="Default"><columns>
               <column id="0" size="0" show="false" position="4"/>
@@ -121,37 +120,13 @@ TEST_F(BuildTab, WithCtrlANewTabTakesTheDefaultColumnTemplate)
     EXPECT_EQ(4, board->GetCurrentGrid()->GetNumberRows());
 }
 
-TEST_F(BuildTab, AnExistingLabelIsSelectedExceptForWholeExchanges)
-{
-    HoldControl(true);
-    board->BuildTab(TabSource::Watchlist("Core"));
-    board->BuildTab(TabSource::WholeExchange("KTX"));
-    ASSERT_EQ(3u, Pages());
-    board->GetNotebook()->SetSelection(0);
-    host.ClearCalls();
-
-    board->BuildTab(TabSource::Watchlist("Core"));
-    EXPECT_EQ(3u, Pages());
-    EXPECT_EQ("Core", CurrentLabel());
-    EXPECT_TRUE(host.subscribes.empty());
-    EXPECT_EQ(board->GetCurrentGrid(), GridOfPage(board, 1));
-
-    board->BuildTab(TabSource::WholeExchange("KTX"));
-    EXPECT_EQ(4u, Pages()) << "an exchange tab is opened again";
-
-    HoldControl(false);
-    board->BuildTab(TabSource::WholeExchange("KTX"));
-    EXPECT_EQ(4u, Pages());
-    EXPECT_EQ(2, board->GetCurrentGrid()->GetNumberRows());
-}
-
 TEST_F(BuildTab, UnknownSourcesAndUnreadableStoresChangeNothing)
 {
     HoldControl(false);
     board->BuildTab(TabSource::WholeExchange("NOPE"));
     board->BuildTab(TabSource::Category(3, "AMX", "TECH"));  // TECH is a kind-2 category
     board->BuildTab(TabSource::Category(2, "AMX", "GONE"));
-    WriteFile(host.applicationFilePath, "<application><watch");
+    testing_support::WriteBytes(host.applicationFilePath, "<application><watch");
     board->BuildTab(TabSource::Watchlist("Core"));
 
     EXPECT_EQ(1u, Pages());
@@ -159,16 +134,6 @@ TEST_F(BuildTab, UnknownSourcesAndUnreadableStoresChangeNothing)
     EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start));
     EXPECT_TRUE(host.unsubscribes.empty());
     EXPECT_EQ("<application><watch", StoreBytes());
-}
-
-TEST_F(BuildTab, AMissingTemplateStillOpensTheTab)
-{
-    HoldControl(true);
-    std::filesystem::remove(host.layoutFilePath);
-    board->BuildTab(TabSource::Watchlist("Core"));
-    ASSERT_EQ(2u, Pages());
-    EXPECT_TRUE(board->GetCurrentGrid()->IsColShown(6));
-    EXPECT_EQ((std::vector<Instrument*>{cdg, tke}), InstrumentsShown(board->GetCurrentGrid()));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Fitting a tab's columns: the toolkit's auto-size result on ordinary tabs,
-// a bounded measurement on huge ones that still fits what is on screen.
+// Fitting a tab's columns: the toolkit's auto size stretched to the window on
+// ordinary tabs, a bounded measurement on huge ones that still fits what is on
+// screen.
 
 #include <cmath>
 #include <string>
@@ -7,27 +8,27 @@
 
 #include <wx/dcclient.h>
 
-#include "BoardFixture.h"
 #include "board/ColumnSpec.h"
+#include "plugin/CommandIds.h"
+#include "support/BoardFixture.h"
 
 namespace {
 
-using testing_support::BoardFixture;
 using testing_support::Flush;
+using testing_support::PostCommand;
 
-class FitColumns : public BoardFixture
+class FitColumns : public testing_support::BoardFixture
 {
 protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        frame->SetSize(wxSize(2400, 900));
+        frame->SetSize(wxSize(2400, 900));  // wider than all columns together
         board = CreateBoard();
         board->Settings().autoFitColumns = false;
     }
 
-    /// `count` instruments with names and prices of varying length; the
-    /// name of row `longRow` (if any) is far longer than the others.
+    /// `count` instruments with texts of varying length; row `longRow`'s name is far longer.
     std::vector<Instrument*> Instruments(int count, int longRow = -1)
     {
         std::vector<Instrument*> instruments;
@@ -61,10 +62,23 @@ protected:
         return widths;
     }
 
-    static int AvailableWidth(const wxGrid* grid) { return grid->GetGridWindow()->GetClientSize().GetWidth(); }
+    static int Total(const wxGrid* grid)
+    {
+        int total = 0;
+        for (int width : Widths(grid))
+            total += width;
+        return total;
+    }
 
-    /// What the renderer asks for to show the cell in full, with the
-    /// attribute the grid paints the cell with.
+    static int Available(const wxGrid* grid) { return grid->GetGridWindow()->GetClientSize().GetWidth(); }
+
+    static void ExpectStretchedToTheWindow(const wxGrid* grid)
+    {
+        EXPECT_LE(Total(grid), Available(grid));
+        EXPECT_GE(Total(grid), Available(grid) - grid->GetNumberCols()) << "only rounding is lost";
+    }
+
+    /// What the renderer asks for to show the cell in full, with the attribute the grid paints it with.
     static int BestWidth(wxGrid* grid, int row, int col)
     {
         struct Painted : wxGrid
@@ -77,8 +91,7 @@ protected:
         };
         wxClientDC dc(grid->GetGridWindow());
         const wxGridCellAttrPtr attr = Painted::Attr(*grid, row, col);
-        const wxGridCellRendererPtr renderer = attr->GetRendererPtr(grid, row, col);
-        return renderer->GetBestWidth(*grid, *attr, dc, row, col, grid->GetRowSize(row));
+        return attr->GetRendererPtr(grid, row, col)->GetBestWidth(*grid, *attr, dc, row, col, grid->GetRowSize(row));
     }
 
     Tickerdeck* board = nullptr;
@@ -89,66 +102,42 @@ TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindow)
     wxGridEx* grid = Tab(Instruments(20));
     grid->HideCol(column::Status);
     grid->HideCol(column::Sector);
-
     grid->AutoSizeColumns(false);
     const std::vector<int> autoSized = Widths(grid);
-    ASSERT_EQ(0, autoSized[column::Status]);
-    long total = 0;
-    for (int width : autoSized)
-        total += width;
-    ASSERT_LT(total, AvailableWidth(grid)) << "the window must be wider for the stretch to show";
+    const long total = Total(grid);
+    ASSERT_LT(total, Available(grid)) << "the window must be wider for the stretch to show";
 
     for (int col = 0; col < grid->GetNumberCols(); ++col)
         if (grid->IsColShown(col))
             grid->SetColSize(col, 13);
-    board->FitColumns(grid);
+    PostCommand(board, cmd::FitAllColumns);
 
-    const int available = AvailableWidth(grid);
     for (int col = 0; col < grid->GetNumberCols(); ++col)
-    {
-        const int expected = static_cast<int>(std::floor(autoSized[col] * static_cast<double>(available) / total));
-        EXPECT_EQ(expected, grid->GetColSize(col)) << "column " << col;
-    }
+        EXPECT_EQ(static_cast<int>(std::floor(autoSized[col] * static_cast<double>(Available(grid)) / total)),
+                  grid->GetColSize(col))
+            << "column " << col;
     EXPECT_FALSE(grid->IsColShown(column::Status));
     EXPECT_FALSE(grid->IsColShown(column::Sector));
 }
 
 TEST_F(FitColumns, AHugeTabFitsTheRowsOnScreenWithoutMeasuringEveryRow)
 {
-    constexpr int kRows = 3000;
     constexpr int kShownLong = 1501;   // on screen when fitting
     constexpr int kHiddenLong = 2777;  // neither on screen nor among the sampled rows
-    std::vector<Instrument*> instruments = Instruments(kRows, kShownLong);
+    std::vector<Instrument*> instruments = Instruments(3000, kShownLong);
     instruments[kHiddenLong]->name = std::string(120, 'W');
     wxGridEx* grid = Tab(instruments);
     grid->MakeCellVisible(kShownLong, column::Name);
     Flush();
 
     board->FitColumns(grid);
-
     EXPECT_GE(grid->GetColSize(column::Name), BestWidth(grid, kShownLong, column::Name))
         << "the long name on screen is shown in full";
     EXPECT_LT(grid->GetColSize(column::Name), BestWidth(grid, kHiddenLong, column::Name))
         << "a row far off screen and outside the sample is not measured";
     for (int col = 0; col < grid->GetNumberCols(); ++col)
         EXPECT_GE(grid->GetColSize(col), BestWidth(grid, 0, col)) << "the first row fits, column " << col;
-
-    int total = 0;
-    for (int width : Widths(grid))
-        total += width;
-    EXPECT_LE(total, AvailableWidth(grid));
-    EXPECT_GE(total, AvailableWidth(grid) - grid->GetNumberCols()) << "stretched to the window but for rounding";
-}
-
-TEST_F(FitColumns, ColumnsWiderThanTheWindowAreNotShrunk)
-{
-    frame->SetSize(wxSize(500, 600));
-    wxGridEx* grid = Tab(Instruments(10));
-    grid->AutoSizeColumns(false);
-    const std::vector<int> autoSized = Widths(grid);
-
-    board->FitColumns(grid);
-    EXPECT_EQ(autoSized, Widths(grid));
+    ExpectStretchedToTheWindow(grid);
 }
 
 }  // namespace

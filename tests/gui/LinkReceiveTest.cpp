@@ -3,22 +3,20 @@
 #include <string>
 #include <vector>
 
-#include <wx/grid.h>
-
-#include "SaveTestFixture.h"
 #include "plugin/CommandIds.h"
+#include "support/BoardFixture.h"
 
 namespace {
 
 using layout::InstrumentRef;
-using testing_support::SaveFixture;
+using testing_support::BoardFixture;
 
-class LinkReceive : public SaveFixture
+class LinkReceive : public BoardFixture
 {
 protected:
     void SetUp() override
     {
-        SaveFixture::SetUp();
+        BoardFixture::SetUp();
         WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/></watchlist>)");
         board = LoadNode(R"(<setting><controls control_by_instrument="true"/><general autoinstrument="true"/></setting>
             <watchlists><watchlist name="Core" type="1"/><watchlist name="All" type="7" exchange="AMX" current="false"/>
@@ -45,46 +43,17 @@ TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnce)
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Core"));
 
     const std::string before = StoreBytes();
-    const ino_t identity = FileIdentity(host.applicationFilePath);
+    const ino_t identity = StoreIdentity();
     Send(tke);
     EXPECT_EQ(before, StoreBytes());
-    EXPECT_EQ(identity, FileIdentity(host.applicationFilePath));
+    EXPECT_EQ(identity, StoreIdentity());
     EXPECT_EQ(2, grid->GetNumberRows()) << "no second row for the same instrument";
     EXPECT_TRUE(log.str().empty()) << log.str();
 }
 
-TEST_F(LinkReceive, OnlyOtherWidgetsWithBothSettingsOnAddAnything)
-{
-    Send(tke, link_kind::FromCellClick);
-    Send(tke, link_kind::ForNewWindow);
-    board->Settings().autoAddInstrument = false;
-    Send(tke);
-    board->Settings().autoAddInstrument = true;
-    board->Settings().controlledByInstruments = false;
-    Send(tke);
-    EXPECT_EQ(1, board->GetCurrentGrid()->GetNumberRows());
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}}), Stored("Core"));
-}
-
-TEST_F(LinkReceive, OtherTabsSelectTheInstrumentsRow)
-{
-    board->GetNotebook()->SetSelection(1);
-    wxGridEx* grid = board->GetCurrentGrid();
-    ASSERT_EQ(4, grid->GetNumberRows());
-    grid->SelectRow(0);
-    const std::string before = StoreBytes();
-    Send(cdg);
-    EXPECT_EQ((wxArrayInt{1, 2}), grid->GetSelectedRows());
-    EXPECT_EQ(4, grid->GetNumberRows());
-    EXPECT_EQ(before, StoreBytes());
-
-    Send(tke);  // not on this tab
-    EXPECT_EQ((wxArrayInt{1, 2}), grid->GetSelectedRows());
-}
-
 TEST_F(LinkReceive, StoreErrorsAreLoggedAndTheStoreKept)
 {
-    WriteFile(host.applicationFilePath, "<application>");
+    testing_support::WriteBytes(host.applicationFilePath, "<application>");
     Send(tke);
     EXPECT_EQ("<application>", StoreBytes());
     EXPECT_EQ(0u, log.str().find("[Tickerdeck] write watchlist config error:")) << log.str();

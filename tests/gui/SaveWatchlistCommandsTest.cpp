@@ -1,26 +1,23 @@
-// Creating, editing, adding to and moving into stored watchlists: the tabs
-// and the shared store change together.
+// Creating, editing and moving rows into stored watchlists: the tabs and the
+// shared store change together.
 
 #include <string>
 #include <vector>
 
-#include <wx/grid.h>
-
-#include "SaveTestFixture.h"
-#include "controls/wxFlatNotebook.h"
+#include "support/BoardFixture.h"
 
 namespace {
 
 using layout::InstrumentRef;
-using testing_support::SaveFixture;
+using testing_support::BoardFixture;
 
-class WatchlistCommands : public SaveFixture
+class WatchlistCommands : public BoardFixture
 {
 protected:
     void SetUp() override
     {
-        SaveFixture::SetUp();
-        WriteFile(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
+        BoardFixture::SetUp();
+        testing_support::WriteBytes(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
             <watchlist name="Default"><columns><column id="0" size="0" show="false"/></columns></watchlist>
           </watchlists></tickerdeck></default></layout></application>)");
         WriteStore(R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/></watchlist>)"
@@ -73,30 +70,11 @@ TEST_F(WatchlistCommands, EditingRenamesInPlaceAndReconcilesTheRows)
               layout::ListWatchlistNames(host.applicationFilePath));
 }
 
-TEST_F(WatchlistCommands, AddingSelectedRowsSkipsWhatTheWatchlistHolds)
-{
-    core->SelectRow(0);   // CDG
-    core->SelectRow(2, true);  // TKE
-    board->AddSelectedRowsToWatchlist("First");
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("First"));
-    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, tke}), InstrumentsShown(first));
-
-    const std::string before = StoreBytes();
-    const ino_t identity = FileIdentity(host.applicationFilePath);
-    board->AddSelectedRowsToWatchlist("First");
-    EXPECT_EQ(before, StoreBytes());
-    EXPECT_EQ(identity, FileIdentity(host.applicationFilePath));
-    EXPECT_EQ(3u, Tickerdeck::TableOf(first)->Members().size());
-
-    board->AddSelectedRowsToWatchlist("Untabbed");
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Untabbed"));
-}
-
 TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
 {
     core->SelectRow(2);
     core->SelectRow(0, true);
-    WriteFile(host.applicationFilePath, "broken <");
+    testing_support::WriteBytes(host.applicationFilePath, "broken <");
     board->MoveSelectedRowsToWatchlist("Last");
     EXPECT_EQ(3, core->GetNumberRows()) << "an unreadable store keeps the rows where they are";
     EXPECT_EQ("broken <", StoreBytes());

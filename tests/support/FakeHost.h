@@ -111,15 +111,6 @@ struct PostCall
     wxWindow* target;
 };
 
-/// One OpenWidget call.
-struct OpenCall
-{
-    Widget* widget;
-    uint64_t group;
-    uint64_t sameGroup;
-    int mode;
-};
-
 /// A terminal that records calls and answers from in-memory records.
 class FakeHost : public Host
 {
@@ -184,8 +175,6 @@ public:
         subscribes.clear();
         unsubscribes.clear();
         posts.clear();
-        opens.clear();
-        foundWidgets.clear();
     }
 
     // Host
@@ -220,22 +209,11 @@ public:
 
     const ExchangeList& GetExchanges() override { return exchanges; }
     const std::vector<Instrument*>& GetInstruments() override { return m_instrumentList; }
-    UserProfile GetUserProfile() override { return profile; }
+    UserProfile GetUserProfile() override { return {}; }
 
-    Widget* FindWidget(const char* name) override
-    {
-        foundWidgets.emplace_back(name ? name : "");
-        const auto entry = widgetsByName.find(foundWidgets.back());
-        return entry == widgetsByName.end() ? nullptr : entry->second;
-    }
-
-    std::vector<Widget*> GetWidgets() override { return widgets; }
-
-    wxWindow* OpenWidget(Widget* widget, uint64_t group, uint64_t sameGroup, int mode) override
-    {
-        opens.push_back({widget, group, sameGroup, mode});
-        return openedWindow;
-    }
+    Widget* FindWidget(const char*) override { return nullptr; }
+    std::vector<Widget*> GetWidgets() override { return {}; }
+    wxWindow* OpenWidget(Widget*, uint64_t, uint64_t, int) override { return nullptr; }
 
     void PostToWidgets(wxCommandEvent& event, Widget* source, uint64_t group, wxWindow* target) override
     {
@@ -243,34 +221,18 @@ public:
                          event.GetString(), source, group, target});
     }
 
-    void PrepareMenu(wxMenu* menu) override { preparedMenus.push_back(menu); }
+    void PrepareMenu(wxMenu*) override {}
     void AttachDialog(wxWindow* dialog) override { attachedDialogs.push_back(dialog); }
-
-    int LookupHotkey(int keyCode, bool control, bool shift, bool alt) override
-    {
-        return hotkeys ? hotkeys(keyCode, control, shift, alt) : 0;
-    }
-
-    wxString GetShortcutText(int hostCommand) override
-    {
-        return wxString::Format("Ctrl+%d", hostCommand);
-    }
+    int LookupHotkey(int, bool, bool, bool) override { return 0; }
+    wxString GetShortcutText(int) override { return wxString(); }
 
     FakeTheme theme;
     Reply reply = Reply::Immediately;
     std::vector<SubscriptionCall> subscribes;
     std::vector<SubscriptionCall> unsubscribes;
     std::vector<PostCall> posts;
-    std::vector<OpenCall> opens;
-    std::vector<std::string> foundWidgets;
-    std::map<std::string, Widget*> widgetsByName;
-    std::vector<Widget*> widgets;
-    wxWindow* openedWindow = nullptr;
-    std::vector<wxMenu*> preparedMenus;
     std::vector<wxWindow*> attachedDialogs;
-    std::function<int(int, bool, bool, bool)> hotkeys;
     ExchangeList exchanges;
-    UserProfile profile;
     std::string layoutFilePath;
     std::string applicationFilePath;
 

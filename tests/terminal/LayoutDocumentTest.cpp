@@ -16,6 +16,7 @@
 #include "Terminal.h"
 #include "TerminalHost.h"
 #include "support/EventLoop.h"
+#include "support/XmlText.h"
 
 #include "TerminalTestSupport.h"
 
@@ -24,17 +25,10 @@ namespace {
 using boost::property_tree::ptree;
 using namespace terminal_test;
 
-ptree ParseXml(const std::string& text)
-{
-    std::istringstream stream(text);
-    ptree tree;
-    boost::property_tree::read_xml(stream, tree);
-    return tree;
-}
 
 TEST(LayoutDocument, WindowRecordsReadBackAsWritten)
 {
-    ptree document = ParseXml(R"(<application><layout><default><tickerdeck size-x="5"/></default>
+    ptree document = testing_support::Parse(R"(<application><layout><default><tickerdeck size-x="5"/></default>
         <windows x="1" y="2" width="300" height="200"><window widget="Old"/></windows></layout></application>)");
     WindowRecord docked;
     docked.widget = "Ticker Deck";
@@ -59,7 +53,7 @@ TEST(LayoutDocument, WindowRecordsReadBackAsWritten)
 
 TEST(LayoutDocument, DamagedEntriesAreSkippedOrDefaulted)
 {
-    const ptree document = ParseXml(R"(<application><layout><windows width="x">
+    const ptree document = testing_support::Parse(R"(<application><layout><windows width="x">
         <window/><pane widget="Ticker Deck"/>
         <window widget="Ticker Deck" flags="one" x="99999999999" group="-3"><state><watchlists/></state></window>
       </windows></layout></application>)");
@@ -82,11 +76,11 @@ TEST(LayoutDocument, WritingReplacesTheWholeFileOrNothing)
     document.put("application.layout.default.tickerdeck.<xmlattr>.size-x", "360");
     document.put("application.layout.windows.window.<xmlattr>.widget", "W");
     WriteLayoutDocument(path, document);
-    EXPECT_EQ("360", ParseXml(ReadFile(path)).get<std::string>("application.layout.default.tickerdeck.<xmlattr>.size-x"));
+    EXPECT_EQ("360", testing_support::Parse(ReadFile(path)).get<std::string>("application.layout.default.tickerdeck.<xmlattr>.size-x"));
     // Written, read and written again, the file stays the same: indentation
     // read back as text must not pile up.
     const std::string once = ReadFile(path);
-    WriteLayoutDocument(path, ParseXml(once));
+    WriteLayoutDocument(path, testing_support::Parse(once));
     EXPECT_EQ(once, ReadFile(path));
 
     EXPECT_THROW(WriteLayoutDocument(folder / "missing/layout.xml", document), std::runtime_error);
@@ -134,12 +128,9 @@ const char* const kStartStore = R"(<?xml version="1.0" encoding="utf-8"?>
 /// Runs a terminal on those files until its --quit-after timer closes it.
 void RunUntilQuit(const TempFolder& folder)
 {
-    TerminalOptions options;
-    options.configDir = folder / "config";
+    TerminalOptions options = QuietOptions(folder);
     options.layoutFile = folder / "layout.xml";
     options.storeFile = folder / "store.xml";
-    options.pluginDir = "plugins";
-    options.rate = 0;
     options.quitAfter = 1.5;
     Terminal terminal(options);
     terminal.Start();
@@ -161,7 +152,7 @@ TEST(LayoutDocumentRun, QuittingWritesWhatStartingReadsByteForByte)
     const std::string firstLayout = ReadFile(folder / "layout.xml");
     EXPECT_EQ(kStartStore, ReadFile(folder / "store.xml")) << "unchanged watchlists leave the store alone";
 
-    const ptree written = ParseXml(firstLayout);
+    const ptree written = testing_support::Parse(firstLayout);
     const std::vector<WindowRecord> windows = ReadWindowRecords(written);
     ASSERT_EQ(2u, windows.size());
     EXPECT_EQ(0, windows[0].flags);
@@ -188,12 +179,9 @@ TEST(LayoutDocumentRun, AnUnreadableLayoutIsNotOverwritten)
     TempFolder folder;
     WriteFile(folder / "layout.xml", "<application><layout>");
     WriteFile(folder / "store.xml", kStartStore);
-    TerminalOptions options;
-    options.configDir = folder / "config";
+    TerminalOptions options = QuietOptions(folder);
     options.layoutFile = folder / "layout.xml";
     options.storeFile = folder / "store.xml";
-    options.pluginDir = "plugins";
-    options.rate = 0;
     Terminal terminal(options);
     terminal.Start();
     ASSERT_TRUE(terminal.Frame());

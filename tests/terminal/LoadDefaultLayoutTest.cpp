@@ -68,11 +68,7 @@ int CategorySize(TerminalHost& host, const std::string& exchange, int kind, cons
 TEST(DefaultLayout, TheFirstBoardShowsTheShippedTabs)
 {
     TempFolder folder;
-    TerminalOptions options;
-    options.configDir = folder / "config";
-    options.pluginDir = "plugins";
-    options.rate = 0;
-    Terminal terminal(options);
+    Terminal terminal(QuietOptions(folder));
     terminal.Start();
     ASSERT_NE(terminal.Frame(), nullptr);
     testing_support::Flush(5);

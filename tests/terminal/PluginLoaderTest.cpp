@@ -14,25 +14,6 @@ using namespace terminal_test;
 // Tests run in the build's runtime folder, beside the plug-ins folder.
 const std::string kPluginFolder = "plugins";
 
-TEST(PluginLoader, LoadsTheBoardModule)
-{
-    ASSERT_TRUE(wxFileExists("plugins/libtickerdeck.so")) << "build the tickerdeck target first";
-    std::shared_ptr<MemorySink> sink;
-    PluginLoader loader;
-    Host* host = reinterpret_cast<Host*>(0x1000);  // the factory only stores it
-    EXPECT_EQ(loader.LoadFolder(kPluginFolder, host, MakeMemoryLogger(sink)), 1u);
-    const std::vector<Widget*> widgets = loader.Widgets();
-    ASSERT_EQ(widgets.size(), 1u);
-    EXPECT_STREQ(widgets[0]->GetDisplayName(), "Ticker Deck");
-    EXPECT_EQ(widgets[0]->host, host);
-    EXPECT_TRUE(widgets[0]->IsOfferedInMenu(0));
-    EXPECT_TRUE(sink->Contains("loaded plug-in Ticker Deck"));
-
-    loader.UnloadAll();
-    EXPECT_TRUE(loader.Widgets().empty());
-    loader.UnloadAll();  // twice is harmless
-}
-
 TEST(PluginLoader, FilesThatAreNotPluginsAreLoggedAndSkipped)
 {
     TempFolder folder;

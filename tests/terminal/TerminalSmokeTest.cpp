@@ -10,6 +10,7 @@
 #include "market/Catalogue.h"
 #include "market/QuoteBook.h"
 #include "plugin/CommandIds.h"
+#include "plugin/Widget.h"
 #include "support/EventLoop.h"
 
 #include "TerminalTestSupport.h"
@@ -20,17 +21,10 @@ using namespace terminal_test;
 
 TerminalOptions SmokeOptions(const TempFolder& folder)
 {
-    TerminalOptions options;
-    options.configDir = folder / "config";
-    options.pluginDir = "plugins";
+    TerminalOptions options = QuietOptions(folder);
     options.rate = 200;
     options.seed = 7;
     return options;
-}
-
-bool AllWindowsGone()
-{
-    return wxTopLevelWindows.empty();
 }
 
 TEST(TerminalSmoke, BoardsOpenSwitchAndReleaseEverySubscription)
@@ -88,7 +82,7 @@ TEST(TerminalSmoke, BoardsOpenSwitchAndReleaseEverySubscription)
     testing_support::PumpUntil([] { return false; }, 300);  // let the feed run
 
     frame->Close();
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr && AllWindowsGone(); }));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr && wxTopLevelWindows.empty(); }));
     EXPECT_EQ(terminal.Quotes().SubscriptionCount(), 0u) << "every window released its own subscriptions";
     EXPECT_TRUE(terminal.Host().Windows().All().empty());
     terminal.Shutdown();

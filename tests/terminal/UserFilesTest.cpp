@@ -15,21 +15,6 @@ using terminal_test::ReadFile;
 using terminal_test::TempFolder;
 using terminal_test::WriteFile;
 
-TEST(UserFiles, FirstRunCopiesTheShippedDefaults)
-{
-    TempFolder temp;
-    WriteFile(temp / "ship/layout.xml", "<layout/>");
-    WriteFile(temp / "ship/watchlists.xml", "<store/>");
-    UserFiles files(temp / "config/deep", "", "");
-    EXPECT_EQ(files.LayoutPath(), temp / "config/deep/layout.xml");
-    EXPECT_EQ(files.StorePath(), temp / "config/deep/watchlists.xml");
-    EXPECT_EQ(files.LogPath(), temp / "config/deep/terminal.log");
-
-    EXPECT_EQ(files.Seed(temp / "ship/layout.xml", temp / "ship/watchlists.xml"), "");
-    EXPECT_EQ(ReadFile(files.LayoutPath()), "<layout/>");
-    EXPECT_EQ(ReadFile(files.StorePath()), "<store/>");
-}
-
 TEST(UserFiles, TheUsersOwnFilesAreNeverOverwritten)
 {
     TempFolder temp;
@@ -42,19 +27,6 @@ TEST(UserFiles, TheUsersOwnFilesAreNeverOverwritten)
     EXPECT_EQ(ReadFile(files.StorePath()), "<shipped/>");
 }
 
-TEST(UserFiles, OverridesReplaceTheConfigFolderFiles)
-{
-    TempFolder temp;
-    WriteFile(temp / "ship/layout.xml", "<l/>");
-    WriteFile(temp / "ship/watchlists.xml", "<s/>");
-    UserFiles files(temp / "config", temp / "elsewhere/my-layout.xml", temp / "elsewhere/my-store.xml");
-    EXPECT_EQ(files.LayoutPath(), temp / "elsewhere/my-layout.xml");
-    EXPECT_EQ(files.StorePath(), temp / "elsewhere/my-store.xml");
-    EXPECT_EQ(files.Seed(temp / "ship/layout.xml", temp / "ship/watchlists.xml"), "");
-    EXPECT_EQ(ReadFile(files.LayoutPath()), "<l/>");
-    EXPECT_FALSE(wxFileExists(wxString::FromUTF8(temp / "config/layout.xml")));
-}
-
 TEST(UserFiles, AMissingShippedDefaultIsReportedNotHidden)
 {
     TempFolder temp;
@@ -65,25 +37,13 @@ TEST(UserFiles, AMissingShippedDefaultIsReportedNotHidden)
     EXPECT_EQ(ReadFile(files.StorePath()), "<s/>") << "the other file is still seeded";
 }
 
-TEST(AssetFolder, FoundBesideTheProgramOrAboveIt)
+TEST(AssetFolder, FoundBesideOrAboveTheProgramThenInTheCurrentFolderAndNeedsBothFolders)
 {
     TempFolder temp;
-    wxFileName::Mkdir(wxString::FromUTF8(temp / "app/icon"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    wxFileName::Mkdir(wxString::FromUTF8(temp / "app/sound"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    wxFileName::Mkdir(wxString::FromUTF8(temp / "app/bin/debug"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-
+    for (const char* folder : {"app/icon", "app/sound", "app/bin/debug", "cwd/icon", "cwd/sound", "half/icon", "exe"})
+        wxFileName::Mkdir(wxString::FromUTF8(temp / folder), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     EXPECT_EQ(FindAssetFolder(temp / "app", "").value_or(""), temp / "app");
     EXPECT_EQ(FindAssetFolder(temp / "app/bin/debug", "").value_or(""), temp / "app");
-}
-
-TEST(AssetFolder, CurrentFolderIsTheFallbackAndNeedsBothFolders)
-{
-    TempFolder temp;
-    wxFileName::Mkdir(wxString::FromUTF8(temp / "cwd/icon"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    wxFileName::Mkdir(wxString::FromUTF8(temp / "cwd/sound"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    wxFileName::Mkdir(wxString::FromUTF8(temp / "half/icon"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    wxFileName::Mkdir(wxString::FromUTF8(temp / "exe"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-
     EXPECT_FALSE(IsAssetFolder(temp / "half"));
     EXPECT_EQ(FindAssetFolder(temp / "exe", temp / "cwd").value_or(""), temp / "cwd");
     EXPECT_FALSE(FindAssetFolder(temp / "exe", temp / "half").has_value());

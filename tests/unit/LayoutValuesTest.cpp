@@ -70,14 +70,7 @@ TEST(LayoutValues, DoublesAreFiniteAndLocaleIndependent)
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST(LayoutValues, TextsAreReadAsStoredOrDefaulted)
-{
-    EXPECT_EQ("Core Holdings", layout::ReadText(WithValue("Core Holdings"), "a.<xmlattr>.v"));
-    EXPECT_EQ("", layout::ReadText(Tree(), "a.<xmlattr>.v"));
-    EXPECT_EQ("Tickerdeck", layout::ReadText(Tree(), "a.<xmlattr>.v", "Tickerdeck"));
-}
-
-TEST(LayoutValues, NonAsciiTextSurvivesTheCLocale)
+TEST(LayoutValues, NonAsciiTextSurvivesTheCLocaleAndLegacyBytesAreKept)
 {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "C");
@@ -90,15 +83,11 @@ TEST(LayoutValues, NonAsciiTextSurvivesTheCLocale)
     EXPECT_EQ(stored, layout::ToTreeText(shown));
 
     std::setlocale(LC_ALL, previous.c_str());
-}
 
-TEST(LayoutValues, LegacyBytesAreKeptRatherThanDropped)
-{
-    const wxString shown = layout::ToWxString("\xE9t\xE9");  // Latin-1 "été", not UTF-8
-    ASSERT_EQ(3u, shown.length());
-    EXPECT_EQ(wxUniChar(0x00E9), shown[0]);
-    EXPECT_EQ(wxUniChar('t'), shown[1]);
-    EXPECT_TRUE(layout::ToWxString("").empty());
+    const wxString legacy = layout::ToWxString("\xE9t\xE9");  // Latin-1 "été", not UTF-8
+    ASSERT_EQ(3u, legacy.length()) << "legacy bytes are kept rather than dropped";
+    EXPECT_EQ(wxUniChar(0x00E9), legacy[0]);
+    EXPECT_EQ(wxUniChar('t'), legacy[1]);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Cell texts of the quote columns: number formats, blanks and joins.
+// Cell texts of the quote columns: number formats, blanks, signs and joins.
 
 #include <gtest/gtest.h>
 #include <wx/intl.h>
@@ -11,8 +11,8 @@
 
 namespace {
 
-// The expected text for a number, built with whatever separators the
-// formatter uses in this locale rather than assuming a comma and a dot.
+// The expected text for a number, with whatever separators the formatter
+// uses in this locale rather than assuming a comma and a dot.
 wxString Grouped(const wxString& integerPart, const wxString& fraction = wxString())
 {
     wxString result;
@@ -36,12 +36,7 @@ protected:
     QuoteFormatTest()
     {
         instrument.name = "Alpha Corp";
-        instrument.code = "ALP";
         instrument.exchange = "XEX";
-        instrument.flag = "ZZ";
-        instrument.currency = "USD";
-        instrument.sector = "Metals";
-        instrument.type = "Stock";
         instrument.decimals = 2;
         price.instrument = &instrument;
         price.last = 1234.5;
@@ -55,17 +50,14 @@ protected:
     QuoteFormat format;
 };
 
-TEST_F(QuoteFormatTest, PricesUseInstrumentDecimalsWithGrouping)
+TEST_F(QuoteFormatTest, PricesUseTheInstrumentsDecimalsOrFiveWithoutTrailingZeroes)
 {
     EXPECT_EQ(Cell(column::Last), Grouped("1234", "50"));
     price.buy = 1234567.891;
     EXPECT_EQ(Cell(column::Buy), Grouped("1234567", "89"));
     instrument.decimals = 0;
     EXPECT_EQ(Cell(column::Buy), Grouped("1234568"));
-}
 
-TEST_F(QuoteFormatTest, MissingDecimalsGiveFiveWithoutTrailingZeroesAndNeverNegativePrecision)
-{
     instrument.decimals = -1;
     price.last = 12.345;
     EXPECT_EQ(Cell(column::Last), Grouped("12", "345"));
@@ -73,35 +65,26 @@ TEST_F(QuoteFormatTest, MissingDecimalsGiveFiveWithoutTrailingZeroesAndNeverNega
     EXPECT_EQ(Cell(column::Last), "12");
     price.last = 0.123456789;
     EXPECT_EQ(Cell(column::Last), Grouped("0", "12346"));
-    instrument.decimals = -7;
+    instrument.decimals = -7;  // never a negative precision
     price.open = 3.5;
     EXPECT_EQ(Cell(column::Open), Grouped("3", "5"));
 }
 
-TEST_F(QuoteFormatTest, ValuesBelowToleranceAreBlank)
+TEST_F(QuoteFormatTest, ValuesWithinToleranceOfZeroAreBlankExceptTheChangeColumns)
 {
     price.last = 5e-9;
     EXPECT_EQ(Cell(column::Last), "");
     price.high = -9e-9;
     EXPECT_EQ(Cell(column::High), "");
-    price.cumValue = 0.0;
-    EXPECT_EQ(Cell(column::CumValue), "");
     price.amplitude = 2e-8;
     EXPECT_EQ(Cell(column::Amplitude), Grouped("0", "00"));
-}
 
-TEST_F(QuoteFormatTest, ChangeColumnsBlankOnLastNotOnTheirOwnValue)
-{
-    price.change = 0.0;
+    // The change columns blank on the last price, not on their own value.
+    price.last = 10.0;
+    price.change = -1e-12;  // a zero that went through arithmetic
     price.changePercent = 0.0;
     EXPECT_EQ(Cell(column::Change), Grouped("0", "00"));
     EXPECT_EQ(Cell(column::ChangePercent), Grouped("0", "00"));
-
-    price.change = -1e-12;  // a zero that went through arithmetic
-    price.changePercent = -1e-12;
-    EXPECT_EQ(Cell(column::Change), Grouped("0", "00"));
-    EXPECT_EQ(Cell(column::ChangePercent), Grouped("0", "00"));
-
     price.last = 0.0;
     price.change = 3.25;
     price.changePercent = 1.7;
@@ -115,7 +98,6 @@ TEST_F(QuoteFormatTest, SignedColumnsPrefixPlusOnlyAboveTolerance)
     EXPECT_EQ(Cell(column::ChangePercent), "+" + Grouped("1", "23"));
     price.changePercent = -1.5;
     EXPECT_EQ(Cell(column::ChangePercent), "-" + Grouped("1", "50"));
-
     price.moneyFlow = 0.0;
     EXPECT_EQ(Cell(column::MoneyFlow), "");
     price.moneyFlow = 1234.5;
@@ -124,33 +106,25 @@ TEST_F(QuoteFormatTest, SignedColumnsPrefixPlusOnlyAboveTolerance)
     EXPECT_EQ(Cell(column::MoneyFlow), "-" + Grouped("2", "25"));
 }
 
-TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousands)
+TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousandsAndCountsStayWhole)
 {
     price.buyVolume = 1500.0;
     price.cumVolume = 2500000.0;
-    price.sellVolume = 0.0;
     EXPECT_EQ(Cell(column::BuyVolume), Grouped("1500"));
-    EXPECT_EQ(Cell(column::CumVolume), Grouped("2500000"));
     EXPECT_EQ(Cell(column::SellVolume), "");
-
     format.volumeInThousands = true;
     price.sellVolume = 12345.0;
     EXPECT_EQ(Cell(column::BuyVolume), Grouped("1", "5"));
     EXPECT_EQ(Cell(column::CumVolume), Grouped("2500"));
     EXPECT_EQ(Cell(column::SellVolume), Grouped("12", "345"));
-}
 
-TEST_F(QuoteFormatTest, IntegersAndRowNumbers)
-{
-    price.deals = 0;
     EXPECT_EQ(Cell(column::Deals), "");
     price.deals = 1234567;
     EXPECT_EQ(Cell(column::Deals), Grouped("1234567"));
-    EXPECT_EQ(Cell(column::No, 0), "1");
-    EXPECT_EQ(Cell(column::No, 12344), "12345");  // never grouped
+    EXPECT_EQ(Cell(column::No, 12344), "12345") << "row numbers are never grouped";
 }
 
-TEST_F(QuoteFormatTest, JoinedNotesAndInstrumentTexts)
+TEST_F(QuoteFormatTest, NotesJoinTheInstrumentsTextsAndDatesPreferTheTradeDate)
 {
     instrument.tradingStatus = "Halted";
     EXPECT_EQ(Cell(column::Status), "Halted");
@@ -158,48 +132,19 @@ TEST_F(QuoteFormatTest, JoinedNotesAndInstrumentTexts)
     EXPECT_EQ(Cell(column::Status), "N;Halted");
     instrument.tradingStatus.clear();
     EXPECT_EQ(Cell(column::Status), "N");
-
     price.caNote = "XD";
     instrument.corporateAction = "Dividend 0.5";
     EXPECT_EQ(Cell(column::CorporateAction), "XD;Dividend 0.5");
-}
 
-TEST_F(QuoteFormatTest, DatesPreferTradeDateAndBlankWhenUnparsable)
-{
     price.secondDate = "20240102";
     EXPECT_EQ(Cell(column::Date), "2024-01-02");
     price.tradeDate = "20240229";
     EXPECT_EQ(Cell(column::Date), "2024-02-29");
-    price.tradeDate = "20230229";
-    EXPECT_EQ(Cell(column::Date), "");
-    price.tradeDate = "20241301";
-    EXPECT_EQ(Cell(column::Date), "");
-    price.tradeDate = "yesterday";
-    EXPECT_EQ(Cell(column::Date), "");
-    price.tradeDate.clear();
-    price.secondDate.clear();
-    EXPECT_EQ(Cell(column::Date), "");
-}
-
-TEST_F(QuoteFormatTest, TextColumnsAndMissingInstrument)
-{
-    price.tradeType = '+';
-    price.tradeTime = "09:30:01";
-    EXPECT_EQ(Cell(column::TradeType), "+");
-    EXPECT_EQ(Cell(column::Time), "09:30:01");
-    EXPECT_EQ(Cell(column::Name), "Alpha Corp");
-    EXPECT_EQ(Cell(column::Exchange), "XEX");
-    EXPECT_EQ(Cell(column::Flag), "ZZ");
-    EXPECT_EQ(Cell(column::Currency), "USD");
-
-    instrument.name = "\xC3\x89lan";  // UTF-8 from the host
-    EXPECT_EQ(Cell(column::Name), wxString::FromUTF8("\xC3\x89lan"));
-
-    price.instrument = nullptr;
-    EXPECT_EQ(Cell(column::Exchange), "");
-    EXPECT_EQ(Cell(column::Name), "");
-    EXPECT_EQ(Cell(column::Last), Grouped("1234", "5"));  // decimals unknown without instrument
-    EXPECT_EQ(Cell(99), "");
+    for (const char* unparsable : {"20230229", "20241301", "yesterday"})
+    {
+        price.tradeDate = unparsable;
+        EXPECT_EQ(Cell(column::Date), "") << unparsable;
+    }
 }
 
 TEST_F(QuoteFormatTest, RegionalLocaleGroupsThousands)
@@ -210,35 +155,12 @@ TEST_F(QuoteFormatTest, RegionalLocaleGroupsThousands)
         if (!locale.Init(wxLANGUAGE_ENGLISH_US, wxLOCALE_DONT_LOAD_DEFAULT))
             GTEST_SKIP() << "no en_US locale on this machine (scripts/deps.sh makes one)";
     }
-    price.buy = 1234567.891;
     price.cumVolume = 2500000.0;
-    price.deals = 1234567;
     price.moneyFlow = 1234.5;
     EXPECT_EQ(Cell(column::Last), "1,234.50");
-    EXPECT_EQ(Cell(column::Buy), "1,234,567.89");
     EXPECT_EQ(Cell(column::CumVolume), "2,500,000");
-    EXPECT_EQ(Cell(column::Deals), "1,234,567");
     EXPECT_EQ(Cell(column::MoneyFlow), "+1,234.50");
     EXPECT_EQ(Cell(column::No, 12344), "12345");
-}
-
-TEST(ColumnSpecTest, LabelsAndVerticalCentring)
-{
-    EXPECT_EQ(ColumnLabel(0), "No.");
-    EXPECT_EQ(ColumnLabel(13), "Sell Vol");
-    EXPECT_EQ(ColumnLabel(30), "C");
-    EXPECT_EQ(ColumnLabel(31), "");
-    EXPECT_EQ(ColumnLabel(-1), "");
-
-    const int centred[] = {0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23};
-    int expected = 0;
-    for (int col = 0; col < column::Count; ++col)
-    {
-        const bool shouldCentre = expected < 19 && centred[expected] == col;
-        EXPECT_EQ(ColumnAt(col).centredVertically, shouldCentre) << "column " << col;
-        if (shouldCentre)
-            ++expected;
-    }
 }
 
 }  // namespace

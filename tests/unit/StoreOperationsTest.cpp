@@ -1,10 +1,7 @@
-// The watchlist store operations and the way the store file is replaced.
+// The shared watchlist store: reading it, the operations on it, and the way
+// the store file is replaced.
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
 #include <csignal>
@@ -17,6 +14,7 @@
 
 #include "layout/DurableFile.h"
 #include "layout/WatchlistStore.h"
+#include "support/XmlText.h"
 
 namespace {
 
@@ -24,19 +22,8 @@ namespace fs = std::filesystem;
 using layout::InstrumentRef;
 using layout::Tree;
 
-Tree Parse(const std::string& xml)
-{
-    std::istringstream stream(xml);
-    Tree tree;
-    boost::property_tree::read_xml(stream, tree);
-    return tree;
-}
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+using testing_support::Parse;
+using testing_support::ReadBytes;
 
 std::vector<std::string> Names(const Tree& store)
 {
@@ -65,7 +52,7 @@ protected:
         fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(folder, ignored);
     }
-    void Write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    void Write(const std::string& text) { testing_support::WriteBytes(path.string(), text); }
     size_t FilesInFolder() const { return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator())); }
 
     fs::path folder;
@@ -77,6 +64,23 @@ const char* const kTwoOfOneName = R"(<application><watchlists>
 <watchlist name="core"><instrument exchange="AMX" code="B"/></watchlist>
 <watchlist name="Core" extra="x"><instrument exchange="AMX" code="C"/></watchlist>
 </watchlists></application>)";
+
+TEST(StoreReading, InstrumentsOfEveryWatchlistWithExactlyThatName)
+{
+    const Tree store = Parse(R"(<application><watchlists>
+      <watchlist name="Core"><instrument exchange="AMX" code="A"/><instrument exchange="" code="NOEX"/></watchlist>
+      <watchlist name="core"><instrument exchange="AMX" code="B"/></watchlist>
+      <group name="Core"><instrument exchange="AMX" code="G"/></group>
+      <watchlist name="Core"><instrument exchange="KTX" code="C"/></watchlist>
+      <watchlist><instrument exchange="AMX" code="N"/></watchlist>
+    </watchlists></application>)");
+    EXPECT_EQ(layout::StoredInstruments(store, "Core"), (std::vector<InstrumentRef>{{"AMX", "A"}, {"KTX", "C"}}))
+        << "an instrument without exchange and a group of the same name are no members";
+    EXPECT_EQ(layout::StoredInstruments(store, "core"), (std::vector<InstrumentRef>{{"AMX", "B"}}));
+    EXPECT_EQ(layout::StoredInstruments(store, ""), (std::vector<InstrumentRef>{{"AMX", "N"}}));
+    EXPECT_TRUE(layout::StoredInstruments(store, "Unknown").empty());
+    EXPECT_TRUE(layout::StoredInstruments(Parse("<application/>"), "Core").empty());
+}
 
 TEST(StoreOperations, WriteWatchlistRefillsEveryWatchlistOfThatNameAndNoOther)
 {
@@ -93,31 +97,22 @@ TEST(StoreOperations, WriteWatchlistRefillsEveryWatchlistOfThatNameAndNoOther)
     EXPECT_FALSE(third.get_optional<std::string>("<xmlattr>.extra"));
 }
 
-TEST(StoreOperations, WriteWatchlistReportsWhetherAnythingChanged)
+TEST(StoreOperations, WriteWatchlistReportsChangesAndAppendsNewWatchlistsCreatingThePath)
 {
     Tree store = Parse(R"(<application><watchlists><watchlist name="W"><instrument exchange="AMX" code="A"/>)"
                        R"(<instrument exchange="AMX" code="A"/></watchlist></watchlists></application>)");
     const Tree before = store;
     EXPECT_FALSE(layout::WriteWatchlist(store, "W", {{"AMX", "A"}, {"AMX", "A"}}));
     EXPECT_EQ(store, before);
-    EXPECT_TRUE(layout::WriteWatchlist(store, "W", {{"AMX", "A"}}));
     EXPECT_TRUE(layout::WriteWatchlist(store, "W", {}));
     EXPECT_TRUE(layout::StoredInstruments(store, "W").empty());
-    EXPECT_EQ(Names(store), (std::vector<std::string>{"W"}));
-}
 
-TEST(StoreOperations, NewWatchlistsAreAppendedAndThePathIsCreated)
-{
     Tree empty;
     EXPECT_TRUE(layout::WriteWatchlist(empty, "First", {{"AMX", "A"}}));
-    layout::AppendWatchlist(empty, "Second", {});
-    EXPECT_EQ(Names(empty), (std::vector<std::string>{"First", "Second"}));
-
-    Tree store = Parse(kTwoOfOneName);
-    layout::WriteWatchlist(store, "Zeta", {{"AMX", "Z"}});
-    EXPECT_EQ(Names(store).back(), "Zeta");
+    layout::WriteWatchlist(empty, "Zeta", {{"AMX", "Z"}});
+    EXPECT_EQ(Names(empty), (std::vector<std::string>{"First", "Zeta"}));
     // A new watchlist holds its instruments and then its name.
-    const Tree& added = store.get_child("application.watchlists").back().second;
+    const Tree& added = empty.get_child("application.watchlists").back().second;
     EXPECT_EQ(added.begin()->first, "instrument");
     EXPECT_EQ(added.back().first, "<xmlattr>");
 }
@@ -139,17 +134,6 @@ TEST(StoreOperations, AppendToWatchlistAddsOnlyWhatIsMissing)
     EXPECT_EQ(layout::StoredInstruments(store, "Fresh"), (std::vector<InstrumentRef>{{"KTX", "T"}}));
 }
 
-TEST(StoreOperations, ReplaceWatchlistRenamesInPlaceOrAppends)
-{
-    Tree store = Parse(kTwoOfOneName);
-    layout::ReplaceWatchlist(store, "core", "Renamed", {{"AMX", "R"}});
-    EXPECT_EQ(Names(store), (std::vector<std::string>{"Core", "Renamed", "Core"}));
-    EXPECT_EQ(layout::StoredInstruments(store, "Renamed"), (std::vector<InstrumentRef>{{"AMX", "R"}}));
-
-    layout::ReplaceWatchlist(store, "Missing", "New", {{"AMX", "N"}});
-    EXPECT_EQ(Names(store), (std::vector<std::string>{"Core", "Renamed", "Core", "New"}));
-}
-
 TEST(StoreOperations, StoreTextHasNoIndentationAndAUtf8Declaration)
 {
     Tree store;
@@ -158,38 +142,6 @@ TEST(StoreOperations, StoreTextHasNoIndentationAndAUtf8Declaration)
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
               "<application><watchlists><watchlist name=\"W\"><instrument exchange=\"AMX\" code=\"A\"/>"
               "</watchlist></watchlists></application>");
-}
-
-TEST_F(StoreFolder, NamesWithMarkupAndNonAsciiSurviveTheFile)
-{
-    const std::string name = "Fonds <\xC3\xA9t\xC3\xA9> & \"Aktien\" 'n' \xE6\xA0\xAA";
-    Tree store;
-    layout::AppendWatchlist(store, name, {{"A&B", "<C>"}});
-    layout::WriteStore(path.string(), store);
-
-    const Tree read = layout::ReadStore(path.string());
-    EXPECT_EQ(layout::ListWatchlistNames(path.string()), (std::vector<std::string>{name}));
-    EXPECT_EQ(layout::StoredInstruments(read, name), (std::vector<InstrumentRef>{{"A&B", "<C>"}}));
-}
-
-TEST_F(StoreFolder, AHundredThousandInstrumentsRoundTripQuickly)
-{
-    std::vector<InstrumentRef> rows;
-    for (int i = 0; i < 100000; ++i)
-        rows.push_back({"X" + std::to_string(i % 7), "C" + std::to_string(i)});
-    Tree store;
-    const auto start = std::chrono::steady_clock::now();
-    layout::WriteWatchlist(store, "Big", rows);
-    layout::WriteStore(path.string(), store);
-    Tree read = layout::ReadStore(path.string());
-    EXPECT_FALSE(layout::WriteWatchlist(read, "Big", rows));
-    EXPECT_TRUE(layout::AppendToWatchlist(read, "Big", {"X9", "C9"}));
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-
-    EXPECT_EQ(layout::StoredInstruments(layout::ReadStore(path.string()), "Big"), rows);
-    // Generous for unoptimised and sanitizer builds; a per-row search of
-    // the tree would take minutes.
-    EXPECT_LT(elapsed, std::chrono::seconds(30));
 }
 
 TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesAndTheOldPermissions)
@@ -226,15 +178,8 @@ TEST_F(StoreFolder, AStorePathTakenByAFolderIsAnErrorAndNothingIsLeftBehind)
     EXPECT_TRUE(fs::is_directory(path / "inside"));
     EXPECT_EQ(FilesInFolder(), 1u) << "no temporary file is left";
     EXPECT_THROW(layout::ReadStoreForUpdate(path.string()), std::exception);
-}
-
-TEST_F(StoreFolder, AMissingFolderIsAnErrorAndNothingIsCreated)
-{
-    const fs::path missing = folder / "absent" / "watchlists.xml";
-    EXPECT_THROW(layout::WriteStore(missing.string(), Tree()), std::runtime_error);
-    EXPECT_FALSE(fs::exists(missing.parent_path()));
-    EXPECT_THROW(layout::ReadStore(missing.string()), std::exception);
-    EXPECT_TRUE(layout::ListWatchlistNames(missing.string()).empty());
+    EXPECT_THROW(layout::WriteStore((folder / "absent" / "w.xml").string(), Tree()), std::runtime_error);
+    EXPECT_FALSE(fs::exists(folder / "absent")) << "a missing folder is not created";
 }
 
 TEST_F(StoreFolder, AMissingStoreReadsAsEmptyForWritersButACorruptOneThrows)

@@ -1,11 +1,15 @@
 // The host calls the factory and the theme by vtable slot, not through our
-// headers. These tests call the entries by index with function types
-// declared here, so a reordered or retyped virtual breaks them.
+// headers: these tests call the entries by index with function types declared
+// here, so a reordered or retyped virtual breaks them. Also the one log line
+// a failed load or save leaves in the host's log.
 
 #include <cstdint>
 #include <memory>
+#include <sstream>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
+#include <spdlog/sinks/ostream_sink.h>
 #include <spdlog/spdlog.h>
 #include <wx/colour.h>
 #include <wx/font.h>
@@ -38,6 +42,13 @@ using LoggerSlot = void (*)(void*, std::shared_ptr<spdlog::logger>);
 using ColourSlot = wxColour (*)(const void*);
 using FontSlot = wxFont (*)(const void*, int, int, int, bool);
 
+std::shared_ptr<spdlog::logger> MakeLogger(std::ostringstream& out, const char* name = "host")
+{
+    auto logger = std::make_shared<spdlog::logger>(name, std::make_shared<spdlog::sinks::ostream_sink_st>(out));
+    logger->set_pattern("%l|%v");
+    return logger;
+}
+
 class WidgetSlots : public ::testing::Test
 {
 protected:
@@ -48,44 +59,39 @@ protected:
     Widget* widget = &application;
 };
 
-TEST_F(WidgetSlots, NameAndIconAnswerAtSlotsOneAndTwo)
+TEST_F(WidgetSlots, NameIconSizeLimitsAndMenuOfferAnswerAtTheirSlots)
 {
     EXPECT_STREQ("Ticker Deck", VtableEntry<NameSlot>(widget, WidgetEntry(1))(widget));
     EXPECT_STREQ("./icon/tickerdeck.png", VtableEntry<NameSlot>(widget, WidgetEntry(2))(widget));
-}
-
-TEST_F(WidgetSlots, SizeLimitsAreTheInterfaceDefaults)
-{
-    const wxSize maxSize = VtableEntry<SizeSlot>(widget, WidgetEntry(8))(widget);
-    const wxSize minSize = VtableEntry<SizeSlot>(widget, WidgetEntry(9))(widget);
-    EXPECT_EQ(wxSize(2147483647, 2147483647), maxSize);
-    EXPECT_EQ(wxSize(24, 24), minSize);
-}
-
-TEST_F(WidgetSlots, OfferedInMenuWhateverThePermissions)
-{
-    const OfferSlot offered = VtableEntry<OfferSlot>(widget, WidgetEntry(10));
+    EXPECT_EQ(wxSize(2147483647, 2147483647), VtableEntry<SizeSlot>(widget, WidgetEntry(8))(widget));
+    EXPECT_EQ(wxSize(24, 24), VtableEntry<SizeSlot>(widget, WidgetEntry(9))(widget));
     for (uint32_t permissions : {0u, 0x10u, 0xFFFFFFFFu})
-        EXPECT_TRUE(offered(widget, permissions)) << permissions;
+        EXPECT_TRUE(VtableEntry<OfferSlot>(widget, WidgetEntry(10))(widget, permissions)) << permissions;
 }
 
-TEST_F(WidgetSlots, SetLoggerAtSlotSevenReplacesTheModuleLogger)
+TEST_F(WidgetSlots, LoadingInstallsTheHostLoggerAndSlotSevenReplacesIt)
 {
-    auto first = std::make_shared<spdlog::logger>("first");
-    auto second = std::make_shared<spdlog::logger>("second");
-    ModuleLogger() = first;
+    std::ostringstream original;
+    std::ostringstream replaced;
+    auto previous = MakeLogger(replaced, "previous");
+    ModuleLogger() = previous;
+    std::unique_ptr<Widget> loaded(CreateApplication(&host, MakeLogger(original)));
+    EXPECT_EQ(&host, loaded->host);
+    EXPECT_EQ(1, previous.use_count()) << "the earlier logger must be released";
 
-    VtableEntry<LoggerSlot>(widget, WidgetEntry(7))(widget, second);
-
-    EXPECT_EQ(second, ModuleLogger());
-    EXPECT_EQ(1, first.use_count()) << "the previous logger must be released";
+    std::ostringstream latest;
+    auto next = MakeLogger(latest, "latest");
+    VtableEntry<LoggerSlot>(widget, WidgetEntry(7))(widget, next);
+    EXPECT_EQ(next, ModuleLogger());
+    LogException("Tickerdeck::Load error:", std::runtime_error("No such node (watchlists)"));
+    EXPECT_EQ("critical|[Tickerdeck] Tickerdeck::Load error:No such node (watchlists)\n", latest.str());
+    EXPECT_TRUE(original.str().empty()) << "the replaced logger must not receive lines";
 }
 
 TEST(ThemeSlots, ColoursAndFontAtTheirHostSlots)
 {
     testing_support::FakeTheme theme;
     const Theme* base = &theme;
-
     EXPECT_EQ(theme.background, VtableEntry<ColourSlot>(base, 3)(base));
     EXPECT_EQ(theme.text, VtableEntry<ColourSlot>(base, 20)(base));
 

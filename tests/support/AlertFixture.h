@@ -1,31 +1,27 @@
 #pragma once
-// A frame that owns the alert dialogs, a recording host, and a chime that
-// is counted instead of played.
+// The board stage with alert state of its own, two instruments to arm, and
+// a chime that is counted instead of played.
 
 #include <memory>
 #include <vector>
 
-#include <gtest/gtest.h>
-#include <wx/frame.h>
 #include <wx/intl.h>
 
 #include "alert/AlertSound.h"
 #include "alert/BoardAlerts.h"
 #include "controls/wxButtonEx.h"
-#include "plugin/Application.h"
-#include "support/EventLoop.h"
-#include "support/FakeHost.h"
+#include "support/BoardFixture.h"
 
 namespace testing_support {
 
-class AlertFixture : public ::testing::Test
+class AlertFixture : public BoardFixture
 {
 protected:
     void SetUp() override
     {
+        BoardFixture::SetUp();
         m_previousPlayer = alert_sound::SetPlayer([this](const wxString& path) { chimes.push_back(path); });
-        owner = new wxFrame(nullptr, wxID_ANY, "Owner", wxPoint(40, 40), wxSize(700, 500));
-        owner->Show();
+        owner = frame;
         alpha = host.AddInstrument("ALPHA");
         beta = host.AddInstrument("BETA");
         Flush();
@@ -34,9 +30,7 @@ protected:
     void TearDown() override
     {
         alerts.reset();
-        if (owner)
-            owner->Destroy();
-        Flush();
+        BoardFixture::TearDown();
         alert_sound::SetPlayer(m_previousPlayer);
     }
 
@@ -50,26 +44,21 @@ protected:
         return alert;
     }
 
-    /// Handles a notification for `alert` as the board's 7167 handler does.
+    /// Handles a notification for `alert` as the board's handler does.
     void Fire(PriceAlert* alert, double value)
     {
         alerts->ShowPopup(&application, owner, AlertFiredEvent(AlertFiring{alert, value}));
     }
 
-    static wxButtonEx* ButtonOf(wxWindow* dialog, int id)
-    {
-        return wxDynamicCast(dialog->FindWindow(id), wxButtonEx);
-    }
+    static wxButtonEx* ButtonOf(wxWindow* dialog, int id) { return wxDynamicCast(dialog->FindWindow(id), wxButtonEx); }
 
-    /// Clicks a button of a dialog by its id; false when it is missing or disabled.
+    /// Clicks a dialog button by id; false when it is missing or disabled.
     static bool Click(wxWindow* dialog, int id)
     {
         wxButtonEx* button = ButtonOf(dialog, id);
         return button && button->Click();
     }
 
-    FakeHost host;
-    Application application{&host};
     std::unique_ptr<BoardAlerts> alerts = std::make_unique<BoardAlerts>();
     wxFrame* owner = nullptr;
     Instrument* alpha = nullptr;
@@ -80,8 +69,7 @@ private:
     alert_sound::Player m_previousPlayer;
 };
 
-/// US English number conventions for the lifetime of the object, when the
-/// system has them.
+/// US English number conventions while it lives, when the system has them.
 class GroupingLocale
 {
 public:

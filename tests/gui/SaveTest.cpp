@@ -1,0 +1,198 @@
+// Saving a board into its window node and its stored watchlists into the
+// shared store, including damaged nodes and stores that cannot be read.
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "layout/WindowNodeReader.h"
+#include "support/BoardFixture.h"
+
+namespace {
+
+using layout::InstrumentRef;
+using testing_support::Tree;
+using testing_support::Xml;
+
+const char* const kArranged = R"(
+  <setting>
+    <controls control_by_instrument="true" control_by_order="true" control_by_position="false" control_instrument="false" control_autoinstrument="true"/>
+    <general autoinstrument="true" f1_change_instrument="false" title="Desk &lt;1&gt; &#233;" auto_fit_column_width="false" show_volume_ink="true"/>
+  </setting>
+  <watchlists>
+    <watchlist name="Core" current="false" type="1">
+      <columns>
+        <column id="6" size="91" show="true" sort="true" ascending="false" position="0"/>
+        <column id="1" size="120" show="true" position="2"/>
+        <column id="3" size="0" show="false" position="5"/>
+      </columns>
+      <filters><column id="2"><filter condition="3" value="CDG"/></column></filters>
+      <bookmark><instrument exchange="KTX" code="TKE"/><instrument exchange="AMX" code="CDG"/></bookmark>
+    </watchlist>
+    <watchlist name="Tech" current="true" type="2" exchange="AMX" category="TECH"/>
+    <watchlist name="KTX" current="false" type="7" exchange="KTX"/>
+  </watchlists>
+  <alerts>
+    <alert code="ARPI" exchange="AMX" type="4096" condition="2" value="12.5" remark="watch &amp; see"/>
+  </alerts>)";
+
+const char* const kCoreStore = R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
+                               R"(<instrument exchange="KTX" code="TKE"/><instrument exchange="AMX" code="AI"/></watchlist>)";
+
+class Save : public testing_support::BoardFixture
+{
+};
+
+TEST_F(Save, LoadSaveLoadGivesTheSameNodeAndLeavesTheStoreAlone)
+{
+    WriteStore(kCoreStore);
+    const std::string storeBefore = StoreBytes();
+    const ino_t storeIdentity = StoreIdentity();
+
+    const Tree once = Saved(LoadNode(kArranged));
+    nodes.push_back(std::make_unique<Tree>(once));
+    const Tree twice = Saved(LoadBoard(nullptr, nodes.back().get()));
+    EXPECT_EQ(Xml(once), Xml(twice));
+    EXPECT_EQ(storeBefore, StoreBytes());
+    EXPECT_EQ(storeIdentity, StoreIdentity()) << "an unchanged store is not rewritten";
+    EXPECT_TRUE(log.str().empty()) << log.str();
+
+    // What was arranged is what was written.
+    const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(once.get_child("watchlists"));
+    ASSERT_EQ(3u, tabs.size());
+    EXPECT_EQ("Core", tabs[0].name);
+    EXPECT_FALSE(tabs[0].current);
+    EXPECT_EQ("Technology (AMX)", tabs[1].name);
+    EXPECT_TRUE(tabs[1].current);
+    EXPECT_EQ("TECH", tabs[1].category);
+    EXPECT_EQ("Kanto Exchange (KTX)", tabs[2].name);
+    ASSERT_EQ(31u, tabs[0].columns.size());
+    const layout::ColumnEntry& last = tabs[0].columns[6];
+    EXPECT_TRUE(last.sort);
+    EXPECT_FALSE(last.ascending);
+    EXPECT_EQ(91, last.size);
+    EXPECT_EQ(0, last.position);
+    EXPECT_FALSE(tabs[0].columns[3].show);
+    EXPECT_EQ(2, tabs[0].columns[1].position);
+    EXPECT_EQ("CDG", tabs[0].filters.at(2).at(0).value);
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), tabs[0].bookmarks)
+        << "bookmarks follow the stored rows";
+    EXPECT_EQ("Desk <1> \xC3\xA9", once.get<std::string>("setting.general.<xmlattr>.title"));
+    EXPECT_EQ("false", once.get<std::string>("setting.controls.<xmlattr>.control_instrument"));
+    EXPECT_EQ("watch & see", once.get<std::string>("alerts.alert.<xmlattr>.remark"));
+
+    const std::string xml = Xml(once);
+    EXPECT_NE(std::string::npos, xml.find("<column id=\"6\" name=\"Last\" size=\"91\" show=\"true\" sort=\"true\" "
+                                          "ascending=\"false\" position=\"0\"/>"))
+        << xml;
+    EXPECT_LT(xml.find("<setting>"), xml.find("<watchlists>"));
+    EXPECT_LT(xml.find("<watchlists>"), xml.find("<alerts>"));
+}
+
+TEST_F(Save, FilteredTabsStoreEveryRowInStoredOrderOverWhatAnotherWindowWrote)
+{
+    WriteStore(kCoreStore);
+    Tickerdeck* board = LoadNode(kArranged);
+    wxGridEx* core = GridOfPage(board, 0);
+    auto filter = std::make_unique<testing_support::HideInstruments>(std::set<const Instrument*>{tke});
+    TickerdeckTable* table = Tickerdeck::TableOf(core);
+    table->SetFilter(filter.get());
+    table->RebuildRowsFromMembers();
+    Tickerdeck::SyncRowCount(core);
+    board->TabFilters()[core->GetSplitter()] = std::move(filter);
+    ASSERT_EQ(2u, table->Rows().size());
+
+    WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/></watchlist>)"
+               R"(<watchlist name="Core"><instrument exchange="AMX" code="AI"/></watchlist>)");
+    Saved(board);
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}}), Stored("Core"));
+    EXPECT_EQ((std::vector<std::string>{"Other", "Core"}), layout::ListWatchlistNames(host.applicationFilePath));
+}
+
+TEST_F(Save, AStoreThatCannotBeReadIsNeverOverwrittenAndAMissingOneIsCreated)
+{
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+    board->SubscribeRow(ai, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
+    const std::string corrupt = "<application><watchlists><watchlist name=\"Core\">";
+    testing_support::WriteBytes(host.applicationFilePath, corrupt);
+    const Tree node = Saved(board);
+    EXPECT_EQ(corrupt, StoreBytes());
+    EXPECT_EQ("Core", node.get<std::string>("watchlists.watchlist.<xmlattr>.name")) << "the node is still written";
+
+    std::filesystem::remove(host.applicationFilePath);
+    Saved(board);
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}}), Stored("Core"));
+}
+
+TEST_F(Save, OwnFrameWindowsBecomeTheDefaultWithTheFrameSize)
+{
+    WriteStore("");
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="W" type="1"/></watchlists>)", window_flag::OwnFrame);
+    frame->SetSize(777, 555);
+    Tree source;
+    source.put("application.layout.default.tickerdeck.stale", "x");
+    const Tree node = Saved(board, &source);
+
+    const Tree& copied = source.get_child(layout::kDefaultWindowPath);
+    EXPECT_FALSE(copied.get_optional<std::string>("stale"));
+    EXPECT_EQ("777", copied.get<std::string>("<xmlattr>.size-x"));
+    EXPECT_EQ("555", copied.get<std::string>("<xmlattr>.size-y"));
+    EXPECT_EQ(Xml(node.get_child("watchlists")), Xml(copied.get_child("watchlists")));
+    EXPECT_FALSE(node.get_optional<std::string>("<xmlattr>.size-x")) << "the window's own node has no size";
+
+    Tree untouched;
+    Saved(LoadNode(R"(<watchlists><watchlist name="W" type="1"/></watchlists>)"), &untouched);
+    EXPECT_TRUE(untouched.empty()) << "a docked window leaves the default alone";
+}
+
+TEST_F(Save, HostileColumnsStillSaveAllThirtyOneInAValidOrder)
+{
+    WriteStore("");
+    Tickerdeck* board = LoadNode(R"(<setting><general auto_fit_column_width="false"/></setting>
+      <watchlists><watchlist name="W" type="1"><columns>
+        <column id="-1" size="50" show="true" position="0"/>
+        <column id="31" size="50" show="true" position="1"/>
+        <column id="99999999999" show="true"/>
+        <column id="abc" size="77" show="true" position="2"/>
+        <column id="4" size="-3" show="maybe" position="-5"/>
+        <column id="5" size="abc" show="true" position="100"/>
+        <column id="6" size="2147483648" show="true" position="3"/>
+        <column id="7" size="123" show="true" position="30"/>
+      </columns></watchlist></watchlists>)");
+    const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(Saved(board).get_child("watchlists"));
+    ASSERT_EQ(1u, tabs.size());
+    ASSERT_EQ(31u, tabs[0].columns.size());
+    std::set<int> positions;
+    for (size_t id = 0; id < tabs[0].columns.size(); ++id)
+    {
+        EXPECT_EQ(static_cast<int>(id), tabs[0].columns[id].id);
+        EXPECT_GE(tabs[0].columns[id].size, 0);
+        positions.insert(tabs[0].columns[id].position);
+    }
+    EXPECT_EQ(31u, positions.size());
+    EXPECT_EQ(30, *positions.rbegin());
+    EXPECT_EQ(30, tabs[0].columns[7].position);
+    EXPECT_EQ(123, tabs[0].columns[7].size);
+    EXPECT_EQ(77, tabs[0].columns[0].size) << "a non-numeric id reads as column 0";
+}
+
+TEST_F(Save, HugeAndMarkupTextsSurviveNodeAndStore)
+{
+    const std::string odd = "<&\"'> \xE2\x82\xAC \xF0\x9F\x93\x88 " + std::string(1 << 20, 'x');
+    WriteStore("");
+    nodes.push_back(std::make_unique<Tree>());
+    Tree& input = *nodes.back();
+    input.put("setting.general.<xmlattr>.title", odd);
+    input.put("watchlists.watchlist.<xmlattr>.name", odd);
+    input.put("watchlists.watchlist.<xmlattr>.type", "not a number");
+    Tickerdeck* board = LoadBoard(nullptr, &input);
+    board->SubscribeRow(ai, board->GetCurrentGrid(), Tickerdeck::Delivery::Interactive);
+
+    const Tree node = Saved(board);
+    EXPECT_EQ(odd, node.get<std::string>("setting.general.<xmlattr>.title"));
+    EXPECT_EQ(odd, node.get<std::string>("watchlists.watchlist.<xmlattr>.name"));
+    EXPECT_EQ("1", node.get<std::string>("watchlists.watchlist.<xmlattr>.type"));
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}}), Stored(odd));
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+#pragma once
+// The board window tests' shared stage: a shown frame with a host container,
+// a recording host that knows two exchanges, temporary layout and store
+// files, the module log captured, and helpers to build boards directly or
+// from layout XML.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+#include <spdlog/sinks/ostream_sink.h>
+#include <spdlog/spdlog.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+#include "layout/ControlKey.h"
+#include "layout/WatchlistStore.h"
+#include "plugin/Application.h"
+#include "plugin/CommandIds.h"
+#include "plugin/Logger.h"
+#include "support/EventLoop.h"
+#include "support/FakeHost.h"
+#include "support/XmlText.h"
+#include "watchlist/FilterSet.h"
+
+namespace testing_support {
+
+/// Hides the quotes of the instruments it is given.
+class HideInstruments : public FilterSet
+{
+public:
+    explicit HideInstruments(std::set<const Instrument*> hide = {}) : hidden(std::move(hide)) {}
+    bool Accepts(const Price& price) const override { return hidden.count(price.instrument) == 0; }
+    std::set<const Instrument*> hidden;
+};
+
+class BoardFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        frame = new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(40, 40), wxSize(900, 600));
+        container = new wxPanel(frame);
+        frame->Show();
+
+        auto logger = std::make_shared<spdlog::logger>("board-test", std::make_shared<spdlog::sinks::ostream_sink_st>(log));
+        logger->set_pattern("%v");
+        ModuleLogger() = logger;
+
+        folder = std::filesystem::temp_directory_path() /
+                 ("tickerdeck-board-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        std::filesystem::create_directories(folder);
+        host.layoutFilePath = (folder / "layout.xml").string();
+        host.applicationFilePath = (folder / "watchlists.xml").string();
+        BuildMarkets();
+    }
+
+    void TearDown() override
+    {
+        // Loaded boards go before their frame, the way the host closes them:
+        // one torn down inside the frame's destructor relays out its
+        // notebook against a frame that is no longer one.
+        for (Tickerdeck* board : boards)
+            board->Destroy();
+        boards.clear();
+        if (frame)
+            frame->Destroy();
+        Flush();
+        layout::SetControlKeyProbe({});
+        ModuleLogger().reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    // AMX: four instruments, a sector kind with Technology (BDI, ARPI) and an
+    // unnamed MISC category; KTX: two instruments, no categories.
+    void BuildMarkets()
+    {
+        arpi = host.AddInstrument("ARPI", "AMX");
+        bdi = host.AddInstrument("BDI", "AMX");
+        cdg = host.AddInstrument("CDG", "AMX");
+        ai = host.AddInstrument("AI", "AMX");
+        tke = host.AddInstrument("TKE", "KTX");
+        ksm = host.AddInstrument("KSM", "KTX");
+        host.exchanges.resize(2);
+        Exchange& amx = host.exchanges[0];
+        amx.code = "AMX";
+        amx.name = "Atlantic Markets Exchange";
+        amx.instruments = {arpi, bdi, cdg, ai};
+        amx.groups[0].categories = {Category{"TECH", {bdi, arpi}}, Category{"MISC", {cdg}}};
+        amx.groups[0].displayNames["TECH"] = "Technology";
+        host.exchanges[1].code = "KTX";
+        host.exchanges[1].name = "Kanto Exchange";
+        host.exchanges[1].instruments = {tke, ksm};
+    }
+
+    Tickerdeck* CreateBoard(int flags = 0, uint64_t group = 1)
+    {
+        return static_cast<Tickerdeck*>(application.CreateWindow(group, container, nullptr, nullptr, flags));
+    }
+
+    /// A tab showing `instruments`, subscribed the way loading does it.
+    wxGridEx* AddTab(Tickerdeck* board, const std::vector<Instrument*>& instruments, const wxString& label,
+                     bool select = true)
+    {
+        wxGridEx* grid = board->CreateTabGrid();
+        for (Instrument* instrument : instruments)
+            board->SubscribeRow(instrument, grid, Tickerdeck::Delivery::Batch);
+        Tickerdeck::NotifyRowsAppended(grid, grid->GetTable()->GetNumberRows());
+        board->AddTabPage(grid, label, select);
+        return grid;
+    }
+
+    static std::vector<Instrument*> InstrumentsShown(const wxGridEx* grid)
+    {
+        std::vector<Instrument*> shown;
+        for (Price* price : Tickerdeck::TableOf(grid)->Rows())
+            shown.push_back(price->instrument);
+        return shown;
+    }
+
+    Tickerdeck* LoadBoard(const Tree* source, const Tree* node, int flags = 0)
+    {
+        auto* board = static_cast<Tickerdeck*>(
+            application.CreateWindow(1, container, const_cast<Tree*>(source), const_cast<Tree*>(node), flags));
+        boards.push_back(board);
+        return board;
+    }
+
+    Tickerdeck* LoadNode(const std::string& inner, int flags = 0)
+    {
+        nodes.push_back(std::make_unique<Tree>(Node(inner)));
+        return LoadBoard(nullptr, nodes.back().get(), flags);
+    }
+
+    static Tree Saved(Tickerdeck* board, Tree* source = nullptr)
+    {
+        Tree node;
+        board->Save(source, &node);
+        return node;
+    }
+
+    static std::vector<wxString> PageLabels(Tickerdeck* board)
+    {
+        std::vector<wxString> labels(board->GetNotebook()->GetPageCount());
+        for (size_t page = 0; page < labels.size(); ++page)
+            labels[page] = board->GetNotebook()->GetPageText(page);
+        return labels;
+    }
+
+    static wxGridEx* GridOfPage(Tickerdeck* board, size_t page)
+    {
+        wxWindow* window = board->GetNotebook()->GetPage(page);
+        for (wxGridEx* grid : board->GetGrids())
+            if (grid->GetSplitter() == window)
+                return grid;
+        return nullptr;
+    }
+
+    static TickerdeckTable* TableOfPage(Tickerdeck* board, size_t page)
+    {
+        return Tickerdeck::TableOf(GridOfPage(board, page));
+    }
+
+    static std::vector<Instrument*> Shown(Tickerdeck* board, size_t page)
+    {
+        return InstrumentsShown(GridOfPage(board, page));
+    }
+
+    void WriteStore(const std::string& watchlists)
+    {
+        WriteBytes(host.applicationFilePath, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application><watchlists>" +
+                                                 watchlists + "</watchlists></application>");
+    }
+
+    std::string StoreBytes() const { return ReadBytes(host.applicationFilePath); }
+
+    /// Identifies the file object: an atomic replacement gives a new one.
+    ino_t StoreIdentity() const
+    {
+        struct stat info = {};
+        return ::stat(host.applicationFilePath.c_str(), &info) == 0 ? info.st_ino : 0;
+    }
+
+    std::vector<layout::InstrumentRef> Stored(const std::string& name) const
+    {
+        return layout::StoredInstruments(layout::ReadStore(host.applicationFilePath), name);
+    }
+
+    static void HoldControl(bool down)
+    {
+        layout::SetControlKeyProbe([down] { return down; });
+    }
+
+    FakeHost host;
+    Application application{&host};
+    wxFrame* frame = nullptr;
+    wxPanel* container = nullptr;
+    std::ostringstream log;
+    std::filesystem::path folder;
+    std::vector<std::unique_ptr<Tree>> nodes;
+    std::vector<Tickerdeck*> boards;
+    Instrument* arpi = nullptr;
+    Instrument* bdi = nullptr;
+    Instrument* cdg = nullptr;
+    Instrument* ai = nullptr;
+    Instrument* tke = nullptr;
+    Instrument* ksm = nullptr;
+};
+
+/// Posts a host command to `window` and lets it be handled.
+inline void PostCommand(wxWindow* window, int id, const wxString& text = wxString())
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetString(text);
+    wxPostEvent(window, event);
+    Flush();
+}
+
+}  // namespace testing_support

@@ -1,0 +1,172 @@
+// The terminal's simulated feed: the change masks it posts to the boards name
+// exactly what changed, and only watched live records move.
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "market/Catalogue.h"
+#include "market/MarketFeed.h"
+#include "market/QuoteBook.h"
+#include "plugin/CommandIds.h"
+#include "support/EventLoop.h"
+
+namespace {
+
+/// Records every command event posted to it, like a board would receive them.
+class RecordingListener : public wxEvtHandler
+{
+public:
+    struct Received
+    {
+        int id;
+        Price* price;
+        int mask;
+        long flash;
+    };
+    RecordingListener()
+    {
+        Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
+            events.push_back({event.GetId(), static_cast<Price*>(event.GetClientData()), event.GetInt(),
+                              event.GetExtraLong()});
+        });
+    }
+    std::vector<Received> events;
+};
+
+/// Same market state, ignoring the clock-driven trade time.
+bool SameQuote(const Price& a, const Price& b)
+{
+    return a.instrument == b.instrument && a.buy == b.buy && a.sell == b.sell && a.high == b.high &&
+           a.low == b.low && a.last == b.last && a.open == b.open && a.closing == b.closing &&
+           a.prevClose == b.prevClose && a.buyVolume == b.buyVolume && a.sellVolume == b.sellVolume &&
+           a.cumVolume == b.cumVolume && a.cumValue == b.cumValue && a.deals == b.deals && a.tradeType == b.tradeType;
+}
+
+/// Mask of the board columns that differ, written out from the column table
+/// independently of the production code.
+int ExpectedMask(const Price& a, const Price& b)
+{
+    const std::pair<bool, unsigned> bits[] = {
+        {a.statusNote != b.statusNote, 2u},   {a.caNote != b.caNote, 4u},           {a.buy != b.buy, 16u},
+        {a.buyVolume != b.buyVolume, 32u},    {a.sell != b.sell, 64u},              {a.sellVolume != b.sellVolume, 128u},
+        {a.deals != b.deals, 256u},           {a.moneyFlow != b.moneyFlow, 512u},   {a.high != b.high, 1024u},
+        {a.low != b.low, 2048u},              {a.last != b.last, 4096u},            {a.change != b.change, 1u << 15},
+        {a.open != b.open, 1u << 16},         {a.changePercent != b.changePercent, 1u << 17},
+        {a.closing != b.closing, 1u << 18},   {a.prevClose != b.prevClose, 1u << 19},
+        {a.cumVolume != b.cumVolume, 1u << 20},
+        {a.tradeDate != b.tradeDate || a.secondDate != b.secondDate, 1u << 22},
+        {a.vwap != b.vwap, 1u << 23},         {a.tradeTime != b.tradeTime, 1u << 26},
+        {a.tradeType != b.tradeType, 1u << 27}, {a.cumValue != b.cumValue, 1u << 28},
+        {a.amplitude != b.amplitude, 1u << 30}};
+    unsigned mask = 0;
+    for (const auto& [changed, bit] : bits)
+        mask |= changed ? bit : 0u;
+    return static_cast<int>(mask);
+}
+
+class Market : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { demo_ = new Catalogue(Catalogue::FromFile("data/catalogue.xml")); }
+    static void TearDownTestSuite()
+    {
+        delete demo_;
+        demo_ = nullptr;
+    }
+    static Instrument* Tradable(const char* exchange)
+    {
+        for (Instrument* instrument : FindExchange(demo_->Exchanges(), exchange)->instruments)
+            if (instrument->tradingStatus.empty() && instrument->assetId == "equity")
+                return instrument;
+        return nullptr;
+    }
+    static Catalogue* demo_;
+};
+
+Catalogue* Market::demo_ = nullptr;
+
+TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
+{
+    QuoteBook book(*demo_);
+    RecordingListener listener;
+    for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
+        book.Subscribe(&listener, instrument, "", nullptr);
+    const std::vector<Price*> records = book.SubscribedLive();
+    MarketFeed feed(book, 0.0, 11);
+
+    std::map<int, int> seenBits;
+    std::vector<Price> before(records.size());
+    for (int step = 0; step < 3000; ++step)
+    {
+        for (size_t i = 0; i < records.size(); ++i)
+            before[i] = *records[i];
+        feed.Step(1);
+        testing_support::Flush(1);
+        size_t moved = 0;
+        for (size_t i = 0; i < records.size(); ++i)
+        {
+            const int expected = ExpectedMask(before[i], *records[i]);
+            if (expected == 0)
+                continue;
+            ++moved;
+            ASSERT_EQ(listener.events.size(), 1u) << "step " << step;
+            EXPECT_EQ(listener.events[0].id, cmd::QuoteUpdate);
+            EXPECT_EQ(listener.events[0].price, records[i]);
+            EXPECT_EQ(listener.events[0].mask, expected) << "step " << step;
+            EXPECT_EQ(listener.events[0].flash, 1);
+            for (int bit = 0; bit < 32; ++bit)
+                seenBits[bit] += (expected >> bit) & 1;
+        }
+        ASSERT_LE(moved, 1u) << "one update moves one record";
+        ASSERT_EQ(listener.events.size(), moved) << "step " << step;
+        listener.events.clear();
+    }
+    // Every field a session moves was seen moving, so every bit was checked.
+    for (int bit : {4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 17, 20, 23, 27, 28, 30})
+        EXPECT_GT(seenBits[bit], 0) << "bit " << bit;
+    EXPECT_EQ(seenBits[16] + seenBits[19], 0) << "open and previous close stay put during a session";
+}
+
+TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
+{
+    QuoteBook book(*demo_);
+    RecordingListener leaving;
+    RecordingListener staying;
+    Instrument* live = Tradable("AMX");
+    Instrument* history = Tradable("HBX");
+    Instrument* unwatched = Tradable("RHX");
+    book.Subscribe(&leaving, live, "", nullptr);
+    book.Subscribe(&staying, live, "", nullptr);
+    book.Subscribe(&staying, history, "20240110", nullptr);
+    const Price historyBefore = *book.Acquire(history, "20240110");
+    const Price unwatchedBefore = *book.Acquire(unwatched, "");
+    MarketFeed feed(book, 0.0, 8);
+    feed.Step(50);
+    testing_support::Flush();
+    EXPECT_FALSE(leaving.events.empty());
+    EXPECT_EQ(leaving.events.size(), staying.events.size());
+    EXPECT_TRUE(SameQuote(historyBefore, *book.Acquire(history, "20240110")));
+    EXPECT_TRUE(SameQuote(unwatchedBefore, *book.Acquire(unwatched, "")));
+
+    leaving.events.clear();
+    staying.events.clear();
+    book.Unsubscribe(&leaving, live, "");
+    feed.Step(50);
+    testing_support::Flush();
+    EXPECT_TRUE(leaving.events.empty());
+    EXPECT_FALSE(staying.events.empty());
+
+    book.UnsubscribeAll(&staying);
+    staying.events.clear();
+    const Price before = *book.Acquire(live, "");
+    feed.Step(50);
+    testing_support::Flush();
+    EXPECT_TRUE(staying.events.empty());
+    EXPECT_TRUE(SameQuote(before, *book.Acquire(live, ""))) << "nobody watches it, so it rests";
+}
+
+}  // namespace
