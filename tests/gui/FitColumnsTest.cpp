@@ -140,4 +140,20 @@ TEST_F(FitColumns, AHugeTabFitsTheRowsOnScreenWithoutMeasuringEveryRow)
     ExpectStretchedToTheWindow(grid);
 }
 
+TEST_F(FitColumns, ResizingRefitsOnlyWithAutoFit)
+{
+    wxGridEx* grid = Tab(Instruments(20));
+    board->FitColumns(grid);
+    const std::vector<int> fitted = Widths(grid);
+    frame->SetSize(wxSize(2000, 900));
+    Flush();
+    EXPECT_EQ(Widths(grid), fitted) << "no fitting while auto fit is off";
+
+    board->Settings().autoFitColumns = true;
+    frame->SetSize(wxSize(2600, 900));
+    Flush();
+    EXPECT_NE(Widths(grid), fitted);
+    ExpectStretchedToTheWindow(grid);
+}
+
 }  // namespace
