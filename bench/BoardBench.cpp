@@ -407,38 +407,26 @@ void BM_EventFloor(benchmark::State& state)
     SetBatchCounters(state);
 }
 
-// Full repaints measured through the grid window's paint handler.
+/// Full repaints measured through the grid window's paint handler.
 class PaintClock
 {
 public:
-    explicit PaintClock(wxWindow* window) : m_window(window)
-    {
-        m_window->Bind(wxEVT_PAINT, &PaintClock::OnPaint, this);
-    }
-    ~PaintClock() { m_window->Unbind(wxEVT_PAINT, &PaintClock::OnPaint, this); }
-
-    int Paints() const { return m_paints; }
+    explicit PaintClock(wxWindow* window) : m_window(window), m_tally(window) {}
 
     /// Returns false when no paint came.
     bool RepaintAll()
     {
-        const int before = m_paints;
+        const long before = m_tally.Paints();
         m_window->Refresh(false);
         m_window->Update();
-        for (int spin = 0; m_paints == before && spin < 1000; ++spin)
+        for (int spin = 0; m_tally.Paints() == before && spin < 1000; ++spin)
             wxYield();
-        return m_paints != before;
+        return m_tally.Paints() != before;
     }
 
 private:
-    void OnPaint(wxPaintEvent& event)
-    {
-        ++m_paints;
-        event.Skip();
-    }
-
     wxWindow* m_window;
-    int m_paints = 0;
+    PaintTally m_tally;
 };
 
 void RunPaint(benchmark::State& state, wxGrid* grid)

@@ -3,100 +3,73 @@
 
 #include <string>
 
-#include <gtest/gtest.h>
 #include <wx/dcmemory.h>
-#include <wx/frame.h>
-#include <wx/grid.h>
 #include <wx/image.h>
 
 #include "board/ColumnSpec.h"
 #include "board/TextExtentCache.h"
-#include "board/TickerdeckTable.h"
-#include "board/WatchlistGridCellRenderer.h"
-#include "plugin/Records.h"
-#include "support/EventLoop.h"
+#include "support/QuoteGridFixture.h"
 
 namespace {
 
-/// Exposes the attribute the grid itself hands to renderers.
-class PaintGrid : public wxGrid
-{
-public:
-    using wxGrid::GetCellAttr;
-    using wxGrid::wxGrid;
-};
-
-class RendererTextTest : public ::testing::Test
+class RendererTextTest : public testing_support::QuoteGridFixture
 {
 protected:
     void SetUp() override
     {
-        frame = new wxFrame(nullptr, wxID_ANY, "text", wxPoint(0, 0), wxSize(600, 200));
-        grid = new PaintGrid(frame, wxID_ANY);
-        table = new TickerdeckTable;
-        grid->SetTable(table, true, wxGrid::wxGridSelectRows);
-        grid->SetDefaultCellBackgroundColour(*wxWHITE);
-        grid->SetDefaultCellTextColour(*wxBLACK);
-        instrument.code = "WDGT";
-        instrument.name = "Widget Works International Holdings";
-        price.instrument = &instrument;
-        price.last = 1234.5;
-        price.prevClose = 1200.0;
-        price.change = 34.5;
-        price.changePercent = 2.875;
-        table->AppendMember(&price);
-        wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
-        grid->ProcessTableMessage(appended);
-        frame->Show();
+        QuoteGridFixture::SetUp();
+        price = Add(1234.5, 1200.0);
+        price->instrument->code = "WDGT";
+        price->instrument->name = "Widget Works International Holdings";
+        price->change = 34.5;
+        price->changePercent = 2.875;
         testing_support::Flush();
     }
 
-    void TearDown() override
+    /// A white canvas holding `cell` with room around it; `paint` draws on it.
+    template <typename Paint>
+    static wxImage Canvas(const wxRect& cell, Paint paint)
     {
-        frame->Destroy();
-        testing_support::Flush();
+        wxBitmap bitmap(cell.GetRight() + 10, cell.GetBottom() + 10);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            paint(dc);
+        }
+        return bitmap.ConvertToImage();
     }
 
     /// The cell as the quote renderer paints it.
     wxImage Rendered(int col, const wxRect& cell)
     {
-        wxBitmap bitmap(cell.GetRight() + 10, cell.GetBottom() + 10);
-        wxMemoryDC dc(bitmap);
-        dc.SetBackground(*wxWHITE_BRUSH);
-        dc.Clear();
-        wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
-        renderer.Draw(*grid, *attr, dc, cell, 0, col, false);
-        dc.SelectObject(wxNullBitmap);
-        return bitmap.ConvertToImage();
+        return Canvas(cell, [&](wxDC& dc) {
+            wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
+            renderer->Draw(*grid, *attr, dc, cell, 0, col, false);
+        });
     }
 
     /// The same cell background with the text placed by the grid itself.
     wxImage Reference(int col, const wxRect& cell)
     {
-        wxBitmap bitmap(cell.GetRight() + 10, cell.GetBottom() + 10);
-        wxMemoryDC dc(bitmap);
-        dc.SetBackground(*wxWHITE_BRUSH);
-        dc.Clear();
-        wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
-        table->RestyleForPaint(*attr, 0, col);
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(attr->GetBackgroundColour()));
-        dc.DrawRectangle(cell);
-        dc.SetFont(attr->GetFont());
-        dc.SetTextForeground(attr->GetTextColour());
-        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-        int hAlign = wxALIGN_RIGHT;
-        int vAlign = wxALIGN_INVALID;
-        attr->GetNonDefaultAlignment(&hAlign, &vAlign);
-        wxRect textRect = cell;
-        textRect.x += WatchlistGridCellRenderer::kTextInset;
-        textRect.width -= 2 * WatchlistGridCellRenderer::kTextInset;
-        {
+        return Canvas(cell, [&](wxDC& dc) {
+            wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
+            table->RestyleForPaint(*attr, 0, col);
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(wxBrush(attr->GetBackgroundColour()));
+            dc.DrawRectangle(cell);
+            dc.SetFont(attr->GetFont());
+            dc.SetTextForeground(attr->GetTextColour());
+            dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+            int hAlign = wxALIGN_RIGHT;
+            int vAlign = wxALIGN_INVALID;
+            attr->GetNonDefaultAlignment(&hAlign, &vAlign);
+            wxRect textRect = cell;
+            textRect.x += WatchlistGridCellRenderer::kTextInset;
+            textRect.width -= 2 * WatchlistGridCellRenderer::kTextInset;
             wxDCClipper clip(dc, cell);
             grid->DrawTextRectangle(dc, table->GetValue(0, col), textRect, hAlign, vAlign);
-        }
-        dc.SelectObject(wxNullBitmap);
-        return bitmap.ConvertToImage();
+        });
     }
 
     static std::string FirstDifference(const wxImage& a, const wxImage& b)
@@ -109,12 +82,7 @@ protected:
         return std::string();
     }
 
-    wxFrame* frame = nullptr;
-    PaintGrid* grid = nullptr;
-    TickerdeckTable* table = nullptr;
-    WatchlistGridCellRenderer renderer;
-    Instrument instrument;
-    Price price;
+    Price* price = nullptr;
 };
 
 TEST_F(RendererTextTest, TextsSitWhereTheGridWouldPutThem)

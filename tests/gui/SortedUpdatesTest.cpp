@@ -3,63 +3,33 @@
 // be found at its row, whatever happened to the tab in between.
 
 #include <algorithm>
-#include <deque>
 #include <random>
 #include <vector>
 
-#include <gtest/gtest.h>
-#include <wx/frame.h>
-
 #include "board/ColumnSpec.h"
 #include "board/RowComparator.h"
-#include "board/TickerdeckTable.h"
-#include "board/WatchlistGridCellRenderer.h"
-#include "controls/wxGridEx.h"
-#include "plugin/Records.h"
-#include "support/EventLoop.h"
+#include "support/QuoteGridFixture.h"
 
 namespace {
-
-using testing_support::Flush;
 
 int ChangeBit(int col)
 {
     return 1 << ColumnAt(col).changeBit;
 }
 
-class SortedUpdatesTest : public ::testing::Test
+class SortedUpdatesTest : public testing_support::QuoteGridFixture
 {
 protected:
     void SetUp() override
     {
-        frame = new wxFrame(nullptr, wxID_ANY, "sorted", wxPoint(0, 0), wxSize(900, 500));
-        grid = new wxGridEx(frame, wxID_ANY, wxPoint(0, 0), wxSize(900, 500));
-        table = new TickerdeckTable;
-        grid->SetDefaultRenderer(new WatchlistGridCellRenderer);
-        grid->SetTable(table, true, wxGrid::wxGridSelectRows);
-        grid->Bind(wxEVT_TIMER, &TickerdeckTable::OnFlashTimer, table);
-        instruments.resize(kRows);
-        prices.resize(kRows);
+        QuoteGridFixture::SetUp();
         std::uniform_int_distribution<int> cents(1, 4000);
         for (int i = 0; i < kRows; ++i)
         {
-            prices[i].instrument = &instruments[i];
             // Whole cents in a narrow band make ties common.
-            prices[i].last = cents(random) / 100.0;
-            prices[i].change = cents(random) / 100.0 - 20.0;
-            table->AppendMember(&prices[i]);
+            Price* price = Add(cents(random) / 100.0);
+            price->change = cents(random) / 100.0 - 20.0;
         }
-        wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, kRows);
-        grid->ProcessTableMessage(appended);
-        frame->Show();
-        Flush();
-    }
-
-    void TearDown() override
-    {
-        table->DeleteFlashTimers();
-        frame->Destroy();
-        Flush();
     }
 
     void SortBy(int col, bool ascending)
@@ -68,22 +38,13 @@ protected:
         table->SortRows(col, ascending);
     }
 
-    void Post(Price& price, int mask)
-    {
-        wxCommandEvent event(wxEVT_MENU);
-        event.SetClientData(&price);
-        event.SetInt(mask);
-        event.SetExtraLong(1);
-        table->UpdateRow(event);
-    }
-
     /// Moves one random quote's `col` value the way a feed does, then tells the table.
     void Tick(int col)
     {
         Price& price = *table->Rows()[std::uniform_int_distribution<size_t>(0, table->Rows().size() - 1)(random)];
         const double step = std::uniform_int_distribution<int>(-300, 300)(random) / 100.0;
         (col == column::Last ? price.last : price.change) += step;
-        Post(price, ChangeBit(col));
+        Quote(&price, ChangeBit(col));
     }
 
     ::testing::AssertionResult InOrderAndIndexed(int col, bool ascending) const
@@ -105,11 +66,6 @@ protected:
 
     static constexpr int kRows = 400;
     std::mt19937 random{7};
-    std::deque<Instrument> instruments;
-    std::deque<Price> prices;
-    wxFrame* frame = nullptr;
-    wxGridEx* grid = nullptr;
-    TickerdeckTable* table = nullptr;
 };
 
 TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
@@ -153,7 +109,7 @@ TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
     const std::vector<Price*> before = table->Rows();
     Price& untouched = *table->Rows()[10];
     untouched.change += 100.0;
-    Post(untouched, ChangeBit(column::Change));
+    Quote(&untouched, ChangeBit(column::Change));
     EXPECT_EQ(table->Rows(), before);
 }
 
