@@ -19,8 +19,6 @@ public:
     /// Inserts only when absent; returns whether it did.
     bool Insert(const Price* price, int row);
     void Erase(const Price* price);
-    /// Starts loading the slot of `price` so that a later lookup finds it cached.
-    void Prefetch(const Price* price) const;
     bool Contains(const Price* price) const { return Find(price) >= 0; }
     void Clear();
     size_t Size() const { return m_size; }

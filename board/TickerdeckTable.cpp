@@ -154,7 +154,42 @@ bool TickerdeckTable::IsMember(const Price* price) const
 
 int TickerdeckTable::RowOf(const Price* price) const
 {
-    return m_rowIndex.Find(price);
+    const int lastSeen = m_rowIndex.Find(price);
+    if (lastSeen < 0)
+        return -1;
+    if (m_duplicateMembers == 0 && lastSeen < static_cast<int>(m_rows.size()) && m_rows[lastSeen] == price)
+        return lastSeen;
+    return LocateRow(price, lastSeen);
+}
+
+int TickerdeckTable::LocateRow(const Price* price, int lastSeen) const
+{
+    const int count = static_cast<int>(m_rows.size());
+    const auto remember = [this, price](int row) {
+        m_rowIndex.Set(price, row);
+        return row;
+    };
+    // A quote listed twice shows at its first row.
+    if (m_duplicateMembers > 0)
+    {
+        const auto listed = m_memberCount.find(price);
+        if (listed != m_memberCount.end() && listed->second > 1)
+        {
+            const auto first = std::find(m_rows.begin(), m_rows.end(), price);
+            return first == m_rows.end() ? -1 : remember(static_cast<int>(first - m_rows.begin()));
+        }
+    }
+    // Each neighbour that moved past a row shifted it by one; they are few
+    // between two updates of the row itself.
+    constexpr int kNearby = 256;
+    for (int distance = 0; distance <= kNearby; ++distance)
+    {
+        for (int row : {lastSeen - distance, lastSeen + distance})
+            if (row >= 0 && row < count && m_rows[row] == price)
+                return remember(row);
+    }
+    const auto anywhere = std::find(m_rows.begin(), m_rows.end(), price);
+    return anywhere == m_rows.end() ? -1 : remember(static_cast<int>(anywhere - m_rows.begin()));
 }
 
 Price* TickerdeckTable::RowPrice(int row) const
@@ -179,6 +214,7 @@ void TickerdeckTable::ClearRowsAndMembers()
     m_rowIndex.Clear();
     m_sortKeys.Invalidate();
     m_memberCount.clear();
+    m_duplicateMembers = 0;
     m_tieColours.clear();
 }
 
@@ -243,11 +279,11 @@ void TickerdeckTable::EraseRowAt(int row)
 
 void TickerdeckTable::ShiftRow(int from, int to)
 {
-    // The rows stay a permutation at every step (selection events fire
-    // in between); only the neighbour's index is written here.
+    // The rows stay a permutation at every step (selection events fire in
+    // between). The index is left alone: the neighbour is found one row
+    // from where it was last seen.
     std::swap(m_rows[from], m_rows[to]);
     m_sortKeys.Swap(from, to);
-    m_rowIndex.Set(m_rows[to], to);
 }
 
 void TickerdeckTable::ReindexRowsFrom(int first)
@@ -260,7 +296,8 @@ void TickerdeckTable::ReindexRowsFrom(int first)
 void TickerdeckTable::AddMember(Price* price)
 {
     m_members.push_back(price);
-    ++m_memberCount[price];
+    if (++m_memberCount[price] == 2)
+        ++m_duplicateMembers;
 }
 
 void TickerdeckTable::EraseMember(Price* price)
@@ -269,7 +306,10 @@ void TickerdeckTable::EraseMember(Price* price)
     if (it == m_members.end())
         return;
     m_members.erase(it);
-    if (--m_memberCount[price] <= 0)
+    const int left = --m_memberCount[price];
+    if (left == 1)
+        --m_duplicateMembers;
+    if (left <= 0)
         m_memberCount.erase(price);
 }
 
@@ -369,23 +409,18 @@ int TickerdeckTable::AdmitForUpdate(Price* price)
 
 void TickerdeckTable::PrefetchNeighbours(int row, int col) const
 {
-    // Quotes live wherever the host put them, so every neighbour compared
-    // next is a cache miss, and so is its index slot when it shifts. A quote
-    // typically passes a handful of neighbours; start loading them all at
-    // once instead of one after the other.
+    // Without keys the neighbours compared next are quotes scattered over
+    // the host's memory, each a cache miss; a quote typically passes a
+    // handful of them, so start loading them all at once.
+    if (m_sortKeys.IsFor(col))
+        return;
     constexpr int kReach = 8;
     const int count = static_cast<int>(m_rows.size());
     const int first = std::max(0, row - kReach);
     const int last = std::min(count - 1, row + kReach);
-    const bool comparesQuotes = !m_sortKeys.IsFor(col);
     for (int neighbour = first; neighbour <= last; ++neighbour)
-    {
-        if (neighbour == row)
-            continue;
-        if (comparesQuotes)
+        if (neighbour != row)
             PrefetchMemory(SortKeyAddress(col, *m_rows[neighbour]));
-        m_rowIndex.Prefetch(m_rows[neighbour]);
-    }
 }
 
 bool TickerdeckTable::SortTouchedBy(int mask) const

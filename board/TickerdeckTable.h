@@ -119,6 +119,7 @@ private:
     void EraseRowAt(int row);
     void ShiftRow(int from, int to);
     void ReindexRowsFrom(int first);
+    int LocateRow(const Price* price, int lastSeen) const;
     void AddMember(Price* price);
     void EraseMember(Price* price);
 
@@ -155,7 +156,11 @@ private:
 
     std::vector<Price*> m_rows;
     std::vector<Price*> m_members;
-    PriceIndex m_rowIndex;                                 // row of every shown quote
+    // Where every shown quote was last seen. Rows that shift past a moving
+    // quote are not rewritten; a lookup finds them near their old row and
+    // corrects the entry.
+    mutable PriceIndex m_rowIndex;
+    int m_duplicateMembers = 0;                            // members listed more than once
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
     std::unordered_map<wxTimer*, bool> m_flashTimers;      // running flashes; true when the flash made the cell's attribute

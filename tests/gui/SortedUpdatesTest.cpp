@@ -113,6 +113,33 @@ TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
     EXPECT_EQ(table->Rows(), before);
 }
 
+TEST_F(SortedUpdatesTest, AQuoteListedTwiceIsFoundAtItsFirstRowAfterMoves)
+{
+    Price* twice = table->Rows()[5];
+    table->AppendMember(twice);
+    wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
+    grid->ProcessTableMessage(appended);
+    SortBy(column::Last, false);
+    for (int i = 0; i < 2000; ++i)
+    {
+        Tick(column::Last);
+        if (i % 100 == 0)
+        {
+            twice->last += 1.0;
+            Quote(twice, ChangeBit(column::Last));
+        }
+    }
+    const std::vector<Price*>& rows = table->Rows();
+    const auto first = std::find(rows.begin(), rows.end(), twice);
+    ASSERT_NE(first, rows.end());
+    EXPECT_EQ(table->RowOf(twice), static_cast<int>(first - rows.begin()));
+    for (size_t row = 0; row < rows.size(); ++row)
+    {
+        if (rows[row] != twice)
+            ASSERT_EQ(table->RowOf(rows[row]), static_cast<int>(row));
+    }
+}
+
 TEST_F(SortedUpdatesTest, NumericKeysOrderRowsExactlyAsTheComparator)
 {
     std::uniform_int_distribution<int> small(-3, 3);
