@@ -135,8 +135,9 @@ TEST_F(SortedUpdatesTest, AQuoteListedTwiceIsFoundAtItsFirstRowAfterMoves)
     EXPECT_EQ(table->RowOf(twice), static_cast<int>(first - rows.begin()));
     for (size_t row = 0; row < rows.size(); ++row)
     {
-        if (rows[row] != twice)
-            ASSERT_EQ(table->RowOf(rows[row]), static_cast<int>(row));
+        if (rows[row] == twice)
+            continue;
+        ASSERT_EQ(table->RowOf(rows[row]), static_cast<int>(row));
     }
 }
 
