@@ -12,10 +12,12 @@ class RepaintBudget
 public:
     using Clock = std::chrono::steady_clock;
 
-    /// Time spent not painting per unit of time spent painting: a ninth of
-    /// the time at most goes to painting under a heavy stream of changes, and
-    /// a board of a few changing cells still repaints within milliseconds.
-    static constexpr int kIdleShare = 8;
+    /// Rest after a paint, in multiples of the time its handler took. The
+    /// toolkit's own work around a paint (layout, composition, the display
+    /// server) about equals the handler's, so under a heavy stream of changes
+    /// painting takes about a ninth of the time, and a board of a few
+    /// changing cells still repaints within milliseconds.
+    static constexpr int kIdleShare = 16;
     static constexpr std::chrono::milliseconds kLongestWait{250};
 
     void PaintFinished(Clock::time_point started, Clock::time_point finished);
