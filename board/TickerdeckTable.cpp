@@ -360,12 +360,13 @@ bool TickerdeckTable::ColumnChanged(int col, int mask)
 void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
 {
     Price* price = static_cast<Price*>(event.GetClientData());
+    int changedMask = event.GetInt();
+    const bool moves = price && SortTouchedBy(changedMask);
+    if (moves)
+        PrefetchForMove(*price, GetView()->GetSortingColumn());
     int row = price ? AdmitForUpdate(price) : -1;
     if (row < 0)
         return;
-
-    int changedMask = event.GetInt();
-    const bool moves = SortTouchedBy(changedMask);
     if (moves)
         PrefetchNeighbours(row, GetView()->GetSortingColumn());
     const VisibleArea area = ComputeVisibleArea();
@@ -405,6 +406,20 @@ int TickerdeckTable::AdmitForUpdate(Price* price)
     AppendRow(price);
     NotifyGrid(wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1, 0);
     return static_cast<int>(m_rows.size()) - 1;
+}
+
+void TickerdeckTable::PrefetchForMove(const Price& price, int col) const
+{
+    // The quote's new value, its index entry, then its row and sort key:
+    // loads that would otherwise wait for one another across the checks in
+    // between, each a cache miss on a large tab.
+    PrefetchMemory(SortKeyAddress(col, price));
+    const int lastSeen = m_rowIndex.Find(&price);
+    if (lastSeen < 0 || lastSeen >= static_cast<int>(m_rows.size()))
+        return;
+    PrefetchMemory(&m_rows[lastSeen]);
+    if (m_sortKeys.IsFor(col))
+        PrefetchMemory(m_sortKeys.Data() + lastSeen);
 }
 
 void TickerdeckTable::PrefetchNeighbours(int row, int col) const

@@ -126,6 +126,7 @@ private:
     // Quote events
     int AdmitForUpdate(Price* price);
     bool SortTouchedBy(int mask) const;
+    void PrefetchForMove(const Price& price, int col) const;
     void PrefetchNeighbours(int row, int col) const;
     int MoveIntoSortPosition(int row);
     template <typename Before>
