@@ -508,9 +508,9 @@ void BM_PaintPlainGrid(benchmark::State& state)
     RunPaint(state, plain.Grid());
 }
 
-void BM_OpenExchangeTab(benchmark::State& state)
+/// Times opening `node`'s exchange tab, window creation and teardown aside.
+void RunOpenExchangeTab(benchmark::State& state, const Tree& node)
 {
-    const Tree node = ExchangeTabNode();
     Market::Get().AcquireAllQuotes();
     for (auto _ : state)
     {
@@ -526,22 +526,17 @@ void BM_OpenExchangeTab(benchmark::State& state)
     }
 }
 
+void BM_OpenExchangeTab(benchmark::State& state)
+{
+    RunOpenExchangeTab(state, ExchangeTabNode());
+}
+
 // Opening without auto fit separates what fitting costs from the rest.
 void BM_OpenExchangeTabWithoutFit(benchmark::State& state)
 {
     Tree node = ExchangeTabNode();
     node.put("setting.general.<xmlattr>.auto_fit_column_width", "false");
-    Market::Get().AcquireAllQuotes();
-    for (auto _ : state)
-    {
-        state.PauseTiming();
-        auto window = std::make_unique<BoardWindow>();
-        state.ResumeTiming();
-        window->Open(node);
-        state.PauseTiming();
-        window.reset();
-        state.ResumeTiming();
-    }
+    RunOpenExchangeTab(state, node);
 }
 
 // The toolkit's own auto-sizing, which measures every cell of every row:

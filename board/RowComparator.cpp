@@ -23,10 +23,38 @@ bool DateBefore(const Price& a, const Price& b)
     return a.tradeDate < b.tradeDate;
 }
 
+// The quote field of every column that shows one floating-point number.
+double Price::*NumberField(int col)
+{
+    switch (col)
+    {
+    case column::Last: return &Price::last;
+    case column::Change: return &Price::change;
+    case column::ChangePercent: return &Price::changePercent;
+    case column::Amplitude: return &Price::amplitude;
+    case column::BuyVolume: return &Price::buyVolume;
+    case column::Buy: return &Price::buy;
+    case column::Sell: return &Price::sell;
+    case column::SellVolume: return &Price::sellVolume;
+    case column::CumVolume: return &Price::cumVolume;
+    case column::CumValue: return &Price::cumValue;
+    case column::MoneyFlow: return &Price::moneyFlow;
+    case column::Open: return &Price::open;
+    case column::High: return &Price::high;
+    case column::Low: return &Price::low;
+    case column::Vwap: return &Price::vwap;
+    case column::PrevClose: return &Price::prevClose;
+    case column::Closing: return &Price::closing;
+    default: return nullptr;
+    }
+}
+
 }  // namespace
 
 bool CompareRows(int col, const Price& a, const Price& b)
 {
+    if (const auto field = NumberField(col))
+        return a.*field < b.*field;
     switch (col)
     {
     case column::Name: return InstrumentText(a, &Instrument::name) < InstrumentText(b, &Instrument::name);
@@ -34,24 +62,7 @@ bool CompareRows(int col, const Price& a, const Price& b)
     case column::Status: return a.statusNote < b.statusNote;
     case column::CorporateAction: return a.caNote < b.caNote;
     case column::TradeType: return a.tradeType < b.tradeType;
-    case column::Last: return a.last < b.last;
-    case column::Change: return a.change < b.change;
-    case column::ChangePercent: return a.changePercent < b.changePercent;
-    case column::Amplitude: return a.amplitude < b.amplitude;
-    case column::BuyVolume: return a.buyVolume < b.buyVolume;
-    case column::Buy: return a.buy < b.buy;
-    case column::Sell: return a.sell < b.sell;
-    case column::SellVolume: return a.sellVolume < b.sellVolume;
-    case column::CumVolume: return a.cumVolume < b.cumVolume;
-    case column::CumValue: return a.cumValue < b.cumValue;
     case column::Deals: return a.deals < b.deals;
-    case column::MoneyFlow: return a.moneyFlow < b.moneyFlow;
-    case column::Open: return a.open < b.open;
-    case column::High: return a.high < b.high;
-    case column::Low: return a.low < b.low;
-    case column::Vwap: return a.vwap < b.vwap;
-    case column::PrevClose: return a.prevClose < b.prevClose;
-    case column::Closing: return a.closing < b.closing;
     case column::Currency: return InstrumentText(a, &Instrument::currency) < InstrumentText(b, &Instrument::currency);
     case column::Sector: return InstrumentText(a, &Instrument::sector) < InstrumentText(b, &Instrument::sector);
     case column::Type: return InstrumentText(a, &Instrument::type) < InstrumentText(b, &Instrument::type);
@@ -65,26 +76,11 @@ bool CompareRows(int col, const Price& a, const Price& b)
 
 const void* SortKeyAddress(int col, const Price& price)
 {
+    if (const auto field = NumberField(col))
+        return &(price.*field);
     switch (col)
     {
-    case column::Last: return &price.last;
-    case column::Change: return &price.change;
-    case column::ChangePercent: return &price.changePercent;
-    case column::Amplitude: return &price.amplitude;
-    case column::BuyVolume: return &price.buyVolume;
-    case column::Buy: return &price.buy;
-    case column::Sell: return &price.sell;
-    case column::SellVolume: return &price.sellVolume;
-    case column::CumVolume: return &price.cumVolume;
-    case column::CumValue: return &price.cumValue;
     case column::Deals: return &price.deals;
-    case column::MoneyFlow: return &price.moneyFlow;
-    case column::Open: return &price.open;
-    case column::High: return &price.high;
-    case column::Low: return &price.low;
-    case column::Vwap: return &price.vwap;
-    case column::PrevClose: return &price.prevClose;
-    case column::Closing: return &price.closing;
     case column::TradeType: return &price.tradeType;
     case column::Time: return &price.tradeTime;
     case column::Date: return &price.tradeDate;
@@ -96,54 +92,16 @@ const void* SortKeyAddress(int col, const Price& price)
 
 bool HasNumericSortKey(int col)
 {
-    switch (col)
-    {
-    case column::TradeType:
-    case column::Last:
-    case column::Change:
-    case column::ChangePercent:
-    case column::Amplitude:
-    case column::BuyVolume:
-    case column::Buy:
-    case column::Sell:
-    case column::SellVolume:
-    case column::CumVolume:
-    case column::CumValue:
-    case column::Deals:
-    case column::MoneyFlow:
-    case column::Open:
-    case column::High:
-    case column::Low:
-    case column::Vwap:
-    case column::PrevClose:
-    case column::Closing: return true;
-    default: return false;
-    }
+    return NumberField(col) || col == column::Deals || col == column::TradeType;
 }
 
 double NumericSortKey(int col, const Price& price)
 {
-    switch (col)
-    {
-    case column::TradeType: return static_cast<double>(price.tradeType);
-    case column::Last: return price.last;
-    case column::Change: return price.change;
-    case column::ChangePercent: return price.changePercent;
-    case column::Amplitude: return price.amplitude;
-    case column::BuyVolume: return price.buyVolume;
-    case column::Buy: return price.buy;
-    case column::Sell: return price.sell;
-    case column::SellVolume: return price.sellVolume;
-    case column::CumVolume: return price.cumVolume;
-    case column::CumValue: return price.cumValue;
-    case column::Deals: return static_cast<double>(price.deals);
-    case column::MoneyFlow: return price.moneyFlow;
-    case column::Open: return price.open;
-    case column::High: return price.high;
-    case column::Low: return price.low;
-    case column::Vwap: return price.vwap;
-    case column::PrevClose: return price.prevClose;
-    case column::Closing: return price.closing;
-    default: return 0.0;
-    }
+    if (const auto field = NumberField(col))
+        return price.*field;
+    if (col == column::Deals)
+        return static_cast<double>(price.deals);
+    if (col == column::TradeType)
+        return static_cast<double>(price.tradeType);
+    return 0.0;
 }

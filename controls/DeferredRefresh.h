@@ -19,14 +19,13 @@ public:
     ~DeferredRefresh() override;
 
     void Add(const wxRect& unscrolledArea);
-    /// Invalidates everything collected so far now.
-    void Flush();
-    bool HasPending() const { return !m_pending.IsEmpty(); }
-
     void PaintStarted();
     void PaintFinished();
 
 private:
+    /// Invalidates everything collected so far now.
+    void Flush();
+
     void OnTimer(wxTimerEvent& event);
 
     wxGrid* m_grid;

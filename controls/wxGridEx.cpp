@@ -136,11 +136,6 @@ void wxGridEx::RefreshAreaSoon(const wxRect& area)
     m_deferredRefresh->Add(area);
 }
 
-void wxGridEx::FlushDeferredRefresh()
-{
-    m_deferredRefresh->Flush();
-}
-
 wxSplitterWindow* wxGridEx::GetSplitter() const
 {
     return m_splitter;

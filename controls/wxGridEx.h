@@ -41,8 +41,6 @@ public:
     /// second then spends at most a ninth of its time painting; one that
     /// changes now and then repaints at once.
     void RefreshAreaSoon(const wxRect& area);
-    /// Repaints whatever `RefreshAreaSoon` still holds back, now.
-    void FlushDeferredRefresh();
 
     // Flat labels: the stock ones draw light 3-D edges that glare on a dark theme.
     void DrawColLabel(wxDC& dc, int col) override;

@@ -103,19 +103,6 @@ TEST_F(GridRepaintTest, EveryAreaAskedForIsRepaintedTogether)
     ASSERT_TRUE(PumpUntil([&] { return Painted(later) && Painted(last); }));
 }
 
-TEST_F(GridRepaintTest, FlushingRepaintsWhatIsHeldBackAtOnce)
-{
-    // Keep the budget busy with a repaint, then ask and flush without waiting.
-    grid->RefreshAreaSoon(CellArea(0, 0));
-    ASSERT_TRUE(PumpUntil([&] { return !paints.empty(); }));
-    paints.clear();
-    const wxRect held = CellArea(4, 4);
-    grid->RefreshAreaSoon(held);
-    grid->FlushDeferredRefresh();
-    grid->GetGridWindow()->Update();
-    ASSERT_TRUE(PumpUntil([&] { return Painted(held); }, 500));
-}
-
 TEST_F(GridRepaintTest, AreasOutOfSightAreDroppedAndAGridMayCloseWithSomePending)
 {
     grid->RefreshAreaSoon(CellArea(190, 0));  // below the visible rows
