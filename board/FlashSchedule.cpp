@@ -1,30 +1,62 @@
 #include "board/FlashSchedule.h"
 
+#include <algorithm>
+
 void FlashSchedule::Schedule(wxTimer* flash, Clock::time_point due)
 {
-    Cancel(flash);
-    m_entries.emplace(flash, m_queue.emplace(due, flash));
+    const auto [entry, added] = m_entries.try_emplace(flash, due);
+    if (!added)
+    {
+        if (entry->second == due)
+            return;
+        entry->second = due;
+    }
+    if (m_queue.empty() || m_queue.back().due <= due)
+        m_queue.push_back({due, flash});
+    else
+    {
+        const auto later = std::upper_bound(m_queue.begin(), m_queue.end(), due,
+                                            [](Clock::time_point at, const Entry& entry) { return at < entry.due; });
+        m_queue.insert(later, {due, flash});
+    }
+    DropLeftBehind();
 }
 
 void FlashSchedule::Cancel(wxTimer* flash)
 {
-    const auto entry = m_entries.find(flash);
-    if (entry == m_entries.end())
-        return;
-    m_queue.erase(entry->second);
-    m_entries.erase(entry);
+    if (m_entries.erase(flash) > 0)
+        DropLeftBehind();
+}
+
+bool FlashSchedule::IsCurrent(const Entry& entry) const
+{
+    const auto current = m_entries.find(entry.flash);
+    return current != m_entries.end() && current->second == entry.due;
+}
+
+void FlashSchedule::DropLeftBehind()
+{
+    // Keeps the front a running flash, so that it is the next deadline.
+    while (!m_queue.empty() && !IsCurrent(m_queue.front()))
+        m_queue.pop_front();
+    if (m_entries.empty())
+        m_queue.clear();
 }
 
 std::vector<wxTimer*> FlashSchedule::TakeDue(Clock::time_point now)
 {
     std::vector<wxTimer*> due;
-    while (!m_queue.empty() && m_queue.begin()->first <= now)
+    while (!m_queue.empty() && m_queue.front().due <= now)
     {
-        wxTimer* flash = m_queue.begin()->second;
-        m_queue.erase(m_queue.begin());
-        m_entries.erase(flash);
-        due.push_back(flash);
+        const Entry entry = m_queue.front();
+        m_queue.pop_front();
+        if (IsCurrent(entry))
+        {
+            m_entries.erase(entry.flash);
+            due.push_back(entry.flash);
+        }
     }
+    DropLeftBehind();
     return due;
 }
 
@@ -32,7 +64,7 @@ std::optional<FlashSchedule::Clock::time_point> FlashSchedule::Next() const
 {
     if (m_queue.empty())
         return std::nullopt;
-    return m_queue.begin()->first;
+    return m_queue.front().due;
 }
 
 std::optional<FlashSchedule::Clock::time_point> FlashSchedule::EndOf(wxTimer* flash) const
@@ -40,5 +72,5 @@ std::optional<FlashSchedule::Clock::time_point> FlashSchedule::EndOf(wxTimer* fl
     const auto entry = m_entries.find(flash);
     if (entry == m_entries.end())
         return std::nullopt;
-    return entry->second->first;
+    return entry->second;
 }

@@ -2,7 +2,7 @@
 // When each running cell flash of a table ends.
 
 #include <chrono>
-#include <map>
+#include <deque>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -13,6 +13,9 @@ class wxTimer;
 /// timer object of its own, but only one toolkit timer runs, for the earliest
 /// deadline: a native timer per flashing cell makes every turn of the event
 /// loop walk all of them, and a busy board has hundreds.
+///
+/// Flashes all last as long, so deadlines mostly arrive in order: they queue
+/// at the back, and a restart leaves its old place behind to be skipped.
 class FlashSchedule
 {
 public:
@@ -30,7 +33,16 @@ public:
     size_t Size() const { return m_entries.size(); }
 
 private:
-    using Queue = std::multimap<Clock::time_point, wxTimer*>;
-    Queue m_queue;
-    std::unordered_map<wxTimer*, Queue::iterator> m_entries;
+    struct Entry
+    {
+        Clock::time_point due;
+        wxTimer* flash;
+    };
+
+    /// Whether `entry` is the flash's current place in the queue.
+    bool IsCurrent(const Entry& entry) const;
+    void DropLeftBehind();
+
+    std::deque<Entry> m_queue;  // by deadline; places left by restarts and cancels stay until they come first
+    std::unordered_map<wxTimer*, Clock::time_point> m_entries;
 };

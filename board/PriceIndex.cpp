@@ -1,5 +1,7 @@
 #include "board/PriceIndex.h"
 
+#include "board/Prefetch.h"
+
 namespace {
 
 constexpr size_t kInitialSlots = 64;
@@ -19,6 +21,12 @@ size_t PriceIndex::Probe(const Price* price) const
     while (m_slots[slot].key && m_slots[slot].key != price)
         slot = (slot + 1) & (m_slots.size() - 1);
     return slot;
+}
+
+void PriceIndex::Prefetch(const Price* price) const
+{
+    if (!m_slots.empty())
+        PrefetchMemory(&m_slots[SlotOf(price)]);
 }
 
 int PriceIndex::Find(const Price* price) const

@@ -20,6 +20,8 @@ public:
     bool Insert(const Price* price, int row);
     void Erase(const Price* price);
     bool Contains(const Price* price) const { return Find(price) >= 0; }
+    /// Starts loading the slot where a lookup of `price` begins.
+    void Prefetch(const Price* price) const;
     void Clear();
     size_t Size() const { return m_size; }
 

@@ -188,6 +188,7 @@ private:
     // Event handlers: implemented.
     void OnTabActivated(wxFlatNotebookEvent& event);
     void OnQuoteUpdate(wxCommandEvent& event);
+    void PrefetchQueuedQuotes(const TickerdeckTable& table);
     void OnThemeChanged(wxCommandEvent& event);
     void OnScrollToTop(wxCommandEvent& event);
     void OnFitAllColumns(wxCommandEvent& event);

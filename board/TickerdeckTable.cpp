@@ -408,6 +408,20 @@ int TickerdeckTable::AdmitForUpdate(Price* price)
     return static_cast<int>(m_rows.size()) - 1;
 }
 
+void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, int distance) const
+{
+    if (!SortTouchedBy(mask))
+        return;
+    const int col = GetView()->GetSortingColumn();
+    if (distance == 0)
+    {
+        PrefetchForMove(price, col);
+        return;
+    }
+    PrefetchMemory(SortKeyAddress(col, price));
+    m_rowIndex.Prefetch(&price);
+}
+
 void TickerdeckTable::PrefetchForMove(const Price& price, int col) const
 {
     // The quote's new value, its index entry, then its row and sort key:
@@ -527,8 +541,18 @@ TickerdeckTable::VisibleArea TickerdeckTable::ComputeVisibleArea() const
     int left = 0;
     int top = 0;
     grid->CalcUnscrolledPosition(0, 0, &left, &top);
-    area.firstRow = grid->YToRow(top, true);
-    area.lastRow = grid->YToRow(top + size.y - 1, true);
+    // The grid's own lookup of a row by position costs as much as the rest of
+    // an update; the rows shown change only with the scroll position, the
+    // window's height, the number of rows or their height.
+    const VisibleRows key{top, size.y, grid->GetNumberRows(), grid->GetDefaultRowSize()};
+    if (!m_visibleRows.SameView(key))
+    {
+        m_visibleRows = key;
+        m_visibleRows.first = grid->YToRow(top, true);
+        m_visibleRows.last = grid->YToRow(top + size.y - 1, true);
+    }
+    area.firstRow = m_visibleRows.first;
+    area.lastRow = m_visibleRows.last;
     area.left = left;
     area.right = left + size.x - 1;
     return area;

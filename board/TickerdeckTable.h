@@ -69,6 +69,10 @@ public:
 
     /// Applies one posted quote event (client data Price*, int mask, extra long flash).
     void UpdateRow(const wxCommandEvent& event);
+    /// Starts loading what the update of a quote queued `distance` events
+    /// ahead will read first: its index slot two or more ahead, its row and
+    /// sort key when it is next.
+    void PrefetchQueuedUpdate(const Price& price, int mask, int distance) const;
     void OnFlashTimer(wxTimerEvent& event);
 
     /// The filter's verdict; true when the tab has no filter.
@@ -161,6 +165,24 @@ private:
     // quote are not rewritten; a lookup finds them near their old row and
     // corrects the entry.
     mutable PriceIndex m_rowIndex;
+    /// The rows last found on screen and the view they were found for. Board
+    /// rows all have the default height: rows cannot be resized one by one.
+    struct VisibleRows
+    {
+        int top = 0;
+        int height = -1;
+        int rowCount = -1;
+        int rowHeight = -1;
+        int first = 0;
+        int last = -1;
+
+        bool SameView(const VisibleRows& other) const
+        {
+            return top == other.top && height == other.height && rowCount == other.rowCount &&
+                   rowHeight == other.rowHeight;
+        }
+    };
+    mutable VisibleRows m_visibleRows;
     int m_duplicateMembers = 0;                            // members listed more than once
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed

@@ -13,11 +13,11 @@ public:
     using Clock = std::chrono::steady_clock;
 
     /// Rest after a paint, in multiples of the time its handler took. The
-    /// toolkit's own work around a paint (layout, composition, the display
-    /// server) about equals the handler's, so under a heavy stream of changes
-    /// painting takes about a ninth of the time, and a board of a few
-    /// changing cells still repaints within milliseconds.
-    static constexpr int kIdleShare = 16;
+    /// display server's drawing of a full grid of text costs two to three
+    /// times the handler again, and a program that waits for the server pays
+    /// it too; at this share a flooded board still repaints about four times
+    /// a second, and a board of a few changing cells within milliseconds.
+    static constexpr int kIdleShare = 32;
     static constexpr std::chrono::milliseconds kLongestWait{250};
 
     void PaintFinished(Clock::time_point started, Clock::time_point finished);

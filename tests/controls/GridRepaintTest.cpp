@@ -26,10 +26,10 @@ TEST(RepaintBudgetTest, WaitsInProportionToThePaintAndNeverTooLong)
     const auto start = RepaintBudget::Clock::now();
     EXPECT_EQ(budget.WaitFrom(start), RepaintBudget::Clock::duration::zero()) << "a grid that never painted";
 
-    budget.PaintFinished(start, start + 10ms);
-    EXPECT_EQ(budget.WaitFrom(start + 10ms), 10ms * RepaintBudget::kIdleShare);
-    EXPECT_EQ(budget.WaitFrom(start + 30ms), 10ms * RepaintBudget::kIdleShare - 20ms);
-    EXPECT_EQ(budget.WaitFrom(start + 10ms + 10ms * RepaintBudget::kIdleShare), RepaintBudget::Clock::duration::zero());
+    budget.PaintFinished(start, start + 5ms);
+    EXPECT_EQ(budget.WaitFrom(start + 5ms), 5ms * RepaintBudget::kIdleShare);
+    EXPECT_EQ(budget.WaitFrom(start + 25ms), 5ms * RepaintBudget::kIdleShare - 20ms);
+    EXPECT_EQ(budget.WaitFrom(start + 5ms + 5ms * RepaintBudget::kIdleShare), RepaintBudget::Clock::duration::zero());
 
     budget.PaintFinished(start, start + 2s);
     EXPECT_EQ(budget.WaitFrom(start + 2s), RepaintBudget::kLongestWait) << "a very slow paint";

@@ -78,6 +78,31 @@ TEST_F(BoardShell, QuotesReachOnlyTheCurrentTab)
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(current));
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(background))
         << "other tabs are put in order only when activated";
+
+    // Quotes queued together, among events of other kinds, a quote without
+    // a record and one for an instrument no tab shows, all come through in
+    // order.
+    Price stranger;
+    const auto post = [board](int id, void* data, int mask) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetClientData(data);
+        event.SetInt(mask);
+        wxPostEvent(board, event);
+    };
+    host.PriceOf(bdi)->last = 5.0;
+    post(cmd::QuoteUpdate, host.PriceOf(bdi), 4096);
+    post(cmd::QuoteUpdate, nullptr, 4096);
+    post(cmd::ScrollToTop, nullptr, 0);
+    post(cmd::QuoteUpdate, &stranger, 4096);
+    post(cmd::QuoteUpdate, host.PriceOf(arpi), 0);
+    post(cmd::QuoteUpdate, host.PriceOf(bdi), 4096);
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
+    host.PriceOf(arpi)->last = 6.0;
+    post(cmd::QuoteUpdate, &stranger, 4096);
+    post(cmd::QuoteUpdate, host.PriceOf(arpi), 4096);
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(current));
 }
 
 }  // namespace

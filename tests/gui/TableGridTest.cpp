@@ -125,6 +125,37 @@ TEST_F(TableGrid, ASecondQuoteRestartsTheSameFlash)
     EXPECT_EQ(table->FlashCount(), 1u);
 }
 
+TEST_F(TableGrid, OnlyCellsOnScreenFlashWhereverTheViewHasMoved)
+{
+    for (int n = 0; n < 200; ++n)
+        Add(1000.0 - n);
+    const auto flashesAt = [this](int row) {
+        Quote(table->RowPrice(row), kBuyMask);
+        return table->FlashTimerAt(row, column::Buy) != nullptr;
+    };
+    EXPECT_TRUE(flashesAt(0));
+    EXPECT_FALSE(flashesAt(150));
+
+    grid->MakeCellVisible(150, 0);
+    EXPECT_TRUE(flashesAt(150));
+    EXPECT_FALSE(flashesAt(1));
+
+    grid->Scroll(0, 0);
+    EXPECT_FALSE(flashesAt(149));
+    EXPECT_TRUE(flashesAt(2));
+
+    // A taller window shows more rows; a shorter one fewer.
+    const int lastShown = grid->YToRow(grid->GetGridWindow()->GetClientSize().y - 1);
+    ASSERT_GT(lastShown, 3);
+    EXPECT_FALSE(flashesAt(lastShown + 3));
+    frame->SetSize(wxSize(1400, 900));
+    Flush();
+    EXPECT_TRUE(flashesAt(lastShown + 3));
+    frame->SetSize(wxSize(1400, 200));
+    Flush();
+    EXPECT_FALSE(flashesAt(lastShown - 1));
+}
+
 TEST_F(TableGrid, AnEndedFlashDropsItsCellStateAndTheOthersRunOut)
 {
     AddLasts({50, 40, 30});

@@ -29,6 +29,7 @@ TEST(FlashScheduleTest, FlashesEndInDeadlineOrderAndARestartMovesOneBack)
 
     // The first cell changes again: its flash now ends last, and once only.
     schedule.Schedule(Flash(1), t0 + 1500ms);
+    schedule.Schedule(Flash(2), t0 + 1200ms);  // unchanged: still one flash
     EXPECT_EQ(schedule.Size(), 3u);
     EXPECT_EQ(schedule.EndOf(Flash(1)), t0 + 1500ms);
     EXPECT_EQ(schedule.Next(), t0 + 1100ms);
@@ -42,6 +43,20 @@ TEST(FlashScheduleTest, FlashesEndInDeadlineOrderAndARestartMovesOneBack)
     EXPECT_EQ(schedule.Size(), 0u);
     EXPECT_FALSE(schedule.Next().has_value());
     EXPECT_TRUE(schedule.TakeDue(t0 + 10s).empty());
+}
+
+TEST(FlashScheduleTest, AFlashRestartedManyTimesEndsOnceAtItsLastDeadline)
+{
+    FlashSchedule schedule;
+    const auto t0 = FlashSchedule::Clock::now();
+    schedule.Schedule(Flash(2), t0 + 1050ms);
+    for (int step = 0; step < 50; ++step)
+        schedule.Schedule(Flash(1), t0 + 1000ms + step * 10ms);
+    schedule.Schedule(Flash(1), t0 + 1010ms);  // and once back to an earlier end
+    EXPECT_EQ(schedule.Size(), 2u);
+    EXPECT_EQ(schedule.Next(), t0 + 1010ms);
+    EXPECT_EQ(schedule.TakeDue(t0 + 2s), (std::vector<wxTimer*>{Flash(1), Flash(2)}));
+    EXPECT_FALSE(schedule.Next().has_value());
 }
 
 TEST(FlashScheduleTest, FlashesEndingTogetherAllEnd)
