@@ -1,6 +1,7 @@
 #pragma once
 // The quote board window: a toolbar over a notebook of quote grids.
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -188,7 +189,16 @@ private:
     // Event handlers: implemented.
     void OnTabActivated(wxFlatNotebookEvent& event);
     void OnQuoteUpdate(wxCommandEvent& event);
-    void PrefetchQueuedQuotes(const TickerdeckTable& table);
+    /// Quote events taken off the board's queue together, in queue order.
+    struct QuoteRun
+    {
+        std::array<std::unique_ptr<wxEvent>, 32> events;
+        size_t size = 0;
+    };
+    void HandleQuoteRun(QuoteRun& run);
+    void HandleQuote(const wxCommandEvent& event);
+    size_t TakeQueuedQuotes(QuoteRun& run);
+    bool QuotesBoundElsewhere() const;
     void OnThemeChanged(wxCommandEvent& event);
     void OnScrollToTop(wxCommandEvent& event);
     void OnFitAllColumns(wxCommandEvent& event);

@@ -1,5 +1,5 @@
-// Commands that reach beyond the board: live quotes in, the selected
-// instrument out to linked windows, and further board windows.
+// Commands that reach beyond the board: the selected instrument out to
+// linked windows, and further board windows.
 
 #include <wx/grid.h>
 
@@ -9,39 +9,6 @@
 #include "plugin/Application.h"
 #include "plugin/CommandIds.h"
 #include "plugin/Host.h"
-
-void Tickerdeck::OnQuoteUpdate(wxCommandEvent& event)
-{
-    if (!m_currentGrid)
-        return;
-    TickerdeckTable* table = TableOf(m_currentGrid);
-    PrefetchQueuedQuotes(*table);
-    table->UpdateRow(event);
-    EvaluateAlert(static_cast<Price*>(event.GetClientData()), static_cast<uint32_t>(event.GetInt()));
-}
-
-void Tickerdeck::PrefetchQueuedQuotes(const TickerdeckTable& table)
-{
-    // A quote event's work is a few dependent cache misses on a large tab;
-    // starting the loads of the next events' now overlaps them with this one.
-    constexpr int kRowStage = 1;
-    constexpr int kIndexStage = 3;
-    wxCriticalSectionLocker lock(m_pendingEventsLock);
-    if (!m_pendingEvents)
-        return;
-    int distance = 0;
-    for (auto node = m_pendingEvents->GetFirst(); node && distance <= kIndexStage; node = node->GetNext(), ++distance)
-    {
-        if (distance != kRowStage && distance != kIndexStage)
-            continue;
-        const auto* queued = static_cast<const wxEvent*>(node->GetData());
-        if (queued->GetEventType() != wxEVT_MENU || queued->GetId() != cmd::QuoteUpdate)
-            continue;
-        const auto* quote = static_cast<const wxCommandEvent*>(queued);
-        if (const auto* price = static_cast<const Price*>(quote->GetClientData()))
-            table.PrefetchQueuedUpdate(*price, quote->GetInt(), distance == kRowStage ? 0 : 1);
-    }
-}
 
 void Tickerdeck::OnCellLeftClick(wxGridEvent& event)
 {
