@@ -418,7 +418,8 @@ void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, int dis
         PrefetchForMove(price, col);
         return;
     }
-    PrefetchMemory(SortKeyAddress(col, price));
+    // Only the index slot this far ahead: asking for the quote's own line
+    // as well measured slower; the feed has just written it.
     m_rowIndex.Prefetch(&price);
 }
 
