@@ -103,6 +103,22 @@ TEST_F(BoardShell, QuotesReachOnlyTheCurrentTab)
     post(cmd::QuoteUpdate, host.PriceOf(arpi), 4096);
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(current));
+
+    // Someone else listening to the board's quotes still hears every one.
+    std::vector<Price*> heard;
+    const auto listen = [&heard](wxCommandEvent& event) {
+        heard.push_back(static_cast<Price*>(event.GetClientData()));
+        event.Skip();
+    };
+    board->Bind(wxEVT_MENU, listen, cmd::QuoteUpdate);
+    host.PriceOf(bdi)->last = 7.0;
+    for (int n = 0; n < 3; ++n)
+        post(cmd::QuoteUpdate, &stranger, 4096);
+    post(cmd::QuoteUpdate, host.PriceOf(bdi), 4096);
+    Flush();
+    board->Unbind(wxEVT_MENU, listen, cmd::QuoteUpdate);
+    EXPECT_EQ((std::vector<Price*>{&stranger, &stranger, &stranger, host.PriceOf(bdi)}), heard);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
 }
 
 }  // namespace
