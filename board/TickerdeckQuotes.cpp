@@ -39,23 +39,28 @@ void Tickerdeck::HandleQuoteRun(QuoteRun& run)
 {
     // Each quote's work is a few dependent cache misses on a large tab:
     // the next quotes' loads start while this one is handled, the index
-    // slot a few quotes ahead, the row and sort key of the next.
-    constexpr size_t kIndexAhead = 3;
+    // slot some quotes ahead, the row and sort key a few ahead.
+    // Distances measured best on a 20,000-row tab: far enough for a load
+    // from memory to arrive, near enough that it is still cached on use.
+    constexpr size_t kIndexAhead = 8;
+    constexpr size_t kRowAhead = 3;
     TickerdeckTable* table = m_currentGrid ? TableOf(m_currentGrid) : nullptr;
-    const auto prefetch = [&run, table](size_t at, int stage) {
+    const auto prefetch = [&run, table](size_t at, TickerdeckTable::LoadAhead what) {
         if (!table || at >= run.size)
             return;
         const auto& quote = static_cast<const wxCommandEvent&>(*run.events[at]);
         if (const auto* price = static_cast<const Price*>(quote.GetClientData()))
-            table->PrefetchQueuedUpdate(*price, quote.GetInt(), stage);
+            table->PrefetchQueuedUpdate(*price, quote.GetInt(), what);
     };
     for (size_t at = 0; at < kIndexAhead; ++at)
-        prefetch(at, 1);
+        prefetch(at, TickerdeckTable::LoadAhead::IndexSlot);
+    for (size_t at = 0; at < kRowAhead; ++at)
+        prefetch(at, TickerdeckTable::LoadAhead::RowAndKey);
     for (size_t at = 0; at < run.size; ++at)
     {
         const std::unique_ptr<wxEvent> quote = std::move(run.events[at]);
-        prefetch(at + kIndexAhead, 1);
-        prefetch(at + 1, 0);
+        prefetch(at + kIndexAhead, TickerdeckTable::LoadAhead::IndexSlot);
+        prefetch(at + kRowAhead, TickerdeckTable::LoadAhead::RowAndKey);
         if (wxTheApp && wxTheApp->FilterEvent(*quote) != wxEventFilter::Event_Skip)
             continue;
         HandleQuote(static_cast<const wxCommandEvent&>(*quote));

@@ -408,12 +408,12 @@ int TickerdeckTable::AdmitForUpdate(Price* price)
     return static_cast<int>(m_rows.size()) - 1;
 }
 
-void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, int distance) const
+void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const
 {
     if (!SortTouchedBy(mask))
         return;
     const int col = GetView()->GetSortingColumn();
-    if (distance == 0)
+    if (what == LoadAhead::RowAndKey)
     {
         PrefetchForMove(price, col);
         return;

@@ -69,10 +69,10 @@ public:
 
     /// Applies one posted quote event (client data Price*, int mask, extra long flash).
     void UpdateRow(const wxCommandEvent& event);
-    /// Starts loading what the update of a quote queued `distance` events
-    /// ahead will read first: its index slot two or more ahead, its row and
-    /// sort key when it is next.
-    void PrefetchQueuedUpdate(const Price& price, int mask, int distance) const;
+    /// What to start loading for a quote whose event is queued ahead: its
+    /// index slot when it is far ahead, its row and sort key when it is near.
+    enum class LoadAhead { IndexSlot, RowAndKey };
+    void PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const;
     void OnFlashTimer(wxTimerEvent& event);
 
     /// The filter's verdict; true when the tab has no filter.
