@@ -184,6 +184,8 @@ private:
     // Sorting.
     static Price* FirstSelectedPrice(const wxGridEx* grid);
     static void SelectPrice(wxGridEx* grid, const Price* price);
+    /// Puts the grid's rows in the order of its sort column, if it has one.
+    void SortByItsColumn(wxGridEx* grid);
     wxGridEx* GridOfPage(wxWindow* page) const;
 
     // Event handlers: implemented.

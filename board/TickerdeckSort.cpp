@@ -60,13 +60,20 @@ void Tickerdeck::OnTabActivated(wxFlatNotebookEvent& event)
         grid->ForceRefresh();
     }
 
-    const int sortColumn = grid->GetSortingColumn();
-    if (sortColumn == wxNOT_FOUND)
+    if (grid->GetSortingColumn() == wxNOT_FOUND)
         return;
     // The first header click on this tab then returns to the stored order.
     m_sortClickCount = 0;
+    SortByItsColumn(grid);
+}
+
+void Tickerdeck::SortByItsColumn(wxGridEx* grid)
+{
+    const int sortColumn = grid->GetSortingColumn();
+    if (sortColumn == wxNOT_FOUND)
+        return;
     Price* selected = FirstSelectedPrice(grid);
-    table->SortRows(sortColumn, grid->IsSortOrderAscending());
+    TableOf(grid)->SortRows(sortColumn, grid->IsSortOrderAscending());
     SelectPrice(grid, selected);
     grid->ForceRefresh();
 }

@@ -167,6 +167,9 @@ void Tickerdeck::SetHistoryDate(const wxDateTime& date)
         for (Instrument* instrument : instrumentsOfGrid[index])
             SubscribeRow(instrument, grid, Delivery::Batch);
         NotifyRowsAppended(grid, grid->GetTable()->GetNumberRows());
+        // Another day's quotes arrive in the stored order; a past day brings
+        // no updates that would move them, and the header still shows the sort.
+        SortByItsColumn(grid);
     }
     UpdateHistoryTool();
 }

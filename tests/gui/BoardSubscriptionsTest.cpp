@@ -5,6 +5,8 @@
 
 #include <wx/button.h>
 
+#include "board/ColumnSpec.h"
+#include "board/TickerdeckTable.h"
 #include "plugin/CommandIds.h"
 #include "support/BoardFixture.h"
 
@@ -94,6 +96,23 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
     PostCommand(board, cmd::HistoryDate, "20240105 later");
     EXPECT_FALSE(board->GetHistoryDate().IsValid()) << "an unparsable date returns to live quotes";
     EXPECT_EQ((Calls{Call(x, ""), Call(y, ""), Call(y, ""), Call(z, "")}), host.subscribes);
+}
+
+TEST_F(BoardSubscriptions, AnotherDaysQuotesComeInTheOrderOfTheSortColumn)
+{
+    wxGridEx* grid = AddTab(board, {x, y, z}, "Sorted");
+    grid->SetSortingColumn(column::Last, false);
+    host.PriceOf(x, "20240105")->last = 1.0;
+    host.PriceOf(y, "20240105")->last = 3.0;
+    host.PriceOf(z, "20240105")->last = 2.0;
+
+    PostCommand(board, cmd::HistoryDate, "20240105");
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    EXPECT_EQ(host.PriceOf(y, "20240105"), table->RowPrice(0));
+    EXPECT_EQ(host.PriceOf(z, "20240105"), table->RowPrice(1));
+    EXPECT_EQ(host.PriceOf(x, "20240105"), table->RowPrice(2));
+    EXPECT_EQ(column::Last, grid->GetSortingColumn());
+    EXPECT_EQ(3, grid->GetNumberRows());
 }
 
 TEST_F(BoardSubscriptions, RowsAFilterHidesAreStillReloadedAndReleased)
