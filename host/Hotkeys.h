@@ -39,6 +39,6 @@ public:
     /// The accelerator text of a host command ("F5", "Shift+F2"), empty when unbound.
     static wxString ShortcutText(int hostCommand);
 
-    /// A readable table of every binding, for --help and the Key Map window.
+    /// A readable table of every binding, for --help.
     static wxString KeyMapText();
 };

@@ -14,6 +14,7 @@
 #include "HistoryDateDialog.h"
 #include "LayoutDocument.h"
 #include "Hotkeys.h"
+#include "KeyMapDialog.h"
 #include "Screenshot.h"
 #include "TerminalHost.h"
 #include "market/MarketFeed.h"
@@ -549,7 +550,8 @@ void MainFrame::OnOpenWidget(wxCommandEvent& event)
 
 void MainFrame::OnKeyMap(wxCommandEvent&)
 {
-    wxMessageBox(Hotkeys::KeyMapText(), _("Key Map"), wxOK | wxICON_INFORMATION, this);
+    KeyMapDialog keyMap(this);
+    keyMap.ShowModal();
 }
 
 void MainFrame::OnAbout(wxCommandEvent&)
