@@ -15,10 +15,11 @@ public:
     /// Rest after a paint, in multiples of the time its handler took. The
     /// display server's drawing of a full grid of text costs two to three
     /// times the handler again, and a program that waits for the server pays
-    /// it too; at this share a flooded board still repaints about four times
-    /// a second, and a board of a few changing cells within milliseconds.
-    static constexpr int kIdleShare = 32;
-    static constexpr std::chrono::milliseconds kLongestWait{250};
+    /// it too. A board flooded with quotes so that every cell on screen
+    /// changes repaints about twice a second; a board of a few changing cells
+    /// still repaints within milliseconds.
+    static constexpr int kIdleShare = 48;
+    static constexpr std::chrono::milliseconds kLongestWait{500};
 
     void PaintFinished(Clock::time_point started, Clock::time_point finished);
     /// How long to wait from `now` before the next paint; zero when it may paint at once.
