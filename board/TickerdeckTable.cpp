@@ -64,6 +64,7 @@ TickerdeckTable::~TickerdeckTable()
         delete timer;
     }
     m_flashTimers.clear();
+    m_flashOfCell.clear();
     for (wxGridCellAttr* attr : m_attrPool)
         attr->DecRef();
 }
@@ -269,11 +270,13 @@ void TickerdeckTable::EraseRowAt(int row)
 
     // The grid is told about the row at this index, which shifts the stored
     // cell attributes below it up by one; their flash ids follow.
+    m_flashOfCell.clear();
     for (auto& flash : m_flashTimers)
     {
         wxTimer* timer = flash.first;
         if (FlashRow(*timer) > row)
             timer->SetOwner(timer->GetOwner(), timer->GetId() - kColumnCount);
+        m_flashOfCell.emplace(timer->GetId(), timer);
     }
 }
 
@@ -563,29 +566,42 @@ void TickerdeckTable::FlashAndRefreshChangedCells(int row, int mask, bool flash,
 {
     // Column geometry is summed here rather than asked per cell: the grid's
     // own cell rectangles consult the cell attribute, which costs a styling.
+    // Changed cells side by side are refreshed as one area.
     wxGrid* grid = GetView();
-    int lefts[kColumnCount] = {};
+    const wxRect rowRect = RowRect(row);
+    wxRect pending;
     int left = 0;
     for (int position = 0; position < kColumnCount; ++position)
     {
         const int col = grid->GetColAt(position);
         if (!IsColumn(col))
             continue;
-        lefts[col] = left;
-        left += grid->GetColSize(col);
-    }
-    const wxRect rowRect = grid->CellToRect(row, 0);
-    for (int col = 0; col < kColumnCount; ++col)
-    {
-        if (!ColumnChanged(col, mask))
-            continue;
-        const wxRect rect(lefts[col], rowRect.y, grid->GetColSize(col), rowRect.height);
-        if (rect.width <= 0 || rect.GetRight() < area.left || rect.GetLeft() > area.right)
+        const wxRect rect(left, rowRect.y, grid->GetColSize(col), rowRect.height);
+        left += rect.width;
+        if (!ColumnChanged(col, mask) || rect.width <= 0 || rect.GetRight() < area.left || rect.GetLeft() > area.right)
             continue;
         if (flash)
             StartFlash(row, col);
-        RefreshCellRect(rect);
+        if (!pending.IsEmpty() && pending.GetRight() + 1 == rect.GetLeft())
+            pending.width += rect.width;
+        else
+        {
+            if (!pending.IsEmpty())
+                RefreshCellRect(pending);
+            pending = rect;
+        }
     }
+    if (!pending.IsEmpty())
+        RefreshCellRect(pending);
+}
+
+wxRect TickerdeckTable::RowRect(int row) const
+{
+    wxGrid* grid = GetView();
+    if (const auto* boardGrid = wxDynamicCast(grid, wxGridEx))
+        return wxRect(0, boardGrid->RowTopPosition(row), 0, grid->GetRowHeight(row));
+    const wxRect cell = grid->CellToRect(row, 0);
+    return wxRect(0, cell.y, 0, cell.height);
 }
 
 void TickerdeckTable::RefreshRowRange(int first, int last) const
@@ -593,8 +609,8 @@ void TickerdeckTable::RefreshRowRange(int first, int last) const
     wxGrid* grid = GetView();
     if (!grid)
         return;
-    const wxRect top = grid->CellToRect(first, 0);
-    const wxRect bottom = grid->CellToRect(last, 0);
+    const wxRect top = RowRect(first);
+    const wxRect bottom = RowRect(last);
     int left = 0;
     grid->CalcUnscrolledPosition(0, 0, &left, nullptr);
     const int width = grid->GetGridWindow()->GetClientSize().x;
@@ -639,10 +655,8 @@ void TickerdeckTable::NotifyGrid(int messageId, int position, int count)
 
 wxTimer* TickerdeckTable::FlashTimerAt(int row, int col) const
 {
-    for (const auto& flash : m_flashTimers)
-        if (flash.first->GetId() == FlashTimerId(row, col))
-            return flash.first;
-    return nullptr;
+    const auto flash = m_flashOfCell.find(FlashTimerId(row, col));
+    return flash == m_flashOfCell.end() ? nullptr : flash->second;
 }
 
 std::optional<FlashSchedule::Clock::time_point> TickerdeckTable::FlashEndAt(int row, int col) const
@@ -653,6 +667,17 @@ std::optional<FlashSchedule::Clock::time_point> TickerdeckTable::FlashEndAt(int 
 
 void TickerdeckTable::StartFlash(int row, int col)
 {
+    // A cell on a busy board flashes again long before its flash ends. The
+    // toolkit finds a cell's attribute by scanning every stored one, and
+    // every flashing cell has one; the running flash already knows it.
+    if (wxTimer* running = FlashTimerAt(row, col))
+    {
+        static_cast<wxGridCellAttr*>(running->GetClientData())->SetBackgroundColour(m_highlightColour);
+        m_flashSchedule.Schedule(running, FlashSchedule::Clock::now() + kFlashDuration);
+        ArmFlashClock();
+        return;
+    }
+
     wxGrid* grid = GetView();
     wxGridCellAttrProvider* provider = CanHaveAttributes() ? GetAttrProvider() : nullptr;
     if (!grid || !provider)
@@ -680,7 +705,10 @@ void TickerdeckTable::StartFlash(int row, int col)
         attr->SetClientData(timer);
         m_flashTimers.emplace(timer, createdForFlash);
     }
+    if (const auto named = m_flashOfCell.find(timer->GetId()); named != m_flashOfCell.end() && named->second == timer)
+        m_flashOfCell.erase(named);
     timer->SetOwner(grid, FlashTimerId(row, col));
+    m_flashOfCell[timer->GetId()] = timer;
     attr->SetBackgroundColour(m_highlightColour);
     // A repeated change restarts the cell's own flash.
     m_flashSchedule.Schedule(timer, FlashSchedule::Clock::now() + kFlashDuration);
@@ -747,6 +775,8 @@ void TickerdeckTable::EndFlash(wxTimer* timer)
         return;
     const bool createdForFlash = flash->second;
     m_flashTimers.erase(flash);
+    if (const auto cell = m_flashOfCell.find(timer->GetId()); cell != m_flashOfCell.end() && cell->second == timer)
+        m_flashOfCell.erase(cell);
     m_flashSchedule.Cancel(timer);
 
     auto* attr = static_cast<wxGridCellAttr*>(timer->GetClientData());

@@ -138,6 +138,8 @@ private:
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
     void FollowSelection(int fromRow, int toRow) const;
     void RefreshRowRange(int first, int last) const;
+    /// The row's top and height, unscrolled; x and width are left at 0.
+    wxRect RowRect(int row) const;
     void FlashAndRefreshChangedCells(int row, int mask, bool flash, const VisibleArea& area);
     VisibleArea ComputeVisibleArea() const;
     void NotifyGrid(int messageId, int position, int count);
@@ -187,6 +189,7 @@ private:
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
     std::unordered_map<wxTimer*, bool> m_flashTimers;      // running flashes; true when the flash made the cell's attribute
+    std::unordered_map<int, wxTimer*> m_flashOfCell;       // running flashes by timer id, which names the cell
     FlashSchedule m_flashSchedule;                         // when each running flash ends
     std::unique_ptr<wxTimer> m_flashClock;                 // the one toolkit timer, set for the earliest end
     std::vector<wxGridCellAttr*> m_attrPool;               // handed out when a cell carries no state

@@ -38,9 +38,13 @@ public:
 
     /// Repaints `area` (unscrolled, in cell-area pixels) as soon as the
     /// grid's repaint budget allows. A grid whose cells change many times a
-    /// second then spends at most a ninth of its time painting; one that
-    /// changes now and then repaints at once.
+    /// second then paints only now and then; one that changes now and then
+    /// repaints at once.
     void RefreshAreaSoon(const wxRect& area);
+
+    /// Where a row starts, unscrolled. Unlike a cell rectangle this does not
+    /// consult the cell's attribute, which a table may have to style first.
+    int RowTopPosition(int row) const { return GetRowTop(row); }
 
     // Flat labels: the stock ones draw light 3-D edges that glare on a dark theme.
     void DrawColLabel(wxDC& dc, int col) override;
