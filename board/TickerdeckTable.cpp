@@ -364,9 +364,9 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
 {
     Price* price = static_cast<Price*>(event.GetClientData());
     int changedMask = event.GetInt();
+    // A quote of a burst had its row loaded ahead by the board; a lone one
+    // has no hurry.
     const bool moves = price && SortTouchedBy(changedMask);
-    if (moves)
-        PrefetchForMove(*price, GetView()->GetSortingColumn());
     int row = price ? AdmitForUpdate(price) : -1;
     if (row < 0)
         return;
