@@ -5,12 +5,12 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "alert/AlertFormat.h"
+#include "model/AlertFormat.h"
 #include "alert/AlertIcon.h"
 #include "alert/AlertSound.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxStaticLineEx.h"
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 namespace {
 

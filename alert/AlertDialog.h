@@ -1,7 +1,7 @@
 #pragma once
 // The popup shown when a price alert fires.
 
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 #include "alert/ThemedDialog.h"
 
 /// Notification of a fired alert; "Disable" removes the alert, "Dismiss" closes.

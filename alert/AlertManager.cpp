@@ -8,7 +8,7 @@
 #include "controls/wxButtonEx.h"
 #include "controls/wxDataViewCtrlEx.h"
 #include "controls/wxStaticLineEx.h"
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <wx/weakref.h>
 
 #include "alert/AlertModel.h"
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 #include "alert/PriceAlertSetup.h"
 #include "alert/ThemedDialog.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "alert/AlertFormat.h"
+#include "model/AlertFormat.h"
 
 AlertModel::~AlertModel() = default;
 

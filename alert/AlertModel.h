@@ -5,7 +5,7 @@
 
 #include <wx/dataview.h>
 
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 
 /// Rows of alerts: instrument, condition and remark. The records stay owned
 /// by the board's alert map; the model only points at them.

@@ -1,6 +1,6 @@
 #include "alert/AlertNotification.h"
 
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 
 std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Price& quote, uint32_t changeMask)
 {

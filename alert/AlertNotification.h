@@ -7,7 +7,7 @@
 
 #include <wx/event.h>
 
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 
 /// The alert that fired and the value of the update that fired it.
 struct AlertFiring

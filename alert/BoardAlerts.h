@@ -11,7 +11,7 @@
 #include "alert/AlertDialog.h"
 #include "alert/AlertManager.h"
 #include "alert/AlertNotification.h"
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 #include "alert/PriceAlertSetup.h"
 
 class Application;

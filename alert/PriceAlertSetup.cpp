@@ -9,10 +9,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "alert/AlertFormat.h"
+#include "model/AlertFormat.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxStaticLineEx.h"
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 namespace {
 

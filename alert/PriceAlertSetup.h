@@ -1,7 +1,7 @@
 #pragma once
 // The dialog that creates or edits the price alert of one instrument.
 
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 #include "alert/ThemedDialog.h"
 
 class wxComboBox;

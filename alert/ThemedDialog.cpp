@@ -10,8 +10,8 @@
 #include "controls/wxButtonEx.h"
 #include "controls/wxStaticLineEx.h"
 #include "plugin/Application.h"
-#include "plugin/Host.h"
-#include "plugin/Theme.h"
+#include "contract/Host.h"
+#include "contract/Theme.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include <wx/utils.h>
 
 #include "ResidentMemory.h"
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -37,7 +37,7 @@
 #include "host/market/QuoteBook.h"
 #include "host/theme/ThemeSwitch.h"
 #include "plugin/Application.h"
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <wx/init.h>
 #include <wx/utils.h>
 
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include "controls/wxGridEx.h"
 #include "controls/wxStaticTextEx.h"
 #include "plugin/Application.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Host.h"
-#include "plugin/Theme.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
+#include "contract/Theme.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)

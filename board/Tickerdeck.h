@@ -15,8 +15,8 @@
 #include "alert/BoardAlerts.h"
 #include "layout/LayoutEntries.h"
 #include "layout/TabSource.h"
-#include "plugin/Records.h"
-#include "watchlist/FilterSet.h"
+#include "contract/Records.h"
+#include "model/FilterSet.h"
 
 class Application;
 class Host;

@@ -11,9 +11,9 @@
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "layout/WatchlistStore.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Host.h"
-#include "plugin/Logger.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
+#include "model/Logger.h"
 
 namespace {
 

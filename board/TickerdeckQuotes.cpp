@@ -9,8 +9,8 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Records.h"
+#include "contract/CommandIds.h"
+#include "contract/Records.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
 #include "plugin/Application.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Host.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
 
 namespace {
 

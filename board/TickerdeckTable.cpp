@@ -4,12 +4,12 @@
 #include <chrono>
 #include <utility>
 
-#include "board/ColumnSpec.h"
-#include "board/Prefetch.h"
-#include "board/RowComparator.h"
+#include "model/ColumnSpec.h"
+#include "model/Prefetch.h"
+#include "model/RowComparator.h"
 #include "controls/wxGridEx.h"
-#include "plugin/Records.h"
-#include "watchlist/FilterSet.h"
+#include "contract/Records.h"
+#include "model/FilterSet.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <wx/grid.h>
 #include <wx/timer.h>
 
-#include "board/CellColour.h"
-#include "board/FlashSchedule.h"
-#include "board/PriceIndex.h"
-#include "board/QuoteFormat.h"
-#include "board/SortKeyCache.h"
+#include "model/CellColour.h"
+#include "model/FlashSchedule.h"
+#include "model/PriceIndex.h"
+#include "model/QuoteFormat.h"
+#include "model/SortKeyCache.h"
 
 struct Instrument;
 struct Price;

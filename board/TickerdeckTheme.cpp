@@ -11,7 +11,7 @@
 #include "controls/wxGridEx.h"
 #include "controls/ToolBarColours.h"
 #include "controls/wxStaticTextEx.h"
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 namespace {
 

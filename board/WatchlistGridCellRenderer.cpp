@@ -6,10 +6,10 @@
 #include <wx/gdicmn.h>
 #include <wx/graphics.h>
 
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "board/IconCache.h"
 #include "board/TickerdeckTable.h"
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 namespace {
 

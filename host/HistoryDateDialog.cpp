@@ -4,7 +4,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 HistoryDateDialog::HistoryDateDialog(wxWindow* parent, const Theme& theme, const wxDateTime& initial)
     : wxDialog(parent, wxID_ANY, _("History Date"))

@@ -19,8 +19,8 @@
 #include "TerminalHost.h"
 #include "market/MarketFeed.h"
 #include "market/QuoteBook.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Widget.h"
+#include "contract/CommandIds.h"
+#include "contract/Widget.h"
 #include "theme/ThemeSwitch.h"
 
 namespace {

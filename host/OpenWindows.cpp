@@ -6,7 +6,7 @@
 #include <wx/window.h>
 #include <wx/panel.h>
 
-#include "plugin/Widget.h"
+#include "contract/Widget.h"
 
 wxWindow* OpenWindows::OpenInFrame(Widget* widget, uint64_t group, void* layoutSource, int flags,
                                    wxWindow* frameParent, void* layoutNode)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/Widget.h"
+#include "contract/Widget.h"
 
 class wxDynamicLibrary;
 

@@ -10,7 +10,7 @@
 #include <boost/property_tree/ptree.hpp>
 
 #include "OpenWindows.h"
-#include "plugin/Host.h"
+#include "contract/Host.h"
 
 class BuiltinWidget;
 class Catalogue;

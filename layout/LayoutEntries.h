@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "watchlist/FilterSet.h"
+#include "model/FilterSet.h"
 
 namespace layout {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 namespace layout {
 

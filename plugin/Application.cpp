@@ -5,8 +5,8 @@
 #include <wx/window.h>
 
 #include "board/Tickerdeck.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Logger.h"
+#include "contract/CommandIds.h"
+#include "model/Logger.h"
 
 Application::Application(Host* hostServices)
 {

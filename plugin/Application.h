@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "plugin/Widget.h"
+#include "contract/Widget.h"
 
 class Tickerdeck;
 class wxClientData;

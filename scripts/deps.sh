@@ -5,9 +5,8 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
-  libwxgtk3.2-dev libgtk-3-dev libboost-dev libboost-thread-dev libboost-system-dev
+  libwxgtk3.2-dev libgtk-3-dev libboost-dev
   libspdlog-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev libminizip-dev
   xvfb xauth x11-apps imagemagick sox fonts-dejavu-core locales
 )
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// A catalogue file that cannot be used; what() names the source and where.
 class CatalogueError : public std::runtime_error

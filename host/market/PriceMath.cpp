@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 namespace {
 constexpr int kDecimalsWhenNotGiven = 5;

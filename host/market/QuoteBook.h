@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 class Catalogue;
 class wxEvtHandler;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 namespace quote_bit {
 constexpr int Name = 0;

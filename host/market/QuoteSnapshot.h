@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// Fills records from a seed price; the same inputs give the same numbers.
 namespace quote_snapshot {

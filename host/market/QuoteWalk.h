@@ -5,7 +5,7 @@
 #include <string>
 
 #include "market/SeededRandom.h"
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// Bounded random walk of trades and quote changes around the previous close.
 class QuoteWalk

@@ -5,7 +5,7 @@
 #include <wx/colour.h>
 #include <wx/font.h>
 
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 /// The colour slots a terminal theme fills.
 struct ThemePalette

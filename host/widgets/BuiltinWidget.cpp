@@ -6,7 +6,7 @@
 #include <wx/panel.h>
 #include <wx/sizer.h>
 
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 
 BuiltinWidget::BuiltinWidget(const char* displayName, const char* iconPath)
     : m_displayName(displayName), m_iconPath(iconPath)

@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "plugin/Widget.h"
+#include "contract/Widget.h"
 
 class wxPanel;
 class wxWindow;

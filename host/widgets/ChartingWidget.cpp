@@ -6,7 +6,7 @@
 
 #include "InstrumentPanel.h"
 #include "PriceHistory.h"
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <wx/numformatter.h>
 
-#include "plugin/CommandIds.h"
-#include "plugin/Host.h"
-#include "plugin/Theme.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
+#include "contract/Theme.h"
 
 InstrumentPanel::InstrumentPanel(wxWindow* parent, Host& host)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),

@@ -6,7 +6,7 @@
 
 #include <wx/panel.h>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 class Host;
 class Theme;

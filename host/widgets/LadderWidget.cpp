@@ -6,8 +6,8 @@
 
 #include "InstrumentPanel.h"
 #include "MarketDepth.h"
-#include "plugin/Host.h"
-#include "plugin/Theme.h"
+#include "contract/Host.h"
+#include "contract/Theme.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// One price level of the book.
 struct DepthLevel

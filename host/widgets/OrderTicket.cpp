@@ -6,7 +6,7 @@
 #include <wx/numformatter.h>
 
 #include "InstrumentPanel.h"
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 
 OrderTicket::Side OrderTicket::SideForMode(int mode)
 {

@@ -5,7 +5,7 @@
 
 #include <wx/string.h>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// One order as the user is about to send it.
 struct OrderTicket

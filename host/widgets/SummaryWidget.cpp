@@ -8,7 +8,7 @@
 
 #include "InstrumentPanel.h"
 #include "MarketDepth.h"
-#include "plugin/Theme.h"
+#include "contract/Theme.h"
 
 namespace {
 

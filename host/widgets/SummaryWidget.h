@@ -7,7 +7,7 @@
 #include <wx/string.h>
 
 #include "BuiltinWidget.h"
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// One line of a summary: a label and how to read its value from a quote.
 struct SummaryField

@@ -12,8 +12,8 @@
 
 #include "InstrumentPanel.h"
 #include "OrderTicket.h"
-#include "plugin/Host.h"
-#include "plugin/Theme.h"
+#include "contract/Host.h"
+#include "contract/Theme.h"
 
 namespace {
 

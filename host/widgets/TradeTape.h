@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// One trade seen on the tape.
 struct TapeTrade

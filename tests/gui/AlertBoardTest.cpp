@@ -11,8 +11,8 @@
 
 #include "alert/AlertManager.h"
 #include "alert/PriceAlertSetup.h"
-#include "layout/SaveAlerts.h"
-#include "plugin/CommandIds.h"
+#include "board/SaveAlerts.h"
+#include "contract/CommandIds.h"
 #include "support/AlertFixture.h"
 
 namespace {

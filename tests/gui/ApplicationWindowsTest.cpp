@@ -6,7 +6,7 @@
 
 #include <wx/sizer.h>
 
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

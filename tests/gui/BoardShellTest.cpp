@@ -3,9 +3,9 @@
 
 #include <wx/toolbar.h>
 
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "controls/wxStaticTextEx.h"
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Header clicks cycle a column through both directions and the stored order;
 // a cell click hands the row's instrument to linked windows.
 
-#include "board/ColumnSpec.h"
-#include "plugin/CommandIds.h"
+#include "model/ColumnSpec.h"
+#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

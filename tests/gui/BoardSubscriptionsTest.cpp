@@ -5,9 +5,9 @@
 
 #include <wx/button.h>
 
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "board/TickerdeckTable.h"
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

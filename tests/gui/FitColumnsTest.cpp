@@ -8,8 +8,8 @@
 
 #include <wx/dcclient.h>
 
-#include "board/ColumnSpec.h"
-#include "plugin/CommandIds.h"
+#include "model/ColumnSpec.h"
+#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

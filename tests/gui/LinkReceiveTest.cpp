@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

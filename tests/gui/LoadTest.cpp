@@ -10,7 +10,7 @@
 #include <wx/debug.h>
 
 #include "controls/wxStaticTextEx.h"
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <wx/image.h>
 #include <wx/utils.h>
 
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "support/QuoteGridFixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "board/TextExtentCache.h"
 #include "support/QuoteGridFixture.h"
 

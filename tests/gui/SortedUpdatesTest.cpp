@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "board/ColumnSpec.h"
-#include "board/RowComparator.h"
+#include "model/ColumnSpec.h"
+#include "model/RowComparator.h"
 #include "support/QuoteGridFixture.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <set>
 #include <vector>
 
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 #include "support/QuoteGridFixture.h"
-#include "watchlist/FilterSet.h"
+#include "model/FilterSet.h"
 
 namespace {
 

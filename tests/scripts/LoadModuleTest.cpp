@@ -10,7 +10,7 @@
 #include <wx/dynlib.h>
 #include <wx/init.h>
 
-#include "plugin/Widget.h"
+#include "contract/Widget.h"
 #include "support/FakeHost.h"
 
 #ifndef TICKERDECK_MODULE_PATH

@@ -24,15 +24,15 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-#include "layout/ControlKey.h"
+#include "watchlist/ControlKey.h"
 #include "layout/WatchlistStore.h"
 #include "plugin/Application.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Logger.h"
+#include "contract/CommandIds.h"
+#include "model/Logger.h"
 #include "support/EventLoop.h"
 #include "support/FakeHost.h"
 #include "support/XmlText.h"
-#include "watchlist/FilterSet.h"
+#include "model/FilterSet.h"
 
 namespace testing_support {
 

@@ -14,9 +14,9 @@
 #include <wx/event.h>
 #include <wx/font.h>
 
-#include "plugin/Host.h"
-#include "plugin/Records.h"
-#include "plugin/Theme.h"
+#include "contract/Host.h"
+#include "contract/Records.h"
+#include "contract/Theme.h"
 
 namespace testing_support {
 

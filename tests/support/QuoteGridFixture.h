@@ -12,8 +12,8 @@
 
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Records.h"
+#include "contract/CommandIds.h"
+#include "contract/Records.h"
 #include "support/EventLoop.h"
 
 namespace testing_support {

@@ -11,7 +11,7 @@
 #include "market/Catalogue.h"
 #include "market/MarketFeed.h"
 #include "market/QuoteBook.h"
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 #include "support/EventLoop.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "TerminalHost.h"
 #include "market/Catalogue.h"
 #include "market/QuoteBook.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Widget.h"
+#include "contract/CommandIds.h"
+#include "contract/Widget.h"
 #include "support/EventLoop.h"
 
 #include "TerminalTestSupport.h"

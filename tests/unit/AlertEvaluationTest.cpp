@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "alert/AlertNotification.h"
-#include "plugin/CommandIds.h"
+#include "contract/CommandIds.h"
 
 namespace {
 

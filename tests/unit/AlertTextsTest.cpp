@@ -10,7 +10,7 @@
 #include <wx/numformatter.h>
 #include <wx/variant.h>
 
-#include "alert/AlertFormat.h"
+#include "model/AlertFormat.h"
 #include "alert/AlertModel.h"
 #include "alert/AlertSound.h"
 

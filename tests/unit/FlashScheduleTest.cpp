@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "board/FlashSchedule.h"
+#include "model/FlashSchedule.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <wx/log.h>
 #include <wx/numformatter.h>
 
-#include "board/NumberText.h"
+#include "model/NumberText.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <wx/log.h>
 #include <wx/numformatter.h>
 
-#include "board/ColumnSpec.h"
-#include "board/QuoteFormat.h"
-#include "plugin/Records.h"
+#include "model/ColumnSpec.h"
+#include "model/QuoteFormat.h"
+#include "contract/Records.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "board/CellColour.h"
-#include "board/ColumnSpec.h"
-#include "board/RowComparator.h"
-#include "plugin/Records.h"
+#include "model/CellColour.h"
+#include "model/ColumnSpec.h"
+#include "model/RowComparator.h"
+#include "contract/Records.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include "board/ColumnSpec.h"
-#include "board/PriceIndex.h"
+#include "model/ColumnSpec.h"
+#include "model/PriceIndex.h"
 #include "board/TickerdeckTable.h"
-#include "plugin/CommandIds.h"
-#include "plugin/Records.h"
-#include "watchlist/FilterSet.h"
+#include "contract/CommandIds.h"
+#include "contract/Records.h"
+#include "model/FilterSet.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <wx/gdicmn.h>
 
 #include "plugin/Application.h"
-#include "plugin/Logger.h"
+#include "model/Logger.h"
 #include "support/FakeHost.h"
 
 namespace {

@@ -12,12 +12,12 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-#include "layout/SaveAlerts.h"
+#include "board/SaveAlerts.h"
 #include "layout/WatchlistStore.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
-#include "plugin/Host.h"
-#include "plugin/Logger.h"
+#include "contract/Host.h"
+#include "model/Logger.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
 #include "controls/wxGridEx.h"
-#include "layout/ColumnFit.h"
-#include "plugin/Theme.h"
+#include "model/ColumnFit.h"
+#include "contract/Theme.h"
 
 namespace {
 

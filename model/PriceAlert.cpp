@@ -1,4 +1,4 @@
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "alert/AlertFormat.h"
+#include "model/AlertFormat.h"
 
 #include <algorithm>
 #include <cmath>

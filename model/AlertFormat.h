@@ -7,7 +7,7 @@
 
 #include <wx/string.h>
 
-#include "alert/PriceAlert.h"
+#include "model/PriceAlert.h"
 
 namespace alert_format {
 

@@ -1,4 +1,4 @@
-#include "board/NumberText.h"
+#include "model/NumberText.h"
 
 #include <charconv>
 #include <cmath>

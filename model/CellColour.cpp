@@ -1,10 +1,10 @@
-#include "board/CellColour.h"
+#include "model/CellColour.h"
 
 #include <cmath>
 
-#include "board/ColumnSpec.h"
-#include "board/QuoteFormat.h"
-#include "plugin/Records.h"
+#include "model/ColumnSpec.h"
+#include "model/QuoteFormat.h"
+#include "contract/Records.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plugin/Logger.h"
+#include "model/Logger.h"
 
 #include <spdlog/spdlog.h>
 

@@ -1,4 +1,4 @@
-#include "board/FlashSchedule.h"
+#include "model/FlashSchedule.h"
 
 #include <algorithm>
 

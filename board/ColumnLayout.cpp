@@ -1,4 +1,4 @@
-#include "layout/ColumnLayout.h"
+#include "board/ColumnLayout.h"
 
 #include <algorithm>
 

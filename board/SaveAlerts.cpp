@@ -1,4 +1,4 @@
-#include "layout/SaveAlerts.h"
+#include "board/SaveAlerts.h"
 
 #include <boost/property_tree/ptree.hpp>
 

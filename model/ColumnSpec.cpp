@@ -1,4 +1,4 @@
-#include "board/ColumnSpec.h"
+#include "model/ColumnSpec.h"
 
 #include <wx/defs.h>
 #include <wx/intl.h>

@@ -1,4 +1,4 @@
-#include "board/QuoteFormat.h"
+#include "model/QuoteFormat.h"
 
 #include <cctype>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <wx/datetime.h>
 #include <wx/numformatter.h>
 
-#include "board/ColumnSpec.h"
-#include "board/NumberText.h"
-#include "plugin/Records.h"
+#include "model/ColumnSpec.h"
+#include "model/NumberText.h"
+#include "contract/Records.h"
 
 namespace quote_format {
 

@@ -1,8 +1,8 @@
-#include "board/SortKeyCache.h"
+#include "model/SortKeyCache.h"
 
 #include <utility>
 
-#include "board/RowComparator.h"
+#include "model/RowComparator.h"
 
 void SortKeyCache::Rebuild(int col, const std::vector<Price*>& rows)
 {

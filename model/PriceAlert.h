@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 /// Quote fields an alert can watch. The codes are the change-mask bits of
 /// quote events, so an update that did not touch the field is skipped cheaply.

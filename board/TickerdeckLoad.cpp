@@ -11,11 +11,11 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-#include "layout/ColumnLayout.h"
+#include "board/ColumnLayout.h"
 #include "layout/WatchlistStore.h"
 #include "layout/WindowNodeReader.h"
-#include "plugin/Host.h"
-#include "plugin/Logger.h"
+#include "contract/Host.h"
+#include "model/Logger.h"
 
 namespace {
 

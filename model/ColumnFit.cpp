@@ -1,4 +1,4 @@
-#include "layout/ColumnFit.h"
+#include "model/ColumnFit.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "watchlist/FilterSet.h"
+#include "model/FilterSet.h"
 
-#include "plugin/Records.h"
+#include "contract/Records.h"
 
 bool FilterSet::Accepts(const Price& /*price*/) const
 {

@@ -1,6 +1,6 @@
-#include "board/PriceIndex.h"
+#include "model/PriceIndex.h"
 
-#include "board/Prefetch.h"
+#include "model/Prefetch.h"
 
 namespace {
 

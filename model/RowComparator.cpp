@@ -1,9 +1,9 @@
-#include "board/RowComparator.h"
+#include "model/RowComparator.h"
 
 #include <string>
 
-#include "board/ColumnSpec.h"
-#include "plugin/Records.h"
+#include "model/ColumnSpec.h"
+#include "contract/Records.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "layout/ControlKey.h"
+#include "watchlist/ControlKey.h"
 
 #include <wx/utils.h>
 

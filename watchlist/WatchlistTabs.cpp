@@ -11,12 +11,12 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-#include "layout/ColumnLayout.h"
-#include "layout/ControlKey.h"
+#include "board/ColumnLayout.h"
+#include "watchlist/ControlKey.h"
 #include "layout/TabLabel.h"
 #include "layout/WatchlistStore.h"
 #include "layout/WindowNodeReader.h"
-#include "plugin/Host.h"
+#include "contract/Host.h"
 
 namespace {
 
