@@ -29,54 +29,73 @@ ASSETS=(equity etf bond warrant fund reit index future option fx)
 DARK='#1e2227'
 LIGHT='#f3f4f6'
 
-# png_header FILE: "width height bitdepth colourtype", read from IHDR.
+# at_least VALUE MIN / below VALUE MAX: decimal comparisons in millionths,
+# without starting a process for each.
+at_least() { local a b; printf -v a '%.0f' "${1:-0}e6" 2>/dev/null; printf -v b '%.0f' "$2e6"; ((a >= b)); }
+below() { local a b; printf -v a '%.0f' "${1:-0}e6" 2>/dev/null; printf -v b '%.0f' "$2e6"; ((a < b)); }
+
+# png_header FILE: "signature width height bitdepth colourtype", the
+# signature as decimal bytes, the rest read from IHDR; one process a file.
 png_header() {
-  local bytes
-  read -r -a bytes <<<"$(od -An -tu1 -j16 -N10 "$1" | tr -s ' \n' '  ')"
-  echo "$(((bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3]))" \
-    "$(((bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7]))" "${bytes[8]}" "${bytes[9]}"
+  local b
+  read -r -a b <<<"$(od -An -tu1 -w26 -N26 "$1")"
+  echo "${b[*]:0:8}" "$(((${b[16]:-0} << 24) | (${b[17]:-0} << 16) | (${b[18]:-0} << 8) | ${b[19]:-0}))" \
+    "$(((${b[20]:-0} << 24) | (${b[21]:-0} << 16) | (${b[22]:-0} << 8) | ${b[23]:-0}))" "${b[24]:-}" "${b[25]:-}"
 }
 
 check_png() { # PATH WIDTH HEIGHT
   local file=$root/$1 header
   if [[ ! -s $file ]]; then fail "$1 is missing"; return 1; fi
-  if [[ $(head -c 8 "$file" | od -An -tx1 | tr -d ' \n') != 89504e470d0a1a0a ]]; then
-    fail "$1 is not a PNG file"; return 1
-  fi
   header=$(png_header "$file")
+  if [[ $header != "137 80 78 71 13 10 26 10 "* ]]; then fail "$1 is not a PNG file"; return 1; fi
+  header=${header#"137 80 78 71 13 10 26 10 "}
   [[ $header == "$2 $3 8 6" ]] || fail "$1 is '$header', expected '$2 $3 8 6' (w h depth RGBA)"
 }
 
-# alpha_range FILE: lowest and highest alpha as fractions of opaque.
-alpha_range() {
-  "${IM[@]}" "$1" -alpha extract -format "%[fx:minima] %[fx:maxima]" info:
+# Measuring one file per ImageMagick call costs a process start each; the
+# measurements of every themed icon come from one call per quantity instead.
+declare -A ALPHA VISIBLE_DARK VISIBLE_LIGHT
+
+# measure_all ARRAY IM-ARGS...: fills ARRAY[path] with the value that the
+# format prints for each of the THEMED files.
+measure_all() {
+  local -n into=$1
+  local path value
+  shift
+  while read -r path value; do
+    into[${path#"$root/"}]=$value
+  done < <("${IM[@]}" "${THEMED[@]/#/$root/}" "$@" info:)
 }
 
-# visibility FILE BACKGROUND: RMS difference the icon makes over BACKGROUND.
-visibility() {
-  "${IM[@]}" -size "$(identify -format %wx%h "$1")" "xc:$2" "$1" -composite \
-    -size "$(identify -format %wx%h "$1")" "xc:$2" -compose difference -composite \
-    -colorspace gray -format "%[fx:sqrt(mean*mean+standard_deviation*standard_deviation)]" info:
+# Lowest and highest alpha as fractions of opaque, and the RMS difference an
+# icon makes over each theme background.
+measure_themed_icons() {
+  ((${#THEMED[@]})) || return 0
+  measure_all ALPHA -alpha extract -format "%d/%f %[fx:minima] %[fx:maxima]\n"
+  local background
+  for background in DARK LIGHT; do
+    measure_all "VISIBLE_$background" -background "${!background}" -alpha remove -alpha off \
+      null: \( -size 64x64 "xc:${!background}" \) -compose difference -layers composite \
+      -colorspace gray -format "%d/%f %[fx:sqrt(mean*mean+standard_deviation*standard_deviation)]\n"
+  done
 }
 
 check_icon_on_backgrounds() { # PATH
-  local file=$root/$1 range background contrast
-  [[ -s $file ]] || return
-  range=$(alpha_range "$file")
-  awk -v r="$range" 'BEGIN { split(r, a, " "); exit !(a[1] == 0 && a[2] == 1) }' ||
+  local range=${ALPHA[$1]:-} contrast background
+  [[ -s $root/$1 ]] || return
+  [[ $range == "0 1" ]] ||
     fail "$1 needs a transparent background and opaque ink (alpha $range)"
-  for background in "$DARK" "$LIGHT"; do
-    contrast=$(visibility "$file" "$background")
-    awk -v c="$contrast" 'BEGIN { exit !(c >= 0.10) }' ||
-      fail "$1 is too faint on $background (difference $contrast)"
+  for background in DARK LIGHT; do
+    local -n measured="VISIBLE_$background"
+    contrast=${measured[$1]:-0}
+    at_least "$contrast" 0.10 ||
+      fail "$1 is too faint on ${!background} (difference $contrast)"
   done
 }
 
 check_opaque() { # PATH
-  local range
   [[ -s $root/$1 ]] || return
-  range=$(alpha_range "$root/$1")
-  [[ $range == "1 1" ]] || fail "$1 should be fully opaque (alpha $range)"
+  [[ ${ALPHA[$1]:-} == "1 1" ]] || fail "$1 should be fully opaque (alpha ${ALPHA[$1]:-unknown})"
 }
 
 check_sound() { # PATH
@@ -88,14 +107,24 @@ check_sound() { # PATH
   [[ $rate == 44100 && $channels == 1 && $bits == 16 ]] ||
     fail "$1 is ${rate} Hz, ${channels} channel(s), ${bits} bit; expected 44100 Hz mono 16 bit"
   [[ $encoding == "Signed Integer PCM" ]] || fail "$1 encoding is '$encoding', expected PCM"
-  awk -v d="$duration" 'BEGIN { exit !(d >= 0.4 && d <= 0.9) }' || fail "$1 lasts $duration s, expected about 0.6 s"
+  at_least "$duration" 0.4 && ! below 0.9 "$duration" || fail "$1 lasts $duration s, expected about 0.6 s"
   peak=$(sox "$file" -n stat 2>&1 | awk '/Maximum amplitude/ { print $3 }')
-  awk -v p="$peak" 'BEGIN { exit !(p >= 0.3 && p < 0.99) }' || fail "$1 peaks at $peak: silent or clipping"
+  at_least "$peak" 0.3 && below "$peak" 0.99 || fail "$1 peaks at $peak: silent or clipping"
 }
 
 icon_16_on_theme() { check_png "$1" 16 16 && check_icon_on_backgrounds "$1"; }
 arrow_on_theme() { check_png "$1" 10 10 && check_icon_on_backgrounds "$1"; }
 flag_png() { check_png "$1" 16 11 && check_opaque "$1"; }
+
+THEMED=()
+for name in "${TOOLBAR[@]}" green_up red_down; do THEMED+=("icon/$name.png"); done
+for code in "${FLAGS[@]}"; do THEMED+=("icon/flag/$code.png"); done
+for id in "${ASSETS[@]}"; do THEMED+=("icon/asset/$id.png"); done
+# Missing files are reported by check_png; measure only what is there.
+present=()
+for path in "${THEMED[@]}"; do [[ -s $root/$path ]] && present+=("$path"); done
+THEMED=("${present[@]}")
+measure_themed_icons
 
 for name in "${TOOLBAR[@]}"; do check icon_16_on_theme "icon/$name.png"; done
 check check_png icon/tickerdeck-16.png 16 16
