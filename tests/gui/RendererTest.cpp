@@ -8,6 +8,7 @@
 #include <wx/utils.h>
 
 #include "model/ColumnSpec.h"
+#include "support/TempFolder.h"
 #include "support/QuoteGridFixture.h"
 
 namespace {
@@ -34,24 +35,20 @@ class IconFolder
 public:
     IconFolder() : m_previous(wxGetCwd())
     {
-        m_root = wxFileName::GetTempDir() + wxString::Format("/renderer_icons_%lu", wxGetProcessId());
-        wxFileName::Mkdir(m_root + "/icon/asset", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        wxFileName::Mkdir(m_root + "/icon/flag", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        SavePng(m_root + "/icon/green_up.png", 8, kArrowGreen);
-        SavePng(m_root + "/icon/red_down.png", 8, kArrowRed);
-        SavePng(m_root + "/icon/asset/RT_ASSET.png", 10, kAssetBlue);
-        SavePng(m_root + "/icon/flag/RT_FLAG.png", 12, kFlagMagenta);
-        wxSetWorkingDirectory(m_root);
+        const wxString root = wxString(m_folder.Path().string());
+        wxFileName::Mkdir(root + "/icon/asset", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+        wxFileName::Mkdir(root + "/icon/flag", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+        SavePng(root + "/icon/green_up.png", 8, kArrowGreen);
+        SavePng(root + "/icon/red_down.png", 8, kArrowRed);
+        SavePng(root + "/icon/asset/RT_ASSET.png", 10, kAssetBlue);
+        SavePng(root + "/icon/flag/RT_FLAG.png", 12, kFlagMagenta);
+        wxSetWorkingDirectory(root);
     }
-    ~IconFolder()
-    {
-        wxSetWorkingDirectory(m_previous);
-        wxFileName::Rmdir(m_root, wxPATH_RMDIR_RECURSIVE);
-    }
+    ~IconFolder() { wxSetWorkingDirectory(m_previous); }
 
 private:
+    testing_support::TempFolder m_folder{"renderer-icons"};
     wxString m_previous;
-    wxString m_root;
 };
 
 class Renderer : public testing_support::QuoteGridFixture

@@ -58,9 +58,6 @@ protected:
         logger->set_pattern("%v");
         ModuleLogger() = logger;
 
-        folder = std::filesystem::temp_directory_path() /
-                 ("tickerdeck-board-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-        std::filesystem::create_directories(folder);
         host.layoutFilePath = (folder / "layout.xml").string();
         host.applicationFilePath = (folder / "watchlists.xml").string();
         BuildMarkets();
@@ -79,8 +76,6 @@ protected:
         Flush();
         layout::SetControlKeyProbe({});
         ModuleLogger().reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 
     // AMX: four instruments, a sector kind with Technology (BDI, ARPI) and an
@@ -208,7 +203,8 @@ protected:
     wxFrame* frame = nullptr;
     wxPanel* container = nullptr;
     std::ostringstream log;
-    std::filesystem::path folder;
+    TempFolder temp{"tickerdeck-board"};
+    std::filesystem::path folder = temp.Path();
     std::vector<std::unique_ptr<Tree>> nodes;
     std::vector<Tickerdeck*> boards;
     Instrument* arpi = nullptr;

@@ -71,29 +71,29 @@ TEST(LayoutDocument, WritingReplacesTheWholeFileOrNothing)
 {
     TempFolder folder;
     const std::string path = folder / "layout.xml";
-    WriteFile(path, "old");
+    WriteBytes(path, "old");
     ptree document;
     document.put("application.layout.default.tickerdeck.<xmlattr>.size-x", "360");
     document.put("application.layout.windows.window.<xmlattr>.widget", "W");
     WriteLayoutDocument(path, document);
-    EXPECT_EQ("360", testing_support::Parse(ReadFile(path)).get<std::string>("application.layout.default.tickerdeck.<xmlattr>.size-x"));
+    EXPECT_EQ("360", testing_support::Parse(ReadBytes(path)).get<std::string>("application.layout.default.tickerdeck.<xmlattr>.size-x"));
     // Written, read and written again, the file stays the same: indentation
     // read back as text must not pile up.
-    const std::string once = ReadFile(path);
+    const std::string once = ReadBytes(path);
     WriteLayoutDocument(path, testing_support::Parse(once));
-    EXPECT_EQ(once, ReadFile(path));
+    EXPECT_EQ(once, ReadBytes(path));
 
     EXPECT_THROW(WriteLayoutDocument(folder / "missing/layout.xml", document), std::runtime_error);
     EXPECT_FALSE(wxDirExists(wxString::FromUTF8(folder / "missing")));
 
-    const std::string written = ReadFile(path);
+    const std::string written = ReadBytes(path);
     namespace fs = std::filesystem;
     fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
     if (::access(folder.Path().c_str(), W_OK) != 0)
     {
         document.put("application.other", "x");
         EXPECT_THROW(WriteLayoutDocument(path, document), std::runtime_error);
-        EXPECT_EQ(written, ReadFile(path));
+        EXPECT_EQ(written, ReadBytes(path));
     }
     fs::permissions(folder.Path(), fs::perms::owner_all);
 }
@@ -145,12 +145,12 @@ void RunUntilQuit(const TempFolder& folder)
 TEST(LayoutDocumentRun, QuittingWritesWhatStartingReadsByteForByte)
 {
     TempFolder folder;
-    WriteFile(folder / "layout.xml", kStartLayout);
-    WriteFile(folder / "store.xml", kStartStore);
+    WriteBytes(folder / "layout.xml", kStartLayout);
+    WriteBytes(folder / "store.xml", kStartStore);
 
     RunUntilQuit(folder);
-    const std::string firstLayout = ReadFile(folder / "layout.xml");
-    EXPECT_EQ(kStartStore, ReadFile(folder / "store.xml")) << "unchanged watchlists leave the store alone";
+    const std::string firstLayout = ReadBytes(folder / "layout.xml");
+    EXPECT_EQ(kStartStore, ReadBytes(folder / "store.xml")) << "unchanged watchlists leave the store alone";
 
     const ptree written = testing_support::Parse(firstLayout);
     const std::vector<WindowRecord> windows = ReadWindowRecords(written);
@@ -170,15 +170,15 @@ TEST(LayoutDocumentRun, QuittingWritesWhatStartingReadsByteForByte)
     EXPECT_EQ("500", written.get<std::string>("application.layout.default.tickerdeck.<xmlattr>.size-x"));
 
     RunUntilQuit(folder);
-    EXPECT_EQ(firstLayout, ReadFile(folder / "layout.xml")) << "a restart changes nothing";
-    EXPECT_EQ(kStartStore, ReadFile(folder / "store.xml"));
+    EXPECT_EQ(firstLayout, ReadBytes(folder / "layout.xml")) << "a restart changes nothing";
+    EXPECT_EQ(kStartStore, ReadBytes(folder / "store.xml"));
 }
 
 TEST(LayoutDocumentRun, AnUnreadableLayoutIsNotOverwritten)
 {
     TempFolder folder;
-    WriteFile(folder / "layout.xml", "<application><layout>");
-    WriteFile(folder / "store.xml", kStartStore);
+    WriteBytes(folder / "layout.xml", "<application><layout>");
+    WriteBytes(folder / "store.xml", kStartStore);
     TerminalOptions options = QuietOptions(folder);
     options.layoutFile = folder / "layout.xml";
     options.storeFile = folder / "store.xml";
@@ -190,7 +190,7 @@ TEST(LayoutDocumentRun, AnUnreadableLayoutIsNotOverwritten)
     terminal.Frame()->Close();
     ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
     terminal.Shutdown();
-    EXPECT_EQ("<application><layout>", ReadFile(folder / "layout.xml"));
+    EXPECT_EQ("<application><layout>", ReadBytes(folder / "layout.xml"));
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ const std::string kPluginFolder = "plugins";
 TEST(PluginLoader, FilesThatAreNotPluginsAreLoggedAndSkipped)
 {
     TempFolder folder;
-    WriteFile(folder / "libgarbage.so", "this is not a shared library");
+    WriteBytes(folder / "libgarbage.so", "this is not a shared library");
     ASSERT_TRUE(wxCopyFile("/usr/lib/x86_64-linux-gnu/libz.so.1", wxString::FromUTF8(folder / "libnoentry.so")));
-    WriteFile(folder / "readme.txt", "not even named like a library");
+    WriteBytes(folder / "readme.txt", "not even named like a library");
     ASSERT_TRUE(wxCopyFile("plugins/libtickerdeck.so", wxString::FromUTF8(folder / "libzz-board.so")));
 
     std::shared_ptr<MemorySink> sink;

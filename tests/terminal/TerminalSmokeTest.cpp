@@ -91,7 +91,7 @@ TEST(TerminalSmoke, BoardsOpenSwitchAndReleaseEverySubscription)
 TEST(TerminalSmoke, AMalformedCatalogueNamesTheFileAndLine)
 {
     TempFolder folder;
-    WriteFile(folder / "bad.xml", "<catalogue>\n  <exchange code=\"A\">\n    <instrument code=\"X\"\n</catalogue>\n");
+    WriteBytes(folder / "bad.xml", "<catalogue>\n  <exchange code=\"A\">\n    <instrument code=\"X\"\n</catalogue>\n");
     TerminalOptions options = SmokeOptions(folder);
     options.catalogue = folder / "bad.xml";
     Terminal terminal(options);

@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the terminal tests: temporary folders, the options of a
-// quiet whole terminal, and a log sink.
+// Shared pieces of the terminal tests: the options of a quiet whole
+// terminal, and a log sink.
 
 #include <fstream>
 #include <memory>
@@ -15,44 +15,13 @@
 #include <wx/filename.h>
 
 #include "Terminal.h"
+#include "support/TempFolder.h"
 
 namespace terminal_test {
 
-/// A fresh temporary folder, removed with everything in it.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        const wxString base = wxFileName::CreateTempFileName("tdhost");
-        wxRemoveFile(base);
-        wxFileName::Mkdir(base, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        m_path = std::string(base.utf8_str());
-    }
-    ~TempFolder() { wxFileName::Rmdir(wxString::FromUTF8(m_path), wxPATH_RMDIR_RECURSIVE); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-inline void WriteFile(const std::string& path, const std::string& text)
-{
-    wxFileName::Mkdir(wxFileName(wxString::FromUTF8(path)).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    std::ofstream(path) << text;
-}
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream stream(path);
-    std::stringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
+using testing_support::ReadBytes;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
 
 /// A whole terminal's options: the config in `folder`, the built board
 /// module, and a feed that stands still.

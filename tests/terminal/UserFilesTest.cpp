@@ -11,30 +11,30 @@
 
 namespace {
 
-using terminal_test::ReadFile;
+using terminal_test::ReadBytes;
 using terminal_test::TempFolder;
-using terminal_test::WriteFile;
+using terminal_test::WriteBytes;
 
 TEST(UserFiles, TheUsersOwnFilesAreNeverOverwritten)
 {
     TempFolder temp;
-    WriteFile(temp / "ship/layout.xml", "<shipped/>");
-    WriteFile(temp / "ship/watchlists.xml", "<shipped/>");
-    WriteFile(temp / "config/layout.xml", "<mine/>");
+    WriteBytes(temp / "ship/layout.xml", "<shipped/>");
+    WriteBytes(temp / "ship/watchlists.xml", "<shipped/>");
+    WriteBytes(temp / "config/layout.xml", "<mine/>");
     UserFiles files(temp / "config", "", "");
     EXPECT_EQ(files.Seed(temp / "ship/layout.xml", temp / "ship/watchlists.xml"), "");
-    EXPECT_EQ(ReadFile(files.LayoutPath()), "<mine/>");
-    EXPECT_EQ(ReadFile(files.StorePath()), "<shipped/>");
+    EXPECT_EQ(ReadBytes(files.LayoutPath()), "<mine/>");
+    EXPECT_EQ(ReadBytes(files.StorePath()), "<shipped/>");
 }
 
 TEST(UserFiles, AMissingShippedDefaultIsReportedNotHidden)
 {
     TempFolder temp;
-    WriteFile(temp / "ship/watchlists.xml", "<s/>");
+    WriteBytes(temp / "ship/watchlists.xml", "<s/>");
     UserFiles files(temp / "config", "", "");
     const std::string problem = files.Seed(temp / "ship/nope.xml", temp / "ship/watchlists.xml");
     EXPECT_NE(problem.find("nope.xml"), std::string::npos) << problem;
-    EXPECT_EQ(ReadFile(files.StorePath()), "<s/>") << "the other file is still seeded";
+    EXPECT_EQ(ReadBytes(files.StorePath()), "<s/>") << "the other file is still seeded";
 }
 
 TEST(AssetFolder, FoundBesideOrAboveTheProgramThenInTheCurrentFolderAndNeedsBothFolders)

@@ -38,25 +38,12 @@ std::vector<std::string> Names(const Tree& store)
 class StoreFolder : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() / ("store-ops-" + std::to_string(::getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        path = folder / "watchlists.xml";
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder, ignored);
-    }
     void Write(const std::string& text) { testing_support::WriteBytes(path.string(), text); }
     size_t FilesInFolder() const { return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator())); }
 
-    fs::path folder;
-    fs::path path;
+    testing_support::TempFolder temp{"store-ops"};
+    fs::path folder = temp.Path();
+    fs::path path = folder / "watchlists.xml";
 };
 
 const char* const kTwoOfOneName = R"(<application><watchlists>
