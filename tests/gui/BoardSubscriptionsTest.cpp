@@ -51,14 +51,14 @@ protected:
     Instrument* z = nullptr;
 };
 
-TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryCallAndInteractiveAddsEachQuoteOnce)
+TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnce)
 {
     wxGridEx* batch = board->CreateTabGrid();
     board->SubscribeRow(x, batch, Tickerdeck::Delivery::Batch);
     board->SubscribeRow(x, batch, Tickerdeck::Delivery::Batch);
     EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().size());
-    EXPECT_EQ(0, batch->GetNumberRows()) << "the caller notifies the grid";
-    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(x)));
+    EXPECT_EQ(2, batch->GetNumberRows()) << "a quote listed twice shows twice";
+    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(x)).grids);
     EXPECT_EQ((Calls{Call(x, ""), Call(x, "")}), host.subscribes);
 
     wxGridEx* interactive = board->CreateTabGrid();
@@ -85,7 +85,7 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
     EXPECT_EQ("20240105", board->GetDateText());
     EXPECT_EQ(host.PriceOf(x, "20240105"), Tickerdeck::TableOf(first)->RowPrice(0));
     EXPECT_EQ(host.PriceOf(z, "20240105"), Tickerdeck::TableOf(second)->RowPrice(1));
-    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(y, "20240105")).size());
+    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(y, "20240105")).grids.size());
     EXPECT_EQ(0u, board->GetSubscriptions().count(host.PriceOf(y)));
 
     host.ClearCalls();
