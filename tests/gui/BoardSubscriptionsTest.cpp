@@ -115,6 +115,44 @@ TEST_F(BoardSubscriptions, AnotherDaysQuotesComeInTheOrderOfTheSortColumn)
     EXPECT_EQ(3, grid->GetNumberRows());
 }
 
+TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswers)
+{
+    wxGridEx* grid = AddTab(board, {x, y, z}, "First");
+    testing_support::HideInstruments filter({y});
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    table->SetFilter(&filter);
+    grid->SetSortingColumn(column::Last, false);
+    for (const char* date : {"20240105", "20240104"})
+    {
+        host.PriceOf(x, date)->last = 1.0;
+        host.PriceOf(y, date)->last = 3.0;
+        host.PriceOf(z, date)->last = 2.0;
+    }
+
+    PostCommand(board, cmd::HistoryDate, "20240105");
+    EXPECT_EQ((std::vector<Instrument*>{z, x}), InstrumentsShown(grid));
+
+    host.reply = FakeHost::Reply::Later;
+    PostCommand(board, cmd::HistoryDate, "20240104");
+    host.DeliverPending();
+    EXPECT_EQ((std::vector<Instrument*>{z, x}), InstrumentsShown(grid)) << "answers after the reload";
+    EXPECT_EQ(2, grid->GetNumberRows());
+    table->SetFilter(nullptr);
+}
+
+TEST_F(BoardSubscriptions, EachQuoteIsLetGoWithTheDateItWasAskedFor)
+{
+    wxDateTime today(5, wxDateTime::Jan, 2024);
+    board->SetTodayClock([&today] { return today; });
+    AddTab(board, {x}, "First");
+    PostCommand(board, cmd::HistoryDate, "20240105");  // today's date: still live quotes
+    ASSERT_EQ(1, host.ActiveSubscriptions(board, x, ""));
+
+    today = wxDateTime(6, wxDateTime::Jan, 2024);  // midnight passes
+    Close();
+    EXPECT_EQ((Calls{Call(x, "")}), host.unsubscribes);
+}
+
 TEST_F(BoardSubscriptions, RowsAFilterHidesAreStillReloadedAndReleased)
 {
     wxGridEx* grid = AddTab(board, {x, y}, "First");
