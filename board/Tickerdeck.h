@@ -195,9 +195,11 @@ private:
     /// Removes `grid` from the entry of `price`; unsubscribes, with the date
     /// it was subscribed with, when it was the last.
     void ReleaseRow(wxGridEx* grid, Price* price);
-    /// Lets go of every row of `grid`; answers still on their way are then
-    /// stale and let go as they arrive.
-    void ClearRows(wxGridEx* grid);
+    /// Lets go of every row of `grid`, answered or not, and returns the
+    /// instruments whose answer had not come yet.
+    std::vector<Instrument*> ClearRows(wxGridEx* grid);
+    /// Drops the unanswered requests of `grid`, letting go of them at the host.
+    std::vector<Instrument*> ForgetPendingRows(wxGridEx* grid);
     void UpdateHistoryTool();
 
     // Watchlist tabs.
@@ -285,9 +287,17 @@ private:
     TickerdeckSettings m_settings;
     SubscriptionMap m_subscriptions;
     TodayClock m_today = [] { return wxDateTime::Today(); };
-    // Bumped whenever a grid lets go of its rows; an answer asked for before
-    // that belongs to a list the tab no longer shows.
-    std::map<const wxGridEx*, unsigned> m_rowGeneration;
+    /// A subscription the host has not answered yet.
+    struct PendingRow
+    {
+        wxGridEx* grid;
+        Instrument* instrument;
+        std::string date;
+    };
+    // By request number, in request order. An answer whose request is gone
+    // belongs to a list the tab no longer shows and was let go already.
+    std::map<uint64_t, PendingRow> m_pendingRows;
+    uint64_t m_lastRequest = 0;
     // The grid whose list is being subscribed: the answers that come inside
     // Subscribe are shown together once the list is done.
     wxGridEx* m_fillingGrid = nullptr;

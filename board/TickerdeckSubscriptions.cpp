@@ -66,23 +66,20 @@ void Tickerdeck::SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery d
     if (!host || !instrument || !grid)
         return;
     std::weak_ptr<bool> alive = m_alive;
+    const uint64_t request = ++m_lastRequest;
     const std::string date = GetDateText();
-    const unsigned generation = m_rowGeneration[grid];
-    host->Subscribe(this, instrument, date, [this, alive, grid, date, generation, delivery](Price* price) {
+    m_pendingRows[request] = PendingRow{grid, instrument, date};
+    host->Subscribe(this, instrument, date, [this, alive, request, delivery](Price* price) {
         // The host may answer after the board or the tab is gone.
         if (alive.expired() || !price)
             return;
-        const bool gridLives = std::find(m_grids.begin(), m_grids.end(), grid) != m_grids.end();
-        if (gridLives && m_rowGeneration[grid] == generation)
-        {
-            EnterRow(grid, price, date, delivery);
+        const auto pending = m_pendingRows.find(request);
+        if (pending == m_pendingRows.end())
             return;
-        }
-        // Asked for a list the tab no longer shows (another day, another
-        // watchlist): the host would feed it for nothing.
-        if (!m_subscriptions.count(price))
-            if (Host* current = GetHost())
-                current->Unsubscribe(this, price->instrument, date);
+        const PendingRow row = pending->second;
+        m_pendingRows.erase(pending);
+        if (std::find(m_grids.begin(), m_grids.end(), row.grid) != m_grids.end())
+            EnterRow(row.grid, price, row.date, delivery);
     });
 }
 
@@ -150,9 +147,8 @@ void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
         host->Unsubscribe(this, price->instrument, date);
 }
 
-void Tickerdeck::ClearRows(wxGridEx* grid)
+std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
 {
-    ++m_rowGeneration[grid];
     TickerdeckTable* table = TableOf(grid);
     for (Price* price : DistinctMembers(*table))
         ReleaseRow(grid, price);
@@ -160,6 +156,43 @@ void Tickerdeck::ClearRows(wxGridEx* grid)
     grid->BeginBatch();
     SyncRowCount(grid);
     grid->EndBatch();
+    return ForgetPendingRows(grid);
+}
+
+std::vector<Instrument*> Tickerdeck::ForgetPendingRows(wxGridEx* grid)
+{
+    std::vector<PendingRow> forgotten;
+    for (auto pending = m_pendingRows.begin(); pending != m_pendingRows.end();)
+    {
+        if (pending->second.grid == grid)
+        {
+            forgotten.push_back(pending->second);
+            pending = m_pendingRows.erase(pending);
+        }
+        else
+        {
+            ++pending;
+        }
+    }
+    std::vector<Instrument*> instruments;
+    if (forgotten.empty())
+        return instruments;
+
+    // The host keeps one subscription per instrument and date, however often
+    // it was asked: let go only of those nothing else of the board waits for.
+    std::set<std::pair<const Instrument*, std::string>> stillWanted;
+    for (const auto& [price, subscription] : m_subscriptions)
+        stillWanted.emplace(price->instrument, subscription.date);
+    for (const auto& [request, pending] : m_pendingRows)
+        stillWanted.emplace(pending.instrument, pending.date);
+    Host* host = GetHost();
+    for (const PendingRow& pending : forgotten)
+    {
+        instruments.push_back(pending.instrument);
+        if (host && stillWanted.emplace(pending.instrument, pending.date).second)
+            host->Unsubscribe(this, pending.instrument, pending.date);
+    }
+    return instruments;
 }
 
 void Tickerdeck::NotifyRowsAppended(wxGridEx* grid, int count)
@@ -198,8 +231,10 @@ void Tickerdeck::SetHistoryDate(const wxDateTime& date)
         for (Price* price : TableOf(grid)->Members())
             if (price && price->instrument)
                 instruments.push_back(price->instrument);
+        // Rows still waiting for their answer belong to the tab as well.
+        const std::vector<Instrument*> unanswered = ClearRows(grid);
+        instruments.insert(instruments.end(), unanswered.begin(), unanswered.end());
         instrumentsOfGrid.push_back(std::move(instruments));
-        ClearRows(grid);
     }
 
     m_historyDate = date;

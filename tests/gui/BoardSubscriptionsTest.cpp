@@ -140,6 +140,20 @@ TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswer
     table->SetFilter(nullptr);
 }
 
+TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
+{
+    host.reply = FakeHost::Reply::Later;
+    wxGridEx* grid = AddTab(board, {x, y}, "First");
+    PostCommand(board, cmd::HistoryDate, "20240105");
+    EXPECT_EQ((Calls{Call(x, ""), Call(y, "")}), host.unsubscribes);
+
+    host.DeliverPending();  // the live answers come after all, then the past day's
+    EXPECT_EQ(host.PriceOf(x, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(0));
+    EXPECT_EQ(host.PriceOf(y, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(1));
+    EXPECT_EQ(2, grid->GetNumberRows());
+    EXPECT_EQ(2u, host.unsubscribes.size()) << "late answers of a dropped list are not let go twice";
+}
+
 TEST_F(BoardSubscriptions, EachQuoteIsLetGoWithTheDateItWasAskedFor)
 {
     wxDateTime today(5, wxDateTime::Jan, 2024);
