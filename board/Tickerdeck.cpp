@@ -219,7 +219,8 @@ void Tickerdeck::AddTabPage(wxGridEx* grid, const wxString& label, bool select)
     // The first page is shown without a page-changed event; whatever page
     // the notebook shows is the one that gets the quotes.
     const int shown = m_notebook->GetSelection();
-    if (shown != wxNOT_FOUND && m_notebook->GetPage(static_cast<size_t>(shown)) != (m_currentGrid ? m_currentGrid->GetSplitter() : nullptr))
+    wxWindow* shownPage = shown == wxNOT_FOUND ? nullptr : m_notebook->GetPage(static_cast<size_t>(shown));
+    if (GridOfPage(shownPage) != m_currentGrid)
         FollowNotebookSelection();
 }
 

@@ -109,5 +109,8 @@ void Tickerdeck::OnColumnSort(wxGridEvent& event)
         grid->SetSortingColumn(column, !grid->IsSortOrderAscending());
         ++m_sortClickCount;
     }
-    RearrangeRows(grid);
+    if (grid->GetSortingColumn() == wxNOT_FOUND)
+        RearrangeRows(grid);  // back to the stored order, as filtered
+    else
+        SortByItsColumn(grid);
 }
