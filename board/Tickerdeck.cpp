@@ -216,8 +216,12 @@ void Tickerdeck::ApplyTitle(const wxString& text)
 void Tickerdeck::AddTabPage(wxGridEx* grid, const wxString& label, bool select)
 {
     m_notebook->AddPage(grid->GetSplitter(), label, select);
-    if (select)
-        m_currentGrid = grid;
+    // The first page is shown without a page-changed event; whatever page
+    // the notebook shows is the one that gets the quotes.
+    const int shown = m_notebook->GetSelection();
+    wxWindow* shownPage = shown == wxNOT_FOUND ? nullptr : m_notebook->GetPage(static_cast<size_t>(shown));
+    if (GridOfPage(shownPage) != m_currentGrid)
+        FollowNotebookSelection();
 }
 
 TickerdeckTable* Tickerdeck::TableOf(const wxGridEx* grid)

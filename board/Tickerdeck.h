@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -55,15 +56,25 @@ wxBitmap LoadIconBitmap(const wxString& path);
 class Tickerdeck : public wxPanel
 {
 public:
-    /// Which grids show a quote record; one entry per grid holding the row.
-    using SubscriptionMap = std::map<Price*, std::vector<wxGridEx*>>;
+    /// A quote the board holds from the host: the grids showing it (one
+    /// entry per row) and the date it was asked for, which is the date it is
+    /// let go with, whatever the history date or the clock says by then.
+    struct Subscription
+    {
+        std::vector<wxGridEx*> grids;
+        std::string date;
+    };
+    using SubscriptionMap = std::map<Price*, Subscription>;
 
-    /// How a subscription callback adds its row (see SubscribeRow).
+    /// Whether a tab may show an instrument twice (see SubscribeRow).
     enum class Delivery
     {
-        Batch,        // append and record; the caller notifies the grid afterwards
-        Interactive   // skip known rows; notify the grid of each new row
+        Batch,        // one of a stored list: an instrument listed twice shows twice
+        Interactive   // one the user adds: nothing changes when the tab shows it already
     };
+
+    /// The day the board takes for today; a test moves it past midnight.
+    using TodayClock = std::function<wxDateTime()>;
 
     Tickerdeck(Application* application, uint64_t group, wxWindow* container,
                void* layoutSource, void* layoutNode, int flags);
@@ -118,10 +129,19 @@ public:
     void ReleaseTabRow(wxGridEx* grid, Price* price);
 
     // Subscriptions and history.
+    void SetTodayClock(TodayClock today) { m_today = std::move(today); }
     /// Empty for live quotes (no history date, or today), else "%Y%m%d".
     std::string GetDateText() const;
-    /// Asks the host for `instrument` quotes; the callback adds the row to `grid`.
+    /// Asks the host for `instrument` quotes. Its row enters `grid` when the
+    /// host answers, filtered and in the order of the grid's sort column.
     void SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery delivery);
+    /// Subscribes a list of rows; the answers the host gives at once are
+    /// shown together, later ones one by one as for SubscribeRow.
+    void SubscribeRows(const std::vector<Instrument*>& instruments, wxGridEx* grid,
+                       Delivery delivery = Delivery::Batch);
+    /// Rows become the members the tab's filter shows, in the order of the
+    /// grid's sort column (else stored order); the grid is told.
+    void RearrangeRows(wxGridEx* grid);
     /// Tells `grid` that its table gained `count` rows at the end.
     static void NotifyRowsAppended(wxGridEx* grid, int count);
     /// Brings the grid's row count in line with its table after the rows changed.
@@ -169,10 +189,17 @@ private:
     void BindGridEvents(wxGridEx* grid);
 
     // Subscriptions.
-    void AddRowBatch(wxGridEx* grid, Price* price);
-    void AddRowInteractive(wxGridEx* grid, Price* price);
-    /// Removes `grid` from the entry of `price`; unsubscribes when it was the last.
-    void ReleaseRow(wxGridEx* grid, Price* price, const std::string& dateText);
+    bool IsPastDay(const wxDateTime& date) const;
+    /// The host's answer to a subscription of `grid` made with `date`.
+    void EnterRow(wxGridEx* grid, Price* price, const std::string& date, Delivery delivery);
+    /// Removes `grid` from the entry of `price`; unsubscribes, with the date
+    /// it was subscribed with, when it was the last.
+    void ReleaseRow(wxGridEx* grid, Price* price);
+    /// Lets go of every row of `grid`, answered or not, and returns the
+    /// instruments whose answer had not come yet.
+    std::vector<Instrument*> ClearRows(wxGridEx* grid);
+    /// Drops the unanswered requests of `grid`, letting go of them at the host.
+    std::vector<Instrument*> ForgetPendingRows(wxGridEx* grid);
     void UpdateHistoryTool();
 
     // Watchlist tabs.
@@ -186,6 +213,8 @@ private:
     static void SelectPrice(wxGridEx* grid, const Price* price);
     /// Puts the grid's rows in the order of its sort column, if it has one.
     void SortByItsColumn(wxGridEx* grid);
+    /// Makes the grid of the page the notebook shows the current one.
+    void FollowNotebookSelection();
     wxGridEx* GridOfPage(wxWindow* page) const;
 
     // Event handlers: implemented.
@@ -257,6 +286,21 @@ private:
     wxDateTime m_historyDate;
     TickerdeckSettings m_settings;
     SubscriptionMap m_subscriptions;
+    TodayClock m_today = [] { return wxDateTime::Today(); };
+    /// A subscription the host has not answered yet.
+    struct PendingRow
+    {
+        wxGridEx* grid;
+        Instrument* instrument;
+        std::string date;
+    };
+    // By request number, in request order. An answer whose request is gone
+    // belongs to a list the tab no longer shows and was let go already.
+    std::map<uint64_t, PendingRow> m_pendingRows;
+    uint64_t m_lastRequest = 0;
+    // The grid whose list is being subscribed: the answers that come inside
+    // Subscribe are shown together once the list is done.
+    wxGridEx* m_fillingGrid = nullptr;
     TabFilterMap m_tabFilters;
     BoardAlerts m_alerts;
     // Cleared on destroy so that a host calling back late finds no window.

@@ -66,7 +66,8 @@ void Tickerdeck::OnLinkReceived(wxCommandEvent& event)
 
 void Tickerdeck::AddLinkedInstrument(Instrument* instrument)
 {
-    // A row the tab already shows is not shown twice.
+    // A row the tab already shows is not shown twice; one the host answers
+    // later still finds its place.
     SubscribeRow(instrument, m_currentGrid, Delivery::Interactive);
     SetFocus();
     Host* host = GetHost();

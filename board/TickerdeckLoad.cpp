@@ -160,32 +160,16 @@ private:
         const Tree* store = Store();
         if (!store)
             return;
-        int count = 0;
+        std::vector<Instrument*> instruments;
         for (const layout::InstrumentRef& ref : layout::StoredInstruments(*store, name))
-        {
             if (Instrument* instrument = Find(ref))
-            {
-                ++count;
-                m_board.SubscribeRow(instrument, grid, Tickerdeck::Delivery::Batch);
-            }
-        }
-        NotifyAppended(grid, count);
+                instruments.push_back(instrument);
+        SubscribeAll(instruments, grid);
     }
 
-    // The host's own list is the row count, whether or not every answer has
-    // arrived yet; late answers are reconciled by the quote updates.
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)
     {
-        for (Instrument* instrument : instruments)
-            m_board.SubscribeRow(instrument, grid, Tickerdeck::Delivery::Batch);
-        NotifyAppended(grid, static_cast<int>(instruments.size()));
-    }
-
-    static void NotifyAppended(wxGridEx* grid, int count)
-    {
-        grid->BeginBatch();
-        Tickerdeck::NotifyRowsAppended(grid, count);
-        grid->EndBatch();
+        m_board.SubscribeRows(instruments, grid);
     }
 
     // Read once per load. A store that cannot be read is reported but must
@@ -236,9 +220,9 @@ private:
         filter->columns = entry.filters;
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         table->SetFilter(filter.get());
-        // The rows arrived unfiltered; the tab must open as it was left.
-        table->RebuildRowsFromMembers();
-        Tickerdeck::SyncRowCount(grid);
+        // The rows arrived unfiltered; the tab must open as it was left,
+        // filtered and in the order of its sort column.
+        m_board.RearrangeRows(grid);
 
         wxWindow* page = grid->GetSplitter();
         wxFlatNotebook* notebook = m_board.GetNotebook();

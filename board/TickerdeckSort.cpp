@@ -42,29 +42,26 @@ wxGridEx* Tickerdeck::GridOfPage(wxWindow* page) const
     return nullptr;
 }
 
-void Tickerdeck::OnTabActivated(wxFlatNotebookEvent& event)
+void Tickerdeck::OnTabActivated(wxFlatNotebookEvent& /*event*/)
 {
-    const int selection = event.GetSelection();
-    if (selection < 0 || static_cast<size_t>(selection) >= m_notebook->GetPageCount())
-        return;
-    wxGridEx* grid = GridOfPage(m_notebook->GetPage(selection));
+    FollowNotebookSelection();
+}
+
+void Tickerdeck::FollowNotebookSelection()
+{
+    const int selection = m_notebook->GetSelection();
+    wxGridEx* grid = selection == wxNOT_FOUND ? nullptr : GridOfPage(m_notebook->GetPage(static_cast<size_t>(selection)));
+    m_currentGrid = grid;
     if (!grid)
         return;
-    m_currentGrid = grid;
-    TickerdeckTable* table = TableOf(grid);
-
-    if (table->GetFilter())
-    {
-        table->RebuildRowsFromMembers();
-        SyncRowCount(grid);
-        grid->ForceRefresh();
-    }
-
-    if (grid->GetSortingColumn() == wxNOT_FOUND)
-        return;
-    // The first header click on this tab then returns to the stored order.
-    m_sortClickCount = 0;
-    SortByItsColumn(grid);
+    // Only the current tab follows the quotes: the others' rows may have
+    // changed their filter verdicts and their order meanwhile.
+    if (grid->GetSortingColumn() != wxNOT_FOUND)
+        m_sortClickCount = 0;  // the first header click here returns to the stored order
+    if (TableOf(grid)->GetFilter())
+        RearrangeRows(grid);
+    else
+        SortByItsColumn(grid);
 }
 
 void Tickerdeck::SortByItsColumn(wxGridEx* grid)
@@ -87,32 +84,33 @@ void Tickerdeck::OnColumnSort(wxGridEvent& event)
         event.Skip();
         return;
     }
-    Price* selected = FirstSelectedPrice(grid);
-
-    if (m_sortClickCount % 3 == 0)
-    {
-        grid->UnsetSortingColumn();
-        table->RebuildRowsFromMembers();
-        SyncRowCount(grid);
-        SelectPrice(grid, selected);
-        grid->ForceRefresh();
-        m_sortClickCount = 1;
-        event.Veto();
-        return;
-    }
-
     const int column = event.GetCol();
     if (column == -1)
     {
         ++m_sortClickCount;
         return;
     }
-
+    // The board sets the arrow itself and vetoes the grid's own change, so
+    // that arrow and rows cannot disagree whatever the grid would flip.
+    event.Veto();
+    if (grid->GetSortingColumn() != column)
+    {
+        // Another column starts its own cycle, at its first step.
+        grid->SetSortingColumn(column, false);
+        m_sortClickCount = 2;
+    }
+    else if (m_sortClickCount % 3 == 0)
+    {
+        grid->UnsetSortingColumn();
+        m_sortClickCount = 1;
+    }
+    else
+    {
+        grid->SetSortingColumn(column, !grid->IsSortOrderAscending());
+        ++m_sortClickCount;
+    }
     if (grid->GetSortingColumn() == wxNOT_FOUND)
-        grid->SetSortingColumn(column, grid->IsSortOrderAscending());
-    // The grid flips its direction flag once this event returns unvetoed.
-    table->SortRows(column, !grid->IsSortOrderAscending());
-    SelectPrice(grid, selected);
-    grid->ForceRefresh();
-    ++m_sortClickCount;
+        RearrangeRows(grid);  // back to the stored order, as filtered
+    else
+        SortByItsColumn(grid);
 }

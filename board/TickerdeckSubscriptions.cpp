@@ -24,11 +24,6 @@ bool SameDay(const wxDateTime& a, const wxDateTime& b)
     return a.IsSameDate(b);
 }
 
-bool IsPastDay(const wxDateTime& date)
-{
-    return date.IsValid() && !date.IsSameDate(wxDateTime::Today());
-}
-
 // The whole text must be a date; "20240105x" is as unusable as "abc".
 wxDateTime ParseDateText(const wxString& text)
 {
@@ -53,6 +48,11 @@ std::vector<Price*> DistinctMembers(const TickerdeckTable& table)
 
 }  // namespace
 
+bool Tickerdeck::IsPastDay(const wxDateTime& date) const
+{
+    return date.IsValid() && !date.IsSameDate(m_today());
+}
+
 std::string Tickerdeck::GetDateText() const
 {
     if (!IsPastDay(m_historyDate))
@@ -66,50 +66,133 @@ void Tickerdeck::SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery d
     if (!host || !instrument || !grid)
         return;
     std::weak_ptr<bool> alive = m_alive;
-    host->Subscribe(this, instrument, GetDateText(), [this, alive, grid, delivery](Price* price) {
+    const uint64_t request = ++m_lastRequest;
+    const std::string date = GetDateText();
+    m_pendingRows[request] = PendingRow{grid, instrument, date};
+    host->Subscribe(this, instrument, date, [this, alive, request, delivery](Price* price) {
         // The host may answer after the board or the tab is gone.
         if (alive.expired() || !price)
             return;
-        if (std::find(m_grids.begin(), m_grids.end(), grid) == m_grids.end())
+        const auto pending = m_pendingRows.find(request);
+        if (pending == m_pendingRows.end())
             return;
-        if (delivery == Delivery::Batch)
-            AddRowBatch(grid, price);
-        else
-            AddRowInteractive(grid, price);
+        const PendingRow row = pending->second;
+        m_pendingRows.erase(pending);
+        if (std::find(m_grids.begin(), m_grids.end(), row.grid) != m_grids.end())
+            EnterRow(row.grid, price, row.date, delivery);
     });
 }
 
-void Tickerdeck::AddRowBatch(wxGridEx* grid, Price* price)
+void Tickerdeck::SubscribeRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, Delivery delivery)
 {
-    TableOf(grid)->AppendMember(price);
-    m_subscriptions[price].push_back(grid);
+    if (!grid)
+        return;
+    wxGridEx* const outer = m_fillingGrid;
+    m_fillingGrid = grid;
+    for (Instrument* instrument : instruments)
+        SubscribeRow(instrument, grid, delivery);
+    m_fillingGrid = outer;
+    RearrangeRows(grid);
 }
 
-void Tickerdeck::AddRowInteractive(wxGridEx* grid, Price* price)
+void Tickerdeck::EnterRow(wxGridEx* grid, Price* price, const std::string& date, Delivery delivery)
 {
     TickerdeckTable* table = TableOf(grid);
-    if (table->IsMember(price))
+    if (delivery == Delivery::Interactive && table->IsMember(price))
         return;
-    table->AppendMember(price);
-    std::vector<wxGridEx*>& holders = m_subscriptions[price];
-    if (std::find(holders.begin(), holders.end(), grid) == holders.end())
+    Subscription& subscription = m_subscriptions[price];
+    if (subscription.grids.empty())
+        subscription.date = date;
+    std::vector<wxGridEx*>& holders = subscription.grids;
+    if (delivery == Delivery::Batch || std::find(holders.begin(), holders.end(), grid) == holders.end())
         holders.push_back(grid);
+
+    const int row = table->AdmitMember(price);
+    // A list being subscribed is shown as a whole when it is done.
+    if (row < 0 || grid == m_fillingGrid)
+        return;
+    grid->BeginBatch();
     NotifyRowsAppended(grid, 1);
+    table->PlaceInSortOrder(row);
+    grid->ForceRefresh();
     grid->EndBatch();
 }
 
-void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price, const std::string& dateText)
+void Tickerdeck::RearrangeRows(wxGridEx* grid)
+{
+    TickerdeckTable* table = TableOf(grid);
+    Price* selected = FirstSelectedPrice(grid);
+    grid->BeginBatch();
+    table->RebuildRowsFromMembers();
+    if (grid->GetSortingColumn() != wxNOT_FOUND)
+        table->SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
+    SyncRowCount(grid);
+    SelectPrice(grid, selected);
+    grid->ForceRefresh();
+    grid->EndBatch();
+}
+
+void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
 {
     const auto entry = m_subscriptions.find(price);
     if (entry == m_subscriptions.end())
         return;
-    std::vector<wxGridEx*>& holders = entry->second;
+    std::vector<wxGridEx*>& holders = entry->second.grids;
     holders.erase(std::remove(holders.begin(), holders.end(), grid), holders.end());
     if (!holders.empty())
         return;
+    const std::string date = entry->second.date;
     m_subscriptions.erase(entry);
     if (Host* host = GetHost())
-        host->Unsubscribe(this, price->instrument, dateText);
+        host->Unsubscribe(this, price->instrument, date);
+}
+
+std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
+{
+    TickerdeckTable* table = TableOf(grid);
+    for (Price* price : DistinctMembers(*table))
+        ReleaseRow(grid, price);
+    table->ClearRowsAndMembers();
+    grid->BeginBatch();
+    SyncRowCount(grid);
+    grid->EndBatch();
+    return ForgetPendingRows(grid);
+}
+
+std::vector<Instrument*> Tickerdeck::ForgetPendingRows(wxGridEx* grid)
+{
+    std::vector<PendingRow> forgotten;
+    for (auto pending = m_pendingRows.begin(); pending != m_pendingRows.end();)
+    {
+        if (pending->second.grid == grid)
+        {
+            forgotten.push_back(pending->second);
+            pending = m_pendingRows.erase(pending);
+        }
+        else
+        {
+            ++pending;
+        }
+    }
+    std::vector<Instrument*> instruments;
+    if (forgotten.empty())
+        return instruments;
+
+    // The host keeps one subscription per instrument and date, however often
+    // it was asked: let go only of those nothing else of the board waits for.
+    std::set<std::pair<const Instrument*, std::string>> stillWanted;
+    for (const auto& [price, subscription] : m_subscriptions)
+        stillWanted.emplace(price->instrument, subscription.date);
+    for (const auto& [request, pending] : m_pendingRows)
+        stillWanted.emplace(pending.instrument, pending.date);
+    Host* host = GetHost();
+    for (const PendingRow& pending : forgotten)
+    {
+        instruments.push_back(pending.instrument);
+        if (host && stillWanted.emplace(pending.instrument, pending.date).second)
+            host->Unsubscribe(this, pending.instrument, pending.date);
+    }
+    return instruments;
 }
 
 void Tickerdeck::NotifyRowsAppended(wxGridEx* grid, int count)
@@ -141,36 +224,22 @@ void Tickerdeck::SetHistoryDate(const wxDateTime& date)
     if (SameDay(date, m_historyDate))
         return;
 
-    const std::string oldDateText = GetDateText();
     std::vector<std::vector<Instrument*>> instrumentsOfGrid;
     for (wxGridEx* grid : m_grids)
     {
-        TickerdeckTable* table = TableOf(grid);
         std::vector<Instrument*> instruments;
-        for (Price* price : table->Members())
+        for (Price* price : TableOf(grid)->Members())
             if (price && price->instrument)
                 instruments.push_back(price->instrument);
+        // Rows still waiting for their answer belong to the tab as well.
+        const std::vector<Instrument*> unanswered = ClearRows(grid);
+        instruments.insert(instruments.end(), unanswered.begin(), unanswered.end());
         instrumentsOfGrid.push_back(std::move(instruments));
-
-        for (Price* price : DistinctMembers(*table))
-            ReleaseRow(grid, price, oldDateText);
-        table->ClearRowsAndMembers();
-        SyncRowCount(grid);
     }
 
-    m_subscriptions.clear();
     m_historyDate = date;
-
     for (std::size_t index = 0; index < m_grids.size(); ++index)
-    {
-        wxGridEx* grid = m_grids[index];
-        for (Instrument* instrument : instrumentsOfGrid[index])
-            SubscribeRow(instrument, grid, Delivery::Batch);
-        NotifyRowsAppended(grid, grid->GetTable()->GetNumberRows());
-        // Another day's quotes arrive in the stored order; a past day brings
-        // no updates that would move them, and the header still shows the sort.
-        SortByItsColumn(grid);
-    }
+        SubscribeRows(instrumentsOfGrid[index], m_grids[index]);
     UpdateHistoryTool();
 }
 
@@ -203,15 +272,10 @@ void Tickerdeck::OnDestroy(wxWindowDestroyEvent& event)
     if (m_application)
         m_application->ForgetPanel(this);
 
-    const std::string dateText = GetDateText();
     for (wxGridEx* grid : m_grids)
     {
-        TickerdeckTable* table = TableOf(grid);
-        table->DeleteFlashTimers();
-        for (Price* price : DistinctMembers(*table))
-            ReleaseRow(grid, price, dateText);
-        table->ClearRowsAndMembers();
-        SyncRowCount(grid);
+        TableOf(grid)->DeleteFlashTimers();
+        ClearRows(grid);
     }
     m_currentGrid = nullptr;
 }

@@ -208,6 +208,25 @@ void TickerdeckTable::AppendMember(Price* price)
     AppendRow(price);
 }
 
+int TickerdeckTable::AdmitMember(Price* price)
+{
+    if (!price)
+        return -1;
+    AddMember(price);
+    if (!Accepts(price))
+        return -1;
+    AppendRow(price);
+    return static_cast<int>(m_rows.size()) - 1;
+}
+
+int TickerdeckTable::PlaceInSortOrder(int row)
+{
+    const wxGrid* grid = GetView();
+    if (!grid || grid->GetSortingColumn() == wxNOT_FOUND || !RowPrice(row))
+        return row;
+    return MoveIntoSortPosition(row);
+}
+
 void TickerdeckTable::ClearRowsAndMembers()
 {
     m_rows.clear();
@@ -364,12 +383,16 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
 {
     Price* price = static_cast<Price*>(event.GetClientData());
     int changedMask = event.GetInt();
-    // A quote of a burst had its row loaded ahead by the board; a lone one
-    // has no hurry.
-    const bool moves = price && SortTouchedBy(changedMask);
-    int row = price ? AdmitForUpdate(price) : -1;
+    bool appended = false;
+    int row = price ? AdmitForUpdate(price, appended) : -1;
     if (row < 0)
         return;
+    // A row the filter admits again comes in at the end, whatever changed,
+    // and must find its place before later moves can rely on the order.
+    const wxGrid* grid = GetView();
+    const bool moves = SortTouchedBy(changedMask) || (appended && grid && grid->GetSortingColumn() != wxNOT_FOUND);
+    // A quote of a burst had its row loaded ahead by the board; a lone one
+    // has no hurry.
     if (moves)
         PrefetchNeighbours(row, GetView()->GetSortingColumn());
     const VisibleArea area = ComputeVisibleArea();
@@ -386,7 +409,7 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
         FlashAndRefreshChangedCells(row, changedMask, event.GetExtraLong() != 0, area);
 }
 
-int TickerdeckTable::AdmitForUpdate(Price* price)
+int TickerdeckTable::AdmitForUpdate(Price* price, bool& appended)
 {
     if (!m_filter)
         return RowOf(price);
@@ -408,6 +431,7 @@ int TickerdeckTable::AdmitForUpdate(Price* price)
         return row;
     AppendRow(price);
     NotifyGrid(wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1, 0);
+    appended = true;
     return static_cast<int>(m_rows.size()) - 1;
 }
 

@@ -52,6 +52,12 @@ public:
 
     /// Appends to members and rows without telling the grid.
     void AppendMember(Price* price);
+    /// Appends to members, and to rows when the filter shows it; returns the
+    /// new row or -1. The caller tells the grid, then places the row.
+    int AdmitMember(Price* price);
+    /// Moves a row the grid already counts to where the grid's sort column
+    /// puts it; returns its new index.
+    int PlaceInSortOrder(int row);
     /// Empties rows and members without telling the grid.
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
@@ -128,7 +134,7 @@ private:
     void EraseMember(Price* price);
 
     // Quote events
-    int AdmitForUpdate(Price* price);
+    int AdmitForUpdate(Price* price, bool& appended);
     bool SortTouchedBy(int mask) const;
     void PrefetchForMove(const Price& price, int col) const;
     void PrefetchNeighbours(int row, int col) const;

@@ -72,12 +72,11 @@ void wxFlatNotebook::DetachPage(size_t index)
         --m_selection;
     else if (removed == m_selection)
     {
-        // The neighbour takes over; the listener must hear of it, or it would
-        // keep pointing into the page that just went away.
+        // The neighbour takes over, or no page at all; the listener must hear
+        // of it, or it would keep pointing into the page that just went away.
         m_selection = std::min(removed, static_cast<int>(m_pages.size()) - 1);
         ShowOnly(m_selection);
-        if (m_selection != wxNOT_FOUND)
-            SendChanged(m_selection, oldSelection);
+        SendChanged(m_selection, oldSelection);
     }
     if (m_strip)
     {
@@ -110,11 +109,14 @@ bool wxFlatNotebook::DeleteAllPages()
     // No page-changed storm: the listener learns once that nothing is selected.
     std::vector<Page> pages;
     pages.swap(m_pages);
+    const int oldSelection = m_selection;
     m_selection = wxNOT_FOUND;
     for (auto& page : pages)
         page.window->Destroy();
     m_strip->UpdateGeometry();
     Refresh();
+    if (oldSelection != wxNOT_FOUND)
+        SendChanged(wxNOT_FOUND, oldSelection);
     return true;
 }
 

@@ -2,7 +2,6 @@
 // commands that change a tab and the shared store together.
 
 #include <algorithm>
-#include <set>
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
@@ -68,18 +67,11 @@ void ApplyColumnTemplate(wxGridEx* grid, const std::string& layoutPath)
     }
 }
 
-void NotifyAppendedInBatch(wxGridEx* grid, int count)
-{
-    grid->BeginBatch();
-    Tickerdeck::NotifyRowsAppended(grid, count);
-    grid->EndBatch();
-}
-
 }  // namespace
 
 void Tickerdeck::ReleaseTabRow(wxGridEx* grid, Price* price)
 {
-    ReleaseRow(grid, price, GetDateText());
+    ReleaseRow(grid, price);
 }
 
 void Tickerdeck::BuildTab(const layout::TabSource& source)
@@ -141,21 +133,7 @@ void Tickerdeck::BuildTab(const layout::TabSource& source)
     table->SetExchange(stored ? std::string() : source.exchange);
     table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
 
-    for (Instrument* instrument : rows)
-        SubscribeRow(instrument, grid, Delivery::Batch);
-    if (table->GetFilter())
-    {
-        // The rows arrived unfiltered; the tab keeps showing what it filters.
-        table->RebuildRowsFromMembers();
-        grid->BeginBatch();
-        SyncRowCount(grid);
-        grid->EndBatch();
-    }
-    else
-    {
-        NotifyAppendedInBatch(grid, static_cast<int>(rows.size()));
-    }
-    grid->ForceRefresh();
+    SubscribeRows(rows, grid);
 }
 
 wxGridEx* Tickerdeck::OpenTemplateTab(const wxString& label)
@@ -181,25 +159,16 @@ wxGridEx* Tickerdeck::RepointCurrentTab(const wxString& label)
         return OpenTemplateTab(label);
     grid->UnsetSortingColumn();
     EmptyTab(grid);
+    // Bookmarks belong to the rows that were shown; kept, they would be
+    // saved for good for rows the tab no longer has.
+    TableOf(grid)->Bookmarks().clear();
     m_notebook->SetPageText(static_cast<size_t>(page), label);
     return grid;
 }
 
 void Tickerdeck::EmptyTab(wxGridEx* grid)
 {
-    TickerdeckTable* table = TableOf(grid);
-    // Rows a filter hides hold a subscription too.
-    std::vector<Price*> distinct;
-    std::set<Price*> seen;
-    for (Price* price : table->Members())
-        if (price && seen.insert(price).second)
-            distinct.push_back(price);
-    for (Price* price : distinct)
-        ReleaseRow(grid, price, GetDateText());
-    table->ClearRowsAndMembers();
-    grid->BeginBatch();
-    SyncRowCount(grid);
-    grid->EndBatch();
+    ClearRows(grid);
 }
 
 void Tickerdeck::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
@@ -211,9 +180,7 @@ void Tickerdeck::CreateWatchlistTab(const wxString& name, const std::vector<Inst
     const std::string storedName = layout::ToTreeText(name);
     table->SetTabType(layout::kStoredWatchlistTab);
     table->SetWatchlistName(storedName);
-    for (Instrument* instrument : instruments)
-        SubscribeRow(instrument, grid, Delivery::Batch);
-    NotifyAppendedInBatch(grid, static_cast<int>(instruments.size()));
+    SubscribeRows(instruments, grid);
 
     Host* host = GetHost();
     if (!host)
@@ -287,16 +254,9 @@ std::vector<Instrument*> Tickerdeck::ReconcileRows(wxGridEx* grid, const std::ve
     {
         table->RemoveRow(price);
         if (!table->IsMember(price))
-            ReleaseRow(grid, price, GetDateText());
+            ReleaseRow(grid, price);
     }
-    for (Instrument* instrument : remaining)
-        if (instrument)
-            SubscribeRow(instrument, grid, Delivery::Batch);
-
-    grid->BeginBatch();
-    SyncRowCount(grid);
-    grid->ForceRefresh();
-    grid->EndBatch();
+    SubscribeRows(remaining, grid);
 
     kept.insert(kept.end(), remaining.begin(), remaining.end());
     return kept;
@@ -362,7 +322,7 @@ void Tickerdeck::MoveSelectedRowsToWatchlist(const wxString& name)
         wxGridTableMessage message(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
         m_currentGrid->ProcessTableMessage(message);
         if (!table->IsMember(price))
-            ReleaseRow(m_currentGrid, price, GetDateText());
+            ReleaseRow(m_currentGrid, price);
     }
     m_currentGrid->ClearSelection();
     m_currentGrid->ForceRefresh();

@@ -85,6 +85,23 @@ TEST_F(SortCycle, ClicksCycleThroughDescendingAscendingAndStoredOrderKeepingTheS
     EXPECT_EQ((std::vector<Instrument*>{b, a, c}), ShownRows()) << "the cycle starts again";
 }
 
+TEST_F(SortCycle, AnotherColumnStartsItsOwnCycleWithTheArrowOverItsRows)
+{
+    grid->SetSortingColumn(column::Last, true);  // as a saved layout leaves it
+    ClickHeader(column::Code);
+    EXPECT_EQ(column::Code, grid->GetSortingColumn());
+    EXPECT_FALSE(grid->IsSortOrderAscending());
+    EXPECT_EQ((std::vector<Instrument*>{c, b, a}), ShownRows());
+
+    ClickHeader(column::Last);
+    ClickHeader(column::Last);
+    ASSERT_TRUE(grid->IsSortOrderAscending());
+    ClickHeader(column::Code);  // at the last step of the other column's cycle
+    EXPECT_EQ(column::Code, grid->GetSortingColumn());
+    EXPECT_FALSE(grid->IsSortOrderAscending());
+    EXPECT_EQ((std::vector<Instrument*>{c, b, a}), ShownRows());
+}
+
 TEST_F(SortCycle, ActivatingASortedTabResortsAndNextClickRestoresStoredOrder)
 {
     AddTab(board, {a}, "Other");

@@ -51,14 +51,14 @@ protected:
     Instrument* z = nullptr;
 };
 
-TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryCallAndInteractiveAddsEachQuoteOnce)
+TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnce)
 {
     wxGridEx* batch = board->CreateTabGrid();
     board->SubscribeRow(x, batch, Tickerdeck::Delivery::Batch);
     board->SubscribeRow(x, batch, Tickerdeck::Delivery::Batch);
     EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().size());
-    EXPECT_EQ(0, batch->GetNumberRows()) << "the caller notifies the grid";
-    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(x)));
+    EXPECT_EQ(2, batch->GetNumberRows()) << "a quote listed twice shows twice";
+    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(x)).grids);
     EXPECT_EQ((Calls{Call(x, ""), Call(x, "")}), host.subscribes);
 
     wxGridEx* interactive = board->CreateTabGrid();
@@ -85,7 +85,7 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
     EXPECT_EQ("20240105", board->GetDateText());
     EXPECT_EQ(host.PriceOf(x, "20240105"), Tickerdeck::TableOf(first)->RowPrice(0));
     EXPECT_EQ(host.PriceOf(z, "20240105"), Tickerdeck::TableOf(second)->RowPrice(1));
-    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(y, "20240105")).size());
+    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(y, "20240105")).grids.size());
     EXPECT_EQ(0u, board->GetSubscriptions().count(host.PriceOf(y)));
 
     host.ClearCalls();
@@ -113,6 +113,58 @@ TEST_F(BoardSubscriptions, AnotherDaysQuotesComeInTheOrderOfTheSortColumn)
     EXPECT_EQ(host.PriceOf(x, "20240105"), table->RowPrice(2));
     EXPECT_EQ(column::Last, grid->GetSortingColumn());
     EXPECT_EQ(3, grid->GetNumberRows());
+}
+
+TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswers)
+{
+    wxGridEx* grid = AddTab(board, {x, y, z}, "First");
+    testing_support::HideInstruments filter({y});
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    table->SetFilter(&filter);
+    grid->SetSortingColumn(column::Last, false);
+    for (const char* date : {"20240105", "20240104"})
+    {
+        host.PriceOf(x, date)->last = 1.0;
+        host.PriceOf(y, date)->last = 3.0;
+        host.PriceOf(z, date)->last = 2.0;
+    }
+
+    PostCommand(board, cmd::HistoryDate, "20240105");
+    EXPECT_EQ((std::vector<Instrument*>{z, x}), InstrumentsShown(grid));
+
+    host.reply = FakeHost::Reply::Later;
+    PostCommand(board, cmd::HistoryDate, "20240104");
+    host.DeliverPending();
+    EXPECT_EQ((std::vector<Instrument*>{z, x}), InstrumentsShown(grid)) << "answers after the reload";
+    EXPECT_EQ(2, grid->GetNumberRows());
+    table->SetFilter(nullptr);
+}
+
+TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
+{
+    host.reply = FakeHost::Reply::Later;
+    wxGridEx* grid = AddTab(board, {x, y}, "First");
+    PostCommand(board, cmd::HistoryDate, "20240105");
+    EXPECT_EQ((Calls{Call(x, ""), Call(y, "")}), host.unsubscribes);
+
+    host.DeliverPending();  // the live answers come after all, then the past day's
+    EXPECT_EQ(host.PriceOf(x, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(0));
+    EXPECT_EQ(host.PriceOf(y, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(1));
+    EXPECT_EQ(2, grid->GetNumberRows());
+    EXPECT_EQ(2u, host.unsubscribes.size()) << "late answers of a dropped list are not let go twice";
+}
+
+TEST_F(BoardSubscriptions, EachQuoteIsLetGoWithTheDateItWasAskedFor)
+{
+    wxDateTime today(5, wxDateTime::Jan, 2024);
+    board->SetTodayClock([&today] { return today; });
+    AddTab(board, {x}, "First");
+    PostCommand(board, cmd::HistoryDate, "20240105");  // today's date: still live quotes
+    ASSERT_EQ(1, host.ActiveSubscriptions(board, x, ""));
+
+    today = wxDateTime(6, wxDateTime::Jan, 2024);  // midnight passes
+    Close();
+    EXPECT_EQ((Calls{Call(x, "")}), host.unsubscribes);
 }
 
 TEST_F(BoardSubscriptions, RowsAFilterHidesAreStillReloadedAndReleased)

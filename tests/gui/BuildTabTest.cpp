@@ -73,6 +73,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryType)
         {TabSource::WholeExchange("KTX"), "Kanto Exchange (KTX)"},
     };
     const std::vector<std::vector<Instrument*>> rows{{cdg, tke}, {bdi, arpi}, {cdg}, {ai}, {cdg}, {ai}, {cdg}, {tke, ksm}};
+    Tickerdeck::TableOf(start)->Bookmarks().insert(arpi);
     for (size_t i = 0; i < cases.size(); ++i)
     {
         board->BuildTab(cases[i].first);
@@ -94,6 +95,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryType)
     EXPECT_EQ("KTX", table->GetExchange());
     EXPECT_EQ("", table->GetCategory());
     EXPECT_EQ("", table->GetWatchlistName());
+    EXPECT_TRUE(table->Bookmarks().empty()) << "bookmarks of rows the tab no longer shows";
 }
 
 TEST_F(BuildTab, WithCtrlANewTabTakesTheDefaultColumnTemplate)

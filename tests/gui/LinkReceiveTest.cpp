@@ -51,6 +51,15 @@ TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnce)
     EXPECT_TRUE(log.str().empty()) << log.str();
 }
 
+TEST_F(LinkReceive, AddingTheRowLeavesACallersGridBatchOpen)
+{
+    wxGridEx* grid = board->GetCurrentGrid();
+    grid->BeginBatch();
+    Send(tke);
+    EXPECT_EQ(1, grid->GetBatchCount());
+    grid->EndBatch();
+}
+
 TEST_F(LinkReceive, StoreErrorsAreLoggedAndTheStoreKept)
 {
     testing_support::WriteBytes(host.applicationFilePath, "<application>");

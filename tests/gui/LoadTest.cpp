@@ -283,6 +283,35 @@ TEST_F(Load, ColumnIdsAndPositionsOutsideTheGridAreIgnoredWithoutAssertions)
     EXPECT_EQ(25, grid->GetColSize(30));
 }
 
+TEST_F(Load, WithoutACurrentEntryTheShownPageIsTheCurrentTabUntilNoneIsLeft)
+{
+    Tickerdeck* board = LoadNode(R"(<watchlists>
+        <watchlist name="A" type="7" exchange="AMX" current="false"/>
+        <watchlist name="B" type="7" exchange="KTX" current="false"/>
+      </watchlists>)");
+    ASSERT_EQ(0, board->GetNotebook()->GetSelection());
+    EXPECT_EQ(GridOfPage(board, 0), board->GetCurrentGrid());
+
+    wxFlatNotebook* notebook = board->GetNotebook();
+    notebook->RemovePage(0);
+    EXPECT_EQ(GridOfPage(board, 0), board->GetCurrentGrid());
+    notebook->RemovePage(0);
+    EXPECT_EQ(nullptr, board->GetCurrentGrid()) << "no page, no current tab";
+}
+
+TEST_F(Load, ATabSavedFilteredAndSortedOpensInSortOrder)
+{
+    host.PriceOf(arpi)->last = 1.0;
+    host.PriceOf(bdi)->last = 3.0;
+    host.PriceOf(cdg)->last = 2.0;
+    host.PriceOf(ai)->last = 0.5;
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="All" type="7" exchange="AMX">
+        <columns><column id="6" show="true" sort="true" ascending="false"/></columns>
+        <filters><column id="6"><filter condition="1" value="0"/></column></filters>
+      </watchlist></watchlists>)");
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), Shown(board, 0));
+}
+
 TEST_F(Load, FiltersAreHandedToTheTableAndMarkThePage)
 {
     Tickerdeck* board = LoadNode(R"(<watchlists>

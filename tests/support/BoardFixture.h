@@ -110,9 +110,7 @@ protected:
                      bool select = true)
     {
         wxGridEx* grid = board->CreateTabGrid();
-        for (Instrument* instrument : instruments)
-            board->SubscribeRow(instrument, grid, Tickerdeck::Delivery::Batch);
-        Tickerdeck::NotifyRowsAppended(grid, grid->GetTable()->GetNumberRows());
+        board->SubscribeRows(instruments, grid);
         board->AddTabPage(grid, label, select);
         return grid;
     }
