@@ -62,7 +62,7 @@ AlertDialog* BoardAlerts::PopupOf(Instrument* instrument) const
     return popup && popup->IsShown() && !popup->IsClosing() ? popup : nullptr;
 }
 
-void BoardAlerts::ShowPopup(Application* application, wxWindow* owner, const wxCommandEvent& notification)
+void BoardAlerts::ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification)
 {
     const std::optional<AlertFiring> firing = ReadNotification(alertMap, notification);
     if (!firing)
@@ -71,18 +71,18 @@ void BoardAlerts::ShowPopup(Application* application, wxWindow* owner, const wxC
 
     AlertDialog* popup = PopupOf(instrument);
     if (!popup)
-        popup = CreatePopup(application, owner, instrument);
+        popup = CreatePopup(factory, owner, instrument);
     BringForward(owner);
     popup->SetAlert(*firing->alert, firing->value);
     popup->ShowWithAction([this, instrument] { RemoveAlert(instrument); });
 }
 
-AlertDialog* BoardAlerts::CreatePopup(Application* application, wxWindow* owner, Instrument* instrument)
+AlertDialog* BoardAlerts::CreatePopup(BoardOwner* factory, wxWindow* owner, Instrument* instrument)
 {
     // A popup that is hidden but not yet gone is replaced, never reused.
     if (AlertDialog* stale = popupMap[instrument].get())
         CloseOrphan(stale);
-    auto* popup = new AlertDialog(application, owner, wxID_ANY, _("Price Alert"), wxDefaultPosition,
+    auto* popup = new AlertDialog(factory, owner, wxID_ANY, _("Price Alert"), wxDefaultPosition,
                                   wxSize(280, 210));
     // Popups of several instruments would hide each other exactly; each
     // further one sits a step lower and to the right.
@@ -118,11 +118,11 @@ void BoardAlerts::RemoveAlert(Instrument* instrument)
     alertMap.erase(entry);
 }
 
-PriceAlertSetup* BoardAlerts::OpenSetup(Application* application, wxWindow* owner, Instrument* instrument)
+PriceAlertSetup* BoardAlerts::OpenSetup(BoardOwner* factory, wxWindow* owner, Instrument* instrument)
 {
     if (!instrument)
         return nullptr;
-    auto* setup = new PriceAlertSetup(application, owner, wxID_ANY, _("Setup Price Alert"), wxDefaultPosition,
+    auto* setup = new PriceAlertSetup(factory, owner, wxID_ANY, _("Setup Price Alert"), wxDefaultPosition,
                                       wxSize(340, 240));
     m_setup = setup;
     setup->SetIcon(AlertIcon());
@@ -143,9 +143,9 @@ PriceAlertSetup* BoardAlerts::OpenSetup(Application* application, wxWindow* owne
     return setup;
 }
 
-AlertManager* BoardAlerts::OpenManager(Application* application, wxWindow* owner)
+AlertManager* BoardAlerts::OpenManager(BoardOwner* factory, wxWindow* owner)
 {
-    auto* manager = new AlertManager(application, owner, wxID_ANY, _("Price Alerts"), wxDefaultPosition,
+    auto* manager = new AlertManager(factory, owner, wxID_ANY, _("Price Alerts"), wxDefaultPosition,
                                      wxSize(534, 398));
     m_manager = manager;
     if (owner)

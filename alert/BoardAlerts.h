@@ -14,7 +14,7 @@
 #include "model/PriceAlert.h"
 #include "alert/PriceAlertSetup.h"
 
-class Application;
+class BoardOwner;
 class wxEvtHandler;
 
 /// Owns a board's alerts and keeps its popups and alert dialogs in step with them.
@@ -39,14 +39,14 @@ public:
 
     /// Handles a queued notification: shows a fresh popup, or refreshes the
     /// one on screen, then plays the chime. `owner` is brought forward.
-    void ShowPopup(Application* application, wxWindow* owner, const wxCommandEvent& notification);
+    void ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification);
 
     /// Opens the setup dialog for `instrument`: its alert if it has one,
     /// otherwise a new one stored when "Activate" is pressed.
-    PriceAlertSetup* OpenSetup(Application* application, wxWindow* owner, Instrument* instrument);
+    PriceAlertSetup* OpenSetup(BoardOwner* factory, wxWindow* owner, Instrument* instrument);
 
     /// Opens the alert list with `owner` disabled until it closes.
-    AlertManager* OpenManager(Application* application, wxWindow* owner);
+    AlertManager* OpenManager(BoardOwner* factory, wxWindow* owner);
 
     /// Deletes the instrument's alert, whatever record it is at that moment.
     void RemoveAlert(Instrument* instrument);
@@ -58,7 +58,7 @@ public:
     AlertManager* OpenAlertManager() const { return m_manager.get(); }
 
 private:
-    AlertDialog* CreatePopup(Application* application, wxWindow* owner, Instrument* instrument);
+    AlertDialog* CreatePopup(BoardOwner* factory, wxWindow* owner, Instrument* instrument);
     static void BringForward(wxWindow* owner);
 
     PriceAlertMap alertMap;

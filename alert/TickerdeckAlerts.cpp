@@ -13,21 +13,21 @@ void Tickerdeck::EvaluateAlert(Price* quote, uint32_t changeMask)
 
 void Tickerdeck::ShowAlertPopup(wxCommandEvent& event)
 {
-    if (m_application)
-        m_alerts.ShowPopup(m_application, GetOwnerFrame(), event);
+    if (m_owner)
+        m_alerts.ShowPopup(m_owner, GetOwnerFrame(), event);
 }
 
 void Tickerdeck::OnAlertSetup(wxCommandEvent& /*event*/)
 {
-    if (!m_application || !m_currentGrid)
+    if (!m_owner || !m_currentGrid)
         return;
     Price* price = FirstSelectedPrice(m_currentGrid);
     if (price && price->instrument)
-        m_alerts.OpenSetup(m_application, GetOwnerFrame(), price->instrument);
+        m_alerts.OpenSetup(m_owner, GetOwnerFrame(), price->instrument);
 }
 
 void Tickerdeck::OnAlertList(wxCommandEvent& /*event*/)
 {
-    if (m_application)
-        m_alerts.OpenManager(m_application, GetOwnerFrame());
+    if (m_owner)
+        m_alerts.OpenManager(m_owner, GetOwnerFrame());
 }

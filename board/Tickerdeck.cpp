@@ -11,11 +11,11 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
+#include "board/BoardOwner.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "controls/wxStaticTextEx.h"
-#include "plugin/Application.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
@@ -69,10 +69,10 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-Tickerdeck::Tickerdeck(Application* application, uint64_t group, wxWindow* container,
+Tickerdeck::Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container,
                        void* layoutSource, void* layoutNode, int flags)
     : wxPanel(container, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
-      m_application(application),
+      m_owner(owner),
       m_group(group),
       m_flags(flags),
       m_imageList(std::make_unique<wxFlatNotebookImageList>())
@@ -103,7 +103,7 @@ Tickerdeck::~Tickerdeck()
 
 Host* Tickerdeck::GetHost() const
 {
-    return m_application ? m_application->host : nullptr;
+    return m_owner ? m_owner->BoardHost() : nullptr;
 }
 
 Theme* Tickerdeck::GetTheme() const

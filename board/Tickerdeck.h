@@ -18,7 +18,7 @@
 #include "contract/Records.h"
 #include "model/FilterSet.h"
 
-class Application;
+class BoardOwner;
 class Host;
 class Theme;
 class TickerdeckTable;
@@ -65,13 +65,13 @@ public:
         Interactive   // skip known rows; notify the grid of each new row
     };
 
-    Tickerdeck(Application* application, uint64_t group, wxWindow* container,
+    Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container,
                void* layoutSource, void* layoutNode, int flags);
     ~Tickerdeck() override;
 
-    Application* GetApplication() const { return m_application; }
+    BoardOwner* GetOwner() const { return m_owner; }
     /// Called by a factory that goes away before its boards.
-    void DetachApplication() { m_application = nullptr; }
+    void DetachOwner() { m_owner = nullptr; }
     Host* GetHost() const;
     Theme* GetTheme() const;
     uint64_t GetGroup() const { return m_group; }
@@ -242,7 +242,7 @@ private:
     void OnGridKeyDown(wxKeyEvent& event);
     void OnGridRightUp(wxMouseEvent& event);
 
-    Application* m_application;
+    BoardOwner* m_owner;
     uint64_t m_group;
     int m_flags;
     wxToolBar* m_toolbar = nullptr;

@@ -4,6 +4,7 @@
 #include <wx/sizer.h>
 #include <wx/window.h>
 
+#include "board/LinkSender.h"
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
 #include "model/Logger.h"
@@ -18,7 +19,17 @@ Application::Application(Host* hostServices)
 Application::~Application()
 {
     for (const auto& [key, panel] : m_panels)
-        panel->DetachApplication();
+        panel->DetachOwner();
+}
+
+Host* Application::BoardHost() const
+{
+    return host;
+}
+
+Widget* Application::BoardWidget()
+{
+    return this;
 }
 
 const char* Application::GetDisplayName()
@@ -134,16 +145,6 @@ void Application::ApplySizeLimits(wxWindow* window, const wxSize& minSize, const
 {
     window->SetMinSize(minSize);
     window->SetMaxSize(maxSize);
-}
-
-wxClientData* SenderTag(wxWindow* sender)
-{
-    return reinterpret_cast<wxClientData*>(sender);
-}
-
-wxWindow* SenderOf(const wxCommandEvent& event)
-{
-    return reinterpret_cast<wxWindow*>(event.GetClientObject());
 }
 
 Widget* CreateApplication(Host* host, std::shared_ptr<spdlog::logger> logger)
