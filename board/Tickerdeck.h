@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,11 +13,12 @@
 #include <wx/datetime.h>
 #include <wx/panel.h>
 
-#include "alert/BoardAlerts.h"
+#include "board/BoardFeature.h"
 #include "layout/LayoutEntries.h"
 #include "layout/TabSource.h"
 #include "contract/Records.h"
 #include "model/FilterSet.h"
+#include "model/PriceAlert.h"
 
 class BoardOwner;
 class Host;
@@ -65,8 +67,12 @@ public:
         Interactive   // skip known rows; notify the grid of each new row
     };
 
-    Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container,
-               void* layoutSource, void* layoutNode, int flags);
+    /// Installs the board's features; called after the window's toolbar and
+    /// notebook exist and before the layout is loaded.
+    using FeatureInstaller = std::function<void(Tickerdeck&)>;
+
+    Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
+               void* layoutNode, int flags, const FeatureInstaller& installFeatures);
     ~Tickerdeck() override;
 
     BoardOwner* GetOwner() const { return m_owner; }
@@ -80,6 +86,20 @@ public:
     bool HasOwnFrame() const;
     /// Parent of the window's dialogs: the own frame, else the link group's window.
     wxWindow* GetOwnerFrame() const;
+
+    // Features.
+    /// Forwards the feature's commands and event kinds to it from now on; a
+    /// command or kind already claimed stays with the feature claiming it first.
+    void AddFeature(std::unique_ptr<BoardFeature> feature);
+    /// The installed feature of type F, or null.
+    template <class F>
+    F* FindFeature() const
+    {
+        for (const auto& feature : m_features)
+            if (auto* found = dynamic_cast<F*>(feature.get()))
+                return found;
+        return nullptr;
+    }
 
     // Layout.
     void Load(void* layoutSource, void* layoutNode);
@@ -140,12 +160,15 @@ public:
     TabFilterMap& TabFilters() { return m_tabFilters; }
     /// Price alerts by instrument, one per instrument.
     using AlertMap = PriceAlertMap;
-    AlertMap& Alerts() { return m_alerts.Map(); }
-    /// The alerts together with their popups and open alert dialogs.
-    BoardAlerts& AlertState() { return m_alerts; }
+    AlertMap& Alerts() { return m_alerts; }
     /// Checks the alert of the quote's instrument against one quote update
-    /// and queues the popup when it fires.
+    /// and queues the alert notification when it fires.
     void EvaluateAlert(Price* quote, uint32_t changeMask);
+
+    /// The price of the grid's first selected row, or null.
+    static Price* FirstSelectedPrice(const wxGridEx* grid);
+    /// The grid shown on a notebook page, or null.
+    wxGridEx* GridOfPage(wxWindow* page) const;
 
     // Windows of the shell, for the command handlers and tests.
     wxToolBar* GetToolbar() const { return m_toolbar; }
@@ -182,11 +205,9 @@ private:
     std::vector<Instrument*> ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted);
 
     // Sorting.
-    static Price* FirstSelectedPrice(const wxGridEx* grid);
     static void SelectPrice(wxGridEx* grid, const Price* price);
     /// Puts the grid's rows in the order of its sort column, if it has one.
     void SortByItsColumn(wxGridEx* grid);
-    wxGridEx* GridOfPage(wxWindow* page) const;
 
     // Event handlers: implemented.
     void OnTabActivated(wxFlatNotebookEvent& event);
@@ -213,30 +234,15 @@ private:
     void OnDestroy(wxWindowDestroyEvent& event);
     void OnGridSize(wxSizeEvent& event);
 
-    // Event handlers whose features come with the watchlist, alert and
-    // dialog work; bound now so that the event table is complete.
     void OnLinkReceived(wxCommandEvent& event);
     void AddLinkedInstrument(Instrument* instrument);
+
+    // Events forwarded to the feature that claims them.
+    BoardFeature* OwnerOf(BoardEventKind kind) const;
+    void ForwardCommand(wxCommandEvent& event);
     void OnCellDoubleClick(wxGridEvent& event);
     void OnLabelRightClick(wxGridEvent& event);
     void OnCellRightClick(wxGridEvent& event);
-    void OnRowCommand(wxCommandEvent& event);
-    void OnDeleteInstrument(wxCommandEvent& event);
-    void OnEditWatchlist(wxCommandEvent& event);
-    void OnNewWatchlist(wxCommandEvent& event);
-    void OnRenameWatchlist(wxCommandEvent& event);
-    void OnPrintPreview(wxCommandEvent& event);
-    void OnSettings(wxCommandEvent& event);
-    void OnWatchlistCommand(wxCommandEvent& event);
-    void OnExportExcel(wxCommandEvent& event);
-    void OnOpenView(wxCommandEvent& event);
-    void OnAlertSetup(wxCommandEvent& event);
-    void OnAlertList(wxCommandEvent& event);
-    void ShowAlertPopup(wxCommandEvent& event);
-    void OnEditFilter(wxCommandEvent& event);
-    void OnRemoveFilter(wxCommandEvent& event);
-    void OnToggleBookmark(wxCommandEvent& event);
-    void OnClearBookmarks(wxCommandEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnGridMotion(wxMouseEvent& event);
     void OnGridKeyDown(wxKeyEvent& event);
@@ -258,7 +264,12 @@ private:
     TickerdeckSettings m_settings;
     SubscriptionMap m_subscriptions;
     TabFilterMap m_tabFilters;
-    BoardAlerts m_alerts;
+    AlertMap m_alerts;
+    std::map<int, BoardFeature*> m_commandOwners;
+    std::map<BoardEventKind, BoardFeature*> m_eventOwners;
+    // Declared after the alerts: a feature's dialogs may refer to them
+    // until the feature itself is gone.
+    std::vector<std::unique_ptr<BoardFeature>> m_features;
     // Cleared on destroy so that a host calling back late finds no window.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 

@@ -8,6 +8,7 @@
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
 #include "model/Logger.h"
+#include "plugin/BoardAssembly.h"
 
 Application::Application(Host* hostServices)
 {
@@ -48,7 +49,7 @@ wxWindow* Application::CreateWindow(uint64_t group, wxWindow* container, void* l
     if (!container)
         return nullptr;
 
-    auto* panel = new Tickerdeck(this, group, container, layoutSource, layoutNode, flags);
+    Tickerdeck* panel = AssembleBoard(this, group, container, layoutSource, layoutNode, flags);
     // An earlier board in the same container is neither closed nor destroyed:
     // the host owns that decision.
     m_panels[KeyOf(container)] = panel;
