@@ -15,7 +15,6 @@
 
 #include "board/BoardFeature.h"
 #include "layout/LayoutEntries.h"
-#include "layout/TabSource.h"
 #include "contract/Records.h"
 #include "model/FilterSet.h"
 #include "model/PriceAlert.h"
@@ -118,22 +117,6 @@ public:
     const std::vector<wxGridEx*>& GetGrids() const { return m_grids; }
     wxGridEx* GetCurrentGrid() const { return m_currentGrid; }
 
-    // Watchlist tabs and the shared watchlist store.
-    /// Shows a watchlist, a category or a whole exchange: selects the tab
-    /// of that label if there is one (not for whole exchanges), else opens a
-    /// new tab when Ctrl is held, else re-points the current tab.
-    void BuildTab(const layout::TabSource& source);
-    /// Opens a tab for a new stored watchlist and appends it to the store;
-    /// nothing happens when a tab of that name exists.
-    void CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments);
-    /// Applies an edited watchlist to its tab and the store, renaming it.
-    void SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
-                             const std::vector<Instrument*>& instruments);
-    /// Adds the current tab's selected rows to the stored watchlist `name`.
-    /// Returns false when the store could not be read or written.
-    bool AddSelectedRowsToWatchlist(const wxString& name);
-    /// As AddSelectedRowsToWatchlist, then drops the rows from the current tab.
-    void MoveSelectedRowsToWatchlist(const wxString& name);
     /// Drops `grid`'s claim on `price`; unsubscribes when no grid shows it.
     void ReleaseTabRow(wxGridEx* grid, Price* price);
 
@@ -197,12 +180,6 @@ private:
     /// Removes `grid` from the entry of `price`; unsubscribes when it was the last.
     void ReleaseRow(wxGridEx* grid, Price* price, const std::string& dateText);
     void UpdateHistoryTool();
-
-    // Watchlist tabs.
-    wxGridEx* OpenTemplateTab(const wxString& label);
-    wxGridEx* RepointCurrentTab(const wxString& label);
-    void EmptyTab(wxGridEx* grid);
-    std::vector<Instrument*> ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted);
 
     // Sorting.
     static void SelectPrice(wxGridEx* grid, const Price* price);

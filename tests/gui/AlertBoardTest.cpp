@@ -79,6 +79,19 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrame)
     EXPECT_EQ(1u, chimes.size());
 }
 
+TEST_F(AlertBoard, AlertRestoredWithTheLayoutFiresOnTheFirstQualifyingQuote)
+{
+    layout::Tree node = testing_support::Node(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>
+        <alerts><alert exchange="XTSE" code="ALPHA" value="10"/></alerts>)");
+    board = static_cast<Tickerdeck*>(
+        application.CreateWindow(reinterpret_cast<uintptr_t>(frame), container, nullptr, &node, 0));
+    Quote(alpha, 9.0);
+    Flush();
+    AlertDialog* popup = AlertState().PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ("Last(9.00) <= 10.00", popup->GetConditionText());
+}
+
 TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
 {
     Command(cmd::AlertSetup);
