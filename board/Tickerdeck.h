@@ -186,7 +186,7 @@ private:
     /// Puts the grid's rows in the order of its sort column, if it has one.
     void SortByItsColumn(wxGridEx* grid);
 
-    // Event handlers: implemented.
+    // Event handlers of the board itself.
     void OnTabActivated(wxFlatNotebookEvent& event);
     void OnQuoteUpdate(wxCommandEvent& event);
     /// Quote events taken off the board's queue together, in queue order.
