@@ -22,9 +22,9 @@ wxBEGIN_EVENT_TABLE(AlertDialog, ThemedDialog)
     EVT_BUTTON(AlertDialog::kDisableId, AlertDialog::OnDisable)
 wxEND_EVENT_TABLE()
 
-AlertDialog::AlertDialog(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+AlertDialog::AlertDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
                          const wxPoint& pos, const wxSize& size)
-    : ThemedDialog(application, parent, id, title, pos, size, ParentLock::Untouched)
+    : ThemedDialog(owner, parent, id, title, pos, size, ParentLock::Untouched)
 {
     SetIcon(AlertIcon());
     auto* outer = new wxBoxSizer(wxVERTICAL);

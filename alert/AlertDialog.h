@@ -11,7 +11,7 @@ public:
     /// "Disable" uses the toolkit's delete id.
     static constexpr int kDisableId = wxID_DELETE;
 
-    AlertDialog(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+    AlertDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(280, 210));
 
     /// Fills the texts from the alert and the value that fired it.

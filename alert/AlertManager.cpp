@@ -22,9 +22,9 @@ wxBEGIN_EVENT_TABLE(AlertManager, ThemedDialog)
     EVT_DATAVIEW_SELECTION_CHANGED(AlertManager::kListId, AlertManager::OnSelectionChanged)
 wxEND_EVENT_TABLE()
 
-AlertManager::AlertManager(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+AlertManager::AlertManager(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
                            const wxPoint& pos, const wxSize& size)
-    : ThemedDialog(application, parent, id, title, pos, size, ParentLock::EnableOnClose),
+    : ThemedDialog(owner, parent, id, title, pos, size, ParentLock::EnableOnClose),
       m_model(new AlertModel)
 {
     SetIcon(AlertIcon());
@@ -156,7 +156,7 @@ void AlertManager::EditSelected()
     PriceAlert* alert = row >= 0 ? m_model->AlertAt(static_cast<unsigned int>(row)) : nullptr;
     if (!alert)
         return;
-    auto* dialog = new PriceAlertSetup(GetApplication(), this, wxID_ANY, _("Edit Alert"), wxDefaultPosition,
+    auto* dialog = new PriceAlertSetup(GetOwner(), this, wxID_ANY, _("Edit Alert"), wxDefaultPosition,
                                        wxSize(340, 240));
     m_editDialog = dialog;
     m_editedAlert = alert;

@@ -22,7 +22,7 @@ class AlertManager : public ThemedDialog
 public:
     static constexpr int kListId = wxID_HIGHEST + 10;
 
-    AlertManager(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+    AlertManager(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(534, 398));
 
     /// Lists every alert of the map, in map order.

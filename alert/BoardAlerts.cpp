@@ -6,6 +6,9 @@
 #include <wx/intl.h>
 
 #include "alert/AlertIcon.h"
+#include "board/AlertNotification.h"
+#include "board/Tickerdeck.h"
+#include "contract/CommandIds.h"
 
 namespace {
 
@@ -29,10 +32,10 @@ void CloseOrphan(ThemedDialog* dialog)
 
 BoardAlerts::~BoardAlerts()
 {
-    // The manager lists records owned by alertMap, which goes with us; a
+    // The manager lists records owned by m_alerts, which goes with us; a
     // repaint before the manager itself is gone must find none of them.
     if (AlertManager* manager = m_manager.get())
-        for (const auto& entry : alertMap)
+        for (const auto& entry : m_alerts)
             manager->ForgetAlert(entry.second.get());
     PopupMap popups = std::move(popupMap);
     popupMap.clear();
@@ -42,15 +45,35 @@ BoardAlerts::~BoardAlerts()
     CloseOrphan(m_manager.get());
 }
 
-bool BoardAlerts::Evaluate(wxEvtHandler& board, const Price& quote, uint32_t changeMask) const
+std::vector<int> BoardAlerts::Commands() const
 {
-    const std::optional<AlertFiring> firing = EvaluateAlert(alertMap, quote, changeMask);
-    if (!firing)
-        return false;
-    // Queued, never handled inside the quote update: popups, focus changes
-    // and the chime come after the grid has taken the update.
-    board.AddPendingEvent(AlertFiredEvent(*firing));
-    return true;
+    return {cmd::AlertSetup, cmd::AlertList, cmd::AlertFired};
+}
+
+void BoardAlerts::OnCommand(Tickerdeck& board, wxCommandEvent& event)
+{
+    BoardOwner* factory = board.GetOwner();
+    if (!factory)
+        return;
+    switch (event.GetId())
+    {
+    case cmd::AlertFired:
+        ShowPopup(factory, board.GetOwnerFrame(), event);
+        break;
+    case cmd::AlertSetup:
+        if (wxGridEx* grid = board.GetCurrentGrid())
+        {
+            Price* price = Tickerdeck::FirstSelectedPrice(grid);
+            if (price && price->instrument)
+                OpenSetup(factory, board.GetOwnerFrame(), price->instrument);
+        }
+        break;
+    case cmd::AlertList:
+        OpenManager(factory, board.GetOwnerFrame());
+        break;
+    default:
+        break;
+    }
 }
 
 AlertDialog* BoardAlerts::PopupOf(Instrument* instrument) const
@@ -62,27 +85,27 @@ AlertDialog* BoardAlerts::PopupOf(Instrument* instrument) const
     return popup && popup->IsShown() && !popup->IsClosing() ? popup : nullptr;
 }
 
-void BoardAlerts::ShowPopup(Application* application, wxWindow* owner, const wxCommandEvent& notification)
+void BoardAlerts::ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification)
 {
-    const std::optional<AlertFiring> firing = ReadNotification(alertMap, notification);
+    const std::optional<AlertFiring> firing = ReadNotification(m_alerts, notification);
     if (!firing)
         return;
     Instrument* instrument = firing->alert->instrument;
 
     AlertDialog* popup = PopupOf(instrument);
     if (!popup)
-        popup = CreatePopup(application, owner, instrument);
+        popup = CreatePopup(factory, owner, instrument);
     BringForward(owner);
     popup->SetAlert(*firing->alert, firing->value);
     popup->ShowWithAction([this, instrument] { RemoveAlert(instrument); });
 }
 
-AlertDialog* BoardAlerts::CreatePopup(Application* application, wxWindow* owner, Instrument* instrument)
+AlertDialog* BoardAlerts::CreatePopup(BoardOwner* factory, wxWindow* owner, Instrument* instrument)
 {
     // A popup that is hidden but not yet gone is replaced, never reused.
     if (AlertDialog* stale = popupMap[instrument].get())
         CloseOrphan(stale);
-    auto* popup = new AlertDialog(application, owner, wxID_ANY, _("Price Alert"), wxDefaultPosition,
+    auto* popup = new AlertDialog(factory, owner, wxID_ANY, _("Price Alert"), wxDefaultPosition,
                                   wxSize(280, 210));
     // Popups of several instruments would hide each other exactly; each
     // further one sits a step lower and to the right.
@@ -110,24 +133,24 @@ void BoardAlerts::BringForward(wxWindow* owner)
 
 void BoardAlerts::RemoveAlert(Instrument* instrument)
 {
-    const auto entry = alertMap.find(instrument);
-    if (entry == alertMap.end())
+    const auto entry = m_alerts.find(instrument);
+    if (entry == m_alerts.end())
         return;
     if (AlertManager* manager = m_manager.get())
         manager->ForgetAlert(entry->second.get());
-    alertMap.erase(entry);
+    m_alerts.erase(entry);
 }
 
-PriceAlertSetup* BoardAlerts::OpenSetup(Application* application, wxWindow* owner, Instrument* instrument)
+PriceAlertSetup* BoardAlerts::OpenSetup(BoardOwner* factory, wxWindow* owner, Instrument* instrument)
 {
     if (!instrument)
         return nullptr;
-    auto* setup = new PriceAlertSetup(application, owner, wxID_ANY, _("Setup Price Alert"), wxDefaultPosition,
+    auto* setup = new PriceAlertSetup(factory, owner, wxID_ANY, _("Setup Price Alert"), wxDefaultPosition,
                                       wxSize(340, 240));
     m_setup = setup;
     setup->SetIcon(AlertIcon());
-    const auto existing = alertMap.find(instrument);
-    if (existing != alertMap.end() && existing->second)
+    const auto existing = m_alerts.find(instrument);
+    if (existing != m_alerts.end() && existing->second)
         setup->SetAlert(*existing->second);
     else
         setup->SetInstrument(instrument);
@@ -135,7 +158,7 @@ PriceAlertSetup* BoardAlerts::OpenSetup(Application* application, wxWindow* owne
     setup->ShowWithAction([this, setup] {
         // Looked up again: the alert may have been disabled from a popup
         // while the dialog was open. An alert still there is edited in place.
-        std::unique_ptr<PriceAlert>& record = alertMap[setup->GetInstrument()];
+        std::unique_ptr<PriceAlert>& record = m_alerts[setup->GetInstrument()];
         if (!record)
             record = std::make_unique<PriceAlert>();
         setup->GetAlert(*record);
@@ -143,14 +166,14 @@ PriceAlertSetup* BoardAlerts::OpenSetup(Application* application, wxWindow* owne
     return setup;
 }
 
-AlertManager* BoardAlerts::OpenManager(Application* application, wxWindow* owner)
+AlertManager* BoardAlerts::OpenManager(BoardOwner* factory, wxWindow* owner)
 {
-    auto* manager = new AlertManager(application, owner, wxID_ANY, _("Price Alerts"), wxDefaultPosition,
+    auto* manager = new AlertManager(factory, owner, wxID_ANY, _("Price Alerts"), wxDefaultPosition,
                                      wxSize(534, 398));
     m_manager = manager;
     if (owner)
         owner->Enable(false);
-    manager->SetAlerts(alertMap);
-    manager->ShowWithAction([this, manager] { manager->ApplyChanges(alertMap); });
+    manager->SetAlerts(m_alerts);
+    manager->ShowWithAction([this, manager] { manager->ApplyChanges(m_alerts); });
     return manager;
 }

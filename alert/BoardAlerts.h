@@ -1,6 +1,6 @@
 #pragma once
-// The price alerts of one board window: the records, their popups and the
-// dialogs that set them up and list them.
+// The alert feature of a board window: the popups of its firing alerts and
+// the dialogs that set them up and list them.
 
 #include <map>
 
@@ -10,43 +10,44 @@
 
 #include "alert/AlertDialog.h"
 #include "alert/AlertManager.h"
-#include "alert/AlertNotification.h"
-#include "model/PriceAlert.h"
 #include "alert/PriceAlertSetup.h"
+#include "board/BoardFeature.h"
+#include "model/PriceAlert.h"
 
-class Application;
-class wxEvtHandler;
+class BoardOwner;
 
-/// Owns a board's alerts and keeps its popups and alert dialogs in step with them.
-class BoardAlerts
+/// Keeps a board's alert popups and alert dialogs in step with its alerts,
+/// and handles the board's alert commands.
+class BoardAlerts : public BoardFeature
 {
 public:
     /// The popup last shown for each instrument while it is on screen.
     using PopupMap = std::map<Instrument*, wxWeakRef<AlertDialog>>;
 
-    BoardAlerts() = default;
+    /// Works on `alerts`, which must outlive this object.
+    explicit BoardAlerts(PriceAlertMap& alerts) : m_alerts(alerts) {}
     /// Closes the dialogs still open: their actions refer to these alerts.
-    ~BoardAlerts();
+    ~BoardAlerts() override;
     BoardAlerts(const BoardAlerts&) = delete;
     BoardAlerts& operator=(const BoardAlerts&) = delete;
 
-    PriceAlertMap& Map() { return alertMap; }
-    const PriceAlertMap& Map() const { return alertMap; }
+    PriceAlertMap& Map() { return m_alerts; }
+    const PriceAlertMap& Map() const { return m_alerts; }
 
-    /// Queues the alert notification to `board` when the update fires the
-    /// alert of the quote's instrument; true when it did.
-    bool Evaluate(wxEvtHandler& board, const Price& quote, uint32_t changeMask) const;
+    /// The alert setup and list commands, and the notification of a firing alert.
+    std::vector<int> Commands() const override;
+    void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
 
     /// Handles a queued notification: shows a fresh popup, or refreshes the
     /// one on screen, then plays the chime. `owner` is brought forward.
-    void ShowPopup(Application* application, wxWindow* owner, const wxCommandEvent& notification);
+    void ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification);
 
     /// Opens the setup dialog for `instrument`: its alert if it has one,
     /// otherwise a new one stored when "Activate" is pressed.
-    PriceAlertSetup* OpenSetup(Application* application, wxWindow* owner, Instrument* instrument);
+    PriceAlertSetup* OpenSetup(BoardOwner* factory, wxWindow* owner, Instrument* instrument);
 
     /// Opens the alert list with `owner` disabled until it closes.
-    AlertManager* OpenManager(Application* application, wxWindow* owner);
+    AlertManager* OpenManager(BoardOwner* factory, wxWindow* owner);
 
     /// Deletes the instrument's alert, whatever record it is at that moment.
     void RemoveAlert(Instrument* instrument);
@@ -58,10 +59,10 @@ public:
     AlertManager* OpenAlertManager() const { return m_manager.get(); }
 
 private:
-    AlertDialog* CreatePopup(Application* application, wxWindow* owner, Instrument* instrument);
+    AlertDialog* CreatePopup(BoardOwner* factory, wxWindow* owner, Instrument* instrument);
     static void BringForward(wxWindow* owner);
 
-    PriceAlertMap alertMap;
+    PriceAlertMap& m_alerts;
     PopupMap popupMap;
     wxWeakRef<PriceAlertSetup> m_setup;
     wxWeakRef<AlertManager> m_manager;

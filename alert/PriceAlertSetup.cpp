@@ -57,9 +57,9 @@ wxBEGIN_EVENT_TABLE(PriceAlertSetup, ThemedDialog)
     EVT_TEXT(kValueTextId, PriceAlertSetup::OnInputChanged)
 wxEND_EVENT_TABLE()
 
-PriceAlertSetup::PriceAlertSetup(Application* application, wxWindow* parent, wxWindowID id,
+PriceAlertSetup::PriceAlertSetup(BoardOwner* owner, wxWindow* parent, wxWindowID id,
                                  const wxString& title, const wxPoint& pos, const wxSize& size)
-    : ThemedDialog(application, parent, id, title, pos, size, ParentLock::DisableWhileShown)
+    : ThemedDialog(owner, parent, id, title, pos, size, ParentLock::DisableWhileShown)
 {
     auto* outer = new wxBoxSizer(wxVERTICAL);
     auto* inner = new wxBoxSizer(wxVERTICAL);

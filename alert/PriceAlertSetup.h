@@ -11,7 +11,7 @@ class wxTextCtrl;
 class PriceAlertSetup : public ThemedDialog
 {
 public:
-    PriceAlertSetup(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+    PriceAlertSetup(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
                     const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(340, 240));
 
     /// Shows the instrument's code, name and exchange; everything else stays empty.

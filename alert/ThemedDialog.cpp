@@ -9,7 +9,7 @@
 
 #include "controls/wxButtonEx.h"
 #include "controls/wxStaticLineEx.h"
-#include "plugin/Application.h"
+#include "board/BoardOwner.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
 
@@ -32,11 +32,11 @@ wxBEGIN_EVENT_TABLE(ThemedDialog, wxDialog)
     EVT_CHAR_HOOK(ThemedDialog::OnCharHook)
 wxEND_EVENT_TABLE()
 
-ThemedDialog::ThemedDialog(Application* application, wxWindow* parent, wxWindowID /*id*/,
+ThemedDialog::ThemedDialog(BoardOwner* owner, wxWindow* parent, wxWindowID /*id*/,
                            const wxString& title, const wxPoint& pos, const wxSize& size,
                            ParentLock parentLock, long style)
     : wxDialog(parent, wxID_ANY, title, pos, size, style),
-      m_application(application),
+      m_owner(owner),
       m_parentLock(parentLock),
       m_question(AskWithMessageBox)
 {
@@ -48,7 +48,7 @@ ThemedDialog::ThemedDialog(Application* application, wxWindow* parent, wxWindowI
 
 Host* ThemedDialog::GetHost() const
 {
-    return m_application ? m_application->host : nullptr;
+    return m_owner ? m_owner->BoardHost() : nullptr;
 }
 
 Theme* ThemedDialog::GetTheme() const

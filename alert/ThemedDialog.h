@@ -7,7 +7,7 @@
 
 #include <wx/dialog.h>
 
-class Application;
+class BoardOwner;
 class Host;
 class Theme;
 class wxButtonEx;
@@ -35,7 +35,7 @@ public:
     using Question = std::function<bool(wxWindow* parent, const wxString& message, const wxString& caption)>;
 
     /// `id` is ignored: the dialogs are always created with wxID_ANY.
-    ThemedDialog(Application* application, wxWindow* parent, wxWindowID id, const wxString& title,
+    ThemedDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
                  const wxPoint& pos, const wxSize& size, ParentLock parentLock, long style = kStyle);
 
     /// Shows the dialog modeless and keeps `action` for the confirming button.
@@ -51,7 +51,7 @@ public:
     void SetQuestion(Question question) { m_question = std::move(question); }
     bool IsClosing() const { return m_closing; }
 
-    Application* GetApplication() const { return m_application; }
+    BoardOwner* GetOwner() const { return m_owner; }
     Host* GetHost() const;
     /// The host's theme; null only without a host.
     Theme* GetTheme() const;
@@ -88,7 +88,7 @@ private:
     void OnCancel(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
 
-    Application* m_application;
+    BoardOwner* m_owner;
     ParentLock m_parentLock;
     Action confirmAction;
     Action m_closeHandler;

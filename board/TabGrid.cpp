@@ -1,4 +1,5 @@
-// Building one tab's grid and fitting its columns to the window width.
+// Building one tab's grid, fitting its columns to the window width, and a
+// tab's release of its rows.
 
 #include <algorithm>
 #include <vector>
@@ -228,4 +229,9 @@ void Tickerdeck::OnGridSize(wxSizeEvent& event)
     auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
     if (grid && m_settings.autoFitColumns && grid->GetNumberCols() > 0)
         FitColumns(grid);
+}
+
+void Tickerdeck::ReleaseTabRow(wxGridEx* grid, Price* price)
+{
+    ReleaseRow(grid, price);
 }

@@ -11,11 +11,11 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
+#include "board/BoardOwner.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "controls/wxStaticTextEx.h"
-#include "plugin/Application.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
@@ -33,46 +33,46 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_GRID_LABEL_RIGHT_CLICK(Tickerdeck::OnLabelRightClick)
     EVT_GRID_CELL_RIGHT_CLICK(Tickerdeck::OnCellRightClick)
     EVT_GRID_COL_SORT(Tickerdeck::OnColumnSort)
-    EVT_MENU(cmd::RowCommandFirst, Tickerdeck::OnRowCommand)
-    EVT_MENU(cmd::RowCommandSecond, Tickerdeck::OnRowCommand)
-    EVT_MENU(cmd::DeleteInstrument, Tickerdeck::OnDeleteInstrument)
-    EVT_MENU(cmd::EditWatchlist, Tickerdeck::OnEditWatchlist)
-    EVT_MENU(cmd::NewWatchlist, Tickerdeck::OnNewWatchlist)
-    EVT_MENU(cmd::RenameWatchlist, Tickerdeck::OnRenameWatchlist)
-    EVT_MENU(cmd::PrintPreview, Tickerdeck::OnPrintPreview)
-    EVT_MENU(cmd::Settings, Tickerdeck::OnSettings)
-    EVT_MENU(cmd::WatchlistCommand, Tickerdeck::OnWatchlistCommand)
-    EVT_MENU(cmd::ExportExcel, Tickerdeck::OnExportExcel)
-    EVT_MENU(cmd::OpenLadder, Tickerdeck::OnOpenView)
-    EVT_MENU(cmd::OpenTape, Tickerdeck::OnOpenView)
-    EVT_MENU(cmd::OpenSweeper, Tickerdeck::OnOpenView)
-    EVT_MENU(cmd::OpenCharting, Tickerdeck::OnOpenView)
-    EVT_MENU(cmd::OpenFillscope, Tickerdeck::OnOpenView)
-    EVT_MENU(cmd::AlertSetup, Tickerdeck::OnAlertSetup)
-    EVT_MENU(cmd::AlertList, Tickerdeck::OnAlertList)
-    EVT_MENU(cmd::AlertFired, Tickerdeck::ShowAlertPopup)
-    EVT_MENU(cmd::EditFilter, Tickerdeck::OnEditFilter)
-    EVT_MENU(cmd::RemoveFilter, Tickerdeck::OnRemoveFilter)
-    EVT_MENU(cmd::ToggleBookmark, Tickerdeck::OnToggleBookmark)
-    EVT_MENU(cmd::ClearBookmarks, Tickerdeck::OnClearBookmarks)
+    EVT_MENU(cmd::RowCommandFirst, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::RowCommandSecond, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::DeleteInstrument, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::EditWatchlist, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::NewWatchlist, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::RenameWatchlist, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::PrintPreview, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::Settings, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::WatchlistCommand, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::ExportExcel, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::OpenLadder, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::OpenTape, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::OpenSweeper, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::OpenCharting, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::OpenFillscope, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::AlertSetup, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::AlertList, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::AlertFired, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::EditFilter, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::RemoveFilter, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::ToggleBookmark, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::ClearBookmarks, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::ToggleAutoFit, Tickerdeck::OnToggleAutoFit)
     EVT_MENU(cmd::FitColumns, Tickerdeck::OnFitAllColumns)
     EVT_MENU(cmd::OpenAnotherWindow, Tickerdeck::OnOpenAnotherWindow)
     EVT_MENU(cmd::HistoryDate, Tickerdeck::OnHistoryDateFromHost)
     // The toolbar tools again; the first matching entry above wins, these
     // keep the table in step with the host's own copy of it.
-    EVT_MENU(cmd::NewWatchlist, Tickerdeck::OnNewWatchlist)
-    EVT_MENU(cmd::AlertList, Tickerdeck::OnAlertList)
-    EVT_MENU(cmd::Settings, Tickerdeck::OnSettings)
+    EVT_MENU(cmd::NewWatchlist, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::AlertList, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::Settings, Tickerdeck::ForwardCommand)
     EVT_DATE_CHANGED(wxID_ANY, Tickerdeck::OnDatePicked)
     EVT_IDLE(Tickerdeck::OnIdle)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-Tickerdeck::Tickerdeck(Application* application, uint64_t group, wxWindow* container,
-                       void* layoutSource, void* layoutNode, int flags)
+Tickerdeck::Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
+                       void* layoutNode, int flags, const FeatureInstaller& installFeatures)
     : wxPanel(container, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
-      m_application(application),
+      m_owner(owner),
       m_group(group),
       m_flags(flags),
       m_imageList(std::make_unique<wxFlatNotebookImageList>())
@@ -89,6 +89,10 @@ Tickerdeck::Tickerdeck(Application* application, uint64_t group, wxWindow* conta
     sizer->Add(m_notebook, 1, wxEXPAND);
     SetSizer(sizer);
 
+    // Features are in place before the load: what it restores (tabs,
+    // alerts) may already reach them.
+    if (installFeatures)
+        installFeatures(*this);
     Load(layoutSource, layoutNode);
 }
 
@@ -103,7 +107,7 @@ Tickerdeck::~Tickerdeck()
 
 Host* Tickerdeck::GetHost() const
 {
-    return m_application ? m_application->host : nullptr;
+    return m_owner ? m_owner->BoardHost() : nullptr;
 }
 
 Theme* Tickerdeck::GetTheme() const

@@ -13,13 +13,13 @@
 #include <wx/datetime.h>
 #include <wx/panel.h>
 
-#include "alert/BoardAlerts.h"
+#include "board/BoardFeature.h"
 #include "layout/LayoutEntries.h"
-#include "layout/TabSource.h"
 #include "contract/Records.h"
 #include "model/FilterSet.h"
+#include "model/PriceAlert.h"
 
-class Application;
+class BoardOwner;
 class Host;
 class Theme;
 class TickerdeckTable;
@@ -76,13 +76,17 @@ public:
     /// The day the board takes for today; a test moves it past midnight.
     using TodayClock = std::function<wxDateTime()>;
 
-    Tickerdeck(Application* application, uint64_t group, wxWindow* container,
-               void* layoutSource, void* layoutNode, int flags);
+    /// Installs the board's features; called after the window's toolbar and
+    /// notebook exist and before the layout is loaded.
+    using FeatureInstaller = std::function<void(Tickerdeck&)>;
+
+    Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
+               void* layoutNode, int flags, const FeatureInstaller& installFeatures);
     ~Tickerdeck() override;
 
-    Application* GetApplication() const { return m_application; }
+    BoardOwner* GetOwner() const { return m_owner; }
     /// Called by a factory that goes away before its boards.
-    void DetachApplication() { m_application = nullptr; }
+    void DetachOwner() { m_owner = nullptr; }
     Host* GetHost() const;
     Theme* GetTheme() const;
     uint64_t GetGroup() const { return m_group; }
@@ -91,6 +95,20 @@ public:
     bool HasOwnFrame() const;
     /// Parent of the window's dialogs: the own frame, else the link group's window.
     wxWindow* GetOwnerFrame() const;
+
+    // Features.
+    /// Forwards the feature's commands and event kinds to it from now on; a
+    /// command or kind already claimed stays with the feature claiming it first.
+    void AddFeature(std::unique_ptr<BoardFeature> feature);
+    /// The installed feature of type F, or null.
+    template <class F>
+    F* FindFeature() const
+    {
+        for (const auto& feature : m_features)
+            if (auto* found = dynamic_cast<F*>(feature.get()))
+                return found;
+        return nullptr;
+    }
 
     // Layout.
     void Load(void* layoutSource, void* layoutNode);
@@ -109,22 +127,6 @@ public:
     const std::vector<wxGridEx*>& GetGrids() const { return m_grids; }
     wxGridEx* GetCurrentGrid() const { return m_currentGrid; }
 
-    // Watchlist tabs and the shared watchlist store.
-    /// Shows a watchlist, a category or a whole exchange: selects the tab
-    /// of that label if there is one (not for whole exchanges), else opens a
-    /// new tab when Ctrl is held, else re-points the current tab.
-    void BuildTab(const layout::TabSource& source);
-    /// Opens a tab for a new stored watchlist and appends it to the store;
-    /// nothing happens when a tab of that name exists.
-    void CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments);
-    /// Applies an edited watchlist to its tab and the store, renaming it.
-    void SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
-                             const std::vector<Instrument*>& instruments);
-    /// Adds the current tab's selected rows to the stored watchlist `name`.
-    /// Returns false when the store could not be read or written.
-    bool AddSelectedRowsToWatchlist(const wxString& name);
-    /// As AddSelectedRowsToWatchlist, then drops the rows from the current tab.
-    void MoveSelectedRowsToWatchlist(const wxString& name);
     /// Drops `grid`'s claim on `price`; unsubscribes when no grid shows it.
     void ReleaseTabRow(wxGridEx* grid, Price* price);
 
@@ -137,6 +139,9 @@ public:
     void SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery delivery);
     /// Subscribes a list of rows; the answers the host gives at once are
     /// shown together, later ones one by one as for SubscribeRow.
+    /// Lets go of every row of `grid`, answered or not, and returns the
+    /// instruments whose answer had not come yet.
+    std::vector<Instrument*> ClearRows(wxGridEx* grid);
     void SubscribeRows(const std::vector<Instrument*>& instruments, wxGridEx* grid,
                        Delivery delivery = Delivery::Batch);
     /// Rows become the members the tab's filter shows, in the order of the
@@ -160,12 +165,15 @@ public:
     TabFilterMap& TabFilters() { return m_tabFilters; }
     /// Price alerts by instrument, one per instrument.
     using AlertMap = PriceAlertMap;
-    AlertMap& Alerts() { return m_alerts.Map(); }
-    /// The alerts together with their popups and open alert dialogs.
-    BoardAlerts& AlertState() { return m_alerts; }
+    AlertMap& Alerts() { return m_alerts; }
     /// Checks the alert of the quote's instrument against one quote update
-    /// and queues the popup when it fires.
+    /// and queues the alert notification when it fires.
     void EvaluateAlert(Price* quote, uint32_t changeMask);
+
+    /// The price of the grid's first selected row, or null.
+    static Price* FirstSelectedPrice(const wxGridEx* grid);
+    /// The grid shown on a notebook page, or null.
+    wxGridEx* GridOfPage(wxWindow* page) const;
 
     // Windows of the shell, for the command handlers and tests.
     wxToolBar* GetToolbar() const { return m_toolbar; }
@@ -195,29 +203,18 @@ private:
     /// Removes `grid` from the entry of `price`; unsubscribes, with the date
     /// it was subscribed with, when it was the last.
     void ReleaseRow(wxGridEx* grid, Price* price);
-    /// Lets go of every row of `grid`, answered or not, and returns the
-    /// instruments whose answer had not come yet.
-    std::vector<Instrument*> ClearRows(wxGridEx* grid);
     /// Drops the unanswered requests of `grid`, letting go of them at the host.
     std::vector<Instrument*> ForgetPendingRows(wxGridEx* grid);
     void UpdateHistoryTool();
 
-    // Watchlist tabs.
-    wxGridEx* OpenTemplateTab(const wxString& label);
-    wxGridEx* RepointCurrentTab(const wxString& label);
-    void EmptyTab(wxGridEx* grid);
-    std::vector<Instrument*> ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted);
-
     // Sorting.
-    static Price* FirstSelectedPrice(const wxGridEx* grid);
     static void SelectPrice(wxGridEx* grid, const Price* price);
     /// Puts the grid's rows in the order of its sort column, if it has one.
     void SortByItsColumn(wxGridEx* grid);
     /// Makes the grid of the page the notebook shows the current one.
     void FollowNotebookSelection();
-    wxGridEx* GridOfPage(wxWindow* page) const;
 
-    // Event handlers: implemented.
+    // Event handlers of the board itself.
     void OnTabActivated(wxFlatNotebookEvent& event);
     void OnQuoteUpdate(wxCommandEvent& event);
     /// Quote events taken off the board's queue together, in queue order.
@@ -242,36 +239,21 @@ private:
     void OnDestroy(wxWindowDestroyEvent& event);
     void OnGridSize(wxSizeEvent& event);
 
-    // Event handlers whose features come with the watchlist, alert and
-    // dialog work; bound now so that the event table is complete.
     void OnLinkReceived(wxCommandEvent& event);
     void AddLinkedInstrument(Instrument* instrument);
+
+    // Events forwarded to the feature that claims them.
+    BoardFeature* OwnerOf(BoardEventKind kind) const;
+    void ForwardCommand(wxCommandEvent& event);
     void OnCellDoubleClick(wxGridEvent& event);
     void OnLabelRightClick(wxGridEvent& event);
     void OnCellRightClick(wxGridEvent& event);
-    void OnRowCommand(wxCommandEvent& event);
-    void OnDeleteInstrument(wxCommandEvent& event);
-    void OnEditWatchlist(wxCommandEvent& event);
-    void OnNewWatchlist(wxCommandEvent& event);
-    void OnRenameWatchlist(wxCommandEvent& event);
-    void OnPrintPreview(wxCommandEvent& event);
-    void OnSettings(wxCommandEvent& event);
-    void OnWatchlistCommand(wxCommandEvent& event);
-    void OnExportExcel(wxCommandEvent& event);
-    void OnOpenView(wxCommandEvent& event);
-    void OnAlertSetup(wxCommandEvent& event);
-    void OnAlertList(wxCommandEvent& event);
-    void ShowAlertPopup(wxCommandEvent& event);
-    void OnEditFilter(wxCommandEvent& event);
-    void OnRemoveFilter(wxCommandEvent& event);
-    void OnToggleBookmark(wxCommandEvent& event);
-    void OnClearBookmarks(wxCommandEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnGridMotion(wxMouseEvent& event);
     void OnGridKeyDown(wxKeyEvent& event);
     void OnGridRightUp(wxMouseEvent& event);
 
-    Application* m_application;
+    BoardOwner* m_owner;
     uint64_t m_group;
     int m_flags;
     wxToolBar* m_toolbar = nullptr;
@@ -302,7 +284,12 @@ private:
     // Subscribe are shown together once the list is done.
     wxGridEx* m_fillingGrid = nullptr;
     TabFilterMap m_tabFilters;
-    BoardAlerts m_alerts;
+    AlertMap m_alerts;
+    std::map<int, BoardFeature*> m_commandOwners;
+    std::map<BoardEventKind, BoardFeature*> m_eventOwners;
+    // Declared after the alerts: a feature's dialogs may refer to them
+    // until the feature itself is gone.
+    std::vector<std::unique_ptr<BoardFeature>> m_features;
     // Cleared on destroy so that a host calling back late finds no window.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 

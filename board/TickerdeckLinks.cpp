@@ -3,12 +3,14 @@
 
 #include <wx/grid.h>
 
+#include "board/BoardOwner.h"
+#include "board/LinkSender.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
-#include "plugin/Application.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
+#include "contract/Widget.h"
 
 void Tickerdeck::OnCellLeftClick(wxGridEvent& event)
 {
@@ -19,22 +21,22 @@ void Tickerdeck::OnCellLeftClick(wxGridEvent& event)
     TickerdeckTable* table = TableOf(grid);
     Price* price = table ? table->RowPrice(event.GetRow()) : nullptr;
     Host* host = GetHost();
-    if (!price || !host)
+    if (!price || !host || !m_owner)
         return;
 
     wxCommandEvent linkEvent(wxEVT_MENU, cmd::InstrumentLink);
     linkEvent.SetClientData(price->instrument);
     linkEvent.SetClientObject(SenderTag(this));
     linkEvent.SetInt(link_kind::FromCellClick);
-    host->PostToWidgets(linkEvent, m_application, m_group, nullptr);
+    host->PostToWidgets(linkEvent, m_owner->BoardWidget(), m_group, nullptr);
 }
 
 void Tickerdeck::OnOpenAnotherWindow(wxCommandEvent& /*event*/)
 {
     Host* host = GetHost();
-    if (!host || !m_application)
+    if (!host || !m_owner)
         return;
-    if (Widget* self = host->FindWidget(m_application->GetDisplayName()))
+    if (Widget* self = host->FindWidget(m_owner->BoardWidget()->GetDisplayName()))
         host->OpenWidget(self, m_group, m_group, open_mode::Plain);
 }
 

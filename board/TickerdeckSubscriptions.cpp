@@ -8,10 +8,10 @@
 #include <wx/grid.h>
 #include <wx/toolbar.h>
 
+#include "board/BoardOwner.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
-#include "plugin/Application.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 
@@ -269,8 +269,8 @@ void Tickerdeck::OnDestroy(wxWindowDestroyEvent& event)
     if (event.GetEventObject() != this || !m_alive)
         return;
     m_alive.reset();
-    if (m_application)
-        m_application->ForgetPanel(this);
+    if (m_owner)
+        m_owner->ForgetPanel(this);
 
     for (wxGridEx* grid : m_grids)
     {

@@ -48,3 +48,17 @@ bool EraseAlert(PriceAlertMap& alerts, Instrument* instrument)
 {
     return alerts.erase(instrument) > 0;
 }
+
+std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Price& quote, uint32_t changeMask)
+{
+    const auto entry = alerts.find(quote.instrument);
+    if (entry == alerts.end() || !entry->second)
+        return std::nullopt;
+    PriceAlert& alert = *entry->second;
+    if ((changeMask & alert.field) == 0)
+        return std::nullopt;
+    const std::optional<double> current = WatchedValue(alert, quote);
+    if (!current || !ComparisonHolds(alert.comparison, *current, alert.threshold))
+        return std::nullopt;
+    return AlertFiring{&alert, *current};
+}

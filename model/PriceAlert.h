@@ -69,3 +69,15 @@ bool ComparisonHolds(uint32_t comparison, double current, double threshold);
 
 /// Removes the instrument's alert if it has one; true when something went.
 bool EraseAlert(PriceAlertMap& alerts, Instrument* instrument);
+
+/// The alert that fired and the value of the update that fired it.
+struct AlertFiring
+{
+    PriceAlert* alert = nullptr;
+    double value = 0.0;
+};
+
+/// Checks the alert of the quote's instrument against one update: it fires
+/// when the update's change mask touches the watched field and the value
+/// satisfies the comparison. The record itself is never changed.
+std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Price& quote, uint32_t changeMask);

@@ -4,9 +4,11 @@
 #include <wx/sizer.h>
 #include <wx/window.h>
 
+#include "board/LinkSender.h"
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
 #include "model/Logger.h"
+#include "plugin/BoardAssembly.h"
 
 Application::Application(Host* hostServices)
 {
@@ -18,7 +20,17 @@ Application::Application(Host* hostServices)
 Application::~Application()
 {
     for (const auto& [key, panel] : m_panels)
-        panel->DetachApplication();
+        panel->DetachOwner();
+}
+
+Host* Application::BoardHost() const
+{
+    return host;
+}
+
+Widget* Application::BoardWidget()
+{
+    return this;
 }
 
 const char* Application::GetDisplayName()
@@ -37,7 +49,7 @@ wxWindow* Application::CreateWindow(uint64_t group, wxWindow* container, void* l
     if (!container)
         return nullptr;
 
-    auto* panel = new Tickerdeck(this, group, container, layoutSource, layoutNode, flags);
+    Tickerdeck* panel = AssembleBoard(this, group, container, layoutSource, layoutNode, flags);
     // An earlier board in the same container is neither closed nor destroyed:
     // the host owns that decision.
     m_panels[KeyOf(container)] = panel;
@@ -134,16 +146,6 @@ void Application::ApplySizeLimits(wxWindow* window, const wxSize& minSize, const
 {
     window->SetMinSize(minSize);
     window->SetMaxSize(maxSize);
-}
-
-wxClientData* SenderTag(wxWindow* sender)
-{
-    return reinterpret_cast<wxClientData*>(sender);
-}
-
-wxWindow* SenderOf(const wxCommandEvent& event)
-{
-    return reinterpret_cast<wxWindow*>(event.GetClientObject());
 }
 
 Widget* CreateApplication(Host* host, std::shared_ptr<spdlog::logger> logger)

@@ -5,13 +5,14 @@
 #include <map>
 #include <memory>
 
+#include "board/BoardOwner.h"
 #include "contract/Widget.h"
 
 class Tickerdeck;
-class wxClientData;
 
 /// The factory the host drives; keeps the board created in each container.
-class Application : public Widget
+/// Widget stays the first base: the host calls through its vtable.
+class Application : public Widget, public BoardOwner
 {
 public:
     explicit Application(Host* host);
@@ -27,13 +28,16 @@ public:
     void SetLogger(std::shared_ptr<spdlog::logger> logger) override;
     bool IsOfferedInMenu(uint32_t permissionFlags) override;
 
+    Host* BoardHost() const override;
+    Widget* BoardWidget() override;
+
     /// The board created in `container`, or null.
     Tickerdeck* FindPanel(const wxWindow* container) const;
     std::size_t PanelCount() const { return m_panels.size(); }
 
     /// Drops every map entry that points at `panel`; boards call it while
     /// they are destroyed so no entry outlives its window.
-    void ForgetPanel(const Tickerdeck* panel);
+    void ForgetPanel(const Tickerdeck* panel) override;
 
 private:
     static uintptr_t KeyOf(const wxWindow* container);
@@ -43,11 +47,6 @@ private:
     // order of Dispatch is the ascending address order.
     std::map<uintptr_t, Tickerdeck*> m_panels;
 };
-
-/// Link events carry their sending board in the client-object slot as an
-/// opaque tag; it is never dereferenced as client data.
-wxClientData* SenderTag(wxWindow* sender);
-wxWindow* SenderOf(const wxCommandEvent& event);
 
 /// What loadWidget does: installs the logger and returns a new factory.
 Widget* CreateApplication(Host* host, std::shared_ptr<spdlog::logger> logger);

@@ -1,5 +1,4 @@
-// Opening watchlists, categories and exchanges as tabs, and the watchlist
-// commands that change a tab and the shared store together.
+#include "watchlist/WatchlistTabs.h"
 
 #include <algorithm>
 
@@ -69,14 +68,9 @@ void ApplyColumnTemplate(wxGridEx* grid, const std::string& layoutPath)
 
 }  // namespace
 
-void Tickerdeck::ReleaseTabRow(wxGridEx* grid, Price* price)
+void WatchlistTabs::BuildTab(const layout::TabSource& source)
 {
-    ReleaseRow(grid, price);
-}
-
-void Tickerdeck::BuildTab(const layout::TabSource& source)
-{
-    Host* host = GetHost();
+    Host* host = m_board.GetHost();
     if (!host)
         return;
     const bool stored = source.type == layout::kStoredWatchlistTab;
@@ -95,10 +89,10 @@ void Tickerdeck::BuildTab(const layout::TabSource& source)
 
     if (source.type != layout::kExchangeTab)
     {
-        const int page = FindPage(m_notebook, pageLabel);
+        const int page = FindPage(m_board.GetNotebook(), pageLabel);
         if (page != wxNOT_FOUND)
         {
-            m_notebook->SetSelection(static_cast<size_t>(page));
+            m_board.GetNotebook()->SetSelection(static_cast<size_t>(page));
             return;
         }
     }
@@ -127,33 +121,32 @@ void Tickerdeck::BuildTab(const layout::TabSource& source)
     wxGridEx* grid = layout::IsControlKeyDown() ? OpenTemplateTab(pageLabel) : RepointCurrentTab(pageLabel);
     if (!grid)
         return;
-    TickerdeckTable* table = TableOf(grid);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetTabType(source.type);
     table->SetWatchlistName(stored ? source.watchlist : std::string());
     table->SetExchange(stored ? std::string() : source.exchange);
     table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
 
-    SubscribeRows(rows, grid);
+    m_board.SubscribeRows(rows, grid);
 }
 
-wxGridEx* Tickerdeck::OpenTemplateTab(const wxString& label)
+wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
 {
-    wxGridEx* grid = CreateTabGrid();
+    wxGridEx* grid = m_board.CreateTabGrid();
     grid->UnsetSortingColumn();
-    if (Host* host = GetHost())
+    if (Host* host = m_board.GetHost())
         ApplyColumnTemplate(grid, host->GetLayoutFilePath());
-    AddTabPage(grid, label, true);
-    m_currentGrid = grid;
-    m_notebook->Layout();
-    if (m_settings.autoFitColumns)
-        FitColumns(grid);
+    m_board.AddTabPage(grid, label, true);
+    m_board.GetNotebook()->Layout();
+    if (m_board.Settings().autoFitColumns)
+        m_board.FitColumns(grid);
     return grid;
 }
 
-wxGridEx* Tickerdeck::RepointCurrentTab(const wxString& label)
+wxGridEx* WatchlistTabs::RepointCurrentTab(const wxString& label)
 {
-    wxGridEx* grid = m_currentGrid;
-    const int page = m_notebook->GetSelection();
+    wxGridEx* grid = m_board.GetCurrentGrid();
+    const int page = m_board.GetNotebook()->GetSelection();
     // Without a tab to re-point the request opens one.
     if (!grid || page == wxNOT_FOUND)
         return OpenTemplateTab(label);
@@ -161,28 +154,28 @@ wxGridEx* Tickerdeck::RepointCurrentTab(const wxString& label)
     EmptyTab(grid);
     // Bookmarks belong to the rows that were shown; kept, they would be
     // saved for good for rows the tab no longer has.
-    TableOf(grid)->Bookmarks().clear();
-    m_notebook->SetPageText(static_cast<size_t>(page), label);
+    Tickerdeck::TableOf(grid)->Bookmarks().clear();
+    m_board.GetNotebook()->SetPageText(static_cast<size_t>(page), label);
     return grid;
 }
 
-void Tickerdeck::EmptyTab(wxGridEx* grid)
+void WatchlistTabs::EmptyTab(wxGridEx* grid)
 {
-    ClearRows(grid);
+    m_board.ClearRows(grid);
 }
 
-void Tickerdeck::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
+void WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
 {
-    if (FindPage(m_notebook, name) != wxNOT_FOUND)
+    if (FindPage(m_board.GetNotebook(), name) != wxNOT_FOUND)
         return;
     wxGridEx* grid = OpenTemplateTab(name);
-    TickerdeckTable* table = TableOf(grid);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
     const std::string storedName = layout::ToTreeText(name);
     table->SetTabType(layout::kStoredWatchlistTab);
     table->SetWatchlistName(storedName);
-    SubscribeRows(instruments, grid);
+    m_board.SubscribeRows(instruments, grid);
 
-    Host* host = GetHost();
+    Host* host = m_board.GetHost();
     if (!host)
         return;
     try
@@ -200,22 +193,22 @@ void Tickerdeck::CreateWatchlistTab(const wxString& name, const std::vector<Inst
     }
 }
 
-void Tickerdeck::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
+void WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
                                      const std::vector<Instrument*>& instruments)
 {
     std::vector<Instrument*> storedRows = instruments;
-    const int page = FindPage(m_notebook, oldName);
-    wxGridEx* grid = page == wxNOT_FOUND ? nullptr : GridOfPage(m_notebook->GetPage(page));
+    const int page = FindPage(m_board.GetNotebook(), oldName);
+    wxGridEx* grid = page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(page));
     if (grid)
     {
-        m_notebook->SetPageText(static_cast<size_t>(page), newName);
-        TickerdeckTable* table = TableOf(grid);
+        m_board.GetNotebook()->SetPageText(static_cast<size_t>(page), newName);
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
         table->SetTabType(layout::kStoredWatchlistTab);
         table->SetWatchlistName(layout::ToTreeText(newName));
         storedRows = ReconcileRows(grid, instruments);
     }
 
-    Host* host = GetHost();
+    Host* host = m_board.GetHost();
     if (!host)
         return;
     try
@@ -233,9 +226,9 @@ void Tickerdeck::SaveEditedWatchlist(const wxString& oldName, const wxString& ne
 
 // Drops the rows the list no longer has, subscribes the new ones and returns
 // the tab's instruments in stored order: the kept rows, then the new ones.
-std::vector<Instrument*> Tickerdeck::ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted)
+std::vector<Instrument*> WatchlistTabs::ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted)
 {
-    TickerdeckTable* table = TableOf(grid);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
     std::vector<Instrument*> remaining = wanted;
     std::vector<Instrument*> kept;
     std::vector<Price*> dropped;
@@ -254,28 +247,29 @@ std::vector<Instrument*> Tickerdeck::ReconcileRows(wxGridEx* grid, const std::ve
     {
         table->RemoveRow(price);
         if (!table->IsMember(price))
-            ReleaseRow(grid, price);
+            m_board.ReleaseTabRow(grid, price);
     }
-    SubscribeRows(remaining, grid);
+    m_board.SubscribeRows(remaining, grid);
 
     kept.insert(kept.end(), remaining.begin(), remaining.end());
     return kept;
 }
 
-bool Tickerdeck::AddSelectedRowsToWatchlist(const wxString& name)
+bool WatchlistTabs::AddSelectedRowsToWatchlist(const wxString& name)
 {
-    if (!m_currentGrid)
+    wxGridEx* current = m_board.GetCurrentGrid();
+    if (!current)
         return false;
-    const wxArrayInt selected = m_currentGrid->GetSelectedRows();
+    const wxArrayInt selected = current->GetSelectedRows();
     if (selected.empty())
         return false;
-    Host* host = GetHost();
+    Host* host = m_board.GetHost();
     if (!host)
         return false;
-    const int page = FindPage(m_notebook, name);
-    wxGridEx* target = page == wxNOT_FOUND ? nullptr : GridOfPage(m_notebook->GetPage(page));
+    const int page = FindPage(m_board.GetNotebook(), name);
+    wxGridEx* target = page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(page));
     const std::string storedName = layout::ToTreeText(name);
-    TickerdeckTable* table = TableOf(m_currentGrid);
+    TickerdeckTable* table = Tickerdeck::TableOf(current);
     try
     {
         Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
@@ -288,8 +282,8 @@ bool Tickerdeck::AddSelectedRowsToWatchlist(const wxString& name)
             if (!layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
                 continue;
             added = true;
-            if (target && target != m_currentGrid)
-                SubscribeRow(price->instrument, target, Delivery::Interactive);
+            if (target && target != current)
+                m_board.SubscribeRow(price->instrument, target, Tickerdeck::Delivery::Interactive);
         }
         if (added)
             layout::WriteStore(host->GetApplicationFilePath(true), store);
@@ -301,18 +295,19 @@ bool Tickerdeck::AddSelectedRowsToWatchlist(const wxString& name)
     return true;
 }
 
-void Tickerdeck::MoveSelectedRowsToWatchlist(const wxString& name)
+void WatchlistTabs::MoveSelectedRowsToWatchlist(const wxString& name)
 {
-    if (!m_currentGrid)
+    wxGridEx* current = m_board.GetCurrentGrid();
+    if (!current)
         return;
-    wxArrayInt selected = m_currentGrid->GetSelectedRows();
+    wxArrayInt selected = current->GetSelectedRows();
     // Rows leave this tab only once they are safely in the store.
     if (selected.empty() || !AddSelectedRowsToWatchlist(name))
         return;
     std::vector<int> rows(selected.begin(), selected.end());
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    TickerdeckTable* table = TableOf(m_currentGrid);
+    TickerdeckTable* table = Tickerdeck::TableOf(current);
     for (int row : rows)
     {
         Price* price = table->RowPrice(row);
@@ -320,10 +315,10 @@ void Tickerdeck::MoveSelectedRowsToWatchlist(const wxString& name)
             continue;
         table->RemoveRow(price);
         wxGridTableMessage message(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
-        m_currentGrid->ProcessTableMessage(message);
+        current->ProcessTableMessage(message);
         if (!table->IsMember(price))
-            ReleaseRow(m_currentGrid, price);
+            m_board.ReleaseTabRow(current, price);
     }
-    m_currentGrid->ClearSelection();
-    m_currentGrid->ForceRefresh();
+    current->ClearSelection();
+    current->ForceRefresh();
 }

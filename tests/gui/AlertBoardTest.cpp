@@ -53,6 +53,8 @@ protected:
         board->ProcessWindowEvent(event);
     }
 
+    BoardAlerts& AlertState() const { return *board->FindFeature<BoardAlerts>(); }
+
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
 };
@@ -64,27 +66,40 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrame)
     Quote(alpha, 9.5, ToCode(AlertField::Buy));  // past the threshold, but only the bid changed
     Quote(beta, 1.0);                             // no alert on this one
     Flush();
-    EXPECT_TRUE(board->AlertState().Popups().empty());
+    EXPECT_TRUE(AlertState().Popups().empty());
     EXPECT_TRUE(chimes.empty());
 
     Quote(alpha, 10.0);
-    EXPECT_EQ(nullptr, board->AlertState().PopupOf(alpha)) << "shown from the queue, not inside the update";
+    EXPECT_EQ(nullptr, AlertState().PopupOf(alpha)) << "shown from the queue, not inside the update";
     Flush();
-    AlertDialog* popup = board->AlertState().PopupOf(alpha);
+    AlertDialog* popup = AlertState().PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
     EXPECT_EQ(frame, popup->GetParent());
     EXPECT_EQ("Last(10.00) <= 10.00", popup->GetConditionText());
     EXPECT_EQ(1u, chimes.size());
 }
 
+TEST_F(AlertBoard, AlertRestoredWithTheLayoutFiresOnTheFirstQualifyingQuote)
+{
+    layout::Tree node = testing_support::Node(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>
+        <alerts><alert exchange="XTSE" code="ALPHA" value="10"/></alerts>)");
+    board = static_cast<Tickerdeck*>(
+        application.CreateWindow(reinterpret_cast<uintptr_t>(frame), container, nullptr, &node, 0));
+    Quote(alpha, 9.0);
+    Flush();
+    AlertDialog* popup = AlertState().PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ("Last(9.00) <= 10.00", popup->GetConditionText());
+}
+
 TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
 {
     Command(cmd::AlertSetup);
-    EXPECT_EQ(nullptr, board->AlertState().OpenSetupDialog()) << "no row selected";
+    EXPECT_EQ(nullptr, AlertState().OpenSetupDialog()) << "no row selected";
 
     grid->SelectRow(1);
     Command(cmd::AlertSetup);
-    PriceAlertSetup* setup = board->AlertState().OpenSetupDialog();
+    PriceAlertSetup* setup = AlertState().OpenSetupDialog();
     ASSERT_NE(nullptr, setup);
     EXPECT_EQ(beta, setup->GetInstrument());
     EXPECT_EQ(frame, setup->GetParent());
@@ -103,7 +118,7 @@ TEST_F(AlertBoard, ClosedBoardTakesItsPopupAlong)
     Arm(alpha, AlertField::Last, AlertComparison::AtMost, 10.0);
     Quote(alpha, 9.0);
     Flush();
-    wxWeakRef<AlertDialog> popup(board->AlertState().PopupOf(alpha));
+    wxWeakRef<AlertDialog> popup(AlertState().PopupOf(alpha));
     ASSERT_TRUE(popup);
     application.CloseWindow(container, true);
     Flush();

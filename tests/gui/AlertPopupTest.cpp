@@ -115,8 +115,7 @@ TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesIt)
     Price quote;
     quote.instrument = alpha;
     quote.last = 5;
-    wxEvtHandler sink;
-    EXPECT_FALSE(alerts->Evaluate(sink, quote, ToCode(AlertField::Last)));
+    EXPECT_FALSE(EvaluateAlert(alerts->Map(), quote, ToCode(AlertField::Last)));
 
     Fire(alerts->Map()[beta].get(), 4);
     popup = alerts->PopupOf(beta);

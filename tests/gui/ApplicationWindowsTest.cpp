@@ -6,6 +6,7 @@
 
 #include <wx/sizer.h>
 
+#include "board/LinkSender.h"
 #include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 

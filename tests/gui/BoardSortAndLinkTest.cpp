@@ -2,6 +2,7 @@
 // a cell click hands the row's instrument to linked windows.
 
 #include "model/ColumnSpec.h"
+#include "board/LinkSender.h"
 #include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 

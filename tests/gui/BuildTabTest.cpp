@@ -6,6 +6,7 @@
 #include <wx/grid.h>
 
 #include "support/BoardFixture.h"
+#include "watchlist/WatchlistTabs.h"
 #include "layout/TabSource.h"
 
 namespace {
@@ -55,6 +56,8 @@ protected:
         return board->GetNotebook()->GetPageText(static_cast<size_t>(board->GetNotebook()->GetSelection()));
     }
 
+    WatchlistTabs Tabs() const { return WatchlistTabs(*board); }
+
     Tickerdeck* board = nullptr;
     wxGridEx* start = nullptr;
 };
@@ -76,7 +79,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryType)
     Tickerdeck::TableOf(start)->Bookmarks().insert(arpi);
     for (size_t i = 0; i < cases.size(); ++i)
     {
-        board->BuildTab(cases[i].first);
+        Tabs().BuildTab(cases[i].first);
         EXPECT_EQ(1u, Pages());
         EXPECT_EQ(start, board->GetCurrentGrid());
         EXPECT_EQ(cases[i].second, CurrentLabel());
@@ -101,7 +104,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryType)
 TEST_F(BuildTab, WithCtrlANewTabTakesTheDefaultColumnTemplate)
 {
     HoldControl(true);
-    board->BuildTab(TabSource::Watchlist("Pair"));
+    Tabs().BuildTab(TabSource::Watchlist("Pair"));
     ASSERT_EQ(2u, Pages());
     wxGridEx* grid = board->GetCurrentGrid();
     ASSERT_NE(start, grid);
@@ -115,8 +118,8 @@ TEST_F(BuildTab, WithCtrlANewTabTakesTheDefaultColumnTemplate)
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
     EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start)) << "the old tab is untouched";
 
-    board->BuildTab(TabSource::Category(2, "AMX", "TECH"));
-    board->BuildTab(TabSource::WholeExchange("AMX"));
+    Tabs().BuildTab(TabSource::Category(2, "AMX", "TECH"));
+    Tabs().BuildTab(TabSource::WholeExchange("AMX"));
     EXPECT_EQ(4u, Pages());
     EXPECT_EQ("Atlantic Markets Exchange (AMX)", CurrentLabel());
     EXPECT_EQ(4, board->GetCurrentGrid()->GetNumberRows());
@@ -125,11 +128,11 @@ TEST_F(BuildTab, WithCtrlANewTabTakesTheDefaultColumnTemplate)
 TEST_F(BuildTab, UnknownSourcesAndUnreadableStoresChangeNothing)
 {
     HoldControl(false);
-    board->BuildTab(TabSource::WholeExchange("NOPE"));
-    board->BuildTab(TabSource::Category(3, "AMX", "TECH"));  // TECH is a kind-2 category
-    board->BuildTab(TabSource::Category(2, "AMX", "GONE"));
+    Tabs().BuildTab(TabSource::WholeExchange("NOPE"));
+    Tabs().BuildTab(TabSource::Category(3, "AMX", "TECH"));  // TECH is a kind-2 category
+    Tabs().BuildTab(TabSource::Category(2, "AMX", "GONE"));
     testing_support::WriteBytes(host.applicationFilePath, "<application><watch");
-    board->BuildTab(TabSource::Watchlist("Core"));
+    Tabs().BuildTab(TabSource::Watchlist("Core"));
 
     EXPECT_EQ(1u, Pages());
     EXPECT_EQ("Start", CurrentLabel());

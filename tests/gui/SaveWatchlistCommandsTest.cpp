@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/BoardFixture.h"
+#include "watchlist/WatchlistTabs.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ protected:
         first = GridOfPage(board, 1);
     }
 
+    WatchlistTabs Tabs() const { return WatchlistTabs(*board); }
+
     Tickerdeck* board = nullptr;
     wxGridEx* core = nullptr;
     wxGridEx* first = nullptr;
@@ -37,7 +40,7 @@ protected:
 
 TEST_F(WatchlistCommands, ANewWatchlistGetsATabAndGoesToTheEndOfTheStore)
 {
-    board->CreateWatchlistTab(wxString::FromUTF8("Fresh \xC3\xA9"), {ai, tke});
+    Tabs().CreateWatchlistTab(wxString::FromUTF8("Fresh \xC3\xA9"), {ai, tke});
     ASSERT_EQ(3u, board->GetNotebook()->GetPageCount());
     wxGridEx* grid = board->GetCurrentGrid();
     EXPECT_EQ((std::vector<Instrument*>{ai, tke}), InstrumentsShown(grid));
@@ -48,14 +51,14 @@ TEST_F(WatchlistCommands, ANewWatchlistGetsATabAndGoesToTheEndOfTheStore)
 
     // A name that already has a tab changes nothing.
     const std::string before = StoreBytes();
-    board->CreateWatchlistTab("Core", {ai});
+    Tabs().CreateWatchlistTab("Core", {ai});
     EXPECT_EQ(3u, board->GetNotebook()->GetPageCount());
     EXPECT_EQ(before, StoreBytes());
 }
 
 TEST_F(WatchlistCommands, EditingRenamesInPlaceAndReconcilesTheRows)
 {
-    board->SaveEditedWatchlist("Core", "Renamed", {tke, ai, cdg});
+    Tabs().SaveEditedWatchlist("Core", "Renamed", {tke, ai, cdg});
     EXPECT_EQ("Renamed", board->GetNotebook()->GetPageText(0));
     EXPECT_EQ((std::vector<Instrument*>{cdg, tke, ai}), InstrumentsShown(core));
     EXPECT_EQ(3, core->GetNumberRows());
@@ -65,7 +68,7 @@ TEST_F(WatchlistCommands, EditingRenamesInPlaceAndReconcilesTheRows)
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}}), Stored("Renamed"));
 
     // Without a tab of the old name the store still gets it, at the end.
-    board->SaveEditedWatchlist("Nowhere", "Elsewhere", {bdi});
+    Tabs().SaveEditedWatchlist("Nowhere", "Elsewhere", {bdi});
     EXPECT_EQ((std::vector<std::string>{"First", "Renamed", "Last", "Elsewhere"}),
               layout::ListWatchlistNames(host.applicationFilePath));
 }
@@ -75,12 +78,12 @@ TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
     core->SelectRow(2);
     core->SelectRow(0, true);
     testing_support::WriteBytes(host.applicationFilePath, "broken <");
-    board->MoveSelectedRowsToWatchlist("Last");
+    Tabs().MoveSelectedRowsToWatchlist("Last");
     EXPECT_EQ(3, core->GetNumberRows()) << "an unreadable store keeps the rows where they are";
     EXPECT_EQ("broken <", StoreBytes());
 
     WriteStore(R"(<watchlist name="Last"/>)");
-    board->MoveSelectedRowsToWatchlist("Last");
+    Tabs().MoveSelectedRowsToWatchlist("Last");
     // The grid reports its selection top to bottom.
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Last"));
     EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(core));

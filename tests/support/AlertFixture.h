@@ -9,6 +9,7 @@
 
 #include "alert/AlertSound.h"
 #include "alert/BoardAlerts.h"
+#include "board/AlertNotification.h"
 #include "controls/wxButtonEx.h"
 #include "support/BoardFixture.h"
 
@@ -59,7 +60,8 @@ protected:
         return button && button->Click();
     }
 
-    std::unique_ptr<BoardAlerts> alerts = std::make_unique<BoardAlerts>();
+    PriceAlertMap alertMap;
+    std::unique_ptr<BoardAlerts> alerts = std::make_unique<BoardAlerts>(alertMap);
     wxFrame* owner = nullptr;
     Instrument* alpha = nullptr;
     Instrument* beta = nullptr;

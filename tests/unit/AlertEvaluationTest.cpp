@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "alert/AlertNotification.h"
+#include "board/AlertNotification.h"
 #include "contract/CommandIds.h"
 
 namespace {

@@ -1,20 +1,6 @@
-#include "alert/AlertNotification.h"
+#include "board/AlertNotification.h"
 
 #include "contract/CommandIds.h"
-
-std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Price& quote, uint32_t changeMask)
-{
-    const auto entry = alerts.find(quote.instrument);
-    if (entry == alerts.end() || !entry->second)
-        return std::nullopt;
-    PriceAlert& alert = *entry->second;
-    if ((changeMask & alert.field) == 0)
-        return std::nullopt;
-    const std::optional<double> current = WatchedValue(alert, quote);
-    if (!current || !ComparisonHolds(alert.comparison, *current, alert.threshold))
-        return std::nullopt;
-    return AlertFiring{&alert, *current};
-}
 
 AlertFiredEvent::AlertFiredEvent(const AlertFiring& firing)
     : wxCommandEvent(wxEVT_MENU, cmd::AlertFired),

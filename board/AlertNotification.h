@@ -1,25 +1,11 @@
 #pragma once
-// Evaluating a board's alerts against a quote update, and the notification
-// a firing alert queues to its board.
+// The notification a firing alert queues to its board.
 
-#include <cstdint>
 #include <optional>
 
 #include <wx/event.h>
 
 #include "model/PriceAlert.h"
-
-/// The alert that fired and the value of the update that fired it.
-struct AlertFiring
-{
-    PriceAlert* alert = nullptr;
-    double value = 0.0;
-};
-
-/// Checks the alert of the quote's instrument against one update: it fires
-/// when the update's change mask touches the watched field and the value
-/// satisfies the comparison. The record itself is never changed.
-std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Price& quote, uint32_t changeMask);
 
 /// Command 7167: client data is the alert. The value travels as a double:
 /// scaled into the event's int, five volume decimals overflow at about 21,000.

@@ -1,0 +1,27 @@
+#include "board/BoardFeature.h"
+
+#include <wx/grid.h>
+
+void BoardFeature::OnCommand(Tickerdeck& /*board*/, wxCommandEvent& /*event*/) {}
+
+void BoardFeature::OnGridEvent(Tickerdeck& /*board*/, BoardEventKind kind, wxGridEvent& event)
+{
+    // Only a double click goes on to the grid; right clicks end at the board.
+    if (kind == BoardEventKind::CellDoubleClick)
+        event.Skip();
+}
+
+void BoardFeature::OnGridMouse(Tickerdeck& /*board*/, BoardEventKind /*kind*/, wxMouseEvent& event)
+{
+    event.Skip();
+}
+
+void BoardFeature::OnGridKey(Tickerdeck& /*board*/, wxKeyEvent& event)
+{
+    event.Skip();
+}
+
+void BoardFeature::OnIdle(Tickerdeck& /*board*/, wxIdleEvent& event)
+{
+    event.Skip();
+}

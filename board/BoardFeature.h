@@ -1,0 +1,46 @@
+#pragma once
+// A feature of the board window: it owns some of the board's commands and
+// grid events, and the board forwards those to it.
+
+#include <vector>
+
+class Tickerdeck;
+class wxCommandEvent;
+class wxGridEvent;
+class wxIdleEvent;
+class wxKeyEvent;
+class wxMouseEvent;
+
+/// The board's grid and window events a feature can take over.
+enum class BoardEventKind
+{
+    CellDoubleClick,
+    LabelRightClick,
+    CellRightClick,
+    GridMotion,
+    GridKeyDown,
+    GridRightUp,
+    Idle
+};
+
+/// One feature of a board window (a menu, a dialog, the alerts, ...). The
+/// board forwards every command id and event kind the feature claims. The
+/// handlers here are what the board does with what nobody claims: a command
+/// or a right click on a cell or label ends, any other event goes on to the
+/// grid's own handling.
+class BoardFeature
+{
+public:
+    virtual ~BoardFeature() = default;
+
+    /// The menu command ids the feature handles.
+    virtual std::vector<int> Commands() const { return {}; }
+    /// The grid and window events the feature handles.
+    virtual std::vector<BoardEventKind> EventKinds() const { return {}; }
+
+    virtual void OnCommand(Tickerdeck& board, wxCommandEvent& event);
+    virtual void OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent& event);
+    virtual void OnGridMouse(Tickerdeck& board, BoardEventKind kind, wxMouseEvent& event);
+    virtual void OnGridKey(Tickerdeck& board, wxKeyEvent& event);
+    virtual void OnIdle(Tickerdeck& board, wxIdleEvent& event);
+};

@@ -1,0 +1,17 @@
+#include "plugin/BoardAssembly.h"
+
+#include <memory>
+
+#include "alert/BoardAlerts.h"
+#include "board/Tickerdeck.h"
+
+void InstallFeatures(Tickerdeck& board)
+{
+    board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
+}
+
+Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
+                          void* layoutNode, int flags)
+{
+    return new Tickerdeck(owner, group, container, layoutSource, layoutNode, flags, InstallFeatures);
+}

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a folder above its own in the layering
+#   contract -> controls -> model -> layout -> board
+#            -> watchlist | alert | dialogs -> plugin -> host
+# (a folder includes only folders before it, plus itself), when one feature
+# folder includes another, when contract/ includes anything of ours, or when
+# host/ includes more of the plug-in than contract/, controls/ and
+# layout/DurableFile.h.
+set -euo pipefail
+
+if [[ $# -ne 1 || ! -d "$1" ]]; then
+  echo "usage: $0 <source root>" >&2
+  exit 2
+fi
+cd "$1"
+
+folders="contract controls model layout board watchlist alert dialogs plugin host"
+# shellcheck disable=SC2086
+files=$(find $folders -type f \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort || true)
+
+# One awk pass: every file is read once; an include is looked up beside the
+# including file first, as the compiler does, else from the source root.
+# shellcheck disable=SC2086
+awk -v folders="$folders" '
+function normalize(path,    n, parts, i, out, depth) {
+    n = split(path, parts, "/")
+    depth = 0
+    for (i = 1; i <= n; i++) {
+        if (parts[i] == "" || parts[i] == ".") continue
+        if (parts[i] == "..") { if (depth > 0) depth--; continue }
+        out[++depth] = parts[i]
+    }
+    path = ""
+    for (i = 1; i <= depth; i++) path = path (i > 1 ? "/" : "") out[i]
+    return path
+}
+function top(path) { return substr(path, 1, index(path, "/") - 1) }
+function allowed(from, to, path) {
+    if (from == to || !(to in rank)) return 1
+    if (from == "contract") return 0
+    if (from == "host") return to == "contract" || to == "controls" || path == "layout/DurableFile.h"
+    return rank[to] < rank[from]
+}
+BEGIN {
+    n = split(folders, order, " ")
+    for (i = 1; i <= n; i++) rank[order[i]] = i
+    rank["alert"] = rank["watchlist"]
+    rank["dialogs"] = rank["watchlist"]
+    while ((getline line < "/dev/stdin") > 0) exists[line] = 1
+    for (file in exists) {
+        dir = file; sub(/\/[^\/]*$/, "", dir)
+        while ((getline line < file) > 0) {
+            if (line !~ /^[ \t]*#[ \t]*include[ \t]*"/) continue
+            path = line; sub(/^[^"]*"/, "", path); sub(/".*$/, "", path)
+            beside = normalize(dir "/" path)
+            resolved = (beside in exists) ? beside : normalize(path)
+            to = index(resolved, "/") ? top(resolved) : top(file)
+            if (!allowed(top(file), to, resolved)) {
+                printf "%s includes \"%s\": %s/ may not include %s/\n", file, path, top(file), to > "/dev/stderr"
+                failures++
+            }
+        }
+        close(file)
+    }
+    if (failures > 0) {
+        printf "%d include(s) against the folder layering\n", failures > "/dev/stderr"
+        exit 1
+    }
+    print "ok: every include follows the folder layering"
+}' <<< "$files"
