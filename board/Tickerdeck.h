@@ -156,6 +156,14 @@ public:
 
     void ApplyTheme();
 
+    /// Whether this build can take quotes queued behind one off the board's
+    /// queue and handle them together (only on toolkit versions whose queue
+    /// it knows).
+    static bool QuoteDrainBuiltIn();
+    /// Switches that to the toolkit's dispatch of every quote and back, for
+    /// all boards; where it is not built in it stays off.
+    static void UseQuoteDrain(bool on);
+
 private:
     // Construction.
     void CreateToolbar();

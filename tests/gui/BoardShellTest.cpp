@@ -72,7 +72,31 @@ TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
     EXPECT_EQ("Desk A", board->GetTitleLabel()->GetLabel()) << "a theme change shows the title again";
 }
 
-TEST_F(BoardShell, QuotesReachOnlyTheCurrentTab)
+/// Runs the quote tests with the board taking queued quotes itself (true)
+/// and with the toolkit dispatching each one (false).
+class BoardQuotes : public testing_support::BoardFixture, public ::testing::WithParamInterface<bool>
+{
+protected:
+    void SetUp() override
+    {
+        if (GetParam() && !Tickerdeck::QuoteDrainBuiltIn())
+            GTEST_SKIP() << "this toolkit version gets the toolkit's dispatch only";
+        BoardFixture::SetUp();
+        Tickerdeck::UseQuoteDrain(GetParam());
+    }
+    void TearDown() override
+    {
+        BoardFixture::TearDown();
+        Tickerdeck::UseQuoteDrain(true);
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, BoardQuotes, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "BoardTakesTheQueue" : "ToolkitDispatchesEach";
+                         });
+
+TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 {
     Tickerdeck* board = CreateBoard(0);
     wxCommandEvent quote(wxEVT_MENU, cmd::QuoteUpdate);
@@ -138,6 +162,37 @@ TEST_F(BoardShell, QuotesReachOnlyTheCurrentTab)
     board->Unbind(wxEVT_MENU, listen, cmd::QuoteUpdate);
     EXPECT_EQ((std::vector<Price*>{&stranger, &stranger, &stranger, host.PriceOf(bdi)}), heard);
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
+}
+
+TEST_P(BoardQuotes, OneDispatchHandlesTheQueuedRunOnlyWhenTheBoardTakesTheQueue)
+{
+    Tickerdeck* board = CreateBoard(0);
+    host.PriceOf(arpi)->last = 1.0;
+    host.PriceOf(bdi)->last = 2.0;
+    host.PriceOf(cdg)->last = 3.0;
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
+    grid->SetSortingColumn(column::Last, true);
+    Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
+    const auto post = [this, board](wxCommandEvent event, Instrument* instrument) {
+        event.SetClientData(instrument ? host.PriceOf(instrument) : nullptr);
+        event.SetInt(4096);
+        wxPostEvent(board, event);
+    };
+    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), arpi);  // no change: the board learns the order
+    Flush();
+
+    host.PriceOf(arpi)->last = 10.0;
+    host.PriceOf(bdi)->last = 20.0;
+    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), arpi);
+    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), bdi);
+    post(wxCommandEvent(wxEVT_MENU, cmd::ScrollToTop), nullptr);
+    static_cast<wxEvtHandler*>(board)->ProcessPendingEvents();  // the first queued event only
+    if (GetParam())
+        EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "both quotes handled";
+    else
+        EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "one quote handled";
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid));
 }
 
 }  // namespace
