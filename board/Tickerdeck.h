@@ -181,6 +181,7 @@ private:
     void AddRowInteractive(wxGridEx* grid, Price* price);
     /// Removes `grid` from the entry of `price`; unsubscribes when it was the last.
     void ReleaseRow(wxGridEx* grid, Price* price, const std::string& dateText);
+    /// Shows the history date in the toolbar: the picker's day, the history tool's colour.
     void UpdateHistoryTool();
 
     // Watchlist tabs.
