@@ -15,6 +15,7 @@
 #include "LayoutDocument.h"
 #include "Hotkeys.h"
 #include "KeyMapDialog.h"
+#include "Platform.h"
 #include "Screenshot.h"
 #include "TerminalHost.h"
 #include "market/MarketFeed.h"
@@ -405,6 +406,8 @@ void MainFrame::SelectTheme(bool dark)
 {
     if (!m_themes.Select(dark ? ThemeSwitch::Choice::Dark : ThemeSwitch::Choice::Light))
         return;
+    // Menus, scroll bars and date pickers are the toolkit's to draw.
+    SwitchToolkitStyle(dark);
     ApplyTheme();
     m_host.ApplyThemeToDialogs();
     m_host.PostToOpenWindows(cmd::ThemeChanged);
