@@ -184,6 +184,14 @@ public:
 
     void ApplyTheme();
 
+    /// Whether this build can take quotes queued behind one off the board's
+    /// queue and handle them together (only on toolkit versions whose queue
+    /// it knows).
+    static bool QuoteDrainBuiltIn();
+    /// Switches that to the toolkit's dispatch of every quote and back, for
+    /// all boards; where it is not built in it stays off.
+    static void UseQuoteDrain(bool on);
+
 private:
     // Construction.
     void CreateToolbar();
@@ -205,6 +213,7 @@ private:
     void ReleaseRow(wxGridEx* grid, Price* price);
     /// Drops the unanswered requests of `grid`, letting go of them at the host.
     std::vector<Instrument*> ForgetPendingRows(wxGridEx* grid);
+    /// Shows the history date in the toolbar: the picker's day, the history tool's colour.
     void UpdateHistoryTool();
 
     // Sorting.

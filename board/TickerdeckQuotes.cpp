@@ -12,14 +12,40 @@
 #include "contract/CommandIds.h"
 #include "contract/Records.h"
 
+// Taking queued quotes off the board's own queue reads the toolkit's
+// protected queue members (m_pendingEvents, m_pendingEventsLock,
+// m_dynamicEvents), which are no public interface. It was written against
+// them as the 3.1 series from 3.1.5 and the 3.2 series keep them; any other
+// toolkit version gets the toolkit's own dispatch of every quote, slower but
+// right whatever the internals are.
+#if wxCHECK_VERSION(3, 1, 5) && !wxCHECK_VERSION(3, 3, 0)
+#define TICKERDECK_QUOTE_DRAIN 1
+#else
+#define TICKERDECK_QUOTE_DRAIN 0
+#endif
+
 namespace {
 
+bool g_quoteDrainOn = TICKERDECK_QUOTE_DRAIN != 0;
+
+#if TICKERDECK_QUOTE_DRAIN
 bool IsQuoteEvent(const wxEvent& event)
 {
     return event.GetEventType() == wxEVT_MENU && event.GetId() == cmd::QuoteUpdate;
 }
+#endif
 
 }  // namespace
+
+bool Tickerdeck::QuoteDrainBuiltIn()
+{
+    return TICKERDECK_QUOTE_DRAIN != 0;
+}
+
+void Tickerdeck::UseQuoteDrain(bool on)
+{
+    g_quoteDrainOn = on && QuoteDrainBuiltIn();
+}
 
 void Tickerdeck::OnQuoteUpdate(wxCommandEvent& event)
 {
@@ -79,6 +105,9 @@ void Tickerdeck::HandleQuote(const wxCommandEvent& event)
 size_t Tickerdeck::TakeQueuedQuotes(QuoteRun& run)
 {
     run.size = 0;
+#if TICKERDECK_QUOTE_DRAIN
+    if (!g_quoteDrainOn)
+        return 0;
     // While a modal loop yields only some kinds of event go through; and a
     // handler pushed onto the board or bound to quotes must still see them.
     const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
@@ -100,11 +129,13 @@ size_t Tickerdeck::TakeQueuedQuotes(QuoteRun& run)
         m_pendingEvents->Erase(node);
         run.events[run.size++].reset(queued);
     }
+#endif
     return run.size;
 }
 
 bool Tickerdeck::QuotesBoundElsewhere() const
 {
+#if TICKERDECK_QUOTE_DRAIN
     if (!m_dynamicEvents)
         return false;
     for (const wxDynamicEventTableEntry* entry : *m_dynamicEvents)
@@ -116,5 +147,6 @@ bool Tickerdeck::QuotesBoundElsewhere() const
         if (anyId || (entry->m_id <= cmd::QuoteUpdate && cmd::QuoteUpdate <= last))
             return true;
     }
+#endif
     return false;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include <wx/datectrl.h>
 #include <wx/dateevt.h>
 #include <wx/grid.h>
 #include <wx/toolbar.h>
@@ -245,6 +246,10 @@ void Tickerdeck::SetHistoryDate(const wxDateTime& date)
 
 void Tickerdeck::UpdateHistoryTool()
 {
+    // The host's history date command changes the day too; the picker must
+    // not go on showing the one picked before.
+    if (m_datePicker)
+        m_datePicker->SetValue(m_historyDate.IsValid() ? m_historyDate : m_today());
     if (HasOwnFrame())
         return;
     const char* path = IsPastDay(m_historyDate) ? "./icon/history_red.png" : "./icon/history.png";

@@ -89,6 +89,10 @@ void Tickerdeck::ApplyGridColours(wxGridEx* grid)
     grid->SetDefaultCellBackgroundColour(theme->CellBackgroundColour());
     grid->SetBackgroundColour(theme->CellBackgroundColour());
     grid->SetGridLineColour(theme->GridLineColour());
+    // Left alone, the headers keep the toolkit's button colour of the
+    // moment the grid was made: a switch to another theme would leave them
+    // in the old one.
+    grid->SetLabelBackgroundColour(theme->ButtonColour());
     grid->SetLabelTextColour(theme->LabelTextColour());
     grid->SetSelectionBackground(theme->SelectionColour());
     grid->SetLabelFont(theme->NormalFont());

@@ -63,6 +63,48 @@ wxGridEx::wxGridEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     m_marginPainter = new MarginPainter(this, m_deferredRefresh.get());
     GetGridWindow()->PushEventHandler(m_marginPainter);
     WatchHeaderClicks();
+    // The grid's own windows hand their wheel events to the grid.
+    Bind(wxEVT_MOUSEWHEEL, &wxGridEx::OnMouseWheel, this);
+}
+
+void wxGridEx::OnMouseWheel(wxMouseEvent& event)
+{
+    // Grids scroll by the pixel, so that a row can be brought into view
+    // exactly; left to the toolkit a wheel notch would then move three
+    // pixels. A notch moves a list's "lines", which for a grid are rows.
+    const bool horizontalAxis = event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL;
+    // Shift turns the wheel sideways, as in the toolkit's own lists.
+    const bool horizontal = horizontalAxis || event.ShiftDown();
+    const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    int lines = horizontalAxis ? event.GetColumnsPerAction() : event.GetLinesPerAction();
+    if (lines <= 0)
+        lines = 3;
+    int visible = 0;
+    if (horizontal)
+        GetGridWindow()->GetClientSize(&visible, nullptr);
+    else
+        GetGridWindow()->GetClientSize(nullptr, &visible);
+    const double perNotch = event.IsPageScroll() ? std::max(visible, 1) : double(lines) * GetDefaultRowSize();
+    // A positive rotation scrolls up, or right on the horizontal axis.
+    const double sign = horizontalAxis ? 1.0 : -1.0;
+    int unitX = 1;
+    int unitY = 1;
+    GetScrollPixelsPerUnit(&unitX, &unitY);
+    const int unit = std::max(horizontal ? unitX : unitY, 1);
+    double& pending = m_wheelPixels[horizontal ? 0 : 1];
+    pending += sign * event.GetWheelRotation() * perNotch / delta;
+    const int units = static_cast<int>(pending / unit);
+    if (units == 0)
+        return;
+    pending -= double(units) * unit;
+
+    int x = 0;
+    int y = 0;
+    GetViewStart(&x, &y);
+    if (horizontal)
+        Scroll(x + units, -1);
+    else
+        Scroll(-1, y + units);
 }
 
 void wxGridEx::WatchHeaderClicks()

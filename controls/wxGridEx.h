@@ -59,6 +59,7 @@ private:
 
     void ApplyColoursToParts();
     void WatchHeaderClicks();
+    void OnMouseWheel(wxMouseEvent& event);
     void RequestSortBy(int col);
     int HeaderColumnAt(int x) const;
     bool IsNearColumnEdge(int x) const;
@@ -73,6 +74,8 @@ private:
     int m_headerPressCol = wxNOT_FOUND;
     int m_headerColPos = wxNOT_FOUND;
     bool m_headerSortSent = false;
+    // Wheel travel not yet scrolled, in pixels: a touchpad's small steps add up.
+    double m_wheelPixels[2] = {0.0, 0.0};
 
     wxDECLARE_CLASS(wxGridEx);
 };

@@ -15,6 +15,7 @@
 #include "LayoutDocument.h"
 #include "Hotkeys.h"
 #include "KeyMapDialog.h"
+#include "Platform.h"
 #include "Screenshot.h"
 #include "TerminalHost.h"
 #include "market/MarketFeed.h"
@@ -405,6 +406,8 @@ void MainFrame::SelectTheme(bool dark)
 {
     if (!m_themes.Select(dark ? ThemeSwitch::Choice::Dark : ThemeSwitch::Choice::Light))
         return;
+    // Menus, scroll bars and date pickers are the toolkit's to draw.
+    SwitchToolkitStyle(dark);
     ApplyTheme();
     m_host.ApplyThemeToDialogs();
     m_host.PostToOpenWindows(cmd::ThemeChanged);
@@ -414,7 +417,10 @@ void MainFrame::SelectTheme(bool dark)
 
 void MainFrame::ShowHistoryDate(const wxString& date)
 {
+    // Boards treat today's date as live quotes, and so does the status bar.
+    m_historyDate = date == wxString::FromUTF8(QuoteBook::Today()) ? wxString() : date;
     m_host.PostToOpenWindows(cmd::HistoryDate, date);
+    UpdateStatus();
     if (auto logger = m_host.Logger())
         logger->info("boards asked to show {}", std::string(date.utf8_str()));
 }
@@ -425,15 +431,26 @@ void MainFrame::ScheduleQuit(double seconds, const wxString& screenshotPath)
     m_quitTimer.StartOnce(std::max(1, static_cast<int>(seconds * 1000.0)));
 }
 
+wxString MainFrame::FeedStatusText() const
+{
+    // Plain ASCII: a narrow literal beyond it converts to nothing in the C locale.
+    if (!m_historyDate.empty())
+    {
+        wxDateTime day;
+        const wxString shown = day.ParseFormat(m_historyDate, "%Y%m%d") ? day.FormatISODate() : m_historyDate;
+        return wxString::Format(_("History: quotes of %s"), shown);
+    }
+    if (m_feed && m_feed->IsRunning() && m_feed->Rate() > 0.0)
+        return wxString::Format(_("Live: %g updates/s"), m_feed->Rate());
+    return _("Live: feed stopped");
+}
+
 void MainFrame::UpdateStatus()
 {
     wxStatusBar* bar = GetStatusBar();
     if (!bar)
         return;
-    wxString feedText = _("Feed stopped");
-    if (m_feed && m_feed->IsRunning() && m_feed->Rate() > 0.0)
-        feedText = wxString::Format(_("Live \u00b7 %g updates/s"), m_feed->Rate());
-    bar->SetStatusText(feedText, 0);
+    bar->SetStatusText(FeedStatusText(), 0);
     bar->SetStatusText(wxString::Format(_("Subscriptions: %zu"), m_quotes.SubscriptionCount()), 1);
     bar->SetStatusText(wxDateTime::Now().FormatISOTime(), 2);
 }
@@ -532,7 +549,10 @@ void MainFrame::OnScrollToTop(wxCommandEvent&)
 
 void MainFrame::OnHistoryDate(wxCommandEvent&)
 {
-    HistoryDateDialog dialog(this, m_themes.Current(), wxDateTime::Today());
+    wxDateTime shown = wxDateTime::Today();
+    if (!m_historyDate.empty())
+        shown.ParseFormat(m_historyDate, "%Y%m%d");
+    HistoryDateDialog dialog(this, m_themes.Current(), shown);
     if (dialog.ShowModal() == wxID_OK && dialog.GetDate().IsValid())
         ShowHistoryDate(dialog.GetDate().Format("%Y%m%d"));
 }

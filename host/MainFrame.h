@@ -56,6 +56,8 @@ private:
     void ApplyTheme();
     void ShowPlaceholder();
     void UpdateStatus();
+    /// What the status bar says about the feed and the day the boards show.
+    wxString FeedStatusText() const;
     Widget* BoardWidget() const;
 
     void OnClose(wxCloseEvent& event);
@@ -85,6 +87,8 @@ private:
     wxTimer m_quitTimer;
     wxString m_screenshotPath;
     int m_paneCounter = 0;
+    // The day every board was last told to show ("%Y%m%d"); empty while live.
+    wxString m_historyDate;
     wxWindow* m_placeholder = nullptr;
 
     wxDECLARE_EVENT_TABLE();

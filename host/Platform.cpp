@@ -3,14 +3,45 @@
 
 #include "Platform.h"
 
+#ifdef __WXGTK3__
+#include <gtk/gtk.h>
+#endif
+
+namespace {
+
+// Whether the terminal chose the toolkit style; a user's own choice is left alone.
+bool g_styleIsOurs = false;
+
+const char* GtkThemeFor(bool dark)
+{
+    return dark ? "Adwaita:dark" : "Adwaita";
+}
+
+}  // namespace
+
 void PreferToolkitStyle(bool dark)
 {
 #ifdef __WXGTK__
-    // GTK reads its theme variant once, at start; a user's own choice wins.
     wxString current;
     if (wxGetEnv("GTK_THEME", &current) && !current.empty())
         return;
-    wxSetEnv("GTK_THEME", dark ? "Adwaita:dark" : "Adwaita");
+    wxSetEnv("GTK_THEME", GtkThemeFor(dark));
+    g_styleIsOurs = true;
+#else
+    (void)dark;
+#endif
+}
+
+void SwitchToolkitStyle(bool dark)
+{
+#ifdef __WXGTK3__
+    if (!g_styleIsOurs)
+        return;
+    wxSetEnv("GTK_THEME", GtkThemeFor(dark));
+    // GTK reads the variable again whenever it reloads its theme, which a
+    // change of the dark preference makes it do.
+    if (GtkSettings* settings = gtk_settings_get_default())
+        g_object_set(settings, "gtk-application-prefer-dark-theme", dark ? TRUE : FALSE, nullptr);
 #else
     (void)dark;
 #endif

@@ -8,5 +8,9 @@
 /// where the toolkit offers no such choice or the user has set one.
 void PreferToolkitStyle(bool dark);
 
+/// Switches the desktop toolkit's widget style at run time, when
+/// PreferToolkitStyle chose it at start; does nothing otherwise.
+void SwitchToolkitStyle(bool dark);
+
 /// True when any of the arguments asks for the light theme.
 bool ArgumentsAskForLightTheme(int argc, wxChar** argv);

@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   libwxgtk3.2-dev libgtk-3-dev libboost-dev
   libspdlog-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps imagemagick sox fonts-dejavu-core locales
+  xvfb xauth x11-apps xdotool imagemagick sox fonts-dejavu-core locales
 )
 
 missing=()

@@ -1,4 +1,5 @@
-// The grid's splitter ownership and the margin it paints past the last cell.
+// The grid's splitter ownership, the margin it paints past the last cell and
+// how far its wheel scrolls.
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,35 @@ TEST_F(GridExTest, MarginCoversTheClientAreaPastTheCells)
     grid->DeleteRows(0, 5);
     grid->DeleteCols(0, 2);
     EXPECT_EQ(grid->GetMarginRegion().GetBox(), wxRect(wxPoint(0, 0), client)) << "an empty grid is all margin";
+}
+
+TEST_F(GridExTest, AWheelNotchScrollsThreeRowsAsAListDoes)
+{
+    auto* grid = new wxGridEx(panel, wxID_ANY, wxPoint(0, 0), wxSize(400, 300));
+    grid->CreateGrid(100, 2);
+    grid->SetDefaultRowSize(22, true);
+    grid->SetScrollRate(1, 1);  // pixel-precise, as the quote boards scroll
+    testing_support::Flush();
+    const auto firstRow = [grid] {
+        int y = 0;
+        grid->CalcUnscrolledPosition(0, 0, nullptr, &y);
+        return grid->YToRow(y, true);
+    };
+    const auto wheel = [grid](int rotation) {
+        wxMouseEvent event(wxEVT_MOUSEWHEEL);
+        event.SetEventObject(grid->GetGridWindow());
+        event.m_wheelRotation = rotation;
+        event.m_wheelDelta = 120;
+        event.m_linesPerAction = 3;
+        grid->GetGridWindow()->ProcessWindowEvent(event);
+    };
+
+    wheel(-120);
+    EXPECT_EQ(3, firstRow());
+    wheel(-40);
+    EXPECT_EQ(4, firstRow()) << "a touchpad's third of a notch is a row";
+    wheel(120);
+    EXPECT_EQ(1, firstRow());
 }
 
 }  // namespace

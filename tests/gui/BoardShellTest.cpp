@@ -1,5 +1,5 @@
-// The board's window shell: a theme change reaches every part of it, and quotes
-// reach only the tab on show.
+// The board's window shell: a theme switch recolours it as starting in that
+// theme would, and quotes reach only the tab on show.
 
 #include <wx/toolbar.h>
 
@@ -15,9 +15,28 @@ using testing_support::PostCommand;
 
 class BoardShell : public testing_support::BoardFixture
 {
+protected:
+    /// The colours a board shows, as its controls report them.
+    static std::vector<std::string> Appearance(Tickerdeck* board)
+    {
+        wxGridEx* grid = board->GetGrids().front();
+        const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        const wxFlatNotebook* notebook = board->GetNotebook();
+        std::vector<std::string> shown;
+        for (const wxColour& colour :
+             {board->GetToolbar()->GetBackgroundColour(), board->GetTitleLabel()->GetForegroundColour(),
+              notebook->GetBorderColour(), notebook->GetTabAreaColour(), notebook->GetActiveTabColour(),
+              notebook->GetActiveTabTextColour(), notebook->GetNonActiveTabTextColour(),
+              grid->GetLabelBackgroundColour(), grid->GetLabelTextColour(), grid->GetMarginColour(),
+              grid->GetScrollBarColour(), grid->GetDefaultCellBackgroundColour(), grid->GetDefaultCellTextColour(),
+              grid->GetGridLineColour(), grid->GetSelectionBackground(), table->GetHighlightColour(),
+              table->GetBookmarkColour(), table->GetUpColour(), table->GetDownColour()})
+            shown.push_back(colour.GetAsString(wxC2S_HTML_SYNTAX).ToStdString());
+        return shown;
+    }
 };
 
-TEST_F(BoardShell, TabGridsFollowTheTheme)
+TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
 {
     Tickerdeck* board = CreateBoard(0);
     wxGridEx* grid = AddTab(board, {arpi}, "List");
@@ -30,21 +49,21 @@ TEST_F(BoardShell, TabGridsFollowTheTheme)
     EXPECT_EQ(host.theme.up, Tickerdeck::TableOf(grid)->GetUpColour());
     EXPECT_EQ(host.theme.activeTab, board->GetNotebook()->GetActiveTabColour());
 
-    host.theme.background = wxColour(200, 201, 202);
-    host.theme.text = wxColour(10, 11, 12);
-    host.theme.cellBackground = wxColour(240, 241, 242);
-    host.theme.border = wxColour(1, 2, 3);
-    host.theme.down = wxColour(90, 0, 0);
+    // Switched to a light theme, a board looks as one started in it, and
+    // no part of it stays as it was.
+    const std::vector<std::string> dark = Appearance(board);
+    for (wxColour* colour : {&host.theme.background, &host.theme.activeTab, &host.theme.margin, &host.theme.border,
+                             &host.theme.gridLine, &host.theme.cellBackground, &host.theme.selection,
+                             &host.theme.bookmark, &host.theme.up, &host.theme.down, &host.theme.labelText,
+                             &host.theme.text, &host.theme.button})
+        *colour = wxColour(255 - colour->Red(), 255 - colour->Green(), 255 - colour->Blue());
     PostCommand(board, cmd::ThemeChanged);
-
-    EXPECT_EQ(host.theme.background, board->GetToolbar()->GetBackgroundColour());
-    EXPECT_EQ(host.theme.text, board->GetTitleLabel()->GetForegroundColour());
-    EXPECT_EQ(host.theme.border, board->GetNotebook()->GetBorderColour());
-    EXPECT_EQ(host.theme.text, board->GetNotebook()->GetActiveTabTextColour());
-    EXPECT_EQ(host.theme.cellBackground, grid->GetDefaultCellBackgroundColour());
-    EXPECT_EQ(host.theme.text, grid->GetDefaultCellTextColour());
-    EXPECT_EQ(host.theme.background, grid->GetScrollBarColour());
-    EXPECT_EQ(host.theme.down, Tickerdeck::TableOf(grid)->GetDownColour());
+    Tickerdeck* startedLight = CreateBoard(0);
+    AddTab(startedLight, {arpi}, "List");
+    const std::vector<std::string> light = Appearance(startedLight);
+    EXPECT_EQ(light, Appearance(board));
+    for (size_t part = 0; part < dark.size(); ++part)
+        EXPECT_NE(dark[part], light[part]) << "part " << part << " keeps its colour through a theme switch";
     EXPECT_EQ("Ticker Deck", board->GetTitleLabel()->GetLabel()) << "no title set yet: keep the label";
 
     board->Settings().title = "Desk A";
@@ -53,7 +72,31 @@ TEST_F(BoardShell, TabGridsFollowTheTheme)
     EXPECT_EQ("Desk A", board->GetTitleLabel()->GetLabel()) << "a theme change shows the title again";
 }
 
-TEST_F(BoardShell, QuotesReachOnlyTheCurrentTab)
+/// Runs the quote tests with the board taking queued quotes itself (true)
+/// and with the toolkit dispatching each one (false).
+class BoardQuotes : public testing_support::BoardFixture, public ::testing::WithParamInterface<bool>
+{
+protected:
+    void SetUp() override
+    {
+        if (GetParam() && !Tickerdeck::QuoteDrainBuiltIn())
+            GTEST_SKIP() << "this toolkit version gets the toolkit's dispatch only";
+        BoardFixture::SetUp();
+        Tickerdeck::UseQuoteDrain(GetParam());
+    }
+    void TearDown() override
+    {
+        BoardFixture::TearDown();
+        Tickerdeck::UseQuoteDrain(true);
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, BoardQuotes, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "BoardTakesTheQueue" : "ToolkitDispatchesEach";
+                         });
+
+TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 {
     Tickerdeck* board = CreateBoard(0);
     wxCommandEvent quote(wxEVT_MENU, cmd::QuoteUpdate);
@@ -119,6 +162,37 @@ TEST_F(BoardShell, QuotesReachOnlyTheCurrentTab)
     board->Unbind(wxEVT_MENU, listen, cmd::QuoteUpdate);
     EXPECT_EQ((std::vector<Price*>{&stranger, &stranger, &stranger, host.PriceOf(bdi)}), heard);
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
+}
+
+TEST_P(BoardQuotes, OneDispatchHandlesTheQueuedRunOnlyWhenTheBoardTakesTheQueue)
+{
+    Tickerdeck* board = CreateBoard(0);
+    host.PriceOf(arpi)->last = 1.0;
+    host.PriceOf(bdi)->last = 2.0;
+    host.PriceOf(cdg)->last = 3.0;
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
+    grid->SetSortingColumn(column::Last, true);
+    Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
+    const auto post = [this, board](wxCommandEvent event, Instrument* instrument) {
+        event.SetClientData(instrument ? host.PriceOf(instrument) : nullptr);
+        event.SetInt(4096);
+        wxPostEvent(board, event);
+    };
+    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), arpi);  // no change: the board learns the order
+    Flush();
+
+    host.PriceOf(arpi)->last = 10.0;
+    host.PriceOf(bdi)->last = 20.0;
+    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), arpi);
+    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), bdi);
+    post(wxCommandEvent(wxEVT_MENU, cmd::ScrollToTop), nullptr);
+    static_cast<wxEvtHandler*>(board)->ProcessPendingEvents();  // the first queued event only
+    if (GetParam())
+        EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "both quotes handled";
+    else
+        EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "one quote handled";
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <wx/button.h>
+#include <wx/datectrl.h>
 
 #include "model/ColumnSpec.h"
 #include "board/TickerdeckTable.h"
@@ -83,6 +84,8 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
     EXPECT_EQ((Calls{Call(x, "20240105"), Call(y, "20240105"), Call(y, "20240105"), Call(z, "20240105")}),
               host.subscribes);
     EXPECT_EQ("20240105", board->GetDateText());
+    const auto pickedDay = [this] { return board->GetDatePicker()->GetValue().FormatISODate().ToStdString(); };
+    EXPECT_EQ("2024-01-05", pickedDay()) << "the picker shows that day";
     EXPECT_EQ(host.PriceOf(x, "20240105"), Tickerdeck::TableOf(first)->RowPrice(0));
     EXPECT_EQ(host.PriceOf(z, "20240105"), Tickerdeck::TableOf(second)->RowPrice(1));
     EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(y, "20240105")).grids.size());
@@ -95,6 +98,7 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
 
     PostCommand(board, cmd::HistoryDate, "20240105 later");
     EXPECT_FALSE(board->GetHistoryDate().IsValid()) << "an unparsable date returns to live quotes";
+    EXPECT_EQ(wxDateTime::Today().FormatISODate().ToStdString(), pickedDay());
     EXPECT_EQ((Calls{Call(x, ""), Call(y, ""), Call(y, ""), Call(z, "")}), host.subscribes);
 }
 

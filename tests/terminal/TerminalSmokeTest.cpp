@@ -1,7 +1,10 @@
 // The whole terminal in-process: board module, main frame, docked and framed
-// boards, theme and history date, and a clean shutdown.
+// boards, theme and history date as boards and status bar show it, and a clean
+// shutdown.
 
 #include <gtest/gtest.h>
+#include <wx/datectrl.h>
+#include <wx/statusbr.h>
 #include <wx/toplevel.h>
 
 #include "MainFrame.h"
@@ -74,10 +77,20 @@ TEST(TerminalSmoke, BoardsOpenSwitchAndReleaseEverySubscription)
     testing_support::Flush(5);
     EXPECT_GT(terminal.Quotes().SubscriptionCount(), 0u);
 
+    // Market > History Date: the status bar and a framed board's picker tell the day shown.
     frame->SelectTheme(false);
-    frame->ShowHistoryDate(wxDateTime::Today().Subtract(wxDateSpan::Days(3)).Format("%Y%m%d"));
+    const wxDateTime pastDay = wxDateTime::Today().Subtract(wxDateSpan::Days(3));
+    frame->ShowHistoryDate(pastDay.Format("%Y%m%d"));
     testing_support::Flush(5);
+    const wxString status = frame->GetStatusBar()->GetStatusText(0);
+    EXPECT_TRUE(status.Contains(pastDay.FormatISODate())) << status.ToStdString();
+    const auto* picker = wxDynamicCast(wxWindow::FindWindowByName("datectrl"), wxDatePickerCtrl);
+    ASSERT_NE(picker, nullptr) << "the framed board has a date picker";
+    EXPECT_EQ(pastDay.FormatISODate(), picker->GetValue().FormatISODate());
     frame->ShowHistoryDate(wxString::FromUTF8(QuoteBook::Today()));
+    testing_support::Flush(5);
+    EXPECT_TRUE(frame->GetStatusBar()->GetStatusText(0).StartsWith(_("Live")));
+    EXPECT_EQ(wxDateTime::Today().FormatISODate(), picker->GetValue().FormatISODate());
     frame->SelectTheme(true);
     testing_support::PumpUntil([] { return false; }, 300);  // let the feed run
 
