@@ -161,7 +161,8 @@ private:
         if (!store)
             return;
         int count = 0;
-        for (const layout::InstrumentRef& ref : layout::StoredInstruments(*store, name))
+        const std::vector<layout::InstrumentRef> stored = layout::StoredInstruments(*store, name);
+        for (const layout::InstrumentRef& ref : stored)
         {
             if (Instrument* instrument = Find(ref))
             {
@@ -170,6 +171,9 @@ private:
             }
         }
         NotifyAppended(grid, count);
+        // Saving the tab must not drop what the host does not know today.
+        Tickerdeck::TableOf(grid)->SetUnresolved(
+            layout::UnresolvedRefs(stored, [this](const layout::InstrumentRef& ref) { return Find(ref) != nullptr; }));
     }
 
     // The host's own list is the row count, whether or not every answer has

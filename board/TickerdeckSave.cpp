@@ -158,9 +158,10 @@ private:
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }
 
-    // Every row counts, including the ones a filter hides. The store is read
-    // once and written once, and only when a watchlist really changed, so an
-    // unchanged store keeps its bytes. A store that cannot be read is left
+    // Every row counts, including the ones a filter hides, and so do the
+    // instruments the host could not resolve when the tab was filled. The
+    // store is read once and written once, and only when a watchlist really
+    // changed, so an unchanged store keeps its bytes. A store that cannot be read is left
     // alone: writing over it would lose every watchlist in it.
     void StoreRows(const std::string& name, const TickerdeckTable& table)
     {
@@ -170,7 +171,8 @@ private:
         {
             if (!m_store)
                 m_store = layout::ReadStoreForUpdate(StorePath());
-            m_storeChanged |= layout::WriteWatchlist(*m_store, name, RefsOf(table.Members()));
+            m_storeChanged |=
+                layout::WriteWatchlist(*m_store, name, table.GetUnresolved().MergeInto(RefsOf(table.Members())));
         }
         catch (const std::exception&)
         {
