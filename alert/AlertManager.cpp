@@ -1,5 +1,7 @@
 #include "alert/AlertManager.h"
 
+#include <cstdint>
+
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
@@ -13,7 +15,8 @@
 namespace {
 
 /// Horizontal and vertical rules, row lines, no border, both scroll bars.
-constexpr long kListStyle = 0xc020001c;
+constexpr long kListStyle = wxDV_HORIZ_RULES | wxDV_VERT_RULES | wxDV_ROW_LINES | wxBORDER_NONE | wxHSCROLL | wxVSCROLL;
+static_assert(static_cast<uint32_t>(kListStyle) == 0xc020001c, "the alert list's style changed with the toolkit");
 
 }  // namespace
 
