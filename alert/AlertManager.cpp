@@ -6,6 +6,7 @@
 #include <wx/sizer.h>
 
 #include "alert/AlertIcon.h"
+#include "board/PngFile.h"
 #include "controls/wxBitmapButtonEx.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxDataViewCtrlEx.h"
@@ -77,8 +78,8 @@ wxSizer* AlertManager::MakeSideButtons()
 {
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->AddSpacer(25);
-    m_editButton = new wxBitmapButtonEx(this, wxID_EDIT, LoadPngBitmap("./icon/edit.png"));
-    m_removeButton = new wxBitmapButtonEx(this, wxID_REMOVE, LoadPngBitmap("./icon/remove.png"));
+    m_editButton = new wxBitmapButtonEx(this, wxID_EDIT, LoadPngOrBlank("./icon/edit.png"));
+    m_removeButton = new wxBitmapButtonEx(this, wxID_REMOVE, LoadPngOrBlank("./icon/remove.png"));
     for (wxBitmapButtonEx* button : {m_editButton, m_removeButton})
     {
         StyleButton(button);

@@ -47,10 +47,6 @@ struct TickerdeckSettings
     wxString title;
 };
 
-/// Loads a PNG from a path relative to the working directory; a missing or
-/// unreadable file gives a blank 16x16 bitmap instead of an error popup.
-wxBitmap LoadIconBitmap(const wxString& path);
-
 /// A quote board window inside a host container.
 class Tickerdeck : public wxPanel
 {
