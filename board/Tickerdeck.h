@@ -33,20 +33,6 @@ class wxStaticTextEx;
 class wxTimerEvent;
 class wxToolBar;
 
-/// The board's user settings; stored in the window's layout node.
-struct TickerdeckSettings
-{
-    bool controlledByOrders = false;
-    bool controlledByPositions = false;
-    bool controlledByInstruments = false;
-    bool controlsOthers = false;
-    bool autoAddInstrument = false;
-    bool f1Only = true;
-    bool autoFitColumns = true;
-    bool volumeInThousands = false;
-    wxString title;
-};
-
 /// A quote board window inside a host container.
 class Tickerdeck : public wxPanel
 {
@@ -127,8 +113,8 @@ public:
     /// Switches every grid to the quotes of `date` (invalid = live).
     void SetHistoryDate(const wxDateTime& date);
 
-    TickerdeckSettings& Settings() { return m_settings; }
-    const TickerdeckSettings& Settings() const { return m_settings; }
+    layout::WindowSettings& Settings() { return m_settings; }
+    const layout::WindowSettings& Settings() const { return m_settings; }
 
     /// The filter of each filtered tab, keyed by the tab's notebook page;
     /// the tab's table only borrows it.
@@ -251,7 +237,7 @@ private:
     wxGridEx* m_currentGrid = nullptr;
     int m_sortClickCount = 1;
     wxDateTime m_historyDate;
-    TickerdeckSettings m_settings;
+    layout::WindowSettings m_settings;
     SubscriptionMap m_subscriptions;
     TabFilterMap m_tabFilters;
     BoardAlerts m_alerts;

@@ -66,22 +66,9 @@ private:
 
     void ApplySettings(const Tree& node)
     {
-        TickerdeckSettings& settings = m_board.Settings();
-        const layout::WindowSettings read =
-            layout::ReadWindowSettings(node, settings.autoFitColumns, settings.volumeInThousands);
-
-        const wxString title = layout::ToWxString(read.title);
-        m_board.ApplyTitle(wxGetTranslation(title));
-        settings.title = title;
-
-        settings.autoFitColumns = read.autoFitColumns;
-        settings.volumeInThousands = read.volumeInThousands;
-        settings.controlledByOrders = read.controlledByOrders;
-        settings.controlledByInstruments = read.controlledByInstruments;
-        settings.controlledByPositions = read.controlledByPositions;
-        settings.controlsOthers = read.controlsOthers;
-        settings.autoAddInstrument = read.autoAddInstrument;
-        settings.f1Only = false;
+        layout::WindowSettings& settings = m_board.Settings();
+        settings = layout::ReadWindowSettings(node, settings);
+        m_board.ApplyTitle(wxGetTranslation(settings.title));
     }
 
     void BuildTab(const layout::TabEntry& entry)

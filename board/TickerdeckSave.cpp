@@ -101,17 +101,7 @@ public:
 private:
     void WriteSettings(Tree& node)
     {
-        const TickerdeckSettings& settings = m_board.Settings();
-        layout::WindowSettings written;
-        written.autoFitColumns = settings.autoFitColumns;
-        written.volumeInThousands = settings.volumeInThousands;
-        written.controlledByOrders = settings.controlledByOrders;
-        written.controlledByInstruments = settings.controlledByInstruments;
-        written.controlledByPositions = settings.controlledByPositions;
-        written.controlsOthers = settings.controlsOthers;
-        written.autoAddInstrument = settings.autoAddInstrument;
-        written.title = layout::ToTreeText(settings.title);
-        layout::WriteWindowSettings(node, written, settings.f1Only);
+        layout::WriteWindowSettings(node, m_board.Settings());
     }
 
     Tree BuildWatchlists()
