@@ -124,10 +124,21 @@ wxWindow* Tickerdeck::GetOwnerFrame() const
     return reinterpret_cast<wxWindow*>(static_cast<uintptr_t>(m_group));
 }
 
+namespace {
+
+/// A flat horizontal bar without the divider line above it.
+constexpr long kToolbarStyle = wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER;
+static_assert(kToolbarStyle == 548, "the toolbar's style changed with the toolkit");
+
+/// Flat tabs with a line under the tab strip.
+constexpr long kNotebookStyle = wxFLATNB_FLAT_TABS | wxFLATNB_STRIP_LINE;
+static_assert(kNotebookStyle == 72, "the notebook's style changed with the controls library");
+
+}  // namespace
+
 void Tickerdeck::CreateToolbar()
 {
-    m_toolbar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
+    m_toolbar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, kToolbarStyle);
     // The theme colour paints the whole bar; erasing first only flickers.
     m_toolbar->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 
@@ -187,8 +198,8 @@ void Tickerdeck::AddDockedTools()
 
 void Tickerdeck::CreateNotebook()
 {
-    m_notebook = new wxFlatNotebook(this, cmd::Notebook, wxDefaultPosition, wxSize(23, 23),
-                                    wxFLATNB_FLAT_TABS | wxFLATNB_STRIP_LINE, "Flat Notebook");
+    m_notebook = new wxFlatNotebook(this, cmd::Notebook, wxDefaultPosition, wxSize(23, 23), kNotebookStyle,
+                                    "Flat Notebook");
     m_notebook->SetPadding(wxSize(10, 10));
     ApplyNotebookColours();
     m_imageList->Add(LoadPngOrBlank("./icon/list.png"));
