@@ -1,9 +1,12 @@
 #include "alert/AlertManager.h"
 
+#include <cstdint>
+
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
 #include "alert/AlertIcon.h"
+#include "board/PngFile.h"
 #include "controls/wxBitmapButtonEx.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxDataViewCtrlEx.h"
@@ -13,7 +16,8 @@
 namespace {
 
 /// Horizontal and vertical rules, row lines, no border, both scroll bars.
-constexpr long kListStyle = 0xc020001c;
+constexpr long kListStyle = wxDV_HORIZ_RULES | wxDV_VERT_RULES | wxDV_ROW_LINES | wxBORDER_NONE | wxHSCROLL | wxVSCROLL;
+static_assert(static_cast<uint32_t>(kListStyle) == 0xc020001c, "the alert list's style changed with the toolkit");
 
 }  // namespace
 
@@ -74,8 +78,8 @@ wxSizer* AlertManager::MakeSideButtons()
 {
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->AddSpacer(25);
-    m_editButton = new wxBitmapButtonEx(this, wxID_EDIT, LoadPngBitmap("./icon/edit.png"));
-    m_removeButton = new wxBitmapButtonEx(this, wxID_REMOVE, LoadPngBitmap("./icon/remove.png"));
+    m_editButton = new wxBitmapButtonEx(this, wxID_EDIT, LoadPngOrBlank("./icon/edit.png"));
+    m_removeButton = new wxBitmapButtonEx(this, wxID_REMOVE, LoadPngOrBlank("./icon/remove.png"));
     for (wxBitmapButtonEx* button : {m_editButton, m_removeButton})
     {
         StyleButton(button);

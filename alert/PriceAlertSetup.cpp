@@ -147,11 +147,13 @@ void PriceAlertSetup::SetInstrument(Instrument* instrument)
 void PriceAlertSetup::SetAlert(const PriceAlert& alert)
 {
     SetInstrument(alert.instrument);
+    m_shownThreshold.reset();
     const int fieldItem = FieldItemOf(alert.field);
     if (fieldItem != wxNOT_FOUND)
     {
         m_fieldCombo->SetSelection(fieldItem);
         m_valueText->ChangeValue(*alert_format::FieldValueText(alert.field, alert.instrument, alert.threshold));
+        m_shownThreshold = alert.threshold;
     }
     m_comparisonCombo->SetSelection(alert.comparison == ToCode(AlertComparison::AtMost) ? kAtMostItem
                                                                                          : kAtLeastItem);
@@ -167,10 +169,18 @@ void PriceAlertSetup::GetAlert(PriceAlert& alert) const
         alert.field = ToCode(kFieldOrder[fieldItem]);
     alert.comparison = ToCode(m_comparisonCombo->GetSelection() == kAtMostItem ? AlertComparison::AtMost
                                                                                : AlertComparison::AtLeast);
-    double threshold = 0.0;
-    if (ReadThreshold(m_valueText->GetValue(), &threshold))
-        alert.threshold = threshold;
+    alert.threshold = ThresholdOr(alert.threshold);
     alert.remark = m_remarkText->GetValue().utf8_string();
+}
+
+double PriceAlertSetup::ThresholdOr(double fallback) const
+{
+    // The field shows the threshold rounded to the instrument's decimals;
+    // until the user types in it, the threshold they set is kept.
+    if (m_shownThreshold)
+        return *m_shownThreshold;
+    double threshold = 0.0;
+    return ReadThreshold(m_valueText->GetValue(), &threshold) ? threshold : fallback;
 }
 
 bool PriceAlertSetup::CanActivate() const
@@ -208,7 +218,9 @@ void PriceAlertSetup::OnActivate(wxCommandEvent& /*event*/)
     ConfirmAndClose();
 }
 
-void PriceAlertSetup::OnInputChanged(wxCommandEvent& /*event*/)
+void PriceAlertSetup::OnInputChanged(wxCommandEvent& event)
 {
+    if (event.GetId() == kValueTextId)
+        m_shownThreshold.reset();
     UpdateActivateButton();
 }

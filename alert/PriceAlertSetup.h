@@ -1,6 +1,8 @@
 #pragma once
 // The dialog that creates or edits the price alert of one instrument.
 
+#include <optional>
+
 #include "model/PriceAlert.h"
 #include "alert/ThemedDialog.h"
 
@@ -40,6 +42,8 @@ private:
     wxSizer* MakeRemarkRow();
     void ShowInstrumentTexts(const Instrument* instrument);
     void UpdateActivateButton();
+    /// The threshold the value field stands for; `fallback` when it reads as no number.
+    double ThresholdOr(double fallback) const;
     void OnActivate(wxCommandEvent& event);
     void OnInputChanged(wxCommandEvent& event);
 
@@ -52,6 +56,8 @@ private:
     wxTextCtrl* m_remarkText = nullptr;
     wxButtonEx* m_activate = nullptr;
     Instrument* m_instrument = nullptr;
+    /// The threshold of the alert shown, until the user types a value.
+    std::optional<double> m_shownThreshold;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -15,12 +15,9 @@
 
 namespace {
 
-/// Yes/No, warning icon, No preselected.
-constexpr long kQuestionStyle = 0x8000010a;
-
 bool AskWithMessageBox(wxWindow* parent, const wxString& message, const wxString& caption)
 {
-    wxMessageDialog box(parent, message, caption, kQuestionStyle);
+    wxMessageDialog box(parent, message, caption, ThemedDialog::kQuestionStyle);
     return box.ShowModal() == wxID_YES;
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <wx/dialog.h>
+#include <wx/frame.h>
 
 class BoardOwner;
 class Host;
@@ -18,8 +19,19 @@ class wxStaticText;
 class ThemedDialog : public wxDialog
 {
 public:
-    /// Caption, system menu and close box, floating on the parent, no taskbar entry.
-    static constexpr long kStyle = 0x2000180a;
+    /// The toolkit's dialog frame (caption, system menu, close box), kept
+    /// above its parent and out of the taskbar.
+    static constexpr long kStyle = wxDEFAULT_DIALOG_STYLE | wxFRAME_FLOAT_ON_PARENT | wxFRAME_NO_TASKBAR;
+    static_assert(kStyle == 0x2000180a, "the dialogs' frame style changed with the toolkit");
+
+    /// Yes and No buttons with the warning icon; Yes, the toolkit's default
+    /// button, is preselected.
+    static constexpr long kQuestionStyle = wxYES_NO | wxICON_WARNING;
+    // The number the question box was first given also sets wxCANCEL_DEFAULT.
+    // That flag picks a Cancel button, which this box does not have: it
+    // changes no button and the toolkit stops on it with an assertion.
+    static_assert((kQuestionStyle | wxCANCEL_DEFAULT) == 0x8000010a,
+                  "the question box's style changed with the toolkit");
 
     /// What the dialog does with its parent window. Modality is emulated by
     /// disabling the parent while the dialog is up.
@@ -78,7 +90,7 @@ protected:
     void FitNoNarrowerThan(int width);
     /// Grows the dialog when its contents no longer fit; never shrinks it.
     void GrowToFitContents();
-    /// Yes/No question box with the warning icon; No is the default.
+    /// Question box of kQuestionStyle; true for Yes.
     bool AskYesNo(const wxString& message, const wxString& caption);
     /// Called after ShowWithAction has shown the dialog and kept the action.
     virtual void OnShownWithAction() {}

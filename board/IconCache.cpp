@@ -1,18 +1,8 @@
 #include "board/IconCache.h"
 
 #include <wx/filefn.h>
-#include <wx/log.h>
 
-wxBitmap LoadPngQuietly(const wxString& path)
-{
-    if (!wxFileExists(path))
-        return wxBitmap();
-    wxLogNull quiet;  // a damaged icon is simply not drawn
-    wxBitmap bitmap;
-    if (!bitmap.LoadFile(path, wxBITMAP_TYPE_PNG))
-        return wxBitmap();
-    return bitmap;
-}
+#include "board/PngFile.h"
 
 const wxBitmap& IconCache::Load(const wxString& path)
 {
@@ -25,7 +15,7 @@ const wxBitmap& IconCache::Load(const wxString& path)
     if (entry.modified != modified || (modified != -1 && !entry.bitmap.IsOk()))
     {
         entry.modified = modified;
-        entry.bitmap = modified == -1 ? wxBitmap() : LoadPngQuietly(path);
+        entry.bitmap = modified == -1 ? wxBitmap() : LoadPng(path);
     }
     return entry.bitmap;
 }

@@ -26,6 +26,3 @@ private:
 
     std::unordered_map<wxString, Entry> m_entries;
 };
-
-/// Reads a PNG without complaining about a missing or broken file.
-wxBitmap LoadPngQuietly(const wxString& path);

@@ -2,16 +2,15 @@
 
 #include <wx/datectrl.h>
 #include <wx/dateevt.h>
-#include <wx/filefn.h>
 #include <wx/frame.h>
 #include <wx/grid.h>
 #include <wx/icon.h>
-#include <wx/image.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
 #include "board/BoardOwner.h"
+#include "board/PngFile.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
@@ -129,10 +128,21 @@ wxWindow* Tickerdeck::GetOwnerFrame() const
     return reinterpret_cast<wxWindow*>(static_cast<uintptr_t>(m_group));
 }
 
+namespace {
+
+/// A flat horizontal bar without the divider line above it.
+constexpr long kToolbarStyle = wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER;
+static_assert(kToolbarStyle == 548, "the toolbar's style changed with the toolkit");
+
+/// Flat tabs with a line under the tab strip.
+constexpr long kNotebookStyle = wxFLATNB_FLAT_TABS | wxFLATNB_STRIP_LINE;
+static_assert(kNotebookStyle == 72, "the notebook's style changed with the controls library");
+
+}  // namespace
+
 void Tickerdeck::CreateToolbar()
 {
-    m_toolbar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
+    m_toolbar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, kToolbarStyle);
     // The theme colour paints the whole bar; erasing first only flickers.
     m_toolbar->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 
@@ -141,7 +151,7 @@ void Tickerdeck::CreateToolbar()
     else
         AddDockedTools();
 
-    m_toolbar->AddTool(cmd::Settings, wxString(), LoadIconBitmap("./icon/setting.png"));
+    m_toolbar->AddTool(cmd::Settings, wxString(), LoadPngOrBlank("./icon/setting.png"));
     m_toolbar->Realize();
 }
 
@@ -150,14 +160,14 @@ void Tickerdeck::AddFramedTools()
     if (auto* frame = wxDynamicCast(GetParent()->GetParent(), wxFrame))
     {
         wxIcon icon;
-        icon.CopyFromBitmap(LoadIconBitmap("./icon/tickerdeck.png"));
+        icon.CopyFromBitmap(LoadPngOrBlank("./icon/tickerdeck.png"));
         frame->SetIcon(icon);
     }
     ApplyToolbarColours();
     m_toolbar->AddStretchableSpace();
-    m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadIconBitmap("./icon/add.png"));
-    m_toolbar->AddTool(cmd::AlertList, wxString(), LoadIconBitmap("./icon/alert.png"));
-    m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadIconBitmap("./icon/fit.png"));
+    m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadPngOrBlank("./icon/add.png"));
+    m_toolbar->AddTool(cmd::AlertList, wxString(), LoadPngOrBlank("./icon/alert.png"));
+    m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadPngOrBlank("./icon/fit.png"));
     m_datePicker = new wxDatePickerCtrl(m_toolbar, cmd::DatePicker, wxDefaultDateTime,
                                         wxDefaultPosition, wxSize(-1, 20), wxDP_DROPDOWN,
                                         wxDefaultValidator, "datectrl");
@@ -183,20 +193,20 @@ void Tickerdeck::AddDockedTools()
     });
     m_toolbar->AddControl(m_titleLabel);
     m_toolbar->AddStretchableSpace();
-    m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadIconBitmap("./icon/add.png"));
-    m_toolbar->AddTool(cmd::AlertList, wxString(), LoadIconBitmap("./icon/alert.png"));
-    m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadIconBitmap("./icon/fit.png"));
-    m_toolbar->AddTool(cmd::OpenAnotherWindow, wxString(), LoadIconBitmap("./icon/history.png"));
+    m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadPngOrBlank("./icon/add.png"));
+    m_toolbar->AddTool(cmd::AlertList, wxString(), LoadPngOrBlank("./icon/alert.png"));
+    m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadPngOrBlank("./icon/fit.png"));
+    m_toolbar->AddTool(cmd::OpenAnotherWindow, wxString(), LoadPngOrBlank("./icon/history.png"));
     ApplyToolbarColours();
 }
 
 void Tickerdeck::CreateNotebook()
 {
-    m_notebook = new wxFlatNotebook(this, cmd::Notebook, wxDefaultPosition, wxSize(23, 23),
-                                    wxFLATNB_FLAT_TABS | wxFLATNB_STRIP_LINE, "Flat Notebook");
+    m_notebook = new wxFlatNotebook(this, cmd::Notebook, wxDefaultPosition, wxSize(23, 23), kNotebookStyle,
+                                    "Flat Notebook");
     m_notebook->SetPadding(wxSize(10, 10));
     ApplyNotebookColours();
-    m_imageList->Add(LoadIconBitmap("./icon/list.png"));
+    m_imageList->Add(LoadPngOrBlank("./icon/list.png"));
     m_notebook->SetImageList(m_imageList.get());
 }
 
@@ -231,20 +241,4 @@ void Tickerdeck::AddTabPage(wxGridEx* grid, const wxString& label, bool select)
 TickerdeckTable* Tickerdeck::TableOf(const wxGridEx* grid)
 {
     return grid ? static_cast<TickerdeckTable*>(grid->GetTable()) : nullptr;
-}
-
-wxBitmap LoadIconBitmap(const wxString& path)
-{
-    if (wxFileExists(path))
-    {
-        wxBitmap bitmap(path, wxBITMAP_TYPE_PNG);
-        if (bitmap.IsOk())
-            return bitmap;
-    }
-    wxImage blank(16, 16);
-    blank.InitAlpha();
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            blank.SetAlpha(x, y, 0);
-    return wxBitmap(blank);
 }

@@ -34,24 +34,6 @@ class wxStaticTextEx;
 class wxTimerEvent;
 class wxToolBar;
 
-/// The board's user settings; stored in the window's layout node.
-struct TickerdeckSettings
-{
-    bool controlledByOrders = false;
-    bool controlledByPositions = false;
-    bool controlledByInstruments = false;
-    bool controlsOthers = false;
-    bool autoAddInstrument = false;
-    bool f1Only = true;
-    bool autoFitColumns = true;
-    bool volumeInThousands = false;
-    wxString title;
-};
-
-/// Loads a PNG from a path relative to the working directory; a missing or
-/// unreadable file gives a blank 16x16 bitmap instead of an error popup.
-wxBitmap LoadIconBitmap(const wxString& path);
-
 /// A quote board window inside a host container.
 class Tickerdeck : public wxPanel
 {
@@ -156,8 +138,8 @@ public:
     /// Switches every grid to the quotes of `date` (invalid = live).
     void SetHistoryDate(const wxDateTime& date);
 
-    TickerdeckSettings& Settings() { return m_settings; }
-    const TickerdeckSettings& Settings() const { return m_settings; }
+    layout::WindowSettings& Settings() { return m_settings; }
+    const layout::WindowSettings& Settings() const { return m_settings; }
 
     /// The filter of each filtered tab, keyed by the tab's notebook page;
     /// the tab's table only borrows it.
@@ -275,7 +257,7 @@ private:
     wxGridEx* m_currentGrid = nullptr;
     int m_sortClickCount = 1;
     wxDateTime m_historyDate;
-    TickerdeckSettings m_settings;
+    layout::WindowSettings m_settings;
     SubscriptionMap m_subscriptions;
     TodayClock m_today = [] { return wxDateTime::Today(); };
     /// A subscription the host has not answered yet.

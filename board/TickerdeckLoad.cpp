@@ -66,22 +66,9 @@ private:
 
     void ApplySettings(const Tree& node)
     {
-        TickerdeckSettings& settings = m_board.Settings();
-        const layout::WindowSettings read =
-            layout::ReadWindowSettings(node, settings.autoFitColumns, settings.volumeInThousands);
-
-        const wxString title = layout::ToWxString(read.title);
-        m_board.ApplyTitle(wxGetTranslation(title));
-        settings.title = title;
-
-        settings.autoFitColumns = read.autoFitColumns;
-        settings.volumeInThousands = read.volumeInThousands;
-        settings.controlledByOrders = read.controlledByOrders;
-        settings.controlledByInstruments = read.controlledByInstruments;
-        settings.controlledByPositions = read.controlledByPositions;
-        settings.controlsOthers = read.controlsOthers;
-        settings.autoAddInstrument = read.autoAddInstrument;
-        settings.f1Only = false;
+        layout::WindowSettings& settings = m_board.Settings();
+        settings = layout::ReadWindowSettings(node, settings);
+        m_board.ApplyTitle(wxGetTranslation(settings.title));
     }
 
     void BuildTab(const layout::TabEntry& entry)
@@ -160,11 +147,15 @@ private:
         const Tree* store = Store();
         if (!store)
             return;
+        const std::vector<layout::InstrumentRef> stored = layout::StoredInstruments(*store, name);
         std::vector<Instrument*> instruments;
-        for (const layout::InstrumentRef& ref : layout::StoredInstruments(*store, name))
+        for (const layout::InstrumentRef& ref : stored)
             if (Instrument* instrument = Find(ref))
                 instruments.push_back(instrument);
         SubscribeAll(instruments, grid);
+        // Saving the tab must not drop what the host does not know today.
+        Tickerdeck::TableOf(grid)->SetUnresolved(
+            layout::UnresolvedRefs(stored, [this](const layout::InstrumentRef& ref) { return Find(ref) != nullptr; }));
     }
 
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)

@@ -101,17 +101,7 @@ public:
 private:
     void WriteSettings(Tree& node)
     {
-        const TickerdeckSettings& settings = m_board.Settings();
-        layout::WindowSettings written;
-        written.autoFitColumns = settings.autoFitColumns;
-        written.volumeInThousands = settings.volumeInThousands;
-        written.controlledByOrders = settings.controlledByOrders;
-        written.controlledByInstruments = settings.controlledByInstruments;
-        written.controlledByPositions = settings.controlledByPositions;
-        written.controlsOthers = settings.controlsOthers;
-        written.autoAddInstrument = settings.autoAddInstrument;
-        written.title = layout::ToTreeText(settings.title);
-        layout::WriteWindowSettings(node, written, settings.f1Only);
+        layout::WriteWindowSettings(node, m_board.Settings());
     }
 
     Tree BuildWatchlists()
@@ -158,9 +148,10 @@ private:
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }
 
-    // Every row counts, including the ones a filter hides. The store is read
-    // once and written once, and only when a watchlist really changed, so an
-    // unchanged store keeps its bytes. A store that cannot be read is left
+    // Every row counts, including the ones a filter hides, and so do the
+    // instruments the host could not resolve when the tab was filled. The
+    // store is read once and written once, and only when a watchlist really
+    // changed, so an unchanged store keeps its bytes. A store that cannot be read is left
     // alone: writing over it would lose every watchlist in it.
     void StoreRows(const std::string& name, const TickerdeckTable& table)
     {
@@ -170,7 +161,8 @@ private:
         {
             if (!m_store)
                 m_store = layout::ReadStoreForUpdate(StorePath());
-            m_storeChanged |= layout::WriteWatchlist(*m_store, name, RefsOf(table.Members()));
+            m_storeChanged |=
+                layout::WriteWatchlist(*m_store, name, table.GetUnresolved().MergeInto(RefsOf(table.Members())));
         }
         catch (const std::exception&)
         {

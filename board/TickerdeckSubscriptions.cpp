@@ -10,6 +10,7 @@
 #include <wx/toolbar.h>
 
 #include "board/BoardOwner.h"
+#include "board/PngFile.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -253,7 +254,7 @@ void Tickerdeck::UpdateHistoryTool()
     if (HasOwnFrame())
         return;
     const char* path = IsPastDay(m_historyDate) ? "./icon/history_red.png" : "./icon/history.png";
-    m_toolbar->SetToolNormalBitmap(cmd::OpenAnotherWindow, LoadIconBitmap(path));
+    m_toolbar->SetToolNormalBitmap(cmd::OpenAnotherWindow, LoadPngOrBlank(path));
     m_toolbar->Refresh();
 }
 

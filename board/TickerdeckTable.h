@@ -14,6 +14,7 @@
 #include <wx/grid.h>
 #include <wx/timer.h>
 
+#include "layout/UnresolvedRefs.h"
 #include "model/CellColour.h"
 #include "model/FlashSchedule.h"
 #include "model/PriceIndex.h"
@@ -99,6 +100,9 @@ public:
     const std::string& GetCategory() const { return m_category; }
     void SetWatchlistName(const std::string& name) { m_watchlistName = name; }
     const std::string& GetWatchlistName() const { return m_watchlistName; }
+    /// What the stored watchlist holds beyond the rows the host could resolve.
+    void SetUnresolved(layout::UnresolvedRefs unresolved) { m_unresolved = std::move(unresolved); }
+    const layout::UnresolvedRefs& GetUnresolved() const { return m_unresolved; }
 
     void SetHighlightColour(const wxColour& colour) { m_highlightColour = colour; }
     void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }
@@ -208,6 +212,7 @@ private:
     std::string m_exchange;
     std::string m_category;
     std::string m_watchlistName;
+    layout::UnresolvedRefs m_unresolved;
     wxColour m_highlightColour;
     wxColour m_bookmarkColour;
     wxColour m_upColour;

@@ -1,6 +1,7 @@
 // Colours and fonts of the board, taken from the host's theme at
 // construction and again whenever the host switches themes.
 
+#include <wx/font.h>
 #include <wx/grid.h>
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
@@ -15,9 +16,10 @@
 
 namespace {
 
-// Title weight and style as the host's toolkit numbers them (bold, normal).
-constexpr int kTitleWeight = 700;
-constexpr int kTitleStyle = 90;
+// The host's font maker takes the toolkit's numbers: bold, upright.
+constexpr int kTitleWeight = wxFONTWEIGHT_BOLD;
+constexpr int kTitleStyle = wxFONTSTYLE_NORMAL;
+static_assert(kTitleWeight == 700 && kTitleStyle == 90, "the title font's numbers changed with the toolkit");
 
 void ApplyTableColours(TickerdeckTable* table, const Theme& theme)
 {

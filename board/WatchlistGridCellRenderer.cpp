@@ -8,6 +8,7 @@
 
 #include "model/ColumnSpec.h"
 #include "board/IconCache.h"
+#include "board/PngFile.h"
 #include "board/TickerdeckTable.h"
 #include "contract/Records.h"
 
@@ -30,8 +31,8 @@ wxString FlagIconPath(const Instrument& instrument)
 }  // namespace
 
 WatchlistGridCellRenderer::WatchlistGridCellRenderer()
-    : m_upArrow(LoadPngQuietly(kIconFolder + "green_up.png")),
-      m_downArrow(LoadPngQuietly(kIconFolder + "red_down.png"))
+    : m_upArrow(LoadPng(kIconFolder + "green_up.png")),
+      m_downArrow(LoadPng(kIconFolder + "red_down.png"))
 {
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <wx/string.h>
+
 #include "model/FilterSet.h"
 
 namespace layout {
@@ -16,17 +18,21 @@ constexpr int kExchangeTab = 7;
 constexpr int kDefaultAlertField = 4096;  // the last price
 constexpr int kDefaultAlertComparison = 1;
 
-/// The board settings stored under "setting".
+/// A board's user settings, as the window holds them and its node stores
+/// them under "setting". The values here are a new window's before anything
+/// is loaded; a node that omits a setting has defaults of its own (see
+/// ReadWindowSettings).
 struct WindowSettings
 {
+    bool controlledByOrders = false;
+    bool controlledByPositions = false;
+    bool controlledByInstruments = false;
+    bool controlsOthers = false;
+    bool autoAddInstrument = false;
+    bool f1Only = true;
     bool autoFitColumns = true;
     bool volumeInThousands = false;
-    bool controlledByOrders = false;
-    bool controlledByInstruments = false;
-    bool controlledByPositions = false;
-    bool controlsOthers = true;
-    bool autoAddInstrument = true;
-    std::string title = "Tickerdeck";
+    wxString title;
 };
 
 /// Size of a window's own frame.

@@ -10,6 +10,7 @@ namespace {
 
 const char* const kControls = "setting.controls.<xmlattr>.";
 const char* const kGeneral = "setting.general.<xmlattr>.";
+const char* const kDefaultTitle = "Tickerdeck";
 
 std::string ControlsKey(const char* name)
 {
@@ -55,17 +56,18 @@ Tree ReadXmlFile(const std::string& path)
     return tree;
 }
 
-WindowSettings ReadWindowSettings(const Tree& node, bool currentAutoFit, bool currentVolumeInThousands)
+WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& current)
 {
     WindowSettings settings;
-    settings.title = ReadText(node, GeneralKey("title"), settings.title);
-    settings.autoFitColumns = ReadBool(node, GeneralKey("auto_fit_column_width"), currentAutoFit);
-    settings.volumeInThousands = ReadBool(node, GeneralKey("show_volume_ink"), currentVolumeInThousands);
+    settings.title = ToWxString(ReadText(node, GeneralKey("title"), kDefaultTitle));
+    settings.autoFitColumns = ReadBool(node, GeneralKey("auto_fit_column_width"), current.autoFitColumns);
+    settings.volumeInThousands = ReadBool(node, GeneralKey("show_volume_ink"), current.volumeInThousands);
     settings.controlledByOrders = ReadBool(node, ControlsKey("control_by_order"), false);
     settings.controlledByInstruments = ReadBool(node, ControlsKey("control_by_instrument"), false);
     settings.controlledByPositions = ReadBool(node, ControlsKey("control_by_position"), false);
     settings.controlsOthers = ReadBool(node, ControlsKey("control_instrument"), true);
     settings.autoAddInstrument = ReadBool(node, GeneralKey("autoinstrument"), true);
+    settings.f1Only = false;
     return settings;
 }
 

@@ -18,9 +18,11 @@ extern const char* const kDefaultWindowPath;
 /// missing, unreadable or malformed.
 Tree ReadXmlFile(const std::string& path);
 
-/// The settings of `node`. Two of them fall back to the board's current
-/// values rather than fixed defaults, so those are passed in.
-WindowSettings ReadWindowSettings(const Tree& node, bool currentAutoFit, bool currentVolumeInThousands);
+/// The settings of `node`. A setting the node omits reads as false, except
+/// controlsOthers and autoAddInstrument (true), the title ("Tickerdeck"),
+/// and autoFitColumns and volumeInThousands, which keep their `current`
+/// value. f1Only is not read: loading always clears it.
+WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& current);
 FrameSize ReadFrameSize(const Tree& node);
 
 /// The "watchlists" element; throws "No such node (watchlists)" without it.

@@ -82,7 +82,7 @@ void PutBool(Tree& tree, const std::string& path, bool value)
     tree.put(path, std::string(value ? "true" : "false"));
 }
 
-void WriteWindowSettings(Tree& node, const WindowSettings& settings, bool f1Only)
+void WriteWindowSettings(Tree& node, const WindowSettings& settings)
 {
     const std::string controls = "setting.controls.<xmlattr>.";
     const std::string general = "setting.general.<xmlattr>.";
@@ -92,8 +92,8 @@ void WriteWindowSettings(Tree& node, const WindowSettings& settings, bool f1Only
     PutBool(node, controls + "control_instrument", settings.controlsOthers);
     PutBool(node, controls + "control_autoinstrument", settings.autoAddInstrument);
     PutBool(node, general + "autoinstrument", settings.autoAddInstrument);
-    PutBool(node, general + "f1_change_instrument", f1Only);
-    node.put(general + "title", settings.title);
+    PutBool(node, general + "f1_change_instrument", settings.f1Only);
+    node.put(general + "title", ToTreeText(settings.title));
     PutBool(node, general + "auto_fit_column_width", settings.autoFitColumns);
     PutBool(node, general + "show_volume_ink", settings.volumeInThousands);
 }

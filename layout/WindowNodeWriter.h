@@ -12,7 +12,7 @@ namespace layout {
 
 /// Puts the settings on `node` in their stored order; each replaces the
 /// value already there.
-void WriteWindowSettings(Tree& node, const WindowSettings& settings, bool f1Only);
+void WriteWindowSettings(Tree& node, const WindowSettings& settings);
 
 /// One "watchlist" element of the node's "watchlists". `columnLabels[id]`
 /// is written as the name of column `id`, for the reader's benefit.

@@ -12,6 +12,7 @@
 #include "board/ColumnLayout.h"
 #include "watchlist/ControlKey.h"
 #include "layout/TabLabel.h"
+#include "layout/UnresolvedRefs.h"
 #include "layout/WatchlistStore.h"
 #include "layout/WindowNodeReader.h"
 #include "contract/Host.h"
@@ -66,6 +67,18 @@ void ApplyColumnTemplate(wxGridEx* grid, const std::string& layoutPath)
     }
 }
 
+Instrument* FindInstrument(Host& host, const layout::InstrumentRef& ref)
+{
+    return host.FindInstrument(ref.code.c_str(), ref.exchange.c_str());
+}
+
+layout::UnresolvedRefs UnresolvedOf(Host& host, const std::vector<layout::InstrumentRef>& stored)
+{
+    return layout::UnresolvedRefs(stored, [&host](const layout::InstrumentRef& ref) {
+        return FindInstrument(host, ref) != nullptr;
+    });
+}
+
 }  // namespace
 
 void WatchlistTabs::BuildTab(const layout::TabSource& source)
@@ -99,14 +112,17 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
 
     // The store goes first: an unreadable one leaves the tabs as they were.
     std::vector<Instrument*> rows;
+    layout::UnresolvedRefs unresolved;
     if (stored)
     {
         try
         {
             const Tree store = layout::ReadStore(host->GetApplicationFilePath(true));
-            for (const layout::InstrumentRef& ref : layout::StoredInstruments(store, source.watchlist))
-                if (Instrument* instrument = host->FindInstrument(ref.code.c_str(), ref.exchange.c_str()))
+            const std::vector<layout::InstrumentRef> refs = layout::StoredInstruments(store, source.watchlist);
+            for (const layout::InstrumentRef& ref : refs)
+                if (Instrument* instrument = FindInstrument(*host, ref))
                     rows.push_back(instrument);
+            unresolved = UnresolvedOf(*host, refs);
         }
         catch (const std::exception&)
         {
@@ -126,6 +142,7 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
     table->SetWatchlistName(stored ? source.watchlist : std::string());
     table->SetExchange(stored ? std::string() : source.exchange);
     table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
+    table->SetUnresolved(std::move(unresolved));
 
     m_board.SubscribeRows(rows, grid);
 }
@@ -214,7 +231,12 @@ void WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString&
     try
     {
         Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
-        layout::ReplaceWatchlist(store, layout::ToTreeText(oldName), layout::ToTreeText(newName), RefsOf(storedRows));
+        const std::string storedName = layout::ToTreeText(oldName);
+        // The editor lists only what the host knows; the rest stays stored.
+        const layout::UnresolvedRefs unresolved =
+            grid ? Tickerdeck::TableOf(grid)->GetUnresolved() : UnresolvedOf(*host, layout::StoredInstruments(store, storedName));
+        layout::ReplaceWatchlist(store, storedName, layout::ToTreeText(newName),
+                                 unresolved.MergeInto(RefsOf(storedRows)));
         layout::WriteStore(host->GetApplicationFilePath(true), store);
     }
     catch (const std::exception&)

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const layout::FrameSize frame = layout::ReadFrameSize(*node);
     (void)frame;
-    layout::ReadWindowSettings(*node, true, false);
+    layout::ReadWindowSettings(*node, layout::WindowSettings());
     const auto watchlists = node->get_child_optional("watchlists");
     if (!watchlists)
         return 0;

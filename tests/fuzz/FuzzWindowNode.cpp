@@ -35,10 +35,13 @@ void CheckTab(const layout::TabEntry& read)
 
 void CheckSettings(const fuzz::Tree& node)
 {
-    const layout::WindowSettings read = layout::ReadWindowSettings(node, true, false);
+    const layout::WindowSettings read = layout::ReadWindowSettings(node, layout::WindowSettings());
     fuzz::Tree written = node;
-    layout::WriteWindowSettings(written, read, false);
-    const layout::WindowSettings again = layout::ReadWindowSettings(fuzz::Reparse(written, "tickerdeck"), false, true);
+    layout::WriteWindowSettings(written, read);
+    layout::WindowSettings other;
+    other.autoFitColumns = false;
+    other.volumeInThousands = true;
+    const layout::WindowSettings again = layout::ReadWindowSettings(fuzz::Reparse(written, "tickerdeck"), other);
     fuzz::Check(again.title == read.title, "title");
     fuzz::Check(again.autoFitColumns == read.autoFitColumns && again.volumeInThousands == read.volumeInThousands &&
                     again.controlledByOrders == read.controlledByOrders &&

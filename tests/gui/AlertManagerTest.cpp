@@ -3,6 +3,7 @@
 
 #include <type_traits>  // wx/weakref.h needs it and does not include it
 
+#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
@@ -165,6 +166,20 @@ TEST_F(AlertList, EditOfAnAlertDisabledMeanwhileClosesAndWritesNowhere)
     EXPECT_FALSE(edit);
     EXPECT_TRUE(manager->IsEnabled());
     EXPECT_EQ(0u, manager->GetModel()->GetCount());
+}
+
+wxString g_toolkitComplaint;
+
+TEST_F(AlertList, TheDeletionQuestionHasAStyleTheToolkitAccepts)
+{
+    // Built, not shown: a style the toolkit rejects is caught on construction.
+    const wxAssertHandler_t previous = wxSetAssertHandler(
+        [](const wxString&, int, const wxString&, const wxString&, const wxString& message) {
+            g_toolkitComplaint = message;
+        });
+    wxMessageDialog box(owner, "Delete?", "Delete Alert", ThemedDialog::kQuestionStyle);
+    wxSetAssertHandler(previous);
+    EXPECT_TRUE(g_toolkitComplaint.empty()) << g_toolkitComplaint;
 }
 
 }  // namespace

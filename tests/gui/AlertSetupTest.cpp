@@ -95,6 +95,22 @@ TEST_F(AlertSetup, ExistingAlertIsShownAndEditedInPlace)
     EXPECT_DOUBLE_EQ(13.25, alert->threshold);
 }
 
+TEST_F(AlertSetup, ReactivatingAnAlertKeepsTheValueTheUserSet)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtLeast, 12.556);
+    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
+    EXPECT_EQ("12.56", setup->GetValueText()->GetValue()) << "shown with the instrument's two decimals";
+    Choose(setup->GetComparisonCombo(), 1);
+    ASSERT_TRUE(Click(setup, wxID_OK));
+    EXPECT_EQ(12.556, alert->threshold);
+
+    // A value the user types is taken as typed, even the shown text.
+    setup = alerts->OpenSetup(&application, owner, alpha);
+    setup->GetValueText()->SetValue("12.56");
+    ASSERT_TRUE(Click(setup, wxID_OK));
+    EXPECT_EQ(12.56, alert->threshold);
+}
+
 TEST_F(AlertSetup, AnAlertDisabledWhileTheDialogIsOpenIsCreatedAgain)
 {
     AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);

@@ -28,7 +28,7 @@ protected:
         return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     }
 
-    static void ExpectConstructionSettings(const TickerdeckSettings& settings)
+    static void ExpectConstructionSettings(const layout::WindowSettings& settings)
     {
         EXPECT_FALSE(settings.controlsOthers);
         EXPECT_FALSE(settings.autoAddInstrument);
@@ -86,7 +86,7 @@ TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
         </setting>
         <alerts><alert exchange="AMX" code="ARPI" value="90"/></alerts>)");
 
-    const TickerdeckSettings& settings = board->Settings();
+    const layout::WindowSettings& settings = board->Settings();
     EXPECT_TRUE(settings.controlledByInstruments);
     EXPECT_TRUE(settings.controlledByOrders) << "\"1\" reads as true";
     EXPECT_FALSE(settings.controlledByPositions) << "\"yes\" reads as the default";

@@ -195,4 +195,27 @@ TEST_F(Save, HugeAndMarkupTextsSurviveNodeAndStore)
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}}), Stored(odd));
 }
 
+TEST_F(Save, InstrumentsTheHostDoesNotKnowTodayKeepTheirPlaceInTheStore)
+{
+    // SYN is an exchange the terminal only has when started with it.
+    const std::string store = R"(<?xml version="1.0" encoding="utf-8"?>
+<application><watchlists><watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
+                              R"(<instrument exchange="SYN" code="GHOST"/><instrument exchange="AMX" code="AI"/>)"
+                              R"(</watchlist></watchlists></application>)";
+    testing_support::WriteBytes(host.applicationFilePath, store);
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+    ASSERT_EQ((std::vector<Instrument*>{cdg, ai}), Shown(board, 0));
+    Saved(board);
+    EXPECT_EQ(store, StoreBytes());
+
+    // A row added since loading makes the save rewrite the watchlist.
+    board->SubscribeRow(bdi, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
+    Saved(board);
+    EXPECT_EQ(R"(<?xml version="1.0" encoding="utf-8"?>
+<application><watchlists><watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
+              R"(<instrument exchange="SYN" code="GHOST"/><instrument exchange="AMX" code="AI"/>)"
+              R"(<instrument exchange="AMX" code="BDI"/></watchlist></watchlists></application>)",
+              StoreBytes());
+}
+
 }  // namespace

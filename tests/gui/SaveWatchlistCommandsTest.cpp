@@ -93,4 +93,32 @@ TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
     EXPECT_EQ(1, host.ActiveSubscriptions(board, bdi, ""));
 }
 
+TEST_F(WatchlistCommands, RewritingAWatchlistKeepsTheInstrumentsTheHostDoesNotKnow)
+{
+    WriteStore(R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/></watchlist>)"
+               R"(<watchlist name="Mixed"><instrument exchange="SYN" code="LEAD"/><instrument exchange="AMX" code="CDG"/>)"
+               R"(<instrument exchange="SYN" code="GHOST"/><instrument exchange="AMX" code="BDI"/></watchlist>)"
+               R"(<watchlist name="Last"/>)");
+    HoldControl(false);
+    Tabs().BuildTab(layout::TabSource::Watchlist("Mixed"));
+    ASSERT_EQ((std::vector<Instrument*>{cdg, bdi}), InstrumentsShown(core));
+
+    board->GetNotebook()->SetSelection(1);
+    first->SelectRow(0);
+    ASSERT_TRUE(Tabs().AddSelectedRowsToWatchlist("Mixed"));
+    board->GetNotebook()->SetSelection(0);
+    core->SelectRow(0);
+    Tabs().MoveSelectedRowsToWatchlist("Last");
+    ASSERT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(core));
+
+    // GHOST's place was after CDG, which the user moved away: it follows
+    // the row before that.
+    Tabs().SaveEditedWatchlist("Mixed", "Renamed", {bdi, arpi, tke});
+    const std::vector<InstrumentRef> expected{{"SYN", "LEAD"}, {"SYN", "GHOST"}, {"AMX", "BDI"}, {"AMX", "ARPI"},
+                                              {"KTX", "TKE"}};
+    EXPECT_EQ(expected, Stored("Renamed"));
+    Saved(board);
+    EXPECT_EQ(expected, Stored("Renamed"));
+}
+
 }  // namespace

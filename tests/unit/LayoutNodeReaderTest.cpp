@@ -18,7 +18,11 @@ TEST(LayoutNodeReader, SettingsDefaultWhenAbsentAndFollowTheBoardForTwoOfThem)
 {
     for (bool current : {false, true})
     {
-        const layout::WindowSettings settings = layout::ReadWindowSettings(Node(""), current, !current);
+        layout::WindowSettings board;
+        board.autoFitColumns = current;
+        board.volumeInThousands = !current;
+        board.controlsOthers = !current;
+        const layout::WindowSettings settings = layout::ReadWindowSettings(Node(""), board);
         EXPECT_EQ(current, settings.autoFitColumns);
         EXPECT_EQ(!current, settings.volumeInThousands);
         EXPECT_FALSE(settings.controlledByOrders);
@@ -26,6 +30,7 @@ TEST(LayoutNodeReader, SettingsDefaultWhenAbsentAndFollowTheBoardForTwoOfThem)
         EXPECT_TRUE(settings.controlsOthers);
         EXPECT_TRUE(settings.autoAddInstrument);
         EXPECT_EQ("Tickerdeck", settings.title);
+        EXPECT_FALSE(settings.f1Only) << "never read, always cleared";
     }
 }
 

@@ -63,7 +63,8 @@ TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
     settings.title = "New";
     settings.controlledByInstruments = true;
     settings.autoAddInstrument = false;
-    layout::WriteWindowSettings(node, settings, true);
+    settings.controlsOthers = true;
+    layout::WriteWindowSettings(node, settings);
     const std::string xml = Xml(node);
     EXPECT_EQ(xml.substr(xml.find("<setting>")),
               "<setting><general title=\"New\" autoinstrument=\"false\" f1_change_instrument=\"true\" "
@@ -71,7 +72,10 @@ TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
               "control_by_order=\"false\" control_by_position=\"false\" control_instrument=\"true\" "
               "control_autoinstrument=\"false\"/></setting><watchlists/></tickerdeck>");
 
-    const layout::WindowSettings read = layout::ReadWindowSettings(Reparse(node, "tickerdeck"), false, true);
+    layout::WindowSettings current;
+    current.autoFitColumns = false;
+    current.volumeInThousands = true;
+    const layout::WindowSettings read = layout::ReadWindowSettings(Reparse(node, "tickerdeck"), current);
     EXPECT_EQ(read.title, "New");
     EXPECT_TRUE(read.controlledByInstruments);
     EXPECT_FALSE(read.autoAddInstrument);

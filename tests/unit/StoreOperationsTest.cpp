@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/DurableFile.h"
+#include "layout/UnresolvedRefs.h"
 #include "layout/WatchlistStore.h"
 #include "support/XmlText.h"
 
@@ -223,6 +224,20 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
         const std::string bytes = ReadBytes(path);
         EXPECT_TRUE(bytes == smallText || bytes == largeText) << "round " << round << ": " << bytes.size() << " bytes";
     }
+}
+
+TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
+{
+    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"}, lead{"SYN", "LEAD"}, x{"SYN", "X"},
+        y{"SYN", "Y"};
+    const layout::UnresolvedRefs unresolved({lead, a, x, b, y, c},
+                                            [](const InstrumentRef& ref) { return ref.exchange != "SYN"; });
+    using Refs = std::vector<InstrumentRef>;
+    EXPECT_EQ((Refs{lead, a, x, b, y, c}), unresolved.MergeInto({a, b, c}));
+    EXPECT_EQ((Refs{lead, c, b, y, a, x}), unresolved.MergeInto({c, b, a})) << "moved rows take theirs along";
+    EXPECT_EQ((Refs{lead, x, y, c}), unresolved.MergeInto({c})) << "removed rows leave theirs to the row before";
+    EXPECT_EQ((Refs{lead, a, x, b, y}), unresolved.MergeInto({a, x, b})) << "a reference shown again is not doubled";
+    EXPECT_EQ((Refs{a}), layout::UnresolvedRefs({a}, [](const InstrumentRef&) { return true; }).MergeInto({a}));
 }
 
 }  // namespace

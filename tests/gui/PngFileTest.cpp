@@ -1,0 +1,57 @@
+// Reading icons: a missing or damaged PNG never reaches the user as a
+// toolkit message, and the blank stand-in keeps the size asked for.
+
+#include <string>
+#include <vector>
+
+#include <wx/image.h>
+#include <wx/log.h>
+
+#include "board/PngFile.h"
+#include "support/BoardFixture.h"
+
+namespace {
+
+/// Keeps what would otherwise go to the toolkit's message boxes.
+class RecordingLog : public wxLog
+{
+public:
+    std::vector<wxString> messages;
+
+protected:
+    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override
+    {
+        messages.push_back(message);
+    }
+};
+
+class PngFile : public testing_support::BoardFixture
+{
+};
+
+TEST_F(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
+{
+    const std::string broken = (folder / "broken.png").string();
+    testing_support::WriteBytes(broken, std::string("\x89PNG\r\n\x1a\n", 8) + "no picture follows");
+    const std::string good = (folder / "good.png").string();
+    ASSERT_TRUE(wxImage(3, 5).SaveFile(good, wxBITMAP_TYPE_PNG));
+
+    RecordingLog recorded;
+    wxLog* previous = wxLog::SetActiveTarget(&recorded);
+    const wxBitmap blank = LoadPngOrBlank(broken, wxSize(20, 12));
+    const wxBitmap damaged = LoadPng(broken);
+    const wxBitmap missing = LoadPngOrBlank((folder / "missing.png").string());
+    const wxBitmap loaded = LoadPngOrBlank(good);
+    wxLog::SetActiveTarget(previous);
+
+    EXPECT_TRUE(recorded.messages.empty()) << recorded.messages.front();
+    ASSERT_TRUE(blank.IsOk());
+    EXPECT_EQ(wxSize(20, 12), blank.GetSize());
+    const wxImage blankImage = blank.ConvertToImage();
+    EXPECT_TRUE(blankImage.HasAlpha() && blankImage.GetAlpha(0, 0) == 0) << "the stand-in is transparent";
+    EXPECT_FALSE(damaged.IsOk());
+    EXPECT_EQ(wxSize(16, 16), missing.GetSize());
+    EXPECT_EQ(wxSize(3, 5), loaded.GetSize());
+}
+
+}  // namespace
