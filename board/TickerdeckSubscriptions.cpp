@@ -207,7 +207,6 @@ void Tickerdeck::OnDestroy(wxWindowDestroyEvent& event)
     for (wxGridEx* grid : m_grids)
     {
         TickerdeckTable* table = TableOf(grid);
-        table->DeleteFlashTimers();
         for (Price* price : DistinctMembers(*table))
             ReleaseRow(grid, price, dateText);
         table->ClearRowsAndMembers();
