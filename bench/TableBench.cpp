@@ -134,11 +134,8 @@ struct QuoteTab
         window.grid->SetDefaultColSize(70, true);
         table->SortRows(column::Last, false);
         window.grid->SetSortingColumn(column::Last, false);
-        window.grid->Bind(wxEVT_TIMER, &TickerdeckTable::OnFlashTimer, table);
         window.Show();
     }
-
-    ~QuoteTab() { table->DeleteFlashTimers(); }
 };
 
 /// Receives posted quote events the way a board panel does.

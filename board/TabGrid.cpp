@@ -193,12 +193,6 @@ void Tickerdeck::BindGridEvents(wxGridEx* grid)
     cells->Bind(wxEVT_MOTION, &Tickerdeck::OnGridMotion, this);
     cells->Bind(wxEVT_KEY_DOWN, &Tickerdeck::OnGridKeyDown, this);
     cells->Bind(wxEVT_RIGHT_UP, &Tickerdeck::OnGridRightUp, this);
-    // Flash timers are owned by the grid; their events name the timer, not
-    // the grid, so the grid is captured here.
-    grid->Bind(wxEVT_TIMER, [grid](wxTimerEvent& event) {
-        if (TickerdeckTable* table = TableOf(grid))
-            table->OnFlashTimer(event);
-    });
     grid->Bind(wxEVT_SIZE, &Tickerdeck::OnGridSize, this);
     // The grid paints every pixel itself; erasing first only flickers.
     grid->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});

@@ -279,9 +279,6 @@ void Tickerdeck::OnDestroy(wxWindowDestroyEvent& event)
         m_owner->ForgetPanel(this);
 
     for (wxGridEx* grid : m_grids)
-    {
-        TableOf(grid)->DeleteFlashTimers();
         ClearRows(grid);
-    }
     m_currentGrid = nullptr;
 }

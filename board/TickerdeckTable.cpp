@@ -1,7 +1,6 @@
 #include "board/TickerdeckTable.h"
 
 #include <algorithm>
-#include <chrono>
 #include <utility>
 
 #include "model/ColumnSpec.h"
@@ -13,61 +12,16 @@
 
 namespace {
 
-constexpr std::chrono::milliseconds kFlashDuration{1000};
 constexpr int kOwnValueColumns = column::Vwap - column::Open + 1;
 // A painting grid holds at most a couple of cell attributes at once (the one
 // it draws and its one-entry cache); a few spares cover nested lookups.
 constexpr size_t kAttrPoolLimit = 8;
 
-int FlashTimerId(int row, int col)
-{
-    return col + TickerdeckTable::kColumnCount * row;
-}
-
-int FlashRow(const wxTimer& timer)
-{
-    return timer.GetId() / TickerdeckTable::kColumnCount;
-}
-
-int FlashCol(const wxTimer& timer)
-{
-    return timer.GetId() % TickerdeckTable::kColumnCount;
-}
-
 }  // namespace
-
-/// The part of the grid that is on screen, in unscrolled grid coordinates.
-struct TickerdeckTable::VisibleArea
-{
-    int firstRow = 0;
-    int lastRow = -1;
-    int left = 0;
-    int right = -1;
-
-    bool ContainsRow(int row) const { return row >= firstRow && row <= lastRow; }
-    bool IntersectsRows(int first, int last) const { return first <= lastRow && last >= firstRow; }
-};
 
 TickerdeckTable::TickerdeckTable() = default;
 
-TickerdeckTable::~TickerdeckTable()
-{
-    // The owning grid may be half torn down by now: release the flashes
-    // without asking it anything.
-    for (auto& flash : m_flashTimers)
-    {
-        wxTimer* timer = flash.first;
-        timer->Stop();
-        auto* attr = static_cast<wxGridCellAttr*>(timer->GetClientData());
-        attr->SetClientData(nullptr);
-        attr->DecRef();
-        delete timer;
-    }
-    m_flashTimers.clear();
-    m_flashOfCell.clear();
-    for (wxGridCellAttr* attr : m_attrPool)
-        attr->DecRef();
-}
+TickerdeckTable::~TickerdeckTable() = default;
 
 // ---------------------------------------------------------------------------
 // wxGridTableBase
@@ -111,21 +65,20 @@ wxGridCellAttr* TickerdeckTable::GetAttr(int row, int col, wxGridCellAttr::wxAtt
         return nullptr;
 
     wxGridCellAttrProvider* provider = GetAttrProvider();
-    wxGridCellAttr* attr = provider ? provider->GetAttr(row, col, wxGridCellAttr::Cell) : nullptr;
-    bool stored = attr != nullptr;
+    wxGridCellAttrPtr attr(provider ? provider->GetAttr(row, col, wxGridCellAttr::Cell) : nullptr);
+    bool stored = attr.get() != nullptr;
     if (!attr && kind == wxGridCellAttr::Cell && CanHaveAttributes())
     {
         // Someone wants to keep state in this very cell: give it its own.
-        attr = new wxGridCellAttr;
+        attr.reset(new wxGridCellAttr);
         attr->SetBackgroundColour(GridBackground());
-        attr->IncRef();
-        SetAttr(attr, row, col);
+        SetAttr(wxGridCellAttrPtr(attr).release(), row, col);
         stored = true;
     }
     if (!attr)
-        attr = ReusableAttr();
+        attr.reset(ReusableAttr());
     StyleAttr(*attr, row, col, stored);
-    return attr;
+    return attr.release();
 }
 
 void TickerdeckTable::RestyleForPaint(wxGridCellAttr& attr, int row, int col)
@@ -133,12 +86,11 @@ void TickerdeckTable::RestyleForPaint(wxGridCellAttr& attr, int row, int col)
     if (!RowPrice(row) || !IsColumn(col))
         return;
     wxGridCellAttrProvider* provider = GetAttrProvider();
-    wxGridCellAttr* stored = provider ? provider->GetAttr(row, col, wxGridCellAttr::Cell) : nullptr;
-    const bool isStored = stored == &attr;
-    if (stored)
-        stored->DecRef();
+    const wxGridCellAttrPtr stored(provider ? provider->GetAttr(row, col, wxGridCellAttr::Cell) : nullptr);
+    const bool isStored = stored.get() == &attr;
     // Attributes of other origin, such as the grid's default, are not ours to style.
-    const bool isPooled = std::find(m_attrPool.begin(), m_attrPool.end(), &attr) != m_attrPool.end();
+    const bool isPooled = std::any_of(m_attrPool.begin(), m_attrPool.end(),
+                                      [&attr](const wxGridCellAttrPtr& pooled) { return pooled.get() == &attr; });
     if (!isStored && !isPooled)
         return;
     StyleAttr(attr, row, col, isStored);
@@ -224,7 +176,10 @@ int TickerdeckTable::PlaceInSortOrder(int row)
     const wxGrid* grid = GetView();
     if (!grid || grid->GetSortingColumn() == wxNOT_FOUND || !RowPrice(row))
         return row;
-    return MoveIntoSortPosition(row);
+    const int placed = MoveIntoSortPosition(row);
+    // The rows passed over moved by one; their selection goes with them.
+    m_view.CarrySelection(row, placed);
+    return placed;
 }
 
 void TickerdeckTable::ClearRowsAndMembers()
@@ -236,6 +191,7 @@ void TickerdeckTable::ClearRowsAndMembers()
     m_memberCount.clear();
     m_duplicateMembers = 0;
     m_tieColours.clear();
+    m_view.DropFlashes();
 }
 
 void TickerdeckTable::RebuildRowsFromMembers()
@@ -243,6 +199,8 @@ void TickerdeckTable::RebuildRowsFromMembers()
     m_rows.clear();
     m_rowIndex.Clear();
     m_sortKeys.Invalidate();
+    // Other quotes may come to stand on the flashing cells.
+    m_view.DropFlashes();
     for (Price* price : m_members)
         if (Accepts(price))
             m_rows.push_back(price);
@@ -255,8 +213,7 @@ void TickerdeckTable::RemoveRow(Price* price)
     const int row = RowOf(price);
     if (row < 0)
         return;
-    DropFlashesOfRow(row);
-    RefreshRowRange(row, row);
+    m_view.RefreshRows(row, row);
     EraseRowAt(row);
     EraseMember(price);
 }
@@ -286,17 +243,9 @@ void TickerdeckTable::EraseRowAt(int row)
     }
     const auto tie = m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
     m_tieColours.erase(tie, tie + kOwnValueColumns);
-
-    // The grid is told about the row at this index, which shifts the stored
-    // cell attributes below it up by one; their flash ids follow.
-    m_flashOfCell.clear();
-    for (auto& flash : m_flashTimers)
-    {
-        wxTimer* timer = flash.first;
-        if (FlashRow(*timer) > row)
-            timer->SetOwner(timer->GetOwner(), timer->GetId() - kColumnCount);
-        m_flashOfCell.emplace(timer->GetId(), timer);
-    }
+    // The flashes below move up with their rows, whether the grid is told
+    // about this row or, once for several, about the tail.
+    m_view.RowErased(row);
 }
 
 void TickerdeckTable::ShiftRow(int from, int to)
@@ -395,18 +344,19 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
     // has no hurry.
     if (moves)
         PrefetchNeighbours(row, GetView()->GetSortingColumn());
-    const VisibleArea area = ComputeVisibleArea();
+    const QuoteGridView::Area area = m_view.VisibleArea();
     if (moves)
     {
         const int newRow = MoveIntoSortPosition(row);
+        m_view.CarrySelection(row, newRow);
         if (area.IntersectsRows(std::min(row, newRow), std::max(row, newRow)))
-            RefreshRowRange(std::min(row, newRow), std::max(row, newRow));
+            m_view.RefreshRows(std::min(row, newRow), std::max(row, newRow));
         row = newRow;
         // The moved range shows other quotes now, so every cell with a change bit counts.
         changedMask = ~0;
     }
     if (area.ContainsRow(row))
-        FlashAndRefreshChangedCells(row, changedMask, event.GetExtraLong() != 0, area);
+        m_view.RefreshChangedCells(row, changedMask, event.GetExtraLong() != 0, area);
 }
 
 int TickerdeckTable::AdmitForUpdate(Price* price, bool& appended)
@@ -421,7 +371,6 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& appended)
     {
         if (row >= 0)
         {
-            DropFlashesOfRow(row);
             EraseRowAt(row);
             NotifyGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
         }
@@ -516,11 +465,6 @@ template <typename Before>
 int TickerdeckTable::BubbleIntoPlace(int row, Before before)
 {
     // `before(a, b)`: the row at index a belongs above the one at index b.
-    // Asking the grid about every swap costs more than the swap itself; with
-    // nothing selected there is no selection to carry along.
-    const wxGrid* grid = GetView();
-    const bool anySelected = grid->IsSelection();
-    const bool movedWasSelected = anySelected && grid->IsInSelection(row, 0);
     const int count = static_cast<int>(m_rows.size());
 
     // Neighbours shift past the moved quote one by one; its own index is
@@ -530,8 +474,6 @@ int TickerdeckTable::BubbleIntoPlace(int row, Before before)
     while (at + 1 < count && before(at + 1, at))
     {
         ShiftRow(at + 1, at);
-        if (anySelected)
-            FollowSelection(at + 1, at);
         ++at;
     }
     if (at == row)
@@ -539,128 +481,11 @@ int TickerdeckTable::BubbleIntoPlace(int row, Before before)
         while (at > 0 && before(at, at - 1))
         {
             ShiftRow(at - 1, at);
-            if (anySelected)
-                FollowSelection(at - 1, at);
             --at;
         }
     }
     m_rowIndex.Set(moved, at);
-    if (movedWasSelected && at != row)
-        GetView()->SelectRow(at);
     return at;
-}
-
-void TickerdeckTable::FollowSelection(int fromRow, int toRow) const
-{
-    wxGrid* grid = GetView();
-    if (grid->IsInSelection(fromRow, 0))
-        grid->SelectRow(toRow);
-}
-
-TickerdeckTable::VisibleArea TickerdeckTable::ComputeVisibleArea() const
-{
-    VisibleArea area;
-    wxGrid* grid = GetView();
-    if (!grid || m_rows.empty())
-        return area;
-    const wxSize size = grid->GetGridWindow()->GetClientSize();
-    if (size.x <= 0 || size.y <= 0)
-        return area;
-    int left = 0;
-    int top = 0;
-    grid->CalcUnscrolledPosition(0, 0, &left, &top);
-    // The grid's own lookup of a row by position costs as much as the rest of
-    // an update; the rows shown change only with the scroll position, the
-    // window's height, the number of rows or their height.
-    const VisibleRows key{top, size.y, grid->GetNumberRows(), grid->GetDefaultRowSize()};
-    if (!m_visibleRows.SameView(key))
-    {
-        m_visibleRows = key;
-        m_visibleRows.first = grid->YToRow(top, true);
-        m_visibleRows.last = grid->YToRow(top + size.y - 1, true);
-    }
-    area.firstRow = m_visibleRows.first;
-    area.lastRow = m_visibleRows.last;
-    area.left = left;
-    area.right = left + size.x - 1;
-    return area;
-}
-
-void TickerdeckTable::FlashAndRefreshChangedCells(int row, int mask, bool flash, const VisibleArea& area)
-{
-    // Column geometry is summed here rather than asked per cell: the grid's
-    // own cell rectangles consult the cell attribute, which costs a styling.
-    // Changed cells side by side are refreshed as one area.
-    wxGrid* grid = GetView();
-    const wxRect rowRect = RowRect(row);
-    wxRect pending;
-    int left = 0;
-    for (int position = 0; position < kColumnCount; ++position)
-    {
-        const int col = grid->GetColAt(position);
-        if (!IsColumn(col))
-            continue;
-        const wxRect rect(left, rowRect.y, grid->GetColSize(col), rowRect.height);
-        left += rect.width;
-        if (!ColumnChanged(col, mask) || rect.width <= 0 || rect.GetRight() < area.left || rect.GetLeft() > area.right)
-            continue;
-        if (flash)
-            StartFlash(row, col);
-        if (!pending.IsEmpty() && pending.GetRight() + 1 == rect.GetLeft())
-            pending.width += rect.width;
-        else
-        {
-            if (!pending.IsEmpty())
-                RefreshCellRect(pending);
-            pending = rect;
-        }
-    }
-    if (!pending.IsEmpty())
-        RefreshCellRect(pending);
-}
-
-wxRect TickerdeckTable::RowRect(int row) const
-{
-    wxGrid* grid = GetView();
-    if (const auto* boardGrid = wxDynamicCast(grid, wxGridEx))
-        return wxRect(0, boardGrid->RowTopPosition(row), 0, grid->GetRowHeight(row));
-    const wxRect cell = grid->CellToRect(row, 0);
-    return wxRect(0, cell.y, 0, cell.height);
-}
-
-void TickerdeckTable::RefreshRowRange(int first, int last) const
-{
-    wxGrid* grid = GetView();
-    if (!grid)
-        return;
-    const wxRect top = RowRect(first);
-    const wxRect bottom = RowRect(last);
-    int left = 0;
-    grid->CalcUnscrolledPosition(0, 0, &left, nullptr);
-    const int width = grid->GetGridWindow()->GetClientSize().x;
-    RefreshCellRect(wxRect(left, top.GetTop(), width, bottom.GetBottom() - top.GetTop() + 1));
-}
-
-void TickerdeckTable::RefreshCell(int row, int col) const
-{
-    if (GetView() && RowPrice(row) && IsColumn(col))
-        RefreshCellRect(GetView()->CellToRect(row, col));
-}
-
-void TickerdeckTable::RefreshCellRect(const wxRect& rect) const
-{
-    wxGrid* grid = GetView();
-    // A busy board changes cells many times a frame; its own grid gathers
-    // them into one repaint.
-    if (auto* boardGrid = wxDynamicCast(grid, wxGridEx))
-    {
-        boardGrid->RefreshAreaSoon(rect);
-        return;
-    }
-    int x = 0;
-    int y = 0;
-    grid->CalcScrolledPosition(rect.x, rect.y, &x, &y);
-    grid->GetGridWindow()->RefreshRect(wxRect(x, y, rect.width, rect.height), false);
 }
 
 void TickerdeckTable::NotifyGrid(int messageId, int position, int count)
@@ -675,192 +500,18 @@ void TickerdeckTable::NotifyGrid(int messageId, int position, int count)
 }
 
 // ---------------------------------------------------------------------------
-// Cell flashes
-
-wxTimer* TickerdeckTable::FlashTimerAt(int row, int col) const
-{
-    const auto flash = m_flashOfCell.find(FlashTimerId(row, col));
-    return flash == m_flashOfCell.end() ? nullptr : flash->second;
-}
-
-std::optional<FlashSchedule::Clock::time_point> TickerdeckTable::FlashEndAt(int row, int col) const
-{
-    wxTimer* timer = FlashTimerAt(row, col);
-    return timer ? m_flashSchedule.EndOf(timer) : std::nullopt;
-}
-
-void TickerdeckTable::StartFlash(int row, int col)
-{
-    // A cell on a busy board flashes again long before its flash ends. The
-    // toolkit finds a cell's attribute by scanning every stored one, and
-    // every flashing cell has one; the running flash already knows it.
-    if (wxTimer* running = FlashTimerAt(row, col))
-    {
-        static_cast<wxGridCellAttr*>(running->GetClientData())->SetBackgroundColour(m_highlightColour);
-        m_flashSchedule.Schedule(running, FlashSchedule::Clock::now() + kFlashDuration);
-        ArmFlashClock();
-        return;
-    }
-
-    wxGrid* grid = GetView();
-    wxGridCellAttrProvider* provider = CanHaveAttributes() ? GetAttrProvider() : nullptr;
-    if (!grid || !provider)
-        return;
-
-    wxGridCellAttr* attr = provider->GetAttr(row, col, wxGridCellAttr::Cell);
-    bool createdForFlash = false;
-    if (!attr)
-    {
-        // The flash state needs a cell of its own; it goes again when the flash ends.
-        attr = new wxGridCellAttr;
-        attr->IncRef();
-        grid->SetAttr(row, col, attr);
-        createdForFlash = true;
-    }
-
-    auto* timer = static_cast<wxTimer*>(attr->GetClientData());
-    const auto running = timer ? m_flashTimers.find(timer) : m_flashTimers.end();
-    if (running != m_flashTimers.end())
-        attr->DecRef();  // the running flash already holds its reference
-    else
-    {
-        timer = new wxTimer(grid, FlashTimerId(row, col));
-        timer->SetClientData(attr);
-        attr->SetClientData(timer);
-        m_flashTimers.emplace(timer, createdForFlash);
-    }
-    if (const auto named = m_flashOfCell.find(timer->GetId()); named != m_flashOfCell.end() && named->second == timer)
-        m_flashOfCell.erase(named);
-    timer->SetOwner(grid, FlashTimerId(row, col));
-    m_flashOfCell[timer->GetId()] = timer;
-    attr->SetBackgroundColour(m_highlightColour);
-    // A repeated change restarts the cell's own flash.
-    m_flashSchedule.Schedule(timer, FlashSchedule::Clock::now() + kFlashDuration);
-    ArmFlashClock();
-}
-
-void TickerdeckTable::ArmFlashClock()
-{
-    const std::optional<FlashSchedule::Clock::time_point> next = m_flashSchedule.Next();
-    if (!next)
-    {
-        if (m_flashClock)
-            m_flashClock->Stop();
-        return;
-    }
-    wxGrid* grid = GetView();
-    if (!grid)
-        return;
-    if (!m_flashClock)
-        m_flashClock = std::make_unique<wxTimer>(grid);
-    // Flashes start in order of their ends; a running clock already wakes
-    // for an earlier one.
-    if (m_flashClock->IsRunning())
-        return;
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - FlashSchedule::Clock::now());
-    m_flashClock->StartOnce(static_cast<int>(std::max<long long>(wait.count(), 1)));
-}
-
-void TickerdeckTable::EndDueFlashes()
-{
-    for (wxTimer* timer : m_flashSchedule.TakeDue(FlashSchedule::Clock::now()))
-    {
-        const int row = FlashRow(*timer);
-        const int col = FlashCol(*timer);
-        EndFlash(timer);
-        RefreshCell(row, col);
-    }
-    ArmFlashClock();
-}
-
-void TickerdeckTable::OnFlashTimer(wxTimerEvent& event)
-{
-    wxTimer* timer = &event.GetTimer();
-    if (m_flashClock && timer == m_flashClock.get())
-    {
-        EndDueFlashes();
-        return;
-    }
-    if (!m_flashTimers.count(timer))
-    {
-        event.Skip();
-        return;
-    }
-    const int row = FlashRow(*timer);
-    const int col = FlashCol(*timer);
-    EndFlash(timer);
-    RefreshCell(row, col);
-}
-
-void TickerdeckTable::EndFlash(wxTimer* timer)
-{
-    const auto flash = m_flashTimers.find(timer);
-    if (flash == m_flashTimers.end())
-        return;
-    const bool createdForFlash = flash->second;
-    m_flashTimers.erase(flash);
-    if (const auto cell = m_flashOfCell.find(timer->GetId()); cell != m_flashOfCell.end() && cell->second == timer)
-        m_flashOfCell.erase(cell);
-    m_flashSchedule.Cancel(timer);
-
-    auto* attr = static_cast<wxGridCellAttr*>(timer->GetClientData());
-    const int row = FlashRow(*timer);
-    const int col = FlashCol(*timer);
-    timer->Stop();
-    delete timer;
-
-    attr->SetBackgroundColour(GridBackground());
-    attr->SetClientData(nullptr);
-    wxGrid* grid = GetView();
-    wxGridCellAttrProvider* provider = GetAttrProvider();
-    if (createdForFlash && grid && provider && RowPrice(row))
-    {
-        wxGridCellAttr* stored = provider->GetAttr(row, col, wxGridCellAttr::Cell);
-        if (stored == attr)
-            grid->SetAttr(row, col, nullptr);
-        if (stored)
-            stored->DecRef();
-    }
-    attr->DecRef();
-}
-
-void TickerdeckTable::DropFlashesOfRow(int row)
-{
-    std::vector<wxTimer*> ofRow;
-    for (const auto& flash : m_flashTimers)
-        if (FlashRow(*flash.first) == row)
-            ofRow.push_back(flash.first);
-    for (wxTimer* timer : ofRow)
-        EndFlash(timer);
-}
-
-void TickerdeckTable::DeleteFlashTimers()
-{
-    while (!m_flashTimers.empty())
-        EndFlash(m_flashTimers.begin()->first);
-}
-
-// ---------------------------------------------------------------------------
 // Cell attributes
 
 wxGridCellAttr* TickerdeckTable::ReusableAttr()
 {
     // An attribute referenced by nobody but this table can be restyled freely.
-    for (wxGridCellAttr* attr : m_attrPool)
-    {
+    for (const wxGridCellAttrPtr& attr : m_attrPool)
         if (attr->GetRefCount() == 1)
-        {
-            attr->IncRef();
-            return attr;
-        }
-    }
-    auto* attr = new wxGridCellAttr;
+            return wxGridCellAttrPtr(attr).release();
+    wxGridCellAttrPtr attr(new wxGridCellAttr);
     if (m_attrPool.size() < kAttrPoolLimit)
-    {
         m_attrPool.push_back(attr);
-        attr->IncRef();
-    }
-    return attr;
+    return attr.release();
 }
 
 void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored)
@@ -877,11 +528,18 @@ void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool sto
     if (vertical == kOwnOnly)
         vertical = wxALIGN_INVALID;
     attr.SetAlignment(spec.horizontalAlignment, spec.centredVertically ? wxALIGN_CENTRE : vertical);
+    // A flash lives in the view, not in an attribute of its own: the cell
+    // takes the highlight whenever it is styled during its flash.
+    const bool flashing = m_view.IsFlashing(row, col);
     if (!stored)
     {
-        attr.SetBackgroundColour(GridBackground());
+        attr.SetBackgroundColour(flashing ? m_highlightColour : GridBackground());
         attr.SetTextColour(wxNullColour);
     }
+    else if (flashing)
+        attr.SetBackgroundColour(m_highlightColour);
+    else if (attr.HasBackgroundColour() && attr.GetBackgroundColour() == m_highlightColour)
+        attr.SetBackgroundColour(GridBackground());
 
     const Price& price = *m_rows[row];
     switch (spec.colourRule)

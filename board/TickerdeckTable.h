@@ -1,8 +1,8 @@
 #pragma once
 // The grid table behind one quote board tab.
 
+#include <chrono>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -12,11 +12,11 @@
 #include <wx/colour.h>
 #include <wx/event.h>
 #include <wx/grid.h>
-#include <wx/timer.h>
 
+#include "board/QuoteGridView.h"
 #include "layout/UnresolvedRefs.h"
 #include "model/CellColour.h"
-#include "model/FlashSchedule.h"
+#include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
 #include "model/QuoteFormat.h"
 #include "model/SortKeyCache.h"
@@ -25,11 +25,13 @@ struct Instrument;
 struct Price;
 class FilterSet;
 
-/// Grid table of one tab: rows point at the host's live quotes.
+/// Grid table of one tab: rows point at the host's live quotes, kept in
+/// sort order, and the text and style of every cell. What the grid shows of
+/// them (selection, repaints, flashes) is the business of its QuoteGridView.
 class TickerdeckTable : public wxGridTableBase
 {
 public:
-    static constexpr int kColumnCount = 31;
+    static constexpr int kColumnCount = column::Count;
 
     TickerdeckTable();
     ~TickerdeckTable() override;
@@ -59,14 +61,12 @@ public:
     /// Moves a row the grid already counts to where the grid's sort column
     /// puts it; returns its new index.
     int PlaceInSortOrder(int row);
-    /// Empties rows and members without telling the grid.
+    /// Empties rows and members, ending their flashes, without telling the grid.
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
     void RebuildRowsFromMembers();
-    /// Drops the quote's row and membership; the caller tells the grid.
+    /// Drops the quote's row, its flashes and its membership; the caller tells the grid.
     void RemoveRow(Price* price);
-    /// Stops and deletes every running cell flash (window teardown).
-    void DeleteFlashTimers();
 
     /// True when `a` comes before `b` in ascending order of column `col`.
     bool CompareRows(int col, const Price* a, const Price* b) const;
@@ -80,7 +80,6 @@ public:
     /// index slot when it is far ahead, its row and sort key when it is near.
     enum class LoadAhead { IndexSlot, RowAndKey };
     void PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const;
-    void OnFlashTimer(wxTimerEvent& event);
 
     /// The filter's verdict; true when the tab has no filter.
     bool Accepts(const Price* price) const;
@@ -118,15 +117,18 @@ public:
     /// and prices may have changed since it was styled.
     void RestyleForPaint(wxGridCellAttr& attr, int row, int col);
 
+    /// How long a changed cell stays highlighted; one second unless a test wants less.
+    void SetFlashDuration(std::chrono::milliseconds duration) { m_view.SetFlashDuration(duration); }
+    bool IsFlashing(int row, int col) const { return m_view.IsFlashing(row, col); }
     /// Number of cells flashing right now.
-    size_t FlashCount() const { return m_flashTimers.size(); }
-    /// The flash timer of a cell, or null when the cell is not flashing.
-    wxTimer* FlashTimerAt(int row, int col) const;
+    size_t FlashCount() const { return m_view.FlashCount(); }
     /// When the cell's flash ends, if it is flashing.
-    std::optional<FlashSchedule::Clock::time_point> FlashEndAt(int row, int col) const;
+    std::optional<QuoteGridView::Clock::time_point> FlashEndAt(int row, int col) const
+    {
+        return m_view.FlashEndAt(row, col);
+    }
 
 private:
-    struct VisibleArea;
 
     // Row bookkeeping
     void AppendRow(Price* price);
@@ -146,24 +148,10 @@ private:
     template <typename Before>
     int BubbleIntoPlace(int row, Before before);
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
-    void FollowSelection(int fromRow, int toRow) const;
-    void RefreshRowRange(int first, int last) const;
-    /// The row's top and height, unscrolled; x and width are left at 0.
-    wxRect RowRect(int row) const;
-    void FlashAndRefreshChangedCells(int row, int mask, bool flash, const VisibleArea& area);
-    VisibleArea ComputeVisibleArea() const;
     void NotifyGrid(int messageId, int position, int count);
 
-    // Cell flashes
-    void StartFlash(int row, int col);
-    void EndFlash(wxTimer* timer);
-    void EndDueFlashes();
-    void ArmFlashClock();
-    void DropFlashesOfRow(int row);
-    void RefreshCell(int row, int col) const;
-    void RefreshCellRect(const wxRect& cellRect) const;
-
     // Cell attributes
+    /// A new reference to an attribute that nobody else holds.
     wxGridCellAttr* ReusableAttr();
     void StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored);
     wxColour ColourOf(CellColour colour) const;
@@ -177,32 +165,10 @@ private:
     // quote are not rewritten; a lookup finds them near their old row and
     // corrects the entry.
     mutable PriceIndex m_rowIndex;
-    /// The rows last found on screen and the view they were found for. Board
-    /// rows all have the default height: rows cannot be resized one by one.
-    struct VisibleRows
-    {
-        int top = 0;
-        int height = -1;
-        int rowCount = -1;
-        int rowHeight = -1;
-        int first = 0;
-        int last = -1;
-
-        bool SameView(const VisibleRows& other) const
-        {
-            return top == other.top && height == other.height && rowCount == other.rowCount &&
-                   rowHeight == other.rowHeight;
-        }
-    };
-    mutable VisibleRows m_visibleRows;
     int m_duplicateMembers = 0;                            // members listed more than once
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
-    std::unordered_map<wxTimer*, bool> m_flashTimers;      // running flashes; true when the flash made the cell's attribute
-    std::unordered_map<int, wxTimer*> m_flashOfCell;       // running flashes by timer id, which names the cell
-    FlashSchedule m_flashSchedule;                         // when each running flash ends
-    std::unique_ptr<wxTimer> m_flashClock;                 // the one toolkit timer, set for the earliest end
-    std::vector<wxGridCellAttr*> m_attrPool;               // handed out when a cell carries no state
+    std::vector<wxGridCellAttrPtr> m_attrPool;             // handed out when a cell carries no state
     std::vector<CellColour> m_tieColours;                  // last colour of columns kept on ties, per row
 
     QuoteFormat m_format;
@@ -217,4 +183,6 @@ private:
     wxColour m_bookmarkColour;
     wxColour m_upColour;
     wxColour m_downColour;
+
+    QuoteGridView m_view{*this};
 };

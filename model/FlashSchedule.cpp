@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-void FlashSchedule::Schedule(wxTimer* flash, Clock::time_point due)
+void FlashSchedule::Schedule(Id flash, Clock::time_point due)
 {
     const auto [entry, added] = m_entries.try_emplace(flash, due);
     if (!added)
@@ -22,7 +22,7 @@ void FlashSchedule::Schedule(wxTimer* flash, Clock::time_point due)
     DropLeftBehind();
 }
 
-void FlashSchedule::Cancel(wxTimer* flash)
+void FlashSchedule::Cancel(Id flash)
 {
     if (m_entries.erase(flash) > 0)
         DropLeftBehind();
@@ -43,9 +43,9 @@ void FlashSchedule::DropLeftBehind()
         m_queue.clear();
 }
 
-std::vector<wxTimer*> FlashSchedule::TakeDue(Clock::time_point now)
+std::vector<FlashSchedule::Id> FlashSchedule::TakeDue(Clock::time_point now)
 {
-    std::vector<wxTimer*> due;
+    std::vector<Id> due;
     while (!m_queue.empty() && m_queue.front().due <= now)
     {
         const Entry entry = m_queue.front();
@@ -67,10 +67,16 @@ std::optional<FlashSchedule::Clock::time_point> FlashSchedule::Next() const
     return m_queue.front().due;
 }
 
-std::optional<FlashSchedule::Clock::time_point> FlashSchedule::EndOf(wxTimer* flash) const
+std::optional<FlashSchedule::Clock::time_point> FlashSchedule::EndOf(Id flash) const
 {
     const auto entry = m_entries.find(flash);
     if (entry == m_entries.end())
         return std::nullopt;
     return entry->second;
+}
+
+void FlashSchedule::Clear()
+{
+    m_queue.clear();
+    m_entries.clear();
 }

@@ -2,17 +2,16 @@
 // When each running cell flash of a table ends.
 
 #include <chrono>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
-class wxTimer;
-
-/// Deadlines of the running cell flashes, earliest first. Each flash keeps a
-/// timer object of its own, but only one toolkit timer runs, for the earliest
-/// deadline: a native timer per flashing cell makes every turn of the event
-/// loop walk all of them, and a busy board has hundreds.
+/// Deadlines of the running cell flashes, earliest first, so that one
+/// toolkit timer can wake for the earliest: a native timer per flashing cell
+/// makes every turn of the event loop walk all of them, and a busy board has
+/// hundreds. A flash is named by an id its owner hands out.
 ///
 /// Flashes all last as long, so deadlines mostly arrive in order: they queue
 /// at the back, and a restart leaves its old place behind to be skipped.
@@ -20,23 +19,25 @@ class FlashSchedule
 {
 public:
     using Clock = std::chrono::steady_clock;
+    using Id = std::uint64_t;
 
     /// Adds the flash, or moves it to `due` when it is already scheduled.
-    void Schedule(wxTimer* flash, Clock::time_point due);
-    void Cancel(wxTimer* flash);
-    bool Contains(wxTimer* flash) const { return m_entries.count(flash) > 0; }
-    std::optional<Clock::time_point> EndOf(wxTimer* flash) const;
+    void Schedule(Id flash, Clock::time_point due);
+    void Cancel(Id flash);
+    bool Contains(Id flash) const { return m_entries.count(flash) > 0; }
+    std::optional<Clock::time_point> EndOf(Id flash) const;
     /// Removes and returns the flashes due at `now`, earliest first.
-    std::vector<wxTimer*> TakeDue(Clock::time_point now);
+    std::vector<Id> TakeDue(Clock::time_point now);
     /// The earliest deadline, if any flash runs.
     std::optional<Clock::time_point> Next() const;
     size_t Size() const { return m_entries.size(); }
+    void Clear();
 
 private:
     struct Entry
     {
         Clock::time_point due;
-        wxTimer* flash;
+        Id flash;
     };
 
     /// Whether `entry` is the flash's current place in the queue.
@@ -44,5 +45,5 @@ private:
     void DropLeftBehind();
 
     std::deque<Entry> m_queue;  // by deadline; places left by restarts and cancels stay until they come first
-    std::unordered_map<wxTimer*, Clock::time_point> m_entries;
+    std::unordered_map<Id, Clock::time_point> m_entries;
 };

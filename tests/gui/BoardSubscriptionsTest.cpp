@@ -144,6 +144,23 @@ TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswer
     table->SetFilter(nullptr);
 }
 
+TEST_F(BoardSubscriptions, ALateAnswerTakesItsSortedPlaceAndTheSelectionStaysWithItsInstrument)
+{
+    host.PriceOf(x)->last = 1.0;
+    host.PriceOf(y)->last = 2.0;
+    host.PriceOf(z)->last = 3.0;
+    wxGridEx* grid = AddTab(board, {x, z}, "First");
+    grid->SetSortingColumn(column::Last, true);
+    grid->SelectRow(1);
+
+    host.reply = FakeHost::Reply::Later;
+    board->SubscribeRow(y, grid, Tickerdeck::Delivery::Interactive);
+    host.DeliverPending();
+    EXPECT_EQ((std::vector<Instrument*>{x, y, z}), InstrumentsShown(grid));
+    const wxArrayInt selected = grid->GetSelectedRows();
+    EXPECT_EQ((std::vector<int>{2}), std::vector<int>(selected.begin(), selected.end()));
+}
+
 TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
 {
     host.reply = FakeHost::Reply::Later;

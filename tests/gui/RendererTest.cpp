@@ -98,7 +98,7 @@ protected:
     void Flash()
     {
         Quote(price, ~0);
-        ASSERT_NE(table->FlashTimerAt(0, column::Amplitude), nullptr);
+        ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
     }
 
     bool FocusGrid()

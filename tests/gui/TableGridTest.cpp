@@ -1,5 +1,5 @@
 // The quote table inside a real grid: rows moving under quotes with the
-// selection, flashes and their timers, removal, filtering and cell attributes.
+// selection, flashes, removal and reloads, filtering and cell attributes.
 
 #include <chrono>
 #include <set>
@@ -40,13 +40,30 @@ protected:
         return lasts;
     }
 
-    /// The attribute the table stores for a flashing cell, or null.
-    wxGridCellAttr* StoredAttr(int row, int col) const
+    /// Whether the instruments selected in the grid are exactly `expected`.
+    ::testing::AssertionResult SelectionIs(const std::set<const Price*>& expected) const
     {
-        wxGridCellAttr* attr = table->GetAttrProvider()->GetAttr(row, col, wxGridCellAttr::Cell);
-        if (attr)
-            attr->DecRef();  // still referenced by the provider
-        return attr;
+        for (int row = 0; row < grid->GetNumberRows(); ++row)
+        {
+            const bool shouldBe = expected.count(table->RowPrice(row)) > 0;
+            if (grid->IsInSelection(row, 0) != shouldBe)
+                return ::testing::AssertionFailure() << "row " << row << " (last " << table->RowPrice(row)->last
+                                                     << ") is " << (shouldBe ? "not " : "") << "selected";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    /// Empties the table and tells the grid, as a reload does, then adds the quotes back.
+    void Reload(const std::vector<Price*>& quotes, int rowsDeletedAt = 0)
+    {
+        const int shown = grid->GetNumberRows();
+        table->ClearRowsAndMembers();
+        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, rowsDeletedAt, shown - rowsDeletedAt);
+        grid->ProcessTableMessage(deleted);
+        for (Price* price : quotes)
+            table->AppendMember(price);
+        wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, static_cast<int>(quotes.size()));
+        grid->ProcessTableMessage(appended);
     }
 
     wxGridCellAttrPtr Painted(int row, int col) const { return wxGridCellAttrPtr(table->GetAttr(row, col, wxGridCellAttr::Any)); }
@@ -76,6 +93,30 @@ TEST_F(TableGrid, AQuoteMovesItsRowAndTheSelectionFollowsTheSelectedInstrument)
         EXPECT_EQ(table->RowOf(table->RowPrice(row)), row);
 }
 
+TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
+{
+    AddLasts({60, 50, 40, 30, 20, 10});
+    SortByLast(false);
+    const std::vector<Price*> byLast(table->Rows().begin(), table->Rows().end());
+    const std::set<const Price*> selected{byLast[1], byLast[4], byLast[5]};  // 50, 20, 10
+    grid->SelectRow(1);
+    grid->SelectRow(4, true);
+    grid->SelectRow(5, true);
+    ASSERT_TRUE(SelectionIs(selected));
+
+    const auto move = [&](Price* price, double last) {
+        price->last = last;
+        Quote(price, kLastMask);
+        return SelectionIs(selected);
+    };
+    EXPECT_TRUE(move(byLast[5], 55)) << "a selected row past selected and unselected ones";
+    EXPECT_TRUE(move(byLast[2], 5)) << "an unselected row down past selected ones";
+    EXPECT_TRUE(move(byLast[0], 15)) << "an unselected row down past a run of selected ones";
+    EXPECT_TRUE(move(byLast[4], 70)) << "a selected row up to the top";
+    EXPECT_TRUE(move(byLast[1], 1)) << "a selected row down to the bottom";
+    EXPECT_EQ(grid->GetSelectedRows().size(), 3u);
+}
+
 TEST_F(TableGrid, AscendingMovesTheOtherWayAndTiesAndOtherFieldsDoNotMove)
 {
     AddLasts({10, 20, 30, 40});
@@ -98,30 +139,25 @@ TEST_F(TableGrid, AscendingMovesTheOtherWayAndTiesAndOtherFieldsDoNotMove)
     EXPECT_EQ(table->RowOf(moved), 2) << "no sort column";
 }
 
-TEST_F(TableGrid, ASecondQuoteRestartsTheSameFlash)
+TEST_F(TableGrid, AFlashLastsASecondAndASecondQuoteRestartsIt)
 {
     AddLasts({50, 40, 30});
     Quote(table->RowPrice(2), kBuyMask);
     ASSERT_EQ(table->FlashCount(), 1u);
-    wxTimer* timer = table->FlashTimerAt(2, column::Buy);
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->GetId(), column::Buy + 31 * 2);
     const auto firstEnd = table->FlashEndAt(2, column::Buy);
     ASSERT_TRUE(firstEnd.has_value());
-    EXPECT_LE(*firstEnd - std::chrono::steady_clock::now(), std::chrono::milliseconds(1000));
-    EXPECT_EQ(timer->GetOwner(), grid);
-    wxGridCellAttr* attr = StoredAttr(2, column::Buy);
-    ASSERT_NE(attr, nullptr);
-    EXPECT_EQ(attr->GetBackgroundColour(), kHighlight);
+    const auto left = *firstEnd - std::chrono::steady_clock::now();
+    EXPECT_LE(left, std::chrono::milliseconds(1000));
+    EXPECT_GT(left, std::chrono::milliseconds(500));
+    EXPECT_EQ(Painted(2, column::Buy)->GetBackgroundColour(), kHighlight);
+    EXPECT_EQ(Painted(2, column::Sell)->GetBackgroundColour(), kBackground);
 
     wxMilliSleep(5);
     Quote(table->RowPrice(2), kBuyMask);
     EXPECT_EQ(table->FlashCount(), 1u);
-    EXPECT_EQ(table->FlashTimerAt(2, column::Buy), timer);
     EXPECT_GT(table->FlashEndAt(2, column::Buy).value_or(*firstEnd), *firstEnd) << "the flash was not restarted";
-    EXPECT_EQ(StoredAttr(2, column::Buy), attr);
 
-    Quote(table->RowPrice(2), kBuyMask, false);  // no flash flag, no timer
+    Quote(table->RowPrice(1), kBuyMask, false);  // no flash flag
     EXPECT_EQ(table->FlashCount(), 1u);
 }
 
@@ -131,7 +167,7 @@ TEST_F(TableGrid, OnlyCellsOnScreenFlashWhereverTheViewHasMoved)
         Add(1000.0 - n);
     const auto flashesAt = [this](int row) {
         Quote(table->RowPrice(row), kBuyMask);
-        return table->FlashTimerAt(row, column::Buy) != nullptr;
+        return table->IsFlashing(row, column::Buy);
     };
     EXPECT_TRUE(flashesAt(0));
     EXPECT_FALSE(flashesAt(150));
@@ -156,20 +192,15 @@ TEST_F(TableGrid, OnlyCellsOnScreenFlashWhereverTheViewHasMoved)
     EXPECT_FALSE(flashesAt(lastShown - 1));
 }
 
-TEST_F(TableGrid, AnEndedFlashDropsItsCellStateAndTheOthersRunOut)
+TEST_F(TableGrid, EndedFlashesLeaveThePlainBackground)
 {
+    table->SetFlashDuration(std::chrono::milliseconds(1));
     AddLasts({50, 40, 30});
     Quote(table->RowPrice(1), kBuyMask | (1 << 5));
     ASSERT_EQ(table->FlashCount(), 2u);
-    wxTimerEvent event(*table->FlashTimerAt(1, column::Buy));
-    table->OnFlashTimer(event);
-    EXPECT_EQ(table->FlashCount(), 1u);
-    EXPECT_EQ(table->FlashTimerAt(1, column::Buy), nullptr);
-    EXPECT_EQ(StoredAttr(1, column::Buy), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return table->FlashCount() == 0; }));
     EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kBackground);
-
-    EXPECT_TRUE(PumpUntil([&] { return table->FlashCount() == 0; }, 4000)) << "through the grid's timer event";
-    EXPECT_EQ(StoredAttr(1, column::BuyVolume), nullptr);
+    EXPECT_EQ(Painted(1, column::BuyVolume)->GetBackgroundColour(), kBackground);
 }
 
 TEST_F(TableGrid, AMovedRowFlashesEveryVisibleColumnWithAChangeBit)
@@ -181,38 +212,51 @@ TEST_F(TableGrid, AMovedRowFlashesEveryVisibleColumnWithAChangeBit)
     Quote(moved, kLastMask);
     ASSERT_EQ(table->RowOf(moved), 0);
     EXPECT_EQ(table->FlashCount(), 26u);
-    EXPECT_NE(table->FlashTimerAt(0, column::Exchange), nullptr);
-    EXPECT_EQ(table->FlashTimerAt(0, column::Flag), nullptr);
-
-    table->DeleteFlashTimers();
-    EXPECT_EQ(table->FlashCount(), 0u);
-    EXPECT_EQ(StoredAttr(0, column::Last), nullptr);
+    EXPECT_TRUE(table->IsFlashing(0, column::Exchange));
+    EXPECT_FALSE(table->IsFlashing(0, column::Flag));
 }
 
-TEST_F(TableGrid, RemoveRowEndsItsFlashesAndShiftsTheOnesBelow)
+TEST_F(TableGrid, AReloadEndsTheFlashesAndAChangedCellFlashesAgain)
 {
-    AddLasts({50, 40, 30, 20});
-    Quote(table->RowPrice(1), kBuyMask);
-    Quote(table->RowPrice(3), kBuyMask);
-    wxTimer* below = table->FlashTimerAt(3, column::Buy);
-    wxGridCellAttr* belowAttr = StoredAttr(3, column::Buy);
-    ASSERT_NE(below, nullptr);
+    AddLasts({50, 40, 30});
+    const std::vector<Price*> quotes(table->Rows().begin(), table->Rows().end());
+    Quote(quotes[1], kBuyMask);
+    ASSERT_TRUE(table->IsFlashing(1, column::Buy));
 
-    Price* removed = table->RowPrice(1);
-    table->RemoveRow(removed);
-    wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 1, 1);
-    grid->ProcessTableMessage(deleted);
-
-    EXPECT_EQ(table->FlashCount(), 1u);
-    EXPECT_FALSE(table->IsMember(removed));
-    EXPECT_EQ(table->FlashTimerAt(2, column::Buy), below);
-    EXPECT_EQ(below->GetId(), column::Buy + 31 * 2);
-    EXPECT_EQ(StoredAttr(2, column::Buy), belowAttr);
-
-    wxTimerEvent event(*below);
-    table->OnFlashTimer(event);
-    EXPECT_EQ(StoredAttr(2, column::Buy), nullptr);
+    Reload(quotes);
     EXPECT_EQ(table->FlashCount(), 0u);
+    EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kBackground);
+    Quote(quotes[1], kBuyMask);
+    EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kHighlight);
+}
+
+TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGridIsTold)
+{
+    for (const bool atTheTail : {false, true})
+    {
+        Reload({});
+        AddLasts({50, 40, 30, 20});
+        const std::vector<Price*> quotes(table->Rows().begin(), table->Rows().end());
+        Quote(quotes[1], kBuyMask);
+        Quote(quotes[3], kBuyMask);
+
+        table->RemoveRow(quotes[0]);
+        if (!atTheTail)
+        {
+            wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
+            grid->ProcessTableMessage(deleted);
+        }
+        table->RemoveRow(quotes[1]);
+        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, atTheTail ? 2 : 0, atTheTail ? 2 : 1);
+        grid->ProcessTableMessage(deleted);
+
+        SCOPED_TRACE(atTheTail ? "told once at the tail" : "told row by row");
+        ASSERT_EQ(table->RowOf(quotes[3]), 1);
+        EXPECT_FALSE(table->IsMember(quotes[1]));
+        EXPECT_EQ(table->FlashCount(), 1u);
+        EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kHighlight);
+        EXPECT_EQ(Painted(0, column::Buy)->GetBackgroundColour(), kBackground);
+    }
 }
 
 TEST_F(TableGrid, FilterVerdictsDeleteOrAppendRowsInTheGrid)
@@ -280,12 +324,12 @@ TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndAlignment)
     EXPECT_EQ(Painted(1, column::Name)->GetBackgroundColour(), kBackground) << "only the row number is marked";
 }
 
-TEST_F(TableGrid, AttributesHeldTogetherAreIndependentAndReleasedOnesAreReused)
+TEST_F(TableGrid, AttributesHeldTogetherAreIndependent)
 {
     Add(11.0, 10.0);
     Add(9.0, 10.0);
     Add(11.0, 10.0);
-    Quote(table->RowPrice(2), kLastMask);  // a stored, flashing cell
+    Quote(table->RowPrice(2), kLastMask);  // a flashing cell
     wxGridCellAttrPtr up = Painted(0, column::Last);
     wxGridCellAttrPtr down = Painted(1, column::Last);
     EXPECT_NE(up.get(), down.get());
@@ -294,54 +338,9 @@ TEST_F(TableGrid, AttributesHeldTogetherAreIndependentAndReleasedOnesAreReused)
     EXPECT_EQ(Painted(2, column::Last)->GetBackgroundColour(), kHighlight);
     EXPECT_EQ(up->GetBackgroundColour(), kBackground);
 
-    up.reset(nullptr);
-    down.reset(nullptr);
-    wxGridCellAttr* first = table->GetAttr(0, column::Name, wxGridCellAttr::Any);
-    first->DecRef();
-    for (int i = 0; i < 100; ++i)
-    {
-        wxGridCellAttr* again = table->GetAttr(i % 2, column::Name, wxGridCellAttr::Any);
-        EXPECT_EQ(again, first);
-        again->DecRef();
-    }
-
     grid->SetCellTextColour(0, column::Name, *wxBLUE);
     Flush();
     EXPECT_EQ(grid->GetCellTextColour(0, column::Name), *wxBLUE) << "explicit cell attributes are kept";
-}
-
-TEST(TableGridTeardown, DestroyingTheGridMidFlashLeavesNoTimerBehind)
-{
-    Instrument instrument;
-    Price price;
-    price.instrument = &instrument;
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "teardown", wxPoint(0, 0), wxSize(800, 300));
-    auto* grid = new wxGrid(frame, wxID_ANY);
-    auto* table = new TickerdeckTable;
-    table->AppendMember(&price);
-    grid->SetTable(table, true);
-    grid->SetDefaultColSize(40, true);
-    int timerEvents = 0;
-    grid->Bind(wxEVT_TIMER, [&](wxTimerEvent& event) {
-        ++timerEvents;
-        table->OnFlashTimer(event);
-    });
-    frame->Show();
-    Flush();
-    wxCommandEvent quote(wxEVT_MENU, cmd::QuoteUpdate);
-    quote.SetClientData(&price);
-    quote.SetInt(kBuyMask);
-    quote.SetExtraLong(1);
-    table->UpdateRow(quote);
-    ASSERT_EQ(table->FlashCount(), 1u);
-
-    // The table goes with the grid; its running timer must go with it.
-    frame->Destroy();
-    Flush();
-    const auto start = wxGetLocalTimeMillis();
-    while (wxGetLocalTimeMillis() - start < 1300)
-        Flush(1);
-    EXPECT_EQ(timerEvents, 0);
 }
 
 }  // namespace

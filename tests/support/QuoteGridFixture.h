@@ -61,14 +61,12 @@ protected:
         grid->SetForegroundColour(kText);
         grid->SetDefaultCellTextColour(kText);
         grid->SetSelectionBackground(kSelection);
-        grid->Bind(wxEVT_TIMER, &TickerdeckTable::OnFlashTimer, table);
         frame->Show();
         Flush();
     }
 
     void TearDown() override
     {
-        table->DeleteFlashTimers();
         frame->Destroy();
         Flush();
     }

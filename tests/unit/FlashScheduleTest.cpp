@@ -10,10 +10,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Flash identities only; the schedule never touches the timers.
-wxTimer* Flash(int n)
+FlashSchedule::Id Flash(int n)
 {
-    return reinterpret_cast<wxTimer*>(static_cast<uintptr_t>(0x1000 + 0x40 * n));
+    return static_cast<FlashSchedule::Id>(0x1000 + 0x40 * n);
 }
 
 TEST(FlashScheduleTest, FlashesEndInDeadlineOrderAndARestartMovesOneBack)
@@ -35,7 +34,7 @@ TEST(FlashScheduleTest, FlashesEndInDeadlineOrderAndARestartMovesOneBack)
     EXPECT_EQ(schedule.Next(), t0 + 1100ms);
 
     EXPECT_TRUE(schedule.TakeDue(t0 + 1099ms).empty());
-    EXPECT_EQ(schedule.TakeDue(t0 + 1200ms), (std::vector<wxTimer*>{Flash(3), Flash(2)}));
+    EXPECT_EQ(schedule.TakeDue(t0 + 1200ms), (std::vector<FlashSchedule::Id>{Flash(3), Flash(2)}));
     EXPECT_FALSE(schedule.Contains(Flash(3)));
 
     schedule.Cancel(Flash(1));
@@ -55,7 +54,7 @@ TEST(FlashScheduleTest, AFlashRestartedManyTimesEndsOnceAtItsLastDeadline)
     schedule.Schedule(Flash(1), t0 + 1010ms);  // and once back to an earlier end
     EXPECT_EQ(schedule.Size(), 2u);
     EXPECT_EQ(schedule.Next(), t0 + 1010ms);
-    EXPECT_EQ(schedule.TakeDue(t0 + 2s), (std::vector<wxTimer*>{Flash(1), Flash(2)}));
+    EXPECT_EQ(schedule.TakeDue(t0 + 2s), (std::vector<FlashSchedule::Id>{Flash(1), Flash(2)}));
     EXPECT_FALSE(schedule.Next().has_value());
 }
 

@@ -1,0 +1,108 @@
+#pragma once
+// What the grid of a quote table shows right now: rows on screen, repaints,
+// the selection through row moves, and cell flashes.
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+#include <wx/event.h>
+#include <wx/gdicmn.h>
+
+#include "model/FlashSchedule.h"
+
+class wxGrid;
+class wxGridTableBase;
+class wxTimer;
+class wxTimerEvent;
+
+/// The view side of a quote table: which rows are on screen, which areas to
+/// repaint, the selection carried along when a row moves, and the running
+/// cell flashes with the one timer that ends them. The table keeps the rows.
+class QuoteGridView : public wxEvtHandler
+{
+public:
+    using Clock = FlashSchedule::Clock;
+    static constexpr std::chrono::milliseconds kFlashDuration{1000};
+
+    /// The part of the grid that is on screen, in unscrolled grid coordinates.
+    struct Area
+    {
+        int firstRow = 0;
+        int lastRow = -1;
+        int left = 0;
+        int right = -1;
+
+        bool ContainsRow(int row) const { return row >= firstRow && row <= lastRow; }
+        bool IntersectsRows(int first, int last) const { return first <= lastRow && last >= firstRow; }
+    };
+
+    /// `table` is the grid table this view belongs to; its grid is asked at every call.
+    explicit QuoteGridView(const wxGridTableBase& table);
+    ~QuoteGridView() override;
+
+    Area VisibleArea() const;
+    void RefreshRows(int first, int last) const;
+    void RefreshCell(int row, int col) const;
+    /// Repaints the cells of `row` whose columns `mask` marks as changed and
+    /// that are on screen; with `flash`, they flash as well.
+    void RefreshChangedCells(int row, int mask, bool flash, const Area& area);
+
+    /// The row at `from` has moved to `to` and the rows between have shifted
+    /// by one: selects again what was selected, at the new places.
+    void CarrySelection(int from, int to) const;
+
+    void SetFlashDuration(std::chrono::milliseconds duration) { m_flashDuration = duration; }
+    bool IsFlashing(int row, int col) const
+    {
+        return !m_flashOfCell.empty() && m_flashOfCell.count(CellKey(row, col)) > 0;
+    }
+    std::size_t FlashCount() const { return m_flashOfCell.size(); }
+    std::optional<Clock::time_point> FlashEndAt(int row, int col) const;
+    /// The row is gone from the table: its flashes end, the ones below move up.
+    void RowErased(int row);
+    /// Every flash ends without a repaint: the rows they were on are gone.
+    void DropFlashes();
+
+private:
+    static int CellKey(int row, int col);
+    wxGrid* Grid() const;
+    /// The row's top and height, unscrolled; x and width are left at 0.
+    wxRect RowRect(int row) const;
+    void RefreshRect(const wxRect& rect) const;
+
+    void StartFlash(int row, int col);
+    void ArmClock();
+    void OnClock(wxTimerEvent& event);
+
+    const wxGridTableBase& m_table;
+
+    /// The rows last found on screen and the view they were found for. Board
+    /// rows all have the default height: rows cannot be resized one by one.
+    struct VisibleRows
+    {
+        int top = 0;
+        int height = -1;
+        int rowCount = -1;
+        int rowHeight = -1;
+        int first = 0;
+        int last = -1;
+
+        bool SameView(const VisibleRows& other) const
+        {
+            return top == other.top && height == other.height && rowCount == other.rowCount &&
+                   rowHeight == other.rowHeight;
+        }
+    };
+    mutable VisibleRows m_visibleRows;
+
+    std::unordered_map<int, FlashSchedule::Id> m_flashOfCell;  // running flashes by cell
+    std::unordered_map<FlashSchedule::Id, int> m_cellOfFlash;
+    FlashSchedule::Id m_nextFlash = 1;
+    FlashSchedule m_flashSchedule;                             // when each running flash ends
+    std::unique_ptr<wxTimer> m_clock;                          // set for the earliest end
+    Clock::time_point m_clockDue;
+    std::chrono::milliseconds m_flashDuration = kFlashDuration;
+};
