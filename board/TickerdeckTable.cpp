@@ -210,12 +210,19 @@ void TickerdeckTable::RebuildRowsFromMembers()
 
 void TickerdeckTable::RemoveRow(Price* price)
 {
-    const int row = RowOf(price);
-    if (row < 0)
+    if (!price)
         return;
-    m_view.RefreshRows(row, row);
-    EraseRowAt(row);
+    // A member the filter hides has no row but leaves the tab all the same.
+    const int row = RowOf(price);
+    if (row >= 0)
+    {
+        m_view.RefreshRows(row, row);
+        EraseRowAt(row);
+    }
     EraseMember(price);
+    // A bookmark outliving its row would be saved for good.
+    if (!IsMember(price))
+        m_bookmarks.erase(price->instrument);
 }
 
 void TickerdeckTable::AppendRow(Price* price)

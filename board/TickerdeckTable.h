@@ -65,7 +65,8 @@ public:
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
     void RebuildRowsFromMembers();
-    /// Drops the quote's row, its flashes and its membership; the caller tells the grid.
+    /// Drops the quote's row (if shown), its flashes and its membership, and
+    /// its bookmark with its last membership; the caller tells the grid.
     void RemoveRow(Price* price);
 
     /// True when `a` comes before `b` in ascending order of column `col`.

@@ -58,11 +58,23 @@ TEST_F(WatchlistCommands, ANewWatchlistGetsATabAndGoesToTheEndOfTheStore)
 
 TEST_F(WatchlistCommands, EditingRenamesInPlaceAndReconcilesTheRows)
 {
+    // The dropped BDI is bookmarked and hidden by the tab's filter: it
+    // leaves the tab all the same.
+    TickerdeckTable* table = Tickerdeck::TableOf(core);
+    testing_support::HideInstruments hideBdi({bdi});
+    table->SetFilter(&hideBdi);
+    table->Bookmarks().insert(bdi);
+    table->RebuildRowsFromMembers();
+    Tickerdeck::SyncRowCount(core);
+
     Tabs().SaveEditedWatchlist("Core", "Renamed", {tke, ai, cdg});
     EXPECT_EQ("Renamed", board->GetNotebook()->GetPageText(0));
     EXPECT_EQ((std::vector<Instrument*>{cdg, tke, ai}), InstrumentsShown(core));
     EXPECT_EQ(3, core->GetNumberRows());
     EXPECT_EQ(0, host.ActiveSubscriptions(board, bdi, ""));
+    EXPECT_FALSE(table->IsMember(host.PriceOf(bdi)));
+    EXPECT_EQ(0u, table->Bookmarks().count(bdi));
+    table->SetFilter(nullptr);
     EXPECT_EQ((std::vector<std::string>{"First", "Renamed", "Last"}),
               layout::ListWatchlistNames(host.applicationFilePath));
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}}), Stored("Renamed"));
