@@ -14,6 +14,7 @@
 #include "board/SaveAlerts.h"
 #include "contract/CommandIds.h"
 #include "support/AlertFixture.h"
+#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -41,9 +42,7 @@ protected:
     {
         Price* price = host.PriceOf(instrument);
         price->last = last;
-        wxCommandEvent event(wxEVT_MENU, cmd::QuoteUpdate);
-        event.SetClientData(price);
-        event.SetInt(static_cast<int>(mask));
+        wxCommandEvent event = testing_support::QuoteEvent(price, static_cast<int>(mask));
         board->ProcessWindowEvent(event);
     }
 

@@ -7,11 +7,14 @@
 #include "controls/wxStaticTextEx.h"
 #include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
+#include "support/QuoteEvent.h"
 
 namespace {
 
 using testing_support::Flush;
+using testing_support::kLastMask;
 using testing_support::PostCommand;
+using testing_support::PostQuote;
 
 class BoardShell : public testing_support::BoardFixture
 {
@@ -99,10 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Dispatch, BoardQuotes, ::testing::Values(true, false),
 TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 {
     Tickerdeck* board = CreateBoard(0);
-    wxCommandEvent quote(wxEVT_MENU, cmd::QuoteUpdate);
-    quote.SetClientData(host.PriceOf(arpi));
-    quote.SetInt(4096);
-    wxPostEvent(board, quote);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_EQ(nullptr, board->GetCurrentGrid()) << "a quote before any tab is ignored";
 
@@ -116,7 +116,7 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
         Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
     }
     host.PriceOf(arpi)->last = 3.0;
-    wxPostEvent(board, quote);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(current));
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(background))
@@ -126,24 +126,18 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     // a record and one for an instrument no tab shows, all come through in
     // order.
     Price stranger;
-    const auto post = [board](int id, void* data, int mask) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetClientData(data);
-        event.SetInt(mask);
-        wxPostEvent(board, event);
-    };
     host.PriceOf(bdi)->last = 5.0;
-    post(cmd::QuoteUpdate, host.PriceOf(bdi), 4096);
-    post(cmd::QuoteUpdate, nullptr, 4096);
-    post(cmd::ScrollToTop, nullptr, 0);
-    post(cmd::QuoteUpdate, &stranger, 4096);
-    post(cmd::QuoteUpdate, host.PriceOf(arpi), 0);
-    post(cmd::QuoteUpdate, host.PriceOf(bdi), 4096);
+    PostQuote(board, host.PriceOf(bdi), kLastMask);
+    PostQuote(board, nullptr, kLastMask);
+    wxPostEvent(board, wxCommandEvent(wxEVT_MENU, cmd::ScrollToTop));
+    PostQuote(board, &stranger, kLastMask);
+    PostQuote(board, host.PriceOf(arpi), 0);
+    PostQuote(board, host.PriceOf(bdi), kLastMask);
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
     host.PriceOf(arpi)->last = 6.0;
-    post(cmd::QuoteUpdate, &stranger, 4096);
-    post(cmd::QuoteUpdate, host.PriceOf(arpi), 4096);
+    PostQuote(board, &stranger, kLastMask);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(current));
 
@@ -156,8 +150,8 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     board->Bind(wxEVT_MENU, listen, cmd::QuoteUpdate);
     host.PriceOf(bdi)->last = 7.0;
     for (int n = 0; n < 3; ++n)
-        post(cmd::QuoteUpdate, &stranger, 4096);
-    post(cmd::QuoteUpdate, host.PriceOf(bdi), 4096);
+        PostQuote(board, &stranger, kLastMask);
+    PostQuote(board, host.PriceOf(bdi), kLastMask);
     Flush();
     board->Unbind(wxEVT_MENU, listen, cmd::QuoteUpdate);
     EXPECT_EQ((std::vector<Price*>{&stranger, &stranger, &stranger, host.PriceOf(bdi)}), heard);
@@ -173,19 +167,14 @@ TEST_P(BoardQuotes, OneDispatchHandlesTheQueuedRunOnlyWhenTheBoardTakesTheQueue)
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
     grid->SetSortingColumn(column::Last, true);
     Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
-    const auto post = [this, board](wxCommandEvent event, Instrument* instrument) {
-        event.SetClientData(instrument ? host.PriceOf(instrument) : nullptr);
-        event.SetInt(4096);
-        wxPostEvent(board, event);
-    };
-    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), arpi);  // no change: the board learns the order
+    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
     Flush();
 
     host.PriceOf(arpi)->last = 10.0;
     host.PriceOf(bdi)->last = 20.0;
-    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), arpi);
-    post(wxCommandEvent(wxEVT_MENU, cmd::QuoteUpdate), bdi);
-    post(wxCommandEvent(wxEVT_MENU, cmd::ScrollToTop), nullptr);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
+    PostQuote(board, host.PriceOf(bdi), kLastMask);
+    wxPostEvent(board, wxCommandEvent(wxEVT_MENU, cmd::ScrollToTop));
     static_cast<wxEvtHandler*>(board)->ProcessPendingEvents();  // the first queued event only
     if (GetParam())
         EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "both quotes handled";

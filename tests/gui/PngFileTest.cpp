@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <wx/image.h>
 #include <wx/log.h>
 
 #include "board/PngFile.h"
-#include "support/BoardFixture.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -25,12 +26,9 @@ protected:
     }
 };
 
-class PngFile : public testing_support::BoardFixture
+TEST(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
 {
-};
-
-TEST_F(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
-{
+    const testing_support::TempFolder folder("png-file");
     const std::string broken = (folder / "broken.png").string();
     testing_support::WriteBytes(broken, std::string("\x89PNG\r\n\x1a\n", 8) + "no picture follows");
     const std::string good = (folder / "good.png").string();

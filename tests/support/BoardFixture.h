@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,19 +30,10 @@
 #include "model/Logger.h"
 #include "support/EventLoop.h"
 #include "support/FakeHost.h"
+#include "support/HideInstruments.h"
 #include "support/XmlText.h"
-#include "model/FilterSet.h"
 
 namespace testing_support {
-
-/// Hides the quotes of the instruments it is given.
-class HideInstruments : public FilterSet
-{
-public:
-    explicit HideInstruments(std::set<const Instrument*> hide = {}) : hidden(std::move(hide)) {}
-    bool Accepts(const Price& price) const override { return hidden.count(price.instrument) == 0; }
-    std::set<const Instrument*> hidden;
-};
 
 class BoardFixture : public ::testing::Test
 {

@@ -12,9 +12,9 @@
 
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
-#include "contract/CommandIds.h"
 #include "contract/Records.h"
 #include "support/EventLoop.h"
+#include "support/QuoteEvent.h"
 
 namespace testing_support {
 
@@ -87,11 +87,7 @@ protected:
     /// A quote update as the host posts it, changing the fields in `mask`.
     void Quote(Price* price, int mask, bool flash = true)
     {
-        wxCommandEvent event(wxEVT_MENU, cmd::QuoteUpdate);
-        event.SetClientData(price);
-        event.SetInt(mask);
-        event.SetExtraLong(flash ? 1 : 0);
-        table->UpdateRow(event);
+        table->UpdateRow(QuoteEvent(price, mask, flash));
     }
 
     wxFrame* frame = nullptr;

@@ -4,26 +4,21 @@
 #include <deque>
 #include <map>
 #include <random>
-#include <set>
 
 #include <gtest/gtest.h>
 
 #include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
 #include "board/TickerdeckTable.h"
-#include "contract/CommandIds.h"
 #include "contract/Records.h"
-#include "model/FilterSet.h"
+#include "support/HideInstruments.h"
+#include "support/QuoteEvent.h"
 
 namespace {
 
-/// Accepts only the quotes it is told to.
-class ListFilter : public FilterSet
-{
-public:
-    bool Accepts(const Price& price) const override { return accepted.count(&price) > 0; }
-    std::set<const Price*> accepted;
-};
+using testing_support::HideInstruments;
+using testing_support::kLastMask;
+using testing_support::QuoteEvent;
 
 class TableModelTest : public ::testing::Test
 {
@@ -38,13 +33,7 @@ protected:
         return &prices.back();
     }
 
-    void Quote(Price* price)
-    {
-        wxCommandEvent event(wxEVT_MENU, cmd::QuoteUpdate);
-        event.SetClientData(price);
-        event.SetInt(1 << 12);
-        table.UpdateRow(event);
-    }
+    void Quote(Price* price) { table.UpdateRow(QuoteEvent(price, kLastMask)); }
 
     void ExpectIndexConsistent() const
     {
@@ -113,8 +102,7 @@ TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
     Price* b = Add(1.0);
     Price* c = Add(2.0);
     table.SortRows(column::Last, true);
-    ListFilter filter;
-    filter.accepted = {a, c};
+    HideInstruments filter({b->instrument});
     table.SetFilter(&filter);
     table.RebuildRowsFromMembers();
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, c}));
@@ -134,11 +122,10 @@ TEST_F(TableModelTest, QuoteUpdatesFollowTheFilterForMembersOnly)
     Price* a = Add(1.0);
     Price* b = Add(2.0);
     Price stranger;
-    ListFilter filter;
-    filter.accepted = {a, b, &stranger};
+    HideInstruments filter;
     table.SetFilter(&filter);
 
-    filter.accepted.erase(a);
+    filter.hidden.insert(a->instrument);
     Quote(a);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b}));
     EXPECT_TRUE(table.IsMember(a));
@@ -146,7 +133,7 @@ TEST_F(TableModelTest, QuoteUpdatesFollowTheFilterForMembersOnly)
     Quote(a);  // still rejected, nothing to remove
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b}));
 
-    filter.accepted.insert(a);
+    filter.hidden.clear();
     Quote(a);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, a}));
     ExpectIndexConsistent();
