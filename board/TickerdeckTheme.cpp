@@ -29,8 +29,8 @@ void ApplyTableColours(TickerdeckTable* table, const Theme& theme)
     table->SetDownColour(theme.DownColour());
 }
 
-// Cells that flashed keep an attribute of their own; it must not keep the
-// previous theme's background.
+// A cell whose attribute was asked for to keep state in holds one of its
+// own; it must not keep the previous theme's background.
 void RecolourCellAttributes(wxGridEx* grid, const wxColour& background)
 {
     wxGridTableBase* table = grid->GetTable();
