@@ -121,6 +121,9 @@ public:
     void SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery delivery);
     /// Subscribes a list of rows; the answers the host gives at once are
     /// shown together, later ones one by one as for SubscribeRow.
+    /// The instruments `grid` asked the host for that it has not answered
+    /// yet, in the order they were asked for.
+    std::vector<Instrument*> PendingInstruments(const wxGridEx* grid) const;
     /// Lets go of every row of `grid`, answered or not, and returns the
     /// instruments whose answer had not come yet.
     std::vector<Instrument*> ClearRows(wxGridEx* grid);

@@ -137,7 +137,7 @@ private:
         entry.exchange = table.GetExchange();
         entry.category = table.GetCategory();
         if (entry.type == layout::kStoredWatchlistTab)
-            StoreRows(entry.name, table);
+            StoreRows(entry.name, table, m_board.PendingInstruments(&grid));
         entry.columns = ColumnsOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
@@ -148,12 +148,13 @@ private:
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }
 
-    // Every row counts, including the ones a filter hides, and so do the
-    // instruments the host could not resolve when the tab was filled. The
+    // Every row counts, including the ones a filter hides and the ones the
+    // host has not answered yet, and so do the instruments the host could
+    // not resolve when the tab was filled. The
     // store is read once and written once, and only when a watchlist really
     // changed, so an unchanged store keeps its bytes. A store that cannot be read is left
     // alone: writing over it would lose every watchlist in it.
-    void StoreRows(const std::string& name, const TickerdeckTable& table)
+    void StoreRows(const std::string& name, const TickerdeckTable& table, const std::vector<Instrument*>& pending)
     {
         if (m_storeUnusable)
             return;
@@ -161,8 +162,12 @@ private:
         {
             if (!m_store)
                 m_store = layout::ReadStoreForUpdate(StorePath());
-            m_storeChanged |=
-                layout::WriteWatchlist(*m_store, name, table.GetUnresolved().MergeInto(RefsOf(table.Members())));
+            // Rows the host has not answered yet are the user's all the same;
+            // they will come in at the end.
+            std::vector<layout::InstrumentRef> rows = RefsOf(table.Members());
+            for (const Instrument* instrument : pending)
+                rows.push_back({instrument->exchange, instrument->code});
+            m_storeChanged |= layout::WriteWatchlist(*m_store, name, table.GetUnresolved().MergeInto(rows));
         }
         catch (const std::exception&)
         {

@@ -120,6 +120,15 @@ void Tickerdeck::EnterRow(wxGridEx* grid, Price* price, const std::string& date,
     grid->EndBatch();
 }
 
+std::vector<Instrument*> Tickerdeck::PendingInstruments(const wxGridEx* grid) const
+{
+    std::vector<Instrument*> instruments;
+    for (const auto& [request, row] : m_pendingRows)
+        if (row.grid == grid)
+            instruments.push_back(row.instrument);
+    return instruments;
+}
+
 void Tickerdeck::RearrangeRows(wxGridEx* grid)
 {
     TickerdeckTable* table = TableOf(grid);

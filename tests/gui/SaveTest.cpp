@@ -216,6 +216,13 @@ TEST_F(Save, InstrumentsTheHostDoesNotKnowTodayKeepTheirPlaceInTheStore)
               R"(<instrument exchange="SYN" code="GHOST"/><instrument exchange="AMX" code="AI"/>)"
               R"(<instrument exchange="AMX" code="BDI"/></watchlist></watchlists></application>)",
               StoreBytes());
+
+    // So does one the host has not answered yet.
+    host.reply = testing_support::FakeHost::Reply::Later;
+    board->SubscribeRow(tke, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
+    Saved(board);
+    EXPECT_NE(std::string::npos, StoreBytes().find(R"(<instrument exchange="AMX" code="BDI"/><instrument exchange="KTX" code="TKE"/></watchlist>)"));
+    host.DeliverPending();
 }
 
 }  // namespace
