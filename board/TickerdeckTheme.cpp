@@ -39,11 +39,8 @@ void RecolourCellAttributes(wxGridEx* grid, const wxColour& background)
         return;
     for (int row = 0; row < table->GetNumberRows(); ++row)
         for (int col = 0; col < table->GetNumberCols(); ++col)
-            if (wxGridCellAttr* attr = provider->GetAttr(row, col, wxGridCellAttr::Cell))
-            {
+            if (const wxGridCellAttrPtr attr{provider->GetAttr(row, col, wxGridCellAttr::Cell)})
                 attr->SetBackgroundColour(background);
-                attr->DecRef();
-            }
 }
 
 }  // namespace

@@ -193,9 +193,8 @@ TEST_F(Renderer, BestSizeWidensOnlyTheNameColumnAndCloneKeepsThePainter)
     EXPECT_EQ(renderer->GetBestSize(*grid, *codeAttr, dc, 0, column::Code),
               plain.GetBestSize(*grid, *codeAttr, dc, 0, column::Code));
 
-    wxGridCellRenderer* copy = renderer->Clone();
-    EXPECT_NE(dynamic_cast<WatchlistGridCellRenderer*>(copy), nullptr);
-    copy->DecRef();
+    const wxGridCellRendererPtr copy(renderer->Clone());
+    EXPECT_NE(dynamic_cast<WatchlistGridCellRenderer*>(copy.get()), nullptr);
 }
 
 }  // namespace
