@@ -74,6 +74,7 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
 
 TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
 {
+    board->SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
     wxGridEx* first = AddTab(board, {x, y}, "First");
     wxGridEx* second = AddTab(board, {y, z}, "Second");
     host.ClearCalls();
@@ -98,7 +99,7 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
 
     PostCommand(board, cmd::HistoryDate, "20240105 later");
     EXPECT_FALSE(board->GetHistoryDate().IsValid()) << "an unparsable date returns to live quotes";
-    EXPECT_EQ(wxDateTime::Today().FormatISODate().ToStdString(), pickedDay());
+    EXPECT_EQ("2026-12-06", pickedDay()) << "live shows the board's today";
     EXPECT_EQ((Calls{Call(x, ""), Call(y, ""), Call(y, ""), Call(z, "")}), host.subscribes);
 }
 
