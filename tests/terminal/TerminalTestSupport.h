@@ -2,17 +2,13 @@
 // Shared pieces of the terminal tests: the options of a quiet whole
 // terminal, and a log sink.
 
-#include <fstream>
 #include <memory>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <spdlog/sinks/base_sink.h>
 #include <spdlog/spdlog.h>
-#include <wx/filefn.h>
-#include <wx/filename.h>
 
 #include "Terminal.h"
 #include "support/TempFolder.h"

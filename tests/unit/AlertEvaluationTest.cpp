@@ -68,9 +68,13 @@ TEST_F(AlertEvaluation, EachFieldReadsItsOwnQuoteValueAndOnlyWhenTheUpdateTouche
         SCOPED_TRACE(ToCode(field));
         // A threshold equal to this field's value and unequal to every other one.
         Watch(field, AlertComparison::AtMost, value);
-        const auto firing = EvaluateAlert(alerts, quote, ToCode(field));
-        ASSERT_TRUE(firing.has_value());
-        EXPECT_DOUBLE_EQ(value, firing->value);
+        for (int update = 0; update < 2; ++update)  // firing keeps the alert, so it fires again
+        {
+            const auto firing = EvaluateAlert(alerts, quote, ToCode(field));
+            ASSERT_TRUE(firing.has_value());
+            EXPECT_DOUBLE_EQ(value, firing->value);
+            EXPECT_EQ(alerts[&instrument].get(), firing->alert);
+        }
         EXPECT_FALSE(Fires(kAllFields & ~ToCode(field))) << "the update did not touch the field";
         Watch(field, AlertComparison::AtLeast, value + 0.5);
         EXPECT_FALSE(Fires(ToCode(field)));
@@ -106,22 +110,6 @@ TEST_F(AlertEvaluation, CodesOutsideTheTablesOtherInstrumentsAndNonNumbersNeverF
     EXPECT_FALSE(Fires());
 }
 
-TEST_F(AlertEvaluation, FiringLeavesTheRecordUnchangedAndFiresAgain)
-{
-    PriceAlert& alert = Watch(AlertField::Sell, AlertComparison::AtLeast, 20.0);
-    alert.remark = "take profit";
-    quote.sell = 21.0;
-    for (int update = 0; update < 3; ++update)
-    {
-        const auto firing = EvaluateAlert(alerts, quote, ToCode(AlertField::Sell));
-        ASSERT_TRUE(firing.has_value()) << update;
-        EXPECT_EQ(&alert, firing->alert);
-    }
-    EXPECT_EQ(ToCode(AlertField::Sell), alert.field);
-    EXPECT_DOUBLE_EQ(20.0, alert.threshold);
-    EXPECT_EQ("take profit", alert.remark);
-}
-
 TEST_F(AlertEvaluation, NotificationCarriesLargeVolumesAndManyDecimalsExactly)
 {
     PriceAlert& alert = Watch(AlertField::BuyVol, AlertComparison::AtLeast, 1.0);
@@ -129,7 +117,6 @@ TEST_F(AlertEvaluation, NotificationCarriesLargeVolumesAndManyDecimalsExactly)
     for (const double value : {21475.0, 123456789.12345, 9.87654321e12, 0.000123456789})
     {
         const AlertFiredEvent event(AlertFiring{&alert, value});
-        EXPECT_EQ(cmd::AlertFired, event.GetId());
         // Queued events are clones; the value must survive that too.
         std::unique_ptr<wxEvent> queued(event.Clone());
         const auto read = ReadNotification(alerts, static_cast<wxCommandEvent&>(*queued));

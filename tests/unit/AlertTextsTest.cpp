@@ -91,16 +91,6 @@ TEST_F(AlertTexts, ListAndPopupConditions)
     EXPECT_EQ("BuyVol(" + Grouped({"1", "600"}) + ") >= " + Grouped({"1", "500"}),
               *alert_format::PopupConditionText(buyVol, 1600));
 
-    // The list says Buy and Sell where the popup says Bid and Ask.
-    const std::pair<AlertField, const char*> names[] = {{AlertField::Buy, "Buy|Bid"}, {AlertField::Sell, "Sell|Ask"},
-                                                        {AlertField::SellVol, "SellVol|SellVol"}};
-    for (const auto& [field, both] : names)
-    {
-        const PriceAlert alert = Alert(field, AlertComparison::AtLeast, 1);
-        EXPECT_EQ(wxString(both).BeforeFirst('|') + " >= ", alert_format::ListConditionText(alert)->BeforeLast(' ') + " ");
-        EXPECT_TRUE(alert_format::PopupConditionText(alert, 2)->StartsWith(wxString(both).AfterFirst('|') + "("));
-    }
-
     // Any comparison code other than 1 reads as ">=".
     PriceAlert odd = last;
     odd.comparison = 7;

@@ -14,7 +14,7 @@ using layout::Tree;
 using testing_support::Node;
 using testing_support::Parse;
 
-TEST(LayoutNodeReader, SettingsDefaultWhenAbsentAndFollowTheBoardForTwoOfThem)
+TEST(LayoutNodeReader, AbsentSettingsFollowTheBoardForTwoOfThemOnly)
 {
     for (bool current : {false, true})
     {
@@ -22,14 +22,11 @@ TEST(LayoutNodeReader, SettingsDefaultWhenAbsentAndFollowTheBoardForTwoOfThem)
         board.autoFitColumns = current;
         board.volumeInThousands = !current;
         board.controlsOthers = !current;
+        board.f1Only = true;
         const layout::WindowSettings settings = layout::ReadWindowSettings(Node(""), board);
         EXPECT_EQ(current, settings.autoFitColumns);
         EXPECT_EQ(!current, settings.volumeInThousands);
-        EXPECT_FALSE(settings.controlledByOrders);
-        EXPECT_FALSE(settings.controlledByPositions);
         EXPECT_TRUE(settings.controlsOthers);
-        EXPECT_TRUE(settings.autoAddInstrument);
-        EXPECT_EQ("Tickerdeck", settings.title);
         EXPECT_FALSE(settings.f1Only) << "never read, always cleared";
     }
 }

@@ -70,7 +70,7 @@ TEST_F(QuoteFormatTest, PricesUseTheInstrumentsDecimalsOrFiveWithoutTrailingZero
     EXPECT_EQ(Cell(column::Open), Grouped("3", "5"));
 }
 
-TEST_F(QuoteFormatTest, ValuesWithinToleranceOfZeroAreBlankExceptTheChangeColumns)
+TEST_F(QuoteFormatTest, NearZeroValuesAreBlankExceptChangesAndOnlyRealGainsGetAPlus)
 {
     price.last = 5e-9;
     EXPECT_EQ(Cell(column::Last), "");
@@ -90,10 +90,9 @@ TEST_F(QuoteFormatTest, ValuesWithinToleranceOfZeroAreBlankExceptTheChangeColumn
     price.changePercent = 1.7;
     EXPECT_EQ(Cell(column::Change), "");
     EXPECT_EQ(Cell(column::ChangePercent), "");
-}
 
-TEST_F(QuoteFormatTest, SignedColumnsPrefixPlusOnlyAboveTolerance)
-{
+    // Signed columns prefix a plus only above the tolerance.
+    price.last = 10.0;
     price.changePercent = 1.234;
     EXPECT_EQ(Cell(column::ChangePercent), "+" + Grouped("1", "23"));
     price.changePercent = -1.5;
@@ -121,7 +120,6 @@ TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousandsAndCountsSta
     EXPECT_EQ(Cell(column::Deals), "");
     price.deals = 1234567;
     EXPECT_EQ(Cell(column::Deals), Grouped("1234567"));
-    EXPECT_EQ(Cell(column::No, 12344), "12345") << "row numbers are never grouped";
 }
 
 TEST_F(QuoteFormatTest, NotesJoinTheInstrumentsTextsAndDatesPreferTheTradeDate)
@@ -160,7 +158,7 @@ TEST_F(QuoteFormatTest, RegionalLocaleGroupsThousands)
     EXPECT_EQ(Cell(column::Last), "1,234.50");
     EXPECT_EQ(Cell(column::CumVolume), "2,500,000");
     EXPECT_EQ(Cell(column::MoneyFlow), "+1,234.50");
-    EXPECT_EQ(Cell(column::No, 12344), "12345");
+    EXPECT_EQ(Cell(column::No, 12344), "12345") << "row numbers are never grouped";
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ struct Row
     Row() { price.instrument = &instrument; }
 };
 
-TEST(RowComparatorTest, NumbersCompareAsValues)
+TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesWithoutInstrumentTexts)
 {
     Row a, b;
     a.price.last = 9.5;
@@ -36,11 +36,8 @@ TEST(RowComparatorTest, NumbersCompareAsValues)
     a.price.tradeType = '+';
     b.price.tradeType = '-';
     EXPECT_TRUE(CompareRows(column::TradeType, a.price, b.price)) << "as characters: '+' is 43, '-' is 45";
-}
 
-TEST(RowComparatorTest, TextsCompareAsBytes)
-{
-    Row a, b;
+    // Texts compare as bytes.
     a.instrument.name = "Zulu";
     b.instrument.name = "alpha";  // upper case bytes come first
     EXPECT_TRUE(CompareRows(column::Name, a.price, b.price));
@@ -51,11 +48,8 @@ TEST(RowComparatorTest, TextsCompareAsBytes)
     b.instrument.sector = "BA";
     EXPECT_TRUE(CompareRows(column::Sector, a.price, b.price));
     EXPECT_FALSE(CompareRows(column::Sector, b.price, a.price));
-}
 
-TEST(RowComparatorTest, NotesAloneOrderStatusAndCorporateActions)
-{
-    Row a, b;
+    // Notes alone order status and corporate actions.
     a.price.statusNote = "A";
     b.price.statusNote = "B";
     a.instrument.tradingStatus = "z";  // instrument texts are not part of the key
@@ -94,7 +88,7 @@ TEST(RowComparatorTest, MissingInstrumentCountsAsEmptyText)
     EXPECT_FALSE(CompareRows(column::No, b.price, a.price));
 }
 
-TEST(CellColourTest, LastBuySellFollowPreviousCloseWithTolerance)
+TEST(CellColourTest, PricesFollowPreviousCloseWithToleranceSessionValuesKeepColourOnExactTies)
 {
     Price price;
     price.prevClose = 10.0;
@@ -105,12 +99,8 @@ TEST(CellColourTest, LastBuySellFollowPreviousCloseWithTolerance)
     EXPECT_EQ(TextColourFor(column::ChangePercent, price, CellColour::Unset), CellColour::Up);
     EXPECT_EQ(TextColourFor(column::Buy, price, CellColour::Unset), CellColour::Down);
     EXPECT_EQ(TextColourFor(column::Sell, price, CellColour::Up), CellColour::Foreground);
-}
 
-TEST(CellColourTest, SessionValuesKeepColourOnlyOnExactTies)
-{
-    Price price;
-    price.prevClose = 10.0;
+    // Session values keep their colour only on exact ties.
     price.open = 10.0;
     price.high = 10.0 + 5e-9;
     price.low = 9.0;
