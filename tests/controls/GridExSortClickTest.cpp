@@ -61,7 +61,7 @@ protected:
     std::vector<int> sorted;
 };
 
-TEST_F(GridExSortClickTest, ClickInsideAHeaderSortsThatColumnOnce)
+TEST_F(GridExSortClickTest, ClickInsideAHeaderSortsThatColumnOnceAndADragMovesItWithoutSorting)
 {
     Mouse(wxEVT_LEFT_DOWN, 150);
     Mouse(wxEVT_LEFT_UP, 150);
@@ -75,16 +75,14 @@ TEST_F(GridExSortClickTest, ClickInsideAHeaderSortsThatColumnOnce)
     testing_support::Flush();
     ASSERT_EQ(2u, sorted.size());
     EXPECT_EQ(3, sorted[1]);
-}
 
-TEST_F(GridExSortClickTest, DraggingAHeaderMovesItWithoutSorting)
-{
+    // Only a real drag moves the column instead.
     Mouse(wxEVT_LEFT_DOWN, 150);
     for (int x = 160; x <= 330; x += 10)
         Mouse(wxEVT_MOTION, x);
     Mouse(wxEVT_LEFT_UP, 330);
     testing_support::Flush();
-    EXPECT_TRUE(sorted.empty());
+    EXPECT_EQ(2u, sorted.size());
     EXPECT_NE(1, grid->GetColAt(1));
 }
 

@@ -11,10 +11,7 @@ namespace {
 
 using namespace terminal_test;
 
-// Tests run in the build's runtime folder, beside the plug-ins folder.
-const std::string kPluginFolder = "plugins";
-
-TEST(PluginLoader, FilesThatAreNotPluginsAreLoggedAndSkipped)
+TEST(PluginLoader, FilesThatAreNotPluginsAndAMissingFolderAreLoggedAndSkipped)
 {
     TempFolder folder;
     WriteBytes(folder / "libgarbage.so", "this is not a shared library");
@@ -30,14 +27,10 @@ TEST(PluginLoader, FilesThatAreNotPluginsAreLoggedAndSkipped)
     EXPECT_TRUE(sink->Contains("libgarbage.so: not a loadable library"));
     EXPECT_TRUE(sink->Contains("libnoentry.so: no loadWidget symbol"));
     EXPECT_FALSE(sink->Contains("readme.txt"));
-}
 
-TEST(PluginLoader, AMissingFolderIsReportedAndLoadsNothing)
-{
-    std::shared_ptr<MemorySink> sink;
-    PluginLoader loader;
-    EXPECT_EQ(loader.LoadFolder("/nonexistent/plugins", nullptr, MakeMemoryLogger(sink)), 0u);
-    EXPECT_TRUE(loader.Widgets().empty());
+    PluginLoader none;
+    EXPECT_EQ(none.LoadFolder("/nonexistent/plugins", nullptr, MakeMemoryLogger(sink)), 0u);
+    EXPECT_TRUE(none.Widgets().empty());
     EXPECT_TRUE(sink->Contains("does not exist"));
 }
 

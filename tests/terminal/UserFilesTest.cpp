@@ -15,7 +15,7 @@ using terminal_test::ReadBytes;
 using terminal_test::TempFolder;
 using terminal_test::WriteBytes;
 
-TEST(UserFiles, TheUsersOwnFilesAreNeverOverwritten)
+TEST(UserFiles, TheUsersOwnFilesAreNeverOverwrittenAndAMissingDefaultIsReported)
 {
     TempFolder temp;
     WriteBytes(temp / "ship/layout.xml", "<shipped/>");
@@ -25,16 +25,11 @@ TEST(UserFiles, TheUsersOwnFilesAreNeverOverwritten)
     EXPECT_EQ(files.Seed(temp / "ship/layout.xml", temp / "ship/watchlists.xml"), "");
     EXPECT_EQ(ReadBytes(files.LayoutPath()), "<mine/>");
     EXPECT_EQ(ReadBytes(files.StorePath()), "<shipped/>");
-}
 
-TEST(UserFiles, AMissingShippedDefaultIsReportedNotHidden)
-{
-    TempFolder temp;
-    WriteBytes(temp / "ship/watchlists.xml", "<s/>");
-    UserFiles files(temp / "config", "", "");
-    const std::string problem = files.Seed(temp / "ship/nope.xml", temp / "ship/watchlists.xml");
-    EXPECT_NE(problem.find("nope.xml"), std::string::npos) << problem;
-    EXPECT_EQ(ReadBytes(files.StorePath()), "<s/>") << "the other file is still seeded";
+    UserFiles fresh(temp / "fresh", "", "");
+    const std::string problem = fresh.Seed(temp / "ship/nope.xml", temp / "ship/watchlists.xml");
+    EXPECT_NE(problem.find("nope.xml"), std::string::npos) << "a missing shipped default is reported: " << problem;
+    EXPECT_EQ(ReadBytes(fresh.StorePath()), "<shipped/>") << "the other file is still seeded";
 }
 
 TEST(AssetFolder, FoundBesideOrAboveTheProgramThenInTheCurrentFolderAndNeedsBothFolders)
