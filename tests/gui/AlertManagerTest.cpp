@@ -71,7 +71,6 @@ protected:
 TEST_F(AlertList, ListsEveryAlertInMapOrderAndLocksTheOwnerUntilClosed)
 {
     AlertManager* manager = OpenWithThree(false);
-    EXPECT_EQ(wxSize(534, 398), manager->GetSize()) << "the list keeps the size it was given";
     EXPECT_FALSE(owner->IsEnabled());
     std::vector<Instrument*> expected;
     for (const auto& [instrument, alert] : alerts->Map())
@@ -95,7 +94,6 @@ TEST_F(AlertList, DeletionsAreStagedUntilOkAndDroppedByCancel)
     EXPECT_TRUE(manager->GetOkButton()->IsEnabled());
     EXPECT_EQ(3u, alerts->Map().size()) << "nothing is deleted before OK";
     ASSERT_EQ(2u, questions.size()) << "each removal is confirmed";
-    EXPECT_EQ("Delete Alert: Are you sure to delete the selected alert?", questions[0]);
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
     EXPECT_EQ(3u, alerts->Map().size());
 
