@@ -68,30 +68,6 @@ protected:
     wxGridCellAttrPtr Painted(int row, int col) const { return wxGridCellAttrPtr(table->GetAttr(row, col, wxGridCellAttr::Any)); }
 };
 
-TEST_F(TableGrid, AQuoteMovesItsRowAndTheSelectionFollowsTheSelectedInstrument)
-{
-    AddLasts({50, 40, 30, 20, 10});
-    SortByLast(false);
-    grid->SelectRow(1);  // 40, displaced by the row moving up past it
-    Price* moved = table->RowPrice(3);
-    moved->last = 45;
-    Quote(moved, kLastMask);
-    EXPECT_EQ(Lasts(), (std::vector<double>{50, 45, 40, 30, 10}));
-    EXPECT_EQ(table->RowOf(moved), 1);
-    EXPECT_TRUE(grid->IsInSelection(2, 0));
-    EXPECT_FALSE(grid->IsInSelection(1, 0));
-
-    grid->SelectRow(0);  // the selected row itself moves down
-    moved = table->RowPrice(0);
-    moved->last = 15;
-    Quote(moved, kLastMask);
-    EXPECT_EQ(Lasts(), (std::vector<double>{45, 40, 30, 15, 10}));
-    EXPECT_TRUE(grid->IsInSelection(3, 0));
-    EXPECT_FALSE(grid->IsInSelection(0, 0));
-    for (int row = 0; row < 5; ++row)
-        EXPECT_EQ(table->RowOf(table->RowPrice(row)), row);
-}
-
 TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
 {
     AddLasts({60, 50, 40, 30, 20, 10});
@@ -109,6 +85,7 @@ TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
         return SelectionIs(selected);
     };
     EXPECT_TRUE(move(byLast[5], 55)) << "a selected row past selected and unselected ones";
+    EXPECT_TRUE(move(byLast[3], 58)) << "an unselected row up past a selected one";
     EXPECT_TRUE(move(byLast[2], 5)) << "an unselected row down past selected ones";
     EXPECT_TRUE(move(byLast[0], 15)) << "an unselected row down past a run of selected ones";
     EXPECT_TRUE(move(byLast[4], 70)) << "a selected row up to the top";
