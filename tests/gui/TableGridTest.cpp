@@ -115,17 +115,13 @@ TEST_F(TableGrid, AscendingMovesTheOtherWayAndTiesAndOtherFieldsDoNotMove)
     EXPECT_EQ(table->RowOf(moved), 2) << "no sort column";
 }
 
-TEST_F(TableGrid, AFlashLastsASecondAndASecondQuoteRestartsIt)
+TEST_F(TableGrid, AFlashMarksOnlyItsCellAndASecondQuoteRestartsIt)
 {
     AddLasts({50, 40, 30});
-    const auto before = std::chrono::steady_clock::now();
     Quote(table->RowPrice(2), kBuyMask);
-    const auto after = std::chrono::steady_clock::now();
     ASSERT_EQ(table->FlashCount(), 1u);
     const auto firstEnd = table->FlashEndAt(2, column::Buy);
     ASSERT_TRUE(firstEnd.has_value());
-    EXPECT_GE(*firstEnd, before + std::chrono::seconds(1));
-    EXPECT_LE(*firstEnd, after + std::chrono::seconds(1));
     EXPECT_EQ(Painted(2, column::Buy)->GetBackgroundColour(), kHighlight);
     EXPECT_EQ(Painted(2, column::Sell)->GetBackgroundColour(), kBackground);
 
