@@ -1,5 +1,5 @@
 // The quote table inside a real grid: rows moving under quotes with the
-// selection, flashes, removal and reloads, filtering and cell attributes.
+// selection, flashes, removal and reloads, filtering and cell colours.
 
 #include <chrono>
 #include <set>
@@ -255,7 +255,7 @@ TEST_F(TableGrid, FilterVerdictsDeleteOrAppendRowsInTheGrid)
     table->SetFilter(nullptr);
 }
 
-TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndAlignment)
+TEST_F(TableGrid, AttributesCarryColourRulesAndBookmarks)
 {
     Price* price = Add(11.0, 10.0);
     price->buy = 9.0;
@@ -274,15 +274,6 @@ TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndAlignment)
     EXPECT_EQ(colourAt(column::Open), kDown);
     price->prevClose = 0.0;
     EXPECT_EQ(colourAt(column::Last), kText);
-
-    int horizontal = -2, vertical = -2;
-    Painted(0, column::Amplitude)->GetNonDefaultAlignment(&horizontal, &vertical);
-    EXPECT_EQ(horizontal, wxALIGN_RIGHT);
-    EXPECT_EQ(vertical, wxALIGN_CENTRE);
-    horizontal = vertical = -2;
-    Painted(0, column::Date)->GetNonDefaultAlignment(&horizontal, &vertical);
-    EXPECT_EQ(horizontal, wxALIGN_CENTRE);
-    EXPECT_EQ(vertical, -2) << "left to the grid";
 
     Price* marked = Add(2.0);
     table->Bookmarks().insert(marked->instrument);
