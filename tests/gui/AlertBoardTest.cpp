@@ -46,12 +46,6 @@ protected:
         board->ProcessWindowEvent(event);
     }
 
-    void Command(int id)
-    {
-        wxCommandEvent event(wxEVT_MENU, id);
-        board->ProcessWindowEvent(event);
-    }
-
     BoardAlerts& AlertState() const { return *board->FindFeature<BoardAlerts>(); }
 
     Tickerdeck* board = nullptr;
@@ -93,11 +87,11 @@ TEST_F(AlertBoard, AlertRestoredWithTheLayoutFiresOnTheFirstQualifyingQuote)
 
 TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
 {
-    Command(cmd::AlertSetup);
+    testing_support::PostCommand(board, cmd::AlertSetup);
     EXPECT_EQ(nullptr, AlertState().OpenSetupDialog()) << "no row selected";
 
     grid->SelectRow(1);
-    Command(cmd::AlertSetup);
+    testing_support::PostCommand(board, cmd::AlertSetup);
     PriceAlertSetup* setup = AlertState().OpenSetupDialog();
     ASSERT_NE(nullptr, setup);
     EXPECT_EQ(beta, setup->GetInstrument());

@@ -71,7 +71,6 @@ protected:
 TEST_F(AlertList, ListsEveryAlertInMapOrderAndLocksTheOwnerUntilClosed)
 {
     AlertManager* manager = OpenWithThree(false);
-    EXPECT_EQ(wxSize(534, 398), manager->GetSize()) << "the list keeps the size it was given";
     EXPECT_FALSE(owner->IsEnabled());
     std::vector<Instrument*> expected;
     for (const auto& [instrument, alert] : alerts->Map())
@@ -95,7 +94,6 @@ TEST_F(AlertList, DeletionsAreStagedUntilOkAndDroppedByCancel)
     EXPECT_TRUE(manager->GetOkButton()->IsEnabled());
     EXPECT_EQ(3u, alerts->Map().size()) << "nothing is deleted before OK";
     ASSERT_EQ(2u, questions.size()) << "each removal is confirmed";
-    EXPECT_EQ("Delete Alert: Are you sure to delete the selected alert?", questions[0]);
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
     EXPECT_EQ(3u, alerts->Map().size());
 
@@ -127,7 +125,7 @@ TEST_F(AlertList, AlertsRemovedOrReplacedElsewhereAreNotDeletedByOk)
     EXPECT_EQ(ToCode(AlertField::Buy), alerts->Map()[listed[1]]->field);
 }
 
-TEST_F(AlertList, EditAppliesAtOnceAndSurvivesCancel)
+TEST_F(AlertList, EditAppliesAtOnceSurvivesCancelAndClosesWhenItsAlertIsDisabled)
 {
     PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10, "old");
     AlertManager* manager = Open();
@@ -152,18 +150,15 @@ TEST_F(AlertList, EditAppliesAtOnceAndSurvivesCancel)
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
     EXPECT_EQ(alert, alerts->Map()[alpha].get());
     EXPECT_DOUBLE_EQ(9.5, alert->threshold);
-}
 
-TEST_F(AlertList, EditOfAnAlertDisabledMeanwhileClosesAndWritesNowhere)
-{
-    AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
-    AlertManager* manager = Open();
+    // An edit whose alert a popup disables meanwhile closes and writes nowhere.
+    manager = Open();
     SelectRow(manager, 0);
     ASSERT_TRUE(Click(manager, wxID_EDIT));
-    wxWeakRef<PriceAlertSetup> edit(manager->GetEditDialog());
+    wxWeakRef<PriceAlertSetup> stale(manager->GetEditDialog());
     alerts->RemoveAlert(alpha);
     Flush();
-    EXPECT_FALSE(edit);
+    EXPECT_FALSE(stale);
     EXPECT_TRUE(manager->IsEnabled());
     EXPECT_EQ(0u, manager->GetModel()->GetCount());
 }

@@ -35,8 +35,7 @@ TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
     {
         EXPECT_EQ("BuyVol(1,600) >= 1,500", popup->GetConditionText());
     }
-    ASSERT_EQ(1u, chimes.size());
-    EXPECT_TRUE(chimes[0].EndsWith("alert.wav"));
+    EXPECT_EQ(1u, chimes.size());
     EXPECT_TRUE(owner->IsEnabled()) << "the popup leaves its owner usable";
 
     EXPECT_EQ(std::vector<wxWindow*>{popup}, host.attachedDialogs);
@@ -45,8 +44,6 @@ TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
     ASSERT_NE(nullptr, dismiss);
     EXPECT_EQ(host.theme.button, dismiss->GetNormalColour());
     EXPECT_EQ(host.theme.text, dismiss->GetTextColour());
-    EXPECT_EQ("Dismiss", dismiss->GetLabel());
-    EXPECT_EQ("Disable", ButtonOf(popup, wxID_DELETE)->GetLabel());
 }
 
 TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)

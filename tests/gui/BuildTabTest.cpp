@@ -96,7 +96,6 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryType)
     EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
     TickerdeckTable* table = Tickerdeck::TableOf(start);
     EXPECT_EQ("KTX", table->GetExchange());
-    EXPECT_EQ("", table->GetCategory());
     EXPECT_EQ("", table->GetWatchlistName());
     EXPECT_TRUE(table->Bookmarks().empty()) << "bookmarks of rows the tab no longer shows";
 }

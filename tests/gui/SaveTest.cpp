@@ -67,11 +67,6 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeAndLeavesTheStoreAlone)
     EXPECT_EQ("TECH", tabs[1].category);
     EXPECT_EQ("Kanto Exchange (KTX)", tabs[2].name);
     ASSERT_EQ(31u, tabs[0].columns.size());
-    const layout::ColumnEntry& last = tabs[0].columns[6];
-    EXPECT_TRUE(last.sort);
-    EXPECT_FALSE(last.ascending);
-    EXPECT_EQ(91, last.size);
-    EXPECT_EQ(0, last.position);
     EXPECT_FALSE(tabs[0].columns[3].show);
     EXPECT_EQ(2, tabs[0].columns[1].position);
     EXPECT_EQ("CDG", tabs[0].filters.at(2).at(0).value);

@@ -1,5 +1,6 @@
-// Reading icons: a missing or damaged PNG never reaches the user as a
-// toolkit message, and the blank stand-in keeps the size asked for.
+// Icons and the chime fail quietly: a missing or damaged PNG or a missing
+// sound never reaches the user as a toolkit message, and the blank icon
+// stand-in keeps the size asked for.
 
 #include <string>
 #include <vector>
@@ -8,22 +9,31 @@
 #include <wx/image.h>
 #include <wx/log.h>
 
+#include "alert/AlertSound.h"
 #include "board/PngFile.h"
+#include "support/EventLoop.h"
 #include "support/TempFolder.h"
 
 namespace {
 
-/// Keeps what would otherwise go to the toolkit's message boxes.
+/// Keeps what would otherwise go to the toolkit's message boxes while it is the log target.
 class RecordingLog : public wxLog
 {
 public:
+    RecordingLog() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~RecordingLog() override { wxLog::SetActiveTarget(m_previous); }
+
     std::vector<wxString> messages;
 
 protected:
-    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override
+    void DoLogRecord(wxLogLevel level, const wxString& text, const wxLogRecordInfo&) override
     {
-        messages.push_back(message);
+        if (level <= wxLOG_Warning)
+            messages.push_back(text);
     }
+
+private:
+    wxLog* m_previous;
 };
 
 TEST(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
@@ -35,12 +45,10 @@ TEST(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
     ASSERT_TRUE(wxImage(3, 5).SaveFile(good, wxBITMAP_TYPE_PNG));
 
     RecordingLog recorded;
-    wxLog* previous = wxLog::SetActiveTarget(&recorded);
     const wxBitmap blank = LoadPngOrBlank(broken, wxSize(20, 12));
     const wxBitmap damaged = LoadPng(broken);
     const wxBitmap missing = LoadPngOrBlank((folder / "missing.png").string());
     const wxBitmap loaded = LoadPngOrBlank(good);
-    wxLog::SetActiveTarget(previous);
 
     EXPECT_TRUE(recorded.messages.empty()) << recorded.messages.front();
     ASSERT_TRUE(blank.IsOk());
@@ -50,6 +58,16 @@ TEST(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
     EXPECT_FALSE(damaged.IsOk());
     EXPECT_EQ(wxSize(16, 16), missing.GetSize());
     EXPECT_EQ(wxSize(3, 5), loaded.GetSize());
+}
+
+TEST(AlertChime, PlaysWithoutBotheringTheUser)
+{
+    RecordingLog recorded;
+    alert_sound::PlayIfPresent(alert_sound::SoundPath());
+    alert_sound::PlayIfPresent(alert_sound::SoundPathBeside("/no/such/folder/terminal"));
+    testing_support::RunFor(300);  // asynchronous playing ends or fails meanwhile
+    wxLog::FlushActive();
+    EXPECT_TRUE(recorded.messages.empty()) << recorded.messages.front();
 }
 
 }  // namespace
