@@ -120,6 +120,15 @@ void AlertManager::ApplyChanges(PriceAlertMap& alerts)
     m_staged.clear();
 }
 
+void AlertManager::OnClosing()
+{
+    // A closed list lives on until the next idle time and may still be
+    // asked to draw its rows; by then their alerts may be gone.
+    m_model->Clear();
+    m_staged.clear();
+    m_editedAlert = nullptr;
+}
+
 void AlertManager::ForgetAlert(const PriceAlert* alert)
 {
     const int row = m_model->RowOf(alert);

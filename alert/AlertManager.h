@@ -46,6 +46,9 @@ public:
     PriceAlertSetup* GetEditDialog() const { return m_editDialog.get(); }
     const std::map<Instrument*, PriceAlert*>& GetStagedDeletions() const { return m_staged; }
 
+protected:
+    void OnClosing() override;
+
 private:
     void CreateList();
     wxSizer* MakeSideButtons();

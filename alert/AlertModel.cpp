@@ -59,6 +59,12 @@ void AlertModel::RemoveRow(unsigned int row)
     RowDeleted(row);
 }
 
+void AlertModel::Clear()
+{
+    m_alerts.clear();
+    Reset(0);
+}
+
 PriceAlert* AlertModel::AlertAt(unsigned int row) const
 {
     return row < m_alerts.size() ? m_alerts[row] : nullptr;

@@ -33,6 +33,8 @@ public:
     void Append(PriceAlert* alert);
     /// Removes a row and announces it; rows outside the list are ignored.
     void RemoveRow(unsigned int row);
+    /// Forgets every alert: the list shows none.
+    void Clear();
     /// The record of a row, or null outside the list.
     PriceAlert* AlertAt(unsigned int row) const;
     /// The row of a record, or -1.

@@ -87,6 +87,7 @@ void ThemedDialog::OnClose(wxCloseEvent& /*event*/)
         GetParent()->Enable(true);
     if (Action handler = std::move(m_closeHandler))
         handler();
+    OnClosing();
     SetReturnCode(wxID_CANCEL);
     EndDialog(wxID_CANCEL);
     Destroy();

@@ -94,6 +94,8 @@ protected:
     bool AskYesNo(const wxString& message, const wxString& caption);
     /// Called after ShowWithAction has shown the dialog and kept the action.
     virtual void OnShownWithAction() {}
+    /// Called once when the dialog closes, before its deferred destruction.
+    virtual void OnClosing() {}
 
 private:
     void OnClose(wxCloseEvent& event);
