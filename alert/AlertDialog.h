@@ -2,7 +2,7 @@
 // The popup shown when a price alert fires.
 
 #include "model/PriceAlert.h"
-#include "alert/ThemedDialog.h"
+#include "board/ThemedDialog.h"
 
 /// Notification of a fired alert; "Disable" removes the alert, "Dismiss" closes.
 class AlertDialog : public ThemedDialog

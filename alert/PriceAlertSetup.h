@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "model/PriceAlert.h"
-#include "alert/ThemedDialog.h"
+#include "board/ThemedDialog.h"
 
 class wxComboBox;
 class wxTextCtrl;

@@ -1,4 +1,4 @@
-#include "alert/ThemedDialog.h"
+#include "board/ThemedDialog.h"
 
 #include <algorithm>
 #include <utility>
