@@ -4,10 +4,14 @@
 
 #include "alert/BoardAlerts.h"
 #include "board/Tickerdeck.h"
+#include "dialogs/SettingsFeature.h"
+#include "watchlist/TabFilterFeature.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
     board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
+    board.AddFeature(std::make_unique<TabFilterFeature>());
+    board.AddFeature(std::make_unique<SettingsFeature>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
