@@ -20,6 +20,33 @@ void ShowPageImage(Tickerdeck& board, wxWindow* page, int image)
         notebook->SetPageImage(static_cast<size_t>(index), image);
 }
 
+/// Rows become those of the tab's filter in the order of its sort column.
+void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    // Rows already in sort order that only lose some need no new sort: on
+    // a long tab the sort is most of the cost of applying a filter.
+    if (grid->GetSortingColumn() == wxNOT_FOUND || !table)
+    {
+        board.RearrangeRows(grid);
+        return;
+    }
+    Price* selected = Tickerdeck::FirstSelectedPrice(grid);
+    if (!table->NarrowShownRows())
+    {
+        board.RearrangeRows(grid);
+        return;
+    }
+    grid->BeginBatch();
+    Tickerdeck::SyncRowCount(grid);
+    grid->ClearSelection();
+    const int row = selected ? table->RowOf(selected) : -1;
+    if (row >= 0)
+        grid->SelectRow(row);
+    grid->ForceRefresh();
+    grid->EndBatch();
+}
+
 }  // namespace
 
 void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> filter)
@@ -33,7 +60,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
     if (filter && !filter->IsEmpty())
     {
         table->SetFilter(filter.get());
-        board.RearrangeRows(grid);
+        ShowFilteredRows(board, grid);
         // The old set goes only now: the table pointed at it until here.
         filters[page] = std::move(filter);
         ShowPageImage(board, page, kFilteredImage);
