@@ -1,5 +1,7 @@
 #include "MainFrame.h"
 
+#include <algorithm>
+
 #include <wx/aboutdlg.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
@@ -13,6 +15,7 @@
 
 #include "HistoryDateDialog.h"
 #include "LayoutDocument.h"
+#include "BoardWindowIds.h"
 #include "Hotkeys.h"
 #include "KeyMapDialog.h"
 #include "Platform.h"
@@ -211,6 +214,20 @@ bool MainFrame::SaveLayout()
 
 wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
 {
+    const bool first = m_aui.GetPane("board-centre").IsOk() == false && m_paneCounter == 0;
+    wxAuiPaneInfo pane;
+    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true);
+    if (first)
+        // The board shows its own title bar; a caption above it would repeat it.
+        pane.Name("board-centre").CenterPane();
+    else
+        pane.Name(wxString::Format("board-%d", m_paneCounter)).Right().Layer(1)
+            .Position(m_paneCounter).BestSize(520, 400).MinSize(240, 160).Floatable(true);
+    return DockBoard(layoutNode, pane, -1);
+}
+
+wxWindow* MainFrame::DockBoard(void* layoutNode, wxAuiPaneInfo pane, int insertLevel)
+{
     Widget* board = BoardWidget();
     if (!board)
         return nullptr;
@@ -223,16 +240,8 @@ wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
         return nullptr;
     }
     m_host.Windows().Add(OpenWindow{board, container, panel, nullptr, LinkGroup()});
+    BindBoardCommands(container);
 
-    const bool first = m_aui.GetPane("board-centre").IsOk() == false && m_paneCounter == 0;
-    wxAuiPaneInfo pane;
-    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true);
-    if (first)
-        // The board shows its own title bar; a caption above it would repeat it.
-        pane.Name("board-centre").CenterPane();
-    else
-        pane.Name(wxString::Format("board-%d", m_paneCounter)).Right().Layer(1)
-            .Position(m_paneCounter).BestSize(520, 400).MinSize(240, 160).Floatable(true);
     ++m_paneCounter;
     if (m_placeholder)
     {
@@ -240,10 +249,91 @@ wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
         m_placeholder->Destroy();
         m_placeholder = nullptr;
         pane.Name("board-centre").CenterPane();
+        insertLevel = -1;
     }
-    m_aui.AddPane(container, pane);
+    if (insertLevel < 0)
+        m_aui.AddPane(container, pane);
+    else
+        m_aui.InsertPane(container, pane, insertLevel);
     m_aui.Update();
     return panel;
+}
+
+wxAuiPaneInfo MainFrame::SplitPane(const wxAuiPaneInfo& source, bool beside, int& insertLevel)
+{
+    wxAuiPaneInfo pane;
+    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true).Floatable(true)
+        .MinSize(240, 160).Name(wxString::Format("board-%d", m_paneCounter));
+    const wxSize size = source.rect.GetSize();
+    pane.BestSize(beside ? wxSize(std::max(240, size.x / 2), size.y) : wxSize(size.x, std::max(160, size.y / 2)));
+    const int direction = source.dock_direction;
+    if (direction == wxAUI_DOCK_CENTER || source.IsFloating())
+    {
+        // Innermost layer: right against the board it splits.
+        pane.Direction(beside ? wxAUI_DOCK_RIGHT : wxAUI_DOCK_BOTTOM).Layer(0).Row(0).Position(0);
+        insertLevel = wxAUI_INSERT_ROW;
+        return pane;
+    }
+    // Panes of one row line up along their dock: side by side in a top or
+    // bottom dock, stacked in a left or right one. The next row lies further out.
+    const bool sideDock = direction == wxAUI_DOCK_LEFT || direction == wxAUI_DOCK_RIGHT;
+    pane.Direction(direction).Layer(source.dock_layer);
+    if (beside != sideDock)
+    {
+        pane.Row(source.dock_row).Position(source.dock_pos + 1);
+        insertLevel = wxAUI_INSERT_PANE;
+    }
+    else
+    {
+        pane.Row(source.dock_row + 1).Position(0);
+        insertLevel = wxAUI_INSERT_ROW;
+    }
+    return pane;
+}
+
+wxWindow* MainFrame::SplitBoard(wxWindow* container, bool beside)
+{
+    const OpenWindow* window = m_host.Windows().FindByContainer(container);
+    if (!window)
+        return nullptr;
+    if (window->frame)
+    {
+        const wxRect from = window->frame->GetRect();
+        const wxPoint corner = beside ? wxPoint(from.GetRight() + 1, from.y) : wxPoint(from.x, from.GetBottom() + 1);
+        return OpenFramedBoard(nullptr, wxRect(corner, from.GetSize()));
+    }
+    const wxAuiPaneInfo& source = m_aui.GetPane(container);
+    if (!source.IsOk())
+        return nullptr;
+    int insertLevel = wxAUI_INSERT_PANE;
+    const wxAuiPaneInfo pane = SplitPane(source, beside, insertLevel);
+    return DockBoard(nullptr, pane, insertLevel);
+}
+
+void MainFrame::CloseBoard(wxWindow* container)
+{
+    const OpenWindow* window = m_host.Windows().FindByContainer(container);
+    if (!window)
+        return;
+    if (window->frame)
+        window->frame->Close();
+    else
+        CloseDockedBoard(container);
+}
+
+void MainFrame::BindBoardCommands(wxWindow* container)
+{
+    // Deferred: the command comes from a menu of the board about to go.
+    container->Bind(wxEVT_MENU, [this, container](wxCommandEvent&) {
+        CallAfter([this, container] { CloseBoard(container); });
+    }, board_window::Close);
+    container->Bind(wxEVT_MENU, [this, container](wxCommandEvent& event) {
+        const bool beside = event.GetId() == board_window::SplitVertical;
+        CallAfter([this, container, beside] { SplitBoard(container, beside); });
+    }, board_window::SplitVertical, board_window::SplitHorizontal);
+    // A framed board's "Widget" menu has no main frame above it to reach.
+    container->Bind(wxEVT_MENU, &MainFrame::OnOpenWidget, this, TerminalHost::kFirstWidgetCommand,
+                    kLastWidgetCommand);
 }
 
 wxWindow* MainFrame::OpenFramedBoard(void* layoutNode, const wxRect& geometry)
@@ -254,6 +344,8 @@ wxWindow* MainFrame::OpenFramedBoard(void* layoutNode, const wxRect& geometry)
     wxWindow* panel = m_host.Windows().OpenInFrame(board, LinkGroup(), m_host.LayoutDocument(),
                                                    TerminalHost::kOwnFrameFlags, this, layoutNode);
     const OpenWindow* window = panel ? m_host.Windows().FindByContainer(panel->GetParent()) : nullptr;
+    if (window)
+        BindBoardCommands(window->container);
     if (window && window->frame && geometry.width > 0 && geometry.height > 0)
         window->frame->SetSize(geometry);
     return panel;
@@ -471,14 +563,31 @@ void MainFrame::OnClose(wxCloseEvent&)
     Destroy();
 }
 
+void MainFrame::PromoteToCentre()
+{
+    // The centre would stay an empty hole; the next docked board takes it.
+    for (const OpenWindow& window : m_host.Windows().All())
+    {
+        wxAuiPaneInfo& pane = m_aui.GetPane(window.container);
+        if (!window.frame && pane.IsOk())
+        {
+            pane.Name("board-centre").CenterPane();
+            return;
+        }
+    }
+}
+
 bool MainFrame::CloseDockedBoard(wxWindow* container)
 {
     const OpenWindow* window = m_host.Windows().FindByContainer(container);
     if (!window || window->frame)
         return false;
+    const bool centre = m_aui.GetPane(container).dock_direction == wxAUI_DOCK_CENTER;
     m_host.Windows().Close(container);
     m_aui.DetachPane(container);
     container->Destroy();
+    if (centre)
+        PromoteToCentre();
     m_aui.Update();
     return true;
 }

@@ -43,9 +43,27 @@ public:
     uint64_t LinkGroup() const { return reinterpret_cast<uint64_t>(this); }
     size_t DockedPaneCount() const;
 
+    /// Opens a second board beside (`beside`) or below the board in
+    /// `container`: docked next to a docked board, in a frame placed next to
+    /// a framed one. Returns the new board, or null.
+    wxWindow* SplitBoard(wxWindow* container, bool beside);
+    /// Closes the board in `container` and the pane or frame that holds it.
+    void CloseBoard(wxWindow* container);
+
 private:
     /// Reopens the boards the layout document lists; one plain board when it lists none.
     void RestoreWindows();
+    /// Docks a new board with `pane` as its place; null when none could be made.
+    /// `insertLevel` is a wxAUI_INSERT_* level that makes room for it, or -1.
+    wxWindow* DockBoard(void* layoutNode, wxAuiPaneInfo pane, int insertLevel);
+    /// A docked pane for a board, placed beside or below `source`, and the
+    /// level at which it is inserted.
+    wxAuiPaneInfo SplitPane(const wxAuiPaneInfo& source, bool beside, int& insertLevel);
+    /// Gives the centre to another docked board once the centre one closed.
+    void PromoteToCentre();
+    /// The commands a board leaves to the window holding it ("Window" and
+    /// "Widget" menus) arrive at its container, which names the board.
+    void BindBoardCommands(wxWindow* container);
     void BuildMenus();
     wxMenu* BuildFileMenu();
     wxMenu* BuildViewMenu();

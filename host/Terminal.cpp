@@ -5,6 +5,7 @@
 
 #include "MainFrame.h"
 #include "PluginLoader.h"
+#include "ResourcePanels.h"
 #include "TerminalHost.h"
 #include "TerminalLogger.h"
 #include "UserFiles.h"
@@ -13,6 +14,12 @@
 #include "market/QuoteBook.h"
 #include "theme/ThemeSwitch.h"
 #include "widgets/BuiltinWidgets.h"
+
+namespace {
+
+constexpr const char* kFlagPanels = "data/instrument-flags.xrc";
+
+}  // namespace
 
 Terminal::Terminal(TerminalOptions options) : m_options(std::move(options)) {}
 
@@ -40,6 +47,8 @@ void Terminal::Start()
     m_host = std::make_unique<TerminalHost>(*m_catalogue, *m_quotes, *m_themes, *m_files,
                                             !m_options.noTrading, m_logger);
     m_host->LoadLayoutDocument();
+    // Before any plug-in window opens: boards build their flag dialogs from these.
+    LoadResourcePanels(kFlagPanels, m_logger);
 
     m_plugins = std::make_unique<PluginLoader>();
     m_plugins->LoadFolder(m_options.pluginDir, m_host.get(), m_logger);
@@ -90,6 +99,7 @@ void Terminal::Shutdown()
     m_feed.reset();
     if (m_plugins)
         m_plugins->UnloadAll();
+    UnloadResourcePanels(kFlagPanels);
     if (m_logger)
         m_logger->info("terminal stopped");
 }
