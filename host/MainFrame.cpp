@@ -13,9 +13,9 @@
 
 #include <spdlog/spdlog.h>
 
+#include "BoardWindowIds.h"
 #include "HistoryDateDialog.h"
 #include "LayoutDocument.h"
-#include "BoardWindowIds.h"
 #include "Hotkeys.h"
 #include "KeyMapDialog.h"
 #include "Platform.h"

@@ -10,8 +10,6 @@
 #include <wx/aui/aui.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
-#include <wx/grid.h>
-#include <wx/splitter.h>
 #include <wx/tokenzr.h>
 #include <wx/xrc/xmlres.h>
 
@@ -19,8 +17,6 @@
 #include "MainFrame.h"
 #include "Terminal.h"
 #include "TerminalHost.h"
-#include "contract/CommandIds.h"
-#include "controls/wxFlatNotebook.h"
 #include "market/QuoteBook.h"
 #include "support/EventLoop.h"
 
@@ -30,8 +26,6 @@ namespace {
 
 using namespace terminal_test;
 using testing_support::Flush;
-
-constexpr int kStatusColumn = 3;
 
 template <class T>
 void ForEachBelow(wxWindow* window, const std::function<void(T*)>& visit)
@@ -79,24 +73,6 @@ void ExpectPanelFitsTexts(const std::vector<wxString>& labels, const std::vector
     EXPECT_EQ(labels.size(), used.size()) << panelName << " offers a box no instrument text can tick";
 }
 
-wxGrid* CurrentGrid(wxWindow* board)
-{
-    wxFlatNotebook* notebook = nullptr;
-    ForEachBelow<wxFlatNotebook>(board, [&](wxFlatNotebook* found) { notebook = found; });
-    if (!notebook || notebook->GetSelection() < 0)
-        return nullptr;
-    auto* splitter = wxDynamicCast(notebook->GetPage(notebook->GetSelection()), wxSplitterWindow);
-    return splitter ? wxDynamicCast(splitter->GetWindow1(), wxGrid) : nullptr;
-}
-
-wxTopLevelWindow* TopLevelTitled(const wxString& title)
-{
-    for (wxWindow* window : wxTopLevelWindows)
-        if (window->IsShown() && window->GetLabel() == title)
-            return static_cast<wxTopLevelWindow*>(window);
-    return nullptr;
-}
-
 void PostTo(wxWindow* window, int id)
 {
     wxCommandEvent event(wxEVT_MENU, id);
@@ -104,7 +80,7 @@ void PostTo(wxWindow* window, int id)
     Flush(5);
 }
 
-TEST(BoardWindow, FlagPanelsLoadAtStartFitTheCatalogueAndTickARowsFlags)
+TEST(BoardWindow, FlagPanelsLoadAtStartWithABoxForEveryFlagOfTheCatalogue)
 {
     TempFolder folder;
     Terminal terminal(QuietOptions(folder));
@@ -123,31 +99,6 @@ TEST(BoardWindow, FlagPanelsLoadAtStartFitTheCatalogueAndTickARowsFlags)
     }
     ExpectPanelFitsTexts(PanelLabels(terminal.Frame(), "INSTR.STATUS"), statuses, "INSTR.STATUS");
     ExpectPanelFitsTexts(PanelLabels(terminal.Frame(), "INSTR.CA"), actions, "INSTR.CA");
-
-    // The board module finds the same panels: a row with two status flags.
-    wxWindow* board = terminal.Host().Windows().All().front().panel;
-    wxGrid* grid = CurrentGrid(board);
-    ASSERT_NE(nullptr, grid);
-    int row = 0;
-    while (row < grid->GetNumberRows() && grid->GetCellValue(row, kStatusColumn) != "Pre-open;SSR")
-        ++row;
-    ASSERT_LT(row, grid->GetNumberRows()) << "the shipped current tab shows an instrument with two status flags";
-    wxCommandEvent show(wxEVT_MENU, cmd::ShowInstrumentFlags);
-    show.SetInt(kStatusColumn);
-    show.SetExtraLong(row);
-    wxPostEvent(board, show);
-    Flush(5);
-    wxTopLevelWindow* dialog = TopLevelTitled(_("Trading Status"));
-    ASSERT_NE(nullptr, dialog);
-    std::set<wxString> ticked;
-    ForEachBelow<wxCheckBox>(dialog, [&](wxCheckBox* box) {
-        EXPECT_FALSE(box->IsEnabled());
-        if (box->IsChecked())
-            ticked.insert(box->GetLabel());
-    });
-    EXPECT_EQ((std::set<wxString>{"Pre-open", "SSR"}), ticked);
-    dialog->Close();
-    Flush(5);
 
     terminal.Frame()->Close();
     testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; });
