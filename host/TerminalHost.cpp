@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include <boost/property_tree/xml_parser.hpp>
 #include <spdlog/spdlog.h>
 #include <wx/event.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
 #include "Hotkeys.h"
+#include "layout/DurableFile.h"
 #include "UserFiles.h"
 #include "market/Catalogue.h"
 #include "market/QuoteBook.h"
@@ -183,20 +184,79 @@ Widget* TerminalHost::WidgetByCommand(int commandId) const
 
 bool TerminalHost::LoadLayoutDocument()
 {
-    auto document = std::make_unique<boost::property_tree::ptree>();
+    const std::string path = m_files.LayoutPath();
+    m_layout.reset();
     try
     {
-        boost::property_tree::read_xml(m_files.LayoutPath(), *document);
+        m_layout = std::make_unique<boost::property_tree::ptree>(layout::ReadXmlDocument(path, "application"));
+        return true;
     }
-    catch (const boost::property_tree::ptree_error& error)
+    catch (const layout::UnreadableFile& error)
     {
         if (m_logger)
-            m_logger->error("cannot read the layout {}: {}", m_files.LayoutPath(), error.what());
-        m_layout.reset();
+            m_logger->warn("cannot read the layout {}", error.what());
+        if (wxFileName::Exists(wxString::FromUTF8(path)) && SetAside(path, error.what(), true))
+            m_layout = std::make_unique<boost::property_tree::ptree>();
+    }
+    return false;
+}
+
+void TerminalHost::CheckStore()
+{
+    const std::string path = m_files.StorePath();
+    if (!wxFileName::Exists(wxString::FromUTF8(path)))
+        return;
+    try
+    {
+        layout::ReadXmlDocument(path, "application");
+    }
+    catch (const layout::UnreadableFile& error)
+    {
+        if (m_logger)
+            m_logger->warn("cannot read the watchlist store {}", error.what());
+        SetAside(path, error.what(), false);
+    }
+}
+
+bool TerminalHost::SetAside(const std::string& path, const std::string& reason, bool isLayout)
+{
+    const std::string aside = layout::SetAsideUnreadable(path);
+    const wxString why = wxString::FromUTF8(reason);
+    if (aside.empty())
+    {
+        Notify(wxString::Format(isLayout ? _("The layout cannot be read (%s). It is left as it is, and the "
+                                             "layout of this run will not be saved over it.")
+                                         : _("The watchlist store cannot be read (%s). It is left as it is, and "
+                                             "changes to watchlists cannot be saved."),
+                                why));
         return false;
     }
-    m_layout = std::move(document);
+    if (m_logger)
+        m_logger->warn("kept the unreadable {} as {}", path, aside);
+    Notify(wxString::Format(isLayout ? _("The layout could not be read (%s). It was kept as %s, and a new "
+                                         "layout will be saved.")
+                                     : _("The watchlist store could not be read (%s). It was kept as %s, and "
+                                         "a new store will be saved."),
+                            why, wxString::FromUTF8(aside)));
     return true;
+}
+
+void TerminalHost::Notify(const wxString& text)
+{
+    if (m_noticeListener)
+        m_noticeListener(text);
+    else
+        m_pendingNotices.push_back(text);
+}
+
+void TerminalHost::SetNoticeListener(std::function<void(const wxString&)> listener)
+{
+    m_noticeListener = std::move(listener);
+    if (!m_noticeListener)
+        return;
+    for (const wxString& text : m_pendingNotices)
+        m_noticeListener(text);
+    m_pendingNotices.clear();
 }
 
 void TerminalHost::PostToOpenWindows(int commandId, const wxString& text)

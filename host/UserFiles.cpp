@@ -24,8 +24,8 @@ std::string SeedOne(const std::string& shipped, const std::string& target)
     const wxString shippedPath = wxString::FromUTF8(shipped);
     if (!wxFileExists(shippedPath))
         return std::string(wxString::Format(_("shipped default %s is missing"), shippedPath).utf8_str());
-    wxFileName::Mkdir(wxFileName(targetPath).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     LogCapture capture;
+    wxFileName::Mkdir(wxFileName(targetPath).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     if (!wxCopyFile(shippedPath, targetPath, false))
         return std::string(wxString::Format(_("cannot copy %s to %s: %s"), shippedPath, targetPath,
                                             capture.Text()).utf8_str());
@@ -46,12 +46,27 @@ std::string UserFiles::LogPath() const
     return InFolder(m_configDir, "terminal.log");
 }
 
-std::string UserFiles::Seed(const std::string& shippedLayout, const std::string& shippedStore) const
+std::string UserFiles::MakeFolder() const
 {
     const wxString folder = wxString::FromUTF8(m_configDir);
-    if (!wxFileName::DirExists(folder) && !wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL))
-        return std::string(wxString::Format(_("cannot create the folder %s"), folder).utf8_str());
-    std::string problem = SeedOne(shippedLayout, m_layoutPath);
+    if (wxFileName::DirExists(folder))
+        return std::string();
+    if (wxFileName::Exists(folder))
+        return std::string(wxString::Format(_("the config folder %s is a file, not a folder"), folder).utf8_str());
+    // The toolkit would show its failure in a modal box of its own.
+    LogCapture capture;
+    if (!wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL))
+        return std::string(wxString::Format(_("cannot create the config folder %s: %s"), folder, capture.Text())
+                               .utf8_str());
+    return std::string();
+}
+
+std::string UserFiles::Seed(const std::string& shippedLayout, const std::string& shippedStore) const
+{
+    std::string problem = MakeFolder();
+    if (!problem.empty())
+        return problem;
+    problem = SeedOne(shippedLayout, m_layoutPath);
     const std::string storeProblem = SeedOne(shippedStore, m_storePath);
     if (!storeProblem.empty())
         problem += (problem.empty() ? "" : "; ") + storeProblem;
