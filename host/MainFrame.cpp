@@ -184,7 +184,7 @@ bool MainFrame::SaveLayout()
     {
         // A layout that exists but could not be read is the user's to mend;
         // writing over it would lose it for good.
-        if (wxFileName::FileExists(wxString::FromUTF8(path)))
+        if (wxFileName::Exists(wxString::FromUTF8(path)))
         {
             if (logger)
                 logger->error("not saving the layout: {} could not be read at start", path);

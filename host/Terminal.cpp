@@ -9,6 +9,7 @@
 #include "PluginLoader.h"
 #include "TerminalHost.h"
 #include "TerminalLogger.h"
+#include "UnreadableFiles.h"
 #include "UserFiles.h"
 #include "market/Catalogue.h"
 #include "market/MarketFeed.h"
@@ -28,6 +29,8 @@ void Terminal::Start()
 {
     m_files = std::make_unique<UserFiles>(m_options.configDir, m_options.layoutFile, m_options.storeFile);
     LockConfigFolder();
+    // Before seeding: what is set aside is replaced by the shipped default.
+    const std::vector<wxString> setAside = SetAsideUnreadableFiles(*m_files, *m_logger);
     const std::string seedProblem = m_files->Seed("data/layout.xml", "data/watchlists.xml");
     if (!seedProblem.empty())
         m_logger->warn("user files: {}", seedProblem);
@@ -48,7 +51,8 @@ void Terminal::Start()
     m_host = std::make_unique<TerminalHost>(*m_catalogue, *m_quotes, *m_themes, *m_files,
                                             !m_options.noTrading, m_logger);
     m_notices->SetTarget([host = m_host.get()](const wxString& text) { host->Notify(text); });
-    m_host->CheckStore();
+    for (const wxString& notice : setAside)
+        m_host->Notify(notice);
     m_host->LoadLayoutDocument();
 
     m_plugins = std::make_unique<PluginLoader>();

@@ -5,7 +5,6 @@
 
 #include <spdlog/spdlog.h>
 #include <wx/event.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -193,52 +192,12 @@ bool TerminalHost::LoadLayoutDocument()
     }
     catch (const layout::UnreadableFile& error)
     {
+        // What could be set aside was, before the defaults were seeded; what
+        // is left (a folder in its place) is only reported, and never saved over.
         if (m_logger)
             m_logger->warn("cannot read the layout {}", error.what());
-        if (wxFileName::Exists(wxString::FromUTF8(path)) && SetAside(path, error.what(), true))
-            m_layout = std::make_unique<boost::property_tree::ptree>();
     }
     return false;
-}
-
-void TerminalHost::CheckStore()
-{
-    const std::string path = m_files.StorePath();
-    if (!wxFileName::Exists(wxString::FromUTF8(path)))
-        return;
-    try
-    {
-        layout::ReadXmlDocument(path, "application");
-    }
-    catch (const layout::UnreadableFile& error)
-    {
-        if (m_logger)
-            m_logger->warn("cannot read the watchlist store {}", error.what());
-        SetAside(path, error.what(), false);
-    }
-}
-
-bool TerminalHost::SetAside(const std::string& path, const std::string& reason, bool isLayout)
-{
-    const std::string aside = layout::SetAsideUnreadable(path);
-    const wxString why = wxString::FromUTF8(reason);
-    if (aside.empty())
-    {
-        Notify(wxString::Format(isLayout ? _("The layout cannot be read (%s). It is left as it is, and the "
-                                             "layout of this run will not be saved over it.")
-                                         : _("The watchlist store cannot be read (%s). It is left as it is, and "
-                                             "changes to watchlists cannot be saved."),
-                                why));
-        return false;
-    }
-    if (m_logger)
-        m_logger->warn("kept the unreadable {} as {}", path, aside);
-    Notify(wxString::Format(isLayout ? _("The layout could not be read (%s). It was kept as %s, and a new "
-                                         "layout will be saved.")
-                                     : _("The watchlist store could not be read (%s). It was kept as %s, and "
-                                         "a new store will be saved."),
-                            why, wxString::FromUTF8(aside)));
-    return true;
 }
 
 void TerminalHost::Notify(const wxString& text)

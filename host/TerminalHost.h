@@ -65,15 +65,9 @@ public:
     /// Parent of the frames that OpenWidget creates (the main frame).
     void SetFrameParent(wxWindow* parent) { m_frameParent = parent; }
 
-    /// Reads the user's layout file into memory; false when it cannot be
-    /// read. An unreadable file is set aside (see SetAsideUnreadable) and
-    /// the user told; the document then starts empty and saves normally.
-    /// Without a document (missing file, or one that could not be set
-    /// aside) LayoutDocument() is null.
+    /// Reads the user's layout file into memory; false (and no document)
+    /// when it cannot be read.
     bool LoadLayoutDocument();
-    /// Sets an unreadable watchlist store aside the same way, so that the
-    /// plug-ins start a new one instead of failing on every change.
-    void CheckStore();
     /// The in-memory layout document, or null when reading it failed.
     boost::property_tree::ptree* LayoutDocument() { return m_layout.get(); }
 
@@ -99,9 +93,6 @@ public:
 
 private:
     void ApplyThemeTo(wxWindow* window);
-    /// Sets the unreadable file aside and tells the user; false when it
-    /// could not be moved and stays where it is.
-    bool SetAside(const std::string& path, const std::string& reason, bool isLayout);
 
     Catalogue& m_catalogue;
     QuoteBook& m_quotes;

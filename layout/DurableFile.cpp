@@ -26,7 +26,8 @@ namespace {
 namespace fs = std::filesystem;
 using boost::property_tree::ptree;
 
-// Temporary files are named "." + the file's name + "." + six characters.
+// Temporary files are named "." + the file's name + six characters (the
+// toolkit drops the dot asked for between them).
 constexpr std::string::size_type kTemporarySuffix = 6;
 
 UnreadableFile Unreadable(const std::string& path, const std::string& reason, unsigned long line = 0)
@@ -272,7 +273,7 @@ std::string SetAsideUnreadable(const std::string& path)
 int RemoveStaleTemporaries(const std::string& path)
 {
     const fs::path target = FinalTarget(fs::u8path(path));
-    const std::string prefix = "." + Narrow(target.filename()) + ".";
+    const std::string prefix = "." + Narrow(target.filename());
     std::error_code error;
     int removed = 0;
     for (fs::directory_iterator entry(target.parent_path().empty() ? fs::path(".") : target.parent_path(), error), end;
