@@ -1,7 +1,9 @@
 #include "UnreadableFiles.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <spdlog/spdlog.h>
-#include <wx/filename.h>
 #include <wx/intl.h>
 
 #include "UserFiles.h"
@@ -12,7 +14,9 @@ namespace {
 /// Empty when `path` is missing or reads fine, else the reader's complaint.
 std::string ProblemWith(const std::string& path)
 {
-    if (!wxFileName::Exists(wxString::FromUTF8(path)))
+    // A link to nowhere is a file yet to be made, as a missing one is.
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::u8path(path), error) && !error)
         return std::string();
     try
     {

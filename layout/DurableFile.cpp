@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include <boost/property_tree/xml_parser.hpp>
 #include <wx/file.h>
@@ -53,7 +54,7 @@ std::string ReadAll(const std::string& path)
         throw Unreadable(path, "is a folder, not a file");
     std::ifstream file(fs::u8path(path), std::ios::binary);
     if (!file)
-        throw Unreadable(path, std::string("cannot be opened: ") + std::strerror(errno));
+        throw Unreadable(path, std::string("cannot open file: ") + std::strerror(errno));
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad())
         throw Unreadable(path, "read error");
@@ -272,15 +273,24 @@ std::string SetAsideUnreadable(const std::string& path)
 
 int RemoveStaleTemporaries(const std::string& path)
 {
-    const fs::path target = FinalTarget(fs::u8path(path));
-    const std::string prefix = "." + Narrow(target.filename());
-    std::error_code error;
+    // Beside the link's file, where they are written now, and beside the
+    // link itself, where earlier versions wrote them.
+    const fs::path given = fs::u8path(path);
+    const fs::path target = FinalTarget(given);
+    std::vector<fs::path> places{target};
+    if (given != target)
+        places.push_back(given);
     int removed = 0;
-    for (fs::directory_iterator entry(target.parent_path().empty() ? fs::path(".") : target.parent_path(), error), end;
-         !error && entry != end; entry.increment(error))
-        if (IsTemporaryOf(Narrow(entry->path().filename()), prefix) && entry->is_regular_file(error) &&
-            fs::remove(entry->path(), error))
-            ++removed;
+    for (const fs::path& file : places)
+    {
+        const std::string prefix = "." + Narrow(file.filename());
+        const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+        std::error_code error;
+        for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
+            if (IsTemporaryOf(Narrow(entry->path().filename()), prefix) && entry->is_regular_file(error) &&
+                fs::remove(entry->path(), error))
+                ++removed;
+    }
     return removed;
 }
 

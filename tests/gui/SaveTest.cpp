@@ -84,7 +84,7 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeAndLeavesTheStoreAlone)
     EXPECT_LT(xml.find("<watchlists>"), xml.find("<alerts>"));
 }
 
-TEST_F(Save, FilteredTabsStoreEveryRowInStoredOrderOverWhatAnotherWindowWrote)
+TEST_F(Save, ChangedFilteredTabsStoreEveryRowInStoredOrderAndUnchangedOnesLeaveOthersWritesAlone)
 {
     WriteStore(kCoreStore);
     Tickerdeck* board = LoadNode(kArranged);
@@ -100,7 +100,12 @@ TEST_F(Save, FilteredTabsStoreEveryRowInStoredOrderOverWhatAnotherWindowWrote)
     WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/></watchlist>)"
                R"(<watchlist name="Core"><instrument exchange="AMX" code="AI"/></watchlist>)");
     Saved(board);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}}), Stored("Core"));
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}}), Stored("Core")) << "the tab is as it was read";
+
+    board->SubscribeRow(arpi, core, Tickerdeck::Delivery::Interactive);
+    Saved(board);
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}, {"AMX", "ARPI"}}),
+              Stored("Core"));
     EXPECT_EQ((std::vector<std::string>{"Other", "Core"}), layout::ListWatchlistNames(host.applicationFilePath));
 }
 

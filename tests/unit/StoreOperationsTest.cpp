@@ -250,6 +250,12 @@ TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)
     EXPECT_EQ(2, layout::RemoveStaleTemporaries(path.string()));
     EXPECT_EQ(5u, FilesInFolder());
     EXPECT_EQ("kept", ReadBytes(path));
+
+    // Beside a link as well, where earlier versions wrote them.
+    fs::create_directories(folder / "links");
+    fs::create_symlink(path, folder / "links" / "w.xml");
+    testing_support::WriteBytes(folder / "links" / ".w.xmlQ1w2E3", "torn");
+    EXPECT_EQ(1, layout::RemoveStaleTemporaries((folder / "links" / "w.xml").string()));
 }
 
 TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
