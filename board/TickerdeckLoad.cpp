@@ -1,10 +1,12 @@
 // Restoring a board from the host's layout document.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <set>
 #include <stdexcept>
 
+#include <wx/display.h>
 #include <wx/intl.h>
 
 #include "board/Tickerdeck.h"
@@ -60,8 +62,12 @@ private:
     {
         wxWindow* container = m_board.GetParent();
         wxWindow* frame = container ? container->GetParent() : nullptr;
-        if (frame && size.width > 0 && size.height > 0)
-            frame->SetSize(size.width, size.height);
+        if (!frame || size.width <= 0 || size.height <= 0)
+            return;
+        // A layout may come from a bigger screen, or from anybody: a frame
+        // far larger than the screen costs seconds and gigabytes to draw.
+        const wxSize screen = wxDisplay(frame).GetClientArea().GetSize();
+        frame->SetSize(std::min(size.width, screen.x), std::min(size.height, screen.y));
     }
 
     void ApplySettings(const Tree& node)
@@ -156,6 +162,7 @@ private:
         // Saving the tab must not drop what the host does not know today.
         Tickerdeck::TableOf(grid)->SetUnresolved(
             layout::UnresolvedRefs(stored, [this](const layout::InstrumentRef& ref) { return Find(ref) != nullptr; }));
+        Tickerdeck::TableOf(grid)->SetStoredRows(stored);
     }
 
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)

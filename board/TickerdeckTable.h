@@ -103,6 +103,11 @@ public:
     /// What the stored watchlist holds beyond the rows the host could resolve.
     void SetUnresolved(layout::UnresolvedRefs unresolved) { m_unresolved = std::move(unresolved); }
     const layout::UnresolvedRefs& GetUnresolved() const { return m_unresolved; }
+    /// The stored watchlist as this board last read or wrote it; unset when
+    /// unknown. A save leaves the store's list alone while the tab still
+    /// holds exactly this, so that another program's changes to it survive.
+    void SetStoredRows(std::optional<std::vector<layout::InstrumentRef>> rows) { m_storedRows = std::move(rows); }
+    const std::optional<std::vector<layout::InstrumentRef>>& GetStoredRows() const { return m_storedRows; }
 
     void SetHighlightColour(const wxColour& colour) { m_highlightColour = colour; }
     void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }
@@ -180,6 +185,7 @@ private:
     std::string m_category;
     std::string m_watchlistName;
     layout::UnresolvedRefs m_unresolved;
+    std::optional<std::vector<layout::InstrumentRef>> m_storedRows;
     wxColour m_highlightColour;
     wxColour m_bookmarkColour;
     wxColour m_upColour;

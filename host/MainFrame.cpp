@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/aboutdlg.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -18,6 +19,7 @@
 #include "LayoutDocument.h"
 #include "Hotkeys.h"
 #include "KeyMapDialog.h"
+#include "NoticeBar.h"
 #include "Platform.h"
 #include "Screenshot.h"
 #include "TerminalHost.h"
@@ -28,6 +30,16 @@
 #include "theme/ThemeSwitch.h"
 
 namespace {
+
+// The work area of the display under the middle of `rect`, else under its
+// corner, else the first display.
+wxRect ScreenAround(const wxRect& rect)
+{
+    int display = wxDisplay::GetFromPoint(rect.GetPosition() + rect.GetSize() / 2);
+    if (display == wxNOT_FOUND)
+        display = wxDisplay::GetFromPoint(rect.GetPosition());
+    return wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+}
 
 constexpr const char* kBoardName = "Ticker Deck";
 
@@ -125,10 +137,12 @@ MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes,
     m_aui.Update();
     m_clock.Start(1000);
     UpdateStatus();
+    m_host.SetNoticeListener([this](const wxString& text) { ShowNotice(text); });
 }
 
 MainFrame::~MainFrame()
 {
+    m_host.SetNoticeListener(nullptr);
     m_host.Windows().SetChangeListener(nullptr);
     m_host.SetFrameParent(nullptr);
     m_aui.UnInit();
@@ -146,7 +160,7 @@ void MainFrame::RestoreWindows()
     {
         const wxRect geometry = ReadMainFrameGeometry(*document);
         if (geometry.width > 0 && geometry.height > 0)
-            SetSize(geometry);
+            SetSize(FitOnScreen(geometry, ScreenAround(geometry)));
         // The records must outlive the calls below: each board reads its node
         // while it is being created.
         std::vector<WindowRecord> records = ReadWindowRecords(*document);
@@ -173,7 +187,7 @@ bool MainFrame::SaveLayout()
     {
         // A layout that exists but could not be read is the user's to mend;
         // writing over it would lose it for good.
-        if (wxFileName::FileExists(wxString::FromUTF8(path)))
+        if (wxFileName::Exists(wxString::FromUTF8(path)))
         {
             if (logger)
                 logger->error("not saving the layout: {} could not be read at start", path);
@@ -347,8 +361,31 @@ wxWindow* MainFrame::OpenFramedBoard(void* layoutNode, const wxRect& geometry)
     if (window)
         BindBoardCommands(window->container);
     if (window && window->frame && geometry.width > 0 && geometry.height > 0)
-        window->frame->SetSize(geometry);
+        window->frame->SetSize(FitOnScreen(geometry, ScreenAround(geometry)));
     return panel;
+}
+
+void MainFrame::ShowNotice(const wxString& text)
+{
+    if (auto logger = m_host.Logger())
+        logger->info("notice shown: {}", std::string(text.utf8_str()));
+    if (!m_noticeBar)
+    {
+        m_noticeBar = new NoticeBar(this, [this] {
+            m_aui.GetPane(m_noticeBar).Hide();
+            m_aui.Update();
+        });
+        m_aui.AddPane(m_noticeBar, wxAuiPaneInfo().Name("notices").Top().Layer(10).CaptionVisible(false)
+                                       .PaneBorder(false).Floatable(false).Movable(false).Resizable(false));
+    }
+    m_noticeBar->Add(text);
+    m_aui.GetPane(m_noticeBar).Show().BestSize(m_noticeBar->GetBestSize());
+    m_aui.Update();
+}
+
+wxString MainFrame::NoticeText() const
+{
+    return m_noticeBar && m_noticeBar->IsShown() ? m_noticeBar->Text() : wxString();
 }
 
 void MainFrame::ShowPlaceholder()

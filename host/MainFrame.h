@@ -6,6 +6,7 @@
 #include <wx/timer.h>
 
 class MarketFeed;
+class NoticeBar;
 class QuoteBook;
 class TerminalHost;
 class ThemeSwitch;
@@ -38,6 +39,11 @@ public:
 
     /// Quits after `seconds`, saving screenshots first when `screenshotPath` is set.
     void ScheduleQuit(double seconds, const wxString& screenshotPath);
+
+    /// Shows `text` in the notice strip above the boards until dismissed.
+    void ShowNotice(const wxString& text);
+    /// The notices shown now, one a line; empty when the strip is hidden.
+    wxString NoticeText() const;
 
     /// The link group every window of this terminal belongs to.
     uint64_t LinkGroup() const { return reinterpret_cast<uint64_t>(this); }
@@ -108,6 +114,7 @@ private:
     // The day every board was last told to show ("%Y%m%d"); empty while live.
     wxString m_historyDate;
     wxWindow* m_placeholder = nullptr;
+    NoticeBar* m_noticeBar = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

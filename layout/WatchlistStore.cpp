@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <stdexcept>
 #include <sstream>
 #include <utility>
@@ -137,49 +135,11 @@ bool HoldsInstrument(const Tree& watchlist, const InstrumentRef& instrument)
     return false;
 }
 
-bool HoldsNul(const Tree& tree)
-{
-    if (tree.data().find('\0') != std::string::npos)
-        return true;
-    for (const auto& [key, child] : tree)
-        if (key.find('\0') != std::string::npos || HoldsNul(child))
-            return true;
-    return false;
-}
-
 }  // namespace
 
 Tree ReadStore(const std::string& path)
 {
-    namespace xml = boost::property_tree::xml_parser;
-    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
-    if (!file)
-        throw xml::xml_parser_error("cannot open file", path, 0);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        throw xml::xml_parser_error("read error", path, 0);
-    // The reader takes a NUL byte as part of a text, but the writer's output
-    // would then end there and never read back: such a store counts as
-    // damaged, so no operation rewrites it into an unreadable one.
-    const std::string::size_type nul = text.find('\0');
-    if (nul != std::string::npos)
-        throw xml::xml_parser_error("NUL byte in the file", path,
-                                    static_cast<unsigned long>(std::count(text.begin(), text.begin() + nul, '\n') + 1));
-    std::istringstream stream(text);
-    Tree tree;
-    try
-    {
-        xml::read_xml(stream, tree);
-    }
-    catch (const xml::xml_parser_error& error)
-    {
-        throw xml::xml_parser_error(error.message(), path, error.line());
-    }
-    // Some malformed markup is taken in with the parser's own terminators
-    // inside the texts; it is as unreadable once written back.
-    if (HoldsNul(tree))
-        throw xml::xml_parser_error("malformed markup", path, 0);
-    return tree;
+    return ReadXmlDocument(path, "application");
 }
 
 Tree ReadStoreForUpdate(const std::string& path)

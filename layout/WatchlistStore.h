@@ -11,8 +11,9 @@
 
 namespace layout {
 
-/// Reads the store file; throws the XML reader's error when it is missing,
-/// unreadable or malformed.
+/// Reads the store file; throws UnreadableFile (see ReadXmlDocument) when it
+/// is missing, unreadable, malformed, too deeply nested or not rooted at
+/// "application".
 Tree ReadStore(const std::string& path);
 
 /// Reads the store for an operation that will write it back. A store file
