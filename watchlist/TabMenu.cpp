@@ -41,7 +41,8 @@ TabMenu::TabMenu(const ExchangeList& exchanges, std::vector<wxString> names)
     AppendWithBitmap(m_menu.get(), cmd::EditFilter, _("Edit Filter..."), "./icon/filter.png");
     m_menu->Append(cmd::RemoveFilter, _("Remove Filter..."));
     m_menu->AppendSeparator();
-    AppendWithBitmap(m_menu.get(), cmd::RenameWatchlist, _("Rename Watchlist..."), "./icon/edit.png");
+    AppendWithBitmap(m_menu.get(), cmd::EditWatchlist, _("Edit Watchlist..."), "./icon/edit.png");
+    m_menu->Append(cmd::RenameWatchlist, _("Rename Watchlist..."));
     AppendWithBitmap(m_menu.get(), cmd::DeleteTab, _("Delete Tab..."), "./icon/remove.png");
     m_deleteWatchlist = MakeNamesMenu(kDeleteWatchlistFirst, kMoreToDelete);
     m_menu->AppendSubMenu(m_deleteWatchlist, _("Delete Watchlist..."));
@@ -149,6 +150,7 @@ void TabMenu::UpdateForCurrentTab(bool hasTab, bool storedWatchlist, bool filter
 {
     m_menu->Enable(cmd::EditFilter, hasTab);
     m_menu->Enable(cmd::RemoveFilter, hasTab && filtered);
+    m_menu->Enable(cmd::EditWatchlist, storedWatchlist);
     m_menu->Enable(cmd::RenameWatchlist, storedWatchlist);
     m_menu->Enable(cmd::DeleteTab, hasTab);
 }

@@ -77,7 +77,7 @@ TEST_F(TabMenuTest, ListsActiveExchangesTheirNamedCategoriesAndTheStoredWatchlis
     EXPECT_EQ(board->GetNotebook()->GetRightClickMenu(), Menu().GetMenu());
     EXPECT_EQ(Labels(Menu().GetMenu()),
               (std::vector<wxString>{"Atlantic Markets Exchange", "Kanto Exchange", "-", "Watchlists", "-",
-                                     "Edit Filter...", "Remove Filter...", "-", "Rename Watchlist...",
+                                     "Edit Filter...", "Remove Filter...", "-", "Edit Watchlist...", "Rename Watchlist...",
                                      "Delete Tab...", "Delete Watchlist..."}));
     // MISC has no display name and no item; an exchange without categories
     // has "All" alone.
@@ -153,6 +153,7 @@ TEST_F(TabMenuTest, IsRebuiltAfterAThemeChangeAndEnablesWhatFitsTheTab)
     board->TabFilters()[board->GetNotebook()->GetPage(0)] = std::make_unique<HideInstruments>();
     board->GetNotebook()->ProcessWindowEvent(rightClick);
     EXPECT_FALSE(Menu().GetMenu()->IsEnabled(cmd::RenameWatchlist)) << "only a stored watchlist is renamed";
+    EXPECT_FALSE(Menu().GetMenu()->IsEnabled(cmd::EditWatchlist));
     EXPECT_TRUE(Menu().GetMenu()->IsEnabled(cmd::RemoveFilter));
 }
 
