@@ -1,7 +1,6 @@
 #pragma once
 // The right-click menu of a board's tab strip.
 
-#include <map>
 #include <memory>
 #include <vector>
 
