@@ -103,6 +103,10 @@ public:
     /// Adds the grid's splitter as a notebook page; a selected page makes
     /// the grid the current one.
     void AddTabPage(wxGridEx* grid, const wxString& label, bool select);
+    /// Closes the tab of `grid`: lets go of every row (hidden ones and
+    /// unanswered requests too), drops its flashes and filter, forgets the
+    /// grid (and the current tab when it was that one) and deletes the page.
+    void RemoveTab(wxGridEx* grid);
     void FitColumns(wxGridEx* grid);
     void FitAllColumns();
     static TickerdeckTable* TableOf(const wxGridEx* grid);

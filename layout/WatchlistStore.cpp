@@ -263,4 +263,29 @@ void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string
     AddNewWatchlist(watchlists, newName, instruments);
 }
 
+bool HasWatchlist(const Tree& store, const std::string& name)
+{
+    const auto watchlists = store.get_child_optional(kWatchlistsPath);
+    if (!watchlists)
+        return false;
+    for (const auto& [key, watchlist] : *watchlists)
+        if (IsWatchlistNamed(key, watchlist, name))
+            return true;
+    return false;
+}
+
+bool RemoveWatchlist(Tree& store, const std::string& name)
+{
+    auto watchlists = store.get_child_optional(kWatchlistsPath);
+    if (!watchlists)
+        return false;
+    for (auto entry = watchlists->begin(); entry != watchlists->end(); ++entry)
+        if (IsWatchlistNamed(entry->first, entry->second, name))
+        {
+            watchlists->erase(entry);
+            return true;
+        }
+    return false;
+}
+
 }  // namespace layout

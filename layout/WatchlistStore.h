@@ -57,4 +57,10 @@ void AppendWatchlist(Tree& store, const std::string& name, const std::vector<Ins
 void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string& newName,
                       const std::vector<InstrumentRef>& instruments);
 
+/// Whether the store holds a watchlist named exactly `name`.
+bool HasWatchlist(const Tree& store, const std::string& name);
+
+/// Erases the first watchlist named `name`; returns whether there was one.
+bool RemoveWatchlist(Tree& store, const std::string& name);
+
 }  // namespace layout

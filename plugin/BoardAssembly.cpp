@@ -5,11 +5,13 @@
 #include "alert/BoardAlerts.h"
 #include "board/Tickerdeck.h"
 #include "dialogs/InstrumentFlags.h"
+#include "watchlist/WatchlistCommands.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
     board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
     board.AddFeature(std::make_unique<InstrumentFlags>());
+    board.AddFeature(std::make_unique<WatchlistCommands>(board));
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

@@ -16,6 +16,7 @@
 #include "layout/WatchlistStore.h"
 #include "layout/WindowNodeReader.h"
 #include "contract/Host.h"
+#include "model/Logger.h"
 
 namespace {
 
@@ -181,100 +182,168 @@ void WatchlistTabs::EmptyTab(wxGridEx* grid)
     m_board.ClearRows(grid);
 }
 
-void WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
+wxGridEx* WatchlistTabs::GridLabelled(const wxString& label) const
+{
+    const int page = FindPage(m_board.GetNotebook(), label);
+    return page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(static_cast<size_t>(page)));
+}
+
+StoreOutcome WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
 {
     if (FindPage(m_board.GetNotebook(), name) != wxNOT_FOUND)
-        return;
-    wxGridEx* grid = OpenTemplateTab(name);
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const std::string storedName = layout::ToTreeText(name);
-    table->SetTabType(layout::kStoredWatchlistTab);
-    table->SetWatchlistName(storedName);
-    m_board.SubscribeRows(instruments, grid);
-
+        return {StoreOutcome::NameTaken, {}};
     Host* host = m_board.GetHost();
     if (!host)
-        return;
+        return {StoreOutcome::Failed, "no host"};
+    const std::string storedName = layout::ToTreeText(name);
+    const std::string path = host->GetApplicationFilePath(true);
     try
     {
         // The editor's list is what the user chose, whether or not the host
         // has answered every subscription yet.
-        Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
+        Tree store = layout::ReadStoreForUpdate(path);
+        if (layout::HasWatchlist(store, storedName))
+            return {StoreOutcome::NameTaken, {}};
         layout::AppendWatchlist(store, storedName, RefsOf(instruments));
-        layout::WriteStore(host->GetApplicationFilePath(true), store);
+        layout::WriteStore(path, store);
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
-        // An unreadable store is left as it is; the tab keeps its rows and
-        // the next save of the board tries the store again.
+        LogException(("creating watchlist \"" + storedName + "\" in " + path + ": ").c_str(), error);
+        return {StoreOutcome::Failed, error.what()};
     }
+
+    wxGridEx* grid = OpenTemplateTab(name);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    table->SetTabType(layout::kStoredWatchlistTab);
+    table->SetWatchlistName(storedName);
+    m_board.SubscribeRows(instruments, grid);
+    return {};
 }
 
-void WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
-                                     const std::vector<Instrument*>& instruments)
+StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
+                                                const std::vector<Instrument*>& instruments)
 {
-    std::vector<Instrument*> storedRows = instruments;
-    const int page = FindPage(m_board.GetNotebook(), oldName);
-    wxGridEx* grid = page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(page));
-    if (grid)
-    {
-        m_board.GetNotebook()->SetPageText(static_cast<size_t>(page), newName);
-        TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        table->SetTabType(layout::kStoredWatchlistTab);
-        table->SetWatchlistName(layout::ToTreeText(newName));
-        storedRows = ReconcileRows(grid, instruments);
-    }
-
+    if (newName != oldName && FindPage(m_board.GetNotebook(), newName) != wxNOT_FOUND)
+        return {StoreOutcome::NameTaken, {}};
     Host* host = m_board.GetHost();
     if (!host)
-        return;
+        return {StoreOutcome::Failed, "no host"};
+    wxGridEx* grid = GridLabelled(oldName);
+    const RowPlan plan = grid ? PlanRows(grid, instruments) : RowPlan{instruments, {}, {}};
+    const std::string storedName = layout::ToTreeText(oldName);
+    const std::string path = host->GetApplicationFilePath(true);
     try
     {
-        Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
-        const std::string storedName = layout::ToTreeText(oldName);
+        Tree store = layout::ReadStoreForUpdate(path);
+        if (newName != oldName && layout::HasWatchlist(store, layout::ToTreeText(newName)))
+            return {StoreOutcome::NameTaken, {}};
         // The editor lists only what the host knows; the rest stays stored.
         const layout::UnresolvedRefs unresolved =
             grid ? Tickerdeck::TableOf(grid)->GetUnresolved() : UnresolvedOf(*host, layout::StoredInstruments(store, storedName));
         layout::ReplaceWatchlist(store, storedName, layout::ToTreeText(newName),
-                                 unresolved.MergeInto(RefsOf(storedRows)));
-        layout::WriteStore(host->GetApplicationFilePath(true), store);
+                                 unresolved.MergeInto(RefsOf(plan.stored)));
+        layout::WriteStore(path, store);
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
-        // An unreadable store is left as it is; the tab keeps its rows and
-        // the next save of the board tries the store again.
+        LogException(("saving watchlist \"" + storedName + "\" in " + path + ": ").c_str(), error);
+        return {StoreOutcome::Failed, error.what()};
     }
+
+    if (grid)
+    {
+        m_board.GetNotebook()->SetPageText(static_cast<size_t>(FindPage(m_board.GetNotebook(), oldName)), newName);
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        table->SetTabType(layout::kStoredWatchlistTab);
+        table->SetWatchlistName(layout::ToTreeText(newName));
+        ApplyRows(grid, plan);
+    }
+    return {};
 }
 
-// Drops the rows the list no longer has, subscribes the new ones and returns
-// the tab's instruments in stored order: the kept rows, then the new ones.
-std::vector<Instrument*> WatchlistTabs::ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted)
+StoreOutcome WatchlistTabs::RenameWatchlist(wxGridEx* grid, const wxString& newName)
 {
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const wxFlatNotebook* notebook = m_board.GetNotebook();
+    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
+        if (m_board.GridOfPage(notebook->GetPage(page)) == grid)
+            return SaveEditedWatchlist(notebook->GetPageText(page), newName, TabInstruments(grid));
+    return {StoreOutcome::Failed, "no such tab"};
+}
+
+StoreOutcome WatchlistTabs::DeleteWatchlist(const wxString& name)
+{
+    Host* host = m_board.GetHost();
+    if (!host)
+        return {StoreOutcome::Failed, "no host"};
+    const std::string storedName = layout::ToTreeText(name);
+    const std::string path = host->GetApplicationFilePath(true);
+    try
+    {
+        Tree store = layout::ReadStore(path);
+        if (layout::RemoveWatchlist(store, storedName))
+            layout::WriteStore(path, store);
+    }
+    catch (const std::exception& error)
+    {
+        LogException(("deleting watchlist \"" + storedName + "\" from " + path + ": ").c_str(), error);
+        return {StoreOutcome::Failed, error.what()};
+    }
+    if (wxGridEx* grid = GridLabelled(name))
+        m_board.RemoveTab(grid);
+    return {};
+}
+
+std::vector<Instrument*> WatchlistTabs::TabInstruments(const wxGridEx* grid) const
+{
+    std::vector<Instrument*> instruments;
+    for (const Price* price : Tickerdeck::TableOf(grid)->Members())
+        if (price && price->instrument)
+            instruments.push_back(price->instrument);
+    const std::vector<Instrument*> pending = m_board.PendingInstruments(grid);
+    instruments.insert(instruments.end(), pending.begin(), pending.end());
+    return instruments;
+}
+
+WatchlistTabs::RowPlan WatchlistTabs::PlanRows(const wxGridEx* grid, const std::vector<Instrument*>& wanted) const
+{
+    RowPlan plan;
     std::vector<Instrument*> remaining = wanted;
-    std::vector<Instrument*> kept;
-    std::vector<Price*> dropped;
-    for (Price* price : table->Members())
+    for (Price* price : Tickerdeck::TableOf(grid)->Members())
     {
         const auto match = std::find(remaining.begin(), remaining.end(), price->instrument);
         if (match == remaining.end())
         {
-            dropped.push_back(price);
+            plan.dropped.push_back(price);
             continue;
         }
-        kept.push_back(price->instrument);
+        plan.stored.push_back(price->instrument);
         remaining.erase(match);
     }
-    for (Price* price : dropped)
+    // Rows still on their way are kept, not asked for a second time.
+    for (Instrument* instrument : m_board.PendingInstruments(grid))
+    {
+        const auto match = std::find(remaining.begin(), remaining.end(), instrument);
+        if (match == remaining.end())
+            continue;
+        plan.stored.push_back(instrument);
+        remaining.erase(match);
+    }
+    plan.added = remaining;
+    plan.stored.insert(plan.stored.end(), remaining.begin(), remaining.end());
+    return plan;
+}
+
+void WatchlistTabs::ApplyRows(wxGridEx* grid, const RowPlan& plan)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    for (Price* price : plan.dropped)
     {
         table->RemoveRow(price);
         if (!table->IsMember(price))
             m_board.ReleaseTabRow(grid, price);
     }
-    m_board.SubscribeRows(remaining, grid);
-
-    kept.insert(kept.end(), remaining.begin(), remaining.end());
-    return kept;
+    m_board.SubscribeRows(plan.added, grid);
 }
 
 bool WatchlistTabs::AddSelectedRowsToWatchlist(const wxString& name)
