@@ -4,10 +4,12 @@
 
 #include "alert/BoardAlerts.h"
 #include "board/Tickerdeck.h"
+#include "watchlist/TabExport.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
     board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
+    board.AddFeature(std::make_unique<TabExport>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

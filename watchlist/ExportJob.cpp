@@ -1,0 +1,164 @@
+#include "watchlist/ExportJob.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
+
+#include <wx/app.h>
+
+#include "model/Spreadsheet.h"
+
+namespace {
+
+/// The export threads still known. A finished one is joined when the next
+/// starts; the rest are joined when the module goes away, so no thread runs
+/// on in code that is unloaded.
+class Workers
+{
+public:
+    ~Workers()
+    {
+        for (Worker& worker : m_workers)
+            if (worker.thread.joinable())
+                worker.thread.join();
+    }
+
+    void Start(std::function<void()> work)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (auto it = m_workers.begin(); it != m_workers.end();)
+        {
+            if (*it->finished)
+            {
+                it->thread.join();
+                it = m_workers.erase(it);
+            }
+            else
+                ++it;
+        }
+        auto finished = std::make_shared<std::atomic<bool>>(false);
+        m_workers.push_back({std::thread([work = std::move(work), finished] {
+                                 work();
+                                 *finished = true;
+                             }),
+                             finished});
+    }
+
+private:
+    struct Worker
+    {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> finished;
+    };
+    std::mutex m_mutex;
+    std::list<Worker> m_workers;
+};
+
+Workers& RunningWorkers()
+{
+    static Workers workers;
+    return workers;
+}
+
+std::string SystemReason(int error)
+{
+    return std::strerror(error);
+}
+
+/// A new empty file in `folder` that no other export uses; throws the reason.
+std::string ReserveTemporaryFile(const std::string& folder)
+{
+    std::string pattern = folder + "/.tickerdeck-export-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        throw sheet::WriteError(SystemReason(errno));
+    ::close(fd);
+    return name.data();
+}
+
+std::string Numbered(const std::string& fileName, int number)
+{
+    if (number == 1)
+        return fileName;
+    const size_t dot = fileName.rfind('.');
+    const std::string suffix = " (" + std::to_string(number) + ")";
+    return dot == std::string::npos ? fileName + suffix : fileName.substr(0, dot) + suffix + fileName.substr(dot);
+}
+
+/// Gives the finished file its name, the first free one of the numbered
+/// series; a hard link fails rather than replace a file that appeared
+/// meanwhile, even one another export just finished.
+std::string Publish(const std::string& temporary, const std::string& folder, const std::string& fileName)
+{
+    for (int number = 1;; ++number)
+    {
+        const std::string target = folder + "/" + Numbered(fileName, number);
+        if (::link(temporary.c_str(), target.c_str()) == 0)
+        {
+            ::unlink(temporary.c_str());
+            return target;
+        }
+        if (errno == EEXIST)
+            continue;
+        // File systems without hard links: the check and the rename are two
+        // steps, good enough where links are missing.
+        std::error_code error;
+        if (std::filesystem::exists(target, error))
+            continue;
+        std::filesystem::rename(temporary, target, error);
+        if (error)
+            throw sheet::WriteError(error.message());
+        return target;
+    }
+}
+
+}  // namespace
+
+std::string ExportFileName(const std::string& tabText, const wxDateTime& when)
+{
+    return sheet::FileNameStem(tabText) + " " + std::string(when.Format("%Y-%m-%d %H-%M-%S").utf8_str()) + ".xlsx";
+}
+
+ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string& folder,
+                          const std::string& fileName)
+{
+    ExportOutcome outcome;
+    std::string temporary;
+    try
+    {
+        temporary = ReserveTemporaryFile(folder);
+        auto book = sheet::CreateXlsxWorkbook(temporary);
+        sheet::WriteTabSheet(snapshot, *book);
+        book->Close();
+        outcome.path = Publish(temporary, folder, fileName);
+        outcome.written = true;
+    }
+    catch (const std::exception& error)
+    {
+        if (!temporary.empty())
+            ::unlink(temporary.c_str());
+        outcome.reason = error.what();
+    }
+    return outcome;
+}
+
+void StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
+                 std::function<void(const ExportOutcome&)> done)
+{
+    RunningWorkers().Start([snapshot = std::move(snapshot), folder = std::move(folder),
+                            fileName = std::move(fileName), done = std::move(done)] {
+        ExportOutcome outcome = WriteExport(snapshot, folder, fileName);
+        if (wxAppConsole* app = wxAppConsole::GetInstance())
+            app->CallAfter([done, outcome] { done(outcome); });
+    });
+}
