@@ -7,9 +7,10 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <thread>
-#include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <wx/app.h>
@@ -73,17 +74,25 @@ std::string SystemReason(int error)
     return std::strerror(error);
 }
 
-/// A new empty file in `folder` that no other export uses; throws the reason.
+/// A new empty file in `folder` that no other export uses, created with the
+/// permissions the user's umask gives any new document; throws the reason.
 std::string ReserveTemporaryFile(const std::string& folder)
 {
-    std::string pattern = folder + "/.tickerdeck-export-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        throw sheet::WriteError(SystemReason(errno));
-    ::close(fd);
-    return name.data();
+    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    for (;;)
+    {
+        const std::string name = folder + "/.tickerdeck-export-" + std::to_string(::getpid()) + "-" +
+                                 std::to_string(counter++) + "-" + std::to_string(random());
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+        {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            throw sheet::WriteError(SystemReason(errno));
+    }
 }
 
 std::string Numbered(const std::string& fileName, int number)
