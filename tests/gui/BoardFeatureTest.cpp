@@ -72,14 +72,14 @@ protected:
 
 TEST_F(BoardFeatures, EachCommandAndEventReachesItsFirstClaimantOnlyOnce)
 {
-    RecordingFeature* first = Install({cmd::ExportExcel, cmd::NewWatchlist}, {BoardEventKind::GridKeyDown});
-    RecordingFeature* second = Install({cmd::ExportExcel, cmd::Settings}, {BoardEventKind::GridKeyDown});
-    for (int id : {cmd::ExportExcel, cmd::NewWatchlist, cmd::Settings, cmd::EditFilter})
+    RecordingFeature* first = Install({cmd::RenameWatchlist, cmd::NewWatchlist}, {BoardEventKind::GridKeyDown});
+    RecordingFeature* second = Install({cmd::RenameWatchlist, cmd::Settings}, {BoardEventKind::GridKeyDown});
+    for (int id : {cmd::RenameWatchlist, cmd::NewWatchlist, cmd::Settings, cmd::EditFilter})
         PostCommand(board, id);
     PressKey('K');
 
     // The toolbar's commands are listed twice in the board's table.
-    EXPECT_EQ((std::vector<int>{cmd::ExportExcel, cmd::NewWatchlist}), first->commands);
+    EXPECT_EQ((std::vector<int>{cmd::RenameWatchlist, cmd::NewWatchlist}), first->commands);
     EXPECT_EQ(std::vector<int>{cmd::Settings}, second->commands);
     EXPECT_EQ(std::vector<int>{'K'}, first->keys);
     EXPECT_TRUE(second->keys.empty());
