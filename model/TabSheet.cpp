@@ -41,6 +41,24 @@ void WriteCell(Sheet& sheet, int row, int col, ColumnKind kind, const wxString& 
 
 }  // namespace
 
+void TabSnapshot::AddRow(const Price& quote)
+{
+    // Reserved by the caller for every row, so earlier rows' pointers hold.
+    quotes.push_back(quote);
+    if (quote.instrument)
+    {
+        instruments.push_back(*quote.instrument);
+        quotes.back().instrument = &instruments.back();
+    }
+    else
+        instruments.emplace_back();
+}
+
+wxString TabSnapshot::Text(std::size_t row, std::size_t index) const
+{
+    return format.CellText(static_cast<int>(row), columnIds[index], quotes[row]);
+}
+
 ColumnKind KindOfColumn(int columnId)
 {
     const bool text = (columnId >= column::Name && columnId <= column::TradeType) ||
@@ -69,8 +87,8 @@ void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book)
     const std::size_t rows = snapshot.RowCount();
     for (std::size_t row = 0; row < rows; ++row)
         for (std::size_t col = 0; col < columns; ++col)
-            WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), kinds[col],
-                      snapshot.cells[row * columns + col], snapshot.separators);
+            WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), kinds[col], snapshot.Text(row, col),
+                      snapshot.separators);
 }
 
 std::string SheetName(const std::string& tabText)

@@ -164,9 +164,11 @@ ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string&
 void StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
                  std::function<void(const ExportOutcome&)> done)
 {
-    RunningWorkers().Start([snapshot = std::move(snapshot), folder = std::move(folder),
-                            fileName = std::move(fileName), done = std::move(done)] {
-        ExportOutcome outcome = WriteExport(snapshot, folder, fileName);
+    // Shared, not copied: a thread's work is a copyable function.
+    auto shared = std::make_shared<const sheet::TabSnapshot>(std::move(snapshot));
+    RunningWorkers().Start([shared, folder = std::move(folder), fileName = std::move(fileName),
+                            done = std::move(done)] {
+        ExportOutcome outcome = WriteExport(*shared, folder, fileName);
         if (wxAppConsole* app = wxAppConsole::GetInstance())
             app->CallAfter([done, outcome] { done(outcome); });
     });

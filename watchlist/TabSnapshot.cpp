@@ -32,11 +32,12 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
         snapshot.header.push_back(table->GetColLabelValue(col));
         snapshot.widths.push_back(width);
     }
-    const int rows = table->GetNumberRows();
-    snapshot.cells.reserve(static_cast<size_t>(rows) * snapshot.columnIds.size());
-    for (int row = 0; row < rows; ++row)
-        for (int col : snapshot.columnIds)
-            snapshot.cells.push_back(table->GetValue(row, col));
+    snapshot.format = table->Format();
+    const std::vector<Price*>& rows = table->Rows();
+    snapshot.quotes.reserve(rows.size());
+    snapshot.instruments.reserve(rows.size());
+    for (const Price* price : rows)
+        snapshot.AddRow(*price);
     return snapshot;
 }
 

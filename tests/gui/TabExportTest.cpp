@@ -299,7 +299,7 @@ TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo
     EXPECT_EQ("Core Holdings", ReadWorkbook(files[0]).sheet);
 }
 
-TEST_F(ExcelExport, ABoardClosedDuringTheExportIsNotTouchedWhenItEnds)
+TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileIsNotTouched)
 {
     std::vector<Instrument*> many;
     for (int i = 0; i < 2000; ++i)
@@ -307,12 +307,15 @@ TEST_F(ExcelExport, ABoardClosedDuringTheExportIsNotTouchedWhenItEnds)
     AddTab(board, many, "Closing");
     wxCommandEvent command(wxEVT_MENU, cmd::ExportExcel);
     board->GetEventHandler()->ProcessEvent(command);
+    host.PriceOf(many[0])->last = 999.0;   // a quote after the command is not exported
     board->Destroy();
     Flush();
     ASSERT_TRUE(PumpUntil([&] { return !notices.empty(); }, 20000));
     EXPECT_EQ(ExportNoticeKind::Opened, notices[0].kind);
     EXPECT_EQ(nullptr, notices[0].parent);
-    EXPECT_EQ("I1999", ReadWorkbook(opened.at(0)).At(2000, column::Code).text);
+    const ReadBack book = ReadWorkbook(opened.at(0));
+    EXPECT_DOUBLE_EQ(1.0, book.At(1, column::Last).value);
+    EXPECT_EQ("I1999", book.At(2000, column::Code).text);
 }
 
 }  // namespace
