@@ -1,7 +1,5 @@
 #include "watchlist/ExportNotice.h"
 
-#include <memory>
-
 #include <wx/notifmsg.h>
 #include <wx/generic/notifmsg.h>
 #include <wx/msgdlg.h>
@@ -18,9 +16,12 @@ void ShowNotice(wxWindow* parent, ExportNoticeKind kind, const wxString& message
     {
         // The toolkit's own popup, which needs no notification service on
         // the desktop. Its window lives only as long as the message object,
-        // so the latest one is kept until the next replaces it.
-        static std::unique_ptr<wxGenericNotificationMessage> latest;
-        latest = std::make_unique<wxGenericNotificationMessage>(_("Export to Excel"), message, parent);
+        // so the latest one is kept until the next replaces it; the last is
+        // left to the end of the program, as deleting it after the toolkit
+        // has shut down would reach windows that are gone.
+        static wxGenericNotificationMessage* latest = nullptr;
+        delete latest;
+        latest = new wxGenericNotificationMessage(_("Export to Excel"), message, parent);
         latest->Show(kNotificationSeconds);
         break;
     }
