@@ -73,9 +73,13 @@ OpenResult OpenWithDefaultApplication(const std::string& path)
 {
     const wxString file = wxString::FromUTF8(path);
     std::unique_ptr<wxFileType> type(wxTheMimeTypesManager->GetFileTypeFromExtension(wxFileName(file).GetExt()));
-    if (!type || type->GetOpenCommand(file).empty())
+    const wxString command = type ? type->GetOpenCommand(file) : wxString();
+    if (command.empty())
         return OpenResult::NoApplication;
-    return wxLaunchDefaultApplication(file) ? OpenResult::Opened : OpenResult::Failed;
+    if (wxLaunchDefaultApplication(file))
+        return OpenResult::Opened;
+    // Desktops without the usual opener helper: the registered command itself.
+    return wxExecute(command, wxEXEC_ASYNC) > 0 ? OpenResult::Opened : OpenResult::Failed;
 }
 
 }  // namespace desktop
