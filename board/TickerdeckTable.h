@@ -92,6 +92,8 @@ public:
 
     void SetVolumeInThousands(bool inThousands) { m_format.volumeInThousands = inThousands; }
     bool GetVolumeInThousands() const { return m_format.volumeInThousands; }
+    /// How the table turns a quote into its cell texts.
+    const QuoteFormat& Format() const { return m_format; }
     void SetTabType(int tabType) { m_tabType = tabType; }
     int GetTabType() const { return m_tabType; }
     void SetExchange(const std::string& exchange) { m_exchange = exchange; }

@@ -48,6 +48,8 @@ enum MenuId
     ID_NEW_DOCKED = wxID_HIGHEST + 100,
     ID_NEW_FRAMED,
     ID_SAVE_LAYOUT,
+    ID_EXPORT_EXCEL,
+    ID_PRINT_PREVIEW,
     ID_DARK_THEME,
     ID_LIGHT_THEME,
     ID_FIT_COLUMNS,
@@ -94,6 +96,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked)
     EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
     EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
+    EVT_MENU(ID_EXPORT_EXCEL, MainFrame::OnBoardOutput)
+    EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnBoardOutput)
     EVT_MENU(wxID_EXIT, MainFrame::OnQuit)
     EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
     EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme)
@@ -433,6 +437,9 @@ wxMenu* MainFrame::BuildFileMenu()
     menu->AppendSeparator();
     AppendWithIcon(menu, ID_SAVE_LAYOUT, _("Save Layout") + "\tCtrl+S", "icon/save.png");
     menu->AppendSeparator();
+    AppendWithIcon(menu, ID_EXPORT_EXCEL, _("Export to Excel"), "icon/excel.png");
+    AppendWithIcon(menu, ID_PRINT_PREVIEW, _("Print Preview"), "icon/printer.png");
+    menu->AppendSeparator();
     AppendWithIcon(menu, wxID_EXIT, _("Quit") + "\tCtrl+Q", "icon/quit.png");
     return menu;
 }
@@ -665,6 +672,12 @@ void MainFrame::OnNewFramed(wxCommandEvent&)
 void MainFrame::OnSaveLayout(wxCommandEvent&)
 {
     SetStatusText(SaveLayout() ? _("Layout saved") : _("The layout could not be saved; see the log"), 0);
+}
+
+void MainFrame::OnBoardOutput(wxCommandEvent& event)
+{
+    // The board's own commands, for its current tab.
+    m_host.PostToActiveWindow(event.GetId() == ID_EXPORT_EXCEL ? cmd::ExportExcel : cmd::PrintPreview);
 }
 
 void MainFrame::OnQuit(wxCommandEvent&)

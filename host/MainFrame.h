@@ -91,6 +91,8 @@ private:
     void OnNewDocked(wxCommandEvent& event);
     void OnNewFramed(wxCommandEvent& event);
     void OnSaveLayout(wxCommandEvent& event);
+    /// Export to Excel and Print Preview of the active board's current tab.
+    void OnBoardOutput(wxCommandEvent& event);
     void OnQuit(wxCommandEvent& event);
     void OnTheme(wxCommandEvent& event);
     void OnFitColumns(wxCommandEvent& event);

@@ -6,12 +6,14 @@
 #include "board/Tickerdeck.h"
 #include "dialogs/InstrumentFlags.h"
 #include "watchlist/WatchlistCommands.h"
+#include "watchlist/TabExport.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
     board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
     board.AddFeature(std::make_unique<InstrumentFlags>());
     board.AddFeature(std::make_unique<WatchlistCommands>(board));
+    board.AddFeature(std::make_unique<TabExport>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

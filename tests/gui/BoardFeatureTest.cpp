@@ -43,7 +43,8 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        board = CreateBoard();
+        // A board without the shipped features: the ids below would be theirs.
+        board = new Tickerdeck(&application, 1, container, nullptr, nullptr, 0, [](Tickerdeck&) {});
         grid = AddTab(board, {arpi}, "Core");
         // A command the board lets go travels on up to its container.
         container->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { escaped.push_back(event.GetId()); });
