@@ -13,7 +13,7 @@ constexpr double kMaxBacklogSeconds = 1.0;
 }
 
 MarketFeed::MarketFeed(QuoteBook& book, double updatesPerSecond, uint32_t seed)
-    : book_(book), rate_(0.0), walk_(seed), timer_(this)
+    : book_(book), rate_(0.0), walk_(seed), coalescer_(book), timer_(this)
 {
     SetRate(updatesPerSecond);
     Bind(wxEVT_TIMER, &MarketFeed::OnTimer, this, timer_.GetId());
@@ -62,18 +62,21 @@ void MarketFeed::OnTimer(wxTimerEvent&)
 void MarketFeed::Step(int updates)
 {
     const std::vector<Price*>& records = book_.SubscribedLive();
-    if (records.empty() || updates <= 0)
-        return;
-    const wxDateTime now = wxDateTime::Now();
-    const std::string today = now.Format("%Y%m%d").ToStdString();
-    const std::string time = now.Format("%H:%M:%S").ToStdString();
-    for (int i = 0; i < updates; ++i)
+    if (!records.empty() && updates > 0)
     {
-        Price* price = records[walk_.Random().Below(records.size())];
-        const int mask = walk_.Move(*price, today, time);
-        if (mask == 0)
-            continue;
-        for (wxEvtHandler* listener : book_.Listeners(price))
-            QuoteBook::PostQuote(listener, price, mask, true);
+        const wxDateTime now = wxDateTime::Now();
+        const std::string today = now.Format("%Y%m%d").ToStdString();
+        const std::string time = now.Format("%H:%M:%S").ToStdString();
+        for (int i = 0; i < updates; ++i)
+        {
+            Price* price = records[walk_.Random().Below(records.size())];
+            const int mask = walk_.Move(*price, today, time);
+            if (mask == 0)
+                continue;
+            for (wxEvtHandler* listener : book_.Listeners(price))
+                coalescer_.Add(listener, price, mask, true);
+        }
     }
+    // Also with nothing new: a listener may just have caught up.
+    coalescer_.Deliver();
 }

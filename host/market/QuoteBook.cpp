@@ -146,6 +146,12 @@ bool QuoteBook::IsSubscribed(wxEvtHandler* listener, Instrument* instrument, con
     return price && subscriptions != pricesOf_.end() && subscriptions->second.count(price) > 0;
 }
 
+bool QuoteBook::Listens(wxEvtHandler* listener, const Price* price) const
+{
+    const auto subscriptions = pricesOf_.find(listener);
+    return subscriptions != pricesOf_.end() && subscriptions->second.count(const_cast<Price*>(price)) > 0;
+}
+
 const std::vector<Price*>& QuoteBook::SubscribedLive() const
 {
     if (liveOrderStale_)

@@ -42,6 +42,8 @@ public:
     std::vector<wxEvtHandler*> Listeners(const Price* price) const;
     size_t SubscriptionCount() const;
     bool IsSubscribed(wxEvtHandler* listener, Instrument* instrument, const std::string& date) const;
+    /// Whether `listener` is subscribed to this very record.
+    bool Listens(wxEvtHandler* listener, const Price* price) const;
 
     /// Live records with at least one listener, ordered by exchange and code
     /// so that a seeded feed does not depend on the order of subscribing.
