@@ -1,6 +1,7 @@
 #include "market/QuoteBook.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include <wx/datetime.h>
 #include <wx/event.h>
@@ -29,6 +30,17 @@ std::string QuoteBook::Today()
     return wxDateTime::Today().Format("%Y%m%d").ToStdString();
 }
 
+const QuoteBook::SessionClock& QuoteBook::ClockNow()
+{
+    const std::time_t now = std::time(nullptr);
+    if (now != clock_.second)
+    {
+        const wxDateTime local(now);
+        clock_ = SessionClock{now, local.Format("%Y%m%d").ToStdString(), local.Format("%H:%M:%S").ToStdString()};
+    }
+    return clock_;
+}
+
 Price* QuoteBook::Find(Instrument* instrument, const std::string& date) const
 {
     const auto found = index_.find(Key(instrument, date));
@@ -47,9 +59,10 @@ Price& QuoteBook::Create(Instrument* instrument, const std::string& date)
         seed = RoundPrice(random.Uniform(10.0, 200.0), instrument->decimals);
     }
 
-    const std::string today = Today();
+    const SessionClock& clock = ClockNow();
+    const std::string& today = clock.date;
     if (date.empty())
-        quote_snapshot::FillLiveSession(price, seed, today, wxDateTime::Now().Format("%H:%M:%S").ToStdString());
+        quote_snapshot::FillLiveSession(price, seed, today, clock.time);
     else if (quote_snapshot::IsValidDate(date) && date < today)
         quote_snapshot::FillClosingDay(price, seed, date);
     else

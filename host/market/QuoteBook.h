@@ -2,6 +2,7 @@
 // Quote records of the terminal and who listens to them.
 
 #include <cstddef>
+#include <ctime>
 #include <deque>
 #include <functional>
 #include <string>
@@ -63,6 +64,17 @@ private:
     };
     using Key = std::pair<const Instrument*, std::string>;
 
+    /// Today's date and the time of day as the records use them, formatted
+    /// once a second: formatting reads the time zone each time, and opening
+    /// a whole exchange creates a hundred thousand records at once.
+    struct SessionClock
+    {
+        std::time_t second = -1;
+        std::string date;
+        std::string time;
+    };
+    const SessionClock& ClockNow();
+
     Price* Find(Instrument* instrument, const std::string& date) const;
     Price& Create(Instrument* instrument, const std::string& date);
     void RemoveSubscription(wxEvtHandler* listener, Price* price);
@@ -76,4 +88,5 @@ private:
     size_t subscriptionCount_ = 0;
     mutable std::vector<Price*> liveOrdered_;
     mutable bool liveOrderStale_ = false;
+    SessionClock clock_;
 };
