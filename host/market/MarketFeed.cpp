@@ -10,6 +10,12 @@
 namespace {
 // After a stall (a modal dialog, a debugger) catch up at most this much.
 constexpr double kMaxBacklogSeconds = 1.0;
+// A tick trades for at most this long and forgets the trades it had no time
+// for: a rate beyond what the machine can simulate must still leave the
+// event loop the time to paint, to handle input and to quit when asked.
+constexpr std::chrono::milliseconds kTickWorkBudget(20);
+// Trades between two looks at the clock.
+constexpr int kTradesPerCheck = 1024;
 }
 
 MarketFeed::MarketFeed(QuoteBook& book, double updatesPerSecond, uint32_t seed)
@@ -56,27 +62,38 @@ void MarketFeed::OnTimer(wxTimerEvent&)
     pending_ = std::min(pending_ + rate_ * elapsed, rate_ * kMaxBacklogSeconds);
     const double whole = std::floor(pending_);
     pending_ -= whole;
-    Step(static_cast<int>(whole));
+    const auto deadline = now + kTickWorkBudget;
+    for (int left = static_cast<int>(whole); left > 0; left -= kTradesPerCheck)
+    {
+        Trade(std::min(left, kTradesPerCheck));
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
+    }
+    coalescer_.Deliver();
 }
 
 void MarketFeed::Step(int updates)
 {
-    const std::vector<Price*>& records = book_.SubscribedLive();
-    if (!records.empty() && updates > 0)
-    {
-        const wxDateTime now = wxDateTime::Now();
-        const std::string today = now.Format("%Y%m%d").ToStdString();
-        const std::string time = now.Format("%H:%M:%S").ToStdString();
-        for (int i = 0; i < updates; ++i)
-        {
-            Price* price = records[walk_.Random().Below(records.size())];
-            const int mask = walk_.Move(*price, today, time);
-            if (mask == 0)
-                continue;
-            for (wxEvtHandler* listener : book_.Listeners(price))
-                coalescer_.Add(listener, price, mask, true);
-        }
-    }
+    Trade(updates);
     // Also with nothing new: a listener may just have caught up.
     coalescer_.Deliver();
+}
+
+void MarketFeed::Trade(int updates)
+{
+    const std::vector<Price*>& records = book_.SubscribedLive();
+    if (records.empty() || updates <= 0)
+        return;
+    const wxDateTime now = wxDateTime::Now();
+    const std::string today = now.Format("%Y%m%d").ToStdString();
+    const std::string time = now.Format("%H:%M:%S").ToStdString();
+    for (int i = 0; i < updates; ++i)
+    {
+        Price* price = records[walk_.Random().Below(records.size())];
+        const int mask = walk_.Move(*price, today, time);
+        if (mask == 0)
+            continue;
+        for (wxEvtHandler* listener : book_.Listeners(price))
+            coalescer_.Add(listener, price, mask, true);
+    }
 }

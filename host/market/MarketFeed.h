@@ -36,6 +36,8 @@ public:
 
 private:
     void OnTimer(wxTimerEvent& event);
+    /// Moves `updates` random records and gathers their changes.
+    void Trade(int updates);
 
     QuoteBook& book_;
     double rate_;

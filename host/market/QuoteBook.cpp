@@ -141,10 +141,11 @@ void QuoteBook::UnsubscribeAll(wxEvtHandler* listener)
     pricesOf_.erase(subscriptions);
 }
 
-std::vector<wxEvtHandler*> QuoteBook::Listeners(const Price* price) const
+const std::vector<wxEvtHandler*>& QuoteBook::Listeners(const Price* price) const
 {
+    static const std::vector<wxEvtHandler*> nobody;
     const auto found = listenersOf_.find(price);
-    return found == listenersOf_.end() ? std::vector<wxEvtHandler*>() : found->second;
+    return found == listenersOf_.end() ? nobody : found->second;
 }
 
 size_t QuoteBook::SubscriptionCount() const

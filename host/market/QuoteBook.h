@@ -40,7 +40,7 @@ public:
     /// Drops every subscription of a listener that is going away.
     void UnsubscribeAll(wxEvtHandler* listener);
 
-    std::vector<wxEvtHandler*> Listeners(const Price* price) const;
+    const std::vector<wxEvtHandler*>& Listeners(const Price* price) const;
     size_t SubscriptionCount() const;
     bool IsSubscribed(wxEvtHandler* listener, Instrument* instrument, const std::string& date) const;
     /// Whether `listener` is subscribed to this very record.
