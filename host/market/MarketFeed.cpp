@@ -93,7 +93,6 @@ void MarketFeed::Trade(int updates)
         const int mask = walk_.Move(*price, today, time);
         if (mask == 0)
             continue;
-        for (wxEvtHandler* listener : book_.Listeners(price))
-            coalescer_.Add(listener, price, mask, true);
+        book_.ForEachListener(price, [&](wxEvtHandler* listener) { coalescer_.Add(listener, price, mask, true); });
     }
 }
