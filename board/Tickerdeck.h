@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <wx/bitmap.h>
@@ -46,7 +47,8 @@ public:
         std::vector<wxGridEx*> grids;
         std::string date;
     };
-    using SubscriptionMap = std::map<Price*, Subscription>;
+    // Hashed: a whole exchange holds a hundred thousand of them.
+    using SubscriptionMap = std::unordered_map<Price*, Subscription>;
 
     /// Whether a tab may show an instrument twice (see SubscribeRow).
     enum class Delivery
