@@ -4,10 +4,20 @@
 
 #include "alert/BoardAlerts.h"
 #include "board/Tickerdeck.h"
+#include "watchlist/BookmarksColumns.h"
+#include "watchlist/GridKeys.h"
+#include "watchlist/GridMenus.h"
+#include "watchlist/GridTickets.h"
+#include "watchlist/RowCommands.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
     board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
+    board.AddFeature(std::make_unique<GridMenus>());
+    board.AddFeature(std::make_unique<GridTickets>());
+    board.AddFeature(std::make_unique<GridKeys>());
+    board.AddFeature(std::make_unique<RowCommands>());
+    board.AddFeature(std::make_unique<BookmarksColumns>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
