@@ -162,8 +162,10 @@ void GridKeys::MoveSelection(Tickerdeck& board, wxGridEx* grid, int direction, b
         return;
     if (swap && !IsSorted(grid))
     {
+        // The selection goes along, so that repeated presses keep moving
+        // the same instrument instead of trading it back and forth.
         Tickerdeck::TableOf(grid)->SwapRows(from, from + direction);
-        RepaintRows(grid, from, from + direction);
+        StepSelection(grid, from, from + direction);
         return;
     }
     const int step = page ? WholeRowsShown(grid) : 1;

@@ -25,7 +25,7 @@ public:
     /// The copy text of the grid's selected rows, header line first.
     static wxString CopyText(wxGridEx* grid);
     /// Moves the selection of `grid` up (-1) or down (+1); with `swap` on an
-    /// unsorted grid the row trades places with its neighbour instead, and
+    /// unsorted grid the row trades places with its neighbour and stays selected, and
     /// with `page` it moves by a screenful.
     static void MoveSelection(Tickerdeck& board, wxGridEx* grid, int direction, bool swap, bool page);
     /// Scrolls one column left (-1) or right (+1), skipping hidden columns.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <wx/control.h>
 #include <wx/grid.h>
 #include <wx/menu.h>
 
@@ -17,6 +18,7 @@
 #include "watchlist/GridTickets.h"
 #include "watchlist/RowCommands.h"
 #include "watchlist/BookmarksColumns.h"
+#include "watchlist/WatchlistChooser.h"
 
 namespace {
 
@@ -85,7 +87,11 @@ void AppendExportItems(wxMenu& menu)
 }  // namespace
 
 GridMenus::GridMenus()
-    : m_popup([](Tickerdeck& board, wxMenu& menu) { board.PopupMenu(&menu); })
+    : m_popup([](Tickerdeck& board, wxMenu& menu) { board.PopupMenu(&menu); }),
+      m_chooser([](Tickerdeck& board, const wxString& title, std::vector<wxString> names,
+                   std::function<void(const wxString&)> onChosen) {
+          ChooseWatchlist(board.GetOwner(), board.GetOwnerFrame(), title, std::move(names), std::move(onChosen));
+      })
 {
 }
 
@@ -175,7 +181,8 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, int row)
         for (const ViewItem& view : kViews)
             if (Widget* widget = host->FindWidget(GridTickets::ViewName(view.id)))
                 Append(*menu, view.id,
-                       wxString::FromUTF8(widget->GetDisplayName()) + "\t" + Shortcut(host, view.hostCommand),
+                       wxControl::EscapeMnemonics(wxString::FromUTF8(widget->GetDisplayName())) + "\t" +
+                           Shortcut(host, view.hostCommand),
                        wxString::FromUTF8(widget->GetIconPath()));
         menu->AppendSeparator();
     }
@@ -204,7 +211,8 @@ wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const std::vector<wxStrin
     auto* submenu = new wxMenu();
     const int listed = std::min<int>(static_cast<int>(names.size()), kListedWatchlists);
     for (int i = 0; i < listed; ++i)
-        Append(*submenu, firstId + i, names[static_cast<size_t>(i)]);
+        // A name is the user's text: an "&" in it is no mnemonic.
+        Append(*submenu, firstId + i, wxControl::EscapeMnemonics(names[static_cast<size_t>(i)]));
     Tickerdeck* target = &board;
     // The items name their watchlists while the menu lives; the ids only
     // stand for a position in this list.
@@ -301,7 +309,7 @@ void GridMenus::AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu)
             if (separatorDue && widgets->GetMenuItemCount() > 0)
                 widgets->AppendSeparator();
             separatorDue = false;
-            Append(*widgets, widget->commandId, wxString::FromUTF8(widget->GetDisplayName()),
+            Append(*widgets, widget->commandId, wxControl::EscapeMnemonics(wxString::FromUTF8(widget->GetDisplayName())),
                    wxString::FromUTF8(widget->GetIconPath()));
         }
     }

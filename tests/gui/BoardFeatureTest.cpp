@@ -43,7 +43,8 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        board = CreateBoard();
+        // Without the shipped features, whose claims would come first.
+        board = new Tickerdeck(&application, 1, container, nullptr, nullptr, 0, {});
         grid = AddTab(board, {arpi}, "Core");
         // A command the board lets go travels on up to its container.
         container->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { escaped.push_back(event.GetId()); });
