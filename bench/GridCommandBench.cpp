@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
+#include <boost/property_tree/ptree.hpp>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -105,8 +106,9 @@ public:
     {
         board->Destroy();
         m_frame->Destroy();
+        // Destroyed windows go at idle time.
         wxTheApp->ProcessPendingEvents();
-        wxTheApp->DeletePendingObjects();
+        wxTheApp->ProcessIdle();
     }
 
     Tickerdeck* board;

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 #include <wx/control.h>
 #include <wx/grid.h>
 #include <wx/menu.h>
 
-#include "board/PngFile.h"
+#include "board/IconCache.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "contract/CommandIds.h"
@@ -45,7 +47,7 @@ wxMenuItem* Append(wxMenu& menu, int id, const wxString& label, const wxString& 
     auto* item = new wxMenuItem(&menu, id, label);
     if (!icon.empty())
     {
-        const wxBitmap bitmap = LoadPng(icon);
+        const wxBitmap& bitmap = IconCache::Shared().Load(icon);
         if (bitmap.IsOk())
             item->SetBitmap(bitmap);
     }
@@ -62,19 +64,15 @@ bool OnStoredTab(const wxGridEx* grid)
     return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
 }
 
-// The stored watchlist names the tab may send rows to: all but its own.
-std::vector<wxString> TargetWatchlists(Tickerdeck& board)
+// Identifies one version of a file: a rewrite replaces the file (new inode)
+// or at least changes its time.
+std::string FileStamp(const std::string& path)
 {
-    Host* host = board.GetHost();
-    if (!host)
-        return {};
-    const wxGridEx* grid = board.GetCurrentGrid();
-    const std::string own = OnStoredTab(grid) ? Tickerdeck::TableOf(grid)->GetWatchlistName() : std::string();
-    std::vector<wxString> names;
-    for (const std::string& name : layout::ListWatchlistNames(host->GetApplicationFilePath(true)))
-        if (own.empty() || name != own)
-            names.push_back(layout::ToWxString(name));
-    return names;
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::string();
+    return std::to_string(info.st_ino) + ":" + std::to_string(info.st_size) + ":" +
+           std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
 }
 
 void AppendExportItems(wxMenu& menu)
@@ -192,9 +190,33 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, int row)
     return menu;
 }
 
+const std::vector<wxString>& GridMenus::StoredNames(const std::string& path)
+{
+    const std::string stamp = FileStamp(path);
+    if (path != m_names.path || stamp.empty() || stamp != m_names.stamp)
+    {
+        m_names.path = path;
+        m_names.stamp = stamp;
+        m_names.names.clear();
+        for (const std::string& name : layout::ListWatchlistNames(path))
+            m_names.names.push_back(layout::ToWxString(name));
+    }
+    return m_names.names;
+}
+
 void GridMenus::AppendWatchlistMenus(Tickerdeck& board, wxMenu& menu)
 {
-    const std::vector<wxString> names = TargetWatchlists(board);
+    Host* host = board.GetHost();
+    if (!host)
+        return;
+    // All stored names but the tab's own.
+    const wxGridEx* grid = board.GetCurrentGrid();
+    const wxString own =
+        OnStoredTab(grid) ? layout::ToWxString(Tickerdeck::TableOf(grid)->GetWatchlistName()) : wxString();
+    std::vector<wxString> names;
+    for (const wxString& name : StoredNames(host->GetApplicationFilePath(true)))
+        if (own.empty() || name != own)
+            names.push_back(name);
     if (names.empty())
         return;
     menu.AppendSubMenu(WatchlistSubmenu(board, names, kFirstAddId, _("Add to Watchlist"), RowCommands::AddTo),

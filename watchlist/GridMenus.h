@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <wx/string.h>
@@ -55,6 +56,16 @@ private:
     void AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu);
     static void AppendColumnItems(Tickerdeck& board, wxMenu& menu);
 
+    /// The stored names, read again only when the store file changes: a
+    /// large store takes longer to parse than a menu may take to open.
+    const std::vector<wxString>& StoredNames(const std::string& path);
+
     Popup m_popup;
     Chooser m_chooser;
+    struct NamesCache
+    {
+        std::string path;
+        std::string stamp;
+        std::vector<wxString> names;
+    } m_names;
 };

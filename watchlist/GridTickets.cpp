@@ -40,8 +40,13 @@ std::vector<int> SelectedRowList(const wxGridEx* grid)
 {
     if (!grid)
         return {};
-    const wxArrayInt rows = grid->GetSelectedRows();
-    return std::vector<int>(rows.begin(), rows.end());
+    // The blocks, not GetSelectedRows: that one sorts every row of a large
+    // selection into a set first, and the blocks keep the order of selecting.
+    std::vector<int> rows;
+    for (const wxGridBlockCoords& block : grid->GetSelectedRowBlocks())
+        for (int row = block.GetTopRow(); row <= block.GetBottomRow(); ++row)
+            rows.push_back(row);
+    return rows;
 }
 
 Price* OnlySelectedPrice(const wxGridEx* grid)
