@@ -51,9 +51,10 @@ void RowCommands::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 bool RowCommands::AskUser(Tickerdeck& board)
 {
+    // No is the default answer: a stray Enter keeps the rows.
     wxMessageDialog question(board.GetOwnerFrame(),
                              _("Are you sure to delete the selected instrument from this watchlist?"),
-                             _("Delete from watchlist"), wxYES_NO | wxICON_EXCLAMATION | wxCANCEL_DEFAULT);
+                             _("Delete from watchlist"), wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION);
     if (Theme* theme = board.GetTheme())
         question.SetBackgroundColour(theme->BackgroundColour());
     return question.ShowModal() == wxID_YES;
