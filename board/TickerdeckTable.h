@@ -68,6 +68,9 @@ public:
     /// Drops the quote's row (if shown), its flashes and its membership, and
     /// its bookmark with its last membership; the caller tells the grid.
     void RemoveRow(Price* price);
+    /// Exchanges two shown rows, and the same two quotes in stored order;
+    /// meant for a grid without sort column. The caller tells the grid.
+    void SwapRows(int first, int second);
 
     /// True when `a` comes before `b` in ascending order of column `col`.
     bool CompareRows(int col, const Price* a, const Price* b) const;

@@ -7,6 +7,11 @@
 #include "dialogs/InstrumentFlags.h"
 #include "watchlist/WatchlistCommands.h"
 #include "watchlist/TabExport.h"
+#include "watchlist/BookmarksColumns.h"
+#include "watchlist/GridKeys.h"
+#include "watchlist/GridMenus.h"
+#include "watchlist/GridTickets.h"
+#include "watchlist/RowCommands.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
@@ -14,6 +19,11 @@ void InstallFeatures(Tickerdeck& board)
     board.AddFeature(std::make_unique<InstrumentFlags>());
     board.AddFeature(std::make_unique<WatchlistCommands>(board));
     board.AddFeature(std::make_unique<TabExport>());
+    board.AddFeature(std::make_unique<GridMenus>());
+    board.AddFeature(std::make_unique<GridTickets>());
+    board.AddFeature(std::make_unique<GridKeys>());
+    board.AddFeature(std::make_unique<RowCommands>());
+    board.AddFeature(std::make_unique<BookmarksColumns>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

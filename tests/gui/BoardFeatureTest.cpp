@@ -43,8 +43,8 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        // A board without the shipped features: the ids below would be theirs.
-        board = new Tickerdeck(&application, 1, container, nullptr, nullptr, 0, [](Tickerdeck&) {});
+        // Without the shipped features, whose claims would come first.
+        board = new Tickerdeck(&application, 1, container, nullptr, nullptr, 0, {});
         grid = AddTab(board, {arpi}, "Core");
         // A command the board lets go travels on up to its container.
         container->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { escaped.push_back(event.GetId()); });
