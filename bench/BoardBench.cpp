@@ -36,8 +36,10 @@
 #include "host/market/Catalogue.h"
 #include "host/market/QuoteBook.h"
 #include "host/theme/ThemeSwitch.h"
+#include "model/FilterSet.h"
 #include "plugin/Application.h"
 #include "contract/CommandIds.h"
+#include "watchlist/TabFilter.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ using Tree = boost::property_tree::ptree;
 constexpr int kExchangeSize = 20000;
 constexpr uint32_t kMarketSeed = 20240115;
 constexpr int kChangedLastBuySell = (1 << 12) | (1 << 4) | (1 << 6);
+constexpr int kChangedWithChange = kChangedLastBuySell | (1 << 15) | (1 << 17);
 constexpr int kBatch = 512;
 constexpr int kBatchDoneId = wxID_HIGHEST + 901;
 const wxSize kGridWindowSize(1600, 900);
@@ -259,14 +262,24 @@ public:
         const double step = (up(m_random) ? ticks : -ticks) * tick;
         if (price->last + step > tick)
         {
+            const bool wasUp = price->changePercent >= kRisingShare;
             price->last += step;
             price->buy += step;
             price->sell += step;
+            // The change moves with the last price, as the terminal's feed keeps it.
+            price->change = price->last - price->prevClose;
+            price->changePercent = price->prevClose > 0.0 ? 100.0 * price->change / price->prevClose : 0.0;
+            m_turns += wasUp != (price->changePercent >= kRisingShare);
         }
         return price;
     }
 
+    /// Moves that took a quote across no change, into or out of a rising filter.
+    long Turns() const { return m_turns; }
+
 private:
+    static constexpr double kRisingShare = 1e-8;
+    long m_turns = 0;
     std::vector<Price*> m_prices;
     std::mt19937 m_random{29};
 };
@@ -309,7 +322,17 @@ void SetBatchCounters(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kBatch);
 }
 
-void RunQuoteEvents(benchmark::State& state, bool onScreen)
+/// Three conditions on a tab of the synthetic market: the rising quotes,
+/// about half of them, with a last price and a code.
+std::unique_ptr<FilterSet> RisingFilter()
+{
+    return std::make_unique<FilterSet>(FilterSet::Columns{
+        {column::Code, {FilterCondition{filter_op::Differs, ""}}},
+        {column::Last, {FilterCondition{filter_op::Above, "0"}}},
+        {column::ChangePercent, {FilterCondition{filter_op::Above, "0"}}}});
+}
+
+void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false)
 {
     const Tree node = ExchangeTabNode();
     BoardWindow window;
@@ -320,7 +343,11 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen)
         state.SkipWithError("the board did not open the sorted exchange tab");
         return;
     }
-    Ticker ticker(window.Table()->Rows());
+    if (filtered)
+        SetTabFilter(*window.Board(), window.Grid(), RisingFilter());
+    // A filtered tab's hidden quotes move too, and come back when they rise.
+    Ticker ticker(filtered ? window.Table()->Members() : window.Table()->Rows());
+    const int mask = filtered ? kChangedWithChange : kChangedLastBuySell;
     BatchLoop loop(window.Board());
     if (!onScreen)
         window.Board()->GetParent()->GetParent()->Hide();
@@ -331,11 +358,16 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen)
         // belongs to the host.
         state.PauseTiming();
         for (int i = 0; i < kBatch; ++i)
-            QuoteBook::PostQuote(window.Board(), ticker.Next(), kChangedLastBuySell, true);
+            QuoteBook::PostQuote(window.Board(), ticker.Next(), mask, true);
         state.ResumeTiming();
         loop.RunUntilHandled();
     }
     SetBatchCounters(state);
+    if (filtered)
+    {
+        state.counters["turns_per_batch"] = ticker.Turns() / static_cast<double>(state.iterations());
+        state.counters["rows_shown"] = window.Table()->GetNumberRows();
+    }
     state.counters["flashing_cells"] = static_cast<double>(window.Table()->FlashCount());
     state.counters["paints_per_batch"] = paints.Paints() / static_cast<double>(state.iterations());
     state.counters["painted_share"] = paints.PaintedShare();
@@ -365,6 +397,31 @@ void BM_QuoteEventsForNoRow(benchmark::State& state)
         loop.RunUntilHandled();
     }
     SetBatchCounters(state);
+}
+
+// Quotes on a filtered tab: rows leave it and come back into their sorted
+// place as their change turns.
+void BM_QuoteEventsFiltered(benchmark::State& state)
+{
+    RunQuoteEvents(state, true, true);
+}
+
+// Filtering a sorted 20,000-row tab: the rows that pass, sorted again, and
+// the grid told how many went.
+void BM_ApplyFilterLargeTab(benchmark::State& state)
+{
+    const Tree node = ExchangeTabNode();
+    BoardWindow window;
+    window.Open(node);
+    window.SizeGridWindow();
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        SetTabFilter(*window.Board(), window.Grid(), nullptr);
+        state.ResumeTiming();
+        SetTabFilter(*window.Board(), window.Grid(), RisingFilter());
+    }
+    state.counters["rows_shown"] = window.Grid()->GetNumberRows();
 }
 
 // The same with the frame hidden: the handling alone, without the repaints.
@@ -625,6 +682,8 @@ void BM_BytesPerRow(benchmark::State& state)
 
 BENCHMARK(BM_QuoteEventsForNoRow)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEvents)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_QuoteEventsFiltered)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ApplyFilterLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsOffScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_EventFloor)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PaintPlainGrid)->Unit(benchmark::kMillisecond)->UseRealTime();

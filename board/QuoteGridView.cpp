@@ -91,6 +91,21 @@ void QuoteGridView::RefreshRows(int first, int last) const
     RefreshRect(wxRect(left, top.GetTop(), width, bottom.GetBottom() - top.GetTop() + 1));
 }
 
+void QuoteGridView::RefreshFromRow(int row) const
+{
+    wxGrid* grid = Grid();
+    if (!grid)
+        return;
+    const wxSize size = grid->GetGridWindow()->GetClientSize();
+    int left = 0;
+    int top = 0;
+    grid->CalcUnscrolledPosition(0, 0, &left, &top);
+    const int bottom = top + size.y;
+    const int from = std::max(top, RowRect(row).GetTop());
+    if (from < bottom && size.x > 0)
+        RefreshRect(wxRect(left, from, size.x, bottom - from));
+}
+
 void QuoteGridView::RefreshCell(int row, int col) const
 {
     wxGrid* grid = Grid();

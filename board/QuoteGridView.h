@@ -45,6 +45,9 @@ public:
 
     Area VisibleArea() const;
     void RefreshRows(int first, int last) const;
+    /// Repaints what is on screen from `row` down: the rows there moved up or
+    /// down by one.
+    void RefreshFromRow(int row) const;
     void RefreshCell(int row, int col) const;
     /// Repaints the cells of `row` whose columns `mask` marks as changed and
     /// that are on screen; with `flash`, they flash as well.

@@ -214,8 +214,11 @@ private:
 
     void RestoreFilter(const layout::TabEntry& entry, wxGridEx* grid)
     {
-        auto filter = std::make_unique<FilterSet>();
-        filter->columns = entry.filters;
+        auto filter = std::make_unique<FilterSet>(entry.filters);
+        // A tab never holds a filter without conditions: it would show the
+        // filtered image over a tab that hides nothing.
+        if (filter->IsEmpty())
+            return;
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         table->SetFilter(filter.get());
         // The rows arrived unfiltered; the tab must open as it was left,

@@ -35,6 +35,32 @@ bool IsQuoteEvent(const wxEvent& event)
 }
 #endif
 
+/// Puts a quote taken off the queue through the event filters (the
+/// application and any added with wxEvtHandler::AddFilter), which the
+/// toolkit's dispatch runs before any handler sees an event.
+class EventFilterPass : public wxEvtHandler
+{
+public:
+    /// True when every filter let the event go on to its handler.
+    bool LetsThrough(wxEvent& event)
+    {
+        m_reached = false;
+        ProcessEvent(event);
+        return m_reached;
+    }
+
+protected:
+    // Reached only when no filter took the event; ends its processing here.
+    bool TryBefore(wxEvent& /*event*/) override
+    {
+        m_reached = true;
+        return true;
+    }
+
+private:
+    bool m_reached = false;
+};
+
 }  // namespace
 
 bool Tickerdeck::QuoteDrainBuiltIn()
@@ -82,12 +108,13 @@ void Tickerdeck::HandleQuoteRun(QuoteRun& run)
         prefetch(at, TickerdeckTable::LoadAhead::IndexSlot);
     for (size_t at = 0; at < kRowAhead; ++at)
         prefetch(at, TickerdeckTable::LoadAhead::RowAndKey);
+    EventFilterPass filters;
     for (size_t at = 0; at < run.size; ++at)
     {
         const std::unique_ptr<wxEvent> quote = std::move(run.events[at]);
         prefetch(at + kIndexAhead, TickerdeckTable::LoadAhead::IndexSlot);
         prefetch(at + kRowAhead, TickerdeckTable::LoadAhead::RowAndKey);
-        if (wxTheApp && wxTheApp->FilterEvent(*quote) != wxEventFilter::Event_Skip)
+        if (!filters.LetsThrough(*quote))
             continue;
         HandleQuote(static_cast<const wxCommandEvent&>(*quote));
     }

@@ -144,7 +144,7 @@ private:
         if (const FilterSet* filter = table.GetFilter())
         {
             entry.hasFilters = true;
-            entry.filters = filter->columns;
+            entry.filters = filter->GetColumns();
         }
         entry.bookmarks = BookmarksOf(table);
         return layout::TabEntryTree(entry, ColumnLabels(table));

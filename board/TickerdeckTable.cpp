@@ -208,6 +208,22 @@ void TickerdeckTable::RebuildRowsFromMembers()
     m_tieColours.resize(m_rows.size() * kOwnValueColumns, CellColour::Unset);
 }
 
+bool TickerdeckTable::NarrowShownRows()
+{
+    if (m_rows.size() != m_members.size())
+        for (Price* price : m_members)
+            if (RowOf(price) < 0 && Accepts(price))
+                return false;
+    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [this](const Price* price) { return !Accepts(price); }),
+                 m_rows.end());
+    m_rowIndex.Clear();
+    m_sortKeys.Invalidate();
+    m_view.DropFlashes();
+    ReindexRowsFrom(0);
+    m_tieColours.assign(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    return true;
+}
+
 void TickerdeckTable::RemoveRow(Price* price)
 {
     if (!price)
@@ -399,14 +415,16 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& appended)
         if (row >= 0)
         {
             EraseRowAt(row);
-            NotifyGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
+            wxGridTableMessage deleted(this, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
+            TellGridRowsMoved(deleted, row);
         }
         return -1;
     }
     if (row >= 0)
         return row;
     AppendRow(price);
-    NotifyGrid(wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1, 0);
+    wxGridTableMessage appendedRow(this, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
+    TellGridRowsMoved(appendedRow, static_cast<int>(m_rows.size()) - 1);
     appended = true;
     return static_cast<int>(m_rows.size()) - 1;
 }
@@ -515,15 +533,24 @@ int TickerdeckTable::BubbleIntoPlace(int row, Before before)
     return at;
 }
 
-void TickerdeckTable::NotifyGrid(int messageId, int position, int count)
+void TickerdeckTable::TellGridRowsMoved(wxGridTableMessage& message, int firstMoved)
 {
     wxGrid* grid = GetView();
     if (!grid)
         return;
-    grid->BeginBatch();
-    wxGridTableMessage message(this, messageId, position, count);
-    grid->ProcessTableMessage(message);
-    grid->EndBatch();
+    auto* boardGrid = wxDynamicCast(grid, wxGridEx);
+    if (!boardGrid)
+    {
+        grid->BeginBatch();
+        grid->ProcessTableMessage(message);
+        grid->EndBatch();
+        return;
+    }
+    // On a filtered tab rows leave and come back with the quotes; the grid
+    // would repaint the whole window for each, though on a long tab the row
+    // is rarely on screen.
+    boardGrid->ProcessRowCountMessage(message);
+    m_view.RefreshFromRow(firstMoved);
 }
 
 // ---------------------------------------------------------------------------

@@ -65,6 +65,10 @@ public:
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
     void RebuildRowsFromMembers();
+    /// Drops the rows the filter no longer accepts, the others keeping their
+    /// order; false, changing nothing, when the filter accepts a member that
+    /// is not shown (it would need its place found).
+    bool NarrowShownRows();
     /// Drops the quote's row (if shown), its flashes and its membership, and
     /// its bookmark with its last membership; the caller tells the grid.
     void RemoveRow(Price* price);
@@ -159,7 +163,9 @@ private:
     template <typename Before>
     int BubbleIntoPlace(int row, Before before);
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
-    void NotifyGrid(int messageId, int position, int count);
+    /// Tells the grid its row count changed; the rows on screen from
+    /// `firstMoved` down are repainted.
+    void TellGridRowsMoved(wxGridTableMessage& message, int firstMoved);
 
     // Cell attributes
     /// A new reference to an attribute that nobody else holds.

@@ -335,3 +335,13 @@ void wxGridEx::DrawCornerLabel(wxDC& dc)
     wxGridCornerHeaderRendererDefault().DrawLabel(*this, dc, GetCornerLabelValue(), rect.Deflate(2, 2),
                                                   horizontal, vertical, GetCornerLabelTextOrientation());
 }
+
+void wxGridEx::ProcessRowCountMessage(wxGridTableMessage& message)
+{
+    // Inside a batch the grid only records the change; its sizes and
+    // scrollbars still have to follow.
+    ++m_batchCount;
+    ProcessTableMessage(message);
+    --m_batchCount;
+    CalcDimensions();
+}

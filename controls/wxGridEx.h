@@ -42,6 +42,12 @@ public:
     /// repaints at once.
     void RefreshAreaSoon(const wxRect& area);
 
+    /// Hands the grid a change of its table's row count without the whole
+    /// repaint the grid gives every such change: a long tab that loses a row
+    /// far below the screen has nothing to repaint. The caller repaints the
+    /// rows on screen that moved.
+    void ProcessRowCountMessage(wxGridTableMessage& message);
+
     /// Where a row starts, unscrolled. Unlike a cell rectangle this does not
     /// consult the cell's attribute, which a table may have to style first.
     int RowTopPosition(int row) const { return GetRowTop(row); }

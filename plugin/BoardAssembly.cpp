@@ -12,6 +12,8 @@
 #include "watchlist/GridMenus.h"
 #include "watchlist/GridTickets.h"
 #include "watchlist/RowCommands.h"
+#include "dialogs/SettingsFeature.h"
+#include "watchlist/TabFilterFeature.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
@@ -24,6 +26,8 @@ void InstallFeatures(Tickerdeck& board)
     board.AddFeature(std::make_unique<GridKeys>());
     board.AddFeature(std::make_unique<RowCommands>());
     board.AddFeature(std::make_unique<BookmarksColumns>());
+    board.AddFeature(std::make_unique<TabFilterFeature>());
+    board.AddFeature(std::make_unique<SettingsFeature>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

@@ -18,15 +18,7 @@ using testing_support::GroupingLocale;
 class AlertSetup : public testing_support::AlertFixture
 {
 protected:
-    /// Chooses a combo item the way the user does, with its event.
-    static void Choose(wxComboBox* combo, int item)
-    {
-        combo->SetSelection(item);
-        wxCommandEvent event(wxEVT_COMBOBOX, combo->GetId());
-        event.SetInt(item);
-        event.SetEventObject(combo);
-        combo->ProcessWindowEvent(event);
-    }
+    static void Choose(wxComboBox* combo, int item) { testing_support::Choose(combo, item); }
 };
 
 TEST_F(AlertSetup, ActivateStaysDisabledUntilFieldAndAReadableValueAreGiven)

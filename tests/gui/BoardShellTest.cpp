@@ -1,6 +1,7 @@
 // The board's window shell: a theme switch recolours it as starting in that
 // theme would, and quotes reach only the tab on show.
 
+#include <wx/eventfilter.h>
 #include <wx/toolbar.h>
 
 #include "model/ColumnSpec.h"
@@ -174,6 +175,41 @@ TEST_P(BoardQuotes, OneDispatchHandlesTheQueuedRunOnlyWhenTheBoardTakesTheQueue)
         EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "one quote handled";
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid));
+}
+
+TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
+{
+    // Ignores the quotes of one record, as a filter of the application may.
+    struct IgnoreQuotesOf : wxEventFilter
+    {
+        explicit IgnoreQuotesOf(Price* price) : ignored(price) { wxEvtHandler::AddFilter(this); }
+        ~IgnoreQuotesOf() override { wxEvtHandler::RemoveFilter(this); }
+        int FilterEvent(wxEvent& event) override
+        {
+            const bool quote = event.GetEventType() == wxEVT_MENU && event.GetId() == cmd::QuoteUpdate;
+            return quote && static_cast<wxCommandEvent&>(event).GetClientData() == ignored ? Event_Ignore : Event_Skip;
+        }
+        Price* ignored;
+    };
+    Tickerdeck* board = CreateBoard(0);
+    host.PriceOf(arpi)->last = 1.0;
+    host.PriceOf(bdi)->last = 2.0;
+    host.PriceOf(cdg)->last = 3.0;
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
+    grid->SetSortingColumn(column::Last, true);
+    Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
+
+    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
+    Flush();
+
+    IgnoreQuotesOf filter(host.PriceOf(bdi));
+    host.PriceOf(arpi)->last = 10.0;
+    host.PriceOf(bdi)->last = 20.0;
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
+    PostQuote(board, host.PriceOf(bdi), kLastMask);  // queued behind the first: the board may take it
+    PostQuote(board, host.PriceOf(cdg), kLastMask);
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "the ignored quote moved its row";
 }
 
 }  // namespace

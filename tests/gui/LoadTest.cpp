@@ -308,8 +308,8 @@ TEST_F(Load, FiltersAreHandedToTheTableAndMarkThePage)
     EXPECT_EQ(filter, TableOfPage(board, 1)->GetFilter());
     EXPECT_EQ(nullptr, TableOfPage(board, 0)->GetFilter());
 
-    ASSERT_EQ(2u, filter->columns.size());
-    const std::vector<FilterCondition>& last = filter->columns.at(6);
+    ASSERT_EQ(2u, filter->GetColumns().size());
+    const std::vector<FilterCondition>& last = filter->GetColumns().at(6);
     ASSERT_EQ(1u, last.size()) << "the later column 6 replaced the earlier";
     EXPECT_EQ(4, last[0].condition);
     EXPECT_EQ("15", last[0].value);

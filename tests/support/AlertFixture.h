@@ -12,6 +12,8 @@
 #include "board/AlertNotification.h"
 #include "controls/wxButtonEx.h"
 #include "support/BoardFixture.h"
+#include "support/DialogInput.h"
+#include "support/GroupingLocale.h"
 
 namespace testing_support {
 
@@ -51,14 +53,8 @@ protected:
         alerts->ShowPopup(&application, owner, AlertFiredEvent(AlertFiring{alert, value}));
     }
 
-    static wxButtonEx* ButtonOf(wxWindow* dialog, int id) { return wxDynamicCast(dialog->FindWindow(id), wxButtonEx); }
-
-    /// Clicks a dialog button by id; false when it is missing or disabled.
-    static bool Click(wxWindow* dialog, int id)
-    {
-        wxButtonEx* button = ButtonOf(dialog, id);
-        return button && button->Click();
-    }
+    static wxButtonEx* ButtonOf(wxWindow* dialog, int id) { return testing_support::ButtonOf(dialog, id); }
+    static bool Click(wxWindow* dialog, int id) { return testing_support::Click(dialog, id); }
 
     PriceAlertMap alertMap;
     std::unique_ptr<BoardAlerts> alerts = std::make_unique<BoardAlerts>(alertMap);
@@ -69,21 +65,6 @@ protected:
 
 private:
     alert_sound::Player m_previousPlayer;
-};
-
-/// US English number conventions while it lives, when the system has them.
-class GroupingLocale
-{
-public:
-    GroupingLocale()
-    {
-        if (wxLocale::IsAvailable(wxLANGUAGE_ENGLISH_US))
-            m_locale = std::make_unique<wxLocale>(wxLANGUAGE_ENGLISH_US, wxLOCALE_DONT_LOAD_DEFAULT);
-    }
-    bool IsOk() const { return m_locale && m_locale->IsOk(); }
-
-private:
-    std::unique_ptr<wxLocale> m_locale;
 };
 
 }  // namespace testing_support

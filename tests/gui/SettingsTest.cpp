@@ -1,0 +1,118 @@
+// The settings dialog: OK usable only after a change, what OK applies to the
+// board at once, and the settings as a saved layout keeps them.
+
+#include <cstdint>
+
+#include <wx/checkbox.h>
+#include <wx/textctrl.h>
+
+#include "controls/wxStaticTextEx.h"
+#include "dialogs/SettingPages.h"
+#include "dialogs/SettingsFeature.h"
+#include "support/BoardFixture.h"
+#include "support/DialogInput.h"
+
+namespace {
+
+using namespace testing_support;
+
+class Settings : public BoardFixture
+{
+protected:
+    /// A docked board whose dialogs belong to the test's frame.
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
+        feature = board->FindFeature<SettingsFeature>();
+    }
+
+    SettingDialog* Open()
+    {
+        PostCommand(board, cmd::Settings);
+        return feature->OpenSettingDialog();
+    }
+
+    /// Ticks or clears a checkbox as the user does, with its event.
+    static void Check(wxCheckBox* box, bool value)
+    {
+        box->SetValue(value);
+        wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+        event.SetInt(value);
+        event.SetEventObject(box);
+        box->ProcessWindowEvent(event);
+    }
+
+    Tickerdeck* board = nullptr;
+    SettingsFeature* feature = nullptr;
+};
+
+TEST_F(Settings, OkWaitsForAChangeAndAppliesEverySwitchAndTheTitle)
+{
+    board->Settings().controlsOthers = true;
+    SettingDialog* dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_FALSE(frame->IsEnabled());
+    EXPECT_FALSE(dialog->GetOkButton()->IsEnabled());
+    EXPECT_FALSE(dialog->GetGeneralPage()->GetF1OnlyBox()->IsShown());
+    wxCheckBox* others = dialog->GetControlPage()->GetControlsOthersBox();
+    EXPECT_TRUE(others->GetValue());
+
+    Check(others, false);
+    Check(others, true);
+    EXPECT_TRUE(dialog->GetOkButton()->IsEnabled()) << "changed and changed back is still a change";
+    Check(dialog->GetControlPage()->GetInstrumentsBox(), true);
+    Check(dialog->GetGeneralPage()->GetAutoAddBox(), true);
+    dialog->GetGeneralPage()->GetTitleField()->SetValue("Desk One");
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    EXPECT_TRUE(frame->IsEnabled());
+    EXPECT_TRUE(board->Settings().controlsOthers);
+    EXPECT_TRUE(board->Settings().controlledByInstruments);
+    EXPECT_FALSE(board->Settings().controlledByOrders);
+    EXPECT_TRUE(board->Settings().autoAddInstrument);
+    EXPECT_EQ("Desk One", board->Settings().title);
+    EXPECT_EQ("Desk One", board->GetTitleLabel()->GetLabel());
+
+    dialog = Open();
+    Check(dialog->GetControlPage()->GetInstrumentsBox(), false);
+    ASSERT_TRUE(Click(dialog, wxID_CANCEL));
+    Flush();
+    EXPECT_TRUE(board->Settings().controlledByInstruments) << "Cancel applies nothing";
+}
+
+TEST_F(Settings, VolumesInThousandsReachEveryTabAndRepaintTheShownOne)
+{
+    wxGridEx* hidden = AddTab(board, {arpi}, "One");
+    wxGridEx* shown = AddTab(board, {bdi}, "Two");
+    Flush();
+    bool painted = false;
+    shown->GetGridWindow()->Bind(wxEVT_PAINT, [&painted](wxPaintEvent& event) {
+        painted = true;
+        event.Skip();
+    });
+    layout::WindowSettings settings = board->Settings();
+    settings.volumeInThousands = true;
+    SettingsFeature::ApplySettings(*board, settings);
+    EXPECT_TRUE(Tickerdeck::TableOf(hidden)->GetVolumeInThousands());
+    EXPECT_TRUE(Tickerdeck::TableOf(shown)->GetVolumeInThousands());
+    EXPECT_TRUE(PumpUntil([&painted] { return painted; })) << "the volumes kept their old unit on screen";
+}
+
+TEST_F(Settings, AnEmptyTitleIsSavedEmptyAndLoadingClearsTheHiddenF1Switch)
+{
+    SettingDialog* dialog = Open();
+    dialog->GetGeneralPage()->GetTitleField()->SetValue("");
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    const Tree saved = Saved(board);
+    EXPECT_EQ("", saved.get<std::string>("setting.general.<xmlattr>.title", "missing"));
+    EXPECT_TRUE(saved.get<bool>("setting.general.<xmlattr>.f1_change_instrument"))
+        << "a new board's F1 switch is on, and the dialog left it so";
+
+    Tickerdeck* loaded = LoadBoard(nullptr, &saved);
+    EXPECT_TRUE(loaded->Settings().title.empty());
+    EXPECT_FALSE(loaded->Settings().f1Only);
+}
+
+}  // namespace

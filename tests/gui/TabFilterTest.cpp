@@ -1,0 +1,177 @@
+// Tab filters as a user sets them: the dialog, rows leaving and coming back
+// with the quotes in their sorted place, removal, and a filter surviving
+// save, load and a change of the history date.
+
+#include <cstdint>
+
+#include <wx/combobox.h>
+#include <wx/statbox.h>
+#include <wx/textctrl.h>
+
+#include "model/ColumnSpec.h"
+#include "support/BoardFixture.h"
+#include "support/DialogInput.h"
+#include "support/QuoteEvent.h"
+#include "watchlist/TabFilterFeature.h"
+
+namespace {
+
+using namespace testing_support;
+
+class TabFilters : public BoardFixture
+{
+protected:
+    /// A board whose dialogs belong to the test's frame, with one tab sorted
+    /// by Last, highest first.
+    void OpenSortedTab()
+    {
+        host.PriceOf(arpi)->last = 1.0;
+        host.PriceOf(bdi)->last = 3.0;
+        host.PriceOf(cdg)->last = 2.0;
+        host.PriceOf(ai)->last = 12.0;
+        board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
+        grid = AddTab(board, {arpi, bdi, cdg, ai}, "Core Holdings");
+        grid->SetSortingColumn(column::Last, false);
+        Tickerdeck::TableOf(grid)->SortRows(column::Last, false);
+        feature = board->FindFeature<TabFilterFeature>();
+        ASSERT_NE(nullptr, feature);
+    }
+
+    FilterDialog* OpenDialog()
+    {
+        PostCommand(board, cmd::EditFilter);
+        return feature->OpenFilterDialog();
+    }
+
+    /// Fills the dialog's empty row as the user does: column first.
+    static void FillRow(FilterDialog* dialog, int col, int op, const wxString& content)
+    {
+        const FilterDialog::Row row = dialog->EmptyRow();
+        Choose(row.column, col);
+        Choose(row.condition, op);
+        row.content->SetValue(content);
+    }
+
+    void SetLast(Instrument* instrument, double last)
+    {
+        host.PriceOf(instrument)->last = last;
+        PostQuote(board, host.PriceOf(instrument), kLastMask);
+        Flush();
+    }
+
+    int PageImage() const { return board->GetNotebook()->GetPageImage(0); }
+
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
+    TabFilterFeature* feature = nullptr;
+};
+
+TEST_F(TabFilters, ARangeHidesRowsAtOnceAndQuotesMoveThemOutAndBackInSortedPlace)
+{
+    OpenSortedTab();
+    FilterDialog* dialog = OpenDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_FALSE(frame->IsEnabled());
+    EXPECT_EQ("Core Holdings", dialog->GetBox()->GetLabel());
+    EXPECT_FALSE(dialog->GetOkButton()->IsEnabled());
+
+    FillRow(dialog, column::Last, filter_op::Above, "1");
+    FillRow(dialog, column::Last, filter_op::Below, "10");
+    EXPECT_EQ(2u, dialog->FilledRows().size());
+    EXPECT_TRUE(dialog->EmptyRow().column->GetValue().empty()) << "a new empty row follows the filled ones";
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    EXPECT_TRUE(frame->IsEnabled());
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), InstrumentsShown(grid));
+    EXPECT_EQ(2, grid->GetNumberRows());
+    EXPECT_EQ(0, PageImage());
+
+    SetLast(ai, 5.0);
+    EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg}), InstrumentsShown(grid)) << "re-admitted in sorted place";
+    SetLast(bdi, 11.0);
+    EXPECT_EQ((std::vector<Instrument*>{ai, cdg}), InstrumentsShown(grid));
+    SetLast(bdi, 2.5);
+    EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg}), InstrumentsShown(grid));
+    EXPECT_EQ(3, grid->GetNumberRows());
+}
+
+TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNothing)
+{
+    OpenSortedTab();
+    FilterDialog* dialog = OpenDialog();
+    FillRow(dialog, column::Last, filter_op::AtMost, "2");
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    ASSERT_EQ((std::vector<Instrument*>{cdg, arpi}), InstrumentsShown(grid));
+
+    dialog = OpenDialog();
+    ASSERT_EQ(1u, dialog->FilledRows().size()) << "the dialog shows the tab's filter";
+    EXPECT_EQ("2", dialog->FilledRows()[0].content->GetValue());
+    EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
+    Choose(dialog->FilledRows()[0].column, 0);
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    EXPECT_TRUE(board->TabFilters().empty());
+    EXPECT_EQ(-1, PageImage());
+    EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg, arpi}), InstrumentsShown(grid));
+
+    dialog = OpenDialog();
+    FillRow(dialog, column::Code, filter_op::Equals, "BDI");
+    ASSERT_TRUE(Click(dialog, wxID_CANCEL));
+    Flush();
+    EXPECT_TRUE(board->TabFilters().empty());
+    EXPECT_TRUE(frame->IsEnabled());
+
+    dialog = OpenDialog();
+    FillRow(dialog, column::Code, filter_op::Equals, "BDI");
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    ASSERT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid));
+    std::vector<wxString> asked;
+    bool answer = false;
+    feature->SetQuestion([&](wxWindow*, const wxString& message, const wxString&) {
+        asked.push_back(message);
+        return answer;
+    });
+    PostCommand(board, cmd::RemoveFilter);
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid)) << "No keeps the filter";
+    answer = true;
+    PostCommand(board, cmd::RemoveFilter);
+    EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg, arpi}), InstrumentsShown(grid));
+    EXPECT_EQ(-1, PageImage());
+    EXPECT_EQ(2u, asked.size());
+    EXPECT_EQ("Are you sure to remove filter for selected tab?", asked.back());
+}
+
+TEST_F(TabFilters, AFilterSurvivesSaveLoadAndADateChangeAnEmptyOneMakesNone)
+{
+    host.PriceOf(arpi)->last = 1.0;
+    host.PriceOf(bdi)->last = 3.0;
+    host.PriceOf(cdg)->last = 2.0;
+    host.PriceOf(ai)->last = 0.5;
+    Tickerdeck* loaded = LoadNode(R"(<watchlists>
+      <watchlist name="Cheap" type="7" exchange="AMX"><filters>
+        <column id="6"><filter condition="11" value="2"/></column></filters></watchlist>
+      <watchlist name="Empty" type="7" exchange="KTX"><filters/></watchlist></watchlists>)");
+    EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(loaded, 0));
+    EXPECT_EQ(-1, loaded->GetNotebook()->GetPageImage(1)) << "an empty filter marks no tab";
+    EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->GetFilter());
+    EXPECT_EQ(1u, loaded->TabFilters().size());
+
+    const Tree saved = Saved(loaded);
+    Tickerdeck* again = LoadBoard(nullptr, &saved);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(again, 0));
+    EXPECT_EQ(0, again->GetNotebook()->GetPageImage(0));
+
+    const std::string day = "20240105";
+    host.PriceOf(arpi, day)->last = 5.0;
+    host.PriceOf(bdi, day)->last = 1.5;
+    host.PriceOf(cdg, day)->last = 1.0;
+    host.PriceOf(ai, day)->last = 4.0;
+    wxDateTime date;
+    date.ParseFormat(day, "%Y%m%d");
+    again->SetHistoryDate(date);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), Shown(again, 0));
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#pragma once
+// The dialog in which the user edits the filter of one tab.
+
+#include <memory>
+#include <vector>
+
+#include "board/ThemedDialog.h"
+#include "model/FilterSet.h"
+
+class wxComboBox;
+class wxGridTableBase;
+class wxStaticBox;
+class wxStaticBoxSizer;
+class wxTextCtrl;
+
+/// Rows of column, condition and content; the last row is always empty and
+/// turns into a filled one as soon as the user picks a column in it.
+class FilterDialog : public ThemedDialog
+{
+public:
+    /// `columns` gives the column labels; the dialog only reads it.
+    FilterDialog(BoardOwner* owner, wxGridTableBase* columns, wxWindow* parent, wxWindowID id,
+                 const wxString& title, const wxPoint& pos = wxDefaultPosition,
+                 const wxSize& size = wxSize(480, 360));
+
+    /// The label of the box around the rows: the tab's name.
+    void SetBoxLabel(const wxString& label);
+    /// Adds one filled row per condition, in column order.
+    void SetFilters(const FilterSet& filters);
+
+    /// The set "OK" built, once; null before "OK" and after it was taken.
+    std::unique_ptr<FilterSet> TakeResult() { return std::move(m_result); }
+
+    /// One row of the dialog.
+    struct Row
+    {
+        wxComboBox* column = nullptr;
+        wxComboBox* condition = nullptr;
+        wxTextCtrl* content = nullptr;
+    };
+    const std::vector<Row>& FilledRows() const { return m_filled; }
+    const Row& EmptyRow() const { return m_empty; }
+    wxButtonEx* GetOkButton() const { return m_ok; }
+    wxStaticBox* GetBox() const { return m_box; }
+
+private:
+    void AddEmptyRow();
+    void FillNewestRow();
+    void MarkChanged();
+    void OnComboChosen(wxCommandEvent& event);
+    void OnOk(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    FilterSet::Columns BuildColumns() const;
+
+    Row m_empty;
+    wxStaticBoxSizer* m_rowsSizer = nullptr;
+    wxStaticBox* m_box = nullptr;
+    wxButtonEx* m_ok = nullptr;
+    std::vector<Row> m_filled;
+    wxGridTableBase* m_columns;
+    std::unique_ptr<FilterSet> m_result;
+
+    wxDECLARE_EVENT_TABLE();
+};

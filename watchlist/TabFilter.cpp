@@ -1,0 +1,78 @@
+#include "watchlist/TabFilter.h"
+
+#include <utility>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+
+namespace {
+
+constexpr int kFilteredImage = 0;  // the list icon of the board's image list
+constexpr int kNoImage = -1;
+
+void ShowPageImage(Tickerdeck& board, wxWindow* page, int image)
+{
+    wxFlatNotebook* notebook = board.GetNotebook();
+    const int index = notebook->GetPageIndex(page);
+    if (index != wxNOT_FOUND)
+        notebook->SetPageImage(static_cast<size_t>(index), image);
+}
+
+/// Rows become those of the tab's filter in the order of its sort column.
+void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    // Rows already in sort order that only lose some need no new sort: on
+    // a long tab the sort is most of the cost of applying a filter.
+    if (grid->GetSortingColumn() == wxNOT_FOUND || !table)
+    {
+        board.RearrangeRows(grid);
+        return;
+    }
+    Price* selected = Tickerdeck::FirstSelectedPrice(grid);
+    if (!table->NarrowShownRows())
+    {
+        board.RearrangeRows(grid);
+        return;
+    }
+    grid->BeginBatch();
+    Tickerdeck::SyncRowCount(grid);
+    grid->ClearSelection();
+    const int row = selected ? table->RowOf(selected) : -1;
+    if (row >= 0)
+        grid->SelectRow(row);
+    grid->ForceRefresh();
+    grid->EndBatch();
+}
+
+}  // namespace
+
+void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> filter)
+{
+    if (!grid)
+        return;
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    wxWindow* page = grid->GetSplitter();
+    Tickerdeck::TabFilterMap& filters = board.TabFilters();
+    const auto existing = filters.find(page);
+    if (filter && !filter->IsEmpty())
+    {
+        table->SetFilter(filter.get());
+        ShowFilteredRows(board, grid);
+        // The old set goes only now: the table pointed at it until here.
+        filters[page] = std::move(filter);
+        ShowPageImage(board, page, kFilteredImage);
+        return;
+    }
+    if (existing != filters.end())
+    {
+        table->SetFilter(nullptr);
+        board.RearrangeRows(grid);
+        filters.erase(existing);
+        ShowPageImage(board, page, kNoImage);
+        return;
+    }
+    board.RearrangeRows(grid);
+}
