@@ -1,6 +1,7 @@
 #pragma once
 // The grid table behind one quote board tab.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -117,6 +118,13 @@ public:
     /// holds exactly this, so that another program's changes to it survive.
     void SetStoredRows(std::optional<std::vector<layout::InstrumentRef>> rows) { m_storedRows = std::move(rows); }
     const std::optional<std::vector<layout::InstrumentRef>>& GetStoredRows() const { return m_storedRows; }
+    /// Records that the stored watchlist gained `ref` at its end, so that a
+    /// tab that gains the row too still counts as holding what is stored.
+    void NoteStoredRowAdded(const layout::InstrumentRef& ref)
+    {
+        if (m_storedRows && std::find(m_storedRows->begin(), m_storedRows->end(), ref) == m_storedRows->end())
+            m_storedRows->push_back(ref);
+    }
 
     void SetHighlightColour(const wxColour& colour) { m_highlightColour = colour; }
     void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }

@@ -286,8 +286,10 @@ void WatchlistCommands::DeleteWatchlist(const wxString& name)
 
 void WatchlistCommands::OpenWatchlist(const wxString& name)
 {
-    if (!name.empty())
-        WatchlistTabs(m_board).BuildTab(layout::TabSource::Watchlist(layout::ToTreeText(name)));
+    if (name.empty())
+        return;
+    const StoreOutcome outcome = WatchlistTabs(m_board).BuildTab(layout::TabSource::Watchlist(layout::ToTreeText(name)));
+    ReportFailure(outcome, wxString::Format(_("The watchlist \"%s\" could not be opened."), name), _("Watchlists"));
 }
 
 void WatchlistCommands::OnIdle(wxIdleEvent& event)

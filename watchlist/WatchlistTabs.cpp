@@ -1,6 +1,7 @@
 #include "watchlist/WatchlistTabs.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
@@ -80,13 +81,20 @@ layout::UnresolvedRefs UnresolvedOf(Host& host, const std::vector<layout::Instru
     });
 }
 
+// Logged as an error, which the host also puts on screen.
+StoreOutcome StoreFailure(const std::string& what, const std::string& path, const std::exception& error)
+{
+    LogException((what + " " + path + ": ").c_str(), error);
+    return {StoreOutcome::Failed, error.what()};
+}
+
 }  // namespace
 
-void WatchlistTabs::BuildTab(const layout::TabSource& source)
+StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
 {
     Host* host = m_board.GetHost();
     if (!host)
-        return;
+        return {StoreOutcome::Failed, "no host"};
     const bool stored = source.type == layout::kStoredWatchlistTab;
     std::string label = source.watchlist;
     const std::vector<Instrument*>* instruments = nullptr;
@@ -96,7 +104,7 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
         instruments = layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category);
         // An exchange or category the host does not have gives no tab at all.
         if (!composed || !instruments)
-            return;
+            return {};
         label = *composed;
     }
     const wxString pageLabel = layout::ToWxString(label);
@@ -107,27 +115,29 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
         if (page != wxNOT_FOUND)
         {
             m_board.GetNotebook()->SetSelection(static_cast<size_t>(page));
-            return;
+            return {};
         }
     }
 
     // The store goes first: an unreadable one leaves the tabs as they were.
     std::vector<Instrument*> rows;
     layout::UnresolvedRefs unresolved;
+    std::optional<std::vector<layout::InstrumentRef>> storedRows;
     if (stored)
     {
+        const std::string path = host->GetApplicationFilePath(true);
         try
         {
-            const Tree store = layout::ReadStore(host->GetApplicationFilePath(true));
-            const std::vector<layout::InstrumentRef> refs = layout::StoredInstruments(store, source.watchlist);
-            for (const layout::InstrumentRef& ref : refs)
+            const Tree store = layout::ReadStore(path);
+            storedRows = layout::StoredInstruments(store, source.watchlist);
+            for (const layout::InstrumentRef& ref : *storedRows)
                 if (Instrument* instrument = FindInstrument(*host, ref))
                     rows.push_back(instrument);
-            unresolved = UnresolvedOf(*host, refs);
+            unresolved = UnresolvedOf(*host, *storedRows);
         }
-        catch (const std::exception&)
+        catch (const std::exception& error)
         {
-            return;
+            return StoreFailure("opening watchlist \"" + source.watchlist + "\" from", path, error);
         }
     }
     else
@@ -137,15 +147,17 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
 
     wxGridEx* grid = layout::IsControlKeyDown() ? OpenTemplateTab(pageLabel) : RepointCurrentTab(pageLabel);
     if (!grid)
-        return;
+        return {};
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetTabType(source.type);
     table->SetWatchlistName(stored ? source.watchlist : std::string());
     table->SetExchange(stored ? std::string() : source.exchange);
     table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
     table->SetUnresolved(std::move(unresolved));
+    table->SetStoredRows(std::move(storedRows));
 
     m_board.SubscribeRows(rows, grid);
+    return {};
 }
 
 wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
@@ -197,6 +209,7 @@ StoreOutcome WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::
         return {StoreOutcome::Failed, "no host"};
     const std::string storedName = layout::ToTreeText(name);
     const std::string path = host->GetApplicationFilePath(true);
+    std::vector<layout::InstrumentRef> written = RefsOf(instruments);
     try
     {
         // The editor's list is what the user chose, whether or not the host
@@ -204,19 +217,19 @@ StoreOutcome WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::
         Tree store = layout::ReadStoreForUpdate(path);
         if (layout::HasWatchlist(store, storedName))
             return {StoreOutcome::NameTaken, {}};
-        layout::AppendWatchlist(store, storedName, RefsOf(instruments));
+        layout::AppendWatchlist(store, storedName, written);
         layout::WriteStore(path, store);
     }
     catch (const std::exception& error)
     {
-        LogException(("creating watchlist \"" + storedName + "\" in " + path + ": ").c_str(), error);
-        return {StoreOutcome::Failed, error.what()};
+        return StoreFailure("creating watchlist \"" + storedName + "\" in", path, error);
     }
 
     wxGridEx* grid = OpenTemplateTab(name);
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetTabType(layout::kStoredWatchlistTab);
     table->SetWatchlistName(storedName);
+    table->SetStoredRows(std::move(written));
     m_board.SubscribeRows(instruments, grid);
     return {};
 }
@@ -233,6 +246,7 @@ StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const w
     const RowPlan plan = grid ? PlanRows(grid, instruments) : RowPlan{instruments, {}, {}};
     const std::string storedName = layout::ToTreeText(oldName);
     const std::string path = host->GetApplicationFilePath(true);
+    std::vector<layout::InstrumentRef> written;
     try
     {
         Tree store = layout::ReadStoreForUpdate(path);
@@ -241,14 +255,13 @@ StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const w
         // The editor lists only what the host knows; the rest stays stored.
         const layout::UnresolvedRefs unresolved =
             grid ? Tickerdeck::TableOf(grid)->GetUnresolved() : UnresolvedOf(*host, layout::StoredInstruments(store, storedName));
-        layout::ReplaceWatchlist(store, storedName, layout::ToTreeText(newName),
-                                 unresolved.MergeInto(RefsOf(plan.stored)));
+        written = unresolved.MergeInto(RefsOf(plan.stored));
+        layout::ReplaceWatchlist(store, storedName, layout::ToTreeText(newName), written);
         layout::WriteStore(path, store);
     }
     catch (const std::exception& error)
     {
-        LogException(("saving watchlist \"" + storedName + "\" in " + path + ": ").c_str(), error);
-        return {StoreOutcome::Failed, error.what()};
+        return StoreFailure("saving watchlist \"" + storedName + "\" in", path, error);
     }
 
     if (grid)
@@ -257,6 +270,7 @@ StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const w
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         table->SetTabType(layout::kStoredWatchlistTab);
         table->SetWatchlistName(layout::ToTreeText(newName));
+        table->SetStoredRows(std::move(written));
         ApplyRows(grid, plan);
     }
     return {};
@@ -286,8 +300,7 @@ StoreOutcome WatchlistTabs::DeleteWatchlist(const wxString& name)
     }
     catch (const std::exception& error)
     {
-        LogException(("deleting watchlist \"" + storedName + "\" from " + path + ": ").c_str(), error);
-        return {StoreOutcome::Failed, error.what()};
+        return StoreFailure("deleting watchlist \"" + storedName + "\" from", path, error);
     }
     if (wxGridEx* grid = GridLabelled(name))
         m_board.RemoveTab(grid);
@@ -360,28 +373,35 @@ bool WatchlistTabs::AddSelectedRowsToWatchlist(const wxString& name)
     const int page = FindPage(m_board.GetNotebook(), name);
     wxGridEx* target = page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(page));
     const std::string storedName = layout::ToTreeText(name);
+    const std::string path = host->GetApplicationFilePath(true);
     TickerdeckTable* table = Tickerdeck::TableOf(current);
+    std::vector<Instrument*> added;
     try
     {
-        Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
-        bool added = false;
+        Tree store = layout::ReadStoreForUpdate(path);
         for (int row : selected)
         {
             Price* price = table->RowPrice(row);
-            if (!price || !price->instrument)
-                continue;
-            if (!layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
-                continue;
-            added = true;
-            if (target && target != current)
-                m_board.SubscribeRow(price->instrument, target, Tickerdeck::Delivery::Interactive);
+            if (price && price->instrument && layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
+                added.push_back(price->instrument);
         }
-        if (added)
-            layout::WriteStore(host->GetApplicationFilePath(true), store);
+        if (!added.empty())
+            layout::WriteStore(path, store);
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
+        StoreFailure("adding rows to watchlist \"" + storedName + "\" in", path, error);
         return false;
+    }
+    // Only once stored: a failed write leaves the target tab as it was.
+    if (!target || target == current)
+        return true;
+    TickerdeckTable* targetTable = Tickerdeck::TableOf(target);
+    for (Instrument* instrument : added)
+    {
+        m_board.SubscribeRow(instrument, target, Tickerdeck::Delivery::Interactive);
+        if (targetTable->GetWatchlistName() == storedName)
+            targetTable->NoteStoredRowAdded(RefOf(*instrument));
     }
     return true;
 }

@@ -37,8 +37,9 @@ public:
 
     /// Shows a watchlist, a category or a whole exchange: selects the tab
     /// of that label if there is one (not for whole exchanges), else opens a
-    /// new tab when Ctrl is held, else re-points the current tab.
-    void BuildTab(const layout::TabSource& source);
+    /// new tab when Ctrl is held, else re-points the current tab. Fails,
+    /// changing nothing, when a stored watchlist cannot be read.
+    StoreOutcome BuildTab(const layout::TabSource& source);
     /// Appends a new watchlist to the store and opens a tab for it. Nothing
     /// changes when a tab or a stored watchlist has that name, or when the
     /// store cannot be written.

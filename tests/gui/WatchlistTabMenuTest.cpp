@@ -191,6 +191,17 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
     EXPECT_EQ(PageLabels(board), std::vector<wxString>{"Core"});
 }
 
+TEST_F(TabMenuTest, AWatchlistThatCannotBeReadIsReportedAndOpensNothing)
+{
+    testing_support::WriteBytes(host.applicationFilePath, "broken <");
+    HoldControl(true);
+    Choose(TabMenu::kOpenWatchlistFirst + 1);  // R&D
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_NE(log.str().find("opening watchlist \"R&D\" from " + host.applicationFilePath), std::string::npos)
+        << log.str();
+    EXPECT_EQ(PageLabels(board), std::vector<wxString>{"Core"});
+}
+
 TEST_F(TabMenuTest, DeleteWatchlistClosesTheFirstTabOfItsNameAndLeavesTheStoreOnFailure)
 {
     HoldControl(true);
