@@ -75,6 +75,14 @@ Exchange* Catalogue::FindExchangeMutable(const std::string& code)
     return nullptr;
 }
 
+void Catalogue::Reserve(Exchange& exchange, size_t count)
+{
+    store_->order.reserve(store_->order.size() + count);
+    store_->byKey.reserve(store_->byKey.size() + count);
+    store_->prevClose.reserve(store_->prevClose.size() + count);
+    exchange.instruments.reserve(exchange.instruments.size() + count);
+}
+
 Instrument* Catalogue::AddInstrument(Exchange& exchange, const Instrument& instrument, double prevClose)
 {
     std::string key = LookupKey(instrument.code, exchange.code);

@@ -61,6 +61,10 @@ public:
     Instrument* AddInstrument(Exchange& exchange, const Instrument& instrument, double prevClose);
 
 private:
+    /// Room for `count` more instruments on `exchange`, so that adding a
+    /// great many at once rehashes the lookups only once.
+    void Reserve(Exchange& exchange, size_t count);
+
     struct Store;
     std::unique_ptr<Store> store_;
 };

@@ -114,6 +114,7 @@ void Catalogue::AddSynthetic(int count, uint32_t seed)
     if (count <= 0)
         return;
     Exchange& exchange = SyntheticExchange(*this);
+    Reserve(exchange, static_cast<size_t>(count));
     SeededRandom random(seed);
     uint64_t n = exchange.instruments.size();
     for (int added = 0; added < count; ++n)
