@@ -85,14 +85,15 @@ void Catalogue::Reserve(Exchange& exchange, size_t count)
 
 Instrument* Catalogue::AddInstrument(Exchange& exchange, const Instrument& instrument, double prevClose)
 {
-    std::string key = LookupKey(instrument.code, exchange.code);
-    if (store_->byKey.count(key))
+    // One lookup both refuses a taken code and files the new instrument.
+    const auto [entry, added] = store_->byKey.try_emplace(LookupKey(instrument.code, exchange.code), nullptr);
+    if (!added)
         return nullptr;
     Instrument& stored = store_->instruments.emplace_back(instrument);
+    entry->second = &stored;
     stored.exchange = exchange.code;
     exchange.instruments.push_back(&stored);
     store_->order.push_back(&stored);
-    store_->byKey.emplace(std::move(key), &stored);
     store_->prevClose.emplace(&stored, prevClose);
     return &stored;
 }
