@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <unordered_map>
+#include <utility>
 
 // Instruments live in a deque so that adding more never moves the ones that
 // plug-ins already point to; the whole store sits behind one pointer so that
@@ -83,13 +84,13 @@ void Catalogue::Reserve(Exchange& exchange, size_t count)
     exchange.instruments.reserve(exchange.instruments.size() + count);
 }
 
-Instrument* Catalogue::AddInstrument(Exchange& exchange, const Instrument& instrument, double prevClose)
+Instrument* Catalogue::AddInstrument(Exchange& exchange, Instrument instrument, double prevClose)
 {
     // One lookup both refuses a taken code and files the new instrument.
     const auto [entry, added] = store_->byKey.try_emplace(LookupKey(instrument.code, exchange.code), nullptr);
     if (!added)
         return nullptr;
-    Instrument& stored = store_->instruments.emplace_back(instrument);
+    Instrument& stored = store_->instruments.emplace_back(std::move(instrument));
     entry->second = &stored;
     stored.exchange = exchange.code;
     exchange.instruments.push_back(&stored);
