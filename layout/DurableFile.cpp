@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -55,37 +54,68 @@ std::string ReadAll(const std::string& path)
     std::ifstream file(fs::u8path(path), std::ios::binary);
     if (!file)
         throw Unreadable(path, std::string("cannot open file: ") + std::strerror(errno));
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // In one block rather than character by character: stores run to megabytes.
+    std::string text;
+    char block[1 << 16];
+    while (file.read(block, sizeof block) || file.gcount() > 0)
+        text.append(block, static_cast<std::size_t>(file.gcount()));
     if (file.bad())
         throw Unreadable(path, "read error");
     return text;
 }
 
-// Some malformed markup is taken in with the parser's own terminators
-// inside the texts; written back, the document would end there.
-bool HoldsNul(const ptree& tree)
+namespace rapidxml = boost::property_tree::detail::rapidxml;
+
+// What the tree reader parses with when given no flags: comments kept,
+// whitespace as it stands.
+constexpr int kParseFlags = rapidxml::parse_comment_nodes;
+
+bool HoldsNul(const char* text, std::size_t size)
 {
-    if (tree.data().find('\0') != std::string::npos)
-        return true;
-    for (const auto& [key, child] : tree)
-        if (key.find('\0') != std::string::npos || HoldsNul(child))
+    return std::memchr(text, '\0', size) != nullptr;
+}
+
+// Some malformed markup is taken in with the parser's own terminators
+// inside texts and attribute values; written back it would cut the file.
+// Names never carry them: they are read up to the first terminator.
+bool HoldsNul(const rapidxml::xml_node<char>& node)
+{
+    switch (node.type())
+    {
+    case rapidxml::node_data:
+    case rapidxml::node_cdata:
+    case rapidxml::node_comment:
+        return HoldsNul(node.value(), node.value_size());
+    case rapidxml::node_element:
+        for (const auto* attribute = node.first_attribute(); attribute; attribute = attribute->next_attribute())
+            if (HoldsNul(attribute->value(), attribute->value_size()))
+                return true;
+        break;
+    case rapidxml::node_document:
+        break;
+    default:
+        return false;
+    }
+    for (const auto* child = node.first_node(); child; child = child->next_sibling())
+        if (HoldsNul(*child))
             return true;
     return false;
 }
 
-// Anything but exactly one element named `root` (comments aside) would be
-// saved as a second root beside it, which no reader takes.
-bool HasOnlyRoot(const ptree& document, const std::string& root)
+// The one element named `root` (comments aside), or null: anything else
+// would be saved as a second root beside it, which no reader takes.
+const XmlElement* OnlyRoot(const rapidxml::xml_document<char>& document, const std::string& root)
 {
-    int elements = 0;
-    for (const auto& [key, child] : document)
+    const XmlElement* found = nullptr;
+    for (const auto* child = document.first_node(); child; child = child->next_sibling())
     {
-        if (key == "<xmlcomment>")
+        if (child->type() != rapidxml::node_element)
             continue;
-        if (key != root || ++elements > 1)
-            return false;
+        if (found || root != child->name())
+            return nullptr;
+        found = child;
     }
-    return elements == 1;
+    return found;
 }
 
 /// The file a chain of symbolic links ends at (possibly missing), or `path`.
@@ -224,10 +254,12 @@ std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth
     return std::string::npos;
 }
 
-ptree ReadXmlDocument(const std::string& path, const std::string& root)
+namespace {
+
+// The file's text, refused before parsing when the parser could not take it.
+std::string ReadCheckedText(const std::string& path)
 {
-    namespace xml = boost::property_tree::xml_parser;
-    const std::string text = ReadAll(path);
+    std::string text = ReadAll(path);
     // The reader takes a NUL byte as part of a text, but the writer's output
     // would then end there and never read back.
     const std::string::size_type nul = text.find('\0');
@@ -236,15 +268,22 @@ ptree ReadXmlDocument(const std::string& path, const std::string& root)
     const std::string::size_type tooDeep = FindExcessiveNesting(text);
     if (tooDeep != std::string::npos)
         throw Unreadable(path, "elements nested too deeply", LineAt(text, tooDeep));
-    std::istringstream stream(text);
-    ptree document;
+    return text;
+}
+
+// Parses `text` in place (the parser writes its terminators into it) and
+// checks what both readers refuse.
+void Parse(const std::string& path, std::string& text, const std::string& root,
+           rapidxml::xml_document<char>& document)
+{
     try
     {
-        xml::read_xml(stream, document);
+        document.parse<kParseFlags>(&text[0]);
     }
-    catch (const xml::xml_parser_error& error)
+    catch (const rapidxml::parse_error& error)
     {
-        throw Unreadable(path, error.message(), error.line());
+        throw Unreadable(path, error.what(), LineAt(text, static_cast<std::string::size_type>(
+                                                              error.where<char>() - text.data())));
     }
     catch (const std::exception& error)
     {
@@ -252,9 +291,37 @@ ptree ReadXmlDocument(const std::string& path, const std::string& root)
     }
     if (HoldsNul(document))
         throw Unreadable(path, "malformed markup");
-    if (!root.empty() && !HasOnlyRoot(document, root))
+    if (!root.empty() && !OnlyRoot(document, root))
         throw Unreadable(path, "the document's root element is not <" + root + ">");
+}
+
+}  // namespace
+
+ptree ReadXmlDocument(const std::string& path, const std::string& root)
+{
+    std::string text = ReadCheckedText(path);
+    rapidxml::xml_document<char> parsed;
+    Parse(path, text, root, parsed);
+    ptree document;
+    try
+    {
+        for (auto* child = parsed.first_node(); child; child = child->next_sibling())
+            boost::property_tree::xml_parser::read_xml_node(child, document, 0);
+    }
+    catch (const std::exception& error)
+    {
+        throw Unreadable(path, error.what());
+    }
     return document;
+}
+
+void ScanXmlDocument(const std::string& path, const std::string& root,
+                     const std::function<void(const XmlElement&)>& scan)
+{
+    std::string text = ReadCheckedText(path);
+    rapidxml::xml_document<char> parsed;
+    Parse(path, text, root, parsed);
+    scan(*OnlyRoot(parsed, root));
 }
 
 std::string SetAsideUnreadable(const std::string& path)

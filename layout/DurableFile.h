@@ -4,9 +4,11 @@
 // file lets readers only ever see the old or the new whole contents, and
 // nothing unreadable is ever written over or deleted.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
+#include <boost/property_tree/detail/rapidxml.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 namespace layout {
@@ -31,6 +33,16 @@ std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth
 /// the reason, for a missing, unreadable or malformed file, a NUL byte,
 /// nesting deeper than kMaxXmlNesting or a wrong root element.
 boost::property_tree::ptree ReadXmlDocument(const std::string& path, const std::string& root);
+
+/// An element of a document parsed by ScanXmlDocument.
+using XmlElement = boost::property_tree::detail::rapidxml::xml_node<char>;
+
+/// Reads `path` with the checks and errors of ReadXmlDocument (`root` must
+/// not be empty) and hands its root element to `scan` instead of building a
+/// tree: a file of many thousand elements then costs no allocation per
+/// element. The element lives only during the call.
+void ScanXmlDocument(const std::string& path, const std::string& root,
+                     const std::function<void(const XmlElement&)>& scan);
 
 /// Renames the regular file `path` to an unused name beside it, so that a
 /// new one can be saved without losing it. Returns the new path, or an empty

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <stdexcept>
+#include <string_view>
 #include <sstream>
 #include <utility>
 
@@ -135,7 +136,60 @@ bool HoldsInstrument(const Tree& watchlist, const InstrumentRef& instrument)
     return false;
 }
 
+// The first child element of `parent` named `name`, as a tree path finds it.
+const XmlElement* FirstElement(const XmlElement& parent, std::string_view name)
+{
+    return parent.first_node(name.data(), name.size());
+}
+
+// The value of the first attribute named `name`, empty when there is none.
+std::string AttributeText(const XmlElement& element, std::string_view name)
+{
+    const auto* attribute = element.first_attribute(name.data(), name.size());
+    return attribute ? std::string(attribute->value(), attribute->value_size()) : std::string();
+}
+
+std::vector<InstrumentRef> ScanInstruments(const XmlElement& watchlist)
+{
+    const std::string_view key = "instrument";
+    std::size_t count = 0;
+    for (const auto* child = FirstElement(watchlist, key); child; child = child->next_sibling(key.data(), key.size()))
+        ++count;
+    std::vector<InstrumentRef> instruments;
+    instruments.reserve(count);
+    for (const auto* child = FirstElement(watchlist, key); child; child = child->next_sibling(key.data(), key.size()))
+    {
+        InstrumentRef ref{AttributeText(*child, "exchange"), AttributeText(*child, "code")};
+        if (!ref.exchange.empty() && !ref.code.empty())
+            instruments.push_back(std::move(ref));
+    }
+    return instruments;
+}
+
 }  // namespace
+
+std::vector<StoredWatchlist> ReadStoredWatchlists(const std::string& path)
+{
+    std::vector<StoredWatchlist> watchlists;
+    ScanXmlDocument(path, "application", [&watchlists](const XmlElement& application) {
+        const XmlElement* parent = FirstElement(application, "watchlists");
+        if (!parent)
+            return;
+        const std::string_view key = "watchlist";
+        for (const auto* child = FirstElement(*parent, key); child; child = child->next_sibling(key.data(), key.size()))
+            watchlists.push_back({AttributeText(*child, "name"), ScanInstruments(*child)});
+    });
+    return watchlists;
+}
+
+std::vector<InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>& watchlists, const std::string& name)
+{
+    std::vector<InstrumentRef> instruments;
+    for (const StoredWatchlist& watchlist : watchlists)
+        if (watchlist.name == name)
+            instruments.insert(instruments.end(), watchlist.instruments.begin(), watchlist.instruments.end());
+    return instruments;
+}
 
 Tree ReadStore(const std::string& path)
 {

@@ -34,6 +34,23 @@ void WriteStore(const std::string& path, const Tree& store);
 /// store has no "application.watchlists".
 std::vector<InstrumentRef> StoredInstruments(const Tree& store, const std::string& name);
 
+/// One watchlist of a store as read to fill a tab: its name and the
+/// instruments that have both an exchange and a code, in store order.
+struct StoredWatchlist
+{
+    std::string name;
+    std::vector<InstrumentRef> instruments;
+};
+
+/// The watchlists under "application.watchlists" of the store at `path`, in
+/// store order. Reads and fails as ReadStore does, but builds no tree: a
+/// watchlist of many thousand instruments opens quickly.
+std::vector<StoredWatchlist> ReadStoredWatchlists(const std::string& path);
+
+/// The instruments of every watchlist of `watchlists` named `name`, as
+/// StoredInstruments gives them from the store's tree.
+std::vector<InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>& watchlists, const std::string& name);
+
 /// The name of every stored watchlist in store order; empty when the file
 /// or the element is missing or unreadable.
 std::vector<std::string> ListWatchlistNames(const std::string& path);

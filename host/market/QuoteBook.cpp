@@ -22,7 +22,12 @@ size_t QuoteBook::KeyHash::operator()(const Key& key) const
     return std::hash<const Instrument*>()(key.first) ^ (std::hash<std::string>()(key.second) * 31);
 }
 
-QuoteBook::QuoteBook(const Catalogue& catalogue) : catalogue_(catalogue) {}
+QuoteBook::QuoteBook(const Catalogue& catalogue) : catalogue_(catalogue)
+{
+    // A whole exchange opened at start wants a record per instrument at once;
+    // room made now spares rehashing the index many times over.
+    index_.reserve(catalogue.Instruments().size());
+}
 QuoteBook::~QuoteBook() = default;
 
 std::string QuoteBook::Today()
@@ -71,7 +76,6 @@ Price& QuoteBook::Create(Instrument* instrument, const std::string& date)
     // The record's notes are the session's own remarks; the board shows them
     // joined with the instrument's static texts, so copying those here would
     // print every status twice ("Halted;Halted").
-    index_.emplace(Key(instrument, date), &price);
     return price;
 }
 
@@ -79,9 +83,21 @@ Price* QuoteBook::Acquire(Instrument* instrument, const std::string& date)
 {
     if (!instrument)
         return nullptr;
-    if (Price* existing = Find(instrument, date))
-        return existing;
-    return &Create(instrument, date);
+    // One lookup, whether the record exists or is made now.
+    const auto [entry, added] = index_.try_emplace(Key(instrument, date), nullptr);
+    if (added)
+    {
+        try
+        {
+            entry->second = &Create(instrument, date);
+        }
+        catch (...)
+        {
+            index_.erase(entry);
+            throw;
+        }
+    }
+    return entry->second;
 }
 
 void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const std::string& date,

@@ -53,15 +53,17 @@ const char* const kTwoOfOneName = R"(<application><watchlists>
 <watchlist name="Core" extra="x"><instrument exchange="AMX" code="C"/></watchlist>
 </watchlists></application>)";
 
-TEST(StoreReading, InstrumentsOfEveryWatchlistWithExactlyThatName)
-{
-    const Tree store = Parse(R"(<application><watchlists>
+const char* const kMixedStore = R"(<application><watchlists>
       <watchlist name="Core"><instrument exchange="AMX" code="A"/><instrument exchange="" code="NOEX"/></watchlist>
       <watchlist name="core"><instrument exchange="AMX" code="B"/></watchlist>
       <group name="Core"><instrument exchange="AMX" code="G"/></group>
       <watchlist name="Core"><instr exchange="AMX" code="I"/><instrument exchange="AMX"/><instrument exchange="KTX" code="C"/></watchlist>
       <watchlist><instrument exchange="AMX" code="N"/></watchlist>
-    </watchlists></application>)");
+    </watchlists></application>)";
+
+TEST(StoreReading, InstrumentsOfEveryWatchlistWithExactlyThatName)
+{
+    const Tree store = Parse(kMixedStore);
     EXPECT_EQ(layout::StoredInstruments(store, "Core"), (std::vector<InstrumentRef>{{"AMX", "A"}, {"KTX", "C"}}))
         << "other elements, instruments missing a part and a group of the same name are no members";
     EXPECT_EQ(layout::StoredInstruments(store, "core"), (std::vector<InstrumentRef>{{"AMX", "B"}}));
@@ -202,6 +204,35 @@ TEST_F(StoreFolder, HostileFilesAreRefusedBeforeParsingAndNamed)
 
     Write("<!-- kept by hand --><application>" + NestedStore(62) + "</application>");
     EXPECT_NO_THROW(layout::ReadStore(path.string())) << "comments and real depths are fine";
+}
+
+// Tabs are filled by a reader that builds no tree; it must find what the
+// tree finds and refuse what the tree reader refuses, with the same words.
+TEST_F(StoreFolder, TheTreeFreeReaderFindsAndRefusesWhatTheTreeReaderDoes)
+{
+    const std::string commented = std::string(kMixedStore).replace(13, 0, "<!-- x --><watchlists/>");
+    for (const std::string& text : {std::string(kMixedStore), std::string(kTwoOfOneName), commented,
+                                    std::string("<application a='1'><watchlists><watchlist name='E'/></watchlists></application>")})
+    {
+        Write(text);
+        const Tree tree = layout::ReadStore(path.string());
+        const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
+        for (const char* name : {"Core", "core", "", "E", "Unknown"})
+            EXPECT_EQ(layout::StoredInstruments(read, name), layout::StoredInstruments(tree, name)) << name << " in " << text;
+        EXPECT_EQ(read.size(), Names(tree).size()) << text;
+    }
+    for (const std::string& hostile : {NestedStore(64), std::string("<application>\n<watchlists>\n<a x=\"1></a>"),
+                                       std::string("<application a=\"&#0;\"/>"), std::string("<foo/><application/>"),
+                                       std::string("x"), std::string()})
+    {
+        Write(hostile);
+        std::string expected = "accepted";
+        std::string actual = "accepted";
+        try { layout::ReadStore(path.string()); } catch (const layout::UnreadableFile& error) { expected = error.what(); }
+        try { layout::ReadStoredWatchlists(path.string()); } catch (const layout::UnreadableFile& error) { actual = error.what(); }
+        EXPECT_NE(expected, "accepted") << hostile;
+        EXPECT_EQ(actual, expected) << hostile;
+    }
 }
 
 TEST_F(StoreFolder, AnUnreadableFileIsSetAsideWholeBesideItself)
