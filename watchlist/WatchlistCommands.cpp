@@ -69,10 +69,7 @@ WatchlistCommands::~WatchlistCommands()
     // The dialogs refer to the board, which goes with this feature.
     for (ThemedDialog* dialog : {static_cast<ThemedDialog*>(m_editor.get()), static_cast<ThemedDialog*>(m_rename.get())})
         if (dialog)
-        {
-            dialog->DropConfirmAction();
-            dialog->Close();
-        }
+            dialog->CloseOrphaned();
     if (wxFlatNotebook* notebook = m_board.GetNotebook())
     {
         notebook->SetRightClickMenu(nullptr);
