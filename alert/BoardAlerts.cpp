@@ -14,20 +14,6 @@ namespace {
 
 constexpr int kCascadeStep = 24;
 
-/// Closes a dialog of a board that is going away. Its action must not run
-/// any more; a dialog whose parent is itself being destroyed goes with it.
-void CloseOrphan(ThemedDialog* dialog)
-{
-    if (!dialog || dialog->IsClosing())
-        return;
-    dialog->DropConfirmAction();
-    dialog->SetCloseHandler(nullptr);
-    wxWindow* parent = dialog->GetParent();
-    if (parent && parent->IsBeingDeleted())
-        return;
-    dialog->Close(true);
-}
-
 }  // namespace
 
 BoardAlerts::~BoardAlerts()
@@ -40,9 +26,12 @@ BoardAlerts::~BoardAlerts()
     PopupMap popups = std::move(popupMap);
     popupMap.clear();
     for (auto& [instrument, popup] : popups)
-        CloseOrphan(popup.get());
-    CloseOrphan(m_setup.get());
-    CloseOrphan(m_manager.get());
+        if (popup)
+            popup->CloseOrphaned();
+    if (m_setup)
+        m_setup->CloseOrphaned();
+    if (m_manager)
+        m_manager->CloseOrphaned();
 }
 
 std::vector<int> BoardAlerts::Commands() const
@@ -104,7 +93,7 @@ AlertDialog* BoardAlerts::CreatePopup(BoardOwner* factory, wxWindow* owner, Inst
 {
     // A popup that is hidden but not yet gone is replaced, never reused.
     if (AlertDialog* stale = popupMap[instrument].get())
-        CloseOrphan(stale);
+        stale->CloseOrphaned();
     auto* popup = new AlertDialog(factory, owner, wxID_ANY, _("Price Alert"), wxDefaultPosition,
                                   wxSize(280, 210));
     // Popups of several instruments would hide each other exactly; each

@@ -629,6 +629,10 @@ bool ScrollThroughEveryRow(wxGrid* grid)
     {
         grid->Scroll(0, row * grid->GetDefaultRowSize());
         painted = clock.RepaintAll() && painted;
+        // A user's scrolling goes through the event loop, which reads the
+        // display's events as they come; without it they pile up in the
+        // display connection's queue and count as the board's memory.
+        Flush(1);
     }
     grid->Scroll(0, grid->GetNumberRows() * grid->GetDefaultRowSize());
     return clock.RepaintAll() && painted;

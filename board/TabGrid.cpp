@@ -10,6 +10,7 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
+#include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "model/ColumnFit.h"
 #include "contract/Theme.h"
@@ -228,4 +229,25 @@ void Tickerdeck::OnGridSize(wxSizeEvent& event)
 void Tickerdeck::ReleaseTabRow(wxGridEx* grid, Price* price)
 {
     ReleaseRow(grid, price);
+}
+
+void Tickerdeck::RemoveTab(wxGridEx* grid)
+{
+    const auto listed = std::find(m_grids.begin(), m_grids.end(), grid);
+    if (listed == m_grids.end())
+        return;
+    wxWindow* page = grid->GetSplitter();
+    ClearRows(grid);
+    // The table only borrows its filter; the map owns it.
+    TableOf(grid)->SetFilter(nullptr);
+    m_tabFilters.erase(page);
+    m_grids.erase(listed);
+    if (m_currentGrid == grid)
+        m_currentGrid = nullptr;
+    for (size_t index = 0; index < m_notebook->GetPageCount(); ++index)
+        if (m_notebook->GetPage(index) == page)
+        {
+            m_notebook->DeletePage(index);
+            break;
+        }
 }

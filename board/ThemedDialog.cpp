@@ -188,3 +188,15 @@ bool ThemedDialog::AskYesNo(const wxString& message, const wxString& caption)
 {
     return m_question && m_question(this, message, caption);
 }
+
+void ThemedDialog::CloseOrphaned()
+{
+    if (IsClosing())
+        return;
+    DropConfirmAction();
+    SetCloseHandler(nullptr);
+    wxWindow* parent = GetParent();
+    if (parent && parent->IsBeingDeleted())
+        return;
+    Close(true);
+}

@@ -56,6 +56,10 @@ public:
     /// Forgets the confirm action, so that closing can no longer reach what
     /// it captured.
     void DropConfirmAction() { confirmAction = nullptr; }
+    /// Closes the dialog of a feature or board that is going away: neither its
+    /// action nor its close handler runs any more, and a dialog whose parent is
+    /// itself being destroyed goes with that parent.
+    void CloseOrphaned();
 
     /// Runs once when the dialog closes, by whatever way.
     void SetCloseHandler(Action handler) { m_closeHandler = std::move(handler); }

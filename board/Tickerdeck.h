@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <wx/bitmap.h>
@@ -46,7 +47,8 @@ public:
         std::vector<wxGridEx*> grids;
         std::string date;
     };
-    using SubscriptionMap = std::map<Price*, Subscription>;
+    // Hashed: a whole exchange holds a hundred thousand of them.
+    using SubscriptionMap = std::unordered_map<Price*, Subscription>;
 
     /// Whether a tab may show an instrument twice (see SubscribeRow).
     enum class Delivery
@@ -103,6 +105,10 @@ public:
     /// Adds the grid's splitter as a notebook page; a selected page makes
     /// the grid the current one.
     void AddTabPage(wxGridEx* grid, const wxString& label, bool select);
+    /// Closes the tab of `grid`: lets go of every row (hidden ones and
+    /// unanswered requests too), drops its flashes and filter, forgets the
+    /// grid (and the current tab when it was that one) and deletes the page.
+    void RemoveTab(wxGridEx* grid);
     void FitColumns(wxGridEx* grid);
     void FitAllColumns();
     static TickerdeckTable* TableOf(const wxGridEx* grid);

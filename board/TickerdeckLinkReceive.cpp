@@ -79,8 +79,12 @@ void Tickerdeck::AddLinkedInstrument(Instrument* instrument)
         const std::string path = host->GetApplicationFilePath(true);
         layout::Tree store = layout::ReadStoreForUpdate(path);
         const std::string name = layout::ToTreeText(m_notebook->GetPageText(static_cast<size_t>(page)));
-        if (layout::AppendToWatchlist(store, name, {instrument->exchange, instrument->code}))
+        const layout::InstrumentRef ref{instrument->exchange, instrument->code};
+        if (layout::AppendToWatchlist(store, name, ref))
             layout::WriteStore(path, store);
+        // The tab and its stored list gained the row together: a save has
+        // nothing of this tab's to write over another program's changes.
+        TableOf(m_currentGrid)->NoteStoredRowAdded(ref);
     }
     catch (const std::exception& e)
     {

@@ -1,10 +1,12 @@
 // Restoring a board from the host's layout document.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <set>
 #include <stdexcept>
 
+#include <wx/display.h>
 #include <wx/intl.h>
 
 #include "board/Tickerdeck.h"
@@ -60,8 +62,12 @@ private:
     {
         wxWindow* container = m_board.GetParent();
         wxWindow* frame = container ? container->GetParent() : nullptr;
-        if (frame && size.width > 0 && size.height > 0)
-            frame->SetSize(size.width, size.height);
+        if (!frame || size.width <= 0 || size.height <= 0)
+            return;
+        // A layout may come from a bigger screen, or from anybody: a frame
+        // far larger than the screen costs seconds and gigabytes to draw.
+        const wxSize screen = wxDisplay(frame).GetClientArea().GetSize();
+        frame->SetSize(std::min(size.width, screen.x), std::min(size.height, screen.y));
     }
 
     void ApplySettings(const Tree& node)
@@ -144,18 +150,26 @@ private:
 
     void FillFromStore(const std::string& name, wxGridEx* grid)
     {
-        const Tree* store = Store();
+        const std::vector<layout::StoredWatchlist>* store = Store();
         if (!store)
             return;
-        const std::vector<layout::InstrumentRef> stored = layout::StoredInstruments(*store, name);
+        std::vector<layout::InstrumentRef> stored = layout::StoredInstruments(*store, name);
+        // One lookup per entry: it both fills the tab and tells what the host does not know.
         std::vector<Instrument*> instruments;
+        instruments.reserve(stored.size());
+        std::vector<bool> unresolved;
+        unresolved.reserve(stored.size());
         for (const layout::InstrumentRef& ref : stored)
-            if (Instrument* instrument = Find(ref))
+        {
+            Instrument* instrument = Find(ref);
+            unresolved.push_back(!instrument);
+            if (instrument)
                 instruments.push_back(instrument);
+        }
         SubscribeAll(instruments, grid);
         // Saving the tab must not drop what the host does not know today.
-        Tickerdeck::TableOf(grid)->SetUnresolved(
-            layout::UnresolvedRefs(stored, [this](const layout::InstrumentRef& ref) { return Find(ref) != nullptr; }));
+        Tickerdeck::TableOf(grid)->SetUnresolved(layout::UnresolvedRefs(stored, std::move(unresolved)));
+        Tickerdeck::TableOf(grid)->SetStoredRows(std::move(stored));
     }
 
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)
@@ -166,13 +180,13 @@ private:
     // Read once per load. A store that cannot be read is reported but must
     // not end the load: the tabs and alerts after it would be lost, and the
     // next save would drop them from the layout for good.
-    const Tree* Store()
+    const std::vector<layout::StoredWatchlist>* Store()
     {
         if (!m_store && !m_storeFailed)
         {
             try
             {
-                m_store = layout::ReadStore(m_host.GetApplicationFilePath(true));
+                m_store = layout::ReadStoredWatchlists(m_host.GetApplicationFilePath(true));
             }
             catch (const std::exception& e)
             {
@@ -238,7 +252,7 @@ private:
     Tickerdeck& m_board;
     Host& m_host;
     Tree m_fileTree;
-    std::optional<Tree> m_store;
+    std::optional<std::vector<layout::StoredWatchlist>> m_store;
     bool m_storeFailed = false;
 };
 

@@ -4,6 +4,8 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
@@ -150,43 +152,70 @@ private:
 
     // Every row counts, including the ones a filter hides and the ones the
     // host has not answered yet, and so do the instruments the host could
-    // not resolve when the tab was filled. The
-    // store is read once and written once, and only when a watchlist really
-    // changed, so an unchanged store keeps its bytes. A store that cannot be read is left
-    // alone: writing over it would lose every watchlist in it.
-    void StoreRows(const std::string& name, const TickerdeckTable& table, const std::vector<Instrument*>& pending)
+    // not resolve when the tab was filled. The store is read once and
+    // written once, and only when a watchlist really changed, so an
+    // unchanged store keeps its bytes. A tab that still holds what it last
+    // read or wrote leaves the stored list alone: another program may have
+    // added to it since. A store that cannot be read is left alone: writing
+    // over it would lose every watchlist in it.
+    void StoreRows(const std::string& name, TickerdeckTable& table, const std::vector<Instrument*>& pending)
     {
         if (m_storeUnusable)
+            return;
+        // Rows the host has not answered yet are the user's all the same;
+        // they will come in at the end.
+        std::vector<layout::InstrumentRef> rows = RefsOf(table.Members());
+        for (const Instrument* instrument : pending)
+            rows.push_back({instrument->exchange, instrument->code});
+        rows = table.GetUnresolved().MergeInto(rows);
+        if (table.GetStoredRows() == rows)
             return;
         try
         {
             if (!m_store)
                 m_store = layout::ReadStoreForUpdate(StorePath());
-            // Rows the host has not answered yet are the user's all the same;
-            // they will come in at the end.
-            std::vector<layout::InstrumentRef> rows = RefsOf(table.Members());
-            for (const Instrument* instrument : pending)
-                rows.push_back({instrument->exchange, instrument->code});
-            m_storeChanged |= layout::WriteWatchlist(*m_store, name, table.GetUnresolved().MergeInto(rows));
+            m_storeChanged |= layout::WriteWatchlist(*m_store, name, rows);
+            m_written.emplace_back(&table, std::move(rows));
         }
-        catch (const std::exception&)
+        catch (const std::exception& e)
         {
             m_storeUnusable = true;
+            LogStoreFailure(e);
         }
     }
 
     void WriteStoreIfChanged()
     {
-        if (!m_store || !m_storeChanged || m_storeUnusable)
+        if (!m_store || m_storeUnusable)
             return;
         try
         {
-            layout::WriteStore(StorePath(), *m_store);
+            if (m_storeChanged)
+                layout::WriteStore(StorePath(), *m_store);
+        }
+        catch (const std::exception& e)
+        {
+            // The old store is still whole; the next save tries again.
+            LogStoreFailure(e);
+            return;
+        }
+        for (auto& [table, rows] : m_written)
+            table->SetStoredRows(std::move(rows));
+    }
+
+    void LogStoreFailure(const std::exception& e)
+    {
+        std::string path;
+        try
+        {
+            path = StorePath();
         }
         catch (const std::exception&)
         {
-            // The old store is still whole; the next save tries again.
+            path = "(no host)";
         }
+        const std::string context = "cannot save the watchlists to " + path + ", the file is left as it was: ";
+        LogException(context.c_str(), e);
     }
 
     std::string StorePath() const
@@ -211,6 +240,8 @@ private:
 
     Tickerdeck& m_board;
     std::optional<Tree> m_store;
+    // Tabs whose rows go into this save's store write, with those rows.
+    std::vector<std::pair<TickerdeckTable*, std::vector<layout::InstrumentRef>>> m_written;
     bool m_storeChanged = false;
     bool m_storeUnusable = false;
 };

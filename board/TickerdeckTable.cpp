@@ -241,6 +241,26 @@ void TickerdeckTable::RemoveRow(Price* price)
         m_bookmarks.erase(price->instrument);
 }
 
+void TickerdeckTable::SwapRows(int first, int second)
+{
+    const int count = static_cast<int>(m_rows.size());
+    if (first == second || first < 0 || second < 0 || first >= count || second >= count)
+        return;
+    Price* a = m_rows[first];
+    Price* b = m_rows[second];
+    ShiftRow(first, second);
+    ReindexRowsFrom(std::min(first, second));
+    const auto tieA = m_tieColours.begin() + static_cast<long>(first) * kOwnValueColumns;
+    const auto tieB = m_tieColours.begin() + static_cast<long>(second) * kOwnValueColumns;
+    std::swap_ranges(tieA, tieA + kOwnValueColumns, tieB);
+    // The stored order follows, so that a save keeps what the user arranged.
+    const auto memberA = std::find(m_members.begin(), m_members.end(), a);
+    const auto memberB = std::find(m_members.begin(), m_members.end(), b);
+    if (memberA != m_members.end() && memberB != m_members.end())
+        std::iter_swap(memberA, memberB);
+    m_view.RefreshRows(std::min(first, second), std::max(first, second));
+}
+
 void TickerdeckTable::AppendRow(Price* price)
 {
     m_rows.push_back(price);

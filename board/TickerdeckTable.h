@@ -1,6 +1,7 @@
 #pragma once
 // The grid table behind one quote board tab.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -72,6 +73,9 @@ public:
     /// Drops the quote's row (if shown), its flashes and its membership, and
     /// its bookmark with its last membership; the caller tells the grid.
     void RemoveRow(Price* price);
+    /// Exchanges two shown rows, and the same two quotes in stored order;
+    /// meant for a grid without sort column. The caller tells the grid.
+    void SwapRows(int first, int second);
 
     /// True when `a` comes before `b` in ascending order of column `col`.
     bool CompareRows(int col, const Price* a, const Price* b) const;
@@ -96,6 +100,8 @@ public:
 
     void SetVolumeInThousands(bool inThousands) { m_format.volumeInThousands = inThousands; }
     bool GetVolumeInThousands() const { return m_format.volumeInThousands; }
+    /// How the table turns a quote into its cell texts.
+    const QuoteFormat& Format() const { return m_format; }
     void SetTabType(int tabType) { m_tabType = tabType; }
     int GetTabType() const { return m_tabType; }
     void SetExchange(const std::string& exchange) { m_exchange = exchange; }
@@ -107,6 +113,18 @@ public:
     /// What the stored watchlist holds beyond the rows the host could resolve.
     void SetUnresolved(layout::UnresolvedRefs unresolved) { m_unresolved = std::move(unresolved); }
     const layout::UnresolvedRefs& GetUnresolved() const { return m_unresolved; }
+    /// The stored watchlist as this board last read or wrote it; unset when
+    /// unknown. A save leaves the store's list alone while the tab still
+    /// holds exactly this, so that another program's changes to it survive.
+    void SetStoredRows(std::optional<std::vector<layout::InstrumentRef>> rows) { m_storedRows = std::move(rows); }
+    const std::optional<std::vector<layout::InstrumentRef>>& GetStoredRows() const { return m_storedRows; }
+    /// Records that the stored watchlist gained `ref` at its end, so that a
+    /// tab that gains the row too still counts as holding what is stored.
+    void NoteStoredRowAdded(const layout::InstrumentRef& ref)
+    {
+        if (m_storedRows && std::find(m_storedRows->begin(), m_storedRows->end(), ref) == m_storedRows->end())
+            m_storedRows->push_back(ref);
+    }
 
     void SetHighlightColour(const wxColour& colour) { m_highlightColour = colour; }
     void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }
@@ -186,6 +204,7 @@ private:
     std::string m_category;
     std::string m_watchlistName;
     layout::UnresolvedRefs m_unresolved;
+    std::optional<std::vector<layout::InstrumentRef>> m_storedRows;
     wxColour m_highlightColour;
     wxColour m_bookmarkColour;
     wxColour m_upColour;

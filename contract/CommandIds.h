@@ -28,6 +28,7 @@ constexpr int RowCommandFirst = 7168;
 constexpr int RowCommandSecond = 7169;
 constexpr int EditWatchlist = 7170;
 constexpr int DeleteInstrument = 7172;
+constexpr int DeleteTab = 7173;
 constexpr int RenameWatchlist = 7174;
 constexpr int NewWatchlist = 7175;
 constexpr int PrintPreview = 7176;

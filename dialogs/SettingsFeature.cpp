@@ -9,13 +9,8 @@
 
 SettingsFeature::~SettingsFeature()
 {
-    SettingDialog* dialog = m_dialog.get();
-    if (!dialog || dialog->IsClosing())
-        return;
-    dialog->DropConfirmAction();
-    wxWindow* parent = dialog->GetParent();
-    if (!parent || !parent->IsBeingDeleted())
-        dialog->Close(true);
+    if (SettingDialog* dialog = m_dialog.get())
+        dialog->CloseOrphaned();
 }
 
 std::vector<int> SettingsFeature::Commands() const

@@ -24,6 +24,15 @@ struct TerminalOptions
     bool noTrading = false;
 };
 
+/// The program's exit codes, listed in --help.
+namespace exit_code {
+constexpr int kCommandLine = 2;
+constexpr int kNoAssets = 3;
+constexpr int kCatalogue = 4;
+constexpr int kConfigFolderUnusable = 5;
+constexpr int kConfigFolderInUse = 6;
+}  // namespace exit_code
+
 /// What the program should do after reading its command line.
 struct CommandLineResult
 {

@@ -2,6 +2,7 @@
 
 #include "layout/DurableFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <sstream>
@@ -122,6 +123,14 @@ void WriteMainFrameGeometry(ptree& document, const wxRect& geometry)
     ptree& list = document.get_child_optional(kWindowListPath) ? document.get_child(kWindowListPath)
                                                                : document.put_child(kWindowListPath, ptree());
     PutRect(list, geometry);
+}
+
+wxRect FitOnScreen(const wxRect& saved, const wxRect& screen)
+{
+    wxRect fitted(saved.GetPosition(), wxSize(std::min(saved.width, screen.width), std::min(saved.height, screen.height)));
+    fitted.x = std::clamp(fitted.x, screen.x, screen.GetRight() + 1 - fitted.width);
+    fitted.y = std::clamp(fitted.y, screen.y, screen.GetBottom() + 1 - fitted.height);
+    return fitted;
 }
 
 void WriteLayoutDocument(const std::string& path, const ptree& document)

@@ -35,6 +35,10 @@ void WriteWindowRecords(boost::property_tree::ptree& document, const std::vector
 wxRect ReadMainFrameGeometry(const boost::property_tree::ptree& document);
 void WriteMainFrameGeometry(boost::property_tree::ptree& document, const wxRect& geometry);
 
+/// A saved window rectangle moved and shrunk to lie inside `screen`: a
+/// layout may come from a bigger screen, or from anybody.
+wxRect FitOnScreen(const wxRect& saved, const wxRect& screen);
+
 /// Writes the document as indented XML, replacing the file in one step: a
 /// failure (std::runtime_error) leaves the old file whole.
 void WriteLayoutDocument(const std::string& path, const boost::property_tree::ptree& document);

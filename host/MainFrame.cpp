@@ -1,6 +1,9 @@
 #include "MainFrame.h"
 
+#include <algorithm>
+
 #include <wx/aboutdlg.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -11,10 +14,12 @@
 
 #include <spdlog/spdlog.h>
 
+#include "BoardWindowIds.h"
 #include "HistoryDateDialog.h"
 #include "LayoutDocument.h"
 #include "Hotkeys.h"
 #include "KeyMapDialog.h"
+#include "NoticeBar.h"
 #include "Platform.h"
 #include "Screenshot.h"
 #include "TerminalHost.h"
@@ -26,6 +31,16 @@
 
 namespace {
 
+// The work area of the display under the middle of `rect`, else under its
+// corner, else the first display.
+wxRect ScreenAround(const wxRect& rect)
+{
+    int display = wxDisplay::GetFromPoint(rect.GetPosition() + rect.GetSize() / 2);
+    if (display == wxNOT_FOUND)
+        display = wxDisplay::GetFromPoint(rect.GetPosition());
+    return wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+}
+
 constexpr const char* kBoardName = "Ticker Deck";
 
 enum MenuId
@@ -33,6 +48,8 @@ enum MenuId
     ID_NEW_DOCKED = wxID_HIGHEST + 100,
     ID_NEW_FRAMED,
     ID_SAVE_LAYOUT,
+    ID_EXPORT_EXCEL,
+    ID_PRINT_PREVIEW,
     ID_DARK_THEME,
     ID_LIGHT_THEME,
     ID_FIT_COLUMNS,
@@ -79,6 +96,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked)
     EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
     EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
+    EVT_MENU(ID_EXPORT_EXCEL, MainFrame::OnBoardOutput)
+    EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnBoardOutput)
     EVT_MENU(wxID_EXIT, MainFrame::OnQuit)
     EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
     EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme)
@@ -122,10 +141,12 @@ MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes,
     m_aui.Update();
     m_clock.Start(1000);
     UpdateStatus();
+    m_host.SetNoticeListener([this](const wxString& text) { ShowNotice(text); });
 }
 
 MainFrame::~MainFrame()
 {
+    m_host.SetNoticeListener(nullptr);
     m_host.Windows().SetChangeListener(nullptr);
     m_host.SetFrameParent(nullptr);
     m_aui.UnInit();
@@ -143,7 +164,7 @@ void MainFrame::RestoreWindows()
     {
         const wxRect geometry = ReadMainFrameGeometry(*document);
         if (geometry.width > 0 && geometry.height > 0)
-            SetSize(geometry);
+            SetSize(FitOnScreen(geometry, ScreenAround(geometry)));
         // The records must outlive the calls below: each board reads its node
         // while it is being created.
         std::vector<WindowRecord> records = ReadWindowRecords(*document);
@@ -170,7 +191,7 @@ bool MainFrame::SaveLayout()
     {
         // A layout that exists but could not be read is the user's to mend;
         // writing over it would lose it for good.
-        if (wxFileName::FileExists(wxString::FromUTF8(path)))
+        if (wxFileName::Exists(wxString::FromUTF8(path)))
         {
             if (logger)
                 logger->error("not saving the layout: {} could not be read at start", path);
@@ -211,6 +232,20 @@ bool MainFrame::SaveLayout()
 
 wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
 {
+    const bool first = m_aui.GetPane("board-centre").IsOk() == false && m_paneCounter == 0;
+    wxAuiPaneInfo pane;
+    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true);
+    if (first)
+        // The board shows its own title bar; a caption above it would repeat it.
+        pane.Name("board-centre").CenterPane();
+    else
+        pane.Name(wxString::Format("board-%d", m_paneCounter)).Right().Layer(1)
+            .Position(m_paneCounter).BestSize(520, 400).MinSize(240, 160).Floatable(true);
+    return DockBoard(layoutNode, pane, -1);
+}
+
+wxWindow* MainFrame::DockBoard(void* layoutNode, wxAuiPaneInfo pane, int insertLevel)
+{
     Widget* board = BoardWidget();
     if (!board)
         return nullptr;
@@ -223,16 +258,8 @@ wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
         return nullptr;
     }
     m_host.Windows().Add(OpenWindow{board, container, panel, nullptr, LinkGroup()});
+    BindBoardCommands(container);
 
-    const bool first = m_aui.GetPane("board-centre").IsOk() == false && m_paneCounter == 0;
-    wxAuiPaneInfo pane;
-    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true);
-    if (first)
-        // The board shows its own title bar; a caption above it would repeat it.
-        pane.Name("board-centre").CenterPane();
-    else
-        pane.Name(wxString::Format("board-%d", m_paneCounter)).Right().Layer(1)
-            .Position(m_paneCounter).BestSize(520, 400).MinSize(240, 160).Floatable(true);
     ++m_paneCounter;
     if (m_placeholder)
     {
@@ -240,10 +267,91 @@ wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
         m_placeholder->Destroy();
         m_placeholder = nullptr;
         pane.Name("board-centre").CenterPane();
+        insertLevel = -1;
     }
-    m_aui.AddPane(container, pane);
+    if (insertLevel < 0)
+        m_aui.AddPane(container, pane);
+    else
+        m_aui.InsertPane(container, pane, insertLevel);
     m_aui.Update();
     return panel;
+}
+
+wxAuiPaneInfo MainFrame::SplitPane(const wxAuiPaneInfo& source, bool beside, int& insertLevel)
+{
+    wxAuiPaneInfo pane;
+    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true).Floatable(true)
+        .MinSize(240, 160).Name(wxString::Format("board-%d", m_paneCounter));
+    const wxSize size = source.rect.GetSize();
+    pane.BestSize(beside ? wxSize(std::max(240, size.x / 2), size.y) : wxSize(size.x, std::max(160, size.y / 2)));
+    const int direction = source.dock_direction;
+    if (direction == wxAUI_DOCK_CENTER || source.IsFloating())
+    {
+        // Innermost layer: right against the board it splits.
+        pane.Direction(beside ? wxAUI_DOCK_RIGHT : wxAUI_DOCK_BOTTOM).Layer(0).Row(0).Position(0);
+        insertLevel = wxAUI_INSERT_ROW;
+        return pane;
+    }
+    // Panes of one row line up along their dock: side by side in a top or
+    // bottom dock, stacked in a left or right one. The next row lies further out.
+    const bool sideDock = direction == wxAUI_DOCK_LEFT || direction == wxAUI_DOCK_RIGHT;
+    pane.Direction(direction).Layer(source.dock_layer);
+    if (beside != sideDock)
+    {
+        pane.Row(source.dock_row).Position(source.dock_pos + 1);
+        insertLevel = wxAUI_INSERT_PANE;
+    }
+    else
+    {
+        pane.Row(source.dock_row + 1).Position(0);
+        insertLevel = wxAUI_INSERT_ROW;
+    }
+    return pane;
+}
+
+wxWindow* MainFrame::SplitBoard(wxWindow* container, bool beside)
+{
+    const OpenWindow* window = m_host.Windows().FindByContainer(container);
+    if (!window)
+        return nullptr;
+    if (window->frame)
+    {
+        const wxRect from = window->frame->GetRect();
+        const wxPoint corner = beside ? wxPoint(from.GetRight() + 1, from.y) : wxPoint(from.x, from.GetBottom() + 1);
+        return OpenFramedBoard(nullptr, wxRect(corner, from.GetSize()));
+    }
+    const wxAuiPaneInfo& source = m_aui.GetPane(container);
+    if (!source.IsOk())
+        return nullptr;
+    int insertLevel = wxAUI_INSERT_PANE;
+    const wxAuiPaneInfo pane = SplitPane(source, beside, insertLevel);
+    return DockBoard(nullptr, pane, insertLevel);
+}
+
+void MainFrame::CloseBoard(wxWindow* container)
+{
+    const OpenWindow* window = m_host.Windows().FindByContainer(container);
+    if (!window)
+        return;
+    if (window->frame)
+        window->frame->Close();
+    else
+        CloseDockedBoard(container);
+}
+
+void MainFrame::BindBoardCommands(wxWindow* container)
+{
+    // Deferred: the command comes from a menu of the board about to go.
+    container->Bind(wxEVT_MENU, [this, container](wxCommandEvent&) {
+        CallAfter([this, container] { CloseBoard(container); });
+    }, board_window::Close);
+    container->Bind(wxEVT_MENU, [this, container](wxCommandEvent& event) {
+        const bool beside = event.GetId() == board_window::SplitVertical;
+        CallAfter([this, container, beside] { SplitBoard(container, beside); });
+    }, board_window::SplitVertical, board_window::SplitHorizontal);
+    // A framed board's "Widget" menu has no main frame above it to reach.
+    container->Bind(wxEVT_MENU, &MainFrame::OnOpenWidget, this, TerminalHost::kFirstWidgetCommand,
+                    kLastWidgetCommand);
 }
 
 wxWindow* MainFrame::OpenFramedBoard(void* layoutNode, const wxRect& geometry)
@@ -254,9 +362,34 @@ wxWindow* MainFrame::OpenFramedBoard(void* layoutNode, const wxRect& geometry)
     wxWindow* panel = m_host.Windows().OpenInFrame(board, LinkGroup(), m_host.LayoutDocument(),
                                                    TerminalHost::kOwnFrameFlags, this, layoutNode);
     const OpenWindow* window = panel ? m_host.Windows().FindByContainer(panel->GetParent()) : nullptr;
+    if (window)
+        BindBoardCommands(window->container);
     if (window && window->frame && geometry.width > 0 && geometry.height > 0)
-        window->frame->SetSize(geometry);
+        window->frame->SetSize(FitOnScreen(geometry, ScreenAround(geometry)));
     return panel;
+}
+
+void MainFrame::ShowNotice(const wxString& text)
+{
+    if (auto logger = m_host.Logger())
+        logger->info("notice shown: {}", std::string(text.utf8_str()));
+    if (!m_noticeBar)
+    {
+        m_noticeBar = new NoticeBar(this, [this] {
+            m_aui.GetPane(m_noticeBar).Hide();
+            m_aui.Update();
+        });
+        m_aui.AddPane(m_noticeBar, wxAuiPaneInfo().Name("notices").Top().Layer(10).CaptionVisible(false)
+                                       .PaneBorder(false).Floatable(false).Movable(false).Resizable(false));
+    }
+    m_noticeBar->Add(text);
+    m_aui.GetPane(m_noticeBar).Show().BestSize(m_noticeBar->GetBestSize());
+    m_aui.Update();
+}
+
+wxString MainFrame::NoticeText() const
+{
+    return m_noticeBar && m_noticeBar->IsShown() ? m_noticeBar->Text() : wxString();
 }
 
 void MainFrame::ShowPlaceholder()
@@ -303,6 +436,9 @@ wxMenu* MainFrame::BuildFileMenu()
     AppendWithIcon(menu, ID_NEW_FRAMED, _("New Ticker Deck Window") + "\tCtrl+Shift+N", "icon/window.png");
     menu->AppendSeparator();
     AppendWithIcon(menu, ID_SAVE_LAYOUT, _("Save Layout") + "\tCtrl+S", "icon/save.png");
+    menu->AppendSeparator();
+    AppendWithIcon(menu, ID_EXPORT_EXCEL, _("Export to Excel"), "icon/excel.png");
+    AppendWithIcon(menu, ID_PRINT_PREVIEW, _("Print Preview"), "icon/printer.png");
     menu->AppendSeparator();
     AppendWithIcon(menu, wxID_EXIT, _("Quit") + "\tCtrl+Q", "icon/quit.png");
     return menu;
@@ -471,14 +607,31 @@ void MainFrame::OnClose(wxCloseEvent&)
     Destroy();
 }
 
+void MainFrame::PromoteToCentre()
+{
+    // The centre would stay an empty hole; the next docked board takes it.
+    for (const OpenWindow& window : m_host.Windows().All())
+    {
+        wxAuiPaneInfo& pane = m_aui.GetPane(window.container);
+        if (!window.frame && pane.IsOk())
+        {
+            pane.Name("board-centre").CenterPane();
+            return;
+        }
+    }
+}
+
 bool MainFrame::CloseDockedBoard(wxWindow* container)
 {
     const OpenWindow* window = m_host.Windows().FindByContainer(container);
     if (!window || window->frame)
         return false;
+    const bool centre = m_aui.GetPane(container).dock_direction == wxAUI_DOCK_CENTER;
     m_host.Windows().Close(container);
     m_aui.DetachPane(container);
     container->Destroy();
+    if (centre)
+        PromoteToCentre();
     m_aui.Update();
     return true;
 }
@@ -519,6 +672,12 @@ void MainFrame::OnNewFramed(wxCommandEvent&)
 void MainFrame::OnSaveLayout(wxCommandEvent&)
 {
     SetStatusText(SaveLayout() ? _("Layout saved") : _("The layout could not be saved; see the log"), 0);
+}
+
+void MainFrame::OnBoardOutput(wxCommandEvent& event)
+{
+    // The board's own commands, for its current tab.
+    m_host.PostToActiveWindow(event.GetId() == ID_EXPORT_EXCEL ? cmd::ExportExcel : cmd::PrintPreview);
 }
 
 void MainFrame::OnQuit(wxCommandEvent&)

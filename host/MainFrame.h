@@ -6,6 +6,7 @@
 #include <wx/timer.h>
 
 class MarketFeed;
+class NoticeBar;
 class QuoteBook;
 class TerminalHost;
 class ThemeSwitch;
@@ -39,13 +40,36 @@ public:
     /// Quits after `seconds`, saving screenshots first when `screenshotPath` is set.
     void ScheduleQuit(double seconds, const wxString& screenshotPath);
 
+    /// Shows `text` in the notice strip above the boards until dismissed.
+    void ShowNotice(const wxString& text);
+    /// The notices shown now, one a line; empty when the strip is hidden.
+    wxString NoticeText() const;
+
     /// The link group every window of this terminal belongs to.
     uint64_t LinkGroup() const { return reinterpret_cast<uint64_t>(this); }
     size_t DockedPaneCount() const;
 
+    /// Opens a second board beside (`beside`) or below the board in
+    /// `container`: docked next to a docked board, in a frame placed next to
+    /// a framed one. Returns the new board, or null.
+    wxWindow* SplitBoard(wxWindow* container, bool beside);
+    /// Closes the board in `container` and the pane or frame that holds it.
+    void CloseBoard(wxWindow* container);
+
 private:
     /// Reopens the boards the layout document lists; one plain board when it lists none.
     void RestoreWindows();
+    /// Docks a new board with `pane` as its place; null when none could be made.
+    /// `insertLevel` is a wxAUI_INSERT_* level that makes room for it, or -1.
+    wxWindow* DockBoard(void* layoutNode, wxAuiPaneInfo pane, int insertLevel);
+    /// A docked pane for a board, placed beside or below `source`, and the
+    /// level at which it is inserted.
+    wxAuiPaneInfo SplitPane(const wxAuiPaneInfo& source, bool beside, int& insertLevel);
+    /// Gives the centre to another docked board once the centre one closed.
+    void PromoteToCentre();
+    /// The commands a board leaves to the window holding it ("Window" and
+    /// "Widget" menus) arrive at its container, which names the board.
+    void BindBoardCommands(wxWindow* container);
     void BuildMenus();
     wxMenu* BuildFileMenu();
     wxMenu* BuildViewMenu();
@@ -67,6 +91,8 @@ private:
     void OnNewDocked(wxCommandEvent& event);
     void OnNewFramed(wxCommandEvent& event);
     void OnSaveLayout(wxCommandEvent& event);
+    /// Export to Excel and Print Preview of the active board's current tab.
+    void OnBoardOutput(wxCommandEvent& event);
     void OnQuit(wxCommandEvent& event);
     void OnTheme(wxCommandEvent& event);
     void OnFitColumns(wxCommandEvent& event);
@@ -90,6 +116,7 @@ private:
     // The day every board was last told to show ("%Y%m%d"); empty while live.
     wxString m_historyDate;
     wxWindow* m_placeholder = nullptr;
+    NoticeBar* m_noticeBar = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

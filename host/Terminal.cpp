@@ -3,16 +3,27 @@
 #include <wx/app.h>
 #include <wx/toplevel.h>
 
+#include "ConfigLock.h"
 #include "MainFrame.h"
+#include "NoticeSink.h"
 #include "PluginLoader.h"
+#include "ResourcePanels.h"
 #include "TerminalHost.h"
 #include "TerminalLogger.h"
+#include "UnreadableFiles.h"
 #include "UserFiles.h"
 #include "market/Catalogue.h"
 #include "market/MarketFeed.h"
 #include "market/QuoteBook.h"
 #include "theme/ThemeSwitch.h"
+#include "layout/DurableFile.h"
 #include "widgets/BuiltinWidgets.h"
+
+namespace {
+
+constexpr const char* kFlagPanels = "data/instrument-flags.xrc";
+
+}  // namespace
 
 Terminal::Terminal(TerminalOptions options) : m_options(std::move(options)) {}
 
@@ -24,10 +35,17 @@ Terminal::~Terminal()
 void Terminal::Start()
 {
     m_files = std::make_unique<UserFiles>(m_options.configDir, m_options.layoutFile, m_options.storeFile);
+    LockConfigFolder();
+    // Before seeding: what is set aside is replaced by the shipped default.
+    const std::vector<wxString> setAside = SetAsideUnreadableFiles(*m_files, *m_logger);
     const std::string seedProblem = m_files->Seed("data/layout.xml", "data/watchlists.xml");
-    m_logger = MakeTerminalLogger(m_files->LogPath());
     if (!seedProblem.empty())
         m_logger->warn("user files: {}", seedProblem);
+    // Left by a terminal killed between writing a file and renaming it;
+    // no other terminal can be writing here while we hold the lock.
+    for (const std::string& path : {m_files->LayoutPath(), m_files->StorePath()})
+        if (const int removed = layout::RemoveStaleTemporaries(path))
+            m_logger->info("removed {} unfinished temporary file(s) beside {}", removed, path);
 
     m_catalogue = std::make_unique<Catalogue>(Catalogue::FromFile(m_options.catalogue));
     if (m_options.synthetic > 0)
@@ -39,7 +57,12 @@ void Terminal::Start()
     m_themes = std::make_unique<ThemeSwitch>(ThemeSwitch::FromName(m_options.theme));
     m_host = std::make_unique<TerminalHost>(*m_catalogue, *m_quotes, *m_themes, *m_files,
                                             !m_options.noTrading, m_logger);
+    m_notices->SetTarget([host = m_host.get()](const wxString& text) { host->Notify(text); });
+    for (const wxString& notice : setAside)
+        m_host->Notify(notice);
     m_host->LoadLayoutDocument();
+    // Before any plug-in window opens: boards build their flag dialogs from these.
+    LoadResourcePanels(kFlagPanels, m_logger);
 
     m_plugins = std::make_unique<PluginLoader>();
     m_plugins->LoadFolder(m_options.pluginDir, m_host.get(), m_logger);
@@ -66,6 +89,24 @@ void Terminal::Start()
         m_frame->ScheduleQuit(m_options.quitAfter, wxString::FromUTF8(m_options.screenshot));
 }
 
+void Terminal::LockConfigFolder()
+{
+    const std::string problem = m_files->MakeFolder();
+    m_notices = std::make_shared<NoticeSink>();
+    m_logger = MakeTerminalLogger(problem.empty() ? m_files->LogPath() : std::string(), m_notices);
+    try
+    {
+        if (!problem.empty())
+            throw ConfigFolderError(problem, exit_code::kConfigFolderUnusable);
+        m_lock = std::make_unique<ConfigLock>(m_options.configDir);
+    }
+    catch (const ConfigFolderError& error)
+    {
+        m_logger->error("{}", error.what());
+        throw;
+    }
+}
+
 void Terminal::StartFeed()
 {
     if (m_options.rate <= 0.0)
@@ -90,6 +131,9 @@ void Terminal::Shutdown()
     m_feed.reset();
     if (m_plugins)
         m_plugins->UnloadAll();
+    UnloadResourcePanels(kFlagPanels);
+    if (m_notices)
+        m_notices->SetTarget(nullptr);
     if (m_logger)
         m_logger->info("terminal stopped");
 }

@@ -12,8 +12,10 @@
 
 class BuiltinWidget;
 class Catalogue;
+class ConfigLock;
 class MainFrame;
 class MarketFeed;
+class NoticeSink;
 class PluginLoader;
 class QuoteBook;
 class TerminalHost;
@@ -30,8 +32,10 @@ public:
     Terminal(const Terminal&) = delete;
     Terminal& operator=(const Terminal&) = delete;
 
-    /// Reads the catalogue (throws CatalogueError), seeds the user's files,
-    /// loads the plug-ins, starts the feed and shows the main frame.
+    /// Locks the config folder (throws ConfigFolderError when it is not a
+    /// usable folder or another terminal has it), seeds the user's files,
+    /// reads the catalogue (throws CatalogueError), loads the plug-ins,
+    /// starts the feed and shows the main frame.
     void Start();
 
     /// After the main frame has closed: destroys whatever windows are left,
@@ -46,12 +50,15 @@ public:
     const TerminalOptions& Options() const { return m_options; }
 
 private:
+    void LockConfigFolder();
     void StartFeed();
     static void DestroyRemainingWindows();
 
     TerminalOptions m_options;
     std::unique_ptr<UserFiles> m_files;
+    std::shared_ptr<NoticeSink> m_notices;
     std::shared_ptr<spdlog::logger> m_logger;
+    std::unique_ptr<ConfigLock> m_lock;
     std::unique_ptr<Catalogue> m_catalogue;
     std::unique_ptr<QuoteBook> m_quotes;
     std::unique_ptr<ThemeSwitch> m_themes;

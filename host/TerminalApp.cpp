@@ -13,6 +13,7 @@
 
 #include "AssetFolder.h"
 #include "CommandLine.h"
+#include "ConfigLock.h"
 #include "MainFrame.h"
 #include "Platform.h"
 #include "Terminal.h"
@@ -125,7 +126,16 @@ bool TerminalApp::OnInit()
                                             wxString::FromUTF8(error.what())),
                            options.quitAfter < 0.0);
         m_terminal->Shutdown();
-        return EndEarly(4);
+        return EndEarly(exit_code::kCatalogue);
+    }
+    catch (const ConfigFolderError& error)
+    {
+        // Already on stderr and in the log; an interactive start also gets a
+        // box, since nothing else would tell a user who started from a menu.
+        if (options.quitAfter < 0.0)
+            wxMessageBox(wxString::FromUTF8(error.what()), _("Tickerdeck Terminal"), wxOK | wxICON_ERROR);
+        m_terminal->Shutdown();
+        return EndEarly(error.ExitCode());
     }
     SetTopWindow(m_terminal->Frame());
     return true;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include <boost/property_tree/xml_parser.hpp>
 #include <spdlog/spdlog.h>
 #include <wx/event.h>
 #include <wx/menu.h>
@@ -11,6 +10,7 @@
 #include <wx/window.h>
 
 #include "Hotkeys.h"
+#include "layout/DurableFile.h"
 #include "UserFiles.h"
 #include "market/Catalogue.h"
 #include "market/QuoteBook.h"
@@ -183,20 +183,39 @@ Widget* TerminalHost::WidgetByCommand(int commandId) const
 
 bool TerminalHost::LoadLayoutDocument()
 {
-    auto document = std::make_unique<boost::property_tree::ptree>();
+    const std::string path = m_files.LayoutPath();
+    m_layout.reset();
     try
     {
-        boost::property_tree::read_xml(m_files.LayoutPath(), *document);
+        m_layout = std::make_unique<boost::property_tree::ptree>(layout::ReadXmlDocument(path, "application"));
+        return true;
     }
-    catch (const boost::property_tree::ptree_error& error)
+    catch (const layout::UnreadableFile& error)
     {
+        // What could be set aside was, before the defaults were seeded; what
+        // is left (a folder in its place) is only reported, and never saved over.
         if (m_logger)
-            m_logger->error("cannot read the layout {}: {}", m_files.LayoutPath(), error.what());
-        m_layout.reset();
-        return false;
+            m_logger->warn("cannot read the layout {}", error.what());
     }
-    m_layout = std::move(document);
-    return true;
+    return false;
+}
+
+void TerminalHost::Notify(const wxString& text)
+{
+    if (m_noticeListener)
+        m_noticeListener(text);
+    else
+        m_pendingNotices.push_back(text);
+}
+
+void TerminalHost::SetNoticeListener(std::function<void(const wxString&)> listener)
+{
+    m_noticeListener = std::move(listener);
+    if (!m_noticeListener)
+        return;
+    for (const wxString& text : m_pendingNotices)
+        m_noticeListener(text);
+    m_pendingNotices.clear();
 }
 
 void TerminalHost::PostToOpenWindows(int commandId, const wxString& text)

@@ -2,6 +2,7 @@
 // The terminal's side of the plug-in interface: market data, the catalogue,
 // the theme, the user's files and the other widgets, offered to plug-ins.
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -64,8 +65,8 @@ public:
     /// Parent of the frames that OpenWidget creates (the main frame).
     void SetFrameParent(wxWindow* parent) { m_frameParent = parent; }
 
-    /// Reads the user's layout file into memory; false (and no document) when
-    /// it cannot be read.
+    /// Reads the user's layout file into memory; false (and no document)
+    /// when it cannot be read.
     bool LoadLayoutDocument();
     /// The in-memory layout document, or null when reading it failed.
     boost::property_tree::ptree* LayoutDocument() { return m_layout.get(); }
@@ -85,6 +86,11 @@ public:
 
     std::shared_ptr<spdlog::logger> Logger() const { return m_logger; }
 
+    /// Tells the user something went wrong that they must know about. Kept
+    /// until a listener (the main frame) takes it, then handed over at once.
+    void Notify(const wxString& text);
+    void SetNoticeListener(std::function<void(const wxString&)> listener);
+
 private:
     void ApplyThemeTo(wxWindow* window);
 
@@ -102,4 +108,6 @@ private:
     std::unique_ptr<boost::property_tree::ptree> m_layout;
     std::vector<wxWindow*> m_dialogs;
     std::set<wxEvtHandler*> m_listeners;
+    std::function<void(const wxString&)> m_noticeListener;
+    std::vector<wxString> m_pendingNotices;
 };

@@ -6,10 +6,13 @@
 #include <spdlog/sinks/stdout_sinks.h>
 #include <spdlog/spdlog.h>
 
-std::shared_ptr<spdlog::logger> MakeTerminalLogger(const std::string& logFile)
+std::shared_ptr<spdlog::logger> MakeTerminalLogger(const std::string& logFile,
+                                                   std::shared_ptr<spdlog::sinks::sink> extra)
 {
     std::vector<spdlog::sink_ptr> sinks;
     sinks.push_back(std::make_shared<spdlog::sinks::stderr_sink_mt>());
+    if (extra)
+        sinks.push_back(std::move(extra));
     std::string fileProblem;
     if (!logFile.empty())
     {

@@ -6,6 +6,9 @@
 
 namespace spdlog { class logger; }
 
+namespace spdlog::sinks { class sink; }
+
 /// A logger named "terminal" writing to stderr and, when `logFile` is not
-/// empty and can be opened, to that file as well.
-std::shared_ptr<spdlog::logger> MakeTerminalLogger(const std::string& logFile);
+/// empty and can be opened, to that file as well; and to `extra`, if given.
+std::shared_ptr<spdlog::logger> MakeTerminalLogger(const std::string& logFile,
+                                                   std::shared_ptr<spdlog::sinks::sink> extra = nullptr);

@@ -16,6 +16,10 @@ public:
     const std::string& StorePath() const { return m_storePath; }
     std::string LogPath() const;
 
+    /// Creates the config folder when it is missing. Returns why it cannot
+    /// be used (it names a file, or cannot be made), empty when it can.
+    std::string MakeFolder() const;
+
     /// Creates the config folder and copies each shipped default whose user
     /// copy does not exist yet. An existing user file is never overwritten.
     /// Returns an explanation of what failed, empty on success.

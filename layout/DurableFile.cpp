@@ -1,8 +1,19 @@
 #include "layout/DurableFile.h"
 
-#include <filesystem>
-#include <stdexcept>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <vector>
+
+#include <boost/property_tree/xml_parser.hpp>
 #include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -11,6 +22,139 @@
 namespace layout {
 
 namespace {
+
+namespace fs = std::filesystem;
+using boost::property_tree::ptree;
+
+// Temporary files are named "." + the file's name + six characters (the
+// toolkit drops the dot asked for between them).
+constexpr std::string::size_type kTemporarySuffix = 6;
+
+UnreadableFile Unreadable(const std::string& path, const std::string& reason, unsigned long line = 0)
+{
+    return UnreadableFile(path + (line ? ":" + std::to_string(line) : std::string()) + ": " + reason);
+}
+
+unsigned long LineAt(const std::string& text, std::string::size_type offset)
+{
+    return static_cast<unsigned long>(std::count(text.begin(), text.begin() + offset, '\n') + 1);
+}
+
+std::string::size_type SkipPast(const std::string& text, std::string::size_type from, const char* marker)
+{
+    const std::string::size_type found = text.find(marker, from);
+    return found == std::string::npos ? text.size() : found + std::char_traits<char>::length(marker);
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::error_code error;
+    if (fs::is_directory(fs::u8path(path), error))
+        throw Unreadable(path, "is a folder, not a file");
+    std::ifstream file(fs::u8path(path), std::ios::binary);
+    if (!file)
+        throw Unreadable(path, std::string("cannot open file: ") + std::strerror(errno));
+    // In one block rather than character by character: stores run to megabytes.
+    std::string text;
+    char block[1 << 16];
+    while (file.read(block, sizeof block) || file.gcount() > 0)
+        text.append(block, static_cast<std::size_t>(file.gcount()));
+    if (file.bad())
+        throw Unreadable(path, "read error");
+    return text;
+}
+
+namespace rapidxml = boost::property_tree::detail::rapidxml;
+
+// What the tree reader parses with when given no flags: comments kept,
+// whitespace as it stands.
+constexpr int kParseFlags = rapidxml::parse_comment_nodes;
+
+bool HoldsNul(const char* text, std::size_t size)
+{
+    return std::memchr(text, '\0', size) != nullptr;
+}
+
+// Some malformed markup is taken in with the parser's own terminators
+// inside texts and attribute values; written back it would cut the file.
+// Names never carry them: they are read up to the first terminator.
+bool HoldsNul(const rapidxml::xml_node<char>& node)
+{
+    switch (node.type())
+    {
+    case rapidxml::node_data:
+    case rapidxml::node_cdata:
+    case rapidxml::node_comment:
+        return HoldsNul(node.value(), node.value_size());
+    case rapidxml::node_element:
+        for (const auto* attribute = node.first_attribute(); attribute; attribute = attribute->next_attribute())
+            if (HoldsNul(attribute->value(), attribute->value_size()))
+                return true;
+        break;
+    case rapidxml::node_document:
+        break;
+    default:
+        return false;
+    }
+    for (const auto* child = node.first_node(); child; child = child->next_sibling())
+        if (HoldsNul(*child))
+            return true;
+    return false;
+}
+
+// The one element named `root` (comments aside), or null: anything else
+// would be saved as a second root beside it, which no reader takes.
+const XmlElement* OnlyRoot(const rapidxml::xml_document<char>& document, const std::string& root)
+{
+    const XmlElement* found = nullptr;
+    for (const auto* child = document.first_node(); child; child = child->next_sibling())
+    {
+        if (child->type() != rapidxml::node_element)
+            continue;
+        if (found || root != child->name())
+            return nullptr;
+        found = child;
+    }
+    return found;
+}
+
+/// The file a chain of symbolic links ends at (possibly missing), or `path`.
+fs::path FinalTarget(const fs::path& path)
+{
+    fs::path current = path;
+    std::error_code error;
+    // The same bound as the system's own, so that a loop of links ends.
+    for (int hop = 0; hop < 40 && fs::is_symlink(current, error); ++hop)
+    {
+        const fs::path next = fs::read_symlink(current, error);
+        if (error)
+            break;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current;
+}
+
+std::string Narrow(const fs::path& path)
+{
+    return path.u8string();
+}
+
+std::string TimeStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
+bool IsTemporaryOf(const std::string& name, const std::string& prefix)
+{
+    return name.size() == prefix.size() + kTemporarySuffix && name.compare(0, prefix.size(), prefix) == 0 &&
+           std::all_of(name.begin() + prefix.size(), name.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
+}
 
 std::runtime_error WriteError(const wxString& what, const wxString& path)
 {
@@ -52,23 +196,180 @@ private:
 // stop being readable by whoever could read the old one.
 void KeepPermissionsOf(const std::string& target, const wxString& replacement)
 {
-    namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(fs::u8path(target), error);
+    fs::perms permissions = status.permissions();
     if (error || !fs::exists(status))
-        return;
-    fs::permissions(fs::u8path(std::string(replacement.utf8_str())), status.permissions(),
-                    fs::perm_options::replace, error);
+    {
+        // A file made for the first time gets what any new file would.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        permissions = static_cast<fs::perms>(0666 & ~mask);
+    }
+    fs::permissions(fs::u8path(std::string(replacement.utf8_str())), permissions, fs::perm_options::replace,
+                    error);
 }
 
 }  // namespace
+
+std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth)
+{
+    int depth = 0;
+    std::string::size_type i = 0;
+    while ((i = xml.find('<', i)) != std::string::npos)
+    {
+        if (xml.compare(i, 4, "<!--") == 0)
+            i = SkipPast(xml, i + 4, "-->");
+        else if (xml.compare(i, 9, "<![CDATA[") == 0)
+            i = SkipPast(xml, i + 9, "]]>");
+        else if (xml.compare(i, 2, "<?") == 0)
+            i = SkipPast(xml, i + 2, "?>");
+        else if (xml.compare(i, 2, "<!") == 0)
+            i = SkipPast(xml, i + 2, ">");
+        else if (xml.compare(i, 2, "</") == 0)
+        {
+            depth = std::max(0, depth - 1);
+            i = SkipPast(xml, i + 2, ">");
+        }
+        else
+        {
+            const std::string::size_type start = i;
+            char quote = 0;
+            for (++i; i < xml.size(); ++i)
+            {
+                const char c = xml[i];
+                if (quote)
+                    quote = c == quote ? 0 : quote;
+                else if (c == '"' || c == '\'')
+                    quote = c;
+                else if (c == '>')
+                    break;
+            }
+            const bool selfClosing = i < xml.size() && xml[i - 1] == '/';
+            if (!selfClosing && ++depth > maxDepth)
+                return start;
+            ++i;
+        }
+    }
+    return std::string::npos;
+}
+
+namespace {
+
+// The file's text, refused before parsing when the parser could not take it.
+std::string ReadCheckedText(const std::string& path)
+{
+    std::string text = ReadAll(path);
+    // The reader takes a NUL byte as part of a text, but the writer's output
+    // would then end there and never read back.
+    const std::string::size_type nul = text.find('\0');
+    if (nul != std::string::npos)
+        throw Unreadable(path, "NUL byte in the file (not UTF-8 text?)", LineAt(text, nul));
+    const std::string::size_type tooDeep = FindExcessiveNesting(text);
+    if (tooDeep != std::string::npos)
+        throw Unreadable(path, "elements nested too deeply", LineAt(text, tooDeep));
+    return text;
+}
+
+// Parses `text` in place (the parser writes its terminators into it) and
+// checks what both readers refuse.
+void Parse(const std::string& path, std::string& text, const std::string& root,
+           rapidxml::xml_document<char>& document)
+{
+    try
+    {
+        document.parse<kParseFlags>(&text[0]);
+    }
+    catch (const rapidxml::parse_error& error)
+    {
+        throw Unreadable(path, error.what(), LineAt(text, static_cast<std::string::size_type>(
+                                                              error.where<char>() - text.data())));
+    }
+    catch (const std::exception& error)
+    {
+        throw Unreadable(path, error.what());
+    }
+    if (HoldsNul(document))
+        throw Unreadable(path, "malformed markup");
+    if (!root.empty() && !OnlyRoot(document, root))
+        throw Unreadable(path, "the document's root element is not <" + root + ">");
+}
+
+}  // namespace
+
+ptree ReadXmlDocument(const std::string& path, const std::string& root)
+{
+    std::string text = ReadCheckedText(path);
+    rapidxml::xml_document<char> parsed;
+    Parse(path, text, root, parsed);
+    ptree document;
+    try
+    {
+        for (auto* child = parsed.first_node(); child; child = child->next_sibling())
+            boost::property_tree::xml_parser::read_xml_node(child, document, 0);
+    }
+    catch (const std::exception& error)
+    {
+        throw Unreadable(path, error.what());
+    }
+    return document;
+}
+
+void ScanXmlDocument(const std::string& path, const std::string& root,
+                     const std::function<void(const XmlElement&)>& scan)
+{
+    std::string text = ReadCheckedText(path);
+    rapidxml::xml_document<char> parsed;
+    Parse(path, text, root, parsed);
+    scan(*OnlyRoot(parsed, root));
+}
+
+std::string SetAsideUnreadable(const std::string& path)
+{
+    const fs::path target = FinalTarget(fs::u8path(path));
+    std::error_code error;
+    if (!fs::is_regular_file(target, error))
+        return std::string();
+    const std::string stem = Narrow(target) + ".unreadable-" + TimeStamp();
+    std::string aside = stem;
+    for (int n = 2; fs::exists(fs::u8path(aside), error) || fs::is_symlink(fs::u8path(aside), error); ++n)
+        aside = stem + "-" + std::to_string(n);
+    fs::rename(target, fs::u8path(aside), error);
+    return error ? std::string() : aside;
+}
+
+int RemoveStaleTemporaries(const std::string& path)
+{
+    // Beside the link's file, where they are written now, and beside the
+    // link itself, where earlier versions wrote them.
+    const fs::path given = fs::u8path(path);
+    const fs::path target = FinalTarget(given);
+    std::vector<fs::path> places{target};
+    if (given != target)
+        places.push_back(given);
+    int removed = 0;
+    for (const fs::path& file : places)
+    {
+        const std::string prefix = "." + Narrow(file.filename());
+        const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+        std::error_code error;
+        for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
+            if (IsTemporaryOf(Narrow(entry->path().filename()), prefix) && entry->is_regular_file(error) &&
+                fs::remove(entry->path(), error))
+                ++removed;
+    }
+    return removed;
+}
 
 void ReplaceFileContents(const std::string& path, const std::string& contents)
 {
     // Failures are reported to the caller; the toolkit must not pop up
     // message boxes of its own for them.
     wxLogNull quiet;
-    const wxString target = wxString::FromUTF8(path);
+    // A link stays a link: its file is replaced, beside itself, so that the
+    // rename stays on that file's disk.
+    const std::string resolved = Narrow(FinalTarget(fs::u8path(path)));
+    const wxString target = wxString::FromUTF8(resolved);
     TemporaryFile temporary(target);
     if (!temporary.IsOpen())
         throw WriteError("cannot create a temporary file beside", target);
@@ -78,7 +379,7 @@ void ReplaceFileContents(const std::string& path, const std::string& contents)
     // must not point at data that never got there.
     if (!temporary.File().Flush() || !temporary.File().Close())
         throw WriteError("cannot flush", temporary.Path());
-    KeepPermissionsOf(path, temporary.Path());
+    KeepPermissionsOf(resolved, temporary.Path());
     if (!wxRenameFile(temporary.Path(), target, true))
         throw WriteError("cannot replace", target);
     temporary.MarkCommitted();

@@ -1,14 +1,63 @@
 #pragma once
-// Replacing a file so that readers only ever see the old or the new whole
-// contents, never a torn mixture.
+// The user's files, kept safe from hostile contents and from crashes:
+// reading refuses what would exhaust the parser before parsing, replacing a
+// file lets readers only ever see the old or the new whole contents, and
+// nothing unreadable is ever written over or deleted.
 
+#include <functional>
+#include <stdexcept>
 #include <string>
+
+#include <boost/property_tree/detail/rapidxml.hpp>
+#include <boost/property_tree/ptree.hpp>
 
 namespace layout {
 
+/// A file that exists but cannot be taken in; the message names the path.
+class UnreadableFile : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Elements nested deeper than this make a file unreadable: real layouts
+/// and stores are about a dozen levels deep, and the XML reader recurses
+/// once per level.
+constexpr int kMaxXmlNesting = 64;
+
+/// Offset of the first tag nested deeper than `maxDepth`, or npos.
+std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth = kMaxXmlNesting);
+
+/// Reads `path` as an XML document. With a non-empty `root`, the document's
+/// only element must be named so. Throws UnreadableFile, naming the path and
+/// the reason, for a missing, unreadable or malformed file, a NUL byte,
+/// nesting deeper than kMaxXmlNesting or a wrong root element.
+boost::property_tree::ptree ReadXmlDocument(const std::string& path, const std::string& root);
+
+/// An element of a document parsed by ScanXmlDocument.
+using XmlElement = boost::property_tree::detail::rapidxml::xml_node<char>;
+
+/// Reads `path` with the checks and errors of ReadXmlDocument (`root` must
+/// not be empty) and hands its root element to `scan` instead of building a
+/// tree: a file of many thousand elements then costs no allocation per
+/// element. The element lives only during the call.
+void ScanXmlDocument(const std::string& path, const std::string& root,
+                     const std::function<void(const XmlElement&)>& scan);
+
+/// Renames the regular file `path` to an unused name beside it, so that a
+/// new one can be saved without losing it. Returns the new path, or an empty
+/// text when `path` is not a regular file or cannot be renamed.
+std::string SetAsideUnreadable(const std::string& path);
+
+/// Removes the temporary files that ReplaceFileContents left beside `path`
+/// (or beside the file its symbolic link names) when the program died
+/// between writing and renaming. Returns how many were removed.
+int RemoveStaleTemporaries(const std::string& path);
+
 /// Writes `contents` to a temporary file beside `path`, forces it to disk
-/// and renames it over `path`. On any failure the temporary file is removed,
-/// `path` is left exactly as it was, and std::runtime_error is thrown.
+/// and renames it over `path`. A symbolic link is kept: the file it names
+/// is replaced. On any failure the temporary file is removed, `path` is left
+/// exactly as it was, and std::runtime_error is thrown.
 void ReplaceFileContents(const std::string& path, const std::string& contents);
 
 }  // namespace layout

@@ -25,6 +25,11 @@ UnresolvedRefs::UnresolvedRefs(const std::vector<InstrumentRef>& stored, const R
     unresolved.reserve(stored.size());
     for (const InstrumentRef& ref : stored)
         unresolved.push_back(!resolves(ref));
+    *this = UnresolvedRefs(stored, std::move(unresolved));
+}
+
+UnresolvedRefs::UnresolvedRefs(const std::vector<InstrumentRef>& stored, std::vector<bool> unresolved)
+{
     if (std::find(unresolved.begin(), unresolved.end(), true) == unresolved.end())
         return;
     m_stored = stored;

@@ -21,6 +21,9 @@ public:
     /// Sorts `stored` (one watchlist in store order) by whether `resolves`
     /// finds each reference. Keeps nothing when every reference resolves.
     UnresolvedRefs(const std::vector<InstrumentRef>& stored, const Resolves& resolves);
+    /// The same from flags already known: `unresolved[i]` tells whether
+    /// `stored[i]` went unfound. Spares a second lookup of every reference.
+    UnresolvedRefs(const std::vector<InstrumentRef>& stored, std::vector<bool> unresolved);
 
     bool Empty() const { return m_stored.empty(); }
 

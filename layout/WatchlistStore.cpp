@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <stdexcept>
+#include <string_view>
 #include <sstream>
 #include <utility>
 
@@ -137,49 +136,64 @@ bool HoldsInstrument(const Tree& watchlist, const InstrumentRef& instrument)
     return false;
 }
 
-bool HoldsNul(const Tree& tree)
+// The first child element of `parent` named `name`, as a tree path finds it.
+const XmlElement* FirstElement(const XmlElement& parent, std::string_view name)
 {
-    if (tree.data().find('\0') != std::string::npos)
-        return true;
-    for (const auto& [key, child] : tree)
-        if (key.find('\0') != std::string::npos || HoldsNul(child))
-            return true;
-    return false;
+    return parent.first_node(name.data(), name.size());
+}
+
+// The value of the first attribute named `name`, empty when there is none.
+std::string AttributeText(const XmlElement& element, std::string_view name)
+{
+    const auto* attribute = element.first_attribute(name.data(), name.size());
+    return attribute ? std::string(attribute->value(), attribute->value_size()) : std::string();
+}
+
+std::vector<InstrumentRef> ScanInstruments(const XmlElement& watchlist)
+{
+    const std::string_view key = "instrument";
+    std::size_t count = 0;
+    for (const auto* child = FirstElement(watchlist, key); child; child = child->next_sibling(key.data(), key.size()))
+        ++count;
+    std::vector<InstrumentRef> instruments;
+    instruments.reserve(count);
+    for (const auto* child = FirstElement(watchlist, key); child; child = child->next_sibling(key.data(), key.size()))
+    {
+        InstrumentRef ref{AttributeText(*child, "exchange"), AttributeText(*child, "code")};
+        if (!ref.exchange.empty() && !ref.code.empty())
+            instruments.push_back(std::move(ref));
+    }
+    return instruments;
 }
 
 }  // namespace
 
+std::vector<StoredWatchlist> ReadStoredWatchlists(const std::string& path)
+{
+    std::vector<StoredWatchlist> watchlists;
+    ScanXmlDocument(path, "application", [&watchlists](const XmlElement& application) {
+        const XmlElement* parent = FirstElement(application, "watchlists");
+        if (!parent)
+            return;
+        const std::string_view key = "watchlist";
+        for (const auto* child = FirstElement(*parent, key); child; child = child->next_sibling(key.data(), key.size()))
+            watchlists.push_back({AttributeText(*child, "name"), ScanInstruments(*child)});
+    });
+    return watchlists;
+}
+
+std::vector<InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>& watchlists, const std::string& name)
+{
+    std::vector<InstrumentRef> instruments;
+    for (const StoredWatchlist& watchlist : watchlists)
+        if (watchlist.name == name)
+            instruments.insert(instruments.end(), watchlist.instruments.begin(), watchlist.instruments.end());
+    return instruments;
+}
+
 Tree ReadStore(const std::string& path)
 {
-    namespace xml = boost::property_tree::xml_parser;
-    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
-    if (!file)
-        throw xml::xml_parser_error("cannot open file", path, 0);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        throw xml::xml_parser_error("read error", path, 0);
-    // The reader takes a NUL byte as part of a text, but the writer's output
-    // would then end there and never read back: such a store counts as
-    // damaged, so no operation rewrites it into an unreadable one.
-    const std::string::size_type nul = text.find('\0');
-    if (nul != std::string::npos)
-        throw xml::xml_parser_error("NUL byte in the file", path,
-                                    static_cast<unsigned long>(std::count(text.begin(), text.begin() + nul, '\n') + 1));
-    std::istringstream stream(text);
-    Tree tree;
-    try
-    {
-        xml::read_xml(stream, tree);
-    }
-    catch (const xml::xml_parser_error& error)
-    {
-        throw xml::xml_parser_error(error.message(), path, error.line());
-    }
-    // Some malformed markup is taken in with the parser's own terminators
-    // inside the texts; it is as unreadable once written back.
-    if (HoldsNul(tree))
-        throw xml::xml_parser_error("malformed markup", path, 0);
-    return tree;
+    return ReadXmlDocument(path, "application");
 }
 
 Tree ReadStoreForUpdate(const std::string& path)
@@ -301,6 +315,31 @@ void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string
         return;
     }
     AddNewWatchlist(watchlists, newName, instruments);
+}
+
+bool HasWatchlist(const Tree& store, const std::string& name)
+{
+    const auto watchlists = store.get_child_optional(kWatchlistsPath);
+    if (!watchlists)
+        return false;
+    for (const auto& [key, watchlist] : *watchlists)
+        if (IsWatchlistNamed(key, watchlist, name))
+            return true;
+    return false;
+}
+
+bool RemoveWatchlist(Tree& store, const std::string& name)
+{
+    auto watchlists = store.get_child_optional(kWatchlistsPath);
+    if (!watchlists)
+        return false;
+    for (auto entry = watchlists->begin(); entry != watchlists->end(); ++entry)
+        if (IsWatchlistNamed(entry->first, entry->second, name))
+        {
+            watchlists->erase(entry);
+            return true;
+        }
+    return false;
 }
 
 }  // namespace layout

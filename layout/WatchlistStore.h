@@ -11,8 +11,9 @@
 
 namespace layout {
 
-/// Reads the store file; throws the XML reader's error when it is missing,
-/// unreadable or malformed.
+/// Reads the store file; throws UnreadableFile (see ReadXmlDocument) when it
+/// is missing, unreadable, malformed, too deeply nested or not rooted at
+/// "application".
 Tree ReadStore(const std::string& path);
 
 /// Reads the store for an operation that will write it back. A store file
@@ -32,6 +33,23 @@ void WriteStore(const std::string& path, const Tree& store);
 /// order; entries lacking exchange or code are left out. Empty when the
 /// store has no "application.watchlists".
 std::vector<InstrumentRef> StoredInstruments(const Tree& store, const std::string& name);
+
+/// One watchlist of a store as read to fill a tab: its name and the
+/// instruments that have both an exchange and a code, in store order.
+struct StoredWatchlist
+{
+    std::string name;
+    std::vector<InstrumentRef> instruments;
+};
+
+/// The watchlists under "application.watchlists" of the store at `path`, in
+/// store order. Reads and fails as ReadStore does, but builds no tree: a
+/// watchlist of many thousand instruments opens quickly.
+std::vector<StoredWatchlist> ReadStoredWatchlists(const std::string& path);
+
+/// The instruments of every watchlist of `watchlists` named `name`, as
+/// StoredInstruments gives them from the store's tree.
+std::vector<InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>& watchlists, const std::string& name);
 
 /// The name of every stored watchlist in store order; empty when the file
 /// or the element is missing or unreadable.
@@ -55,5 +73,11 @@ void AppendWatchlist(Tree& store, const std::string& name, const std::vector<Ins
 /// is no such watchlist.
 void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string& newName,
                       const std::vector<InstrumentRef>& instruments);
+
+/// Whether the store holds a watchlist named exactly `name`.
+bool HasWatchlist(const Tree& store, const std::string& name);
+
+/// Erases the first watchlist named `name`; returns whether there was one.
+bool RemoveWatchlist(Tree& store, const std::string& name);
 
 }  // namespace layout

@@ -1,6 +1,6 @@
 #include "layout/WindowNodeReader.h"
 
-#include <boost/property_tree/xml_parser.hpp>
+#include "layout/DurableFile.h"
 
 namespace layout {
 
@@ -51,9 +51,7 @@ std::map<int, std::vector<FilterCondition>> ReadFilters(const Tree& filters)
 
 Tree ReadXmlFile(const std::string& path)
 {
-    Tree tree;
-    boost::property_tree::read_xml(path, tree);
-    return tree;
+    return ReadXmlDocument(path, std::string());
 }
 
 WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& current)

@@ -14,8 +14,8 @@ namespace layout {
 /// Where the layout document keeps the node of windows that bring none.
 extern const char* const kDefaultWindowPath;
 
-/// Reads a whole XML file; throws the XML reader's error when the file is
-/// missing, unreadable or malformed.
+/// Reads a whole XML file; throws UnreadableFile when the file is missing,
+/// unreadable, malformed or too deeply nested.
 Tree ReadXmlFile(const std::string& path);
 
 /// The settings of `node`. A setting the node omits reads as false, except

@@ -4,12 +4,28 @@
 
 #include "alert/BoardAlerts.h"
 #include "board/Tickerdeck.h"
+#include "dialogs/InstrumentFlags.h"
+#include "watchlist/WatchlistCommands.h"
+#include "watchlist/TabExport.h"
+#include "watchlist/BookmarksColumns.h"
+#include "watchlist/GridKeys.h"
+#include "watchlist/GridMenus.h"
+#include "watchlist/GridTickets.h"
+#include "watchlist/RowCommands.h"
 #include "dialogs/SettingsFeature.h"
 #include "watchlist/TabFilterFeature.h"
 
 void InstallFeatures(Tickerdeck& board)
 {
     board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
+    board.AddFeature(std::make_unique<InstrumentFlags>());
+    board.AddFeature(std::make_unique<WatchlistCommands>(board));
+    board.AddFeature(std::make_unique<TabExport>());
+    board.AddFeature(std::make_unique<GridMenus>());
+    board.AddFeature(std::make_unique<GridTickets>());
+    board.AddFeature(std::make_unique<GridKeys>());
+    board.AddFeature(std::make_unique<RowCommands>());
+    board.AddFeature(std::make_unique<BookmarksColumns>());
     board.AddFeature(std::make_unique<TabFilterFeature>());
     board.AddFeature(std::make_unique<SettingsFeature>());
 }

@@ -80,6 +80,19 @@ SHARE_PRICES = {"USD": (4.0, 650.0), "EUR": (3.0, 420.0), "JPY": (180.0, 18000.0
 STATUS_TEXTS = ["Halted", "Pre-open"]
 CA_TEXTS = ["XD 0.42", "Split 2:1", "XD 1.10", "Rights 1:5", "XR", "Split 1:10"]
 
+# Instruments of the shipped watchlists that carry several flags at once, so
+# a board's flag dialogs have more than one box to tick. A text joins its
+# flags with ";", the way the board joins a quote's note with the instrument's
+# text. The terminal's flag panels (host/data/instrument-flags.xrc) have one
+# box per flag code used here and above.
+SHOWCASE_FLAGS = {
+    ("AMX", "CDG"): ("Pre-open;SSR", None),
+    ("AMX", "BDI"): (None, "XD 0.42;XR"),
+    ("AMX", "BIG"): ("Auction", "Merger"),
+    ("RHX", "KSS"): ("SSR", "Split 3:2;XD 0.15"),
+    ("KTX", "2788"): ("Halted", None),
+}
+
 
 def log_uniform(rng, low, high):
     return math.exp(rng.uniform(math.log(low), math.log(high)))
@@ -266,6 +279,16 @@ def annotate(rng, instruments):
         instrument.ca = rng.choice(CA_TEXTS)
 
 
+def showcase(market, instruments):
+    # Applied after every random choice, so the rest of the data stays as it was.
+    for instrument in instruments:
+        status, ca = SHOWCASE_FLAGS.get((market, instrument.code), (None, None))
+        if status:
+            instrument.status = status
+        if ca:
+            instrument.ca = ca
+
+
 def build(rng):
     markets = []
     for code, name, flag, currency, active, count, foreign in EXCHANGES:
@@ -278,6 +301,7 @@ def build(rng):
         instruments = equities + specials(rng, code, currency, flag, taken, equities)
         finish_prices(rng, instruments)
         annotate(rng, instruments)
+        showcase(code, instruments)
         kinds = exchange_kinds(code, instruments)
         instruments.sort(key=lambda i: (len(i.code), i.code) if code in ("KTX", "HBX") else i.code)
         markets.append(((code, name, flag, active), kinds, instruments))

@@ -33,13 +33,8 @@ TabFilterFeature::TabFilterFeature() : m_question(AskWithInformationBox) {}
 
 TabFilterFeature::~TabFilterFeature()
 {
-    FilterDialog* dialog = m_dialog.get();
-    if (!dialog || dialog->IsClosing())
-        return;
-    dialog->DropConfirmAction();
-    wxWindow* parent = dialog->GetParent();
-    if (!parent || !parent->IsBeingDeleted())
-        dialog->Close(true);
+    if (FilterDialog* dialog = m_dialog.get())
+        dialog->CloseOrphaned();
 }
 
 std::vector<int> TabFilterFeature::Commands() const

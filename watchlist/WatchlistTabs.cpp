@@ -1,6 +1,7 @@
 #include "watchlist/WatchlistTabs.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
@@ -16,6 +17,7 @@
 #include "layout/WatchlistStore.h"
 #include "layout/WindowNodeReader.h"
 #include "contract/Host.h"
+#include "model/Logger.h"
 
 namespace {
 
@@ -79,13 +81,20 @@ layout::UnresolvedRefs UnresolvedOf(Host& host, const std::vector<layout::Instru
     });
 }
 
+// Logged as an error, which the host also puts on screen.
+StoreOutcome StoreFailure(const std::string& what, const std::string& path, const std::exception& error)
+{
+    LogException((what + " " + path + ": ").c_str(), error);
+    return {StoreOutcome::Failed, error.what()};
+}
+
 }  // namespace
 
-void WatchlistTabs::BuildTab(const layout::TabSource& source)
+StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
 {
     Host* host = m_board.GetHost();
     if (!host)
-        return;
+        return {StoreOutcome::Failed, "no host"};
     const bool stored = source.type == layout::kStoredWatchlistTab;
     std::string label = source.watchlist;
     const std::vector<Instrument*>* instruments = nullptr;
@@ -95,7 +104,7 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
         instruments = layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category);
         // An exchange or category the host does not have gives no tab at all.
         if (!composed || !instruments)
-            return;
+            return {};
         label = *composed;
     }
     const wxString pageLabel = layout::ToWxString(label);
@@ -106,27 +115,29 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
         if (page != wxNOT_FOUND)
         {
             m_board.GetNotebook()->SetSelection(static_cast<size_t>(page));
-            return;
+            return {};
         }
     }
 
     // The store goes first: an unreadable one leaves the tabs as they were.
     std::vector<Instrument*> rows;
     layout::UnresolvedRefs unresolved;
+    std::optional<std::vector<layout::InstrumentRef>> storedRows;
     if (stored)
     {
+        const std::string path = host->GetApplicationFilePath(true);
         try
         {
-            const Tree store = layout::ReadStore(host->GetApplicationFilePath(true));
-            const std::vector<layout::InstrumentRef> refs = layout::StoredInstruments(store, source.watchlist);
-            for (const layout::InstrumentRef& ref : refs)
+            const Tree store = layout::ReadStore(path);
+            storedRows = layout::StoredInstruments(store, source.watchlist);
+            for (const layout::InstrumentRef& ref : *storedRows)
                 if (Instrument* instrument = FindInstrument(*host, ref))
                     rows.push_back(instrument);
-            unresolved = UnresolvedOf(*host, refs);
+            unresolved = UnresolvedOf(*host, *storedRows);
         }
-        catch (const std::exception&)
+        catch (const std::exception& error)
         {
-            return;
+            return StoreFailure("opening watchlist \"" + source.watchlist + "\" from", path, error);
         }
     }
     else
@@ -136,15 +147,17 @@ void WatchlistTabs::BuildTab(const layout::TabSource& source)
 
     wxGridEx* grid = layout::IsControlKeyDown() ? OpenTemplateTab(pageLabel) : RepointCurrentTab(pageLabel);
     if (!grid)
-        return;
+        return {};
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetTabType(source.type);
     table->SetWatchlistName(stored ? source.watchlist : std::string());
     table->SetExchange(stored ? std::string() : source.exchange);
     table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
     table->SetUnresolved(std::move(unresolved));
+    table->SetStoredRows(std::move(storedRows));
 
     m_board.SubscribeRows(rows, grid);
+    return {};
 }
 
 wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
@@ -181,100 +194,169 @@ void WatchlistTabs::EmptyTab(wxGridEx* grid)
     m_board.ClearRows(grid);
 }
 
-void WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
+wxGridEx* WatchlistTabs::GridLabelled(const wxString& label) const
+{
+    const int page = FindPage(m_board.GetNotebook(), label);
+    return page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(static_cast<size_t>(page)));
+}
+
+StoreOutcome WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
 {
     if (FindPage(m_board.GetNotebook(), name) != wxNOT_FOUND)
-        return;
-    wxGridEx* grid = OpenTemplateTab(name);
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const std::string storedName = layout::ToTreeText(name);
-    table->SetTabType(layout::kStoredWatchlistTab);
-    table->SetWatchlistName(storedName);
-    m_board.SubscribeRows(instruments, grid);
-
+        return {StoreOutcome::NameTaken, {}};
     Host* host = m_board.GetHost();
     if (!host)
-        return;
+        return {StoreOutcome::Failed, "no host"};
+    const std::string storedName = layout::ToTreeText(name);
+    const std::string path = host->GetApplicationFilePath(true);
+    std::vector<layout::InstrumentRef> written = RefsOf(instruments);
     try
     {
         // The editor's list is what the user chose, whether or not the host
         // has answered every subscription yet.
-        Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
-        layout::AppendWatchlist(store, storedName, RefsOf(instruments));
-        layout::WriteStore(host->GetApplicationFilePath(true), store);
+        Tree store = layout::ReadStoreForUpdate(path);
+        if (layout::HasWatchlist(store, storedName))
+            return {StoreOutcome::NameTaken, {}};
+        layout::AppendWatchlist(store, storedName, written);
+        layout::WriteStore(path, store);
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
-        // An unreadable store is left as it is; the tab keeps its rows and
-        // the next save of the board tries the store again.
+        return StoreFailure("creating watchlist \"" + storedName + "\" in", path, error);
     }
+
+    wxGridEx* grid = OpenTemplateTab(name);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    table->SetTabType(layout::kStoredWatchlistTab);
+    table->SetWatchlistName(storedName);
+    table->SetStoredRows(std::move(written));
+    m_board.SubscribeRows(instruments, grid);
+    return {};
 }
 
-void WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
-                                     const std::vector<Instrument*>& instruments)
+StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
+                                                const std::vector<Instrument*>& instruments)
 {
-    std::vector<Instrument*> storedRows = instruments;
-    const int page = FindPage(m_board.GetNotebook(), oldName);
-    wxGridEx* grid = page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(page));
-    if (grid)
-    {
-        m_board.GetNotebook()->SetPageText(static_cast<size_t>(page), newName);
-        TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        table->SetTabType(layout::kStoredWatchlistTab);
-        table->SetWatchlistName(layout::ToTreeText(newName));
-        storedRows = ReconcileRows(grid, instruments);
-    }
-
+    if (newName != oldName && FindPage(m_board.GetNotebook(), newName) != wxNOT_FOUND)
+        return {StoreOutcome::NameTaken, {}};
     Host* host = m_board.GetHost();
     if (!host)
-        return;
+        return {StoreOutcome::Failed, "no host"};
+    wxGridEx* grid = GridLabelled(oldName);
+    const RowPlan plan = grid ? PlanRows(grid, instruments) : RowPlan{instruments, {}, {}};
+    const std::string storedName = layout::ToTreeText(oldName);
+    const std::string path = host->GetApplicationFilePath(true);
+    std::vector<layout::InstrumentRef> written;
     try
     {
-        Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
-        const std::string storedName = layout::ToTreeText(oldName);
+        Tree store = layout::ReadStoreForUpdate(path);
+        if (newName != oldName && layout::HasWatchlist(store, layout::ToTreeText(newName)))
+            return {StoreOutcome::NameTaken, {}};
         // The editor lists only what the host knows; the rest stays stored.
         const layout::UnresolvedRefs unresolved =
             grid ? Tickerdeck::TableOf(grid)->GetUnresolved() : UnresolvedOf(*host, layout::StoredInstruments(store, storedName));
-        layout::ReplaceWatchlist(store, storedName, layout::ToTreeText(newName),
-                                 unresolved.MergeInto(RefsOf(storedRows)));
-        layout::WriteStore(host->GetApplicationFilePath(true), store);
+        written = unresolved.MergeInto(RefsOf(plan.stored));
+        layout::ReplaceWatchlist(store, storedName, layout::ToTreeText(newName), written);
+        layout::WriteStore(path, store);
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
-        // An unreadable store is left as it is; the tab keeps its rows and
-        // the next save of the board tries the store again.
+        return StoreFailure("saving watchlist \"" + storedName + "\" in", path, error);
     }
+
+    if (grid)
+    {
+        m_board.GetNotebook()->SetPageText(static_cast<size_t>(FindPage(m_board.GetNotebook(), oldName)), newName);
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        table->SetTabType(layout::kStoredWatchlistTab);
+        table->SetWatchlistName(layout::ToTreeText(newName));
+        table->SetStoredRows(std::move(written));
+        ApplyRows(grid, plan);
+    }
+    return {};
 }
 
-// Drops the rows the list no longer has, subscribes the new ones and returns
-// the tab's instruments in stored order: the kept rows, then the new ones.
-std::vector<Instrument*> WatchlistTabs::ReconcileRows(wxGridEx* grid, const std::vector<Instrument*>& wanted)
+StoreOutcome WatchlistTabs::RenameWatchlist(wxGridEx* grid, const wxString& newName)
 {
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const wxFlatNotebook* notebook = m_board.GetNotebook();
+    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
+        if (m_board.GridOfPage(notebook->GetPage(page)) == grid)
+            return SaveEditedWatchlist(notebook->GetPageText(page), newName, TabInstruments(grid));
+    return {StoreOutcome::Failed, "no such tab"};
+}
+
+StoreOutcome WatchlistTabs::DeleteWatchlist(const wxString& name)
+{
+    Host* host = m_board.GetHost();
+    if (!host)
+        return {StoreOutcome::Failed, "no host"};
+    const std::string storedName = layout::ToTreeText(name);
+    const std::string path = host->GetApplicationFilePath(true);
+    try
+    {
+        Tree store = layout::ReadStore(path);
+        if (layout::RemoveWatchlist(store, storedName))
+            layout::WriteStore(path, store);
+    }
+    catch (const std::exception& error)
+    {
+        return StoreFailure("deleting watchlist \"" + storedName + "\" from", path, error);
+    }
+    if (wxGridEx* grid = GridLabelled(name))
+        m_board.RemoveTab(grid);
+    return {};
+}
+
+std::vector<Instrument*> WatchlistTabs::TabInstruments(const wxGridEx* grid) const
+{
+    std::vector<Instrument*> instruments;
+    for (const Price* price : Tickerdeck::TableOf(grid)->Members())
+        if (price && price->instrument)
+            instruments.push_back(price->instrument);
+    const std::vector<Instrument*> pending = m_board.PendingInstruments(grid);
+    instruments.insert(instruments.end(), pending.begin(), pending.end());
+    return instruments;
+}
+
+WatchlistTabs::RowPlan WatchlistTabs::PlanRows(const wxGridEx* grid, const std::vector<Instrument*>& wanted) const
+{
+    RowPlan plan;
     std::vector<Instrument*> remaining = wanted;
-    std::vector<Instrument*> kept;
-    std::vector<Price*> dropped;
-    for (Price* price : table->Members())
+    for (Price* price : Tickerdeck::TableOf(grid)->Members())
     {
         const auto match = std::find(remaining.begin(), remaining.end(), price->instrument);
         if (match == remaining.end())
         {
-            dropped.push_back(price);
+            plan.dropped.push_back(price);
             continue;
         }
-        kept.push_back(price->instrument);
+        plan.stored.push_back(price->instrument);
         remaining.erase(match);
     }
-    for (Price* price : dropped)
+    // Rows still on their way are kept, not asked for a second time.
+    for (Instrument* instrument : m_board.PendingInstruments(grid))
+    {
+        const auto match = std::find(remaining.begin(), remaining.end(), instrument);
+        if (match == remaining.end())
+            continue;
+        plan.stored.push_back(instrument);
+        remaining.erase(match);
+    }
+    plan.added = remaining;
+    plan.stored.insert(plan.stored.end(), remaining.begin(), remaining.end());
+    return plan;
+}
+
+void WatchlistTabs::ApplyRows(wxGridEx* grid, const RowPlan& plan)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    for (Price* price : plan.dropped)
     {
         table->RemoveRow(price);
         if (!table->IsMember(price))
             m_board.ReleaseTabRow(grid, price);
     }
-    m_board.SubscribeRows(remaining, grid);
-
-    kept.insert(kept.end(), remaining.begin(), remaining.end());
-    return kept;
+    m_board.SubscribeRows(plan.added, grid);
 }
 
 bool WatchlistTabs::AddSelectedRowsToWatchlist(const wxString& name)
@@ -291,28 +373,35 @@ bool WatchlistTabs::AddSelectedRowsToWatchlist(const wxString& name)
     const int page = FindPage(m_board.GetNotebook(), name);
     wxGridEx* target = page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(page));
     const std::string storedName = layout::ToTreeText(name);
+    const std::string path = host->GetApplicationFilePath(true);
     TickerdeckTable* table = Tickerdeck::TableOf(current);
+    std::vector<Instrument*> added;
     try
     {
-        Tree store = layout::ReadStoreForUpdate(host->GetApplicationFilePath(true));
-        bool added = false;
+        Tree store = layout::ReadStoreForUpdate(path);
         for (int row : selected)
         {
             Price* price = table->RowPrice(row);
-            if (!price || !price->instrument)
-                continue;
-            if (!layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
-                continue;
-            added = true;
-            if (target && target != current)
-                m_board.SubscribeRow(price->instrument, target, Tickerdeck::Delivery::Interactive);
+            if (price && price->instrument && layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
+                added.push_back(price->instrument);
         }
-        if (added)
-            layout::WriteStore(host->GetApplicationFilePath(true), store);
+        if (!added.empty())
+            layout::WriteStore(path, store);
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
+        StoreFailure("adding rows to watchlist \"" + storedName + "\" in", path, error);
         return false;
+    }
+    // Only once stored: a failed write leaves the target tab as it was.
+    if (!target || target == current)
+        return true;
+    TickerdeckTable* targetTable = Tickerdeck::TableOf(target);
+    for (Instrument* instrument : added)
+    {
+        m_board.SubscribeRow(instrument, target, Tickerdeck::Delivery::Interactive);
+        if (targetTable->GetWatchlistName() == storedName)
+            targetTable->NoteStoredRowAdded(RefOf(*instrument));
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <unordered_map>
+#include <utility>
 
 // Instruments live in a deque so that adding more never moves the ones that
 // plug-ins already point to; the whole store sits behind one pointer so that
@@ -75,16 +76,25 @@ Exchange* Catalogue::FindExchangeMutable(const std::string& code)
     return nullptr;
 }
 
-Instrument* Catalogue::AddInstrument(Exchange& exchange, const Instrument& instrument, double prevClose)
+void Catalogue::Reserve(Exchange& exchange, size_t count)
 {
-    std::string key = LookupKey(instrument.code, exchange.code);
-    if (store_->byKey.count(key))
+    store_->order.reserve(store_->order.size() + count);
+    store_->byKey.reserve(store_->byKey.size() + count);
+    store_->prevClose.reserve(store_->prevClose.size() + count);
+    exchange.instruments.reserve(exchange.instruments.size() + count);
+}
+
+Instrument* Catalogue::AddInstrument(Exchange& exchange, Instrument instrument, double prevClose)
+{
+    // One lookup both refuses a taken code and files the new instrument.
+    const auto [entry, added] = store_->byKey.try_emplace(LookupKey(instrument.code, exchange.code), nullptr);
+    if (!added)
         return nullptr;
-    Instrument& stored = store_->instruments.emplace_back(instrument);
+    Instrument& stored = store_->instruments.emplace_back(std::move(instrument));
+    entry->second = &stored;
     stored.exchange = exchange.code;
     exchange.instruments.push_back(&stored);
     store_->order.push_back(&stored);
-    store_->byKey.emplace(std::move(key), &stored);
     store_->prevClose.emplace(&stored, prevClose);
     return &stored;
 }

@@ -58,9 +58,13 @@ public:
     Exchange* FindExchangeMutable(const std::string& code);
     /// Appends an instrument to the exchange named by `instrument.exchange`;
     /// returns null when that code is already taken on that exchange.
-    Instrument* AddInstrument(Exchange& exchange, const Instrument& instrument, double prevClose);
+    Instrument* AddInstrument(Exchange& exchange, Instrument instrument, double prevClose);
 
 private:
+    /// Room for `count` more instruments on `exchange`, so that adding a
+    /// great many at once rehashes the lookups only once.
+    void Reserve(Exchange& exchange, size_t count);
+
     struct Store;
     std::unique_ptr<Store> store_;
 };

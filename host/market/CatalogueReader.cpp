@@ -12,6 +12,7 @@
 
 #include <boost/property_tree/detail/rapidxml.hpp>
 
+#include "layout/DurableFile.h"
 #include "market/Catalogue.h"
 
 namespace rx = boost::property_tree::detail::rapidxml;
@@ -19,9 +20,6 @@ using XmlNode = rx::xml_node<char>;
 
 namespace {
 
-// Real catalogues are four levels deep; anything far deeper is hostile and
-// would only exhaust the recursive parser's stack.
-constexpr int kMaxNesting = 64;
 constexpr int kMaxDecimals = 10;
 
 std::string Quoted(const std::string& text)
@@ -34,56 +32,6 @@ std::string_view NameOf(const XmlNode* node)
     return std::string_view(node->name(), node->name_size());
 }
 
-/// Skips from `from` past the next occurrence of `marker`, or to the end.
-size_t SkipPast(const std::string& text, size_t from, const char* marker)
-{
-    const size_t found = text.find(marker, from);
-    return found == std::string::npos ? text.size() : found + std::char_traits<char>::length(marker);
-}
-
-/// Offset of the first tag nested deeper than kMaxNesting, or npos.
-size_t FindExcessiveNesting(const std::string& xml)
-{
-    int depth = 0;
-    size_t i = 0;
-    while ((i = xml.find('<', i)) != std::string::npos)
-    {
-        if (xml.compare(i, 4, "<!--") == 0)
-            i = SkipPast(xml, i + 4, "-->");
-        else if (xml.compare(i, 9, "<![CDATA[") == 0)
-            i = SkipPast(xml, i + 9, "]]>");
-        else if (xml.compare(i, 2, "<?") == 0)
-            i = SkipPast(xml, i + 2, "?>");
-        else if (xml.compare(i, 2, "<!") == 0)
-            i = SkipPast(xml, i + 2, ">");
-        else if (xml.compare(i, 2, "</") == 0)
-        {
-            depth = std::max(0, depth - 1);
-            i = SkipPast(xml, i + 2, ">");
-        }
-        else
-        {
-            const size_t start = i;
-            char quote = 0;
-            for (++i; i < xml.size(); ++i)
-            {
-                const char c = xml[i];
-                if (quote)
-                    quote = c == quote ? 0 : quote;
-                else if (c == '"' || c == '\'')
-                    quote = c;
-                else if (c == '>')
-                    break;
-            }
-            const bool selfClosing = i < xml.size() && xml[i - 1] == '/';
-            if (!selfClosing && ++depth > kMaxNesting)
-                return start;
-            ++i;
-        }
-    }
-    return std::string::npos;
-}
-
 /// Turns parsed elements into catalogue records.
 class CatalogueReader
 {
@@ -94,7 +42,9 @@ public:
     {
         if (xml_.size() > Catalogue::kMaxSourceBytes)
             throw CatalogueError(source_ + ": file too large");
-        const size_t tooDeep = FindExcessiveNesting(xml_);
+        // Real catalogues are four levels deep; anything far deeper is hostile
+        // and would only exhaust the recursive parser's stack.
+        const size_t tooDeep = layout::FindExcessiveNesting(xml_);
         if (tooDeep != std::string::npos)
             throw CatalogueError(source_ + ":" + std::to_string(LineAt(tooDeep)) + ": elements nested too deeply");
 

@@ -10,10 +10,16 @@
 namespace {
 // After a stall (a modal dialog, a debugger) catch up at most this much.
 constexpr double kMaxBacklogSeconds = 1.0;
+// A tick trades for at most this long and forgets the trades it had no time
+// for: a rate beyond what the machine can simulate must still leave the
+// event loop the time to paint, to handle input and to quit when asked.
+constexpr std::chrono::milliseconds kTickWorkBudget(20);
+// Trades between two looks at the clock.
+constexpr int kTradesPerCheck = 1024;
 }
 
 MarketFeed::MarketFeed(QuoteBook& book, double updatesPerSecond, uint32_t seed)
-    : book_(book), rate_(0.0), walk_(seed), timer_(this)
+    : book_(book), rate_(0.0), walk_(seed), coalescer_(book), timer_(this)
 {
     SetRate(updatesPerSecond);
     Bind(wxEVT_TIMER, &MarketFeed::OnTimer, this, timer_.GetId());
@@ -56,10 +62,24 @@ void MarketFeed::OnTimer(wxTimerEvent&)
     pending_ = std::min(pending_ + rate_ * elapsed, rate_ * kMaxBacklogSeconds);
     const double whole = std::floor(pending_);
     pending_ -= whole;
-    Step(static_cast<int>(whole));
+    const auto deadline = now + kTickWorkBudget;
+    for (int left = static_cast<int>(whole); left > 0; left -= kTradesPerCheck)
+    {
+        Trade(std::min(left, kTradesPerCheck));
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
+    }
+    coalescer_.Deliver();
 }
 
 void MarketFeed::Step(int updates)
+{
+    Trade(updates);
+    // Also with nothing new: a listener may just have caught up.
+    coalescer_.Deliver();
+}
+
+void MarketFeed::Trade(int updates)
 {
     const std::vector<Price*>& records = book_.SubscribedLive();
     if (records.empty() || updates <= 0)
@@ -73,7 +93,6 @@ void MarketFeed::Step(int updates)
         const int mask = walk_.Move(*price, today, time);
         if (mask == 0)
             continue;
-        for (wxEvtHandler* listener : book_.Listeners(price))
-            QuoteBook::PostQuote(listener, price, mask, true);
+        book_.ForEachListener(price, [&](wxEvtHandler* listener) { coalescer_.Add(listener, price, mask, true); });
     }
 }

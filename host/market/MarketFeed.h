@@ -7,6 +7,7 @@
 #include <wx/event.h>
 #include <wx/timer.h>
 
+#include "market/QuoteCoalescer.h"
 #include "market/QuoteWalk.h"
 
 class QuoteBook;
@@ -26,7 +27,8 @@ public:
     double Rate() const { return rate_; }
 
     /// Performs `updates` updates now; the same seed and subscriptions give
-    /// the same sequence.
+    /// the same sequence. Posts the changes to every listener that has
+    /// handled what it got last time; the others get them gathered later.
     void Step(int updates);
 
     /// Timer period of the running feed.
@@ -34,10 +36,13 @@ public:
 
 private:
     void OnTimer(wxTimerEvent& event);
+    /// Moves `updates` random records and gathers their changes.
+    void Trade(int updates);
 
     QuoteBook& book_;
     double rate_;
     QuoteWalk walk_;
+    QuoteCoalescer coalescer_;
     wxTimer timer_;
     std::chrono::steady_clock::time_point lastTick_;
     double pending_ = 0.0;

@@ -1,6 +1,7 @@
 #include "market/QuoteBook.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include <wx/datetime.h>
 #include <wx/event.h>
@@ -21,12 +22,28 @@ size_t QuoteBook::KeyHash::operator()(const Key& key) const
     return std::hash<const Instrument*>()(key.first) ^ (std::hash<std::string>()(key.second) * 31);
 }
 
-QuoteBook::QuoteBook(const Catalogue& catalogue) : catalogue_(catalogue) {}
+QuoteBook::QuoteBook(const Catalogue& catalogue) : catalogue_(catalogue)
+{
+    // A whole exchange opened at start wants a record per instrument at once;
+    // room made now spares rehashing the index many times over.
+    index_.reserve(catalogue.Instruments().size());
+}
 QuoteBook::~QuoteBook() = default;
 
 std::string QuoteBook::Today()
 {
     return wxDateTime::Today().Format("%Y%m%d").ToStdString();
+}
+
+const QuoteBook::SessionClock& QuoteBook::ClockNow()
+{
+    const std::time_t now = std::time(nullptr);
+    if (now != clock_.second)
+    {
+        const wxDateTime local(now);
+        clock_ = SessionClock{now, local.Format("%Y%m%d").ToStdString(), local.Format("%H:%M:%S").ToStdString()};
+    }
+    return clock_;
 }
 
 Price* QuoteBook::Find(Instrument* instrument, const std::string& date) const
@@ -47,9 +64,10 @@ Price& QuoteBook::Create(Instrument* instrument, const std::string& date)
         seed = RoundPrice(random.Uniform(10.0, 200.0), instrument->decimals);
     }
 
-    const std::string today = Today();
+    const SessionClock& clock = ClockNow();
+    const std::string& today = clock.date;
     if (date.empty())
-        quote_snapshot::FillLiveSession(price, seed, today, wxDateTime::Now().Format("%H:%M:%S").ToStdString());
+        quote_snapshot::FillLiveSession(price, seed, today, clock.time);
     else if (quote_snapshot::IsValidDate(date) && date < today)
         quote_snapshot::FillClosingDay(price, seed, date);
     else
@@ -58,7 +76,6 @@ Price& QuoteBook::Create(Instrument* instrument, const std::string& date)
     // The record's notes are the session's own remarks; the board shows them
     // joined with the instrument's static texts, so copying those here would
     // print every status twice ("Halted;Halted").
-    index_.emplace(Key(instrument, date), &price);
     return price;
 }
 
@@ -66,9 +83,21 @@ Price* QuoteBook::Acquire(Instrument* instrument, const std::string& date)
 {
     if (!instrument)
         return nullptr;
-    if (Price* existing = Find(instrument, date))
-        return existing;
-    return &Create(instrument, date);
+    // One lookup, whether the record exists or is made now.
+    const auto [entry, added] = index_.try_emplace(Key(instrument, date), nullptr);
+    if (added)
+    {
+        try
+        {
+            entry->second = &Create(instrument, date);
+        }
+        catch (...)
+        {
+            index_.erase(entry);
+            throw;
+        }
+    }
+    return entry->second;
 }
 
 void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const std::string& date,
@@ -77,61 +106,68 @@ void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const 
     if (!instrument)
         return;
     Price* price = Acquire(instrument, date);
-    if (listener && pricesOf_[listener].insert(price).second)
+    Listening* listening = listener ? &listenersOf_[price] : nullptr;
+    if (listening && !listening->Has(listener))
     {
-        listenersOf_[price].push_back(listener);
+        if (listening->first)
+            listening->others.push_back(listener);
+        else
+            listening->first = listener;
         ++subscriptionCount_;
-        if (date.empty() && live_.insert(price).second)
+        if (date.empty() && !listening->live)
+        {
+            listening->live = true;
             liveOrderStale_ = true;
+        }
     }
     if (callback)
         callback(price);
 }
 
-void QuoteBook::RemoveSubscription(wxEvtHandler* listener, Price* price)
+void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
 {
     const auto entry = listenersOf_.find(price);
     if (entry == listenersOf_.end())
         return;
-    std::vector<wxEvtHandler*>& listeners = entry->second;
-    const auto found = std::find(listeners.begin(), listeners.end(), listener);
-    if (found == listeners.end())
-        return;
-    listeners.erase(found);
-    --subscriptionCount_;
-    if (listeners.empty())
+    Listening& listening = entry->second;
+    std::vector<wxEvtHandler*>& others = listening.others;
+    if (listening.first == listener)
     {
+        listening.first = others.empty() ? nullptr : others.front();
+        if (!others.empty())
+            others.erase(others.begin());
+    }
+    else
+    {
+        const auto found = std::find(others.begin(), others.end(), listener);
+        if (found == others.end())
+            return;
+        others.erase(found);
+    }
+    --subscriptionCount_;
+    if (!listening.first)
+    {
+        liveOrderStale_ = liveOrderStale_ || entry->second.live;
         listenersOf_.erase(entry);
-        if (live_.erase(price))
-            liveOrderStale_ = true;
     }
 }
 
 void QuoteBook::Unsubscribe(wxEvtHandler* listener, Instrument* instrument, const std::string& date)
 {
-    Price* price = Find(instrument, date);
-    const auto subscriptions = pricesOf_.find(listener);
-    if (!price || subscriptions == pricesOf_.end() || !subscriptions->second.erase(price))
-        return;
-    RemoveSubscription(listener, price);
-    if (subscriptions->second.empty())
-        pricesOf_.erase(subscriptions);
+    if (Price* price = Find(instrument, date))
+        RemoveSubscription(listener, price);
 }
 
 void QuoteBook::UnsubscribeAll(wxEvtHandler* listener)
 {
-    const auto subscriptions = pricesOf_.find(listener);
-    if (subscriptions == pricesOf_.end())
-        return;
-    for (Price* price : subscriptions->second)
+    // One pass over the book: listeners leave all at once only when they go
+    // away, and a list of records per listener would cost memory per row.
+    std::vector<const Price*> held;
+    for (const auto& [price, listening] : listenersOf_)
+        if (listening.Has(listener))
+            held.push_back(price);
+    for (const Price* price : held)
         RemoveSubscription(listener, price);
-    pricesOf_.erase(subscriptions);
-}
-
-std::vector<wxEvtHandler*> QuoteBook::Listeners(const Price* price) const
-{
-    const auto found = listenersOf_.find(price);
-    return found == listenersOf_.end() ? std::vector<wxEvtHandler*>() : found->second;
 }
 
 size_t QuoteBook::SubscriptionCount() const
@@ -141,16 +177,24 @@ size_t QuoteBook::SubscriptionCount() const
 
 bool QuoteBook::IsSubscribed(wxEvtHandler* listener, Instrument* instrument, const std::string& date) const
 {
-    Price* price = Find(instrument, date);
-    const auto subscriptions = pricesOf_.find(listener);
-    return price && subscriptions != pricesOf_.end() && subscriptions->second.count(price) > 0;
+    return Listens(listener, Find(instrument, date));
+}
+
+bool QuoteBook::Listens(wxEvtHandler* listener, const Price* price) const
+{
+    const auto found = listenersOf_.find(price);
+    return found != listenersOf_.end() && found->second.Has(listener);
 }
 
 const std::vector<Price*>& QuoteBook::SubscribedLive() const
 {
     if (liveOrderStale_)
     {
-        liveOrdered_.assign(live_.begin(), live_.end());
+        liveOrdered_.clear();
+        // The book owns its records as mutable ones; only the index keys are const.
+        for (const auto& [price, listening] : listenersOf_)
+            if (listening.live)
+                liveOrdered_.push_back(const_cast<Price*>(price));
         std::sort(liveOrdered_.begin(), liveOrdered_.end(), [](const Price* a, const Price* b) {
             const Instrument& left = *a->instrument;
             const Instrument& right = *b->instrument;

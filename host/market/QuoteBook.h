@@ -1,12 +1,13 @@
 #pragma once
 // Quote records of the terminal and who listens to them.
 
+#include <algorithm>
 #include <cstddef>
+#include <ctime>
 #include <deque>
 #include <functional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -39,9 +40,21 @@ public:
     /// Drops every subscription of a listener that is going away.
     void UnsubscribeAll(wxEvtHandler* listener);
 
-    std::vector<wxEvtHandler*> Listeners(const Price* price) const;
+    /// Calls `visit` with each listener of the record, in subscription order.
+    template <typename Visit>
+    void ForEachListener(const Price* price, Visit visit) const
+    {
+        const auto found = listenersOf_.find(price);
+        if (found == listenersOf_.end())
+            return;
+        visit(found->second.first);
+        for (wxEvtHandler* other : found->second.others)
+            visit(other);
+    }
     size_t SubscriptionCount() const;
     bool IsSubscribed(wxEvtHandler* listener, Instrument* instrument, const std::string& date) const;
+    /// Whether `listener` is subscribed to this very record.
+    bool Listens(wxEvtHandler* listener, const Price* price) const;
 
     /// Live records with at least one listener, ordered by exchange and code
     /// so that a seeded feed does not depend on the order of subscribing.
@@ -61,17 +74,41 @@ private:
     };
     using Key = std::pair<const Instrument*, std::string>;
 
+    /// Today's date and the time of day as the records use them, formatted
+    /// once a second: formatting reads the time zone each time, and opening
+    /// a whole exchange creates a hundred thousand records at once.
+    struct SessionClock
+    {
+        std::time_t second = -1;
+        std::string date;
+        std::string time;
+    };
+    const SessionClock& ClockNow();
+
     Price* Find(Instrument* instrument, const std::string& date) const;
     Price& Create(Instrument* instrument, const std::string& date);
-    void RemoveSubscription(wxEvtHandler* listener, Price* price);
+    void RemoveSubscription(wxEvtHandler* listener, const Price* price);
 
     const Catalogue& catalogue_;
     std::deque<Price> records_;
     std::unordered_map<Key, Price*, KeyHash> index_;
-    std::unordered_map<const Price*, std::vector<wxEvtHandler*>> listenersOf_;
-    std::unordered_map<wxEvtHandler*, std::unordered_set<Price*>> pricesOf_;
-    std::unordered_set<Price*> live_;
+    /// Who listens to one record, and whether it is a live one (no date),
+    /// which the feed moves. Nearly every record has one listener, kept
+    /// inline: a list of its own per record would cost more than the entry.
+    struct Listening
+    {
+        wxEvtHandler* first = nullptr;
+        std::vector<wxEvtHandler*> others;
+        bool live = false;
+
+        bool Has(const wxEvtHandler* listener) const
+        {
+            return first == listener || std::find(others.begin(), others.end(), listener) != others.end();
+        }
+    };
+    std::unordered_map<const Price*, Listening> listenersOf_;
     size_t subscriptionCount_ = 0;
     mutable std::vector<Price*> liveOrdered_;
     mutable bool liveOrderStale_ = false;
+    SessionClock clock_;
 };

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "market/Catalogue.h"
 #include "market/SeededRandom.h"
@@ -114,6 +115,7 @@ void Catalogue::AddSynthetic(int count, uint32_t seed)
     if (count <= 0)
         return;
     Exchange& exchange = SyntheticExchange(*this);
+    Reserve(exchange, static_cast<size_t>(count));
     SeededRandom random(seed);
     uint64_t n = exchange.instruments.size();
     for (int added = 0; added < count; ++n)
@@ -136,7 +138,7 @@ void Catalogue::AddSynthetic(int count, uint32_t seed)
                                        : std::round(std::exp(random.Uniform(std::log(5.0), std::log(900.0))) * 100) / 100;
         if (random.Chance(0.01))
             instrument.tradingStatus = "Halted";
-        Instrument* stored = AddInstrument(exchange, instrument, prevClose);
+        Instrument* stored = AddInstrument(exchange, std::move(instrument), prevClose);
         if (!stored)
             continue;  // taken by an earlier call with the same code
         ++added;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <wx/intl.h>
+#include <wx/event.h>
 #include <wx/numformatter.h>
 
 #include "InstrumentPanel.h"
@@ -13,10 +14,28 @@ OrderTicket::Side OrderTicket::SideForMode(int mode)
     return mode == open_mode::SellTicket ? Side::Sell : Side::Buy;
 }
 
+int OrderTicket::TickDecimals(const Instrument* instrument)
+{
+    // The board's rule when it encodes: an instrument without decimals uses 5.
+    return instrument && instrument->decimals >= 0 ? instrument->decimals : 5;
+}
+
 double OrderTicket::PriceFromTicks(long ticks, const Instrument* instrument)
 {
-    const int decimals = instrument && instrument->decimals >= 0 ? instrument->decimals : 2;
-    return static_cast<double>(ticks) / std::pow(10.0, decimals);
+    return static_cast<double>(ticks) / std::pow(10.0, TickDecimals(instrument));
+}
+
+bool OrderTicket::ReadTicketLink(const wxCommandEvent& event, const Instrument* instrument, double& price,
+                                 double& quantity)
+{
+    // Cell clicks carry no text and instrument views a date or nothing; only
+    // a ticket link carries its quantity, written with two decimals.
+    const wxString text = event.GetString();
+    if (text.empty() || !text.Contains(wxNumberFormatter::GetDecimalSeparator()) ||
+        !wxNumberFormatter::FromString(text, &quantity))
+        return false;
+    price = PriceFromTicks(event.GetInt(), instrument);
+    return true;
 }
 
 double OrderTicket::DefaultPrice(Side side, const Price& quote)

@@ -5,6 +5,8 @@
 
 #include <wx/string.h>
 
+class wxCommandEvent;
+
 #include "contract/Records.h"
 
 /// One order as the user is about to send it.
@@ -19,8 +21,15 @@ struct OrderTicket
 
     /// The side an OpenWidget mode word asks for (0x42 = sell, else buy).
     static Side SideForMode(int mode);
-    /// A price sent in ticks (price x 10^decimals) back as a price.
+    /// The decimals a price in ticks counts: the instrument's, 5 without them.
+    static int TickDecimals(const Instrument* instrument);
+    /// A price sent in ticks (price x 10^decimals) back as a price; 0 ticks
+    /// is no price.
     static double PriceFromTicks(long ticks, const Instrument* instrument);
+    /// Reads the price (ticks in the int) and quantity (text) of a ticket
+    /// link; false for any other link, which leaves both untouched.
+    static bool ReadTicketLink(const wxCommandEvent& event, const Instrument* instrument, double& price,
+                               double& quantity);
     /// The price to start with when no price came along: the opposite best.
     static double DefaultPrice(Side side, const Price& quote);
 

@@ -1,7 +1,5 @@
 #include "TicketWidget.h"
 
-#include <cmath>
-
 #include <spdlog/spdlog.h>
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -9,6 +7,7 @@
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 #include "InstrumentPanel.h"
 #include "OrderTicket.h"
@@ -17,25 +16,30 @@
 
 namespace {
 
-/// Side, instrument, price, quantity and a Submit button.
+/// Side, instrument, price, quantity and a Send button. Its controls carry
+/// names ("side", "instrument", "price", "quantity", "send", "result").
 class TicketPanel : public InstrumentPanel
 {
 public:
     TicketPanel(wxWindow* parent, Host& host, OrderTicket::Side side, std::shared_ptr<spdlog::logger> logger)
         : InstrumentPanel(parent, host), m_logger(std::move(logger))
     {
-        m_side = new wxChoice(this, wxID_ANY);
+        m_side = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
+                              wxDefaultValidator, "side");
         m_side->Append(_("Buy"));
         m_side->Append(_("Sell"));
         m_side->SetSelection(side == OrderTicket::Side::Buy ? 0 : 1);
-        m_instrument = new wxStaticText(this, wxID_ANY, _("Choose an instrument on a board first."));
-        m_price = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                       wxSP_ARROW_KEYS, 0, 1e9, 0, 0.01);
+        m_instrument = new wxStaticText(this, wxID_ANY, _("Choose an instrument on a board first."),
+                                        wxDefaultPosition, wxDefaultSize, 0, "instrument");
+        // A text field: a ticket without a price shows an empty one, not a zero.
+        m_price = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, 0,
+                                 wxDefaultValidator, "price");
         m_quantity = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                          wxSP_ARROW_KEYS, 0, 1e9, 100, 1);
+                                          wxSP_ARROW_KEYS, 0, 1e9, 100, 1, "quantity");
         m_quantity->SetDigits(0);
-        m_submit = new wxButton(this, wxID_ANY, _("Submit"));
-        m_result = new wxStaticText(this, wxID_ANY, wxString());
+        m_send = new wxButton(this, wxID_ANY, _("Send"), wxDefaultPosition, wxDefaultSize, 0,
+                              wxDefaultValidator, "send");
+        m_result = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, 0, "result");
 
         auto* form = new wxFlexGridSizer(2, wxSize(12, 8));
         form->AddGrowableCol(1);
@@ -52,11 +56,11 @@ public:
         }
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(form, 0, wxALL | wxEXPAND, 12);
-        sizer->Add(m_submit, 0, wxLEFT | wxRIGHT | wxEXPAND, 12);
+        sizer->Add(m_send, 0, wxLEFT | wxRIGHT | wxEXPAND, 12);
         sizer->Add(m_result, 1, wxALL | wxEXPAND, 12);
         SetSizer(sizer);
 
-        m_submit->Bind(wxEVT_BUTTON, &TicketPanel::OnSubmit, this);
+        m_send->Bind(wxEVT_BUTTON, &TicketPanel::OnSend, this);
         m_side->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyCurrentTheme(); });
         ApplyCurrentTheme();
     }
@@ -69,23 +73,19 @@ protected:
         const Instrument* instrument = LinkedInstrument();
         m_instrument->SetLabel(instrument ? wxString::FromUTF8(instrument->code + " \u00b7 " + instrument->exchange)
                                           : wxString(_("Choose an instrument on a board first.")));
-        const int digits = instrument && instrument->decimals >= 0 ? instrument->decimals : 2;
-        m_price->SetDigits(digits);
-        m_price->SetIncrement(std::pow(10.0, -digits));
-        if (price)
-            m_price->SetValue(OrderTicket::DefaultPrice(Side(), *price));
+        m_price->SetValue(price ? FormatPrice(OrderTicket::DefaultPrice(Side(), *price), instrument) : wxString());
         m_result->SetLabel(wxString());
         Layout();
     }
 
     void ReadLink(const wxCommandEvent& event) override
     {
-        // A ticket link carries the price in ticks and the quantity as text.
-        if (event.GetInt() > 1)
-            m_price->SetValue(OrderTicket::PriceFromTicks(event.GetInt(), LinkedInstrument()));
+        double price = 0;
         double quantity = 0;
-        if (wxNumberFormatter::FromString(event.GetString(), &quantity) && quantity > 0)
-            m_quantity->SetValue(quantity);
+        if (!OrderTicket::ReadTicketLink(event, LinkedInstrument(), price, quantity))
+            return;
+        m_price->SetValue(FormatPrice(price, LinkedInstrument()));
+        m_quantity->SetValue(quantity);
     }
 
     void ApplyTheme(const Theme& theme) override
@@ -95,9 +95,9 @@ protected:
             label->SetForegroundColour(theme.LabelTextColour());
         m_instrument->SetForegroundColour(theme.TextColour());
         m_result->SetForegroundColour(theme.TextColour());
-        m_submit->SetBackgroundColour(Side() == OrderTicket::Side::Buy ? theme.UpColour() : theme.DownColour());
-        m_submit->SetForegroundColour(*wxBLACK);
-        m_submit->SetFont(theme.MakeFont(1, 700, 90, false));
+        m_send->SetBackgroundColour(Side() == OrderTicket::Side::Buy ? theme.UpColour() : theme.DownColour());
+        m_send->SetForegroundColour(*wxBLACK);
+        m_send->SetFont(theme.MakeFont(1, 700, 90, false));
         Refresh();
     }
 
@@ -107,9 +107,12 @@ private:
         return m_side->GetSelection() == 1 ? OrderTicket::Side::Sell : OrderTicket::Side::Buy;
     }
 
-    void OnSubmit(wxCommandEvent&)
+    void OnSend(wxCommandEvent&)
     {
-        OrderTicket ticket{Side(), LinkedInstrument(), m_price->GetValue(), m_quantity->GetValue()};
+        double price = 0;
+        if (!wxNumberFormatter::FromString(m_price->GetValue(), &price))
+            price = 0;
+        OrderTicket ticket{Side(), LinkedInstrument(), price, m_quantity->GetValue()};
         const bool allowed = GetHost().GetUserProfile().permissions & UserProfile::kAllowTrading;
         const wxString problem = ticket.Problem(allowed);
         if (!problem.empty())
@@ -119,16 +122,16 @@ private:
         }
         const wxString text = ticket.Describe();
         if (m_logger)
-            m_logger->info("order ticket submitted: {}", std::string(text.utf8_str()));
+            m_logger->info("order sent: {}", std::string(text.utf8_str()));
         m_result->SetLabel(wxString::Format(_("Order sent: %s"), text));
     }
 
     std::shared_ptr<spdlog::logger> m_logger;
     wxChoice* m_side;
     wxStaticText* m_instrument;
-    wxSpinCtrlDouble* m_price;
+    wxTextCtrl* m_price;
     wxSpinCtrlDouble* m_quantity;
-    wxButton* m_submit;
+    wxButton* m_send;
     wxStaticText* m_result;
     std::vector<wxStaticText*> m_labels;
 };

@@ -12,6 +12,7 @@
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
+#include "layout/DurableFile.h"
 #include "layout/LayoutEntries.h"
 
 namespace fuzz {
@@ -32,12 +33,13 @@ inline bool HoldsNul(const Tree& tree)
     return false;
 }
 
-/// Files holding a NUL byte are refused by the plug-in's and the terminal's
-/// readers (the writer's output would end at it), so they are refused here.
+/// Files holding a NUL byte (the writer's output would end at it) or nested
+/// deeper than the readers' guard are refused by the plug-in's and the
+/// terminal's readers, so they are refused here.
 inline std::optional<Tree> ParseXml(const uint8_t* data, size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    if (text.find('\0') != std::string::npos)
+    if (text.find('\0') != std::string::npos || layout::FindExcessiveNesting(text) != std::string::npos)
         return std::nullopt;
     std::istringstream stream(text);
     Tree tree;

@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        // Without the installed features, which claim commands of their own.
+        // Without the shipped features, whose claims would come first.
         board = new Tickerdeck(&application, 1, container, nullptr, nullptr, 0, {});
         grid = AddTab(board, {arpi}, "Core");
         // A command the board lets go travels on up to its container.
@@ -73,14 +73,14 @@ protected:
 
 TEST_F(BoardFeatures, EachCommandAndEventReachesItsFirstClaimantOnlyOnce)
 {
-    RecordingFeature* first = Install({cmd::ExportExcel, cmd::NewWatchlist}, {BoardEventKind::GridKeyDown});
+    RecordingFeature* first = Install({cmd::ExportExcel, cmd::PrintPreview}, {BoardEventKind::GridKeyDown});
     RecordingFeature* second = Install({cmd::ExportExcel, cmd::Settings}, {BoardEventKind::GridKeyDown});
-    for (int id : {cmd::ExportExcel, cmd::NewWatchlist, cmd::Settings, cmd::EditFilter})
+    for (int id : {cmd::ExportExcel, cmd::PrintPreview, cmd::Settings, cmd::EditFilter})
         PostCommand(board, id);
     PressKey('K');
 
-    // The toolbar's commands are listed twice in the board's table.
-    EXPECT_EQ((std::vector<int>{cmd::ExportExcel, cmd::NewWatchlist}), first->commands);
+    // Settings, a toolbar command, is listed twice in the board's table.
+    EXPECT_EQ((std::vector<int>{cmd::ExportExcel, cmd::PrintPreview}), first->commands);
     EXPECT_EQ(std::vector<int>{cmd::Settings}, second->commands);
     EXPECT_EQ(std::vector<int>{'K'}, first->keys);
     EXPECT_TRUE(second->keys.empty());

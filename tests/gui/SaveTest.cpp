@@ -84,7 +84,7 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeAndLeavesTheStoreAlone)
     EXPECT_LT(xml.find("<watchlists>"), xml.find("<alerts>"));
 }
 
-TEST_F(Save, FilteredTabsStoreEveryRowInStoredOrderOverWhatAnotherWindowWrote)
+TEST_F(Save, ChangedFilteredTabsStoreEveryRowInStoredOrderAndUnchangedOnesLeaveOthersWritesAlone)
 {
     WriteStore(kCoreStore);
     Tickerdeck* board = LoadNode(kArranged);
@@ -100,19 +100,36 @@ TEST_F(Save, FilteredTabsStoreEveryRowInStoredOrderOverWhatAnotherWindowWrote)
     WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/></watchlist>)"
                R"(<watchlist name="Core"><instrument exchange="AMX" code="AI"/></watchlist>)");
     Saved(board);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}}), Stored("Core"));
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}}), Stored("Core")) << "the tab is as it was read";
+
+    board->SubscribeRow(arpi, core, Tickerdeck::Delivery::Interactive);
+    Saved(board);
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}, {"AMX", "ARPI"}}),
+              Stored("Core"));
     EXPECT_EQ((std::vector<std::string>{"Other", "Core"}), layout::ListWatchlistNames(host.applicationFilePath));
 }
 
-TEST_F(Save, AStoreThatCannotBeReadIsNeverOverwrittenAndAMissingOneIsCreated)
+TEST_F(Save, AStoreThatCannotBeReadOrWrittenIsReportedNeverOverwrittenAndAMissingOneIsCreated)
 {
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
     board->SubscribeRow(ai, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
     const std::string corrupt = "<application><watchlists><watchlist name=\"Core\">";
     testing_support::WriteBytes(host.applicationFilePath, corrupt);
+    log.str("");
     const Tree node = Saved(board);
     EXPECT_EQ(corrupt, StoreBytes());
     EXPECT_EQ("Core", node.get<std::string>("watchlists.watchlist.<xmlattr>.name")) << "the node is still written";
+    EXPECT_NE(log.str().find("cannot save the watchlists to " + host.applicationFilePath), std::string::npos)
+        << log.str();
+
+    // Read fine (there is none yet) but not written: the folder is gone.
+    const std::string readable = host.applicationFilePath;
+    host.applicationFilePath = (folder / "gone" / "watchlists.xml").string();
+    log.str("");
+    Saved(board);
+    EXPECT_NE(log.str().find("cannot save the watchlists to " + host.applicationFilePath), std::string::npos)
+        << log.str();
+    host.applicationFilePath = readable;
 
     std::filesystem::remove(host.applicationFilePath);
     Saved(board);

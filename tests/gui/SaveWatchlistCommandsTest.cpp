@@ -93,6 +93,8 @@ TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
     Tabs().MoveSelectedRowsToWatchlist("Last");
     EXPECT_EQ(3, core->GetNumberRows()) << "an unreadable store keeps the rows where they are";
     EXPECT_EQ("broken <", StoreBytes());
+    EXPECT_NE(log.str().find("adding rows to watchlist \"Last\" in " + host.applicationFilePath), std::string::npos)
+        << log.str();
 
     WriteStore(R"(<watchlist name="Last"/>)");
     Tabs().MoveSelectedRowsToWatchlist("Last");
@@ -103,6 +105,42 @@ TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
     EXPECT_EQ(0, host.ActiveSubscriptions(board, tke, "")) << "the moved rows are released";
     EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
     EXPECT_EQ(1, host.ActiveSubscriptions(board, bdi, ""));
+}
+
+TEST_F(WatchlistCommands, AnOpenTargetTabGainsTheRowsOnlyOnceTheyAreStored)
+{
+    HoldControl(true);
+    Tabs().BuildTab(layout::TabSource::Watchlist("Last"));
+    wxGridEx* last = board->GetCurrentGrid();
+    board->GetNotebook()->SetSelection(0);
+    core->SelectRow(0);
+    host.applicationFilePath = (folder / "gone" / "watchlists.xml").string();
+    EXPECT_FALSE(Tabs().AddSelectedRowsToWatchlist("Last"));
+    EXPECT_TRUE(InstrumentsShown(last).empty());
+    EXPECT_NE(log.str().find("adding rows to watchlist \"Last\" in " + host.applicationFilePath), std::string::npos)
+        << log.str();
+}
+
+TEST_F(WatchlistCommands, SavingLeavesAnotherProgramsAdditionsToListsThisBoardOpenedCreatedEditedOrAddedTo)
+{
+    HoldControl(true);
+    Tabs().BuildTab(layout::TabSource::Watchlist("Last"));
+    Tabs().CreateWatchlistTab("Fresh", {ai});
+    Tabs().SaveEditedWatchlist("Core", "Core", {cdg, tke});
+    board->GetNotebook()->SetSelection(1);
+    first->SelectRow(0);
+    ASSERT_TRUE(Tabs().AddSelectedRowsToWatchlist("Last"));
+    ASSERT_EQ((std::vector<Instrument*>{arpi}), Shown(board, 2));
+
+    const char* const ksm = R"(<instrument exchange="KTX" code="KSM"/>)";
+    WriteStore(std::string(R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/>)") + ksm +
+               R"(</watchlist><watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
+               R"(<instrument exchange="KTX" code="TKE"/>)" + ksm +
+               R"(</watchlist><watchlist name="Last"><instrument exchange="AMX" code="ARPI"/>)" + ksm +
+               R"(</watchlist><watchlist name="Fresh"><instrument exchange="AMX" code="AI"/>)" + ksm + "</watchlist>");
+    const std::string theirs = StoreBytes();
+    Saved(board);
+    EXPECT_EQ(theirs, StoreBytes()) << "every tab still holds what this board last read or wrote";
 }
 
 TEST_F(WatchlistCommands, RewritingAWatchlistKeepsTheInstrumentsTheHostDoesNotKnow)

@@ -17,6 +17,7 @@
 #include "contract/Host.h"
 #include "contract/Records.h"
 #include "contract/Theme.h"
+#include "contract/Widget.h"
 
 namespace testing_support {
 
@@ -109,6 +110,56 @@ struct PostCall
     Widget* source;
     uint64_t group;
     wxWindow* target;
+};
+
+/// A widget factory of the terminal that records what it is handed.
+class FakeWidget : public Widget
+{
+public:
+    struct DispatchCall
+    {
+        int id;
+        void* clientData;
+        wxClientData* clientObject;
+        int intValue;
+        wxString text;
+        uint64_t group;
+        wxWindow* target;
+    };
+
+    FakeWidget(std::string name, std::string icon = std::string(), bool offered = true)
+        : m_name(std::move(name)), m_icon(std::move(icon)), m_offered(offered)
+    {
+    }
+
+    const char* GetDisplayName() override { return m_name.c_str(); }
+    const char* GetIconPath() override { return m_icon.c_str(); }
+    wxWindow* CreateWindow(uint64_t, wxWindow*, void*, void*, int) override { return nullptr; }
+    void SaveWindow(wxWindow*, void*, void*) override {}
+    void CloseWindow(wxWindow*, bool) override {}
+    void Dispatch(wxCommandEvent& event, uint64_t group, wxWindow* target) override
+    {
+        dispatched.push_back({event.GetId(), event.GetClientData(), event.GetClientObject(), event.GetInt(),
+                              event.GetString(), group, target});
+    }
+    void SetLogger(std::shared_ptr<spdlog::logger>) override {}
+    bool IsOfferedInMenu(uint32_t) override { return m_offered; }
+
+    std::vector<DispatchCall> dispatched;
+
+private:
+    std::string m_name;
+    std::string m_icon;
+    bool m_offered;
+};
+
+/// One OpenWidget call.
+struct OpenCall
+{
+    Widget* widget;
+    uint64_t group;
+    uint64_t sameGroup;
+    int mode;
 };
 
 /// A terminal that records calls and answers from in-memory records.
@@ -209,11 +260,21 @@ public:
 
     const ExchangeList& GetExchanges() override { return exchanges; }
     const std::vector<Instrument*>& GetInstruments() override { return m_instrumentList; }
-    UserProfile GetUserProfile() override { return {}; }
+    UserProfile GetUserProfile() override { return profile; }
 
-    Widget* FindWidget(const char*) override { return nullptr; }
-    std::vector<Widget*> GetWidgets() override { return {}; }
-    wxWindow* OpenWidget(Widget*, uint64_t, uint64_t, int) override { return nullptr; }
+    Widget* FindWidget(const char* name) override
+    {
+        for (Widget* widget : widgetList)
+            if (widget && std::string(widget->GetDisplayName()) == name)
+                return widget;
+        return nullptr;
+    }
+    std::vector<Widget*> GetWidgets() override { return widgetList; }
+    wxWindow* OpenWidget(Widget* widget, uint64_t group, uint64_t sameGroup, int mode) override
+    {
+        opens.push_back({widget, group, sameGroup, mode});
+        return openedWindow;
+    }
 
     void PostToWidgets(wxCommandEvent& event, Widget* source, uint64_t group, wxWindow* target) override
     {
@@ -221,10 +282,14 @@ public:
                          event.GetString(), source, group, target});
     }
 
-    void PrepareMenu(wxMenu*) override {}
+    void PrepareMenu(wxMenu*) override { ++preparedMenus; }
     void AttachDialog(wxWindow* dialog) override { attachedDialogs.push_back(dialog); }
-    int LookupHotkey(int, bool, bool, bool) override { return 0; }
-    wxString GetShortcutText(int) override { return wxString(); }
+    int LookupHotkey(int keyCode, bool, bool shift, bool) override
+    {
+        const auto found = hotkeys.find({keyCode, shift});
+        return found == hotkeys.end() ? 0 : found->second;
+    }
+    wxString GetShortcutText(int hostCommand) override { return wxString::Format("F%d", hostCommand); }
 
     FakeTheme theme;
     Reply reply = Reply::Immediately;
@@ -232,6 +297,14 @@ public:
     std::vector<SubscriptionCall> unsubscribes;
     std::vector<PostCall> posts;
     std::vector<wxWindow*> attachedDialogs;
+    UserProfile profile;
+    /// Answered by FindWidget (by display name) and GetWidgets; null = separator.
+    std::vector<Widget*> widgetList;
+    std::vector<OpenCall> opens;
+    wxWindow* openedWindow = nullptr;
+    /// (key code, Shift) to host command.
+    std::map<std::pair<int, bool>, int> hotkeys;
+    int preparedMenus = 0;
     ExchangeList exchanges;
     std::string layoutFilePath;
     std::string applicationFilePath;

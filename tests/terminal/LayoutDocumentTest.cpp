@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/display.h>
+
 #include "LayoutDocument.h"
 #include "MainFrame.h"
 #include "Terminal.h"
 #include "TerminalHost.h"
+#include "layout/DurableFile.h"
 #include "support/EventLoop.h"
 #include "support/XmlText.h"
 
@@ -161,20 +164,109 @@ TEST(LayoutDocumentRun, QuittingWritesWhatStartingReadsByteForByte)
     EXPECT_EQ(kStartStore, ReadBytes(folder / "store.xml"));
 }
 
-TEST(LayoutDocumentRun, AnUnreadableLayoutIsNotOverwritten)
+/// The one file beside `path` that SetAsideUnreadable made of it.
+std::filesystem::path SetAsideFileOf(const std::filesystem::path& path)
+{
+    std::vector<std::filesystem::path> found;
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path()))
+        if (entry.path().filename().string().rfind(path.filename().string() + ".unreadable-", 0) == 0)
+            found.push_back(entry.path());
+    return found.size() == 1 ? found.front() : std::filesystem::path();
+}
+
+TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesNormally)
 {
     TempFolder folder;
-    WriteBytes(folder / "layout.xml", "<application><layout>");
+    const std::string truncated = "<application><layout>";
+    const std::string wrongRoot = "<foo/>" + std::string(kStartStore).substr(std::string(kStartStore).find("<application>"));
+    WriteBytes(folder / "layout.xml", truncated);
+    WriteBytes(folder / "store.xml", wrongRoot);
+    Terminal terminal(FileOptions(folder));
+    terminal.Start();
+    ASSERT_TRUE(terminal.Frame());
+
+    const std::filesystem::path layoutAside = SetAsideFileOf(folder / "layout.xml");
+    const std::filesystem::path storeAside = SetAsideFileOf(folder / "store.xml");
+    EXPECT_EQ(truncated, ReadBytes(layoutAside));
+    EXPECT_EQ(wrongRoot, ReadBytes(storeAside));
+    const std::string notices = terminal.Frame()->NoticeText().ToStdString();
+    EXPECT_NE(notices.find(layoutAside.string()), std::string::npos) << notices;
+    EXPECT_NE(notices.find(storeAside.string()), std::string::npos) << notices;
+
+    EXPECT_TRUE(terminal.Frame()->SaveLayout());
+    terminal.Frame()->Close();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
+    terminal.Shutdown();
+    const ptree saved = layout::ReadXmlDocument((folder / "layout.xml").string(), "application");
+    EXPECT_FALSE(ReadWindowRecords(saved).empty()) << "the run started from the defaults and saved them";
+    EXPECT_EQ(truncated, ReadBytes(layoutAside)) << "the kept file is never touched again";
+}
+
+TEST(LayoutDocumentRun, ALayoutPathThatIsAFolderIsReportedAndLeftAlone)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "layout.xml");
     WriteBytes(folder / "store.xml", kStartStore);
     Terminal terminal(FileOptions(folder));
     terminal.Start();
     ASSERT_TRUE(terminal.Frame());
-    EXPECT_EQ(1u, terminal.Frame()->DockedPaneCount()) << "one plain board";
+    const std::string notices = terminal.Frame()->NoticeText().ToStdString();
+    EXPECT_NE(notices.find((folder / "layout.xml").string()), std::string::npos) << notices;
     EXPECT_FALSE(terminal.Frame()->SaveLayout());
     terminal.Frame()->Close();
     ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
     terminal.Shutdown();
-    EXPECT_EQ("<application><layout>", ReadBytes(folder / "layout.xml"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "layout.xml"));
+}
+
+TEST(LayoutDocumentRun, AnotherProgramsStoreChangesSurviveAQuit)
+{
+    TempFolder folder;
+    WriteBytes(folder / "layout.xml", kStartLayout);
+    WriteBytes(folder / "store.xml", kStartStore);
+    Terminal terminal(FileOptions(folder));
+    terminal.Start();
+    ASSERT_TRUE(terminal.Frame());
+    // Written while the terminal runs: an addition to the list its tab
+    // shows, and a list of its own.
+    const std::string changed = R"(<application><watchlists><watchlist name="Mine">)"
+                                R"(<instrument exchange="AMX" code="ARPI"/><instrument exchange="AMX" code="BDI"/>)"
+                                R"(<instrument exchange="AMX" code="CDG"/></watchlist>)"
+                                R"(<watchlist name="Other"><instrument exchange="AMX" code="AI"/></watchlist>)"
+                                R"(</watchlists></application>)";
+    WriteBytes(folder / "store.xml", changed);
+    terminal.Frame()->Close();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
+    terminal.Shutdown();
+    EXPECT_EQ(changed, ReadBytes(folder / "store.xml")) << "lists the terminal did not change are not rewritten";
+}
+
+TEST(LayoutDocumentRun, HugeSavedGeometryIsFittedOnTheScreen)
+{
+    EXPECT_EQ(wxRect(0, 0, 800, 600), FitOnScreen(wxRect(-5000, 20, 32767, 32767), wxRect(0, 0, 800, 600)));
+    EXPECT_EQ(wxRect(500, 500, 300, 100), FitOnScreen(wxRect(900, 510, 300, 100), wxRect(0, 0, 800, 600)));
+    EXPECT_EQ(wxRect(10, 20, 30, 40), FitOnScreen(wxRect(10, 20, 30, 40), wxRect(0, 0, 800, 600)));
+
+    TempFolder folder;
+    std::string huge = kStartLayout;
+    huge.replace(huge.find("<windows>"), 9, R"(<windows x="-40000" y="9" width="32767" height="32767">)");
+    huge.replace(huge.find(R"(width="500" height="420")"), 24, R"(width="32767" height="32767")");
+    WriteBytes(folder / "layout.xml", huge);
+    WriteBytes(folder / "store.xml", kStartStore);
+    Terminal terminal(FileOptions(folder));
+    terminal.Start();
+    ASSERT_TRUE(terminal.Frame());
+    const wxRect screen = wxDisplay(terminal.Frame()).GetClientArea();
+    EXPECT_TRUE(screen.Contains(terminal.Frame()->GetRect())) << terminal.Frame()->GetRect().width;
+    for (const OpenWindow& window : terminal.Host().Windows().All())
+    {
+        if (!window.frame)
+            continue;
+        EXPECT_TRUE(screen.Contains(window.frame->GetRect())) << window.frame->GetRect().width;
+    }
+    terminal.Frame()->Close();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
+    terminal.Shutdown();
 }
 
 }  // namespace

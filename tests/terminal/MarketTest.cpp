@@ -1,7 +1,9 @@
 // The terminal's simulated feed: the change masks it posts to the boards name
-// exactly what changed, and only watched live records move.
+// exactly what changed, only watched live records move, and a flood reaches a
+// board no faster than it takes it.
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -162,6 +164,45 @@ TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
     testing_support::Flush();
     EXPECT_TRUE(staying.events.empty());
     EXPECT_TRUE(SameQuote(before, *book.Acquire(live, ""))) << "nobody watches it, so it rests";
+}
+
+TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)
+{
+    QuoteBook book(*demo_);
+    RecordingListener listener;
+    for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
+        book.Subscribe(&listener, instrument, "", nullptr);
+    const std::vector<Price*> records = book.SubscribedLive();
+    const int flood = static_cast<int>(records.size()) * 50;
+    MarketFeed feed(book, 0.0, 5);
+    const auto expectOneEventPerRecord = [&] {
+        std::set<Price*> seen;
+        for (const auto& received : listener.events)
+            seen.insert(received.price);
+        EXPECT_EQ(seen.size(), listener.events.size()) << "records were queued more than once";
+        EXPECT_FALSE(listener.events.empty());
+    };
+
+    feed.Step(flood);
+    std::vector<Price> before(records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        before[i] = *records[i];
+    feed.Step(flood);  // the first flood is still queued: nothing more is posted
+    testing_support::Flush();
+    expectOneEventPerRecord();
+
+    listener.events.clear();
+    feed.Step(0);
+    testing_support::Flush();
+    expectOneEventPerRecord();
+    std::map<const Price*, int> maskOf;
+    for (const auto& received : listener.events)
+        maskOf[received.price] = received.mask;
+    for (size_t i = 0; i < records.size(); ++i)
+    {
+        const int changed = ExpectedMask(before[i], *records[i]);
+        EXPECT_EQ(changed & ~maskOf[records[i]], 0) << "a change of the second flood was lost for " << i;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // First-run seeding of the user's files and the search for the asset folder.
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -30,6 +32,14 @@ TEST(UserFiles, TheUsersOwnFilesAreNeverOverwrittenAndAMissingDefaultIsReported)
     const std::string problem = fresh.Seed(temp / "ship/nope.xml", temp / "ship/watchlists.xml");
     EXPECT_NE(problem.find("nope.xml"), std::string::npos) << "a missing shipped default is reported: " << problem;
     EXPECT_EQ(ReadBytes(fresh.StorePath()), "<shipped/>") << "the other file is still seeded";
+
+    // A link to nowhere is seeded through, and stays a link.
+    std::filesystem::create_directories(temp / "linked");
+    std::filesystem::create_symlink(temp / "elsewhere.xml", temp / "linked/watchlists.xml");
+    UserFiles linked(temp / "linked", "", "");
+    EXPECT_EQ(linked.Seed(temp / "ship/layout.xml", temp / "ship/watchlists.xml"), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(linked.StorePath()));
+    EXPECT_EQ(ReadBytes(temp / "elsewhere.xml"), "<shipped/>");
 }
 
 TEST(AssetFolder, FoundBesideOrAboveTheProgramThenInTheCurrentFolderAndNeedsBothFolders)

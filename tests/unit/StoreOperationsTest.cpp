@@ -14,6 +14,7 @@
 #include "layout/DurableFile.h"
 #include "layout/UnresolvedRefs.h"
 #include "layout/WatchlistStore.h"
+#include "layout/WindowNodeReader.h"
 #include "support/XmlText.h"
 
 namespace {
@@ -52,15 +53,17 @@ const char* const kTwoOfOneName = R"(<application><watchlists>
 <watchlist name="Core" extra="x"><instrument exchange="AMX" code="C"/></watchlist>
 </watchlists></application>)";
 
-TEST(StoreReading, InstrumentsOfEveryWatchlistWithExactlyThatName)
-{
-    const Tree store = Parse(R"(<application><watchlists>
+const char* const kMixedStore = R"(<application><watchlists>
       <watchlist name="Core"><instrument exchange="AMX" code="A"/><instrument exchange="" code="NOEX"/></watchlist>
       <watchlist name="core"><instrument exchange="AMX" code="B"/></watchlist>
       <group name="Core"><instrument exchange="AMX" code="G"/></group>
       <watchlist name="Core"><instr exchange="AMX" code="I"/><instrument exchange="AMX"/><instrument exchange="KTX" code="C"/></watchlist>
       <watchlist><instrument exchange="AMX" code="N"/></watchlist>
-    </watchlists></application>)");
+    </watchlists></application>)";
+
+TEST(StoreReading, InstrumentsOfEveryWatchlistWithExactlyThatName)
+{
+    const Tree store = Parse(kMixedStore);
     EXPECT_EQ(layout::StoredInstruments(store, "Core"), (std::vector<InstrumentRef>{{"AMX", "A"}, {"KTX", "C"}}))
         << "other elements, instruments missing a part and a group of the same name are no members";
     EXPECT_EQ(layout::StoredInstruments(store, "core"), (std::vector<InstrumentRef>{{"AMX", "B"}}));
@@ -166,6 +169,126 @@ TEST_F(StoreFolder, AMissingStoreReadsAsEmptyForWritersButACorruptOneThrows)
     }
 }
 
+std::string NestedStore(int depth)
+{
+    std::string text = "<application>";
+    for (int i = 0; i < depth; ++i)
+        text += "<watchlist>";
+    for (int i = 0; i < depth; ++i)
+        text += "</watchlist>";
+    return text + "</application>";
+}
+
+TEST_F(StoreFolder, HostileFilesAreRefusedBeforeParsingAndNamed)
+{
+    const std::string utf16("\xFF\xFE<\0a\0/\0>\0", 10);
+    for (const std::string& hostile : {NestedStore(100000), NestedStore(64), utf16, std::string("<foo/><application/>"),
+                                       std::string("<foo><watchlists/></foo>"), std::string()})
+    {
+        Write(hostile);
+        try
+        {
+            layout::ReadStore(path.string());
+            ADD_FAILURE() << "accepted " << hostile.substr(0, 40);
+        }
+        catch (const layout::UnreadableFile& error)
+        {
+            EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
+        }
+    }
+    // The layout reader takes any root but shares the guard.
+    Write(NestedStore(100000));
+    EXPECT_THROW(layout::ReadXmlFile(path.string()), layout::UnreadableFile);
+    fs::create_directories(folder / "folder.xml");
+    EXPECT_THROW(layout::ReadXmlFile((folder / "folder.xml").string()), layout::UnreadableFile);
+
+    Write("<!-- kept by hand --><application>" + NestedStore(62) + "</application>");
+    EXPECT_NO_THROW(layout::ReadStore(path.string())) << "comments and real depths are fine";
+}
+
+// Tabs are filled by a reader that builds no tree; it must find what the
+// tree finds and refuse what the tree reader refuses, with the same words.
+TEST_F(StoreFolder, TheTreeFreeReaderFindsAndRefusesWhatTheTreeReaderDoes)
+{
+    const std::string commented = std::string(kMixedStore).replace(13, 0, "<!-- x --><watchlists/>");
+    for (const std::string& text : {std::string(kMixedStore), std::string(kTwoOfOneName), commented,
+                                    std::string("<application a='1'><watchlists><watchlist name='E'/></watchlists></application>")})
+    {
+        Write(text);
+        const Tree tree = layout::ReadStore(path.string());
+        const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
+        for (const char* name : {"Core", "core", "", "E", "Unknown"})
+            EXPECT_EQ(layout::StoredInstruments(read, name), layout::StoredInstruments(tree, name)) << name << " in " << text;
+        EXPECT_EQ(read.size(), Names(tree).size()) << text;
+    }
+    for (const std::string& hostile : {NestedStore(64), std::string("<application>\n<watchlists>\n<a x=\"1></a>"),
+                                       std::string("<application a=\"&#0;\"/>"), std::string("<foo/><application/>"),
+                                       std::string("x"), std::string()})
+    {
+        Write(hostile);
+        std::string expected = "accepted";
+        std::string actual = "accepted";
+        try { layout::ReadStore(path.string()); } catch (const layout::UnreadableFile& error) { expected = error.what(); }
+        try { layout::ReadStoredWatchlists(path.string()); } catch (const layout::UnreadableFile& error) { actual = error.what(); }
+        EXPECT_NE(expected, "accepted") << hostile;
+        EXPECT_EQ(actual, expected) << hostile;
+    }
+}
+
+TEST_F(StoreFolder, AnUnreadableFileIsSetAsideWholeBesideItself)
+{
+    Write("garbage");
+    const std::string first = layout::SetAsideUnreadable(path.string());
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_EQ(folder, fs::path(first).parent_path());
+    EXPECT_EQ("garbage", ReadBytes(first));
+    Write("more garbage");
+    const std::string second = layout::SetAsideUnreadable(path.string());
+    EXPECT_NE(first, second) << "an earlier one is never replaced";
+    EXPECT_EQ("garbage", ReadBytes(first));
+    EXPECT_EQ("more garbage", ReadBytes(second));
+
+    fs::create_directories(path);
+    EXPECT_EQ("", layout::SetAsideUnreadable(path.string())) << "only files are moved";
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ("", layout::SetAsideUnreadable((folder / "missing.xml").string()));
+}
+
+TEST_F(StoreFolder, ReplacingThroughASymbolicLinkUpdatesItsFileAndKeepsTheLink)
+{
+    const fs::path real = folder / "real" / "store.xml";
+    testing_support::WriteBytes(real, "old");
+    fs::create_symlink(real, path);
+    layout::ReplaceFileContents(path.string(), "new");
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ("new", ReadBytes(real));
+
+    // A dangling relative link gets its file made where it points.
+    const fs::path dangling = folder / "dangling.xml";
+    fs::create_symlink(fs::path("real") / "later.xml", dangling);
+    layout::ReplaceFileContents(dangling.string(), "first");
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ("first", ReadBytes(folder / "real" / "later.xml"));
+}
+
+TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)
+{
+    Write("kept");
+    for (const char* stale : {".watchlists.xmla1B2c3", ".watchlists.xmlZz9yY8"})
+        testing_support::WriteBytes(folder / stale, "torn");
+    for (const char* other : {".watchlists.xmlshort", ".other.xmla1B2c3", "watchlists.xmla1B2c3", ".watchlists.xml.a1B2c"})
+        testing_support::WriteBytes(folder / other, "someone else's");
+    EXPECT_EQ(2, layout::RemoveStaleTemporaries(path.string()));
+    EXPECT_EQ(5u, FilesInFolder());
+    EXPECT_EQ("kept", ReadBytes(path));
+
+    // Beside a link as well, where earlier versions wrote them.
+    fs::create_directories(folder / "links");
+    fs::create_symlink(path, folder / "links" / "w.xml");
+    testing_support::WriteBytes(folder / "links" / ".w.xmlQ1w2E3", "torn");
+    EXPECT_EQ(1, layout::RemoveStaleTemporaries((folder / "links" / "w.xml").string()));
+}
+
 TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
 {
     // Two versions large enough that a write takes a while.
@@ -197,6 +320,8 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
         const std::string bytes = ReadBytes(path);
         EXPECT_TRUE(bytes == smallText || bytes == largeText) << "round " << round << ": " << bytes.size() << " bytes";
     }
+    layout::RemoveStaleTemporaries(path.string());
+    EXPECT_EQ(1u, FilesInFolder()) << "whatever the killed writer left half-done is cleared";
 }
 
 TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)

@@ -1,0 +1,163 @@
+// Costs of taking a large tab out of the program: the copy the GUI thread
+// makes for an export, the worker writing it as a workbook, and laying the
+// tab out on printed pages.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+
+#include "BenchMain.h"
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "contract/Records.h"
+#include "controls/wxGridEx.h"
+#include "controls/wxGridPrintout.h"
+#include "watchlist/ExportJob.h"
+#include "watchlist/TabSnapshot.h"
+
+namespace {
+
+constexpr int kRows = 20000;
+
+/// A 20,000-row tab of quotes with every column filled.
+class LargeTab
+{
+public:
+    LargeTab() : m_instruments(kRows), m_prices(kRows)
+    {
+        m_frame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxSize(1600, 900));
+        m_grid = new wxGridEx(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(1600, 900));
+        auto* table = new TickerdeckTable;
+        for (int i = 0; i < kRows; ++i)
+        {
+            Instrument& instrument = m_instruments[i];
+            instrument.name = "Instrument " + std::to_string(i);
+            instrument.code = "I" + std::to_string(100000 + i);
+            instrument.exchange = "XEX";
+            instrument.currency = "USD";
+            instrument.sector = "Sector " + std::to_string(i % 17);
+            instrument.type = "Stock";
+            instrument.flag = "ZZ";
+            instrument.decimals = 2;
+            Price& price = m_prices[i];
+            price.instrument = &instrument;
+            price.last = 1000.0 + i * 0.37;
+            price.prevClose = price.last - 0.5;
+            price.change = 0.5;
+            price.changePercent = 0.05;
+            price.buy = price.last - 0.01;
+            price.sell = price.last + 0.01;
+            price.open = price.prevClose;
+            price.high = price.last + 1.0;
+            price.low = price.last - 1.0;
+            price.vwap = price.last;
+            price.closing = price.last;
+            price.buyVolume = 1200.0 + i;
+            price.sellVolume = 800.0 + i;
+            price.cumVolume = 1.5e6 + i;
+            price.cumValue = 2.25e8 + i;
+            price.deals = 1000 + i;
+            price.moneyFlow = i % 2 ? 1234.5 : -987.25;
+            price.amplitude = 3.21;
+            price.tradeDate = "20240115";
+            price.tradeTime = "10:15:30";
+            price.tradeType = i % 2 ? '+' : '-';
+            table->AppendMember(&price);
+        }
+        m_grid->SetTable(table, true, wxGrid::wxGridSelectRows);
+        m_grid->SetDefaultColSize(70, true);
+    }
+    ~LargeTab() { m_frame->Destroy(); }
+
+    wxGridEx* Grid() const { return m_grid; }
+
+private:
+    std::vector<Instrument> m_instruments;
+    std::vector<Price> m_prices;
+    wxFrame* m_frame;
+    wxGridEx* m_grid;
+};
+
+// Made on first use, inside the toolkit's lifetime, and dropped before it ends.
+std::unique_ptr<LargeTab>& TabHolder()
+{
+    static std::unique_ptr<LargeTab> tab;
+    return tab;
+}
+
+LargeTab& Tab()
+{
+    if (!TabHolder())
+        TabHolder() = std::make_unique<LargeTab>();
+    return *TabHolder();
+}
+
+void BM_ExportSnapshot(benchmark::State& state)
+{
+    Tab();   // built before the clock starts
+    for (auto _ : state)
+    {
+        auto snapshot = std::make_unique<sheet::TabSnapshot>(SnapshotGrid(Tab().Grid(), "Bench"));
+        benchmark::DoNotOptimize(snapshot->RowCount());
+        // The worker drops the copy, not the GUI thread.
+        state.PauseTiming();
+        snapshot.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_ExportWrite(benchmark::State& state)
+{
+    const sheet::TabSnapshot snapshot = SnapshotGrid(Tab().Grid(), "Bench");
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tickerdeck-export-bench";
+    std::filesystem::create_directories(folder);
+    for (auto _ : state)
+    {
+        const ExportOutcome outcome = WriteExport(snapshot, folder.string(), "Bench.xlsx");
+        if (!outcome.written)
+        {
+            state.SkipWithError(outcome.reason.c_str());
+            break;
+        }
+        state.PauseTiming();
+        std::filesystem::remove(outcome.path);
+        state.ResumeTiming();
+    }
+    std::filesystem::remove_all(folder);
+}
+
+void BM_PrintPreviewPages(benchmark::State& state)
+{
+    wxBitmap page(816, 1345);
+    wxMemoryDC dc(page);
+    int pages = 0;
+    for (auto _ : state)
+    {
+        wxGridPrintout printout(Tab().Grid(), "Bench");
+        printout.SetPPIScreen(96, 96);
+        printout.SetPPIPrinter(96, 96);
+        printout.SetPageSizeMM(216, 356);
+        printout.SetPageSizePixels(page.GetWidth(), page.GetHeight());
+        printout.SetDC(&dc);
+        printout.OnPreparePrinting();
+        pages = printout.PageCount();
+        benchmark::DoNotOptimize(pages);
+    }
+    state.counters["pages"] = pages;
+}
+
+BENCHMARK(BM_ExportSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_PrintPreviewPages)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return bench_support::RunWithApp(argc, argv, [] { TabHolder().reset(); });
+}

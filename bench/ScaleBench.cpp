@@ -1,0 +1,199 @@
+// Costs of boards with 100,000 rows: a whole exchange opened as a tab and a
+// stored watchlist of that size loaded.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/grid.h>
+#include <wx/panel.h>
+#include <wx/utils.h>
+
+#include "BenchMain.h"
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxGridEx.h"
+#include "host/TerminalHost.h"
+#include "host/UserFiles.h"
+#include "host/market/Catalogue.h"
+#include "host/market/QuoteBook.h"
+#include "host/theme/ThemeSwitch.h"
+#include "layout/WatchlistStore.h"
+#include "plugin/Application.h"
+
+namespace {
+
+using Tree = boost::property_tree::ptree;
+namespace fs = std::filesystem;
+
+constexpr int kRows = 100000;
+constexpr uint32_t kMarketSeed = 20240115;
+const char* const kShippedLayout = "data/layout.xml";
+const char* const kDefaultNodePath = "application.layout.default.tickerdeck";
+const char* const kStoredName = "Everything";
+
+fs::path BenchFolder()
+{
+    return fs::temp_directory_path() / "tickerdeck-scale-bench";
+}
+
+void Flush()
+{
+    wxTheApp->ProcessPendingEvents();
+    wxYield();
+    wxTheApp->ProcessIdle();
+}
+
+/// The shipped layout whose default board has one tab: the shipped columns
+/// under `attributes` (name, type, ...).
+Tree LayoutWithOneTab(const std::vector<std::pair<std::string, std::string>>& attributes)
+{
+    Tree document;
+    boost::property_tree::read_xml(kShippedLayout, document);
+    Tree& node = document.get_child(kDefaultNodePath);
+    Tree& watchlists = node.get_child("watchlists");
+    Tree tab;
+    tab.put("<xmlattr>.current", "true");
+    for (const auto& [key, value] : attributes)
+        tab.put("<xmlattr>." + key, value);
+    tab.add_child("columns", watchlists.front().second.get_child("columns"));
+    watchlists.clear();
+    watchlists.add_child("watchlist", tab);
+    return document;
+}
+
+Tree ExchangeLayout()
+{
+    return LayoutWithOneTab({{"name", "Synthetic"}, {"type", "7"}, {"exchange", "SYN"}});
+}
+
+/// The terminal's market with 100,000 synthetic instruments, a store holding
+/// all of them as one watchlist, its host and the board factory.
+class ScaleMarket
+{
+public:
+    ScaleMarket()
+        : m_quotes(m_catalogue),
+          m_files(BenchFolder().string(), "", ""),
+          m_host(m_catalogue, m_quotes, m_themes, m_files, false, nullptr),
+          m_application(&m_host)
+    {
+        m_catalogue.AddSynthetic(kRows, kMarketSeed);
+        m_exchange = FindExchange(m_catalogue.Exchanges(), "SYN");
+        fs::create_directories(BenchFolder());
+        std::vector<layout::InstrumentRef> everything;
+        for (const Instrument* instrument : m_exchange->instruments)
+            everything.push_back({instrument->exchange, instrument->code});
+        Tree store;
+        layout::AppendWatchlist(store, kStoredName, everything);
+        layout::WriteStore(m_files.StorePath(), store);
+        // The host's records are there before any board: they are not the board's cost.
+        for (Instrument* instrument : m_exchange->instruments)
+            m_quotes.Acquire(instrument, std::string());
+    }
+
+    static ScaleMarket& Get()
+    {
+        if (!Instance())
+            Instance() = std::make_unique<ScaleMarket>();
+        return *Instance();
+    }
+    /// Ends the market while the toolkit is still up; its theme holds fonts.
+    static void Close() { Instance().reset(); }
+
+    Application& Factory() { return m_application; }
+
+private:
+    static std::unique_ptr<ScaleMarket>& Instance()
+    {
+        static std::unique_ptr<ScaleMarket> market;
+        return market;
+    }
+
+    Catalogue m_catalogue;
+    QuoteBook m_quotes;
+    ThemeSwitch m_themes;
+    UserFiles m_files;
+    TerminalHost m_host;
+    Application m_application;
+    const Exchange* m_exchange = nullptr;
+};
+
+/// A shown frame holding a host container, and the board opened in it.
+class BoardWindow
+{
+public:
+    BoardWindow()
+        : m_frame(new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(0, 0), wxSize(1600, 1000))),
+          m_container(new wxPanel(m_frame))
+    {
+        m_frame->Show();
+        Flush();
+    }
+    ~BoardWindow()
+    {
+        if (m_board)
+            m_board->Destroy();
+        Flush();
+        m_frame->Destroy();
+        Flush();
+    }
+
+    void Open(Tree& node)
+    {
+        m_board = static_cast<Tickerdeck*>(ScaleMarket::Get().Factory().CreateWindow(1, m_container, nullptr, &node, 0));
+        wxTheApp->ProcessPendingEvents();
+    }
+    int Rows() const { return m_board ? Tickerdeck::TableOf(m_board->GetCurrentGrid())->GetNumberRows() : 0; }
+
+private:
+    wxFrame* m_frame;
+    wxPanel* m_container;
+    Tickerdeck* m_board = nullptr;
+};
+
+/// Times opening the default node of `document` in a new board.
+void RunOpen(benchmark::State& state, Tree document)
+{
+    Tree& node = document.get_child(kDefaultNodePath);
+    ScaleMarket::Get();
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        auto window = std::make_unique<BoardWindow>();
+        state.ResumeTiming();
+        window->Open(node);
+        state.PauseTiming();
+        if (window->Rows() != kRows)
+            state.SkipWithError("the tab does not show every instrument");
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_OpenExchangeTab100000(benchmark::State& state)
+{
+    RunOpen(state, ExchangeLayout());
+}
+
+// Store read, resolution of every entry and subscription.
+void BM_LoadWatchlist100000(benchmark::State& state)
+{
+    RunOpen(state, LayoutWithOneTab({{"name", kStoredName}, {"type", "1"}}));
+}
+
+BENCHMARK(BM_OpenExchangeTab100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_LoadWatchlist100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return bench_support::RunWithApp(argc, argv, [] { ScaleMarket::Close(); });
+}

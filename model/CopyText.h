@@ -1,0 +1,14 @@
+#pragma once
+// The text a copy of grid rows puts on the clipboard.
+
+#include <functional>
+#include <vector>
+
+#include <wx/string.h>
+
+/// Tab-separated lines, each ending in "\r\n": the labels of the given
+/// columns, then one line per row with their cell texts. With no rows the
+/// text is the header line alone, so a paste still shows what was copied from.
+wxString BuildCopyText(const std::vector<int>& columns, const std::vector<int>& rows,
+                       const std::function<wxString(int col)>& label,
+                       const std::function<wxString(int row, int col)>& cell);

@@ -1,0 +1,47 @@
+#pragma once
+// The spreadsheet file a tab is exported to, behind a small interface of our
+// own so that the file-format library can be swapped.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace sheet {
+
+/// A workbook could not be written; what() is the reason, for the user.
+class WriteError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// One worksheet. Rows are written in ascending order, each row's cells left
+/// to right: the writer may stream them to disk as they come.
+class Sheet
+{
+public:
+    virtual ~Sheet() = default;
+    /// Cells of the 0-based column keep their text as typed ("@" format).
+    virtual void SetColumnAsText(int col) = 0;
+    virtual void SetColumnWidth(int col, double characters) = 0;
+    virtual void WriteText(int row, int col, std::string_view utf8) = 0;
+    virtual void WriteNumber(int row, int col, double value) = 0;
+};
+
+/// A workbook being written to one file.
+class Workbook
+{
+public:
+    virtual ~Workbook() = default;
+    /// Adds a sheet; `name` must be one the format accepts (see SheetName).
+    virtual Sheet& AddSheet(const std::string& name) = 0;
+    /// Finishes the file; throws WriteError when it cannot be written.
+    virtual void Close() = 0;
+};
+
+/// A workbook in the Office Open XML format (.xlsx) at `path`, written with
+/// little memory whatever the row count. Throws WriteError.
+std::unique_ptr<Workbook> CreateXlsxWorkbook(const std::string& path);
+
+}  // namespace sheet

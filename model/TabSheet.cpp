@@ -1,0 +1,136 @@
+#include "model/TabSheet.h"
+
+#include <algorithm>
+
+#include "model/ColumnSpec.h"
+#include "model/Spreadsheet.h"
+
+namespace sheet {
+
+namespace {
+
+constexpr std::size_t kMaxSheetNameLength = 31;
+// About what one character of the sheet's default font takes on screen.
+constexpr double kPixelsPerCharacter = 7.0;
+
+bool RefusedInSheetName(wxUniChar c)
+{
+    return c == ':' || c == '\\' || c == '/' || c == '?' || c == '*' || c == '[' || c == ']';
+}
+
+bool RefusedInFileName(wxUniChar c)
+{
+    return c < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
+           c == '>' || c == '|';
+}
+
+void WriteCell(Sheet& sheet, int row, int col, ColumnKind kind, const wxString& text,
+               const NumberSeparators& separators)
+{
+    if (text.empty())
+        return;
+    if (kind == ColumnKind::Number)
+        if (const auto value = ParseShownNumber(text, separators))
+        {
+            sheet.WriteNumber(row, col, *value);
+            return;
+        }
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    sheet.WriteText(row, col, std::string_view(utf8.data(), utf8.length()));
+}
+
+}  // namespace
+
+void TabSnapshot::AddRow(const Price& quote)
+{
+    // Reserved by the caller for every row, so earlier rows' pointers hold.
+    quotes.push_back(quote);
+    if (quote.instrument)
+    {
+        instruments.push_back(*quote.instrument);
+        quotes.back().instrument = &instruments.back();
+    }
+    else
+        instruments.emplace_back();
+}
+
+wxString TabSnapshot::Text(std::size_t row, std::size_t index) const
+{
+    return format.CellText(static_cast<int>(row), columnIds[index], quotes[row]);
+}
+
+ColumnKind KindOfColumn(int columnId)
+{
+    const bool text = (columnId >= column::Name && columnId <= column::TradeType) ||
+                      (columnId >= column::Currency && columnId <= column::Flag);
+    return text ? ColumnKind::Text : ColumnKind::Number;
+}
+
+void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book)
+{
+    Sheet& sheet = book.AddSheet(SheetName(snapshot.tabText));
+    const std::size_t columns = snapshot.ColumnCount();
+    std::vector<ColumnKind> kinds(columns);
+    for (std::size_t col = 0; col < columns; ++col)
+    {
+        kinds[col] = KindOfColumn(snapshot.columnIds[col]);
+        if (col < snapshot.widths.size())
+            sheet.SetColumnWidth(static_cast<int>(col), std::max(1.0, snapshot.widths[col] / kPixelsPerCharacter));
+        if (kinds[col] == ColumnKind::Text)
+            sheet.SetColumnAsText(static_cast<int>(col));
+    }
+    for (std::size_t col = 0; col < columns && col < snapshot.header.size(); ++col)
+    {
+        const wxScopedCharBuffer utf8 = snapshot.header[col].utf8_str();
+        sheet.WriteText(0, static_cast<int>(col), std::string_view(utf8.data(), utf8.length()));
+    }
+    const std::size_t rows = snapshot.RowCount();
+    for (std::size_t row = 0; row < rows; ++row)
+        for (std::size_t col = 0; col < columns; ++col)
+            WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), kinds[col], snapshot.Text(row, col),
+                      snapshot.separators);
+}
+
+std::string SheetName(const std::string& tabText)
+{
+    wxString name = wxString::FromUTF8(tabText);
+    for (auto it = name.begin(); it != name.end(); ++it)
+        if (RefusedInSheetName(*it))
+            *it = '_';
+    name.Trim(true).Trim(false);
+    // Counted in UTF-16 units, as the format counts them: a character beyond
+    // the basic plane takes two.
+    wxString kept;
+    std::size_t units = 0;
+    for (const wxUniChar c : name)
+    {
+        const std::size_t width = c.GetValue() > 0xFFFF ? 2 : 1;
+        if (units + width > kMaxSheetNameLength)
+            break;
+        kept += c;
+        units += width;
+    }
+    while (!kept.empty() && kept.Last() == '\'')
+        kept.RemoveLast();
+    while (!kept.empty() && kept[0] == '\'')
+        kept.Remove(0, 1);
+    kept.Trim(true);
+    if (kept.empty() || kept.CmpNoCase("History") == 0)
+        kept = "Sheet1";
+    return std::string(kept.utf8_str());
+}
+
+std::string FileNameStem(const std::string& tabText)
+{
+    wxString stem = wxString::FromUTF8(tabText);
+    for (auto it = stem.begin(); it != stem.end(); ++it)
+        if (RefusedInFileName(*it))
+            *it = '_';
+    stem.Trim(true).Trim(false);
+    // A name of dots alone would mean this folder or its parent.
+    if (stem.find_first_not_of('.') == wxString::npos)
+        stem = "Export";
+    return std::string(stem.utf8_str());
+}
+
+}  // namespace sheet

@@ -1,0 +1,238 @@
+// Tickets, views, keys, drag and the row commands of a board's grid, against
+// a recording host and the store file.
+
+#include <string>
+#include <vector>
+
+#include "support/BoardFixture.h"
+#include "watchlist/GridKeys.h"
+#include "watchlist/GridMenus.h"
+#include "watchlist/RowCommands.h"
+
+namespace {
+
+using layout::InstrumentRef;
+using testing_support::BoardFixture;
+using testing_support::FakeWidget;
+using testing_support::PostCommand;
+
+class GridCommandsTest : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/><instrument exchange="AMX" code="ZZZ"/>)"
+                   R"(<instrument exchange="AMX" code="BDI"/><instrument exchange="AMX" code="CDG"/>)"
+                   R"(<instrument exchange="AMX" code="AI"/></watchlist><watchlist name="Spare"/>)");
+        host.profile.permissions = UserProfile::kAllowTrading;
+        host.widgetList = {&ticket, &ladder};
+        host.openedWindow = container;
+        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+        grid = board->GetCurrentGrid();
+        board->FindFeature<RowCommands>()->SetConfirmation([this](Tickerdeck&) { return answerYes; });
+        board->FindFeature<GridKeys>()->SetClipboardWriter([this](const wxString& text) {
+            clipboard = text;
+            return true;
+        });
+        Price* quote = host.PriceOf(bdi);
+        quote->buy = 10.25;
+        quote->sell = 10.5;
+        quote->sellVolume = 300;
+    }
+
+    void Key(int code, int modifiers = wxMOD_NONE)
+    {
+        wxKeyEvent event(wxEVT_KEY_DOWN);
+        event.m_keyCode = code;
+        event.SetControlDown(modifiers & wxMOD_CONTROL);
+        event.SetShiftDown(modifiers & wxMOD_SHIFT);
+        event.SetEventObject(grid->GetGridWindow());
+        grid->GetGridWindow()->GetEventHandler()->ProcessEvent(event);
+    }
+
+    void RightClick(int row, int col)
+    {
+        wxGridEvent event(grid->GetId(), wxEVT_GRID_CELL_RIGHT_CLICK, grid, row, col);
+        grid->GetEventHandler()->ProcessEvent(event);
+    }
+
+    std::vector<int> Selected() const
+    {
+        const wxArrayInt rows = grid->GetSelectedRows();
+        return std::vector<int>(rows.begin(), rows.end());
+    }
+
+    std::vector<Instrument*> Members() const
+    {
+        std::vector<Instrument*> members;
+        for (Price* price : Tickerdeck::TableOf(grid)->Members())
+            members.push_back(price->instrument);
+        return members;
+    }
+
+    FakeWidget ticket{"Ticket"};
+    FakeWidget ladder{"Ladder"};
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
+    bool answerYes = true;
+    wxString clipboard;
+};
+
+TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuantity)
+{
+    board->FindFeature<GridMenus>()->SetPopup([](Tickerdeck&, wxMenu&) {});
+    RightClick(1, column::SellVolume);
+    PostCommand(board, cmd::RowCommandFirst);
+    ASSERT_EQ(1u, host.opens.size());
+    EXPECT_EQ(open_mode::BuyTicket, host.opens[0].mode);
+    ASSERT_EQ(1u, ticket.dispatched.size());
+    EXPECT_EQ(1050, ticket.dispatched[0].intValue);
+    EXPECT_EQ("300.00", ticket.dispatched[0].text);
+    EXPECT_EQ(bdi, ticket.dispatched[0].clientData);
+
+    bdi->decimals = 6;
+    host.PriceOf(bdi)->sell = 50000.0;
+    PostCommand(board, cmd::RowCommandFirst);
+    EXPECT_EQ(0, ticket.dispatched.back().intValue) << "5e10 ticks would wrap in 32 bits";
+    EXPECT_NE(std::string::npos, log.str().find("without a price")) << log.str();
+
+    host.profile.permissions = 0;
+    PostCommand(board, cmd::RowCommandSecond);
+    EXPECT_EQ(2u, ticket.dispatched.size()) << "no ticket without the trading right";
+}
+
+TEST_F(GridCommandsTest, HotkeysAndDoubleClicksNeedExactlyOneRow)
+{
+    host.hotkeys[{WXK_F5, false}] = 12;
+    host.hotkeys[{WXK_F2, true}] = 16;
+    grid->SelectRow(1);
+    Key(WXK_F5);
+    ASSERT_EQ(1u, ladder.dispatched.size());
+    EXPECT_EQ(link_kind::ForNewWindow, ladder.dispatched[0].intValue);
+    EXPECT_EQ(open_mode::ForInstrument, host.opens[0].mode);
+    Key(WXK_F2, wxMOD_SHIFT);
+    ASSERT_EQ(1u, ticket.dispatched.size());
+    EXPECT_EQ(1050, ticket.dispatched[0].intValue) << "Shift+F2 buys at the best sell price";
+
+    int flagsColumn = -1;
+    long flagsRow = -1;
+    board->Bind(wxEVT_MENU, [&](wxCommandEvent& event) {
+        flagsColumn = event.GetInt();
+        flagsRow = event.GetExtraLong();
+    }, cmd::ShowInstrumentFlags);
+    host.PriceOf(bdi)->statusNote = "HALT";
+    wxGridEvent doubleClick(grid->GetId(), wxEVT_GRID_CELL_LEFT_DCLICK, grid, 1, column::Status);
+    grid->GetEventHandler()->ProcessEvent(doubleClick);
+    testing_support::Flush();
+    EXPECT_EQ(column::Status, flagsColumn);
+    EXPECT_EQ(1, flagsRow);
+
+    grid->SelectRow(0, true);
+    Key(WXK_F5);
+    EXPECT_EQ(1u, ladder.dispatched.size()) << "two rows selected";
+}
+
+TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByte)
+{
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (col != column::Code && col != column::Buy)
+            grid->HideCol(col);
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("Code\tBuy\r\n", clipboard);
+    host.PriceOf(cdg)->buy = 7;
+    grid->SelectRow(0);
+    grid->SelectRow(2, true);
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n", clipboard);
+    Key('A', wxMOD_CONTROL);
+    EXPECT_EQ(4u, grid->GetSelectedRows().size());
+}
+
+TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftReordersOnlyUnsortedGrids)
+{
+    board->Settings().controlsOthers = true;
+    board->Settings().f1Only = false;
+    grid->SelectRow(3);
+    Key(WXK_DOWN);
+    EXPECT_EQ((std::vector<int>{3}), Selected()) << "the last row goes nowhere";
+    Key(WXK_UP, wxMOD_CONTROL);
+    EXPECT_EQ((std::vector<int>{0}), Selected());
+    EXPECT_EQ(0, grid->GetGridCursorRow());
+    ASSERT_EQ(1u, host.posts.size());
+    EXPECT_EQ(arpi, host.posts[0].clientData);
+
+    Key(WXK_DOWN, wxMOD_SHIFT);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), Members());
+    EXPECT_EQ((std::vector<int>{1}), Selected()) << "the selection stays with the moved row";
+
+    grid->SetSortingColumn(column::Code, true);
+    Key(WXK_DOWN, wxMOD_SHIFT);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), Members());
+    EXPECT_EQ((std::vector<int>{2}), Selected());
+}
+
+TEST_F(GridCommandsTest, DraggingSwapsRowsOnlyWithoutASortColumn)
+{
+    grid->SelectRow(0);
+    wxMouseEvent drag(wxEVT_MOTION);
+    drag.SetLeftDown(true);
+    drag.SetEventObject(grid->GetGridWindow());
+    drag.SetY(grid->CellToRect(2, 0).GetTop() + 2);
+    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
+    EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi, ai}), Members());
+    EXPECT_EQ((std::vector<int>{2}), Selected());
+
+    grid->SetSortingColumn(column::Code, true);
+    drag.SetY(grid->CellToRect(0, 0).GetTop() + 2);
+    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
+    EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi, ai}), Members());
+}
+
+TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownOnes)
+{
+    testing_support::HideInstruments filter({cdg});
+    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    board->RearrangeRows(grid);
+    grid->SelectRow(2);
+    answerYes = false;
+    Key(WXK_DELETE);
+    EXPECT_EQ(3, grid->GetNumberRows()) << "a No answer changes nothing";
+
+    answerYes = true;
+    grid->SelectRow(0, true);
+    PostCommand(board, cmd::DeleteInstrument);
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ZZZ"}, {"AMX", "BDI"}, {"AMX", "CDG"}}), Stored("Core"));
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, ai, ""));
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, ""));
+    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+}
+
+TEST_F(GridCommandsTest, MoveReleasesItsRowsAndRefreshBringsBackWhatTheStoreHolds)
+{
+    grid->SelectRow(0);
+    grid->SelectRow(1, true);
+    RowCommands::MoveTo(*board, "Spare");
+    EXPECT_EQ((std::vector<Instrument*>{cdg, ai}), InstrumentsShown(grid));
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, "")) << "a moved row keeps no quotes coming";
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));
+
+    PostCommand(board, cmd::WatchlistCommand);
+    EXPECT_EQ((std::vector<Instrument*>{cdg, ai, arpi, bdi}), InstrumentsShown(grid));
+}
+
+TEST_F(GridCommandsTest, BookmarkFollowsTheFirstSelectedRow)
+{
+    grid->SelectRow(2);
+    PostCommand(board, cmd::ToggleBookmark);
+    EXPECT_EQ((std::set<Instrument*>{cdg}), Tickerdeck::TableOf(grid)->Bookmarks());
+    PostCommand(board, cmd::ToggleBookmark);
+    EXPECT_TRUE(Tickerdeck::TableOf(grid)->Bookmarks().empty());
+    Tickerdeck::TableOf(grid)->Bookmarks() = {arpi, ai};
+    PostCommand(board, cmd::ClearBookmarks);
+    EXPECT_TRUE(Tickerdeck::TableOf(grid)->Bookmarks().empty());
+}
+
+}  // namespace

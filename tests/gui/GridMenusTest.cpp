@@ -1,0 +1,194 @@
+// The cell, grid-area and column menus: what they offer for each kind of tab
+// and selection, and what their dynamic items do.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <wx/menu.h>
+
+#include "support/BoardFixture.h"
+#include "watchlist/GridMenus.h"
+
+namespace {
+
+using testing_support::BoardFixture;
+using testing_support::FakeWidget;
+
+class GridMenusTest : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/><instrument exchange="AMX" code="BDI"/>)"
+                   R"(<instrument exchange="AMX" code="CDG"/></watchlist><watchlist name="Spare"/><watchlist name="R&amp;D"/>)");
+        host.profile.permissions = UserProfile::kAllowTrading;
+        host.widgetList = {&ladder, nullptr, &tape, &hidden};
+        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+        grid = board->GetCurrentGrid();
+        menus = board->FindFeature<GridMenus>();
+        menus->SetPopup([this](Tickerdeck&, wxMenu& menu) { inspect(menu); });
+    }
+
+    void RightClick(int row, int col)
+    {
+        wxGridEvent event(grid->GetId(), wxEVT_GRID_CELL_RIGHT_CLICK, grid, row, col);
+        grid->GetEventHandler()->ProcessEvent(event);
+    }
+
+    static wxString Label(wxMenu& menu, int id)
+    {
+        wxMenuItem* item = menu.FindItem(id);
+        return item ? item->GetItemLabel() : wxString("<absent>");
+    }
+
+    static bool Enabled(wxMenu& menu, int id) { return menu.FindItem(id) && menu.FindItem(id)->IsEnabled(); }
+
+    static wxMenu* Submenu(wxMenu& menu, const wxString& label)
+    {
+        for (wxMenuItem* item : menu.GetMenuItems())
+            if (item->GetSubMenu() && item->GetItemLabelText() == label)
+                return item->GetSubMenu();
+        return nullptr;
+    }
+
+    static std::vector<wxString> Labels(wxMenu* menu)
+    {
+        std::vector<wxString> labels;
+        for (wxMenuItem* item : menu->GetMenuItems())
+            labels.push_back(item->IsSeparator() ? wxString("-") : item->GetItemLabelText());
+        return labels;
+    }
+
+    FakeWidget ladder{"Ladder", "./icon/ladder.png"};
+    FakeWidget tape{"Tape", "./icon/tape.png"};
+    FakeWidget hidden{"Hidden", "", false};
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
+    GridMenus* menus = nullptr;
+    std::function<void(wxMenu&)> inspect = [](wxMenu&) {};
+};
+
+TEST_F(GridMenusTest, CellMenuOnAWatchlistTabSettlesTheSelectionAndLeavesOutTheOwnWatchlist)
+{
+    bool shown = false;
+    inspect = [&](wxMenu& menu) {
+        shown = true;
+        EXPECT_EQ("Buy...\tF1", Label(menu, cmd::RowCommandFirst));
+        EXPECT_TRUE(Enabled(menu, cmd::RowCommandSecond));
+        EXPECT_TRUE(Enabled(menu, cmd::EditWatchlist));
+        EXPECT_TRUE(Enabled(menu, cmd::DeleteInstrument));
+        EXPECT_NE("<absent>", Label(menu, cmd::WatchlistCommand));
+        EXPECT_EQ("Bookmark", Label(menu, cmd::ToggleBookmark));
+        EXPECT_EQ("<absent>", Label(menu, cmd::ClearBookmarks));
+        EXPECT_EQ("Ladder\tF12", Label(menu, cmd::OpenLadder));
+        EXPECT_EQ("<absent>", Label(menu, cmd::OpenCharting)) << "the host has no such widget";
+        EXPECT_EQ((std::vector<wxString>{"Spare", "R&D"}), Labels(Submenu(menu, "Move to Watchlist")))
+            << "a name's & is no mnemonic";
+        EXPECT_EQ(cmd::PrintPreview, menu.FindItemByPosition(static_cast<size_t>(
+                                         menu.GetMenuItems().IndexOf(menu.FindItem(cmd::ExportExcel)) + 1))->GetId());
+        EXPECT_EQ((std::vector<wxString>{"Split Vertical", "Split Horizontal", "-", "Close Window"}),
+                  Labels(Submenu(menu, "Window")));
+        EXPECT_EQ((std::vector<wxString>{"Ladder", "-", "Tape"}), Labels(Submenu(menu, "Widget")));
+    };
+    grid->SelectRow(0);
+    RightClick(2, column::Last);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(1, host.preparedMenus);
+    ASSERT_EQ(1u, grid->GetSelectedRows().size()) << "a click outside the selection selects that row alone";
+    EXPECT_EQ(2, grid->GetSelectedRows()[0]);
+
+    grid->SelectRow(0, true);
+    Tickerdeck::TableOf(grid)->Bookmarks().insert(arpi);
+    inspect = [&](wxMenu& menu) {
+        EXPECT_FALSE(Enabled(menu, cmd::RowCommandFirst)) << "two rows selected";
+        EXPECT_EQ("Remove Bookmark", Label(menu, cmd::ToggleBookmark)) << "follows the clicked row";
+        EXPECT_NE("<absent>", Label(menu, cmd::ClearBookmarks));
+    };
+    RightClick(0, column::Name);
+    EXPECT_EQ(2u, grid->GetSelectedRows().size()) << "clicking inside a selection keeps it";
+}
+
+TEST_F(GridMenusTest, AnExchangeTabOffersAddButNotEditMoveRemoveOrRefresh)
+{
+    Tickerdeck::TableOf(grid)->SetTabType(layout::kExchangeTab);
+    host.profile.permissions = 0;
+    inspect = [&](wxMenu& menu) {
+        EXPECT_FALSE(Enabled(menu, cmd::RowCommandFirst)) << "no trading right";
+        EXPECT_FALSE(Enabled(menu, cmd::EditWatchlist));
+        EXPECT_FALSE(Enabled(menu, cmd::DeleteInstrument));
+        EXPECT_EQ("<absent>", Label(menu, cmd::WatchlistCommand));
+        wxMenuItem* move = menu.FindItem(menu.FindItem("Move to Watchlist"));
+        ASSERT_NE(nullptr, move);
+        EXPECT_FALSE(move->IsEnabled());
+        EXPECT_EQ((std::vector<wxString>{"Core", "Spare", "R&D"}), Labels(Submenu(menu, "Add to Watchlist")));
+    };
+    RightClick(0, column::Name);
+
+    WriteStore("");
+    inspect = [&](wxMenu& menu) {
+        EXPECT_EQ(nullptr, Submenu(menu, "Add to Watchlist"));
+        EXPECT_EQ(nullptr, Submenu(menu, "Move to Watchlist"));
+    };
+    RightClick(0, column::Name);
+}
+
+TEST_F(GridMenusTest, AddToWatchlistItemReachesTheStoreAndMoreOpensTheChooser)
+{
+    std::vector<wxString> offered;
+    menus->SetChooser([&](Tickerdeck&, const wxString&, std::vector<wxString> names,
+                          std::function<void(const wxString&)> chosen) {
+        offered = names;
+        chosen("Other");
+    });
+    std::string many;
+    for (int i = 0; i < GridMenus::kListedWatchlists + 5; ++i)
+        many += "<watchlist name=\"W" + std::to_string(i) + "\"/>";
+    WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/></watchlist><watchlist name="Other"/>)" +
+               many);
+    inspect = [&](wxMenu& menu) {
+        wxMenu* add = Submenu(menu, "Add to Watchlist");
+        ASSERT_EQ(static_cast<size_t>(GridMenus::kListedWatchlists + 1), add->GetMenuItemCount());
+        EXPECT_EQ(nullptr, menu.FindItem(GridMenus::kFirstMoveId + GridMenus::kListedWatchlists))
+            << "the move range stops before the tab menu's";
+        wxMenuItem* more = add->FindItemByPosition(add->GetMenuItemCount() - 1);
+        EXPECT_EQ("More...", more->GetItemLabelText());
+        add->SendEvent(more->GetId());
+    };
+    RightClick(1, column::Name);
+    EXPECT_EQ(static_cast<size_t>(GridMenus::kListedWatchlists + 6), offered.size());
+    EXPECT_EQ((std::vector<layout::InstrumentRef>{{"AMX", "BDI"}}), Stored("Other"));
+}
+
+TEST_F(GridMenusTest, ColumnMenuTicksShownColumnsAndTogglesThem)
+{
+    grid->HideCol(column::Code);
+    inspect = [&](wxMenu& menu) {
+        EXPECT_EQ(static_cast<size_t>(column::Count), menu.GetMenuItemCount());
+        EXPECT_FALSE(menu.IsChecked(GridMenus::kFirstColumnId + column::Code));
+        EXPECT_TRUE(menu.IsChecked(GridMenus::kFirstColumnId + column::Last));
+        menu.SendEvent(GridMenus::kFirstColumnId + column::Code);
+        menu.SendEvent(GridMenus::kFirstColumnId + column::Last);
+    };
+    wxGridEvent event(grid->GetId(), wxEVT_GRID_LABEL_RIGHT_CLICK, grid, -1, column::Code);
+    grid->GetEventHandler()->ProcessEvent(event);
+    EXPECT_NE(0, grid->GetColSize(column::Code));
+    EXPECT_EQ(0, grid->GetColSize(column::Last));
+}
+
+TEST_F(GridMenusTest, GridAreaMenuClearsTheSelectionAndOffersRefreshOnWatchlistTabsOnly)
+{
+    grid->SelectRow(1);
+    std::vector<wxString> labels;
+    inspect = [&](wxMenu& menu) { labels = Labels(&menu); };
+    wxMouseEvent up(wxEVT_RIGHT_UP);
+    up.SetEventObject(grid->GetGridWindow());
+    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(up);
+    EXPECT_TRUE(grid->GetSelectedRows().empty());
+    EXPECT_EQ((std::vector<wxString>{"Edit...", "-", "Refresh", "-", "Export to Excel", "Print Preview", "Setting...",
+                                     "-", "Columns", "Window", "Widget"}),
+              labels);
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+// A row's status or corporate-action flags shown as read-only check boxes
+// from the host's resource panels, each dialog matching its own column.
+
+#include <functional>
+#include <map>
+
+#include <wx/checkbox.h>
+#include <wx/xrc/xmlres.h>
+
+#include "dialogs/InstrumentFlags.h"
+#include "support/BoardFixture.h"
+
+namespace {
+
+using testing_support::BoardFixture;
+using testing_support::Flush;
+
+// "open" sits inside "Pre-open"; "pre" differs from it only in case.
+const char* const kPanels = R"(<?xml version="1.0"?>
+<resource xmlns="http://www.wxwidgets.org/wxxrc" version="2.5.3.0">
+  <object class="wxPanel" name="INSTR.STATUS"><object class="wxStaticBoxSizer">
+    <orient>wxVERTICAL</orient><label>Session</label>
+    <object class="sizeritem"><object class="wxCheckBox"><label>Pre-open</label></object></object>
+    <object class="sizeritem"><object class="wxCheckBox"><label>open</label></object></object>
+    <object class="sizeritem"><object class="wxCheckBox"><label>pre</label></object></object>
+    <object class="sizeritem"><object class="wxCheckBox"><label>Halted</label></object></object>
+    <object class="sizeritem"><object class="wxCheckBox"><label>SSR</label></object></object>
+  </object></object>
+  <object class="wxPanel" name="INSTR.CA"><object class="wxStaticBoxSizer">
+    <orient>wxVERTICAL</orient><label>Capital</label>
+    <object class="sizeritem"><object class="wxCheckBox"><label>XD</label></object></object>
+    <object class="sizeritem"><object class="wxCheckBox"><label>Halted</label></object></object>
+  </object></object>
+</resource>)";
+
+class InstrumentFlagsBoard : public BoardFixture
+{
+protected:
+    static void SetUpTestSuite() { wxXmlResource::Get()->InitAllHandlers(); }
+
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        testing_support::WriteBytes(panels, kPanels);
+        ASSERT_TRUE(wxXmlResource::Get()->Load(panels.string()));
+        arpi->tradingStatus = "Pre-open;SSR";
+        bdi->tradingStatus = "Halted";
+        bdi->corporateAction = "XD 0.42";
+        board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
+        AddTab(board, {arpi, bdi, cdg}, "Core");
+        Flush();
+    }
+
+    void TearDown() override
+    {
+        BoardFixture::TearDown();
+        wxXmlResource::Get()->Unload(panels.string());
+    }
+
+    InstrFlagsDialog* ShowFlags(int column, int row)
+    {
+        wxCommandEvent event(wxEVT_MENU, cmd::ShowInstrumentFlags);
+        event.SetInt(column);
+        event.SetExtraLong(row);
+        wxPostEvent(board, event);
+        Flush();
+        return board->FindFeature<InstrumentFlags>()->OpenDialog();
+    }
+
+    /// Label -> (ticked, enabled) of every box in the dialog's panel.
+    static std::map<wxString, std::pair<bool, bool>> Boxes(InstrFlagsDialog* dialog)
+    {
+        std::map<wxString, std::pair<bool, bool>> boxes;
+        std::function<void(wxWindow*)> walk = [&](wxWindow* window) {
+            for (wxWindow* child : window->GetChildren())
+            {
+                if (auto* box = wxDynamicCast(child, wxCheckBox))
+                    boxes[box->GetLabel()] = {box->IsChecked(), box->IsEnabled()};
+                walk(child);
+            }
+        };
+        walk(dialog->GetFlagPanel());
+        return boxes;
+    }
+
+    std::filesystem::path panels = folder / "flags.xrc";
+    Tickerdeck* board = nullptr;
+};
+
+TEST_F(InstrumentFlagsBoard, StatusBoxesTickBySubstringStayDisabledAndTheOwnerFrameWaits)
+{
+    InstrFlagsDialog* dialog = ShowFlags(column::Status, 0);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_NE(nullptr, wxDynamicCast(dialog, InstrStatusDialog));
+    EXPECT_EQ(_("Trading Status"), dialog->GetTitle());
+    EXPECT_EQ(frame, dialog->GetParent());
+    EXPECT_FALSE(frame->IsEnabled());
+    const auto boxes = Boxes(dialog);
+    const std::map<wxString, bool> expected = {
+        {"Pre-open", true}, {"open", true}, {"pre", false}, {"Halted", false}, {"SSR", true}};
+    ASSERT_EQ(expected.size(), boxes.size());
+    for (const auto& [label, ticked] : expected)
+    {
+        EXPECT_EQ(ticked, boxes.at(label).first) << label;
+        EXPECT_FALSE(boxes.at(label).second) << label << " must not be editable";
+    }
+
+    // "Ok" collects the ticked labels in panel order, then closes.
+    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+    dialog->ProcessWindowEvent(ok);
+    EXPECT_EQ("Pre-open;open;SSR", dialog->GetFlagText());
+    Flush();
+    EXPECT_EQ(nullptr, board->FindFeature<InstrumentFlags>()->OpenDialog());
+    EXPECT_TRUE(frame->IsEnabled());
+}
+
+TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatus)
+{
+    InstrFlagsDialog* dialog = ShowFlags(column::CorporateAction, 1);
+    ASSERT_NE(nullptr, wxDynamicCast(dialog, InstrCADialog));
+    EXPECT_EQ(_("Corporate Action"), dialog->GetTitle());
+    EXPECT_EQ("XD 0.42", dialog->GetFlagText());
+    const auto boxes = Boxes(dialog);
+    EXPECT_TRUE(boxes.at("XD").first);
+    EXPECT_FALSE(boxes.at("Halted").first) << "the row's status text must not tick corporate actions";
+
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    dialog->ProcessWindowEvent(escape);
+    Flush();
+    EXPECT_EQ(nullptr, board->FindFeature<InstrumentFlags>()->OpenDialog());
+    EXPECT_TRUE(frame->IsEnabled());
+}
+
+TEST_F(InstrumentFlagsBoard, EmptyTextsOtherColumnsAndMissingRowsOpenNothing)
+{
+    EXPECT_EQ(nullptr, ShowFlags(column::CorporateAction, 0)) << "ARPI has no corporate action";
+    EXPECT_EQ(nullptr, ShowFlags(column::Status, 2)) << "CDG has no status";
+    EXPECT_EQ(nullptr, ShowFlags(column::Name, 0));
+    EXPECT_EQ(nullptr, ShowFlags(column::Status, 3));
+    EXPECT_TRUE(frame->IsEnabled());
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+// "Export to Excel" end to end: the workbook a spreadsheet reader finds, where
+// it goes and what the user is told.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <wx/intl.h>
+
+#include "model/ColumnSpec.h"
+#include "support/BoardFixture.h"
+#include "watchlist/ExportNotice.h"
+
+namespace {
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+struct Cell
+{
+    bool number = false;
+    std::string format;
+    std::string text;
+    double value = 0.0;
+};
+
+/// What a spreadsheet reader finds in a workbook.
+struct ReadBack
+{
+    std::string sheet;
+    std::map<int, std::string> columnFormats;
+    std::map<std::pair<int, int>, Cell> cells;
+
+    std::vector<std::string> Row(int row, int columns) const
+    {
+        std::vector<std::string> texts;
+        for (int col = 0; col < columns; ++col)
+        {
+            const auto found = cells.find({row, col});
+            texts.push_back(found == cells.end() ? "" : found->second.text);
+        }
+        return texts;
+    }
+    const Cell& At(int row, int col) const { return cells.at({row, col}); }
+};
+
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+ReadBack ReadWorkbook(const fs::path& path)
+{
+    const std::string command =
+        std::string(TICKERDECK_PYTHON) + " " + TICKERDECK_WORKBOOK_READER + " '" + path.string() + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string output;
+    char buffer[4096];
+    while (size_t read = fread(buffer, 1, sizeof buffer, pipe.get()))
+        output.append(buffer, read);
+    ReadBack book;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+    {
+        const std::vector<std::string> f = Fields(line);
+        if (f[0] == "sheet")
+            book.sheet = f.at(1);
+        else if (f[0] == "column")
+            book.columnFormats[std::stoi(f.at(1))] = f.at(2);
+        else if (f[0] == "cell")
+        {
+            Cell cell{f.at(3) == "n", f.at(4), f.at(5)};
+            if (cell.number)
+                cell.value = std::stod(cell.text);
+            book.cells[{std::stoi(f.at(1)), std::stoi(f.at(2))}] = cell;
+        }
+    }
+    return book;
+}
+
+std::vector<fs::path> FilesIn(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+struct Notice
+{
+    wxWindow* parent;
+    ExportNoticeKind kind;
+    wxString message;
+};
+
+class ExcelExport : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        fs::create_directories(documents);
+        setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
+        ExportDesktop desktop;
+        desktop.open = [this](const std::string& path) {
+            opened.push_back(path);
+            return openResult;
+        };
+        desktop.notify = [this](wxWindow* parent, ExportNoticeKind kind, const wxString& message) {
+            notices.push_back({parent, kind, message});
+        };
+        SetExportDesktop(desktop);
+        board = CreateBoard();
+    }
+
+    void TearDown() override
+    {
+        SetExportDesktop({});
+        unsetenv("XDG_DOCUMENTS_DIR");
+        BoardFixture::TearDown();
+    }
+
+    /// Posts the command the grid menus and the terminal send; waits for its outcome.
+    const Notice& Export(Tickerdeck* target = nullptr)
+    {
+        const size_t before = notices.size();
+        PostCommand(target ? target : board, cmd::ExportExcel);
+        EXPECT_TRUE(PumpUntil([&] { return notices.size() > before; }, 20000));
+        return notices.back();
+    }
+
+    Instrument* Quoted(const std::string& code, double last, int deals)
+    {
+        Instrument* instrument = host.AddInstrument(code);
+        Price* price = host.PriceOf(instrument);
+        price->last = last;
+        price->deals = deals;
+        price->tradeDate = "20260102";
+        return instrument;
+    }
+
+    fs::path documents = folder / "Documents";
+    desktop::OpenResult openResult = desktop::OpenResult::Opened;
+    std::vector<std::string> opened;
+    std::vector<Notice> notices;
+    Tickerdeck* board = nullptr;
+};
+
+TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumbers)
+{
+    wxLocale english(wxLANGUAGE_ENGLISH_US, wxLOCALE_DONT_LOAD_DEFAULT);   // "1,234.50"
+    Instrument* low = Quoted("LOW", 12.5, 7);
+    Instrument* high = Quoted("HIGH", 1234.5, 12345);
+    Instrument* dropped = Quoted("GONE", 99.0, 1);
+    Instrument* blank = Quoted("ZERO", 0.0, 0);
+    wxGridEx* grid = AddTab(board, {low, high, dropped, blank}, "Core Holdings");
+    grid->HideCol(column::Status);
+    grid->HideCol(column::Open);
+    grid->SetColPos(column::Flag, 0);   // where a column is shown does not matter
+    HideInstruments filter;
+    filter.hidden = {dropped};
+    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    grid->SetSortingColumn(column::Last, false);
+    board->RearrangeRows(grid);
+
+    const Notice& notice = Export();
+    ASSERT_EQ(ExportNoticeKind::Opened, notice.kind) << notice.message;
+    ASSERT_EQ(1u, opened.size());
+    EXPECT_TRUE(notice.message.Contains(wxString::FromUTF8(opened[0])));
+    EXPECT_EQ(documents, fs::path(opened[0]).parent_path());
+    EXPECT_EQ(0u, fs::path(opened[0]).filename().string().rfind("Core Holdings 20", 0));
+    const ReadBack book = ReadWorkbook(opened[0]);
+    EXPECT_EQ("Core Holdings", book.sheet);
+
+    std::vector<int> ids;
+    for (int col = 0; col < column::Count; ++col)
+        if (col != column::Status && col != column::Open)
+            ids.push_back(col);
+    std::vector<std::string> labels;
+    for (int id : ids)
+        labels.push_back(std::string(ColumnLabel(id).utf8_str()));
+    const int columns = static_cast<int>(ids.size());
+    EXPECT_EQ(labels, book.Row(0, columns));
+
+    auto at = [&](int id) { return static_cast<int>(std::find(ids.begin(), ids.end(), id) - ids.begin()); };
+    EXPECT_EQ((std::vector<std::string>{"HIGH", "LOW", "ZERO"}),
+              (std::vector<std::string>{book.At(1, at(column::Code)).text, book.At(2, at(column::Code)).text,
+                                        book.At(3, at(column::Code)).text}));
+    EXPECT_EQ(0u, book.cells.count({4, at(column::Code)}));   // nothing past the shown rows
+    const Cell& last = book.At(1, at(column::Last));
+    EXPECT_TRUE(last.number);
+    EXPECT_DOUBLE_EQ(1234.5, last.value);
+    EXPECT_DOUBLE_EQ(12345, book.At(1, at(column::Deals)).value);
+    EXPECT_DOUBLE_EQ(2, book.At(2, at(column::No)).value);
+    EXPECT_EQ(0u, book.cells.count({3, at(column::Last)}));   // blank stays blank
+    const Cell& date = book.At(1, at(column::Date));
+    EXPECT_FALSE(date.number);
+    EXPECT_EQ("2026-01-02", date.text);
+
+    std::map<int, std::string> textColumns;
+    for (int id : ids)
+        if ((id >= 1 && id <= 5) || (id >= 24 && id <= 30))
+            textColumns[at(id)] = "@";
+    EXPECT_EQ(textColumns, book.columnFormats);
+    EXPECT_EQ("@", book.At(1, at(column::Code)).format);
+}
+
+TEST_F(ExcelExport, ALongAwkwardTabNameAndTextsSurviveAndAnEmptyTabKeepsItsHeader)
+{
+    const std::string tab = "Banks/Insurers: Europe & Asia <2026> all";   // 40 characters
+    AddTab(board, {}, wxString::FromUTF8(tab));
+    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
+    const fs::path file = opened.at(0);
+    EXPECT_EQ(0u, file.filename().string().rfind("Banks_Insurers_ Europe & Asia _2026_ all 20", 0)) << file;
+    ReadBack book = ReadWorkbook(file);
+    EXPECT_EQ("Banks_Insurers_ Europe & Asia <", book.sheet);
+    EXPECT_EQ(static_cast<size_t>(column::Count), book.cells.size());   // the header alone
+
+    Instrument* odd = Quoted("Ä&<B>", 1.0, 1);
+    odd->name = "Société \"Générale\" & <Fils> 株式";
+    AddTab(board, {odd}, wxString::FromUTF8("Étoile"));
+    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
+    book = ReadWorkbook(opened.at(1));
+    EXPECT_EQ("Étoile", book.sheet);
+    EXPECT_EQ(odd->name, book.At(1, column::Name).text);
+    EXPECT_EQ(odd->code, book.At(1, column::Code).text);
+}
+
+TEST_F(ExcelExport, TwoQuickExportsMakeTwoFiles)
+{
+    AddTab(board, {Quoted("AAA", 1.0, 1)}, "Twice");
+    PostCommand(board, cmd::ExportExcel);
+    PostCommand(board, cmd::ExportExcel);
+    ASSERT_TRUE(PumpUntil([&] { return notices.size() == 2; }, 20000));
+    ASSERT_EQ(2u, opened.size());
+    EXPECT_NE(opened[0], opened[1]);
+    EXPECT_EQ(2u, FilesIn(documents).size());
+    for (const std::string& path : opened)
+        EXPECT_EQ("Twice", ReadWorkbook(path).sheet);
+}
+
+TEST_F(ExcelExport, AFolderThatCannotBeWrittenFailsWithItsReasonAndLeavesNoFile)
+{
+    AddTab(board, {Quoted("AAA", 1.0, 1)}, "Core Holdings");
+    auto expectFailure = [&](const char* reason) {
+        const Notice notice = Export();
+        EXPECT_EQ(ExportNoticeKind::Failed, notice.kind);
+        EXPECT_TRUE(notice.message.StartsWith(_("Failed to create Excel") + "\n")) << notice.message;
+        EXPECT_TRUE(notice.message.Contains(reason)) << notice.message;
+    };
+    if (geteuid() != 0)   // permissions do not hold back the superuser
+    {
+        fs::permissions(documents, fs::perms::owner_read | fs::perms::owner_exec);
+        expectFailure("Permission denied");
+        EXPECT_TRUE(FilesIn(documents).empty());
+    }
+    setenv("XDG_DOCUMENTS_DIR", (folder / "missing").c_str(), 1);
+    expectFailure("No such file or directory");
+    WriteBytes(folder / "a-file", "");
+    setenv("XDG_DOCUMENTS_DIR", (folder / "a-file").c_str(), 1);
+    expectFailure("Not a directory");
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo)
+{
+    // The desktop's registry of applications, emptied for this process.
+    const fs::path empty = folder / "no-applications";
+    fs::create_directories(empty);
+    setenv("XDG_DATA_HOME", empty.c_str(), 1);
+    setenv("XDG_DATA_DIRS", empty.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", empty.c_str(), 1);
+    setenv("XDG_CONFIG_DIRS", empty.c_str(), 1);
+    ExportDesktop desktop = TheExportDesktop();
+    desktop.open = desktop::OpenWithDefaultApplication;
+    SetExportDesktop(desktop);
+
+    AddTab(board, {Quoted("AAA", 1.0, 1)}, "Core Holdings");
+    const Notice& notice = Export();
+    EXPECT_EQ(ExportNoticeKind::NotOpened, notice.kind);
+    const std::vector<fs::path> files = FilesIn(documents);
+    ASSERT_EQ(1u, files.size());
+    EXPECT_TRUE(notice.message.Contains(wxString::FromUTF8(files[0].string()))) << notice.message;
+    EXPECT_TRUE(notice.message.Contains("No application")) << notice.message;
+    EXPECT_EQ("Core Holdings", ReadWorkbook(files[0]).sheet);
+}
+
+TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileIsNotTouched)
+{
+    std::vector<Instrument*> many;
+    for (int i = 0; i < 2000; ++i)
+        many.push_back(Quoted("I" + std::to_string(i), 1.0 + i, i));
+    AddTab(board, many, "Closing");
+    wxCommandEvent command(wxEVT_MENU, cmd::ExportExcel);
+    board->GetEventHandler()->ProcessEvent(command);
+    host.PriceOf(many[0])->last = 999.0;   // a quote after the command is not exported
+    board->Destroy();
+    Flush();
+    ASSERT_TRUE(PumpUntil([&] { return !notices.empty(); }, 20000));
+    EXPECT_EQ(ExportNoticeKind::Opened, notices[0].kind);
+    EXPECT_EQ(nullptr, notices[0].parent);
+    const ReadBack book = ReadWorkbook(opened.at(0));
+    EXPECT_DOUBLE_EQ(1.0, book.At(1, column::Last).value);
+    EXPECT_EQ("I1999", book.At(2000, column::Code).text);
+}
+
+}  // namespace

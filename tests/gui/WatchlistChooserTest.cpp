@@ -1,0 +1,69 @@
+// The searchable watchlist list behind the menus' "More..." items.
+
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+
+#include "support/BoardFixture.h"
+#include "watchlist/WatchlistChooser.h"
+
+namespace {
+
+using testing_support::Flush;
+
+class Chooser : public testing_support::BoardFixture
+{
+protected:
+    WatchlistChooser* Open(std::vector<wxString> names)
+    {
+        ChooseWatchlist(&application, frame, "Watchlists", std::move(names),
+                        [this](const wxString& name) { chosen.push_back(name); });
+        Flush();
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* chooser = dynamic_cast<WatchlistChooser*>(window); chooser && !chooser->IsClosing())
+                return chooser;
+        return nullptr;
+    }
+
+    static void Activate(WatchlistChooser* chooser, int id, wxEventType type)
+    {
+        wxCommandEvent event(type, id);
+        event.SetEventObject(chooser);
+        chooser->ProcessWindowEvent(event);
+    }
+
+    std::vector<wxString> chosen;
+};
+
+TEST_F(Chooser, SearchNarrowsTheListAndOkChoosesTheSelectedName)
+{
+    WatchlistChooser* chooser = Open({"Banks", wxString::FromUTF8("Zürich Blue"), "Miners", "Bonds"});
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_FALSE(frame->IsEnabled());
+    EXPECT_EQ(chooser->GetList()->GetCount(), 4u);
+
+    chooser->GetSearchField()->SetValue(wxString::FromUTF8("ZÜR"));
+    ASSERT_EQ(chooser->GetList()->GetCount(), 1u);
+    chooser->GetSearchField()->SetValue("b");
+    ASSERT_EQ(chooser->GetList()->GetCount(), 3u);
+    chooser->GetList()->SetSelection(2);
+    Activate(chooser, wxID_OK, wxEVT_BUTTON);
+    Flush();
+
+    EXPECT_EQ(chosen, std::vector<wxString>{"Bonds"});
+    EXPECT_TRUE(frame->IsEnabled());
+}
+
+TEST_F(Chooser, NothingIsChosenWithoutAMatchOrOnCancel)
+{
+    WatchlistChooser* chooser = Open({"Banks"});
+    ASSERT_NE(chooser, nullptr);
+    chooser->GetSearchField()->SetValue("xyz");
+    Activate(chooser, wxID_OK, wxEVT_BUTTON);
+    EXPECT_FALSE(chooser->IsClosing());
+    Activate(chooser, wxID_CANCEL, wxEVT_BUTTON);
+    Flush();
+    EXPECT_TRUE(chosen.empty());
+    EXPECT_TRUE(frame->IsEnabled());
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+// The watchlist editor and the commands that open it: New, Edit and Rename
+// Watchlist, with the names they refuse and the store they change.
+
+#include <wx/srchctrl.h>
+#include <wx/textctrl.h>
+
+#include "controls/wxButtonEx.h"
+#include "support/BoardFixture.h"
+#include "watchlist/TabMenu.h"
+#include "watchlist/WatchlistCommands.h"
+
+namespace {
+
+using layout::InstrumentRef;
+using testing_support::Flush;
+using testing_support::HideInstruments;
+
+class EditorTest : public testing_support::BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        zurich = host.AddInstrument("ZKB", "AMX");
+        zurich->name = "BANK Z\xC3\x9CRICH";
+        stray = host.AddInstrument("LOST", "NOWHERE");
+        WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="SYN" code="GHOST"/>)"
+                   R"(<instrument exchange="AMX" code="BDI"/><instrument exchange="AMX" code="AI"/></watchlist>)"
+                   R"(<watchlist name="Shelf"/>)");
+        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/>)"
+                         R"(<watchlist name="Technology" type="2" exchange="AMX" category="TECH" current="false"/></watchlists>)");
+        commands = board->FindFeature<WatchlistCommands>();
+        commands->SetErrorReport([this](wxWindow*, const wxString& message, const wxString&) { errors.push_back(message); });
+        Flush();
+    }
+
+    WatchlistEditor* Open(int command)
+    {
+        testing_support::PostCommand(board, command);
+        return commands->GetOpenEditor();
+    }
+
+    /// The catalogue as "exchange label: codes" per header row.
+    static std::vector<std::string> Tree(const WatchlistEditor* editor)
+    {
+        const CatalogueModel& model = editor->GetCatalogueModel();
+        std::vector<std::string> rows;
+        for (unsigned row = 0; row < model.RowCount(); ++row)
+        {
+            wxVariant value;
+            if (model.IsHeader(row))
+            {
+                model.GetValueByRow(value, row, CatalogueModel::NameColumn);
+                wxDataViewIconText label;
+                label << value;
+                rows.push_back(label.GetText().ToStdString(wxConvUTF8) + ":");
+            }
+            else
+            {
+                rows.back() += " " + model.InstrumentAt(row)->code;
+            }
+        }
+        return rows;
+    }
+
+    static unsigned RowOf(const WatchlistEditor* editor, const Instrument* instrument)
+    {
+        for (unsigned row = 0; row < editor->GetCatalogueModel().RowCount(); ++row)
+            if (editor->GetCatalogueModel().InstrumentAt(row) == instrument)
+                return row;
+        ADD_FAILURE() << "not listed: " << instrument->code;
+        return 0;
+    }
+
+    Tickerdeck* board = nullptr;
+    WatchlistCommands* commands = nullptr;
+    Instrument* zurich = nullptr;
+    Instrument* stray = nullptr;
+    std::vector<wxString> errors;
+};
+
+TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseAndExpandsFromTwoCharacters)
+{
+    WatchlistEditor* editor = Open(cmd::NewWatchlist);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(frame->IsEnabled());
+    EXPECT_EQ(Tree(editor), (std::vector<std::string>{"Atlantic Markets Exchange (AMX):", "Kanto Exchange (KTX):",
+                                                      "NOWHERE:"}));
+
+    editor->Search("k");
+    EXPECT_EQ(Tree(editor), (std::vector<std::string>{"Atlantic Markets Exchange (AMX):", "Kanto Exchange (KTX):"}))
+        << "one character filters without expanding";
+    editor->Search("ks");
+    EXPECT_EQ(Tree(editor), std::vector<std::string>{"Kanto Exchange (KTX): KSM"});
+    editor->Search(wxString::FromUTF8("zürich"));
+    EXPECT_EQ(Tree(editor), std::vector<std::string>{"Atlantic Markets Exchange (AMX): ZKB"});
+    editor->Search("pI cO");  // "ARPI Corp"
+    EXPECT_EQ(Tree(editor), std::vector<std::string>{"Atlantic Markets Exchange (AMX): ARPI"});
+    editor->Search("lo");
+    EXPECT_EQ(Tree(editor), std::vector<std::string>{"NOWHERE: LOST"});
+
+    // Activating an exchange opens and closes it.
+    editor->Search("");
+    editor->ActivateCatalogueRow(2);
+    EXPECT_EQ(Tree(editor).back(), "NOWHERE: LOST");
+    editor->ActivateCatalogueRow(2);
+    EXPECT_EQ(Tree(editor).back(), "NOWHERE:");
+}
+
+TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
+{
+    WatchlistEditor* editor = Open(cmd::NewWatchlist);
+    ASSERT_NE(editor, nullptr);
+    editor->Search("ai");
+    editor->ActivateCatalogueRow(RowOf(editor, ai));
+    editor->ActivateCatalogueRow(RowOf(editor, ai));
+    editor->Search("tk");
+    editor->ActivateCatalogueRow(RowOf(editor, tke));
+    editor->Search("ar");
+    editor->ActivateCatalogueRow(RowOf(editor, arpi));
+    editor->ActivateListRow(0);
+    EXPECT_EQ(editor->GetListModel().Instruments(), (std::vector<Instrument*>{tke, arpi}));
+
+    // Empty, an open tab's label (a category's too) and a stored name without a tab are refused.
+    for (const wxString& taken : {wxString(), PageLabels(board)[1], wxString("Shelf"), wxString("Core")})
+    {
+        editor->GetNameField()->SetValue(taken);
+        EXPECT_FALSE(editor->Save()) << taken;
+        EXPECT_FALSE(editor->GetNameError().empty());
+    }
+    EXPECT_EQ(editor->GetNameError(), "Watchlist already exist, please choose another name.");
+
+    editor->GetNameField()->SetValue("Fresh");
+    EXPECT_TRUE(editor->Save());
+    Flush();
+    EXPECT_EQ(commands->GetOpenEditor(), nullptr);
+    EXPECT_TRUE(frame->IsEnabled());
+    EXPECT_EQ(PageLabels(board).back(), "Fresh");
+    EXPECT_EQ(Tickerdeck::TableOf(board->GetCurrentGrid())->GetTabType(), layout::kStoredWatchlistTab);
+    EXPECT_EQ(Stored("Fresh"), (std::vector<InstrumentRef>{{"KTX", "TKE"}, {"AMX", "ARPI"}}));
+    EXPECT_EQ(commands->GetTabMenu()->Names().back(), "Fresh");
+}
+
+TEST_F(EditorTest, AnEmptyListIsSavedAsAnEmptyWatchlist)
+{
+    WatchlistEditor* editor = Open(cmd::NewWatchlist);
+    ASSERT_NE(editor, nullptr);
+    editor->GetNameField()->SetValue("Empty");
+    ASSERT_TRUE(editor->Save());
+    EXPECT_TRUE(Stored("Empty").empty());
+    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
+}
+
+TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenAndUnknownInstruments)
+{
+    wxGridEx* core = GridOfPage(board, 0);
+    auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
+    Tickerdeck::TableOf(core)->SetFilter(hide.get());
+    board->TabFilters()[core->GetSplitter()] = std::move(hide);
+    board->RearrangeRows(core);
+
+    WatchlistEditor* editor = Open(cmd::EditWatchlist);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetNameField()->GetValue(), "Core");
+    EXPECT_EQ(editor->GetListModel().Instruments(), (std::vector<Instrument*>{cdg, bdi, ai}));
+    editor->ActivateListRow(2);
+    editor->Search("ks");
+    editor->ActivateCatalogueRow(RowOf(editor, ksm));
+    editor->GetNameField()->SetValue("Core 2");
+    ASSERT_TRUE(editor->Save());
+
+    EXPECT_EQ(PageLabels(board).front(), "Core 2");
+    EXPECT_EQ(Stored("Core 2"), (std::vector<InstrumentRef>{{"AMX", "CDG"}, {"SYN", "GHOST"}, {"AMX", "BDI"}, {"KTX", "KSM"}}));
+    EXPECT_EQ(0, host.ActiveSubscriptions(board, ai, ""));
+    EXPECT_EQ(commands->GetTabMenu()->NameOf(TabMenu::kOpenWatchlistFirst), "Core 2");
+}
+
+TEST_F(EditorTest, EditOnACategoryTabDoesNothingAndAFailedSaveKeepsTheEditorAndTheTab)
+{
+    board->GetNotebook()->SetSelection(1);
+    EXPECT_EQ(Open(cmd::EditWatchlist), nullptr);
+
+    board->GetNotebook()->SetSelection(0);
+    WatchlistEditor* editor = Open(cmd::EditWatchlist);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->Save()) << "its own name passes";
+    editor = Open(cmd::EditWatchlist);
+    testing_support::WriteBytes(host.applicationFilePath, "broken <");
+    editor->GetNameField()->SetValue("Elsewhere");
+    EXPECT_FALSE(editor->Save());
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(commands->GetOpenEditor(), editor);
+    EXPECT_EQ(PageLabels(board).front(), "Core");
+    EXPECT_EQ("broken <", StoreBytes());
+}
+
+TEST_F(EditorTest, RenameChangesTheTabAndTheStoredRecordTogether)
+{
+    testing_support::PostCommand(board, cmd::RenameWatchlist);
+    TextEntryDialog* rename = commands->GetOpenRename();
+    ASSERT_NE(rename, nullptr);
+    EXPECT_EQ(rename->GetTitle(), "Rename Watchlist");
+    EXPECT_EQ(rename->GetSize(), wxSize(300, 170));
+    EXPECT_FALSE(rename->GetOkButton()->IsEnabled());
+    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+    for (const wxString& taken : {wxString("Shelf"), PageLabels(board)[1], wxString()})
+    {
+        rename->GetTextField()->SetValue(taken);
+        rename->ProcessWindowEvent(ok);
+        EXPECT_FALSE(rename->GetRefusal().empty()) << taken;
+    }
+    EXPECT_TRUE(rename->GetOkButton()->IsEnabled());
+
+    rename->GetTextField()->SetValue(wxString::FromUTF8("Kern é"));
+    rename->ProcessWindowEvent(ok);
+    Flush();
+    EXPECT_EQ(commands->GetOpenRename(), nullptr);
+    EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));
+    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath), (std::vector<std::string>{"Kern \xC3\xA9", "Shelf"}));
+    EXPECT_EQ(Stored("Kern \xC3\xA9").size(), 4u);
+
+    // A store that cannot be written leaves the label as it was.
+    testing_support::WriteBytes(host.applicationFilePath, "broken <");
+    testing_support::PostCommand(board, cmd::RenameWatchlist);
+    commands->GetOpenRename()->GetTextField()->SetValue("Other");
+    commands->GetOpenRename()->ProcessWindowEvent(ok);
+    Flush();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#!/usr/bin/env python3
+"""Prints what a spreadsheet reader finds in a workbook, one fact a line:
+  sheet<TAB>name
+  column<TAB>index<TAB>number format      (columns with a format of their own)
+  cell<TAB>row<TAB>col<TAB>n|s<TAB>number format<TAB>value
+Rows and columns count from 0; numbers print in Python's repr."""
+import sys
+
+import openpyxl
+
+book = openpyxl.load_workbook(sys.argv[1])
+out = []
+for sheet in book.worksheets:
+    out.append(f"sheet\t{sheet.title}")
+    for dimension in sheet.column_dimensions.values():
+        if dimension.number_format != "General":
+            for index in range(dimension.min, dimension.max + 1):
+                out.append(f"column\t{index - 1}\t{dimension.number_format}")
+    for row in sheet.iter_rows():
+        for cell in row:
+            if cell.value is None:
+                continue
+            kind = "n" if isinstance(cell.value, (int, float)) else "s"
+            value = repr(float(cell.value)) if kind == "n" else str(cell.value)
+            out.append(f"cell\t{cell.row - 1}\t{cell.column - 1}\t{kind}\t{cell.number_format}\t{value}")
+sys.stdout.write("\n".join(out) + "\n")

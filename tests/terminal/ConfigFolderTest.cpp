@@ -1,0 +1,109 @@
+// The config folder as a hostile or unlucky user hands it over: a file in
+// its place, a second terminal on it, a lock left by a killed one; and
+// errors that must reach the screen.
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <wx/toplevel.h>
+
+#include "CommandLine.h"
+#include "ConfigLock.h"
+#include "MainFrame.h"
+#include "support/EventLoop.h"
+
+#include "TerminalTestSupport.h"
+
+namespace {
+
+using namespace terminal_test;
+
+struct ProgramRun
+{
+    int exitCode = -1;
+    std::string output;
+};
+
+/// Runs the real terminal program from the runtime folder, stdout and stderr together.
+ProgramRun RunTerminalProgram(const std::string& arguments)
+{
+    ProgramRun run;
+    FILE* pipe = ::popen(("./tickerdeck-terminal --rate=0 --quit-after=3 " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        run.output += buffer;
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(ConfigFolder, AFileInItsPlaceStopsTheStartWithItsOwnExitCodeAndNoWindow)
+{
+    TempFolder folder;
+    WriteBytes(folder / "config", "not a folder");
+    Terminal terminal(QuietOptions(folder));
+    try
+    {
+        terminal.Start();
+        FAIL() << "a config folder that is a file must stop the start";
+    }
+    catch (const ConfigFolderError& error)
+    {
+        EXPECT_EQ(exit_code::kConfigFolderUnusable, error.ExitCode());
+        EXPECT_NE(std::string(error.what()).find((folder / "config").string()), std::string::npos) << error.what();
+    }
+    EXPECT_TRUE(wxTopLevelWindows.empty()) << "no window, no toolkit message box";
+    terminal.Shutdown();
+    EXPECT_EQ("not a folder", ReadBytes(folder / "config"));
+}
+
+TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAndAStaleLockIsTakenOver)
+{
+    TempFolder folder;
+    const std::string config = folder / "config";
+    // Left by a terminal that was killed: its process is long gone.
+    WriteBytes(ConfigLock::LockPath(config), "999999999\n");
+    {
+        Terminal first(QuietOptions(folder));
+        first.Start();
+        ASSERT_TRUE(first.Frame());
+        EXPECT_EQ(std::to_string(::getpid()) + "\n", ReadBytes(ConfigLock::LockPath(config)));
+
+        const ProgramRun second = RunTerminalProgram("--config-dir=" + config);
+        EXPECT_EQ(exit_code::kConfigFolderInUse, second.exitCode) << second.output;
+        EXPECT_NE(second.output.find(config), std::string::npos) << second.output;
+        EXPECT_NE(second.output.find(std::to_string(::getpid())), std::string::npos) << second.output;
+
+        first.Frame()->Close();
+        ASSERT_TRUE(testing_support::PumpUntil([&] { return first.Frame() == nullptr; }));
+        first.Shutdown();
+    }
+    Terminal after(QuietOptions(folder));
+    ASSERT_NO_THROW(after.Start()) << "the lock goes with the terminal that held it";
+    after.Frame()->Close();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return after.Frame() == nullptr; }));
+    after.Shutdown();
+}
+
+TEST(ConfigFolder, ErrorsLoggedByAnyoneAreShownOnScreen)
+{
+    TempFolder folder;
+    Terminal terminal(QuietOptions(folder));
+    terminal.Start();
+    ASSERT_TRUE(terminal.Frame());
+    EXPECT_TRUE(terminal.Frame()->NoticeText().empty()) << terminal.Frame()->NoticeText().ToStdString();
+    terminal.Logger()->info("routine");
+    terminal.Logger()->critical("[Tickerdeck] cannot save the watchlists to /x/w.xml: disk full");
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !terminal.Frame()->NoticeText().empty(); }));
+    EXPECT_EQ("[Tickerdeck] cannot save the watchlists to /x/w.xml: disk full", terminal.Frame()->NoticeText());
+    terminal.Frame()->Close();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
+    terminal.Shutdown();
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+// The terminal's Ticket window reads a board's ticket link: side from the
+// open mode, price from ticks with the board's decimals rule, quantity from
+// text; Send logs the order.
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/numformatter.h>
+#include <wx/spinctrl.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "MainFrame.h"
+#include "Terminal.h"
+#include "TerminalHost.h"
+#include "contract/CommandIds.h"
+#include "contract/Widget.h"
+#include "support/EventLoop.h"
+#include "widgets/OrderTicket.h"
+
+#include "TerminalTestSupport.h"
+
+namespace {
+
+using namespace terminal_test;
+using testing_support::Flush;
+
+template <class T>
+T* Named(wxWindow* ticket, const char* name)
+{
+    return wxDynamicCast(wxWindow::FindWindowByName(name, ticket), T);
+}
+
+TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsIt)
+{
+    TempFolder folder;
+    Terminal terminal(QuietOptions(folder));
+    terminal.Start();
+    TerminalHost& host = terminal.Host();
+    const uint64_t group = terminal.Frame()->LinkGroup();
+
+    Instrument* noDecimals = nullptr;
+    for (Instrument* instrument : host.GetInstruments())
+        if (instrument->decimals < 0 && !noDecimals)
+            noDecimals = instrument;
+    ASSERT_NE(nullptr, noDecimals) << "the demo catalogue has instruments without decimals";
+    Instrument withDecimals;
+    withDecimals.decimals = 2;
+    EXPECT_DOUBLE_EQ(1234.56, OrderTicket::PriceFromTicks(123456, &withDecimals));
+
+    Widget* widget = host.FindWidget("Ticket");
+    ASSERT_NE(nullptr, widget);
+    wxWindow* ticket = host.OpenWidget(widget, group, group, open_mode::SellTicket);
+    ASSERT_NE(nullptr, ticket);
+    auto link = [&](int ticks, const wxString& quantity) {
+        wxCommandEvent event(wxEVT_MENU, cmd::InstrumentLink);
+        event.SetClientData(noDecimals);
+        event.SetInt(ticks);
+        event.SetString(quantity);
+        widget->Dispatch(event, group, ticket);
+        Flush(5);
+    };
+    auto* price = Named<wxTextCtrl>(ticket, "price");
+    auto* quantity = Named<wxSpinCtrlDouble>(ticket, "quantity");
+    auto* send = Named<wxButton>(ticket, "send");
+    ASSERT_TRUE(price && quantity && send);
+
+    // The quantity written as the board writes it, in this locale.
+    link(12345678, wxNumberFormatter::ToString(1500.0, 2, wxNumberFormatter::Style_WithThousandsSep));
+    EXPECT_EQ(1, Named<wxChoice>(ticket, "side")->GetSelection()) << "sell";
+    EXPECT_TRUE(Named<wxStaticText>(ticket, "instrument")->GetLabel().StartsWith(noDecimals->code));
+    EXPECT_EQ("123.45678", price->GetValue()) << "five decimals when the instrument gives none";
+    EXPECT_DOUBLE_EQ(1500.0, quantity->GetValue());
+
+    // A ticket without a price shows none and sends nothing.
+    link(0, wxNumberFormatter::ToString(0.0, 2));
+    EXPECT_EQ("", price->GetValue());
+    wxCommandEvent click(wxEVT_BUTTON, send->GetId());
+    click.SetEventObject(send);
+    send->ProcessWindowEvent(click);
+    EXPECT_NE("", Named<wxStaticText>(ticket, "result")->GetLabel());
+
+    price->SetValue("123.45678");
+    quantity->SetValue(200);
+    send->ProcessWindowEvent(click);
+    terminal.Logger()->flush();
+    const std::string log = ReadBytes(folder / "config" / "terminal.log");
+    EXPECT_EQ(log.find("order sent:"), log.rfind("order sent:")) << "only the order with a price went out";
+    EXPECT_NE(std::string::npos, log.find("order sent: SELL 200 " + noDecimals->code + " @ 123.45678")) << log;
+
+    terminal.Frame()->Close();
+    testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; });
+    terminal.Shutdown();
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+// Texts of an export: numbers read back from cell texts, sheet and file
+// names the formats accept, and the documents folder the desktop names.
+
+#include <gtest/gtest.h>
+
+#include "model/ShownNumber.h"
+#include "model/TabSheet.h"
+#include "watchlist/DesktopFiles.h"
+
+namespace {
+
+const NumberSeparators kEnglish{wxUniChar(','), wxUniChar('.')};
+const NumberSeparators kGerman{wxUniChar('.'), wxUniChar(',')};
+const NumberSeparators kFrench{wxUniChar(0x202F), wxUniChar(',')};   // narrow no-break space
+const NumberSeparators kUngrouped{wxUniChar(0), wxUniChar('.')};
+
+TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValues)
+{
+    EXPECT_EQ(1234567.25, ParseShownNumber("1,234,567.25", kEnglish));
+    EXPECT_EQ(-1234.5, ParseShownNumber("-1,234.5", kEnglish));
+    EXPECT_EQ(0.25, ParseShownNumber("+0.25", kEnglish));
+    EXPECT_EQ(17, ParseShownNumber("17", kEnglish));
+    EXPECT_EQ(1234.5, ParseShownNumber("1.234,5", kGerman));
+    EXPECT_EQ(1234.5, ParseShownNumber(wxString::FromUTF8("1\u202F234,5"), kFrench));
+    EXPECT_EQ(1234.5, ParseShownNumber("1234.5", kUngrouped));
+}
+
+TEST(ShownNumber, AnythingElseStaysText)
+{
+    for (const char* text : {"", "+", "-", "abc", "1.2.3", "12,34", "1,2345", ",123", "1,234,56", "1.5%",
+                             "2026-01-02", "1e5", " 1", "--1"})
+        EXPECT_FALSE(ParseShownNumber(text, kEnglish)) << text;
+    EXPECT_FALSE(ParseShownNumber("1,5", kUngrouped));
+}
+
+TEST(ExportNames, SheetNamesAreCutAndCleanedFileNamesKeepEverythingUsable)
+{
+    const std::string forty = "Banks/Insurers: Europe & Asia <2026> all";
+    EXPECT_EQ("Banks_Insurers_ Europe & Asia <", sheet::SheetName(forty));
+    EXPECT_EQ("Banks_Insurers_ Europe & Asia _2026_ all", sheet::FileNameStem(forty));
+    EXPECT_EQ("a_b_c_d_e_", sheet::SheetName("a[b]c*d?e\\"));
+    EXPECT_EQ("quoted", sheet::SheetName("'quoted'"));
+    EXPECT_EQ("Sheet1", sheet::SheetName("  "));
+    EXPECT_EQ("Sheet1", sheet::SheetName("history"));
+    // 31 characters, not bytes: non-ASCII names are not cut short.
+    const std::string accented = "\xC3\xA9" + std::string(40, 'x');
+    EXPECT_EQ(wxString::FromUTF8(accented).Left(31), wxString::FromUTF8(sheet::SheetName(accented)));
+    EXPECT_EQ("Export", sheet::FileNameStem(".."));
+}
+
+TEST(DocumentsFolder, TheUserDirsEntryIsFoundWithHomeExpanded)
+{
+    const std::string file = "# written by xdg-user-dirs-update\n"
+                             "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                             "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+    EXPECT_EQ("/home/ana/Dokumente", desktop::DocumentsFolderIn(file, "/home/ana"));
+    EXPECT_EQ("/data/docs", desktop::DocumentsFolderIn("XDG_DOCUMENTS_DIR=\"/data/docs\"\n", "/home/ana"));
+    EXPECT_EQ("", desktop::DocumentsFolderIn("XDG_DOCUMENTS_DIR=\"relative\"\n", "/home/ana"));
+    EXPECT_EQ("", desktop::DocumentsFolderIn("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", "/home/ana"));
+}
+
+}  // namespace

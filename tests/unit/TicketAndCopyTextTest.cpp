@@ -1,0 +1,90 @@
+// The window-free rules behind order tickets and copied rows.
+
+#include <gtest/gtest.h>
+
+#include "contract/Records.h"
+#include "model/ColumnSpec.h"
+#include "model/CopyText.h"
+#include "model/TicketPrice.h"
+
+namespace {
+
+using ticket::Side;
+
+Price Quote()
+{
+    Price quote;
+    quote.buy = 10.25;
+    quote.sell = 10.5;
+    quote.buyVolume = 700;
+    quote.sellVolume = 300;
+    quote.last = 10.4;
+    quote.prevClose = 9.9;
+    return quote;
+}
+
+TEST(TicketRules, TheClickedSideDecidesHintAndQuantity)
+{
+    const Price quote = Quote();
+    const ticket::Order buyOnSellVolume = ticket::FromMenu(Side::Buy, column::SellVolume, quote);
+    EXPECT_DOUBLE_EQ(10.5, buyOnSellVolume.priceHint);
+    EXPECT_DOUBLE_EQ(300, buyOnSellVolume.quantity);
+    const ticket::Order buyOnLast = ticket::FromMenu(Side::Buy, column::Last, quote);
+    EXPECT_DOUBLE_EQ(10.25, buyOnLast.priceHint);
+    EXPECT_DOUBLE_EQ(0, buyOnLast.quantity);
+    const ticket::Order sellOnBuy = ticket::FromMenu(Side::Sell, column::Buy, quote);
+    EXPECT_DOUBLE_EQ(10.25, sellOnBuy.priceHint);
+    EXPECT_DOUBLE_EQ(700, sellOnBuy.quantity);
+    EXPECT_DOUBLE_EQ(10.5, ticket::FromMenu(Side::Sell, column::Name, quote).priceHint);
+
+    const auto takeOffer = ticket::FromDoubleClick(column::Sell, quote);
+    ASSERT_TRUE(takeOffer);
+    EXPECT_EQ(Side::Buy, takeOffer->side);
+    EXPECT_DOUBLE_EQ(300, takeOffer->quantity);
+    EXPECT_EQ(Side::Sell, ticket::FromDoubleClick(column::BuyVolume, quote)->side);
+    EXPECT_FALSE(ticket::FromDoubleClick(column::Last, quote));
+
+    EXPECT_DOUBLE_EQ(10.25, ticket::FromHostCommand(1, quote)->priceHint);
+    EXPECT_DOUBLE_EQ(10.5, ticket::FromHostCommand(2, quote)->priceHint);
+    EXPECT_DOUBLE_EQ(10.5, ticket::FromHostCommand(16, quote)->priceHint);
+    EXPECT_EQ(Side::Sell, ticket::FromHostCommand(17, quote)->side);
+    EXPECT_FALSE(ticket::FromHostCommand(12, quote));
+}
+
+TEST(TicketRules, AZeroHintFallsBackThroughTheOtherSideLastAndPreviousClose)
+{
+    Price quote = Quote();
+    const ticket::Order buy{Side::Buy, 0.0, 0.0};
+    EXPECT_DOUBLE_EQ(10.5, ticket::ChosenPrice(buy, quote));
+    quote.sell = 0;
+    EXPECT_DOUBLE_EQ(10.4, ticket::ChosenPrice(buy, quote));
+    quote.last = 1e-9;
+    EXPECT_DOUBLE_EQ(9.9, ticket::ChosenPrice(buy, quote)) << "below the tolerance counts as zero";
+    quote.prevClose = 0;
+    EXPECT_DOUBLE_EQ(0, ticket::ChosenPrice(buy, quote));
+    EXPECT_DOUBLE_EQ(10.25, ticket::ChosenPrice({Side::Buy, 10.25, 0.0}, quote));
+}
+
+TEST(TicketTicks, RoundHalvesAwayFromZeroInSixtyFourBits)
+{
+    EXPECT_EQ(13, ticket::PriceInTicks(0.125, 2).value);
+    EXPECT_EQ(-13, ticket::PriceInTicks(-0.125, 2).value);
+    EXPECT_EQ(150000, ticket::PriceInTicks(1.5, -1).value) << "no decimals given counts five, as the grid shows";
+    EXPECT_EQ(0, ticket::PriceInTicks(0.0, 2).value);
+    EXPECT_TRUE(ticket::PriceInTicks(0.0, 2).problem.empty());
+
+    const ticket::Ticks tooBig = ticket::PriceInTicks(50000.0, 6);
+    EXPECT_EQ(0, tooBig.value) << "5e10 ticks do not fit and must not wrap";
+    EXPECT_NE(std::string::npos, tooBig.problem.find("50000"));
+    EXPECT_EQ(2147483647, ticket::PriceInTicks(21474.83647, 5).value);
+}
+
+TEST(CopyText, HeaderThenRowsInSelectionOrderEachEndingInCrLf)
+{
+    const auto label = [](int col) { return wxString::Format("C%d", col); };
+    const auto cell = [](int row, int col) { return wxString::Format("r%dc%d", row, col); };
+    EXPECT_EQ("C1\tC6\r\nr2c1\tr2c6\r\nr0c1\tr0c6\r\n", BuildCopyText({1, 6}, {2, 0}, label, cell));
+    EXPECT_EQ("C1\tC6\r\n", BuildCopyText({1, 6}, {}, label, cell)) << "nothing selected copies the header alone";
+}
+
+}  // namespace

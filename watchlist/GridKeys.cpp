@@ -1,0 +1,247 @@
+#include "watchlist/GridKeys.h"
+
+#include <algorithm>
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/grid.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "contract/Host.h"
+#include "controls/wxGridEx.h"
+#include "model/CopyText.h"
+#include "watchlist/GridTickets.h"
+#include "watchlist/RowCommands.h"
+
+namespace {
+
+wxGridEx* GridOfWindow(Tickerdeck& board, const wxEvent& event)
+{
+    auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+    for (wxGridEx* grid : board.GetGrids())
+        if (grid->GetGridWindow() == window)
+            return grid;
+    return board.GetCurrentGrid();
+}
+
+bool IsSorted(const wxGridEx* grid)
+{
+    return grid->GetSortingColumn() != wxNOT_FOUND;
+}
+
+void RepaintRows(wxGridEx* grid, int first, int last)
+{
+    const wxRect top = grid->CellToRect(std::min(first, last), 0);
+    const wxRect bottom = grid->CellToRect(std::max(first, last), 0);
+    int x = 0;
+    int y = 0;
+    grid->CalcScrolledPosition(0, top.GetTop(), &x, &y);
+    grid->GetGridWindow()->RefreshRect(
+        wxRect(0, y, grid->GetGridWindow()->GetClientSize().x, bottom.GetBottom() - top.GetTop() + 1));
+}
+
+// The column at the left edge of what the grid shows.
+int LeftmostVisibleColumn(const wxGridEx* grid)
+{
+    int x = 0;
+    int y = 0;
+    grid->CalcUnscrolledPosition(0, 0, &x, &y);
+    const int col = grid->XToCol(x, true);
+    return std::max(col, 0);
+}
+
+// Selects `target` in place of `from` and keeps it on screen.
+void StepSelection(wxGridEx* grid, int from, int target)
+{
+    grid->DeselectRow(from);
+    grid->SelectRow(target, true);
+    const int col = LeftmostVisibleColumn(grid);
+    grid->SetGridCursor(target, col);
+    grid->MakeCellVisible(target, col);
+    RepaintRows(grid, from, target);
+}
+
+int ColumnLeft(const wxGridEx* grid, int col)
+{
+    return grid->CellToRect(0, col).GetLeft();
+}
+
+int ColumnRight(const wxGridEx* grid, int col)
+{
+    const wxRect cell = grid->CellToRect(0, col);
+    return cell.GetLeft() + cell.GetWidth();
+}
+
+int WholeRowsShown(const wxGridEx* grid)
+{
+    const int height = grid->GetGridWindow()->GetClientSize().y;
+    return std::max(1, height / std::max(1, grid->GetDefaultRowSize()) - 1);
+}
+
+}  // namespace
+
+std::vector<BoardEventKind> GridKeys::EventKinds() const
+{
+    return {BoardEventKind::GridKeyDown, BoardEventKind::GridMotion};
+}
+
+void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
+{
+    wxGridEx* grid = GridOfWindow(board, event);
+    if (!grid)
+        return;
+    const int key = event.GetKeyCode();
+    switch (key)
+    {
+    case 'A':
+        if (event.ControlDown())
+            grid->SelectAll();
+        return;
+    case 'C':
+    case 'c':
+        if (event.ControlDown())
+            m_clipboard(CopyText(grid));
+        return;
+    case WXK_DELETE:
+        if (auto* rows = board.FindFeature<RowCommands>())
+        {
+            const std::vector<int> selected = SelectedRowList(grid);
+            if (!selected.empty())
+                rows->Remove(board, {selected.front()});
+        }
+        return;
+    case WXK_LEFT:
+    case WXK_RIGHT:
+        ScrollColumn(grid, key == WXK_LEFT ? -1 : 1);
+        return;
+    case WXK_UP:
+    case WXK_DOWN:
+        MoveSelection(board, grid, key == WXK_UP ? -1 : 1, event.ShiftDown(), event.ControlDown());
+        return;
+    default:
+        break;
+    }
+    Host* host = board.GetHost();
+    const int command =
+        host ? host->LookupHotkey(key, event.ControlDown(), event.ShiftDown(), event.AltDown()) : 0;
+    if (!GridTickets::RunHostCommand(board, command))
+        event.Skip();
+}
+
+wxString GridKeys::CopyText(wxGridEx* grid)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    std::vector<int> columns;
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (grid->GetColSize(col) != 0)
+            columns.push_back(col);
+    return BuildCopyText(
+        columns, SelectedRowList(grid), [table](int col) { return table->GetColLabelValue(col); },
+        [table](int row, int col) { return table->GetValue(row, col); });
+}
+
+bool GridKeys::WriteClipboard(const wxString& text)
+{
+    wxClipboardLocker locker;
+    if (!locker)
+        return false;
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Flush();
+    return true;
+}
+
+void GridKeys::MoveSelection(Tickerdeck& board, wxGridEx* grid, int direction, bool swap, bool page)
+{
+    const std::vector<int> selected = SelectedRowList(grid);
+    if (selected.empty())
+        return;
+    const int from = selected.front();
+    const int last = grid->GetNumberRows() - 1;
+    if ((direction < 0 && from < 1) || (direction > 0 && from >= last))
+        return;
+    if (swap && !IsSorted(grid))
+    {
+        // The selection goes along, so that repeated presses keep moving
+        // the same instrument instead of trading it back and forth.
+        Tickerdeck::TableOf(grid)->SwapRows(from, from + direction);
+        StepSelection(grid, from, from + direction);
+        return;
+    }
+    const int step = page ? WholeRowsShown(grid) : 1;
+    const int target = std::clamp(from + direction * step, 0, last);
+    StepSelection(grid, from, target);
+    if (!board.Settings().f1Only)
+        GridTickets::BroadcastRow(board, Tickerdeck::TableOf(grid)->RowPrice(target));
+}
+
+void GridKeys::ScrollColumn(wxGridEx* grid, int direction)
+{
+    int unitX = 0;
+    int unitY = 0;
+    grid->GetScrollPixelsPerUnit(&unitX, &unitY);
+    if (unitX <= 0)
+        return;
+    int left = 0;
+    int y = 0;
+    grid->CalcUnscrolledPosition(0, 0, &left, &y);
+    const int width = grid->GetGridWindow()->GetClientSize().x;
+    const int count = grid->GetNumberCols();
+    int target = wxNOT_FOUND;
+    if (direction < 0)
+    {
+        int firstFull = 0;
+        while (firstFull < count && ColumnLeft(grid, firstFull) < left)
+            ++firstFull;
+        for (int col = firstFull - 1; col >= 0 && target == wxNOT_FOUND; --col)
+            if (grid->GetColSize(col) > 0)
+                target = col;
+        if (target != wxNOT_FOUND)
+            grid->Scroll(ColumnLeft(grid, target) / unitX, -1);
+        return;
+    }
+    int lastFull = count - 1;
+    while (lastFull >= 0 && ColumnRight(grid, lastFull) > left + width)
+        --lastFull;
+    for (int col = lastFull + 1; col < count && target == wxNOT_FOUND; ++col)
+        if (grid->GetColSize(col) > 0)
+            target = col;
+    if (target != wxNOT_FOUND)
+        grid->Scroll((ColumnRight(grid, target) - width + unitX - 1) / unitX, -1);
+}
+
+void GridKeys::OnGridMouse(Tickerdeck& board, BoardEventKind /*kind*/, wxMouseEvent& event)
+{
+    wxGridEx* grid = GridOfWindow(board, event);
+    if (!grid || !event.Dragging())
+    {
+        event.Skip();
+        return;
+    }
+    Drag(board, grid, event);
+}
+
+void GridKeys::Drag(Tickerdeck& /*board*/, wxGridEx* grid, wxMouseEvent& event)
+{
+    int x = 0;
+    int y = 0;
+    grid->CalcUnscrolledPosition(event.GetX(), event.GetY(), &x, &y);
+    const int row = grid->YToRow(y);
+    const int col = std::max(grid->XToCol(x, true), 0);
+    if (IsSorted(grid))
+    {
+        if (row != wxNOT_FOUND)
+            grid->MakeCellVisible(row, col);
+        event.Skip();
+        return;
+    }
+    const std::vector<int> selected = SelectedRowList(grid);
+    if (row == wxNOT_FOUND || selected.empty() || row == selected.front())
+        return;
+    const int from = selected.front();
+    Tickerdeck::TableOf(grid)->SwapRows(from, row);
+    grid->DeselectRow(from);
+    grid->SelectRow(row, true);
+    grid->MakeCellVisible(row, col);
+    RepaintRows(grid, from, row);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The keyboard and row dragging on a board's grid.
+
+#include <functional>
+#include <vector>
+
+#include <wx/string.h>
+
+#include "board/BoardFeature.h"
+
+class wxGridEx;
+
+/// Select all, copy, delete, column scrolling, moving and reordering the
+/// selection with the arrows, the host's hotkeys, and row drag.
+class GridKeys : public BoardFeature
+{
+public:
+    /// Receives the copied text; false when the clipboard could not be opened.
+    using ClipboardWriter = std::function<bool(const wxString& text)>;
+
+    std::vector<BoardEventKind> EventKinds() const override;
+    void OnGridKey(Tickerdeck& board, wxKeyEvent& event) override;
+    void OnGridMouse(Tickerdeck& board, BoardEventKind kind, wxMouseEvent& event) override;
+
+    /// The copy text of the grid's selected rows, header line first.
+    static wxString CopyText(wxGridEx* grid);
+    /// Moves the selection of `grid` up (-1) or down (+1); with `swap` on an
+    /// unsorted grid the row trades places with its neighbour and stays selected, and
+    /// with `page` it moves by a screenful.
+    static void MoveSelection(Tickerdeck& board, wxGridEx* grid, int direction, bool swap, bool page);
+    /// Scrolls one column left (-1) or right (+1), skipping hidden columns.
+    static void ScrollColumn(wxGridEx* grid, int direction);
+
+    /// Replaces the system clipboard (tests read what was copied).
+    void SetClipboardWriter(ClipboardWriter writer) { m_clipboard = std::move(writer); }
+
+private:
+    static bool WriteClipboard(const wxString& text);
+    void Drag(Tickerdeck& board, wxGridEx* grid, wxMouseEvent& event);
+
+    ClipboardWriter m_clipboard = WriteClipboard;
+};

@@ -1,0 +1,339 @@
+#include "watchlist/GridMenus.h"
+
+#include <algorithm>
+
+#include <sys/stat.h>
+
+#include <wx/control.h>
+#include <wx/grid.h>
+#include <wx/menu.h>
+
+#include "board/IconCache.h"
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
+#include "contract/Widget.h"
+#include "controls/wxGridEx.h"
+#include "layout/TreeValues.h"
+#include "layout/WatchlistStore.h"
+#include "watchlist/GridTickets.h"
+#include "watchlist/RowCommands.h"
+#include "watchlist/BookmarksColumns.h"
+#include "watchlist/WatchlistChooser.h"
+
+namespace {
+
+// Ids the host's window handles.
+constexpr int kSplitVertical = 6999;
+constexpr int kSplitHorizontal = 7000;
+constexpr int kCloseWindow = 7001;
+
+// Host commands whose key texts the menu shows.
+constexpr int kBuyHotkey = 1;
+constexpr int kSellHotkey = 2;
+
+struct ViewItem
+{
+    int id;
+    int hostCommand;
+};
+// The views in menu order, with the host command of each one's hotkey.
+constexpr ViewItem kViews[] = {
+    {cmd::OpenLadder, 12}, {cmd::OpenTape, 14}, {cmd::OpenFillscope, 13}, {cmd::OpenCharting, 15}};
+
+wxMenuItem* Append(wxMenu& menu, int id, const wxString& label, const wxString& icon = wxString())
+{
+    auto* item = new wxMenuItem(&menu, id, label);
+    if (!icon.empty())
+    {
+        const wxBitmap& bitmap = IconCache::Shared().Load(icon);
+        if (bitmap.IsOk())
+            item->SetBitmap(bitmap);
+    }
+    return menu.Append(item);
+}
+
+wxString Shortcut(Host* host, int hostCommand)
+{
+    return host ? host->GetShortcutText(hostCommand) : wxString();
+}
+
+bool OnStoredTab(const wxGridEx* grid)
+{
+    return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
+}
+
+// Identifies one version of a file: a rewrite replaces the file (new inode)
+// or at least changes its time.
+std::string FileStamp(const std::string& path)
+{
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::string();
+    return std::to_string(info.st_ino) + ":" + std::to_string(info.st_size) + ":" +
+           std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
+}
+
+void AppendExportItems(wxMenu& menu)
+{
+    Append(menu, cmd::ExportExcel, _("Export to Excel"), "./icon/excel.png");
+    Append(menu, cmd::PrintPreview, _("Print Preview"), "./icon/printer.png");
+    Append(menu, cmd::Settings, _("Setting..."), "./icon/setting.png");
+}
+
+}  // namespace
+
+GridMenus::GridMenus()
+    : m_popup([](Tickerdeck& board, wxMenu& menu) { board.PopupMenu(&menu); }),
+      m_chooser([](Tickerdeck& board, const wxString& title, std::vector<wxString> names,
+                   std::function<void(const wxString&)> onChosen) {
+          ChooseWatchlist(board.GetOwner(), board.GetOwnerFrame(), title, std::move(names), std::move(onChosen));
+      })
+{
+}
+
+std::vector<BoardEventKind> GridMenus::EventKinds() const
+{
+    return {BoardEventKind::CellRightClick, BoardEventKind::LabelRightClick, BoardEventKind::GridRightUp};
+}
+
+void GridMenus::Show(Tickerdeck& board, wxMenu& menu)
+{
+    if (Host* host = board.GetHost())
+        host->PrepareMenu(&menu);
+    m_popup(board, menu);
+}
+
+void GridMenus::OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent& event)
+{
+    if (kind == BoardEventKind::CellRightClick)
+    {
+        OnCellRightClick(board, event);
+        return;
+    }
+    // A right click on the row labels or the corner is no column's.
+    if (event.GetCol() < 0)
+        return;
+    std::unique_ptr<wxMenu> menu = BuildColumnMenu(board);
+    Show(board, *menu);
+}
+
+void GridMenus::OnGridMouse(Tickerdeck& board, BoardEventKind /*kind*/, wxMouseEvent& /*event*/)
+{
+    if (wxGridEx* grid = board.GetCurrentGrid())
+        grid->ClearSelection();
+    std::unique_ptr<wxMenu> menu = BuildGridAreaMenu(board);
+    Show(board, *menu);
+}
+
+void GridMenus::OnCellRightClick(Tickerdeck& board, wxGridEvent& event)
+{
+    auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
+    // Below the last row the grid-area menu answers, on the button's release.
+    if (!grid || event.GetRow() < 0 || event.GetCol() < 0)
+        return;
+    if (auto* tickets = board.FindFeature<GridTickets>())
+        tickets->SetClickedColumn(event.GetCol());
+    if (!grid->IsInSelection(event.GetRow(), event.GetCol()))
+    {
+        grid->ClearSelection();
+        grid->SelectRow(event.GetRow());
+    }
+    grid->SetFocus();
+    std::unique_ptr<wxMenu> menu = BuildCellMenu(board, event.GetRow());
+    Show(board, *menu);
+}
+
+std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, int row)
+{
+    Host* host = board.GetHost();
+    wxGridEx* grid = board.GetCurrentGrid();
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const std::vector<int> selected = SelectedRowList(grid);
+    const bool stored = OnStoredTab(grid);
+    const bool mayTrade =
+        selected.size() == 1 && host && (host->GetUserProfile().permissions & UserProfile::kAllowTrading);
+
+    auto menu = std::make_unique<wxMenu>();
+    Append(*menu, cmd::RowCommandFirst, _("Buy...") + "\t" + Shortcut(host, kBuyHotkey))->Enable(mayTrade);
+    Append(*menu, cmd::RowCommandSecond, _("Sell...") + "\t" + Shortcut(host, kSellHotkey))->Enable(mayTrade);
+    menu->AppendSeparator();
+    Append(*menu, cmd::EditWatchlist, _("Edit..."), "./icon/edit.png")->Enable(stored);
+    AppendWatchlistMenus(board, *menu);
+    Append(*menu, cmd::DeleteInstrument, _("Remove...") + "\t", "./icon/remove.png")->Enable(stored);
+    if (stored)
+        Append(*menu, cmd::WatchlistCommand, _("Refresh"), "./icon/refresh.png");
+    menu->AppendSeparator();
+
+    Append(*menu, cmd::AlertSetup, _("Edit Alert..."), "./icon/alert.png");
+    const Price* clicked = table ? table->RowPrice(row) : nullptr;
+    const bool marked = clicked && table->Bookmarks().count(clicked->instrument) > 0;
+    Append(*menu, cmd::ToggleBookmark, marked ? _("Remove Bookmark") : _("Bookmark"));
+    if (table && !table->Bookmarks().empty())
+        Append(*menu, cmd::ClearBookmarks, _("Remove All Bookmarks"));
+    menu->AppendSeparator();
+
+    if (!selected.empty() && host)
+    {
+        for (const ViewItem& view : kViews)
+            if (Widget* widget = host->FindWidget(GridTickets::ViewName(view.id)))
+                Append(*menu, view.id,
+                       wxControl::EscapeMnemonics(wxString::FromUTF8(widget->GetDisplayName())) + "\t" +
+                           Shortcut(host, view.hostCommand),
+                       wxString::FromUTF8(widget->GetIconPath()));
+        menu->AppendSeparator();
+    }
+    AppendExportItems(*menu);
+    menu->AppendSeparator();
+    AppendSharedSubmenus(board, *menu);
+    return menu;
+}
+
+const std::vector<wxString>& GridMenus::StoredNames(const std::string& path)
+{
+    const std::string stamp = FileStamp(path);
+    if (path != m_names.path || stamp.empty() || stamp != m_names.stamp)
+    {
+        m_names.path = path;
+        m_names.stamp = stamp;
+        m_names.names.clear();
+        for (const std::string& name : layout::ListWatchlistNames(path))
+            m_names.names.push_back(layout::ToWxString(name));
+    }
+    return m_names.names;
+}
+
+void GridMenus::AppendWatchlistMenus(Tickerdeck& board, wxMenu& menu)
+{
+    Host* host = board.GetHost();
+    if (!host)
+        return;
+    // All stored names but the tab's own.
+    const wxGridEx* grid = board.GetCurrentGrid();
+    const wxString own =
+        OnStoredTab(grid) ? layout::ToWxString(Tickerdeck::TableOf(grid)->GetWatchlistName()) : wxString();
+    std::vector<wxString> names;
+    for (const wxString& name : StoredNames(host->GetApplicationFilePath(true)))
+        if (own.empty() || name != own)
+            names.push_back(name);
+    if (names.empty())
+        return;
+    menu.AppendSubMenu(WatchlistSubmenu(board, names, kFirstAddId, _("Add to Watchlist"), RowCommands::AddTo),
+                       _("Add to Watchlist"));
+    wxMenuItem* move = menu.AppendSubMenu(
+        WatchlistSubmenu(board, names, kFirstMoveId, _("Move to Watchlist"), RowCommands::MoveTo),
+        _("Move to Watchlist"));
+    move->Enable(OnStoredTab(board.GetCurrentGrid()));
+}
+
+wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const std::vector<wxString>& names, int firstId,
+                                    const wxString& chooserTitle, void (*command)(Tickerdeck&, const wxString&))
+{
+    auto* submenu = new wxMenu();
+    const int listed = std::min<int>(static_cast<int>(names.size()), kListedWatchlists);
+    for (int i = 0; i < listed; ++i)
+        // A name is the user's text: an "&" in it is no mnemonic.
+        Append(*submenu, firstId + i, wxControl::EscapeMnemonics(names[static_cast<size_t>(i)]));
+    Tickerdeck* target = &board;
+    // The items name their watchlists while the menu lives; the ids only
+    // stand for a position in this list.
+    submenu->Bind(
+        wxEVT_MENU, [target, names, firstId, command](wxCommandEvent& event) {
+            command(*target, names[static_cast<size_t>(event.GetId() - firstId)]);
+        },
+        firstId, firstId + listed - 1);
+    if (static_cast<int>(names.size()) > listed && m_chooser)
+    {
+        const int more = wxWindow::NewControlId();
+        Append(*submenu, more, _("More..."));
+        Chooser chooser = m_chooser;
+        submenu->Bind(
+            wxEVT_MENU, [target, names, chooserTitle, command, chooser](wxCommandEvent&) {
+                chooser(*target, chooserTitle, names, [target, command](const wxString& name) {
+                    command(*target, name);
+                });
+            },
+            more);
+    }
+    return submenu;
+}
+
+std::unique_ptr<wxMenu> GridMenus::BuildGridAreaMenu(Tickerdeck& board)
+{
+    const bool stored = OnStoredTab(board.GetCurrentGrid());
+    auto menu = std::make_unique<wxMenu>();
+    Append(*menu, cmd::EditWatchlist, _("Edit..."), "./icon/edit.png")->Enable(stored);
+    menu->AppendSeparator();
+    if (stored)
+    {
+        Append(*menu, cmd::WatchlistCommand, _("Refresh"), "./icon/refresh.png");
+        menu->AppendSeparator();
+    }
+    AppendExportItems(*menu);
+    menu->AppendSeparator();
+    AppendSharedSubmenus(board, *menu);
+    return menu;
+}
+
+std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board)
+{
+    auto menu = std::make_unique<wxMenu>();
+    AppendColumnItems(board, *menu);
+    return menu;
+}
+
+void GridMenus::AppendColumnItems(Tickerdeck& board, wxMenu& menu)
+{
+    wxGridEx* grid = board.GetCurrentGrid();
+    if (!grid)
+        return;
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const int count = table->GetNumberCols();
+    for (int col = 0; col < count; ++col)
+        menu.AppendCheckItem(kFirstColumnId + col, table->GetColLabelValue(col))->Check(grid->GetColSize(col) != 0);
+    Tickerdeck* target = &board;
+    menu.Bind(
+        wxEVT_MENU,
+        [target](wxCommandEvent& event) { BookmarksColumns::ToggleColumn(*target, event.GetId() - kFirstColumnId); },
+        kFirstColumnId, kFirstColumnId + count - 1);
+}
+
+void GridMenus::AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu)
+{
+    auto* columns = new wxMenu();
+    columns->AppendCheckItem(cmd::ToggleAutoFit, _("Auto Fit Column Width"))->Check(board.Settings().autoFitColumns);
+    columns->AppendSeparator();
+    AppendColumnItems(board, *columns);
+    menu.AppendSubMenu(columns, _("Columns"));
+
+    auto* window = new wxMenu();
+    Append(*window, kSplitVertical, _("Split Vertical"), "./icon/vertical.png");
+    Append(*window, kSplitHorizontal, _("Split Horizontal"), "./icon/horizontal.png");
+    window->AppendSeparator();
+    Append(*window, kCloseWindow, _("Close Window"));
+    menu.AppendSubMenu(window, _("Window"));
+
+    auto* widgets = new wxMenu();
+    if (Host* host = board.GetHost())
+    {
+        const uint32_t permissions = host->GetUserProfile().permissions;
+        bool separatorDue = false;
+        for (Widget* widget : host->GetWidgets())
+        {
+            if (!widget)
+            {
+                separatorDue = true;
+                continue;
+            }
+            if (!widget->IsOfferedInMenu(permissions))
+                continue;
+            if (separatorDue && widgets->GetMenuItemCount() > 0)
+                widgets->AppendSeparator();
+            separatorDue = false;
+            Append(*widgets, widget->commandId, wxControl::EscapeMnemonics(wxString::FromUTF8(widget->GetDisplayName())),
+                   wxString::FromUTF8(widget->GetIconPath()));
+        }
+    }
+    menu.AppendSubMenu(widgets, _("Widget"));
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The pop-up menus of a board's grid: on a cell, on the empty grid area and
+// on a column header.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/string.h>
+
+#include "board/BoardFeature.h"
+
+class wxMenu;
+class wxWindow;
+
+/// Builds and shows the grid's three menus and carries out what their
+/// dynamic items (columns, watchlists) stand for.
+class GridMenus : public BoardFeature
+{
+public:
+    /// Shows a built menu; the default pops it up at the mouse on the board.
+    using Popup = std::function<void(Tickerdeck& board, wxMenu& menu)>;
+    /// Offers every name in a searchable list and calls back with the choice.
+    using Chooser = std::function<void(Tickerdeck& board, const wxString& title, std::vector<wxString> names,
+                                       std::function<void(const wxString&)> onChosen)>;
+
+    /// Ids of the dynamic items. Each watchlist range ends before the next
+    /// one begins; the tab menu's delete range starts at 7691.
+    static constexpr int kFirstColumnId = 7189;
+    static constexpr int kFirstAddId = 7290;
+    static constexpr int kFirstMoveId = 7491;
+    static constexpr int kListedWatchlists = 200;
+
+    GridMenus();
+
+    std::vector<BoardEventKind> EventKinds() const override;
+    void OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent& event) override;
+    void OnGridMouse(Tickerdeck& board, BoardEventKind kind, wxMouseEvent& event) override;
+
+    /// The menu of a right click on cell (`row`, `col`) of the current tab,
+    /// after the selection has been settled.
+    std::unique_ptr<wxMenu> BuildCellMenu(Tickerdeck& board, int row);
+    std::unique_ptr<wxMenu> BuildGridAreaMenu(Tickerdeck& board);
+    std::unique_ptr<wxMenu> BuildColumnMenu(Tickerdeck& board);
+
+    void SetPopup(Popup popup) { m_popup = std::move(popup); }
+    void SetChooser(Chooser chooser) { m_chooser = std::move(chooser); }
+
+private:
+    void Show(Tickerdeck& board, wxMenu& menu);
+    void OnCellRightClick(Tickerdeck& board, wxGridEvent& event);
+    void AppendWatchlistMenus(Tickerdeck& board, wxMenu& menu);
+    wxMenu* WatchlistSubmenu(Tickerdeck& board, const std::vector<wxString>& names, int firstId,
+                             const wxString& chooserTitle, void (*command)(Tickerdeck&, const wxString&));
+    void AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu);
+    static void AppendColumnItems(Tickerdeck& board, wxMenu& menu);
+
+    /// The stored names, read again only when the store file changes: a
+    /// large store takes longer to parse than a menu may take to open.
+    const std::vector<wxString>& StoredNames(const std::string& path);
+
+    Popup m_popup;
+    Chooser m_chooser;
+    struct NamesCache
+    {
+        std::string path;
+        std::string stamp;
+        std::vector<wxString> names;
+    } m_names;
+};

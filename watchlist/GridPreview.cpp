@@ -1,0 +1,51 @@
+#include "watchlist/GridPreview.h"
+
+#include <wx/cmndata.h>
+#include <wx/icon.h>
+#include <wx/msgdlg.h>
+#include <wx/print.h>
+
+#include "controls/wxGridEx.h"
+#include "controls/wxGridPrintout.h"
+
+namespace {
+
+const wxSize kPreviewSize(680, 480);
+
+wxPrintData LegalPortrait()
+{
+    wxPrintData data;
+    data.SetOrientation(wxPORTRAIT);
+    data.SetQuality(wxPRINT_QUALITY_HIGH);
+    data.SetPaperId(wxPAPER_LEGAL);
+    return data;
+}
+
+}  // namespace
+
+wxPreviewFrame* ShowGridPreview(wxGridEx* grid, const wxString& title, wxWindow* parent)
+{
+    wxPrintData data = LegalPortrait();
+    // The preview owns both printouts: one to show, one to print from it.
+    auto* preview = new wxPrintPreview(new wxGridPrintout(grid, title), new wxGridPrintout(grid, title), &data);
+    if (!preview->IsOk())
+    {
+        delete preview;
+        wxMessageBox(_("There was a problem previewing.\nPerhaps your current printer is not set correctly?"),
+                     _("Previewing"), wxOK, parent);
+        return nullptr;
+    }
+    auto* frame = new wxPreviewFrame(preview, parent, _("Print Preview"), wxDefaultPosition, kPreviewSize,
+                                     wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT);
+    frame->Centre();
+    wxIcon icon;
+    const wxBitmap printer("icon/printer.png", wxBITMAP_TYPE_PNG);
+    if (printer.IsOk())
+    {
+        icon.CopyFromBitmap(printer);
+        frame->SetIcon(icon);
+    }
+    frame->Initialize();
+    frame->Show();
+    return frame;
+}

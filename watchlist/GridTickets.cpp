@@ -1,0 +1,204 @@
+#include "watchlist/GridTickets.h"
+
+#include <spdlog/spdlog.h>
+#include <wx/grid.h>
+#include <wx/numformatter.h>
+
+#include "board/LinkSender.h"
+#include "board/BoardOwner.h"
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
+#include "contract/Widget.h"
+#include "controls/wxGridEx.h"
+#include "model/ColumnSpec.h"
+#include "model/Logger.h"
+
+namespace {
+
+constexpr const char* kTicketWidget = "Ticket";
+
+wxCommandEvent LinkEvent(Tickerdeck& board, Instrument* instrument)
+{
+    wxCommandEvent event(wxEVT_MENU, cmd::InstrumentLink);
+    event.SetClientData(instrument);
+    event.SetClientObject(SenderTag(&board));
+    return event;
+}
+
+void LogNoPrice(const Instrument& instrument, const std::string& problem)
+{
+    if (const auto& logger = ModuleLogger())
+        logger->warn("[Tickerdeck] ticket for {} {} opens without a price: {}", instrument.exchange,
+                     instrument.code, problem);
+}
+
+}  // namespace
+
+std::vector<int> SelectedRowList(const wxGridEx* grid)
+{
+    if (!grid)
+        return {};
+    // The blocks, not GetSelectedRows: that one sorts every row of a large
+    // selection into a set first, and the blocks keep the order of selecting.
+    std::vector<int> rows;
+    for (const wxGridBlockCoords& block : grid->GetSelectedRowBlocks())
+        for (int row = block.GetTopRow(); row <= block.GetBottomRow(); ++row)
+            rows.push_back(row);
+    return rows;
+}
+
+Price* OnlySelectedPrice(const wxGridEx* grid)
+{
+    const std::vector<int> rows = SelectedRowList(grid);
+    return rows.size() == 1 ? Tickerdeck::TableOf(grid)->RowPrice(rows.front()) : nullptr;
+}
+
+std::vector<int> GridTickets::Commands() const
+{
+    return {cmd::RowCommandFirst, cmd::RowCommandSecond, cmd::OpenLadder,  cmd::OpenTape,
+            cmd::OpenCharting,    cmd::OpenSweeper,      cmd::OpenFillscope};
+}
+
+std::vector<BoardEventKind> GridTickets::EventKinds() const
+{
+    return {BoardEventKind::CellDoubleClick};
+}
+
+void GridTickets::OnCommand(Tickerdeck& board, wxCommandEvent& event)
+{
+    switch (event.GetId())
+    {
+    case cmd::RowCommandFirst: OpenMenuTicket(board, ticket::Side::Buy); break;
+    case cmd::RowCommandSecond: OpenMenuTicket(board, ticket::Side::Sell); break;
+    default: OpenView(board, event.GetId()); break;
+    }
+}
+
+void GridTickets::OpenMenuTicket(Tickerdeck& board, ticket::Side side)
+{
+    Price* quote = Tickerdeck::FirstSelectedPrice(board.GetCurrentGrid());
+    if (quote)
+        OpenTicket(board, *quote, ticket::FromMenu(side, m_clickedColumn, *quote));
+}
+
+void GridTickets::OnGridEvent(Tickerdeck& board, BoardEventKind /*kind*/, wxGridEvent& event)
+{
+    auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
+    Price* quote = OnlySelectedPrice(grid);
+    const int col = event.GetCol();
+    if (!quote)
+    {
+        event.Skip();
+        return;
+    }
+    if (col == column::Status || col == column::CorporateAction)
+    {
+        const int row = SelectedRowList(grid).front();
+        if (Tickerdeck::TableOf(grid)->GetValue(row, col).empty())
+            return;
+        // The flag dialogs belong to another feature; it claims this request.
+        wxCommandEvent request(wxEVT_MENU, cmd::ShowInstrumentFlags);
+        request.SetInt(col);
+        request.SetExtraLong(row);
+        wxPostEvent(&board, request);
+        return;
+    }
+    if (const auto order = ticket::FromDoubleClick(col, *quote))
+        OpenTicket(board, *quote, *order);
+    else
+        event.Skip();
+}
+
+bool GridTickets::OpenTicket(Tickerdeck& board, Price& quote, const ticket::Order& order)
+{
+    Host* host = board.GetHost();
+    if (!host || !quote.instrument || !(host->GetUserProfile().permissions & UserProfile::kAllowTrading))
+        return false;
+    Widget* widget = host->FindWidget(kTicketWidget);
+    if (!widget)
+        return false;
+    const int mode = order.side == ticket::Side::Buy ? open_mode::BuyTicket : open_mode::SellTicket;
+    wxWindow* window = host->OpenWidget(widget, board.GetGroup(), board.GetGroup(), mode);
+
+    const double price = ticket::ChosenPrice(order, quote);
+    const ticket::Ticks ticks = ticket::PriceInTicks(price, quote.instrument->decimals);
+    if (!ticks.problem.empty())
+        LogNoPrice(*quote.instrument, ticks.problem);
+    wxCommandEvent event = LinkEvent(board, quote.instrument);
+    event.SetInt(ticks.value);
+    event.SetString(wxNumberFormatter::ToString(order.quantity, 2, wxNumberFormatter::Style_WithThousandsSep));
+    widget->Dispatch(event, board.GetGroup(), window);
+    return true;
+}
+
+const char* GridTickets::ViewName(int viewCommand)
+{
+    switch (viewCommand)
+    {
+    case cmd::OpenLadder: return "Ladder";
+    case cmd::OpenTape: return "Tape";
+    case cmd::OpenCharting: return "Charting";
+    case cmd::OpenSweeper: return "Sweeper";
+    case cmd::OpenFillscope: return "Fillscope";
+    default: return nullptr;
+    }
+}
+
+int GridTickets::ViewOfHostCommand(int hostCommand)
+{
+    switch (hostCommand)
+    {
+    case 12: return cmd::OpenLadder;
+    case 13: return cmd::OpenFillscope;
+    case 14: return cmd::OpenTape;
+    case 15: return cmd::OpenCharting;
+    default: return 0;
+    }
+}
+
+bool GridTickets::OpenView(Tickerdeck& board, int viewCommand)
+{
+    Host* host = board.GetHost();
+    Price* quote = OnlySelectedPrice(board.GetCurrentGrid());
+    const char* name = ViewName(viewCommand);
+    if (!host || !quote || !name)
+        return false;
+    Widget* widget = host->FindWidget(name);
+    if (!widget)
+        return false;
+    wxWindow* window = host->OpenWidget(widget, board.GetGroup(), board.GetGroup(), open_mode::ForInstrument);
+    wxCommandEvent event = LinkEvent(board, quote->instrument);
+    event.SetInt(link_kind::ForNewWindow);
+    event.SetString(board.GetDateText());
+    widget->Dispatch(event, board.GetGroup(), window);
+    return true;
+}
+
+bool GridTickets::RunHostCommand(Tickerdeck& board, int hostCommand)
+{
+    if (const int view = ViewOfHostCommand(hostCommand))
+    {
+        OpenView(board, view);
+        return true;
+    }
+    Price* quote = OnlySelectedPrice(board.GetCurrentGrid());
+    Price probe;
+    const auto order = ticket::FromHostCommand(hostCommand, quote ? *quote : probe);
+    if (!order)
+        return false;
+    if (quote)
+        OpenTicket(board, *quote, *order);
+    return true;
+}
+
+void GridTickets::BroadcastRow(Tickerdeck& board, const Price* quote)
+{
+    Host* host = board.GetHost();
+    if (!board.Settings().controlsOthers || !quote || !host || !board.GetOwner())
+        return;
+    wxCommandEvent event = LinkEvent(board, quote->instrument);
+    event.SetInt(link_kind::FromCellClick);
+    host->PostToWidgets(event, board.GetOwner()->BoardWidget(), board.GetGroup(), nullptr);
+}

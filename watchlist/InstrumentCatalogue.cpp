@@ -1,0 +1,66 @@
+#include "watchlist/InstrumentCatalogue.h"
+
+#include <unordered_map>
+
+#include "layout/TreeValues.h"
+#include "model/TextSearch.h"
+
+namespace {
+
+wxString GroupLabel(const ExchangeList& exchanges, const std::string& key)
+{
+    const Exchange* exchange = FindExchange(exchanges, key);
+    if (!exchange)
+        return layout::ToWxString(key);
+    return layout::ToWxString(exchange->name) + " (" + layout::ToWxString(key) + ")";
+}
+
+// Most codes and names are plain ASCII: those skip the conversion to the
+// toolkit's string, which costs more than the folding on a large catalogue.
+std::wstring FoldText(const std::string& text)
+{
+    std::wstring folded(text.size(), L'\0');
+    for (size_t index = 0; index < text.size(); ++index)
+    {
+        const unsigned char c = static_cast<unsigned char>(text[index]);
+        if (c >= 0x80)
+            return FoldCase(layout::ToWxString(text));
+        folded[index] = c >= 'A' && c <= 'Z' ? static_cast<wchar_t>(c + ('a' - 'A')) : static_cast<wchar_t>(c);
+    }
+    return folded;
+}
+
+}  // namespace
+
+InstrumentCatalogue::InstrumentCatalogue(const std::vector<Instrument*>& instruments, const ExchangeList& exchanges)
+{
+    std::unordered_map<std::string, size_t> groupOf;
+    m_entries.reserve(instruments.size());
+    for (Instrument* instrument : instruments)
+    {
+        if (!instrument)
+            continue;
+        const auto [group, added] = groupOf.emplace(instrument->exchange, m_groupLabels.size());
+        if (added)
+            m_groupLabels.push_back(GroupLabel(exchanges, instrument->exchange));
+        m_entries.push_back(Entry{instrument, group->second, FoldText(instrument->code), FoldText(instrument->name)});
+    }
+}
+
+std::vector<InstrumentCatalogue::Group> InstrumentCatalogue::Search(const wxString& text) const
+{
+    const std::wstring part = FoldCase(text);
+    std::vector<Group> groups(m_groupLabels.size());
+    for (const Entry& entry : m_entries)
+        if (part.empty() || entry.code.find(part) != std::wstring::npos || entry.name.find(part) != std::wstring::npos)
+            groups[entry.group].instruments.push_back(entry.instrument);
+
+    std::vector<Group> shown;
+    for (size_t index = 0; index < groups.size(); ++index)
+        if (!groups[index].instruments.empty())
+        {
+            groups[index].label = m_groupLabels[index];
+            shown.push_back(std::move(groups[index]));
+        }
+    return shown;
+}

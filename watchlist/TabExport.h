@@ -1,0 +1,31 @@
+#pragma once
+// The board's "Export to Excel" and "Print Preview" commands.
+
+#include <memory>
+
+#include "board/BoardFeature.h"
+
+class wxPreviewFrame;
+
+/// Takes the current tab out of the program: into a workbook written on a
+/// worker thread from a copy of the tab, or into a print preview frame.
+class TabExport : public BoardFeature
+{
+public:
+    TabExport();
+    ~TabExport() override;
+
+    std::vector<int> Commands() const override;
+    void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
+
+    /// Copies the current tab and starts writing it; the outcome arrives
+    /// later on the GUI thread, whether the board still exists or not.
+    void ExportCurrentTab(Tickerdeck& board);
+    /// The preview frame of the current tab, or null (the user was told why).
+    wxPreviewFrame* PreviewCurrentTab(Tickerdeck& board);
+
+private:
+    // Gone with the feature, which goes with its board: a late outcome
+    // checks it before it touches the board.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};

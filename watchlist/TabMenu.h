@@ -1,0 +1,62 @@
+#pragma once
+// The right-click menu of a board's tab strip.
+
+#include <memory>
+#include <vector>
+
+#include <wx/string.h>
+
+#include "contract/Records.h"
+#include "layout/TabSource.h"
+
+class wxMenu;
+
+/// The tab strip's menu: one submenu per active exchange with its category
+/// tabs and "All", the stored watchlists to open or delete, the filter
+/// commands, Edit and Rename Watchlist and Delete Tab. Knows what each item opens.
+class TabMenu
+{
+public:
+    static constexpr int kDeleteWatchlistFirst = 7691;
+    static constexpr int kOpenWatchlistFirst = 7892;
+    /// Ids per watchlist range; the names past that many are reached
+    /// through the "More..." item that ends the submenu.
+    static constexpr int kWatchlistIds = 201;
+    static constexpr int kMoreToDelete = kDeleteWatchlistFirst - 1;
+    static constexpr int kMoreToOpen = kOpenWatchlistFirst + kWatchlistIds;
+    static constexpr int kFirstSourceId = kMoreToOpen + 1;
+
+    TabMenu(const ExchangeList& exchanges, std::vector<wxString> names);
+    ~TabMenu();
+
+    wxMenu* GetMenu() const { return m_menu.get(); }
+    wxMenu* GetWatchlistsMenu() const { return m_watchlists; }
+    wxMenu* GetDeleteWatchlistMenu() const { return m_deleteWatchlist; }
+
+    /// What the exchange item `id` opens, or null for another id.
+    const layout::TabSource* SourceOf(int id) const;
+    /// Ids given to exchange items: [kFirstSourceId, EndOfSourceIds()).
+    int EndOfSourceIds() const { return kFirstSourceId + static_cast<int>(m_sources.size()); }
+    /// The watchlist name of an item of either watchlist submenu, or empty.
+    wxString NameOf(int id) const;
+    /// Every name the menu was built with, the ones without an item too.
+    const std::vector<wxString>& Names() const { return m_names; }
+
+    /// Takes a deleted watchlist out of both submenus.
+    void RemoveName(const wxString& name);
+    /// Enables the items that act on the current tab.
+    void UpdateForCurrentTab(bool hasTab, bool storedWatchlist, bool filtered);
+
+private:
+    void AddExchange(const Exchange& exchange);
+    bool AddCategoryKind(wxMenu* exchangeMenu, const Exchange& exchange, int kind);
+    wxMenu* MakeNamesMenu(int firstId, int moreId);
+
+    std::unique_ptr<wxMenu> m_menu;
+    wxMenu* m_watchlists = nullptr;
+    wxMenu* m_deleteWatchlist = nullptr;
+    std::vector<layout::TabSource> m_sources;
+    std::vector<wxString> m_names;
+    // The names that got items, by item offset; kept when items go.
+    std::vector<wxString> m_listed;
+};

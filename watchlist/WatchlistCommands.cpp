@@ -1,0 +1,372 @@
+#include "watchlist/WatchlistCommands.h"
+
+#include <wx/menu.h>
+#include <wx/toplevel.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/valtext.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxFlatNotebookEvent.h"
+#include "controls/wxGridEx.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
+#include "layout/TreeValues.h"
+#include "layout/WatchlistStore.h"
+#include "watchlist/TabMenu.h"
+#include "watchlist/WatchlistChooser.h"
+
+namespace {
+
+// Yes and No with No preselected: closing a tab or deleting a watchlist
+// must not happen on a stray Enter.
+constexpr long kConfirmStyle = wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION;
+
+bool AskWithMessageBox(wxWindow* parent, const wxString& message, const wxString& caption)
+{
+    wxMessageDialog box(parent, message, caption, kConfirmStyle);
+    return box.ShowModal() == wxID_YES;
+}
+
+void ShowErrorBox(wxWindow* parent, const wxString& message, const wxString& caption)
+{
+    wxMessageDialog box(parent, message, caption, wxOK | wxICON_ERROR);
+    box.ShowModal();
+}
+
+bool IsStoredWatchlistTab(const wxGridEx* grid)
+{
+    return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
+}
+
+wxString NameTakenMessage()
+{
+    return _("Watchlist already exist, please choose another name.");
+}
+
+}  // namespace
+
+WatchlistCommands::WatchlistCommands(Tickerdeck& board)
+    : m_board(board),
+      m_question(AskWithMessageBox),
+      m_errorReport(ShowErrorBox)
+{
+    m_board.Bind(wxEVT_IDLE, &WatchlistCommands::OnIdle, this);
+    m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnThemeChanged, this, cmd::ThemeChanged);
+    m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnWatchlistItem, this, TabMenu::kMoreToDelete, TabMenu::kMoreToOpen);
+    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+    {
+        notebook->Bind(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, &WatchlistCommands::OnTabContextMenu, this);
+        notebook->Bind(wxEVT_CONTEXT_MENU, &WatchlistCommands::OnStripContextMenu, this);
+    }
+}
+
+WatchlistCommands::~WatchlistCommands()
+{
+    // The dialogs refer to the board, which goes with this feature.
+    for (ThemedDialog* dialog : {static_cast<ThemedDialog*>(m_editor.get()), static_cast<ThemedDialog*>(m_rename.get())})
+        if (dialog)
+            dialog->CloseOrphaned();
+    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+    {
+        notebook->SetRightClickMenu(nullptr);
+        notebook->Unbind(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, &WatchlistCommands::OnTabContextMenu, this);
+        notebook->Unbind(wxEVT_CONTEXT_MENU, &WatchlistCommands::OnStripContextMenu, this);
+    }
+    m_board.Unbind(wxEVT_IDLE, &WatchlistCommands::OnIdle, this);
+    m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnThemeChanged, this, cmd::ThemeChanged);
+    m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnWatchlistItem, this, TabMenu::kMoreToDelete, TabMenu::kMoreToOpen);
+    if (m_boundSourceEnd > TabMenu::kFirstSourceId)
+        m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnSourceItem, this, TabMenu::kFirstSourceId, m_boundSourceEnd - 1);
+}
+
+std::vector<int> WatchlistCommands::Commands() const
+{
+    return {cmd::NewWatchlist, cmd::EditWatchlist, cmd::RenameWatchlist, cmd::DeleteTab};
+}
+
+void WatchlistCommands::OnCommand(Tickerdeck& /*board*/, wxCommandEvent& event)
+{
+    switch (event.GetId())
+    {
+    case cmd::NewWatchlist:
+        NewWatchlist();
+        break;
+    case cmd::EditWatchlist:
+        EditWatchlist();
+        break;
+    case cmd::RenameWatchlist:
+        RenameWatchlist();
+        break;
+    case cmd::DeleteTab:
+        DeleteTab();
+        break;
+    default:
+        break;
+    }
+}
+
+void WatchlistCommands::RebuildTabMenu()
+{
+    Host* host = m_board.GetHost();
+    wxFlatNotebook* notebook = m_board.GetNotebook();
+    notebook->SetRightClickMenu(nullptr);
+    m_retiredMenu = std::move(m_menu);
+    m_menu = std::make_unique<TabMenu>(host ? host->GetExchanges() : ExchangeList(), StoredNames());
+
+    if (m_boundSourceEnd > TabMenu::kFirstSourceId)
+        m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnSourceItem, this, TabMenu::kFirstSourceId, m_boundSourceEnd - 1);
+    m_boundSourceEnd = m_menu->EndOfSourceIds();
+    if (m_boundSourceEnd > TabMenu::kFirstSourceId)
+        m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnSourceItem, this, TabMenu::kFirstSourceId, m_boundSourceEnd - 1);
+
+    if (host)
+        host->PrepareMenu(m_menu->GetMenu());
+    notebook->SetRightClickMenu(m_menu->GetMenu());
+    m_menuStale = false;
+}
+
+std::vector<wxString> WatchlistCommands::StoredNames() const
+{
+    std::vector<wxString> names;
+    if (Host* host = m_board.GetHost())
+        for (const std::string& name : layout::ListWatchlistNames(host->GetApplicationFilePath(true)))
+            names.push_back(layout::ToWxString(name));
+    return names;
+}
+
+// The frame the board sits in: the link group value is not a window in
+// every host, and a dialog parented to a stale pointer takes the process down.
+wxWindow* WatchlistCommands::DialogParent() const
+{
+    return wxGetTopLevelParent(&m_board);
+}
+
+bool WatchlistCommands::ReportFailure(const StoreOutcome& outcome, const wxString& message, const wxString& caption)
+{
+    if (outcome.kind == StoreOutcome::Done)
+        return false;
+    const wxString shown = outcome.kind == StoreOutcome::NameTaken
+                               ? NameTakenMessage()
+                               : message + "\n\n" + layout::ToWxString(outcome.error);
+    if (m_errorReport)
+        m_errorReport(DialogParent(), shown, caption);
+    return true;
+}
+
+WatchlistEditor* WatchlistCommands::OpenEditor(const wxString& title, const wxString& formerName)
+{
+    auto* editor = new WatchlistEditor(m_board.GetOwner(), m_board, DialogParent(), title);
+    editor->SetFormerName(formerName);
+    editor->SetExcludedNames(StoredNames());
+    m_editor = editor;
+    return editor;
+}
+
+void WatchlistCommands::NewWatchlist()
+{
+    if (m_editor && !m_editor->IsClosing())
+    {
+        m_editor->Raise();
+        return;
+    }
+    WatchlistEditor* editor = OpenEditor(_("New Watchlist"), wxString());
+    editor->ShowToSave([this, editor] {
+        const StoreOutcome outcome = WatchlistTabs(m_board).CreateWatchlistTab(editor->GetNewName(), editor->GetResult());
+        if (ReportFailure(outcome, _("The watchlist could not be stored."), _("New Watchlist")))
+            return false;
+        RebuildTabMenu();
+        return true;
+    });
+}
+
+void WatchlistCommands::EditWatchlist()
+{
+    wxGridEx* grid = m_board.GetCurrentGrid();
+    const int page = m_board.GetNotebook()->GetSelection();
+    if (!IsStoredWatchlistTab(grid) || page == wxNOT_FOUND)
+        return;
+    if (m_editor && !m_editor->IsClosing())
+    {
+        m_editor->Raise();
+        return;
+    }
+    WatchlistEditor* editor =
+        OpenEditor(_("Edit Watchlist"), m_board.GetNotebook()->GetPageText(static_cast<size_t>(page)));
+    // The whole watchlist, whatever the tab's filter hides: saving replaces
+    // the stored list with the editor's.
+    editor->SetInstruments(WatchlistTabs(m_board).TabInstruments(grid));
+    editor->ShowToSave([this, editor] {
+        const StoreOutcome outcome = WatchlistTabs(m_board).SaveEditedWatchlist(
+            editor->GetFormerName(), editor->GetNewName(), editor->GetResult());
+        if (ReportFailure(outcome, _("The watchlist could not be stored."), _("Edit Watchlist")))
+            return false;
+        RebuildTabMenu();
+        return true;
+    });
+}
+
+wxString WatchlistCommands::NameRefusal(const wxString& name) const
+{
+    if (name.empty())
+        return _("Watchlist name cannot be empty.");
+    const wxFlatNotebook* notebook = m_board.GetNotebook();
+    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
+        if (notebook->GetPageText(page) == name && m_board.GridOfPage(notebook->GetPage(page)) != m_board.GetCurrentGrid())
+            return NameTakenMessage();
+    const int current = notebook->GetSelection();
+    const wxString own = current == wxNOT_FOUND ? wxString() : notebook->GetPageText(static_cast<size_t>(current));
+    for (const wxString& stored : StoredNames())
+        if (stored == name && stored != own)
+            return NameTakenMessage();
+    return wxString();
+}
+
+void WatchlistCommands::RenameWatchlist()
+{
+    wxGridEx* grid = m_board.GetCurrentGrid();
+    const int page = m_board.GetNotebook()->GetSelection();
+    if (!IsStoredWatchlistTab(grid) || page == wxNOT_FOUND)
+        return;
+    if (m_rename && !m_rename->IsClosing())
+    {
+        m_rename->Raise();
+        return;
+    }
+    const wxString current = m_board.GetNotebook()->GetPageText(static_cast<size_t>(page));
+    auto* dialog = new TextEntryDialog(m_board.GetOwner(), DialogParent(), _("Rename Watchlist"), wxSize(300, 170));
+    dialog->GetPrompt()->SetLabel(_("Please enter the new watchlist name:"));
+    wxArrayString excluded;
+    for (const wxString& name : StoredNames())
+        if (name != current)
+            excluded.push_back(name);
+    wxTextValidator validator(wxFILTER_EXCLUDE_LIST);
+    validator.SetExcludes(excluded);
+    dialog->GetTextField()->SetValidator(validator);
+    dialog->GetTextField()->ChangeValue(current);
+    dialog->GetTextField()->SelectAll();
+    dialog->SetCheck([this](const wxString& name) { return NameRefusal(name); });
+    m_rename = dialog;
+    dialog->ShowWithAction([this, grid, dialog, current] {
+        const wxString name = dialog->GetTextField()->GetValue();
+        const auto& grids = m_board.GetGrids();
+        if (name == current || std::find(grids.begin(), grids.end(), grid) == grids.end())
+            return;
+        const StoreOutcome outcome = WatchlistTabs(m_board).RenameWatchlist(grid, name);
+        if (!ReportFailure(outcome, _("The watchlist could not be renamed."), _("Rename Watchlist")))
+            RebuildTabMenu();
+    });
+}
+
+void WatchlistCommands::DeleteTab()
+{
+    wxGridEx* grid = m_board.GetCurrentGrid();
+    if (!grid || !m_question(DialogParent(), _("Are you sure to delete the selected tab?"), _("Delete Tab")))
+        return;
+    m_board.RemoveTab(grid);
+}
+
+void WatchlistCommands::DeleteWatchlist(const wxString& name)
+{
+    if (name.empty() ||
+        !m_question(DialogParent(), _("Are you sure to delete the watchlist: ") + name + "?", _("Delete Watchlist")))
+        return;
+    const StoreOutcome outcome = WatchlistTabs(m_board).DeleteWatchlist(name);
+    if (ReportFailure(outcome, wxString::Format(_("The watchlist \"%s\" could not be deleted."), name),
+                      _("Delete Watchlist")))
+        return;
+    RebuildTabMenu();
+}
+
+void WatchlistCommands::OpenWatchlist(const wxString& name)
+{
+    if (name.empty())
+        return;
+    const StoreOutcome outcome = WatchlistTabs(m_board).BuildTab(layout::TabSource::Watchlist(layout::ToTreeText(name)));
+    ReportFailure(outcome, wxString::Format(_("The watchlist \"%s\" could not be opened."), name), _("Watchlists"));
+}
+
+void WatchlistCommands::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    if (m_menuStale)
+        RebuildTabMenu();
+}
+
+void WatchlistCommands::OnThemeChanged(wxCommandEvent& event)
+{
+    event.Skip();
+    // The board restyles itself first; the menu follows on the next idle time.
+    m_menuStale = true;
+}
+
+void WatchlistCommands::OnWatchlistItem(wxCommandEvent& event)
+{
+    if (!m_menu)
+        return;
+    const int id = event.GetId();
+    wxWeakRef<Tickerdeck> board(&m_board);
+    if (id == TabMenu::kMoreToOpen || id == TabMenu::kMoreToDelete)
+    {
+        const bool open = id == TabMenu::kMoreToOpen;
+        ChooseWatchlist(m_board.GetOwner(), DialogParent(), open ? _("Watchlists") : _("Delete Watchlist"),
+                        m_menu->Names(), [this, board, open](const wxString& name) {
+                            // The board may have closed while the list was up.
+                            if (!board)
+                                return;
+                            if (open)
+                                OpenWatchlist(name);
+                            else
+                                DeleteWatchlist(name);
+                        });
+        return;
+    }
+    const wxString name = m_menu->NameOf(id);
+    if (id >= TabMenu::kOpenWatchlistFirst)
+        OpenWatchlist(name);
+    else
+        DeleteWatchlist(name);
+}
+
+void WatchlistCommands::OnSourceItem(wxCommandEvent& event)
+{
+    const layout::TabSource* source = m_menu ? m_menu->SourceOf(event.GetId()) : nullptr;
+    if (source)
+        WatchlistTabs(m_board).BuildTab(layout::TabSource(*source));
+}
+
+void WatchlistCommands::UpdateMenuForCurrentTab()
+{
+    if (!m_menu)
+        RebuildTabMenu();
+    wxGridEx* grid = m_board.GetCurrentGrid();
+    const bool filtered = grid && m_board.TabFilters().count(grid->GetSplitter()) > 0;
+    m_menu->UpdateForCurrentTab(grid != nullptr, IsStoredWatchlistTab(grid), filtered);
+}
+
+void WatchlistCommands::OnTabContextMenu(wxFlatNotebookEvent& event)
+{
+    event.Skip();
+    UpdateMenuForCurrentTab();
+}
+
+void WatchlistCommands::OnStripContextMenu(wxContextMenuEvent& event)
+{
+    // Only the strip's empty part: a tab shows the menu itself, and the
+    // pages' grids have menus of their own.
+    wxFlatNotebook* notebook = m_board.GetNotebook();
+    auto* origin = wxDynamicCast(event.GetEventObject(), wxWindow);
+    bool fromStrip = origin && origin->GetParent() == notebook;
+    for (size_t page = 0; fromStrip && page < notebook->GetPageCount(); ++page)
+        fromStrip = notebook->GetPage(page) != origin;
+    if (!fromStrip)
+    {
+        event.Skip();
+        return;
+    }
+    UpdateMenuForCurrentTab();
+    origin->PopupMenu(m_menu->GetMenu());
+}
