@@ -58,7 +58,7 @@ public:
     /// scroll bars makes the toolkit repaint the whole grid, which on a
     /// filtered tab with rows leaving and coming back at every few quotes
     /// would repaint it for every few quotes.
-    static constexpr int kRowCountSettle = 250;  // milliseconds
+    static constexpr int kRowCountSettle = 500;  // milliseconds
 
     /// Where a row starts, unscrolled. Unlike a cell rectangle this does not
     /// consult the cell's attribute, which a table may have to style first.
