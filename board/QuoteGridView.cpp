@@ -101,7 +101,11 @@ void QuoteGridView::RefreshFromRow(int row) const
     int top = 0;
     grid->CalcUnscrolledPosition(0, 0, &left, &top);
     const int bottom = top + size.y;
-    const int from = std::max(top, RowRect(row).GetTop());
+    // Past the last row (the last one has just gone) what is left to clear
+    // starts where the rows now end.
+    const int rows = grid->GetNumberRows();
+    const int rowsEnd = rows > 0 ? RowRect(rows - 1).GetBottom() + 1 : 0;
+    const int from = std::max(top, row < rows ? RowRect(row).GetTop() : rowsEnd);
     if (from < bottom && size.x > 0)
         RefreshRect(wxRect(left, from, size.x, bottom - from));
 }
@@ -231,6 +235,7 @@ void QuoteGridView::StartFlash(int row, int col)
     // A cell on a busy board flashes again long before its flash ends: the
     // restart moves the cell's own flash.
     const auto [flash, added] = m_flashOfCell.try_emplace(CellKey(row, col), m_nextFlash);
+    m_lastFlashRow = std::max(m_lastFlashRow, row);
     if (added)
     {
         m_cellOfFlash.emplace(m_nextFlash, flash->first);
@@ -273,33 +278,58 @@ void QuoteGridView::OnClock(wxTimerEvent&)
         // The cell is styled without the highlight from now on.
         RefreshCell(key / column::Count, key % column::Count);
     }
+    if (m_flashOfCell.empty())
+        m_lastFlashRow = -1;
     ArmClock();
 }
 
 void QuoteGridView::RowErased(int row)
 {
-    if (m_flashOfCell.empty())
+    MoveFlashesFrom(row, -1);
+}
+
+void QuoteGridView::RowInserted(int row)
+{
+    MoveFlashesFrom(row, +1);
+}
+
+void QuoteGridView::MoveFlashesFrom(int row, int by)
+{
+    // Flashes run on the rows on screen; most rows that come and go on a
+    // long tab lie below all of them.
+    if (m_flashOfCell.empty() || row > m_lastFlashRow)
         return;
-    std::unordered_map<int, FlashSchedule::Id> kept;
-    m_cellOfFlash.clear();
-    for (const auto& [key, id] : m_flashOfCell)
+    // The moving entries are taken out and put back under their new cell,
+    // which costs no allocation.
+    const int firstKey = CellKey(row, 0);
+    for (auto flash = m_flashOfCell.begin(); flash != m_flashOfCell.end();)
     {
-        const int flashRow = key / column::Count;
-        if (flashRow == row)
+        const auto next = std::next(flash);
+        if (flash->first >= firstKey)
+            m_movingFlashes.push_back(m_flashOfCell.extract(flash));
+        flash = next;
+    }
+    for (auto& node : m_movingFlashes)
+    {
+        const FlashSchedule::Id id = node.mapped();
+        if (by < 0 && node.key() / column::Count == row)
         {
             m_flashSchedule.Cancel(id);
+            m_cellOfFlash.erase(id);
             continue;
         }
-        const int moved = flashRow > row ? key - column::Count : key;
-        kept.emplace(moved, id);
-        m_cellOfFlash.emplace(id, moved);
+        node.key() += by * column::Count;
+        m_cellOfFlash[id] = node.key();
+        m_flashOfCell.insert(std::move(node));
     }
-    m_flashOfCell = std::move(kept);
+    m_movingFlashes.clear();
+    m_lastFlashRow += by;
     ArmClock();
 }
 
 void QuoteGridView::DropFlashes()
 {
+    m_lastFlashRow = -1;
     m_flashOfCell.clear();
     m_cellOfFlash.clear();
     m_flashSchedule.Clear();

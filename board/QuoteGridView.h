@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include <wx/event.h>
 #include <wx/gdicmn.h>
@@ -66,11 +67,14 @@ public:
     std::optional<Clock::time_point> FlashEndAt(int row, int col) const;
     /// The row is gone from the table: its flashes end, the ones below move up.
     void RowErased(int row);
+    /// A row came in at `row`: the flashes from there down move with their rows.
+    void RowInserted(int row);
     /// Every flash ends without a repaint: the rows they were on are gone.
     void DropFlashes();
 
 private:
     static int CellKey(int row, int col);
+    void MoveFlashesFrom(int row, int by);
     wxGrid* Grid() const;
     /// The row's top and height, unscrolled; x and width are left at 0.
     wxRect RowRect(int row) const;
@@ -101,8 +105,11 @@ private:
     };
     mutable VisibleRows m_visibleRows;
 
-    std::unordered_map<int, FlashSchedule::Id> m_flashOfCell;  // running flashes by cell
+    using FlashesByCell = std::unordered_map<int, FlashSchedule::Id>;
+    FlashesByCell m_flashOfCell;                               // running flashes by cell
     std::unordered_map<FlashSchedule::Id, int> m_cellOfFlash;
+    int m_lastFlashRow = -1;                                   // no flash runs below it
+    std::vector<FlashesByCell::node_type> m_movingFlashes;     // kept for its capacity
     FlashSchedule::Id m_nextFlash = 1;
     FlashSchedule m_flashSchedule;                             // when each running flash ends
     std::unique_ptr<wxTimer> m_clock;                          // set for the earliest end

@@ -1,6 +1,7 @@
 #include "board/TickerdeckTable.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "model/ColumnSpec.h"
@@ -16,6 +17,9 @@ constexpr int kOwnValueColumns = column::Vwap - column::Open + 1;
 // A painting grid holds at most a couple of cell attributes at once (the one
 // it draws and its one-entry cache); a few spares cover nested lookups.
 constexpr size_t kAttrPoolLimit = 8;
+// Leaves and returns a row index may lag behind: a lookup searches about
+// this far around a row's last place before it scans the whole tab.
+constexpr int kUnindexedShiftLimit = 64;
 
 }  // namespace
 
@@ -192,6 +196,7 @@ void TickerdeckTable::ClearRowsAndMembers()
     m_duplicateMembers = 0;
     m_tieColours.clear();
     m_view.DropFlashes();
+    ReindexRowsFrom(0);
 }
 
 void TickerdeckTable::RebuildRowsFromMembers()
@@ -270,18 +275,29 @@ void TickerdeckTable::AppendRow(Price* price)
     m_tieColours.resize(m_rows.size() * kOwnValueColumns, CellColour::Unset);
 }
 
+void TickerdeckTable::InsertRowAt(int row, Price* price)
+{
+    m_rows.insert(m_rows.begin() + row, price);
+    m_sortKeys.Insert(row, *price);
+    m_rowIndex.Set(price, row);
+    NoteRowsShifted(row + 1);
+    const auto tie = m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
+    m_tieColours.insert(tie, kOwnValueColumns, CellColour::Unset);
+    m_view.RowInserted(row);
+}
+
 void TickerdeckTable::EraseRowAt(int row)
 {
     Price* price = m_rows[row];
     m_rows.erase(m_rows.begin() + row);
     m_sortKeys.Erase(row);
     m_rowIndex.Erase(price);
-    ReindexRowsFrom(row);
-    if (!m_rowIndex.Contains(price))
+    NoteRowsShifted(row);
+    if (m_duplicateMembers > 0)
     {
-        // Only a duplicate above the erased row can still show this quote.
-        const auto it = std::find(m_rows.begin(), m_rows.begin() + row, price);
-        if (it != m_rows.begin() + row)
+        // The quote may still show at the row of a duplicate.
+        const auto it = std::find(m_rows.begin(), m_rows.end(), price);
+        if (it != m_rows.end())
             m_rowIndex.Set(price, static_cast<int>(it - m_rows.begin()));
     }
     const auto tie = m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
@@ -305,6 +321,18 @@ void TickerdeckTable::ReindexRowsFrom(int first)
     // Walk backwards so that of duplicates the first row wins.
     for (int row = static_cast<int>(m_rows.size()) - 1; row >= first; --row)
         m_rowIndex.Set(m_rows[row], row);
+    if (m_shiftedFrom >= first)
+    {
+        m_shiftedFrom = -1;
+        m_unindexedShifts = 0;
+    }
+}
+
+void TickerdeckTable::NoteRowsShifted(int first)
+{
+    m_shiftedFrom = m_shiftedFrom < 0 ? first : std::min(m_shiftedFrom, first);
+    if (++m_unindexedShifts > kUnindexedShiftLimit)
+        ReindexRowsFrom(m_shiftedFrom);
 }
 
 void TickerdeckTable::AddMember(Price* price)
@@ -375,14 +403,12 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
 {
     Price* price = static_cast<Price*>(event.GetClientData());
     int changedMask = event.GetInt();
-    bool appended = false;
-    int row = price ? AdmitForUpdate(price, appended) : -1;
+    bool returned = false;
+    int row = price ? AdmitForUpdate(price, returned) : -1;
     if (row < 0)
         return;
-    // A row the filter admits again comes in at the end, whatever changed,
-    // and must find its place before later moves can rely on the order.
-    const wxGrid* grid = GetView();
-    const bool moves = SortTouchedBy(changedMask) || (appended && grid && grid->GetSortingColumn() != wxNOT_FOUND);
+    // A row the filter lets back in came straight into its place.
+    const bool moves = !returned && SortTouchedBy(changedMask);
     // A quote of a burst had its row loaded ahead by the board; a lone one
     // has no hurry.
     if (moves)
@@ -395,21 +421,22 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
         if (area.IntersectsRows(std::min(row, newRow), std::max(row, newRow)))
             m_view.RefreshRows(std::min(row, newRow), std::max(row, newRow));
         row = newRow;
-        // The moved range shows other quotes now, so every cell with a change bit counts.
-        changedMask = ~0;
     }
+    // The moved range shows other quotes now, and a returning row is new on
+    // screen, so every cell with a change bit counts.
+    if (moves || returned)
+        changedMask = ~0;
     if (area.ContainsRow(row))
         m_view.RefreshChangedCells(row, changedMask, event.GetExtraLong() != 0, area);
 }
 
-int TickerdeckTable::AdmitForUpdate(Price* price, bool& appended)
+int TickerdeckTable::AdmitForUpdate(Price* price, bool& returned)
 {
-    if (!m_filter)
-        return RowOf(price);
-    if (!IsMember(price))
-        return -1;
-
     const int row = RowOf(price);
+    if (!m_filter)
+        return row;
+    // A shown row is a member; only a row the filter lets back in needs the
+    // member count, which on a long tab costs a cache miss of its own.
     if (!m_filter->Accepts(*price))
     {
         if (row >= 0)
@@ -420,17 +447,52 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& appended)
         }
         return -1;
     }
-    if (row >= 0)
+    if (row >= 0 || !IsMember(price))
         return row;
-    AppendRow(price);
-    wxGridTableMessage appendedRow(this, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
-    TellGridRowsMoved(appendedRow, static_cast<int>(m_rows.size()) - 1);
-    appended = true;
-    return static_cast<int>(m_rows.size()) - 1;
+    const int place = ReturningRowPlace(*price);
+    InsertRowAt(place, price);
+    wxGridTableMessage inserted(this, wxGRIDTABLE_NOTIFY_ROWS_INSERTED, place, 1);
+    TellGridRowsMoved(inserted, place);
+    returned = true;
+    return place;
+}
+
+int TickerdeckTable::ReturningRowPlace(const Price& price) const
+{
+    const wxGrid* grid = GetView();
+    const int count = static_cast<int>(m_rows.size());
+    const int col = grid ? grid->GetSortingColumn() : wxNOT_FOUND;
+    if (col == wxNOT_FOUND)
+        return count;
+    const bool ascending = grid->IsSortOrderAscending();
+    // The same place a move from the bottom would have found: below the
+    // rows it ties with.
+    if (m_sortKeys.IsFor(col))
+    {
+        const double* keys = m_sortKeys.Data();
+        const double key = NumericSortKey(col, price);
+        const double* place = ascending ? std::upper_bound(keys, keys + count, key)
+                                        : std::upper_bound(keys, keys + count, key, std::greater<double>());
+        return static_cast<int>(place - keys);
+    }
+    const auto place = std::partition_point(m_rows.begin(), m_rows.end(), [&](const Price* shown) {
+        return !ComesBefore(&price, shown, col, ascending);
+    });
+    return static_cast<int>(place - m_rows.begin());
 }
 
 void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const
 {
+    // Every quote on a filtered tab is checked, whatever changed. A text it
+    // reads lies behind a pointer in the quote's first line: that line is
+    // asked for early, the text once the line has had time to arrive.
+    if (m_filter && m_filter->ReadsText())
+    {
+        if (what == LoadAhead::IndexSlot)
+            PrefetchMemory(&price);
+        else
+            m_filter->PrefetchText(price);
+    }
     if (!SortTouchedBy(mask))
         return;
     const int col = GetView()->GetSortingColumn();

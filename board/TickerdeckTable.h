@@ -155,15 +155,22 @@ private:
 
     // Row bookkeeping
     void AppendRow(Price* price);
+    void InsertRowAt(int row, Price* price);
     void EraseRowAt(int row);
     void ShiftRow(int from, int to);
     void ReindexRowsFrom(int first);
+    /// Rows from `first` down moved by one and keep their old index entries
+    /// for a while; see m_rowIndex.
+    void NoteRowsShifted(int first);
     int LocateRow(const Price* price, int lastSeen) const;
     void AddMember(Price* price);
     void EraseMember(Price* price);
 
     // Quote events
-    int AdmitForUpdate(Price* price, bool& appended);
+    int AdmitForUpdate(Price* price, bool& returned);
+    /// Where a row coming back into a filtered tab belongs: after every row
+    /// it does not come before in the grid's sort, or last when unsorted.
+    int ReturningRowPlace(const Price& price) const;
     bool SortTouchedBy(int mask) const;
     void PrefetchForMove(const Price& price, int col) const;
     void PrefetchNeighbours(int row, int col) const;
@@ -187,9 +194,14 @@ private:
     std::vector<Price*> m_rows;
     std::vector<Price*> m_members;
     // Where every shown quote was last seen. Rows that shift past a moving
-    // quote are not rewritten; a lookup finds them near their old row and
-    // corrects the entry.
+    // quote, or below a row that leaves or comes back, are not rewritten; a
+    // lookup finds them near their old row and corrects the entry. Rows that
+    // leave and come back on a filtered tab would shift the index far from
+    // the truth, so after a number of them the rows below are indexed again
+    // at once.
     mutable PriceIndex m_rowIndex;
+    int m_shiftedFrom = -1;                                // first row whose entry may be off, -1 none
+    int m_unindexedShifts = 0;                             // leaves and returns since the last reindex
     int m_duplicateMembers = 0;                            // members listed more than once
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed

@@ -65,6 +65,8 @@ wxGridEx::wxGridEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     WatchHeaderClicks();
     // The grid's own windows hand their wheel events to the grid.
     Bind(wxEVT_MOUSEWHEEL, &wxGridEx::OnMouseWheel, this);
+    m_rowCountTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &wxGridEx::OnRowCountTimer, this, m_rowCountTimer.GetId());
 }
 
 void wxGridEx::OnMouseWheel(wxMouseEvent& event)
@@ -339,9 +341,23 @@ void wxGridEx::DrawCornerLabel(wxDC& dc)
 void wxGridEx::ProcessRowCountMessage(wxGridTableMessage& message)
 {
     // Inside a batch the grid only records the change; its sizes and
-    // scrollbars still have to follow.
+    // scroll bars follow when the timer ends, or at the end of any batch.
     ++m_batchCount;
     ProcessTableMessage(message);
     --m_batchCount;
+    if (!m_rowCountTimer.IsRunning())
+        m_rowCountTimer.StartOnce(kRowCountSettle);
+}
+
+void wxGridEx::SettleRowCount()
+{
+    if (!m_rowCountTimer.IsRunning())
+        return;
+    m_rowCountTimer.Stop();
+    CalcDimensions();
+}
+
+void wxGridEx::OnRowCountTimer(wxTimerEvent& /*event*/)
+{
     CalcDimensions();
 }

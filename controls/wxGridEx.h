@@ -4,6 +4,7 @@
 
 #include <wx/grid.h>
 #include <wx/splitter.h>
+#include <wx/timer.h>
 
 #include "ControlsApi.h"
 
@@ -45,8 +46,19 @@ public:
     /// Hands the grid a change of its table's row count without the whole
     /// repaint the grid gives every such change: a long tab that loses a row
     /// far below the screen has nothing to repaint. The caller repaints the
-    /// rows on screen that moved.
+    /// rows on screen that moved. The row count changes at once; the
+    /// scrollable size follows within kRowCountSettle, once for all the
+    /// changes made meanwhile.
     void ProcessRowCountMessage(wxGridTableMessage& message);
+    /// Brings the scrollable size up to the row count now, if it lags.
+    void SettleRowCount();
+    bool IsRowCountSettling() const { return m_rowCountTimer.IsRunning(); }
+
+    /// How long the scrollable size may lag the row count. Resizing the
+    /// scroll bars makes the toolkit repaint the whole grid, which on a
+    /// filtered tab with rows leaving and coming back at every few quotes
+    /// would repaint it for every few quotes.
+    static constexpr int kRowCountSettle = 500;  // milliseconds
 
     /// Where a row starts, unscrolled. Unlike a cell rectangle this does not
     /// consult the cell's attribute, which a table may have to style first.
@@ -66,6 +78,7 @@ private:
     void ApplyColoursToParts();
     void WatchHeaderClicks();
     void OnMouseWheel(wxMouseEvent& event);
+    void OnRowCountTimer(wxTimerEvent& event);
     void RequestSortBy(int col);
     int HeaderColumnAt(int x) const;
     bool IsNearColumnEdge(int x) const;
@@ -73,6 +86,7 @@ private:
     wxSplitterWindow* m_splitter = nullptr;
     MarginPainter* m_marginPainter = nullptr;
     std::unique_ptr<DeferredRefresh> m_deferredRefresh;
+    wxTimer m_rowCountTimer;
     wxColour m_marginColour;
     wxColour m_scrollBarColour;
     wxColour m_tipColour;

@@ -63,6 +63,11 @@ public:
     /// Whether the quote passes every condition; virtual so that a tab can
     /// be given a narrower rule without touching the table.
     virtual bool Accepts(const Price& price) const;
+    /// Starts loading the text a condition reads of a quote about to be
+    /// checked, most often in its instrument, away from the quote itself.
+    void PrefetchText(const Price& price) const;
+    /// True when a condition reads a text column.
+    bool ReadsText() const;
 
     /// The conditions as the user entered them, per column id.
     const Columns& GetColumns() const { return m_columns; }

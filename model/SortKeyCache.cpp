@@ -25,6 +25,12 @@ void SortKeyCache::Append(const Price& price)
         m_keys.push_back(NumericSortKey(m_column, price));
 }
 
+void SortKeyCache::Insert(int row, const Price& price)
+{
+    if (IsValid())
+        m_keys.insert(m_keys.begin() + row, NumericSortKey(m_column, price));
+}
+
 void SortKeyCache::Erase(int row)
 {
     if (IsValid())

@@ -23,6 +23,7 @@ public:
 
     // Row bookkeeping, each a no-op while the cache holds nothing.
     void Append(const Price& price);
+    void Insert(int row, const Price& price);
     void Erase(int row);
     void Swap(int first, int second);
     /// Takes the row's key afresh from its quote.

@@ -116,4 +116,44 @@ TEST_F(GridExTest, AWheelNotchScrollsThreeRowsAsAListDoes)
     EXPECT_EQ(1, firstRow());
 }
 
+/// Rows the test sets without telling the grid, as the quote tables do.
+class CountedTable : public wxGridTableBase
+{
+public:
+    int rows = 100;
+    int GetNumberRows() override { return rows; }
+    int GetNumberCols() override { return 2; }
+    wxString GetValue(int, int) override { return {}; }
+    void SetValue(int, int, const wxString&) override {}
+};
+
+TEST_F(GridExTest, RowCountChangesResizeTheScrollableAreaOnceTheyPause)
+{
+    auto* grid = new wxGridEx(panel, wxID_ANY, wxPoint(0, 0), wxSize(400, 300));
+    auto* table = new CountedTable;
+    grid->SetTable(table, true);
+    grid->SetDefaultRowSize(20, true);
+    testing_support::Flush();
+    const auto scrollHeight = [grid] { return grid->GetGridWindow()->GetVirtualSize().y; };
+    const auto change = [grid, table](int by) {
+        table->rows += by;
+        wxGridTableMessage message(table, by > 0 ? wxGRIDTABLE_NOTIFY_ROWS_APPENDED : wxGRIDTABLE_NOTIFY_ROWS_DELETED,
+                                   by > 0 ? by : 0, by > 0 ? 0 : -by);
+        grid->ProcessRowCountMessage(message);
+    };
+    const int before = scrollHeight();
+
+    change(10);
+    change(-30);
+    EXPECT_EQ(80, grid->GetNumberRows()) << "the rows count at once";
+    EXPECT_EQ(before, scrollHeight()) << "the scroll bars wait for the changes to pause";
+    ASSERT_TRUE(testing_support::PumpUntil([grid] { return !grid->IsRowCountSettling(); }));
+    EXPECT_EQ(before - 20 * 20, scrollHeight());
+
+    change(5);
+    grid->SettleRowCount();
+    EXPECT_FALSE(grid->IsRowCountSettling());
+    EXPECT_EQ(before - 15 * 20, scrollHeight());
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/ColumnSpec.h"
+#include "model/FilterSet.h"
 #include "model/RowComparator.h"
 #include "support/QuoteGridFixture.h"
 
@@ -66,6 +67,7 @@ protected:
 
     static constexpr int kRows = 400;
     std::mt19937 random{7};
+    FilterSet rising{FilterSet::Columns{{column::Change, {FilterCondition{filter_op::Above, "0"}}}}};
 };
 
 TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
@@ -111,6 +113,49 @@ TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
     untouched.change += 100.0;
     Quote(&untouched, ChangeBit(column::Change));
     EXPECT_EQ(table->Rows(), before);
+}
+
+TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAndIndexed)
+{
+    table->SetFilter(&rising);
+    table->RebuildRowsFromMembers();
+    wxGridTableMessage hidden(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, kRows - table->GetNumberRows());
+    grid->ProcessTableMessage(hidden);
+    SortBy(column::Last, false);
+    // Far more turns than the index lets pass before it catches up, many of
+    // them under rows that are not looked up again for a long while.
+    std::uniform_int_distribution<size_t> any(0, kRows - 1);
+    std::uniform_int_distribution<int> cents(-300, 300);
+    for (int i = 0; i < 3000; ++i)
+    {
+        Price& price = *table->Members()[any(random)];
+        price.last += cents(random) / 100.0;
+        price.change = cents(random) / 100.0;
+        Quote(&price, ChangeBit(column::Last) | ChangeBit(column::Change));
+    }
+    EXPECT_TRUE(InOrderAndIndexed(column::Last, false));
+    const auto passes = [this](const Price* price) { return rising.Accepts(*price); };
+    EXPECT_EQ(std::count_if(table->Members().begin(), table->Members().end(), passes), table->GetNumberRows());
+    EXPECT_TRUE(std::all_of(table->Rows().begin(), table->Rows().end(), passes));
+    EXPECT_EQ(table->GetNumberRows(), grid->GetNumberRows());
+
+    // A flash stays on its quote's cell while a row comes in above it and leaves again.
+    Quote(table->Rows()[5], ChangeBit(column::Last));
+    const auto flashEnd = table->FlashEndAt(5, column::Last);
+    ASSERT_TRUE(flashEnd);
+    Price& comeback = **std::find_if_not(table->Members().begin(), table->Members().end(), passes);
+    comeback.last = 1e6;
+    comeback.change = 1.0;
+    const int bits = ChangeBit(column::Last) | ChangeBit(column::Change);
+    Quote(&comeback, bits);
+    ASSERT_EQ(0, table->RowOf(&comeback));
+    EXPECT_EQ(flashEnd, table->FlashEndAt(6, column::Last));
+    comeback.change = -1.0;
+    Quote(&comeback, bits);
+    EXPECT_EQ(flashEnd, table->FlashEndAt(5, column::Last));
+    EXPECT_FALSE(table->FlashEndAt(0, column::Change) > flashEnd)
+        << "the leaving row's flashes end with it";
+    table->SetFilter(nullptr);
 }
 
 TEST_F(SortedUpdatesTest, AQuoteListedTwiceIsFoundAtItsFirstRowAfterMoves)

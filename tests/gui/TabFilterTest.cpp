@@ -93,6 +93,8 @@ TEST_F(TabFilters, ARangeHidesRowsAtOnceAndQuotesMoveThemOutAndBackInSortedPlace
     SetLast(bdi, 2.5);
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg}), InstrumentsShown(grid));
     EXPECT_EQ(3, grid->GetNumberRows());
+    SetLast(cdg, 0.5);
+    EXPECT_EQ((std::vector<Instrument*>{ai, bdi}), InstrumentsShown(grid)) << "the last row left";
 }
 
 TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNothing)
