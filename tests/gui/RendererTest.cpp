@@ -137,8 +137,12 @@ TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
     EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBackground);
 }
 
-TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessText)
+TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrCodeAndTradeTypeItsArrow)
 {
+    wxImage flag = Paint(column::Flag, false);
+    EXPECT_EQ(At(flag, kCellWidth / 2, kCellHeight / 2), kFlagMagenta);
+    EXPECT_EQ(FirstForeignColumn(flag, kBackground, kFlagMagenta), -1) << "the icon without text";
+
     wxImage image = Paint(column::Name, false);
     EXPECT_EQ(At(image, kCellHeight / 2, kCellHeight / 2), kAssetBlue);
     EXPECT_EQ(At(image, (kCellHeight - 10) / 2, (kCellHeight - 10) / 2), kAssetBlue) << "centred in a square";
@@ -154,12 +158,11 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessText)
     const int textStart = FirstForeignColumn(Paint(column::Name, false), kBackground, kBackground);
     EXPECT_GE(textStart, 3);
     EXPECT_LT(textStart, 8);
-}
+    EXPECT_NE(FirstForeignColumn(Paint(column::Flag, false), kBackground, kBackground), -1)
+        << "the flag code as text";
 
-TEST_F(Renderer, TradeTypeDrawsArrowsOnlyForUpAndDownTicks)
-{
     price->tradeType = '+';
-    wxImage image = Paint(column::TradeType, false);
+    image = Paint(column::TradeType, false);
     EXPECT_EQ(At(image, kCellWidth / 2, kCellHeight / 2), kArrowGreen);
     EXPECT_EQ(FirstForeignColumn(image, kBackground, kBackground), kCellWidth / 2 - 4);
     EXPECT_EQ(FirstForeignColumn(image, kBackground, kArrowGreen), -1) << "no \"+\" text";
@@ -171,15 +174,6 @@ TEST_F(Renderer, TradeTypeDrawsArrowsOnlyForUpAndDownTicks)
         price->tradeType = other;
         EXPECT_EQ(FirstForeignColumn(Paint(column::TradeType, false), kBackground, kBackground), -1) << other;
     }
-}
-
-TEST_F(Renderer, FlagColumnShowsTheIconWithoutTextOrTheCodeAsText)
-{
-    wxImage image = Paint(column::Flag, false);
-    EXPECT_EQ(At(image, kCellWidth / 2, kCellHeight / 2), kFlagMagenta);
-    EXPECT_EQ(FirstForeignColumn(image, kBackground, kFlagMagenta), -1);
-    instrument->flag = "RT_NO_SUCH_FLAG";
-    EXPECT_NE(FirstForeignColumn(Paint(column::Flag, false), kBackground, kBackground), -1);
 }
 
 TEST_F(Renderer, BestSizeWidensOnlyTheNameColumnAndCloneKeepsThePainter)
