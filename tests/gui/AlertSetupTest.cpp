@@ -18,8 +18,9 @@ using testing_support::GroupingLocale;
 using AlertSetup = testing_support::AlertFixture;
 using testing_support::Choose;
 
-TEST_F(AlertSetup, ActivateStaysDisabledUntilFieldAndAReadableValueAreGiven)
+TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAndReleasesTheOwner)
 {
+    GroupingLocale locale;
     PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
     ASSERT_NE(nullptr, setup);
     EXPECT_FALSE(owner->IsEnabled());
@@ -42,12 +43,7 @@ TEST_F(AlertSetup, ActivateStaysDisabledUntilFieldAndAReadableValueAreGiven)
     EXPECT_TRUE(activate->IsEnabled());
     setup->GetValueText()->SetValue("twelve");
     EXPECT_FALSE(activate->IsEnabled()) << "an unreadable value would store a made-up threshold";
-}
 
-TEST_F(AlertSetup, ActivateCreatesTheAlertAndReleasesTheOwner)
-{
-    GroupingLocale locale;
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
     wxWeakRef<PriceAlertSetup> open(setup);
     Choose(setup->GetFieldCombo(), 1);       // BuyVol
     Choose(setup->GetComparisonCombo(), 1);  // "<="
