@@ -108,9 +108,13 @@ TEST_F(Load, TheFrameSizeAndTitleApplyOnlyToAWindowInItsOwnFrame)
     EXPECT_EQ(wxSize(360, 530), frame->GetSize()) << "malformed and missing sizes take the defaults";
 }
 
-TEST_F(Load, AlertsNeedAKnownInstrumentAndTheLastOneWins)
+TEST_F(Load, StoredRowsAndAlertsSkipUnknownInstrumentsAndTheLastAlertOfOneWins)
 {
-    Tickerdeck* board = LoadNode(R"(<watchlists/>
+    WriteStore(R"(
+        <watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="GONE"/>
+          <instrument exchange="KTX" code="TKE"/><instrument code="BDI"/></watchlist>
+        <watchlist name="Other"><instrument exchange="AMX" code="AI"/></watchlist>)");
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Nowhere"/></watchlists>
         <alerts>
           <alert exchange="AMX" code="ARPI" type="16" condition="2" value="91.5" remark="first"/>
           <alert exchange="AMX" code="NOPE" value="1"/>
@@ -118,22 +122,6 @@ TEST_F(Load, AlertsNeedAKnownInstrumentAndTheLastOneWins)
           <alert exchange="AMX" code="ARPI" value="95.25" remark="second"/>
           <alert code="BDI" value="3"/>
         </alerts>)");
-    ASSERT_EQ(2u, board->Alerts().size());
-    const PriceAlert& arpiAlert = *board->Alerts().at(arpi);
-    EXPECT_EQ("second", arpiAlert.remark);
-    EXPECT_DOUBLE_EQ(95.25, arpiAlert.threshold);
-    EXPECT_EQ(4096u, arpiAlert.field) << "the second alert's own defaults, nothing kept from the first";
-    EXPECT_EQ(1u, arpiAlert.comparison);
-    EXPECT_DOUBLE_EQ(0.0, board->Alerts().at(tke)->threshold);
-}
-
-TEST_F(Load, StoredWatchlistRowsFollowTheStoreAndSkipUnknownInstruments)
-{
-    WriteStore(R"(
-        <watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="GONE"/>
-          <instrument exchange="KTX" code="TKE"/><instrument code="BDI"/></watchlist>
-        <watchlist name="Other"><instrument exchange="AMX" code="AI"/></watchlist>)");
-    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Nowhere"/></watchlists>)");
 
     ASSERT_EQ((std::vector<wxString>{"Core", "Nowhere"}), PageLabels(board));
     EXPECT_EQ((std::vector<Instrument*>{cdg, tke}), Shown(board, 0));
@@ -143,6 +131,14 @@ TEST_F(Load, StoredWatchlistRowsFollowTheStoreAndSkipUnknownInstruments)
     EXPECT_EQ(0, GridOfPage(board, 1)->GetNumberRows());
     EXPECT_EQ(1, TableOfPage(board, 1)->GetTabType()) << "a missing type is a stored watchlist";
     EXPECT_TRUE(log.str().empty()) << log.str();
+
+    ASSERT_EQ(2u, board->Alerts().size());
+    const PriceAlert& arpiAlert = *board->Alerts().at(arpi);
+    EXPECT_EQ("second", arpiAlert.remark);
+    EXPECT_DOUBLE_EQ(95.25, arpiAlert.threshold);
+    EXPECT_EQ(4096u, arpiAlert.field) << "the second alert's own defaults, nothing kept from the first";
+    EXPECT_EQ(1u, arpiAlert.comparison);
+    EXPECT_DOUBLE_EQ(0.0, board->Alerts().at(tke)->threshold);
 }
 
 TEST_F(Load, UnknownCategoriesExchangesAndTypesGiveEmptyTabsOfTheirOwnType)
