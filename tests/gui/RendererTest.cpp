@@ -95,18 +95,6 @@ protected:
     /// The background the painter chose, where a blank cell shows nothing else.
     wxColour Background(bool selected, int col = column::Amplitude) { return At(Paint(col, selected), 5, 5); }
 
-    void Flash()
-    {
-        Quote(price, ~0);
-        ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
-    }
-
-    bool FocusGrid()
-    {
-        grid->GetGridWindow()->SetFocus();
-        return PumpUntil([&] { return grid->HasFocus(); }, 1000);
-    }
-
     IconFolder icons;
     Price* price = nullptr;
     Instrument* instrument = nullptr;
@@ -115,7 +103,8 @@ protected:
 TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
 {
     EXPECT_EQ(Background(false), kBackground);  // amplitude 0 is blank
-    Flash();
+    Quote(price, ~0);
+    ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight);
 
     other->SetFocus();
@@ -129,7 +118,8 @@ TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
     EXPECT_EQ(Background(false), kHighlight);
 
     table->Bookmarks().insert(instrument);
-    if (!FocusGrid())
+    grid->GetGridWindow()->SetFocus();
+    if (!PumpUntil([&] { return grid->HasFocus(); }, 1000))
         GTEST_SKIP() << "the display gives the grid no keyboard focus";
     EXPECT_EQ(Background(true), kSelection);
     EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBookmark) << "the row number never shows the selection";
