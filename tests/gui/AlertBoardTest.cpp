@@ -52,7 +52,7 @@ protected:
     wxGridEx* grid = nullptr;
 };
 
-TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrame)
+TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosedBoardTakesItAlong)
 {
     Arm(alpha, AlertField::Last, AlertComparison::AtMost, 10.0);
     Quote(alpha, 10.01);
@@ -70,6 +70,12 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrame)
     EXPECT_EQ(frame, popup->GetParent());
     EXPECT_EQ("Last(10.00) <= 10.00", popup->GetConditionText());
     EXPECT_EQ(1u, chimes.size());
+
+    wxWeakRef<AlertDialog> shown(popup);
+    application.CloseWindow(container, true);
+    Flush();
+    EXPECT_FALSE(shown) << "its Disable would reach a board that no longer exists";
+    EXPECT_TRUE(frame->IsEnabled());
 }
 
 TEST_F(AlertBoard, AlertRestoredWithTheLayoutFiresOnTheFirstQualifyingQuote)
@@ -104,19 +110,6 @@ TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
     EXPECT_TRUE(frame->IsEnabled());
     ASSERT_EQ(1u, board->Alerts().count(beta));
     EXPECT_DOUBLE_EQ(4.5, board->Alerts()[beta]->threshold);
-}
-
-TEST_F(AlertBoard, ClosedBoardTakesItsPopupAlong)
-{
-    Arm(alpha, AlertField::Last, AlertComparison::AtMost, 10.0);
-    Quote(alpha, 9.0);
-    Flush();
-    wxWeakRef<AlertDialog> popup(AlertState().PopupOf(alpha));
-    ASSERT_TRUE(popup);
-    application.CloseWindow(container, true);
-    Flush();
-    EXPECT_FALSE(popup) << "its Disable would reach a board that no longer exists";
-    EXPECT_TRUE(frame->IsEnabled());
 }
 
 TEST_F(AlertBoard, AlertsReplaceTheOldOnesAndKeepUnknownCodes)

@@ -13,9 +13,7 @@ namespace {
 using testing_support::Flush;
 using testing_support::GroupingLocale;
 
-class AlertPopup : public testing_support::AlertFixture
-{
-};
+using AlertPopup = testing_support::AlertFixture;
 
 TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
 {
@@ -67,7 +65,7 @@ TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
     EXPECT_EQ("Ask(6.00) >= 5.00", alerts->PopupOf(beta)->GetConditionText());
 }
 
-TEST_F(AlertPopup, DismissEscapeAndCloseBoxCloseButKeepTheAlertArmed)
+TEST_F(AlertPopup, DismissEscapeAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopupIsReplaced)
 {
     PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
     Fire(alert, 9);
@@ -95,9 +93,27 @@ TEST_F(AlertPopup, DismissEscapeAndCloseBoxCloseButKeepTheAlertArmed)
     EXPECT_EQ(wxID_CANCEL, popup->GetReturnCode());
     EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
     EXPECT_EQ(alert, alerts->Map()[alpha].get());
+
+    Fire(alert, 9);
+    wxWeakRef<AlertDialog> hidden(alerts->PopupOf(alpha));
+    hidden->Hide();
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha)) << "a hidden popup is not reused";
+    Fire(alert, 8);
+    AlertDialog* fresh = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_NE(hidden.get(), fresh);
+    Flush();
+    EXPECT_FALSE(hidden) << "the stale popup went away";
+
+    fresh->Destroy();  // gone without a close event, e.g. with its owner
+    Flush();
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    Fire(alert, 7);
+    ASSERT_NE(nullptr, alerts->PopupOf(alpha));
+    EXPECT_EQ("Last(7.00) <= 10.00", alerts->PopupOf(alpha)->GetConditionText());
 }
 
-TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesIt)
+TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesItsQueuedNotifications)
 {
     Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
     AlertDialog* popup = alerts->PopupOf(alpha);
@@ -114,43 +130,16 @@ TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesIt)
     quote.last = 5;
     EXPECT_FALSE(EvaluateAlert(alerts->Map(), quote, ToCode(AlertField::Last)));
 
+    const AlertFiredEvent queued(AlertFiring{alerts->Map()[beta].get(), 3.5});
     Fire(alerts->Map()[beta].get(), 4);
     popup = alerts->PopupOf(beta);
     alerts->RemoveAlert(beta);  // already gone when Disable is pressed
     ASSERT_TRUE(Click(popup, wxID_DELETE));
     EXPECT_TRUE(alerts->Map().empty());
-}
-
-TEST_F(AlertPopup, HiddenOrDestroyedPopupIsReplacedByAFreshOne)
-{
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
-    Fire(alert, 9);
-    wxWeakRef<AlertDialog> hidden(alerts->PopupOf(alpha));
-    hidden->Hide();
-    EXPECT_EQ(nullptr, alerts->PopupOf(alpha)) << "a hidden popup is not reused";
-
-    Fire(alert, 8);
-    AlertDialog* fresh = alerts->PopupOf(alpha);
-    ASSERT_NE(nullptr, fresh);
-    EXPECT_NE(hidden.get(), fresh);
-    Flush();
-    EXPECT_FALSE(hidden) << "the stale popup went away";
-
-    fresh->Destroy();  // gone without a close event, e.g. with its owner
-    Flush();
-    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
-    Fire(alert, 7);
-    ASSERT_NE(nullptr, alerts->PopupOf(alpha));
-    EXPECT_EQ("Last(7.00) <= 10.00", alerts->PopupOf(alpha)->GetConditionText());
-}
-
-TEST_F(AlertPopup, NotificationForAnAlertGoneMeanwhileShowsNothing)
-{
-    const AlertFiredEvent queued(AlertFiring{AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9});
-    alerts->RemoveAlert(alpha);
+    ASSERT_EQ(2u, chimes.size());
     alerts->ShowPopup(&application, owner, queued);
-    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
-    EXPECT_TRUE(chimes.empty());
+    EXPECT_EQ(nullptr, alerts->PopupOf(beta)) << "a notification queued before the alert went shows nothing";
+    EXPECT_EQ(2u, chimes.size());
 }
 
 }  // namespace

@@ -15,14 +15,12 @@ namespace {
 using testing_support::Flush;
 using testing_support::GroupingLocale;
 
-class AlertSetup : public testing_support::AlertFixture
-{
-protected:
-    static void Choose(wxComboBox* combo, int item) { testing_support::Choose(combo, item); }
-};
+using AlertSetup = testing_support::AlertFixture;
+using testing_support::Choose;
 
-TEST_F(AlertSetup, ActivateStaysDisabledUntilFieldAndAReadableValueAreGiven)
+TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAndReleasesTheOwner)
 {
+    GroupingLocale locale;
     PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
     ASSERT_NE(nullptr, setup);
     EXPECT_FALSE(owner->IsEnabled());
@@ -45,12 +43,7 @@ TEST_F(AlertSetup, ActivateStaysDisabledUntilFieldAndAReadableValueAreGiven)
     EXPECT_TRUE(activate->IsEnabled());
     setup->GetValueText()->SetValue("twelve");
     EXPECT_FALSE(activate->IsEnabled()) << "an unreadable value would store a made-up threshold";
-}
 
-TEST_F(AlertSetup, ActivateCreatesTheAlertAndReleasesTheOwner)
-{
-    GroupingLocale locale;
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
     wxWeakRef<PriceAlertSetup> open(setup);
     Choose(setup->GetFieldCombo(), 1);       // BuyVol
     Choose(setup->GetComparisonCombo(), 1);  // "<="
@@ -87,7 +80,7 @@ TEST_F(AlertSetup, ExistingAlertIsShownAndEditedInPlace)
     EXPECT_DOUBLE_EQ(13.25, alert->threshold);
 }
 
-TEST_F(AlertSetup, ReactivatingAnAlertKeepsTheValueTheUserSet)
+TEST_F(AlertSetup, ReactivatingAnAlertKeepsTheValueTheUserSetAndOneDisabledMeanwhileIsCreatedAgain)
 {
     PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtLeast, 12.556);
     PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
@@ -101,12 +94,8 @@ TEST_F(AlertSetup, ReactivatingAnAlertKeepsTheValueTheUserSet)
     setup->GetValueText()->SetValue("12.56");
     ASSERT_TRUE(Click(setup, wxID_OK));
     EXPECT_EQ(12.56, alert->threshold);
-}
 
-TEST_F(AlertSetup, AnAlertDisabledWhileTheDialogIsOpenIsCreatedAgain)
-{
-    AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
+    setup = alerts->OpenSetup(&application, owner, alpha);
     alerts->RemoveAlert(alpha);  // a popup's Disable meanwhile
     setup->GetValueText()->SetValue("11");
     ASSERT_TRUE(Click(setup, wxID_OK));

@@ -24,9 +24,7 @@ Function WidgetSlot(Widget* widget, int slot)
 
 using CreateSlot = wxWindow* (*)(Widget*, uint64_t, wxWindow*, void*, void*, int);
 
-class FactoryWindows : public testing_support::BoardFixture
-{
-};
+using FactoryWindows = testing_support::BoardFixture;
 
 TEST_F(FactoryWindows, CreateWindowThroughItsSlotFillsTheContainerAndLimitsIt)
 {

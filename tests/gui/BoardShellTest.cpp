@@ -4,7 +4,6 @@
 #include <wx/eventfilter.h>
 #include <wx/toolbar.h>
 
-#include "model/ColumnSpec.h"
 #include "controls/wxStaticTextEx.h"
 #include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
@@ -85,6 +84,17 @@ protected:
         BoardFixture::TearDown();
         Tickerdeck::UseQuoteDrain(true);
     }
+
+    /// A tab of ARPI, BDI and CDG at 1, 2 and 3, sorted by last price, with the board knowing the order.
+    wxGridEx* SortedTab(Tickerdeck* board)
+    {
+        SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
+        wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
+        SortByLast(grid, true);
+        PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
+        Flush();
+        return grid;
+    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, BoardQuotes, ::testing::Values(true, false),
@@ -99,15 +109,11 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     Flush();
     EXPECT_EQ(nullptr, board->GetCurrentGrid()) << "a quote before any tab is ignored";
 
-    host.PriceOf(arpi)->last = 1.0;
-    host.PriceOf(bdi)->last = 2.0;
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}});
     wxGridEx* background = AddTab(board, {arpi, bdi}, "One");
     wxGridEx* current = AddTab(board, {arpi, bdi}, "Two");
     for (wxGridEx* grid : {background, current})
-    {
-        grid->SetSortingColumn(column::Last, true);
-        Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
-    }
+        SortByLast(grid, true);
     host.PriceOf(arpi)->last = 3.0;
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
@@ -154,17 +160,8 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 TEST_P(BoardQuotes, OneDispatchHandlesTheQueuedRunOnlyWhenTheBoardTakesTheQueue)
 {
     Tickerdeck* board = CreateBoard(0);
-    host.PriceOf(arpi)->last = 1.0;
-    host.PriceOf(bdi)->last = 2.0;
-    host.PriceOf(cdg)->last = 3.0;
-    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
-    grid->SetSortingColumn(column::Last, true);
-    Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
-    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
-    Flush();
-
-    host.PriceOf(arpi)->last = 10.0;
-    host.PriceOf(bdi)->last = 20.0;
+    wxGridEx* grid = SortedTab(board);
+    SetLasts({{arpi, 10.0}, {bdi, 20.0}});
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     PostQuote(board, host.PriceOf(bdi), kLastMask);
     wxPostEvent(board, wxCommandEvent(wxEVT_MENU, cmd::ScrollToTop));
@@ -192,19 +189,9 @@ TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
         Price* ignored;
     };
     Tickerdeck* board = CreateBoard(0);
-    host.PriceOf(arpi)->last = 1.0;
-    host.PriceOf(bdi)->last = 2.0;
-    host.PriceOf(cdg)->last = 3.0;
-    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
-    grid->SetSortingColumn(column::Last, true);
-    Tickerdeck::TableOf(grid)->SortRows(column::Last, true);
-
-    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
-    Flush();
-
+    wxGridEx* grid = SortedTab(board);
     IgnoreQuotesOf filter(host.PriceOf(bdi));
-    host.PriceOf(arpi)->last = 10.0;
-    host.PriceOf(bdi)->last = 20.0;
+    SetLasts({{arpi, 10.0}, {bdi, 20.0}});
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     PostQuote(board, host.PriceOf(bdi), kLastMask);  // queued behind the first: the board may take it
     PostQuote(board, host.PriceOf(cdg), kLastMask);

@@ -30,9 +30,7 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        host.PriceOf(a)->last = 2.0;
-        host.PriceOf(b)->last = 3.0;
-        host.PriceOf(c)->last = 1.0;
+        SetLasts({{a, 2.0}, {b, 3.0}, {c, 1.0}});
         board = CreateBoard();
         grid = AddTab(board, {a, b, c}, "Stocks");
         frame->SendSizeEvent();
@@ -100,7 +98,7 @@ TEST_F(SortCycle, AnotherColumnStartsItsOwnCycleWithTheArrowOverItsRows)
     EXPECT_EQ((std::vector<Instrument*>{c, b, a}), ShownRows());
 }
 
-TEST_F(SortCycle, ActivatingASortedTabResortsAndNextClickRestoresStoredOrder)
+TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredOrder)
 {
     AddTab(board, {a}, "Other");
     board->GetNotebook()->SetSelection(0);
@@ -119,13 +117,11 @@ TEST_F(SortCycle, ActivatingASortedTabResortsAndNextClickRestoresStoredOrder)
     ClickHeader(column::Last);
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
     EXPECT_EQ((std::vector<Instrument*>{a, b, c}), ShownRows());
-}
 
-TEST_F(SortCycle, ActivatingAFilteredTabReappliesItsFilter)
-{
+    // A filter changed while the tab was in the background applies when it comes back.
     testing_support::HideInstruments filter;
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
-    AddTab(board, {a}, "Other");
+    board->GetNotebook()->SetSelection(1);
     filter.hidden = {b};
     board->GetNotebook()->SetSelection(0);
     EXPECT_EQ((std::vector<Instrument*>{a, c}), ShownRows());
@@ -133,15 +129,13 @@ TEST_F(SortCycle, ActivatingAFilteredTabReappliesItsFilter)
     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 }
 
-class CellLink : public testing_support::BoardFixture
+using CellLink = testing_support::BoardFixture;
+
+void ClickCell(wxGridEx* grid, int row, int col)
 {
-protected:
-    static void ClickCell(wxGridEx* grid, int row, int col)
-    {
-        wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, row, col);
-        grid->GetEventHandler()->ProcessEvent(click);
-    }
-};
+    wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, row, col);
+    grid->GetEventHandler()->ProcessEvent(click);
+}
 
 TEST_F(CellLink, ClickBroadcastsTheRowInstrumentOnlyWhenAllowed)
 {

@@ -6,7 +6,6 @@
 #include <wx/button.h>
 #include <wx/datectrl.h>
 
-#include "model/ColumnSpec.h"
 #include "board/TickerdeckTable.h"
 #include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
@@ -49,7 +48,7 @@ protected:
     Instrument*& z = cdg;
 };
 
-TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnce)
+TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnceInItsSortedPlace)
 {
     wxGridEx* batch = board->CreateTabGrid();
     board->SubscribeRow(x, batch, Tickerdeck::Delivery::Batch);
@@ -59,14 +58,20 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
     EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(x)).grids);
     EXPECT_EQ((Calls{Call(x, ""), Call(x, "")}), host.subscribes);
 
-    wxGridEx* interactive = board->CreateTabGrid();
+    SetLasts({{x, 1.0}, {y, 2.0}, {z, 3.0}});
+    wxGridEx* interactive = AddTab(board, {x, z}, "Sorted");
+    interactive->SetSortingColumn(column::Last, true);
+    interactive->SelectRow(1);
     host.reply = FakeHost::Reply::Later;
     board->SubscribeRow(y, interactive, Tickerdeck::Delivery::Interactive);
     board->SubscribeRow(y, interactive, Tickerdeck::Delivery::Interactive);
-    EXPECT_EQ(0, interactive->GetNumberRows());
+    EXPECT_EQ(2, interactive->GetNumberRows()) << "no row before the answer";
     host.DeliverPending();
-    EXPECT_EQ(1u, Tickerdeck::TableOf(interactive)->Members().size());
-    EXPECT_EQ(1, interactive->GetNumberRows());
+    EXPECT_EQ(3u, Tickerdeck::TableOf(interactive)->Members().size());
+    EXPECT_EQ(3, interactive->GetNumberRows());
+    EXPECT_EQ((std::vector<Instrument*>{x, y, z}), InstrumentsShown(interactive));
+    const wxArrayInt selected = interactive->GetSelectedRows();
+    EXPECT_EQ((std::vector<int>{2}), std::vector<int>(selected.begin(), selected.end())) << "kept on its row";
 }
 
 TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
@@ -126,23 +131,6 @@ TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswer
     table->SetFilter(nullptr);
 }
 
-TEST_F(BoardSubscriptions, ALateAnswerTakesItsSortedPlaceAndTheSelectionStaysWithItsInstrument)
-{
-    host.PriceOf(x)->last = 1.0;
-    host.PriceOf(y)->last = 2.0;
-    host.PriceOf(z)->last = 3.0;
-    wxGridEx* grid = AddTab(board, {x, z}, "First");
-    grid->SetSortingColumn(column::Last, true);
-    grid->SelectRow(1);
-
-    host.reply = FakeHost::Reply::Later;
-    board->SubscribeRow(y, grid, Tickerdeck::Delivery::Interactive);
-    host.DeliverPending();
-    EXPECT_EQ((std::vector<Instrument*>{x, y, z}), InstrumentsShown(grid));
-    const wxArrayInt selected = grid->GetSelectedRows();
-    EXPECT_EQ((std::vector<int>{2}), std::vector<int>(selected.begin(), selected.end()));
-}
-
 TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
 {
     host.reply = FakeHost::Reply::Later;
@@ -175,16 +163,13 @@ TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsA
     wxGridEx* grid = AddTab(board, {x, y}, "First");
     AddTab(board, {y}, "Second");
     testing_support::HideInstruments filter({y});
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetFilter(&filter);
-    table->RebuildRowsFromMembers();
-    Tickerdeck::SyncRowCount(grid);
+    ApplyFilter(grid, &filter);
     ASSERT_EQ(1, grid->GetNumberRows());
     host.ClearCalls();
 
     PostCommand(board, cmd::HistoryDate, "20240105");
     EXPECT_EQ((Calls{Call(x, ""), Call(y, "")}), host.unsubscribes);
-    EXPECT_EQ(2u, table->Members().size()) << "the hidden row was reloaded too";
+    EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->Members().size()) << "the hidden row was reloaded too";
 
     auto* child = new wxButton(board, wxID_ANY, "child");
     host.ClearCalls();

@@ -62,9 +62,22 @@ protected:
     wxGridEx* start = nullptr;
 };
 
-TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryType)
+TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSourcesChangeNothing)
 {
     HoldControl(false);
+    Tabs().BuildTab(TabSource::WholeExchange("NOPE"));
+    Tabs().BuildTab(TabSource::Category(3, "AMX", "TECH"));  // TECH is a kind-2 category
+    Tabs().BuildTab(TabSource::Category(2, "AMX", "GONE"));
+    const std::string store = StoreBytes();
+    testing_support::WriteBytes(host.applicationFilePath, "<application><watch");
+    Tabs().BuildTab(TabSource::Watchlist("Core"));
+    EXPECT_EQ(1u, Pages());
+    EXPECT_EQ("Start", CurrentLabel());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start));
+    EXPECT_TRUE(host.unsubscribes.empty());
+    EXPECT_EQ("<application><watch", StoreBytes());
+    testing_support::WriteBytes(host.applicationFilePath, store);
+
     const std::vector<std::pair<TabSource, wxString>> cases{
         {TabSource::Watchlist("Core"), "Core"},
         {TabSource::Category(2, "AMX", "TECH"), "Technology (AMX)"},
@@ -122,22 +135,6 @@ TEST_F(BuildTab, WithCtrlANewTabTakesTheDefaultColumnTemplate)
     EXPECT_EQ(4u, Pages());
     EXPECT_EQ("Atlantic Markets Exchange (AMX)", CurrentLabel());
     EXPECT_EQ(4, board->GetCurrentGrid()->GetNumberRows());
-}
-
-TEST_F(BuildTab, UnknownSourcesAndUnreadableStoresChangeNothing)
-{
-    HoldControl(false);
-    Tabs().BuildTab(TabSource::WholeExchange("NOPE"));
-    Tabs().BuildTab(TabSource::Category(3, "AMX", "TECH"));  // TECH is a kind-2 category
-    Tabs().BuildTab(TabSource::Category(2, "AMX", "GONE"));
-    testing_support::WriteBytes(host.applicationFilePath, "<application><watch");
-    Tabs().BuildTab(TabSource::Watchlist("Core"));
-
-    EXPECT_EQ(1u, Pages());
-    EXPECT_EQ("Start", CurrentLabel());
-    EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start));
-    EXPECT_TRUE(host.unsubscribes.empty());
-    EXPECT_EQ("<application><watch", StoreBytes());
 }
 
 }  // namespace

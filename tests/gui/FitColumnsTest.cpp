@@ -97,7 +97,7 @@ protected:
     Tickerdeck* board = nullptr;
 };
 
-TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindow)
+TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindowAndResizingRefitsOnlyWithAutoFit)
 {
     wxGridEx* grid = Tab(Instruments(20));
     grid->HideCol(column::Status);
@@ -118,6 +118,16 @@ TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindow)
             << "column " << col;
     EXPECT_FALSE(grid->IsColShown(column::Status));
     EXPECT_FALSE(grid->IsColShown(column::Sector));
+
+    const std::vector<int> fitted = Widths(grid);
+    frame->SetSize(wxSize(2000, 900));
+    Flush();
+    EXPECT_EQ(Widths(grid), fitted) << "no fitting while auto fit is off";
+    board->Settings().autoFitColumns = true;
+    frame->SetSize(wxSize(2600, 900));
+    Flush();
+    EXPECT_NE(Widths(grid), fitted);
+    ExpectStretchedToTheWindow(grid);
 }
 
 TEST_F(FitColumns, AHugeTabFitsTheRowsOnScreenWithoutMeasuringEveryRow)
@@ -137,22 +147,6 @@ TEST_F(FitColumns, AHugeTabFitsTheRowsOnScreenWithoutMeasuringEveryRow)
         << "a row far off screen and outside the sample is not measured";
     for (int col = 0; col < grid->GetNumberCols(); ++col)
         EXPECT_GE(grid->GetColSize(col), BestWidth(grid, 0, col)) << "the first row fits, column " << col;
-    ExpectStretchedToTheWindow(grid);
-}
-
-TEST_F(FitColumns, ResizingRefitsOnlyWithAutoFit)
-{
-    wxGridEx* grid = Tab(Instruments(20));
-    board->FitColumns(grid);
-    const std::vector<int> fitted = Widths(grid);
-    frame->SetSize(wxSize(2000, 900));
-    Flush();
-    EXPECT_EQ(Widths(grid), fitted) << "no fitting while auto fit is off";
-
-    board->Settings().autoFitColumns = true;
-    frame->SetSize(wxSize(2600, 900));
-    Flush();
-    EXPECT_NE(Widths(grid), fitted);
     ExpectStretchedToTheWindow(grid);
 }
 

@@ -34,10 +34,13 @@ protected:
     Tickerdeck* board = nullptr;
 };
 
-TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnce)
+TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnceLeavingACallersGridBatchOpen)
 {
     wxGridEx* grid = board->GetCurrentGrid();
+    grid->BeginBatch();
     Send(tke);
+    EXPECT_EQ(1, grid->GetBatchCount());
+    grid->EndBatch();
     EXPECT_EQ((std::vector<Instrument*>{cdg, tke}), InstrumentsShown(grid));
     EXPECT_EQ(2, grid->GetNumberRows());
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Core"));
@@ -55,15 +58,6 @@ TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnce)
                R"(<instrument exchange="KTX" code="KSM"/></watchlist>)");
     Saved(board);
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"KTX", "KSM"}}), Stored("Core"));
-}
-
-TEST_F(LinkReceive, AddingTheRowLeavesACallersGridBatchOpen)
-{
-    wxGridEx* grid = board->GetCurrentGrid();
-    grid->BeginBatch();
-    Send(tke);
-    EXPECT_EQ(1, grid->GetBatchCount());
-    grid->EndBatch();
 }
 
 TEST_F(LinkReceive, StoreErrorsAreLoggedAndTheStoreKept)

@@ -95,18 +95,6 @@ protected:
     /// The background the painter chose, where a blank cell shows nothing else.
     wxColour Background(bool selected, int col = column::Amplitude) { return At(Paint(col, selected), 5, 5); }
 
-    void Flash()
-    {
-        Quote(price, ~0);
-        ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
-    }
-
-    bool FocusGrid()
-    {
-        grid->GetGridWindow()->SetFocus();
-        return PumpUntil([&] { return grid->HasFocus(); }, 1000);
-    }
-
     IconFolder icons;
     Price* price = nullptr;
     Instrument* instrument = nullptr;
@@ -115,7 +103,8 @@ protected:
 TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
 {
     EXPECT_EQ(Background(false), kBackground);  // amplitude 0 is blank
-    Flash();
+    Quote(price, ~0);
+    ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight);
 
     other->SetFocus();
@@ -129,7 +118,8 @@ TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
     EXPECT_EQ(Background(false), kHighlight);
 
     table->Bookmarks().insert(instrument);
-    if (!FocusGrid())
+    grid->GetGridWindow()->SetFocus();
+    if (!PumpUntil([&] { return grid->HasFocus(); }, 1000))
         GTEST_SKIP() << "the display gives the grid no keyboard focus";
     EXPECT_EQ(Background(true), kSelection);
     EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBookmark) << "the row number never shows the selection";
@@ -137,8 +127,12 @@ TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
     EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBackground);
 }
 
-TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessText)
+TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrCodeAndTradeTypeItsArrow)
 {
+    wxImage flag = Paint(column::Flag, false);
+    EXPECT_EQ(At(flag, kCellWidth / 2, kCellHeight / 2), kFlagMagenta);
+    EXPECT_EQ(FirstForeignColumn(flag, kBackground, kFlagMagenta), -1) << "the icon without text";
+
     wxImage image = Paint(column::Name, false);
     EXPECT_EQ(At(image, kCellHeight / 2, kCellHeight / 2), kAssetBlue);
     EXPECT_EQ(At(image, (kCellHeight - 10) / 2, (kCellHeight - 10) / 2), kAssetBlue) << "centred in a square";
@@ -154,12 +148,11 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessText)
     const int textStart = FirstForeignColumn(Paint(column::Name, false), kBackground, kBackground);
     EXPECT_GE(textStart, 3);
     EXPECT_LT(textStart, 8);
-}
+    EXPECT_NE(FirstForeignColumn(Paint(column::Flag, false), kBackground, kBackground), -1)
+        << "the flag code as text";
 
-TEST_F(Renderer, TradeTypeDrawsArrowsOnlyForUpAndDownTicks)
-{
     price->tradeType = '+';
-    wxImage image = Paint(column::TradeType, false);
+    image = Paint(column::TradeType, false);
     EXPECT_EQ(At(image, kCellWidth / 2, kCellHeight / 2), kArrowGreen);
     EXPECT_EQ(FirstForeignColumn(image, kBackground, kBackground), kCellWidth / 2 - 4);
     EXPECT_EQ(FirstForeignColumn(image, kBackground, kArrowGreen), -1) << "no \"+\" text";
@@ -171,15 +164,6 @@ TEST_F(Renderer, TradeTypeDrawsArrowsOnlyForUpAndDownTicks)
         price->tradeType = other;
         EXPECT_EQ(FirstForeignColumn(Paint(column::TradeType, false), kBackground, kBackground), -1) << other;
     }
-}
-
-TEST_F(Renderer, FlagColumnShowsTheIconWithoutTextOrTheCodeAsText)
-{
-    wxImage image = Paint(column::Flag, false);
-    EXPECT_EQ(At(image, kCellWidth / 2, kCellHeight / 2), kFlagMagenta);
-    EXPECT_EQ(FirstForeignColumn(image, kBackground, kFlagMagenta), -1);
-    instrument->flag = "RT_NO_SUCH_FLAG";
-    EXPECT_NE(FirstForeignColumn(Paint(column::Flag, false), kBackground, kBackground), -1);
 }
 
 TEST_F(Renderer, BestSizeWidensOnlyTheNameColumnAndCloneKeepsThePainter)

@@ -85,6 +85,10 @@ TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
         return SelectionIs(selected);
     };
     EXPECT_TRUE(move(byLast[5], 55)) << "a selected row past selected and unselected ones";
+    // The moved row flashes every visible column that has a change bit.
+    EXPECT_EQ(table->FlashCount(), 26u);
+    EXPECT_TRUE(table->IsFlashing(1, column::Exchange));
+    EXPECT_FALSE(table->IsFlashing(1, column::Flag));
     EXPECT_TRUE(move(byLast[3], 58)) << "an unselected row up past a selected one";
     EXPECT_TRUE(move(byLast[2], 5)) << "an unselected row down past selected ones";
     EXPECT_TRUE(move(byLast[0], 15)) << "an unselected row down past a run of selected ones";
@@ -115,10 +119,11 @@ TEST_F(TableGrid, AscendingMovesTheOtherWayAndTiesAndOtherFieldsDoNotMove)
     EXPECT_EQ(table->RowOf(moved), 2) << "no sort column";
 }
 
-TEST_F(TableGrid, AFlashMarksOnlyItsCellAndASecondQuoteRestartsIt)
+TEST_F(TableGrid, AFlashMarksOnlyItsCellRestartsOnAQuoteAndEndsWithAReloadOrItsTime)
 {
     AddLasts({50, 40, 30});
-    Quote(table->RowPrice(2), kBuyMask);
+    const std::vector<Price*> quotes(table->Rows().begin(), table->Rows().end());
+    Quote(quotes[2], kBuyMask);
     ASSERT_EQ(table->FlashCount(), 1u);
     const auto firstEnd = table->FlashEndAt(2, column::Buy);
     ASSERT_TRUE(firstEnd.has_value());
@@ -126,12 +131,26 @@ TEST_F(TableGrid, AFlashMarksOnlyItsCellAndASecondQuoteRestartsIt)
     EXPECT_EQ(Painted(2, column::Sell)->GetBackgroundColour(), kBackground);
 
     wxMilliSleep(5);
-    Quote(table->RowPrice(2), kBuyMask);
+    Quote(quotes[2], kBuyMask);
     EXPECT_EQ(table->FlashCount(), 1u);
     EXPECT_GT(table->FlashEndAt(2, column::Buy).value_or(*firstEnd), *firstEnd) << "the flash was not restarted";
 
-    Quote(table->RowPrice(1), kBuyMask, false);  // no flash flag
+    Quote(quotes[1], kBuyMask, false);  // no flash flag
     EXPECT_EQ(table->FlashCount(), 1u);
+
+    Reload(quotes);
+    EXPECT_EQ(table->FlashCount(), 0u);
+    EXPECT_EQ(Painted(2, column::Buy)->GetBackgroundColour(), kBackground);
+    Quote(quotes[2], kBuyMask);
+    EXPECT_EQ(Painted(2, column::Buy)->GetBackgroundColour(), kHighlight) << "a changed cell flashes again";
+
+    Reload(quotes);
+    table->SetFlashDuration(std::chrono::milliseconds(1));
+    Quote(quotes[1], kBuyMask | (1 << 5));
+    ASSERT_EQ(table->FlashCount(), 2u);
+    ASSERT_TRUE(PumpUntil([&] { return table->FlashCount() == 0; }));
+    EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kBackground) << "an ended flash";
+    EXPECT_EQ(Painted(1, column::BuyVolume)->GetBackgroundColour(), kBackground);
 }
 
 TEST_F(TableGrid, OnlyCellsOnScreenFlashWhereverTheViewHasMoved)
@@ -163,44 +182,6 @@ TEST_F(TableGrid, OnlyCellsOnScreenFlashWhereverTheViewHasMoved)
     frame->SetSize(wxSize(1400, 200));
     Flush();
     EXPECT_FALSE(flashesAt(lastShown - 1));
-}
-
-TEST_F(TableGrid, EndedFlashesLeaveThePlainBackground)
-{
-    table->SetFlashDuration(std::chrono::milliseconds(1));
-    AddLasts({50, 40, 30});
-    Quote(table->RowPrice(1), kBuyMask | (1 << 5));
-    ASSERT_EQ(table->FlashCount(), 2u);
-    ASSERT_TRUE(PumpUntil([&] { return table->FlashCount() == 0; }));
-    EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kBackground);
-    EXPECT_EQ(Painted(1, column::BuyVolume)->GetBackgroundColour(), kBackground);
-}
-
-TEST_F(TableGrid, AMovedRowFlashesEveryVisibleColumnWithAChangeBit)
-{
-    AddLasts({50, 40, 30});
-    SortByLast(false);
-    Price* moved = table->RowPrice(2);
-    moved->last = 60;
-    Quote(moved, kLastMask);
-    ASSERT_EQ(table->RowOf(moved), 0);
-    EXPECT_EQ(table->FlashCount(), 26u);
-    EXPECT_TRUE(table->IsFlashing(0, column::Exchange));
-    EXPECT_FALSE(table->IsFlashing(0, column::Flag));
-}
-
-TEST_F(TableGrid, AReloadEndsTheFlashesAndAChangedCellFlashesAgain)
-{
-    AddLasts({50, 40, 30});
-    const std::vector<Price*> quotes(table->Rows().begin(), table->Rows().end());
-    Quote(quotes[1], kBuyMask);
-    ASSERT_TRUE(table->IsFlashing(1, column::Buy));
-
-    Reload(quotes);
-    EXPECT_EQ(table->FlashCount(), 0u);
-    EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kBackground);
-    Quote(quotes[1], kBuyMask);
-    EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kHighlight);
 }
 
 TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGridIsTold)
@@ -255,7 +236,7 @@ TEST_F(TableGrid, FilterVerdictsDeleteOrAppendRowsInTheGrid)
     table->SetFilter(nullptr);
 }
 
-TEST_F(TableGrid, AttributesCarryColourRulesAndBookmarks)
+TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndFlashesEachOnItsOwn)
 {
     Price* price = Add(11.0, 10.0);
     price->buy = 9.0;
@@ -272,20 +253,14 @@ TEST_F(TableGrid, AttributesCarryColourRulesAndBookmarks)
     EXPECT_EQ(colourAt(column::Open), kDown);
     price->open = 10.0;
     EXPECT_EQ(colourAt(column::Open), kDown);
-    price->prevClose = 0.0;
-    EXPECT_EQ(colourAt(column::Last), kText);
 
-    Price* marked = Add(2.0);
+    Price* marked = Add(9.0, 10.0);
     table->Bookmarks().insert(marked->instrument);
     EXPECT_EQ(Painted(1, column::No)->GetBackgroundColour(), kBookmark);
     EXPECT_EQ(Painted(0, column::No)->GetBackgroundColour(), kBackground);
     EXPECT_EQ(Painted(1, column::Name)->GetBackgroundColour(), kBackground) << "only the row number is marked";
-}
 
-TEST_F(TableGrid, AttributesHeldTogetherAreIndependent)
-{
-    Add(11.0, 10.0);
-    Add(9.0, 10.0);
+    // Attributes held together are independent.
     Add(11.0, 10.0);
     Quote(table->RowPrice(2), kLastMask);  // a flashing cell
     wxGridCellAttrPtr up = Painted(0, column::Last);
@@ -295,6 +270,8 @@ TEST_F(TableGrid, AttributesHeldTogetherAreIndependent)
     EXPECT_EQ(down->GetTextColour(), kDown);
     EXPECT_EQ(Painted(2, column::Last)->GetBackgroundColour(), kHighlight);
     EXPECT_EQ(up->GetBackgroundColour(), kBackground);
+    price->prevClose = 0.0;
+    EXPECT_EQ(colourAt(column::Last), kText);
 
     grid->SetCellTextColour(0, column::Name, *wxBLUE);
     Flush();

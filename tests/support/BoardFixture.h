@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -23,6 +24,7 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "model/ColumnSpec.h"
 #include "watchlist/ControlKey.h"
 #include "layout/WatchlistStore.h"
 #include "plugin/Application.h"
@@ -103,6 +105,29 @@ protected:
         board->SubscribeRows(instruments, grid);
         board->AddTabPage(grid, label, select);
         return grid;
+    }
+
+    /// Gives each instrument's live quote the last price paired with it.
+    void SetLasts(const std::vector<std::pair<Instrument*, double>>& lasts)
+    {
+        for (const auto& [instrument, last] : lasts)
+            host.PriceOf(instrument)->last = last;
+    }
+
+    /// Sorts a tab by the last price the way a header click leaves it: arrow and rows.
+    static void SortByLast(wxGridEx* grid, bool ascending)
+    {
+        grid->SetSortingColumn(column::Last, ascending);
+        Tickerdeck::TableOf(grid)->SortRows(column::Last, ascending);
+    }
+
+    /// Filters a tab's rows now, as applying a filter from its dialog does; null shows all.
+    static void ApplyFilter(wxGridEx* grid, FilterSet* filter)
+    {
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        table->SetFilter(filter);
+        table->RebuildRowsFromMembers();
+        Tickerdeck::SyncRowCount(grid);
     }
 
     static std::vector<Instrument*> InstrumentsShown(const wxGridEx* grid)

@@ -99,7 +99,7 @@ struct SubscriptionCall
     }
 };
 
-/// One PostToWidgets call, with the event's payload copied out.
+/// One PostToWidgets or Dispatch call, with the event's payload copied out.
 struct PostCall
 {
     int id;
@@ -116,17 +116,6 @@ struct PostCall
 class FakeWidget : public Widget
 {
 public:
-    struct DispatchCall
-    {
-        int id;
-        void* clientData;
-        wxClientData* clientObject;
-        int intValue;
-        wxString text;
-        uint64_t group;
-        wxWindow* target;
-    };
-
     FakeWidget(std::string name, std::string icon = std::string(), bool offered = true)
         : m_name(std::move(name)), m_icon(std::move(icon)), m_offered(offered)
     {
@@ -140,12 +129,12 @@ public:
     void Dispatch(wxCommandEvent& event, uint64_t group, wxWindow* target) override
     {
         dispatched.push_back({event.GetId(), event.GetClientData(), event.GetClientObject(), event.GetInt(),
-                              event.GetString(), group, target});
+                              event.GetString(), nullptr, group, target});
     }
     void SetLogger(std::shared_ptr<spdlog::logger>) override {}
     bool IsOfferedInMenu(uint32_t) override { return m_offered; }
 
-    std::vector<DispatchCall> dispatched;
+    std::vector<PostCall> dispatched;  // without a source
 
 private:
     std::string m_name;
