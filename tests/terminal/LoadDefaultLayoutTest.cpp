@@ -10,11 +10,8 @@
 #include <wx/grid.h>
 #include <wx/splitter.h>
 
-#include "MainFrame.h"
-#include "Terminal.h"
 #include "TerminalHost.h"
 #include "controls/wxFlatNotebook.h"
-#include "support/EventLoop.h"
 
 #include "TerminalTestSupport.h"
 
@@ -101,9 +98,7 @@ TEST(DefaultLayout, TheFirstBoardShowsTheShippedTabs)
         EXPECT_EQ(rows[page], grid->GetTable()->GetNumberRows()) << expected[page];
     }
 
-    terminal.Frame()->Close();
-    testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; });
-    terminal.Shutdown();
+    CloseAndShutdown(terminal);
 }
 
 }  // namespace

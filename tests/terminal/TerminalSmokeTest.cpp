@@ -7,14 +7,11 @@
 #include <wx/statusbr.h>
 #include <wx/toplevel.h>
 
-#include "MainFrame.h"
-#include "Terminal.h"
 #include "TerminalHost.h"
 #include "market/Catalogue.h"
 #include "market/QuoteBook.h"
 #include "contract/CommandIds.h"
 #include "contract/Widget.h"
-#include "support/EventLoop.h"
 
 #include "TerminalTestSupport.h"
 
