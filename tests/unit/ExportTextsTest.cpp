@@ -14,7 +14,7 @@ const NumberSeparators kGerman{wxUniChar('.'), wxUniChar(',')};
 const NumberSeparators kFrench{wxUniChar(0x202F), wxUniChar(',')};   // narrow no-break space
 const NumberSeparators kUngrouped{wxUniChar(0), wxUniChar('.')};
 
-TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValues)
+TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValuesAndAnythingElseStaysText)
 {
     EXPECT_EQ(1234567.25, ParseShownNumber("1,234,567.25", kEnglish));
     EXPECT_EQ(-1234.5, ParseShownNumber("-1,234.5", kEnglish));
@@ -23,10 +23,8 @@ TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValues)
     EXPECT_EQ(1234.5, ParseShownNumber("1.234,5", kGerman));
     EXPECT_EQ(1234.5, ParseShownNumber(wxString::FromUTF8("1\u202F234,5"), kFrench));
     EXPECT_EQ(1234.5, ParseShownNumber("1234.5", kUngrouped));
-}
 
-TEST(ShownNumber, AnythingElseStaysText)
-{
+    // Anything else stays text.
     for (const char* text : {"", "+", "-", "abc", "1.2.3", "12,34", "1,2345", ",123", "1,234,56", "1.5%",
                              "2026-01-02", "1e5", " 1", "--1"})
         EXPECT_FALSE(ParseShownNumber(text, kEnglish)) << text;

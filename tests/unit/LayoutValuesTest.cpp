@@ -36,7 +36,7 @@ TEST(LayoutValues, BooleansAcceptOnlyTheFourSpellings)
     }
 }
 
-TEST(LayoutValues, IntegersAreDecimal32BitOrTheDefault)
+TEST(LayoutValues, IntegersAreDecimal32BitAndDoublesFiniteAndLocaleIndependentOrTheDefault)
 {
     EXPECT_EQ(42, layout::ParseInt("42", -1));
     EXPECT_EQ(-7, layout::ParseInt("-7", -1));
@@ -49,10 +49,8 @@ TEST(LayoutValues, IntegersAreDecimal32BitOrTheDefault)
         EXPECT_EQ(-1, layout::ParseInt(bad, -1)) << bad;
     EXPECT_EQ(360, layout::ReadInt(Tree(), "a.<xmlattr>.v", 360));
     EXPECT_EQ(17, layout::ReadInt(WithValue("17"), "a.<xmlattr>.v", 360));
-}
 
-TEST(LayoutValues, DoublesAreFiniteAndLocaleIndependent)
-{
+    // Doubles are finite and read the same whatever the locale.
     EXPECT_DOUBLE_EQ(1.25, layout::ParseDouble("1.25", -1.0));
     EXPECT_DOUBLE_EQ(-0.5, layout::ParseDouble("-0.5", -1.0));
     EXPECT_DOUBLE_EQ(1000.0, layout::ParseDouble("1e3", -1.0));
