@@ -210,7 +210,7 @@ TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownO
     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 }
 
-TEST_F(GridCommandsTest, MoveReleasesItsRowsAndRefreshBringsBackWhatTheStoreHolds)
+TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshBringsBackWhatTheStoreHoldsAndBookmarksFollowTheFirstRow)
 {
     grid->SelectRow(0);
     grid->SelectRow(1, true);
@@ -221,13 +221,12 @@ TEST_F(GridCommandsTest, MoveReleasesItsRowsAndRefreshBringsBackWhatTheStoreHold
 
     PostCommand(board, cmd::WatchlistCommand);
     EXPECT_EQ((std::vector<Instrument*>{cdg, ai, arpi, bdi}), InstrumentsShown(grid));
-}
 
-TEST_F(GridCommandsTest, BookmarkFollowsTheFirstSelectedRow)
-{
-    grid->SelectRow(2);
+    // A bookmark follows the first selected row.
+    grid->SelectRow(1);
+    grid->SelectRow(2, true);
     PostCommand(board, cmd::ToggleBookmark);
-    EXPECT_EQ((std::set<Instrument*>{cdg}), Tickerdeck::TableOf(grid)->Bookmarks());
+    EXPECT_EQ((std::set<Instrument*>{ai}), Tickerdeck::TableOf(grid)->Bookmarks());
     PostCommand(board, cmd::ToggleBookmark);
     EXPECT_TRUE(Tickerdeck::TableOf(grid)->Bookmarks().empty());
     Tickerdeck::TableOf(grid)->Bookmarks() = {arpi, ai};

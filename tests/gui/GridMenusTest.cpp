@@ -161,7 +161,7 @@ TEST_F(GridMenusTest, AddToWatchlistItemReachesTheStoreAndMoreOpensTheChooser)
     EXPECT_EQ((std::vector<layout::InstrumentRef>{{"AMX", "BDI"}}), Stored("Other"));
 }
 
-TEST_F(GridMenusTest, ColumnMenuTicksShownColumnsAndTogglesThem)
+TEST_F(GridMenusTest, ColumnMenuTogglesColumnsAndTheGridAreaMenuClearsTheSelection)
 {
     grid->HideCol(column::Code);
     inspect = [&](wxMenu& menu) {
@@ -175,10 +175,8 @@ TEST_F(GridMenusTest, ColumnMenuTicksShownColumnsAndTogglesThem)
     grid->GetEventHandler()->ProcessEvent(event);
     EXPECT_NE(0, grid->GetColSize(column::Code));
     EXPECT_EQ(0, grid->GetColSize(column::Last));
-}
 
-TEST_F(GridMenusTest, GridAreaMenuClearsTheSelectionAndOffersRefreshOnWatchlistTabsOnly)
-{
+    // The grid area's menu clears the selection and offers Refresh on a watchlist tab.
     grid->SelectRow(1);
     std::vector<wxString> labels;
     inspect = [&](wxMenu& menu) { labels = Labels(&menu); };

@@ -114,7 +114,7 @@ TEST_F(InstrumentFlagsBoard, StatusBoxesTickBySubstringStayDisabledAndTheOwnerFr
     EXPECT_TRUE(frame->IsEnabled());
 }
 
-TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatus)
+TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEmptyTextsOpenNothing)
 {
     InstrFlagsDialog* dialog = ShowFlags(column::CorporateAction, 1);
     ASSERT_NE(nullptr, wxDynamicCast(dialog, InstrCADialog));
@@ -130,10 +130,8 @@ TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatus)
     Flush();
     EXPECT_EQ(nullptr, board->FindFeature<InstrumentFlags>()->OpenDialog());
     EXPECT_TRUE(frame->IsEnabled());
-}
 
-TEST_F(InstrumentFlagsBoard, EmptyTextsOtherColumnsAndMissingRowsOpenNothing)
-{
+    // Empty texts, other columns and missing rows open nothing.
     EXPECT_EQ(nullptr, ShowFlags(column::CorporateAction, 0)) << "ARPI has no corporate action";
     EXPECT_EQ(nullptr, ShowFlags(column::Status, 2)) << "CDG has no status";
     EXPECT_EQ(nullptr, ShowFlags(column::Name, 0));

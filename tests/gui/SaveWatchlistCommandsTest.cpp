@@ -107,24 +107,21 @@ TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
     EXPECT_EQ(1, host.ActiveSubscriptions(board, bdi, ""));
 }
 
-TEST_F(WatchlistCommands, AnOpenTargetTabGainsTheRowsOnlyOnceTheyAreStored)
+TEST_F(WatchlistCommands, AnOpenTabGainsRowsOnlyOnceStoredAndSavingLeavesAnotherProgramsAdditions)
 {
     HoldControl(true);
     Tabs().BuildTab(layout::TabSource::Watchlist("Last"));
-    wxGridEx* last = board->GetCurrentGrid();
+    // An open target tab gains the rows only once they are stored.
+    const std::string store = host.applicationFilePath;
+    host.applicationFilePath = (folder / "gone" / "watchlists.xml").string();
     board->GetNotebook()->SetSelection(0);
     core->SelectRow(0);
-    host.applicationFilePath = (folder / "gone" / "watchlists.xml").string();
     EXPECT_FALSE(Tabs().AddSelectedRowsToWatchlist("Last"));
-    EXPECT_TRUE(InstrumentsShown(last).empty());
+    EXPECT_TRUE(Shown(board, 2).empty());
     EXPECT_NE(log.str().find("adding rows to watchlist \"Last\" in " + host.applicationFilePath), std::string::npos)
         << log.str();
-}
+    host.applicationFilePath = store;
 
-TEST_F(WatchlistCommands, SavingLeavesAnotherProgramsAdditionsToListsThisBoardOpenedCreatedEditedOrAddedTo)
-{
-    HoldControl(true);
-    Tabs().BuildTab(layout::TabSource::Watchlist("Last"));
     Tabs().CreateWatchlistTab("Fresh", {ai});
     Tabs().SaveEditedWatchlist("Core", "Core", {cdg, tke});
     board->GetNotebook()->SetSelection(1);

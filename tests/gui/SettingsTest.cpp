@@ -47,7 +47,7 @@ protected:
     SettingsFeature* feature = nullptr;
 };
 
-TEST_F(Settings, OkWaitsForAChangeAndAppliesEverySwitchAndTheTitle)
+TEST_F(Settings, OkWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIsSavedEvenEmpty)
 {
     board->Settings().controlsOthers = true;
     SettingDialog* dialog = Open();
@@ -79,6 +79,19 @@ TEST_F(Settings, OkWaitsForAChangeAndAppliesEverySwitchAndTheTitle)
     ASSERT_TRUE(Click(dialog, wxID_CANCEL));
     Flush();
     EXPECT_TRUE(board->Settings().controlledByInstruments) << "Cancel applies nothing";
+
+    // An empty title is saved empty, and loading clears the hidden F1 switch.
+    dialog = Open();
+    dialog->GetGeneralPage()->GetTitleField()->SetValue("");
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    const Tree saved = Saved(board);
+    EXPECT_EQ("", saved.get<std::string>("setting.general.<xmlattr>.title", "missing"));
+    EXPECT_TRUE(saved.get<bool>("setting.general.<xmlattr>.f1_change_instrument"))
+        << "a new board's F1 switch is on, and the dialog left it so";
+    Tickerdeck* loaded = LoadBoard(nullptr, &saved);
+    EXPECT_TRUE(loaded->Settings().title.empty());
+    EXPECT_FALSE(loaded->Settings().f1Only);
 }
 
 TEST_F(Settings, VolumesInThousandsReachEveryTabAndRepaintTheShownOne)
@@ -97,22 +110,6 @@ TEST_F(Settings, VolumesInThousandsReachEveryTabAndRepaintTheShownOne)
     EXPECT_TRUE(Tickerdeck::TableOf(hidden)->GetVolumeInThousands());
     EXPECT_TRUE(Tickerdeck::TableOf(shown)->GetVolumeInThousands());
     EXPECT_TRUE(PumpUntil([&painted] { return painted; })) << "the volumes kept their old unit on screen";
-}
-
-TEST_F(Settings, AnEmptyTitleIsSavedEmptyAndLoadingClearsTheHiddenF1Switch)
-{
-    SettingDialog* dialog = Open();
-    dialog->GetGeneralPage()->GetTitleField()->SetValue("");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
-    const Tree saved = Saved(board);
-    EXPECT_EQ("", saved.get<std::string>("setting.general.<xmlattr>.title", "missing"));
-    EXPECT_TRUE(saved.get<bool>("setting.general.<xmlattr>.f1_change_instrument"))
-        << "a new board's F1 switch is on, and the dialog left it so";
-
-    Tickerdeck* loaded = LoadBoard(nullptr, &saved);
-    EXPECT_TRUE(loaded->Settings().title.empty());
-    EXPECT_FALSE(loaded->Settings().f1Only);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ protected:
     std::vector<wxString> errors;
 };
 
-TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseAndExpandsFromTwoCharacters)
+TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseExpandsFromTwoCharactersAndAnEmptyListIsSaved)
 {
     WatchlistEditor* editor = Open(cmd::NewWatchlist);
     ASSERT_NE(editor, nullptr);
@@ -105,6 +105,12 @@ TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseAndExpandsFromTwoCharacters)
     EXPECT_EQ(Tree(editor).back(), "NOWHERE: LOST");
     editor->ActivateCatalogueRow(2);
     EXPECT_EQ(Tree(editor).back(), "NOWHERE:");
+
+    // Nothing was listed: an empty watchlist is stored.
+    editor->GetNameField()->SetValue("Empty");
+    ASSERT_TRUE(editor->Save());
+    EXPECT_TRUE(Stored("Empty").empty());
+    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
 }
 
 TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
@@ -139,16 +145,6 @@ TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
     EXPECT_EQ(Tickerdeck::TableOf(board->GetCurrentGrid())->GetTabType(), layout::kStoredWatchlistTab);
     EXPECT_EQ(Stored("Fresh"), (std::vector<InstrumentRef>{{"KTX", "TKE"}, {"AMX", "ARPI"}}));
     EXPECT_EQ(commands->GetTabMenu()->Names().back(), "Fresh");
-}
-
-TEST_F(EditorTest, AnEmptyListIsSavedAsAnEmptyWatchlist)
-{
-    WatchlistEditor* editor = Open(cmd::NewWatchlist);
-    ASSERT_NE(editor, nullptr);
-    editor->GetNameField()->SetValue("Empty");
-    ASSERT_TRUE(editor->Save());
-    EXPECT_TRUE(Stored("Empty").empty());
-    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
 }
 
 TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenAndUnknownInstruments)

@@ -1,5 +1,5 @@
-// What the terminal gives a board window beyond quotes: the flag panels its
-// flag dialogs load, and the "Window" menu's split and close.
+// What the terminal gives a board window beyond quotes: the "Window" menu's
+// split and close, and the flag panels its flag dialogs load.
 
 #include <functional>
 #include <set>
@@ -14,11 +14,8 @@
 #include <wx/xrc/xmlres.h>
 
 #include "BoardWindowIds.h"
-#include "MainFrame.h"
-#include "Terminal.h"
 #include "TerminalHost.h"
 #include "market/QuoteBook.h"
-#include "support/EventLoop.h"
 
 #include "TerminalTestSupport.h"
 
@@ -80,32 +77,7 @@ void PostTo(wxWindow* window, int id)
     Flush(5);
 }
 
-TEST(BoardWindow, FlagPanelsLoadAtStartWithABoxForEveryFlagOfTheCatalogue)
-{
-    TempFolder folder;
-    Terminal terminal(QuietOptions(folder));
-    terminal.Start();
-    Flush(5);
-    ASSERT_NE(nullptr, wxXmlResource::Get()->GetResourceNode("INSTR.STATUS"));
-
-    std::vector<std::string> statuses;
-    std::vector<std::string> actions;
-    for (const Instrument* instrument : terminal.Host().GetInstruments())
-    {
-        if (!instrument->tradingStatus.empty())
-            statuses.push_back(instrument->tradingStatus);
-        if (!instrument->corporateAction.empty())
-            actions.push_back(instrument->corporateAction);
-    }
-    ExpectPanelFitsTexts(PanelLabels(terminal.Frame(), "INSTR.STATUS"), statuses, "INSTR.STATUS");
-    ExpectPanelFitsTexts(PanelLabels(terminal.Frame(), "INSTR.CA"), actions, "INSTR.CA");
-
-    terminal.Frame()->Close();
-    testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; });
-    terminal.Shutdown();
-}
-
-TEST(BoardWindow, SplitOpensABoardBesideOrBelowAndCloseTakesTheBoardsWindowAway)
+TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
 {
     TempFolder folder;
     Terminal terminal(QuietOptions(folder));
@@ -151,9 +123,20 @@ TEST(BoardWindow, SplitOpensABoardBesideOrBelowAndCloseTakesTheBoardsWindowAway)
     PostTo(windows.All().back().panel, board_window::Close);
     EXPECT_TRUE(testing_support::PumpUntil([&] { return windows.All().size() == 2u; }));
 
-    frame->Close();
-    testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; });
-    terminal.Shutdown();
+    // The flag panels the board's flag dialogs load came with the start.
+    ASSERT_NE(nullptr, wxXmlResource::Get()->GetResourceNode("INSTR.STATUS"));
+    std::vector<std::string> statuses;
+    std::vector<std::string> actions;
+    for (const Instrument* instrument : terminal.Host().GetInstruments())
+    {
+        if (!instrument->tradingStatus.empty())
+            statuses.push_back(instrument->tradingStatus);
+        if (!instrument->corporateAction.empty())
+            actions.push_back(instrument->corporateAction);
+    }
+    ExpectPanelFitsTexts(PanelLabels(frame, "INSTR.STATUS"), statuses, "INSTR.STATUS");
+    ExpectPanelFitsTexts(PanelLabels(frame, "INSTR.CA"), actions, "INSTR.CA");
+    CloseAndShutdown(terminal);
 }
 
 }  // namespace

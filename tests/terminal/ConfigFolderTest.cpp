@@ -12,8 +12,6 @@
 
 #include "CommandLine.h"
 #include "ConfigLock.h"
-#include "MainFrame.h"
-#include "support/EventLoop.h"
 
 #include "TerminalTestSupport.h"
 
@@ -62,7 +60,7 @@ TEST(ConfigFolder, AFileInItsPlaceStopsTheStartWithItsOwnExitCodeAndNoWindow)
     EXPECT_EQ("not a folder", ReadBytes(folder / "config"));
 }
 
-TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAndAStaleLockIsTakenOver)
+TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAStaleLockIsTakenOverAndErrorsReachTheScreen)
 {
     TempFolder folder;
     const std::string config = folder / "config";
@@ -79,31 +77,18 @@ TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAndAStaleLockIsTakenOv
         EXPECT_NE(second.output.find(config), std::string::npos) << second.output;
         EXPECT_NE(second.output.find(std::to_string(::getpid())), std::string::npos) << second.output;
 
-        first.Frame()->Close();
-        ASSERT_TRUE(testing_support::PumpUntil([&] { return first.Frame() == nullptr; }));
-        first.Shutdown();
+        // Errors logged by anyone are shown on screen; routine lines are not.
+        EXPECT_TRUE(first.Frame()->NoticeText().empty()) << first.Frame()->NoticeText().ToStdString();
+        first.Logger()->info("routine");
+        first.Logger()->critical("[Tickerdeck] cannot save the watchlists to /x/w.xml: disk full");
+        ASSERT_TRUE(testing_support::PumpUntil([&] { return !first.Frame()->NoticeText().empty(); }));
+        EXPECT_EQ("[Tickerdeck] cannot save the watchlists to /x/w.xml: disk full", first.Frame()->NoticeText());
+
+        CloseAndShutdown(first);
     }
     Terminal after(QuietOptions(folder));
     ASSERT_NO_THROW(after.Start()) << "the lock goes with the terminal that held it";
-    after.Frame()->Close();
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return after.Frame() == nullptr; }));
-    after.Shutdown();
-}
-
-TEST(ConfigFolder, ErrorsLoggedByAnyoneAreShownOnScreen)
-{
-    TempFolder folder;
-    Terminal terminal(QuietOptions(folder));
-    terminal.Start();
-    ASSERT_TRUE(terminal.Frame());
-    EXPECT_TRUE(terminal.Frame()->NoticeText().empty()) << terminal.Frame()->NoticeText().ToStdString();
-    terminal.Logger()->info("routine");
-    terminal.Logger()->critical("[Tickerdeck] cannot save the watchlists to /x/w.xml: disk full");
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return !terminal.Frame()->NoticeText().empty(); }));
-    EXPECT_EQ("[Tickerdeck] cannot save the watchlists to /x/w.xml: disk full", terminal.Frame()->NoticeText());
-    terminal.Frame()->Close();
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
-    terminal.Shutdown();
+    CloseAndShutdown(after);
 }
 
 }  // namespace

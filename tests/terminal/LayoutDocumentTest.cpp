@@ -9,11 +9,8 @@
 #include <wx/display.h>
 
 #include "LayoutDocument.h"
-#include "MainFrame.h"
-#include "Terminal.h"
 #include "TerminalHost.h"
 #include "layout/DurableFile.h"
-#include "support/EventLoop.h"
 #include "support/XmlText.h"
 
 #include "TerminalTestSupport.h"
@@ -23,8 +20,7 @@ namespace {
 using boost::property_tree::ptree;
 using namespace terminal_test;
 
-
-TEST(LayoutDocument, WindowRecordsReadBackAsWritten)
+TEST(LayoutDocument, WindowRecordsReadBackAsWrittenAndDamagedOnesAreSkippedOrDefaulted)
 {
     ptree document = testing_support::Parse(R"(<application><layout><default><tickerdeck size-x="5"/></default>
         <windows x="1" y="2" width="300" height="200"><window widget="Old"/></windows></layout></application>)");
@@ -37,7 +33,7 @@ TEST(LayoutDocument, WindowRecordsReadBackAsWritten)
     framed.geometry = wxRect(-20, 30, 400, 500);
     WriteWindowRecords(document, {docked, framed});
 
-    const std::vector<WindowRecord> read = ReadWindowRecords(document);
+    std::vector<WindowRecord> read = ReadWindowRecords(document);
     ASSERT_EQ(2u, read.size());
     EXPECT_EQ("Ticker Deck", read[1].widget);
     EXPECT_EQ(0x101, read[1].flags);
@@ -46,15 +42,12 @@ TEST(LayoutDocument, WindowRecordsReadBackAsWritten)
     EXPECT_EQ(0, read[0].flags);
     EXPECT_EQ(wxRect(1, 2, 300, 200), ReadMainFrameGeometry(document)) << "the frame's place survives";
     EXPECT_EQ("5", document.get<std::string>("application.layout.default.tickerdeck.<xmlattr>.size-x"));
-}
 
-TEST(LayoutDocument, DamagedEntriesAreSkippedOrDefaulted)
-{
-    const ptree document = testing_support::Parse(R"(<application><layout><windows width="x">
+    document = testing_support::Parse(R"(<application><layout><windows width="x">
         <window/><pane widget="Ticker Deck"/>
         <window widget="Ticker Deck" flags="one" x="99999999999" group="-3"><state><watchlists/></state></window>
       </windows></layout></application>)");
-    const std::vector<WindowRecord> read = ReadWindowRecords(document);
+    read = ReadWindowRecords(document);
     ASSERT_EQ(1u, read.size());
     EXPECT_EQ(0, read[0].flags);
     EXPECT_EQ(0, read[0].geometry.x);
@@ -194,9 +187,7 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
     EXPECT_NE(notices.find(storeAside.string()), std::string::npos) << notices;
 
     EXPECT_TRUE(terminal.Frame()->SaveLayout());
-    terminal.Frame()->Close();
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
-    terminal.Shutdown();
+    CloseAndShutdown(terminal);
     const ptree saved = layout::ReadXmlDocument((folder / "layout.xml").string(), "application");
     EXPECT_FALSE(ReadWindowRecords(saved).empty()) << "the run started from the defaults and saved them";
     EXPECT_EQ(truncated, ReadBytes(layoutAside)) << "the kept file is never touched again";
@@ -213,35 +204,11 @@ TEST(LayoutDocumentRun, ALayoutPathThatIsAFolderIsReportedAndLeftAlone)
     const std::string notices = terminal.Frame()->NoticeText().ToStdString();
     EXPECT_NE(notices.find((folder / "layout.xml").string()), std::string::npos) << notices;
     EXPECT_FALSE(terminal.Frame()->SaveLayout());
-    terminal.Frame()->Close();
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
-    terminal.Shutdown();
+    CloseAndShutdown(terminal);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "layout.xml"));
 }
 
-TEST(LayoutDocumentRun, AnotherProgramsStoreChangesSurviveAQuit)
-{
-    TempFolder folder;
-    WriteBytes(folder / "layout.xml", kStartLayout);
-    WriteBytes(folder / "store.xml", kStartStore);
-    Terminal terminal(FileOptions(folder));
-    terminal.Start();
-    ASSERT_TRUE(terminal.Frame());
-    // Written while the terminal runs: an addition to the list its tab
-    // shows, and a list of its own.
-    const std::string changed = R"(<application><watchlists><watchlist name="Mine">)"
-                                R"(<instrument exchange="AMX" code="ARPI"/><instrument exchange="AMX" code="BDI"/>)"
-                                R"(<instrument exchange="AMX" code="CDG"/></watchlist>)"
-                                R"(<watchlist name="Other"><instrument exchange="AMX" code="AI"/></watchlist>)"
-                                R"(</watchlists></application>)";
-    WriteBytes(folder / "store.xml", changed);
-    terminal.Frame()->Close();
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
-    terminal.Shutdown();
-    EXPECT_EQ(changed, ReadBytes(folder / "store.xml")) << "lists the terminal did not change are not rewritten";
-}
-
-TEST(LayoutDocumentRun, HugeSavedGeometryIsFittedOnTheScreen)
+TEST(LayoutDocumentRun, HugeSavedGeometryIsFittedOnTheScreenAndAnotherProgramsStoreChangesSurviveAQuit)
 {
     EXPECT_EQ(wxRect(0, 0, 800, 600), FitOnScreen(wxRect(-5000, 20, 32767, 32767), wxRect(0, 0, 800, 600)));
     EXPECT_EQ(wxRect(500, 500, 300, 100), FitOnScreen(wxRect(900, 510, 300, 100), wxRect(0, 0, 800, 600)));
@@ -259,14 +226,18 @@ TEST(LayoutDocumentRun, HugeSavedGeometryIsFittedOnTheScreen)
     const wxRect screen = wxDisplay(terminal.Frame()).GetClientArea();
     EXPECT_TRUE(screen.Contains(terminal.Frame()->GetRect())) << terminal.Frame()->GetRect().width;
     for (const OpenWindow& window : terminal.Host().Windows().All())
-    {
-        if (!window.frame)
-            continue;
-        EXPECT_TRUE(screen.Contains(window.frame->GetRect())) << window.frame->GetRect().width;
-    }
-    terminal.Frame()->Close();
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
-    terminal.Shutdown();
+        EXPECT_TRUE(!window.frame || screen.Contains(window.frame->GetRect())) << window.frame->GetRect().width;
+
+    // Written while the terminal runs: an addition to the list its tab
+    // shows, and a list of its own.
+    const std::string changed = R"(<application><watchlists><watchlist name="Mine">)"
+                                R"(<instrument exchange="AMX" code="ARPI"/><instrument exchange="AMX" code="BDI"/>)"
+                                R"(<instrument exchange="AMX" code="CDG"/></watchlist>)"
+                                R"(<watchlist name="Other"><instrument exchange="AMX" code="AI"/></watchlist>)"
+                                R"(</watchlists></application>)";
+    WriteBytes(folder / "store.xml", changed);
+    CloseAndShutdown(terminal);
+    EXPECT_EQ(changed, ReadBytes(folder / "store.xml")) << "lists the terminal did not change are not rewritten";
 }
 
 }  // namespace

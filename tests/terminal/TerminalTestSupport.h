@@ -1,16 +1,19 @@
 #pragma once
 // Shared pieces of the terminal tests: the options of a quiet whole
-// terminal, and a log sink.
+// terminal, closing it as the user does, and a log sink.
 
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <spdlog/sinks/base_sink.h>
 #include <spdlog/spdlog.h>
 
+#include "MainFrame.h"
 #include "Terminal.h"
+#include "support/EventLoop.h"
 #include "support/TempFolder.h"
 
 namespace terminal_test {
@@ -28,6 +31,14 @@ inline TerminalOptions QuietOptions(const TempFolder& folder)
     options.pluginDir = "plugins";
     options.rate = 0;
     return options;
+}
+
+/// Closes the main window as the user does, waits until it is gone, and shuts down.
+inline void CloseAndShutdown(Terminal& terminal)
+{
+    terminal.Frame()->Close();
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }));
+    terminal.Shutdown();
 }
 
 /// Collects log lines so tests can check what was reported.

@@ -10,12 +10,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "MainFrame.h"
-#include "Terminal.h"
 #include "TerminalHost.h"
 #include "contract/CommandIds.h"
 #include "contract/Widget.h"
-#include "support/EventLoop.h"
 #include "widgets/OrderTicket.h"
 
 #include "TerminalTestSupport.h"
@@ -88,9 +85,7 @@ TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsIt)
     EXPECT_EQ(log.find("order sent:"), log.rfind("order sent:")) << "only the order with a price went out";
     EXPECT_NE(std::string::npos, log.find("order sent: SELL 200 " + noDecimals->code + " @ 123.45678")) << log;
 
-    terminal.Frame()->Close();
-    testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; });
-    terminal.Shutdown();
+    CloseAndShutdown(terminal);
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ TEST_F(AlertEvaluation, CodesOutsideTheTablesOtherInstrumentsAndNonNumbersNeverF
     EXPECT_FALSE(Fires());
 }
 
-TEST_F(AlertEvaluation, NotificationCarriesLargeVolumesAndManyDecimalsExactly)
+TEST_F(AlertEvaluation, NotificationCarriesValuesExactlyAndIsDroppedWhenItsAlertIsGone)
 {
     PriceAlert& alert = Watch(AlertField::BuyVol, AlertComparison::AtLeast, 1.0);
     // Five volume decimals scaled into a 32-bit int would overflow here.
@@ -124,11 +124,8 @@ TEST_F(AlertEvaluation, NotificationCarriesLargeVolumesAndManyDecimalsExactly)
         EXPECT_EQ(value, read->value);
         EXPECT_EQ(&alert, read->alert);
     }
-}
 
-TEST_F(AlertEvaluation, NotificationsOfAlertsGoneMeanwhileAndPlainEventsAreDropped)
-{
-    PriceAlert& alert = Watch(AlertField::Last, AlertComparison::AtMost, 10.0);
+    // Notifications of alerts gone meanwhile, and plain events, are dropped.
     wxCommandEvent plain(wxEVT_MENU, cmd::AlertFired);
     plain.SetClientData(&alert);
     plain.SetInt(900);

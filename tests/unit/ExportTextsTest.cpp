@@ -14,19 +14,16 @@ const NumberSeparators kGerman{wxUniChar('.'), wxUniChar(',')};
 const NumberSeparators kFrench{wxUniChar(0x202F), wxUniChar(',')};   // narrow no-break space
 const NumberSeparators kUngrouped{wxUniChar(0), wxUniChar('.')};
 
-TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValues)
+TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValuesAndAnythingElseStaysText)
 {
-    EXPECT_EQ(1234567.25, ParseShownNumber("1,234,567.25", kEnglish));
-    EXPECT_EQ(-1234.5, ParseShownNumber("-1,234.5", kEnglish));
-    EXPECT_EQ(0.25, ParseShownNumber("+0.25", kEnglish));
-    EXPECT_EQ(17, ParseShownNumber("17", kEnglish));
+    for (const auto& [text, value] : {std::pair{"1,234,567.25", 1234567.25}, {"-1,234.5", -1234.5}, {"+0.25", 0.25},
+                                      {"17", 17.0}})
+        EXPECT_EQ(value, ParseShownNumber(text, kEnglish)) << text;
     EXPECT_EQ(1234.5, ParseShownNumber("1.234,5", kGerman));
     EXPECT_EQ(1234.5, ParseShownNumber(wxString::FromUTF8("1\u202F234,5"), kFrench));
     EXPECT_EQ(1234.5, ParseShownNumber("1234.5", kUngrouped));
-}
 
-TEST(ShownNumber, AnythingElseStaysText)
-{
+    // Anything else stays text.
     for (const char* text : {"", "+", "-", "abc", "1.2.3", "12,34", "1,2345", ",123", "1,234,56", "1.5%",
                              "2026-01-02", "1e5", " 1", "--1"})
         EXPECT_FALSE(ParseShownNumber(text, kEnglish)) << text;

@@ -55,83 +55,55 @@ protected:
 TEST_F(FilterPredicate, NumbersCompareWithinTheToleranceAndListsSkipUnreadableItems)
 {
     ExpectCases({
-                    {column::Last, AtLeast, "10", true},
-                    {column::Last, Above, "10", false},
-                    {column::Last, Above, "9.99999998", true},
-                    {column::Last, Equals, "10", true},
-                    {column::Last, Differs, "10", false},
-                    {column::Last, Differs, "9.99999998", true},
-                    {column::Last, Below, "10", false},
-                    {column::Last, Below, "10.00000002", true},
-                    {column::Last, AtMost, "10", true},
-                    {column::Last, AtMost, "9.99999998", false},
-                    {column::Last, In, "9,10", true},
-                    {column::Last, In, "9,11,", false},
-                    {column::Last, NotIn, "9,,10", false},
-                    // Text operators say nothing about numbers.
-                    {column::Last, Matches, "5", true},
-                    {column::Last, Contains, "5", true},
-                    {column::Last, StartsWith, "5", true},
-                    {column::Last, EndsWith, "5", true},
-                    // An unreadable operand is zero, an unreadable list item equals nothing.
-                    {column::Amplitude, Equals, "abc", true},
-                    {column::Amplitude, Above, "", false},
-                    {column::Amplitude, In, "abc", false},
-                    {column::Amplitude, In, ",", false},
-                    {column::Amplitude, NotIn, "abc,x", true},
-                    {column::TradeType, Equals, "43", true},  // '+'
-                });
+        {column::Last, AtLeast, "10", true},           {column::Last, Equals, "10", true},
+        {column::Last, Above, "10", false},            {column::Last, Above, "9.99999998", true},
+        {column::Last, Differs, "10", false},          {column::Last, Differs, "9.99999998", true},
+        {column::Last, Below, "10", false},            {column::Last, Below, "10.00000002", true},
+        {column::Last, AtMost, "10", true},            {column::Last, AtMost, "9.99999998", false},
+        {column::Last, In, "9,10", true},              {column::Last, In, "9,11,", false},
+        {column::Last, NotIn, "9,,10", false},
+        // Text operators say nothing about numbers.
+        {column::Last, Matches, "5", true},            {column::Last, Contains, "5", true},
+        {column::Last, StartsWith, "5", true},         {column::Last, EndsWith, "5", true},
+        // An unreadable operand is zero, an unreadable list item equals nothing.
+        {column::Amplitude, Equals, "abc", true},      {column::Amplitude, Above, "", false},
+        {column::Amplitude, In, "abc", false},         {column::Amplitude, In, ",", false},
+        {column::Amplitude, NotIn, "abc,x", true},     {column::TradeType, Equals, "43", true},  // '+'
+    });
 }
 
 TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcards)
 {
     ExpectCases({
-                    {column::Code, In, "AAA,BBB", true},
-                    {column::Code, In, "aaa,BBB", false},
-                    {column::Code, In, "BBB,AAA,", true},
-                    {column::Code, NotIn, "BBB,AAA", false},
-                    {column::Code, NotIn, "BBB,aaa", true},
-                    {column::CorporateAction, In, "X,,Y", true},  // an empty item between commas counts
-                    {column::CorporateAction, In, "X,", false},   // a trailing one does not
-                    {column::Name, Matches, "B*", true},
-                    {column::Name, Matches, "b*", false},
-                    {column::Name, Matches, "Br?vo*", true},
-                    {column::Name, Matches, "*Co?p", true},
-                    {column::Name, Matches, "Bravo", false},
-                    {column::Name, Matches, "*o*o*x", false},
-                    {column::Name, AtLeast, "Bravo Corp", true},
-                    {column::Name, Above, "Bravo Corp", false},
-                    {column::Name, Above, "Alpha", true},
-                    {column::Name, Below, "C", true},
-                    {column::Name, Below, "Bravo", false},
-                    {column::Name, AtMost, "Bravo Corp", true},
-                    {column::Name, Equals, "bravo corp", false},
-                    {column::Name, Differs, "bravo corp", true},
-                    {column::Name, Contains, "vo C", true},
-                    {column::Name, StartsWith, "Bra", true},
-                    {column::Name, StartsWith, "Corp", false},
-                    {column::Name, EndsWith, "Corp", true},
-                    {column::Name, EndsWith, "corp", false},
-                    {column::Status, Equals, "Halted", true},
-                    // The currency and date the grid shows, not other fields of the quote.
-                    {column::Currency, Equals, "USD", true},
-                    {column::Currency, Equals, "EUR", false},
-                    {column::Date, Equals, "20260105", true},
-                });
+        {column::Code, In, "AAA,BBB", true},           {column::Code, In, "aaa,BBB", false},
+        {column::Code, In, "BBB,AAA,", true},          {column::Code, NotIn, "BBB,AAA", false},
+        {column::Code, NotIn, "BBB,aaa", true},
+        {column::CorporateAction, In, "X,,Y", true},   // an empty item between commas counts
+        {column::CorporateAction, In, "X,", false},    // a trailing one does not
+        {column::Name, Matches, "B*", true},           {column::Name, Matches, "b*", false},
+        {column::Name, Matches, "Br?vo*", true},       {column::Name, Matches, "*Co?p", true},
+        {column::Name, Matches, "Bravo", false},       {column::Name, Matches, "*o*o*x", false},
+        {column::Name, AtLeast, "Bravo Corp", true},   {column::Name, Above, "Bravo Corp", false},
+        {column::Name, Above, "Alpha", true},          {column::Name, Below, "C", true},
+        {column::Name, Below, "Bravo", false},         {column::Name, AtMost, "Bravo Corp", true},
+        {column::Name, Equals, "bravo corp", false},   {column::Name, Differs, "bravo corp", true},
+        {column::Name, Contains, "vo C", true},        {column::Name, StartsWith, "Bra", true},
+        {column::Name, StartsWith, "Corp", false},     {column::Name, EndsWith, "Corp", true},
+        {column::Name, EndsWith, "corp", false},       {column::Status, Equals, "Halted", true},
+        // The currency and date the grid shows, not other fields of the quote.
+        {column::Currency, Equals, "USD", true},       {column::Currency, Equals, "EUR", false},
+        {column::Date, Equals, "20260105", true},
+    });
 }
 
 TEST_F(FilterPredicate, ColumnsAndOperatorsOutsideTheTablesAreIgnored)
 {
     ExpectCases({
-                    {column::Time, Equals, "nothing", true},
-                    {column::Exchange, Equals, "nothing", true},
-                    {column::Flag, Equals, "nothing", true},
-                    {column::No, Equals, "nothing", true},
-                    {column::Count, Equals, "nothing", true},
-                    {-1, Equals, "nothing", true},
-                    {column::Code, 0, "nothing", true},
-                    {column::Code, Last + 1, "nothing", true},
-                });
+        {column::Time, Equals, "nothing", true},       {column::Exchange, Equals, "nothing", true},
+        {column::Flag, Equals, "nothing", true},       {column::No, Equals, "nothing", true},
+        {column::Count, Equals, "nothing", true},      {-1, Equals, "nothing", true},
+        {column::Code, 0, "nothing", true},            {column::Code, Last + 1, "nothing", true},
+    });
 }
 
 TEST_F(FilterPredicate, EveryConditionMustHoldAndTwoOnOneColumnMakeARange)

@@ -14,7 +14,7 @@ using layout::Tree;
 using testing_support::Node;
 using testing_support::Parse;
 
-TEST(LayoutNodeReader, AbsentSettingsFollowTheBoardForTwoOfThemOnly)
+TEST(LayoutNodeReader, AbsentSettingsFollowTheBoardForTwoOfThemOnlyAndWatchlistsIsRequired)
 {
     for (bool current : {false, true})
     {
@@ -29,10 +29,8 @@ TEST(LayoutNodeReader, AbsentSettingsFollowTheBoardForTwoOfThemOnly)
         EXPECT_TRUE(settings.controlsOthers);
         EXPECT_FALSE(settings.f1Only) << "never read, always cleared";
     }
-}
 
-TEST(LayoutNodeReader, WatchlistsIsRequiredWithBoostsText)
-{
+    // Watchlists is required, with the text Boost gives.
     try
     {
         layout::WatchlistsOf(Node("<setting/>"));

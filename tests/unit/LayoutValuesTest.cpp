@@ -25,38 +25,30 @@ TEST(LayoutValues, BooleansAcceptOnlyTheFourSpellings)
 {
     for (bool fallback : {false, true})
     {
-        EXPECT_TRUE(layout::ReadBool(WithValue("true"), "a.<xmlattr>.v", fallback));
-        EXPECT_TRUE(layout::ReadBool(WithValue("1"), "a.<xmlattr>.v", fallback));
-        EXPECT_FALSE(layout::ReadBool(WithValue("false"), "a.<xmlattr>.v", fallback));
-        EXPECT_FALSE(layout::ReadBool(WithValue("0"), "a.<xmlattr>.v", fallback));
-        EXPECT_TRUE(layout::ReadBool(WithValue(" true "), "a.<xmlattr>.v", fallback));
+        for (const auto& [text, value] : {std::pair{"true", true}, {"1", true}, {"false", false}, {"0", false},
+                                          {" true ", true}})
+            EXPECT_EQ(value, layout::ReadBool(WithValue(text), "a.<xmlattr>.v", fallback)) << text;
         for (const char* other : {"yes", "no", "TRUE", "False", "2", "", "on", "truex"})
             EXPECT_EQ(fallback, layout::ReadBool(WithValue(other), "a.<xmlattr>.v", fallback)) << other;
         EXPECT_EQ(fallback, layout::ReadBool(Tree(), "a.<xmlattr>.v", fallback)) << "missing";
     }
 }
 
-TEST(LayoutValues, IntegersAreDecimal32BitOrTheDefault)
+TEST(LayoutValues, IntegersAreDecimal32BitAndDoublesFiniteAndLocaleIndependentOrTheDefault)
 {
-    EXPECT_EQ(42, layout::ParseInt("42", -1));
-    EXPECT_EQ(-7, layout::ParseInt("-7", -1));
-    EXPECT_EQ(12, layout::ParseInt(" 12\n", -1));
-    EXPECT_EQ(5, layout::ParseInt("+5", -1));
-    EXPECT_EQ(std::numeric_limits<int>::max(), layout::ParseInt("2147483647", -1));
-    EXPECT_EQ(std::numeric_limits<int>::min(), layout::ParseInt("-2147483648", -1));
+    for (const auto& [text, value] : {std::pair{"42", 42}, {"-7", -7}, {" 12\n", 12}, {"+5", 5},
+                                      {"2147483647", std::numeric_limits<int>::max()},
+                                      {"-2147483648", std::numeric_limits<int>::min()}})
+        EXPECT_EQ(value, layout::ParseInt(text, -1)) << text;
     for (const char* bad : {"2147483648", "-2147483649", "99999999999999999999", "12abc", "abc", "", "1.5",
                             "0x10", "+-3", "- 3", "+"})
         EXPECT_EQ(-1, layout::ParseInt(bad, -1)) << bad;
     EXPECT_EQ(360, layout::ReadInt(Tree(), "a.<xmlattr>.v", 360));
     EXPECT_EQ(17, layout::ReadInt(WithValue("17"), "a.<xmlattr>.v", 360));
-}
 
-TEST(LayoutValues, DoublesAreFiniteAndLocaleIndependent)
-{
-    EXPECT_DOUBLE_EQ(1.25, layout::ParseDouble("1.25", -1.0));
-    EXPECT_DOUBLE_EQ(-0.5, layout::ParseDouble("-0.5", -1.0));
-    EXPECT_DOUBLE_EQ(1000.0, layout::ParseDouble("1e3", -1.0));
-    EXPECT_DOUBLE_EQ(3.0, layout::ParseDouble("+3", -1.0));
+    // Doubles are finite and read the same whatever the locale.
+    for (const auto& [text, value] : {std::pair{"1.25", 1.25}, {"-0.5", -0.5}, {"1e3", 1000.0}, {"+3", 3.0}})
+        EXPECT_DOUBLE_EQ(value, layout::ParseDouble(text, -1.0)) << text;
     for (const char* bad : {"nan", "inf", "-inf", "1e999", "1,5", "x", "", "1.2.3", "4 5"})
         EXPECT_DOUBLE_EQ(-1.0, layout::ParseDouble(bad, -1.0)) << bad;
 

@@ -60,7 +60,7 @@ TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesWithoutInstrumentTexts)
     EXPECT_FALSE(CompareRows(column::CorporateAction, a.price, b.price));
 }
 
-TEST(RowComparatorTest, DateFallsBackToSecondDateOnlyWhenBothTradeDatesAreEmpty)
+TEST(RowComparatorTest, DateFallsBackToSecondDateOnlyWhenBothTradeDatesAreEmptyAndNoInstrumentIsEmptyText)
 {
     Row a, b;
     a.price.secondDate = "20240105";
@@ -75,17 +75,15 @@ TEST(RowComparatorTest, DateFallsBackToSecondDateOnlyWhenBothTradeDatesAreEmpty)
 
     a.price.tradeDate = "20240301";
     EXPECT_TRUE(CompareRows(column::Date, b.price, a.price));
-}
 
-TEST(RowComparatorTest, MissingInstrumentCountsAsEmptyText)
-{
-    Row a, b;
-    b.instrument.exchange = "A";
-    a.price.instrument = nullptr;
-    EXPECT_TRUE(CompareRows(column::Exchange, a.price, b.price));
-    EXPECT_FALSE(CompareRows(column::Exchange, b.price, a.price));
-    EXPECT_FALSE(CompareRows(column::No, a.price, b.price));
-    EXPECT_FALSE(CompareRows(column::No, b.price, a.price));
+    // A missing instrument counts as empty text.
+    Row c, d;
+    d.instrument.exchange = "A";
+    c.price.instrument = nullptr;
+    EXPECT_TRUE(CompareRows(column::Exchange, c.price, d.price));
+    EXPECT_FALSE(CompareRows(column::Exchange, d.price, c.price));
+    EXPECT_FALSE(CompareRows(column::No, c.price, d.price));
+    EXPECT_FALSE(CompareRows(column::No, d.price, c.price));
 }
 
 TEST(CellColourTest, PricesFollowPreviousCloseWithToleranceSessionValuesKeepColourOnExactTies)
@@ -112,7 +110,7 @@ TEST(CellColourTest, PricesFollowPreviousCloseWithToleranceSessionValuesKeepColo
     EXPECT_EQ(TextColourFor(column::Low, price, CellColour::Up), CellColour::Down);
 }
 
-TEST(CellColourTest, ZeroPreviousCloseGivesForegroundEverywhere)
+TEST(CellColourTest, ZeroPreviousCloseGivesForegroundMoneyFlowGoesBySignOtherColumnsHaveNoRule)
 {
     Price price;
     price.prevClose = 5e-9;
@@ -120,11 +118,8 @@ TEST(CellColourTest, ZeroPreviousCloseGivesForegroundEverywhere)
     price.high = 13.0;
     for (int col : {6, 7, 8, 11, 12, 18, 19, 20, 21})
         EXPECT_EQ(TextColourFor(col, price, CellColour::Up), CellColour::Foreground) << "column " << col;
-}
 
-TEST(CellColourTest, MoneyFlowBySignAndColumnsWithoutRule)
-{
-    Price price;
+    // Money flow goes by its sign; columns without a rule stay unset.
     price.moneyFlow = 2e-8;
     EXPECT_EQ(TextColourFor(column::MoneyFlow, price, CellColour::Unset), CellColour::Up);
     price.moneyFlow = -2e-8;

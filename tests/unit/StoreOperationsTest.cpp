@@ -134,7 +134,7 @@ TEST(StoreOperations, StoreTextHasNoIndentationAndAUtf8Declaration)
               "</watchlist></watchlists></application>");
 }
 
-TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesAndTheOldPermissions)
+TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLinks)
 {
     Write("old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
@@ -143,6 +143,22 @@ TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesAndTheOldPermissions)
     EXPECT_EQ(ReadBytes(path), "new contents");
     EXPECT_EQ(FilesInFolder(), 1u);
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::others_read, fs::perms::others_read);
+
+    // Through a symbolic link, its file is updated and the link kept.
+    fs::remove(path);
+    const fs::path real = folder / "real" / "store.xml";
+    testing_support::WriteBytes(real, "old");
+    fs::create_symlink(real, path);
+    layout::ReplaceFileContents(path.string(), "new");
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ("new", ReadBytes(real));
+
+    // A dangling relative link gets its file made where it points.
+    const fs::path dangling = folder / "dangling.xml";
+    fs::create_symlink(fs::path("real") / "later.xml", dangling);
+    layout::ReplaceFileContents(dangling.string(), "first");
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ("first", ReadBytes(folder / "real" / "later.xml"));
 }
 
 TEST_F(StoreFolder, AStorePathTakenByAFolderIsAnErrorAndNothingIsLeftBehind)
@@ -179,22 +195,23 @@ std::string NestedStore(int depth)
     return text + "</application>";
 }
 
-TEST_F(StoreFolder, HostileFilesAreRefusedBeforeParsingAndNamed)
+// Tabs are filled by a reader that builds no tree; it must find what the
+// tree finds and refuse what the tree reader refuses, with the same words.
+TEST_F(StoreFolder, HostileFilesAreRefusedBeforeParsingAndNamedByBothReaders)
 {
     const std::string utf16("\xFF\xFE<\0a\0/\0>\0", 10);
     for (const std::string& hostile : {NestedStore(100000), NestedStore(64), utf16, std::string("<foo/><application/>"),
-                                       std::string("<foo><watchlists/></foo>"), std::string()})
+                                       std::string("<foo><watchlists/></foo>"), std::string(),
+                                       std::string("<application>\n<watchlists>\n<a x=\"1></a>"),
+                                       std::string("<application a=\"&#0;\"/>"), std::string("x")})
     {
         Write(hostile);
-        try
-        {
-            layout::ReadStore(path.string());
-            ADD_FAILURE() << "accepted " << hostile.substr(0, 40);
-        }
-        catch (const layout::UnreadableFile& error)
-        {
-            EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
-        }
+        std::string expected = "accepted";
+        std::string actual = "accepted";
+        try { layout::ReadStore(path.string()); } catch (const layout::UnreadableFile& error) { expected = error.what(); }
+        try { layout::ReadStoredWatchlists(path.string()); } catch (const layout::UnreadableFile& error) { actual = error.what(); }
+        EXPECT_NE(expected.find(path.string()), std::string::npos) << expected << " for " << hostile.substr(0, 40);
+        EXPECT_EQ(actual, expected) << hostile.substr(0, 40);
     }
     // The layout reader takes any root but shares the guard.
     Write(NestedStore(100000));
@@ -204,12 +221,7 @@ TEST_F(StoreFolder, HostileFilesAreRefusedBeforeParsingAndNamed)
 
     Write("<!-- kept by hand --><application>" + NestedStore(62) + "</application>");
     EXPECT_NO_THROW(layout::ReadStore(path.string())) << "comments and real depths are fine";
-}
 
-// Tabs are filled by a reader that builds no tree; it must find what the
-// tree finds and refuse what the tree reader refuses, with the same words.
-TEST_F(StoreFolder, TheTreeFreeReaderFindsAndRefusesWhatTheTreeReaderDoes)
-{
     const std::string commented = std::string(kMixedStore).replace(13, 0, "<!-- x --><watchlists/>");
     for (const std::string& text : {std::string(kMixedStore), std::string(kTwoOfOneName), commented,
                                     std::string("<application a='1'><watchlists><watchlist name='E'/></watchlists></application>")})
@@ -220,18 +232,6 @@ TEST_F(StoreFolder, TheTreeFreeReaderFindsAndRefusesWhatTheTreeReaderDoes)
         for (const char* name : {"Core", "core", "", "E", "Unknown"})
             EXPECT_EQ(layout::StoredInstruments(read, name), layout::StoredInstruments(tree, name)) << name << " in " << text;
         EXPECT_EQ(read.size(), Names(tree).size()) << text;
-    }
-    for (const std::string& hostile : {NestedStore(64), std::string("<application>\n<watchlists>\n<a x=\"1></a>"),
-                                       std::string("<application a=\"&#0;\"/>"), std::string("<foo/><application/>"),
-                                       std::string("x"), std::string()})
-    {
-        Write(hostile);
-        std::string expected = "accepted";
-        std::string actual = "accepted";
-        try { layout::ReadStore(path.string()); } catch (const layout::UnreadableFile& error) { expected = error.what(); }
-        try { layout::ReadStoredWatchlists(path.string()); } catch (const layout::UnreadableFile& error) { actual = error.what(); }
-        EXPECT_NE(expected, "accepted") << hostile;
-        EXPECT_EQ(actual, expected) << hostile;
     }
 }
 
@@ -252,23 +252,6 @@ TEST_F(StoreFolder, AnUnreadableFileIsSetAsideWholeBesideItself)
     EXPECT_EQ("", layout::SetAsideUnreadable(path.string())) << "only files are moved";
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ("", layout::SetAsideUnreadable((folder / "missing.xml").string()));
-}
-
-TEST_F(StoreFolder, ReplacingThroughASymbolicLinkUpdatesItsFileAndKeepsTheLink)
-{
-    const fs::path real = folder / "real" / "store.xml";
-    testing_support::WriteBytes(real, "old");
-    fs::create_symlink(real, path);
-    layout::ReplaceFileContents(path.string(), "new");
-    EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ("new", ReadBytes(real));
-
-    // A dangling relative link gets its file made where it points.
-    const fs::path dangling = folder / "dangling.xml";
-    fs::create_symlink(fs::path("real") / "later.xml", dangling);
-    layout::ReplaceFileContents(dangling.string(), "first");
-    EXPECT_TRUE(fs::is_symlink(dangling));
-    EXPECT_EQ("first", ReadBytes(folder / "real" / "later.xml"));
 }
 
 TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)

@@ -44,9 +44,8 @@ TEST(TicketRules, TheClickedSideDecidesHintAndQuantity)
     EXPECT_EQ(Side::Sell, ticket::FromDoubleClick(column::BuyVolume, quote)->side);
     EXPECT_FALSE(ticket::FromDoubleClick(column::Last, quote));
 
-    EXPECT_DOUBLE_EQ(10.25, ticket::FromHostCommand(1, quote)->priceHint);
-    EXPECT_DOUBLE_EQ(10.5, ticket::FromHostCommand(2, quote)->priceHint);
-    EXPECT_DOUBLE_EQ(10.5, ticket::FromHostCommand(16, quote)->priceHint);
+    for (const auto& [command, hint] : {std::pair{1, 10.25}, {2, 10.5}, {16, 10.5}})
+        EXPECT_DOUBLE_EQ(hint, ticket::FromHostCommand(command, quote)->priceHint) << command;
     EXPECT_EQ(Side::Sell, ticket::FromHostCommand(17, quote)->side);
     EXPECT_FALSE(ticket::FromHostCommand(12, quote));
 }
