@@ -435,9 +435,10 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& returned)
     const int row = RowOf(price);
     if (!m_filter)
         return row;
-    // A shown row is a member; only a row the filter lets back in needs the
-    // member count, which on a long tab costs a cache miss of its own.
-    if (!m_filter->Accepts(*price))
+    // A shown row is a member and passed on its instrument already; only a
+    // row the filter lets back in needs the member count and the instrument,
+    // each a cache miss of its own on a long tab.
+    if (row >= 0 ? !m_filter->AcceptsShown(*price) : !m_filter->Accepts(*price))
     {
         if (row >= 0)
         {
@@ -483,16 +484,6 @@ int TickerdeckTable::ReturningRowPlace(const Price& price) const
 
 void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const
 {
-    // Every quote on a filtered tab is checked, whatever changed. A text it
-    // reads lies behind a pointer in the quote's first line: that line is
-    // asked for early, the text once the line has had time to arrive.
-    if (m_filter && m_filter->ReadsText())
-    {
-        if (what == LoadAhead::IndexSlot)
-            PrefetchMemory(&price);
-        else
-            m_filter->PrefetchText(price);
-    }
     if (!SortTouchedBy(mask))
         return;
     const int col = GetView()->GetSortingColumn();

@@ -11,7 +11,6 @@
 
 #include "contract/Records.h"
 #include "model/ColumnSpec.h"
-#include "model/Prefetch.h"
 #include "model/QuoteFormat.h"
 
 namespace {
@@ -115,6 +114,19 @@ double NumberOf(const Price& price, int col)
     case column::PrevClose: return price.prevClose;
     case column::Closing: return price.closing;
     default: return 0.0;
+    }
+}
+
+bool IsInstrumentField(int col)
+{
+    switch (col)
+    {
+    case column::Name:
+    case column::Code:
+    case column::Currency:
+    case column::Sector:
+    case column::Type: return true;
+    default: return false;
     }
 }
 
@@ -224,6 +236,7 @@ struct FilterSet::Test
     int column = 0;
     int op = 0;
     bool numeric = false;
+    bool onInstrument = false;  // reads a field of the instrument, not of the quote
     double number = 0.0;
     std::vector<double> numbers;
     std::string text;
@@ -248,6 +261,7 @@ FilterSet::FilterSet(Columns columns) : m_columns(std::move(columns))
             test.column = col;
             test.op = condition.condition;
             test.numeric = kind == FilterKind::Number;
+            test.onInstrument = IsInstrumentField(col);
             const bool isList = test.op == filter_op::In || test.op == filter_op::NotIn;
             if (!test.numeric)
             {
@@ -274,9 +288,12 @@ FilterSet::FilterSet(Columns columns) : m_columns(std::move(columns))
             m_tests.push_back(std::move(test));
         }
     }
-    // Numbers lie in the quote itself, texts mostly in its instrument, a
-    // cache miss away on a long tab: a number that fails spares reading them.
+    // Numbers first, then the quote's own texts, then the instrument's,
+    // which lie a cache miss away on a long tab and never change.
     std::stable_partition(m_tests.begin(), m_tests.end(), [](const Test& test) { return test.numeric; });
+    const auto onQuote = std::stable_partition(m_tests.begin(), m_tests.end(),
+                                               [](const Test& test) { return !test.onInstrument; });
+    m_quoteTests = static_cast<size_t>(onQuote - m_tests.begin());
 }
 
 FilterSet::~FilterSet() = default;
@@ -286,16 +303,12 @@ bool FilterSet::Accepts(const Price& price) const
     return RowPasses(price, *this);
 }
 
-bool FilterSet::ReadsText() const
+bool FilterSet::AcceptsShown(const Price& price) const
 {
-    // Numbers come first: the last test, if any, reads a text.
-    return !m_tests.empty() && !m_tests.back().numeric;
-}
-
-void FilterSet::PrefetchText(const Price& price) const
-{
-    if (ReadsText())
-        PrefetchMemory(&TextOf(price, m_tests.back().column));
+    for (size_t at = 0; at < m_quoteTests; ++at)
+        if (!Holds(m_tests[at], price))
+            return false;
+    return true;
 }
 
 bool FilterSet::IsEmpty() const

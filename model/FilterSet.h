@@ -63,11 +63,10 @@ public:
     /// Whether the quote passes every condition; virtual so that a tab can
     /// be given a narrower rule without touching the table.
     virtual bool Accepts(const Price& price) const;
-    /// Starts loading the text a condition reads of a quote about to be
-    /// checked, most often in its instrument, away from the quote itself.
-    void PrefetchText(const Price& price) const;
-    /// True when a condition reads a text column.
-    bool ReadsText() const;
+    /// Whether a quote that passed stays in: its instrument's name, code,
+    /// currency, sector and type do not change, so only the conditions on
+    /// the quote's own fields are checked again.
+    virtual bool AcceptsShown(const Price& price) const;
 
     /// The conditions as the user entered them, per column id.
     const Columns& GetColumns() const { return m_columns; }
@@ -83,6 +82,7 @@ private:
     // The conditions with their operands read once: a quote event on a
     // filtered tab must not parse numbers.
     std::vector<Test> m_tests;
+    size_t m_quoteTests = 0;  // the first tests, on the quote's own fields
 };
 
 /// Whether the quote passes the set's conditions (see FilterSet::Accepts).

@@ -15,6 +15,8 @@ class HideInstruments : public FilterSet
 public:
     explicit HideInstruments(std::set<const Instrument*> hide = {}) : hidden(std::move(hide)) {}
     bool Accepts(const Price& price) const override { return hidden.count(price.instrument) == 0; }
+    // Tests change the hidden set while rows show.
+    bool AcceptsShown(const Price& price) const override { return Accepts(price); }
     std::set<const Instrument*> hidden;
 };
 

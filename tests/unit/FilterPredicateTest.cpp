@@ -118,6 +118,17 @@ TEST_F(FilterPredicate, EveryConditionMustHoldAndTwoOnOneColumnMakeARange)
     EXPECT_FALSE(RowPasses(quote, FilterSet({{column::Last, {FilterCondition{AtLeast, "5"}}},
                                              {column::Code, {FilterCondition{Equals, "BBB"}}}})));
     EXPECT_TRUE(RowPasses(quote, FilterSet()));
+    // A shown row is checked again on the quote's own fields only: what its
+    // instrument holds does not change under it.
+    const FilterSet mixed({{column::Last, {FilterCondition{AtLeast, "5"}}},
+                           {column::Code, {FilterCondition{Equals, "BBB"}}},
+                           {column::Status, {FilterCondition{Equals, "Halted"}}}});
+    EXPECT_TRUE(mixed.AcceptsShown(quote));
+    quote.statusNote = "Auction";
+    EXPECT_FALSE(mixed.AcceptsShown(quote));
+    quote.statusNote = "Halted";
+    quote.last = 4.0;
+    EXPECT_FALSE(mixed.AcceptsShown(quote));
     EXPECT_TRUE(FilterSet(FilterSet::Columns{{column::Last, {}}}).IsEmpty());
     EXPECT_FALSE(FilterSet({{column::Time, {FilterCondition{Equals, "x"}}}}).IsEmpty());
 }
