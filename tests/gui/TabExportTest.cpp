@@ -7,8 +7,10 @@
 #include <map>
 #include <sstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <unistd.h>
 
@@ -114,7 +116,7 @@ protected:
     {
         BoardFixture::SetUp();
         fs::create_directories(documents);
-        setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
+        SetEnvironment("XDG_DOCUMENTS_DIR", documents.string());
         ExportDesktop desktop;
         desktop.open = [this](const std::string& path) {
             opened.push_back(path);
@@ -130,8 +132,22 @@ protected:
     void TearDown() override
     {
         SetExportDesktop({});
-        unsetenv("XDG_DOCUMENTS_DIR");
+        // Later tests of the run see the environment they started with.
+        for (auto saved = savedEnvironment.rbegin(); saved != savedEnvironment.rend(); ++saved)
+        {
+            if (saved->second)
+                setenv(saved->first.c_str(), saved->second->c_str(), 1);
+            else
+                unsetenv(saved->first.c_str());
+        }
         BoardFixture::TearDown();
+    }
+
+    void SetEnvironment(const std::string& name, const std::string& value)
+    {
+        const char* previous = std::getenv(name.c_str());
+        savedEnvironment.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
+        setenv(name.c_str(), value.c_str(), 1);
     }
 
     /// Posts the command the grid menus and the terminal send; waits for its outcome.
@@ -157,6 +173,7 @@ protected:
     desktop::OpenResult openResult = desktop::OpenResult::Opened;
     std::vector<std::string> opened;
     std::vector<Notice> notices;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment;
     Tickerdeck* board = nullptr;
 };
 
@@ -264,10 +281,10 @@ TEST_F(ExcelExport, AFolderThatCannotBeWrittenFailsWithItsReasonAndLeavesNoFile)
         expectFailure("Permission denied");
         EXPECT_TRUE(FilesIn(documents).empty());
     }
-    setenv("XDG_DOCUMENTS_DIR", (folder / "missing").c_str(), 1);
+    SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "missing").string());
     expectFailure("No such file or directory");
     WriteBytes(folder / "a-file", "");
-    setenv("XDG_DOCUMENTS_DIR", (folder / "a-file").c_str(), 1);
+    SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "a-file").string());
     expectFailure("Not a directory");
     EXPECT_TRUE(opened.empty());
 }
@@ -277,10 +294,10 @@ TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo
     // The desktop's registry of applications, emptied for this process.
     const fs::path empty = folder / "no-applications";
     fs::create_directories(empty);
-    setenv("XDG_DATA_HOME", empty.c_str(), 1);
-    setenv("XDG_DATA_DIRS", empty.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", empty.c_str(), 1);
-    setenv("XDG_CONFIG_DIRS", empty.c_str(), 1);
+    SetEnvironment("XDG_DATA_HOME", empty.string());
+    SetEnvironment("XDG_DATA_DIRS", empty.string());
+    SetEnvironment("XDG_CONFIG_HOME", empty.string());
+    SetEnvironment("XDG_CONFIG_DIRS", empty.string());
     ExportDesktop desktop = TheExportDesktop();
     desktop.open = desktop::OpenWithDefaultApplication;
     SetExportDesktop(desktop);

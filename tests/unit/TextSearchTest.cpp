@@ -1,4 +1,5 @@
 #include <clocale>
+#include <string>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@ namespace {
 TEST(TextSearch, FindsLettersOfAnyCaseBeyondAsciiAndKeepsDifferentLettersApart)
 {
     // The "C" locale knows only ASCII letters; the search must not.
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "C");
     for (const auto& [text, part] : {std::pair{"BANK ZÜRICH AG", "zürich"}, {"ÉLECTRICITÉ", "é"}, {"Łódź Holding", "ŁÓDŹ"},
                                      {"ΑΘΗΝΑ Σ", "αθηνα ς"}, {"Газпром", "ГАЗ"}, {"Arpina Group", "PINA g"}})
@@ -20,6 +22,7 @@ TEST(TextSearch, FindsLettersOfAnyCaseBeyondAsciiAndKeepsDifferentLettersApart)
     EXPECT_FALSE(ContainsIgnoringCase(wxString::FromUTF8("×"), wxString::FromUTF8("÷")));
     EXPECT_FALSE(ContainsIgnoringCase("ARPI", "arpix"));
     EXPECT_TRUE(ContainsIgnoringCase("ARPI", ""));
+    std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace
