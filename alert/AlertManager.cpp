@@ -91,14 +91,10 @@ wxSizer* AlertManager::MakeSideButtons()
 
 wxSizer* AlertManager::MakeButtonRow()
 {
-    auto* row = new wxBoxSizer(wxHORIZONTAL);
-    m_ok = MakeButton(this, wxID_OK, _("OK"));
-    m_ok->Enable(false);
-    wxButtonEx* cancel = MakeButton(this, wxID_CANCEL, _("Cancel"));
-    row->Add(m_ok, 0, wxALL, 5);
-    row->Add(cancel, 0, wxALL, 5);
-    cancel->SetFocus();
-    return row;
+    const OkCancelRow row = MakeOkCancelRow();
+    m_ok = row.ok;
+    row.cancel->SetFocus();
+    return row.sizer;
 }
 
 void AlertManager::SetAlerts(const PriceAlertMap& alerts)

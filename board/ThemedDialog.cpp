@@ -129,6 +129,16 @@ wxButtonEx* ThemedDialog::MakeButton(wxWindow* parent, wxWindowID id, const wxSt
     return button;
 }
 
+ThemedDialog::OkCancelRow ThemedDialog::MakeOkCancelRow()
+{
+    OkCancelRow row{new wxBoxSizer(wxHORIZONTAL), MakeButton(this, wxID_OK, _("OK")),
+                    MakeButton(this, wxID_CANCEL, _("Cancel"))};
+    row.ok->Enable(false);
+    row.sizer->Add(row.ok, 0, wxALL, 5);
+    row.sizer->Add(row.cancel, 0, wxALL, 5);
+    return row;
+}
+
 wxStaticLineEx* ThemedDialog::MakeLine(wxWindow* parent) const
 {
     auto* line = new wxStaticLineEx(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL);

@@ -81,6 +81,14 @@ protected:
     /// A themed push button.
     wxButtonEx* MakeButton(wxWindow* parent, wxWindowID id, const wxString& label,
                            const wxSize& size = wxDefaultSize) const;
+    /// OK, disabled until the user changes something, beside Cancel.
+    struct OkCancelRow
+    {
+        wxSizer* sizer;
+        wxButtonEx* ok;
+        wxButtonEx* cancel;
+    };
+    OkCancelRow MakeOkCancelRow();
     /// A horizontal separator in the theme's border colour.
     wxStaticLineEx* MakeLine(wxWindow* parent) const;
     /// A caption label: fixed width, no wrapping, in the theme's label colour.

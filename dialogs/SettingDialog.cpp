@@ -48,13 +48,10 @@ SettingDialog::SettingDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id,
     sizer->Add(m_notebook, 1, wxEXPAND | wxALL, 5);
     sizer->Add(MakeLine(this), 0, wxEXPAND | wxALL, 5);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    m_ok = MakeButton(this, wxID_OK, _("OK"));
-    m_ok->Enable(false);
-    wxButtonEx* cancel = MakeButton(this, wxID_CANCEL, _("Cancel"));
-    buttons->Add(m_ok, 0, wxALL, 5);
-    buttons->Add(cancel, 0, wxALL, 5);
-    sizer->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+    const OkCancelRow buttons = MakeOkCancelRow();
+    m_ok = buttons.ok;
+    wxButtonEx* cancel = buttons.cancel;
+    sizer->Add(buttons.sizer, 0, wxALIGN_RIGHT | wxALL, 10);
 
     SetSizer(sizer);
     Fit();

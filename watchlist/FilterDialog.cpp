@@ -57,13 +57,10 @@ FilterDialog::FilterDialog(BoardOwner* owner, wxGridTableBase* columns, wxWindow
     main->Add(m_rowsSizer, 1, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
     main->Add(MakeLine(this), 0, wxEXPAND | wxALL, 5);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    m_ok = MakeButton(this, wxID_OK, _("OK"));
-    m_ok->Enable(false);
-    wxButtonEx* cancel = MakeButton(this, wxID_CANCEL, _("Cancel"));
-    buttons->Add(m_ok, 0, wxALL, 5);
-    buttons->Add(cancel, 0, wxALL, 5);
-    main->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 5);
+    const OkCancelRow buttons = MakeOkCancelRow();
+    m_ok = buttons.ok;
+    wxButtonEx* cancel = buttons.cancel;
+    main->Add(buttons.sizer, 0, wxALIGN_RIGHT | wxALL, 5);
 
     AddEmptyRow();
     SetSizer(main);
