@@ -39,7 +39,7 @@
 #include "model/FilterSet.h"
 #include "plugin/Application.h"
 #include "contract/CommandIds.h"
-#include "watchlist/TabFilter.h"
+#include "filter/TabFilter.h"
 
 namespace {
 

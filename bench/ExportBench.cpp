@@ -17,8 +17,8 @@
 #include "contract/Records.h"
 #include "controls/wxGridEx.h"
 #include "controls/wxGridPrintout.h"
-#include "watchlist/ExportJob.h"
-#include "watchlist/TabSnapshot.h"
+#include "export/ExportJob.h"
+#include "export/TabSnapshot.h"
 
 namespace {
 

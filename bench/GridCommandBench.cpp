@@ -20,9 +20,9 @@
 #include "layout/WatchlistStore.h"
 #include "plugin/Application.h"
 #include "tests/support/FakeHost.h"
-#include "watchlist/GridKeys.h"
-#include "watchlist/GridMenus.h"
-#include "watchlist/RowCommands.h"
+#include "commands/GridKeys.h"
+#include "commands/GridMenus.h"
+#include "commands/RowCommands.h"
 
 namespace {
 

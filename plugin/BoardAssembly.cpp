@@ -6,14 +6,14 @@
 #include "board/Tickerdeck.h"
 #include "dialogs/InstrumentFlags.h"
 #include "watchlist/WatchlistCommands.h"
-#include "watchlist/TabExport.h"
-#include "watchlist/BookmarksColumns.h"
-#include "watchlist/GridKeys.h"
-#include "watchlist/GridMenus.h"
-#include "watchlist/GridTickets.h"
-#include "watchlist/RowCommands.h"
+#include "export/TabExport.h"
+#include "commands/BookmarksColumns.h"
+#include "commands/GridKeys.h"
+#include "commands/GridMenus.h"
+#include "commands/GridTickets.h"
+#include "commands/RowCommands.h"
 #include "dialogs/SettingsFeature.h"
-#include "watchlist/TabFilterFeature.h"
+#include "filter/TabFilterFeature.h"
 
 void InstallFeatures(Tickerdeck& board)
 {

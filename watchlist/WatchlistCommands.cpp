@@ -17,7 +17,7 @@
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
 #include "watchlist/TabMenu.h"
-#include "watchlist/WatchlistChooser.h"
+#include "board/WatchlistChooser.h"
 
 namespace {
 

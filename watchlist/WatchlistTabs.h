@@ -58,11 +58,6 @@ public:
     /// Every instrument of a tab in its stored order, rows a filter hides
     /// and rows the host has not answered yet included.
     std::vector<Instrument*> TabInstruments(const wxGridEx* grid) const;
-    /// Adds the current tab's selected rows to the stored watchlist `name`.
-    /// Returns false when the store could not be read or written.
-    bool AddSelectedRowsToWatchlist(const wxString& name);
-    /// As AddSelectedRowsToWatchlist, then drops the rows from the current tab.
-    void MoveSelectedRowsToWatchlist(const wxString& name);
 
 private:
     wxGridEx* OpenTemplateTab(const wxString& label);

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "support/BoardFixture.h"
-#include "watchlist/GridKeys.h"
-#include "watchlist/GridMenus.h"
-#include "watchlist/RowCommands.h"
+#include "commands/GridKeys.h"
+#include "commands/GridMenus.h"
+#include "commands/RowCommands.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <wx/menu.h>
 
 #include "support/BoardFixture.h"
-#include "watchlist/GridMenus.h"
+#include "commands/GridMenus.h"
 
 namespace {
 

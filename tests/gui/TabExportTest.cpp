@@ -19,7 +19,7 @@
 
 #include "model/ColumnSpec.h"
 #include "support/BoardFixture.h"
-#include "watchlist/ExportNotice.h"
+#include "export/ExportNotice.h"
 
 namespace {
 

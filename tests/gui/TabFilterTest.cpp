@@ -12,7 +12,7 @@
 #include "support/BoardFixture.h"
 #include "support/DialogInput.h"
 #include "support/QuoteEvent.h"
-#include "watchlist/TabFilterFeature.h"
+#include "filter/TabFilterFeature.h"
 
 namespace {
 

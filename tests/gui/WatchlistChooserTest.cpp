@@ -4,7 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "support/BoardFixture.h"
-#include "watchlist/WatchlistChooser.h"
+#include "board/WatchlistChooser.h"
 
 namespace {
 

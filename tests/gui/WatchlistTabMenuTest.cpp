@@ -7,7 +7,7 @@
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 #include "watchlist/TabMenu.h"
-#include "watchlist/WatchlistChooser.h"
+#include "board/WatchlistChooser.h"
 #include "watchlist/WatchlistCommands.h"
 
 namespace {

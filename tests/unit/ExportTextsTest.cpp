@@ -5,7 +5,7 @@
 
 #include "model/ShownNumber.h"
 #include "model/TabSheet.h"
-#include "watchlist/DesktopFiles.h"
+#include "export/DesktopFiles.h"
 
 namespace {
 

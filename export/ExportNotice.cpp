@@ -1,4 +1,4 @@
-#include "watchlist/ExportNotice.h"
+#include "export/ExportNotice.h"
 
 #include <wx/notifmsg.h>
 #include <wx/generic/notifmsg.h>

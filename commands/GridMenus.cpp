@@ -1,4 +1,4 @@
-#include "watchlist/GridMenus.h"
+#include "commands/GridMenus.h"
 
 #include <algorithm>
 
@@ -17,10 +17,10 @@
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
-#include "watchlist/GridTickets.h"
-#include "watchlist/RowCommands.h"
-#include "watchlist/BookmarksColumns.h"
-#include "watchlist/WatchlistChooser.h"
+#include "commands/GridTickets.h"
+#include "commands/RowCommands.h"
+#include "commands/BookmarksColumns.h"
+#include "board/WatchlistChooser.h"
 
 namespace {
 

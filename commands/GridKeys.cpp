@@ -1,4 +1,4 @@
-#include "watchlist/GridKeys.h"
+#include "commands/GridKeys.h"
 
 #include <algorithm>
 
@@ -11,8 +11,8 @@
 #include "contract/Host.h"
 #include "controls/wxGridEx.h"
 #include "model/CopyText.h"
-#include "watchlist/GridTickets.h"
-#include "watchlist/RowCommands.h"
+#include "commands/GridTickets.h"
+#include "commands/RowCommands.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "watchlist/WatchlistChooser.h"
+#include "board/WatchlistChooser.h"
 
 #include <wx/intl.h>
 #include <wx/listbox.h>

@@ -1,4 +1,4 @@
-#include "watchlist/FilterDialog.h"
+#include "filter/FilterDialog.h"
 
 #include <wx/combobox.h>
 #include <wx/grid.h>

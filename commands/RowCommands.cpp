@@ -1,4 +1,4 @@
-#include "watchlist/RowCommands.h"
+#include "commands/RowCommands.h"
 
 #include <algorithm>
 
@@ -14,8 +14,10 @@
 #include "contract/Theme.h"
 #include "controls/wxGridEx.h"
 #include "layout/WatchlistStore.h"
-#include "watchlist/GridTickets.h"
-#include "watchlist/WatchlistTabs.h"
+#include "commands/GridTickets.h"
+#include "controls/wxFlatNotebook.h"
+#include "layout/TreeValues.h"
+#include "model/Logger.h"
 
 namespace {
 
@@ -32,6 +34,19 @@ std::vector<layout::InstrumentRef> MemberRefs(const TickerdeckTable& table)
         if (price && price->instrument)
             refs.push_back({price->instrument->exchange, price->instrument->code});
     return refs;
+}
+
+int FindPage(wxFlatNotebook* notebook, const wxString& label)
+{
+    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
+        if (notebook->GetPageText(page) == label)
+            return static_cast<int>(page);
+    return wxNOT_FOUND;
+}
+
+layout::InstrumentRef RefOf(const Instrument& instrument)
+{
+    return {instrument.exchange, instrument.code};
 }
 
 }  // namespace
@@ -156,11 +171,86 @@ void RowCommands::Refresh(Tickerdeck& board)
 
 void RowCommands::AddTo(Tickerdeck& board, const wxString& name)
 {
-    WatchlistTabs(board).AddSelectedRowsToWatchlist(name);
+    AddSelectedRows(board, name);
 }
 
 void RowCommands::MoveTo(Tickerdeck& board, const wxString& name)
 {
     if (OnStoredTab(board.GetCurrentGrid()))
-        WatchlistTabs(board).MoveSelectedRowsToWatchlist(name);
+        MoveSelectedRows(board, name);
+}
+
+bool RowCommands::AddSelectedRows(Tickerdeck& board, const wxString& name)
+{
+    wxGridEx* current = board.GetCurrentGrid();
+    if (!current)
+        return false;
+    const wxArrayInt selected = current->GetSelectedRows();
+    if (selected.empty())
+        return false;
+    Host* host = board.GetHost();
+    if (!host)
+        return false;
+    const int page = FindPage(board.GetNotebook(), name);
+    wxGridEx* target = page == wxNOT_FOUND ? nullptr : board.GridOfPage(board.GetNotebook()->GetPage(page));
+    const std::string storedName = layout::ToTreeText(name);
+    const std::string path = host->GetApplicationFilePath(true);
+    TickerdeckTable* table = Tickerdeck::TableOf(current);
+    std::vector<Instrument*> added;
+    try
+    {
+        layout::Tree store = layout::ReadStoreForUpdate(path);
+        for (int row : selected)
+        {
+            Price* price = table->RowPrice(row);
+            if (price && price->instrument && layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
+                added.push_back(price->instrument);
+        }
+        if (!added.empty())
+            layout::WriteStore(path, store);
+    }
+    catch (const std::exception& error)
+    {
+        LogException(("adding rows to watchlist \"" + storedName + "\" in " + path + ": ").c_str(), error);
+        return false;
+    }
+    // Only once stored: a failed write leaves the target tab as it was.
+    if (!target || target == current)
+        return true;
+    TickerdeckTable* targetTable = Tickerdeck::TableOf(target);
+    for (Instrument* instrument : added)
+    {
+        board.SubscribeRow(instrument, target, Tickerdeck::Delivery::Interactive);
+        if (targetTable->GetWatchlistName() == storedName)
+            targetTable->NoteStoredRowAdded(RefOf(*instrument));
+    }
+    return true;
+}
+
+void RowCommands::MoveSelectedRows(Tickerdeck& board, const wxString& name)
+{
+    wxGridEx* current = board.GetCurrentGrid();
+    if (!current)
+        return;
+    wxArrayInt selected = current->GetSelectedRows();
+    // Rows leave this tab only once they are safely in the store.
+    if (selected.empty() || !AddSelectedRows(board, name))
+        return;
+    std::vector<int> rows(selected.begin(), selected.end());
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    TickerdeckTable* table = Tickerdeck::TableOf(current);
+    for (int row : rows)
+    {
+        Price* price = table->RowPrice(row);
+        if (!price)
+            continue;
+        table->RemoveRow(price);
+        wxGridTableMessage message(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
+        current->ProcessTableMessage(message);
+        if (!table->IsMember(price))
+            board.ReleaseTabRow(current, price);
+    }
+    current->ClearSelection();
+    current->ForceRefresh();
 }

@@ -1,4 +1,4 @@
-#include "watchlist/TabSnapshot.h"
+#include "export/TabSnapshot.h"
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"

@@ -32,6 +32,12 @@ public:
     /// As AddTo, then the rows leave the current tab.
     static void MoveTo(Tickerdeck& board, const wxString& name);
 
+    /// Adds the current tab's selected rows to the stored watchlist `name`.
+    /// Returns false when the store could not be read or written.
+    static bool AddSelectedRows(Tickerdeck& board, const wxString& name);
+    /// As AddSelectedRows, then drops the rows from the current tab.
+    static void MoveSelectedRows(Tickerdeck& board, const wxString& name);
+
     /// Replaces the question box (tests answer for the user).
     void SetConfirmation(Confirmation confirm) { m_confirm = std::move(confirm); }
 

@@ -1,4 +1,4 @@
-#include "watchlist/GridPreview.h"
+#include "export/GridPreview.h"
 
 #include <wx/cmndata.h>
 #include <wx/icon.h>

@@ -1,4 +1,4 @@
-#include "watchlist/TabFilter.h"
+#include "filter/TabFilter.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "watchlist/TabFilterFeature.h"
+#include "filter/TabFilterFeature.h"
 
 #include <algorithm>
 
@@ -10,7 +10,7 @@
 #include "contract/CommandIds.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-#include "watchlist/TabFilter.h"
+#include "filter/TabFilter.h"
 
 namespace {
 

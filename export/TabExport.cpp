@@ -1,4 +1,4 @@
-#include "watchlist/TabExport.h"
+#include "export/TabExport.h"
 
 #include <string>
 #include <utility>
@@ -7,10 +7,10 @@
 
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
-#include "watchlist/ExportJob.h"
-#include "watchlist/ExportNotice.h"
-#include "watchlist/GridPreview.h"
-#include "watchlist/TabSnapshot.h"
+#include "export/ExportJob.h"
+#include "export/ExportNotice.h"
+#include "export/GridPreview.h"
+#include "export/TabSnapshot.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "watchlist/GridTickets.h"
+#include "commands/GridTickets.h"
 
 #include <spdlog/spdlog.h>
 #include <wx/grid.h>

@@ -1,4 +1,4 @@
-#include "watchlist/BookmarksColumns.h"
+#include "commands/BookmarksColumns.h"
 
 #include <wx/grid.h>
 

@@ -1,4 +1,4 @@
-#include "watchlist/DesktopFiles.h"
+#include "export/DesktopFiles.h"
 
 #include <cstdlib>
 #include <fstream>

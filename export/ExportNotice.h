@@ -7,7 +7,7 @@
 
 #include <wx/string.h>
 
-#include "watchlist/DesktopFiles.h"
+#include "export/DesktopFiles.h"
 
 class wxWindow;
 

@@ -8,7 +8,7 @@
 
 #include "board/BoardFeature.h"
 #include "board/ThemedDialog.h"
-#include "watchlist/FilterDialog.h"
+#include "filter/FilterDialog.h"
 
 /// Handles "Edit Filter..." and "Remove Filter..." for the current tab.
 class TabFilterFeature : public BoardFeature

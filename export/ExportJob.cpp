@@ -1,4 +1,4 @@
-#include "watchlist/ExportJob.h"
+#include "export/ExportJob.h"
 
 #include <atomic>
 #include <cerrno>
