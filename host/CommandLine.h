@@ -12,7 +12,7 @@ struct TerminalOptions
 {
     std::string catalogue = "data/catalogue.xml";
     int synthetic = 0;              // extra generated instruments
-    std::string theme = "dark";     // "dark" or "light"
+    std::string theme;              // "dark" or "light"; empty = as last chosen in View, else dark
     double rate = 60.0;             // quote updates per second; 0 = no feed
     uint32_t seed = 20240607;
     double quitAfter = -1.0;        // seconds; negative = run until closed

@@ -23,6 +23,8 @@
 #include "Platform.h"
 #include "Screenshot.h"
 #include "TerminalHost.h"
+#include "TerminalSettings.h"
+#include "UserFiles.h"
 #include "market/MarketFeed.h"
 #include "market/QuoteBook.h"
 #include "contract/CommandIds.h"
@@ -47,6 +49,7 @@ enum MenuId
 {
     ID_NEW_DOCKED = wxID_HIGHEST + 100,
     ID_NEW_FRAMED,
+    ID_REOPEN_BOARD,
     ID_SAVE_LAYOUT,
     ID_EXPORT_EXCEL,
     ID_PRINT_PREVIEW,
@@ -77,6 +80,13 @@ wxBitmap MenuIcon(const wxString& path)
     return wxBitmap(image.Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
 }
 
+bool AskToCloseBoard(wxWindow* parent, const wxString& question)
+{
+    wxMessageDialog box(parent, question, _("Close Window"),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+    return box.ShowModal() == wxID_YES;
+}
+
 wxMenuItem* AppendWithIcon(wxMenu* menu, int id, const wxString& label, const wxString& iconPath)
 {
     auto* item = new wxMenuItem(menu, id, label);
@@ -95,6 +105,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_TIMER(ID_QUIT_TIMER, MainFrame::OnQuitTimer)
     EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked)
     EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
+    EVT_MENU(ID_REOPEN_BOARD, MainFrame::OnReopenBoard)
+    EVT_UPDATE_UI(ID_REOPEN_BOARD, MainFrame::OnUpdateReopenBoard)
     EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
     EVT_MENU(ID_EXPORT_EXCEL, MainFrame::OnBoardOutput)
     EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnBoardOutput)
@@ -118,7 +130,8 @@ MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes,
       m_quotes(quotes),
       m_feed(feed),
       m_clock(this, ID_CLOCK_TIMER),
-      m_quitTimer(this, ID_QUIT_TIMER)
+      m_quitTimer(this, ID_QUIT_TIMER),
+      m_confirmClose([this](const wxString& question) { return AskToCloseBoard(this, question); })
 {
     m_aui.SetManagedWindow(this);
     m_host.SetFrameParent(this);
@@ -133,6 +146,10 @@ MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes,
     }
     SetMinSize(wxSize(640, 400));
 
+    // The theme may be the one stored from an earlier run, not the one the
+    // toolkit started with.
+    SwitchToolkitStyle(m_themes.Selected() == ThemeSwitch::Choice::Dark);
+    ShowMenuSeparators();
     BuildMenus();
     BuildStatusBar();
     ApplyTheme();
@@ -203,16 +220,8 @@ bool MainFrame::SaveLayout()
     Widget* boardWidget = BoardWidget();
     std::vector<WindowRecord> records;
     for (const OpenWindow& window : m_host.Windows().All())
-    {
-        if (!boardWidget || window.widget != boardWidget)
-            continue;
-        WindowRecord record;
-        record.widget = kBoardName;
-        record.flags = window.frame ? TerminalHost::kOwnFrameFlags : 0;
-        record.geometry = window.frame ? window.frame->GetRect() : window.container->GetRect();
-        window.widget->SaveWindow(window.container, document, &record.state);
-        records.push_back(std::move(record));
-    }
+        if (boardWidget && window.widget == boardWidget)
+            records.push_back(RecordOf(window, document));
     WriteWindowRecords(*document, records);
     WriteMainFrameGeometry(*document, GetRect());
     try
@@ -230,9 +239,21 @@ bool MainFrame::SaveLayout()
     return true;
 }
 
+WindowRecord MainFrame::RecordOf(const OpenWindow& window, boost::property_tree::ptree* document) const
+{
+    WindowRecord record;
+    record.widget = kBoardName;
+    record.flags = window.frame ? TerminalHost::kOwnFrameFlags : 0;
+    record.geometry = window.frame ? window.frame->GetRect() : window.container->GetRect();
+    window.widget->SaveWindow(window.container, document, &record.state);
+    return record;
+}
+
 wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
 {
-    const bool first = m_aui.GetPane("board-centre").IsOk() == false && m_paneCounter == 0;
+    // With the centre empty (its board closed, none left to take it) the
+    // next board fills it, else the frame would show a hole beside it.
+    const bool first = !m_aui.GetPane("board-centre").IsOk();
     wxAuiPaneInfo pane;
     pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true);
     if (first)
@@ -314,29 +335,55 @@ wxWindow* MainFrame::SplitBoard(wxWindow* container, bool beside)
     const OpenWindow* window = m_host.Windows().FindByContainer(container);
     if (!window)
         return nullptr;
+    // The new board starts as this one is now, not as it was last saved.
+    WindowRecord current = RecordOf(*window, nullptr);
     if (window->frame)
     {
         const wxRect from = window->frame->GetRect();
         const wxPoint corner = beside ? wxPoint(from.GetRight() + 1, from.y) : wxPoint(from.x, from.GetBottom() + 1);
-        return OpenFramedBoard(nullptr, wxRect(corner, from.GetSize()));
+        return OpenFramedBoard(&current.state, wxRect(corner, from.GetSize()));
     }
     const wxAuiPaneInfo& source = m_aui.GetPane(container);
     if (!source.IsOk())
         return nullptr;
     int insertLevel = wxAUI_INSERT_PANE;
     const wxAuiPaneInfo pane = SplitPane(source, beside, insertLevel);
-    return DockBoard(nullptr, pane, insertLevel);
+    return DockBoard(&current.state, pane, insertLevel);
 }
 
-void MainFrame::CloseBoard(wxWindow* container)
+bool MainFrame::MayCloseBoard(wxWindow* container)
+{
+    const OpenWindow* window = m_host.Windows().FindByContainer(container);
+    if (!window || !m_confirmClose(_("Close this board? Its tabs, filters, bookmarks and alerts will be lost.")))
+        return false;
+    // Asked again: the board may have gone while the question was open.
+    window = m_host.Windows().FindByContainer(container);
+    if (!window)
+        return false;
+    m_closedBoards.push_back(RecordOf(*window, nullptr));
+    return true;
+}
+
+bool MainFrame::CloseBoard(wxWindow* container)
 {
     const OpenWindow* window = m_host.Windows().FindByContainer(container);
     if (!window)
-        return;
+        return false;
+    // A frame asks in its own close handler, whoever closes it.
     if (window->frame)
-        window->frame->Close();
-    else
-        CloseDockedBoard(container);
+        return window->frame->Close();
+    return MayCloseBoard(container) && CloseDockedBoard(container);
+}
+
+bool MainFrame::ReopenClosedBoard()
+{
+    if (m_closedBoards.empty())
+        return false;
+    // Kept until the board is open: it reads its state while it is made.
+    WindowRecord record = std::move(m_closedBoards.back());
+    m_closedBoards.pop_back();
+    const bool framed = (record.flags & window_flag::OwnFrame) != 0;
+    return (framed ? OpenFramedBoard(&record.state, record.geometry) : OpenDockedBoard(&record.state)) != nullptr;
 }
 
 void MainFrame::BindBoardCommands(wxWindow* container)
@@ -364,6 +411,20 @@ wxWindow* MainFrame::OpenFramedBoard(void* layoutNode, const wxRect& geometry)
     const OpenWindow* window = panel ? m_host.Windows().FindByContainer(panel->GetParent()) : nullptr;
     if (window)
         BindBoardCommands(window->container);
+    if (window && window->frame)
+    {
+        // Bound after the frame's own handler, so it runs first and can
+        // keep the frame; quitting destroys frames without asking.
+        wxWindow* container = window->container;
+        window->frame->Bind(wxEVT_CLOSE_WINDOW, [this, container](wxCloseEvent& event) {
+            if (event.CanVeto() && !MayCloseBoard(container))
+            {
+                event.Veto();
+                return;
+            }
+            event.Skip();
+        });
+    }
     if (window && window->frame && geometry.width > 0 && geometry.height > 0)
         window->frame->SetSize(FitOnScreen(geometry, ScreenAround(geometry)));
     return panel;
@@ -434,6 +495,7 @@ wxMenu* MainFrame::BuildFileMenu()
     auto* menu = new wxMenu;
     AppendWithIcon(menu, ID_NEW_DOCKED, _("New Ticker Deck (docked)") + "\tCtrl+N", "icon/tickerdeck.png");
     AppendWithIcon(menu, ID_NEW_FRAMED, _("New Ticker Deck Window") + "\tCtrl+Shift+N", "icon/window.png");
+    menu->Append(ID_REOPEN_BOARD, _("Reopen Closed Board") + "\tCtrl+Shift+T");
     menu->AppendSeparator();
     AppendWithIcon(menu, ID_SAVE_LAYOUT, _("Save Layout") + "\tCtrl+S", "icon/save.png");
     menu->AppendSeparator();
@@ -544,11 +606,27 @@ void MainFrame::SelectTheme(bool dark)
         return;
     // Menus, scroll bars and date pickers are the toolkit's to draw.
     SwitchToolkitStyle(dark);
+    ShowMenuSeparators();
     ApplyTheme();
     m_host.ApplyThemeToDialogs();
     m_host.PostToOpenWindows(cmd::ThemeChanged);
     if (wxMenuBar* bar = GetMenuBar())
         bar->Check(dark ? ID_DARK_THEME : ID_LIGHT_THEME, true);
+    RememberTheme();
+}
+
+void MainFrame::RememberTheme()
+{
+    const std::string name = m_themes.Selected() == ThemeSwitch::Choice::Light ? "light" : "dark";
+    try
+    {
+        WriteStoredTheme(m_host.Files().SettingsPath(), name);
+    }
+    catch (const std::exception& error)
+    {
+        if (auto logger = m_host.Logger())
+            logger->error("cannot save the theme: {}", error.what());
+    }
 }
 
 void MainFrame::ShowHistoryDate(const wxString& date)
@@ -638,9 +716,13 @@ bool MainFrame::CloseDockedBoard(wxWindow* container)
 
 void MainFrame::OnPaneClose(wxAuiManagerEvent& event)
 {
-    // The pane's board is closed like any other; the manager must not just hide it.
-    if (CloseDockedBoard(event.GetPane()->window))
-        event.Veto();
+    // The pane's board is closed like any other; the manager must not just
+    // hide it. Asking waits until the manager is done with its event.
+    wxWindow* container = event.GetPane()->window;
+    if (!m_host.Windows().FindByContainer(container))
+        return;
+    event.Veto();
+    CallAfter([this, container] { CloseBoard(container); });
 }
 
 void MainFrame::OnClockTimer(wxTimerEvent&)
@@ -667,6 +749,16 @@ void MainFrame::OnNewDocked(wxCommandEvent&)
 void MainFrame::OnNewFramed(wxCommandEvent&)
 {
     OpenFramedBoard();
+}
+
+void MainFrame::OnReopenBoard(wxCommandEvent&)
+{
+    ReopenClosedBoard();
+}
+
+void MainFrame::OnUpdateReopenBoard(wxUpdateUIEvent& event)
+{
+    event.Enable(!m_closedBoards.empty());
 }
 
 void MainFrame::OnSaveLayout(wxCommandEvent&)

@@ -1,9 +1,14 @@
 #pragma once
 // The terminal's main window: docked quote boards, menus, status bar.
 
+#include <functional>
+#include <vector>
+
 #include <wx/aui/aui.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
+
+#include "LayoutDocument.h"
 
 class MarketFeed;
 class NoticeBar;
@@ -11,6 +16,7 @@ class QuoteBook;
 class TerminalHost;
 class ThemeSwitch;
 class Widget;
+struct OpenWindow;
 
 /// Main frame of the terminal; closing it is the one way the program ends.
 class MainFrame : public wxFrame
@@ -53,8 +59,17 @@ public:
     /// `container`: docked next to a docked board, in a frame placed next to
     /// a framed one. Returns the new board, or null.
     wxWindow* SplitBoard(wxWindow* container, bool beside);
-    /// Closes the board in `container` and the pane or frame that holds it.
-    void CloseBoard(wxWindow* container);
+    /// Asks the user, then closes the board in `container` and the pane or
+    /// frame that holds it, keeping what it was for ReopenClosedBoard. False
+    /// when the user keeps it or there is no such board.
+    bool CloseBoard(wxWindow* container);
+    /// Brings back the board closed last, as it was when it closed; false
+    /// when none was closed in this run.
+    bool ReopenClosedBoard();
+
+    /// Answers "close this board?" (the text asked) instead of a message box.
+    using CloseConfirmation = std::function<bool(const wxString& question)>;
+    void SetCloseConfirmation(CloseConfirmation confirm) { m_confirmClose = std::move(confirm); }
 
 private:
     /// Reopens the boards the layout document lists; one plain board when it lists none.
@@ -70,6 +85,14 @@ private:
     /// The commands a board leaves to the window holding it ("Window" and
     /// "Widget" menus) arrive at its container, which names the board.
     void BindBoardCommands(wxWindow* container);
+    /// The board in `window` as the layout document records it; a framed
+    /// board also leaves its share in `document`, when given.
+    WindowRecord RecordOf(const OpenWindow& window, boost::property_tree::ptree* document) const;
+    /// Asks whether the board in `container` may close; when it may, keeps
+    /// what it was for ReopenClosedBoard.
+    bool MayCloseBoard(wxWindow* container);
+    /// Saves the theme in force in the terminal's own settings.
+    void RememberTheme();
     void BuildMenus();
     wxMenu* BuildFileMenu();
     wxMenu* BuildViewMenu();
@@ -90,6 +113,8 @@ private:
     void OnQuitTimer(wxTimerEvent& event);
     void OnNewDocked(wxCommandEvent& event);
     void OnNewFramed(wxCommandEvent& event);
+    void OnReopenBoard(wxCommandEvent& event);
+    void OnUpdateReopenBoard(wxUpdateUIEvent& event);
     void OnSaveLayout(wxCommandEvent& event);
     /// Export to Excel and Print Preview of the active board's current tab.
     void OnBoardOutput(wxCommandEvent& event);
@@ -117,6 +142,9 @@ private:
     wxString m_historyDate;
     wxWindow* m_placeholder = nullptr;
     NoticeBar* m_noticeBar = nullptr;
+    // Boards closed in this run, the last closed at the back.
+    std::vector<WindowRecord> m_closedBoards;
+    CloseConfirmation m_confirmClose;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cmath>
+
 #include <wx/string.h>
 #include <wx/utils.h>
 
@@ -17,6 +20,48 @@ const char* GtkThemeFor(bool dark)
     return dark ? "Adwaita:dark" : "Adwaita";
 }
 
+// Enough of the text colour to show as a line, little enough to stay a
+// divider rather than a rule as loud as the labels.
+constexpr double kSeparatorShare = 0.3;
+
+unsigned char Mix(unsigned char from, unsigned char to, double share)
+{
+    return static_cast<unsigned char>(std::lround(from + (to - from) * share));
+}
+
+#ifdef __WXGTK3__
+GdkRGBA StyleColour(GtkWidget* widget, const char* property)
+{
+    GtkStyleContext* context = gtk_widget_get_style_context(widget);
+    GdkRGBA* value = nullptr;
+    gtk_style_context_get(context, gtk_style_context_get_state(context), property, &value, nullptr);
+    GdkRGBA colour{0, 0, 0, 0};
+    if (value)
+    {
+        colour = *value;
+        gdk_rgba_free(value);
+    }
+    return colour;
+}
+
+unsigned char Channel(double value)
+{
+    return static_cast<unsigned char>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0));
+}
+
+// `over` painted on the opaque `under`, as the screen shows it.
+wxColour Composite(const GdkRGBA& over, const wxColour& under)
+{
+    const wxColour top(Channel(over.red), Channel(over.green), Channel(over.blue));
+    return wxColour(Mix(under.Red(), top.Red(), over.alpha), Mix(under.Green(), top.Green(), over.alpha),
+                    Mix(under.Blue(), top.Blue(), over.alpha));
+}
+
+// One provider for the whole screen: every menu of the process, the
+// plug-ins' pop-ups included, is a GtkMenu.
+GtkCssProvider* g_separatorProvider = nullptr;
+#endif
+
 }  // namespace
 
 void PreferToolkitStyle(bool dark)
@@ -35,7 +80,9 @@ void PreferToolkitStyle(bool dark)
 void SwitchToolkitStyle(bool dark)
 {
 #ifdef __WXGTK3__
-    if (!g_styleIsOurs)
+    wxString current;
+    // Already in force: reloading the theme would only cost time.
+    if (!g_styleIsOurs || (wxGetEnv("GTK_THEME", &current) && current == GtkThemeFor(dark)))
         return;
     wxSetEnv("GTK_THEME", GtkThemeFor(dark));
     // GTK reads the variable again whenever it reloads its theme, which a
@@ -44,6 +91,51 @@ void SwitchToolkitStyle(bool dark)
         g_object_set(settings, "gtk-application-prefer-dark-theme", dark ? TRUE : FALSE, nullptr);
 #else
     (void)dark;
+#endif
+}
+
+MenuColours ToolkitMenuColours()
+{
+    MenuColours colours;
+#ifdef __WXGTK3__
+    GtkWidget* menu = gtk_menu_new();
+    GtkWidget* separator = gtk_separator_menu_item_new();
+    gtk_menu_shell_append(GTK_MENU_SHELL(menu), separator);
+    const wxColour opaque(0, 0, 0);
+    colours.background = Composite(StyleColour(menu, "background-color"), opaque);
+    colours.text = Composite(StyleColour(menu, "color"), colours.background);
+    colours.separator = Composite(StyleColour(separator, "background-color"), colours.background);
+    gtk_widget_destroy(menu);
+#endif
+    return colours;
+}
+
+wxColour MenuSeparatorColour(const wxColour& background, const wxColour& text)
+{
+    return wxColour(Mix(background.Red(), text.Red(), kSeparatorShare),
+                    Mix(background.Green(), text.Green(), kSeparatorShare),
+                    Mix(background.Blue(), text.Blue(), kSeparatorShare));
+}
+
+void ShowMenuSeparators()
+{
+#ifdef __WXGTK3__
+    GdkScreen* screen = gdk_screen_get_default();
+    if (!screen)
+        return;
+    if (!g_separatorProvider)
+    {
+        g_separatorProvider = gtk_css_provider_new();
+        gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(g_separatorProvider),
+                                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    }
+    // Read without our rule: it is the style's own colours the line must suit.
+    gtk_css_provider_load_from_data(g_separatorProvider, "", -1, nullptr);
+    const MenuColours colours = ToolkitMenuColours();
+    const wxString css = wxString::Format(
+        "menu separator, .menu separator, .context-menu separator { background: %s; }",
+        MenuSeparatorColour(colours.background, colours.text).GetAsString(wxC2S_HTML_SYNTAX));
+    gtk_css_provider_load_from_data(g_separatorProvider, css.utf8_str(), -1, nullptr);
 #endif
 }
 

@@ -10,6 +10,7 @@
 #include "ResourcePanels.h"
 #include "TerminalHost.h"
 #include "TerminalLogger.h"
+#include "TerminalSettings.h"
 #include "UnreadableFiles.h"
 #include "UserFiles.h"
 #include "market/Catalogue.h"
@@ -54,7 +55,9 @@ void Terminal::Start()
                    m_catalogue->Instruments().size(), m_catalogue->Exchanges().size());
 
     m_quotes = std::make_unique<QuoteBook>(*m_catalogue);
-    m_themes = std::make_unique<ThemeSwitch>(ThemeSwitch::FromName(m_options.theme));
+    // A theme given on the command line is for this run; View's choice is kept.
+    const std::string theme = m_options.theme.empty() ? ReadStoredTheme(m_files->SettingsPath()) : m_options.theme;
+    m_themes = std::make_unique<ThemeSwitch>(ThemeSwitch::FromName(theme));
     m_host = std::make_unique<TerminalHost>(*m_catalogue, *m_quotes, *m_themes, *m_files,
                                             !m_options.noTrading, m_logger);
     m_notices->SetTarget([host = m_host.get()](const wxString& text) { host->Notify(text); });

@@ -85,6 +85,7 @@ public:
     void ReleaseAllSubscriptions();
 
     std::shared_ptr<spdlog::logger> Logger() const { return m_logger; }
+    const UserFiles& Files() const { return m_files; }
 
     /// Tells the user something went wrong that they must know about. Kept
     /// until a listener (the main frame) takes it, then handed over at once.

@@ -61,6 +61,11 @@ std::string UserFiles::LogPath() const
     return InFolder(m_configDir, "terminal.log");
 }
 
+std::string UserFiles::SettingsPath() const
+{
+    return InFolder(m_configDir, "terminal.xml");
+}
+
 std::string UserFiles::MakeFolder() const
 {
     const wxString folder = wxString::FromUTF8(m_configDir);

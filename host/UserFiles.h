@@ -15,6 +15,8 @@ public:
     const std::string& LayoutPath() const { return m_layoutPath; }
     const std::string& StorePath() const { return m_storePath; }
     std::string LogPath() const;
+    /// The terminal's own settings (its theme), apart from the plug-ins' layout.
+    std::string SettingsPath() const;
 
     /// Creates the config folder when it is missing. Returns why it cannot
     /// be used (it names a file, or cannot be made), empty when it can.

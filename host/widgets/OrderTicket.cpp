@@ -5,6 +5,7 @@
 #include <wx/intl.h>
 #include <wx/event.h>
 #include <wx/numformatter.h>
+#include <wx/tokenzr.h>
 
 #include "InstrumentPanel.h"
 #include "contract/CommandIds.h"
@@ -44,12 +45,41 @@ double OrderTicket::DefaultPrice(Side side, const Price& quote)
     return opposite > 0 ? opposite : quote.last;
 }
 
+namespace {
+
+// Status texts list their flags separated by ";" ("Pre-open;SSR").
+bool SaysHalted(const std::string& status)
+{
+    wxStringTokenizer flags(wxString::FromUTF8(status), ";");
+    while (flags.HasMoreTokens())
+        if (flags.GetNextToken().Trim().Trim(false).IsSameAs("Halted", false))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+bool OrderTicket::IsHalted(const Instrument& instrument, const Price* quote)
+{
+    return SaysHalted(instrument.tradingStatus) || (quote && SaysHalted(quote->statusNote));
+}
+
+bool OrderTicket::IsTradable(const Instrument& instrument)
+{
+    return instrument.assetId != "index";
+}
+
 wxString OrderTicket::Problem(bool tradingAllowed) const
 {
     if (!tradingAllowed)
         return _("Trading is not permitted for this user.");
     if (!instrument)
         return _("Choose an instrument on a board first.");
+    const wxString code = wxString::FromUTF8(instrument->code);
+    if (!IsTradable(*instrument))
+        return wxString::Format(_("%s is an index: it cannot be traded."), code);
+    if (IsHalted(*instrument, quote))
+        return wxString::Format(_("Trading in %s is halted: no orders can be sent."), code);
     if (!(price > 0) || !std::isfinite(price))
         return _("Enter a price above zero.");
     if (!(quantity > 0) || !std::isfinite(quantity))

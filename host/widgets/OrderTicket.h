@@ -18,6 +18,8 @@ struct OrderTicket
     Instrument* instrument = nullptr;
     double price = 0.0;
     double quantity = 0.0;
+    /// The live quote, whose status note can halt the instrument for the session.
+    const Price* quote = nullptr;
 
     /// The side an OpenWidget mode word asks for (0x42 = sell, else buy).
     static Side SideForMode(int mode);
@@ -32,6 +34,11 @@ struct OrderTicket
                                double& quantity);
     /// The price to start with when no price came along: the opposite best.
     static double DefaultPrice(Side side, const Price& quote);
+
+    /// Halted by its own status or by the session's note on its quote.
+    static bool IsHalted(const Instrument& instrument, const Price* quote);
+    /// An index is a number to watch, not something an exchange trades.
+    static bool IsTradable(const Instrument& instrument);
 
     /// Why the order cannot go out, empty when it can.
     wxString Problem(bool tradingAllowed) const;

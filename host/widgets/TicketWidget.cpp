@@ -112,7 +112,7 @@ private:
         double price = 0;
         if (!wxNumberFormatter::FromString(m_price->GetValue(), &price))
             price = 0;
-        OrderTicket ticket{Side(), LinkedInstrument(), price, m_quantity->GetValue()};
+        OrderTicket ticket{Side(), LinkedInstrument(), price, m_quantity->GetValue(), LinkedPrice()};
         const bool allowed = GetHost().GetUserProfile().permissions & UserProfile::kAllowTrading;
         const wxString problem = ticket.Problem(allowed);
         if (!problem.empty())

@@ -1,20 +1,27 @@
 // What the terminal gives a board window beyond quotes: the "Window" menu's
 // split and close, and the flag panels its flag dialogs load.
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <boost/property_tree/ptree.hpp>
 #include <gtest/gtest.h>
 #include <wx/aui/aui.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
+#include <wx/grid.h>
+#include <wx/splitter.h>
 #include <wx/tokenzr.h>
 #include <wx/xrc/xmlres.h>
 
 #include "BoardWindowIds.h"
 #include "TerminalHost.h"
+#include "contract/CommandIds.h"
+#include "contract/Widget.h"
+#include "controls/wxFlatNotebook.h"
 #include "market/QuoteBook.h"
 
 #include "TerminalTestSupport.h"
@@ -77,20 +84,70 @@ void PostTo(wxWindow* window, int id)
     Flush(5);
 }
 
+/// Bookmarks the first row of the board's current tab as the user does;
+/// returns the row's instrument code.
+wxString BookmarkFirstRow(wxWindow* board)
+{
+    wxFlatNotebook* notebook = nullptr;
+    ForEachBelow<wxFlatNotebook>(board, [&](wxFlatNotebook* found) { notebook = found; });
+    auto* splitter = notebook && notebook->GetSelection() >= 0
+                         ? wxDynamicCast(notebook->GetPage(notebook->GetSelection()), wxSplitterWindow)
+                         : nullptr;
+    wxGrid* grid = splitter ? wxDynamicCast(splitter->GetWindow1(), wxGrid) : nullptr;
+    if (!grid || grid->GetNumberRows() == 0)
+        return wxString();
+    grid->SelectRow(0);
+    PostTo(board, cmd::ToggleBookmark);
+    return grid->GetCellValue(0, 2);  // the "Code" column
+}
+
+using Tree = boost::property_tree::ptree;
+
+/// What the board would save now, less the column widths, which follow the
+/// size of the window it sits in.
+Tree StateOf(const OpenWindow& window)
+{
+    Tree state;
+    window.widget->SaveWindow(window.container, nullptr, &state);
+    for (auto& [key, tab] : state.get_child("watchlists"))
+        for (auto& [columnKey, column] : tab.get_child("columns"))
+            column.get_child("<xmlattr>").erase("size");
+    return state;
+}
+
+/// The bookmarked codes of every tab, in tab order.
+std::vector<std::string> BookmarksIn(const Tree& state)
+{
+    std::vector<std::string> codes;
+    for (const auto& [key, tab] : state.get_child("watchlists"))
+        if (const auto bookmarks = tab.get_child_optional("bookmark"))
+            for (const auto& [instrumentKey, instrument] : *bookmarks)
+                codes.push_back(instrument.get<std::string>("<xmlattr>.code", ""));
+    return codes;
+}
+
 TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
 {
     TempFolder folder;
     Terminal terminal(QuietOptions(folder));
     terminal.Start();
     MainFrame* frame = terminal.Frame();
+    frame->SetCloseConfirmation([](const wxString&) { return true; });
     Flush(5);
     ASSERT_EQ(1u, frame->DockedPaneCount());
     OpenWindows& windows = terminal.Host().Windows();
     wxWindow* first = windows.All().front().container;
     const size_t oneBoard = terminal.Quotes().SubscriptionCount();
 
+    // The new board starts as this one is now: with the bookmark set since the last save.
+    const wxString code = BookmarkFirstRow(windows.All().front().panel);
+    ASSERT_FALSE(code.empty());
     PostTo(windows.All().front().panel, board_window::SplitVertical);
     ASSERT_EQ(2u, frame->DockedPaneCount());
+    const Tree splitFrom = StateOf(windows.All().front());
+    const std::vector<std::string> bookmarks = BookmarksIn(splitFrom);
+    EXPECT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()));
+    EXPECT_TRUE(splitFrom == StateOf(windows.All().back()));
     wxWindow* beside = windows.All().back().container;
     const wxRect left = first->GetScreenRect();
     const wxRect right = beside->GetScreenRect();
@@ -136,6 +193,48 @@ TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
     }
     ExpectPanelFitsTexts(PanelLabels(frame, "INSTR.STATUS"), statuses, "INSTR.STATUS");
     ExpectPanelFitsTexts(PanelLabels(frame, "INSTR.CA"), actions, "INSTR.CA");
+    CloseAndShutdown(terminal);
+}
+
+TEST(BoardWindow, CloseWindowAsksFirstAndReopenClosedBoardBringsTheBoardBackAsItWas)
+{
+    TempFolder folder;
+    Terminal terminal(QuietOptions(folder));
+    terminal.Start();
+    MainFrame* frame = terminal.Frame();
+    Flush(5);
+    OpenWindows& windows = terminal.Host().Windows();
+    ASSERT_EQ(1u, windows.All().size());
+    const wxString code = BookmarkFirstRow(windows.All().front().panel);
+    ASSERT_FALSE(code.empty());
+    const Tree before = StateOf(windows.All().front());
+    const std::vector<std::string> bookmarks = BookmarksIn(before);
+    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString())) << "set since the last save";
+
+    std::vector<wxString> asked;
+    bool answer = false;
+    frame->SetCloseConfirmation([&](const wxString& question) {
+        asked.push_back(question);
+        return answer;
+    });
+    PostTo(windows.All().front().panel, board_window::Close);
+    ASSERT_EQ(1u, asked.size()) << "the terminal asks before a board goes";
+    EXPECT_EQ("Close this board? Its tabs, filters, bookmarks and alerts will be lost.", asked.front());
+    ASSERT_EQ(1u, windows.All().size()) << "No keeps the board";
+    EXPECT_FALSE(frame->ReopenClosedBoard()) << "nothing was closed";
+
+    answer = true;
+    PostTo(windows.All().front().panel, board_window::Close);
+    EXPECT_TRUE(windows.All().empty());
+    ASSERT_TRUE(frame->ReopenClosedBoard());
+    Flush(5);
+    ASSERT_EQ(1u, frame->DockedPaneCount());
+    wxWindow* container = windows.All().front().container;
+    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(container)->GetPane(container).dock_direction)
+        << "the only board fills the frame again";
+    EXPECT_TRUE(before == StateOf(windows.All().front())) << "tabs, sort, filters, bookmarks, alerts, settings";
+    EXPECT_FALSE(frame->ReopenClosedBoard()) << "each closed board comes back once";
+
     CloseAndShutdown(terminal);
 }
 

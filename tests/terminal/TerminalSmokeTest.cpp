@@ -3,7 +3,9 @@
 // boards, theme and history date as boards and status bar show it, and a clean
 // shutdown.
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -16,12 +18,14 @@
 #include <wx/statusbr.h>
 #include <wx/toplevel.h>
 
+#include "Platform.h"
 #include "TerminalHost.h"
 #include "controls/wxFlatNotebook.h"
 #include "market/Catalogue.h"
 #include "market/QuoteBook.h"
 #include "contract/CommandIds.h"
 #include "contract/Widget.h"
+#include "theme/LightTheme.h"
 
 #include "TerminalTestSupport.h"
 
@@ -176,6 +180,53 @@ TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenSwitchAndReleaseEverySubscrip
     EXPECT_EQ(terminal.Quotes().SubscriptionCount(), 0u) << "every window released its own subscriptions";
     EXPECT_TRUE(terminal.Host().Windows().All().empty());
     terminal.Shutdown();
+}
+
+// Relative luminance and contrast ratio as accessibility guidelines define them.
+double Luminance(const wxColour& colour)
+{
+    auto linear = [](unsigned char channel) {
+        const double value = channel / 255.0;
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.Red()) + 0.7152 * linear(colour.Green()) + 0.0722 * linear(colour.Blue());
+}
+
+double Contrast(const wxColour& one, const wxColour& other)
+{
+    const double a = Luminance(one) + 0.05;
+    const double b = Luminance(other) + 0.05;
+    return std::max(a, b) / std::min(a, b);
+}
+
+TEST(TerminalSmoke, TheThemeChosenInViewIsKeptAcrossARestartAndItsMenusShowTheirSeparators)
+{
+    // The toolkit started light before any terminal chose its style: the
+    // terminal owns it and switches it, as it does when its stored theme
+    // differs from the one the program started with.
+    PreferToolkitStyle(false);
+    TempFolder folder;
+    {
+        Terminal terminal(QuietOptions(folder));
+        terminal.Start();
+        const MenuColours menu = ToolkitMenuColours();
+        ASSERT_GT(Luminance(menu.text), Luminance(menu.background)) << "dark menus on a first start";
+        EXPECT_GE(Contrast(menu.separator, menu.background), 1.6) << "a separator one can see";
+        EXPECT_LT(Contrast(menu.separator, menu.background), Contrast(menu.text, menu.background))
+            << "and fainter than the labels";
+        terminal.Frame()->SelectTheme(false);
+        CloseAndShutdown(terminal);
+    }
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<terminal><view theme=\"light\"/></terminal>",
+              ReadBytes(folder / "config" / "terminal.xml"));
+    EXPECT_EQ(std::string::npos, ReadBytes(folder / "config" / "layout.xml").find("theme"))
+        << "the terminal's choice, not a board's";
+
+    Terminal terminal(QuietOptions(folder));
+    terminal.Start();
+    EXPECT_EQ(LightTheme().BackgroundColour(), terminal.Host().GetTheme()->BackgroundColour()) << "kept";
+    EXPECT_LT(Luminance(ToolkitMenuColours().text), Luminance(ToolkitMenuColours().background)) << "light menus";
+    CloseAndShutdown(terminal);
 }
 
 TEST(TerminalSmoke, AMalformedCatalogueNamesTheFileAndLine)

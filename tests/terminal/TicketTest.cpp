@@ -88,4 +88,45 @@ TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsIt)
     CloseAndShutdown(terminal);
 }
 
+TEST(Ticket, SendRefusesAHaltedInstrumentAndAnIndexWithTheReasonOnTheTicket)
+{
+    TempFolder folder;
+    Terminal terminal(QuietOptions(folder));
+    terminal.Start();
+    TerminalHost& host = terminal.Host();
+    const uint64_t group = terminal.Frame()->LinkGroup();
+    // As the demo catalogue writes them: a status among others, and the index asset.
+    Instrument* halted = host.FindInstrument("CBL", "AMX");
+    Instrument* index = host.FindInstrument("AI", "AMX");
+    ASSERT_TRUE(halted && index);
+    ASSERT_NE(std::string::npos, halted->tradingStatus.find("Halted"));
+
+    Widget* widget = host.FindWidget("Ticket");
+    wxWindow* ticket = host.OpenWidget(widget, group, group, open_mode::BuyTicket);
+    ASSERT_NE(nullptr, ticket);
+    auto* send = Named<wxButton>(ticket, "send");
+    auto* result = Named<wxStaticText>(ticket, "result");
+    ASSERT_TRUE(send && result);
+    for (Instrument* instrument : {halted, index})
+    {
+        wxCommandEvent event(wxEVT_MENU, cmd::InstrumentLink);
+        event.SetClientData(instrument);
+        widget->Dispatch(event, group, ticket);
+        Flush(5);
+        Named<wxTextCtrl>(ticket, "price")->SetValue("100");
+        Named<wxSpinCtrlDouble>(ticket, "quantity")->SetValue(10);
+        wxCommandEvent click(wxEVT_BUTTON, send->GetId());
+        click.SetEventObject(send);
+        send->ProcessWindowEvent(click);
+        const wxString reason = result->GetLabel();
+        EXPECT_TRUE(reason.Contains(wxString::FromUTF8(instrument->code)) &&
+                    (reason.Contains("halted") || reason.Contains("index")))
+            << instrument->code << ": " << reason;
+    }
+    terminal.Logger()->flush();
+    EXPECT_EQ(std::string::npos, ReadBytes(folder / "config" / "terminal.log").find("order sent"));
+
+    CloseAndShutdown(terminal);
+}
+
 }  // namespace

@@ -1,0 +1,52 @@
+#include "TerminalSettings.h"
+
+#include <filesystem>
+#include <sstream>
+#include <system_error>
+
+#include <boost/property_tree/xml_parser.hpp>
+
+#include "layout/DurableFile.h"
+
+namespace {
+
+using boost::property_tree::ptree;
+
+constexpr const char* kRoot = "terminal";
+constexpr const char* kThemePath = "terminal.view.<xmlattr>.theme";
+
+// A missing or damaged file reads as no settings: nothing in it is worth
+// stopping a start for, and the next choice writes it whole again.
+ptree ReadSettings(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::u8path(path), error))
+        return ptree();
+    try
+    {
+        return layout::ReadXmlDocument(path, kRoot);
+    }
+    catch (const layout::UnreadableFile&)
+    {
+        return ptree();
+    }
+}
+
+}  // namespace
+
+std::string ReadStoredTheme(const std::string& path)
+{
+    const std::string theme = ReadSettings(path).get<std::string>(kThemePath, "");
+    return theme == "dark" || theme == "light" ? theme : std::string();
+}
+
+void WriteStoredTheme(const std::string& path, const std::string& theme)
+{
+    ptree settings = ReadSettings(path);
+    settings.put(kThemePath, theme);
+    std::ostringstream text;
+    // Unindented: the reader would keep indentation as text, and each
+    // rewrite would add to it.
+    boost::property_tree::write_xml(text, settings);
+    layout::ReplaceFileContents(path, text.str());
+}
