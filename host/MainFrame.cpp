@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include <wx/aboutdlg.h>
 #include <wx/display.h>
@@ -687,16 +688,21 @@ void MainFrame::OnClose(wxCloseEvent&)
 
 void MainFrame::PromoteToCentre()
 {
-    // The centre would stay an empty hole; the next docked board takes it.
+    // The centre would stay an empty hole. The board docked nearest to it
+    // takes it: one stacked against the closed board, not one further out
+    // that happened to open first.
+    wxAuiPaneInfo* nearest = nullptr;
+    auto distance = [](const wxAuiPaneInfo& pane) {
+        return std::make_tuple(pane.IsFloating(), pane.dock_layer, pane.dock_row, pane.dock_pos);
+    };
     for (const OpenWindow& window : m_host.Windows().All())
     {
         wxAuiPaneInfo& pane = m_aui.GetPane(window.container);
-        if (!window.frame && pane.IsOk())
-        {
-            pane.Name("board-centre").CenterPane();
-            return;
-        }
+        if (!window.frame && pane.IsOk() && (!nearest || distance(pane) < distance(*nearest)))
+            nearest = &pane;
     }
+    if (nearest)
+        nearest->Name("board-centre").CenterPane();
 }
 
 bool MainFrame::CloseDockedBoard(wxWindow* container)

@@ -169,6 +169,18 @@ TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
     EXPECT_EQ(1u, frame->DockedPaneCount());
     EXPECT_EQ(oneBoard, terminal.Quotes().SubscriptionCount());
 
+    // Of two stacked boards the one left takes the freed space, though a
+    // board docked further out opened before it.
+    wxWindow* outer = frame->OpenDockedBoard()->GetParent();
+    PostTo(windows.All().front().panel, board_window::SplitHorizontal);
+    wxWindow* stacked = windows.All().back().container;
+    const int stackHeight = beside->GetSize().y + stacked->GetSize().y;
+    PostTo(windows.All().front().panel, board_window::Close);
+    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(stacked)->GetPane(stacked).dock_direction);
+    EXPECT_GE(stacked->GetSize().y, stackHeight);
+    PostTo(windows.FindByContainer(outer)->panel, board_window::Close);
+    ASSERT_EQ(1u, frame->DockedPaneCount());
+
     // A framed board splits into a frame next to its own and closes with it.
     ASSERT_NE(nullptr, frame->OpenFramedBoard(nullptr, wxRect(50, 60, 500, 300)));
     const wxFrame* framed = windows.All().back().frame;
