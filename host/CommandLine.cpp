@@ -18,7 +18,8 @@ void DescribeOptions(wxCmdLineParser& parser)
     parser.AddOption("", "catalogue", _("instrument catalogue XML file (default data/catalogue.xml)"));
     parser.AddOption("", "synthetic", _("add N generated instruments to the catalogue"),
                      wxCMD_LINE_VAL_NUMBER);
-    parser.AddOption("", "theme", _("colour theme: dark or light (default: the one last chosen in View, else dark)"));
+    parser.AddOption("", "theme",
+                     _("colour theme: dark or light (default: the one last chosen in View, else dark)"));
     parser.AddOption("", "rate", _("quote updates per second across the market (default 60, 0 = no feed)"),
                      wxCMD_LINE_VAL_DOUBLE);
     parser.AddOption("", "seed", _("seed of the simulated market"), wxCMD_LINE_VAL_NUMBER);

@@ -81,9 +81,11 @@ wxBitmap MenuIcon(const wxString& path)
     return wxBitmap(image.Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
 }
 
-bool AskToCloseBoard(wxWindow* parent, const wxString& question)
+// Over the board's own window: a framed board would otherwise vanish
+// behind the main frame while the question is open.
+bool AskToCloseBoard(wxWindow* container, const wxString& question)
 {
-    wxMessageDialog box(parent, question, _("Close Window"),
+    wxMessageDialog box(wxGetTopLevelParent(container), question, _("Close Window"),
                         wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
     return box.ShowModal() == wxID_YES;
 }
@@ -132,7 +134,7 @@ MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes,
       m_feed(feed),
       m_clock(this, ID_CLOCK_TIMER),
       m_quitTimer(this, ID_QUIT_TIMER),
-      m_confirmClose([this](const wxString& question) { return AskToCloseBoard(this, question); })
+      m_confirmClose(AskToCloseBoard)
 {
     m_aui.SetManagedWindow(this);
     m_host.SetFrameParent(this);
@@ -355,7 +357,8 @@ wxWindow* MainFrame::SplitBoard(wxWindow* container, bool beside)
 bool MainFrame::MayCloseBoard(wxWindow* container)
 {
     const OpenWindow* window = m_host.Windows().FindByContainer(container);
-    if (!window || !m_confirmClose(_("Close this board? Its tabs, filters, bookmarks and alerts will be lost.")))
+    if (!window ||
+        !m_confirmClose(container, _("Close this board? Its tabs, filters, bookmarks and alerts will be lost.")))
         return false;
     // Asked again: the board may have gone while the question was open.
     window = m_host.Windows().FindByContainer(container);
@@ -384,7 +387,8 @@ bool MainFrame::ReopenClosedBoard()
     WindowRecord record = std::move(m_closedBoards.back());
     m_closedBoards.pop_back();
     const bool framed = (record.flags & window_flag::OwnFrame) != 0;
-    return (framed ? OpenFramedBoard(&record.state, record.geometry) : OpenDockedBoard(&record.state)) != nullptr;
+    return (framed ? OpenFramedBoard(&record.state, record.geometry) : OpenDockedBoard(&record.state)) !=
+           nullptr;
 }
 
 void MainFrame::BindBoardCommands(wxWindow* container)

@@ -67,8 +67,9 @@ public:
     /// when none was closed in this run.
     bool ReopenClosedBoard();
 
-    /// Answers "close this board?" (the text asked) instead of a message box.
-    using CloseConfirmation = std::function<bool(const wxString& question)>;
+    /// Answers "close this board?" (the text asked about the board in that
+    /// container) instead of a message box.
+    using CloseConfirmation = std::function<bool(wxWindow* container, const wxString& question)>;
     void SetCloseConfirmation(CloseConfirmation confirm) { m_confirmClose = std::move(confirm); }
 
 private:

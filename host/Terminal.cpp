@@ -56,7 +56,8 @@ void Terminal::Start()
 
     m_quotes = std::make_unique<QuoteBook>(*m_catalogue);
     // A theme given on the command line is for this run; View's choice is kept.
-    const std::string theme = m_options.theme.empty() ? ReadStoredTheme(m_files->SettingsPath()) : m_options.theme;
+    const std::string theme =
+        m_options.theme.empty() ? ReadStoredTheme(m_files->SettingsPath()) : m_options.theme;
     m_themes = std::make_unique<ThemeSwitch>(ThemeSwitch::FromName(theme));
     m_host = std::make_unique<TerminalHost>(*m_catalogue, *m_quotes, *m_themes, *m_files,
                                             !m_options.noTrading, m_logger);

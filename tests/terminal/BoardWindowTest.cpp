@@ -132,7 +132,7 @@ TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
     Terminal terminal(QuietOptions(folder));
     terminal.Start();
     MainFrame* frame = terminal.Frame();
-    frame->SetCloseConfirmation([](const wxString&) { return true; });
+    frame->SetCloseConfirmation([](wxWindow*, const wxString&) { return true; });
     Flush(5);
     ASSERT_EQ(1u, frame->DockedPaneCount());
     OpenWindows& windows = terminal.Host().Windows();
@@ -221,11 +221,12 @@ TEST(BoardWindow, CloseWindowAsksFirstAndReopenClosedBoardBringsTheBoardBackAsIt
     ASSERT_FALSE(code.empty());
     const Tree before = StateOf(windows.All().front());
     const std::vector<std::string> bookmarks = BookmarksIn(before);
-    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString())) << "set since the last save";
+    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()))
+        << "set since the last save";
 
     std::vector<wxString> asked;
     bool answer = false;
-    frame->SetCloseConfirmation([&](const wxString& question) {
+    frame->SetCloseConfirmation([&](wxWindow*, const wxString& question) {
         asked.push_back(question);
         return answer;
     });
@@ -244,7 +245,8 @@ TEST(BoardWindow, CloseWindowAsksFirstAndReopenClosedBoardBringsTheBoardBackAsIt
     wxWindow* container = windows.All().front().container;
     EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(container)->GetPane(container).dock_direction)
         << "the only board fills the frame again";
-    EXPECT_TRUE(before == StateOf(windows.All().front())) << "tabs, sort, filters, bookmarks, alerts, settings";
+    EXPECT_TRUE(before == StateOf(windows.All().front()))
+        << "tabs, sort, filters, bookmarks, alerts, settings";
     EXPECT_FALSE(frame->ReopenClosedBoard()) << "each closed board comes back once";
 
     CloseAndShutdown(terminal);

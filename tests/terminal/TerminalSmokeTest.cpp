@@ -224,8 +224,11 @@ TEST(TerminalSmoke, TheThemeChosenInViewIsKeptAcrossARestartAndItsMenusShowTheir
 
     Terminal terminal(QuietOptions(folder));
     terminal.Start();
-    EXPECT_EQ(LightTheme().BackgroundColour(), terminal.Host().GetTheme()->BackgroundColour()) << "kept";
-    EXPECT_LT(Luminance(ToolkitMenuColours().text), Luminance(ToolkitMenuColours().background)) << "light menus";
+    EXPECT_EQ(LightTheme().BackgroundColour().GetAsString(),
+              terminal.Host().GetTheme()->BackgroundColour().GetAsString())
+        << "kept";
+    EXPECT_LT(Luminance(ToolkitMenuColours().text), Luminance(ToolkitMenuColours().background))
+        << "light menus";
     CloseAndShutdown(terminal);
 }
 
