@@ -20,6 +20,7 @@ const char* GtkThemeFor(bool dark)
     return dark ? "Adwaita:dark" : "Adwaita";
 }
 
+#ifdef __WXGTK3__
 // Enough of the text colour to show as a line, little enough to stay a
 // divider rather than a rule as loud as the labels.
 constexpr double kSeparatorShare = 0.3;
@@ -29,7 +30,13 @@ unsigned char Mix(unsigned char from, unsigned char to, double share)
     return static_cast<unsigned char>(std::lround(from + (to - from) * share));
 }
 
-#ifdef __WXGTK3__
+wxColour MenuSeparatorColour(const wxColour& background, const wxColour& text)
+{
+    return wxColour(Mix(background.Red(), text.Red(), kSeparatorShare),
+                    Mix(background.Green(), text.Green(), kSeparatorShare),
+                    Mix(background.Blue(), text.Blue(), kSeparatorShare));
+}
+
 GdkRGBA StyleColour(GtkWidget* widget, const char* property)
 {
     GtkStyleContext* context = gtk_widget_get_style_context(widget);
@@ -108,13 +115,6 @@ MenuColours ToolkitMenuColours()
     gtk_widget_destroy(menu);
 #endif
     return colours;
-}
-
-wxColour MenuSeparatorColour(const wxColour& background, const wxColour& text)
-{
-    return wxColour(Mix(background.Red(), text.Red(), kSeparatorShare),
-                    Mix(background.Green(), text.Green(), kSeparatorShare),
-                    Mix(background.Blue(), text.Blue(), kSeparatorShare));
 }
 
 void ShowMenuSeparators()

@@ -22,12 +22,10 @@ struct MenuColours
 };
 MenuColours ToolkitMenuColours();
 
-/// The separator line a menu of these colours gets: a share of its text
-/// colour over its background, so it shows in a dark style as in a light one.
-wxColour MenuSeparatorColour(const wxColour& background, const wxColour& text);
-
-/// Gives the toolkit's menu separators MenuSeparatorColour of the menu
-/// colours in force; run again after each change of style.
+/// Gives the toolkit's menu separators a share of the menu's text colour
+/// over its background, so they show in the dark style as in the light one
+/// (the dark style's own line hardly differs from the background); run
+/// again after each change of style.
 void ShowMenuSeparators();
 
 /// True when any of the arguments asks for the light theme.

@@ -57,17 +57,19 @@ bool SaysHalted(const std::string& status)
     return false;
 }
 
-}  // namespace
-
-bool OrderTicket::IsHalted(const Instrument& instrument, const Price* quote)
+// Halted by its own status or by the session's note on its quote.
+bool IsHalted(const Instrument& instrument, const Price* quote)
 {
     return SaysHalted(instrument.tradingStatus) || (quote && SaysHalted(quote->statusNote));
 }
 
-bool OrderTicket::IsTradable(const Instrument& instrument)
+// An index is a number to watch, not something an exchange trades.
+bool IsTradable(const Instrument& instrument)
 {
     return instrument.assetId != "index";
 }
+
+}  // namespace
 
 wxString OrderTicket::Problem(bool tradingAllowed) const
 {

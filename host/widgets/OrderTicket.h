@@ -35,11 +35,6 @@ struct OrderTicket
     /// The price to start with when no price came along: the opposite best.
     static double DefaultPrice(Side side, const Price& quote);
 
-    /// Halted by its own status or by the session's note on its quote.
-    static bool IsHalted(const Instrument& instrument, const Price* quote);
-    /// An index is a number to watch, not something an exchange trades.
-    static bool IsTradable(const Instrument& instrument);
-
     /// Why the order cannot go out, empty when it can.
     wxString Problem(bool tradingAllowed) const;
     /// "BUY 1,000 ARPI @ 91.96" for the confirmation and the log.
