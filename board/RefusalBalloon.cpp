@@ -9,18 +9,16 @@
 
 #include "contract/Theme.h"
 
-namespace
-{
+namespace {
 
 constexpr int kShownMs = 6000;
 
-} // namespace
+}  // namespace
 
 RefusalBalloon::RefusalBalloon(wxWindow* field, const Theme* theme)
     : wxPopupWindow(field, wxBORDER_NONE), m_field(field), m_topLevel(wxGetTopLevelParent(field))
 {
-    const wxColour border =
-        theme ? theme->BorderColour() : wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT);
+    const wxColour border = theme ? theme->BorderColour() : wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT);
     const wxColour face = theme ? theme->ActiveTabColour() : wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK);
     const wxColour text = theme ? theme->TextColour() : wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT);
     SetBackgroundColour(border);

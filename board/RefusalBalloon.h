@@ -18,7 +18,6 @@ public:
 
     /// Shows the whole of `message` under the field.
     void ShowMessage(const wxString& message);
-    wxStaticText* GetMessageLabel() const { return m_label; }
 
 private:
     void Dismiss();
