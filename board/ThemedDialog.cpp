@@ -10,6 +10,7 @@
 #include "controls/wxButtonEx.h"
 #include "controls/wxStaticLineEx.h"
 #include "board/BoardOwner.h"
+#include "board/RefusalBalloon.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
 
@@ -121,6 +122,17 @@ void ThemedDialog::StyleButton(wxButtonEx* button) const
     button->SetDisabledTextColour(theme->LabelTextColour());
 }
 
+void ThemedDialog::ShowRefusal(wxWindow* field, const wxString& message) const
+{
+    RefusalBalloon* balloon = nullptr;
+    for (wxWindow* child : field->GetChildren())
+        if (auto* earlier = dynamic_cast<RefusalBalloon*>(child))
+            balloon = earlier;
+    if (!balloon)
+        balloon = new RefusalBalloon(field, GetTheme());
+    balloon->ShowMessage(message);
+}
+
 wxButtonEx* ThemedDialog::MakeButton(wxWindow* parent, wxWindowID id, const wxString& label,
                                      const wxSize& size) const
 {
@@ -134,6 +146,7 @@ ThemedDialog::OkCancelRow ThemedDialog::MakeOkCancelRow()
     OkCancelRow row{new wxBoxSizer(wxHORIZONTAL), MakeButton(this, wxID_OK, _("OK")),
                     MakeButton(this, wxID_CANCEL, _("Cancel"))};
     row.ok->Enable(false);
+    row.ok->SetDefault();
     row.sizer->Add(row.ok, 0, wxALL, 5);
     row.sizer->Add(row.cancel, 0, wxALL, 5);
     return row;

@@ -74,6 +74,8 @@ public:
 
     /// Gives a button the theme's button colours.
     void StyleButton(wxButtonEx* button) const;
+    /// Tells the user, in a balloon under `field`, why its text was refused.
+    void ShowRefusal(wxWindow* field, const wxString& message) const;
 
 protected:
     /// Runs the confirm action when there is one, then closes.
@@ -81,7 +83,8 @@ protected:
     /// A themed push button.
     wxButtonEx* MakeButton(wxWindow* parent, wxWindowID id, const wxString& label,
                            const wxSize& size = wxDefaultSize) const;
-    /// OK, disabled until the user changes something, beside Cancel.
+    /// OK, disabled until the user changes something, beside Cancel; OK is
+    /// the default button, which Enter presses.
     struct OkCancelRow
     {
         wxSizer* sizer;

@@ -40,7 +40,9 @@ WatchlistChooser::WatchlistChooser(BoardOwner* owner, wxWindow* parent, const wx
 
     outer->Add(MakeLine(this), 0, wxEXPAND | wxALL, 5);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(MakeButton(this, wxID_OK, _("OK")), 0, wxALL, 5);
+    wxButtonEx* ok = MakeButton(this, wxID_OK, _("OK"));
+    ok->SetDefault();  // Enter in the search field takes the first match
+    buttons->Add(ok, 0, wxALL, 5);
     buttons->Add(MakeButton(this, wxID_CANCEL, _("Cancel")), 0, wxALL, 5);
     outer->Add(buttons, 0, wxALIGN_RIGHT | wxRIGHT | wxBOTTOM, 5);
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <wx/dataview.h>
 #include <wx/dcbuffer.h>
 #include <wx/dialog.h>
 #include <wx/settings.h>
+#include <wx/srchctrl.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
@@ -16,6 +18,8 @@ constexpr int kMinWidth = 75;
 constexpr int kMinHeight = 25;
 constexpr int kHorizontalMargin = 12;
 constexpr int kVerticalMargin = 6;
+// Gap between the face's edge and the focus ring inside it.
+constexpr int kFocusRingInset = 3;
 
 bool IsEnterKey(int keyCode)
 {
@@ -228,16 +232,22 @@ bool wxButtonEx::IsEscapeButton() const
     return GetId() == (escapeId == wxID_ANY ? wxID_CANCEL : escapeId);
 }
 
-bool wxButtonEx::FocusedControlUsesEnter() const
+bool wxButtonEx::UsesEnter(wxWindow* typedIn)
 {
-    wxWindow* focus = FindFocus();
-    if (!focus)
+    if (!typedIn)
         return false;
-    if (AsKind<wxButtonEx>(focus))
+    if (AsKind<wxButtonEx>(typedIn))
         return true;  // a focused button activates itself
-    if (const auto* text = AsKind<wxTextCtrl>(focus))
+    if (AsKind<wxSearchCtrl>(typedIn))
+        return true;  // Enter starts the search
+    if (const auto* text = AsKind<wxTextCtrl>(typedIn))
         return text->IsMultiLine() || text->HasFlag(wxTE_PROCESS_ENTER);
-    return focus->HasFlag(wxWANTS_CHARS);
+    // A data view activates its row on Enter; the key may come from the
+    // window inside it that draws the rows.
+    for (wxWindow* window = typedIn; window && !window->IsTopLevel(); window = window->GetParent())
+        if (AsKind<wxDataViewCtrl>(window))
+            return true;
+    return typedIn->HasFlag(wxWANTS_CHARS);
 }
 
 void wxButtonEx::OnTopLevelCharHook(wxKeyEvent& event)
@@ -251,8 +261,14 @@ void wxButtonEx::OnTopLevelCharHook(wxKeyEvent& event)
         event.Skip(false);
         Click();
     }
-    else if (IsEnterKey(key) && m_isDefault && !FocusedControlUsesEnter())
+    else if (IsEnterKey(key) && m_isDefault)
     {
+        // The hook travels up from the window the key was typed in.
+        wxObject* source = event.GetEventObject();
+        wxWindow* typedIn =
+            source && source->IsKindOf(wxCLASSINFO(wxWindow)) ? static_cast<wxWindow*>(source) : FindFocus();
+        if (UsesEnter(typedIn))
+            return;
         event.Skip(false);
         Click();
     }
@@ -261,6 +277,11 @@ void wxButtonEx::OnTopLevelCharHook(wxKeyEvent& event)
 void wxButtonEx::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(this);
+    Render(dc);
+}
+
+void wxButtonEx::Render(wxDC& dc)
+{
     const wxRect client = GetClientRect();
     const wxColour around = UseBackgroundColour() || !GetParent() ? GetBackgroundColour()
                                                                    : GetParent()->GetBackgroundColour();
@@ -268,8 +289,8 @@ void wxButtonEx::OnPaint(wxPaintEvent&)
     dc.SetBrush(wxBrush(around));
     dc.DrawRectangle(client);
 
-    const bool lit = IsEnabled() && (HasFocus() || m_hover);
-    wxColour face = lit ? m_focusedColour : m_normalColour;
+    const bool focused = IsEnabled() && HasFocus();
+    wxColour face = focused || (IsEnabled() && m_hover) ? m_focusedColour : m_normalColour;
     if (IsPressed())
         face = face.ChangeLightness(85);
     const int borderWidth = m_isDefault ? 2 : 1;
@@ -278,6 +299,15 @@ void wxButtonEx::OnPaint(wxPaintEvent&)
     wxRect faceRect = client;
     faceRect.Deflate(borderWidth / 2, borderWidth / 2);
     dc.DrawRoundedRectangle(faceRect, 2);
+    if (focused)
+    {
+        // The tint alone can be too faint (a light theme's selection colour
+        // is pale); a ring in the text colour shows on any face whose label
+        // is readable.
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.SetPen(wxPen(m_textColour, 1, wxPENSTYLE_DOT));
+        dc.DrawRectangle(wxRect(faceRect).Deflate(kFocusRingInset));
+    }
     DrawContents(dc, wxRect(faceRect).Deflate(borderWidth + 1));
 }
 

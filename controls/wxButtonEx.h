@@ -31,8 +31,8 @@ public:
     wxColour GetDisabledTextColour() const;
 
     /// Makes this the default button of its top-level window: drawn with a
-    /// stronger border and activated by Enter where the focused control does
-    /// not use Enter itself.
+    /// stronger border and activated by Enter where the control the key was
+    /// typed in does not use Enter itself.
     void SetDefault();
     bool IsDefault() const;
 
@@ -46,6 +46,9 @@ public:
     bool IsPressed() const { return m_pressed && m_pointerInside; }
     bool IsHot() const { return m_hover; }
 
+    /// Draws the button as it looks now, focus mark included.
+    void Render(wxDC& dc);
+
 protected:
     wxSize DoGetBestSize() const override;
     /// Draws the face, border and focus state; subclasses draw the contents.
@@ -56,7 +59,7 @@ protected:
 private:
     void BindTopLevelKeys();
     void UnbindTopLevelKeys();
-    bool FocusedControlUsesEnter() const;
+    static bool UsesEnter(wxWindow* typedIn);
     bool IsEscapeButton() const;
     void OnPaint(wxPaintEvent& event);
     void OnEraseBackground(wxEraseEvent&) {}

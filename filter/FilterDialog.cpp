@@ -18,6 +18,11 @@ namespace {
 
 constexpr int kComboWidth = 120;
 
+bool IsEnterKey(const wxKeyEvent& event)
+{
+    return event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER;
+}
+
 }  // namespace
 
 wxBEGIN_EVENT_TABLE(FilterDialog, ThemedDialog)
@@ -63,6 +68,8 @@ FilterDialog::FilterDialog(BoardOwner* owner, wxGridTableBase* columns, wxWindow
     main->Add(buttons.sizer, 0, wxALIGN_RIGHT | wxALL, 5);
 
     AddEmptyRow();
+    // Keys typed in the rows reach the box before the dialog and its default button.
+    m_box->Bind(wxEVT_CHAR_HOOK, &FilterDialog::OnRowsCharHook, this);
     SetSizer(main);
     SetMinSize(size);
     Fit();
@@ -174,10 +181,25 @@ void FilterDialog::OnOk(wxCommandEvent& /*event*/)
     ConfirmAndClose();
 }
 
+bool FilterDialog::IsLastField(const wxObject* window) const
+{
+    // The newest filled row's content completes the filter; the empty row
+    // below it counts for nothing, so Enter there confirms the same filter.
+    return window == m_empty.content || (!m_filled.empty() && window == m_filled.back().content);
+}
+
+void FilterDialog::OnRowsCharHook(wxKeyEvent& event)
+{
+    if (!IsEnterKey(event))
+        event.Skip();
+    else if (IsLastField(event.GetEventObject()))
+        m_ok->Click();
+    // Enter anywhere else in the rows would apply a half-typed filter.
+}
+
 void FilterDialog::OnCharHook(wxKeyEvent& event)
 {
-    // Enter must not press a button: it would apply a half-typed filter.
-    if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER)
-        return;
-    event.Skip();
+    // Nor does Enter press a focused button.
+    if (!IsEnterKey(event))
+        event.Skip();
 }

@@ -50,6 +50,8 @@ private:
     void OnComboChosen(wxCommandEvent& event);
     void OnOk(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
+    void OnRowsCharHook(wxKeyEvent& event);
+    bool IsLastField(const wxObject* window) const;
     FilterSet::Columns BuildColumns() const;
 
     Row m_empty;

@@ -1,7 +1,6 @@
 #include "watchlist/TextEntryDialog.h"
 
 #include <wx/intl.h>
-#include <wx/richtooltip.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -32,6 +31,7 @@ TextEntryDialog::TextEntryDialog(BoardOwner* owner, wxWindow* parent, const wxSt
 
     m_ok = MakeButton(this, wxID_OK, _("Ok"));
     m_ok->Enable(false);
+    m_ok->SetDefault();
     wxButtonEx* cancel = MakeButton(this, wxID_CANCEL, _("Cancel"));
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(m_ok, 0, wxALIGN_CENTER | wxALL, 5);
@@ -60,9 +60,7 @@ void TextEntryDialog::OnOk(wxCommandEvent& /*event*/)
     m_refusal = m_check ? m_check(m_text->GetValue()) : wxString();
     if (!m_refusal.empty())
     {
-        wxRichToolTip tip(m_refusal, wxString());
-        tip.SetIcon(wxICON_ERROR);
-        tip.ShowFor(m_text);
+        ShowRefusal(m_text, m_refusal);
         return;
     }
     ConfirmAndClose();

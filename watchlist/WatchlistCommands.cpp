@@ -44,7 +44,7 @@ bool IsStoredWatchlistTab(const wxGridEx* grid)
 
 wxString NameTakenMessage()
 {
-    return _("Watchlist already exist, please choose another name.");
+    return _("A watchlist of that name already exists, please choose another name.");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "watchlist/WatchlistEditor.h"
 
 #include <wx/intl.h>
-#include <wx/richtooltip.h>
 #include <wx/sizer.h>
 #include <wx/srchctrl.h>
 #include <wx/stattext.h>
@@ -109,7 +108,9 @@ void WatchlistEditor::CreateControls()
     columns->Add(right, 1, wxEXPAND);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(MakeButton(this, wxID_OK, _("Save")), 0, wxALL, 5);
+    wxButtonEx* save = MakeButton(this, wxID_OK, _("Save"));
+    save->SetDefault();  // Enter in the name field saves
+    buttons->Add(save, 0, wxALL, 5);
     buttons->Add(MakeButton(this, wxID_CANCEL, _("Cancel")), 0, wxALL, 5);
 
     auto* outer = new wxBoxSizer(wxVERTICAL);
@@ -189,7 +190,7 @@ wxString WatchlistEditor::RefusalOf(const wxString& name) const
     bool taken = m_excluded.count(name) > 0;
     for (size_t page = 0; page < notebook->GetPageCount() && !taken; ++page)
         taken = notebook->GetPageText(page) == name;
-    return taken ? _("Watchlist already exist, please choose another name.") : wxString();
+    return taken ? _("A watchlist of that name already exists, please choose another name.") : wxString();
 }
 
 bool WatchlistEditor::Save()
@@ -198,9 +199,7 @@ bool WatchlistEditor::Save()
     m_nameError = RefusalOf(m_newName);
     if (!m_nameError.empty())
     {
-        wxRichToolTip tip(m_nameError, wxString());
-        tip.SetIcon(wxICON_ERROR);
-        tip.ShowFor(m_nameField);
+        ShowRefusal(m_nameField, m_nameError);
         return false;
     }
     m_result = m_chosen->Instruments();

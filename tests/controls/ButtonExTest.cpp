@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -27,6 +30,35 @@ void SendKey(wxWindow* window, wxEventType type, int keyCode)
     event.m_keyCode = keyCode;
     event.SetEventObject(window);
     window->GetEventHandler()->ProcessEvent(event);
+}
+
+/// The button as it is drawn now.
+wxImage Snapshot(wxButtonEx* button)
+{
+    wxBitmap bitmap(button->GetClientSize());
+    {
+        wxMemoryDC dc(bitmap);
+        button->Render(dc);
+    }
+    return bitmap.ConvertToImage();
+}
+
+/// Contrast ratio of two colours as the accessibility guidelines define it.
+double Contrast(const unsigned char* a, const unsigned char* b)
+{
+    const auto luminance = [](const unsigned char* rgb) {
+        double sum = 0;
+        const double weights[] = {0.2126, 0.7152, 0.0722};
+        for (int i = 0; i < 3; ++i)
+        {
+            const double c = rgb[i] / 255.0;
+            sum += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 /// A dialog with a text field and OK and Cancel as owner-drawn buttons,
@@ -146,6 +178,42 @@ TEST_F(ButtonDialog, EnterActivatesTheEnabledDefaultButtonOnly)
     ok->Disable();
     SendKey(dialog, wxEVT_CHAR_HOOK, WXK_RETURN);
     EXPECT_EQ(heard, (std::vector<int>{wxID_OK, wxID_CANCEL}));
+}
+
+TEST_F(ButtonDialog, TheFocusedButtonStandsOutOnALightAndADarkTheme)
+{
+    struct Palette
+    {
+        const char* normal;
+        const char* focused;
+        const char* text;
+    };
+    for (const Palette& palette : {Palette{"#e2e6ea", "#cde2fb", "#1f2328"}, Palette{"#2d333b", "#264f78", "#e6e6e6"}})
+    {
+        ok->SetNormalColour(wxColour(palette.normal));
+        ok->SetFocusedColour(wxColour(palette.focused));
+        ok->SetTextColour(wxColour(palette.text));
+        text->SetFocus();
+        testing_support::Flush();
+        const wxImage unfocused = Snapshot(ok);
+        ok->SetFocus();
+        testing_support::Flush();
+        if (!ok->HasFocus())
+            GTEST_SKIP() << "no keyboard focus on this display";
+        const wxImage focused = Snapshot(ok);
+
+        // Guidelines ask 3:1 of a focus mark against what it replaces.
+        double strongest = 1;
+        for (int y = 0; y < focused.GetHeight(); ++y)
+            for (int x = 0; x < focused.GetWidth(); ++x)
+            {
+                const unsigned char mark[] = {focused.GetRed(x, y), focused.GetGreen(x, y), focused.GetBlue(x, y)};
+                const unsigned char before[] = {unfocused.GetRed(x, y), unfocused.GetGreen(x, y),
+                                                unfocused.GetBlue(x, y)};
+                strongest = std::max(strongest, Contrast(mark, before));
+            }
+        EXPECT_GE(strongest, 3.0) << palette.normal;
+    }
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ protected:
     SettingsFeature* feature = nullptr;
 };
 
-TEST_F(Settings, OkWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIsSavedEvenEmpty)
+TEST_F(Settings, OkOrEnterWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIsSavedEvenEmpty)
 {
     board->Settings().controlsOthers = true;
     SettingDialog* dialog = Open();
@@ -80,10 +80,12 @@ TEST_F(Settings, OkWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIsSavedEv
     Flush();
     EXPECT_TRUE(board->Settings().controlledByInstruments) << "Cancel applies nothing";
 
-    // An empty title is saved empty, and loading clears the hidden F1 switch.
+    // An empty title, confirmed with Enter in its field, is saved empty, and
+    // loading clears the hidden F1 switch.
     dialog = Open();
+    EXPECT_FALSE(PressKey(dialog->GetGeneralPage()->GetTitleField(), WXK_RETURN)) << "nothing changed yet";
     dialog->GetGeneralPage()->GetTitleField()->SetValue("");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
+    ASSERT_TRUE(PressKey(dialog->GetGeneralPage()->GetTitleField(), WXK_RETURN));
     Flush();
     const Tree saved = Saved(board);
     EXPECT_EQ("", saved.get<std::string>("setting.general.<xmlattr>.title", "missing"));

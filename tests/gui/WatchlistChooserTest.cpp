@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "support/BoardFixture.h"
+#include "support/DialogInput.h"
 #include "board/WatchlistChooser.h"
 
 namespace {
@@ -34,7 +35,7 @@ protected:
     std::vector<wxString> chosen;
 };
 
-TEST_F(Chooser, SearchNarrowsTheListOkChoosesTheSelectedNameAndCancelOrNoMatchChoosesNothing)
+TEST_F(Chooser, SearchNarrowsTheListOkOrEnterChoosesTheSelectedNameAndCancelOrNoMatchChoosesNothing)
 {
     WatchlistChooser* chooser = Open({"Banks", wxString::FromUTF8("Zürich Blue"), "Miners", "Bonds"});
     ASSERT_NE(chooser, nullptr);
@@ -52,6 +53,14 @@ TEST_F(Chooser, SearchNarrowsTheListOkChoosesTheSelectedNameAndCancelOrNoMatchCh
     EXPECT_EQ(chosen, std::vector<wxString>{"Bonds"});
     EXPECT_TRUE(frame->IsEnabled());
 
+    // Enter where the user typed takes the first match.
+    chooser = Open({"Banks", "Miners"});
+    ASSERT_NE(chooser, nullptr);
+    chooser->GetSearchField()->SetValue("n");
+    EXPECT_TRUE(testing_support::PressKey(chooser->GetSearchField(), WXK_RETURN));
+    Flush();
+    EXPECT_EQ(chosen, (std::vector<wxString>{"Bonds", "Banks"}));
+
     // Nothing is chosen without a match, nor on Cancel.
     chooser = Open({"Banks"});
     ASSERT_NE(chooser, nullptr);
@@ -60,7 +69,7 @@ TEST_F(Chooser, SearchNarrowsTheListOkChoosesTheSelectedNameAndCancelOrNoMatchCh
     EXPECT_FALSE(chooser->IsClosing());
     Activate(chooser, wxID_CANCEL, wxEVT_BUTTON);
     Flush();
-    EXPECT_EQ(chosen, std::vector<wxString>{"Bonds"});
+    EXPECT_EQ(chosen, (std::vector<wxString>{"Bonds", "Banks"}));
     EXPECT_TRUE(frame->IsEnabled());
 }
 

@@ -1,11 +1,16 @@
 // The watchlist editor and the commands that open it: New, Edit and Rename
 // Watchlist, with the names they refuse and the store they change.
 
+#include <functional>
+
+#include <wx/popupwin.h>
 #include <wx/srchctrl.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "controls/wxButtonEx.h"
 #include "support/BoardFixture.h"
+#include "support/DialogInput.h"
 #include "watchlist/TabMenu.h"
 #include "watchlist/WatchlistCommands.h"
 
@@ -61,6 +66,26 @@ protected:
             }
         }
         return rows;
+    }
+
+    /// The texts a balloon shown under `field` holds, each only when its
+    /// label is wide enough for the whole of it.
+    static std::vector<wxString> BalloonTextsShownInFull(wxWindow* field)
+    {
+        std::vector<wxString> texts;
+        const std::function<void(wxWindow*)> collect = [&](wxWindow* window) {
+            for (wxWindow* child : window->GetChildren())
+            {
+                auto* label = dynamic_cast<wxStaticText*>(child);
+                if (label && label->GetSize().x >= label->GetTextExtent(label->GetLabelText()).x)
+                    texts.push_back(label->GetLabelText());
+                collect(child);
+            }
+        };
+        for (wxWindow* child : field->GetChildren())
+            if (dynamic_cast<wxPopupWindow*>(child) && child->IsShown())
+                collect(child);
+        return texts;
     }
 
     static unsigned RowOf(const WatchlistEditor* editor, const Instrument* instrument)
@@ -134,7 +159,7 @@ TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
         EXPECT_FALSE(editor->Save()) << taken;
         EXPECT_FALSE(editor->GetNameError().empty());
     }
-    EXPECT_EQ(editor->GetNameError(), "Watchlist already exist, please choose another name.");
+    EXPECT_EQ(editor->GetNameError(), "A watchlist of that name already exists, please choose another name.");
 
     editor->GetNameField()->SetValue("Fresh");
     EXPECT_TRUE(editor->Save());
@@ -188,6 +213,51 @@ TEST_F(EditorTest, EditOnACategoryTabDoesNothingAndAFailedSaveKeepsTheEditorAndT
     EXPECT_EQ(commands->GetOpenEditor(), editor);
     EXPECT_EQ(PageLabels(board).front(), "Core");
     EXPECT_EQ("broken <", StoreBytes());
+}
+
+TEST_F(EditorTest, ARefusedNameIsToldInFullUnderTheNameField)
+{
+    const wxString taken = "A watchlist of that name already exists, please choose another name.";
+    WatchlistEditor* editor = Open(cmd::NewWatchlist);
+    ASSERT_NE(editor, nullptr);
+    editor->GetNameField()->SetValue("Shelf");
+    ASSERT_FALSE(editor->Save());
+    Flush();
+    EXPECT_EQ(BalloonTextsShownInFull(editor->GetNameField()), std::vector<wxString>{taken});
+    editor->Close();
+
+    testing_support::PostCommand(board, cmd::RenameWatchlist);
+    TextEntryDialog* rename = commands->GetOpenRename();
+    ASSERT_NE(rename, nullptr);
+    rename->GetTextField()->SetValue("");
+    ASSERT_TRUE(testing_support::Click(rename, wxID_OK));
+    Flush();
+    EXPECT_EQ(BalloonTextsShownInFull(rename->GetTextField()), std::vector<wxString>{"Watchlist name cannot be empty."});
+}
+
+TEST_F(EditorTest, EnterInTheNameFieldSavesAndConfirmsARenameButNotInTheSearchOrTheCatalogue)
+{
+    using testing_support::PressKey;
+    WatchlistEditor* editor = Open(cmd::NewWatchlist);
+    ASSERT_NE(editor, nullptr);
+    editor->GetNameField()->SetValue("Fresh");
+    // Enter searches in the search field and adds a row in the catalogue.
+    EXPECT_FALSE(PressKey(editor->GetSearchField(), WXK_RETURN));
+    EXPECT_FALSE(PressKey(editor->FindWindow(WatchlistEditor::kCatalogueId), WXK_RETURN));
+    ASSERT_EQ(commands->GetOpenEditor(), editor);
+    EXPECT_TRUE(PressKey(editor->GetNameField(), WXK_RETURN));
+    Flush();
+    EXPECT_EQ(commands->GetOpenEditor(), nullptr);
+    EXPECT_EQ(PageLabels(board).back(), "Fresh");
+
+    testing_support::PostCommand(board, cmd::RenameWatchlist);
+    TextEntryDialog* rename = commands->GetOpenRename();
+    ASSERT_NE(rename, nullptr);
+    rename->GetTextField()->SetValue("Renamed");
+    EXPECT_TRUE(PressKey(rename->GetTextField(), WXK_NUMPAD_ENTER));
+    Flush();
+    EXPECT_EQ(commands->GetOpenRename(), nullptr);
+    EXPECT_EQ(PageLabels(board).back(), "Renamed");
 }
 
 TEST_F(EditorTest, RenameChangesTheTabAndTheStoredRecordTogether)

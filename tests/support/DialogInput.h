@@ -23,6 +23,17 @@ inline wxButtonEx* ButtonOf(wxWindow* dialog, int id)
     return wxDynamicCast(dialog->FindWindow(id), wxButtonEx);
 }
 
+/// Presses a key in `window` as the toolkit delivers it first: a char hook
+/// that travels up from that window to its dialog. True when something took
+/// the key.
+inline bool PressKey(wxWindow* window, int keyCode)
+{
+    wxKeyEvent event(wxEVT_CHAR_HOOK);
+    event.m_keyCode = keyCode;
+    event.SetEventObject(window);
+    return window->ProcessWindowEvent(event);
+}
+
 /// Clicks a dialog button by id; false when it is missing or disabled.
 inline bool Click(wxWindow* dialog, int id)
 {
