@@ -50,12 +50,8 @@ void BoardAlerts::OnCommand(Tickerdeck& board, wxCommandEvent& event)
         ShowPopup(factory, board.GetOwnerFrame(), event);
         break;
     case cmd::AlertSetup:
-        if (wxGridEx* grid = board.GetCurrentGrid())
-        {
-            Price* price = Tickerdeck::FirstSelectedPrice(grid);
-            if (price && price->instrument)
-                OpenSetup(factory, board.GetOwnerFrame(), price->instrument);
-        }
+        if (Price* price = board.CommandTargets().First(); price && price->instrument)
+            OpenSetup(factory, board.GetOwnerFrame(), price->instrument);
         break;
     case cmd::AlertList:
         OpenManager(factory, board.GetOwnerFrame());

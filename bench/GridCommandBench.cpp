@@ -98,7 +98,7 @@ public:
         table->SetWatchlistName(kTabName);
         board->SubscribeRows(stage.instruments, grid);
         board->AddTabPage(grid, kTabName, true);
-        board->FindFeature<RowCommands>()->SetConfirmation([](Tickerdeck&) { return true; });
+        board->FindFeature<RowCommands>()->SetConfirmation([](Tickerdeck&, const wxString&) { return true; });
         wxTheApp->ProcessPendingEvents();
     }
 
@@ -139,9 +139,9 @@ void BM_RemoveRows(benchmark::State& state)
         state.PauseTiming();
         Stage::Get().WriteStore(0);
         auto big = std::make_unique<BigBoard>();
-        std::vector<int> rows;
+        RowTargets rows{big->grid, {}};
         for (int i = 0; i < kRemoved; ++i)
-            rows.push_back(i * (kRows / kRemoved));
+            rows.quotes.push_back(Tickerdeck::TableOf(big->grid)->RowPrice(i * (kRows / kRemoved)));
         state.ResumeTiming();
         big->board->FindFeature<RowCommands>()->Remove(*big->board, rows);
         state.PauseTiming();
@@ -159,7 +159,8 @@ void BM_CellMenuWithStoredWatchlists(benchmark::State& state)
     big.grid->SelectRow(5);
     for (auto _ : state)
     {
-        std::unique_ptr<wxMenu> menu = big.board->FindFeature<GridMenus>()->BuildCellMenu(*big.board, 5);
+        std::unique_ptr<wxMenu> menu =
+            big.board->FindFeature<GridMenus>()->BuildCellMenu(*big.board, SelectedTargets(big.grid), 5);
         benchmark::DoNotOptimize(menu->GetMenuItemCount());
     }
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,6 +16,7 @@
 #include <wx/panel.h>
 
 #include "board/BoardFeature.h"
+#include "board/RowTargets.h"
 #include "layout/LayoutEntries.h"
 #include "contract/Records.h"
 #include "model/FilterSet.h"
@@ -163,6 +165,12 @@ public:
 
     /// The price of the grid's first selected row, or null.
     static Price* FirstSelectedPrice(const wxGridEx* grid);
+    /// What a row command works on: while a menu opened over rows is up,
+    /// those rows; otherwise the current tab's selection as it is now.
+    RowTargets CommandTargets() const;
+    /// Commands chosen from a menu act on `targets` until UnpinTargets.
+    void PinTargets(RowTargets targets);
+    void UnpinTargets();
     /// The grid shown on a notebook page, or null.
     wxGridEx* GridOfPage(wxWindow* page) const;
 
@@ -285,6 +293,7 @@ private:
     wxGridEx* m_fillingGrid = nullptr;
     TabFilterMap m_tabFilters;
     AlertMap m_alerts;
+    std::optional<RowTargets> m_pinnedTargets;
     std::map<int, BoardFeature*> m_commandOwners;
     std::map<BoardEventKind, BoardFeature*> m_eventOwners;
     // Declared after the alerts: a feature's dialogs may refer to them

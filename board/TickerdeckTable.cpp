@@ -266,6 +266,37 @@ void TickerdeckTable::SwapRows(int first, int second)
     m_view.RefreshRows(std::min(first, second), std::max(first, second));
 }
 
+void TickerdeckTable::MoveRow(int from, int to)
+{
+    const int count = static_cast<int>(m_rows.size());
+    if (from == to || from < 0 || to < 0 || from >= count || to >= count)
+        return;
+    Price* moved = m_rows[from];
+    Price* displaced = m_rows[to];
+    const int step = from < to ? 1 : -1;
+    for (int row = from; row != to; row += step)
+        ShiftRow(row, row + step);
+    const int first = std::min(from, to);
+    const int last = std::max(from, to);
+    ReindexRowsFrom(first);
+    const auto tie = [this](int row) {
+        return m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
+    };
+    if (step > 0)
+        std::rotate(tie(from), tie(from + 1), tie(to + 1));
+    else
+        std::rotate(tie(to), tie(from), tie(from + 1));
+    m_view.RefreshRows(first, last);
+    // Stored order follows, so that a save keeps what the user arranged;
+    // members a filter hides keep their places.
+    const auto member = std::find(m_members.begin(), m_members.end(), moved);
+    if (member == m_members.end())
+        return;
+    m_members.erase(member);
+    const auto place = std::find(m_members.begin(), m_members.end(), displaced);
+    m_members.insert(step > 0 && place != m_members.end() ? place + 1 : place, moved);
+}
+
 void TickerdeckTable::AppendRow(Price* price)
 {
     m_rows.push_back(price);

@@ -76,6 +76,10 @@ public:
     /// Exchanges two shown rows, and the same two quotes in stored order;
     /// meant for a grid without sort column. The caller tells the grid.
     void SwapRows(int first, int second);
+    /// Takes shown row `from` out and puts it back at `to`, the rows between
+    /// closing up; in stored order the quote goes next to the one it
+    /// displaced. Meant for a grid without sort column. The caller tells the grid.
+    void MoveRow(int from, int to);
 
     /// True when `a` comes before `b` in ascending order of column `col`.
     bool CompareRows(int col, const Price* a, const Price* b) const;

@@ -22,8 +22,9 @@ void BookmarksColumns::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 void BookmarksColumns::ToggleBookmark(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
-    Price* quote = Tickerdeck::FirstSelectedPrice(grid);
+    const RowTargets targets = board.CommandTargets();
+    wxGridEx* grid = targets.grid;
+    Price* quote = targets.First();
     if (!quote)
         return;
     std::set<Instrument*>& bookmarks = Tickerdeck::TableOf(grid)->Bookmarks();

@@ -12,7 +12,8 @@ public:
     std::vector<int> Commands() const override;
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
 
-    /// Bookmarks the first selected row's instrument, or drops its bookmark.
+    /// Bookmarks the instrument of the first row the command is about, or
+    /// drops its bookmark.
     static void ToggleBookmark(Tickerdeck& board);
     static void ClearBookmarks(Tickerdeck& board);
     /// Hides column `col` of the current tab when it is shown, else shows it.

@@ -105,11 +105,7 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
         return;
     case WXK_DELETE:
         if (auto* rows = board.FindFeature<RowCommands>())
-        {
-            const std::vector<int> selected = SelectedRowList(grid);
-            if (!selected.empty())
-                rows->Remove(board, {selected.front()});
-        }
+            rows->Remove(board, SelectedTargets(grid));
         return;
     case WXK_LEFT:
     case WXK_RIGHT:
@@ -239,7 +235,8 @@ void GridKeys::Drag(Tickerdeck& /*board*/, wxGridEx* grid, wxMouseEvent& event)
     if (row == wxNOT_FOUND || selected.empty() || row == selected.front())
         return;
     const int from = selected.front();
-    Tickerdeck::TableOf(grid)->SwapRows(from, row);
+    // The row goes in where it is dropped, the ones between closing up.
+    Tickerdeck::TableOf(grid)->MoveRow(from, row);
     grid->DeselectRow(from);
     grid->SelectRow(row, true);
     grid->MakeCellVisible(row, col);

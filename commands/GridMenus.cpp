@@ -141,26 +141,30 @@ void GridMenus::OnCellRightClick(Tickerdeck& board, wxGridEvent& event)
         grid->SelectRow(event.GetRow());
     }
     grid->SetFocus();
-    std::unique_ptr<wxMenu> menu = BuildCellMenu(board, event.GetRow());
+    // Quotes keep coming while the menu is open and may move or hide the
+    // rows: what its commands act on is settled now.
+    const RowTargets targets = SelectedTargets(grid);
+    std::unique_ptr<wxMenu> menu = BuildCellMenu(board, targets, event.GetRow());
+    board.PinTargets(targets);
     Show(board, *menu);
+    board.UnpinTargets();
 }
 
-std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, int row)
+std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, const RowTargets& targets, int row)
 {
     Host* host = board.GetHost();
-    wxGridEx* grid = board.GetCurrentGrid();
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const std::vector<int> selected = SelectedRowList(grid);
+    wxGridEx* grid = targets.grid;
+    TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
     const bool stored = OnStoredTab(grid);
     const bool mayTrade =
-        selected.size() == 1 && host && (host->GetUserProfile().permissions & UserProfile::kAllowTrading);
+        targets.Only() && host && (host->GetUserProfile().permissions & UserProfile::kAllowTrading);
 
     auto menu = std::make_unique<wxMenu>();
     Append(*menu, cmd::RowCommandFirst, _("Buy...") + "\t" + Shortcut(host, kBuyHotkey))->Enable(mayTrade);
     Append(*menu, cmd::RowCommandSecond, _("Sell...") + "\t" + Shortcut(host, kSellHotkey))->Enable(mayTrade);
     menu->AppendSeparator();
     Append(*menu, cmd::EditWatchlist, _("Edit..."), "./icon/edit.png")->Enable(stored);
-    AppendWatchlistMenus(board, *menu);
+    AppendWatchlistMenus(board, targets, *menu);
     Append(*menu, cmd::DeleteInstrument, _("Remove...") + "\t", "./icon/remove.png")->Enable(stored);
     if (stored)
         Append(*menu, cmd::WatchlistCommand, _("Refresh"), "./icon/refresh.png");
@@ -174,7 +178,7 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, int row)
         Append(*menu, cmd::ClearBookmarks, _("Remove All Bookmarks"));
     menu->AppendSeparator();
 
-    if (!selected.empty() && host)
+    if (!targets.quotes.empty() && host)
     {
         for (const ViewItem& view : kViews)
             if (Widget* widget = host->FindWidget(GridTickets::ViewName(view.id)))
@@ -204,13 +208,13 @@ const std::vector<wxString>& GridMenus::StoredNames(const std::string& path)
     return m_names.names;
 }
 
-void GridMenus::AppendWatchlistMenus(Tickerdeck& board, wxMenu& menu)
+void GridMenus::AppendWatchlistMenus(Tickerdeck& board, const RowTargets& targets, wxMenu& menu)
 {
     Host* host = board.GetHost();
     if (!host)
         return;
     // All stored names but the tab's own.
-    const wxGridEx* grid = board.GetCurrentGrid();
+    const wxGridEx* grid = targets.grid;
     const wxString own =
         OnStoredTab(grid) ? layout::ToWxString(Tickerdeck::TableOf(grid)->GetWatchlistName()) : wxString();
     std::vector<wxString> names;
@@ -219,16 +223,20 @@ void GridMenus::AppendWatchlistMenus(Tickerdeck& board, wxMenu& menu)
             names.push_back(name);
     if (names.empty())
         return;
-    menu.AppendSubMenu(WatchlistSubmenu(board, names, kFirstAddId, _("Add to Watchlist"), RowCommands::AddTo),
+    const WatchlistCommand add = [](Tickerdeck& target, const RowTargets& rows, const wxString& name) {
+        RowCommands::AddTo(target, rows, name);
+    };
+    menu.AppendSubMenu(WatchlistSubmenu(board, targets, names, kFirstAddId, _("Add to Watchlist"), add),
                        _("Add to Watchlist"));
     wxMenuItem* move = menu.AppendSubMenu(
-        WatchlistSubmenu(board, names, kFirstMoveId, _("Move to Watchlist"), RowCommands::MoveTo),
+        WatchlistSubmenu(board, targets, names, kFirstMoveId, _("Move to Watchlist"), RowCommands::MoveTo),
         _("Move to Watchlist"));
-    move->Enable(OnStoredTab(board.GetCurrentGrid()));
+    move->Enable(OnStoredTab(grid));
 }
 
-wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const std::vector<wxString>& names, int firstId,
-                                    const wxString& chooserTitle, void (*command)(Tickerdeck&, const wxString&))
+wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const RowTargets& targets,
+                                    const std::vector<wxString>& names, int firstId,
+                                    const wxString& chooserTitle, WatchlistCommand command)
 {
     auto* submenu = new wxMenu();
     const int listed = std::min<int>(static_cast<int>(names.size()), kListedWatchlists);
@@ -236,11 +244,12 @@ wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const std::vector<wxStrin
         // A name is the user's text: an "&" in it is no mnemonic.
         Append(*submenu, firstId + i, wxControl::EscapeMnemonics(names[static_cast<size_t>(i)]));
     Tickerdeck* target = &board;
-    // The items name their watchlists while the menu lives; the ids only
-    // stand for a position in this list.
+    // The items name their watchlists and rows while the menu lives; the
+    // ids only stand for a position in this list. The rows go on to the
+    // chooser, which stays open while quotes keep moving them.
     submenu->Bind(
-        wxEVT_MENU, [target, names, firstId, command](wxCommandEvent& event) {
-            command(*target, names[static_cast<size_t>(event.GetId() - firstId)]);
+        wxEVT_MENU, [target, targets, names, firstId, command](wxCommandEvent& event) {
+            command(*target, targets, names[static_cast<size_t>(event.GetId() - firstId)]);
         },
         firstId, firstId + listed - 1);
     if (static_cast<int>(names.size()) > listed && m_chooser)
@@ -249,9 +258,9 @@ wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const std::vector<wxStrin
         Append(*submenu, more, _("More..."));
         Chooser chooser = m_chooser;
         submenu->Bind(
-            wxEVT_MENU, [target, names, chooserTitle, command, chooser](wxCommandEvent&) {
-                chooser(*target, chooserTitle, names, [target, command](const wxString& name) {
-                    command(*target, name);
+            wxEVT_MENU, [target, targets, names, chooserTitle, command, chooser](wxCommandEvent&) {
+                chooser(*target, chooserTitle, names, [target, targets, command](const wxString& name) {
+                    command(*target, targets, name);
                 });
             },
             more);

@@ -10,6 +10,7 @@
 #include <wx/string.h>
 
 #include "board/BoardFeature.h"
+#include "board/RowTargets.h"
 
 class wxMenu;
 class wxWindow;
@@ -38,9 +39,9 @@ public:
     void OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent& event) override;
     void OnGridMouse(Tickerdeck& board, BoardEventKind kind, wxMouseEvent& event) override;
 
-    /// The menu of a right click on cell (`row`, `col`) of the current tab,
-    /// after the selection has been settled.
-    std::unique_ptr<wxMenu> BuildCellMenu(Tickerdeck& board, int row);
+    /// The menu of a right click on `row` of the current tab, after the
+    /// selection has been settled into `targets`, the rows its commands act on.
+    std::unique_ptr<wxMenu> BuildCellMenu(Tickerdeck& board, const RowTargets& targets, int row);
     std::unique_ptr<wxMenu> BuildGridAreaMenu(Tickerdeck& board);
     std::unique_ptr<wxMenu> BuildColumnMenu(Tickerdeck& board);
 
@@ -50,9 +51,11 @@ public:
 private:
     void Show(Tickerdeck& board, wxMenu& menu);
     void OnCellRightClick(Tickerdeck& board, wxGridEvent& event);
-    void AppendWatchlistMenus(Tickerdeck& board, wxMenu& menu);
-    wxMenu* WatchlistSubmenu(Tickerdeck& board, const std::vector<wxString>& names, int firstId,
-                             const wxString& chooserTitle, void (*command)(Tickerdeck&, const wxString&));
+    /// Adds or moves rows to a named watchlist.
+    using WatchlistCommand = void (*)(Tickerdeck&, const RowTargets&, const wxString&);
+    void AppendWatchlistMenus(Tickerdeck& board, const RowTargets& targets, wxMenu& menu);
+    wxMenu* WatchlistSubmenu(Tickerdeck& board, const RowTargets& targets, const std::vector<wxString>& names,
+                             int firstId, const wxString& chooserTitle, WatchlistCommand command);
     void AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu);
     static void AppendColumnItems(Tickerdeck& board, wxMenu& menu);
 

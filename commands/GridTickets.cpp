@@ -7,7 +7,6 @@
 #include "board/LinkSender.h"
 #include "board/BoardOwner.h"
 #include "board/Tickerdeck.h"
-#include "board/TickerdeckTable.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Widget.h"
@@ -36,25 +35,6 @@ void LogNoPrice(const Instrument& instrument, const std::string& problem)
 
 }  // namespace
 
-std::vector<int> SelectedRowList(const wxGridEx* grid)
-{
-    if (!grid)
-        return {};
-    // The blocks, not GetSelectedRows: that one sorts every row of a large
-    // selection into a set first, and the blocks keep the order of selecting.
-    std::vector<int> rows;
-    for (const wxGridBlockCoords& block : grid->GetSelectedRowBlocks())
-        for (int row = block.GetTopRow(); row <= block.GetBottomRow(); ++row)
-            rows.push_back(row);
-    return rows;
-}
-
-Price* OnlySelectedPrice(const wxGridEx* grid)
-{
-    const std::vector<int> rows = SelectedRowList(grid);
-    return rows.size() == 1 ? Tickerdeck::TableOf(grid)->RowPrice(rows.front()) : nullptr;
-}
-
 std::vector<int> GridTickets::Commands() const
 {
     return {cmd::RowCommandFirst, cmd::RowCommandSecond, cmd::OpenLadder,  cmd::OpenTape,
@@ -78,7 +58,7 @@ void GridTickets::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 void GridTickets::OpenMenuTicket(Tickerdeck& board, ticket::Side side)
 {
-    Price* quote = Tickerdeck::FirstSelectedPrice(board.GetCurrentGrid());
+    Price* quote = board.CommandTargets().First();
     if (quote)
         OpenTicket(board, *quote, ticket::FromMenu(side, m_clickedColumn, *quote));
 }
@@ -86,7 +66,7 @@ void GridTickets::OpenMenuTicket(Tickerdeck& board, ticket::Side side)
 void GridTickets::OnGridEvent(Tickerdeck& board, BoardEventKind /*kind*/, wxGridEvent& event)
 {
     auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
-    Price* quote = OnlySelectedPrice(grid);
+    Price* quote = SelectedTargets(grid).Only();
     const int col = event.GetCol();
     if (!quote)
     {
@@ -95,13 +75,12 @@ void GridTickets::OnGridEvent(Tickerdeck& board, BoardEventKind /*kind*/, wxGrid
     }
     if (col == column::Status || col == column::CorporateAction)
     {
-        const int row = SelectedRowList(grid).front();
-        if (Tickerdeck::TableOf(grid)->GetValue(row, col).empty())
-            return;
-        // The flag dialogs belong to another feature; it claims this request.
+        // The flag dialogs belong to another feature, which claims this
+        // request. It carries the quote: quotes queued ahead of it may move
+        // the row before it is handled.
         wxCommandEvent request(wxEVT_MENU, cmd::ShowInstrumentFlags);
         request.SetInt(col);
-        request.SetExtraLong(row);
+        request.SetClientData(quote);
         wxPostEvent(&board, request);
         return;
     }
@@ -161,7 +140,7 @@ int GridTickets::ViewOfHostCommand(int hostCommand)
 bool GridTickets::OpenView(Tickerdeck& board, int viewCommand)
 {
     Host* host = board.GetHost();
-    Price* quote = OnlySelectedPrice(board.GetCurrentGrid());
+    Price* quote = board.CommandTargets().Only();
     const char* name = ViewName(viewCommand);
     if (!host || !quote || !name)
         return false;
@@ -183,7 +162,7 @@ bool GridTickets::RunHostCommand(Tickerdeck& board, int hostCommand)
         OpenView(board, view);
         return true;
     }
-    Price* quote = OnlySelectedPrice(board.GetCurrentGrid());
+    Price* quote = board.CommandTargets().Only();
     Price probe;
     const auto order = ticket::FromHostCommand(hostCommand, quote ? *quote : probe);
     if (!order)

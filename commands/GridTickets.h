@@ -8,7 +8,6 @@
 #include "model/TicketPrice.h"
 
 struct Price;
-class wxGridEx;
 
 /// Opens the host's Ticket, Ladder, Tape, Charting, Fillscope and Sweeper
 /// widgets for a row; answers Buy, Sell, the view commands and double clicks.
@@ -28,9 +27,9 @@ public:
     /// host has no Ticket widget.
     static bool OpenTicket(Tickerdeck& board, Price& quote, const ticket::Order& order);
     /// Opens the view of command `viewCommand` (cmd::OpenLadder, ...) for the
-    /// only selected row of the current tab.
+    /// one row the command is about.
     static bool OpenView(Tickerdeck& board, int viewCommand);
-    /// Runs a host hotkey command on the only selected row; false for a
+    /// Runs a host hotkey command on the one selected row; false for a
     /// command that is not a ticket or a view.
     static bool RunHostCommand(Tickerdeck& board, int hostCommand);
     /// Tells linked windows about `quote`'s instrument when the board's
@@ -47,8 +46,3 @@ private:
 
     int m_clickedColumn = -1;
 };
-
-/// The rows selected in `grid`, in the order the grid lists them.
-std::vector<int> SelectedRowList(const wxGridEx* grid);
-/// The quote of the only selected row, or null unless exactly one is selected.
-Price* OnlySelectedPrice(const wxGridEx* grid);

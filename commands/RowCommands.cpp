@@ -14,7 +14,6 @@
 #include "contract/Theme.h"
 #include "controls/wxGridEx.h"
 #include "layout/WatchlistStore.h"
-#include "commands/GridTickets.h"
 #include "controls/wxFlatNotebook.h"
 #include "layout/TreeValues.h"
 #include "model/Logger.h"
@@ -36,6 +35,13 @@ std::vector<layout::InstrumentRef> MemberRefs(const TickerdeckTable& table)
     return refs;
 }
 
+// A tab can close while the user is asked or chooses a watchlist.
+bool IsOpenTab(const Tickerdeck& board, const wxGridEx* grid)
+{
+    const std::vector<wxGridEx*>& grids = board.GetGrids();
+    return grid && std::find(grids.begin(), grids.end(), grid) != grids.end();
+}
+
 int FindPage(wxFlatNotebook* notebook, const wxString& label)
 {
     for (size_t page = 0; page < notebook->GetPageCount(); ++page)
@@ -49,6 +55,26 @@ layout::InstrumentRef RefOf(const Instrument& instrument)
     return {instrument.exchange, instrument.code};
 }
 
+// Names what Remove takes away: the first few codes, then how many more.
+wxString RemoveQuestion(const std::vector<Price*>& quotes, const wxString& watchlist)
+{
+    constexpr size_t kNamed = 5;
+    std::vector<const Instrument*> instruments;
+    for (const Price* quote : quotes)
+        if (quote && quote->instrument &&
+            std::find(instruments.begin(), instruments.end(), quote->instrument) == instruments.end())
+            instruments.push_back(quote->instrument);
+    wxString named;
+    for (size_t i = 0; i < instruments.size() && i < kNamed; ++i)
+        named += (i ? ", " : "") + wxString::FromUTF8(instruments[i]->code);
+    if (instruments.size() > kNamed)
+    {
+        const int more = static_cast<int>(instruments.size() - kNamed);
+        named = wxString::Format(wxPLURAL("%s and %d more", "%s and %d more", more), named, more);
+    }
+    return wxString::Format(_("Remove %s from %s?"), named, watchlist);
+}
+
 }  // namespace
 
 std::vector<int> RowCommands::Commands() const
@@ -59,48 +85,51 @@ std::vector<int> RowCommands::Commands() const
 void RowCommands::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 {
     if (event.GetId() == cmd::DeleteInstrument)
-        Remove(board, SelectedRowList(board.GetCurrentGrid()));
+        Remove(board, board.CommandTargets());
     else
         Refresh(board);
 }
 
-bool RowCommands::AskUser(Tickerdeck& board)
+bool RowCommands::AskUser(Tickerdeck& board, const wxString& question)
 {
     // No is the default answer: a stray Enter keeps the rows.
-    wxMessageDialog question(board.GetOwnerFrame(),
-                             _("Are you sure to delete the selected instrument from this watchlist?"),
-                             _("Delete from watchlist"), wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION);
+    wxMessageDialog box(board.GetOwnerFrame(), question, _("Delete from watchlist"),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION);
     if (Theme* theme = board.GetTheme())
-        question.SetBackgroundColour(theme->BackgroundColour());
-    return question.ShowModal() == wxID_YES;
+        box.SetBackgroundColour(theme->BackgroundColour());
+    return box.ShowModal() == wxID_YES;
 }
 
-void RowCommands::Remove(Tickerdeck& board, const std::vector<int>& rows)
+void RowCommands::Remove(Tickerdeck& board, const RowTargets& targets)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
-    if (rows.empty() || !OnStoredTab(grid) || !m_confirm(board))
+    wxGridEx* grid = targets.grid;
+    if (targets.quotes.empty() || !OnStoredTab(grid))
         return;
-    DropRows(board, grid, rows);
+    const wxString watchlist = layout::ToWxString(Tickerdeck::TableOf(grid)->GetWatchlistName());
+    if (!m_confirm(board, RemoveQuestion(targets.quotes, watchlist)))
+        return;
+    if (!IsOpenTab(board, grid))
+        return;
+    DropQuotes(board, grid, targets.quotes);
     RewriteStored(board, grid);
 }
 
-void RowCommands::DropRows(Tickerdeck& board, wxGridEx* grid, const std::vector<int>& rows)
+void RowCommands::DropQuotes(Tickerdeck& board, wxGridEx* grid, const std::vector<Price*>& quotes)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    // Rows are looked up before any goes, so each still names the quote the
-    // user selected; the last listed goes first.
-    std::vector<Price*> quotes;
-    for (int row : rows)
-        quotes.push_back(table->RowPrice(row));
     wxGridUpdateLocker batch(grid);
     for (auto quote = quotes.rbegin(); quote != quotes.rend(); ++quote)
     {
-        const int row = table->RowOf(*quote);
-        if (!*quote || row < 0)
+        if (!*quote || !table->IsMember(*quote))
             continue;
+        // A member the filter hid meanwhile has no row, but leaves all the same.
+        const int row = table->RowOf(*quote);
         table->RemoveRow(*quote);
-        wxGridTableMessage message(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
-        grid->ProcessTableMessage(message);
+        if (row >= 0)
+        {
+            wxGridTableMessage message(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
+            grid->ProcessTableMessage(message);
+        }
         if (!table->IsMember(*quote))
             board.ReleaseTabRow(grid, *quote);
     }
@@ -161,51 +190,31 @@ void RowCommands::Refresh(Tickerdeck& board)
                          [instrument](const Price* price) { return price->instrument == instrument; }) &&
             std::find(missing.begin(), missing.end(), instrument) == missing.end())
             missing.push_back(instrument);
-    std::vector<int> gone;
-    for (int row = 0; row < table->GetNumberRows(); ++row)
-        if (std::find(stored.begin(), stored.end(), table->RowPrice(row)->instrument) == stored.end())
-            gone.push_back(row);
-    DropRows(board, grid, gone);
+    std::vector<Price*> gone;
+    for (Price* shown : table->Rows())
+        if (std::find(stored.begin(), stored.end(), shown->instrument) == stored.end())
+            gone.push_back(shown);
+    DropQuotes(board, grid, gone);
     board.SubscribeRows(missing, grid);
 }
 
-void RowCommands::AddTo(Tickerdeck& board, const wxString& name)
+bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const wxString& name)
 {
-    AddSelectedRows(board, name);
-}
-
-void RowCommands::MoveTo(Tickerdeck& board, const wxString& name)
-{
-    if (OnStoredTab(board.GetCurrentGrid()))
-        MoveSelectedRows(board, name);
-}
-
-bool RowCommands::AddSelectedRows(Tickerdeck& board, const wxString& name)
-{
-    wxGridEx* current = board.GetCurrentGrid();
-    if (!current)
-        return false;
-    const wxArrayInt selected = current->GetSelectedRows();
-    if (selected.empty())
-        return false;
+    wxGridEx* current = targets.grid;
     Host* host = board.GetHost();
-    if (!host)
+    if (!IsOpenTab(board, current) || targets.quotes.empty() || !host)
         return false;
     const int page = FindPage(board.GetNotebook(), name);
     wxGridEx* target = page == wxNOT_FOUND ? nullptr : board.GridOfPage(board.GetNotebook()->GetPage(page));
     const std::string storedName = layout::ToTreeText(name);
     const std::string path = host->GetApplicationFilePath(true);
-    TickerdeckTable* table = Tickerdeck::TableOf(current);
     std::vector<Instrument*> added;
     try
     {
         layout::Tree store = layout::ReadStoreForUpdate(path);
-        for (int row : selected)
-        {
-            Price* price = table->RowPrice(row);
+        for (const Price* price : targets.quotes)
             if (price && price->instrument && layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
                 added.push_back(price->instrument);
-        }
         if (!added.empty())
             layout::WriteStore(path, store);
     }
@@ -227,30 +236,9 @@ bool RowCommands::AddSelectedRows(Tickerdeck& board, const wxString& name)
     return true;
 }
 
-void RowCommands::MoveSelectedRows(Tickerdeck& board, const wxString& name)
+void RowCommands::MoveTo(Tickerdeck& board, const RowTargets& targets, const wxString& name)
 {
-    wxGridEx* current = board.GetCurrentGrid();
-    if (!current)
-        return;
-    wxArrayInt selected = current->GetSelectedRows();
     // Rows leave this tab only once they are safely in the store.
-    if (selected.empty() || !AddSelectedRows(board, name))
-        return;
-    std::vector<int> rows(selected.begin(), selected.end());
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    TickerdeckTable* table = Tickerdeck::TableOf(current);
-    for (int row : rows)
-    {
-        Price* price = table->RowPrice(row);
-        if (!price)
-            continue;
-        table->RemoveRow(price);
-        wxGridTableMessage message(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
-        current->ProcessTableMessage(message);
-        if (!table->IsMember(price))
-            board.ReleaseTabRow(current, price);
-    }
-    current->ClearSelection();
-    current->ForceRefresh();
+    if (IsOpenTab(board, targets.grid) && OnStoredTab(targets.grid) && AddTo(board, targets, name))
+        DropQuotes(board, targets.grid, targets.quotes);
 }

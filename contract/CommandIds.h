@@ -14,7 +14,7 @@ constexpr int InstrumentLink = 7037;
 
 // The board's own ids.
 // Asks the information feature to show the flags of a row: int = column id
-// ("Status" or "CA"), extra long = row of the current tab's grid.
+// ("Status" or "CA"), client data = the row's Price* in the current tab.
 constexpr int ShowInstrumentFlags = 7150;
 constexpr int Notebook = 7160;
 constexpr int Settings = 7161;

@@ -32,21 +32,24 @@ std::vector<int> InstrumentFlags::Commands() const
 
 void InstrumentFlags::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 {
-    Open(board, event.GetInt(), static_cast<int>(event.GetExtraLong()));
+    Open(board, event.GetInt(), static_cast<Price*>(event.GetClientData()));
 }
 
-InstrFlagsDialog* InstrumentFlags::Open(Tickerdeck& board, int column, int row)
+InstrFlagsDialog* InstrumentFlags::Open(Tickerdeck& board, int column, Price* quote)
 {
     if (column != column::Status && column != column::CorporateAction)
         return nullptr;
     wxGridEx* grid = board.GetCurrentGrid();
-    if (!grid || row < 0 || row >= grid->GetNumberRows())
+    const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
+    if (!table || !quote || !quote->instrument || !table->IsMember(quote))
         return nullptr;
     // Each dialog matches the text of its own column: corporate-action codes
     // never appear in the status text.
-    const wxString text = Tickerdeck::TableOf(grid)->GetValue(row, column);
+    const wxString text = table->Format().CellText(table->RowOf(quote), column, *quote);
     if (text.empty())
         return nullptr;
+    const wxString code = wxString::FromUTF8(quote->instrument->code);
+    const wxString name = wxString::FromUTF8(quote->instrument->name);
 
     // One flag dialog at a time: the owner frame stays disabled while it is up.
     if (InstrFlagsDialog* open = m_dialog.get(); open && !open->IsClosing())
@@ -55,11 +58,13 @@ InstrFlagsDialog* InstrumentFlags::Open(Tickerdeck& board, int column, int row)
     wxWindow* owner = board.GetOwnerFrame();
     InstrFlagsDialog* dialog = nullptr;
     if (column == column::Status)
-        dialog = new InstrStatusDialog(board.GetOwner(), owner, wxID_ANY, _("Trading Status"), wxDefaultPosition,
-                                       kDialogSize);
+        dialog = new InstrStatusDialog(board.GetOwner(), owner, wxID_ANY,
+                                       wxString::Format(_("Trading Status: %s %s"), code, name),
+                                       wxDefaultPosition, kDialogSize);
     else
-        dialog = new InstrCADialog(board.GetOwner(), owner, wxID_ANY, _("Corporate Action"), wxDefaultPosition,
-                                   kDialogSize);
+        dialog = new InstrCADialog(board.GetOwner(), owner, wxID_ANY,
+                                   wxString::Format(_("Corporate Action: %s %s"), code, name),
+                                   wxDefaultPosition, kDialogSize);
     m_dialog = dialog;
     dialog->SetFlagText(text);
     dialog->SetChecked(dialog->GetFlagPanel(), true);

@@ -9,6 +9,8 @@
 #include "board/BoardFeature.h"
 #include "dialogs/InstrFlagsDialog.h"
 
+struct Price;
+
 /// Opens the flag dialog of a row on cmd::ShowInstrumentFlags.
 class InstrumentFlags : public BoardFeature
 {
@@ -22,10 +24,11 @@ public:
     std::vector<int> Commands() const override;
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
 
-    /// Opens the dialog for `row` of the current tab's grid: the "Status"
-    /// column's text in the status dialog, the "CA" column's in the
-    /// corporate-action one. Nothing for an empty text or another column.
-    InstrFlagsDialog* Open(Tickerdeck& board, int column, int row);
+    /// Opens the dialog for `quote`'s row of the current tab, titled with its
+    /// instrument: the "Status" column's text in the status dialog, the "CA"
+    /// column's in the corporate-action one. Nothing for an empty text,
+    /// another column or a quote the tab no longer holds.
+    InstrFlagsDialog* Open(Tickerdeck& board, int column, Price* quote);
 
     /// The dialog on screen, or null.
     InstrFlagsDialog* OpenDialog() const { return m_dialog.get(); }

@@ -1,6 +1,7 @@
 #include "watchlist/WatchlistEditor.h"
 
 #include <wx/intl.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/srchctrl.h>
 #include <wx/stattext.h>
@@ -28,6 +29,14 @@ InstrumentCatalogue CatalogueOf(BoardOwner* owner)
     return InstrumentCatalogue(host->GetInstruments(), host->GetExchanges());
 }
 
+bool AskToDiscard(wxWindow* parent, const wxString& message)
+{
+    // No is preselected: a stray Enter keeps the composed list.
+    wxMessageDialog box(parent, message, parent ? parent->GetLabel() : wxString(),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+    return box.ShowModal() == wxID_YES;
+}
+
 // A search of two characters or more is specific enough to show every
 // exchange's matches at once.
 bool ExpandsResults(const wxString& text)
@@ -42,6 +51,7 @@ wxBEGIN_EVENT_TABLE(WatchlistEditor, ThemedDialog)
     EVT_DATAVIEW_ITEM_ACTIVATED(WatchlistEditor::kCatalogueId, WatchlistEditor::OnCatalogueActivated)
     EVT_DATAVIEW_ITEM_ACTIVATED(WatchlistEditor::kListId, WatchlistEditor::OnListActivated)
     EVT_BUTTON(wxID_OK, WatchlistEditor::OnSave)
+    EVT_CLOSE(WatchlistEditor::OnCloseRequest)
 wxEND_EVENT_TABLE()
 
 WatchlistEditor::WatchlistEditor(BoardOwner* owner, Tickerdeck& board, wxWindow* parent, const wxString& title,
@@ -49,6 +59,7 @@ WatchlistEditor::WatchlistEditor(BoardOwner* owner, Tickerdeck& board, wxWindow*
     : ThemedDialog(owner, parent, wxID_ANY, title, pos, size, ParentLock::DisableWhileShown),
       m_board(board),
       m_catalogue(CatalogueOf(owner)),
+      m_discardQuestion(AskToDiscard),
       m_catalogueModel(new CatalogueModel),
       m_chosen(new ChosenListModel)
 {
@@ -69,6 +80,8 @@ void WatchlistEditor::CreateControls()
     m_search = new wxSearchCtrl(this, kSearchId);
     m_search->ShowSearchButton(true);
     m_search->ShowCancelButton(false);
+    // The key reaches the focused field before the dialog, where Cancel takes Escape.
+    m_search->Bind(wxEVT_CHAR_HOOK, &WatchlistEditor::OnSearchKey, this);
     StyleInput(m_search);
     m_catalogueView = MakeView(kCatalogueId);
     m_catalogueView->AssociateModel(m_catalogueModel.get());
@@ -206,7 +219,8 @@ bool WatchlistEditor::Save()
     if (m_saveAction && !m_saveAction())
         return false;
     m_saveAction = nullptr;
-    Close();
+    // Saved: nothing is left to ask about.
+    Close(true);
     return true;
 }
 
@@ -236,4 +250,40 @@ void WatchlistEditor::OnListActivated(wxDataViewEvent& event)
 void WatchlistEditor::OnSave(wxCommandEvent& /*event*/)
 {
     Save();
+}
+
+void WatchlistEditor::OnShownWithAction()
+{
+    m_shownName = m_nameField->GetValue();
+    m_shownInstruments = m_chosen->Instruments();
+}
+
+bool WatchlistEditor::HasUnsavedChanges() const
+{
+    return m_nameField->GetValue() != m_shownName || m_chosen->Instruments() != m_shownInstruments;
+}
+
+void WatchlistEditor::OnCloseRequest(wxCloseEvent& event)
+{
+    // Escape, Cancel and the close box all come here; a list composed with
+    // care is not thrown away without a word.
+    if (event.CanVeto() && !IsClosing() && HasUnsavedChanges() && m_discardQuestion &&
+        !m_discardQuestion(this, _("Discard the changes to this watchlist?")))
+    {
+        event.Veto();
+        return;
+    }
+    event.Skip();
+}
+
+void WatchlistEditor::OnSearchKey(wxKeyEvent& event)
+{
+    // Escape in a search that holds text clears the search; only the next
+    // one goes on to close the editor.
+    if (event.GetKeyCode() == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE && !m_search->IsEmpty())
+    {
+        m_search->Clear();
+        return;
+    }
+    event.Skip();
 }

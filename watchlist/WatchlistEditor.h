@@ -31,6 +31,8 @@ public:
     /// Stores what Save hands over; false keeps the editor open (the
     /// action has told the user why).
     using SaveAction = std::function<bool()>;
+    /// Asks whether to throw away what the user composed; true for Yes.
+    using DiscardQuestion = std::function<bool(wxWindow* parent, const wxString& message)>;
 
     WatchlistEditor(BoardOwner* owner, Tickerdeck& board, wxWindow* parent, const wxString& title,
                     const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(700, 400));
@@ -61,6 +63,10 @@ public:
     const std::vector<Instrument*>& GetResult() const { return m_result; }
     /// Why Save refused the name last; empty when it did not.
     const wxString& GetNameError() const { return m_nameError; }
+    /// True when the name or the list differs from what the editor was shown with.
+    bool HasUnsavedChanges() const;
+    /// Replaces the question box asked before changes are discarded (tests answer).
+    void SetDiscardQuestion(DiscardQuestion question) { m_discardQuestion = std::move(question); }
 
     wxTextCtrl* GetNameField() const { return m_nameField; }
     wxSearchCtrl* GetSearchField() const { return m_search; }
@@ -69,6 +75,7 @@ public:
 
 protected:
     void OnClosing() override { m_saveAction = nullptr; }
+    void OnShownWithAction() override;
 
 private:
     void CreateControls();
@@ -79,6 +86,8 @@ private:
     void OnCatalogueActivated(wxDataViewEvent& event);
     void OnListActivated(wxDataViewEvent& event);
     void OnSave(wxCommandEvent& event);
+    void OnCloseRequest(wxCloseEvent& event);
+    void OnSearchKey(wxKeyEvent& event);
 
     Tickerdeck& m_board;
     InstrumentCatalogue m_catalogue;
@@ -88,6 +97,10 @@ private:
     SaveAction m_saveAction;
     std::set<wxString> m_excluded;
     wxString m_nameError;
+    // What the editor was shown with; closing it otherwise asks first.
+    wxString m_shownName;
+    std::vector<Instrument*> m_shownInstruments;
+    DiscardQuestion m_discardQuestion;
     wxObjectDataPtr<CatalogueModel> m_catalogueModel;
     wxObjectDataPtr<ChosenListModel> m_chosen;
     wxTextCtrl* m_nameField = nullptr;

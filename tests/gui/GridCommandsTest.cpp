@@ -1,10 +1,12 @@
 // Tickets, views, keys, drag and the row commands of a board's grid, against
 // a recording host and the store file.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "support/BoardFixture.h"
+#include "support/QuoteEvent.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
@@ -30,7 +32,12 @@ protected:
         host.openedWindow = container;
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
         grid = board->GetCurrentGrid();
-        board->FindFeature<RowCommands>()->SetConfirmation([this](Tickerdeck&) { return answerYes; });
+        board->FindFeature<RowCommands>()->SetConfirmation([this](Tickerdeck&, const wxString& question) {
+            questions.push_back(question);
+            if (whileAsked)
+                whileAsked();
+            return answerYes;
+        });
         board->FindFeature<GridKeys>()->SetClipboardWriter([this](const wxString& text) {
             clipboard = text;
             return true;
@@ -76,6 +83,8 @@ protected:
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
     bool answerYes = true;
+    std::vector<wxString> questions;
+    std::function<void()> whileAsked;
     wxString clipboard;
 };
 
@@ -116,17 +125,17 @@ TEST_F(GridCommandsTest, HotkeysAndDoubleClicksNeedExactlyOneRow)
     EXPECT_EQ(1050, ticket.dispatched[0].intValue) << "Shift+F2 buys at the best sell price";
 
     int flagsColumn = -1;
-    long flagsRow = -1;
+    void* flagsQuote = nullptr;
     board->Bind(wxEVT_MENU, [&](wxCommandEvent& event) {
         flagsColumn = event.GetInt();
-        flagsRow = event.GetExtraLong();
+        flagsQuote = event.GetClientData();
     }, cmd::ShowInstrumentFlags);
     host.PriceOf(bdi)->statusNote = "HALT";
     wxGridEvent doubleClick(grid->GetId(), wxEVT_GRID_CELL_LEFT_DCLICK, grid, 1, column::Status);
     grid->GetEventHandler()->ProcessEvent(doubleClick);
     testing_support::Flush();
     EXPECT_EQ(column::Status, flagsColumn);
-    EXPECT_EQ(1, flagsRow);
+    EXPECT_EQ(host.PriceOf(bdi), flagsQuote);
 
     grid->SelectRow(0, true);
     Key(WXK_F5);
@@ -173,7 +182,7 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftReordersOnlyUnsorted
     EXPECT_EQ((std::vector<int>{2}), Selected());
 }
 
-TEST_F(GridCommandsTest, DraggingSwapsRowsOnlyWithoutASortColumn)
+TEST_F(GridCommandsTest, DraggingInsertsTheRowWhereItIsDroppedOnlyWithoutASortColumn)
 {
     grid->SelectRow(0);
     wxMouseEvent drag(wxEVT_MOTION);
@@ -181,13 +190,42 @@ TEST_F(GridCommandsTest, DraggingSwapsRowsOnlyWithoutASortColumn)
     drag.SetEventObject(grid->GetGridWindow());
     drag.SetY(grid->CellToRect(2, 0).GetTop() + 2);
     grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
-    EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi, ai}), Members());
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), Members()) << "the stored order follows";
     EXPECT_EQ((std::vector<int>{2}), Selected());
 
     grid->SetSortingColumn(column::Code, true);
     drag.SetY(grid->CellToRect(0, 0).GetTop() + 2);
     grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
-    EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi, ai}), Members());
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), Members());
+}
+
+TEST_F(GridCommandsTest, DeleteRemovesTheSelectedInstrumentsItNamesThoughQuotesReorderTheTabWhileItAsks)
+{
+    SetLasts({{arpi, 4}, {bdi, 3}, {cdg, 2}, {ai, 1}});
+    SortByLast(grid, true);
+    grid->SelectRow(1);
+    grid->SelectRow(2, true);
+    // A quote that comes while the user reads the question moves CDG to the bottom.
+    whileAsked = [this] {
+        host.PriceOf(cdg)->last = 10;
+        testing_support::PostQuote(board, host.PriceOf(cdg), testing_support::kLastMask);
+        testing_support::Flush();
+    };
+    Key(WXK_DELETE);
+    EXPECT_EQ((std::vector<wxString>{"Remove CDG, BDI from Core?"}), questions);
+    EXPECT_EQ((std::vector<Instrument*>{ai, arpi}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "ZZZ"}, {"AMX", "AI"}}), Stored("Core"));
+
+    // Past five instruments the question names five and counts the rest.
+    whileAsked = nullptr;
+    answerYes = false;
+    grid = AddTab(board, {arpi, bdi, cdg, ai, tke, ksm}, "Six");
+    Tickerdeck::TableOf(grid)->SetWatchlistName("Six");
+    grid->SelectAll();
+    Key(WXK_DELETE);
+    EXPECT_EQ("Remove ARPI, BDI, CDG, AI, TKE and 1 more from Six?", questions.back());
+    EXPECT_EQ(6, grid->GetNumberRows());
 }
 
 TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownOnes)
@@ -214,7 +252,7 @@ TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshBringsBackWhatTheStoreHoldsAn
 {
     grid->SelectRow(0);
     grid->SelectRow(1, true);
-    RowCommands::MoveTo(*board, "Spare");
+    RowCommands::MoveTo(*board, SelectedTargets(grid), "Spare");
     EXPECT_EQ((std::vector<Instrument*>{cdg, ai}), InstrumentsShown(grid));
     EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, "")) << "a moved row keeps no quotes coming";
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));

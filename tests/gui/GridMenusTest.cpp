@@ -8,6 +8,7 @@
 #include <wx/menu.h>
 
 #include "support/BoardFixture.h"
+#include "support/QuoteEvent.h"
 #include "commands/GridMenus.h"
 
 namespace {
@@ -159,6 +160,28 @@ TEST_F(GridMenusTest, AddToWatchlistItemReachesTheStoreAndMoreOpensTheChooser)
     RightClick(1, column::Name);
     EXPECT_EQ(static_cast<size_t>(GridMenus::kListedWatchlists + 6), offered.size());
     EXPECT_EQ((std::vector<layout::InstrumentRef>{{"AMX", "BDI"}}), Stored("Other"));
+}
+
+TEST_F(GridMenusTest, CommandsFromTheCellMenuActOnTheRowsItOpenedOnThoughQuotesMoveThemMeanwhile)
+{
+    testing_support::HideInstruments filter;
+    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    grid->SelectRow(0);
+    grid->SelectRow(1, true);
+    inspect = [&](wxMenu& menu) {
+        // While the menu is open ARPI leaves the filtered tab and BDI moves up into its row.
+        filter.hidden.insert(arpi);
+        testing_support::PostQuote(board, host.PriceOf(arpi), testing_support::kLastMask);
+        testing_support::Flush();
+        ASSERT_EQ(bdi, Tickerdeck::TableOf(grid)->RowPrice(0)->instrument);
+        Submenu(menu, "Add to Watchlist")->SendEvent(GridMenus::kFirstAddId);
+        wxCommandEvent bookmark(wxEVT_MENU, cmd::ToggleBookmark);
+        board->ProcessWindowEvent(bookmark);
+    };
+    RightClick(1, column::Name);
+    EXPECT_EQ((std::vector<layout::InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));
+    EXPECT_EQ((std::set<Instrument*>{arpi}), Tickerdeck::TableOf(grid)->Bookmarks());
+    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 }
 
 TEST_F(GridMenusTest, ColumnMenuTogglesColumnsAndTheGridAreaMenuClearsTheSelection)

@@ -9,6 +9,7 @@
 
 #include "dialogs/InstrumentFlags.h"
 #include "support/BoardFixture.h"
+#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ protected:
     {
         wxCommandEvent event(wxEVT_MENU, cmd::ShowInstrumentFlags);
         event.SetInt(column);
-        event.SetExtraLong(row);
+        event.SetClientData(Tickerdeck::TableOf(board->GetCurrentGrid())->RowPrice(row));
         wxPostEvent(board, event);
         Flush();
         return board->FindFeature<InstrumentFlags>()->OpenDialog();
@@ -92,7 +93,7 @@ TEST_F(InstrumentFlagsBoard, StatusBoxesTickBySubstringStayDisabledAndTheOwnerFr
     InstrFlagsDialog* dialog = ShowFlags(column::Status, 0);
     ASSERT_NE(nullptr, dialog);
     ASSERT_NE(nullptr, wxDynamicCast(dialog, InstrStatusDialog));
-    EXPECT_EQ(_("Trading Status"), dialog->GetTitle());
+    EXPECT_EQ("Trading Status: ARPI ARPI Corp", dialog->GetTitle());
     EXPECT_EQ(frame, dialog->GetParent());
     EXPECT_FALSE(frame->IsEnabled());
     const auto boxes = Boxes(dialog);
@@ -118,7 +119,7 @@ TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEm
 {
     InstrFlagsDialog* dialog = ShowFlags(column::CorporateAction, 1);
     ASSERT_NE(nullptr, wxDynamicCast(dialog, InstrCADialog));
-    EXPECT_EQ(_("Corporate Action"), dialog->GetTitle());
+    EXPECT_EQ("Corporate Action: BDI BDI Corp", dialog->GetTitle());
     EXPECT_EQ("XD 0.42", dialog->GetFlagText());
     const auto boxes = Boxes(dialog);
     EXPECT_TRUE(boxes.at("XD").first);
@@ -137,6 +138,25 @@ TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEm
     EXPECT_EQ(nullptr, ShowFlags(column::Name, 0));
     EXPECT_EQ(nullptr, ShowFlags(column::Status, 3));
     EXPECT_TRUE(frame->IsEnabled());
+}
+
+TEST_F(InstrumentFlagsBoard, ADoubleClickShowsItsInstrumentsFlagsThoughQueuedQuotesMoveItsRow)
+{
+    wxGridEx* grid = board->GetCurrentGrid();
+    SetLasts({{arpi, 3}, {bdi, 2}, {cdg, 1}});
+    SortByLast(grid, true);
+    grid->SelectRow(1);
+    // A quote queued ahead of the double click takes BDI below ARPI.
+    host.PriceOf(bdi)->last = 10;
+    testing_support::PostQuote(board, host.PriceOf(bdi), testing_support::kLastMask);
+    wxGridEvent doubleClick(grid->GetId(), wxEVT_GRID_CELL_LEFT_DCLICK, grid, 1, column::Status);
+    grid->GetEventHandler()->ProcessEvent(doubleClick);
+    Flush();
+    ASSERT_EQ(arpi, Tickerdeck::TableOf(grid)->RowPrice(1)->instrument);
+    InstrFlagsDialog* dialog = board->FindFeature<InstrumentFlags>()->OpenDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Trading Status: BDI BDI Corp", dialog->GetTitle());
+    EXPECT_EQ("Halted", dialog->GetFlagText());
 }
 
 }  // namespace

@@ -91,14 +91,14 @@ TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
     core->SelectRow(2);
     core->SelectRow(0, true);
     testing_support::WriteBytes(host.applicationFilePath, "broken <");
-    RowCommands::MoveSelectedRows(*board, "Last");
+    RowCommands::MoveTo(*board, board->CommandTargets(), "Last");
     EXPECT_EQ(3, core->GetNumberRows()) << "an unreadable store keeps the rows where they are";
     EXPECT_EQ("broken <", StoreBytes());
     EXPECT_NE(log.str().find("adding rows to watchlist \"Last\" in " + host.applicationFilePath), std::string::npos)
         << log.str();
 
     WriteStore(R"(<watchlist name="Last"/>)");
-    RowCommands::MoveSelectedRows(*board, "Last");
+    RowCommands::MoveTo(*board, board->CommandTargets(), "Last");
     // The grid reports its selection top to bottom.
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Last"));
     EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(core));
@@ -117,7 +117,7 @@ TEST_F(WatchlistCommands, AnOpenTabGainsRowsOnlyOnceStoredAndSavingLeavesAnother
     host.applicationFilePath = (folder / "gone" / "watchlists.xml").string();
     board->GetNotebook()->SetSelection(0);
     core->SelectRow(0);
-    EXPECT_FALSE(RowCommands::AddSelectedRows(*board, "Last"));
+    EXPECT_FALSE(RowCommands::AddTo(*board, board->CommandTargets(), "Last"));
     EXPECT_TRUE(Shown(board, 2).empty());
     EXPECT_NE(log.str().find("adding rows to watchlist \"Last\" in " + host.applicationFilePath), std::string::npos)
         << log.str();
@@ -127,7 +127,7 @@ TEST_F(WatchlistCommands, AnOpenTabGainsRowsOnlyOnceStoredAndSavingLeavesAnother
     Tabs().SaveEditedWatchlist("Core", "Core", {cdg, tke});
     board->GetNotebook()->SetSelection(1);
     first->SelectRow(0);
-    ASSERT_TRUE(RowCommands::AddSelectedRows(*board, "Last"));
+    ASSERT_TRUE(RowCommands::AddTo(*board, board->CommandTargets(), "Last"));
     ASSERT_EQ((std::vector<Instrument*>{arpi}), Shown(board, 2));
 
     const char* const ksm = R"(<instrument exchange="KTX" code="KSM"/>)";
@@ -153,10 +153,10 @@ TEST_F(WatchlistCommands, RewritingAWatchlistKeepsTheInstrumentsTheHostDoesNotKn
 
     board->GetNotebook()->SetSelection(1);
     first->SelectRow(0);
-    ASSERT_TRUE(RowCommands::AddSelectedRows(*board, "Mixed"));
+    ASSERT_TRUE(RowCommands::AddTo(*board, board->CommandTargets(), "Mixed"));
     board->GetNotebook()->SetSelection(0);
     core->SelectRow(0);
-    RowCommands::MoveSelectedRows(*board, "Last");
+    RowCommands::MoveTo(*board, board->CommandTargets(), "Last");
     ASSERT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(core));
 
     // GHOST's place was after CDG, which the user moved away: it follows

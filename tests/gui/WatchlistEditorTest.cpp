@@ -224,7 +224,7 @@ TEST_F(EditorTest, ARefusedNameIsToldInFullUnderTheNameField)
     ASSERT_FALSE(editor->Save());
     Flush();
     EXPECT_EQ(BalloonTextsShownInFull(editor->GetNameField()), std::vector<wxString>{taken});
-    editor->Close();
+    editor->Close(true);
 
     testing_support::PostCommand(board, cmd::RenameWatchlist);
     TextEntryDialog* rename = commands->GetOpenRename();
@@ -293,6 +293,58 @@ TEST_F(EditorTest, RenameChangesTheTabAndTheStoredRecordTogether)
     Flush();
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));
+}
+
+TEST_F(EditorTest, EscapeAndCancelAskBeforeDiscardingChangesAndEscapeInTheSearchClearsItFirst)
+{
+    std::vector<wxString> asked;
+    bool discard = false;
+    const auto answer = [&](wxWindow*, const wxString& message) {
+        asked.push_back(message);
+        return discard;
+    };
+    const auto escape = [](WatchlistEditor* editor) {
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = WXK_ESCAPE;
+        key.SetEventObject(editor->GetSearchField());
+        editor->GetSearchField()->ProcessWindowEvent(key);
+        Flush();
+    };
+    WatchlistEditor* editor = Open(cmd::NewWatchlist);
+    ASSERT_NE(editor, nullptr);
+    editor->SetDiscardQuestion(answer);
+    editor->GetSearchField()->SetValue("ai");
+    editor->ActivateCatalogueRow(RowOf(editor, ai));
+    escape(editor);
+    ASSERT_EQ(commands->GetOpenEditor(), editor);
+    EXPECT_TRUE(editor->GetSearchField()->IsEmpty());
+    EXPECT_EQ(Tree(editor).size(), 3u) << "the whole catalogue again";
+    EXPECT_TRUE(asked.empty());
+
+    escape(editor);
+    EXPECT_EQ(asked, std::vector<wxString>{"Discard the changes to this watchlist?"});
+    ASSERT_EQ(commands->GetOpenEditor(), editor) << "No keeps the list";
+    discard = true;
+    EXPECT_TRUE(testing_support::Click(editor, wxID_CANCEL));
+    Flush();
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(commands->GetOpenEditor(), nullptr);
+    EXPECT_TRUE(frame->IsEnabled());
+
+    // Renaming is a change too; an editor left as it was closes without a word.
+    editor = Open(cmd::EditWatchlist);
+    ASSERT_NE(editor, nullptr);
+    editor->SetDiscardQuestion(answer);
+    editor->GetNameField()->SetValue("Core 2");
+    editor->Close();
+    EXPECT_EQ(asked.size(), 3u);
+    Flush();
+    editor = Open(cmd::EditWatchlist);
+    editor->SetDiscardQuestion(answer);
+    EXPECT_TRUE(testing_support::Click(editor, wxID_CANCEL));
+    Flush();
+    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_EQ(commands->GetOpenEditor(), nullptr);
 }
 
 }  // namespace

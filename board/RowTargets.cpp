@@ -1,0 +1,59 @@
+#include "board/RowTargets.h"
+
+#include <algorithm>
+
+#include <wx/grid.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxGridEx.h"
+
+std::vector<int> SelectedRowList(const wxGridEx* grid)
+{
+    if (!grid)
+        return {};
+    // The blocks, not GetSelectedRows: that one sorts every row of a large
+    // selection into a set first, and the blocks keep the order of selecting.
+    std::vector<int> rows;
+    for (const wxGridBlockCoords& block : grid->GetSelectedRowBlocks())
+        for (int row = block.GetTopRow(); row <= block.GetBottomRow(); ++row)
+            rows.push_back(row);
+    return rows;
+}
+
+RowTargets SelectedTargets(wxGridEx* grid)
+{
+    RowTargets targets;
+    targets.grid = grid;
+    if (!grid)
+        return targets;
+    std::vector<int> rows = SelectedRowList(grid);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    targets.quotes.reserve(rows.size());
+    for (int row : rows)
+        if (Price* quote = table->RowPrice(row))
+            targets.quotes.push_back(quote);
+    return targets;
+}
+
+RowTargets Tickerdeck::CommandTargets() const
+{
+    if (!m_pinnedTargets)
+        return SelectedTargets(m_currentGrid);
+    // A tab closed under an open menu takes its rows along.
+    if (std::find(m_grids.begin(), m_grids.end(), m_pinnedTargets->grid) == m_grids.end())
+        return RowTargets();
+    return *m_pinnedTargets;
+}
+
+void Tickerdeck::PinTargets(RowTargets targets)
+{
+    m_pinnedTargets = std::move(targets);
+}
+
+void Tickerdeck::UnpinTargets()
+{
+    m_pinnedTargets.reset();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The rows a command works on, turned into their quotes when the user
+// points at them.
+
+#include <vector>
+
+struct Price;
+class wxGridEx;
+
+/// The quotes of the rows the user pointed at, taken at the click or key
+/// press. Queued quotes may re-sort or filter the tab before the command
+/// runs (while a menu is open, a question is asked or a posted event waits);
+/// the quotes stay the instruments the user meant, where row numbers would not.
+struct RowTargets
+{
+    wxGridEx* grid = nullptr;
+    std::vector<Price*> quotes; // top to bottom as the rows were shown
+
+    Price* First() const { return quotes.empty() ? nullptr : quotes.front(); }
+    /// The quote when exactly one row was pointed at, else null.
+    Price* Only() const { return quotes.size() == 1 ? quotes.front() : nullptr; }
+};
+
+/// The rows selected in `grid`, in the order they were selected.
+std::vector<int> SelectedRowList(const wxGridEx* grid);
+/// The quotes of the rows selected in `grid` now.
+RowTargets SelectedTargets(wxGridEx* grid);
