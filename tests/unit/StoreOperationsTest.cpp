@@ -318,6 +318,7 @@ TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
     EXPECT_EQ((Refs{lead, c, b, y, a, x}), unresolved.MergeInto({c, b, a})) << "moved rows take theirs along";
     EXPECT_EQ((Refs{lead, x, y, c}), unresolved.MergeInto({c})) << "removed rows leave theirs to the row before";
     EXPECT_EQ((Refs{lead, a, x, b, y}), unresolved.MergeInto({a, x, b})) << "a reference shown again is not doubled";
+    EXPECT_EQ((Refs{lead, a, x, b, y, a}), unresolved.MergeInto({a, b, a})) << "a row shown twice carries them once";
     EXPECT_EQ((Refs{a}), layout::UnresolvedRefs({a}, [](const InstrumentRef&) { return true; }).MergeInto({a}));
 }
 
