@@ -104,6 +104,18 @@ TEST_F(Save, ChangedFilteredTabsStoreEveryRowInStoredOrderAndUnchangedOnesLeaveO
     EXPECT_EQ((std::vector<std::string>{"Other", "Core"}), layout::ListWatchlistNames(host.applicationFilePath));
 }
 
+TEST_F(Save, ATabsNewRowsAreStoredWhenALaterTabAlreadyMatchesTheStore)
+{
+    WriteStore(kCoreStore);
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Core" type="1"/>
+      </watchlists>)");
+    for (size_t page : {0, 1})
+        board->SubscribeRow(arpi, GridOfPage(board, page), Tickerdeck::Delivery::Interactive);
+    Saved(board);
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}, {"AMX", "ARPI"}}),
+              Stored("Core"));
+}
+
 TEST_F(Save, AStoreThatCannotBeReadOrWrittenIsReportedNeverOverwrittenAndAMissingOneIsCreated)
 {
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
