@@ -164,37 +164,6 @@ TEST_F(Save, OwnFrameWindowsBecomeTheDefaultWithTheFrameSize)
     EXPECT_TRUE(untouched.empty()) << "a docked window leaves the default alone";
 }
 
-TEST_F(Save, HostileColumnsStillSaveAllThirtyOneInAValidOrder)
-{
-    WriteStore("");
-    Tickerdeck* board = LoadNode(R"(<setting><general auto_fit_column_width="false"/></setting>
-      <watchlists><watchlist name="W" type="1"><columns>
-        <column id="-1" size="50" show="true" position="0"/>
-        <column id="31" size="50" show="true" position="1"/>
-        <column id="99999999999" show="true"/>
-        <column id="abc" size="77" show="true" position="2"/>
-        <column id="4" size="-3" show="maybe" position="-5"/>
-        <column id="5" size="abc" show="true" position="100"/>
-        <column id="6" size="2147483648" show="true" position="3"/>
-        <column id="7" size="123" show="true" position="30"/>
-      </columns></watchlist></watchlists>)");
-    const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(Saved(board).get_child("watchlists"));
-    ASSERT_EQ(1u, tabs.size());
-    ASSERT_EQ(31u, tabs[0].columns.size());
-    std::set<int> positions;
-    for (size_t id = 0; id < tabs[0].columns.size(); ++id)
-    {
-        EXPECT_EQ(static_cast<int>(id), tabs[0].columns[id].id);
-        EXPECT_GE(tabs[0].columns[id].size, 0);
-        positions.insert(tabs[0].columns[id].position);
-    }
-    EXPECT_EQ(31u, positions.size());
-    EXPECT_EQ(30, *positions.rbegin());
-    EXPECT_EQ(30, tabs[0].columns[7].position);
-    EXPECT_EQ(123, tabs[0].columns[7].size);
-    EXPECT_EQ(77, tabs[0].columns[0].size) << "a non-numeric id reads as column 0";
-}
-
 TEST_F(Save, HugeAndMarkupTextsSurviveNodeAndStore)
 {
     const std::string odd = "<&\"'> \xE2\x82\xAC \xF0\x9F\x93\x88 " + std::string(1 << 20, 'x');
