@@ -307,6 +307,15 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
     EXPECT_EQ(1u, FilesInFolder()) << "whatever the killed writer left half-done is cleared";
 }
 
+TEST_F(StoreFolder, ANulInANameLeavesTheStoreAsItWas)
+{
+    Write(kTwoOfOneName);
+    Tree store = layout::ReadStore(path.string());
+    layout::WriteWatchlist(store, std::string("a\0b", 3), {{"AMX", "A"}});
+    EXPECT_THROW(layout::WriteStore(path.string(), store), std::runtime_error);
+    EXPECT_EQ(kTwoOfOneName, ReadBytes(path.string()));
+}
+
 TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
 {
     const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"}, lead{"SYN", "LEAD"}, x{"SYN", "X"},
