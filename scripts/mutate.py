@@ -5,6 +5,9 @@ Each line of the list (tests/mutants.txt by default) reads
 
     path:line: old -> new            # optional: why the suite may miss it
 
+A reason starting with "equivalent" marks a change that cannot alter what
+the program does; it is tried all the same but left out of the score.
+
 `old` must stand on that line (or, after edits moved it, on a line close by,
 found once). For each change the script rebuilds the Debug tree
 incrementally, runs the test binaries of the folder the file lives in,
@@ -214,13 +217,16 @@ def main():
     finally:
         restore_left_over_backups(touched)
 
-    tried = [(m, o) for m, o in results if not o.startswith("skipped")]
+    tried = [(m, o) for m, o in results if not o.startswith("skipped") and not m.reason.startswith("equivalent")]
     caught = [m for m, o in tried if o.startswith("caught")]
     missed = [m for m, o in tried if o == "missed"]
+    equivalent = [m for m, o in results if o == "missed" and m.reason.startswith("equivalent")]
     skipped = [(m, o) for m, o in results if o.startswith("skipped")]
     print()
     for mutant in missed:
         print(f"MISSED {mutant}" + (f"  # {mutant.reason}" if mutant.reason else "  # no reason given"))
+    for mutant in equivalent:
+        print(f"EQUIVALENT {mutant}  # {mutant.reason}")
     for mutant, outcome in skipped:
         print(f"SKIPPED {mutant}: {outcome}")
     if tried:
