@@ -110,11 +110,13 @@ TEST_F(FlatNotebookTest, PagesAreReparentedTheFirstIsShownWithoutEventsAndBadPag
     EXPECT_FALSE(second->IsShown());
     EXPECT_TRUE(log.entries.empty());
     EXPECT_EQ(notebook->GetPageIndex(second), 1);
+    ASSERT_TRUE(notebook->InsertPage(0, NewPage(), "Before"));
+    EXPECT_EQ(notebook->GetSelection(), 1) << "the shown page stays shown when one goes in before it";
 
     EXPECT_FALSE(notebook->AddPage(nullptr, "None"));
     EXPECT_FALSE(notebook->AddPage(first, "Twice"));
     EXPECT_FALSE(notebook->InsertPage(5, NewPage(), "Far"));
-    EXPECT_EQ(notebook->GetPageCount(), 2u);
+    EXPECT_EQ(notebook->GetPageCount(), 3u);
     EXPECT_FALSE(notebook->DeletePage(3));
     EXPECT_FALSE(notebook->RemovePage(3));
 }

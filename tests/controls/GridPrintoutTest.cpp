@@ -6,6 +6,7 @@
 #include <wx/frame.h>
 #include <wx/grid.h>
 
+#include "controls/GridPageLayout.h"
 #include "controls/wxGridPrintout.h"
 
 namespace {
@@ -115,6 +116,14 @@ TEST_F(GridPrintout, ALongGridRepeatsTheHeaderOnEveryPageAndNumbersThem)
     EXPECT_LT(Darkest(top + 44, top + 64), 128) << "first row of the page";
     EXPECT_EQ(255, Darkest(top + 44 + 12 * 20 + 4, bottom - 20)) << "nothing past the last row";
     EXPECT_LT(Darkest(bottom - 20, bottom), 128) << "page number";
+}
+
+TEST(GridPageLayout, RowsAndColumnsThatExactlyFillThePageShareIt)
+{
+    const GridPageLayout layout({100, 100, 100}, {20, 20}, 200, 40);
+    ASSERT_EQ(2, layout.PageCount());
+    EXPECT_EQ(1, layout.ColumnsOfPage(1).last);
+    EXPECT_EQ(1, layout.RowsOfPage(2).last);
 }
 
 TEST_F(GridPrintout, AGridDestroyedUnderAnOpenPrintoutLeavesBlankPages)

@@ -24,7 +24,7 @@ TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValuesAndAnythingElseStay
     EXPECT_EQ(1234.5, ParseShownNumber("1234.5", kUngrouped));
 
     // Anything else stays text.
-    for (const char* text : {"", "+", "-", "abc", "1.2.3", "12,34", "1,2345", ",123", "1,234,56", "1.5%",
+    for (const char* text : {"", "+", "-", "abc", "1.2.3", "12,34", "1,2345", ",123", "1,234,56", "1,23.5", "1.5%",
                              "2026-01-02", "1e5", " 1", "--1"})
         EXPECT_FALSE(ParseShownNumber(text, kEnglish)) << text;
     EXPECT_FALSE(ParseShownNumber("1,5", kUngrouped));
@@ -42,6 +42,8 @@ TEST(ExportNames, SheetNamesAreCutAndCleanedFileNamesKeepEverythingUsable)
     // 31 characters, not bytes: non-ASCII names are not cut short.
     const std::string accented = "\xC3\xA9" + std::string(40, 'x');
     EXPECT_EQ(wxString::FromUTF8(accented).Left(31), wxString::FromUTF8(sheet::SheetName(accented)));
+    const std::string smiling = std::string(30, 'x') + "\xF0\x9F\x98\x80";
+    EXPECT_EQ(std::string(30, 'x'), sheet::SheetName(smiling)) << "beyond the basic plane a character takes two units";
     EXPECT_EQ("Export", sheet::FileNameStem(".."));
 }
 

@@ -61,7 +61,7 @@ TEST_F(FilterPredicate, NumbersCompareWithinTheToleranceAndListsSkipUnreadableIt
         {column::Last, Below, "10", false},            {column::Last, Below, "10.00000002", true},
         {column::Last, AtMost, "10", true},            {column::Last, AtMost, "9.99999998", false},
         {column::Last, In, "9,10", true},              {column::Last, In, "9,11,", false},
-        {column::Last, NotIn, "9,,10", false},
+        {column::Last, NotIn, "9,,10", false},         {column::Closing, AtLeast, "1", false},
         // Text operators say nothing about numbers.
         {column::Last, Matches, "5", true},            {column::Last, Contains, "5", true},
         {column::Last, StartsWith, "5", true},         {column::Last, EndsWith, "5", true},
@@ -89,6 +89,7 @@ TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcards)
         {column::Name, Equals, "bravo corp", false},   {column::Name, Differs, "bravo corp", true},
         {column::Name, Contains, "vo C", true},        {column::Name, StartsWith, "Bra", true},
         {column::Name, StartsWith, "Corp", false},     {column::Name, EndsWith, "Corp", true},
+        {column::Name, StartsWith, "Alp", false},
         {column::Name, EndsWith, "corp", false},       {column::Status, Equals, "Halted", true},
         // The currency and date the grid shows, not other fields of the quote.
         {column::Currency, Equals, "USD", true},       {column::Currency, Equals, "EUR", false},

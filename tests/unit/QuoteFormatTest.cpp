@@ -138,7 +138,7 @@ TEST_F(QuoteFormatTest, NotesJoinTheInstrumentsTextsAndDatesPreferTheTradeDate)
     EXPECT_EQ(Cell(column::Date), "2024-01-02");
     price.tradeDate = "20240229";
     EXPECT_EQ(Cell(column::Date), "2024-02-29");
-    for (const char* unparsable : {"20230229", "20241301", "yesterday"})
+    for (const char* unparsable : {"20230229", "18000229", "20241301", "yesterday"})
     {
         price.tradeDate = unparsable;
         EXPECT_EQ(Cell(column::Date), "") << unparsable;

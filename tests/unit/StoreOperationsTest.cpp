@@ -307,6 +307,15 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
     EXPECT_EQ(1u, FilesInFolder()) << "whatever the killed writer left half-done is cleared";
 }
 
+TEST_F(StoreFolder, ANulInANameLeavesTheStoreAsItWas)
+{
+    Write(kTwoOfOneName);
+    Tree store = layout::ReadStore(path.string());
+    layout::WriteWatchlist(store, std::string("a\0b", 3), {{"AMX", "A"}});
+    EXPECT_THROW(layout::WriteStore(path.string(), store), std::runtime_error);
+    EXPECT_EQ(kTwoOfOneName, ReadBytes(path.string()));
+}
+
 TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
 {
     const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"}, lead{"SYN", "LEAD"}, x{"SYN", "X"},
@@ -318,6 +327,7 @@ TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
     EXPECT_EQ((Refs{lead, c, b, y, a, x}), unresolved.MergeInto({c, b, a})) << "moved rows take theirs along";
     EXPECT_EQ((Refs{lead, x, y, c}), unresolved.MergeInto({c})) << "removed rows leave theirs to the row before";
     EXPECT_EQ((Refs{lead, a, x, b, y}), unresolved.MergeInto({a, x, b})) << "a reference shown again is not doubled";
+    EXPECT_EQ((Refs{lead, a, x, b, y, a}), unresolved.MergeInto({a, b, a})) << "a row shown twice carries them once";
     EXPECT_EQ((Refs{a}), layout::UnresolvedRefs({a}, [](const InstrumentRef&) { return true; }).MergeInto({a}));
 }
 

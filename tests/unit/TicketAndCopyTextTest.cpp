@@ -69,6 +69,7 @@ TEST(TicketTicks, RoundHalvesAwayFromZeroInSixtyFourBits)
     EXPECT_EQ(13, ticket::PriceInTicks(0.125, 2).value);
     EXPECT_EQ(-13, ticket::PriceInTicks(-0.125, 2).value);
     EXPECT_EQ(150000, ticket::PriceInTicks(1.5, -1).value) << "no decimals given counts five, as the grid shows";
+    EXPECT_EQ(2, ticket::PriceInTicks(1.5, 0).value) << "a whole-number instrument ticks in units";
     EXPECT_EQ(0, ticket::PriceInTicks(0.0, 2).value);
     EXPECT_TRUE(ticket::PriceInTicks(0.0, 2).problem.empty());
 
