@@ -51,22 +51,6 @@ void PutRect(ptree& element, const wxRect& rect)
     PutInt(element, "<xmlattr>.height", rect.height);
 }
 
-bool IsBlank(const std::string& text)
-{
-    return text.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
-// The reader keeps the indentation between elements as their text, and the
-// indenting writer adds its own again: without this every save would grow
-// the file by a blank line per element.
-void DropIndentation(ptree& element)
-{
-    if (!element.empty() && IsBlank(element.data()))
-        element.data().clear();
-    for (auto& [key, child] : element)
-        DropIndentation(child);
-}
-
 }  // namespace
 
 std::vector<WindowRecord> ReadWindowRecords(const ptree& document)
@@ -135,10 +119,8 @@ wxRect FitOnScreen(const wxRect& saved, const wxRect& screen)
 
 void WriteLayoutDocument(const std::string& path, const ptree& document)
 {
-    ptree tidy = document;
-    DropIndentation(tidy);
     std::ostringstream text;
-    boost::property_tree::write_xml(text, tidy,
+    boost::property_tree::write_xml(text, document,
                                     boost::property_tree::xml_writer_make_settings<std::string>(' ', 2, "utf-8"));
     // The reader stops at a NUL; a document holding one would not read back.
     if (text.str().find('\0') != std::string::npos)

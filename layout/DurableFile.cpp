@@ -256,6 +256,18 @@ std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth
 
 namespace {
 
+// The parser keeps the line breaks and indentation between elements as their
+// parent's text; written back, by an indenting writer or not, they pile up
+// into blank lines at every save. An element that holds others has no text
+// of its own in our files.
+void DropIndentation(ptree& element)
+{
+    if (!element.empty() && element.data().find_first_not_of(" \t\r\n") == std::string::npos)
+        element.data().clear();
+    for (auto& child : element)
+        DropIndentation(child.second);
+}
+
 // The file's text, refused before parsing when the parser could not take it.
 std::string ReadCheckedText(const std::string& path)
 {
@@ -312,6 +324,7 @@ ptree ReadXmlDocument(const std::string& path, const std::string& root)
     {
         throw Unreadable(path, error.what());
     }
+    DropIndentation(document);
     return document;
 }
 

@@ -124,14 +124,19 @@ TEST(StoreOperations, AppendToWatchlistAddsOnlyWhatIsMissing)
     EXPECT_EQ(layout::StoredInstruments(store, "Fresh"), (std::vector<InstrumentRef>{{"KTX", "T"}}));
 }
 
-TEST(StoreOperations, StoreTextHasNoIndentationAndAUtf8Declaration)
+
+TEST_F(StoreFolder, StoreTextHasNoIndentationAndAUtf8DeclarationAlsoAfterAnIndentedFileWasRead)
 {
-    Tree store;
-    layout::AppendWatchlist(store, "W", {{"AMX", "A"}});
+    // The shipped store is indented; its line breaks must not pile up as
+    // blank lines at every rewrite.
+    Write("<application>\n  <watchlists>\n    <watchlist name=\"W\">\n"
+          "      <instrument exchange=\"AMX\" code=\"A\"/>\n    </watchlist>\n  </watchlists>\n</application>\n");
+    Tree store = layout::ReadStoreForUpdate(path.string());
+    layout::AppendToWatchlist(store, "W", {"KTX", "B"});
     EXPECT_EQ(layout::StoreText(store),
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
               "<application><watchlists><watchlist name=\"W\"><instrument exchange=\"AMX\" code=\"A\"/>"
-              "</watchlist></watchlists></application>");
+              "<instrument exchange=\"KTX\" code=\"B\"/></watchlist></watchlists></application>");
 }
 
 TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLinks)
