@@ -213,6 +213,8 @@ private:
     void SortByItsColumn(wxGridEx* grid);
     /// Makes the grid of the page the notebook shows the current one.
     void FollowNotebookSelection();
+    /// Gives the grid the keyboard, with a row selected for the keys to act on.
+    void HandKeyboardTo(wxGridEx* grid);
 
     // Event handlers of the board itself.
     void OnTabActivated(wxFlatNotebookEvent& event);
