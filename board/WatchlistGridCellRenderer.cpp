@@ -45,15 +45,47 @@ wxGridCellRenderer* WatchlistGridCellRenderer::Clone() const
 }
 
 wxColour WatchlistGridCellRenderer::BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col,
-                                                  bool isSelected) const
+                                                  bool isSelected, bool isFlashing) const
 {
     if (!grid.IsEnabled())
         return grid.GetBackgroundColour();
-    // The row-number column never shows the selection, so its bookmark colour stays visible.
-    if (isSelected && col != column::No)
-        return grid.HasFocus() ? grid.GetSelectionBackground() : attr.GetBackgroundColour();
+    // The row-number column never shows the selection, so its bookmark
+    // colour stays visible; a flash shows on a selected row too. The row
+    // stays selected to the eye while a menu or a ticket has the focus.
+    if (isSelected && col != column::No && !isFlashing)
+        return grid.GetSelectionBackground();
     const wxColour own = attr.GetBackgroundColour();
     return own.IsOk() ? own : grid.GetBackgroundColour();
+}
+
+int WatchlistGridCellRenderer::FirstShownColumn(const wxGrid& grid)
+{
+    for (int pos = 0; pos < grid.GetNumberCols(); ++pos)
+        if (grid.GetColSize(grid.GetColAt(pos)) > 0)
+            return grid.GetColAt(pos);
+    return wxNOT_FOUND;
+}
+
+int WatchlistGridCellRenderer::LastShownColumn(const wxGrid& grid)
+{
+    for (int pos = grid.GetNumberCols() - 1; pos >= 0; --pos)
+        if (grid.GetColSize(grid.GetColAt(pos)) > 0)
+            return grid.GetColAt(pos);
+    return wxNOT_FOUND;
+}
+
+void WatchlistGridCellRenderer::DrawSelectionFrame(const wxGrid& grid, wxDC& dc, const wxRect& rect,
+                                                   int col) const
+{
+    // Backgrounds alone cannot mark the selection: a flash or a bookmark
+    // paints over it. The frame runs along the row, closed at its ends.
+    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(grid.GetDefaultCellTextColour()));
+    dc.DrawRectangle(rect.x, rect.y, rect.width, kFrameWidth);
+    dc.DrawRectangle(rect.x, rect.GetBottom() - kFrameWidth + 1, rect.width, kFrameWidth);
+    if (col == FirstShownColumn(grid))
+        dc.DrawRectangle(rect.x, rect.y, kFrameWidth, rect.height);
+    if (col == LastShownColumn(grid))
+        dc.DrawRectangle(rect.GetRight() - kFrameWidth + 1, rect.y, kFrameWidth, rect.height);
 }
 
 void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row,
@@ -70,9 +102,12 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     if (!font.IsSameAs(dc.GetFont()))
         dc.SetFont(font);
 
-    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BackgroundFor(grid, attr, col, isSelected)));
+    const bool flashing = isSelected && quotes && quotes->IsFlashing(row, col);
+    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BackgroundFor(grid, attr, col, isSelected, flashing)));
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
+    if (isSelected)
+        DrawSelectionFrame(grid, dc, rect, col);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
     int hAlign = wxALIGN_RIGHT;

@@ -24,9 +24,15 @@ public:
     static constexpr int kNameIconAllowance = 25;
     /// Blank space left and right of a cell's text.
     static constexpr int kTextInset = 3;
+    /// Thickness of the frame around the selected rows, in the text colour.
+    static constexpr int kFrameWidth = 2;
 
 private:
-    wxColour BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col, bool isSelected) const;
+    wxColour BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col, bool isSelected,
+                           bool isFlashing) const;
+    void DrawSelectionFrame(const wxGrid& grid, wxDC& dc, const wxRect& rect, int col) const;
+    static int FirstShownColumn(const wxGrid& grid);
+    static int LastShownColumn(const wxGrid& grid);
     void DrawName(wxGrid& grid, wxDC& dc, const wxRect& rect, const wxRect& textRect, const Price* price,
                   int hAlign, int vAlign);
     void DrawTradeArrow(wxDC& dc, const wxRect& rect, const Price* price) const;

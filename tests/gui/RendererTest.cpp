@@ -1,4 +1,4 @@
-// Quote cell painting: backgrounds under selection, focus and flashes, the
+// Quote cell painting: backgrounds and frames under selection, focus and flashes, the
 // name and flag icons with their fallbacks, and the trade arrows.
 
 #include <wx/dcclient.h>
@@ -100,16 +100,27 @@ protected:
     Instrument* instrument = nullptr;
 };
 
-TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
+TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
 {
     EXPECT_EQ(Background(false), kBackground);  // amplitude 0 is blank
     Quote(price, ~0);
     ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight);
 
-    other->SetFocus();
+    other->SetFocus(); // as a menu or a ticket takes it
     ASSERT_TRUE(PumpUntil([&] { return !grid->HasFocus(); }, 1000));
-    EXPECT_EQ(Background(true), kHighlight) << "without focus a selected flash still shows";
+    EXPECT_EQ(Background(true), kHighlight) << "a flash shows on a selected row too";
+    EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows without the focus";
+    for (int col : {column::No, column::Amplitude, column::Sector})
+    {
+        const wxImage cell = Paint(col, true);
+        EXPECT_EQ(At(cell, kCellWidth / 2, 0), kText) << "a frame along the row's top, column " << col;
+        EXPECT_EQ(At(cell, kCellWidth / 2, kCellHeight - 1), kText) << "and its bottom, column " << col;
+    }
+    EXPECT_EQ(At(Paint(column::No, true), 0, kCellHeight / 2), kText) << "closed at the first column shown";
+    EXPECT_EQ(At(Paint(column::Sector, true), 0, kCellHeight / 2), kSelection);
+    EXPECT_EQ(At(Paint(column::Sector, false), kCellWidth / 2, 0), kBackground)
+        << "no frame off the selection";
 
     grid->Disable();
     EXPECT_EQ(Background(true), kBackground);
@@ -118,13 +129,9 @@ TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
     EXPECT_EQ(Background(false), kHighlight);
 
     table->Bookmarks().insert(instrument);
-    grid->GetGridWindow()->SetFocus();
-    if (!PumpUntil([&] { return grid->HasFocus(); }, 1000))
-        GTEST_SKIP() << "the display gives the grid no keyboard focus";
-    EXPECT_EQ(Background(true), kSelection);
-    EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBookmark) << "the row number never shows the selection";
+    EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBookmark) << "the row number never shows the selection";
     table->Bookmarks().clear();
-    EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBackground);
+    EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBackground);
 }
 
 TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrCodeAndTradeTypeItsArrow)
