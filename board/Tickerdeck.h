@@ -111,6 +111,9 @@ public:
     void RemoveTab(wxGridEx* grid);
     void FitColumns(wxGridEx* grid);
     void FitAllColumns();
+    /// A paint of `grid` found figures wider than their columns (a bit per
+    /// column id): where the columns are fitted, they are fitted again.
+    void WidenCutOffColumns(wxGridEx* grid, uint32_t columns);
     static TickerdeckTable* TableOf(const wxGridEx* grid);
     const std::vector<wxGridEx*>& GetGrids() const { return m_grids; }
     wxGridEx* GetCurrentGrid() const { return m_currentGrid; }
@@ -194,6 +197,9 @@ private:
     void ApplyNotebookColours();
     void ApplyGridColours(wxGridEx* grid);
     void BindGridEvents(wxGridEx* grid);
+    void FitColumnsTo(wxGridEx* grid, std::vector<int> contentWidths);
+    /// Gives the figure under the pointer as a tool tip when its cell shows it cut off.
+    void ShowCutOffFigure(wxMouseEvent& event);
 
     // Subscriptions.
     bool IsPastDay(const wxDateTime& date) const;

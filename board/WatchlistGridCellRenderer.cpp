@@ -17,6 +17,7 @@ namespace {
 const wxString kIconFolder = "./icon/";
 // The grid's own gap between a text and the edge it is aligned to.
 constexpr int kGridTextMargin = 1;
+constexpr wxChar kCutOffMark = '#';
 
 wxString AssetIconPath(const Instrument& instrument)
 {
@@ -142,7 +143,7 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
         DrawFlag(grid, dc, rect, textRect, price, hAlign, vAlign);
         break;
     default:
-        DrawCellText(grid, dc, table->GetValue(row, col), textRect, hAlign, vAlign);
+        DrawCellText(grid, dc, table->GetValue(row, col), textRect, hAlign, vAlign, col);
         break;
     }
 }
@@ -213,8 +214,8 @@ void WatchlistGridCellRenderer::DrawIcon(wxDC& dc, const wxBitmap& icon, const w
     dc.DrawBitmap(icon, x, y, false);
 }
 
-void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text, const wxRect& textRect,
-                                             int hAlign, int vAlign)
+void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text,
+                                             const wxRect& textRect, int hAlign, int vAlign, int col)
 {
     if (text.empty() || textRect.width <= 0 || textRect.height <= 0)
         return;
@@ -241,8 +242,31 @@ void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxStr
         DrawTextAt(dc, text, x, y);
         return;
     }
+    const bool cutShort = x < textRect.x || x + extent.x > textRect.x + textRect.width;
+    if (cutShort && col != wxNOT_FOUND && ShowsFigures(col))
+    {
+        DrawCutOffMark(grid, dc, textRect, hAlign, vAlign);
+        if (auto* quotes = dynamic_cast<TickerdeckTable*>(grid.GetTable()))
+            quotes->NoteCutOff(col);
+        return;
+    }
     wxDCClipper clipToText(dc, textRect);
     DrawTextAt(dc, text, x, y);
+}
+
+void WatchlistGridCellRenderer::DrawCutOffMark(wxGrid& grid, wxDC& dc, const wxRect& textRect, int hAlign,
+                                               int vAlign)
+{
+    // What spreadsheets show for a number wider than its column: a row of
+    // "#" that nobody reads as a figure; the tool tip gives the value.
+    const int markWidth = std::max(1, m_extents.Extent(dc, wxString(kCutOffMark)).x);
+    const int count = std::max(1, (textRect.width - 2 * kGridTextMargin) / markWidth);
+    DrawCellText(grid, dc, wxString(count, kCutOffMark), textRect, hAlign, vAlign);
+}
+
+bool WatchlistGridCellRenderer::FitsCell(int textWidth, int cellWidth)
+{
+    return textWidth + 2 * (kTextInset + kGridTextMargin) <= cellWidth;
 }
 
 void WatchlistGridCellRenderer::DrawTextAt(wxDC& dc, const wxString& text, int x, int y)
