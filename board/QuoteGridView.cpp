@@ -32,6 +32,24 @@ int QuoteGridView::CellKey(int row, int col)
     return col + column::Count * row;
 }
 
+void QuoteGridView::NoteCutOff(int col)
+{
+    if (!m_onCutOff || col < 0 || col >= column::Count)
+        return;
+    const bool queued = m_cutOffColumns != 0;
+    m_cutOffColumns |= uint32_t{1} << col;
+    if (queued)
+        return;
+    CallAfter(
+        [this]
+        {
+            const uint32_t columns = m_cutOffColumns;
+            m_cutOffColumns = 0;
+            if (m_onCutOff)
+                m_onCutOff(columns);
+        });
+}
+
 wxGrid* QuoteGridView::Grid() const
 {
     return m_table.GetView();

@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -72,6 +74,14 @@ public:
     /// Every flash ends without a repaint: the rows they were on are gone.
     void DropFlashes();
 
+    /// Receives the columns (a bit per column id) in which a paint found a
+    /// figure wider than its column.
+    using CutOffHandler = std::function<void(uint32_t columns)>;
+    void SetCutOffHandler(CutOffHandler handler) { m_onCutOff = std::move(handler); }
+    /// A figure of `col` did not fit its column. The handler hears of it
+    /// once the paint is over, once for all the columns of that paint.
+    void NoteCutOff(int col);
+
 private:
     static int CellKey(int row, int col);
     void MoveFlashesFrom(int row, int by);
@@ -115,4 +125,7 @@ private:
     std::unique_ptr<wxTimer> m_clock;                          // set for the earliest end
     Clock::time_point m_clockDue;
     std::chrono::milliseconds m_flashDuration = kFlashDuration;
+
+    CutOffHandler m_onCutOff;
+    uint32_t m_cutOffColumns = 0; // noted since the handler last ran
 };

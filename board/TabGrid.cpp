@@ -2,6 +2,7 @@
 // tab's release of its rows.
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include <wx/dcclient.h>
@@ -10,10 +11,11 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
+#include "contract/Theme.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "model/ColumnFit.h"
-#include "contract/Theme.h"
+#include "model/ColumnSpec.h"
 
 namespace {
 
@@ -134,14 +136,15 @@ int ContentWidth(wxGrid* grid, wxDC& dc, int col, const RowSample& sample)
     return std::max(width, GridInternals::MinimalWidth(*grid, col));
 }
 
-// Every shown column's content width; hidden columns (width 0) stay 0.
-std::vector<int> ContentWidths(wxGrid* grid)
+// The content width of every shown column among `columns` (a bit per
+// column id); the others (and hidden columns, width 0) stay 0.
+std::vector<int> ContentWidths(wxGrid* grid, uint32_t columns = ~uint32_t{0})
 {
     const RowSample sample = SampleRows(grid);
     wxClientDC dc(grid->GetGridWindow());
     std::vector<int> widths(static_cast<size_t>(grid->GetNumberCols()), 0);
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (grid->GetColSize(col) > 0)
+    for (int col = 0; col < grid->GetNumberCols() && col < 32; ++col)
+        if ((columns >> col & 1u) != 0 && grid->GetColSize(col) > 0)
             widths[static_cast<size_t>(col)] = ContentWidth(grid, dc, col, sample);
     return widths;
 }
@@ -178,6 +181,7 @@ wxGridEx* Tickerdeck::CreateTabGrid()
     grid->SetDefaultRowSize(kRowHeight);
 
     BindGridEvents(grid);
+    table->SetCutOffHandler([this, grid](uint32_t columns) { WidenCutOffColumns(grid, columns); });
     // No sort column yet. The direction flag survives the unset, and the sort
     // cycle sorts against it, so an ascending flag makes the first header
     // click sort descending: the biggest movers and prices come first.
@@ -203,13 +207,63 @@ void Tickerdeck::BindGridEvents(wxGridEx* grid)
 
 void Tickerdeck::FitColumns(wxGridEx* grid)
 {
-    std::vector<int> widths = ContentWidths(grid);
+    FitColumnsTo(grid, ContentWidths(grid));
+}
+
+void Tickerdeck::FitColumnsTo(wxGridEx* grid, std::vector<int> widths)
+{
     SetColumnWidths(grid, widths);
     // The grid has recomputed its geometry on ending the batch, so its cell
     // window has the width it shows now, also inside a size event.
     const int available = grid->GetGridWindow()->GetClientSize().GetWidth();
     SetColumnWidths(grid, layout::StretchToWidth(std::move(widths), available));
     grid->ForceRefresh();
+}
+
+void Tickerdeck::WidenCutOffColumns(wxGridEx* grid, uint32_t columns)
+{
+    // Where the columns are not fitted the mark stays, and the tool tip
+    // gives the figure.
+    if (!m_settings.autoFitColumns)
+        return;
+    std::vector<int> widths = ContentWidths(grid, columns);
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (widths[static_cast<size_t>(col)] > grid->GetColSize(col))
+        {
+            FitColumnsTo(grid, ContentWidths(grid));
+            return;
+        }
+}
+
+void Tickerdeck::ShowCutOffFigure(wxMouseEvent& event)
+{
+    auto* cells = wxDynamicCast(event.GetEventObject(), wxWindow);
+    const auto shown = std::find_if(m_grids.begin(), m_grids.end(),
+                                    [cells](const wxGridEx* grid) { return grid->GetGridWindow() == cells; });
+    if (shown == m_grids.end())
+        return;
+    wxGridEx* grid = *shown;
+    int x = 0;
+    int y = 0;
+    grid->CalcUnscrolledPosition(event.GetX(), event.GetY(), &x, &y);
+    const int row = grid->YToRow(y);
+    const int col = grid->XToCol(x);
+    wxString whole;
+    if (row != wxNOT_FOUND && col != wxNOT_FOUND && ShowsFigures(col))
+    {
+        const wxString text = grid->GetTable()->GetValue(row, col);
+        wxClientDC dc(cells);
+        dc.SetFont(grid->GetDefaultCellFont());
+        if (!WatchlistGridCellRenderer::FitsCell(dc.GetTextExtent(text).x, grid->GetColSize(col)))
+            whole = text;
+    }
+    if (whole.empty())
+    {
+        if (cells->GetToolTip())
+            cells->UnsetToolTip();
+    }
+    else if (cells->GetToolTipText() != whole)
+        cells->SetToolTip(whole);
 }
 
 void Tickerdeck::FitAllColumns()

@@ -216,7 +216,8 @@ void Tickerdeck::ApplyTitle(const wxString& text)
 {
     if (m_titleLabel)
     {
-        m_titleLabel->SetLabel(text);
+        // A title is the user's text: "P&L Desk" keeps its ampersand.
+        m_titleLabel->SetLabelText(text);
         // The toolbar sizes its controls from the size recorded when they
         // were added; a longer title needs the record renewed.
         m_titleLabel->SetSize(m_titleLabel->GetBestSize());

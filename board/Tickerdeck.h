@@ -113,6 +113,9 @@ public:
     void RemoveTab(wxGridEx* grid);
     void FitColumns(wxGridEx* grid);
     void FitAllColumns();
+    /// A paint of `grid` found figures wider than their columns (a bit per
+    /// column id): where the columns are fitted, they are fitted again.
+    void WidenCutOffColumns(wxGridEx* grid, uint32_t columns);
     static TickerdeckTable* TableOf(const wxGridEx* grid);
     const std::vector<wxGridEx*>& GetGrids() const { return m_grids; }
     wxGridEx* GetCurrentGrid() const { return m_currentGrid; }
@@ -202,6 +205,9 @@ private:
     void ApplyNotebookColours();
     void ApplyGridColours(wxGridEx* grid);
     void BindGridEvents(wxGridEx* grid);
+    void FitColumnsTo(wxGridEx* grid, std::vector<int> contentWidths);
+    /// Gives the figure under the pointer as a tool tip when its cell shows it cut off.
+    void ShowCutOffFigure(wxMouseEvent& event);
 
     // Subscriptions.
     bool IsPastDay(const wxDateTime& date) const;
@@ -221,6 +227,8 @@ private:
     void SortByItsColumn(wxGridEx* grid);
     /// Makes the grid of the page the notebook shows the current one.
     void FollowNotebookSelection();
+    /// Gives the grid the keyboard, with a row selected for the keys to act on.
+    void HandKeyboardTo(wxGridEx* grid);
 
     // Event handlers of the board itself.
     void OnTabActivated(wxFlatNotebookEvent& event);

@@ -56,6 +56,7 @@ void Tickerdeck::OnCellRightClick(wxGridEvent& event)
 
 void Tickerdeck::OnGridMotion(wxMouseEvent& event)
 {
+    ShowCutOffFigure(event);
     OwnerOf(BoardEventKind::GridMotion)->OnGridMouse(*this, BoardEventKind::GridMotion, event);
 }
 

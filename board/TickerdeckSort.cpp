@@ -1,5 +1,7 @@
 // Tab activation and the three-step column sort cycle of a grid.
 
+#include <algorithm>
+
 #include <wx/grid.h>
 
 #include "board/Tickerdeck.h"
@@ -62,6 +64,18 @@ void Tickerdeck::FollowNotebookSelection()
         RearrangeRows(grid);
     else
         SortByItsColumn(grid);
+    HandKeyboardTo(grid);
+}
+
+void Tickerdeck::HandKeyboardTo(wxGridEx* grid)
+{
+    // The page that had the focus is hidden now, and the toolkit passes the
+    // focus on to whatever it finds; the keys belong to the grid on show,
+    // and they act on its selected row, so there is one.
+    const int rows = grid->GetNumberRows();
+    if (rows > 0 && grid->GetSelectedRows().empty())
+        grid->SelectRow(std::clamp(grid->GetGridCursorRow(), 0, rows - 1));
+    grid->GetGridWindow()->SetFocus();
 }
 
 void Tickerdeck::SortByItsColumn(wxGridEx* grid)

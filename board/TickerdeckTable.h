@@ -144,6 +144,14 @@ public:
     /// and prices may have changed since it was styled.
     void RestyleForPaint(wxGridCellAttr& attr, int row, int col);
 
+    /// What to do after a paint that found figures wider than their columns.
+    void SetCutOffHandler(QuoteGridView::CutOffHandler handler)
+    {
+        m_view.SetCutOffHandler(std::move(handler));
+    }
+    /// The painter found a figure of `col` wider than its column.
+    void NoteCutOff(int col) { m_view.NoteCutOff(col); }
+
     /// How long a changed cell stays highlighted; one second unless a test wants less.
     void SetFlashDuration(std::chrono::milliseconds duration) { m_view.SetFlashDuration(duration); }
     bool IsFlashing(int row, int col) const { return m_view.IsFlashing(row, col); }

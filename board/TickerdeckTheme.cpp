@@ -21,6 +21,21 @@ constexpr int kTitleWeight = wxFONTWEIGHT_BOLD;
 constexpr int kTitleStyle = wxFONTSTYLE_NORMAL;
 static_assert(kTitleWeight == 700 && kTitleStyle == 90, "the title font's numbers changed with the toolkit");
 
+// Flashes take the theme's selection colour, so the selected rows take one
+// of their own: the cell background moved towards the text colour, which
+// keeps the text and the up and down colours readable on it in a dark and
+// a light theme alike.
+wxColour SelectedRowColour(const Theme& theme)
+{
+    constexpr int kTextShare = 22; // percent
+    const wxColour cell = theme.CellBackgroundColour();
+    const wxColour text = theme.TextColour();
+    const auto mix = [](unsigned char from, unsigned char to)
+    { return static_cast<unsigned char>((from * (100 - kTextShare) + to * kTextShare + 50) / 100); };
+    return wxColour(mix(cell.Red(), text.Red()), mix(cell.Green(), text.Green()),
+                    mix(cell.Blue(), text.Blue()));
+}
+
 void ApplyTableColours(TickerdeckTable* table, const Theme& theme)
 {
     table->SetHighlightColour(theme.SelectionColour());
@@ -93,7 +108,7 @@ void Tickerdeck::ApplyGridColours(wxGridEx* grid)
     // in the old one.
     grid->SetLabelBackgroundColour(theme->ButtonColour());
     grid->SetLabelTextColour(theme->LabelTextColour());
-    grid->SetSelectionBackground(theme->SelectionColour());
+    grid->SetSelectionBackground(SelectedRowColour(*theme));
     grid->SetLabelFont(theme->NormalFont());
     grid->SetDefaultCellFont(theme->GridFont());
 }

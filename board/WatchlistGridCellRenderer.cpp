@@ -17,6 +17,7 @@ namespace {
 const wxString kIconFolder = "./icon/";
 // The grid's own gap between a text and the edge it is aligned to.
 constexpr int kGridTextMargin = 1;
+constexpr wxChar kCutOffMark = '#';
 
 wxString AssetIconPath(const Instrument& instrument)
 {
@@ -45,15 +46,47 @@ wxGridCellRenderer* WatchlistGridCellRenderer::Clone() const
 }
 
 wxColour WatchlistGridCellRenderer::BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col,
-                                                  bool isSelected) const
+                                                  bool isSelected, bool isFlashing) const
 {
     if (!grid.IsEnabled())
         return grid.GetBackgroundColour();
-    // The row-number column never shows the selection, so its bookmark colour stays visible.
-    if (isSelected && col != column::No)
-        return grid.HasFocus() ? grid.GetSelectionBackground() : attr.GetBackgroundColour();
+    // The row-number column never shows the selection, so its bookmark
+    // colour stays visible; a flash shows on a selected row too. The row
+    // stays selected to the eye while a menu or a ticket has the focus.
+    if (isSelected && col != column::No && !isFlashing)
+        return grid.GetSelectionBackground();
     const wxColour own = attr.GetBackgroundColour();
     return own.IsOk() ? own : grid.GetBackgroundColour();
+}
+
+int WatchlistGridCellRenderer::FirstShownColumn(const wxGrid& grid)
+{
+    for (int pos = 0; pos < grid.GetNumberCols(); ++pos)
+        if (grid.GetColSize(grid.GetColAt(pos)) > 0)
+            return grid.GetColAt(pos);
+    return wxNOT_FOUND;
+}
+
+int WatchlistGridCellRenderer::LastShownColumn(const wxGrid& grid)
+{
+    for (int pos = grid.GetNumberCols() - 1; pos >= 0; --pos)
+        if (grid.GetColSize(grid.GetColAt(pos)) > 0)
+            return grid.GetColAt(pos);
+    return wxNOT_FOUND;
+}
+
+void WatchlistGridCellRenderer::DrawSelectionFrame(const wxGrid& grid, wxDC& dc, const wxRect& rect,
+                                                   int col) const
+{
+    // Backgrounds alone cannot mark the selection: a flash or a bookmark
+    // paints over it. The frame runs along the row, closed at its ends.
+    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(grid.GetDefaultCellTextColour()));
+    dc.DrawRectangle(rect.x, rect.y, rect.width, kFrameWidth);
+    dc.DrawRectangle(rect.x, rect.GetBottom() - kFrameWidth + 1, rect.width, kFrameWidth);
+    if (col == FirstShownColumn(grid))
+        dc.DrawRectangle(rect.x, rect.y, kFrameWidth, rect.height);
+    if (col == LastShownColumn(grid))
+        dc.DrawRectangle(rect.GetRight() - kFrameWidth + 1, rect.y, kFrameWidth, rect.height);
 }
 
 void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row,
@@ -70,9 +103,12 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     if (!font.IsSameAs(dc.GetFont()))
         dc.SetFont(font);
 
-    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BackgroundFor(grid, attr, col, isSelected)));
+    const bool flashing = isSelected && quotes && quotes->IsFlashing(row, col);
+    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BackgroundFor(grid, attr, col, isSelected, flashing)));
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
+    if (isSelected)
+        DrawSelectionFrame(grid, dc, rect, col);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
     int hAlign = wxALIGN_RIGHT;
@@ -107,7 +143,7 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
         DrawFlag(grid, dc, rect, textRect, price, hAlign, vAlign);
         break;
     default:
-        DrawCellText(grid, dc, table->GetValue(row, col), textRect, hAlign, vAlign);
+        DrawCellText(grid, dc, table->GetValue(row, col), textRect, hAlign, vAlign, col);
         break;
     }
 }
@@ -178,8 +214,8 @@ void WatchlistGridCellRenderer::DrawIcon(wxDC& dc, const wxBitmap& icon, const w
     dc.DrawBitmap(icon, x, y, false);
 }
 
-void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text, const wxRect& textRect,
-                                             int hAlign, int vAlign)
+void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text,
+                                             const wxRect& textRect, int hAlign, int vAlign, int col)
 {
     if (text.empty() || textRect.width <= 0 || textRect.height <= 0)
         return;
@@ -206,8 +242,31 @@ void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxStr
         DrawTextAt(dc, text, x, y);
         return;
     }
+    const bool cutShort = x < textRect.x || x + extent.x > textRect.x + textRect.width;
+    if (cutShort && col != wxNOT_FOUND && ShowsFigures(col))
+    {
+        DrawCutOffMark(grid, dc, textRect, hAlign, vAlign);
+        if (auto* quotes = dynamic_cast<TickerdeckTable*>(grid.GetTable()))
+            quotes->NoteCutOff(col);
+        return;
+    }
     wxDCClipper clipToText(dc, textRect);
     DrawTextAt(dc, text, x, y);
+}
+
+void WatchlistGridCellRenderer::DrawCutOffMark(wxGrid& grid, wxDC& dc, const wxRect& textRect, int hAlign,
+                                               int vAlign)
+{
+    // What spreadsheets show for a number wider than its column: a row of
+    // "#" that nobody reads as a figure; the tool tip gives the value.
+    const int markWidth = std::max(1, m_extents.Extent(dc, wxString(kCutOffMark)).x);
+    const int count = std::max(1, (textRect.width - 2 * kGridTextMargin) / markWidth);
+    DrawCellText(grid, dc, wxString(count, kCutOffMark), textRect, hAlign, vAlign);
+}
+
+bool WatchlistGridCellRenderer::FitsCell(int textWidth, int cellWidth)
+{
+    return textWidth + 2 * (kTextInset + kGridTextMargin) <= cellWidth;
 }
 
 void WatchlistGridCellRenderer::DrawTextAt(wxDC& dc, const wxString& text, int x, int y)

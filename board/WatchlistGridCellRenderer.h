@@ -24,18 +24,31 @@ public:
     static constexpr int kNameIconAllowance = 25;
     /// Blank space left and right of a cell's text.
     static constexpr int kTextInset = 3;
+    /// Whether a one-line text of that width shows whole in a cell of that
+    /// width, with room to spare rather than a pixel short.
+    static bool FitsCell(int textWidth, int cellWidth);
+
+    /// Thickness of the frame around the selected rows, in the text colour.
+    static constexpr int kFrameWidth = 2;
 
 private:
-    wxColour BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col, bool isSelected) const;
+    wxColour BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col, bool isSelected,
+                           bool isFlashing) const;
+    void DrawSelectionFrame(const wxGrid& grid, wxDC& dc, const wxRect& rect, int col) const;
+    static int FirstShownColumn(const wxGrid& grid);
+    static int LastShownColumn(const wxGrid& grid);
     void DrawName(wxGrid& grid, wxDC& dc, const wxRect& rect, const wxRect& textRect, const Price* price,
                   int hAlign, int vAlign);
     void DrawTradeArrow(wxDC& dc, const wxRect& rect, const Price* price) const;
     void DrawFlag(wxGrid& grid, wxDC& dc, const wxRect& rect, const wxRect& textRect, const Price* price,
                   int hAlign, int vAlign);
     /// Places one text the way the grid does, measuring it once and clipping
-    /// only a text that does not fit.
+    /// only a text that does not fit. A figure (the text of `col`, when that
+    /// column shows figures) that does not fit is not clipped but replaced
+    /// by a mark, and the table hears of it.
     void DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text, const wxRect& textRect, int hAlign,
-                      int vAlign);
+                      int vAlign, int col = wxNOT_FOUND);
+    void DrawCutOffMark(wxGrid& grid, wxDC& dc, const wxRect& textRect, int hAlign, int vAlign);
     static void DrawTextAt(wxDC& dc, const wxString& text, int x, int y);
     void DrawIcon(wxDC& dc, const wxBitmap& icon, const wxRect& cell, int x, int y) const;
 

@@ -182,28 +182,31 @@ void GridKeys::ScrollColumn(wxGridEx* grid, int direction)
     int y = 0;
     grid->CalcUnscrolledPosition(0, 0, &left, &y);
     const int width = grid->GetGridWindow()->GetClientSize().x;
+    // Walked in the order the columns are shown: the user may have dragged
+    // any of them elsewhere, and layouts put the flag column second.
     const int count = grid->GetNumberCols();
-    int target = wxNOT_FOUND;
     if (direction < 0)
     {
-        int firstFull = 0;
-        while (firstFull < count && ColumnLeft(grid, firstFull) < left)
-            ++firstFull;
-        for (int col = firstFull - 1; col >= 0 && target == wxNOT_FOUND; --col)
-            if (grid->GetColSize(col) > 0)
-                target = col;
-        if (target != wxNOT_FOUND)
-            grid->Scroll(ColumnLeft(grid, target) / unitX, -1);
+        for (int pos = count - 1; pos >= 0; --pos)
+        {
+            const int col = grid->GetColAt(pos);
+            if (grid->GetColSize(col) > 0 && ColumnLeft(grid, col) < left)
+            {
+                grid->Scroll(ColumnLeft(grid, col) / unitX, -1);
+                return;
+            }
+        }
         return;
     }
-    int lastFull = count - 1;
-    while (lastFull >= 0 && ColumnRight(grid, lastFull) > left + width)
-        --lastFull;
-    for (int col = lastFull + 1; col < count && target == wxNOT_FOUND; ++col)
-        if (grid->GetColSize(col) > 0)
-            target = col;
-    if (target != wxNOT_FOUND)
-        grid->Scroll((ColumnRight(grid, target) - width + unitX - 1) / unitX, -1);
+    for (int pos = 0; pos < count; ++pos)
+    {
+        const int col = grid->GetColAt(pos);
+        if (grid->GetColSize(col) > 0 && ColumnRight(grid, col) > left + width)
+        {
+            grid->Scroll((ColumnRight(grid, col) - width + unitX - 1) / unitX, -1);
+            return;
+        }
+    }
 }
 
 void GridKeys::OnGridMouse(Tickerdeck& board, BoardEventKind /*kind*/, wxMouseEvent& event)

@@ -57,6 +57,12 @@ const ColumnSpec& ColumnAt(int col)
     return kColumns[col];
 }
 
+bool ShowsFigures(int col)
+{
+    return col == column::No || (col >= column::Last && col <= column::Closing) || col == column::Date ||
+           col == column::Time;
+}
+
 wxString ColumnLabel(int col)
 {
     if (!IsColumn(col))

@@ -42,3 +42,6 @@ bool IsColumn(int col);
 const ColumnSpec& ColumnAt(int col);
 /// Translated label, empty for an unknown id.
 wxString ColumnLabel(int col);
+/// True for the columns whose texts are figures: cut short, one would read
+/// as another value, so it shows whole or not at all.
+bool ShowsFigures(int col);

@@ -93,6 +93,7 @@ TEST_F(AlertBoard, AlertRestoredWithTheLayoutFiresOnTheFirstQualifyingQuote)
 
 TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
 {
+    grid->ClearSelection(); // a tab shown gets its current row selected
     testing_support::PostCommand(board, cmd::AlertSetup);
     EXPECT_EQ(nullptr, AlertState().OpenSetupDialog()) << "no row selected";
 

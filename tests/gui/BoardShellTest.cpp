@@ -59,6 +59,12 @@ TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
     EXPECT_EQ(light, Appearance(board));
     for (size_t part = 0; part < dark.size(); ++part)
         EXPECT_NE(dark[part], light[part]) << "part " << part << " keeps its colour through a theme switch";
+    for (Tickerdeck* shown : {board, startedLight})
+    {
+        const wxGridEx* grid = shown->GetGrids().front();
+        EXPECT_NE(grid->GetSelectionBackground(), Tickerdeck::TableOf(grid)->GetHighlightColour())
+            << "a flash would look like the selection";
+    }
     EXPECT_EQ("Ticker Deck", board->GetTitleLabel()->GetLabel()) << "no title set yet: keep the label";
 
     board->Settings().title = "Desk A";

@@ -129,6 +129,19 @@ TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredO
     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 }
 
+TEST_F(SortCycle, TheTabShownTakesTheKeyboardWithItsRowSelected)
+{
+    wxGridEx* other = AddTab(board, {a, b}, "Other", false);
+    grid->GetGridWindow()->SetFocus();
+    if (!testing_support::PumpUntil([&] { return grid->HasFocus(); }, 1000))
+        GTEST_SKIP() << "the display gives the grid no keyboard focus";
+
+    board->GetNotebook()->SelectByUser(1); // as a click on its tab does
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return other->HasFocus(); }, 1000))
+        << "the keys would go to a hidden page or the toolbar";
+    EXPECT_EQ(1u, other->GetSelectedRows().size()) << "Down, F2 and Ctrl+C need a selected row";
+}
+
 using CellLink = testing_support::BoardFixture;
 
 void ClickCell(wxGridEx* grid, int row, int col)

@@ -97,6 +97,39 @@ protected:
     Tickerdeck* board = nullptr;
 };
 
+TEST_F(FitColumns, AFigureOutgrowingItsColumnWidensItWhereColumnsAreFittedElseItsToolTipGivesIt)
+{
+    const std::vector<Instrument*> instruments = Instruments(3);
+    wxGridEx* grid = Tab(instruments);
+    board->Settings().autoFitColumns = true;
+    PostCommand(board, cmd::FitAllColumns);
+    testing_support::RunFor(100); // the resizes that fitting brings refit on their own
+    const int fitted = grid->GetColSize(column::CumValue);
+    const auto paint = [grid]
+    {
+        grid->GetGridWindow()->Refresh();
+        grid->GetGridWindow()->Update();
+        Flush();
+    };
+
+    host.PriceOf(instruments[0])->cumValue = 184887094123.60;
+    ASSERT_GT(BestWidth(grid, 0, column::CumValue), fitted) << "the figure must outgrow its column";
+    paint();
+    EXPECT_GE(grid->GetColSize(column::CumValue), BestWidth(grid, 0, column::CumValue));
+
+    board->Settings().autoFitColumns = false;
+    grid->SetColSize(column::CumValue, 60); // as the user drags it narrow
+    paint();
+    EXPECT_EQ(60, grid->GetColSize(column::CumValue)) << "a width the user chose stays";
+    wxMouseEvent motion(wxEVT_MOTION);
+    const wxRect cell = grid->CellToRect(0, column::CumValue);
+    grid->CalcScrolledPosition(cell.x + cell.width / 2, cell.y + cell.height / 2, &motion.m_x, &motion.m_y);
+    motion.SetEventObject(grid->GetGridWindow());
+    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(motion);
+    EXPECT_EQ(Tickerdeck::TableOf(grid)->GetValue(0, column::CumValue),
+              grid->GetGridWindow()->GetToolTipText());
+}
+
 TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindowAndResizingRefitsOnlyWithAutoFit)
 {
     wxGridEx* grid = Tab(Instruments(20));

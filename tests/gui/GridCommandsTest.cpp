@@ -147,6 +147,7 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByte)
     for (int col = 0; col < grid->GetNumberCols(); ++col)
         if (col != column::Code && col != column::Buy)
             grid->HideCol(col);
+    grid->ClearSelection(); // a tab shown gets its current row selected
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("Code\tBuy\r\n", clipboard);
     host.PriceOf(cdg)->buy = 7;
@@ -180,6 +181,33 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftReordersOnlyUnsorted
     Key(WXK_DOWN, wxMOD_SHIFT);
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), Members());
     EXPECT_EQ((std::vector<int>{2}), Selected());
+}
+
+TEST_F(GridCommandsTest, LeftAndRightScrollByWholeColumnsInTheOrderShown)
+{
+    // Layouts show the flag column second: the column shown last is not the last id.
+    grid->SetColPos(column::Flag, 1);
+    const int shownWidth = grid->GetGridWindow()->GetClientSize().x;
+    const auto viewLeft = [this]
+    {
+        int x = 0;
+        int y = 0;
+        grid->CalcUnscrolledPosition(0, 0, &x, &y);
+        return x;
+    };
+    int cutOff = wxNOT_FOUND; // the first column past the right edge
+    for (int pos = 0; pos < grid->GetNumberCols() && cutOff == wxNOT_FOUND; ++pos)
+        if (grid->CellToRect(0, grid->GetColAt(pos)).GetRight() >= shownWidth)
+            cutOff = grid->GetColAt(pos);
+    ASSERT_NE(wxNOT_FOUND, cutOff);
+
+    Key(WXK_RIGHT);
+    const wxRect revealed = grid->CellToRect(0, cutOff);
+    EXPECT_GT(viewLeft(), 0);
+    EXPECT_LE(revealed.GetRight(), viewLeft() + shownWidth) << "the cut-off column is shown whole";
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        Key(WXK_LEFT);
+    EXPECT_EQ(0, viewLeft());
 }
 
 TEST_F(GridCommandsTest, DraggingInsertsTheRowWhereItIsDroppedOnlyWithoutASortColumn)

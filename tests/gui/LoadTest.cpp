@@ -69,7 +69,7 @@ TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
         <setting>
           <controls control_by_instrument="true" control_by_order="1" control_by_position="yes"
                     control_instrument="false" control_autoinstrument="true"/>
-          <general autoinstrument="0" f1_change_instrument="true" title="Desk"
+          <general autoinstrument="0" f1_change_instrument="true" title="P&amp;L Desk"
                    auto_fit_column_width="false" show_volume_ink="true"/>
         </setting>
         <alerts><alert exchange="AMX" code="ARPI" value="90"/></alerts>)");
@@ -83,7 +83,8 @@ TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
     EXPECT_FALSE(settings.f1Only) << "always cleared by loading";
     EXPECT_FALSE(settings.autoFitColumns);
     EXPECT_TRUE(settings.volumeInThousands);
-    EXPECT_EQ("Desk", board->GetTitleLabel()->GetLabel());
+    EXPECT_EQ("P&L Desk", board->Settings().title);
+    EXPECT_EQ("P&L Desk", board->GetTitleLabel()->GetLabelText()) << "an ampersand is no mnemonic in a title";
 
     EXPECT_EQ(std::string(kLoadError) + "No such node (watchlists)\n", log.str());
     EXPECT_EQ(0u, board->GetNotebook()->GetPageCount());

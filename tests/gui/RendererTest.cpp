@@ -1,5 +1,7 @@
-// Quote cell painting: backgrounds under selection, focus and flashes, the
+// Quote cell painting: backgrounds and frames under selection, focus and flashes, the
 // name and flag icons with their fallbacks, and the trade arrows.
+
+#include <algorithm>
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -64,17 +66,23 @@ protected:
         instrument->assetId = "RT_ASSET";
     }
 
-    wxImage Paint(int col, bool selected)
+    wxImage Paint(int col, bool selected, int width = kCellWidth)
     {
-        wxBitmap bitmap(kCellWidth, kCellHeight);
+        wxBitmap bitmap(width, kCellHeight);
         {
             wxMemoryDC dc(bitmap);
             dc.SetBackground(*wxBLACK_BRUSH);
             dc.Clear();
             wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
-            renderer->Draw(*grid, *attr, dc, wxRect(0, 0, kCellWidth, kCellHeight), 0, col, selected);
+            renderer->Draw(*grid, *attr, dc, wxRect(0, 0, width, kCellHeight), 0, col, selected);
         }
         return bitmap.ConvertToImage();
+    }
+
+    static bool SamePixels(const wxImage& a, const wxImage& b)
+    {
+        return a.GetSize() == b.GetSize() &&
+               std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
     }
 
     static wxColour At(const wxImage& image, int x, int y)
@@ -100,16 +108,27 @@ protected:
     Instrument* instrument = nullptr;
 };
 
-TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
+TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
 {
     EXPECT_EQ(Background(false), kBackground);  // amplitude 0 is blank
     Quote(price, ~0);
     ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight);
 
-    other->SetFocus();
+    other->SetFocus(); // as a menu or a ticket takes it
     ASSERT_TRUE(PumpUntil([&] { return !grid->HasFocus(); }, 1000));
-    EXPECT_EQ(Background(true), kHighlight) << "without focus a selected flash still shows";
+    EXPECT_EQ(Background(true), kHighlight) << "a flash shows on a selected row too";
+    EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows without the focus";
+    for (int col : {column::No, column::Amplitude, column::Sector})
+    {
+        const wxImage cell = Paint(col, true);
+        EXPECT_EQ(At(cell, kCellWidth / 2, 0), kText) << "a frame along the row's top, column " << col;
+        EXPECT_EQ(At(cell, kCellWidth / 2, kCellHeight - 1), kText) << "and its bottom, column " << col;
+    }
+    EXPECT_EQ(At(Paint(column::No, true), 0, kCellHeight / 2), kText) << "closed at the first column shown";
+    EXPECT_EQ(At(Paint(column::Sector, true), 0, kCellHeight / 2), kSelection);
+    EXPECT_EQ(At(Paint(column::Sector, false), kCellWidth / 2, 0), kBackground)
+        << "no frame off the selection";
 
     grid->Disable();
     EXPECT_EQ(Background(true), kBackground);
@@ -118,13 +137,31 @@ TEST_F(Renderer, BackgroundFollowsSelectionFocusFlashAndTheEnabledState)
     EXPECT_EQ(Background(false), kHighlight);
 
     table->Bookmarks().insert(instrument);
-    grid->GetGridWindow()->SetFocus();
-    if (!PumpUntil([&] { return grid->HasFocus(); }, 1000))
-        GTEST_SKIP() << "the display gives the grid no keyboard focus";
-    EXPECT_EQ(Background(true), kSelection);
-    EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBookmark) << "the row number never shows the selection";
+    EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBookmark) << "the row number never shows the selection";
     table->Bookmarks().clear();
-    EXPECT_EQ(At(Paint(column::No, true), 1, 1), kBackground);
+    EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBackground);
+}
+
+TEST_F(Renderer, AFigureTooWideForItsCellShowsTheMarkWholeNotItsLastDigits)
+{
+    uint32_t cutOff = 0;
+    table->SetCutOffHandler([&cutOff](uint32_t columns) { cutOff |= columns; });
+    constexpr int kNarrow = 60;
+    price->cumValue = 184887094.60;
+    const wxImage mark = Paint(column::CumValue, false, kNarrow);
+    price->cumValue = 999999999.99;
+    EXPECT_TRUE(SamePixels(Paint(column::CumValue, false, kNarrow), mark))
+        << "cut short, figures would differ";
+    price->cumValue = 0.0;
+    EXPECT_FALSE(SamePixels(Paint(column::CumValue, false, kNarrow), mark)) << "the mark shows";
+    price->cumValue = 1.5;
+    EXPECT_FALSE(SamePixels(Paint(column::CumValue, false, kNarrow), mark)) << "a figure that fits shows";
+
+    instrument->sector = "An Extraordinarily Long Sector Name";
+    Paint(column::Sector, false, kNarrow); // texts are cut, figures not
+    testing_support::Flush();
+    EXPECT_EQ(uint32_t{1} << column::CumValue, cutOff)
+        << "the table hears of the cut figure once the paint is over";
 }
 
 TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrCodeAndTradeTypeItsArrow)
