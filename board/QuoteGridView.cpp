@@ -198,14 +198,24 @@ void QuoteGridView::CarrySelection(int from, int to) const
     wxGrid* grid = Grid();
     if (from == to || !grid || !grid->IsSelection())
         return;
+    const int first = std::min(from, to);
+    const int last = std::max(from, to);
+    // The rows from `first` to `last` only trade places among themselves:
+    // when none of them is selected, none is afterwards. A board almost
+    // always has a row selected, and most moves pass far from it; this look
+    // at the grid's own blocks copies nothing.
+    bool touched = false;
+    for (const wxGridBlockCoords& block : grid->GetSelectedBlocks())
+        touched = touched || (block.GetTopRow() <= last && block.GetBottomRow() >= first);
+    if (!touched)
+        return;
     const wxGridBlockCoordsVector blocks = grid->GetSelectedRowBlocks();
-    const auto wasSelected = [&blocks](int row) {
+    const auto wasSelected = [&blocks](int row)
+    {
         return std::any_of(blocks.begin(), blocks.end(), [row](const wxGridBlockCoords& block) {
             return row >= block.GetTopRow() && row <= block.GetBottomRow();
         });
     };
-    const int first = std::min(from, to);
-    const int last = std::max(from, to);
     // Each row passed over holds its neighbour's quote now; the moved row holds its own.
     const int cameFrom = from < to ? 1 : -1;
     const auto nowSelected = [&](int row) { return wasSelected(row == to ? from : row + cameFrom); };

@@ -226,7 +226,7 @@ void Tickerdeck::WidenCutOffColumns(wxGridEx* grid, uint32_t columns)
     // gives the figure.
     if (!m_settings.autoFitColumns)
         return;
-    std::vector<int> widths = ContentWidths(grid, columns);
+    const std::vector<int> widths = ContentWidths(grid, columns);
     for (int col = 0; col < grid->GetNumberCols(); ++col)
         if (widths[static_cast<size_t>(col)] > grid->GetColSize(col))
         {

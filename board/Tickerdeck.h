@@ -205,7 +205,8 @@ private:
     void ApplyNotebookColours();
     void ApplyGridColours(wxGridEx* grid);
     void BindGridEvents(wxGridEx* grid);
-    void FitColumnsTo(wxGridEx* grid, std::vector<int> contentWidths);
+    /// Sets the content widths, then stretches them to the window as fitting does.
+    void FitColumnsTo(wxGridEx* grid, std::vector<int> widths);
     /// Gives the figure under the pointer as a tool tip when its cell shows it cut off.
     void ShowCutOffFigure(wxMouseEvent& event);
 
