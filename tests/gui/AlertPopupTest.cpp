@@ -78,10 +78,7 @@ TEST_F(AlertPopup, DismissEscapeAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopu
     Fire(alert, 9);
     AlertDialog* popup = alerts->PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
-    wxKeyEvent escape(wxEVT_CHAR_HOOK);
-    escape.m_keyCode = WXK_ESCAPE;
-    escape.SetEventObject(popup);
-    popup->ProcessWindowEvent(escape);
+    testing_support::PressKey(popup, WXK_ESCAPE);
     EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
     Flush();
 

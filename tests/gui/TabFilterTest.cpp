@@ -10,7 +10,7 @@
 
 #include "model/ColumnSpec.h"
 #include "support/BoardFixture.h"
-#include "support/DialogInput.h"
+#include "support/UserInput.h"
 #include "support/QuoteEvent.h"
 #include "filter/TabFilterFeature.h"
 

@@ -4,7 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "support/BoardFixture.h"
-#include "support/DialogInput.h"
+#include "support/UserInput.h"
 #include "board/WatchlistChooser.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "controls/wxButtonEx.h"
 #include "support/BoardFixture.h"
-#include "support/DialogInput.h"
+#include "support/UserInput.h"
 #include "watchlist/TabMenu.h"
 #include "watchlist/WatchlistCommands.h"
 
@@ -304,10 +304,7 @@ TEST_F(EditorTest, EscapeAndCancelAskBeforeDiscardingChangesAndEscapeInTheSearch
         return discard;
     };
     const auto escape = [](WatchlistEditor* editor) {
-        wxKeyEvent key(wxEVT_CHAR_HOOK);
-        key.m_keyCode = WXK_ESCAPE;
-        key.SetEventObject(editor->GetSearchField());
-        editor->GetSearchField()->ProcessWindowEvent(key);
+        testing_support::PressKey(editor->GetSearchField(), WXK_ESCAPE);
         Flush();
     };
     WatchlistEditor* editor = Open(cmd::NewWatchlist);
