@@ -76,7 +76,7 @@ TEST_F(AlertList, ListsInMapOrderLocksTheOwnerAndStagesConfirmedDeletionsUntilOk
     for (const auto& [instrument, alert] : alerts->Map())
         expected.push_back(instrument);
     EXPECT_EQ(expected, Listed(manager));
-    EXPECT_EQ(host.theme.cellBackground, manager->GetList()->GetBackgroundColour());
+    EXPECT_EQ(host.theme.Palette().cellBackground, manager->GetList()->GetBackgroundColour());
     Remove(manager, 0);
     EXPECT_EQ(3u, manager->GetModel()->GetCount()) << "answering no keeps the row";
     EXPECT_FALSE(manager->GetOkButton()->IsEnabled()) << "nothing to apply";

@@ -37,11 +37,11 @@ TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
     EXPECT_TRUE(owner->IsEnabled()) << "the popup leaves its owner usable";
 
     EXPECT_EQ(std::vector<wxWindow*>{popup}, host.attachedDialogs);
-    EXPECT_EQ(host.theme.background, popup->GetBackgroundColour());
+    EXPECT_EQ(host.theme.Palette().background, popup->GetBackgroundColour());
     wxButtonEx* dismiss = ButtonOf(popup, wxID_CANCEL);
     ASSERT_NE(nullptr, dismiss);
-    EXPECT_EQ(host.theme.button, dismiss->GetNormalColour());
-    EXPECT_EQ(host.theme.text, dismiss->GetTextColour());
+    EXPECT_EQ(host.theme.Palette().button, dismiss->GetNormalColour());
+    EXPECT_EQ(host.theme.Palette().text, dismiss->GetTextColour());
 }
 
 TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
