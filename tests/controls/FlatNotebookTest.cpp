@@ -109,6 +109,10 @@ TEST_F(FlatNotebookTest, PagesAreReparentedTheFirstIsShownWithoutEventsAndBadPag
     EXPECT_EQ(notebook->GetPageCount(), 3u);
     EXPECT_FALSE(notebook->DeletePage(3));
     EXPECT_FALSE(notebook->RemovePage(3));
+
+    notebook->SetSelection(2);
+    ASSERT_TRUE(notebook->DeletePage(2));
+    EXPECT_EQ(notebook->GetSelection(), 1) << "the page before a shown last page takes its place";
 }
 
 TEST_F(FlatNotebookTest, SetSelectionSendsChangingThenChangedWithIdsAndSelections)
