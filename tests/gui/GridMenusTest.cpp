@@ -72,8 +72,6 @@ TEST_F(GridMenusTest, CellMenuOnAWatchlistTabSettlesTheSelectionAndLeavesOutTheO
         EXPECT_EQ("<absent>", Label(menu, cmd::OpenCharting)) << "the host has no such widget";
         EXPECT_EQ((std::vector<wxString>{"Spare", "R&D"}), MenuLabels(Submenu(menu, "Move to Watchlist")))
             << "a name's & is no mnemonic";
-        EXPECT_EQ(cmd::PrintPreview, menu.FindItemByPosition(static_cast<size_t>(
-                                         menu.GetMenuItems().IndexOf(menu.FindItem(cmd::ExportExcel)) + 1))->GetId());
         EXPECT_EQ((std::vector<wxString>{"Ladder", "-", "Tape"}), MenuLabels(Submenu(menu, "Widget")));
     };
     grid->SelectRow(0);
