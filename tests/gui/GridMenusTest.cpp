@@ -12,6 +12,7 @@
 #include "support/QuoteEvent.h"
 #include "support/UserInput.h"
 #include "commands/GridMenus.h"
+#include "commands/RowCommands.h"
 
 namespace {
 
@@ -114,6 +115,13 @@ TEST_F(GridMenusTest, AnExchangeTabOffersAddButNotEditMoveRemoveOrRefresh)
         EXPECT_EQ(nullptr, Submenu(menu, "Move to Watchlist"));
     };
     RightClick(0, column::Name);
+
+    // The host's delete key reaches Remove all the same, which leaves the tab alone.
+    bool asked = false;
+    board->FindFeature<RowCommands>()->SetConfirmation([&](Tickerdeck&, const wxString&) { return asked = true; });
+    grid->SelectRow(0);
+    testing_support::PostCommand(board, cmd::DeleteInstrument);
+    EXPECT_FALSE(asked);
 }
 
 TEST_F(GridMenusTest, AddToWatchlistItemReachesTheStoreAndMoreOpensTheChooser)
