@@ -12,25 +12,13 @@
 #include <wx/textctrl.h>
 
 #include "support/EventLoop.h"
+#include "support/UserInput.h"
 #include "wxButtonEx.h"
 
 namespace {
 
-void SendMouse(wxWindow* window, wxEventType type, const wxPoint& at)
-{
-    wxMouseEvent event(type);
-    event.SetPosition(at);
-    event.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(event);
-}
-
-void SendKey(wxWindow* window, wxEventType type, int keyCode)
-{
-    wxKeyEvent event(type);
-    event.m_keyCode = keyCode;
-    event.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(event);
-}
+using testing_support::SendKey;
+using testing_support::SendMouse;
 
 /// The button as it is drawn now.
 wxImage Snapshot(wxButtonEx* button)

@@ -8,6 +8,8 @@
 #include <wx/panel.h>
 
 #include "support/EventLoop.h"
+#include "support/FrameTest.h"
+#include "support/UserInput.h"
 #include "wxFlatNotebook.h"
 #include "wxFlatNotebookTabStrip.h"
 
@@ -43,7 +45,7 @@ struct EventLog
     }
 };
 
-class FlatNotebookTest : public ::testing::Test
+class FlatNotebookTest : public testing_support::FrameTest
 {
 protected:
     void SetUp() override
@@ -59,11 +61,6 @@ protected:
         testing_support::Flush();
     }
 
-    void TearDown() override
-    {
-        frame->Destroy();
-        testing_support::Flush();
-    }
 
     wxPanel* NewPage() { return new wxPanel(frame); }
 
@@ -78,13 +75,7 @@ protected:
         return static_cast<wxFlatNotebookTabStrip*>(notebook->GetTabStrip());
     }
 
-    void SendMouse(wxEventType type, const wxPoint& at)
-    {
-        wxMouseEvent event(type);
-        event.SetPosition(at);
-        event.SetEventObject(Strip());
-        Strip()->GetEventHandler()->ProcessEvent(event);
-    }
+    void SendMouse(wxEventType type, const wxPoint& at) { testing_support::SendMouse(Strip(), type, at); }
 
     wxPoint TabCentre(int tab) const
     {
@@ -92,7 +83,6 @@ protected:
         return wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2);
     }
 
-    wxFrame* frame = nullptr;
     wxFlatNotebook* notebook = nullptr;
     EventLog log;
 };
@@ -119,6 +109,10 @@ TEST_F(FlatNotebookTest, PagesAreReparentedTheFirstIsShownWithoutEventsAndBadPag
     EXPECT_EQ(notebook->GetPageCount(), 3u);
     EXPECT_FALSE(notebook->DeletePage(3));
     EXPECT_FALSE(notebook->RemovePage(3));
+
+    notebook->SetSelection(2);
+    ASSERT_TRUE(notebook->DeletePage(2));
+    EXPECT_EQ(notebook->GetSelection(), 1) << "the page before a shown last page takes its place";
 }
 
 TEST_F(FlatNotebookTest, SetSelectionSendsChangingThenChangedWithIdsAndSelections)

@@ -10,11 +10,12 @@
 #include <wx/sizer.h>
 
 #include "support/EventLoop.h"
+#include "support/FrameTest.h"
 #include "wxGridEx.h"
 
 namespace {
 
-class GridExSortClickTest : public ::testing::Test
+class GridExSortClickTest : public testing_support::FrameTest
 {
 protected:
     void SetUp() override
@@ -39,11 +40,6 @@ protected:
         });
         testing_support::Flush();
     }
-    void TearDown() override
-    {
-        frame->Destroy();
-        testing_support::Flush();
-    }
 
     void Mouse(wxEventType type, int x)
     {
@@ -56,7 +52,6 @@ protected:
         labels->GetEventHandler()->ProcessEvent(event);
     }
 
-    wxFrame* frame = nullptr;
     wxGridEx* grid = nullptr;
     std::vector<int> sorted;
 };

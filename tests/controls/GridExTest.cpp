@@ -8,12 +8,13 @@
 #include <wx/weakref.h>
 
 #include "support/EventLoop.h"
+#include "support/FrameTest.h"
 #include "wxFlatNotebook.h"
 #include "wxGridEx.h"
 
 namespace {
 
-class GridExTest : public ::testing::Test
+class GridExTest : public testing_support::FrameTest
 {
 protected:
     void SetUp() override
@@ -24,13 +25,7 @@ protected:
         testing_support::Flush();
     }
 
-    void TearDown() override
-    {
-        frame->Destroy();
-        testing_support::Flush();
-    }
 
-    wxFrame* frame = nullptr;
     wxPanel* panel = nullptr;
 };
 

@@ -8,6 +8,7 @@
 
 #include "controls/GridPageLayout.h"
 #include "controls/wxGridPrintout.h"
+#include "support/FrameTest.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ namespace {
 constexpr int kPageWidthMM = 216;
 constexpr int kPageHeightMM = 356;
 
-class GridPrintout : public ::testing::Test
+class GridPrintout : public testing_support::FrameTest
 {
 protected:
     void SetUp() override
@@ -24,7 +25,6 @@ protected:
         grid = new wxGrid(frame, wxID_ANY);
         grid->CreateGrid(0, 0);
     }
-    void TearDown() override { frame->Destroy(); }
 
     void Shape(int rows, int columns, int columnWidth)
     {
@@ -72,7 +72,6 @@ protected:
         return values;
     }
 
-    wxFrame* frame = nullptr;
     wxGrid* grid = nullptr;
     wxBitmap bitmap{816, 1345};
     wxMemoryDC dc;

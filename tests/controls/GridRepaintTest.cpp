@@ -12,6 +12,7 @@
 
 #include "RepaintBudget.h"
 #include "support/EventLoop.h"
+#include "support/FrameTest.h"
 #include "wxGridEx.h"
 
 namespace {
@@ -40,7 +41,7 @@ TEST(RepaintBudgetTest, WaitsInProportionToThePaintAndNeverTooLong)
 }
 
 /// Records the update region of every paint of a grid's cell area.
-class GridRepaintTest : public ::testing::Test
+class GridRepaintTest : public testing_support::FrameTest
 {
 protected:
     void SetUp() override
@@ -60,11 +61,6 @@ protected:
         paints.clear();
     }
 
-    void TearDown() override
-    {
-        frame->Destroy();
-        Flush();
-    }
 
     /// A cell's rectangle in the grid window's (unscrolled) pixels.
     wxRect CellArea(int row, int col) const { return grid->CellToRect(row, col); }
@@ -77,7 +73,6 @@ protected:
         return false;
     }
 
-    wxFrame* frame = nullptr;
     wxGridEx* grid = nullptr;
     std::vector<wxRegion> paints;
 };

@@ -12,6 +12,7 @@
 
 #include "ToolBarColours.h"
 #include "support/EventLoop.h"
+#include "support/FrameTest.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ bool Near(const wxColour& a, const wxColour& b)
            std::abs(a.Blue() - b.Blue()) < 12;
 }
 
-class ToolBarColoursTest : public ::testing::Test
+class ToolBarColoursTest : public testing_support::FrameTest
 {
 protected:
     void SetUp() override
@@ -52,11 +53,6 @@ protected:
         frame->Show();
         frame->Raise();
     }
-    void TearDown() override
-    {
-        frame->Destroy();
-        testing_support::Flush();
-    }
     wxColour EmptyAreaPixel() { return ScreenPixel(toolbar, wxPoint(20, toolbar->GetClientSize().y / 2)); }
 
     // GTK restyles on its frame clock; give it a running loop to get there.
@@ -67,7 +63,6 @@ protected:
         return Near(EmptyAreaPixel(), expected);
     }
 
-    wxFrame* frame = nullptr;
     wxToolBar* toolbar = nullptr;
 };
 

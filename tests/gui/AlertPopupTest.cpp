@@ -37,11 +37,11 @@ TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
     EXPECT_TRUE(owner->IsEnabled()) << "the popup leaves its owner usable";
 
     EXPECT_EQ(std::vector<wxWindow*>{popup}, host.attachedDialogs);
-    EXPECT_EQ(host.theme.background, popup->GetBackgroundColour());
+    EXPECT_EQ(host.theme.Palette().background, popup->GetBackgroundColour());
     wxButtonEx* dismiss = ButtonOf(popup, wxID_CANCEL);
     ASSERT_NE(nullptr, dismiss);
-    EXPECT_EQ(host.theme.button, dismiss->GetNormalColour());
-    EXPECT_EQ(host.theme.text, dismiss->GetTextColour());
+    EXPECT_EQ(host.theme.Palette().button, dismiss->GetNormalColour());
+    EXPECT_EQ(host.theme.Palette().text, dismiss->GetTextColour());
 }
 
 TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
@@ -78,10 +78,7 @@ TEST_F(AlertPopup, DismissEscapeAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopu
     Fire(alert, 9);
     AlertDialog* popup = alerts->PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
-    wxKeyEvent escape(wxEVT_CHAR_HOOK);
-    escape.m_keyCode = WXK_ESCAPE;
-    escape.SetEventObject(popup);
-    popup->ProcessWindowEvent(escape);
+    testing_support::PressKey(popup, WXK_ESCAPE);
     EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
     Flush();
 

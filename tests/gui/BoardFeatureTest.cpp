@@ -58,13 +58,7 @@ protected:
         return installed;
     }
 
-    void PressKey(int code)
-    {
-        wxKeyEvent key(wxEVT_KEY_DOWN);
-        key.m_keyCode = code;
-        key.SetEventObject(grid->GetGridWindow());
-        grid->GetGridWindow()->ProcessWindowEvent(key);
-    }
+    void PressKey(int code) { testing_support::SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code); }
 
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;

@@ -47,11 +47,12 @@ TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
     // Switched to a light theme, a board looks as one started in it, and
     // no part of it stays as it was (nor could have missed either theme).
     const std::vector<std::string> dark = Appearance(board);
-    for (wxColour* colour : {&host.theme.background, &host.theme.activeTab, &host.theme.margin, &host.theme.border,
-                             &host.theme.gridLine, &host.theme.cellBackground, &host.theme.selection,
-                             &host.theme.bookmark, &host.theme.up, &host.theme.down, &host.theme.labelText,
-                             &host.theme.text, &host.theme.button})
+    ThemePalette inverted = host.theme.Palette();
+    for (wxColour* colour : {&inverted.background, &inverted.activeTab, &inverted.margin, &inverted.border,
+                             &inverted.gridLine, &inverted.cellBackground, &inverted.selection, &inverted.bookmark,
+                             &inverted.up, &inverted.down, &inverted.labelText, &inverted.text, &inverted.button})
         *colour = wxColour(255 - colour->Red(), 255 - colour->Green(), 255 - colour->Blue());
+    host.theme = PaletteTheme("light", inverted);
     PostCommand(board, cmd::ThemeChanged);
     Tickerdeck* startedLight = CreateBoard(0);
     AddTab(startedLight, {arpi}, "List");

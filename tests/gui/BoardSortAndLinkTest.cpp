@@ -10,20 +10,6 @@ namespace {
 
 using testing_support::Flush;
 
-/// A left button press and release at `at` in `window`, as a user click arrives.
-void Click(wxWindow* window, const wxPoint& at)
-{
-    wxMouseEvent down(wxEVT_LEFT_DOWN);
-    down.SetPosition(at);
-    down.m_leftDown = true;
-    down.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(down);
-    wxMouseEvent up(wxEVT_LEFT_UP);
-    up.SetPosition(at);
-    up.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(up);
-}
-
 class SortCycle : public testing_support::BoardFixture
 {
 protected:
@@ -40,7 +26,7 @@ protected:
     void ClickHeader(int col)
     {
         const wxRect cell = grid->CellToRect(0, col);
-        Click(grid->GetGridColLabelWindow(), wxPoint(cell.x + cell.width / 2, grid->GetColLabelSize() / 2));
+        testing_support::ClickAt(grid->GetGridColLabelWindow(), wxPoint(cell.x + cell.width / 2, grid->GetColLabelSize() / 2));
     }
 
     std::vector<Instrument*> ShownRows() const { return InstrumentsShown(grid); }
@@ -146,8 +132,7 @@ using CellLink = testing_support::BoardFixture;
 
 void ClickCell(wxGridEx* grid, int row, int col)
 {
-    wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, row, col);
-    grid->GetEventHandler()->ProcessEvent(click);
+    testing_support::SendGridEvent(grid, wxEVT_GRID_CELL_LEFT_CLICK, row, col);
 }
 
 TEST_F(CellLink, ClickBroadcastsTheRowInstrumentOnlyWhenAllowed)

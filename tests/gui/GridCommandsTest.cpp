@@ -50,19 +50,10 @@ protected:
 
     void Key(int code, int modifiers = wxMOD_NONE)
     {
-        wxKeyEvent event(wxEVT_KEY_DOWN);
-        event.m_keyCode = code;
-        event.SetControlDown(modifiers & wxMOD_CONTROL);
-        event.SetShiftDown(modifiers & wxMOD_SHIFT);
-        event.SetEventObject(grid->GetGridWindow());
-        grid->GetGridWindow()->GetEventHandler()->ProcessEvent(event);
+        testing_support::SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code, modifiers);
     }
 
-    void RightClick(int row, int col)
-    {
-        wxGridEvent event(grid->GetId(), wxEVT_GRID_CELL_RIGHT_CLICK, grid, row, col);
-        grid->GetEventHandler()->ProcessEvent(event);
-    }
+    void RightClick(int row, int col) { testing_support::SendGridEvent(grid, wxEVT_GRID_CELL_RIGHT_CLICK, row, col); }
 
     std::vector<int> Selected() const
     {
@@ -131,8 +122,7 @@ TEST_F(GridCommandsTest, HotkeysAndDoubleClicksNeedExactlyOneRow)
         flagsQuote = event.GetClientData();
     }, cmd::ShowInstrumentFlags);
     host.PriceOf(bdi)->statusNote = "HALT";
-    wxGridEvent doubleClick(grid->GetId(), wxEVT_GRID_CELL_LEFT_DCLICK, grid, 1, column::Status);
-    grid->GetEventHandler()->ProcessEvent(doubleClick);
+    testing_support::SendGridEvent(grid, wxEVT_GRID_CELL_LEFT_DCLICK, 1, column::Status);
     testing_support::Flush();
     EXPECT_EQ(column::Status, flagsColumn);
     EXPECT_EQ(host.PriceOf(bdi), flagsQuote);

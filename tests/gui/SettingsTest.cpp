@@ -10,7 +10,7 @@
 #include "dialogs/SettingPages.h"
 #include "dialogs/SettingsFeature.h"
 #include "support/BoardFixture.h"
-#include "support/DialogInput.h"
+#include "support/UserInput.h"
 
 namespace {
 

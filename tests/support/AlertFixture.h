@@ -12,7 +12,7 @@
 #include "board/AlertNotification.h"
 #include "controls/wxButtonEx.h"
 #include "support/BoardFixture.h"
-#include "support/DialogInput.h"
+#include "support/UserInput.h"
 #include "support/GroupingLocale.h"
 
 namespace testing_support {

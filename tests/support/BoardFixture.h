@@ -33,6 +33,7 @@
 #include "support/EventLoop.h"
 #include "support/FakeHost.h"
 #include "support/HideInstruments.h"
+#include "support/UserInput.h"
 #include "support/XmlText.h"
 
 namespace testing_support {

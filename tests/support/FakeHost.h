@@ -12,79 +12,22 @@
 
 #include <wx/colour.h>
 #include <wx/event.h>
-#include <wx/font.h>
 
 #include "contract/Host.h"
 #include "contract/Records.h"
 #include "contract/Theme.h"
 #include "contract/Widget.h"
+#include "host/theme/PaletteTheme.h"
 
 namespace testing_support {
 
-/// A dark theme whose every colour is distinct, so tests can tell them apart.
-class FakeTheme : public Theme
+/// A dark palette whose every colour is distinct, so tests can tell them apart.
+inline ThemePalette DistinctPalette()
 {
-public:
-    struct FontRequest
-    {
-        int sizeChange;
-        int weight;
-        int style;
-        bool underline;
-    };
-
-    wxColour Reserved0() const override { return wxColour(1, 0, 0); }
-    wxColour Reserved1() const override { return wxColour(2, 0, 0); }
-    wxColour Reserved2() const override { return wxColour(3, 0, 0); }
-    wxColour BackgroundColour() const override { return background; }
-    wxColour ActiveTabColour() const override { return activeTab; }
-    wxColour MarginColour() const override { return margin; }
-    wxColour Reserved6() const override { return wxColour(6, 0, 0); }
-    wxColour BorderColour() const override { return border; }
-    wxColour Reserved8() const override { return wxColour(8, 0, 0); }
-    wxColour GridLineColour() const override { return gridLine; }
-    wxColour CellBackgroundColour() const override { return cellBackground; }
-    wxColour Reserved11() const override { return wxColour(11, 0, 0); }
-    wxColour SelectionColour() const override { return selection; }
-    wxColour BookmarkColour() const override { return bookmark; }
-    wxColour UpColour() const override { return up; }
-    wxColour DownColour() const override { return down; }
-    wxColour Reserved16() const override { return wxColour(16, 0, 0); }
-    wxColour Reserved17() const override { return wxColour(17, 0, 0); }
-    wxColour Reserved18() const override { return wxColour(18, 0, 0); }
-    wxColour LabelTextColour() const override { return labelText; }
-    wxColour TextColour() const override { return text; }
-    wxColour ButtonColour() const override { return button; }
-    wxFont NormalFont() const override { return normalFont; }
-    wxFont GridFont() const override { return gridFont; }
-    wxFont MakeFont(int sizeChange, int weight, int style, bool underline) const override
-    {
-        fontRequests.push_back({sizeChange, weight, style, underline});
-        wxFont font = normalFont;
-        font.SetPointSize(font.GetPointSize() + sizeChange);
-        font.SetNumericWeight(weight);
-        font.SetStyle(static_cast<wxFontStyle>(style));
-        font.SetUnderlined(underline);
-        return font;
-    }
-
-    wxColour background{0x1e, 0x22, 0x28};
-    wxColour activeTab{0x2f, 0x5d, 0x8a};
-    wxColour margin{0x14, 0x16, 0x1a};
-    wxColour border{0x4a, 0x50, 0x5a};
-    wxColour gridLine{0x30, 0x34, 0x3c};
-    wxColour cellBackground{0x12, 0x14, 0x18};
-    wxColour selection{0x26, 0x4f, 0x78};
-    wxColour bookmark{0x6a, 0x4c, 0x10};
-    wxColour up{0x2e, 0xcc, 0x71};
-    wxColour down{0xe7, 0x4c, 0x3c};
-    wxColour labelText{0x9a, 0xa4, 0xb0};
-    wxColour text{0xe8, 0xec, 0xf0};
-    wxColour button{0x3a, 0x40, 0x48};
-    wxFont normalFont{wxFontInfo(9).Family(wxFONTFAMILY_SWISS)};
-    wxFont gridFont{wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)};
-    mutable std::vector<FontRequest> fontRequests;
-};
+    return {{0x1e, 0x22, 0x28}, {0x2f, 0x5d, 0x8a}, {0x14, 0x16, 0x1a}, {0x4a, 0x50, 0x5a}, {0x30, 0x34, 0x3c},
+            {0x12, 0x14, 0x18}, {0x26, 0x4f, 0x78}, {0x6a, 0x4c, 0x10}, {0x2e, 0xcc, 0x71}, {0xe7, 0x4c, 0x3c},
+            {0x9a, 0xa4, 0xb0}, {0xe8, 0xec, 0xf0}, {0x3a, 0x40, 0x48}};
+}
 
 /// One Subscribe or Unsubscribe call.
 struct SubscriptionCall
@@ -280,7 +223,8 @@ public:
     }
     wxString GetShortcutText(int hostCommand) override { return wxString::Format("F%d", hostCommand); }
 
-    FakeTheme theme;
+    /// The terminal's own theme class; a test may put up another palette.
+    PaletteTheme theme{"distinct", DistinctPalette()};
     Reply reply = Reply::Immediately;
     std::vector<SubscriptionCall> subscribes;
     std::vector<SubscriptionCall> unsubscribes;

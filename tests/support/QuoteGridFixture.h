@@ -14,11 +14,12 @@
 #include "board/WatchlistGridCellRenderer.h"
 #include "contract/Records.h"
 #include "support/EventLoop.h"
+#include "support/FrameTest.h"
 #include "support/QuoteEvent.h"
 
 namespace testing_support {
 
-class QuoteGridFixture : public ::testing::Test
+class QuoteGridFixture : public testing_support::FrameTest
 {
 protected:
     /// Exposes the attribute the grid itself hands to renderers.
@@ -65,11 +66,6 @@ protected:
         Flush();
     }
 
-    void TearDown() override
-    {
-        frame->Destroy();
-        Flush();
-    }
 
     Price* Add(double last, double prevClose = 0.0)
     {
@@ -90,7 +86,6 @@ protected:
         table->UpdateRow(QuoteEvent(price, mask, flash));
     }
 
-    wxFrame* frame = nullptr;
     wxTextCtrl* other = nullptr;
     PaintGrid* grid = nullptr;
     TickerdeckTable* table = nullptr;

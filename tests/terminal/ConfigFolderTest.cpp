@@ -91,4 +91,20 @@ TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAStaleLockIsTakenOverA
     CloseAndShutdown(after);
 }
 
+TEST(ConfigFolder, ASecondHolderIsRefusedEvenInTheSameProcess)
+{
+    TempFolder folder;
+    ConfigLock first(folder.Path().string());
+    EXPECT_THROW(ConfigLock second(folder.Path().string()), ConfigFolderError);
+}
+
+TEST(CommandLine, TheWholeRangesAndBothThemesAreTaken)
+{
+    const CommandLineResult taken = ParseCommandLine({"--synthetic=1000000", "--theme=light"});
+    ASSERT_EQ(CommandLineResult::Outcome::Run, taken.outcome) << taken.message;
+    EXPECT_EQ(1000000, taken.options.synthetic);
+    EXPECT_EQ("light", taken.options.theme);
+    EXPECT_EQ(CommandLineResult::Outcome::Error, ParseCommandLine({"--synthetic=1000001"}).outcome);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <spdlog/sinks/ostream_sink.h>
@@ -88,20 +89,27 @@ TEST_F(WidgetSlots, LoadingInstallsTheHostLoggerAndSlotSevenReplacesIt)
     EXPECT_TRUE(original.str().empty()) << "the replaced logger must not receive lines";
 }
 
+/// The terminal's theme, recording what the font slot is asked for.
+struct FontProbeTheme : PaletteTheme
+{
+    FontProbeTheme() : PaletteTheme("probe", testing_support::DistinctPalette()) {}
+    wxFont MakeFont(int sizeChange, int weight, int style, bool underline) const override
+    {
+        asked = {sizeChange, weight, style, underline ? 1 : 0};
+        return wxFont();
+    }
+    mutable std::vector<int> asked;
+};
+
 TEST(ThemeSlots, ColoursAndFontAtTheirHostSlots)
 {
-    testing_support::FakeTheme theme;
+    FontProbeTheme theme;
     const Theme* base = &theme;
-    EXPECT_EQ(theme.background, VtableEntry<ColourSlot>(base, 3)(base));
-    EXPECT_EQ(theme.text, VtableEntry<ColourSlot>(base, 20)(base));
-
-    const wxFont font = VtableEntry<FontSlot>(base, 24)(base, 2, 700, 90, true);
-    ASSERT_EQ(1u, theme.fontRequests.size());
-    EXPECT_EQ(2, theme.fontRequests[0].sizeChange);
-    EXPECT_EQ(700, theme.fontRequests[0].weight);
-    EXPECT_EQ(90, theme.fontRequests[0].style);
-    EXPECT_TRUE(theme.fontRequests[0].underline);
-    EXPECT_TRUE(font.GetUnderlined());
+    EXPECT_EQ(theme.Palette().background, VtableEntry<ColourSlot>(base, 3)(base));
+    EXPECT_EQ(theme.Palette().activeTab, VtableEntry<ColourSlot>(base, 4)(base));
+    EXPECT_EQ(theme.Palette().text, VtableEntry<ColourSlot>(base, 20)(base));
+    VtableEntry<FontSlot>(base, 24)(base, 2, 700, 90, true);
+    EXPECT_EQ((std::vector<int>{2, 700, 90, 1}), theme.asked);
 }
 
 }  // namespace
