@@ -176,6 +176,8 @@ public:
     void UnpinTargets();
     /// The grid shown on a notebook page, or null.
     wxGridEx* GridOfPage(wxWindow* page) const;
+    /// The first notebook page labelled `label`, or wxNOT_FOUND.
+    int FindPage(const wxString& label) const;
 
     // Windows of the shell, for the command handlers and tests.
     wxToolBar* GetToolbar() const { return m_toolbar; }

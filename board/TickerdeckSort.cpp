@@ -26,6 +26,14 @@ void Tickerdeck::SelectPrice(wxGridEx* grid, const Price* price)
         grid->SelectRow(row);
 }
 
+int Tickerdeck::FindPage(const wxString& label) const
+{
+    for (size_t page = 0; page < m_notebook->GetPageCount(); ++page)
+        if (m_notebook->GetPageText(page) == label)
+            return static_cast<int>(page);
+    return wxNOT_FOUND;
+}
+
 wxGridEx* Tickerdeck::GridOfPage(wxWindow* page) const
 {
     if (!page)

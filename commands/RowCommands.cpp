@@ -42,19 +42,6 @@ bool IsOpenTab(const Tickerdeck& board, const wxGridEx* grid)
     return grid && std::find(grids.begin(), grids.end(), grid) != grids.end();
 }
 
-int FindPage(wxFlatNotebook* notebook, const wxString& label)
-{
-    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
-        if (notebook->GetPageText(page) == label)
-            return static_cast<int>(page);
-    return wxNOT_FOUND;
-}
-
-layout::InstrumentRef RefOf(const Instrument& instrument)
-{
-    return {instrument.exchange, instrument.code};
-}
-
 // Names what Remove takes away: the first few codes, then how many more.
 wxString RemoveQuestion(const std::vector<Price*>& quotes, const wxString& watchlist)
 {
@@ -204,7 +191,7 @@ bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const wxSt
     Host* host = board.GetHost();
     if (!IsOpenTab(board, current) || targets.quotes.empty() || !host)
         return false;
-    const int page = FindPage(board.GetNotebook(), name);
+    const int page = board.FindPage(name);
     wxGridEx* target = page == wxNOT_FOUND ? nullptr : board.GridOfPage(board.GetNotebook()->GetPage(page));
     const std::string storedName = layout::ToTreeText(name);
     const std::string path = host->GetApplicationFilePath(true);
@@ -213,7 +200,7 @@ bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const wxSt
     {
         layout::Tree store = layout::ReadStoreForUpdate(path);
         for (const Price* price : targets.quotes)
-            if (price && price->instrument && layout::AppendToWatchlist(store, storedName, RefOf(*price->instrument)))
+            if (price && price->instrument && layout::AppendToWatchlist(store, storedName, layout::RefOf(*price->instrument)))
                 added.push_back(price->instrument);
         if (!added.empty())
             layout::WriteStore(path, store);
@@ -231,7 +218,7 @@ bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const wxSt
     {
         board.SubscribeRow(instrument, target, Tickerdeck::Delivery::Interactive);
         if (targetTable->GetWatchlistName() == storedName)
-            targetTable->NoteStoredRowAdded(RefOf(*instrument));
+            targetTable->NoteStoredRowAdded(layout::RefOf(*instrument));
     }
     return true;
 }

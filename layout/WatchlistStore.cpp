@@ -11,10 +11,16 @@
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
+#include "contract/Records.h"
 #include "layout/DurableFile.h"
 #include "layout/WindowNodeReader.h"
 
 namespace layout {
+
+InstrumentRef RefOf(const Instrument& instrument)
+{
+    return {instrument.exchange, instrument.code};
+}
 
 namespace {
 

@@ -9,7 +9,12 @@
 #include "layout/LayoutEntries.h"
 #include "layout/TreeValues.h"
 
+struct Instrument;
+
 namespace layout {
+
+/// How the store names an instrument of the host's catalogue.
+InstrumentRef RefOf(const Instrument& instrument);
 
 /// Reads the store file; throws UnreadableFile (see ReadXmlDocument) when it
 /// is missing, unreadable, malformed, too deeply nested or not rooted at

@@ -25,26 +25,13 @@ using layout::Tree;
 
 const char* const kColumnTemplate = "Default";
 
-int FindPage(wxFlatNotebook* notebook, const wxString& label)
-{
-    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
-        if (notebook->GetPageText(page) == label)
-            return static_cast<int>(page);
-    return wxNOT_FOUND;
-}
-
-layout::InstrumentRef RefOf(const Instrument& instrument)
-{
-    return {instrument.exchange, instrument.code};
-}
-
 std::vector<layout::InstrumentRef> RefsOf(const std::vector<Instrument*>& instruments)
 {
     std::vector<layout::InstrumentRef> refs;
     refs.reserve(instruments.size());
     for (const Instrument* instrument : instruments)
         if (instrument)
-            refs.push_back(RefOf(*instrument));
+            refs.push_back(layout::RefOf(*instrument));
     return refs;
 }
 
@@ -111,7 +98,7 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
 
     if (source.type != layout::kExchangeTab)
     {
-        const int page = FindPage(m_board.GetNotebook(), pageLabel);
+        const int page = m_board.FindPage(pageLabel);
         if (page != wxNOT_FOUND)
         {
             m_board.GetNotebook()->SetSelection(static_cast<size_t>(page));
@@ -196,13 +183,13 @@ void WatchlistTabs::EmptyTab(wxGridEx* grid)
 
 wxGridEx* WatchlistTabs::GridLabelled(const wxString& label) const
 {
-    const int page = FindPage(m_board.GetNotebook(), label);
+    const int page = m_board.FindPage(label);
     return page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(static_cast<size_t>(page)));
 }
 
 StoreOutcome WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
 {
-    if (FindPage(m_board.GetNotebook(), name) != wxNOT_FOUND)
+    if (m_board.FindPage(name) != wxNOT_FOUND)
         return {StoreOutcome::NameTaken, {}};
     Host* host = m_board.GetHost();
     if (!host)
@@ -237,7 +224,7 @@ StoreOutcome WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::
 StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
                                                 const std::vector<Instrument*>& instruments)
 {
-    if (newName != oldName && FindPage(m_board.GetNotebook(), newName) != wxNOT_FOUND)
+    if (newName != oldName && m_board.FindPage(newName) != wxNOT_FOUND)
         return {StoreOutcome::NameTaken, {}};
     Host* host = m_board.GetHost();
     if (!host)
@@ -266,7 +253,7 @@ StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const w
 
     if (grid)
     {
-        m_board.GetNotebook()->SetPageText(static_cast<size_t>(FindPage(m_board.GetNotebook(), oldName)), newName);
+        m_board.GetNotebook()->SetPageText(static_cast<size_t>(m_board.FindPage(oldName)), newName);
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         table->SetTabType(layout::kStoredWatchlistTab);
         table->SetWatchlistName(layout::ToTreeText(newName));
