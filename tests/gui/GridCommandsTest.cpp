@@ -171,6 +171,21 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftReordersOnlyUnsorted
     Key(WXK_DOWN, wxMOD_SHIFT);
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), Members());
     EXPECT_EQ((std::vector<int>{2}), Selected());
+
+    // A page down goes to the last row shown whole, so it stays in sight at the top.
+    std::vector<Instrument*> many;
+    for (int i = 0; i < 80; ++i)
+        many.push_back(host.AddInstrument("P" + std::to_string(i)));
+    grid = AddTab(board, many, "Long");
+    grid->SelectRow(0);
+    int lastWhole = 0;
+    while (grid->IsVisible(lastWhole + 1, 0, true))
+        ++lastWhole;
+    ASSERT_LT(lastWhole, 70) << "the tab must be taller than the window";
+    Key(WXK_DOWN, wxMOD_CONTROL);
+    EXPECT_EQ((std::vector<int>{lastWhole}), Selected());
+    Key(WXK_UP, wxMOD_CONTROL);
+    EXPECT_EQ((std::vector<int>{0}), Selected());
 }
 
 TEST_F(GridCommandsTest, LeftAndRightScrollByWholeColumnsInTheOrderShown)
