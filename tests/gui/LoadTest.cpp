@@ -66,24 +66,10 @@ TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFile)
 TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
 {
     Tickerdeck* board = LoadNode(R"(
-        <setting>
-          <controls control_by_instrument="true" control_by_order="1" control_by_position="yes"
-                    control_instrument="false" control_autoinstrument="true"/>
-          <general autoinstrument="0" f1_change_instrument="true" title="P&amp;L Desk"
-                   auto_fit_column_width="false" show_volume_ink="true"/>
-        </setting>
+        <setting><general title="P&amp;L Desk" show_volume_ink="true"/></setting>
         <alerts><alert exchange="AMX" code="ARPI" value="90"/></alerts>)");
 
-    const layout::WindowSettings& settings = board->Settings();
-    EXPECT_TRUE(settings.controlledByInstruments);
-    EXPECT_TRUE(settings.controlledByOrders) << "\"1\" reads as true";
-    EXPECT_FALSE(settings.controlledByPositions) << "\"yes\" reads as the default";
-    EXPECT_FALSE(settings.controlsOthers);
-    EXPECT_FALSE(settings.autoAddInstrument) << "\"0\" reads as false";
-    EXPECT_FALSE(settings.f1Only) << "always cleared by loading";
-    EXPECT_FALSE(settings.autoFitColumns);
-    EXPECT_TRUE(settings.volumeInThousands);
-    EXPECT_EQ("P&L Desk", board->Settings().title);
+    EXPECT_TRUE(board->Settings().volumeInThousands);
     EXPECT_EQ("P&L Desk", board->GetTitleLabel()->GetLabelText()) << "an ampersand is no mnemonic in a title";
 
     EXPECT_EQ(std::string(kLoadError) + "No such node (watchlists)\n", log.str());
@@ -138,8 +124,6 @@ TEST_F(Load, StoredRowsAndAlertsSkipUnknownInstrumentsAndTheLastAlertOfOneWins)
     EXPECT_EQ("second", arpiAlert.remark);
     EXPECT_DOUBLE_EQ(95.25, arpiAlert.threshold);
     EXPECT_EQ(4096u, arpiAlert.field) << "the second alert's own defaults, nothing kept from the first";
-    EXPECT_EQ(1u, arpiAlert.comparison);
-    EXPECT_DOUBLE_EQ(0.0, board->Alerts().at(tke)->threshold);
 }
 
 TEST_F(Load, UnknownCategoriesExchangesAndTypesGiveEmptyTabsOfTheirOwnType)

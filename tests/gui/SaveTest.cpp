@@ -14,6 +14,7 @@ using layout::InstrumentRef;
 using testing_support::Tree;
 using testing_support::Xml;
 
+// The alert's codes are outside the tables a newer program may have written.
 const char* const kArranged = R"(
   <setting>
     <controls control_by_instrument="true" control_by_order="true" control_by_position="false" control_instrument="false" control_autoinstrument="true"/>
@@ -33,7 +34,7 @@ const char* const kArranged = R"(
     <watchlist name="KTX" current="false" type="7" exchange="KTX"/>
   </watchlists>
   <alerts>
-    <alert code="ARPI" exchange="AMX" type="4096" condition="2" value="12.5" remark="watch &amp; see"/>
+    <alert code="ARPI" exchange="AMX" type="32768" condition="9" value="12.5" remark="watch &amp; see"/>
   </alerts>)";
 
 const char* const kCoreStore = R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
@@ -69,7 +70,7 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeAndLeavesTheStoreAlone)
         R"x(<instrument exchange="AMX" code="CDG"/><instrument exchange="KTX" code="TKE"/></bookmark></watchlist>)x"
         R"x(<watchlist name="Technology (AMX)" current="true" type="2" exchange="AMX" category="TECH"/>)x"
         R"x(<watchlist name="Kanto Exchange (KTX)" current="false" type="7" exchange="KTX"/></watchlists>)x"
-        R"x(<alerts><alert code="ARPI" exchange="AMX" type="4096" condition="2" value="12.5" remark="watch &amp; see"/>)x"
+        R"x(<alerts><alert code="ARPI" exchange="AMX" type="32768" condition="9" value="12.5" remark="watch &amp; see"/>)x"
         R"x(</alerts>)x");
     EXPECT_EQ(Xml(expected), Xml(withoutColumns));
 
