@@ -175,13 +175,14 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrC
     EXPECT_EQ(At(image, kCellHeight / 2, kCellHeight / 2), kAssetBlue);
     EXPECT_EQ(At(image, (kCellHeight - 10) / 2, (kCellHeight - 10) / 2), kAssetBlue) << "centred in a square";
     EXPECT_EQ(At(image, (kCellHeight - 10) / 2 - 1, kCellHeight / 2), kBackground);
-    EXPECT_NE(FirstForeignColumn(image, kBackground, kAssetBlue, kCellHeight), -1) << "the text beside the icon";
+    EXPECT_NE(FirstForeignColumn(image, kBackground, kAssetBlue, kCellHeight), -1)
+        << "the text beside the icon";
 
     instrument->assetId = "RT_NO_SUCH_ASSET";
     EXPECT_EQ(At(Paint(column::Name, false), kCellHeight / 2, kCellHeight / 2), kFlagMagenta);
 
     instrument->flag = "RT_NO_SUCH_FLAG";
-    instrument->code = "Widget";  // the same first letter as the name
+    instrument->code = "Widget"; // the same first letter as the name
     EXPECT_EQ(FirstForeignColumn(Paint(column::Code, false), kBackground, kBackground),
               FirstForeignColumn(Paint(column::Name, false), kBackground, kBackground))
         << "without icons the name starts where plain texts do";
@@ -191,7 +192,8 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrC
     price->tradeType = '+';
     image = Paint(column::TradeType, false);
     EXPECT_EQ(At(image, kCellWidth / 2, kCellHeight / 2), kArrowGreen);
-    EXPECT_EQ(FirstForeignColumn(image, kBackground, kBackground), (kCellWidth - kArrowSize) / 2) << "centred";
+    EXPECT_EQ(FirstForeignColumn(image, kBackground, kBackground), (kCellWidth - kArrowSize) / 2)
+        << "centred";
     EXPECT_EQ(FirstForeignColumn(image, kBackground, kArrowGreen), -1) << "no \"+\" text";
 
     price->tradeType = '-';
