@@ -102,7 +102,7 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     EXPECT_EQ(2u, ticket.dispatched.size()) << "no ticket without the trading right";
 }
 
-TEST_F(GridCommandsTest, HotkeysAndDoubleClicksNeedExactlyOneRow)
+TEST_F(GridCommandsTest, HotkeysNeedExactlyOneRow)
 {
     host.hotkeys[{WXK_F5, false}] = 12;
     host.hotkeys[{WXK_F2, true}] = 16;
@@ -114,18 +114,6 @@ TEST_F(GridCommandsTest, HotkeysAndDoubleClicksNeedExactlyOneRow)
     Key(WXK_F2, wxMOD_SHIFT);
     ASSERT_EQ(1u, ticket.dispatched.size());
     EXPECT_EQ(1050, ticket.dispatched[0].intValue) << "Shift+F2 buys at the best sell price";
-
-    int flagsColumn = -1;
-    void* flagsQuote = nullptr;
-    board->Bind(wxEVT_MENU, [&](wxCommandEvent& event) {
-        flagsColumn = event.GetInt();
-        flagsQuote = event.GetClientData();
-    }, cmd::ShowInstrumentFlags);
-    host.PriceOf(bdi)->statusNote = "HALT";
-    testing_support::SendGridEvent(grid, wxEVT_GRID_CELL_LEFT_DCLICK, 1, column::Status);
-    testing_support::Flush();
-    EXPECT_EQ(column::Status, flagsColumn);
-    EXPECT_EQ(host.PriceOf(bdi), flagsQuote);
 
     grid->SelectRow(0, true);
     Key(WXK_F5);
