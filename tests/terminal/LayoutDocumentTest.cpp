@@ -1,5 +1,5 @@
-// The terminal's layout document: the list of open windows, its atomic
-// writing, and whole runs that quit and start again from what they wrote.
+// The terminal's layout document: the list of open windows, and whole runs
+// that quit and start again from what they wrote, byte for byte.
 
 #include <string>
 #include <vector>
@@ -55,23 +55,6 @@ TEST(LayoutDocument, WindowRecordsReadBackAsWrittenAndDamagedOnesAreSkippedOrDef
     EXPECT_TRUE(read[0].state.get_child_optional("watchlists"));
     EXPECT_EQ(0, ReadMainFrameGeometry(document).width);
     EXPECT_TRUE(ReadWindowRecords(ptree()).empty());
-}
-
-TEST(LayoutDocument, RewritingWhatWasReadKeepsTheFileByteForByte)
-{
-    TempFolder folder;
-    const std::string path = folder / "layout.xml";
-    WriteBytes(path, "old");
-    ptree document;
-    document.put("application.layout.default.tickerdeck.<xmlattr>.size-x", "360");
-    document.put("application.layout.windows.window.<xmlattr>.widget", "W");
-    WriteLayoutDocument(path, document);
-    EXPECT_EQ("360", testing_support::Parse(ReadBytes(path)).get<std::string>("application.layout.default.tickerdeck.<xmlattr>.size-x"));
-    // Written, read as the terminal reads it and written again, the file
-    // stays the same: indentation read back as text must not pile up.
-    const std::string once = ReadBytes(path);
-    WriteLayoutDocument(path, layout::ReadXmlDocument(path, "application"));
-    EXPECT_EQ(once, ReadBytes(path));
 }
 
 const char* const kStartLayout = R"(<?xml version="1.0" encoding="utf-8"?>
