@@ -7,8 +7,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 dir=build-package
+# Debian's own compiler and linker flags, with every hardening feature on.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
 scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DTICKERDECK_TESTS=OFF -DTICKERDECK_SANITIZE=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr
+  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+  -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags"
 (cd "$dir" && rm -f ./*.deb && cpack -G DEB)
 
 desktop-file-validate packaging/org.tickerdeck.terminal.desktop
