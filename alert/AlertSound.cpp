@@ -37,9 +37,21 @@ wxString SoundPathBeside(const wxString& exePath)
     return sound.GetFullPath();
 }
 
+wxString SoundPathFor(const wxString& exePath, const wxString& workingFolder)
+{
+    // An installed host keeps its program in bin/ and its assets elsewhere;
+    // there the working folder, which the icons come from, has the sound.
+    const wxString beside = SoundPathBeside(exePath);
+    if (wxFileName::FileExists(beside))
+        return beside;
+    wxFileName sound(workingFolder, "alert.wav");
+    sound.AppendDir("sound");
+    return sound.GetFullPath();
+}
+
 wxString SoundPath()
 {
-    return SoundPathBeside(wxStandardPaths::Get().GetExecutablePath());
+    return SoundPathFor(wxStandardPaths::Get().GetExecutablePath(), wxFileName::GetCwd());
 }
 
 Player SetPlayer(Player player)

@@ -1,5 +1,6 @@
 #pragma once
-// The alert chime, played from the sound folder beside the running program.
+// The alert chime, played from the sound folder beside the running program,
+// else from the one in the working folder (an installed host's assets).
 
 #include <functional>
 
@@ -9,7 +10,9 @@ namespace alert_sound {
 
 /// "<folder of exePath>/sound/alert.wav" with the platform's separators.
 wxString SoundPathBeside(const wxString& exePath);
-/// The chime beside the running executable.
+/// The chime beside `exePath` when it is there, else under `workingFolder`.
+wxString SoundPathFor(const wxString& exePath, const wxString& workingFolder);
+/// SoundPathFor the running executable and the current folder.
 wxString SoundPath();
 
 /// Plays a sound file; the default one plays asynchronously and skips a

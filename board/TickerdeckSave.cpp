@@ -19,6 +19,7 @@
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 #include "contract/Host.h"
+#include "model/ColumnSpec.h"
 #include "model/Logger.h"
 
 namespace {
@@ -75,11 +76,13 @@ std::vector<layout::ColumnEntry> ColumnsOf(wxGridEx* grid)
     return columns;
 }
 
+// The layout names columns in English whatever language the grid shows.
 std::vector<std::string> ColumnLabels(TickerdeckTable& table)
 {
     std::vector<std::string> labels;
     for (int id = 0; id < table.GetNumberCols(); ++id)
-        labels.push_back(layout::ToTreeText(table.GetColLabelValue(id)));
+        labels.push_back(IsColumn(id) ? std::string(ColumnAt(id).label)
+                                      : layout::ToTreeText(table.GetColLabelValue(id)));
     return labels;
 }
 

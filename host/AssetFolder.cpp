@@ -18,9 +18,12 @@ std::optional<std::string> FindAssetFolder(const std::string& executableFolder,
         folder.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
         while (true)
         {
-            const std::string candidate(folder.GetPath().utf8_str());
-            if (IsAssetFolder(candidate))
-                return candidate;
+            // An installed tree keeps the assets in share/tickerdeck beside bin/.
+            for (const wxString& candidate :
+                 {folder.GetPath(),
+                  wxFileName(folder.GetPathWithSep() + "share", "tickerdeck").GetFullPath()})
+                if (IsAssetFolder(std::string(candidate.utf8_str())))
+                    return std::string(candidate.utf8_str());
             if (folder.GetDirCount() == 0)
                 break;
             folder.RemoveLastDir();

@@ -8,7 +8,8 @@
 /// True when `folder` holds both an icon/ and a sound/ folder.
 bool IsAssetFolder(const std::string& folder);
 
-/// The executable's folder or the nearest parent that holds the assets,
-/// else the current folder when it does; nothing when none does.
+/// The executable's folder or the nearest parent that holds the assets, or
+/// its share/tickerdeck (an installed tree), else the current folder when it
+/// holds them; nothing when none does.
 std::optional<std::string> FindAssetFolder(const std::string& executableFolder,
                                            const std::string& currentFolder);

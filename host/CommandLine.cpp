@@ -15,6 +15,7 @@ namespace {
 void DescribeOptions(wxCmdLineParser& parser)
 {
     parser.AddSwitch("h", "help", _("show this help and the key map"), wxCMD_LINE_OPTION_HELP);
+    parser.AddSwitch("", "version", _("show the version and quit"));
     parser.AddOption("", "catalogue", _("instrument catalogue XML file (default data/catalogue.xml)"));
     parser.AddOption("", "synthetic", _("add N generated instruments to the catalogue"),
                      wxCMD_LINE_VAL_NUMBER);
@@ -26,7 +27,8 @@ void DescribeOptions(wxCmdLineParser& parser)
     parser.AddOption("", "quit-after", _("quit after SECONDS, as a normal exit would"),
                      wxCMD_LINE_VAL_DOUBLE);
     parser.AddOption("", "screenshot", _("save PNG screenshots to FILE (others as FILE-1.png...) before quitting"));
-    parser.AddOption("", "plugins", _("plug-in folder (default <program folder>/plugins)"));
+    parser.AddOption("", "plugins",
+                     _("plug-in folder (default: plugins beside the program, else ../lib/tickerdeck/plugins)"));
     parser.AddOption("", "config-dir", _("folder of the user's layout, watchlists and log"));
     parser.AddOption("", "layout", _("layout file (default <config-dir>/layout.xml)"));
     parser.AddOption("", "store", _("watchlist store file (default <config-dir>/watchlists.xml)"));
@@ -36,6 +38,22 @@ void DescribeOptions(wxCmdLineParser& parser)
 std::string Narrow(const wxString& text)
 {
     return std::string(text.utf8_str());
+}
+
+// A build tree keeps plug-ins beside the program; an installed tree keeps
+// them under lib/ beside bin/, wherever the tree was installed.
+std::string DefaultPluginFolder(const std::string& executableFolder)
+{
+    const wxString folder = wxString::FromUTF8(executableFolder);
+    const wxFileName beside(folder, "plugins");
+    if (wxFileName::DirExists(beside.GetFullPath()))
+        return Narrow(beside.GetFullPath());
+    wxFileName installed = wxFileName::DirName(folder);
+    installed.RemoveLastDir();
+    for (const char* part : {"lib", "tickerdeck", "plugins"})
+        installed.AppendDir(part);
+    return wxFileName::DirExists(installed.GetPath()) ? Narrow(installed.GetPath())
+                                                      : Narrow(beside.GetFullPath());
 }
 
 CommandLineResult Failure(const wxString& message)
@@ -142,6 +160,12 @@ CommandLineResult ParseCommandLine(const std::vector<wxString>& arguments)
                                                : parserComplaint);
 
     CommandLineResult result;
+    if (parser.Found("version"))
+    {
+        result.outcome = CommandLineResult::Outcome::ShowVersion;
+        result.message = VersionText();
+        return result;
+    }
     wxString complaint = ReadNumbers(parser, result.options);
     if (complaint.empty())
         complaint = ReadTexts(parser, result.options);
@@ -171,11 +195,16 @@ wxString CommandLineUsage()
     return text;
 }
 
+wxString VersionText()
+{
+    return wxString("tickerdeck-terminal ") + TICKERDECK_VERSION;
+}
+
 void ResolveDefaultFolders(TerminalOptions& options, const std::string& executableFolder,
                            const std::string& userConfigFolder)
 {
     if (options.pluginDir.empty())
-        options.pluginDir = Narrow(wxFileName(wxString::FromUTF8(executableFolder), "plugins").GetFullPath());
+        options.pluginDir = DefaultPluginFolder(executableFolder);
     if (options.configDir.empty())
         options.configDir =
             Narrow(wxFileName(wxString::FromUTF8(userConfigFolder), "tickerdeck-terminal").GetFullPath());

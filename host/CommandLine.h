@@ -17,7 +17,7 @@ struct TerminalOptions
     uint32_t seed = 20240607;
     double quitAfter = -1.0;        // seconds; negative = run until closed
     std::string screenshot;         // PNG path; empty = none
-    std::string pluginDir;          // empty = <executable folder>/plugins
+    std::string pluginDir;          // empty = <executable folder>/plugins, else ../lib/tickerdeck/plugins
     std::string configDir;          // empty = user config folder/tickerdeck-terminal
     std::string layoutFile;         // empty = <configDir>/layout.xml
     std::string storeFile;          // empty = <configDir>/watchlists.xml
@@ -36,10 +36,10 @@ constexpr int kConfigFolderInUse = 6;
 /// What the program should do after reading its command line.
 struct CommandLineResult
 {
-    enum class Outcome { Run, ShowHelp, Error };
+    enum class Outcome { Run, ShowHelp, ShowVersion, Error };
     Outcome outcome = Outcome::Run;
     TerminalOptions options;
-    wxString message;   // the usage text for ShowHelp, the complaint for Error
+    wxString message;   // the usage text for ShowHelp, the version for ShowVersion, the complaint for Error
 };
 
 /// Parses the arguments (without the program name).
@@ -47,6 +47,9 @@ CommandLineResult ParseCommandLine(const std::vector<wxString>& arguments);
 
 /// The full --help text: options followed by the key map.
 wxString CommandLineUsage();
+
+/// "tickerdeck-terminal <version>", what --version prints.
+wxString VersionText();
 
 /// Fills the folder defaults that depend on where the program lives.
 void ResolveDefaultFolders(TerminalOptions& options, const std::string& executableFolder,

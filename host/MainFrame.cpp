@@ -839,7 +839,7 @@ void MainFrame::OnAbout(wxCommandEvent&)
 {
     wxAboutDialogInfo info;
     info.SetName(_("Tickerdeck Terminal"));
-    info.SetVersion("0.1");
+    info.SetVersion(TICKERDECK_VERSION);
     info.SetDescription(_("A desktop trading terminal that hosts the Ticker Deck quote board and its "
                           "companion widgets on a simulated market."));
     wxAboutBox(info, this);

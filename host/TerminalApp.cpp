@@ -1,6 +1,5 @@
 #include "TerminalApp.h"
 
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,7 +7,6 @@
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
-#include <wx/uilocale.h>
 #include <wx/utils.h>
 
 #include "AssetFolder.h"
@@ -17,6 +15,7 @@
 #include "MainFrame.h"
 #include "Platform.h"
 #include "Terminal.h"
+#include "Translations.h"
 #include "market/Catalogue.h"
 
 namespace {
@@ -27,6 +26,11 @@ std::vector<wxString> ArgumentsOf(const wxCmdLineArgsArray& argv, int argc)
     for (int i = 1; i < argc; ++i)
         arguments.push_back(argv[i]);
     return arguments;
+}
+
+wxString ExecutableFolder()
+{
+    return wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
 }
 
 void PrintTo(FILE* stream, const wxString& text)
@@ -44,12 +48,18 @@ TerminalApp::~TerminalApp() = default;
 bool TerminalApp::Initialize(int& argc, wxChar** argv)
 {
     // Help and mistakes on the command line are answered before the toolkit
-    // starts, so they work without a display too.
+    // starts, so they work without a display too, in the user's language.
+    UseUserLanguage(ExecutableFolder());
     std::vector<wxString> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
     const CommandLineResult parsed = ParseCommandLine(arguments);
     if (parsed.outcome == CommandLineResult::Outcome::ShowHelp)
+    {
+        PrintTo(stdout, parsed.message);
+        std::exit(0);
+    }
+    if (parsed.outcome == CommandLineResult::Outcome::ShowVersion)
     {
         PrintTo(stdout, parsed.message);
         std::exit(0);
@@ -66,13 +76,11 @@ bool TerminalApp::Initialize(int& argc, wxChar** argv)
 
 bool TerminalApp::OnInit()
 {
-    // Number formats, dates and translations follow the user's environment.
-    wxUILocale::UseDefault();
-    std::setlocale(LC_ALL, "");
     wxInitAllImageHandlers();
 
     CommandLineResult parsed = ParseCommandLine(ArgumentsOf(argv, argc));
-    if (parsed.outcome == CommandLineResult::Outcome::ShowHelp)
+    if (parsed.outcome == CommandLineResult::Outcome::ShowHelp ||
+        parsed.outcome == CommandLineResult::Outcome::ShowVersion)
     {
         PrintTo(stdout, parsed.message);
         return EndEarly(0);
@@ -84,12 +92,13 @@ bool TerminalApp::OnInit()
     }
     TerminalOptions options = parsed.options;
 
-    const wxString executableFolder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    const wxString executableFolder = ExecutableFolder();
     const auto assets = FindAssetFolder(std::string(executableFolder.utf8_str()),
                                         std::string(wxGetCwd().utf8_str()));
     if (!assets)
     {
-        ReportStartupError(_("Cannot find the icon and sound folders beside the program or in the current folder."),
+        ReportStartupError(_("Cannot find the icon and sound folders beside the program, in its "
+                             "share/tickerdeck folder or in the current folder."),
                            options.quitAfter < 0.0);
         return EndEarly(3);
     }

@@ -8,6 +8,7 @@ PACKAGES=(
   libwxgtk3.2-dev libgtk-3-dev libboost-dev
   libspdlog-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev
   xvfb xauth x11-apps xdotool imagemagick sox fonts-dejavu-core locales python3-openpyxl
+  gettext help2man lintian desktop-file-utils appstream
 )
 
 missing=()
@@ -26,10 +27,17 @@ if ((${#missing[@]})); then
 fi
 
 # The demo shows numbers the way a trader reads them; the plain C locale has
-# no thousands separator, so make an English UTF-8 locale available.
-if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
+# no thousands separator, so make an English UTF-8 locale available, and a
+# German one for trying the German catalogue with German numbers and dates.
+missing_locales=()
+for name in en_US de_DE; do
+  if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then missing_locales+=("$name"); fi
+done
+if ((${#missing_locales[@]})); then
   SUDO=""
   if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
-  $SUDO sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  for name in "${missing_locales[@]}"; do
+    $SUDO sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+  done
   $SUDO locale-gen >/dev/null
 fi

@@ -26,8 +26,9 @@ public:
     {
         m_side = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                               wxDefaultValidator, "side");
-        m_side->Append(_("Buy"));
-        m_side->Append(_("Sell"));
+        // "Buy" and "Sell" alone also name the bid and ask prices elsewhere.
+        m_side->Append(wxGETTEXT_IN_CONTEXT("order side", "Buy"));
+        m_side->Append(wxGETTEXT_IN_CONTEXT("order side", "Sell"));
         m_side->SetSelection(side == OrderTicket::Side::Buy ? 0 : 1);
         m_instrument = new wxStaticText(this, wxID_ANY, _("Choose an instrument on a board first."),
                                         wxDefaultPosition, wxDefaultSize, 0, "instrument");

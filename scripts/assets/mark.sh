@@ -19,3 +19,11 @@ make_mark() {
   render_scaled "$dir/tickerdeck-16.png" 16 32 "$MARK_DESIGN"
   render_scaled "$dir/tickerdeck-48.png" 48 32 "$MARK_DESIGN"
 }
+
+# The desktop's application icon at the sizes of the hicolor theme.
+make_app_icons() {
+  local dir=$1 size
+  for size in 16 32 48 128 256; do
+    render_scaled "$dir/tickerdeck-$size.png" "$size" 32 "$MARK_DESIGN"
+  done
+}

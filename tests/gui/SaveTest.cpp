@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <wx/translation.h>
+
 #include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"
 
@@ -82,6 +84,18 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeAndLeavesTheStoreAlone)
     EXPECT_NE(std::string::npos, xml.find("<column id=\"6\" name=\"Last\" size=\"91\" show=\"true\" sort=\"true\" "
                                           "ascending=\"false\" position=\"0\"/>"))
         << xml;
+}
+
+TEST_F(Save, ColumnNamesAreWrittenInEnglishWhileTheGridShowsThemInGerman)
+{
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix("locale");  // the build's runtime folder
+    auto* german = new wxTranslations;
+    german->SetLanguage(wxLANGUAGE_GERMAN);
+    wxTranslations::Set(german);
+    ASSERT_TRUE(german->AddCatalog("tickerdeck"));
+    const std::string xml = Xml(Saved(LoadNode(kArranged)));
+    wxTranslations::Set(nullptr);
+    EXPECT_NE(std::string::npos, xml.find("<column id=\"6\" name=\"Last\" ")) << xml;
 }
 
 TEST_F(Save, ChangedFilteredTabsStoreEveryRowInStoredOrderAndUnchangedOnesLeaveOthersWritesAlone)

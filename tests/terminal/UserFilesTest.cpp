@@ -7,6 +7,7 @@
 #include <wx/filename.h>
 
 #include "AssetFolder.h"
+#include "CommandLine.h"
 #include "UserFiles.h"
 
 #include "TerminalTestSupport.h"
@@ -42,16 +43,26 @@ TEST(UserFiles, TheUsersOwnFilesAreNeverOverwrittenAndAMissingDefaultIsReported)
     EXPECT_EQ(ReadBytes(temp / "elsewhere.xml"), "<shipped/>");
 }
 
-TEST(AssetFolder, FoundBesideOrAboveTheProgramThenInTheCurrentFolderAndNeedsBothFolders)
+TEST(AssetFolder, FoundBesideOrAboveTheProgramOrInItsInstalledTreeThenInTheCurrentFolderAndNeedsBothFolders)
 {
     TempFolder temp;
-    for (const char* folder : {"app/icon", "app/sound", "app/bin/debug", "cwd/icon", "cwd/sound", "half/icon", "exe"})
+    for (const char* folder : {"app/icon", "app/sound", "app/bin/debug", "cwd/icon", "cwd/sound", "half/icon",
+                               "exe", "usr/bin", "usr/share/tickerdeck/icon", "usr/share/tickerdeck/sound",
+                               "usr/lib/tickerdeck/plugins"})
         wxFileName::Mkdir(wxString::FromUTF8(temp / folder), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     EXPECT_EQ(FindAssetFolder(temp / "app", "").value_or(""), temp / "app");
     EXPECT_EQ(FindAssetFolder(temp / "app/bin/debug", "").value_or(""), temp / "app");
     EXPECT_FALSE(IsAssetFolder(temp / "half"));
     EXPECT_EQ(FindAssetFolder(temp / "exe", temp / "cwd").value_or(""), temp / "cwd");
     EXPECT_FALSE(FindAssetFolder(temp / "exe", temp / "half").has_value());
+
+    EXPECT_EQ(FindAssetFolder(temp / "usr/bin", temp / "cwd").value_or(""), temp / "usr/share/tickerdeck");
+    TerminalOptions installed;
+    ResolveDefaultFolders(installed, temp / "usr/bin", temp / "home");
+    EXPECT_EQ(installed.pluginDir, temp / "usr/lib/tickerdeck/plugins");
+    TerminalOptions built;
+    ResolveDefaultFolders(built, temp / "app", temp / "home");
+    EXPECT_EQ(built.pluginDir, temp / "app/plugins") << "a build tree's folder, even while it is missing";
 }
 
 }  // namespace

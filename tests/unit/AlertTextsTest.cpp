@@ -141,6 +141,10 @@ TEST(AlertSoundPath, SitsInTheSoundFolderBesideTheProgramWhereTheChimeIsShipped)
     const wxFileName exe("opt" + sep + "terminal" + sep + "bin" + sep + "terminal", wxPATH_NATIVE);
     const wxString expected = exe.GetPath(wxPATH_GET_VOLUME) + sep + "sound" + sep + "alert.wav";
     EXPECT_EQ(expected, alert_sound::SoundPathBeside(exe.GetFullPath()));
+    // Installed, the program has no sound/ beside it; the working folder has.
+    const wxString assets = sep + "srv" + sep + "assets";
+    EXPECT_EQ(assets + sep + "sound" + sep + "alert.wav",
+              alert_sound::SoundPathFor(exe.GetFullPath(), assets));
 
     // The tests run from the runtime folder, where sound/ sits beside them.
     wxInitializer toolkit;  // the executable's path comes from the application's traits

@@ -1,0 +1,37 @@
+// The board's German catalogue reaches a host through the plug-in, which adds
+// it to the host's translations instead of installing its own.
+
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/translation.h>
+
+#include "KeyMapDialog.h"
+
+#include "TerminalTestSupport.h"
+
+namespace {
+
+using namespace terminal_test;
+
+TEST(German, ThePluginAddsItsCatalogueToTheHostsTranslationsAndTheMenusAndDialogsSpeakIt)
+{
+    // The language is chosen here, so no German locale need be installed.
+    auto* translations = new wxTranslations;
+    translations->SetLanguage(wxLANGUAGE_GERMAN);
+    wxTranslations::Set(translations);
+    {
+        TempFolder folder;
+        Terminal terminal(QuietOptions(folder));
+        terminal.Start();
+        EXPECT_EQ(translations, wxTranslations::Get()) << "the plug-in keeps the host's translations";
+        EXPECT_EQ("&Datei", terminal.Frame()->GetMenuBar()->GetMenuLabel(0));
+        {
+            KeyMapDialog keyMap(terminal.Frame());
+            EXPECT_EQ("Tastenbelegung", keyMap.GetTitle());
+        }
+        CloseAndShutdown(terminal);
+    }
+    wxTranslations::Set(nullptr);
+}
+
+}  // namespace
