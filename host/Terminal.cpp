@@ -80,7 +80,11 @@ void Terminal::Start()
     m_frame = new MainFrame(*m_host, *m_themes, *m_quotes, m_feed.get());
     m_frame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
         if (event.GetEventObject() == m_frame)
+        {
+            if (m_frame->QuitUnsaved())
+                m_exitCode = exit_code::kLayoutNotSaved;
             m_frame = nullptr;
+        }
         event.Skip();
     });
     m_frame->Show();

@@ -43,6 +43,9 @@ public:
     void Shutdown();
 
     MainFrame* Frame() const { return m_frame; }
+    /// The program's exit code once the main frame has closed: 0, or
+    /// exit_code::kLayoutNotSaved when it quit unasked without saving.
+    int ExitCode() const { return m_exitCode; }
     TerminalHost& Host() const { return *m_host; }
     QuoteBook& Quotes() const { return *m_quotes; }
     MarketFeed* Feed() const { return m_feed.get(); }
@@ -68,4 +71,5 @@ private:
     std::unique_ptr<MarketFeed> m_feed;
     MainFrame* m_frame = nullptr;
     bool m_shutDown = false;
+    int m_exitCode = 0;
 };

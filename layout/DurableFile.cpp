@@ -156,9 +156,12 @@ bool IsTemporaryOf(const std::string& name, const std::string& prefix)
                        [](unsigned char c) { return std::isalnum(c) != 0; });
 }
 
-std::runtime_error WriteError(const wxString& what, const wxString& path)
+/// "<file>: <step>: <the system's reason>", read right after the failing call.
+std::runtime_error WriteError(const wxString& file, const char* step)
 {
-    return std::runtime_error(std::string((what + " " + path).utf8_str()));
+    const int error = errno;
+    return std::runtime_error(std::string(file.utf8_str()) + ": " + step + ": " +
+                              (error ? std::strerror(error) : "unknown error"));
 }
 
 /// Removes the temporary file unless the rename took it over.
@@ -383,18 +386,23 @@ void ReplaceFileContents(const std::string& path, const std::string& contents)
     // rename stays on that file's disk.
     const std::string resolved = Narrow(FinalTarget(fs::u8path(path)));
     const wxString target = wxString::FromUTF8(resolved);
+    // The user is told of the file they know, not of its temporary twin.
+    errno = 0;
     TemporaryFile temporary(target);
     if (!temporary.IsOpen())
-        throw WriteError("cannot create a temporary file beside", target);
+        throw WriteError(target, "cannot create a temporary file beside it");
+    errno = 0;
     if (!contents.empty() && temporary.File().Write(contents.data(), contents.size()) != contents.size())
-        throw WriteError("cannot write", temporary.Path());
+        throw WriteError(target, "cannot write");
     // Flush forces the bytes to the disk: a rename that outlives a crash
     // must not point at data that never got there.
+    errno = 0;
     if (!temporary.File().Flush() || !temporary.File().Close())
-        throw WriteError("cannot flush", temporary.Path());
+        throw WriteError(target, "cannot write to the disk");
     KeepPermissionsOf(resolved, temporary.Path());
+    errno = 0;
     if (!wxRenameFile(temporary.Path(), target, true))
-        throw WriteError("cannot replace", target);
+        throw WriteError(target, "cannot replace");
     temporary.MarkCommitted();
 }
 
