@@ -1,6 +1,8 @@
 #include "layout/DurableFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -46,21 +48,60 @@ std::string::size_type SkipPast(const std::string& text, std::string::size_type 
     return found == std::string::npos ? text.size() : found + std::char_traits<char>::length(marker);
 }
 
+/// Closes a descriptor when it goes.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
 std::string ReadAll(const std::string& path)
 {
-    std::error_code error;
-    if (fs::is_directory(fs::u8path(path), error))
-        throw Unreadable(path, "is a folder, not a file");
-    std::ifstream file(fs::u8path(path), std::ios::binary);
-    if (!file)
+    // Opened without waiting, so that a FIFO with no writer cannot block the
+    // start; what is not a regular file is refused before a byte is read.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0)
         throw Unreadable(path, std::string("cannot open file: ") + std::strerror(errno));
-    // In one block rather than character by character: stores run to megabytes.
+    struct stat status
+    {
+    };
+    if (::fstat(file.Get(), &status) != 0)
+        throw Unreadable(path, std::string("cannot open file: ") + std::strerror(errno));
+    if (S_ISDIR(status.st_mode))
+        throw Unreadable(path, "is a folder, not a file");
+    if (!S_ISREG(status.st_mode))
+        throw Unreadable(path, "is not a regular file");
+    if (status.st_size > kMaxUserFileBytes)
+        throw Unreadable(path, "larger than " + std::to_string(kMaxUserFileBytes >> 20) + " MB");
     std::string text;
+    text.reserve(static_cast<std::size_t>(status.st_size));
+    // In one block rather than character by character: stores run to
+    // megabytes. The cap holds even for a file that grows while it is read.
     char block[1 << 16];
-    while (file.read(block, sizeof block) || file.gcount() > 0)
-        text.append(block, static_cast<std::size_t>(file.gcount()));
-    if (file.bad())
-        throw Unreadable(path, "read error");
+    for (;;)
+    {
+        const ssize_t got = ::read(file.Get(), block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw Unreadable(path, std::string("read error: ") + std::strerror(errno));
+        if (got == 0)
+            break;
+        if (text.size() + static_cast<std::size_t>(got) > static_cast<std::size_t>(kMaxUserFileBytes))
+            throw Unreadable(path, "larger than " + std::to_string(kMaxUserFileBytes >> 20) + " MB");
+        text.append(block, static_cast<std::size_t>(got));
+    }
     return text;
 }
 
@@ -342,10 +383,20 @@ void ScanXmlDocument(const std::string& path, const std::string& root,
 
 std::string SetAsideUnreadable(const std::string& path)
 {
-    const fs::path target = FinalTarget(fs::u8path(path));
+    const fs::path given = fs::u8path(path);
+    fs::path target = FinalTarget(given);
     std::error_code error;
     if (!fs::is_regular_file(target, error))
-        return std::string();
+    {
+        // A link to a device or a pipe goes aside itself; a pipe in the
+        // user's folder does too. A device named directly is left alone:
+        // renaming one in /dev would break the system.
+        const fs::file_status own = fs::symlink_status(given, error);
+        if (fs::is_symlink(own) || fs::is_fifo(own) || fs::is_socket(own))
+            target = given;
+        else
+            return std::string();
+    }
     const std::string stem = Narrow(target) + ".unreadable-" + TimeStamp();
     std::string aside = stem;
     for (int n = 2; fs::exists(fs::u8path(aside), error) || fs::is_symlink(fs::u8path(aside), error); ++n)

@@ -25,12 +25,17 @@ public:
 /// once per level.
 constexpr int kMaxXmlNesting = 64;
 
+/// Files larger than this are not read: a store of a million instruments
+/// takes about a fifth of it, and a bigger file would cost gigabytes to parse.
+constexpr long long kMaxUserFileBytes = 256LL << 20;
+
 /// Offset of the first tag nested deeper than `maxDepth`, or npos.
 std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth = kMaxXmlNesting);
 
 /// Reads `path` as an XML document. With a non-empty `root`, the document's
 /// only element must be named so. Throws UnreadableFile, naming the path and
-/// the reason, for a missing, unreadable or malformed file, a NUL byte,
+/// the reason, for a missing, unreadable or malformed file, one that is not
+/// a regular file or is larger than kMaxUserFileBytes, a NUL byte,
 /// nesting deeper than kMaxXmlNesting or a wrong root element.
 boost::property_tree::ptree ReadXmlDocument(const std::string& path, const std::string& root);
 
@@ -45,8 +50,9 @@ void ScanXmlDocument(const std::string& path, const std::string& root,
                      const std::function<void(const XmlElement&)>& scan);
 
 /// Renames the regular file `path` to an unused name beside it, so that a
-/// new one can be saved without losing it. Returns the new path, or an empty
-/// text when `path` is not a regular file or cannot be renamed.
+/// new one can be saved without losing it; a symbolic link to something else
+/// than a regular file, a FIFO or a socket is renamed itself. Returns the new
+/// path, or an empty text when `path` is none of these or cannot be renamed.
 std::string SetAsideUnreadable(const std::string& path);
 
 /// Removes the temporary files that ReplaceFileContents left beside `path`

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "layout/DurableFile.h"
@@ -257,6 +259,38 @@ TEST_F(StoreFolder, AnUnreadableFileIsSetAsideWholeBesideItself)
     EXPECT_EQ("", layout::SetAsideUnreadable(path.string())) << "only files are moved";
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ("", layout::SetAsideUnreadable((folder / "missing.xml").string()));
+}
+
+// Neither reader may wait for a pipe's writer or read a device or a huge
+// file into memory; a link or pipe goes aside, a device itself never.
+TEST_F(StoreFolder, PipesDevicesAndHugeFilesAreRefusedUnreadAndLinksAndPipesSetAside)
+{
+    const fs::path huge = folder / "huge.xml";
+    testing_support::WriteBytes(huge, "<application>");
+    fs::resize_file(huge, layout::kMaxUserFileBytes + 1); // sparse: no disk taken
+    const fs::path zero = folder / "zero.xml";
+    fs::create_symlink("/dev/zero", zero);
+    const fs::path pipe = folder / "pipe.xml";
+    ASSERT_EQ(0, ::mkfifo(pipe.c_str(), 0600));
+    for (const auto& [file, reason] :
+         {std::pair(huge, "larger than 256 MB"), std::pair(zero, "is not a regular file"),
+          std::pair(pipe, "is not a regular file")})
+    {
+        try
+        {
+            layout::ReadStoredWatchlists(file.string());
+            ADD_FAILURE() << file << " was read";
+        }
+        catch (const layout::UnreadableFile& error)
+        {
+            EXPECT_EQ(file.string() + ": " + reason, error.what());
+        }
+    }
+    EXPECT_FALSE(layout::SetAsideUnreadable(zero.string()).empty());
+    EXPECT_FALSE(layout::SetAsideUnreadable(pipe.string()).empty());
+    EXPECT_FALSE(fs::exists(fs::symlink_status(zero)) || fs::exists(fs::symlink_status(pipe)));
+    EXPECT_EQ("", layout::SetAsideUnreadable("/dev/zero"));
+    EXPECT_TRUE(fs::exists("/dev/zero"));
 }
 
 TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)
