@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -426,6 +427,88 @@ int RemoveStaleTemporaries(const std::string& path)
                 ++removed;
     }
     return removed;
+}
+
+namespace
+{
+
+// The tree writer escapes markup but writes other characters as they are.
+// Characters to be referenced go through it as a marker byte and a letter;
+// the marker byte itself, never written by the writer, is doubled.
+constexpr char kMarker = '\x01';
+
+bool NeedsMarking(char c, bool inAttribute)
+{
+    return c == kMarker || (inAttribute && (c == '\n' || c == '\t' || c == '\r'));
+}
+
+bool HoldsMarkable(const ptree& element, bool inAttribute)
+{
+    for (const char c : element.data())
+        if (NeedsMarking(c, inAttribute))
+            return true;
+    for (const auto& [key, child] : element)
+        if (HoldsMarkable(child, inAttribute || key == "<xmlattr>"))
+            return true;
+    return false;
+}
+
+void Mark(ptree& element, bool inAttribute)
+{
+    std::string& data = element.data();
+    std::string marked;
+    for (const char c : data)
+    {
+        if (!NeedsMarking(c, inAttribute))
+        {
+            marked += c;
+            continue;
+        }
+        marked += kMarker;
+        marked += c == '\n' ? 'n' : c == '\t' ? 't' : c == '\r' ? 'r' : kMarker;
+    }
+    data = std::move(marked);
+    for (auto& [key, child] : element)
+        Mark(child, inAttribute || key == "<xmlattr>");
+}
+
+std::string ResolveMarks(const std::string& text)
+{
+    std::string resolved;
+    resolved.reserve(text.size());
+    for (std::string::size_type i = 0; i < text.size(); ++i)
+    {
+        if (text[i] != kMarker || i + 1 == text.size())
+        {
+            resolved += text[i];
+            continue;
+        }
+        const char letter = text[++i];
+        resolved += letter == 'n'   ? "&#10;"
+                    : letter == 't' ? "&#9;"
+                    : letter == 'r' ? "&#13;"
+                                    : std::string(1, kMarker);
+    }
+    return resolved;
+}
+
+} // namespace
+
+std::string XmlText(const ptree& document, int indent)
+{
+    const auto settings = boost::property_tree::xml_writer_make_settings<std::string>(' ', indent, "utf-8");
+    std::ostringstream text;
+    // A store of a million instruments is not copied for the rare name
+    // that holds a line break.
+    if (!HoldsMarkable(document, false))
+    {
+        boost::property_tree::write_xml(text, document, settings);
+        return text.str();
+    }
+    ptree marked = document;
+    Mark(marked, false);
+    boost::property_tree::write_xml(text, marked, settings);
+    return ResolveMarks(text.str());
 }
 
 void ReplaceFileContents(const std::string& path, const std::string& contents)

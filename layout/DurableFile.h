@@ -60,6 +60,11 @@ std::string SetAsideUnreadable(const std::string& path);
 /// between writing and renaming. Returns how many were removed.
 int RemoveStaleTemporaries(const std::string& path);
 
+/// The document as XML text, indented by `indent` spaces a level (0: none),
+/// with line breaks, tabs and carriage returns in attribute values written
+/// as character references: written raw, any reader takes them as spaces.
+std::string XmlText(const boost::property_tree::ptree& document, int indent);
+
 /// Writes `contents` to a temporary file beside `path`, forces it to disk
 /// and renames it over `path`. A symbolic link is kept: the file it names
 /// is replaced. On any failure the temporary file is removed, `path` is left

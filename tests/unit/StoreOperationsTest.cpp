@@ -141,6 +141,23 @@ TEST_F(StoreFolder, StoreTextHasNoIndentationAndAUtf8DeclarationAlsoAfterAnInden
               "<instrument exchange=\"KTX\" code=\"B\"/></watchlist></watchlists></application>");
 }
 
+// Written raw, a line break in an attribute reads as a space in any
+// conforming reader, and "A\nB" would collide with "A B".
+TEST_F(StoreFolder, LineBreaksTabsAndReturnsInNamesAreWrittenAsReferencesAndReadBack)
+{
+    const std::string name = std::string("A\nB\tC\rD \x01 E&#10;F");
+    Tree store;
+    layout::AppendToWatchlist(store, name, {"AMX", "A"});
+    store.put("application.note", "kept\nas text");
+    layout::WriteStore(path.string(), store);
+    const std::string text = ReadBytes(path);
+    EXPECT_NE(text.find("name=\"A&#10;B&#9;C&#13;D \x01 E&amp;#10;F\""), std::string::npos) << text;
+    EXPECT_NE(text.find("<note>kept\nas text</note>"), std::string::npos) << text;
+    const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
+    ASSERT_EQ(1u, read.size());
+    EXPECT_EQ(name, read[0].name);
+}
+
 TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLinks)
 {
     Write("old");
