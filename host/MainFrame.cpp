@@ -219,10 +219,7 @@ bool MainFrame::SaveLayout()
         if (wxFileName::Exists(wxString::FromUTF8(path)))
         {
             if (logger)
-                logger->warn("not saving the layout: {} could not be read at start", path);
-            m_saveFailure = wxString::Format(_("The layout is not saved: %s could not be read at start."),
-                                             wxString::FromUTF8(path));
-            ShowNotice(m_saveFailure);
+                logger->error("not saving the layout: {} could not be read at start", path);
             return false;
         }
         document = &fresh;
@@ -703,7 +700,9 @@ void MainFrame::OnClose(wxCloseEvent& event)
     }
     m_quitDeferrals = 0;
     // Every normal way out saves first, while every board is still there.
-    if (!SaveLayout() && !MayQuitUnsaved(event))
+    // A layout left unsaved on purpose (unreadable at start, the user was
+    // told then) is no failure to ask about.
+    if (!SaveLayout() && !m_saveFailure.empty() && !MayQuitUnsaved(event))
     {
         event.Veto();
         return;
