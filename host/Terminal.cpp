@@ -146,6 +146,13 @@ void Terminal::Shutdown()
         m_logger->info("terminal stopped");
 }
 
+void Terminal::LeaveMarketToTheSystem()
+{
+    // Whatever still refers to them (the host) goes before the process does.
+    static_cast<void>(m_quotes.release());
+    static_cast<void>(m_catalogue.release());
+}
+
 void Terminal::DestroyRemainingWindows()
 {
     // Windows already scheduled for destruction go first, then any stragglers.

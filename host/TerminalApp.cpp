@@ -162,7 +162,10 @@ int TerminalApp::OnExit()
 {
     QuitOnTerminationSignals(nullptr);
     if (m_terminal)
+    {
         m_terminal->Shutdown();
+        m_terminal->LeaveMarketToTheSystem();
+    }
     m_terminal.reset();
     return wxApp::OnExit();
 }
