@@ -21,7 +21,8 @@
 #include "host/MainFrame.h"
 #include "host/Terminal.h"
 
-namespace {
+namespace
+{
 
 using Tree = boost::property_tree::ptree;
 namespace fs = std::filesystem;
@@ -94,10 +95,12 @@ void BM_TerminalStart(benchmark::State& state)
         wxGrid* grid = terminal->Frame() ? FindFilledGrid(terminal->Frame()) : nullptr;
         bool painted = false;
         if (grid)
-            grid->GetGridWindow()->Bind(wxEVT_PAINT, [&painted](wxPaintEvent& event) {
-                painted = true;
-                event.Skip();
-            });
+            grid->GetGridWindow()->Bind(wxEVT_PAINT,
+                                        [&painted](wxPaintEvent& event)
+                                        {
+                                            painted = true;
+                                            event.Skip();
+                                        });
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         while (grid && !painted && std::chrono::steady_clock::now() < deadline)
             Flush();
@@ -110,6 +113,8 @@ void BM_TerminalStart(benchmark::State& state)
         while (terminal->Frame() && std::chrono::steady_clock::now() < quitStart + std::chrono::seconds(60))
             Flush();
         terminal->Shutdown();
+        // As the program ends: the system takes the market back.
+        terminal->LeaveMarketToTheSystem();
         terminal.reset();
         quitMs +=
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - quitStart).count();
@@ -135,7 +140,7 @@ BENCHMARK(BM_TerminalStart)
     ->UseRealTime()
     ->Iterations(1);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
