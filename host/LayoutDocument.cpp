@@ -119,7 +119,8 @@ wxRect FitOnScreen(const wxRect& saved, const wxRect& screen)
 
 void WriteLayoutDocument(const std::string& path, const ptree& document)
 {
-    const std::string text = layout::XmlText(document, 2);
+    // A board that is also the default for new boards is written once.
+    const std::string text = layout::XmlText(layout::WithDefaultBoardShared(document), 2);
     // The reader stops at a NUL; a document holding one would not read back.
     if (text.find('\0') != std::string::npos)
         throw std::runtime_error("the layout holds a NUL character; " + path + " is left as it was");

@@ -494,6 +494,74 @@ std::string ResolveMarks(const std::string& text)
 
 } // namespace
 
+namespace
+{
+
+constexpr const char* kDefaultBoardPath = "application.layout.default.tickerdeck";
+constexpr const char* kWindowsPath = "application.layout.windows";
+constexpr const char* kSharedWindowAttribute = "<xmlattr>.window";
+
+/// The element without its attributes, which only the default carries.
+ptree WithoutAttributes(ptree element)
+{
+    element.erase("<xmlattr>");
+    return element;
+}
+
+} // namespace
+
+ptree WithDefaultBoardShared(const ptree& document)
+{
+    const auto board = document.get_child_optional(kDefaultBoardPath);
+    const auto windows = document.get_child_optional(kWindowsPath);
+    if (!board || !windows || board->empty())
+        return document;
+    const ptree contents = WithoutAttributes(*board);
+    int number = 0;
+    for (const auto& [key, window] : *windows)
+    {
+        if (key != "window")
+            continue;
+        ++number;
+        const auto state = window.get_child_optional("state");
+        if (!state || WithoutAttributes(*state) != contents)
+            continue;
+        ptree shared = document;
+        ptree stub;
+        if (const auto attributes = board->get_child_optional("<xmlattr>"))
+            stub.put_child("<xmlattr>", *attributes);
+        stub.put(kSharedWindowAttribute, std::to_string(number));
+        shared.put_child(kDefaultBoardPath, stub);
+        return shared;
+    }
+    return document;
+}
+
+void ExpandDefaultBoard(ptree& document)
+{
+    const auto board = document.get_child_optional(kDefaultBoardPath);
+    const auto windows = document.get_child_optional(kWindowsPath);
+    const auto number = board ? board->get_optional<int>(kSharedWindowAttribute) : boost::none;
+    if (!number || !windows)
+        return;
+    int at = 0;
+    for (const auto& [key, window] : *windows)
+    {
+        if (key != "window" || ++at != *number)
+            continue;
+        ptree whole = WithoutAttributes(window.get_child("state", ptree()));
+        if (const auto attributes = board->get_child_optional("<xmlattr>"))
+        {
+            ptree kept = *attributes;
+            kept.erase("window");
+            if (!kept.empty())
+                whole.push_front(ptree::value_type("<xmlattr>", kept));
+        }
+        document.put_child(kDefaultBoardPath, whole);
+        return;
+    }
+}
+
 std::string XmlText(const ptree& document, int indent)
 {
     const auto settings = boost::property_tree::xml_writer_make_settings<std::string>(' ', indent, "utf-8");

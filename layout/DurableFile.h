@@ -60,6 +60,15 @@ std::string SetAsideUnreadable(const std::string& path);
 /// between writing and renaming. Returns how many were removed.
 int RemoveStaleTemporaries(const std::string& path);
 
+/// The layout's default board ("application.layout.default.tickerdeck") is
+/// stored once: where it holds what a window of "application.layout.windows"
+/// holds as its state, the file keeps only its attributes and that window's
+/// number ("window", from 1). WithDefaultBoardShared makes that shape for
+/// writing; ExpandDefaultBoard brings a whole default back after reading and
+/// leaves a default stored whole, as older files have it, as it is.
+boost::property_tree::ptree WithDefaultBoardShared(const boost::property_tree::ptree& document);
+void ExpandDefaultBoard(boost::property_tree::ptree& document);
+
 /// The document as XML text, indented by `indent` spaces a level (0: none),
 /// with line breaks, tabs and carriage returns in attribute values written
 /// as character references: written raw, any reader takes them as spaces.
