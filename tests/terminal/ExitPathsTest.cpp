@@ -49,11 +49,6 @@ void WriteExchangeLayout(const fs::path& path)
     boost::property_tree::write_xml(path.string(), document);
 }
 
-bool IsEmptyFolder(const fs::path& folder)
-{
-    return fs::is_empty(folder);
-}
-
 /// Stands in for a user closing what the quit left open, so that a test of
 /// old code ends instead of waiting for ever; `rescued` tells it was needed.
 class Rescue
@@ -95,12 +90,12 @@ TEST(ExitPaths, QuittingDuringAnExportStopsItRemovesItsFileAndLeavesNoCallBehind
     terminal.Start();
 
     terminal.Host().PostToActiveWindow(cmd::ExportExcel);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsEmptyFolder(documents); }, 10000))
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !fs::is_empty(documents); }, 10000))
         << "the export starts its file";
     CloseAndShutdown(terminal);
     ::unsetenv("XDG_DOCUMENTS_DIR");
 
-    EXPECT_TRUE(IsEmptyFolder(documents)) << "stopped, not finished, and its temporary file removed";
+    EXPECT_TRUE(fs::is_empty(documents)) << "stopped, not finished, and its temporary file removed";
     EXPECT_FALSE(wxTheApp->HasPendingEvents()) << "no queued call into the unloaded module";
 }
 
