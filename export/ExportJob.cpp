@@ -13,23 +13,102 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <wx/app.h>
+#include <wx/event.h>
 
 #include "model/Spreadsheet.h"
 
 namespace {
 
+/// Thrown out of a workbook being written when the module stops its exports.
+struct ExportStopped
+{
+};
+
+/// A sheet that stops writing once `stop` is set: an export left running at
+/// quit must not keep the program waiting for a large tab's last row.
+class StoppableSheet : public sheet::Sheet
+{
+public:
+    StoppableSheet(sheet::Sheet& sheet, const std::atomic<bool>& stop) : m_sheet(sheet), m_stop(stop) {}
+
+    void SetColumnAsText(int col) override { m_sheet.SetColumnAsText(col); }
+    void SetColumnWidth(int col, double characters) override { m_sheet.SetColumnWidth(col, characters); }
+    void WriteText(int row, int col, std::string_view utf8) override
+    {
+        CheckStop();
+        m_sheet.WriteText(row, col, utf8);
+    }
+    void WriteNumber(int row, int col, double value) override
+    {
+        CheckStop();
+        m_sheet.WriteNumber(row, col, value);
+    }
+
+private:
+    void CheckStop() const
+    {
+        if (m_stop.load(std::memory_order_relaxed))
+            throw ExportStopped();
+    }
+
+    sheet::Sheet& m_sheet;
+    const std::atomic<bool>& m_stop;
+};
+
+class StoppableWorkbook : public sheet::Workbook
+{
+public:
+    StoppableWorkbook(std::unique_ptr<sheet::Workbook> book, const std::atomic<bool>& stop)
+        : m_book(std::move(book)), m_stop(stop)
+    {
+    }
+
+    sheet::Sheet& AddSheet(const std::string& name) override
+    {
+        m_sheets.push_back(std::make_unique<StoppableSheet>(m_book->AddSheet(name), m_stop));
+        return *m_sheets.back();
+    }
+    void Close() override { m_book->Close(); }
+
+private:
+    std::unique_ptr<sheet::Workbook> m_book;
+    const std::atomic<bool>& m_stop;
+    std::list<std::unique_ptr<StoppableSheet>> m_sheets;
+};
+
 /// The export threads still known. A finished one is joined when the next
-/// starts; the rest are joined when the module goes away, so no thread runs
-/// on in code that is unloaded.
+/// starts; the rest are stopped and joined when the module goes away
+/// (StopAll), so no thread runs on in code that is unloaded. Outcomes reach
+/// the GUI thread through a handler of the module's own: the toolkit's
+/// application object would keep a queued call into unloaded code.
 class Workers
 {
 public:
-    ~Workers()
+    ~Workers() { StopAll(); }
+
+    const std::atomic<bool>& Stopping() const { return m_stopping; }
+
+    /// Queues `deliver` for the GUI thread unless the exports are stopping.
+    void Deliver(std::function<void()> deliver)
     {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_stopping)
+            m_deliverer.CallAfter(std::move(deliver));
+    }
+
+    void StopAll()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stopping = true;
+        }
+        // Joined without the lock: a finishing worker takes it to deliver.
         for (Worker& worker : m_workers)
             if (worker.thread.joinable())
                 worker.thread.join();
+        m_workers.clear();
+        m_deliverer.DeletePendingEvents();
+        m_stopping = false;
     }
 
     void Start(std::function<void()> work)
@@ -61,6 +140,8 @@ private:
     };
     std::mutex m_mutex;
     std::list<Worker> m_workers;
+    std::atomic<bool> m_stopping{false};
+    wxEvtHandler m_deliverer;
 };
 
 Workers& RunningWorkers()
@@ -139,14 +220,16 @@ std::string ExportFileName(const std::string& tabText, const wxDateTime& when)
 }
 
 ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string& folder,
-                          const std::string& fileName)
+                          const std::string& fileName, const std::atomic<bool>* stop)
 {
     ExportOutcome outcome;
     std::string temporary;
     try
     {
         temporary = ReserveTemporaryFile(folder);
-        auto book = sheet::CreateXlsxWorkbook(temporary);
+        std::unique_ptr<sheet::Workbook> book = sheet::CreateXlsxWorkbook(temporary);
+        if (stop)
+            book = std::make_unique<StoppableWorkbook>(std::move(book), *stop);
         sheet::WriteTabSheet(snapshot, *book);
         book->Close();
         outcome.path = Publish(temporary, folder, fileName);
@@ -158,6 +241,11 @@ ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string&
             ::unlink(temporary.c_str());
         outcome.reason = error.what();
     }
+    catch (const ExportStopped&)
+    {
+        ::unlink(temporary.c_str());
+        outcome.reason = "stopped";
+    }
     return outcome;
 }
 
@@ -166,10 +254,16 @@ void StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fi
 {
     // Shared, not copied: a thread's work is a copyable function.
     auto shared = std::make_shared<const sheet::TabSnapshot>(std::move(snapshot));
-    RunningWorkers().Start([shared, folder = std::move(folder), fileName = std::move(fileName),
-                            done = std::move(done)] {
-        ExportOutcome outcome = WriteExport(*shared, folder, fileName);
-        if (wxAppConsole* app = wxAppConsole::GetInstance())
-            app->CallAfter([done, outcome] { done(outcome); });
-    });
+    Workers& workers = RunningWorkers();
+    workers.Start(
+        [&workers, shared, folder = std::move(folder), fileName = std::move(fileName), done = std::move(done)]
+        {
+            ExportOutcome outcome = WriteExport(*shared, folder, fileName, &workers.Stopping());
+            workers.Deliver([done, outcome] { done(outcome); });
+        });
+}
+
+void StopExports()
+{
+    RunningWorkers().StopAll();
 }

@@ -185,12 +185,16 @@ wxString CommandLineUsage()
     if (firstBreak != wxNOT_FOUND)
         usage = usage.Mid(firstBreak + 1);
     text += usage;
-    text += "\n" + wxString::Format(_("Exit codes: 0 normal end; %d command line mistake; %d icon and sound "
-                                     "folders not found; %d catalogue unreadable; %d config folder cannot be "
-                                     "made or is not a folder; %d config folder in use by another terminal "
-                                     "(choose another with --config-dir)."),
-                                   exit_code::kCommandLine, exit_code::kNoAssets, exit_code::kCatalogue,
-                                   exit_code::kConfigFolderUnusable, exit_code::kConfigFolderInUse) + "\n";
+    text += "\n" +
+            wxString::Format(
+                _("Exit codes: 0 normal end; %d command line mistake; %d icon and sound "
+                  "folders not found; %d catalogue unreadable; %d config folder cannot be "
+                  "made or is not a folder; %d config folder in use by another terminal "
+                  "(choose another with --config-dir); %d quit without saving the layout, unasked "
+                  "(--quit-after, a signal or the end of the session)."),
+                exit_code::kCommandLine, exit_code::kNoAssets, exit_code::kCatalogue,
+                exit_code::kConfigFolderUnusable, exit_code::kConfigFolderInUse, exit_code::kLayoutNotSaved) +
+            "\n";
     text += "\n" + Hotkeys::KeyMapText();
     return text;
 }

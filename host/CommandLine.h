@@ -31,6 +31,7 @@ constexpr int kNoAssets = 3;
 constexpr int kCatalogue = 4;
 constexpr int kConfigFolderUnusable = 5;
 constexpr int kConfigFolderInUse = 6;
+constexpr int kLayoutNotSaved = 7;
 }  // namespace exit_code
 
 /// What the program should do after reading its command line.

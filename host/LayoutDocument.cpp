@@ -119,13 +119,12 @@ wxRect FitOnScreen(const wxRect& saved, const wxRect& screen)
 
 void WriteLayoutDocument(const std::string& path, const ptree& document)
 {
-    std::ostringstream text;
-    boost::property_tree::write_xml(text, document,
-                                    boost::property_tree::xml_writer_make_settings<std::string>(' ', 2, "utf-8"));
+    // A board that is also the default for new boards is written once.
+    const std::string text = layout::XmlText(layout::WithDefaultBoardShared(document), 2);
     // The reader stops at a NUL; a document holding one would not read back.
-    if (text.str().find('\0') != std::string::npos)
+    if (text.find('\0') != std::string::npos)
         throw std::runtime_error("the layout holds a NUL character; " + path + " is left as it was");
-    ReplaceFileAtomically(path, text.str());
+    ReplaceFileAtomically(path, text);
 }
 
 void ReplaceFileAtomically(const std::string& path, const std::string& contents)

@@ -90,6 +90,16 @@ bool AskToCloseBoard(wxWindow* container, const wxString& question)
     return box.ShowModal() == wxID_YES;
 }
 
+bool AskToQuitUnsaved(const wxString& reason)
+{
+    wxMessageDialog box(nullptr, reason + "\n\n" + _("Quit without saving?"), _("Tickerdeck Terminal"),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+    return box.ShowModal() == wxID_YES;
+}
+
+// Menus or dialogs closed at quit get this many turns of the loop to unwind.
+constexpr int kMaxQuitDeferrals = 20;
+
 wxMenuItem* AppendWithIcon(wxMenu* menu, int id, const wxString& label, const wxString& iconPath)
 {
     auto* item = new wxMenuItem(menu, id, label);
@@ -101,40 +111,35 @@ wxMenuItem* AppendWithIcon(wxMenu* menu, int id, const wxString& label, const wx
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
-    EVT_CLOSE(MainFrame::OnClose)
-    EVT_AUI_PANE_CLOSE(MainFrame::OnPaneClose)
-    EVT_TIMER(ID_CLOCK_TIMER, MainFrame::OnClockTimer)
-    EVT_TIMER(ID_QUIT_TIMER, MainFrame::OnQuitTimer)
-    EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked)
-    EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
-    EVT_MENU(ID_REOPEN_BOARD, MainFrame::OnReopenBoard)
-    EVT_UPDATE_UI(ID_REOPEN_BOARD, MainFrame::OnUpdateReopenBoard)
-    EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
-    EVT_MENU(ID_EXPORT_EXCEL, MainFrame::OnBoardOutput)
-    EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnBoardOutput)
-    EVT_MENU(wxID_EXIT, MainFrame::OnQuit)
-    EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
-    EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme)
-    EVT_MENU(ID_FIT_COLUMNS, MainFrame::OnFitColumns)
-    EVT_MENU(ID_SCROLL_TOP, MainFrame::OnScrollToTop)
-    EVT_MENU(ID_HISTORY_DATE, MainFrame::OnHistoryDate)
-    EVT_MENU(ID_LIVE_QUOTES, MainFrame::OnLiveQuotes)
-    EVT_MENU(ID_EDIT_ALERT, MainFrame::OnEditAlert)
-    EVT_MENU_RANGE(TerminalHost::kFirstWidgetCommand, kLastWidgetCommand, MainFrame::OnOpenWidget)
-    EVT_MENU(ID_KEY_MAP, MainFrame::OnKeyMap)
-    EVT_MENU(wxID_ABOUT, MainFrame::OnAbout)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(MainFrame,
+                    wxFrame) EVT_CLOSE(MainFrame::OnClose) EVT_AUI_PANE_CLOSE(MainFrame::OnPaneClose)
+    EVT_TIMER(ID_CLOCK_TIMER, MainFrame::OnClockTimer) EVT_TIMER(ID_QUIT_TIMER, MainFrame::OnQuitTimer)
+        EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked) EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
+            EVT_MENU(ID_REOPEN_BOARD, MainFrame::OnReopenBoard) EVT_UPDATE_UI(ID_REOPEN_BOARD,
+                                                                              MainFrame::OnUpdateReopenBoard)
+                EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
+                    EVT_MENU(ID_EXPORT_EXCEL, MainFrame::OnBoardOutput) EVT_MENU(ID_PRINT_PREVIEW,
+                                                                                 MainFrame::OnBoardOutput)
+                        EVT_MENU(wxID_EXIT, MainFrame::OnQuit) EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
+                            EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme) EVT_MENU(ID_FIT_COLUMNS,
+                                                                                  MainFrame::OnFitColumns)
+                                EVT_MENU(ID_SCROLL_TOP, MainFrame::OnScrollToTop)
+                                    EVT_MENU(ID_HISTORY_DATE, MainFrame::OnHistoryDate)
+                                        EVT_MENU(ID_LIVE_QUOTES, MainFrame::OnLiveQuotes)
+                                            EVT_MENU(ID_EDIT_ALERT, MainFrame::OnEditAlert)
+                                                EVT_MENU_RANGE(TerminalHost::kFirstWidgetCommand,
+                                                               kLastWidgetCommand, MainFrame::OnOpenWidget)
+                                                    EVT_MENU(ID_KEY_MAP, MainFrame::OnKeyMap)
+                                                        EVT_MENU(wxID_ABOUT, MainFrame::OnAbout)
+                                                            wxEND_EVENT_TABLE()
 
-MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes, MarketFeed* feed)
+                                                                MainFrame::MainFrame(TerminalHost& host,
+                                                                                     ThemeSwitch& themes,
+                                                                                     QuoteBook& quotes,
+                                                                                     MarketFeed* feed)
     : wxFrame(nullptr, wxID_ANY, _("Tickerdeck Terminal"), wxDefaultPosition, wxSize(1500, 900)),
-      m_host(host),
-      m_themes(themes),
-      m_quotes(quotes),
-      m_feed(feed),
-      m_clock(this, ID_CLOCK_TIMER),
-      m_quitTimer(this, ID_QUIT_TIMER),
-      m_confirmClose(AskToCloseBoard)
+      m_host(host), m_themes(themes), m_quotes(quotes), m_feed(feed), m_clock(this, ID_CLOCK_TIMER),
+      m_quitTimer(this, ID_QUIT_TIMER), m_confirmClose(AskToCloseBoard), m_confirmQuit(AskToQuitUnsaved)
 {
     m_aui.SetManagedWindow(this);
     m_host.SetFrameParent(this);
@@ -233,10 +238,15 @@ bool MainFrame::SaveLayout()
     }
     catch (const std::exception& error)
     {
+        // The path and the system's reason are in the message.
         if (logger)
-            logger->error("cannot save the layout: {}", error.what());
+            logger->warn("cannot save the layout: {}", error.what());
+        m_saveFailure =
+            wxString::Format(_("The layout could not be saved: %s"), wxString::FromUTF8(error.what()));
+        ShowNotice(m_saveFailure);
         return false;
     }
+    m_saveFailure.clear();
     if (logger)
         logger->info("layout saved with {} board(s) to {}", records.size(), path);
     return true;
@@ -647,6 +657,7 @@ void MainFrame::ShowHistoryDate(const wxString& date)
 void MainFrame::ScheduleQuit(double seconds, const wxString& screenshotPath)
 {
     m_screenshotPath = screenshotPath;
+    m_unattendedQuit = true;
     m_quitTimer.StartOnce(std::max(1, static_cast<int>(seconds * 1000.0)));
 }
 
@@ -674,10 +685,28 @@ void MainFrame::UpdateStatus()
     bar->SetStatusText(wxDateTime::Now().FormatISOTime(), 2);
 }
 
-void MainFrame::OnClose(wxCloseEvent&)
+void MainFrame::OnClose(wxCloseEvent& event)
 {
+    // A menu or dialog open now runs a loop of its own, which would go on
+    // waiting inside a frame that is gone: close them and quit once control
+    // is back in the main loop.
+    if (CloseMenusAndModalDialogs() && m_quitDeferrals++ < kMaxQuitDeferrals)
+    {
+        const bool force = !event.CanVeto();
+        if (!force)
+            event.Veto();
+        CallAfter([this, force] { Close(force); });
+        return;
+    }
+    m_quitDeferrals = 0;
     // Every normal way out saves first, while every board is still there.
-    SaveLayout();
+    // A layout left unsaved on purpose (unreadable at start, the user was
+    // told then) is no failure to ask about.
+    if (!SaveLayout() && !m_saveFailure.empty() && !MayQuitUnsaved(event))
+    {
+        event.Veto();
+        return;
+    }
     m_clock.Stop();
     m_quitTimer.Stop();
     if (m_feed)
@@ -688,6 +717,17 @@ void MainFrame::OnClose(wxCloseEvent&)
         if (window.frame)
             window.frame->Destroy();
     Destroy();
+}
+
+bool MainFrame::MayQuitUnsaved(const wxCloseEvent& event)
+{
+    // Nobody to ask: the quit goes on, and the exit code tells.
+    if (m_unattendedQuit || !event.CanVeto())
+    {
+        m_quitUnsaved = true;
+        return true;
+    }
+    return m_confirmQuit(m_saveFailure);
 }
 
 void MainFrame::PromoteToCentre()
@@ -773,7 +813,7 @@ void MainFrame::OnUpdateReopenBoard(wxUpdateUIEvent& event)
 
 void MainFrame::OnSaveLayout(wxCommandEvent&)
 {
-    SetStatusText(SaveLayout() ? _("Layout saved") : _("The layout could not be saved; see the log"), 0);
+    SetStatusText(SaveLayout() ? _("Layout saved") : _("The layout could not be saved"), 0);
 }
 
 void MainFrame::OnBoardOutput(wxCommandEvent& event)

@@ -43,8 +43,17 @@ public:
     /// Tells every board to show that day ("%Y%m%d") or, with today's date, live quotes.
     void ShowHistoryDate(const wxString& date);
 
-    /// Quits after `seconds`, saving screenshots first when `screenshotPath` is set.
+    /// Quits after `seconds`, saving screenshots first when `screenshotPath`
+    /// is set. Nobody is asked anything at that quit: a layout that cannot
+    /// be saved is left unsaved (QuitUnsaved).
     void ScheduleQuit(double seconds, const wxString& screenshotPath);
+    /// True once the frame closed without saving the layout and without the
+    /// user choosing so: unattended, by a signal or at the session's end.
+    bool QuitUnsaved() const { return m_quitUnsaved; }
+
+    /// Answers "Quit without saving?" instead of a message box.
+    using QuitConfirmation = std::function<bool(const wxString& reason)>;
+    void SetQuitConfirmation(QuitConfirmation confirm) { m_confirmQuit = std::move(confirm); }
 
     /// Shows `text` in the notice strip above the boards until dismissed.
     void ShowNotice(const wxString& text);
@@ -109,6 +118,8 @@ private:
     Widget* BoardWidget() const;
 
     void OnClose(wxCloseEvent& event);
+    /// Whether quitting may go on after the layout could not be saved.
+    bool MayQuitUnsaved(const wxCloseEvent& event);
     void OnPaneClose(wxAuiManagerEvent& event);
     void OnClockTimer(wxTimerEvent& event);
     void OnQuitTimer(wxTimerEvent& event);
@@ -146,6 +157,13 @@ private:
     // Boards closed in this run, the last closed at the back.
     std::vector<WindowRecord> m_closedBoards;
     CloseConfirmation m_confirmClose;
+    QuitConfirmation m_confirmQuit;
+    // Why the last save failed, for the user; empty after a good save.
+    wxString m_saveFailure;
+    bool m_unattendedQuit = false;
+    bool m_quitUnsaved = false;
+    // How often a quit waited for menus and dialogs to close.
+    int m_quitDeferrals = 0;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,12 +1,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include <csignal>
+
+#include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/string.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 
 #include "Platform.h"
 
 #ifdef __WXGTK3__
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 #endif
 
@@ -150,4 +156,82 @@ bool ArgumentsAskForLightTheme(int argc, wxChar** argv)
             return true;
     }
     return false;
+}
+
+bool CloseMenusAndModalDialogs()
+{
+    bool closed = false;
+    // The toolkit's own modal dialogs run a loop of their own.
+    for (wxWindow* window : wxTopLevelWindows)
+    {
+        auto* dialog = wxDynamicCast(window, wxDialog);
+        if (dialog && dialog->IsModal())
+        {
+            dialog->EndModal(wxID_CANCEL);
+            closed = true;
+        }
+    }
+#ifdef __WXGTK3__
+    // Native message boxes run GTK's dialog loop and a pop-up menu waits
+    // for its GTK menu to hide; neither is known to the toolkit's list.
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item; item = item->next)
+    {
+        GtkWidget* window = GTK_WIDGET(item->data);
+        if (!gtk_widget_get_mapped(window))
+            continue;
+        GtkWidget* child = GTK_IS_BIN(window) ? gtk_bin_get_child(GTK_BIN(window)) : nullptr;
+        if (child && GTK_IS_MENU(child))
+        {
+            gtk_menu_shell_cancel(GTK_MENU_SHELL(child));
+            closed = true;
+        }
+        else if (GTK_IS_DIALOG(window) && gtk_window_get_modal(GTK_WINDOW(window)))
+        {
+            gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_DELETE_EVENT);
+            closed = true;
+        }
+    }
+    g_list_free(toplevels);
+#endif
+    return closed;
+}
+
+namespace
+{
+
+std::function<void()>& SignalQuit()
+{
+    static std::function<void()> quit;
+    return quit;
+}
+
+} // namespace
+
+void QuitOnTerminationSignals(std::function<void()> quit)
+{
+#ifdef __WXGTK3__
+    static bool installed = false;
+    if (!installed && quit)
+    {
+        installed = true;
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+            g_unix_signal_add(
+                signal,
+                [](gpointer) -> gboolean
+                {
+                    // Run as the toolkit's own event, as a menu command would be.
+                    if (SignalQuit() && wxTheApp)
+                        wxTheApp->CallAfter(
+                            []
+                            {
+                                if (SignalQuit())
+                                    SignalQuit()();
+                            });
+                    return G_SOURCE_CONTINUE;
+                },
+                nullptr);
+    }
+#endif
+    SignalQuit() = std::move(quit);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The few things the terminal asks of the desktop beyond the toolkit.
 
+#include <functional>
+
 #include <wx/colour.h>
 #include <wx/string.h>
 
@@ -27,6 +29,15 @@ MenuColours ToolkitMenuColours();
 /// (the dark style's own line hardly differs from the background); run
 /// again after each change of style.
 void ShowMenuSeparators();
+
+/// Closes what runs an event loop of its own inside the main one: pop-up
+/// menus and modal dialogs, the toolkit's native ones included. True when
+/// something was open; its loop ends once control returns to it.
+bool CloseMenusAndModalDialogs();
+
+/// Has `quit` called on the GUI thread, through the event loop, when
+/// SIGTERM, SIGINT or SIGHUP arrives; an empty function stops that.
+void QuitOnTerminationSignals(std::function<void()> quit);
 
 /// True when any of the arguments asks for the light theme.
 bool ArgumentsAskForLightTheme(int argc, wxChar** argv);

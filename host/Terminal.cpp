@@ -80,7 +80,11 @@ void Terminal::Start()
     m_frame = new MainFrame(*m_host, *m_themes, *m_quotes, m_feed.get());
     m_frame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
         if (event.GetEventObject() == m_frame)
+        {
+            if (m_frame->QuitUnsaved())
+                m_exitCode = exit_code::kLayoutNotSaved;
             m_frame = nullptr;
+        }
         event.Skip();
     });
     m_frame->Show();
@@ -140,6 +144,13 @@ void Terminal::Shutdown()
         m_notices->SetTarget(nullptr);
     if (m_logger)
         m_logger->info("terminal stopped");
+}
+
+void Terminal::LeaveMarketToTheSystem()
+{
+    // Whatever still refers to them (the host) goes before the process does.
+    static_cast<void>(m_quotes.release());
+    static_cast<void>(m_catalogue.release());
 }
 
 void Terminal::DestroyRemainingWindows()

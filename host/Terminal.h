@@ -42,7 +42,15 @@ public:
     /// drops leftover subscriptions and unloads the plug-ins. Idempotent.
     void Shutdown();
 
+    /// At the program's end, after Shutdown: the catalogue and the quotes
+    /// are left for the system to take back with the process, which it does
+    /// at once; freeing a million records one by one took seconds.
+    void LeaveMarketToTheSystem();
+
     MainFrame* Frame() const { return m_frame; }
+    /// The program's exit code once the main frame has closed: 0, or
+    /// exit_code::kLayoutNotSaved when it quit unasked without saving.
+    int ExitCode() const { return m_exitCode; }
     TerminalHost& Host() const { return *m_host; }
     QuoteBook& Quotes() const { return *m_quotes; }
     MarketFeed* Feed() const { return m_feed.get(); }
@@ -68,4 +76,5 @@ private:
     std::unique_ptr<MarketFeed> m_feed;
     MainFrame* m_frame = nullptr;
     bool m_shutDown = false;
+    int m_exitCode = 0;
 };

@@ -125,6 +125,9 @@ bool TerminalApp::OnInit()
                           std::string(wxStandardPaths::Get().GetUserConfigDir().utf8_str()));
 
     m_terminal = std::make_unique<Terminal>(options);
+    // Logging out, shutting down or `kill` quit as File > Quit does, saving.
+    QuitOnTerminationSignals([this] { QuitUnasked(); });
+    Bind(wxEVT_END_SESSION, [this](wxCloseEvent&) { QuitUnasked(); });
     try
     {
         m_terminal->Start();
@@ -154,13 +157,24 @@ int TerminalApp::OnRun()
 {
     if (m_earlyExitCode)
         return *m_earlyExitCode;
-    return wxApp::OnRun();
+    const int code = wxApp::OnRun();
+    return code != 0 || !m_terminal ? code : m_terminal->ExitCode();
+}
+
+void TerminalApp::QuitUnasked()
+{
+    if (m_terminal && m_terminal->Frame())
+        m_terminal->Frame()->Close(true);
 }
 
 int TerminalApp::OnExit()
 {
+    QuitOnTerminationSignals(nullptr);
     if (m_terminal)
+    {
         m_terminal->Shutdown();
+        m_terminal->LeaveMarketToTheSystem();
+    }
     m_terminal.reset();
     return wxApp::OnExit();
 }

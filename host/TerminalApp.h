@@ -24,6 +24,8 @@ private:
     /// Ends the program with `code` before any window opens.
     bool EndEarly(int code);
     void ReportStartupError(const wxString& message, bool interactive);
+    /// Closes the main frame, saving, without asking the user anything.
+    void QuitUnasked();
 
     std::unique_ptr<Terminal> m_terminal;
     std::optional<int> m_earlyExitCode;

@@ -188,6 +188,7 @@ bool TerminalHost::LoadLayoutDocument()
     try
     {
         m_layout = std::make_unique<boost::property_tree::ptree>(layout::ReadXmlDocument(path, "application"));
+        layout::ExpandDefaultBoard(*m_layout);
         return true;
     }
     catch (const layout::UnreadableFile& error)

@@ -1,6 +1,8 @@
 #include "layout/DurableFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -10,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -46,21 +49,60 @@ std::string::size_type SkipPast(const std::string& text, std::string::size_type 
     return found == std::string::npos ? text.size() : found + std::char_traits<char>::length(marker);
 }
 
+/// Closes a descriptor when it goes.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
 std::string ReadAll(const std::string& path)
 {
-    std::error_code error;
-    if (fs::is_directory(fs::u8path(path), error))
-        throw Unreadable(path, "is a folder, not a file");
-    std::ifstream file(fs::u8path(path), std::ios::binary);
-    if (!file)
+    // Opened without waiting, so that a FIFO with no writer cannot block the
+    // start; what is not a regular file is refused before a byte is read.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0)
         throw Unreadable(path, std::string("cannot open file: ") + std::strerror(errno));
-    // In one block rather than character by character: stores run to megabytes.
+    struct stat status
+    {
+    };
+    if (::fstat(file.Get(), &status) != 0)
+        throw Unreadable(path, std::string("cannot open file: ") + std::strerror(errno));
+    if (S_ISDIR(status.st_mode))
+        throw Unreadable(path, "is a folder, not a file");
+    if (!S_ISREG(status.st_mode))
+        throw Unreadable(path, "is not a regular file");
+    if (status.st_size > kMaxUserFileBytes)
+        throw Unreadable(path, "larger than " + std::to_string(kMaxUserFileBytes >> 20) + " MB");
     std::string text;
+    text.reserve(static_cast<std::size_t>(status.st_size));
+    // In one block rather than character by character: stores run to
+    // megabytes. The cap holds even for a file that grows while it is read.
     char block[1 << 16];
-    while (file.read(block, sizeof block) || file.gcount() > 0)
-        text.append(block, static_cast<std::size_t>(file.gcount()));
-    if (file.bad())
-        throw Unreadable(path, "read error");
+    for (;;)
+    {
+        const ssize_t got = ::read(file.Get(), block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw Unreadable(path, std::string("read error: ") + std::strerror(errno));
+        if (got == 0)
+            break;
+        if (text.size() + static_cast<std::size_t>(got) > static_cast<std::size_t>(kMaxUserFileBytes))
+            throw Unreadable(path, "larger than " + std::to_string(kMaxUserFileBytes >> 20) + " MB");
+        text.append(block, static_cast<std::size_t>(got));
+    }
     return text;
 }
 
@@ -156,9 +198,12 @@ bool IsTemporaryOf(const std::string& name, const std::string& prefix)
                        [](unsigned char c) { return std::isalnum(c) != 0; });
 }
 
-std::runtime_error WriteError(const wxString& what, const wxString& path)
+/// "<file>: <step>: <the system's reason>", read right after the failing call.
+std::runtime_error WriteError(const wxString& file, const char* step)
 {
-    return std::runtime_error(std::string((what + " " + path).utf8_str()));
+    const int error = errno;
+    return std::runtime_error(std::string(file.utf8_str()) + ": " + step + ": " +
+                              (error ? std::strerror(error) : "unknown error"));
 }
 
 /// Removes the temporary file unless the rename took it over.
@@ -339,10 +384,20 @@ void ScanXmlDocument(const std::string& path, const std::string& root,
 
 std::string SetAsideUnreadable(const std::string& path)
 {
-    const fs::path target = FinalTarget(fs::u8path(path));
+    const fs::path given = fs::u8path(path);
+    fs::path target = FinalTarget(given);
     std::error_code error;
     if (!fs::is_regular_file(target, error))
-        return std::string();
+    {
+        // A link to a device or a pipe goes aside itself; a pipe in the
+        // user's folder does too. A device named directly is left alone:
+        // renaming one in /dev would break the system.
+        const fs::file_status own = fs::symlink_status(given, error);
+        if (fs::is_symlink(own) || fs::is_fifo(own) || fs::is_socket(own))
+            target = given;
+        else
+            return std::string();
+    }
     const std::string stem = Narrow(target) + ".unreadable-" + TimeStamp();
     std::string aside = stem;
     for (int n = 2; fs::exists(fs::u8path(aside), error) || fs::is_symlink(fs::u8path(aside), error); ++n)
@@ -374,6 +429,156 @@ int RemoveStaleTemporaries(const std::string& path)
     return removed;
 }
 
+namespace
+{
+
+// The tree writer escapes markup but writes other characters as they are.
+// Characters to be referenced go through it as a marker byte and a letter;
+// the marker byte itself, never written by the writer, is doubled.
+constexpr char kMarker = '\x01';
+
+bool NeedsMarking(char c, bool inAttribute)
+{
+    return c == kMarker || (inAttribute && (c == '\n' || c == '\t' || c == '\r'));
+}
+
+bool HoldsMarkable(const ptree& element, bool inAttribute)
+{
+    for (const char c : element.data())
+        if (NeedsMarking(c, inAttribute))
+            return true;
+    for (const auto& [key, child] : element)
+        if (HoldsMarkable(child, inAttribute || key == "<xmlattr>"))
+            return true;
+    return false;
+}
+
+void Mark(ptree& element, bool inAttribute)
+{
+    std::string& data = element.data();
+    std::string marked;
+    for (const char c : data)
+    {
+        if (!NeedsMarking(c, inAttribute))
+        {
+            marked += c;
+            continue;
+        }
+        marked += kMarker;
+        marked += c == '\n' ? 'n' : c == '\t' ? 't' : c == '\r' ? 'r' : kMarker;
+    }
+    data = std::move(marked);
+    for (auto& [key, child] : element)
+        Mark(child, inAttribute || key == "<xmlattr>");
+}
+
+std::string ResolveMarks(const std::string& text)
+{
+    std::string resolved;
+    resolved.reserve(text.size());
+    for (std::string::size_type i = 0; i < text.size(); ++i)
+    {
+        if (text[i] != kMarker || i + 1 == text.size())
+        {
+            resolved += text[i];
+            continue;
+        }
+        const char letter = text[++i];
+        resolved += letter == 'n'   ? "&#10;"
+                    : letter == 't' ? "&#9;"
+                    : letter == 'r' ? "&#13;"
+                                    : std::string(1, kMarker);
+    }
+    return resolved;
+}
+
+} // namespace
+
+namespace
+{
+
+constexpr const char* kDefaultBoardPath = "application.layout.default.tickerdeck";
+constexpr const char* kWindowsPath = "application.layout.windows";
+constexpr const char* kSharedWindowAttribute = "<xmlattr>.window";
+
+/// The element without its attributes, which only the default carries.
+ptree WithoutAttributes(ptree element)
+{
+    element.erase("<xmlattr>");
+    return element;
+}
+
+} // namespace
+
+ptree WithDefaultBoardShared(const ptree& document)
+{
+    const auto board = document.get_child_optional(kDefaultBoardPath);
+    const auto windows = document.get_child_optional(kWindowsPath);
+    if (!board || !windows || board->empty())
+        return document;
+    const ptree contents = WithoutAttributes(*board);
+    int number = 0;
+    for (const auto& [key, window] : *windows)
+    {
+        if (key != "window")
+            continue;
+        ++number;
+        const auto state = window.get_child_optional("state");
+        if (!state || WithoutAttributes(*state) != contents)
+            continue;
+        ptree shared = document;
+        ptree stub;
+        if (const auto attributes = board->get_child_optional("<xmlattr>"))
+            stub.put_child("<xmlattr>", *attributes);
+        stub.put(kSharedWindowAttribute, std::to_string(number));
+        shared.put_child(kDefaultBoardPath, stub);
+        return shared;
+    }
+    return document;
+}
+
+void ExpandDefaultBoard(ptree& document)
+{
+    const auto board = document.get_child_optional(kDefaultBoardPath);
+    const auto windows = document.get_child_optional(kWindowsPath);
+    const auto number = board ? board->get_optional<int>(kSharedWindowAttribute) : boost::none;
+    if (!number || !windows)
+        return;
+    int at = 0;
+    for (const auto& [key, window] : *windows)
+    {
+        if (key != "window" || ++at != *number)
+            continue;
+        ptree whole = WithoutAttributes(window.get_child("state", ptree()));
+        if (const auto attributes = board->get_child_optional("<xmlattr>"))
+        {
+            ptree kept = *attributes;
+            kept.erase("window");
+            if (!kept.empty())
+                whole.push_front(ptree::value_type("<xmlattr>", kept));
+        }
+        document.put_child(kDefaultBoardPath, whole);
+        return;
+    }
+}
+
+std::string XmlText(const ptree& document, int indent)
+{
+    const auto settings = boost::property_tree::xml_writer_make_settings<std::string>(' ', indent, "utf-8");
+    std::ostringstream text;
+    // A store of a million instruments is not copied for the rare name
+    // that holds a line break.
+    if (!HoldsMarkable(document, false))
+    {
+        boost::property_tree::write_xml(text, document, settings);
+        return text.str();
+    }
+    ptree marked = document;
+    Mark(marked, false);
+    boost::property_tree::write_xml(text, marked, settings);
+    return ResolveMarks(text.str());
+}
+
 void ReplaceFileContents(const std::string& path, const std::string& contents)
 {
     // Failures are reported to the caller; the toolkit must not pop up
@@ -383,18 +588,23 @@ void ReplaceFileContents(const std::string& path, const std::string& contents)
     // rename stays on that file's disk.
     const std::string resolved = Narrow(FinalTarget(fs::u8path(path)));
     const wxString target = wxString::FromUTF8(resolved);
+    // The user is told of the file they know, not of its temporary twin.
+    errno = 0;
     TemporaryFile temporary(target);
     if (!temporary.IsOpen())
-        throw WriteError("cannot create a temporary file beside", target);
+        throw WriteError(target, "cannot create a temporary file beside it");
+    errno = 0;
     if (!contents.empty() && temporary.File().Write(contents.data(), contents.size()) != contents.size())
-        throw WriteError("cannot write", temporary.Path());
+        throw WriteError(target, "cannot write");
     // Flush forces the bytes to the disk: a rename that outlives a crash
     // must not point at data that never got there.
+    errno = 0;
     if (!temporary.File().Flush() || !temporary.File().Close())
-        throw WriteError("cannot flush", temporary.Path());
+        throw WriteError(target, "cannot write to the disk");
     KeepPermissionsOf(resolved, temporary.Path());
+    errno = 0;
     if (!wxRenameFile(temporary.Path(), target, true))
-        throw WriteError("cannot replace", target);
+        throw WriteError(target, "cannot replace");
     temporary.MarkCommitted();
 }
 

@@ -25,12 +25,17 @@ public:
 /// once per level.
 constexpr int kMaxXmlNesting = 64;
 
+/// Files larger than this are not read: a store of a million instruments
+/// takes about a fifth of it, and a bigger file would cost gigabytes to parse.
+constexpr long long kMaxUserFileBytes = 256LL << 20;
+
 /// Offset of the first tag nested deeper than `maxDepth`, or npos.
 std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth = kMaxXmlNesting);
 
 /// Reads `path` as an XML document. With a non-empty `root`, the document's
 /// only element must be named so. Throws UnreadableFile, naming the path and
-/// the reason, for a missing, unreadable or malformed file, a NUL byte,
+/// the reason, for a missing, unreadable or malformed file, one that is not
+/// a regular file or is larger than kMaxUserFileBytes, a NUL byte,
 /// nesting deeper than kMaxXmlNesting or a wrong root element.
 boost::property_tree::ptree ReadXmlDocument(const std::string& path, const std::string& root);
 
@@ -45,14 +50,29 @@ void ScanXmlDocument(const std::string& path, const std::string& root,
                      const std::function<void(const XmlElement&)>& scan);
 
 /// Renames the regular file `path` to an unused name beside it, so that a
-/// new one can be saved without losing it. Returns the new path, or an empty
-/// text when `path` is not a regular file or cannot be renamed.
+/// new one can be saved without losing it; a symbolic link to something else
+/// than a regular file, a FIFO or a socket is renamed itself. Returns the new
+/// path, or an empty text when `path` is none of these or cannot be renamed.
 std::string SetAsideUnreadable(const std::string& path);
 
 /// Removes the temporary files that ReplaceFileContents left beside `path`
 /// (or beside the file its symbolic link names) when the program died
 /// between writing and renaming. Returns how many were removed.
 int RemoveStaleTemporaries(const std::string& path);
+
+/// The layout's default board ("application.layout.default.tickerdeck") is
+/// stored once: where it holds what a window of "application.layout.windows"
+/// holds as its state, the file keeps only its attributes and that window's
+/// number ("window", from 1). WithDefaultBoardShared makes that shape for
+/// writing; ExpandDefaultBoard brings a whole default back after reading and
+/// leaves a default stored whole, as older files have it, as it is.
+boost::property_tree::ptree WithDefaultBoardShared(const boost::property_tree::ptree& document);
+void ExpandDefaultBoard(boost::property_tree::ptree& document);
+
+/// The document as XML text, indented by `indent` spaces a level (0: none),
+/// with line breaks, tabs and carriage returns in attribute values written
+/// as character references: written raw, any reader takes them as spaces.
+std::string XmlText(const boost::property_tree::ptree& document, int indent);
 
 /// Writes `contents` to a temporary file beside `path`, forces it to disk
 /// and renames it over `path`. A symbolic link is kept: the file it names

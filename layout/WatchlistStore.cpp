@@ -213,10 +213,7 @@ Tree ReadStoreForUpdate(const std::string& path)
 
 std::string StoreText(const Tree& store)
 {
-    std::ostringstream text;
-    boost::property_tree::write_xml(text, store,
-                                    boost::property_tree::xml_writer_make_settings<std::string>(' ', 0, "utf-8"));
-    return text.str();
+    return XmlText(store, 0);
 }
 
 void WriteStore(const std::string& path, const Tree& store)

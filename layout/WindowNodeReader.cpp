@@ -51,7 +51,9 @@ std::map<int, std::vector<FilterCondition>> ReadFilters(const Tree& filters)
 
 Tree ReadXmlFile(const std::string& path)
 {
-    return ReadXmlDocument(path, std::string());
+    Tree document = ReadXmlDocument(path, std::string());
+    ExpandDefaultBoard(document);
+    return document;
 }
 
 WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& current)

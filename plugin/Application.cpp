@@ -7,6 +7,7 @@
 #include "board/LinkSender.h"
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
+#include "export/ExportJob.h"
 #include "model/Logger.h"
 #include "plugin/BoardAssembly.h"
 
@@ -17,10 +18,13 @@ Application::Application(Host* hostServices)
 
 // The boards belong to the toolkit's window tree; only the map goes. Boards
 // still alive must not reach back into a factory that no longer exists.
+// The host deletes the factory just before it unloads the module, so no
+// export may run on or leave a call queued for code about to go.
 Application::~Application()
 {
     for (const auto& [key, panel] : m_panels)
         panel->DetachOwner();
+    StopExports();
 }
 
 Host* Application::BoardHost() const

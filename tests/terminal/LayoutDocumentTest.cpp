@@ -126,6 +126,15 @@ TEST(LayoutDocumentRun, QuittingWritesWhatStartingReadsByteForByte)
     EXPECT_EQ(wxSize(500, 420), windows[1].geometry.GetSize());
     // Each board's own node is the board's to write (its save tests check it).
     EXPECT_EQ("Framed", windows[1].state.get<std::string>("setting.general.<xmlattr>.title"));
+    // The framed board is also the default for new boards, written once.
+    const ptree& shared = written.get_child("application.layout.default.tickerdeck");
+    EXPECT_EQ("2", shared.get<std::string>("<xmlattr>.window"));
+    EXPECT_EQ(1u, shared.size()) << "attributes only";
+    ptree expanded = written;
+    layout::ExpandDefaultBoard(expanded);
+    const ptree& whole = expanded.get_child("application.layout.default.tickerdeck");
+    EXPECT_EQ(windows[1].state.get_child("watchlists"), whole.get_child("watchlists"));
+    EXPECT_EQ(shared.get<std::string>("<xmlattr>.size-x"), whole.get<std::string>("<xmlattr>.size-x"));
 
     RunUntilQuit(folder);
     EXPECT_EQ(firstLayout, ReadBytes(folder / "layout.xml")) << "a restart changes nothing";

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "layout/DurableFile.h"
@@ -139,6 +141,23 @@ TEST_F(StoreFolder, StoreTextHasNoIndentationAndAUtf8DeclarationAlsoAfterAnInden
               "<instrument exchange=\"KTX\" code=\"B\"/></watchlist></watchlists></application>");
 }
 
+// Written raw, a line break in an attribute reads as a space in any
+// conforming reader, and "A\nB" would collide with "A B".
+TEST_F(StoreFolder, LineBreaksTabsAndReturnsInNamesAreWrittenAsReferencesAndReadBack)
+{
+    const std::string name = std::string("A\nB\tC\rD \x01 E&#10;F");
+    Tree store;
+    layout::AppendToWatchlist(store, name, {"AMX", "A"});
+    store.put("application.note", "kept\nas text");
+    layout::WriteStore(path.string(), store);
+    const std::string text = ReadBytes(path);
+    EXPECT_NE(text.find("name=\"A&#10;B&#9;C&#13;D \x01 E&amp;#10;F\""), std::string::npos) << text;
+    EXPECT_NE(text.find("<note>kept\nas text</note>"), std::string::npos) << text;
+    const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
+    ASSERT_EQ(1u, read.size());
+    EXPECT_EQ(name, read[0].name);
+}
+
 TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLinks)
 {
     Write("old");
@@ -257,6 +276,38 @@ TEST_F(StoreFolder, AnUnreadableFileIsSetAsideWholeBesideItself)
     EXPECT_EQ("", layout::SetAsideUnreadable(path.string())) << "only files are moved";
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ("", layout::SetAsideUnreadable((folder / "missing.xml").string()));
+}
+
+// Neither reader may wait for a pipe's writer or read a device or a huge
+// file into memory; a link or pipe goes aside, a device itself never.
+TEST_F(StoreFolder, PipesDevicesAndHugeFilesAreRefusedUnreadAndLinksAndPipesSetAside)
+{
+    const fs::path huge = folder / "huge.xml";
+    testing_support::WriteBytes(huge, "<application>");
+    fs::resize_file(huge, layout::kMaxUserFileBytes + 1); // sparse: no disk taken
+    const fs::path zero = folder / "zero.xml";
+    fs::create_symlink("/dev/zero", zero);
+    const fs::path pipe = folder / "pipe.xml";
+    ASSERT_EQ(0, ::mkfifo(pipe.c_str(), 0600));
+    for (const auto& [file, reason] :
+         {std::pair(huge, "larger than 256 MB"), std::pair(zero, "is not a regular file"),
+          std::pair(pipe, "is not a regular file")})
+    {
+        try
+        {
+            layout::ReadStoredWatchlists(file.string());
+            ADD_FAILURE() << file << " was read";
+        }
+        catch (const layout::UnreadableFile& error)
+        {
+            EXPECT_EQ(file.string() + ": " + reason, error.what());
+        }
+    }
+    EXPECT_FALSE(layout::SetAsideUnreadable(zero.string()).empty());
+    EXPECT_FALSE(layout::SetAsideUnreadable(pipe.string()).empty());
+    EXPECT_FALSE(fs::exists(fs::symlink_status(zero)) || fs::exists(fs::symlink_status(pipe)));
+    EXPECT_EQ("", layout::SetAsideUnreadable("/dev/zero"));
+    EXPECT_TRUE(fs::exists("/dev/zero"));
 }
 
 TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)
