@@ -54,6 +54,7 @@ Tree FiltersTree(const std::map<int, std::vector<FilterCondition>>& filters)
             Tree filter;
             PutInt(filter, "<xmlattr>.condition", condition.condition);
             filter.put("<xmlattr>.value", condition.value);
+            PutInt(filter, "<xmlattr>.row", condition.row);
             column.add_child("filter", filter);
         }
         PutInt(column, "<xmlattr>.id", id);

@@ -44,13 +44,16 @@ TEST(StoreNodeWriter, AttributesAndElementsComeInTheirStoredOrder)
     entry.columns.resize(1);
     entry.filters.erase(1);
     const std::string xml = Xml(layout::TabEntryTree(entry, {"No."}), "watchlist");
-    EXPECT_NE(xml.find("<watchlist name=\"Tech &lt;&amp;&gt; \xC3\xA9\" current=\"false\" type=\"3\" exchange=\"AMX\" "
-                       "category=\"TECH\"><columns><column id=\"0\" name=\"No.\" size=\"0\" show=\"true\" "
-                       "sort=\"false\" ascending=\"false\" position=\"30\"/></columns><filters><column id=\"6\">"
-                       "<filter condition=\"2\" value=\"1.5\"/><filter condition=\"4\" value=\"x&lt;y\"/></column>"
-                       "</filters><bookmark><instrument exchange=\"AMX\" code=\"B\"/><instrument exchange=\"AMX\" "
-                       "code=\"A\"/></bookmark></watchlist>"),
-              std::string::npos)
+    EXPECT_NE(
+        xml.find(
+            "<watchlist name=\"Tech &lt;&amp;&gt; \xC3\xA9\" current=\"false\" type=\"3\" exchange=\"AMX\" "
+            "category=\"TECH\"><columns><column id=\"0\" name=\"No.\" size=\"0\" show=\"true\" "
+            "sort=\"false\" ascending=\"false\" position=\"30\"/></columns><filters><column id=\"6\">"
+            "<filter condition=\"2\" value=\"1.5\" row=\"0\"/><filter condition=\"4\" value=\"x&lt;y\" "
+            "row=\"0\"/></column>"
+            "</filters><bookmark><instrument exchange=\"AMX\" code=\"B\"/><instrument exchange=\"AMX\" "
+            "code=\"A\"/></bookmark></watchlist>"),
+        std::string::npos)
         << xml;
 }
 
