@@ -77,9 +77,10 @@ std::vector<layout::ColumnEntry> ColumnsOf(wxGridEx* grid)
 
 std::vector<std::string> ColumnLabels(TickerdeckTable& table)
 {
+    // The column's own label: a unit the table shows it with is a setting.
     std::vector<std::string> labels;
     for (int id = 0; id < table.GetNumberCols(); ++id)
-        labels.push_back(layout::ToTreeText(table.GetColLabelValue(id)));
+        labels.push_back(layout::ToTreeText(ColumnLabel(id)));
     return labels;
 }
 
