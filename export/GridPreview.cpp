@@ -7,6 +7,7 @@
 
 #include "controls/wxGridEx.h"
 #include "controls/wxGridPrintout.h"
+#include "model/ColumnSpec.h"
 
 namespace {
 
@@ -27,7 +28,15 @@ wxPreviewFrame* ShowGridPreview(wxGridEx* grid, const wxString& title, wxWindow*
 {
     wxPrintData data = LegalPortrait();
     // The preview owns both printouts: one to show, one to print from it.
-    auto* preview = new wxPrintPreview(new wxGridPrintout(grid, title), new wxGridPrintout(grid, title), &data);
+    // A page across without the row's number, code and name would leave
+    // its figures unidentifiable.
+    const auto printout = [grid, &title]
+    {
+        auto* made = new wxGridPrintout(grid, title);
+        made->SetRepeatedColumns({column::No, column::Code, column::Name});
+        return made;
+    };
+    auto* preview = new wxPrintPreview(printout(), printout(), &data);
     if (!preview->IsOk())
     {
         delete preview;

@@ -2,9 +2,11 @@
 // The board's "Export to Excel" and "Print Preview" commands.
 
 #include <memory>
+#include <vector>
 
 #include "board/BoardFeature.h"
 
+class ExportJob;
 class wxPreviewFrame;
 
 /// Takes the current tab out of the program: into a workbook written on a
@@ -24,7 +26,14 @@ public:
     /// The preview frame of the current tab, or null (the user was told why).
     wxPreviewFrame* PreviewCurrentTab(Tickerdeck& board);
 
+    /// Stops every export of this board that is still writing; each removes
+    /// its unfinished file and ends without a notice.
+    void CancelExports();
+    /// The exports of this board still writing.
+    std::vector<std::shared_ptr<ExportJob>> RunningExports() const;
+
 private:
+    std::vector<std::weak_ptr<ExportJob>> m_jobs;
     // Gone with the feature, which goes with its board: a late outcome
     // checks it before it touches the board.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

@@ -1,6 +1,9 @@
 #include "model/Spreadsheet.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <xlsxwriter.h>
@@ -14,6 +17,23 @@ std::string Reason(lxw_error error)
     return lxw_strerror(error);
 }
 
+bool IsWriteFailure(int error)
+{
+    switch (error)
+    {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EIO:
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Check(lxw_error error)
 {
     if (error != LXW_NO_ERROR)
@@ -24,7 +44,10 @@ void Check(lxw_error error)
 class XlsxSheet : public Sheet
 {
 public:
-    XlsxSheet(lxw_worksheet* sheet, lxw_format* textFormat) : m_sheet(sheet), m_textFormat(textFormat) {}
+    XlsxSheet(lxw_workbook* book, lxw_worksheet* sheet, lxw_format* textFormat)
+        : m_book(book), m_sheet(sheet), m_textFormat(textFormat)
+    {
+    }
 
     void SetColumnAsText(int col) override
     {
@@ -50,17 +73,42 @@ public:
         Check(worksheet_write_string(m_sheet, row, col, m_buffer.c_str(), IsText(col) ? m_textFormat : nullptr));
     }
 
-    void WriteNumber(int row, int col, double value) override
+    void WriteNumber(int row, int col, double value, const std::string& numberFormat) override
     {
-        Check(worksheet_write_number(m_sheet, row, col, value, nullptr));
+        Check(worksheet_write_number(m_sheet, row, col, value, FormatOf(numberFormat)));
     }
 
 private:
+    /// The workbook's format for a number format code, added once: a tab
+    /// uses a handful of them over all its cells.
+    lxw_format* FormatOf(const std::string& numberFormat)
+    {
+        if (numberFormat.empty())
+            return nullptr;
+        if (numberFormat == m_lastCode)
+            return m_lastFormat;
+        lxw_format*& format = m_numberFormats[numberFormat];
+        if (!format)
+        {
+            format = workbook_add_format(m_book);
+            if (!format)
+                throw WriteError("out of memory");
+            format_set_num_format(format, numberFormat.c_str());
+        }
+        m_lastCode = numberFormat;
+        m_lastFormat = format;
+        return format;
+    }
+
     bool IsText(int col) const { return col < static_cast<int>(m_textColumns.size()) && m_textColumns[col]; }
     double Width(int col) const { return col < static_cast<int>(m_widths.size()) ? m_widths[col] : LXW_DEF_COL_WIDTH; }
 
+    lxw_workbook* m_book;
     lxw_worksheet* m_sheet;
     lxw_format* m_textFormat;
+    std::unordered_map<std::string, lxw_format*> m_numberFormats;
+    std::string m_lastCode;
+    lxw_format* m_lastFormat = nullptr;
     std::vector<bool> m_textColumns;
     std::vector<double> m_widths;
     std::string m_buffer;
@@ -94,7 +142,7 @@ public:
         lxw_worksheet* added = workbook_add_worksheet(m_book, name.c_str());
         if (!added)
             throw WriteError("the sheet could not be added");
-        m_sheets.push_back(std::make_unique<XlsxSheet>(added, m_textFormat));
+        m_sheets.push_back(std::make_unique<XlsxSheet>(m_book, added, m_textFormat));
         return *m_sheets.back();
     }
 
@@ -102,7 +150,16 @@ public:
     {
         lxw_workbook* book = m_book;
         m_book = nullptr;
-        Check(workbook_close(book));
+        errno = 0;
+        const lxw_error error = workbook_close(book);
+        if (error == LXW_NO_ERROR)
+            return;
+        // The library names its own step ("error creating output xlsx
+        // file"); a full disk or a lost permission is what the user can act on.
+        const int system = errno;
+        if (IsWriteFailure(system))
+            throw WriteError(std::strerror(system));
+        throw WriteError(Reason(error));
     }
 
 private:

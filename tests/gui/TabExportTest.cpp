@@ -12,14 +12,18 @@
 #include <utility>
 #include <vector>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <wx/intl.h>
 
+#include "export/ExportJob.h"
+#include "export/ExportNotice.h"
+#include "export/TabExport.h"
+#include "export/TabSnapshot.h"
 #include "model/ColumnSpec.h"
 #include "support/BoardFixture.h"
-#include "export/ExportNotice.h"
 
 namespace {
 
@@ -221,6 +225,9 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     const Cell& last = book.At(1, at(column::Last));
     EXPECT_TRUE(last.number);
     EXPECT_DOUBLE_EQ(1234.5, last.value);
+    // Numbers keep the look the grid gives them.
+    EXPECT_EQ("#,##0.00", last.format) << "the instrument's two decimals";
+    EXPECT_EQ("#,##0", book.At(1, at(column::Deals)).format);
     EXPECT_DOUBLE_EQ(12345, book.At(1, at(column::Deals)).value);
     EXPECT_DOUBLE_EQ(2, book.At(2, at(column::No)).value);
     EXPECT_EQ(0u, book.cells.count({3, at(column::Last)}));   // blank stays blank
@@ -267,27 +274,58 @@ TEST_F(ExcelExport, ALongAwkwardTabNameAndTextsSurviveAnEmptyTabKeepsItsHeaderAn
     EXPECT_EQ("Étoile", ReadWorkbook(opened[3]).sheet);
 }
 
-TEST_F(ExcelExport, AFolderThatCannotBeWrittenFailsWithItsReasonAndLeavesNoFile)
+TEST_F(ExcelExport, AFailureNamesTheFolderAndTheSystemsReasonAMissingFolderIsMadeAndNoFileIsLeft)
 {
     AddTab(board, {Quoted("AAA", 1.0, 1)}, "Core Holdings");
-    auto expectFailure = [&](const char* reason) {
+    auto expectFailure = [&](const fs::path& where, const char* reason)
+    {
         const Notice notice = Export();
         EXPECT_EQ(ExportNoticeKind::Failed, notice.kind);
-        EXPECT_TRUE(notice.message.StartsWith(_("Failed to create Excel") + "\n")) << notice.message;
-        EXPECT_TRUE(notice.message.Contains(reason)) << notice.message;
+        EXPECT_EQ("Cannot write to " + where.string() + ": " + reason, notice.message.utf8_string());
     };
     if (geteuid() != 0)   // permissions do not hold back the superuser
     {
         fs::permissions(documents, fs::perms::owner_read | fs::perms::owner_exec);
-        expectFailure("Permission denied");
+        expectFailure(documents, "Permission denied");
         EXPECT_TRUE(FilesIn(documents).empty());
     }
-    SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "missing").string());
-    expectFailure("No such file or directory");
     WriteBytes(folder / "a-file", "");
     SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "a-file").string());
-    expectFailure("Not a directory");
+    expectFailure(folder / "a-file", "Not a directory");
     EXPECT_TRUE(opened.empty());
+
+    SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "new" / "Documents").string());
+    EXPECT_EQ(ExportNoticeKind::Opened, Export().kind) << "a documents folder not made yet is made";
+    EXPECT_EQ(1u, FilesIn(folder / "new" / "Documents").size());
+}
+
+TEST_F(ExcelExport, ATabNamedAtLengthExportsUnderAShortenedNameAndAKilledExportsFileIsCleared)
+{
+    // The hidden file of an export whose process is gone.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    const fs::path stale = documents / (".tickerdeck-export-" + std::to_string(gone) + "-0-1");
+    WriteBytes(stale, "half a workbook");
+
+    std::string cjk;
+    for (int i = 0; i < 100; ++i)
+        cjk += "株";
+    for (const std::string& tab : {std::string(300, 'W'), cjk})
+    {
+        AddTab(board, {Quoted("AAA", 1.0, 1)}, wxString::FromUTF8(tab));
+        const Notice& notice = Export();
+        ASSERT_EQ(ExportNoticeKind::Opened, notice.kind) << notice.message;
+        const std::string name = fs::path(opened.back()).filename().string();
+        EXPECT_LE(name.size(), 255u) << name;
+        EXPECT_EQ(0u, name.rfind(tab.substr(0, 30), 0)) << name;
+        EXPECT_NE(std::string::npos, name.find(" 20")) << "the date stays: " << name;
+        EXPECT_EQ(".xlsx", fs::path(name).extension());
+    }
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_EQ(2u, FilesIn(documents).size());
 }
 
 TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo)
@@ -330,6 +368,36 @@ TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileIsNotTouch
     const ReadBack book = ReadWorkbook(opened.at(0));
     EXPECT_DOUBLE_EQ(1.0, book.At(1, column::Last).value);
     EXPECT_EQ("I1999", book.At(2000, column::Code).text);
+}
+
+TEST_F(ExcelExport, ACancelledExportLeavesNoFileAndSaysNothing)
+{
+    std::vector<Instrument*> many;
+    for (int i = 0; i < 2000; ++i)
+        many.push_back(Quoted("I" + std::to_string(i), 1.0 + i, i));
+    AddTab(board, many, "Cancelled");
+    const std::optional<sheet::TabSnapshot> snapshot = SnapshotCurrentTab(*board);
+    ASSERT_TRUE(snapshot);
+    ExportJob job(snapshot->RowCount());
+    job.Cancel();
+    const ExportOutcome outcome = WriteExport(*snapshot, documents.string(), "Cancelled.xlsx", &job);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_TRUE(FilesIn(documents).empty()) << "not even the hidden file";
+
+    // From the board: the window's Cancel stops the export it shows.
+    PostCommand(board, cmd::ExportExcel);
+    TabExport* exports = board->FindFeature<TabExport>();
+    ASSERT_NE(nullptr, exports);
+    for (const auto& running : exports->RunningExports())
+        running->Cancel();
+    Flush();
+    ASSERT_TRUE(PumpUntil([&] { return exports->RunningExports().empty(); }, 20000));
+    Flush();
+    if (notices.empty())
+        EXPECT_TRUE(FilesIn(documents).empty());
+    else
+        EXPECT_EQ(1u, FilesIn(documents).size()) << "it had ended before the cancel";
 }
 
 }  // namespace
