@@ -1,10 +1,12 @@
 // The whole terminal in one process, from its start with a 100,000
-// instrument exchange tab until its board's grid has painted once. Apart
+// instrument exchange tab (plain, and filtered by a list of 100,000 codes)
+// until its board's grid has painted once. Apart
 // from the other benchmarks: the terminal loads the board as its plug-in.
 
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include <benchmark/benchmark.h>
 #include <boost/property_tree/ptree.hpp>
@@ -31,8 +33,9 @@ void Flush()
     wxTheApp->ProcessIdle();
 }
 
-/// The shipped layout whose default board shows the synthetic exchange.
-Tree ExchangeLayout()
+/// The shipped layout whose default board shows the synthetic exchange,
+/// with `filter` as the tab's filters when given.
+Tree ExchangeLayout(const Tree* filter = nullptr)
 {
     Tree document;
     boost::property_tree::read_xml("data/layout.xml", document);
@@ -43,6 +46,8 @@ Tree ExchangeLayout()
     tab.put("<xmlattr>.type", "7");
     tab.put("<xmlattr>.exchange", "SYN");
     tab.add_child("columns", watchlists.front().second.get_child("columns"));
+    if (filter)
+        tab.add_child("filters", *filter);
     watchlists.clear();
     watchlists.add_child("watchlist", tab);
     return document;
@@ -58,7 +63,7 @@ wxGrid* FindFilledGrid(wxWindow* window)
     return nullptr;
 }
 
-void BM_TerminalStart100000(benchmark::State& state)
+void StartTerminal(benchmark::State& state, const Tree& layout)
 {
     const fs::path folder = fs::temp_directory_path() / "tickerdeck-start-bench";
     for (auto _ : state)
@@ -66,7 +71,7 @@ void BM_TerminalStart100000(benchmark::State& state)
         state.PauseTiming();
         fs::remove_all(folder);
         fs::create_directories(folder);
-        boost::property_tree::write_xml((folder / "layout.xml").string(), ExchangeLayout());
+        boost::property_tree::write_xml((folder / "layout.xml").string(), layout);
         TerminalOptions options;
         options.configDir = folder.string();
         options.pluginDir = "plugins";
@@ -95,7 +100,31 @@ void BM_TerminalStart100000(benchmark::State& state)
     }
 }
 
+void BM_TerminalStart100000(benchmark::State& state)
+{
+    StartTerminal(state, ExchangeLayout());
+}
+
+// A tab filter whose list is as long as the tab: "Code not in" 100,000
+// codes, so that every row is checked against all of them and shown.
+void BM_TerminalStartFilterList100000(benchmark::State& state)
+{
+    std::string codes;
+    for (int index = 0; index < kInstruments; ++index)
+        codes += (index ? ",X" : "X") + std::to_string(index);
+    Tree filter;
+    Tree condition;
+    condition.put("<xmlattr>.condition", "4");
+    condition.put("<xmlattr>.value", codes);
+    Tree column;
+    column.add_child("filter", condition);
+    column.put("<xmlattr>.id", "2");
+    filter.add_child("column", column);
+    StartTerminal(state, ExchangeLayout(&filter));
+}
+
 BENCHMARK(BM_TerminalStart100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_TerminalStartFilterList100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

@@ -40,6 +40,7 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_MENU(cmd::NewWatchlist, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::RenameWatchlist, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::PrintPreview, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::PageSetup, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::Settings, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::WatchlistCommand, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::ExportExcel, Tickerdeck::ForwardCommand)
@@ -68,15 +69,12 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_DATE_CHANGED(wxID_ANY, Tickerdeck::OnDatePicked)
     EVT_IDLE(Tickerdeck::OnIdle)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-Tickerdeck::Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
-                       void* layoutNode, int flags, const FeatureInstaller& installFeatures)
+    Tickerdeck::Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
+                           void* layoutNode, int flags, const FeatureInstaller& installFeatures)
     : wxPanel(container, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
-      m_owner(owner),
-      m_group(group),
-      m_flags(flags),
-      m_imageList(std::make_unique<wxFlatNotebookImageList>())
+      m_owner(owner), m_group(group), m_flags(flags), m_imageList(std::make_unique<wxFlatNotebookImageList>())
 {
     Bind(wxEVT_DESTROY, &Tickerdeck::OnDestroy, this);
     if (Theme* theme = GetTheme())

@@ -29,6 +29,7 @@ constexpr int AlertFired = 7167;
 constexpr int RowCommandFirst = 7168;
 constexpr int RowCommandSecond = 7169;
 constexpr int EditWatchlist = 7170;
+constexpr int PageSetup = 7171;
 constexpr int DeleteInstrument = 7172;
 constexpr int DeleteTab = 7173;
 constexpr int RenameWatchlist = 7174;

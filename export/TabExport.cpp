@@ -6,7 +6,9 @@
 
 #include <type_traits> // wx/weakref.h needs it and does not include it
 
+#include <wx/cmndata.h>
 #include <wx/intl.h>
+#include <wx/printdlg.h>
 #include <wx/toplevel.h>
 #include <wx/weakref.h>
 
@@ -60,7 +62,18 @@ void Finish(const ExportOutcome& outcome, wxWindow* parent)
 
 }  // namespace
 
-TabExport::TabExport() = default;
+TabExport::TabExport()
+    : m_pageSetup(
+          [](wxWindow* parent, wxPageSetupDialogData& data)
+          {
+              wxPageSetupDialog dialog(parent, &data);
+              if (dialog.ShowModal() != wxID_OK)
+                  return false;
+              data = dialog.GetPageSetupDialogData();
+              return true;
+          })
+{
+}
 
 TabExport::~TabExport()
 {
@@ -84,7 +97,7 @@ std::vector<std::shared_ptr<ExportJob>> TabExport::RunningExports() const
 
 std::vector<int> TabExport::Commands() const
 {
-    return {cmd::ExportExcel, cmd::PrintPreview};
+    return {cmd::ExportExcel, cmd::PrintPreview, cmd::PageSetup};
 }
 
 void TabExport::OnCommand(Tickerdeck& board, wxCommandEvent& event)
@@ -93,6 +106,8 @@ void TabExport::OnCommand(Tickerdeck& board, wxCommandEvent& event)
         ExportCurrentTab(board);
     else if (event.GetId() == cmd::PrintPreview)
         PreviewCurrentTab(board);
+    else if (event.GetId() == cmd::PageSetup)
+        SetUpPage(board);
 }
 
 void TabExport::ExportCurrentTab(Tickerdeck& board)
@@ -136,5 +151,13 @@ wxPreviewFrame* TabExport::PreviewCurrentTab(Tickerdeck& board)
     wxGridEx* grid = board.GetCurrentGrid();
     if (!grid)
         return nullptr;
-    return ShowGridPreview(grid, TabTextOf(board, grid), board.GetOwnerFrame());
+    return ShowGridPreview(grid, TabTextOf(board, grid), board.GetOwnerFrame(),
+                           PrintDataOf(board.Settings()));
+}
+
+void TabExport::SetUpPage(Tickerdeck& board)
+{
+    wxPageSetupDialogData data(PrintDataOf(board.Settings()));
+    if (m_pageSetup && m_pageSetup(wxGetTopLevelParent(&board), data))
+        KeepPrintData(data.GetPrintData(), board.Settings());
 }

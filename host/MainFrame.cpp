@@ -54,6 +54,7 @@ enum MenuId
     ID_SAVE_LAYOUT,
     ID_EXPORT_EXCEL,
     ID_PRINT_PREVIEW,
+    ID_PAGE_SETUP,
     ID_DARK_THEME,
     ID_LIGHT_THEME,
     ID_FIT_COLUMNS,
@@ -101,40 +102,36 @@ wxMenuItem* AppendWithIcon(wxMenu* menu, int id, const wxString& label, const wx
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
-    EVT_CLOSE(MainFrame::OnClose)
-    EVT_AUI_PANE_CLOSE(MainFrame::OnPaneClose)
-    EVT_TIMER(ID_CLOCK_TIMER, MainFrame::OnClockTimer)
-    EVT_TIMER(ID_QUIT_TIMER, MainFrame::OnQuitTimer)
-    EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked)
-    EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
-    EVT_MENU(ID_REOPEN_BOARD, MainFrame::OnReopenBoard)
-    EVT_UPDATE_UI(ID_REOPEN_BOARD, MainFrame::OnUpdateReopenBoard)
-    EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
-    EVT_MENU(ID_EXPORT_EXCEL, MainFrame::OnBoardOutput)
-    EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnBoardOutput)
-    EVT_MENU(wxID_EXIT, MainFrame::OnQuit)
-    EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
-    EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme)
-    EVT_MENU(ID_FIT_COLUMNS, MainFrame::OnFitColumns)
-    EVT_MENU(ID_SCROLL_TOP, MainFrame::OnScrollToTop)
-    EVT_MENU(ID_HISTORY_DATE, MainFrame::OnHistoryDate)
-    EVT_MENU(ID_LIVE_QUOTES, MainFrame::OnLiveQuotes)
-    EVT_MENU(ID_EDIT_ALERT, MainFrame::OnEditAlert)
-    EVT_MENU_RANGE(TerminalHost::kFirstWidgetCommand, kLastWidgetCommand, MainFrame::OnOpenWidget)
-    EVT_MENU(ID_KEY_MAP, MainFrame::OnKeyMap)
-    EVT_MENU(wxID_ABOUT, MainFrame::OnAbout)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(MainFrame,
+                    wxFrame) EVT_CLOSE(MainFrame::OnClose) EVT_AUI_PANE_CLOSE(MainFrame::OnPaneClose)
+    EVT_TIMER(ID_CLOCK_TIMER, MainFrame::OnClockTimer) EVT_TIMER(ID_QUIT_TIMER, MainFrame::OnQuitTimer)
+        EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked) EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
+            EVT_MENU(ID_REOPEN_BOARD, MainFrame::OnReopenBoard) EVT_UPDATE_UI(ID_REOPEN_BOARD,
+                                                                              MainFrame::OnUpdateReopenBoard)
+                EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout) EVT_MENU(ID_EXPORT_EXCEL,
+                                                                           MainFrame::OnBoardOutput)
+                    EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnBoardOutput) EVT_MENU(ID_PAGE_SETUP,
+                                                                                  MainFrame::OnBoardOutput)
+                        EVT_MENU(wxID_EXIT, MainFrame::OnQuit) EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
+                            EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme) EVT_MENU(ID_FIT_COLUMNS,
+                                                                                  MainFrame::OnFitColumns)
+                                EVT_MENU(ID_SCROLL_TOP, MainFrame::OnScrollToTop)
+                                    EVT_MENU(ID_HISTORY_DATE, MainFrame::OnHistoryDate)
+                                        EVT_MENU(ID_LIVE_QUOTES, MainFrame::OnLiveQuotes)
+                                            EVT_MENU(ID_EDIT_ALERT, MainFrame::OnEditAlert)
+                                                EVT_MENU_RANGE(TerminalHost::kFirstWidgetCommand,
+                                                               kLastWidgetCommand, MainFrame::OnOpenWidget)
+                                                    EVT_MENU(ID_KEY_MAP, MainFrame::OnKeyMap)
+                                                        EVT_MENU(wxID_ABOUT, MainFrame::OnAbout)
+                                                            wxEND_EVENT_TABLE()
 
-MainFrame::MainFrame(TerminalHost& host, ThemeSwitch& themes, QuoteBook& quotes, MarketFeed* feed)
+                                                                MainFrame::MainFrame(TerminalHost& host,
+                                                                                     ThemeSwitch& themes,
+                                                                                     QuoteBook& quotes,
+                                                                                     MarketFeed* feed)
     : wxFrame(nullptr, wxID_ANY, _("Tickerdeck Terminal"), wxDefaultPosition, wxSize(1500, 900)),
-      m_host(host),
-      m_themes(themes),
-      m_quotes(quotes),
-      m_feed(feed),
-      m_clock(this, ID_CLOCK_TIMER),
-      m_quitTimer(this, ID_QUIT_TIMER),
-      m_confirmClose(AskToCloseBoard)
+      m_host(host), m_themes(themes), m_quotes(quotes), m_feed(feed), m_clock(this, ID_CLOCK_TIMER),
+      m_quitTimer(this, ID_QUIT_TIMER), m_confirmClose(AskToCloseBoard)
 {
     m_aui.SetManagedWindow(this);
     m_host.SetFrameParent(this);
@@ -505,6 +502,7 @@ wxMenu* MainFrame::BuildFileMenu()
     AppendWithIcon(menu, ID_SAVE_LAYOUT, _("Save Layout") + "\tCtrl+S", "icon/save.png");
     menu->AppendSeparator();
     AppendWithIcon(menu, ID_EXPORT_EXCEL, _("Export to Excel"), "icon/excel.png");
+    menu->Append(ID_PAGE_SETUP, _("Page Setup..."));
     AppendWithIcon(menu, ID_PRINT_PREVIEW, _("Print Preview"), "icon/printer.png");
     menu->AppendSeparator();
     AppendWithIcon(menu, wxID_EXIT, _("Quit") + "\tCtrl+Q", "icon/quit.png");
@@ -779,7 +777,10 @@ void MainFrame::OnSaveLayout(wxCommandEvent&)
 void MainFrame::OnBoardOutput(wxCommandEvent& event)
 {
     // The board's own commands, for its current tab.
-    m_host.PostToActiveWindow(event.GetId() == ID_EXPORT_EXCEL ? cmd::ExportExcel : cmd::PrintPreview);
+    const int id = event.GetId();
+    m_host.PostToActiveWindow(id == ID_EXPORT_EXCEL ? cmd::ExportExcel
+                              : id == ID_PAGE_SETUP ? cmd::PageSetup
+                                                    : cmd::PrintPreview);
 }
 
 void MainFrame::OnQuit(wxCommandEvent&)

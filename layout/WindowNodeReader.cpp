@@ -69,6 +69,8 @@ WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& curren
     settings.controlsOthers = ReadBool(node, ControlsKey("control_instrument"), true);
     settings.autoAddInstrument = ReadBool(node, GeneralKey("autoinstrument"), true);
     settings.f1Only = false;
+    settings.printPaper = ReadInt(node, "setting.print.<xmlattr>.paper", 0);
+    settings.printLandscape = ReadBool(node, "setting.print.<xmlattr>.landscape", false);
     return settings;
 }
 

@@ -97,6 +97,12 @@ void WriteWindowSettings(Tree& node, const WindowSettings& settings)
     node.put(general + "title", ToTreeText(settings.title));
     PutBool(node, general + "auto_fit_column_width", settings.autoFitColumns);
     PutBool(node, general + "show_volume_ink", settings.volumeInThousands);
+    // Only a page the user set up is stored; until then the locale decides.
+    if (settings.printPaper != 0)
+    {
+        PutInt(node, "setting.print.<xmlattr>.paper", settings.printPaper);
+        PutBool(node, "setting.print.<xmlattr>.landscape", settings.printLandscape);
+    }
 }
 
 Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnLabels)

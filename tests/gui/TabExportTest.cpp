@@ -18,10 +18,15 @@
 #include <gtest/gtest.h>
 #include <wx/intl.h>
 
+#include <wx/cmndata.h>
+
 #include "export/ExportJob.h"
 #include "export/ExportNotice.h"
+#include "export/GridPreview.h"
 #include "export/TabExport.h"
 #include "export/TabSnapshot.h"
+#include "layout/WindowNodeReader.h"
+#include "layout/WindowNodeWriter.h"
 #include "model/ColumnSpec.h"
 #include "support/BoardFixture.h"
 
@@ -368,6 +373,31 @@ TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileIsNotTouch
     const ReadBack book = ReadWorkbook(opened.at(0));
     EXPECT_DOUBLE_EQ(1.0, book.At(1, column::Last).value);
     EXPECT_EQ("I1999", book.At(2000, column::Code).text);
+}
+
+TEST_F(ExcelExport, ThePageSetUpIsKeptInTheLayoutForThePreview)
+{
+    AddTab(board, {Quoted("AAA", 1.0, 1)}, "Core Holdings");
+    TabExport* exports = board->FindFeature<TabExport>();
+    ASSERT_NE(nullptr, exports);
+    bool cancel = true;
+    exports->SetPageSetupRunner(
+        [&cancel](wxWindow*, wxPageSetupDialogData& data)
+        {
+            data.GetPrintData().SetPaperId(wxPAPER_A3);
+            data.GetPrintData().SetOrientation(wxLANDSCAPE);
+            return !cancel;
+        });
+    PostCommand(board, cmd::PageSetup);
+    EXPECT_EQ(0, board->Settings().printPaper) << "a cancelled setup changes nothing";
+    cancel = false;
+    PostCommand(board, cmd::PageSetup);
+
+    layout::Tree node;
+    layout::WriteWindowSettings(node, board->Settings());
+    const wxPrintData page = PrintDataOf(layout::ReadWindowSettings(node, layout::WindowSettings()));
+    EXPECT_EQ(wxPAPER_A3, page.GetPaperId());
+    EXPECT_EQ(wxLANDSCAPE, page.GetOrientation());
 }
 
 TEST_F(ExcelExport, ACancelledExportLeavesNoFileAndSaysNothing)
