@@ -397,7 +397,11 @@ wxString FilterOperandRefusal(int col, int op, const std::string& operand)
         return wxString();
     double number = 0.0;
     if (!IsList(op))
-        return ReadFilterNumber(operand, &number) ? wxString() : _("Type a number, such as 1.5 or 1,250.75");
+        return ReadFilterNumber(operand, &number)
+                   ? wxString()
+                   : wxString::Format(
+                         _("Type a number, such as %s or %s"), wxNumberFormatter::ToString(1.5, 1),
+                         wxNumberFormatter::ToString(1250.75, 2, wxNumberFormatter::Style_WithThousandsSep));
     const NumberWriting writing = NumberWriting::OfLocale();
     for (const std::string& item : ListItems(operand))
         if (!ReadFilterNumber(item, writing, &number))

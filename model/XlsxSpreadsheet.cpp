@@ -1,11 +1,13 @@
 #include "model/Spreadsheet.h"
 
 #include <cerrno>
+#include <clocale>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include <locale.h>
 #include <xlsxwriter.h>
 
 namespace sheet {
@@ -34,6 +36,29 @@ bool IsWriteFailure(int error)
     }
 }
 
+/// The C locale's numbers for the calling thread while it lives: the
+/// library prints numbers and widths with the C library, which would write
+/// "332,75" into the file under a decimal-comma locale, and spreadsheet
+/// readers refuse that. Only this thread changes, and only for the call.
+class CNumbers
+{
+public:
+    CNumbers() : m_previous(uselocale(Locale())) {}
+    ~CNumbers() { uselocale(m_previous); }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+private:
+    static locale_t Locale()
+    {
+        // The process's locale with C numbers; made once, kept for the process.
+        static const locale_t numbers = newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE));
+        return numbers;
+    }
+
+    locale_t m_previous;
+};
+
 void Check(lxw_error error)
 {
     if (error != LXW_NO_ERROR)
@@ -51,6 +76,7 @@ public:
 
     void SetColumnAsText(int col) override
     {
+        const CNumbers numbers;
         if (col >= static_cast<int>(m_textColumns.size()))
             m_textColumns.resize(col + 1, false);
         m_textColumns[col] = true;
@@ -59,6 +85,7 @@ public:
 
     void SetColumnWidth(int col, double characters) override
     {
+        const CNumbers numbers;
         if (col >= static_cast<int>(m_widths.size()))
             m_widths.resize(col + 1, LXW_DEF_COL_WIDTH);
         m_widths[col] = characters;
@@ -67,6 +94,7 @@ public:
 
     void WriteText(int row, int col, std::string_view utf8) override
     {
+        const CNumbers numbers;
         // The library wants a terminated string; cells are short, so one
         // reused buffer keeps this from allocating per cell.
         m_buffer.assign(utf8.data(), utf8.size());
@@ -75,6 +103,7 @@ public:
 
     void WriteNumber(int row, int col, double value, const std::string& numberFormat) override
     {
+        const CNumbers numbers;
         Check(worksheet_write_number(m_sheet, row, col, value, FormatOf(numberFormat)));
     }
 
@@ -130,6 +159,7 @@ public:
 
     ~XlsxWorkbook() override
     {
+        const CNumbers numbers;
         // A workbook abandoned half-way still frees its memory; the file it
         // writes then is the caller's to remove.
         if (m_book)
@@ -138,6 +168,7 @@ public:
 
     Sheet& AddSheet(const std::string& name) override
     {
+        const CNumbers numbers;
         Check(workbook_validate_sheet_name(m_book, name.c_str()));
         lxw_worksheet* added = workbook_add_worksheet(m_book, name.c_str());
         if (!added)
@@ -148,6 +179,7 @@ public:
 
     void Close() override
     {
+        const CNumbers numbers;
         lxw_workbook* book = m_book;
         m_book = nullptr;
         errno = 0;

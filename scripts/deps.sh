@@ -27,9 +27,10 @@ fi
 
 # The demo shows numbers the way a trader reads them; the plain C locale has
 # no thousands separator, so make an English UTF-8 locale available.
-if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
+# The tests read and write numbers under a decimal-comma locale too.
+if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$' || ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   SUDO=""
   if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
-  $SUDO sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  $SUDO sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/; s/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   $SUDO locale-gen >/dev/null
 fi

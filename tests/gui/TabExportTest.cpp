@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <locale>
 #include <map>
-#include <sstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,7 +96,12 @@ ReadBack ReadWorkbook(const fs::path& path)
         {
             Cell cell{f.at(3) == "n", f.at(4), f.at(5)};
             if (cell.number)
-                cell.value = std::stod(cell.text);
+            {
+                // The reader prints numbers with a point, whatever the test's locale.
+                std::istringstream number(cell.text);
+                number.imbue(std::locale::classic());
+                number >> cell.value;
+            }
             book.cells[{std::stoi(f.at(1)), std::stoi(f.at(2))}] = cell;
         }
     }
@@ -246,6 +252,20 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
             textColumns[at(id)] = "@";
     EXPECT_EQ(textColumns, book.columnFormats);
     EXPECT_EQ("@", book.At(1, at(column::Code)).format);
+}
+
+TEST_F(ExcelExport, UnderADecimalCommaLocaleTheWorkbookHoldsTheSameNumbers)
+{
+    if (!wxLocale::IsAvailable(wxLANGUAGE_GERMAN))
+        GTEST_SKIP() << "no German locale on this system (scripts/deps.sh makes one)";
+    wxLocale german(wxLANGUAGE_GERMAN, wxLOCALE_DONT_LOAD_DEFAULT); // "1.234,50"
+    AddTab(board, {Quoted("HIGH", 1234.5, 12345)}, "Komma");
+    const Notice& notice = Export();
+    ASSERT_EQ(ExportNoticeKind::Opened, notice.kind) << notice.message;
+    const ReadBack book = ReadWorkbook(opened.at(0));
+    ASSERT_EQ(1u, book.cells.count({1, column::Last})) << "a reader refuses \"1234,5\" in the file";
+    EXPECT_DOUBLE_EQ(1234.5, book.At(1, column::Last).value);
+    EXPECT_EQ("#,##0.00", book.At(1, column::Last).format);
 }
 
 TEST_F(ExcelExport, ALongAwkwardTabNameAndTextsSurviveAnEmptyTabKeepsItsHeaderAndQuickExportsMakeTwoFiles)
