@@ -120,9 +120,19 @@ void wxGridPrintout::OnPreparePrinting()
             }
         }
         // Repeated only where the columns need several pages across, and
-        // only while they leave two thirds of a page for the others.
-        if (total <= bodyWidth || 3 * repeatedWidth > bodyWidth)
+        // only as many as leave a third of a page for the others: the last
+        // asked for goes first.
+        if (total <= bodyWidth)
             m_repeated.clear();
+        for (auto asked = m_repeatIds.rbegin();
+             asked != m_repeatIds.rend() && 3 * repeatedWidth > 2 * bodyWidth; ++asked)
+        {
+            const auto repeated = std::find(m_repeated.begin(), m_repeated.end(), *asked);
+            if (repeated == m_repeated.end())
+                continue;
+            repeatedWidth -= grid->GetColSize(*asked);
+            m_repeated.erase(repeated);
+        }
         for (int pos = 0; pos < grid->GetNumberCols(); ++pos)
         {
             const int col = grid->GetColAt(pos);

@@ -29,7 +29,9 @@ public:
 
     /// Columns that identify a row (a number, a code, a name): when the
     /// shown columns need more than one page across, those of them that
-    /// are shown start every page, as spreadsheets repeat title columns.
+    /// are shown start every page, as spreadsheets repeat title columns;
+    /// the last ones are left out while they would leave less than a third
+    /// of a page for the other columns.
     void SetRepeatedColumns(std::vector<int> columns) { m_repeatIds = std::move(columns); }
 
     int PageCount() const { return m_layout.PageCount(); }

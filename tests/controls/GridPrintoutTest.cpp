@@ -106,6 +106,11 @@ TEST_F(GridPrintout, IdentifyingColumnsStartEveryPageAcrossAndNoPageAcrossIsLeft
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6}), printout.ColumnsOnPage(1));
     EXPECT_EQ((std::vector<int>{0, 1, 7, 8, 9, 10, 11}), printout.ColumnsOnPage(2));
     EXPECT_EQ((std::vector<int>{0, 1, 17, 18, 19}), printout.ColumnsOnPage(4));
+    wxGridPrintout crowded(grid, "Crowded");
+    crowded.SetRepeatedColumns({0, 1, 2, 3, 4, 5});
+    Prepare(crowded);
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 7, 8, 9}), crowded.ColumnsOnPage(2))
+        << "a third of a page stays free";
 
     const GridPageLayout packed({100, 100, 100, 100, 100, 100, 100, 50}, {20}, 700, 40);
     ASSERT_EQ(2, packed.PageCount());
