@@ -130,7 +130,8 @@ void FilterDialog::AddEmptyRow()
     row->Add(m_empty.column, 0, wxALIGN_CENTER_VERTICAL | wxALL, 1);
     row->Add(m_empty.condition, 0, wxALIGN_CENTER_VERTICAL | wxALL, 1);
     row->Add(m_empty.content, 1, wxALIGN_CENTER_VERTICAL | wxALL, 1);
-    row->Add(m_empty.clear, 0, wxALIGN_CENTER_VERTICAL | wxALL, 1);
+    row->Add(m_empty.clear, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM | wxLEFT, 1);
+    row->AddSpacer(6); // clear of the box's right edge
     m_rowsSizer->Add(row, 0, wxEXPAND, 0);
     m_rowsSizer->Layout();
 }
