@@ -221,6 +221,14 @@ void PriceAlertSetup::OnActivate(wxCommandEvent& /*event*/)
 void PriceAlertSetup::OnInputChanged(wxCommandEvent& event)
 {
     if (event.GetId() == kValueTextId)
+    {
         m_shownThreshold.reset();
+        // A disabled "Activate" alone does not tell the user what is wrong.
+        const wxString typed = m_valueText->GetValue().Strip(wxString::both);
+        double threshold = 0.0;
+        if (!typed.empty() && !ReadThreshold(typed, &threshold))
+            ShowRefusal(m_valueText,
+                        wxString::Format(_("\"%s\" is no price: type a number such as 12.50"), typed));
+    }
     UpdateActivateButton();
 }

@@ -1,7 +1,7 @@
 // The whole terminal in one process, from its start with a 100,000 (and a
-// 1,000,000) instrument exchange tab until its board's grid has painted
-// once, and its quit. Apart from the other benchmarks: the terminal loads
-// the board as its plug-in.
+// 1,000,000) instrument exchange tab, plain or filtered by a list of 100,000
+// codes, until its board's grid has painted once, and its quit. Apart from
+// the other benchmarks: the terminal loads the board as its plug-in.
 
 #include <chrono>
 #include <filesystem>
@@ -34,8 +34,9 @@ void Flush()
     wxTheApp->ProcessIdle();
 }
 
-/// The shipped layout whose default board shows the synthetic exchange.
-Tree ExchangeLayout()
+/// The shipped layout whose default board shows the synthetic exchange,
+/// with `filter` as the tab's filters when given.
+Tree ExchangeLayout(const Tree* filter = nullptr)
 {
     Tree document;
     boost::property_tree::read_xml("data/layout.xml", document);
@@ -46,6 +47,8 @@ Tree ExchangeLayout()
     tab.put("<xmlattr>.type", "7");
     tab.put("<xmlattr>.exchange", "SYN");
     tab.add_child("columns", watchlists.front().second.get_child("columns"));
+    if (filter)
+        tab.add_child("filters", *filter);
     watchlists.clear();
     watchlists.add_child("watchlist", tab);
     return document;
@@ -71,10 +74,10 @@ size_t PeakResidentBytes()
     return 0;
 }
 
-/// Starts the terminal on `state.range(0)` synthetic instruments shown in
-/// one tab, until the tab has painted; then quits it as the user does and
+/// Starts the terminal on `instruments` synthetic instruments shown in one
+/// tab, until the tab has painted; then quits it as the user does and
 /// reports that (save and exit) as "quit_ms", and the peak memory.
-void BM_TerminalStart(benchmark::State& state)
+void StartTerminal(benchmark::State& state, int instruments, const Tree& layout)
 {
     const fs::path folder = fs::temp_directory_path() / "tickerdeck-start-bench";
     double quitMs = 0;
@@ -83,11 +86,11 @@ void BM_TerminalStart(benchmark::State& state)
         state.PauseTiming();
         fs::remove_all(folder);
         fs::create_directories(folder);
-        boost::property_tree::write_xml((folder / "layout.xml").string(), ExchangeLayout());
+        boost::property_tree::write_xml((folder / "layout.xml").string(), layout);
         TerminalOptions options;
         options.configDir = folder.string();
         options.pluginDir = "plugins";
-        options.synthetic = static_cast<int>(state.range(0));
+        options.synthetic = instruments;
         options.rate = 0;
         auto terminal = std::make_unique<Terminal>(options);
         state.ResumeTiming();
@@ -125,6 +128,30 @@ void BM_TerminalStart(benchmark::State& state)
     state.counters["peak_rss_mb"] = static_cast<double>(PeakResidentBytes()) / (1024.0 * 1024.0);
 }
 
+void BM_TerminalStart(benchmark::State& state)
+{
+    StartTerminal(state, static_cast<int>(state.range(0)), ExchangeLayout());
+}
+
+// A tab filter whose list is as long as the tab: "Code not in" 100,000
+// codes, so that every row is checked against all of them and shown.
+void BM_TerminalStartFilterList100000(benchmark::State& state)
+{
+    constexpr int kInstruments = 100000;
+    std::string codes;
+    for (int index = 0; index < kInstruments; ++index)
+        codes += (index ? ",X" : "X") + std::to_string(index);
+    Tree filter;
+    Tree condition;
+    condition.put("<xmlattr>.condition", "4");
+    condition.put("<xmlattr>.value", codes);
+    Tree column;
+    column.add_child("filter", condition);
+    column.put("<xmlattr>.id", "2");
+    filter.add_child("column", column);
+    StartTerminal(state, kInstruments, ExchangeLayout(&filter));
+}
+
 // The million runs on its own (bench/run gives it a process of its own):
 // the peak memory is the process's.
 BENCHMARK(BM_TerminalStart)
@@ -139,6 +166,7 @@ BENCHMARK(BM_TerminalStart)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+BENCHMARK(BM_TerminalStartFilterList100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace
 

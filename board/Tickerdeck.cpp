@@ -40,6 +40,7 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_MENU(cmd::NewWatchlist, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::RenameWatchlist, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::PrintPreview, Tickerdeck::ForwardCommand)
+    EVT_MENU(cmd::PageSetup, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::Settings, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::WatchlistCommand, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::ExportExcel, Tickerdeck::ForwardCommand)
@@ -68,15 +69,12 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_DATE_CHANGED(wxID_ANY, Tickerdeck::OnDatePicked)
     EVT_IDLE(Tickerdeck::OnIdle)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-Tickerdeck::Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
-                       void* layoutNode, int flags, const FeatureInstaller& installFeatures)
+    Tickerdeck::Tickerdeck(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
+                           void* layoutNode, int flags, const FeatureInstaller& installFeatures)
     : wxPanel(container, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
-      m_owner(owner),
-      m_group(group),
-      m_flags(flags),
-      m_imageList(std::make_unique<wxFlatNotebookImageList>())
+      m_owner(owner), m_group(group), m_flags(flags), m_imageList(std::make_unique<wxFlatNotebookImageList>())
 {
     Bind(wxEVT_DESTROY, &Tickerdeck::OnDestroy, this);
     if (Theme* theme = GetTheme())
@@ -210,6 +208,38 @@ void Tickerdeck::CreateNotebook()
     ApplyNotebookColours();
     m_imageList->Add(LoadPngOrBlank("./icon/list.png"));
     m_notebook->SetImageList(m_imageList.get());
+    m_notebook->SetTabToolTipSource([this](size_t index) { return TabToolTip(index); });
+}
+
+void Tickerdeck::MarkTabFiltered(wxGridEx* grid, bool filtered)
+{
+    constexpr int kFilteredImage = 0; // the list icon of the image list
+    const int index = m_notebook->GetPageIndex(grid->GetSplitter());
+    if (index != wxNOT_FOUND)
+        m_notebook->SetPageImage(static_cast<size_t>(index), filtered ? kFilteredImage : -1);
+    // A filtered tab without rows would otherwise look like an empty watchlist.
+    grid->SetEmptyText(filtered ? _("No rows match the filter of this tab") : wxString());
+}
+
+wxString Tickerdeck::TabToolTip(size_t index) const
+{
+    wxWindow* page = m_notebook->GetPage(index);
+    const auto filter = m_tabFilters.find(page);
+    if (filter == m_tabFilters.end())
+        return wxString();
+    for (wxGridEx* grid : m_grids)
+    {
+        if (grid->GetSplitter() != page)
+            continue;
+        const TickerdeckTable* table = TableOf(grid);
+        wxString tip = wxString::Format(_("%zu of %zu shown"), table->Rows().size(), table->Members().size());
+        if (!filter->second->Unreadable().empty())
+            tip << "\n"
+                << _("A condition of this filter is no number and is left out: open Edit Filter... to mend "
+                     "it");
+        return tip;
+    }
+    return wxString();
 }
 
 void Tickerdeck::ApplyTitle(const wxString& text)

@@ -159,6 +159,10 @@ public:
     /// the tab's table only borrows it.
     using TabFilterMap = std::map<wxWindow*, std::unique_ptr<FilterSet>>;
     TabFilterMap& TabFilters() { return m_tabFilters; }
+    /// Shows on the tab and in its empty grid whether a filter is on.
+    void MarkTabFiltered(wxGridEx* grid, bool filtered);
+    /// "N of M shown" for a filtered tab, empty for another.
+    wxString TabToolTip(size_t index) const;
     /// Price alerts by instrument, one per instrument.
     using AlertMap = PriceAlertMap;
     AlertMap& Alerts() { return m_alerts; }

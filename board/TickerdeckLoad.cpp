@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <string>
 
 #include <wx/display.h>
 #include <wx/intl.h>
@@ -232,12 +233,16 @@ private:
         // filtered and in the order of its sort column.
         m_board.RearrangeRows(grid);
 
-        wxWindow* page = grid->GetSplitter();
-        wxFlatNotebook* notebook = m_board.GetNotebook();
-        const int index = notebook->GetPageIndex(page);
-        if (index != wxNOT_FOUND)
-            notebook->SetPageImage(static_cast<size_t>(index), 0);
-        m_board.TabFilters()[page] = std::move(filter);
+        for (const auto& [col, condition] : filter->Unreadable())
+        {
+            // An operand may be a list of a megabyte: the start tells which.
+            const wxString operand = wxString::FromUTF8(condition.value);
+            const wxString shown = operand.length() > 40 ? operand.Left(40) + "..." : operand;
+            LogError("the filter of tab \"" + entry.name + "\" leaves out a condition on column " +
+                     std::to_string(col) + " whose operand is no number: \"" + shown.utf8_string() + "\"");
+        }
+        m_board.TabFilters()[grid->GetSplitter()] = std::move(filter);
+        m_board.MarkTabFiltered(grid, true);
     }
 
     void RestoreAlerts(const std::vector<layout::AlertEntry>& alerts)

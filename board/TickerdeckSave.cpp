@@ -76,7 +76,8 @@ std::vector<layout::ColumnEntry> ColumnsOf(wxGridEx* grid)
     return columns;
 }
 
-// The layout names columns in English whatever language the grid shows.
+// The layout names columns in English whatever language the grid shows,
+// and without the unit a setting makes the grid show them with.
 std::vector<std::string> ColumnLabels(TickerdeckTable& table)
 {
     std::vector<std::string> labels;

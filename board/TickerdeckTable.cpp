@@ -60,6 +60,10 @@ void TickerdeckTable::SetValue(int, int, const wxString&)
 
 wxString TickerdeckTable::GetColLabelValue(int col)
 {
+    // Volumes in thousands say so, or 1.500 would read as one and a half shares.
+    const bool volume = col == column::BuyVolume || col == column::SellVolume || col == column::CumVolume;
+    if (volume && m_format.volumeInThousands)
+        return wxString::Format(_("%s (k)"), ColumnLabel(col));
     return ColumnLabel(col);
 }
 

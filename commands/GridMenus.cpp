@@ -78,6 +78,7 @@ std::string FileStamp(const std::string& path)
 void AppendExportItems(wxMenu& menu)
 {
     Append(menu, cmd::ExportExcel, _("Export to Excel"), "./icon/excel.png");
+    Append(menu, cmd::PageSetup, _("Page Setup..."));
     Append(menu, cmd::PrintPreview, _("Print Preview"), "./icon/printer.png");
     Append(menu, cmd::Settings, _("Setting..."), "./icon/setting.png");
 }

@@ -26,11 +26,9 @@ wxCommandEvent LinkEvent(Tickerdeck& board, Instrument* instrument)
     return event;
 }
 
-void LogNoPrice(const Instrument& instrument, const std::string& problem)
+void LogNoTicket(const Instrument& instrument, const std::string& problem)
 {
-    if (const auto& logger = ModuleLogger())
-        logger->warn("[Tickerdeck] ticket for {} {} opens without a price: {}", instrument.exchange,
-                     instrument.code, problem);
+    LogError("no ticket for " + instrument.exchange + " " + instrument.code + ": " + problem);
 }
 
 }  // namespace
@@ -98,15 +96,23 @@ bool GridTickets::OpenTicket(Tickerdeck& board, Price& quote, const ticket::Orde
     Widget* widget = host->FindWidget(kTicketWidget);
     if (!widget)
         return false;
-    const int mode = order.side == ticket::Side::Buy ? open_mode::BuyTicket : open_mode::SellTicket;
-    wxWindow* window = host->OpenWidget(widget, board.GetGroup(), board.GetGroup(), mode);
-
     const double price = ticket::ChosenPrice(order, quote);
     const ticket::Ticks ticks = ticket::PriceInTicks(price, quote.instrument->decimals);
     if (!ticks.problem.empty())
-        LogNoPrice(*quote.instrument, ticks.problem);
+    {
+        // A ticket that opened without the price the trader pointed at
+        // would invite an order at a price typed in a hurry.
+        LogNoTicket(*quote.instrument, ticks.problem);
+        return false;
+    }
+    const int mode = order.side == ticket::Side::Buy ? open_mode::BuyTicket : open_mode::SellTicket;
+    wxWindow* window = host->OpenWidget(widget, board.GetGroup(), board.GetGroup(), mode);
+
     wxCommandEvent event = LinkEvent(board, quote.instrument);
-    event.SetInt(ticks.value);
+    // The ticks in 64 bits; the int keeps them for readers of the 32-bit
+    // field when they fit, else says "no price".
+    event.SetExtraLong(static_cast<long>(ticks.value));
+    event.SetInt(ticks.value == static_cast<int>(ticks.value) ? static_cast<int>(ticks.value) : 0);
     event.SetString(wxNumberFormatter::ToString(order.quantity, 2, wxNumberFormatter::Style_WithThousandsSep));
     widget->Dispatch(event, board.GetGroup(), window);
     return true;

@@ -10,6 +10,8 @@ constexpr int QuoteUpdate = 7011;     // client data Price*, int mask, extra lon
 constexpr int FitAllColumns = 7056;
 constexpr int ScrollToTop = 7057;
 // Link event between windows: client data Instrument*, client object sender.
+// A ticket link carries the price in ticks in the extra long (64 bits), and
+// in the int too when it fits 32 bits (0 otherwise).
 constexpr int InstrumentLink = 7037;
 
 // The board's own ids.
@@ -27,6 +29,7 @@ constexpr int AlertFired = 7167;
 constexpr int RowCommandFirst = 7168;
 constexpr int RowCommandSecond = 7169;
 constexpr int EditWatchlist = 7170;
+constexpr int PageSetup = 7171;
 constexpr int DeleteInstrument = 7172;
 constexpr int DeleteTab = 7173;
 constexpr int RenameWatchlist = 7174;

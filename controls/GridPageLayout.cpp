@@ -6,6 +6,30 @@ GridPageLayout::GridPageLayout(const std::vector<int>& columnWidths, const std::
                                int bodyWidth, int bodyHeight)
     : m_rowBands(Split(rowHeights, bodyHeight)), m_columnBands(Split(columnWidths, bodyWidth))
 {
+    BalanceLastBand(columnWidths, bodyWidth);
+}
+
+void GridPageLayout::BalanceLastBand(const std::vector<int>& sizes, int room)
+{
+    // Packing greedily can leave a last page across with one narrow
+    // column; columns move over from the band before until it holds a third.
+    const auto width = [&sizes](const Band& band)
+    {
+        int sum = 0;
+        for (int index = band.first; index <= band.last; ++index)
+            sum += sizes[index];
+        return sum;
+    };
+    if (m_columnBands.size() < 2)
+        return;
+    Band& last = m_columnBands.back();
+    Band& before = m_columnBands[m_columnBands.size() - 2];
+    while (3 * width(last) < room && before.last > before.first && width(last) + sizes[before.last] <= room &&
+           3 * (width(before) - sizes[before.last]) >= room)
+    {
+        --before.last;
+        --last.first;
+    }
 }
 
 std::vector<GridPageLayout::Band> GridPageLayout::Split(const std::vector<int>& sizes, int room)

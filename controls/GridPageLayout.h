@@ -8,7 +8,9 @@
 /// Splits the shown rows into bands that fit a page's height and the shown
 /// columns into bands that fit its width. Pages go across first: every
 /// column band of the first rows, then every column band of the next ones.
-/// A row or column larger than a page gets a band of its own and is clipped.
+/// A row or column larger than a page gets a band of its own and is clipped;
+/// the last band of columns holds at least a third of a page where the band
+/// before can spare columns.
 class CONTROLS_API GridPageLayout
 {
 public:
@@ -36,6 +38,7 @@ public:
 
 private:
     static std::vector<Band> Split(const std::vector<int>& sizes, int room);
+    void BalanceLastBand(const std::vector<int>& sizes, int room);
     int RowBandCount() const;
 
     std::vector<Band> m_rowBands;

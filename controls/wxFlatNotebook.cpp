@@ -227,6 +227,11 @@ void wxFlatNotebook::ShowOnly(int selection)
         m_pages[static_cast<size_t>(selection)].window->Show();
 }
 
+wxString wxFlatNotebook::GetTabToolTip(size_t index) const
+{
+    return IsValidIndex(index) && m_toolTipSource ? m_toolTipSource(index) : wxString();
+}
+
 wxString wxFlatNotebook::GetPageText(size_t index) const
 {
     return IsValidIndex(index) ? m_pages[index].text : wxString();

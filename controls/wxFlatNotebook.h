@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include <wx/menu.h>
@@ -68,6 +70,14 @@ public:
     void SetPadding(const wxSize& padding);
     wxSize GetPadding() const;
 
+    /// Gives the tool tip of the tab the pointer is on, asked at every move
+    /// so that it stays current; empty text for none.
+    void SetTabToolTipSource(std::function<wxString(size_t index)> source)
+    {
+        m_toolTipSource = std::move(source);
+    }
+    wxString GetTabToolTip(size_t index) const;
+
     /// Not owned; shown on a right click on a tab after that tab was selected.
     void SetRightClickMenu(wxMenu* menu);
     wxMenu* GetRightClickMenu() const;
@@ -126,6 +136,7 @@ private:
     wxFlatNotebookTabStrip* m_strip = nullptr;
     wxFlatNotebookImageList* m_images = nullptr;
     wxMenu* m_rightClickMenu = nullptr;
+    std::function<wxString(size_t)> m_toolTipSource;
     wxSize m_padding{6, 6};
     wxColour m_borderColour;
     wxColour m_tabAreaColour;

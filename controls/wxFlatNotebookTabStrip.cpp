@@ -302,6 +302,11 @@ void wxFlatNotebookTabStrip::OnMotion(wxMouseEvent& event)
         m_hover = hover;
         Refresh();
     }
+    const wxString tip = hover >= 0 ? m_owner->GetTabToolTip(static_cast<size_t>(hover)) : wxString();
+    if (tip.empty() && GetToolTip())
+        UnsetToolTip();
+    else if (!tip.empty() && GetToolTipText() != tip)
+        SetToolTip(tip);
     event.Skip();
 }
 

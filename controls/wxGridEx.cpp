@@ -45,6 +45,19 @@ private:
         dc.SetBrush(wxBrush(margin));
         for (wxRegionIterator it(region); it; ++it)
             dc.DrawRectangle(it.GetRect());
+        if (m_grid->GetNumberRows() == 0 && !m_grid->GetEmptyText().empty())
+            DrawEmptyText(dc);
+    }
+
+    void DrawEmptyText(wxDC& dc)
+    {
+        // Near the top, where the first row would be, so that it is seen
+        // however tall the window is.
+        const wxSize area = m_grid->GetGridWindow()->GetClientSize();
+        dc.SetFont(m_grid->GetDefaultCellFont());
+        dc.SetTextForeground(m_grid->GetDefaultCellTextColour());
+        const wxSize text = dc.GetTextExtent(m_grid->GetEmptyText());
+        dc.DrawText(m_grid->GetEmptyText(), std::max(0, (area.x - text.x) / 2), m_grid->GetDefaultRowSize());
     }
 
     wxGridEx* m_grid;
@@ -235,6 +248,14 @@ void wxGridEx::ApplyColoursToParts()
     if (!m_scrollBarColour.IsOk())
         m_splitter->SetBackgroundColour(colour);
     Refresh();
+}
+
+void wxGridEx::SetEmptyText(const wxString& text)
+{
+    if (text == m_emptyText)
+        return;
+    m_emptyText = text;
+    GetGridWindow()->Refresh();
 }
 
 wxRegion wxGridEx::GetMarginRegion() const

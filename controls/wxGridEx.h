@@ -34,6 +34,10 @@ public:
 
     bool SetBackgroundColour(const wxColour& colour) override;
 
+    /// What the cell area says while the table has no rows; empty for nothing.
+    void SetEmptyText(const wxString& text);
+    const wxString& GetEmptyText() const { return m_emptyText; }
+
     /// The margin rectangles of the grid window, in its client coordinates.
     wxRegion GetMarginRegion() const;
 
@@ -90,6 +94,7 @@ private:
     wxColour m_marginColour;
     wxColour m_scrollBarColour;
     wxColour m_tipColour;
+    wxString m_emptyText;
     wxPoint m_headerPress;
     int m_headerPressCol = wxNOT_FOUND;
     int m_headerColPos = wxNOT_FOUND;

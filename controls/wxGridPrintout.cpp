@@ -97,14 +97,47 @@ void wxGridPrintout::OnPreparePrinting()
 {
     m_shownRows.clear();
     m_shownColumns.clear();
+    m_repeated.clear();
     std::vector<int> widths;
     std::vector<int> heights;
+    const wxSize page = LogicalPageSize();
+    const int margin = Margin();
+    const int bodyWidth = page.x - 2 * margin;
     if (wxGrid* grid = m_watch->Grid())
     {
+        int total = 0;
+        int repeatedWidth = 0;
         for (int pos = 0; pos < grid->GetNumberCols(); ++pos)
         {
             const int col = grid->GetColAt(pos);
-            if (grid->IsColShown(col))
+            if (!grid->IsColShown(col))
+                continue;
+            total += grid->GetColSize(col);
+            if (std::find(m_repeatIds.begin(), m_repeatIds.end(), col) != m_repeatIds.end())
+            {
+                m_repeated.push_back(col);
+                repeatedWidth += grid->GetColSize(col);
+            }
+        }
+        // Repeated only where the columns need several pages across, and
+        // only as many as leave a third of a page for the others: the last
+        // asked for goes first.
+        if (total <= bodyWidth)
+            m_repeated.clear();
+        for (auto asked = m_repeatIds.rbegin();
+             asked != m_repeatIds.rend() && 3 * repeatedWidth > 2 * bodyWidth; ++asked)
+        {
+            const auto repeated = std::find(m_repeated.begin(), m_repeated.end(), *asked);
+            if (repeated == m_repeated.end())
+                continue;
+            repeatedWidth -= grid->GetColSize(*asked);
+            m_repeated.erase(repeated);
+        }
+        for (int pos = 0; pos < grid->GetNumberCols(); ++pos)
+        {
+            const int col = grid->GetColAt(pos);
+            if (grid->IsColShown(col) &&
+                std::find(m_repeated.begin(), m_repeated.end(), col) == m_repeated.end())
             {
                 m_shownColumns.push_back(col);
                 widths.push_back(grid->GetColSize(col));
@@ -123,12 +156,13 @@ void wxGridPrintout::OnPreparePrinting()
             }
         }
     }
-    const wxSize page = LogicalPageSize();
-    const int margin = Margin();
-    const int bodyWidth = page.x - 2 * margin;
+    int repeatedWidth = 0;
+    if (const wxGrid* grid = m_watch->Grid())
+        for (int col : m_repeated)
+            repeatedWidth += grid->GetColSize(col);
     // The footer takes a line below the cells.
     const int bodyHeight = page.y - 2 * margin - HeaderHeight() - LineHeight();
-    m_layout = GridPageLayout(widths, heights, bodyWidth, bodyHeight);
+    m_layout = GridPageLayout(widths, heights, bodyWidth - repeatedWidth, bodyHeight);
 }
 
 bool wxGridPrintout::HasPage(int page)
@@ -156,7 +190,7 @@ std::vector<int> wxGridPrintout::RowsOnPage(int page) const
 std::vector<int> wxGridPrintout::ColumnsOnPage(int page) const
 {
     const GridPageLayout::Band band = m_layout.ColumnsOfPage(page);
-    std::vector<int> columns;
+    std::vector<int> columns = band.last >= band.first ? m_repeated : std::vector<int>();
     for (int index = band.first; index <= band.last; ++index)
         columns.push_back(m_shownColumns[index]);
     return columns;

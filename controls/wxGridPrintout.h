@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <wx/prntbase.h>
@@ -26,6 +27,13 @@ public:
     void GetPageInfo(int* minPage, int* maxPage, int* selPageFrom, int* selPageTo) override;
     bool OnPrintPage(int page) override;
 
+    /// Columns that identify a row (a number, a code, a name): when the
+    /// shown columns need more than one page across, those of them that
+    /// are shown start every page, as spreadsheets repeat title columns;
+    /// the last ones are left out while they would leave less than a third
+    /// of a page for the other columns.
+    void SetRepeatedColumns(std::vector<int> columns) { m_repeatIds = std::move(columns); }
+
     int PageCount() const { return m_layout.PageCount(); }
     /// The grid rows and columns a page (numbered from 1) shows, in order.
     std::vector<int> RowsOnPage(int page) const;
@@ -49,5 +57,7 @@ private:
     std::shared_ptr<GridWatch> m_watch;
     GridPageLayout m_layout;
     std::vector<int> m_shownRows;      // grid rows, top to bottom
-    std::vector<int> m_shownColumns;   // grid columns, left to right as shown
+    std::vector<int> m_shownColumns;   // grid columns, left to right as shown, the repeated ones aside
+    std::vector<int> m_repeatIds;      // asked for
+    std::vector<int> m_repeated;       // shown and repeated on every page, left to right as shown
 };

@@ -42,7 +42,7 @@ GeneralSetting::GeneralSetting(const Theme* theme, wxWindow* parent, wxWindowID 
     titleSizer->Add(m_title, 1, wxEXPAND | wxALL, 5);
     sizer->Add(titleSizer, 0, wxEXPAND | wxALL, 10);
 
-    m_autoAdd = MakeBox(this, _("Auto add global search instrument to currency watchlist"), theme);
+    m_autoAdd = MakeBox(this, _("Auto add global search instrument to current watchlist"), theme);
     sizer->Add(m_autoAdd, 0, wxEXPAND | wxLEFT | wxTOP, 20);
     m_f1Only = MakeBox(this, _("Control other windows by \"F1\" only"), theme);
     m_f1Only->Hide();

@@ -44,8 +44,11 @@ void SettingsFeature::ApplySettings(Tickerdeck& board, const layout::WindowSetti
     for (wxGridEx* grid : board.GetGrids())
     {
         Tickerdeck::TableOf(grid)->SetVolumeInThousands(settings.volumeInThousands);
-        // Volume cells otherwise keep the old unit until their next quote.
-        if (volumeChanged)
+        // Volume cells otherwise keep the old unit until their next quote;
+        // fitted columns make room for the labels' unit.
+        if (volumeChanged && settings.autoFitColumns)
+            board.FitColumns(grid);
+        else if (volumeChanged)
             grid->ForceRefresh();
     }
     board.ApplyTitle(wxGetTranslation(settings.title));

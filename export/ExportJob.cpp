@@ -10,7 +10,11 @@
 #include <random>
 #include <thread>
 
+#include <csignal>
+#include <cstdlib>
+
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <wx/event.h>
@@ -18,63 +22,6 @@
 #include "model/Spreadsheet.h"
 
 namespace {
-
-/// Thrown out of a workbook being written when the module stops its exports.
-struct ExportStopped
-{
-};
-
-/// A sheet that stops writing once `stop` is set: an export left running at
-/// quit must not keep the program waiting for a large tab's last row.
-class StoppableSheet : public sheet::Sheet
-{
-public:
-    StoppableSheet(sheet::Sheet& sheet, const std::atomic<bool>& stop) : m_sheet(sheet), m_stop(stop) {}
-
-    void SetColumnAsText(int col) override { m_sheet.SetColumnAsText(col); }
-    void SetColumnWidth(int col, double characters) override { m_sheet.SetColumnWidth(col, characters); }
-    void WriteText(int row, int col, std::string_view utf8) override
-    {
-        CheckStop();
-        m_sheet.WriteText(row, col, utf8);
-    }
-    void WriteNumber(int row, int col, double value) override
-    {
-        CheckStop();
-        m_sheet.WriteNumber(row, col, value);
-    }
-
-private:
-    void CheckStop() const
-    {
-        if (m_stop.load(std::memory_order_relaxed))
-            throw ExportStopped();
-    }
-
-    sheet::Sheet& m_sheet;
-    const std::atomic<bool>& m_stop;
-};
-
-class StoppableWorkbook : public sheet::Workbook
-{
-public:
-    StoppableWorkbook(std::unique_ptr<sheet::Workbook> book, const std::atomic<bool>& stop)
-        : m_book(std::move(book)), m_stop(stop)
-    {
-    }
-
-    sheet::Sheet& AddSheet(const std::string& name) override
-    {
-        m_sheets.push_back(std::make_unique<StoppableSheet>(m_book->AddSheet(name), m_stop));
-        return *m_sheets.back();
-    }
-    void Close() override { m_book->Close(); }
-
-private:
-    std::unique_ptr<sheet::Workbook> m_book;
-    const std::atomic<bool>& m_stop;
-    std::list<std::unique_ptr<StoppableSheet>> m_sheets;
-};
 
 /// The export threads still known. A finished one is joined when the next
 /// starts; the rest are stopped and joined when the module goes away
@@ -150,9 +97,42 @@ Workers& RunningWorkers()
     return workers;
 }
 
+constexpr const char* kTemporaryPrefix = ".tickerdeck-export-";
+// What a file name may take on the common file systems, in bytes.
+constexpr std::size_t kNameMax = 255;
+// Room kept for the " (12)" of a later file of the same name.
+constexpr std::size_t kNumberRoom = 8;
+
 std::string SystemReason(int error)
 {
     return std::strerror(error);
+}
+
+/// Removes the hidden files that exports of processes no longer running
+/// left in `folder` when they were killed half-way.
+void RemoveStaleTemporaries(const std::string& folder)
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(kTemporaryPrefix, 0) != 0)
+            continue;
+        const long pid = std::strtol(name.c_str() + std::strlen(kTemporaryPrefix), nullptr, 10);
+        if (pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            ::unlink(it->path().c_str());
+    }
+}
+
+/// The bytes of a UTF-8 text cut to at most `room`, never inside a character.
+std::string CutUtf8(const std::string& text, std::size_t room)
+{
+    if (text.size() <= room)
+        return text;
+    std::size_t end = room;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
 }
 
 /// A new empty file in `folder` that no other export uses, created with the
@@ -163,7 +143,7 @@ std::string ReserveTemporaryFile(const std::string& folder)
     std::random_device random;
     for (;;)
     {
-        const std::string name = folder + "/.tickerdeck-export-" + std::to_string(::getpid()) + "-" +
+        const std::string name = folder + "/" + kTemporaryPrefix + std::to_string(::getpid()) + "-" +
                                  std::to_string(counter++) + "-" + std::to_string(random());
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
@@ -216,51 +196,70 @@ std::string Publish(const std::string& temporary, const std::string& folder, con
 
 std::string ExportFileName(const std::string& tabText, const wxDateTime& when)
 {
-    return sheet::FileNameStem(tabText) + " " + std::string(when.Format("%Y-%m-%d %H-%M-%S").utf8_str()) + ".xlsx";
+    const std::string ending = " " + std::string(when.Format("%Y-%m-%d %H-%M-%S").utf8_str()) + ".xlsx";
+    // The date and time stay whole; the tab's full name is inside the workbook.
+    std::string stem = CutUtf8(sheet::FileNameStem(tabText), kNameMax - kNumberRoom - ending.size());
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    return stem + ending;
 }
 
 ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string& folder,
-                          const std::string& fileName, const std::atomic<bool>* stop)
+                          const std::string& fileName, ExportJob* job, const std::atomic<bool>* stop)
 {
     ExportOutcome outcome;
+    outcome.folder = folder;
     std::string temporary;
     try
     {
+        // As desktop applications do, a documents folder that is not there yet is made.
+        std::error_code missing;
+        std::filesystem::create_directories(folder, missing);
+        if (missing)
+            throw sheet::WriteError(missing.message());
+        RemoveStaleTemporaries(folder);
         temporary = ReserveTemporaryFile(folder);
-        std::unique_ptr<sheet::Workbook> book = sheet::CreateXlsxWorkbook(temporary);
-        if (stop)
-            book = std::make_unique<StoppableWorkbook>(std::move(book), *stop);
-        sheet::WriteTabSheet(snapshot, *book);
+        auto book = sheet::CreateXlsxWorkbook(temporary);
+        sheet::WriteProgress progress;
+        if (job || stop)
+            progress = [job, stop](std::size_t rows)
+            {
+                const bool wanted = job ? job->NoteProgress(rows) : true;
+                return wanted && !(stop && stop->load(std::memory_order_relaxed));
+            };
+        sheet::WriteTabSheet(snapshot, *book, progress);
         book->Close();
         outcome.path = Publish(temporary, folder, fileName);
         outcome.written = true;
     }
+    catch (const sheet::Cancelled&)
+    {
+        outcome.cancelled = true;
+    }
     catch (const std::exception& error)
     {
-        if (!temporary.empty())
-            ::unlink(temporary.c_str());
         outcome.reason = error.what();
     }
-    catch (const ExportStopped&)
-    {
+    if (!outcome.written && !temporary.empty())
         ::unlink(temporary.c_str());
-        outcome.reason = "stopped";
-    }
     return outcome;
 }
 
-void StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
-                 std::function<void(const ExportOutcome&)> done)
+std::shared_ptr<ExportJob> StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
+                                       std::function<void(const ExportOutcome&)> done)
 {
+    auto job = std::make_shared<ExportJob>(snapshot.RowCount());
     // Shared, not copied: a thread's work is a copyable function.
     auto shared = std::make_shared<const sheet::TabSnapshot>(std::move(snapshot));
     Workers& workers = RunningWorkers();
     workers.Start(
-        [&workers, shared, folder = std::move(folder), fileName = std::move(fileName), done = std::move(done)]
+        [&workers, shared, job, folder = std::move(folder), fileName = std::move(fileName), done = std::move(done)]
         {
-            ExportOutcome outcome = WriteExport(*shared, folder, fileName, &workers.Stopping());
+            ExportOutcome outcome = WriteExport(*shared, folder, fileName, job.get(), &workers.Stopping());
+            job->NoteFinished();
             workers.Deliver([done, outcome] { done(outcome); });
         });
+    return job;
 }
 
 void StopExports()

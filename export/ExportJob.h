@@ -2,7 +2,9 @@
 // Writing a tab's snapshot to a workbook file, on a worker thread.
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <wx/datetime.h>
@@ -13,27 +15,65 @@
 struct ExportOutcome
 {
     bool written = false;
-    std::string path;     // the workbook written, when it was
-    std::string reason;   // why it was not, when it was not
+    bool cancelled = false; // stopped at the user's request; nothing was left behind
+    std::string path;       // the workbook written, when it was
+    std::string folder;     // where it was to go
+    std::string reason;     // the system's reason it was not, when it was not
+};
+
+/// A running export: how far it got, and a way to stop it. Both threads
+/// hold it; the worker notes its progress, anyone may cancel.
+class ExportJob
+{
+public:
+    explicit ExportJob(std::size_t rows = 0) : m_rows(rows) {}
+
+    /// Asks the worker to stop; it removes what it wrote and reports a
+    /// cancelled outcome. Harmless once the export has ended.
+    void Cancel() { m_cancelled = true; }
+    bool IsCancelled() const { return m_cancelled; }
+    /// True once the outcome is known (and on its way to the GUI thread).
+    bool IsFinished() const { return m_finished; }
+
+    std::size_t RowCount() const { return m_rows; }
+    std::size_t RowsWritten() const { return m_written; }
+
+    /// The worker's side: notes progress; false when it should stop.
+    bool NoteProgress(std::size_t rowsWritten)
+    {
+        m_written = rowsWritten;
+        return !m_cancelled;
+    }
+    void NoteFinished() { m_finished = true; }
+
+private:
+    const std::size_t m_rows;
+    std::atomic<std::size_t> m_written{0};
+    std::atomic<bool> m_cancelled{false};
+    std::atomic<bool> m_finished{false};
 };
 
 /// The workbook's file name: "<tab> <date> <time>.xlsx" with characters no
-/// file system takes replaced.
+/// file system takes replaced, and the tab's part cut short so that the
+/// name, numbered or not, stays within what a file system takes.
 std::string ExportFileName(const std::string& tabText, const wxDateTime& when);
 
-/// Writes the snapshot into `folder` under `fileName` (with " (2)", " (3)"
-/// ... when it exists) and never over an existing file. The workbook is
-/// written beside its final name and only takes it once complete, so a
-/// failure leaves no file behind. Setting `stop` abandons the file.
+/// Writes the snapshot into `folder` (created when missing) under
+/// `fileName` (with " (2)", " (3)" ... when it exists) and never over an
+/// existing file. The workbook is written beside its final name and only
+/// takes it once complete, so a failure or a cancel leaves no file behind;
+/// the hidden file of an export that was killed goes at the next one.
+/// Setting `stop` abandons the file as a cancel does.
 ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string& folder,
-                          const std::string& fileName, const std::atomic<bool>* stop = nullptr);
+                          const std::string& fileName, ExportJob* job = nullptr,
+                          const std::atomic<bool>* stop = nullptr);
 
 /// Runs WriteExport on a thread of its own and hands the outcome to `done`
 /// on the GUI thread. Nothing waits for the thread but StopExports.
-void StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
-                 std::function<void(const ExportOutcome&)> done);
+std::shared_ptr<ExportJob> StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
+                                       std::function<void(const ExportOutcome&)> done);
 
-/// Abandons every running export (their files are removed), waits for their
+/// Cancels every running export (their files are removed), waits for their
 /// threads and drops the outcomes not yet delivered. The module calls it
 /// before it is unloaded: no thread or queued call may outlive its code.
 void StopExports();

@@ -29,7 +29,7 @@ void ShowNotice(wxWindow* parent, ExportNoticeKind kind, const wxString& message
         wxMessageBox(message, _("Export to Excel"), wxOK | wxICON_INFORMATION, parent);
         break;
     case ExportNoticeKind::Failed:
-        wxMessageBox(message, _("Error"), wxOK | wxICON_ERROR, parent);
+        wxMessageBox(message, _("Export failed"), wxOK | wxICON_ERROR, parent);
         break;
     }
 }

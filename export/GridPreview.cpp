@@ -1,5 +1,9 @@
 #include "export/GridPreview.h"
 
+#include <cstdint>
+
+#include <langinfo.h>
+
 #include <wx/cmndata.h>
 #include <wx/icon.h>
 #include <wx/msgdlg.h>
@@ -7,27 +11,54 @@
 
 #include "controls/wxGridEx.h"
 #include "controls/wxGridPrintout.h"
+#include "model/ColumnSpec.h"
 
 namespace {
 
 const wxSize kPreviewSize(680, 480);
 
-wxPrintData LegalPortrait()
+/// A4, or US letter where the locale's paper is that tall (279 mm).
+wxPaperSize LocalePaper()
+{
+#ifdef _NL_PAPER_HEIGHT
+    const auto height = reinterpret_cast<intptr_t>(nl_langinfo(_NL_PAPER_HEIGHT));
+    if (height == 279)
+        return wxPAPER_LETTER;
+#endif
+    return wxPAPER_A4;
+}
+
+} // namespace
+
+wxPrintData PrintDataOf(const layout::WindowSettings& settings)
 {
     wxPrintData data;
-    data.SetOrientation(wxPORTRAIT);
+    data.SetOrientation(settings.printLandscape ? wxLANDSCAPE : wxPORTRAIT);
     data.SetQuality(wxPRINT_QUALITY_HIGH);
-    data.SetPaperId(wxPAPER_LEGAL);
+    data.SetPaperId(settings.printPaper != 0 ? static_cast<wxPaperSize>(settings.printPaper) : LocalePaper());
     return data;
 }
 
-}  // namespace
-
-wxPreviewFrame* ShowGridPreview(wxGridEx* grid, const wxString& title, wxWindow* parent)
+void KeepPrintData(const wxPrintData& data, layout::WindowSettings& settings)
 {
-    wxPrintData data = LegalPortrait();
+    settings.printPaper = data.GetPaperId() != wxPAPER_NONE ? static_cast<int>(data.GetPaperId()) : 0;
+    settings.printLandscape = data.GetOrientation() == wxLANDSCAPE;
+}
+
+wxPreviewFrame* ShowGridPreview(wxGridEx* grid, const wxString& title, wxWindow* parent,
+                                const wxPrintData& page)
+{
+    wxPrintData data = page;
     // The preview owns both printouts: one to show, one to print from it.
-    auto* preview = new wxPrintPreview(new wxGridPrintout(grid, title), new wxGridPrintout(grid, title), &data);
+    // A page across without the row's number, code and name would leave
+    // its figures unidentifiable.
+    const auto printout = [grid, &title]
+    {
+        auto* made = new wxGridPrintout(grid, title);
+        made->SetRepeatedColumns({column::No, column::Code, column::Name});
+        return made;
+    };
+    auto* preview = new wxPrintPreview(printout(), printout(), &data);
     if (!preview->IsOk())
     {
         delete preview;

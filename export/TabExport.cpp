@@ -1,31 +1,42 @@
 #include "export/TabExport.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
+#include <type_traits> // wx/weakref.h needs it and does not include it
+
+#include <wx/cmndata.h>
 #include <wx/intl.h>
+#include <wx/printdlg.h>
+#include <wx/toplevel.h>
+#include <wx/weakref.h>
 
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
 #include "export/ExportJob.h"
 #include "export/ExportNotice.h"
+#include "export/ExportProgress.h"
 #include "export/GridPreview.h"
 #include "export/TabSnapshot.h"
 
 namespace {
 
-wxString FailureMessage(const std::string& reason)
+wxString FailureMessage(const ExportOutcome& outcome)
 {
-    return _("Failed to create Excel") + "\n" + wxString::FromUTF8(reason);
+    return wxString::Format(_("Cannot write to %s: %s"), wxString::FromUTF8(outcome.folder),
+                            wxString::FromUTF8(outcome.reason));
 }
 
 /// Opens the written workbook and tells the user where it is.
 void Finish(const ExportOutcome& outcome, wxWindow* parent)
 {
     ExportDesktop& desktop = TheExportDesktop();
+    if (outcome.cancelled)
+        return; // the user asked for it and saw the window go
     if (!outcome.written)
     {
-        desktop.notify(parent, ExportNoticeKind::Failed, FailureMessage(outcome.reason));
+        desktop.notify(parent, ExportNoticeKind::Failed, FailureMessage(outcome));
         return;
     }
     const wxString path = wxString::FromUTF8(outcome.path);
@@ -51,16 +62,42 @@ void Finish(const ExportOutcome& outcome, wxWindow* parent)
 
 }  // namespace
 
-TabExport::TabExport() = default;
+TabExport::TabExport()
+    : m_pageSetup(
+          [](wxWindow* parent, wxPageSetupDialogData& data)
+          {
+              wxPageSetupDialog dialog(parent, &data);
+              if (dialog.ShowModal() != wxID_OK)
+                  return false;
+              data = dialog.GetPageSetupDialogData();
+              return true;
+          })
+{
+}
 
 TabExport::~TabExport()
 {
     *m_alive = false;
 }
 
+void TabExport::CancelExports()
+{
+    for (const auto& job : RunningExports())
+        job->Cancel();
+}
+
+std::vector<std::shared_ptr<ExportJob>> TabExport::RunningExports() const
+{
+    std::vector<std::shared_ptr<ExportJob>> running;
+    for (const std::weak_ptr<ExportJob>& known : m_jobs)
+        if (auto job = known.lock(); job && !job->IsFinished())
+            running.push_back(std::move(job));
+    return running;
+}
+
 std::vector<int> TabExport::Commands() const
 {
-    return {cmd::ExportExcel, cmd::PrintPreview};
+    return {cmd::ExportExcel, cmd::PrintPreview, cmd::PageSetup};
 }
 
 void TabExport::OnCommand(Tickerdeck& board, wxCommandEvent& event)
@@ -69,6 +106,8 @@ void TabExport::OnCommand(Tickerdeck& board, wxCommandEvent& event)
         ExportCurrentTab(board);
     else if (event.GetId() == cmd::PrintPreview)
         PreviewCurrentTab(board);
+    else if (event.GetId() == cmd::PageSetup)
+        SetUpPage(board);
 }
 
 void TabExport::ExportCurrentTab(Tickerdeck& board)
@@ -78,19 +117,32 @@ void TabExport::ExportCurrentTab(Tickerdeck& board)
         return;
     const std::string fileName = ExportFileName(snapshot->tabText, wxDateTime::Now());
     const std::string folder = TheExportDesktop().documentsFolder();
+    const wxString tabText = wxString::FromUTF8(snapshot->tabText);
     std::weak_ptr<bool> alive = m_alive;
     Tickerdeck* boardPointer = &board;
-    auto done = [alive, boardPointer](const ExportOutcome& outcome) {
+    auto progress = std::make_shared<wxWeakRef<ExportProgress>>();
+    auto done = [alive, boardPointer, progress](const ExportOutcome& outcome)
+    {
+        if (ExportProgress* window = progress->get())
+            window->Finish();
         const auto live = alive.lock();
         Finish(outcome, live && *live ? boardPointer->GetOwnerFrame() : nullptr);
     };
     try
     {
-        StartExport(std::move(*snapshot), folder, fileName, done);
+        std::shared_ptr<ExportJob> job = StartExport(std::move(*snapshot), folder, fileName, done);
+        m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(),
+                                    [](const std::weak_ptr<ExportJob>& known) { return known.expired(); }),
+                     m_jobs.end());
+        m_jobs.push_back(job);
+        *progress = new ExportProgress(board.GetOwner(), wxGetTopLevelParent(&board), tabText, job);
     }
     catch (const std::exception& error)   // no thread could be started
     {
-        Finish(ExportOutcome{false, {}, error.what()}, board.GetOwnerFrame());
+        ExportOutcome failed;
+        failed.folder = folder;
+        failed.reason = error.what();
+        Finish(failed, board.GetOwnerFrame());
     }
 }
 
@@ -99,5 +151,13 @@ wxPreviewFrame* TabExport::PreviewCurrentTab(Tickerdeck& board)
     wxGridEx* grid = board.GetCurrentGrid();
     if (!grid)
         return nullptr;
-    return ShowGridPreview(grid, TabTextOf(board, grid), board.GetOwnerFrame());
+    return ShowGridPreview(grid, TabTextOf(board, grid), board.GetOwnerFrame(),
+                           PrintDataOf(board.Settings()));
+}
+
+void TabExport::SetUpPage(Tickerdeck& board)
+{
+    wxPageSetupDialogData data(PrintDataOf(board.Settings()));
+    if (m_pageSetup && m_pageSetup(wxGetTopLevelParent(&board), data))
+        KeepPrintData(data.GetPrintData(), board.Settings());
 }

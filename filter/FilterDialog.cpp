@@ -1,9 +1,12 @@
 #include "filter/FilterDialog.h"
 
+#include <algorithm>
+
 #include <wx/combobox.h>
 #include <wx/grid.h>
 #include <wx/icon.h>
 #include <wx/intl.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -86,37 +89,106 @@ void FilterDialog::AddEmptyRow()
 {
     wxArrayString columnLabels;
     columnLabels.Add(wxString());
-    for (int col = 1; col < m_columns->GetNumberCols(); ++col)
+    if (m_columnIds.empty())
+        for (int col = 1; col < m_columns->GetNumberCols(); ++col)
+            if (FilterKindOf(col) != FilterKind::None) // a condition there would hide nothing
+                m_columnIds.push_back(col);
+    for (int col : m_columnIds)
         columnLabels.Add(m_columns->GetColLabelValue(col));
-    wxArrayString conditions;
-    conditions.Add(wxString());
-    for (int code = filter_op::AtLeast; code <= filter_op::Last; ++code)
-        conditions.Add(wxGetTranslation(FilterOperatorText(code)));
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
+    m_empty = Row();
     m_empty.column = new wxComboBox(m_box, wxID_ANY, wxString(), wxDefaultPosition, wxSize(kComboWidth, -1),
                                     columnLabels, wxCB_READONLY);
-    m_empty.condition = new wxComboBox(m_box, wxID_ANY, wxString(), wxDefaultPosition, wxSize(kComboWidth, -1),
-                                       conditions, wxCB_READONLY);
+    m_empty.condition = new wxComboBox(m_box, wxID_ANY, wxString(), wxDefaultPosition,
+                                       wxSize(kComboWidth, -1), wxArrayString(), wxCB_READONLY);
     m_empty.content = new wxTextCtrl(m_box, wxID_ANY);
+    m_empty.clear = MakeButton(m_box, wxID_ANY, _("Clear"));
+    m_empty.clear->SetToolTip(_("Clear this condition"));
+    OfferConditionsFor(m_empty);
     for (wxWindow* input : {static_cast<wxWindow*>(m_empty.column), static_cast<wxWindow*>(m_empty.condition),
                             static_cast<wxWindow*>(m_empty.content)})
     {
         // The theme's input colours rather than the system's: a light field
         // in a dark dialog would hide the theme's light text.
         StyleInput(input);
-        input->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
-            MarkChanged();
-            event.Skip();
-        });
+        input->Bind(wxEVT_TEXT,
+                    [this](wxCommandEvent& event)
+                    {
+                        MarkChanged(dynamic_cast<wxWindow*>(event.GetEventObject()));
+                        event.Skip();
+                    });
     }
     m_empty.column->Bind(wxEVT_COMBOBOX, &FilterDialog::OnComboChosen, this);
     m_empty.condition->Bind(wxEVT_COMBOBOX, &FilterDialog::OnComboChosen, this);
+    m_empty.clear->Bind(wxEVT_BUTTON,
+                        [this](wxCommandEvent& event)
+                        {
+                            if (Row* row = FindRow(event.GetEventObject()))
+                                ClearRow(*row);
+                        });
     row->Add(m_empty.column, 0, wxALIGN_CENTER_VERTICAL | wxALL, 1);
     row->Add(m_empty.condition, 0, wxALIGN_CENTER_VERTICAL | wxALL, 1);
     row->Add(m_empty.content, 1, wxALIGN_CENTER_VERTICAL | wxALL, 1);
+    row->Add(m_empty.clear, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM | wxLEFT, 1);
+    row->AddSpacer(6); // clear of the box's right edge
     m_rowsSizer->Add(row, 0, wxEXPAND, 0);
     m_rowsSizer->Layout();
+}
+
+FilterDialog::Row* FilterDialog::FindRow(const wxObject* control)
+{
+    const auto holds = [control](const Row& row)
+    {
+        return control == row.column || control == row.condition || control == row.content ||
+               control == row.clear;
+    };
+    if (holds(m_empty))
+        return &m_empty;
+    for (Row& row : m_filled)
+        if (holds(row))
+            return &row;
+    return nullptr;
+}
+
+int FilterDialog::ColumnOf(const Row& row) const
+{
+    const int item = row.column->GetSelection();
+    return item > 0 && static_cast<size_t>(item) <= m_columnIds.size() ? m_columnIds[item - 1] : 0;
+}
+
+int FilterDialog::OperatorOf(const Row& row)
+{
+    const int item = row.condition->GetSelection();
+    return item > 0 && static_cast<size_t>(item) <= row.operators.size() ? row.operators[item - 1] : 0;
+}
+
+void FilterDialog::OfferConditionsFor(Row& row)
+{
+    // Before a column is chosen every condition is offered; after, those
+    // that say something about the column.
+    const int col = ColumnOf(row);
+    const std::vector<int> offered = FilterOperatorsFor(col > 0 ? FilterKindOf(col) : FilterKind::Text);
+    if (offered == row.operators)
+        return;
+    const int chosen = OperatorOf(row);
+    row.operators = offered;
+    wxArrayString texts;
+    texts.Add(wxString());
+    for (int code : offered)
+        texts.Add(wxGetTranslation(FilterOperatorText(code)));
+    row.condition->Set(texts);
+    const auto kept = std::find(offered.begin(), offered.end(), chosen);
+    row.condition->SetSelection(kept == offered.end() ? 0 : static_cast<int>(kept - offered.begin()) + 1);
+}
+
+void FilterDialog::ClearRow(Row& row)
+{
+    row.column->SetSelection(0);
+    OfferConditionsFor(row);
+    row.condition->SetSelection(0);
+    row.content->ChangeValue(wxString());
+    MarkChanged();
 }
 
 void FilterDialog::FillNewestRow()
@@ -126,35 +198,97 @@ void FilterDialog::FillNewestRow()
     GrowToFitContents();
 }
 
-void FilterDialog::MarkChanged()
+void FilterDialog::MarkChanged(wxWindow* changed)
 {
-    m_ok->Enable(true);
+    m_changed = true;
+    CheckContents(changed);
+}
+
+bool FilterDialog::CheckContents(wxWindow* typedIn)
+{
+    bool readable = true;
+    const Theme* theme = GetTheme();
+    const auto check = [&](const Row& row)
+    {
+        const wxString refusal =
+            FilterOperandRefusal(ColumnOf(row), OperatorOf(row), row.content->GetValue().utf8_string());
+        const bool refused = !refusal.empty();
+        const wxColour text =
+            theme ? (refused ? theme->DownColour() : theme->TextColour())
+                  : wxSystemSettings::GetColour(refused ? wxSYS_COLOUR_HOTLIGHT : wxSYS_COLOUR_WINDOWTEXT);
+        if (row.content->GetForegroundColour() != text)
+        {
+            row.content->SetForegroundColour(text);
+            row.content->Refresh();
+        }
+        if (row.content->GetToolTipText() != refusal)
+            row.content->SetToolTip(refusal);
+        if (refused && typedIn &&
+            (typedIn == row.content || typedIn == row.condition || typedIn == row.column))
+            ShowRefusal(row.content, refusal);
+        readable = readable && !refused;
+    };
+    for (const Row& row : m_filled)
+        check(row);
+    m_ok->Enable(m_changed && readable);
     m_ok->Refresh();
+    return readable;
+}
+
+void FilterDialog::OnShownWithAction()
+{
+    // A loaded condition that cannot be read is pointed out at once.
+    for (const Row& row : m_filled)
+    {
+        const wxString refusal =
+            FilterOperandRefusal(ColumnOf(row), OperatorOf(row), row.content->GetValue().utf8_string());
+        if (!refusal.empty())
+        {
+            ShowRefusal(row.content, refusal);
+            return;
+        }
+    }
 }
 
 void FilterDialog::OnComboChosen(wxCommandEvent& event)
 {
-    MarkChanged();
+    Row* row = FindRow(event.GetEventObject());
+    if (row && event.GetEventObject() == row->column)
+        OfferConditionsFor(*row);
     // Only a column picked in the newest row opens a row below it.
     if (event.GetEventObject() == m_empty.column && !m_empty.column->GetValue().empty())
         FillNewestRow();
+    MarkChanged(dynamic_cast<wxWindow*>(event.GetEventObject()));
     event.Skip();
 }
 
 void FilterDialog::SetFilters(const FilterSet& filters)
 {
-    for (const auto& [col, conditions] : filters.GetColumns())
+    struct Shown
     {
+        int col;
+        const FilterCondition* condition;
+    };
+    std::vector<Shown> shown;
+    for (const auto& [col, conditions] : filters.GetColumns())
         for (const FilterCondition& condition : conditions)
-        {
-            const bool known = col > 0 && col < m_columns->GetNumberCols() && FilterOperatorText(condition.condition);
-            if (!known)
-                continue;  // a hand-edited layout may hold what no row can show
-            m_empty.column->SetSelection(col);
-            m_empty.condition->SetSelection(condition.condition);
-            m_empty.content->ChangeValue(wxString::FromUTF8(condition.value));
-            FillNewestRow();
-        }
+            shown.push_back(Shown{col, &condition});
+    // Rows come back where the user entered them; a layout without row
+    // numbers keeps the columns' order.
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const Shown& a, const Shown& b) { return a.condition->row < b.condition->row; });
+    for (const Shown& entry : shown)
+    {
+        const auto column = std::find(m_columnIds.begin(), m_columnIds.end(), entry.col);
+        const std::vector<int> offered = FilterOperatorsFor(FilterKindOf(entry.col));
+        const auto op = std::find(offered.begin(), offered.end(), entry.condition->condition);
+        if (column == m_columnIds.end() || op == offered.end())
+            continue; // a hand-edited layout may hold what no row can show
+        m_empty.column->SetSelection(static_cast<int>(column - m_columnIds.begin()) + 1);
+        OfferConditionsFor(m_empty);
+        m_empty.condition->SetSelection(static_cast<int>(op - offered.begin()) + 1);
+        m_empty.content->ChangeValue(wxString::FromUTF8(entry.condition->value));
+        FillNewestRow();
     }
     if (!m_filled.empty())
         MarkChanged();
@@ -164,19 +298,22 @@ void FilterDialog::SetFilters(const FilterSet& filters)
 FilterSet::Columns FilterDialog::BuildColumns() const
 {
     FilterSet::Columns columns;
+    int shownAt = 0;
     for (const Row& row : m_filled)
     {
-        const int col = row.column->GetSelection();
-        const int code = row.condition->GetSelection();
+        const int col = ColumnOf(row);
+        const int code = OperatorOf(row);
         if (col <= 0 || code <= 0)
             continue;
-        columns[col].push_back(FilterCondition{code, row.content->GetValue().utf8_string()});
+        columns[col].push_back(FilterCondition{code, row.content->GetValue().utf8_string(), shownAt++});
     }
     return columns;
 }
 
 void FilterDialog::OnOk(wxCommandEvent& /*event*/)
 {
+    if (!CheckContents(nullptr))
+        return;
     m_result = std::make_unique<FilterSet>(BuildColumns());
     ConfirmAndClose();
 }

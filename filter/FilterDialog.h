@@ -37,16 +37,29 @@ public:
         wxComboBox* column = nullptr;
         wxComboBox* condition = nullptr;
         wxTextCtrl* content = nullptr;
+        wxButtonEx* clear = nullptr;
+        std::vector<int> operators; // the operator code of each condition item after the blank one
     };
     const std::vector<Row>& FilledRows() const { return m_filled; }
     const Row& EmptyRow() const { return m_empty; }
     wxButtonEx* GetOkButton() const { return m_ok; }
     wxStaticBox* GetBox() const { return m_box; }
 
+    /// The column id and operator code a row's choices stand for, 0 for none.
+    int ColumnOf(const Row& row) const;
+    static int OperatorOf(const Row& row);
+
 private:
     void AddEmptyRow();
+    Row* FindRow(const wxObject* control);
+    void OfferConditionsFor(Row& row);
+    void ClearRow(Row& row);
+    /// Marks the rows whose content the filter cannot read and keeps "OK"
+    /// disabled while there is one; the balloon tells why at `typedIn`.
+    bool CheckContents(wxWindow* typedIn);
+    void OnShownWithAction() override;
     void FillNewestRow();
-    void MarkChanged();
+    void MarkChanged(wxWindow* changed = nullptr);
     void OnComboChosen(wxCommandEvent& event);
     void OnOk(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
@@ -60,6 +73,8 @@ private:
     wxButtonEx* m_ok = nullptr;
     std::vector<Row> m_filled;
     wxGridTableBase* m_columns;
+    std::vector<int> m_columnIds; // the column id of each column item after the blank one
+    bool m_changed = false;
     std::unique_ptr<FilterSet> m_result;
 
     wxDECLARE_EVENT_TABLE();

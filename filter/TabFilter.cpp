@@ -9,17 +9,6 @@
 
 namespace {
 
-constexpr int kFilteredImage = 0;  // the list icon of the board's image list
-constexpr int kNoImage = -1;
-
-void ShowPageImage(Tickerdeck& board, wxWindow* page, int image)
-{
-    wxFlatNotebook* notebook = board.GetNotebook();
-    const int index = notebook->GetPageIndex(page);
-    if (index != wxNOT_FOUND)
-        notebook->SetPageImage(static_cast<size_t>(index), image);
-}
-
 /// Rows become those of the tab's filter in the order of its sort column.
 void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
 {
@@ -63,7 +52,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
         ShowFilteredRows(board, grid);
         // The old set goes only now: the table pointed at it until here.
         filters[page] = std::move(filter);
-        ShowPageImage(board, page, kFilteredImage);
+        board.MarkTabFiltered(grid, true);
         return;
     }
     if (existing != filters.end())
@@ -71,7 +60,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
         table->SetFilter(nullptr);
         board.RearrangeRows(grid);
         filters.erase(existing);
-        ShowPageImage(board, page, kNoImage);
+        board.MarkTabFiltered(grid, false);
         return;
     }
     board.RearrangeRows(grid);

@@ -54,6 +54,7 @@ enum MenuId
     ID_SAVE_LAYOUT,
     ID_EXPORT_EXCEL,
     ID_PRINT_PREVIEW,
+    ID_PAGE_SETUP,
     ID_DARK_THEME,
     ID_LIGHT_THEME,
     ID_FIT_COLUMNS,
@@ -117,9 +118,10 @@ wxBEGIN_EVENT_TABLE(MainFrame,
         EVT_MENU(ID_NEW_DOCKED, MainFrame::OnNewDocked) EVT_MENU(ID_NEW_FRAMED, MainFrame::OnNewFramed)
             EVT_MENU(ID_REOPEN_BOARD, MainFrame::OnReopenBoard) EVT_UPDATE_UI(ID_REOPEN_BOARD,
                                                                               MainFrame::OnUpdateReopenBoard)
-                EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout)
-                    EVT_MENU(ID_EXPORT_EXCEL, MainFrame::OnBoardOutput) EVT_MENU(ID_PRINT_PREVIEW,
-                                                                                 MainFrame::OnBoardOutput)
+                EVT_MENU(ID_SAVE_LAYOUT, MainFrame::OnSaveLayout) EVT_MENU(ID_EXPORT_EXCEL,
+                                                                           MainFrame::OnBoardOutput)
+                    EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnBoardOutput) EVT_MENU(ID_PAGE_SETUP,
+                                                                                  MainFrame::OnBoardOutput)
                         EVT_MENU(wxID_EXIT, MainFrame::OnQuit) EVT_MENU(ID_DARK_THEME, MainFrame::OnTheme)
                             EVT_MENU(ID_LIGHT_THEME, MainFrame::OnTheme) EVT_MENU(ID_FIT_COLUMNS,
                                                                                   MainFrame::OnFitColumns)
@@ -515,6 +517,7 @@ wxMenu* MainFrame::BuildFileMenu()
     AppendWithIcon(menu, ID_SAVE_LAYOUT, _("Save Layout") + "\tCtrl+S", "icon/save.png");
     menu->AppendSeparator();
     AppendWithIcon(menu, ID_EXPORT_EXCEL, _("Export to Excel"), "icon/excel.png");
+    menu->Append(ID_PAGE_SETUP, _("Page Setup..."));
     AppendWithIcon(menu, ID_PRINT_PREVIEW, _("Print Preview"), "icon/printer.png");
     menu->AppendSeparator();
     AppendWithIcon(menu, wxID_EXIT, _("Quit") + "\tCtrl+Q", "icon/quit.png");
@@ -819,7 +822,10 @@ void MainFrame::OnSaveLayout(wxCommandEvent&)
 void MainFrame::OnBoardOutput(wxCommandEvent& event)
 {
     // The board's own commands, for its current tab.
-    m_host.PostToActiveWindow(event.GetId() == ID_EXPORT_EXCEL ? cmd::ExportExcel : cmd::PrintPreview);
+    const int id = event.GetId();
+    m_host.PostToActiveWindow(id == ID_EXPORT_EXCEL ? cmd::ExportExcel
+                              : id == ID_PAGE_SETUP ? cmd::PageSetup
+                                                    : cmd::PrintPreview);
 }
 
 void MainFrame::OnQuit(wxCommandEvent&)

@@ -33,6 +33,10 @@ struct WindowSettings
     bool autoFitColumns = true;
     bool volumeInThousands = false;
     wxString title;
+    /// The printed page the user set up: the toolkit's paper id (0 until
+    /// chosen: the locale's paper) and whether it lies on its side.
+    int printPaper = 0;
+    bool printLandscape = false;
 };
 
 /// Size of a window's own frame.

@@ -37,10 +37,13 @@ std::map<int, std::vector<FilterCondition>> ReadFilters(const Tree& filters)
     std::map<int, std::vector<FilterCondition>> columns;
     ForEachChild(filters, "column", [&columns](const Tree& column) {
         std::vector<FilterCondition> conditions;
-        ForEachChild(column, "filter", [&conditions](const Tree& filter) {
-            conditions.push_back(FilterCondition{ReadInt(filter, "<xmlattr>.condition", 0),
-                                                 ReadText(filter, "<xmlattr>.value")});
-        });
+        ForEachChild(column, "filter",
+                     [&conditions](const Tree& filter)
+                     {
+                         conditions.push_back(FilterCondition{ReadInt(filter, "<xmlattr>.condition", 0),
+                                                              ReadText(filter, "<xmlattr>.value"),
+                                                              ReadInt(filter, "<xmlattr>.row", 0)});
+                     });
         // A later column with the same id replaces the earlier one.
         columns[ReadInt(column, "<xmlattr>.id", 0)] = std::move(conditions);
     });
@@ -68,6 +71,8 @@ WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& curren
     settings.controlsOthers = ReadBool(node, ControlsKey("control_instrument"), true);
     settings.autoAddInstrument = ReadBool(node, GeneralKey("autoinstrument"), true);
     settings.f1Only = false;
+    settings.printPaper = ReadInt(node, "setting.print.<xmlattr>.paper", 0);
+    settings.printLandscape = ReadBool(node, "setting.print.<xmlattr>.landscape", false);
     return settings;
 }
 

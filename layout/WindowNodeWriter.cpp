@@ -54,6 +54,7 @@ Tree FiltersTree(const std::map<int, std::vector<FilterCondition>>& filters)
             Tree filter;
             PutInt(filter, "<xmlattr>.condition", condition.condition);
             filter.put("<xmlattr>.value", condition.value);
+            PutInt(filter, "<xmlattr>.row", condition.row);
             column.add_child("filter", filter);
         }
         PutInt(column, "<xmlattr>.id", id);
@@ -96,6 +97,12 @@ void WriteWindowSettings(Tree& node, const WindowSettings& settings)
     node.put(general + "title", ToTreeText(settings.title));
     PutBool(node, general + "auto_fit_column_width", settings.autoFitColumns);
     PutBool(node, general + "show_volume_ink", settings.volumeInThousands);
+    // Only a page the user set up is stored; until then the locale decides.
+    if (settings.printPaper != 0)
+    {
+        PutInt(node, "setting.print.<xmlattr>.paper", settings.printPaper);
+        PutBool(node, "setting.print.<xmlattr>.landscape", settings.printLandscape);
+    }
 }
 
 Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnLabels)

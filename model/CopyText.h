@@ -9,6 +9,8 @@
 /// Tab-separated lines, each ending in "\r\n": the labels of the given
 /// columns, then one line per row with their cell texts. With no rows the
 /// text is the header line alone, so a paste still shows what was copied from.
+/// A long copy makes its lines on several threads at once, so `cell` must
+/// only read.
 wxString BuildCopyText(const std::vector<int>& columns, const std::vector<int>& rows,
                        const std::function<wxString(int col)>& label,
                        const std::function<wxString(int row, int col)>& cell);

@@ -1,9 +1,10 @@
 #include "model/FilterSet.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <iterator>
-#include <limits>
+#include <unordered_set>
 #include <utility>
 
 #include <wx/intl.h>
@@ -30,13 +31,86 @@ bool IsOperator(int code)
     return code >= filter_op::AtLeast && code <= filter_op::Last;
 }
 
-/// A number as the user's locale writes it, thousands separators and all.
-bool ReadNumber(const std::string& text, double* value)
+bool IsDigit(char ch)
 {
-    return wxNumberFormatter::FromString(wxString::FromUTF8(text), value);
+    return ch >= '0' && ch <= '9';
 }
 
-/// The operand split at every comma; a trailing empty item is no item.
+bool IsSpace(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+
+std::string Trimmed(const std::string& text)
+{
+    size_t first = 0;
+    size_t end = text.size();
+    while (first < end && IsSpace(text[first]))
+        ++first;
+    while (end > first && IsSpace(text[end - 1]))
+        --end;
+    return text.substr(first, end - first);
+}
+
+bool HasAt(const std::string& text, size_t at, const std::string& part)
+{
+    return !part.empty() && text.compare(at, part.size(), part) == 0;
+}
+
+/// Reads a whole number written with `decimal` before the decimals and, when
+/// not empty, `thousands` between groups of three digits.
+bool ReadWritten(const std::string& text, const std::string& decimal, const std::string& thousands,
+                 double* value)
+{
+    std::string plain;
+    size_t at = 0;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        plain += text[at++] == '-' ? "-" : "";
+    bool grouped = false;
+    int run = 0; // digits since the last thousands separator
+    bool anyDigit = false;
+    while (at < text.size())
+    {
+        if (IsDigit(text[at]))
+        {
+            plain += text[at++];
+            ++run;
+            anyDigit = true;
+        }
+        else if (HasAt(text, at, thousands))
+        {
+            if (grouped ? run != 3 : run < 1 || run > 3)
+                return false;
+            grouped = true;
+            run = 0;
+            at += thousands.size();
+        }
+        else
+        {
+            break;
+        }
+    }
+    if (grouped && run != 3)
+        return false;
+    if (HasAt(text, at, decimal))
+    {
+        plain += '.';
+        at += decimal.size();
+        while (at < text.size() && IsDigit(text[at]))
+        {
+            plain += text[at++];
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit || at != text.size())
+        return false;
+    // from_chars ignores the C library's locale, which may want a comma.
+    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), *value);
+    return result.ec == std::errc() && result.ptr == plain.data() + plain.size() && std::isfinite(*value);
+}
+
+/// The operand split at every comma, each item without the spaces around
+/// it; a trailing empty item is no item.
 std::vector<std::string> ListItems(const std::string& operand)
 {
     std::vector<std::string> items;
@@ -44,7 +118,8 @@ std::vector<std::string> ListItems(const std::string& operand)
     for (;;)
     {
         const std::string::size_type comma = operand.find(',', start);
-        items.push_back(operand.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        items.push_back(
+            Trimmed(operand.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
         if (comma == std::string::npos)
             break;
         start = comma + 1;
@@ -52,6 +127,18 @@ std::vector<std::string> ListItems(const std::string& operand)
     if (items.back().empty())
         items.pop_back();
     return items;
+}
+
+bool IsList(int op)
+{
+    return op == filter_op::In || op == filter_op::NotIn;
+}
+
+/// Operators that hold for every number.
+bool IsTextOnly(int op)
+{
+    return op == filter_op::Matches || op == filter_op::Contains || op == filter_op::StartsWith ||
+           op == filter_op::EndsWith;
 }
 
 /// `*` stands for any run of characters, `?` for one; everything else for
@@ -130,7 +217,21 @@ bool IsInstrumentField(int col)
     }
 }
 
-const std::string& TextOf(const Price& price, int col)
+/// The instrument's text and the quote's note as the grid joins them.
+const std::string& JoinedNote(const std::string& note, const std::string& instrumentText,
+                              std::string& scratch)
+{
+    if (instrumentText.empty())
+        return note;
+    if (note.empty())
+        return instrumentText;
+    scratch.assign(note).append(";").append(instrumentText);
+    return scratch;
+}
+
+/// The text the grid shows in a text column; `scratch` holds it when it
+/// has to be put together.
+const std::string& TextOf(const Price& price, int col, std::string& scratch)
 {
     static const std::string none;
     const Instrument* instrument = price.instrument;
@@ -138,33 +239,42 @@ const std::string& TextOf(const Price& price, int col)
     {
     case column::Name: return instrument ? instrument->name : none;
     case column::Code: return instrument ? instrument->code : none;
-    case column::Status: return price.statusNote;
-    case column::CorporateAction: return price.caNote;
+    case column::Status:
+        return JoinedNote(price.statusNote, instrument ? instrument->tradingStatus : none, scratch);
+    case column::CorporateAction:
+        return JoinedNote(price.caNote, instrument ? instrument->corporateAction : none, scratch);
     // The currency the grid shows, which is the instrument's.
     case column::Currency: return instrument ? instrument->currency : none;
     case column::Sector: return instrument ? instrument->sector : none;
     case column::Type: return instrument ? instrument->type : none;
-    // The date the grid shows: the trade date, else the quote's other date.
-    case column::Date: return price.tradeDate.empty() ? price.secondDate : price.tradeDate;
+    // The date as the grid shows it, so that what the user reads there is
+    // what compares: the trade date, else the quote's other date.
+    case column::Date:
+        scratch = quote_format::DateText(price.tradeDate.empty() ? price.secondDate : price.tradeDate)
+                      .utf8_string();
+        return scratch;
     default: return none;
     }
+}
+
+/// Whether a sorted list holds a number within the tolerance of `value`.
+bool Listed(double value, const std::vector<double>& sorted)
+{
+    const auto near = std::lower_bound(sorted.begin(), sorted.end(), value - kTolerance);
+    return near != sorted.end() && *near - value < kTolerance && value - *near < kTolerance;
 }
 
 bool HoldsForNumber(int op, double value, double operand, const std::vector<double>& list)
 {
     const double d = value - operand;
-    const auto listed = [value, &list] {
-        for (double item : list)
-            if (std::fabs(value - item) < kTolerance)  // false for an unreadable item (NaN)
-                return true;
-        return false;
-    };
     switch (op)
     {
     case filter_op::AtLeast: return d >= -kTolerance;
     case filter_op::Above: return d >= kTolerance;
-    case filter_op::NotIn: return !listed();
-    case filter_op::In: return listed();
+    case filter_op::NotIn:
+        return !Listed(value, list);
+    case filter_op::In:
+        return Listed(value, list);
     case filter_op::Equals: return std::fabs(d) <= kTolerance;
     case filter_op::Differs: return std::fabs(d) >= kTolerance;
     case filter_op::Below: return d <= -kTolerance;
@@ -174,22 +284,18 @@ bool HoldsForNumber(int op, double value, double operand, const std::vector<doub
 }
 
 bool HoldsForText(int op, const std::string& value, const std::string& operand,
-                  const std::vector<std::string>& list, const wxString& pattern)
+                  const std::unordered_set<std::string>& list, const wxString& pattern)
 {
-    const auto listed = [&value, &list] {
-        for (const std::string& item : list)
-            if (item == value)
-                return true;
-        return false;
-    };
     // UTF-8 bytes sort in the order of the characters they encode.
     switch (op)
     {
     case filter_op::AtLeast: return value.compare(operand) >= 0;
     case filter_op::Above: return value.compare(operand) > 0;
     case filter_op::Matches: return MatchesWildcard(pattern, wxString::FromUTF8(value));
-    case filter_op::NotIn: return !listed();
-    case filter_op::In: return listed();
+    case filter_op::NotIn:
+        return list.count(value) == 0;
+    case filter_op::In:
+        return list.count(value) != 0;
     case filter_op::Equals: return value == operand;
     case filter_op::Differs: return value != operand;
     case filter_op::Contains: return value.find(operand) != std::string::npos;
@@ -201,6 +307,21 @@ bool HoldsForText(int op, const std::string& value, const std::string& operand,
     case filter_op::AtMost: return value.compare(operand) <= 0;
     default: return true;
     }
+}
+
+/// The operand's numbers, sorted; false when one of them is none.
+bool ReadNumberList(const std::string& operand, std::vector<double>* numbers)
+{
+    const NumberWriting writing = NumberWriting::OfLocale();
+    for (const std::string& item : ListItems(operand))
+    {
+        double number = 0.0;
+        if (!ReadFilterNumber(item, writing, &number))
+            return false;
+        numbers->push_back(number);
+    }
+    std::sort(numbers->begin(), numbers->end());
+    return true;
 }
 
 }  // namespace
@@ -230,6 +351,65 @@ FilterKind FilterKindOf(int col)
     }
 }
 
+std::vector<int> FilterOperatorsFor(FilterKind kind)
+{
+    using namespace filter_op;
+    switch (kind)
+    {
+    case FilterKind::Number:
+        return {AtLeast, Above, NotIn, In, Equals, Differs, Below, AtMost};
+    case FilterKind::Text:
+        return {AtLeast, Above,    Matches,    NotIn,    In,    Equals,
+                Differs, Contains, StartsWith, EndsWith, Below, AtMost};
+    case FilterKind::None:
+        break;
+    }
+    return {};
+}
+
+NumberWriting NumberWriting::OfLocale()
+{
+    NumberWriting writing;
+    writing.decimal = wxString(wxNumberFormatter::GetDecimalSeparator()).utf8_string();
+    wxChar separator = 0;
+    if (wxNumberFormatter::GetThousandsSeparatorIfUsed(&separator))
+        writing.thousands = wxString(separator).utf8_string();
+    return writing;
+}
+
+bool ReadFilterNumber(const std::string& text, const NumberWriting& writing, double* value)
+{
+    const std::string trimmed = Trimmed(text);
+    // Where the locale writes a decimal comma, "1.5" still means one and a
+    // half: it is how the user reads most figures elsewhere.
+    return ReadWritten(trimmed, writing.decimal, writing.thousands, value) ||
+           (writing.decimal != "." && ReadWritten(trimmed, ".", std::string(), value));
+}
+
+bool ReadFilterNumber(const std::string& text, double* value)
+{
+    return ReadFilterNumber(text, NumberWriting::OfLocale(), value);
+}
+
+wxString FilterOperandRefusal(int col, int op, const std::string& operand)
+{
+    if (FilterKindOf(col) != FilterKind::Number || !IsOperator(op) || IsTextOnly(op))
+        return wxString();
+    double number = 0.0;
+    if (!IsList(op))
+        return ReadFilterNumber(operand, &number)
+                   ? wxString()
+                   : wxString::Format(
+                         _("Type a number, such as %s or %s"), wxNumberFormatter::ToString(1.5, 1),
+                         wxNumberFormatter::ToString(1250.75, 2, wxNumberFormatter::Style_WithThousandsSep));
+    const NumberWriting writing = NumberWriting::OfLocale();
+    for (const std::string& item : ListItems(operand))
+        if (!ReadFilterNumber(item, writing, &number))
+            return wxString::Format(_("\"%s\" is not a number: list numbers between commas"),
+                                    wxString::FromUTF8(item));
+    return wxString();
+}
+
 /// One condition ready to check: its operand read once.
 struct FilterSet::Test
 {
@@ -238,13 +418,32 @@ struct FilterSet::Test
     bool numeric = false;
     bool onInstrument = false;  // reads a field of the instrument, not of the quote
     double number = 0.0;
-    std::vector<double> numbers;
+    std::vector<double> numbers; // sorted
     std::string text;
-    std::vector<std::string> items;
+    std::unordered_set<std::string> items;
     wxString pattern;
 };
 
 FilterSet::FilterSet() = default;
+
+bool FilterSet::ReadOperand(const std::string& operand, Test& test)
+{
+    // Lists are read once into a set: a tab checks every row against them,
+    // and a list may hold as many items as the tab has rows.
+    if (!test.numeric)
+    {
+        test.text = operand;
+        if (IsList(test.op))
+            for (std::string& item : ListItems(operand))
+                test.items.insert(std::move(item));
+        if (test.op == filter_op::Matches)
+            test.pattern = wxString::FromUTF8(operand);
+        return true;
+    }
+    if (IsList(test.op))
+        return ReadNumberList(operand, &test.numbers);
+    return IsTextOnly(test.op) || ReadFilterNumber(operand, &test.number);
+}
 
 FilterSet::FilterSet(Columns columns) : m_columns(std::move(columns))
 {
@@ -262,28 +461,12 @@ FilterSet::FilterSet(Columns columns) : m_columns(std::move(columns))
             test.op = condition.condition;
             test.numeric = kind == FilterKind::Number;
             test.onInstrument = IsInstrumentField(col);
-            const bool isList = test.op == filter_op::In || test.op == filter_op::NotIn;
-            if (!test.numeric)
+            if (!ReadOperand(condition.value, test))
             {
-                test.text = condition.value;
-                if (isList)
-                    test.items = ListItems(condition.value);
-                if (test.op == filter_op::Matches)
-                    test.pattern = wxString::FromUTF8(condition.value);
-            }
-            else if (isList)
-            {
-                // An item that is no number can equal no value.
-                for (const std::string& item : ListItems(condition.value))
-                {
-                    double number = 0.0;
-                    test.numbers.push_back(ReadNumber(item, &number) ? number
-                                                                     : std::numeric_limits<double>::quiet_NaN());
-                }
-            }
-            else if (!ReadNumber(condition.value, &test.number))
-            {
-                test.number = 0.0;  // an unreadable operand counts as zero
+                // Neither everything nor nothing: the condition is left out,
+                // and whoever shows the filter says so.
+                m_unreadable.emplace_back(col, condition);
+                continue;
             }
             m_tests.push_back(std::move(test));
         }
@@ -323,7 +506,8 @@ bool FilterSet::Holds(const Test& test, const Price& price)
 {
     if (test.numeric)
         return HoldsForNumber(test.op, NumberOf(price, test.column), test.number, test.numbers);
-    return HoldsForText(test.op, TextOf(price, test.column), test.text, test.items, test.pattern);
+    std::string scratch;
+    return HoldsForText(test.op, TextOf(price, test.column, scratch), test.text, test.items, test.pattern);
 }
 
 bool RowPasses(const Price& price, const FilterSet& set)

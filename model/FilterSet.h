@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <wx/string.h>
@@ -42,12 +43,35 @@ enum class FilterKind
     Text
 };
 FilterKind FilterKindOf(int col);
+/// The operator codes that say something about a column of this kind, in
+/// the order the dialog lists them.
+std::vector<int> FilterOperatorsFor(FilterKind kind);
+
+/// How numbers are written: the decimal separator, and the thousands
+/// separator (empty when none is used).
+struct NumberWriting
+{
+    std::string decimal = ".";
+    std::string thousands;
+    /// The current locale's.
+    static NumberWriting OfLocale();
+};
+/// A number as the user types it: `writing`'s decimal separator and its
+/// thousands separator between groups of three, or a point before the
+/// decimals; spaces around it do not count.
+bool ReadFilterNumber(const std::string& text, const NumberWriting& writing, double* value);
+/// The same in the current locale.
+bool ReadFilterNumber(const std::string& text, double* value);
+/// Why the filter cannot read `operand` for this column and operator (a
+/// number, or a list of numbers, that is none); empty when it can.
+wxString FilterOperandRefusal(int col, int op, const std::string& operand);
 
 /// One condition of a tab filter on one column.
 struct FilterCondition
 {
     int condition = 0;
     std::string value;
+    int row = 0; // where the dialog showed it among all the rows, so it comes back there
 };
 
 /// The filter of one tab: every column's conditions must hold for a row to show.
@@ -72,13 +96,18 @@ public:
     const Columns& GetColumns() const { return m_columns; }
     /// True when no column holds a condition: such a set filters nothing.
     bool IsEmpty() const;
+    /// The conditions left out because their operand is no number (from a
+    /// layout written by hand or by an older version), with their column.
+    const std::vector<std::pair<int, FilterCondition>>& Unreadable() const { return m_unreadable; }
 
 private:
     friend bool RowPasses(const Price& price, const FilterSet& set);
     struct Test;
+    static bool ReadOperand(const std::string& operand, Test& test);
     static bool Holds(const Test& test, const Price& price);
 
     Columns m_columns;
+    std::vector<std::pair<int, FilterCondition>> m_unreadable;
     // The conditions with their operands read once: a quote event on a
     // filtered tab must not parse numbers.
     std::vector<Test> m_tests;

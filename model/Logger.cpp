@@ -19,3 +19,10 @@ void LogException(const char* context, const std::exception& e)
     // exception text cannot break the formatting.
     logger->log(spdlog::level::critical, "[Tickerdeck] {}{}", context ? context : "", e.what());
 }
+
+void LogError(const std::string& message)
+{
+    const std::shared_ptr<spdlog::logger> logger = ModuleLogger();
+    if (logger)
+        logger->log(spdlog::level::err, "[Tickerdeck] {}", message);
+}

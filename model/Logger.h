@@ -3,11 +3,16 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 
 namespace spdlog { class logger; }
 
 /// The one logger of this library; empty until the host hands one over.
 std::shared_ptr<spdlog::logger>& ModuleLogger();
+
+/// Writes "[Tickerdeck] " + message as one error line, which the terminal
+/// also shows in its notice strip.
+void LogError(const std::string& message);
 
 /// Writes "[Tickerdeck] " + context + e.what() as one critical line.
 /// Silent when there is no logger or its level filters critical lines out.

@@ -85,8 +85,10 @@ wxString VolumeText(double value, bool inThousands)
 {
     if (IsZero(value))
         return wxString();
+    // Thousands all show three decimals, the shares below a thousand: a
+    // column whose figures had different decimals could not be compared at a glance.
     if (inThousands)
-        value /= 1000.0;
+        return GroupedNumberText(value / 1000.0, 3, false);
     return GroupedNumberText(Normalised(value), kUnknownDecimals, true);
 }
 

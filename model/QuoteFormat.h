@@ -18,7 +18,7 @@ bool IsZero(double value);
 wxString PriceText(double value, int decimals);
 /// Like PriceText but shows zero too (the caller decides when to blank).
 wxString PriceTextAllowZero(double value, int decimals);
-/// Volumes: 5 decimals without trailing zeroes, optionally in thousands.
+/// Volumes: 5 decimals without trailing zeroes, or in thousands with three.
 wxString VolumeText(double value, bool inThousands);
 wxString TwoDecimalsText(double value);
 /// "+" in front of positive values; zero shows "0.00".

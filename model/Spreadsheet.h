@@ -26,7 +26,9 @@ public:
     virtual void SetColumnAsText(int col) = 0;
     virtual void SetColumnWidth(int col, double characters) = 0;
     virtual void WriteText(int row, int col, std::string_view utf8) = 0;
-    virtual void WriteNumber(int row, int col, double value) = 0;
+    /// `numberFormat` is a format code such as "#,##0.00"; empty for the
+    /// format's general one.
+    virtual void WriteNumber(int row, int col, double value, const std::string& numberFormat) = 0;
 };
 
 /// A workbook being written to one file.

@@ -1,6 +1,7 @@
 #include "model/TabSheet.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/ColumnSpec.h"
 #include "model/Spreadsheet.h"
@@ -24,15 +25,60 @@ bool RefusedInFileName(wxUniChar c)
            c == '>' || c == '|';
 }
 
-void WriteCell(Sheet& sheet, int row, int col, ColumnKind kind, const wxString& text,
-               const NumberSeparators& separators)
+constexpr int kMostPriceDecimals = 15;
+constexpr std::size_t kRowsPerProgress = 256;
+
+bool IsPriceColumn(int columnId)
+{
+    switch (columnId)
+    {
+    case column::Last:
+    case column::Change:
+    case column::Buy:
+    case column::Sell:
+    case column::Open:
+    case column::High:
+    case column::Low:
+    case column::Vwap:
+    case column::PrevClose:
+    case column::Closing:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsVolumeColumn(int columnId)
+{
+    return columnId == column::BuyVolume || columnId == column::SellVolume || columnId == column::CumVolume;
+}
+
+const std::string& PriceFormat(int decimals)
+{
+    static const std::vector<std::string> formats = []
+    {
+        std::vector<std::string> made;
+        for (int places = 0; places <= kMostPriceDecimals; ++places)
+            made.push_back(places == 0 ? "#,##0"
+                                       : "#,##0." + std::string(static_cast<std::size_t>(places), '0'));
+        return made;
+    }();
+    // Without decimals of its own the grid shows up to five, dropping trailing zeroes.
+    static const std::string upToFive = "#,##0.00###";
+    return decimals >= 0 && decimals <= kMostPriceDecimals ? formats[static_cast<std::size_t>(decimals)]
+                                                           : upToFive;
+}
+
+void WriteCell(Sheet& sheet, int row, int col, int columnId, ColumnKind kind, const wxString& text,
+               const TabSnapshot& snapshot, std::size_t quote)
 {
     if (text.empty())
         return;
     if (kind == ColumnKind::Number)
-        if (const auto value = ParseShownNumber(text, separators))
+        if (const auto value = ParseShownNumber(text, snapshot.separators))
         {
-            sheet.WriteNumber(row, col, *value);
+            sheet.WriteNumber(row, col, *value,
+                              NumberFormatOf(columnId, snapshot.quotes[quote], snapshot.format, *value));
             return;
         }
     const wxScopedCharBuffer utf8 = text.utf8_str();
@@ -59,6 +105,33 @@ wxString TabSnapshot::Text(std::size_t row, std::size_t index) const
     return format.CellText(static_cast<int>(row), columnIds[index], quotes[row]);
 }
 
+const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteFormat& format, double value)
+{
+    static const std::string none;
+    static const std::string whole = "#,##0";
+    static const std::string fractionalVolume = "#,##0.#####";
+    static const std::string thousands = "#,##0.000";
+    static const std::string twoDecimals = "#,##0.00";
+    static const std::string signedTwoDecimals = "+#,##0.00;-#,##0.00;0.00";
+    if (IsPriceColumn(columnId))
+        return PriceFormat(quote.instrument ? quote.instrument->decimals : -1);
+    if (IsVolumeColumn(columnId))
+        return format.volumeInThousands ? thousands : value == std::floor(value) ? whole : fractionalVolume;
+    switch (columnId)
+    {
+    case column::ChangePercent:
+    case column::MoneyFlow:
+        return signedTwoDecimals;
+    case column::Amplitude:
+    case column::CumValue:
+        return twoDecimals;
+    case column::Deals:
+        return whole;
+    default:
+        return none; // the row number
+    }
+}
+
 ColumnKind KindOfColumn(int columnId)
 {
     const bool text = (columnId >= column::Name && columnId <= column::TradeType) ||
@@ -66,7 +139,7 @@ ColumnKind KindOfColumn(int columnId)
     return text ? ColumnKind::Text : ColumnKind::Number;
 }
 
-void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book)
+void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book, const WriteProgress& progress)
 {
     Sheet& sheet = book.AddSheet(SheetName(snapshot.tabText));
     const std::size_t columns = snapshot.ColumnCount();
@@ -86,9 +159,15 @@ void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book)
     }
     const std::size_t rows = snapshot.RowCount();
     for (std::size_t row = 0; row < rows; ++row)
+    {
+        if (progress && row % kRowsPerProgress == 0 && !progress(row))
+            throw Cancelled();
         for (std::size_t col = 0; col < columns; ++col)
-            WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), kinds[col], snapshot.Text(row, col),
-                      snapshot.separators);
+            WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), snapshot.columnIds[col],
+                      kinds[col], snapshot.Text(row, col), snapshot, row);
+    }
+    if (progress)
+        progress(rows);
 }
 
 std::string SheetName(const std::string& tabText)

@@ -3,6 +3,8 @@
 // and how it becomes a sheet.
 
 #include <cstddef>
+#include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,8 +60,24 @@ struct TabSnapshot
     wxString Text(std::size_t row, std::size_t index) const;
 };
 
-/// Writes the snapshot as one sheet of `book`: the header row, then the rows.
-void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book);
+/// The number format code that shows a number cell's `value` as the tab
+/// shows it: prices in the instrument's decimals, volumes whole or in
+/// thousands with three decimals, thousands grouped throughout.
+const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteFormat& format, double value);
+
+/// Thrown by WriteTabSheet when it is told to stop.
+class Cancelled : public std::exception
+{
+public:
+    const char* what() const noexcept override { return "cancelled"; }
+};
+
+/// Told the rows written so far every few hundred rows; false stops the writing.
+using WriteProgress = std::function<bool(std::size_t rowsWritten)>;
+
+/// Writes the snapshot as one sheet of `book`: the header row, then the
+/// rows. Throws Cancelled when `progress` says to stop.
+void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book, const WriteProgress& progress = {});
 
 /// The tab's text made a sheet name the format accepts: at most 31
 /// characters, none of : \ / ? * [ ], no apostrophe at either end, not blank.

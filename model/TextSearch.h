@@ -6,10 +6,16 @@
 
 #include <wx/string.h>
 
-/// `text` with every letter of the Latin, Greek and Cyrillic scripts in
-/// lower case; other characters are kept as they are.
+/// `text` case-folded as Unicode does it, one character for one: letters of
+/// every script compare without case, full-width ones too.
 std::wstring FoldCase(const wxString& text);
 
 /// True when `part` occurs in `text`, letters compared without case.
 /// An empty `part` occurs everywhere.
 bool ContainsIgnoringCase(const wxString& text, const wxString& part);
+
+/// A name as the user meant it: without the spaces typed around it.
+wxString TrimmedName(const wxString& typed);
+
+/// True when the two texts differ in case at most.
+bool SameIgnoringCase(const wxString& a, const wxString& b);

@@ -87,10 +87,15 @@ Ticks PriceInTicks(double price, int decimals)
     if (places > kMostDecimals)
         return {0, fmt::format("price {} with {} decimals cannot be counted in ticks", price, places)};
     const long double scaled = std::round(static_cast<long double>(price) * std::pow(10.0L, places));
-    if (scaled > std::numeric_limits<int32_t>::max() || scaled < std::numeric_limits<int32_t>::min())
+    // The link's extra long carries the ticks; it is 64 bits wide on the
+    // systems the board is built for.
+    static_assert(sizeof(long) == sizeof(int64_t), "a ticket link carries 64-bit ticks");
+    // 2^63 itself is a double above every int64_t, so the bound is exclusive.
+    constexpr long double kBound = 9223372036854775808.0L;
+    if (scaled >= kBound || scaled < -kBound)
         return {0, fmt::format("price {} with {} decimals is {} ticks, more than a link event holds", price,
                                places, static_cast<double>(scaled))};
-    return {static_cast<int32_t>(scaled), {}};
+    return {static_cast<int64_t>(scaled), {}};
 }
 
 }  // namespace ticket

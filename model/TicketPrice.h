@@ -39,10 +39,11 @@ double ChosenPrice(const Order& order, const Price& quote);
 /// Decimals a price is counted in: the instrument's, or 5 when it gives none.
 int TickDecimals(int decimals);
 
-/// `price` in ticks of 10^-decimals, rounded half away from zero.
+/// `price` in ticks of 10^-decimals, rounded half away from zero, as the
+/// 64 bits of a ticket link carry it.
 struct Ticks
 {
-    int32_t value = 0;     // 0 when there is no price or it does not fit
+    int64_t value = 0;     // 0 when there is no price or it does not fit
     std::string problem;   // why a non-zero price became 0
 };
 Ticks PriceInTicks(double price, int decimals);

@@ -1,8 +1,13 @@
 #include "model/Spreadsheet.h"
 
+#include <cerrno>
+#include <clocale>
+#include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include <locale.h>
 #include <xlsxwriter.h>
 
 namespace sheet {
@@ -14,6 +19,46 @@ std::string Reason(lxw_error error)
     return lxw_strerror(error);
 }
 
+bool IsWriteFailure(int error)
+{
+    switch (error)
+    {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EIO:
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+/// The C locale's numbers for the calling thread while it lives: the
+/// library prints numbers and widths with the C library, which would write
+/// "332,75" into the file under a decimal-comma locale, and spreadsheet
+/// readers refuse that. Only this thread changes, and only for the call.
+class CNumbers
+{
+public:
+    CNumbers() : m_previous(uselocale(Locale())) {}
+    ~CNumbers() { uselocale(m_previous); }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+private:
+    static locale_t Locale()
+    {
+        // The process's locale with C numbers; made once, kept for the process.
+        static const locale_t numbers = newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE));
+        return numbers;
+    }
+
+    locale_t m_previous;
+};
+
 void Check(lxw_error error)
 {
     if (error != LXW_NO_ERROR)
@@ -24,10 +69,14 @@ void Check(lxw_error error)
 class XlsxSheet : public Sheet
 {
 public:
-    XlsxSheet(lxw_worksheet* sheet, lxw_format* textFormat) : m_sheet(sheet), m_textFormat(textFormat) {}
+    XlsxSheet(lxw_workbook* book, lxw_worksheet* sheet, lxw_format* textFormat)
+        : m_book(book), m_sheet(sheet), m_textFormat(textFormat)
+    {
+    }
 
     void SetColumnAsText(int col) override
     {
+        const CNumbers numbers;
         if (col >= static_cast<int>(m_textColumns.size()))
             m_textColumns.resize(col + 1, false);
         m_textColumns[col] = true;
@@ -36,6 +85,7 @@ public:
 
     void SetColumnWidth(int col, double characters) override
     {
+        const CNumbers numbers;
         if (col >= static_cast<int>(m_widths.size()))
             m_widths.resize(col + 1, LXW_DEF_COL_WIDTH);
         m_widths[col] = characters;
@@ -44,23 +94,50 @@ public:
 
     void WriteText(int row, int col, std::string_view utf8) override
     {
+        const CNumbers numbers;
         // The library wants a terminated string; cells are short, so one
         // reused buffer keeps this from allocating per cell.
         m_buffer.assign(utf8.data(), utf8.size());
         Check(worksheet_write_string(m_sheet, row, col, m_buffer.c_str(), IsText(col) ? m_textFormat : nullptr));
     }
 
-    void WriteNumber(int row, int col, double value) override
+    void WriteNumber(int row, int col, double value, const std::string& numberFormat) override
     {
-        Check(worksheet_write_number(m_sheet, row, col, value, nullptr));
+        const CNumbers numbers;
+        Check(worksheet_write_number(m_sheet, row, col, value, FormatOf(numberFormat)));
     }
 
 private:
+    /// The workbook's format for a number format code, added once: a tab
+    /// uses a handful of them over all its cells.
+    lxw_format* FormatOf(const std::string& numberFormat)
+    {
+        if (numberFormat.empty())
+            return nullptr;
+        if (numberFormat == m_lastCode)
+            return m_lastFormat;
+        lxw_format*& format = m_numberFormats[numberFormat];
+        if (!format)
+        {
+            format = workbook_add_format(m_book);
+            if (!format)
+                throw WriteError("out of memory");
+            format_set_num_format(format, numberFormat.c_str());
+        }
+        m_lastCode = numberFormat;
+        m_lastFormat = format;
+        return format;
+    }
+
     bool IsText(int col) const { return col < static_cast<int>(m_textColumns.size()) && m_textColumns[col]; }
     double Width(int col) const { return col < static_cast<int>(m_widths.size()) ? m_widths[col] : LXW_DEF_COL_WIDTH; }
 
+    lxw_workbook* m_book;
     lxw_worksheet* m_sheet;
     lxw_format* m_textFormat;
+    std::unordered_map<std::string, lxw_format*> m_numberFormats;
+    std::string m_lastCode;
+    lxw_format* m_lastFormat = nullptr;
     std::vector<bool> m_textColumns;
     std::vector<double> m_widths;
     std::string m_buffer;
@@ -82,6 +159,7 @@ public:
 
     ~XlsxWorkbook() override
     {
+        const CNumbers numbers;
         // A workbook abandoned half-way still frees its memory; the file it
         // writes then is the caller's to remove.
         if (m_book)
@@ -90,19 +168,30 @@ public:
 
     Sheet& AddSheet(const std::string& name) override
     {
+        const CNumbers numbers;
         Check(workbook_validate_sheet_name(m_book, name.c_str()));
         lxw_worksheet* added = workbook_add_worksheet(m_book, name.c_str());
         if (!added)
             throw WriteError("the sheet could not be added");
-        m_sheets.push_back(std::make_unique<XlsxSheet>(added, m_textFormat));
+        m_sheets.push_back(std::make_unique<XlsxSheet>(m_book, added, m_textFormat));
         return *m_sheets.back();
     }
 
     void Close() override
     {
+        const CNumbers numbers;
         lxw_workbook* book = m_book;
         m_book = nullptr;
-        Check(workbook_close(book));
+        errno = 0;
+        const lxw_error error = workbook_close(book);
+        if (error == LXW_NO_ERROR)
+            return;
+        // The library names its own step ("error creating output xlsx
+        // file"); a full disk or a lost permission is what the user can act on.
+        const int system = errno;
+        if (IsWriteFailure(system))
+            throw WriteError(std::strerror(system));
+        throw WriteError(Reason(error));
     }
 
 private:

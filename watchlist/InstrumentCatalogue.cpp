@@ -50,9 +50,17 @@ InstrumentCatalogue::InstrumentCatalogue(const std::vector<Instrument*>& instrum
 std::vector<InstrumentCatalogue::Group> InstrumentCatalogue::Search(const wxString& text) const
 {
     const std::wstring part = FoldCase(text);
+    // One character is in most names: it finds the code of that one letter.
+    const auto matches = [&part](const Entry& entry)
+    {
+        if (part.size() == 1)
+            return entry.code == part;
+        return part.empty() || entry.code.find(part) != std::wstring::npos ||
+               entry.name.find(part) != std::wstring::npos;
+    };
     std::vector<Group> groups(m_groupLabels.size());
     for (const Entry& entry : m_entries)
-        if (part.empty() || entry.code.find(part) != std::wstring::npos || entry.name.find(part) != std::wstring::npos)
+        if (matches(entry))
             groups[entry.group].instruments.push_back(entry.instrument);
 
     std::vector<Group> shown;

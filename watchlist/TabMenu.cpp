@@ -15,6 +15,15 @@ namespace {
 // a separator before "All".
 constexpr int kLastCategoryKind = kFirstCategoryKind + kCategoryKindCount - 1;
 
+// A host's text shown as it is: "Oil & Gas" keeps its ampersand rather
+// than underlining its "G".
+wxString MenuText(const std::string& text)
+{
+    wxString label = layout::ToWxString(text);
+    label.Replace("&", "&&");
+    return label;
+}
+
 wxMenuItem* AppendWithBitmap(wxMenu* menu, int id, const wxString& label, const char* iconPath)
 {
     auto* item = new wxMenuItem(menu, id, label);
@@ -61,12 +70,12 @@ void TabMenu::AddExchange(const Exchange& exchange)
     if (AddCategoryKind(exchangeMenu, exchange, kLastCategoryKind) || anyCategories)
         exchangeMenu->AppendSeparator();
 
-    m_sources.push_back(layout::TabSource::WholeExchange(exchange.code));
-    exchangeMenu->Append(kFirstSourceId + static_cast<int>(m_sources.size()) - 1, _("All"));
-
     const std::string& label = exchange.name.empty() ? exchange.code : exchange.name;
-    auto* item = new wxMenuItem(m_menu.get(), wxID_ANY, layout::ToWxString(label), wxString(),
-                                wxITEM_NORMAL, exchangeMenu);
+    AddSourceItem(exchangeMenu, layout::TabSource::WholeExchange(exchange.code), _("All"),
+                  layout::ToWxString(label) + ": " + _("All"));
+
+    auto* item =
+        new wxMenuItem(m_menu.get(), wxID_ANY, MenuText(label), wxString(), wxITEM_NORMAL, exchangeMenu);
     const wxBitmap flag = LoadPng("./icon/flag/" + layout::ToWxString(exchange.flag) + ".png");
     if (flag.IsOk())
         item->SetBitmap(flag);
@@ -80,20 +89,36 @@ bool TabMenu::AddCategoryKind(wxMenu* exchangeMenu, const Exchange& exchange, in
     if (!group || group->categories.empty())
         return false;
     auto categoryMenu = std::make_unique<wxMenu>();
+    // A menu item needs a label; a host may leave a caption out.
+    const wxString caption = group->caption.empty() ? _("Categories") : layout::ToWxString(group->caption);
+    const wxString exchangeLabel = layout::ToWxString(exchange.name.empty() ? exchange.code : exchange.name);
     for (const Category& category : group->categories)
     {
         const auto name = group->displayNames.find(category.key);
         if (name == group->displayNames.end())
             continue;
-        m_sources.push_back(layout::TabSource::Category(kind, exchange.code, category.key));
-        categoryMenu->Append(kFirstSourceId + static_cast<int>(m_sources.size()) - 1,
-                             layout::ToWxString(name->second));
+        AddSourceItem(categoryMenu.get(), layout::TabSource::Category(kind, exchange.code, category.key),
+                      MenuText(name->second),
+                      exchangeLabel + ": " + caption + ": " + layout::ToWxString(name->second));
     }
-    // A menu item needs a label; a host may leave a caption out.
-    const wxString caption = group->caption.empty() ? _("Categories") : layout::ToWxString(group->caption);
     if (categoryMenu->GetMenuItemCount() > 0)
-        exchangeMenu->AppendSubMenu(categoryMenu.release(), caption);
+        exchangeMenu->AppendSubMenu(categoryMenu.release(),
+                                    group->caption.empty() ? caption : MenuText(group->caption));
     return true;
+}
+
+void TabMenu::AddSourceItem(wxMenu* menu, const layout::TabSource& source, const wxString& label,
+                            const wxString& chooserLabel)
+{
+    if (EndOfSourceIds() < kSourceIdEnd)
+    {
+        m_sources.push_back(source);
+        menu->Append(EndOfSourceIds() - 1, label);
+        return;
+    }
+    m_unlisted.push_back(UnlistedSource{chooserLabel, source});
+    if (!menu->FindItem(kMoreSources))
+        menu->Append(kMoreSources, _("More..."));
 }
 
 wxMenu* TabMenu::MakeNamesMenu(int firstId, int moreId)

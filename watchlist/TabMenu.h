@@ -25,6 +25,17 @@ public:
     static constexpr int kMoreToDelete = kDeleteWatchlistFirst - 1;
     static constexpr int kMoreToOpen = kOpenWatchlistFirst + kWatchlistIds;
     static constexpr int kFirstSourceId = kMoreToOpen + 1;
+    /// Exchange and category items end below the terminal's widget ids
+    /// (9000 on); the sources past them are reached through "More...".
+    static constexpr int kMoreSources = 8999;
+    static constexpr int kSourceIdEnd = kMoreSources;
+
+    /// A tab source that got no item of its own, with the label it is chosen by.
+    struct UnlistedSource
+    {
+        wxString label;
+        layout::TabSource source;
+    };
 
     TabMenu(const ExchangeList& exchanges, std::vector<wxString> names);
     ~TabMenu();
@@ -37,6 +48,8 @@ public:
     const layout::TabSource* SourceOf(int id) const;
     /// Ids given to exchange items: [kFirstSourceId, EndOfSourceIds()).
     int EndOfSourceIds() const { return kFirstSourceId + static_cast<int>(m_sources.size()); }
+    /// The sources that got no item, in menu order.
+    const std::vector<UnlistedSource>& Unlisted() const { return m_unlisted; }
     /// The watchlist name of an item of either watchlist submenu, or empty.
     wxString NameOf(int id) const;
     /// Every name the menu was built with, the ones without an item too.
@@ -51,11 +64,16 @@ private:
     void AddExchange(const Exchange& exchange);
     bool AddCategoryKind(wxMenu* exchangeMenu, const Exchange& exchange, int kind);
     wxMenu* MakeNamesMenu(int firstId, int moreId);
+    /// Gives `source` the next item id of `menu` labelled `label`, or, past
+    /// the bound, a place behind the menu's "More..." item.
+    void AddSourceItem(wxMenu* menu, const layout::TabSource& source, const wxString& label,
+                       const wxString& chooserLabel);
 
     std::unique_ptr<wxMenu> m_menu;
     wxMenu* m_watchlists = nullptr;
     wxMenu* m_deleteWatchlist = nullptr;
     std::vector<layout::TabSource> m_sources;
+    std::vector<UnlistedSource> m_unlisted;
     std::vector<wxString> m_names;
     // The names that got items, by item offset; kept when items go.
     std::vector<wxString> m_listed;

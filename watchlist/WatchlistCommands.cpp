@@ -9,15 +9,16 @@
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/WatchlistChooser.h"
+#include "contract/CommandIds.h"
+#include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxFlatNotebookEvent.h"
 #include "controls/wxGridEx.h"
-#include "contract/CommandIds.h"
-#include "contract/Host.h"
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
+#include "model/TextSearch.h"
 #include "watchlist/TabMenu.h"
-#include "board/WatchlistChooser.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ WatchlistCommands::WatchlistCommands(Tickerdeck& board)
     m_board.Bind(wxEVT_IDLE, &WatchlistCommands::OnIdle, this);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnThemeChanged, this, cmd::ThemeChanged);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnWatchlistItem, this, TabMenu::kMoreToDelete, TabMenu::kMoreToOpen);
+    m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnMoreSources, this, TabMenu::kMoreSources);
     if (wxFlatNotebook* notebook = m_board.GetNotebook())
     {
         notebook->Bind(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, &WatchlistCommands::OnTabContextMenu, this);
@@ -79,6 +81,7 @@ WatchlistCommands::~WatchlistCommands()
     m_board.Unbind(wxEVT_IDLE, &WatchlistCommands::OnIdle, this);
     m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnThemeChanged, this, cmd::ThemeChanged);
     m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnWatchlistItem, this, TabMenu::kMoreToDelete, TabMenu::kMoreToOpen);
+    m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnMoreSources, this, TabMenu::kMoreSources);
     if (m_boundSourceEnd > TabMenu::kFirstSourceId)
         m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnSourceItem, this, TabMenu::kFirstSourceId, m_boundSourceEnd - 1);
 }
@@ -209,18 +212,21 @@ void WatchlistCommands::EditWatchlist()
     });
 }
 
-wxString WatchlistCommands::NameRefusal(const wxString& name) const
+wxString WatchlistCommands::NameRefusal(const wxString& typed) const
 {
+    const wxString name = TrimmedName(typed);
     if (name.empty())
         return _("Watchlist name cannot be empty.");
+    // "Core" and "core" would read as one watchlist in every menu.
     const wxFlatNotebook* notebook = m_board.GetNotebook();
     for (size_t page = 0; page < notebook->GetPageCount(); ++page)
-        if (notebook->GetPageText(page) == name && m_board.GridOfPage(notebook->GetPage(page)) != m_board.GetCurrentGrid())
+        if (SameIgnoringCase(notebook->GetPageText(page), name) &&
+            m_board.GridOfPage(notebook->GetPage(page)) != m_board.GetCurrentGrid())
             return NameTakenMessage();
     const int current = notebook->GetSelection();
     const wxString own = current == wxNOT_FOUND ? wxString() : notebook->GetPageText(static_cast<size_t>(current));
     for (const wxString& stored : StoredNames())
-        if (stored == name && stored != own)
+        if (SameIgnoringCase(stored, name) && stored != own)
             return NameTakenMessage();
     return wxString();
 }
@@ -250,15 +256,17 @@ void WatchlistCommands::RenameWatchlist()
     dialog->GetTextField()->SelectAll();
     dialog->SetCheck([this](const wxString& name) { return NameRefusal(name); });
     m_rename = dialog;
-    dialog->ShowWithAction([this, grid, dialog, current] {
-        const wxString name = dialog->GetTextField()->GetValue();
-        const auto& grids = m_board.GetGrids();
-        if (name == current || std::find(grids.begin(), grids.end(), grid) == grids.end())
-            return;
-        const StoreOutcome outcome = WatchlistTabs(m_board).RenameWatchlist(grid, name);
-        if (!ReportFailure(outcome, _("The watchlist could not be renamed."), _("Rename Watchlist")))
-            RebuildTabMenu();
-    });
+    dialog->ShowWithAction(
+        [this, grid, dialog, current]
+        {
+            const wxString name = TrimmedName(dialog->GetTextField()->GetValue());
+            const auto& grids = m_board.GetGrids();
+            if (name == current || std::find(grids.begin(), grids.end(), grid) == grids.end())
+                return;
+            const StoreOutcome outcome = WatchlistTabs(m_board).RenameWatchlist(grid, name);
+            if (!ReportFailure(outcome, _("The watchlist could not be renamed."), _("Rename Watchlist")))
+                RebuildTabMenu();
+        });
 }
 
 void WatchlistCommands::DeleteTab()
@@ -336,6 +344,30 @@ void WatchlistCommands::OnSourceItem(wxCommandEvent& event)
     const layout::TabSource* source = m_menu ? m_menu->SourceOf(event.GetId()) : nullptr;
     if (source)
         WatchlistTabs(m_board).BuildTab(layout::TabSource(*source));
+}
+
+void WatchlistCommands::OnMoreSources(wxCommandEvent& /*event*/)
+{
+    if (!m_menu)
+        return;
+    std::vector<TabMenu::UnlistedSource> unlisted = m_menu->Unlisted();
+    std::vector<wxString> labels;
+    for (const TabMenu::UnlistedSource& entry : unlisted)
+        labels.push_back(entry.label);
+    wxWeakRef<Tickerdeck> board(&m_board);
+    ChooseWatchlist(m_board.GetOwner(), DialogParent(), _("More..."), labels,
+                    [this, board, unlisted](const wxString& label)
+                    {
+                        // The board may have closed while the list was up.
+                        if (!board)
+                            return;
+                        for (const TabMenu::UnlistedSource& entry : unlisted)
+                            if (entry.label == label)
+                            {
+                                WatchlistTabs(m_board).BuildTab(layout::TabSource(entry.source));
+                                return;
+                            }
+                    });
 }
 
 void WatchlistCommands::UpdateMenuForCurrentTab()

@@ -69,6 +69,7 @@ private:
     void OnThemeChanged(wxCommandEvent& event);
     void OnWatchlistItem(wxCommandEvent& event);
     void OnSourceItem(wxCommandEvent& event);
+    void OnMoreSources(wxCommandEvent& event);
     void OnTabContextMenu(wxFlatNotebookEvent& event);
     void OnStripContextMenu(wxContextMenuEvent& event);
     void UpdateMenuForCurrentTab();

@@ -10,11 +10,12 @@
 
 #include "board/BoardOwner.h"
 #include "board/Tickerdeck.h"
+#include "contract/Host.h"
+#include "contract/Theme.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxDataViewCtrlEx.h"
 #include "controls/wxFlatNotebook.h"
-#include "contract/Host.h"
-#include "contract/Theme.h"
+#include "model/TextSearch.h"
 
 namespace {
 
@@ -37,11 +38,11 @@ bool AskToDiscard(wxWindow* parent, const wxString& message)
     return box.ShowModal() == wxID_YES;
 }
 
-// A search of two characters or more is specific enough to show every
-// exchange's matches at once.
+// Any search is specific enough to show every exchange's matches at
+// once: one character finds only codes of that letter.
 bool ExpandsResults(const wxString& text)
 {
-    return text.length() >= 2;
+    return !text.empty();
 }
 
 }  // namespace
@@ -91,8 +92,14 @@ void WatchlistEditor::CreateControls()
                                           kNameWidth, wxALIGN_LEFT,
                                           wxDATAVIEW_COL_RESIZABLE | wxDATAVIEW_COL_REORDERABLE);
 
+    m_searchHint = new wxStaticText(this, wxID_ANY, _("type two characters to search"));
+    if (const Theme* theme = GetTheme())
+        m_searchHint->SetForegroundColour(theme->LabelTextColour());
+    m_searchHint->Hide();
+
     auto* left = new wxBoxSizer(wxVERTICAL);
     left->Add(m_search, 0, wxEXPAND | wxALL, 2);
+    left->Add(m_searchHint, 0, wxLEFT | wxRIGHT, 4);
     left->Add(m_catalogueView, 1, wxEXPAND | wxALL, 2);
 
     m_nameField = new wxTextCtrl(this, wxID_ANY);
@@ -174,6 +181,14 @@ void WatchlistEditor::SetExcludedNames(const std::vector<wxString>& names)
 
 void WatchlistEditor::Search(const wxString& text)
 {
+    // One character finds a code of that one letter only; anything more
+    // would list most of the catalogue, so the user is told what to type.
+    const bool oneCharacter = text.length() == 1;
+    if (m_searchHint->IsShown() != oneCharacter)
+    {
+        m_searchHint->Show(oneCharacter);
+        Layout();
+    }
     m_catalogueModel->Show(m_catalogue.Search(text), ExpandsResults(text));
 }
 
@@ -199,16 +214,19 @@ wxString WatchlistEditor::RefusalOf(const wxString& name) const
         return _("Watchlist name cannot be empty.");
     if (name == m_formerName)
         return wxString();
+    // Names that differ in case alone would read as one in every menu.
     const wxFlatNotebook* notebook = m_board.GetNotebook();
-    bool taken = m_excluded.count(name) > 0;
+    bool taken = false;
+    for (const wxString& excluded : m_excluded)
+        taken = taken || SameIgnoringCase(excluded, name);
     for (size_t page = 0; page < notebook->GetPageCount() && !taken; ++page)
-        taken = notebook->GetPageText(page) == name;
+        taken = SameIgnoringCase(notebook->GetPageText(page), name);
     return taken ? _("A watchlist of that name already exists, please choose another name.") : wxString();
 }
 
 bool WatchlistEditor::Save()
 {
-    m_newName = m_nameField->GetValue();
+    m_newName = TrimmedName(m_nameField->GetValue());
     m_nameError = RefusalOf(m_newName);
     if (!m_nameError.empty())
     {

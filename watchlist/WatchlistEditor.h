@@ -70,6 +70,7 @@ public:
 
     wxTextCtrl* GetNameField() const { return m_nameField; }
     wxSearchCtrl* GetSearchField() const { return m_search; }
+    wxStaticText* GetSearchHint() const { return m_searchHint; }
     const CatalogueModel& GetCatalogueModel() const { return *m_catalogueModel; }
     const ChosenListModel& GetListModel() const { return *m_chosen; }
 
@@ -105,6 +106,7 @@ private:
     wxObjectDataPtr<ChosenListModel> m_chosen;
     wxTextCtrl* m_nameField = nullptr;
     wxSearchCtrl* m_search = nullptr;
+    wxStaticText* m_searchHint = nullptr; // shown while the search holds one character
     wxDataViewCtrlEx* m_catalogueView = nullptr;
     wxDataViewCtrlEx* m_listView = nullptr;
 

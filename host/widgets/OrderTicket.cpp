@@ -35,7 +35,9 @@ bool OrderTicket::ReadTicketLink(const wxCommandEvent& event, const Instrument* 
     if (text.empty() || !text.Contains(wxNumberFormatter::GetDecimalSeparator()) ||
         !wxNumberFormatter::FromString(text, &quantity))
         return false;
-    price = PriceFromTicks(event.GetInt(), instrument);
+    // The board sends the ticks in 64 bits; a sender that fills only the
+    // 32-bit int leaves the extra long 0.
+    price = PriceFromTicks(event.GetExtraLong() != 0 ? event.GetExtraLong() : event.GetInt(), instrument);
     return true;
 }
 

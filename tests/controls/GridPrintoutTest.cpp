@@ -95,6 +95,29 @@ TEST_F(GridPrintout, AWideGridSplitsItsShownColumnsAcrossPagesInTheOrderShown)
     EXPECT_FALSE(printout.HasPage(4));
 }
 
+TEST_F(GridPrintout, IdentifyingColumnsStartEveryPageAcrossAndNoPageAcrossIsLeftNearlyEmpty)
+{
+    Shape(3, 20, 100);
+    wxGridPrintout printout(grid, "Wide");
+    printout.SetRepeatedColumns({0, 1, 25}); // 25 is no column of this grid
+    Prepare(printout);
+    // 526 left beside the two repeated columns: 5 others a page.
+    ASSERT_EQ(4, printout.PageCount());
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6}), printout.ColumnsOnPage(1));
+    EXPECT_EQ((std::vector<int>{0, 1, 7, 8, 9, 10, 11}), printout.ColumnsOnPage(2));
+    EXPECT_EQ((std::vector<int>{0, 1, 17, 18, 19}), printout.ColumnsOnPage(4));
+    wxGridPrintout crowded(grid, "Crowded");
+    crowded.SetRepeatedColumns({0, 1, 2, 3, 4, 5});
+    Prepare(crowded);
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 7, 8, 9}), crowded.ColumnsOnPage(2))
+        << "a third of a page stays free";
+
+    const GridPageLayout packed({100, 100, 100, 100, 100, 100, 100, 50}, {20}, 700, 40);
+    ASSERT_EQ(2, packed.PageCount());
+    EXPECT_EQ(4, packed.ColumnsOfPage(1).last) << "the last page across takes columns to hold a third";
+    EXPECT_EQ(5, packed.ColumnsOfPage(2).first);
+}
+
 TEST_F(GridPrintout, ALongGridRepeatsTheHeaderOnEveryPageAndNumbersThem)
 {
     Shape(130, 3, 100);

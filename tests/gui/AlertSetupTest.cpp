@@ -8,6 +8,7 @@
 #include <wx/weakref.h>
 
 #include "alert/PriceAlertSetup.h"
+#include "board/RefusalBalloon.h"
 #include "support/AlertFixture.h"
 
 namespace {
@@ -43,6 +44,10 @@ TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAnd
     EXPECT_TRUE(activate->IsEnabled());
     setup->GetValueText()->SetValue("twelve");
     EXPECT_FALSE(activate->IsEnabled()) << "an unreadable value would store a made-up threshold";
+    bool told = false;
+    for (wxWindow* child : setup->GetValueText()->GetChildren())
+        told = told || (dynamic_cast<RefusalBalloon*>(child) && child->IsShown());
+    EXPECT_TRUE(told) << "the field says why the value is refused";
 
     wxWeakRef<PriceAlertSetup> open(setup);
     Choose(setup->GetFieldCombo(), 1);       // BuyVol

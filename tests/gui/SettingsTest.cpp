@@ -112,6 +112,8 @@ TEST_F(Settings, VolumesInThousandsReachEveryTabAndRepaintTheShownOne)
     EXPECT_TRUE(Tickerdeck::TableOf(hidden)->GetVolumeInThousands());
     EXPECT_TRUE(Tickerdeck::TableOf(shown)->GetVolumeInThousands());
     EXPECT_TRUE(PumpUntil([&painted] { return painted; })) << "the volumes kept their old unit on screen";
+    EXPECT_EQ("BuyVol (k)", shown->GetColLabelValue(column::BuyVolume)) << "the label tells the unit";
+    EXPECT_EQ("Buy", shown->GetColLabelValue(column::Buy));
 }
 
 }  // namespace

@@ -4,22 +4,32 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <locale>
 #include <map>
-#include <sstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <wx/intl.h>
 
+#include <wx/cmndata.h>
+
+#include "export/ExportJob.h"
+#include "export/ExportNotice.h"
+#include "export/GridPreview.h"
+#include "export/TabExport.h"
+#include "export/TabSnapshot.h"
+#include "layout/WindowNodeReader.h"
+#include "layout/WindowNodeWriter.h"
 #include "model/ColumnSpec.h"
 #include "support/BoardFixture.h"
-#include "export/ExportNotice.h"
 
 namespace {
 
@@ -86,7 +96,12 @@ ReadBack ReadWorkbook(const fs::path& path)
         {
             Cell cell{f.at(3) == "n", f.at(4), f.at(5)};
             if (cell.number)
-                cell.value = std::stod(cell.text);
+            {
+                // The reader prints numbers with a point, whatever the test's locale.
+                std::istringstream number(cell.text);
+                number.imbue(std::locale::classic());
+                number >> cell.value;
+            }
             book.cells[{std::stoi(f.at(1)), std::stoi(f.at(2))}] = cell;
         }
     }
@@ -221,6 +236,9 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     const Cell& last = book.At(1, at(column::Last));
     EXPECT_TRUE(last.number);
     EXPECT_DOUBLE_EQ(1234.5, last.value);
+    // Numbers keep the look the grid gives them.
+    EXPECT_EQ("#,##0.00", last.format) << "the instrument's two decimals";
+    EXPECT_EQ("#,##0", book.At(1, at(column::Deals)).format);
     EXPECT_DOUBLE_EQ(12345, book.At(1, at(column::Deals)).value);
     EXPECT_DOUBLE_EQ(2, book.At(2, at(column::No)).value);
     EXPECT_EQ(0u, book.cells.count({3, at(column::Last)}));   // blank stays blank
@@ -234,6 +252,20 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
             textColumns[at(id)] = "@";
     EXPECT_EQ(textColumns, book.columnFormats);
     EXPECT_EQ("@", book.At(1, at(column::Code)).format);
+}
+
+TEST_F(ExcelExport, UnderADecimalCommaLocaleTheWorkbookHoldsTheSameNumbers)
+{
+    if (!wxLocale::IsAvailable(wxLANGUAGE_GERMAN))
+        GTEST_SKIP() << "no German locale on this system (scripts/deps.sh makes one)";
+    wxLocale german(wxLANGUAGE_GERMAN, wxLOCALE_DONT_LOAD_DEFAULT); // "1.234,50"
+    AddTab(board, {Quoted("HIGH", 1234.5, 12345)}, "Komma");
+    const Notice& notice = Export();
+    ASSERT_EQ(ExportNoticeKind::Opened, notice.kind) << notice.message;
+    const ReadBack book = ReadWorkbook(opened.at(0));
+    ASSERT_EQ(1u, book.cells.count({1, column::Last})) << "a reader refuses \"1234,5\" in the file";
+    EXPECT_DOUBLE_EQ(1234.5, book.At(1, column::Last).value);
+    EXPECT_EQ("#,##0.00", book.At(1, column::Last).format);
 }
 
 TEST_F(ExcelExport, ALongAwkwardTabNameAndTextsSurviveAnEmptyTabKeepsItsHeaderAndQuickExportsMakeTwoFiles)
@@ -267,27 +299,58 @@ TEST_F(ExcelExport, ALongAwkwardTabNameAndTextsSurviveAnEmptyTabKeepsItsHeaderAn
     EXPECT_EQ("Étoile", ReadWorkbook(opened[3]).sheet);
 }
 
-TEST_F(ExcelExport, AFolderThatCannotBeWrittenFailsWithItsReasonAndLeavesNoFile)
+TEST_F(ExcelExport, AFailureNamesTheFolderAndTheSystemsReasonAMissingFolderIsMadeAndNoFileIsLeft)
 {
     AddTab(board, {Quoted("AAA", 1.0, 1)}, "Core Holdings");
-    auto expectFailure = [&](const char* reason) {
+    auto expectFailure = [&](const fs::path& where, const char* reason)
+    {
         const Notice notice = Export();
         EXPECT_EQ(ExportNoticeKind::Failed, notice.kind);
-        EXPECT_TRUE(notice.message.StartsWith(_("Failed to create Excel") + "\n")) << notice.message;
-        EXPECT_TRUE(notice.message.Contains(reason)) << notice.message;
+        EXPECT_EQ("Cannot write to " + where.string() + ": " + reason, notice.message.utf8_string());
     };
     if (geteuid() != 0)   // permissions do not hold back the superuser
     {
         fs::permissions(documents, fs::perms::owner_read | fs::perms::owner_exec);
-        expectFailure("Permission denied");
+        expectFailure(documents, "Permission denied");
         EXPECT_TRUE(FilesIn(documents).empty());
     }
-    SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "missing").string());
-    expectFailure("No such file or directory");
     WriteBytes(folder / "a-file", "");
     SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "a-file").string());
-    expectFailure("Not a directory");
+    expectFailure(folder / "a-file", "Not a directory");
     EXPECT_TRUE(opened.empty());
+
+    SetEnvironment("XDG_DOCUMENTS_DIR", (folder / "new" / "Documents").string());
+    EXPECT_EQ(ExportNoticeKind::Opened, Export().kind) << "a documents folder not made yet is made";
+    EXPECT_EQ(1u, FilesIn(folder / "new" / "Documents").size());
+}
+
+TEST_F(ExcelExport, ATabNamedAtLengthExportsUnderAShortenedNameAndAKilledExportsFileIsCleared)
+{
+    // The hidden file of an export whose process is gone.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    const fs::path stale = documents / (".tickerdeck-export-" + std::to_string(gone) + "-0-1");
+    WriteBytes(stale, "half a workbook");
+
+    std::string cjk;
+    for (int i = 0; i < 100; ++i)
+        cjk += "株";
+    for (const std::string& tab : {std::string(300, 'W'), cjk})
+    {
+        AddTab(board, {Quoted("AAA", 1.0, 1)}, wxString::FromUTF8(tab));
+        const Notice& notice = Export();
+        ASSERT_EQ(ExportNoticeKind::Opened, notice.kind) << notice.message;
+        const std::string name = fs::path(opened.back()).filename().string();
+        EXPECT_LE(name.size(), 255u) << name;
+        EXPECT_EQ(0u, name.rfind(tab.substr(0, 30), 0)) << name;
+        EXPECT_NE(std::string::npos, name.find(" 20")) << "the date stays: " << name;
+        EXPECT_EQ(".xlsx", fs::path(name).extension());
+    }
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_EQ(2u, FilesIn(documents).size());
 }
 
 TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo)
@@ -330,6 +393,47 @@ TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileIsNotTouch
     const ReadBack book = ReadWorkbook(opened.at(0));
     EXPECT_DOUBLE_EQ(1.0, book.At(1, column::Last).value);
     EXPECT_EQ("I1999", book.At(2000, column::Code).text);
+}
+
+TEST_F(ExcelExport, ThePageSetUpIsKeptInTheLayoutForThePreview)
+{
+    AddTab(board, {Quoted("AAA", 1.0, 1)}, "Core Holdings");
+    TabExport* exports = board->FindFeature<TabExport>();
+    ASSERT_NE(nullptr, exports);
+    bool cancel = true;
+    exports->SetPageSetupRunner(
+        [&cancel](wxWindow*, wxPageSetupDialogData& data)
+        {
+            data.GetPrintData().SetPaperId(wxPAPER_A3);
+            data.GetPrintData().SetOrientation(wxLANDSCAPE);
+            return !cancel;
+        });
+    PostCommand(board, cmd::PageSetup);
+    EXPECT_EQ(0, board->Settings().printPaper) << "a cancelled setup changes nothing";
+    cancel = false;
+    PostCommand(board, cmd::PageSetup);
+
+    layout::Tree node;
+    layout::WriteWindowSettings(node, board->Settings());
+    const wxPrintData page = PrintDataOf(layout::ReadWindowSettings(node, layout::WindowSettings()));
+    EXPECT_EQ(wxPAPER_A3, page.GetPaperId());
+    EXPECT_EQ(wxLANDSCAPE, page.GetOrientation());
+}
+
+TEST_F(ExcelExport, ACancelledExportLeavesNoFile)
+{
+    std::vector<Instrument*> many;
+    for (int i = 0; i < 2000; ++i)
+        many.push_back(Quoted("I" + std::to_string(i), 1.0 + i, i));
+    AddTab(board, many, "Cancelled");
+    const std::optional<sheet::TabSnapshot> snapshot = SnapshotCurrentTab(*board);
+    ASSERT_TRUE(snapshot);
+    ExportJob job(snapshot->RowCount());
+    job.Cancel();
+    const ExportOutcome outcome = WriteExport(*snapshot, documents.string(), "Cancelled.xlsx", &job);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_TRUE(FilesIn(documents).empty()) << "not even the hidden file";
 }
 
 }  // namespace

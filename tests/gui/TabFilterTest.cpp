@@ -46,9 +46,9 @@ protected:
     /// Fills the dialog's empty row as the user does: column first.
     static void FillRow(FilterDialog* dialog, int col, int op, const wxString& content)
     {
-        const FilterDialog::Row row = dialog->EmptyRow();
-        Choose(row.column, col);
-        Choose(row.condition, op);
+        Choose(dialog->EmptyRow().column, dialog->EmptyRow().column->FindString(ColumnLabel(col)));
+        const FilterDialog::Row& row = dialog->FilledRows().back();
+        Choose(row.condition, row.condition->FindString(wxGetTranslation(FilterOperatorText(op))));
         row.content->SetValue(content);
     }
 
@@ -145,6 +145,38 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     EXPECT_EQ("Are you sure to remove filter for selected tab?", asked.back());
 }
 
+TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndTheTabSaysWhatItHides)
+{
+    OpenSortedTab();
+    FilterDialog* dialog = OpenDialog();
+    FillRow(dialog, column::Last, filter_op::Above, "abc");
+    EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would have been read as 0";
+    EXPECT_FALSE(dialog->FilledRows()[0].content->GetToolTipText().empty()) << "the field says why";
+    dialog->FilledRows()[0].content->SetValue("1.5");
+    EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
+    EXPECT_EQ(9u, dialog->FilledRows()[0].condition->GetCount()) << "a number offers no text conditions";
+    FillRow(dialog, column::Code, filter_op::In, "BDI, CDG");
+    FillRow(dialog, column::Name, filter_op::Equals, "nobody");
+    ASSERT_TRUE(dialog->FilledRows()[2].clear->Click());
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), InstrumentsShown(grid)) << "list items are trimmed";
+    EXPECT_EQ("2 of 4 shown", board->GetNotebook()->GetTabToolTip(0));
+
+    dialog = OpenDialog();
+    ASSERT_EQ(2u, dialog->FilledRows().size());
+    EXPECT_EQ(ColumnLabel(column::Last), dialog->FilledRows()[0].column->GetValue())
+        << "the row entered first";
+    FillRow(dialog, column::Last, filter_op::Above, "100");
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    EXPECT_EQ(0, grid->GetNumberRows());
+    EXPECT_EQ("No rows match the filter of this tab", grid->GetEmptyText());
+    feature->SetQuestion([](wxWindow*, const wxString&, const wxString&) { return true; });
+    PostCommand(board, cmd::RemoveFilter);
+    EXPECT_TRUE(grid->GetEmptyText().empty());
+}
+
 TEST_F(TabFilters, ALoadedFilterHoldsThroughADateChangeAndAnEmptyOneMakesNone)
 {
     host.PriceOf(arpi)->last = 1.0;
@@ -153,9 +185,12 @@ TEST_F(TabFilters, ALoadedFilterHoldsThroughADateChangeAndAnEmptyOneMakesNone)
     host.PriceOf(ai)->last = 0.5;
     Tickerdeck* loaded = LoadNode(R"(<watchlists>
       <watchlist name="Cheap" type="7" exchange="AMX"><filters>
-        <column id="6"><filter condition="11" value="2"/></column></filters></watchlist>
+        <column id="6"><filter condition="11" value="2"/></column>
+        <column id="7"><filter condition="2" value="abc"/></column></filters></watchlist>
       <watchlist name="Empty" type="7" exchange="KTX"><filters/></watchlist></watchlists>)");
-    EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(loaded, 0));
+    EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(loaded, 0))
+        << "a condition that is no number is left out";
+    EXPECT_TRUE(loaded->TabToolTip(0).Contains("left out"));
     EXPECT_EQ(-1, loaded->GetNotebook()->GetPageImage(1)) << "an empty filter marks no tab";
     EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->GetFilter());
     EXPECT_EQ(1u, loaded->TabFilters().size());

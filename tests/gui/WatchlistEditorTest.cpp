@@ -104,8 +104,9 @@ protected:
     std::vector<wxString> errors;
 };
 
-TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseExpandsFromTwoCharactersAndAnEmptyListIsSaved)
+TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseOneCharacterACodeOfItsOwnAndAnEmptyListIsSaved)
 {
+    host.AddInstrument("K", "KTX");
     WatchlistEditor* editor = Open(cmd::NewWatchlist);
     ASSERT_NE(editor, nullptr);
     EXPECT_FALSE(frame->IsEnabled());
@@ -113,10 +114,12 @@ TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseExpandsFromTwoCharactersAndA
                                                       "NOWHERE:"}));
 
     editor->Search("k");
-    EXPECT_EQ(Tree(editor), (std::vector<std::string>{"Atlantic Markets Exchange (AMX):", "Kanto Exchange (KTX):"}))
-        << "one character filters without expanding";
+    EXPECT_EQ(Tree(editor), std::vector<std::string>{"Kanto Exchange (KTX): K"})
+        << "the one-letter code alone";
+    EXPECT_TRUE(editor->GetSearchHint()->IsShown());
     editor->Search("zk");  // in ZKB's code only
     EXPECT_EQ(Tree(editor), std::vector<std::string>{"Atlantic Markets Exchange (AMX): ZKB"});
+    EXPECT_FALSE(editor->GetSearchHint()->IsShown());
     editor->Search(wxString::FromUTF8("zürich"));
     EXPECT_EQ(Tree(editor), std::vector<std::string>{"Atlantic Markets Exchange (AMX): ZKB"});
     editor->Search("pI cO");  // "ARPI Corp"
@@ -219,8 +222,8 @@ TEST_F(EditorTest, ARefusedNameIsToldInFullUnderTheNameField)
     const wxString taken = "A watchlist of that name already exists, please choose another name.";
     WatchlistEditor* editor = Open(cmd::NewWatchlist);
     ASSERT_NE(editor, nullptr);
-    editor->GetNameField()->SetValue("Shelf");
-    ASSERT_FALSE(editor->Save());
+    editor->GetNameField()->SetValue(" sHELF  "); // "Shelf" is stored
+    ASSERT_FALSE(editor->Save()) << "spaces around and case alone make no other name";
     Flush();
     EXPECT_EQ(BalloonTextsShownInFull(editor->GetNameField()), std::vector<wxString>{taken});
     editor->Close(true);

@@ -129,6 +129,43 @@ TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIds)
     EXPECT_EQ(PageLabels(board).back(), "W229");
 }
 
+TEST_F(TabMenuTest, HostTextsKeepTheirAmpersandsAndCategoriesPastTheIdBoundGoBehindMore)
+{
+    Exchange& amx = host.exchanges[0];
+    amx.name = "Oil & Gas Exchange";
+    amx.groups[0].caption = "Sector & Index";
+    amx.groups[0].displayNames["TECH"] = "Tech & Media";
+    CategoryGroup& boards = amx.groups[1];
+    boards.caption = "Boards";
+    for (int index = 0; index < 1000; ++index)
+    {
+        const std::string key = "B" + std::to_string(index);
+        boards.categories.push_back(Category{key, {arpi}});
+        boards.displayNames[key] = "Board " + std::to_string(index);
+    }
+    commands->RebuildTabMenu();
+
+    wxMenu* oil = ExchangeMenu("Oil && Gas Exchange");
+    ASSERT_NE(nullptr, oil);
+    EXPECT_EQ("Sector & Index", MenuLabels(oil)[0]);
+    EXPECT_EQ(MenuLabels(oil->GetMenuItems()[0]->GetSubMenu()), std::vector<wxString>{"Tech & Media"});
+    // The terminal's widget commands start at 9000.
+    EXPECT_LE(Menu().EndOfSourceIds(), TabMenu::kMoreSources);
+    EXPECT_LT(TabMenu::kMoreSources, 9000);
+    EXPECT_EQ(TabMenu::kMoreSources, oil->GetMenuItems()[1]->GetSubMenu()->GetMenuItems().back()->GetId());
+
+    HoldControl(true);
+    Choose(TabMenu::kMoreSources);
+    auto* chooser = dynamic_cast<WatchlistChooser*>(wxTopLevelWindows.GetLast()->GetData());
+    ASSERT_NE(chooser, nullptr);
+    chooser->ShowMatches("Board 999");
+    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+    chooser->ProcessWindowEvent(ok);
+    Flush();
+    EXPECT_EQ(2u, board->GetNotebook()->GetPageCount());
+    EXPECT_EQ(Shown(board, 1), std::vector<Instrument*>{arpi});
+}
+
 TEST_F(TabMenuTest, IsRebuiltAfterAThemeChangeAndEnablesWhatFitsTheTab)
 {
     const TabMenu* before = commands->GetTabMenu();

@@ -49,6 +49,7 @@ struct PostCall
     void* clientData;
     wxClientData* clientObject;
     int intValue;
+    long extraLong;
     wxString text;
     Widget* source;
     uint64_t group;
@@ -72,7 +73,7 @@ public:
     void Dispatch(wxCommandEvent& event, uint64_t group, wxWindow* target) override
     {
         dispatched.push_back({event.GetId(), event.GetClientData(), event.GetClientObject(), event.GetInt(),
-                              event.GetString(), nullptr, group, target});
+                              event.GetExtraLong(), event.GetString(), nullptr, group, target});
     }
     void SetLogger(std::shared_ptr<spdlog::logger>) override {}
     bool IsOfferedInMenu(uint32_t) override { return m_offered; }
@@ -211,7 +212,7 @@ public:
     void PostToWidgets(wxCommandEvent& event, Widget* source, uint64_t group, wxWindow* target) override
     {
         posts.push_back({event.GetId(), event.GetClientData(), event.GetClientObject(), event.GetInt(),
-                         event.GetString(), source, group, target});
+                         event.GetExtraLong(), event.GetString(), source, group, target});
     }
 
     void PrepareMenu(wxMenu*) override { ++preparedMenus; }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -102,8 +103,10 @@ TEST(ExitPaths, QuittingDuringAnExportStopsItRemovesItsFileAndLeavesNoCallBehind
 TEST(ExitPaths, TheQuitTimerClosesABoardNoticeAndAMenuOpenAtThatMomentAndEnds)
 {
     TempFolder folder;
-    // Nowhere to save: the export fails at once and the board says so in a box.
-    ::setenv("XDG_DOCUMENTS_DIR", (folder / "missing").c_str(), 1);
+    // Nowhere to save (a file stands where the folder would be made): the
+    // export fails at once and the board says so in a box.
+    std::ofstream(folder / "occupied") << "a file";
+    ::setenv("XDG_DOCUMENTS_DIR", (folder / "occupied" / "documents").c_str(), 1);
     {
         Terminal terminal(QuietOptions(folder));
         terminal.Start();

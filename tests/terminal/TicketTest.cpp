@@ -37,10 +37,16 @@ TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsIt)
     const uint64_t group = terminal.Frame()->LinkGroup();
 
     Instrument* noDecimals = nullptr;
+    Instrument* wholeNumbers = nullptr;
     for (Instrument* instrument : host.GetInstruments())
+    {
         if (instrument->decimals < 0 && !noDecimals)
             noDecimals = instrument;
+        if (instrument->decimals == 0 && !wholeNumbers)
+            wholeNumbers = instrument;
+    }
     ASSERT_NE(nullptr, noDecimals) << "the demo catalogue has instruments without decimals";
+    ASSERT_NE(nullptr, wholeNumbers) << "and instruments priced in whole numbers";
     Instrument withDecimals;
     withDecimals.decimals = 2;
     EXPECT_DOUBLE_EQ(1234.56, OrderTicket::PriceFromTicks(123456, &withDecimals));
@@ -49,10 +55,12 @@ TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsIt)
     ASSERT_NE(nullptr, widget);
     wxWindow* ticket = host.OpenWidget(widget, group, group, open_mode::SellTicket);
     ASSERT_NE(nullptr, ticket);
-    auto link = [&](int ticks, const wxString& quantity) {
+    auto link = [&](long ticks, const wxString& quantity, Instrument* instrument = nullptr)
+    {
         wxCommandEvent event(wxEVT_MENU, cmd::InstrumentLink);
-        event.SetClientData(noDecimals);
-        event.SetInt(ticks);
+        event.SetClientData(instrument ? instrument : noDecimals);
+        event.SetExtraLong(ticks);
+        event.SetInt(ticks == static_cast<int>(ticks) ? static_cast<int>(ticks) : 0);
         event.SetString(quantity);
         widget->Dispatch(event, group, ticket);
         Flush(5);
@@ -68,6 +76,15 @@ TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsIt)
     EXPECT_TRUE(Named<wxStaticText>(ticket, "instrument")->GetLabel().StartsWith(noDecimals->code));
     EXPECT_EQ("123.45678", price->GetValue()) << "five decimals when the instrument gives none";
     EXPECT_DOUBLE_EQ(1500.0, quantity->GetValue());
+    const auto shownPrice = [price]
+    {
+        double value = 0.0;
+        return wxNumberFormatter::FromString(price->GetValue(), &value) ? value : -1.0;
+    };
+    link(2147484000L, wxNumberFormatter::ToString(1.0, 2));
+    EXPECT_DOUBLE_EQ(21474.84, shownPrice()) << "ticks past 32 bits";
+    link(21475, wxNumberFormatter::ToString(1.0, 2), wholeNumbers);
+    EXPECT_DOUBLE_EQ(21475.0, shownPrice());
 
     // A ticket without a price shows none and sends nothing.
     link(0, wxNumberFormatter::ToString(0.0, 2));

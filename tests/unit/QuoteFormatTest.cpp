@@ -113,8 +113,9 @@ TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousandsAndCountsSta
     EXPECT_EQ(Cell(column::SellVolume), "");
     format.volumeInThousands = true;
     price.sellVolume = 12345.0;
-    EXPECT_EQ(Cell(column::BuyVolume), Grouped("1", "5"));
-    EXPECT_EQ(Cell(column::CumVolume), Grouped("2500"));
+    // Thousands all with three decimals, so that a column's figures line up.
+    EXPECT_EQ(Cell(column::BuyVolume), Grouped("1", "500"));
+    EXPECT_EQ(Cell(column::CumVolume), Grouped("2500", "000"));
     EXPECT_EQ(Cell(column::SellVolume), Grouped("12", "345"));
 
     EXPECT_EQ(Cell(column::Deals), "");

@@ -1,5 +1,8 @@
 // The window-free rules behind order tickets and copied rows.
 
+#include <numeric>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "contract/Records.h"
@@ -73,10 +76,10 @@ TEST(TicketTicks, RoundHalvesAwayFromZeroInSixtyFourBits)
     EXPECT_EQ(0, ticket::PriceInTicks(0.0, 2).value);
     EXPECT_TRUE(ticket::PriceInTicks(0.0, 2).problem.empty());
 
-    const ticket::Ticks tooBig = ticket::PriceInTicks(50000.0, 6);
-    EXPECT_EQ(0, tooBig.value) << "5e10 ticks do not fit and must not wrap";
-    EXPECT_NE(std::string::npos, tooBig.problem.find("50000"));
-    EXPECT_EQ(2147483647, ticket::PriceInTicks(21474.83647, 5).value);
+    EXPECT_EQ(2147484000, ticket::PriceInTicks(21474.84, -1).value) << "past 32 bits";
+    const ticket::Ticks tooBig = ticket::PriceInTicks(1e17, 5);
+    EXPECT_EQ(0, tooBig.value) << "1e22 ticks do not fit 64 bits and must not wrap";
+    EXPECT_NE(std::string::npos, tooBig.problem.find("1e+17")) << tooBig.problem;
 }
 
 TEST(CopyText, HeaderThenRowsInSelectionOrderEachEndingInCrLf)
@@ -85,6 +88,14 @@ TEST(CopyText, HeaderThenRowsInSelectionOrderEachEndingInCrLf)
     const auto cell = [](int row, int col) { return wxString::Format("r%dc%d", row, col); };
     EXPECT_EQ("C1\tC6\r\nr2c1\tr2c6\r\nr0c1\tr0c6\r\n", BuildCopyText({1, 6}, {2, 0}, label, cell));
     EXPECT_EQ("C1\tC6\r\n", BuildCopyText({1, 6}, {}, label, cell)) << "nothing selected copies the header alone";
+    // A long copy is made in parts on several threads and put back in order.
+    std::vector<int> many(12000);
+    std::iota(many.rbegin(), many.rend(), 0);
+    const wxString text = BuildCopyText({1}, many, label, cell);
+    EXPECT_TRUE(text.StartsWith("C1\r\nr11999c1\r\nr11998c1\r\n"));
+    EXPECT_TRUE(text.EndsWith("\r\nr1c1\r\nr0c1\r\n"));
+    EXPECT_EQ(12001u, text.Freq('\n'));
+    EXPECT_NE(wxString::npos, text.find("\r\nr6000c1\r\nr5999c1\r\n"));
 }
 
 }  // namespace
