@@ -1,7 +1,9 @@
-// Costs of boards with 100,000 rows: a whole exchange opened as a tab and a
-// stored watchlist of that size loaded.
+// Costs of boards with 100,000 rows: a whole exchange opened as a tab, a
+// stored watchlist of that size loaded, and the row commands on all its rows;
+// and how soon a store change in one board reaches another.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +20,8 @@
 #include "BenchMain.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "controls/wxFlatNotebook.h"
+#include "commands/RowCommands.h"
 #include "controls/wxGridEx.h"
 #include "host/TerminalHost.h"
 #include "host/UserFiles.h"
@@ -25,7 +29,11 @@
 #include "host/market/QuoteBook.h"
 #include "host/theme/ThemeSwitch.h"
 #include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 #include "plugin/Application.h"
+#include "watchlist/TabMenu.h"
+#include "watchlist/WatchlistCommands.h"
+#include "watchlist/WatchlistTabs.h"
 
 namespace {
 
@@ -87,12 +95,9 @@ public:
         m_catalogue.AddSynthetic(kRows, kMarketSeed);
         m_exchange = FindExchange(m_catalogue.Exchanges(), "SYN");
         fs::create_directories(BenchFolder());
-        std::vector<layout::InstrumentRef> everything;
         for (const Instrument* instrument : m_exchange->instruments)
-            everything.push_back({instrument->exchange, instrument->code});
-        Tree store;
-        layout::AppendWatchlist(store, kStoredName, everything);
-        layout::WriteStore(m_files.StorePath(), store);
+            m_everything.push_back({instrument->exchange, instrument->code});
+        WriteStore({{kStoredName, m_everything}});
         // The host's records are there before any board: they are not the board's cost.
         for (Instrument* instrument : m_exchange->instruments)
             m_quotes.Acquire(instrument, std::string());
@@ -108,6 +113,19 @@ public:
     static void Close() { Instance().reset(); }
 
     Application& Factory() { return m_application; }
+    const std::vector<layout::InstrumentRef>& Everything() const { return m_everything; }
+
+    /// Replaces the store file with `lists` and lets the shared store read
+    /// it, so that a timed command finds it read.
+    void WriteStore(const std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>>& lists)
+    {
+        Tree store;
+        store.put_child("application.watchlists", Tree());
+        for (const auto& [name, instruments] : lists)
+            layout::AppendWatchlist(store, name, instruments);
+        layout::WriteStore(m_files.StorePath(), store);
+        m_application.WatchlistStore()->Refresh();
+    }
 
 private:
     static std::unique_ptr<ScaleMarket>& Instance()
@@ -123,6 +141,7 @@ private:
     TerminalHost m_host;
     Application m_application;
     const Exchange* m_exchange = nullptr;
+    std::vector<layout::InstrumentRef> m_everything;
 };
 
 /// A shown frame holding a host container, and the board opened in it.
@@ -151,6 +170,16 @@ public:
         wxTheApp->ProcessPendingEvents();
     }
     int Rows() const { return m_board ? Tickerdeck::TableOf(m_board->GetCurrentGrid())->GetNumberRows() : 0; }
+    Tickerdeck* Board() const { return m_board; }
+
+    /// Every row of the current tab, as a command on all of them takes them.
+    RowTargets AllRows() const
+    {
+        RowTargets targets;
+        targets.grid = m_board->GetCurrentGrid();
+        targets.quotes = Tickerdeck::TableOf(targets.grid)->Members();
+        return targets;
+    }
 
 private:
     wxFrame* m_frame;
@@ -188,8 +217,116 @@ void BM_LoadWatchlist100000(benchmark::State& state)
     RunOpen(state, LayoutWithOneTab({{"name", kStoredName}, {"type", "1"}}));
 }
 
+const char* const kTarget = "Target";
+
+/// Times `command` on every row of a tab opened from `document`, the store
+/// holding the 100,000-instrument list and an empty one; the store write
+/// and the tabs following it are included.
+void RunRowCommand(benchmark::State& state, Tree document,
+                   const std::function<void(Tickerdeck&, const RowTargets&)>& command,
+                   const std::function<bool(const std::vector<layout::InstrumentRef>&)>& done)
+{
+    Tree& node = document.get_child(kDefaultNodePath);
+    ScaleMarket& market = ScaleMarket::Get();
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        market.WriteStore({{kStoredName, market.Everything()}, {kTarget, {}}});
+        auto window = std::make_unique<BoardWindow>();
+        window->Open(node);
+        Flush();
+        const RowTargets targets = window->AllRows();
+        state.ResumeTiming();
+        command(*window->Board(), targets);
+        state.PauseTiming();
+        if (!done(market.Factory().WatchlistStore()->Instruments(kTarget)) &&
+            !done(market.Factory().WatchlistStore()->Instruments(kStoredName)))
+        {
+            state.SkipWithError("the store does not hold what the command should have left");
+            break;
+        }
+        window.reset();
+        state.ResumeTiming();
+    }
+    market.WriteStore({{kStoredName, market.Everything()}});
+}
+
+void BM_AddRows100000(benchmark::State& state)
+{
+    RunRowCommand(
+        state, ExchangeLayout(),
+        [](Tickerdeck& board, const RowTargets& rows) { RowCommands::AddTo(board, rows, kTarget); },
+        [](const std::vector<layout::InstrumentRef>& target) { return target.size() == kRows; });
+}
+
+void BM_MoveRows100000(benchmark::State& state)
+{
+    RunRowCommand(
+        state, LayoutWithOneTab({{"name", kStoredName}, {"type", "1"}}),
+        [](Tickerdeck& board, const RowTargets& rows) { RowCommands::MoveTo(board, rows, kTarget); },
+        [](const std::vector<layout::InstrumentRef>& target) { return target.size() == kRows; });
+}
+
+void BM_RemoveRows100000(benchmark::State& state)
+{
+    RunRowCommand(
+        state, LayoutWithOneTab({{"name", kStoredName}, {"type", "1"}}),
+        [](Tickerdeck& board, const RowTargets& rows)
+        {
+            RowCommands* commands = board.FindFeature<RowCommands>();
+            commands->SetConfirmation([](Tickerdeck&, const wxString&) { return true; });
+            commands->Remove(board, rows);
+        },
+        [](const std::vector<layout::InstrumentRef>& everything) { return everything.empty(); });
+}
+
+// From a rename in one board until the other board's tab and tab menu show
+// the new name, with 300 stored watchlists.
+void BM_StoreChangeToOtherBoard(benchmark::State& state)
+{
+    constexpr int kLists = 300;
+    ScaleMarket& market = ScaleMarket::Get();
+    std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>> lists;
+    for (int i = 0; i < kLists; ++i)
+        lists.push_back({"List " + std::to_string(i),
+                         std::vector<layout::InstrumentRef>(market.Everything().begin() + i * 10,
+                                                            market.Everything().begin() + i * 10 + 10)});
+    Tree firstDocument = LayoutWithOneTab({{"name", "List 0"}, {"type", "1"}});
+    Tree secondDocument = LayoutWithOneTab({{"name", "List 1"}, {"type", "1"}});
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        market.WriteStore(lists);
+        auto first = std::make_unique<BoardWindow>();
+        auto second = std::make_unique<BoardWindow>();
+        first->Open(firstDocument.get_child(kDefaultNodePath));
+        second->Open(secondDocument.get_child(kDefaultNodePath));
+        Flush();
+        state.ResumeTiming();
+        WatchlistTabs(*first->Board()).RenameWatchlist("List 1", "Renamed");
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        state.PauseTiming();
+        const TabMenu* menu = second->Board()->FindFeature<WatchlistCommands>()->GetTabMenu();
+        if (menu->Names().size() != kLists || menu->Names()[1] != "Renamed" ||
+            second->Board()->GetNotebook()->GetPageText(0) != "Renamed")
+        {
+            state.SkipWithError("the other board did not follow");
+            break;
+        }
+        first.reset();
+        second.reset();
+        state.ResumeTiming();
+    }
+    market.WriteStore({{kStoredName, market.Everything()}});
+}
+
 BENCHMARK(BM_OpenExchangeTab100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_LoadWatchlist100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_AddRows100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_MoveRows100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_RemoveRows100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_StoreChangeToOtherBoard)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 }  // namespace
 

@@ -1,6 +1,12 @@
 #pragma once
 // What a board window needs of the factory that created it.
 
+#include <memory>
+
+namespace layout
+{
+class WatchlistStoreService;
+}
 class Host;
 class Tickerdeck;
 class Widget;
@@ -15,6 +21,9 @@ public:
     /// The factory as the host knows it: the sender of the board's posts to
     /// other widgets and the widget opened for another board window.
     virtual Widget* BoardWidget() = 0;
+    /// The watchlist store every board of the factory shares; boards keep
+    /// it as long as they live, the factory may go first.
+    virtual std::shared_ptr<layout::WatchlistStoreService> WatchlistStore() = 0;
     /// Drops every reference to `board`; called while the board is destroyed.
     virtual void ForgetPanel(const Tickerdeck* board) = 0;
 

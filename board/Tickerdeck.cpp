@@ -104,6 +104,11 @@ Tickerdeck::~Tickerdeck()
         m_notebook->SetImageList(nullptr);
 }
 
+std::shared_ptr<layout::WatchlistStoreService> Tickerdeck::GetStore() const
+{
+    return m_owner ? m_owner->WatchlistStore() : nullptr;
+}
+
 Host* Tickerdeck::GetHost() const
 {
     return m_owner ? m_owner->BoardHost() : nullptr;

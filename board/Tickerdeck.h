@@ -23,6 +23,10 @@
 #include "model/PriceAlert.h"
 
 class BoardOwner;
+namespace layout
+{
+class WatchlistStoreService;
+}
 class Host;
 class Theme;
 class TickerdeckTable;
@@ -71,6 +75,8 @@ public:
     ~Tickerdeck() override;
 
     BoardOwner* GetOwner() const { return m_owner; }
+    /// The watchlist store the boards share; null without a factory.
+    std::shared_ptr<layout::WatchlistStoreService> GetStore() const;
     /// Called by a factory that goes away before its boards.
     void DetachOwner() { m_owner = nullptr; }
     Host* GetHost() const;
@@ -138,6 +144,19 @@ public:
     /// Lets go of every row of `grid`, answered or not, and returns the
     /// instruments whose answer had not come yet.
     std::vector<Instrument*> ClearRows(wxGridEx* grid);
+    /// Drops the unanswered requests of `grid` (only those of the
+    /// instruments `which` picks, when given), letting go of them at the
+    /// host; a late answer then brings no row back. Returns their instruments.
+    std::vector<Instrument*> ForgetPendingRows(wxGridEx* grid,
+                                               const std::function<bool(const Instrument*)>& which = {});
+    /// Takes `quotes` off `grid`'s tab, the last first, releasing each one
+    /// no row shows any more; quotes the tab no longer holds are skipped.
+    void DropRows(wxGridEx* grid, const std::vector<Price*>& quotes);
+    /// The first tab showing the stored watchlist `name` (compared byte for
+    /// byte), whatever its label; null when none does.
+    wxGridEx* FindStoredTab(const std::string& name) const;
+    /// The notebook page of `grid`, or wxNOT_FOUND.
+    int PageOfGrid(const wxGridEx* grid) const;
     void SubscribeRows(const std::vector<Instrument*>& instruments, wxGridEx* grid,
                        Delivery delivery = Delivery::Batch);
     /// Rows become the members the tab's filter shows, in the order of the
@@ -223,8 +242,6 @@ private:
     /// Removes `grid` from the entry of `price`; unsubscribes, with the date
     /// it was subscribed with, when it was the last.
     void ReleaseRow(wxGridEx* grid, Price* price);
-    /// Drops the unanswered requests of `grid`, letting go of them at the host.
-    std::vector<Instrument*> ForgetPendingRows(wxGridEx* grid);
     /// Shows the history date in the toolbar: the picker's day, the history tool's colour.
     void UpdateHistoryTool();
 

@@ -3,16 +3,15 @@
 
 #include <algorithm>
 
-#include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
-#include "controls/wxFlatNotebook.h"
-#include "controls/wxGridEx.h"
-#include "layout/WatchlistStore.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+#include "layout/WatchlistStoreService.h"
 #include "model/Logger.h"
 
 namespace {
@@ -66,25 +65,14 @@ void Tickerdeck::OnLinkReceived(wxCommandEvent& event)
 
 void Tickerdeck::AddLinkedInstrument(Instrument* instrument)
 {
-    // A row the tab already shows is not shown twice; one the host answers
-    // later still finds its place.
-    SubscribeRow(instrument, m_currentGrid, Delivery::Interactive);
     SetFocus();
-    Host* host = GetHost();
-    const int page = m_notebook->GetSelection();
-    if (!host || page == wxNOT_FOUND)
+    const auto store = GetStore();
+    if (!store)
         return;
     try
     {
-        const std::string path = host->GetApplicationFilePath(true);
-        layout::Tree store = layout::ReadStoreForUpdate(path);
-        const std::string name = layout::ToTreeText(m_notebook->GetPageText(static_cast<size_t>(page)));
-        const layout::InstrumentRef ref{instrument->exchange, instrument->code};
-        if (layout::AppendToWatchlist(store, name, ref))
-            layout::WriteStore(path, store);
-        // The tab and its stored list gained the row together: a save has
-        // nothing of this tab's to write over another program's changes.
-        TableOf(m_currentGrid)->NoteStoredRowAdded(ref);
+        // The store first: every tab of the list, this one too, follows it.
+        store->Add(TableOf(m_currentGrid)->GetWatchlistName(), {{instrument->exchange, instrument->code}});
     }
     catch (const std::exception& e)
     {

@@ -10,15 +10,15 @@
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
 
+#include "board/SaveAlerts.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-#include "board/SaveAlerts.h"
-#include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
-#include "contract/Host.h"
 #include "model/ColumnSpec.h"
 #include "model/Logger.h"
 
@@ -97,7 +97,6 @@ public:
     {
         WriteSettings(node);
         Tree watchlists = BuildWatchlists();
-        WriteStoreIfChanged();
         node.put_child("watchlists", watchlists);
         layout::SaveAlerts(m_board, node);
         if (m_board.HasOwnFrame() && layoutSource)
@@ -137,13 +136,15 @@ private:
     {
         TickerdeckTable& table = *Tickerdeck::TableOf(&grid);
         layout::TabEntry entry;
-        entry.name = layout::ToTreeText(label);
+        // A stored list's own bytes, which its label may not show exactly.
+        entry.name = table.GetTabType() == layout::kStoredWatchlistTab ? table.GetWatchlistName()
+                                                                       : layout::ToTreeText(label);
         entry.current = current;
         entry.type = table.GetTabType();
         entry.exchange = table.GetExchange();
         entry.category = table.GetCategory();
         if (entry.type == layout::kStoredWatchlistTab)
-            StoreRows(entry.name, table, m_board.PendingInstruments(&grid));
+            StoreRows(table.GetWatchlistName(), table, m_board.PendingInstruments(&grid));
         entry.columns = ColumnsOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
@@ -156,78 +157,35 @@ private:
 
     // Every row counts, including the ones a filter hides and the ones the
     // host has not answered yet, and so do the instruments the host could
-    // not resolve when the tab was filled. The store is read once and
-    // written once, and only when a watchlist really changed, so an
-    // unchanged store keeps its bytes. A tab that still holds what it last
-    // read or wrote leaves the stored list alone: another program may have
-    // added to it since. A store that cannot be read is left alone: writing
-    // over it would lose every watchlist in it.
+    // not resolve when the tab was filled. A tab that still holds what it
+    // last read or wrote leaves the stored list alone; one that differs
+    // hands the store what the user changed, so that another writer's
+    // changes to the same list survive.
     void StoreRows(const std::string& name, TickerdeckTable& table, const std::vector<Instrument*>& pending)
     {
-        if (m_storeUnusable)
-            return;
-        // Rows the host has not answered yet are the user's all the same;
-        // they will come in at the end.
         std::vector<layout::InstrumentRef> rows = RefsOf(table.Members());
         for (const Instrument* instrument : pending)
             rows.push_back({instrument->exchange, instrument->code});
         rows = table.GetUnresolved().MergeInto(rows);
         if (table.GetStoredRows() == rows)
             return;
-        try
-        {
-            if (!m_store)
-                m_store = layout::ReadStoreForUpdate(StorePath());
-            m_storeChanged |= layout::WriteWatchlist(*m_store, name, rows);
-            m_written.emplace_back(&table, std::move(rows));
-        }
-        catch (const std::exception& e)
-        {
-            m_storeUnusable = true;
-            LogStoreFailure(e);
-        }
-    }
-
-    void WriteStoreIfChanged()
-    {
-        if (!m_store || m_storeUnusable)
+        const auto store = m_board.GetStore();
+        if (!store)
             return;
+        const std::vector<layout::InstrumentRef> before =
+            table.GetStoredRows() ? *table.GetStoredRows() : std::vector<layout::InstrumentRef>();
         try
         {
-            if (m_storeChanged)
-                layout::WriteStore(StorePath(), *m_store);
+            store->Edit(name, name, before, rows);
+            table.SetStoredRows(std::move(rows));
         }
         catch (const std::exception& e)
         {
             // The old store is still whole; the next save tries again.
-            LogStoreFailure(e);
-            return;
+            LogException(
+                ("cannot save the watchlists to " + store->Path() + ", the file is left as it was: ").c_str(),
+                e);
         }
-        for (auto& [table, rows] : m_written)
-            table->SetStoredRows(std::move(rows));
-    }
-
-    void LogStoreFailure(const std::exception& e)
-    {
-        std::string path;
-        try
-        {
-            path = StorePath();
-        }
-        catch (const std::exception&)
-        {
-            path = "(no host)";
-        }
-        const std::string context = "cannot save the watchlists to " + path + ", the file is left as it was: ";
-        LogException(context.c_str(), e);
-    }
-
-    std::string StorePath() const
-    {
-        Host* host = m_board.GetHost();
-        if (!host)
-            throw std::runtime_error("no host");
-        return host->GetApplicationFilePath(true);
     }
 
     void CopyAsDefault(Tree& layoutSource, const Tree& node)
@@ -243,11 +201,6 @@ private:
     }
 
     Tickerdeck& m_board;
-    std::optional<Tree> m_store;
-    // Tabs whose rows go into this save's store write, with those rows.
-    std::vector<std::pair<TickerdeckTable*, std::vector<layout::InstrumentRef>>> m_written;
-    bool m_storeChanged = false;
-    bool m_storeUnusable = false;
 };
 
 }  // namespace

@@ -34,6 +34,44 @@ int Tickerdeck::FindPage(const wxString& label) const
     return wxNOT_FOUND;
 }
 
+wxGridEx* Tickerdeck::FindStoredTab(const std::string& name) const
+{
+    for (size_t page = 0; page < m_notebook->GetPageCount(); ++page)
+    {
+        wxGridEx* grid = GridOfPage(m_notebook->GetPage(page));
+        const TickerdeckTable* table = grid ? TableOf(grid) : nullptr;
+        if (table && table->GetTabType() == layout::kStoredWatchlistTab && table->GetWatchlistName() == name)
+            return grid;
+    }
+    return nullptr;
+}
+
+int Tickerdeck::PageOfGrid(const wxGridEx* grid) const
+{
+    for (size_t page = 0; page < m_notebook->GetPageCount(); ++page)
+        if (grid && m_notebook->GetPage(page) == grid->GetSplitter())
+            return static_cast<int>(page);
+    return wxNOT_FOUND;
+}
+
+void Tickerdeck::DropRows(wxGridEx* grid, const std::vector<Price*>& quotes)
+{
+    TickerdeckTable* table = TableOf(grid);
+    std::vector<Price*> leaving;
+    for (Price* quote : quotes)
+        if (quote && table->IsMember(quote))
+            leaving.push_back(quote);
+    if (leaving.empty())
+        return;
+    table->RemoveMembers(leaving);
+    for (Price* quote : leaving)
+        ReleaseTabRow(grid, quote);
+    wxGridUpdateLocker batch(grid);
+    SyncRowCount(grid);
+    grid->ClearSelection();
+    grid->ForceRefresh();
+}
+
 wxGridEx* Tickerdeck::GridOfPage(wxWindow* page) const
 {
     if (!page)

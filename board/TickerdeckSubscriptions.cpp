@@ -170,12 +170,13 @@ std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
     return ForgetPendingRows(grid);
 }
 
-std::vector<Instrument*> Tickerdeck::ForgetPendingRows(wxGridEx* grid)
+std::vector<Instrument*> Tickerdeck::ForgetPendingRows(wxGridEx* grid,
+                                                       const std::function<bool(const Instrument*)>& which)
 {
     std::vector<PendingRow> forgotten;
     for (auto pending = m_pendingRows.begin(); pending != m_pendingRows.end();)
     {
-        if (pending->second.grid == grid)
+        if (pending->second.grid == grid && (!which || which(pending->second.instrument)))
         {
             forgotten.push_back(pending->second);
             pending = m_pendingRows.erase(pending);

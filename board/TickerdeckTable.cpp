@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 #include <utility>
 
 #include "model/ColumnSpec.h"
@@ -248,6 +249,31 @@ void TickerdeckTable::RemoveRow(Price* price)
     // A bookmark outliving its row would be saved for good.
     if (!IsMember(price))
         m_bookmarks.erase(price->instrument);
+}
+
+void TickerdeckTable::RemoveMembers(const std::vector<Price*>& quotes)
+{
+    // One pass over the rows whatever the count: erasing row by row made
+    // removing a large selection quadratic.
+    std::unordered_set<const Price*> gone(quotes.begin(), quotes.end());
+    const auto leaving = [&gone](const Price* price) { return gone.count(price) > 0; };
+    m_members.erase(std::remove_if(m_members.begin(), m_members.end(), leaving), m_members.end());
+    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), leaving), m_rows.end());
+    for (const Price* price : gone)
+    {
+        const auto count = m_memberCount.find(price);
+        if (count == m_memberCount.end())
+            continue;
+        if (count->second > 1)
+            --m_duplicateMembers;
+        m_memberCount.erase(count);
+        m_bookmarks.erase(price->instrument);
+    }
+    m_rowIndex.Clear();
+    m_sortKeys.Invalidate();
+    m_view.DropFlashes();
+    ReindexRowsFrom(0);
+    m_tieColours.assign(m_rows.size() * kOwnValueColumns, CellColour::Unset);
 }
 
 void TickerdeckTable::SwapRows(int first, int second)

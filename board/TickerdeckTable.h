@@ -73,6 +73,9 @@ public:
     /// Drops the quote's row (if shown), its flashes and its membership, and
     /// its bookmark with its last membership; the caller tells the grid.
     void RemoveRow(Price* price);
+    /// Drops every membership and row of `quotes`, with their flashes and
+    /// bookmarks, in one pass; the caller tells the grid.
+    void RemoveMembers(const std::vector<Price*>& quotes);
     /// Exchanges two shown rows, and the same two quotes in stored order;
     /// meant for a grid without sort column. The caller tells the grid.
     void SwapRows(int first, int second);

@@ -11,16 +11,17 @@
 #include "board/IconCache.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/WatchlistChooser.h"
+#include "commands/BookmarksColumns.h"
+#include "commands/GridTickets.h"
+#include "commands/RowCommands.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Widget.h"
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
-#include "commands/GridTickets.h"
-#include "commands/RowCommands.h"
-#include "commands/BookmarksColumns.h"
-#include "board/WatchlistChooser.h"
+#include "layout/WatchlistStoreService.h"
 
 namespace {
 
@@ -62,17 +63,6 @@ wxString Shortcut(Host* host, int hostCommand)
 bool OnStoredTab(const wxGridEx* grid)
 {
     return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
-}
-
-// Identifies one version of a file: a rewrite replaces the file (new inode)
-// or at least changes its time.
-std::string FileStamp(const std::string& path)
-{
-    struct stat info = {};
-    if (::stat(path.c_str(), &info) != 0)
-        return std::string();
-    return std::to_string(info.st_ino) + ":" + std::to_string(info.st_size) + ":" +
-           std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
 }
 
 void AppendExportItems(wxMenu& menu)
@@ -195,38 +185,22 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, const RowTar
     return menu;
 }
 
-const std::vector<wxString>& GridMenus::StoredNames(const std::string& path)
-{
-    const std::string stamp = FileStamp(path);
-    if (path != m_names.path || stamp.empty() || stamp != m_names.stamp)
-    {
-        m_names.path = path;
-        m_names.stamp = stamp;
-        m_names.names.clear();
-        for (const std::string& name : layout::ListWatchlistNames(path))
-            m_names.names.push_back(layout::ToWxString(name));
-    }
-    return m_names.names;
-}
-
 void GridMenus::AppendWatchlistMenus(Tickerdeck& board, const RowTargets& targets, wxMenu& menu)
 {
-    Host* host = board.GetHost();
-    if (!host)
+    const auto store = board.GetStore();
+    if (!store)
         return;
-    // All stored names but the tab's own.
+    // All stored names but the tab's own, as the store holds them now.
     const wxGridEx* grid = targets.grid;
-    const wxString own =
-        OnStoredTab(grid) ? layout::ToWxString(Tickerdeck::TableOf(grid)->GetWatchlistName()) : wxString();
-    std::vector<wxString> names;
-    for (const wxString& name : StoredNames(host->GetApplicationFilePath(true)))
+    const std::string own = OnStoredTab(grid) ? Tickerdeck::TableOf(grid)->GetWatchlistName() : std::string();
+    std::vector<std::string> names;
+    for (std::string& name : store->Names())
         if (own.empty() || name != own)
-            names.push_back(name);
+            names.push_back(std::move(name));
     if (names.empty())
         return;
-    const WatchlistCommand add = [](Tickerdeck& target, const RowTargets& rows, const wxString& name) {
-        RowCommands::AddTo(target, rows, name);
-    };
+    const WatchlistCommand add = [](Tickerdeck& target, const RowTargets& rows, const std::string& name)
+    { RowCommands::AddTo(target, rows, name); };
     menu.AppendSubMenu(WatchlistSubmenu(board, targets, names, kFirstAddId, _("Add to Watchlist"), add),
                        _("Add to Watchlist"));
     wxMenuItem* move = menu.AppendSubMenu(
@@ -236,14 +210,15 @@ void GridMenus::AppendWatchlistMenus(Tickerdeck& board, const RowTargets& target
 }
 
 wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const RowTargets& targets,
-                                    const std::vector<wxString>& names, int firstId,
+                                    const std::vector<std::string>& names, int firstId,
                                     const wxString& chooserTitle, WatchlistCommand command)
 {
     auto* submenu = new wxMenu();
     const int listed = std::min<int>(static_cast<int>(names.size()), kListedWatchlists);
     for (int i = 0; i < listed; ++i)
         // A name is the user's text: an "&" in it is no mnemonic.
-        Append(*submenu, firstId + i, wxControl::EscapeMnemonics(names[static_cast<size_t>(i)]));
+        Append(*submenu, firstId + i,
+               wxControl::EscapeMnemonics(layout::ShownName(names[static_cast<size_t>(i)])));
     Tickerdeck* target = &board;
     // The items name their watchlists and rows while the menu lives; the
     // ids only stand for a position in this list. The rows go on to the
@@ -259,10 +234,19 @@ wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const RowTargets& targets
         Append(*submenu, more, _("More..."));
         Chooser chooser = m_chooser;
         submenu->Bind(
-            wxEVT_MENU, [target, targets, names, chooserTitle, command, chooser](wxCommandEvent&) {
-                chooser(*target, chooserTitle, names, [target, targets, command](const wxString& name) {
-                    command(*target, targets, name);
-                });
+            wxEVT_MENU,
+            [target, targets, names, chooserTitle, command, chooser](wxCommandEvent&)
+            {
+                std::vector<wxString> shown;
+                for (const std::string& name : names)
+                    shown.push_back(layout::ShownName(name));
+                chooser(*target, chooserTitle, shown,
+                        [target, targets, command, names, shown](const wxString& chosen)
+                        {
+                            const auto at = std::find(shown.begin(), shown.end(), chosen);
+                            if (at != shown.end())
+                                command(*target, targets, names[static_cast<size_t>(at - shown.begin())]);
+                        });
             },
             more);
     }

@@ -52,23 +52,14 @@ private:
     void Show(Tickerdeck& board, wxMenu& menu);
     void OnCellRightClick(Tickerdeck& board, wxGridEvent& event);
     /// Adds or moves rows to a named watchlist.
-    using WatchlistCommand = void (*)(Tickerdeck&, const RowTargets&, const wxString&);
+    using WatchlistCommand = void (*)(Tickerdeck&, const RowTargets&, const std::string&);
     void AppendWatchlistMenus(Tickerdeck& board, const RowTargets& targets, wxMenu& menu);
-    wxMenu* WatchlistSubmenu(Tickerdeck& board, const RowTargets& targets, const std::vector<wxString>& names,
-                             int firstId, const wxString& chooserTitle, WatchlistCommand command);
+    wxMenu* WatchlistSubmenu(Tickerdeck& board, const RowTargets& targets,
+                             const std::vector<std::string>& names, int firstId, const wxString& chooserTitle,
+                             WatchlistCommand command);
     void AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu);
     static void AppendColumnItems(Tickerdeck& board, wxMenu& menu);
 
-    /// The stored names, read again only when the store file changes: a
-    /// large store takes longer to parse than a menu may take to open.
-    const std::vector<wxString>& StoredNames(const std::string& path);
-
     Popup m_popup;
     Chooser m_chooser;
-    struct NamesCache
-    {
-        std::string path;
-        std::string stamp;
-        std::vector<wxString> names;
-    } m_names;
 };

@@ -1,21 +1,25 @@
 #include "commands/RowCommands.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include <boost/property_tree/ptree.hpp>
 
 #include <wx/grid.h>
 #include <wx/msgdlg.h>
+#include <wx/utils.h>
 
+#include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
-#include "controls/wxGridEx.h"
-#include "layout/WatchlistStore.h"
 #include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
+#include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 #include "model/Logger.h"
 
 namespace {
@@ -25,13 +29,13 @@ bool OnStoredTab(const wxGridEx* grid)
     return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
 }
 
-std::vector<layout::InstrumentRef> MemberRefs(const TickerdeckTable& table)
+std::vector<layout::InstrumentRef> RefsOf(const std::vector<Price*>& quotes)
 {
     std::vector<layout::InstrumentRef> refs;
-    refs.reserve(table.Members().size());
-    for (const Price* price : table.Members())
+    refs.reserve(quotes.size());
+    for (const Price* price : quotes)
         if (price && price->instrument)
-            refs.push_back({price->instrument->exchange, price->instrument->code});
+            refs.push_back(layout::RefOf(*price->instrument));
     return refs;
 }
 
@@ -46,10 +50,12 @@ bool IsOpenTab(const Tickerdeck& board, const wxGridEx* grid)
 wxString RemoveQuestion(const std::vector<Price*>& quotes, const wxString& watchlist)
 {
     constexpr size_t kNamed = 5;
+    // A set beside the list: a search of the list per row made a question
+    // about 100,000 rows take seconds.
     std::vector<const Instrument*> instruments;
+    std::unordered_set<const Instrument*> seen;
     for (const Price* quote : quotes)
-        if (quote && quote->instrument &&
-            std::find(instruments.begin(), instruments.end(), quote->instrument) == instruments.end())
+        if (quote && quote->instrument && seen.insert(quote->instrument).second)
             instruments.push_back(quote->instrument);
     wxString named;
     for (size_t i = 0; i < instruments.size() && i < kNamed; ++i)
@@ -92,140 +98,71 @@ void RowCommands::Remove(Tickerdeck& board, const RowTargets& targets)
     wxGridEx* grid = targets.grid;
     if (targets.quotes.empty() || !OnStoredTab(grid))
         return;
-    const wxString watchlist = layout::ToWxString(Tickerdeck::TableOf(grid)->GetWatchlistName());
-    if (!m_confirm(board, RemoveQuestion(targets.quotes, watchlist)))
+    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    if (!m_confirm(board, RemoveQuestion(targets.quotes, layout::ShownName(name))))
         return;
-    if (!IsOpenTab(board, grid))
+    if (!IsOpenTab(board, grid) || !OnStoredTab(grid))
         return;
-    DropQuotes(board, grid, targets.quotes);
-    RewriteStored(board, grid);
-}
-
-void RowCommands::DropQuotes(Tickerdeck& board, wxGridEx* grid, const std::vector<Price*>& quotes)
-{
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    wxGridUpdateLocker batch(grid);
-    for (auto quote = quotes.rbegin(); quote != quotes.rend(); ++quote)
-    {
-        if (!*quote || !table->IsMember(*quote))
-            continue;
-        // A member the filter hid meanwhile has no row, but leaves all the same.
-        const int row = table->RowOf(*quote);
-        table->RemoveRow(*quote);
-        if (row >= 0)
-        {
-            wxGridTableMessage message(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
-            grid->ProcessTableMessage(message);
-        }
-        if (!table->IsMember(*quote))
-            board.ReleaseTabRow(grid, *quote);
-    }
-    grid->ClearSelection();
-    grid->ForceRefresh();
-}
-
-void RowCommands::RewriteStored(Tickerdeck& board, wxGridEx* grid)
-{
-    Host* host = board.GetHost();
-    if (!host)
-        return;
-    const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const std::string& name = table->GetWatchlistName();
-    try
-    {
-        const std::string path = host->GetApplicationFilePath(true);
-        layout::Tree store = layout::ReadStoreForUpdate(path);
-        // Every member counts, shown or hidden by a filter, and so do the
-        // references the host could not resolve: they are still the user's.
-        if (layout::WriteWatchlist(store, name, table->GetUnresolved().MergeInto(MemberRefs(*table))))
-            layout::WriteStore(path, store);
-    }
-    catch (const std::exception&)
-    {
-        // The tab has lost the rows; the next save of the board writes the store again.
-    }
+    // The store first; every board's tabs of the list follow it.
+    RunOnStore(board, "removing rows from watchlist \"" + name + "\" in",
+               [&](layout::WatchlistStoreService& store) { store.Remove(name, RefsOf(targets.quotes)); });
 }
 
 void RowCommands::Refresh(Tickerdeck& board)
 {
     wxGridEx* grid = board.GetCurrentGrid();
-    Host* host = board.GetHost();
-    if (!OnStoredTab(grid) || !host)
+    if (!OnStoredTab(grid))
         return;
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    std::vector<layout::InstrumentRef> refs;
-    try
-    {
-        refs = layout::StoredInstruments(layout::ReadStore(host->GetApplicationFilePath(true)),
-                                         table->GetWatchlistName());
-    }
-    catch (const std::exception&)
-    {
-        return;
-    }
-    std::vector<Instrument*> stored;
-    for (const layout::InstrumentRef& ref : refs)
-        if (Instrument* instrument = host->FindInstrument(ref.code.c_str(), ref.exchange.c_str()))
-            stored.push_back(instrument);
-    table->SetUnresolved(layout::UnresolvedRefs(refs, [host](const layout::InstrumentRef& ref) {
-        return host->FindInstrument(ref.code.c_str(), ref.exchange.c_str()) != nullptr;
-    }));
-
-    std::vector<Instrument*> missing;
-    for (Instrument* instrument : stored)
-        if (std::none_of(table->Members().begin(), table->Members().end(),
-                         [instrument](const Price* price) { return price->instrument == instrument; }) &&
-            std::find(missing.begin(), missing.end(), instrument) == missing.end())
-            missing.push_back(instrument);
-    std::vector<Price*> gone;
-    for (Price* shown : table->Rows())
-        if (std::find(stored.begin(), stored.end(), shown->instrument) == stored.end())
-            gone.push_back(shown);
-    DropQuotes(board, grid, gone);
-    board.SubscribeRows(missing, grid);
+    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    // Reading the store tells every board of another program's changes;
+    // this tab follows the store even when nothing changed on disk.
+    RunOnStore(board, "refreshing watchlist \"" + name + "\" from",
+               [&](layout::WatchlistStoreService& store)
+               {
+                   const std::vector<layout::InstrumentRef> stored = store.Instruments(name);
+                   if (IsOpenTab(board, grid) && OnStoredTab(grid))
+                       FollowStoredList(board, grid, stored);
+               });
 }
 
-bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const wxString& name)
+bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const std::string& name)
 {
-    wxGridEx* current = targets.grid;
-    Host* host = board.GetHost();
-    if (!IsOpenTab(board, current) || targets.quotes.empty() || !host)
+    if (!IsOpenTab(board, targets.grid) || targets.quotes.empty())
         return false;
-    const int page = board.FindPage(name);
-    wxGridEx* target = page == wxNOT_FOUND ? nullptr : board.GridOfPage(board.GetNotebook()->GetPage(page));
-    const std::string storedName = layout::ToTreeText(name);
-    const std::string path = host->GetApplicationFilePath(true);
-    std::vector<Instrument*> added;
+    return RunOnStore(board, "adding rows to watchlist \"" + name + "\" in",
+                      [&](layout::WatchlistStoreService& store) { store.Add(name, RefsOf(targets.quotes)); });
+}
+
+void RowCommands::MoveTo(Tickerdeck& board, const RowTargets& targets, const std::string& name)
+{
+    wxGridEx* grid = targets.grid;
+    if (!IsOpenTab(board, grid) || !OnStoredTab(grid) || targets.quotes.empty())
+        return;
+    // One write changes both lists; the tabs of both follow.
+    const std::string from = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    RunOnStore(board, "moving rows from watchlist \"" + from + "\" to \"" + name + "\" in",
+               [&](layout::WatchlistStoreService& store) { store.Move(from, name, RefsOf(targets.quotes)); });
+}
+
+bool RowCommands::RunOnStore(Tickerdeck& board, const std::string& what,
+                             const std::function<void(layout::WatchlistStoreService&)>& operation)
+{
+    const auto store = board.GetStore();
+    if (!store)
+        return false;
+    // Large selections take a noticeable time; for small ones the cursor
+    // is back before the display shows it.
+    wxBusyCursor busy;
     try
     {
-        layout::Tree store = layout::ReadStoreForUpdate(path);
-        for (const Price* price : targets.quotes)
-            if (price && price->instrument && layout::AppendToWatchlist(store, storedName, layout::RefOf(*price->instrument)))
-                added.push_back(price->instrument);
-        if (!added.empty())
-            layout::WriteStore(path, store);
+        operation(*store);
+        return true;
     }
     catch (const std::exception& error)
     {
-        LogException(("adding rows to watchlist \"" + storedName + "\" in " + path + ": ").c_str(), error);
+        // Logged as an error, which the host shows in its notice strip; the
+        // store names the file and the reason.
+        LogException((what + " the store: ").c_str(), error);
         return false;
     }
-    // Only once stored: a failed write leaves the target tab as it was.
-    if (!target || target == current)
-        return true;
-    TickerdeckTable* targetTable = Tickerdeck::TableOf(target);
-    for (Instrument* instrument : added)
-    {
-        board.SubscribeRow(instrument, target, Tickerdeck::Delivery::Interactive);
-        if (targetTable->GetWatchlistName() == storedName)
-            targetTable->NoteStoredRowAdded(layout::RefOf(*instrument));
-    }
-    return true;
-}
-
-void RowCommands::MoveTo(Tickerdeck& board, const RowTargets& targets, const wxString& name)
-{
-    // Rows leave this tab only once they are safely in the store.
-    if (IsOpenTab(board, targets.grid) && OnStoredTab(targets.grid) && AddTo(board, targets, name))
-        DropQuotes(board, targets.grid, targets.quotes);
 }

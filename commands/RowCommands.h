@@ -2,6 +2,7 @@
 // Removing, refreshing, adding and moving the instruments of a watchlist tab.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <wx/string.h>
@@ -10,6 +11,10 @@
 #include "board/RowTargets.h"
 
 class wxGridEx;
+namespace layout
+{
+class WatchlistStoreService;
+}
 class wxWindow;
 
 /// Remove (also the Delete key's), Refresh, Add to Watchlist and Move to
@@ -24,27 +29,27 @@ public:
     std::vector<int> Commands() const override;
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
 
-    /// Removes the target rows of a stored-watchlist tab after a question
-    /// naming them, and rewrites the stored watchlist.
+    /// Removes the target rows' instruments from the tab's stored watchlist
+    /// after a question naming them; every tab of the list follows.
     void Remove(Tickerdeck& board, const RowTargets& targets);
     /// Brings the current stored-watchlist tab in line with the store.
     void Refresh(Tickerdeck& board);
-    /// Adds the target rows' instruments to the stored watchlist `name`, and
-    /// to its tab when one is open. Returns false when the store could not
-    /// be read or written.
-    static bool AddTo(Tickerdeck& board, const RowTargets& targets, const wxString& name);
-    /// As AddTo, then the rows leave their stored-watchlist tab.
-    static void MoveTo(Tickerdeck& board, const RowTargets& targets, const wxString& name);
+    /// Adds the target rows' instruments to the stored watchlist `name`
+    /// (its bytes); its open tabs follow. Returns false when the store could
+    /// not be read or written (logged, so shown in the notice strip).
+    static bool AddTo(Tickerdeck& board, const RowTargets& targets, const std::string& name);
+    /// Moves them from the tab's stored watchlist to `name` in one write.
+    static void MoveTo(Tickerdeck& board, const RowTargets& targets, const std::string& name);
 
     /// Replaces the question box (tests answer for the user).
     void SetConfirmation(Confirmation confirm) { m_confirm = std::move(confirm); }
 
 private:
     static bool AskUser(Tickerdeck& board, const wxString& question);
-    /// Takes `quotes` off `grid`'s tab, the last first, releasing each one
-    /// no row shows any more; quotes the tab no longer holds are skipped.
-    static void DropQuotes(Tickerdeck& board, wxGridEx* grid, const std::vector<Price*>& quotes);
-    static void RewriteStored(Tickerdeck& board, wxGridEx* grid);
+    /// Runs a store operation under a busy cursor; a failure is logged
+    /// with `what`, and false returned.
+    static bool RunOnStore(Tickerdeck& board, const std::string& what,
+                           const std::function<void(layout::WatchlistStoreService&)>& operation);
 
     Confirmation m_confirm = AskUser;
 };

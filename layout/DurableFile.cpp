@@ -313,10 +313,9 @@ void DropIndentation(ptree& element)
         DropIndentation(child.second);
 }
 
-// The file's text, refused before parsing when the parser could not take it.
-std::string ReadCheckedText(const std::string& path)
+// Refuses, before parsing, a text the parser could not take.
+void CheckText(const std::string& path, const std::string& text)
 {
-    std::string text = ReadAll(path);
     // The reader takes a NUL byte as part of a text, but the writer's output
     // would then end there and never read back.
     const std::string::size_type nul = text.find('\0');
@@ -325,6 +324,13 @@ std::string ReadCheckedText(const std::string& path)
     const std::string::size_type tooDeep = FindExcessiveNesting(text);
     if (tooDeep != std::string::npos)
         throw Unreadable(path, "elements nested too deeply", LineAt(text, tooDeep));
+}
+
+// The file's text, refused before parsing when the parser could not take it.
+std::string ReadCheckedText(const std::string& path)
+{
+    std::string text = ReadAll(path);
+    CheckText(path, text);
     return text;
 }
 
@@ -380,6 +386,20 @@ void ScanXmlDocument(const std::string& path, const std::string& root,
     rapidxml::xml_document<char> parsed;
     Parse(path, text, root, parsed);
     scan(*OnlyRoot(parsed, root));
+}
+
+void ScanXmlText(const std::string& path, std::string text, const std::string& root,
+                 const std::function<void(const XmlElement&)>& scan)
+{
+    CheckText(path, text);
+    rapidxml::xml_document<char> parsed;
+    Parse(path, text, root, parsed);
+    scan(*OnlyRoot(parsed, root));
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    return ReadAll(path);
 }
 
 std::string SetAsideUnreadable(const std::string& path)

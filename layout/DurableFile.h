@@ -49,6 +49,14 @@ using XmlElement = boost::property_tree::detail::rapidxml::xml_node<char>;
 void ScanXmlDocument(const std::string& path, const std::string& root,
                      const std::function<void(const XmlElement&)>& scan);
 
+/// As ScanXmlDocument, for the text of `path` already read (with
+/// ReadFileBytes); errors name `path`.
+void ScanXmlText(const std::string& path, std::string text, const std::string& root,
+                 const std::function<void(const XmlElement&)>& scan);
+
+/// The bytes of `path`; throws UnreadableFile naming it when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
 /// Renames the regular file `path` to an unused name beside it, so that a
 /// new one can be saved without losing it; a symbolic link to something else
 /// than a regular file, a FIFO or a socket is renamed itself. Returns the new

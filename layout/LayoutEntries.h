@@ -14,6 +14,9 @@ namespace layout {
 
 /// Defaults of the tab type and alert attributes when the node omits them.
 constexpr int kStoredWatchlistTab = 1;
+/// A tab whose watchlist was deleted: it keeps its rows for this run and
+/// is never written into the store.
+constexpr int kPlainTab = 0;
 constexpr int kExchangeTab = 7;
 constexpr int kDefaultAlertField = 4096;  // the last price
 constexpr int kDefaultAlertComparison = 1;

@@ -1,5 +1,6 @@
 #include "layout/TreeValues.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -104,6 +105,33 @@ wxString ToWxString(const std::string& text)
     if (!converted.empty())
         return converted;
     return wxString(text.data(), wxConvISO8859_1, text.size());
+}
+
+wxString ShownName(const std::string& name)
+{
+    const wxString converted = wxString::FromUTF8(name.data(), name.size());
+    if (!converted.empty() || name.empty())
+        return converted;
+    wxString shown;
+    for (std::size_t i = 0; i < name.size();)
+    {
+        // The longest valid sequence from here, else one replaced byte.
+        std::size_t length = 0;
+        for (std::size_t tried = std::min<std::size_t>(4, name.size() - i); tried > 0 && !length; --tried)
+            if (!wxString::FromUTF8(name.data() + i, tried).empty())
+                length = tried;
+        if (length)
+        {
+            shown += wxString::FromUTF8(name.data() + i, length);
+            i += length;
+        }
+        else
+        {
+            shown += wxUniChar(0xFFFD);
+            ++i;
+        }
+    }
+    return shown;
 }
 
 std::string ToTreeText(const wxString& text)

@@ -30,6 +30,9 @@ double ParseDouble(const std::string& text, double fallback);
 /// older builds in a legacy code page) are kept one byte per character
 /// rather than dropped.
 wxString ToWxString(const std::string& text);
+/// A stored name as the user sees it: bytes that are not UTF-8 show as
+/// replacement characters. Never turned back into the name: keep the bytes.
+wxString ShownName(const std::string& name);
 /// Toolkit string to the UTF-8 text stored in the trees.
 std::string ToTreeText(const wxString& text);
 

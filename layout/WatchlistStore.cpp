@@ -211,9 +211,117 @@ Tree ReadStoreForUpdate(const std::string& path)
     return ReadStore(path);
 }
 
+void AppendEscapedAttribute(std::string& out, const std::string& text)
+{
+    for (const char c : text)
+        switch (c)
+        {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        case '\t':
+            out += "&#9;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += c;
+        }
+}
+
+namespace
+{
+
+void AppendEscapedText(std::string& out, const std::string& text)
+{
+    for (const char c : text)
+        switch (c)
+        {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+        }
+}
+
+} // namespace
+
+void AppendTidyXml(std::string& out, const std::string& key, const Tree& element, int depth)
+{
+    const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+    if (key == "<xmlcomment>")
+    {
+        out += indent + "<!--" + element.data() + "-->\n";
+        return;
+    }
+    out += indent + "<" + key;
+    std::size_t children = 0;
+    for (const auto& [name, child] : element)
+    {
+        if (name != "<xmlattr>")
+        {
+            ++children;
+            continue;
+        }
+        for (const auto& [attribute, value] : child)
+        {
+            out += " " + attribute + "=\"";
+            AppendEscapedAttribute(out, value.data());
+            out += "\"";
+        }
+    }
+    const bool text = !IsBlank(element.data());
+    if (!children)
+    {
+        if (!text)
+        {
+            out += "/>\n";
+            return;
+        }
+        out += ">";
+        AppendEscapedText(out, element.data());
+        out += "</" + key + ">\n";
+        return;
+    }
+    out += ">\n";
+    if (text)
+    {
+        out += indent + "  ";
+        AppendEscapedText(out, element.data());
+        out += "\n";
+    }
+    for (const auto& [name, child] : element)
+        if (name != "<xmlattr>")
+            AppendTidyXml(out, name, child, depth + 1);
+    out += indent + "</" + key + ">\n";
+}
+
 std::string StoreText(const Tree& store)
 {
-    return XmlText(store, 0);
+    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+    for (const auto& [key, element] : store)
+        AppendTidyXml(text, key, element, 0);
+    return text;
 }
 
 void WriteStore(const std::string& path, const Tree& store)

@@ -27,8 +27,15 @@ Tree ReadStore(const std::string& path);
 /// so that nothing is ever written over it.
 Tree ReadStoreForUpdate(const std::string& path);
 
-/// The store as written to disk: no indentation, "utf-8" declaration.
+/// The store as written to disk: a "utf-8" declaration, then one element a
+/// line, indented by two blanks a level, whatever layout the file had.
 std::string StoreText(const Tree& store);
+
+/// Appends `text` escaped for an attribute value in double quotes; line
+/// breaks and tabs as character references, so they read back as they were.
+void AppendEscapedAttribute(std::string& out, const std::string& text);
+/// Appends the element `key` of a tree as StoreText writes it, at `depth`.
+void AppendTidyXml(std::string& out, const std::string& key, const Tree& element, int depth);
 
 /// Replaces the store file with `store` in one step (see ReplaceFileContents):
 /// a failed or interrupted write leaves the old file whole. Throws on failure.

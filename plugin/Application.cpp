@@ -1,19 +1,53 @@
 #include "plugin/Application.h"
 
+#include <wx/app.h>
 #include <wx/event.h>
 #include <wx/sizer.h>
+#include <wx/timer.h>
 #include <wx/window.h>
 
 #include "board/LinkSender.h"
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
+#include "contract/Host.h"
+#include "layout/WatchlistStoreService.h"
 #include "export/ExportJob.h"
 #include "model/Logger.h"
 #include "plugin/BoardAssembly.h"
 
+namespace
+{
+
+constexpr int kStorePollMs = 1000;
+
+/// Asks the store to look at its file at every tick.
+class StorePoll : public wxTimer
+{
+public:
+    explicit StorePoll(std::weak_ptr<layout::WatchlistStoreService> store) : m_store(std::move(store)) {}
+    void Notify() override
+    {
+        if (auto store = m_store.lock())
+            store->Refresh();
+    }
+
+private:
+    std::weak_ptr<layout::WatchlistStoreService> m_store;
+};
+
+} // namespace
+
 Application::Application(Host* hostServices)
 {
     host = hostServices;
+    m_store = std::make_shared<layout::WatchlistStoreService>(
+        [hostServices]
+        { return hostServices ? std::string(hostServices->GetApplicationFilePath(true)) : std::string(); });
+    if (wxTheApp)
+    {
+        m_storePoll = std::make_unique<StorePoll>(m_store);
+        m_storePoll->Start(kStorePollMs);
+    }
 }
 
 // The boards belong to the toolkit's window tree; only the map goes. Boards

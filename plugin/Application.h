@@ -9,6 +9,7 @@
 #include "contract/Widget.h"
 
 class Tickerdeck;
+class wxTimer;
 
 /// The factory the host drives; keeps the board created in each container.
 /// Widget stays the first base: the host calls through its vtable.
@@ -30,6 +31,7 @@ public:
 
     Host* BoardHost() const override;
     Widget* BoardWidget() override;
+    std::shared_ptr<layout::WatchlistStoreService> WatchlistStore() override { return m_store; }
 
     /// The board created in `container`, or null.
     Tickerdeck* FindPanel(const wxWindow* container) const;
@@ -46,6 +48,10 @@ private:
     // Keyed by the container's address as an unsigned number, so the visiting
     // order of Dispatch is the ascending address order.
     std::map<uintptr_t, Tickerdeck*> m_panels;
+    std::shared_ptr<layout::WatchlistStoreService> m_store;
+    // Looks at the store file now and then, so another program's change
+    // reaches the boards without a command.
+    std::unique_ptr<wxTimer> m_storePoll;
 };
 
 /// What loadWidget does: installs the logger and returns a new factory.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <wx/intl.h>
+
 #include "board/PngFile.h"
 #include "layout/TreeValues.h"
 
@@ -114,23 +116,33 @@ bool ChosenListModel::Add(Instrument* instrument)
 {
     if (!instrument || std::find(m_instruments.begin(), m_instruments.end(), instrument) != m_instruments.end())
         return false;
+    // Before the unknown entries, which stay last.
     m_instruments.push_back(instrument);
-    RowAppended();
+    RowInserted(static_cast<unsigned>(m_instruments.size() - 1));
     return true;
+}
+
+void ChosenListModel::SetUnknown(std::vector<layout::InstrumentRef> unknown)
+{
+    m_unknown = std::move(unknown);
+    Reset(RowCount());
 }
 
 void ChosenListModel::Assign(std::vector<Instrument*> instruments)
 {
     m_instruments = std::move(instruments);
     m_instruments.erase(std::remove(m_instruments.begin(), m_instruments.end(), nullptr), m_instruments.end());
-    Reset(static_cast<unsigned>(m_instruments.size()));
+    Reset(RowCount());
 }
 
 void ChosenListModel::RemoveAt(unsigned row)
 {
-    if (row >= m_instruments.size())
+    if (row >= RowCount())
         return;
-    m_instruments.erase(m_instruments.begin() + row);
+    if (row < m_instruments.size())
+        m_instruments.erase(m_instruments.begin() + row);
+    else
+        m_unknown.erase(m_unknown.begin() + (row - m_instruments.size()));
     RowDeleted(row);
 }
 
@@ -141,8 +153,20 @@ wxString ChosenListModel::GetColumnType(unsigned column) const
 
 void ChosenListModel::GetValueByRow(wxVariant& value, unsigned row, unsigned column) const
 {
-    if (row >= m_instruments.size())
+    if (row >= RowCount())
         return;
+    if (row >= m_instruments.size())
+    {
+        const layout::InstrumentRef& unknown = m_unknown[row - m_instruments.size()];
+        const wxString exchange = layout::ToWxString(unknown.exchange);
+        const wxString code = layout::ToWxString(unknown.code);
+        if (column == NameColumn)
+            value << wxDataViewIconText(
+                wxString::Format(_("%s:%s, not in the catalogue today"), exchange, code));
+        else
+            value = column == ExchangeColumn ? exchange : code;
+        return;
+    }
     const Instrument& instrument = *m_instruments[row];
     switch (column)
     {

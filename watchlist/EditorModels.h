@@ -8,6 +8,7 @@
 #include <wx/bitmap.h>
 #include <wx/dataview.h>
 
+#include "layout/LayoutEntries.h"
 #include "watchlist/InstrumentCatalogue.h"
 
 /// Icons of instruments by file, read once per editor.
@@ -83,8 +84,13 @@ public:
     bool Add(Instrument* instrument);
     /// Takes a whole list as it is, duplicates included.
     void Assign(std::vector<Instrument*> instruments);
+    /// Lists, after the instruments, what the host does not know today, so
+    /// that the user can take it out.
+    void SetUnknown(std::vector<layout::InstrumentRef> unknown);
+    /// Takes out the row's instrument or unknown entry.
     void RemoveAt(unsigned row);
     const std::vector<Instrument*>& Instruments() const { return m_instruments; }
+    const std::vector<layout::InstrumentRef>& Unknown() const { return m_unknown; }
 
     unsigned GetColumnCount() const override { return ColumnCount; }
     wxString GetColumnType(unsigned column) const override;
@@ -92,6 +98,9 @@ public:
     bool SetValueByRow(const wxVariant&, unsigned, unsigned) override { return true; }
 
 private:
+    unsigned RowCount() const { return static_cast<unsigned>(m_instruments.size() + m_unknown.size()); }
+
     std::vector<Instrument*> m_instruments;
+    std::vector<layout::InstrumentRef> m_unknown;
     mutable InstrumentIcons m_icons;
 };

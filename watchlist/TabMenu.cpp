@@ -35,9 +35,8 @@ wxMenuItem* AppendWithBitmap(wxMenu* menu, int id, const wxString& label, const 
 
 }  // namespace
 
-TabMenu::TabMenu(const ExchangeList& exchanges, std::vector<wxString> names)
-    : m_menu(std::make_unique<wxMenu>()),
-      m_names(std::move(names))
+TabMenu::TabMenu(const ExchangeList& exchanges, std::vector<std::string> names, const std::string& problem)
+    : m_menu(std::make_unique<wxMenu>()), m_names(std::move(names))
 {
     for (const Exchange& exchange : exchanges)
         if (exchange.active)
@@ -45,6 +44,12 @@ TabMenu::TabMenu(const ExchangeList& exchanges, std::vector<wxString> names)
     m_menu->AppendSeparator();
 
     m_watchlists = MakeNamesMenu(kOpenWatchlistFirst, kMoreToOpen);
+    // An empty submenu would look like a store without watchlists.
+    if (!problem.empty())
+        m_watchlists
+            ->Append(wxID_ANY,
+                     wxString::Format(_("The watchlists cannot be read: %s"), layout::ShownName(problem)))
+            ->Enable(false);
     m_menu->AppendSubMenu(m_watchlists, _("Watchlists"));
     m_menu->AppendSeparator();
     AppendWithBitmap(m_menu.get(), cmd::EditFilter, _("Edit Filter..."), "./icon/filter.png");
@@ -128,7 +133,7 @@ wxMenu* TabMenu::MakeNamesMenu(int firstId, int moreId)
     for (size_t index = 0; index < listed; ++index)
     {
         // A name is text, not a label with a mnemonic: "R&D" shows as typed.
-        wxString label = m_names[index];
+        wxString label = layout::ShownName(m_names[index]);
         label.Replace("&", "&&");
         menu->Append(firstId + static_cast<int>(index), label);
     }
@@ -145,18 +150,18 @@ const layout::TabSource* TabMenu::SourceOf(int id) const
     return &m_sources[static_cast<size_t>(id - kFirstSourceId)];
 }
 
-wxString TabMenu::NameOf(int id) const
+std::string TabMenu::NameOf(int id) const
 {
     const bool open = id >= kOpenWatchlistFirst && id < kOpenWatchlistFirst + kWatchlistIds;
     const bool remove = id >= kDeleteWatchlistFirst && id < kDeleteWatchlistFirst + kWatchlistIds;
     wxMenu* menu = open ? m_watchlists : remove ? m_deleteWatchlist : nullptr;
     // Deleted names have no item any more.
     if (!menu || !menu->FindItem(id))
-        return wxString();
+        return std::string();
     return m_listed[static_cast<size_t>(id - (open ? kOpenWatchlistFirst : kDeleteWatchlistFirst))];
 }
 
-void TabMenu::RemoveName(const wxString& name)
+void TabMenu::RemoveName(const std::string& name)
 {
     m_names.erase(std::remove(m_names.begin(), m_names.end(), name), m_names.end());
     for (size_t index = 0; index < m_listed.size(); ++index)

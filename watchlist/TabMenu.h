@@ -2,6 +2,7 @@
 // The right-click menu of a board's tab strip.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <wx/string.h>
@@ -37,7 +38,9 @@ public:
         layout::TabSource source;
     };
 
-    TabMenu(const ExchangeList& exchanges, std::vector<wxString> names);
+    /// `names` are the stored names' bytes; a `problem` reading the store
+    /// shows as a disabled item of "Watchlists".
+    TabMenu(const ExchangeList& exchanges, std::vector<std::string> names, const std::string& problem = {});
     ~TabMenu();
 
     wxMenu* GetMenu() const { return m_menu.get(); }
@@ -51,12 +54,12 @@ public:
     /// The sources that got no item, in menu order.
     const std::vector<UnlistedSource>& Unlisted() const { return m_unlisted; }
     /// The watchlist name of an item of either watchlist submenu, or empty.
-    wxString NameOf(int id) const;
+    std::string NameOf(int id) const;
     /// Every name the menu was built with, the ones without an item too.
-    const std::vector<wxString>& Names() const { return m_names; }
+    const std::vector<std::string>& Names() const { return m_names; }
 
     /// Takes a deleted watchlist out of both submenus.
-    void RemoveName(const wxString& name);
+    void RemoveName(const std::string& name);
     /// Enables the items that act on the current tab.
     void UpdateForCurrentTab(bool hasTab, bool storedWatchlist, bool filtered);
 
@@ -74,7 +77,7 @@ private:
     wxMenu* m_deleteWatchlist = nullptr;
     std::vector<layout::TabSource> m_sources;
     std::vector<UnlistedSource> m_unlisted;
-    std::vector<wxString> m_names;
+    std::vector<std::string> m_names;
     // The names that got items, by item offset; kept when items go.
-    std::vector<wxString> m_listed;
+    std::vector<std::string> m_listed;
 };

@@ -1,12 +1,16 @@
 #include "watchlist/WatchlistCommands.h"
 
+#include <algorithm>
+
 #include <wx/menu.h>
-#include <wx/toplevel.h>
 #include <wx/msgdlg.h>
+#include <wx/recguard.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/toplevel.h>
 #include <wx/valtext.h>
 
+#include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistChooser.h"
@@ -17,6 +21,7 @@
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 #include "model/TextSearch.h"
 #include "watchlist/TabMenu.h"
 
@@ -48,13 +53,30 @@ wxString NameTakenMessage()
     return _("A watchlist of that name already exists, please choose another name.");
 }
 
+std::vector<layout::InstrumentRef> RefsOf(const std::vector<Instrument*>& instruments)
+{
+    std::vector<layout::InstrumentRef> refs;
+    refs.reserve(instruments.size());
+    for (const Instrument* instrument : instruments)
+        if (instrument)
+            refs.push_back(layout::RefOf(*instrument));
+    return refs;
+}
+
+// The name the user typed as the store keeps it: an unchanged name keeps its
+// own bytes, though they may not be UTF-8.
+std::string TypedName(const wxString& typed, const std::string& former)
+{
+    return typed == layout::ShownName(former) ? former : layout::ToTreeText(typed);
+}
+
 }  // namespace
 
 WatchlistCommands::WatchlistCommands(Tickerdeck& board)
-    : m_board(board),
-      m_question(AskWithMessageBox),
-      m_errorReport(ShowErrorBox)
+    : m_board(board), m_store(board.GetStore()), m_question(AskWithMessageBox), m_errorReport(ShowErrorBox)
 {
+    if (m_store)
+        m_observer = m_store->Observe([this](const layout::StoreChange& change) { OnStoreChange(change); });
     m_board.Bind(wxEVT_IDLE, &WatchlistCommands::OnIdle, this);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnThemeChanged, this, cmd::ThemeChanged);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnWatchlistItem, this, TabMenu::kMoreToDelete, TabMenu::kMoreToOpen);
@@ -68,6 +90,8 @@ WatchlistCommands::WatchlistCommands(Tickerdeck& board)
 
 WatchlistCommands::~WatchlistCommands()
 {
+    if (m_store)
+        m_store->Forget(m_observer);
     // The dialogs refer to the board, which goes with this feature.
     for (ThemedDialog* dialog : {static_cast<ThemedDialog*>(m_editor.get()), static_cast<ThemedDialog*>(m_rename.get())})
         if (dialog)
@@ -118,7 +142,10 @@ void WatchlistCommands::RebuildTabMenu()
     wxFlatNotebook* notebook = m_board.GetNotebook();
     notebook->SetRightClickMenu(nullptr);
     m_retiredMenu = std::move(m_menu);
-    m_menu = std::make_unique<TabMenu>(host ? host->GetExchanges() : ExchangeList(), StoredNames());
+    std::vector<std::string> names = StoredNames();
+    const std::string problem = m_store ? m_store->Problem() : std::string();
+    m_menuNamesProblem = !problem.empty();
+    m_menu = std::make_unique<TabMenu>(host ? host->GetExchanges() : ExchangeList(), std::move(names), problem);
 
     if (m_boundSourceEnd > TabMenu::kFirstSourceId)
         m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnSourceItem, this, TabMenu::kFirstSourceId, m_boundSourceEnd - 1);
@@ -132,13 +159,28 @@ void WatchlistCommands::RebuildTabMenu()
     m_menuStale = false;
 }
 
-std::vector<wxString> WatchlistCommands::StoredNames() const
+std::vector<std::string> WatchlistCommands::StoredNames() const
 {
-    std::vector<wxString> names;
-    if (Host* host = m_board.GetHost())
-        for (const std::string& name : layout::ListWatchlistNames(host->GetApplicationFilePath(true)))
-            names.push_back(layout::ToWxString(name));
-    return names;
+    return m_store ? m_store->Names() : std::vector<std::string>();
+}
+
+std::vector<wxString> WatchlistCommands::ShownNames() const
+{
+    std::vector<wxString> shown;
+    for (const std::string& name : StoredNames())
+        shown.push_back(layout::ShownName(name));
+    return shown;
+}
+
+void WatchlistCommands::OnStoreChange(const layout::StoreChange& change)
+{
+    if (m_store)
+        ApplyStoreChange(m_board, *m_store, change);
+    // At once, unless one of its items is running: then on the next idle
+    // time or opening.
+    m_menuStale = true;
+    if (!m_inMenuItem)
+        RebuildTabMenu();
 }
 
 // The frame the board sits in: the link group value is not a window in
@@ -164,7 +206,7 @@ WatchlistEditor* WatchlistCommands::OpenEditor(const wxString& title, const wxSt
 {
     auto* editor = new WatchlistEditor(m_board.GetOwner(), m_board, DialogParent(), title);
     editor->SetFormerName(formerName);
-    editor->SetExcludedNames(StoredNames());
+    editor->SetExcludedNames(ShownNames());
     m_editor = editor;
     return editor;
 }
@@ -177,13 +219,13 @@ void WatchlistCommands::NewWatchlist()
         return;
     }
     WatchlistEditor* editor = OpenEditor(_("New Watchlist"), wxString());
-    editor->ShowToSave([this, editor] {
-        const StoreOutcome outcome = WatchlistTabs(m_board).CreateWatchlistTab(editor->GetNewName(), editor->GetResult());
-        if (ReportFailure(outcome, _("The watchlist could not be stored."), _("New Watchlist")))
-            return false;
-        RebuildTabMenu();
-        return true;
-    });
+    editor->ShowToSave(
+        [this, editor]
+        {
+            const StoreOutcome outcome = WatchlistTabs(m_board).CreateWatchlistTab(
+                layout::ToTreeText(editor->GetNewName()), RefsOf(editor->GetResult()));
+            return !ReportFailure(outcome, _("The watchlist could not be stored."), _("New Watchlist"));
+        });
 }
 
 void WatchlistCommands::EditWatchlist()
@@ -197,19 +239,38 @@ void WatchlistCommands::EditWatchlist()
         m_editor->Raise();
         return;
     }
-    WatchlistEditor* editor =
-        OpenEditor(_("Edit Watchlist"), m_board.GetNotebook()->GetPageText(static_cast<size_t>(page)));
-    // The whole watchlist, whatever the tab's filter hides: saving replaces
-    // the stored list with the editor's.
+    const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const std::string former = table->GetWatchlistName();
+    WatchlistEditor* editor = OpenEditor(_("Edit Watchlist"), layout::ShownName(former));
+    // The whole watchlist, whatever the tab's filter hides. What the user
+    // changes from it is what saving changes in the store.
     editor->SetInstruments(WatchlistTabs(m_board).TabInstruments(grid));
-    editor->ShowToSave([this, editor] {
-        const StoreOutcome outcome = WatchlistTabs(m_board).SaveEditedWatchlist(
-            editor->GetFormerName(), editor->GetNewName(), editor->GetResult());
-        if (ReportFailure(outcome, _("The watchlist could not be stored."), _("Edit Watchlist")))
-            return false;
-        RebuildTabMenu();
-        return true;
-    });
+    const std::vector<layout::InstrumentRef> before = StoredRowsOf(m_board, grid);
+    // What the host does not know today is listed too, else it could never be taken out.
+    std::vector<layout::InstrumentRef> unknown;
+    if (Host* host = m_board.GetHost())
+        for (const layout::InstrumentRef& ref : before)
+            if (!host->FindInstrument(ref.code.c_str(), ref.exchange.c_str()))
+                unknown.push_back(ref);
+    editor->SetUnknown(unknown);
+    const layout::UnresolvedRefs unresolved = table->GetUnresolved();
+    editor->ShowToSave(
+        [this, editor, former, before, unresolved, unknown]
+        {
+            std::vector<layout::InstrumentRef> after = unresolved.MergeInto(RefsOf(editor->GetResult()));
+            const std::vector<layout::InstrumentRef>& kept = editor->GetListModel().Unknown();
+            after.erase(std::remove_if(after.begin(), after.end(),
+                                       [&](const layout::InstrumentRef& ref)
+                                       {
+                                           return std::find(unknown.begin(), unknown.end(), ref) !=
+                                                      unknown.end() &&
+                                                  std::find(kept.begin(), kept.end(), ref) == kept.end();
+                                       }),
+                        after.end());
+            const StoreOutcome outcome = WatchlistTabs(m_board).SaveEditedWatchlist(
+                former, TypedName(editor->GetNewName(), former), before, after);
+            return !ReportFailure(outcome, _("The watchlist could not be stored."), _("Edit Watchlist"));
+        });
 }
 
 wxString WatchlistCommands::NameRefusal(const wxString& typed) const
@@ -217,15 +278,11 @@ wxString WatchlistCommands::NameRefusal(const wxString& typed) const
     const wxString name = TrimmedName(typed);
     if (name.empty())
         return _("Watchlist name cannot be empty.");
-    // "Core" and "core" would read as one watchlist in every menu.
-    const wxFlatNotebook* notebook = m_board.GetNotebook();
-    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
-        if (SameIgnoringCase(notebook->GetPageText(page), name) &&
-            m_board.GridOfPage(notebook->GetPage(page)) != m_board.GetCurrentGrid())
-            return NameTakenMessage();
-    const int current = notebook->GetSelection();
-    const wxString own = current == wxNOT_FOUND ? wxString() : notebook->GetPageText(static_cast<size_t>(current));
-    for (const wxString& stored : StoredNames())
+    const wxGridEx* grid = m_board.GetCurrentGrid();
+    const wxString own = IsStoredWatchlistTab(grid)
+                             ? layout::ShownName(Tickerdeck::TableOf(grid)->GetWatchlistName())
+                             : wxString();
+    for (const wxString& stored : ShownNames())
         if (SameIgnoringCase(stored, name) && stored != own)
             return NameTakenMessage();
     return wxString();
@@ -242,11 +299,12 @@ void WatchlistCommands::RenameWatchlist()
         m_rename->Raise();
         return;
     }
-    const wxString current = m_board.GetNotebook()->GetPageText(static_cast<size_t>(page));
+    const std::string former = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const wxString current = layout::ShownName(former);
     auto* dialog = new TextEntryDialog(m_board.GetOwner(), DialogParent(), _("Rename Watchlist"), wxSize(300, 170));
     dialog->GetPrompt()->SetLabel(_("Please enter the new watchlist name:"));
     wxArrayString excluded;
-    for (const wxString& name : StoredNames())
+    for (const wxString& name : ShownNames())
         if (name != current)
             excluded.push_back(name);
     wxTextValidator validator(wxFILTER_EXCLUDE_LIST);
@@ -257,15 +315,14 @@ void WatchlistCommands::RenameWatchlist()
     dialog->SetCheck([this](const wxString& name) { return NameRefusal(name); });
     m_rename = dialog;
     dialog->ShowWithAction(
-        [this, grid, dialog, current]
+        [this, dialog, current, former]
         {
             const wxString name = TrimmedName(dialog->GetTextField()->GetValue());
-            const auto& grids = m_board.GetGrids();
-            if (name == current || std::find(grids.begin(), grids.end(), grid) == grids.end())
+            if (name == current)
                 return;
-            const StoreOutcome outcome = WatchlistTabs(m_board).RenameWatchlist(grid, name);
-            if (!ReportFailure(outcome, _("The watchlist could not be renamed."), _("Rename Watchlist")))
-                RebuildTabMenu();
+            const StoreOutcome outcome =
+                WatchlistTabs(m_board).RenameWatchlist(former, layout::ToTreeText(name));
+            ReportFailure(outcome, _("The watchlist could not be renamed."), _("Rename Watchlist"));
         });
 }
 
@@ -277,24 +334,25 @@ void WatchlistCommands::DeleteTab()
     m_board.RemoveTab(grid);
 }
 
-void WatchlistCommands::DeleteWatchlist(const wxString& name)
+void WatchlistCommands::DeleteWatchlist(const std::string& name)
 {
-    if (name.empty() ||
-        !m_question(DialogParent(), _("Are you sure to delete the watchlist: ") + name + "?", _("Delete Watchlist")))
+    const wxString shown = layout::ShownName(name);
+    if (name.empty() || !m_question(DialogParent(), _("Are you sure to delete the watchlist: ") + shown + "?",
+                                    _("Delete Watchlist")))
         return;
     const StoreOutcome outcome = WatchlistTabs(m_board).DeleteWatchlist(name);
-    if (ReportFailure(outcome, wxString::Format(_("The watchlist \"%s\" could not be deleted."), name),
-                      _("Delete Watchlist")))
-        return;
-    RebuildTabMenu();
+    ReportFailure(outcome, wxString::Format(_("The watchlist \"%s\" could not be deleted."), shown),
+                  _("Delete Watchlist"));
 }
 
-void WatchlistCommands::OpenWatchlist(const wxString& name)
+void WatchlistCommands::OpenWatchlist(const std::string& name)
 {
     if (name.empty())
         return;
-    const StoreOutcome outcome = WatchlistTabs(m_board).BuildTab(layout::TabSource::Watchlist(layout::ToTreeText(name)));
-    ReportFailure(outcome, wxString::Format(_("The watchlist \"%s\" could not be opened."), name), _("Watchlists"));
+    const StoreOutcome outcome = WatchlistTabs(m_board).BuildTab(layout::TabSource::Watchlist(name));
+    ReportFailure(outcome,
+                  wxString::Format(_("The watchlist \"%s\" could not be opened."), layout::ShownName(name)),
+                  _("Watchlists"));
 }
 
 void WatchlistCommands::OnIdle(wxIdleEvent& event)
@@ -313,6 +371,7 @@ void WatchlistCommands::OnThemeChanged(wxCommandEvent& event)
 
 void WatchlistCommands::OnWatchlistItem(wxCommandEvent& event)
 {
+    const wxRecursionGuard inItem(m_inMenuItem);
     if (!m_menu)
         return;
     const int id = event.GetId();
@@ -320,11 +379,19 @@ void WatchlistCommands::OnWatchlistItem(wxCommandEvent& event)
     if (id == TabMenu::kMoreToOpen || id == TabMenu::kMoreToDelete)
     {
         const bool open = id == TabMenu::kMoreToOpen;
+        const std::vector<std::string> names = m_menu->Names();
+        std::vector<wxString> shown;
+        for (const std::string& name : names)
+            shown.push_back(layout::ShownName(name));
         ChooseWatchlist(m_board.GetOwner(), DialogParent(), open ? _("Watchlists") : _("Delete Watchlist"),
-                        m_menu->Names(), [this, board, open](const wxString& name) {
+                        shown,
+                        [this, board, open, names, shown](const wxString& chosen)
+                        {
                             // The board may have closed while the list was up.
-                            if (!board)
+                            const auto at = std::find(shown.begin(), shown.end(), chosen);
+                            if (!board || at == shown.end())
                                 return;
+                            const std::string& name = names[static_cast<size_t>(at - shown.begin())];
                             if (open)
                                 OpenWatchlist(name);
                             else
@@ -332,7 +399,7 @@ void WatchlistCommands::OnWatchlistItem(wxCommandEvent& event)
                         });
         return;
     }
-    const wxString name = m_menu->NameOf(id);
+    const std::string name = m_menu->NameOf(id);
     if (id >= TabMenu::kOpenWatchlistFirst)
         OpenWatchlist(name);
     else
@@ -341,6 +408,7 @@ void WatchlistCommands::OnWatchlistItem(wxCommandEvent& event)
 
 void WatchlistCommands::OnSourceItem(wxCommandEvent& event)
 {
+    const wxRecursionGuard inItem(m_inMenuItem);
     const layout::TabSource* source = m_menu ? m_menu->SourceOf(event.GetId()) : nullptr;
     if (source)
         WatchlistTabs(m_board).BuildTab(layout::TabSource(*source));
@@ -372,7 +440,11 @@ void WatchlistCommands::OnMoreSources(wxCommandEvent& /*event*/)
 
 void WatchlistCommands::UpdateMenuForCurrentTab()
 {
-    if (!m_menu)
+    // Another program may have changed the store; one that could not be
+    // read is read again at every opening.
+    if (m_store)
+        m_store->Refresh();
+    if (!m_menu || m_menuStale || m_menuNamesProblem || (m_store && !m_store->Problem().empty()))
         RebuildTabMenu();
     wxGridEx* grid = m_board.GetCurrentGrid();
     const bool filtered = grid && m_board.TabFilters().count(grid->GetSplitter()) > 0;

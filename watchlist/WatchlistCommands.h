@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include <wx/recguard.h>
 #include <wx/string.h>
 #include <wx/weakref.h>
 
@@ -16,12 +18,17 @@
 #include "watchlist/WatchlistTabs.h"
 
 class TabMenu;
+namespace layout
+{
+class WatchlistStoreService;
+struct StoreChange;
+} // namespace layout
 class wxContextMenuEvent;
 class wxFlatNotebookEvent;
 class wxGridEx;
 
-/// Owns the tab menu (rebuilt on the first idle time, after a watchlist is
-/// created, saved or deleted, and after a theme change) and carries out the
+/// Owns the tab menu (rebuilt on the first idle time, after any change of
+/// the shared store and after a theme change, at the latest when it opens) and carries out the
 /// commands of its items and of the "+" tool and the grid menus' "Edit...".
 class WatchlistCommands : public BoardFeature
 {
@@ -44,9 +51,9 @@ public:
     void EditWatchlist();
     void RenameWatchlist();
     void DeleteTab();
-    void DeleteWatchlist(const wxString& name);
+    void DeleteWatchlist(const std::string& name);
     /// Opens a stored watchlist as the tab menu's "Watchlists" items do.
-    void OpenWatchlist(const wxString& name);
+    void OpenWatchlist(const std::string& name);
 
     /// The editor or rename dialog while it is open, else null.
     WatchlistEditor* GetOpenEditor() const { return m_editor && !m_editor->IsClosing() ? m_editor.get() : nullptr; }
@@ -59,7 +66,10 @@ public:
 
 private:
     WatchlistEditor* OpenEditor(const wxString& title, const wxString& formerName);
-    std::vector<wxString> StoredNames() const;
+    std::vector<std::string> StoredNames() const;
+    std::vector<wxString> ShownNames() const;
+    /// Every board hears of every change of the shared store.
+    void OnStoreChange(const layout::StoreChange& change);
     wxString NameRefusal(const wxString& name) const;
     /// Tells the user why a store change did not happen; false when it did.
     bool ReportFailure(const StoreOutcome& outcome, const wxString& message, const wxString& caption);
@@ -75,10 +85,15 @@ private:
     void UpdateMenuForCurrentTab();
 
     Tickerdeck& m_board;
+    std::shared_ptr<layout::WatchlistStoreService> m_store;
+    int m_observer = 0;
     std::unique_ptr<TabMenu> m_menu;
     // The menu replaced last: a rebuild may run from one of its own items.
     std::unique_ptr<TabMenu> m_retiredMenu;
     bool m_menuStale = true;
+    // The menu names a problem reading the store instead of its names.
+    bool m_menuNamesProblem = false;
+    wxRecursionGuardFlag m_inMenuItem = 0;
     int m_boundSourceEnd = 0;
     wxWeakRef<WatchlistEditor> m_editor;
     wxWeakRef<TextEntryDialog> m_rename;

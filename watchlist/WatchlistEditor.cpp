@@ -214,14 +214,12 @@ wxString WatchlistEditor::RefusalOf(const wxString& name) const
         return _("Watchlist name cannot be empty.");
     if (name == m_formerName)
         return wxString();
-    // Names that differ in case alone would read as one in every menu.
-    const wxFlatNotebook* notebook = m_board.GetNotebook();
-    bool taken = false;
+    // Only stored names, and names that differ in case alone read as one in
+    // every menu; a watchlist may be named like an exchange's tab.
     for (const wxString& excluded : m_excluded)
-        taken = taken || SameIgnoringCase(excluded, name);
-    for (size_t page = 0; page < notebook->GetPageCount() && !taken; ++page)
-        taken = SameIgnoringCase(notebook->GetPageText(page), name);
-    return taken ? _("A watchlist of that name already exists, please choose another name.") : wxString();
+        if (SameIgnoringCase(excluded, name))
+            return _("A watchlist of that name already exists, please choose another name.");
+    return wxString();
 }
 
 bool WatchlistEditor::Save()
@@ -278,7 +276,14 @@ void WatchlistEditor::OnShownWithAction()
 
 bool WatchlistEditor::HasUnsavedChanges() const
 {
-    return m_nameField->GetValue() != m_shownName || m_chosen->Instruments() != m_shownInstruments;
+    return m_nameField->GetValue() != m_shownName || m_chosen->Instruments() != m_shownInstruments ||
+           m_chosen->Unknown().size() != m_shownUnknown;
+}
+
+void WatchlistEditor::SetUnknown(std::vector<layout::InstrumentRef> unknown)
+{
+    m_shownUnknown = unknown.size();
+    m_chosen->SetUnknown(std::move(unknown));
 }
 
 void WatchlistEditor::OnCloseRequest(wxCloseEvent& event)

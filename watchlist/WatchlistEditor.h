@@ -45,6 +45,8 @@ public:
     /// watchlists other than this one.
     void SetExcludedNames(const std::vector<wxString>& names);
     void SetInstruments(std::vector<Instrument*> instruments) { m_chosen->Assign(std::move(instruments)); }
+    /// Lists entries the host does not know today after the instruments.
+    void SetUnknown(std::vector<layout::InstrumentRef> unknown);
 
     /// Filters the catalogue as typing `text` into the search field does.
     void Search(const wxString& text);
@@ -101,6 +103,7 @@ private:
     // What the editor was shown with; closing it otherwise asks first.
     wxString m_shownName;
     std::vector<Instrument*> m_shownInstruments;
+    std::size_t m_shownUnknown = 0;
     DiscardQuestion m_discardQuestion;
     wxObjectDataPtr<CatalogueModel> m_catalogueModel;
     wxObjectDataPtr<ChosenListModel> m_chosen;

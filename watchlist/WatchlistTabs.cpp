@@ -5,35 +5,28 @@
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
+#include <wx/utils.h>
 
+#include "board/ColumnLayout.h"
+#include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-#include "board/ColumnLayout.h"
-#include "watchlist/ControlKey.h"
 #include "layout/TabLabel.h"
 #include "layout/UnresolvedRefs.h"
 #include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
-#include "contract/Host.h"
 #include "model/Logger.h"
+#include "watchlist/ControlKey.h"
 
 namespace {
 
 using layout::Tree;
 
 const char* const kColumnTemplate = "Default";
-
-std::vector<layout::InstrumentRef> RefsOf(const std::vector<Instrument*>& instruments)
-{
-    std::vector<layout::InstrumentRef> refs;
-    refs.reserve(instruments.size());
-    for (const Instrument* instrument : instruments)
-        if (instrument)
-            refs.push_back(layout::RefOf(*instrument));
-    return refs;
-}
 
 // The column arrangement that new tabs start from: the "Default" entries of
 // the default layout file. A file that cannot be read leaves the grid's own
@@ -56,23 +49,17 @@ void ApplyColumnTemplate(wxGridEx* grid, const std::string& layoutPath)
     }
 }
 
-Instrument* FindInstrument(Host& host, const layout::InstrumentRef& ref)
-{
-    return host.FindInstrument(ref.code.c_str(), ref.exchange.c_str());
-}
-
-layout::UnresolvedRefs UnresolvedOf(Host& host, const std::vector<layout::InstrumentRef>& stored)
-{
-    return layout::UnresolvedRefs(stored, [&host](const layout::InstrumentRef& ref) {
-        return FindInstrument(host, ref) != nullptr;
-    });
-}
-
 // Logged as an error, which the host also puts on screen.
 StoreOutcome StoreFailure(const std::string& what, const std::string& path, const std::exception& error)
 {
+    // The store's errors name the file already.
     LogException((what + " " + path + ": ").c_str(), error);
     return {StoreOutcome::Failed, error.what()};
+}
+
+StoreOutcome Unstorable()
+{
+    return {StoreOutcome::Failed, "the board has no watchlist store"};
 }
 
 }  // namespace
@@ -83,56 +70,42 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     if (!host)
         return {StoreOutcome::Failed, "no host"};
     const bool stored = source.type == layout::kStoredWatchlistTab;
-    std::string label = source.watchlist;
-    const std::vector<Instrument*>* instruments = nullptr;
+    wxString label = layout::ShownName(source.watchlist);
     if (!stored)
     {
-        const auto composed = layout::ComposeTabLabel(host->GetExchanges(), source.type, source.exchange, source.category);
-        instruments = layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category);
+        const auto composed =
+            layout::ComposeTabLabel(host->GetExchanges(), source.type, source.exchange, source.category);
         // An exchange or category the host does not have gives no tab at all.
-        if (!composed || !instruments)
+        if (!composed ||
+            !layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category))
             return {};
-        label = *composed;
+        label = layout::ToWxString(*composed);
     }
-    const wxString pageLabel = layout::ToWxString(label);
-
     if (source.type != layout::kExchangeTab)
-    {
-        const int page = m_board.FindPage(pageLabel);
-        if (page != wxNOT_FOUND)
+        if (wxGridEx* shown = FindSourceTab(source))
         {
-            m_board.GetNotebook()->SetSelection(static_cast<size_t>(page));
+            m_board.GetNotebook()->SetSelection(static_cast<size_t>(m_board.PageOfGrid(shown)));
             return {};
         }
-    }
 
     // The store goes first: an unreadable one leaves the tabs as they were.
-    std::vector<Instrument*> rows;
-    layout::UnresolvedRefs unresolved;
-    std::optional<std::vector<layout::InstrumentRef>> storedRows;
+    std::vector<layout::InstrumentRef> storedRows;
     if (stored)
     {
-        const std::string path = host->GetApplicationFilePath(true);
+        const auto store = m_board.GetStore();
+        if (!store)
+            return Unstorable();
         try
         {
-            const Tree store = layout::ReadStore(path);
-            storedRows = layout::StoredInstruments(store, source.watchlist);
-            for (const layout::InstrumentRef& ref : *storedRows)
-                if (Instrument* instrument = FindInstrument(*host, ref))
-                    rows.push_back(instrument);
-            unresolved = UnresolvedOf(*host, *storedRows);
+            storedRows = store->Instruments(source.watchlist);
         }
         catch (const std::exception& error)
         {
-            return StoreFailure("opening watchlist \"" + source.watchlist + "\" from", path, error);
+            return StoreFailure("opening watchlist \"" + source.watchlist + "\" from", store->Path(), error);
         }
     }
-    else
-    {
-        rows = *instruments;
-    }
 
-    wxGridEx* grid = layout::IsControlKeyDown() ? OpenTemplateTab(pageLabel) : RepointCurrentTab(pageLabel);
+    wxGridEx* grid = layout::IsControlKeyDown() ? OpenTemplateTab(label) : RepointCurrentTab(label);
     if (!grid)
         return {};
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
@@ -140,11 +113,31 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     table->SetWatchlistName(stored ? source.watchlist : std::string());
     table->SetExchange(stored ? std::string() : source.exchange);
     table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
-    table->SetUnresolved(std::move(unresolved));
-    table->SetStoredRows(std::move(storedRows));
-
-    m_board.SubscribeRows(rows, grid);
+    table->SetUnresolved({});
+    table->SetStoredRows(std::nullopt);
+    if (stored)
+        FollowStoredList(m_board, grid, storedRows);
+    else
+        m_board.SubscribeRows(
+            *layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category),
+            grid);
     return {};
+}
+
+// Tabs are known by what they show, never by their label: a watchlist may
+// be named like an exchange's tab.
+wxGridEx* WatchlistTabs::FindSourceTab(const layout::TabSource& source) const
+{
+    if (source.type == layout::kStoredWatchlistTab)
+        return m_board.FindStoredTab(source.watchlist);
+    for (wxGridEx* grid : m_board.GetGrids())
+    {
+        const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        if (table->GetTabType() == source.type && table->GetExchange() == source.exchange &&
+            table->GetCategory() == source.category && m_board.PageOfGrid(grid) != wxNOT_FOUND)
+            return grid;
+    }
+    return nullptr;
 }
 
 wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
@@ -168,7 +161,7 @@ wxGridEx* WatchlistTabs::RepointCurrentTab(const wxString& label)
     if (!grid || page == wxNOT_FOUND)
         return OpenTemplateTab(label);
     grid->UnsetSortingColumn();
-    EmptyTab(grid);
+    m_board.ClearRows(grid);
     // Bookmarks belong to the rows that were shown; kept, they would be
     // saved for good for rows the tab no longer has.
     Tickerdeck::TableOf(grid)->Bookmarks().clear();
@@ -176,120 +169,96 @@ wxGridEx* WatchlistTabs::RepointCurrentTab(const wxString& label)
     return grid;
 }
 
-void WatchlistTabs::EmptyTab(wxGridEx* grid)
+StoreOutcome WatchlistTabs::CreateWatchlistTab(const std::string& name,
+                                               const std::vector<layout::InstrumentRef>& instruments)
 {
-    m_board.ClearRows(grid);
-}
-
-wxGridEx* WatchlistTabs::GridLabelled(const wxString& label) const
-{
-    const int page = m_board.FindPage(label);
-    return page == wxNOT_FOUND ? nullptr : m_board.GridOfPage(m_board.GetNotebook()->GetPage(static_cast<size_t>(page)));
-}
-
-StoreOutcome WatchlistTabs::CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments)
-{
-    if (m_board.FindPage(name) != wxNOT_FOUND)
+    const auto store = m_board.GetStore();
+    if (!store)
+        return Unstorable();
+    if (store->Has(name))
         return {StoreOutcome::NameTaken, {}};
-    Host* host = m_board.GetHost();
-    if (!host)
-        return {StoreOutcome::Failed, "no host"};
-    const std::string storedName = layout::ToTreeText(name);
-    const std::string path = host->GetApplicationFilePath(true);
-    std::vector<layout::InstrumentRef> written = RefsOf(instruments);
+    const wxBusyCursor busy;
     try
     {
         // The editor's list is what the user chose, whether or not the host
         // has answered every subscription yet.
-        Tree store = layout::ReadStoreForUpdate(path);
-        if (layout::HasWatchlist(store, storedName))
-            return {StoreOutcome::NameTaken, {}};
-        layout::AppendWatchlist(store, storedName, written);
-        layout::WriteStore(path, store);
+        store->Create(name, instruments);
     }
     catch (const std::exception& error)
     {
-        return StoreFailure("creating watchlist \"" + storedName + "\" in", path, error);
+        return StoreFailure("creating watchlist \"" + name + "\" in", store->Path(), error);
     }
-
-    wxGridEx* grid = OpenTemplateTab(name);
+    wxGridEx* grid = OpenTemplateTab(layout::ShownName(name));
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetTabType(layout::kStoredWatchlistTab);
-    table->SetWatchlistName(storedName);
-    table->SetStoredRows(std::move(written));
-    m_board.SubscribeRows(instruments, grid);
+    table->SetWatchlistName(name);
+    FollowStoredList(m_board, grid, instruments);
     return {};
 }
 
-StoreOutcome WatchlistTabs::SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
-                                                const std::vector<Instrument*>& instruments)
+StoreOutcome WatchlistTabs::SaveEditedWatchlist(const std::string& oldName, const std::string& newName,
+                                                const std::vector<layout::InstrumentRef>& before,
+                                                const std::vector<layout::InstrumentRef>& after)
 {
-    if (newName != oldName && m_board.FindPage(newName) != wxNOT_FOUND)
+    const auto store = m_board.GetStore();
+    if (!store)
+        return Unstorable();
+    if (newName != oldName && store->Has(newName))
         return {StoreOutcome::NameTaken, {}};
-    Host* host = m_board.GetHost();
-    if (!host)
-        return {StoreOutcome::Failed, "no host"};
-    wxGridEx* grid = GridLabelled(oldName);
-    const RowPlan plan = grid ? PlanRows(grid, instruments) : RowPlan{instruments, {}, {}};
-    const std::string storedName = layout::ToTreeText(oldName);
-    const std::string path = host->GetApplicationFilePath(true);
-    std::vector<layout::InstrumentRef> written;
+    const wxBusyCursor busy;
     try
     {
-        Tree store = layout::ReadStoreForUpdate(path);
-        if (newName != oldName && layout::HasWatchlist(store, layout::ToTreeText(newName)))
-            return {StoreOutcome::NameTaken, {}};
-        // The editor lists only what the host knows; the rest stays stored.
-        const layout::UnresolvedRefs unresolved =
-            grid ? Tickerdeck::TableOf(grid)->GetUnresolved() : UnresolvedOf(*host, layout::StoredInstruments(store, storedName));
-        written = unresolved.MergeInto(RefsOf(plan.stored));
-        layout::ReplaceWatchlist(store, storedName, layout::ToTreeText(newName), written);
-        layout::WriteStore(path, store);
+        store->Edit(oldName, newName, before, after);
     }
     catch (const std::exception& error)
     {
-        return StoreFailure("saving watchlist \"" + storedName + "\" in", path, error);
+        return StoreFailure("saving watchlist \"" + oldName + "\" in", store->Path(), error);
     }
+    // A list another program deleted meanwhile comes back; its tab follows.
+    if (wxGridEx* grid = m_board.FindStoredTab(newName))
+        FollowStoredList(m_board, grid, store->Instruments(newName));
+    return {};
+}
 
-    if (grid)
+StoreOutcome WatchlistTabs::RenameWatchlist(const std::string& oldName, const std::string& newName)
+{
+    const auto store = m_board.GetStore();
+    if (!store)
+        return Unstorable();
+    if (newName != oldName && store->Has(newName))
+        return {StoreOutcome::NameTaken, {}};
+    try
     {
-        m_board.GetNotebook()->SetPageText(static_cast<size_t>(m_board.FindPage(oldName)), newName);
-        TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        table->SetTabType(layout::kStoredWatchlistTab);
-        table->SetWatchlistName(layout::ToTreeText(newName));
-        table->SetStoredRows(std::move(written));
-        ApplyRows(grid, plan);
+        store->Rename(oldName, newName);
+    }
+    catch (const std::exception& error)
+    {
+        return StoreFailure("renaming watchlist \"" + oldName + "\" in", store->Path(), error);
     }
     return {};
 }
 
-StoreOutcome WatchlistTabs::RenameWatchlist(wxGridEx* grid, const wxString& newName)
+StoreOutcome WatchlistTabs::DeleteWatchlist(const std::string& name)
 {
-    const wxFlatNotebook* notebook = m_board.GetNotebook();
-    for (size_t page = 0; page < notebook->GetPageCount(); ++page)
-        if (m_board.GridOfPage(notebook->GetPage(page)) == grid)
-            return SaveEditedWatchlist(notebook->GetPageText(page), newName, TabInstruments(grid));
-    return {StoreOutcome::Failed, "no such tab"};
-}
-
-StoreOutcome WatchlistTabs::DeleteWatchlist(const wxString& name)
-{
-    Host* host = m_board.GetHost();
-    if (!host)
-        return {StoreOutcome::Failed, "no host"};
-    const std::string storedName = layout::ToTreeText(name);
-    const std::string path = host->GetApplicationFilePath(true);
+    const auto store = m_board.GetStore();
+    if (!store)
+        return Unstorable();
+    // This board's tab goes with the list. It stands aside while the store
+    // tells every board, which turns the other boards' tabs into plain ones.
+    wxGridEx* grid = m_board.FindStoredTab(name);
+    if (grid)
+        Tickerdeck::TableOf(grid)->SetTabType(layout::kPlainTab);
     try
     {
-        Tree store = layout::ReadStore(path);
-        if (layout::RemoveWatchlist(store, storedName))
-            layout::WriteStore(path, store);
+        store->Delete(name);
     }
     catch (const std::exception& error)
     {
-        return StoreFailure("deleting watchlist \"" + storedName + "\" from", path, error);
+        if (grid)
+            Tickerdeck::TableOf(grid)->SetTabType(layout::kStoredWatchlistTab);
+        return StoreFailure("deleting watchlist \"" + name + "\" from", store->Path(), error);
     }
-    if (wxGridEx* grid = GridLabelled(name))
+    if (grid)
         m_board.RemoveTab(grid);
     return {};
 }
@@ -303,45 +272,4 @@ std::vector<Instrument*> WatchlistTabs::TabInstruments(const wxGridEx* grid) con
     const std::vector<Instrument*> pending = m_board.PendingInstruments(grid);
     instruments.insert(instruments.end(), pending.begin(), pending.end());
     return instruments;
-}
-
-WatchlistTabs::RowPlan WatchlistTabs::PlanRows(const wxGridEx* grid, const std::vector<Instrument*>& wanted) const
-{
-    RowPlan plan;
-    std::vector<Instrument*> remaining = wanted;
-    for (Price* price : Tickerdeck::TableOf(grid)->Members())
-    {
-        const auto match = std::find(remaining.begin(), remaining.end(), price->instrument);
-        if (match == remaining.end())
-        {
-            plan.dropped.push_back(price);
-            continue;
-        }
-        plan.stored.push_back(price->instrument);
-        remaining.erase(match);
-    }
-    // Rows still on their way are kept, not asked for a second time.
-    for (Instrument* instrument : m_board.PendingInstruments(grid))
-    {
-        const auto match = std::find(remaining.begin(), remaining.end(), instrument);
-        if (match == remaining.end())
-            continue;
-        plan.stored.push_back(instrument);
-        remaining.erase(match);
-    }
-    plan.added = remaining;
-    plan.stored.insert(plan.stored.end(), remaining.begin(), remaining.end());
-    return plan;
-}
-
-void WatchlistTabs::ApplyRows(wxGridEx* grid, const RowPlan& plan)
-{
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    for (Price* price : plan.dropped)
-    {
-        table->RemoveRow(price);
-        if (!table->IsMember(price))
-            m_board.ReleaseTabRow(grid, price);
-    }
-    m_board.SubscribeRows(plan.added, grid);
 }

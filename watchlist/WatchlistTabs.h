@@ -3,6 +3,8 @@
 // watchlist commands that change a tab and the shared store together.
 
 #include <string>
+
+#include "layout/LayoutEntries.h"
 #include <vector>
 
 #include <wx/string.h>
@@ -28,53 +30,42 @@ struct StoreOutcome
     bool Succeeded() const { return kind == Done; }
 };
 
-/// Opens and re-points a board's tabs and keeps stored watchlists in step
-/// with them; works through the board's public interface.
+/// Opens and re-points a board's tabs, and carries out the watchlist
+/// commands on the shared store; every board's tabs then follow the store.
+/// Names are the store's bytes. Works through the board's public interface.
 class WatchlistTabs
 {
 public:
     explicit WatchlistTabs(Tickerdeck& board) : m_board(board) {}
 
     /// Shows a watchlist, a category or a whole exchange: selects the tab
-    /// of that label if there is one (not for whole exchanges), else opens a
+    /// showing it if there is one (not for whole exchanges), else opens a
     /// new tab when Ctrl is held, else re-points the current tab. Fails,
     /// changing nothing, when a stored watchlist cannot be read.
     StoreOutcome BuildTab(const layout::TabSource& source);
-    /// Appends a new watchlist to the store and opens a tab for it. Nothing
-    /// changes when a tab or a stored watchlist has that name, or when the
-    /// store cannot be written.
-    StoreOutcome CreateWatchlistTab(const wxString& name, const std::vector<Instrument*>& instruments);
-    /// Rewrites an edited watchlist in the store, then applies it to its
-    /// tab: the tab is relabelled and its rows follow the list. Nothing
-    /// changes when the new name belongs to another tab or stored
-    /// watchlist, or when the store cannot be written.
-    StoreOutcome SaveEditedWatchlist(const wxString& oldName, const wxString& newName,
-                                     const std::vector<Instrument*>& instruments);
-    /// Gives a watchlist tab and its stored record a new name together.
-    StoreOutcome RenameWatchlist(wxGridEx* grid, const wxString& newName);
-    /// Erases the first stored watchlist named `name`, then closes the
-    /// first tab of that label; an unwritable store changes nothing.
-    StoreOutcome DeleteWatchlist(const wxString& name);
+    /// Stores a new watchlist and opens a tab for it. Nothing changes when
+    /// a stored watchlist has that name or the store cannot be written.
+    StoreOutcome CreateWatchlistTab(const std::string& name,
+                                    const std::vector<layout::InstrumentRef>& instruments);
+    /// Applies an edit of the stored watchlist `oldName` (from the list
+    /// `before` to `after`, under `newName`); the tabs follow the store.
+    StoreOutcome SaveEditedWatchlist(const std::string& oldName, const std::string& newName,
+                                     const std::vector<layout::InstrumentRef>& before,
+                                     const std::vector<layout::InstrumentRef>& after);
+    /// Renames the stored watchlist `oldName`; its tabs are relabelled.
+    StoreOutcome RenameWatchlist(const std::string& oldName, const std::string& newName);
+    /// Erases the stored watchlist `name` and closes this board's tab of
+    /// it; other boards keep theirs as plain tabs. An unwritable store
+    /// changes nothing.
+    StoreOutcome DeleteWatchlist(const std::string& name);
     /// Every instrument of a tab in its stored order, rows a filter hides
     /// and rows the host has not answered yet included.
     std::vector<Instrument*> TabInstruments(const wxGridEx* grid) const;
 
 private:
     wxGridEx* OpenTemplateTab(const wxString& label);
-    wxGridEx* GridLabelled(const wxString& label) const;
     wxGridEx* RepointCurrentTab(const wxString& label);
-    void EmptyTab(wxGridEx* grid);
-    /// What a tab keeps and gains of a wanted list: its instruments in
-    /// their new stored order (the kept ones, then the new), and its rows
-    /// that go.
-    struct RowPlan
-    {
-        std::vector<Instrument*> stored;
-        std::vector<Instrument*> added;
-        std::vector<Price*> dropped;
-    };
-    RowPlan PlanRows(const wxGridEx* grid, const std::vector<Instrument*>& wanted) const;
-    void ApplyRows(wxGridEx* grid, const RowPlan& plan);
+    wxGridEx* FindSourceTab(const layout::TabSource& source) const;
 
     Tickerdeck& m_board;
 };

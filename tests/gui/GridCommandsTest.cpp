@@ -282,7 +282,7 @@ TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownO
     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 }
 
-TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshBringsBackWhatTheStoreHoldsAndBookmarksFollowTheFirstRow)
+TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshFollowsTheStoreAndBookmarksFollowTheFirstRow)
 {
     grid->SelectRow(0);
     grid->SelectRow(1, true);
@@ -291,17 +291,26 @@ TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshBringsBackWhatTheStoreHoldsAn
     EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, "")) << "a moved row keeps no quotes coming";
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));
 
+    // Another program takes CDG out, which a filter hides, and adds KSM.
+    testing_support::HideInstruments filter({cdg});
+    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    board->RearrangeRows(grid);
+    WriteStore(
+        R"(<watchlist name="Core"><instrument exchange="AMX" code="AI"/><instrument exchange="KTX" code="KSM"/>)"
+        R"(</watchlist>)");
     PostCommand(board, cmd::WatchlistCommand);
-    EXPECT_EQ((std::vector<Instrument*>{cdg, ai, arpi, bdi}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<Instrument*>{ai, ksm}), InstrumentsShown(grid));
+    EXPECT_FALSE(Tickerdeck::TableOf(grid)->IsMember(host.PriceOf(cdg)));
+    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 
     // A bookmark follows the first selected row.
-    grid->SelectRow(1);
-    grid->SelectRow(2, true);
+    grid->SelectRow(0);
+    grid->SelectRow(1, true);
     PostCommand(board, cmd::ToggleBookmark);
     EXPECT_EQ((std::set<Instrument*>{ai}), Tickerdeck::TableOf(grid)->Bookmarks());
     PostCommand(board, cmd::ToggleBookmark);
     EXPECT_TRUE(Tickerdeck::TableOf(grid)->Bookmarks().empty());
-    Tickerdeck::TableOf(grid)->Bookmarks() = {arpi, ai};
+    Tickerdeck::TableOf(grid)->Bookmarks() = {ksm, ai};
     PostCommand(board, cmd::ClearBookmarks);
     EXPECT_TRUE(Tickerdeck::TableOf(grid)->Bookmarks().empty());
 }

@@ -66,7 +66,7 @@ TEST_F(LinkReceive, StoreErrorsAreLoggedAndTheStoreKept)
     Send(tke);
     EXPECT_EQ("<application>", StoreBytes());
     EXPECT_EQ(0u, log.str().find("[Tickerdeck] write watchlist config error:")) << log.str();
-    EXPECT_EQ(2, board->GetCurrentGrid()->GetNumberRows()) << "the tab still shows it";
+    EXPECT_EQ(1, board->GetCurrentGrid()->GetNumberRows()) << "a failed write leaves the tab as it was";
 }
 
 }  // namespace

@@ -1,172 +1,296 @@
-// Creating, editing and moving rows into stored watchlists: the tabs and the
-// shared store change together.
+// The watchlist commands on the store every board shares: two boards and a
+// second writer of the file, each operation checked in the file and in the
+// board that did not run it.
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "support/BoardFixture.h"
 #include "commands/RowCommands.h"
+#include "controls/wxFlatNotebookEvent.h"
+#include "layout/WatchlistStoreService.h"
+#include "support/BoardFixture.h"
+#include "watchlist/TabMenu.h"
+#include "watchlist/WatchlistCommands.h"
 #include "watchlist/WatchlistTabs.h"
 
-namespace {
+namespace
+{
 
 using layout::InstrumentRef;
 using testing_support::BoardFixture;
+using Refs = std::vector<InstrumentRef>;
+using Names = std::vector<std::string>;
 
-class WatchlistCommands : public BoardFixture
+const char* const kKsm = R"(<instrument exchange="KTX" code="KSM"/>)";
+
+class SharedStore : public BoardFixture
 {
 protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        testing_support::WriteBytes(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
-            <watchlist name="Default"><columns><column id="0" size="0" show="false"/></columns></watchlist>
-          </watchlists></tickerdeck></default></layout></application>)");
-        WriteStore(R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/></watchlist>)"
-                   R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="BDI"/>)"
-                   R"(<instrument exchange="KTX" code="TKE"/></watchlist>)"
-                   R"(<watchlist name="Last"/>)");
-        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="First" type="1" current="false"/>
-            </watchlists>)");
-        core = GridOfPage(board, 0);
-        first = GridOfPage(board, 1);
+        WriteStore(StoreWith(""));
+        a = LoadNode(kTabs);
+        secondContainer = new wxPanel(frame);
+        nodes.push_back(std::make_unique<testing_support::Tree>(testing_support::Node(kTabs)));
+        b = static_cast<Tickerdeck*>(
+            application.CreateWindow(1, secondContainer, nullptr, nodes.back().get(), 0));
+        boards.push_back(b);
     }
 
-    WatchlistTabs Tabs() const { return WatchlistTabs(*board); }
+    // Core: CDG, BDI, TKE; First: ARPI; Last: empty. `coreExtra` is what a
+    // second writer added to Core.
+    static std::string StoreWith(const std::string& coreExtra)
+    {
+        return R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/></watchlist>)"
+               R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="BDI"/>)"
+               R"(<instrument exchange="KTX" code="TKE"/>)" +
+               coreExtra + R"(</watchlist><watchlist name="Last"/>)";
+    }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* core = nullptr;
-    wxGridEx* first = nullptr;
+public:
+    // The rows of `board`'s tab `page` showing `codes`, as a command would point at them.
+    static RowTargets Rows(Tickerdeck* board, size_t page, const std::vector<std::string>& codes)
+    {
+        board->GetNotebook()->SetSelection(page);
+        RowTargets targets;
+        targets.grid = GridOfPage(board, page);
+        for (const std::string& code : codes)
+            for (Price* price : Tickerdeck::TableOf(targets.grid)->Members())
+                if (price->instrument->code == code)
+                    targets.quotes.push_back(price);
+        return targets;
+    }
+
+protected:
+    static Names MenuNames(Tickerdeck* board)
+    {
+        testing_support::Flush();
+        return board->FindFeature<WatchlistCommands>()->GetTabMenu()->Names();
+    }
+
+    static constexpr const char* kTabs =
+        R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="First" type="1" current="false"/></watchlists>)";
+    wxPanel* secondContainer = nullptr;
+    Tickerdeck* a = nullptr;
+    Tickerdeck* b = nullptr;
 };
 
-TEST_F(WatchlistCommands, ANewWatchlistGetsATabAndGoesToTheEndOfTheStore)
+struct Operation
 {
-    Tabs().CreateWatchlistTab(wxString::FromUTF8("Fresh \xC3\xA9"), {ai, tke});
-    ASSERT_EQ(3u, board->GetNotebook()->GetPageCount());
-    wxGridEx* grid = board->GetCurrentGrid();
-    EXPECT_EQ((std::vector<Instrument*>{ai, tke}), InstrumentsShown(grid));
-    EXPECT_FALSE(grid->IsColShown(0)) << "the Default column template applies";
-    EXPECT_EQ((std::vector<std::string>{"First", "Core", "Last", "Fresh \xC3\xA9"}),
-              layout::ListWatchlistNames(host.applicationFilePath));
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}, {"KTX", "TKE"}}), Stored("Fresh \xC3\xA9"));
+    const char* what;
+    std::function<void(SharedStore&, Tickerdeck*)> run;
+    Names names;                        // stored names afterwards
+    Refs core;                          // the first list's instruments after the operation
+    const char* coreName;               // and its name
+    wxString otherLabel;                // the other board's first tab
+    std::vector<const char*> otherRows; // and its rows' codes
+};
 
-    // A name that already has a tab changes nothing.
-    const std::string before = StoreBytes();
-    Tabs().CreateWatchlistTab("Core", {ai});
-    EXPECT_EQ(3u, board->GetNotebook()->GetPageCount());
-    EXPECT_EQ(before, StoreBytes());
+std::vector<std::string> Codes(const std::vector<Instrument*>& instruments)
+{
+    std::vector<std::string> codes;
+    for (const Instrument* instrument : instruments)
+        codes.push_back(instrument->code);
+    return codes;
 }
 
-TEST_F(WatchlistCommands, EditingRenamesInPlaceAndReconcilesTheRows)
+class EveryOperation : public SharedStore, public ::testing::WithParamInterface<Operation>
 {
-    // The dropped BDI is bookmarked and hidden by the tab's filter: it
-    // leaves the tab all the same.
-    TickerdeckTable* table = Tickerdeck::TableOf(core);
-    testing_support::HideInstruments hideBdi({bdi});
-    table->SetFilter(&hideBdi);
-    table->Bookmarks().insert(bdi);
-    table->RebuildRowsFromMembers();
-    Tickerdeck::SyncRowCount(core);
+};
 
-    Tabs().SaveEditedWatchlist("Core", "Renamed", {tke, ai, cdg});
-    EXPECT_EQ("Renamed", board->GetNotebook()->GetPageText(0));
-    EXPECT_EQ((std::vector<Instrument*>{cdg, tke, ai}), InstrumentsShown(core));
-    EXPECT_EQ(3, core->GetNumberRows());
-    EXPECT_EQ(0, host.ActiveSubscriptions(board, bdi, ""));
-    EXPECT_FALSE(table->IsMember(host.PriceOf(bdi)));
-    EXPECT_EQ(0u, table->Bookmarks().count(bdi));
-    table->SetFilter(nullptr);
-    EXPECT_EQ((std::vector<std::string>{"First", "Renamed", "Last"}),
-              layout::ListWatchlistNames(host.applicationFilePath));
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}}), Stored("Renamed"));
+// Each operation runs in board a after a second writer added KSM to Core.
+TEST_P(EveryOperation, IsOneWriteThatTheOtherBoardFollowsAndTheSecondWritersChangeSurvives)
+{
+    const Operation& operation = GetParam();
+    ASSERT_EQ(Codes(Shown(b, 0)), (std::vector<std::string>{"CDG", "BDI", "TKE"}));
+    WriteStore(StoreWith(kKsm));
+    operation.run(*this, a);
 
-    // Without a tab of the old name the store still gets it, at the end.
-    Tabs().SaveEditedWatchlist("Nowhere", "Elsewhere", {bdi});
-    EXPECT_EQ((std::vector<std::string>{"First", "Renamed", "Last", "Elsewhere"}),
-              layout::ListWatchlistNames(host.applicationFilePath));
+    EXPECT_EQ(operation.names, layout::ListWatchlistNames(host.applicationFilePath));
+    EXPECT_EQ(operation.core, Stored(operation.coreName));
+    EXPECT_EQ(operation.names, MenuNames(b));
+    EXPECT_EQ(operation.otherLabel, b->GetNotebook()->GetPageText(0));
+    EXPECT_EQ(std::vector<std::string>(operation.otherRows.begin(), operation.otherRows.end()),
+              Codes(Shown(b, 0)));
+    Saved(a);
+    Saved(b);
+    EXPECT_EQ(operation.names, layout::ListWatchlistNames(host.applicationFilePath))
+        << "saving brings nothing back";
+    EXPECT_EQ(operation.core, Stored(operation.coreName));
 }
 
-TEST_F(WatchlistCommands, MovingRemovesTheRowsOnlyOnceTheyAreStored)
+const Refs kKept{{"AMX", "CDG"}, {"AMX", "BDI"}, {"KTX", "TKE"}, {"KTX", "KSM"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    SharedStore, EveryOperation,
+    ::testing::Values(
+        Operation{"Add",
+                  [](SharedStore&, Tickerdeck* board)
+                  { RowCommands::AddTo(*board, SharedStore::Rows(board, 1, {"ARPI"}), "Core"); },
+                  {"First", "Core", "Last"},
+                  {{"AMX", "CDG"}, {"AMX", "BDI"}, {"KTX", "TKE"}, {"KTX", "KSM"}, {"AMX", "ARPI"}},
+                  "Core",
+                  "Core",
+                  {"CDG", "BDI", "TKE", "KSM", "ARPI"}},
+        Operation{"Remove",
+                  [](SharedStore&, Tickerdeck* board)
+                  {
+                      auto* commands = board->FindFeature<RowCommands>();
+                      commands->SetConfirmation([](Tickerdeck&, const wxString&) { return true; });
+                      commands->Remove(*board, SharedStore::Rows(board, 0, {"BDI"}));
+                  },
+                  {"First", "Core", "Last"},
+                  {{"AMX", "CDG"}, {"KTX", "TKE"}, {"KTX", "KSM"}},
+                  "Core",
+                  "Core",
+                  {"CDG", "TKE", "KSM"}},
+        Operation{"Move",
+                  [](SharedStore&, Tickerdeck* board)
+                  { RowCommands::MoveTo(*board, SharedStore::Rows(board, 0, {"TKE"}), "Last"); },
+                  {"First", "Core", "Last"},
+                  {{"AMX", "CDG"}, {"AMX", "BDI"}, {"KTX", "KSM"}},
+                  "Core",
+                  "Core",
+                  {"CDG", "BDI", "KSM"}},
+        Operation{"Edit",
+                  [](SharedStore&, Tickerdeck* board)
+                  {
+                      WatchlistTabs(*board).SaveEditedWatchlist(
+                          "Core", "Core", {{"AMX", "CDG"}, {"AMX", "BDI"}, {"KTX", "TKE"}},
+                          {{"KTX", "TKE"}, {"AMX", "CDG"}, {"AMX", "AI"}});
+                  },
+                  {"First", "Core", "Last"},
+                  {{"KTX", "TKE"}, {"AMX", "CDG"}, {"AMX", "AI"}, {"KTX", "KSM"}},
+                  "Core",
+                  "Core",
+                  {"CDG", "TKE", "KSM", "AI"}},
+        Operation{"Rename",
+                  [](SharedStore&, Tickerdeck* board)
+                  { WatchlistTabs(*board).RenameWatchlist("Core", "Renamed"); },
+                  {"First", "Renamed", "Last"},
+                  kKept,
+                  "Renamed",
+                  "Renamed",
+                  {"CDG", "BDI", "TKE", "KSM"}},
+        Operation{"Delete",
+                  [](SharedStore&, Tickerdeck* board) { WatchlistTabs(*board).DeleteWatchlist("Core"); },
+                  {"First", "Last"},
+                  {},
+                  "Core",
+                  "Core",
+                  {"CDG", "BDI", "TKE", "KSM"}},
+        Operation{"Create",
+                  [](SharedStore&, Tickerdeck* board) {
+                      WatchlistTabs(*board).CreateWatchlistTab("Fresh", {{"AMX", "AI"}});
+                  },
+                  {"First", "Core", "Last", "Fresh"},
+                  kKept,
+                  "Core",
+                  "Core",
+                  {"CDG", "BDI", "TKE", "KSM"}}),
+    [](const ::testing::TestParamInfo<Operation>& info) { return std::string(info.param.what); });
+
+TEST_F(SharedStore, TheOtherBoardsTabOfADeletedListKeepsItsRowsAsAPlainTab)
 {
-    core->SelectRow(2);
-    core->SelectRow(0, true);
+    WatchlistTabs(*a).DeleteWatchlist("Core");
+    EXPECT_EQ(layout::kPlainTab, TableOfPage(b, 0)->GetTabType());
+    EXPECT_NE(log.str().find("\"Core\" was deleted"), std::string::npos) << log.str();
+    WatchlistTabs(*a).CreateWatchlistTab("Core", {{"AMX", "AI"}});
+    Saved(b);
+    EXPECT_EQ((Refs{{"AMX", "AI"}}), Stored("Core")) << "the plain tab is not saved into the new list";
+}
+
+TEST_F(SharedStore, AMoveIsOnDiskAtOnceAndAFailedOneChangesNothingAndSaysWhy)
+{
+    const std::string readable = StoreBytes();
+    ASSERT_TRUE(a->GetStore()->Refresh());
     testing_support::WriteBytes(host.applicationFilePath, "broken <");
-    RowCommands::MoveTo(*board, board->CommandTargets(), "Last");
-    EXPECT_EQ(3, core->GetNumberRows()) << "an unreadable store keeps the rows where they are";
+    RowCommands::MoveTo(*a, Rows(a, 0, {"CDG", "TKE"}), "Last");
     EXPECT_EQ("broken <", StoreBytes());
-    EXPECT_NE(log.str().find("adding rows to watchlist \"Last\" in " + host.applicationFilePath), std::string::npos)
-        << log.str();
+    EXPECT_EQ(Codes(Shown(a, 0)), (std::vector<std::string>{"CDG", "BDI", "TKE"}));
+    EXPECT_NE(log.str().find(host.applicationFilePath), std::string::npos) << log.str();
+    // The tab menu names the problem and reads the file again when it opens.
+    WatchlistCommands* commands = a->FindFeature<WatchlistCommands>();
+    const auto open = [this] {
+        wxFlatNotebookEvent opening(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, a->GetNotebook()->GetId(), 0, 0);
+        a->GetNotebook()->GetEventHandler()->ProcessEvent(opening);
+    };
+    open();
+    wxMenu* watchlists = commands->GetTabMenu()->GetWatchlistsMenu();
+    ASSERT_EQ(1u, watchlists->GetMenuItemCount());
+    EXPECT_FALSE(watchlists->FindItemByPosition(0)->IsEnabled());
+    EXPECT_NE(watchlists->FindItemByPosition(0)->GetItemLabelText().find(host.applicationFilePath),
+              wxString::npos);
 
-    WriteStore(R"(<watchlist name="Last"/>)");
-    RowCommands::MoveTo(*board, board->CommandTargets(), "Last");
-    // The grid reports its selection top to bottom.
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Last"));
-    EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(core));
-    EXPECT_EQ(1, core->GetNumberRows());
-    EXPECT_EQ(0, host.ActiveSubscriptions(board, tke, "")) << "the moved rows are released";
-    EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
-    EXPECT_EQ(1, host.ActiveSubscriptions(board, bdi, ""));
+    testing_support::WriteBytes(host.applicationFilePath, readable);
+    open();
+    EXPECT_EQ((Names{"First", "Core", "Last"}), commands->GetTabMenu()->Names());
+    EXPECT_EQ(3u, commands->GetTabMenu()->GetWatchlistsMenu()->GetMenuItemCount()) << "the problem is gone";
+
+    RowCommands::MoveTo(*a, Rows(a, 0, {"CDG", "TKE"}), "Last");
+    // Read straight from the file, as a process killed now would leave it.
+    EXPECT_EQ(StoreBytes(), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                            "<application>\n"
+                            "  <watchlists>\n"
+                            "    <watchlist name=\"First\">\n"
+                            "      <instrument exchange=\"AMX\" code=\"ARPI\"/>\n"
+                            "    </watchlist>\n"
+                            "    <watchlist name=\"Core\">\n"
+                            "      <instrument exchange=\"AMX\" code=\"BDI\"/>\n"
+                            "    </watchlist>\n"
+                            "    <watchlist name=\"Last\">\n"
+                            "      <instrument exchange=\"AMX\" code=\"CDG\"/>\n"
+                            "      <instrument exchange=\"KTX\" code=\"TKE\"/>\n"
+                            "    </watchlist>\n"
+                            "  </watchlists>\n"
+                            "</application>\n");
 }
 
-TEST_F(WatchlistCommands, AnOpenTabGainsRowsOnlyOnceStoredAndSavingLeavesAnotherProgramsAdditions)
+TEST_F(SharedStore, ALateAnswerForAnInstrumentTheEditTookOutBringsNothingBack)
 {
+    host.reply = testing_support::FakeHost::Reply::Later;
+    WatchlistTabs(*a).SaveEditedWatchlist("First", "First", {{"AMX", "ARPI"}},
+                                          {{"AMX", "ARPI"}, {"AMX", "AI"}, {"KTX", "KSM"}});
+    TableOfPage(a, 1)->Bookmarks().insert(arpi);
+    WatchlistTabs(*a).SaveEditedWatchlist("First", "First", {{"AMX", "ARPI"}, {"AMX", "AI"}, {"KTX", "KSM"}},
+                                          {{"KTX", "KSM"}});
+    host.DeliverPending();
+    EXPECT_EQ((std::vector<Instrument*>{ksm}), Shown(a, 1));
+    EXPECT_TRUE(TableOfPage(a, 1)->Bookmarks().empty()) << "a bookmark goes with its row";
+    Saved(a);
+    EXPECT_EQ((Refs{{"KTX", "KSM"}}), Stored("First"));
+}
+
+TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
+{
+    const std::string latin = "Caf\xE9";
+    const std::string exchangeLike = "Atlantic Markets Exchange (AMX)";
+    WriteStore(R"(<watchlist name=")" + latin + R"("><instrument exchange="AMX" code="AI"/></watchlist>)" +
+               R"(<watchlist name=")" + exchangeLike +
+               R"("><instrument exchange="KTX" code="TKE"/></watchlist>)");
     HoldControl(true);
-    Tabs().BuildTab(layout::TabSource::Watchlist("Last"));
-    // An open target tab gains the rows only once they are stored.
-    const std::string store = host.applicationFilePath;
-    host.applicationFilePath = (folder / "gone" / "watchlists.xml").string();
-    board->GetNotebook()->SetSelection(0);
-    core->SelectRow(0);
-    EXPECT_FALSE(RowCommands::AddTo(*board, board->CommandTargets(), "Last"));
-    EXPECT_TRUE(Shown(board, 2).empty());
-    EXPECT_NE(log.str().find("adding rows to watchlist \"Last\" in " + host.applicationFilePath), std::string::npos)
-        << log.str();
-    host.applicationFilePath = store;
+    WatchlistTabs(*a).BuildTab(layout::TabSource::WholeExchange("AMX"));
+    const size_t exchangePage = a->GetNotebook()->GetPageCount() - 1;
+    ASSERT_EQ(wxString(exchangeLike), a->GetNotebook()->GetPageText(exchangePage));
+    a->FindFeature<WatchlistCommands>()->OpenWatchlist(exchangeLike);
+    a->FindFeature<WatchlistCommands>()->OpenWatchlist(latin);
+    const size_t latinPage = a->GetNotebook()->GetPageCount() - 1;
+    EXPECT_EQ(wxString::FromUTF8("Caf\xEF\xBF\xBD"), a->GetNotebook()->GetPageText(latinPage));
+    EXPECT_EQ((std::vector<Instrument*>{ai}), Shown(a, latinPage));
+    EXPECT_EQ((std::vector<Instrument*>{tke}), Shown(a, latinPage - 1));
+    EXPECT_EQ(4u, Shown(a, exchangePage).size()) << "the exchange tab is not taken for the watchlist";
 
-    Tabs().CreateWatchlistTab("Fresh", {ai});
-    Tabs().SaveEditedWatchlist("Core", "Core", {cdg, tke});
-    board->GetNotebook()->SetSelection(1);
-    first->SelectRow(0);
-    ASSERT_TRUE(RowCommands::AddTo(*board, board->CommandTargets(), "Last"));
-    ASSERT_EQ((std::vector<Instrument*>{arpi}), Shown(board, 2));
-
-    const char* const ksm = R"(<instrument exchange="KTX" code="KSM"/>)";
-    WriteStore(std::string(R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/>)") + ksm +
-               R"(</watchlist><watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
-               R"(<instrument exchange="KTX" code="TKE"/>)" + ksm +
-               R"(</watchlist><watchlist name="Last"><instrument exchange="AMX" code="ARPI"/>)" + ksm +
-               R"(</watchlist><watchlist name="Fresh"><instrument exchange="AMX" code="AI"/>)" + ksm + "</watchlist>");
-    const std::string theirs = StoreBytes();
-    Saved(board);
-    EXPECT_EQ(theirs, StoreBytes()) << "every tab still holds what this board last read or wrote";
+    WatchlistTabs(*a).RenameWatchlist(latin, latin + " 2");
+    EXPECT_EQ((Names{latin + " 2", exchangeLike}), layout::ListWatchlistNames(host.applicationFilePath));
+    a->FindFeature<WatchlistCommands>()->SetQuestion([](wxWindow*, const wxString&, const wxString&)
+                                                     { return true; });
+    a->FindFeature<WatchlistCommands>()->DeleteWatchlist(latin + " 2");
+    a->FindFeature<WatchlistCommands>()->DeleteWatchlist(exchangeLike);
+    EXPECT_TRUE(layout::ListWatchlistNames(host.applicationFilePath).empty());
+    EXPECT_EQ(a->GetNotebook()->GetPageText(a->GetNotebook()->GetPageCount() - 1), wxString(exchangeLike));
+    EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->GetNotebook()->GetPageCount() - 1)->GetTabType());
 }
 
-TEST_F(WatchlistCommands, RewritingAWatchlistKeepsTheInstrumentsTheHostDoesNotKnow)
-{
-    WriteStore(R"(<watchlist name="First"><instrument exchange="AMX" code="ARPI"/></watchlist>)"
-               R"(<watchlist name="Mixed"><instrument exchange="SYN" code="LEAD"/><instrument exchange="AMX" code="CDG"/>)"
-               R"(<instrument exchange="SYN" code="GHOST"/><instrument exchange="AMX" code="BDI"/></watchlist>)"
-               R"(<watchlist name="Last"/>)");
-    HoldControl(false);
-    Tabs().BuildTab(layout::TabSource::Watchlist("Mixed"));
-    ASSERT_EQ((std::vector<Instrument*>{cdg, bdi}), InstrumentsShown(core));
-
-    board->GetNotebook()->SetSelection(1);
-    first->SelectRow(0);
-    ASSERT_TRUE(RowCommands::AddTo(*board, board->CommandTargets(), "Mixed"));
-    board->GetNotebook()->SetSelection(0);
-    core->SelectRow(0);
-    RowCommands::MoveTo(*board, board->CommandTargets(), "Last");
-    ASSERT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(core));
-
-    // GHOST's place was after CDG, which the user moved away: it follows
-    // the row before that.
-    Tabs().SaveEditedWatchlist("Mixed", "Renamed", {bdi, arpi, tke});
-    const std::vector<InstrumentRef> expected{{"SYN", "LEAD"}, {"SYN", "GHOST"}, {"AMX", "BDI"}, {"AMX", "ARPI"},
-                                              {"KTX", "TKE"}};
-    EXPECT_EQ(expected, Stored("Renamed"));
-    Saved(board);
-    EXPECT_EQ(expected, Stored("Renamed"));
-}
-
-}  // namespace
+} // namespace

@@ -155,8 +155,8 @@ TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
     editor->ActivateListRow(0);
     EXPECT_EQ(editor->GetListModel().Instruments(), (std::vector<Instrument*>{tke, arpi}));
 
-    // Empty, an open tab's label (a category's too) and a stored name without a tab are refused.
-    for (const wxString& taken : {wxString(), PageLabels(board)[1], wxString("Shelf"), wxString("Core")})
+    // Empty and stored names, with a tab or without, are refused.
+    for (const wxString& taken : {wxString(), wxString("Shelf"), wxString("Core")})
     {
         editor->GetNameField()->SetValue(taken);
         EXPECT_FALSE(editor->Save()) << taken;
@@ -174,7 +174,7 @@ TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
     EXPECT_EQ(commands->GetTabMenu()->Names().back(), "Fresh");
 }
 
-TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenAndUnknownInstruments)
+TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsAndListsUnknownOnesToTakeOut)
 {
     wxGridEx* core = GridOfPage(board, 0);
     auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
@@ -186,6 +186,12 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenAndUnknownInstruments)
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->GetNameField()->GetValue(), "Core");
     EXPECT_EQ(editor->GetListModel().Instruments(), (std::vector<Instrument*>{cdg, bdi, ai}));
+    wxVariant unknown;
+    editor->GetListModel().GetValueByRow(unknown, 3, ChosenListModel::NameColumn);
+    wxDataViewIconText text;
+    text << unknown;
+    EXPECT_EQ(text.GetText(), "SYN:GHOST, not in the catalogue today");
+    editor->ActivateListRow(3);
     editor->ActivateListRow(2);
     editor->Search("ks");
     editor->ActivateCatalogueRow(RowOf(editor, ksm));
@@ -193,7 +199,7 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenAndUnknownInstruments)
     ASSERT_TRUE(editor->Save());
 
     EXPECT_EQ(PageLabels(board).front(), "Core 2");
-    EXPECT_EQ(Stored("Core 2"), (std::vector<InstrumentRef>{{"AMX", "CDG"}, {"SYN", "GHOST"}, {"AMX", "BDI"}, {"KTX", "KSM"}}));
+    EXPECT_EQ(Stored("Core 2"), (std::vector<InstrumentRef>{{"AMX", "CDG"}, {"AMX", "BDI"}, {"KTX", "KSM"}}));
     EXPECT_EQ(0, host.ActiveSubscriptions(board, ai, ""));
     EXPECT_EQ(commands->GetTabMenu()->NameOf(TabMenu::kOpenWatchlistFirst), "Core 2");
 }
@@ -271,7 +277,7 @@ TEST_F(EditorTest, RenameChangesTheTabAndTheStoredRecordTogether)
     EXPECT_EQ(rename->GetSize(), wxSize(300, 170));
     EXPECT_FALSE(rename->GetOkButton()->IsEnabled());
     wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-    for (const wxString& taken : {wxString("Shelf"), PageLabels(board)[1], wxString()})
+    for (const wxString& taken : {wxString("Shelf"), wxString()})
     {
         rename->GetTextField()->SetValue(taken);
         rename->ProcessWindowEvent(ok);

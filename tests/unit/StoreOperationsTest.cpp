@@ -16,6 +16,7 @@
 #include "layout/DurableFile.h"
 #include "layout/UnresolvedRefs.h"
 #include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "support/XmlText.h"
 
@@ -42,6 +43,7 @@ class StoreFolder : public ::testing::Test
 {
 protected:
     void Write(const std::string& text) { testing_support::WriteBytes(path.string(), text); }
+    std::string Read() const { return testing_support::ReadBytes(path.string()); }
     size_t FilesInFolder() const { return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator())); }
 
     testing_support::TempFolder temp{"store-ops"};
@@ -126,19 +128,25 @@ TEST(StoreOperations, AppendToWatchlistAddsOnlyWhatIsMissing)
     EXPECT_EQ(layout::StoredInstruments(store, "Fresh"), (std::vector<InstrumentRef>{{"KTX", "T"}}));
 }
 
-
-TEST_F(StoreFolder, StoreTextHasNoIndentationAndAUtf8DeclarationAlsoAfterAnIndentedFileWasRead)
+TEST_F(StoreFolder, TheSharedStoreWritesOneElementALineWhateverTheFileLookedLikeAndKeepsWhatItDoesNotKnow)
 {
-    // The shipped store is indented; its line breaks must not pile up as
-    // blank lines at every rewrite.
-    Write("<application>\n  <watchlists>\n    <watchlist name=\"W\">\n"
-          "      <instrument exchange=\"AMX\" code=\"A\"/>\n    </watchlist>\n  </watchlists>\n</application>\n");
-    Tree store = layout::ReadStoreForUpdate(path.string());
-    layout::AppendToWatchlist(store, "W", {"KTX", "B"});
-    EXPECT_EQ(layout::StoreText(store),
-              "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-              "<application><watchlists><watchlist name=\"W\"><instrument exchange=\"AMX\" code=\"A\"/>"
-              "<instrument exchange=\"KTX\" code=\"B\"/></watchlist></watchlists></application>");
+    Write("<application>\n\n  <other  keep=\"1\">text &amp; more</other><watchlists>\n    "
+          "<!--mine--><watchlist name=\"W\">"
+          "\n\n      <instrument exchange=\"AMX\" code=\"A\"/>   </watchlist>\n  "
+          "</watchlists>\n</application>\n");
+    layout::WatchlistStoreService store([this] { return path.string(); });
+    store.Add("W", {{"KTX", "B&\"<"}});
+    EXPECT_EQ(Read(), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                      "<application>\n"
+                      "  <other keep=\"1\">text &amp; more</other>\n"
+                      "  <watchlists>\n"
+                      "    <!--mine-->\n"
+                      "    <watchlist name=\"W\">\n"
+                      "      <instrument exchange=\"AMX\" code=\"A\"/>\n"
+                      "      <instrument exchange=\"KTX\" code=\"B&amp;&quot;&lt;\"/>\n"
+                      "    </watchlist>\n"
+                      "  </watchlists>\n"
+                      "</application>\n");
 }
 
 // Written raw, a line break in an attribute reads as a space in any

@@ -1,0 +1,586 @@
+#include "layout/WatchlistStoreService.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <stdexcept>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+
+#include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
+
+#include "layout/DurableFile.h"
+#include "layout/WatchlistStore.h"
+
+namespace layout
+{
+
+namespace
+{
+
+constexpr std::string_view kWatchlist = "watchlist";
+
+std::string KeyOf(const InstrumentRef& ref)
+{
+    std::string key;
+    key.reserve(ref.exchange.size() + ref.code.size() + 1);
+    key += ref.exchange;
+    key += '\x1f';
+    key += ref.code;
+    return key;
+}
+
+using KeySet = std::unordered_set<std::string>;
+
+KeySet KeysOf(const std::vector<InstrumentRef>& refs)
+{
+    KeySet keys;
+    keys.reserve(refs.size());
+    for (const InstrumentRef& ref : refs)
+        keys.insert(KeyOf(ref));
+    return keys;
+}
+
+std::string AttributeOf(const XmlElement& element, std::string_view name)
+{
+    const auto* attribute = element.first_attribute(name.data(), name.size());
+    return attribute ? std::string(attribute->value(), attribute->value_size()) : std::string();
+}
+
+Tree AttributesOf(const XmlElement& element)
+{
+    Tree attributes;
+    for (const auto* attribute = element.first_attribute(); attribute;
+         attribute = attribute->next_attribute())
+        attributes.push_back(
+            Tree::value_type(std::string(attribute->name(), attribute->name_size()),
+                             Tree(std::string(attribute->value(), attribute->value_size()))));
+    return attributes;
+}
+
+bool IsNamed(const XmlElement& node, std::string_view name)
+{
+    return node.type() == boost::property_tree::detail::rapidxml::node_element &&
+           std::string_view(node.name(), node.name_size()) == name;
+}
+
+// Elements and comments keep their place; text between elements is layout.
+void CopyNode(const XmlElement& node, Tree& parent)
+{
+    using boost::property_tree::detail::rapidxml::node_comment;
+    using boost::property_tree::detail::rapidxml::node_element;
+    if (node.type() == node_element || node.type() == node_comment)
+        boost::property_tree::xml_parser::read_xml_node(const_cast<XmlElement*>(&node), parent, 0);
+}
+
+Tree& WatchlistsOf(Tree& skeleton)
+{
+    Tree& application = skeleton.get_child_optional("application")
+                            ? skeleton.get_child("application")
+                            : skeleton.put_child("application", Tree());
+    if (auto watchlists = application.get_child_optional("watchlists"))
+        return *watchlists;
+    return application.push_back(Tree::value_type("watchlists", Tree()))->second;
+}
+
+void AppendList(std::string& out, const WatchlistStoreService::List& list)
+{
+    out += "    <watchlist name=\"";
+    AppendEscapedAttribute(out, list.name);
+    if (list.instruments.empty())
+    {
+        out += "\"/>\n";
+        return;
+    }
+    out += "\">\n";
+    for (const InstrumentRef& ref : list.instruments)
+    {
+        out += "      <instrument exchange=\"";
+        AppendEscapedAttribute(out, ref.exchange);
+        out += "\" code=\"";
+        AppendEscapedAttribute(out, ref.code);
+        out += "\"/>\n";
+    }
+    out += "    </watchlist>\n";
+}
+
+} // namespace
+
+struct WatchlistStoreService::Contents
+{
+    // The document with each stored list as an empty "watchlist" element,
+    // standing for the list of the same position in `lists`.
+    Tree skeleton;
+    // Shared between generations: an operation copies only what it changes.
+    std::vector<std::shared_ptr<const List>> lists;
+
+    static Contents Parse(const std::string& path, std::string text)
+    {
+        Contents contents;
+        ScanXmlText(path, std::move(text), "application",
+                    [&contents](const XmlElement& root)
+                    {
+                        Tree application;
+                        if (root.first_attribute())
+                            application.push_back(Tree::value_type("<xmlattr>", AttributesOf(root)));
+                        bool listsSeen = false;
+                        for (const auto* node = root.first_node(); node; node = node->next_sibling())
+                        {
+                            if (listsSeen || !IsNamed(*node, "watchlists"))
+                            {
+                                CopyNode(*node, application);
+                                continue;
+                            }
+                            listsSeen = true;
+                            Tree watchlists;
+                            if (node->first_attribute())
+                                watchlists.push_back(Tree::value_type("<xmlattr>", AttributesOf(*node)));
+                            for (const auto* child = node->first_node(); child; child = child->next_sibling())
+                            {
+                                if (!IsNamed(*child, kWatchlist))
+                                {
+                                    CopyNode(*child, watchlists);
+                                    continue;
+                                }
+                                watchlists.push_back(Tree::value_type("watchlist", Tree()));
+                                contents.lists.push_back(std::make_shared<const List>(ReadList(*child)));
+                            }
+                            application.push_back(Tree::value_type("watchlists", std::move(watchlists)));
+                        }
+                        contents.skeleton.push_back(Tree::value_type("application", std::move(application)));
+                    });
+        return contents;
+    }
+
+    static List ReadList(const XmlElement& element)
+    {
+        List list{AttributeOf(element, "name"), {}};
+        const std::string_view key = "instrument";
+        for (const auto* child = element.first_node(key.data(), key.size()); child;
+             child = child->next_sibling(key.data(), key.size()))
+            list.instruments.push_back({AttributeOf(*child, "exchange"), AttributeOf(*child, "code")});
+        return list;
+    }
+
+    // One element a line, indented, whatever the file looked like before.
+    std::string Render() const
+    {
+        std::string out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+        const Tree& application = skeleton.get_child("application");
+        out += "<application";
+        AppendAttributes(out, application);
+        out += ">\n";
+        const Tree* firstLists = &application.get_child("watchlists");
+        for (const auto& [key, child] : application)
+        {
+            if (key == "<xmlattr>")
+                continue;
+            if (&child != firstLists)
+            {
+                AppendTidyXml(out, key, child, 1);
+                continue;
+            }
+            out += "  <watchlists";
+            AppendAttributes(out, child);
+            out += ">\n";
+            std::size_t next = 0;
+            for (const auto& [listKey, listChild] : child)
+            {
+                if (listKey == kWatchlist)
+                    AppendList(out, *lists.at(next++));
+                else if (listKey != "<xmlattr>")
+                    AppendTidyXml(out, listKey, listChild, 2);
+            }
+            out += "  </watchlists>\n";
+        }
+        out += "</application>\n";
+        return out;
+    }
+
+    static void AppendAttributes(std::string& out, const Tree& element)
+    {
+        const auto attributes = element.get_child_optional("<xmlattr>");
+        if (!attributes)
+            return;
+        for (const auto& [name, value] : *attributes)
+        {
+            out += ' ';
+            out += name;
+            out += "=\"";
+            AppendEscapedAttribute(out, value.data());
+            out += '"';
+        }
+    }
+
+    // Takes the `index`th list out, with its placeholder.
+    void Erase(std::size_t index)
+    {
+        Tree& watchlists = WatchlistsOf(skeleton);
+        std::size_t seen = 0;
+        for (auto child = watchlists.begin(); child != watchlists.end(); ++child)
+            if (child->first == kWatchlist && seen++ == index)
+            {
+                watchlists.erase(child);
+                break;
+            }
+        lists.erase(lists.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+
+    void Append(List list)
+    {
+        WatchlistsOf(skeleton).push_back(Tree::value_type("watchlist", Tree()));
+        lists.push_back(std::make_shared<const List>(std::move(list)));
+    }
+};
+
+// The names `before` held that `after` does not.
+std::vector<std::string> WatchlistStoreService::Gone(const Contents& before, const Contents& after)
+{
+    std::unordered_set<std::string> kept;
+    for (const auto& list : after.lists)
+        kept.insert(list->name);
+    std::vector<std::string> gone;
+    for (const auto& list : before.lists)
+        if (!kept.count(list->name))
+            gone.push_back(list->name);
+    return gone;
+}
+
+bool WatchlistStoreService::DiskStamp::operator==(const DiskStamp& other) const
+{
+    return exists == other.exists && size == other.size && seconds == other.seconds &&
+           nanoseconds == other.nanoseconds && inode == other.inode;
+}
+
+WatchlistStoreService::WatchlistStoreService(PathSource path) : m_path(std::move(path)) {}
+
+WatchlistStoreService::~WatchlistStoreService() = default;
+
+int WatchlistStoreService::Observe(Observer observer)
+{
+    const int id = m_nextObserver++;
+    m_observers.emplace(id, std::move(observer));
+    return id;
+}
+
+void WatchlistStoreService::Forget(int id)
+{
+    m_observers.erase(id);
+}
+
+WatchlistStoreService::DiskStamp WatchlistStoreService::StampOf(const std::string& path) const
+{
+    DiskStamp stamp;
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0)
+    {
+        // Only a path naming nothing is a store yet to be created; any other
+        // failure is left to the reader, which names it.
+        stamp.exists = errno != ENOENT && errno != ENOTDIR;
+        return stamp;
+    }
+    stamp.exists = true;
+    stamp.size = static_cast<long long>(info.st_size);
+    stamp.seconds = static_cast<long long>(info.st_mtim.tv_sec);
+    stamp.nanoseconds = static_cast<long long>(info.st_mtim.tv_nsec);
+    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    return stamp;
+}
+
+void WatchlistStoreService::Synchronize()
+{
+    const std::string path = m_path();
+    DiskStamp now = StampOf(path);
+    // The file as it was last read or written: a problem seen since is gone.
+    if (m_contents && now == m_stamp)
+    {
+        m_problem.clear();
+        return;
+    }
+    if (!now.exists)
+    {
+        auto empty = std::make_unique<Contents>();
+        const std::vector<std::string> gone =
+            m_contents ? Gone(*m_contents, *empty) : std::vector<std::string>();
+        m_contents = std::move(empty);
+        m_stamp = now;
+        m_problem.clear();
+        if (!gone.empty())
+            Notify({StoreChange::Reloaded, {}, {}, gone});
+        return;
+    }
+    try
+    {
+        std::string text = ReadFileBytes(path);
+        now.hash = std::hash<std::string_view>()(text);
+        // Touched or replaced with the same bytes: nothing to read again.
+        if (m_contents && m_stamp.exists && now.hash == m_stamp.hash)
+        {
+            m_stamp = now;
+            m_problem.clear();
+            return;
+        }
+        auto read = std::make_unique<Contents>(Contents::Parse(path, std::move(text)));
+        const std::vector<std::string> gone =
+            m_contents ? Gone(*m_contents, *read) : std::vector<std::string>();
+        m_contents = std::move(read);
+        m_stamp = now;
+        m_problem.clear();
+        // Also the first time: boards filled their tabs from the file before.
+        Notify({StoreChange::Reloaded, {}, {}, gone});
+    }
+    catch (const std::exception& error)
+    {
+        m_problem = error.what();
+        throw;
+    }
+}
+
+bool WatchlistStoreService::Refresh()
+{
+    try
+    {
+        Synchronize();
+        return true;
+    }
+    catch (const std::exception&)
+    {
+        return false;
+    }
+}
+
+std::vector<std::string> WatchlistStoreService::Names()
+{
+    std::vector<std::string> names;
+    if (!Refresh())
+        return names;
+    names.reserve(m_contents->lists.size());
+    for (const auto& list : m_contents->lists)
+        names.push_back(list->name);
+    return names;
+}
+
+bool WatchlistStoreService::Has(const std::string& name)
+{
+    return Refresh() && FirstIndexOf(*m_contents, name) >= 0;
+}
+
+std::vector<InstrumentRef> WatchlistStoreService::Instruments(const std::string& name)
+{
+    Synchronize();
+    std::vector<InstrumentRef> instruments;
+    for (const auto& list : m_contents->lists)
+        if (list->name == name)
+            for (const InstrumentRef& ref : list->instruments)
+                if (!ref.exchange.empty() && !ref.code.empty())
+                    instruments.push_back(ref);
+    return instruments;
+}
+
+int WatchlistStoreService::FirstIndexOf(const Contents& contents, const std::string& name) const
+{
+    for (std::size_t i = 0; i < contents.lists.size(); ++i)
+        if (contents.lists[i]->name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void WatchlistStoreService::Commit(Contents next, const std::vector<StoreChange>& changes)
+{
+    const std::string path = m_path();
+    WatchlistsOf(next.skeleton);
+    const std::string text = next.Render();
+    // A NUL (from a name typed with one) would cut every later watchlist off.
+    if (text.find('\0') != std::string::npos)
+        throw std::runtime_error(path +
+                                 ": a watchlist text holds a NUL character; the store is left as it was");
+    try
+    {
+        ReplaceFileContents(path, text);
+    }
+    catch (const std::exception& error)
+    {
+        const std::string reason = error.what();
+        throw std::runtime_error(reason.find(path) == std::string::npos ? path + ": " + reason : reason);
+    }
+    *m_contents = std::move(next);
+    m_stamp = StampOf(path);
+    m_stamp.hash = std::hash<std::string_view>()(text);
+    for (const StoreChange& change : changes)
+        Notify(change);
+}
+
+void WatchlistStoreService::Notify(const StoreChange& change)
+{
+    // An observer may stop observing (its board closing) while told.
+    const std::map<int, Observer> observers = m_observers;
+    for (const auto& [id, observer] : observers)
+        if (m_observers.count(id))
+            observer(change);
+}
+
+void WatchlistStoreService::Create(const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
+    Synchronize();
+    if (FirstIndexOf(*m_contents, name) >= 0)
+        throw std::runtime_error(Path() + ": a watchlist named \"" + name + "\" is stored already");
+    Contents next = *m_contents;
+    next.Append({name, instruments});
+    Commit(std::move(next), {{StoreChange::Created, name, {}, {name}}});
+}
+
+void WatchlistStoreService::Rename(const std::string& from, const std::string& to)
+{
+    Synchronize();
+    const int index = FirstIndexOf(*m_contents, from);
+    if (index < 0)
+        throw std::runtime_error(Path() + ": there is no watchlist named \"" + from + "\" any more");
+    if (from == to)
+        return;
+    if (FirstIndexOf(*m_contents, to) >= 0)
+        throw std::runtime_error(Path() + ": a watchlist named \"" + to + "\" is stored already");
+    Contents next = *m_contents;
+    auto& list = next.lists[static_cast<std::size_t>(index)];
+    list = std::make_shared<const List>(List{to, list->instruments});
+    Commit(std::move(next), {{StoreChange::Renamed, from, to, {}}});
+}
+
+void WatchlistStoreService::Edit(const std::string& name, const std::string& newName,
+                                 const std::vector<InstrumentRef>& before,
+                                 const std::vector<InstrumentRef>& after)
+{
+    Synchronize();
+    const int index = FirstIndexOf(*m_contents, name);
+    if (name != newName && FirstIndexOf(*m_contents, newName) >= 0)
+        throw std::runtime_error(Path() + ": a watchlist named \"" + newName + "\" is stored already");
+    if (index < 0)
+    {
+        Contents next = *m_contents;
+        next.Append({newName, after});
+        Commit(std::move(next), {{StoreChange::Created, newName, {}, {newName}}});
+        return;
+    }
+    const std::vector<InstrumentRef>& current =
+        m_contents->lists[static_cast<std::size_t>(index)]->instruments;
+    const KeySet had = KeysOf(before);
+    const KeySet wanted = KeysOf(after);
+    const KeySet stored = KeysOf(current);
+    std::vector<InstrumentRef> result;
+    result.reserve(after.size() + current.size());
+    // The user's list in the user's order, less what another writer took
+    // out meanwhile; then what another writer put in.
+    for (const InstrumentRef& ref : after)
+    {
+        const std::string key = KeyOf(ref);
+        if (stored.count(key) || !had.count(key))
+            result.push_back(ref);
+    }
+    for (const InstrumentRef& ref : current)
+    {
+        const std::string key = KeyOf(ref);
+        if (!wanted.count(key) && !had.count(key))
+            result.push_back(ref);
+    }
+    const bool refilled = result != current;
+    if (!refilled && name == newName)
+        return;
+    std::vector<StoreChange> changes;
+    if (name != newName)
+        changes.push_back({StoreChange::Renamed, name, newName, {}});
+    if (refilled)
+        changes.push_back({StoreChange::Changed, {}, {}, {newName}});
+    Contents next = *m_contents;
+    next.lists[static_cast<std::size_t>(index)] =
+        std::make_shared<const List>(List{newName, std::move(result)});
+    Commit(std::move(next), changes);
+}
+
+std::vector<InstrumentRef> WatchlistStoreService::Add(const std::string& name,
+                                                      const std::vector<InstrumentRef>& instruments)
+{
+    return Move({}, name, instruments);
+}
+
+void WatchlistStoreService::Remove(const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
+    Synchronize();
+    const int index = FirstIndexOf(*m_contents, name);
+    if (index < 0)
+        return;
+    const KeySet gone = KeysOf(instruments);
+    const std::vector<InstrumentRef>& current =
+        m_contents->lists[static_cast<std::size_t>(index)]->instruments;
+    std::vector<InstrumentRef> kept;
+    kept.reserve(current.size());
+    for (const InstrumentRef& ref : current)
+        if (!gone.count(KeyOf(ref)))
+            kept.push_back(ref);
+    if (kept.size() == current.size())
+        return;
+    Contents next = *m_contents;
+    next.lists[static_cast<std::size_t>(index)] = std::make_shared<const List>(List{name, std::move(kept)});
+    Commit(std::move(next), {{StoreChange::Changed, {}, {}, {name}}});
+}
+
+std::vector<InstrumentRef> WatchlistStoreService::Move(const std::string& from, const std::string& to,
+                                                       const std::vector<InstrumentRef>& instruments)
+{
+    Synchronize();
+    if (!from.empty() && from == to)
+        return {};
+    Contents next = *m_contents;
+    std::vector<std::string> changed;
+    std::vector<InstrumentRef> added;
+    const int target = FirstIndexOf(next, to);
+    KeySet held = target < 0 ? KeySet() : KeysOf(next.lists[static_cast<std::size_t>(target)]->instruments);
+    for (const InstrumentRef& ref : instruments)
+        if (!ref.exchange.empty() && !ref.code.empty() && held.insert(KeyOf(ref)).second)
+            added.push_back(ref);
+    const bool created = target < 0;
+    if (created)
+        next.Append({to, added});
+    else if (!added.empty())
+    {
+        auto& list = next.lists[static_cast<std::size_t>(target)];
+        List grown{to, list->instruments};
+        grown.instruments.insert(grown.instruments.end(), added.begin(), added.end());
+        list = std::make_shared<const List>(std::move(grown));
+    }
+    if (created || !added.empty())
+        changed.push_back(to);
+    const int source = from.empty() ? -1 : FirstIndexOf(next, from);
+    if (source >= 0)
+    {
+        const KeySet gone = KeysOf(instruments);
+        auto& list = next.lists[static_cast<std::size_t>(source)];
+        List kept{from, {}};
+        kept.instruments.reserve(list->instruments.size());
+        for (const InstrumentRef& ref : list->instruments)
+            if (!gone.count(KeyOf(ref)))
+                kept.instruments.push_back(ref);
+        if (kept.instruments.size() != list->instruments.size())
+        {
+            list = std::make_shared<const List>(std::move(kept));
+            changed.push_back(from);
+        }
+    }
+    if (changed.empty())
+        return added;
+    Commit(std::move(next), {{created ? StoreChange::Created : StoreChange::Changed, to, {}, changed}});
+    return added;
+}
+
+void WatchlistStoreService::Delete(const std::string& name)
+{
+    Synchronize();
+    const int index = FirstIndexOf(*m_contents, name);
+    if (index < 0)
+        return;
+    Contents next = *m_contents;
+    next.Erase(static_cast<std::size_t>(index));
+    Commit(std::move(next), {{StoreChange::Deleted, name, {}, {}}});
+}
+
+} // namespace layout

@@ -1,0 +1,128 @@
+#pragma once
+// The watchlist store of the whole plug-in: what the store file holds, kept
+// in memory, changed by one operation at a time, each written at once and
+// told to every board. Window-free.
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout/LayoutEntries.h"
+#include "layout/TreeValues.h"
+
+namespace layout
+{
+
+/// What an operation on the store changed, as its observers hear of it.
+struct StoreChange
+{
+    enum Kind
+    {
+        Reloaded, // the file was read again: anything may differ; `names` went
+        Created,  // `name` is new
+        Renamed,  // `name` is now called `newName`
+        Changed,  // the instruments of every list in `names` changed
+        Deleted   // `name` is gone
+    };
+    Kind kind = Reloaded;
+    std::string name;
+    std::string newName;
+    std::vector<std::string> names;
+};
+
+/// The shared store. Every operation first reads the file again when it
+/// changed on disk (size, time or identity, then content), applies itself by
+/// instrument identity, writes the file once through ReplaceFileContents and
+/// tells every observer. An operation that fails throws, naming the path,
+/// and leaves file, memory and observers as they were.
+class WatchlistStoreService
+{
+public:
+    using PathSource = std::function<std::string()>;
+    using Observer = std::function<void(const StoreChange&)>;
+
+    explicit WatchlistStoreService(PathSource path);
+    ~WatchlistStoreService();
+
+    /// Calls `observer` after every change until Forget(returned id).
+    int Observe(Observer observer);
+    void Forget(int id);
+
+    std::string Path() const { return m_path(); }
+    /// Reads the file again if it changed on disk; observers hear
+    /// `Reloaded`. False when the file cannot be read (see Problem).
+    bool Refresh();
+    /// Why the file could not be read last time, or empty.
+    const std::string& Problem() const { return m_problem; }
+
+    /// The stored names in store order, the file checked first; empty when
+    /// it cannot be read.
+    std::vector<std::string> Names();
+    bool Has(const std::string& name);
+    /// The instruments with both exchange and code of every list named
+    /// `name`, in store order. Throws when the file cannot be read.
+    std::vector<InstrumentRef> Instruments(const std::string& name);
+
+    /// Appends a new list. Throws when the name is stored already.
+    void Create(const std::string& name, const std::vector<InstrumentRef>& instruments);
+    /// Changes only the name of the first list named `from`.
+    void Rename(const std::string& from, const std::string& to);
+    /// Applies what the user changed from `before` to `after` to the first
+    /// list named `name`, and names it `newName`: what left `before` goes,
+    /// what is new to it comes, in `after`'s order; what another writer
+    /// added meanwhile stays (after the user's order), what it took out
+    /// stays out. Creates the list when it is missing.
+    void Edit(const std::string& name, const std::string& newName, const std::vector<InstrumentRef>& before,
+              const std::vector<InstrumentRef>& after);
+    /// Appends to the first list named `name` what it does not hold yet
+    /// (creating the list when missing); returns what was appended.
+    std::vector<InstrumentRef> Add(const std::string& name, const std::vector<InstrumentRef>& instruments);
+    /// Takes every entry of `instruments` out of the first list named `name`.
+    void Remove(const std::string& name, const std::vector<InstrumentRef>& instruments);
+    /// Add to `to` and Remove from `from` in one write; returns what `to` gained.
+    std::vector<InstrumentRef> Move(const std::string& from, const std::string& to,
+                                    const std::vector<InstrumentRef>& instruments);
+    /// Erases the first list named `name`; nothing happens when there is none.
+    void Delete(const std::string& name);
+
+    /// One stored list as held in memory; instruments lacking an exchange or
+    /// a code are kept as they were read.
+    struct List
+    {
+        std::string name;
+        std::vector<InstrumentRef> instruments;
+    };
+
+private:
+    struct Contents;
+    struct DiskStamp
+    {
+        bool exists = false;
+        long long size = 0;
+        long long seconds = 0;
+        long long nanoseconds = 0;
+        unsigned long long inode = 0;
+        std::size_t hash = 0;
+        bool operator==(const DiskStamp& other) const;
+    };
+
+    /// Brings memory in line with the file; throws when it cannot be read.
+    void Synchronize();
+    DiskStamp StampOf(const std::string& path) const;
+    void Commit(Contents next, const std::vector<StoreChange>& changes);
+    void Notify(const StoreChange& change);
+    int FirstIndexOf(const Contents& contents, const std::string& name) const;
+    static std::vector<std::string> Gone(const Contents& before, const Contents& after);
+
+    PathSource m_path;
+    std::unique_ptr<Contents> m_contents;
+    DiskStamp m_stamp;
+    std::string m_problem;
+    std::map<int, Observer> m_observers;
+    int m_nextObserver = 1;
+};
+
+} // namespace layout
