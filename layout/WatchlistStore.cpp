@@ -211,7 +211,12 @@ Tree ReadStoreForUpdate(const std::string& path)
     return ReadStore(path);
 }
 
-void AppendEscapedAttribute(std::string& out, const std::string& text)
+namespace
+{
+
+// Line breaks and tabs in an attribute would come back as spaces to a
+// conforming reader; in text they are kept as they are.
+void AppendEscaped(std::string& out, const std::string& text, bool inAttribute)
 {
     for (const char c : text)
         switch (c)
@@ -226,45 +231,33 @@ void AppendEscapedAttribute(std::string& out, const std::string& text)
             out += "&gt;";
             break;
         case '"':
-            out += "&quot;";
+            out += inAttribute ? "&quot;" : "\"";
             break;
         case '\n':
-            out += "&#10;";
+            out += inAttribute ? "&#10;" : "\n";
             break;
         case '\t':
-            out += "&#9;";
+            out += inAttribute ? "&#9;" : "\t";
             break;
         case '\r':
-            out += "&#13;";
+            out += inAttribute ? "&#13;" : "\r";
             break;
         default:
             out += c;
         }
 }
-
-namespace
-{
 
 void AppendEscapedText(std::string& out, const std::string& text)
 {
-    for (const char c : text)
-        switch (c)
-        {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
+    AppendEscaped(out, text, false);
 }
 
 } // namespace
+
+void AppendEscapedAttribute(std::string& out, const std::string& text)
+{
+    AppendEscaped(out, text, true);
+}
 
 void AppendTidyXml(std::string& out, const std::string& key, const Tree& element, int depth)
 {
