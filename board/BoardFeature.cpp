@@ -2,7 +2,11 @@
 
 #include <wx/grid.h>
 
-void BoardFeature::OnCommand(Tickerdeck& /*board*/, wxCommandEvent& /*event*/) {}
+void BoardFeature::OnCommand(Tickerdeck& /*board*/, wxCommandEvent& /*event*/)
+{
+    // A command no feature claimed ends at the board: the host's windows
+    // above it have menus of their own and must not act on the board's ids.
+}
 
 void BoardFeature::OnGridEvent(Tickerdeck& /*board*/, BoardEventKind kind, wxGridEvent& event)
 {
