@@ -92,27 +92,21 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     EXPECT_EQ("300.00", ticket.dispatched[0].text);
     EXPECT_EQ(bdi, ticket.dispatched[0].clientData);
 
-    bdi->decimals = 0;
-    host.PriceOf(bdi)->sell = 21474.5;
-    PostCommand(board, cmd::RowCommandFirst);
-    ASSERT_EQ(2u, ticket.dispatched.size());
-    EXPECT_EQ(21475, ticket.dispatched.back().extraLong) << "a whole-number instrument counts units";
-    bdi->decimals = -1;
-    PostCommand(board, cmd::RowCommandFirst);
-    EXPECT_EQ(2147450000L, ticket.dispatched.back().extraLong) << "five decimals when none are given";
+    bdi->decimals = -1;   // five decimals
     host.PriceOf(bdi)->sell = 50000.0;
     PostCommand(board, cmd::RowCommandFirst);
-    EXPECT_EQ(5000000000L, ticket.dispatched.back().extraLong) << "past 32 bits";
+    ASSERT_EQ(2u, ticket.dispatched.size());
+    EXPECT_EQ(5000000000L, ticket.dispatched.back().extraLong) << "the instrument's decimals, past 32 bits";
     EXPECT_EQ(0, ticket.dispatched.back().intValue) << "the 32-bit field says no price rather than wrap";
 
     host.PriceOf(bdi)->sell = 1e17;
     PostCommand(board, cmd::RowCommandFirst);
-    EXPECT_EQ(4u, ticket.dispatched.size()) << "no ticket whose price does not fit";
+    EXPECT_EQ(2u, ticket.dispatched.size()) << "no ticket whose price does not fit";
     EXPECT_NE(std::string::npos, log.str().find("no ticket for")) << log.str();
 
     host.profile.permissions = 0;
     PostCommand(board, cmd::RowCommandSecond);
-    EXPECT_EQ(4u, ticket.dispatched.size()) << "no ticket without the trading right";
+    EXPECT_EQ(2u, ticket.dispatched.size()) << "no ticket without the trading right";
 }
 
 TEST_F(GridCommandsTest, HotkeysNeedExactlyOneRow)
@@ -289,7 +283,6 @@ TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshFollowsTheStoreAndBookmarksFo
     RowCommands::MoveTo(*board, SelectedTargets(grid), "Spare");
     EXPECT_EQ((std::vector<Instrument*>{cdg, ai}), InstrumentsShown(grid));
     EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, "")) << "a moved row keeps no quotes coming";
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));
 
     // Another program takes CDG out, which a filter hides, and adds KSM.
     testing_support::HideInstruments filter({cdg});

@@ -231,21 +231,8 @@ TEST_F(SharedStore, AMoveIsOnDiskAtOnceAndAFailedOneChangesNothingAndSaysWhy)
 
     RowCommands::MoveTo(*a, Rows(a, 0, {"CDG", "TKE"}), "Last");
     // Read straight from the file, as a process killed now would leave it.
-    EXPECT_EQ(StoreBytes(), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                            "<application>\n"
-                            "  <watchlists>\n"
-                            "    <watchlist name=\"First\">\n"
-                            "      <instrument exchange=\"AMX\" code=\"ARPI\"/>\n"
-                            "    </watchlist>\n"
-                            "    <watchlist name=\"Core\">\n"
-                            "      <instrument exchange=\"AMX\" code=\"BDI\"/>\n"
-                            "    </watchlist>\n"
-                            "    <watchlist name=\"Last\">\n"
-                            "      <instrument exchange=\"AMX\" code=\"CDG\"/>\n"
-                            "      <instrument exchange=\"KTX\" code=\"TKE\"/>\n"
-                            "    </watchlist>\n"
-                            "  </watchlists>\n"
-                            "</application>\n");
+    EXPECT_EQ((Refs{{"AMX", "CDG"}, {"KTX", "TKE"}}), Stored("Last"));
+    EXPECT_EQ((Refs{{"AMX", "BDI"}}), Stored("Core"));
 }
 
 TEST_F(SharedStore, ALateAnswerForAnInstrumentTheEditTookOutBringsNothingBack)

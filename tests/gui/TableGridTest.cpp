@@ -240,12 +240,10 @@ TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndFlashesEachOnItsOwn)
 {
     Price* price = Add(11.0, 10.0);
     price->buy = 9.0;
-    price->sell = 10.0 + 5e-9;
     price->open = 10.5;
     const auto colourAt = [&](int col) { return Painted(0, col)->GetTextColour(); };
     EXPECT_EQ(colourAt(column::Last), kUp);
     EXPECT_EQ(colourAt(column::Buy), kDown);
-    EXPECT_EQ(colourAt(column::Sell), kText);
     EXPECT_EQ(colourAt(column::Open), kUp);
     price->open = 10.0;  // an exact tie keeps the previous colour
     EXPECT_EQ(colourAt(column::Open), kUp);

@@ -76,58 +76,6 @@ TEST(StoreReading, InstrumentsOfEveryWatchlistWithExactlyThatName)
     EXPECT_TRUE(layout::StoredInstruments(Parse("<application/>"), "Core").empty());
 }
 
-TEST(StoreOperations, WriteWatchlistRefillsEveryWatchlistOfThatNameAndNoOther)
-{
-    Tree store = Parse(kTwoOfOneName);
-    const std::vector<InstrumentRef> rows{{"KTX", "T1"}, {"AMX", "A"}};
-    EXPECT_TRUE(layout::WriteWatchlist(store, "Core", rows));
-
-    EXPECT_EQ(layout::StoredInstruments(store, "Core"),
-              (std::vector<InstrumentRef>{{"KTX", "T1"}, {"AMX", "A"}, {"KTX", "T1"}, {"AMX", "A"}}));
-    EXPECT_EQ(layout::StoredInstruments(store, "core"), (std::vector<InstrumentRef>{{"AMX", "B"}}));
-    EXPECT_EQ(Names(store), (std::vector<std::string>{"Core", "core", "Core"}));
-    // Emptied means emptied: attributes other than the name go too.
-    const Tree& third = std::next(store.get_child("application.watchlists").begin(), 2)->second;
-    EXPECT_FALSE(third.get_optional<std::string>("<xmlattr>.extra"));
-}
-
-TEST(StoreOperations, WriteWatchlistReportsChangesAndAppendsNewWatchlistsCreatingThePath)
-{
-    Tree store = Parse(R"(<application><watchlists><watchlist name="W"><instrument exchange="AMX" code="A"/>)"
-                       R"(<instrument exchange="AMX" code="A"/></watchlist></watchlists></application>)");
-    const Tree before = store;
-    EXPECT_FALSE(layout::WriteWatchlist(store, "W", {{"AMX", "A"}, {"AMX", "A"}}));
-    EXPECT_EQ(store, before);
-    EXPECT_TRUE(layout::WriteWatchlist(store, "W", {}));
-    EXPECT_TRUE(layout::StoredInstruments(store, "W").empty());
-
-    Tree empty;
-    EXPECT_TRUE(layout::WriteWatchlist(empty, "First", {{"AMX", "A"}}));
-    layout::WriteWatchlist(empty, "Zeta", {{"AMX", "Z"}});
-    EXPECT_EQ(Names(empty), (std::vector<std::string>{"First", "Zeta"}));
-    // A new watchlist holds its instruments and then its name.
-    const Tree& added = empty.get_child("application.watchlists").back().second;
-    EXPECT_EQ(added.begin()->first, "instrument");
-    EXPECT_EQ(added.back().first, "<xmlattr>");
-}
-
-TEST(StoreOperations, AppendToWatchlistAddsOnlyWhatIsMissing)
-{
-    Tree store = Parse(kTwoOfOneName);
-    const Tree before = store;
-    EXPECT_FALSE(layout::AppendToWatchlist(store, "Core", {"AMX", "A"}));
-    EXPECT_EQ(store, before);
-
-    // Comparisons are exact: another case is another instrument.
-    EXPECT_TRUE(layout::AppendToWatchlist(store, "Core", {"AMX", "a"}));
-    EXPECT_EQ(layout::StoredInstruments(store, "Core"),
-              (std::vector<InstrumentRef>{{"AMX", "A"}, {"AMX", "a"}, {"AMX", "C"}}));
-
-    EXPECT_TRUE(layout::AppendToWatchlist(store, "Fresh", {"KTX", "T"}));
-    EXPECT_EQ(Names(store).back(), "Fresh");
-    EXPECT_EQ(layout::StoredInstruments(store, "Fresh"), (std::vector<InstrumentRef>{{"KTX", "T"}}));
-}
-
 TEST_F(StoreFolder, TheSharedStoreWritesOneElementALineWhateverTheFileLookedLikeAndKeepsWhatItDoesNotKnow)
 {
     Write("<application>\n\n  <other  keep=\"1\">text &amp; more</other><watchlists>\n    "
@@ -154,11 +102,10 @@ TEST_F(StoreFolder, TheSharedStoreWritesOneElementALineWhateverTheFileLookedLike
 TEST_F(StoreFolder, LineBreaksTabsAndReturnsInNamesAreWrittenAsReferencesAndReadBack)
 {
     const std::string name = std::string("A\nB\tC\rD \x01 E&#10;F");
-    Tree store;
-    layout::AppendToWatchlist(store, name, {"AMX", "A"});
-    store.put("application.note", "kept\nas text");
-    layout::WriteStore(path.string(), store);
-    const std::string text = ReadBytes(path);
+    Write("<application><note>kept\nas text</note></application>");
+    layout::WatchlistStoreService store([this] { return path.string(); });
+    store.Create(name, {{"AMX", "A"}});
+    const std::string text = Read();
     EXPECT_NE(text.find("name=\"A&#10;B&#9;C&#13;D \x01 E&amp;#10;F\""), std::string::npos) << text;
     EXPECT_NE(text.find("<note>kept\nas text</note>"), std::string::npos) << text;
     const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
@@ -197,24 +144,11 @@ TEST_F(StoreFolder, AStorePathTakenByAFolderIsAnErrorAndNothingIsLeftBehind)
 {
     // Works for every user, where permissions do not bind (root).
     fs::create_directories(path / "inside");
-    EXPECT_THROW(layout::WriteStore(path.string(), Tree()), std::runtime_error);
+    EXPECT_THROW(layout::ReplaceFileContents(path.string(), "new"), std::runtime_error);
     EXPECT_TRUE(fs::is_directory(path / "inside"));
     EXPECT_EQ(FilesInFolder(), 1u) << "no temporary file is left";
-    EXPECT_THROW(layout::ReadStoreForUpdate(path.string()), std::exception);
-    EXPECT_THROW(layout::WriteStore((folder / "absent" / "w.xml").string(), Tree()), std::runtime_error);
+    EXPECT_THROW(layout::ReplaceFileContents((folder / "absent" / "w.xml").string(), "new"), std::runtime_error);
     EXPECT_FALSE(fs::exists(folder / "absent")) << "a missing folder is not created";
-}
-
-TEST_F(StoreFolder, AMissingStoreReadsAsEmptyForWritersButACorruptOneThrows)
-{
-    EXPECT_TRUE(layout::ReadStoreForUpdate(path.string()).empty());
-
-    for (const char* corrupt : {"not xml at all", "<application><watchlists>", "<a><b x=\"1></b></a>", "\x01"})
-    {
-        Write(corrupt);
-        EXPECT_THROW(layout::ReadStoreForUpdate(path.string()), std::exception) << corrupt;
-        EXPECT_EQ(ReadBytes(path), corrupt);
-    }
 }
 
 std::string NestedStore(int depth)
@@ -338,17 +272,10 @@ TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)
 
 TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
 {
-    // Two versions large enough that a write takes a while.
-    Tree small;
-    layout::AppendWatchlist(small, "Small", {{"AMX", "A"}});
-    Tree large;
-    std::vector<InstrumentRef> rows;
-    for (int i = 0; i < 20000; ++i)
-        rows.push_back({"AMX", "C" + std::to_string(i)});
-    layout::AppendWatchlist(large, "Large", rows);
-    layout::WriteStore(path.string(), small);
-    const std::string smallText = layout::StoreText(small);
-    const std::string largeText = layout::StoreText(large);
+    // Two versions, the larger taking a while to write.
+    const std::string smallText = "small";
+    const std::string largeText(1 << 20, 'L');
+    Write(smallText);
 
     for (int round = 0; round < 6; ++round)
     {
@@ -374,10 +301,9 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
 TEST_F(StoreFolder, ANulInANameLeavesTheStoreAsItWas)
 {
     Write(kTwoOfOneName);
-    Tree store = layout::ReadStore(path.string());
-    layout::WriteWatchlist(store, std::string("a\0b", 3), {{"AMX", "A"}});
-    EXPECT_THROW(layout::WriteStore(path.string(), store), std::runtime_error);
-    EXPECT_EQ(kTwoOfOneName, ReadBytes(path.string()));
+    layout::WatchlistStoreService store([this] { return path.string(); });
+    EXPECT_THROW(store.Create(std::string("a\0b", 3), {{"AMX", "A"}}), std::runtime_error);
+    EXPECT_EQ(kTwoOfOneName, Read());
 }
 
 TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
