@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <sys/stat.h>
-
 #include <wx/control.h>
 #include <wx/grid.h>
 #include <wx/menu.h>

@@ -1,14 +1,16 @@
-// The watchlist store and its operations: read, change, write back, read
-// again. Nothing a reader accepted may be lost or changed on the way.
+// The shared watchlist store: what it reads it keeps through an operation
+// and the write that follows; what it refuses to read stays on disk as it was.
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "FuzzSupport.h"
 #include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 
 namespace {
 
@@ -19,73 +21,76 @@ std::string StorePath()
     return path;
 }
 
-std::vector<std::string> NamesIn(const fuzz::Tree& store)
+std::string FileText()
 {
-    std::vector<std::string> names;
-    if (const auto watchlists = store.get_child_optional("application.watchlists"))
-        for (const auto& [key, watchlist] : *watchlists)
-            if (key == "watchlist")
-                names.push_back(layout::ReadText(watchlist, "<xmlattr>.name"));
-    return names;
+    std::ifstream file(StorePath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Every name with its instruments, as the readers see the store.
-std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>> Contents(const fuzz::Tree& store)
+using Contents = std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>>;
+
+Contents ContentsOf(layout::WatchlistStoreService& store)
 {
-    std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>> contents;
-    for (const std::string& name : NamesIn(store))
-        contents.emplace_back(name, layout::StoredInstruments(store, name));
+    Contents contents;
+    for (const std::string& name : store.Names())
+        contents.emplace_back(name, store.Instruments(name));
     return contents;
-}
-
-fuzz::Tree WrittenAndReadBack(const fuzz::Tree& store)
-{
-    layout::WriteStore(StorePath(), store);
-    return layout::ReadStore(StorePath());
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const std::string input(reinterpret_cast<const char*>(data), size);
     {
         std::ofstream file(StorePath(), std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        file << input;
     }
-    fuzz::Tree store;
-    try
+    layout::WatchlistStoreService store([] { return StorePath(); });
+    const layout::InstrumentRef extra{"FUZZ", "E"};
+    if (!store.Refresh())
     {
-        store = layout::ReadStoreForUpdate(StorePath());
-    }
-    catch (const std::exception&)
-    {
-        // Rejected: the listing is empty and the file stays as it was.
+        bool refused = false;
+        try
+        {
+            store.Add("W", {extra});
+        }
+        catch (const std::exception&)
+        {
+            refused = true;
+        }
+        fuzz::Check(refused, "an operation on a store that cannot be read");
+        fuzz::Check(FileText() == input, "a store that cannot be read is left as it was");
         fuzz::Check(layout::ListWatchlistNames(StorePath()).empty(), "listing of a rejected store");
         return 0;
     }
-    fuzz::Check(layout::ListWatchlistNames(StorePath()) == NamesIn(store), "listing");
+    const Contents before = ContentsOf(store);
+    std::vector<std::string> names;
+    for (const auto& [name, instruments] : before)
+        names.push_back(name);
+    fuzz::Check(layout::ListWatchlistNames(StorePath()) == names, "listing");
 
-    const auto contents = Contents(store);
-    fuzz::Check(Contents(WrittenAndReadBack(store)) == contents, "plain round trip");
+    const std::string target = names.empty() ? std::string("W") : names.front();
+    try
+    {
+        store.Add(target, {extra});
+    }
+    catch (const std::exception&)
+    {
+        // A name the file cannot hold (a NUL) is refused before writing.
+        fuzz::Check(FileText() == input, "a refused write leaves the file");
+        return 0;
+    }
+    fuzz::Check(store.Add(target, {extra}).empty(), "appending twice");
 
-    // Refill the first watchlist with the last one's instruments, then add one.
-    const std::string name = contents.empty() ? std::string("W") : contents.front().first;
-    const std::vector<layout::InstrumentRef> rows =
-        contents.empty() ? std::vector<layout::InstrumentRef>{{"X", "Y"}} : contents.back().second;
-    const bool changed = layout::WriteWatchlist(store, name, rows);
-    fuzz::Check(!layout::WriteWatchlist(store, name, rows), "a second identical write changes nothing");
-    const layout::InstrumentRef extra{"FUZZ", name.empty() ? "E" : name};
-    const bool added = layout::AppendToWatchlist(store, name, extra);
-    fuzz::Check(!layout::AppendToWatchlist(store, name, extra), "appending twice");
-    (void)changed;
-    (void)added;
-
-    const fuzz::Tree again = WrittenAndReadBack(store);
-    fuzz::Check(Contents(again) == Contents(store), "round trip after the operations");
-    for (const auto& [otherName, instruments] : contents)
-        if (otherName != name)
-            fuzz::Check(layout::StoredInstruments(again, otherName) == instruments, "other watchlists untouched");
-    const std::vector<layout::InstrumentRef> refilled = layout::StoredInstruments(again, name);
-    fuzz::Check(std::find(refilled.begin(), refilled.end(), extra) != refilled.end(), "appended instrument");
+    layout::WatchlistStoreService again([] { return StorePath(); });
+    fuzz::Check(again.Refresh(), "the store written reads again");
+    for (const auto& [name, instruments] : before)
+        if (name != target)
+            fuzz::Check(again.Instruments(name) == instruments, "other watchlists untouched");
+    const std::vector<layout::InstrumentRef> grown = again.Instruments(target);
+    fuzz::Check(std::find(grown.begin(), grown.end(), extra) != grown.end(), "appended instrument");
+    if (!names.empty())
+        fuzz::Check(again.Names() == names, "names and their order kept");
     return 0;
 }

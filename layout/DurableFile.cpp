@@ -582,6 +582,29 @@ void ExpandDefaultBoard(ptree& document)
     }
 }
 
+bool FileIdentity::operator==(const FileIdentity& other) const
+{
+    return exists == other.exists && size == other.size && seconds == other.seconds &&
+           nanoseconds == other.nanoseconds && inode == other.inode;
+}
+
+FileIdentity IdentityOf(const std::string& path)
+{
+    FileIdentity identity;
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0)
+    {
+        identity.exists = errno != ENOENT && errno != ENOTDIR;
+        return identity;
+    }
+    identity.exists = true;
+    identity.size = static_cast<long long>(info.st_size);
+    identity.seconds = static_cast<long long>(info.st_mtim.tv_sec);
+    identity.nanoseconds = static_cast<long long>(info.st_mtim.tv_nsec);
+    identity.inode = static_cast<unsigned long long>(info.st_ino);
+    return identity;
+}
+
 std::string XmlText(const ptree& document, int indent)
 {
     const auto settings = boost::property_tree::xml_writer_make_settings<std::string>(' ', indent, "utf-8");

@@ -57,6 +57,21 @@ void ScanXmlText(const std::string& path, std::string text, const std::string& r
 /// The bytes of `path`; throws UnreadableFile naming it when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 
+/// What tells one state of a file from the next without reading it: a file
+/// replaced by a rename has another inode even with the same size and time.
+struct FileIdentity
+{
+    /// False only when the path names nothing; a path that cannot be
+    /// examined otherwise counts as there, for its reader to name the fault.
+    bool exists = false;
+    long long size = 0;
+    long long seconds = 0;
+    long long nanoseconds = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FileIdentity& other) const;
+};
+FileIdentity IdentityOf(const std::string& path);
+
 /// Renames the regular file `path` to an unused name beside it, so that a
 /// new one can be saved without losing it; a symbolic link to something else
 /// than a regular file, a FIFO or a socket is renamed itself. Returns the new

@@ -69,61 +69,6 @@ bool IsBlank(const std::string& text)
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
-bool IsPlainAttributes(const Tree& attributes, std::initializer_list<std::pair<const char*, const std::string*>> expected)
-{
-    if (!attributes.data().empty() || attributes.size() != expected.size())
-        return false;
-    auto child = attributes.begin();
-    for (const auto& [key, value] : expected)
-    {
-        if (child->first != key || !child->second.empty() || child->second.data() != *value)
-            return false;
-        ++child;
-    }
-    return true;
-}
-
-bool IsInstrumentElement(const Tree& element, const InstrumentRef& instrument)
-{
-    return IsBlank(element.data()) && element.size() == 1 && element.begin()->first == "<xmlattr>" &&
-           IsPlainAttributes(element.begin()->second, {{"exchange", &instrument.exchange}, {"code", &instrument.code}});
-}
-
-// Whether `watchlist` already holds exactly what refilling it would write,
-// compared in place so that an unchanged store costs no copy. The layout
-// of the file (blank text between elements, where the name attribute sits
-// among the children) does not show in what is stored and does not count.
-bool HoldsExactly(const Tree& watchlist, const std::string& name, const std::vector<InstrumentRef>& instruments)
-{
-    if (!IsBlank(watchlist.data()) || watchlist.size() != instruments.size() + 1)
-        return false;
-    auto next = instruments.begin();
-    bool named = false;
-    for (const auto& [key, child] : watchlist)
-    {
-        if (key == "<xmlattr>")
-        {
-            if (named || !IsPlainAttributes(child, {{"name", &name}}))
-                return false;
-            named = true;
-            continue;
-        }
-        if (key != "instrument" || next == instruments.end() || !IsInstrumentElement(child, *next))
-            return false;
-        ++next;
-    }
-    return named && next == instruments.end();
-}
-
-// A refilled watchlist: the name first, then the instruments.
-void Refill(Tree& watchlist, const std::string& name, const std::vector<InstrumentRef>& instruments)
-{
-    watchlist.clear();
-    watchlist.data().clear();
-    watchlist.push_back(Tree::value_type("<xmlattr>", NameAttribute(name)));
-    AddInstruments(watchlist, instruments);
-}
-
 // A watchlist added at the end: its instruments, then its name. Filled in
 // place, since copying a tree of many instruments is costly.
 void AddNewWatchlist(Tree& watchlists, const std::string& name, const std::vector<InstrumentRef>& instruments)
@@ -131,15 +76,6 @@ void AddNewWatchlist(Tree& watchlists, const std::string& name, const std::vecto
     Tree& watchlist = watchlists.push_back(Tree::value_type("watchlist", Tree()))->second;
     AddInstruments(watchlist, instruments);
     watchlist.push_back(Tree::value_type("<xmlattr>", NameAttribute(name)));
-}
-
-bool HoldsInstrument(const Tree& watchlist, const InstrumentRef& instrument)
-{
-    for (const auto& [key, child] : watchlist)
-        if (key == "instrument" && ReadText(child, "<xmlattr>.exchange") == instrument.exchange &&
-            ReadText(child, "<xmlattr>.code") == instrument.code)
-            return true;
-    return false;
 }
 
 // The first child element of `parent` named `name`, as a tree path finds it.
@@ -200,15 +136,6 @@ std::vector<InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>&
 Tree ReadStore(const std::string& path)
 {
     return ReadXmlDocument(path, "application");
-}
-
-Tree ReadStoreForUpdate(const std::string& path)
-{
-    // Only a path that names nothing at all is a store yet to be created.
-    std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::u8path(path), error) && !error)
-        return Tree();
-    return ReadStore(path);
 }
 
 namespace
@@ -363,87 +290,9 @@ std::vector<std::string> ListWatchlistNames(const std::string& path)
     return names;
 }
 
-bool WriteWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments)
-{
-    Tree& watchlists = StoreWatchlists(store);
-    bool found = false;
-    bool changed = false;
-    for (auto& [key, watchlist] : watchlists)
-    {
-        if (!IsWatchlistNamed(key, watchlist, name))
-            continue;
-        found = true;
-        if (!HoldsExactly(watchlist, name, instruments))
-        {
-            Refill(watchlist, name, instruments);
-            changed = true;
-        }
-    }
-    if (found)
-        return changed;
-    AddNewWatchlist(watchlists, name, instruments);
-    return true;
-}
-
-bool AppendToWatchlist(Tree& store, const std::string& name, const InstrumentRef& instrument)
-{
-    Tree& watchlists = StoreWatchlists(store);
-    for (auto& [key, watchlist] : watchlists)
-    {
-        if (!IsWatchlistNamed(key, watchlist, name))
-            continue;
-        if (HoldsInstrument(watchlist, instrument))
-            return false;
-        watchlist.push_back(Tree::value_type("instrument", InstrumentElement(instrument)));
-        return true;
-    }
-    AddNewWatchlist(watchlists, name, {instrument});
-    return true;
-}
-
 void AppendWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments)
 {
     AddNewWatchlist(StoreWatchlists(store), name, instruments);
-}
-
-void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string& newName,
-                      const std::vector<InstrumentRef>& instruments)
-{
-    Tree& watchlists = StoreWatchlists(store);
-    for (auto& [key, watchlist] : watchlists)
-    {
-        if (!IsWatchlistNamed(key, watchlist, oldName))
-            continue;
-        Refill(watchlist, oldName, instruments);
-        watchlist.put(kNameAttribute, newName);
-        return;
-    }
-    AddNewWatchlist(watchlists, newName, instruments);
-}
-
-bool HasWatchlist(const Tree& store, const std::string& name)
-{
-    const auto watchlists = store.get_child_optional(kWatchlistsPath);
-    if (!watchlists)
-        return false;
-    for (const auto& [key, watchlist] : *watchlists)
-        if (IsWatchlistNamed(key, watchlist, name))
-            return true;
-    return false;
-}
-
-bool RemoveWatchlist(Tree& store, const std::string& name)
-{
-    auto watchlists = store.get_child_optional(kWatchlistsPath);
-    if (!watchlists)
-        return false;
-    for (auto entry = watchlists->begin(); entry != watchlists->end(); ++entry)
-        if (IsWatchlistNamed(entry->first, entry->second, name))
-        {
-            watchlists->erase(entry);
-            return true;
-        }
-    return false;
 }
 
 }  // namespace layout

@@ -21,12 +21,6 @@ InstrumentRef RefOf(const Instrument& instrument);
 /// "application".
 Tree ReadStore(const std::string& path);
 
-/// Reads the store for an operation that will write it back. A store file
-/// that does not exist yet reads as empty, so the first watchlist creates
-/// it; one that exists but cannot be read or parsed throws like ReadStore,
-/// so that nothing is ever written over it.
-Tree ReadStoreForUpdate(const std::string& path);
-
 /// The store as written to disk: a "utf-8" declaration, then one element a
 /// line, indented by two blanks a level, whatever layout the file had.
 std::string StoreText(const Tree& store);
@@ -67,29 +61,7 @@ std::vector<InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>&
 /// or the element is missing or unreadable.
 std::vector<std::string> ListWatchlistNames(const std::string& path);
 
-/// Refills every watchlist named `name` with `instruments`; appends a new
-/// one when there is none. Returns false when the tree already held exactly
-/// that, so the caller can leave the file alone.
-bool WriteWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments);
-
-/// Adds `instrument` to the first watchlist named `name` unless it already
-/// holds it; creates the watchlist when there is none. Returns whether the
-/// instrument was added.
-bool AppendToWatchlist(Tree& store, const std::string& name, const InstrumentRef& instrument);
-
 /// Appends a new watchlist at the end without looking for the name.
 void AppendWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments);
-
-/// Refills the first watchlist named `oldName` with `instruments` under
-/// `newName`, keeping its place in the store; appends a new one when there
-/// is no such watchlist.
-void ReplaceWatchlist(Tree& store, const std::string& oldName, const std::string& newName,
-                      const std::vector<InstrumentRef>& instruments);
-
-/// Whether the store holds a watchlist named exactly `name`.
-bool HasWatchlist(const Tree& store, const std::string& name);
-
-/// Erases the first watchlist named `name`; returns whether there was one.
-bool RemoveWatchlist(Tree& store, const std::string& name);
 
 }  // namespace layout

@@ -1,8 +1,5 @@
 #include "layout/WatchlistStoreService.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <stdexcept>
 #include <string_view>
 #include <unordered_set>
@@ -250,8 +247,7 @@ std::vector<std::string> WatchlistStoreService::Gone(const Contents& before, con
 
 bool WatchlistStoreService::DiskStamp::operator==(const DiskStamp& other) const
 {
-    return exists == other.exists && size == other.size && seconds == other.seconds &&
-           nanoseconds == other.nanoseconds && inode == other.inode;
+    return file == other.file;
 }
 
 WatchlistStoreService::WatchlistStoreService(PathSource path) : m_path(std::move(path)) {}
@@ -272,20 +268,10 @@ void WatchlistStoreService::Forget(int id)
 
 WatchlistStoreService::DiskStamp WatchlistStoreService::StampOf(const std::string& path) const
 {
+    // Only a path naming nothing is a store yet to be created; any other
+    // failure is left to the reader, which names it.
     DiskStamp stamp;
-    struct stat info = {};
-    if (::stat(path.c_str(), &info) != 0)
-    {
-        // Only a path naming nothing is a store yet to be created; any other
-        // failure is left to the reader, which names it.
-        stamp.exists = errno != ENOENT && errno != ENOTDIR;
-        return stamp;
-    }
-    stamp.exists = true;
-    stamp.size = static_cast<long long>(info.st_size);
-    stamp.seconds = static_cast<long long>(info.st_mtim.tv_sec);
-    stamp.nanoseconds = static_cast<long long>(info.st_mtim.tv_nsec);
-    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    stamp.file = IdentityOf(path);
     return stamp;
 }
 
@@ -299,7 +285,7 @@ void WatchlistStoreService::Synchronize()
         m_problem.clear();
         return;
     }
-    if (!now.exists)
+    if (!now.file.exists)
     {
         auto empty = std::make_unique<Contents>();
         const std::vector<std::string> gone =
@@ -316,7 +302,7 @@ void WatchlistStoreService::Synchronize()
         std::string text = ReadFileBytes(path);
         now.hash = std::hash<std::string_view>()(text);
         // Touched or replaced with the same bytes: nothing to read again.
-        if (m_contents && m_stamp.exists && now.hash == m_stamp.hash)
+        if (m_contents && m_stamp.file.exists && now.hash == m_stamp.hash)
         {
             m_stamp = now;
             m_problem.clear();

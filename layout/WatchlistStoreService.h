@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/DurableFile.h"
 #include "layout/LayoutEntries.h"
 #include "layout/TreeValues.h"
 
@@ -100,11 +101,7 @@ private:
     struct Contents;
     struct DiskStamp
     {
-        bool exists = false;
-        long long size = 0;
-        long long seconds = 0;
-        long long nanoseconds = 0;
-        unsigned long long inode = 0;
+        FileIdentity file;
         std::size_t hash = 0;
         bool operator==(const DiskStamp& other) const;
     };
