@@ -228,9 +228,18 @@ void ReadCsv(std::string_view text, WatchlistFileContents& contents)
             contents.line = records.Line();
             return;
         }
-        const std::string_view code = codeColumn < fields.size() ? Trimmed(fields[codeColumn]) : std::string_view();
+        std::string_view code = codeColumn < fields.size() ? Trimmed(fields[codeColumn]) : std::string_view();
         if (code.empty())
+        {
+            // A row without its code still meant something: it is told as
+            // not found rather than passed over in silence.
+            for (const std::string& field : fields)
+                if (code.empty())
+                    code = Trimmed(field);
+            if (!code.empty() && !Take(contents, std::string(), std::string(code), line))
+                return;
             continue;
+        }
         const std::string_view exchange =
             exchangeColumn < fields.size() ? Trimmed(fields[exchangeColumn]) : std::string_view();
         if (!Take(contents, std::string(exchange), std::string(code), line))
