@@ -56,7 +56,7 @@ std::vector<BoardEventKind> TypeToAdd::EventKinds() const
 void TypeToAdd::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
 {
     const wxChar typed = event.GetUnicodeKey();
-    wxGridEx* grid = event.HasAnyModifiers() || typed == WXK_NONE || !wxIsalnum(typed)
+    wxGridEx* grid = event.HasModifiers() || typed == WXK_NONE || !wxIsalnum(typed)
                          ? nullptr
                          : WatchlistGridOf(board, event);
     if (!grid)

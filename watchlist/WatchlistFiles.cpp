@@ -3,6 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/numformatter.h>
 #include <wx/stdpaths.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -71,8 +72,8 @@ wxString ProblemText(const layout::WatchlistFileContents& contents, const wxStri
         return wxString::Format(_("The file \"%s\" cannot be read: the quote opened on line %zu is never closed."),
                                 file, contents.line);
     case WatchlistFileContents::TooManyEntries:
-        return wxString::Format(_("The file \"%s\" holds more than %zu entries, more than a watchlist takes."), file,
-                                layout::kMaxFileEntries);
+        return wxString::Format(_("The file \"%s\" holds more than %s entries, more than a watchlist takes."), file,
+                                wxNumberFormatter::ToString(static_cast<long>(layout::kMaxFileEntries)));
     case WatchlistFileContents::EntryTooLong:
         return wxString::Format(_("The file \"%s\" cannot be read: line %zu holds an entry too long for an "
                                   "instrument code."),

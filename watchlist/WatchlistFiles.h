@@ -44,7 +44,6 @@ public:
     void SetFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
     void SetErrorReport(ErrorReport report) { m_errorReport = std::move(report); }
 
-private:
     /// What an imported file's entries came to.
     struct Resolved
     {
@@ -54,7 +53,11 @@ private:
         std::vector<std::string> dropped;  // no exchange given and not found
     };
 
+    /// The references a file's entries make, each found one as the host
+    /// writes it; unknown ones naming an exchange kept as they stand.
     static Resolved Resolve(Tickerdeck& board, const std::vector<layout::InstrumentRef>& entries);
+
+private:
     void AskName(Tickerdeck& board, const std::string& path, Resolved resolved);
 
     FileChooser m_chooser;
