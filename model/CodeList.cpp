@@ -1,5 +1,6 @@
 #include "model/CodeList.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -9,19 +10,34 @@ bool IsSeparator(char c)
     return c == ',' || c == ';' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-std::string UpperAscii(std::string text)
+char UpperAscii(char c)
 {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - ('a' - 'A'));
-    return text;
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
 }
 
-// The two parts joined by a byte no code holds.
-std::string ExchangeKey(const std::string& exchange, const std::string& code)
+struct CaseBlindHash
 {
-    return UpperAscii(exchange) + '\0' + UpperAscii(code);
-}
+    size_t operator()(std::string_view text) const
+    {
+        size_t hash = 14695981039346656037ull;
+        for (char c : text)
+            hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211ull;
+        return hash;
+    }
+};
+
+struct CaseBlindEqual
+{
+    bool operator()(std::string_view a, std::string_view b) const
+    {
+        if (a.size() != b.size())
+            return false;
+        for (size_t index = 0; index < a.size(); ++index)
+            if (UpperAscii(a[index]) != UpperAscii(b[index]))
+                return false;
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -60,39 +76,41 @@ std::vector<CodeToken> SplitCodes(std::string_view text)
     return tokens;
 }
 
-CodeResolver::CodeResolver(const std::vector<Instrument*>& instruments)
+std::vector<Instrument*> FindCodes(const std::vector<Instrument*>& instruments, const std::vector<CodeToken>& tokens)
 {
-    m_byCode.reserve(instruments.size());
-    m_byExchangeCode.reserve(instruments.size());
+    std::unordered_map<std::string_view, std::vector<size_t>, CaseBlindHash, CaseBlindEqual> byCode;
+    for (size_t index = 0; index < tokens.size(); ++index)
+        if (!tokens[index].code.empty())
+            byCode[tokens[index].code].push_back(index);
+    std::vector<Instrument*> found(tokens.size(), nullptr);
     for (Instrument* instrument : instruments)
     {
         if (!instrument)
             continue;
-        m_byCode.emplace(UpperAscii(instrument->code), instrument);
-        m_byExchangeCode.emplace(ExchangeKey(instrument->exchange, instrument->code), instrument);
+        const auto named = byCode.find(instrument->code);
+        if (named == byCode.end())
+            continue;
+        for (size_t index : named->second)
+        {
+            const std::string& exchange = tokens[index].exchange;
+            if (!found[index] && (exchange.empty() || CaseBlindEqual()(exchange, instrument->exchange)))
+                found[index] = instrument;
+        }
     }
+    return found;
 }
 
-Instrument* CodeResolver::Find(const std::string& exchange, const std::string& code) const
-{
-    if (code.empty())
-        return nullptr;
-    const auto& index = exchange.empty() ? m_byCode : m_byExchangeCode;
-    const auto found = index.find(exchange.empty() ? UpperAscii(code) : ExchangeKey(exchange, code));
-    return found == index.end() ? nullptr : found->second;
-}
-
-ResolvedCodes ResolveCodes(const CodeResolver& resolver, const std::vector<CodeToken>& tokens)
+ResolvedCodes ResolveCodes(const std::vector<Instrument*>& instruments, const std::vector<CodeToken>& tokens)
 {
     ResolvedCodes resolved;
+    const std::vector<Instrument*> found = FindCodes(instruments, tokens);
     std::unordered_set<const Instrument*> seen;
-    for (const CodeToken& token : tokens)
+    for (size_t index = 0; index < tokens.size(); ++index)
     {
-        Instrument* instrument = resolver.Find(token.exchange, token.code);
-        if (!instrument)
-            resolved.missing.push_back(token.written);
-        else if (seen.insert(instrument).second)
-            resolved.found.push_back(instrument);
+        if (!found[index])
+            resolved.missing.push_back(tokens[index].written);
+        else if (seen.insert(found[index]).second)
+            resolved.found.push_back(found[index]);
     }
     return resolved;
 }

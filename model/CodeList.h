@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "contract/Records.h"
@@ -27,21 +26,12 @@ std::vector<CodeToken> SplitCodes(std::string_view text);
 /// The entry of a list for `token`: "EXCHANGE:CODE" splits at its first colon.
 CodeToken ReadCodeToken(std::string_view written);
 
-/// Finds instruments by code, with or without an exchange, letters compared
-/// without regard to ASCII case; a code listed on several exchanges without
-/// one named gives the first in catalogue order.
-class CodeResolver
-{
-public:
-    explicit CodeResolver(const std::vector<Instrument*>& instruments);
-
-    /// The instrument `exchange` (any when empty) lists as `code`, or null.
-    Instrument* Find(const std::string& exchange, const std::string& code) const;
-
-private:
-    std::unordered_map<std::string, Instrument*> m_byCode;
-    std::unordered_map<std::string, Instrument*> m_byExchangeCode;
-};
+/// The instrument each token names, or null, in token order: codes and
+/// exchanges compared without regard to ASCII case; a code listed on several
+/// exchanges without one named gives the first in catalogue order. One pass
+/// over the catalogue, nothing copied from it: a paste of a thousand codes
+/// must not index a hundred thousand instruments first.
+std::vector<Instrument*> FindCodes(const std::vector<Instrument*>& instruments, const std::vector<CodeToken>& tokens);
 
 /// What a list of codes came to: the instruments found, each once, in the
 /// order first named, and the written texts of those not found.
@@ -51,4 +41,4 @@ struct ResolvedCodes
     std::vector<std::string> missing;
 };
 
-ResolvedCodes ResolveCodes(const CodeResolver& resolver, const std::vector<CodeToken>& tokens);
+ResolvedCodes ResolveCodes(const std::vector<Instrument*>& instruments, const std::vector<CodeToken>& tokens);

@@ -47,7 +47,7 @@ PasteCodes::Outcome PasteCodes::Paste(Tickerdeck& board, wxGridEx* grid, const w
         outcome.stored = false;
         return outcome;
     }
-    const ResolvedCodes resolved = ResolveCodes(CodeResolver(host->GetInstruments()), SplitCodes(text.utf8_string()));
+    const ResolvedCodes resolved = ResolveCodes(host->GetInstruments(), SplitCodes(text.utf8_string()));
     outcome.missing = resolved.missing;
     if (resolved.found.empty())
         return outcome;

@@ -182,11 +182,17 @@ WatchlistFiles::Resolved WatchlistFiles::Resolve(Tickerdeck& board, const std::v
 {
     Resolved resolved;
     Host* host = board.GetHost();
-    const CodeResolver resolver(host ? host->GetInstruments() : std::vector<Instrument*>());
-    resolved.refs.reserve(entries.size());
+    std::vector<CodeToken> tokens;
+    tokens.reserve(entries.size());
     for (const layout::InstrumentRef& entry : entries)
+        tokens.push_back({entry.exchange, entry.code, {}});
+    const std::vector<Instrument*> found =
+        FindCodes(host ? host->GetInstruments() : std::vector<Instrument*>(), tokens);
+    resolved.refs.reserve(entries.size());
+    for (size_t index = 0; index < entries.size(); ++index)
     {
-        if (const Instrument* instrument = resolver.Find(entry.exchange, entry.code))
+        const layout::InstrumentRef& entry = entries[index];
+        if (const Instrument* instrument = found[index])
         {
             resolved.refs.push_back(layout::RefOf(*instrument));
             ++resolved.found;

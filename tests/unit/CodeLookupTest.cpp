@@ -60,13 +60,10 @@ TEST_F(Codes, PastedTextNamesInstrumentsWithOrWithoutExchange)
     Instrument* kss = Add("KSS", "RHX");
     Instrument* amxOrca = Add("ORCA", "AMX");
     Instrument* ktxOrca = Add("ORCA", "KTX");
-    const CodeResolver resolver(list);
-    EXPECT_EQ(resolver.Find("", "orca"), amxOrca);
-    EXPECT_EQ(resolver.Find("ktx", "Orca"), ktxOrca);
-    EXPECT_EQ(resolver.Find("AMX", "KSS"), nullptr);
-    EXPECT_EQ(resolver.Find("RHX", ""), nullptr);
+    const std::vector<CodeToken> names = {{"", "orca", ""}, {"ktx", "Orca", ""}, {"AMX", "KSS", ""}, {"RHX", "", ""}};
+    EXPECT_EQ(FindCodes(list, names), (std::vector<Instrument*>{amxOrca, ktxOrca, nullptr, nullptr}));
 
-    const ResolvedCodes resolved = ResolveCodes(resolver, tokens);
+    const ResolvedCodes resolved = ResolveCodes(list, tokens);
     EXPECT_EQ(resolved.found, (std::vector<Instrument*>{kss, amxOrca, ktxOrca}));
     EXPECT_EQ(resolved.missing, std::vector<std::string>{"NOPE"});
 }
