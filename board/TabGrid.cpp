@@ -197,6 +197,7 @@ void Tickerdeck::BindGridEvents(wxGridEx* grid)
     wxWindow* cells = grid->GetGridWindow();
     cells->Bind(wxEVT_MOTION, &Tickerdeck::OnGridMotion, this);
     cells->Bind(wxEVT_KEY_DOWN, &Tickerdeck::OnGridKeyDown, this);
+    cells->Bind(wxEVT_CHAR, &Tickerdeck::OnGridChar, this);
     cells->Bind(wxEVT_RIGHT_UP, &Tickerdeck::OnGridRightUp, this);
     grid->Bind(wxEVT_SIZE, &Tickerdeck::OnGridSize, this);
     // The grid paints every pixel itself; erasing first only flickers.

@@ -19,6 +19,25 @@ std::wstring FoldCase(const wxString& text)
     return folded;
 }
 
+std::wstring FoldUtf8(const std::string& text)
+{
+    std::wstring folded(text.size(), L'\0');
+    for (size_t index = 0; index < text.size(); ++index)
+    {
+        const unsigned char c = static_cast<unsigned char>(text[index]);
+        if (c >= 0x80)
+        {
+            // A host's text that is no UTF-8 is taken as Latin-1 rather than dropped.
+            wxString converted = wxString::FromUTF8(text.data(), text.size());
+            if (converted.empty())
+                converted = wxString(text.data(), wxConvISO8859_1, text.size());
+            return FoldCase(converted);
+        }
+        folded[index] = c >= 'A' && c <= 'Z' ? static_cast<wchar_t>(c + ('a' - 'A')) : static_cast<wchar_t>(c);
+    }
+    return folded;
+}
+
 bool ContainsIgnoringCase(const wxString& text, const wxString& part)
 {
     return FoldCase(text).find(FoldCase(part)) != std::wstring::npos;

@@ -10,6 +10,11 @@
 /// every script compare without case, full-width ones too.
 std::wstring FoldCase(const wxString& text);
 
+/// FoldCase for UTF-8 text; plain ASCII, which most codes and names are,
+/// skips the conversion to the toolkit's string, which costs more than the
+/// folding on a large catalogue.
+std::wstring FoldUtf8(const std::string& text);
+
 /// True when `part` occurs in `text`, letters compared without case.
 /// An empty `part` occurs everywhere.
 bool ContainsIgnoringCase(const wxString& text, const wxString& part);

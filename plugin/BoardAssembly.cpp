@@ -5,7 +5,10 @@
 #include "alert/BoardAlerts.h"
 #include "board/Tickerdeck.h"
 #include "dialogs/InstrumentFlags.h"
+#include "watchlist/PasteCodes.h"
+#include "watchlist/TypeToAdd.h"
 #include "watchlist/WatchlistCommands.h"
+#include "watchlist/WatchlistFiles.h"
 #include "export/TabExport.h"
 #include "commands/BookmarksColumns.h"
 #include "commands/GridKeys.h"
@@ -20,6 +23,9 @@ void InstallFeatures(Tickerdeck& board)
     board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
     board.AddFeature(std::make_unique<InstrumentFlags>());
     board.AddFeature(std::make_unique<WatchlistCommands>(board));
+    board.AddFeature(std::make_unique<WatchlistFiles>());
+    board.AddFeature(std::make_unique<TypeToAdd>());
+    board.AddFeature(std::make_unique<PasteCodes>());
     board.AddFeature(std::make_unique<TabExport>());
     board.AddFeature(std::make_unique<GridMenus>());
     board.AddFeature(std::make_unique<GridTickets>());

@@ -15,21 +15,6 @@ wxString GroupLabel(const ExchangeList& exchanges, const std::string& key)
     return layout::ToWxString(exchange->name) + " (" + layout::ToWxString(key) + ")";
 }
 
-// Most codes and names are plain ASCII: those skip the conversion to the
-// toolkit's string, which costs more than the folding on a large catalogue.
-std::wstring FoldText(const std::string& text)
-{
-    std::wstring folded(text.size(), L'\0');
-    for (size_t index = 0; index < text.size(); ++index)
-    {
-        const unsigned char c = static_cast<unsigned char>(text[index]);
-        if (c >= 0x80)
-            return FoldCase(layout::ToWxString(text));
-        folded[index] = c >= 'A' && c <= 'Z' ? static_cast<wchar_t>(c + ('a' - 'A')) : static_cast<wchar_t>(c);
-    }
-    return folded;
-}
-
 }  // namespace
 
 InstrumentCatalogue::InstrumentCatalogue(const std::vector<Instrument*>& instruments, const ExchangeList& exchanges)
@@ -43,7 +28,7 @@ InstrumentCatalogue::InstrumentCatalogue(const std::vector<Instrument*>& instrum
         const auto [group, added] = groupOf.emplace(instrument->exchange, m_groupLabels.size());
         if (added)
             m_groupLabels.push_back(GroupLabel(exchanges, instrument->exchange));
-        m_entries.push_back(Entry{instrument, group->second, FoldText(instrument->code), FoldText(instrument->name)});
+        m_entries.push_back(Entry{instrument, group->second, FoldUtf8(instrument->code), FoldUtf8(instrument->name)});
     }
 }
 

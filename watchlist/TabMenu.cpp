@@ -60,6 +60,9 @@ TabMenu::TabMenu(const ExchangeList& exchanges, std::vector<std::string> names, 
     AppendWithBitmap(m_menu.get(), cmd::DeleteTab, _("Delete Tab..."), "./icon/remove.png");
     m_deleteWatchlist = MakeNamesMenu(kDeleteWatchlistFirst, kMoreToDelete);
     m_menu->AppendSubMenu(m_deleteWatchlist, _("Delete Watchlist..."));
+    m_menu->AppendSeparator();
+    m_menu->Append(cmd::ExportWatchlist, _("Export Watchlist..."));
+    m_menu->Append(cmd::ImportWatchlist, _("Import Watchlist..."));
 }
 
 TabMenu::~TabMenu() = default;
@@ -182,5 +185,6 @@ void TabMenu::UpdateForCurrentTab(bool hasTab, bool storedWatchlist, bool filter
     m_menu->Enable(cmd::RemoveFilter, hasTab && filtered);
     m_menu->Enable(cmd::EditWatchlist, storedWatchlist);
     m_menu->Enable(cmd::RenameWatchlist, storedWatchlist);
+    m_menu->Enable(cmd::ExportWatchlist, storedWatchlist);
     m_menu->Enable(cmd::DeleteTab, hasTab);
 }

@@ -14,7 +14,8 @@ class wxMenu;
 
 /// The tab strip's menu: one submenu per active exchange with its category
 /// tabs and "All", the stored watchlists to open or delete, the filter
-/// commands, Edit and Rename Watchlist and Delete Tab. Knows what each item opens.
+/// commands, Edit and Rename Watchlist, Delete Tab, and Export and Import
+/// Watchlist. Knows what each item opens.
 class TabMenu
 {
 public:

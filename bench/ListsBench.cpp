@@ -1,0 +1,201 @@
+// Adding to watchlists by typing, pasting and importing, on a catalogue of
+// 100,000 generated instruments beside the demo exchanges: one keystroke's
+// lookup, a paste of 1,000 codes up to the written store and the tab that
+// follows it, and a file of 10,000 lines read, resolved and stored.
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+
+#include "BenchMain.h"
+#include "board/Tickerdeck.h"
+#include "host/TerminalHost.h"
+#include "host/UserFiles.h"
+#include "host/market/Catalogue.h"
+#include "host/market/QuoteBook.h"
+#include "host/theme/ThemeSwitch.h"
+#include "layout/DurableFile.h"
+#include "layout/WatchlistFile.h"
+#include "layout/WatchlistStoreService.h"
+#include "model/InstrumentLookup.h"
+#include "plugin/Application.h"
+#include "watchlist/PasteCodes.h"
+#include "watchlist/WatchlistFiles.h"
+#include "watchlist/WatchlistTabs.h"
+
+namespace {
+
+constexpr int kCatalogueSize = 100000;
+constexpr uint32_t kMarketSeed = 20240115;
+const char* const kTypedWord = "meridian";
+
+void Flush()
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        wxTheApp->ProcessPendingEvents();
+        wxYield();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+std::filesystem::path Folder()
+{
+    return std::filesystem::temp_directory_path() / "tickerdeck-lists-bench";
+}
+
+/// The large catalogue, a host over it and a board showing an empty stored
+/// watchlist "Paste"; one per process.
+class ListsStage
+{
+public:
+    ListsStage()
+        : m_catalogue(Catalogue::FromFile("data/catalogue.xml")),
+          m_quotes(m_catalogue),
+          m_files(Folder().string(), "", ""),
+          m_host(m_catalogue, m_quotes, m_themes, m_files, false, nullptr),
+          m_application(&m_host),
+          m_frame(new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(0, 0), wxSize(1000, 700)))
+    {
+        m_catalogue.AddSynthetic(kCatalogueSize, kMarketSeed);
+        std::filesystem::create_directories(Folder());
+        std::filesystem::remove(m_files.StorePath());
+        auto* container = new wxPanel(m_frame);
+        m_frame->Show();
+        m_board = static_cast<Tickerdeck*>(m_application.CreateWindow(1, container, nullptr, nullptr, 0));
+        Flush();
+    }
+
+    ~ListsStage()
+    {
+        m_board->Destroy();
+        m_frame->Destroy();
+        Flush();
+    }
+
+    static ListsStage& Get()
+    {
+        if (!Instance())
+            Instance() = std::make_unique<ListsStage>();
+        return *Instance();
+    }
+    static void Close() { Instance().reset(); }
+
+    Tickerdeck& Board() { return *m_board; }
+    const std::vector<Instrument*>& Instruments() { return m_host.GetInstruments(); }
+
+private:
+    static std::unique_ptr<ListsStage>& Instance()
+    {
+        static std::unique_ptr<ListsStage> stage;
+        return stage;
+    }
+
+    Catalogue m_catalogue;
+    QuoteBook m_quotes;
+    ThemeSwitch m_themes;
+    UserFiles m_files;
+    TerminalHost m_host;
+    Application m_application;
+    wxFrame* m_frame;
+    Tickerdeck* m_board = nullptr;
+};
+
+// Codes of every hundredth instrument, the generated ones included.
+std::vector<Instrument*> Spread(const std::vector<Instrument*>& instruments, size_t count)
+{
+    std::vector<Instrument*> picked;
+    const size_t step = std::max<size_t>(1, instruments.size() / count);
+    for (size_t index = 0; index < instruments.size() && picked.size() < count; index += step)
+        picked.push_back(instruments[index]);
+    return picked;
+}
+
+// Each iteration types the word letter by letter; a keystroke is one lookup.
+void BM_LookupKeystroke(benchmark::State& state)
+{
+    ListsStage& stage = ListsStage::Get();
+    // Made once per board until the catalogue changes: the first keystroke waits for it.
+    const auto built = std::chrono::steady_clock::now();
+    const InstrumentLookup lookup(stage.Instruments());
+    state.counters["build_ms"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - built).count();
+    const wxString word(kTypedWord);
+    std::vector<double> keystrokes;
+    for (auto _ : state)
+        for (size_t length = 1; length <= word.length(); ++length)
+        {
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(lookup.Find(word.Left(length)));
+            keystrokes.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+    std::sort(keystrokes.begin(), keystrokes.end());
+    state.counters["keystroke_median_ms"] = keystrokes[keystrokes.size() / 2];
+    state.counters["keystroke_max_ms"] = keystrokes.back();
+}
+BENCHMARK(BM_LookupKeystroke)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// From the pasted text to the written store and the board's tab holding the rows.
+void BM_Paste1000Codes(benchmark::State& state)
+{
+    ListsStage& stage = ListsStage::Get();
+    wxString text;
+    for (const Instrument* instrument : Spread(stage.Instruments(), 1000))
+        text += wxString::FromUTF8(instrument->exchange + ":" + instrument->code) + ", ";
+    auto store = stage.Board().GetStore();
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        store->Delete("Paste");
+        WatchlistTabs(stage.Board()).CreateWatchlistTab("Paste", {});
+        Flush();
+        wxGridEx* grid = stage.Board().FindStoredTab("Paste");
+        if (!grid)
+        {
+            state.SkipWithError("the watchlist could not be stored");
+            break;
+        }
+        state.ResumeTiming();
+        const PasteCodes::Outcome outcome = PasteCodes::Paste(stage.Board(), grid, text);
+        Flush();
+        if (outcome.added != 1000)
+            state.SkipWithError("not every code was added");
+    }
+}
+BENCHMARK(BM_Paste1000Codes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// Reading, parsing, resolving and storing; the naming dialog is left out.
+void BM_Import10000Lines(benchmark::State& state)
+{
+    ListsStage& stage = ListsStage::Get();
+    std::vector<layout::WatchlistFileRow> rows;
+    for (const Instrument* instrument : Spread(stage.Instruments(), 10000))
+        rows.push_back({instrument->exchange, instrument->code, instrument->name});
+    const std::string path = (Folder() / "import.csv").string();
+    std::ofstream(path, std::ios::binary) << layout::WatchlistCsv(rows);
+    auto store = stage.Board().GetStore();
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        store->Delete("Imported");
+        state.ResumeTiming();
+        const layout::WatchlistFileContents contents = layout::ReadWatchlistText(layout::ReadFileBytes(path));
+        const WatchlistFiles::Resolved resolved = WatchlistFiles::Resolve(stage.Board(), contents.entries);
+        store->Create("Imported", resolved.refs);
+        if (resolved.found != 10000)
+            state.SkipWithError("not every line resolved");
+    }
+}
+BENCHMARK(BM_Import10000Lines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return bench_support::RunWithApp(argc, argv, [] { ListsStage::Close(); });
+}

@@ -1,0 +1,132 @@
+// Adding to a watchlist by typing and pasting on its tab, and watchlists
+// written to and read from files of their own.
+
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "layout/WatchlistStoreService.h"
+#include "support/BoardFixture.h"
+#include "watchlist/PasteCodes.h"
+#include "watchlist/TypeToAdd.h"
+#include "watchlist/WatchlistFiles.h"
+
+namespace {
+
+using layout::InstrumentRef;
+using testing_support::BoardFixture;
+using Refs = std::vector<InstrumentRef>;
+
+class WatchlistTyping : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/>)"
+                   R"(<instrument exchange="AMX" code="BDI"/></watchlist>)");
+        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+        testing_support::Flush();
+        grid = board->GetCurrentGrid();
+    }
+
+    // A character typed in `target`'s cells, as the toolkit sends it after the key went unused.
+    void Type(wxGridEx* target, int key, int modifiers = wxMOD_NONE)
+    {
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = key;
+        event.m_uniChar = static_cast<wxChar>(key);
+        event.SetControlDown(modifiers & wxMOD_CONTROL);
+        event.SetEventObject(target->GetGridWindow());
+        target->GetGridWindow()->ProcessWindowEvent(event);
+    }
+
+    Price* Selected() const { return Tickerdeck::FirstSelectedPrice(grid); }
+
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
+};
+
+TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsIt)
+{
+    auto* typing = board->FindFeature<TypeToAdd>();
+    Type(grid, 'c');
+    LookupField* field = typing->GetOpenField();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->GetTextField()->GetValue(), "c");
+    field->GetTextField()->SetValue("cd");
+    ASSERT_FALSE(field->Shown().empty());
+    EXPECT_EQ(field->Shown().front(), cdg);
+    field->Choose();
+    testing_support::Flush();
+    EXPECT_EQ(Stored("Core"), (Refs{{"AMX", "ARPI"}, {"AMX", "BDI"}, {"AMX", "CDG"}}));
+    ASSERT_NE(Selected(), nullptr);
+    EXPECT_EQ(Selected()->instrument, cdg);
+
+    // Held already: selected, not added twice.
+    Type(grid, 'a');
+    typing->GetOpenField()->GetTextField()->SetValue("arpi");
+    typing->GetOpenField()->Choose();
+    EXPECT_EQ(Stored("Core").size(), 3u);
+    EXPECT_EQ(Selected()->instrument, arpi);
+
+    // Escape closes without adding; a tab of an exchange takes no typing.
+    Type(grid, 'k');
+    testing_support::SendKey(typing->GetOpenField()->GetTextField(), wxEVT_KEY_DOWN, WXK_ESCAPE);
+    EXPECT_EQ(typing->GetOpenField(), nullptr);
+    wxGridEx* exchange = AddTab(board, {tke, ksm}, "KTX");
+    Tickerdeck::TableOf(exchange)->SetTabType(layout::kExchangeTab);
+    Type(exchange, 'k');
+    EXPECT_EQ(typing->GetOpenField(), nullptr);
+    EXPECT_EQ(Stored("Core").size(), 3u);
+}
+
+TEST_F(WatchlistTyping, PasteAddsEveryKnownCodeInOneWriteAndNamesTheRest)
+{
+    board->FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("ksm, AMX:TKE\tBDI\nAMX:CDG NOPE"); });
+    int writes = 0;
+    board->GetStore()->Observe([&writes](const layout::StoreChange&) { ++writes; });
+    Type(grid, WXK_CONTROL_V, wxMOD_CONTROL);
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(Stored("Core"), (Refs{{"AMX", "ARPI"}, {"AMX", "BDI"}, {"KTX", "KSM"}, {"AMX", "CDG"}}));
+    EXPECT_NE(log.str().find("2 instruments added to \"Core\". 1 was listed already. Not found: AMX:TKE, NOPE"),
+              std::string::npos)
+        << log.str();
+}
+
+TEST_F(WatchlistTyping, ExportAndImportKeepTheListAndItsUnknownEntries)
+{
+    auto* files = board->FindFeature<WatchlistFiles>();
+    std::string chosen;
+    files->SetFileChooser([&chosen](wxWindow*, bool, const wxString&) { return chosen; });
+    std::vector<wxString> errors;
+    files->SetErrorReport([&errors](wxWindow*, const wxString& message, const wxString&) { errors.push_back(message); });
+
+    chosen = (folder / "in.csv").string();
+    testing_support::WriteBytes(chosen, "exchange,code,name\r\nAMX,BDI,x\r\nXTSE,GHOST,\r\nNOPE\r\nktx,tke,\r\n");
+    files->Import(*board);
+    TextEntryDialog* dialog = files->GetOpenImport();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->GetPrompt()->GetLabel().StartsWith("2 of 4 entries found.\nNot found, kept as unknown: XTSE:GHOST\nNot found, left out (no exchange given): NOPE")) << dialog->GetPrompt()->GetLabel();
+    dialog->GetTextField()->SetValue(" CORE ");
+    ASSERT_TRUE(testing_support::Click(dialog, wxID_OK));
+    EXPECT_FALSE(dialog->GetRefusal().empty());
+    dialog->GetTextField()->SetValue("Imported");
+    ASSERT_TRUE(testing_support::Click(dialog, wxID_OK));
+    testing_support::Flush();
+    EXPECT_EQ(Stored("Imported"), (Refs{{"AMX", "BDI"}, {"XTSE", "GHOST"}, {"KTX", "TKE"}}));
+
+    // The new tab is current: exported, it lists the unknown entry in its place.
+    chosen = (folder / "out.csv").string();
+    ASSERT_TRUE(files->Export(*board));
+    EXPECT_EQ(testing_support::ReadBytes(chosen),
+              "exchange,code,name\r\nAMX,BDI,BDI Corp\r\nXTSE,GHOST,\r\nKTX,TKE,TKE Corp\r\n");
+
+    chosen = (folder / "broken.csv").string();
+    testing_support::WriteBytes(chosen, "code\n\"KSM\n");
+    files->Import(*board);
+    EXPECT_EQ(files->GetOpenImport(), nullptr);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("line 2"), wxString::npos) << errors[0];
+}
+
+}  // namespace
