@@ -501,22 +501,43 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& returned)
     // each a cache miss of its own on a long tab.
     if (row >= 0 ? !m_filter->AcceptsShown(*price) : !m_filter->Accepts(*price))
     {
-        if (row >= 0)
-        {
-            EraseRowAt(row);
-            wxGridTableMessage deleted(this, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
-            TellGridRowsMoved(deleted, row);
-        }
+        // Every row of the quote goes: a quote listed twice shows twice.
+        for (int shown = row; shown >= 0; shown = m_duplicateMembers > 0 ? RowOf(price) : -1)
+            DropShownRow(shown);
         return -1;
     }
     if (row >= 0 || !IsMember(price))
         return row;
     const int place = ReturningRowPlace(*price);
-    InsertRowAt(place, price);
-    wxGridTableMessage inserted(this, wxGRIDTABLE_NOTIFY_ROWS_INSERTED, place, 1);
+    const int copies = m_duplicateMembers > 0 ? m_memberCount.at(price) : 1;
+    for (int copy = 0; copy < copies; ++copy)
+        InsertRowAt(place, price);
+    wxGridTableMessage inserted(this, wxGRIDTABLE_NOTIFY_ROWS_INSERTED, place, copies);
     TellGridRowsMoved(inserted, place);
     returned = true;
     return place;
+}
+
+void TickerdeckTable::DropShownRow(int row)
+{
+    EraseRowAt(row);
+    wxGridTableMessage deleted(this, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
+    TellGridRowsMoved(deleted, row);
+}
+
+void TickerdeckTable::DropRowsOnScreenTheFilterRefuses()
+{
+    if (!m_filter || !GetView())
+        return;
+    // Rows below a dropped one move up into view and are judged in turn.
+    int row = m_view.VisibleArea().firstRow;
+    while (row < static_cast<int>(m_rows.size()) && m_view.VisibleArea().ContainsRow(row))
+    {
+        if (m_filter->AcceptsShown(*m_rows[row]))
+            ++row;
+        else
+            DropShownRow(row);
+    }
 }
 
 int TickerdeckTable::ReturningRowPlace(const Price& price) const

@@ -97,6 +97,12 @@ public:
     enum class LoadAhead { IndexSlot, RowAndKey };
     void PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const;
 
+    /// Drops the rows on screen that the filter no longer accepts, telling
+    /// the grid; meant for the moment right before a paint. The host changes
+    /// a quote before its event arrives and a paint shows the new values,
+    /// so what is painted must be judged on them, not on the last event.
+    void DropRowsOnScreenTheFilterRefuses();
+
     /// The filter's verdict; true when the tab has no filter.
     bool Accepts(const Price* price) const;
     void SetFilter(FilterSet* filter) { m_filter = filter; }
@@ -172,6 +178,8 @@ private:
     void AppendRow(Price* price);
     void InsertRowAt(int row, Price* price);
     void EraseRowAt(int row);
+    /// Erases a shown row and tells the grid.
+    void DropShownRow(int row);
     void ShiftRow(int from, int to);
     void ReindexRowsFrom(int first);
     /// Rows from `first` down moved by one and keep their old index entries

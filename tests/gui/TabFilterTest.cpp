@@ -2,6 +2,7 @@
 // with the quotes in their sorted place, removal, and a filter surviving
 // save, load and a change of the history date.
 
+#include <algorithm>
 #include <cstdint>
 
 #include <wx/combobox.h>
@@ -12,6 +13,7 @@
 #include "support/BoardFixture.h"
 #include "support/UserInput.h"
 #include "support/QuoteEvent.h"
+#include "filter/TabFilter.h"
 #include "filter/TabFilterFeature.h"
 
 namespace {
@@ -204,6 +206,57 @@ TEST_F(TabFilters, ALoadedFilterHoldsThroughADateChangeAndAnEmptyOneMakesNone)
     date.ParseFormat(day, "%Y%m%d");
     loaded->SetHistoryDate(date);
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), Shown(loaded, 0));
+}
+
+TEST_F(TabFilters, RowsOnScreenPassWhenPaintedAheadOfTheirQuotesAndEveryCopyOfARowLeavesAndComesBack)
+{
+    std::vector<Instrument*> listed;
+    for (int i = 0; i < 80; ++i)
+        listed.push_back(host.AddInstrument("F" + std::to_string(i), "AMX"));
+    for (Instrument* instrument : listed)
+        host.PriceOf(instrument)->last = 20.0;
+    listed.push_back(listed[1]);  // listed twice, the second time below the screen
+    board = CreateBoard();
+    grid = AddTab(board, listed, "Flood");
+    SetTabFilter(*board, grid, std::make_unique<FilterSet>(FilterSet::Columns{
+                                   {column::Last, {FilterCondition{filter_op::AtLeast, "10"}}}}));
+    const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const FilterSet& filter = *table->GetFilter();
+    const auto passing = [this, &filter, &listed] {
+        return std::count_if(listed.begin(), listed.end(),
+                             [&](Instrument* instrument) { return filter.Accepts(*host.PriceOf(instrument)); });
+    };
+    int paintedRows = 0;
+    grid->GetGridWindow()->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
+        for (int row = 0; row < grid->GetNumberRows(); ++row)
+        {
+            if (!grid->IsVisible(row, 0, false))
+                continue;
+            ++paintedRows;
+            EXPECT_TRUE(filter.Accepts(*table->Rows()[row])) << "row " << row << " painted failing";
+        }
+        event.Skip();
+    });
+
+    // A flood: the host has written the quotes, and holds their events
+    // until the board has handled the last ones; a paint comes first.
+    for (size_t i = 2; i < 80; i += 3)
+        host.PriceOf(listed[i])->last = 5.0;
+    grid->GetGridWindow()->Refresh();
+    ASSERT_TRUE(PumpUntil([&paintedRows] { return paintedRows > 10; }));
+    for (size_t i = 2; i < 80; i += 3)
+        PostQuote(board, host.PriceOf(listed[i]), kLastMask);
+    Flush();
+    EXPECT_EQ(passing(), static_cast<long>(table->Rows().size()));
+
+    for (double last : {5.0, 20.0})
+    {
+        host.PriceOf(listed[1])->last = last;
+        PostQuote(board, host.PriceOf(listed[1]), kLastMask);
+        Flush();
+        EXPECT_EQ(passing(), static_cast<long>(table->Rows().size())) << "both rows of the quote listed twice";
+    }
+    EXPECT_EQ(grid->GetNumberRows(), static_cast<int>(table->Rows().size()));
 }
 
 }  // namespace
