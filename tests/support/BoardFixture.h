@@ -58,13 +58,11 @@ protected:
 
     void TearDown() override
     {
-        // Tests lend tables filters from their own stack, gone by now; the
-        // paints while the windows go must not read them.
+        // Filters lent from a test's stack are gone; paints while the boards go read them.
         for (wxWindow* child : container->GetChildren())
             if (auto* board = dynamic_cast<Tickerdeck*>(child))
                 for (wxGridEx* grid : board->GetGrids())
-                    if (!board->TabFilters().count(grid->GetSplitter()))
-                        Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+                    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
         // Loaded boards go before their frame, the way the host closes them:
         // one torn down inside the frame's destructor relays out its
         // notebook against a frame that is no longer one.
