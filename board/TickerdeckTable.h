@@ -7,7 +7,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <wx/colour.h>
@@ -227,7 +226,9 @@ private:
     int m_unindexedShifts = 0;                             // leaves and returns since the last reindex
     int m_duplicateMembers = 0;                            // members listed more than once
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
-    std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
+    // How often each member is listed (duplicates are allowed); flat, not a
+    // node per member: a whole exchange is a million of them.
+    PriceIndex m_memberCount;
     std::vector<wxGridCellAttrPtr> m_attrPool;             // handed out when a cell carries no state
     std::vector<CellColour> m_tieColours;                  // last colour of columns kept on ties, per row
 

