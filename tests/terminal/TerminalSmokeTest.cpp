@@ -165,7 +165,6 @@ TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenAndSwitch)
 
     frame->Close();
     ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr && wxTopLevelWindows.empty(); }));
-    // Boards give back their quotes when closed (BoardWindowTest); a quit leaves them to the process's end.
     EXPECT_TRUE(terminal.Host().Windows().All().empty());
     terminal.Shutdown();
 }
