@@ -182,6 +182,8 @@ wxGridEx* Tickerdeck::CreateTabGrid()
 
     BindGridEvents(grid);
     table->SetCutOffHandler([this, grid](uint32_t columns) { WidenCutOffColumns(grid, columns); });
+    // The grid owns the table: the table lives as long as the grid calls it.
+    grid->SetBeforePaint([table] { table->DropRowsOnScreenTheFilterRefuses(); });
     // No sort column yet. The direction flag survives the unset, and the sort
     // cycle sorts against it, so an ascending flag makes the first header
     // click sort descending: the biggest movers and prices come first.

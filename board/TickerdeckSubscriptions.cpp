@@ -36,18 +36,6 @@ wxDateTime ParseDateText(const wxString& text)
     return date;
 }
 
-// Each distinct quote once, including the rows a filter hides: they hold a
-// subscription too.
-std::vector<Price*> DistinctMembers(const TickerdeckTable& table)
-{
-    std::vector<Price*> distinct;
-    std::set<Price*> seen;
-    for (Price* price : table.Members())
-        if (price && seen.insert(price).second)
-            distinct.push_back(price);
-    return distinct;
-}
-
 }  // namespace
 
 bool Tickerdeck::IsPastDay(const wxDateTime& date) const
@@ -161,7 +149,9 @@ void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
 std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
 {
     TickerdeckTable* table = TableOf(grid);
-    for (Price* price : DistinctMembers(*table))
+    // Rows a filter hides hold a subscription too; a quote listed twice is
+    // let go at its first row and found released at the second.
+    for (Price* price : table->Members())
         ReleaseRow(grid, price);
     table->ClearRowsAndMembers();
     grid->BeginBatch();
@@ -288,6 +278,12 @@ void Tickerdeck::OnDestroy(wxWindowDestroyEvent& event)
     if (m_owner)
         m_owner->ForgetPanel(this);
 
+    // The board goes whole: each subscription is let go once, not row by row
+    // and tab by tab, which on a whole exchange took most of a quit.
+    if (Host* host = GetHost())
+        for (const auto& [price, subscription] : m_subscriptions)
+            host->Unsubscribe(this, price->instrument, subscription.date);
+    m_subscriptions.clear();
     for (wxGridEx* grid : m_grids)
         ClearRows(grid);
     m_currentGrid = nullptr;

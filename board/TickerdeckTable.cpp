@@ -110,8 +110,7 @@ void TickerdeckTable::RestyleForPaint(wxGridCellAttr& attr, int row, int col)
 
 bool TickerdeckTable::IsMember(const Price* price) const
 {
-    const auto it = m_memberCount.find(price);
-    return it != m_memberCount.end() && it->second > 0;
+    return m_memberCount.Find(price) > 0;
 }
 
 int TickerdeckTable::RowOf(const Price* price) const
@@ -134,8 +133,7 @@ int TickerdeckTable::LocateRow(const Price* price, int lastSeen) const
     // A quote listed twice shows at its first row.
     if (m_duplicateMembers > 0)
     {
-        const auto listed = m_memberCount.find(price);
-        if (listed != m_memberCount.end() && listed->second > 1)
+        if (m_memberCount.Find(price) > 1)
         {
             const auto first = std::find(m_rows.begin(), m_rows.end(), price);
             return first == m_rows.end() ? -1 : remember(static_cast<int>(first - m_rows.begin()));
@@ -197,7 +195,7 @@ void TickerdeckTable::ClearRowsAndMembers()
     m_members.clear();
     m_rowIndex.Clear();
     m_sortKeys.Invalidate();
-    m_memberCount.clear();
+    m_memberCount.Clear();
     m_duplicateMembers = 0;
     m_tieColours.clear();
     m_view.DropFlashes();
@@ -261,12 +259,12 @@ void TickerdeckTable::RemoveMembers(const std::vector<Price*>& quotes)
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), leaving), m_rows.end());
     for (const Price* price : gone)
     {
-        const auto count = m_memberCount.find(price);
-        if (count == m_memberCount.end())
+        const int count = m_memberCount.Find(price);
+        if (count < 0)
             continue;
-        if (count->second > 1)
+        if (count > 1)
             --m_duplicateMembers;
-        m_memberCount.erase(count);
+        m_memberCount.Erase(price);
         m_bookmarks.erase(price->instrument);
     }
     m_rowIndex.Clear();
@@ -399,7 +397,9 @@ void TickerdeckTable::NoteRowsShifted(int first)
 void TickerdeckTable::AddMember(Price* price)
 {
     m_members.push_back(price);
-    if (++m_memberCount[price] == 2)
+    const int count = std::max(m_memberCount.Find(price), 0) + 1;
+    m_memberCount.Set(price, count);
+    if (count == 2)
         ++m_duplicateMembers;
 }
 
@@ -409,11 +409,13 @@ void TickerdeckTable::EraseMember(Price* price)
     if (it == m_members.end())
         return;
     m_members.erase(it);
-    const int left = --m_memberCount[price];
+    const int left = m_memberCount.Find(price) - 1;
     if (left == 1)
         --m_duplicateMembers;
-    if (left <= 0)
-        m_memberCount.erase(price);
+    if (left > 0)
+        m_memberCount.Set(price, left);
+    else
+        m_memberCount.Erase(price);
 }
 
 bool TickerdeckTable::Accepts(const Price* price) const
@@ -501,22 +503,46 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& returned)
     // each a cache miss of its own on a long tab.
     if (row >= 0 ? !m_filter->AcceptsShown(*price) : !m_filter->Accepts(*price))
     {
-        if (row >= 0)
-        {
-            EraseRowAt(row);
-            wxGridTableMessage deleted(this, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
-            TellGridRowsMoved(deleted, row);
-        }
+        // Every row of the quote goes: a quote listed twice shows twice.
+        for (int shown = row; shown >= 0; shown = m_duplicateMembers > 0 ? RowOf(price) : -1)
+            DropShownRow(shown);
         return -1;
     }
     if (row >= 0 || !IsMember(price))
         return row;
     const int place = ReturningRowPlace(*price);
-    InsertRowAt(place, price);
-    wxGridTableMessage inserted(this, wxGRIDTABLE_NOTIFY_ROWS_INSERTED, place, 1);
+    const int copies = m_duplicateMembers > 0 ? m_memberCount.Find(price) : 1;
+    for (int copy = 0; copy < copies; ++copy)
+        InsertRowAt(place, price);
+    wxGridTableMessage inserted(this, wxGRIDTABLE_NOTIFY_ROWS_INSERTED, place, copies);
     TellGridRowsMoved(inserted, place);
     returned = true;
     return place;
+}
+
+void TickerdeckTable::DropShownRow(int row)
+{
+    EraseRowAt(row);
+    wxGridTableMessage deleted(this, wxGRIDTABLE_NOTIFY_ROWS_DELETED, row, 1);
+    TellGridRowsMoved(deleted, row);
+}
+
+void TickerdeckTable::DropRowsOnScreenTheFilterRefuses()
+{
+    // Only while the grid counts the rows the table holds: not in the midst
+    // of a rebuild that tells the grid at its end.
+    const wxGrid* grid = GetView();
+    if (!m_filter || !grid || grid->GetBatchCount() > 0 || grid->GetNumberRows() != GetNumberRows())
+        return;
+    // Rows below a dropped one move up into view and are judged in turn.
+    int row = m_view.VisibleArea().firstRow;
+    while (row < static_cast<int>(m_rows.size()) && m_view.VisibleArea().ContainsRow(row))
+    {
+        if (m_filter->AcceptsShown(*m_rows[row]))
+            ++row;
+        else
+            DropShownRow(row);
+    }
 }
 
 int TickerdeckTable::ReturningRowPlace(const Price& price) const

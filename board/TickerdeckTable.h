@@ -7,7 +7,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <wx/colour.h>
@@ -97,6 +96,12 @@ public:
     enum class LoadAhead { IndexSlot, RowAndKey };
     void PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const;
 
+    /// Drops the rows on screen that the filter no longer accepts, telling
+    /// the grid; meant for the moment right before a paint. The host changes
+    /// a quote before its event arrives and a paint shows the new values,
+    /// so what is painted must be judged on them, not on the last event.
+    void DropRowsOnScreenTheFilterRefuses();
+
     /// The filter's verdict; true when the tab has no filter.
     bool Accepts(const Price* price) const;
     void SetFilter(FilterSet* filter) { m_filter = filter; }
@@ -172,6 +177,8 @@ private:
     void AppendRow(Price* price);
     void InsertRowAt(int row, Price* price);
     void EraseRowAt(int row);
+    /// Erases a shown row and tells the grid.
+    void DropShownRow(int row);
     void ShiftRow(int from, int to);
     void ReindexRowsFrom(int first);
     /// Rows from `first` down moved by one and keep their old index entries
@@ -219,7 +226,9 @@ private:
     int m_unindexedShifts = 0;                             // leaves and returns since the last reindex
     int m_duplicateMembers = 0;                            // members listed more than once
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
-    std::unordered_map<const Price*, int> m_memberCount;   // duplicates are allowed
+    // How often each member is listed (duplicates are allowed); flat, not a
+    // node per member: a whole exchange is a million of them.
+    PriceIndex m_memberCount;
     std::vector<wxGridCellAttrPtr> m_attrPool;             // handed out when a cell carries no state
     std::vector<CellColour> m_tieColours;                  // last colour of columns kept on ties, per row
 

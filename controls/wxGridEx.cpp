@@ -26,6 +26,8 @@ public:
 private:
     void OnPaint(wxPaintEvent& event)
     {
+        if (m_grid->m_beforePaint)
+            m_grid->m_beforePaint();
         // A quote board invalidates scattered cells; painting only those,
         // not their bounding box, is most of what a busy board costs.
         NarrowUpdateRegionToDamage(m_grid->GetGridWindow());

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include <wx/grid.h>
 #include <wx/splitter.h>
@@ -47,6 +49,11 @@ public:
     /// repaints at once.
     void RefreshAreaSoon(const wxRect& area);
 
+    /// Runs `prepare` at the start of every paint of the cells, before the
+    /// grid reads one: the table may still change its rows there, such as
+    /// dropping those whose values no longer belong on screen.
+    void SetBeforePaint(std::function<void()> prepare) { m_beforePaint = std::move(prepare); }
+
     /// Hands the grid a change of its table's row count without the whole
     /// repaint the grid gives every such change: a long tab that loses a row
     /// far below the screen has nothing to repaint. The caller repaints the
@@ -90,6 +97,7 @@ private:
     wxSplitterWindow* m_splitter = nullptr;
     MarginPainter* m_marginPainter = nullptr;
     std::unique_ptr<DeferredRefresh> m_deferredRefresh;
+    std::function<void()> m_beforePaint;
     wxTimer m_rowCountTimer;
     wxColour m_marginColour;
     wxColour m_scrollBarColour;

@@ -714,6 +714,7 @@ void MainFrame::OnClose(wxCloseEvent& event)
     m_quitTimer.Stop();
     if (m_feed)
         m_feed->Stop();
+    m_host.LeaveQuotes();
     // Every widget forgets its windows first; destroying them afterwards lets
     // each window release its own subscriptions on its destroy event.
     for (const OpenWindow& window : m_host.Windows().CloseAll())

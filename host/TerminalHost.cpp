@@ -44,7 +44,7 @@ void TerminalHost::Subscribe(wxWindow* listener, Instrument* instrument, const s
 
 void TerminalHost::Unsubscribe(wxWindow* listener, Instrument* instrument, const std::string& date)
 {
-    if (!listener || !instrument)
+    if (!listener || !instrument || m_leavingQuotes)
         return;
     m_quotes.Unsubscribe(listener, instrument, date);
 }
@@ -263,6 +263,11 @@ void TerminalHost::ApplyThemeToDialogs()
 
 void TerminalHost::ReleaseAllSubscriptions()
 {
+    if (m_leavingQuotes)
+    {
+        m_listeners.clear();
+        return;
+    }
     const size_t before = m_quotes.SubscriptionCount();
     for (wxEvtHandler* listener : m_listeners)
         m_quotes.UnsubscribeAll(listener);

@@ -83,6 +83,10 @@ public:
 
     /// Safety net on exit: drops whatever subscriptions are left.
     void ReleaseAllSubscriptions();
+    /// The terminal quits for good: its quotes serve nobody again, so the
+    /// windows closing now need not let go of them one by one (a whole
+    /// exchange is a million of them), nor does the safety net.
+    void LeaveQuotes() { m_leavingQuotes = true; }
 
     std::shared_ptr<spdlog::logger> Logger() const { return m_logger; }
     const UserFiles& Files() const { return m_files; }
@@ -109,6 +113,7 @@ private:
     std::unique_ptr<boost::property_tree::ptree> m_layout;
     std::vector<wxWindow*> m_dialogs;
     std::set<wxEvtHandler*> m_listeners;
+    bool m_leavingQuotes = false;
     std::function<void(const wxString&)> m_noticeListener;
     std::vector<wxString> m_pendingNotices;
 };

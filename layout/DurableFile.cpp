@@ -520,12 +520,122 @@ namespace
 constexpr const char* kDefaultBoardPath = "application.layout.default.tickerdeck";
 constexpr const char* kWindowsPath = "application.layout.windows";
 constexpr const char* kSharedWindowAttribute = "<xmlattr>.window";
+constexpr const char* kSharedTabAttribute = "<xmlattr>.watchlist";
+// The parts of a tab that may run to megabytes (a filter's list, a
+// bookmark per row); the columns are small and differ once fitted.
+constexpr const char* kSharedTabParts[] = {"filters", "bookmark"};
 
 /// The element without its attributes, which only the default carries.
 ptree WithoutAttributes(ptree element)
 {
     element.erase("<xmlattr>");
     return element;
+}
+
+/// Whether two elements write the same XML: a writer may put an element's
+/// attributes after its children in the tree, a reader puts them first.
+bool SameElement(const ptree& a, const ptree& b)
+{
+    if (a.data() != b.data() || a.size() != b.size() ||
+        a.get_child("<xmlattr>", ptree()) != b.get_child("<xmlattr>", ptree()))
+        return false;
+    const auto skipAttributes = [](ptree::const_iterator at, const ptree& element) {
+        while (at != element.end() && at->first == "<xmlattr>")
+            ++at;
+        return at;
+    };
+    auto left = skipAttributes(a.begin(), a);
+    auto right = skipAttributes(b.begin(), b);
+    while (left != a.end() && right != b.end())
+    {
+        if (left->first != right->first || !SameElement(left->second, right->second))
+            return false;
+        left = skipAttributes(++left, a);
+        right = skipAttributes(++right, b);
+    }
+    return left == a.end() && right == b.end();
+}
+
+/// Calls `visit(number, tab)` for each tab of each window's state, both
+/// numbered from 1, until it returns true.
+template <typename Visit>
+void ForEachWindowTab(const ptree& windows, Visit visit)
+{
+    int number = 0;
+    for (const auto& [key, window] : windows)
+    {
+        if (key != "window")
+            continue;
+        ++number;
+        const auto tabs = window.get_child_optional("state.watchlists");
+        int at = 0;
+        for (const auto& [tabKey, tab] : tabs ? *tabs : ptree())
+            if (tabKey == "watchlist" && visit(number, ++at, tab))
+                return;
+    }
+}
+
+/// The default's tabs keep a part that a window's tab holds the same only
+/// as the window's and that tab's numbers.
+void ShareTabParts(ptree& board, const ptree& windows)
+{
+    const auto tabs = board.get_child_optional("watchlists");
+    if (!tabs)
+        return;
+    for (auto& [key, tab] : *tabs)
+    {
+        if (key != "watchlist")
+            continue;
+        for (const char* name : kSharedTabParts)
+        {
+            const auto part = tab.get_child_optional(name);
+            if (!part || part->empty())
+                continue;
+            ForEachWindowTab(windows, [&](int window, int at, const ptree& windowTab) {
+                const auto same = windowTab.get_child_optional(name);
+                if (!same || !SameElement(*same, *part))
+                    return false;
+                ptree reference;
+                reference.put(kSharedWindowAttribute, std::to_string(window));
+                reference.put(kSharedTabAttribute, std::to_string(at));
+                *part = reference;
+                return true;
+            });
+        }
+    }
+}
+
+/// Brings back the tab parts ShareTabParts left as references; one that
+/// names no tab holding the part is dropped.
+void ExpandTabParts(ptree& board, const ptree& windows)
+{
+    const auto tabs = board.get_child_optional("watchlists");
+    if (!tabs)
+        return;
+    for (auto& [key, tab] : *tabs)
+    {
+        if (key != "watchlist")
+            continue;
+        for (const char* name : kSharedTabParts)
+        {
+            const auto part = tab.get_child_optional(name);
+            const auto window = part ? part->get_optional<int>(kSharedWindowAttribute) : boost::none;
+            const auto at = part ? part->get_optional<int>(kSharedTabAttribute) : boost::none;
+            if (!window || !at)
+                continue;
+            ptree whole;
+            ForEachWindowTab(windows, [&](int number, int tabNumber, const ptree& windowTab) {
+                if (number != *window || tabNumber != *at)
+                    return false;
+                whole = windowTab.get_child(name, ptree());
+                return true;
+            });
+            if (whole.empty())
+                tab.erase(name);
+            else
+                *part = std::move(whole);
+        }
+    }
 }
 
 } // namespace
@@ -544,7 +654,7 @@ ptree WithDefaultBoardShared(const ptree& document)
             continue;
         ++number;
         const auto state = window.get_child_optional("state");
-        if (!state || WithoutAttributes(*state) != contents)
+        if (!state || !SameElement(WithoutAttributes(*state), contents))
             continue;
         ptree shared = document;
         ptree stub;
@@ -554,16 +664,25 @@ ptree WithDefaultBoardShared(const ptree& document)
         shared.put_child(kDefaultBoardPath, stub);
         return shared;
     }
-    return document;
+    // A board opened from the default differs from it at least in its
+    // fitted column widths; its big parts are still the default's.
+    ptree shared = document;
+    ShareTabParts(shared.get_child(kDefaultBoardPath), *windows);
+    return shared;
 }
 
 void ExpandDefaultBoard(ptree& document)
 {
     const auto board = document.get_child_optional(kDefaultBoardPath);
     const auto windows = document.get_child_optional(kWindowsPath);
-    const auto number = board ? board->get_optional<int>(kSharedWindowAttribute) : boost::none;
-    if (!number || !windows)
+    if (!board || !windows)
         return;
+    const auto number = board->get_optional<int>(kSharedWindowAttribute);
+    if (!number)
+    {
+        ExpandTabParts(*board, *windows);
+        return;
+    }
     int at = 0;
     for (const auto& [key, window] : *windows)
     {

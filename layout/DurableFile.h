@@ -86,7 +86,11 @@ int RemoveStaleTemporaries(const std::string& path);
 /// The layout's default board ("application.layout.default.tickerdeck") is
 /// stored once: where it holds what a window of "application.layout.windows"
 /// holds as its state, the file keeps only its attributes and that window's
-/// number ("window", from 1). WithDefaultBoardShared makes that shape for
+/// number ("window", from 1). Where no window holds all of it (a board
+/// opened from the default has its columns fitted), each tab's filters and
+/// bookmarks that a window's tab holds the same are kept as that window's
+/// and tab's numbers (<filters window="1" watchlist="3"/>). Both ways the
+/// file holds them once. WithDefaultBoardShared makes these shapes for
 /// writing; ExpandDefaultBoard brings a whole default back after reading and
 /// leaves a default stored whole, as older files have it, as it is.
 boost::property_tree::ptree WithDefaultBoardShared(const boost::property_tree::ptree& document);

@@ -145,7 +145,10 @@ void WatchlistCommands::RebuildTabMenu()
     std::vector<std::string> names = StoredNames();
     const std::string problem = m_store ? m_store->Problem() : std::string();
     m_menuNamesProblem = !problem.empty();
-    m_menu = std::make_unique<TabMenu>(host ? host->GetExchanges() : ExchangeList(), std::move(names), problem);
+    // Both sides lvalues: a temporary on one side would copy the host's
+    // exchanges, a million instruments on a whole market, at every rebuild.
+    static const ExchangeList kNoExchanges;
+    m_menu = std::make_unique<TabMenu>(host ? host->GetExchanges() : kNoExchanges, std::move(names), problem);
 
     if (m_boundSourceEnd > TabMenu::kFirstSourceId)
         m_board.Unbind(wxEVT_MENU, &WatchlistCommands::OnSourceItem, this, TabMenu::kFirstSourceId, m_boundSourceEnd - 1);

@@ -2,6 +2,7 @@
 // with the quotes in their sorted place, removal, and a filter surviving
 // save, load and a change of the history date.
 
+#include <algorithm>
 #include <cstdint>
 
 #include <wx/combobox.h>
@@ -12,6 +13,7 @@
 #include "support/BoardFixture.h"
 #include "support/UserInput.h"
 #include "support/QuoteEvent.h"
+#include "filter/TabFilter.h"
 #include "filter/TabFilterFeature.h"
 
 namespace {
@@ -204,6 +206,35 @@ TEST_F(TabFilters, ALoadedFilterHoldsThroughADateChangeAndAnEmptyOneMakesNone)
     date.ParseFormat(day, "%Y%m%d");
     loaded->SetHistoryDate(date);
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), Shown(loaded, 0));
+}
+
+TEST_F(TabFilters, RowsOnScreenPassWhenPaintedAheadOfTheirQuotesAndAQuoteListedTwiceLeavesWithBothRows)
+{
+    std::vector<Instrument*> listed;
+    for (int i = 0; i < 80; ++i)
+        host.PriceOf(listed.emplace_back(host.AddInstrument("F" + std::to_string(i), "AMX")))->last = 20.0;
+    listed.push_back(listed[1]);  // again, below the screen
+    grid = AddTab(board = CreateBoard(), listed, "Flood");
+    SetTabFilter(*board, grid, std::make_unique<FilterSet>(FilterSet::Columns{{column::Last, {{1, "10"}}}}));
+    const std::vector<Price*>& rows = Tickerdeck::TableOf(grid)->Rows();
+    std::vector<double> painted;
+    grid->GetGridWindow()->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
+        for (int row = 0; row < grid->GetNumberRows(); ++row)
+            if (grid->IsVisible(row, 0, false))
+                painted.push_back(rows[row]->last);
+        event.Skip();
+    });
+    // A flood: the host wrote these quotes and holds their events till the board handled the last ones.
+    for (size_t i = 2; i < 80; i += 3)
+        host.PriceOf(listed[i])->last = 5.0;
+    grid->GetGridWindow()->Refresh();
+    ASSERT_TRUE(PumpUntil([&painted] { return painted.size() > 10; }));
+    EXPECT_EQ(painted.end(), std::find(painted.begin(), painted.end(), 5.0)) << "a row painted failing";
+    host.PriceOf(listed[1])->last = 5.0;  // its rows on either side of the screen's edge
+    for (size_t i = 1; i < 80; i += i == 1 ? 1 : 3)
+        PostQuote(board, host.PriceOf(listed[i]), kLastMask);
+    Flush();
+    EXPECT_EQ(53u, rows.size()) << "both rows of the quote listed twice leave";
 }
 
 }  // namespace

@@ -58,6 +58,11 @@ protected:
 
     void TearDown() override
     {
+        // Filters lent from a test's stack are gone; paints while the boards go read them.
+        for (wxWindow* child : container->GetChildren())
+            if (auto* board = dynamic_cast<Tickerdeck*>(child))
+                for (wxGridEx* grid : board->GetGrids())
+                    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
         // Loaded boards go before their frame, the way the host closes them:
         // one torn down inside the frame's destructor relays out its
         // notebook against a frame that is no longer one.

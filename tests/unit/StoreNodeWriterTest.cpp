@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "layout/DurableFile.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 #include "support/XmlText.h"
@@ -67,6 +68,33 @@ TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
     const std::string xml = Xml(layout::AlertTree(alert), "alert");
     EXPECT_EQ(xml.substr(xml.find("?>") + 3),
               "<alert code=\"A\" exchange=\"AMX\" type=\"4096\" condition=\"1\" value=\"2.25\" remark=\"a &quot;b&quot;\"/>");
+}
+
+TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEveryShapeReadsWhole)
+{
+    const std::string list(100000, 'C');
+    const std::string filters = R"(<filters><column id="2"><filter condition="5" value=")" + list + R"(" row="0"/>)"
+                                "</column></filters>";
+    const auto file = [](const std::string& board, const std::string& defaultTab, const std::string& windowTab) {
+        return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application><layout><default><tickerdeck" + board +
+               "><watchlists><watchlist>" + defaultTab + "</watchlist></watchlists></tickerdeck></default>"
+               "<windows><window><state><watchlists><watchlist/><watchlist name=\"\" current=\"true\" type=\"1\">"
+               "<columns/>" + windowTab + "</watchlist></watchlists></state></window></windows></layout></application>";
+    };
+    const layout::TabEntry written{"", true, 1, "", "", {}, true, {{2, {{5, list, 0}}}}, {}};  // id after conditions
+    Tree document = testing_support::Parse(file("", filters, ""));
+    document.get_child("application.layout.windows.window.state.watchlists").back().second =
+        layout::TabEntryTree(written, {});
+    const std::string shared = file("", R"(<filters window="1" watchlist="2"/>)", filters);
+    EXPECT_EQ(shared, layout::XmlText(layout::WithDefaultBoardShared(document), 0));
+    // Older files hold the default whole, or as the number of a window holding all of it.
+    for (const std::string& text : {shared, file("", filters, filters), file(" window=\"1\"", "", filters)})
+    {
+        Tree read = testing_support::Parse(text);
+        layout::ExpandDefaultBoard(read);
+        const Tree& tab = read.get_child("application.layout.default.tickerdeck.watchlists").back().second;
+        EXPECT_EQ(list, tab.get("filters.column.filter.<xmlattr>.value", ""));
+    }
 }
 
 }  // namespace
