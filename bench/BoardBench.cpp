@@ -4,6 +4,7 @@
 // the memory a large tab holds once every row has been on screen.
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -27,6 +28,7 @@
 #include <wx/utils.h>
 
 #include "ResidentMemory.h"
+#include "alert/StaleQuotes.h"
 #include "model/ColumnSpec.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -618,6 +620,50 @@ void BM_FitColumnsLargeTab(benchmark::State& state)
         window.Board()->FitColumns(window.Grid());
 }
 
+/// Rows in `shown` whose quote the board counts as stale.
+size_t StaleRowsShown(const Tickerdeck& board, const QuoteGridView::Area& shown)
+{
+    const TickerdeckTable* table = Tickerdeck::TableOf(board.GetCurrentGrid());
+    size_t stale = 0;
+    for (int row = shown.firstRow; row <= shown.lastRow; ++row)
+        stale += board.GetQuoteAges().IsStale(table->RowPrice(row));
+    return stale;
+}
+
+// The once-a-second stale check on a sorted 20,000-row tab: between two
+// checks every other row on screen moves, so each check finds marks to
+// turn on and off. Only the check is timed; what it repaints is painted
+// later, as any update is.
+void BM_StaleCheck(benchmark::State& state)
+{
+    const Tree node = ExchangeTabNode();
+    BoardWindow window;
+    window.Open(node);
+    window.SizeGridWindow();
+    window.Board()->Settings().staleAfterSeconds = 1;
+    auto* stale = window.Board()->FindFeature<StaleQuotes>();
+    auto at = std::chrono::steady_clock::time_point{};
+    stale->SetClocks([&at] { return at; }, [] { return wxDateTime::Now(); });
+    const QuoteGridView::Area shown = window.Table()->VisibleArea();
+    long turned = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        at += std::chrono::seconds(1);
+        for (int row = shown.firstRow; row <= shown.lastRow; row += 2)
+            QuoteBook::PostQuote(window.Board(), window.Table()->RowPrice(row), kChangedLastBuySell, false);
+        wxTheApp->ProcessPendingEvents();
+        const size_t before = StaleRowsShown(*window.Board(), shown);
+        state.ResumeTiming();
+        stale->Check();
+        state.PauseTiming();
+        turned += static_cast<long>(StaleRowsShown(*window.Board(), shown) != before);
+        state.ResumeTiming();
+    }
+    state.counters["rows_on_screen"] = shown.lastRow - shown.firstRow + 1;
+    state.counters["checks_turning_marks"] = static_cast<double>(turned) / static_cast<double>(state.iterations());
+}
+
 // Scrolls page by page through every row with a paint at each stop, so that
 // whatever the grid and table keep per row or per cell has been created.
 bool ScrollThroughEveryRow(wxGrid* grid)
@@ -692,6 +738,7 @@ BENCHMARK(BM_OpenExchangeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Min
 BENCHMARK(BM_OpenExchangeTabWithoutFit)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_ToolkitAutoSizeLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_FitColumnsLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StaleCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BytesPerRow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace

@@ -19,6 +19,7 @@ enum class BoardEventKind
     CellRightClick,
     GridMotion,
     GridKeyDown,
+    GridChar,       // a typed character, after the key-down handling let it through
     GridRightUp,
     Idle
 };

@@ -173,6 +173,7 @@ wxGridEx* Tickerdeck::CreateTabGrid()
     grid->SetDefaultRenderer(new WatchlistGridCellRenderer());
     ConfigureGridBehaviour(grid);
     table->SetVolumeInThousands(m_settings.volumeInThousands);
+    table->SetQuoteAges(&m_quoteAges);
 
     ApplyGridColours(grid);
     grid->SetSelectionMode(wxGrid::wxGridSelectRows);
@@ -197,6 +198,7 @@ void Tickerdeck::BindGridEvents(wxGridEx* grid)
     wxWindow* cells = grid->GetGridWindow();
     cells->Bind(wxEVT_MOTION, &Tickerdeck::OnGridMotion, this);
     cells->Bind(wxEVT_KEY_DOWN, &Tickerdeck::OnGridKeyDown, this);
+    cells->Bind(wxEVT_CHAR, &Tickerdeck::OnGridChar, this);
     cells->Bind(wxEVT_RIGHT_UP, &Tickerdeck::OnGridRightUp, this);
     grid->Bind(wxEVT_SIZE, &Tickerdeck::OnGridSize, this);
     // The grid paints every pixel itself; erasing first only flickers.

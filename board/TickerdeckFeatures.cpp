@@ -70,6 +70,11 @@ void Tickerdeck::OnGridKeyDown(wxKeyEvent& event)
     OwnerOf(BoardEventKind::GridKeyDown)->OnGridKey(*this, event);
 }
 
+void Tickerdeck::OnGridChar(wxKeyEvent& event)
+{
+    OwnerOf(BoardEventKind::GridChar)->OnGridKey(*this, event);
+}
+
 void Tickerdeck::OnIdle(wxIdleEvent& event)
 {
     OwnerOf(BoardEventKind::Idle)->OnIdle(*this, event);
