@@ -19,9 +19,12 @@ enum class BoardEventKind
     CellRightClick,
     GridMotion,
     GridKeyDown,
-    GridChar,       // a typed character, after the key-down handling let it through
     GridRightUp,
-    Idle
+    Idle,
+    /// A character typed in a grid (Ctrl+V arrives as one too). Unlike the
+    /// others it goes to every feature claiming it, in the order they were
+    /// added, until one does not skip it: each acts on its own kind of tab.
+    GridChar
 };
 
 /// One feature of a board window (a menu, a dialog, the alerts, ...). The

@@ -92,7 +92,8 @@ public:
 
     // Features.
     /// Forwards the feature's commands and event kinds to it from now on; a
-    /// command or kind already claimed stays with the feature claiming it first.
+    /// command or kind already claimed stays with the feature claiming it
+    /// first (typed characters excepted, see BoardEventKind::GridChar).
     void AddFeature(std::unique_ptr<BoardFeature> feature);
     /// The installed feature of type F, or null.
     template <class F>
@@ -338,6 +339,7 @@ private:
     std::optional<RowTargets> m_pinnedTargets;
     std::map<int, BoardFeature*> m_commandOwners;
     std::map<BoardEventKind, BoardFeature*> m_eventOwners;
+    std::vector<BoardFeature*> m_charTakers;
     // Declared after the alerts: a feature's dialogs may refer to them
     // until the feature itself is gone.
     std::vector<std::unique_ptr<BoardFeature>> m_features;

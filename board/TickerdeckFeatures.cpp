@@ -23,7 +23,11 @@ void Tickerdeck::AddFeature(std::unique_ptr<BoardFeature> feature)
     for (int id : feature->Commands())
         m_commandOwners.emplace(id, feature.get());
     for (BoardEventKind kind : feature->EventKinds())
+    {
         m_eventOwners.emplace(kind, feature.get());
+        if (kind == BoardEventKind::GridChar)
+            m_charTakers.push_back(feature.get());
+    }
     m_features.push_back(std::move(feature));
 }
 
@@ -72,7 +76,14 @@ void Tickerdeck::OnGridKeyDown(wxKeyEvent& event)
 
 void Tickerdeck::OnGridChar(wxKeyEvent& event)
 {
-    OwnerOf(BoardEventKind::GridChar)->OnGridKey(*this, event);
+    for (BoardFeature* taker : m_charTakers)
+    {
+        event.Skip(false);
+        taker->OnGridKey(*this, event);
+        if (!event.GetSkipped())
+            return;
+    }
+    event.Skip();
 }
 
 void Tickerdeck::OnIdle(wxIdleEvent& event)

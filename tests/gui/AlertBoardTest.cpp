@@ -95,10 +95,6 @@ TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
     EXPECT_DOUBLE_EQ(4.5, board->Alerts()[beta]->threshold);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(AlertBoard, AlertsOnHiddenTabsCountInABadgeThatShowingTheTabClearsAndNoSaveCarries)
 {
     wxGridEx* other = AddTab(board, {beta}, "Other", false);
