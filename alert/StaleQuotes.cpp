@@ -25,7 +25,8 @@ void StaleQuotes::SetClocks(Clock steady, WallClock wall)
     m_timer.Stop();
     m_clock = std::move(steady);
     m_wall = std::move(wall);
-    m_start = m_clock();
+    // The board's quote clock goes on from the second it has reached.
+    m_start = m_clock() - std::chrono::seconds(m_board.GetQuoteAges().Now());
     m_heardAt = m_start;
     m_heardWall = m_wall();
 }

@@ -36,6 +36,7 @@ public:
     /// One check; the timer runs it every second.
     void Check();
     /// Replaces both clocks and stops the timer: a test runs Check itself.
+    /// The board's quote clock goes on from where it is.
     void SetClocks(Clock steady, WallClock wall);
 
 private:

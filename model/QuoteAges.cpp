@@ -73,8 +73,8 @@ bool QuoteAges::IsStale(const Price* price) const
     if (m_staleAfter == 0 || m_slots.empty() || !price)
         return false;
     const Slot& slot = m_slots[Probe(price)];
-    // Unsigned: a stamp is never ahead of now, since only now is stamped.
-    return slot.key && m_now - slot.second > m_staleAfter;
+    // A clock set back leaves stamps ahead of now: those count as fresh.
+    return slot.key && m_now > slot.second && m_now - slot.second > m_staleAfter;
 }
 
 void QuoteAges::Grow()
