@@ -1,6 +1,6 @@
 #pragma once
 // How long ago each quote of a board last changed, kept so cheaply that the
-// quote path pays one store for it.
+// quote path pays one probe and one store for it.
 
 #include <cstddef>
 #include <cstdint>
