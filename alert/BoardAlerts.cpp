@@ -6,6 +6,7 @@
 #include <wx/intl.h>
 
 #include "alert/AlertIcon.h"
+#include "alert/TabAlertBadges.h"
 #include "board/AlertNotification.h"
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
@@ -47,7 +48,9 @@ void BoardAlerts::OnCommand(Tickerdeck& board, wxCommandEvent& event)
     switch (event.GetId())
     {
     case cmd::AlertFired:
-        ShowPopup(factory, board.GetOwnerFrame(), event);
+        if (const std::optional<AlertFiring> firing = ShowPopup(factory, board.GetOwnerFrame(), event))
+            if (auto* badges = board.FindFeature<TabAlertBadges>())
+                badges->NoteFiring(firing->quote);
         break;
     case cmd::AlertSetup:
         if (Price* price = board.CommandTargets().First(); price && price->instrument)
@@ -70,11 +73,12 @@ AlertDialog* BoardAlerts::PopupOf(Instrument* instrument) const
     return popup && popup->IsShown() && !popup->IsClosing() ? popup : nullptr;
 }
 
-void BoardAlerts::ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification)
+std::optional<AlertFiring> BoardAlerts::ShowPopup(BoardOwner* factory, wxWindow* owner,
+                                                  const wxCommandEvent& notification)
 {
     const std::optional<AlertFiring> firing = ReadNotification(m_alerts, notification);
     if (!firing)
-        return;
+        return firing;
     Instrument* instrument = firing->alert->instrument;
 
     AlertDialog* popup = PopupOf(instrument);
@@ -83,6 +87,7 @@ void BoardAlerts::ShowPopup(BoardOwner* factory, wxWindow* owner, const wxComman
     BringForward(owner);
     popup->SetAlert(*firing->alert, firing->value);
     popup->ShowWithAction([this, instrument] { RemoveAlert(instrument); });
+    return firing;
 }
 
 AlertDialog* BoardAlerts::CreatePopup(BoardOwner* factory, wxWindow* owner, Instrument* instrument)

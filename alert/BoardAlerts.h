@@ -3,6 +3,7 @@
 // the dialogs that set them up and list them.
 
 #include <map>
+#include <optional>
 
 #include <type_traits>  // wx/weakref.h needs it and does not include it
 
@@ -40,7 +41,8 @@ public:
 
     /// Handles a queued notification: shows a fresh popup, or refreshes the
     /// one on screen, then plays the chime. `owner` is brought forward.
-    void ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification);
+    /// Returns the firing it showed, none when the alert is gone.
+    std::optional<AlertFiring> ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification);
 
     /// Opens the setup dialog for `instrument`: its alert if it has one,
     /// otherwise a new one stored when "Activate" is pressed.

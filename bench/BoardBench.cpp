@@ -4,6 +4,7 @@
 // the memory a large tab holds once every row has been on screen.
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -27,6 +28,7 @@
 #include <wx/utils.h>
 
 #include "ResidentMemory.h"
+#include "alert/StaleQuotes.h"
 #include "model/ColumnSpec.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -618,6 +620,57 @@ void BM_FitColumnsLargeTab(benchmark::State& state)
         window.Board()->FitColumns(window.Grid());
 }
 
+/// Whether each row in `shown` counts as stale.
+std::vector<bool> StaleMarks(const Tickerdeck& board, const QuoteGridView::Area& shown)
+{
+    const TickerdeckTable* table = Tickerdeck::TableOf(board.GetCurrentGrid());
+    std::vector<bool> marks;
+    for (int row = shown.firstRow; row <= shown.lastRow; ++row)
+        marks.push_back(board.GetQuoteAges().IsStale(table->RowPrice(row)));
+    return marks;
+}
+
+// The once-a-second stale check on a sorted 20,000-row tab with a stale
+// time of one second: the rows on screen take turns to move, each every
+// other second, so that every check turns marks on and off. Only the check
+// is timed; what it repaints is painted later, as any update is.
+void BM_StaleCheck(benchmark::State& state)
+{
+    const Tree node = ExchangeTabNode();
+    BoardWindow window;
+    window.Open(node);
+    window.SizeGridWindow();
+    window.Board()->Settings().staleAfterSeconds = 1;
+    auto* stale = window.Board()->FindFeature<StaleQuotes>();
+    auto at = std::chrono::steady_clock::time_point{};
+    stale->SetClocks([&at] { return at; }, [] { return wxDateTime::Now(); });
+    const QuoteGridView::Area shown = window.Table()->VisibleArea();
+    std::vector<Price*> onScreen;
+    for (int row = shown.firstRow; row <= shown.lastRow; ++row)
+        onScreen.push_back(window.Table()->RowPrice(row));
+    double turned = 0;
+    size_t second = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        at += std::chrono::seconds(1);
+        // The quotes keep their prices: the rows stay where they are.
+        for (size_t row = ++second % 2; row < onScreen.size(); row += 2)
+            QuoteBook::PostQuote(window.Board(), onScreen[row], kChangedLastBuySell, false);
+        wxTheApp->ProcessPendingEvents();
+        const std::vector<bool> before = StaleMarks(*window.Board(), window.Table()->VisibleArea());
+        state.ResumeTiming();
+        stale->Check();
+        state.PauseTiming();
+        const std::vector<bool> after = StaleMarks(*window.Board(), window.Table()->VisibleArea());
+        for (size_t row = 0; row < std::min(before.size(), after.size()); ++row)
+            turned += before[row] != after[row];
+        state.ResumeTiming();
+    }
+    state.counters["rows_on_screen"] = static_cast<double>(onScreen.size());
+    state.counters["marks_turned_per_check"] = turned / static_cast<double>(state.iterations());
+}
+
 // Scrolls page by page through every row with a paint at each stop, so that
 // whatever the grid and table keep per row or per cell has been created.
 bool ScrollThroughEveryRow(wxGrid* grid)
@@ -692,6 +745,7 @@ BENCHMARK(BM_OpenExchangeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Min
 BENCHMARK(BM_OpenExchangeTabWithoutFit)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_ToolkitAutoSizeLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_FitColumnsLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StaleCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BytesPerRow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace

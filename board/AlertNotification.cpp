@@ -5,7 +5,8 @@
 AlertFiredEvent::AlertFiredEvent(const AlertFiring& firing)
     : wxCommandEvent(wxEVT_MENU, cmd::AlertFired),
       m_instrument(firing.alert ? firing.alert->instrument : nullptr),
-      m_value(firing.value)
+      m_value(firing.value),
+      m_quote(firing.quote)
 {
     SetClientData(firing.alert);
 }
@@ -20,5 +21,5 @@ std::optional<AlertFiring> ReadNotification(const PriceAlertMap& alerts, const w
     const auto entry = alerts.find(notification->GetInstrument());
     if (entry == alerts.end() || entry->second.get() != notification->GetAlert())
         return std::nullopt;
-    return AlertFiring{entry->second.get(), notification->GetValue()};
+    return AlertFiring{entry->second.get(), notification->GetValue(), notification->GetQuote()};
 }

@@ -19,12 +19,14 @@ public:
     /// still exists by the time the queued notification is handled.
     Instrument* GetInstrument() const { return m_instrument; }
     double GetValue() const { return m_value; }
+    const Price* GetQuote() const { return m_quote; }
 
     wxEvent* Clone() const override { return new AlertFiredEvent(*this); }
 
 private:
     Instrument* m_instrument;
     double m_value;
+    const Price* m_quote;
 };
 
 /// The firing a notification stands for, provided its alert is still the

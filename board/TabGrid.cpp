@@ -173,6 +173,7 @@ wxGridEx* Tickerdeck::CreateTabGrid()
     grid->SetDefaultRenderer(new WatchlistGridCellRenderer());
     ConfigureGridBehaviour(grid);
     table->SetVolumeInThousands(m_settings.volumeInThousands);
+    table->SetQuoteAges(&m_quoteAges);
 
     ApplyGridColours(grid);
     grid->SetSelectionMode(wxGrid::wxGridSelectRows);

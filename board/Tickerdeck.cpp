@@ -9,6 +9,7 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
+#include "board/BoardNotice.h"
 #include "board/BoardOwner.h"
 #include "board/PngFile.h"
 #include "board/TickerdeckTable.h"
@@ -83,10 +84,14 @@ wxEND_EVENT_TABLE()
         SetFont(theme->NormalFont());
 
     CreateToolbar();
+    m_notice = new BoardNotice(this);
+    if (Theme* theme = GetTheme())
+        m_notice->ApplyTheme(*theme);
     CreateNotebook();
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_toolbar, 0, wxEXPAND);
+    sizer->Add(m_notice, 0, wxEXPAND);
     sizer->Add(m_notebook, 1, wxEXPAND);
     SetSizer(sizer);
 

@@ -21,7 +21,9 @@
 #include "contract/Records.h"
 #include "model/FilterSet.h"
 #include "model/PriceAlert.h"
+#include "model/QuoteAges.h"
 
+class BoardNotice;
 class BoardOwner;
 namespace layout
 {
@@ -186,6 +188,11 @@ public:
     /// Price alerts by instrument, one per instrument.
     using AlertMap = PriceAlertMap;
     AlertMap& Alerts() { return m_alerts; }
+    /// When each subscribed quote last changed; every quote update stamps it.
+    QuoteAges& GetQuoteAges() { return m_quoteAges; }
+    const QuoteAges& GetQuoteAges() const { return m_quoteAges; }
+    /// The strip between toolbar and tabs that tells what the board noticed.
+    BoardNotice* GetNotice() const { return m_notice; }
     /// Checks the alert of the quote's instrument against one quote update
     /// and queues the alert notification when it fires.
     void EvaluateAlert(Price* quote, uint32_t changeMask);
@@ -302,6 +309,7 @@ private:
     wxStaticTextEx* m_titleLabel = nullptr;
     wxDatePickerCtrl* m_datePicker = nullptr;
     wxFlatNotebook* m_notebook = nullptr;
+    BoardNotice* m_notice = nullptr;
     // The notebook only borrows its image list.
     std::unique_ptr<wxFlatNotebookImageList> m_imageList;
     std::vector<wxGridEx*> m_grids;
@@ -327,6 +335,7 @@ private:
     wxGridEx* m_fillingGrid = nullptr;
     TabFilterMap m_tabFilters;
     AlertMap m_alerts;
+    QuoteAges m_quoteAges;
     std::optional<RowTargets> m_pinnedTargets;
     std::map<int, BoardFeature*> m_commandOwners;
     std::map<BoardEventKind, BoardFeature*> m_eventOwners;

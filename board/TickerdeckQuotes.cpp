@@ -97,11 +97,16 @@ void Tickerdeck::HandleQuoteRun(QuoteRun& run)
     constexpr size_t kIndexAhead = 8;
     constexpr size_t kRowAhead = 3;
     TickerdeckTable* table = m_currentGrid ? TableOf(m_currentGrid) : nullptr;
-    const auto prefetch = [&run, table](size_t at, TickerdeckTable::LoadAhead what) {
-        if (!table || at >= run.size)
+    const auto prefetch = [this, &run, table](size_t at, TickerdeckTable::LoadAhead what) {
+        if (at >= run.size)
             return;
         const auto& quote = static_cast<const wxCommandEvent&>(*run.events[at]);
-        if (const auto* price = static_cast<const Price*>(quote.GetClientData()))
+        const auto* price = static_cast<const Price*>(quote.GetClientData());
+        if (!price)
+            return;
+        if (what == TickerdeckTable::LoadAhead::IndexSlot)
+            m_quoteAges.Prefetch(price);
+        if (table)
             table->PrefetchQueuedUpdate(*price, quote.GetInt(), what);
     };
     for (size_t at = 0; at < kIndexAhead; ++at)
@@ -123,10 +128,13 @@ void Tickerdeck::HandleQuoteRun(QuoteRun& run)
 
 void Tickerdeck::HandleQuote(const wxCommandEvent& event)
 {
+    auto* price = static_cast<Price*>(event.GetClientData());
+    // All the stale check needs of a quote: it changed now.
+    m_quoteAges.Stamp(price);
     if (!m_currentGrid)
         return;
     TableOf(m_currentGrid)->UpdateRow(event);
-    EvaluateAlert(static_cast<Price*>(event.GetClientData()), static_cast<uint32_t>(event.GetInt()));
+    EvaluateAlert(price, static_cast<uint32_t>(event.GetInt()));
 }
 
 size_t Tickerdeck::TakeQueuedQuotes(QuoteRun& run)

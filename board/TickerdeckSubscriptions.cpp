@@ -92,7 +92,11 @@ void Tickerdeck::EnterRow(wxGridEx* grid, Price* price, const std::string& date,
         return;
     Subscription& subscription = m_subscriptions[price];
     if (subscription.grids.empty())
+    {
         subscription.date = date;
+        // A quote that never changes goes stale counting from its arrival.
+        m_quoteAges.Track(price);
+    }
     std::vector<wxGridEx*>& holders = subscription.grids;
     if (delivery == Delivery::Batch || std::find(holders.begin(), holders.end(), grid) == holders.end())
         holders.push_back(grid);
@@ -142,6 +146,7 @@ void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
         return;
     const std::string date = entry->second.date;
     m_subscriptions.erase(entry);
+    m_quoteAges.Forget(price);
     if (Host* host = GetHost())
         host->Unsubscribe(this, price->instrument, date);
 }

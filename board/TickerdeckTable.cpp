@@ -11,6 +11,7 @@
 #include "controls/wxGridEx.h"
 #include "contract/Records.h"
 #include "model/FilterSet.h"
+#include "model/QuoteAges.h"
 
 namespace {
 
@@ -754,6 +755,8 @@ void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool sto
         attr.SetTextColour(ColourOf(TextColourFor(col, price, CellColour::Unset)));
         break;
     }
+    if (m_ages && DimsWhenStale(col) && m_ages->IsStale(&price))
+        attr.SetTextColour(m_staleColour);
 }
 
 wxColour TickerdeckTable::ColourOf(CellColour colour) const

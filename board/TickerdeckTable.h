@@ -24,6 +24,7 @@
 struct Instrument;
 struct Price;
 class FilterSet;
+class QuoteAges;
 
 /// Grid table of one tab: rows point at the host's live quotes, kept in
 /// sort order, and the text and style of every cell. What the grid shows of
@@ -142,6 +143,10 @@ public:
     void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }
     void SetUpColour(const wxColour& colour) { m_upColour = colour; }
     void SetDownColour(const wxColour& colour) { m_downColour = colour; }
+    /// The text colour of a stale quote's prices.
+    void SetStaleColour(const wxColour& colour) { m_staleColour = colour; }
+    /// Where the table reads whether a quote is stale; null marks none.
+    void SetQuoteAges(const QuoteAges* ages) { m_ages = ages; }
     const wxColour& GetHighlightColour() const { return m_highlightColour; }
     const wxColour& GetBookmarkColour() const { return m_bookmarkColour; }
     const wxColour& GetUpColour() const { return m_upColour; }
@@ -151,6 +156,11 @@ public:
     /// keeps the latest one in a cache that bypasses GetAttr, so bookmarks
     /// and prices may have changed since it was styled.
     void RestyleForPaint(wxGridCellAttr& attr, int row, int col);
+
+    /// The rows and columns on screen.
+    QuoteGridView::Area VisibleArea() const { return m_view.VisibleArea(); }
+    /// Repaints the cells of `row` that are on screen.
+    void RefreshRowCells(int row) const { m_view.RefreshRows(row, row); }
 
     /// What to do after a paint that found figures wider than their columns.
     void SetCutOffHandler(QuoteGridView::CutOffHandler handler)
@@ -245,6 +255,8 @@ private:
     wxColour m_bookmarkColour;
     wxColour m_upColour;
     wxColour m_downColour;
+    wxColour m_staleColour;
+    const QuoteAges* m_ages = nullptr;
 
     QuoteGridView m_view{*this};
 };

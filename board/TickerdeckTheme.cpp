@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
+#include "board/BoardNotice.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
@@ -42,6 +43,8 @@ void ApplyTableColours(TickerdeckTable* table, const Theme& theme)
     table->SetBookmarkColour(theme.BookmarkColour());
     table->SetUpColour(theme.UpColour());
     table->SetDownColour(theme.DownColour());
+    // What the theme gives disabled texts: a quote that stopped moving.
+    table->SetStaleColour(theme.LabelTextColour());
 }
 
 // A cell whose attribute was asked for to keep state in holds one of its
@@ -86,6 +89,7 @@ void Tickerdeck::ApplyNotebookColours()
     m_notebook->SetActiveTabColour(theme->ActiveTabColour());
     m_notebook->SetActiveTabTextColour(theme->TextColour());
     m_notebook->SetNonActiveTabTextColour(theme->LabelTextColour());
+    m_notebook->SetBadgeColours(theme->DownColour(), theme->CellBackgroundColour());
 }
 
 void Tickerdeck::ApplyGridColours(wxGridEx* grid)
@@ -125,6 +129,7 @@ void Tickerdeck::ApplyTheme()
     if (!m_settings.title.empty())
         ApplyTitle(wxGetTranslation(m_settings.title));
     ApplyNotebookColours();
+    m_notice->ApplyTheme(*theme);
     m_notebook->SetFont(theme->NormalFont());
     m_notebook->Refresh();
 

@@ -46,7 +46,7 @@ bool wxFlatNotebook::InsertPage(size_t index, wxWindow* page, const wxString& te
     if (page->GetParent() != this)
         page->Reparent(this);
     page->Hide();
-    m_pages.insert(m_pages.begin() + static_cast<std::ptrdiff_t>(index), Page{page, text, imageId});
+    m_pages.insert(m_pages.begin() + static_cast<std::ptrdiff_t>(index), Page{page, text, imageId, 0});
     if (m_selection >= static_cast<int>(index))
         ++m_selection;
 
@@ -244,6 +244,26 @@ bool wxFlatNotebook::SetPageText(size_t index, const wxString& text)
     m_pages[index].text = text;
     m_strip->UpdateGeometry();
     return true;
+}
+
+void wxFlatNotebook::SetPageBadge(size_t index, int count)
+{
+    if (!IsValidIndex(index) || m_pages[index].badge == std::max(count, 0))
+        return;
+    m_pages[index].badge = std::max(count, 0);
+    m_strip->UpdateGeometry();
+}
+
+int wxFlatNotebook::GetPageBadge(size_t index) const
+{
+    return IsValidIndex(index) ? m_pages[index].badge : 0;
+}
+
+void wxFlatNotebook::SetBadgeColours(const wxColour& fill, const wxColour& text)
+{
+    m_badgeColour = fill;
+    m_badgeTextColour = text;
+    RefreshTabs();
 }
 
 void wxFlatNotebook::SetPageImage(size_t index, int imageId)

@@ -62,6 +62,15 @@ public:
     void SetPageImage(size_t index, int imageId);
     int GetPageImage(size_t index) const;
 
+    /// A count drawn in a badge after the tab's text ("99+" beyond 99); 0
+    /// shows none. It is no part of the text: GetPageText never holds it.
+    void SetPageBadge(size_t index, int count);
+    int GetPageBadge(size_t index) const;
+    /// The badge's fill and the colour of its count.
+    void SetBadgeColours(const wxColour& fill, const wxColour& text);
+    wxColour GetBadgeColour() const { return m_badgeColour; }
+    wxColour GetBadgeTextColour() const { return m_badgeTextColour; }
+
     /// Not owned; must outlive the notebook or be reset to null.
     void SetImageList(wxFlatNotebookImageList* list);
     wxFlatNotebookImageList* GetImageList() const;
@@ -115,6 +124,7 @@ private:
         wxWindow* window;
         wxString text;
         int image;
+        int badge = 0;
     };
 
     bool IsValidIndex(size_t index) const { return index < m_pages.size(); }
@@ -143,6 +153,8 @@ private:
     wxColour m_activeTabColour;
     wxColour m_activeTextColour;
     wxColour m_inactiveTextColour;
+    wxColour m_badgeColour{*wxRED};
+    wxColour m_badgeTextColour{*wxWHITE};
 
     wxDECLARE_CLASS(wxFlatNotebook);
 };

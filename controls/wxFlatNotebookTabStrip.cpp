@@ -10,6 +10,20 @@ namespace {
 
 constexpr int kArrowWidth = 16;
 constexpr int kImageGap = 4;
+constexpr int kBadgeGap = 5;
+
+wxString BadgeText(int count)
+{
+    return count > 99 ? wxString("99+") : wxString::Format("%d", count);
+}
+
+/// The badge's size: its count with a little room, never narrower than tall.
+wxSize BadgeSize(wxDC& dc, int count)
+{
+    const wxSize text = dc.GetTextExtent(BadgeText(count));
+    const int height = text.y;
+    return wxSize(std::max(height, text.x + height / 2), height);
+}
 
 }  // namespace
 
@@ -42,6 +56,8 @@ void wxFlatNotebookTabStrip::UpdateGeometry()
     for (const auto& page : m_owner->m_pages)
     {
         int width = dc.GetTextExtent(page.text).x + 2 * padding.x;
+        if (page.badge > 0)
+            width += kBadgeGap + BadgeSize(dc, page.badge).x;
         const wxBitmap& image = m_owner->m_images ? m_owner->m_images->Get(page.image) : wxNullBitmap;
         if (image.IsOk())
         {
@@ -200,6 +216,21 @@ void wxFlatNotebookTabStrip::DrawTab(wxDC& dc, int tab, const wxRect& rect) cons
     dc.SetTextForeground(highlighted ? m_owner->GetActiveTabTextColour()
                                      : m_owner->GetNonActiveTabTextColour());
     dc.DrawText(page.text, x, rect.y + (rect.height - dc.GetCharHeight()) / 2);
+    if (page.badge > 0)
+        DrawBadge(dc, page.badge, wxPoint(x + dc.GetTextExtent(page.text).x + kBadgeGap, rect.y), rect.height);
+}
+
+void wxFlatNotebookTabStrip::DrawBadge(wxDC& dc, int count, const wxPoint& at, int tabHeight) const
+{
+    const wxSize size = BadgeSize(dc, count);
+    const wxRect badge(at.x, at.y + (tabHeight - size.y) / 2, size.x, size.y);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(m_owner->GetBadgeColour()));
+    dc.DrawRoundedRectangle(badge, size.y / 2.0);
+    const wxString text = BadgeText(count);
+    const wxSize extent = dc.GetTextExtent(text);
+    dc.SetTextForeground(m_owner->GetBadgeTextColour());
+    dc.DrawText(text, badge.x + (badge.width - extent.x) / 2, badge.y + (badge.height - extent.y) / 2);
 }
 
 void wxFlatNotebookTabStrip::DrawArrow(wxDC& dc, const wxRect& rect, bool left, bool enabled) const

@@ -45,6 +45,8 @@ private:
     wxRect LeftArrowRect() const;
     wxRect RightArrowRect() const;
     void DrawTab(wxDC& dc, int tab, const wxRect& rect) const;
+    /// The page's count in a rounded badge starting at `at`, centred in the tab's height.
+    void DrawBadge(wxDC& dc, int count, const wxPoint& at, int tabHeight) const;
     void DrawArrow(wxDC& dc, const wxRect& rect, bool left, bool enabled) const;
 
     void OnPaint(wxPaintEvent& event);

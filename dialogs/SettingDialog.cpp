@@ -4,6 +4,7 @@
 #include <wx/icon.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
+#include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
 #include "board/PngFile.h"
@@ -25,6 +26,7 @@ wxBEGIN_EVENT_TABLE(SettingDialog, ThemedDialog)
     EVT_BUTTON(wxID_OK, SettingDialog::OnOk)
     EVT_CHECKBOX(wxID_ANY, SettingDialog::OnChanged)
     EVT_TEXT(wxID_ANY, SettingDialog::OnChanged)
+    EVT_SPINCTRL(wxID_ANY, SettingDialog::OnSpinChanged)
 wxEND_EVENT_TABLE()
 
 SettingDialog::SettingDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
@@ -84,6 +86,7 @@ void SettingDialog::SetSettings(const layout::WindowSettings& settings)
     m_general->GetAutoAddBox()->SetValue(settings.autoAddInstrument);
     m_general->GetF1OnlyBox()->SetValue(settings.f1Only);
     m_general->GetVolumeBox()->SetValue(settings.volumeInThousands);
+    m_general->GetStaleAfterField()->SetValue(settings.staleAfterSeconds);
     m_general->GetTitleField()->ChangeValue(settings.title);
 }
 
@@ -91,6 +94,7 @@ layout::WindowSettings SettingDialog::GetSettings(const layout::WindowSettings& 
 {
     layout::WindowSettings settings = base;
     settings.volumeInThousands = m_general->GetVolumeBox()->GetValue();
+    settings.staleAfterSeconds = m_general->GetStaleAfterField()->GetValue();
     settings.controlsOthers = m_controls->GetControlsOthersBox()->GetValue();
     settings.controlledByInstruments = m_controls->GetInstrumentsBox()->GetValue();
     settings.controlledByOrders = m_controls->GetOrdersBox()->GetValue();
@@ -106,6 +110,11 @@ void SettingDialog::OnChanged(wxCommandEvent& event)
     m_ok->Enable(true);
     m_ok->Refresh();
     event.Skip();
+}
+
+void SettingDialog::OnSpinChanged(wxSpinEvent& event)
+{
+    OnChanged(event);
 }
 
 void SettingDialog::OnOk(wxCommandEvent& /*event*/)

@@ -8,6 +8,7 @@
 class ControlSetting;
 class GeneralSetting;
 class wxFlatNotebook;
+class wxSpinEvent;
 
 /// "General" and "Controls" pages in a themed notebook; OK becomes usable at
 /// the first change.
@@ -34,6 +35,7 @@ public:
 private:
     void StyleNotebook();
     void OnChanged(wxCommandEvent& event);
+    void OnSpinChanged(wxSpinEvent& event);
     void OnOk(wxCommandEvent& event);
 
     GeneralSetting* m_general = nullptr;

@@ -3,10 +3,13 @@
 #include <wx/checkbox.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/stattext.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
 #include "contract/Theme.h"
+#include "layout/LayoutEntries.h"
 
 namespace {
 
@@ -49,9 +52,25 @@ GeneralSetting::GeneralSetting(const Theme* theme, wxWindow* parent, wxWindowID 
     sizer->Add(m_f1Only, 0, wxEXPAND | wxLEFT | wxTOP, 20);
     m_volume = MakeBox(this, _("Display Volume in thousands"), theme);
     sizer->Add(m_volume, 0, wxLEFT | wxTOP, 20);
+    sizer->Add(MakeStaleRow(theme), 0, wxLEFT | wxTOP, 20);
 
     SetSizer(sizer);
     Layout();
+}
+
+wxSizer* GeneralSetting::MakeStaleRow(const Theme* theme)
+{
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    auto* before = new wxStaticText(this, wxID_ANY, _("Mark prices stale after"));
+    m_staleAfter = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0,
+                                  layout::kMaxStaleAfterSeconds, layout::kDefaultStaleAfterSeconds);
+    auto* after = new wxStaticText(this, wxID_ANY, _("seconds (0: never)"));
+    for (wxWindow* label : {static_cast<wxWindow*>(before), static_cast<wxWindow*>(after)})
+        PaintOnPage(label, theme);
+    row->Add(before, 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT, 6);
+    row->Add(m_staleAfter, 0, wxALIGN_CENTRE_VERTICAL);
+    row->Add(after, 0, wxALIGN_CENTRE_VERTICAL | wxLEFT, 6);
+    return row;
 }
 
 ControlSetting::ControlSetting(const Theme* theme, wxWindow* parent, wxWindowID id, const wxPoint& pos,

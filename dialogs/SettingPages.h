@@ -5,9 +5,12 @@
 
 class Theme;
 class wxCheckBox;
+class wxSizer;
+class wxSpinCtrl;
 class wxTextCtrl;
 
-/// "General": the window title, auto-add, the hidden F1 switch and volumes in thousands.
+/// "General": the window title, auto-add, the hidden F1 switch, volumes in
+/// thousands and when live prices count as stale.
 class GeneralSetting : public wxPanel
 {
 public:
@@ -20,12 +23,17 @@ public:
     /// Never shown: the switch is kept for the layout, not offered.
     wxCheckBox* GetF1OnlyBox() const { return m_f1Only; }
     wxCheckBox* GetVolumeBox() const { return m_volume; }
+    /// Seconds without a change after which live prices dim; 0 never.
+    wxSpinCtrl* GetStaleAfterField() const { return m_staleAfter; }
 
 private:
+    wxSizer* MakeStaleRow(const Theme* theme);
+
     wxTextCtrl* m_title = nullptr;
     wxCheckBox* m_autoAdd = nullptr;
     wxCheckBox* m_f1Only = nullptr;
     wxCheckBox* m_volume = nullptr;
+    wxSpinCtrl* m_staleAfter = nullptr;
 };
 
 /// "Controls": whether the window links its instrument to others, and which

@@ -47,7 +47,8 @@ void CheckSettings(const fuzz::Tree& node)
                     again.controlledByOrders == read.controlledByOrders &&
                     again.controlledByInstruments == read.controlledByInstruments &&
                     again.controlledByPositions == read.controlledByPositions &&
-                    again.controlsOthers == read.controlsOthers && again.autoAddInstrument == read.autoAddInstrument,
+                    again.controlsOthers == read.controlsOthers && again.autoAddInstrument == read.autoAddInstrument &&
+                    again.staleAfterSeconds == read.staleAfterSeconds,
                 "settings");
 }
 

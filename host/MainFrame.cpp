@@ -61,6 +61,8 @@ enum MenuId
     ID_SCROLL_TOP,
     ID_HISTORY_DATE,
     ID_LIVE_QUOTES,
+    ID_PAUSE_FEED,
+    ID_RESUME_FEED,
     ID_EDIT_ALERT,
     ID_KEY_MAP,
     ID_CLOCK_TIMER,
@@ -128,6 +130,10 @@ wxBEGIN_EVENT_TABLE(MainFrame,
                                 EVT_MENU(ID_SCROLL_TOP, MainFrame::OnScrollToTop)
                                     EVT_MENU(ID_HISTORY_DATE, MainFrame::OnHistoryDate)
                                         EVT_MENU(ID_LIVE_QUOTES, MainFrame::OnLiveQuotes)
+                                        EVT_MENU(ID_PAUSE_FEED, MainFrame::OnPauseFeed)
+                                        EVT_MENU(ID_RESUME_FEED, MainFrame::OnResumeFeed)
+                                        EVT_UPDATE_UI(ID_PAUSE_FEED, MainFrame::OnUpdateFeedItem)
+                                        EVT_UPDATE_UI(ID_RESUME_FEED, MainFrame::OnUpdateFeedItem)
                                             EVT_MENU(ID_EDIT_ALERT, MainFrame::OnEditAlert)
                                                 EVT_MENU_RANGE(TerminalHost::kFirstWidgetCommand,
                                                                kLastWidgetCommand, MainFrame::OnOpenWidget)
@@ -542,6 +548,9 @@ wxMenu* MainFrame::BuildMarketMenu()
     AppendWithIcon(menu, ID_HISTORY_DATE, _("History Date..."), "icon/history.png");
     menu->Append(ID_LIVE_QUOTES, _("Live Quotes"));
     menu->AppendSeparator();
+    menu->Append(ID_PAUSE_FEED, _("Pause Feed"));
+    menu->Append(ID_RESUME_FEED, _("Resume Feed"));
+    menu->AppendSeparator();
     AppendWithIcon(menu, ID_EDIT_ALERT, _("Edit Alert for Selected Row..."), "icon/alert.png");
     return menu;
 }
@@ -671,8 +680,11 @@ wxString MainFrame::FeedStatusText() const
     {
         wxDateTime day;
         const wxString shown = day.ParseFormat(m_historyDate, "%Y%m%d") ? day.FormatISODate() : m_historyDate;
-        return wxString::Format(_("History: quotes of %s"), shown);
+        return m_feedPaused ? wxString::Format(_("History: quotes of %s, feed paused"), shown)
+                            : wxString::Format(_("History: quotes of %s"), shown);
     }
+    if (m_feedPaused)
+        return _("Live: feed paused");
     if (m_feed && m_feed->IsRunning() && m_feed->Rate() > 0.0)
         return wxString::Format(_("Live: %g updates/s"), m_feed->Rate());
     return _("Live: feed stopped");
@@ -868,6 +880,36 @@ void MainFrame::OnHistoryDate(wxCommandEvent&)
 void MainFrame::OnLiveQuotes(wxCommandEvent&)
 {
     ShowHistoryDate(wxString::FromUTF8(QuoteBook::Today()));
+}
+
+void MainFrame::OnPauseFeed(wxCommandEvent&)
+{
+    SetFeedPaused(true);
+}
+
+void MainFrame::OnResumeFeed(wxCommandEvent&)
+{
+    SetFeedPaused(false);
+}
+
+void MainFrame::SetFeedPaused(bool paused)
+{
+    if (!m_feed || paused == m_feedPaused)
+        return;
+    m_feedPaused = paused;
+    if (paused)
+        m_feed->Stop();
+    else
+        m_feed->Start();
+    UpdateStatus();
+    if (auto logger = m_host.Logger())
+        logger->info("feed {}", paused ? "paused" : "resumed");
+}
+
+void MainFrame::OnUpdateFeedItem(wxUpdateUIEvent& event)
+{
+    // Without a feed (a rate of 0) there is nothing to pause or resume.
+    event.Enable(m_feed && m_feedPaused == (event.GetId() == ID_RESUME_FEED));
 }
 
 void MainFrame::OnOpenWidget(wxCommandEvent& event)

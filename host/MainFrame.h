@@ -137,6 +137,11 @@ private:
     void OnEditAlert(wxCommandEvent& event);
     void OnHistoryDate(wxCommandEvent& event);
     void OnLiveQuotes(wxCommandEvent& event);
+    void OnPauseFeed(wxCommandEvent& event);
+    void OnResumeFeed(wxCommandEvent& event);
+    void OnUpdateFeedItem(wxUpdateUIEvent& event);
+    /// Stops the feed's trading or starts it again; the status bar says which.
+    void SetFeedPaused(bool paused);
     void OnOpenWidget(wxCommandEvent& event);
     void OnKeyMap(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
@@ -161,6 +166,7 @@ private:
     // Why the last save failed, for the user; empty after a good save.
     wxString m_saveFailure;
     bool m_unattendedQuit = false;
+    bool m_feedPaused = false;
     bool m_quitUnsaved = false;
     // How often a quit waited for menus and dialogs to close.
     int m_quitDeferrals = 0;

@@ -18,6 +18,9 @@ constexpr int kStoredWatchlistTab = 1;
 /// is never written into the store.
 constexpr int kPlainTab = 0;
 constexpr int kExchangeTab = 7;
+/// The stale time a window starts with, and the longest one it takes (a day).
+constexpr int kDefaultStaleAfterSeconds = 120;
+constexpr int kMaxStaleAfterSeconds = 86400;
 constexpr int kDefaultAlertField = 4096;  // the last price
 constexpr int kDefaultAlertComparison = 1;
 
@@ -35,6 +38,8 @@ struct WindowSettings
     bool f1Only = true;
     bool autoFitColumns = true;
     bool volumeInThousands = false;
+    /// Live prices unchanged for longer than this dim; 0 never dims them.
+    int staleAfterSeconds = kDefaultStaleAfterSeconds;
     wxString title;
     /// The printed page the user set up: the toolkit's paper id (0 until
     /// chosen: the locale's paper) and whether it lies on its side.

@@ -22,6 +22,13 @@ std::string GeneralKey(const char* name)
     return std::string(kGeneral) + name;
 }
 
+// A stale time outside what the settings offer is no choice of the user's.
+int ReadStaleAfter(const Tree& node)
+{
+    const int seconds = ReadInt(node, GeneralKey("stale_after_seconds"), kDefaultStaleAfterSeconds);
+    return seconds >= 0 && seconds <= kMaxStaleAfterSeconds ? seconds : kDefaultStaleAfterSeconds;
+}
+
 // Children of `parent` named `key`, in document order; other children are
 // not part of the schema and are passed over.
 template <typename Visit>
@@ -65,6 +72,7 @@ WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& curren
     settings.title = ToWxString(ReadText(node, GeneralKey("title"), kDefaultTitle));
     settings.autoFitColumns = ReadBool(node, GeneralKey("auto_fit_column_width"), current.autoFitColumns);
     settings.volumeInThousands = ReadBool(node, GeneralKey("show_volume_ink"), current.volumeInThousands);
+    settings.staleAfterSeconds = ReadStaleAfter(node);
     settings.controlledByOrders = ReadBool(node, ControlsKey("control_by_order"), false);
     settings.controlledByInstruments = ReadBool(node, ControlsKey("control_by_instrument"), false);
     settings.controlledByPositions = ReadBool(node, ControlsKey("control_by_position"), false);

@@ -20,7 +20,7 @@ Tree ReadXmlFile(const std::string& path);
 
 /// The settings of `node`. A setting the node omits reads as false, except
 /// controlsOthers and autoAddInstrument (true), the title ("Tickerdeck"),
-/// and autoFitColumns and volumeInThousands, which keep their `current`
+/// the stale time (120 seconds, also for one out of range), and autoFitColumns and volumeInThousands, which keep their `current`
 /// value. f1Only is not read: loading always clears it.
 WindowSettings ReadWindowSettings(const Tree& node, const WindowSettings& current);
 FrameSize ReadFrameSize(const Tree& node);

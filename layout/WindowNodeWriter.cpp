@@ -97,6 +97,7 @@ void WriteWindowSettings(Tree& node, const WindowSettings& settings)
     node.put(general + "title", ToTreeText(settings.title));
     PutBool(node, general + "auto_fit_column_width", settings.autoFitColumns);
     PutBool(node, general + "show_volume_ink", settings.volumeInThousands);
+    PutInt(node, general + "stale_after_seconds", settings.staleAfterSeconds);
     // Only a page the user set up is stored; until then the locale decides.
     if (settings.printPaper != 0)
     {

@@ -60,5 +60,5 @@ std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Pric
     const std::optional<double> current = WatchedValue(alert, quote);
     if (!current || !ComparisonHolds(alert.comparison, *current, alert.threshold))
         return std::nullopt;
-    return AlertFiring{&alert, *current};
+    return AlertFiring{&alert, *current, &quote};
 }

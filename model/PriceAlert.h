@@ -75,6 +75,8 @@ struct AlertFiring
 {
     PriceAlert* alert = nullptr;
     double value = 0.0;
+    /// The quote whose update fired it; compared only, never followed.
+    const Price* quote = nullptr;
 };
 
 /// Checks the alert of the quote's instrument against one update: it fires

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "alert/BoardAlerts.h"
+#include "alert/StaleQuotes.h"
+#include "alert/TabAlertBadges.h"
 #include "board/Tickerdeck.h"
 #include "dialogs/InstrumentFlags.h"
 #include "watchlist/PasteCodes.h"
@@ -15,6 +17,7 @@
 #include "commands/GridMenus.h"
 #include "commands/GridTickets.h"
 #include "commands/RowCommands.h"
+#include "commands/TypeToJump.h"
 #include "dialogs/SettingsFeature.h"
 #include "filter/TabFilterFeature.h"
 
@@ -34,6 +37,9 @@ void InstallFeatures(Tickerdeck& board)
     board.AddFeature(std::make_unique<BookmarksColumns>());
     board.AddFeature(std::make_unique<TabFilterFeature>());
     board.AddFeature(std::make_unique<SettingsFeature>());
+    board.AddFeature(std::make_unique<StaleQuotes>(board));
+    board.AddFeature(std::make_unique<TabAlertBadges>(board));
+    board.AddFeature(std::make_unique<TypeToJump>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

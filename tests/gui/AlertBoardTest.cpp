@@ -95,4 +95,33 @@ TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
     EXPECT_DOUBLE_EQ(4.5, board->Alerts()[beta]->threshold);
 }
 
+TEST_F(AlertBoard, AlertsOnHiddenTabsCountInABadgeThatShowingTheTabClearsAndNoSaveCarries)
+{
+    wxGridEx* other = AddTab(board, {beta}, "Other", false);
+    wxFlatNotebook* notebook = board->GetNotebook();
+    const size_t hidden = static_cast<size_t>(board->PageOfGrid(other));
+    Arm(beta, AlertField::Last, AlertComparison::AtLeast, 5.0);
+    Quote(beta, 6.0);
+    Quote(beta, 7.0);
+    Flush();
+    EXPECT_EQ(2, notebook->GetPageBadge(hidden));
+    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
+    EXPECT_NE(nullptr, AlertState().PopupOf(beta)) << "the popup shows as before";
+
+    EXPECT_EQ("Other", notebook->GetPageText(hidden));
+    for (wxGridEx* tab : board->GetGrids())  // keeps the nameless lists out of the store
+        Tickerdeck::TableOf(tab)->SetTabType(layout::kPlainTab);
+    const testing_support::Tree node = Saved(board);
+    std::vector<std::string> saved;
+    for (const auto& [key, tab] : node.get_child("watchlists"))
+        saved.push_back(tab.get<std::string>("<xmlattr>.name"));
+    EXPECT_EQ((std::vector<std::string>{"Core", "Other"}), saved);
+
+    notebook->SetSelection(hidden);
+    EXPECT_EQ(0, notebook->GetPageBadge(hidden));
+    Quote(beta, 8.0);
+    Flush();
+    EXPECT_EQ(1, notebook->GetPageBadge(0)) << "now the first tab is the hidden one";
+}
+
 }  // namespace

@@ -20,7 +20,7 @@ using testing_support::Xml;
 const char* const kArranged = R"(
   <setting>
     <controls control_by_instrument="true" control_by_order="true" control_by_position="false" control_instrument="false" control_autoinstrument="true"/>
-    <general autoinstrument="true" f1_change_instrument="false" title="Desk &lt;1&gt; &#233;" auto_fit_column_width="false" show_volume_ink="true"/>
+    <general autoinstrument="true" f1_change_instrument="false" title="Desk &lt;1&gt; &#233;" auto_fit_column_width="false" show_volume_ink="true" stale_after_seconds="30"/>
   </setting>
   <watchlists>
     <watchlist name="Core" current="false" type="1">
@@ -67,7 +67,7 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeAndLeavesTheStoreAlone)
         R"x(<setting><controls control_by_instrument="true" control_by_order="true" control_by_position="false" )x"
         R"x(control_instrument="false" control_autoinstrument="true"/><general autoinstrument="true" )x"
         R"x(f1_change_instrument="false" title="Desk &lt;1&gt; &#233;" auto_fit_column_width="false" )x"
-        R"x(show_volume_ink="true"/></setting><watchlists><watchlist name="Core" current="false" type="1">)x"
+        R"x(show_volume_ink="true" stale_after_seconds="30"/></setting><watchlists><watchlist name="Core" current="false" type="1">)x"
         R"x(<filters><column id="2"><filter condition="3" value="CDG" row="0"/></column></filters><bookmark>)x"
         R"x(<instrument exchange="AMX" code="CDG"/><instrument exchange="KTX" code="TKE"/></bookmark></watchlist>)x"
         R"x(<watchlist name="Technology (AMX)" current="true" type="2" exchange="AMX" category="TECH"/>)x"

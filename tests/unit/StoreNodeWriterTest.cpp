@@ -32,11 +32,12 @@ TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
     settings.controlledByInstruments = true;
     settings.autoAddInstrument = false;
     settings.controlsOthers = true;
+    settings.staleAfterSeconds = 45;
     layout::WriteWindowSettings(node, settings);
     const std::string xml = Xml(node);
     EXPECT_EQ(xml.substr(xml.find("<setting>")),
               "<setting><general title=\"New\" autoinstrument=\"false\" f1_change_instrument=\"true\" "
-              "auto_fit_column_width=\"true\" show_volume_ink=\"false\"/><controls control_by_instrument=\"true\" "
+              "auto_fit_column_width=\"true\" show_volume_ink=\"false\" stale_after_seconds=\"45\"/><controls control_by_instrument=\"true\" "
               "control_by_order=\"false\" control_by_position=\"false\" control_instrument=\"true\" "
               "control_autoinstrument=\"false\"/></setting><watchlists/></tickerdeck>");
 

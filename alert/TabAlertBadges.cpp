@@ -1,0 +1,51 @@
+#include "alert/TabAlertBadges.h"
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "contract/CommandIds.h"
+#include "controls/wxFlatNotebook.h"
+#include "controls/wxGridEx.h"
+
+TabAlertBadges::TabAlertBadges(Tickerdeck& board) : m_board(board)
+{
+    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+        notebook->Bind(wxEVT_COMMAND_FLATNOTEBOOK_PAGE_CHANGED, &TabAlertBadges::OnPageChanged, this, cmd::Notebook);
+}
+
+TabAlertBadges::~TabAlertBadges()
+{
+    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+        notebook->Unbind(wxEVT_COMMAND_FLATNOTEBOOK_PAGE_CHANGED, &TabAlertBadges::OnPageChanged, this,
+                         cmd::Notebook);
+}
+
+void TabAlertBadges::NoteFiring(const Price* quote)
+{
+    wxFlatNotebook* notebook = m_board.GetNotebook();
+    if (!notebook || !quote)
+        return;
+    ClearShownTab();
+    for (wxGridEx* grid : m_board.GetGrids())
+    {
+        if (grid == m_board.GetCurrentGrid() || !Tickerdeck::TableOf(grid)->IsMember(quote))
+            continue;
+        const int page = m_board.PageOfGrid(grid);
+        if (page != wxNOT_FOUND)
+            notebook->SetPageBadge(static_cast<size_t>(page), notebook->GetPageBadge(static_cast<size_t>(page)) + 1);
+    }
+}
+
+void TabAlertBadges::OnPageChanged(wxFlatNotebookEvent& event)
+{
+    ClearShownTab();
+    // The board follows the selection in its own handler.
+    event.Skip();
+}
+
+void TabAlertBadges::ClearShownTab()
+{
+    wxFlatNotebook* notebook = m_board.GetNotebook();
+    const int shown = notebook ? notebook->GetSelection() : wxNOT_FOUND;
+    if (shown != wxNOT_FOUND)
+        notebook->SetPageBadge(static_cast<size_t>(shown), 0);
+}

@@ -1,0 +1,107 @@
+// Quotes gone quiet: dimmed prices of live rows past the board's setting,
+// the notice of a silent feed, and the setting kept in the layout.
+
+#include <chrono>
+
+#include "alert/StaleQuotes.h"
+#include "board/BoardNotice.h"
+#include "support/BoardFixture.h"
+#include "support/QuoteEvent.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::BoardFixture;
+using testing_support::Flush;
+
+class StaleQuotesTest : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        board = CreateBoard();
+        stale = board->FindFeature<StaleQuotes>();
+        stale->SetClocks([this] { return std::chrono::steady_clock::time_point{} + at; }, [this] { return wall; });
+    }
+
+    void CheckAt(std::chrono::seconds when)
+    {
+        at = when;
+        stale->Check();
+    }
+
+    /// Whether the cell of `instrument`'s row in `col` has the theme's disabled text colour.
+    bool Dimmed(wxGridEx* grid, Instrument* instrument, int col = column::Last)
+    {
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        const int row = table->RowOf(host.PriceOf(instrument, board->GetDateText()));
+        const wxGridCellAttrPtr attr(table->GetAttr(row, col, wxGridCellAttr::Any));
+        return attr->GetTextColour() == host.theme.LabelTextColour();
+    }
+
+    Tickerdeck* board = nullptr;
+    StaleQuotes* stale = nullptr;
+    std::chrono::seconds at{0};
+    wxDateTime wall{7, wxDateTime::Dec, 2026, 12, 0, 5};
+};
+
+TEST_F(StaleQuotesTest, LivePricesDimPastTheSettingUntilTheirNextUpdateButHistoryAndZeroNever)
+{
+    board->Settings().staleAfterSeconds = 5;
+    wxGridEx* grid = AddTab(board, {arpi, bdi}, "Core");
+    CheckAt(5s);
+    EXPECT_FALSE(Dimmed(grid, arpi)) << "five seconds are not longer than five";
+    CheckAt(6s);
+    EXPECT_TRUE(Dimmed(grid, arpi));
+    EXPECT_TRUE(Dimmed(grid, bdi, column::Buy));
+    EXPECT_FALSE(Dimmed(grid, bdi, column::Name)) << "only the price cells dim";
+
+    testing_support::PostQuote(board, host.PriceOf(arpi), testing_support::kLastMask);
+    Flush();
+    EXPECT_FALSE(Dimmed(grid, arpi)) << "the update itself ends the mark, before any check";
+    EXPECT_TRUE(Dimmed(grid, bdi));
+
+    board->SetHistoryDate(wxDateTime(3, wxDateTime::Jan, 2024));
+    CheckAt(60s);
+    EXPECT_FALSE(Dimmed(grid, arpi)) << "a past day's quotes never change";
+
+    board->SetHistoryDate(wxDateTime());
+    board->Settings().staleAfterSeconds = 0;
+    CheckAt(200s);
+    EXPECT_FALSE(Dimmed(grid, bdi)) << "0 turns the marks off, whatever the default would say";
+}
+
+TEST_F(StaleQuotesTest, TheNoticeTellsTheLastQuoteAfterTenQuietSecondsAndClearsOnTheNextOne)
+{
+    const BoardNotice* notice = board->GetNotice();
+    CheckAt(0s);
+    CheckAt(30s);
+    EXPECT_FALSE(notice->IsShown()) << "a board without subscriptions waits for nothing";
+
+    AddTab(board, {arpi}, "Core");
+    CheckAt(31s);
+    wall += wxTimeSpan::Seconds(20);
+    CheckAt(40s);
+    EXPECT_FALSE(notice->IsShown());
+    CheckAt(41s);
+    EXPECT_EQ("No quotes since 12:00:05", notice->Text()) << "quiet since the board began to wait";
+    EXPECT_TRUE(notice->IsShown());
+
+    testing_support::PostQuote(board, host.PriceOf(arpi), testing_support::kLastMask);
+    Flush();
+    CheckAt(42s);
+    EXPECT_FALSE(notice->IsShown());
+    CheckAt(52s);
+    EXPECT_EQ("No quotes since 12:00:25", notice->Text());
+}
+
+TEST_F(StaleQuotesTest, AStoredStaleTimeOutsideWhatTheSettingsOfferFallsBackTo120)
+{
+    for (const char* stored : {"", "-4", "soon", "86401"})
+        EXPECT_EQ(120, LoadNode(std::string("<setting><general stale_after_seconds=\"") + stored +
+                                "\"/></setting>")->Settings().staleAfterSeconds)
+            << stored;
+}
+
+}  // namespace
