@@ -2,40 +2,37 @@
 // Row index of every shown quote, looked up once or more per quote event.
 
 #include <cstddef>
-#include <cstdint>
-#include <vector>
 
-struct Price;
+#include "model/PriceSlots.h"
 
-/// Open-addressing map from a quote to its row; one probe sequence in one
-/// flat array keeps a lookup to about one cache miss on large tabs.
+/// Map from a quote to its row (see PriceSlots).
 class PriceIndex
 {
 public:
     /// The row of `price`, or -1.
-    int Find(const Price* price) const;
+    int Find(const Price* price) const
+    {
+        const int* row = m_slots.Find(price);
+        return row ? *row : -1;
+    }
     /// Inserts or overwrites.
-    void Set(const Price* price, int row);
+    void Set(const Price* price, int row)
+    {
+        // Rows shifting under a moving quote are all present: one probe each.
+        if (int* slot = m_slots.Find(price))
+            *slot = row;
+        else
+            m_slots.Insert(price, row);
+    }
     /// Inserts only when absent; returns whether it did.
-    bool Insert(const Price* price, int row);
-    void Erase(const Price* price);
-    bool Contains(const Price* price) const { return Find(price) >= 0; }
+    bool Insert(const Price* price, int row) { return m_slots.Insert(price, row); }
+    void Erase(const Price* price) { m_slots.Erase(price); }
+    bool Contains(const Price* price) const { return m_slots.Find(price) != nullptr; }
     /// Starts loading the slot where a lookup of `price` begins.
-    void Prefetch(const Price* price) const;
-    void Clear();
-    size_t Size() const { return m_size; }
+    void Prefetch(const Price* price) const { m_slots.Prefetch(price); }
+    void Clear() { m_slots.Clear(); }
+    size_t Size() const { return m_slots.Size(); }
 
 private:
-    struct Slot
-    {
-        const Price* key = nullptr;
-        int row = -1;
-    };
-
-    size_t SlotOf(const Price* price) const;
-    size_t Probe(const Price* price) const;
-    void Grow();
-
-    std::vector<Slot> m_slots;
-    size_t m_size = 0;
+    PriceSlots<int> m_slots;
 };

@@ -4,9 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
-struct Price;
+#include "model/PriceSlots.h"
 
 /// The second each tracked quote last changed, on a clock that the board's
 /// stale check sets once a second: a quote update only writes the current
@@ -28,12 +27,8 @@ public:
     void Stamp(const Price* price)
     {
         ++m_quoteCount;
-        if (!m_slots.empty())
-        {
-            Slot& slot = m_slots[Probe(price)];
-            if (slot.key)
-                slot.second = m_now;
-        }
+        if (uint32_t* second = m_slots.Find(price))
+            *second = m_now;
     }
     /// Starts loading the slot where a lookup of `price` begins.
     void Prefetch(const Price* price) const;
@@ -47,21 +42,10 @@ public:
     /// stale time; never while that is 0.
     bool IsStale(const Price* price) const;
 
-    size_t Size() const { return m_size; }
+    size_t Size() const { return m_slots.Size(); }
 
 private:
-    struct Slot
-    {
-        const Price* key = nullptr;
-        uint32_t second = 0;
-    };
-
-    size_t SlotOf(const Price* price) const;
-    size_t Probe(const Price* price) const;
-    void Grow();
-
-    std::vector<Slot> m_slots;
-    size_t m_size = 0;
+    PriceSlots<uint32_t> m_slots;
     uint32_t m_now = 0;
     uint64_t m_quoteCount = 0;
     uint32_t m_staleAfter = 0;

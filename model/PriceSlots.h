@@ -1,0 +1,125 @@
+#pragma once
+// The flat table that the board's per-quote lookups share.
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "model/Prefetch.h"
+
+struct Price;
+
+/// Open-addressing map from a quote's address to a small value: one linear
+/// probe run in one flat array keeps a lookup to about one cache miss on
+/// large tabs; erasing pulls the run back, so no tombstones pile up.
+template <typename Value>
+class PriceSlots
+{
+public:
+    /// The value of `price`, or null.
+    Value* Find(const Price* price)
+    {
+        if (m_slots.empty() || !price)
+            return nullptr;
+        Slot& slot = m_slots[Probe(price)];
+        return slot.key ? &slot.value : nullptr;
+    }
+    const Value* Find(const Price* price) const { return const_cast<PriceSlots*>(this)->Find(price); }
+
+    /// Inserts `value` for `price` when absent; returns whether it did.
+    bool Insert(const Price* price, const Value& value)
+    {
+        if (!price)
+            return false;
+        // Up to three quarters of the slots in use: probe runs stay a cache
+        // line or two long, and a 20,000-row table stays small enough to be
+        // cached.
+        if ((m_size + 1) * 4 > m_slots.size() * 3)
+            Grow();
+        Slot& slot = m_slots[Probe(price)];
+        if (slot.key)
+            return false;
+        slot.key = price;
+        slot.value = value;
+        ++m_size;
+        return true;
+    }
+
+    void Erase(const Price* price)
+    {
+        if (m_slots.empty() || !price)
+            return;
+        const size_t mask = m_slots.size() - 1;
+        size_t hole = Probe(price);
+        if (!m_slots[hole].key)
+            return;
+        m_slots[hole] = Slot();
+        --m_size;
+        // Pull later members of the probe run back so that no lookup stops early.
+        for (size_t next = (hole + 1) & mask; m_slots[next].key; next = (next + 1) & mask)
+        {
+            const size_t home = SlotOf(m_slots[next].key);
+            const bool homeOutsideGap =
+                hole <= next ? (home <= hole || home > next) : (home <= hole && home > next);
+            if (homeOutsideGap)
+            {
+                m_slots[hole] = m_slots[next];
+                m_slots[next] = Slot();
+                hole = next;
+            }
+        }
+    }
+
+    /// Starts loading the slot where a lookup of `price` begins.
+    void Prefetch(const Price* price) const
+    {
+        if (!m_slots.empty())
+            PrefetchMemory(&m_slots[SlotOf(price)]);
+    }
+
+    void Clear()
+    {
+        m_slots.clear();
+        m_size = 0;
+    }
+
+    size_t Size() const { return m_size; }
+
+private:
+    static constexpr size_t kInitialSlots = 64;
+
+    struct Slot
+    {
+        const Price* key = nullptr;
+        Value value{};
+    };
+
+    size_t SlotOf(const Price* price) const
+    {
+        // Quotes are heap records: the low bits carry no information.
+        const auto bits = reinterpret_cast<uintptr_t>(price) >> 4;
+        return static_cast<size_t>(bits * 0x9E3779B97F4A7C15ull) & (m_slots.size() - 1);
+    }
+
+    size_t Probe(const Price* price) const
+    {
+        size_t slot = SlotOf(price);
+        while (m_slots[slot].key && m_slots[slot].key != price)
+            slot = (slot + 1) & (m_slots.size() - 1);
+        return slot;
+    }
+
+    void Grow()
+    {
+        std::vector<Slot> old;
+        old.swap(m_slots);
+        m_slots.assign(old.empty() ? kInitialSlots : old.size() * 2, Slot());
+        for (const Slot& slot : old)
+            if (slot.key)
+                m_slots[Probe(slot.key)] = slot;
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_size = 0;
+};
