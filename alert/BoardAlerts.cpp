@@ -83,8 +83,10 @@ std::optional<AlertFiring> BoardAlerts::ShowPopup(BoardOwner* factory, wxWindow*
 
     AlertDialog* popup = PopupOf(instrument);
     if (!popup)
+    {
         popup = CreatePopup(factory, owner, instrument);
-    BringForward(owner);
+        m_bringForward(owner);
+    }
     popup->SetAlert(*firing->alert, firing->value);
     popup->ShowWithAction([this, instrument] { RemoveAlert(instrument); });
     return firing;

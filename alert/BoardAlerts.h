@@ -2,6 +2,7 @@
 // The alert feature of a board window: the popups of its firing alerts and
 // the dialogs that set them up and list them.
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -40,7 +41,10 @@ public:
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
 
     /// Handles a queued notification: shows a fresh popup, or refreshes the
-    /// one on screen, then plays the chime. `owner` is brought forward.
+    /// one on screen, then plays the chime. `owner` is brought forward with
+    /// a fresh popup only: an alert fires at every update while it holds,
+    /// and raising the owner each time would take the focus from whatever
+    /// the user works in and close any open menu.
     /// Returns the firing it showed, none when the alert is gone.
     std::optional<AlertFiring> ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification);
 
@@ -59,6 +63,8 @@ public:
     const PopupMap& Popups() const { return popupMap; }
     PriceAlertSetup* OpenSetupDialog() const { return m_setup.get(); }
     AlertManager* OpenAlertManager() const { return m_manager.get(); }
+    /// Replaces how the owner is brought forward (tests).
+    void SetBringForward(std::function<void(wxWindow*)> bringForward) { m_bringForward = std::move(bringForward); }
 
 private:
     AlertDialog* CreatePopup(BoardOwner* factory, wxWindow* owner, Instrument* instrument);
@@ -68,4 +74,5 @@ private:
     PopupMap popupMap;
     wxWeakRef<PriceAlertSetup> m_setup;
     wxWeakRef<AlertManager> m_manager;
+    std::function<void(wxWindow*)> m_bringForward = BringForward;
 };

@@ -44,8 +44,10 @@ TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
     EXPECT_EQ(host.theme.Palette().text, dismiss->GetTextColour());
 }
 
-TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
+TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgainWithoutRaisingTheOwner)
 {
+    std::vector<wxWindow*> raised;
+    alerts->SetBringForward([&raised](wxWindow* window) { raised.push_back(window); });
     PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 12.6);
     Fire(alert, 12.55);
     AlertDialog* popup = alerts->PopupOf(alpha);
@@ -57,6 +59,7 @@ TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgain)
     EXPECT_EQ("Last(12.40) <= 12.60", popup->GetConditionText());
     EXPECT_EQ(2u, chimes.size());
     EXPECT_EQ(1u, host.attachedDialogs.size()) << "no second popup was created";
+    EXPECT_EQ(std::vector<wxWindow*>{owner}, raised) << "a firing while shown must not take the focus again";
 
     Fire(AddAlert(beta, AlertField::Sell, AlertComparison::AtLeast, 5), 6);
     ASSERT_NE(nullptr, alerts->PopupOf(beta));
