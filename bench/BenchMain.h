@@ -20,6 +20,17 @@ public:
     }
 };
 
+/// Lets queued events, idle handlers and paints run, `rounds` times over.
+inline void Flush(int rounds = 3)
+{
+    for (int i = 0; i < rounds; ++i)
+    {
+        wxTheApp->ProcessPendingEvents();
+        wxYield();
+        wxTheApp->ProcessIdle();
+    }
+}
+
 /// Starts the toolkit, runs every registered benchmark, then `beforeExit`
 /// while the toolkit is still up.
 inline int RunWithApp(int argc, char** argv, const std::function<void()>& beforeExit = {})

@@ -57,15 +57,7 @@ const wxSize kGridWindowSize(1600, 900);
 const char* const kShippedLayout = "data/layout.xml";
 const char* const kDefaultNodePath = "application.layout.default.tickerdeck";
 
-void Flush(int rounds = 3)
-{
-    for (int i = 0; i < rounds; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-        wxTheApp->ProcessIdle();
-    }
-}
+using bench_support::Flush;
 
 /// The terminal's market with a synthetic 20,000-instrument exchange, its
 /// host and the board factory; one per process.

@@ -10,16 +10,10 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
-#include <wx/frame.h>
-#include <wx/panel.h>
 
 #include "BenchMain.h"
+#include "LargeCatalogueStage.h"
 #include "board/Tickerdeck.h"
-#include "host/TerminalHost.h"
-#include "host/UserFiles.h"
-#include "host/market/Catalogue.h"
-#include "host/market/QuoteBook.h"
-#include "host/theme/ThemeSwitch.h"
 #include "layout/DurableFile.h"
 #include "layout/WatchlistFile.h"
 #include "layout/WatchlistStoreService.h"
@@ -31,81 +25,16 @@
 
 namespace {
 
-constexpr int kCatalogueSize = 100000;
-constexpr uint32_t kMarketSeed = 20240115;
 const char* const kTypedWord = "meridian";
+const char* const kFolderName = "tickerdeck-lists-bench";
 
-void Flush()
-{
-    for (int i = 0; i < 3; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-        wxTheApp->ProcessIdle();
-    }
-}
+using bench_support::Flush;
+using ListsStage = bench_support::LargeCatalogueStage;
 
 std::filesystem::path Folder()
 {
-    return std::filesystem::temp_directory_path() / "tickerdeck-lists-bench";
+    return std::filesystem::temp_directory_path() / kFolderName;
 }
-
-/// The large catalogue, a host over it and a board showing an empty stored
-/// watchlist "Paste"; one per process.
-class ListsStage
-{
-public:
-    ListsStage()
-        : m_catalogue(Catalogue::FromFile("data/catalogue.xml")),
-          m_quotes(m_catalogue),
-          m_files(Folder().string(), "", ""),
-          m_host(m_catalogue, m_quotes, m_themes, m_files, false, nullptr),
-          m_application(&m_host),
-          m_frame(new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(0, 0), wxSize(1000, 700)))
-    {
-        m_catalogue.AddSynthetic(kCatalogueSize, kMarketSeed);
-        std::filesystem::create_directories(Folder());
-        std::filesystem::remove(m_files.StorePath());
-        auto* container = new wxPanel(m_frame);
-        m_frame->Show();
-        m_board = static_cast<Tickerdeck*>(m_application.CreateWindow(1, container, nullptr, nullptr, 0));
-        Flush();
-    }
-
-    ~ListsStage()
-    {
-        m_board->Destroy();
-        m_frame->Destroy();
-        Flush();
-    }
-
-    static ListsStage& Get()
-    {
-        if (!Instance())
-            Instance() = std::make_unique<ListsStage>();
-        return *Instance();
-    }
-    static void Close() { Instance().reset(); }
-
-    Tickerdeck& Board() { return *m_board; }
-    const std::vector<Instrument*>& Instruments() { return m_host.GetInstruments(); }
-
-private:
-    static std::unique_ptr<ListsStage>& Instance()
-    {
-        static std::unique_ptr<ListsStage> stage;
-        return stage;
-    }
-
-    Catalogue m_catalogue;
-    QuoteBook m_quotes;
-    ThemeSwitch m_themes;
-    UserFiles m_files;
-    TerminalHost m_host;
-    Application m_application;
-    wxFrame* m_frame;
-    Tickerdeck* m_board = nullptr;
-};
 
 // Codes of every hundredth instrument, the generated ones included.
 std::vector<Instrument*> Spread(const std::vector<Instrument*>& instruments, size_t count)
@@ -120,7 +49,7 @@ std::vector<Instrument*> Spread(const std::vector<Instrument*>& instruments, siz
 // Each iteration types the word letter by letter; a keystroke is one lookup.
 void BM_LookupKeystroke(benchmark::State& state)
 {
-    ListsStage& stage = ListsStage::Get();
+    ListsStage& stage = ListsStage::Get(kFolderName);
     // Made once per board until the catalogue changes: the first keystroke waits for it.
     const auto built = std::chrono::steady_clock::now();
     const InstrumentLookup lookup(stage.Instruments());
@@ -143,7 +72,7 @@ BENCHMARK(BM_LookupKeystroke)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 // From the pasted text to the written store and the board's tab holding the rows.
 void BM_Paste1000Codes(benchmark::State& state)
 {
-    ListsStage& stage = ListsStage::Get();
+    ListsStage& stage = ListsStage::Get(kFolderName);
     wxString text;
     for (const Instrument* instrument : Spread(stage.Instruments(), 1000))
         text += wxString::FromUTF8(instrument->exchange + ":" + instrument->code) + ", ";
@@ -172,7 +101,7 @@ BENCHMARK(BM_Paste1000Codes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 // Reading, parsing, resolving and storing; the naming dialog is left out.
 void BM_Import10000Lines(benchmark::State& state)
 {
-    ListsStage& stage = ListsStage::Get();
+    ListsStage& stage = ListsStage::Get(kFolderName);
     std::vector<layout::WatchlistFileRow> rows;
     for (const Instrument* instrument : Spread(stage.Instruments(), 10000))
         rows.push_back({instrument->exchange, instrument->code, instrument->name});

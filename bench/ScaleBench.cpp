@@ -51,12 +51,7 @@ fs::path BenchFolder()
     return fs::temp_directory_path() / "tickerdeck-scale-bench";
 }
 
-void Flush()
-{
-    wxTheApp->ProcessPendingEvents();
-    wxYield();
-    wxTheApp->ProcessIdle();
-}
+using bench_support::Flush;
 
 /// The shipped layout whose default board has one tab: the shipped columns
 /// under `attributes` (name, type, ...).
@@ -153,15 +148,15 @@ public:
           m_container(new wxPanel(m_frame))
     {
         m_frame->Show();
-        Flush();
+        Flush(1);
     }
     ~BoardWindow()
     {
         if (m_board)
             m_board->Destroy();
-        Flush();
+        Flush(1);
         m_frame->Destroy();
-        Flush();
+        Flush(1);
     }
 
     void Open(Tree& node)
@@ -234,7 +229,7 @@ void RunRowCommand(benchmark::State& state, Tree document,
         market.WriteStore({{kStoredName, market.Everything()}, {kTarget, {}}});
         auto window = std::make_unique<BoardWindow>();
         window->Open(node);
-        Flush();
+        Flush(1);
         const RowTargets targets = window->AllRows();
         state.ResumeTiming();
         command(*window->Board(), targets);
@@ -301,7 +296,7 @@ void BM_StoreChangeToOtherBoard(benchmark::State& state)
         auto second = std::make_unique<BoardWindow>();
         first->Open(firstDocument.get_child(kDefaultNodePath));
         second->Open(secondDocument.get_child(kDefaultNodePath));
-        Flush();
+        Flush(1);
         state.ResumeTiming();
         WatchlistTabs(*first->Board()).RenameWatchlist("List 1", "Renamed");
         wxTheApp->ProcessPendingEvents();

@@ -27,12 +27,7 @@ namespace
 using Tree = boost::property_tree::ptree;
 namespace fs = std::filesystem;
 
-void Flush()
-{
-    wxTheApp->ProcessPendingEvents();
-    wxYield();
-    wxTheApp->ProcessIdle();
-}
+using bench_support::Flush;
 
 /// The shipped layout whose default board shows the synthetic exchange,
 /// with `filter` as the tab's filters when given.
@@ -106,7 +101,7 @@ void StartTerminal(benchmark::State& state, int instruments, const Tree& layout)
                                         });
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         while (grid && !painted && std::chrono::steady_clock::now() < deadline)
-            Flush();
+            Flush(1);
         state.PauseTiming();
         if (!painted)
             state.SkipWithError("the terminal's board never painted its rows");
@@ -114,14 +109,14 @@ void StartTerminal(benchmark::State& state, int instruments, const Tree& layout)
         if (terminal->Frame())
             terminal->Frame()->Close();
         while (terminal->Frame() && std::chrono::steady_clock::now() < quitStart + std::chrono::seconds(60))
-            Flush();
+            Flush(1);
         terminal->Shutdown();
         // As the program ends: the system takes the market back.
         terminal->LeaveMarketToTheSystem();
         terminal.reset();
         quitMs +=
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - quitStart).count();
-        Flush();
+        Flush(1);
         state.ResumeTiming();
     }
     state.counters["quit_ms"] = quitMs / static_cast<double>(state.iterations());
