@@ -18,6 +18,7 @@ back any such copy a killed run left.
 
     scripts/mutate.py                       # every change in the list
     scripts/mutate.py --only TicketPrice    # changes whose line mentions it
+    scripts/mutate.py --only model/ --only layout/   # either text
     scripts/mutate.py --build build-test --display :81
 """
 
@@ -192,13 +193,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--list", default="tests/mutants.txt")
     parser.add_argument("--build", default="build-test")
-    parser.add_argument("--only", help="run only the changes whose line contains this text")
+    parser.add_argument("--only", action="append",
+                        help="run only the changes whose line contains this text (repeatable: any of them)")
     parser.add_argument("--display", help="an X display for the window tests (default: xvfb-run -a each time)")
     args = parser.parse_args()
 
     mutants = read_list(ROOT / args.list)
     if args.only:
-        mutants = [m for m in mutants if args.only in str(m)]
+        mutants = [m for m in mutants if any(text in str(m) for text in args.only)]
     restore_left_over_backups({m.path for m in mutants})
     signal.signal(signal.SIGINT, interrupt)
     signal.signal(signal.SIGTERM, interrupt)
