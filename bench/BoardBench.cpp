@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "TerminalStack.h"
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 #include <wx/app.h>
@@ -33,13 +34,7 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
-#include "host/TerminalHost.h"
-#include "host/UserFiles.h"
-#include "host/market/Catalogue.h"
-#include "host/market/QuoteBook.h"
-#include "host/theme/ThemeSwitch.h"
 #include "model/FilterSet.h"
-#include "plugin/Application.h"
 #include "contract/CommandIds.h"
 #include "filter/TabFilter.h"
 
@@ -61,30 +56,17 @@ using bench_support::Flush;
 
 /// The terminal's market with a synthetic 20,000-instrument exchange, its
 /// host and the board factory; one per process.
-class Market
+class Market : public bench_support::PerProcess<Market>
 {
 public:
-    Market()
-        : m_quotes(m_catalogue),
-          m_files((std::filesystem::temp_directory_path() / "tickerdeck-bench").string(), "", ""),
-          m_host(m_catalogue, m_quotes, m_themes, m_files, false, nullptr),
-          m_application(&m_host)
+    Market() : m_stack(Catalogue(), std::filesystem::temp_directory_path() / "tickerdeck-bench")
     {
-        m_catalogue.AddSynthetic(kExchangeSize, kMarketSeed);
-        m_exchange = m_catalogue.FindExchangeMutable("SYN");
+        m_stack.catalogue.AddSynthetic(kExchangeSize, kMarketSeed);
+        m_exchange = m_stack.catalogue.FindExchangeMutable("SYN");
     }
 
-    static Market& Get()
-    {
-        if (!Instance())
-            Instance() = std::make_unique<Market>();
-        return *Instance();
-    }
-    /// Ends the market while the toolkit is still up; its theme holds fonts.
-    static void Close() { Instance().reset(); }
-
-    Application& Factory() { return m_application; }
-    QuoteBook& Quotes() { return m_quotes; }
+    Application& Factory() { return m_stack.application; }
+    QuoteBook& Quotes() { return m_stack.quotes; }
     const Exchange& Synthetic() const { return *m_exchange; }
 
     /// Creates the live record of every synthetic instrument, so that what a
@@ -92,22 +74,11 @@ public:
     void AcquireAllQuotes()
     {
         for (Instrument* instrument : m_exchange->instruments)
-            m_quotes.Acquire(instrument, std::string());
+            m_stack.quotes.Acquire(instrument, std::string());
     }
 
 private:
-    static std::unique_ptr<Market>& Instance()
-    {
-        static std::unique_ptr<Market> market;
-        return market;
-    }
-
-    Catalogue m_catalogue;
-    QuoteBook m_quotes;
-    ThemeSwitch m_themes;
-    UserFiles m_files;
-    TerminalHost m_host;
-    Application m_application;
+    bench_support::TerminalStack m_stack;
     Exchange* m_exchange = nullptr;
 };
 

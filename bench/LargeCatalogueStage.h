@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,39 +11,30 @@
 #include <wx/panel.h>
 
 #include "BenchMain.h"
+#include "TerminalStack.h"
 #include "board/Tickerdeck.h"
-#include "host/TerminalHost.h"
-#include "host/UserFiles.h"
-#include "host/market/Catalogue.h"
-#include "host/market/QuoteBook.h"
-#include "host/theme/ThemeSwitch.h"
-#include "plugin/Application.h"
 
 namespace bench_support {
 
 /// The demo catalogue with 100,000 generated instruments beside it, a host
 /// over it keeping its files in a fresh temporary folder, and one empty
 /// board in a shown frame; one per process, made at first use.
-class LargeCatalogueStage
+class LargeCatalogueStage : public PerProcess<LargeCatalogueStage>
 {
 public:
     static constexpr int kCatalogueSize = 100000;
     static constexpr uint32_t kMarketSeed = 20240115;
 
     explicit LargeCatalogueStage(const std::string& folderName)
-        : m_catalogue(Catalogue::FromFile("data/catalogue.xml")),
-          m_quotes(m_catalogue),
-          m_files((std::filesystem::temp_directory_path() / folderName).string(), "", ""),
-          m_host(m_catalogue, m_quotes, m_themes, m_files, false, nullptr),
-          m_application(&m_host),
+        : m_stack(Catalogue::FromFile("data/catalogue.xml"), std::filesystem::temp_directory_path() / folderName),
           m_frame(new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(0, 0), wxSize(1000, 700)))
     {
-        m_catalogue.AddSynthetic(kCatalogueSize, kMarketSeed);
+        m_stack.catalogue.AddSynthetic(kCatalogueSize, kMarketSeed);
         std::filesystem::create_directories(std::filesystem::temp_directory_path() / folderName);
-        std::filesystem::remove(m_files.StorePath());
+        std::filesystem::remove(m_stack.files.StorePath());
         auto* container = new wxPanel(m_frame);
         m_frame->Show();
-        m_board = static_cast<Tickerdeck*>(m_application.CreateWindow(1, container, nullptr, nullptr, 0));
+        m_board = static_cast<Tickerdeck*>(m_stack.application.CreateWindow(1, container, nullptr, nullptr, 0));
         Flush();
     }
 
@@ -58,32 +48,13 @@ public:
     LargeCatalogueStage(const LargeCatalogueStage&) = delete;
     LargeCatalogueStage& operator=(const LargeCatalogueStage&) = delete;
 
-    static LargeCatalogueStage& Get(const std::string& folderName)
-    {
-        if (!Instance())
-            Instance() = std::make_unique<LargeCatalogueStage>(folderName);
-        return *Instance();
-    }
-    static void Close() { Instance().reset(); }
-
     Tickerdeck& Board() { return *m_board; }
-    Application& App() { return m_application; }
+    Application& App() { return m_stack.application; }
     wxFrame* Frame() { return m_frame; }
-    const std::vector<Instrument*>& Instruments() { return m_host.GetInstruments(); }
+    const std::vector<Instrument*>& Instruments() { return m_stack.host.GetInstruments(); }
 
 private:
-    static std::unique_ptr<LargeCatalogueStage>& Instance()
-    {
-        static std::unique_ptr<LargeCatalogueStage> stage;
-        return stage;
-    }
-
-    Catalogue m_catalogue;
-    QuoteBook m_quotes;
-    ThemeSwitch m_themes;
-    UserFiles m_files;
-    TerminalHost m_host;
-    Application m_application;
+    TerminalStack m_stack;
     wxFrame* m_frame;
     Tickerdeck* m_board = nullptr;
 };

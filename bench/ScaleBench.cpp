@@ -18,19 +18,14 @@
 #include <wx/utils.h>
 
 #include "BenchMain.h"
+#include "TerminalStack.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "commands/RowCommands.h"
 #include "controls/wxGridEx.h"
-#include "host/TerminalHost.h"
-#include "host/UserFiles.h"
-#include "host/market/Catalogue.h"
-#include "host/market/QuoteBook.h"
-#include "host/theme/ThemeSwitch.h"
 #include "layout/WatchlistStore.h"
 #include "layout/WatchlistStoreService.h"
-#include "plugin/Application.h"
 #include "watchlist/TabMenu.h"
 #include "watchlist/WatchlistCommands.h"
 #include "watchlist/WatchlistTabs.h"
@@ -78,36 +73,23 @@ Tree ExchangeLayout()
 
 /// The terminal's market with 100,000 synthetic instruments, a store holding
 /// all of them as one watchlist, its host and the board factory.
-class ScaleMarket
+class ScaleMarket : public bench_support::PerProcess<ScaleMarket>
 {
 public:
-    ScaleMarket()
-        : m_quotes(m_catalogue),
-          m_files(BenchFolder().string(), "", ""),
-          m_host(m_catalogue, m_quotes, m_themes, m_files, false, nullptr),
-          m_application(&m_host)
+    ScaleMarket() : m_stack(Catalogue(), BenchFolder())
     {
-        m_catalogue.AddSynthetic(kRows, kMarketSeed);
-        m_exchange = FindExchange(m_catalogue.Exchanges(), "SYN");
+        m_stack.catalogue.AddSynthetic(kRows, kMarketSeed);
+        m_exchange = FindExchange(m_stack.catalogue.Exchanges(), "SYN");
         fs::create_directories(BenchFolder());
         for (const Instrument* instrument : m_exchange->instruments)
             m_everything.push_back({instrument->exchange, instrument->code});
         WriteStore({{kStoredName, m_everything}});
         // The host's records are there before any board: they are not the board's cost.
         for (Instrument* instrument : m_exchange->instruments)
-            m_quotes.Acquire(instrument, std::string());
+            m_stack.quotes.Acquire(instrument, std::string());
     }
 
-    static ScaleMarket& Get()
-    {
-        if (!Instance())
-            Instance() = std::make_unique<ScaleMarket>();
-        return *Instance();
-    }
-    /// Ends the market while the toolkit is still up; its theme holds fonts.
-    static void Close() { Instance().reset(); }
-
-    Application& Factory() { return m_application; }
+    Application& Factory() { return m_stack.application; }
     const std::vector<layout::InstrumentRef>& Everything() const { return m_everything; }
 
     /// Replaces the store file with `lists` and lets the shared store read
@@ -118,23 +100,12 @@ public:
         store.put_child("application.watchlists", Tree());
         for (const auto& [name, instruments] : lists)
             layout::AppendWatchlist(store, name, instruments);
-        layout::WriteStore(m_files.StorePath(), store);
-        m_application.WatchlistStore()->Refresh();
+        layout::WriteStore(m_stack.files.StorePath(), store);
+        m_stack.application.WatchlistStore()->Refresh();
     }
 
 private:
-    static std::unique_ptr<ScaleMarket>& Instance()
-    {
-        static std::unique_ptr<ScaleMarket> market;
-        return market;
-    }
-
-    Catalogue m_catalogue;
-    QuoteBook m_quotes;
-    ThemeSwitch m_themes;
-    UserFiles m_files;
-    TerminalHost m_host;
-    Application m_application;
+    bench_support::TerminalStack m_stack;
     const Exchange* m_exchange = nullptr;
     std::vector<layout::InstrumentRef> m_everything;
 };
