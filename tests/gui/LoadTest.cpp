@@ -37,12 +37,6 @@ TEST_F(Load, WithoutAUsableLayoutOneErrorIsLoggedAndTheBoardStaysAsBuilt)
     ExpectOneLoadError("cannot open file");
     EXPECT_TRUE(board->GetGrids().empty());
     EXPECT_EQ(_("Ticker Deck"), board->GetTitleLabel()->GetLabel()) << "no title was applied";
-
-    log.str("");
-    host.layoutFilePath = (folder / "layout.xml").string();
-    testing_support::WriteBytes(host.layoutFilePath, "<application><layout/></application>");
-    LoadBoard(nullptr, nullptr);
-    EXPECT_EQ(std::string(kLoadError) + "No such node (application.layout.default.tickerdeck)\n", log.str());
 }
 
 TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFile)
@@ -192,7 +186,9 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
       </columns></watchlist>
       <watchlist name="B" type="7" exchange="AMX"><columns><column id="6"/></columns></watchlist>
       <watchlist name="C" type="7" exchange="AMX">
-        <columns><column id="6" show="true" sort="true" ascending="false"/></columns><filters><column id="6"><filter condition="1" value="0"/></column></filters></watchlist>
+        <columns><column id="6" show="true" sort="true" ascending="false"/></columns><filters>
+          <column id="6"><filter condition="11" value="2"/></column><column id="6"><filter condition="1" value="0"/></column>
+        </filters></watchlist>
       <watchlist name="D" type="7" exchange="AMX"><columns>
         <column id="31" size="50" show="true" sort="true" position="0"/>
         <column id="-1" size="50" show="true" position="1"/>
@@ -217,7 +213,10 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
     EXPECT_EQ(0, bare->GetColPos(6));
     bare->ShowCol(6);
     EXPECT_EQ(80, bare->GetColSize(6)) << "and keeps the default width for when it is shown";
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), Shown(board, 2)) << "filtered, sorted";
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), Shown(board, 2))
+        << "sorted, and filtered by the later column 6 alone";
+    EXPECT_EQ(0, board->GetNotebook()->GetPageImage(2)) << "the filtered tab is marked";
+    EXPECT_EQ(-1, board->GetNotebook()->GetPageImage(1));
 
     grid = GridOfPage(board, 3);
     EXPECT_EQ(31, grid->GetNumberCols());
@@ -250,29 +249,6 @@ TEST_F(Load, TheLastCurrentTabIsSelectedAndWithoutACurrentEntryTheShownPageIsThe
     EXPECT_EQ(GridOfPage(board, 0), board->GetCurrentGrid());
     notebook->RemovePage(0);
     EXPECT_EQ(nullptr, board->GetCurrentGrid()) << "no page, no current tab";
-}
-
-TEST_F(Load, FiltersAreHandedToTheTableAndMarkThePage)
-{
-    Tickerdeck* board = LoadNode(R"(<watchlists>
-      <watchlist name="Plain" type="7" exchange="KTX"/>
-      <watchlist name="Filtered" type="7" exchange="AMX"><filters>
-        <column id="6"><filter condition="3" value="10"/><filter condition="1" value="20"/></column>
-        <column id="14"><filter condition="2" value="100"/></column>
-        <column id="6"><filter condition="4" value="15"/></column>
-      </filters></watchlist></watchlists>)");
-    EXPECT_EQ(-1, board->GetNotebook()->GetPageImage(0));
-    EXPECT_EQ(0, board->GetNotebook()->GetPageImage(1));
-    ASSERT_EQ(1u, board->TabFilters().size());
-    const FilterSet* filter = board->TabFilters().at(board->GetNotebook()->GetPage(1)).get();
-    EXPECT_EQ(filter, TableOfPage(board, 1)->GetFilter());
-    EXPECT_EQ(nullptr, TableOfPage(board, 0)->GetFilter());
-
-    ASSERT_EQ(2u, filter->GetColumns().size());
-    const std::vector<FilterCondition>& last = filter->GetColumns().at(6);
-    ASSERT_EQ(1u, last.size()) << "the later column 6 replaced the earlier";
-    EXPECT_EQ(4, last[0].condition);
-    EXPECT_EQ("15", last[0].value);
 }
 
 TEST_F(Load, AnUnreadableStoreIsLoggedOnceButLaterTabsAndAlertsStillLoad)

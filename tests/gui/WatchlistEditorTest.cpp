@@ -45,26 +45,26 @@ protected:
         return commands->GetOpenEditor();
     }
 
+    template <typename Model>
+    static std::string Label(const Model& model, unsigned row)
+    {
+        wxVariant value;
+        model.GetValueByRow(value, row, Model::NameColumn);
+        wxDataViewIconText text;
+        text << value;
+        return text.GetText().utf8_string();
+    }
+
     /// The catalogue as "exchange label: codes" per header row.
     static std::vector<std::string> Tree(const WatchlistEditor* editor)
     {
         const CatalogueModel& model = editor->GetCatalogueModel();
         std::vector<std::string> rows;
         for (unsigned row = 0; row < model.RowCount(); ++row)
-        {
-            wxVariant value;
             if (model.IsHeader(row))
-            {
-                model.GetValueByRow(value, row, CatalogueModel::NameColumn);
-                wxDataViewIconText label;
-                label << value;
-                rows.push_back(label.GetText().ToStdString(wxConvUTF8) + ":");
-            }
+                rows.push_back(Label(model, row) + ":");
             else
-            {
                 rows.back() += " " + model.InstrumentAt(row)->code;
-            }
-        }
         return rows;
     }
 
@@ -120,8 +120,6 @@ TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseOneCharacterACodeOfItsOwnAnd
     editor->Search("zk");  // in ZKB's code only
     EXPECT_EQ(Tree(editor), std::vector<std::string>{"Atlantic Markets Exchange (AMX): ZKB"});
     EXPECT_FALSE(editor->GetSearchHint()->IsShown());
-    editor->Search(wxString::FromUTF8("zürich"));
-    EXPECT_EQ(Tree(editor), std::vector<std::string>{"Atlantic Markets Exchange (AMX): ZKB"});
     editor->Search("pI cO");  // "ARPI Corp"
     EXPECT_EQ(Tree(editor), std::vector<std::string>{"Atlantic Markets Exchange (AMX): ARPI"});
 
@@ -160,7 +158,6 @@ TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
         EXPECT_FALSE(editor->Save()) << taken;
         EXPECT_FALSE(editor->GetNameError().empty());
     }
-    EXPECT_EQ(editor->GetNameError(), "A watchlist of that name already exists, please choose another name.");
 
     editor->GetNameField()->SetValue("Fresh");
     EXPECT_TRUE(editor->Save());
@@ -183,11 +180,7 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsAndListsUnknownOnesToTak
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->GetNameField()->GetValue(), "Core");
     EXPECT_EQ(editor->GetListModel().Instruments(), (std::vector<Instrument*>{cdg, bdi, ai}));
-    wxVariant unknown;
-    editor->GetListModel().GetValueByRow(unknown, 3, ChosenListModel::NameColumn);
-    wxDataViewIconText text;
-    text << unknown;
-    EXPECT_EQ(text.GetText(), "SYN:GHOST, not in the catalogue today");
+    EXPECT_EQ(Label(editor->GetListModel(), 3), "SYN:GHOST, not in the catalogue today");
     editor->ActivateListRow(3);
     editor->ActivateListRow(2);
     editor->Search("ks");
@@ -229,18 +222,9 @@ TEST_F(EditorTest, ARefusedNameIsToldInFullUnderTheNameField)
     ASSERT_FALSE(editor->Save()) << "spaces around and case alone make no other name";
     Flush();
     EXPECT_EQ(BalloonTextsShownInFull(editor->GetNameField()), std::vector<wxString>{taken});
-    editor->Close(true);
-
-    testing_support::PostCommand(board, cmd::RenameWatchlist);
-    TextEntryDialog* rename = commands->GetOpenRename();
-    ASSERT_NE(rename, nullptr);
-    rename->GetTextField()->SetValue("");
-    ASSERT_TRUE(testing_support::Click(rename, wxID_OK));
-    Flush();
-    EXPECT_EQ(BalloonTextsShownInFull(rename->GetTextField()), std::vector<wxString>{"Watchlist name cannot be empty."});
 }
 
-TEST_F(EditorTest, EnterInTheNameFieldSavesAndConfirmsARenameButNotInTheSearchOrTheCatalogue)
+TEST_F(EditorTest, EnterInTheNameFieldSavesButNotInTheSearchOrTheCatalogue)
 {
     using testing_support::PressKey;
     WatchlistEditor* editor = Open(cmd::NewWatchlist);
@@ -254,18 +238,9 @@ TEST_F(EditorTest, EnterInTheNameFieldSavesAndConfirmsARenameButNotInTheSearchOr
     Flush();
     EXPECT_EQ(commands->GetOpenEditor(), nullptr);
     EXPECT_EQ(PageLabels(board).back(), "Fresh");
-
-    testing_support::PostCommand(board, cmd::RenameWatchlist);
-    TextEntryDialog* rename = commands->GetOpenRename();
-    ASSERT_NE(rename, nullptr);
-    rename->GetTextField()->SetValue("Renamed");
-    EXPECT_TRUE(PressKey(rename->GetTextField(), WXK_NUMPAD_ENTER));
-    Flush();
-    EXPECT_EQ(commands->GetOpenRename(), nullptr);
-    EXPECT_EQ(PageLabels(board).back(), "Renamed");
 }
 
-TEST_F(EditorTest, RenameChangesTheTabAndTheStoredRecordTogether)
+TEST_F(EditorTest, RenameRefusesTakenAndEmptyNamesAndChangesTheTabAndTheStoredRecordTogether)
 {
     testing_support::PostCommand(board, cmd::RenameWatchlist);
     TextEntryDialog* rename = commands->GetOpenRename();
@@ -281,7 +256,7 @@ TEST_F(EditorTest, RenameChangesTheTabAndTheStoredRecordTogether)
     EXPECT_TRUE(rename->GetOkButton()->IsEnabled());
 
     rename->GetTextField()->SetValue(wxString::FromUTF8("Kern é"));
-    rename->ProcessWindowEvent(ok);
+    EXPECT_TRUE(testing_support::PressKey(rename->GetTextField(), WXK_NUMPAD_ENTER)) << "Enter confirms";
     Flush();
     EXPECT_EQ(commands->GetOpenRename(), nullptr);
     EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));

