@@ -26,9 +26,8 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        zurich = host.AddInstrument("ZKB", "AMX");
-        zurich->name = "BANK Z\xC3\x9CRICH";
-        stray = host.AddInstrument("LOST", "NOWHERE");
+        host.AddInstrument("ZKB", "AMX")->name = "BANK Z\xC3\x9CRICH";   // "zk" is in its code alone
+        host.AddInstrument("LOST", "NOWHERE");   // an exchange the host has no name for
         WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="SYN" code="GHOST"/>)"
                    R"(<instrument exchange="AMX" code="BDI"/><instrument exchange="AMX" code="AI"/></watchlist>)"
                    R"(<watchlist name="Shelf"/>)");
@@ -99,8 +98,6 @@ protected:
 
     Tickerdeck* board = nullptr;
     WatchlistCommands* commands = nullptr;
-    Instrument* zurich = nullptr;
-    Instrument* stray = nullptr;
     std::vector<wxString> errors;
 };
 

@@ -128,7 +128,7 @@ TEST_F(TabMenuTest, OpensInTheCurrentTabWithoutCtrlAndANewOneWithItAndSelectsAnO
     EXPECT_EQ(1, board->GetNotebook()->GetSelection()) << "the open Core tab is selected";
 }
 
-TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIds)
+TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIdsThroughASearchableChooser)
 {
     std::string store;
     for (int index = 0; index < 230; ++index)
@@ -142,50 +142,36 @@ TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIds)
     EXPECT_EQ(items.back()->GetId(), TabMenu::kMoreToOpen);
     EXPECT_EQ(Menu().GetDeleteWatchlistMenu()->GetMenuItems().back()->GetId(), TabMenu::kMoreToDelete);
 
+    // The chooser lists the names holding what is typed; OK takes the selected one.
     HoldControl(true);
     Choose(TabMenu::kMoreToOpen);
-    ChooseInChooser("w229");
-    EXPECT_EQ(PageLabels(board).back(), "W229");
-}
-
-TEST_F(TabMenuTest, TheChooserNarrowsItsListOkOrEnterChoosesTheSelectedNameAndCancelOrNoMatchChoosesNothing)
-{
-    std::vector<wxString> chosen;
-    const auto open = [&](std::vector<wxString> names)
-    {
-        ChooseWatchlist(&application, frame, "Watchlists", std::move(names),
-                        [&chosen](const wxString& name) { chosen.push_back(name); });
-        Flush();
-        return OpenChooser();
-    };
-    WatchlistChooser* chooser = open({"Banks", wxString::FromUTF8("Zürich Blue"), "Miners", "Bonds"});
+    WatchlistChooser* chooser = OpenChooser();
     ASSERT_NE(chooser, nullptr);
     EXPECT_FALSE(frame->IsEnabled());
-    EXPECT_EQ(chooser->GetList()->GetCount(), 4u);
-    chooser->GetSearchField()->SetValue("b");
-    ASSERT_EQ(chooser->GetList()->GetCount(), 3u);
+    chooser->GetSearchField()->SetValue("29");
+    ASSERT_EQ(chooser->GetList()->GetCount(), 3u);   // W29, W129, W229
     chooser->GetList()->SetSelection(2);
     Press(chooser, wxID_OK);
     Flush();
-    EXPECT_EQ(chosen, std::vector<wxString>{"Bonds"});
+    EXPECT_EQ(PageLabels(board).back(), "W229");
 
     // Enter where the user typed takes the first match.
-    chooser = open({"Banks", "Miners"});
-    ASSERT_NE(chooser, nullptr);
-    chooser->GetSearchField()->SetValue("n");
+    Choose(TabMenu::kMoreToOpen);
+    ASSERT_NE(chooser = OpenChooser(), nullptr);
+    chooser->GetSearchField()->SetValue("w7");
     EXPECT_TRUE(testing_support::PressKey(chooser->GetSearchField(), WXK_RETURN));
     Flush();
-    EXPECT_EQ(chosen, (std::vector<wxString>{"Bonds", "Banks"}));
+    EXPECT_EQ(PageLabels(board).back(), "W7");
 
     // Nothing is chosen without a match, nor on Cancel.
-    chooser = open({"Banks"});
-    ASSERT_NE(chooser, nullptr);
+    Choose(TabMenu::kMoreToOpen);
+    ASSERT_NE(chooser = OpenChooser(), nullptr);
     chooser->GetSearchField()->SetValue("xyz");
     Press(chooser, wxID_OK);
     EXPECT_FALSE(chooser->IsClosing());
     Press(chooser, wxID_CANCEL);
     Flush();
-    EXPECT_EQ(chosen, (std::vector<wxString>{"Bonds", "Banks"}));
+    EXPECT_EQ(3u, board->GetNotebook()->GetPageCount());
 }
 
 TEST_F(TabMenuTest, HostTextsKeepTheirAmpersandsAndCategoriesPastTheIdBoundGoBehindMore)
