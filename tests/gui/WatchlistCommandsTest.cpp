@@ -3,15 +3,13 @@
 // New, Edit and Rename Watchlist in the editor, with the names they refuse;
 // Delete Tab and Delete Watchlist; each with the store and the rows they change.
 
-#include <functional>
-
 #include <wx/listbox.h>
 #include <wx/menu.h>
-#include <wx/popupwin.h>
 #include <wx/srchctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "board/RefusalBalloon.h"
 #include "board/Tickerdeck.h"
 #include "board/WatchlistChooser.h"
 #include "controls/wxButtonEx.h"
@@ -127,24 +125,19 @@ protected:
         return rows;
     }
 
-    /// The texts a balloon shown under `field` holds, each only when its
-    /// label is wide enough for the whole of it.
-    static std::vector<wxString> BalloonTextsShownInFull(wxWindow* field)
+    /// The text of a balloon shown under `window`, when its label is wide enough for the whole of it.
+    static wxString BalloonTextShownInFull(wxWindow* window, bool inBalloon = false)
     {
-        std::vector<wxString> texts;
-        const std::function<void(wxWindow*)> collect = [&](wxWindow* window) {
-            for (wxWindow* child : window->GetChildren())
-            {
-                auto* label = dynamic_cast<wxStaticText*>(child);
-                if (label && label->GetSize().x >= label->GetTextExtent(label->GetLabelText()).x)
-                    texts.push_back(label->GetLabelText());
-                collect(child);
-            }
-        };
-        for (wxWindow* child : field->GetChildren())
-            if (dynamic_cast<wxPopupWindow*>(child) && child->IsShown())
-                collect(child);
-        return texts;
+        for (wxWindow* child : window->GetChildren())
+        {
+            const bool balloon = inBalloon || (dynamic_cast<RefusalBalloon*>(child) && child->IsShown());
+            auto* label = dynamic_cast<wxStaticText*>(child);
+            if (balloon && label && label->GetSize().x >= label->GetTextExtent(label->GetLabelText()).x)
+                return label->GetLabelText();
+            if (const wxString text = BalloonTextShownInFull(child, balloon); !text.empty())
+                return text;
+        }
+        return {};
     }
 
     static unsigned RowOf(const WatchlistEditor* editor, const Instrument* instrument)
@@ -415,13 +408,17 @@ TEST_F(EditorTest, NewWatchlistStoresTheChosenInstrumentsUnderAFreeName)
     editor->ActivateListRow(0);
     EXPECT_EQ(editor->GetListModel().Instruments(), (std::vector<Instrument*>{tke, arpi}));
 
-    // Empty and stored names, with a tab or without, are refused.
-    for (const wxString& taken : {wxString(), wxString("Shelf"), wxString("Core")})
+    // Empty and stored names, with a tab or without, are refused; spaces
+    // around and case alone make no other name. The reason shows in full.
+    for (const wxString& taken : {wxString(), wxString("Core"), wxString(" sHELF  ")})
     {
         editor->GetNameField()->SetValue(taken);
         EXPECT_FALSE(editor->Save()) << taken;
         EXPECT_FALSE(editor->GetNameError().empty());
     }
+    Flush();
+    EXPECT_EQ(BalloonTextShownInFull(editor->GetNameField()),
+              "A watchlist of that name already exists, please choose another name.");
 
     editor->GetNameField()->SetValue("Fresh");
     EXPECT_TRUE(editor->Save());
@@ -479,33 +476,6 @@ TEST_F(EditorTest, EditOnACategoryTabDoesNothingAndAFailedSaveKeepsTheEditorAndT
     EXPECT_EQ("broken <", StoreBytes());
 }
 
-TEST_F(EditorTest, ARefusedNameIsToldInFullUnderTheNameField)
-{
-    const wxString taken = "A watchlist of that name already exists, please choose another name.";
-    WatchlistEditor* editor = Open(cmd::NewWatchlist);
-    ASSERT_NE(editor, nullptr);
-    editor->GetNameField()->SetValue(" sHELF  "); // "Shelf" is stored
-    ASSERT_FALSE(editor->Save()) << "spaces around and case alone make no other name";
-    Flush();
-    EXPECT_EQ(BalloonTextsShownInFull(editor->GetNameField()), std::vector<wxString>{taken});
-}
-
-TEST_F(EditorTest, EnterInTheNameFieldSavesButNotInTheSearchOrTheCatalogue)
-{
-    using testing_support::PressKey;
-    WatchlistEditor* editor = Open(cmd::NewWatchlist);
-    ASSERT_NE(editor, nullptr);
-    editor->GetNameField()->SetValue("Fresh");
-    // Enter searches in the search field and adds a row in the catalogue.
-    EXPECT_FALSE(PressKey(editor->GetSearchField(), WXK_RETURN));
-    EXPECT_FALSE(PressKey(editor->FindWindow(WatchlistEditor::kCatalogueId), WXK_RETURN));
-    ASSERT_EQ(commands->GetOpenEditor(), editor);
-    EXPECT_TRUE(PressKey(editor->GetNameField(), WXK_RETURN));
-    Flush();
-    EXPECT_EQ(commands->GetOpenEditor(), nullptr);
-    EXPECT_EQ(PageLabels(board).back(), "Fresh");
-}
-
 TEST_F(EditorTest, RenameRefusesTakenAndEmptyNamesAndChangesTheTabAndTheStoredRecordTogether)
 {
     testing_support::PostCommand(board, cmd::RenameWatchlist);
@@ -538,8 +508,9 @@ TEST_F(EditorTest, RenameRefusesTakenAndEmptyNamesAndChangesTheTabAndTheStoredRe
     EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));
 }
 
-TEST_F(EditorTest, EscapeAndCancelAskBeforeDiscardingChangesAndEscapeInTheSearchClearsItFirst)
+TEST_F(EditorTest, EnterSavesOnlyFromTheNameFieldEscapeClearsTheSearchFirstAndClosingAsksBeforeDiscarding)
 {
+    using testing_support::PressKey;
     std::vector<wxString> asked;
     bool discard = false;
     const auto answer = [&](wxWindow*, const wxString& message) {
@@ -547,7 +518,7 @@ TEST_F(EditorTest, EscapeAndCancelAskBeforeDiscardingChangesAndEscapeInTheSearch
         return discard;
     };
     const auto escape = [](WatchlistEditor* editor) {
-        testing_support::PressKey(editor->GetSearchField(), WXK_ESCAPE);
+        PressKey(editor->GetSearchField(), WXK_ESCAPE);
         Flush();
     };
     WatchlistEditor* editor = Open(cmd::NewWatchlist);
@@ -555,6 +526,10 @@ TEST_F(EditorTest, EscapeAndCancelAskBeforeDiscardingChangesAndEscapeInTheSearch
     editor->SetDiscardQuestion(answer);
     editor->GetSearchField()->SetValue("ai");
     editor->ActivateCatalogueRow(RowOf(editor, ai));
+    editor->GetNameField()->SetValue("Fresh");
+    // Enter searches in the search field and adds a row in the catalogue.
+    EXPECT_FALSE(PressKey(editor->GetSearchField(), WXK_RETURN));
+    EXPECT_FALSE(PressKey(editor->FindWindow(WatchlistEditor::kCatalogueId), WXK_RETURN));
     escape(editor);
     ASSERT_EQ(commands->GetOpenEditor(), editor);
     EXPECT_TRUE(editor->GetSearchField()->IsEmpty());
@@ -564,26 +539,28 @@ TEST_F(EditorTest, EscapeAndCancelAskBeforeDiscardingChangesAndEscapeInTheSearch
     escape(editor);
     EXPECT_EQ(asked, std::vector<wxString>{"Discard the changes to this watchlist?"});
     ASSERT_EQ(commands->GetOpenEditor(), editor) << "No keeps the list";
+    EXPECT_TRUE(PressKey(editor->GetNameField(), WXK_RETURN));
+    Flush();
+    EXPECT_EQ(commands->GetOpenEditor(), nullptr);
+    EXPECT_EQ(PageLabels(board).back(), "Fresh");
+
+    // Renaming is a change too; an editor left as it was closes without a word.
     discard = true;
+    editor = Open(cmd::EditWatchlist);
+    ASSERT_NE(editor, nullptr);
+    editor->SetDiscardQuestion(answer);
+    editor->GetNameField()->SetValue("Fresh 2");
     EXPECT_TRUE(testing_support::Click(editor, wxID_CANCEL));
     Flush();
     EXPECT_EQ(asked.size(), 2u);
     EXPECT_EQ(commands->GetOpenEditor(), nullptr);
-
-    // Renaming is a change too; an editor left as it was closes without a word.
     editor = Open(cmd::EditWatchlist);
-    ASSERT_NE(editor, nullptr);
     editor->SetDiscardQuestion(answer);
-    editor->GetNameField()->SetValue("Core 2");
     editor->Close();
-    EXPECT_EQ(asked.size(), 3u);
     Flush();
-    editor = Open(cmd::EditWatchlist);
-    editor->SetDiscardQuestion(answer);
-    EXPECT_TRUE(testing_support::Click(editor, wxID_CANCEL));
-    Flush();
-    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked.size(), 2u);
     EXPECT_EQ(commands->GetOpenEditor(), nullptr);
+    EXPECT_EQ(PageLabels(board).back(), "Fresh");
 }
 
 }  // namespace
