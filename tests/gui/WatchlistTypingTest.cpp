@@ -1,9 +1,13 @@
-// Adding to a watchlist by typing and pasting on its tab, and watchlists
-// written to and read from files of their own.
+// Typing on a tab: a watchlist's tab adds the instrument typed or pasted, a
+// category or exchange tab selects the first row of the code typed. And
+// watchlists written to and read from files of their own.
+
+#include <chrono>
 
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "commands/TypeToJump.h"
 #include "layout/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
 #include "watchlist/PasteCodes.h"
@@ -12,6 +16,7 @@
 
 namespace {
 
+using namespace std::chrono_literals;
 using layout::InstrumentRef;
 using testing_support::BoardFixture;
 using Refs = std::vector<InstrumentRef>;
@@ -24,14 +29,17 @@ protected:
         BoardFixture::SetUp();
         WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/>)"
                    R"(<instrument exchange="AMX" code="BDI"/></watchlist>)");
-        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/>)"
+                         R"(<watchlist name="All" type="7" exchange="AMX" current="false"/></watchlists>)");
+        board->FindFeature<TypeToJump>()->SetClock([this] { return std::chrono::steady_clock::time_point{} + at; });
         testing_support::Flush();
         grid = board->GetCurrentGrid();
     }
 
-    // A character typed in `target`'s cells, as the toolkit sends it after the key went unused.
-    void Type(wxGridEx* target, int key, int modifiers = wxMOD_NONE)
+    // A character typed at `when` in `target`'s cells, as the toolkit sends it after the key went unused.
+    void Type(wxGridEx* target, int key, int modifiers = wxMOD_NONE, std::chrono::milliseconds when = {})
     {
+        at = when;
         wxKeyEvent event(wxEVT_CHAR);
         event.m_keyCode = key;
         event.m_uniChar = static_cast<wxChar>(key);
@@ -40,10 +48,15 @@ protected:
         target->GetGridWindow()->ProcessWindowEvent(event);
     }
 
-    Price* Selected() const { return Tickerdeck::FirstSelectedPrice(grid); }
+    Instrument* Selected() const
+    {
+        const Price* price = Tickerdeck::FirstSelectedPrice(board->GetCurrentGrid());
+        return price ? price->instrument : nullptr;
+    }
 
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
+    std::chrono::milliseconds at{0};
 };
 
 TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsIt)
@@ -59,23 +72,20 @@ TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsIt)
     field->Choose();
     testing_support::Flush();
     EXPECT_EQ(Stored("Core"), (Refs{{"AMX", "ARPI"}, {"AMX", "BDI"}, {"AMX", "CDG"}}));
-    ASSERT_NE(Selected(), nullptr);
-    EXPECT_EQ(Selected()->instrument, cdg);
+    EXPECT_EQ(Selected(), cdg);
 
     // Held already: selected, not added twice.
     Type(grid, 'a');
     typing->GetOpenField()->GetTextField()->SetValue("arpi");
     typing->GetOpenField()->Choose();
     EXPECT_EQ(Stored("Core").size(), 3u);
-    EXPECT_EQ(Selected()->instrument, arpi);
+    EXPECT_EQ(Selected(), arpi);
 
     // Escape closes without adding; a tab of an exchange takes no typing.
     Type(grid, 'k');
     testing_support::SendKey(typing->GetOpenField()->GetTextField(), wxEVT_KEY_DOWN, WXK_ESCAPE);
     EXPECT_EQ(typing->GetOpenField(), nullptr);
-    wxGridEx* exchange = AddTab(board, {tke, ksm}, "KTX");
-    Tickerdeck::TableOf(exchange)->SetTabType(layout::kExchangeTab);
-    Type(exchange, 'k');
+    Type(GridOfPage(board, 1), 'k');
     EXPECT_EQ(typing->GetOpenField(), nullptr);
     EXPECT_EQ(Stored("Core").size(), 3u);
 }
@@ -127,6 +137,26 @@ TEST_F(WatchlistTyping, ExportAndImportKeepTheListAndItsUnknownEntries)
     EXPECT_EQ(files->GetOpenImport(), nullptr);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("line 2"), wxString::npos) << errors[0];
+}
+
+TEST_F(WatchlistTyping, OnAnExchangeTabLettersWithinASecondNarrowTheCodeAndAPauseStartsANewOne)
+{
+    board->GetNotebook()->SetSelection(1);   // AMX shows ARPI, BDI, CDG, AI in that order
+    Type(board->GetCurrentGrid(), 'c', 0, 10s);
+    EXPECT_EQ(cdg, Selected());
+    Type(board->GetCurrentGrid(), 'A', 0, 20s);
+    EXPECT_EQ(arpi, Selected()) << "the first row whose code starts with it";
+    Type(board->GetCurrentGrid(), 'i', 0, 20s + 999ms);
+    EXPECT_EQ(ai, Selected());
+    Type(board->GetCurrentGrid(), 'x', 0, 21s + 500ms);
+    EXPECT_EQ(ai, Selected()) << "no code starts with AIX: the selection stays";
+    Type(board->GetCurrentGrid(), 'b', 0, 23s);
+    EXPECT_EQ(bdi, Selected()) << "after a pause the typing starts over";
+
+    // The lookup field of a watchlist tab may take the key; the jump must not.
+    board->GetNotebook()->SetSelection(0);
+    Type(board->GetCurrentGrid(), 'c', 0, 23s + 100ms);
+    EXPECT_EQ("b", board->FindFeature<TypeToJump>()->Typed()) << "nothing was taken as typed";
 }
 
 }  // namespace
