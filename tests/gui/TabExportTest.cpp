@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/cmndata.h>
+#include <wx/artprov.h>
 #include <wx/intl.h>
 
 #include "export/ExportNotice.h"
@@ -307,6 +308,9 @@ TEST_F(ExcelExport, LongNamesAreShortenedAnEmptyTabKeepsItsHeaderQuickExportsMak
 
 TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo)
 {
+    // The toolkit reads the desktop's file types once, at its first icon: let
+    // it read them before they are emptied, as in a running terminal.
+    wxArtProvider::GetBitmap(wxART_MISSING_IMAGE, wxART_MENU);
     // The desktop's registry of applications, emptied for this process.
     const fs::path empty = folder / "no-applications";
     fs::create_directories(empty);
