@@ -3,8 +3,6 @@
 
 #include <signal.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -150,34 +148,6 @@ TEST(ExitPaths, TheQuitTimerClosesABoardNoticeAndAMenuOpenAtThatMomentAndEnds)
     EXPECT_TRUE(menuOpenAtQuit) << "the toolkit did not show the menu; nothing was tried";
     EXPECT_FALSE(rescue.rescued) << "the menu was left open after the frame went";
     terminal.Shutdown();
-}
-
-/// A started terminal program, its pid and its log.
-struct Program
-{
-    pid_t pid = -1;
-    fs::path log;
-
-    /// Its exit code once it ends, or -1 when a signal ended it.
-    int Wait() const
-    {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-};
-
-Program StartProgram(const std::string& arguments, const fs::path& output)
-{
-    Program program;
-    const std::string command = "exec ./tickerdeck-terminal " + arguments + " >" + output.string() + " 2>&1";
-    program.pid = ::fork();
-    if (program.pid == 0)
-    {
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    return program;
 }
 
 bool WaitForText(const fs::path& file, const std::string& text, int seconds)

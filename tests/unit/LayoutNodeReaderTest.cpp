@@ -1,7 +1,5 @@
 // The window node schema: paths, defaults, and which children count.
 
-#include <string>
-
 #include <boost/property_tree/exceptions.hpp>
 #include <gtest/gtest.h>
 
