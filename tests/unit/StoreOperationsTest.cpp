@@ -88,7 +88,7 @@ TEST_F(StoreFolder, TheSharedStoreWritesOneElementALineWhateverTheFileLookedLike
 
 // Written raw, a line break in an attribute reads as a space in any
 // conforming reader, and "A\nB" would collide with "A B".
-TEST_F(StoreFolder, LineBreaksTabsAndReturnsInNamesAreWrittenAsReferencesAndReadBack)
+TEST_F(StoreFolder, LineBreaksTabsAndReturnsInNamesAreWrittenAsReferencesAndReadBackAndANulIsRefused)
 {
     const std::string name = std::string("A\nB\tC\rD \x01 E&#10;F");
     Write("<application><note>kept\nas text</note></application>");
@@ -100,9 +100,13 @@ TEST_F(StoreFolder, LineBreaksTabsAndReturnsInNamesAreWrittenAsReferencesAndRead
     const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
     ASSERT_EQ(1u, read.size());
     EXPECT_EQ(name, read[0].name);
+
+    // A NUL would cut the name short; it is refused with the file unchanged.
+    EXPECT_THROW(store.Create(std::string("a\0b", 3), {{"AMX", "B"}}), std::runtime_error);
+    EXPECT_EQ(text, Read());
 }
 
-TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLinks)
+TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLinksAndRefusesAFolder)
 {
     Write("old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
@@ -127,15 +131,14 @@ TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLi
     layout::ReplaceFileContents(dangling.string(), "first");
     EXPECT_TRUE(fs::is_symlink(dangling));
     EXPECT_EQ("first", ReadBytes(folder / "real" / "later.xml"));
-}
 
-TEST_F(StoreFolder, AStorePathTakenByAFolderIsAnErrorAndNothingIsLeftBehind)
-{
-    // Works for every user, where permissions do not bind (root).
-    fs::create_directories(path / "inside");
-    EXPECT_THROW(layout::ReplaceFileContents(path.string(), "new"), std::runtime_error);
-    EXPECT_TRUE(fs::is_directory(path / "inside"));
-    EXPECT_EQ(FilesInFolder(), 1u) << "no temporary file is left";
+    // A path taken by a folder is an error, which works for every user,
+    // where permissions do not bind (root).
+    fs::create_directories(folder / "taken" / "inside");
+    const size_t entries = FilesInFolder();
+    EXPECT_THROW(layout::ReplaceFileContents((folder / "taken").string(), "new"), std::runtime_error);
+    EXPECT_TRUE(fs::is_directory(folder / "taken" / "inside"));
+    EXPECT_EQ(entries, FilesInFolder()) << "no temporary file is left";
     EXPECT_THROW(layout::ReplaceFileContents((folder / "absent" / "w.xml").string(), "new"), std::runtime_error);
     EXPECT_FALSE(fs::exists(folder / "absent")) << "a missing folder is not created";
 }
@@ -284,14 +287,6 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
     }
     layout::RemoveStaleTemporaries(path.string());
     EXPECT_EQ(1u, FilesInFolder()) << "whatever the killed writer left half-done is cleared";
-}
-
-TEST_F(StoreFolder, ANulInANameLeavesTheStoreAsItWas)
-{
-    Write(kTwoOfOneName);
-    layout::WatchlistStoreService store([this] { return path.string(); });
-    EXPECT_THROW(store.Create(std::string("a\0b", 3), {{"AMX", "A"}}), std::runtime_error);
-    EXPECT_EQ(kTwoOfOneName, Read());
 }
 
 TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
