@@ -48,9 +48,9 @@ void PostTo(wxWindow* window, int id)
     Flush(5);
 }
 
-/// Bookmarks the first row of the board's current tab as the user does;
-/// returns the row's instrument code.
-wxString BookmarkFirstRow(wxWindow* board)
+/// Bookmarks a row of the board's current tab as the user does; returns the
+/// row's instrument code.
+wxString BookmarkRow(wxWindow* board, int row)
 {
     wxFlatNotebook* notebook = nullptr;
     ForEachBelow<wxFlatNotebook>(board, [&](wxFlatNotebook* found) { notebook = found; });
@@ -58,11 +58,12 @@ wxString BookmarkFirstRow(wxWindow* board)
                          ? wxDynamicCast(notebook->GetPage(notebook->GetSelection()), wxSplitterWindow)
                          : nullptr;
     wxGrid* grid = splitter ? wxDynamicCast(splitter->GetWindow1(), wxGrid) : nullptr;
-    if (!grid || grid->GetNumberRows() == 0)
+    if (!grid || grid->GetNumberRows() <= row)
         return wxString();
-    grid->SelectRow(0);
+    const wxString code = grid->GetCellValue(row, 2);  // the "Code" column
+    grid->SelectRow(row);
     PostTo(board, cmd::ToggleBookmark);
-    return grid->GetCellValue(0, 2);  // the "Code" column
+    return code;
 }
 
 using Tree = boost::property_tree::ptree;
@@ -90,27 +91,58 @@ std::vector<std::string> BookmarksIn(const Tree& state)
     return codes;
 }
 
-TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
+TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFlagPanelsFitTheCatalogue)
 {
     TempFolder folder;
     Terminal terminal(QuietOptions(folder));
     terminal.Start();
     MainFrame* frame = terminal.Frame();
-    frame->SetCloseConfirmation([](wxWindow*, const wxString&) { return true; });
+    Flush(5);
+    OpenWindows& windows = terminal.Host().Windows();
+    ASSERT_EQ(1u, windows.All().size());
+    const wxString code = BookmarkRow(windows.All().front().panel, 0);
+    ASSERT_FALSE(code.empty());
+    const Tree before = StateOf(windows.All().front());
+    const std::vector<std::string> bookmarks = BookmarksIn(before);
+    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()))
+        << "set since the last save";
+
+    std::vector<wxString> asked;
+    bool answer = false;
+    frame->SetCloseConfirmation([&](wxWindow*, const wxString& question) {
+        asked.push_back(question);
+        return answer;
+    });
+    PostTo(windows.All().front().panel, board_window::Close);
+    ASSERT_EQ(1u, asked.size()) << "the terminal asks before a board goes";
+    EXPECT_EQ("Close this board? Its tabs, filters, bookmarks and alerts will be lost.", asked.front());
+    ASSERT_EQ(1u, windows.All().size()) << "No keeps the board";
+    EXPECT_FALSE(frame->ReopenClosedBoard()) << "nothing was closed";
+
+    answer = true;
+    PostTo(windows.All().front().panel, board_window::Close);
+    EXPECT_TRUE(windows.All().empty());
+    ASSERT_TRUE(frame->ReopenClosedBoard());
     Flush(5);
     ASSERT_EQ(1u, frame->DockedPaneCount());
-    OpenWindows& windows = terminal.Host().Windows();
-    wxWindow* first = windows.All().front().container;
+    wxWindow* container = windows.All().front().container;
+    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(container)->GetPane(container).dock_direction)
+        << "the only board fills the frame again";
+    EXPECT_TRUE(before == StateOf(windows.All().front()))
+        << "tabs, sort, filters, bookmarks, alerts, settings";
+    EXPECT_FALSE(frame->ReopenClosedBoard()) << "each closed board comes back once";
+
+    wxWindow* first = container;
     const size_t oneBoard = terminal.Quotes().SubscriptionCount();
 
-    // The new board starts as this one is now: with the bookmark set since the last save.
-    const wxString code = BookmarkFirstRow(windows.All().front().panel);
-    ASSERT_FALSE(code.empty());
+    // A new board starts as this one is now: with a bookmark set since it opened.
+    const wxString another = BookmarkRow(windows.All().front().panel, 1);
+    ASSERT_FALSE(another.empty());
     PostTo(windows.All().front().panel, board_window::SplitVertical);
     ASSERT_EQ(2u, frame->DockedPaneCount());
     const Tree splitFrom = StateOf(windows.All().front());
-    const std::vector<std::string> bookmarks = BookmarksIn(splitFrom);
-    EXPECT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()));
+    const std::vector<std::string> marked = BookmarksIn(splitFrom);
+    EXPECT_EQ(1, std::count(marked.begin(), marked.end(), another.ToStdString()));
     EXPECT_TRUE(splitFrom == StateOf(windows.All().back()));
     wxWindow* beside = windows.All().back().container;
     const wxRect left = first->GetScreenRect();
@@ -182,48 +214,5 @@ TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
     CloseAndShutdown(terminal);
 }
 
-TEST(BoardWindow, CloseWindowAsksFirstAndReopenClosedBoardBringsTheBoardBackAsItWas)
-{
-    TempFolder folder;
-    Terminal terminal(QuietOptions(folder));
-    terminal.Start();
-    MainFrame* frame = terminal.Frame();
-    Flush(5);
-    OpenWindows& windows = terminal.Host().Windows();
-    ASSERT_EQ(1u, windows.All().size());
-    const wxString code = BookmarkFirstRow(windows.All().front().panel);
-    ASSERT_FALSE(code.empty());
-    const Tree before = StateOf(windows.All().front());
-    const std::vector<std::string> bookmarks = BookmarksIn(before);
-    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()))
-        << "set since the last save";
-
-    std::vector<wxString> asked;
-    bool answer = false;
-    frame->SetCloseConfirmation([&](wxWindow*, const wxString& question) {
-        asked.push_back(question);
-        return answer;
-    });
-    PostTo(windows.All().front().panel, board_window::Close);
-    ASSERT_EQ(1u, asked.size()) << "the terminal asks before a board goes";
-    EXPECT_EQ("Close this board? Its tabs, filters, bookmarks and alerts will be lost.", asked.front());
-    ASSERT_EQ(1u, windows.All().size()) << "No keeps the board";
-    EXPECT_FALSE(frame->ReopenClosedBoard()) << "nothing was closed";
-
-    answer = true;
-    PostTo(windows.All().front().panel, board_window::Close);
-    EXPECT_TRUE(windows.All().empty());
-    ASSERT_TRUE(frame->ReopenClosedBoard());
-    Flush(5);
-    ASSERT_EQ(1u, frame->DockedPaneCount());
-    wxWindow* container = windows.All().front().container;
-    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(container)->GetPane(container).dock_direction)
-        << "the only board fills the frame again";
-    EXPECT_TRUE(before == StateOf(windows.All().front()))
-        << "tabs, sort, filters, bookmarks, alerts, settings";
-    EXPECT_FALSE(frame->ReopenClosedBoard()) << "each closed board comes back once";
-
-    CloseAndShutdown(terminal);
-}
 
 }  // namespace
