@@ -36,7 +36,7 @@ TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesWithoutInstrumentTexts)
              a.price.statusNote = "A", b.price.statusNote = "B", a.instrument.tradingStatus = "z";
          }},
         {column::CorporateAction, [](Row& a, Row& b) {
-             a.price.caNote = "X", b.price.caNote = "Y", b.instrument.corporateAction = "A";
+             a.price.caNote = "X", b.price.caNote = "Y", a.instrument.corporateAction = "Z";
          }},
     };
     for (const auto& [col, make] : cases)
