@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <wx/frame.h>
@@ -38,10 +39,7 @@ struct EventLog
 
     size_t Count(wxEventType type) const
     {
-        size_t count = 0;
-        for (const auto& entry : entries)
-            count += entry.type == type ? 1 : 0;
-        return count;
+        return std::count_if(entries.begin(), entries.end(), [type](const Entry& entry) { return entry.type == type; });
     }
 };
 

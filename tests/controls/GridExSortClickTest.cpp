@@ -48,7 +48,7 @@ protected:
         event.SetEventObject(labels);
         event.m_x = x;
         event.m_y = grid->GetColLabelSize() / 2;
-        event.m_leftDown = type != wxEVT_LEFT_UP && type != wxEVT_MOTION ? true : type == wxEVT_MOTION;
+        event.m_leftDown = type != wxEVT_LEFT_UP;
         labels->GetEventHandler()->ProcessEvent(event);
     }
 

@@ -14,7 +14,6 @@
 #include <wx/frame.h>
 #include <wx/grid.h>
 #include <wx/splitter.h>
-#include <wx/tokenzr.h>
 #include <wx/xrc/xmlres.h>
 
 #include "BoardWindowIds.h"
@@ -42,41 +41,6 @@ void ForEachBelow(wxWindow* window, const std::function<void(T*)>& visit)
     }
 }
 
-std::vector<wxString> PanelLabels(wxWindow* parent, const char* panelName)
-{
-    std::vector<wxString> labels;
-    wxPanel* panel = wxXmlResource::Get()->LoadPanel(parent, panelName);
-    if (panel)
-        ForEachBelow<wxCheckBox>(panel, [&](wxCheckBox* box) { labels.push_back(box->GetLabel()); });
-    return labels;
-}
-
-/// Every flag of every instrument text has a box, and every box a flag.
-void ExpectPanelFitsTexts(const std::vector<wxString>& labels, const std::vector<std::string>& texts,
-                          const char* panelName)
-{
-    ASSERT_FALSE(labels.empty()) << panelName << " loads with check boxes";
-    std::set<wxString> used;
-    for (const std::string& text : texts)
-    {
-        wxStringTokenizer flags(wxString::FromUTF8(text), ";");
-        while (flags.HasMoreTokens())
-        {
-            const wxString flag = flags.GetNextToken();
-            bool boxed = false;
-            for (const wxString& label : labels)
-            {
-                if (!flag.Contains(label))
-                    continue;
-                boxed = true;
-                used.insert(label);
-            }
-            EXPECT_TRUE(boxed) << panelName << " has no box for \"" << flag << "\"";
-        }
-    }
-    EXPECT_EQ(labels.size(), used.size()) << panelName << " offers a box no instrument text can tick";
-}
-
 void PostTo(wxWindow* window, int id)
 {
     wxCommandEvent event(wxEVT_MENU, id);
@@ -84,9 +48,9 @@ void PostTo(wxWindow* window, int id)
     Flush(5);
 }
 
-/// Bookmarks the first row of the board's current tab as the user does;
-/// returns the row's instrument code.
-wxString BookmarkFirstRow(wxWindow* board)
+/// Bookmarks a row of the board's current tab as the user does; returns the
+/// row's instrument code.
+wxString BookmarkRow(wxWindow* board, int row)
 {
     wxFlatNotebook* notebook = nullptr;
     ForEachBelow<wxFlatNotebook>(board, [&](wxFlatNotebook* found) { notebook = found; });
@@ -94,11 +58,12 @@ wxString BookmarkFirstRow(wxWindow* board)
                          ? wxDynamicCast(notebook->GetPage(notebook->GetSelection()), wxSplitterWindow)
                          : nullptr;
     wxGrid* grid = splitter ? wxDynamicCast(splitter->GetWindow1(), wxGrid) : nullptr;
-    if (!grid || grid->GetNumberRows() == 0)
+    if (!grid || grid->GetNumberRows() <= row)
         return wxString();
-    grid->SelectRow(0);
+    const wxString code = grid->GetCellValue(row, 2);  // the "Code" column
+    grid->SelectRow(row);
     PostTo(board, cmd::ToggleBookmark);
-    return grid->GetCellValue(0, 2);  // the "Code" column
+    return code;
 }
 
 using Tree = boost::property_tree::ptree;
@@ -126,27 +91,58 @@ std::vector<std::string> BookmarksIn(const Tree& state)
     return codes;
 }
 
-TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
+TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFlagPanelsFitTheCatalogue)
 {
     TempFolder folder;
     Terminal terminal(QuietOptions(folder));
     terminal.Start();
     MainFrame* frame = terminal.Frame();
-    frame->SetCloseConfirmation([](wxWindow*, const wxString&) { return true; });
+    Flush(5);
+    OpenWindows& windows = terminal.Host().Windows();
+    ASSERT_EQ(1u, windows.All().size());
+    const wxString code = BookmarkRow(windows.All().front().panel, 0);
+    ASSERT_FALSE(code.empty());
+    const Tree before = StateOf(windows.All().front());
+    const std::vector<std::string> bookmarks = BookmarksIn(before);
+    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()))
+        << "set since the last save";
+
+    std::vector<wxString> asked;
+    bool answer = false;
+    frame->SetCloseConfirmation([&](wxWindow*, const wxString& question) {
+        asked.push_back(question);
+        return answer;
+    });
+    PostTo(windows.All().front().panel, board_window::Close);
+    ASSERT_EQ(1u, asked.size()) << "the terminal asks before a board goes";
+    EXPECT_EQ("Close this board? Its tabs, filters, bookmarks and alerts will be lost.", asked.front());
+    ASSERT_EQ(1u, windows.All().size()) << "No keeps the board";
+    EXPECT_FALSE(frame->ReopenClosedBoard()) << "nothing was closed";
+
+    answer = true;
+    PostTo(windows.All().front().panel, board_window::Close);
+    EXPECT_TRUE(windows.All().empty());
+    ASSERT_TRUE(frame->ReopenClosedBoard());
     Flush(5);
     ASSERT_EQ(1u, frame->DockedPaneCount());
-    OpenWindows& windows = terminal.Host().Windows();
-    wxWindow* first = windows.All().front().container;
+    wxWindow* container = windows.All().front().container;
+    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(container)->GetPane(container).dock_direction)
+        << "the only board fills the frame again";
+    EXPECT_TRUE(before == StateOf(windows.All().front()))
+        << "tabs, sort, filters, bookmarks, alerts, settings";
+    EXPECT_FALSE(frame->ReopenClosedBoard()) << "each closed board comes back once";
+
+    wxWindow* first = container;
     const size_t oneBoard = terminal.Quotes().SubscriptionCount();
 
-    // The new board starts as this one is now: with the bookmark set since the last save.
-    const wxString code = BookmarkFirstRow(windows.All().front().panel);
-    ASSERT_FALSE(code.empty());
+    // A new board starts as this one is now: with a bookmark set since it opened.
+    const wxString another = BookmarkRow(windows.All().front().panel, 1);
+    ASSERT_FALSE(another.empty());
     PostTo(windows.All().front().panel, board_window::SplitVertical);
     ASSERT_EQ(2u, frame->DockedPaneCount());
     const Tree splitFrom = StateOf(windows.All().front());
-    const std::vector<std::string> bookmarks = BookmarksIn(splitFrom);
-    EXPECT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()));
+    const std::vector<std::string> marked = BookmarksIn(splitFrom);
+    EXPECT_EQ(1, std::count(marked.begin(), marked.end(), another.ToStdString()));
     EXPECT_TRUE(splitFrom == StateOf(windows.All().back()));
     wxWindow* beside = windows.All().back().container;
     const wxRect left = first->GetScreenRect();
@@ -192,64 +188,31 @@ TEST(BoardWindow, SplitAndCloseArrangeBoardWindowsAndFlagPanelsFitTheCatalogue)
     PostTo(windows.All().back().panel, board_window::Close);
     EXPECT_TRUE(testing_support::PumpUntil([&] { return windows.All().size() == 2u; }));
 
-    // The flag panels the board's flag dialogs load came with the start.
-    ASSERT_NE(nullptr, wxXmlResource::Get()->GetResourceNode("INSTR.STATUS"));
-    std::vector<std::string> statuses;
-    std::vector<std::string> actions;
-    for (const Instrument* instrument : terminal.Host().GetInstruments())
+    // The flag panels the board's flag dialogs load came with the start: a
+    // box for every flag the catalogue writes, and a flag for every box.
+    for (const auto& [panelName, text] : {std::pair{"INSTR.STATUS", &Instrument::tradingStatus},
+                                          std::pair{"INSTR.CA", &Instrument::corporateAction}})
     {
-        if (!instrument->tradingStatus.empty())
-            statuses.push_back(instrument->tradingStatus);
-        if (!instrument->corporateAction.empty())
-            actions.push_back(instrument->corporateAction);
+        wxPanel* panel = wxXmlResource::Get()->LoadPanel(frame, panelName);
+        ASSERT_NE(nullptr, panel) << panelName;
+        std::set<wxString> labels, used;
+        ForEachBelow<wxCheckBox>(panel, [&](wxCheckBox* box) { labels.insert(box->GetLabel()); });
+        for (const Instrument* instrument : terminal.Host().GetInstruments())
+            for (const wxString& flag : wxSplit(wxString::FromUTF8(instrument->*text), ';', 0))
+            {
+                bool boxed = flag.empty();
+                for (const wxString& label : labels)
+                    if (flag.Contains(label))
+                    {
+                        boxed = true;
+                        used.insert(label);
+                    }
+                EXPECT_TRUE(boxed) << panelName << " has no box for \"" << flag << "\"";
+            }
+        EXPECT_EQ(labels.size(), used.size()) << panelName << " offers a box no instrument text can tick";
     }
-    ExpectPanelFitsTexts(PanelLabels(frame, "INSTR.STATUS"), statuses, "INSTR.STATUS");
-    ExpectPanelFitsTexts(PanelLabels(frame, "INSTR.CA"), actions, "INSTR.CA");
     CloseAndShutdown(terminal);
 }
 
-TEST(BoardWindow, CloseWindowAsksFirstAndReopenClosedBoardBringsTheBoardBackAsItWas)
-{
-    TempFolder folder;
-    Terminal terminal(QuietOptions(folder));
-    terminal.Start();
-    MainFrame* frame = terminal.Frame();
-    Flush(5);
-    OpenWindows& windows = terminal.Host().Windows();
-    ASSERT_EQ(1u, windows.All().size());
-    const wxString code = BookmarkFirstRow(windows.All().front().panel);
-    ASSERT_FALSE(code.empty());
-    const Tree before = StateOf(windows.All().front());
-    const std::vector<std::string> bookmarks = BookmarksIn(before);
-    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()))
-        << "set since the last save";
-
-    std::vector<wxString> asked;
-    bool answer = false;
-    frame->SetCloseConfirmation([&](wxWindow*, const wxString& question) {
-        asked.push_back(question);
-        return answer;
-    });
-    PostTo(windows.All().front().panel, board_window::Close);
-    ASSERT_EQ(1u, asked.size()) << "the terminal asks before a board goes";
-    EXPECT_EQ("Close this board? Its tabs, filters, bookmarks and alerts will be lost.", asked.front());
-    ASSERT_EQ(1u, windows.All().size()) << "No keeps the board";
-    EXPECT_FALSE(frame->ReopenClosedBoard()) << "nothing was closed";
-
-    answer = true;
-    PostTo(windows.All().front().panel, board_window::Close);
-    EXPECT_TRUE(windows.All().empty());
-    ASSERT_TRUE(frame->ReopenClosedBoard());
-    Flush(5);
-    ASSERT_EQ(1u, frame->DockedPaneCount());
-    wxWindow* container = windows.All().front().container;
-    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(container)->GetPane(container).dock_direction)
-        << "the only board fills the frame again";
-    EXPECT_TRUE(before == StateOf(windows.All().front()))
-        << "tabs, sort, filters, bookmarks, alerts, settings";
-    EXPECT_FALSE(frame->ReopenClosedBoard()) << "each closed board comes back once";
-
-    CloseAndShutdown(terminal);
-}
 
 }  // namespace

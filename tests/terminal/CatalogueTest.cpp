@@ -1,8 +1,6 @@
 // Catalogue files the terminal refuses: every rejection names the file, the
 // line and what is wrong, and hostile input is rejected rather than swallowed.
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>

@@ -2,9 +2,6 @@
 // its place, a second terminal on it, a lock left by a killed one; and
 // errors that must reach the screen.
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -18,27 +15,6 @@
 namespace {
 
 using namespace terminal_test;
-
-struct ProgramRun
-{
-    int exitCode = -1;
-    std::string output;
-};
-
-/// Runs the real terminal program from the runtime folder, stdout and stderr together.
-ProgramRun RunTerminalProgram(const std::string& arguments)
-{
-    ProgramRun run;
-    FILE* pipe = ::popen(("./tickerdeck-terminal --rate=0 --quit-after=3 " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        run.output += buffer;
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 TEST(ConfigFolder, AFileInItsPlaceStopsTheStartWithItsOwnExitCodeAndNoWindow)
 {
@@ -72,10 +48,10 @@ TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAStaleLockIsTakenOverA
         ASSERT_TRUE(first.Frame());
         EXPECT_EQ(std::to_string(::getpid()) + "\n", ReadBytes(ConfigLock::LockPath(config)));
 
-        const ProgramRun second = RunTerminalProgram("--config-dir=" + config);
-        EXPECT_EQ(exit_code::kConfigFolderInUse, second.exitCode) << second.output;
-        EXPECT_NE(second.output.find(config), std::string::npos) << second.output;
-        EXPECT_NE(second.output.find(std::to_string(::getpid())), std::string::npos) << second.output;
+        const Program second = StartProgram("--rate=0 --quit-after=3 --config-dir=" + config, folder / "second.txt");
+        EXPECT_EQ(exit_code::kConfigFolderInUse, second.Wait()) << second.Output();
+        EXPECT_NE(second.Output().find(config), std::string::npos) << second.Output();
+        EXPECT_NE(second.Output().find(std::to_string(::getpid())), std::string::npos) << second.Output();
 
         // Errors logged by anyone are shown on screen; routine lines are not.
         EXPECT_TRUE(first.Frame()->NoticeText().empty()) << first.Frame()->NoticeText().ToStdString();

@@ -3,8 +3,6 @@
 
 #include <signal.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -13,8 +11,6 @@
 #include <string>
 #include <thread>
 
-#include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
 #include <gtest/gtest.h>
 #include <wx/menu.h>
 
@@ -30,25 +26,11 @@ namespace
 
 using namespace terminal_test;
 namespace fs = std::filesystem;
-using Tree = boost::property_tree::ptree;
 
-/// The shipped layout with one tab showing the whole synthetic exchange.
-void WriteExchangeLayout(const fs::path& path)
-{
-    Tree document;
-    boost::property_tree::read_xml("data/layout.xml", document);
-    Tree& watchlists = document.get_child("application.layout.default.tickerdeck.watchlists");
-    Tree tab;
-    tab.put("<xmlattr>.name", "Synthetic");
-    tab.put("<xmlattr>.current", "true");
-    tab.put("<xmlattr>.type", "7");
-    tab.put("<xmlattr>.exchange", "SYN");
-    tab.add_child("columns", watchlists.front().second.get_child("columns"));
-    watchlists.clear();
-    watchlists.add_child("watchlist", tab);
-    fs::create_directories(path.parent_path());
-    boost::property_tree::write_xml(path.string(), document);
-}
+/// One board with one tab showing the whole synthetic exchange.
+const char* const kExchangeLayout = R"(<application><layout><windows><window widget="Ticker Deck"><state>
+    <watchlists><watchlist name="Synthetic" current="true" type="7" exchange="SYN"/></watchlists>
+    </state></window></windows></layout></application>)";
 
 /// Stands in for a user closing what the quit left open, so that a test of
 /// old code ends instead of waiting for ever; `rescued` tells it was needed.
@@ -85,7 +67,7 @@ TEST(ExitPaths, QuittingDuringAnExportStopsItRemovesItsFileAndLeavesNoCallBehind
     fs::create_directories(documents);
     ::setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
     TerminalOptions options = QuietOptions(folder);
-    WriteExchangeLayout(folder / "config" / "layout.xml");
+    WriteBytes(folder / "config" / "layout.xml", kExchangeLayout);
     options.synthetic = 50000;
     Terminal terminal(options);
     terminal.Start();
@@ -150,34 +132,6 @@ TEST(ExitPaths, TheQuitTimerClosesABoardNoticeAndAMenuOpenAtThatMomentAndEnds)
     EXPECT_TRUE(menuOpenAtQuit) << "the toolkit did not show the menu; nothing was tried";
     EXPECT_FALSE(rescue.rescued) << "the menu was left open after the frame went";
     terminal.Shutdown();
-}
-
-/// A started terminal program, its pid and its log.
-struct Program
-{
-    pid_t pid = -1;
-    fs::path log;
-
-    /// Its exit code once it ends, or -1 when a signal ended it.
-    int Wait() const
-    {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-};
-
-Program StartProgram(const std::string& arguments, const fs::path& output)
-{
-    Program program;
-    const std::string command = "exec ./tickerdeck-terminal " + arguments + " >" + output.string() + " 2>&1";
-    program.pid = ::fork();
-    if (program.pid == 0)
-    {
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    return program;
 }
 
 bool WaitForText(const fs::path& file, const std::string& text, int seconds)

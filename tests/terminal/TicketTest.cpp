@@ -36,17 +36,10 @@ TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsItOrRefus
     TerminalHost& host = terminal.Host();
     const uint64_t group = terminal.Frame()->LinkGroup();
 
-    Instrument* noDecimals = nullptr;
-    Instrument* wholeNumbers = nullptr;
-    for (Instrument* instrument : host.GetInstruments())
-    {
-        if (instrument->decimals < 0 && !noDecimals)
-            noDecimals = instrument;
-        if (instrument->decimals == 0 && !wholeNumbers)
-            wholeNumbers = instrument;
-    }
-    ASSERT_NE(nullptr, noDecimals) << "the demo catalogue has instruments without decimals";
-    ASSERT_NE(nullptr, wholeNumbers) << "and instruments priced in whole numbers";
+    // In the demo catalogue a fund without decimals and a share priced in whole numbers.
+    Instrument* noDecimals = host.FindInstrument("AGIF", "AMX");
+    Instrument* wholeNumbers = host.FindInstrument("1507", "KTX");
+    ASSERT_TRUE(noDecimals && noDecimals->decimals < 0 && wholeNumbers && wholeNumbers->decimals == 0);
     Instrument withDecimals;
     withDecimals.decimals = 2;
     EXPECT_DOUBLE_EQ(1234.56, OrderTicket::PriceFromTicks(123456, &withDecimals));

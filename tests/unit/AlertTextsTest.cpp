@@ -6,46 +6,27 @@
 #include <gtest/gtest.h>
 #include <wx/filename.h>
 #include <wx/init.h>
-#include <wx/intl.h>
-#include <wx/numformatter.h>
 #include <wx/variant.h>
 
 #include "model/AlertFormat.h"
 #include "alert/AlertModel.h"
 #include "alert/AlertSound.h"
+#include "unit/LocaleNumbers.h"
 
 namespace {
 
-/// Switches to US English number conventions when the system has them, so
-/// thousands separators are really exercised; expectations are written with
-/// whatever separators the formatter then uses.
+using testing_support::Grouped;
+
 class AlertTexts : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    AlertTexts()
     {
-        if (wxLocale::IsAvailable(wxLANGUAGE_ENGLISH_US))
-            m_locale = std::make_unique<wxLocale>(wxLANGUAGE_ENGLISH_US, wxLOCALE_DONT_LOAD_DEFAULT);
-        wxChar separator = 0;
-        if (wxNumberFormatter::GetThousandsSeparatorIfUsed(&separator))
-            m_thousands = wxString(separator);
-        m_point = wxString(wxNumberFormatter::GetDecimalSeparator());
-
         instrument.code = "ALPHA";
         instrument.exchange = "XTSE";
         instrument.name = "Alpha Mining";
         instrument.decimals = 2;
     }
-
-    /// Joins digit groups with the locale's thousands separator.
-    wxString Grouped(std::initializer_list<const char*> groups) const
-    {
-        wxString text;
-        for (const char* group : groups)
-            text += (text.empty() ? wxString() : m_thousands) + group;
-        return text;
-    }
-    wxString Decimal(const wxString& whole, const char* fraction) const { return whole + m_point + fraction; }
 
     PriceAlert Alert(AlertField field, AlertComparison comparison, double threshold)
     {
@@ -57,45 +38,43 @@ protected:
         return alert;
     }
 
+    const testing_support::GroupingLocale locale;
     Instrument instrument;
-    std::unique_ptr<wxLocale> m_locale;
-    wxString m_thousands;
-    wxString m_point;
 };
 
 TEST_F(AlertTexts, PricesUseTheInstrumentsDecimalsAndVolumesDropTrailingZeroes)
 {
-    EXPECT_EQ(Decimal("12", "60"), alert_format::PriceText(12.6, 2));
+    EXPECT_EQ(Grouped("12", "60"), alert_format::PriceText(12.6, 2));
     EXPECT_EQ("13", alert_format::PriceText(12.6, 0));
-    EXPECT_EQ(Decimal(Grouped({"98", "765", "432"}), "10"), alert_format::PriceText(98765432.1, 2));
+    EXPECT_EQ(Grouped("98765432", "10"), alert_format::PriceText(98765432.1, 2));
     // Negative decimals mean "not given": five decimals, no trailing zeroes, as in the grid.
-    EXPECT_EQ(Decimal(Grouped({"1", "234"}), "56789"), alert_format::PriceText(1234.56789, -1));
-    EXPECT_EQ("0", alert_format::PriceText(-0.000000001, 2).BeforeFirst(m_point[0])) << "no negative zero";
+    EXPECT_EQ(Grouped("1234", "56789"), alert_format::PriceText(1234.56789, -1));
+    EXPECT_EQ("0", alert_format::PriceText(-0.000000001, 2).BeforeFirst(wxNumberFormatter::GetDecimalSeparator())) << "no negative zero";
 
-    EXPECT_EQ(Grouped({"1", "500"}), alert_format::VolumeText(1500.0));
-    EXPECT_EQ(Decimal(Grouped({"21", "475"}), "12345"), alert_format::VolumeText(21475.12345));
-    EXPECT_EQ(Decimal("0", "5"), alert_format::VolumeText(0.5));
+    EXPECT_EQ(Grouped("1500"), alert_format::VolumeText(1500.0));
+    EXPECT_EQ(Grouped("21475", "12345"), alert_format::VolumeText(21475.12345));
+    EXPECT_EQ(Grouped("0", "5"), alert_format::VolumeText(0.5));
 }
 
 TEST_F(AlertTexts, ListAndPopupConditions)
 {
     const PriceAlert last = Alert(AlertField::Last, AlertComparison::AtMost, 12.6);
-    EXPECT_EQ("Last <= " + Decimal("12", "60"), *alert_format::ListConditionText(last));
-    EXPECT_EQ("Last(" + Decimal("12", "55") + ") <= " + Decimal("12", "60"),
+    EXPECT_EQ("Last <= " + Grouped("12", "60"), *alert_format::ListConditionText(last));
+    EXPECT_EQ("Last(" + Grouped("12", "55") + ") <= " + Grouped("12", "60"),
               *alert_format::PopupConditionText(last, 12.55));
 
     const PriceAlert buyVol = Alert(AlertField::BuyVol, AlertComparison::AtLeast, 1500);
-    EXPECT_EQ("BuyVol >= " + Grouped({"1", "500"}), *alert_format::ListConditionText(buyVol));
-    EXPECT_EQ("BuyVol(" + Grouped({"1", "600"}) + ") >= " + Grouped({"1", "500"}),
+    EXPECT_EQ("BuyVol >= " + Grouped("1500"), *alert_format::ListConditionText(buyVol));
+    EXPECT_EQ("BuyVol(" + Grouped("1600") + ") >= " + Grouped("1500"),
               *alert_format::PopupConditionText(buyVol, 1600));
 
     // Any comparison code other than 1 reads as ">=".
     PriceAlert odd = last;
     odd.comparison = 7;
-    EXPECT_EQ("Last >= " + Decimal("12", "60"), *alert_format::ListConditionText(odd));
+    EXPECT_EQ("Last >= " + Grouped("12", "60"), *alert_format::ListConditionText(odd));
 
     EXPECT_EQ("5", *alert_format::FieldValueText(ToCode(AlertField::SellVol), &instrument, 5.0));
-    EXPECT_EQ(Decimal("5", "00"), *alert_format::FieldValueText(ToCode(AlertField::Sell), &instrument, 5.0));
+    EXPECT_EQ(Grouped("5", "00"), *alert_format::FieldValueText(ToCode(AlertField::Sell), &instrument, 5.0));
     PriceAlert unknown = last;
     unknown.field = 0x8;
     EXPECT_FALSE(alert_format::ListConditionText(unknown).has_value());
@@ -119,11 +98,11 @@ TEST_F(AlertTexts, ModelShowsInstrumentConditionAndRemarkAndIsReadOnly)
     model->GetValueByRow(value, 0, AlertModel::InstrumentColumn);
     EXPECT_EQ("Alpha Mining (ALPHA:XTSE)", value.GetString());
     model->GetValueByRow(value, 0, AlertModel::ConditionColumn);
-    EXPECT_EQ("Last >= " + Decimal("2", "500"), value.GetString());
+    EXPECT_EQ("Last >= " + Grouped("2", "500"), value.GetString());
     model->GetValueByRow(value, 0, AlertModel::RemarkColumn);
     EXPECT_EQ(wxString::FromUTF8("breakout \xC3\xA9t\xC3\xA9"), value.GetString());
     model->GetValueByRow(value, 1, AlertModel::ConditionColumn);
-    EXPECT_EQ("BuyVol <= " + Grouped({"250", "000"}), value.GetString());
+    EXPECT_EQ("BuyVol <= " + Grouped("250000"), value.GetString());
 
     value = wxVariant("untouched");
     model->GetValueByRow(value, 2, AlertModel::InstrumentColumn);  // row == count
@@ -137,11 +116,9 @@ TEST_F(AlertTexts, ModelShowsInstrumentConditionAndRemarkAndIsReadOnly)
 
 TEST(AlertSoundPath, SitsInTheSoundFolderBesideTheProgramWhereTheChimeIsShipped)
 {
+    // Installed, the program has no sound/ beside it; the working folder has.
     const wxString sep = wxFileName::GetPathSeparator();
     const wxFileName exe("opt" + sep + "terminal" + sep + "bin" + sep + "terminal", wxPATH_NATIVE);
-    const wxString expected = exe.GetPath(wxPATH_GET_VOLUME) + sep + "sound" + sep + "alert.wav";
-    EXPECT_EQ(expected, alert_sound::SoundPathBeside(exe.GetFullPath()));
-    // Installed, the program has no sound/ beside it; the working folder has.
     const wxString assets = sep + "srv" + sep + "assets";
     EXPECT_EQ(assets + sep + "sound" + sep + "alert.wav",
               alert_sound::SoundPathFor(exe.GetFullPath(), assets));

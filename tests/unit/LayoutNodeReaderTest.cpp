@@ -1,7 +1,5 @@
 // The window node schema: paths, defaults, and which children count.
 
-#include <string>
-
 #include <boost/property_tree/exceptions.hpp>
 #include <gtest/gtest.h>
 
@@ -30,16 +28,8 @@ TEST(LayoutNodeReader, AbsentSettingsFollowTheBoardForTwoOfThemOnlyAndWatchlists
         EXPECT_FALSE(settings.f1Only) << "never read, always cleared";
     }
 
-    // Watchlists is required, with the text Boost gives.
-    try
-    {
-        layout::WatchlistsOf(Node("<setting/>"));
-        FAIL() << "a node without watchlists must throw";
-    }
-    catch (const boost::property_tree::ptree_bad_path& error)
-    {
-        EXPECT_STREQ("No such node (watchlists)", error.what());
-    }
+    EXPECT_THROW(layout::WatchlistsOf(Node("<setting/>")), boost::property_tree::ptree_bad_path)
+        << "watchlists is required";
     EXPECT_NO_THROW(layout::WatchlistsOf(Node("<watchlists/>")));
 }
 

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <random>
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>

@@ -1,34 +1,15 @@
 // Cell texts of the quote columns: number formats, blanks, signs and joins.
 
 #include <gtest/gtest.h>
-#include <wx/intl.h>
-#include <wx/log.h>
-#include <wx/numformatter.h>
 
 #include "model/ColumnSpec.h"
 #include "model/QuoteFormat.h"
 #include "contract/Records.h"
+#include "unit/LocaleNumbers.h"
 
 namespace {
 
-// The expected text for a number, with whatever separators the formatter
-// uses in this locale rather than assuming a comma and a dot.
-wxString Grouped(const wxString& integerPart, const wxString& fraction = wxString())
-{
-    wxString result;
-    wxChar thousands = 0;
-    const bool grouping = wxNumberFormatter::GetThousandsSeparatorIfUsed(&thousands);
-    const int length = static_cast<int>(integerPart.length());
-    for (int i = 0; i < length; ++i)
-    {
-        if (grouping && i > 0 && (length - i) % 3 == 0)
-            result += thousands;
-        result += integerPart[i];
-    }
-    if (!fraction.empty())
-        result += wxString(wxNumberFormatter::GetDecimalSeparator()) + fraction;
-    return result;
-}
+using testing_support::Grouped;
 
 class QuoteFormatTest : public ::testing::Test
 {
@@ -45,6 +26,7 @@ protected:
 
     wxString Cell(int col, int row = 0) const { return format.CellText(row, col, price); }
 
+    const testing_support::GroupingLocale locale;
     Instrument instrument;
     Price price;
     QuoteFormat format;
@@ -121,6 +103,7 @@ TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousandsAndCountsSta
     EXPECT_EQ(Cell(column::Deals), "");
     price.deals = 1234567;
     EXPECT_EQ(Cell(column::Deals), Grouped("1234567"));
+    EXPECT_EQ(Cell(column::No, 12344), "12345") << "row numbers are never grouped";
 }
 
 TEST_F(QuoteFormatTest, NotesJoinTheInstrumentsTextsAndDatesPreferTheTradeDate)
@@ -144,22 +127,6 @@ TEST_F(QuoteFormatTest, NotesJoinTheInstrumentsTextsAndDatesPreferTheTradeDate)
         price.tradeDate = unparsable;
         EXPECT_EQ(Cell(column::Date), "") << unparsable;
     }
-}
-
-TEST_F(QuoteFormatTest, RegionalLocaleGroupsThousands)
-{
-    wxLocale locale;
-    {
-        wxLogNull quiet;
-        if (!locale.Init(wxLANGUAGE_ENGLISH_US, wxLOCALE_DONT_LOAD_DEFAULT))
-            GTEST_SKIP() << "no en_US locale on this machine (scripts/deps.sh makes one)";
-    }
-    price.cumVolume = 2500000.0;
-    price.moneyFlow = 1234.5;
-    EXPECT_EQ(Cell(column::Last), "1,234.50");
-    EXPECT_EQ(Cell(column::CumVolume), "2,500,000");
-    EXPECT_EQ(Cell(column::MoneyFlow), "+1,234.50");
-    EXPECT_EQ(Cell(column::No, 12344), "12345") << "row numbers are never grouped";
 }
 
 }  // namespace

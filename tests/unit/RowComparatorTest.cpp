@@ -1,5 +1,7 @@
 // Ascending order of quote rows per column kind, and the colour rules.
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "model/CellColour.h"
@@ -18,46 +20,34 @@ struct Row
 
 TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesWithoutInstrumentTexts)
 {
-    Row a, b;
-    a.price.last = 9.5;
-    b.price.last = 10.25;
-    EXPECT_TRUE(CompareRows(column::Last, a.price, b.price));
-    EXPECT_FALSE(CompareRows(column::Last, b.price, a.price));
-    EXPECT_FALSE(CompareRows(column::Last, a.price, a.price));
-
-    a.price.deals = -3;
-    b.price.deals = 2;
-    EXPECT_TRUE(CompareRows(column::Deals, a.price, b.price));
-
-    a.price.moneyFlow = -1.0;
-    EXPECT_TRUE(CompareRows(column::MoneyFlow, a.price, b.price));
-    b.price.vwap = 1e-12;  // no tolerance in ordering
-    EXPECT_TRUE(CompareRows(column::Vwap, a.price, b.price));
-    a.price.tradeType = '+';
-    b.price.tradeType = '-';
-    EXPECT_TRUE(CompareRows(column::TradeType, a.price, b.price)) << "as characters: '+' is 43, '-' is 45";
-
-    // Texts compare as bytes.
-    a.instrument.name = "Zulu";
-    b.instrument.name = "alpha";  // upper case bytes come first
-    EXPECT_TRUE(CompareRows(column::Name, a.price, b.price));
-    a.instrument.code = "z";
-    b.instrument.code = "\xC3\xA9";  // a UTF-8 lead byte sorts after ASCII
-    EXPECT_TRUE(CompareRows(column::Code, a.price, b.price));
-    a.instrument.sector = "B";
-    b.instrument.sector = "BA";
-    EXPECT_TRUE(CompareRows(column::Sector, a.price, b.price));
-    EXPECT_FALSE(CompareRows(column::Sector, b.price, a.price));
-
-    // Notes alone order status and corporate actions.
-    a.price.statusNote = "A";
-    b.price.statusNote = "B";
-    a.instrument.tradingStatus = "z";  // instrument texts are not part of the key
-    EXPECT_TRUE(CompareRows(column::Status, a.price, b.price));
-    a.price.caNote = "Y";
-    b.price.caNote = "X";
-    a.instrument.corporateAction = "A";
-    EXPECT_FALSE(CompareRows(column::CorporateAction, a.price, b.price));
+    // Each case sorts a before b on its column, and not the other way round.
+    const std::pair<int, std::function<void(Row&, Row&)>> cases[] = {
+        {column::Last, [](Row& a, Row& b) { a.price.last = 9.5, b.price.last = 10.25; }},
+        {column::Deals, [](Row& a, Row& b) { a.price.deals = -3, b.price.deals = 2; }},
+        {column::MoneyFlow, [](Row& a, Row&) { a.price.moneyFlow = -1.0; }},
+        {column::Vwap, [](Row&, Row& b) { b.price.vwap = 1e-12; }},  // no tolerance in ordering
+        {column::TradeType, [](Row& a, Row& b) { a.price.tradeType = '+', b.price.tradeType = '-'; }},
+        // Texts compare as bytes: upper case first, a UTF-8 lead byte after ASCII.
+        {column::Name, [](Row& a, Row& b) { a.instrument.name = "Zulu", b.instrument.name = "alpha"; }},
+        {column::Code, [](Row& a, Row& b) { a.instrument.code = "z", b.instrument.code = "\xC3\xA9"; }},
+        {column::Sector, [](Row& a, Row& b) { a.instrument.sector = "B", b.instrument.sector = "BA"; }},
+        // Notes alone order status and corporate actions.
+        {column::Status, [](Row& a, Row& b) {
+             a.price.statusNote = "A", b.price.statusNote = "B", a.instrument.tradingStatus = "z";
+         }},
+        {column::CorporateAction, [](Row& a, Row& b) {
+             a.price.caNote = "X", b.price.caNote = "Y", a.instrument.corporateAction = "Z";
+         }},
+    };
+    for (const auto& [col, make] : cases)
+    {
+        Row a, b;
+        make(a, b);
+        EXPECT_TRUE(CompareRows(col, a.price, b.price)) << "column " << col;
+        EXPECT_FALSE(CompareRows(col, b.price, a.price)) << "column " << col;
+    }
+    Row same;
+    EXPECT_FALSE(CompareRows(column::Last, same.price, same.price));
 }
 
 TEST(RowComparatorTest, DateFallsBackToSecondDateOnlyWhenBothTradeDatesAreEmptyAndNoInstrumentIsEmptyText)
