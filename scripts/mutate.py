@@ -136,7 +136,7 @@ def run(command, cwd=ROOT, env=None, timeout=None):
 
 
 def build(build_dir, target):
-    targets = [target] + (["tickerdeck"] if target == TERMINAL else [])
+    targets = [target]
     code, output = run(["cmake", "--build", build_dir, "-j2", "--target", *targets])
     return code == 0, output
 
