@@ -12,13 +12,10 @@
 
 namespace {
 
-using testing_support::FakeHost;
-using testing_support::Flush;
-using testing_support::PostCommand;
-using testing_support::SubscriptionCall;
+using namespace testing_support;
 using Calls = std::vector<SubscriptionCall>;
 
-class BoardSubscriptions : public testing_support::BoardFixture
+class BoardSubscriptions : public BoardFixture
 {
 protected:
     void SetUp() override
@@ -108,7 +105,7 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
 TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswers)
 {
     wxGridEx* grid = AddTab(board, {x, y, z}, "First");
-    testing_support::HideInstruments filter({y});
+    HideInstruments filter({y});
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetFilter(&filter);
     grid->SetSortingColumn(column::Last, false);
@@ -162,7 +159,7 @@ TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsA
 {
     wxGridEx* grid = AddTab(board, {x, y}, "First");
     AddTab(board, {y}, "Second");
-    testing_support::HideInstruments filter({y});
+    HideInstruments filter({y});
     ApplyFilter(grid, &filter);
     ASSERT_EQ(1, grid->GetNumberRows());
     host.ClearCalls();

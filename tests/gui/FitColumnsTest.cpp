@@ -14,10 +14,9 @@
 
 namespace {
 
-using testing_support::Flush;
-using testing_support::PostCommand;
+using namespace testing_support;
 
-class FitColumns : public testing_support::BoardFixture
+class FitColumns : public BoardFixture
 {
 protected:
     void SetUp() override
@@ -103,7 +102,7 @@ TEST_F(FitColumns, AFigureOutgrowingItsColumnWidensItWhereColumnsAreFittedElseIt
     wxGridEx* grid = Tab(instruments);
     board->Settings().autoFitColumns = true;
     PostCommand(board, cmd::FitAllColumns);
-    testing_support::RunFor(100); // the resizes that fitting brings refit on their own
+    RunFor(100); // the resizes that fitting brings refit on their own
     const int fitted = grid->GetColSize(column::CumValue);
     const auto paint = [grid]
     {

@@ -17,11 +17,7 @@
 
 namespace {
 
-using testing_support::BoardFixture;
-using testing_support::FakeWidget;
-using testing_support::MenuLabels;
-using testing_support::SendGridEvent;
-using testing_support::Submenu;
+using namespace testing_support;
 
 class GridMenusTest : public BoardFixture
 {
@@ -124,7 +120,7 @@ TEST_F(GridMenusTest, AnExchangeTabOffersAddButNotEditMoveRemoveOrRefresh)
     bool asked = false;
     board->FindFeature<RowCommands>()->SetConfirmation([&](Tickerdeck&, const wxString&) { return asked = true; });
     grid->SelectRow(0);
-    testing_support::PostCommand(board, cmd::DeleteInstrument);
+    PostCommand(board, cmd::DeleteInstrument);
     EXPECT_FALSE(asked);
 }
 
@@ -157,15 +153,15 @@ TEST_F(GridMenusTest, AddToWatchlistItemReachesTheStoreAndMoreOpensTheChooser)
 
 TEST_F(GridMenusTest, CommandsFromTheCellMenuActOnTheRowsItOpenedOnThoughQuotesMoveThemMeanwhile)
 {
-    testing_support::HideInstruments filter;
+    HideInstruments filter;
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
     grid->SelectRow(0);
     grid->SelectRow(1, true);
     inspect = [&](wxMenu& menu) {
         // While the menu is open ARPI leaves the filtered tab and BDI moves up into its row.
         filter.hidden.insert(arpi);
-        testing_support::PostQuote(board, host.PriceOf(arpi), testing_support::kLastMask);
-        testing_support::Flush();
+        PostQuote(board, host.PriceOf(arpi), kLastMask);
+        Flush();
         ASSERT_EQ(bdi, Tickerdeck::TableOf(grid)->RowPrice(0)->instrument);
         Submenu(menu, "Add to Watchlist")->SendEvent(GridMenus::kFirstAddId);
         wxCommandEvent bookmark(wxEVT_MENU, cmd::ToggleBookmark);

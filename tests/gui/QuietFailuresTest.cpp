@@ -16,6 +16,8 @@
 
 namespace {
 
+using namespace testing_support;
+
 /// Keeps what would otherwise go to the toolkit's message boxes while it is the log target.
 class RecordingLog : public wxLog
 {
@@ -38,9 +40,9 @@ private:
 
 TEST(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
 {
-    const testing_support::TempFolder folder("png-file");
+    const TempFolder folder("png-file");
     const std::string broken = (folder / "broken.png").string();
-    testing_support::WriteBytes(broken, std::string("\x89PNG\r\n\x1a\n", 8) + "no picture follows");
+    WriteBytes(broken, std::string("\x89PNG\r\n\x1a\n", 8) + "no picture follows");
     const std::string good = (folder / "good.png").string();
     ASSERT_TRUE(wxImage(3, 5).SaveFile(good, wxBITMAP_TYPE_PNG));
 
@@ -65,7 +67,7 @@ TEST(AlertChime, PlaysWithoutBotheringTheUser)
     RecordingLog recorded;
     alert_sound::PlayIfPresent(alert_sound::SoundPath());
     alert_sound::PlayIfPresent(alert_sound::SoundPathBeside("/no/such/folder/terminal"));
-    testing_support::RunFor(300);  // asynchronous playing ends or fails meanwhile
+    RunFor(300);  // asynchronous playing ends or fails meanwhile
     wxLog::FlushActive();
     EXPECT_TRUE(recorded.messages.empty()) << recorded.messages.front();
 }

@@ -6,9 +6,11 @@
 
 namespace {
 
+using namespace testing_support;
+
 using Lock = ThemedDialog::ParentLock;
 
-class ThemedDialogTest : public testing_support::FrameTest
+class ThemedDialogTest : public FrameTest
 {
 protected:
     void SetUp() override

@@ -1,16 +1,15 @@
-// Header clicks cycle a column through both directions and the stored order;
-// a cell click hands the row's instrument to linked windows.
+// Header clicks cycle a column through both directions and the stored order,
+// and activating a tab re-sorts and re-filters it.
 
 #include "model/ColumnSpec.h"
-#include "board/LinkSender.h"
 #include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {
 
-using testing_support::Flush;
+using namespace testing_support;
 
-class SortCycle : public testing_support::BoardFixture
+class SortCycle : public BoardFixture
 {
 protected:
     void SetUp() override
@@ -26,7 +25,7 @@ protected:
     void ClickHeader(int col)
     {
         const wxRect cell = grid->CellToRect(0, col);
-        testing_support::ClickAt(grid->GetGridColLabelWindow(), wxPoint(cell.x + cell.width / 2, grid->GetColLabelSize() / 2));
+        ClickAt(grid->GetGridColLabelWindow(), wxPoint(cell.x + cell.width / 2, grid->GetColLabelSize() / 2));
     }
 
     std::vector<Instrument*> ShownRows() const { return InstrumentsShown(grid); }
@@ -105,7 +104,7 @@ TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredO
     EXPECT_EQ((std::vector<Instrument*>{a, b, c}), ShownRows());
 
     // A filter changed while the tab was in the background applies when it comes back.
-    testing_support::HideInstruments filter;
+    HideInstruments filter;
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
     board->GetNotebook()->SetSelection(1);
     filter.hidden = {b};
@@ -119,43 +118,13 @@ TEST_F(SortCycle, TheTabShownTakesTheKeyboardWithItsRowSelected)
 {
     wxGridEx* other = AddTab(board, {a, b}, "Other", false);
     grid->GetGridWindow()->SetFocus();
-    if (!testing_support::PumpUntil([&] { return grid->HasFocus(); }, 1000))
+    if (!PumpUntil([&] { return grid->HasFocus(); }, 1000))
         GTEST_SKIP() << "the display gives the grid no keyboard focus";
 
     board->GetNotebook()->SelectByUser(1); // as a click on its tab does
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return other->HasFocus(); }, 1000))
+    EXPECT_TRUE(PumpUntil([&] { return other->HasFocus(); }, 1000))
         << "the keys would go to a hidden page or the toolbar";
     EXPECT_EQ(1u, other->GetSelectedRows().size()) << "Down, F2 and Ctrl+C need a selected row";
-}
-
-using CellLink = testing_support::BoardFixture;
-
-void ClickCell(wxGridEx* grid, int row, int col)
-{
-    testing_support::SendGridEvent(grid, wxEVT_GRID_CELL_LEFT_CLICK, row, col);
-}
-
-TEST_F(CellLink, ClickBroadcastsTheRowInstrumentOnlyWhenAllowed)
-{
-    Tickerdeck* board = CreateBoard(0, 9);
-    wxGridEx* grid = AddTab(board, {arpi, bdi}, "Stocks");
-    board->Settings().controlsOthers = false;
-    ClickCell(grid, 1, column::Code);
-    EXPECT_TRUE(host.posts.empty()) << "controlsOthers is off";
-
-    board->Settings().controlsOthers = true;
-    ClickCell(grid, 5, column::Code);
-    EXPECT_TRUE(host.posts.empty()) << "no row 5";
-    ClickCell(grid, 1, column::Code);
-    ASSERT_EQ(1u, host.posts.size());
-    const auto& post = host.posts[0];
-    EXPECT_EQ(cmd::InstrumentLink, post.id);
-    EXPECT_EQ(bdi, post.clientData);
-    EXPECT_EQ(SenderTag(board), post.clientObject);
-    EXPECT_EQ(link_kind::FromCellClick, post.intValue);
-    EXPECT_EQ(&application, post.source);
-    EXPECT_EQ(9u, post.group);
-    EXPECT_EQ(nullptr, post.target);
 }
 
 }  // namespace
