@@ -5,7 +5,6 @@
 #include <wx/toolbar.h>
 
 #include "controls/wxStaticTextEx.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 

@@ -6,8 +6,6 @@
 #include <wx/button.h>
 #include <wx/datectrl.h>
 
-#include "board/TickerdeckTable.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

@@ -5,54 +5,37 @@
 // that claimed them first.
 
 #include <algorithm>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include <wx/grid.h>
 #include <wx/sizer.h>
 
 #include "board/BoardFeature.h"
 #include "board/LinkSender.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {
 
 using namespace testing_support;
 
-// Slot N >= 1 of the factory interface is vtable entry N + 1 (Itanium ABI).
-template <typename Function>
-Function WidgetSlot(Widget* widget, int slot)
-{
-    void* const* vtable = *reinterpret_cast<void* const* const*>(widget);
-    return reinterpret_cast<Function>(vtable[slot == 0 ? 0 : slot + 1]);
-}
-
-using CreateSlot = wxWindow* (*)(Widget*, uint64_t, wxWindow*, void*, void*, int);
-
 using BoardWiring = BoardFixture;
 
-TEST_F(BoardWiring, CreateWindowThroughItsSlotFillsTheContainerAndLimitsIt)
+// Through its slot the host creates boards in the terminal tests; here is
+// how a board takes its container, and the frame when it owns one.
+TEST_F(BoardWiring, ABoardFillsItsContainerAndLimitsItOrItsOwnFrameToTheSizesItAnswers)
 {
-    auto* board = wxDynamicCast(
-        WidgetSlot<CreateSlot>(&application, 3)(&application, 7, container, nullptr, nullptr, 0), Tickerdeck);
-    ASSERT_NE(nullptr, board);
-    EXPECT_EQ(container, board->GetParent());
+    Tickerdeck* board = CreateBoard(0, 7);
     EXPECT_EQ(7u, board->GetGroup());
     EXPECT_EQ(board, application.FindPanel(container));
     wxSizerItem* item = container->GetSizer() ? container->GetSizer()->GetItem(board) : nullptr;
     ASSERT_NE(nullptr, item);
     EXPECT_EQ(1, item->GetProportion());
     EXPECT_TRUE(item->GetFlag() & wxEXPAND);
-    EXPECT_EQ(wxSize(24, 24), container->GetMinSize());
-    EXPECT_EQ(wxSize(2147483647, 2147483647), container->GetMaxSize());
+    EXPECT_EQ(application.GetMinSize(), container->GetMinSize());
+    EXPECT_EQ(application.GetMaxSize(), container->GetMaxSize());
     EXPECT_EQ(wxDefaultSize, frame->GetMinSize()) << "the frame is not ours without the own-frame flag";
 
     CreateBoard(window_flag::OwnFrame);
-    EXPECT_EQ(wxSize(24, 24), frame->GetMinSize());
-    EXPECT_EQ(wxSize(2147483647, 2147483647), frame->GetMaxSize());
+    EXPECT_EQ(application.GetMinSize(), frame->GetMinSize());
+    EXPECT_EQ(application.GetMaxSize(), frame->GetMaxSize());
 }
 
 /// Boards in several containers, each recording the link events it handles.
@@ -107,7 +90,6 @@ TEST_F(LinkRouting, GroupAndTargetChooseTheReceiversAndTheSenderIsAlwaysSkipped)
         EXPECT_EQ(expected, received);
     }
 }
-
 
 void ClickCell(wxGridEx* grid, int row, int col)
 {

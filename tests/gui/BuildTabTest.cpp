@@ -1,10 +1,5 @@
 // Opening watchlists, categories and exchanges as tabs, with and without Ctrl.
 
-#include <string>
-#include <vector>
-
-#include <wx/grid.h>
-
 #include "support/BoardFixture.h"
 #include "watchlist/WatchlistTabs.h"
 #include "layout/TabSource.h"

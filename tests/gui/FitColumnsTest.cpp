@@ -3,13 +3,9 @@
 // screen.
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include <wx/dcclient.h>
 
-#include "model/ColumnSpec.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

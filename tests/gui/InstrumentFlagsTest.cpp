@@ -1,38 +1,26 @@
 // A row's status or corporate-action flags shown as read-only check boxes
 // from the host's resource panels, each dialog matching its own column.
 
-#include <functional>
-#include <map>
-
 #include <wx/checkbox.h>
 #include <wx/xrc/xmlres.h>
 
 #include "dialogs/InstrumentFlags.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
-#include "support/UserInput.h"
 
 namespace {
 
 using namespace testing_support;
 
-// "open" sits inside "Pre-open"; "pre" differs from it only in case.
-const char* const kPanels = R"(<?xml version="1.0"?>
-<resource xmlns="http://www.wxwidgets.org/wxxrc" version="2.5.3.0">
-  <object class="wxPanel" name="INSTR.STATUS"><object class="wxStaticBoxSizer">
-    <orient>wxVERTICAL</orient><label>Session</label>
-    <object class="sizeritem"><object class="wxCheckBox"><label>Pre-open</label></object></object>
-    <object class="sizeritem"><object class="wxCheckBox"><label>open</label></object></object>
-    <object class="sizeritem"><object class="wxCheckBox"><label>pre</label></object></object>
-    <object class="sizeritem"><object class="wxCheckBox"><label>Halted</label></object></object>
-    <object class="sizeritem"><object class="wxCheckBox"><label>SSR</label></object></object>
-  </object></object>
-  <object class="wxPanel" name="INSTR.CA"><object class="wxStaticBoxSizer">
-    <orient>wxVERTICAL</orient><label>Capital</label>
-    <object class="sizeritem"><object class="wxCheckBox"><label>XD</label></object></object>
-    <object class="sizeritem"><object class="wxCheckBox"><label>Halted</label></object></object>
-  </object></object>
-</resource>)";
+/// A resource panel named `name` holding a check box per label.
+std::string Panel(const std::string& name, std::initializer_list<const char*> labels)
+{
+    std::string xml = "<object class=\"wxPanel\" name=\"" + name + "\"><object class=\"wxBoxSizer\">";
+    for (const char* label : labels)
+        xml += std::string("<object class=\"sizeritem\"><object class=\"wxCheckBox\"><label>") + label +
+               "</label></object></object>";
+    return xml + "</object></object>";
+}
 
 class InstrumentFlagsBoard : public BoardFixture
 {
@@ -42,7 +30,10 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        WriteBytes(panels, kPanels);
+        // "open" sits inside "Pre-open"; "pre" differs from it only in case.
+        WriteBytes(panels, "<resource xmlns=\"http://www.wxwidgets.org/wxxrc\" version=\"2.5.3.0\">" +
+                               Panel("INSTR.STATUS", {"Pre-open", "open", "pre", "Halted", "SSR"}) +
+                               Panel("INSTR.CA", {"XD", "Halted"}) + "</resource>");
         ASSERT_TRUE(wxXmlResource::Get()->Load(panels.string()));
         arpi->tradingStatus = "Pre-open;SSR";
         bdi->tradingStatus = "Halted";

@@ -2,7 +2,6 @@
 // sound never reaches the user as a toolkit message, and the blank icon
 // stand-in keeps the size asked for.
 
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 // tab under a long stream of quotes checked against a plain re-sort.
 
 #include <algorithm>
-#include <chrono>
 #include <random>
 #include <set>
 #include <vector>
@@ -26,10 +25,10 @@ protected:
             Add(last);
     }
 
-    void SortByLast(bool ascending)
+    void SortBy(int col, bool ascending)
     {
-        table->SortRows(column::Last, ascending);
-        grid->SetSortingColumn(column::Last, ascending);
+        grid->SetSortingColumn(col, ascending);
+        table->SortRows(col, ascending);
     }
 
     std::vector<double> Lasts() const
@@ -54,11 +53,11 @@ protected:
     }
 
     /// Empties the table and tells the grid, as a reload does, then adds the quotes back.
-    void Reload(const std::vector<Price*>& quotes, int rowsDeletedAt = 0)
+    void Reload(const std::vector<Price*>& quotes)
     {
         const int shown = grid->GetNumberRows();
         table->ClearRowsAndMembers();
-        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, rowsDeletedAt, shown - rowsDeletedAt);
+        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, shown);
         grid->ProcessTableMessage(deleted);
         for (Price* price : quotes)
             table->AppendMember(price);
@@ -72,7 +71,7 @@ protected:
 TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
 {
     AddLasts({60, 50, 40, 30, 20, 10});
-    SortByLast(false);
+    SortBy(column::Last, false);
     const std::vector<Price*> byLast(table->Rows().begin(), table->Rows().end());
     const std::set<const Price*> selected{byLast[1], byLast[4], byLast[5]};  // 50, 20, 10
     grid->SelectRow(1);
@@ -101,7 +100,7 @@ TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
 TEST_F(TableGrid, AscendingMovesTheOtherWayAndTiesAndOtherFieldsDoNotMove)
 {
     AddLasts({10, 20, 30, 40});
-    SortByLast(true);
+    SortBy(column::Last, true);
     Price* moved = table->RowPrice(0);
     moved->last = 35;
     Quote(moved, kLastMask);
@@ -251,7 +250,7 @@ int ChangeBit(int col)
     return 1 << ColumnAt(col).changeBit;
 }
 
-class SortedUpdatesTest : public QuoteGridFixture
+class SortedUpdatesTest : public TableGrid
 {
 protected:
     void SetUp() override
@@ -266,12 +265,6 @@ protected:
         }
     }
 
-    void SortBy(int col, bool ascending)
-    {
-        grid->SetSortingColumn(col, ascending);
-        table->SortRows(col, ascending);
-    }
-
     /// Moves one random quote's `col` value the way a feed does, then tells the table.
     void Tick(int col)
     {
@@ -281,14 +274,16 @@ protected:
         Quote(&price, ChangeBit(col));
     }
 
-    ::testing::AssertionResult InOrderAndIndexed(int col, bool ascending) const
+    /// `twice` is a quote listed twice: found at its first row, and moved by it alone.
+    ::testing::AssertionResult InOrderAndIndexed(int col, bool ascending, const Price* twice = nullptr) const
     {
         const std::vector<Price*>& rows = table->Rows();
         for (size_t row = 0; row < rows.size(); ++row)
         {
-            if (table->RowOf(rows[row]) != static_cast<int>(row))
+            const bool first = std::find(rows.begin(), rows.begin() + row, rows[row]) == rows.begin() + row;
+            if (first && table->RowOf(rows[row]) != static_cast<int>(row))
                 return ::testing::AssertionFailure() << "row " << row << " is indexed at " << table->RowOf(rows[row]);
-            if (row == 0)
+            if (row == 0 || rows[row] == twice || rows[row - 1] == twice)
                 continue;
             const Price& above = *rows[row - 1];
             const Price& below = *rows[row];
@@ -305,29 +300,17 @@ protected:
 
 TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
 {
-    SortBy(column::Last, false);
-    ASSERT_TRUE(InOrderAndIndexed(column::Last, false));
-    for (int i = 0; i < 3000; ++i)
-        Tick(column::Last);
-    EXPECT_TRUE(InOrderAndIndexed(column::Last, false)) << "descending by Last";
-
-    // The same column re-sorted the other way round, as a header click does.
-    SortBy(column::Last, true);
-    for (int i = 0; i < 1000; ++i)
-        Tick(column::Last);
-    EXPECT_TRUE(InOrderAndIndexed(column::Last, true)) << "ascending by Last";
-
-    // Another column, then back: the remembered keys must follow.
-    SortBy(column::Change, true);
-    for (int i = 0; i < 1000; ++i)
-        Tick(column::Change);
-    EXPECT_TRUE(InOrderAndIndexed(column::Change, true)) << "ascending by Change";
-
-    // Values that moved while another column was sorted are read afresh.
-    SortBy(column::Last, true);
-    for (int i = 0; i < 1000; ++i)
-        Tick(column::Last);
-    EXPECT_TRUE(InOrderAndIndexed(column::Last, true)) << "ascending by Last after Change";
+    // Each column both ways, as header clicks do, then back: the remembered
+    // keys must follow, and values that moved meanwhile are read afresh.
+    const std::pair<int, bool> sorts[] = {
+        {column::Last, false}, {column::Last, true}, {column::Change, true}, {column::Last, true}};
+    for (const auto& [col, ascending] : sorts)
+    {
+        SortBy(col, ascending);
+        for (int i = 0; i < 1000; ++i)
+            Tick(col);
+        EXPECT_TRUE(InOrderAndIndexed(col, ascending)) << "column " << col << ", ascending " << ascending;
+    }
 
     // Removed rows take their keys with them.
     for (int i = 0; i < 50; ++i)
@@ -339,6 +322,16 @@ TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
     }
     EXPECT_EQ(table->Rows().size(), static_cast<size_t>(kRows - 50));
     EXPECT_TRUE(InOrderAndIndexed(column::Last, true)) << "after removals";
+
+    // A quote listed twice is found at its first row however its rows move.
+    Price* twice = table->Rows()[5];
+    table->AppendMember(twice);
+    wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
+    grid->ProcessTableMessage(appended);
+    SortBy(column::Last, false);
+    for (int i = 0; i < 1000; ++i)
+        Tick(column::Last);
+    EXPECT_TRUE(InOrderAndIndexed(column::Last, false, twice)) << "with a quote listed twice";
 
     // A change the sort column does not see moves nothing.
     const std::vector<Price*> before = table->Rows();
@@ -407,34 +400,6 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
         Quote(&comeback, bits);
     }
     table->SetFilter(nullptr);
-}
-
-TEST_F(SortedUpdatesTest, AQuoteListedTwiceIsFoundAtItsFirstRowAfterMoves)
-{
-    Price* twice = table->Rows()[5];
-    table->AppendMember(twice);
-    wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
-    grid->ProcessTableMessage(appended);
-    SortBy(column::Last, false);
-    for (int i = 0; i < 2000; ++i)
-    {
-        Tick(column::Last);
-        if (i % 100 == 0)
-        {
-            twice->last += 1.0;
-            Quote(twice, ChangeBit(column::Last));
-        }
-    }
-    const std::vector<Price*>& rows = table->Rows();
-    const auto first = std::find(rows.begin(), rows.end(), twice);
-    ASSERT_NE(first, rows.end());
-    EXPECT_EQ(table->RowOf(twice), static_cast<int>(first - rows.begin()));
-    for (size_t row = 0; row < rows.size(); ++row)
-    {
-        if (rows[row] == twice)
-            continue;
-        ASSERT_EQ(table->RowOf(rows[row]), static_cast<int>(row));
-    }
 }
 
 TEST_F(SortedUpdatesTest, NumericKeysOrderRowsExactlyAsTheComparator)

@@ -3,13 +3,11 @@
 // cell texts on exactly the pixels the grid's own text drawing would use.
 
 #include <algorithm>
-#include <string>
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/image.h>
-#include <wx/utils.h>
 
 #include "board/TextExtentCache.h"
 #include "model/ColumnSpec.h"
@@ -33,6 +31,12 @@ void SavePng(const wxString& path, int size, const wxColour& colour)
     wxImage image(size, size);
     image.SetRGB(wxRect(0, 0, size, size), colour.Red(), colour.Green(), colour.Blue());
     ASSERT_TRUE(image.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
+}
+
+bool SamePixels(const wxImage& a, const wxImage& b)
+{
+    return a.GetSize() == b.GetSize() &&
+           std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
 }
 
 /// A working folder with the icons the painter looks for.
@@ -81,12 +85,6 @@ protected:
             renderer->Draw(*grid, *attr, dc, wxRect(0, 0, width, kCellHeight), 0, col, selected);
         }
         return bitmap.ConvertToImage();
-    }
-
-    static bool SamePixels(const wxImage& a, const wxImage& b)
-    {
-        return a.GetSize() == b.GetSize() &&
-               std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
     }
 
     static wxColour At(const wxImage& image, int x, int y)
@@ -285,16 +283,6 @@ protected:
         });
     }
 
-    static std::string FirstDifference(const wxImage& a, const wxImage& b)
-    {
-        for (int y = 0; y < a.GetHeight(); ++y)
-            for (int x = 0; x < a.GetWidth(); ++x)
-                if (a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
-                    a.GetBlue(x, y) != b.GetBlue(x, y))
-                    return "pixel " + std::to_string(x) + "," + std::to_string(y);
-        return std::string();
-    }
-
     Price* price = nullptr;
 };
 
@@ -309,9 +297,7 @@ TEST_F(RendererTextTest, TextsSitWhereTheGridWouldPutThem)
             {
                 SCOPED_TRACE("column " + std::to_string(col) + ", height " + std::to_string(height));
                 const wxRect cell(5, 4, col == column::Name ? 90 : 110, height);
-                const wxImage rendered = Rendered(col, cell);
-                const wxImage reference = Reference(col, cell);
-                ASSERT_EQ(FirstDifference(rendered, reference), "");
+                ASSERT_TRUE(SamePixels(Rendered(col, cell), Reference(col, cell)));
             }
 }
 

@@ -1,8 +1,6 @@
 // Header clicks cycle a column through both directions and the stored order,
 // and activating a tab re-sorts and re-filters it.
 
-#include "model/ColumnSpec.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {

@@ -1,8 +1,6 @@
 // Quotes gone quiet: dimmed prices of live rows past the board's setting,
 // the notice of a silent feed, and the setting kept in the layout.
 
-#include <chrono>
-
 #include "alert/StaleQuotes.h"
 #include "board/BoardNotice.h"
 #include "support/BoardFixture.h"

@@ -130,7 +130,6 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg, arpi}), InstrumentsShown(grid));
     EXPECT_EQ(-1, PageImage());
     EXPECT_EQ(2u, asked.size());
-    EXPECT_EQ("Are you sure to remove filter for selected tab?", asked.back());
 }
 
 TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndTheTabSaysWhatItHides)
