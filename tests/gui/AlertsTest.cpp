@@ -375,12 +375,6 @@ protected:
         Flush();
     }
 
-    void Arm(Instrument* instrument, AlertField field, AlertComparison comparison, double threshold)
-    {
-        board->Alerts()[instrument] = std::make_unique<PriceAlert>(
-            PriceAlert{instrument, ToCode(field), ToCode(comparison), threshold, "watch"});
-    }
-
     /// Delivers a quote update the way the host does, changing `last`.
     void Quote(Instrument* instrument, double last, uint32_t mask = ToCode(AlertField::Last))
     {
@@ -398,7 +392,7 @@ protected:
 
 TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosedBoardTakesItAlong)
 {
-    Arm(alpha, AlertField::Last, AlertComparison::AtMost, 10.0);
+    AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10.0, "", &board->Alerts());
     Quote(alpha, 10.01);
     Quote(alpha, 9.5, ToCode(AlertField::Buy));  // past the threshold, but only the bid changed
     Quote(beta, 1.0);                             // no alert on this one
@@ -440,7 +434,7 @@ TEST_F(AlertBoard, AlertsOnHiddenTabsCountInABadgeThatShowingTheTabClears)
     wxGridEx* other = AddTab(board, {beta}, "Other", false);
     wxFlatNotebook* notebook = board->GetNotebook();
     const size_t hidden = static_cast<size_t>(board->PageOfGrid(other));
-    Arm(beta, AlertField::Last, AlertComparison::AtLeast, 5.0);
+    AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
     Quote(beta, 6.0);
     Quote(beta, 7.0);
     Flush();
