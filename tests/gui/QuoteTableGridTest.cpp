@@ -266,12 +266,17 @@ protected:
     }
 
     /// Moves one random quote's `col` value the way a feed does, then tells the table.
-    void Tick(int col)
+    /// With `anyMember`, hidden rows move too and the change takes a new sign, which a
+    /// filter on it may turn either way.
+    void Tick(int col, bool anyMember = false)
     {
-        Price& price = *table->Rows()[std::uniform_int_distribution<size_t>(0, table->Rows().size() - 1)(random)];
-        const double step = std::uniform_int_distribution<int>(-300, 300)(random) / 100.0;
-        (col == column::Last ? price.last : price.change) += step;
-        Quote(&price, ChangeBit(col));
+        const std::vector<Price*>& pool = anyMember ? table->Members() : table->Rows();
+        Price& price = *pool[std::uniform_int_distribution<size_t>(0, pool.size() - 1)(random)];
+        std::uniform_int_distribution<int> cents(-300, 300);
+        (col == column::Last ? price.last : price.change) += cents(random) / 100.0;
+        if (anyMember)
+            price.change = cents(random) / 100.0;
+        Quote(&price, ChangeBit(col) | (anyMember ? ChangeBit(column::Change) : 0));
     }
 
     /// `twice` is a quote listed twice: found at its first row, and moved by it alone.
@@ -350,15 +355,8 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
     SortBy(column::Last, false);
     // Far more turns than the index lets pass before it catches up, many of
     // them under rows that are not looked up again for a long while.
-    std::uniform_int_distribution<size_t> any(0, kRows - 1);
-    std::uniform_int_distribution<int> cents(-300, 300);
     for (int i = 0; i < 3000; ++i)
-    {
-        Price& price = *table->Members()[any(random)];
-        price.last += cents(random) / 100.0;
-        price.change = cents(random) / 100.0;
-        Quote(&price, ChangeBit(column::Last) | ChangeBit(column::Change));
-    }
+        Tick(column::Last, true);
     EXPECT_TRUE(InOrderAndIndexed(column::Last, false));
     const auto passes = [this](const Price* price) { return rising.Accepts(*price); };
     EXPECT_EQ(std::count_if(table->Members().begin(), table->Members().end(), passes), table->GetNumberRows());

@@ -13,9 +13,9 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
-        SetLasts({{a, 2.0}, {b, 3.0}, {c, 1.0}});
+        SetLasts({{arpi, 2.0}, {bdi, 3.0}, {cdg, 1.0}});
         board = CreateBoard();
-        grid = AddTab(board, {a, b, c}, "Stocks");
+        grid = AddTab(board, {arpi, bdi, cdg}, "Stocks");
         frame->SendSizeEvent();
         Flush();
     }
@@ -33,35 +33,32 @@ protected:
         return rows.empty() ? nullptr : Tickerdeck::TableOf(grid)->RowPrice(rows[0])->instrument;
     }
 
-    Instrument*& a = arpi;
-    Instrument*& b = bdi;
-    Instrument*& c = cdg;
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
 };
 
 TEST_F(SortCycle, ClicksCycleThroughDescendingAscendingAndStoredOrderKeepingTheSelection)
 {
-    grid->SelectRow(1);  // b
+    grid->SelectRow(1);  // BDI
     ClickHeader(column::Last);
     EXPECT_EQ(column::Last, grid->GetSortingColumn());
     EXPECT_FALSE(grid->IsSortOrderAscending());
-    EXPECT_EQ((std::vector<Instrument*>{b, a, c}), ShownRows()) << "rows follow the grid's arrow";
-    EXPECT_EQ(b, SelectedInstrument());
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows()) << "rows follow the grid's arrow";
+    EXPECT_EQ(bdi, SelectedInstrument());
     EXPECT_EQ(0, grid->GetSelectedRows()[0]);
 
     ClickHeader(column::Last);
     EXPECT_TRUE(grid->IsSortOrderAscending());
-    EXPECT_EQ((std::vector<Instrument*>{c, a, b}), ShownRows());
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), ShownRows());
     EXPECT_EQ(2, grid->GetSelectedRows()[0]);
 
     ClickHeader(column::Last);
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn()) << "the third click is vetoed";
-    EXPECT_EQ((std::vector<Instrument*>{a, b, c}), ShownRows());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), ShownRows());
     EXPECT_EQ(1, grid->GetSelectedRows()[0]);
 
     ClickHeader(column::Last);
-    EXPECT_EQ((std::vector<Instrument*>{b, a, c}), ShownRows()) << "the cycle starts again";
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows()) << "the cycle starts again";
 }
 
 TEST_F(SortCycle, AnotherColumnStartsItsOwnCycleWithTheArrowOverItsRows)
@@ -70,7 +67,7 @@ TEST_F(SortCycle, AnotherColumnStartsItsOwnCycleWithTheArrowOverItsRows)
     ClickHeader(column::Code);
     EXPECT_EQ(column::Code, grid->GetSortingColumn());
     EXPECT_FALSE(grid->IsSortOrderAscending());
-    EXPECT_EQ((std::vector<Instrument*>{c, b, a}), ShownRows());
+    EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
 
     ClickHeader(column::Last);
     ClickHeader(column::Last);
@@ -78,43 +75,43 @@ TEST_F(SortCycle, AnotherColumnStartsItsOwnCycleWithTheArrowOverItsRows)
     ClickHeader(column::Code);  // at the last step of the other column's cycle
     EXPECT_EQ(column::Code, grid->GetSortingColumn());
     EXPECT_FALSE(grid->IsSortOrderAscending());
-    EXPECT_EQ((std::vector<Instrument*>{c, b, a}), ShownRows());
+    EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
 }
 
 TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredOrder)
 {
-    AddTab(board, {a}, "Other");
+    AddTab(board, {arpi}, "Other");
     board->GetNotebook()->SetSelection(0);
-    ClickHeader(column::Last);  // descending: b a c
-    ASSERT_EQ((std::vector<Instrument*>{b, a, c}), ShownRows());
+    ClickHeader(column::Last);  // descending: BDI ARPI CDG
+    ASSERT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows());
 
     board->GetNotebook()->SetSelection(1);
-    host.PriceOf(c)->last = 10.0;  // moves while its tab is in the background
-    grid->SelectRow(2);            // c
+    host.PriceOf(cdg)->last = 10.0;  // moves while its tab is in the background
+    grid->SelectRow(2);            // CDG
     board->GetNotebook()->SetSelection(0);
     EXPECT_EQ(0, board->GetSortClickCount());
-    EXPECT_EQ((std::vector<Instrument*>{c, b, a}), ShownRows());
-    EXPECT_EQ(c, SelectedInstrument());
+    EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
+    EXPECT_EQ(cdg, SelectedInstrument());
 
-    host.PriceOf(c)->last = 1.0;
+    host.PriceOf(cdg)->last = 1.0;
     ClickHeader(column::Last);
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
-    EXPECT_EQ((std::vector<Instrument*>{a, b, c}), ShownRows());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), ShownRows());
 
     // A filter changed while the tab was in the background applies when it comes back.
     HideInstruments filter;
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
     board->GetNotebook()->SetSelection(1);
-    filter.hidden = {b};
+    filter.hidden = {bdi};
     board->GetNotebook()->SetSelection(0);
-    EXPECT_EQ((std::vector<Instrument*>{a, c}), ShownRows());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows());
     EXPECT_EQ(2, grid->GetNumberRows());
     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 }
 
 TEST_F(SortCycle, TheTabShownTakesTheKeyboardWithItsRowSelected)
 {
-    wxGridEx* other = AddTab(board, {a, b}, "Other", false);
+    wxGridEx* other = AddTab(board, {arpi, bdi}, "Other", false);
     grid->GetGridWindow()->SetFocus();
     if (!PumpUntil([&] { return grid->HasFocus(); }, 1000))
         GTEST_SKIP() << "the display gives the grid no keyboard focus";
