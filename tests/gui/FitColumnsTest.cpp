@@ -3,6 +3,7 @@
 // screen.
 
 #include <cmath>
+#include <numeric>
 
 #include <wx/dcclient.h>
 
@@ -59,10 +60,8 @@ protected:
 
     static int Total(const wxGrid* grid)
     {
-        int total = 0;
-        for (int width : Widths(grid))
-            total += width;
-        return total;
+        const std::vector<int> widths = Widths(grid);
+        return std::accumulate(widths.begin(), widths.end(), 0);
     }
 
     static int Available(const wxGrid* grid) { return grid->GetGridWindow()->GetClientSize().GetWidth(); }
