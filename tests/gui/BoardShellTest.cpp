@@ -5,18 +5,14 @@
 #include <wx/toolbar.h>
 
 #include "controls/wxStaticTextEx.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 
 namespace {
 
-using testing_support::Flush;
-using testing_support::kLastMask;
-using testing_support::PostCommand;
-using testing_support::PostQuote;
+using namespace testing_support;
 
-class BoardShell : public testing_support::BoardFixture
+class BoardShell : public BoardFixture
 {
 protected:
     /// The colours a board shows, as its controls report them.
@@ -76,7 +72,7 @@ TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
 
 /// Runs the quote tests with the board taking queued quotes itself (true)
 /// and with the toolkit dispatching each one (false).
-class BoardQuotes : public testing_support::BoardFixture, public ::testing::WithParamInterface<bool>
+class BoardQuotes : public BoardFixture, public ::testing::WithParamInterface<bool>
 {
 protected:
     void SetUp() override

@@ -6,19 +6,14 @@
 #include <wx/button.h>
 #include <wx/datectrl.h>
 
-#include "board/TickerdeckTable.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {
 
-using testing_support::FakeHost;
-using testing_support::Flush;
-using testing_support::PostCommand;
-using testing_support::SubscriptionCall;
+using namespace testing_support;
 using Calls = std::vector<SubscriptionCall>;
 
-class BoardSubscriptions : public testing_support::BoardFixture
+class BoardSubscriptions : public BoardFixture
 {
 protected:
     void SetUp() override
@@ -43,33 +38,30 @@ protected:
     }
 
     Tickerdeck* board = nullptr;
-    Instrument*& x = arpi;
-    Instrument*& y = bdi;
-    Instrument*& z = cdg;
 };
 
 TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnceInItsSortedPlace)
 {
     wxGridEx* batch = board->CreateTabGrid();
-    board->SubscribeRow(x, batch, Tickerdeck::Delivery::Batch);
-    board->SubscribeRow(x, batch, Tickerdeck::Delivery::Batch);
+    board->SubscribeRow(arpi, batch, Tickerdeck::Delivery::Batch);
+    board->SubscribeRow(arpi, batch, Tickerdeck::Delivery::Batch);
     EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().size());
     EXPECT_EQ(2, batch->GetNumberRows()) << "a quote listed twice shows twice";
-    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(x)).grids);
-    EXPECT_EQ((Calls{Call(x, ""), Call(x, "")}), host.subscribes);
+    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(arpi)).grids);
+    EXPECT_EQ((Calls{Call(arpi, ""), Call(arpi, "")}), host.subscribes);
 
-    SetLasts({{x, 1.0}, {y, 2.0}, {z, 3.0}});
-    wxGridEx* interactive = AddTab(board, {x, z}, "Sorted");
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
+    wxGridEx* interactive = AddTab(board, {arpi, cdg}, "Sorted");
     interactive->SetSortingColumn(column::Last, true);
     interactive->SelectRow(1);
     host.reply = FakeHost::Reply::Later;
-    board->SubscribeRow(y, interactive, Tickerdeck::Delivery::Interactive);
-    board->SubscribeRow(y, interactive, Tickerdeck::Delivery::Interactive);
+    board->SubscribeRow(bdi, interactive, Tickerdeck::Delivery::Interactive);
+    board->SubscribeRow(bdi, interactive, Tickerdeck::Delivery::Interactive);
     EXPECT_EQ(2, interactive->GetNumberRows()) << "no row before the answer";
     host.DeliverPending();
     EXPECT_EQ(3u, Tickerdeck::TableOf(interactive)->Members().size());
     EXPECT_EQ(3, interactive->GetNumberRows());
-    EXPECT_EQ((std::vector<Instrument*>{x, y, z}), InstrumentsShown(interactive));
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(interactive));
     const wxArrayInt selected = interactive->GetSelectedRows();
     EXPECT_EQ((std::vector<int>{2}), std::vector<int>(selected.begin(), selected.end())) << "kept on its row";
 }
@@ -77,22 +69,22 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
 TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
 {
     board->SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
-    wxGridEx* first = AddTab(board, {x, y}, "First");
-    wxGridEx* second = AddTab(board, {y, z}, "Second");
+    wxGridEx* first = AddTab(board, {arpi, bdi}, "First");
+    wxGridEx* second = AddTab(board, {bdi, cdg}, "Second");
     host.ClearCalls();
 
     PostCommand(board, cmd::HistoryDate, "20240105");
-    EXPECT_EQ((Calls{Call(x, ""), Call(y, ""), Call(z, "")}), host.unsubscribes)
+    EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, ""), Call(cdg, "")}), host.unsubscribes)
         << "each quote is let go once, when its last grid drops it";
-    EXPECT_EQ((Calls{Call(x, "20240105"), Call(y, "20240105"), Call(y, "20240105"), Call(z, "20240105")}),
+    EXPECT_EQ((Calls{Call(arpi, "20240105"), Call(bdi, "20240105"), Call(bdi, "20240105"), Call(cdg, "20240105")}),
               host.subscribes);
     EXPECT_EQ("20240105", board->GetDateText());
     const auto pickedDay = [this] { return board->GetDatePicker()->GetValue().FormatISODate().ToStdString(); };
     EXPECT_EQ("2024-01-05", pickedDay()) << "the picker shows that day";
-    EXPECT_EQ(host.PriceOf(x, "20240105"), Tickerdeck::TableOf(first)->RowPrice(0));
-    EXPECT_EQ(host.PriceOf(z, "20240105"), Tickerdeck::TableOf(second)->RowPrice(1));
-    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(y, "20240105")).grids.size());
-    EXPECT_EQ(0u, board->GetSubscriptions().count(host.PriceOf(y)));
+    EXPECT_EQ(host.PriceOf(arpi, "20240105"), Tickerdeck::TableOf(first)->RowPrice(0));
+    EXPECT_EQ(host.PriceOf(cdg, "20240105"), Tickerdeck::TableOf(second)->RowPrice(1));
+    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(bdi, "20240105")).grids.size());
+    EXPECT_EQ(0u, board->GetSubscriptions().count(host.PriceOf(bdi)));
 
     host.ClearCalls();
     PostCommand(board, cmd::HistoryDate, "20240105");
@@ -102,31 +94,31 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
     PostCommand(board, cmd::HistoryDate, "20240105 later");
     EXPECT_FALSE(board->GetHistoryDate().IsValid()) << "an unparsable date returns to live quotes";
     EXPECT_EQ("2026-12-06", pickedDay()) << "live shows the board's today";
-    EXPECT_EQ((Calls{Call(x, ""), Call(y, ""), Call(y, ""), Call(z, "")}), host.subscribes);
+    EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, ""), Call(bdi, ""), Call(cdg, "")}), host.subscribes);
 }
 
 TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswers)
 {
-    wxGridEx* grid = AddTab(board, {x, y, z}, "First");
-    testing_support::HideInstruments filter({y});
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "First");
+    HideInstruments filter({bdi});
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetFilter(&filter);
     grid->SetSortingColumn(column::Last, false);
     for (const char* date : {"20240105", "20240104"})
     {
-        host.PriceOf(x, date)->last = 1.0;
-        host.PriceOf(y, date)->last = 3.0;
-        host.PriceOf(z, date)->last = 2.0;
+        host.PriceOf(arpi, date)->last = 1.0;
+        host.PriceOf(bdi, date)->last = 3.0;
+        host.PriceOf(cdg, date)->last = 2.0;
     }
 
     PostCommand(board, cmd::HistoryDate, "20240105");
-    EXPECT_EQ((std::vector<Instrument*>{z, x}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi}), InstrumentsShown(grid));
     EXPECT_EQ(column::Last, grid->GetSortingColumn());
 
     host.reply = FakeHost::Reply::Later;
     PostCommand(board, cmd::HistoryDate, "20240104");
     host.DeliverPending();
-    EXPECT_EQ((std::vector<Instrument*>{z, x}), InstrumentsShown(grid)) << "answers after the reload";
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi}), InstrumentsShown(grid)) << "answers after the reload";
     EXPECT_EQ(2, grid->GetNumberRows());
     table->SetFilter(nullptr);
 }
@@ -134,13 +126,13 @@ TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswer
 TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
 {
     host.reply = FakeHost::Reply::Later;
-    wxGridEx* grid = AddTab(board, {x, y}, "First");
+    wxGridEx* grid = AddTab(board, {arpi, bdi}, "First");
     PostCommand(board, cmd::HistoryDate, "20240105");
-    EXPECT_EQ((Calls{Call(x, ""), Call(y, "")}), host.unsubscribes);
+    EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, "")}), host.unsubscribes);
 
     host.DeliverPending();  // the live answers come after all, then the past day's
-    EXPECT_EQ(host.PriceOf(x, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(0));
-    EXPECT_EQ(host.PriceOf(y, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(1));
+    EXPECT_EQ(host.PriceOf(arpi, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(0));
+    EXPECT_EQ(host.PriceOf(bdi, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(1));
     EXPECT_EQ(2, grid->GetNumberRows());
     EXPECT_EQ(2u, host.unsubscribes.size()) << "late answers of a dropped list are not let go twice";
 }
@@ -149,26 +141,26 @@ TEST_F(BoardSubscriptions, EachQuoteIsLetGoWithTheDateItWasAskedFor)
 {
     wxDateTime today(5, wxDateTime::Jan, 2024);
     board->SetTodayClock([&today] { return today; });
-    AddTab(board, {x}, "First");
+    AddTab(board, {arpi}, "First");
     PostCommand(board, cmd::HistoryDate, "20240105");  // today's date: still live quotes
-    ASSERT_EQ(1, host.ActiveSubscriptions(board, x, ""));
+    ASSERT_EQ(1, host.ActiveSubscriptions(board, arpi, ""));
 
     today = wxDateTime(6, wxDateTime::Jan, 2024);  // midnight passes
     Close();
-    EXPECT_EQ((Calls{Call(x, "")}), host.unsubscribes);
+    EXPECT_EQ((Calls{Call(arpi, "")}), host.unsubscribes);
 }
 
 TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsAFilterHides)
 {
-    wxGridEx* grid = AddTab(board, {x, y}, "First");
-    AddTab(board, {y}, "Second");
-    testing_support::HideInstruments filter({y});
+    wxGridEx* grid = AddTab(board, {arpi, bdi}, "First");
+    AddTab(board, {bdi}, "Second");
+    HideInstruments filter({bdi});
     ApplyFilter(grid, &filter);
     ASSERT_EQ(1, grid->GetNumberRows());
     host.ClearCalls();
 
     PostCommand(board, cmd::HistoryDate, "20240105");
-    EXPECT_EQ((Calls{Call(x, ""), Call(y, "")}), host.unsubscribes);
+    EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, "")}), host.unsubscribes);
     EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->Members().size()) << "the hidden row was reloaded too";
 
     auto* child = new wxButton(board, wxID_ANY, "child");
@@ -179,8 +171,8 @@ TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsA
 
     Close();
     EXPECT_EQ(2u, host.unsubscribes.size());
-    EXPECT_EQ(1, Unsubscribed(x, "20240105"));
-    EXPECT_EQ(1, Unsubscribed(y, "20240105"));
+    EXPECT_EQ(1, Unsubscribed(arpi, "20240105"));
+    EXPECT_EQ(1, Unsubscribed(bdi, "20240105"));
 }
 
 }  // namespace

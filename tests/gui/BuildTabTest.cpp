@@ -1,10 +1,5 @@
 // Opening watchlists, categories and exchanges as tabs, with and without Ctrl.
 
-#include <string>
-#include <vector>
-
-#include <wx/grid.h>
-
 #include "support/BoardFixture.h"
 #include "watchlist/WatchlistTabs.h"
 #include "layout/TabSource.h"
@@ -12,7 +7,7 @@
 namespace {
 
 using layout::TabSource;
-using testing_support::BoardFixture;
+using namespace testing_support;
 
 class BuildTab : public BoardFixture
 {
@@ -31,7 +26,7 @@ protected:
                 group.displayNames[key] = "Kind " + std::to_string(kind);
         }
         // The column template: "No." hidden, "Last" first and 123 wide.
-        testing_support::WriteBytes(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
+        WriteBytes(host.layoutFilePath, R"(<application><layout><default><tickerdeck><watchlists>
             <watchlist name="Other"><columns><column id="2" show="false" size="0"/></columns></watchlist>
             <watchlist name="Default"><columns>
               <column id="0" size="0" show="false" position="4"/>
@@ -69,14 +64,14 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
     Tabs().BuildTab(TabSource::Category(3, "AMX", "TECH"));  // TECH is a kind-2 category
     Tabs().BuildTab(TabSource::Category(2, "AMX", "GONE"));
     const std::string store = StoreBytes();
-    testing_support::WriteBytes(host.applicationFilePath, "<application><watch");
+    WriteBytes(host.applicationFilePath, "<application><watch");
     Tabs().BuildTab(TabSource::Watchlist("Core"));
     EXPECT_EQ(1u, Pages());
     EXPECT_EQ("Start", CurrentLabel());
     EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start));
     EXPECT_TRUE(host.unsubscribes.empty());
     EXPECT_EQ("<application><watch", StoreBytes());
-    testing_support::WriteBytes(host.applicationFilePath, store);
+    WriteBytes(host.applicationFilePath, store);
 
     const std::vector<std::pair<TabSource, wxString>> cases{
         {TabSource::Watchlist("Core"), "Core"},

@@ -3,21 +3,17 @@
 // screen.
 
 #include <cmath>
-#include <string>
-#include <vector>
+#include <numeric>
 
 #include <wx/dcclient.h>
 
-#include "model/ColumnSpec.h"
-#include "contract/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace {
 
-using testing_support::Flush;
-using testing_support::PostCommand;
+using namespace testing_support;
 
-class FitColumns : public testing_support::BoardFixture
+class FitColumns : public BoardFixture
 {
 protected:
     void SetUp() override
@@ -64,10 +60,8 @@ protected:
 
     static int Total(const wxGrid* grid)
     {
-        int total = 0;
-        for (int width : Widths(grid))
-            total += width;
-        return total;
+        const std::vector<int> widths = Widths(grid);
+        return std::accumulate(widths.begin(), widths.end(), 0);
     }
 
     static int Available(const wxGrid* grid) { return grid->GetGridWindow()->GetClientSize().GetWidth(); }
@@ -103,7 +97,7 @@ TEST_F(FitColumns, AFigureOutgrowingItsColumnWidensItWhereColumnsAreFittedElseIt
     wxGridEx* grid = Tab(instruments);
     board->Settings().autoFitColumns = true;
     PostCommand(board, cmd::FitAllColumns);
-    testing_support::RunFor(100); // the resizes that fitting brings refit on their own
+    RunFor(100); // the resizes that fitting brings refit on their own
     const int fitted = grid->GetColSize(column::CumValue);
     const auto paint = [grid]
     {

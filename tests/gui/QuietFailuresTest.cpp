@@ -2,7 +2,6 @@
 // sound never reaches the user as a toolkit message, and the blank icon
 // stand-in keeps the size asked for.
 
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,6 +14,8 @@
 #include "support/TempFolder.h"
 
 namespace {
+
+using namespace testing_support;
 
 /// Keeps what would otherwise go to the toolkit's message boxes while it is the log target.
 class RecordingLog : public wxLog
@@ -38,9 +39,9 @@ private:
 
 TEST(PngFile, ABrokenOrMissingIconLogsNothingAndKeepsItsSlot)
 {
-    const testing_support::TempFolder folder("png-file");
+    const TempFolder folder("png-file");
     const std::string broken = (folder / "broken.png").string();
-    testing_support::WriteBytes(broken, std::string("\x89PNG\r\n\x1a\n", 8) + "no picture follows");
+    WriteBytes(broken, std::string("\x89PNG\r\n\x1a\n", 8) + "no picture follows");
     const std::string good = (folder / "good.png").string();
     ASSERT_TRUE(wxImage(3, 5).SaveFile(good, wxBITMAP_TYPE_PNG));
 
@@ -65,7 +66,7 @@ TEST(AlertChime, PlaysWithoutBotheringTheUser)
     RecordingLog recorded;
     alert_sound::PlayIfPresent(alert_sound::SoundPath());
     alert_sound::PlayIfPresent(alert_sound::SoundPathBeside("/no/such/folder/terminal"));
-    testing_support::RunFor(300);  // asynchronous playing ends or fails meanwhile
+    RunFor(300);  // asynchronous playing ends or fails meanwhile
     wxLog::FlushActive();
     EXPECT_TRUE(recorded.messages.empty()) << recorded.messages.front();
 }

@@ -1,5 +1,6 @@
-// Quote cell painting: backgrounds and frames under selection, focus and flashes, the
-// name and flag icons with their fallbacks, and the trade arrows.
+// Quote cell painting: backgrounds and frames under selection, focus and
+// flashes, the name and flag icons with their fallbacks, the trade arrows, and
+// cell texts on exactly the pixels the grid's own text drawing would use.
 
 #include <algorithm>
 
@@ -7,15 +8,15 @@
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/image.h>
-#include <wx/utils.h>
 
+#include "board/TextExtentCache.h"
 #include "model/ColumnSpec.h"
-#include "support/TempFolder.h"
 #include "support/QuoteGridFixture.h"
+#include "support/TempFolder.h"
 
 namespace {
 
-using testing_support::PumpUntil;
+using namespace testing_support;
 
 const wxColour kAssetBlue(0, 0, 255);
 const wxColour kFlagMagenta(255, 0, 255);
@@ -30,6 +31,12 @@ void SavePng(const wxString& path, int size, const wxColour& colour)
     wxImage image(size, size);
     image.SetRGB(wxRect(0, 0, size, size), colour.Red(), colour.Green(), colour.Blue());
     ASSERT_TRUE(image.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
+}
+
+bool SamePixels(const wxImage& a, const wxImage& b)
+{
+    return a.GetSize() == b.GetSize() &&
+           std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
 }
 
 /// A working folder with the icons the painter looks for.
@@ -50,11 +57,11 @@ public:
     ~IconFolder() { wxSetWorkingDirectory(m_previous); }
 
 private:
-    testing_support::TempFolder m_folder{"renderer-icons"};
+    TempFolder m_folder{"renderer-icons"};
     wxString m_previous;
 };
 
-class Renderer : public testing_support::QuoteGridFixture
+class Renderer : public QuoteGridFixture
 {
 protected:
     void SetUp() override
@@ -78,12 +85,6 @@ protected:
             renderer->Draw(*grid, *attr, dc, wxRect(0, 0, width, kCellHeight), 0, col, selected);
         }
         return bitmap.ConvertToImage();
-    }
-
-    static bool SamePixels(const wxImage& a, const wxImage& b)
-    {
-        return a.GetSize() == b.GetSize() &&
-               std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
     }
 
     static wxColour At(const wxImage& image, int x, int y)
@@ -160,7 +161,7 @@ TEST_F(Renderer, AFigureTooWideForItsCellShowsTheMarkWholeNotItsLastDigits)
 
     instrument->sector = "An Extraordinarily Long Sector Name";
     Paint(column::Sector, false, kNarrow); // texts are cut, figures not
-    testing_support::Flush();
+    Flush();
     EXPECT_EQ(uint32_t{1} << column::CumValue, cutOff)
         << "the table hears of the cut figure once the paint is over";
 }
@@ -172,7 +173,6 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrC
     EXPECT_EQ(FirstForeignColumn(flag, kBackground, kFlagMagenta), -1) << "the icon without text";
 
     wxImage image = Paint(column::Name, false);
-    EXPECT_EQ(At(image, kCellHeight / 2, kCellHeight / 2), kAssetBlue);
     EXPECT_EQ(At(image, (kCellHeight - 10) / 2, (kCellHeight - 10) / 2), kAssetBlue) << "centred in a square";
     EXPECT_EQ(At(image, (kCellHeight - 10) / 2 - 1, kCellHeight / 2), kBackground);
     EXPECT_GE(FirstForeignColumn(image, kBackground, kAssetBlue), kCellHeight) << "the text past the icon's square";
@@ -220,6 +220,101 @@ TEST_F(Renderer, BestSizeWidensOnlyTheNameColumnAndCloneKeepsThePainter)
 
     const wxGridCellRendererPtr copy(renderer->Clone());
     EXPECT_NE(dynamic_cast<WatchlistGridCellRenderer*>(copy.get()), nullptr);
+}
+
+class RendererTextTest : public QuoteGridFixture
+{
+protected:
+    void SetUp() override
+    {
+        QuoteGridFixture::SetUp();
+        price = Add(1234.5, 1200.0);
+        price->instrument->code = "WDGT";
+        price->instrument->name = "Widget Works International Holdings";
+        price->change = 34.5;
+        price->changePercent = 2.875;
+        Flush();
+    }
+
+    /// A white canvas holding `cell` with room around it; `paint` draws on it.
+    template <typename Paint>
+    static wxImage Canvas(const wxRect& cell, Paint paint)
+    {
+        wxBitmap bitmap(cell.GetRight() + 10, cell.GetBottom() + 10);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            paint(dc);
+        }
+        return bitmap.ConvertToImage();
+    }
+
+    /// The cell as the quote renderer paints it.
+    wxImage Rendered(int col, const wxRect& cell)
+    {
+        return Canvas(cell, [&](wxDC& dc) {
+            wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
+            renderer->Draw(*grid, *attr, dc, cell, 0, col, false);
+        });
+    }
+
+    /// The same cell background with the text placed by the grid itself.
+    wxImage Reference(int col, const wxRect& cell)
+    {
+        return Canvas(cell, [&](wxDC& dc) {
+            wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
+            table->RestyleForPaint(*attr, 0, col);
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(wxBrush(attr->GetBackgroundColour()));
+            dc.DrawRectangle(cell);
+            dc.SetFont(attr->GetFont());
+            dc.SetTextForeground(attr->GetTextColour());
+            dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+            int hAlign = wxALIGN_RIGHT;
+            int vAlign = wxALIGN_INVALID;
+            attr->GetNonDefaultAlignment(&hAlign, &vAlign);
+            wxRect textRect = cell;
+            textRect.x += WatchlistGridCellRenderer::kTextInset;
+            textRect.width -= 2 * WatchlistGridCellRenderer::kTextInset;
+            wxDCClipper clip(dc, cell);
+            grid->DrawTextRectangle(dc, table->GetValue(0, col), textRect, hAlign, vAlign);
+        });
+    }
+
+    Price* price = nullptr;
+};
+
+TEST_F(RendererTextTest, TextsSitWhereTheGridWouldPutThem)
+{
+    // Right-aligned numbers, left-aligned codes, a name too long for its
+    // cell (the reference clips it to the cell), in cells of a few heights;
+    // twice each, the second time measured from the renderer's memory.
+    for (int col : {column::Last, column::ChangePercent, column::Code, column::Name})
+        for (int height : {18, 25, 31})
+            for (int pass = 0; pass < 2; ++pass)
+            {
+                SCOPED_TRACE("column " + std::to_string(col) + ", height " + std::to_string(height));
+                const wxRect cell(5, 4, col == column::Name ? 90 : 110, height);
+                ASSERT_TRUE(SamePixels(Rendered(col, cell), Reference(col, cell)));
+            }
+}
+
+TEST(TextExtentCacheTest, ExtentsFollowTheFontOfTheDC)
+{
+    wxBitmap bitmap(10, 10);
+    wxMemoryDC dc(bitmap);
+    const wxFont small(wxFontInfo(8));
+    const wxFont large(wxFontInfo(20).Bold());
+    TextExtentCache cache;
+    for (int round = 0; round < 2; ++round)
+        for (const wxFont& font : {small, large, wxFont(small)})
+            for (const wxString text : {"1,234.50", "WDGT", "-0.03533"})
+            {
+                dc.SetFont(font);
+                EXPECT_EQ(cache.Extent(dc, text), dc.GetTextExtent(text)) << text << " in " << font.GetPointSize();
+            }
+    EXPECT_LE(cache.Size(), 3u) << "texts of an earlier font were kept";
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The settings dialog: OK usable only after a change, what OK applies to the
 // board at once, and the settings as a saved layout keeps them.
 
-#include <cstdint>
-
 #include <wx/checkbox.h>
 #include <wx/textctrl.h>
 
@@ -10,7 +8,6 @@
 #include "dialogs/SettingPages.h"
 #include "dialogs/SettingsFeature.h"
 #include "support/BoardFixture.h"
-#include "support/UserInput.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
 // Quotes gone quiet: dimmed prices of live rows past the board's setting,
 // the notice of a silent feed, and the setting kept in the layout.
 
-#include <chrono>
-
 #include "alert/StaleQuotes.h"
 #include "board/BoardNotice.h"
 #include "support/BoardFixture.h"
@@ -11,8 +9,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using testing_support::BoardFixture;
-using testing_support::Flush;
+using namespace testing_support;
 
 class StaleQuotesTest : public BoardFixture
 {
@@ -57,7 +54,7 @@ TEST_F(StaleQuotesTest, LivePricesDimPastTheSettingUntilTheirNextUpdateButHistor
     EXPECT_TRUE(Dimmed(grid, bdi, column::Buy));
     EXPECT_FALSE(Dimmed(grid, bdi, column::Name)) << "only the price cells dim";
 
-    testing_support::PostQuote(board, host.PriceOf(arpi), testing_support::kLastMask);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_FALSE(Dimmed(grid, arpi)) << "the update itself ends the mark, before any check";
     EXPECT_TRUE(Dimmed(grid, bdi));
@@ -88,7 +85,7 @@ TEST_F(StaleQuotesTest, TheNoticeTellsTheLastQuoteAfterTenQuietSecondsAndClearsO
     EXPECT_EQ("No quotes since 12:00:05", notice->Text()) << "quiet since the board began to wait";
     EXPECT_TRUE(notice->IsShown());
 
-    testing_support::PostQuote(board, host.PriceOf(arpi), testing_support::kLastMask);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     CheckAt(42s);
     EXPECT_FALSE(notice->IsShown());

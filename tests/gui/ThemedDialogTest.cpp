@@ -2,21 +2,17 @@
 // check only which hold each dialog asks for.
 
 #include "board/ThemedDialog.h"
-#include "support/FrameTest.h"
+#include "support/BoardFixture.h"
 
 namespace {
 
+using namespace testing_support;
+
 using Lock = ThemedDialog::ParentLock;
 
-class ThemedDialogTest : public testing_support::FrameTest
+class ThemedDialogTest : public BoardFixture
 {
 protected:
-    void SetUp() override
-    {
-        frame = new wxFrame(nullptr, wxID_ANY, "owner");
-        frame->Show();
-    }
-
     ThemedDialog* Open(Lock lock)
     {
         auto* dialog =

@@ -37,14 +37,14 @@ protected:
         alert_sound::SetPlayer(m_previousPlayer);
     }
 
+    /// Arms an alert in the test's own alert state, or in `map` (a board's).
     PriceAlert* AddAlert(Instrument* instrument, AlertField field, AlertComparison comparison, double threshold,
-                         const std::string& remark = std::string())
+                         const std::string& remark = std::string(), PriceAlertMap* map = nullptr)
     {
-        auto record = std::make_unique<PriceAlert>();
-        *record = PriceAlert{instrument, ToCode(field), ToCode(comparison), threshold, remark};
-        PriceAlert* alert = record.get();
-        alerts->Map()[instrument] = std::move(record);
-        return alert;
+        auto& slot = (map ? *map : alerts->Map())[instrument];
+        slot = std::make_unique<PriceAlert>(
+            PriceAlert{instrument, ToCode(field), ToCode(comparison), threshold, remark});
+        return slot.get();
     }
 
     /// Handles a notification for `alert` as the board's handler does.

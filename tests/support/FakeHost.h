@@ -99,12 +99,11 @@ struct OpenCall
 class FakeHost : public Host
 {
 public:
-    /// When Subscribe calls back: inside the call, on DeliverPending, or never.
+    /// When Subscribe calls back: inside the call, or on DeliverPending.
     enum class Reply
     {
         Immediately,
-        Later,
-        Never
+        Later
     };
 
     /// A new instrument known to FindInstrument and GetInstruments.

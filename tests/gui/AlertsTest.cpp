@@ -1,0 +1,444 @@
+// Alerts: the fired popup, the setup dialog, the alert list, and alerts inside
+// a board window (quote updates queue the popup, the commands open their
+// dialogs over the owner frame, a closing board takes its popups along).
+// Saving and loading alerts is the save and load tests'.
+
+#include <type_traits>  // wx/weakref.h needs it and does not include it
+
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
+#include <wx/weakref.h>
+
+#include "alert/AlertDialog.h"
+#include "alert/AlertManager.h"
+#include "alert/PriceAlertSetup.h"
+#include "board/RefusalBalloon.h"
+#include "controls/wxDataViewCtrlEx.h"
+#include "support/AlertFixture.h"
+#include "support/QuoteEvent.h"
+
+namespace {
+
+using namespace testing_support;
+
+using AlertPopup = AlertFixture;
+
+TEST_F(AlertPopup, FirstFiringShowsAThemedFilledPopupOverTheOwnerAndChimes)
+{
+    GroupingLocale locale;
+    alpha->name = "Alpha & Sons";  // an ampersand is text, not a mnemonic
+    Fire(AddAlert(alpha, AlertField::BuyVol, AlertComparison::AtLeast, 1500, "volume spike"), 1600);
+
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(owner, popup->GetParent());
+    EXPECT_EQ("ALPHA", popup->GetCodeText());
+    EXPECT_EQ("Alpha & Sons", popup->GetNameText());
+    EXPECT_EQ("XTSE", popup->GetExchangeText());
+    EXPECT_EQ("volume spike", popup->GetRemarkText());
+    if (locale.IsOk())
+    {
+        EXPECT_EQ("BuyVol(1,600) >= 1,500", popup->GetConditionText());
+    }
+    EXPECT_EQ(1u, chimes.size());
+    EXPECT_TRUE(owner->IsEnabled()) << "the popup leaves its owner usable";
+
+    EXPECT_EQ(std::vector<wxWindow*>{popup}, host.attachedDialogs);
+    EXPECT_EQ(host.theme.Palette().background, popup->GetBackgroundColour());
+    EXPECT_EQ(host.theme.Palette().button, ButtonOf(popup, wxID_CANCEL)->GetNormalColour());
+}
+
+TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgainWithoutRaisingTheOwner)
+{
+    std::vector<wxWindow*> raised;
+    alerts->SetBringForward([&raised](wxWindow* window) { raised.push_back(window); });
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 12.6);
+    Fire(alert, 12.55);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ("Last(12.55) <= 12.60", popup->GetConditionText());
+
+    Fire(alert, 12.4);
+    EXPECT_EQ(popup, alerts->PopupOf(alpha));
+    EXPECT_EQ("Last(12.40) <= 12.60", popup->GetConditionText());
+    EXPECT_EQ(2u, chimes.size());
+    EXPECT_EQ(1u, host.attachedDialogs.size()) << "no second popup was created";
+    EXPECT_EQ(std::vector<wxWindow*>{owner}, raised) << "a firing while shown must not take the focus again";
+
+    Fire(AddAlert(beta, AlertField::Sell, AlertComparison::AtLeast, 5), 6);
+    ASSERT_NE(nullptr, alerts->PopupOf(beta));
+    EXPECT_NE(popup, alerts->PopupOf(beta)) << "each instrument has its own popup";
+    EXPECT_NE(popup->GetPosition(), alerts->PopupOf(beta)->GetPosition()) << "the second does not hide the first";
+}
+
+TEST_F(AlertPopup, DismissAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopupIsReplaced)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    Fire(alert, 9);
+    wxWeakRef<AlertDialog> first(alerts->PopupOf(alpha));
+    ASSERT_TRUE(Click(first.get(), wxID_CANCEL));
+    EXPECT_EQ(0u, alerts->Popups().count(alpha)) << "a closed popup leaves the map at once";
+    Flush();
+    EXPECT_FALSE(first) << "a closed popup destroys itself";
+
+    Fire(alert, 8.5);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    popup->Close();  // what the close box does
+    EXPECT_EQ(wxID_CANCEL, popup->GetReturnCode());
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    EXPECT_EQ(alert, alerts->Map()[alpha].get());
+
+    Fire(alert, 9);
+    wxWeakRef<AlertDialog> hidden(alerts->PopupOf(alpha));
+    hidden->Hide();
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha)) << "a hidden popup is not reused";
+    Fire(alert, 8);
+    AlertDialog* fresh = alerts->PopupOf(alpha);
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_NE(hidden.get(), fresh);
+    Flush();
+    EXPECT_FALSE(hidden) << "the stale popup went away";
+
+    fresh->Destroy();  // gone without a close event, e.g. with its owner
+    Flush();
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    Fire(alert, 7);
+    EXPECT_NE(nullptr, alerts->PopupOf(alpha));
+}
+
+TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesItsQueuedNotifications)
+{
+    Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
+    AlertDialog* popup = alerts->PopupOf(alpha);
+    AddAlert(alpha, AlertField::Buy, AlertComparison::AtLeast, 3);  // replaced while the popup is up
+    AddAlert(beta, AlertField::Buy, AlertComparison::AtLeast, 3);
+    ASSERT_TRUE(Click(popup, wxID_DELETE));
+    EXPECT_EQ(0u, alerts->Map().count(alpha));
+    EXPECT_EQ(1u, alerts->Map().count(beta)) << "other instruments keep theirs";
+    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    Flush();
+
+    const AlertFiredEvent queued(AlertFiring{alerts->Map()[beta].get(), 3.5});
+    Fire(alerts->Map()[beta].get(), 4);
+    popup = alerts->PopupOf(beta);
+    alerts->RemoveAlert(beta);  // already gone when Disable is pressed
+    ASSERT_TRUE(Click(popup, wxID_DELETE));
+    EXPECT_TRUE(alerts->Map().empty());
+    ASSERT_EQ(2u, chimes.size());
+    alerts->ShowPopup(&application, owner, queued);
+    EXPECT_EQ(nullptr, alerts->PopupOf(beta)) << "a notification queued before the alert went shows nothing";
+    EXPECT_EQ(2u, chimes.size());
+}
+
+using AlertSetup = AlertFixture;
+
+TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAndReleasesTheOwner)
+{
+    GroupingLocale locale;
+    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
+    ASSERT_NE(nullptr, setup);
+    EXPECT_FALSE(owner->IsEnabled());
+    EXPECT_EQ("ALPHA Corp", setup->GetNameText());
+    EXPECT_EQ(wxNOT_FOUND, setup->GetFieldCombo()->GetSelection());
+    EXPECT_TRUE(setup->GetValueText()->IsEmpty());
+    wxButtonEx* activate = setup->GetActivateButton();
+    EXPECT_FALSE(activate->IsEnabled());
+
+    setup->GetValueText()->SetValue("12.5");
+    EXPECT_FALSE(activate->IsEnabled()) << "no field chosen yet";
+    // A click synthesised past the disabled button stores nothing either.
+    wxCommandEvent forced(wxEVT_BUTTON, wxID_OK);
+    forced.SetEventObject(activate);
+    setup->ProcessWindowEvent(forced);
+    EXPECT_TRUE(alerts->Map().empty());
+    EXPECT_TRUE(setup->IsShown());
+
+    Choose(setup->GetFieldCombo(), 2);
+    EXPECT_TRUE(activate->IsEnabled());
+    setup->GetValueText()->SetValue("twelve");
+    EXPECT_FALSE(activate->IsEnabled()) << "an unreadable value would store a made-up threshold";
+    bool told = false;
+    for (wxWindow* child : setup->GetValueText()->GetChildren())
+        told = told || (dynamic_cast<RefusalBalloon*>(child) && child->IsShown());
+    EXPECT_TRUE(told) << "the field says why the value is refused";
+
+    wxWeakRef<PriceAlertSetup> open(setup);
+    Choose(setup->GetFieldCombo(), 1);       // BuyVol
+    Choose(setup->GetComparisonCombo(), 1);  // "<="
+    setup->GetValueText()->SetValue(locale.IsOk() ? "1,500.5" : "1500.5");
+    setup->GetRemarkText()->SetValue("thin book");
+    ASSERT_TRUE(Click(setup, wxID_OK));
+
+    ASSERT_EQ(1u, alerts->Map().count(alpha));
+    const PriceAlert& alert = *alerts->Map()[alpha];
+    EXPECT_EQ(ToCode(AlertField::BuyVol), alert.field);
+    EXPECT_EQ(ToCode(AlertComparison::AtMost), alert.comparison);
+    EXPECT_DOUBLE_EQ(1500.5, alert.threshold);
+    EXPECT_EQ("thin book", alert.remark);
+    Flush();
+    EXPECT_FALSE(open);
+}
+
+TEST_F(AlertSetup, AnExistingAlertIsShownWithItsDecimalsEditedInPlaceAndCreatedAgainIfDisabledMeanwhile)
+{
+    alpha->decimals = 3;
+    PriceAlert* alert = AddAlert(alpha, AlertField::Sell, AlertComparison::AtMost, 12.6004, "exit");
+    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
+    EXPECT_EQ(3, setup->GetFieldCombo()->GetSelection());
+    EXPECT_EQ(1, setup->GetComparisonCombo()->GetSelection());
+    EXPECT_EQ("12.600", setup->GetValueText()->GetValue()) << "exactly the instrument's decimals";
+    EXPECT_EQ("exit", setup->GetRemarkText()->GetValue());
+    Choose(setup->GetComparisonCombo(), 0);
+    ASSERT_TRUE(Click(setup, wxID_OK));
+    EXPECT_EQ(alert, alerts->Map()[alpha].get()) << "the same record, edited";
+    EXPECT_EQ(ToCode(AlertComparison::AtLeast), alert->comparison);
+    EXPECT_EQ(12.6004, alert->threshold) << "a value the user left alone is not cut to what is shown";
+
+    // A value the user types is taken as typed, even the shown text.
+    setup = alerts->OpenSetup(&application, owner, alpha);
+    setup->GetValueText()->SetValue("12.600");
+    ASSERT_TRUE(Click(setup, wxID_OK));
+    EXPECT_EQ(12.6, alert->threshold);
+
+    setup = alerts->OpenSetup(&application, owner, alpha);
+    alerts->RemoveAlert(alpha);  // a popup's Disable meanwhile
+    setup->GetValueText()->SetValue("11");
+    ASSERT_TRUE(Click(setup, wxID_OK));
+    ASSERT_EQ(1u, alerts->Map().count(alpha));
+    EXPECT_DOUBLE_EQ(11.0, alerts->Map()[alpha]->threshold);
+}
+
+class AlertList : public AlertFixture
+{
+protected:
+    AlertManager* OpenWithThree(bool answerYes = true)
+    {
+        gamma = host.AddInstrument("GAMMA");
+        for (Instrument* instrument : {alpha, beta, gamma})
+            AddAlert(instrument, AlertField::Last, AlertComparison::AtMost, 10);
+        return Open(answerYes);
+    }
+
+    AlertManager* Open(bool answerYes = true)
+    {
+        AlertManager* manager = alerts->OpenManager(&application, owner);
+        manager->SetQuestion([this, answerYes](wxWindow*, const wxString& message, const wxString& caption) {
+            questions.push_back(caption + ": " + message);
+            return answerYes;
+        });
+        return manager;
+    }
+
+    /// Selects a row as a click would, with the list's selection event.
+    static void SelectRow(AlertManager* manager, int row)
+    {
+        wxDataViewCtrlEx* list = manager->GetList();
+        const wxDataViewItem item = manager->GetModel()->GetItem(row);
+        list->Select(item);
+        wxDataViewEvent event(wxEVT_DATAVIEW_SELECTION_CHANGED, list, item);
+        list->ProcessWindowEvent(event);
+    }
+
+    static std::vector<Instrument*> Listed(const AlertManager* manager)
+    {
+        std::vector<Instrument*> listed;
+        for (unsigned row = 0; row < manager->GetModel()->GetCount(); ++row)
+            listed.push_back(manager->GetModel()->AlertAt(row)->instrument);
+        return listed;
+    }
+
+    void Remove(AlertManager* manager, int row)
+    {
+        SelectRow(manager, row);
+        ASSERT_TRUE(Click(manager, wxID_REMOVE));
+    }
+
+    Instrument* gamma = nullptr;
+    std::vector<wxString> questions;
+};
+
+TEST_F(AlertList, ListsInMapOrderLocksTheOwnerAndStagesConfirmedDeletionsUntilOk)
+{
+    AlertManager* manager = OpenWithThree(false);
+    EXPECT_FALSE(owner->IsEnabled());
+    std::vector<Instrument*> expected;
+    for (const auto& [instrument, alert] : alerts->Map())
+        expected.push_back(instrument);
+    EXPECT_EQ(expected, Listed(manager));
+    EXPECT_EQ(host.theme.Palette().cellBackground, manager->GetList()->GetBackgroundColour());
+    Remove(manager, 0);
+    EXPECT_EQ(3u, manager->GetModel()->GetCount()) << "answering no keeps the row";
+    EXPECT_FALSE(manager->GetOkButton()->IsEnabled()) << "nothing to apply";
+
+    ASSERT_TRUE(Click(manager, wxID_CANCEL));
+    EXPECT_TRUE(owner->IsEnabled());
+
+    manager = Open();
+    Remove(manager, 0);
+    Remove(manager, 0);
+    EXPECT_EQ(1u, manager->GetModel()->GetCount());
+    EXPECT_TRUE(manager->GetOkButton()->IsEnabled());
+    EXPECT_EQ(3u, alerts->Map().size()) << "nothing is deleted before OK";
+    ASSERT_EQ(3u, questions.size()) << "each removal is confirmed";
+    ASSERT_TRUE(Click(manager, wxID_CANCEL));
+    EXPECT_EQ(3u, alerts->Map().size());
+
+    manager = Open();
+    const std::vector<Instrument*> listed = Listed(manager);
+    Remove(manager, 0);
+    Remove(manager, 1);  // the third of the original rows
+    ASSERT_TRUE(Click(manager, wxID_OK));
+    ASSERT_EQ(1u, alerts->Map().size());
+    EXPECT_EQ(listed[1], alerts->Map().begin()->first);
+}
+
+TEST_F(AlertList, AlertsRemovedOrReplacedElsewhereAreNotDeletedByOk)
+{
+    AlertManager* manager = OpenWithThree();
+    const std::vector<Instrument*> listed = Listed(manager);
+    Remove(manager, 0);
+    alerts->RemoveAlert(listed[0]);  // a popup's Disable on the staged one
+    alerts->RemoveAlert(listed[2]);  // and on one still listed
+    EXPECT_EQ(std::vector<Instrument*>{listed[1]}, Listed(manager));
+    EXPECT_TRUE(manager->GetStagedDeletions().empty());
+
+    // A new alert for a staged instrument is not the one that was staged.
+    Remove(manager, 0);
+    AddAlert(listed[1], AlertField::Buy, AlertComparison::AtLeast, 1);
+    ASSERT_TRUE(Click(manager, wxID_OK));
+    ASSERT_EQ(1u, alerts->Map().size());
+    EXPECT_EQ(ToCode(AlertField::Buy), alerts->Map()[listed[1]]->field);
+}
+
+TEST_F(AlertList, EditAppliesAtOnceSurvivesCancelAndClosesWhenItsAlertIsDisabled)
+{
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10, "old");
+    AlertManager* manager = Open();
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_EDIT));
+    PriceAlertSetup* edit = manager->GetEditDialog();
+    ASSERT_NE(nullptr, edit);
+    EXPECT_EQ(manager, edit->GetParent());
+    EXPECT_FALSE(manager->IsEnabled()) << "the list waits for the edit";
+    EXPECT_EQ("10.00", edit->GetValueText()->GetValue());
+
+    edit->GetValueText()->SetValue("9.5");
+    edit->GetRemarkText()->SetValue("new");
+    ASSERT_TRUE(Click(edit, wxID_OK));
+    EXPECT_DOUBLE_EQ(9.5, alert->threshold);
+    EXPECT_EQ("new", alert->remark);
+    wxVariant condition;
+    manager->GetModel()->GetValueByRow(condition, 0, AlertModel::ConditionColumn);
+    EXPECT_EQ("Last <= 9.50", condition.GetString());
+
+    ASSERT_TRUE(Click(manager, wxID_CANCEL));
+    EXPECT_EQ(alert, alerts->Map()[alpha].get());
+    EXPECT_DOUBLE_EQ(9.5, alert->threshold);
+
+    // An edit whose alert a popup disables meanwhile closes and writes nowhere.
+    manager = Open();
+    SelectRow(manager, 0);
+    ASSERT_TRUE(Click(manager, wxID_EDIT));
+    wxWeakRef<PriceAlertSetup> stale(manager->GetEditDialog());
+    alerts->RemoveAlert(alpha);
+    Flush();
+    EXPECT_FALSE(stale);
+    EXPECT_TRUE(manager->IsEnabled());
+    EXPECT_EQ(0u, manager->GetModel()->GetCount());
+}
+
+TEST_F(AlertList, TheDeletionQuestionHasAStyleTheToolkitAccepts)
+{
+    // Built, not shown: the toolkit asserts on a style it rejects, and the
+    // test main turns its assertion into a failure.
+    wxMessageDialog box(owner, "Delete?", "Delete Alert", ThemedDialog::kQuestionStyle);
+    EXPECT_FALSE(HasNonfatalFailure()) << "the toolkit rejected the question's style";
+}
+
+class AlertBoard : public AlertFixture
+{
+protected:
+    void SetUp() override
+    {
+        AlertFixture::SetUp();
+        board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
+        grid = AddTab(board, {alpha, beta}, "Core");
+        Flush();
+    }
+
+    /// Delivers a quote update the way the host does, changing `last`.
+    void Quote(Instrument* instrument, double last, uint32_t mask = ToCode(AlertField::Last))
+    {
+        Price* price = host.PriceOf(instrument);
+        price->last = last;
+        wxCommandEvent event = QuoteEvent(price, static_cast<int>(mask));
+        board->ProcessWindowEvent(event);
+    }
+
+    BoardAlerts& AlertState() const { return *board->FindFeature<BoardAlerts>(); }
+
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
+};
+
+TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosedBoardTakesItAlong)
+{
+    AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10.0, "", &board->Alerts());
+    Quote(alpha, 10.01);
+    Quote(alpha, 9.5, ToCode(AlertField::Buy));  // past the threshold, but only the bid changed
+    Quote(beta, 1.0);                             // no alert on this one
+    Flush();
+    EXPECT_TRUE(AlertState().Popups().empty());
+
+    Quote(alpha, 10.0);
+    EXPECT_EQ(nullptr, AlertState().PopupOf(alpha)) << "shown from the queue, not inside the update";
+    Flush();
+    AlertDialog* popup = AlertState().PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(frame, popup->GetParent());
+    EXPECT_EQ("Last(10.00) <= 10.00", popup->GetConditionText());
+
+    wxWeakRef<AlertDialog> shown(popup);
+    application.CloseWindow(container, true);
+    Flush();
+    EXPECT_FALSE(shown) << "its Disable would reach a board that no longer exists";
+}
+
+TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
+{
+    grid->ClearSelection(); // a tab shown gets its current row selected
+    PostCommand(board, cmd::AlertSetup);
+    EXPECT_EQ(nullptr, AlertState().OpenSetupDialog()) << "no row selected";
+
+    grid->SelectRow(1);
+    PostCommand(board, cmd::AlertSetup);
+    PriceAlertSetup* setup = AlertState().OpenSetupDialog();
+    ASSERT_NE(nullptr, setup);
+    EXPECT_EQ(beta, setup->GetInstrument());
+    EXPECT_EQ(frame, setup->GetParent());
+}
+
+TEST_F(AlertBoard, AlertsOnHiddenTabsCountInABadgeThatShowingTheTabClears)
+{
+    wxGridEx* other = AddTab(board, {beta}, "Other", false);
+    wxFlatNotebook* notebook = board->GetNotebook();
+    const size_t hidden = static_cast<size_t>(board->PageOfGrid(other));
+    AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    Quote(beta, 6.0);
+    Quote(beta, 7.0);
+    Flush();
+    EXPECT_EQ(2, notebook->GetPageBadge(hidden));
+    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
+    EXPECT_NE(nullptr, AlertState().PopupOf(beta)) << "the popup shows as before";
+
+    EXPECT_EQ("Other", notebook->GetPageText(hidden)) << "the count is no part of the name a save writes";
+
+    notebook->SetSelection(hidden);
+    EXPECT_EQ(0, notebook->GetPageBadge(hidden));
+    Quote(beta, 8.0);
+    Flush();
+    EXPECT_EQ(1, notebook->GetPageBadge(0)) << "now the first tab is the hidden one";
+}
+
+}  // namespace
