@@ -28,7 +28,6 @@ TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFileWithoutAnyTheBoardSta
 {
     EXPECT_TRUE(LoadBoard(nullptr, nullptr)->GetGrids().empty());
     EXPECT_EQ(0u, log.str().find(kLoadError)) << log.str();
-    log.str("");
 
     const auto layoutWithTitle = [](const std::string& title) {
         return "<application><layout><default><tickerdeck><setting><general title=\"" + title +
