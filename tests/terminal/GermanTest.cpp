@@ -1,5 +1,5 @@
-// The board's German catalogue reaches a host through the plug-in, which adds
-// it to the host's translations instead of installing its own.
+// The plug-in adds the board's German catalogue to the host's translations
+// instead of installing its own, so the host keeps speaking German.
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
