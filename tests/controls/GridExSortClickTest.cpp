@@ -65,19 +65,13 @@ TEST_F(GridExSortClickTest, ClickInsideAHeaderSortsThatColumnOnceAndADragMovesIt
     EXPECT_EQ(1, sorted[0]);
     EXPECT_EQ(1, grid->GetSortingColumn());
 
-    Mouse(wxEVT_LEFT_DOWN, 350);
-    Mouse(wxEVT_LEFT_UP, 350);
-    testing_support::Flush();
-    ASSERT_EQ(2u, sorted.size());
-    EXPECT_EQ(3, sorted[1]);
-
     // Only a real drag moves the column instead.
     Mouse(wxEVT_LEFT_DOWN, 150);
     for (int x = 160; x <= 330; x += 10)
         Mouse(wxEVT_MOTION, x);
     Mouse(wxEVT_LEFT_UP, 330);
     testing_support::Flush();
-    EXPECT_EQ(2u, sorted.size());
+    EXPECT_EQ(1u, sorted.size());
     EXPECT_NE(1, grid->GetColAt(1));
 }
 

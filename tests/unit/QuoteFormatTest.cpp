@@ -41,8 +41,6 @@ TEST_F(QuoteFormatTest, PricesUseTheInstrumentsDecimalsOrFiveWithoutTrailingZero
     EXPECT_EQ(Cell(column::Buy), Grouped("1234568"));
 
     instrument.decimals = -1;
-    price.last = 12.345;
-    EXPECT_EQ(Cell(column::Last), Grouped("12", "345"));
     price.last = 12.0;
     EXPECT_EQ(Cell(column::Last), "12");
     price.last = 0.123456789;
