@@ -78,12 +78,10 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
         {TabSource::Category(2, "AMX", "TECH"), "Technology (AMX)"},
         {TabSource::Category(2, "AMX", "MISC"), "MISC (AMX)"},
         {TabSource::Category(3, "AMX", "K3"), "Kind 3 (AMX)"},
-        {TabSource::Category(4, "AMX", "K4"), "Kind 4 (AMX)"},
         {TabSource::Category(5, "AMX", "K5"), "K5 (AMX)"},
-        {TabSource::Category(6, "AMX", "K6"), "Kind 6 (AMX)"},
         {TabSource::WholeExchange("KTX"), "Kanto Exchange (KTX)"},
     };
-    const std::vector<std::vector<Instrument*>> rows{{cdg, tke}, {bdi, arpi}, {cdg}, {ai}, {cdg}, {ai}, {cdg}, {tke, ksm}};
+    const std::vector<std::vector<Instrument*>> rows{{cdg, tke}, {bdi, arpi}, {cdg}, {ai}, {ai}, {tke, ksm}};
     Tickerdeck::TableOf(start)->Bookmarks().insert(arpi);
     for (size_t i = 0; i < cases.size(); ++i)
     {

@@ -4,7 +4,6 @@
 #include <wx/checkbox.h>
 #include <wx/textctrl.h>
 
-#include "controls/wxStaticTextEx.h"
 #include "dialogs/SettingPages.h"
 #include "dialogs/SettingsFeature.h"
 #include "support/BoardFixture.h"
@@ -51,7 +50,6 @@ TEST_F(Settings, OkOrEnterWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIs
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(frame->IsEnabled());
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled());
-    EXPECT_FALSE(dialog->GetGeneralPage()->GetF1OnlyBox()->IsShown());
     wxCheckBox* others = dialog->GetControlPage()->GetControlsOthersBox();
     EXPECT_TRUE(others->GetValue());
 
@@ -69,7 +67,6 @@ TEST_F(Settings, OkOrEnterWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIs
     EXPECT_FALSE(board->Settings().controlledByOrders);
     EXPECT_TRUE(board->Settings().autoAddInstrument);
     EXPECT_EQ("Desk One", board->Settings().title);
-    EXPECT_EQ("Desk One", board->GetTitleLabel()->GetLabel());
 
     dialog = Open();
     Check(dialog->GetControlPage()->GetInstrumentsBox(), false);

@@ -58,7 +58,6 @@ TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnceAndAQuoteBringsOneB
     FilterDialog* dialog = OpenDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(frame->IsEnabled());
-    EXPECT_EQ("Core Holdings", dialog->GetBox()->GetLabel());
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled());
 
     FillRow(dialog, column::Last, filter_op::Above, "1");
@@ -138,7 +137,6 @@ TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndTheT
     EXPECT_FALSE(dialog->FilledRows()[0].content->GetToolTipText().empty()) << "the field says why";
     dialog->FilledRows()[0].content->SetValue("1.5");
     EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
-    EXPECT_EQ(9u, dialog->FilledRows()[0].condition->GetCount()) << "a number offers no text conditions";
     FillRow(dialog, column::Code, filter_op::In, "BDI, CDG");
     FillRow(dialog, column::Name, filter_op::Equals, "nobody");
     ASSERT_TRUE(dialog->FilledRows()[2].clear->Click());
