@@ -23,15 +23,14 @@ protected:
         board->Settings().autoFitColumns = false;
     }
 
-    /// `count` instruments with texts of varying length; row `longRow`'s name is far longer.
-    std::vector<Instrument*> Instruments(int count, int longRow = -1)
+    /// `count` instruments with texts of varying length.
+    std::vector<Instrument*> Instruments(int count)
     {
         std::vector<Instrument*> instruments;
         for (int i = 0; i < count; ++i)
         {
             Instrument* instrument = host.AddInstrument("C" + std::to_string(i));
-            instrument->name = i == longRow ? "Extraordinarily Long Instrument Name Holdings Group Ltd."
-                                            : "Name " + std::string(static_cast<size_t>(i % 7), 'x');
+            instrument->name = "Name " + std::string(static_cast<size_t>(i % 7), 'x');
             Price* price = host.PriceOf(instrument);
             price->prevClose = 10.0;
             price->last = 10.0 + (i % 13) * 7.25;
@@ -144,26 +143,6 @@ TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindowAndRe
     frame->SetSize(wxSize(2600, 900));
     Flush();
     EXPECT_NE(Widths(grid), fitted);
-    ExpectStretchedToTheWindow(grid);
-}
-
-TEST_F(FitColumns, AHugeTabFitsTheRowsOnScreenWithoutMeasuringEveryRow)
-{
-    constexpr int kShownLong = 1501;   // on screen when fitting
-    constexpr int kHiddenLong = 2777;  // neither on screen nor among the sampled rows
-    std::vector<Instrument*> instruments = Instruments(3000, kShownLong);
-    instruments[kHiddenLong]->name = std::string(120, 'W');
-    wxGridEx* grid = Tab(instruments);
-    grid->MakeCellVisible(kShownLong, column::Name);
-    Flush();
-
-    board->FitColumns(grid);
-    EXPECT_GE(grid->GetColSize(column::Name), BestWidth(grid, kShownLong, column::Name))
-        << "the long name on screen is shown in full";
-    EXPECT_LT(grid->GetColSize(column::Name), BestWidth(grid, kHiddenLong, column::Name))
-        << "a row far off screen and outside the sample is not measured";
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        EXPECT_GE(grid->GetColSize(col), BestWidth(grid, 0, col)) << "the first row fits, column " << col;
     ExpectStretchedToTheWindow(grid);
 }
 
