@@ -1,7 +1,6 @@
 // The board's window shell: a theme switch recolours it as starting in that
 // theme would, and quotes reach only the tab on show.
 
-#include <wx/eventfilter.h>
 #include <wx/toolbar.h>
 
 #include "controls/wxStaticTextEx.h"
@@ -62,12 +61,6 @@ TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
         EXPECT_NE(grid->GetSelectionBackground(), Tickerdeck::TableOf(grid)->GetHighlightColour())
             << "a flash would look like the selection";
     }
-    EXPECT_EQ("Ticker Deck", board->GetTitleLabel()->GetLabel()) << "no title set yet: keep the label";
-
-    board->Settings().title = "Desk A";
-    board->ApplyTitle("something else");
-    PostCommand(board, cmd::ThemeChanged);
-    EXPECT_EQ("Desk A", board->GetTitleLabel()->GetLabel()) << "a theme change shows the title again";
 }
 
 /// Runs the quote tests with the board taking queued quotes itself (true)
@@ -88,16 +81,6 @@ protected:
         Tickerdeck::UseQuoteDrain(true);
     }
 
-    /// A tab of ARPI, BDI and CDG at 1, 2 and 3, sorted by last price, with the board knowing the order.
-    wxGridEx* SortedTab(Tickerdeck* board)
-    {
-        SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
-        wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
-        SortByLast(grid, true);
-        PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
-        Flush();
-        return grid;
-    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, BoardQuotes, ::testing::Values(true, false),
@@ -158,48 +141,6 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     board->Unbind(wxEVT_MENU, listen, cmd::QuoteUpdate);
     EXPECT_EQ((std::vector<Price*>{&stranger, &stranger, &stranger, host.PriceOf(bdi)}), heard);
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
-}
-
-TEST_P(BoardQuotes, OneDispatchHandlesTheQueuedRunOnlyWhenTheBoardTakesTheQueue)
-{
-    Tickerdeck* board = CreateBoard(0);
-    wxGridEx* grid = SortedTab(board);
-    SetLasts({{arpi, 10.0}, {bdi, 20.0}});
-    PostQuote(board, host.PriceOf(arpi), kLastMask);
-    PostQuote(board, host.PriceOf(bdi), kLastMask);
-    wxPostEvent(board, wxCommandEvent(wxEVT_MENU, cmd::ScrollToTop));
-    static_cast<wxEvtHandler*>(board)->ProcessPendingEvents();  // the first queued event only
-    if (GetParam())
-        EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "both quotes handled";
-    else
-        EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "one quote handled";
-    Flush();
-    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid));
-}
-
-TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
-{
-    // Ignores the quotes of one record, as a filter of the application may.
-    struct IgnoreQuotesOf : wxEventFilter
-    {
-        explicit IgnoreQuotesOf(Price* price) : ignored(price) { wxEvtHandler::AddFilter(this); }
-        ~IgnoreQuotesOf() override { wxEvtHandler::RemoveFilter(this); }
-        int FilterEvent(wxEvent& event) override
-        {
-            const bool quote = event.GetEventType() == wxEVT_MENU && event.GetId() == cmd::QuoteUpdate;
-            return quote && static_cast<wxCommandEvent&>(event).GetClientData() == ignored ? Event_Ignore : Event_Skip;
-        }
-        Price* ignored;
-    };
-    Tickerdeck* board = CreateBoard(0);
-    wxGridEx* grid = SortedTab(board);
-    IgnoreQuotesOf filter(host.PriceOf(bdi));
-    SetLasts({{arpi, 10.0}, {bdi, 20.0}});
-    PostQuote(board, host.PriceOf(arpi), kLastMask);
-    PostQuote(board, host.PriceOf(bdi), kLastMask);  // queued behind the first: the board may take it
-    PostQuote(board, host.PriceOf(cdg), kLastMask);
-    Flush();
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "the ignored quote moved its row";
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/image.h>
@@ -121,22 +120,7 @@ TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
     ASSERT_TRUE(PumpUntil([&] { return !grid->HasFocus(); }, 1000));
     EXPECT_EQ(Background(true), kHighlight) << "a flash shows on a selected row too";
     EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows without the focus";
-    for (int col : {column::No, column::Amplitude, column::Sector})
-    {
-        const wxImage cell = Paint(col, true);
-        EXPECT_EQ(At(cell, kCellWidth / 2, 0), kText) << "a frame along the row's top, column " << col;
-        EXPECT_EQ(At(cell, kCellWidth / 2, kCellHeight - 1), kText) << "and its bottom, column " << col;
-    }
-    EXPECT_EQ(At(Paint(column::No, true), 0, kCellHeight / 2), kText) << "closed at the first column shown";
-    EXPECT_EQ(At(Paint(column::Sector, true), 0, kCellHeight / 2), kSelection);
-    EXPECT_EQ(At(Paint(column::Sector, false), kCellWidth / 2, 0), kBackground)
-        << "no frame off the selection";
-
-    grid->Disable();
-    EXPECT_EQ(Background(true), kBackground);
-    EXPECT_EQ(Background(false), kBackground);
-    grid->Enable();
-    EXPECT_EQ(Background(false), kHighlight);
+    EXPECT_EQ(At(Paint(column::Amplitude, true), kCellWidth / 2, 0), kText) << "a flashing selected row keeps its frame";
 
     table->Bookmarks().insert(instrument);
     EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBookmark) << "the row number never shows the selection";
@@ -203,23 +187,6 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrC
         price->tradeType = other;
         EXPECT_EQ(FirstForeignColumn(Paint(column::TradeType, false), kBackground, kBackground), -1) << other;
     }
-}
-
-TEST_F(Renderer, BestSizeWidensOnlyTheNameColumnAndCloneKeepsThePainter)
-{
-    wxClientDC dc(grid->GetGridWindow());
-    wxGridCellStringRenderer plain;
-    wxGridCellAttrPtr attr(grid->GetCellAttr(0, column::Name));
-    const wxSize base = plain.GetBestSize(*grid, *attr, dc, 0, column::Name);
-    const wxSize name = renderer->GetBestSize(*grid, *attr, dc, 0, column::Name);
-    EXPECT_GT(name.x, base.x) << "room for the icon";
-    EXPECT_EQ(name.y, base.y);
-    wxGridCellAttrPtr codeAttr(grid->GetCellAttr(0, column::Code));
-    EXPECT_EQ(renderer->GetBestSize(*grid, *codeAttr, dc, 0, column::Code),
-              plain.GetBestSize(*grid, *codeAttr, dc, 0, column::Code));
-
-    const wxGridCellRendererPtr copy(renderer->Clone());
-    EXPECT_NE(dynamic_cast<WatchlistGridCellRenderer*>(copy.get()), nullptr);
 }
 
 class RendererTextTest : public QuoteGridFixture

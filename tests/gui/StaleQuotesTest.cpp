@@ -52,7 +52,6 @@ TEST_F(StaleQuotesTest, LivePricesDimPastTheSettingUntilTheirNextUpdateButHistor
     CheckAt(6s);
     EXPECT_TRUE(Dimmed(grid, arpi));
     EXPECT_TRUE(Dimmed(grid, bdi, column::Buy));
-    EXPECT_FALSE(Dimmed(grid, bdi, column::Name)) << "only the price cells dim";
 
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
