@@ -202,7 +202,7 @@ TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGrid
 
 TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndFlashesEachOnItsOwn)
 {
-    Price* price = Add(11.0, 10.0);
+    Add(11.0, 10.0);
     EXPECT_EQ(Painted(0, column::Last)->GetTextColour(), kUp);
 
     Price* marked = Add(9.0, 10.0);
