@@ -190,7 +190,7 @@ TEST_F(GridCommandsTest, DeleteRemovesTheSelectedInstrumentsItNamesThoughQuotesR
     grid->SelectRow(2, true);
     answerYes = false;
     Key(WXK_DELETE);
-    EXPECT_EQ(4, grid->GetNumberRows()) << "No keeps the rows";
+    ASSERT_EQ(4, grid->GetNumberRows()) << "No keeps the rows";
     answerYes = true;
     // A quote that comes while the user reads the question moves CDG to the bottom.
     whileAsked = [this] {
