@@ -575,67 +575,63 @@ void ForEachWindowTab(const ptree& windows, Visit visit)
     }
 }
 
-/// The default's tabs keep a part that a window's tab holds the same only
-/// as the window's and that tab's numbers.
-void ShareTabParts(ptree& board, const ptree& windows)
+/// Calls `visit(tab, name)` for every part a tab of the default board may
+/// share with a window's tab.
+template <class Visit>
+void ForEachShareableTabPart(ptree& board, Visit visit)
 {
     const auto tabs = board.get_child_optional("watchlists");
     if (!tabs)
         return;
     for (auto& [key, tab] : *tabs)
-    {
-        if (key != "watchlist")
-            continue;
-        for (const char* name : kSharedTabParts)
-        {
-            const auto part = tab.get_child_optional(name);
-            if (!part || part->empty())
-                continue;
-            ForEachWindowTab(windows, [&](int window, int at, const ptree& windowTab) {
-                const auto same = windowTab.get_child_optional(name);
-                if (!same || !SameElement(*same, *part))
-                    return false;
-                ptree reference;
-                reference.put(kSharedWindowAttribute, std::to_string(window));
-                reference.put(kSharedTabAttribute, std::to_string(at));
-                *part = reference;
-                return true;
-            });
-        }
-    }
+        if (key == "watchlist")
+            for (const char* name : kSharedTabParts)
+                visit(tab, name);
+}
+
+/// The default's tabs keep a part that a window's tab holds the same only
+/// as the window's and that tab's numbers.
+void ShareTabParts(ptree& board, const ptree& windows)
+{
+    ForEachShareableTabPart(board, [&](ptree& tab, const char* name) {
+        const auto part = tab.get_child_optional(name);
+        if (!part || part->empty())
+            return;
+        ForEachWindowTab(windows, [&](int window, int at, const ptree& windowTab) {
+            const auto same = windowTab.get_child_optional(name);
+            if (!same || !SameElement(*same, *part))
+                return false;
+            ptree reference;
+            reference.put(kSharedWindowAttribute, std::to_string(window));
+            reference.put(kSharedTabAttribute, std::to_string(at));
+            *part = reference;
+            return true;
+        });
+    });
 }
 
 /// Brings back the tab parts ShareTabParts left as references; one that
 /// names no tab holding the part is dropped.
 void ExpandTabParts(ptree& board, const ptree& windows)
 {
-    const auto tabs = board.get_child_optional("watchlists");
-    if (!tabs)
-        return;
-    for (auto& [key, tab] : *tabs)
-    {
-        if (key != "watchlist")
-            continue;
-        for (const char* name : kSharedTabParts)
-        {
-            const auto part = tab.get_child_optional(name);
-            const auto window = part ? part->get_optional<int>(kSharedWindowAttribute) : boost::none;
-            const auto at = part ? part->get_optional<int>(kSharedTabAttribute) : boost::none;
-            if (!window || !at)
-                continue;
-            ptree whole;
-            ForEachWindowTab(windows, [&](int number, int tabNumber, const ptree& windowTab) {
-                if (number != *window || tabNumber != *at)
-                    return false;
-                whole = windowTab.get_child(name, ptree());
-                return true;
-            });
-            if (whole.empty())
-                tab.erase(name);
-            else
-                *part = std::move(whole);
-        }
-    }
+    ForEachShareableTabPart(board, [&](ptree& tab, const char* name) {
+        const auto part = tab.get_child_optional(name);
+        const auto window = part ? part->get_optional<int>(kSharedWindowAttribute) : boost::none;
+        const auto at = part ? part->get_optional<int>(kSharedTabAttribute) : boost::none;
+        if (!window || !at)
+            return;
+        ptree whole;
+        ForEachWindowTab(windows, [&](int number, int tabNumber, const ptree& windowTab) {
+            if (number != *window || tabNumber != *at)
+                return false;
+            whole = windowTab.get_child(name, ptree());
+            return true;
+        });
+        if (whole.empty())
+            tab.erase(name);
+        else
+            *part = std::move(whole);
+    });
 }
 
 } // namespace
