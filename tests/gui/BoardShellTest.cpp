@@ -1,6 +1,8 @@
 // The board's window shell: a theme switch recolours it as starting in that
-// theme would, and quotes reach only the tab on show.
+// theme would, and quotes reach only the tab on show, through the event
+// filters a host adds.
 
+#include <wx/eventfilter.h>
 #include <wx/toolbar.h>
 
 #include "controls/wxStaticTextEx.h"
@@ -87,6 +89,35 @@ INSTANTIATE_TEST_SUITE_P(Dispatch, BoardQuotes, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "BoardTakesTheQueue" : "ToolkitDispatchesEach";
                          });
+
+TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
+{
+    // Ignores the quotes of one record, as a filter a host adds may.
+    struct IgnoreQuotesOf : wxEventFilter
+    {
+        explicit IgnoreQuotesOf(Price* price) : ignored(price) { wxEvtHandler::AddFilter(this); }
+        ~IgnoreQuotesOf() override { wxEvtHandler::RemoveFilter(this); }
+        int FilterEvent(wxEvent& event) override
+        {
+            const bool quote = event.GetEventType() == wxEVT_MENU && event.GetId() == cmd::QuoteUpdate;
+            return quote && static_cast<wxCommandEvent&>(event).GetClientData() == ignored ? Event_Ignore : Event_Skip;
+        }
+        Price* ignored;
+    };
+    Tickerdeck* board = CreateBoard(0);
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
+    SortByLast(grid, true);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
+    Flush();
+    IgnoreQuotesOf filter(host.PriceOf(bdi));
+    SetLasts({{arpi, 10.0}, {bdi, 20.0}});
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
+    PostQuote(board, host.PriceOf(bdi), kLastMask);  // queued behind the first: the board may take it
+    PostQuote(board, host.PriceOf(cdg), kLastMask);
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "the ignored quote moved its row";
+}
 
 TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 {
