@@ -1,6 +1,7 @@
 #include "board/StoredTabs.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include <wx/intl.h>
@@ -42,7 +43,6 @@ void MakePlain(wxGridEx* grid)
     table->SetTabType(layout::kPlainTab);
     table->SetWatchlistName(std::string());
     table->SetUnresolved({});
-    table->SetStoredRows(std::nullopt);
 }
 
 void NoticeDeleted(wxGridEx* grid)
@@ -67,7 +67,63 @@ void Follow(Tickerdeck& board, layout::WatchlistStoreService& store, wxGridEx* g
     }
 }
 
+using InstrumentRanks = std::unordered_map<const Instrument*, size_t>;
+
+// The store's order is the tab's: another board's or program's reorder
+// shows here. A sorted tab shows its rows sorted all the same.
+void FollowStoredOrder(Tickerdeck& board, wxGridEx* grid, const InstrumentRanks& rank)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const auto rankOf = [&rank](const Price* price)
+    {
+        const auto found = rank.find(price->instrument);
+        return found == rank.end() ? rank.size() : found->second;
+    };
+    const auto before = [&rankOf](const Price* a, const Price* b) { return rankOf(a) < rankOf(b); };
+    std::vector<Price*> members = table->Members();
+    if (std::is_sorted(members.begin(), members.end(), before))
+        return;
+    std::stable_sort(members.begin(), members.end(), before);
+    table->SetMemberOrder(std::move(members));
+    if (grid->GetSortingColumn() == wxNOT_FOUND)
+        board.RearrangeRows(grid);
+}
+
 } // namespace
+
+bool ReorderStoredTab(Tickerdeck& board, wxGridEx* grid, const std::function<void()>& move)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const auto store = board.GetStore();
+    if (table->GetTabType() != layout::kStoredWatchlistTab || !store)
+    {
+        move();
+        return true;
+    }
+    std::vector<Price*> former = table->Members();
+    move();
+    std::vector<layout::InstrumentRef> order;
+    order.reserve(table->Members().size());
+    for (const Price* price : table->Members())
+        if (price && price->instrument)
+            order.push_back({price->instrument->exchange, price->instrument->code});
+    const std::string name = table->GetWatchlistName();
+    try
+    {
+        // What the host does not know today moves with the row before it.
+        store->Reorder(name, table->GetUnresolved().MergeInto(order));
+        return true;
+    }
+    catch (const std::exception& error)
+    {
+        LogException(("cannot store the new order of watchlist \"" + name + "\": ").c_str(), error);
+    }
+    // The rows are rebuilt as they were, so the selection needs no help.
+    table->SetMemberOrder(std::move(former));
+    table->RebuildRowsFromMembers();
+    grid->ForceRefresh();
+    return false;
+}
 
 void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layout::InstrumentRef>& stored)
 {
@@ -101,10 +157,13 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
 
     std::vector<Instrument*> missing;
     std::vector<bool> unresolved(stored.size(), false);
+    InstrumentRanks rank;
+    rank.reserve(stored.size());
     for (size_t i = 0; i < stored.size(); ++i)
     {
         Instrument* instrument = host->FindInstrument(stored[i].code.c_str(), stored[i].exchange.c_str());
         unresolved[i] = instrument == nullptr;
+        rank.emplace(instrument, i);
         if (instrument && held.insert(KeyOf(*instrument)).second)
             missing.push_back(instrument);
     }
@@ -113,7 +172,7 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
     // drop the user's selection for nothing.
     if (!missing.empty())
         board.SubscribeRows(missing, grid);
-    table->SetStoredRows(StoredRowsOf(board, grid));
+    FollowStoredOrder(board, grid, rank);
 }
 
 std::vector<layout::InstrumentRef> StoredRowsOf(const Tickerdeck& board, const wxGridEx* grid)

@@ -15,7 +15,7 @@
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "board/ColumnLayout.h"
-#include "layout/WatchlistStore.h"
+#include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "contract/Host.h"
 #include "model/Logger.h"
@@ -151,16 +151,15 @@ private:
 
     void FillFromStore(const std::string& name, wxGridEx* grid)
     {
-        const std::vector<layout::StoredWatchlist>* store = Store();
-        if (!store)
+        const std::optional<std::vector<layout::InstrumentRef>> stored = StoredList(name);
+        if (!stored)
             return;
-        std::vector<layout::InstrumentRef> stored = layout::StoredInstruments(*store, name);
         // One lookup per entry: it both fills the tab and tells what the host does not know.
         std::vector<Instrument*> instruments;
-        instruments.reserve(stored.size());
+        instruments.reserve(stored->size());
         std::vector<bool> unresolved;
-        unresolved.reserve(stored.size());
-        for (const layout::InstrumentRef& ref : stored)
+        unresolved.reserve(stored->size());
+        for (const layout::InstrumentRef& ref : *stored)
         {
             Instrument* instrument = Find(ref);
             unresolved.push_back(!instrument);
@@ -169,8 +168,7 @@ private:
         }
         SubscribeAll(instruments, grid);
         // Saving the tab must not drop what the host does not know today.
-        Tickerdeck::TableOf(grid)->SetUnresolved(layout::UnresolvedRefs(stored, std::move(unresolved)));
-        Tickerdeck::TableOf(grid)->SetStoredRows(std::move(stored));
+        Tickerdeck::TableOf(grid)->SetUnresolved(layout::UnresolvedRefs(*stored, std::move(unresolved)));
     }
 
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)
@@ -178,24 +176,25 @@ private:
         m_board.SubscribeRows(instruments, grid);
     }
 
-    // Read once per load. A store that cannot be read is reported but must
-    // not end the load: the tabs and alerts after it would be lost, and the
-    // next save would drop them from the layout for good.
-    const std::vector<layout::StoredWatchlist>* Store()
+    // From the plug-in's store, which reads the file once for every board.
+    // A store that cannot be read is reported once but must not end the
+    // load: the tabs and alerts after it would be lost, and the next save
+    // would drop them from the layout for good.
+    std::optional<std::vector<layout::InstrumentRef>> StoredList(const std::string& name)
     {
-        if (!m_store && !m_storeFailed)
+        const auto store = m_board.GetStore();
+        if (!store || m_storeFailed)
+            return std::nullopt;
+        try
         {
-            try
-            {
-                m_store = layout::ReadStoredWatchlists(m_host.GetApplicationFilePath(true));
-            }
-            catch (const std::exception& e)
-            {
-                m_storeFailed = true;
-                LogException(kLoadError, e);
-            }
+            return store->Instruments(name);
         }
-        return m_store ? &*m_store : nullptr;
+        catch (const std::exception& e)
+        {
+            m_storeFailed = true;
+            LogException(kLoadError, e);
+        }
+        return std::nullopt;
     }
 
     Instrument* Find(const layout::InstrumentRef& ref)
@@ -257,7 +256,6 @@ private:
     Tickerdeck& m_board;
     Host& m_host;
     Tree m_fileTree;
-    std::optional<std::vector<layout::StoredWatchlist>> m_store;
     bool m_storeFailed = false;
 };
 

@@ -1,7 +1,6 @@
 // Writing a board back into the host's layout document, and the stored
 // watchlists of its tabs into the shared store.
 
-#include <optional>
 #include <set>
 #include <stdexcept>
 #include <utility>
@@ -144,7 +143,7 @@ private:
         entry.exchange = table.GetExchange();
         entry.category = table.GetCategory();
         if (entry.type == layout::kStoredWatchlistTab)
-            StoreRows(table.GetWatchlistName(), table, m_board.PendingInstruments(&grid));
+            StoreMissingList(table.GetWatchlistName(), table, m_board.PendingInstruments(&grid));
         entry.columns = ColumnsOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
@@ -155,29 +154,22 @@ private:
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }
 
-    // Every row counts, including the ones a filter hides and the ones the
-    // host has not answered yet, and so do the instruments the host could
-    // not resolve when the tab was filled. A tab that still holds what it
-    // last read or wrote leaves the stored list alone; one that differs
-    // hands the store what the user changed, so that another writer's
-    // changes to the same list survive.
-    void StoreRows(const std::string& name, TickerdeckTable& table, const std::vector<Instrument*>& pending)
+    // The store holds every change of a list as it is made; a save only
+    // stores the list of a tab that the store lacks (it was missing when
+    // the tab was filled, or the file went for good): every row counts,
+    // including the ones a filter hides and the ones the host has not
+    // answered yet, and so do the instruments the host could not resolve.
+    void StoreMissingList(const std::string& name, TickerdeckTable& table, const std::vector<Instrument*>& pending)
     {
-        std::vector<layout::InstrumentRef> rows = RefsOf(table.Members());
-        for (const Instrument* instrument : pending)
-            rows.push_back({instrument->exchange, instrument->code});
-        rows = table.GetUnresolved().MergeInto(rows);
-        if (table.GetStoredRows() == rows)
-            return;
         const auto store = m_board.GetStore();
         if (!store)
             return;
-        const std::vector<layout::InstrumentRef> before =
-            table.GetStoredRows() ? *table.GetStoredRows() : std::vector<layout::InstrumentRef>();
+        std::vector<layout::InstrumentRef> rows = RefsOf(table.Members());
+        for (const Instrument* instrument : pending)
+            rows.push_back({instrument->exchange, instrument->code});
         try
         {
-            store->Edit(name, name, before, rows);
-            table.SetStoredRows(std::move(rows));
+            store->CreateMissing(name, table.GetUnresolved().MergeInto(rows));
         }
         catch (const std::exception& e)
         {

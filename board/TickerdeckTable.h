@@ -83,6 +83,9 @@ public:
     /// closing up; in stored order the quote goes next to the one it
     /// displaced. Meant for a grid without sort column. The caller tells the grid.
     void MoveRow(int from, int to);
+    /// Makes `members`, a rearrangement of the members, their stored order;
+    /// the rows stay as they are. The caller rebuilds them if it wants.
+    void SetMemberOrder(std::vector<Price*> members) { m_members = std::move(members); }
 
     /// True when `a` comes before `b` in ascending order of column `col`.
     bool CompareRows(int col, const Price* a, const Price* b) const;
@@ -126,18 +129,6 @@ public:
     /// What the stored watchlist holds beyond the rows the host could resolve.
     void SetUnresolved(layout::UnresolvedRefs unresolved) { m_unresolved = std::move(unresolved); }
     const layout::UnresolvedRefs& GetUnresolved() const { return m_unresolved; }
-    /// The stored watchlist as this board last read or wrote it; unset when
-    /// unknown. A save leaves the store's list alone while the tab still
-    /// holds exactly this, so that another program's changes to it survive.
-    void SetStoredRows(std::optional<std::vector<layout::InstrumentRef>> rows) { m_storedRows = std::move(rows); }
-    const std::optional<std::vector<layout::InstrumentRef>>& GetStoredRows() const { return m_storedRows; }
-    /// Records that the stored watchlist gained `ref` at its end, so that a
-    /// tab that gains the row too still counts as holding what is stored.
-    void NoteStoredRowAdded(const layout::InstrumentRef& ref)
-    {
-        if (m_storedRows && std::find(m_storedRows->begin(), m_storedRows->end(), ref) == m_storedRows->end())
-            m_storedRows->push_back(ref);
-    }
 
     void SetHighlightColour(const wxColour& colour) { m_highlightColour = colour; }
     void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }
@@ -250,7 +241,6 @@ private:
     std::string m_category;
     std::string m_watchlistName;
     layout::UnresolvedRefs m_unresolved;
-    std::optional<std::vector<layout::InstrumentRef>> m_storedRows;
     wxColour m_highlightColour;
     wxColour m_bookmarkColour;
     wxColour m_upColour;

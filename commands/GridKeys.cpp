@@ -6,6 +6,7 @@
 #include <wx/dataobj.h>
 #include <wx/grid.h>
 
+#include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "contract/Host.h"
@@ -160,8 +161,8 @@ void GridKeys::MoveSelection(Tickerdeck& board, wxGridEx* grid, int direction, b
     {
         // The selection goes along, so that repeated presses keep moving
         // the same instrument instead of trading it back and forth.
-        Tickerdeck::TableOf(grid)->SwapRows(from, from + direction);
-        StepSelection(grid, from, from + direction);
+        if (ReorderStoredTab(board, grid, [&] { Tickerdeck::TableOf(grid)->SwapRows(from, from + direction); }))
+            StepSelection(grid, from, from + direction);
         return;
     }
     const int step = page ? WholeRowsShown(grid) : 1;
@@ -220,7 +221,7 @@ void GridKeys::OnGridMouse(Tickerdeck& board, BoardEventKind /*kind*/, wxMouseEv
     Drag(board, grid, event);
 }
 
-void GridKeys::Drag(Tickerdeck& /*board*/, wxGridEx* grid, wxMouseEvent& event)
+void GridKeys::Drag(Tickerdeck& board, wxGridEx* grid, wxMouseEvent& event)
 {
     int x = 0;
     int y = 0;
@@ -239,7 +240,8 @@ void GridKeys::Drag(Tickerdeck& /*board*/, wxGridEx* grid, wxMouseEvent& event)
         return;
     const int from = selected.front();
     // The row goes in where it is dropped, the ones between closing up.
-    Tickerdeck::TableOf(grid)->MoveRow(from, row);
+    if (!ReorderStoredTab(board, grid, [&] { Tickerdeck::TableOf(grid)->MoveRow(from, row); }))
+        return;
     grid->DeselectRow(from);
     grid->SelectRow(row, true);
     grid->MakeCellVisible(row, col);

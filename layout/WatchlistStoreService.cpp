@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -250,7 +251,10 @@ bool WatchlistStoreService::DiskStamp::operator==(const DiskStamp& other) const
     return file == other.file;
 }
 
-WatchlistStoreService::WatchlistStoreService(PathSource path) : m_path(std::move(path)) {}
+WatchlistStoreService::WatchlistStoreService(PathSource path, Clock clock)
+    : m_path(std::move(path)), m_clock(std::move(clock))
+{
+}
 
 WatchlistStoreService::~WatchlistStoreService() = default;
 
@@ -279,24 +283,32 @@ void WatchlistStoreService::Synchronize()
 {
     const std::string path = m_path();
     DiskStamp now = StampOf(path);
+    // Nobody has seen the store before its first read: there is nothing to tell.
+    const bool firstLook = !m_checked;
+    m_checked = true;
     // The file as it was last read or written: a problem seen since is gone.
     if (m_contents && now == m_stamp)
     {
+        m_missingChecks = 0;
         m_problem.clear();
         return;
     }
     if (!now.file.exists)
     {
-        auto empty = std::make_unique<Contents>();
-        const std::vector<std::string> gone =
-            m_contents ? Gone(*m_contents, *empty) : std::vector<std::string>();
-        m_contents = std::move(empty);
-        m_stamp = now;
         m_problem.clear();
-        if (!gone.empty())
-            Notify({StoreChange::Reloaded, {}, {}, gone});
+        if (m_contents && !BelieveMissing())
+            return;
+        const bool hadLists = m_contents && !m_contents->lists.empty();
+        m_contents = std::make_unique<Contents>();
+        m_stamp = now;
+        m_missingChecks = 0;
+        // No list counts as deleted: the tabs keep theirs, and their saves
+        // store them again.
+        if (hadLists)
+            Notify({StoreChange::Reloaded, {}, {}, {}});
         return;
     }
+    m_missingChecks = 0;
     try
     {
         std::string text = ReadFileBytes(path);
@@ -314,14 +326,22 @@ void WatchlistStoreService::Synchronize()
         m_contents = std::move(read);
         m_stamp = now;
         m_problem.clear();
-        // Also the first time: boards filled their tabs from the file before.
-        Notify({StoreChange::Reloaded, {}, {}, gone});
+        if (!firstLook)
+            Notify({StoreChange::Reloaded, {}, {}, gone});
     }
     catch (const std::exception& error)
     {
         m_problem = error.what();
         throw;
     }
+}
+
+bool WatchlistStoreService::BelieveMissing()
+{
+    const auto now = m_clock();
+    if (m_missingChecks++ == 0)
+        m_missingSince = now;
+    return m_missingChecks >= kMissingChecks && now - m_missingSince >= kMissingGrace;
 }
 
 bool WatchlistStoreService::Refresh()
@@ -365,6 +385,34 @@ std::vector<InstrumentRef> WatchlistStoreService::Instruments(const std::string&
     return instruments;
 }
 
+int WatchlistStoreService::MergeLists(Contents& contents, const std::string& name)
+{
+    int first = -1;
+    for (std::size_t i = 0; i < contents.lists.size();)
+    {
+        if (contents.lists[i]->name != name)
+        {
+            ++i;
+            continue;
+        }
+        if (first < 0)
+        {
+            first = static_cast<int>(i++);
+            continue;
+        }
+        auto& kept = contents.lists[static_cast<std::size_t>(first)];
+        List merged = *kept;
+        KeySet held = KeysOf(merged.instruments);
+        // What lacks a part has no identity to compare: it is kept as read.
+        for (const InstrumentRef& ref : contents.lists[i]->instruments)
+            if (ref.exchange.empty() || ref.code.empty() || held.insert(KeyOf(ref)).second)
+                merged.instruments.push_back(ref);
+        kept = std::make_shared<const List>(std::move(merged));
+        contents.Erase(i);
+    }
+    return first;
+}
+
 int WatchlistStoreService::FirstIndexOf(const Contents& contents, const std::string& name) const
 {
     for (std::size_t i = 0; i < contents.lists.size(); ++i)
@@ -376,6 +424,10 @@ int WatchlistStoreService::FirstIndexOf(const Contents& contents, const std::str
 void WatchlistStoreService::Commit(Contents next, const std::vector<StoreChange>& changes)
 {
     const std::string path = m_path();
+    // Written now, the file would be replaced again by whoever is replacing it.
+    if (m_missingChecks > 0)
+        throw std::runtime_error(path + ": the file is missing, perhaps being replaced by another program; "
+                                        "nothing was changed");
     WatchlistsOf(next.skeleton);
     const std::string text = next.Render();
     // A NUL (from a name typed with one) would cut every later watchlist off.
@@ -409,26 +461,32 @@ void WatchlistStoreService::Notify(const StoreChange& change)
 
 void WatchlistStoreService::Create(const std::string& name, const std::vector<InstrumentRef>& instruments)
 {
+    if (!CreateMissing(name, instruments))
+        throw std::runtime_error(Path() + ": a watchlist named \"" + name + "\" is stored already");
+}
+
+bool WatchlistStoreService::CreateMissing(const std::string& name, const std::vector<InstrumentRef>& instruments)
+{
     Synchronize();
     if (FirstIndexOf(*m_contents, name) >= 0)
-        throw std::runtime_error(Path() + ": a watchlist named \"" + name + "\" is stored already");
+        return false;
     Contents next = *m_contents;
     next.Append({name, instruments});
     Commit(std::move(next), {{StoreChange::Created, name, {}, {name}}});
+    return true;
 }
 
 void WatchlistStoreService::Rename(const std::string& from, const std::string& to)
 {
     Synchronize();
-    const int index = FirstIndexOf(*m_contents, from);
-    if (index < 0)
+    if (FirstIndexOf(*m_contents, from) < 0)
         throw std::runtime_error(Path() + ": there is no watchlist named \"" + from + "\" any more");
     if (from == to)
         return;
     if (FirstIndexOf(*m_contents, to) >= 0)
         throw std::runtime_error(Path() + ": a watchlist named \"" + to + "\" is stored already");
     Contents next = *m_contents;
-    auto& list = next.lists[static_cast<std::size_t>(index)];
+    auto& list = next.lists[static_cast<std::size_t>(MergeLists(next, from))];
     list = std::make_shared<const List>(List{to, list->instruments});
     Commit(std::move(next), {{StoreChange::Renamed, from, to, {}}});
 }
@@ -438,18 +496,17 @@ void WatchlistStoreService::Edit(const std::string& name, const std::string& new
                                  const std::vector<InstrumentRef>& after)
 {
     Synchronize();
-    const int index = FirstIndexOf(*m_contents, name);
     if (name != newName && FirstIndexOf(*m_contents, newName) >= 0)
         throw std::runtime_error(Path() + ": a watchlist named \"" + newName + "\" is stored already");
+    Contents next = *m_contents;
+    const int index = MergeLists(next, name);
     if (index < 0)
     {
-        Contents next = *m_contents;
         next.Append({newName, after});
         Commit(std::move(next), {{StoreChange::Created, newName, {}, {newName}}});
         return;
     }
-    const std::vector<InstrumentRef>& current =
-        m_contents->lists[static_cast<std::size_t>(index)]->instruments;
+    const std::vector<InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
     const KeySet had = KeysOf(before);
     const KeySet wanted = KeysOf(after);
     const KeySet stored = KeysOf(current);
@@ -469,7 +526,7 @@ void WatchlistStoreService::Edit(const std::string& name, const std::string& new
         if (!wanted.count(key) && !had.count(key))
             result.push_back(ref);
     }
-    const bool refilled = result != current;
+    const bool refilled = result != current || next.lists.size() != m_contents->lists.size();
     if (!refilled && name == newName)
         return;
     std::vector<StoreChange> changes;
@@ -477,9 +534,7 @@ void WatchlistStoreService::Edit(const std::string& name, const std::string& new
         changes.push_back({StoreChange::Renamed, name, newName, {}});
     if (refilled)
         changes.push_back({StoreChange::Changed, {}, {}, {newName}});
-    Contents next = *m_contents;
-    next.lists[static_cast<std::size_t>(index)] =
-        std::make_shared<const List>(List{newName, std::move(result)});
+    next.lists[static_cast<std::size_t>(index)] = std::make_shared<const List>(List{newName, std::move(result)});
     Commit(std::move(next), changes);
 }
 
@@ -492,12 +547,12 @@ std::vector<InstrumentRef> WatchlistStoreService::Add(const std::string& name,
 void WatchlistStoreService::Remove(const std::string& name, const std::vector<InstrumentRef>& instruments)
 {
     Synchronize();
-    const int index = FirstIndexOf(*m_contents, name);
+    Contents next = *m_contents;
+    const int index = MergeLists(next, name);
     if (index < 0)
         return;
     const KeySet gone = KeysOf(instruments);
-    const std::vector<InstrumentRef>& current =
-        m_contents->lists[static_cast<std::size_t>(index)]->instruments;
+    const std::vector<InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
     std::vector<InstrumentRef> kept;
     kept.reserve(current.size());
     for (const InstrumentRef& ref : current)
@@ -505,7 +560,6 @@ void WatchlistStoreService::Remove(const std::string& name, const std::vector<In
             kept.push_back(ref);
     if (kept.size() == current.size())
         return;
-    Contents next = *m_contents;
     next.lists[static_cast<std::size_t>(index)] = std::make_shared<const List>(List{name, std::move(kept)});
     Commit(std::move(next), {{StoreChange::Changed, {}, {}, {name}}});
 }
@@ -517,6 +571,10 @@ std::vector<InstrumentRef> WatchlistStoreService::Move(const std::string& from, 
     if (!from.empty() && from == to)
         return {};
     Contents next = *m_contents;
+    // Both merged before either is looked up: merging moves the lists after.
+    if (!from.empty())
+        MergeLists(next, from);
+    MergeLists(next, to);
     std::vector<std::string> changed;
     std::vector<InstrumentRef> added;
     const int target = FirstIndexOf(next, to);
@@ -558,13 +616,47 @@ std::vector<InstrumentRef> WatchlistStoreService::Move(const std::string& from, 
     return added;
 }
 
+void WatchlistStoreService::Reorder(const std::string& name, const std::vector<InstrumentRef>& order)
+{
+    Synchronize();
+    Contents next = *m_contents;
+    const int index = MergeLists(next, name);
+    if (index < 0)
+        return;
+    const std::vector<InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
+    const KeySet placed = KeysOf(order);
+    // How often the list holds each instrument `order` places: duplicates move together.
+    std::unordered_map<std::string, std::size_t> copies;
+    for (const InstrumentRef& ref : current)
+        if (const std::string key = KeyOf(ref); placed.count(key))
+            ++copies[key];
+    std::vector<InstrumentRef> sequence;
+    for (const InstrumentRef& ref : order)
+    {
+        const auto held = copies.find(KeyOf(ref));
+        if (held == copies.end())
+            continue;
+        sequence.insert(sequence.end(), held->second, ref);
+        held->second = 0;
+    }
+    std::vector<InstrumentRef> result = current;
+    std::size_t taken = 0;
+    for (InstrumentRef& slot : result)
+        if (placed.count(KeyOf(slot)))
+            slot = sequence[taken++];
+    if (result == current && next.lists.size() == m_contents->lists.size())
+        return;
+    next.lists[static_cast<std::size_t>(index)] = std::make_shared<const List>(List{name, std::move(result)});
+    Commit(std::move(next), {{StoreChange::Changed, {}, {}, {name}}});
+}
+
 void WatchlistStoreService::Delete(const std::string& name)
 {
     Synchronize();
-    const int index = FirstIndexOf(*m_contents, name);
+    Contents next = *m_contents;
+    const int index = MergeLists(next, name);
     if (index < 0)
         return;
-    Contents next = *m_contents;
     next.Erase(static_cast<std::size_t>(index));
     Commit(std::move(next), {{StoreChange::Deleted, name, {}, {}}});
 }

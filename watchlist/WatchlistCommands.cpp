@@ -179,6 +179,10 @@ void WatchlistCommands::OnStoreChange(const layout::StoreChange& change)
 {
     if (m_store)
         ApplyStoreChange(m_board, *m_store, change);
+    // The menu lists names only; a reorder, at every step of a drag, leaves
+    // them as they were.
+    if (change.kind == layout::StoreChange::Changed && !m_menuNamesProblem)
+        return;
     // At once, unless one of its items is running: then on the next idle
     // time or opening.
     m_menuStale = true;

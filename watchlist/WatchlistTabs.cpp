@@ -114,7 +114,6 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     table->SetExchange(stored ? std::string() : source.exchange);
     table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
     table->SetUnresolved({});
-    table->SetStoredRows(std::nullopt);
     if (stored)
         FollowStoredList(m_board, grid, storedRows);
     else

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/BoardFixture.h"
+#include "layout/WatchlistStoreService.h"
 #include "support/QuoteEvent.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"
@@ -146,10 +147,22 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     ASSERT_EQ(1u, host.posts.size());
     EXPECT_EQ(arpi, host.posts[0].clientData);
 
+    // Every reorder is in the store at once, for other boards and programs;
+    // ZZZ, which the host does not know, goes along with the row before it.
+    Tickerdeck* other = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+    const auto storeOf = [](const std::vector<const char*>& codes)
+    {
+        std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application>\n  <watchlists>\n"
+                           "    <watchlist name=\"Core\">\n";
+        for (const char* code : codes)
+            text += std::string("      <instrument exchange=\"AMX\" code=\"") + code + "\"/>\n";
+        return text + "    </watchlist>\n    <watchlist name=\"Spare\"/>\n  </watchlists>\n</application>\n";
+    };
     Key(WXK_DOWN, wxMOD_SHIFT);
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), InstrumentsShown(grid));
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), Members());
     EXPECT_EQ((std::vector<int>{1}), Selected()) << "the selection stays with the moved row";
+    EXPECT_EQ(storeOf({"BDI", "ARPI", "ZZZ", "CDG", "AI"}), StoreBytes());
     // Dragging inserts the row where it is dropped.
     wxMouseEvent drag(wxEVT_MOTION);
     drag.SetLeftDown(true);
@@ -159,12 +172,34 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(grid));
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members()) << "the stored order follows";
     EXPECT_EQ((std::vector<int>{3}), Selected());
+    EXPECT_EQ(storeOf({"BDI", "CDG", "AI", "ARPI", "ZZZ"}), StoreBytes());
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(other->GetCurrentGrid()));
+
+    // Changing the list again and saving keeps the order, as does a board
+    // opened afterwards.
+    board->GetStore()->Add("Core", {{"AMX", "ZZZ"}, {"KTX", "KSM"}});
+    Saved(board);
+    Saved(other);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}),
+              InstrumentsShown(LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)")
+                                   ->GetCurrentGrid()));
+
+    // A store that cannot be written keeps the tab as it was.
+    const std::string broken = "<application><watchlists><watchlist name=\"Core\">";
+    testing_support::WriteBytes(host.applicationFilePath, broken);
+    Key(WXK_UP, wxMOD_SHIFT);
+    drag.SetY(grid->CellToRect(0, 0).GetTop() + 2);
+    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}), Members());
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<int>{3}), Selected());
+    EXPECT_EQ(broken, StoreBytes());
 
     grid->SetSortingColumn(column::Code, true);
     Key(WXK_DOWN, wxMOD_SHIFT);
     drag.SetY(grid->CellToRect(0, 0).GetTop() + 2);
     grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members()) << "a sorted tab keeps its order";
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}), Members()) << "a sorted tab keeps its order";
 
     // A page down goes to the last row shown whole, so it stays in sight at the top.
     std::vector<Instrument*> many;

@@ -11,6 +11,7 @@
 
 #include "controls/wxStaticTextEx.h"
 #include "contract/CommandIds.h"
+#include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"
 
@@ -62,6 +63,22 @@ TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
     EXPECT_TRUE(board->Settings().volumeInThousands);
     EXPECT_EQ("P&L Desk", board->GetTitleLabel()->GetLabelText()) << "an ampersand is no mnemonic in a title";
     EXPECT_EQ(std::string(kLoadError) + "No such node (watchlists)\n", log.str());
+}
+
+// One read of the store at start, by the plug-in's store; none again until
+// the file changes, and no tab refilled.
+TEST_F(Load, EveryBoardFillsItsTabsFromTheOneReadOfTheStore)
+{
+    WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/></watchlist>)");
+    const char* const tabs = R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)";
+    Tickerdeck* first = LoadNode(tabs);
+    Tickerdeck* second = LoadNode(tabs);
+    int heard = 0;
+    first->GetStore()->Observe([&heard](const layout::StoreChange&) { ++heard; });
+    EXPECT_TRUE(first->GetStore()->Refresh());
+    EXPECT_EQ(0, heard);
+    EXPECT_EQ((std::vector<Instrument*>{cdg}), Shown(first, 0));
+    EXPECT_EQ((std::vector<Instrument*>{cdg}), Shown(second, 0));
 }
 
 TEST_F(Load, StoredRowsAndAlertsSkipUnknownInstrumentsAndTheLastAlertOfOneWins)
@@ -307,35 +324,31 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeInEnglishUnderAGermanGridAndLeavesTheSt
         << xml;
 }
 
-TEST_F(Save, ChangedTabsStoreEveryRowInStoredOrderEvenBeforeAMatchingTabAndUnchangedOnesLeaveOthersWritesAlone)
+// The store holds every change as it is made: a save writes only the
+// record of a stored tab whose list the store lacks.
+TEST_F(Save, LeavesTheListsTheStoreHoldsAloneAndStoresTheMissingListOfATabOnce)
 {
-    WriteStore(kCoreStore);
-    Tickerdeck* board = LoadNode(kArranged);
-    wxGridEx* core = GridOfPage(board, 0);
-    auto filter = std::make_unique<testing_support::HideInstruments>(std::set<const Instrument*>{tke});
-    ApplyFilter(core, filter.get());
-    board->TabFilters()[core->GetSplitter()] = std::move(filter);
-
-    WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/></watchlist>)"
-               R"(<watchlist name="Core"><instrument exchange="AMX" code="AI"/></watchlist>)");
+    WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/></watchlist>)");
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Other" )"
+                                 R"(type="1" current="false"/><watchlist name="Empty" type="1" current="false"/></watchlists>)");
+    host.reply = testing_support::FakeHost::Reply::Later;
+    board->SubscribeRow(ai, GridOfPage(board, 1), Tickerdeck::Delivery::Interactive);
+    board->SubscribeRow(tke, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
     Saved(board);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}}), Stored("Core")) << "the tab is as it was read";
-
-    board->SubscribeRow(arpi, core, Tickerdeck::Delivery::Interactive);
+    const std::string stored = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application>\n  <watchlists>\n"
+                               "    <watchlist name=\"Other\">\n"
+                               "      <instrument exchange=\"AMX\" code=\"BDI\"/>\n"
+                               "    </watchlist>\n"
+                               "    <watchlist name=\"Core\">\n"
+                               "      <instrument exchange=\"KTX\" code=\"TKE\"/>\n"
+                               "    </watchlist>\n"
+                               "    <watchlist name=\"Empty\"/>\n"
+                               "  </watchlists>\n</application>\n";
+    EXPECT_EQ(stored, StoreBytes()) << "the row the host has not answered yet counts";
+    const ino_t identity = StoreIdentity();
     Saved(board);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}, {"AMX", "ARPI"}}), Stored("Core"))
-        << "what the other program took out stays out";
-    EXPECT_EQ((std::vector<std::string>{"Other", "Core"}), layout::ListWatchlistNames(host.applicationFilePath));
-
-    // A tab's new rows are stored when a later tab already matches the store.
-    WriteStore(kCoreStore);
-    board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Core" type="1"/>
-      </watchlists>)");
-    for (size_t page : {0, 1})
-        board->SubscribeRow(arpi, GridOfPage(board, page), Tickerdeck::Delivery::Interactive);
-    Saved(board);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"AMX", "AI"}, {"AMX", "ARPI"}}),
-              Stored("Core"));
+    EXPECT_EQ(identity, StoreIdentity());
+    host.DeliverPending();
 }
 
 TEST_F(Save, AStoreThatCannotBeReadIsReportedNeverOverwrittenAndAMissingOneIsCreated)
@@ -387,15 +400,6 @@ TEST_F(Save, InstrumentsTheHostDoesNotKnowTodayKeepTheirPlaceInTheStore)
     ASSERT_EQ((std::vector<Instrument*>{cdg, ai}), Shown(board, 0));
     Saved(board);
     EXPECT_EQ(rows + end, StoreBytes());
-
-    // A row added since loading makes the save rewrite the watchlist, even
-    // one the host has not answered yet.
-    host.reply = testing_support::FakeHost::Reply::Later;
-    board->SubscribeRow(tke, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
-    Saved(board);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"SYN", "GHOST"}, {"AMX", "AI"}, {"KTX", "TKE"}}),
-              Stored("Core"));
-    host.DeliverPending();
 }
 
 }  // namespace

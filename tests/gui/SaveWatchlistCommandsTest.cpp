@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                           {{"KTX", "TKE"}, {"AMX", "CDG"}, {"AMX", "AI"}});
                   },
                   {"First", "Core", "Last"}, {{"KTX", "TKE"}, {"AMX", "CDG"}, {"AMX", "AI"}, {"KTX", "KSM"}}, "Core",
-                  {"CDG", "TKE", "KSM", "AI"}},
+                  {"TKE", "CDG", "AI", "KSM"}},
         Operation{"Rename",
                   [](Tickerdeck* board) { WatchlistTabs(*board).RenameWatchlist("Core", "Renamed"); },
                   {"First", "Renamed", "Last"}, {{"AMX", "CDG"}, {"AMX", "BDI"}, {"KTX", "TKE"}, {"KTX", "KSM"}},

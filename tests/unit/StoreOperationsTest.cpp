@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -279,6 +281,166 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
     }
     layout::RemoveStaleTemporaries(path.string());
     EXPECT_EQ(1u, FilesInFolder()) << "whatever the killed writer left half-done is cleared";
+}
+
+const char* const kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application>\n  <watchlists>\n";
+const char* const kFooter = "  </watchlists>\n</application>\n";
+
+/// A service on the folder's store with a clock the test moves.
+class StoreService : public StoreFolder
+{
+protected:
+    StoreService()
+    {
+        store.Observe([this](const layout::StoreChange& change) { heard.push_back(change); });
+    }
+
+    std::chrono::steady_clock::time_point now{};
+    layout::WatchlistStoreService store{[this] { return path.string(); }, [this] { return now; }};
+    std::vector<layout::StoreChange> heard;
+};
+
+TEST_F(StoreService, TheFirstReadTellsNobodyAndAFileUnchangedOrReplacedByTheSameBytesIsNotReadAgain)
+{
+    Write("<application><watchlists><watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"A\"/>"
+          "</watchlist></watchlists></application>");
+    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "A"}}), store.Instruments("L"));
+    EXPECT_TRUE(store.Refresh());
+    EXPECT_TRUE(heard.empty()) << "the boards filled their tabs from this very read";
+
+    const std::string same = Read();
+    fs::remove(path);
+    Write(same);
+    EXPECT_TRUE(store.Refresh());
+    EXPECT_TRUE(heard.empty());
+
+    Write("<application><watchlists/></application>");
+    EXPECT_TRUE(store.Refresh());
+    ASSERT_EQ(1u, heard.size());
+    EXPECT_EQ(layout::StoreChange::Reloaded, heard[0].kind);
+    EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names) << "another program deleted the list";
+}
+
+// Editors and sync tools replace a file by deleting and writing it again.
+TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUntilItIsBelievedGone)
+{
+    const std::string lists = "<application><watchlists><watchlist name=\"L\"><instrument exchange=\"AMX\" "
+                              "code=\"A\"/></watchlist><watchlist name=\"M\"/></watchlists></application>";
+    Write(lists);
+    ASSERT_TRUE(store.Has("L"));
+    fs::remove(path);
+    for (int check = 0; check < 2; ++check)
+    {
+        now += std::chrono::seconds(2);
+        EXPECT_TRUE(store.Refresh());
+        EXPECT_EQ((std::vector<std::string>{"L", "M"}), store.Names());
+        EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "A"}}), store.Instruments("L"));
+    }
+    EXPECT_THROW(store.Add("L", {{"AMX", "B"}}), std::runtime_error);
+    EXPECT_FALSE(fs::exists(path)) << "written now, the other program's file would replace it";
+
+    Write(lists);
+    EXPECT_TRUE(store.Refresh());
+    EXPECT_TRUE(heard.empty()) << "it came back as it was: no list went, nothing to tell";
+
+    // Unreadable while it is being written: nothing changes either.
+    Write("<application><watchlists><watch");
+    EXPECT_FALSE(store.Refresh());
+    EXPECT_THROW(store.Instruments("L"), layout::UnreadableFile);
+    Write(lists);
+    EXPECT_TRUE(store.Has("L"));
+    EXPECT_TRUE(heard.empty());
+
+    // Gone for good only after enough looks spread over enough time; even
+    // then no list counts as deleted, so no tab lets go of its list.
+    fs::remove(path);
+    for (int check = 1; check < layout::WatchlistStoreService::kMissingChecks + 3; ++check)
+        EXPECT_TRUE(store.Has("L")) << "check " << check << " within the grace";
+    now += layout::WatchlistStoreService::kMissingGrace;
+    EXPECT_FALSE(store.Has("L"));
+    ASSERT_EQ(1u, heard.size());
+    EXPECT_EQ(layout::StoreChange::Reloaded, heard[0].kind);
+    EXPECT_TRUE(heard[0].names.empty());
+    store.Add("L", {{"AMX", "B"}});
+    EXPECT_EQ(std::string(kHeader) + "    <watchlist name=\"L\">\n      <instrument exchange=\"AMX\" code=\"B\"/>\n"
+                                     "    </watchlist>\n" + kFooter,
+              Read());
+}
+
+// Another program or an older version may have stored two lists of one
+// name; the tab shows both, so every operation on the name works on both.
+TEST_F(StoreService, ListsSharingANameAreReadAsOneAndMergedIntoTheFirstAtTheFirstWriteOfThatName)
+{
+    const std::string twice = "<application><watchlists>"
+                              "<watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"A\"/>"
+                              "<instrument exchange=\"AMX\" code=\"B\"/></watchlist>"
+                              "<watchlist name=\"O\"><instrument exchange=\"AMX\" code=\"O\"/></watchlist>"
+                              "<watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"B\"/>"
+                              "<instrument exchange=\"AMX\" code=\"C\"/><instrument exchange=\"\" code=\"N\"/>"
+                              "</watchlist></watchlists></application>";
+    const auto list = [](const std::string& name, const std::vector<std::string>& codes)
+    {
+        std::string text = "    <watchlist name=\"" + name + "\"" + (codes.empty() ? "/>\n" : ">\n");
+        for (const std::string& code : codes)
+            text += code == "N" ? "      <instrument exchange=\"\" code=\"N\"/>\n"
+                                : "      <instrument exchange=\"AMX\" code=\"" + code + "\"/>\n";
+        return codes.empty() ? text : text + "    </watchlist>\n";
+    };
+    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"};
+    struct Case
+    {
+        const char* what;
+        std::function<void()> operation;
+        std::string lists;
+    };
+    const std::vector<Case> cases{
+        {"remove", [&] { store.Remove("L", {c}); }, list("L", {"A", "B", "N"}) + list("O", {"O"})},
+        {"move", [&] { store.Move("L", "O", {c}); }, list("L", {"A", "B", "N"}) + list("O", {"O", "C"})},
+        {"edit", [&] { store.Edit("L", "L", {a, b, c}, {c, a}); }, list("L", {"C", "A", "N"}) + list("O", {"O"})},
+        {"reorder", [&] { store.Reorder("L", {c, b, a}); }, list("L", {"C", "B", "A", "N"}) + list("O", {"O"})},
+        {"add", [&] { store.Add("L", {{"AMX", "D"}}); }, list("L", {"A", "B", "C", "N", "D"}) + list("O", {"O"})},
+        {"rename", [&] { store.Rename("L", "R"); }, list("R", {"A", "B", "C", "N"}) + list("O", {"O"})},
+        {"delete", [&] { store.Delete("L"); }, list("O", {"O"})}};
+    for (const Case& test : cases)
+    {
+        Write(twice);
+        ASSERT_EQ((std::vector<InstrumentRef>{a, b, b, c}), store.Instruments("L")) << test.what;
+        test.operation();
+        EXPECT_EQ(kHeader + test.lists + kFooter, Read()) << test.what;
+    }
+    Write(twice);
+    store.Remove("L", {{"AMX", "Z"}});
+    EXPECT_EQ(twice, Read()) << "no write, no merge";
+}
+
+TEST_F(StoreService, AReorderPlacesWhatItNamesInItsOrderAmongWhatOthersAddedAndWritesNothingWhenTheOrderStands)
+{
+    Write("<application><watchlists><watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"A\"/>"
+          "<instrument exchange=\"AMX\" code=\"B\"/><instrument exchange=\"KTX\" code=\"X\"/>"
+          "<instrument exchange=\"AMX\" code=\"C\"/><instrument exchange=\"AMX\" code=\"A\"/>"
+          "</watchlist></watchlists></application>");
+    // X came from another writer since the board read the list; Z was
+    // taken out by one.
+    store.Reorder("L", {{"AMX", "C"}, {"AMX", "Z"}, {"AMX", "A"}, {"AMX", "B"}});
+    const std::string reordered = std::string(kHeader) +
+                                  "    <watchlist name=\"L\">\n"
+                                  "      <instrument exchange=\"AMX\" code=\"C\"/>\n"
+                                  "      <instrument exchange=\"AMX\" code=\"A\"/>\n"
+                                  "      <instrument exchange=\"KTX\" code=\"X\"/>\n"
+                                  "      <instrument exchange=\"AMX\" code=\"A\"/>\n"
+                                  "      <instrument exchange=\"AMX\" code=\"B\"/>\n"
+                                  "    </watchlist>\n" +
+                                  kFooter;
+    EXPECT_EQ(reordered, Read());
+    ASSERT_EQ(1u, heard.size());
+    EXPECT_EQ(layout::StoreChange::Changed, heard[0].kind);
+    EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names);
+
+    const auto identity = layout::IdentityOf(path.string());
+    store.Reorder("L", {{"AMX", "C"}, {"AMX", "A"}, {"AMX", "B"}});
+    store.Reorder("Gone", {{"AMX", "C"}});
+    EXPECT_TRUE(identity == layout::IdentityOf(path.string())) << "nothing to change, nothing written";
+    EXPECT_EQ(1u, heard.size());
 }
 
 TEST(UnresolvedRefs, FollowTheirStoredNeighbourWhereverTheRowsWent)
