@@ -6,6 +6,7 @@
 #include <wx/dataobj.h>
 #include <wx/grid.h>
 
+#include "board/BackgroundWork.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "contract/Host.h"
@@ -134,7 +135,9 @@ wxString GridKeys::CopyText(wxGridEx* grid)
             columns.push_back(col);
     return BuildCopyText(
         columns, SelectedRowList(grid), [table](int col) { return table->GetColLabelValue(col); },
-        [table](int row, int col) { return table->GetValue(row, col); });
+        [table](int row, int col) { return table->GetValue(row, col); },
+        [](std::size_t parts, const std::function<void(std::size_t)>& part)
+        { BackgroundWork::Module().RunParts(parts, part); });
 }
 
 bool GridKeys::WriteClipboard(const wxString& text)

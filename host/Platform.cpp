@@ -5,6 +5,7 @@
 
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/string.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
@@ -195,6 +196,12 @@ bool CloseMenusAndModalDialogs()
     g_list_free(toplevels);
 #endif
     return closed;
+}
+
+bool InsideNestedEventLoop()
+{
+    const wxEventLoopBase* active = wxEventLoopBase::GetActive();
+    return active && (!active->IsMain() || active->IsYielding());
 }
 
 namespace
