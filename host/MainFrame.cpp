@@ -156,6 +156,7 @@ wxBEGIN_EVENT_TABLE(MainFrame,
     m_host.SetFrameParent(this);
     m_host.Windows().SetChangeListener([this] { UpdateStatus(); });
     m_quitRetry.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Close(m_retryForced); });
+    TrackModalDialogs();
 
     wxIcon icon;
     const wxBitmap iconBitmap("icon/tickerdeck.png", wxBITMAP_TYPE_PNG);
