@@ -6,6 +6,7 @@
 #include <wx/dataobj.h>
 #include <wx/grid.h>
 
+#include "board/BackgroundWork.h"
 #include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -135,7 +136,9 @@ wxString GridKeys::CopyText(wxGridEx* grid)
             columns.push_back(col);
     return BuildCopyText(
         columns, SelectedRowList(grid), [table](int col) { return table->GetColLabelValue(col); },
-        [table](int row, int col) { return table->GetValue(row, col); });
+        [table](int row, int col) { return table->GetValue(row, col); },
+        [](std::size_t parts, const std::function<void(std::size_t)>& part)
+        { BackgroundWork::Module().RunParts(parts, part); });
 }
 
 bool GridKeys::WriteClipboard(const wxString& text)

@@ -4,11 +4,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <list>
 #include <memory>
-#include <mutex>
 #include <random>
-#include <thread>
 
 #include <csignal>
 #include <cstdlib>
@@ -17,85 +14,10 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <wx/event.h>
-
+#include "board/BackgroundWork.h"
 #include "model/Spreadsheet.h"
 
 namespace {
-
-/// The export threads still known. A finished one is joined when the next
-/// starts; the rest are stopped and joined when the module goes away
-/// (StopAll), so no thread runs on in code that is unloaded. Outcomes reach
-/// the GUI thread through a handler of the module's own: the toolkit's
-/// application object would keep a queued call into unloaded code.
-class Workers
-{
-public:
-    ~Workers() { StopAll(); }
-
-    const std::atomic<bool>& Stopping() const { return m_stopping; }
-
-    /// Queues `deliver` for the GUI thread unless the exports are stopping.
-    void Deliver(std::function<void()> deliver)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_stopping)
-            m_deliverer.CallAfter(std::move(deliver));
-    }
-
-    void StopAll()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_stopping = true;
-        }
-        // Joined without the lock: a finishing worker takes it to deliver.
-        for (Worker& worker : m_workers)
-            if (worker.thread.joinable())
-                worker.thread.join();
-        m_workers.clear();
-        m_deliverer.DeletePendingEvents();
-        m_stopping = false;
-    }
-
-    void Start(std::function<void()> work)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        for (auto it = m_workers.begin(); it != m_workers.end();)
-        {
-            if (*it->finished)
-            {
-                it->thread.join();
-                it = m_workers.erase(it);
-            }
-            else
-                ++it;
-        }
-        auto finished = std::make_shared<std::atomic<bool>>(false);
-        m_workers.push_back({std::thread([work = std::move(work), finished] {
-                                 work();
-                                 *finished = true;
-                             }),
-                             finished});
-    }
-
-private:
-    struct Worker
-    {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> finished;
-    };
-    std::mutex m_mutex;
-    std::list<Worker> m_workers;
-    std::atomic<bool> m_stopping{false};
-    wxEvtHandler m_deliverer;
-};
-
-Workers& RunningWorkers()
-{
-    static Workers workers;
-    return workers;
-}
 
 constexpr const char* kTemporaryPrefix = ".tickerdeck-export-";
 // What a file name may take on the common file systems, in bytes.
@@ -154,6 +76,21 @@ std::string ReserveTemporaryFile(const std::string& folder)
         if (errno != EEXIST)
             throw sheet::WriteError(SystemReason(errno));
     }
+}
+
+/// Waits until what was written to `path` is on the disk: a workbook that
+/// takes its name before its contents are stored can be empty after a power
+/// cut. A folder whose file system cannot sync one (EINVAL) is let be.
+void SyncToDisk(const std::string& path, bool folder)
+{
+    const int fd = ::open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_WRONLY) | O_CLOEXEC);
+    if (fd < 0)
+        throw sheet::WriteError(SystemReason(errno));
+    const int synced = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (synced != 0 && !(folder && error == EINVAL))
+        throw sheet::WriteError(SystemReason(error));
 }
 
 std::string Numbered(const std::string& fileName, int number)
@@ -229,7 +166,10 @@ ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string&
             };
         sheet::WriteTabSheet(snapshot, *book, progress);
         book->Close();
+        SyncToDisk(temporary, false);
         outcome.path = Publish(temporary, folder, fileName);
+        temporary.clear();
+        SyncToDisk(folder, true);
         outcome.written = true;
     }
     catch (const sheet::Cancelled&)
@@ -242,27 +182,35 @@ ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string&
     }
     if (!outcome.written && !temporary.empty())
         ::unlink(temporary.c_str());
+    // Named but not known to be stored: no workbook is better than a hollow one.
+    if (!outcome.written && !outcome.path.empty())
+    {
+        ::unlink(outcome.path.c_str());
+        outcome.path.clear();
+    }
     return outcome;
 }
 
-std::shared_ptr<ExportJob> StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
-                                       std::function<void(const ExportOutcome&)> done)
+std::shared_ptr<ExportJob> StartExport(wxWindow& window, sheet::TabSnapshot snapshot, std::string folder,
+                                       std::string fileName, ExportDone done)
 {
     auto job = std::make_shared<ExportJob>(snapshot.RowCount());
     // Shared, not copied: a thread's work is a copyable function.
     auto shared = std::make_shared<const sheet::TabSnapshot>(std::move(snapshot));
-    Workers& workers = RunningWorkers();
-    workers.Start(
-        [&workers, shared, job, folder = std::move(folder), fileName = std::move(fileName), done = std::move(done)]
+    BackgroundWork::Module().Start(
+        window,
+        [shared, job, folder = std::move(folder), fileName = std::move(fileName)](const std::atomic<bool>& stopping)
         {
-            ExportOutcome outcome = WriteExport(*shared, folder, fileName, job.get(), &workers.Stopping());
+            auto outcome = std::make_shared<ExportOutcome>(WriteExport(*shared, folder, fileName, job.get(), &stopping));
             job->NoteFinished();
-            workers.Deliver([done, outcome] { done(outcome); });
-        });
+            return BackgroundWork::Result(std::move(outcome));
+        },
+        [done = std::move(done)](wxWindow& target, const BackgroundWork::Result& outcome)
+        { done(target, *static_cast<const ExportOutcome*>(outcome.get())); });
     return job;
 }
 
 void StopExports()
 {
-    RunningWorkers().StopAll();
+    BackgroundWork::Module().StopAll();
 }

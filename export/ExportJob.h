@@ -11,6 +11,8 @@
 
 #include "model/TabSheet.h"
 
+class wxWindow;
+
 /// How one export ended.
 struct ExportOutcome
 {
@@ -68,10 +70,15 @@ ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string&
                           const std::string& fileName, ExportJob* job = nullptr,
                           const std::atomic<bool>* stop = nullptr);
 
-/// Runs WriteExport on a thread of its own and hands the outcome to `done`
-/// on the GUI thread. Nothing waits for the thread but StopExports.
-std::shared_ptr<ExportJob> StartExport(sheet::TabSnapshot snapshot, std::string folder, std::string fileName,
-                                       std::function<void(const ExportOutcome&)> done);
+/// Receives an export's outcome on the GUI thread, with the window it was
+/// started for.
+using ExportDone = std::function<void(wxWindow& window, const ExportOutcome& outcome)>;
+
+/// Runs WriteExport on a thread of the module's BackgroundWork and hands the
+/// outcome to `done` on the GUI thread, only while `window` lives. Throws
+/// std::system_error when no thread can start.
+std::shared_ptr<ExportJob> StartExport(wxWindow& window, sheet::TabSnapshot snapshot, std::string folder,
+                                       std::string fileName, ExportDone done);
 
 /// Cancels every running export (their files are removed), waits for their
 /// threads and drops the outcomes not yet delivered. The module calls it

@@ -75,22 +75,27 @@ TabExport::TabExport()
 {
 }
 
+// A board that goes takes its exports with it, as their Cancel would: at a
+// quit nothing may be left to tell a window that is gone.
 TabExport::~TabExport()
 {
-    *m_alive = false;
+    CancelExports();
 }
 
 void TabExport::CancelExports()
 {
     for (const auto& job : RunningExports())
         job->Cancel();
+    for (Running& running : m_jobs)
+        if (ExportProgress* shown = running.progress.get())
+            shown->Finish();
 }
 
 std::vector<std::shared_ptr<ExportJob>> TabExport::RunningExports() const
 {
     std::vector<std::shared_ptr<ExportJob>> running;
-    for (const std::weak_ptr<ExportJob>& known : m_jobs)
-        if (auto job = known.lock(); job && !job->IsFinished())
+    for (const Running& known : m_jobs)
+        if (auto job = known.job.lock(); job && !job->IsFinished())
             running.push_back(std::move(job));
     return running;
 }
@@ -118,24 +123,22 @@ void TabExport::ExportCurrentTab(Tickerdeck& board)
     const std::string fileName = ExportFileName(snapshot->tabText, wxDateTime::Now());
     const std::string folder = TheExportDesktop().documentsFolder();
     const wxString tabText = wxString::FromUTF8(snapshot->tabText);
-    std::weak_ptr<bool> alive = m_alive;
-    Tickerdeck* boardPointer = &board;
+    // Made, read and dropped on the GUI thread only; the worker never sees it.
     auto progress = std::make_shared<wxWeakRef<ExportProgress>>();
-    auto done = [alive, boardPointer, progress](const ExportOutcome& outcome)
+    auto done = [progress](wxWindow& window, const ExportOutcome& outcome)
     {
-        if (ExportProgress* window = progress->get())
-            window->Finish();
-        const auto live = alive.lock();
-        Finish(outcome, live && *live ? boardPointer->GetOwnerFrame() : nullptr);
+        if (ExportProgress* shown = progress->get())
+            shown->Finish();
+        Finish(outcome, static_cast<Tickerdeck&>(window).GetOwnerFrame());
     };
     try
     {
-        std::shared_ptr<ExportJob> job = StartExport(std::move(*snapshot), folder, fileName, done);
+        std::shared_ptr<ExportJob> job = StartExport(board, std::move(*snapshot), folder, fileName, done);
         m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(),
-                                    [](const std::weak_ptr<ExportJob>& known) { return known.expired(); }),
+                                    [](const Running& known) { return known.job.expired(); }),
                      m_jobs.end());
-        m_jobs.push_back(job);
         *progress = new ExportProgress(board.GetOwner(), wxGetTopLevelParent(&board), tabText, job);
+        m_jobs.push_back({job, *progress});
     }
     catch (const std::exception& error)   // no thread could be started
     {

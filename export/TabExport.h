@@ -5,7 +5,12 @@
 #include <memory>
 #include <vector>
 
+#include <type_traits> // wx/weakref.h needs it and does not include it
+
+#include <wx/weakref.h>
+
 #include "board/BoardFeature.h"
+#include "export/ExportProgress.h"
 
 class ExportJob;
 class wxPageSetupDialogData;
@@ -24,7 +29,8 @@ public:
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
 
     /// Copies the current tab and starts writing it; the outcome arrives
-    /// later on the GUI thread, whether the board still exists or not.
+    /// later on the GUI thread while the board lives. A board that goes
+    /// cancels its exports.
     void ExportCurrentTab(Tickerdeck& board);
     /// The preview frame of the current tab, or null (the user was told why).
     wxPreviewFrame* PreviewCurrentTab(Tickerdeck& board);
@@ -37,16 +43,19 @@ public:
     using PageSetupRunner = std::function<bool(wxWindow* parent, wxPageSetupDialogData& data)>;
     void SetPageSetupRunner(PageSetupRunner runner) { m_pageSetup = std::move(runner); }
 
-    /// Stops every export of this board that is still writing; each removes
-    /// its unfinished file and ends without a notice.
+    /// Stops every export of this board that is still writing and closes
+    /// its progress window; each removes its unfinished file and ends
+    /// without a notice.
     void CancelExports();
     /// The exports of this board still writing.
     std::vector<std::shared_ptr<ExportJob>> RunningExports() const;
 
 private:
-    std::vector<std::weak_ptr<ExportJob>> m_jobs;
+    struct Running
+    {
+        std::weak_ptr<ExportJob> job;
+        wxWeakRef<ExportProgress> progress;
+    };
+    std::vector<Running> m_jobs;
     PageSetupRunner m_pageSetup;
-    // Gone with the feature, which goes with its board: a late outcome
-    // checks it before it touches the board.
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

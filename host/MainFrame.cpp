@@ -100,8 +100,11 @@ bool AskToQuitUnsaved(const wxString& reason)
     return box.ShowModal() == wxID_YES;
 }
 
-// Menus or dialogs closed at quit get this many turns of the loop to unwind.
-constexpr int kMaxQuitDeferrals = 20;
+// Menus and dialogs closed at quit get this long to unwind their loops:
+// a modal loop ends only once control is back in it, which a call queued at
+// once can come before.
+constexpr int kQuitRetryMs = 50;
+constexpr int kMaxQuitDeferrals = 100;
 
 wxMenuItem* AppendWithIcon(wxMenu* menu, int id, const wxString& label, const wxString& iconPath)
 {
@@ -152,6 +155,8 @@ wxBEGIN_EVENT_TABLE(MainFrame,
     m_aui.SetManagedWindow(this);
     m_host.SetFrameParent(this);
     m_host.Windows().SetChangeListener([this] { UpdateStatus(); });
+    m_quitRetry.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Close(m_retryForced); });
+    TrackModalDialogs();
 
     wxIcon icon;
     const wxBitmap iconBitmap("icon/tickerdeck.png", wxBITMAP_TYPE_PNG);
@@ -673,6 +678,12 @@ void MainFrame::ScheduleQuit(double seconds, const wxString& screenshotPath)
     m_quitTimer.StartOnce(std::max(1, static_cast<int>(seconds * 1000.0)));
 }
 
+void MainFrame::QuitUnattended()
+{
+    m_unattendedQuit = true;
+    Close();
+}
+
 wxString MainFrame::FeedStatusText() const
 {
     // Plain ASCII: a narrow literal beyond it converts to nothing in the C locale.
@@ -705,12 +716,14 @@ void MainFrame::OnClose(wxCloseEvent& event)
     // A menu or dialog open now runs a loop of its own, which would go on
     // waiting inside a frame that is gone: close them and quit once control
     // is back in the main loop.
-    if (CloseMenusAndModalDialogs() && m_quitDeferrals++ < kMaxQuitDeferrals)
+    const bool closedSome = CloseMenusAndModalDialogs();
+    if ((closedSome || InsideNestedEventLoop()) && m_quitDeferrals++ < kMaxQuitDeferrals)
     {
         const bool force = !event.CanVeto();
         if (!force)
             event.Veto();
-        CallAfter([this, force] { Close(force); });
+        m_retryForced = force;
+        m_quitRetry.StartOnce(kQuitRetryMs);
         return;
     }
     m_quitDeferrals = 0;
@@ -724,6 +737,7 @@ void MainFrame::OnClose(wxCloseEvent& event)
     }
     m_clock.Stop();
     m_quitTimer.Stop();
+    m_quitRetry.Stop();
     if (m_feed)
         m_feed->Stop();
     m_host.LeaveQuotes();

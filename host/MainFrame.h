@@ -47,6 +47,10 @@ public:
     /// is set. Nobody is asked anything at that quit: a layout that cannot
     /// be saved is left unsaved (QuitUnsaved).
     void ScheduleQuit(double seconds, const wxString& screenshotPath);
+    /// Quits as File > Quit does, menus and dialogs closed first, but asks
+    /// nothing: a layout that cannot be saved is left unsaved (QuitUnsaved).
+    /// For signals and the end of the desktop session.
+    void QuitUnattended();
     /// True once the frame closed without saving the layout and without the
     /// user choosing so: unattended, by a signal or at the session's end.
     bool QuitUnsaved() const { return m_quitUnsaved; }
@@ -153,6 +157,9 @@ private:
     wxAuiManager m_aui;
     wxTimer m_clock;
     wxTimer m_quitTimer;
+    // Tries the quit again once the loops of what it closed have unwound.
+    wxTimer m_quitRetry;
+    bool m_retryForced = false;
     wxString m_screenshotPath;
     int m_paneCounter = 0;
     // The day every board was last told to show ("%Y%m%d"); empty while live.

@@ -5,6 +5,8 @@
 
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/modalhook.h>
 #include <wx/string.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
@@ -195,6 +197,48 @@ bool CloseMenusAndModalDialogs()
     g_list_free(toplevels);
 #endif
     return closed;
+}
+
+namespace
+{
+
+/// Counts the modal dialogs whose ShowModal is on the stack, the toolkit's
+/// native message boxes too: GTK runs those in a loop of its own that the
+/// toolkit's list of loops does not show.
+class ModalDialogCount : public wxModalDialogHook
+{
+public:
+    int open = 0;
+
+protected:
+    int Enter(wxDialog*) override
+    {
+        ++open;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override { --open; }
+};
+
+ModalDialogCount& ModalDialogs()
+{
+    static ModalDialogCount count;
+    return count;
+}
+
+} // namespace
+
+void TrackModalDialogs()
+{
+    static bool registered = false;
+    if (!registered)
+        ModalDialogs().Register();
+    registered = true;
+}
+
+bool InsideNestedEventLoop()
+{
+    const wxEventLoopBase* active = wxEventLoopBase::GetActive();
+    return ModalDialogs().open > 0 || (active && (!active->IsMain() || active->IsYielding()));
 }
 
 namespace

@@ -35,6 +35,13 @@ void ShowMenuSeparators();
 /// something was open; its loop ends once control returns to it.
 bool CloseMenusAndModalDialogs();
 
+/// Starts counting the modal dialogs shown from now on, for InsideNestedEventLoop.
+void TrackModalDialogs();
+/// True while an event loop runs inside the main one (a modal dialog's, a
+/// native message box's, a yield): what it runs for is still on the stack,
+/// and the windows it belongs to must stay until it returns.
+bool InsideNestedEventLoop();
+
 /// Has `quit` called on the GUI thread, through the event loop, when
 /// SIGTERM, SIGINT or SIGHUP arrives; an empty function stops that.
 void QuitOnTerminationSignals(std::function<void()> quit);

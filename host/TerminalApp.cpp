@@ -164,7 +164,7 @@ int TerminalApp::OnRun()
 void TerminalApp::QuitUnasked()
 {
     if (m_terminal && m_terminal->Frame())
-        m_terminal->Frame()->Close(true);
+        m_terminal->Frame()->QuitUnattended();
 }
 
 int TerminalApp::OnExit()

@@ -239,7 +239,7 @@ private:
 
 // A new file would otherwise get the private mode of a temporary file and
 // stop being readable by whoever could read the old one.
-void KeepPermissionsOf(const std::string& target, const wxString& replacement)
+std::error_code KeepPermissionsOf(const std::string& target, const wxString& replacement)
 {
     std::error_code error;
     const fs::file_status status = fs::status(fs::u8path(target), error);
@@ -251,8 +251,10 @@ void KeepPermissionsOf(const std::string& target, const wxString& replacement)
         ::umask(mask);
         permissions = static_cast<fs::perms>(0666 & ~mask);
     }
+    error.clear();
     fs::permissions(fs::u8path(std::string(replacement.utf8_str())), permissions, fs::perm_options::replace,
                     error);
+    return error;
 }
 
 }  // namespace
@@ -751,15 +753,25 @@ void ReplaceFileContents(const std::string& path, const std::string& contents)
     TemporaryFile temporary(target);
     if (!temporary.IsOpen())
         throw WriteError(target, "cannot create a temporary file beside it");
-    errno = 0;
-    if (!contents.empty() && temporary.File().Write(contents.data(), contents.size()) != contents.size())
-        throw WriteError(target, "cannot write");
+    // A write cut short (a full disk, a size limit) says why only when the
+    // rest is tried.
+    for (std::size_t written = 0; written < contents.size();)
+    {
+        errno = 0;
+        const std::size_t now = temporary.File().Write(contents.data() + written, contents.size() - written);
+        if (now == 0)
+            throw WriteError(target, "cannot write");
+        written += now;
+    }
     // Flush forces the bytes to the disk: a rename that outlives a crash
     // must not point at data that never got there.
     errno = 0;
     if (!temporary.File().Flush() || !temporary.File().Close())
         throw WriteError(target, "cannot write to the disk");
-    KeepPermissionsOf(resolved, temporary.Path());
+    // Saved with a temporary file's private mode, it would lock out whoever
+    // could read the old one.
+    if (const std::error_code error = KeepPermissionsOf(resolved, temporary.Path()))
+        throw std::runtime_error(resolved + ": cannot give it the old file's permissions: " + error.message());
     errno = 0;
     if (!wxRenameFile(temporary.Path(), target, true))
         throw WriteError(target, "cannot replace");

@@ -25,11 +25,11 @@ void AppendLine(wxString& text, const std::vector<int>& columns, const std::func
 
 wxString BuildCopyText(const std::vector<int>& columns, const std::vector<int>& rows,
                        const std::function<wxString(int col)>& label,
-                       const std::function<wxString(int row, int col)>& cell)
+                       const std::function<wxString(int row, int col)>& cell, const PartRunner& runParts)
 {
     // Formatting the cells is nearly all of a copy: 100,000 rows took
     // seconds on one thread, with the window frozen meanwhile. Parts of the
-    // rows go to other threads; the window waits for them all the same.
+    // rows may go to other threads; the window waits for them all the same.
     const size_t parts = std::clamp<size_t>(rows.size() / kRowsPerThread, 1,
                                             std::max(1u, std::thread::hardware_concurrency()));
     std::vector<wxString> texts(parts);
@@ -43,12 +43,11 @@ wxString BuildCopyText(const std::vector<int>& columns, const std::vector<int>& 
         for (size_t at = first; at < end; ++at)
             AppendLine(text, columns, [&](int col) { return cell(rows[at], col); });
     };
-    std::vector<std::thread> helpers;
-    for (size_t part = 1; part < parts; ++part)
-        helpers.emplace_back(makePart, part);
-    makePart(0);
-    for (std::thread& helper : helpers)
-        helper.join();
+    if (runParts)
+        runParts(parts, makePart);
+    else
+        for (size_t part = 0; part < parts; ++part)
+            makePart(part);
 
     wxString text;
     size_t length = 0;

@@ -16,6 +16,7 @@
 #include <wx/artprov.h>
 #include <wx/intl.h>
 
+#include "export/ExportJob.h"
 #include "export/ExportNotice.h"
 #include "export/GridPreview.h"
 #include "export/TabExport.h"
@@ -295,21 +296,38 @@ TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo
     EXPECT_TRUE(notice.message.Contains(wxString::FromUTF8(files[0].string()))) << notice.message;
 }
 
-TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileIsNotTouched)
+TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileTakesItsExportAlong)
 {
     Instrument* first = Quoted("I0", 1.0, 0);
-    AddTab(board, {first, Quoted("I1", 2.0, 1)}, "Closing");
+    AddTab(board, {first, Quoted("I1", 2.0, 1)}, "Copied");
     wxCommandEvent command(wxEVT_MENU, cmd::ExportExcel);
     board->GetEventHandler()->ProcessEvent(command);
     host.PriceOf(first)->last = 999.0;   // a quote after the command is not exported
-    board->Destroy();
-    Flush();
     ASSERT_TRUE(PumpUntil([&] { return !notices.empty(); }, 20000));
-    EXPECT_EQ(ExportNoticeKind::Opened, notices[0].kind);
-    EXPECT_EQ(nullptr, notices[0].parent);
     const std::string book = ReadWorkbook(opened.at(0));
     EXPECT_EQ("n\t#,##0.00\t1.0", Cell(book, 1, column::Last));
     EXPECT_EQ("s\t@\tI1", Cell(book, 2, column::Code));
+
+    // Closed while writing: nothing is told to a board that is gone, and
+    // nothing unfinished is left in the folder.
+    std::vector<Instrument*> many;
+    for (int i = 0; i < 20000; ++i)
+        many.push_back(Quoted("M" + std::to_string(i), i, i));
+    AddTab(board, many, "Closing");
+    const size_t before = notices.size();
+    board->GetEventHandler()->ProcessEvent(command);
+    auto* exports = board->FindFeature<TabExport>();
+    ASSERT_TRUE(exports);
+    ASSERT_FALSE(exports->RunningExports().empty());
+    const std::weak_ptr<ExportJob> job = exports->RunningExports().front();
+    board->Destroy();
+    board = nullptr;
+    EXPECT_TRUE(PumpUntil([&] { return job.expired(); }, 20000));
+    Flush();
+    EXPECT_EQ(before, notices.size());
+    for (const fs::path& file : FilesIn(documents))
+        EXPECT_EQ(std::string::npos, file.filename().string().find("Closing")) << file;
+    EXPECT_EQ(1u, FilesIn(documents).size()) << "the first workbook only";
 }
 
 }  // namespace

@@ -2,17 +2,20 @@
 // when the quit timer fires, on a signal, and with a disk too full to save.
 
 #include <signal.h>
-#include <sys/mount.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <wx/dialog.h>
+#include <wx/grid.h>
 #include <wx/menu.h>
+#include <wx/modalhook.h>
 
 #include "CommandLine.h"
 #include "Platform.h"
@@ -162,44 +165,33 @@ TEST(ExitPaths, TerminationSignalsQuitAsFileQuitDoesAndSave)
     }
 }
 
-/// A file system of a few kilobytes, filled up; only root may mount one.
-class FullDisk
-{
-public:
-    explicit FullDisk(const fs::path& at) : m_at(at)
-    {
-        fs::create_directories(at);
-        m_mounted = ::getuid() == 0 && ::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~FullDisk()
-    {
-        if (m_mounted)
-            ::umount(m_at.c_str());
-    }
-    bool Mounted() const { return m_mounted; }
-    /// Takes whatever room is left.
-    void Fill() const { WriteBytes(m_at / "filler", std::string(64 * 1024, 'x')); }
+/// What the tests below make the layout grow past: a write beyond it fails.
+constexpr rlim_t kFileSizeLimit = 64 * 1024;
 
-private:
-    fs::path m_at;
-    bool m_mounted = false;
-};
+/// The shipped layout with an element the terminal keeps as it is, so
+/// large that the layout cannot be written again under kFileSizeLimit.
+std::string OversizedLayout()
+{
+    std::string layout = ReadBytes("data/layout.xml");
+    const std::string root = "<application>";
+    layout.insert(layout.find(root) + root.size(),
+                  "<padding>" + std::string(2 * kFileSizeLimit, 'x') + "</padding>");
+    return layout;
+}
 
 TEST(ExitPaths, ALayoutThatCannotBeSavedIsToldWithItsPathAndReasonAndTheQuitAsks)
 {
     TempFolder folder;
-    const FullDisk disk(folder / "disk");
-    if (!disk.Mounted())
-        GTEST_SKIP() << "needs root to mount a small tmpfs for a full disk";
-    const fs::path layout = folder / "disk" / "layout.xml";
-    fs::copy_file("data/layout.xml", layout);
-    disk.Fill();
+    const fs::path layout = folder / "layout.xml";
+    WriteBytes(layout, OversizedLayout());
     const std::string before = ReadBytes(layout);
     {
         TerminalOptions options = QuietOptions(folder);
         options.layoutFile = layout.string();
         Terminal terminal(options);
         terminal.Start();
+        const FileSizeLimit limit(kFileSizeLimit);
+        ASSERT_TRUE(limit.IsSet());
         wxString asked;
         bool quit = false;
         terminal.Frame()->SetQuitConfirmation(
@@ -212,7 +204,7 @@ TEST(ExitPaths, ALayoutThatCannotBeSavedIsToldWithItsPathAndReasonAndTheQuitAsks
         testing_support::Flush();
         ASSERT_TRUE(terminal.Frame()) << "the user chose to stay";
         EXPECT_NE(asked.Find(layout.string()), wxNOT_FOUND) << asked;
-        EXPECT_NE(asked.Find("No space left on device"), wxNOT_FOUND) << asked;
+        EXPECT_NE(asked.Find("File too large"), wxNOT_FOUND) << asked;
         EXPECT_NE(terminal.Frame()->NoticeText().Find(asked), wxNOT_FOUND) << terminal.Frame()->NoticeText();
         quit = true;
         CloseAndShutdown(terminal);
@@ -220,15 +212,142 @@ TEST(ExitPaths, ALayoutThatCannotBeSavedIsToldWithItsPathAndReasonAndTheQuitAsks
     }
     EXPECT_EQ(before, ReadBytes(layout));
 
-    const fs::path output = folder / "output.txt";
-    const Program program =
-        StartProgram("--rate=0 --quit-after=1 --config-dir=" + (folder / "config").string() +
-                         " --layout=" + layout.string(),
-                     output);
-    EXPECT_EQ(exit_code::kLayoutNotSaved, program.Wait()) << ReadBytes(output);
-    EXPECT_NE(ReadBytes(output).find(layout.string() + ": cannot write"), std::string::npos)
-        << ReadBytes(output);
-    EXPECT_EQ(before, ReadBytes(layout));
+    // Nobody to ask: the quit timer and every termination signal end the
+    // program with the code that tells, and never wait on a question.
+    for (const int signal : {0, SIGTERM, SIGINT})
+    {
+        const fs::path output = folder / ("output-" + std::to_string(signal) + ".txt");
+        const Program program = StartProgram(std::string(signal ? "--rate=3000" : "--rate=0 --quit-after=1") +
+                                                 " --config-dir=" + (folder / "config").string() +
+                                                 " --layout=" + layout.string(),
+                                             output, kFileSizeLimit);
+        if (signal)
+        {
+            ASSERT_TRUE(WaitForText(output, "loaded plug-in", 30)) << ReadBytes(output);
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            ::kill(program.pid, signal);
+        }
+        EXPECT_EQ(exit_code::kLayoutNotSaved, program.WaitAtMost(30)) << "signal " << signal << "\n"
+                                                                      << ReadBytes(output);
+        EXPECT_NE(ReadBytes(output).find(layout.string() + ": cannot write"), std::string::npos)
+            << ReadBytes(output);
+        EXPECT_EQ(before, ReadBytes(layout));
+    }
+}
+
+/// Sends the process a termination signal once a dialog is up: a modal one
+/// as its loop starts (the toolkit's message boxes included), a modeless
+/// one once it shows.
+class SignalAtDialog : public wxModalDialogHook
+{
+public:
+    explicit SignalAtDialog(wxWindow* frame) : m_frame(frame)
+    {
+        Register();
+        m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Check(); });
+        m_timer.Start(50);
+    }
+    ~SignalAtDialog() override { Unregister(); }
+    bool sent = false;
+
+protected:
+    int Enter(wxDialog*) override
+    {
+        m_modal = true;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    void Check()
+    {
+        bool shown = m_modal;
+        for (wxWindow* window : wxTopLevelWindows)
+            shown = shown || (window != m_frame && wxDynamicCast(window, wxDialog) && window->IsShown());
+        if (shown && !sent)
+        {
+            sent = true;
+            ::raise(SIGTERM);
+        }
+    }
+
+    wxWindow* m_frame;
+    wxTimer m_timer;
+    bool m_modal = false;
+};
+
+/// The first grid under `window`.
+wxGrid* FindGrid(wxWindow* window)
+{
+    if (auto* grid = wxDynamicCast(window, wxGrid))
+        return grid;
+    for (wxWindow* child : window->GetChildren())
+        if (wxGrid* grid = FindGrid(child))
+            return grid;
+    return nullptr;
+}
+
+TEST(ExitPaths, ASignalWithAnyDialogOpenClosesItAndQuitsAsFileQuitDoesSavingTheLayout)
+{
+    struct Case
+    {
+        const char* dialog;
+        std::function<void(Terminal&)> open;
+    };
+    const auto menu = [](const char* title, const char* item)
+    {
+        return [title, item](Terminal& terminal)
+        {
+            const int id = terminal.Frame()->GetMenuBar()->FindMenuItem(title, item);
+            ASSERT_NE(wxNOT_FOUND, id) << item;
+            wxPostEvent(terminal.Frame(), wxCommandEvent(wxEVT_MENU, id));
+        };
+    };
+    const auto board = [](int command)
+    {
+        return [command](Terminal& terminal)
+        {
+            if (wxGrid* grid = FindGrid(terminal.Frame()))
+                grid->SelectRow(0);
+            terminal.Host().PostToActiveWindow(command);
+        };
+    };
+    const Case cases[] = {{"key map", menu("Help", "Key Map")},
+                          {"history date", menu("Market", "History Date...")},
+                          {"settings", board(cmd::Settings)},
+                          {"filter", board(cmd::EditFilter)},
+                          {"editor", board(cmd::EditWatchlist)},
+                          {"alert setup", board(cmd::AlertSetup)},
+                          {"export result", board(cmd::ExportExcel)},
+                          {"remove question", board(cmd::DeleteInstrument)}};
+    for (const Case& test : cases)
+    {
+        TempFolder folder;
+        // Nowhere to save the export: it fails at once and says so in a box.
+        std::ofstream(folder / "occupied") << "a file";
+        ::setenv("XDG_DOCUMENTS_DIR", (folder / "occupied" / "documents").c_str(), 1);
+        Terminal terminal(QuietOptions(folder));
+        terminal.Start();
+        const std::string seeded = ReadBytes(folder / "config" / "layout.xml");
+        QuitOnTerminationSignals(
+            [&terminal]
+            {
+                if (terminal.Frame())
+                    terminal.Frame()->QuitUnattended();
+            });
+        Rescue rescue;
+        SignalAtDialog signal(terminal.Frame());
+        test.open(terminal);
+        EXPECT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr; }, 15000))
+            << test.dialog;
+        QuitOnTerminationSignals(nullptr);
+        ::unsetenv("XDG_DOCUMENTS_DIR");
+        EXPECT_TRUE(signal.sent) << test.dialog << ": no dialog showed; nothing was tried";
+        EXPECT_FALSE(rescue.rescued) << test.dialog << " was left open";
+        terminal.Shutdown();
+        EXPECT_EQ(0, terminal.ExitCode()) << test.dialog;
+        EXPECT_NE(seeded, ReadBytes(folder / "config" / "layout.xml")) << test.dialog << ": layout not saved";
+    }
 }
 
 } // namespace

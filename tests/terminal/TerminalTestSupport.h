@@ -2,6 +2,8 @@
 // Shared pieces of the terminal tests: the options of a quiet whole
 // terminal, closing it as the user does, and starting the real program.
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,17 +55,69 @@ struct Program
         ::waitpid(pid, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    /// As Wait, but a program still running after `seconds` is killed and
+    /// -2 returned: it waits for an answer nobody gives.
+    int WaitAtMost(int seconds) const
+    {
+        for (int tenths = 0; tenths < seconds * 10; ++tenths)
+        {
+            int status = 0;
+            if (::waitpid(pid, &status, WNOHANG) == pid)
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            ::usleep(100 * 1000);
+        }
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        return -2;
+    }
     std::string Output() const { return ReadBytes(output); }
 };
 
-/// Starts the real terminal program from the runtime folder.
-inline Program StartProgram(const std::string& arguments, const std::filesystem::path& output)
+/// Files of this process may grow to `bytes` and no further while it
+/// lives: a write past that fails with "File too large" instead of the
+/// signal ending the process. Any user may set it, unlike mounting a small
+/// file system to fill.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_saved.rlim_max};
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        ::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool IsSet() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    sighandler_t m_handler = SIG_DFL;
+    bool m_set = false;
+};
+
+/// Starts the real terminal program from the runtime folder; with a
+/// `fileSizeLimit`, no file it writes may grow past that many bytes.
+inline Program StartProgram(const std::string& arguments, const std::filesystem::path& output,
+                            rlim_t fileSizeLimit = 0)
 {
     Program program{-1, output};
     const std::string command = "exec ./tickerdeck-terminal " + arguments + " >" + output.string() + " 2>&1";
     program.pid = ::fork();
     if (program.pid == 0)
     {
+        if (fileSizeLimit > 0)
+        {
+            ::signal(SIGXFSZ, SIG_IGN); // kept across exec: a write fails instead
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
         ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
