@@ -66,10 +66,6 @@ struct InstrumentRef
     }
 };
 
-/// The widest column read from a file: wider than any screen, and far
-/// below what the grid's sums of widths can take.
-constexpr int kMaxColumnWidth = 4000;
-
 /// One grid column of a tab.
 struct ColumnEntry
 {

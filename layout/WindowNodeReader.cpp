@@ -13,6 +13,9 @@ namespace {
 const char* const kControls = "setting.controls.<xmlattr>.";
 const char* const kGeneral = "setting.general.<xmlattr>.";
 const char* const kDefaultTitle = "Tickerdeck";
+// The widest column read from a file: a wider one shows nothing of its
+// text on most screens, and the grid adds widths up in an int.
+constexpr int kMaxColumnWidth = 1000;
 
 std::string ControlsKey(const char* name)
 {
