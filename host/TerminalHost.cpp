@@ -210,13 +210,9 @@ wxString DefaultBoardNotice(const layout::DefaultBoardFault& fault, const wxStri
                                   "does not hold. New boards open from the shipped default board, which will be "
                                   "saved in its place."),
                                 path, wxString::FromUTF8(fault.window));
-    case layout::DefaultBoardFault::NoTabs:
+    default:
         return wxString::Format(_("The default board in the layout %s has no tabs. New boards open from the "
                                   "shipped default board, which will be saved in its place."),
-                                path);
-    default:
-        return wxString::Format(_("The layout %s has no default board. New boards open from the shipped "
-                                  "default board, which will be saved with the layout."),
                                 path);
     }
 }
@@ -262,7 +258,9 @@ void TerminalHost::ReplaceBrokenDefaultBoard(const std::string& shippedLayout)
     const auto shipped = ReadShippedLayout(shippedLayout, m_logger.get());
     if (!shipped || !layout::CopyDefaultBoard(*shipped, *m_layout))
         return;
-    Notify(DefaultBoardNotice(fault, wxString::FromUTF8(path)));
+    // A file without one is no damage, only older or written by hand.
+    if (fault.kind != layout::DefaultBoardFault::Missing)
+        Notify(DefaultBoardNotice(fault, wxString::FromUTF8(path)));
 }
 
 void TerminalHost::Notify(const wxString& text)
