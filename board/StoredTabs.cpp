@@ -34,7 +34,7 @@ void Relabel(Tickerdeck& board, wxGridEx* grid, const std::string& name)
     Tickerdeck::TableOf(grid)->SetWatchlistName(name);
     const int page = board.PageOfGrid(grid);
     if (page != wxNOT_FOUND)
-        board.GetNotebook()->SetPageText(static_cast<size_t>(page), layout::ShownName(name));
+        board.GetNotebook()->SetPageText(static_cast<size_t>(page), layout::ShownTabLabel(name));
 }
 
 void MakePlain(wxGridEx* grid)

@@ -116,20 +116,20 @@ private:
         {
             table->SetWatchlistName(entry.name);
             FillFromStore(entry.name, grid);
-            return layout::ToWxString(entry.name);
+            return layout::ShownTabLabel(entry.name);
         }
         if (entry.type < kFirstCategoryKind || entry.type > layout::kExchangeTab)
-            return layout::ToWxString(entry.name);
+            return layout::ShownTabLabel(entry.name);
 
         table->SetExchange(entry.exchange);
         if (entry.type != layout::kExchangeTab)
             table->SetCategory(entry.category);
         if (entry.exchange.empty())
-            return layout::ToWxString(entry.name);
+            return layout::ShownTabLabel(entry.name);
 
         const Exchange* exchange = FindExchange(m_host.GetExchanges(), entry.exchange);
         if (!exchange)
-            return layout::ToWxString(entry.name);
+            return layout::ShownTabLabel(entry.name);
         if (entry.type == layout::kExchangeTab)
         {
             SubscribeAll(exchange->instruments, grid);
@@ -138,7 +138,7 @@ private:
         const CategoryGroup* group = exchange->Group(entry.type);
         const Category* category = group ? group->Find(entry.category) : nullptr;
         if (!category)
-            return layout::ToWxString(entry.name);
+            return layout::ShownTabLabel(entry.name);
         SubscribeAll(category->instruments, grid);
         return layout::ToWxString(CategoryDisplayName(*group, entry.category) + " (" + exchange->code + ")");
     }

@@ -8,6 +8,7 @@
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/numformatter.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -225,18 +226,16 @@ bool MainFrame::SaveLayout()
     const std::string path = m_host.GetLayoutFilePath();
     boost::property_tree::ptree* document = m_host.LayoutDocument();
     boost::property_tree::ptree fresh;
-    if (!document)
+    // A layout that exists but could not be read is the user's to mend;
+    // writing over it would lose it for good.
+    if (m_host.LayoutUnreadable() && wxFileName::Exists(wxString::FromUTF8(path)))
     {
-        // A layout that exists but could not be read is the user's to mend;
-        // writing over it would lose it for good.
-        if (wxFileName::Exists(wxString::FromUTF8(path)))
-        {
-            if (logger)
-                logger->error("not saving the layout: {} could not be read at start", path);
-            return false;
-        }
-        document = &fresh;
+        if (logger)
+            logger->error("not saving the layout: {} could not be read at start", path);
+        return false;
     }
+    if (!document)
+        document = &fresh;
 
     Widget* boardWidget = BoardWidget();
     std::vector<WindowRecord> records;
@@ -684,6 +683,13 @@ void MainFrame::QuitUnattended()
     Close();
 }
 
+wxString FeedRateText(double rate)
+{
+    // %g turns a million into "1e+06".
+    return wxNumberFormatter::ToString(rate, 2,
+                                       wxNumberFormatter::Style_WithThousandsSep | wxNumberFormatter::Style_NoTrailingZeroes);
+}
+
 wxString MainFrame::FeedStatusText() const
 {
     // Plain ASCII: a narrow literal beyond it converts to nothing in the C locale.
@@ -697,7 +703,7 @@ wxString MainFrame::FeedStatusText() const
     if (m_feedPaused)
         return _("Live: feed paused");
     if (m_feed && m_feed->IsRunning() && m_feed->Rate() > 0.0)
-        return wxString::Format(_("Live: %g updates/s"), m_feed->Rate());
+        return wxString::Format(_("Live: %s updates/s"), FeedRateText(m_feed->Rate()));
     return _("Live: feed stopped");
 }
 

@@ -18,6 +18,10 @@ class ThemeSwitch;
 class Widget;
 struct OpenWindow;
 
+/// A feed's rate of updates a second as the status bar shows it: in the
+/// locale's digits and grouping, with no more than two decimals.
+wxString FeedRateText(double rate);
+
 /// Main frame of the terminal; closing it is the one way the program ends.
 class MainFrame : public wxFrame
 {

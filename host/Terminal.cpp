@@ -23,6 +23,7 @@
 namespace {
 
 constexpr const char* kFlagPanels = "data/instrument-flags.xrc";
+constexpr const char* kShippedLayout = "data/layout.xml";
 
 }  // namespace
 
@@ -39,7 +40,7 @@ void Terminal::Start()
     LockConfigFolder();
     // Before seeding: what is set aside is replaced by the shipped default.
     const std::vector<wxString> setAside = SetAsideUnreadableFiles(*m_files, *m_logger);
-    const std::string seedProblem = m_files->Seed("data/layout.xml", "data/watchlists.xml");
+    const std::string seedProblem = m_files->Seed(kShippedLayout, "data/watchlists.xml");
     if (!seedProblem.empty())
         m_logger->warn("user files: {}", seedProblem);
     // Left by a terminal killed between writing a file and renaming it;
@@ -64,7 +65,7 @@ void Terminal::Start()
     m_notices->SetTarget([host = m_host.get()](const wxString& text) { host->Notify(text); });
     for (const wxString& notice : setAside)
         m_host->Notify(notice);
-    m_host->LoadLayoutDocument();
+    m_host->LoadLayoutDocument(kShippedLayout);
     // Before any plug-in window opens: boards build their flag dialogs from these.
     LoadResourcePanels(kFlagPanels, m_logger);
 

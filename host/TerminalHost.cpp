@@ -5,6 +5,7 @@
 
 #include <spdlog/spdlog.h>
 #include <wx/event.h>
+#include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -181,14 +182,53 @@ Widget* TerminalHost::WidgetByCommand(int commandId) const
     return nullptr;
 }
 
-bool TerminalHost::LoadLayoutDocument()
+namespace {
+
+/// The shipped layout, or null when it cannot be read either.
+std::unique_ptr<boost::property_tree::ptree> ReadShippedLayout(const std::string& path, spdlog::logger* logger)
+{
+    try
+    {
+        auto document = std::make_unique<boost::property_tree::ptree>(layout::ReadXmlDocument(path, "application"));
+        layout::ExpandDefaultBoard(*document);
+        return document;
+    }
+    catch (const layout::UnreadableFile& error)
+    {
+        if (logger)
+            logger->error("cannot read the shipped layout {}", error.what());
+    }
+    return nullptr;
+}
+
+wxString DefaultBoardNotice(const layout::DefaultBoardFault& fault, const wxString& path)
+{
+    switch (fault.kind)
+    {
+    case layout::DefaultBoardFault::UnknownWindow:
+        return wxString::Format(_("The default board in the layout %s refers to window \"%s\", which the layout "
+                                  "does not hold. New boards open from the shipped default board, which will be "
+                                  "saved in its place."),
+                                path, wxString::FromUTF8(fault.window));
+    default:
+        return wxString::Format(_("The default board in the layout %s has no tabs. New boards open from the "
+                                  "shipped default board, which will be saved in its place."),
+                                path);
+    }
+}
+
+}  // namespace
+
+bool TerminalHost::LoadLayoutDocument(const std::string& shippedLayout)
 {
     const std::string path = m_files.LayoutPath();
     m_layout.reset();
+    m_layoutUnreadable = false;
     try
     {
         m_layout = std::make_unique<boost::property_tree::ptree>(layout::ReadXmlDocument(path, "application"));
         layout::ExpandDefaultBoard(*m_layout);
+        ReplaceBrokenDefaultBoard(shippedLayout);
         return true;
     }
     catch (const layout::UnreadableFile& error)
@@ -198,7 +238,29 @@ bool TerminalHost::LoadLayoutDocument()
         if (m_logger)
             m_logger->warn("cannot read the layout {}", error.what());
     }
+    // Boards still open as a new user's would, not empty.
+    m_layoutUnreadable = true;
+    m_layout = ReadShippedLayout(shippedLayout, m_logger.get());
     return false;
+}
+
+void TerminalHost::ReplaceBrokenDefaultBoard(const std::string& shippedLayout)
+{
+    const layout::DefaultBoardFault fault = layout::FindDefaultBoardFault(*m_layout);
+    if (fault.kind == layout::DefaultBoardFault::None)
+        return;
+    const std::string path = m_files.LayoutPath();
+    if (m_logger)
+        m_logger->warn("the default board in {} cannot open a board ({}); using the shipped one",
+                       path, fault.kind == layout::DefaultBoardFault::UnknownWindow ? "window \"" + fault.window + "\""
+                             : fault.kind == layout::DefaultBoardFault::NoTabs      ? std::string("no tabs")
+                                                                                    : std::string("missing"));
+    const auto shipped = ReadShippedLayout(shippedLayout, m_logger.get());
+    if (!shipped || !layout::CopyDefaultBoard(*shipped, *m_layout))
+        return;
+    // A file without one is no damage, only older or written by hand.
+    if (fault.kind != layout::DefaultBoardFault::Missing)
+        Notify(DefaultBoardNotice(fault, wxString::FromUTF8(path)));
 }
 
 void TerminalHost::Notify(const wxString& text)

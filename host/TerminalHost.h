@@ -65,11 +65,17 @@ public:
     /// Parent of the frames that OpenWidget creates (the main frame).
     void SetFrameParent(wxWindow* parent) { m_frameParent = parent; }
 
-    /// Reads the user's layout file into memory; false (and no document)
-    /// when it cannot be read.
-    bool LoadLayoutDocument();
-    /// The in-memory layout document, or null when reading it failed.
+    /// Reads the user's layout file into memory. When it cannot be read,
+    /// returns false and the document is the shipped layout, for boards to
+    /// open from; a default board that opens no board is replaced by the
+    /// shipped one, and the user is told.
+    bool LoadLayoutDocument(const std::string& shippedLayout);
+    /// The in-memory layout document, or null when neither the user's nor
+    /// the shipped layout could be read.
     boost::property_tree::ptree* LayoutDocument() { return m_layout.get(); }
+    /// Whether the user's layout could not be read at start; then the
+    /// document is not the user's and must never be saved over it.
+    bool LayoutUnreadable() const { return m_layoutUnreadable; }
 
     /// Posts a wxEVT_MENU command with that id (and text) to every open widget window.
     void PostToOpenWindows(int commandId, const wxString& text = wxString());
@@ -98,6 +104,7 @@ public:
 
 private:
     void ApplyThemeTo(wxWindow* window);
+    void ReplaceBrokenDefaultBoard(const std::string& shippedLayout);
 
     Catalogue& m_catalogue;
     QuoteBook& m_quotes;
@@ -111,6 +118,7 @@ private:
     OpenWindows m_windows;
     wxWindow* m_frameParent = nullptr;
     std::unique_ptr<boost::property_tree::ptree> m_layout;
+    bool m_layoutUnreadable = false;
     std::vector<wxWindow*> m_dialogs;
     std::set<wxEvtHandler*> m_listeners;
     bool m_leavingQuotes = false;

@@ -12,7 +12,7 @@
 namespace {
 
 /// Empty when `path` is missing or reads fine, else the reader's complaint.
-std::string ProblemWith(const std::string& path)
+std::string ProblemWith(const std::string& path, bool isLayout)
 {
     // A link to nowhere is a file yet to be made, as a missing one is.
     std::error_code error;
@@ -20,7 +20,10 @@ std::string ProblemWith(const std::string& path)
         return std::string();
     try
     {
-        layout::ReadXmlDocument(path, "application");
+        // Parsed and passed over, with the bound of the reader that follows:
+        // a tree of a store near the size cap took gigabytes.
+        layout::ScanXmlDocument(path, "application", [](const layout::XmlElement&) {},
+                                isLayout ? layout::kMaxTreeItems : layout::kMaxScannedItems);
         return std::string();
     }
     catch (const layout::UnreadableFile& error)
@@ -52,7 +55,7 @@ std::vector<wxString> SetAsideUnreadableFiles(const UserFiles& files, spdlog::lo
     for (const bool isLayout : {true, false})
     {
         const std::string path = isLayout ? files.LayoutPath() : files.StorePath();
-        const std::string problem = ProblemWith(path);
+        const std::string problem = ProblemWith(path, isLayout);
         if (problem.empty())
             continue;
         const std::string aside = layout::SetAsideUnreadable(path);

@@ -259,12 +259,32 @@ std::error_code KeepPermissionsOf(const std::string& target, const wxString& rep
 
 }  // namespace
 
-std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth)
+namespace {
+
+/// Where one linear walk over the markup found it exceeding a bound.
+struct MarkupExcess
 {
+    std::string::size_type tooDeep = std::string::npos;
+    std::string::size_type tooMany = std::string::npos;
+};
+
+// Counts elements, comments and the like, and attributes, up to `maxItems`:
+// each becomes a node of the parser's (and a tree's), which cost ten to a
+// hundred times the bytes they take in the file.
+MarkupExcess WalkMarkup(const std::string& xml, int maxDepth, std::size_t maxItems)
+{
+    MarkupExcess excess;
     int depth = 0;
+    std::size_t items = 0;
     std::string::size_type i = 0;
     while ((i = xml.find('<', i)) != std::string::npos)
     {
+        const std::string::size_type start = i;
+        if (xml.compare(i, 2, "</") != 0 && ++items > maxItems)
+        {
+            excess.tooMany = start;
+            return excess;
+        }
         if (xml.compare(i, 4, "<!--") == 0)
             i = SkipPast(xml, i + 4, "-->");
         else if (xml.compare(i, 9, "<![CDATA[") == 0)
@@ -280,7 +300,6 @@ std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth
         }
         else
         {
-            const std::string::size_type start = i;
             char quote = 0;
             for (++i; i < xml.size(); ++i)
             {
@@ -291,14 +310,29 @@ std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth
                     quote = c;
                 else if (c == '>')
                     break;
+                else if (c == '=' && ++items > maxItems)
+                {
+                    excess.tooMany = start;
+                    return excess;
+                }
             }
             const bool selfClosing = i < xml.size() && xml[i - 1] == '/';
             if (!selfClosing && ++depth > maxDepth)
-                return start;
+            {
+                excess.tooDeep = start;
+                return excess;
+            }
             ++i;
         }
     }
-    return std::string::npos;
+    return excess;
+}
+
+}  // namespace
+
+std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth)
+{
+    return WalkMarkup(xml, maxDepth, std::string::npos).tooDeep;
 }
 
 namespace {
@@ -315,24 +349,28 @@ void DropIndentation(ptree& element)
         DropIndentation(child.second);
 }
 
-// Refuses, before parsing, a text the parser could not take.
-void CheckText(const std::string& path, const std::string& text)
+// Refuses, before parsing, a text the parser could not take, or not within
+// memory bounded by the file's size.
+void CheckText(const std::string& path, const std::string& text, std::size_t maxItems)
 {
     // The reader takes a NUL byte as part of a text, but the writer's output
     // would then end there and never read back.
     const std::string::size_type nul = text.find('\0');
     if (nul != std::string::npos)
         throw Unreadable(path, "NUL byte in the file (not UTF-8 text?)", LineAt(text, nul));
-    const std::string::size_type tooDeep = FindExcessiveNesting(text);
-    if (tooDeep != std::string::npos)
-        throw Unreadable(path, "elements nested too deeply", LineAt(text, tooDeep));
+    const MarkupExcess excess = WalkMarkup(text, kMaxXmlNesting, maxItems);
+    if (excess.tooDeep != std::string::npos)
+        throw Unreadable(path, "elements nested too deeply", LineAt(text, excess.tooDeep));
+    if (excess.tooMany != std::string::npos)
+        throw Unreadable(path, "more than " + std::to_string(maxItems) + " elements and attributes",
+                         LineAt(text, excess.tooMany));
 }
 
 // The file's text, refused before parsing when the parser could not take it.
-std::string ReadCheckedText(const std::string& path)
+std::string ReadCheckedText(const std::string& path, std::size_t maxItems)
 {
     std::string text = ReadAll(path);
-    CheckText(path, text);
+    CheckText(path, text, maxItems);
     return text;
 }
 
@@ -364,7 +402,7 @@ void Parse(const std::string& path, std::string& text, const std::string& root,
 
 ptree ReadXmlDocument(const std::string& path, const std::string& root)
 {
-    std::string text = ReadCheckedText(path);
+    std::string text = ReadCheckedText(path, kMaxTreeItems);
     rapidxml::xml_document<char> parsed;
     Parse(path, text, root, parsed);
     ptree document;
@@ -382,9 +420,9 @@ ptree ReadXmlDocument(const std::string& path, const std::string& root)
 }
 
 void ScanXmlDocument(const std::string& path, const std::string& root,
-                     const std::function<void(const XmlElement&)>& scan)
+                     const std::function<void(const XmlElement&)>& scan, std::size_t maxItems)
 {
-    std::string text = ReadCheckedText(path);
+    std::string text = ReadCheckedText(path, maxItems);
     rapidxml::xml_document<char> parsed;
     Parse(path, text, root, parsed);
     scan(*OnlyRoot(parsed, root));
@@ -393,7 +431,7 @@ void ScanXmlDocument(const std::string& path, const std::string& root,
 void ScanXmlText(const std::string& path, std::string text, const std::string& root,
                  const std::function<void(const XmlElement&)>& scan)
 {
-    CheckText(path, text);
+    CheckText(path, text, kMaxScannedItems);
     rapidxml::xml_document<char> parsed;
     Parse(path, text, root, parsed);
     scan(*OnlyRoot(parsed, root));
@@ -697,6 +735,28 @@ void ExpandDefaultBoard(ptree& document)
         document.put_child(kDefaultBoardPath, whole);
         return;
     }
+}
+
+DefaultBoardFault FindDefaultBoardFault(const ptree& document)
+{
+    const auto board = document.get_child_optional(kDefaultBoardPath);
+    if (!board)
+        return {DefaultBoardFault::Missing, std::string()};
+    if (board->get_child_optional("watchlists"))
+        return {};
+    // Expanding took the reference off whatever window it found.
+    if (const auto window = board->get_optional<std::string>(kSharedWindowAttribute))
+        return {DefaultBoardFault::UnknownWindow, *window};
+    return {DefaultBoardFault::NoTabs, std::string()};
+}
+
+bool CopyDefaultBoard(const ptree& from, ptree& document)
+{
+    const auto board = from.get_child_optional(kDefaultBoardPath);
+    if (!board)
+        return false;
+    document.put_child(kDefaultBoardPath, *board);
+    return true;
 }
 
 bool FileIdentity::operator==(const FileIdentity& other) const

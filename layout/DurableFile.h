@@ -4,6 +4,7 @@
 // file lets readers only ever see the old or the new whole contents, and
 // nothing unreadable is ever written over or deleted.
 
+#include <cstddef>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -26,8 +27,17 @@ public:
 constexpr int kMaxXmlNesting = 64;
 
 /// Files larger than this are not read: a store of a million instruments
-/// takes about a fifth of it, and a bigger file would cost gigabytes to parse.
-constexpr long long kMaxUserFileBytes = 256LL << 20;
+/// takes 51 MB, and parsing costs several times a file's size.
+constexpr long long kMaxUserFileBytes = 64LL << 20;
+
+/// Documents read into a tree (the layout) hold at most this many elements
+/// and attributes: a tree node costs about 450 bytes, so this is some 450 MB.
+/// Ten tabs of 20,000 bookmarks each take 600,000.
+constexpr std::size_t kMaxTreeItems = 1000000;
+
+/// Documents only scanned (the store) hold at most this many: a parser node
+/// costs about 100 bytes. A store of 1.25 million instruments (64 MB) fits.
+constexpr std::size_t kMaxScannedItems = 4000000;
 
 /// Offset of the first tag nested deeper than `maxDepth`, or npos.
 std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth = kMaxXmlNesting);
@@ -36,18 +46,19 @@ std::string::size_type FindExcessiveNesting(const std::string& xml, int maxDepth
 /// only element must be named so. Throws UnreadableFile, naming the path and
 /// the reason, for a missing, unreadable or malformed file, one that is not
 /// a regular file or is larger than kMaxUserFileBytes, a NUL byte,
-/// nesting deeper than kMaxXmlNesting or a wrong root element.
+/// nesting deeper than kMaxXmlNesting, more than kMaxTreeItems elements and
+/// attributes or a wrong root element.
 boost::property_tree::ptree ReadXmlDocument(const std::string& path, const std::string& root);
 
 /// An element of a document parsed by ScanXmlDocument.
 using XmlElement = boost::property_tree::detail::rapidxml::xml_node<char>;
 
-/// Reads `path` with the checks and errors of ReadXmlDocument (`root` must
-/// not be empty) and hands its root element to `scan` instead of building a
+/// Reads `path` with the checks and errors of ReadXmlDocument, allowing
+/// `maxItems` elements and attributes (`root` must not be empty), and hands its root element to `scan` instead of building a
 /// tree: a file of many thousand elements then costs no allocation per
 /// element. The element lives only during the call.
 void ScanXmlDocument(const std::string& path, const std::string& root,
-                     const std::function<void(const XmlElement&)>& scan);
+                     const std::function<void(const XmlElement&)>& scan, std::size_t maxItems = kMaxScannedItems);
 
 /// As ScanXmlDocument, for the text of `path` already read (with
 /// ReadFileBytes); errors name `path`.
@@ -95,6 +106,26 @@ int RemoveStaleTemporaries(const std::string& path);
 /// leaves a default stored whole, as older files have it, as it is.
 boost::property_tree::ptree WithDefaultBoardShared(const boost::property_tree::ptree& document);
 void ExpandDefaultBoard(boost::property_tree::ptree& document);
+
+/// Why the default board of a document, read and expanded, cannot open a
+/// board: there is none, it is kept as a window the document does not hold
+/// (`window` is the reference as written), or it holds no tabs at all.
+struct DefaultBoardFault
+{
+    enum Kind
+    {
+        None,
+        Missing,
+        UnknownWindow,
+        NoTabs
+    };
+    Kind kind = None;
+    std::string window;
+};
+DefaultBoardFault FindDefaultBoardFault(const boost::property_tree::ptree& document);
+/// Makes the default board of `from` that of `document`; false when `from`
+/// has none.
+bool CopyDefaultBoard(const boost::property_tree::ptree& from, boost::property_tree::ptree& document);
 
 /// The document as XML text, indented by `indent` spaces a level (0: none),
 /// with line breaks, tabs and carriage returns in attribute values written

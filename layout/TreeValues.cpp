@@ -134,6 +134,21 @@ wxString ShownName(const std::string& name)
     return shown;
 }
 
+wxString ShownTabLabel(const std::string& name)
+{
+    const wxString shown = ShownName(name);
+    wxString label;
+    label.reserve(shown.length());
+    for (auto at = shown.begin(); at != shown.end(); ++at)
+    {
+        const wxUniChar c = *at;
+        if (c == '\r' && at + 1 != shown.end() && *(at + 1) == '\n')
+            continue;
+        label += c == '\r' || c == '\n' || c == '\t' ? wxUniChar(' ') : c;
+    }
+    return label;
+}
+
 std::string ToTreeText(const wxString& text)
 {
     const wxScopedCharBuffer utf8 = text.ToUTF8();

@@ -33,6 +33,9 @@ wxString ToWxString(const std::string& text);
 /// A stored name as the user sees it: bytes that are not UTF-8 show as
 /// replacement characters. Never turned back into the name: keep the bytes.
 wxString ShownName(const std::string& name);
+/// A stored name on its tab: as ShownName, on one line (each line break,
+/// CRLF or not, and each tab becomes a space).
+wxString ShownTabLabel(const std::string& name);
 /// Toolkit string to the UTF-8 text stored in the trees.
 std::string ToTreeText(const wxString& text);
 

@@ -16,8 +16,26 @@ bool NeedsQuotes(const std::string& field)
            (!field.empty() && (field.front() == ' ' || field.back() == ' '));
 }
 
-void AppendField(std::string& out, const std::string& field)
+// A spreadsheet program takes a cell beginning with one of these for a
+// formula (a tab or carriage return lets a formula follow).
+bool StartsFormula(char c)
 {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+// Apostrophes, then a formula's first character: a field the writer leads
+// with one more apostrophe, which spreadsheet programs show as text and the
+// reader takes off again. Apostrophes already leading such a field get one
+// more too, so a name that really begins with one reads back unchanged.
+bool LooksLikeFormula(std::string_view field)
+{
+    const size_t first = field.find_first_not_of('\'');
+    return first != std::string_view::npos && StartsFormula(field[first]);
+}
+
+void AppendField(std::string& out, const std::string& plain)
+{
+    const std::string field = LooksLikeFormula(plain) ? "'" + plain : plain;
     if (!NeedsQuotes(field))
     {
         out += field;
@@ -81,6 +99,14 @@ std::string_view Trimmed(std::string_view text)
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
     return text;
+}
+
+// The field the writer led with an apostrophe, without it.
+std::string_view WithoutFormulaGuard(std::string_view field)
+{
+    if (!field.empty() && field.front() == '\'' && LooksLikeFormula(field))
+        field.remove_prefix(1);
+    return field;
 }
 
 std::string LowerAscii(std::string_view text)
@@ -228,20 +254,21 @@ void ReadCsv(std::string_view text, WatchlistFileContents& contents)
             contents.line = records.Line();
             return;
         }
-        std::string_view code = codeColumn < fields.size() ? Trimmed(fields[codeColumn]) : std::string_view();
+        std::string_view code =
+            codeColumn < fields.size() ? WithoutFormulaGuard(Trimmed(fields[codeColumn])) : std::string_view();
         if (code.empty())
         {
             // A row without its code still meant something: it is told as
             // not found rather than passed over in silence.
             for (const std::string& field : fields)
                 if (code.empty())
-                    code = Trimmed(field);
+                    code = WithoutFormulaGuard(Trimmed(field));
             if (!code.empty() && !Take(contents, std::string(), std::string(code), line))
                 return;
             continue;
         }
         const std::string_view exchange =
-            exchangeColumn < fields.size() ? Trimmed(fields[exchangeColumn]) : std::string_view();
+            exchangeColumn < fields.size() ? WithoutFormulaGuard(Trimmed(fields[exchangeColumn])) : std::string_view();
         if (!Take(contents, std::string(exchange), std::string(code), line))
             return;
     }

@@ -1,5 +1,7 @@
 #include "layout/WindowNodeReader.h"
 
+#include <algorithm>
+
 #include "layout/DurableFile.h"
 
 namespace layout {
@@ -11,6 +13,9 @@ namespace {
 const char* const kControls = "setting.controls.<xmlattr>.";
 const char* const kGeneral = "setting.general.<xmlattr>.";
 const char* const kDefaultTitle = "Tickerdeck";
+// The widest column read from a file: a wider one shows nothing of its
+// text on most screens, and the grid adds widths up in an int.
+constexpr int kMaxColumnWidth = 1000;
 
 std::string ControlsKey(const char* name)
 {
@@ -133,7 +138,10 @@ std::vector<ColumnEntry> ReadColumns(const Tree& columns)
     ForEachChild(columns, "column", [&entries](const Tree& column) {
         ColumnEntry entry;
         entry.id = ReadInt(column, "<xmlattr>.id", entry.id);
-        entry.size = ReadInt(column, "<xmlattr>.size", entry.size);
+        const int size = ReadInt(column, "<xmlattr>.size", entry.size);
+        // Widths the grid would add up past its range blank the whole grid;
+        // a negative one is no width at all.
+        entry.size = size < 0 ? entry.size : std::min(size, kMaxColumnWidth);
         entry.show = ReadBool(column, "<xmlattr>.show", entry.show);
         entry.sort = ReadBool(column, "<xmlattr>.sort", entry.sort);
         entry.ascending = ReadBool(column, "<xmlattr>.ascending", entry.ascending);

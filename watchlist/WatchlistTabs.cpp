@@ -70,7 +70,7 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     if (!host)
         return {StoreOutcome::Failed, "no host"};
     const bool stored = source.type == layout::kStoredWatchlistTab;
-    wxString label = layout::ShownName(source.watchlist);
+    wxString label = layout::ShownTabLabel(source.watchlist);
     if (!stored)
     {
         const auto composed =
@@ -187,7 +187,7 @@ StoreOutcome WatchlistTabs::CreateWatchlistTab(const std::string& name,
     {
         return StoreFailure("creating watchlist \"" + name + "\" in", store->Path(), error);
     }
-    wxGridEx* grid = OpenTemplateTab(layout::ShownName(name));
+    wxGridEx* grid = OpenTemplateTab(layout::ShownTabLabel(name));
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     table->SetTabType(layout::kStoredWatchlistTab);
     table->SetWatchlistName(name);

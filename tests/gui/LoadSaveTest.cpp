@@ -87,7 +87,9 @@ TEST_F(Load, StoredRowsAndAlertsSkipUnknownInstrumentsAndTheLastAlertOfOneWins)
         <watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="GONE"/>
           <instrument exchange="KTX" code="TKE"/><instrument code="BDI"/></watchlist>
         <watchlist name="Other"><instrument exchange="AMX" code="AI"/></watchlist>)");
-    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Nowhere"/></watchlists>
+    // A name that is no UTF-8 and holds a line break is labelled as the menus show it, on one line.
+    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Nowhere"/>
+        <watchlist name="Two&#10;lines )" "\xFF" R"("/></watchlists>
         <alerts>
           <alert exchange="AMX" code="ARPI" type="16" condition="2" value="91.5" remark="first"/>
           <alert exchange="AMX" code="NOPE" value="1"/>
@@ -96,7 +98,8 @@ TEST_F(Load, StoredRowsAndAlertsSkipUnknownInstrumentsAndTheLastAlertOfOneWins)
           <alert code="BDI" value="3"/>
         </alerts>)");
 
-    ASSERT_EQ((std::vector<wxString>{"Core", "Nowhere"}), PageLabels(board));
+    ASSERT_EQ((std::vector<wxString>{"Core", "Nowhere", wxString::FromUTF8("Two lines \xEF\xBF\xBD")}),
+              PageLabels(board));
     EXPECT_EQ((std::vector<Instrument*>{cdg, tke}), Shown(board, 0));
     EXPECT_EQ(2u, host.subscribes.size());
     EXPECT_EQ("Core", TableOfPage(board, 0)->GetWatchlistName());

@@ -119,7 +119,7 @@ protected:
 
     /// What a spreadsheet reader finds in a workbook, as tests/scripts/read-workbook.py
     /// prints it: "sheet\tname", then "column\tindex\tformat" and
-    /// "cell\trow\tcol\tn|s\tformat\tvalue" lines, numbers in Python's repr.
+    /// "cell\trow\tcol\tn|s|f\tformat\tvalue" lines (f: a formula), numbers in Python's repr.
     std::string ReadWorkbook(const fs::path& path) const
     {
         const fs::path text = folder / "workbook.txt";
@@ -259,7 +259,10 @@ TEST_F(ExcelExport, LongNamesAreShortenedAnEmptyTabKeepsItsHeaderQuickExportsMak
 
     Instrument* odd = Quoted("Ä&<B>", 1.0, 1);
     odd->name = "Société \"Générale\" & <Fils> 株式";
-    AddTab(board, {odd}, wxString::FromUTF8("Étoile"));
+    // A spreadsheet program would run these as formulas, were they written as such.
+    Instrument* formula = Quoted("=1+1", 2.0, 1);
+    formula->name = "=HYPERLINK(\"http://x\",\"y\")";
+    AddTab(board, {odd, formula}, wxString::FromUTF8("Étoile"));
     PostCommand(board, cmd::ExportExcel);
     PostCommand(board, cmd::ExportExcel);
     ASSERT_TRUE(PumpUntil([&] { return notices.size() == 3; }, 20000));
@@ -270,6 +273,8 @@ TEST_F(ExcelExport, LongNamesAreShortenedAnEmptyTabKeepsItsHeaderQuickExportsMak
     EXPECT_EQ(0u, book.rfind("sheet\tÉtoile\n", 0)) << book;
     EXPECT_EQ("s\t@\t" + odd->name, Cell(book, 1, column::Name));
     EXPECT_EQ("s\t@\t" + odd->code, Cell(book, 1, column::Code));
+    EXPECT_EQ("s\t@\t" + formula->name, Cell(book, 2, column::Name));
+    EXPECT_EQ("s\t@\t=1+1", Cell(book, 2, column::Code));
 }
 
 TEST_F(ExcelExport, WithoutARegisteredApplicationTheFileStaysAndTheMessageSaysSo)

@@ -2,7 +2,7 @@
 """Prints what a spreadsheet reader finds in a workbook, one fact a line:
   sheet<TAB>name
   column<TAB>index<TAB>number format      (columns with a format of their own)
-  cell<TAB>row<TAB>col<TAB>n|s<TAB>number format<TAB>value
+  cell<TAB>row<TAB>col<TAB>n|s|f<TAB>number format<TAB>value   (f: a formula)
 Rows and columns count from 0; numbers print in Python's repr."""
 import sys
 
@@ -20,7 +20,7 @@ for sheet in book.worksheets:
         for cell in row:
             if cell.value is None:
                 continue
-            kind = "n" if isinstance(cell.value, (int, float)) else "s"
+            kind = "f" if cell.data_type == "f" else "n" if isinstance(cell.value, (int, float)) else "s"
             value = repr(float(cell.value)) if kind == "n" else str(cell.value)
             out.append(f"cell\t{cell.row - 1}\t{cell.column - 1}\t{kind}\t{cell.number_format}\t{value}")
 sys.stdout.write("\n".join(out) + "\n")

@@ -1,6 +1,7 @@
 // The terminal's layout document: the list of open windows, and whole runs
 // that quit and start again from what they wrote, byte for byte.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 
 #include "LayoutDocument.h"
 #include "TerminalHost.h"
+#include "controls/wxFlatNotebook.h"
 #include "layout/DurableFile.h"
 #include "support/XmlText.h"
 
@@ -174,19 +176,102 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
     EXPECT_EQ(truncated, ReadBytes(layoutAside)) << "the kept file is never touched again";
 }
 
-TEST(LayoutDocumentRun, ALayoutPathThatIsAFolderIsReportedAndLeftAlone)
+// The check at start parses no tree; it must still refuse what the tree
+// reader after it would, or the layout would be neither read nor set aside.
+TEST(LayoutDocumentRun, ALayoutTooDenseForATreeIsSetAsideAndTheStoreIsNot)
 {
     TempFolder folder;
-    std::filesystem::create_directories(folder / "layout.xml");
+    std::string dense = "<application><layout><windows";
+    for (std::size_t i = 0; i < layout::kMaxTreeItems; ++i)
+        dense += " a=''";
+    WriteBytes(folder / "layout.xml", dense + "/></layout></application>");
     WriteBytes(folder / "store.xml", kStartStore);
     Terminal terminal(FileOptions(folder));
     terminal.Start();
     ASSERT_TRUE(terminal.Frame());
     const std::string notices = terminal.Frame()->NoticeText().ToStdString();
-    EXPECT_NE(notices.find((folder / "layout.xml").string()), std::string::npos) << notices;
-    EXPECT_FALSE(terminal.Frame()->SaveLayout());
+    EXPECT_NE(notices.find("more than 1000000 elements and attributes"), std::string::npos) << notices;
+    EXPECT_FALSE(SetAsideFileOf(folder / "layout.xml").empty());
+    EXPECT_TRUE(SetAsideFileOf(folder / "store.xml").empty());
     CloseAndShutdown(terminal);
+}
+
+/// The tab count of each board the terminal has open, in opening order.
+std::vector<size_t> TabCounts(Terminal& terminal)
+{
+    std::vector<size_t> counts;
+    const std::function<wxFlatNotebook*(wxWindow*)> notebookIn = [&](wxWindow* window) -> wxFlatNotebook* {
+        if (auto* notebook = wxDynamicCast(window, wxFlatNotebook))
+            return notebook;
+        for (wxWindow* child : window->GetChildren())
+            if (wxFlatNotebook* notebook = notebookIn(child))
+                return notebook;
+        return nullptr;
+    };
+    for (const OpenWindow& window : terminal.Host().Windows().All())
+    {
+        wxFlatNotebook* notebook = window.panel ? notebookIn(window.panel) : nullptr;
+        counts.push_back(notebook ? notebook->GetPageCount() : 0);
+    }
+    return counts;
+}
+
+// The shipped default board has five tabs.
+constexpr size_t kShippedTabs = 5;
+
+TEST(LayoutDocumentRun, ALayoutThatIsAFolderOrADeviceIsReportedLeftAloneAndTheShippedBoardOpens)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "layout.xml");
+    WriteBytes(folder / "store.xml", kStartStore);
+    for (const std::string& layoutFile : {(folder / "layout.xml").string(), std::string("/dev/zero")})
+    {
+        TerminalOptions options = FileOptions(folder);
+        options.layoutFile = layoutFile;
+        Terminal terminal(options);
+        terminal.Start();
+        ASSERT_TRUE(terminal.Frame());
+        const std::string notices = terminal.Frame()->NoticeText().ToStdString();
+        EXPECT_NE(notices.find(layoutFile), std::string::npos) << notices;
+        testing_support::Flush(5);
+        EXPECT_EQ(std::vector<size_t>{kShippedTabs}, TabCounts(terminal)) << layoutFile;
+        EXPECT_FALSE(terminal.Frame()->SaveLayout());
+        CloseAndShutdown(terminal);
+    }
     EXPECT_TRUE(std::filesystem::is_directory(folder / "layout.xml"));
+}
+
+// A default board kept as a window the file does not hold, or as a stub, gave
+// every new board an empty grid and was written back so at every save.
+TEST(LayoutDocumentRun, ABrokenDefaultBoardIsNamedReplacedByTheShippedOneAndSavedWhole)
+{
+    for (const auto& [element, told] :
+         {std::pair("<tickerdeck window=\"99\"/>", "\"99\""), std::pair("<tickerdeck window=\"abc\" size-x=\"9\"/>", "\"abc\""),
+          std::pair("<tickerdeck size-x=\"9\"><setting/></tickerdeck>", "no tabs")})
+    {
+        TempFolder folder;
+        std::string text = kStartLayout;
+        text.replace(text.find("<windows>"), 0, std::string("<default>") + element + "</default>");
+        WriteBytes(folder / "layout.xml", text);
+        WriteBytes(folder / "store.xml", kStartStore);
+        Terminal terminal(FileOptions(folder));
+        terminal.Start();
+        ASSERT_TRUE(terminal.Frame());
+        const std::string notices = terminal.Frame()->NoticeText().ToStdString();
+        EXPECT_NE(notices.find((folder / "layout.xml").string()), std::string::npos) << notices;
+        EXPECT_NE(notices.find(told), std::string::npos) << notices;
+        ASSERT_TRUE(terminal.Frame()->OpenDockedBoard());
+        testing_support::Flush(5);
+        const std::vector<size_t> counts = TabCounts(terminal);
+        EXPECT_EQ(1, std::count(counts.begin(), counts.end(), kShippedTabs)) << element;
+        EXPECT_TRUE(terminal.Frame()->SaveLayout());
+        CloseAndShutdown(terminal);
+
+        ptree saved = testing_support::Parse(ReadBytes(folder / "layout.xml"));
+        layout::ExpandDefaultBoard(saved);
+        // The framed board is saved as the default for new boards: whole, or as a window the file holds.
+        EXPECT_EQ(layout::DefaultBoardFault::None, layout::FindDefaultBoardFault(saved).kind) << element;
+    }
 }
 
 }  // namespace

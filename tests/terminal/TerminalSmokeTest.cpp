@@ -3,6 +3,7 @@
 // boards, theme and history date as boards and status bar show it, and a clean
 // shutdown.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -10,10 +11,12 @@
 #include <gtest/gtest.h>
 #include <wx/datectrl.h>
 #include <wx/grid.h>
+#include <wx/numformatter.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/toplevel.h>
 
+#include "MainFrame.h"
 #include "Platform.h"
 #include "TerminalHost.h"
 #include "controls/wxFlatNotebook.h"
@@ -115,6 +118,17 @@ TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenAndSwitch)
     ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Frame() == nullptr && wxTopLevelWindows.empty(); }));
     EXPECT_TRUE(terminal.Host().Windows().All().empty());
     terminal.Shutdown();
+}
+
+TEST(TerminalSmoke, TheFeedRateShowsInPlainDigits)
+{
+    wxString million = FeedRateText(1e6);
+    EXPECT_EQ(wxString::npos, million.find('e')) << million;
+    million.erase(std::remove_if(million.begin(), million.end(), [](wxUniChar c) { return !wxIsdigit(c); }),
+                  million.end());
+    EXPECT_EQ("1000000", million);
+    EXPECT_EQ(wxString("0") + wxNumberFormatter::GetDecimalSeparator() + "25", FeedRateText(0.25));
+    EXPECT_EQ("60", FeedRateText(60.0));
 }
 
 // Relative luminance as accessibility guidelines define it.

@@ -67,6 +67,21 @@ TEST(LayoutNodeReader, TabsColumnsAndFiltersSkipForeignChildrenAndDefaultMalform
     EXPECT_TRUE(tabs[1].filters.empty());
 }
 
+// Hand-edited widths: the grid adds widths up in an int, and a sum past its
+// range left it without header or cells; a column far wider than the screen
+// shows nothing of its text either.
+TEST(LayoutNodeReader, ColumnWidthsAreReadIntoARangeTheGridCanAddUp)
+{
+    const std::vector<layout::ColumnEntry> columns = layout::ReadColumns(Node(R"(<columns>
+        <column size="1000000000"/><column size="2147483647"/><column size="-2147483648"/><column size="-1"/>
+        <column size="0"/><column size="1000"/><column size="1001"/><column size="57"/></columns>)")
+                                                                            .get_child("columns"));
+    std::vector<int> sizes;
+    for (const layout::ColumnEntry& column : columns)
+        sizes.push_back(column.size);
+    EXPECT_EQ(sizes, (std::vector<int>{1000, 1000, 80, 80, 0, 1000, 1000, 57}));
+}
+
 TEST(LayoutNodeReader, AlertsDefaultTheirFieldsAndSkipInstrumentsWithoutExchange)
 {
     const std::vector<layout::AlertEntry> alerts = layout::ReadAlertEntries(Node(R"(<alerts>

@@ -80,4 +80,12 @@ TEST(LayoutValues, NonAsciiTextSurvivesTheCLocaleAndLegacyBytesAreKept)
     EXPECT_EQ(wxUniChar('t'), legacy[1]);
 }
 
+// A tab shows a name as the menus do, on one line.
+TEST(LayoutValues, TabLabelsShowNamesAsTheMenusDoOnOneLine)
+{
+    EXPECT_EQ(wxString::FromUTF8("A \xEF\xBF\xBD B  C D\xC3\xBC"), layout::ShownTabLabel("A \xFF B\r\n\nC\tD\xC3\xBC"));
+    EXPECT_EQ(layout::ShownName("x\xE9y"), layout::ShownTabLabel("x\xE9y"));
+    EXPECT_EQ(wxString("end "), layout::ShownTabLabel("end\r"));
+}
+
 }  // namespace

@@ -76,10 +76,13 @@ TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEverySha
     const std::string list(100000, 'C');
     const std::string filters = R"(<filters><column id="2"><filter condition="5" value=")" + list + R"(" row="0"/>)"
                                 "</column></filters>";
-    const auto file = [](const std::string& board, const std::string& defaultTab, const std::string& windowTab) {
+    // The window's first tab holds another filter: the default must point at the tab holding its own.
+    const std::string other = R"(<filters><column id="2"><filter condition="5" value="C" row="0"/></column></filters>)";
+    const auto file = [&other](const std::string& board, const std::string& defaultTab, const std::string& windowTab) {
         return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application><layout><default><tickerdeck" + board +
                "><watchlists><watchlist>" + defaultTab + "</watchlist></watchlists></tickerdeck></default>"
-               "<windows><window><state><watchlists><watchlist/><watchlist name=\"\" current=\"true\" type=\"1\">"
+               "<windows><window><state><watchlists><watchlist>" + other + "</watchlist>"
+               "<watchlist name=\"\" current=\"true\" type=\"1\">"
                "<columns/>" + windowTab + "</watchlist></watchlists></state></window></windows></layout></application>";
     };
     const layout::TabEntry written{"", true, 1, "", "", {}, true, {{2, {{5, list, 0}}}}, {}};  // id after conditions
@@ -96,6 +99,31 @@ TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEverySha
         const Tree& tab = read.get_child("application.layout.default.tickerdeck.watchlists").back().second;
         EXPECT_EQ(list, tab.get("filters.column.filter.<xmlattr>.value", ""));
     }
+}
+
+// A default board that opens no board: kept as a window the file does not
+// hold, as a stub, or not there at all.
+TEST(StoreNodeWriter, ADefaultBoardThatOpensNoBoardIsFoundAfterExpanding)
+{
+    using Fault = layout::DefaultBoardFault;
+    const auto fault = [](const std::string& board, const std::string& windowState) {
+        Tree document = testing_support::Parse("<application><layout>" + board + "<windows><window><state>" +
+                                               windowState + "</state></window></windows></layout></application>");
+        layout::ExpandDefaultBoard(document);
+        return layout::FindDefaultBoardFault(document);
+    };
+    for (const char* window : {"99", "0", "-1", "2", "2147483648", "abc", ""})
+    {
+        const Fault found = fault(std::string("<default><tickerdeck window=\"") + window + "\"/></default>", "<watchlists/>");
+        EXPECT_EQ(Fault::UnknownWindow, found.kind) << window;
+        EXPECT_EQ(window, found.window);
+    }
+    EXPECT_EQ(Fault::NoTabs, fault("<default><tickerdeck size-x=\"9\"><setting/></tickerdeck></default>", "<watchlists/>").kind);
+    EXPECT_EQ(Fault::NoTabs, fault("<default><tickerdeck window=\"1\"/></default>", "<setting/>").kind)
+        << "the window it names holds no tabs either";
+    EXPECT_EQ(Fault::Missing, fault("", "<watchlists/>").kind);
+    EXPECT_EQ(Fault::None, fault("<default><tickerdeck window=\"1\"/></default>", "<watchlists/>").kind);
+    EXPECT_EQ(Fault::None, fault("<default><tickerdeck><watchlists/></tickerdeck></default>", "").kind);
 }
 
 }  // namespace

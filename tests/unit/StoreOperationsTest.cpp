@@ -223,7 +223,7 @@ TEST_F(StoreFolder, PipesDevicesAndHugeFilesAreRefusedUnreadAndLinksAndPipesSetA
     const fs::path pipe = folder / "pipe.xml";
     ASSERT_EQ(0, ::mkfifo(pipe.c_str(), 0600));
     for (const auto& [file, reason] :
-         {std::pair(huge, "larger than 256 MB"), std::pair(zero, "is not a regular file"),
+         {std::pair(huge, "larger than 64 MB"), std::pair(zero, "is not a regular file"),
           std::pair(pipe, "is not a regular file")})
     {
         try
@@ -241,6 +241,43 @@ TEST_F(StoreFolder, PipesDevicesAndHugeFilesAreRefusedUnreadAndLinksAndPipesSetA
     EXPECT_FALSE(fs::exists(fs::symlink_status(zero)) || fs::exists(fs::symlink_status(pipe)));
     EXPECT_EQ("", layout::SetAsideUnreadable("/dev/zero"));
     EXPECT_TRUE(fs::exists("/dev/zero"));
+}
+
+// Parsing costs a node per element and attribute, a tree node hundreds of
+// bytes: files dense with markup are refused before either is built, the
+// tree's bound far lower than the scanner's. A store of a million
+// instruments holds three million of them.
+TEST_F(StoreFolder, DocumentsDenseWithMarkupAreRefusedBeforeParsing)
+{
+    const auto dense = [](std::size_t items) {
+        std::string text = "<application>\n<watchlists>\n<watchlist";
+        text.reserve(text.size() + 5 * items + 64);
+        for (std::size_t i = 3; i < items; ++i)
+            text += " a=''";
+        return text + "/>\n</watchlists>\n</application>";
+    };
+    Write(dense(layout::kMaxTreeItems + 1));
+    try
+    {
+        layout::ReadStore(path.string());
+        ADD_FAILURE() << "a tree of too many nodes was built";
+    }
+    catch (const layout::UnreadableFile& error)
+    {
+        EXPECT_EQ(path.string() + ":3: more than 1000000 elements and attributes", error.what());
+    }
+    EXPECT_NO_THROW(layout::ReadStoredWatchlists(path.string())) << "within the scanner's bound";
+
+    Write(dense(layout::kMaxScannedItems + 1));
+    try
+    {
+        layout::ReadStoredWatchlists(path.string());
+        ADD_FAILURE() << "parsed too many nodes";
+    }
+    catch (const layout::UnreadableFile& error)
+    {
+        EXPECT_EQ(path.string() + ":3: more than 4000000 elements and attributes", error.what());
+    }
 }
 
 TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)

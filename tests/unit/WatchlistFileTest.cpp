@@ -17,9 +17,27 @@ TEST(WatchlistFile, WritesRfc4180Csv)
               "exchange,code,name\r\nAMX,ARPI,\"Atlas, \"\"A\"\"\"\r\nKTX,TKE,\" lead\"\r\nRHX,KSS,\r\n");
 }
 
+// Spreadsheet programs run a cell beginning with = + - @ (or a tab or carriage
+// return before one) as a formula; such fields go out behind an apostrophe.
+TEST(WatchlistFile, WritesFormulaLookingFieldsAsText)
+{
+    EXPECT_EQ(layout::WatchlistCsv({{"AMX", "=1+1", "=HYPERLINK(\"http://x\",\"y\")"},
+                                    {"+X", "-2+3", "+cmd|' /C calc'!A0"},
+                                    {"@A", "KSS", "@SUM(1+1)"},
+                                    {"RHX", "'=A1", "\t=1"},
+                                    {"RHX", "\r-1", "'quoted' - =not a formula"}}),
+              "exchange,code,name\r\n"
+              "AMX,'=1+1,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"\r\n"
+              "'+X,'-2+3,'+cmd|' /C calc'!A0\r\n"
+              "'@A,KSS,'@SUM(1+1)\r\n"
+              "RHX,''=A1,'\t=1\r\n"
+              "RHX,\"'\r-1\",'quoted' - =not a formula\r\n");
+}
+
 TEST(WatchlistFile, ReadsBackWhatItWrote)
 {
-    const Refs refs = {{"AMX", "A,B"}, {"KTX", "Q\"T"}, {"", "LINE\nBREAK"}, {"RHX", "KSS"}};
+    const Refs refs = {{"AMX", "A,B"}, {"KTX", "Q\"T"}, {"", "LINE\nBREAK"}, {"RHX", "KSS"},
+                       {"=X", "-2+3"}, {"@A", "'=A1"}, {"RHX", "''+1"}, {"AMX", "\t=1"}, {"AMX", "'"}, {"AMX", "'KSS"}};
     std::vector<layout::WatchlistFileRow> rows;
     for (const InstrumentRef& ref : refs)
         rows.push_back({ref.exchange, ref.code, "x\r\ny"});
@@ -63,6 +81,8 @@ TEST(WatchlistFile, ReadsWhatUsersHandOver)
          P::None, 0, {{"AMX", "ARPI"}, {"RHX", "KSS"}}},
         {"columns in another order", "Name, Code ,EXCHANGE\n\"x, y\", KSS ,RHX\n,,\nn,ARPI\nNOPE\n", P::None, 0,
          {{"RHX", "KSS"}, {"", "ARPI"}, {"", "NOPE"}}},
+        {"apostrophes a spreadsheet program wrote", "code,exchange\n'=1+1,'@A\n\"'-2\",RHX\n'KSS,'\n", P::None, 0,
+         {{"@A", "=1+1"}, {"RHX", "-2"}, {"'", "'KSS"}}},
         {"plain list", "\xEF\xBB\xBFKSS, AMX:ORCA\r\nNOPE;\"X\"\n\n", P::None, 0,
          {{"", "KSS"}, {"AMX", "ORCA"}, {"", "NOPE"}, {"", "X"}}},
     };
