@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kOwnValueColumns = column::Vwap - column::Open + 1;
+const int kOwnValueColumns = TieSlotCount();
 // A painting grid holds at most a couple of cell attributes at once (the one
 // it draws and its one-entry cache); a few spares cover nested lookups.
 constexpr size_t kAttrPoolLimit = 8;
@@ -63,7 +63,7 @@ void TickerdeckTable::SetValue(int, int, const wxString&)
 wxString TickerdeckTable::GetColLabelValue(int col)
 {
     // Volumes in thousands say so, or 1.500 would read as one and a half shares.
-    const bool volume = col == column::BuyVolume || col == column::SellVolume || col == column::CumVolume;
+    const bool volume = IsColumn(col) && ColumnAt(col).decimals == Decimals::Volume;
     if (volume && m_format.volumeInThousands)
         return wxString::Format(_("%s (k)"), ColumnLabel(col));
     return ColumnLabel(col);
@@ -772,7 +772,7 @@ wxColour TickerdeckTable::ColourOf(CellColour colour) const
 
 CellColour& TickerdeckTable::TieMemory(int row, int col)
 {
-    return m_tieColours[static_cast<size_t>(row) * kOwnValueColumns + (col - column::Open)];
+    return m_tieColours[static_cast<size_t>(row) * kOwnValueColumns + TieSlotOf(col)];
 }
 
 wxColour TickerdeckTable::GridBackground() const

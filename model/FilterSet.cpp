@@ -177,46 +177,6 @@ bool MatchesWildcard(const wxString& pattern, const wxString& text)
     return p == pattern.length();
 }
 
-double NumberOf(const Price& price, int col)
-{
-    switch (col)
-    {
-    case column::TradeType: return static_cast<unsigned char>(price.tradeType);
-    case column::Last: return price.last;
-    case column::Change: return price.change;
-    case column::ChangePercent: return price.changePercent;
-    case column::Amplitude: return price.amplitude;
-    case column::BuyVolume: return price.buyVolume;
-    case column::Buy: return price.buy;
-    case column::Sell: return price.sell;
-    case column::SellVolume: return price.sellVolume;
-    case column::CumVolume: return price.cumVolume;
-    case column::CumValue: return price.cumValue;
-    case column::Deals: return price.deals;
-    case column::MoneyFlow: return price.moneyFlow;
-    case column::Open: return price.open;
-    case column::High: return price.high;
-    case column::Low: return price.low;
-    case column::Vwap: return price.vwap;
-    case column::PrevClose: return price.prevClose;
-    case column::Closing: return price.closing;
-    default: return 0.0;
-    }
-}
-
-bool IsInstrumentField(int col)
-{
-    switch (col)
-    {
-    case column::Name:
-    case column::Code:
-    case column::Currency:
-    case column::Sector:
-    case column::Type: return true;
-    default: return false;
-    }
-}
-
 /// The instrument's text and the quote's note as the grid joins them.
 const std::string& JoinedNote(const std::string& note, const std::string& instrumentText,
                               std::string& scratch)
@@ -235,18 +195,14 @@ const std::string& TextOf(const Price& price, int col, std::string& scratch)
 {
     static const std::string none;
     const Instrument* instrument = price.instrument;
+    if (const auto field = ColumnAt(col).text)
+        return instrument ? instrument->*field : none;
     switch (col)
     {
-    case column::Name: return instrument ? instrument->name : none;
-    case column::Code: return instrument ? instrument->code : none;
     case column::Status:
         return JoinedNote(price.statusNote, instrument ? instrument->tradingStatus : none, scratch);
     case column::CorporateAction:
         return JoinedNote(price.caNote, instrument ? instrument->corporateAction : none, scratch);
-    // The currency the grid shows, which is the instrument's.
-    case column::Currency: return instrument ? instrument->currency : none;
-    case column::Sector: return instrument ? instrument->sector : none;
-    case column::Type: return instrument ? instrument->type : none;
     // The date as the grid shows it, so that what the user reads there is
     // what compares: the trade date, else the quote's other date.
     case column::Date:
@@ -333,22 +289,7 @@ const char* FilterOperatorText(int code)
 
 FilterKind FilterKindOf(int col)
 {
-    switch (col)
-    {
-    case column::Name:
-    case column::Code:
-    case column::Status:
-    case column::CorporateAction:
-    case column::Currency:
-    case column::Sector:
-    case column::Type:
-    case column::Date:
-        return FilterKind::Text;
-    case column::TradeType:
-        return FilterKind::Number;
-    default:
-        return col >= column::Last && col <= column::Closing ? FilterKind::Number : FilterKind::None;
-    }
+    return IsColumn(col) ? ColumnAt(col).filter : FilterKind::None;
 }
 
 std::vector<int> FilterOperatorsFor(FilterKind kind)
@@ -460,7 +401,7 @@ FilterSet::FilterSet(Columns columns) : m_columns(std::move(columns))
             test.column = col;
             test.op = condition.condition;
             test.numeric = kind == FilterKind::Number;
-            test.onInstrument = IsInstrumentField(col);
+            test.onInstrument = IsColumn(col) && ColumnAt(col).text != nullptr;
             if (!ReadOperand(condition.value, test))
             {
                 // Neither everything nor nothing: the condition is left out,
@@ -505,7 +446,7 @@ bool FilterSet::IsEmpty() const
 bool FilterSet::Holds(const Test& test, const Price& price)
 {
     if (test.numeric)
-        return HoldsForNumber(test.op, NumberOf(price, test.column), test.number, test.numbers);
+        return HoldsForNumber(test.op, QuoteNumber(test.column, price), test.number, test.numbers);
     std::string scratch;
     return HoldsForText(test.op, TextOf(price, test.column, scratch), test.text, test.items, test.pattern);
 }

@@ -9,6 +9,8 @@
 
 #include <wx/string.h>
 
+#include "model/ColumnSpec.h"
+
 struct Price;
 
 /// Operator codes of a filter condition, as the layout stores them.
@@ -35,13 +37,6 @@ enum Code
 /// other number.
 const char* FilterOperatorText(int code);
 
-/// How a filter reads a column: as a number, as text, or not at all.
-enum class FilterKind
-{
-    None,
-    Number,
-    Text
-};
 FilterKind FilterKindOf(int col);
 /// The operator codes that say something about a column of this kind, in
 /// the order the dialog lists them.
