@@ -6,6 +6,7 @@
 #include <wx/intl.h>
 
 #include "contract/Records.h"
+#include "model/QuoteFormat.h"
 
 namespace {
 
@@ -99,6 +100,10 @@ constexpr ColumnSpec kColumns[column::Count] = {
      &Instrument::flag, F::None, false},
 };
 
+// Stands for every computed column; its decimals are each column's own.
+constexpr ColumnSpec kComputed = {column::Count, "", -1, kRight, true, C::None, K::Number, D::None, B::WhenZero,
+                                  kNoNumber, kNoText, F::Number, false};
+
 constexpr bool RowsInIdOrder()
 {
     for (int col = 0; col < column::Count; ++col)
@@ -137,9 +142,14 @@ const ColumnSpec& ColumnAt(int col)
     return kColumns[col];
 }
 
+const ColumnSpec& ComputedColumnSpec()
+{
+    return kComputed;
+}
+
 bool ShowsFigures(int col)
 {
-    return IsColumn(col) && kColumns[col].kind != ValueKind::Text;
+    return IsComputedColumn(col) || (IsColumn(col) && kColumns[col].kind != ValueKind::Text);
 }
 
 int TieSlotOf(int col)
@@ -164,6 +174,18 @@ double QuoteNumber(int col, const Price& price)
     case column::Deals: return price.deals;
     default: return 0.0;
     }
+}
+
+bool ShowsBlank(int col, const Price& price)
+{
+    const double shown = IsColumn(col) && kColumns[col].blank == Blank::UntilTraded ? price.last
+                                                                                     : QuoteNumber(col, price);
+    return quote_format::IsZero(shown);
+}
+
+bool NamesInFormulas(int col)
+{
+    return IsColumn(col) && kColumns[col].kind == ValueKind::Number && kColumns[col].decimals != Decimals::RowNumber;
 }
 
 wxString ColumnLabel(int col)

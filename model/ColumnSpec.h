@@ -98,6 +98,21 @@ bool ShowsFigures(int col);
 /// trade's direction as its character code); 0 for other columns.
 double QuoteNumber(int col, const Price& price);
 
+/// True where the number column shows nothing for `price`.
+bool ShowsBlank(int col, const Price& price);
+/// The columns a computed column's formula may name: every number of the quote.
+bool NamesInFormulas(int col);
+/// Grid columns past the fixed ones are a tab's computed columns: numbers
+/// of the trader's formulas, stored by name.
+inline bool IsComputedColumn(int col)
+{
+    return col >= column::Count;
+}
+
+/// The facts every computed column shares: a number, right-aligned, no
+/// colour of its own, filtered as a number.
+const ColumnSpec& ComputedColumnSpec();
+
 /// The columns coloured by their own value keep a colour on exact ties, one
 /// slot per row each: the slot of `col`, or -1 for other columns.
 int TieSlotOf(int col);

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <limits>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -12,6 +14,7 @@
 
 #include "contract/Records.h"
 #include "model/ColumnSpec.h"
+#include "model/ComputedColumns.h"
 #include "model/QuoteFormat.h"
 
 namespace {
@@ -289,6 +292,8 @@ const char* FilterOperatorText(int code)
 
 FilterKind FilterKindOf(int col)
 {
+    if (IsComputedColumn(col))
+        return FilterKind::Number;
     return IsColumn(col) ? ColumnAt(col).filter : FilterKind::None;
 }
 
@@ -443,10 +448,20 @@ bool FilterSet::IsEmpty() const
     return true;
 }
 
-bool FilterSet::Holds(const Test& test, const Price& price)
+double FilterSet::NumberOf(const Test& test, const Price& price) const
+{
+    if (!IsComputedColumn(test.column))
+        return QuoteNumber(test.column, price);
+    // A blank computed cell is no number, and so passes no comparison.
+    const size_t index = static_cast<size_t>(test.column - column::Count);
+    const std::optional<double> value = m_computed ? m_computed->Value(index, price) : std::nullopt;
+    return value ? *value : std::numeric_limits<double>::quiet_NaN();
+}
+
+bool FilterSet::Holds(const Test& test, const Price& price) const
 {
     if (test.numeric)
-        return HoldsForNumber(test.op, QuoteNumber(test.column, price), test.number, test.numbers);
+        return HoldsForNumber(test.op, NumberOf(test, price), test.number, test.numbers);
     std::string scratch;
     return HoldsForText(test.op, TextOf(price, test.column, scratch), test.text, test.items, test.pattern);
 }
@@ -454,7 +469,7 @@ bool FilterSet::Holds(const Test& test, const Price& price)
 bool RowPasses(const Price& price, const FilterSet& set)
 {
     for (const FilterSet::Test& test : set.m_tests)
-        if (!FilterSet::Holds(test, price))
+        if (!set.Holds(test, price))
             return false;
     return true;
 }

@@ -168,6 +168,8 @@ wxString NumberCellText(const ColumnSpec& spec, double value, const Price& price
 
 wxString QuoteFormat::CellText(int row, int col, const Price& price) const
 {
+    if (IsComputedColumn(col))
+        return computed.Text(static_cast<size_t>(col - column::Count), price);
     if (!IsColumn(col))
         return wxString();
     const ColumnSpec& spec = ColumnAt(col);

@@ -1,8 +1,11 @@
 #include "model/RowComparator.h"
 
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "model/ColumnSpec.h"
+#include "model/ComputedColumns.h"
 #include "contract/Records.h"
 
 namespace {
@@ -71,9 +74,15 @@ const void* SortKeyAddress(int col, const Price& price)
     }
 }
 
+double ComputedSortKey(int col, const Price& price, const ComputedColumns& computed)
+{
+    const std::optional<double> value = computed.Value(static_cast<size_t>(col - column::Count), price);
+    return value ? *value : -std::numeric_limits<double>::infinity();
+}
+
 bool HasNumericSortKey(int col)
 {
-    return NumberField(col) || col == column::Deals || col == column::TradeType;
+    return IsComputedColumn(col) || NumberField(col) || col == column::Deals || col == column::TradeType;
 }
 
 double NumericSortKey(int col, const Price& price)

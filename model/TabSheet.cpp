@@ -88,6 +88,11 @@ const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteF
     static const std::string thousands = "#,##0.000";
     static const std::string twoDecimals = "#,##0.00";
     static const std::string signedTwoDecimals = "+#,##0.00;-#,##0.00;0.00";
+    if (IsComputedColumn(columnId))
+    {
+        const size_t index = static_cast<size_t>(columnId - column::Count);
+        return index < format.computed.Size() ? PriceFormat(format.computed.Def(index).decimals) : none;
+    }
     switch (IsColumn(columnId) ? ColumnAt(columnId).decimals : Decimals::None)
     {
     case Decimals::Instrument:
@@ -107,7 +112,8 @@ const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteF
 
 ColumnKind KindOfColumn(int columnId)
 {
-    return IsColumn(columnId) && ColumnAt(columnId).kind == ValueKind::Number ? ColumnKind::Number
+    return IsComputedColumn(columnId) || (IsColumn(columnId) && ColumnAt(columnId).kind == ValueKind::Number)
+               ? ColumnKind::Number
                                                                               : ColumnKind::Text;
 }
 
