@@ -65,7 +65,7 @@ ComputedColumnDialog::ComputedColumnDialog(BoardOwner* owner, wxWindow* parent, 
     m_name->Bind(wxEVT_TEXT, &ComputedColumnDialog::OnChanged, this);
     m_formula->Bind(wxEVT_TEXT, &ComputedColumnDialog::OnChanged, this);
     m_decimals->Bind(wxEVT_SPINCTRL, &ComputedColumnDialog::OnChanged, this);
-    m_ok->Bind(wxEVT_BUTTON, &ComputedColumnDialog::OnOk, this);
+    Bind(wxEVT_BUTTON, &ComputedColumnDialog::OnOk, this, wxID_OK);
     m_name->SetFocus();
 }
 
