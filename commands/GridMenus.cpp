@@ -314,7 +314,7 @@ ComputedColumnDialog* GridMenus::OpenColumnDialog(Tickerdeck& board, size_t inde
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     const bool editing = index < table->Computed().Size();
     auto* dialog =
-        new ComputedColumnDialog(board.GetOwner(), board.GetOwnerFrame(), editing ? _("Edit Column") : _("New Column"));
+        new ComputedColumnDialog(board.GetOwner(), wxGetTopLevelParent(&board), editing ? _("Edit Column") : _("New Column"));
     m_columnDialog = dialog;
     if (editing)
         dialog->SetDef(table->Computed().Def(index));
