@@ -14,6 +14,8 @@ namespace {
 
 bool ColumnChanged(int col, int mask)
 {
+    if (IsComputedColumn(col))
+        return mask != 0;
     const int bit = ColumnAt(col).changeBit;
     return bit >= 0 && (static_cast<uint32_t>(mask) & (uint32_t{1} << bit)) != 0;
 }
@@ -150,16 +152,16 @@ void QuoteGridView::RefreshChangedCells(int row, int mask, bool flash, const Are
     const wxRect rowRect = RowRect(row);
     wxRect pending;
     int left = 0;
-    for (int position = 0; position < column::Count; ++position)
+    for (int position = 0; position < grid->GetNumberCols(); ++position)
     {
         const int col = grid->GetColAt(position);
-        if (!IsColumn(col))
+        if (col < 0)
             continue;
         const wxRect rect(left, rowRect.y, grid->GetColSize(col), rowRect.height);
         left += rect.width;
         if (!ColumnChanged(col, mask) || rect.width <= 0 || rect.GetRight() < area.left || rect.GetLeft() > area.right)
             continue;
-        if (flash)
+        if (flash && IsColumn(col))
             StartFlash(row, col);
         if (!pending.IsEmpty() && pending.GetRight() + 1 == rect.GetLeft())
             pending.width += rect.width;

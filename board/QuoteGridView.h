@@ -14,6 +14,8 @@
 #include <wx/event.h>
 #include <wx/gdicmn.h>
 
+#include "model/ColumnSpec.h"
+
 #include "model/FlashSchedule.h"
 
 class wxGrid;
@@ -63,7 +65,8 @@ public:
     void SetFlashDuration(std::chrono::milliseconds duration) { m_flashDuration = duration; }
     bool IsFlashing(int row, int col) const
     {
-        return !m_flashOfCell.empty() && m_flashOfCell.count(CellKey(row, col)) > 0;
+        // Computed columns never flash; their keys would be other cells'.
+        return !m_flashOfCell.empty() && col < column::Count && m_flashOfCell.count(CellKey(row, col)) > 0;
     }
     std::size_t FlashCount() const { return m_flashOfCell.size(); }
     std::optional<Clock::time_point> FlashEndAt(int row, int col) const;

@@ -15,6 +15,7 @@
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "board/ColumnLayout.h"
+#include "board/ComputedColumnGrid.h"
 #include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "contract/Host.h"
@@ -81,6 +82,8 @@ private:
     void BuildTab(const layout::TabEntry& entry)
     {
         wxGridEx* grid = m_board.CreateTabGrid();
+        // Before the column layout, which names them by id.
+        computed_columns::Restore(grid, entry.computed);
         layout::ApplyColumnLayout(grid, entry.columns);
 
         // A nameless entry gets no page, but its grid stays with the board;

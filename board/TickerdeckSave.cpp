@@ -151,6 +151,7 @@ private:
             entry.filters = filter->GetColumns();
         }
         entry.bookmarks = BookmarksOf(table);
+        entry.computed = table.Computed().Defs();
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }
 

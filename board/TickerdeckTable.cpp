@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kOwnValueColumns = column::Vwap - column::Open + 1;
+const int kOwnValueColumns = TieSlotCount();
 // A painting grid holds at most a couple of cell attributes at once (the one
 // it draws and its one-entry cache); a few spares cover nested lookups.
 constexpr size_t kAttrPoolLimit = 8;
@@ -25,7 +25,10 @@ constexpr int kUnindexedShiftLimit = 64;
 
 }  // namespace
 
-TickerdeckTable::TickerdeckTable() = default;
+TickerdeckTable::TickerdeckTable()
+{
+    m_sortKeys.SetComputed(&m_format.computed);
+}
 
 TickerdeckTable::~TickerdeckTable() = default;
 
@@ -39,7 +42,7 @@ int TickerdeckTable::GetNumberRows()
 
 int TickerdeckTable::GetNumberCols()
 {
-    return kColumnCount;
+    return kColumnCount + static_cast<int>(m_format.computed.Size());
 }
 
 bool TickerdeckTable::IsEmptyCell(int, int)
@@ -62,8 +65,11 @@ void TickerdeckTable::SetValue(int, int, const wxString&)
 
 wxString TickerdeckTable::GetColLabelValue(int col)
 {
+    if (IsComputedColumn(col))
+        return col < GetNumberCols() ? wxString::FromUTF8(Computed().Def(static_cast<size_t>(col - kColumnCount)).name)
+                                     : wxString();
     // Volumes in thousands say so, or 1.500 would read as one and a half shares.
-    const bool volume = col == column::BuyVolume || col == column::SellVolume || col == column::CumVolume;
+    const bool volume = IsColumn(col) && ColumnAt(col).decimals == Decimals::Volume;
     if (volume && m_format.volumeInThousands)
         return wxString::Format(_("%s (k)"), ColumnLabel(col));
     return ColumnLabel(col);
@@ -71,7 +77,7 @@ wxString TickerdeckTable::GetColLabelValue(int col)
 
 wxGridCellAttr* TickerdeckTable::GetAttr(int row, int col, wxGridCellAttr::wxAttrKind kind)
 {
-    if (!RowPrice(row) || !IsColumn(col))
+    if (!RowPrice(row) || col < 0 || col >= GetNumberCols())
         return nullptr;
 
     wxGridCellAttrProvider* provider = GetAttrProvider();
@@ -93,7 +99,7 @@ wxGridCellAttr* TickerdeckTable::GetAttr(int row, int col, wxGridCellAttr::wxAtt
 
 void TickerdeckTable::RestyleForPaint(wxGridCellAttr& attr, int row, int col)
 {
-    if (!RowPrice(row) || !IsColumn(col))
+    if (!RowPrice(row) || col < 0 || col >= GetNumberCols())
         return;
     wxGridCellAttrProvider* provider = GetAttrProvider();
     const wxGridCellAttrPtr stored(provider ? provider->GetAttr(row, col, wxGridCellAttr::Cell) : nullptr);
@@ -431,7 +437,26 @@ bool TickerdeckTable::CompareRows(int col, const Price* a, const Price* b) const
 {
     if (!a || !b)
         return false;
-    return ::CompareRows(col, *a, *b);
+    return Precedes(col, *a, *b);
+}
+
+bool TickerdeckTable::Precedes(int col, const Price& a, const Price& b) const
+{
+    if (IsComputedColumn(col))
+        return ComputedSortKey(col, a, Computed()) < ComputedSortKey(col, b, Computed());
+    return ::CompareRows(col, a, b);
+}
+
+double TickerdeckTable::SortKeyOf(int col, const Price& price) const
+{
+    return IsComputedColumn(col) ? ComputedSortKey(col, price, Computed()) : NumericSortKey(col, price);
+}
+
+void TickerdeckTable::SetFilter(FilterSet* filter)
+{
+    m_filter = filter;
+    if (m_filter)
+        m_filter->SetComputed(&m_format.computed);
 }
 
 void TickerdeckTable::SortRows(int col, bool ascending)
@@ -439,13 +464,13 @@ void TickerdeckTable::SortRows(int col, bool ascending)
     if (ascending)
     {
         std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [col](const Price* a, const Price* b) { return ::CompareRows(col, *a, *b); });
+                         [this, col](const Price* a, const Price* b) { return Precedes(col, *a, *b); });
     }
     else
     {
         std::reverse(m_rows.begin(), m_rows.end());
         std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [col](const Price* a, const Price* b) { return ::CompareRows(col, *b, *a); });
+                         [this, col](const Price* a, const Price* b) { return Precedes(col, *b, *a); });
     }
     m_rowIndex.Clear();
     ReindexRowsFrom(0);
@@ -454,6 +479,9 @@ void TickerdeckTable::SortRows(int col, bool ascending)
 
 bool TickerdeckTable::ColumnChanged(int col, int mask)
 {
+    // A formula may read any field of the quote.
+    if (IsComputedColumn(col))
+        return mask != 0;
     if (!IsColumn(col))
         return false;
     const int bit = ColumnAt(col).changeBit;
@@ -559,7 +587,7 @@ int TickerdeckTable::ReturningRowPlace(const Price& price) const
     if (m_sortKeys.IsFor(col))
     {
         const double* keys = m_sortKeys.Data();
-        const double key = NumericSortKey(col, price);
+        const double key = SortKeyOf(col, price);
         const double* place = ascending ? std::upper_bound(keys, keys + count, key)
                                         : std::upper_bound(keys, keys + count, key, std::greater<double>());
         return static_cast<int>(place - keys);
@@ -623,7 +651,7 @@ bool TickerdeckTable::SortTouchedBy(int mask) const
 
 bool TickerdeckTable::ComesBefore(const Price* a, const Price* b, int col, bool ascending) const
 {
-    return ascending ? ::CompareRows(col, *a, *b) : ::CompareRows(col, *b, *a);
+    return ascending ? Precedes(col, *a, *b) : Precedes(col, *b, *a);
 }
 
 int TickerdeckTable::MoveIntoSortPosition(int row)
@@ -711,7 +739,7 @@ wxGridCellAttr* TickerdeckTable::ReusableAttr()
 
 void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored)
 {
-    const ColumnSpec& spec = ColumnAt(col);
+    const ColumnSpec& spec = IsColumn(col) ? ColumnAt(col) : ComputedColumnSpec();
     // A stored cell keeps a vertical alignment that someone gave it. The
     // query falls back to the grid default only for a wxALIGN_INVALID input,
     // so a value outside the alignments asks for the cell's own setting alone.
@@ -772,7 +800,7 @@ wxColour TickerdeckTable::ColourOf(CellColour colour) const
 
 CellColour& TickerdeckTable::TieMemory(int row, int col)
 {
-    return m_tieColours[static_cast<size_t>(row) * kOwnValueColumns + (col - column::Open)];
+    return m_tieColours[static_cast<size_t>(row) * kOwnValueColumns + TieSlotOf(col)];
 }
 
 wxColour TickerdeckTable::GridBackground() const

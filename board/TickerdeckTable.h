@@ -46,6 +46,11 @@ public:
     wxString GetColLabelValue(int col) override;
     wxGridCellAttr* GetAttr(int row, int col, wxGridCellAttr::wxAttrKind kind) override;
 
+    /// The tab's computed columns, the grid's columns after the fixed ones;
+    /// whoever changes them tells the grid (board/ComputedColumnGrid).
+    ComputedColumns& Computed() { return m_format.computed; }
+    const ComputedColumns& Computed() const { return m_format.computed; }
+
     const std::vector<Price*>& Rows() const { return m_rows; }       // display order
     const std::vector<Price*>& Members() const { return m_members; } // stored order, filtered or not
     bool IsMember(const Price* price) const;
@@ -108,7 +113,7 @@ public:
 
     /// The filter's verdict; true when the tab has no filter.
     bool Accepts(const Price* price) const;
-    void SetFilter(FilterSet* filter) { m_filter = filter; }
+    void SetFilter(FilterSet* filter);
     FilterSet* GetFilter() const { return m_filter; }
 
     std::set<Instrument*>& Bookmarks() { return m_bookmarks; }
@@ -201,6 +206,9 @@ private:
     template <typename Before>
     int BubbleIntoPlace(int row, Before before);
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
+    /// Ascending order of column `col`, computed columns included.
+    bool Precedes(int col, const Price& a, const Price& b) const;
+    double SortKeyOf(int col, const Price& price) const;
     /// Tells the grid its row count changed; the rows on screen from
     /// `firstMoved` down are repainted.
     void TellGridRowsMoved(wxGridTableMessage& message, int firstMoved);

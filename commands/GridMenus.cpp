@@ -6,11 +6,13 @@
 #include <wx/grid.h>
 #include <wx/menu.h>
 
+#include "board/ComputedColumnGrid.h"
 #include "board/IconCache.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistChooser.h"
 #include "commands/BookmarksColumns.h"
+#include "commands/ComputedColumnDialog.h"
 #include "commands/GridTickets.h"
 #include "commands/RowCommands.h"
 #include "contract/CommandIds.h"
@@ -24,6 +26,9 @@
 namespace {
 
 // Ids the host's window handles.
+constexpr int kNewColumnId = 7260;
+constexpr int kEditColumnId = 7261;
+constexpr int kRemoveColumnId = 7262;
 constexpr int kSplitVertical = 6999;
 constexpr int kSplitHorizontal = 7000;
 constexpr int kCloseWindow = 7001;
@@ -82,6 +87,12 @@ GridMenus::GridMenus()
 {
 }
 
+GridMenus::~GridMenus()
+{
+    if (ComputedColumnDialog* dialog = m_columnDialog.get())
+        dialog->CloseOrphaned();
+}
+
 std::vector<BoardEventKind> GridMenus::EventKinds() const
 {
     return {BoardEventKind::CellRightClick, BoardEventKind::LabelRightClick, BoardEventKind::GridRightUp};
@@ -104,7 +115,7 @@ void GridMenus::OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent&
     // A right click on the row labels or the corner is no column's.
     if (event.GetCol() < 0)
         return;
-    std::unique_ptr<wxMenu> menu = BuildColumnMenu(board);
+    std::unique_ptr<wxMenu> menu = BuildColumnMenu(board, event.GetCol());
     Show(board, *menu);
 }
 
@@ -268,11 +279,64 @@ std::unique_ptr<wxMenu> GridMenus::BuildGridAreaMenu(Tickerdeck& board)
     return menu;
 }
 
-std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board)
+std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicked)
 {
     auto menu = std::make_unique<wxMenu>();
+    wxGridEx* grid = board.GetCurrentGrid();
+    if (grid)
+    {
+        const size_t count = Tickerdeck::TableOf(grid)->Computed().Size();
+        menu->Append(kNewColumnId, _("New Column..."))->Enable(count < static_cast<size_t>(kMostComputedColumns));
+        menu->Bind(wxEVT_MENU, [this, &board, count](wxCommandEvent&) { OpenColumnDialog(board, count); },
+                   kNewColumnId);
+        if (IsComputedColumn(clicked) && static_cast<size_t>(clicked - column::Count) < count)
+        {
+            const size_t index = static_cast<size_t>(clicked - column::Count);
+            menu->Append(kEditColumnId, _("Edit Column..."));
+            menu->Append(kRemoveColumnId, _("Remove Column"));
+            menu->Bind(wxEVT_MENU, [this, &board, index](wxCommandEvent&) { OpenColumnDialog(board, index); },
+                       kEditColumnId);
+            menu->Bind(wxEVT_MENU,
+                       [&board, grid, index](wxCommandEvent&) { computed_columns::Remove(board, grid, index); },
+                       kRemoveColumnId);
+        }
+        menu->AppendSeparator();
+    }
     AppendColumnItems(board, *menu);
     return menu;
+}
+
+ComputedColumnDialog* GridMenus::OpenColumnDialog(Tickerdeck& board, size_t index)
+{
+    wxGridEx* grid = board.GetCurrentGrid();
+    if (!grid || m_columnDialog)
+        return nullptr;
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const bool editing = index < table->Computed().Size();
+    auto* dialog =
+        new ComputedColumnDialog(board.GetOwner(), wxGetTopLevelParent(&board), editing ? _("Edit Column") : _("New Column"));
+    m_columnDialog = dialog;
+    if (editing)
+        dialog->SetDef(table->Computed().Def(index));
+    // Names stay apart, so that whatever names a column finds one.
+    dialog->SetNameTaken([table, editing, index](const wxString& name) {
+        for (int col = 0; col < table->GetNumberCols(); ++col)
+            if ((!editing || col != column::Count + static_cast<int>(index)) &&
+                (name.CmpNoCase(table->GetColLabelValue(col)) == 0 ||
+                 (IsColumn(col) && name.CmpNoCase(wxString::FromUTF8(ColumnAt(col).label)) == 0)))
+                return true;
+        return false;
+    });
+    Tickerdeck* target = &board;
+    dialog->ShowWithAction([target, grid, dialog, index] {
+        // The tab may have gone while the dialog was open.
+        const auto& grids = target->GetGrids();
+        if (std::find(grids.begin(), grids.end(), grid) == grids.end())
+            return;
+        FormulaRefusal why;
+        computed_columns::Set(*target, grid, index, dialog->GetDef(), &why);
+    });
+    return dialog;
 }
 
 void GridMenus::AppendColumnItems(Tickerdeck& board, wxMenu& menu)

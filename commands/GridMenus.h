@@ -8,10 +8,12 @@
 #include <vector>
 
 #include <wx/string.h>
+#include <wx/weakref.h>
 
 #include "board/BoardFeature.h"
 #include "board/RowTargets.h"
 
+class ComputedColumnDialog;
 class wxMenu;
 class wxWindow;
 
@@ -34,6 +36,7 @@ public:
     static constexpr int kListedWatchlists = 200;
 
     GridMenus();
+    ~GridMenus() override;
 
     std::vector<BoardEventKind> EventKinds() const override;
     void OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent& event) override;
@@ -43,7 +46,12 @@ public:
     /// selection has been settled into `targets`, the rows its commands act on.
     std::unique_ptr<wxMenu> BuildCellMenu(Tickerdeck& board, const RowTargets& targets, int row);
     std::unique_ptr<wxMenu> BuildGridAreaMenu(Tickerdeck& board);
-    std::unique_ptr<wxMenu> BuildColumnMenu(Tickerdeck& board);
+    /// The header menu of column `clicked`: new, and for a computed column
+    /// edit and remove, then every column to show or hide.
+    std::unique_ptr<wxMenu> BuildColumnMenu(Tickerdeck& board, int clicked = -1);
+    /// Opens the dialog for a new computed column of the current tab, or for
+    /// computed column `index` when it is one of them.
+    ComputedColumnDialog* OpenColumnDialog(Tickerdeck& board, size_t index);
 
     void SetPopup(Popup popup) { m_popup = std::move(popup); }
     void SetChooser(Chooser chooser) { m_chooser = std::move(chooser); }
@@ -62,4 +70,5 @@ private:
 
     Popup m_popup;
     Chooser m_chooser;
+    wxWeakRef<ComputedColumnDialog> m_columnDialog;
 };

@@ -8,6 +8,7 @@
 
 #include <wx/string.h>
 
+#include "model/ComputedColumns.h"
 #include "model/FilterSet.h"
 
 namespace layout {
@@ -89,6 +90,8 @@ struct TabEntry
     bool hasFilters = false;
     std::map<int, std::vector<FilterCondition>> filters;
     std::vector<InstrumentRef> bookmarks;
+    /// The trader's columns, the grid's columns after the fixed ones in this order.
+    std::vector<ComputedColumnDef> computed;
 };
 
 /// One price alert as stored; the instrument is resolved by the board.

@@ -128,6 +128,8 @@ TabEntry ReadTabEntry(const Tree& watchlist)
     }
     if (const auto bookmarks = watchlist.get_child_optional("bookmark"))
         entry.bookmarks = ReadInstruments(*bookmarks);
+    if (const auto computed = watchlist.get_child_optional("computed"))
+        entry.computed = ReadComputedColumns(*computed);
     return entry;
 }
 
@@ -149,6 +151,21 @@ std::vector<ColumnEntry> ReadColumns(const Tree& columns)
         entries.push_back(entry);
     });
     return entries;
+}
+
+std::vector<ComputedColumnDef> ReadComputedColumns(const Tree& computed)
+{
+    std::vector<ComputedColumnDef> columns;
+    ForEachChild(computed, "column", [&columns](const Tree& column) {
+        if (columns.size() >= static_cast<size_t>(kMostComputedColumns))
+            return;
+        ComputedColumnDef def;
+        def.name = ReadText(column, "<xmlattr>.name");
+        def.formula = ReadText(column, "<xmlattr>.formula");
+        def.decimals = std::clamp(ReadInt(column, "<xmlattr>.decimals", def.decimals), 0, kMostComputedDecimals);
+        columns.push_back(std::move(def));
+    });
+    return columns;
 }
 
 std::vector<InstrumentRef> ReadInstruments(const Tree& parent)

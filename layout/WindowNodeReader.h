@@ -32,6 +32,9 @@ std::vector<TabEntry> ReadTabEntries(const Tree& watchlists);
 TabEntry ReadTabEntry(const Tree& watchlist);
 /// The "column" children of a "columns" element.
 std::vector<ColumnEntry> ReadColumns(const Tree& columns);
+/// The computed columns of a tab, at most `kMostComputedColumns`; a formula
+/// is read when the tab takes the column in.
+std::vector<ComputedColumnDef> ReadComputedColumns(const Tree& computed);
 /// The "instrument" children of `parent` that name both exchange and code.
 std::vector<InstrumentRef> ReadInstruments(const Tree& parent);
 

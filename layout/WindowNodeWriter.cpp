@@ -124,6 +124,18 @@ Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnL
         tree.put_child("filters", FiltersTree(entry.filters));
     if (!entry.bookmarks.empty())
         tree.put_child("bookmark", InstrumentsTree(entry.bookmarks));
+    // An element of its own, which readers that do not know it pass over.
+    if (!entry.computed.empty())
+    {
+        Tree& computed = tree.put_child("computed", Tree());
+        for (const ComputedColumnDef& def : entry.computed)
+        {
+            Tree& column = computed.add_child("column", Tree());
+            column.put("<xmlattr>.name", def.name);
+            column.put("<xmlattr>.formula", def.formula);
+            PutInt(column, "<xmlattr>.decimals", def.decimals);
+        }
+    }
     return tree;
 }
 

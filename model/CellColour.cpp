@@ -29,17 +29,6 @@ CellColour AgainstPreviousClose(double value, double previousClose, bool toleran
     return previous;
 }
 
-double OwnValue(int col, const Price& price)
-{
-    switch (col)
-    {
-    case column::Open: return price.open;
-    case column::High: return price.high;
-    case column::Low: return price.low;
-    default: return price.vwap;
-    }
-}
-
 }  // namespace
 
 CellColour TextColourFor(int col, const Price& price, CellColour previous)
@@ -55,7 +44,7 @@ CellColour TextColourFor(int col, const Price& price, CellColour previous)
     case ColourRule::BySell:
         return AgainstPreviousClose(price.sell, price.prevClose, true, previous);
     case ColourRule::ByOwnValue:
-        return AgainstPreviousClose(OwnValue(col, price), price.prevClose, false, previous);
+        return AgainstPreviousClose(price.*ColumnAt(col).number, price.prevClose, false, previous);
     case ColourRule::BySign:
         if (price.moneyFlow > kZeroTolerance)
             return CellColour::Up;

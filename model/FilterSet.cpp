@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <limits>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -12,6 +14,7 @@
 
 #include "contract/Records.h"
 #include "model/ColumnSpec.h"
+#include "model/ComputedColumns.h"
 #include "model/QuoteFormat.h"
 
 namespace {
@@ -177,46 +180,6 @@ bool MatchesWildcard(const wxString& pattern, const wxString& text)
     return p == pattern.length();
 }
 
-double NumberOf(const Price& price, int col)
-{
-    switch (col)
-    {
-    case column::TradeType: return static_cast<unsigned char>(price.tradeType);
-    case column::Last: return price.last;
-    case column::Change: return price.change;
-    case column::ChangePercent: return price.changePercent;
-    case column::Amplitude: return price.amplitude;
-    case column::BuyVolume: return price.buyVolume;
-    case column::Buy: return price.buy;
-    case column::Sell: return price.sell;
-    case column::SellVolume: return price.sellVolume;
-    case column::CumVolume: return price.cumVolume;
-    case column::CumValue: return price.cumValue;
-    case column::Deals: return price.deals;
-    case column::MoneyFlow: return price.moneyFlow;
-    case column::Open: return price.open;
-    case column::High: return price.high;
-    case column::Low: return price.low;
-    case column::Vwap: return price.vwap;
-    case column::PrevClose: return price.prevClose;
-    case column::Closing: return price.closing;
-    default: return 0.0;
-    }
-}
-
-bool IsInstrumentField(int col)
-{
-    switch (col)
-    {
-    case column::Name:
-    case column::Code:
-    case column::Currency:
-    case column::Sector:
-    case column::Type: return true;
-    default: return false;
-    }
-}
-
 /// The instrument's text and the quote's note as the grid joins them.
 const std::string& JoinedNote(const std::string& note, const std::string& instrumentText,
                               std::string& scratch)
@@ -235,18 +198,14 @@ const std::string& TextOf(const Price& price, int col, std::string& scratch)
 {
     static const std::string none;
     const Instrument* instrument = price.instrument;
+    if (const auto field = ColumnAt(col).text)
+        return instrument ? instrument->*field : none;
     switch (col)
     {
-    case column::Name: return instrument ? instrument->name : none;
-    case column::Code: return instrument ? instrument->code : none;
     case column::Status:
         return JoinedNote(price.statusNote, instrument ? instrument->tradingStatus : none, scratch);
     case column::CorporateAction:
         return JoinedNote(price.caNote, instrument ? instrument->corporateAction : none, scratch);
-    // The currency the grid shows, which is the instrument's.
-    case column::Currency: return instrument ? instrument->currency : none;
-    case column::Sector: return instrument ? instrument->sector : none;
-    case column::Type: return instrument ? instrument->type : none;
     // The date as the grid shows it, so that what the user reads there is
     // what compares: the trade date, else the quote's other date.
     case column::Date:
@@ -333,22 +292,9 @@ const char* FilterOperatorText(int code)
 
 FilterKind FilterKindOf(int col)
 {
-    switch (col)
-    {
-    case column::Name:
-    case column::Code:
-    case column::Status:
-    case column::CorporateAction:
-    case column::Currency:
-    case column::Sector:
-    case column::Type:
-    case column::Date:
-        return FilterKind::Text;
-    case column::TradeType:
+    if (IsComputedColumn(col))
         return FilterKind::Number;
-    default:
-        return col >= column::Last && col <= column::Closing ? FilterKind::Number : FilterKind::None;
-    }
+    return IsColumn(col) ? ColumnAt(col).filter : FilterKind::None;
 }
 
 std::vector<int> FilterOperatorsFor(FilterKind kind)
@@ -460,7 +406,7 @@ FilterSet::FilterSet(Columns columns) : m_columns(std::move(columns))
             test.column = col;
             test.op = condition.condition;
             test.numeric = kind == FilterKind::Number;
-            test.onInstrument = IsInstrumentField(col);
+            test.onInstrument = IsColumn(col) && ColumnAt(col).text != nullptr;
             if (!ReadOperand(condition.value, test))
             {
                 // Neither everything nor nothing: the condition is left out,
@@ -502,10 +448,20 @@ bool FilterSet::IsEmpty() const
     return true;
 }
 
-bool FilterSet::Holds(const Test& test, const Price& price)
+double FilterSet::NumberOf(const Test& test, const Price& price) const
+{
+    if (!IsComputedColumn(test.column))
+        return QuoteNumber(test.column, price);
+    // A blank computed cell is no number, and so passes no comparison.
+    const size_t index = static_cast<size_t>(test.column - column::Count);
+    const std::optional<double> value = m_computed ? m_computed->Value(index, price) : std::nullopt;
+    return value ? *value : std::numeric_limits<double>::quiet_NaN();
+}
+
+bool FilterSet::Holds(const Test& test, const Price& price) const
 {
     if (test.numeric)
-        return HoldsForNumber(test.op, NumberOf(price, test.column), test.number, test.numbers);
+        return HoldsForNumber(test.op, NumberOf(test, price), test.number, test.numbers);
     std::string scratch;
     return HoldsForText(test.op, TextOf(price, test.column, scratch), test.text, test.items, test.pattern);
 }
@@ -513,7 +469,7 @@ bool FilterSet::Holds(const Test& test, const Price& price)
 bool RowPasses(const Price& price, const FilterSet& set)
 {
     for (const FilterSet::Test& test : set.m_tests)
-        if (!FilterSet::Holds(test, price))
+        if (!set.Holds(test, price))
             return false;
     return true;
 }

@@ -9,7 +9,10 @@
 
 #include <wx/string.h>
 
+#include "model/ColumnSpec.h"
+
 struct Price;
+class ComputedColumns;
 
 /// Operator codes of a filter condition, as the layout stores them.
 namespace filter_op {
@@ -35,13 +38,6 @@ enum Code
 /// other number.
 const char* FilterOperatorText(int code);
 
-/// How a filter reads a column: as a number, as text, or not at all.
-enum class FilterKind
-{
-    None,
-    Number,
-    Text
-};
 FilterKind FilterKindOf(int col);
 /// The operator codes that say something about a column of this kind, in
 /// the order the dialog lists them.
@@ -100,11 +96,16 @@ public:
     /// layout written by hand or by an older version), with their column.
     const std::vector<std::pair<int, FilterCondition>>& Unreadable() const { return m_unreadable; }
 
+    /// Where conditions on computed columns find their values: the tab's
+    /// own columns, which outlive the set; null leaves such cells blank.
+    void SetComputed(const ComputedColumns* computed) { m_computed = computed; }
+
 private:
     friend bool RowPasses(const Price& price, const FilterSet& set);
     struct Test;
     static bool ReadOperand(const std::string& operand, Test& test);
-    static bool Holds(const Test& test, const Price& price);
+    bool Holds(const Test& test, const Price& price) const;
+    double NumberOf(const Test& test, const Price& price) const;
 
     Columns m_columns;
     std::vector<std::pair<int, FilterCondition>> m_unreadable;
@@ -112,6 +113,7 @@ private:
     // filtered tab must not parse numbers.
     std::vector<Test> m_tests;
     size_t m_quoteTests = 0;  // the first tests, on the quote's own fields
+    const ComputedColumns* m_computed = nullptr;
 };
 
 /// Whether the quote passes the set's conditions (see FilterSet::Accepts).

@@ -28,19 +28,5 @@ bool QuoteAges::IsStale(const Price* price) const
 
 bool DimsWhenStale(int col)
 {
-    switch (col)
-    {
-    case column::Last:
-    case column::Change:
-    case column::ChangePercent:
-    case column::Buy:
-    case column::Sell:
-    case column::Open:
-    case column::High:
-    case column::Low:
-    case column::Vwap:
-        return true;
-    default:
-        return false;
-    }
+    return IsColumn(col) && ColumnAt(col).dimsWhenStale;
 }

@@ -138,11 +138,6 @@ using namespace quote_format;
 
 const std::string kNoText;
 
-wxString InstrumentText(const Price& price, std::string Instrument::*field)
-{
-    return wxString::FromUTF8(price.instrument ? price.instrument->*field : kNoText);
-}
-
 int PriceDecimals(const Price& price)
 {
     return price.instrument ? price.instrument->decimals : -1;
@@ -153,52 +148,49 @@ wxString TradeTypeText(char tradeType)
     return tradeType == '\0' ? wxString() : wxString(wxUniChar(static_cast<unsigned char>(tradeType)));
 }
 
+wxString NumberCellText(const ColumnSpec& spec, double value, const Price& price, bool volumeInThousands)
+{
+    // A traded instrument shows its change even when it is zero; one that has
+    // not traded shows nothing, whatever stale change the host still holds.
+    if (spec.blank == Blank::UntilTraded ? IsZero(price.last) : IsZero(value))
+        return wxString();
+    switch (spec.decimals)
+    {
+    case Decimals::Instrument: return PriceTextAllowZero(value, PriceDecimals(price));
+    case Decimals::Two: return GroupedNumberText(value, 2, false);
+    case Decimals::SignedTwo: return SignedTwoDecimalsText(value);
+    case Decimals::Volume: return VolumeText(value, volumeInThousands);
+    default: return wxString();
+    }
+}
+
 }  // namespace
 
 wxString QuoteFormat::CellText(int row, int col, const Price& price) const
 {
-    const int decimals = PriceDecimals(price);
+    if (IsComputedColumn(col))
+        return computed.Text(static_cast<size_t>(col - column::Count), price);
+    if (!IsColumn(col))
+        return wxString();
+    const ColumnSpec& spec = ColumnAt(col);
+    if (spec.number)
+        return NumberCellText(spec, price.*spec.number, price, volumeInThousands);
+    if (spec.text)
+        return wxString::FromUTF8(price.instrument ? price.instrument->*spec.text : kNoText);
     switch (col)
     {
     case column::No: return wxString::Format("%d", row + 1);
-    case column::Name: return InstrumentText(price, &Instrument::name);
-    case column::Code: return InstrumentText(price, &Instrument::code);
     case column::Status:
         return JoinedText(price.statusNote, price.instrument ? price.instrument->tradingStatus : kNoText);
     case column::CorporateAction:
         return JoinedText(price.caNote, price.instrument ? price.instrument->corporateAction : kNoText);
     case column::TradeType: return TradeTypeText(price.tradeType);
-    case column::Last: return PriceText(price.last, decimals);
-    // A traded instrument shows its change even when it is zero; one that has
-    // not traded shows nothing, whatever stale change the host still holds.
-    case column::Change: return IsZero(price.last) ? wxString() : PriceTextAllowZero(price.change, decimals);
-    case column::ChangePercent:
-        return IsZero(price.last) ? wxString() : SignedTwoDecimalsText(price.changePercent);
-    case column::Amplitude: return TwoDecimalsText(price.amplitude);
-    case column::BuyVolume: return VolumeText(price.buyVolume, volumeInThousands);
-    case column::Buy: return PriceText(price.buy, decimals);
-    case column::Sell: return PriceText(price.sell, decimals);
-    case column::SellVolume: return VolumeText(price.sellVolume, volumeInThousands);
-    case column::CumVolume: return VolumeText(price.cumVolume, volumeInThousands);
-    case column::CumValue: return TwoDecimalsText(price.cumValue);
     case column::Deals:
         return price.deals == 0 ? wxString()
                                 : wxNumberFormatter::ToString(static_cast<long>(price.deals),
                                                               wxNumberFormatter::Style_WithThousandsSep);
-    case column::MoneyFlow: return IsZero(price.moneyFlow) ? wxString() : SignedTwoDecimalsText(price.moneyFlow);
-    case column::Open: return PriceText(price.open, decimals);
-    case column::High: return PriceText(price.high, decimals);
-    case column::Low: return PriceText(price.low, decimals);
-    case column::Vwap: return PriceText(price.vwap, decimals);
-    case column::PrevClose: return PriceText(price.prevClose, decimals);
-    case column::Closing: return PriceText(price.closing, decimals);
-    case column::Currency: return InstrumentText(price, &Instrument::currency);
-    case column::Sector: return InstrumentText(price, &Instrument::sector);
-    case column::Type: return InstrumentText(price, &Instrument::type);
     case column::Date: return DateText(price.tradeDate.empty() ? price.secondDate : price.tradeDate);
     case column::Time: return wxString::FromUTF8(price.tradeTime);
-    case column::Exchange: return InstrumentText(price, &Instrument::exchange);
-    case column::Flag: return InstrumentText(price, &Instrument::flag);
     default: return wxString();
     }
 }

@@ -5,6 +5,8 @@
 
 #include <wx/string.h>
 
+#include "model/ComputedColumns.h"
+
 struct Price;
 
 namespace quote_format {
@@ -33,6 +35,9 @@ wxString DateText(const std::string& yyyymmdd);
 struct QuoteFormat
 {
     bool volumeInThousands = false;
+    /// The tab's own columns after the fixed ones; a copy reads their
+    /// formulas again, so it can be handed to another thread.
+    ComputedColumns computed;
 
     wxString CellText(int row, int col, const Price& price) const;
 };

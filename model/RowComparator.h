@@ -2,6 +2,7 @@
 // Ascending order of two quote rows by one column.
 
 struct Price;
+class ComputedColumns;
 
 /// True when `a` sorts before `b` in ascending order of column `col`.
 bool CompareRows(int col, const Price& a, const Price& b);
@@ -15,3 +16,6 @@ bool HasNumericSortKey(int col);
 /// That number: for such columns `CompareRows(col, a, b)` is exactly
 /// `NumericSortKey(col, a) < NumericSortKey(col, b)`.
 double NumericSortKey(int col, const Price& price);
+/// The sort key of computed column `col` of `computed`: its value, or for a
+/// blank cell less than every number.
+double ComputedSortKey(int col, const Price& price, const ComputedColumns& computed);

@@ -2,14 +2,22 @@
 
 #include <utility>
 
+#include "model/ColumnSpec.h"
 #include "model/RowComparator.h"
+
+double SortKeyCache::KeyOf(int col, const Price& price) const
+{
+    if (IsComputedColumn(col))
+        return m_computed ? ComputedSortKey(col, price, *m_computed) : 0.0;
+    return NumericSortKey(col, price);
+}
 
 void SortKeyCache::Rebuild(int col, const std::vector<Price*>& rows)
 {
     m_keys.clear();
     m_keys.reserve(rows.size());
     for (const Price* price : rows)
-        m_keys.push_back(NumericSortKey(col, *price));
+        m_keys.push_back(KeyOf(col, *price));
     m_column = col;
 }
 
@@ -22,13 +30,13 @@ void SortKeyCache::Invalidate()
 void SortKeyCache::Append(const Price& price)
 {
     if (IsValid())
-        m_keys.push_back(NumericSortKey(m_column, price));
+        m_keys.push_back(KeyOf(m_column, price));
 }
 
 void SortKeyCache::Insert(int row, const Price& price)
 {
     if (IsValid())
-        m_keys.insert(m_keys.begin() + row, NumericSortKey(m_column, price));
+        m_keys.insert(m_keys.begin() + row, KeyOf(m_column, price));
 }
 
 void SortKeyCache::Erase(int row)
@@ -46,5 +54,5 @@ void SortKeyCache::Swap(int first, int second)
 void SortKeyCache::Refresh(int row, const Price& price)
 {
     if (IsValid())
-        m_keys[row] = NumericSortKey(m_column, price);
+        m_keys[row] = KeyOf(m_column, price);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 struct Price;
+class ComputedColumns;
 
 /// Sort keys of the rows for one numeric column. A quote event compares its
 /// row with a handful of neighbours; reading their keys from one array
@@ -14,6 +15,8 @@ struct Price;
 class SortKeyCache
 {
 public:
+    /// Where keys of computed columns come from; null until the table says.
+    void SetComputed(const ComputedColumns* computed) { m_computed = computed; }
     bool IsFor(int col) const { return m_column == col && m_column >= 0; }
     bool IsValid() const { return m_column >= 0; }
     /// Reads every row's key for `col`.
@@ -35,4 +38,7 @@ public:
 private:
     std::vector<double> m_keys;
     int m_column = -1;
+    const ComputedColumns* m_computed = nullptr;
+
+    double KeyOf(int col, const Price& price) const;
 };

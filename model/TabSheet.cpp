@@ -28,31 +28,6 @@ bool RefusedInFileName(wxUniChar c)
 constexpr int kMostPriceDecimals = 15;
 constexpr std::size_t kRowsPerProgress = 256;
 
-bool IsPriceColumn(int columnId)
-{
-    switch (columnId)
-    {
-    case column::Last:
-    case column::Change:
-    case column::Buy:
-    case column::Sell:
-    case column::Open:
-    case column::High:
-    case column::Low:
-    case column::Vwap:
-    case column::PrevClose:
-    case column::Closing:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsVolumeColumn(int columnId)
-{
-    return columnId == column::BuyVolume || columnId == column::SellVolume || columnId == column::CumVolume;
-}
-
 const std::string& PriceFormat(int decimals)
 {
     static const std::vector<std::string> formats = []
@@ -113,19 +88,22 @@ const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteF
     static const std::string thousands = "#,##0.000";
     static const std::string twoDecimals = "#,##0.00";
     static const std::string signedTwoDecimals = "+#,##0.00;-#,##0.00;0.00";
-    if (IsPriceColumn(columnId))
-        return PriceFormat(quote.instrument ? quote.instrument->decimals : -1);
-    if (IsVolumeColumn(columnId))
-        return format.volumeInThousands ? thousands : value == std::floor(value) ? whole : fractionalVolume;
-    switch (columnId)
+    if (IsComputedColumn(columnId))
     {
-    case column::ChangePercent:
-    case column::MoneyFlow:
+        const size_t index = static_cast<size_t>(columnId - column::Count);
+        return index < format.computed.Size() ? PriceFormat(format.computed.Def(index).decimals) : none;
+    }
+    switch (IsColumn(columnId) ? ColumnAt(columnId).decimals : Decimals::None)
+    {
+    case Decimals::Instrument:
+        return PriceFormat(quote.instrument ? quote.instrument->decimals : -1);
+    case Decimals::Volume:
+        return format.volumeInThousands ? thousands : value == std::floor(value) ? whole : fractionalVolume;
+    case Decimals::SignedTwo:
         return signedTwoDecimals;
-    case column::Amplitude:
-    case column::CumValue:
+    case Decimals::Two:
         return twoDecimals;
-    case column::Deals:
+    case Decimals::Whole:
         return whole;
     default:
         return none; // the row number
@@ -134,9 +112,9 @@ const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteF
 
 ColumnKind KindOfColumn(int columnId)
 {
-    const bool text = (columnId >= column::Name && columnId <= column::TradeType) ||
-                      (columnId >= column::Currency && columnId <= column::Flag);
-    return text ? ColumnKind::Text : ColumnKind::Number;
+    return IsComputedColumn(columnId) || (IsColumn(columnId) && ColumnAt(columnId).kind == ValueKind::Number)
+               ? ColumnKind::Number
+                                                                              : ColumnKind::Text;
 }
 
 void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book, const WriteProgress& progress)

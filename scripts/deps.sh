@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   libwxgtk3.2-dev libgtk-3-dev libboost-dev
-  libspdlog-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libicu-dev
+  libspdlog-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libicu-dev libmuparser-dev
   xvfb xauth x11-apps xdotool imagemagick sox fonts-dejavu-core locales python3-openpyxl
   gettext help2man lintian desktop-file-utils appstream
 )

@@ -5,7 +5,10 @@
 # (a folder includes only folders before it, plus itself), when one feature
 # folder includes another, when contract/ includes anything of ours, or when
 # host/ includes more of the plug-in than contract/, controls/ and
-# layout/DurableFile.h.
+# layout/DurableFile.h. A controls/ header is named with its folder: the
+# library's folder is on every include path, so a bare name would slip
+# past the layering. model/ stays free of the window toolkit: of wxWidgets
+# it includes only the headers of strings, numbers, dates and translations.
 set -euo pipefail
 
 if [[ $# -ne 1 || ! -d "$1" ]]; then
@@ -49,6 +52,8 @@ BEGIN {
     rank["export"] = rank["watchlist"]
     rank["alert"] = rank["watchlist"]
     rank["dialogs"] = rank["watchlist"]
+    split("wx/defs.h wx/string.h wx/intl.h wx/translation.h wx/numformatter.h wx/datetime.h", free, " ")
+    for (i in free) windowFree[free[i]] = 1
     while ((getline line < "/dev/stdin") > 0) exists[line] = 1
     for (file in exists) {
         dir = file; sub(/\/[^\/]*$/, "", dir)
@@ -57,9 +62,26 @@ BEGIN {
             path = line; sub(/^[^"]*"/, "", path); sub(/".*$/, "", path)
             beside = normalize(dir "/" path)
             resolved = (beside in exists) ? beside : normalize(path)
+            if (!(beside in exists) && !index(path, "/") && top(file) != "controls" && (("controls/" path) in exists)) {
+                printf "%s includes \"%s\": write controls/ headers as \"controls/%s\"\n", file, path, path > "/dev/stderr"
+                failures++
+                resolved = "controls/" path
+            }
             to = index(resolved, "/") ? top(resolved) : top(file)
             if (!allowed(top(file), to, resolved)) {
                 printf "%s includes \"%s\": %s/ may not include %s/\n", file, path, top(file), to > "/dev/stderr"
+                failures++
+            }
+        }
+        close(file)
+    }
+    for (file in exists) {
+        if (top(file) != "model") continue
+        while ((getline line < file) > 0) {
+            if (line !~ /^[ \t]*#[ \t]*include[ \t]*<wx\//) continue
+            header = line; sub(/^[^<]*</, "", header); sub(/>.*$/, "", header)
+            if (!(header in windowFree)) {
+                printf "%s includes <%s>: model/ stays free of the window toolkit\n", file, header > "/dev/stderr"
                 failures++
             }
         }

@@ -1,0 +1,115 @@
+#include "board/ComputedColumnGrid.h"
+
+#include <memory>
+#include <utility>
+
+#include <wx/grid.h>
+
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxGridEx.h"
+#include "model/ColumnSpec.h"
+#include "model/FilterSet.h"
+#include "model/Logger.h"
+
+namespace computed_columns {
+
+namespace {
+
+constexpr int kNewColumnWidth = 80;
+
+void TellGrid(wxGridEx* grid, wxGridTableRequest what, int first, int second)
+{
+    wxGridTableMessage message(grid->GetTable(), what, first, second);
+    grid->ProcessTableMessage(message);
+}
+
+/// The tab's filter without conditions on `removed`, those on the computed
+/// columns after it moved one to the left.
+void DropFilterColumn(Tickerdeck& board, wxGridEx* grid, int removed)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const FilterSet* filter = table->GetFilter();
+    if (!filter)
+        return;
+    FilterSet::Columns columns;
+    for (const auto& [col, conditions] : filter->GetColumns())
+        if (col != removed)
+            columns[col > removed ? col - 1 : col] = conditions;
+    auto narrowed = std::make_unique<FilterSet>(std::move(columns));
+    Tickerdeck::TabFilterMap& filters = board.TabFilters();
+    if (narrowed->IsEmpty())
+    {
+        table->SetFilter(nullptr);
+        filters.erase(grid->GetSplitter());
+        board.MarkTabFiltered(grid, false);
+        return;
+    }
+    table->SetFilter(narrowed.get());
+    filters[grid->GetSplitter()] = std::move(narrowed);
+}
+
+}  // namespace
+
+bool Set(Tickerdeck& board, wxGridEx* grid, size_t index, const ComputedColumnDef& def, FormulaRefusal* why)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    ComputedColumns& computed = table->Computed();
+    const bool added = index >= computed.Size();
+    if (added && computed.Size() >= static_cast<size_t>(kMostComputedColumns))
+        return false;
+    if (!computed.Set(index, def, why))
+        return false;
+    if (added)
+    {
+        TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_APPENDED, 1, -1);
+        grid->SetColSize(grid->GetNumberCols() - 1, kNewColumnWidth);
+    }
+    // New values may move rows and let others pass the filter.
+    board.RearrangeRows(grid);
+    if (board.Settings().autoFitColumns)
+        board.FitColumns(grid);
+    grid->ForceRefresh();
+    return true;
+}
+
+void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    if (index >= table->Computed().Size())
+        return;
+    const int col = column::Count + static_cast<int>(index);
+    const int sorting = grid->GetSortingColumn();
+    if (sorting == col)
+        grid->UnsetSortingColumn();
+    else if (sorting > col)
+        grid->SetSortingColumn(sorting - 1, grid->IsSortOrderAscending());
+    DropFilterColumn(board, grid, col);
+    table->Computed().Remove(index);
+    TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_DELETED, col, 1);
+    board.RearrangeRows(grid);
+    grid->ForceRefresh();
+}
+
+void Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    int added = 0;
+    for (const ComputedColumnDef& def : defs)
+    {
+        FormulaRefusal why;
+        if (table->Computed().Set(table->Computed().Size(), def, &why))
+            ++added;
+        else
+            LogError("the computed column \"" + def.name + "\" is left out: its formula \"" + def.formula +
+                     "\" cannot be read (" + why.reason.utf8_string() + ")");
+    }
+    if (added > 0)
+    {
+        TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_APPENDED, added, -1);
+        for (int col = grid->GetNumberCols() - added; col < grid->GetNumberCols(); ++col)
+            grid->SetColSize(col, kNewColumnWidth);
+    }
+}
+
+}  // namespace computed_columns

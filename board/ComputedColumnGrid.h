@@ -1,0 +1,25 @@
+#pragma once
+// Adding, changing and removing a tab's computed columns with its grid,
+// its sort and its filter following.
+
+#include <vector>
+
+#include "model/ComputedColumns.h"
+
+class Tickerdeck;
+class wxGridEx;
+
+namespace computed_columns {
+
+/// Gives the tab the column `def` in place of computed column `index`, or
+/// as a new last column when `index` is past them; false, changing nothing
+/// and with `why` set, when its formula cannot be read.
+bool Set(Tickerdeck& board, wxGridEx* grid, size_t index, const ComputedColumnDef& def, FormulaRefusal* why);
+/// Takes computed column `index` off the tab, with its sort and its filter
+/// conditions; the conditions on the columns after it follow them.
+void Remove(Tickerdeck& board, wxGridEx* grid, size_t index);
+/// A fresh tab takes in stored columns; a formula it cannot read is left
+/// out and logged.
+void Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs);
+
+}  // namespace computed_columns

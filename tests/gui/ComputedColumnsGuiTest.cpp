@@ -1,0 +1,110 @@
+// Computed columns on a board: the dialog's refusals, and a column that
+// sorts, follows quotes, filters, survives a save and goes again.
+
+#include <wx/textctrl.h>
+
+#include "board/ComputedColumnGrid.h"
+#include "commands/ComputedColumnDialog.h"
+#include "commands/GridMenus.h"
+#include "support/BoardFixture.h"
+#include "support/QuoteEvent.h"
+
+namespace {
+
+using namespace testing_support;
+
+constexpr int kSpread = column::Count;  // the first computed column
+
+class ComputedColumnsGui : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        Quote(arpi, 10.0, 10.5, 10.0);  // 5 %
+        Quote(bdi, 20.0, 20.2, 20.0);   // 1 %
+        Quote(cdg, 0.0, 5.0, 5.0);      // no bid: blank
+        WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/>)"
+                   R"(<instrument exchange="AMX" code="BDI"/><instrument exchange="AMX" code="CDG"/></watchlist>)");
+        board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
+        grid = board->GetCurrentGrid();
+        table = Tickerdeck::TableOf(grid);
+    }
+
+    void Quote(Instrument* instrument, double buy, double sell, double last)
+    {
+        Price* price = host.PriceOf(instrument);
+        price->buy = buy;
+        price->sell = sell;
+        price->last = last;
+    }
+
+    wxString Cell(Instrument* instrument) { return table->GetValue(table->RowOf(host.PriceOf(instrument)), kSpread); }
+
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
+    TickerdeckTable* table = nullptr;
+};
+
+TEST_F(ComputedColumnsGui, TheDialogRefusesTakenNamesAndUnreadableFormulasWithWhereAndWhyAndAddsNothing)
+{
+    ComputedColumnDialog* dialog = board->FindFeature<GridMenus>()->OpenColumnDialog(*board, 0);
+    ASSERT_NE(nullptr, dialog);
+    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+    dialog->GetNameField()->SetValue("last");
+    dialog->GetFormulaField()->SetValue("(Sell - Buy) / Last * 100");
+    dialog->ProcessWindowEvent(ok);
+    EXPECT_EQ("A column is already called \"last\"", dialog->GetRefusal());
+    dialog->GetNameField()->SetValue("Spread %");
+    dialog->GetFormulaField()->SetValue("(Sell - Buy) / Lst * 100");
+    dialog->ProcessWindowEvent(ok);
+    EXPECT_EQ("At character 16: \"Lst\" is no column or function", dialog->GetRefusal());
+    EXPECT_EQ(15, dialog->GetFormulaField()->GetInsertionPoint()) << "the caret stands where reading stopped";
+    EXPECT_EQ(column::Count, grid->GetNumberCols());
+
+    dialog->GetFormulaField()->SetValue("(sell - buy) / last * 100");
+    dialog->ProcessWindowEvent(ok);
+    EXPECT_EQ("", dialog->GetRefusal());
+    ASSERT_EQ(column::Count + 1, grid->GetNumberCols());
+    EXPECT_EQ("Spread %", table->GetColLabelValue(kSpread));
+    EXPECT_EQ((ComputedColumnDef{"Spread %", "(Sell - Buy) / Last * 100", 2}), table->Computed().Def(0));
+    EXPECT_EQ("5.00", Cell(arpi));
+    EXPECT_EQ("1.00", Cell(bdi));
+    EXPECT_EQ("", Cell(cdg));
+}
+
+TEST_F(ComputedColumnsGui, AComputedColumnSortsFollowsQuotesFiltersIsSavedAndRemovedWithItsFilterAndSort)
+{
+    FormulaRefusal why;
+    ASSERT_TRUE(computed_columns::Set(*board, grid, 0, {"Spread %", "(Sell - Buy) / Last * 100", 2}, &why));
+    grid->SetSortingColumn(kSpread, false);
+    table->SortRows(kSpread, false);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid)) << "the blank sorts last going down";
+
+    host.PriceOf(bdi)->sell = 22.0;  // 10 %
+    table->UpdateRow(QuoteEvent(host.PriceOf(bdi), 1 << ColumnAt(column::Sell).changeBit));
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), InstrumentsShown(grid));
+    EXPECT_EQ("10.00", Cell(bdi));
+
+    auto filter = std::make_unique<FilterSet>(FilterSet::Columns{{kSpread, {{filter_op::Above, "6", 0}}}});
+    ApplyFilter(grid, filter.get());
+    board->TabFilters()[grid->GetSplitter()] = std::move(filter);
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid));
+
+    const Tree saved = Saved(board);
+    const Tree& tab = saved.get_child("watchlists.watchlist");
+    EXPECT_EQ("(Sell - Buy) / Last * 100", tab.get("computed.column.<xmlattr>.formula", ""));
+    Tickerdeck* again = LoadBoard(nullptr, &saved);
+    wxGridEx* restored = again->GetCurrentGrid();
+    ASSERT_EQ(column::Count + 1, restored->GetNumberCols());
+    EXPECT_EQ(kSpread, restored->GetSortingColumn());
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(restored)) << "filtered on the column as it was left";
+
+    computed_columns::Remove(*board, grid, 0);
+    EXPECT_EQ(column::Count, grid->GetNumberCols());
+    EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
+    EXPECT_EQ(nullptr, table->GetFilter());
+    EXPECT_EQ(3u, InstrumentsShown(grid).size());
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// Computed columns: formula values worked out by hand, blanks where a value
+// would be a lie, refusals with their place, and the stored form.
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "contract/Records.h"
+#include "layout/WindowNodeReader.h"
+#include "layout/WindowNodeWriter.h"
+#include "model/ColumnSpec.h"
+#include "model/ComputedColumns.h"
+#include "model/FilterSet.h"
+#include "model/QuoteFormat.h"
+#include "model/RowComparator.h"
+#include "model/TabSheet.h"
+#include "support/XmlText.h"
+
+namespace {
+
+Price Quote(Instrument& instrument)
+{
+    instrument.decimals = 2;
+    Price quote;
+    quote.instrument = &instrument;
+    quote.buy = 10.00;
+    quote.sell = 10.05;
+    quote.last = 10.02;
+    quote.vwap = 9.90;
+    quote.high = 10.30;
+    quote.low = 9.80;
+    quote.sellVolume = 1500;
+    quote.change = 0.0;
+    return quote;
+}
+
+ComputedColumns Columns(std::initializer_list<ComputedColumnDef> defs)
+{
+    ComputedColumns columns;
+    for (const ComputedColumnDef& def : defs)
+    {
+        FormulaRefusal why;
+        EXPECT_TRUE(columns.Set(columns.Size(), def, &why)) << def.formula << ": " << why.reason;
+    }
+    return columns;
+}
+
+TEST(ComputedColumns, TheTradersFormulasGiveTheValuesWorkedOutByHandInTheirDecimals)
+{
+    Instrument instrument;
+    const Price quote = Quote(instrument);
+    const ComputedColumns columns = Columns({{"Spread", "Sell - Buy", 2},
+                                             {"Spread %", "(Sell - Buy) / Last * 100", 3},
+                                             {"From VWAP %", "(Last - Vwap) / Vwap * 100", 2},
+                                             {"Range", "High - Low", 1},
+                                             {"Mixed", "max(Buy, Sell, Last) - min(Last, Vwap) + abs(Buy - Sell)", 2},
+                                             {"Whole", "round(Sell Vol / 1000)", 0}});
+    // 0.05; 0.05 / 10.02 * 100 = 0.499002; 0.12 / 9.9 * 100 = 1.212121; 0.5;
+    // 10.05 - 9.90 + 0.05 = 0.20; 1.5 rounds away from zero to 2.
+    EXPECT_NEAR(0.05, *columns.Value(0, quote), 1e-12);
+    EXPECT_NEAR(0.4990019960, *columns.Value(1, quote), 1e-9);
+    EXPECT_NEAR(1.2121212121, *columns.Value(2, quote), 1e-9);
+    const std::vector<std::string> texts{"0.05", "0.499", "1.21", "0.5", "0.20", "2"};
+    for (size_t index = 0; index < texts.size(); ++index)
+        EXPECT_EQ(texts[index], columns.Text(index, quote).utf8_string()) << index;
+
+    // The grid, the sheet and the sort read the same columns after the fixed ones.
+    QuoteFormat format;
+    format.computed = columns;
+    EXPECT_EQ("0.499", format.CellText(0, column::Count + 1, quote).utf8_string());
+    EXPECT_EQ("#,##0.000", sheet::NumberFormatOf(column::Count + 1, quote, format, 0.499));
+    EXPECT_EQ("#,##0", sheet::NumberFormatOf(column::Count + 5, quote, format, 2.0));
+    EXPECT_EQ(sheet::ColumnKind::Number, sheet::KindOfColumn(column::Count + 1));
+    EXPECT_TRUE(ShowsFigures(column::Count));
+}
+
+TEST(ComputedColumns, DivisionByZeroAbsentFieldsAndInfinitiesLeaveTheCellBlankWhichSortsLowAndPassesNoComparison)
+{
+    Instrument instrument;
+    Price quote = Quote(instrument);
+    quote.high = quote.low;
+    const ComputedColumns columns = Columns({{"Per Range", "Last / (High - Low)", 2},
+                                             {"Spread", "Sell - Buy", 2},
+                                             {"Change Back", "+/- * 2", 2},
+                                             {"Zero", "Last - Last", 2}});
+    EXPECT_FALSE(columns.Value(0, quote)) << "division by zero";
+    EXPECT_EQ("", columns.Text(0, quote).utf8_string());
+    quote.buy = 0.0;
+    EXPECT_FALSE(columns.Value(1, quote)) << "no bid is no bid of 0";
+    // A traded instrument's change of 0 is a value; before any trade it is none.
+    EXPECT_EQ("0.00", columns.Text(2, quote).utf8_string());
+    EXPECT_EQ("0.00", columns.Text(3, quote).utf8_string());
+    quote.last = 0.0;
+    EXPECT_FALSE(columns.Value(2, quote));
+    EXPECT_FALSE(columns.Value(3, quote)) << "Last is absent";
+
+    EXPECT_EQ(-std::numeric_limits<double>::infinity(), ComputedSortKey(column::Count + 1, quote, columns));
+    quote.buy = 10.0;
+    EXPECT_NEAR(0.05, ComputedSortKey(column::Count + 1, quote, columns), 1e-12);
+
+    // Rounded to nothing shows as an unsigned zero.
+    const ComputedColumns tiny = Columns({{"Tiny", "(Buy - Sell) / 1000", 2}});
+    EXPECT_EQ("0.00", tiny.Text(0, quote).utf8_string());
+
+    FilterSet above({{column::Count + 1, {{filter_op::Above, "0.01", 0}}}});
+    above.SetComputed(&columns);
+    FilterSet notIn({{column::Count + 1, {{filter_op::NotIn, "5", 0}}}});
+    notIn.SetComputed(&columns);
+    EXPECT_TRUE(above.Accepts(quote));
+    quote.buy = 0.0;
+    EXPECT_FALSE(above.Accepts(quote)) << "a blank cell is above nothing";
+    EXPECT_TRUE(notIn.Accepts(quote)) << "and in no list";
+}
+
+TEST(ComputedColumns, AnUnreadableFormulaIsRefusedWithItsPlaceAndReasonAndNamesAreStoredInEnglish)
+{
+    struct Case
+    {
+        const char* formula;
+        int position;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"Sell -", 6, "the formula ends too early"},
+                          Case{"Sell + Spred", 7, "\"Spred\" is no column or function"},
+                          Case{"(Sell - Buy", 11, "a parenthesis is not closed"},
+                          Case{"Sell Buy", 5, "a value where an operator belongs"},
+                          Case{"Last * _c6", 7, "\"_\" is no column or function"},
+                          Case{"  ", -1, "Type a formula"}})
+    {
+        FormulaRefusal why;
+        EXPECT_FALSE(Formula::Read(c.formula, &why)) << c.formula;
+        EXPECT_EQ(c.position, why.position) << c.formula;
+        EXPECT_EQ(c.reason, why.reason.utf8_string()) << c.formula;
+    }
+    ComputedColumns columns;
+    FormulaRefusal why;
+    EXPECT_FALSE(columns.Set(0, {"Bad", "Sell -", 2}, &why));
+    EXPECT_TRUE(columns.Empty()) << "nothing changes on a refusal";
+
+    // "Sell Vol" is one name, not Sell and a stray word.
+    ASSERT_TRUE(columns.Set(0, {"Depth", "sell vol-BUYVOL+Last", 99}, &why));
+    EXPECT_EQ("Sell Vol-BuyVol+Last", columns.Def(0).formula);
+    EXPECT_EQ(kMostComputedDecimals, columns.Def(0).decimals);
+    const ComputedColumns copy = columns;  // reads the formula again
+    Instrument instrument;
+    Price quote = Quote(instrument);
+    quote.buyVolume = 400;
+    EXPECT_NEAR(1110.02, *copy.Value(0, quote), 1e-9);
+}
+
+TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReadsAsBefore)
+{
+    layout::TabEntry entry;
+    entry.name = "Core";
+    entry.type = 1;
+    entry.computed = {{"Spread %", "(Sell - Buy) / Last * 100", 2}, {"A<B", "Sell Vol & 1", 0}};
+    const std::string xml = testing_support::Xml(layout::TabEntryTree(entry, {}), "watchlist");
+    EXPECT_EQ("<watchlist name=\"Core\" current=\"true\" type=\"1\"><columns/>"
+              "<computed><column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"2\"/>"
+              "<column name=\"A&lt;B\" formula=\"Sell Vol &amp; 1\" decimals=\"0\"/></computed></watchlist>",
+              xml.substr(xml.find("?>") + 3));
+    const layout::TabEntry read =
+        layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
+    EXPECT_EQ(entry.computed, read.computed);
+
+    const layout::TabEntry plain = layout::ReadTabEntry(testing_support::Parse(
+        "<watchlist name=\"Core\"><columns/><computed><column name=\"X\" decimals=\"-4\"/></computed>"
+        "</watchlist>").get_child("watchlist"));
+    ASSERT_EQ(1u, plain.computed.size());
+    EXPECT_EQ(0, plain.computed[0].decimals) << "decimals kept within what a column shows";
+    entry.computed.clear();
+    const std::string without = testing_support::Xml(layout::TabEntryTree(entry, {}), "watchlist");
+    EXPECT_EQ(std::string::npos, without.find("computed"));
+}
+
+}  // namespace
