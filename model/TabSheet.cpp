@@ -53,7 +53,7 @@ bool IsVolumeColumn(int columnId)
     return columnId == column::BuyVolume || columnId == column::SellVolume || columnId == column::CumVolume;
 }
 
-const std::string& PriceFormat(int decimals)
+const std::string& PriceFormat(int decimals, double value)
 {
     static const std::vector<std::string> formats = []
     {
@@ -63,10 +63,13 @@ const std::string& PriceFormat(int decimals)
                                        : "#,##0." + std::string(static_cast<std::size_t>(places), '0'));
         return made;
     }();
-    // Without decimals of its own the grid shows up to five, dropping trailing zeroes.
-    static const std::string upToFive = "#,##0.00###";
-    return decimals >= 0 && decimals <= kMostPriceDecimals ? formats[static_cast<std::size_t>(decimals)]
-                                                           : upToFive;
+    // Without decimals of its own the grid shows up to five, dropping
+    // trailing zeroes, and no point after a whole number: a format's "#"
+    // digits would leave that point standing.
+    static const std::string upToFive = "#,##0.#####";
+    if (decimals >= 0 && decimals <= kMostPriceDecimals)
+        return formats[static_cast<std::size_t>(decimals)];
+    return value == std::floor(value) ? formats[0] : upToFive;
 }
 
 void WriteCell(Sheet& sheet, int row, int col, int columnId, ColumnKind kind, const wxString& text,
@@ -114,7 +117,7 @@ const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteF
     static const std::string twoDecimals = "#,##0.00";
     static const std::string signedTwoDecimals = "+#,##0.00;-#,##0.00;0.00";
     if (IsPriceColumn(columnId))
-        return PriceFormat(quote.instrument ? quote.instrument->decimals : -1);
+        return PriceFormat(quote.instrument ? quote.instrument->decimals : -1, value);
     if (IsVolumeColumn(columnId))
         return format.volumeInThousands ? thousands : value == std::floor(value) ? whole : fractionalVolume;
     switch (columnId)
