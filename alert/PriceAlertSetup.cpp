@@ -117,8 +117,9 @@ wxSizer* PriceAlertSetup::MakeConditionRow()
 
     // Wide enough for its hint, which a translation may lengthen.
     const wxString hint = _("Price or Qty");
-    m_valueText = new wxTextCtrl(this, kValueTextId, wxString(), wxDefaultPosition,
-                                 wxSize(std::max(50, GetTextExtent(hint).x + 16), -1));
+    m_valueText = new wxTextCtrl(this, kValueTextId, wxString(), wxDefaultPosition, wxSize(50, -1));
+    m_valueText->SetMinSize(
+        wxSize(std::max(50, m_valueText->GetSizeFromTextSize(m_valueText->GetTextExtent(hint).x).x), -1));
     m_valueText->SetHint(hint);
     StyleInput(m_valueText);
     row->Add(m_valueText, 1, wxEXPAND | wxALL, 2);

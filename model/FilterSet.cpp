@@ -362,9 +362,9 @@ TypedList ReadTypedList(const std::string& typed, const NumberWriting& writing)
     if (!semicolons)
     {
         // "6,21, 18,42" in German, "1,250" in English: two items, or one
-        // number? Such a list is refused rather than guessed. A number
-        // holds at most one comma that parts items, so neighbours suffice.
-        // The pieces keep their spaces: "6, 18" is a list in any locale.
+        // number? Such a list is refused rather than guessed. A number with
+        // more commas reads as one up to its second too, so neighbours
+        // suffice; they keep their spaces: "6, 18" is a list in any locale.
         std::vector<std::string> pieces;
         for (size_t start = 0;;)
         {

@@ -99,8 +99,8 @@ TEST(LayoutNodeReader, FilterNumbersAreWrittenLocaleFreeAndThoseWrittenBeforeRea
     EXPECT_EQ((std::vector<std::string>{"1.713", "1.713", "6,21,18,42", "1.713"}), readIn(wxLANGUAGE_ENGLISH_US));
     if (!wxLocale::IsAvailable(wxLANGUAGE_GERMAN))
         GTEST_SKIP() << "no German locale on this system (scripts/deps.sh makes one)";
-    EXPECT_EQ((std::vector<std::string>{"1.713", "1713", "6.21,18.42", "1.713"}), readIn(wxLANGUAGE_GERMAN))
-        << "an older layout's numbers read as the locale wrote them";
+    EXPECT_EQ((std::vector<std::string>{"1.713", "1713", "6,21,18,42", "1.713"}), readIn(wxLANGUAGE_GERMAN))
+        << "an older layout's numbers read as they always did: in the locale, split at every comma";
 }
 
 TEST(LayoutNodeReader, AlertsDefaultTheirFieldsAndSkipInstrumentsWithoutExchange)
