@@ -31,6 +31,7 @@ AlertDialog::AlertDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, con
     auto* inner = new wxBoxSizer(wxVERTICAL);
     outer->Add(inner, 1, wxEXPAND | wxALL, 10);
 
+    m_captionWidth = CaptionWidth({_("Code:"), _("Name:"), _("Exchange:"), _("Remark:")}, kCaptionWidth);
     inner->Add(MakeValueRow(_("Code:"), m_codeValue, 0), 0, wxEXPAND | wxALL, 2);
     inner->Add(MakeValueRow(_("Name:"), m_nameValue, 0), 0, wxEXPAND | wxALL, 2);
     inner->Add(MakeValueRow(_("Exchange:"), m_exchangeValue, 0), 0, wxEXPAND | wxALL, 2);
@@ -63,7 +64,7 @@ AlertDialog::AlertDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, con
 wxSizer* AlertDialog::MakeValueRow(const wxString& caption, wxStaticText*& value, int proportion)
 {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(MakeCaption(this, caption, kCaptionWidth), 0, wxALL, 2);
+    row->Add(MakeCaption(this, caption, m_captionWidth), 0, wxALL, 2);
     value = MakeValueLabel(this);
     if (const Theme* theme = GetTheme())
         value->SetFont(theme->GridFont());

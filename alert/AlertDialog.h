@@ -33,6 +33,7 @@ private:
     wxSizer* MakeValueRow(const wxString& caption, wxStaticText*& value, int proportion);
     void OnDisable(wxCommandEvent& event);
 
+    int m_captionWidth = 0;
     wxStaticText* m_codeValue = nullptr;
     wxStaticText* m_nameValue = nullptr;
     wxStaticText* m_exchangeValue = nullptr;

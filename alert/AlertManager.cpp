@@ -189,7 +189,7 @@ void AlertManager::DeleteSelected()
     PriceAlert* alert = row >= 0 ? m_model->AlertAt(static_cast<unsigned int>(row)) : nullptr;
     if (!alert)
         return;
-    if (!AskYesNo(_("Are you sure to delete the selected alert?"), _("Delete Alert")))
+    if (!AskYesNo(_("Delete the selected alert?"), _("Delete Alert")))
         return;
     m_staged[alert->instrument] = alert;
     m_model->RemoveRow(static_cast<unsigned int>(row));

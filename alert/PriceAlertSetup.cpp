@@ -1,5 +1,6 @@
 #include "alert/PriceAlertSetup.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include <wx/combobox.h>
@@ -65,6 +66,8 @@ PriceAlertSetup::PriceAlertSetup(BoardOwner* owner, wxWindow* parent, wxWindowID
     auto* inner = new wxBoxSizer(wxVERTICAL);
     outer->Add(inner, 0, wxEXPAND | wxALL, 10);
 
+    m_captionWidth =
+        CaptionWidth({_("Code:"), _("Name:"), _("Exchange:"), _("Alert:"), _("Remark:")}, kCaptionWidth);
     inner->Add(MakeInstrumentRow(_("Code:"), m_codeValue), 0, wxEXPAND | wxALL, 2);
     inner->Add(MakeInstrumentRow(_("Name:"), m_nameValue), 0, wxEXPAND | wxALL, 2);
     inner->Add(MakeInstrumentRow(_("Exchange:"), m_exchangeValue), 0, wxEXPAND | wxALL, 2);
@@ -85,7 +88,7 @@ PriceAlertSetup::PriceAlertSetup(BoardOwner* owner, wxWindow* parent, wxWindowID
 wxSizer* PriceAlertSetup::MakeInstrumentRow(const wxString& caption, wxStaticText*& value)
 {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(MakeCaption(this, caption, kCaptionWidth), 0, wxALL, 2);
+    row->Add(MakeCaption(this, caption, m_captionWidth), 0, wxALL, 2);
     value = MakeValueLabel(this);
     row->Add(value, 0, wxALL, 2);
     return row;
@@ -94,7 +97,7 @@ wxSizer* PriceAlertSetup::MakeInstrumentRow(const wxString& caption, wxStaticTex
 wxSizer* PriceAlertSetup::MakeConditionRow()
 {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(MakeCaption(this, _("Alert:"), kCaptionWidth), 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    row->Add(MakeCaption(this, _("Alert:"), m_captionWidth), 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
 
     wxArrayString fields;
     for (AlertField field : kFieldOrder)
@@ -112,8 +115,12 @@ wxSizer* PriceAlertSetup::MakeConditionRow()
     StyleInput(m_comparisonCombo);
     row->Add(m_comparisonCombo, 0, wxALL, 2);
 
+    // Wide enough for its hint, which a translation may lengthen.
+    const wxString hint = _("Price or Qty");
     m_valueText = new wxTextCtrl(this, kValueTextId, wxString(), wxDefaultPosition, wxSize(50, -1));
-    m_valueText->SetHint(_("Price or Qty"));
+    m_valueText->SetMinSize(
+        wxSize(std::max(50, m_valueText->GetSizeFromTextSize(m_valueText->GetTextExtent(hint).x).x), -1));
+    m_valueText->SetHint(hint);
     StyleInput(m_valueText);
     row->Add(m_valueText, 1, wxEXPAND | wxALL, 2);
     return row;
@@ -122,7 +129,7 @@ wxSizer* PriceAlertSetup::MakeConditionRow()
 wxSizer* PriceAlertSetup::MakeRemarkRow()
 {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(MakeCaption(this, _("Remark:"), kCaptionWidth), 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    row->Add(MakeCaption(this, _("Remark:"), m_captionWidth), 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
     m_remarkText = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(50, -1));
     StyleInput(m_remarkText);
     row->Add(m_remarkText, 1, wxALL, 2);
@@ -228,7 +235,8 @@ void PriceAlertSetup::OnInputChanged(wxCommandEvent& event)
         double threshold = 0.0;
         if (!typed.empty() && !ReadThreshold(typed, &threshold))
             ShowRefusal(m_valueText,
-                        wxString::Format(_("\"%s\" is no price: type a number such as 12.50"), typed));
+                        wxString::Format(_("\"%s\" is no price: type a number such as %s"), typed,
+                                         wxNumberFormatter::ToString(12.5, 2)));
     }
     UpdateActivateButton();
 }

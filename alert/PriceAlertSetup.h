@@ -47,6 +47,7 @@ private:
     void OnActivate(wxCommandEvent& event);
     void OnInputChanged(wxCommandEvent& event);
 
+    int m_captionWidth = 0;
     wxStaticText* m_codeValue = nullptr;
     wxStaticText* m_nameValue = nullptr;
     wxStaticText* m_exchangeValue = nullptr;

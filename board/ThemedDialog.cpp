@@ -170,6 +170,15 @@ wxStaticText* ThemedDialog::MakeCaption(wxWindow* parent, const wxString& text, 
     return caption;
 }
 
+int ThemedDialog::CaptionWidth(std::initializer_list<wxString> captions, int least) const
+{
+    constexpr int kMargin = 4;
+    int width = least;
+    for (const wxString& caption : captions)
+        width = std::max(width, GetTextExtent(caption).x + kMargin);
+    return width;
+}
+
 void ThemedDialog::StyleInput(wxWindow* input) const
 {
     if (const Theme* theme = GetTheme())

@@ -4,6 +4,7 @@
 // button, and destroyed when closed.
 
 #include <functional>
+#include <initializer_list>
 
 #include <wx/dialog.h>
 #include <wx/frame.h>
@@ -96,6 +97,9 @@ protected:
     wxStaticLineEx* MakeLine(wxWindow* parent) const;
     /// A caption label: fixed width, no wrapping, in the theme's label colour.
     wxStaticText* MakeCaption(wxWindow* parent, const wxString& text, int width) const;
+    /// The width of a column of captions: `least`, or what the longest one
+    /// needs where a translation is longer.
+    int CaptionWidth(std::initializer_list<wxString> captions, int least) const;
     /// An empty value label in the theme's text colour.
     wxStaticText* MakeValueLabel(wxWindow* parent) const;
     /// Gives a text field or combo box the theme's cell colours.

@@ -122,7 +122,7 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
     }
     Host* host = board.GetHost();
     const int command =
-        host ? host->LookupHotkey(key, event.ControlDown(), event.ShiftDown(), event.AltDown()) : 0;
+        host ? host->LookupHotkey(key, event.ControlDown(), event.AltDown(), event.ShiftDown()) : 0;
     if (!GridTickets::RunHostCommand(board, command))
         event.Skip();
 }

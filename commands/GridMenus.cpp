@@ -1,6 +1,9 @@
 #include "commands/GridMenus.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include <wx/control.h>
 #include <wx/grid.h>
@@ -42,7 +45,7 @@ struct ViewItem
     int id;
     int hostCommand;
 };
-// The views in menu order, with the host command of each one's hotkey.
+// The views, with the host command of each one's hotkey.
 constexpr ViewItem kViews[] = {
     {cmd::OpenLadder, 12}, {cmd::OpenTape, 14}, {cmd::OpenFillscope, 13}, {cmd::OpenCharting, 15}};
 
@@ -63,6 +66,20 @@ wxString Shortcut(Host* host, int hostCommand)
     return host ? host->GetShortcutText(hostCommand) : wxString();
 }
 
+/// The views in the order of the keys the host gives them ("F5" before
+/// "F10", keys with modifiers after plain ones), those without a key last.
+std::vector<std::pair<ViewItem, wxString>> ViewsByKey(Host* host)
+{
+    std::vector<std::pair<ViewItem, wxString>> views;
+    for (const ViewItem& view : kViews)
+        views.emplace_back(view, Shortcut(host, view.hostCommand));
+    std::stable_sort(views.begin(), views.end(), [](const auto& a, const auto& b) {
+        return std::make_tuple(a.second.empty(), a.second.length(), a.second) <
+               std::make_tuple(b.second.empty(), b.second.length(), b.second);
+    });
+    return views;
+}
+
 bool OnStoredTab(const wxGridEx* grid)
 {
     return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
@@ -73,7 +90,7 @@ void AppendExportItems(wxMenu& menu)
     Append(menu, cmd::ExportExcel, _("Export to Excel"), "./icon/excel.png");
     Append(menu, cmd::PageSetup, _("Page Setup..."));
     Append(menu, cmd::PrintPreview, _("Print Preview"), "./icon/printer.png");
-    Append(menu, cmd::Settings, _("Setting..."), "./icon/setting.png");
+    Append(menu, cmd::Settings, _("Settings..."), "./icon/setting.png");
 }
 
 }  // namespace
@@ -180,11 +197,10 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, const RowTar
 
     if (!targets.quotes.empty() && host)
     {
-        for (const ViewItem& view : kViews)
+        for (const auto& [view, key] : ViewsByKey(host))
             if (Widget* widget = host->FindWidget(GridTickets::ViewName(view.id)))
                 Append(*menu, view.id,
-                       wxControl::EscapeMnemonics(wxString::FromUTF8(widget->GetDisplayName())) + "\t" +
-                           Shortcut(host, view.hostCommand),
+                       wxControl::EscapeMnemonics(wxString::FromUTF8(widget->GetDisplayName())) + "\t" + key,
                        wxString::FromUTF8(widget->GetIconPath()));
         menu->AppendSeparator();
     }

@@ -16,6 +16,7 @@
 #include "contract/Host.h"
 #include "contract/Theme.h"
 #include "controls/wxFlatNotebook.h"
+#include "model/CodeList.h"
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
@@ -52,20 +53,12 @@ wxString RemoveQuestion(const std::vector<Price*>& quotes, const wxString& watch
     constexpr size_t kNamed = 5;
     // A set beside the list: a search of the list per row made a question
     // about 100,000 rows take seconds.
-    std::vector<const Instrument*> instruments;
+    std::vector<wxString> named;
     std::unordered_set<const Instrument*> seen;
     for (const Price* quote : quotes)
-        if (quote && quote->instrument && seen.insert(quote->instrument).second)
-            instruments.push_back(quote->instrument);
-    wxString named;
-    for (size_t i = 0; i < instruments.size() && i < kNamed; ++i)
-        named += (i ? ", " : "") + wxString::FromUTF8(instruments[i]->code);
-    if (instruments.size() > kNamed)
-    {
-        const int more = static_cast<int>(instruments.size() - kNamed);
-        named = wxString::Format(wxPLURAL("%s and %d more", "%s and %d more", more), named, more);
-    }
-    return wxString::Format(_("Remove %s from %s?"), named, watchlist);
+        if (quote && quote->instrument && seen.insert(quote->instrument).second && named.size() < kNamed)
+            named.push_back(wxString::FromUTF8(quote->instrument->code));
+    return wxString::Format(_("Remove %s from %s?"), NamedAndMore(named, seen.size()), watchlist);
 }
 
 }  // namespace

@@ -51,8 +51,9 @@ public:
     virtual void PrepareMenu(wxMenu* menu) = 0;
     virtual void AttachDialog(wxWindow* dialog) = 0;
 
-    /// Host command 1..17 bound to that key, anything else for none.
-    virtual int LookupHotkey(int keyCode, bool control, bool shift, bool alt) = 0;
+    /// Host command 1..17 bound to that key, anything else for none. The
+    /// modifiers come in this order, Alt before Shift, in every host.
+    virtual int LookupHotkey(int keyCode, bool control, bool alt, bool shift) = 0;
     virtual wxString GetShortcutText(int hostCommand) = 0;
 
 protected:

@@ -277,6 +277,7 @@ void FilterDialog::SetFilters(const FilterSet& filters)
     // numbers keeps the columns' order.
     std::stable_sort(shown.begin(), shown.end(),
                      [](const Shown& a, const Shown& b) { return a.condition->row < b.condition->row; });
+    const NumberWriting writing = NumberWriting::OfLocale();
     for (const Shown& entry : shown)
     {
         const auto column = std::find(m_columnIds.begin(), m_columnIds.end(), entry.col);
@@ -287,7 +288,8 @@ void FilterDialog::SetFilters(const FilterSet& filters)
         m_empty.column->SetSelection(static_cast<int>(column - m_columnIds.begin()) + 1);
         OfferConditionsFor(m_empty);
         m_empty.condition->SetSelection(static_cast<int>(op - offered.begin()) + 1);
-        m_empty.content->ChangeValue(wxString::FromUTF8(entry.condition->value));
+        m_empty.content->ChangeValue(wxString::FromUTF8(
+            TypedOperand(entry.col, entry.condition->condition, entry.condition->value, writing)));
         FillNewestRow();
     }
     if (!m_filled.empty())
@@ -298,6 +300,7 @@ void FilterDialog::SetFilters(const FilterSet& filters)
 FilterSet::Columns FilterDialog::BuildColumns() const
 {
     FilterSet::Columns columns;
+    const NumberWriting writing = NumberWriting::OfLocale();
     int shownAt = 0;
     for (const Row& row : m_filled)
     {
@@ -305,7 +308,9 @@ FilterSet::Columns FilterDialog::BuildColumns() const
         const int code = OperatorOf(row);
         if (col <= 0 || code <= 0)
             continue;
-        columns[col].push_back(FilterCondition{code, row.content->GetValue().utf8_string(), shownAt++});
+        const std::string typed = row.content->GetValue().utf8_string();
+        // OK is refused while an operand cannot be read.
+        columns[col].push_back(FilterCondition{code, KeptOperand(col, code, typed, writing).value_or(typed), shownAt++});
     }
     return columns;
 }

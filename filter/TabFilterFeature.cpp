@@ -81,7 +81,7 @@ void TabFilterFeature::RemoveFilter(Tickerdeck& board)
     wxGridEx* grid = board.GetCurrentGrid();
     if (!grid)
         return;
-    if (!m_question || !m_question(board.GetOwnerFrame(), _("Are you sure to remove filter for selected tab?"),
+    if (!m_question || !m_question(board.GetOwnerFrame(), _("Remove the filter of the selected tab?"),
                                    _("Remove Filter")))
         return;
     SetTabFilter(board, grid, nullptr);

@@ -18,7 +18,7 @@ const std::vector<HotkeyBinding>& Hotkeys::Bindings()
     return bindings;
 }
 
-int Hotkeys::Lookup(int keyCode, bool control, bool shift, bool alt)
+int Hotkeys::Lookup(int keyCode, bool control, bool alt, bool shift)
 {
     // Ctrl and Alt combinations belong to menus and the toolkit.
     if (control || alt)

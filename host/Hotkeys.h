@@ -34,7 +34,7 @@ public:
     static const std::vector<HotkeyBinding>& Bindings();
 
     /// The host command for that key press, 0 when none.
-    static int Lookup(int keyCode, bool control, bool shift, bool alt);
+    static int Lookup(int keyCode, bool control, bool alt, bool shift);
 
     /// The accelerator text of a host command ("F5", "Shift+F2"), empty when unbound.
     static wxString ShortcutText(int hostCommand);

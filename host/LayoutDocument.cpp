@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
@@ -51,7 +52,45 @@ void PutRect(ptree& element, const wxRect& rect)
     PutInt(element, "<xmlattr>.height", rect.height);
 }
 
+const char* const kDockNames[] = {"", "top", "right", "bottom", "left", "centre"};
+
+std::optional<DockPlace> ReadDockPlace(const ptree& element)
+{
+    const auto name = element.get_optional<std::string>("<xmlattr>.dock");
+    if (!name)
+        return std::nullopt;
+    const auto named = std::find(std::begin(kDockNames) + 1, std::end(kDockNames), *name);
+    if (named == std::end(kDockNames))
+        return std::nullopt;
+    DockPlace place;
+    place.direction = static_cast<int>(named - std::begin(kDockNames));
+    place.layer = std::max(0, ParseInt(element, "<xmlattr>.layer", 0));
+    place.row = std::max(0, ParseInt(element, "<xmlattr>.row", 0));
+    place.position = std::max(0, ParseInt(element, "<xmlattr>.position", 0));
+    place.proportion = std::max(0, ParseInt(element, "<xmlattr>.proportion", 0));
+    place.dockSize = std::max(0, ParseInt(element, "<xmlattr>.dock-size", 0));
+    return place;
+}
+
+void PutDockPlace(ptree& element, const DockPlace& place)
+{
+    if (place.direction < 1 || place.direction >= static_cast<int>(std::size(kDockNames)))
+        return;
+    element.put("<xmlattr>.dock", kDockNames[place.direction]);
+    PutInt(element, "<xmlattr>.layer", place.layer);
+    PutInt(element, "<xmlattr>.row", place.row);
+    PutInt(element, "<xmlattr>.position", place.position);
+    PutInt(element, "<xmlattr>.proportion", place.proportion);
+    PutInt(element, "<xmlattr>.dock-size", place.dockSize);
+}
+
 }  // namespace
+
+bool DockPlace::operator==(const DockPlace& other) const
+{
+    return direction == other.direction && layer == other.layer && row == other.row && position == other.position &&
+           proportion == other.proportion && dockSize == other.dockSize;
+}
 
 std::vector<WindowRecord> ReadWindowRecords(const ptree& document)
 {
@@ -70,6 +109,8 @@ std::vector<WindowRecord> ReadWindowRecords(const ptree& document)
         record.group = ParseInt(element, "<xmlattr>.group", WindowRecord::kMainGroup);
         record.flags = ParseInt(element, "<xmlattr>.flags", 0);
         record.geometry = ReadRect(element);
+        if (!(record.flags & 0x1))
+            record.dock = ReadDockPlace(element);
         if (const auto state = element.get_child_optional("state"))
             record.state = *state;
         records.push_back(std::move(record));
@@ -90,6 +131,8 @@ void WriteWindowRecords(ptree& document, const std::vector<WindowRecord>& record
         PutInt(element, "<xmlattr>.group", record.group);
         PutInt(element, "<xmlattr>.flags", record.flags);
         PutRect(element, record.geometry);
+        if (record.dock)
+            PutDockPlace(element, *record.dock);
         element.put_child("state", record.state);
         list.push_back(ptree::value_type("window", element));
     }

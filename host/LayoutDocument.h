@@ -2,11 +2,28 @@
 // The terminal's layout document: besides the plug-ins' own nodes it lists
 // the windows that were open, so the next start can bring them back.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/gdicmn.h>
+
+/// Where a docked window sat in the main frame: its dock (the toolkit's
+/// direction numbers: 1 top, 2 right, 3 bottom, 4 left, 5 centre), layer,
+/// row and position in the row, its share of the row, and the dock's size
+/// across (0 when the toolkit is to work it out).
+struct DockPlace
+{
+    int direction = 5;
+    int layer = 0;
+    int row = 0;
+    int position = 0;
+    int proportion = 0;
+    int dockSize = 0;
+
+    bool operator==(const DockPlace& other) const;
+};
 
 /// One widget window as the layout document records it.
 struct WindowRecord
@@ -18,6 +35,7 @@ struct WindowRecord
     int group = kMainGroup;
     int flags = 0;                    // creation flags; 0x1 = frame of its own
     wxRect geometry;                  // frame, or docked container, in screen pixels
+    std::optional<DockPlace> dock;    // a docked window's place; none in older layouts
     boost::property_tree::ptree state;  // the window's own node, written by its widget
 };
 

@@ -212,8 +212,17 @@ void MainFrame::RestoreWindows()
             if (record.widget != kBoardName)
                 continue;
             const bool framed = (record.flags & window_flag::OwnFrame) != 0;
-            wxWindow* board = framed ? OpenFramedBoard(&record.state, record.geometry) : OpenDockedBoard(&record.state);
+            wxWindow* board = framed         ? OpenFramedBoard(&record.state, record.geometry)
+                              : record.dock ? OpenDockedBoardAt(&record.state, *record.dock, record.geometry.GetSize())
+                                            : OpenDockedBoard(&record.state);
             opened += board != nullptr;
+        }
+        RestoreDockSizes(records);
+        // Boards docked around a centre whose own board did not come back.
+        if (opened > 0 && !m_aui.GetPane("board-centre").IsOk() && DockedPaneCount() > 0)
+        {
+            PromoteToCentre();
+            m_aui.Update();
         }
     }
     if (opened == 0 && !OpenDockedBoard())
@@ -264,14 +273,84 @@ bool MainFrame::SaveLayout()
     return true;
 }
 
-WindowRecord MainFrame::RecordOf(const OpenWindow& window, boost::property_tree::ptree* document) const
+WindowRecord MainFrame::RecordOf(const OpenWindow& window, boost::property_tree::ptree* document)
 {
     WindowRecord record;
     record.widget = kBoardName;
     record.flags = window.frame ? TerminalHost::kOwnFrameFlags : 0;
     record.geometry = window.frame ? window.frame->GetRect() : window.container->GetRect();
+    if (!window.frame)
+        record.dock = DockPlaceOf(window.container);
     window.widget->SaveWindow(window.container, document, &record.state);
     return record;
+}
+
+std::optional<DockPlace> MainFrame::DockPlaceOf(wxWindow* container)
+{
+    const wxAuiPaneInfo& pane = m_aui.GetPane(container);
+    if (!pane.IsOk() || pane.IsFloating())
+        return std::nullopt;
+    DockPlace place;
+    place.direction = pane.dock_direction;
+    place.layer = pane.dock_layer;
+    place.row = pane.dock_row;
+    place.position = pane.dock_pos;
+    place.proportion = pane.dock_proportion;
+    if (place.direction == wxAUI_DOCK_CENTER)
+        return place;  // the centre takes what the docks leave
+    // The manager tells a dock's size only in its saved arrangement.
+    const wxString key = wxString::Format("|dock_size(%d,%d,%d)=", place.direction, place.layer, place.row);
+    const wxString perspective = m_aui.SavePerspective();
+    const size_t at = perspective.find(key);
+    long size = 0;
+    if (at != wxString::npos && perspective.Mid(at + key.length()).BeforeFirst('|').ToLong(&size))
+        place.dockSize = static_cast<int>(size);
+    return place;
+}
+
+wxWindow* MainFrame::OpenDockedBoardAt(void* layoutNode, const DockPlace& place, const wxSize& size)
+{
+    const bool centre = place.direction == wxAUI_DOCK_CENTER;
+    // A layout edited by hand may name a second centre, or an unknown dock.
+    if ((centre && m_aui.GetPane("board-centre").IsOk()) || place.direction < wxAUI_DOCK_TOP ||
+        place.direction > wxAUI_DOCK_CENTER)
+        return OpenDockedBoard(layoutNode);
+    wxAuiPaneInfo pane;
+    pane.Caption(_("Ticker Deck")).CloseButton(true).MaximizeButton(true).PaneBorder(true);
+    if (centre)
+        return DockBoard(layoutNode, pane.Name("board-centre").CenterPane(), -1);
+    pane.Name(wxString::Format("board-%d", m_paneCounter)).Direction(place.direction).Layer(place.layer)
+        .Row(place.row).Position(place.position).MinSize(240, 160).Floatable(true);
+    if (size.x > 0 && size.y > 0)
+        pane.BestSize(size);
+    if (place.proportion > 0)
+        pane.dock_proportion = place.proportion;
+    return DockBoard(layoutNode, pane, -1);
+}
+
+void MainFrame::RestoreDockSizes(const std::vector<WindowRecord>& records)
+{
+    // Docks are sized from their panes only up to a share of the frame; the
+    // saved arrangement gives them the sizes the user dragged them to.
+    wxString perspective = m_aui.SavePerspective();
+    bool changed = false;
+    for (const WindowRecord& record : records)
+    {
+        if (!record.dock || record.dock->dockSize <= 0 || (record.flags & window_flag::OwnFrame) != 0)
+            continue;
+        const DockPlace& place = *record.dock;
+        const wxString key = wxString::Format("|dock_size(%d,%d,%d)=", place.direction, place.layer, place.row);
+        const size_t at = perspective.find(key);
+        if (at == wxString::npos)
+            continue;
+        const size_t from = at + key.length();
+        const size_t to = perspective.find('|', from);
+        perspective = perspective.Left(from) + wxString::Format("%d", place.dockSize) +
+                      (to == wxString::npos ? wxString() : perspective.Mid(to));
+        changed = true;
+    }
+    if (changed)
+        m_aui.LoadPerspective(perspective, true);
 }
 
 wxWindow* MainFrame::OpenDockedBoard(void* layoutNode)
@@ -380,7 +459,8 @@ bool MainFrame::MayCloseBoard(wxWindow* container)
 {
     const OpenWindow* window = m_host.Windows().FindByContainer(container);
     if (!window ||
-        !m_confirmClose(container, _("Close this board? Its tabs, filters, bookmarks and alerts will be lost.")))
+        !m_confirmClose(container, _("Close this board? File > Reopen Closed Board brings it back, with its tabs, filters, bookmarks and "
+                                      "alerts, until the terminal quits.")))
         return false;
     // Asked again: the board may have gone while the question was open.
     window = m_host.Windows().FindByContainer(container);

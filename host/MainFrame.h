@@ -2,6 +2,7 @@
 // The terminal's main window: docked quote boards, menus, status bar.
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <wx/aui/aui.h>
@@ -105,7 +106,13 @@ private:
     void BindBoardCommands(wxWindow* container);
     /// The board in `window` as the layout document records it; a framed
     /// board also leaves its share in `document`, when given.
-    WindowRecord RecordOf(const OpenWindow& window, boost::property_tree::ptree* document) const;
+    WindowRecord RecordOf(const OpenWindow& window, boost::property_tree::ptree* document);
+    /// Where the docked board in `container` sits now; none when it floats.
+    std::optional<DockPlace> DockPlaceOf(wxWindow* container);
+    /// Docks a board where a layout says it sat, `size` its pane's size.
+    wxWindow* OpenDockedBoardAt(void* layoutNode, const DockPlace& place, const wxSize& size);
+    /// Gives the docks of `records` the sizes they had across.
+    void RestoreDockSizes(const std::vector<WindowRecord>& records);
     /// Asks whether the board in `container` may close; when it may, keeps
     /// what it was for ReopenClosedBoard.
     bool MayCloseBoard(wxWindow* container);

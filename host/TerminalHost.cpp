@@ -145,9 +145,9 @@ void TerminalHost::AttachDialog(wxWindow* dialog)
     ApplyThemeTo(dialog);
 }
 
-int TerminalHost::LookupHotkey(int keyCode, bool control, bool shift, bool alt)
+int TerminalHost::LookupHotkey(int keyCode, bool control, bool alt, bool shift)
 {
-    return Hotkeys::Lookup(keyCode, control, shift, alt);
+    return Hotkeys::Lookup(keyCode, control, alt, shift);
 }
 
 wxString TerminalHost::GetShortcutText(int hostCommand)

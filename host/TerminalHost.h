@@ -51,7 +51,7 @@ public:
     void PostToWidgets(wxCommandEvent& event, Widget* source, uint64_t group, wxWindow* target) override;
     void PrepareMenu(wxMenu* menu) override;
     void AttachDialog(wxWindow* dialog) override;
-    int LookupHotkey(int keyCode, bool control, bool shift, bool alt) override;
+    int LookupHotkey(int keyCode, bool control, bool alt, bool shift) override;
     wxString GetShortcutText(int hostCommand) override;
 
     // The terminal's own use.

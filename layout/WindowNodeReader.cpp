@@ -47,17 +47,23 @@ void ForEachChild(const Tree& parent, const char* key, Visit visit)
 std::map<int, std::vector<FilterCondition>> ReadFilters(const Tree& filters)
 {
     std::map<int, std::vector<FilterCondition>> columns;
-    ForEachChild(filters, "column", [&columns](const Tree& column) {
+    const NumberWriting writing = NumberWriting::OfLocale();
+    ForEachChild(filters, "column", [&columns, &writing](const Tree& column) {
+        const int id = ReadInt(column, "<xmlattr>.id", 0);
         std::vector<FilterCondition> conditions;
         ForEachChild(column, "filter",
-                     [&conditions](const Tree& filter)
+                     [&conditions, &writing, id](const Tree& filter)
                      {
-                         conditions.push_back(FilterCondition{ReadInt(filter, "<xmlattr>.condition", 0),
-                                                              ReadText(filter, "<xmlattr>.value"),
-                                                              ReadInt(filter, "<xmlattr>.row", 0)});
+                         const int op = ReadInt(filter, "<xmlattr>.condition", 0);
+                         std::string value = ReadText(filter, "<xmlattr>.value");
+                         // Numbers written before they were kept locale-free
+                         // read as the locale writes them.
+                         if (!ReadBool(filter, "<xmlattr>.locale_free", false))
+                             value = KeptOperandOfTypedText(id, op, value, writing);
+                         conditions.push_back(FilterCondition{op, std::move(value), ReadInt(filter, "<xmlattr>.row", 0)});
                      });
         // A later column with the same id replaces the earlier one.
-        columns[ReadInt(column, "<xmlattr>.id", 0)] = std::move(conditions);
+        columns[id] = std::move(conditions);
     });
     return columns;
 }

@@ -54,6 +54,10 @@ Tree FiltersTree(const std::map<int, std::vector<FilterCondition>>& filters)
             Tree filter;
             PutInt(filter, "<xmlattr>.condition", condition.condition);
             filter.put("<xmlattr>.value", condition.value);
+            // Marks numbers a reader takes as they are in any locale; a
+            // layout without the mark wrote them as the user typed them.
+            if (OperandIsNumbers(id, condition.condition))
+                PutBool(filter, "<xmlattr>.locale_free", true);
             PutInt(filter, "<xmlattr>.row", condition.row);
             column.add_child("filter", filter);
         }

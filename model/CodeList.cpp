@@ -3,6 +3,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include <wx/intl.h>
+#include <wx/numformatter.h>
+
 namespace {
 
 bool IsSeparator(char c)
@@ -113,4 +116,16 @@ ResolvedCodes ResolveCodes(const std::vector<Instrument*>& instruments, const st
             resolved.found.push_back(found[index]);
     }
     return resolved;
+}
+
+wxString NamedAndMore(const std::vector<wxString>& named, size_t total)
+{
+    wxString listed;
+    for (const wxString& name : named)
+        listed += (listed.empty() ? "" : ", ") + name;
+    if (total <= named.size())
+        return listed;
+    const size_t more = total - named.size();
+    return wxString::Format(wxPLURAL("%s and %s more", "%s and %s more", more), listed,
+                            wxNumberFormatter::ToString(static_cast<long>(more)));
 }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <wx/string.h>
+
 #include "contract/Records.h"
 
 /// One code of the text: its exchange when it named one, and the text as
@@ -42,3 +44,8 @@ struct ResolvedCodes
 };
 
 ResolvedCodes ResolveCodes(const std::vector<Instrument*>& instruments, const std::vector<CodeToken>& tokens);
+
+/// `named`, the first few of `total` names, between commas, then how many
+/// more there are, the count grouped as the locale writes numbers; nothing
+/// more when every one is named.
+wxString NamedAndMore(const std::vector<wxString>& named, size_t total);

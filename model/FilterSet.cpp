@@ -112,24 +112,29 @@ bool ReadWritten(const std::string& text, const std::string& decimal, const std:
     return result.ec == std::errc() && result.ptr == plain.data() + plain.size() && std::isfinite(*value);
 }
 
-/// The operand split at every comma, each item without the spaces around
-/// it; a trailing empty item is no item.
-std::vector<std::string> ListItems(const std::string& operand)
+/// Items split at every one of `separators`, each without the spaces around it; a
+/// trailing empty item is no item.
+std::vector<std::string> ItemsBetween(const std::string& operand, const char* separators)
 {
     std::vector<std::string> items;
     std::string::size_type start = 0;
     for (;;)
     {
-        const std::string::size_type comma = operand.find(',', start);
-        items.push_back(
-            Trimmed(operand.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
-        if (comma == std::string::npos)
+        const std::string::size_type end = operand.find_first_of(separators, start);
+        items.push_back(Trimmed(operand.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+        if (end == std::string::npos)
             break;
-        start = comma + 1;
+        start = end + 1;
     }
     if (items.back().empty())
         items.pop_back();
     return items;
+}
+
+/// The operand split at every comma: how lists of texts are written.
+std::vector<std::string> ListItems(const std::string& operand)
+{
+    return ItemsBetween(operand, ",");
 }
 
 bool IsList(int op)
@@ -268,19 +273,95 @@ bool HoldsForText(int op, const std::string& value, const std::string& operand,
     }
 }
 
-/// The operand's numbers, sorted; false when one of them is none.
+/// A kept number: a point before the decimals, no grouping, in any locale.
+bool ReadKeptNumber(const std::string& text, double* value)
+{
+    return ReadWritten(Trimmed(text), ".", std::string(), value);
+}
+
+/// The shortest text that reads back as `value`, without an exponent.
+std::string KeptNumberText(double value)
+{
+    char buffer[512];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ec == std::errc() ? result.ptr : buffer);
+}
+
+/// The kept operand's numbers, sorted; false when one of them is none.
 bool ReadNumberList(const std::string& operand, std::vector<double>* numbers)
 {
-    const NumberWriting writing = NumberWriting::OfLocale();
-    for (const std::string& item : ListItems(operand))
+    for (const std::string& item : ItemsBetween(operand, ",;"))
     {
         double number = 0.0;
-        if (!ReadFilterNumber(item, writing, &number))
+        if (!ReadKeptNumber(item, &number))
             return false;
         numbers->push_back(number);
     }
     std::sort(numbers->begin(), numbers->end());
     return true;
+}
+
+/// How a typed list reads in a locale.
+struct TypedList
+{
+    enum
+    {
+        Read,
+        Ambiguous,   // a comma between items could be part of a number
+        NotANumber   // `refused` is the item
+    } outcome = Read;
+    std::vector<double> numbers;
+    std::string refused;
+};
+
+TypedList ReadTypedList(const std::string& typed, const NumberWriting& writing)
+{
+    TypedList list;
+    const bool semicolons = typed.find(';') != std::string::npos;
+    if (!semicolons)
+    {
+        // "6,21, 18,42" in German, "1,250" in English: two items, or one
+        // number? Such a list is refused rather than guessed. A number with
+        // more commas reads as one up to its second too, so neighbours
+        // suffice; they keep their spaces: "6, 18" is a list in any locale.
+        std::vector<std::string> pieces;
+        for (size_t start = 0;;)
+        {
+            const size_t comma = typed.find(',', start);
+            pieces.push_back(typed.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+        double joined = 0.0;
+        for (size_t at = 0; at + 1 < pieces.size(); ++at)
+            if (!Trimmed(pieces[at]).empty() && !Trimmed(pieces[at + 1]).empty() &&
+                ReadFilterNumber(pieces[at] + "," + pieces[at + 1], writing, &joined))
+            {
+                list.outcome = TypedList::Ambiguous;
+                return list;
+            }
+    }
+    for (const std::string& item : ItemsBetween(typed, semicolons ? ";" : ","))
+    {
+        double number = 0.0;
+        if (!ReadFilterNumber(item, writing, &number))
+        {
+            list.outcome = TypedList::NotANumber;
+            list.refused = item;
+            return list;
+        }
+        list.numbers.push_back(number);
+    }
+    return list;
+}
+
+std::string JoinedKept(const std::vector<double>& numbers)
+{
+    std::string kept;
+    for (double number : numbers)
+        kept += (kept.empty() ? "" : ",") + KeptNumberText(number);
+    return kept;
 }
 
 }  // namespace
@@ -337,23 +418,92 @@ bool ReadFilterNumber(const std::string& text, double* value)
     return ReadFilterNumber(text, NumberWriting::OfLocale(), value);
 }
 
-wxString FilterOperandRefusal(int col, int op, const std::string& operand)
+wxString FilterOperandRefusal(int col, int op, const std::string& typed)
 {
-    if (FilterKindOf(col) != FilterKind::Number || !IsOperator(op) || IsTextOnly(op))
+    if (!OperandIsNumbers(col, op))
         return wxString();
     double number = 0.0;
+    const NumberWriting writing = NumberWriting::OfLocale();
     if (!IsList(op))
-        return ReadFilterNumber(operand, &number)
+        return ReadFilterNumber(typed, writing, &number)
                    ? wxString()
                    : wxString::Format(
                          _("Type a number, such as %s or %s"), wxNumberFormatter::ToString(1.5, 1),
                          wxNumberFormatter::ToString(1250.75, 2, wxNumberFormatter::Style_WithThousandsSep));
-    const NumberWriting writing = NumberWriting::OfLocale();
-    for (const std::string& item : ListItems(operand))
+    const TypedList list = ReadTypedList(typed, writing);
+    const wxString example =
+        wxNumberFormatter::ToString(6.21, 2) + "; " + wxNumberFormatter::ToString(18.42, 2);
+    switch (list.outcome)
+    {
+    case TypedList::Read: return wxString();
+    case TypedList::Ambiguous:
+        return wxString::Format(_("A comma here may belong to a number: separate the numbers with \";\", "
+                                  "such as %s"),
+                                example);
+    case TypedList::NotANumber: break;
+    }
+    return wxString::Format(_("\"%s\" is not a number: separate the numbers with \";\", such as %s"),
+                            wxString::FromUTF8(list.refused), example);
+}
+
+bool OperandIsNumbers(int col, int op)
+{
+    return FilterKindOf(col) == FilterKind::Number && IsOperator(op) && !IsTextOnly(op);
+}
+
+std::optional<std::string> KeptOperand(int col, int op, const std::string& typed, const NumberWriting& writing)
+{
+    if (!OperandIsNumbers(col, op))
+        return typed;
+    if (IsList(op))
+    {
+        const TypedList list = ReadTypedList(typed, writing);
+        if (list.outcome != TypedList::Read)
+            return std::nullopt;
+        return JoinedKept(list.numbers);
+    }
+    double number = 0.0;
+    if (!ReadFilterNumber(typed, writing, &number))
+        return std::nullopt;
+    return KeptNumberText(number);
+}
+
+std::string TypedOperand(int col, int op, const std::string& kept, const NumberWriting& writing)
+{
+    if (!OperandIsNumbers(col, op))
+        return kept;
+    const std::vector<std::string> items = IsList(op) ? ItemsBetween(kept, ",;") : std::vector<std::string>{kept};
+    double number = 0.0;
+    for (const std::string& item : items)
+        if (!ReadKeptNumber(item, &number))
+            return kept;  // shown as it is, for the user to mend
+    // Where a kept number, never grouped, takes a comma, items go between
+    // semicolons; a comma and a space part them anywhere else.
+    const bool commaInNumbers = writing.decimal.find(',') != std::string::npos;
+    std::string typed;
+    for (const std::string& item : items)
+    {
+        if (!typed.empty())
+            typed += commaInNumbers ? "; " : ", ";
+        for (char ch : item)
+            typed += ch == '.' ? writing.decimal : std::string(1, ch);
+    }
+    return typed;
+}
+
+std::string KeptOperandOfTypedText(int col, int op, const std::string& typed, const NumberWriting& writing)
+{
+    if (!OperandIsNumbers(col, op))
+        return typed;
+    std::vector<double> numbers;
+    for (const std::string& item : IsList(op) ? ListItems(typed) : std::vector<std::string>{typed})
+    {
+        double number = 0.0;
         if (!ReadFilterNumber(item, writing, &number))
-            return wxString::Format(_("\"%s\" is not a number: list numbers between commas"),
-                                    wxString::FromUTF8(item));
-    return wxString();
+            return typed;
+        numbers.push_back(number);
+    }
+    return JoinedKept(numbers);
 }
 
 /// One condition ready to check: its operand read once.
@@ -388,7 +538,7 @@ bool FilterSet::ReadOperand(const std::string& operand, Test& test)
     }
     if (IsList(test.op))
         return ReadNumberList(operand, &test.numbers);
-    return IsTextOnly(test.op) || ReadFilterNumber(operand, &test.number);
+    return IsTextOnly(test.op) || ReadKeptNumber(operand, &test.number);
 }
 
 FilterSet::FilterSet(Columns columns) : m_columns(std::move(columns))

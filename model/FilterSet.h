@@ -3,6 +3,7 @@
 // decides whether a quote row shows.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,15 +59,33 @@ struct NumberWriting
 bool ReadFilterNumber(const std::string& text, const NumberWriting& writing, double* value);
 /// The same in the current locale.
 bool ReadFilterNumber(const std::string& text, double* value);
-/// Why the filter cannot read `operand` for this column and operator (a
-/// number, or a list of numbers, that is none); empty when it can.
-wxString FilterOperandRefusal(int col, int op, const std::string& operand);
+/// Why the filter cannot read `typed` for this column and operator (a
+/// number, or a list of numbers, that is none, or a list whose commas could
+/// belong to its numbers); empty when it can. In the current locale.
+wxString FilterOperandRefusal(int col, int op, const std::string& typed);
+
+/// Whether the operand of this column and operator is a number or a list of
+/// them, which a condition keeps locale-free.
+bool OperandIsNumbers(int col, int op);
+/// The operand as a condition keeps it, from what the user typed: numbers
+/// with a point before the decimals and no grouping, list items between
+/// commas; anything else as typed. Typed lists take ";" between items in any
+/// locale, or commas where no comma could belong to a number ("6,21; 18,42"
+/// in German, "6.21, 18.42" in English, but not "6,21, 18,42" or "1,250").
+/// Empty when it cannot be read (see FilterOperandRefusal).
+std::optional<std::string> KeptOperand(int col, int op, const std::string& typed, const NumberWriting& writing);
+/// A kept operand as the user reads and types it in `writing`.
+std::string TypedOperand(int col, int op, const std::string& kept, const NumberWriting& writing);
+/// A kept operand from an operand written as typed, the way layouts were
+/// written before operands were kept locale-free: read in `writing`, a list
+/// split at every comma. Unreadable text stays as it is.
+std::string KeptOperandOfTypedText(int col, int op, const std::string& typed, const NumberWriting& writing);
 
 /// One condition of a tab filter on one column.
 struct FilterCondition
 {
     int condition = 0;
-    std::string value;
+    std::string value; // see KeptOperand: a number means the same in every locale
     int row = 0; // where the dialog showed it among all the rows, so it comes back there
 };
 

@@ -28,7 +28,7 @@ bool RefusedInFileName(wxUniChar c)
 constexpr int kMostPriceDecimals = 15;
 constexpr std::size_t kRowsPerProgress = 256;
 
-const std::string& PriceFormat(int decimals)
+const std::string& PriceFormat(int decimals, double value)
 {
     static const std::vector<std::string> formats = []
     {
@@ -38,10 +38,13 @@ const std::string& PriceFormat(int decimals)
                                        : "#,##0." + std::string(static_cast<std::size_t>(places), '0'));
         return made;
     }();
-    // Without decimals of its own the grid shows up to five, dropping trailing zeroes.
-    static const std::string upToFive = "#,##0.00###";
-    return decimals >= 0 && decimals <= kMostPriceDecimals ? formats[static_cast<std::size_t>(decimals)]
-                                                           : upToFive;
+    // Without decimals of its own the grid shows up to five, dropping
+    // trailing zeroes, and no point after a whole number: a format's "#"
+    // digits would leave that point standing.
+    static const std::string upToFive = "#,##0.#####";
+    if (decimals >= 0 && decimals <= kMostPriceDecimals)
+        return formats[static_cast<std::size_t>(decimals)];
+    return value == std::floor(value) ? formats[0] : upToFive;
 }
 
 void WriteCell(Sheet& sheet, int row, int col, int columnId, ColumnKind kind, const wxString& text,
@@ -91,12 +94,12 @@ const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteF
     if (IsComputedColumn(columnId))
     {
         const size_t index = static_cast<size_t>(columnId - column::Count);
-        return index < format.computed.Size() ? PriceFormat(format.computed.Def(index).decimals) : none;
+        return index < format.computed.Size() ? PriceFormat(format.computed.Def(index).decimals, value) : none;
     }
     switch (IsColumn(columnId) ? ColumnAt(columnId).decimals : Decimals::None)
     {
     case Decimals::Instrument:
-        return PriceFormat(quote.instrument ? quote.instrument->decimals : -1);
+        return PriceFormat(quote.instrument ? quote.instrument->decimals : -1, value);
     case Decimals::Volume:
         return format.volumeInThousands ? thousands : value == std::floor(value) ? whole : fractionalVolume;
     case Decimals::SignedTwo:

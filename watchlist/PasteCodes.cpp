@@ -99,10 +99,8 @@ std::optional<wxString> PasteCodes::ReadClipboard()
 
 wxString ListedCodes(const std::vector<std::string>& codes, size_t shown)
 {
-    wxString listed;
+    std::vector<wxString> named;
     for (size_t index = 0; index < codes.size() && index < shown; ++index)
-        listed += (index ? ", " : "") + layout::ShownName(codes[index]);
-    if (codes.size() > shown)
-        listed += " " + wxString::Format(_("and %zu more"), codes.size() - shown);
-    return listed;
+        named.push_back(layout::ShownName(codes[index]));
+    return NamedAndMore(named, codes.size());
 }

@@ -336,7 +336,7 @@ void WatchlistCommands::RenameWatchlist()
 void WatchlistCommands::DeleteTab()
 {
     wxGridEx* grid = m_board.GetCurrentGrid();
-    if (!grid || !m_question(DialogParent(), _("Are you sure to delete the selected tab?"), _("Delete Tab")))
+    if (!grid || !m_question(DialogParent(), _("Delete the selected tab?"), _("Delete Tab")))
         return;
     m_board.RemoveTab(grid);
 }
@@ -344,7 +344,7 @@ void WatchlistCommands::DeleteTab()
 void WatchlistCommands::DeleteWatchlist(const std::string& name)
 {
     const wxString shown = layout::ShownName(name);
-    if (name.empty() || !m_question(DialogParent(), _("Are you sure to delete the watchlist: ") + shown + "?",
+    if (name.empty() || !m_question(DialogParent(), wxString::Format(_("Delete the watchlist \"%s\"?"), shown),
                                     _("Delete Watchlist")))
         return;
     const StoreOutcome outcome = WatchlistTabs(m_board).DeleteWatchlist(name);

@@ -136,7 +136,7 @@ public:
     void PostToWidgets(wxCommandEvent&, Widget*, uint64_t, wxWindow*) override {}
     void PrepareMenu(wxMenu*) override {}
     void AttachDialog(wxWindow*) override {}
-    int LookupHotkey(int, bool, bool, bool) override { return 0; }
+    int LookupHotkey(int /*keyCode*/, bool /*control*/, bool /*alt*/, bool /*shift*/) override { return 0; }
     wxString GetShortcutText(int) override { return wxString(); }
 
 private:

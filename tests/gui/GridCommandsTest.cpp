@@ -89,6 +89,8 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     ASSERT_EQ(1u, ladder.dispatched.size());
     EXPECT_EQ(link_kind::ForNewWindow, ladder.dispatched[0].intValue);
     EXPECT_EQ(open_mode::ForInstrument, host.opens[0].mode);
+    Key(WXK_F2, wxMOD_ALT);
+    EXPECT_TRUE(ticket.dispatched.empty()) << "Alt+F2 is no hotkey: the host hears Alt, then Shift";
     Key(WXK_F2, wxMOD_SHIFT);
     ASSERT_EQ(1u, ticket.dispatched.size());
     EXPECT_EQ(1050, ticket.dispatched[0].intValue) << "Shift+F2 buys at the best sell price";

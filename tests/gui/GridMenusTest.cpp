@@ -22,7 +22,7 @@ protected:
         WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/><instrument exchange="AMX" code="BDI"/>)"
                    R"(<instrument exchange="AMX" code="CDG"/></watchlist><watchlist name="Spare"/><watchlist name="R&amp;D"/>)");
         host.profile.permissions = UserProfile::kAllowTrading;
-        host.widgetList = {&ladder, nullptr, &tape, &hidden};
+        host.widgetList = {&ladder, nullptr, &tape, &hidden, &fillscope};
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
         grid = board->GetCurrentGrid();
         menus = board->FindFeature<GridMenus>();
@@ -42,6 +42,7 @@ protected:
     FakeWidget ladder{"Ladder", "./icon/ladder.png"};
     FakeWidget tape{"Tape", "./icon/tape.png"};
     FakeWidget hidden{"Hidden", "", false};
+    FakeWidget fillscope{"Fillscope", "", false};
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
     GridMenus* menus = nullptr;
@@ -58,6 +59,11 @@ TEST_F(GridMenusTest, CellMenuOnAWatchlistTabSettlesTheSelectionAndLeavesOutTheO
         EXPECT_EQ("<absent>", Label(menu, cmd::ClearBookmarks));
         EXPECT_NE("<absent>", Label(menu, cmd::OpenLadder));
         EXPECT_EQ("<absent>", Label(menu, cmd::OpenCharting)) << "the host has no such widget";
+        std::vector<int> views;  // in the order of their keys, F12, F13, F14
+        for (const wxMenuItem* item : menu.GetMenuItems())
+            if (item->GetId() == cmd::OpenLadder || item->GetId() == cmd::OpenFillscope || item->GetId() == cmd::OpenTape)
+                views.push_back(item->GetId());
+        EXPECT_EQ((std::vector<int>{cmd::OpenLadder, cmd::OpenFillscope, cmd::OpenTape}), views);
         EXPECT_EQ((std::vector<wxString>{"Spare", "R&D"}), MenuLabels(Submenu(menu, "Move to Watchlist")))
             << "a name's & is no mnemonic";
         EXPECT_EQ((std::vector<wxString>{"Ladder", "-", "Tape"}), MenuLabels(Submenu(menu, "Widget")));

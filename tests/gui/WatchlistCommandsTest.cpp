@@ -280,7 +280,7 @@ TEST_F(TabMenuTest, AnUnreadableStoreOpensAndDeletesNothingAndDeleteWatchlistClo
     testing_support::WriteBytes(host.applicationFilePath, "broken <");
     Choose(TabMenu::kOpenWatchlistFirst + 1);  // Shelf
     Choose(TabMenu::kDeleteWatchlistFirst);
-    EXPECT_EQ(questions.back(), "Delete Watchlist: Are you sure to delete the watchlist: Core?");
+    EXPECT_EQ(questions.back(), "Delete Watchlist: Delete the watchlist \"Core\"?");
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_EQ("broken <", StoreBytes());
     EXPECT_EQ(3u, board->GetNotebook()->GetPageCount());

@@ -216,8 +216,10 @@ public:
 
     void PrepareMenu(wxMenu*) override { ++preparedMenus; }
     void AttachDialog(wxWindow* dialog) override { attachedDialogs.push_back(dialog); }
-    int LookupHotkey(int keyCode, bool, bool shift, bool) override
+    int LookupHotkey(int keyCode, bool control, bool alt, bool shift) override
     {
+        if (control || alt)
+            return 0;
         const auto found = hotkeys.find({keyCode, shift});
         return found == hotkeys.end() ? 0 : found->second;
     }

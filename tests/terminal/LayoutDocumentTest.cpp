@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/aui/aui.h>
 #include <wx/display.h>
 
+#include "BoardWindowIds.h"
 #include "LayoutDocument.h"
 #include "TerminalHost.h"
 #include "controls/wxFlatNotebook.h"
@@ -139,6 +141,58 @@ TEST(LayoutDocumentRun, QuittingWritesWhatStartingReadsFittedOnTheScreenAndLeave
     RunUntilQuit(folder);
     EXPECT_EQ(firstLayout, ReadBytes(folder / "layout.xml")) << "a restart changes nothing";
     EXPECT_EQ(changed, ReadBytes(folder / "store.xml"));
+}
+
+TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeAndAnOlderLayoutStillOpens)
+{
+    TempFolder folder;
+    WriteBytes(folder / "layout.xml", kStartLayout);  // written before docks were kept
+    WriteBytes(folder / "store.xml", kStartStore);
+    const auto docked = [](Terminal& terminal) {
+        std::vector<wxWindow*> containers;
+        for (const OpenWindow& window : terminal.Host().Windows().All())
+            if (!window.frame)
+                containers.push_back(window.container);
+        return containers;
+    };
+    const auto dockOf = [](wxWindow* container) {
+        return wxAuiManager::GetManager(container)->GetPane(container).dock_direction;
+    };
+    std::vector<wxRect> before;
+    {
+        Terminal terminal(FileOptions(folder));
+        terminal.Start();
+        ASSERT_EQ(1u, docked(terminal).size());
+        wxCommandEvent split(wxEVT_MENU, board_window::SplitHorizontal);
+        wxPostEvent(terminal.Host().Windows().FindByContainer(docked(terminal)[0])->panel, split);
+        testing_support::Flush(5);
+        ASSERT_EQ(2u, docked(terminal).size());
+        // The user drags the border between them.
+        wxAuiManager* manager = wxAuiManager::GetManager(docked(terminal)[1]);
+        const wxAuiPaneInfo& lower = manager->GetPane(docked(terminal)[1]);
+        const wxString key = wxString::Format("|dock_size(%d,%d,%d)=", lower.dock_direction, lower.dock_layer,
+                                              lower.dock_row);
+        wxString perspective = manager->SavePerspective();
+        const size_t at = perspective.find(key);
+        ASSERT_NE(wxString::npos, at) << perspective;
+        const size_t end = perspective.find('|', at + 1);
+        manager->LoadPerspective(perspective.Left(at) + key + "333" + perspective.Mid(end), true);
+        for (wxWindow* container : docked(terminal))
+            before.push_back(container->GetScreenRect());
+        ASSERT_EQ(wxAUI_DOCK_BOTTOM, dockOf(docked(terminal)[1]));
+        ASSERT_GT(before[1].height, 300);
+        CloseAndShutdown(terminal);
+    }
+    Terminal terminal(FileOptions(folder));
+    terminal.Start();
+    testing_support::Flush(5);
+    const std::vector<wxWindow*> after = docked(terminal);
+    ASSERT_EQ(2u, after.size());
+    EXPECT_EQ(wxAUI_DOCK_CENTER, dockOf(after[0]));
+    EXPECT_EQ(wxAUI_DOCK_BOTTOM, dockOf(after[1])) << "below, not on the right";
+    EXPECT_EQ(before[0], after[0]->GetScreenRect());
+    EXPECT_EQ(before[1], after[1]->GetScreenRect()) << "at its size";
+    CloseAndShutdown(terminal);
 }
 
 /// The one file beside `path` that SetAsideUnreadable made of it.

@@ -22,6 +22,15 @@ namespace {
 using namespace terminal_test;
 using testing_support::Flush;
 
+/// A plug-in calls the host by vtable slot: LookupHotkey is the host's
+/// sixteenth virtual and takes (key code, Ctrl, Alt, Shift) in that order.
+int LookupHotkeyBySlot(Host& host, int keyCode, bool control, bool alt, bool shift)
+{
+    using Slot = int (*)(Host*, int, bool, bool, bool);
+    void* const* vtable = *reinterpret_cast<void* const* const*>(&host);
+    return reinterpret_cast<Slot>(vtable[15])(&host, keyCode, control, alt, shift);
+}
+
 template <class T>
 T* Named(wxWindow* ticket, const char* name)
 {
@@ -35,6 +44,11 @@ TEST(Ticket, ShowsTheLinkedOrderDecodedWithTheBoardsDecimalsAndSendLogsItOrRefus
     terminal.Start();
     TerminalHost& host = terminal.Host();
     const uint64_t group = terminal.Frame()->LinkGroup();
+    // The ticket keys as a board asks for them.
+    EXPECT_EQ(1, LookupHotkeyBySlot(host, WXK_F2, false, false, false));
+    EXPECT_EQ(16, LookupHotkeyBySlot(host, WXK_F2, false, false, true)) << "Shift+F2";
+    EXPECT_EQ(0, LookupHotkeyBySlot(host, WXK_F2, false, true, false)) << "Alt+F2 is the toolkit's";
+    EXPECT_EQ(0, LookupHotkeyBySlot(host, WXK_F3, true, false, true)) << "Ctrl+Shift+F3";
 
     // In the demo catalogue a fund without decimals and a share priced in whole numbers.
     Instrument* noDecimals = host.FindInstrument("AGIF", "AMX");

@@ -6,6 +6,7 @@
 
 #include "model/CodeList.h"
 #include "model/InstrumentLookup.h"
+#include "support/GroupingLocale.h"
 
 namespace {
 
@@ -66,6 +67,18 @@ TEST_F(Codes, PastedTextNamesInstrumentsWithOrWithoutExchange)
     const ResolvedCodes resolved = ResolveCodes(list, tokens);
     EXPECT_EQ(resolved.found, (std::vector<Instrument*>{kss, amxOrca, ktxOrca}));
     EXPECT_EQ(resolved.missing, std::vector<std::string>{"NOPE"});
+}
+
+TEST(NamedCodes, TheFirstFewAreNamedAndTheRestCountedWithTheLocalesGrouping)
+{
+    const std::vector<wxString> five{"A", "B", "C", "D", "E"};
+    EXPECT_EQ("A, B", NamedAndMore({"A", "B"}, 2));
+    EXPECT_EQ("A, B, C, D, E", NamedAndMore(five, 5)) << "no \"and 0 more\"";
+    EXPECT_EQ("A, B, C, D, E and 1 more", NamedAndMore(five, 6));
+    testing_support::GroupingLocale english;
+    if (!english.IsOk())
+        GTEST_SKIP() << "no US English locale on this system";
+    EXPECT_EQ("A, B, C, D, E and 100,019 more", NamedAndMore(five, 100024));
 }
 
 }  // namespace

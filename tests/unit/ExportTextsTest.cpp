@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/ColumnSpec.h"
 #include "model/ShownNumber.h"
 #include "model/TabSheet.h"
 #include "export/DesktopFiles.h"
@@ -28,6 +29,37 @@ TEST(ShownNumber, GroupedSignedAndLocalTextsReadAsTheirValuesAndAnythingElseStay
                              "2026-01-02", "1e5", " 1", "--1"})
         EXPECT_FALSE(ParseShownNumber(text, kEnglish)) << text;
     EXPECT_FALSE(ParseShownNumber("1,5", kUngrouped));
+}
+
+TEST(NumberFormats, PricesShowTheInstrumentsDecimalsOrWhatTheGridShowsWithoutThem)
+{
+    Instrument instrument;
+    Price quote;
+    quote.instrument = &instrument;
+    const QuoteFormat plain;
+    const auto format = [&](int decimals, int columnId, double value) {
+        instrument.decimals = decimals;
+        return sheet::NumberFormatOf(columnId, quote, plain, value);
+    };
+    // The grid shows "1,708" and "1,708.50", "190" and "190.25".
+    EXPECT_EQ("#,##0", format(0, column::Last, 1708.0));
+    EXPECT_EQ("#,##0", format(0, column::Change, -3.0));
+    EXPECT_EQ("#,##0.00", format(2, column::Last, 1708.5));
+    EXPECT_EQ("#,##0.000", format(3, column::Vwap, 1.0));
+    EXPECT_EQ("#,##0", format(-1, column::Last, 190.0));
+    EXPECT_EQ("#,##0", format(-1, column::PrevClose, -190.0));
+    EXPECT_EQ("#,##0.#####", format(-1, column::Buy, 190.25));
+    EXPECT_EQ("#,##0.#####", format(-1, column::Sell, 0.00001));
+    quote.instrument = nullptr;
+    EXPECT_EQ("#,##0", sheet::NumberFormatOf(column::High, quote, plain, 7.0));
+    // The other columns do not follow the instrument.
+    quote.instrument = &instrument;
+    EXPECT_EQ("#,##0", format(0, column::CumVolume, 1500.0));
+    EXPECT_EQ("#,##0.#####", format(0, column::BuyVolume, 0.5));
+    EXPECT_EQ("#,##0.000", sheet::NumberFormatOf(column::SellVolume, quote, QuoteFormat{true}, 1.5));
+    EXPECT_EQ("+#,##0.00;-#,##0.00;0.00", format(0, column::ChangePercent, 1.0));
+    EXPECT_EQ("#,##0.00", format(0, column::CumValue, 3.0));
+    EXPECT_EQ("#,##0", format(2, column::Deals, 12.0));
 }
 
 TEST(ExportNames, SheetNamesAreCutAndCleanedFileNamesKeepEverythingUsable)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <gtest/gtest.h>
+#include <wx/intl.h>
 
 #include "contract/Records.h"
 #include "model/ColumnSpec.h"
@@ -112,6 +113,73 @@ TEST_F(FilterPredicate, NumbersAreReadAsTheLocaleWritesThemOrWithAPoint)
             EXPECT_DOUBLE_EQ(c.number, number) << c.text;
         }
     }
+}
+
+TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToANumber)
+{
+    const NumberWriting german{",", "."};
+    const NumberWriting english{".", ","};
+    // clang-format off
+    const struct
+    {
+        const NumberWriting& writing;
+        int op;
+        const char* typed;
+        const char* kept; // null: refused
+    } cases[] = {
+        {german, In, "6,21; 18,42", "6.21,18.42"},   {german, In, "6,21, 18,42", nullptr},
+        {german, NotIn, "6,18", nullptr},            {german, In, "6, 18,", "6,18"},
+        {german, In, "1.5,2.5", "1.5,2.5"},          {german, In, "1.000; 2,5;", "1000,2.5"},
+        {german, In, "6,21; x", nullptr},            {german, In, "6;;7", nullptr},
+        {english, In, "6.21, 18.42", "6.21,18.42"},  {english, In, "1,250", nullptr},
+        {english, In, "1,250; 3", "1250,3"},         {english, In, "10,20,30", "10,20,30"},
+        // One number: grouped and with decimals as the locale writes them.
+        {german, Above, "1.713", "1713"},            {german, Above, "1,713", "1.713"},
+        {german, AtMost, "-1.250,75", "-1250.75"},   {english, Above, "1.713", "1.713"},
+        {english, Equals, "abc", nullptr},           {english, Below, "0.1", "0.1"},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+    {
+        const std::optional<std::string> kept = KeptOperand(column::Last, c.op, c.typed, c.writing);
+        EXPECT_EQ(c.kept ? std::optional<std::string>(c.kept) : std::nullopt, kept) << c.typed;
+        if (kept)
+        {
+            // What the dialog shows again reads as the same.
+            EXPECT_EQ(kept, KeptOperand(column::Last, c.op, TypedOperand(column::Last, c.op, *kept, c.writing),
+                                        c.writing))
+                << c.typed;
+        }
+    }
+    EXPECT_EQ("6,21; 18,42", TypedOperand(column::Last, In, "6.21,18.42", german));
+    EXPECT_EQ("6.21, 18.42", TypedOperand(column::Last, In, "6.21,18.42", english));
+    EXPECT_EQ("abc", TypedOperand(column::Last, In, "abc", german)) << "shown as kept, to be mended";
+    // Texts and text operators keep what was typed.
+    EXPECT_EQ("A,B; C", KeptOperand(column::Code, In, "A,B; C", german));
+    EXPECT_EQ("1,5", KeptOperand(column::Last, Matches, "1,5", german));
+    EXPECT_EQ("1,5", TypedOperand(column::Code, Equals, "1,5", english));
+
+    // Layouts written before read as they did: in the locale, lists split at every comma.
+    EXPECT_EQ("1713", KeptOperandOfTypedText(column::Last, Above, "1.713", german));
+    EXPECT_EQ("1.713", KeptOperandOfTypedText(column::Last, Above, "1.713", english));
+    EXPECT_EQ("6,21,18,42", KeptOperandOfTypedText(column::Last, In, "6,21, 18,42", german));
+    EXPECT_EQ("1,2.5", KeptOperandOfTypedText(column::Last, In, "1, 2.5,", english));
+    EXPECT_EQ("1,,2", KeptOperandOfTypedText(column::Last, In, "1,,2", german)) << "unreadable stays";
+    EXPECT_EQ("1.713", KeptOperandOfTypedText(column::Code, Equals, "1.713", german));
+
+    if (!wxLocale::IsAvailable(wxLANGUAGE_GERMAN))
+        GTEST_SKIP() << "no German locale on this system (scripts/deps.sh makes one)";
+    wxLocale locale(wxLANGUAGE_GERMAN, wxLOCALE_DONT_LOAD_DEFAULT);
+    // The refusal shows the list as it would be read.
+    EXPECT_TRUE(FilterOperandRefusal(column::Last, In, "6,21, 18,42").Contains("6,21; 18,42"));
+    EXPECT_TRUE(FilterOperandRefusal(column::Last, In, "6,21; 18,42").empty());
+    EXPECT_TRUE(FilterOperandRefusal(column::Last, In, "6,21; x").Contains("\"x\""));
+    // A kept operand means the same in every locale.
+    quote.last = 1.8;
+    EXPECT_FALSE(Passes(column::Last, Below, "1.713"));
+    EXPECT_TRUE(Passes(column::Last, In, "1.8,2"));
+    quote.last = 1000.0;
+    EXPECT_TRUE(Passes(column::Last, Above, "1.713"));
 }
 
 TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcards)

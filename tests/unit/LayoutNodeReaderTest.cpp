@@ -2,8 +2,11 @@
 
 #include <boost/property_tree/exceptions.hpp>
 #include <gtest/gtest.h>
+#include <wx/intl.h>
 
 #include "layout/WindowNodeReader.h"
+#include "layout/WindowNodeWriter.h"
+#include "model/ColumnSpec.h"
 #include "support/XmlText.h"
 
 namespace {
@@ -80,6 +83,39 @@ TEST(LayoutNodeReader, ColumnWidthsAreReadIntoARangeTheGridCanAddUp)
     for (const layout::ColumnEntry& column : columns)
         sizes.push_back(column.size);
     EXPECT_EQ(sizes, (std::vector<int>{1000, 1000, 80, 80, 0, 1000, 1000, 57}));
+}
+
+TEST(LayoutNodeReader, FilterNumbersAreWrittenLocaleFreeAndThoseWrittenBeforeReadAsTyped)
+{
+    layout::TabEntry entry;
+    entry.hasFilters = true;
+    entry.filters = {{column::Code, {FilterCondition{filter_op::In, "1.5,2", 0}}},
+                     {column::Last, {FilterCondition{filter_op::Below, "1.713", 1},
+                                     FilterCondition{filter_op::Contains, "1,5", 2}}}};
+    const std::string xml = testing_support::Xml(layout::TabEntryTree(entry, {}), "watchlist");
+    EXPECT_EQ(R"(<watchlist name="" current="true" type="1"><columns/><filters>)"
+              R"(<column id="2"><filter condition="5" value="1.5,2" row="0"/></column>)"
+              R"(<column id="6"><filter condition="11" value="1.713" locale_free="true" row="1"/>)"
+              R"(<filter condition="8" value="1,5" row="2"/></column></filters></watchlist>)",
+              xml.substr(xml.find("?>") + 3));
+
+    const Tree written = Node(R"(<watchlists><watchlist><filters><column id="6">
+        <filter condition="11" value="1.713" locale_free="true"/><filter condition="11" value="1.713"/>
+        <filter condition="5" value="6,21, 18,42"/><filter condition="8" value="1.713"/>
+      </column></filters></watchlist></watchlists>)");
+    const auto readIn = [&written](wxLanguage language) {
+        wxLocale locale(language, wxLOCALE_DONT_LOAD_DEFAULT);
+        std::vector<std::string> values;
+        const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(layout::WatchlistsOf(written));
+        for (const FilterCondition& condition : tabs.at(0).filters.at(column::Last))
+            values.push_back(condition.value);
+        return values;
+    };
+    EXPECT_EQ((std::vector<std::string>{"1.713", "1.713", "6,21,18,42", "1.713"}), readIn(wxLANGUAGE_ENGLISH_US));
+    if (!wxLocale::IsAvailable(wxLANGUAGE_GERMAN))
+        GTEST_SKIP() << "no German locale on this system (scripts/deps.sh makes one)";
+    EXPECT_EQ((std::vector<std::string>{"1.713", "1713", "6,21,18,42", "1.713"}), readIn(wxLANGUAGE_GERMAN))
+        << "an older layout's numbers read as they always did: in the locale, split at every comma";
 }
 
 TEST(LayoutNodeReader, AlertsDefaultTheirFieldsAndSkipInstrumentsWithoutExchange)
