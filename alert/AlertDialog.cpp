@@ -1,5 +1,6 @@
 #include "alert/AlertDialog.h"
 
+#include <wx/accel.h>
 #include <wx/icon.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
@@ -20,6 +21,7 @@ constexpr int kCaptionWidth = 70;
 
 wxBEGIN_EVENT_TABLE(AlertDialog, ThemedDialog)
     EVT_BUTTON(AlertDialog::kDisableId, AlertDialog::OnDisable)
+    EVT_ACTIVATE(AlertDialog::OnActivate)
 wxEND_EVENT_TABLE()
 
 AlertDialog::AlertDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, const wxString& title,
@@ -58,7 +60,10 @@ AlertDialog::AlertDialog(BoardOwner* owner, wxWindow* parent, wxWindowID id, con
     SetSizer(outer);
     FitNoNarrowerThan(size.x);
     Centre();
-    m_dismiss->SetFocus();
+    const wxString reach = wxString::Format(_("Press %s on the board to reach this alert from the keyboard."),
+                                            wxAcceleratorEntry(wxACCEL_NORMAL, kReachKey).ToString());
+    SetToolTip(reach);
+    m_condition->SetToolTip(reach);
 }
 
 wxSizer* AlertDialog::MakeValueRow(const wxString& caption, wxStaticText*& value, int proportion)
@@ -115,8 +120,29 @@ wxString AlertDialog::GetConditionText() const
 
 void AlertDialog::OnShownWithAction()
 {
-    m_dismiss->SetFocus();
     alert_sound::Play();
+}
+
+void AlertDialog::ShowOnScreen()
+{
+    // An alert that holds fires at every quote: activating the popup each
+    // time would take the keyboard from the grid the user works in.
+    if (!IsShown())
+        ShowWithoutActivating();
+}
+
+void AlertDialog::TakeKeyboard()
+{
+    Raise();
+    m_dismiss->SetFocus();
+}
+
+void AlertDialog::OnActivate(wxActivateEvent& event)
+{
+    // Reached by a click: the keyboard goes to "Dismiss", never to "Disable".
+    if (event.GetActive())
+        m_dismiss->SetFocus();
+    event.Skip();
 }
 
 void AlertDialog::OnDisable(wxCommandEvent& /*event*/)

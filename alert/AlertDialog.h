@@ -5,9 +5,14 @@
 #include "board/ThemedDialog.h"
 
 /// Notification of a fired alert; "Disable" removes the alert, "Dismiss" closes.
+/// It never takes the keyboard when it shows or refreshes: the user reaches
+/// it by clicking it or with kReachKey on the board.
 class AlertDialog : public ThemedDialog
 {
 public:
+    /// The key on the board that brings the newest popup to the keyboard.
+    static constexpr int kReachKey = WXK_F9;
+
     /// "Disable" uses the toolkit's delete id.
     static constexpr int kDisableId = wxID_DELETE;
 
@@ -25,13 +30,19 @@ public:
     wxButtonEx* GetDisableButton() const { return m_disable; }
     wxButtonEx* GetDismissButton() const { return m_dismiss; }
 
+    /// Activates the popup and puts the keyboard on "Dismiss".
+    void TakeKeyboard();
+
 protected:
     /// Every showing is audible, refreshes of an open popup included.
     void OnShownWithAction() override;
+    /// Shown without activation; a popup already on screen stays where it is.
+    void ShowOnScreen() override;
 
 private:
     wxSizer* MakeValueRow(const wxString& caption, wxStaticText*& value, int proportion);
     void OnDisable(wxCommandEvent& event);
+    void OnActivate(wxActivateEvent& event);
 
     int m_captionWidth = 0;
     wxStaticText* m_codeValue = nullptr;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <wx/intl.h>
+#include <wx/toplevel.h>
 
 #include "alert/AlertIcon.h"
 #include "alert/TabAlertBadges.h"
@@ -85,8 +86,10 @@ std::optional<AlertFiring> BoardAlerts::ShowPopup(BoardOwner* factory, wxWindow*
     if (!popup)
     {
         popup = CreatePopup(factory, owner, instrument);
-        m_bringForward(owner);
+        if (!HasOpenDialog(owner))
+            m_bringForward(owner);
     }
+    m_newestPopup = popup;
     popup->SetAlert(*firing->alert, firing->value);
     popup->ShowWithAction([this, instrument] { RemoveAlert(instrument); });
     return firing;
@@ -116,11 +119,52 @@ AlertDialog* BoardAlerts::CreatePopup(BoardOwner* factory, wxWindow* owner, Inst
 
 void BoardAlerts::BringForward(wxWindow* owner)
 {
+    // Raising an active window changes nothing and may move its focus.
     if (!owner)
         return;
-    owner->SetFocus();
+    if (auto* top = wxDynamicCast(wxGetTopLevelParent(owner), wxTopLevelWindow); top && top->IsActive())
+        return;
     owner->Raise();
     owner->Show(true);
+}
+
+bool BoardAlerts::HasOpenDialog(const wxWindow* owner)
+{
+    if (!owner)
+        return false;
+    // A dialog that disables the owner leaves it disabled while it is open.
+    if (!owner->IsEnabled())
+        return true;
+    for (const wxWindow* child : owner->GetChildren())
+        if (child->IsTopLevel() && child->IsShown() && !wxDynamicCast(child, AlertDialog))
+            return true;
+    return false;
+}
+
+bool BoardAlerts::ReachNewestPopup()
+{
+    AlertDialog* popup = m_newestPopup.get();
+    if (!popup || !popup->IsShown() || popup->IsClosing())
+    {
+        popup = nullptr;
+        for (const auto& [instrument, shown] : popupMap)
+            if (AlertDialog* candidate = PopupOf(instrument))
+                popup = candidate;
+    }
+    if (!popup)
+        return false;
+    popup->TakeKeyboard();
+    return true;
+}
+
+void BoardAlerts::BindReachKey(wxWindow& board)
+{
+    board.Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == AlertDialog::kReachKey && event.GetModifiers() == wxMOD_NONE &&
+            ReachNewestPopup())
+            return;
+        event.Skip();
+    });
 }
 
 void BoardAlerts::RemoveAlert(Instrument* instrument)

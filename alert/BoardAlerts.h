@@ -41,10 +41,12 @@ public:
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
 
     /// Handles a queued notification: shows a fresh popup, or refreshes the
-    /// one on screen, then plays the chime. `owner` is brought forward with
-    /// a fresh popup only: an alert fires at every update while it holds,
-    /// and raising the owner each time would take the focus from whatever
-    /// the user works in and close any open menu.
+    /// one on screen, then plays the chime. Neither takes the keyboard.
+    /// `owner` is brought forward with a fresh popup only, and never while
+    /// a dialog of it is open: an alert fires at every update while it
+    /// holds, and raising the owner each time would close any open menu, and
+    /// raising it over its own dialog would leave that dialog hidden behind
+    /// a disabled window.
     /// Returns the firing it showed, none when the alert is gone.
     std::optional<AlertFiring> ShowPopup(BoardOwner* factory, wxWindow* owner, const wxCommandEvent& notification);
 
@@ -58,6 +60,11 @@ public:
     /// Deletes the instrument's alert, whatever record it is at that moment.
     void RemoveAlert(Instrument* instrument);
 
+    /// Gives the keyboard to the popup shown last; false when none is on screen.
+    bool ReachNewestPopup();
+    /// Lets AlertDialog::kReachKey on `board` reach the newest popup.
+    void BindReachKey(wxWindow& board);
+
     /// The popup on screen for `instrument`, or null.
     AlertDialog* PopupOf(Instrument* instrument) const;
     const PopupMap& Popups() const { return popupMap; }
@@ -69,9 +76,12 @@ public:
 private:
     AlertDialog* CreatePopup(BoardOwner* factory, wxWindow* owner, Instrument* instrument);
     static void BringForward(wxWindow* owner);
+    /// True while `owner` shows a dialog other than an alert popup.
+    static bool HasOpenDialog(const wxWindow* owner);
 
     PriceAlertMap& m_alerts;
     PopupMap popupMap;
+    wxWeakRef<AlertDialog> m_newestPopup;
     wxWeakRef<PriceAlertSetup> m_setup;
     wxWeakRef<AlertManager> m_manager;
     std::function<void(wxWindow*)> m_bringForward = BringForward;

@@ -6,6 +6,7 @@
 #include <wx/combobox.h>
 #include <wx/intl.h>
 #include <wx/numformatter.h>
+#include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -73,6 +74,7 @@ PriceAlertSetup::PriceAlertSetup(BoardOwner* owner, wxWindow* parent, wxWindowID
     inner->Add(MakeInstrumentRow(_("Exchange:"), m_exchangeValue), 0, wxEXPAND | wxALL, 2);
     inner->Add(MakeConditionRow(), 0, wxEXPAND | wxALL, 2);
     inner->Add(MakeRemarkRow(), 0, wxEXPAND | wxALL, 2);
+    inner->Add(MakeNotifyRow(), 0, wxEXPAND | wxALL, 2);
     inner->Add(MakeLine(this), 0, wxEXPAND | wxALL, 2);
 
     m_activate = MakeButton(this, wxID_OK, _("Activate"), wxSize(-1, 30));
@@ -136,6 +138,26 @@ wxSizer* PriceAlertSetup::MakeRemarkRow()
     return row;
 }
 
+wxSizer* PriceAlertSetup::MakeNotifyRow()
+{
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(MakeCaption(this, _("Notify:"), kCaptionWidth), 0, wxALL, 2);
+    auto* choices = new wxBoxSizer(wxVERTICAL);
+    m_everyUpdate = new wxRadioButton(this, wxID_ANY, _("At every update while the condition holds"),
+                                      wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    m_onceEachTime = new wxRadioButton(this, wxID_ANY, _("Once each time the condition is reached"));
+    for (wxRadioButton* button : {m_everyUpdate, m_onceEachTime})
+    {
+        if (const Theme* theme = GetTheme())
+            button->SetForegroundColour(theme->LabelTextColour());
+        button->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { UpdateActivateButton(); });
+        choices->Add(button, 0, wxALL, 2);
+    }
+    m_everyUpdate->SetValue(true);
+    row->Add(choices, 1, wxEXPAND);
+    return row;
+}
+
 void PriceAlertSetup::ShowInstrumentTexts(const Instrument* instrument)
 {
     m_codeValue->SetLabelText(instrument ? wxString::FromUTF8(instrument->code) : wxString());
@@ -165,6 +187,7 @@ void PriceAlertSetup::SetAlert(const PriceAlert& alert)
     m_comparisonCombo->SetSelection(alert.comparison == ToCode(AlertComparison::AtMost) ? kAtMostItem
                                                                                          : kAtLeastItem);
     m_remarkText->ChangeValue(wxString::FromUTF8(alert.remark));
+    (alert.onceEachTime ? m_onceEachTime : m_everyUpdate)->SetValue(true);
     UpdateActivateButton();
 }
 
@@ -178,6 +201,9 @@ void PriceAlertSetup::GetAlert(PriceAlert& alert) const
                                                                                : AlertComparison::AtLeast);
     alert.threshold = ThresholdOr(alert.threshold);
     alert.remark = m_remarkText->GetValue().utf8_string();
+    if (alert.onceEachTime != m_onceEachTime->GetValue())
+        alert.armed = true;
+    alert.onceEachTime = m_onceEachTime->GetValue();
 }
 
 double PriceAlertSetup::ThresholdOr(double fallback) const

@@ -8,6 +8,7 @@
 
 class wxComboBox;
 class wxTextCtrl;
+class wxRadioButton;
 
 /// Edits one alert: field, comparison, threshold and remark.
 class PriceAlertSetup : public ThemedDialog
@@ -31,6 +32,8 @@ public:
     wxComboBox* GetComparisonCombo() const { return m_comparisonCombo; }
     wxTextCtrl* GetValueText() const { return m_valueText; }
     wxTextCtrl* GetRemarkText() const { return m_remarkText; }
+    /// "Notify once each time the condition is reached" instead of "every update while it holds".
+    wxRadioButton* GetOnceEachTimeButton() const { return m_onceEachTime; }
     wxButtonEx* GetActivateButton() const { return m_activate; }
     wxString GetCodeText() const;
     wxString GetNameText() const;
@@ -40,6 +43,7 @@ private:
     wxSizer* MakeInstrumentRow(const wxString& caption, wxStaticText*& value);
     wxSizer* MakeConditionRow();
     wxSizer* MakeRemarkRow();
+    wxSizer* MakeNotifyRow();
     void ShowInstrumentTexts(const Instrument* instrument);
     void UpdateActivateButton();
     /// The threshold the value field stands for; `fallback` when it reads as no number.
@@ -55,6 +59,8 @@ private:
     wxComboBox* m_comparisonCombo = nullptr;
     wxTextCtrl* m_valueText = nullptr;
     wxTextCtrl* m_remarkText = nullptr;
+    wxRadioButton* m_everyUpdate = nullptr;
+    wxRadioButton* m_onceEachTime = nullptr;
     wxButtonEx* m_activate = nullptr;
     Instrument* m_instrument = nullptr;
     /// The threshold of the alert shown, until the user types a value.

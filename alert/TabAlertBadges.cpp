@@ -30,8 +30,11 @@ void TabAlertBadges::NoteFiring(const Price* quote)
         if (grid == m_board.GetCurrentGrid() || !Tickerdeck::TableOf(grid)->IsMember(quote))
             continue;
         const int page = m_board.PageOfGrid(grid);
-        if (page != wxNOT_FOUND)
-            notebook->SetPageBadge(static_cast<size_t>(page), notebook->GetPageBadge(static_cast<size_t>(page)) + 1);
+        if (page == wxNOT_FOUND)
+            continue;
+        std::set<const Instrument*>& fired = m_fired[notebook->GetPage(static_cast<size_t>(page))];
+        if (fired.insert(quote->instrument).second)
+            notebook->SetPageBadge(static_cast<size_t>(page), static_cast<int>(fired.size()));
     }
 }
 
@@ -46,6 +49,8 @@ void TabAlertBadges::ClearShownTab()
 {
     wxFlatNotebook* notebook = m_board.GetNotebook();
     const int shown = notebook ? notebook->GetSelection() : wxNOT_FOUND;
-    if (shown != wxNOT_FOUND)
-        notebook->SetPageBadge(static_cast<size_t>(shown), 0);
+    if (shown == wxNOT_FOUND)
+        return;
+    m_fired.erase(notebook->GetPage(static_cast<size_t>(shown)));
+    notebook->SetPageBadge(static_cast<size_t>(shown), 0);
 }

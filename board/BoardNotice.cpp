@@ -1,17 +1,31 @@
 #include "board/BoardNotice.h"
 
+#include <algorithm>
+
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 
 #include "contract/Theme.h"
-#include "controls/wxStaticTextEx.h"
 
 BoardNotice::BoardNotice(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
-    m_label = new wxStaticTextEx(this, wxID_ANY, wxString());
+    m_label = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                 wxST_ELLIPSIZE_END | wxST_NO_AUTORESIZE);
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     sizer->Add(m_label, 1, wxALIGN_CENTRE_VERTICAL | wxLEFT | wxRIGHT | wxTOP | wxBOTTOM, 3);
     SetSizer(sizer);
     Hide();
+    m_timer.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Set(m_timedSource, wxString()); });
+}
+
+void BoardNotice::SetFor(const std::string& source, const wxString& text, int milliseconds)
+{
+    if (m_timer.IsRunning() && m_timedSource != source)
+        Set(m_timedSource, wxString());
+    m_timedSource = source;
+    Set(source, text);
+    m_timer.StartOnce(milliseconds);
 }
 
 void BoardNotice::Set(const std::string& source, const wxString& text)
@@ -43,14 +57,35 @@ wxString BoardNotice::Text() const
 
 void BoardNotice::ShowNotices()
 {
-    m_label->SetLabel(Text());
+    const wxString text = Text();
+    m_label->SetLabel(text);
+    // A long notice is cut to the room; the whole of it is a hover away.
+    m_label->SetToolTip(text);
+    SetToolTip(text);
     const bool wanted = !m_notices.empty();
+    if (wanted)
+        Place();
     if (wanted != IsShown())
         Show(wanted);
+    if (wanted)
+        Raise();
+}
+
+void BoardNotice::SetRoom(const wxRect& room)
+{
+    m_room = room;
+    if (IsShown())
+        Place();
+}
+
+void BoardNotice::Place()
+{
+    const wxSize best = m_label->GetBestSize() + wxSize(6, 6);
+    const int width = std::min(best.x, std::max(0, m_room.width));
+    const int height = std::min(best.y, m_room.height);
+    // Right-aligned, next to the tools the user aims at, never over them.
+    SetSize(m_room.GetRight() + 1 - width, m_room.y + (m_room.height - height) / 2, width, height);
     Layout();
-    // The strip takes its room from the tabs below it.
-    if (wxWindow* board = GetParent())
-        board->Layout();
 }
 
 void BoardNotice::ApplyTheme(const Theme& theme)

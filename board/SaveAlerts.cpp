@@ -21,6 +21,7 @@ void SaveAlerts(Tickerdeck& board, Tree& node)
         entry.comparison = static_cast<int>(alert->comparison);
         entry.value = alert->threshold;
         entry.remark = alert->remark;
+        entry.onceEachTime = alert->onceEachTime;
         alerts.add_child("alert", AlertTree(entry));
     }
     node.put_child("alerts", alerts);

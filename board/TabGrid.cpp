@@ -9,6 +9,7 @@
 #include <wx/grid.h>
 
 #include "board/Tickerdeck.h"
+#include "board/BoardNotice.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
 #include "contract/Theme.h"
@@ -18,6 +19,9 @@
 #include "model/ColumnSpec.h"
 
 namespace {
+
+// Long enough to read, short enough not to linger over the toolbar.
+constexpr int kAutoFitNoticeMs = 8000;
 
 constexpr int kColumnLabelHeight = 24;
 constexpr int kRowHeight = 22;
@@ -202,7 +206,11 @@ void Tickerdeck::BindGridEvents(wxGridEx* grid)
     cells->Bind(wxEVT_KEY_DOWN, &Tickerdeck::OnGridKeyDown, this);
     cells->Bind(wxEVT_CHAR, &Tickerdeck::OnGridChar, this);
     cells->Bind(wxEVT_RIGHT_UP, &Tickerdeck::OnGridRightUp, this);
+    for (const wxEventType button : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
+                                     wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP})
+        cells->Bind(button, &Tickerdeck::OnGridButton, this);
     grid->Bind(wxEVT_SIZE, &Tickerdeck::OnGridSize, this);
+    grid->Bind(wxEVT_GRID_COL_SIZE, &Tickerdeck::OnColumnDragged, this);
     // The grid paints every pixel itself; erasing first only flickers.
     grid->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
     if (wxWindow* labels = grid->GetGridColLabelWindow())
@@ -282,6 +290,21 @@ void Tickerdeck::OnGridSize(wxSizeEvent& event)
     auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
     if (grid && m_settings.autoFitColumns && grid->GetNumberCols() > 0)
         FitColumns(grid);
+}
+
+void Tickerdeck::OnColumnDragged(wxGridSizeEvent& event)
+{
+    event.Skip();
+    if (!m_settings.autoFitColumns)
+        return;
+    // The next fit would take the width the user just gave back: the
+    // drag itself says the user wants widths of their own.
+    m_settings.autoFitColumns = false;
+    if (m_notice)
+        m_notice->SetFor("autofit",
+                         _("Auto Fit Column Width is now off for this board, so the column keeps its width "
+                           "(Columns menu turns it on again)"),
+                         kAutoFitNoticeMs);
 }
 
 void Tickerdeck::ReleaseTabRow(wxGridEx* grid, Price* price)

@@ -59,7 +59,7 @@ void ThemedDialog::ShowWithAction(Action action)
 {
     if (m_parentLock == ParentLock::DisableWhileShown && GetParent())
         GetParent()->Enable(false);
-    Show(true);
+    ShowOnScreen();
     // Labels filled while the dialog was hidden may report their size only now.
     GrowToFitContents();
     confirmAction = std::move(action);

@@ -67,6 +67,8 @@ public:
     /// Replaces the modal message box of AskYesNo (tests answer without a box).
     void SetQuestion(Question question) { m_question = std::move(question); }
     bool IsClosing() const { return m_closing; }
+    /// True for a notification that leaves its parent usable.
+    bool LeavesParentUsable() const { return m_parentLock == ParentLock::Untouched; }
 
     BoardOwner* GetOwner() const { return m_owner; }
     Host* GetHost() const;
@@ -113,6 +115,8 @@ protected:
     bool AskYesNo(const wxString& message, const wxString& caption);
     /// Called after ShowWithAction has shown the dialog and kept the action.
     virtual void OnShownWithAction() {}
+    /// Puts the dialog on screen for ShowWithAction; activating it is the default.
+    virtual void ShowOnScreen() { Show(true); }
     /// Called once when the dialog closes, before its deferred destruction.
     virtual void OnClosing() {}
 

@@ -1,10 +1,13 @@
 #include "board/Tickerdeck.h"
 
+#include <algorithm>
+
 #include <wx/datectrl.h>
 #include <wx/dateevt.h>
 #include <wx/frame.h>
 #include <wx/grid.h>
 #include <wx/icon.h>
+#include <wx/image.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
@@ -70,6 +73,7 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_MENU(cmd::AlertList, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::Settings, Tickerdeck::ForwardCommand)
     EVT_DATE_CHANGED(wxID_ANY, Tickerdeck::OnDatePicked)
+    EVT_MENU(cmd::PauseSorting, Tickerdeck::OnPauseSorting)
     EVT_IDLE(Tickerdeck::OnIdle)
 wxEND_EVENT_TABLE()
     // clang-format on
@@ -83,17 +87,24 @@ wxEND_EVENT_TABLE()
     if (Theme* theme = GetTheme())
         SetFont(theme->NormalFont());
 
+    m_sortHoldTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &Tickerdeck::OnSortHoldTimer, this, m_sortHoldTimer.GetId());
     CreateToolbar();
     m_notice = new BoardNotice(this);
     if (Theme* theme = GetTheme())
         m_notice->ApplyTheme(*theme);
     CreateNotebook();
 
+    // The notice lies over the toolbar's free space, outside the sizer: a
+    // strip of its own would push every row down when a notice comes.
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_toolbar, 0, wxEXPAND);
-    sizer->Add(m_notice, 0, wxEXPAND);
     sizer->Add(m_notebook, 1, wxEXPAND);
     SetSizer(sizer);
+    m_toolbar->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        PlaceNotice();
+        event.Skip();
+    });
 
     // Features are in place before the load: what it restores (tabs,
     // alerts) may already reach them.
@@ -150,6 +161,22 @@ static_assert(kToolbarStyle == 548, "the toolbar's style changed with the toolki
 constexpr long kNotebookStyle = wxFLATNB_FLAT_TABS | wxFLATNB_STRIP_LINE;
 static_assert(kNotebookStyle == 72, "the notebook's style changed with the controls library");
 
+// Two bars on the tab of a paused sort.
+wxBitmap PauseMark()
+{
+    constexpr int kSide = 16;
+    wxImage image(kSide, kSide);
+    image.InitAlpha();
+    for (int x = 0; x < kSide; ++x)
+        for (int y = 0; y < kSide; ++y)
+        {
+            const bool bar = y >= 3 && y < 13 && ((x >= 4 && x < 7) || (x >= 9 && x < 12));
+            image.SetRGB(x, y, 128, 128, 128);
+            image.SetAlpha(x, y, bar ? 255 : 0);
+        }
+    return wxBitmap(image);
+}
+
 }  // namespace
 
 void Tickerdeck::CreateToolbar()
@@ -165,6 +192,19 @@ void Tickerdeck::CreateToolbar()
 
     m_toolbar->AddTool(cmd::Settings, wxString(), LoadPngOrBlank("./icon/setting.png"));
     m_toolbar->Realize();
+}
+
+void Tickerdeck::PlaceNotice()
+{
+    if (!m_notice || !m_toolbar)
+        return;
+    // The toolbar's stretchable space is what its width holds beyond the
+    // tools; it starts after the title where there is one.
+    constexpr int kGap = 8;
+    const wxRect bar = m_toolbar->GetRect();
+    const int stretchStart = m_titleLabel ? m_titleLabel->GetRect().GetRight() + 1 : 0;
+    const int free = bar.width - m_toolbar->GetBestSize().x;
+    m_notice->SetRoom(wxRect(bar.x + stretchStart + kGap, bar.y, std::max(0, free - 2 * kGap), bar.height));
 }
 
 void Tickerdeck::AddFramedTools()
@@ -219,16 +259,26 @@ void Tickerdeck::CreateNotebook()
     m_notebook->SetPadding(wxSize(10, 10));
     ApplyNotebookColours();
     m_imageList->Add(LoadPngOrBlank("./icon/list.png"));
+    m_imageList->Add(PauseMark());
     m_notebook->SetImageList(m_imageList.get());
     m_notebook->SetTabToolTipSource([this](size_t index) { return TabToolTip(index); });
 }
 
-void Tickerdeck::MarkTabFiltered(wxGridEx* grid, bool filtered)
+void Tickerdeck::MarkTab(wxGridEx* grid, bool filtered)
 {
     constexpr int kFilteredImage = 0; // the list icon of the image list
+    constexpr int kPausedImage = 1;
     const int index = m_notebook->GetPageIndex(grid->GetSplitter());
-    if (index != wxNOT_FOUND)
-        m_notebook->SetPageImage(static_cast<size_t>(index), filtered ? kFilteredImage : -1);
+    if (index == wxNOT_FOUND)
+        return;
+    const TickerdeckTable* table = TableOf(grid);
+    const int image = table->IsSortPaused() ? kPausedImage : filtered ? kFilteredImage : -1;
+    m_notebook->SetPageImage(static_cast<size_t>(index), image);
+}
+
+void Tickerdeck::MarkTabFiltered(wxGridEx* grid, bool filtered)
+{
+    MarkTab(grid, filtered);
     // A filtered tab without rows would otherwise look like an empty watchlist.
     grid->SetEmptyText(filtered ? _("No rows match the filter of this tab") : wxString());
 }
@@ -236,22 +286,24 @@ void Tickerdeck::MarkTabFiltered(wxGridEx* grid, bool filtered)
 wxString Tickerdeck::TabToolTip(size_t index) const
 {
     wxWindow* page = m_notebook->GetPage(index);
+    const wxGridEx* grid = GridOfPage(page);
+    if (!grid)
+        return wxString();
+    const TickerdeckTable* table = TableOf(grid);
+    wxString tip;
+    if (table->IsSortPaused())
+        tip << _("Sorting paused: the rows keep their order until Pause Sorting is chosen again");
     const auto filter = m_tabFilters.find(page);
     if (filter == m_tabFilters.end())
-        return wxString();
-    for (wxGridEx* grid : m_grids)
-    {
-        if (grid->GetSplitter() != page)
-            continue;
-        const TickerdeckTable* table = TableOf(grid);
-        wxString tip = wxString::Format(_("%zu of %zu shown"), table->Rows().size(), table->Members().size());
-        if (!filter->second->Unreadable().empty())
-            tip << "\n"
-                << _("A condition of this filter is no number and is left out: open Edit Filter... to mend "
-                     "it");
         return tip;
-    }
-    return wxString();
+    if (!tip.empty())
+        tip << "\n";
+    tip << wxString::Format(_("%zu of %zu shown"), table->Rows().size(), table->Members().size());
+    if (!filter->second->Unreadable().empty())
+        tip << "\n"
+            << _("A condition of this filter is no number and is left out: open Edit Filter... to mend "
+                 "it");
+    return tip;
 }
 
 void Tickerdeck::ApplyTitle(const wxString& text)

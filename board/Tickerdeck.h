@@ -14,6 +14,7 @@
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
 #include <wx/panel.h>
+#include <wx/timer.h>
 
 #include "board/BoardFeature.h"
 #include "board/RowTargets.h"
@@ -22,6 +23,7 @@
 #include "model/FilterSet.h"
 #include "model/PriceAlert.h"
 #include "model/QuoteAges.h"
+#include "model/SortHold.h"
 
 class BoardNotice;
 class BoardOwner;
@@ -38,6 +40,7 @@ class wxFlatNotebook;
 class wxFlatNotebookEvent;
 class wxFlatNotebookImageList;
 class wxGridEvent;
+class wxGridSizeEvent;
 class wxGridEx;
 class wxStaticTextEx;
 class wxTimerEvent;
@@ -191,7 +194,7 @@ public:
     /// When each subscribed quote last changed; every quote update stamps it.
     QuoteAges& GetQuoteAges() { return m_quoteAges; }
     const QuoteAges& GetQuoteAges() const { return m_quoteAges; }
-    /// The strip between toolbar and tabs that tells what the board noticed.
+    /// The strip over the toolbar's free space that tells what the board noticed.
     BoardNotice* GetNotice() const { return m_notice; }
     /// Checks the alert of the quote's instrument against one quote update
     /// and queues the alert notification when it fires.
@@ -207,6 +210,17 @@ public:
     void UnpinTargets();
     /// The grid shown on a notebook page, or null.
     wxGridEx* GridOfPage(wxWindow* page) const;
+
+    /// Rows stay where the user aims: whether sorted tabs hold their order
+    /// now is worked out again from the hold and the board's open dialogs,
+    /// and a tab released catches up with its sort.
+    SortHold& GetSortHold() { return m_sortHold; }
+    void UpdateSortHold();
+    /// Pauses or resumes the sort of `grid` ("Pause Sorting").
+    void SetSortPaused(wxGridEx* grid, bool paused);
+    /// Milliseconds of the clock the hold reads (tests set it).
+    using SteadyClock = std::function<int64_t()>;
+    void SetSteadyClock(SteadyClock clock) { m_steadyClock = std::move(clock); }
     /// The first notebook page labelled `label`, or wxNOT_FOUND.
     int FindPage(const wxString& label) const;
 
@@ -230,6 +244,8 @@ public:
 private:
     // Construction.
     void CreateToolbar();
+    /// Gives the notice the toolbar's free space.
+    void PlaceNotice();
     void AddFramedTools();
     void AddDockedTools();
     void CreateNotebook();
@@ -286,6 +302,14 @@ private:
     void OnDatePicked(wxDateEvent& event);
     void OnDestroy(wxWindowDestroyEvent& event);
     void OnGridSize(wxSizeEvent& event);
+    void OnGridButton(wxMouseEvent& event);
+    void OnColumnDragged(wxGridSizeEvent& event);
+    void OnSortHoldTimer(wxTimerEvent& event);
+    void OnPauseSorting(wxCommandEvent& event);
+    bool HasOpenDialog() const;
+    int64_t HoldNow() const;
+    /// The tab's icon: paused sorting, else its filter, else none.
+    void MarkTab(wxGridEx* grid, bool filtered);
 
     void OnLinkReceived(wxCommandEvent& event);
     void AddLinkedInstrument(Instrument* instrument);
@@ -336,6 +360,9 @@ private:
     TabFilterMap m_tabFilters;
     AlertMap m_alerts;
     QuoteAges m_quoteAges;
+    SortHold m_sortHold;
+    wxTimer m_sortHoldTimer;
+    SteadyClock m_steadyClock;
     std::optional<RowTargets> m_pinnedTargets;
     std::map<int, BoardFeature*> m_commandOwners;
     std::map<BoardEventKind, BoardFeature*> m_eventOwners;

@@ -253,7 +253,7 @@ private:
             if (Instrument* instrument = Find(alert.instrument))
                 m_board.Alerts()[instrument] = std::make_unique<PriceAlert>(  // a later alert replaces an earlier one
                     PriceAlert{instrument, static_cast<uint32_t>(alert.field), static_cast<uint32_t>(alert.comparison),
-                               alert.value, alert.remark});
+                               alert.value, alert.remark, alert.onceEachTime});
     }
 
     Tickerdeck& m_board;

@@ -500,7 +500,15 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
     if (row < 0)
         return;
     // A row the filter lets back in came straight into its place.
-    const bool moves = !returned && SortTouchedBy(changedMask);
+    bool moves = !returned && SortTouchedBy(changedMask);
+    if (moves && m_sortHeld)
+    {
+        // The row the user aims at stays under the pointer; the keys kept
+        // in row order are worked out again when the sort catches up.
+        m_sortBehind = true;
+        m_sortKeys.Invalidate();
+        moves = false;
+    }
     // A quote of a burst had its row loaded ahead by the board; a lone one
     // has no hurry.
     if (moves)

@@ -100,6 +100,16 @@ public:
 
     /// Applies one posted quote event (client data Price*, int mask, extra long flash).
     void UpdateRow(const wxCommandEvent& event);
+    /// While held, quotes leave every row where it is; whether one would
+    /// have moved is remembered, so the sort catches up once released.
+    void HoldSort(bool held) { m_sortHeld = held; }
+    bool IsSortHeld() const { return m_sortHeld; }
+    /// True when a quote changed the sort column's value while held.
+    bool IsSortBehind() const { return m_sortBehind; }
+    void ClearSortBehind() { m_sortBehind = false; }
+    /// "Pause Sorting": holds the order of this tab until resumed.
+    void SetSortPaused(bool paused) { m_sortPaused = paused; }
+    bool IsSortPaused() const { return m_sortPaused; }
     /// What to start loading for a quote whose event is queued ahead: its
     /// index slot when it is far ahead, its row and sort key when it is near.
     enum class LoadAhead { IndexSlot, RowAndKey };
@@ -234,6 +244,9 @@ private:
     int m_shiftedFrom = -1;                                // first row whose entry may be off, -1 none
     int m_unindexedShifts = 0;                             // leaves and returns since the last reindex
     int m_duplicateMembers = 0;                            // members listed more than once
+    bool m_sortHeld = false;
+    bool m_sortBehind = false;
+    bool m_sortPaused = false;
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     // How often each member is listed (duplicates are allowed); flat, not a
     // node per member: a whole exchange is a million of them.

@@ -105,6 +105,13 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
         if (event.ControlDown())
             m_clipboard(CopyText(grid));
         return;
+    case 'P':
+        if (event.ControlDown() && event.ShiftDown())
+        {
+            board.SetSortPaused(grid, !Tickerdeck::TableOf(grid)->IsSortPaused());
+            return;
+        }
+        break;
     case WXK_DELETE:
         if (auto* rows = board.FindFeature<RowCommands>())
             rows->Remove(board, SelectedTargets(grid));
@@ -116,6 +123,16 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
     case WXK_UP:
     case WXK_DOWN:
         MoveSelection(board, grid, key == WXK_UP ? -1 : 1, event.ShiftDown(), event.ControlDown());
+        return;
+    case WXK_PAGEUP:
+    case WXK_PAGEDOWN:
+    case WXK_HOME:
+    case WXK_END:
+        // The grid's own page keys move only its cursor and drop the row
+        // selection, which Down, the tickets and Ctrl+C all start from.
+        if (event.ShiftDown() || event.AltDown())
+            break;
+        JumpSelection(board, grid, key);
         return;
     default:
         break;
@@ -170,6 +187,28 @@ void GridKeys::MoveSelection(Tickerdeck& board, wxGridEx* grid, int direction, b
     }
     const int step = page ? WholeRowsShown(grid) : 1;
     const int target = std::clamp(from + direction * step, 0, last);
+    StepSelection(grid, from, target);
+    if (!board.Settings().f1Only)
+        GridTickets::BroadcastRow(board, Tickerdeck::TableOf(grid)->RowPrice(target));
+}
+
+void GridKeys::JumpSelection(Tickerdeck& board, wxGridEx* grid, int key)
+{
+    const int last = grid->GetNumberRows() - 1;
+    if (last < 0)
+        return;
+    const std::vector<int> selected = SelectedRowList(grid);
+    const int from = selected.empty() ? std::clamp(grid->GetGridCursorRow(), 0, last) : selected.front();
+    int target = from;
+    if (key == WXK_HOME)
+        target = 0;
+    else if (key == WXK_END)
+        target = last;
+    else
+        target = std::clamp(from + (key == WXK_PAGEUP ? -1 : 1) * WholeRowsShown(grid), 0, last);
+    for (int row : selected)
+        if (row != from)
+            grid->DeselectRow(row);
     StepSelection(grid, from, target);
     if (!board.Settings().f1Only)
         GridTickets::BroadcastRow(board, Tickerdeck::TableOf(grid)->RowPrice(target));

@@ -28,6 +28,9 @@ public:
     /// unsorted grid the row trades places with its neighbour and stays selected, and
     /// with `page` it moves by a screenful.
     static void MoveSelection(Tickerdeck& board, wxGridEx* grid, int direction, bool swap, bool page);
+    /// Selects the row a page key (PageUp, PageDown, Home, End, with or
+    /// without Ctrl) leads to from the selected row, or from the cursor's.
+    static void JumpSelection(Tickerdeck& board, wxGridEx* grid, int key);
     /// Scrolls one column left (-1) or right (+1), skipping hidden columns.
     static void ScrollColumn(wxGridEx* grid, int direction);
 

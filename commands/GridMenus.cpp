@@ -25,6 +25,7 @@
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
 #include "layout/WatchlistStoreService.h"
+#include "model/TradeRefusal.h"
 
 namespace {
 
@@ -59,6 +60,33 @@ wxMenuItem* Append(wxMenu& menu, int id, const wxString& label, const wxString& 
             item->SetBitmap(bitmap);
     }
     return menu.Append(item);
+}
+
+// The menu's first line: what its commands act on, and why it cannot be
+// traded when it cannot. Rows may move while the menu is open; this says
+// which instrument the user reached.
+void AppendTargetLine(wxMenu& menu, const RowTargets& targets, const wxString& refusal)
+{
+    const Price* first = targets.First();
+    if (!first || !first->instrument)
+        return;
+    wxString line = wxString::FromUTF8(first->instrument->code) + "  " + wxString::FromUTF8(first->instrument->name);
+    if (targets.quotes.size() > 1)
+        line = wxString::Format(_("%s and %zu more"), line, targets.quotes.size() - 1);
+    if (!refusal.empty())
+        line << "  (" << refusal << ")";
+    menu.Append(wxID_ANY, wxControl::EscapeMnemonics(line))->Enable(false);
+    menu.AppendSeparator();
+}
+
+void AppendPauseSorting(Tickerdeck& board, wxMenu& menu)
+{
+    const wxGridEx* grid = board.GetCurrentGrid();
+    if (!grid)
+        return;
+    menu.AppendCheckItem(cmd::PauseSorting, _("Pause Sorting") + "\tCtrl+Shift+P")
+        ->Check(Tickerdeck::TableOf(grid)->IsSortPaused());
+    menu.AppendSeparator();
 }
 
 wxString Shortcut(Host* host, int hostCommand)
@@ -173,12 +201,20 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, const RowTar
     wxGridEx* grid = targets.grid;
     TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
     const bool stored = OnStoredTab(grid);
-    const bool mayTrade =
-        targets.Only() && host && (host->GetUserProfile().permissions & UserProfile::kAllowTrading);
+    const Price* only = targets.Only();
+    const wxString refusal = only && only->instrument ? TradeRefusal(*only->instrument, only) : wxString();
+    const bool mayTrade = only && refusal.empty() && host &&
+                          (host->GetUserProfile().permissions & UserProfile::kAllowTrading);
 
     auto menu = std::make_unique<wxMenu>();
-    Append(*menu, cmd::RowCommandFirst, _("Buy...") + "\t" + Shortcut(host, kBuyHotkey))->Enable(mayTrade);
-    Append(*menu, cmd::RowCommandSecond, _("Sell...") + "\t" + Shortcut(host, kSellHotkey))->Enable(mayTrade);
+    AppendTargetLine(*menu, targets, refusal);
+    wxMenuItem* buy = Append(*menu, cmd::RowCommandFirst, _("Buy...") + "\t" + Shortcut(host, kBuyHotkey));
+    wxMenuItem* sell = Append(*menu, cmd::RowCommandSecond, _("Sell...") + "\t" + Shortcut(host, kSellHotkey));
+    for (wxMenuItem* item : {buy, sell})
+    {
+        item->Enable(mayTrade);
+        item->SetHelp(refusal);
+    }
     menu->AppendSeparator();
     Append(*menu, cmd::EditWatchlist, _("Edit..."), "./icon/edit.png")->Enable(stored);
     AppendWatchlistMenus(board, targets, *menu);
@@ -204,6 +240,7 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, const RowTar
                        wxString::FromUTF8(widget->GetIconPath()));
         menu->AppendSeparator();
     }
+    AppendPauseSorting(board, *menu);
     AppendExportItems(*menu);
     menu->AppendSeparator();
     AppendSharedSubmenus(board, *menu);
@@ -289,6 +326,7 @@ std::unique_ptr<wxMenu> GridMenus::BuildGridAreaMenu(Tickerdeck& board)
         Append(*menu, cmd::WatchlistCommand, _("Refresh"), "./icon/refresh.png");
         menu->AppendSeparator();
     }
+    AppendPauseSorting(board, *menu);
     AppendExportItems(*menu);
     menu->AppendSeparator();
     AppendSharedSubmenus(board, *menu);

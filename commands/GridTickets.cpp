@@ -13,8 +13,13 @@
 #include "controls/wxGridEx.h"
 #include "model/ColumnSpec.h"
 #include "model/Logger.h"
+#include "model/TradeRefusal.h"
+#include "board/BoardNotice.h"
 
 namespace {
+
+// Long enough to read a sentence.
+constexpr int kRefusalShownMs = 6000;
 
 constexpr const char* kTicketWidget = "Ticket";
 
@@ -96,6 +101,14 @@ bool GridTickets::OpenTicket(Tickerdeck& board, Price& quote, const ticket::Orde
     Widget* widget = host->FindWidget(kTicketWidget);
     if (!widget)
         return false;
+    // Told at once, on the board: a ticket that can only refuse at Send
+    // costs the trader the moment the key was meant to save.
+    if (const wxString refusal = TradeRefusal(*quote.instrument, &quote); !refusal.empty())
+    {
+        if (BoardNotice* notice = board.GetNotice())
+            notice->SetFor("trade", refusal, kRefusalShownMs);
+        return false;
+    }
     const double price = ticket::ChosenPrice(order, quote);
     const ticket::Ticks ticks = ticket::PriceInTicks(price, quote.instrument->decimals);
     if (!ticks.problem.empty())

@@ -19,6 +19,8 @@ constexpr int InstrumentLink = 7037;
 // ("Status" or "CA"), client data = the row's Price* in the current tab.
 constexpr int ShowInstrumentFlags = 7150;
 constexpr int ExportWatchlist = 7151;
+// Holds the current tab's order under the quotes until chosen again.
+constexpr int PauseSorting = 7153;
 constexpr int ImportWatchlist = 7152;
 constexpr int Notebook = 7160;
 constexpr int Settings = 7161;

@@ -547,7 +547,9 @@ void MainFrame::ShowNotice(const wxString& text)
             m_aui.GetPane(m_noticeBar).Hide();
             m_aui.Update();
         });
-        m_aui.AddPane(m_noticeBar, wxAuiPaneInfo().Name("notices").Top().Layer(10).CaptionVisible(false)
+        // Below the boards: a strip above them would move every row down
+        // between the user's aiming and clicking.
+        m_aui.AddPane(m_noticeBar, wxAuiPaneInfo().Name("notices").Bottom().Layer(10).CaptionVisible(false)
                                        .PaneBorder(false).Floatable(false).Movable(false).Resizable(false));
     }
     m_noticeBar->Add(text);

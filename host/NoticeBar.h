@@ -1,5 +1,5 @@
 #pragma once
-// A strip across the top of the main frame telling the user what went wrong
+// A strip across the bottom of the main frame telling the user what went wrong
 // without blocking them: unreadable files set aside, failed saves.
 
 #include <functional>

@@ -102,6 +102,8 @@ struct AlertEntry
     int comparison = kDefaultAlertComparison;
     double value = 0.0;
     std::string remark;
+    /// Notifies once each time the condition is reached, not at every update.
+    bool onceEachTime = false;
 };
 
 }  // namespace layout

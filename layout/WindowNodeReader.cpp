@@ -201,6 +201,7 @@ std::vector<AlertEntry> ReadAlertEntries(const Tree& node)
         entry.comparison = ReadInt(alert, "<xmlattr>.condition", kDefaultAlertComparison);
         entry.value = ReadDouble(alert, "<xmlattr>.value", 0.0);
         entry.remark = ReadText(alert, "<xmlattr>.remark");
+        entry.onceEachTime = ReadText(alert, "<xmlattr>.notify") == "once";
         alerts.push_back(std::move(entry));
     });
     return alerts;

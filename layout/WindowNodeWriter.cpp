@@ -152,6 +152,9 @@ Tree AlertTree(const AlertEntry& alert)
     PutInt(tree, "<xmlattr>.condition", alert.comparison);
     tree.put("<xmlattr>.value", FormatDouble(alert.value));
     tree.put("<xmlattr>.remark", alert.remark);
+    // Written only when set: a reader that does not know it fires as always.
+    if (alert.onceEachTime)
+        tree.put("<xmlattr>.notify", "once");
     return tree;
 }
 

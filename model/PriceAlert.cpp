@@ -59,6 +59,15 @@ std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Pric
         return std::nullopt;
     const std::optional<double> current = WatchedValue(alert, quote);
     if (!current || !ComparisonHolds(alert.comparison, *current, alert.threshold))
+    {
+        alert.armed = true;
         return std::nullopt;
+    }
+    if (alert.onceEachTime)
+    {
+        if (!alert.armed)
+            return std::nullopt;
+        alert.armed = false;
+    }
     return AlertFiring{&alert, *current, &quote};
 }

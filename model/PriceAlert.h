@@ -39,6 +39,11 @@ struct PriceAlert
     uint32_t comparison = 0;
     double threshold = 0.0;
     std::string remark;  // UTF-8
+    /// Fires only when the condition becomes true, not at every update
+    /// while it holds; it re-arms when the condition stops holding.
+    bool onceEachTime = false;
+    /// For onceEachTime: false from a firing until the condition fails.
+    bool armed = true;
 };
 
 /// A board's alerts: one per instrument, owned here, in address order.
@@ -81,5 +86,6 @@ struct AlertFiring
 
 /// Checks the alert of the quote's instrument against one update: it fires
 /// when the update's change mask touches the watched field and the value
-/// satisfies the comparison. The record itself is never changed.
+/// satisfies the comparison. An alert that notifies once each time fires
+/// only while armed, and the check arms and disarms it.
 std::optional<AlertFiring> EvaluateAlert(const PriceAlertMap& alerts, const Price& quote, uint32_t changeMask);

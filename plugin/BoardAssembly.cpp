@@ -23,7 +23,9 @@
 
 void InstallFeatures(Tickerdeck& board)
 {
-    board.AddFeature(std::make_unique<BoardAlerts>(board.Alerts()));
+    auto alerts = std::make_unique<BoardAlerts>(board.Alerts());
+    alerts->BindReachKey(board);
+    board.AddFeature(std::move(alerts));
     board.AddFeature(std::make_unique<InstrumentFlags>());
     board.AddFeature(std::make_unique<WatchlistCommands>(board));
     board.AddFeature(std::make_unique<WatchlistFiles>());

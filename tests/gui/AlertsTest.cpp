@@ -459,14 +459,19 @@ TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
     EXPECT_EQ(frame, setup->GetParent());
 }
 
-TEST_F(AlertBoard, AlertsOnHiddenTabsCountInABadgeThatShowingTheTabClears)
+TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotTheQuotes)
 {
-    wxGridEx* other = AddTab(board, {beta}, "Other", false);
+    Instrument* gamma = host.AddInstrument("GAMMA");
+    wxGridEx* other = AddTab(board, {beta, gamma}, "Other", false);
     wxFlatNotebook* notebook = board->GetNotebook();
     const size_t hidden = static_cast<size_t>(board->PageOfGrid(other));
     AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
-    Quote(beta, 6.0);
-    Quote(beta, 7.0);
+    AddAlert(gamma, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    for (double last = 6.0; last < 30.0; ++last)
+        Quote(beta, last);
+    Flush();
+    EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "one alert, however many quotes fired it";
+    Quote(gamma, 6.0);
     Flush();
     EXPECT_EQ(2, notebook->GetPageBadge(hidden));
     EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
@@ -476,9 +481,44 @@ TEST_F(AlertBoard, AlertsOnHiddenTabsCountInABadgeThatShowingTheTabClears)
 
     notebook->SetSelection(hidden);
     EXPECT_EQ(0, notebook->GetPageBadge(hidden));
+    notebook->SetSelection(0);
     Quote(beta, 8.0);
     Flush();
-    EXPECT_EQ(1, notebook->GetPageBadge(0)) << "now the first tab is the hidden one";
+    EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "counted afresh since the tab was last shown";
+}
+
+TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOverItsDialog)
+{
+    frame->Show();
+    frame->Raise();
+    grid->GetGridWindow()->SetFocus();
+    Flush();
+    ASSERT_EQ(grid->GetGridWindow(), wxWindow::FindFocus());
+    AddAlert(alpha, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    Quote(alpha, 6.0);
+    Flush();
+    AlertDialog* popup = AlertState().PopupOf(alpha);
+    ASSERT_NE(nullptr, popup);
+    Quote(alpha, 7.0);
+    Flush();
+    EXPECT_EQ(grid->GetGridWindow(), wxWindow::FindFocus()) << "a new or refreshed popup leaves the keys to the grid";
+    EXPECT_NE(wxString(), popup->GetToolTipText()) << "the tool tip names the key that reaches the popup";
+
+    std::vector<wxWindow*> raised;
+    AlertState().SetBringForward([&raised](wxWindow* window) { raised.push_back(window); });
+    popup->Close();
+    PostCommand(board, cmd::AlertList);
+    ASSERT_NE(nullptr, AlertState().OpenAlertManager());
+    Quote(alpha, 8.0);
+    Flush();
+    EXPECT_NE(nullptr, AlertState().PopupOf(alpha));
+    EXPECT_TRUE(raised.empty()) << "the board stays under the alert list it opened";
+    AlertState().OpenAlertManager()->Close();
+    Flush();
+    AlertState().PopupOf(alpha)->Close();
+    Quote(alpha, 9.0);
+    Flush();
+    EXPECT_EQ(std::vector<wxWindow*>{frame}, raised) << "with no dialog open the board comes forward as before";
 }
 
 }  // namespace

@@ -219,6 +219,39 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     EXPECT_EQ((std::vector<int>{0}), Selected());
 }
 
+TEST_F(GridCommandsTest, PageKeysMoveTheSelectedRowSoDownAndCopyGoOnFromIt)
+{
+    std::vector<Instrument*> many;
+    for (int i = 0; i < 80; ++i)
+        many.push_back(host.AddInstrument("P" + std::to_string(i)));
+    grid = AddTab(board, many, "Long");
+    grid->SelectRow(0);
+    Key(WXK_PAGEDOWN);
+    const std::vector<int> paged = Selected();
+    ASSERT_EQ(1u, paged.size()) << "a page key leaves exactly one row selected";
+    EXPECT_GT(paged[0], 5);
+    EXPECT_EQ(paged[0], grid->GetGridCursorRow());
+    Key(WXK_DOWN);
+    EXPECT_EQ((std::vector<int>{paged[0] + 1}), Selected()) << "Down goes on from the paged row";
+    Key(WXK_PAGEUP);
+    EXPECT_EQ((std::vector<int>{1}), Selected()) << "not past the first row";
+    Key(WXK_END);
+    EXPECT_EQ((std::vector<int>{79}), Selected());
+    Key(WXK_HOME, wxMOD_CONTROL);
+    EXPECT_EQ((std::vector<int>{0}), Selected());
+    Key(WXK_END, wxMOD_CONTROL);
+    EXPECT_EQ((std::vector<int>{79}), Selected());
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (col != column::Code)
+            grid->HideCol(col);
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("Code\r\nP79\r\n", clipboard);
+    grid->ClearSelection();
+    grid->SetGridCursor(10, 0);
+    Key(WXK_HOME);
+    EXPECT_EQ((std::vector<int>{0}), Selected()) << "without a selection the cursor's row is the start";
+}
+
 TEST_F(GridCommandsTest, DeleteRemovesTheSelectedInstrumentsItNamesThoughQuotesReorderTheTabWhileItAsks)
 {
     SetLasts({{arpi, 4}, {bdi, 3}, {cdg, 2}, {ai, 1}});

@@ -5,6 +5,9 @@
 
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
+#include "board/BoardNotice.h"
+#include "model/SortHold.h"
+#include "support/UserInput.h"
 #include "layout/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
@@ -154,6 +157,110 @@ TEST_F(GridMenusTest, CommandsFromTheCellMenuActOnTheRowsItOpenedOnThoughQuotesM
     EXPECT_EQ((std::vector<layout::InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));
     EXPECT_EQ((std::set<Instrument*>{arpi}), Tickerdeck::TableOf(grid)->Bookmarks());
     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+}
+
+TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSortingHoldsIt)
+{
+    int64_t now = 100000;
+    board->SetSteadyClock([&now] { return now; });
+    grid->SetSortingColumn(column::Last, false);
+    host.PriceOf(arpi)->last = 3;
+    host.PriceOf(bdi)->last = 2;
+    host.PriceOf(cdg)->last = 1;
+    board->SortByItsColumn(grid);
+    ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid));
+    wxString firstLine;
+    inspect = [&](wxMenu& menu) {
+        firstLine = menu.FindItemByPosition(0)->GetItemLabelText();
+        host.PriceOf(cdg)->last = 9;
+        PostQuote(board, host.PriceOf(cdg), kLastMask);
+        Flush();
+        EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid)) << "rows hold under the menu";
+    };
+    RightClick(1, column::Name);
+    EXPECT_EQ("BDI  " + wxString::FromUTF8(bdi->name), firstLine) << "the menu names what it acts on";
+    PostQuote(board, host.PriceOf(cdg), kLastMask);
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid)) << "and for a moment after";
+    now += SortHold::kAfterClickMs;
+    board->UpdateSortHold();
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "then the sort catches up";
+
+    bool checked = false;
+    inspect = [&](wxMenu& menu) { checked = menu.FindItem(cmd::PauseSorting)->IsChecked(); };
+    PostCommand(board, cmd::PauseSorting);
+    now += 10 * SortHold::kAfterClickMs;
+    host.PriceOf(bdi)->last = 20;
+    PostQuote(board, host.PriceOf(bdi), kLastMask);
+    Flush();
+    board->UpdateSortHold();
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "paused until resumed";
+    EXPECT_NE(wxString(), board->TabToolTip(0));
+    RightClick(0, column::Name);
+    EXPECT_TRUE(checked) << "the grid menu shows the pause";
+    PostCommand(board, cmd::PauseSorting);
+    now += 10 * SortHold::kAfterClickMs;
+    board->UpdateSortHold();
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid));
+}
+
+TEST_F(GridMenusTest, BuyAndSellAreRefusedForAnIndexOrAHaltedInstrumentBeforeAnyTicketOpens)
+{
+    FakeWidget ticket{"Ticket"};
+    host.widgetList.push_back(&ticket);
+    bdi->assetId = "index";
+    host.PriceOf(cdg)->statusNote = "Halted";
+    wxString line;
+    bool buy = true;
+    bool sell = true;
+    wxString help;
+    inspect = [&](wxMenu& menu) {
+        line = menu.FindItemByPosition(0)->GetItemLabelText();
+        buy = menu.FindItem(cmd::RowCommandFirst)->IsEnabled();
+        sell = menu.FindItem(cmd::RowCommandSecond)->IsEnabled();
+        help = menu.FindItem(cmd::RowCommandFirst)->GetHelp();
+    };
+    RightClick(1, column::Name);
+    EXPECT_FALSE(buy);
+    EXPECT_FALSE(sell);
+    EXPECT_EQ("BDI is an index: it cannot be traded.", help);
+    EXPECT_NE(wxNOT_FOUND, line.Find(help)) << "the reason shows in the menu itself";
+    RightClick(0, column::Name);
+    EXPECT_TRUE(buy) << "a traded instrument is offered";
+
+    host.hotkeys[{WXK_F2, false}] = 1;
+    grid->ClearSelection();
+    grid->SelectRow(2);
+    SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, WXK_F2, wxMOD_NONE);
+    EXPECT_TRUE(ticket.dispatched.empty()) << "no ticket that could only refuse at Send";
+    EXPECT_EQ("Trading in CDG is halted: no orders can be sent.", board->GetNotice()->Text());
+    EXPECT_TRUE(board->GetNotice()->IsShown());
+}
+
+TEST_F(GridMenusTest, NoticesLieOverTheToolbarAndDraggingAColumnEdgeTurnsAutoFitOffSaying)
+{
+    frame->SetClientSize(900, 400);
+    frame->Show();
+    Flush();
+    const wxPoint rowsAt = grid->GetGridWindow()->GetScreenPosition();
+    board->GetNotice()->Set("test", "No quotes since 12:00:05");
+    Flush();
+    EXPECT_TRUE(board->GetNotice()->IsShown());
+    EXPECT_EQ(rowsAt, grid->GetGridWindow()->GetScreenPosition()) << "a notice never moves the rows";
+    const wxRect notice = board->GetNotice()->GetScreenRect();
+    const wxRect bar = board->GetToolbar()->GetScreenRect();
+    EXPECT_TRUE(bar.Contains(notice)) << "over the toolbar's free space";
+    EXPECT_GT(notice.width, 0);
+
+    ASSERT_TRUE(board->Settings().autoFitColumns);
+    grid->SetColSize(column::Name, 200);
+    wxGridSizeEvent dragged(grid->GetId(), wxEVT_GRID_COL_SIZE, grid, column::Name);
+    grid->ProcessWindowEvent(dragged);
+    EXPECT_FALSE(board->Settings().autoFitColumns) << "the drag says the user wants widths of their own";
+    EXPECT_NE(wxNOT_FOUND, board->GetNotice()->Text().Find("Auto Fit"));
+    frame->SetClientSize(800, 400);
+    Flush();
+    EXPECT_EQ(200, grid->GetColSize(column::Name)) << "no fit takes the width back";
 }
 
 TEST_F(GridMenusTest, ColumnMenuTogglesColumnsAndTheGridAreaMenuClearsTheSelection)

@@ -109,6 +109,26 @@ TEST_F(AlertEvaluation, CodesOutsideTheTablesOtherInstrumentsAndNonNumbersNeverF
     EXPECT_FALSE(Fires());
 }
 
+TEST_F(AlertEvaluation, OnceEachTimeFiresWhenTheConditionBecomesTrueAndRearmsWhenItFails)
+{
+    PriceAlert& alert = Watch(AlertField::Last, AlertComparison::AtLeast, 10);
+    quote.last = 11;
+    EXPECT_TRUE(Fires());
+    EXPECT_TRUE(Fires()) << "by default every update while it holds";
+    alert.onceEachTime = true;
+    EXPECT_TRUE(Fires());
+    quote.last = 12;
+    EXPECT_FALSE(Fires()) << "still holding: no second notice";
+    EXPECT_FALSE(Fires(0x10)) << "an update of another field neither fires nor re-arms";
+    quote.last = 12;
+    EXPECT_FALSE(Fires());
+    quote.last = 9;
+    EXPECT_FALSE(Fires());
+    quote.last = 10;
+    EXPECT_TRUE(Fires()) << "reached again after it failed";
+    EXPECT_FALSE(Fires());
+}
+
 TEST_F(AlertEvaluation, NotificationCarriesValuesExactlyAndIsDroppedWhenItsAlertIsGone)
 {
     PriceAlert& alert = Watch(AlertField::BuyVol, AlertComparison::AtLeast, 1.0);

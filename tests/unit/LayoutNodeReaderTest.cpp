@@ -121,7 +121,7 @@ TEST(LayoutNodeReader, FilterNumbersAreWrittenLocaleFreeAndThoseWrittenBeforeRea
 TEST(LayoutNodeReader, AlertsDefaultTheirFieldsAndSkipInstrumentsWithoutExchange)
 {
     const std::vector<layout::AlertEntry> alerts = layout::ReadAlertEntries(Node(R"(<alerts>
-        <alert exchange="AMX" code="BDI" type="16" condition="2" value="317.5" remark="Breakout"/>
+        <alert exchange="AMX" code="BDI" type="16" condition="2" value="317.5" remark="Breakout" notify="once"/>
         <alert code="CDG" value="1"/>
         <alert exchange="AMX" code="CDG" type="big" condition="" value="1,5"/>
         <note exchange="AMX" code="AI"/>
@@ -131,6 +131,8 @@ TEST(LayoutNodeReader, AlertsDefaultTheirFieldsAndSkipInstrumentsWithoutExchange
     EXPECT_EQ(2, alerts[0].comparison);
     EXPECT_DOUBLE_EQ(317.5, alerts[0].value);
     EXPECT_EQ("Breakout", alerts[0].remark);
+    EXPECT_TRUE(alerts[0].onceEachTime);
+    EXPECT_FALSE(alerts[1].onceEachTime) << "without the attribute an alert fires at every update";
     EXPECT_EQ((layout::InstrumentRef{"AMX", "CDG"}), alerts[1].instrument);
     EXPECT_EQ(4096, alerts[1].field) << "malformed codes take the defaults";
     EXPECT_EQ(1, alerts[1].comparison);

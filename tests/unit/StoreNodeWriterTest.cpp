@@ -69,6 +69,10 @@ TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
     const std::string xml = Xml(layout::AlertTree(alert), "alert");
     EXPECT_EQ(xml.substr(xml.find("?>") + 3),
               "<alert code=\"A\" exchange=\"AMX\" type=\"4096\" condition=\"1\" value=\"2.25\" remark=\"a &quot;b&quot;\"/>");
+    alert.onceEachTime = true;
+    const std::string once = Xml(layout::AlertTree(alert), "alert");
+    EXPECT_EQ(once.substr(once.find("?>") + 3), "<alert code=\"A\" exchange=\"AMX\" type=\"4096\" condition=\"1\" "
+                                                "value=\"2.25\" remark=\"a &quot;b&quot;\" notify=\"once\"/>");
 }
 
 TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEveryShapeReadsWhole)
