@@ -15,7 +15,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
-#include "TerminalStack.h"
+#include "BoardWindow.h"
+#include "SyntheticMarket.h"
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 #include <wx/app.h>
@@ -40,136 +41,32 @@
 
 namespace {
 
-using Tree = boost::property_tree::ptree;
+using bench_support::BoardWindow;
+using bench_support::FitFrameAround;
+using bench_support::Ticker;
+using bench_support::Tree;
+using bench_support::kGridWindowSize;
+using Market = bench_support::SyntheticMarket;
 
-constexpr int kExchangeSize = 20000;
-constexpr uint32_t kMarketSeed = 20240115;
-constexpr int kChangedLastBuySell = (1 << 12) | (1 << 4) | (1 << 6);
-constexpr int kChangedWithChange = kChangedLastBuySell | (1 << 15) | (1 << 17);
+constexpr int kExchangeSize = Market::kExchangeSize;
+using bench_support::kChangedLastBuySell;
+using bench_support::kChangedWithChange;
 constexpr int kBatch = 512;
 constexpr int kBatchDoneId = wxID_HIGHEST + 901;
-const wxSize kGridWindowSize(1600, 900);
-const char* const kShippedLayout = "data/layout.xml";
-const char* const kDefaultNodePath = "application.layout.default.tickerdeck";
 
 using bench_support::Flush;
 
-/// The terminal's market with a synthetic 20,000-instrument exchange, its
-/// host and the board factory; one per process.
-class Market : public bench_support::PerProcess<Market>
-{
-public:
-    Market() : m_stack(Catalogue(), std::filesystem::temp_directory_path() / "tickerdeck-bench")
-    {
-        m_stack.catalogue.AddSynthetic(kExchangeSize, kMarketSeed);
-        m_exchange = m_stack.catalogue.FindExchangeMutable("SYN");
-    }
-
-    Application& Factory() { return m_stack.application; }
-    QuoteBook& Quotes() { return m_stack.quotes; }
-    const Exchange& Synthetic() const { return *m_exchange; }
-
-    /// Creates the live record of every synthetic instrument, so that what a
-    /// board costs can be told apart from what the host keeps anyway.
-    void AcquireAllQuotes()
-    {
-        for (Instrument* instrument : m_exchange->instruments)
-            m_stack.quotes.Acquire(instrument, std::string());
-    }
-
-private:
-    bench_support::TerminalStack m_stack;
-    Exchange* m_exchange = nullptr;
-};
-
-/// The shipped default window node with one tab: the whole synthetic
-/// exchange with the shipped column set, sorted by Last descending.
+/// The whole synthetic exchange with the shipped column set, sorted by Last descending.
 Tree ExchangeTabNode()
 {
-    Tree document;
-    boost::property_tree::read_xml(kShippedLayout, document);
-    Tree node = document.get_child(kDefaultNodePath);
-    const Tree columns = node.get_child("watchlists").front().second.get_child("columns");
-
-    Tree tab;
-    tab.put("<xmlattr>.name", "Synthetic");
-    tab.put("<xmlattr>.current", "true");
-    tab.put("<xmlattr>.type", "7");
-    tab.put("<xmlattr>.exchange", "SYN");
-    Tree& sortedColumns = tab.add_child("columns", columns);
-    for (auto& column : sortedColumns)
-    {
-        const bool isLast = column.second.get<int>("<xmlattr>.id", -1) == column::Last;
-        column.second.put("<xmlattr>.sort", isLast ? "true" : "false");
-        column.second.put("<xmlattr>.ascending", "false");
-    }
-    Tree& watchlists = node.get_child("watchlists");
-    watchlists.clear();
-    watchlists.add_child("watchlist", tab);
-    return node;
+    return bench_support::ExchangeTabNode(Market::kExchange, true);
 }
 
-/// Grows or shrinks `frame` until `inner` has exactly `wanted` as client size.
-void FitFrameAround(wxFrame* frame, wxWindow* inner, const wxSize& wanted)
-{
-    for (int attempt = 0; attempt < 3; ++attempt)
-    {
-        const wxSize actual = inner->GetClientSize();
-        if (actual == wanted)
-            return;
-        frame->SetClientSize(frame->GetClientSize() + (wanted - actual));
-        frame->Layout();
-        Flush();
-    }
-}
-
-/// A frame with a host container and a board in it, opened from the layout.
-class BoardWindow
+/// A shown board opened from `node` on the synthetic market.
+class MarketBoard : public BoardWindow
 {
 public:
-    BoardWindow()
-        : m_frame(new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(0, 0), wxSize(1700, 1050))),
-          m_container(new wxPanel(m_frame))
-    {
-        m_frame->Show();
-        Flush();
-    }
-
-    ~BoardWindow()
-    {
-        // The board goes before its frame, the way the terminal closes it.
-        if (m_board)
-            m_board->Destroy();
-        Flush();
-        m_frame->Destroy();
-        Flush();
-    }
-
-    void Open(const Tree& node)
-    {
-        m_board = static_cast<Tickerdeck*>(
-            Market::Get().Factory().CreateWindow(1, m_container, nullptr, const_cast<Tree*>(&node), 0));
-        wxTheApp->ProcessPendingEvents();
-    }
-
-    /// Makes the grid's cell area the benchmark's size and shows the top rows.
-    void SizeGridWindow()
-    {
-        m_frame->SendSizeEvent();
-        Flush();
-        FitFrameAround(m_frame, Grid()->GetGridWindow(), kGridWindowSize);
-        Grid()->Scroll(0, 0);
-        Flush();
-    }
-
-    Tickerdeck* Board() const { return m_board; }
-    wxGridEx* Grid() const { return m_board->GetCurrentGrid(); }
-    TickerdeckTable* Table() const { return Tickerdeck::TableOf(Grid()); }
-
-private:
-    wxFrame* m_frame;
-    wxPanel* m_container;
-    Tickerdeck* m_board = nullptr;
+    explicit MarketBoard(const Tree& node) { Open(Market::Get().Factory(), node); }
 };
 
 /// Runs a real event loop until a marker event, posted after a batch, comes
@@ -206,47 +103,6 @@ private:
     wxEvtHandler* m_target;
     wxGUIEventLoop* m_loop = nullptr;
     long m_batches = 0;
-};
-
-/// Moves one quote the way the terminal's feed does: last, bid and ask
-/// together, by whole ticks and at most 0.3% of the price per trade.
-class Ticker
-{
-public:
-    explicit Ticker(std::vector<Price*> prices) : m_prices(std::move(prices)) {}
-
-    Price* Next()
-    {
-        std::uniform_int_distribution<size_t> any(0, m_prices.size() - 1);
-        std::uniform_real_distribution<double> share(0.0, 0.003);
-        std::bernoulli_distribution up(0.5);
-        Price* price = m_prices[any(m_random)];
-        const int decimals = price->instrument->decimals;
-        const double tick = std::pow(10.0, -(decimals >= 0 ? decimals : 5));
-        const double ticks = std::max(1.0, std::round(price->last * share(m_random) / tick));
-        const double step = (up(m_random) ? ticks : -ticks) * tick;
-        if (price->last + step > tick)
-        {
-            const bool wasUp = price->changePercent >= kRisingShare;
-            price->last += step;
-            price->buy += step;
-            price->sell += step;
-            // The change moves with the last price, as the terminal's feed keeps it.
-            price->change = price->last - price->prevClose;
-            price->changePercent = price->prevClose > 0.0 ? 100.0 * price->change / price->prevClose : 0.0;
-            m_turns += wasUp != (price->changePercent >= kRisingShare);
-        }
-        return price;
-    }
-
-    /// Moves that took a quote across no change, into or out of a rising filter.
-    long Turns() const { return m_turns; }
-
-private:
-    static constexpr double kRisingShare = 1e-8;
-    long m_turns = 0;
-    std::vector<Price*> m_prices;
-    std::mt19937 m_random{29};
 };
 
 /// Counts the paints of a window and the share of it each one covered.
@@ -287,21 +143,12 @@ void SetBatchCounters(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kBatch);
 }
 
-/// Three conditions on a tab of the synthetic market: the rising quotes,
-/// about half of them, with a last price and a code.
-std::unique_ptr<FilterSet> RisingFilter()
-{
-    return std::make_unique<FilterSet>(FilterSet::Columns{
-        {column::Code, {FilterCondition{filter_op::Differs, ""}}},
-        {column::Last, {FilterCondition{filter_op::Above, "0"}}},
-        {column::ChangePercent, {FilterCondition{filter_op::Above, "0"}}}});
-}
+using bench_support::RisingFilter;
 
 void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     if (window.Table()->GetNumberRows() != kExchangeSize || window.Grid()->GetSortingColumn() != column::Last)
     {
@@ -348,8 +195,7 @@ void BM_QuoteEvents(benchmark::State& state)
 void BM_QuoteEventsForNoRow(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     Price stranger;
     BatchLoop loop(window.Board());
@@ -376,8 +222,7 @@ void BM_QuoteEventsFiltered(benchmark::State& state)
 void BM_ApplyFilterLargeTab(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     for (auto _ : state)
     {
@@ -468,8 +313,7 @@ void RunPaint(benchmark::State& state, wxGrid* grid)
 void BM_PaintBoardGrid(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     RunPaint(state, window.Grid());
 }
@@ -523,25 +367,29 @@ private:
 void BM_PaintPlainGrid(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     PlainGridWindow plain(window.Grid());
     RunPaint(state, plain.Grid());
 }
 
-/// Times opening `node`'s exchange tab, window creation and teardown aside.
-void RunOpenExchangeTab(benchmark::State& state, const Tree& node)
+/// Times opening `node`'s exchange tab, window creation and teardown aside;
+/// the first opening in the process is reported apart.
+void RunOpenExchangeTab(benchmark::State& state, const std::string& name, const Tree& node)
 {
     Market::Get().AcquireAllQuotes();
+    {
+        BoardWindow first;
+        bench_support::ReportFirstUse(state, name, [&] { first.Open(Market::Get().Factory(), node); });
+    }
     for (auto _ : state)
     {
         state.PauseTiming();
         auto window = std::make_unique<BoardWindow>();
         state.ResumeTiming();
-        window->Open(node);
+        window->Open(Market::Get().Factory(), node);
         state.PauseTiming();
-        if (window->Table()->GetNumberRows() != kExchangeSize)
+        if (window->Rows() != kExchangeSize)
             state.SkipWithError("the exchange tab is not complete");
         window.reset();
         state.ResumeTiming();
@@ -550,7 +398,7 @@ void RunOpenExchangeTab(benchmark::State& state, const Tree& node)
 
 void BM_OpenExchangeTab(benchmark::State& state)
 {
-    RunOpenExchangeTab(state, ExchangeTabNode());
+    RunOpenExchangeTab(state, "open", ExchangeTabNode());
 }
 
 // Opening without auto fit separates what fitting costs from the rest.
@@ -558,7 +406,7 @@ void BM_OpenExchangeTabWithoutFit(benchmark::State& state)
 {
     Tree node = ExchangeTabNode();
     node.put("setting.general.<xmlattr>.auto_fit_column_width", "false");
-    RunOpenExchangeTab(state, node);
+    RunOpenExchangeTab(state, "open without fit", node);
 }
 
 // The toolkit's own auto-sizing, which measures every cell of every row:
@@ -566,8 +414,7 @@ void BM_OpenExchangeTabWithoutFit(benchmark::State& state)
 void BM_ToolkitAutoSizeLargeTab(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     for (auto _ : state)
         window.Grid()->AutoSizeColumns(false);
@@ -576,8 +423,7 @@ void BM_ToolkitAutoSizeLargeTab(benchmark::State& state)
 void BM_FitColumnsLargeTab(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     for (auto _ : state)
         window.Board()->FitColumns(window.Grid());
@@ -600,8 +446,7 @@ std::vector<bool> StaleMarks(const Tickerdeck& board, const QuoteGridView::Area&
 void BM_StaleCheck(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     window.Board()->Settings().staleAfterSeconds = 1;
     auto* stale = window.Board()->FindFeature<StaleQuotes>();
@@ -680,7 +525,7 @@ void BM_BytesPerRow(benchmark::State& state)
     {
         auto window = std::make_unique<BoardWindow>();
         const size_t before = bench::ResidentBytes();
-        window->Open(node);
+        window->Open(Market::Get().Factory(), node);
         window->SizeGridWindow();
         const size_t opened = bench::ResidentBytes();
         if (!ScrollThroughEveryRow(window->Grid()))

@@ -3,6 +3,8 @@
 // the store rewritten, and building the cell menu with 200 stored watchlists.
 
 #include <filesystem>
+#include <map>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,12 +16,14 @@
 #include <wx/panel.h>
 
 #include "BenchMain.h"
+#include "BoardWindow.h"
+#include "TerminalStack.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
 #include "layout/WatchlistStore.h"
 #include "plugin/Application.h"
-#include "tests/support/FakeHost.h"
+#include "board/RowTargets.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
@@ -30,144 +34,140 @@ constexpr int kRows = 20000;
 constexpr int kLargeRows = 100000;
 constexpr int kRemoved = 1000;
 constexpr int kStoredWatchlists = 200;
+constexpr uint32_t kMarketSeed = 20240115;
 const char* const kTabName = "Big";
 
-/// A recording host with quoted instruments (20,000 unless asked for more)
-/// and a store on disk.
+/// The terminal's market with `rows` synthetic instruments, its host (which
+/// finds instruments by code as the terminal does, and lets the user trade)
+/// and a store on disk whose first watchlist holds every instrument.
 class Stage
 {
 public:
-    static Stage& Get()
-    {
-        static Stage stage(kRows);
-        return stage;
-    }
-    static Stage& Large()
-    {
-        static Stage stage(kLargeRows);
-        return stage;
-    }
+    static Stage& Get() { return Sized(kRows); }
+    static Stage& Large() { return Sized(kLargeRows); }
+    /// Ends every stage while the toolkit is still up: their themes hold fonts.
+    static void CloseAll() { Stages().clear(); }
 
-    std::vector<Instrument*> instruments;
-    testing_support::FakeHost host;
-    std::string storePath;
+    Application& Factory() { return m_stack.application; }
 
     void WriteStore(int extraWatchlists)
     {
-        layout::Tree store;
-        std::vector<layout::InstrumentRef> refs;
-        for (Instrument* instrument : instruments)
-            refs.push_back({instrument->exchange, instrument->code});
-        layout::AppendWatchlist(store, kTabName, refs);
+        std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>> lists{{kTabName, m_everything}};
         for (int i = 0; i < extraWatchlists; ++i)
-            layout::AppendWatchlist(store, "List " + std::to_string(i), {});
-        layout::WriteStore(storePath, store);
+            lists.push_back({"List " + std::to_string(i), {}});
+        bench_support::WriteStore(m_stack.application, m_stack.files.StorePath(), lists);
     }
 
 private:
     explicit Stage(int rows)
+        : m_stack(Catalogue(), Folder(rows), true)
     {
-        storePath = (std::filesystem::temp_directory_path() /
-                     ("tickerdeck-gridcmd-bench-" + std::to_string(rows) + ".xml"))
-                        .string();
-        host.applicationFilePath = storePath;
-        host.profile.permissions = UserProfile::kAllowTrading;
-        for (int i = 0; i < rows; ++i)
-        {
-            Instrument* instrument = host.AddInstrument("I" + std::to_string(i), "BIG");
-            instrument->decimals = i % 4;
-            Price* quote = host.PriceOf(instrument);
-            quote->last = 100.0 + i * 0.01;
-            quote->buy = quote->last - 0.01;
-            quote->sell = quote->last + 0.01;
-            quote->change = (i % 7) - 3;
-            quote->buyVolume = 1000 + i;
-            quote->sellVolume = 2000 + i;
-            quote->cumVolume = 123456.0 * (i % 13);
-            quote->prevClose = 100.0;
-            quote->tradeDate = "20240115";
-            instruments.push_back(instrument);
-        }
+        m_stack.catalogue.AddSynthetic(rows, kMarketSeed);
+        for (const Instrument* instrument : m_stack.catalogue.FindExchangeMutable("SYN")->instruments)
+            m_everything.push_back({instrument->exchange, instrument->code});
+        WriteStore(0);
     }
+
+    static std::map<int, std::unique_ptr<Stage>>& Stages()
+    {
+        static std::map<int, std::unique_ptr<Stage>> stages;
+        return stages;
+    }
+    static Stage& Sized(int rows)
+    {
+        std::unique_ptr<Stage>& stage = Stages()[rows];
+        if (!stage)
+            stage.reset(new Stage(rows));
+        return *stage;
+    }
+
+    static std::filesystem::path Folder(int rows)
+    {
+        const auto folder = std::filesystem::temp_directory_path() / ("tickerdeck-gridcmd-bench-" + std::to_string(rows));
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
+
+    bench_support::TerminalStack m_stack;
+    std::vector<layout::InstrumentRef> m_everything;
 };
 
-/// A shown board with a tab of every instrument of the stage.
-class BigBoard
+/// A shown board whose one tab is the stage's watchlist of every instrument.
+class BigBoard : public bench_support::BoardWindow
 {
 public:
     explicit BigBoard(Stage& stage = Stage::Get())
-        : m_application(&stage.host),
-          m_frame(new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(0, 0), wxSize(1600, 1000)))
     {
-        auto* container = new wxPanel(m_frame);
-        m_frame->Show();
-        board = static_cast<Tickerdeck*>(m_application.CreateWindow(1, container, nullptr, nullptr, 0));
-        grid = board->CreateTabGrid();
-        TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        table->SetTabType(layout::kStoredWatchlistTab);
-        table->SetWatchlistName(kTabName);
-        board->SubscribeRows(stage.instruments, grid);
-        board->AddTabPage(grid, kTabName, true);
+        Open(stage.Factory(), bench_support::WatchlistTabNode(kTabName));
+        board = Board();
+        grid = Grid();
         board->FindFeature<RowCommands>()->SetConfirmation([](Tickerdeck&, const wxString&) { return true; });
-        wxTheApp->ProcessPendingEvents();
-    }
-
-    ~BigBoard()
-    {
-        board->Destroy();
-        m_frame->Destroy();
-        // Destroyed windows go at idle time.
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->ProcessIdle();
     }
 
     Tickerdeck* board;
     wxGridEx* grid;
-
-private:
-    Application m_application;
-    wxFrame* m_frame;
 };
 
-void CopyAllRows(benchmark::State& state, Stage& stage)
+/// Ctrl+A then Ctrl+C.
+void CopyAll(benchmark::State& state, wxGridEx* grid)
+{
+    grid->SelectAll();
+    const wxString text = GridKeys::CopyText(grid);
+    benchmark::DoNotOptimize(text.length());
+    if (text.empty())
+        state.SkipWithError("nothing copied");
+}
+
+void CopyAllRows(benchmark::State& state, const std::string& name, Stage& stage)
 {
     BigBoard big(stage);
+    bench_support::ReportFirstUse(state, name, [&] { CopyAll(state, big.grid); });
     for (auto _ : state)
-    {
-        big.grid->SelectAll();
-        const wxString text = GridKeys::CopyText(big.grid);
-        benchmark::DoNotOptimize(text.length());
-        if (text.empty())
-            state.SkipWithError("nothing copied");
-    }
+        CopyAll(state, big.grid);
 }
 
 void BM_CopyAllRows(benchmark::State& state)
 {
-    CopyAllRows(state, Stage::Get());
+    CopyAllRows(state, "copy", Stage::Get());
 }
 
-// Ctrl+A then Ctrl+C on the largest tabs a trader keeps.
+// On the largest tabs a trader keeps.
 void BM_CopyAllRows100000(benchmark::State& state)
 {
-    CopyAllRows(state, Stage::Large());
+    CopyAllRows(state, "copy large", Stage::Large());
+}
+
+/// A fresh board on a fresh store, and every twentieth of its rows.
+std::pair<std::unique_ptr<BigBoard>, RowTargets> RowsToRemove()
+{
+    Stage::Get().WriteStore(0);
+    auto big = std::make_unique<BigBoard>();
+    RowTargets rows{big->grid, {}};
+    for (int i = 0; i < kRemoved; ++i)
+        rows.quotes.push_back(Tickerdeck::TableOf(big->grid)->RowPrice(i * (kRows / kRemoved)));
+    return {std::move(big), std::move(rows)};
+}
+
+void Remove(benchmark::State& state, BigBoard& big, const RowTargets& rows)
+{
+    big.board->FindFeature<RowCommands>()->Remove(*big.board, rows);
+    if (big.grid->GetNumberRows() != kRows - kRemoved)
+        state.SkipWithError("the rows were not removed");
 }
 
 void BM_RemoveRows(benchmark::State& state)
 {
+    {
+        auto [big, rows] = RowsToRemove();
+        bench_support::ReportFirstUse(state, "remove", [&] { Remove(state, *big, rows); });
+    }
     for (auto _ : state)
     {
         state.PauseTiming();
-        Stage::Get().WriteStore(0);
-        auto big = std::make_unique<BigBoard>();
-        RowTargets rows{big->grid, {}};
-        for (int i = 0; i < kRemoved; ++i)
-            rows.quotes.push_back(Tickerdeck::TableOf(big->grid)->RowPrice(i * (kRows / kRemoved)));
+        auto [big, rows] = RowsToRemove();
         state.ResumeTiming();
-        big->board->FindFeature<RowCommands>()->Remove(*big->board, rows);
+        Remove(state, *big, rows);
         state.PauseTiming();
-        if (big->grid->GetNumberRows() != kRows - kRemoved)
-            state.SkipWithError("the rows were not removed");
         big.reset();
         state.ResumeTiming();
     }
@@ -178,12 +178,14 @@ void BM_CellMenuWithStoredWatchlists(benchmark::State& state)
     Stage::Get().WriteStore(kStoredWatchlists);
     BigBoard big;
     big.grid->SelectRow(5);
-    for (auto _ : state)
-    {
+    auto build = [&big] {
         std::unique_ptr<wxMenu> menu =
             big.board->FindFeature<GridMenus>()->BuildCellMenu(*big.board, SelectedTargets(big.grid), 5);
         benchmark::DoNotOptimize(menu->GetMenuItemCount());
-    }
+    };
+    bench_support::ReportFirstUse(state, "cell menu", build);
+    for (auto _ : state)
+        build();
 }
 
 }  // namespace
@@ -195,5 +197,5 @@ BENCHMARK(BM_CellMenuWithStoredWatchlists)->Unit(benchmark::kMillisecond)->UseRe
 
 int main(int argc, char** argv)
 {
-    return bench_support::RunWithApp(argc, argv);
+    return bench_support::RunWithApp(argc, argv, [] { Stage::CloseAll(); });
 }

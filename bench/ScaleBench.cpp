@@ -18,6 +18,7 @@
 #include <wx/utils.h>
 
 #include "BenchMain.h"
+#include "BoardWindow.h"
 #include "TerminalStack.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -32,13 +33,10 @@
 
 namespace {
 
-using Tree = boost::property_tree::ptree;
 namespace fs = std::filesystem;
 
 constexpr int kRows = 100000;
 constexpr uint32_t kMarketSeed = 20240115;
-const char* const kShippedLayout = "data/layout.xml";
-const char* const kDefaultNodePath = "application.layout.default.tickerdeck";
 const char* const kStoredName = "Everything";
 
 fs::path BenchFolder()
@@ -46,29 +44,18 @@ fs::path BenchFolder()
     return fs::temp_directory_path() / "tickerdeck-scale-bench";
 }
 
+using bench_support::BoardWindow;
 using bench_support::Flush;
+using bench_support::Tree;
 
-/// The shipped layout whose default board has one tab: the shipped columns
-/// under `attributes` (name, type, ...).
-Tree LayoutWithOneTab(const std::vector<std::pair<std::string, std::string>>& attributes)
+Tree ExchangeNode()
 {
-    Tree document;
-    boost::property_tree::read_xml(kShippedLayout, document);
-    Tree& node = document.get_child(kDefaultNodePath);
-    Tree& watchlists = node.get_child("watchlists");
-    Tree tab;
-    tab.put("<xmlattr>.current", "true");
-    for (const auto& [key, value] : attributes)
-        tab.put("<xmlattr>." + key, value);
-    tab.add_child("columns", watchlists.front().second.get_child("columns"));
-    watchlists.clear();
-    watchlists.add_child("watchlist", tab);
-    return document;
+    return bench_support::ExchangeTabNode("SYN");
 }
 
-Tree ExchangeLayout()
+Tree WatchlistNode(const std::string& name)
 {
-    return LayoutWithOneTab({{"name", "Synthetic"}, {"type", "7"}, {"exchange", "SYN"}});
+    return bench_support::WatchlistTabNode(name);
 }
 
 /// The terminal's market with 100,000 synthetic instruments, a store holding
@@ -92,16 +79,10 @@ public:
     Application& Factory() { return m_stack.application; }
     const std::vector<layout::InstrumentRef>& Everything() const { return m_everything; }
 
-    /// Replaces the store file with `lists` and lets the shared store read
-    /// it, so that a timed command finds it read.
+    /// Replaces the store file with `lists`, read by the shared store.
     void WriteStore(const std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>>& lists)
     {
-        Tree store;
-        store.put_child("application.watchlists", Tree());
-        for (const auto& [name, instruments] : lists)
-            layout::AppendWatchlist(store, name, instruments);
-        layout::WriteStore(m_stack.files.StorePath(), store);
-        m_stack.application.WatchlistStore()->Refresh();
+        bench_support::WriteStore(m_stack.application, m_stack.files.StorePath(), lists);
     }
 
 private:
@@ -110,60 +91,16 @@ private:
     std::vector<layout::InstrumentRef> m_everything;
 };
 
-/// A shown frame holding a host container, and the board opened in it.
-class BoardWindow
+/// Times opening `node` in a new board.
+void RunOpen(benchmark::State& state, const Tree& node)
 {
-public:
-    BoardWindow()
-        : m_frame(new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(0, 0), wxSize(1600, 1000))),
-          m_container(new wxPanel(m_frame))
-    {
-        m_frame->Show();
-        Flush(1);
-    }
-    ~BoardWindow()
-    {
-        if (m_board)
-            m_board->Destroy();
-        Flush(1);
-        m_frame->Destroy();
-        Flush(1);
-    }
-
-    void Open(Tree& node)
-    {
-        m_board = static_cast<Tickerdeck*>(ScaleMarket::Get().Factory().CreateWindow(1, m_container, nullptr, &node, 0));
-        wxTheApp->ProcessPendingEvents();
-    }
-    int Rows() const { return m_board ? Tickerdeck::TableOf(m_board->GetCurrentGrid())->GetNumberRows() : 0; }
-    Tickerdeck* Board() const { return m_board; }
-
-    /// Every row of the current tab, as a command on all of them takes them.
-    RowTargets AllRows() const
-    {
-        RowTargets targets;
-        targets.grid = m_board->GetCurrentGrid();
-        targets.quotes = Tickerdeck::TableOf(targets.grid)->Members();
-        return targets;
-    }
-
-private:
-    wxFrame* m_frame;
-    wxPanel* m_container;
-    Tickerdeck* m_board = nullptr;
-};
-
-/// Times opening the default node of `document` in a new board.
-void RunOpen(benchmark::State& state, Tree document)
-{
-    Tree& node = document.get_child(kDefaultNodePath);
     ScaleMarket::Get();
     for (auto _ : state)
     {
         state.PauseTiming();
         auto window = std::make_unique<BoardWindow>();
         state.ResumeTiming();
-        window->Open(node);
+        window->Open(ScaleMarket::Get().Factory(), node);
         state.PauseTiming();
         if (window->Rows() != kRows)
             state.SkipWithError("the tab does not show every instrument");
@@ -174,13 +111,13 @@ void RunOpen(benchmark::State& state, Tree document)
 
 void BM_OpenExchangeTab100000(benchmark::State& state)
 {
-    RunOpen(state, ExchangeLayout());
+    RunOpen(state, ExchangeNode());
 }
 
 // Store read, resolution of every entry and subscription.
 void BM_LoadWatchlist100000(benchmark::State& state)
 {
-    RunOpen(state, LayoutWithOneTab({{"name", kStoredName}, {"type", "1"}}));
+    RunOpen(state, WatchlistNode(kStoredName));
 }
 
 const char* const kTarget = "Target";
@@ -188,18 +125,17 @@ const char* const kTarget = "Target";
 /// Times `command` on every row of a tab opened from `document`, the store
 /// holding the 100,000-instrument list and an empty one; the store write
 /// and the tabs following it are included.
-void RunRowCommand(benchmark::State& state, Tree document,
+void RunRowCommand(benchmark::State& state, const Tree& node,
                    const std::function<void(Tickerdeck&, const RowTargets&)>& command,
                    const std::function<bool(const std::vector<layout::InstrumentRef>&)>& done)
 {
-    Tree& node = document.get_child(kDefaultNodePath);
     ScaleMarket& market = ScaleMarket::Get();
     for (auto _ : state)
     {
         state.PauseTiming();
         market.WriteStore({{kStoredName, market.Everything()}, {kTarget, {}}});
         auto window = std::make_unique<BoardWindow>();
-        window->Open(node);
+        window->Open(ScaleMarket::Get().Factory(), node);
         Flush(1);
         const RowTargets targets = window->AllRows();
         state.ResumeTiming();
@@ -220,7 +156,7 @@ void RunRowCommand(benchmark::State& state, Tree document,
 void BM_AddRows100000(benchmark::State& state)
 {
     RunRowCommand(
-        state, ExchangeLayout(),
+        state, ExchangeNode(),
         [](Tickerdeck& board, const RowTargets& rows) { RowCommands::AddTo(board, rows, kTarget); },
         [](const std::vector<layout::InstrumentRef>& target) { return target.size() == kRows; });
 }
@@ -228,7 +164,7 @@ void BM_AddRows100000(benchmark::State& state)
 void BM_MoveRows100000(benchmark::State& state)
 {
     RunRowCommand(
-        state, LayoutWithOneTab({{"name", kStoredName}, {"type", "1"}}),
+        state, WatchlistNode(kStoredName),
         [](Tickerdeck& board, const RowTargets& rows) { RowCommands::MoveTo(board, rows, kTarget); },
         [](const std::vector<layout::InstrumentRef>& target) { return target.size() == kRows; });
 }
@@ -236,7 +172,7 @@ void BM_MoveRows100000(benchmark::State& state)
 void BM_RemoveRows100000(benchmark::State& state)
 {
     RunRowCommand(
-        state, LayoutWithOneTab({{"name", kStoredName}, {"type", "1"}}),
+        state, WatchlistNode(kStoredName),
         [](Tickerdeck& board, const RowTargets& rows)
         {
             RowCommands* commands = board.FindFeature<RowCommands>();
@@ -257,16 +193,16 @@ void BM_StoreChangeToOtherBoard(benchmark::State& state)
         lists.push_back({"List " + std::to_string(i),
                          std::vector<layout::InstrumentRef>(market.Everything().begin() + i * 10,
                                                             market.Everything().begin() + i * 10 + 10)});
-    Tree firstDocument = LayoutWithOneTab({{"name", "List 0"}, {"type", "1"}});
-    Tree secondDocument = LayoutWithOneTab({{"name", "List 1"}, {"type", "1"}});
+    const Tree firstNode = WatchlistNode("List 0");
+    const Tree secondNode = WatchlistNode("List 1");
     for (auto _ : state)
     {
         state.PauseTiming();
         market.WriteStore(lists);
         auto first = std::make_unique<BoardWindow>();
         auto second = std::make_unique<BoardWindow>();
-        first->Open(firstDocument.get_child(kDefaultNodePath));
-        second->Open(secondDocument.get_child(kDefaultNodePath));
+        first->Open(market.Factory(), firstNode);
+        second->Open(market.Factory(), secondNode);
         Flush(1);
         state.ResumeTiming();
         WatchlistTabs(*first->Board()).RenameWatchlist("List 1", "Renamed");

@@ -18,11 +18,11 @@ namespace bench_support {
 /// them, keeping the user's files in `folder`.
 struct TerminalStack
 {
-    TerminalStack(Catalogue market, const std::filesystem::path& folder)
+    TerminalStack(Catalogue market, const std::filesystem::path& folder, bool allowTrading = false)
         : catalogue(std::move(market)),
           quotes(catalogue),
           files(folder.string(), "", ""),
-          host(catalogue, quotes, themes, files, false, nullptr),
+          host(catalogue, quotes, themes, files, allowTrading, nullptr),
           application(&host)
     {
     }

@@ -6,7 +6,11 @@
 /// Keeps painting to a fixed share of the time while changes stream in: after
 /// a paint that took P, the next one waits until `kIdleShare` times P has
 /// passed, never longer than `kLongestWait`. A window that paints rarely or
-/// quickly is never held back.
+/// quickly is never held back. That rest is for a program with events queued
+/// behind the change. One whose queue has drained has caught up: it rests
+/// `kDrainedShare` times P, at least a frame (`kFrame`), so that a few
+/// changing cells show within a frame and a screen full of them still
+/// leaves most of the time to the events.
 class RepaintBudget
 {
 public:
@@ -20,11 +24,17 @@ public:
     /// still repaints within milliseconds.
     static constexpr int kIdleShare = 48;
     static constexpr std::chrono::milliseconds kLongestWait{500};
+    /// Rest after a paint when nothing is queued: fifty frames a second at
+    /// most, and painting at most a seventh of the time.
+    static constexpr std::chrono::milliseconds kFrame{20};
+    static constexpr int kDrainedShare = 6;
 
     void PaintFinished(Clock::time_point started, Clock::time_point finished);
-    /// How long to wait from `now` before the next paint; zero when it may paint at once.
-    Clock::duration WaitFrom(Clock::time_point now) const;
+    /// How long to wait from `now` before the next paint; zero when it may
+    /// paint at once. `backlogged`: events wait in the queue behind the change.
+    Clock::duration WaitFrom(Clock::time_point now, bool backlogged = true) const;
 
 private:
     Clock::time_point m_nextPaint{};
+    Clock::time_point m_nextFrame{};
 };

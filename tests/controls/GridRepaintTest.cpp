@@ -34,6 +34,19 @@ TEST(RepaintBudgetTest, WaitsInProportionToThePaintAndNeverTooLong)
     budget.PaintFinished(start, start + 2s);
     EXPECT_EQ(budget.WaitFrom(start + 2s), RepaintBudget::kLongestWait) << "a very slow paint";
 
+    // With nothing queued behind a change, a shorter rest: a frame after a
+    // quick paint, a smaller multiple of a slow one.
+    budget.PaintFinished(start, start + 1ms);
+    EXPECT_EQ(budget.WaitFrom(start + 1ms, false), RepaintBudget::kFrame);
+    EXPECT_EQ(budget.WaitFrom(start + 11ms, false), RepaintBudget::kFrame - 10ms);
+    budget.PaintFinished(start, start + 5ms);
+    EXPECT_EQ(budget.WaitFrom(start + 5ms, false), 5ms * RepaintBudget::kDrainedShare);
+    EXPECT_EQ(budget.WaitFrom(start + 15ms, true), 5ms * RepaintBudget::kIdleShare - 10ms) << "a backlog rests longer";
+    budget.PaintFinished(start, start + 100us);
+    EXPECT_EQ(budget.WaitFrom(start + 100us, false), 100us * RepaintBudget::kIdleShare) << "a quicker rest of its own";
+    budget.PaintFinished(start, start + 2s);
+    EXPECT_EQ(budget.WaitFrom(start + 2s, false), RepaintBudget::kLongestWait);
+
     // A clock that stepped back must not hold painting off.
     budget.PaintFinished(start + 1s, start);
     EXPECT_EQ(budget.WaitFrom(start), RepaintBudget::Clock::duration::zero());
