@@ -120,8 +120,10 @@ wxSizer* PriceAlertSetup::MakeConditionRow()
     // Wide enough for its hint, which a translation may lengthen.
     const wxString hint = _("Price or Qty");
     m_valueText = new wxTextCtrl(this, kValueTextId, wxString(), wxDefaultPosition, wxSize(50, -1));
+    // The toolkit's own measure leaves out the entry's padding on GTK, which
+    // then cuts the hint: a margin of about three lines' height covers it.
     m_valueText->SetMinSize(
-        wxSize(std::max(50, m_valueText->GetSizeFromTextSize(m_valueText->GetTextExtent(hint).x).x), -1));
+        wxSize(std::max(50, m_valueText->GetTextExtent(hint).x + 3 * m_valueText->GetCharHeight()), -1));
     m_valueText->SetHint(hint);
     StyleInput(m_valueText);
     row->Add(m_valueText, 1, wxEXPAND | wxALL, 2);
