@@ -80,7 +80,9 @@ void BoardNotice::SetRoom(const wxRect& room)
 
 void BoardNotice::Place()
 {
-    const wxSize best = m_label->GetBestSize() + wxSize(6, 6);
+    // The label keeps the size it was made with; the text decides the width.
+    const wxSize text = m_label->GetTextExtent(Text());
+    const wxSize best(text.x + 12, std::max(text.y, m_label->GetBestSize().y) + 6);
     const int width = std::min(best.x, std::max(0, m_room.width));
     const int height = std::min(best.y, m_room.height);
     // Right-aligned, next to the tools the user aims at, never over them.

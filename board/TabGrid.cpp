@@ -206,8 +206,8 @@ void Tickerdeck::BindGridEvents(wxGridEx* grid)
     cells->Bind(wxEVT_KEY_DOWN, &Tickerdeck::OnGridKeyDown, this);
     cells->Bind(wxEVT_CHAR, &Tickerdeck::OnGridChar, this);
     cells->Bind(wxEVT_RIGHT_UP, &Tickerdeck::OnGridRightUp, this);
-    for (const wxEventType button : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
-                                     wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP})
+    for (const auto& button : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MIDDLE_DOWN,
+                               wxEVT_MIDDLE_UP})
         cells->Bind(button, &Tickerdeck::OnGridButton, this);
     grid->Bind(wxEVT_SIZE, &Tickerdeck::OnGridSize, this);
     grid->Bind(wxEVT_GRID_COL_SIZE, &Tickerdeck::OnColumnDragged, this);

@@ -52,20 +52,19 @@ void Tickerdeck::OnSortHoldTimer(wxTimerEvent& /*event*/)
 
 bool Tickerdeck::HasOpenDialog() const
 {
-    const wxWindow* frames[] = {GetOwnerFrame(), wxGetTopLevelParent(const_cast<Tickerdeck*>(this))};
-    for (const wxWindow* frame : frames)
+    // The frame the board lies in: the owner frame of its dialogs. The
+    // owner frame itself is not read, it may be a link group of no window.
+    const wxWindow* frame = wxGetTopLevelParent(const_cast<Tickerdeck*>(this));
+    if (!frame)
+        return false;
+    for (const wxWindow* child : frame->GetChildren())
     {
-        if (!frame)
+        const auto* dialog = wxDynamicCast(child, wxDialog);
+        if (!dialog || !dialog->IsShown())
             continue;
-        for (const wxWindow* child : frame->GetChildren())
-        {
-            const auto* dialog = wxDynamicCast(child, wxDialog);
-            if (!dialog || !dialog->IsShown())
-                continue;
-            const auto* themed = wxDynamicCast(child, ThemedDialog);
-            if (!themed || !themed->LeavesParentUsable())
-                return true;
-        }
+        const auto* themed = wxDynamicCast(child, ThemedDialog);
+        if (!themed || !themed->LeavesParentUsable())
+            return true;
     }
     return false;
 }

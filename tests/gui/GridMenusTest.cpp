@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <wx/toolbar.h>
+
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
 #include "board/BoardNotice.h"
@@ -167,7 +169,7 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     host.PriceOf(arpi)->last = 3;
     host.PriceOf(bdi)->last = 2;
     host.PriceOf(cdg)->last = 1;
-    board->SortByItsColumn(grid);
+    Tickerdeck::TableOf(grid)->SortRows(column::Last, false);
     ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid));
     wxString firstLine;
     inspect = [&](wxMenu& menu) {
