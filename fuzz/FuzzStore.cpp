@@ -90,7 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             fuzz::Check(again.Instruments(name) == instruments, "other watchlists untouched");
     const std::vector<layout::InstrumentRef> grown = again.Instruments(target);
     fuzz::Check(std::find(grown.begin(), grown.end(), extra) != grown.end(), "appended instrument");
+    // Lists sharing the written name merge into the first of them.
+    std::vector<std::string> kept;
+    for (const std::string& name : names)
+        if (name != target || std::find(kept.begin(), kept.end(), name) == kept.end())
+            kept.push_back(name);
     if (!names.empty())
-        fuzz::Check(again.Names() == names, "names and their order kept");
+        fuzz::Check(again.Names() == kept, "names and their order kept");
     return 0;
 }
