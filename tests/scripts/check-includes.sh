@@ -52,7 +52,7 @@ BEGIN {
     rank["export"] = rank["watchlist"]
     rank["alert"] = rank["watchlist"]
     rank["dialogs"] = rank["watchlist"]
-    split("wx/defs.h wx/string.h wx/intl.h wx/translation.h wx/numformatter.h wx/datetime.h", free, " ")
+    split("wx/defs.h wx/string.h wx/intl.h wx/translation.h wx/numformatter.h wx/datetime.h wx/tokenzr.h", free, " ")
     for (i in free) windowFree[free[i]] = 1
     while ((getline line < "/dev/stdin") > 0) exists[line] = 1
     for (file in exists) {
