@@ -180,8 +180,8 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
 
     EXPECT_TRUE(terminal.Frame()->SaveLayout());
     // A theme chosen now is written anew; the damaged settings stay aside.
-    terminal.Frame()->SelectTheme(true);
-    EXPECT_EQ("dark", ReadStoredTheme((folder / "config" / "terminal.xml").string()));
+    terminal.Frame()->SelectTheme(false);
+    EXPECT_EQ("light", ReadStoredTheme((folder / "config" / "terminal.xml").string()));
     EXPECT_EQ(settings, ReadBytes(settingsAside));
     CloseAndShutdown(terminal);
     const ptree saved = layout::ReadXmlDocument((folder / "layout.xml").string(), "application");
