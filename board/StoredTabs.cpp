@@ -8,6 +8,7 @@
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
@@ -45,12 +46,13 @@ void MakePlain(wxGridEx* grid)
     table->SetUnresolved({});
 }
 
-void NoticeDeleted(wxGridEx* grid)
+void NoticeDeleted(Tickerdeck& board, wxGridEx* grid)
 {
-    LogError(wxString::Format(_("The watchlist \"%s\" was deleted: its tab keeps its rows but is no longer "
-                                 "saved as a watchlist."),
-                               layout::ShownName(Tickerdeck::TableOf(grid)->GetWatchlistName()))
-                  .utf8_string());
+    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    LogInfo("watchlist \"" + name + "\" was deleted from the store; its tab became a plain tab");
+    TellUser(board, wxString::Format(_("The watchlist \"%s\" was deleted: its tab keeps its rows but is no "
+                                       "longer saved as a watchlist."),
+                                     layout::ShownName(name)));
     MakePlain(grid);
 }
 
@@ -64,6 +66,9 @@ void Follow(Tickerdeck& board, layout::WatchlistStoreService& store, wxGridEx* g
     catch (const std::exception& error)
     {
         LogException(("cannot show watchlist \"" + name + "\": ").c_str(), error);
+        TellUser(board, FailureText(wxString::Format(_("The watchlist \"%s\" could not be read from the store."),
+                                                     layout::ShownName(name)),
+                                    error));
     }
 }
 
@@ -117,6 +122,10 @@ bool ReorderStoredTab(Tickerdeck& board, wxGridEx* grid, const std::function<voi
     catch (const std::exception& error)
     {
         LogException(("cannot store the new order of watchlist \"" + name + "\": ").c_str(), error);
+        TellUser(board, FailureText(wxString::Format(_("The new order of the watchlist \"%s\" could not be "
+                                                       "stored; the rows are back in their places."),
+                                                     layout::ShownName(name)),
+                                    error));
     }
     // The rows are rebuilt as they were, so the selection needs no help.
     table->SetMemberOrder(std::move(former));
@@ -207,12 +216,12 @@ void ApplyStoreChange(Tickerdeck& board, layout::WatchlistStoreService& store,
             break;
         case StoreChange::Deleted:
             if (name == change.name && !store.Has(name))
-                NoticeDeleted(grid);
+                NoticeDeleted(board, grid);
             break;
         case StoreChange::Reloaded:
             // A tab whose list the store never had yet stores it at its save.
             if (std::find(change.names.begin(), change.names.end(), name) != change.names.end())
-                NoticeDeleted(grid);
+                NoticeDeleted(board, grid);
             else if (store.Has(name))
                 Follow(board, store, grid);
             break;

@@ -4,13 +4,16 @@
 #include <algorithm>
 
 #include <wx/grid.h>
+#include <wx/intl.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "layout/TreeValues.h"
 #include "layout/WatchlistStoreService.h"
 #include "model/Logger.h"
 
@@ -69,13 +72,17 @@ void Tickerdeck::AddLinkedInstrument(Instrument* instrument)
     const auto store = GetStore();
     if (!store)
         return;
+    const std::string name = TableOf(m_currentGrid)->GetWatchlistName();
     try
     {
         // The store first: every tab of the list, this one too, follows it.
-        store->Add(TableOf(m_currentGrid)->GetWatchlistName(), {{instrument->exchange, instrument->code}});
+        store->Add(name, {{instrument->exchange, instrument->code}});
     }
     catch (const std::exception& e)
     {
         LogException(kLinkStoreError, e);
+        TellUser(*this, FailureText(wxString::Format(_("%s could not be added to the watchlist \"%s\"."),
+                                                     wxString::FromUTF8(instrument->code), layout::ShownName(name)),
+                                    e));
     }
 }

@@ -7,18 +7,23 @@
 #include <stdexcept>
 #include <string>
 
+#include <boost/property_tree/exceptions.hpp>
 #include <wx/display.h>
 #include <wx/intl.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "board/ColumnLayout.h"
 #include "board/ComputedColumnGrid.h"
+#include "layout/DurableFile.h"
+#include "layout/TreeValues.h"
 #include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "contract/Host.h"
+#include "model/ColumnSpec.h"
 #include "model/Logger.h"
 
 namespace {
@@ -196,6 +201,9 @@ private:
         {
             m_storeFailed = true;
             LogException(kLoadError, e);
+            TellUser(m_board, FailureText(_("The watchlists could not be read from the store; their tabs open "
+                                            "empty."),
+                                          e));
         }
         return std::nullopt;
     }
@@ -242,6 +250,9 @@ private:
             const wxString shown = operand.length() > 40 ? operand.Left(40) + "..." : operand;
             LogError("the filter of tab \"" + entry.name + "\" leaves out a condition on column " +
                      std::to_string(col) + " whose operand is no number: \"" + shown.utf8_string() + "\"");
+            TellUser(m_board, wxString::Format(_("The filter of the tab \"%s\" leaves out its condition on "
+                                                 "\"%s\": \"%s\" is no number."),
+                                               layout::ShownName(entry.name), ColumnLabel(col), shown));
         }
         m_board.TabFilters()[grid->GetSplitter()] = std::move(filter);
         m_board.MarkTabFiltered(grid, true);
@@ -262,6 +273,19 @@ private:
     bool m_storeFailed = false;
 };
 
+// The layout's damage in the user's language where it is a missing or
+// unreadable element, which is what a board node written by hand lacks.
+wxString LoadFailureReason(const std::exception& error)
+{
+    if (const auto* missing = dynamic_cast<const boost::property_tree::ptree_bad_path*>(&error))
+        return wxString::Format(_("the element <%s> is missing"),
+                                wxString::FromUTF8(missing->path<Tree::path_type>().dump()));
+    if (const auto* bad = dynamic_cast<const boost::property_tree::ptree_bad_data*>(&error))
+        return wxString::Format(_("the value \"%s\" cannot be read"),
+                                wxString::FromUTF8(bad->data<std::string>()));
+    return layout::ShownReason(error);
+}
+
 }  // namespace
 
 void Tickerdeck::Load(void* layoutSource, void* layoutNode)
@@ -277,5 +301,9 @@ void Tickerdeck::Load(void* layoutSource, void* layoutNode)
     catch (const std::exception& e)
     {
         LogException(kLoadError, e);
+        Host* host = GetHost();
+        TellUser(*this, wxString::Format(_("A board could not be restored completely from the layout %s: %s"),
+                                         host ? wxString::FromUTF8(host->GetLayoutFilePath()) : wxString(),
+                                         LoadFailureReason(e)));
     }
 }

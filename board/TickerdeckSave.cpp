@@ -8,13 +8,16 @@
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
+#include <wx/intl.h>
 
 #include "board/SaveAlerts.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "layout/TreeValues.h"
 #include "layout/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
@@ -178,6 +181,10 @@ private:
             LogException(
                 ("cannot save the watchlists to " + store->Path() + ", the file is left as it was: ").c_str(),
                 e);
+            TellUser(m_board, FailureText(wxString::Format(_("The watchlist \"%s\" could not be stored; the "
+                                                             "store is left as it was."),
+                                                           layout::ShownName(name)),
+                                          e));
         }
     }
 
@@ -209,5 +216,6 @@ void Tickerdeck::Save(void* layoutSource, void* layoutNode)
     catch (const std::exception& e)
     {
         LogException(kSaveError, e);
+        TellUser(*this, FailureText(_("A board could not be saved into the layout completely."), e));
     }
 }

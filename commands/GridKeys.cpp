@@ -5,11 +5,13 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/grid.h>
+#include <wx/intl.h>
 
 #include "board/BackgroundWork.h"
 #include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxGridEx.h"
 #include "model/CopyText.h"
@@ -102,8 +104,8 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
         return;
     case 'C':
     case 'c':
-        if (event.ControlDown())
-            m_clipboard(CopyText(grid));
+        if (event.ControlDown() && !m_clipboard(CopyText(grid)))
+            TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
         return;
     case 'P':
         if (event.ControlDown() && event.ShiftDown())

@@ -2,11 +2,13 @@
 
 #include <spdlog/spdlog.h>
 #include <wx/grid.h>
+#include <wx/intl.h>
 #include <wx/numformatter.h>
 
 #include "board/LinkSender.h"
 #include "board/BoardOwner.h"
 #include "board/Tickerdeck.h"
+#include "board/UserNotice.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Widget.h"
@@ -31,9 +33,12 @@ wxCommandEvent LinkEvent(Tickerdeck& board, Instrument* instrument)
     return event;
 }
 
-void LogNoTicket(const Instrument& instrument, const std::string& problem)
+void TellNoTicket(Tickerdeck& board, const Instrument& instrument, const std::string& problem)
 {
     LogError("no ticket for " + instrument.exchange + " " + instrument.code + ": " + problem);
+    TellUser(board, wxString::Format(_("No ticket was opened for %s: its price cannot be handed to a ticket "
+                                       "(too large for its decimals)."),
+                                     wxString::FromUTF8(instrument.code)));
 }
 
 }  // namespace
@@ -115,7 +120,7 @@ bool GridTickets::OpenTicket(Tickerdeck& board, Price& quote, const ticket::Orde
     {
         // A ticket that opened without the price the trader pointed at
         // would invite an order at a price typed in a hurry.
-        LogNoTicket(*quote.instrument, ticks.problem);
+        TellNoTicket(board, *quote.instrument, ticks.problem);
         return false;
     }
     const int mode = order.side == ticket::Side::Buy ? open_mode::BuyTicket : open_mode::SellTicket;

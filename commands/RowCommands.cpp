@@ -6,12 +6,14 @@
 #include <boost/property_tree/ptree.hpp>
 
 #include <wx/grid.h>
+#include <wx/intl.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
 #include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
@@ -98,6 +100,8 @@ void RowCommands::Remove(Tickerdeck& board, const RowTargets& targets)
         return;
     // The store first; every board's tabs of the list follow it.
     RunOnStore(board, "removing rows from watchlist \"" + name + "\" in",
+               wxString::Format(_("The rows could not be removed from the watchlist \"%s\"."),
+                                layout::ShownName(name)),
                [&](layout::WatchlistStoreService& store) { store.Remove(name, RefsOf(targets.quotes)); });
 }
 
@@ -110,6 +114,8 @@ void RowCommands::Refresh(Tickerdeck& board)
     // Reading the store tells every board of another program's changes;
     // this tab follows the store even when nothing changed on disk.
     RunOnStore(board, "refreshing watchlist \"" + name + "\" from",
+               wxString::Format(_("The watchlist \"%s\" could not be read from the store."),
+                                layout::ShownName(name)),
                [&](layout::WatchlistStoreService& store)
                {
                    const std::vector<layout::InstrumentRef> stored = store.Instruments(name);
@@ -123,6 +129,8 @@ bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const std:
     if (!IsOpenTab(board, targets.grid) || targets.quotes.empty())
         return false;
     return RunOnStore(board, "adding rows to watchlist \"" + name + "\" in",
+                      wxString::Format(_("The rows could not be added to the watchlist \"%s\"."),
+                                       layout::ShownName(name)),
                       [&](layout::WatchlistStoreService& store) { store.Add(name, RefsOf(targets.quotes)); });
 }
 
@@ -134,10 +142,12 @@ void RowCommands::MoveTo(Tickerdeck& board, const RowTargets& targets, const std
     // One write changes both lists; the tabs of both follow.
     const std::string from = Tickerdeck::TableOf(grid)->GetWatchlistName();
     RunOnStore(board, "moving rows from watchlist \"" + from + "\" to \"" + name + "\" in",
+               wxString::Format(_("The rows could not be moved from the watchlist \"%s\" to \"%s\"."),
+                                layout::ShownName(from), layout::ShownName(name)),
                [&](layout::WatchlistStoreService& store) { store.Move(from, name, RefsOf(targets.quotes)); });
 }
 
-bool RowCommands::RunOnStore(Tickerdeck& board, const std::string& what,
+bool RowCommands::RunOnStore(Tickerdeck& board, const std::string& what, const wxString& told,
                              const std::function<void(layout::WatchlistStoreService&)>& operation)
 {
     const auto store = board.GetStore();
@@ -153,9 +163,9 @@ bool RowCommands::RunOnStore(Tickerdeck& board, const std::string& what,
     }
     catch (const std::exception& error)
     {
-        // Logged as an error, which the host shows in its notice strip; the
-        // store names the file and the reason.
+        // The store names the file and the reason.
         LogException((what + " the store: ").c_str(), error);
+        TellUser(board, FailureText(told, error));
         return false;
     }
 }

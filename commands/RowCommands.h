@@ -47,8 +47,9 @@ public:
 private:
     static bool AskUser(Tickerdeck& board, const wxString& question);
     /// Runs a store operation under a busy cursor; a failure is logged
-    /// with `what`, and false returned.
-    static bool RunOnStore(Tickerdeck& board, const std::string& what,
+    /// with `what`, told to the user as `told` and the reason, and false
+    /// returned.
+    static bool RunOnStore(Tickerdeck& board, const std::string& what, const wxString& told,
                            const std::function<void(layout::WatchlistStoreService&)>& operation);
 
     Confirmation m_confirm = AskUser;

@@ -52,6 +52,11 @@ constexpr int FitColumns = 7186;
 constexpr int EditFilter = 7187;
 constexpr int RemoveFilter = 7188;
 
+// Posted by a board to the window that holds it: the event's string is a
+// notice for the user, translated, naming the file and the reason where it
+// concerns one. A host that shows notices puts it there; others ignore it.
+constexpr int UserNotice = 7189;
+
 }  // namespace cmd
 
 /// Link event int values.

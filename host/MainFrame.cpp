@@ -31,6 +31,7 @@
 #include "market/QuoteBook.h"
 #include "contract/CommandIds.h"
 #include "contract/Widget.h"
+#include "layout/DurableFile.h"
 #include "theme/ThemeSwitch.h"
 
 namespace {
@@ -239,8 +240,9 @@ bool MainFrame::SaveLayout()
     // writing over it would lose it for good.
     if (m_host.LayoutUnreadable() && wxFileName::Exists(wxString::FromUTF8(path)))
     {
+        // The user was told at start, and a save from the menu says it failed.
         if (logger)
-            logger->error("not saving the layout: {} could not be read at start", path);
+            logger->warn("not saving the layout: {} could not be read at start", path);
         return false;
     }
     if (!document)
@@ -262,8 +264,7 @@ bool MainFrame::SaveLayout()
         // The path and the system's reason are in the message.
         if (logger)
             logger->warn("cannot save the layout: {}", error.what());
-        m_saveFailure =
-            wxString::Format(_("The layout could not be saved: %s"), wxString::FromUTF8(error.what()));
+        m_saveFailure = wxString::Format(_("The layout could not be saved: %s"), layout::ShownReason(error));
         ShowNotice(m_saveFailure);
         return false;
     }
@@ -503,6 +504,10 @@ void MainFrame::BindBoardCommands(wxWindow* container)
         const bool beside = event.GetId() == board_window::SplitVertical;
         CallAfter([this, container, beside] { SplitBoard(container, beside); });
     }, board_window::SplitVertical, board_window::SplitHorizontal);
+    // What a board tells its user comes to the one strip for the whole
+    // terminal, whichever window the board is in.
+    container->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { ShowNotice(event.GetString()); },
+                    cmd::UserNotice);
     // A framed board's "Widget" menu has no main frame above it to reach.
     container->Bind(wxEVT_MENU, &MainFrame::OnOpenWidget, this, TerminalHost::kFirstWidgetCommand,
                     kLastWidgetCommand);
@@ -739,6 +744,8 @@ void MainFrame::RememberTheme()
     {
         if (auto logger = m_host.Logger())
             logger->error("cannot save the theme: {}", error.what());
+        ShowNotice(wxString::Format(_("The chosen theme could not be kept for the next start: %s"),
+                                    layout::ShownReason(error)));
     }
 }
 

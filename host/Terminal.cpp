@@ -1,11 +1,11 @@
 #include "Terminal.h"
 
 #include <wx/app.h>
+#include <wx/intl.h>
 #include <wx/toplevel.h>
 
 #include "ConfigLock.h"
 #include "MainFrame.h"
-#include "NoticeSink.h"
 #include "PluginLoader.h"
 #include "ResourcePanels.h"
 #include "TerminalHost.h"
@@ -62,12 +62,14 @@ void Terminal::Start()
     m_themes = std::make_unique<ThemeSwitch>(ThemeSwitch::FromName(theme));
     m_host = std::make_unique<TerminalHost>(*m_catalogue, *m_quotes, *m_themes, *m_files,
                                             !m_options.noTrading, m_logger);
-    m_notices->SetTarget([host = m_host.get()](const wxString& text) { host->Notify(text); });
     for (const wxString& notice : setAside)
         m_host->Notify(notice);
     m_host->LoadLayoutDocument(kShippedLayout);
     // Before any plug-in window opens: boards build their flag dialogs from these.
-    LoadResourcePanels(kFlagPanels, m_logger);
+    if (!LoadResourcePanels(kFlagPanels, m_logger))
+        m_host->Notify(wxString::Format(_("The panels of the flag dialogs (%s) cannot be read: the Status and CA "
+                                          "dialogs of the boards stay empty."),
+                                        kFlagPanels));
 
     m_plugins = std::make_unique<PluginLoader>();
     m_plugins->LoadFolder(m_options.pluginDir, m_host.get(), m_logger);
@@ -101,8 +103,7 @@ void Terminal::Start()
 void Terminal::LockConfigFolder()
 {
     const std::string problem = m_files->MakeFolder();
-    m_notices = std::make_shared<NoticeSink>();
-    m_logger = MakeTerminalLogger(problem.empty() ? m_files->LogPath() : std::string(), m_notices);
+    m_logger = MakeTerminalLogger(problem.empty() ? m_files->LogPath() : std::string());
     try
     {
         if (!problem.empty())
@@ -141,8 +142,6 @@ void Terminal::Shutdown()
     if (m_plugins)
         m_plugins->UnloadAll();
     UnloadResourcePanels(kFlagPanels);
-    if (m_notices)
-        m_notices->SetTarget(nullptr);
     if (m_logger)
         m_logger->info("terminal stopped");
 }

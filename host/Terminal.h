@@ -15,7 +15,6 @@ class Catalogue;
 class ConfigLock;
 class MainFrame;
 class MarketFeed;
-class NoticeSink;
 class PluginLoader;
 class QuoteBook;
 class TerminalHost;
@@ -64,7 +63,6 @@ private:
 
     TerminalOptions m_options;
     std::unique_ptr<UserFiles> m_files;
-    std::shared_ptr<NoticeSink> m_notices;
     std::shared_ptr<spdlog::logger> m_logger;
     std::unique_ptr<ConfigLock> m_lock;
     std::unique_ptr<Catalogue> m_catalogue;

@@ -1,5 +1,6 @@
 #include "TerminalHost.h"
 
+#include <functional>
 #include <algorithm>
 #include <cstring>
 
@@ -184,8 +185,10 @@ Widget* TerminalHost::WidgetByCommand(int commandId) const
 
 namespace {
 
-/// The shipped layout, or null when it cannot be read either.
-std::unique_ptr<boost::property_tree::ptree> ReadShippedLayout(const std::string& path, spdlog::logger* logger)
+/// The shipped layout, or null when it cannot be read either, which `tell`
+/// tells the user: the installation is damaged.
+std::unique_ptr<boost::property_tree::ptree> ReadShippedLayout(const std::string& path, spdlog::logger* logger,
+                                                               const std::function<void(const wxString&)>& tell)
 {
     try
     {
@@ -197,6 +200,9 @@ std::unique_ptr<boost::property_tree::ptree> ReadShippedLayout(const std::string
     {
         if (logger)
             logger->error("cannot read the shipped layout {}", error.what());
+        tell(wxString::Format(_("The layout that comes with the terminal cannot be read (%s); installing the "
+                                "terminal again mends it."),
+                              wxString::FromUTF8(error.what())));
     }
     return nullptr;
 }
@@ -240,7 +246,7 @@ bool TerminalHost::LoadLayoutDocument(const std::string& shippedLayout)
     }
     // Boards still open as a new user's would, not empty.
     m_layoutUnreadable = true;
-    m_layout = ReadShippedLayout(shippedLayout, m_logger.get());
+    m_layout = ReadShippedLayout(shippedLayout, m_logger.get(), [this](const wxString& text) { Notify(text); });
     return false;
 }
 
@@ -255,7 +261,7 @@ void TerminalHost::ReplaceBrokenDefaultBoard(const std::string& shippedLayout)
                        path, fault.kind == layout::DefaultBoardFault::UnknownWindow ? "window \"" + fault.window + "\""
                              : fault.kind == layout::DefaultBoardFault::NoTabs      ? std::string("no tabs")
                                                                                     : std::string("missing"));
-    const auto shipped = ReadShippedLayout(shippedLayout, m_logger.get());
+    const auto shipped = ReadShippedLayout(shippedLayout, m_logger.get(), [this](const wxString& text) { Notify(text); });
     if (!shipped || !layout::CopyDefaultBoard(*shipped, *m_layout))
         return;
     // A file without one is no damage, only older or written by hand.

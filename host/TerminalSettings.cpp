@@ -15,29 +15,31 @@ using boost::property_tree::ptree;
 constexpr const char* kRoot = "terminal";
 constexpr const char* kThemePath = "terminal.view.<xmlattr>.theme";
 
-// A missing or damaged file reads as no settings: nothing in it is worth
-// stopping a start for, and the next choice writes it whole again.
+// A missing file reads as no settings. One that cannot be read throws: the
+// start sets it aside (UnreadableFiles), and what is left (a folder in its
+// place) is never written over.
 ptree ReadSettings(const std::string& path)
 {
     std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::u8path(path), error))
+    if (!std::filesystem::exists(std::filesystem::u8path(path), error) && !error)
         return ptree();
-    try
-    {
-        return layout::ReadXmlDocument(path, kRoot);
-    }
-    catch (const layout::UnreadableFile&)
-    {
-        return ptree();
-    }
+    return layout::ReadXmlDocument(path, kRoot);
 }
 
 }  // namespace
 
 std::string ReadStoredTheme(const std::string& path)
 {
-    const std::string theme = ReadSettings(path).get<std::string>(kThemePath, "");
-    return theme == "dark" || theme == "light" ? theme : std::string();
+    try
+    {
+        const std::string theme = ReadSettings(path).get<std::string>(kThemePath, "");
+        return theme == "dark" || theme == "light" ? theme : std::string();
+    }
+    catch (const layout::UnreadableFile&)
+    {
+        // Nothing in it is worth stopping a start for; the start told why.
+        return std::string();
+    }
 }
 
 void WriteStoredTheme(const std::string& path, const std::string& theme)

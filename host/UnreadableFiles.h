@@ -1,5 +1,5 @@
 #pragma once
-// The user's layout and store as found at start: one that cannot be read is
+// The user's layout, store and terminal settings as found at start: one that cannot be read is
 // moved aside, whole, so that the run starts from the shipped defaults and
 // saves normally instead of silently dropping everything done in it.
 

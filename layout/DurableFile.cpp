@@ -20,6 +20,7 @@
 #include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 
 namespace layout {
@@ -198,12 +199,12 @@ bool IsTemporaryOf(const std::string& name, const std::string& prefix)
                        [](unsigned char c) { return std::isalnum(c) != 0; });
 }
 
-/// "<file>: <step>: <the system's reason>", read right after the failing call.
-std::runtime_error WriteError(const wxString& file, const char* step)
+/// The failure of `step` on `file`, with the system's reason read right
+/// after the failing call.
+WriteFailure WriteError(const wxString& file, const char* step)
 {
     const int error = errno;
-    return std::runtime_error(std::string(file.utf8_str()) + ": " + step + ": " +
-                              (error ? std::strerror(error) : "unknown error"));
+    return WriteFailure(std::string(file.utf8_str()), step, error ? std::strerror(error) : "unknown error");
 }
 
 /// Removes the temporary file unless the rename took it over.
@@ -799,6 +800,22 @@ std::string XmlText(const ptree& document, int indent)
     return ResolveMarks(text.str());
 }
 
+WriteFailure::WriteFailure(std::string path, const char* step, std::string reason)
+    : std::runtime_error(path + ": " + step + ": " + reason),
+      m_path(std::move(path)),
+      m_step(step),
+      m_reason(std::move(reason))
+{
+}
+
+wxString ShownReason(const std::exception& error)
+{
+    if (const auto* failure = dynamic_cast<const WriteFailure*>(&error))
+        return wxString::FromUTF8(failure->Path()) + ": " + wxGetTranslation(failure->Step()) + ": " +
+               wxString::FromUTF8(failure->Reason());
+    return wxString::FromUTF8(error.what());
+}
+
 void ReplaceFileContents(const std::string& path, const std::string& contents)
 {
     // Failures are reported to the caller; the toolkit must not pop up
@@ -812,7 +829,7 @@ void ReplaceFileContents(const std::string& path, const std::string& contents)
     errno = 0;
     TemporaryFile temporary(target);
     if (!temporary.IsOpen())
-        throw WriteError(target, "cannot create a temporary file beside it");
+        throw WriteError(target, wxTRANSLATE("cannot create a temporary file beside it"));
     // A write cut short (a full disk, a size limit) says why only when the
     // rest is tried.
     for (std::size_t written = 0; written < contents.size();)
@@ -820,21 +837,21 @@ void ReplaceFileContents(const std::string& path, const std::string& contents)
         errno = 0;
         const std::size_t now = temporary.File().Write(contents.data() + written, contents.size() - written);
         if (now == 0)
-            throw WriteError(target, "cannot write");
+            throw WriteError(target, wxTRANSLATE("cannot write"));
         written += now;
     }
     // Flush forces the bytes to the disk: a rename that outlives a crash
     // must not point at data that never got there.
     errno = 0;
     if (!temporary.File().Flush() || !temporary.File().Close())
-        throw WriteError(target, "cannot write to the disk");
+        throw WriteError(target, wxTRANSLATE("cannot write to the disk"));
     // Saved with a temporary file's private mode, it would lock out whoever
     // could read the old one.
     if (const std::error_code error = KeepPermissionsOf(resolved, temporary.Path()))
-        throw std::runtime_error(resolved + ": cannot give it the old file's permissions: " + error.message());
+        throw WriteFailure(resolved, wxTRANSLATE("cannot give it the old file's permissions"), error.message());
     errno = 0;
     if (!wxRenameFile(temporary.Path(), target, true))
-        throw WriteError(target, "cannot replace");
+        throw WriteError(target, wxTRANSLATE("cannot replace"));
     temporary.MarkCommitted();
 }
 

@@ -11,6 +11,7 @@
 
 #include <boost/property_tree/detail/rapidxml.hpp>
 #include <boost/property_tree/ptree.hpp>
+#include <wx/string.h>
 
 namespace layout {
 
@@ -132,10 +133,31 @@ bool CopyDefaultBoard(const boost::property_tree::ptree& from, boost::property_t
 /// as character references: written raw, any reader takes them as spaces.
 std::string XmlText(const boost::property_tree::ptree& document, int indent);
 
+/// A file that could not be written, in parts: the message (for the log)
+/// is "<file>: <step>: <the system's reason>"; the step is one of ours, in
+/// English, and ShownReason gives it in the user's language.
+class WriteFailure : public std::runtime_error
+{
+public:
+    WriteFailure(std::string path, const char* step, std::string reason);
+    const std::string& Path() const { return m_path; }
+    const char* Step() const { return m_step; }
+    const std::string& Reason() const { return m_reason; }
+
+private:
+    std::string m_path;
+    const char* m_step;
+    std::string m_reason;
+};
+
+/// What the user is told of `error`: a WriteFailure with its step
+/// translated, anything else as its message says (it names the file).
+wxString ShownReason(const std::exception& error);
+
 /// Writes `contents` to a temporary file beside `path`, forces it to disk
 /// and renames it over `path`. A symbolic link is kept: the file it names
 /// is replaced. On any failure the temporary file is removed, `path` is left
-/// exactly as it was, and std::runtime_error is thrown.
+/// exactly as it was, and WriteFailure is thrown.
 void ReplaceFileContents(const std::string& path, const std::string& contents);
 
 }  // namespace layout

@@ -438,6 +438,14 @@ void WatchlistStoreService::Commit(Contents next, const std::vector<StoreChange>
     {
         ReplaceFileContents(path, text);
     }
+    catch (const WriteFailure& error)
+    {
+        // Kept whole, so the user is told its step in their language; a
+        // link's file is named as written, after the store's own name.
+        if (error.Path() == path)
+            throw;
+        throw WriteFailure(path + ": " + error.Path(), error.Step(), error.Reason());
+    }
     catch (const std::exception& error)
     {
         const std::string reason = error.what();

@@ -20,6 +20,13 @@ void LogException(const char* context, const std::exception& e)
     logger->log(spdlog::level::critical, "[Tickerdeck] {}{}", context ? context : "", e.what());
 }
 
+void LogInfo(const std::string& message)
+{
+    const std::shared_ptr<spdlog::logger> logger = ModuleLogger();
+    if (logger)
+        logger->log(spdlog::level::info, "[Tickerdeck] {}", message);
+}
+
 void LogError(const std::string& message)
 {
     const std::shared_ptr<spdlog::logger> logger = ModuleLogger();

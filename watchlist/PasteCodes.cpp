@@ -2,10 +2,12 @@
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/intl.h>
 #include <wx/utils.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
@@ -33,8 +35,15 @@ void PasteCodes::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
     if (!text)
         return;
     const Outcome outcome = Paste(board, grid, *text);
-    if (outcome.stored)
-        LogError(NoticeOf(outcome, layout::ShownName(Tickerdeck::TableOf(grid)->GetWatchlistName())).utf8_string());
+    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    if (!outcome.stored)
+    {
+        TellUser(board, outcome.failure);
+        return;
+    }
+    LogInfo("pasted " + std::to_string(outcome.added) + " instrument(s) into watchlist \"" + name + "\", " +
+            std::to_string(outcome.missing.size()) + " code(s) not found");
+    TellUser(board, NoticeOf(outcome, layout::ShownName(name)));
 }
 
 PasteCodes::Outcome PasteCodes::Paste(Tickerdeck& board, wxGridEx* grid, const wxString& text)
@@ -65,9 +74,11 @@ PasteCodes::Outcome PasteCodes::Paste(Tickerdeck& board, wxGridEx* grid, const w
     }
     catch (const std::exception& error)
     {
-        // Logged as an error, which the host shows in its notice strip.
         LogException(("pasting into watchlist \"" + name + "\" in the store: ").c_str(), error);
         outcome.stored = false;
+        outcome.failure = FailureText(
+            wxString::Format(_("The pasted codes could not be added to the watchlist \"%s\"."), layout::ShownName(name)),
+            error);
     }
     return outcome;
 }

@@ -28,6 +28,8 @@ public:
         size_t alreadyListed = 0;
         std::vector<std::string> missing;
         bool stored = true;
+        // What the user is told when the store refused; empty otherwise.
+        wxString failure;
     };
 
     std::vector<BoardEventKind> EventKinds() const override;

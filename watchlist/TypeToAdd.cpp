@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include <wx/intl.h>
 #include <wx/utils.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxGridEx.h"
+#include "layout/TreeValues.h"
 #include "layout/WatchlistStore.h"
 #include "layout/WatchlistStoreService.h"
 #include "model/InstrumentLookup.h"
@@ -113,8 +116,11 @@ bool TypeToAdd::AddOrSelect(Tickerdeck& board, wxGridEx* grid, Instrument* instr
         }
         catch (const std::exception& error)
         {
-            // Logged as an error, which the host shows in its notice strip.
             LogException(("adding to watchlist \"" + name + "\" in the store: ").c_str(), error);
+            TellUser(board, FailureText(wxString::Format(_("%s could not be added to the watchlist \"%s\"."),
+                                                         wxString::FromUTF8(instrument->code),
+                                                         layout::ShownName(name)),
+                                        error));
             return false;
         }
     }

@@ -354,11 +354,15 @@ void WatchlistCommands::DeleteWatchlist(const std::string& name)
 
 void WatchlistCommands::OpenWatchlist(const std::string& name)
 {
-    if (name.empty())
-        return;
-    const StoreOutcome outcome = WatchlistTabs(m_board).BuildTab(layout::TabSource::Watchlist(name));
+    if (!name.empty())
+        OpenSource(layout::TabSource::Watchlist(name));
+}
+
+void WatchlistCommands::OpenSource(const layout::TabSource& source)
+{
+    const StoreOutcome outcome = WatchlistTabs(m_board).BuildTab(source);
     ReportFailure(outcome,
-                  wxString::Format(_("The watchlist \"%s\" could not be opened."), layout::ShownName(name)),
+                  wxString::Format(_("The watchlist \"%s\" could not be opened."), layout::ShownName(source.watchlist)),
                   _("Watchlists"));
 }
 
@@ -418,7 +422,7 @@ void WatchlistCommands::OnSourceItem(wxCommandEvent& event)
     const wxRecursionGuard inItem(m_inMenuItem);
     const layout::TabSource* source = m_menu ? m_menu->SourceOf(event.GetId()) : nullptr;
     if (source)
-        WatchlistTabs(m_board).BuildTab(layout::TabSource(*source));
+        OpenSource(layout::TabSource(*source));
 }
 
 void WatchlistCommands::OnMoreSources(wxCommandEvent& /*event*/)
@@ -439,7 +443,7 @@ void WatchlistCommands::OnMoreSources(wxCommandEvent& /*event*/)
                         for (const TabMenu::UnlistedSource& entry : unlisted)
                             if (entry.label == label)
                             {
-                                WatchlistTabs(m_board).BuildTab(layout::TabSource(entry.source));
+                                OpenSource(layout::TabSource(entry.source));
                                 return;
                             }
                     });

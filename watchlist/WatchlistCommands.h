@@ -22,6 +22,7 @@ namespace layout
 {
 class WatchlistStoreService;
 struct StoreChange;
+struct TabSource;
 } // namespace layout
 class wxContextMenuEvent;
 class wxFlatNotebookEvent;
@@ -71,6 +72,8 @@ private:
     /// Every board hears of every change of the shared store.
     void OnStoreChange(const layout::StoreChange& change);
     wxString NameRefusal(const wxString& name) const;
+    /// Opens the tab of `source`; a store that cannot give its list is told.
+    void OpenSource(const layout::TabSource& source);
     /// Tells the user why a store change did not happen; false when it did.
     bool ReportFailure(const StoreOutcome& outcome, const wxString& message, const wxString& caption);
     wxWindow* DialogParent() const;

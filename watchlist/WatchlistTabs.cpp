@@ -1,19 +1,24 @@
 #include "watchlist/WatchlistTabs.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <optional>
 
 #include <boost/property_tree/ptree.hpp>
 #include <wx/grid.h>
+#include <wx/intl.h>
 #include <wx/utils.h>
 
 #include "board/ColumnLayout.h"
 #include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "board/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "layout/DurableFile.h"
 #include "layout/TabLabel.h"
 #include "layout/UnresolvedRefs.h"
 #include "layout/WatchlistStore.h"
@@ -30,9 +35,13 @@ const char* const kColumnTemplate = "Default";
 
 // The column arrangement that new tabs start from: the "Default" entries of
 // the default layout file. A file that cannot be read leaves the grid's own
-// columns; a new tab is still better than none.
-void ApplyColumnTemplate(wxGridEx* grid, const std::string& layoutPath)
+// columns, and the user is told why; a new tab is still better than none.
+// No file yet (a first run before its first save) is no fault.
+void ApplyColumnTemplate(Tickerdeck& board, wxGridEx* grid, const std::string& layoutPath)
 {
+    std::error_code missing;
+    if (layoutPath.empty() || !std::filesystem::exists(std::filesystem::u8path(layoutPath), missing))
+        return;
     try
     {
         const Tree file = layout::ReadXmlFile(layoutPath);
@@ -43,18 +52,21 @@ void ApplyColumnTemplate(wxGridEx* grid, const std::string& layoutPath)
             if (key == "watchlist" && layout::ReadText(watchlist, "<xmlattr>.name") == kColumnTemplate)
                 layout::ApplyColumnLayout(grid, layout::ReadColumns(watchlist.get_child("columns")));
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
-        // The tab keeps the grid's own columns.
+        LogException("the new tab keeps the standard columns, the column template cannot be read: ", error);
+        TellUser(board, FailureText(_("The new tab has the standard columns: the column template could not be "
+                                      "read from the layout."),
+                                    error));
     }
 }
 
-// Logged as an error, which the host also puts on screen.
+// Logged; the command that asked tells the user, with the reason as the
+// user reads it (the store's errors name the file already).
 StoreOutcome StoreFailure(const std::string& what, const std::string& path, const std::exception& error)
 {
-    // The store's errors name the file already.
     LogException((what + " " + path + ": ").c_str(), error);
-    return {StoreOutcome::Failed, error.what()};
+    return {StoreOutcome::Failed, layout::ShownReason(error).utf8_string()};
 }
 
 StoreOutcome Unstorable()
@@ -144,7 +156,7 @@ wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
     wxGridEx* grid = m_board.CreateTabGrid();
     grid->UnsetSortingColumn();
     if (Host* host = m_board.GetHost())
-        ApplyColumnTemplate(grid, host->GetLayoutFilePath());
+        ApplyColumnTemplate(m_board, grid, host->GetLayoutFilePath());
     m_board.AddTabPage(grid, label, true);
     m_board.GetNotebook()->Layout();
     if (m_board.Settings().autoFitColumns)

@@ -25,7 +25,7 @@ struct StoreOutcome
         Failed      // the store could not be read or written; `error` says why
     };
     Kind kind = Done;
-    std::string error;
+    std::string error;  // UTF-8, as the user reads it: names the file and says why
 
     bool Succeeded() const { return kind == Done; }
 };

@@ -205,8 +205,12 @@ protected:
         // Without the shipped features, whose claims would come first.
         board = new Tickerdeck(&application, 1, container, nullptr, nullptr, 0, {});
         grid = AddTab(board, {arpi}, "Core");
-        // A command the board lets go travels on up to its container.
-        container->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { escaped.push_back(event.GetId()); });
+        // A command the board lets go travels on up to its container; its
+        // notices for the user are meant to (this board has no layout file).
+        container->Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
+            if (event.GetId() != cmd::UserNotice)
+                escaped.push_back(event.GetId());
+        });
     }
 
     RecordingFeature* Install(std::vector<int> commands, std::vector<BoardEventKind> kinds)

@@ -41,7 +41,7 @@ protected:
         });
         board->FindFeature<GridKeys>()->SetClipboardWriter([this](const wxString& text) {
             clipboard = text;
-            return true;
+            return clipboardOpens;
         });
         Price* quote = host.PriceOf(bdi);
         quote->buy = 10.25;
@@ -78,6 +78,7 @@ protected:
     std::vector<wxString> questions;
     std::function<void()> whileAsked;
     wxString clipboard;
+    bool clipboardOpens = true;
 };
 
 TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuantityAndHotkeysNeedExactlyOneRow)
@@ -134,6 +135,12 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByte)
     grid->SelectRow(2, true);
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n", clipboard);
+    EXPECT_EQ("", Notices());
+
+    // A clipboard that cannot be opened is told, not passed over.
+    clipboardOpens = false;
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("The rows could not be copied: the clipboard cannot be opened.\n", Notices());
 }
 
 TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOnlyUnsortedGrids)

@@ -63,6 +63,10 @@ TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
     EXPECT_TRUE(board->Settings().volumeInThousands);
     EXPECT_EQ("P&L Desk", board->GetTitleLabel()->GetLabelText()) << "an ampersand is no mnemonic in a title";
     EXPECT_EQ(std::string(kLoadError) + "No such node (watchlists)\n", log.str());
+    // The user reads it in the notice strip in words of their own, naming the file.
+    EXPECT_EQ("A board could not be restored completely from the layout " + host.layoutFilePath +
+                  ": the element <watchlists> is missing\n",
+              Notices());
 }
 
 // One read of the store at start, by the plug-in's store; none again until

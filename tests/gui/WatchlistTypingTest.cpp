@@ -10,6 +10,7 @@
 #include "commands/TypeToJump.h"
 #include "layout/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
+#include "support/FileSizeLimit.h"
 #include "watchlist/PasteCodes.h"
 #include "watchlist/TypeToAdd.h"
 #include "watchlist/WatchlistFiles.h"
@@ -96,6 +97,29 @@ TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsItAndAPasteAd
     Type(grid, WXK_CONTROL_V, wxMOD_CONTROL);
     EXPECT_EQ(writes, 1);
     EXPECT_EQ(Stored("Core"), (Refs{{"AMX", "ARPI"}, {"AMX", "BDI"}, {"AMX", "CDG"}, {"KTX", "KSM"}, {"AMX", "AI"}}));
+    // The outcome is told to the user once, and is no error of the log.
+    EXPECT_EQ("2 instruments added to \"Core\". 1 was listed already. Not found: AMX:TKE, NOPE\n", Notices());
+    EXPECT_EQ(std::string::npos, log.str().find("added to")) << log.str();
+}
+
+// A store that cannot be written is told in the user's words, naming the
+// file and the system's reason, and the tab and the file stay as they were.
+TEST_F(WatchlistTyping, AStoreWriteThatFailsIsToldNamingTheFileAndTheReason)
+{
+    const std::string before = StoreBytes();
+    board->FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("CDG"); });
+    {
+        const testing_support::FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.IsSet());
+        Type(grid, WXK_CONTROL_V, wxMOD_CONTROL);
+    }
+    EXPECT_EQ(before, StoreBytes());
+    EXPECT_EQ(InstrumentsShown(grid), (std::vector<Instrument*>{arpi, bdi}));
+    EXPECT_EQ("The pasted codes could not be added to the watchlist \"Core\". " + host.applicationFilePath +
+                  ": cannot write: File too large\n",
+              Notices());
+    EXPECT_EQ(std::string::npos, Notices().find("[Tickerdeck]"));
+    EXPECT_NE(std::string::npos, log.str().find("[Tickerdeck] pasting into watchlist \"Core\"")) << log.str();
 }
 
 TEST_F(WatchlistTyping, ExportAndImportKeepTheListAndItsUnknownEntries)

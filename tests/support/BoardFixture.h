@@ -45,6 +45,9 @@ protected:
     {
         frame = new wxFrame(nullptr, wxID_ANY, "Board", wxPoint(40, 40), wxSize(900, 600));
         container = new wxPanel(frame);
+        // What the boards tell the user reaches the host through their container.
+        container->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { notices.push_back(event.GetString()); },
+                        cmd::UserNotice);
         frame->Show();
 
         auto logger = std::make_shared<spdlog::logger>("board-test", std::make_shared<spdlog::sinks::ostream_sink_st>(log));
@@ -212,6 +215,17 @@ protected:
         return layout::StoredInstruments(layout::ReadStore(host.applicationFilePath), name);
     }
 
+    /// What the boards told the user so far, one notice a line, once the
+    /// posted notices have arrived.
+    std::string Notices()
+    {
+        Flush();
+        std::string text;
+        for (const wxString& notice : notices)
+            text += notice.utf8_string() + "\n";
+        return text;
+    }
+
     static void HoldControl(bool down)
     {
         layout::SetControlKeyProbe([down] { return down; });
@@ -222,6 +236,7 @@ protected:
     wxFrame* frame = nullptr;
     wxPanel* container = nullptr;
     std::ostringstream log;
+    std::vector<wxString> notices;
     TempFolder temp{"tickerdeck-board"};
     std::filesystem::path folder = temp.Path();
     std::vector<std::unique_ptr<Tree>> nodes;

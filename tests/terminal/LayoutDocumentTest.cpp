@@ -14,6 +14,7 @@
 #include "BoardWindowIds.h"
 #include "LayoutDocument.h"
 #include "TerminalHost.h"
+#include "TerminalSettings.h"
 #include "controls/wxFlatNotebook.h"
 #include "layout/DurableFile.h"
 #include "support/XmlText.h"
@@ -210,20 +211,32 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
     TempFolder folder;
     const std::string truncated = "<application><layout>";
     const std::string wrongRoot = "<foo/>" + std::string(kStartStore).substr(std::string(kStartStore).find("<application>"));
+    const std::string settings = "<terminal><view theme=\"light\">";
     WriteBytes(folder / "layout.xml", truncated);
     WriteBytes(folder / "store.xml", wrongRoot);
+    std::filesystem::create_directories(folder / "config");
+    WriteBytes(folder / "config" / "terminal.xml", settings);
     Terminal terminal(FileOptions(folder));
     terminal.Start();
     ASSERT_TRUE(terminal.Frame());
 
     const std::filesystem::path layoutAside = SetAsideFileOf(folder / "layout.xml");
     const std::filesystem::path storeAside = SetAsideFileOf(folder / "store.xml");
-    ASSERT_FALSE(layoutAside.empty() || storeAside.empty());
+    const std::filesystem::path settingsAside = SetAsideFileOf(folder / "config" / "terminal.xml");
+    ASSERT_FALSE(layoutAside.empty() || storeAside.empty() || settingsAside.empty());
     const std::string notices = terminal.Frame()->NoticeText().ToStdString();
     EXPECT_NE(notices.find(layoutAside.string()), std::string::npos) << notices;
     EXPECT_NE(notices.find(storeAside.string()), std::string::npos) << notices;
+    EXPECT_NE(notices.find("The terminal's settings could not be read (" + (folder / "config" / "terminal.xml").string()),
+              std::string::npos)
+        << notices;
+    EXPECT_NE(notices.find(settingsAside.string()), std::string::npos) << notices;
 
     EXPECT_TRUE(terminal.Frame()->SaveLayout());
+    // A theme chosen now is written anew; the damaged settings stay aside.
+    terminal.Frame()->SelectTheme(false);
+    EXPECT_EQ("light", ReadStoredTheme((folder / "config" / "terminal.xml").string()));
+    EXPECT_EQ(settings, ReadBytes(settingsAside));
     CloseAndShutdown(terminal);
     const ptree saved = layout::ReadXmlDocument((folder / "layout.xml").string(), "application");
     EXPECT_FALSE(ReadWindowRecords(saved).empty()) << "the run started from the defaults and saved them";

@@ -15,6 +15,7 @@
 #include "MainFrame.h"
 #include "Terminal.h"
 #include "support/EventLoop.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 namespace terminal_test {
@@ -73,34 +74,7 @@ struct Program
     std::string Output() const { return ReadBytes(output); }
 };
 
-/// Files of this process may grow to `bytes` and no further while it
-/// lives: a write past that fails with "File too large" instead of the
-/// signal ending the process. Any user may set it, unlike mounting a small
-/// file system to fill.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_saved.rlim_max};
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        ::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool IsSet() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    sighandler_t m_handler = SIG_DFL;
-    bool m_set = false;
-};
+using testing_support::FileSizeLimit;
 
 /// Starts the real terminal program from the runtime folder; with a
 /// `fileSizeLimit`, no file it writes may grow past that many bytes.
