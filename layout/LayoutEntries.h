@@ -8,6 +8,7 @@
 
 #include <wx/string.h>
 
+#include "model/ColourRules.h"
 #include "model/FilterSet.h"
 
 namespace layout {
@@ -89,6 +90,30 @@ struct TabEntry
     bool hasFilters = false;
     std::map<int, std::vector<FilterCondition>> filters;
     std::vector<InstrumentRef> bookmarks;
+    std::vector<ColourRuleSpec> colourRules;
+};
+
+/// A tab's columns and colour rules kept under a name, to put on other tabs.
+struct ColumnSet
+{
+    std::string name;
+    std::vector<ColumnEntry> columns;
+    std::vector<ColourRuleSpec> colourRules;
+};
+
+/// A board's column sets, and the one its new tabs open with (empty: none).
+struct ColumnSets
+{
+    std::vector<ColumnSet> sets;
+    std::string forNewTabs;
+
+    const ColumnSet* Find(const std::string& name) const
+    {
+        for (const ColumnSet& set : sets)
+            if (set.name == name)
+                return &set;
+        return nullptr;
+    }
 };
 
 /// One price alert as stored; the instrument is resolved by the board.

@@ -1,5 +1,6 @@
 #include "layout/WindowNodeReader.h"
 
+#include "layout/ColourRuleNodes.h"
 #include "layout/DurableFile.h"
 
 namespace layout {
@@ -123,6 +124,8 @@ TabEntry ReadTabEntry(const Tree& watchlist)
     }
     if (const auto bookmarks = watchlist.get_child_optional("bookmark"))
         entry.bookmarks = ReadInstruments(*bookmarks);
+    if (const auto rules = watchlist.get_child_optional(kColourRulesElement))
+        entry.colourRules = ReadColourRules(*rules);
     return entry;
 }
 

@@ -332,6 +332,11 @@ bool ReadFilterNumber(const std::string& text, double* value)
     return ReadFilterNumber(text, NumberWriting::OfLocale(), value);
 }
 
+bool NumberConditionHolds(int op, double value, double operand, const std::vector<double>& sorted)
+{
+    return HoldsForNumber(op, value, operand, sorted);
+}
+
 wxString FilterOperandRefusal(int col, int op, const std::string& operand)
 {
     if (FilterKindOf(col) != FilterKind::Number || !IsOperator(op) || IsTextOnly(op))

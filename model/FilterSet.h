@@ -61,6 +61,10 @@ bool ReadFilterNumber(const std::string& text, double* value);
 /// number, or a list of numbers, that is none); empty when it can.
 wxString FilterOperandRefusal(int col, int op, const std::string& operand);
 
+/// Whether a number condition holds for `value`, with the filter's
+/// tolerance; `sorted` is the list of "in" and "not in".
+bool NumberConditionHolds(int op, double value, double operand, const std::vector<double>& sorted);
+
 /// One condition of a tab filter on one column.
 struct FilterCondition
 {
