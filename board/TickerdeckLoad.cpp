@@ -16,6 +16,7 @@
 #include "controls/wxGridEx.h"
 #include "board/ColumnLayout.h"
 #include "layout/WatchlistStore.h"
+#include "layout/ColourRuleNodes.h"
 #include "layout/WindowNodeReader.h"
 #include "contract/Host.h"
 #include "model/Logger.h"
@@ -76,6 +77,7 @@ private:
         layout::WindowSettings& settings = m_board.Settings();
         settings = layout::ReadWindowSettings(node, settings);
         m_board.ApplyTitle(wxGetTranslation(settings.title));
+        m_board.ColumnSets() = layout::ReadColumnSets(node);
     }
 
     void BuildTab(const layout::TabEntry& entry)
@@ -102,6 +104,8 @@ private:
         RestoreBookmarks(entry.bookmarks, grid);
         if (entry.hasFilters)
             RestoreFilter(entry, grid);
+        if (!entry.colourRules.empty())
+            m_board.SetColourRules(grid, entry.colourRules);
     }
 
     // Subscribes the tab's instruments and returns the tab's label.

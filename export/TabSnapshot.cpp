@@ -33,6 +33,8 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
         snapshot.widths.push_back(width);
     }
     snapshot.format = table->Format();
+    if (const ColourRuleSet* rules = table->GetColourRuleSet())
+        snapshot.rules = *rules;
     const std::vector<Price*>& rows = table->Rows();
     snapshot.quotes.reserve(rows.size());
     snapshot.instruments.reserve(rows.size());

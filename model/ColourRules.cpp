@@ -180,21 +180,6 @@ bool StoredOperand(const wxString& typed, bool list, std::string* stored)
     return true;
 }
 
-/// One usable rule, its operands read.
-struct ColourRuleSet::Test
-{
-    int column = 0;
-    int op = 0;
-    int against = -1;
-    bool numeric = false;
-    double low = 0.0;
-    double high = 0.0;
-    std::vector<double> numbers;  // sorted
-    // Text conditions are the filter's own, one condition each.
-    std::shared_ptr<const FilterSet> text;
-    size_t rule = 0;  // its place in m_rules
-};
-
 ColourRuleSet::ColourRuleSet(std::vector<ColourRuleSpec> rules) : m_rules(std::move(rules))
 {
     for (size_t at = 0; at < m_rules.size(); ++at)

@@ -3,6 +3,7 @@
 // its whole row, a text colour, a background and bold type.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -111,7 +112,20 @@ public:
     const RuleStyle* StyleFor(const Price& price, int col) const;
 
 private:
-    struct Test;
+    /// One usable rule, its operands read.
+    struct Test
+    {
+        int column = 0;
+        int op = 0;
+        int against = -1;
+        bool numeric = false;
+        double low = 0.0;
+        double high = 0.0;
+        std::vector<double> numbers;  // sorted
+        // Text conditions are the filter's own, one condition each.
+        std::shared_ptr<const FilterSet> text;
+        size_t rule = 0;  // its place in m_rules
+    };
     static bool Holds(const Test& test, const Price& price);
 
     std::vector<ColourRuleSpec> m_rules;
