@@ -42,6 +42,7 @@ public:
     wxChoice* GetBackgroundChoice() const { return m_background; }
     wxCheckBox* GetBoldBox() const { return m_bold; }
     wxChoice* GetTargetChoice() const { return m_target; }
+    wxCheckBox* GetAllTabsBox() const { return m_allTabs; }
     wxButtonEx* GetOkButton() const { return m_ok; }
     wxPanel* GetPreview() const { return m_preview; }
     /// Adds a rule after the chosen one and chooses it.
