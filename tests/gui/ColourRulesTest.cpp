@@ -51,8 +51,7 @@ protected:
         int row = 0;
         while (Tickerdeck::TableOf(on)->RowPrice(row)->instrument != instrument)
             ++row;
-        wxGridCellAttrPtr attr(on->GetCellAttr(row, col));
-        return attr->GetBackgroundColour();
+        return on->GetCellBackgroundColour(row, col);
     }
 
     Tickerdeck* board = nullptr;

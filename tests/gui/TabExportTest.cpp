@@ -22,6 +22,7 @@
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 #include "model/ColumnSpec.h"
+#include "model/ColourRules.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -33,6 +34,17 @@ namespace fs = std::filesystem;
 std::string Cell(const std::string& book, int row, int col)
 {
     const std::string key = "\ncell\t" + std::to_string(row) + "\t" + std::to_string(col) + "\t";
+    const size_t at = book.find(key);
+    if (at == std::string::npos)
+        return "none";
+    const size_t start = at + key.size();
+    return book.substr(start, book.find('\n', start) - start);
+}
+
+/// The look line of a cell: "font=RRGGBB fill=RRGGBB bold", what it has of them; "none" without.
+std::string Look(const std::string& book, int row, int col)
+{
+    const std::string key = "\nlook\t" + std::to_string(row) + "\t" + std::to_string(col) + "\t";
     const size_t at = book.find(key);
     if (at == std::string::npos)
         return "none";
@@ -183,6 +195,35 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     wxLocale german(wxLANGUAGE_GERMAN, wxLOCALE_DONT_LOAD_DEFAULT); // "1.234,50": a reader refuses "1234,5"
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     EXPECT_EQ("n\t#,##0.00\t1234.5", Cell(ReadWorkbook(opened.at(1)), 1, at(column::Last)));
+}
+
+TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
+{
+    Instrument* low = Quoted("LOW", 12.5, 7);
+    Instrument* high = Quoted("HIGH", 1234.5, 12345);
+    wxGridEx* grid = AddTab(board, {low, high, Quoted("ZERO", 0.0, 0)}, "Coloured");
+    ColourRuleSpec red;
+    red.column = column::Last;
+    red.op = filter_op::Above;
+    red.value = "100";
+    red.style.text = RuleColour::Of(0xE53935);
+    red.style.bold = true;
+    ColourRuleSpec green;
+    green.column = column::Deals;
+    green.op = filter_op::AtLeast;
+    green.value = "7";
+    green.style.background = RuleColour::Of(0x43A047);
+    green.wholeRow = true;
+    board->SetColourRules(grid, {red, green});
+
+    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
+    const std::string book = ReadWorkbook(opened.at(0));
+    EXPECT_EQ("fill=43A047", Look(book, 1, column::Last)) << book;
+    EXPECT_EQ("font=E53935 fill=43A047 bold", Look(book, 2, column::Last)) << "the cell rule wins; the row's fill stays";
+    EXPECT_EQ("none", Look(book, 2, column::Code)) << "a cell rule colours its own cell only";
+    EXPECT_EQ("fill=43A047", Look(book, 1, column::Status)) << "an empty cell of a coloured row keeps its fill";
+    EXPECT_EQ("none", Look(book, 3, column::Last));
+    EXPECT_EQ("n\t#,##0.00\t1234.5", Cell(book, 2, column::Last)) << "the number keeps its format under a look";
 }
 
 TEST_F(ExcelExport, AFailureNamesTheFolderAndReasonAMissingFolderIsMadeNoFileIsLeftAndThePageSetUpIsKept)
