@@ -219,8 +219,8 @@ TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string book = ReadWorkbook(opened.at(0));
     EXPECT_EQ("fill=43A047", Look(book, 1, column::Last)) << book;
-    EXPECT_EQ("font=E53935 fill=43A047 bold", Look(book, 2, column::Last)) << "the cell rule wins; the row's fill stays";
-    EXPECT_EQ("none", Look(book, 2, column::Code)) << "a cell rule colours its own cell only";
+    EXPECT_EQ("font=E53935 bold", Look(book, 2, column::Last)) << "the cell rule's style wins over the row's";
+    EXPECT_EQ("fill=43A047", Look(book, 2, column::Code)) << "a cell rule takes its own cell only";
     EXPECT_EQ("fill=43A047", Look(book, 1, column::Status)) << "an empty cell of a coloured row keeps its fill";
     EXPECT_EQ("none", Look(book, 3, column::Last));
     EXPECT_EQ("n\t#,##0.00\t1234.5", Cell(book, 2, column::Last)) << "the number keeps its format under a look";
