@@ -164,19 +164,20 @@ bool StoredOperand(const wxString& typed, bool list, std::string* stored)
 {
     const std::string text = typed.utf8_string();
     const NumberWriting writing = NumberWriting::OfLocale();
-    std::vector<std::string> items = list ? Items(text) : std::vector<std::string>{text};
+    const std::vector<std::string> items = list ? Items(text) : std::vector<std::string>{text};
     if (items.empty())
         return false;
-    stored->clear();
+    std::string read;  // the caller's operand stays as it was when this fails
     for (const std::string& item : items)
     {
         double number = 0.0;
         if (!ReadFilterNumber(item, writing, &number))
             return false;
-        if (!stored->empty())
-            stored->append(",");
-        stored->append(StoredNumberText(number));
+        if (!read.empty())
+            read.append(",");
+        read.append(StoredNumberText(number));
     }
+    *stored = std::move(read);
     return true;
 }
 

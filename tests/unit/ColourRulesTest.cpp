@@ -137,6 +137,7 @@ TEST(ColourRuleOperands, TypedNumbersAreStoredLocaleFreeAndShownInTheLocale)
     EXPECT_FALSE(StoredOperand("1.2.3", false, &stored));
     EXPECT_FALSE(StoredOperand("", false, &stored));
     EXPECT_FALSE(StoredOperand("1, x", true, &stored));
+    EXPECT_EQ("0.5,2", stored) << "a refused operand leaves the last one read";
     EXPECT_EQ("0.5, 2", ShownOperand("0.5,2", true));
     EXPECT_EQ("a,b", ShownOperand("a,b", false));
     for (int op = 1; op <= rule_op::Between; ++op)
