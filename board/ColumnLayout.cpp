@@ -4,6 +4,8 @@
 
 #include <wx/grid.h>
 
+#include "board/TickerdeckTable.h"
+
 namespace layout {
 
 namespace {
@@ -57,6 +59,8 @@ void ApplyColumnLayout(wxGrid* grid, const std::vector<ColumnEntry>& columns)
         ApplyVisibilityAndWidth(grid, column);
         if (column.sort)
             grid->SetSortingColumn(column.id, column.ascending);
+        if (auto* table = dynamic_cast<TickerdeckTable*>(grid->GetTable()))
+            table->SetBars(column.id, column.bars);
     }
     ApplyPositions(grid, std::move(valid));
 }

@@ -174,12 +174,21 @@ wxGridEx* Tickerdeck::CreateTabGrid()
     ConfigureGridBehaviour(grid);
     table->SetVolumeInThousands(m_settings.volumeInThousands);
     table->SetQuoteAges(&m_quoteAges);
+    table->SetTrendSamples(&m_trendSamples);
 
     ApplyGridColours(grid);
     grid->SetSelectionMode(wxGrid::wxGridSelectRows);
     grid->SetCellHighlightPenWidth(0);
     grid->SetColLabelSize(kColumnLabelHeight);
     grid->SetDefaultRowSize(kRowHeight);
+    // Drawn columns cost samples and paint time: shown only when asked for,
+    // and by a layout that saved them shown.
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (IsDrawnColumn(col))
+        {
+            grid->SetColSize(col, WatchlistGridCellRenderer::kTrendWidth);
+            grid->HideCol(col);
+        }
 
     BindGridEvents(grid);
     table->SetCutOffHandler([this, grid](uint32_t columns) { WidenCutOffColumns(grid, columns); });

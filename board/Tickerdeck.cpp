@@ -95,6 +95,8 @@ wxEND_EVENT_TABLE()
     sizer->Add(m_notebook, 1, wxEXPAND);
     SetSizer(sizer);
 
+    StartTrendTimer();
+
     // Features are in place before the load: what it restores (tabs,
     // alerts) may already reach them.
     if (installFeatures)

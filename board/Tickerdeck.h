@@ -22,6 +22,7 @@
 #include "model/FilterSet.h"
 #include "model/PriceAlert.h"
 #include "model/QuoteAges.h"
+#include "model/TrendSamples.h"
 
 class BoardNotice;
 class BoardOwner;
@@ -40,6 +41,7 @@ class wxFlatNotebookImageList;
 class wxGridEvent;
 class wxGridEx;
 class wxStaticTextEx;
+class wxTimer;
 class wxTimerEvent;
 class wxToolBar;
 
@@ -191,6 +193,18 @@ public:
     /// When each subscribed quote last changed; every quote update stamps it.
     QuoteAges& GetQuoteAges() { return m_quoteAges; }
     const QuoteAges& GetQuoteAges() const { return m_quoteAges; }
+    /// The recent last prices of the rows of tabs showing the trend column.
+    const TrendSamples& GetTrendSamples() const { return m_trendSamples; }
+    /// Takes the trend points due at `now` (the board's timer calls it):
+    /// every row of the tabs that show the trend column, none on a history
+    /// date, which forgets them all; then repaints the current tab's trend
+    /// cells on screen, or sorts it again when it is sorted by its trend.
+    void SampleTrends(TrendSamples::Clock::time_point now);
+    /// Stops the timer that samples trends: a test calls SampleTrends itself.
+    void StopTrendTimer();
+    /// True when `grid` shows the trend column.
+    static bool ShowsTrend(const wxGridEx* grid);
+
     /// The strip between toolbar and tabs that tells what the board noticed.
     BoardNotice* GetNotice() const { return m_notice; }
     /// Checks the alert of the quote's instrument against one quote update
@@ -252,6 +266,13 @@ private:
     void ReleaseRow(wxGridEx* grid, Price* price);
     /// Shows the history date in the toolbar: the picker's day, the history tool's colour.
     void UpdateHistoryTool();
+
+    // Trends.
+    void StartTrendTimer();
+    /// The product samples every ten seconds; TICKERDECK_TREND_INTERVAL_MS
+    /// shortens that for trying the column out.
+    static std::chrono::milliseconds TrendIntervalOfEnvironment();
+    void RefreshTrendCells(wxGridEx* grid);
 
     // Sorting.
     static void SelectPrice(wxGridEx* grid, const Price* price);
@@ -336,6 +357,8 @@ private:
     TabFilterMap m_tabFilters;
     AlertMap m_alerts;
     QuoteAges m_quoteAges;
+    TrendSamples m_trendSamples;
+    std::unique_ptr<wxTimer> m_trendTimer;
     std::optional<RowTargets> m_pinnedTargets;
     std::map<int, BoardFeature*> m_commandOwners;
     std::map<BoardEventKind, BoardFeature*> m_eventOwners;

@@ -71,6 +71,7 @@ std::vector<layout::ColumnEntry> ColumnsOf(wxGridEx* grid)
         column.sort = id == sortColumn;
         column.ascending = ascending;
         column.position = grid->GetColPos(id);
+        column.bars = Tickerdeck::TableOf(grid)->HasBars(id);
         columns.push_back(column);
     }
     return columns;

@@ -104,7 +104,7 @@ void GridMenus::OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent&
     // A right click on the row labels or the corner is no column's.
     if (event.GetCol() < 0)
         return;
-    std::unique_ptr<wxMenu> menu = BuildColumnMenu(board);
+    std::unique_ptr<wxMenu> menu = BuildColumnMenu(board, event.GetCol());
     Show(board, *menu);
 }
 
@@ -268,9 +268,19 @@ std::unique_ptr<wxMenu> GridMenus::BuildGridAreaMenu(Tickerdeck& board)
     return menu;
 }
 
-std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board)
+std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicked)
 {
     auto menu = std::make_unique<wxMenu>();
+    wxGridEx* grid = board.GetCurrentGrid();
+    if (grid && TakesBars(clicked))
+    {
+        menu->AppendCheckItem(kBarsId, _("Bars in Cells"))->Check(Tickerdeck::TableOf(grid)->HasBars(clicked));
+        Tickerdeck* target = &board;
+        menu->Bind(
+            wxEVT_MENU, [target, clicked](wxCommandEvent&) { BookmarksColumns::ToggleBars(*target, clicked); },
+            kBarsId);
+        menu->AppendSeparator();
+    }
     AppendColumnItems(board, *menu);
     return menu;
 }

@@ -32,6 +32,8 @@ public:
     static constexpr int kFirstAddId = 7290;
     static constexpr int kFirstMoveId = 7491;
     static constexpr int kListedWatchlists = 200;
+    /// "Bars in Cells" of the column menu, for the column clicked.
+    static constexpr int kBarsId = 7289;
 
     GridMenus();
 
@@ -43,7 +45,8 @@ public:
     /// selection has been settled into `targets`, the rows its commands act on.
     std::unique_ptr<wxMenu> BuildCellMenu(Tickerdeck& board, const RowTargets& targets, int row);
     std::unique_ptr<wxMenu> BuildGridAreaMenu(Tickerdeck& board);
-    std::unique_ptr<wxMenu> BuildColumnMenu(Tickerdeck& board);
+    /// The menu of a right click on the header of column `clicked`.
+    std::unique_ptr<wxMenu> BuildColumnMenu(Tickerdeck& board, int clicked);
 
     void SetPopup(Popup popup) { m_popup = std::move(popup); }
     void SetChooser(Chooser chooser) { m_chooser = std::move(chooser); }

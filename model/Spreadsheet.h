@@ -29,6 +29,9 @@ public:
     /// `numberFormat` is a format code such as "#,##0.00"; empty for the
     /// format's general one.
     virtual void WriteNumber(int row, int col, double value, const std::string& numberFormat) = 0;
+    /// Draws a bar in each cell of the column from `firstRow` to `lastRow`,
+    /// sized within their range; called after the rows are written.
+    virtual void AddDataBar(int col, int firstRow, int lastRow) = 0;
 };
 
 /// A workbook being written to one file.

@@ -22,6 +22,7 @@
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 #include "model/ColumnSpec.h"
+#include "model/TrendSamples.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -160,7 +161,7 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
 
     std::vector<int> ids;
     for (int col = 0; col < column::Count; ++col)
-        if (col != column::Status && col != column::Open)
+        if (col != column::Status && col != column::Open && !IsDrawnColumn(col))  // drawn ones start hidden
             ids.push_back(col);
     auto at = [&](int id) { return static_cast<int>(std::find(ids.begin(), ids.end(), id) - ids.begin()); };
     for (int id : ids)
@@ -183,6 +184,33 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     wxLocale german(wxLANGUAGE_GERMAN, wxLOCALE_DONT_LOAD_DEFAULT); // "1.234,50": a reader refuses "1234,5"
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     EXPECT_EQ("n\t#,##0.00\t1234.5", Cell(ReadWorkbook(opened.at(1)), 1, at(column::Last)));
+}
+
+TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnderADataBar)
+{
+    Instrument* rising = Quoted("UP", 10.0, 1);
+    Instrument* fresh = Quoted("NEW", 5.0, 1);
+    wxGridEx* grid = AddTab(board, {rising, fresh}, "Bars");
+    for (int col = 0; col < column::Count; ++col)
+        if (col != column::Code && col != column::CumVolume)
+            grid->HideCol(col);
+    grid->ShowCol(column::Trend);
+    host.PriceOf(rising)->cumVolume = 1500;
+    host.PriceOf(fresh)->cumVolume = 300;
+    board->StopTrendTimer();
+    board->SampleTrends(TrendSamples::Clock::time_point{});
+    host.PriceOf(rising)->last = 10.25;
+    board->SampleTrends(TrendSamples::Clock::time_point{} + TrendSamples::kInterval);
+    Tickerdeck::TableOf(grid)->SetBars(column::CumVolume, true);
+
+    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
+    const std::string book = ReadWorkbook(opened.at(0));
+    // Columns in id order: Code, Cum Vol, Trend.
+    EXPECT_EQ("n\t#,##0\t1500.0", Cell(book, 1, 1)) << "the bar column keeps its numbers";
+    EXPECT_EQ("n\t#,##0.00\t0.25", Cell(book, 1, 2)) << book;
+    EXPECT_EQ("n\t#,##0.00\t0.0", Cell(book, 2, 2)) << "an unchanged price changed by 0";
+    EXPECT_NE(std::string::npos, book.find("\ndatabar\tB2:B3\n")) << book;
+    EXPECT_EQ(std::string::npos, book.find("databar\tC")) << "only the column with bars";
 }
 
 TEST_F(ExcelExport, AFailureNamesTheFolderAndReasonAMissingFolderIsMadeNoFileIsLeftAndThePageSetUpIsKept)

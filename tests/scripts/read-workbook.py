@@ -3,6 +3,7 @@
   sheet<TAB>name
   column<TAB>index<TAB>number format      (columns with a format of their own)
   cell<TAB>row<TAB>col<TAB>n|s<TAB>number format<TAB>value
+  databar<TAB>cell range                 (data bars of conditional formats)
 Rows and columns count from 0; numbers print in Python's repr."""
 import sys
 
@@ -23,4 +24,8 @@ for sheet in book.worksheets:
             kind = "n" if isinstance(cell.value, (int, float)) else "s"
             value = repr(float(cell.value)) if kind == "n" else str(cell.value)
             out.append(f"cell\t{cell.row - 1}\t{cell.column - 1}\t{kind}\t{cell.number_format}\t{value}")
+    for formatting in sheet.conditional_formatting:
+        for rule in formatting.rules:
+            if rule.type == "dataBar":
+                out.append(f"databar\t{formatting.sqref}")
 sys.stdout.write("\n".join(out) + "\n")
