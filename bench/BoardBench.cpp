@@ -297,12 +297,35 @@ std::unique_ptr<FilterSet> RisingFilter()
         {column::ChangePercent, {FilterCondition{filter_op::Above, "0"}}}});
 }
 
-void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false)
+/// The trend column shown with a full window of points on every row, and
+/// bars in the cumulative volume and value columns.
+void ShowPictures(BoardWindow& window)
+{
+    Tickerdeck* board = window.Board();
+    board->StopTrendTimer();
+    window.Grid()->ShowCol(column::Trend);
+    window.Table()->SetBars(column::CumVolume, true);
+    window.Table()->SetBars(column::CumValue, true);
+    const std::vector<Price*>& rows = window.Table()->Rows();
+    auto at = TrendSamples::Clock::time_point{};
+    for (size_t point = 0; point < TrendSamples::kWindow; ++point, at += TrendSamples::kInterval)
+    {
+        // Lines that wander around their previous close, as a day's do.
+        for (size_t row = 0; row < rows.size(); ++row)
+            rows[row]->last *= 1.0 + 0.001 * (static_cast<double>((point * 7 + row) % 5) - 2.0);
+        board->SampleTrends(at);
+    }
+    Flush();
+}
+
+void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false, bool pictures = false)
 {
     const Tree node = ExchangeTabNode();
     BoardWindow window;
     window.Open(node);
     window.SizeGridWindow();
+    if (pictures)
+        ShowPictures(window);
     if (window.Table()->GetNumberRows() != kExchangeSize || window.Grid()->GetSortingColumn() != column::Last)
     {
         state.SkipWithError("the board did not open the sorted exchange tab");
@@ -341,6 +364,12 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = fals
 void BM_QuoteEvents(benchmark::State& state)
 {
     RunQuoteEvents(state, true);
+}
+
+// The same with the trend column and two bar columns on screen.
+void BM_QuoteEventsWithPictures(benchmark::State& state)
+{
+    RunQuoteEvents(state, true, false, true);
 }
 
 // Quote events for an instrument the board does not show: what reaching the
@@ -471,6 +500,16 @@ void BM_PaintBoardGrid(benchmark::State& state)
     BoardWindow window;
     window.Open(node);
     window.SizeGridWindow();
+    RunPaint(state, window.Grid());
+}
+
+void BM_PaintBoardGridWithPictures(benchmark::State& state)
+{
+    const Tree node = ExchangeTabNode();
+    BoardWindow window;
+    window.Open(node);
+    window.SizeGridWindow();
+    ShowPictures(window);
     RunPaint(state, window.Grid());
 }
 
@@ -698,12 +737,14 @@ void BM_BytesPerRow(benchmark::State& state)
 
 BENCHMARK(BM_QuoteEventsForNoRow)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEvents)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_QuoteEventsWithPictures)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsFiltered)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_ApplyFilterLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsOffScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_EventFloor)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PaintPlainGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PaintBoardGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PaintBoardGridWithPictures)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenExchangeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_OpenExchangeTabWithoutFit)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_ToolkitAutoSizeLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

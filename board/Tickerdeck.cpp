@@ -7,6 +7,7 @@
 #include <wx/icon.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
 
 #include "board/BoardNotice.h"

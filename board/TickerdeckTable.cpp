@@ -433,10 +433,10 @@ bool TickerdeckTable::CompareRows(int col, const Price* a, const Price* b) const
 {
     if (!a || !b)
         return false;
-    return Before(col, *a, *b);
+    return SortsBefore(col, *a, *b);
 }
 
-bool TickerdeckTable::Before(int col, const Price& a, const Price& b) const
+bool TickerdeckTable::SortsBefore(int col, const Price& a, const Price& b) const
 {
     if (col != column::Trend)
         return ::CompareRows(col, a, b);
@@ -494,13 +494,13 @@ void TickerdeckTable::SortRows(int col, bool ascending)
     else if (ascending)
     {
         std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [this, col](const Price* a, const Price* b) { return Before(col, *a, *b); });
+                         [this, col](const Price* a, const Price* b) { return SortsBefore(col, *a, *b); });
     }
     else
     {
         std::reverse(m_rows.begin(), m_rows.end());
         std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [this, col](const Price* a, const Price* b) { return Before(col, *b, *a); });
+                         [this, col](const Price* a, const Price* b) { return SortsBefore(col, *b, *a); });
     }
     m_rowIndex.Clear();
     ReindexRowsFrom(0);
@@ -696,7 +696,7 @@ bool TickerdeckTable::SortTouchedBy(int mask) const
 
 bool TickerdeckTable::ComesBefore(const Price* a, const Price* b, int col, bool ascending) const
 {
-    return ascending ? Before(col, *a, *b) : Before(col, *b, *a);
+    return ascending ? SortsBefore(col, *a, *b) : SortsBefore(col, *b, *a);
 }
 
 int TickerdeckTable::MoveIntoSortPosition(int row)

@@ -232,7 +232,7 @@ private:
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
     /// Ascending order by `col`: the quote's own fields, or for the trend
     /// column the change over its window, rows without one first.
-    bool Before(int col, const Price& a, const Price& b) const;
+    bool SortsBefore(int col, const Price& a, const Price& b) const;
     void SortRowsByTrend(bool ascending);
     /// Tells the grid its row count changed; the rows on screen from
     /// `firstMoved` down are repainted.

@@ -262,7 +262,7 @@ void WatchlistGridCellRenderer::DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr
 void WatchlistGridCellRenderer::DrawTrend(wxDC& dc, const wxRect& cell, const std::vector<double>& points,
                                           double prevClose, const TrendColours& colours)
 {
-    const wxRect box = cell.Deflate(kTrendInset);
+    const wxRect box = wxRect(cell).Deflate(kTrendInset);
     if (box.width < 2 || box.height < 2)
         return;
     const TrendShape shape = ShapeTrend(points, prevClose, box.x, box.y, box.width, box.height);

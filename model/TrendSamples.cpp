@@ -20,6 +20,9 @@ double RoundTo(double value, int decimals)
 void TrendSamples::Take(const std::vector<const Price*>& watched, Clock::time_point now)
 {
     ++m_tick;
+    // Grown in one step: doubling would leave a large tab a third unused.
+    if (m_series.capacity() < watched.size())
+        m_series.reserve(watched.size());
     for (const Price* price : watched)
     {
         if (!price)
@@ -41,7 +44,7 @@ void TrendSamples::Clear()
 {
     m_series.clear();
     m_series.shrink_to_fit();
-    m_index.Clear();
+    m_index = PriceSlots<uint32_t>();
     m_taken = false;
 }
 
@@ -60,7 +63,7 @@ void TrendSamples::Push(Series& series, double last) const
     if (series.count == 0)
         series.base = last;
     const auto offset = static_cast<float>(last - series.base);
-    if (series.count < kWindow)
+    if (static_cast<size_t>(series.count) < kWindow)
     {
         series.offsets[(series.head + series.count) % kWindow] = offset;
         ++series.count;
@@ -80,7 +83,7 @@ void TrendSamples::DropUnnamed()
     // A tab that hides the column gives its memory back.
     if (m_series.capacity() > 2 * m_series.size())
         m_series.shrink_to_fit();
-    m_index.Clear();
+    m_index = PriceSlots<uint32_t>();
     for (size_t at = 0; at < m_series.size(); ++at)
         m_index.Insert(m_series[at].price, static_cast<uint32_t>(at));
 }
@@ -93,7 +96,7 @@ std::vector<double> TrendSamples::Points(const Price* price) const
         return points;
     const Series& series = m_series[*at];
     points.reserve(series.count);
-    for (size_t i = 0; i < series.count; ++i)
+    for (size_t i = 0; i < static_cast<size_t>(series.count); ++i)
         points.push_back(series.base + series.offsets[(series.head + i) % kWindow]);
     return points;
 }

@@ -28,7 +28,7 @@ protected:
 
     void SampleAt(std::chrono::seconds when) { board->SampleTrends(Clock::time_point{} + when); }
 
-    size_t PointsOf(Instrument* instrument) const
+    size_t PointsOf(Instrument* instrument)
     {
         return board->GetTrendSamples().Points(host.PriceOf(instrument, board->GetDateText())).size();
     }

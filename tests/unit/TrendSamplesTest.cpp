@@ -181,6 +181,10 @@ public:
         text << row << "," << col << " n " << value << " " << format;
         cells.push_back(text.str());
     }
+    void AddDataBar(int col, int firstRow, int lastRow) override
+    {
+        cells.push_back("bars " + std::to_string(col) + " " + std::to_string(firstRow) + "-" + std::to_string(lastRow));
+    }
     std::vector<std::string> cells;
 };
 
@@ -199,10 +203,11 @@ TEST(TrendExport, TheTrendCellIsItsChangeAsANumberInThePricesDecimalsAndEmptyWit
     snapshot.AddRow(price);
     snapshot.AddRow(price);
     snapshot.trendChanges = {-0.125, std::nullopt};
+    snapshot.bars = {true, false};  // the export's flag only: any column may carry it
     RecordingSheet book;
     sheet::WriteTabSheet(snapshot, book);
     EXPECT_EQ((std::vector<std::string>{"text column 0", "0,0 s Code", "0,1 s Trend", "1,0 s ARPI",
-                                        "1,1 n -0.125 #,##0.000", "2,0 s ARPI"}),
+                                        "1,1 n -0.125 #,##0.000", "2,0 s ARPI", "bars 0 1-2"}),
               book.cells);
 }
 
