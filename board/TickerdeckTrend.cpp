@@ -14,8 +14,9 @@
 
 namespace {
 
-// How often the timer asks whether a point is due: a point late by more than
-// this would be late on the line.
+// How often the timer asks whether a point is due, at most: a point late by
+// more than this would be late on the line. A quarter of the interval when
+// that is shorter, so that a late timer does not skip a point.
 constexpr std::chrono::milliseconds kTrendCheck{1000};
 
 }  // namespace
@@ -31,9 +32,10 @@ std::chrono::milliseconds Tickerdeck::TrendIntervalOfEnvironment()
 
 void Tickerdeck::StartTrendTimer()
 {
+    m_trendSamples = TrendSamples(TrendIntervalOfEnvironment());
     m_trendTimer = std::make_unique<wxTimer>();
     m_trendTimer->Bind(wxEVT_TIMER, [this](wxTimerEvent&) { SampleTrends(TrendSamples::Clock::now()); });
-    m_trendTimer->Start(static_cast<int>(std::min(kTrendCheck, m_trendSamples.Interval()).count()));
+    m_trendTimer->Start(static_cast<int>(std::min(kTrendCheck, m_trendSamples.Interval() / 4).count()));
 }
 
 void Tickerdeck::StopTrendTimer()
