@@ -5,8 +5,11 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
+#include "board/ColumnLayout.h"
 #include "board/WatchlistGridCellRenderer.h"
 #include "commands/BookmarksColumns.h"
+#include "commands/GridMenus.h"
+#include "layout/WindowNodeReader.h"
 #include "commands/GridKeys.h"
 #include "support/BoardFixture.h"
 
@@ -81,6 +84,31 @@ TEST_F(TrendColumnTest, ATabSortedByItsTrendFollowsTheChangeAtEachPointWithTheSe
     const wxArrayInt selected = grid->GetSelectedRows();
     ASSERT_EQ(1u, selected.size());
     EXPECT_EQ(0, selected[0]) << "the selected quote is still the one selected";
+}
+
+TEST_F(TrendColumnTest, ANumberColumnsHeaderMenuTogglesItsBarsAndTheLayoutKeepsThemWithTheTrendColumn)
+{
+    wxGridEx* grid = AddTab(board, {arpi, bdi}, "Core");
+    GridMenus* menus = board->FindFeature<GridMenus>();
+    EXPECT_FALSE(menus->BuildColumnMenu(*board, column::Name)->FindItem(GridMenus::kBarsId)) << "texts take no bars";
+    const std::unique_ptr<wxMenu> menu = menus->BuildColumnMenu(*board, column::CumVolume);
+    ASSERT_TRUE(menu->FindItem(GridMenus::kBarsId));
+    EXPECT_FALSE(menu->IsChecked(GridMenus::kBarsId));
+    wxCommandEvent chosen(wxEVT_MENU, GridMenus::kBarsId);
+    menu->ProcessEvent(chosen);
+    EXPECT_TRUE(Tickerdeck::TableOf(grid)->HasBars(column::CumVolume));
+    EXPECT_FALSE(Tickerdeck::TableOf(grid)->HasBars(column::CumValue));
+    BookmarksColumns::ToggleColumn(*board, column::Trend);
+
+    Tickerdeck::TableOf(grid)->SetWatchlistName("Core");  // a save stores the tab's list under its name
+    const Tree saved = Saved(board);
+    const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(saved.get_child("watchlists"));
+    ASSERT_EQ(1u, tabs.size());
+    wxGridEx* restored = board->CreateTabGrid();
+    layout::ApplyColumnLayout(restored, tabs[0].columns);
+    EXPECT_TRUE(Tickerdeck::TableOf(restored)->HasBars(column::CumVolume));
+    EXPECT_FALSE(Tickerdeck::TableOf(restored)->HasBars(column::CumValue));
+    EXPECT_TRUE(Tickerdeck::ShowsTrend(restored));
 }
 
 // Drawn into a 30 by 16 cell: a box of 24 by 10 at (3, 3) inside the inset.
