@@ -14,6 +14,7 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "board/UserNotice.h"
+#include "layout/TabLabel.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "board/ColumnLayout.h"
@@ -106,6 +107,8 @@ private:
             m_board.FitColumns(grid);
         if (entry.name.empty())
             return;
+        if (!m_board.Settings().autoFitColumns)
+            TellOfReplacedWidths(entry);
 
         RestoreBookmarks(entry.bookmarks, grid);
         if (entry.hasFilters)
@@ -135,26 +138,15 @@ private:
         if (entry.exchange.empty())
             return layout::ShownTabLabel(entry.name);
 
-        const Exchange* exchange = FindExchange(m_host.GetExchanges(), entry.exchange);
-        if (!exchange)
+        const ExchangeList& exchanges = m_host.GetExchanges();
+        const std::vector<Instrument*>* instruments =
+            layout::InstrumentsOfSource(exchanges, entry.type, entry.exchange, entry.category);
+        if (!instruments)
             return layout::ShownTabLabel(entry.name);
-        if (entry.type == layout::kExchangeTab)
-        {
-            SubscribeAll(exchange->instruments, grid);
-            return layout::ToWxString(exchange->name + " (" + exchange->code + ")");
-        }
-        const CategoryGroup* group = exchange->Group(entry.type);
-        const Category* category = group ? group->Find(entry.category) : nullptr;
-        if (!category)
-            return layout::ShownTabLabel(entry.name);
-        SubscribeAll(category->instruments, grid);
-        return layout::ToWxString(CategoryDisplayName(*group, entry.category) + " (" + exchange->code + ")");
-    }
-
-    static std::string CategoryDisplayName(const CategoryGroup& group, const std::string& key)
-    {
-        const auto name = group.displayNames.find(key);
-        return name == group.displayNames.end() || name->second.empty() ? key : name->second;
+        SubscribeAll(*instruments, grid);
+        // The host's names may hold line breaks like any the user typed.
+        return layout::ShownTabLabel(
+            layout::ComposeTabLabel(exchanges, entry.type, entry.exchange, entry.category).value_or(entry.name));
     }
 
     void FillFromStore(const std::string& name, wxGridEx* grid)
@@ -256,6 +248,21 @@ private:
         }
         m_board.TabFilters()[grid->GetSplitter()] = std::move(filter);
         m_board.MarkTabFiltered(grid, true);
+    }
+
+    // Auto fit sets every width anyway; otherwise the user should know why
+    // a column looks other than the file says.
+    void TellOfReplacedWidths(const layout::TabEntry& entry)
+    {
+        const bool replaced = std::any_of(entry.columns.begin(), entry.columns.end(),
+                                          [](const layout::ColumnEntry& column) { return column.widthReplaced; });
+        if (!replaced)
+            return;
+        LogError("the tab \"" + entry.name + "\" stores column widths outside 0 to " +
+                 std::to_string(layout::kMaxColumnWidth) + " pixels");
+        TellUser(m_board, wxString::Format(_("The tab \"%s\" stores column widths that cannot be shown; those "
+                                             "columns are now between 0 and %d pixels wide."),
+                                           layout::ShownName(entry.name), layout::kMaxColumnWidth));
     }
 
     void RestoreAlerts(const std::vector<layout::AlertEntry>& alerts)

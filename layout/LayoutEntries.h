@@ -22,6 +22,9 @@ constexpr int kExchangeTab = 7;
 /// The stale time a window starts with, and the longest one it takes (a day).
 constexpr int kDefaultStaleAfterSeconds = 120;
 constexpr int kMaxStaleAfterSeconds = 86400;
+// The widest column read from a file: a wider one shows nothing of its
+// text on most screens, and the grid adds widths up in an int.
+constexpr int kMaxColumnWidth = 1000;
 constexpr int kDefaultAlertField = 4096;  // the last price
 constexpr int kDefaultAlertComparison = 1;
 
@@ -76,6 +79,8 @@ struct ColumnEntry
     bool sort = false;
     bool ascending = true;
     int position = 0;
+    /// The stored width lay outside what a column can show and was replaced.
+    bool widthReplaced = false;
 };
 
 /// One tab of the board.

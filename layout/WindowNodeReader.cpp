@@ -13,10 +13,6 @@ namespace {
 const char* const kControls = "setting.controls.<xmlattr>.";
 const char* const kGeneral = "setting.general.<xmlattr>.";
 const char* const kDefaultTitle = "Tickerdeck";
-// The widest column read from a file: a wider one shows nothing of its
-// text on most screens, and the grid adds widths up in an int.
-constexpr int kMaxColumnWidth = 1000;
-
 std::string ControlsKey(const char* name)
 {
     return std::string(kControls) + name;
@@ -149,6 +145,7 @@ std::vector<ColumnEntry> ReadColumns(const Tree& columns)
         const int size = ReadInt(column, "<xmlattr>.size", entry.size);
         // Widths the grid would add up past its range blank the whole grid;
         // a negative one is no width at all.
+        entry.widthReplaced = size < 0 || size > kMaxColumnWidth;
         entry.size = size < 0 ? entry.size : std::min(size, kMaxColumnWidth);
         entry.show = ReadBool(column, "<xmlattr>.show", entry.show);
         entry.sort = ReadBool(column, "<xmlattr>.sort", entry.sort);

@@ -26,7 +26,7 @@ fi
 if [[ "${TICKERDECK_SKIP_THREADS:-0}" != 1 ]]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTICKERDECK_TESTS=ON \
     -DTICKERDECK_SANITIZE_THREAD=ON > /dev/null
-  cmake --build build-tsan -j "$(nproc)" --target unit_tests board_tests
+  cmake --build build-tsan -j "$(nproc)" --target thread_tests
   ctest --test-dir build-tsan -L threads --output-on-failure
 fi
 

@@ -91,7 +91,7 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
         if (!composed ||
             !layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category))
             return {};
-        label = layout::ToWxString(*composed);
+        label = layout::ShownTabLabel(*composed);
     }
     if (source.type != layout::kExchangeTab)
         if (wxGridEx* shown = FindSourceTab(source))

@@ -22,8 +22,9 @@ protected:
             CategoryGroup& group = amx.groups[kind - 2];
             const std::string key = "K" + std::to_string(kind);
             group.categories.push_back(Category{key, {kind % 2 ? ai : cdg}});
+            // The host's names may hold line breaks; a tab label never does.
             if (kind != 5)
-                group.displayNames[key] = "Kind " + std::to_string(kind);
+                group.displayNames[key] = (kind == 3 ? "Kind\r\n" : "Kind ") + std::to_string(kind);
         }
         WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="AMX" code="NOPE"/>)"
                    R"(<instrument exchange="KTX" code="TKE"/></watchlist>)"
@@ -95,6 +96,10 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
     EXPECT_EQ("KTX", table->GetExchange());
     EXPECT_EQ("", table->GetWatchlistName());
     EXPECT_TRUE(table->Bookmarks().empty()) << "bookmarks of rows the tab no longer shows";
+
+    Tickerdeck* restored =
+        LoadNode(R"(<watchlists><watchlist name="x" type="3" exchange="AMX" category="K3"/></watchlists>)");
+    EXPECT_EQ("Kind 3 (AMX)", restored->GetNotebook()->GetPageText(0));
 }
 
 TEST_F(BuildTab, WithCtrlANewTabOpensBesideTheCurrentOne)

@@ -230,6 +230,10 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
     EXPECT_EQ(7, grid->GetColPos(7)) << "position 99 was skipped";
     EXPECT_EQ(8, grid->GetColPos(8)) << "position -3 was skipped";
     EXPECT_EQ(25, grid->GetColSize(30));
+    EXPECT_EQ("The tab \"D\" stores column widths that cannot be shown; those columns are now between 0 and "
+              "1000 pixels wide.\n",
+              Notices())
+        << "only the tab with a width out of range is named";
 }
 
 TEST_F(Load, TheLastCurrentTabIsSelectedAndWithoutACurrentEntryTheShownPageIsTheCurrentTabUntilNoneIsLeft)

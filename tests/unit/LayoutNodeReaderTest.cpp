@@ -80,9 +80,15 @@ TEST(LayoutNodeReader, ColumnWidthsAreReadIntoARangeTheGridCanAddUp)
         <column size="0"/><column size="1000"/><column size="1001"/><column size="57"/></columns>)")
                                                                             .get_child("columns"));
     std::vector<int> sizes;
+    std::vector<bool> replaced;
     for (const layout::ColumnEntry& column : columns)
+    {
         sizes.push_back(column.size);
+        replaced.push_back(column.widthReplaced);
+    }
     EXPECT_EQ(sizes, (std::vector<int>{1000, 1000, 80, 80, 0, 1000, 1000, 57}));
+    // The board names a tab whose widths were replaced; the edges are no replacement.
+    EXPECT_EQ(replaced, (std::vector<bool>{true, true, true, true, false, false, true, false}));
 }
 
 TEST(LayoutNodeReader, FilterNumbersAreWrittenLocaleFreeAndThoseWrittenBeforeReadAsTyped)
