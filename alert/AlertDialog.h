@@ -2,7 +2,7 @@
 // The popup shown when a price alert fires.
 
 #include "model/PriceAlert.h"
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 /// Notification of a fired alert; "Disable" removes the alert, "Dismiss" closes.
 /// It never takes the keyboard when it shows or refreshes: the user reaches

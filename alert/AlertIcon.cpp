@@ -1,6 +1,6 @@
 #include "alert/AlertIcon.h"
 
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 
 wxIcon AlertIcon()
 {

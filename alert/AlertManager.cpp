@@ -6,7 +6,7 @@
 #include <wx/sizer.h>
 
 #include "alert/AlertIcon.h"
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 #include "controls/wxBitmapButtonEx.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxDataViewCtrlEx.h"

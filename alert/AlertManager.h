@@ -10,7 +10,7 @@
 #include "alert/AlertModel.h"
 #include "model/PriceAlert.h"
 #include "alert/PriceAlertSetup.h"
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 class wxBitmapButtonEx;
 class wxDataViewCtrlEx;

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "model/PriceAlert.h"
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 class wxComboBox;
 class wxTextCtrl;

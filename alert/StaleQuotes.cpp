@@ -4,7 +4,7 @@
 
 #include <wx/intl.h>
 
-#include "board/BoardNotice.h"
+#include "kit/BoardNotice.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"

@@ -17,8 +17,8 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
-#include "layout/WatchlistStore.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStore.h"
+#include "store/WatchlistStoreService.h"
 #include "model/ColumnSpec.h"
 #include "plugin/Application.h"
 

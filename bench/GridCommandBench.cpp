@@ -21,7 +21,7 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
-#include "layout/WatchlistStore.h"
+#include "store/WatchlistStore.h"
 #include "plugin/Application.h"
 #include "board/RowTargets.h"
 #include "commands/GridKeys.h"

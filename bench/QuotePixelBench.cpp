@@ -31,7 +31,7 @@
 #include "SyntheticMarket.h"
 #include "contract/CommandIds.h"
 #include "filter/TabFilter.h"
-#include "layout/WatchlistStore.h"
+#include "store/WatchlistStore.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <wx/grid.h>
 
 #include "board/Tickerdeck.h"
-#include "board/BoardNotice.h"
+#include "kit/BoardNotice.h"
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
 #include "contract/Theme.h"

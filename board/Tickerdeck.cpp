@@ -12,9 +12,9 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
-#include "board/BoardNotice.h"
-#include "board/BoardOwner.h"
-#include "board/PngFile.h"
+#include "kit/BoardNotice.h"
+#include "kit/BoardOwner.h"
+#include "kit/PngFile.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"

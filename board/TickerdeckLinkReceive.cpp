@@ -8,13 +8,13 @@
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
-#include "board/UserNotice.h"
+#include "kit/UserNotice.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 #include "model/Logger.h"
 
 namespace {

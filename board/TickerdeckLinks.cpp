@@ -3,7 +3,7 @@
 
 #include <wx/grid.h>
 
-#include "board/BoardOwner.h"
+#include "kit/BoardOwner.h"
 #include "board/LinkSender.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"

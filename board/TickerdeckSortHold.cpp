@@ -8,7 +8,7 @@
 #include <wx/grid.h>
 #include <wx/utils.h>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"

@@ -9,8 +9,8 @@
 #include <wx/grid.h>
 #include <wx/toolbar.h>
 
-#include "board/BoardOwner.h"
-#include "board/PngFile.h"
+#include "kit/BoardOwner.h"
+#include "kit/PngFile.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"

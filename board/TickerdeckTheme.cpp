@@ -6,7 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
-#include "board/BoardNotice.h"
+#include "kit/BoardNotice.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"

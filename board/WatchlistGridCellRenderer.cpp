@@ -7,8 +7,8 @@
 #include <wx/graphics.h>
 
 #include "model/ColumnSpec.h"
-#include "board/IconCache.h"
-#include "board/PngFile.h"
+#include "kit/IconCache.h"
+#include "kit/PngFile.h"
 #include "board/TickerdeckTable.h"
 #include "contract/Records.h"
 

@@ -4,7 +4,7 @@
 #include <wx/bitmap.h>
 #include <wx/grid.h>
 
-#include "board/TextExtentCache.h"
+#include "kit/TextExtentCache.h"
 
 struct Price;
 

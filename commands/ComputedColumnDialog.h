@@ -6,7 +6,7 @@
 
 #include <wx/string.h>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "model/ComputedColumns.h"
 
 class wxButtonEx;

@@ -7,11 +7,11 @@
 #include <wx/grid.h>
 #include <wx/intl.h>
 
-#include "board/BackgroundWork.h"
+#include "kit/BackgroundWork.h"
 #include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
-#include "board/UserNotice.h"
+#include "kit/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxGridEx.h"
 #include "model/CopyText.h"

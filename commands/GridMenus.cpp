@@ -10,10 +10,10 @@
 #include <wx/menu.h>
 
 #include "board/ComputedColumnGrid.h"
-#include "board/IconCache.h"
+#include "kit/IconCache.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
-#include "board/WatchlistChooser.h"
+#include "kit/WatchlistChooser.h"
 #include "commands/BookmarksColumns.h"
 #include "commands/ComputedColumnDialog.h"
 #include "commands/GridTickets.h"
@@ -23,8 +23,8 @@
 #include "contract/Widget.h"
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
-#include "layout/WatchlistStore.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStore.h"
+#include "store/WatchlistStoreService.h"
 #include "model/TradeRefusal.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <wx/numformatter.h>
 
 #include "board/LinkSender.h"
-#include "board/BoardOwner.h"
+#include "kit/BoardOwner.h"
 #include "board/Tickerdeck.h"
-#include "board/UserNotice.h"
+#include "kit/UserNotice.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Widget.h"
@@ -16,7 +16,7 @@
 #include "model/ColumnSpec.h"
 #include "model/Logger.h"
 #include "model/TradeRefusal.h"
-#include "board/BoardNotice.h"
+#include "kit/BoardNotice.h"
 
 namespace {
 

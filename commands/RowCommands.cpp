@@ -13,7 +13,7 @@
 #include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
-#include "board/UserNotice.h"
+#include "kit/UserNotice.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
@@ -21,8 +21,8 @@
 #include "model/CodeList.h"
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
-#include "layout/WatchlistStore.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStore.h"
+#include "store/WatchlistStoreService.h"
 #include "model/Logger.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <wx/string.h>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 class wxPanel;
 

@@ -7,7 +7,7 @@
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 #include "contract/Theme.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxFlatNotebook.h"

@@ -2,7 +2,7 @@
 // The settings dialog of a board window: its title and how it takes part
 // in instrument linking.
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "layout/LayoutEntries.h"
 
 class ControlSetting;

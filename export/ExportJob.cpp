@@ -14,7 +14,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "board/BackgroundWork.h"
+#include "kit/BackgroundWork.h"
 #include "model/Spreadsheet.h"
 
 namespace {

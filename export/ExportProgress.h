@@ -6,7 +6,7 @@
 
 #include <wx/timer.h>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 class ExportJob;
 class wxGauge;

@@ -12,7 +12,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 #include "contract/Theme.h"
 #include "controls/wxButtonEx.h"
 #include "controls/wxStaticLineEx.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "model/FilterSet.h"
 
 class wxComboBox;

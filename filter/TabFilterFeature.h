@@ -7,7 +7,7 @@
 #include <wx/weakref.h>
 
 #include "board/BoardFeature.h"
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "filter/FilterDialog.h"
 
 /// Handles "Edit Filter..." and "Remove Filter..." for the current tab.

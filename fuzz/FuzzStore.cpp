@@ -9,8 +9,8 @@
 #include <iterator>
 
 #include "FuzzSupport.h"
-#include "layout/WatchlistStore.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStore.h"
+#include "store/WatchlistStoreService.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "layout/LayoutEntries.h"
 
 namespace fuzz {

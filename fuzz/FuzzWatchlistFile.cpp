@@ -3,7 +3,7 @@
 // written as CSV and read again.
 
 #include "FuzzSupport.h"
-#include "layout/WatchlistFile.h"
+#include "store/WatchlistFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

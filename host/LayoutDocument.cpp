@@ -1,6 +1,6 @@
 #include "LayoutDocument.h"
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 
 #include <algorithm>
 #include <charconv>

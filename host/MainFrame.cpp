@@ -31,7 +31,7 @@
 #include "market/QuoteBook.h"
 #include "contract/CommandIds.h"
 #include "contract/Widget.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "theme/ThemeSwitch.h"
 
 namespace {

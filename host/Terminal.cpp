@@ -17,7 +17,7 @@
 #include "market/MarketFeed.h"
 #include "market/QuoteBook.h"
 #include "theme/ThemeSwitch.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "widgets/BuiltinWidgets.h"
 
 namespace {

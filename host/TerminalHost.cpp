@@ -12,7 +12,7 @@
 #include <wx/window.h>
 
 #include "Hotkeys.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "UserFiles.h"
 #include "market/Catalogue.h"
 #include "market/QuoteBook.h"

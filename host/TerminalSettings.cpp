@@ -6,7 +6,7 @@
 
 #include <boost/property_tree/xml_parser.hpp>
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <wx/intl.h>
 
 #include "UserFiles.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <wx/intl.h>
 
 #include "LogCapture.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 
 namespace {
 

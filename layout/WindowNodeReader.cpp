@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 
 namespace layout {
 

@@ -11,7 +11,7 @@ namespace spdlog { class logger; }
 std::shared_ptr<spdlog::logger>& ModuleLogger();
 
 /// Writes "[Tickerdeck] " + message as one error line, for the log only:
-/// what the user must read goes through TellUser (board/UserNotice).
+/// what the user must read goes through TellUser (kit/UserNotice).
 void LogError(const std::string& message);
 
 /// Writes "[Tickerdeck] " + message as one information line: what the user

@@ -10,7 +10,7 @@
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
 #include "contract/Host.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 #include "export/ExportJob.h"
 #include "model/Logger.h"
 #include "plugin/BoardAssembly.h"

@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "board/BoardOwner.h"
+#include "kit/BoardOwner.h"
 #include "contract/Widget.h"
 
 class Tickerdeck;

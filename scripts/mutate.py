@@ -44,7 +44,9 @@ SUITES = {
     "contract": [UNIT, CONTROLS, BOARD, TERMINAL],
     "controls": [CONTROLS, BOARD, TERMINAL],
     "model": [UNIT, BOARD, TERMINAL],
+    "files": [UNIT, BOARD, TERMINAL],
     "layout": [UNIT, BOARD, TERMINAL],
+    "store": [UNIT, BOARD, TERMINAL],
     "host": [TERMINAL],
 }
 # The unit tests reach into the board and feature folders too (the quote

@@ -4,7 +4,7 @@
 
 #include <wx/intl.h>
 
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 #include "layout/TreeValues.h"
 
 namespace {

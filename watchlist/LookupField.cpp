@@ -8,7 +8,7 @@
 #include <wx/textctrl.h>
 #include <wx/vlbox.h>
 
-#include "board/IconCache.h"
+#include "kit/IconCache.h"
 #include "contract/Theme.h"
 #include "layout/TreeValues.h"
 #include "model/InstrumentLookup.h"

@@ -5,7 +5,7 @@
 #include <wx/intl.h>
 #include <wx/menu.h>
 
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 #include "contract/CommandIds.h"
 #include "layout/TreeValues.h"
 

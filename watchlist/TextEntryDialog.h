@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 class wxButtonEx;
 class wxStaticText;

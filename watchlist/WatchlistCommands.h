@@ -12,7 +12,7 @@
 #include <wx/weakref.h>
 
 #include "board/BoardFeature.h"
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "watchlist/TextEntryDialog.h"
 #include "watchlist/WatchlistEditor.h"
 #include "watchlist/WatchlistTabs.h"

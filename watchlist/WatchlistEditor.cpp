@@ -8,7 +8,7 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
-#include "board/BoardOwner.h"
+#include "kit/BoardOwner.h"
 #include "board/Tickerdeck.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"

@@ -8,7 +8,7 @@
 
 #include <wx/dataview.h>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "contract/Records.h"
 #include "watchlist/EditorModels.h"
 #include "watchlist/InstrumentCatalogue.h"

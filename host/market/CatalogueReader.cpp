@@ -12,7 +12,7 @@
 
 #include <boost/property_tree/detail/rapidxml.hpp>
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "market/Catalogue.h"
 
 namespace rx = boost::property_tree::detail::rapidxml;

@@ -12,7 +12,7 @@
 #include "alert/AlertDialog.h"
 #include "alert/AlertManager.h"
 #include "alert/PriceAlertSetup.h"
-#include "board/RefusalBalloon.h"
+#include "kit/RefusalBalloon.h"
 #include "controls/wxDataViewCtrlEx.h"
 #include "alert/AlertSound.h"
 #include "alert/BoardAlerts.h"

@@ -13,7 +13,7 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 
-#include "board/BackgroundWork.h"
+#include "kit/BackgroundWork.h"
 #include "support/EventLoop.h"
 
 namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/BoardFixture.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 #include "support/QuoteEvent.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"

@@ -7,10 +7,10 @@
 
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
-#include "board/BoardNotice.h"
+#include "kit/BoardNotice.h"
 #include "model/SortHold.h"
 #include "support/UserInput.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 

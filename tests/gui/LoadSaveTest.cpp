@@ -11,7 +11,7 @@
 
 #include "controls/wxStaticTextEx.h"
 #include "contract/CommandIds.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"
 

@@ -9,7 +9,7 @@
 #include <wx/log.h>
 
 #include "alert/AlertSound.h"
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 #include "support/EventLoop.h"
 #include "support/TempFolder.h"
 

@@ -8,7 +8,7 @@
 #include <wx/filename.h>
 #include <wx/image.h>
 
-#include "board/TextExtentCache.h"
+#include "kit/TextExtentCache.h"
 #include "model/ColumnSpec.h"
 #include "support/QuoteGridFixture.h"
 #include "support/TempFolder.h"

@@ -8,7 +8,7 @@
 
 #include "commands/RowCommands.h"
 #include "controls/wxFlatNotebookEvent.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
 #include "watchlist/TabMenu.h"
 #include "watchlist/WatchlistCommands.h"

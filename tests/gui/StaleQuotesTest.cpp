@@ -2,7 +2,7 @@
 // the notice of a silent feed, and the setting kept in the layout.
 
 #include "alert/StaleQuotes.h"
-#include "board/BoardNotice.h"
+#include "kit/BoardNotice.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 

@@ -1,7 +1,7 @@
 // How every dialog holds the window it opens over: the other dialog tests
 // check only which hold each dialog asks for.
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 #include "support/BoardFixture.h"
 
 namespace {

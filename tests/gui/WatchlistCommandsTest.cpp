@@ -9,9 +9,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "board/RefusalBalloon.h"
+#include "kit/RefusalBalloon.h"
 #include "board/Tickerdeck.h"
-#include "board/WatchlistChooser.h"
+#include "kit/WatchlistChooser.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 #include "support/UserInput.h"

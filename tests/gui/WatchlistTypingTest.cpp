@@ -8,7 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "commands/TypeToJump.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
 #include "support/FileSizeLimit.h"
 #include "watchlist/PasteCodes.h"

@@ -26,7 +26,7 @@
 #include "controls/wxGridEx.h"
 #include "model/ColumnSpec.h"
 #include "watchlist/ControlKey.h"
-#include "layout/WatchlistStore.h"
+#include "store/WatchlistStore.h"
 #include "plugin/Application.h"
 #include "contract/CommandIds.h"
 #include "model/Logger.h"

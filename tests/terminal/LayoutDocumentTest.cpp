@@ -16,7 +16,7 @@
 #include "TerminalHost.h"
 #include "TerminalSettings.h"
 #include "controls/wxFlatNotebook.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "support/XmlText.h"
 
 #include "TerminalTestSupport.h"

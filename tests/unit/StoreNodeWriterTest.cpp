@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 #include "support/XmlText.h"

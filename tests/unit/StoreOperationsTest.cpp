@@ -13,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "layout/UnresolvedRefs.h"
-#include "layout/WatchlistStore.h"
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStore.h"
+#include "store/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "support/XmlText.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/WatchlistFile.h"
+#include "store/WatchlistFile.h"
 
 namespace {
 

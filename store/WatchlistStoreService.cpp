@@ -1,4 +1,4 @@
-#include "layout/WatchlistStoreService.h"
+#include "store/WatchlistStoreService.h"
 
 #include <stdexcept>
 #include <string_view>
@@ -9,8 +9,8 @@
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
-#include "layout/DurableFile.h"
-#include "layout/WatchlistStore.h"
+#include "files/DurableFile.h"
+#include "store/WatchlistStore.h"
 
 namespace layout
 {

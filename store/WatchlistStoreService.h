@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "layout/LayoutEntries.h"
 #include "layout/TreeValues.h"
 

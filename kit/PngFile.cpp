@@ -1,4 +1,4 @@
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "board/IconCache.h"
+#include "kit/IconCache.h"
 
 #include <wx/filefn.h>
 
-#include "board/PngFile.h"
+#include "kit/PngFile.h"
 
 const wxBitmap& IconCache::Load(const wxString& path)
 {

@@ -1,4 +1,4 @@
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "board/TextExtentCache.h"
+#include "kit/TextExtentCache.h"
 
 #include <wx/dc.h>
 

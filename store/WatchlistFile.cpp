@@ -1,4 +1,4 @@
-#include "layout/WatchlistFile.h"
+#include "store/WatchlistFile.h"
 
 #include "model/CodeList.h"
 

@@ -1,11 +1,11 @@
-#include "board/UserNotice.h"
+#include "kit/UserNotice.h"
 
 #include <wx/event.h>
 #include <wx/intl.h>
 #include <wx/window.h>
 
 #include "contract/CommandIds.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 
 void TellUser(wxWindow& board, const wxString& text)
 {

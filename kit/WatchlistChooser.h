@@ -6,7 +6,7 @@
 
 #include <wx/string.h>
 
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 class BoardOwner;
 class wxListBox;

@@ -1,4 +1,4 @@
-#include "board/BoardNotice.h"
+#include "kit/BoardNotice.h"
 
 #include <algorithm>
 

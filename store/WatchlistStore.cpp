@@ -1,4 +1,4 @@
-#include "layout/WatchlistStore.h"
+#include "store/WatchlistStore.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,7 +12,7 @@
 #include <boost/property_tree/xml_parser.hpp>
 
 #include "contract/Records.h"
-#include "layout/DurableFile.h"
+#include "files/DurableFile.h"
 #include "layout/WindowNodeReader.h"
 
 namespace layout {

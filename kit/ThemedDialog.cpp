@@ -1,4 +1,4 @@
-#include "board/ThemedDialog.h"
+#include "kit/ThemedDialog.h"
 
 #include <algorithm>
 #include <utility>
@@ -9,8 +9,8 @@
 
 #include "controls/wxButtonEx.h"
 #include "controls/wxStaticLineEx.h"
-#include "board/BoardOwner.h"
-#include "board/RefusalBalloon.h"
+#include "kit/BoardOwner.h"
+#include "kit/RefusalBalloon.h"
 #include "contract/Host.h"
 #include "contract/Theme.h"
 

@@ -1,4 +1,4 @@
-#include "board/WatchlistChooser.h"
+#include "kit/WatchlistChooser.h"
 
 #include <wx/intl.h>
 #include <wx/listbox.h>

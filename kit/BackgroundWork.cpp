@@ -1,4 +1,4 @@
-#include "board/BackgroundWork.h"
+#include "kit/BackgroundWork.h"
 
 #include <system_error>
 #include <utility>

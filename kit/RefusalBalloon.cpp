@@ -1,4 +1,4 @@
-#include "board/RefusalBalloon.h"
+#include "kit/RefusalBalloon.h"
 
 #include <wx/artprov.h>
 #include <wx/panel.h>
