@@ -18,6 +18,7 @@
 #include "controls/wxGridEx.h"
 #include "board/ColumnLayout.h"
 #include "board/ComputedColumnGrid.h"
+#include "layout/ColourRuleNodes.h"
 #include "layout/DurableFile.h"
 #include "layout/TreeValues.h"
 #include "layout/WatchlistStoreService.h"
@@ -82,6 +83,7 @@ private:
         layout::WindowSettings& settings = m_board.Settings();
         settings = layout::ReadWindowSettings(node, settings);
         m_board.ApplyTitle(wxGetTranslation(settings.title));
+        m_board.ColumnSets() = layout::ReadColumnSets(node);
     }
 
     void BuildTab(const layout::TabEntry& entry)
@@ -110,6 +112,8 @@ private:
         RestoreBookmarks(entry.bookmarks, grid);
         if (entry.hasFilters)
             RestoreFilter(entry, grid);
+        if (!entry.colourRules.empty())
+            m_board.SetColourRules(grid, entry.colourRules);
     }
 
     // Subscribes the tab's instruments and returns the tab's label.
