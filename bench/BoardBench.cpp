@@ -31,6 +31,7 @@
 
 #include "ResidentMemory.h"
 #include "alert/StaleQuotes.h"
+#include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -145,7 +146,37 @@ void SetBatchCounters(benchmark::State& state)
 
 using bench_support::RisingFilter;
 
-void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false)
+/// Ten colour rules of the kinds a trader sets: cells above, below and
+/// between values, rows against another column, a text rule last.
+std::vector<ColourRuleSpec> TenColourRules()
+{
+    std::vector<ColourRuleSpec> rules;
+    const auto add = [&rules](int col, int op, const char* value, int against, bool row) {
+        ColourRuleSpec rule;
+        rule.column = col;
+        rule.op = op;
+        rule.value = value;
+        rule.upper = "5";
+        rule.againstColumn = against;
+        rule.wholeRow = row;
+        rule.style.background = RuleColour::Of(0x43A047);
+        rule.style.bold = row;
+        rules.push_back(rule);
+    };
+    add(column::ChangePercent, filter_op::Above, "3", -1, false);
+    add(column::ChangePercent, filter_op::Below, "-3", -1, false);
+    add(column::ChangePercent, rule_op::Between, "1", -1, false);
+    add(column::Last, filter_op::Above, "", column::Vwap, true);
+    add(column::Last, filter_op::Below, "", column::Open, true);
+    add(column::Buy, filter_op::AtLeast, "", column::Sell, false);
+    add(column::CumVolume, filter_op::Above, "100000", -1, false);
+    add(column::Change, filter_op::Differs, "0", -1, false);
+    add(column::Deals, filter_op::In, "1,2,3", -1, false);
+    add(column::Code, filter_op::StartsWith, "S", -1, false);
+    return rules;
+}
+
+void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false, bool coloured = false)
 {
     const Tree node = ExchangeTabNode();
     MarketBoard window(node);
@@ -157,6 +188,8 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = fals
     }
     if (filtered)
         SetTabFilter(*window.Board(), window.Grid(), RisingFilter());
+    if (coloured)
+        window.Board()->SetColourRules(window.Grid(), TenColourRules());
     // A filtered tab's hidden quotes move too, and come back when they rise.
     Ticker ticker(filtered ? window.Table()->Members() : window.Table()->Rows());
     const int mask = filtered ? kChangedWithChange : kChangedLastBuySell;
@@ -188,6 +221,11 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = fals
 void BM_QuoteEvents(benchmark::State& state)
 {
     RunQuoteEvents(state, true);
+}
+
+void BM_QuoteEventsTenRules(benchmark::State& state)
+{
+    RunQuoteEvents(state, true, false, true);
 }
 
 // Quote events for an instrument the board does not show: what reaching the
@@ -315,6 +353,17 @@ void BM_PaintBoardGrid(benchmark::State& state)
     const Tree node = ExchangeTabNode();
     MarketBoard window(node);
     window.SizeGridWindow();
+    RunPaint(state, window.Grid());
+}
+
+// The same tab with ten colour rules: they are evaluated for the cells on screen only.
+void BM_PaintBoardGridTenRules(benchmark::State& state)
+{
+    const Tree node = ExchangeTabNode();
+    BoardWindow window;
+    window.Open(node);
+    window.SizeGridWindow();
+    window.Board()->SetColourRules(window.Grid(), TenColourRules());
     RunPaint(state, window.Grid());
 }
 
@@ -543,12 +592,14 @@ void BM_BytesPerRow(benchmark::State& state)
 
 BENCHMARK(BM_QuoteEventsForNoRow)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEvents)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_QuoteEventsTenRules)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsFiltered)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_ApplyFilterLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsOffScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_EventFloor)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PaintPlainGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PaintBoardGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PaintBoardGridTenRules)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenExchangeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_OpenExchangeTabWithoutFit)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_ToolkitAutoSizeLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

@@ -61,4 +61,23 @@ void ApplyColumnLayout(wxGrid* grid, const std::vector<ColumnEntry>& columns)
     ApplyPositions(grid, std::move(valid));
 }
 
+std::vector<ColumnEntry> ColumnLayoutOf(const wxGrid* grid)
+{
+    std::vector<ColumnEntry> columns;
+    const int sortColumn = grid->GetSortingColumn();
+    const bool ascending = grid->IsSortOrderAscending();
+    for (int id = 0; id < grid->GetNumberCols(); ++id)
+    {
+        ColumnEntry column;
+        column.id = id;
+        column.size = grid->GetColSize(id);
+        column.show = grid->IsColShown(id);
+        column.sort = id == sortColumn;
+        column.ascending = ascending;
+        column.position = grid->GetColPos(id);
+        columns.push_back(column);
+    }
+    return columns;
+}
+
 }  // namespace layout

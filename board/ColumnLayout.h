@@ -14,4 +14,7 @@ namespace layout {
 /// outside the grid, are passed over.
 void ApplyColumnLayout(wxGrid* grid, const std::vector<ColumnEntry>& columns);
 
+/// Every column of the grid as stored: shown or not, its width, sort and place.
+std::vector<ColumnEntry> ColumnLayoutOf(const wxGrid* grid);
+
 }  // namespace layout

@@ -8,6 +8,7 @@
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
+#include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
 #include "model/FilterSet.h"
 #include "model/Logger.h"
@@ -85,6 +86,7 @@ void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
     else if (sorting > col)
         grid->SetSortingColumn(sorting - 1, grid->IsSortOrderAscending());
     DropFilterColumn(board, grid, col);
+    board.SetColourRules(grid, RulesWithoutColumn(table->GetColourRules(), col));
     table->Computed().Remove(index);
     TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_DELETED, col, 1);
     board.RearrangeRows(grid);

@@ -177,6 +177,15 @@ public:
     /// Switches every grid to the quotes of `date` (invalid = live).
     void SetHistoryDate(const wxDateTime& date);
 
+    /// The board's named column sets, kept in its layout.
+    layout::ColumnSets& ColumnSets() { return m_columnSets; }
+    const layout::ColumnSets& ColumnSets() const { return m_columnSets; }
+    /// Puts a set's columns, widths, order, sort and colour rules on `grid`'s tab.
+    void ApplyColumnSet(wxGridEx* grid, const layout::ColumnSet& set);
+    /// Gives `grid`'s tab these colour rules and repaints it; rules that
+    /// cannot be used are named in the board's notice.
+    void SetColourRules(wxGridEx* grid, const std::vector<ColourRuleSpec>& rules);
+
     layout::WindowSettings& Settings() { return m_settings; }
     const layout::WindowSettings& Settings() const { return m_settings; }
 
@@ -341,6 +350,7 @@ private:
     int m_sortClickCount = 1;
     wxDateTime m_historyDate;
     layout::WindowSettings m_settings;
+    layout::ColumnSets m_columnSets;
     SubscriptionMap m_subscriptions;
     TodayClock m_today = [] { return wxDateTime::Today(); };
     /// A subscription the host has not answered yet.

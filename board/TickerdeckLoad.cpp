@@ -19,6 +19,7 @@
 #include "controls/wxGridEx.h"
 #include "board/ColumnLayout.h"
 #include "board/ComputedColumnGrid.h"
+#include "layout/ColourRuleNodes.h"
 #include "files/DurableFile.h"
 #include "layout/TreeValues.h"
 #include "store/WatchlistStoreService.h"
@@ -83,6 +84,7 @@ private:
         layout::WindowSettings& settings = m_board.Settings();
         settings = layout::ReadWindowSettings(node, settings);
         m_board.ApplyTitle(wxGetTranslation(settings.title));
+        m_board.ColumnSets() = layout::ReadColumnSets(node);
     }
 
     void BuildTab(const layout::TabEntry& entry)
@@ -113,6 +115,8 @@ private:
         RestoreBookmarks(entry.bookmarks, grid);
         if (entry.hasFilters)
             RestoreFilter(entry, grid);
+        if (!entry.colourRules.empty())
+            m_board.SetColourRules(grid, entry.colourRules);
     }
 
     // Subscribes the tab's instruments and returns the tab's label.

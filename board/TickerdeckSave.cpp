@@ -10,6 +10,7 @@
 #include <wx/grid.h>
 #include <wx/intl.h>
 
+#include "board/ColumnLayout.h"
 #include "board/SaveAlerts.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -17,6 +18,7 @@
 #include "contract/Host.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "layout/ColourRuleNodes.h"
 #include "layout/TreeValues.h"
 #include "store/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
@@ -59,25 +61,6 @@ std::vector<layout::InstrumentRef> BookmarksOf(const TickerdeckTable& table)
     return refs;
 }
 
-std::vector<layout::ColumnEntry> ColumnsOf(wxGridEx* grid)
-{
-    std::vector<layout::ColumnEntry> columns;
-    const int sortColumn = grid->GetSortingColumn();
-    const bool ascending = grid->IsSortOrderAscending();
-    for (int id = 0; id < grid->GetNumberCols(); ++id)
-    {
-        layout::ColumnEntry column;
-        column.id = id;
-        column.size = grid->GetColSize(id);
-        column.show = grid->IsColShown(id);
-        column.sort = id == sortColumn;
-        column.ascending = ascending;
-        column.position = grid->GetColPos(id);
-        columns.push_back(column);
-    }
-    return columns;
-}
-
 // The layout names columns in English whatever language the grid shows,
 // and without the unit a setting makes the grid show them with.
 std::vector<std::string> ColumnLabels(TickerdeckTable& table)
@@ -100,6 +83,9 @@ public:
         WriteSettings(node);
         Tree watchlists = BuildWatchlists();
         node.put_child("watchlists", watchlists);
+        node.erase(layout::kColumnSetsElement);
+        if (!m_board.ColumnSets().sets.empty())
+            node.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(m_board.ColumnSets()));
         layout::SaveAlerts(m_board, node);
         if (m_board.HasOwnFrame() && layoutSource)
             CopyAsDefault(*layoutSource, node);
@@ -147,7 +133,7 @@ private:
         entry.category = table.GetCategory();
         if (entry.type == layout::kStoredWatchlistTab)
             StoreMissingList(table.GetWatchlistName(), table, m_board.PendingInstruments(&grid));
-        entry.columns = ColumnsOf(&grid);
+        entry.columns = layout::ColumnLayoutOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
             entry.hasFilters = true;
@@ -155,6 +141,7 @@ private:
         }
         entry.bookmarks = BookmarksOf(table);
         entry.computed = table.Computed().Defs();
+        entry.colourRules = table.GetColourRules();
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }
 

@@ -791,8 +791,48 @@ void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool sto
         attr.SetTextColour(ColourOf(TextColourFor(col, price, CellColour::Unset)));
         break;
     }
+    if (m_rules || m_boldGiven)
+        ApplyColourRules(attr, price, col, flashing);
+    // A stale price says so over any rule's colour.
     if (m_ages && DimsWhenStale(col) && m_ages->IsStale(&price))
         attr.SetTextColour(m_staleColour);
+}
+
+void TickerdeckTable::SetColourRules(const std::vector<ColourRuleSpec>& rules)
+{
+    m_ruleSpecs = rules;
+    auto built = std::make_unique<ColourRuleSet>(rules);
+    built->SetComputed(&m_format.computed);
+    m_rules = built->IsEmpty() ? nullptr : std::move(built);
+}
+
+const std::vector<ColourRuleSpec>& TickerdeckTable::GetColourRules() const
+{
+    return m_ruleSpecs;
+}
+
+void TickerdeckTable::ApplyColourRules(wxGridCellAttr& attr, const Price& price, int col, bool flashing)
+{
+    const RuleStyle* style = m_rules ? m_rules->StyleFor(price, col) : nullptr;
+    const bool bold = style && style->bold;
+    if (bold)
+    {
+        if (!m_boldFont.IsOk() && GetView())
+            m_boldFont = GetView()->GetDefaultCellFont().Bold();
+        attr.SetFont(m_boldFont);
+        m_boldGiven = true;
+    }
+    else if (m_boldGiven && attr.HasFont() && attr.GetFont() == m_boldFont)
+        attr.SetFont(wxNullFont);
+    if (!style)
+        return;
+    if (style->text.set)
+        attr.SetTextColour(wxColour(style->text.rgb >> 16, (style->text.rgb >> 8) & 0xFF, style->text.rgb & 0xFF));
+    // The flash shows over a rule's background, and so does a bookmark.
+    const bool bookmark = IsColumn(col) && ColumnAt(col).colourRule == ColourRule::Bookmark && m_bookmarks.count(price.instrument);
+    if (style->background.set && !flashing && !bookmark)
+        attr.SetBackgroundColour(
+            wxColour(style->background.rgb >> 16, (style->background.rgb >> 8) & 0xFF, style->background.rgb & 0xFF));
 }
 
 wxColour TickerdeckTable::ColourOf(CellColour colour) const

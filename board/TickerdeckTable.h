@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -16,6 +17,7 @@
 #include "board/QuoteGridView.h"
 #include "layout/UnresolvedRefs.h"
 #include "model/CellColour.h"
+#include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
 #include "model/QuoteFormat.h"
@@ -126,6 +128,14 @@ public:
     void SetFilter(FilterSet* filter);
     FilterSet* GetFilter() const { return m_filter; }
 
+    /// The tab's colour rules, applied when a cell is styled for a paint;
+    /// the caller repaints. A set that cannot match costs the paint nothing.
+    void SetColourRules(const std::vector<ColourRuleSpec>& rules);
+    /// The rules in order, unusable ones included; empty when none.
+    const std::vector<ColourRuleSpec>& GetColourRules() const;
+    /// The built rules, null when the tab has none that can match.
+    const ColourRuleSet* GetColourRuleSet() const { return m_rules.get(); }
+
     std::set<Instrument*>& Bookmarks() { return m_bookmarks; }
     const std::set<Instrument*>& Bookmarks() const { return m_bookmarks; }
 
@@ -231,6 +241,8 @@ private:
     CellColour& TieMemory(int row, int col);
     wxColour GridBackground() const;
     wxColour GridForeground() const;
+    /// Gives the cell the style of the rule that matches it, if any.
+    void ApplyColourRules(wxGridCellAttr& attr, const Price& price, int col, bool flashing);
 
     std::vector<Price*> m_rows;
     std::vector<Price*> m_members;
@@ -256,6 +268,10 @@ private:
 
     QuoteFormat m_format;
     FilterSet* m_filter = nullptr;
+    std::vector<ColourRuleSpec> m_ruleSpecs;
+    std::unique_ptr<ColourRuleSet> m_rules;
+    wxFont m_boldFont;           // the grid's cell font in bold, once a rule wants it
+    bool m_boldGiven = false;    // some attribute may still carry m_boldFont
     std::set<Instrument*> m_bookmarks;
     int m_tabType = 1;
     std::string m_exchange;

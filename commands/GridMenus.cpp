@@ -336,6 +336,8 @@ std::unique_ptr<wxMenu> GridMenus::BuildGridAreaMenu(Tickerdeck& board)
 std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicked)
 {
     auto menu = std::make_unique<wxMenu>();
+    AppendColumnSetItems(*menu);
+    menu->AppendSeparator();
     wxGridEx* grid = board.GetCurrentGrid();
     if (grid)
     {
@@ -409,10 +411,19 @@ void GridMenus::AppendColumnItems(Tickerdeck& board, wxMenu& menu)
         kFirstColumnId, kFirstColumnId + count - 1);
 }
 
+void GridMenus::AppendColumnSetItems(wxMenu& menu)
+{
+    Append(menu, cmd::ColourRules, _("Colour Rules..."));
+    Append(menu, cmd::SaveColumnSet, _("Save Column Set..."));
+    Append(menu, cmd::ApplyColumnSet, _("Apply Column Set..."));
+}
+
 void GridMenus::AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu)
 {
     auto* columns = new wxMenu();
     columns->AppendCheckItem(cmd::ToggleAutoFit, _("Auto Fit Column Width"))->Check(board.Settings().autoFitColumns);
+    columns->AppendSeparator();
+    AppendColumnSetItems(*columns);
     columns->AppendSeparator();
     AppendColumnItems(board, *columns);
     menu.AppendSubMenu(columns, _("Columns"));

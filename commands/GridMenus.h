@@ -66,6 +66,8 @@ private:
                              const std::vector<std::string>& names, int firstId, const wxString& chooserTitle,
                              WatchlistCommand command);
     void AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu);
+    /// Colour rules and column sets, handled by their own feature.
+    static void AppendColumnSetItems(wxMenu& menu);
     static void AppendColumnItems(Tickerdeck& board, wxMenu& menu);
 
     Popup m_popup;

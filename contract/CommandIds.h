@@ -15,6 +15,9 @@ constexpr int ScrollToTop = 7057;
 constexpr int InstrumentLink = 7037;
 
 // The board's own ids.
+constexpr int ColourRules = 7145;
+constexpr int SaveColumnSet = 7146;
+constexpr int ApplyColumnSet = 7147;
 // Asks the information feature to show the flags of a row: int = column id
 // ("Status" or "CA"), client data = the row's Price* in the current tab.
 constexpr int ShowInstrumentFlags = 7150;

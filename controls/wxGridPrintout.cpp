@@ -268,7 +268,19 @@ void wxGridPrintout::DrawRows(wxDC& dc, const std::vector<int>& rows, const std:
         for (int col : columns)
         {
             const wxRect cell(x, at.y, grid->GetColSize(col), height);
+            wxColour text;
+            wxColour fill;
+            bool bold = false;
+            const bool looks = m_look && m_look(row, col, &text, &fill, &bold);
+            if (looks && fill.IsOk())
+                dc.SetBrush(wxBrush(fill));
             dc.DrawRectangle(cell);
+            if (looks)
+            {
+                dc.SetBrush(*wxTRANSPARENT_BRUSH);
+                dc.SetTextForeground(text.IsOk() ? text : *wxBLACK);
+                dc.SetFont(bold ? grid->GetDefaultCellFont().Bold() : grid->GetDefaultCellFont());
+            }
             int horizontal = wxALIGN_LEFT, vertical = wxALIGN_CENTRE_VERTICAL;
             grid->GetCellAlignment(row, col, &horizontal, &vertical);
             if (horizontal == wxALIGN_INVALID)
@@ -276,6 +288,11 @@ void wxGridPrintout::DrawRows(wxDC& dc, const std::vector<int>& rows, const std:
             wxDCClipper clip(dc, cell);
             dc.DrawLabel(grid->GetCellValue(row, col), cell.Deflate(kCellPadding, 0),
                          horizontal | wxALIGN_CENTRE_VERTICAL);
+            if (looks)
+            {
+                dc.SetTextForeground(*wxBLACK);
+                dc.SetFont(grid->GetDefaultCellFont());
+            }
             x += cell.width;
         }
         at.y += height;

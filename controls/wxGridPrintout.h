@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -34,6 +35,12 @@ public:
     /// of a page for the other columns.
     void SetRepeatedColumns(std::vector<int> columns) { m_repeatIds = std::move(columns); }
 
+    /// What a cell looks like beyond its text, asked for each printed cell:
+    /// false leaves it plain; true gives its text colour and fill (either
+    /// may be invalid for none) and whether it is bold.
+    using CellLook = std::function<bool(int row, int col, wxColour* text, wxColour* fill, bool* bold)>;
+    void SetCellLook(CellLook look) { m_look = std::move(look); }
+
     int PageCount() const { return m_layout.PageCount(); }
     /// The grid rows and columns a page (numbered from 1) shows, in order.
     std::vector<int> RowsOnPage(int page) const;
@@ -55,6 +62,7 @@ private:
     void DrawPageNumber(wxDC& dc, int page, const wxRect& area) const;
 
     std::shared_ptr<GridWatch> m_watch;
+    CellLook m_look;
     GridPageLayout m_layout;
     std::vector<int> m_shownRows;      // grid rows, top to bottom
     std::vector<int> m_shownColumns;   // grid columns, left to right as shown, the repeated ones aside

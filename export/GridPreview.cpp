@@ -10,6 +10,8 @@
 #include <wx/print.h>
 
 #include "controls/wxGridEx.h"
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
 #include "controls/wxGridPrintout.h"
 #include "model/ColumnSpec.h"
 
@@ -56,6 +58,24 @@ wxPreviewFrame* ShowGridPreview(wxGridEx* grid, const wxString& title, wxWindow*
     {
         auto* made = new wxGridPrintout(grid, title);
         made->SetRepeatedColumns({column::No, column::Code, column::Name});
+        // The colour rules print as they show; the theme's own colours do not.
+        made->SetCellLook([grid](int row, int col, wxColour* text, wxColour* fill, bool* bold) {
+            const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+            const ColourRuleSet* rules = table->GetColourRuleSet();
+            const Price* price = table->RowPrice(row);
+            const RuleStyle* style = rules && price ? rules->StyleFor(*price, col) : nullptr;
+            if (!style)
+                return false;
+            const auto colour = [](const RuleColour& rule) {
+                return rule.set ? wxColour(static_cast<unsigned char>(rule.rgb >> 16),
+                                           static_cast<unsigned char>(rule.rgb >> 8), static_cast<unsigned char>(rule.rgb))
+                                : wxColour();
+            };
+            *text = colour(style->text);
+            *fill = colour(style->background);
+            *bold = style->bold;
+            return true;
+        });
         return made;
     };
     auto* preview = new wxPrintPreview(printout(), printout(), &data);

@@ -33,6 +33,12 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
         snapshot.widths.push_back(width);
     }
     snapshot.format = table->Format();
+    if (const ColourRuleSet* rules = table->GetColourRuleSet())
+    {
+        snapshot.rules = *rules;
+        // The worker reads the snapshot's own copy of the formulas.
+        snapshot.rules.SetComputed(nullptr);
+    }
     const std::vector<Price*>& rows = table->Rows();
     snapshot.quotes.reserve(rows.size());
     snapshot.instruments.reserve(rows.size());

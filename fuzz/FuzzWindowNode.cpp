@@ -2,6 +2,7 @@
 // come back unchanged from the writer.
 
 #include "FuzzSupport.h"
+#include "layout/ColourRuleNodes.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 
@@ -31,6 +32,22 @@ void CheckTab(const layout::TabEntry& read)
     fuzz::Check(again.hasFilters == expected.hasFilters, "filters present");
     fuzz::Check(fuzz::SameFilters(again.filters, expected.filters), "filters");
     fuzz::Check(again.bookmarks == expected.bookmarks, "bookmarks");
+    fuzz::Check(again.computed == expected.computed, "computed columns");
+    fuzz::Check(again.colourRules == expected.colourRules, "colour rules");
+}
+
+void CheckColumnSets(const fuzz::Tree& node)
+{
+    const layout::ColumnSets read = layout::ReadColumnSets(node);
+    fuzz::Tree written;
+    written.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(read));
+    const layout::ColumnSets again = layout::ReadColumnSets(fuzz::Reparse(written, "tickerdeck"));
+    fuzz::Check(again.forNewTabs == read.forNewTabs && again.sets.size() == read.sets.size(), "column sets");
+    for (size_t i = 0; i < read.sets.size() && i < again.sets.size(); ++i)
+        fuzz::Check(again.sets[i].name == read.sets[i].name &&
+                        fuzz::SameColumns(again.sets[i].columns, read.sets[i].columns) &&
+                        again.sets[i].colourRules == read.sets[i].colourRules,
+                    "column set");
 }
 
 void CheckSettings(const fuzz::Tree& node)
@@ -80,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     layout::ReadFrameSize(node);
     CheckSettings(node);
     CheckAlerts(node);
+    CheckColumnSets(node);
     if (const auto watchlists = node.get_child_optional("watchlists"))
         for (const layout::TabEntry& tab : layout::ReadTabEntries(*watchlists))
             CheckTab(tab);

@@ -8,6 +8,7 @@
 
 #include <wx/string.h>
 
+#include "model/ColourRules.h"
 #include "model/ComputedColumns.h"
 #include "model/FilterSet.h"
 
@@ -97,6 +98,30 @@ struct TabEntry
     std::vector<InstrumentRef> bookmarks;
     /// The trader's columns, the grid's columns after the fixed ones in this order.
     std::vector<ComputedColumnDef> computed;
+    std::vector<ColourRuleSpec> colourRules;
+};
+
+/// A tab's columns and colour rules kept under a name, to put on other tabs.
+struct ColumnSet
+{
+    std::string name;
+    std::vector<ColumnEntry> columns;
+    std::vector<ColourRuleSpec> colourRules;
+};
+
+/// A board's column sets, and the one its new tabs open with (empty: none).
+struct ColumnSets
+{
+    std::vector<ColumnSet> sets;
+    std::string forNewTabs;
+
+    const ColumnSet* Find(const std::string& name) const
+    {
+        for (const ColumnSet& set : sets)
+            if (set.name == name)
+                return &set;
+        return nullptr;
+    }
 };
 
 /// One price alert as stored; the instrument is resolved by the board.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "layout/ColourRuleNodes.h"
 #include "files/DurableFile.h"
 
 namespace layout {
@@ -132,6 +133,8 @@ TabEntry ReadTabEntry(const Tree& watchlist)
         entry.bookmarks = ReadInstruments(*bookmarks);
     if (const auto computed = watchlist.get_child_optional("computed"))
         entry.computed = ReadComputedColumns(*computed);
+    if (const auto rules = watchlist.get_child_optional(kColourRulesElement))
+        entry.colourRules = ReadColourRules(*rules);
     return entry;
 }
 

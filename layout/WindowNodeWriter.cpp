@@ -4,6 +4,8 @@
 
 #include <boost/property_tree/ptree.hpp>
 
+#include "layout/ColourRuleNodes.h"
+
 namespace layout {
 
 namespace {
@@ -26,20 +28,6 @@ bool HasExchange(int type)
 bool HasCategory(int type)
 {
     return type >= kFirstCategoryTab && type < kExchangeTab;
-}
-
-Tree ColumnTree(const ColumnEntry& column, const std::vector<std::string>& labels)
-{
-    Tree tree;
-    PutInt(tree, "<xmlattr>.id", column.id);
-    const bool labelled = column.id >= 0 && static_cast<size_t>(column.id) < labels.size();
-    tree.put("<xmlattr>.name", labelled ? labels[static_cast<size_t>(column.id)] : std::string());
-    PutInt(tree, "<xmlattr>.size", column.size);
-    PutBool(tree, "<xmlattr>.show", column.show);
-    PutBool(tree, "<xmlattr>.sort", column.sort);
-    PutBool(tree, "<xmlattr>.ascending", column.ascending);
-    PutInt(tree, "<xmlattr>.position", column.position);
-    return tree;
 }
 
 // Conditions first, then the column's id.
@@ -81,6 +69,20 @@ Tree InstrumentsTree(const std::vector<InstrumentRef>& instruments)
 }
 
 }  // namespace
+
+Tree ColumnTree(const ColumnEntry& column, const std::vector<std::string>& labels)
+{
+    Tree tree;
+    PutInt(tree, "<xmlattr>.id", column.id);
+    const bool labelled = column.id >= 0 && static_cast<size_t>(column.id) < labels.size();
+    tree.put("<xmlattr>.name", labelled ? labels[static_cast<size_t>(column.id)] : std::string());
+    PutInt(tree, "<xmlattr>.size", column.size);
+    PutBool(tree, "<xmlattr>.show", column.show);
+    PutBool(tree, "<xmlattr>.sort", column.sort);
+    PutBool(tree, "<xmlattr>.ascending", column.ascending);
+    PutInt(tree, "<xmlattr>.position", column.position);
+    return tree;
+}
 
 void PutBool(Tree& tree, const std::string& path, bool value)
 {
@@ -140,6 +142,8 @@ Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnL
             PutInt(column, "<xmlattr>.decimals", def.decimals);
         }
     }
+    if (!entry.colourRules.empty())
+        tree.put_child(kColourRulesElement, ColourRulesTree(entry.colourRules));
     return tree;
 }
 

@@ -18,6 +18,9 @@ void WriteWindowSettings(Tree& node, const WindowSettings& settings);
 /// is written as the name of column `id`, for the reader's benefit.
 Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnLabels);
 
+/// One "column" element of a "columns" element, named by `labels[id]`.
+Tree ColumnTree(const ColumnEntry& column, const std::vector<std::string>& labels);
+
 /// One "alert" element.
 Tree AlertTree(const AlertEntry& alert);
 

@@ -418,6 +418,11 @@ bool ReadFilterNumber(const std::string& text, double* value)
     return ReadFilterNumber(text, NumberWriting::OfLocale(), value);
 }
 
+bool NumberConditionHolds(int op, double value, double operand, const std::vector<double>& sorted)
+{
+    return HoldsForNumber(op, value, operand, sorted);
+}
+
 wxString FilterOperandRefusal(int col, int op, const std::string& typed)
 {
     if (!OperandIsNumbers(col, op))

@@ -81,6 +81,10 @@ std::string TypedOperand(int col, int op, const std::string& kept, const NumberW
 /// split at every comma. Unreadable text stays as it is.
 std::string KeptOperandOfTypedText(int col, int op, const std::string& typed, const NumberWriting& writing);
 
+/// Whether a number condition holds for `value`, with the filter's
+/// tolerance; `sorted` is the list of "in" and "not in".
+bool NumberConditionHolds(int op, double value, double operand, const std::vector<double>& sorted);
+
 /// One condition of a tab filter on one column.
 struct FilterCondition
 {

@@ -2,6 +2,7 @@
 // The spreadsheet file a tab is exported to, behind a small interface of our
 // own so that the file-format library can be swapped.
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,18 @@ class WriteError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+};
+
+/// The colours and weight a cell is written with; plain by default.
+struct CellLook
+{
+    bool hasFont = false;
+    uint32_t font = 0;  // 0xRRGGBB
+    bool hasFill = false;
+    uint32_t fill = 0;
+    bool bold = false;
+
+    bool IsPlain() const { return !hasFont && !hasFill && !bold; }
 };
 
 /// One worksheet. Rows are written in ascending order, each row's cells left
@@ -29,6 +42,9 @@ public:
     /// `numberFormat` is a format code such as "#,##0.00"; empty for the
     /// format's general one.
     virtual void WriteNumber(int row, int col, double value, const std::string& numberFormat) = 0;
+    /// The look of the cells written from now on; an empty text written
+    /// with a look that is not plain still leaves a coloured cell.
+    virtual void SetLook(const CellLook& look) = 0;
 };
 
 /// A workbook being written to one file.

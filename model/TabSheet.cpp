@@ -47,10 +47,29 @@ const std::string& PriceFormat(int decimals, double value)
     return value == std::floor(value) ? formats[0] : upToFive;
 }
 
+/// The look the tab's colour rules give a cell, as the grid paints it.
+CellLook LookOf(const TabSnapshot& snapshot, std::size_t quote, int columnId)
+{
+    CellLook look;
+    if (snapshot.rules.IsEmpty())
+        return look;
+    if (const RuleStyle* style = snapshot.rules.StyleFor(snapshot.quotes[quote], columnId, &snapshot.format.computed))
+    {
+        look.hasFont = style->text.set;
+        look.font = style->text.rgb;
+        look.hasFill = style->background.set;
+        look.fill = style->background.rgb;
+        look.bold = style->bold;
+    }
+    return look;
+}
+
 void WriteCell(Sheet& sheet, int row, int col, int columnId, ColumnKind kind, const wxString& text,
                const TabSnapshot& snapshot, std::size_t quote)
 {
-    if (text.empty())
+    const CellLook look = LookOf(snapshot, quote, columnId);
+    sheet.SetLook(look);
+    if (text.empty() && look.IsPlain())
         return;
     if (kind == ColumnKind::Number)
         if (const auto value = ParseShownNumber(text, snapshot.separators))
@@ -147,6 +166,7 @@ void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book, const WriteProgr
             WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), snapshot.columnIds[col],
                       kinds[col], snapshot.Text(row, col), snapshot, row);
     }
+    sheet.SetLook(CellLook());
     if (progress)
         progress(rows);
 }

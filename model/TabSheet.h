@@ -11,6 +11,7 @@
 #include <wx/string.h>
 
 #include "contract/Records.h"
+#include "model/ColourRules.h"
 #include "model/QuoteFormat.h"
 #include "model/ShownNumber.h"
 
@@ -51,6 +52,7 @@ struct TabSnapshot
     std::vector<Instrument> instruments;   // one per row
     std::vector<Price> quotes;        // in the order shown; each points at its row's instrument
     NumberSeparators separators;
+    ColourRuleSet rules;              // the tab's colour rules, for each cell's look
 
     /// Appends a row: copies of the quote and its instrument.
     void AddRow(const Price& quote);

@@ -98,16 +98,52 @@ public:
         // The library wants a terminated string; cells are short, so one
         // reused buffer keeps this from allocating per cell.
         m_buffer.assign(utf8.data(), utf8.size());
-        Check(worksheet_write_string(m_sheet, row, col, m_buffer.c_str(), IsText(col) ? m_textFormat : nullptr));
+        lxw_format* format = IsText(col) ? m_textFormat : nullptr;
+        if (!m_look.IsPlain())
+            format = LookFormat(IsText(col) ? "@" : "");
+        if (m_buffer.empty() && format)
+            Check(worksheet_write_blank(m_sheet, row, col, format));
+        else
+            Check(worksheet_write_string(m_sheet, row, col, m_buffer.c_str(), format));
     }
 
     void WriteNumber(int row, int col, double value, const std::string& numberFormat) override
     {
         const CNumbers numbers;
-        Check(worksheet_write_number(m_sheet, row, col, value, FormatOf(numberFormat)));
+        Check(worksheet_write_number(m_sheet, row, col, value,
+                                     m_look.IsPlain() ? FormatOf(numberFormat) : LookFormat(numberFormat)));
     }
 
+    void SetLook(const CellLook& look) override { m_look = look; }
+
 private:
+    /// The workbook's format for a number format code with the current
+    /// look, added once: rules give a tab a handful of looks.
+    lxw_format* LookFormat(const std::string& numberFormat)
+    {
+        const std::string key = numberFormat + "|" + std::to_string(m_look.hasFont ? m_look.font : 0x1000000u) + "|" +
+                                std::to_string(m_look.hasFill ? m_look.fill : 0x1000000u) + (m_look.bold ? "|b" : "|");
+        lxw_format*& format = m_lookFormats[key];
+        if (!format)
+        {
+            format = workbook_add_format(m_book);
+            if (!format)
+                throw WriteError("out of memory");
+            if (!numberFormat.empty())
+                format_set_num_format(format, numberFormat.c_str());
+            if (m_look.hasFont)
+                format_set_font_color(format, static_cast<lxw_color_t>(m_look.font));
+            if (m_look.hasFill)
+            {
+                format_set_pattern(format, LXW_PATTERN_SOLID);
+                format_set_bg_color(format, static_cast<lxw_color_t>(m_look.fill));
+            }
+            if (m_look.bold)
+                format_set_bold(format);
+        }
+        return format;
+    }
+
     /// The workbook's format for a number format code, added once: a tab
     /// uses a handful of them over all its cells.
     lxw_format* FormatOf(const std::string& numberFormat)
@@ -136,6 +172,8 @@ private:
     lxw_worksheet* m_sheet;
     lxw_format* m_textFormat;
     std::unordered_map<std::string, lxw_format*> m_numberFormats;
+    std::unordered_map<std::string, lxw_format*> m_lookFormats;
+    CellLook m_look;
     std::string m_lastCode;
     lxw_format* m_lastFormat = nullptr;
     std::vector<bool> m_textColumns;

@@ -12,6 +12,7 @@
 #include "watchlist/WatchlistCommands.h"
 #include "watchlist/WatchlistFiles.h"
 #include "export/TabExport.h"
+#include "colours/ColourRulesFeature.h"
 #include "commands/BookmarksColumns.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"
@@ -38,6 +39,7 @@ void InstallFeatures(Tickerdeck& board)
     board.AddFeature(std::make_unique<RowCommands>());
     board.AddFeature(std::make_unique<BookmarksColumns>());
     board.AddFeature(std::make_unique<TabFilterFeature>());
+    board.AddFeature(std::make_unique<ColourRulesFeature>());
     board.AddFeature(std::make_unique<SettingsFeature>());
     board.AddFeature(std::make_unique<StaleQuotes>(board));
     board.AddFeature(std::make_unique<TabAlertBadges>(board));

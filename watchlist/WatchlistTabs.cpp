@@ -159,7 +159,10 @@ wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
         ApplyColumnTemplate(m_board, grid, host->GetLayoutFilePath());
     m_board.AddTabPage(grid, label, true);
     m_board.GetNotebook()->Layout();
-    if (m_board.Settings().autoFitColumns)
+    // The set new tabs open with brings its own widths.
+    if (const layout::ColumnSet* set = m_board.ColumnSets().Find(m_board.ColumnSets().forNewTabs))
+        m_board.ApplyColumnSet(grid, *set);
+    else if (m_board.Settings().autoFitColumns)
         m_board.FitColumns(grid);
     return grid;
 }

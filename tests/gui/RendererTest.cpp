@@ -9,6 +9,7 @@
 #include <wx/image.h>
 
 #include "kit/TextExtentCache.h"
+#include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
 #include "support/QuoteGridFixture.h"
 #include "support/TempFolder.h"
@@ -126,6 +127,38 @@ TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
     EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBookmark) << "the row number never shows the selection";
     table->Bookmarks().clear();
     EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBackground);
+}
+
+TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
+{
+    ColourRuleSpec row;
+    row.op = filter_op::Above;
+    row.value = "5";
+    row.style.background = RuleColour::Of(0x00AA00);
+    row.wholeRow = true;
+    ColourRuleSpec cell = row;
+    cell.column = column::Amplitude;
+    cell.op = filter_op::AtMost;
+    cell.value = "0";
+    cell.style.background = RuleColour::Of(0xAA0000);
+    cell.style.bold = true;
+    cell.wholeRow = false;
+    table->SetColourRules({row, cell});
+    const wxColour green(0, 0xAA, 0);
+    const wxColour red(0xAA, 0, 0);
+    EXPECT_EQ(Background(false), red) << "a cell rule beats an earlier row rule";
+    EXPECT_EQ(Background(false, column::Sector), green);
+    EXPECT_EQ(wxGridCellAttrPtr(grid->GetCellAttr(0, column::Amplitude))->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows over a rule";
+    table->Bookmarks().insert(instrument);
+    EXPECT_EQ(Background(false, column::No), kBookmark) << "and so does a bookmark";
+    Quote(price, ~0);
+    ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
+    EXPECT_EQ(Background(false), kHighlight) << "and a flash";
+
+    table->SetColourRules({});
+    EXPECT_EQ(Background(false, column::Sector), kBackground);
+    EXPECT_FALSE(wxGridCellAttrPtr(grid->GetCellAttr(0, column::Amplitude))->HasFont()) << "bold goes with its rule";
 }
 
 TEST_F(Renderer, AFigureTooWideForItsCellShowsTheMarkWholeNotItsLastDigits)

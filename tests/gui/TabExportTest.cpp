@@ -16,6 +16,7 @@
 #include <wx/artprov.h>
 #include <wx/intl.h>
 
+#include "board/ComputedColumnGrid.h"
 #include "export/ExportJob.h"
 #include "export/ExportNotice.h"
 #include "export/GridPreview.h"
@@ -23,6 +24,7 @@
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 #include "model/ColumnSpec.h"
+#include "model/ColourRules.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -34,6 +36,17 @@ namespace fs = std::filesystem;
 std::string Cell(const std::string& book, int row, int col)
 {
     const std::string key = "\ncell\t" + std::to_string(row) + "\t" + std::to_string(col) + "\t";
+    const size_t at = book.find(key);
+    if (at == std::string::npos)
+        return "none";
+    const size_t start = at + key.size();
+    return book.substr(start, book.find('\n', start) - start);
+}
+
+/// The look line of a cell: "font=RRGGBB fill=RRGGBB bold", what it has of them; "none" without.
+std::string Look(const std::string& book, int row, int col)
+{
+    const std::string key = "\nlook\t" + std::to_string(row) + "\t" + std::to_string(col) + "\t";
     const size_t at = book.find(key);
     if (at == std::string::npos)
         return "none";
@@ -206,6 +219,50 @@ TEST_F(ExcelExport, WholeNumberPricesReadInTheSpreadsheetAsOnTheGrid)
     EXPECT_EQ("n\t#,##0\t1708.0", Cell(book, 1, column::Last));
     EXPECT_EQ("n\t#,##0\t190.0", Cell(book, 2, column::Last));
     EXPECT_EQ("n\t#,##0.#####\t190.25", Cell(book, 3, column::Last));
+}
+
+TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
+{
+    Instrument* low = Quoted("LOW", 12.5, 7);
+    Instrument* high = Quoted("HIGH", 1234.5, 12345);
+    wxGridEx* grid = AddTab(board, {low, high, Quoted("ZERO", 0.0, 0)}, "Coloured");
+    ColourRuleSpec red;
+    red.column = column::Last;
+    red.op = filter_op::Above;
+    red.value = "100";
+    red.style.text = RuleColour::Of(0xE53935);
+    red.style.bold = true;
+    ColourRuleSpec green;
+    green.column = column::Deals;
+    green.op = filter_op::AtLeast;
+    green.value = "7";
+    green.style.background = RuleColour::Of(0x43A047);
+    green.wholeRow = true;
+    board->SetColourRules(grid, {red, green});
+
+    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
+    const std::string book = ReadWorkbook(opened.at(0));
+    EXPECT_EQ("fill=43A047", Look(book, 1, column::Last)) << book;
+    EXPECT_EQ("font=E53935 bold", Look(book, 2, column::Last)) << "the cell rule's style wins over the row's";
+    EXPECT_EQ("fill=43A047", Look(book, 2, column::Code)) << "a cell rule takes its own cell only";
+    EXPECT_EQ("fill=43A047", Look(book, 1, column::Status)) << "an empty cell of a coloured row keeps its fill";
+    EXPECT_EQ("none", Look(book, 3, column::Last));
+    EXPECT_EQ("n\t#,##0.00\t1234.5", Cell(book, 2, column::Last)) << "the number keeps its format under a look";
+
+    // The worker reads rules on a computed column from its own copy of the formulas.
+    FormulaRefusal why;
+    ASSERT_TRUE(computed_columns::Set(*board, grid, 0, {"Double", "Last * 2", 1}, &why));
+    ColourRuleSpec onComputed;
+    onComputed.column = column::Count;
+    onComputed.op = filter_op::Above;
+    onComputed.value = "1000";
+    onComputed.style.text = RuleColour::Of(0x1E88E5);
+    board->SetColourRules(grid, {onComputed});
+    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
+    const std::string withComputed = ReadWorkbook(opened.at(1));
+    EXPECT_EQ("n\t#,##0.0\t2469.0", Cell(withComputed, 2, column::Count)) << withComputed;
+    EXPECT_EQ("font=1E88E5", Look(withComputed, 2, column::Count));
+    EXPECT_EQ("none", Look(withComputed, 1, column::Count));
 }
 
 TEST_F(ExcelExport, AFailureNamesTheFolderAndReasonAMissingFolderIsMadeNoFileIsLeftAndThePageSetUpIsKept)

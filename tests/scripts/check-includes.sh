@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a folder above its own in the layering
 #   contract -> controls -> model -> files -> layout -> store -> kit -> board
-#            -> watchlist | commands | filter | export | alert | dialogs -> plugin -> host
+#            -> watchlist | commands | filter | colours | export | alert | dialogs -> plugin -> host
 # (a folder includes only folders before it, plus itself), when one feature
 # folder includes another, when contract/ includes anything of ours, or when
 # host/ includes more of the plug-in than contract/, controls/ and
@@ -17,7 +17,7 @@ if [[ $# -ne 1 || ! -d "$1" ]]; then
 fi
 cd "$1"
 
-folders="contract controls model files layout store kit board watchlist commands filter export alert dialogs plugin host"
+folders="contract controls model files layout store kit board watchlist commands filter colours export alert dialogs plugin host"
 # shellcheck disable=SC2086
 files=$(find $folders -type f \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort || true)
 
@@ -52,6 +52,7 @@ BEGIN {
     rank["export"] = rank["watchlist"]
     rank["alert"] = rank["watchlist"]
     rank["dialogs"] = rank["watchlist"]
+    rank["colours"] = rank["watchlist"]
     split("wx/defs.h wx/string.h wx/intl.h wx/translation.h wx/numformatter.h wx/datetime.h wx/tokenzr.h", free, " ")
     for (i in free) windowFree[free[i]] = 1
     while ((getline line < "/dev/stdin") > 0) exists[line] = 1

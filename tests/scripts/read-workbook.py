@@ -3,6 +3,7 @@
   sheet<TAB>name
   column<TAB>index<TAB>number format      (columns with a format of their own)
   cell<TAB>row<TAB>col<TAB>n|s|f<TAB>number format<TAB>value   (f: a formula)
+  look<TAB>row<TAB>col<TAB>font=RRGGBB fill=RRGGBB bold   (what a cell has of these)
 Rows and columns count from 0; numbers print in Python's repr."""
 import sys
 
@@ -18,6 +19,15 @@ for sheet in book.worksheets:
                 out.append(f"column\t{index - 1}\t{dimension.number_format}")
     for row in sheet.iter_rows():
         for cell in row:
+            look = []
+            if cell.font is not None and cell.font.color is not None and cell.font.color.type == "rgb":
+                look.append("font=" + cell.font.color.rgb[-6:].upper())
+            if cell.fill is not None and cell.fill.fill_type == "solid":
+                look.append("fill=" + str(cell.fill.fgColor.rgb)[-6:].upper())
+            if cell.font is not None and cell.font.b:
+                look.append("bold")
+            if look:
+                out.append(f"look\t{cell.row - 1}\t{cell.column - 1}\t{' '.join(look)}")
             if cell.value is None:
                 continue
             kind = "f" if cell.data_type == "f" else "n" if isinstance(cell.value, (int, float)) else "s"

@@ -56,7 +56,7 @@ TEST(NumberFormats, PricesShowTheInstrumentsDecimalsOrWhatTheGridShowsWithoutThe
     quote.instrument = &instrument;
     EXPECT_EQ("#,##0", format(0, column::CumVolume, 1500.0));
     EXPECT_EQ("#,##0.#####", format(0, column::BuyVolume, 0.5));
-    EXPECT_EQ("#,##0.000", sheet::NumberFormatOf(column::SellVolume, quote, QuoteFormat{true}, 1.5));
+    EXPECT_EQ("#,##0.000", sheet::NumberFormatOf(column::SellVolume, quote, QuoteFormat{true, {}}, 1.5));
     EXPECT_EQ("+#,##0.00;-#,##0.00;0.00", format(0, column::ChangePercent, 1.0));
     EXPECT_EQ("#,##0.00", format(0, column::CumValue, 3.0));
     EXPECT_EQ("#,##0", format(2, column::Deals, 12.0));

@@ -89,7 +89,7 @@ TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEverySha
                "<watchlist name=\"\" current=\"true\" type=\"1\">"
                "<columns/>" + windowTab + "</watchlist></watchlists></state></window></windows></layout></application>";
     };
-    const layout::TabEntry written{"", true, 1, "", "", {}, true, {{2, {{5, list, 0}}}}, {}, {}};  // id after conditions
+    const layout::TabEntry written{"", true, 1, "", "", {}, true, {{2, {{5, list, 0}}}}, {}, {}, {}};  // id after conditions
     Tree document = testing_support::Parse(file("", filters, ""));
     document.get_child("application.layout.windows.window.state.watchlists").back().second =
         layout::TabEntryTree(written, {});

@@ -1,0 +1,144 @@
+// Colour rules as a user sets them: the dialog's refusals, the rules reaching
+// the painted cells of one tab or all, and rules that cannot be used named.
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+
+#include "kit/BoardNotice.h"
+#include "colours/ColourRulesDialog.h"
+#include "colours/ColourRulesFeature.h"
+#include "support/BoardFixture.h"
+
+namespace {
+
+using namespace testing_support;
+
+void Pick(wxChoice* choice, int item)
+{
+    choice->SetSelection(item);
+    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
+    event.SetInt(item);
+    event.SetEventObject(choice);
+    choice->ProcessWindowEvent(event);
+}
+
+wxColour Rgb(uint32_t rgb)
+{
+    return wxColour(static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
+                    static_cast<unsigned char>(rgb));
+}
+
+class ColourRulesUse : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        SetLasts({{arpi, 1.0}, {bdi, 3.0}, {cdg, 2.0}});
+        board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
+        grid = AddTab(board, {arpi, bdi, cdg}, "Core");
+        other = AddTab(board, {arpi}, "Other");
+        board->GetNotebook()->SetSelection(0);
+        Flush();
+        feature = board->FindFeature<ColourRulesFeature>();
+        ASSERT_NE(nullptr, feature);
+    }
+
+    wxColour BackgroundAt(wxGridEx* on, Instrument* instrument, int col)
+    {
+        int row = 0;
+        while (Tickerdeck::TableOf(on)->RowPrice(row)->instrument != instrument)
+            ++row;
+        return on->GetCellBackgroundColour(row, col);
+    }
+
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
+    wxGridEx* other = nullptr;
+    ColourRulesFeature* feature = nullptr;
+};
+
+TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEveryTabAsked)
+{
+    ColourRulesDialog* dialog = feature->OpenRulesDialog(*board);
+    ASSERT_NE(nullptr, dialog);
+    dialog->AddRule();
+    Pick(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Last)));
+    Pick(dialog->GetConditionChoice(),
+         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Above))));
+    dialog->GetValueField()->SetValue("abc");
+    EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would read as 0";
+    EXPECT_FALSE(dialog->Refusal().empty());
+    EXPECT_EQ(dialog->Refusal(), dialog->GetValueField()->GetToolTipText()) << "the reason stays on the field";
+    dialog->GetValueField()->SetValue("1.5");
+    EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
+    Pick(dialog->GetConditionChoice(),
+         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(rule_op::Between))));
+    dialog->GetUpperField()->SetValue("2..5");
+    EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "the upper bound is checked too";
+    dialog->GetUpperField()->SetValue("2.5");
+    Pick(dialog->GetTargetChoice(), 1);
+    Pick(dialog->GetBackgroundChoice(), 2);  // the palette's second colour
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+
+    const uint32_t green = ColourRulesDialog::Palette()[1];
+    ASSERT_EQ(1u, Tickerdeck::TableOf(grid)->GetColourRules().size());
+    const ColourRuleSpec& rule = Tickerdeck::TableOf(grid)->GetColourRules()[0];
+    EXPECT_EQ("1.5", rule.value);
+    EXPECT_EQ("2.5", rule.upper);
+    EXPECT_TRUE(rule.wholeRow);
+    EXPECT_EQ(Rgb(green), BackgroundAt(grid, cdg, column::Code)) << "2 lies between";
+    EXPECT_NE(Rgb(green), BackgroundAt(grid, bdi, column::Code));
+    EXPECT_TRUE(Tickerdeck::TableOf(other)->GetColourRules().empty()) << "only this tab was asked for";
+
+    dialog = feature->OpenRulesDialog(*board);
+    ASSERT_EQ(1u, dialog->GetList()->GetCount());
+    dialog->GetList()->SetSelection(0);
+    dialog->AddRule();  // a cell rule below the row rule still wins on its cell
+    Pick(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Code)));
+    Pick(dialog->GetConditionChoice(),
+         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Equals))));
+    dialog->GetValueField()->SetValue("CDG");
+    Pick(dialog->GetBackgroundChoice(), 1);
+    ASSERT_TRUE(dialog->GetOkButton()->IsEnabled()) << "texts are no numbers to refuse";
+    dialog->MoveRule(-1);
+    EXPECT_EQ(column::Code, dialog->Rules()[0].column);
+    dialog->GetAllTabsBox()->SetValue(true);
+    ASSERT_TRUE(dialog->ForAllTabs());
+    ASSERT_TRUE(Click(dialog, wxID_OK));
+    Flush();
+    EXPECT_EQ(Rgb(ColourRulesDialog::Palette()[0]), BackgroundAt(grid, cdg, column::Code));
+    EXPECT_EQ(Rgb(green), BackgroundAt(grid, cdg, column::Name));
+    EXPECT_EQ(2u, Tickerdeck::TableOf(other)->GetColourRules().size());
+}
+
+TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
+{
+    ColourRuleSpec unread;
+    unread.verbatim = {{"column", "Last"}, {"condition", "above"}};
+    ColourRuleSpec noNumber;
+    noNumber.value = "1,5";
+    noNumber.style.bold = true;
+    board->SetColourRules(grid, {unread, noNumber});
+    const wxString notice = board->GetNotice()->Text();
+    EXPECT_NE(wxNOT_FOUND, notice.Find("Core")) << notice;
+    EXPECT_NE(wxNOT_FOUND, notice.Find("rule 1")) << notice;
+    EXPECT_NE(wxNOT_FOUND, notice.Find("rule 2")) << notice;
+
+    ColourRulesDialog* dialog = feature->OpenRulesDialog(*board);
+    ASSERT_EQ(2u, dialog->GetList()->GetCount());
+    EXPECT_TRUE(dialog->GetList()->GetString(0).StartsWith("(unreadable)"));
+    EXPECT_NE(wxNOT_FOUND, dialog->GetList()->GetString(0).Find("column=\"Last\""));
+    EXPECT_FALSE(dialog->GetColumnChoice()->IsEnabled()) << "an unread rule is kept, not edited";
+    dialog->Close();
+    Flush();
+    EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->GetColourRules().size());
+
+    board->SetColourRules(grid, {});
+    EXPECT_TRUE(board->GetNotice()->Text().empty()) << "the notice goes with the rules";
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// The stored form of colour rules and column sets, against text written by
+// hand: what is written, what reads back, and hand-edited rules kept whole.
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "layout/ColourRuleNodes.h"
+#include "layout/WindowNodeReader.h"
+#include "layout/WindowNodeWriter.h"
+#include "support/XmlText.h"
+
+namespace {
+
+using layout::Tree;
+using testing_support::Node;
+using testing_support::Xml;
+
+std::string Body(const std::string& xml, const std::string& from)
+{
+    return xml.substr(xml.find(from));
+}
+
+std::vector<ColourRuleSpec> TwoRules()
+{
+    ColourRuleSpec red;
+    red.column = column::ChangePercent;
+    red.op = rule_op::Between;
+    red.value = "-0.5";
+    red.upper = "1250.25";
+    red.style.text = RuleColour::Of(0xC62828);
+    ColourRuleSpec green;
+    green.column = column::Last;
+    green.op = filter_op::Above;
+    green.againstColumn = column::Vwap;
+    green.style.background = RuleColour::Of(0x2E7D32);
+    green.style.bold = true;
+    green.wholeRow = true;
+    return {red, green};
+}
+
+const char* const kTwoRules =
+    "<colour-rules>"
+    "<rule column=\"8\" condition=\"between\" value=\"-0.5\" upper=\"1250.25\" text=\"#c62828\" target=\"cell\"/>"
+    "<rule column=\"6\" condition=\"above\" against=\"21\" background=\"#2e7d32\" bold=\"true\" target=\"row\"/>"
+    "</colour-rules>";
+
+TEST(ColourRuleNodes, ATabsRulesFollowItsBookmarksAndReadBackTheSame)
+{
+    layout::TabEntry entry;
+    entry.name = "Main";
+    entry.bookmarks = {{"NYSE", "AAA"}};
+    entry.colourRules = TwoRules();
+    const std::string xml = Xml(layout::TabEntryTree(entry, {}), "watchlist");
+    EXPECT_EQ(Body(xml, "<bookmark>"), std::string("<bookmark><instrument exchange=\"NYSE\" code=\"AAA\"/></bookmark>") +
+                                           kTwoRules + "</watchlist>");
+
+    const layout::TabEntry read =
+        layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
+    EXPECT_EQ(TwoRules(), read.colourRules);
+    EXPECT_TRUE(ColourRuleSet(read.colourRules).Unusable().empty());
+
+    entry.colourRules.clear();
+    EXPECT_EQ(std::string::npos, Xml(layout::TabEntryTree(entry, {}), "watchlist").find("colour-rules"))
+        << "a tab without rules writes no element an older reader would meet";
+}
+
+TEST(ColourRuleNodes, HandEditedRulesThatDoNotReadAreKeptAsWritten)
+{
+    const std::string edited =
+        "<colour-rules>"
+        "<rule column=\"6\" condition=\"above\" value=\"1\" text=\"red\" target=\"cell\"/>"
+        "<rule column=\"Last\" condition=\"above\" value=\"1\"/>"
+        "<rule column=\"6\" condition=\"over\" value=\"1\"/>"
+        "<rule column=\"6\" condition=\"above\" value=\"1\" blink=\"fast\"/>"
+        "<rule condition=\"above\" value=\"1\"/>"
+        "<rule column=\"6\" condition=\"above\" value=\"1,5\" target=\"row\"/>"  // reads, but no number
+        "</colour-rules>";
+    const std::vector<ColourRuleSpec> rules =
+        layout::ReadColourRules(Node(edited).get_child("colour-rules"));
+    ASSERT_EQ(6u, rules.size());
+    for (size_t at = 0; at < 5; ++at)
+        EXPECT_FALSE(rules[at].verbatim.empty()) << "rule " << at;
+    EXPECT_TRUE(rules[5].verbatim.empty());
+    EXPECT_EQ("1,5", rules[5].value);
+    EXPECT_EQ(6u, ColourRuleSet(rules).Unusable().size());
+    EXPECT_EQ(Body(Xml(layout::ColourRulesTree(rules), "colour-rules"), "<colour-rules>"), edited);
+}
+
+TEST(ColourRuleNodes, ColumnSetsKeepColumnsRulesAndTheSetForNewTabs)
+{
+    layout::ColumnSets sets;
+    layout::ColumnSet scalping;
+    scalping.name = "Scalping";
+    scalping.columns = {{column::Last, 90, true, true, false, 1}, {column::Code, 60, true, false, true, 0}};
+    scalping.colourRules = {TwoRules()[1]};
+    sets.sets = {scalping, layout::ColumnSet{"Bare", {}, {}}};
+    sets.forNewTabs = "Scalping";
+    const std::string expected =
+        "<column-sets new-tabs=\"Scalping\">"
+        "<set name=\"Scalping\"><columns>"
+        "<column id=\"6\" name=\"Last\" size=\"90\" show=\"true\" sort=\"true\" ascending=\"false\" position=\"1\"/>"
+        "<column id=\"2\" name=\"Code\" size=\"60\" show=\"true\" sort=\"false\" ascending=\"true\" position=\"0\"/>"
+        "</columns><colour-rules>"
+        "<rule column=\"6\" condition=\"above\" against=\"21\" background=\"#2e7d32\" bold=\"true\" target=\"row\"/>"
+        "</colour-rules></set>"
+        "<set name=\"Bare\"><columns/></set>"
+        "</column-sets>";
+    Tree node;
+    node.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(sets));
+    EXPECT_EQ(Body(Xml(node), "<column-sets"), expected + "</tickerdeck>");
+
+    const layout::ColumnSets read = layout::ReadColumnSets(Node(expected));
+    ASSERT_EQ(2u, read.sets.size());
+    EXPECT_EQ("Scalping", read.forNewTabs);
+    EXPECT_EQ(90, read.sets[0].columns[0].size);
+    EXPECT_FALSE(read.sets[0].columns[0].ascending);
+    EXPECT_EQ(1, read.sets[0].columns[0].position);
+    EXPECT_EQ(scalping.colourRules, read.sets[0].colourRules);
+    EXPECT_TRUE(read.sets[1].columns.empty());
+
+    // A second set of a name already read, and a default naming no set, are no sets.
+    const layout::ColumnSets odd = layout::ReadColumnSets(
+        Node("<column-sets new-tabs=\"Gone\"><set name=\"A\"/><set name=\"A\"><columns><column id=\"1\"/></columns>"
+             "</set><set/></column-sets>"));
+    ASSERT_EQ(1u, odd.sets.size());
+    EXPECT_TRUE(odd.sets[0].columns.empty());
+    EXPECT_TRUE(odd.forNewTabs.empty());
+    EXPECT_TRUE(layout::ReadColumnSets(Node("")).sets.empty());
+}
+
+}  // namespace
