@@ -176,11 +176,35 @@ std::vector<ColourRuleSpec> TenColourRules()
     return rules;
 }
 
-void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false, bool coloured = false)
+/// The trend column shown with a full window of points on every row, and
+/// bars in the cumulative volume and value columns.
+void ShowPictures(BoardWindow& window)
+{
+    Tickerdeck* board = window.Board();
+    board->StopTrendTimer();
+    window.Grid()->ShowCol(column::Trend);
+    window.Table()->SetBars(column::CumVolume, true);
+    window.Table()->SetBars(column::CumValue, true);
+    const std::vector<Price*>& rows = window.Table()->Rows();
+    auto at = TrendSamples::Clock::time_point{};
+    for (size_t point = 0; point < TrendSamples::kWindow; ++point, at += TrendSamples::kInterval)
+    {
+        // Lines that wander around their previous close, as a day's do.
+        for (size_t row = 0; row < rows.size(); ++row)
+            rows[row]->last *= 1.0 + 0.001 * (static_cast<double>((point * 7 + row) % 5) - 2.0);
+        board->SampleTrends(at);
+    }
+    Flush();
+}
+
+void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = false, bool coloured = false,
+                    bool pictures = false)
 {
     const Tree node = ExchangeTabNode();
     MarketBoard window(node);
     window.SizeGridWindow();
+    if (pictures)
+        ShowPictures(window);
     if (window.Table()->GetNumberRows() != kExchangeSize || window.Grid()->GetSortingColumn() != column::Last)
     {
         state.SkipWithError("the board did not open the sorted exchange tab");
@@ -226,6 +250,12 @@ void BM_QuoteEvents(benchmark::State& state)
 void BM_QuoteEventsTenRules(benchmark::State& state)
 {
     RunQuoteEvents(state, true, false, true);
+}
+
+// The same with the trend column and two bar columns on screen.
+void BM_QuoteEventsWithPictures(benchmark::State& state)
+{
+    RunQuoteEvents(state, true, false, false, true);
 }
 
 // Quote events for an instrument the board does not show: what reaching the
@@ -364,6 +394,16 @@ void BM_PaintBoardGridTenRules(benchmark::State& state)
     window.Open(node);
     window.SizeGridWindow();
     window.Board()->SetColourRules(window.Grid(), TenColourRules());
+    RunPaint(state, window.Grid());
+}
+
+void BM_PaintBoardGridWithPictures(benchmark::State& state)
+{
+    const Tree node = ExchangeTabNode();
+    BoardWindow window;
+    window.Open(node);
+    window.SizeGridWindow();
+    ShowPictures(window);
     RunPaint(state, window.Grid());
 }
 
@@ -593,6 +633,7 @@ void BM_BytesPerRow(benchmark::State& state)
 BENCHMARK(BM_QuoteEventsForNoRow)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEvents)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsTenRules)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_QuoteEventsWithPictures)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsFiltered)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_ApplyFilterLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_QuoteEventsOffScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
@@ -600,6 +641,7 @@ BENCHMARK(BM_EventFloor)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PaintPlainGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PaintBoardGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PaintBoardGridTenRules)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PaintBoardGridWithPictures)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenExchangeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_OpenExchangeTabWithoutFit)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_ToolkitAutoSizeLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

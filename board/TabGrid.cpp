@@ -141,14 +141,16 @@ int ContentWidth(wxGrid* grid, wxDC& dc, int col, const RowSample& sample)
 }
 
 // The content width of every shown column among `columns` (a bit per
-// column id); the others (and hidden columns, width 0) stay 0.
+// fixed column id, all bits set for every column, computed ones included);
+// the others (and hidden columns, width 0) stay 0.
 std::vector<int> ContentWidths(wxGrid* grid, uint32_t columns = ~uint32_t{0})
 {
     const RowSample sample = SampleRows(grid);
     wxClientDC dc(grid->GetGridWindow());
     std::vector<int> widths(static_cast<size_t>(grid->GetNumberCols()), 0);
-    for (int col = 0; col < grid->GetNumberCols() && col < 32; ++col)
-        if ((columns >> col & 1u) != 0 && grid->GetColSize(col) > 0)
+    const bool every = columns == ~uint32_t{0};
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if ((every || (col < 32 && (columns >> col & 1u) != 0)) && grid->GetColSize(col) > 0)
             widths[static_cast<size_t>(col)] = ContentWidth(grid, dc, col, sample);
     return widths;
 }
@@ -178,12 +180,21 @@ wxGridEx* Tickerdeck::CreateTabGrid()
     ConfigureGridBehaviour(grid);
     table->SetVolumeInThousands(m_settings.volumeInThousands);
     table->SetQuoteAges(&m_quoteAges);
+    table->SetTrendSamples(&m_trendSamples);
 
     ApplyGridColours(grid);
     grid->SetSelectionMode(wxGrid::wxGridSelectRows);
     grid->SetCellHighlightPenWidth(0);
     grid->SetColLabelSize(kColumnLabelHeight);
     grid->SetDefaultRowSize(kRowHeight);
+    // Drawn columns cost samples and paint time: shown only when asked for,
+    // and by a layout that saved them shown.
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (IsDrawnColumn(col))
+        {
+            grid->SetColSize(col, WatchlistGridCellRenderer::kTrendWidth);
+            grid->HideCol(col);
+        }
 
     BindGridEvents(grid);
     table->SetCutOffHandler([this, grid](uint32_t columns) { WidenCutOffColumns(grid, columns); });

@@ -10,6 +10,7 @@
 #include <wx/image.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
 
 #include "kit/BoardNotice.h"
@@ -108,6 +109,8 @@ wxEND_EVENT_TABLE()
         PlaceNotice();
         event.Skip();
     });
+
+    StartTrendTimer();
 
     // Features are in place before the load: what it restores (tabs,
     // alerts) may already reach them.

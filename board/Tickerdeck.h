@@ -24,6 +24,7 @@
 #include "model/PriceAlert.h"
 #include "model/QuoteAges.h"
 #include "model/SortHold.h"
+#include "model/TrendSamples.h"
 
 class BoardNotice;
 class BoardOwner;
@@ -43,6 +44,7 @@ class wxGridEvent;
 class wxGridSizeEvent;
 class wxGridEx;
 class wxStaticTextEx;
+class wxTimer;
 class wxTimerEvent;
 class wxToolBar;
 
@@ -203,6 +205,18 @@ public:
     /// When each subscribed quote last changed; every quote update stamps it.
     QuoteAges& GetQuoteAges() { return m_quoteAges; }
     const QuoteAges& GetQuoteAges() const { return m_quoteAges; }
+    /// The recent last prices of the rows of tabs showing the trend column.
+    const TrendSamples& GetTrendSamples() const { return m_trendSamples; }
+    /// Takes the trend points due at `now` (the board's timer calls it):
+    /// every row of the tabs that show the trend column, none on a history
+    /// date, which forgets them all; then repaints the current tab's trend
+    /// cells on screen, or sorts it again when it is sorted by its trend.
+    void SampleTrends(TrendSamples::Clock::time_point now);
+    /// Stops the timer that samples trends: a test calls SampleTrends itself.
+    void StopTrendTimer();
+    /// True when `grid` shows the trend column.
+    static bool ShowsTrend(const wxGridEx* grid);
+
     /// The strip over the toolbar's free space that tells what the board noticed.
     BoardNotice* GetNotice() const { return m_notice; }
     /// Checks the alert of the quote's instrument against one quote update
@@ -277,6 +291,13 @@ private:
     void ReleaseRow(wxGridEx* grid, Price* price);
     /// Shows the history date in the toolbar: the picker's day, the history tool's colour.
     void UpdateHistoryTool();
+
+    // Trends.
+    void StartTrendTimer();
+    /// The product samples every ten seconds; TICKERDECK_TREND_INTERVAL_MS
+    /// shortens that for trying the column out.
+    static std::chrono::milliseconds TrendIntervalOfEnvironment();
+    void RefreshTrendCells(wxGridEx* grid);
 
     // Sorting.
     static void SelectPrice(wxGridEx* grid, const Price* price);
@@ -373,6 +394,8 @@ private:
     SortHold m_sortHold;
     wxTimer m_sortHoldTimer;
     SteadyClock m_steadyClock;
+    TrendSamples m_trendSamples;
+    std::unique_ptr<wxTimer> m_trendTimer;
     std::optional<RowTargets> m_pinnedTargets;
     std::map<int, BoardFeature*> m_commandOwners;
     std::map<BoardEventKind, BoardFeature*> m_eventOwners;

@@ -245,6 +245,8 @@ void Tickerdeck::SetHistoryDate(const wxDateTime& date)
     }
 
     m_historyDate = date;
+    // The points were of the other day's quotes; the sampling starts afresh.
+    m_trendSamples.Clear();
     for (std::size_t index = 0; index < m_grids.size(); ++index)
         SubscribeRows(instrumentsOfGrid[index], m_grids[index]);
     UpdateHistoryTool();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <unordered_set>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "contract/Records.h"
 #include "model/FilterSet.h"
 #include "model/QuoteAges.h"
+#include "model/TrendSamples.h"
 
 namespace {
 
@@ -444,7 +446,11 @@ bool TickerdeckTable::Precedes(int col, const Price& a, const Price& b) const
 {
     if (IsComputedColumn(col))
         return ComputedSortKey(col, a, Computed()) < ComputedSortKey(col, b, Computed());
-    return ::CompareRows(col, a, b);
+    if (col != column::Trend)
+        return ::CompareRows(col, a, b);
+    const std::optional<double> first = TrendChange(&a);
+    const std::optional<double> second = TrendChange(&b);
+    return second && (!first || *first < *second);
 }
 
 double TickerdeckTable::SortKeyOf(int col, const Price& price) const
@@ -459,9 +465,53 @@ void TickerdeckTable::SetFilter(FilterSet* filter)
         m_filter->SetComputed(&m_format.computed);
 }
 
+void TickerdeckTable::SetBars(int col, bool on)
+{
+    if (!TakesBars(col))
+        return;
+    if (m_bars.size() <= static_cast<size_t>(col))
+        m_bars.resize(static_cast<size_t>(col) + 1, false);
+    m_bars[static_cast<size_t>(col)] = on;
+    ForgetBarRanges();
+}
+
+const BarRange& TickerdeckTable::BarRangeOf(int col)
+{
+    // Quotes change the range all the time; a bar a quarter of a second
+    // behind is held at the range's edge meanwhile.
+    constexpr std::chrono::milliseconds kRangeLifetime{250};
+    if (m_barRanges.size() <= static_cast<size_t>(col))
+        m_barRanges.resize(static_cast<size_t>(col) + 1);
+    KnownRange& known = m_barRanges[static_cast<size_t>(col)];
+    const auto now = std::chrono::steady_clock::now();
+    if (known.known && now - known.at < kRangeLifetime)
+        return known.range;
+    known.range = BarRange();
+    for (const Price* price : m_rows)
+        known.range.Include(QuoteNumber(col, *price));
+    known.at = now;
+    known.known = true;
+    return known.range;
+}
+
+void TickerdeckTable::ForgetBarRanges()
+{
+    for (KnownRange& known : m_barRanges)
+        known.known = false;
+}
+
+std::optional<double> TickerdeckTable::TrendChange(const Price* price) const
+{
+    if (!m_trends || !price)
+        return std::nullopt;
+    return m_trends->Change(price, price->instrument ? price->instrument->decimals : -1);
+}
+
 void TickerdeckTable::SortRows(int col, bool ascending)
 {
-    if (ascending)
+    if (col == column::Trend)
+        SortRowsByTrend(ascending);
+    else if (ascending)
     {
         std::stable_sort(m_rows.begin(), m_rows.end(),
                          [this, col](const Price* a, const Price* b) { return Precedes(col, *a, *b); });
@@ -475,6 +525,24 @@ void TickerdeckTable::SortRows(int col, bool ascending)
     m_rowIndex.Clear();
     ReindexRowsFrom(0);
     m_sortKeys.Invalidate();
+}
+
+void TickerdeckTable::SortRowsByTrend(bool ascending)
+{
+    // Each change is a lookup among the samples: once per row, not per comparison.
+    std::vector<std::pair<double, Price*>> keyed;
+    keyed.reserve(m_rows.size());
+    for (Price* price : m_rows)
+        keyed.emplace_back(TrendChange(price).value_or(-std::numeric_limits<double>::infinity()), price);
+    if (ascending)
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    else
+    {
+        std::reverse(keyed.begin(), keyed.end());
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
+    }
+    for (size_t row = 0; row < keyed.size(); ++row)
+        m_rows[row] = keyed[row].second;
 }
 
 bool TickerdeckTable::ColumnChanged(int col, int mask)

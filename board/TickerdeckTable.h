@@ -16,6 +16,7 @@
 
 #include "board/QuoteGridView.h"
 #include "layout/UnresolvedRefs.h"
+#include "model/CellBars.h"
 #include "model/CellColour.h"
 #include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
@@ -27,6 +28,7 @@ struct Instrument;
 struct Price;
 class FilterSet;
 class QuoteAges;
+class TrendSamples;
 
 /// Grid table of one tab: rows point at the host's live quotes, kept in
 /// sort order, and the text and style of every cell. What the grid shows of
@@ -163,6 +165,24 @@ public:
     void SetStaleColour(const wxColour& colour) { m_staleColour = colour; }
     /// Where the table reads whether a quote is stale; null marks none.
     void SetQuoteAges(const QuoteAges* ages) { m_ages = ages; }
+    /// Bars in the cells of column `col`; only columns that take them get them.
+    void SetBars(int col, bool on);
+    bool HasBars(int col) const
+    {
+        return col >= 0 && static_cast<size_t>(col) < m_bars.size() && m_bars[static_cast<size_t>(col)];
+    }
+    /// The range the bars of `col` are sized within: the values of the
+    /// tab's shown rows, worked out again at most a few times a second,
+    /// since on a large tab that is a pass over every row.
+    const BarRange& BarRangeOf(int col);
+    /// Makes the next BarRangeOf work its range out again.
+    void ForgetBarRanges();
+
+    /// Where the trend column reads its points; null draws and sorts none.
+    void SetTrendSamples(const TrendSamples* samples) { m_trends = samples; }
+    const TrendSamples* GetTrendSamples() const { return m_trends; }
+    /// The trend column's figure for `price`: its change over the window.
+    std::optional<double> TrendChange(const Price* price) const;
     const wxColour& GetHighlightColour() const { return m_highlightColour; }
     const wxColour& GetBookmarkColour() const { return m_bookmarkColour; }
     const wxColour& GetUpColour() const { return m_upColour; }
@@ -226,9 +246,12 @@ private:
     template <typename Before>
     int BubbleIntoPlace(int row, Before before);
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
-    /// Ascending order of column `col`, computed columns included.
+    /// Ascending order of column `col`: the quote's own fields, computed
+    /// columns, or for the trend column the change over its window, rows
+    /// without one first.
     bool Precedes(int col, const Price& a, const Price& b) const;
     double SortKeyOf(int col, const Price& price) const;
+    void SortRowsByTrend(bool ascending);
     /// Tells the grid its row count changed; the rows on screen from
     /// `firstMoved` down are repainted.
     void TellGridRowsMoved(wxGridTableMessage& message, int firstMoved);
@@ -284,6 +307,15 @@ private:
     wxColour m_downColour;
     wxColour m_staleColour;
     const QuoteAges* m_ages = nullptr;
+    const TrendSamples* m_trends = nullptr;
+    std::vector<bool> m_bars;  // by column id
+    struct KnownRange
+    {
+        BarRange range;
+        std::chrono::steady_clock::time_point at;
+        bool known = false;
+    };
+    std::vector<KnownRange> m_barRanges;  // by column id
 
     QuoteGridView m_view{*this};
 };

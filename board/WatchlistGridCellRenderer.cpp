@@ -1,6 +1,7 @@
 #include "board/WatchlistGridCellRenderer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <wx/dc.h>
 #include <wx/gdicmn.h>
@@ -11,6 +12,7 @@
 #include "kit/PngFile.h"
 #include "board/TickerdeckTable.h"
 #include "contract/Records.h"
+#include "model/TrendSamples.h"
 
 namespace {
 
@@ -104,9 +106,12 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
         dc.SetFont(font);
 
     const bool flashing = isSelected && quotes && quotes->IsFlashing(row, col);
-    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BackgroundFor(grid, attr, col, isSelected, flashing)));
+    const wxColour background = BackgroundFor(grid, attr, col, isSelected, flashing);
+    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(background));
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
+    if (quotes && quotes->HasBars(col))
+        DrawBar(dc, rect, *quotes, row, col, background);
     if (isSelected)
         DrawSelectionFrame(grid, dc, rect, col);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
@@ -141,6 +146,9 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
         break;
     case column::Flag:
         DrawFlag(grid, dc, rect, textRect, price, hAlign, vAlign);
+        break;
+    case column::Trend:
+        DrawTrendCell(grid, attr, dc, rect, price);
         break;
     default:
         DrawCellText(grid, dc, table->GetValue(row, col), textRect, hAlign, vAlign, col);
@@ -200,6 +208,99 @@ void WatchlistGridCellRenderer::DrawFlag(wxGrid& grid, wxDC& dc, const wxRect& r
         return;
     }
     DrawCellText(grid, dc, wxString::FromUTF8(price->instrument->flag), textRect, hAlign, vAlign);
+}
+
+wxColour WatchlistGridCellRenderer::BarColour(const wxColour& tint, const wxColour& background)
+{
+    // A quarter of the tint over the cell's background, in either theme: the
+    // number drawn over it keeps its contrast.
+    const auto mix = [](unsigned char over, unsigned char under) {
+        return static_cast<unsigned char>((over + 3 * under) / 4);
+    };
+    return wxColour(mix(tint.Red(), background.Red()), mix(tint.Green(), background.Green()),
+                    mix(tint.Blue(), background.Blue()));
+}
+
+void WatchlistGridCellRenderer::DrawBar(wxDC& dc, const wxRect& rect, TickerdeckTable& quotes, int row, int col,
+                                        const wxColour& background)
+{
+    const Price* price = quotes.RowPrice(row);
+    if (!price)
+        return;
+    const double value = QuoteNumber(col, *price);
+    const BarSpan span = BarAcross(value, quotes.BarRangeOf(col), rect.width - 2 * kBarInset);
+    if (span.width <= 0)
+        return;
+    // Signed figures show their side; sizes (volumes, values) only their size,
+    // in the text colour, not as a rise.
+    const bool signedFigure = ColumnAt(col).colourRule == ColourRule::BySign;
+    const wxColour tint = value < 0                   ? quotes.GetDownColour()
+                          : signedFigure              ? quotes.GetUpColour()
+                          : quotes.GetView()          ? quotes.GetView()->GetDefaultCellTextColour()
+                                                      : *wxLIGHT_GREY;
+    dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BarColour(tint, background)));
+    dc.DrawRectangle(rect.x + kBarInset + span.left, rect.y + kBarInset, span.width, rect.height - 2 * kBarInset);
+}
+
+void WatchlistGridCellRenderer::DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect,
+                                              const Price* price)
+{
+    const auto* quotes = dynamic_cast<const TickerdeckTable*>(grid.GetTable());
+    const TrendSamples* samples = quotes ? quotes->GetTrendSamples() : nullptr;
+    if (!price || !samples)
+        return;
+    const std::vector<double> points = samples->Points(price);
+    if (points.empty())
+        return;
+    const wxColour text = attr.GetTextColour().IsOk() ? attr.GetTextColour() : grid.GetDefaultCellTextColour();
+    const wxColour background =
+        attr.GetBackgroundColour().IsOk() ? attr.GetBackgroundColour() : grid.GetDefaultCellBackgroundColour();
+    DrawTrend(dc, rect, points, price->prevClose,
+              {quotes->GetUpColour(), quotes->GetDownColour(), text, background});
+}
+
+void WatchlistGridCellRenderer::DrawTrend(wxDC& dc, const wxRect& cell, const std::vector<double>& points,
+                                          double prevClose, const TrendColours& colours)
+{
+    const wxRect box = wxRect(cell).Deflate(kTrendInset);
+    if (box.width < 2 || box.height < 2)
+        return;
+    const TrendShape shape = ShapeTrend(points, prevClose, box.x, box.y, box.width, box.height);
+    const auto pixel = [](double at) { return static_cast<int>(std::lround(at)); };
+    if (shape.baseline)
+    {
+        // A quarter of the text colour over the background: there to read
+        // the line against, never mistaken for it.
+        const auto faint = [&](unsigned char fore, unsigned char back) {
+            return static_cast<unsigned char>((fore + 3 * back) / 4);
+        };
+        const wxColour line(faint(colours.text.Red(), colours.background.Red()),
+                            faint(colours.text.Green(), colours.background.Green()),
+                            faint(colours.text.Blue(), colours.background.Blue()));
+        dc.SetPen(*wxThePenList->FindOrCreatePen(line, 1));
+        const int y = pixel(*shape.baseline);
+        dc.DrawLine(box.x, y, box.GetRight() + 1, y);
+    }
+    std::vector<wxPoint> corners;
+    for (const TrendRun& run : shape.runs)
+    {
+        const wxColour& colour = run.colour == CellColour::Up     ? colours.up
+                                 : run.colour == CellColour::Down ? colours.down
+                                                                  : colours.text;
+        corners.clear();
+        for (const TrendRun::Point& point : run.points)
+            corners.emplace_back(pixel(point.x), pixel(point.y));
+        if (corners.size() == 1)
+        {
+            // One point so far: a dot where the line will start.
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(colour));
+            dc.DrawRectangle(corners[0].x - 1, corners[0].y - 1, 2, 2);
+            continue;
+        }
+        dc.SetPen(*wxThePenList->FindOrCreatePen(colour, 1));
+        dc.DrawLines(static_cast<int>(corners.size()), corners.data());
+    }
 }
 
 void WatchlistGridCellRenderer::DrawIcon(wxDC& dc, const wxBitmap& icon, const wxRect& cell, int x, int y) const
@@ -285,5 +386,7 @@ wxSize WatchlistGridCellRenderer::GetBestSize(wxGrid& grid, wxGridCellAttr& attr
     wxSize size = wxGridCellStringRenderer::GetBestSize(grid, attr, dc, row, col);
     if (col == column::Name)
         size.x += kNameIconAllowance;
+    if (col == column::Trend)
+        size.x = kTrendWidth;
     return size;
 }

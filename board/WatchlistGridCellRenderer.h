@@ -6,7 +6,10 @@
 
 #include "kit/TextExtentCache.h"
 
+#include <vector>
+
 struct Price;
+class TickerdeckTable;
 
 /// Cell painter of the quote grids: own backgrounds, icons and trade arrows.
 class WatchlistGridCellRenderer : public wxGridCellStringRenderer
@@ -31,6 +34,28 @@ public:
     /// Thickness of the frame around the selected rows, in the text colour.
     static constexpr int kFrameWidth = 2;
 
+    /// Blank space between a cell's bar and its edges.
+    static constexpr int kBarInset = 2;
+    /// The fill of a cell's bar of the theme colour `tint` over `background`.
+    static wxColour BarColour(const wxColour& tint, const wxColour& background);
+
+    /// A trend cell's width when its column is first shown or fitted.
+    static constexpr int kTrendWidth = 100;
+    /// Blank space around a trend line inside its cell.
+    static constexpr int kTrendInset = 3;
+    /// The colours of a trend cell, from the table's theme.
+    struct TrendColours
+    {
+        wxColour up;
+        wxColour down;
+        wxColour text;
+        wxColour background;
+    };
+    /// Draws the line of `points` (oldest first) inside `cell`, with the
+    /// previous close as a faint baseline when it has one.
+    static void DrawTrend(wxDC& dc, const wxRect& cell, const std::vector<double>& points, double prevClose,
+                          const TrendColours& colours);
+
 private:
     wxColour BackgroundFor(const wxGrid& grid, const wxGridCellAttr& attr, int col, bool isSelected,
                            bool isFlashing) const;
@@ -50,6 +75,9 @@ private:
                       int vAlign, int col = wxNOT_FOUND);
     void DrawCutOffMark(wxGrid& grid, wxDC& dc, const wxRect& textRect, int hAlign, int vAlign);
     static void DrawTextAt(wxDC& dc, const wxString& text, int x, int y);
+    void DrawBar(wxDC& dc, const wxRect& rect, TickerdeckTable& quotes, int row, int col,
+                 const wxColour& background);
+    void DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, const Price* price);
     void DrawIcon(wxDC& dc, const wxBitmap& icon, const wxRect& cell, int x, int y) const;
 
     wxBitmap m_upArrow;

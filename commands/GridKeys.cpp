@@ -14,6 +14,7 @@
 #include "kit/UserNotice.h"
 #include "contract/Host.h"
 #include "controls/wxGridEx.h"
+#include "model/ColumnSpec.h"
 #include "model/CopyText.h"
 #include "commands/GridTickets.h"
 #include "commands/RowCommands.h"
@@ -150,8 +151,9 @@ wxString GridKeys::CopyText(wxGridEx* grid)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     std::vector<int> columns;
+    // A drawn column has no text to paste.
     for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (grid->GetColSize(col) != 0)
+        if (grid->GetColSize(col) != 0 && !IsDrawnColumn(col))
             columns.push_back(col);
     return BuildCopyText(
         columns, SelectedRowList(grid), [table](int col) { return table->GetColLabelValue(col); },

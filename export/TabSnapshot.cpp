@@ -31,6 +31,7 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
         snapshot.columnIds.push_back(col);
         snapshot.header.push_back(table->GetColLabelValue(col));
         snapshot.widths.push_back(width);
+        snapshot.bars.push_back(table->HasBars(col));
     }
     snapshot.format = table->Format();
     if (const ColourRuleSet* rules = table->GetColourRuleSet())
@@ -44,6 +45,12 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
     snapshot.instruments.reserve(rows.size());
     for (const Price* price : rows)
         snapshot.AddRow(*price);
+    if (Tickerdeck::ShowsTrend(grid))
+    {
+        snapshot.trendChanges.reserve(rows.size());
+        for (const Price* price : rows)
+            snapshot.trendChanges.push_back(table->TrendChange(price));
+    }
     return snapshot;
 }
 

@@ -131,11 +131,48 @@ TabEntry ReadTabEntry(const Tree& watchlist)
     }
     if (const auto bookmarks = watchlist.get_child_optional("bookmark"))
         entry.bookmarks = ReadInstruments(*bookmarks);
-    if (const auto computed = watchlist.get_child_optional("computed"))
-        entry.computed = ReadComputedColumns(*computed);
     if (const auto rules = watchlist.get_child_optional(kColourRulesElement))
         entry.colourRules = ReadColourRules(*rules);
+    if (const auto computed = watchlist.get_child_optional("computed"))
+    {
+        entry.computed = ReadComputedColumns(*computed);
+        MoveComputedColumns(entry, FirstComputedColumnOf(*computed));
+    }
     return entry;
+}
+
+int FirstComputedColumnOf(const Tree& computed)
+{
+    const int first = ReadInt(computed, "<xmlattr>.first", kFirstComputedBeforeTrend);
+    return first >= kFirstComputedBeforeTrend && first <= column::Count ? first : column::Count;
+}
+
+void MoveComputedColumns(TabEntry& entry, int writtenFirst)
+{
+    const int by = column::Count - writtenFirst;
+    if (by == 0)
+        return;
+    const auto moved = [writtenFirst, by](int& id) {
+        if (id >= writtenFirst)
+            id += by;
+    };
+    for (ColumnEntry& column : entry.columns)
+        moved(column.id);
+    std::map<int, std::vector<FilterCondition>> filters;
+    for (auto& [id, conditions] : entry.filters)
+    {
+        int to = id;
+        moved(to);
+        filters[to] = std::move(conditions);
+    }
+    entry.filters = std::move(filters);
+    for (ColourRuleSpec& rule : entry.colourRules)
+        if (rule.verbatim.empty())
+        {
+            moved(rule.column);
+            if (rule.againstColumn >= 0)
+                moved(rule.againstColumn);
+        }
 }
 
 std::vector<ColumnEntry> ReadColumns(const Tree& columns)
@@ -154,6 +191,7 @@ std::vector<ColumnEntry> ReadColumns(const Tree& columns)
         entry.sort = ReadBool(column, "<xmlattr>.sort", entry.sort);
         entry.ascending = ReadBool(column, "<xmlattr>.ascending", entry.ascending);
         entry.position = ReadInt(column, "<xmlattr>.position", entry.position);
+        entry.bars = ReadBool(column, "<xmlattr>.bars", entry.bars);
         entries.push_back(entry);
     });
     return entries;

@@ -35,6 +35,13 @@ std::vector<ColumnEntry> ReadColumns(const Tree& columns);
 /// The computed columns of a tab, at most `kMostComputedColumns`; a formula
 /// is read when the tab takes the column in.
 std::vector<ComputedColumnDef> ReadComputedColumns(const Tree& computed);
+/// The id computed columns were written from: the "computed" element says,
+/// and layouts written before the trend column took id 31 started there.
+constexpr int kFirstComputedBeforeTrend = 31;
+int FirstComputedColumnOf(const Tree& computed);
+/// Moves the ids the entry's columns, filters and rules give computed
+/// columns written from `writtenFirst` to where they start now.
+void MoveComputedColumns(TabEntry& entry, int writtenFirst);
 /// The "instrument" children of `parent` that name both exchange and code.
 std::vector<InstrumentRef> ReadInstruments(const Tree& parent);
 

@@ -81,6 +81,9 @@ Tree ColumnTree(const ColumnEntry& column, const std::vector<std::string>& label
     PutBool(tree, "<xmlattr>.sort", column.sort);
     PutBool(tree, "<xmlattr>.ascending", column.ascending);
     PutInt(tree, "<xmlattr>.position", column.position);
+    // Written only where set: most columns never have bars.
+    if (column.bars)
+        PutBool(tree, "<xmlattr>.bars", true);
     return tree;
 }
 
@@ -134,6 +137,9 @@ Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnL
     if (!entry.computed.empty())
     {
         Tree& computed = tree.put_child("computed", Tree());
+        // Where they start, so that a later version with more fixed columns
+        // still finds them, as this one finds those written before the trend column.
+        PutInt(computed, "<xmlattr>.first", column::Count);
         for (const ComputedColumnDef& def : entry.computed)
         {
             Tree& column = computed.add_child("column", Tree());

@@ -98,6 +98,10 @@ constexpr ColumnSpec kColumns[column::Count] = {
      kNoNumber, &Instrument::exchange, F::None, false},
     {column::Flag, wxTRANSLATE("C"), -1, kCentre, false, C::None, K::Text, D::None, B::WhenZero, kNoNumber,
      &Instrument::flag, F::None, false},
+    // The last price's line over the sampled window; sorted and exported by
+    // its change over that window, in the instrument's units.
+    {column::Trend, wxTRANSLATE("Trend"), -1, kCentre, true, C::None, K::Drawing, D::Instrument, B::WhenZero,
+     kNoNumber, kNoText, F::None, false},
 };
 
 // Stands for every computed column; its decimals are each column's own.
@@ -149,7 +153,18 @@ const ColumnSpec& ComputedColumnSpec()
 
 bool ShowsFigures(int col)
 {
-    return IsComputedColumn(col) || (IsColumn(col) && kColumns[col].kind != ValueKind::Text);
+    return IsComputedColumn(col) ||
+           (IsColumn(col) && (kColumns[col].kind == ValueKind::Figures || kColumns[col].kind == ValueKind::Number));
+}
+
+bool TakesBars(int col)
+{
+    return IsColumn(col) && kColumns[col].kind == ValueKind::Number && kColumns[col].decimals != Decimals::RowNumber;
+}
+
+bool IsDrawnColumn(int col)
+{
+    return IsColumn(col) && kColumns[col].kind == ValueKind::Drawing;
 }
 
 int TieSlotOf(int col)

@@ -16,7 +16,7 @@ enum Id
     No, Name, Code, Status, CorporateAction, TradeType, Last, Change, ChangePercent,
     Amplitude, BuyVolume, Buy, Sell, SellVolume, CumVolume, CumValue, Deals, MoneyFlow,
     Open, High, Low, Vwap, PrevClose, Closing, Currency, Sector, Type, Date, Time,
-    Exchange, Flag,
+    Exchange, Flag, Trend,
     Count
 };
 }  // namespace column
@@ -39,6 +39,7 @@ enum class ValueKind
     Text,    // words: cut short, a word still reads
     Figures, // texts made of figures (dates, times): shown whole or not at all
     Number,  // one number, exported as a number
+    Drawing, // a picture of the board's own samples: no text, its figure exported
 };
 
 /// How a column's figures are written, on screen and in an exported sheet.
@@ -94,6 +95,13 @@ wxString ColumnLabel(int col);
 /// True for the columns whose texts are figures: cut short, one would read
 /// as another value, so it shows whole or not at all.
 bool ShowsFigures(int col);
+/// True for the columns drawn rather than written: they are hidden until
+/// the user shows them (they cost samples), copies leave them out, and the
+/// sheet gets the figure the picture stands for.
+bool IsDrawnColumn(int col);
+/// True for the columns that can show bars in their cells: those of one
+/// number (not the row's place).
+bool TakesBars(int col);
 /// The number a number column shows for `price` (a price, a count, a
 /// trade's direction as its character code); 0 for other columns.
 double QuoteNumber(int col, const Price& price);

@@ -85,6 +85,8 @@ public:
     }
 
     size_t Size() const { return m_size; }
+    /// What the slots take, in bytes.
+    size_t BytesUsed() const { return m_slots.capacity() * sizeof(Slot); }
 
 private:
     static constexpr size_t kInitialSlots = 64;

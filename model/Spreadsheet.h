@@ -45,6 +45,9 @@ public:
     /// The look of the cells written from now on; an empty text written
     /// with a look that is not plain still leaves a coloured cell.
     virtual void SetLook(const CellLook& look) = 0;
+    /// Draws a bar in each cell of the column from `firstRow` to `lastRow`,
+    /// sized within their range; called after the rows are written.
+    virtual void AddDataBar(int col, int firstRow, int lastRow) = 0;
 };
 
 /// A workbook being written to one file.

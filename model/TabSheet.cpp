@@ -82,6 +82,17 @@ void WriteCell(Sheet& sheet, int row, int col, int columnId, ColumnKind kind, co
     sheet.WriteText(row, col, std::string_view(utf8.data(), utf8.length()));
 }
 
+void WriteTrendCell(Sheet& sheet, int row, int col, const TabSnapshot& snapshot, std::size_t quote)
+{
+    // A row rule colours this cell too.
+    sheet.SetLook(LookOf(snapshot, quote, column::Trend));
+    // A row with too few points has no change yet: an empty cell, not a 0.
+    if (quote >= snapshot.trendChanges.size() || !snapshot.trendChanges[quote])
+        return;
+    const double value = *snapshot.trendChanges[quote];
+    sheet.WriteNumber(row, col, value, NumberFormatOf(column::Trend, snapshot.quotes[quote], snapshot.format, value));
+}
+
 }  // namespace
 
 void TabSnapshot::AddRow(const Price& quote)
@@ -134,9 +145,11 @@ const std::string& NumberFormatOf(int columnId, const Price& quote, const QuoteF
 
 ColumnKind KindOfColumn(int columnId)
 {
-    return IsComputedColumn(columnId) || (IsColumn(columnId) && ColumnAt(columnId).kind == ValueKind::Number)
+    return IsComputedColumn(columnId) ||
+                   (IsColumn(columnId) && (ColumnAt(columnId).kind == ValueKind::Number ||
+                                           ColumnAt(columnId).kind == ValueKind::Drawing))
                ? ColumnKind::Number
-                                                                              : ColumnKind::Text;
+               : ColumnKind::Text;
 }
 
 void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book, const WriteProgress& progress)
@@ -163,10 +176,17 @@ void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book, const WriteProgr
         if (progress && row % kRowsPerProgress == 0 && !progress(row))
             throw Cancelled();
         for (std::size_t col = 0; col < columns; ++col)
-            WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), snapshot.columnIds[col],
+            if (snapshot.columnIds[col] == column::Trend)
+                WriteTrendCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), snapshot, row);
+            else
+                WriteCell(sheet, static_cast<int>(row + 1), static_cast<int>(col), snapshot.columnIds[col],
                       kinds[col], snapshot.Text(row, col), snapshot, row);
     }
     sheet.SetLook(CellLook());
+    // The numbers stay numbers; the bars are the sheet's own, over them.
+    for (std::size_t col = 0; col < columns && col < snapshot.bars.size(); ++col)
+        if (snapshot.bars[col] && rows > 0)
+            sheet.AddDataBar(static_cast<int>(col), 1, static_cast<int>(rows));
     if (progress)
         progress(rows);
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ enum class ColumnKind
 };
 
 /// The kind of a quote column by its id: names, codes, flags, dates and the
-/// like are text, prices, volumes and values numbers.
+/// like are text, prices, volumes and values numbers, and so are drawn
+/// columns, which export the figure they picture.
 ColumnKind KindOfColumn(int columnId);
 
 /// A tab's contents at one moment, owning everything it holds, so that
@@ -48,11 +50,15 @@ struct TabSnapshot
     std::vector<int> columnIds;       // the exported columns, in id order
     std::vector<wxString> header;     // one label per exported column
     std::vector<int> widths;          // the columns' widths on screen, pixels
+    std::vector<bool> bars;           // per exported column: bars in its cells
     QuoteFormat format;               // how the tab turns quotes into texts
     std::vector<Instrument> instruments;   // one per row
     std::vector<Price> quotes;        // in the order shown; each points at its row's instrument
     NumberSeparators separators;
     ColourRuleSet rules;              // the tab's colour rules, for each cell's look
+    /// The trend column's figure per row (its change over the window), when
+    /// that column is exported: the tab draws it, the sheet gets the number.
+    std::vector<std::optional<double>> trendChanges;
 
     /// Appends a row: copies of the quote and its instrument.
     void AddRow(const Price& quote);

@@ -116,7 +116,22 @@ public:
 
     void SetLook(const CellLook& look) override { m_look = look; }
 
+    void AddDataBar(int col, int firstRow, int lastRow) override
+    {
+        const CNumbers numbers;
+        lxw_conditional_format format = {};
+        format.type = LXW_CONDITIONAL_DATA_BAR;
+        format.bar_color = kBarColour;
+        format.bar_solid = LXW_TRUE;
+        Check(worksheet_conditional_format_range(m_sheet, static_cast<lxw_row_t>(firstRow), static_cast<lxw_col_t>(col),
+                                                 static_cast<lxw_row_t>(lastRow), static_cast<lxw_col_t>(col),
+                                                 &format));
+    }
+
 private:
+    // A soft blue the numbers stay readable over, as on the board.
+    static constexpr lxw_color_t kBarColour = 0x9DC3E6;
+
     /// The workbook's format for a number format code with the current
     /// look, added once: rules give a tab a handful of looks.
     lxw_format* LookFormat(const std::string& numberFormat)

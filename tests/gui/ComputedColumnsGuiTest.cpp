@@ -107,4 +107,24 @@ TEST_F(ComputedColumnsGui, AComputedColumnSortsFollowsQuotesFiltersIsSavedAndRem
     EXPECT_EQ(3u, InstrumentsShown(grid).size());
 }
 
+TEST_F(ComputedColumnsGui, ALayoutWrittenBeforeTheTrendColumnOpensWithTheSameColumnsSortAndFilter)
+{
+    // As the board wrote it while computed columns started at id 31.
+    Tickerdeck* old = LoadNode(
+        R"(<watchlists><watchlist name="Core" type="1"><columns>)"
+        R"(<column id="6" name="Last" size="60" show="true" sort="false" ascending="false" position="1"/>)"
+        R"(<column id="31" name="Spread %" size="70" show="true" sort="true" ascending="false" position="0"/>)"
+        R"(</columns><filters><column id="31"><filter condition="2" value="2" locale_free="true"/></column></filters>)"
+        R"(<computed><column name="Spread %" formula="(Sell - Buy) / Last * 100" decimals="2"/></computed>)"
+        R"(</watchlist></watchlists>)");
+    wxGridEx* opened = old->GetCurrentGrid();
+    ASSERT_EQ(column::Count + 1, opened->GetNumberCols());
+    EXPECT_EQ("Spread %", opened->GetColLabelValue(kSpread));
+    EXPECT_TRUE(opened->IsColShown(kSpread));
+    EXPECT_EQ(0, opened->GetColPos(kSpread)) << "still the first column";
+    EXPECT_FALSE(opened->IsColShown(column::Trend)) << "the trend column stays hidden until asked for";
+    EXPECT_EQ(kSpread, opened->GetSortingColumn());
+    EXPECT_EQ((std::vector<Instrument*>{arpi}), InstrumentsShown(opened)) << "filtered on the spread above 2 %";
+}
+
 }  // namespace

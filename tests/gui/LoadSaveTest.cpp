@@ -197,7 +197,7 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
           <column id="6"><filter condition="11" value="2"/></column><column id="6"><filter condition="1" value="0"/></column>
         </filters></watchlist>
       <watchlist name="D" type="7" exchange="AMX"><columns>
-        <column id="31" size="50" show="true" sort="true" position="0"/>
+        <column id="32" size="50" show="true" sort="true" position="0"/>
         <column id="-1" size="50" show="true" position="1"/>
         <column id="2147483647" show="false"/>
         <column id="7" size="90" show="true" position="99"/>
@@ -224,8 +224,8 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
     EXPECT_EQ(0, board->GetNotebook()->GetPageImage(2)) << "the filtered tab is marked";
 
     grid = GridOfPage(board, 3);
-    EXPECT_EQ(31, grid->GetNumberCols());
-    EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn()) << "the sort flag of column 31 went nowhere";
+    EXPECT_EQ(column::Count, grid->GetNumberCols());
+    EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn()) << "the sort flag of column 32 went nowhere";
     EXPECT_EQ(90, grid->GetColSize(7));
     EXPECT_EQ(7, grid->GetColPos(7)) << "position 99 was skipped";
     EXPECT_EQ(8, grid->GetColPos(8)) << "position -3 was skipped";
@@ -326,7 +326,7 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeInEnglishUnderAGermanGridAndLeavesTheSt
     EXPECT_EQ(Xml(expected), Xml(withoutColumns));
 
     const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(once.get_child("watchlists"));
-    ASSERT_EQ(31u, tabs[0].columns.size());
+    ASSERT_EQ(static_cast<size_t>(column::Count), tabs[0].columns.size());
     EXPECT_FALSE(tabs[0].columns[3].show);
     EXPECT_EQ(2, tabs[0].columns[1].position);
     const std::string xml = Xml(once);

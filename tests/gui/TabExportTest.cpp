@@ -25,6 +25,7 @@
 #include "layout/WindowNodeWriter.h"
 #include "model/ColumnSpec.h"
 #include "model/ColourRules.h"
+#include "model/TrendSamples.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -174,7 +175,7 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
 
     std::vector<int> ids;
     for (int col = 0; col < column::Count; ++col)
-        if (col != column::Status && col != column::Open)
+        if (col != column::Status && col != column::Open && !IsDrawnColumn(col))  // drawn ones start hidden
             ids.push_back(col);
     auto at = [&](int id) { return static_cast<int>(std::find(ids.begin(), ids.end(), id) - ids.begin()); };
     for (int id : ids)
@@ -260,9 +261,38 @@ TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
     board->SetColourRules(grid, {onComputed});
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string withComputed = ReadWorkbook(opened.at(1));
-    EXPECT_EQ("n\t#,##0.0\t2469.0", Cell(withComputed, 2, column::Count)) << withComputed;
-    EXPECT_EQ("font=1E88E5", Look(withComputed, 2, column::Count));
-    EXPECT_EQ("none", Look(withComputed, 1, column::Count));
+    const int at = column::Count - 1;  // the hidden trend column is not exported
+    ASSERT_EQ("s\tGeneral\tDouble", Cell(withComputed, 0, at)) << withComputed;
+    EXPECT_EQ("n\t#,##0.0\t2469.0", Cell(withComputed, 2, at));
+    EXPECT_EQ("font=1E88E5", Look(withComputed, 2, at));
+    EXPECT_EQ("none", Look(withComputed, 1, at));
+}
+
+TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnderADataBar)
+{
+    Instrument* rising = Quoted("UP", 10.0, 1);
+    Instrument* fresh = Quoted("NEW", 5.0, 1);
+    wxGridEx* grid = AddTab(board, {rising, fresh}, "Bars");
+    for (int col = 0; col < column::Count; ++col)
+        if (col != column::Code && col != column::CumVolume)
+            grid->HideCol(col);
+    grid->ShowCol(column::Trend);
+    host.PriceOf(rising)->cumVolume = 1500;
+    host.PriceOf(fresh)->cumVolume = 300;
+    board->StopTrendTimer();
+    board->SampleTrends(TrendSamples::Clock::time_point{});
+    host.PriceOf(rising)->last = 10.25;
+    board->SampleTrends(TrendSamples::Clock::time_point{} + TrendSamples::kInterval);
+    Tickerdeck::TableOf(grid)->SetBars(column::CumVolume, true);
+
+    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
+    const std::string book = ReadWorkbook(opened.at(0));
+    // Columns in id order: Code, Cum Vol, Trend.
+    EXPECT_EQ("n\t#,##0\t1500.0", Cell(book, 1, 1)) << "the bar column keeps its numbers";
+    EXPECT_EQ("n\t#,##0.00\t0.25", Cell(book, 1, 2)) << book;
+    EXPECT_EQ("n\t#,##0.00\t0.0", Cell(book, 2, 2)) << "an unchanged price changed by 0";
+    EXPECT_NE(std::string::npos, book.find("\ndatabar\tB2:B3\n")) << book;
+    EXPECT_EQ(std::string::npos, book.find("databar\tC")) << "only the column with bars";
 }
 
 TEST_F(ExcelExport, AFailureNamesTheFolderAndReasonAMissingFolderIsMadeNoFileIsLeftAndThePageSetUpIsKept)

@@ -4,6 +4,7 @@
   column<TAB>index<TAB>number format      (columns with a format of their own)
   cell<TAB>row<TAB>col<TAB>n|s|f<TAB>number format<TAB>value   (f: a formula)
   look<TAB>row<TAB>col<TAB>font=RRGGBB fill=RRGGBB bold   (what a cell has of these)
+  databar<TAB>cell range                 (data bars of conditional formats)
 Rows and columns count from 0; numbers print in Python's repr."""
 import sys
 
@@ -33,4 +34,8 @@ for sheet in book.worksheets:
             kind = "f" if cell.data_type == "f" else "n" if isinstance(cell.value, (int, float)) else "s"
             value = repr(float(cell.value)) if kind == "n" else str(cell.value)
             out.append(f"cell\t{cell.row - 1}\t{cell.column - 1}\t{kind}\t{cell.number_format}\t{value}")
+    for formatting in sheet.conditional_formatting:
+        for rule in formatting.rules:
+            if rule.type == "dataBar":
+                out.append(f"databar\t{formatting.sqref}")
 sys.stdout.write("\n".join(out) + "\n")

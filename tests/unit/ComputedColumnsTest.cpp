@@ -158,7 +158,7 @@ TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReads
     entry.computed = {{"Spread %", "(Sell - Buy) / Last * 100", 2}, {"A<B", "Sell Vol & 1", 0}};
     const std::string xml = testing_support::Xml(layout::TabEntryTree(entry, {}), "watchlist");
     EXPECT_EQ("<watchlist name=\"Core\" current=\"true\" type=\"1\"><columns/>"
-              "<computed><column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"2\"/>"
+              "<computed first=\"32\"><column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"2\"/>"
               "<column name=\"A&lt;B\" formula=\"Sell Vol &amp; 1\" decimals=\"0\"/></computed></watchlist>",
               xml.substr(xml.find("?>") + 3));
     const layout::TabEntry read =
@@ -173,6 +173,47 @@ TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReads
     entry.computed.clear();
     const std::string without = testing_support::Xml(layout::TabEntryTree(entry, {}), "watchlist");
     EXPECT_EQ(std::string::npos, without.find("computed"));
+}
+
+// Layouts written before the trend column took id 31 gave the computed
+// columns ids from 31; their columns, sort, filters and rules move with them.
+TEST(ComputedColumns, ALayoutWrittenBeforeTheTrendColumnKeepsItsColumnsFiltersAndRules)
+{
+    const char* const before =
+        "<watchlist name=\"Core\" type=\"1\"><columns>"
+        "<column id=\"6\" name=\"Last\" size=\"60\" show=\"true\" sort=\"false\" ascending=\"true\" position=\"0\"/>"
+        "<column id=\"31\" name=\"Spread %\" size=\"70\" show=\"true\" sort=\"true\" ascending=\"false\" position=\"1\"/>"
+        "<column id=\"32\" name=\"Range\" size=\"55\" show=\"false\" sort=\"false\" ascending=\"false\" position=\"2\"/>"
+        "</columns><filters><column id=\"31\"><filter condition=\"2\" value=\"0.5\" locale_free=\"true\"/></column>"
+        "<column id=\"6\"><filter condition=\"1\" value=\"1\" locale_free=\"true\"/></column></filters>"
+        "<colour-rules><rule column=\"32\" condition=\"above\" against=\"31\" text=\"#E53935\" target=\"cell\"/></colour-rules>"
+        "<computed><column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"2\"/>"
+        "<column name=\"Range\" formula=\"High - Low\" decimals=\"2\"/></computed></watchlist>";
+    const layout::TabEntry read = layout::ReadTabEntry(testing_support::Parse(before).get_child("watchlist"));
+    ASSERT_EQ(3u, read.columns.size());
+    EXPECT_EQ(column::Last, read.columns[0].id);
+    EXPECT_EQ(column::Count, read.columns[1].id);
+    EXPECT_TRUE(read.columns[1].sort);
+    EXPECT_EQ(column::Count + 1, read.columns[2].id);
+    ASSERT_EQ(2u, read.filters.size());
+    EXPECT_EQ(1u, read.filters.count(column::Last));
+    EXPECT_EQ("0.5", read.filters.at(column::Count).at(0).value);
+    ASSERT_EQ(1u, read.colourRules.size());
+    EXPECT_EQ(column::Count + 1, read.colourRules[0].column);
+    EXPECT_EQ(column::Count, read.colourRules[0].againstColumn);
+
+    // Written again it says where they start, and reads back unmoved.
+    const layout::TabEntry again = layout::ReadTabEntry(testing_support::Parse(
+        testing_support::Xml(layout::TabEntryTree(read, {}), "watchlist")).get_child("watchlist"));
+    EXPECT_EQ(column::Count, again.columns[1].id);
+    EXPECT_EQ(1u, again.filters.count(column::Count));
+    EXPECT_EQ(read.colourRules, again.colourRules);
+
+    // A start no version wrote moves nothing.
+    const layout::TabEntry odd = layout::ReadTabEntry(testing_support::Parse(
+        "<watchlist name=\"Core\"><columns><column id=\"33\" show=\"true\"/></columns>"
+        "<computed first=\"-4\"><column name=\"X\" formula=\"Last\"/></computed></watchlist>").get_child("watchlist"));
+    EXPECT_EQ(33, odd.columns.at(0).id);
 }
 
 }  // namespace

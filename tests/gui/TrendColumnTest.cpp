@@ -1,0 +1,160 @@
+// The trend column on a board: hidden until asked for, sampled only on the
+// tabs that show it and never on a history date, sorted by its change, left
+// out of copies, and its line drawn inside the cell where it belongs.
+
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+
+#include "board/ColumnLayout.h"
+#include "board/WatchlistGridCellRenderer.h"
+#include "commands/BookmarksColumns.h"
+#include "commands/GridMenus.h"
+#include "layout/WindowNodeReader.h"
+#include "commands/GridKeys.h"
+#include "support/BoardFixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using namespace testing_support;
+using Clock = TrendSamples::Clock;
+
+class TrendColumnTest : public BoardFixture
+{
+protected:
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        board = CreateBoard();
+        board->StopTrendTimer();
+    }
+
+    void SampleAt(std::chrono::seconds when) { board->SampleTrends(Clock::time_point{} + when); }
+
+    size_t PointsOf(Instrument* instrument)
+    {
+        return board->GetTrendSamples().Points(host.PriceOf(instrument, board->GetDateText())).size();
+    }
+
+    Tickerdeck* board = nullptr;
+};
+
+TEST_F(TrendColumnTest, OnlyTabsShowingTheColumnAreSampledAndAHistoryDateForgetsEveryPoint)
+{
+    wxGridEx* other = AddTab(board, {tke}, "Other");
+    wxGridEx* grid = AddTab(board, {arpi, bdi}, "Core");
+    EXPECT_EQ(0, grid->GetColSize(column::Trend)) << "hidden until the user shows it";
+    SetLasts({{arpi, 10.0}, {bdi, 20.0}, {tke, 30.0}});
+    SampleAt(0s);
+    EXPECT_EQ(0u, board->GetTrendSamples().Size()) << "no tab shows the column: nothing is kept";
+
+    BookmarksColumns::ToggleColumn(*board, column::Trend);
+    ASSERT_GT(grid->GetColSize(column::Trend), 0);
+    SampleAt(1s);
+    SampleAt(5s);
+    EXPECT_EQ(1u, PointsOf(arpi)) << "one point per interval";
+    EXPECT_EQ(0u, PointsOf(tke)) << "a tab without the column costs no samples";
+    SampleAt(11s);
+    EXPECT_EQ(2u, PointsOf(bdi));
+    EXPECT_FALSE(GridKeys::CopyText(grid).Contains(ColumnLabel(column::Trend))) << "a picture has no text to copy";
+
+    board->SetHistoryDate(wxDateTime(3, wxDateTime::Jan, 2024));
+    SampleAt(21s);
+    EXPECT_EQ(0u, board->GetTrendSamples().Size()) << "a past day's quotes draw no path";
+    board->SetHistoryDate(wxDateTime());
+    SampleAt(22s);
+    EXPECT_EQ(1u, PointsOf(arpi)) << "back to live quotes, the line starts afresh";
+    (void)other;
+}
+
+TEST_F(TrendColumnTest, ATabSortedByItsTrendFollowsTheChangeAtEachPointWithTheSelectionKept)
+{
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Core");
+    BookmarksColumns::ToggleColumn(*board, column::Trend);
+    SetLasts({{arpi, 10.0}, {bdi, 10.0}, {cdg, 10.0}});
+    SampleAt(0s);
+    grid->SetSortingColumn(column::Trend, false);
+    SetLasts({{arpi, 9.0}, {bdi, 12.0}, {cdg, 10.5}});
+    SampleAt(10s);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid)) << "biggest rise first";
+    grid->SelectRow(2);
+    SetLasts({{arpi, 13.0}});
+    SampleAt(20s);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid));
+    const wxArrayInt selected = grid->GetSelectedRows();
+    ASSERT_EQ(1u, selected.size());
+    EXPECT_EQ(0, selected[0]) << "the selected quote is still the one selected";
+}
+
+TEST_F(TrendColumnTest, ANumberColumnsHeaderMenuTogglesItsBarsAndTheLayoutKeepsThemWithTheTrendColumn)
+{
+    wxGridEx* grid = AddTab(board, {arpi, bdi}, "Core");
+    GridMenus* menus = board->FindFeature<GridMenus>();
+    EXPECT_FALSE(menus->BuildColumnMenu(*board, column::Name)->FindItem(GridMenus::kBarsId)) << "texts take no bars";
+    const std::unique_ptr<wxMenu> menu = menus->BuildColumnMenu(*board, column::CumVolume);
+    ASSERT_TRUE(menu->FindItem(GridMenus::kBarsId));
+    EXPECT_FALSE(menu->IsChecked(GridMenus::kBarsId));
+    wxCommandEvent chosen(wxEVT_MENU, GridMenus::kBarsId);
+    menu->ProcessEvent(chosen);
+    EXPECT_TRUE(Tickerdeck::TableOf(grid)->HasBars(column::CumVolume));
+    EXPECT_FALSE(Tickerdeck::TableOf(grid)->HasBars(column::CumValue));
+    BookmarksColumns::ToggleColumn(*board, column::Trend);
+
+    Tickerdeck::TableOf(grid)->SetWatchlistName("Core");  // a save stores the tab's list under its name
+    const Tree saved = Saved(board);
+    const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(saved.get_child("watchlists"));
+    ASSERT_EQ(1u, tabs.size());
+    wxGridEx* restored = board->CreateTabGrid();
+    layout::ApplyColumnLayout(restored, tabs[0].columns);
+    EXPECT_TRUE(Tickerdeck::TableOf(restored)->HasBars(column::CumVolume));
+    EXPECT_FALSE(Tickerdeck::TableOf(restored)->HasBars(column::CumValue));
+    EXPECT_TRUE(Tickerdeck::ShowsTrend(restored));
+}
+
+// Drawn into a 30 by 16 cell: a box of 24 by 10 at (3, 3) inside the inset.
+// A full window falling straight from 12 to 8 past a close of 10 runs from
+// (3, 3) to (26, 12), crossing the close at x 14.5, y 7.5.
+TEST(TrendDrawing, TheLineCoversTheHandComputedPolylineInTheUpColourAboveTheCloseAndTheDownColourBelow)
+{
+    const WatchlistGridCellRenderer::TrendColours colours{wxColour(0, 200, 0), wxColour(200, 0, 0),
+                                                          wxColour(0, 0, 255), wxColour(0, 0, 0)};
+    std::vector<double> points;
+    for (size_t i = 0; i < TrendSamples::kWindow; ++i)
+        points.push_back(12.0 - 4.0 * static_cast<double>(i) / (TrendSamples::kWindow - 1));
+    wxBitmap bitmap(30, 16);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxBLACK_BRUSH);
+        dc.Clear();
+        WatchlistGridCellRenderer::DrawTrend(dc, wxRect(0, 0, 30, 16), points, 10.0, colours);
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    wxRect up;
+    wxRect down;
+    wxRect baseline;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+        {
+            const int r = image.GetRed(x, y);
+            const int g = image.GetGreen(x, y);
+            const int b = image.GetBlue(x, y);
+            wxRect* kind = g > 60 && g > r ? &up : r > 60 && r > g ? &down : b > 30 ? &baseline : nullptr;
+            if (kind)
+                *kind = kind->IsEmpty() ? wxRect(x, y, 1, 1) : kind->Union(wxRect(x, y, 1, 1));
+        }
+    const auto near = [](const wxRect& found, const wxRect& expected) {
+        return std::abs(found.GetLeft() - expected.GetLeft()) <= 1 &&
+               std::abs(found.GetRight() - expected.GetRight()) <= 1 &&
+               std::abs(found.GetTop() - expected.GetTop()) <= 1 &&
+               std::abs(found.GetBottom() - expected.GetBottom()) <= 1;
+    };
+    EXPECT_TRUE(near(up, wxRect(wxPoint(3, 3), wxPoint(15, 8))))
+        << up.x << "," << up.y << " " << up.width << "x" << up.height;
+    EXPECT_TRUE(near(down, wxRect(wxPoint(14, 7), wxPoint(26, 12))))
+        << down.x << "," << down.y << " " << down.width << "x" << down.height;
+    EXPECT_TRUE(near(baseline, wxRect(wxPoint(3, 7), wxPoint(26, 8))))
+        << "the faint close runs the box's width: " << baseline.x << "," << baseline.y << " " << baseline.width
+        << "x" << baseline.height;
+}
+
+}  // namespace
