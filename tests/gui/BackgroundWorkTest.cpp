@@ -69,7 +69,7 @@ TEST(BackgroundWork, DeliversOnTheGuiThreadOnlyToWindowsThatLiveAndAreNotClosing
     EXPECT_FALSE(MayReach(inClosing));
     EXPECT_TRUE(MayReach(panel));
     release = true;
-    ASSERT_TRUE(PumpUntil([&] { return work.Pending() <= 1; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return work.Pending() == 0; }, 5000));
     EXPECT_EQ((std::vector<std::pair<wxWindow*, int>>{{panel, 1}}), delivered.calls);
     frame->Destroy();
     Flush();
