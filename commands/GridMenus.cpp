@@ -358,15 +358,6 @@ std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicke
         }
         menu->AppendSeparator();
     }
-    if (grid && TakesBars(clicked))
-    {
-        menu->AppendCheckItem(kBarsId, _("Bars in Cells"))->Check(Tickerdeck::TableOf(grid)->HasBars(clicked));
-        Tickerdeck* target = &board;
-        menu->Bind(
-            wxEVT_MENU, [target, clicked](wxCommandEvent&) { BookmarksColumns::ToggleBars(*target, clicked); },
-            kBarsId);
-        menu->AppendSeparator();
-    }
     AppendColumnItems(board, *menu);
     return menu;
 }

@@ -77,7 +77,6 @@ struct ColumnEntry
     bool sort = false;
     bool ascending = true;
     int position = 0;
-    bool bars = false;  // a bar in each cell, sized within the column's range
 };
 
 /// One tab of the board.
