@@ -127,4 +127,25 @@ TEST_F(ComputedColumnsGui, ALayoutWrittenBeforeTheTrendColumnOpensWithTheSameCol
     EXPECT_EQ((std::vector<Instrument*>{arpi}), InstrumentsShown(opened)) << "filtered on the spread above 2 %";
 }
 
+TEST_F(ComputedColumnsGui, TheCellMenusColumnsSubmenuOpensTheNewColumnDialogToo)
+{
+    GridMenus* menus = board->FindFeature<GridMenus>();
+    const std::unique_ptr<wxMenu> menu = menus->BuildGridAreaMenu(*board);
+    wxMenu* columns = nullptr;
+    for (wxMenuItem* item : menu->GetMenuItems())
+        if (item->GetSubMenu() && item->GetItemLabelText() == "Columns")
+            columns = item->GetSubMenu();
+    ASSERT_NE(nullptr, columns);
+    const int id = columns->FindItem("New Column...");
+    ASSERT_NE(wxNOT_FOUND, id);
+    wxCommandEvent chosen(wxEVT_MENU, id);
+    columns->ProcessEvent(chosen);
+    EXPECT_EQ(nullptr, menus->OpenColumnDialog(*board, 0)) << "the dialog is open already";
+    for (wxWindow* window : wxTopLevelWindows)
+    {
+        if (auto* dialog = dynamic_cast<ComputedColumnDialog*>(window))
+            EXPECT_EQ("New Column", dialog->GetTitle());
+    }
+}
+
 }  // namespace
