@@ -144,7 +144,9 @@ TEST_F(ComputedColumnsGui, TheCellMenusColumnsSubmenuOpensTheNewColumnDialogToo)
     for (wxWindow* window : wxTopLevelWindows)
     {
         if (auto* dialog = dynamic_cast<ComputedColumnDialog*>(window))
+        {
             EXPECT_EQ("New Column", dialog->GetTitle());
+        }
     }
 }
 
