@@ -183,8 +183,16 @@ void ShowPictures(BoardWindow& window)
     Tickerdeck* board = window.Board();
     board->StopTrendTimer();
     window.Grid()->ShowCol(column::Trend);
-    window.Table()->SetBars(column::CumVolume, true);
-    window.Table()->SetBars(column::CumValue, true);
+    std::vector<ColourRuleSpec> bars(2);
+    for (ColourRuleSpec& rule : bars)
+    {
+        rule.op = filter_op::AtLeast;
+        rule.value = "0";
+        rule.style.bar = true;
+    }
+    bars[0].column = column::CumVolume;
+    bars[1].column = column::CumValue;
+    board->SetColourRules(window.Grid(), bars);
     const std::vector<Price*>& rows = window.Table()->Rows();
     auto at = TrendSamples::Clock::time_point{};
     for (size_t point = 0; point < TrendSamples::kWindow; ++point, at += TrendSamples::kInterval)

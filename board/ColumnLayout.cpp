@@ -4,8 +4,6 @@
 
 #include <wx/grid.h>
 
-#include "board/TickerdeckTable.h"
-
 namespace layout {
 
 namespace {
@@ -59,8 +57,6 @@ void ApplyColumnLayout(wxGrid* grid, const std::vector<ColumnEntry>& columns)
         ApplyVisibilityAndWidth(grid, column);
         if (column.sort)
             grid->SetSortingColumn(column.id, column.ascending);
-        if (auto* table = dynamic_cast<TickerdeckTable*>(grid->GetTable()))
-            table->SetBars(column.id, column.bars);
     }
     ApplyPositions(grid, std::move(valid));
 }
@@ -79,8 +75,6 @@ std::vector<ColumnEntry> ColumnLayoutOf(const wxGrid* grid)
         column.sort = id == sortColumn;
         column.ascending = ascending;
         column.position = grid->GetColPos(id);
-        if (auto* table = dynamic_cast<const TickerdeckTable*>(grid->GetTable()))
-            column.bars = table->HasBars(id);
         columns.push_back(column);
     }
     return columns;

@@ -93,18 +93,21 @@ void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
     grid->ForceRefresh();
 }
 
-void Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs)
+std::vector<std::string> Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     int added = 0;
+    std::vector<std::string> unreadable;
     for (const ComputedColumnDef& def : defs)
     {
         FormulaRefusal why;
+        ++added;
         if (table->Computed().Set(table->Computed().Size(), def, &why))
-            ++added;
-        else
-            LogError("the computed column \"" + def.name + "\" is left out: its formula \"" + def.formula +
-                     "\" cannot be read (" + why.reason.utf8_string() + ")");
+            continue;
+        table->Computed().Keep(def);
+        unreadable.push_back(def.name);
+        LogError("the computed column \"" + def.name + "\" is kept blank: its formula \"" + def.formula +
+                 "\" cannot be read (" + why.reason.utf8_string() + ")");
     }
     if (added > 0)
     {
@@ -112,6 +115,7 @@ void Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs)
         for (int col = grid->GetNumberCols() - added; col < grid->GetNumberCols(); ++col)
             grid->SetColSize(col, kNewColumnWidth);
     }
+    return unreadable;
 }
 
 }  // namespace computed_columns

@@ -18,8 +18,9 @@ bool Set(Tickerdeck& board, wxGridEx* grid, size_t index, const ComputedColumnDe
 /// Takes computed column `index` off the tab, with its sort and its filter
 /// conditions; the conditions on the columns after it follow them.
 void Remove(Tickerdeck& board, wxGridEx* grid, size_t index);
-/// A fresh tab takes in stored columns; a formula it cannot read is left
-/// out and logged.
-void Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs);
+/// A fresh tab takes in stored columns. A column whose formula it cannot
+/// read is kept, blank and stored back unchanged, and logged; the names of
+/// such columns are returned for the user's notice.
+std::vector<std::string> Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs);
 
 }  // namespace computed_columns

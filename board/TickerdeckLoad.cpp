@@ -30,6 +30,15 @@
 
 namespace {
 
+/// Stored names as the user reads them, each in quotes, between commas.
+wxString QuotedNames(const std::vector<std::string>& names)
+{
+    wxString text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "\"" : ", \"") + layout::ShownName(name) + "\"";
+    return text;
+}
+
 using layout::Tree;
 
 const char* const kLoadError = "Tickerdeck::Load error:";
@@ -91,7 +100,10 @@ private:
     {
         wxGridEx* grid = m_board.CreateTabGrid();
         // Before the column layout, which names them by id.
-        computed_columns::Restore(grid, entry.computed);
+        const std::vector<std::string> unreadable = computed_columns::Restore(grid, entry.computed);
+        if (!unreadable.empty())
+            TellUser(m_board, wxString::Format(_("The tab \"%s\" keeps the column %s blank: its formula cannot be read"),
+                                               layout::ShownName(entry.name), QuotedNames(unreadable)));
         layout::ApplyColumnLayout(grid, entry.columns);
 
         // A nameless entry gets no page, but its grid stays with the board;

@@ -68,7 +68,9 @@ std::vector<std::string> ColumnLabels(TickerdeckTable& table)
     std::vector<std::string> labels;
     for (int id = 0; id < table.GetNumberCols(); ++id)
         labels.push_back(IsColumn(id) ? std::string(ColumnAt(id).label)
-                                      : layout::ToTreeText(table.GetColLabelValue(id)));
+                         : IsComputedColumn(id) && static_cast<size_t>(id - column::Count) < table.Computed().Size()
+                             ? table.Computed().Def(static_cast<size_t>(id - column::Count)).name
+                             : layout::ToTreeText(table.GetColLabelValue(id)));
     return labels;
 }
 

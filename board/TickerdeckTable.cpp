@@ -68,8 +68,14 @@ void TickerdeckTable::SetValue(int, int, const wxString&)
 wxString TickerdeckTable::GetColLabelValue(int col)
 {
     if (IsComputedColumn(col))
-        return col < GetNumberCols() ? wxString::FromUTF8(Computed().Def(static_cast<size_t>(col - kColumnCount)).name)
-                                     : wxString();
+    {
+        if (col >= GetNumberCols())
+            return wxString();
+        const size_t index = static_cast<size_t>(col - kColumnCount);
+        const wxString name = wxString::FromUTF8(Computed().Def(index).name);
+        // Marked, so that an empty column does not pass for one without values.
+        return Computed().Readable(index) ? name : wxString::Format(_("%s (formula unreadable)"), name);
+    }
     // Volumes in thousands say so, or 1.500 would read as one and a half shares.
     const bool volume = IsColumn(col) && ColumnAt(col).decimals == Decimals::Volume;
     if (volume && m_format.volumeInThousands)
@@ -465,14 +471,20 @@ void TickerdeckTable::SetFilter(FilterSet* filter)
         m_filter->SetComputed(&m_format.computed);
 }
 
-void TickerdeckTable::SetBars(int col, bool on)
+bool TickerdeckTable::DrawsBar(int row, int col) const
 {
-    if (!TakesBars(col))
-        return;
-    if (m_bars.size() <= static_cast<size_t>(col))
-        m_bars.resize(static_cast<size_t>(col) + 1, false);
-    m_bars[static_cast<size_t>(col)] = on;
-    ForgetBarRanges();
+    if (!m_rules || !m_rules->DrawsBars() || !TakesBars(col) || row < 0 || row >= static_cast<int>(m_rows.size()))
+        return false;
+    const RuleStyle* style = m_rules->StyleFor(*m_rows[static_cast<size_t>(row)], col);
+    return style && style->bar;
+}
+
+double TickerdeckTable::CellNumber(int col, const Price& price) const
+{
+    if (!IsComputedColumn(col))
+        return QuoteNumber(col, price);
+    const std::optional<double> value = m_format.computed.Value(static_cast<size_t>(col - column::Count), price);
+    return value ? *value : std::numeric_limits<double>::quiet_NaN();
 }
 
 const BarRange& TickerdeckTable::BarRangeOf(int col)
@@ -488,7 +500,7 @@ const BarRange& TickerdeckTable::BarRangeOf(int col)
         return known.range;
     known.range = BarRange();
     for (const Price* price : m_rows)
-        known.range.Include(QuoteNumber(col, *price));
+        known.range.Include(CellNumber(col, *price));
     known.at = now;
     known.known = true;
     return known.range;
@@ -869,6 +881,7 @@ void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool sto
 void TickerdeckTable::SetColourRules(const std::vector<ColourRuleSpec>& rules)
 {
     m_ruleSpecs = rules;
+    ForgetBarRanges();
     auto built = std::make_unique<ColourRuleSet>(rules);
     built->SetComputed(&m_format.computed);
     m_rules = built->IsEmpty() ? nullptr : std::move(built);

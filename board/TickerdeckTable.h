@@ -165,12 +165,12 @@ public:
     void SetStaleColour(const wxColour& colour) { m_staleColour = colour; }
     /// Where the table reads whether a quote is stale; null marks none.
     void SetQuoteAges(const QuoteAges* ages) { m_ages = ages; }
-    /// Bars in the cells of column `col`; only columns that take them get them.
-    void SetBars(int col, bool on);
-    bool HasBars(int col) const
-    {
-        return col >= 0 && static_cast<size_t>(col) < m_bars.size() && m_bars[static_cast<size_t>(col)];
-    }
+    /// Whether a colour rule draws a bar in the cell: a number column's
+    /// cell styled by a rule with the bar style.
+    bool DrawsBar(int row, int col) const;
+    /// The number a cell's bar stands for, computed columns included; NaN
+    /// for a computed cell without a value.
+    double CellNumber(int col, const Price& price) const;
     /// The range the bars of `col` are sized within: the values of the
     /// tab's shown rows, worked out again at most a few times a second,
     /// since on a large tab that is a pass over every row.
@@ -308,7 +308,6 @@ private:
     wxColour m_staleColour;
     const QuoteAges* m_ages = nullptr;
     const TrendSamples* m_trends = nullptr;
-    std::vector<bool> m_bars;  // by column id
     struct KnownRange
     {
         BarRange range;

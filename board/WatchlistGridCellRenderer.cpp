@@ -110,7 +110,7 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(background));
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
-    if (quotes && quotes->HasBars(col))
+    if (quotes && quotes->DrawsBar(row, col))
         DrawBar(dc, rect, *quotes, row, col, background);
     if (isSelected)
         DrawSelectionFrame(grid, dc, rect, col);
@@ -227,13 +227,15 @@ void WatchlistGridCellRenderer::DrawBar(wxDC& dc, const wxRect& rect, Tickerdeck
     const Price* price = quotes.RowPrice(row);
     if (!price)
         return;
-    const double value = QuoteNumber(col, *price);
+    const double value = quotes.CellNumber(col, *price);
+    if (std::isnan(value))
+        return;
     const BarSpan span = BarAcross(value, quotes.BarRangeOf(col), rect.width - 2 * kBarInset);
     if (span.width <= 0)
         return;
     // Signed figures show their side; sizes (volumes, values) only their size,
     // in the text colour, not as a rise.
-    const bool signedFigure = ColumnAt(col).colourRule == ColourRule::BySign;
+    const bool signedFigure = IsColumn(col) && ColumnAt(col).colourRule == ColourRule::BySign;
     const wxColour tint = value < 0                   ? quotes.GetDownColour()
                           : signedFigure              ? quotes.GetUpColour()
                           : quotes.GetView()          ? quotes.GetView()->GetDefaultCellTextColour()

@@ -174,6 +174,10 @@ wxSizer* ColourRulesDialog::MakeEditor(wxWindow* parent)
     grid->AddSpacer(1);
     grid->Add(m_bold);
     m_bold->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ReadEditor(m_bold); });
+    m_bar = new wxCheckBox(parent, wxID_ANY, _("Bar in number cells"));
+    grid->AddSpacer(1);
+    grid->Add(m_bar);
+    m_bar->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ReadEditor(m_bar); });
     m_target = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxSize(kChoiceWidth, -1));
     m_target->Append(_("The cell"));
     m_target->Append(_("The whole row"));
@@ -185,7 +189,10 @@ wxSizer* ColourRulesDialog::MakeEditor(wxWindow* parent)
     grid->Add(MakeCaption(parent, _("Preview"), 110), 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(m_preview, 0, wxEXPAND);
     if (const Theme* theme = GetTheme())
+    {
         m_bold->SetForegroundColour(theme->TextColour());
+        m_bar->SetForegroundColour(theme->TextColour());
+    }
     return grid;
 }
 
@@ -296,7 +303,7 @@ void ColourRulesDialog::ShowRule()
     const int at = Chosen();
     const bool editable = at >= 0 && m_rules[static_cast<size_t>(at)].verbatim.empty();
     for (wxWindow* field : std::initializer_list<wxWindow*>{m_column, m_condition, m_against, m_value, m_upper,
-                                                            m_textColour, m_background, m_bold, m_target})
+                                                            m_textColour, m_background, m_bold, m_bar, m_target})
         field->Enable(editable);
     m_problem->SetLabel(at >= 0 ? ColourRuleProblem(m_rules[static_cast<size_t>(at)]) : wxString());
     if (!editable)
@@ -316,6 +323,7 @@ void ColourRulesDialog::ShowRule()
     SelectColour(m_textColour, rule.style.text);
     SelectColour(m_background, rule.style.background);
     m_bold->SetValue(rule.style.bold);
+    m_bar->SetValue(rule.style.bar);
     m_target->SetSelection(rule.wholeRow ? 1 : 0);
     m_showing = false;
     ReadEditor(nullptr);
@@ -348,6 +356,7 @@ void ColourRulesDialog::ReadEditor(wxWindow* changed)
     if (changed == m_background)
         rule.style.background = ColourOf(m_background, rule.style.background);
     rule.style.bold = m_bold->GetValue();
+    rule.style.bar = m_bar->GetValue();
     rule.wholeRow = m_target->GetSelection() == 1;
 
     // Numbers are read as the filter reads them; what does not read is

@@ -41,6 +41,7 @@ public:
     wxChoice* GetTextColourChoice() const { return m_textColour; }
     wxChoice* GetBackgroundChoice() const { return m_background; }
     wxCheckBox* GetBoldBox() const { return m_bold; }
+    wxCheckBox* GetBarBox() const { return m_bar; }
     wxChoice* GetTargetChoice() const { return m_target; }
     wxCheckBox* GetAllTabsBox() const { return m_allTabs; }
     wxButtonEx* GetOkButton() const { return m_ok; }
@@ -89,6 +90,7 @@ private:
     wxChoice* m_textColour = nullptr;
     wxChoice* m_background = nullptr;
     wxCheckBox* m_bold = nullptr;
+    wxCheckBox* m_bar = nullptr;
     wxChoice* m_target = nullptr;
     wxCheckBox* m_allTabs = nullptr;
     wxPanel* m_preview = nullptr;

@@ -42,16 +42,6 @@ void BookmarksColumns::ClearBookmarks(Tickerdeck& board)
     grid->ForceRefresh();
 }
 
-void BookmarksColumns::ToggleBars(Tickerdeck& board, int col)
-{
-    wxGridEx* grid = board.GetCurrentGrid();
-    if (!grid)
-        return;
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetBars(col, !table->HasBars(col));
-    grid->ForceRefresh();
-}
-
 void BookmarksColumns::ToggleColumn(Tickerdeck& board, int col)
 {
     wxGridEx* grid = board.GetCurrentGrid();

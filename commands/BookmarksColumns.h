@@ -18,6 +18,4 @@ public:
     static void ClearBookmarks(Tickerdeck& board);
     /// Hides column `col` of the current tab when it is shown, else shows it.
     static void ToggleColumn(Tickerdeck& board, int col);
-    /// Puts bars in the cells of column `col` of the current tab, or takes them out.
-    static void ToggleBars(Tickerdeck& board, int col);
 };

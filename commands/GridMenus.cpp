@@ -358,15 +358,6 @@ std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicke
         }
         menu->AppendSeparator();
     }
-    if (grid && TakesBars(clicked))
-    {
-        menu->AppendCheckItem(kBarsId, _("Bars in Cells"))->Check(Tickerdeck::TableOf(grid)->HasBars(clicked));
-        Tickerdeck* target = &board;
-        menu->Bind(
-            wxEVT_MENU, [target, clicked](wxCommandEvent&) { BookmarksColumns::ToggleBars(*target, clicked); },
-            kBarsId);
-        menu->AppendSeparator();
-    }
     AppendColumnItems(board, *menu);
     return menu;
 }
@@ -433,6 +424,14 @@ void GridMenus::AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu)
     columns->AppendCheckItem(cmd::ToggleAutoFit, _("Auto Fit Column Width"))->Check(board.Settings().autoFitColumns);
     columns->AppendSeparator();
     AppendColumnSetItems(*columns);
+    if (wxGridEx* grid = board.GetCurrentGrid())
+    {
+        // The same new column as the header menu's, for a user who looks here.
+        const size_t count = Tickerdeck::TableOf(grid)->Computed().Size();
+        columns->Append(kNewColumnId, _("New Column..."))->Enable(count < static_cast<size_t>(kMostComputedColumns));
+        columns->Bind(wxEVT_MENU, [this, &board, count](wxCommandEvent&) { OpenColumnDialog(board, count); },
+                      kNewColumnId);
+    }
     columns->AppendSeparator();
     AppendColumnItems(board, *columns);
     menu.AppendSubMenu(columns, _("Columns"));

@@ -34,8 +34,6 @@ public:
     static constexpr int kFirstAddId = 7290;
     static constexpr int kFirstMoveId = 7491;
     static constexpr int kListedWatchlists = 200;
-    /// "Bars in Cells" of the column menu, for the column clicked.
-    static constexpr int kBarsId = 7289;
 
     GridMenus();
     ~GridMenus() override;

@@ -31,7 +31,6 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
         snapshot.columnIds.push_back(col);
         snapshot.header.push_back(table->GetColLabelValue(col));
         snapshot.widths.push_back(width);
-        snapshot.bars.push_back(table->HasBars(col));
     }
     snapshot.format = table->Format();
     if (const ColourRuleSet* rules = table->GetColourRuleSet())

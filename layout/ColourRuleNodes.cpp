@@ -83,6 +83,8 @@ bool ReadAttribute(const std::string& key, const std::string& text, ColourRuleSp
         return ParseColour(text, &rule.style.background);
     if (key == "bold")
         return ParseFlag(text, "true", "false", &rule.style.bold);
+    if (key == "bar")
+        return ParseFlag(text, "true", "false", &rule.style.bar);
     if (key == "target")
         return ParseFlag(text, "row", "cell", &rule.wholeRow);
     return false;  // an attribute of a later version: keep the rule whole
@@ -134,6 +136,8 @@ Tree RuleTree(const ColourRuleSpec& rule)
         tree.put(at + "background", ColourText(rule.style.background));
     if (rule.style.bold)
         tree.put(at + "bold", std::string("true"));
+    if (rule.style.bar)
+        tree.put(at + "bar", std::string("true"));
     tree.put(at + "target", std::string(rule.wholeRow ? "row" : "cell"));
     return tree;
 }

@@ -82,7 +82,6 @@ struct ColumnEntry
     int position = 0;
     /// The stored width lay outside what a column can show and was replaced.
     bool widthReplaced = false;
-    bool bars = false;  // a bar in each cell, sized within the column's range
 };
 
 /// One tab of the board.

@@ -191,7 +191,6 @@ std::vector<ColumnEntry> ReadColumns(const Tree& columns)
         entry.sort = ReadBool(column, "<xmlattr>.sort", entry.sort);
         entry.ascending = ReadBool(column, "<xmlattr>.ascending", entry.ascending);
         entry.position = ReadInt(column, "<xmlattr>.position", entry.position);
-        entry.bars = ReadBool(column, "<xmlattr>.bars", entry.bars);
         entries.push_back(entry);
     });
     return entries;

@@ -81,9 +81,6 @@ Tree ColumnTree(const ColumnEntry& column, const std::vector<std::string>& label
     PutBool(tree, "<xmlattr>.sort", column.sort);
     PutBool(tree, "<xmlattr>.ascending", column.ascending);
     PutInt(tree, "<xmlattr>.position", column.position);
-    // Written only where set: most columns never have bars.
-    if (column.bars)
-        PutBool(tree, "<xmlattr>.bars", true);
     return tree;
 }
 

@@ -144,6 +144,8 @@ wxString ColourRuleProblem(const ColourRuleSpec& rule)
     if (std::find(ops.begin(), ops.end(), rule.op) == ops.end())
         return wxString::Format(_("column %s has no condition \"%s\""), ColumnLabel(rule.column),
                                 RuleOperatorName(rule.op) ? wxString(RuleOperatorName(rule.op)) : wxString("?"));
+    if (rule.style.bar && !rule.wholeRow && !TakesBars(rule.column))
+        return _("bars are drawn in number columns only");
     if (!IsNumberColumn(rule.column))
         return rule.againstColumn < 0 ? wxString() : _("only numbers compare with another column");
     if (rule.againstColumn >= 0)
@@ -217,6 +219,7 @@ ColourRuleSet::ColourRuleSet(std::vector<ColourRuleSpec> rules) : m_rules(std::m
         }
         if (rule.style.IsEmpty())
             continue;
+        m_drawsBars = m_drawsBars || rule.style.bar;
         Test test;
         test.column = rule.column;
         test.op = rule.op;

@@ -37,11 +37,14 @@ struct RuleStyle
     RuleColour text;
     RuleColour background;
     bool bold = false;
+    /// A bar in each number cell the rule styles, sized within its column's
+    /// shown values.
+    bool bar = false;
 
-    bool IsEmpty() const { return !text.set && !background.set && !bold; }
+    bool IsEmpty() const { return !text.set && !background.set && !bold && !bar; }
     bool operator==(const RuleStyle& other) const
     {
-        return text == other.text && background == other.background && bold == other.bold;
+        return text == other.text && background == other.background && bold == other.bold && bar == other.bar;
     }
 };
 
@@ -111,6 +114,8 @@ public:
     const std::vector<ColourRuleSpec>& Rules() const { return m_rules; }
     /// True when no rule can match: styling pays nothing then.
     bool IsEmpty() const { return m_cellTests.empty() && m_rowTests.empty(); }
+    /// True when a usable rule draws bars: only then is a cell asked for one.
+    bool DrawsBars() const { return m_drawsBars; }
     /// The rules that cannot be used, by their place in Rules(), with why.
     const std::vector<std::pair<size_t, wxString>>& Unusable() const { return m_unusable; }
     /// Where rules on computed columns find their values: the tab's
@@ -149,4 +154,5 @@ private:
     std::vector<std::vector<Test>> m_cellTests;  // by column id
     std::vector<Test> m_rowTests;
     const ComputedColumns* m_computed = nullptr;
+    bool m_drawsBars = false;
 };

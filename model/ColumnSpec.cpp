@@ -159,7 +159,8 @@ bool ShowsFigures(int col)
 
 bool TakesBars(int col)
 {
-    return IsColumn(col) && kColumns[col].kind == ValueKind::Number && kColumns[col].decimals != Decimals::RowNumber;
+    return IsComputedColumn(col) ||
+           (IsColumn(col) && kColumns[col].kind == ValueKind::Number && kColumns[col].decimals != Decimals::RowNumber);
 }
 
 bool IsDrawnColumn(int col)

@@ -100,7 +100,7 @@ bool ShowsFigures(int col);
 /// sheet gets the figure the picture stands for.
 bool IsDrawnColumn(int col);
 /// True for the columns that can show bars in their cells: those of one
-/// number (not the row's place).
+/// number (not the row's place), computed ones included.
 bool TakesBars(int col);
 /// The number a number column shows for `price` (a price, a count, a
 /// trade's direction as its character code); 0 for other columns.

@@ -249,7 +249,7 @@ ComputedColumns& ComputedColumns::operator=(const ComputedColumns& other)
         return *this;
     m_columns.clear();
     for (const Column& column : other.m_columns)
-        m_columns.push_back({column.def, std::make_unique<Formula>(*column.formula)});
+        m_columns.push_back({column.def, column.formula ? std::make_unique<Formula>(*column.formula) : nullptr});
     return *this;
 }
 
@@ -277,6 +277,11 @@ bool ComputedColumns::Set(size_t index, ComputedColumnDef def, FormulaRefusal* w
     return true;
 }
 
+void ComputedColumns::Keep(ComputedColumnDef def)
+{
+    m_columns.push_back({std::move(def), nullptr});
+}
+
 void ComputedColumns::Remove(size_t index)
 {
     if (index < m_columns.size())
@@ -285,7 +290,7 @@ void ComputedColumns::Remove(size_t index)
 
 std::optional<double> ComputedColumns::Value(size_t index, const Price& price) const
 {
-    if (index >= m_columns.size())
+    if (index >= m_columns.size() || !m_columns[index].formula)
         return std::nullopt;
     return m_columns[index].formula->Value(price);
 }

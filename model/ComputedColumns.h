@@ -84,8 +84,15 @@ public:
     /// `why` set, when its formula cannot be read. Stores the formula with
     /// English names and the decimals within what a column may show.
     bool Set(size_t index, ComputedColumnDef def, FormulaRefusal* why);
+    /// Adds a column whose stored formula cannot be read (edited by hand,
+    /// or written by a later version): it shows nothing and keeps its
+    /// definition exactly as read, to be stored back unchanged.
+    void Keep(ComputedColumnDef def);
+    /// False for a column kept with a formula that cannot be read.
+    bool Readable(size_t index) const { return index < m_columns.size() && m_columns[index].formula; }
     void Remove(size_t index);
 
+    /// None where a field is absent or the formula cannot be read.
     std::optional<double> Value(size_t index, const Price& price) const;
     /// The cell text: the value in the column's decimals, the locale's way;
     /// empty where there is no value.

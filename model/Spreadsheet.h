@@ -6,6 +6,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 #include <string_view>
 
 namespace sheet {
@@ -45,9 +47,10 @@ public:
     /// The look of the cells written from now on; an empty text written
     /// with a look that is not plain still leaves a coloured cell.
     virtual void SetLook(const CellLook& look) = 0;
-    /// Draws a bar in each cell of the column from `firstRow` to `lastRow`,
-    /// sized within their range; called after the rows are written.
-    virtual void AddDataBar(int col, int firstRow, int lastRow) = 0;
+    /// Draws a bar in the cells of the column in `rows` (first and last
+    /// row of each run, in order), sized from `low` to `high`; called after
+    /// the rows are written.
+    virtual void AddDataBar(int col, const std::vector<std::pair<int, int>>& rows, double low, double high) = 0;
 };
 
 /// A workbook being written to one file.

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
+#include "model/CellBars.h"
 #include "model/ColumnSpec.h"
 #include "model/Spreadsheet.h"
 
@@ -45,6 +48,15 @@ const std::string& PriceFormat(int decimals, double value)
     if (decimals >= 0 && decimals <= kMostPriceDecimals)
         return formats[static_cast<std::size_t>(decimals)];
     return value == std::floor(value) ? formats[0] : upToFive;
+}
+
+double CellNumberOf(const TabSnapshot& snapshot, int columnId, const Price& price)
+{
+    if (!IsComputedColumn(columnId))
+        return QuoteNumber(columnId, price);
+    const std::optional<double> value =
+        snapshot.format.computed.Value(static_cast<std::size_t>(columnId - column::Count), price);
+    return value ? *value : std::numeric_limits<double>::quiet_NaN();
 }
 
 /// The look the tab's colour rules give a cell, as the grid paints it.
@@ -91,6 +103,32 @@ void WriteTrendCell(Sheet& sheet, int row, int col, const TabSnapshot& snapshot,
         return;
     const double value = *snapshot.trendChanges[quote];
     sheet.WriteNumber(row, col, value, NumberFormatOf(column::Trend, snapshot.quotes[quote], snapshot.format, value));
+}
+
+/// A data bar over the cells of the column whose rules draw one, sized
+/// within the column's values as the tab sizes its bars.
+void AddBars(Sheet& sheet, const TabSnapshot& snapshot, int col)
+{
+    const int columnId = snapshot.columnIds[static_cast<std::size_t>(col)];
+    if (!TakesBars(columnId))
+        return;
+    std::vector<std::pair<int, int>> runs;
+    BarRange range;
+    for (std::size_t quote = 0; quote < snapshot.RowCount(); ++quote)
+    {
+        const Price& price = snapshot.quotes[quote];
+        range.Include(CellNumberOf(snapshot, columnId, price));
+        const RuleStyle* style = snapshot.rules.StyleFor(price, columnId, &snapshot.format.computed);
+        if (!style || !style->bar)
+            continue;
+        const int row = static_cast<int>(quote) + 1;
+        if (!runs.empty() && runs.back().second == row - 1)
+            runs.back().second = row;
+        else
+            runs.emplace_back(row, row);
+    }
+    if (!runs.empty())
+        sheet.AddDataBar(col, runs, range.low, range.high);
 }
 
 }  // namespace
@@ -184,9 +222,9 @@ void WriteTabSheet(const TabSnapshot& snapshot, Workbook& book, const WriteProgr
     }
     sheet.SetLook(CellLook());
     // The numbers stay numbers; the bars are the sheet's own, over them.
-    for (std::size_t col = 0; col < columns && col < snapshot.bars.size(); ++col)
-        if (snapshot.bars[col] && rows > 0)
-            sheet.AddDataBar(static_cast<int>(col), 1, static_cast<int>(rows));
+    if (snapshot.rules.DrawsBars())
+        for (std::size_t col = 0; col < columns; ++col)
+            AddBars(sheet, snapshot, static_cast<int>(col));
     if (progress)
         progress(rows);
 }

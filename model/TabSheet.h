@@ -50,7 +50,6 @@ struct TabSnapshot
     std::vector<int> columnIds;       // the exported columns, in id order
     std::vector<wxString> header;     // one label per exported column
     std::vector<int> widths;          // the columns' widths on screen, pixels
-    std::vector<bool> bars;           // per exported column: bars in its cells
     QuoteFormat format;               // how the tab turns quotes into texts
     std::vector<Instrument> instruments;   // one per row
     std::vector<Price> quotes;        // in the order shown; each points at its row's instrument

@@ -116,16 +116,34 @@ public:
 
     void SetLook(const CellLook& look) override { m_look = look; }
 
-    void AddDataBar(int col, int firstRow, int lastRow) override
+    void AddDataBar(int col, const std::vector<std::pair<int, int>>& rows, double low, double high) override
     {
+        if (rows.empty())
+            return;
         const CNumbers numbers;
+        // One format over every run, so that all share one scale: the
+        // column's values, as on the board.
+        std::string ranges;
+        for (const auto& [first, last] : rows)
+        {
+            char cells[64];
+            lxw_rowcol_to_range(cells, static_cast<lxw_row_t>(first), static_cast<lxw_col_t>(col),
+                                static_cast<lxw_row_t>(last), static_cast<lxw_col_t>(col));
+            ranges += (ranges.empty() ? "" : " ") + std::string(cells);
+        }
         lxw_conditional_format format = {};
         format.type = LXW_CONDITIONAL_DATA_BAR;
         format.bar_color = kBarColour;
         format.bar_solid = LXW_TRUE;
-        Check(worksheet_conditional_format_range(m_sheet, static_cast<lxw_row_t>(firstRow), static_cast<lxw_col_t>(col),
-                                                 static_cast<lxw_row_t>(lastRow), static_cast<lxw_col_t>(col),
-                                                 &format));
+        format.min_rule_type = LXW_CONDITIONAL_RULE_TYPE_NUMBER;
+        format.min_value = low;
+        format.max_rule_type = LXW_CONDITIONAL_RULE_TYPE_NUMBER;
+        format.max_value = high;
+        format.multi_range = rows.size() > 1 ? ranges.data() : nullptr;
+        Check(worksheet_conditional_format_range(m_sheet, static_cast<lxw_row_t>(rows.front().first),
+                                                 static_cast<lxw_col_t>(col),
+                                                 static_cast<lxw_row_t>(rows.front().second),
+                                                 static_cast<lxw_col_t>(col), &format));
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "board/ComputedColumnGrid.h"
 #include "commands/ComputedColumnDialog.h"
 #include "commands/GridMenus.h"
+#include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 
@@ -125,6 +126,54 @@ TEST_F(ComputedColumnsGui, ALayoutWrittenBeforeTheTrendColumnOpensWithTheSameCol
     EXPECT_FALSE(opened->IsColShown(column::Trend)) << "the trend column stays hidden until asked for";
     EXPECT_EQ(kSpread, opened->GetSortingColumn());
     EXPECT_EQ((std::vector<Instrument*>{arpi}), InstrumentsShown(opened)) << "filtered on the spread above 2 %";
+}
+
+TEST_F(ComputedColumnsGui, TheCellMenusColumnsSubmenuOpensTheNewColumnDialogToo)
+{
+    GridMenus* menus = board->FindFeature<GridMenus>();
+    const std::unique_ptr<wxMenu> menu = menus->BuildGridAreaMenu(*board);
+    wxMenu* columns = nullptr;
+    for (wxMenuItem* item : menu->GetMenuItems())
+        if (item->GetSubMenu() && item->GetItemLabelText() == "Columns")
+            columns = item->GetSubMenu();
+    ASSERT_NE(nullptr, columns);
+    const int id = columns->FindItem("New Column...");
+    ASSERT_NE(wxNOT_FOUND, id);
+    wxCommandEvent chosen(wxEVT_MENU, id);
+    columns->ProcessEvent(chosen);
+    EXPECT_EQ(nullptr, menus->OpenColumnDialog(*board, 0)) << "the dialog is open already";
+    for (wxWindow* window : wxTopLevelWindows)
+    {
+        if (auto* dialog = dynamic_cast<ComputedColumnDialog*>(window))
+        {
+            EXPECT_EQ("New Column", dialog->GetTitle());
+        }
+    }
+}
+
+TEST_F(ComputedColumnsGui, AFormulaThatCannotBeReadIsKeptBlankMarkedNamedAndStoredBackUnchanged)
+{
+    Tickerdeck* edited = LoadNode(
+        R"(<watchlists><watchlist name="Core" type="1"><columns/><computed first="32">)"
+        R"(<column name="Broken" formula="(Sell - Buy" decimals="3"/>)"
+        R"(<column name="Spread %" formula="(Sell - Buy) / Last * 100" decimals="2"/>)"
+        R"(</computed></watchlist></watchlists>)");
+    wxGridEx* opened = edited->GetCurrentGrid();
+    TickerdeckTable* shown = Tickerdeck::TableOf(opened);
+    ASSERT_EQ(column::Count + 2, opened->GetNumberCols()) << "the column stays in its place";
+    EXPECT_EQ("Broken (formula unreadable)", shown->GetColLabelValue(kSpread));
+    EXPECT_EQ("", shown->GetValue(shown->RowOf(host.PriceOf(arpi)), kSpread));
+    EXPECT_EQ("Spread %", shown->GetColLabelValue(kSpread + 1));
+    EXPECT_EQ("5.00", shown->GetValue(shown->RowOf(host.PriceOf(arpi)), kSpread + 1));
+    EXPECT_NE(std::string::npos, Notices().find("keeps the column \"Broken\" blank")) << Notices();
+
+    const Tree saved = Saved(edited);
+    const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(saved.get_child("watchlists"));
+    ASSERT_EQ(1u, tabs.size());
+    EXPECT_EQ((std::vector<ComputedColumnDef>{{"Broken", "(Sell - Buy", 3}, {"Spread %", "(Sell - Buy) / Last * 100", 2}}),
+              tabs[0].computed);
+    for (const auto& [key, column] : saved.get_child("watchlists.watchlist.columns"))
+        EXPECT_EQ(std::string::npos, column.get("<xmlattr>.name", "").find("unreadable")) << "no shown text is stored";
 }
 
 }  // namespace

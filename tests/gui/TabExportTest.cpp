@@ -283,7 +283,12 @@ TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnde
     board->SampleTrends(TrendSamples::Clock::time_point{});
     host.PriceOf(rising)->last = 10.25;
     board->SampleTrends(TrendSamples::Clock::time_point{} + TrendSamples::kInterval);
-    Tickerdeck::TableOf(grid)->SetBars(column::CumVolume, true);
+    ColourRuleSpec bars;
+    bars.column = column::CumVolume;
+    bars.op = filter_op::Above;
+    bars.value = "100";
+    bars.style.bar = true;
+    board->SetColourRules(grid, {bars});
 
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string book = ReadWorkbook(opened.at(0));

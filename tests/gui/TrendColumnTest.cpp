@@ -86,28 +86,39 @@ TEST_F(TrendColumnTest, ATabSortedByItsTrendFollowsTheChangeAtEachPointWithTheSe
     EXPECT_EQ(0, selected[0]) << "the selected quote is still the one selected";
 }
 
-TEST_F(TrendColumnTest, ANumberColumnsHeaderMenuTogglesItsBarsAndTheLayoutKeepsThemWithTheTrendColumn)
+TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsItWithTheTrendColumn)
 {
     wxGridEx* grid = AddTab(board, {arpi, bdi}, "Core");
-    GridMenus* menus = board->FindFeature<GridMenus>();
-    EXPECT_FALSE(menus->BuildColumnMenu(*board, column::Name)->FindItem(GridMenus::kBarsId)) << "texts take no bars";
-    const std::unique_ptr<wxMenu> menu = menus->BuildColumnMenu(*board, column::CumVolume);
-    ASSERT_TRUE(menu->FindItem(GridMenus::kBarsId));
-    EXPECT_FALSE(menu->IsChecked(GridMenus::kBarsId));
-    wxCommandEvent chosen(wxEVT_MENU, GridMenus::kBarsId);
-    menu->ProcessEvent(chosen);
-    EXPECT_TRUE(Tickerdeck::TableOf(grid)->HasBars(column::CumVolume));
-    EXPECT_FALSE(Tickerdeck::TableOf(grid)->HasBars(column::CumValue));
+    host.PriceOf(arpi)->cumVolume = 5000;
+    host.PriceOf(bdi)->cumVolume = 50;
+    ColourRuleSpec bars;
+    bars.column = column::CumVolume;
+    bars.op = filter_op::Above;
+    bars.value = "100";
+    bars.style.bar = true;
+    ColourRuleSpec rows = bars;  // a row rule: bars in each number cell of the row
+    rows.column = column::Code;
+    rows.op = filter_op::Equals;
+    rows.value = "BDI";
+    rows.wholeRow = true;
+    board->SetColourRules(grid, {bars, rows});
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    const int first = table->RowOf(host.PriceOf(arpi));
+    const int second = table->RowOf(host.PriceOf(bdi));
+    EXPECT_TRUE(table->DrawsBar(first, column::CumVolume));
+    EXPECT_FALSE(table->DrawsBar(first, column::CumValue)) << "a cell rule draws in its own column";
+    EXPECT_TRUE(table->DrawsBar(second, column::CumValue));
+    EXPECT_FALSE(table->DrawsBar(second, column::Code)) << "texts take no bars";
+    EXPECT_FALSE(table->DrawsBar(second, column::No)) << "nor does the row's place";
     BookmarksColumns::ToggleColumn(*board, column::Trend);
 
-    Tickerdeck::TableOf(grid)->SetWatchlistName("Core");  // a save stores the tab's list under its name
+    table->SetWatchlistName("Core");  // a save stores the tab's list under its name
     const Tree saved = Saved(board);
     const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(saved.get_child("watchlists"));
     ASSERT_EQ(1u, tabs.size());
+    EXPECT_EQ((std::vector<ColourRuleSpec>{bars, rows}), tabs[0].colourRules);
     wxGridEx* restored = board->CreateTabGrid();
     layout::ApplyColumnLayout(restored, tabs[0].columns);
-    EXPECT_TRUE(Tickerdeck::TableOf(restored)->HasBars(column::CumVolume));
-    EXPECT_FALSE(Tickerdeck::TableOf(restored)->HasBars(column::CumValue));
     EXPECT_TRUE(Tickerdeck::ShowsTrend(restored));
 }
 

@@ -1,12 +1,12 @@
-// Bars in cells: where a value's bar lies across its cell, and the bars
-// setting of a column kept in the layout.
+// Bars in cells: where a value's bar lies across its cell, and the bar
+// style of a colour rule kept in the layout.
 
 #include <gtest/gtest.h>
 
-#include "layout/WindowNodeReader.h"
-#include "layout/WindowNodeWriter.h"
+#include "layout/ColourRuleNodes.h"
 #include "model/CellBars.h"
 #include "model/ColumnSpec.h"
+#include "support/XmlText.h"
 
 namespace {
 
@@ -37,33 +37,30 @@ TEST(CellBars, BarsRunFromZeroToTheValueWithinTheRangeAndNegativesRunTheOtherWay
     EXPECT_EQ(std::make_pair(0, 0), Span(5.0, empty, 100)) << "all zero: no range, no bar";
 }
 
-TEST(CellBars, OnlyNumberColumnsTakeBarsAndTheSettingIsStoredOnlyWhereItIsOn)
+TEST(CellBars, NumberColumnsTakeBarsAndABarRuleIsStoredOnlyWhereItIsOn)
 {
     EXPECT_TRUE(TakesBars(column::CumVolume));
     EXPECT_TRUE(TakesBars(column::MoneyFlow));
+    EXPECT_TRUE(TakesBars(column::Count)) << "computed columns are numbers";
     EXPECT_FALSE(TakesBars(column::No)) << "the row's place is no figure";
     EXPECT_FALSE(TakesBars(column::Name));
     EXPECT_FALSE(TakesBars(column::Trend));
 
-    layout::TabEntry tab;
-    tab.name = "Core";
-    layout::ColumnEntry volume;
-    volume.id = column::CumVolume;
-    volume.show = true;
-    volume.bars = true;
-    layout::ColumnEntry last;
-    last.id = column::Last;
-    last.show = true;
-    tab.columns = {volume, last};
-    const layout::Tree tree = layout::TabEntryTree(tab, {});
-    int barsAttributes = 0;
-    for (const auto& [name, node] : tree.get_child("columns"))
-        barsAttributes += node.get_optional<std::string>("<xmlattr>.bars") ? 1 : 0;
-    EXPECT_EQ(1, barsAttributes) << "a file without bars reads as it did";
-    const std::vector<layout::ColumnEntry> read = layout::ReadColumns(tree.get_child("columns"));
-    ASSERT_EQ(2u, read.size());
-    EXPECT_TRUE(read[0].bars);
-    EXPECT_FALSE(read[1].bars);
+    ColourRuleSpec bars;
+    bars.column = column::CumVolume;
+    bars.op = filter_op::AtLeast;
+    bars.value = "0";
+    bars.style.bar = true;
+    ColourRuleSpec red = bars;
+    red.style.bar = false;
+    red.style.text = RuleColour::Of(0xE53935);
+    const layout::Tree tree = layout::ColourRulesTree({bars, red});
+    const std::string xml = testing_support::Xml(tree, "r");
+    const size_t start = xml.find("<r>") + 3;
+    EXPECT_EQ("<rule column=\"14\" condition=\"at-least\" value=\"0\" bar=\"true\" target=\"cell\"/>"
+              "<rule column=\"14\" condition=\"at-least\" value=\"0\" text=\"#e53935\" target=\"cell\"/>",
+              xml.substr(start, xml.rfind("</r>") - start));
+    EXPECT_EQ((std::vector<ColourRuleSpec>{bars, red}), layout::ReadColourRules(tree));
 }
 
 }  // namespace

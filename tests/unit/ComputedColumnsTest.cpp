@@ -150,6 +150,25 @@ TEST(ComputedColumns, AnUnreadableFormulaIsRefusedWithItsPlaceAndReasonAndNamesA
     EXPECT_NEAR(1110.02, *copy.Value(0, quote), 1e-9);
 }
 
+TEST(ComputedColumns, AColumnKeptWithoutAReadableFormulaHasNoValueAndKeepsItsDefinition)
+{
+    ComputedColumns columns;
+    columns.Keep({"Broken", "Sell -", 99});
+    FormulaRefusal why;
+    ASSERT_TRUE(columns.Set(1, {"Range", "High - Low", 2}, &why));
+    EXPECT_FALSE(columns.Readable(0));
+    EXPECT_TRUE(columns.Readable(1));
+    Instrument instrument;
+    const Price quote = Quote(instrument);
+    const ComputedColumns copy = columns;  // the export's copy
+    EXPECT_FALSE(copy.Value(0, quote));
+    EXPECT_EQ("", copy.Text(0, quote));
+    EXPECT_TRUE(copy.Value(1, quote));
+    EXPECT_EQ((ComputedColumnDef{"Broken", "Sell -", 99}), copy.Def(0)) << "kept exactly as read";
+    ASSERT_TRUE(columns.Set(0, {"Fixed", "Sell - Buy", 2}, &why)) << "an edit that reads replaces it";
+    EXPECT_TRUE(columns.Readable(0));
+}
+
 TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReadsAsBefore)
 {
     layout::TabEntry entry;

@@ -182,9 +182,14 @@ public:
         cells.push_back(text.str());
     }
     void SetLook(const sheet::CellLook&) override {}
-    void AddDataBar(int col, int firstRow, int lastRow) override
+    void AddDataBar(int col, const std::vector<std::pair<int, int>>& rows, double low, double high) override
     {
-        cells.push_back("bars " + std::to_string(col) + " " + std::to_string(firstRow) + "-" + std::to_string(lastRow));
+        std::ostringstream text;
+        text << "bars " << col;
+        for (const auto& [first, last] : rows)
+            text << " " << first << "-" << last;
+        text << " from " << low << " to " << high;
+        cells.push_back(text.str());
     }
     std::vector<std::string> cells;
 };
@@ -204,12 +209,45 @@ TEST(TrendExport, TheTrendCellIsItsChangeAsANumberInThePricesDecimalsAndEmptyWit
     snapshot.AddRow(price);
     snapshot.AddRow(price);
     snapshot.trendChanges = {-0.125, std::nullopt};
-    snapshot.bars = {true, false};  // the export's flag only: any column may carry it
     RecordingSheet book;
     sheet::WriteTabSheet(snapshot, book);
     EXPECT_EQ((std::vector<std::string>{"text column 0", "0,0 s Code", "0,1 s Trend", "1,0 s ARPI",
-                                        "1,1 n -0.125 #,##0.000", "2,0 s ARPI", "bars 0 1-2"}),
+                                        "1,1 n -0.125 #,##0.000", "2,0 s ARPI"}),
               book.cells);
+}
+
+// The rows whose rules draw a bar get one, in runs sharing the scale of
+// the whole column's values; other columns and rows get none.
+TEST(BarExport, BarRulesGiveTheirCellsOneDataBarSizedWithinTheColumn)
+{
+    std::vector<Instrument> instruments(5);
+    sheet::TabSnapshot snapshot;
+    snapshot.columnIds = {column::Code, column::CumVolume};
+    snapshot.header = {"Code", "Cum Vol"};
+    snapshot.instruments.reserve(instruments.size());
+    snapshot.quotes.reserve(instruments.size());
+    for (double volume : {500.0, 40.0, 300.0, 200.0, -100.0})
+    {
+        Price price;
+        price.instrument = &instruments[snapshot.quotes.size()];
+        price.cumVolume = volume;
+        snapshot.AddRow(price);
+    }
+    ColourRuleSpec bars;
+    bars.column = column::CumVolume;
+    bars.op = filter_op::Above;
+    bars.value = "100";
+    bars.style.bar = true;
+    ColourRuleSpec onCode = bars;
+    onCode.column = column::Code;  // no bar in a text column
+    onCode.op = filter_op::Differs;
+    onCode.value = "x";
+    snapshot.rules = ColourRuleSet({bars, onCode});
+    EXPECT_EQ(1u, snapshot.rules.Unusable().size()) << "a bar on a text cell is refused";
+    RecordingSheet book;
+    sheet::WriteTabSheet(snapshot, book);
+    ASSERT_FALSE(book.cells.empty());
+    EXPECT_EQ("bars 1 1-1 3-4 from -100 to 500", book.cells.back());
 }
 
 }  // namespace
