@@ -114,6 +114,10 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
             return;
         }
         break;
+    case WXK_ESCAPE:
+        if (board.StopFilling(grid))
+            return;
+        break;
     case WXK_DELETE:
         if (auto* rows = board.FindFeature<RowCommands>())
             rows->Remove(board, SelectedTargets(grid));
