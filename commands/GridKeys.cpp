@@ -202,7 +202,9 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
     board.GetNotice()->Set(noticeKey, wxString::Format(_("Copying %s rows..."),
                                                        GroupedNumberText(static_cast<double>(rows->quotes.size()), 0, true)));
     const auto work = [rows](const std::atomic<bool>&) -> BackgroundWork::Result {
-        return std::make_shared<const wxString>(rows->Text());
+        return std::make_shared<const wxString>(
+            rows->Text([](std::size_t parts, const std::function<void(std::size_t)>& part)
+                       { BackgroundWork::Module().RunParts(parts, part); }));
     };
     // The board lives as long as its window, and this feature as long as the board.
     const auto deliver = [this, copy, noticeKey](wxWindow& window, const BackgroundWork::Result& result) {
