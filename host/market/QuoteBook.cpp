@@ -119,8 +119,7 @@ void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const 
             listening->live = true;
             // Opening a large tab subscribes in slices: sorting the whole
             // book again after each would cost the feed seconds per slice.
-            if (!liveOrderStale_)
-                liveAdded_.push_back(price);
+            ++liveChanges_[price];
         }
     }
     if (callback)
@@ -150,11 +149,9 @@ void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
     --subscriptionCount_;
     if (!listening.first)
     {
+        // The record stays in the book, so the order can still find it.
         if (entry->second.live)
-        {
-            liveOrderStale_ = true;
-            liveAdded_.clear();
-        }
+            --liveChanges_[const_cast<Price*>(price)];
         listenersOf_.erase(entry);
     }
 }
@@ -206,34 +203,50 @@ bool LiveOrder(const Price* a, const Price* b)
 
 const std::vector<Price*>& QuoteBook::SubscribedLive() const
 {
-    if (liveOrderStale_)
+    if (liveChanges_.empty())
+        return liveOrdered_;
+    // Records come and go a slice at a time while a large tab opens or
+    // closes: each change is found by a search in the order kept, a few
+    // comparisons per changed record instead of a sort of every record held.
+    // A record that went and came back since counts once, or not at all.
+    std::vector<Price*> added;
+    std::vector<Price*> removed;
+    for (const auto& [price, change] : liveChanges_)
+        if (change > 0)
+            added.push_back(price);
+        else if (change < 0)
+            removed.push_back(price);
+    liveChanges_.clear();
+    if (!removed.empty())
     {
-        liveOrdered_.clear();
-        liveAdded_.clear();
-        // The book owns its records as mutable ones; only the index keys are const.
-        for (const auto& [price, listening] : listenersOf_)
-            if (listening.live)
-                liveOrdered_.push_back(const_cast<Price*>(price));
-        std::sort(liveOrdered_.begin(), liveOrdered_.end(), LiveOrder);
-        liveOrderStale_ = false;
+        std::vector<std::vector<Price*>::iterator> places;
+        for (Price* gone : removed)
+        {
+            const auto [first, last] = std::equal_range(liveOrdered_.begin(), liveOrdered_.end(), gone, LiveOrder);
+            const auto held = std::find(first, last, gone);
+            if (held != last)
+                places.push_back(held);
+        }
+        // Marked only after every search: the searches compare what is held.
+        for (const auto place : places)
+            *place = nullptr;
+        liveOrdered_.erase(std::remove(liveOrdered_.begin(), liveOrdered_.end(), nullptr), liveOrdered_.end());
     }
-    else if (!liveAdded_.empty())
+    if (!added.empty())
     {
-        // Merged from the back, each new record's place found by a search:
-        // a few comparisons per new record instead of one per record held.
-        std::sort(liveAdded_.begin(), liveAdded_.end(), LiveOrder);
+        // Merged from the back, each new record's place found by a search.
+        std::sort(added.begin(), added.end(), LiveOrder);
         const size_t held = liveOrdered_.size();
-        liveOrdered_.resize(held + liveAdded_.size());
+        liveOrdered_.resize(held + added.size());
         auto heldEnd = liveOrdered_.begin() + static_cast<std::ptrdiff_t>(held);
         auto out = liveOrdered_.end();
-        for (auto added = liveAdded_.rbegin(); added != liveAdded_.rend(); ++added)
+        for (auto record = added.rbegin(); record != added.rend(); ++record)
         {
-            const auto place = std::upper_bound(liveOrdered_.begin(), heldEnd, *added, LiveOrder);
+            const auto place = std::upper_bound(liveOrdered_.begin(), heldEnd, *record, LiveOrder);
             out = std::move_backward(place, heldEnd, out);
             heldEnd = place;
-            *--out = *added;
+            *--out = *record;
         }
-        liveAdded_.clear();
     }
     return liveOrdered_;
 }
