@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <unordered_set>
 
 #include <wx/datetime.h>
 #include <wx/event.h>
@@ -193,9 +192,6 @@ bool QuoteBook::Listens(wxEvtHandler* listener, const Price* price) const
 
 namespace {
 
-// A search in the order compares about this many records.
-constexpr size_t kSearchesPerPass = 64;
-
 bool LiveOrder(const Price* a, const Price* b)
 {
     const Instrument& left = *a->instrument;
@@ -221,16 +217,7 @@ const std::vector<Price*>& QuoteBook::SubscribedLive() const
         else if (change < 0)
             removed.push_back(price);
     liveChanges_.clear();
-    if (removed.size() * kSearchesPerPass > liveOrdered_.size())
-    {
-        // Many gone at once (a large tab closed): one pass over the order
-        // costs less than a search for each.
-        const std::unordered_set<const Price*> gone(removed.begin(), removed.end());
-        liveOrdered_.erase(std::remove_if(liveOrdered_.begin(), liveOrdered_.end(),
-                                          [&gone](const Price* price) { return gone.count(price) > 0; }),
-                           liveOrdered_.end());
-    }
-    else if (!removed.empty())
+    if (!removed.empty())
     {
         std::vector<std::vector<Price*>::iterator> places;
         for (Price* gone : removed)
