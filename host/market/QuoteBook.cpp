@@ -119,7 +119,8 @@ void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const 
             listening->live = true;
             // Opening a large tab subscribes in slices: sorting the whole
             // book again after each would cost the feed seconds per slice.
-            ++liveChanges_[price];
+            if (!liveOrderStale_)
+                liveAdded_.push_back(price);
         }
     }
     if (callback)
@@ -149,9 +150,11 @@ void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
     --subscriptionCount_;
     if (!listening.first)
     {
-        // The record stays in the book, so the order can still find it.
         if (entry->second.live)
-            --liveChanges_[const_cast<Price*>(price)];
+        {
+            liveOrderStale_ = true;
+            liveAdded_.clear();
+        }
         listenersOf_.erase(entry);
     }
 }
@@ -203,50 +206,34 @@ bool LiveOrder(const Price* a, const Price* b)
 
 const std::vector<Price*>& QuoteBook::SubscribedLive() const
 {
-    if (liveChanges_.empty())
-        return liveOrdered_;
-    // Records come and go a slice at a time while a large tab opens or
-    // closes: each change is found by a search in the order kept, a few
-    // comparisons per changed record instead of a sort of every record held.
-    // A record that went and came back since counts once, or not at all.
-    std::vector<Price*> added;
-    std::vector<Price*> removed;
-    for (const auto& [price, change] : liveChanges_)
-        if (change > 0)
-            added.push_back(price);
-        else if (change < 0)
-            removed.push_back(price);
-    liveChanges_.clear();
-    if (!removed.empty())
+    if (liveOrderStale_)
     {
-        std::vector<std::vector<Price*>::iterator> places;
-        for (Price* gone : removed)
-        {
-            const auto [first, last] = std::equal_range(liveOrdered_.begin(), liveOrdered_.end(), gone, LiveOrder);
-            const auto held = std::find(first, last, gone);
-            if (held != last)
-                places.push_back(held);
-        }
-        // Marked only after every search: the searches compare what is held.
-        for (const auto place : places)
-            *place = nullptr;
-        liveOrdered_.erase(std::remove(liveOrdered_.begin(), liveOrdered_.end(), nullptr), liveOrdered_.end());
+        liveOrdered_.clear();
+        liveAdded_.clear();
+        // The book owns its records as mutable ones; only the index keys are const.
+        for (const auto& [price, listening] : listenersOf_)
+            if (listening.live)
+                liveOrdered_.push_back(const_cast<Price*>(price));
+        std::sort(liveOrdered_.begin(), liveOrdered_.end(), LiveOrder);
+        liveOrderStale_ = false;
     }
-    if (!added.empty())
+    else if (!liveAdded_.empty())
     {
-        // Merged from the back, each new record's place found by a search.
-        std::sort(added.begin(), added.end(), LiveOrder);
+        // Merged from the back, each new record's place found by a search:
+        // a few comparisons per new record instead of one per record held.
+        std::sort(liveAdded_.begin(), liveAdded_.end(), LiveOrder);
         const size_t held = liveOrdered_.size();
-        liveOrdered_.resize(held + added.size());
+        liveOrdered_.resize(held + liveAdded_.size());
         auto heldEnd = liveOrdered_.begin() + static_cast<std::ptrdiff_t>(held);
         auto out = liveOrdered_.end();
-        for (auto record = added.rbegin(); record != added.rend(); ++record)
+        for (auto added = liveAdded_.rbegin(); added != liveAdded_.rend(); ++added)
         {
-            const auto place = std::upper_bound(liveOrdered_.begin(), heldEnd, *record, LiveOrder);
+            const auto place = std::upper_bound(liveOrdered_.begin(), heldEnd, *added, LiveOrder);
             out = std::move_backward(place, heldEnd, out);
             heldEnd = place;
-            *--out = *record;
+            *--out = *added;
         }
+        liveAdded_.clear();
     }
     return liveOrdered_;
 }

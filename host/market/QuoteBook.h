@@ -109,7 +109,8 @@ private:
     std::unordered_map<const Price*, Listening> listenersOf_;
     size_t subscriptionCount_ = 0;
     mutable std::vector<Price*> liveOrdered_;
-    // Records gone live (+1) or let go (-1) since the order was last made.
-    mutable std::unordered_map<Price*, int> liveChanges_;
+    mutable bool liveOrderStale_ = false;
+    // Records gone live since the order was last made, while none left.
+    mutable std::vector<Price*> liveAdded_;
     SessionClock clock_;
 };
