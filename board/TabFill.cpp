@@ -52,52 +52,8 @@ bool TabFills::IsFilling(const wxGridEx* grid) const
     return std::any_of(m_fills.begin(), m_fills.end(), [grid](const Fill& fill) { return fill.grid == grid; });
 }
 
-void TabFills::Release(wxGridEx* grid, std::vector<Price*> quotes)
-{
-    m_releases.push_back(Releasing{grid, std::move(quotes), 0});
-    m_timer.StartOnce(kPauseMs);
-}
-
-void TabFills::ReleaseNow(const wxGridEx* grid)
-{
-    for (auto releasing = m_releases.begin(); releasing != m_releases.end();)
-        if (releasing->grid == grid)
-        {
-            for (std::size_t at = releasing->next; at < releasing->quotes.size(); ++at)
-                m_board.ReleaseClaim(grid, releasing->quotes[at]);
-            releasing = m_releases.erase(releasing);
-        }
-        else
-        {
-            ++releasing;
-        }
-}
-
-void TabFills::ReleaseSlice()
-{
-    Releasing& releasing = m_releases.front();
-    const auto start = std::chrono::steady_clock::now();
-    const std::size_t last = std::min(releasing.quotes.size(), releasing.next + m_sliceRows);
-    while (releasing.next < last)
-    {
-        const std::size_t end = std::min(last, releasing.next + kRowsPerClockRead);
-        for (; releasing.next < end; ++releasing.next)
-            m_board.ReleaseClaim(releasing.grid, releasing.quotes[releasing.next]);
-        if (std::chrono::steady_clock::now() - start >= m_sliceTime)
-            break;
-    }
-    if (releasing.next == releasing.quotes.size())
-        m_releases.erase(m_releases.begin());
-}
-
 bool TabFills::Step()
 {
-    if (!m_releases.empty())
-    {
-        ReleaseSlice();
-        m_timer.StartOnce(kPauseMs);
-        return true;
-    }
     if (m_fills.empty())
         return false;
     Fill& fill = m_fills.front();
@@ -136,7 +92,7 @@ std::vector<Instrument*> TabFills::Stop(wxGridEx* grid)
     left.assign(found->instruments.begin() + static_cast<std::ptrdiff_t>(found->next), found->instruments.end());
     m_fills.erase(found);
     ShowProgress();
-    if (m_fills.empty() && m_releases.empty())
+    if (m_fills.empty())
         m_timer.Stop();
     return left;
 }

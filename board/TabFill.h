@@ -10,7 +10,6 @@
 #include <wx/timer.h>
 
 struct Instrument;
-struct Price;
 class Tickerdeck;
 class wxGridEx;
 
@@ -19,11 +18,12 @@ class wxGridEx;
 /// away for most of a minute. Each slice appends its rows to the end of its
 /// tab, which shows them at once, and the board's notice tells how far the
 /// tab is; a stopped fill leaves the rows it reached. A sorted tab is put in
-/// order once it is complete. The quotes of a long tab emptied at once are
-/// let go the same way, ahead of any fill.
+/// order once it is complete.
 class TabFills : public wxEvtHandler
 {
 public:
+    /// Lists up to this long are filled at once.
+    static constexpr std::size_t kRowsAtOnce = 20000;
 
     explicit TabFills(Tickerdeck& board);
     ~TabFills() override;
@@ -39,20 +39,9 @@ public:
     /// returns the instruments it did not reach.
     std::vector<Instrument*> Stop(wxGridEx* grid);
     bool IsFilling(const wxGridEx* grid) const;
-    /// Lets go of `grid`'s claim on each of `quotes` (one claim per entry)
-    /// from now on, a slice at a time.
-    void Release(wxGridEx* grid, std::vector<Price*> quotes);
-    /// Lets go at once of what is still to be let go for `grid`, which a
-    /// new grid at the same address must not lose.
-    void ReleaseNow(const wxGridEx* grid);
-    /// Whether quotes wait to be let go.
-    bool IsReleasing() const { return !m_releases.empty(); }
     /// Rows a slice subscribes at most, and how long it may take: the first
     /// bound reached ends it. Tests set them.
     void SetSliceBounds(std::size_t rows, std::chrono::milliseconds time);
-    /// Lists up to this long are filled, and tabs up to this long emptied, at once.
-    std::size_t RowsAtOnce() const { return m_rowsAtOnce; }
-    void SetRowsAtOnce(std::size_t rows) { m_rowsAtOnce = rows; }
 
 private:
     struct Fill
@@ -63,23 +52,13 @@ private:
         wxString label;
     };
 
-    struct Releasing
-    {
-        const wxGridEx* grid;
-        std::vector<Price*> quotes;
-        std::size_t next = 0;
-    };
-
-    void ReleaseSlice();
     void OnTimer(wxTimerEvent& event);
     void ShowProgress();
     void Finish(Fill& fill);
 
     Tickerdeck& m_board;
     std::vector<Fill> m_fills;
-    std::vector<Releasing> m_releases;
     wxTimer m_timer;
-    std::size_t m_rowsAtOnce = 20000;
     std::size_t m_sliceRows = 50000;
     std::chrono::milliseconds m_sliceTime{40};
 };

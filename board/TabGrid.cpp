@@ -8,7 +8,6 @@
 #include <wx/dcclient.h>
 #include <wx/grid.h>
 
-#include "board/TabFill.h"
 #include "board/Tickerdeck.h"
 #include "board/BoardNotice.h"
 #include "board/TickerdeckTable.h"
@@ -172,8 +171,6 @@ wxGridEx* Tickerdeck::CreateTabGrid()
 {
     auto* grid = new wxGridEx(this, wxID_ANY, wxPoint(0, 0), wxSize(400, 300),
                               wxHSCROLL | wxVSCROLL, wxPanelNameStr);
-    // Quotes a closed tab at this address still lets go are not this one's.
-    m_fills->ReleaseNow(grid);
     auto* table = new TickerdeckTable();
     table->CanHaveAttributes();  // makes the table create its attribute provider
     grid->SetTable(table, true, wxGrid::wxGridSelectRows);

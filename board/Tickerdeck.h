@@ -135,9 +135,6 @@ public:
 
     /// Drops `grid`'s claim on `price`; unsubscribes when no grid shows it.
     void ReleaseTabRow(wxGridEx* grid, Price* price);
-    /// Drops one of `grid`'s claims on `price` (one per row listing it);
-    /// unsubscribes when none is left. `grid` may be gone.
-    void ReleaseClaim(const wxGridEx* grid, Price* price);
 
     // Subscriptions and history.
     void SetTodayClock(TodayClock today) { m_today = std::move(today); }

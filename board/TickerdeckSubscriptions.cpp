@@ -88,7 +88,7 @@ void Tickerdeck::SubscribeRows(const std::vector<Instrument*>& instruments, wxGr
 
 void Tickerdeck::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
 {
-    if (instruments.size() <= m_fills->RowsAtOnce())
+    if (instruments.size() <= TabFills::kRowsAtOnce)
         SubscribeRows(instruments, grid);
     else
         m_fills->Start(grid, instruments, label);
@@ -184,25 +184,6 @@ void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
         host->Unsubscribe(this, price->instrument, date);
 }
 
-void Tickerdeck::ReleaseClaim(const wxGridEx* grid, Price* price)
-{
-    const auto entry = m_subscriptions.find(price);
-    if (entry == m_subscriptions.end())
-        return;
-    std::vector<wxGridEx*>& holders = entry->second.grids;
-    const auto claim = std::find(holders.begin(), holders.end(), grid);
-    if (claim == holders.end())
-        return;
-    holders.erase(claim);
-    if (!holders.empty())
-        return;
-    const std::string date = entry->second.date;
-    m_subscriptions.erase(entry);
-    m_quoteAges.Forget(price);
-    if (Host* host = GetHost())
-        host->Unsubscribe(this, price->instrument, date);
-}
-
 std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
 {
     // What a fill had not reached yet belongs to the tab as much as the
@@ -210,14 +191,9 @@ std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
     std::vector<Instrument*> unreached = m_fills->Stop(grid);
     TickerdeckTable* table = TableOf(grid);
     // Rows a filter hides hold a subscription too; a quote listed twice is
-    // let go at its first row and found released at the second. A whole
-    // exchange is let go a slice at a time, one claim per row, so that the
-    // same quotes asked for again meanwhile stay subscribed.
-    if (table->Members().size() > m_fills->RowsAtOnce())
-        m_fills->Release(grid, table->Members());
-    else
-        for (Price* price : table->Members())
-            ReleaseRow(grid, price);
+    // let go at its first row and found released at the second.
+    for (Price* price : table->Members())
+        ReleaseRow(grid, price);
     table->ClearRowsAndMembers();
     grid->BeginBatch();
     SyncRowCount(grid);

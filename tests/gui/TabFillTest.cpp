@@ -98,45 +98,4 @@ TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
     EXPECT_EQ(0u, host.subscribes.size());
 }
 
-TEST_F(TabFill, ALongTabEmptiedLetsGoOfItsQuotesInSlicesButNotOfThoseAskedForAgain)
-{
-    TabFills& fills = board->GetTabFills();
-    fills.SetRowsAtOnce(4);
-    fills.SetSliceBounds(100, std::chrono::hours(1));
-    Start();
-    ASSERT_EQ(11, grid->GetNumberRows());
-    host.ClearCalls();
-    board->ClearRows(grid);
-    EXPECT_EQ(0, grid->GetNumberRows()) << "the tab empties at once";
-    EXPECT_TRUE(host.unsubscribes.empty()) << "its quotes are let go later";
-    EXPECT_TRUE(fills.IsReleasing());
-
-    board->SubscribeRows({list[0], list[2]}, grid);  // the tab re-pointed at some of them
-    fills.SetSliceBounds(4, std::chrono::hours(1));
-    int slices = 0;
-    while (fills.Step())
-        ++slices;
-    EXPECT_EQ(3, slices) << "eleven claims, four a slice";
-    EXPECT_EQ(8u, host.unsubscribes.size()) << "each quote not shown again let go once";
-    ASSERT_EQ(2u, board->GetSubscriptions().size());
-    EXPECT_EQ(std::vector<wxGridEx*>{grid}, board->GetSubscriptions().at(host.PriceOf(list[0])).grids);
-    EXPECT_EQ(std::vector<wxGridEx*>{grid}, board->GetSubscriptions().at(host.PriceOf(list[2])).grids)
-        << "listed twice before: both old claims go, the new one stays";
-
-    // A closed tab's quotes are let go after its grid is gone, or at once
-    // when a new grid comes to its address.
-    Start();
-    board->RemoveTab(grid);
-    while (fills.Step())
-    {
-    }
-    EXPECT_TRUE(board->GetSubscriptions().empty());
-    wxGridEx* other = AddTab(board, list, "Other");
-    host.ClearCalls();
-    board->ClearRows(other);
-    fills.ReleaseNow(other);
-    EXPECT_FALSE(fills.IsReleasing());
-    EXPECT_EQ(10u, host.unsubscribes.size());
-}
-
 }  // namespace
