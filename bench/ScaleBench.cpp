@@ -2,6 +2,8 @@
 // stored watchlist of that size loaded, and the row commands on all its rows;
 // and how soon a store change in one board reaches another.
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,11 +22,13 @@
 #include "BenchMain.h"
 #include "BoardWindow.h"
 #include "TerminalStack.h"
+#include "board/TabFill.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "commands/RowCommands.h"
 #include "controls/wxGridEx.h"
+#include "layout/TabSource.h"
 #include "store/WatchlistStore.h"
 #include "store/WatchlistStoreService.h"
 #include "watchlist/TabMenu.h"
@@ -182,6 +186,41 @@ void BM_RemoveRows100000(benchmark::State& state)
         [](const std::vector<layout::InstrumentRef>& everything) { return everything.empty(); });
 }
 
+// The whole exchange opened from the tab menu, as slices from timer events:
+// the time is all slices together, "longest_slice_ms" the longest that held
+// the window at once (the first one with the tab's building).
+void BM_OpenExchangeTabInSteps100000(benchmark::State& state)
+{
+    ScaleMarket& market = ScaleMarket::Get();
+    market.WriteStore({{kStoredName, market.Everything()}, {kTarget, {}}});
+    double longest = 0;
+    const auto timed = [&longest](const std::function<void()>& slice)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        slice();
+        longest = std::max(longest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    };
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        auto window = std::make_unique<BoardWindow>();
+        window->Open(market.Factory(), WatchlistNode(kTarget));
+        Flush(1);
+        Tickerdeck& board = *window->Board();
+        state.ResumeTiming();
+        timed([&] { WatchlistTabs(board).BuildTab(layout::TabSource::WholeExchange("SYN")); });
+        while (board.IsFilling(window->Grid()))
+            timed([&] { board.GetTabFills().Step(); });
+        state.PauseTiming();
+        if (window->Rows() != kRows)
+            state.SkipWithError("the tab does not show every instrument");
+        window.reset();
+        state.ResumeTiming();
+    }
+    state.counters["longest_slice_ms"] = longest;
+    market.WriteStore({{kStoredName, market.Everything()}});
+}
+
 // From a rename in one board until the other board's tab and tab menu show
 // the new name, with 300 stored watchlists.
 void BM_StoreChangeToOtherBoard(benchmark::State& state)
@@ -224,6 +263,7 @@ void BM_StoreChangeToOtherBoard(benchmark::State& state)
 }
 
 BENCHMARK(BM_OpenExchangeTab100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_OpenExchangeTabInSteps100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_LoadWatchlist100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_AddRows100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_MoveRows100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

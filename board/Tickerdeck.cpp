@@ -1,3 +1,4 @@
+#include "board/TabFill.h"
 #include "board/Tickerdeck.h"
 
 #include <algorithm>
@@ -95,6 +96,7 @@ wxEND_EVENT_TABLE()
     Bind(wxEVT_TIMER, &Tickerdeck::OnSortHoldTimer, this, m_sortHoldTimer.GetId());
     CreateToolbar();
     m_notice = new BoardNotice(this);
+    m_fills = std::make_unique<TabFills>(*this);
     if (Theme* theme = GetTheme())
         m_notice->ApplyTheme(*theme);
     CreateNotebook();

@@ -34,6 +34,7 @@ class WatchlistStoreService;
 }
 class Host;
 class Theme;
+class TabFills;
 class TickerdeckTable;
 class wxDateEvent;
 class wxDatePickerCtrl;
@@ -167,6 +168,18 @@ public:
     int PageOfGrid(const wxGridEx* grid) const;
     void SubscribeRows(const std::vector<Instrument*>& instruments, wxGridEx* grid,
                        Delivery delivery = Delivery::Batch);
+    /// Fills `grid` with `instruments` as SubscribeRows does, a long list a
+    /// slice at a time (TabFills) so the window answers meanwhile; `label`
+    /// names the tab in the progress notice.
+    void FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label);
+    /// Stops the fill of `grid`, leaving the rows it reached (in order when
+    /// the tab is sorted); false when none was running.
+    bool StopFilling(wxGridEx* grid);
+    bool IsFilling(const wxGridEx* grid) const;
+    TabFills& GetTabFills() { return *m_fills; }
+    /// One slice of a fill: subscribes `count` instruments whose rows join
+    /// the end of the table; the grid is told by the caller.
+    void SubscribeSlice(wxGridEx* grid, Instrument* const* instruments, size_t count);
     /// Rows become the members the tab's filter shows, in the order of the
     /// grid's sort column (else stored order); the grid is told.
     void RearrangeRows(wxGridEx* grid);
@@ -403,6 +416,7 @@ private:
     // Declared after the alerts: a feature's dialogs may refer to them
     // until the feature itself is gone.
     std::vector<std::unique_ptr<BoardFeature>> m_features;
+    std::unique_ptr<TabFills> m_fills;
     // Cleared on destroy so that a host calling back late finds no window.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 

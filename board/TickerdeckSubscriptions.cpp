@@ -11,6 +11,7 @@
 
 #include "kit/BoardOwner.h"
 #include "kit/PngFile.h"
+#include "board/TabFill.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -85,6 +86,38 @@ void Tickerdeck::SubscribeRows(const std::vector<Instrument*>& instruments, wxGr
     RearrangeRows(grid);
 }
 
+void Tickerdeck::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
+{
+    if (instruments.size() <= TabFills::kRowsAtOnce)
+        SubscribeRows(instruments, grid);
+    else
+        m_fills->Start(grid, instruments, label);
+}
+
+bool Tickerdeck::StopFilling(wxGridEx* grid)
+{
+    if (!m_fills->IsFilling(grid))
+        return false;
+    m_fills->Stop(grid);
+    if (grid->GetSortingColumn() != wxNOT_FOUND)
+        RearrangeRows(grid);
+    return true;
+}
+
+bool Tickerdeck::IsFilling(const wxGridEx* grid) const
+{
+    return m_fills->IsFilling(grid);
+}
+
+void Tickerdeck::SubscribeSlice(wxGridEx* grid, Instrument* const* instruments, size_t count)
+{
+    wxGridEx* const outer = m_fillingGrid;
+    m_fillingGrid = grid;
+    for (size_t at = 0; at < count; ++at)
+        SubscribeRow(instruments[at], grid, Delivery::Batch);
+    m_fillingGrid = outer;
+}
+
 void Tickerdeck::EnterRow(wxGridEx* grid, Price* price, const std::string& date, Delivery delivery)
 {
     TickerdeckTable* table = TableOf(grid);
@@ -153,6 +186,9 @@ void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
 
 std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
 {
+    // What a fill had not reached yet belongs to the tab as much as the
+    // requests the host has not answered.
+    std::vector<Instrument*> unreached = m_fills->Stop(grid);
     TickerdeckTable* table = TableOf(grid);
     // Rows a filter hides hold a subscription too; a quote listed twice is
     // let go at its first row and found released at the second.
@@ -162,7 +198,9 @@ std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
     grid->BeginBatch();
     SyncRowCount(grid);
     grid->EndBatch();
-    return ForgetPendingRows(grid);
+    std::vector<Instrument*> unanswered = ForgetPendingRows(grid);
+    unanswered.insert(unanswered.end(), unreached.begin(), unreached.end());
+    return unanswered;
 }
 
 std::vector<Instrument*> Tickerdeck::ForgetPendingRows(wxGridEx* grid,

@@ -1,6 +1,7 @@
 #include "commands/GridKeys.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
@@ -8,6 +9,7 @@
 #include <wx/intl.h>
 
 #include "kit/BackgroundWork.h"
+#include "kit/BoardNotice.h"
 #include "board/StoredTabs.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -16,6 +18,7 @@
 #include "controls/wxGridEx.h"
 #include "model/ColumnSpec.h"
 #include "model/CopyText.h"
+#include "model/NumberText.h"
 #include "commands/GridTickets.h"
 #include "commands/RowCommands.h"
 
@@ -105,8 +108,8 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
         return;
     case 'C':
     case 'c':
-        if (event.ControlDown() && !m_clipboard(CopyText(grid)))
-            TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
+        if (event.ControlDown())
+            Copy(board, grid);
         return;
     case 'P':
         if (event.ControlDown() && event.ShiftDown())
@@ -114,6 +117,10 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
             board.SetSortPaused(grid, !Tickerdeck::TableOf(grid)->IsSortPaused());
             return;
         }
+        break;
+    case WXK_ESCAPE:
+        if (board.StopFilling(grid))
+            return;
         break;
     case WXK_DELETE:
         if (auto* rows = board.FindFeature<RowCommands>())
@@ -160,6 +167,66 @@ wxString GridKeys::CopyText(wxGridEx* grid)
         [table](int row, int col) { return table->GetValue(row, col); },
         [](std::size_t parts, const std::function<void(std::size_t)>& part)
         { BackgroundWork::Module().RunParts(parts, part); });
+}
+
+std::shared_ptr<CopiedRows> GridKeys::TakeSelectedRows(wxGridEx* grid)
+{
+    auto rows = std::make_shared<CopiedRows>();
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (grid->GetColSize(col) != 0)
+        {
+            rows->columns.push_back(col);
+            rows->labels.push_back(table->GetColLabelValue(col));
+        }
+    rows->format = table->Format();
+    for (int row : SelectedRowList(grid))
+        if (const Price* quote = table->RowPrice(row))
+            rows->Add(row, *quote);
+    return rows;
+}
+
+void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
+{
+    const std::size_t copy = ++m_copies;
+    const char* const noticeKey = "copy";
+    board.GetNotice()->Set(noticeKey, wxString());
+    const auto tellFailure = [&board] {
+        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
+    };
+    if (SelectedRowList(grid).size() <= m_rowsCopiedAtOnce)
+    {
+        if (!m_clipboard(CopyText(grid)))
+            tellFailure();
+        return;
+    }
+    std::shared_ptr<const CopiedRows> rows = TakeSelectedRows(grid);
+    board.GetNotice()->Set(noticeKey, wxString::Format(_("Copying %s rows..."),
+                                                       GroupedNumberText(static_cast<double>(rows->quotes.size()), 0, true)));
+    const auto work = [rows](const std::atomic<bool>&) -> BackgroundWork::Result {
+        return std::make_shared<const wxString>(
+            rows->Text([](std::size_t parts, const std::function<void(std::size_t)>& part)
+                       { BackgroundWork::Module().RunParts(parts, part); }));
+    };
+    // The board lives as long as its window, and this feature as long as the board.
+    const auto deliver = [this, copy, noticeKey](wxWindow& window, const BackgroundWork::Result& result) {
+        auto& board = static_cast<Tickerdeck&>(window);
+        if (copy != m_copies)
+            return;
+        board.GetNotice()->Set(noticeKey, wxString());
+        if (!m_clipboard(*std::static_pointer_cast<const wxString>(result)))
+            TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
+    };
+    try
+    {
+        BackgroundWork::Module().Start(board, work, deliver);
+    }
+    catch (const std::system_error&)
+    {
+        board.GetNotice()->Set(noticeKey, wxString());
+        if (!m_clipboard(rows->Text()))
+            tellFailure();
+    }
 }
 
 bool GridKeys::WriteClipboard(const wxString& text)

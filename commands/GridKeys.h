@@ -1,7 +1,9 @@
 #pragma once
 // The keyboard and row dragging on a board's grid.
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <wx/string.h>
@@ -9,6 +11,7 @@
 #include "board/BoardFeature.h"
 
 class wxGridEx;
+struct CopiedRows;
 
 /// Select all, copy, delete, column scrolling, moving and reordering the
 /// selection with the arrows, the host's hotkeys, and row drag.
@@ -24,6 +27,14 @@ public:
 
     /// The copy text of the grid's selected rows, header line first.
     static wxString CopyText(wxGridEx* grid);
+    /// What a copy of the grid's selected rows takes on the GUI thread: the
+    /// rows as they are now, whose text is made on another thread.
+    static std::shared_ptr<CopiedRows> TakeSelectedRows(wxGridEx* grid);
+    /// Copies the selected rows; more than `RowsCopiedAtOnce` get their text
+    /// made off the GUI thread and reach the clipboard when it is done.
+    void Copy(Tickerdeck& board, wxGridEx* grid);
+    /// Lets tests copy small selections the way large ones are copied.
+    void SetRowsCopiedAtOnce(std::size_t rows) { m_rowsCopiedAtOnce = rows; }
     /// Moves the selection of `grid` up (-1) or down (+1); with `swap` on an
     /// unsorted grid the row trades places with its neighbour and stays selected, and
     /// with `page` it moves by a screenful.
@@ -42,4 +53,7 @@ private:
     void Drag(Tickerdeck& board, wxGridEx* grid, wxMouseEvent& event);
 
     ClipboardWriter m_clipboard = WriteClipboard;
+    std::size_t m_rowsCopiedAtOnce = 5000;
+    // Only the latest copy reaches the clipboard, whichever is done first.
+    std::size_t m_copies = 0;
 };

@@ -490,8 +490,14 @@ bool MainFrame::ReopenClosedBoard()
     WindowRecord record = std::move(m_closedBoards.back());
     m_closedBoards.pop_back();
     const bool framed = (record.flags & window_flag::OwnFrame) != 0;
-    return (framed ? OpenFramedBoard(&record.state, record.geometry) : OpenDockedBoard(&record.state)) !=
-           nullptr;
+    // A docked board goes back to its dock, row and place at the size it
+    // had, as a restart brings it back.
+    wxWindow* board = framed         ? OpenFramedBoard(&record.state, record.geometry)
+                      : record.dock ? OpenDockedBoardAt(&record.state, *record.dock, record.geometry.GetSize())
+                                    : OpenDockedBoard(&record.state);
+    if (board && !framed)
+        RestoreDockSizes({record});
+    return board != nullptr;
 }
 
 void MainFrame::BindBoardCommands(wxWindow* container)

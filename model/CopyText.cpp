@@ -59,3 +59,25 @@ wxString BuildCopyText(const std::vector<int>& columns, const std::vector<int>& 
         text += part;
     return text;
 }
+
+void CopiedRows::Add(int rowNumber, const Price& quote)
+{
+    rowNumbers.push_back(rowNumber);
+    quotes.push_back(quote);
+    if (quote.instrument)
+    {
+        instruments.push_back(*quote.instrument);
+        quotes.back().instrument = &instruments.back();
+    }
+}
+
+wxString CopiedRows::Text(const PartRunner& runParts) const
+{
+    std::vector<int> indexes(quotes.size());
+    for (size_t at = 0; at < indexes.size(); ++at)
+        indexes[at] = static_cast<int>(at);
+    return BuildCopyText(
+        columns, indexes,
+        [this](int col) { return labels[static_cast<size_t>(std::find(columns.begin(), columns.end(), col) - columns.begin())]; },
+        [this](int at, int col) { return format.CellText(rowNumbers[at], col, quotes[at]); }, runParts);
+}

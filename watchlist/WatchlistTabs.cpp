@@ -129,9 +129,9 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     if (stored)
         FollowStoredList(m_board, grid, storedRows);
     else
-        m_board.SubscribeRows(
-            *layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category),
-            grid);
+        m_board.FillRows(
+            *layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category), grid,
+            label);
     return {};
 }
 

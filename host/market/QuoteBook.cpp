@@ -117,7 +117,10 @@ void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const 
         if (date.empty() && !listening->live)
         {
             listening->live = true;
-            liveOrderStale_ = true;
+            // Opening a large tab subscribes in slices: sorting the whole
+            // book again after each would cost the feed seconds per slice.
+            if (!liveOrderStale_)
+                liveAdded_.push_back(price);
         }
     }
     if (callback)
@@ -147,7 +150,11 @@ void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
     --subscriptionCount_;
     if (!listening.first)
     {
-        liveOrderStale_ = liveOrderStale_ || entry->second.live;
+        if (entry->second.live)
+        {
+            liveOrderStale_ = true;
+            liveAdded_.clear();
+        }
         listenersOf_.erase(entry);
     }
 }
@@ -186,21 +193,47 @@ bool QuoteBook::Listens(wxEvtHandler* listener, const Price* price) const
     return found != listenersOf_.end() && found->second.Has(listener);
 }
 
+namespace {
+
+bool LiveOrder(const Price* a, const Price* b)
+{
+    const Instrument& left = *a->instrument;
+    const Instrument& right = *b->instrument;
+    return left.exchange != right.exchange ? left.exchange < right.exchange : left.code < right.code;
+}
+
+}  // namespace
+
 const std::vector<Price*>& QuoteBook::SubscribedLive() const
 {
     if (liveOrderStale_)
     {
         liveOrdered_.clear();
+        liveAdded_.clear();
         // The book owns its records as mutable ones; only the index keys are const.
         for (const auto& [price, listening] : listenersOf_)
             if (listening.live)
                 liveOrdered_.push_back(const_cast<Price*>(price));
-        std::sort(liveOrdered_.begin(), liveOrdered_.end(), [](const Price* a, const Price* b) {
-            const Instrument& left = *a->instrument;
-            const Instrument& right = *b->instrument;
-            return left.exchange != right.exchange ? left.exchange < right.exchange : left.code < right.code;
-        });
+        std::sort(liveOrdered_.begin(), liveOrdered_.end(), LiveOrder);
         liveOrderStale_ = false;
+    }
+    else if (!liveAdded_.empty())
+    {
+        // Merged from the back, each new record's place found by a search:
+        // a few comparisons per new record instead of one per record held.
+        std::sort(liveAdded_.begin(), liveAdded_.end(), LiveOrder);
+        const size_t held = liveOrdered_.size();
+        liveOrdered_.resize(held + liveAdded_.size());
+        auto heldEnd = liveOrdered_.begin() + static_cast<std::ptrdiff_t>(held);
+        auto out = liveOrdered_.end();
+        for (auto added = liveAdded_.rbegin(); added != liveAdded_.rend(); ++added)
+        {
+            const auto place = std::upper_bound(liveOrdered_.begin(), heldEnd, *added, LiveOrder);
+            out = std::move_backward(place, heldEnd, out);
+            heldEnd = place;
+            *--out = *added;
+        }
+        liveAdded_.clear();
     }
     return liveOrdered_;
 }

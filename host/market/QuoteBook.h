@@ -110,5 +110,7 @@ private:
     size_t subscriptionCount_ = 0;
     mutable std::vector<Price*> liveOrdered_;
     mutable bool liveOrderStale_ = false;
+    // Records gone live since the order was last made, while none left.
+    mutable std::vector<Price*> liveAdded_;
     SessionClock clock_;
 };

@@ -1,6 +1,7 @@
 // Tickets, views, keys, drag and the row commands of a board's grid, against
 // a recording host and the store file.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "support/BoardFixture.h"
 #include "store/WatchlistStoreService.h"
 #include "support/QuoteEvent.h"
+#include "kit/BackgroundWork.h"
+#include "kit/BoardNotice.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
@@ -141,6 +144,56 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByte)
     clipboardOpens = false;
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("The rows could not be copied: the clipboard cannot be opened.\n", Notices());
+}
+
+TEST_F(GridCommandsTest, ALargeCopyIsMadeOffTheGuiThreadFromTheRowsAtTheKeyPressByteForByte)
+{
+    host.PriceOf(cdg)->buy = 7;
+    grid->SelectAll();
+    Key('C', wxMOD_CONTROL);
+    const wxString atOnce = clipboard;
+    ASSERT_NE(std::string::npos, atOnce.find("7.00"));
+    const int rows = grid->GetNumberRows();
+    ASSERT_GT(rows, 2);
+
+    auto* keys = board->FindFeature<GridKeys>();
+    keys->SetRowsCopiedAtOnce(1);
+    clipboard.clear();
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("", clipboard) << "the text arrives later, the window goes on meanwhile";
+    EXPECT_EQ(wxString::Format("Copying %d rows...", rows), board->GetNotice()->Get("copy"));
+    host.PriceOf(cdg)->buy = 8;  // after the key press: not copied
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !clipboard.empty(); }));
+    EXPECT_EQ(atOnce, clipboard);
+    EXPECT_EQ("", board->GetNotice()->Get("copy"));
+
+    // Copies overlapping: only the latest reaches the clipboard.
+    std::vector<wxString> written;
+    keys->SetClipboardWriter([&](const wxString& text) {
+        written.push_back(text);
+        return clipboardOpens;
+    });
+    Key('C', wxMOD_CONTROL);
+    grid->SelectRow(0);
+    Key('C', wxMOD_CONTROL);
+    grid->SelectAll();
+    clipboardOpens = false;
+    Key('C', wxMOD_CONTROL);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
+    testing_support::Flush();
+    ASSERT_EQ(2u, written.size());
+    EXPECT_EQ(2, written[0].Freq('\n')) << "a copy of one row goes at once, ahead of the first";
+    EXPECT_NE(std::string::npos, written[1].find("8.00"));
+    EXPECT_EQ("The rows could not be copied: the clipboard cannot be opened.\n", Notices());
+
+    // A board closed before its text arrives writes nothing.
+    written.clear();
+    Key('C', wxMOD_CONTROL);
+    boards.erase(std::remove(boards.begin(), boards.end(), board), boards.end());
+    application.CloseWindow(container, true);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
+    testing_support::Flush();
+    EXPECT_TRUE(written.empty());
 }
 
 TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOnlyUnsortedGrids)

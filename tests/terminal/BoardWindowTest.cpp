@@ -91,6 +91,43 @@ std::vector<std::string> BookmarksIn(const Tree& state)
     return codes;
 }
 
+TEST(BoardWindow, AReopenedBoardComesBackWhereItWasDockedAndAtItsSize)
+{
+    TempFolder folder;
+    Terminal terminal(QuietOptions(folder));
+    terminal.Start();
+    MainFrame* frame = terminal.Frame();
+    Flush(5);
+    frame->SetCloseConfirmation([](wxWindow*, const wxString&) { return true; });
+    OpenWindows& windows = terminal.Host().Windows();
+    PostTo(windows.All().front().panel, board_window::SplitHorizontal);
+    ASSERT_EQ(2u, frame->DockedPaneCount());
+    wxWindow* lower = windows.All().back().container;
+    wxAuiManager* manager = wxAuiManager::GetManager(lower);
+    // The user drags the border between the two.
+    const wxAuiPaneInfo& pane = manager->GetPane(lower);
+    ASSERT_EQ(wxAUI_DOCK_BOTTOM, pane.dock_direction);
+    const wxString key =
+        wxString::Format("|dock_size(%d,%d,%d)=", pane.dock_direction, pane.dock_layer, pane.dock_row);
+    wxString perspective = manager->SavePerspective();
+    const size_t at = perspective.find(key);
+    ASSERT_NE(wxString::npos, at) << perspective;
+    manager->LoadPerspective(perspective.Left(at) + key + "333" + perspective.Mid(perspective.find('|', at + 1)), true);
+    Flush(5);
+    const wxRect before = lower->GetScreenRect();
+    ASSERT_GT(before.height, 300);
+
+    PostTo(windows.All().back().panel, board_window::Close);
+    ASSERT_EQ(1u, frame->DockedPaneCount());
+    ASSERT_TRUE(frame->ReopenClosedBoard());
+    Flush(5);
+    ASSERT_EQ(2u, frame->DockedPaneCount());
+    wxWindow* back = windows.All().back().container;
+    EXPECT_EQ(wxAUI_DOCK_BOTTOM, manager->GetPane(back).dock_direction) << "below, not on the right";
+    EXPECT_EQ(before, back->GetScreenRect()) << "at its size";
+    CloseAndShutdown(terminal);
+}
+
 TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFlagPanelsFitTheCatalogue)
 {
     TempFolder folder;

@@ -2,8 +2,10 @@
 // exactly what changed, only watched live records move, and a flood reaches a
 // board no faster than it takes it.
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -164,6 +166,42 @@ TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
     testing_support::Flush();
     EXPECT_TRUE(staying.events.empty());
     EXPECT_TRUE(SameQuote(before, *book.Acquire(live, ""))) << "nobody watches it, so it rests";
+}
+
+TEST_F(Market, TheFeedsOrderOfLiveRecordsIsByExchangeAndCodeHoweverTheyWereSubscribed)
+{
+    std::vector<Instrument*> all;
+    for (const Exchange& exchange : demo_->Exchanges())
+        all.insert(all.end(), exchange.instruments.begin(), exchange.instruments.end());
+    ASSERT_GT(all.size(), 20u);
+    const auto inOrder = [](const std::vector<Price*>& records) {
+        return std::is_sorted(records.begin(), records.end(), [](const Price* a, const Price* b) {
+            const Instrument& l = *a->instrument;
+            const Instrument& r = *b->instrument;
+            return std::tie(l.exchange, l.code) < std::tie(r.exchange, r.code);
+        });
+    };
+    QuoteBook book(*demo_);
+    RecordingListener listener;
+    // Slices that interleave with what is held, read between them, as a
+    // large tab opening in steps while the feed runs subscribes them.
+    size_t subscribed = 0;
+    for (size_t start : {size_t{3}, size_t{0}, size_t{1}, size_t{2}})
+    {
+        for (size_t i = start; i < all.size(); i += 4)
+            book.Subscribe(&listener, all[i], "", nullptr);
+        subscribed += (all.size() - start + 3) / 4;
+        const std::vector<Price*>& records = book.SubscribedLive();
+        ASSERT_EQ(subscribed, records.size());
+        EXPECT_TRUE(inOrder(records)) << "after the slice from " << start;
+    }
+    EXPECT_EQ(std::set<Price*>(book.SubscribedLive().begin(), book.SubscribedLive().end()).size(), all.size());
+    book.Unsubscribe(&listener, all[5], "");
+    book.Subscribe(&listener, all[7], "", nullptr);  // held already: nothing changes
+    book.Subscribe(&listener, all[5], "", nullptr);
+    book.Unsubscribe(&listener, all[0], "");
+    ASSERT_EQ(all.size() - 1, book.SubscribedLive().size());
+    EXPECT_TRUE(inOrder(book.SubscribedLive()));
 }
 
 TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)

@@ -1,0 +1,126 @@
+#include "board/TabFill.h"
+
+#include <algorithm>
+
+#include <wx/intl.h>
+
+#include "kit/BoardNotice.h"
+#include "board/Tickerdeck.h"
+#include "controls/wxGridEx.h"
+#include "model/NumberText.h"
+
+namespace {
+
+const char kNoticeKey[] = "tab-fill";
+// Between slices the loop paints and takes input; the clock is read this
+// often within a slice.
+constexpr int kPauseMs = 15;
+constexpr std::size_t kRowsPerClockRead = 256;
+
+wxString Count(std::size_t count)
+{
+    return GroupedNumberText(static_cast<double>(count), 0, true);
+}
+
+}  // namespace
+
+TabFills::TabFills(Tickerdeck& board) : m_board(board), m_timer(this)
+{
+    Bind(wxEVT_TIMER, &TabFills::OnTimer, this);
+}
+
+TabFills::~TabFills()
+{
+    m_timer.Stop();
+}
+
+void TabFills::SetSliceBounds(std::size_t rows, std::chrono::milliseconds time)
+{
+    m_sliceRows = std::max<std::size_t>(rows, 1);
+    m_sliceTime = time;
+}
+
+void TabFills::Start(wxGridEx* grid, std::vector<Instrument*> instruments, const wxString& label)
+{
+    Stop(grid);
+    m_fills.push_back(Fill{grid, std::move(instruments), 0, label});
+    Step();
+}
+
+bool TabFills::IsFilling(const wxGridEx* grid) const
+{
+    return std::any_of(m_fills.begin(), m_fills.end(), [grid](const Fill& fill) { return fill.grid == grid; });
+}
+
+bool TabFills::Step()
+{
+    if (m_fills.empty())
+        return false;
+    Fill& fill = m_fills.front();
+    const auto start = std::chrono::steady_clock::now();
+    const std::size_t last = std::min(fill.instruments.size(), fill.next + m_sliceRows);
+    while (fill.next < last)
+    {
+        const std::size_t end = std::min(last, fill.next + kRowsPerClockRead);
+        m_board.SubscribeSlice(fill.grid, fill.instruments.data() + fill.next, end - fill.next);
+        fill.next = end;
+        if (std::chrono::steady_clock::now() - start >= m_sliceTime)
+            break;
+    }
+    fill.grid->BeginBatch();
+    Tickerdeck::SyncRowCount(fill.grid);
+    fill.grid->EndBatch();
+    if (fill.next == fill.instruments.size())
+    {
+        Fill done = std::move(fill);
+        m_fills.erase(m_fills.begin());
+        Finish(done);
+    }
+    ShowProgress();
+    if (!m_fills.empty())
+        m_timer.StartOnce(kPauseMs);
+    return true;
+}
+
+std::vector<Instrument*> TabFills::Stop(wxGridEx* grid)
+{
+    std::vector<Instrument*> left;
+    const auto found =
+        std::find_if(m_fills.begin(), m_fills.end(), [grid](const Fill& fill) { return fill.grid == grid; });
+    if (found == m_fills.end())
+        return left;
+    left.assign(found->instruments.begin() + static_cast<std::ptrdiff_t>(found->next), found->instruments.end());
+    m_fills.erase(found);
+    ShowProgress();
+    if (m_fills.empty())
+        m_timer.Stop();
+    return left;
+}
+
+void TabFills::Finish(Fill& fill)
+{
+    // Rows joined the end of the tab as they came; a sorted tab is put in
+    // order once, not moved under the pointer at every slice.
+    if (fill.grid->GetSortingColumn() != wxNOT_FOUND)
+        m_board.RearrangeRows(fill.grid);
+}
+
+void TabFills::ShowProgress()
+{
+    BoardNotice* notice = m_board.GetNotice();
+    if (!notice)
+        return;
+    if (m_fills.empty())
+    {
+        notice->Set(kNoticeKey, wxString());
+        return;
+    }
+    const Fill& fill = m_fills.front();
+    notice->Set(kNoticeKey, wxString::Format(_("Opening %s: %s of %s rows (Esc stops)"), fill.label,
+                                             Count(fill.next), Count(fill.instruments.size())));
+}
+
+void TabFills::OnTimer(wxTimerEvent&)
+{
+    Step();
+}
