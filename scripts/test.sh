@@ -31,5 +31,5 @@ if [[ "${TICKERDECK_SKIP_THREADS:-0}" != 1 ]]; then
 fi
 
 if [[ "${TICKERDECK_SKIP_FUZZ:-0}" != 1 ]]; then
-  scripts/fuzz.sh 15
+  scripts/fuzz.sh 10
 fi
