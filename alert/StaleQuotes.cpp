@@ -5,6 +5,7 @@
 #include <wx/intl.h>
 
 #include "kit/BoardNotice.h"
+#include "board/TabFill.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -92,8 +93,10 @@ void StaleQuotes::UpdateNotice(bool live, std::chrono::steady_clock::time_point 
     const QuoteAges& ages = m_board.GetQuoteAges();
     const bool watching = live && !m_board.GetSubscriptions().empty();
     // The quiet time counts from the last quote, or from when the board
-    // began to wait for one.
-    if (ages.QuoteCount() != m_quotesHeard || watching != m_watching)
+    // began to wait for one. While a large tab opens the feed is spread over
+    // rows still being asked for, and the board shows its progress instead.
+    const bool opening = m_board.GetTabFills().IsFillingAny();
+    if (ages.QuoteCount() != m_quotesHeard || watching != m_watching || opening)
     {
         m_quotesHeard = ages.QuoteCount();
         m_heardAt = now;

@@ -39,6 +39,7 @@ public:
     /// returns the instruments it did not reach.
     std::vector<Instrument*> Stop(wxGridEx* grid);
     bool IsFilling(const wxGridEx* grid) const;
+    bool IsFillingAny() const { return !m_fills.empty(); }
     /// Rows a slice subscribes at most, and how long it may take: the first
     /// bound reached ends it. Tests set them.
     void SetSliceBounds(std::size_t rows, std::chrono::milliseconds time);

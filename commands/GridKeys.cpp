@@ -119,7 +119,7 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
         }
         break;
     case WXK_ESCAPE:
-        if (board.StopFilling(grid))
+        if (board.StopFilling(grid) || StopCopying(board))
             return;
         break;
     case WXK_DELETE:
@@ -186,9 +186,21 @@ std::shared_ptr<CopiedRows> GridKeys::TakeSelectedRows(wxGridEx* grid)
     return rows;
 }
 
+bool GridKeys::StopCopying(Tickerdeck& board)
+{
+    if (m_copyUnderWay == 0)
+        return false;
+    // The text is still made, then dropped like an overtaken copy's.
+    ++m_copies;
+    m_copyUnderWay = 0;
+    board.GetNotice()->Set("copy", wxString());
+    return true;
+}
+
 void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
 {
     const std::size_t copy = ++m_copies;
+    m_copyUnderWay = 0;
     const char* const noticeKey = "copy";
     board.GetNotice()->Set(noticeKey, wxString());
     const auto tellFailure = [&board] {
@@ -201,7 +213,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
         return;
     }
     std::shared_ptr<const CopiedRows> rows = TakeSelectedRows(grid);
-    board.GetNotice()->Set(noticeKey, wxString::Format(_("Copying %s rows..."),
+    board.GetNotice()->Set(noticeKey, wxString::Format(_("Copying %s rows... (Esc stops)"),
                                                        GroupedNumberText(static_cast<double>(rows->quotes.size()), 0, true)));
     const auto work = [rows](const std::atomic<bool>&) -> BackgroundWork::Result {
         return std::make_shared<const wxString>(
@@ -213,6 +225,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
         auto& board = static_cast<Tickerdeck&>(window);
         if (copy != m_copies)
             return;
+        m_copyUnderWay = 0;
         board.GetNotice()->Set(noticeKey, wxString());
         if (!m_clipboard(*std::static_pointer_cast<const wxString>(result)))
             TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
@@ -220,6 +233,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
     try
     {
         BackgroundWork::Module().Start(board, work, deliver);
+        m_copyUnderWay = copy;
     }
     catch (const std::system_error&)
     {

@@ -33,6 +33,9 @@ public:
     /// Copies the selected rows; more than `RowsCopiedAtOnce` get their text
     /// made off the GUI thread and reach the clipboard when it is done.
     void Copy(Tickerdeck& board, wxGridEx* grid);
+    /// Drops the copy whose text is still being made, leaving the clipboard
+    /// as it was; false when none is.
+    bool StopCopying(Tickerdeck& board);
     /// Lets tests copy small selections the way large ones are copied.
     void SetRowsCopiedAtOnce(std::size_t rows) { m_rowsCopiedAtOnce = rows; }
     /// Moves the selection of `grid` up (-1) or down (+1); with `swap` on an
@@ -56,4 +59,6 @@ private:
     std::size_t m_rowsCopiedAtOnce = 5000;
     // Only the latest copy reaches the clipboard, whichever is done first.
     std::size_t m_copies = 0;
+    // The copy whose text is being made, 0 when none.
+    std::size_t m_copyUnderWay = 0;
 };

@@ -161,7 +161,7 @@ TEST_F(GridCommandsTest, ALargeCopyIsMadeOffTheGuiThreadFromTheRowsAtTheKeyPress
     clipboard.clear();
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("", clipboard) << "the text arrives later, the window goes on meanwhile";
-    EXPECT_EQ(wxString::Format("Copying %d rows...", rows), board->GetNotice()->Get("copy"));
+    EXPECT_EQ(wxString::Format("Copying %d rows... (Esc stops)", rows), board->GetNotice()->Get("copy"));
     host.PriceOf(cdg)->buy = 8;  // after the key press: not copied
     ASSERT_TRUE(testing_support::PumpUntil([&] { return !clipboard.empty(); }));
     EXPECT_EQ(atOnce, clipboard);
@@ -185,6 +185,18 @@ TEST_F(GridCommandsTest, ALargeCopyIsMadeOffTheGuiThreadFromTheRowsAtTheKeyPress
     EXPECT_EQ(2, written[0].Freq('\n')) << "a copy of one row goes at once, ahead of the first";
     EXPECT_NE(std::string::npos, written[1].find("8.00"));
     EXPECT_EQ("The rows could not be copied: the clipboard cannot be opened.\n", Notices());
+
+    // Escape drops a copy under way; the clipboard keeps what it had.
+    written.clear();
+    clipboardOpens = true;
+    Key('C', wxMOD_CONTROL);
+    Key(WXK_ESCAPE);
+    EXPECT_EQ("", board->GetNotice()->Get("copy"));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
+    testing_support::Flush();
+    EXPECT_TRUE(written.empty());
+    Key('C', wxMOD_CONTROL);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !written.empty(); })) << "the next copy lands";
 
     // A board closed before its text arrives writes nothing.
     written.clear();

@@ -2,6 +2,7 @@
 // the notice of a silent feed, and the setting kept in the layout.
 
 #include "alert/StaleQuotes.h"
+#include "board/TabFill.h"
 #include "kit/BoardNotice.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
@@ -90,6 +91,20 @@ TEST_F(StaleQuotesTest, TheNoticeTellsTheLastQuoteAfterTenQuietSecondsAndClearsO
     EXPECT_FALSE(notice->IsShown());
     CheckAt(52s);
     EXPECT_EQ("No quotes since 12:00:25", notice->Text());
+
+    // A large tab opening shows its progress; the quiet time starts once it is open.
+    wxGridEx* opening = AddTab(board, {}, "Opening");
+    TabFills& fills = board->GetTabFills();
+    fills.SetSliceBounds(1, std::chrono::milliseconds(1000));
+    fills.Start(opening, {bdi, cdg, ai}, "Opening");
+    const auto quiet = [notice] { return notice->Get(StaleQuotes::kNoticeKey); };
+    CheckAt(70s);
+    EXPECT_EQ("", quiet());
+    fills.Stop(opening);
+    CheckAt(79s);
+    EXPECT_EQ("", quiet());
+    CheckAt(80s);
+    EXPECT_EQ("No quotes since 12:00:25", quiet());
 }
 
 TEST_F(StaleQuotesTest, AStoredStaleTimeOutsideWhatTheSettingsOfferFallsBackTo120)
