@@ -1,33 +1,60 @@
 #include "market/Catalogue.h"
 
-#include <deque>
+#include <functional>
+#include <memory_resource>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
-// Instruments live in a deque so that adding more never moves the ones that
-// plug-ins already point to; the whole store sits behind one pointer so that
-// moving a Catalogue moves no record either.
-struct Catalogue::Store
-{
-    std::deque<Instrument> instruments;
-    std::vector<Instrument*> order;
-    ExchangeList exchanges;
-    std::unordered_map<std::string, Instrument*> byKey;
-    std::unordered_map<const Instrument*, double> prevClose;
-};
+#include "market/StableChunks.h"
 
 namespace {
 
-std::string LookupKey(const std::string& code, const std::string& exchange)
+/// An instrument with the close its quotes start from, kept side by side so
+/// that finding one finds the other.
+struct Entry
 {
-    std::string key;
-    key.reserve(code.size() + exchange.size() + 1);
-    key.append(exchange).push_back('\n');
-    key.append(code);
-    return key;
-}
+    Instrument instrument;
+    double prevClose = 0.0;
+};
+
+/// Exchange and code, viewing the stored instrument's own texts.
+struct Key
+{
+    std::string_view exchange;
+    std::string_view code;
+    bool operator==(const Key& other) const { return exchange == other.exchange && code == other.code; }
+};
+
+struct KeyHash
+{
+    size_t operator()(const Key& key) const
+    {
+        const std::hash<std::string_view> hash;
+        return hash(key.code) * 31u ^ hash(key.exchange);
+    }
+};
 
 }  // namespace
+
+// The whole store sits behind one pointer so that moving a Catalogue moves
+// no record either. The index's nodes come from one growing buffer: the
+// catalogue only ever grows, and a million small allocations were most of a
+// large market's start.
+struct Catalogue::Store
+{
+    StableChunks<Entry> entries;
+    std::vector<Instrument*> order;
+    ExchangeList exchanges;
+    std::pmr::monotonic_buffer_resource indexMemory;
+    std::pmr::unordered_map<Key, Entry*, KeyHash> byKey{&indexMemory};
+
+    Entry* FindEntry(std::string_view code, std::string_view exchange) const
+    {
+        const auto found = byKey.find(Key{exchange, code});
+        return found == byKey.end() ? nullptr : found->second;
+    }
+};
 
 Catalogue::Catalogue() : store_(std::make_unique<Store>()) {}
 Catalogue::~Catalogue() = default;
@@ -50,16 +77,17 @@ Instrument* Catalogue::Find(const std::string& code, const std::string& exchange
 {
     if (!store_)
         return nullptr;
-    const auto found = store_->byKey.find(LookupKey(code, exchange));
-    return found == store_->byKey.end() ? nullptr : found->second;
+    Entry* entry = store_->FindEntry(code, exchange);
+    return entry ? &entry->instrument : nullptr;
 }
 
 double Catalogue::PrevClose(const Instrument* instrument) const
 {
-    if (!store_)
+    if (!store_ || !instrument)
         return 0.0;
-    const auto found = store_->prevClose.find(instrument);
-    return found == store_->prevClose.end() ? 0.0 : found->second;
+    // Found by address: an instrument of another catalogue has no close here.
+    const Entry* entry = store_->entries.OwnerOf(instrument, &Entry::instrument);
+    return entry ? entry->prevClose : 0.0;
 }
 
 Exchange& Catalogue::AddExchange(const Exchange& exchange)
@@ -80,21 +108,27 @@ void Catalogue::Reserve(Exchange& exchange, size_t count)
 {
     store_->order.reserve(store_->order.size() + count);
     store_->byKey.reserve(store_->byKey.size() + count);
-    store_->prevClose.reserve(store_->prevClose.size() + count);
     exchange.instruments.reserve(exchange.instruments.size() + count);
 }
 
 Instrument* Catalogue::AddInstrument(Exchange& exchange, Instrument instrument, double prevClose)
 {
-    // One lookup both refuses a taken code and files the new instrument.
-    const auto [entry, added] = store_->byKey.try_emplace(LookupKey(instrument.code, exchange.code), nullptr);
-    if (!added)
+    if (store_->FindEntry(instrument.code, exchange.code))
         return nullptr;
-    Instrument& stored = store_->instruments.emplace_back(std::move(instrument));
-    entry->second = &stored;
+    Entry& entry = store_->entries.Add(Entry{std::move(instrument), prevClose});
+    Instrument& stored = entry.instrument;
     stored.exchange = exchange.code;
+    try
+    {
+        // The key views the stored texts, which stay where they are.
+        store_->byKey.emplace(Key{stored.exchange, stored.code}, &entry);
+    }
+    catch (...)
+    {
+        store_->entries.DropLast();
+        throw;
+    }
     exchange.instruments.push_back(&stored);
     store_->order.push_back(&stored);
-    store_->prevClose.emplace(&stored, prevClose);
     return &stored;
 }

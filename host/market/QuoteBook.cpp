@@ -54,7 +54,7 @@ Price* QuoteBook::Find(Instrument* instrument, const std::string& date) const
 
 Price& QuoteBook::Create(Instrument* instrument, const std::string& date)
 {
-    Price& price = records_.emplace_back();
+    Price& price = records_.Add();
     price.instrument = instrument;
     double seed = catalogue_.PrevClose(instrument);
     if (seed <= 0.0)

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <ctime>
-#include <deque>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "contract/Records.h"
+#include "market/StableChunks.h"
 
 class Catalogue;
 class wxEvtHandler;
@@ -90,7 +90,7 @@ private:
     void RemoveSubscription(wxEvtHandler* listener, const Price* price);
 
     const Catalogue& catalogue_;
-    std::deque<Price> records_;
+    StableChunks<Price> records_;
     std::unordered_map<Key, Price*, KeyHash> index_;
     /// Who listens to one record, and whether it is a live one (no date),
     /// which the feed moves. Nearly every record has one listener, kept

@@ -2,6 +2,7 @@
 // line and what is wrong, and hostile input is rejected rather than swallowed.
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,42 @@ TEST(CatalogueErrors, HostileInputIsRejectedNotSwallowed)
     for (int i = 0; i < 200000; ++i)
         deep += "<a>";
     EXPECT_NE(ErrorOf(deep).find("nested too deeply"), std::string::npos);
+}
+
+// Plug-ins keep the catalogue's pointers and ask it by exchange and code:
+// lookups must tell exchanges apart and stay right as a large market is added.
+TEST(CatalogueLookups, FindAndPrevCloseHoldAsTheMarketGrowsAndMoves)
+{
+    Catalogue catalogue = Catalogue::FromText(
+        "<catalogue>\n<exchange code=\"AAA\">\n<instrument code=\"X\" prevclose=\"12.5\"/>\n</exchange>\n"
+        "<exchange code=\"BBB\">\n<instrument code=\"X\" prevclose=\"40\"/>\n</exchange>\n</catalogue>\n",
+        "two.xml");
+    Instrument* inA = catalogue.Find("X", "AAA");
+    Instrument* inB = catalogue.Find("X", "BBB");
+    ASSERT_TRUE(inA && inB);
+    EXPECT_NE(inA, inB);
+    EXPECT_EQ(catalogue.PrevClose(inA), 12.5);
+    EXPECT_EQ(catalogue.PrevClose(inB), 40.0);
+    EXPECT_EQ(catalogue.Find("X", "CCC"), nullptr);
+    EXPECT_EQ(catalogue.Find("XA", "AA"), nullptr) << "the exchange and the code are not one text";
+
+    // More than one chunk of instruments, twice, then the catalogue moves.
+    catalogue.AddSynthetic(5000, 7);
+    catalogue.AddSynthetic(5000, 8);
+    Catalogue moved = std::move(catalogue);
+    EXPECT_EQ(moved.Find("X", "AAA"), inA);
+    EXPECT_EQ(inA->code, "X");
+    ASSERT_EQ(moved.Instruments().size(), 10002u);
+    for (Instrument* instrument : moved.Instruments())
+        ASSERT_EQ(moved.Find(instrument->code, instrument->exchange), instrument) << instrument->code;
+    EXPECT_GT(moved.PrevClose(moved.Instruments().back()), 0.0);
+
+    // The same code in another catalogue is another instrument with its own close.
+    const Catalogue other = Catalogue::FromText(
+        "<catalogue>\n<exchange code=\"AAA\">\n<instrument code=\"X\" prevclose=\"99\"/>\n</exchange>\n</catalogue>\n",
+        "other.xml");
+    EXPECT_EQ(other.PrevClose(inA), 0.0);
+    EXPECT_EQ(other.PrevClose(other.Find("X", "AAA")), 99.0);
 }
 
 }  // namespace
