@@ -50,7 +50,7 @@ void BoardAlerts::OnCommand(Tickerdeck& board, wxCommandEvent& event)
     {
     case cmd::AlertFired:
         if (const std::optional<AlertFiring> firing = ShowPopup(factory, board.GetOwnerFrame(), event))
-            if (auto* badges = board.FindFeature<TabAlertBadges>())
+            if (auto* badges = board.Features().FindFeature<TabAlertBadges>())
                 badges->NoteFiring(firing->quote);
         break;
     case cmd::AlertSetup:

@@ -181,7 +181,7 @@ std::vector<ColourRuleSpec> TenColourRules()
 void ShowPictures(BoardWindow& window)
 {
     Tickerdeck* board = window.Board();
-    board->StopTrendTimer();
+    board->Trends().StopTrendTimer();
     window.Grid()->ShowCol(column::Trend);
     std::vector<ColourRuleSpec> bars(2);
     for (ColourRuleSpec& rule : bars)
@@ -200,7 +200,7 @@ void ShowPictures(BoardWindow& window)
         // Lines that wander around their previous close, as a day's do.
         for (size_t row = 0; row < rows.size(); ++row)
             rows[row]->last *= 1.0 + 0.001 * (static_cast<double>((point * 7 + row) % 5) - 2.0);
-        board->SampleTrends(at);
+        board->Trends().SampleTrends(at);
     }
     Flush();
 }
@@ -523,7 +523,7 @@ void BM_FitColumnsLargeTab(benchmark::State& state)
     MarketBoard window(node);
     window.SizeGridWindow();
     for (auto _ : state)
-        window.Board()->FitColumns(window.Grid());
+        window.Board()->Fitter().FitColumns(window.Grid());
 }
 
 /// Whether each row in `shown` counts as stale.
@@ -532,7 +532,7 @@ std::vector<bool> StaleMarks(const Tickerdeck& board, const QuoteGridView::Area&
     const TickerdeckTable* table = Tickerdeck::TableOf(board.GetCurrentGrid());
     std::vector<bool> marks;
     for (int row = shown.firstRow; row <= shown.lastRow; ++row)
-        marks.push_back(board.GetQuoteAges().IsStale(table->RowPrice(row)));
+        marks.push_back(board.Quotes().Ages().IsStale(table->RowPrice(row)));
     return marks;
 }
 
@@ -546,7 +546,7 @@ void BM_StaleCheck(benchmark::State& state)
     MarketBoard window(node);
     window.SizeGridWindow();
     window.Board()->Settings().staleAfterSeconds = 1;
-    auto* stale = window.Board()->FindFeature<StaleQuotes>();
+    auto* stale = window.Board()->Features().FindFeature<StaleQuotes>();
     auto at = std::chrono::steady_clock::time_point{};
     stale->SetClocks([&at] { return at; }, [] { return wxDateTime::Now(); });
     const QuoteGridView::Area shown = window.Table()->VisibleArea();

@@ -91,7 +91,7 @@ void FollowStoredOrder(Tickerdeck& board, wxGridEx* grid, const InstrumentRanks&
     std::stable_sort(members.begin(), members.end(), before);
     table->SetMemberOrder(std::move(members));
     if (grid->GetSortingColumn() == wxNOT_FOUND)
-        board.RearrangeRows(grid);
+        board.Sorting().RearrangeRows(grid);
 }
 
 } // namespace
@@ -154,15 +154,15 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
         else
             held.insert(KeyOf(*price->instrument));
     }
-    board.ForgetPendingRows(grid, [&wanted](const Instrument* instrument)
+    board.Rows().ForgetPendingRows(grid, [&wanted](const Instrument* instrument)
                             { return !instrument || !wanted.count(KeyOf(*instrument)); });
-    for (const Instrument* instrument : board.PendingInstruments(grid))
+    for (const Instrument* instrument : board.Rows().PendingInstruments(grid))
         held.insert(KeyOf(*instrument));
     // Bookmarks go with the rows of instruments that left; kept, they would
     // be saved for rows no longer shown.
     for (auto mark = table->Bookmarks().begin(); mark != table->Bookmarks().end();)
         mark = *mark && !wanted.count(KeyOf(**mark)) ? table->Bookmarks().erase(mark) : std::next(mark);
-    board.DropRows(grid, gone);
+    board.Rows().DropRows(grid, gone);
 
     std::vector<Instrument*> missing;
     std::vector<bool> unresolved(stored.size(), false);
@@ -180,7 +180,7 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
     // Only when there is something to ask for: rearranging the rows would
     // drop the user's selection for nothing.
     if (!missing.empty())
-        board.SubscribeRows(missing, grid);
+        board.Rows().SubscribeRows(missing, grid);
     FollowStoredOrder(board, grid, rank);
 }
 
@@ -192,7 +192,7 @@ std::vector<layout::InstrumentRef> StoredRowsOf(const Tickerdeck& board, const w
     for (const Price* price : table->Members())
         if (price && price->instrument)
             rows.push_back({price->instrument->exchange, price->instrument->code});
-    for (const Instrument* instrument : board.PendingInstruments(grid))
+    for (const Instrument* instrument : board.Rows().PendingInstruments(grid))
         rows.push_back({instrument->exchange, instrument->code});
     return table->GetUnresolved().MergeInto(rows);
 }

@@ -118,7 +118,7 @@ private:
             m_board.AddTabPage(grid, label, entry.current);
         }
         if (m_board.Settings().autoFitColumns)
-            m_board.FitColumns(grid);
+            m_board.Fitter().FitColumns(grid);
         if (entry.name.empty())
             return;
         if (!m_board.Settings().autoFitColumns)
@@ -189,7 +189,7 @@ private:
 
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)
     {
-        m_board.SubscribeRows(instruments, grid);
+        m_board.Rows().SubscribeRows(instruments, grid);
     }
 
     // From the plug-in's store, which reads the file once for every board.
@@ -249,7 +249,7 @@ private:
         table->SetFilter(filter.get());
         // The rows arrived unfiltered; the tab must open as it was left,
         // filtered and in the order of its sort column.
-        m_board.RearrangeRows(grid);
+        m_board.Sorting().RearrangeRows(grid);
 
         for (const auto& [col, condition] : filter->Unreadable())
         {

@@ -134,7 +134,7 @@ private:
         entry.exchange = table.GetExchange();
         entry.category = table.GetCategory();
         if (entry.type == layout::kStoredWatchlistTab)
-            StoreMissingList(table.GetWatchlistName(), table, m_board.PendingInstruments(&grid));
+            StoreMissingList(table.GetWatchlistName(), table, m_board.Rows().PendingInstruments(&grid));
         entry.columns = layout::ColumnLayoutOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {

@@ -26,24 +26,24 @@ void InstallFeatures(Tickerdeck& board)
 {
     auto alerts = std::make_unique<BoardAlerts>(board.Alerts());
     alerts->BindReachKey(board);
-    board.AddFeature(std::move(alerts));
-    board.AddFeature(std::make_unique<InstrumentFlags>());
-    board.AddFeature(std::make_unique<WatchlistCommands>(board));
-    board.AddFeature(std::make_unique<WatchlistFiles>());
-    board.AddFeature(std::make_unique<TypeToAdd>());
-    board.AddFeature(std::make_unique<PasteCodes>());
-    board.AddFeature(std::make_unique<TabExport>());
-    board.AddFeature(std::make_unique<GridMenus>());
-    board.AddFeature(std::make_unique<GridTickets>());
-    board.AddFeature(std::make_unique<GridKeys>());
-    board.AddFeature(std::make_unique<RowCommands>());
-    board.AddFeature(std::make_unique<BookmarksColumns>());
-    board.AddFeature(std::make_unique<TabFilterFeature>());
-    board.AddFeature(std::make_unique<ColourRulesFeature>());
-    board.AddFeature(std::make_unique<SettingsFeature>());
-    board.AddFeature(std::make_unique<StaleQuotes>(board));
-    board.AddFeature(std::make_unique<TabAlertBadges>(board));
-    board.AddFeature(std::make_unique<TypeToJump>());
+    board.Features().AddFeature(std::move(alerts));
+    board.Features().AddFeature(std::make_unique<InstrumentFlags>());
+    board.Features().AddFeature(std::make_unique<WatchlistCommands>(board));
+    board.Features().AddFeature(std::make_unique<WatchlistFiles>());
+    board.Features().AddFeature(std::make_unique<TypeToAdd>());
+    board.Features().AddFeature(std::make_unique<PasteCodes>());
+    board.Features().AddFeature(std::make_unique<TabExport>());
+    board.Features().AddFeature(std::make_unique<GridMenus>());
+    board.Features().AddFeature(std::make_unique<GridTickets>());
+    board.Features().AddFeature(std::make_unique<GridKeys>());
+    board.Features().AddFeature(std::make_unique<RowCommands>());
+    board.Features().AddFeature(std::make_unique<BookmarksColumns>());
+    board.Features().AddFeature(std::make_unique<TabFilterFeature>());
+    board.Features().AddFeature(std::make_unique<ColourRulesFeature>());
+    board.Features().AddFeature(std::make_unique<SettingsFeature>());
+    board.Features().AddFeature(std::make_unique<StaleQuotes>(board));
+    board.Features().AddFeature(std::make_unique<TabAlertBadges>(board));
+    board.Features().AddFeature(std::make_unique<TypeToJump>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

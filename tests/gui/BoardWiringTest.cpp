@@ -217,7 +217,7 @@ protected:
     {
         auto feature = std::make_unique<RecordingFeature>(std::move(commands), std::move(kinds));
         RecordingFeature* installed = feature.get();
-        board->AddFeature(std::move(feature));
+        board->Features().AddFeature(std::move(feature));
         return installed;
     }
 

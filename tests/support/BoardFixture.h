@@ -111,7 +111,7 @@ protected:
                      bool select = true)
     {
         wxGridEx* grid = board->CreateTabGrid();
-        board->SubscribeRows(instruments, grid);
+        board->Rows().SubscribeRows(instruments, grid);
         board->AddTabPage(grid, label, select);
         return grid;
     }
@@ -136,7 +136,7 @@ protected:
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         table->SetFilter(filter);
         table->RebuildRowsFromMembers();
-        Tickerdeck::SyncRowCount(grid);
+        SyncRowCount(grid);
     }
 
     static std::vector<Instrument*> InstrumentsShown(const wxGridEx* grid)
