@@ -7,10 +7,12 @@
 #include <wx/toplevel.h>
 
 #include "alert/AlertIcon.h"
+#include "alert/AlertNodes.h"
 #include "alert/TabAlertBadges.h"
 #include "board/AlertNotification.h"
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
+#include "contract/Host.h"
 
 namespace {
 
@@ -212,4 +214,15 @@ AlertManager* BoardAlerts::OpenManager(BoardOwner* factory, wxWindow* owner)
     manager->SetAlerts(m_alerts);
     manager->ShowWithAction([this, manager] { manager->ApplyChanges(m_alerts); });
     return manager;
+}
+
+void BoardAlerts::LoadLayout(Tickerdeck& board, const layout::Tree& node)
+{
+    if (Host* host = board.GetHost())
+        alert_nodes::RestoreAlerts(node, *host, m_alerts);
+}
+
+void BoardAlerts::SaveLayout(Tickerdeck& /*board*/, layout::Tree& node)
+{
+    alert_nodes::SaveAlerts(m_alerts, node);
 }

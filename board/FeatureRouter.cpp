@@ -75,3 +75,15 @@ void FeatureRouter::OnIdle(wxIdleEvent& event)
 {
     OwnerOf(BoardEventKind::Idle)->OnIdle(m_board, event);
 }
+
+void FeatureRouter::LoadLayout(const layout::Tree& node)
+{
+    for (const auto& feature : m_features)
+        feature->LoadLayout(m_board, node);
+}
+
+void FeatureRouter::SaveLayout(layout::Tree& node)
+{
+    for (const auto& feature : m_features)
+        feature->SaveLayout(m_board, node);
+}

@@ -41,6 +41,10 @@ public:
     /// order they were added, until one does not skip it.
     void OnGridChar(wxKeyEvent& event);
     void OnIdle(wxIdleEvent& event);
+    /// Lets every feature read its part of the board's window node, in order.
+    void LoadLayout(const layout::Tree& node);
+    /// Lets every feature write its part into the board's window node, in order.
+    void SaveLayout(layout::Tree& node);
 
 private:
     BoardFeature* OwnerOf(BoardEventKind kind) const;

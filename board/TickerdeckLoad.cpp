@@ -59,7 +59,8 @@ public:
         const Tree& watchlists = layout::WatchlistsOf(node);
         for (const layout::TabEntry& entry : layout::ReadTabEntries(watchlists))
             BuildTab(entry);
-        RestoreAlerts(layout::ReadAlertEntries(node));
+        // Alerts and whatever else the features keep.
+        m_board.Features().LoadLayout(node);
     }
 
 private:
@@ -279,15 +280,6 @@ private:
         TellUser(m_board, wxString::Format(_("The tab \"%s\" stores column widths that cannot be shown; those "
                                              "columns are now between 0 and %d pixels wide."),
                                            layout::ShownName(entry.name), layout::kMaxColumnWidth));
-    }
-
-    void RestoreAlerts(const std::vector<layout::AlertEntry>& alerts)
-    {
-        for (const layout::AlertEntry& alert : alerts)
-            if (Instrument* instrument = Find(alert.instrument))
-                m_board.Alerts()[instrument] = std::make_unique<PriceAlert>(  // a later alert replaces an earlier one
-                    PriceAlert{instrument, static_cast<uint32_t>(alert.field), static_cast<uint32_t>(alert.comparison),
-                               alert.value, alert.remark, alert.onceEachTime});
     }
 
     Tickerdeck& m_board;

@@ -10,7 +10,7 @@
 #include <wx/toplevel.h>
 #include <wx/valtext.h>
 
-#include "board/StoredTabs.h"
+#include "watchlist/StoreChanges.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "kit/WatchlistChooser.h"
@@ -484,4 +484,9 @@ void WatchlistCommands::OnStripContextMenu(wxContextMenuEvent& event)
     }
     UpdateMenuForCurrentTab();
     origin->PopupMenu(m_menu->GetMenu());
+}
+
+void WatchlistCommands::SaveLayout(Tickerdeck& board, layout::Tree& /*node*/)
+{
+    StoreMissingLists(board);
 }

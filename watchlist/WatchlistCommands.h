@@ -42,6 +42,8 @@ public:
 
     std::vector<int> Commands() const override;
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
+    /// Stores the lists of stored tabs that the store lacks.
+    void SaveLayout(Tickerdeck& board, layout::Tree& node) override;
 
     /// Replaces the tab menu with one of the host's exchanges and the
     /// stored watchlists as they are now.

@@ -9,7 +9,7 @@
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
-#include "board/StoredTabs.h"
+#include "watchlist/StoreChanges.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "contract/CommandIds.h"
