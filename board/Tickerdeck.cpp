@@ -134,7 +134,7 @@ Tickerdeck::~Tickerdeck()
         m_notebook->SetImageList(nullptr);
 }
 
-std::shared_ptr<layout::WatchlistStoreService> Tickerdeck::GetStore() const
+std::shared_ptr<store::WatchlistStoreService> Tickerdeck::GetStore() const
 {
     return m_owner ? m_owner->WatchlistStore() : nullptr;
 }

@@ -28,7 +28,7 @@
 
 class BoardNotice;
 class BoardOwner;
-namespace layout
+namespace store
 {
 class WatchlistStoreService;
 }
@@ -60,7 +60,7 @@ public:
 
     BoardOwner* GetOwner() const { return m_owner; }
     /// The watchlist store the boards share; null without a factory.
-    std::shared_ptr<layout::WatchlistStoreService> GetStore() const;
+    std::shared_ptr<store::WatchlistStoreService> GetStore() const;
     /// Called by a factory that goes away before its boards.
     void DetachOwner() { m_owner = nullptr; }
     Host* GetHost() const;

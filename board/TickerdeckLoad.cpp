@@ -298,7 +298,7 @@ wxString LoadFailureReason(const std::exception& error)
     if (const auto* bad = dynamic_cast<const boost::property_tree::ptree_bad_data*>(&error))
         return wxString::Format(_("the value \"%s\" cannot be read"),
                                 wxString::FromUTF8(bad->data<std::string>()));
-    return layout::ShownReason(error);
+    return files::ShownReason(error);
 }
 
 }  // namespace

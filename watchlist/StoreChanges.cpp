@@ -46,7 +46,7 @@ void NoticeDeleted(Tickerdeck& board, wxGridEx* grid)
     MakePlain(grid);
 }
 
-void Follow(Tickerdeck& board, layout::WatchlistStoreService& store, wxGridEx* grid)
+void Follow(Tickerdeck& board, store::WatchlistStoreService& store, wxGridEx* grid)
 {
     const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
     try
@@ -77,10 +77,10 @@ std::vector<layout::InstrumentRef> StoredRowsOf(const Tickerdeck& board, const w
     return table->GetUnresolved().MergeInto(rows);
 }
 
-void ApplyStoreChange(Tickerdeck& board, layout::WatchlistStoreService& store,
-                      const layout::StoreChange& change)
+void ApplyStoreChange(Tickerdeck& board, store::WatchlistStoreService& store,
+                      const store::StoreChange& change)
 {
-    using layout::StoreChange;
+    using store::StoreChange;
     const std::vector<wxGridEx*> grids = board.GetGrids();
     for (wxGridEx* grid : grids)
     {

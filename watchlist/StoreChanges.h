@@ -5,19 +5,19 @@
 
 #include "layout/LayoutEntries.h"
 
-namespace layout
+namespace store
 {
 class WatchlistStoreService;
 struct StoreChange;
-} // namespace layout
+} // namespace store
 class Tickerdeck;
 class wxGridEx;
 
 /// Applies a change of the shared store to `board`'s tabs: a renamed list's
 /// tabs are relabelled, a deleted list's tabs keep their rows as plain tabs
 /// (told in the notice strip), tabs of changed lists follow the store.
-void ApplyStoreChange(Tickerdeck& board, layout::WatchlistStoreService& store,
-                      const layout::StoreChange& change);
+void ApplyStoreChange(Tickerdeck& board, store::WatchlistStoreService& store,
+                      const store::StoreChange& change);
 
 /// The rows of `grid`'s tab as the store names them: every member, the
 /// unanswered requests and the unresolved references in their places.

@@ -66,7 +66,7 @@ void ApplyColumnTemplate(Tickerdeck& board, wxGridEx* grid, const std::string& l
 StoreOutcome StoreFailure(const std::string& what, const std::string& path, const std::exception& error)
 {
     LogException((what + " " + path + ": ").c_str(), error);
-    return {StoreOutcome::Failed, layout::ShownReason(error).utf8_string()};
+    return {StoreOutcome::Failed, files::ShownReason(error).utf8_string()};
 }
 
 StoreOutcome Unstorable()

@@ -78,7 +78,7 @@ TEST_F(Load, EveryBoardFillsItsTabsFromTheOneReadOfTheStore)
     Tickerdeck* first = LoadNode(tabs);
     Tickerdeck* second = LoadNode(tabs);
     int heard = 0;
-    first->GetStore()->Observe([&heard](const layout::StoreChange&) { ++heard; });
+    first->GetStore()->Observe([&heard](const store::StoreChange&) { ++heard; });
     EXPECT_TRUE(first->GetStore()->Refresh());
     EXPECT_EQ(0, heard);
     EXPECT_EQ((std::vector<Instrument*>{cdg}), Shown(first, 0));

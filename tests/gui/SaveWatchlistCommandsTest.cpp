@@ -98,7 +98,7 @@ TEST_P(EveryOperation, IsOneWriteThatTheOtherBoardFollowsAndTheSecondWritersChan
     WriteStore(StoreWith(R"(<instrument exchange="KTX" code="KSM"/>)"));
     operation.run(a);
 
-    EXPECT_EQ(operation.names, layout::ListWatchlistNames(host.applicationFilePath));
+    EXPECT_EQ(operation.names, store::ListWatchlistNames(host.applicationFilePath));
     EXPECT_EQ(operation.core, Stored(operation.coreName));
     testing_support::Flush();
     EXPECT_EQ(operation.names, b->Features().FindFeature<WatchlistCommands>()->GetTabMenu()->Names());
@@ -106,7 +106,7 @@ TEST_P(EveryOperation, IsOneWriteThatTheOtherBoardFollowsAndTheSecondWritersChan
     EXPECT_EQ(operation.otherRows, Codes(Shown(b, 0)));
     Saved(a);
     Saved(b);
-    EXPECT_EQ(operation.names, layout::ListWatchlistNames(host.applicationFilePath))
+    EXPECT_EQ(operation.names, store::ListWatchlistNames(host.applicationFilePath))
         << "saving brings nothing back";
     EXPECT_EQ(operation.core, Stored(operation.coreName));
 }
@@ -203,12 +203,12 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
     EXPECT_EQ(4u, Shown(a, exchangePage).size()) << "the exchange tab is not taken for the watchlist";
 
     WatchlistTabs(*a).RenameWatchlist(latin, latin + " 2");
-    EXPECT_EQ((Names{latin + " 2", exchangeLike}), layout::ListWatchlistNames(host.applicationFilePath));
+    EXPECT_EQ((Names{latin + " 2", exchangeLike}), store::ListWatchlistNames(host.applicationFilePath));
     a->Features().FindFeature<WatchlistCommands>()->SetQuestion([](wxWindow*, const wxString&, const wxString&)
                                                      { return true; });
     a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(latin + " 2");
     a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(exchangeLike);
-    EXPECT_TRUE(layout::ListWatchlistNames(host.applicationFilePath).empty());
+    EXPECT_TRUE(store::ListWatchlistNames(host.applicationFilePath).empty());
     EXPECT_EQ(a->GetNotebook()->GetPageText(a->GetNotebook()->GetPageCount() - 1), wxString(exchangeLike));
     EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->GetNotebook()->GetPageCount() - 1)->GetTabType());
 }

@@ -290,7 +290,7 @@ TEST_F(TabMenuTest, AnUnreadableStoreOpensAndDeletesNothingAndDeleteWatchlistClo
     EXPECT_EQ(PageLabels(board), (std::vector<wxString>{"R&D", "Core"}));
     EXPECT_EQ(GridOfPage(board, 1), second);
     EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
-    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath), std::vector<std::string>{"R&D"});
+    EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath), std::vector<std::string>{"R&D"});
     EXPECT_EQ(MenuLabels(Menu().GetWatchlistsMenu()), std::vector<wxString>{"R&D"});
 }
 
@@ -314,7 +314,7 @@ TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseOneCharacterACodeOfItsOwnAnd
     editor->GetNameField()->SetValue("Empty");
     ASSERT_TRUE(editor->Save());
     EXPECT_TRUE(Stored("Empty").empty());
-    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
+    EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
 }
 
 TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFieldAndClosingAsksBeforeDiscarding)
@@ -452,7 +452,7 @@ TEST_F(EditorTest, RenameRefusesTakenAndEmptyNamesAndChangesTheTabAndTheStoredRe
     Flush();
     EXPECT_EQ(commands->GetOpenRename(), nullptr);
     EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));
-    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath), (std::vector<std::string>{"Kern \xC3\xA9", "Shelf", "R&D"}));
+    EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath), (std::vector<std::string>{"Kern \xC3\xA9", "Shelf", "R&D"}));
 
     // A store that cannot be written leaves the label as it was.
     testing_support::WriteBytes(host.applicationFilePath, "broken <");

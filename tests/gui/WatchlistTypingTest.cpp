@@ -93,7 +93,7 @@ TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsItAndAPasteAd
     // A paste adds every known code in one write.
     board->Features().FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("ksm, AMX:TKE\tBDI\nAMX:AI NOPE"); });
     int writes = 0;
-    board->GetStore()->Observe([&writes](const layout::StoreChange&) { ++writes; });
+    board->GetStore()->Observe([&writes](const store::StoreChange&) { ++writes; });
     Type(grid, WXK_CONTROL_V, wxMOD_CONTROL);
     EXPECT_EQ(writes, 1);
     EXPECT_EQ(Stored("Core"), (Refs{{"AMX", "ARPI"}, {"AMX", "BDI"}, {"AMX", "CDG"}, {"KTX", "KSM"}, {"AMX", "AI"}}));

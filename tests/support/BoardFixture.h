@@ -212,7 +212,7 @@ protected:
 
     std::vector<layout::InstrumentRef> Stored(const std::string& name) const
     {
-        return layout::StoredInstruments(layout::ReadStore(host.applicationFilePath), name);
+        return store::StoredInstruments(store::ReadStore(host.applicationFilePath), name);
     }
 
     /// What the boards told the user so far, one notice a line, once the
