@@ -24,26 +24,27 @@
 
 void InstallFeatures(Tickerdeck& board)
 {
+    FeatureRouter& features = board.Features();
     auto alerts = std::make_unique<BoardAlerts>(board.Alerts());
     alerts->BindReachKey(board);
-    board.Features().AddFeature(std::move(alerts));
-    board.Features().AddFeature(std::make_unique<InstrumentFlags>());
-    board.Features().AddFeature(std::make_unique<WatchlistCommands>(board));
-    board.Features().AddFeature(std::make_unique<WatchlistFiles>());
-    board.Features().AddFeature(std::make_unique<TypeToAdd>());
-    board.Features().AddFeature(std::make_unique<PasteCodes>());
-    board.Features().AddFeature(std::make_unique<TabExport>());
-    board.Features().AddFeature(std::make_unique<GridMenus>());
-    board.Features().AddFeature(std::make_unique<GridTickets>());
-    board.Features().AddFeature(std::make_unique<GridKeys>());
-    board.Features().AddFeature(std::make_unique<RowCommands>());
-    board.Features().AddFeature(std::make_unique<BookmarksColumns>());
-    board.Features().AddFeature(std::make_unique<TabFilterFeature>());
-    board.Features().AddFeature(std::make_unique<ColourRulesFeature>());
-    board.Features().AddFeature(std::make_unique<SettingsFeature>());
-    board.Features().AddFeature(std::make_unique<StaleQuotes>(board));
-    board.Features().AddFeature(std::make_unique<TabAlertBadges>(board));
-    board.Features().AddFeature(std::make_unique<TypeToJump>());
+    features.AddFeature(std::move(alerts));
+    features.AddFeature(std::make_unique<InstrumentFlags>());
+    features.AddFeature(std::make_unique<WatchlistCommands>(board));
+    features.AddFeature(std::make_unique<WatchlistFiles>());
+    features.AddFeature(std::make_unique<TypeToAdd>());
+    features.AddFeature(std::make_unique<PasteCodes>());
+    features.AddFeature(std::make_unique<TabExport>());
+    features.AddFeature(std::make_unique<GridMenus>());
+    features.AddFeature(std::make_unique<GridTickets>());
+    features.AddFeature(std::make_unique<GridKeys>());
+    features.AddFeature(std::make_unique<RowCommands>());
+    features.AddFeature(std::make_unique<BookmarksColumns>());
+    features.AddFeature(std::make_unique<TabFilterFeature>());
+    features.AddFeature(std::make_unique<ColourRulesFeature>());
+    features.AddFeature(std::make_unique<SettingsFeature>());
+    features.AddFeature(std::make_unique<StaleQuotes>(board));
+    features.AddFeature(std::make_unique<TabAlertBadges>(board));
+    features.AddFeature(std::make_unique<TypeToJump>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,
