@@ -7,10 +7,12 @@
 #include <wx/toplevel.h>
 
 #include "alert/AlertIcon.h"
+#include "alert/AlertNodes.h"
 #include "alert/TabAlertBadges.h"
 #include "board/AlertNotification.h"
 #include "board/Tickerdeck.h"
 #include "contract/CommandIds.h"
+#include "contract/Host.h"
 
 namespace {
 
@@ -50,7 +52,7 @@ void BoardAlerts::OnCommand(Tickerdeck& board, wxCommandEvent& event)
     {
     case cmd::AlertFired:
         if (const std::optional<AlertFiring> firing = ShowPopup(factory, board.GetOwnerFrame(), event))
-            if (auto* badges = board.FindFeature<TabAlertBadges>())
+            if (auto* badges = board.Features().FindFeature<TabAlertBadges>())
                 badges->NoteFiring(firing->quote);
         break;
     case cmd::AlertSetup:
@@ -212,4 +214,15 @@ AlertManager* BoardAlerts::OpenManager(BoardOwner* factory, wxWindow* owner)
     manager->SetAlerts(m_alerts);
     manager->ShowWithAction([this, manager] { manager->ApplyChanges(m_alerts); });
     return manager;
+}
+
+void BoardAlerts::LoadLayout(Tickerdeck& board, const layout::Tree& node)
+{
+    if (Host* host = board.GetHost())
+        alert_nodes::RestoreAlerts(node, *host, m_alerts);
+}
+
+void BoardAlerts::SaveLayout(Tickerdeck& /*board*/, layout::Tree& node)
+{
+    alert_nodes::SaveAlerts(m_alerts, node);
 }

@@ -39,6 +39,10 @@ public:
     /// The alert setup and list commands, and the notification of a firing alert.
     std::vector<int> Commands() const override;
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
+    /// The alerts of the board's window node join the map.
+    void LoadLayout(Tickerdeck& board, const layout::Tree& node) override;
+    /// The map's alerts replace the window node's.
+    void SaveLayout(Tickerdeck& board, layout::Tree& node) override;
 
     /// Handles a queued notification: shows a fresh popup, or refreshes the
     /// one on screen, then plays the chime. Neither takes the keyboard.

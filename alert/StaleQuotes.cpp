@@ -27,7 +27,7 @@ void StaleQuotes::SetClocks(Clock steady, WallClock wall)
     m_clock = std::move(steady);
     m_wall = std::move(wall);
     // The board's quote clock goes on from the second it has reached.
-    m_start = m_clock() - std::chrono::seconds(m_board.GetQuoteAges().Now());
+    m_start = m_clock() - std::chrono::seconds(m_board.Quotes().Ages().Now());
     m_heardAt = m_start;
     m_heardWall = m_wall();
 }
@@ -41,11 +41,11 @@ void StaleQuotes::Check()
 {
     const auto now = m_clock();
     const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - m_start).count();
-    QuoteAges& ages = m_board.GetQuoteAges();
+    QuoteAges& ages = m_board.Quotes().Ages();
     ages.SetNow(static_cast<uint32_t>(std::max<long long>(0, elapsed)));
 
     // A history date shows one day's closing quotes: none of them is late.
-    const bool live = m_board.GetDateText().empty();
+    const bool live = m_board.Rows().GetDateText().empty();
     const int setting = m_board.Settings().staleAfterSeconds;
     const uint32_t staleAfter = live && setting > 0 ? static_cast<uint32_t>(setting) : 0;
     ages.SetStaleAfter(staleAfter);
@@ -75,7 +75,7 @@ void StaleQuotes::MarkShownRows()
     // ones on screen may need a repaint now.
     const QuoteGridView::Area area = table->VisibleArea();
     std::unordered_set<const Price*> marked;
-    const QuoteAges& ages = m_board.GetQuoteAges();
+    const QuoteAges& ages = m_board.Quotes().Ages();
     for (int row = area.firstRow; row <= area.lastRow; ++row)
     {
         const Price* price = table->RowPrice(row);
@@ -90,12 +90,12 @@ void StaleQuotes::MarkShownRows()
 
 void StaleQuotes::UpdateNotice(bool live, std::chrono::steady_clock::time_point now)
 {
-    const QuoteAges& ages = m_board.GetQuoteAges();
-    const bool watching = live && !m_board.GetSubscriptions().empty();
+    const QuoteAges& ages = m_board.Quotes().Ages();
+    const bool watching = live && !m_board.Rows().GetSubscriptions().empty();
     // The quiet time counts from the last quote, or from when the board
     // began to wait for one. While a large tab opens the feed is spread over
     // rows still being asked for, and the board shows its progress instead.
-    const bool opening = m_board.GetTabFills().IsFillingAny();
+    const bool opening = m_board.Rows().GetTabFills().IsFillingAny();
     if (ages.QuoteCount() != m_quotesHeard || watching != m_watching || opening)
     {
         m_quotesHeard = ages.QuoteCount();

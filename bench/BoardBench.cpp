@@ -181,7 +181,7 @@ std::vector<ColourRuleSpec> TenColourRules()
 void ShowPictures(BoardWindow& window)
 {
     Tickerdeck* board = window.Board();
-    board->StopTrendTimer();
+    board->Trends().StopTrendTimer();
     window.Grid()->ShowCol(column::Trend);
     std::vector<ColourRuleSpec> bars(2);
     for (ColourRuleSpec& rule : bars)
@@ -200,7 +200,7 @@ void ShowPictures(BoardWindow& window)
         // Lines that wander around their previous close, as a day's do.
         for (size_t row = 0; row < rows.size(); ++row)
             rows[row]->last *= 1.0 + 0.001 * (static_cast<double>((point * 7 + row) % 5) - 2.0);
-        board->SampleTrends(at);
+        board->Trends().SampleTrends(at);
     }
     Flush();
 }
@@ -398,8 +398,7 @@ void BM_PaintBoardGrid(benchmark::State& state)
 void BM_PaintBoardGridTenRules(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     window.Board()->SetColourRules(window.Grid(), TenColourRules());
     RunPaint(state, window.Grid());
@@ -408,8 +407,7 @@ void BM_PaintBoardGridTenRules(benchmark::State& state)
 void BM_PaintBoardGridWithPictures(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     ShowPictures(window);
     RunPaint(state, window.Grid());
@@ -523,7 +521,7 @@ void BM_FitColumnsLargeTab(benchmark::State& state)
     MarketBoard window(node);
     window.SizeGridWindow();
     for (auto _ : state)
-        window.Board()->FitColumns(window.Grid());
+        window.Board()->Fitter().FitColumns(window.Grid());
 }
 
 /// Whether each row in `shown` counts as stale.
@@ -532,7 +530,7 @@ std::vector<bool> StaleMarks(const Tickerdeck& board, const QuoteGridView::Area&
     const TickerdeckTable* table = Tickerdeck::TableOf(board.GetCurrentGrid());
     std::vector<bool> marks;
     for (int row = shown.firstRow; row <= shown.lastRow; ++row)
-        marks.push_back(board.GetQuoteAges().IsStale(table->RowPrice(row)));
+        marks.push_back(board.Quotes().Ages().IsStale(table->RowPrice(row)));
     return marks;
 }
 
@@ -546,7 +544,7 @@ void BM_StaleCheck(benchmark::State& state)
     MarketBoard window(node);
     window.SizeGridWindow();
     window.Board()->Settings().staleAfterSeconds = 1;
-    auto* stale = window.Board()->FindFeature<StaleQuotes>();
+    auto* stale = window.Board()->Features().FindFeature<StaleQuotes>();
     auto at = std::chrono::steady_clock::time_point{};
     stale->SetClocks([&at] { return at; }, [] { return wxDateTime::Now(); });
     const QuoteGridView::Area shown = window.Table()->VisibleArea();

@@ -78,8 +78,8 @@ inline void WriteStore(Application& application, const std::string& path,
     Tree store;
     store.put_child("application.watchlists", Tree());
     for (const auto& [name, instruments] : lists)
-        layout::AppendWatchlist(store, name, instruments);
-    layout::WriteStore(path, store);
+        store::AppendWatchlist(store, name, instruments);
+    store::WriteStore(path, store);
     application.WatchlistStore()->Refresh();
 }
 

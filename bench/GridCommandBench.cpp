@@ -104,7 +104,7 @@ public:
         Open(stage.Factory(), bench_support::WatchlistTabNode(kTabName));
         board = Board();
         grid = Grid();
-        board->FindFeature<RowCommands>()->SetConfirmation([](Tickerdeck&, const wxString&) { return true; });
+        board->Features().FindFeature<RowCommands>()->SetConfirmation([](Tickerdeck&, const wxString&) { return true; });
     }
 
     Tickerdeck* board;
@@ -146,7 +146,7 @@ void BM_CopyAllRows100000(benchmark::State& state)
 void BM_CopyKeyPress100000(benchmark::State& state)
 {
     BigBoard big(Stage::Large());
-    auto* keys = big.board->FindFeature<GridKeys>();
+    auto* keys = big.board->Features().FindFeature<GridKeys>();
     size_t copied = 0;
     keys->SetClipboardWriter([&copied](const wxString& text) {
         copied = text.length();
@@ -182,7 +182,7 @@ std::pair<std::unique_ptr<BigBoard>, RowTargets> RowsToRemove()
 
 void Remove(benchmark::State& state, BigBoard& big, const RowTargets& rows)
 {
-    big.board->FindFeature<RowCommands>()->Remove(*big.board, rows);
+    big.board->Features().FindFeature<RowCommands>()->Remove(*big.board, rows);
     if (big.grid->GetNumberRows() != kRows - kRemoved)
         state.SkipWithError("the rows were not removed");
 }
@@ -212,7 +212,7 @@ void BM_CellMenuWithStoredWatchlists(benchmark::State& state)
     big.grid->SelectRow(5);
     auto build = [&big] {
         std::unique_ptr<wxMenu> menu =
-            big.board->FindFeature<GridMenus>()->BuildCellMenu(*big.board, SelectedTargets(big.grid), 5);
+            big.board->Features().FindFeature<GridMenus>()->BuildCellMenu(*big.board, SelectedTargets(big.grid), 5);
         benchmark::DoNotOptimize(menu->GetMenuItemCount());
     };
     bench_support::ReportFirstUse(state, "cell menu", build);

@@ -102,18 +102,18 @@ BENCHMARK(BM_Paste1000Codes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 void BM_Import10000Lines(benchmark::State& state)
 {
     ListsStage& stage = ListsStage::Get(kFolderName);
-    std::vector<layout::WatchlistFileRow> rows;
+    std::vector<store::WatchlistFileRow> rows;
     for (const Instrument* instrument : Spread(stage.Instruments(), 10000))
         rows.push_back({instrument->exchange, instrument->code, instrument->name});
     const std::string path = (Folder() / "import.csv").string();
-    std::ofstream(path, std::ios::binary) << layout::WatchlistCsv(rows);
+    std::ofstream(path, std::ios::binary) << store::WatchlistCsv(rows);
     auto store = stage.Board().GetStore();
     for (auto _ : state)
     {
         state.PauseTiming();
         store->Delete("Imported");
         state.ResumeTiming();
-        const layout::WatchlistFileContents contents = layout::ReadWatchlistText(layout::ReadFileBytes(path));
+        const store::WatchlistFileContents contents = store::ReadWatchlistText(files::ReadFileBytes(path));
         const WatchlistFiles::Resolved resolved = WatchlistFiles::Resolve(stage.Board(), contents.entries);
         store->Create("Imported", resolved.refs);
         if (resolved.found != 10000)

@@ -179,7 +179,7 @@ void BM_RemoveRows100000(benchmark::State& state)
         state, WatchlistNode(kStoredName),
         [](Tickerdeck& board, const RowTargets& rows)
         {
-            RowCommands* commands = board.FindFeature<RowCommands>();
+            RowCommands* commands = board.Features().FindFeature<RowCommands>();
             commands->SetConfirmation([](Tickerdeck&, const wxString&) { return true; });
             commands->Remove(board, rows);
         },
@@ -209,8 +209,8 @@ void BM_OpenExchangeTabInSteps100000(benchmark::State& state)
         Tickerdeck& board = *window->Board();
         state.ResumeTiming();
         timed([&] { WatchlistTabs(board).BuildTab(layout::TabSource::WholeExchange("SYN")); });
-        while (board.IsFilling(window->Grid()))
-            timed([&] { board.GetTabFills().Step(); });
+        while (board.Rows().IsFilling(window->Grid()))
+            timed([&] { board.Rows().GetTabFills().Step(); });
         state.PauseTiming();
         if (window->Rows() != kRows)
             state.SkipWithError("the tab does not show every instrument");
@@ -248,7 +248,7 @@ void BM_StoreChangeToOtherBoard(benchmark::State& state)
         wxTheApp->ProcessPendingEvents();
         wxTheApp->ProcessIdle();
         state.PauseTiming();
-        const TabMenu* menu = second->Board()->FindFeature<WatchlistCommands>()->GetTabMenu();
+        const TabMenu* menu = second->Board()->Features().FindFeature<WatchlistCommands>()->GetTabMenu();
         if (menu->Names().size() != kLists || menu->Names()[1] != "Renamed" ||
             second->Board()->GetNotebook()->GetPageText(0) != "Renamed")
         {

@@ -29,3 +29,7 @@ void BoardFeature::OnIdle(Tickerdeck& /*board*/, wxIdleEvent& event)
 {
     event.Skip();
 }
+
+void BoardFeature::LoadLayout(Tickerdeck& /*board*/, const layout::Tree& /*node*/) {}
+
+void BoardFeature::SaveLayout(Tickerdeck& /*board*/, layout::Tree& /*node*/) {}

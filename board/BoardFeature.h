@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "layout/TreeValues.h"
+
 class Tickerdeck;
 class wxCommandEvent;
 class wxGridEvent;
@@ -47,4 +49,12 @@ public:
     virtual void OnGridMouse(Tickerdeck& board, BoardEventKind kind, wxMouseEvent& event);
     virtual void OnGridKey(Tickerdeck& board, wxKeyEvent& event);
     virtual void OnIdle(Tickerdeck& board, wxIdleEvent& event);
+
+    /// Reads the feature's part of the board's window node, once the
+    /// board has built its tabs from it. The board calls every feature in
+    /// the order they were added.
+    virtual void LoadLayout(Tickerdeck& board, const layout::Tree& node);
+    /// Writes the feature's part into the board's window node, after the
+    /// board wrote its settings, tabs and column sets; in feature order.
+    virtual void SaveLayout(Tickerdeck& board, layout::Tree& node);
 };

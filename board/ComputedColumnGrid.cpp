@@ -67,9 +67,9 @@ bool Set(Tickerdeck& board, wxGridEx* grid, size_t index, const ComputedColumnDe
         grid->SetColSize(grid->GetNumberCols() - 1, kNewColumnWidth);
     }
     // New values may move rows and let others pass the filter.
-    board.RearrangeRows(grid);
+    board.Sorting().RearrangeRows(grid);
     if (board.Settings().autoFitColumns)
-        board.FitColumns(grid);
+        board.Fitter().FitColumns(grid);
     grid->ForceRefresh();
     return true;
 }
@@ -89,7 +89,7 @@ void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
     board.SetColourRules(grid, RulesWithoutColumn(table->GetColourRules(), col));
     table->Computed().Remove(index);
     TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_DELETED, col, 1);
-    board.RearrangeRows(grid);
+    board.Sorting().RearrangeRows(grid);
     grid->ForceRefresh();
 }
 

@@ -52,15 +52,11 @@ void Tickerdeck::PinTargets(RowTargets targets)
 {
     m_pinnedTargets = std::move(targets);
     // The menu's own line names these rows; under it they stay in place.
-    m_sortHold.SetOpen(true);
-    UpdateSortHold();
+    m_sorting->HoldForMenu(true);
 }
 
 void Tickerdeck::UnpinTargets()
 {
     m_pinnedTargets.reset();
-    m_sortHold.SetOpen(false);
-    // The menu took the button's release; the moment after a click starts now.
-    m_sortHold.Release(HoldNow());
-    UpdateSortHold();
+    m_sorting->HoldForMenu(false);
 }

@@ -10,7 +10,6 @@
 #include "board/TickerdeckTable.h"
 #include "kit/UserNotice.h"
 #include "contract/Host.h"
-#include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "layout/TreeValues.h"
 #include "layout/UnresolvedRefs.h"
@@ -28,48 +27,6 @@ std::string KeyOf(const Instrument& instrument)
 std::string KeyOf(const layout::InstrumentRef& ref)
 {
     return ref.exchange + '\x1f' + ref.code;
-}
-
-void Relabel(Tickerdeck& board, wxGridEx* grid, const std::string& name)
-{
-    Tickerdeck::TableOf(grid)->SetWatchlistName(name);
-    const int page = board.PageOfGrid(grid);
-    if (page != wxNOT_FOUND)
-        board.GetNotebook()->SetPageText(static_cast<size_t>(page), layout::ShownTabLabel(name));
-}
-
-void MakePlain(wxGridEx* grid)
-{
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetTabType(layout::kPlainTab);
-    table->SetWatchlistName(std::string());
-    table->SetUnresolved({});
-}
-
-void NoticeDeleted(Tickerdeck& board, wxGridEx* grid)
-{
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
-    LogInfo("watchlist \"" + name + "\" was deleted from the store; its tab became a plain tab");
-    TellUser(board, wxString::Format(_("The watchlist \"%s\" was deleted: its tab keeps its rows but is no "
-                                       "longer saved as a watchlist."),
-                                     layout::ShownName(name)));
-    MakePlain(grid);
-}
-
-void Follow(Tickerdeck& board, layout::WatchlistStoreService& store, wxGridEx* grid)
-{
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
-    try
-    {
-        FollowStoredList(board, grid, store.Instruments(name));
-    }
-    catch (const std::exception& error)
-    {
-        LogException(("cannot show watchlist \"" + name + "\": ").c_str(), error);
-        TellUser(board, FailureText(wxString::Format(_("The watchlist \"%s\" could not be read from the store."),
-                                                     layout::ShownName(name)),
-                                    error));
-    }
 }
 
 using InstrumentRanks = std::unordered_map<const Instrument*, size_t>;
@@ -91,7 +48,7 @@ void FollowStoredOrder(Tickerdeck& board, wxGridEx* grid, const InstrumentRanks&
     std::stable_sort(members.begin(), members.end(), before);
     table->SetMemberOrder(std::move(members));
     if (grid->GetSortingColumn() == wxNOT_FOUND)
-        board.RearrangeRows(grid);
+        board.Sorting().RearrangeRows(grid);
 }
 
 } // namespace
@@ -154,15 +111,15 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
         else
             held.insert(KeyOf(*price->instrument));
     }
-    board.ForgetPendingRows(grid, [&wanted](const Instrument* instrument)
+    board.Rows().ForgetPendingRows(grid, [&wanted](const Instrument* instrument)
                             { return !instrument || !wanted.count(KeyOf(*instrument)); });
-    for (const Instrument* instrument : board.PendingInstruments(grid))
+    for (const Instrument* instrument : board.Rows().PendingInstruments(grid))
         held.insert(KeyOf(*instrument));
     // Bookmarks go with the rows of instruments that left; kept, they would
     // be saved for rows no longer shown.
     for (auto mark = table->Bookmarks().begin(); mark != table->Bookmarks().end();)
         mark = *mark && !wanted.count(KeyOf(**mark)) ? table->Bookmarks().erase(mark) : std::next(mark);
-    board.DropRows(grid, gone);
+    board.Rows().DropRows(grid, gone);
 
     std::vector<Instrument*> missing;
     std::vector<bool> unresolved(stored.size(), false);
@@ -180,55 +137,6 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
     // Only when there is something to ask for: rearranging the rows would
     // drop the user's selection for nothing.
     if (!missing.empty())
-        board.SubscribeRows(missing, grid);
+        board.Rows().SubscribeRows(missing, grid);
     FollowStoredOrder(board, grid, rank);
-}
-
-std::vector<layout::InstrumentRef> StoredRowsOf(const Tickerdeck& board, const wxGridEx* grid)
-{
-    const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    std::vector<layout::InstrumentRef> rows;
-    rows.reserve(table->Members().size());
-    for (const Price* price : table->Members())
-        if (price && price->instrument)
-            rows.push_back({price->instrument->exchange, price->instrument->code});
-    for (const Instrument* instrument : board.PendingInstruments(grid))
-        rows.push_back({instrument->exchange, instrument->code});
-    return table->GetUnresolved().MergeInto(rows);
-}
-
-void ApplyStoreChange(Tickerdeck& board, layout::WatchlistStoreService& store,
-                      const layout::StoreChange& change)
-{
-    using layout::StoreChange;
-    const std::vector<wxGridEx*> grids = board.GetGrids();
-    for (wxGridEx* grid : grids)
-    {
-        const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        if (table->GetTabType() != layout::kStoredWatchlistTab)
-            continue;
-        const std::string& name = table->GetWatchlistName();
-        switch (change.kind)
-        {
-        case StoreChange::Renamed:
-            if (name == change.name)
-                Relabel(board, grid, change.newName);
-            break;
-        case StoreChange::Deleted:
-            if (name == change.name && !store.Has(name))
-                NoticeDeleted(board, grid);
-            break;
-        case StoreChange::Reloaded:
-            // A tab whose list the store never had yet stores it at its save.
-            if (std::find(change.names.begin(), change.names.end(), name) != change.names.end())
-                NoticeDeleted(board, grid);
-            else if (store.Has(name))
-                Follow(board, store, grid);
-            break;
-        default:
-            if (std::find(change.names.begin(), change.names.end(), name) != change.names.end())
-                Follow(board, store, grid);
-            break;
-        }
-    }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A board's tabs of stored watchlists kept in line with the shared store.
+// A tab of a stored watchlist holding what the shared store holds, and
+// storing its new order at once.
 
 #include <functional>
 #include <string>
@@ -7,11 +8,6 @@
 
 #include "layout/LayoutEntries.h"
 
-namespace layout
-{
-class WatchlistStoreService;
-struct StoreChange;
-} // namespace layout
 class Tickerdeck;
 class wxGridEx;
 
@@ -26,13 +22,3 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
 /// tab is a stored watchlist's, stores its new order at once. A store that
 /// refuses is logged and the tab's rows go back where they were; false then.
 bool ReorderStoredTab(Tickerdeck& board, wxGridEx* grid, const std::function<void()>& move);
-
-/// Applies a change of the shared store to `board`'s tabs: a renamed list's
-/// tabs are relabelled, a deleted list's tabs keep their rows as plain tabs
-/// (told in the notice strip), tabs of changed lists follow the store.
-void ApplyStoreChange(Tickerdeck& board, layout::WatchlistStoreService& store,
-                      const layout::StoreChange& change);
-
-/// The rows of `grid`'s tab as the store names them: every member, the
-/// unanswered requests and the unresolved references in their places.
-std::vector<layout::InstrumentRef> StoredRowsOf(const Tickerdeck& board, const wxGridEx* grid);

@@ -62,13 +62,13 @@ bool TabFills::Step()
     while (fill.next < last)
     {
         const std::size_t end = std::min(last, fill.next + kRowsPerClockRead);
-        m_board.SubscribeSlice(fill.grid, fill.instruments.data() + fill.next, end - fill.next);
+        m_board.Rows().SubscribeSlice(fill.grid, fill.instruments.data() + fill.next, end - fill.next);
         fill.next = end;
         if (std::chrono::steady_clock::now() - start >= m_sliceTime)
             break;
     }
     fill.grid->BeginBatch();
-    Tickerdeck::SyncRowCount(fill.grid);
+    SyncRowCount(fill.grid);
     fill.grid->EndBatch();
     if (fill.next == fill.instruments.size())
     {
@@ -102,7 +102,7 @@ void TabFills::Finish(Fill& fill)
     // Rows joined the end of the tab as they came; a sorted tab is put in
     // order once, not moved under the pointer at every slice.
     if (fill.grid->GetSortingColumn() != wxNOT_FOUND)
-        m_board.RearrangeRows(fill.grid);
+        m_board.Sorting().RearrangeRows(fill.grid);
 }
 
 void TabFills::ShowProgress()

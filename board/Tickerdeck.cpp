@@ -1,5 +1,6 @@
-#include "board/TabFill.h"
 #include "board/Tickerdeck.h"
+
+#include "board/BoardColours.h"
 
 #include <algorithm>
 
@@ -18,6 +19,7 @@
 #include "kit/BoardOwner.h"
 #include "kit/PngFile.h"
 #include "board/TickerdeckTable.h"
+#include "board/TabFill.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "controls/wxStaticTextEx.h"
@@ -30,13 +32,13 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_FLATNOTEBOOK_PAGE_CHANGED(cmd::Notebook, Tickerdeck::OnTabActivated)
     EVT_MENU(cmd::InstrumentLink, Tickerdeck::OnLinkReceived)
     EVT_MENU(cmd::QuoteUpdate, Tickerdeck::OnQuoteUpdate)
-    EVT_MENU(cmd::ThemeChanged, Tickerdeck::OnThemeChanged)
-    EVT_MENU(cmd::ScrollToTop, Tickerdeck::OnScrollToTop)
-    EVT_MENU(cmd::FitAllColumns, Tickerdeck::OnFitAllColumns)
+    EVT_MENU(cmd::ThemeChanged, Tickerdeck::OnBoardCommand)
+    EVT_MENU(cmd::ScrollToTop, Tickerdeck::OnBoardCommand)
+    EVT_MENU(cmd::FitAllColumns, Tickerdeck::OnBoardCommand)
     EVT_GRID_CELL_LEFT_CLICK(Tickerdeck::OnCellLeftClick)
-    EVT_GRID_CELL_LEFT_DCLICK(Tickerdeck::OnCellDoubleClick)
-    EVT_GRID_LABEL_RIGHT_CLICK(Tickerdeck::OnLabelRightClick)
-    EVT_GRID_CELL_RIGHT_CLICK(Tickerdeck::OnCellRightClick)
+    EVT_GRID_CELL_LEFT_DCLICK(Tickerdeck::ForwardGridEvent)
+    EVT_GRID_LABEL_RIGHT_CLICK(Tickerdeck::ForwardGridEvent)
+    EVT_GRID_CELL_RIGHT_CLICK(Tickerdeck::ForwardGridEvent)
     EVT_GRID_COL_SORT(Tickerdeck::OnColumnSort)
     EVT_MENU(cmd::RowCommandFirst, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::RowCommandSecond, Tickerdeck::ForwardCommand)
@@ -68,17 +70,17 @@ wxBEGIN_EVENT_TABLE(Tickerdeck, wxPanel)
     EVT_MENU(cmd::ShowInstrumentFlags, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::ExportWatchlist, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::ImportWatchlist, Tickerdeck::ForwardCommand)
-    EVT_MENU(cmd::ToggleAutoFit, Tickerdeck::OnToggleAutoFit)
-    EVT_MENU(cmd::FitColumns, Tickerdeck::OnFitAllColumns)
-    EVT_MENU(cmd::OpenAnotherWindow, Tickerdeck::OnOpenAnotherWindow)
-    EVT_MENU(cmd::HistoryDate, Tickerdeck::OnHistoryDateFromHost)
+    EVT_MENU(cmd::ToggleAutoFit, Tickerdeck::OnBoardCommand)
+    EVT_MENU(cmd::FitColumns, Tickerdeck::OnBoardCommand)
+    EVT_MENU(cmd::OpenAnotherWindow, Tickerdeck::OnBoardCommand)
+    EVT_MENU(cmd::HistoryDate, Tickerdeck::OnBoardCommand)
     // The toolbar tools again; the first matching entry above wins, these
     // keep the table in step with the host's own copy of it.
     EVT_MENU(cmd::NewWatchlist, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::AlertList, Tickerdeck::ForwardCommand)
     EVT_MENU(cmd::Settings, Tickerdeck::ForwardCommand)
     EVT_DATE_CHANGED(wxID_ANY, Tickerdeck::OnDatePicked)
-    EVT_MENU(cmd::PauseSorting, Tickerdeck::OnPauseSorting)
+    EVT_MENU(cmd::PauseSorting, Tickerdeck::OnBoardCommand)
     EVT_IDLE(Tickerdeck::OnIdle)
 wxEND_EVENT_TABLE()
     // clang-format on
@@ -92,11 +94,13 @@ wxEND_EVENT_TABLE()
     if (Theme* theme = GetTheme())
         SetFont(theme->NormalFont());
 
-    m_sortHoldTimer.SetOwner(this);
-    Bind(wxEVT_TIMER, &Tickerdeck::OnSortHoldTimer, this, m_sortHoldTimer.GetId());
+    m_quotes = std::make_unique<QuoteDrain>(*this);
+    m_sorting = std::make_unique<TabSorting>(*this);
+    m_fitter = std::make_unique<ColumnFitter>(*this);
+    m_features = std::make_unique<FeatureRouter>(*this);
     CreateToolbar();
     m_notice = new BoardNotice(this);
-    m_fills = std::make_unique<TabFills>(*this);
+    m_rows = std::make_unique<BoardRows>(*this);
     if (Theme* theme = GetTheme())
         m_notice->ApplyTheme(*theme);
     CreateNotebook();
@@ -112,7 +116,7 @@ wxEND_EVENT_TABLE()
         event.Skip();
     });
 
-    StartTrendTimer();
+    m_trends = std::make_unique<TrendSampler>(*this);
 
     // Features are in place before the load: what it restores (tabs,
     // alerts) may already reach them.
@@ -130,7 +134,7 @@ Tickerdeck::~Tickerdeck()
         m_notebook->SetImageList(nullptr);
 }
 
-std::shared_ptr<layout::WatchlistStoreService> Tickerdeck::GetStore() const
+std::shared_ptr<store::WatchlistStoreService> Tickerdeck::GetStore() const
 {
     return m_owner ? m_owner->WatchlistStore() : nullptr;
 }
@@ -223,7 +227,7 @@ void Tickerdeck::AddFramedTools()
         icon.CopyFromBitmap(LoadPngOrBlank("./icon/tickerdeck.png"));
         frame->SetIcon(icon);
     }
-    ApplyToolbarColours();
+    ApplyToolbarColours(m_toolbar, GetTheme());
     m_toolbar->AddStretchableSpace();
     m_toolbar->AddTool(cmd::NewWatchlist, wxString(), LoadPngOrBlank("./icon/add.png"));
     m_toolbar->AddTool(cmd::AlertList, wxString(), LoadPngOrBlank("./icon/alert.png"));
@@ -237,7 +241,7 @@ void Tickerdeck::AddFramedTools()
 void Tickerdeck::AddDockedTools()
 {
     m_titleLabel = new wxStaticTextEx(m_toolbar, wxID_ANY, _("Ticker Deck"));
-    ApplyTitleLabelStyle();
+    ApplyTitleLabelStyle(m_titleLabel, GetTheme());
     // The host shows its own window menu on a right click of the title.
     m_titleLabel->Bind(wxEVT_RIGHT_UP, [](wxMouseEvent& event) {
         event.ResumePropagation(999);
@@ -257,7 +261,7 @@ void Tickerdeck::AddDockedTools()
     m_toolbar->AddTool(cmd::AlertList, wxString(), LoadPngOrBlank("./icon/alert.png"));
     m_toolbar->AddTool(cmd::FitColumns, wxString(), LoadPngOrBlank("./icon/fit.png"));
     m_toolbar->AddTool(cmd::OpenAnotherWindow, wxString(), LoadPngOrBlank("./icon/history.png"));
-    ApplyToolbarColours();
+    ApplyToolbarColours(m_toolbar, GetTheme());
 }
 
 void Tickerdeck::CreateNotebook()
@@ -265,7 +269,7 @@ void Tickerdeck::CreateNotebook()
     m_notebook = new wxFlatNotebook(this, cmd::Notebook, wxDefaultPosition, wxSize(23, 23), kNotebookStyle,
                                     "Flat Notebook");
     m_notebook->SetPadding(wxSize(10, 10));
-    ApplyNotebookColours();
+    ApplyNotebookColours(m_notebook, GetTheme());
     m_imageList->Add(LoadPngOrBlank("./icon/list.png"));
     m_imageList->Add(PauseMark());
     m_notebook->SetImageList(m_imageList.get());
@@ -346,4 +350,108 @@ void Tickerdeck::AddTabPage(wxGridEx* grid, const wxString& label, bool select)
 TickerdeckTable* Tickerdeck::TableOf(const wxGridEx* grid)
 {
     return grid ? static_cast<TickerdeckTable*>(grid->GetTable()) : nullptr;
+}
+
+namespace {
+
+// The whole text must be a date; "20240105x" is as unusable as "abc".
+wxDateTime ParseDateText(const wxString& text)
+{
+    wxDateTime date;
+    wxString::const_iterator end;
+    if (!date.ParseFormat(text, "%Y%m%d", &end) || end != text.end())
+        return wxDateTime();
+    return date;
+}
+
+}  // namespace
+
+void Tickerdeck::OnQuoteUpdate(wxCommandEvent& event)
+{
+    m_quotes->OnQuoteUpdate(event);
+}
+
+void Tickerdeck::OnBoardCommand(wxCommandEvent& event)
+{
+    switch (event.GetId())
+    {
+    case cmd::ThemeChanged:
+        ApplyTheme();
+        break;
+    case cmd::ScrollToTop:
+        for (wxGridEx* grid : m_grids)
+            grid->Scroll(0, 0);
+        break;
+    case cmd::ToggleAutoFit:
+        m_settings.autoFitColumns = !m_settings.autoFitColumns;
+        if (m_settings.autoFitColumns)
+            m_fitter->FitAllColumns();
+        break;
+    case cmd::FitAllColumns:
+    case cmd::FitColumns:
+        m_fitter->FitAllColumns();
+        break;
+    case cmd::OpenAnotherWindow:
+        OnOpenAnotherWindow();
+        break;
+    case cmd::HistoryDate:
+        m_rows->SetHistoryDate(ParseDateText(event.GetString()));
+        break;
+    case cmd::PauseSorting:
+        if (wxGridEx* grid = m_currentGrid)
+            m_sorting->SetSortPaused(grid, !TableOf(grid)->IsSortPaused());
+        break;
+    default:
+        event.Skip();
+    }
+}
+
+void Tickerdeck::OnDatePicked(wxDateEvent& event)
+{
+    m_rows->SetHistoryDate(event.GetDate());
+}
+
+void Tickerdeck::ShowHistoryDate(const wxDateTime& pastDay, const wxDateTime& today)
+{
+    // The host's history date command changes the day too; the picker must
+    // not go on showing the one picked before.
+    if (m_datePicker)
+        m_datePicker->SetValue(pastDay.IsValid() ? pastDay : today);
+    if (HasOwnFrame())
+        return;
+    const char* path = pastDay.IsValid() ? "./icon/history_red.png" : "./icon/history.png";
+    m_toolbar->SetToolNormalBitmap(cmd::OpenAnotherWindow, LoadPngOrBlank(path));
+    m_toolbar->Refresh();
+}
+
+void Tickerdeck::OnDestroy(wxWindowDestroyEvent& event)
+{
+    event.Skip();
+    // Destroy events of child windows travel up to us as well.
+    if (event.GetEventObject() != this || m_destroyed)
+        return;
+    m_destroyed = true;
+    if (m_owner)
+        m_owner->ForgetPanel(this);
+    m_rows->ReleaseAll();
+    m_currentGrid = nullptr;
+}
+
+void Tickerdeck::ForwardCommand(wxCommandEvent& event)
+{
+    m_features->ForwardCommand(event);
+}
+
+void Tickerdeck::ForwardGridEvent(wxGridEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    const BoardEventKind kind = type == wxEVT_GRID_CELL_LEFT_DCLICK    ? BoardEventKind::CellDoubleClick
+                                : type == wxEVT_GRID_LABEL_RIGHT_CLICK ? BoardEventKind::LabelRightClick
+                                                                       : BoardEventKind::CellRightClick;
+    m_features->ForwardGridEvent(kind, event);
+}
+
+void Tickerdeck::OnIdle(wxIdleEvent& event)
+{
+    m_features->OnIdle(event);
 }

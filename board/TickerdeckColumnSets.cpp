@@ -51,6 +51,6 @@ void Tickerdeck::ApplyColumnSet(wxGridEx* grid, const layout::ColumnSet& set)
     grid->UnsetSortingColumn();  // a set without a sort column leaves the tab unsorted
     layout::ApplyColumnLayout(grid, set.columns);
     SetColourRules(grid, set.colourRules);
-    RearrangeRows(grid);
+    m_sorting->RearrangeRows(grid);
     grid->ForceRefresh();
 }

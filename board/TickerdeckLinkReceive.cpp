@@ -38,6 +38,27 @@ void SelectRowInView(wxGridEx* grid, int row)
     grid->MakeCellVisible(row, col);
 }
 
+void AddLinkedInstrument(Tickerdeck& board, Instrument* instrument)
+{
+    board.SetFocus();
+    const auto store = board.GetStore();
+    if (!store)
+        return;
+    const std::string name = Tickerdeck::TableOf(board.GetCurrentGrid())->GetWatchlistName();
+    try
+    {
+        // The store first: every tab of the list, this one too, follows it.
+        store->Add(name, {{instrument->exchange, instrument->code}});
+    }
+    catch (const std::exception& e)
+    {
+        LogException(kLinkStoreError, e);
+        TellUser(board, FailureText(wxString::Format(_("%s could not be added to the watchlist \"%s\"."),
+                                                     wxString::FromUTF8(instrument->code), layout::ShownName(name)),
+                                    e));
+    }
+}
+
 }  // namespace
 
 void Tickerdeck::OnLinkReceived(wxCommandEvent& event)
@@ -51,7 +72,7 @@ void Tickerdeck::OnLinkReceived(wxCommandEvent& event)
     TickerdeckTable* table = TableOf(m_currentGrid);
     if (table->GetTabType() == layout::kStoredWatchlistTab)
     {
-        AddLinkedInstrument(instrument);
+        AddLinkedInstrument(*this, instrument);
         return;
     }
     for (size_t row = 0; row < table->Rows().size(); ++row)
@@ -66,23 +87,3 @@ void Tickerdeck::OnLinkReceived(wxCommandEvent& event)
     }
 }
 
-void Tickerdeck::AddLinkedInstrument(Instrument* instrument)
-{
-    SetFocus();
-    const auto store = GetStore();
-    if (!store)
-        return;
-    const std::string name = TableOf(m_currentGrid)->GetWatchlistName();
-    try
-    {
-        // The store first: every tab of the list, this one too, follows it.
-        store->Add(name, {{instrument->exchange, instrument->code}});
-    }
-    catch (const std::exception& e)
-    {
-        LogException(kLinkStoreError, e);
-        TellUser(*this, FailureText(wxString::Format(_("%s could not be added to the watchlist \"%s\"."),
-                                                     wxString::FromUTF8(instrument->code), layout::ShownName(name)),
-                                    e));
-    }
-}

@@ -31,29 +31,11 @@ void Tickerdeck::OnCellLeftClick(wxGridEvent& event)
     host->PostToWidgets(linkEvent, m_owner->BoardWidget(), m_group, nullptr);
 }
 
-void Tickerdeck::OnOpenAnotherWindow(wxCommandEvent& /*event*/)
+void Tickerdeck::OnOpenAnotherWindow()
 {
     Host* host = GetHost();
     if (!host || !m_owner)
         return;
     if (Widget* self = host->FindWidget(m_owner->BoardWidget()->GetDisplayName()))
         host->OpenWidget(self, m_group, m_group, open_mode::Plain);
-}
-
-void Tickerdeck::OnScrollToTop(wxCommandEvent& /*event*/)
-{
-    for (wxGridEx* grid : m_grids)
-        grid->Scroll(0, 0);
-}
-
-void Tickerdeck::OnFitAllColumns(wxCommandEvent& /*event*/)
-{
-    FitAllColumns();
-}
-
-void Tickerdeck::OnToggleAutoFit(wxCommandEvent& /*event*/)
-{
-    m_settings.autoFitColumns = !m_settings.autoFitColumns;
-    if (m_settings.autoFitColumns)
-        FitAllColumns();
 }

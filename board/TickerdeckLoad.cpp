@@ -59,7 +59,8 @@ public:
         const Tree& watchlists = layout::WatchlistsOf(node);
         for (const layout::TabEntry& entry : layout::ReadTabEntries(watchlists))
             BuildTab(entry);
-        RestoreAlerts(layout::ReadAlertEntries(node));
+        // Alerts and whatever else the features keep.
+        m_board.Features().LoadLayout(node);
     }
 
 private:
@@ -118,7 +119,7 @@ private:
             m_board.AddTabPage(grid, label, entry.current);
         }
         if (m_board.Settings().autoFitColumns)
-            m_board.FitColumns(grid);
+            m_board.Fitter().FitColumns(grid);
         if (entry.name.empty())
             return;
         if (!m_board.Settings().autoFitColumns)
@@ -189,7 +190,7 @@ private:
 
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)
     {
-        m_board.SubscribeRows(instruments, grid);
+        m_board.Rows().SubscribeRows(instruments, grid);
     }
 
     // From the plug-in's store, which reads the file once for every board.
@@ -249,7 +250,7 @@ private:
         table->SetFilter(filter.get());
         // The rows arrived unfiltered; the tab must open as it was left,
         // filtered and in the order of its sort column.
-        m_board.RearrangeRows(grid);
+        m_board.Sorting().RearrangeRows(grid);
 
         for (const auto& [col, condition] : filter->Unreadable())
         {
@@ -281,15 +282,6 @@ private:
                                            layout::ShownName(entry.name), layout::kMaxColumnWidth));
     }
 
-    void RestoreAlerts(const std::vector<layout::AlertEntry>& alerts)
-    {
-        for (const layout::AlertEntry& alert : alerts)
-            if (Instrument* instrument = Find(alert.instrument))
-                m_board.Alerts()[instrument] = std::make_unique<PriceAlert>(  // a later alert replaces an earlier one
-                    PriceAlert{instrument, static_cast<uint32_t>(alert.field), static_cast<uint32_t>(alert.comparison),
-                               alert.value, alert.remark, alert.onceEachTime});
-    }
-
     Tickerdeck& m_board;
     Host& m_host;
     Tree m_fileTree;
@@ -306,7 +298,7 @@ wxString LoadFailureReason(const std::exception& error)
     if (const auto* bad = dynamic_cast<const boost::property_tree::ptree_bad_data*>(&error))
         return wxString::Format(_("the value \"%s\" cannot be read"),
                                 wxString::FromUTF8(bad->data<std::string>()));
-    return layout::ShownReason(error);
+    return files::ShownReason(error);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Writing a board back into the host's layout document, and the stored
-// watchlists of its tabs into the shared store.
+// Writing a board back into the host's layout document.
 
 #include <set>
 #include <stdexcept>
@@ -11,7 +10,6 @@
 #include <wx/intl.h>
 
 #include "board/ColumnLayout.h"
-#include "board/SaveAlerts.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "kit/UserNotice.h"
@@ -20,7 +18,6 @@
 #include "controls/wxGridEx.h"
 #include "layout/ColourRuleNodes.h"
 #include "layout/TreeValues.h"
-#include "store/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
 #include "model/ColumnSpec.h"
@@ -31,16 +28,6 @@ namespace {
 using layout::Tree;
 
 const char* const kSaveError = "Tickerdeck::Save error:";
-
-std::vector<layout::InstrumentRef> RefsOf(const std::vector<Price*>& prices)
-{
-    std::vector<layout::InstrumentRef> refs;
-    refs.reserve(prices.size());
-    for (const Price* price : prices)
-        if (price && price->instrument)
-            refs.push_back({price->instrument->exchange, price->instrument->code});
-    return refs;
-}
 
 // Bookmarks in the tab's stored row order, so the node reads the same on
 // every run; any left over (no longer shown) follow in the set's order.
@@ -88,7 +75,8 @@ public:
         node.erase(layout::kColumnSetsElement);
         if (!m_board.ColumnSets().sets.empty())
             node.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(m_board.ColumnSets()));
-        layout::SaveAlerts(m_board, node);
+        // Alerts and whatever else the features keep.
+        m_board.Features().SaveLayout(node);
         if (m_board.HasOwnFrame() && layoutSource)
             CopyAsDefault(*layoutSource, node);
     }
@@ -133,8 +121,6 @@ private:
         entry.type = table.GetTabType();
         entry.exchange = table.GetExchange();
         entry.category = table.GetCategory();
-        if (entry.type == layout::kStoredWatchlistTab)
-            StoreMissingList(table.GetWatchlistName(), table, m_board.PendingInstruments(&grid));
         entry.columns = layout::ColumnLayoutOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
@@ -145,36 +131,6 @@ private:
         entry.computed = table.Computed().Defs();
         entry.colourRules = table.GetColourRules();
         return layout::TabEntryTree(entry, ColumnLabels(table));
-    }
-
-    // The store holds every change of a list as it is made; a save only
-    // stores the list of a tab that the store lacks (it was missing when
-    // the tab was filled, or the file went for good): every row counts,
-    // including the ones a filter hides and the ones the host has not
-    // answered yet, and so do the instruments the host could not resolve.
-    void StoreMissingList(const std::string& name, TickerdeckTable& table, const std::vector<Instrument*>& pending)
-    {
-        const auto store = m_board.GetStore();
-        if (!store)
-            return;
-        std::vector<layout::InstrumentRef> rows = RefsOf(table.Members());
-        for (const Instrument* instrument : pending)
-            rows.push_back({instrument->exchange, instrument->code});
-        try
-        {
-            store->CreateMissing(name, table.GetUnresolved().MergeInto(rows));
-        }
-        catch (const std::exception& e)
-        {
-            // The old store is still whole; the next save tries again.
-            LogException(
-                ("cannot save the watchlists to " + store->Path() + ", the file is left as it was: ").c_str(),
-                e);
-            TellUser(m_board, FailureText(wxString::Format(_("The watchlist \"%s\" could not be stored; the "
-                                                             "store is left as it was."),
-                                                           layout::ShownName(name)),
-                                          e));
-        }
     }
 
     void CopyAsDefault(Tree& layoutSource, const Tree& node)

@@ -1,4 +1,4 @@
-// Tab activation and the three-step column sort cycle of a grid.
+// Finding tabs, and following the tab the notebook shows.
 
 #include <algorithm>
 
@@ -8,23 +8,6 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
-
-Price* Tickerdeck::FirstSelectedPrice(const wxGridEx* grid)
-{
-    const wxArrayInt selected = grid->GetSelectedRows();
-    if (selected.empty())
-        return nullptr;
-    return TableOf(grid)->RowPrice(selected[0]);
-}
-
-void Tickerdeck::SelectPrice(wxGridEx* grid, const Price* price)
-{
-    if (!price)
-        return;
-    const int row = TableOf(grid)->RowOf(price);
-    if (row >= 0)
-        grid->SelectRow(row);
-}
 
 int Tickerdeck::FindPage(const wxString& label) const
 {
@@ -52,24 +35,6 @@ int Tickerdeck::PageOfGrid(const wxGridEx* grid) const
         if (grid && m_notebook->GetPage(page) == grid->GetSplitter())
             return static_cast<int>(page);
     return wxNOT_FOUND;
-}
-
-void Tickerdeck::DropRows(wxGridEx* grid, const std::vector<Price*>& quotes)
-{
-    TickerdeckTable* table = TableOf(grid);
-    std::vector<Price*> leaving;
-    for (Price* quote : quotes)
-        if (quote && table->IsMember(quote))
-            leaving.push_back(quote);
-    if (leaving.empty())
-        return;
-    table->RemoveMembers(leaving);
-    for (Price* quote : leaving)
-        ReleaseTabRow(grid, quote);
-    wxGridUpdateLocker batch(grid);
-    SyncRowCount(grid);
-    grid->ClearSelection();
-    grid->ForceRefresh();
 }
 
 wxGridEx* Tickerdeck::GridOfPage(wxWindow* page) const
@@ -104,12 +69,11 @@ void Tickerdeck::FollowNotebookSelection()
         return;
     // Only the current tab follows the quotes: the others' rows may have
     // changed their filter verdicts and their order meanwhile.
-    if (grid->GetSortingColumn() != wxNOT_FOUND)
-        m_sortClickCount = 0;  // the first header click here returns to the stored order
+    m_sorting->TabShown(grid);
     if (TableOf(grid)->GetFilter())
-        RearrangeRows(grid);
+        m_sorting->RearrangeRows(grid);
     else
-        SortByItsColumn(grid);
+        m_sorting->SortByItsColumn(grid);
     HandKeyboardTo(grid);
 }
 
@@ -124,53 +88,8 @@ void Tickerdeck::HandKeyboardTo(wxGridEx* grid)
     grid->GetGridWindow()->SetFocus();
 }
 
-void Tickerdeck::SortByItsColumn(wxGridEx* grid)
-{
-    const int sortColumn = grid->GetSortingColumn();
-    if (sortColumn == wxNOT_FOUND)
-        return;
-    Price* selected = FirstSelectedPrice(grid);
-    TableOf(grid)->SortRows(sortColumn, grid->IsSortOrderAscending());
-    SelectPrice(grid, selected);
-    grid->ForceRefresh();
-}
 
 void Tickerdeck::OnColumnSort(wxGridEvent& event)
 {
-    auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
-    TickerdeckTable* table = TableOf(grid);
-    if (!table)
-    {
-        event.Skip();
-        return;
-    }
-    const int column = event.GetCol();
-    if (column == -1)
-    {
-        ++m_sortClickCount;
-        return;
-    }
-    // The board sets the arrow itself and vetoes the grid's own change, so
-    // that arrow and rows cannot disagree whatever the grid would flip.
-    event.Veto();
-    if (grid->GetSortingColumn() != column)
-    {
-        // Another column starts its own cycle, at its first step.
-        grid->SetSortingColumn(column, false);
-        m_sortClickCount = 2;
-    }
-    else if (m_sortClickCount % 3 == 0)
-    {
-        grid->UnsetSortingColumn();
-        m_sortClickCount = 1;
-    }
-    else
-    {
-        grid->SetSortingColumn(column, !grid->IsSortOrderAscending());
-        ++m_sortClickCount;
-    }
-    if (grid->GetSortingColumn() == wxNOT_FOUND)
-        RearrangeRows(grid);  // back to the stored order, as filtered
-    else
-        SortByItsColumn(grid);
+    m_sorting->OnColumnSort(event);
 }

@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
+#include "board/BoardColours.h"
 #include "kit/BoardNotice.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -63,41 +64,38 @@ void RecolourCellAttributes(wxGridEx* grid, const wxColour& background)
 
 }  // namespace
 
-void Tickerdeck::ApplyToolbarColours()
+void ApplyToolbarColours(wxToolBar* toolbar, const Theme* theme)
 {
-    if (Theme* theme = GetTheme())
-        ApplyToolBarBackground(m_toolbar, theme->BackgroundColour());
+    if (theme)
+        ApplyToolBarBackground(toolbar, theme->BackgroundColour());
 }
 
-void Tickerdeck::ApplyTitleLabelStyle()
+void ApplyTitleLabelStyle(wxStaticTextEx* title, const Theme* theme)
 {
-    Theme* theme = GetTheme();
-    if (!m_titleLabel || !theme)
+    if (!title || !theme)
         return;
-    m_titleLabel->SetForegroundColour(theme->TextColour());
-    m_titleLabel->SetFont(theme->MakeFont(0, kTitleWeight, kTitleStyle, false));
+    title->SetForegroundColour(theme->TextColour());
+    title->SetFont(theme->MakeFont(0, kTitleWeight, kTitleStyle, false));
 }
 
-void Tickerdeck::ApplyNotebookColours()
+void ApplyNotebookColours(wxFlatNotebook* notebook, const Theme* theme)
 {
-    Theme* theme = GetTheme();
     if (!theme)
         return;
-    m_notebook->SetBorderColour(theme->BorderColour());
-    m_notebook->SetBackgroundColour(theme->BackgroundColour());
-    m_notebook->SetTabAreaColour(theme->BackgroundColour());
-    m_notebook->SetActiveTabColour(theme->ActiveTabColour());
-    m_notebook->SetActiveTabTextColour(theme->TextColour());
-    m_notebook->SetNonActiveTabTextColour(theme->LabelTextColour());
-    m_notebook->SetBadgeColours(theme->DownColour(), theme->CellBackgroundColour());
+    notebook->SetBorderColour(theme->BorderColour());
+    notebook->SetBackgroundColour(theme->BackgroundColour());
+    notebook->SetTabAreaColour(theme->BackgroundColour());
+    notebook->SetActiveTabColour(theme->ActiveTabColour());
+    notebook->SetActiveTabTextColour(theme->TextColour());
+    notebook->SetNonActiveTabTextColour(theme->LabelTextColour());
+    notebook->SetBadgeColours(theme->DownColour(), theme->CellBackgroundColour());
 }
 
-void Tickerdeck::ApplyGridColours(wxGridEx* grid)
+void ApplyGridColours(wxGridEx* grid, const Theme* theme)
 {
-    Theme* theme = GetTheme();
     if (!theme)
         return;
-    if (TickerdeckTable* table = TableOf(grid))
+    if (TickerdeckTable* table = Tickerdeck::TableOf(grid))
         ApplyTableColours(table, *theme);
     grid->SetMarginColour(theme->MarginColour());
     grid->SetScrollBarColour(theme->BackgroundColour());
@@ -122,29 +120,24 @@ void Tickerdeck::ApplyTheme()
     Theme* theme = GetTheme();
     if (!theme)
         return;
-    ApplyToolbarColours();
-    ApplyTitleLabelStyle();
+    ApplyToolbarColours(m_toolbar, theme);
+    ApplyTitleLabelStyle(m_titleLabel, theme);
     // Before loading sets a title there is nothing to show again; applying the
     // empty text would blank the label.
     if (!m_settings.title.empty())
         ApplyTitle(wxGetTranslation(m_settings.title));
-    ApplyNotebookColours();
+    ApplyNotebookColours(m_notebook, theme);
     m_notice->ApplyTheme(*theme);
     m_notebook->SetFont(theme->NormalFont());
     m_notebook->Refresh();
 
     for (wxGridEx* grid : m_grids)
     {
-        ApplyGridColours(grid);
+        ApplyGridColours(grid, theme);
         RecolourCellAttributes(grid, theme->CellBackgroundColour());
         if (wxWindow* labels = grid->GetGridColLabelWindow())
             labels->Refresh();
         grid->ForceRefresh();
     }
     m_toolbar->Refresh();
-}
-
-void Tickerdeck::OnThemeChanged(wxCommandEvent& /*event*/)
-{
-    ApplyTheme();
 }

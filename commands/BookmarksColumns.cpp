@@ -56,7 +56,7 @@ void BookmarksColumns::ToggleColumn(Tickerdeck& board, int col)
     {
         grid->ShowCol(col);
         if (board.Settings().autoFitColumns)
-            board.FitColumns(grid);
+            board.Fitter().FitColumns(grid);
     }
     grid->ForceRefresh();
 }

@@ -114,16 +114,16 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
     case 'P':
         if (event.ControlDown() && event.ShiftDown())
         {
-            board.SetSortPaused(grid, !Tickerdeck::TableOf(grid)->IsSortPaused());
+            board.Sorting().SetSortPaused(grid, !Tickerdeck::TableOf(grid)->IsSortPaused());
             return;
         }
         break;
     case WXK_ESCAPE:
-        if (board.StopFilling(grid) || StopCopying(board))
+        if (board.Rows().StopFilling(grid) || StopCopying(board))
             return;
         break;
     case WXK_DELETE:
-        if (auto* rows = board.FindFeature<RowCommands>())
+        if (auto* rows = board.Features().FindFeature<RowCommands>())
             rows->Remove(board, SelectedTargets(grid));
         return;
     case WXK_LEFT:

@@ -178,7 +178,7 @@ void GridMenus::OnCellRightClick(Tickerdeck& board, wxGridEvent& event)
     // Below the last row the grid-area menu answers, on the button's release.
     if (!grid || event.GetRow() < 0 || event.GetCol() < 0)
         return;
-    if (auto* tickets = board.FindFeature<GridTickets>())
+    if (auto* tickets = board.Features().FindFeature<GridTickets>())
         tickets->SetClickedColumn(event.GetCol());
     if (!grid->IsInSelection(event.GetRow(), event.GetCol()))
     {

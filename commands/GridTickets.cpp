@@ -174,7 +174,7 @@ bool GridTickets::OpenView(Tickerdeck& board, int viewCommand)
     wxWindow* window = host->OpenWidget(widget, board.GetGroup(), board.GetGroup(), open_mode::ForInstrument);
     wxCommandEvent event = LinkEvent(board, quote->instrument);
     event.SetInt(link_kind::ForNewWindow);
-    event.SetString(board.GetDateText());
+    event.SetString(board.Rows().GetDateText());
     widget->Dispatch(event, board.GetGroup(), window);
     return true;
 }

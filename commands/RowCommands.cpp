@@ -38,7 +38,7 @@ std::vector<layout::InstrumentRef> RefsOf(const std::vector<Price*>& quotes)
     refs.reserve(quotes.size());
     for (const Price* price : quotes)
         if (price && price->instrument)
-            refs.push_back(layout::RefOf(*price->instrument));
+            refs.push_back(store::RefOf(*price->instrument));
     return refs;
 }
 
@@ -102,7 +102,7 @@ void RowCommands::Remove(Tickerdeck& board, const RowTargets& targets)
     RunOnStore(board, "removing rows from watchlist \"" + name + "\" in",
                wxString::Format(_("The rows could not be removed from the watchlist \"%s\"."),
                                 layout::ShownName(name)),
-               [&](layout::WatchlistStoreService& store) { store.Remove(name, RefsOf(targets.quotes)); });
+               [&](store::WatchlistStoreService& store) { store.Remove(name, RefsOf(targets.quotes)); });
 }
 
 void RowCommands::Refresh(Tickerdeck& board)
@@ -116,7 +116,7 @@ void RowCommands::Refresh(Tickerdeck& board)
     RunOnStore(board, "refreshing watchlist \"" + name + "\" from",
                wxString::Format(_("The watchlist \"%s\" could not be read from the store."),
                                 layout::ShownName(name)),
-               [&](layout::WatchlistStoreService& store)
+               [&](store::WatchlistStoreService& store)
                {
                    const std::vector<layout::InstrumentRef> stored = store.Instruments(name);
                    if (IsOpenTab(board, grid) && OnStoredTab(grid))
@@ -131,7 +131,7 @@ bool RowCommands::AddTo(Tickerdeck& board, const RowTargets& targets, const std:
     return RunOnStore(board, "adding rows to watchlist \"" + name + "\" in",
                       wxString::Format(_("The rows could not be added to the watchlist \"%s\"."),
                                        layout::ShownName(name)),
-                      [&](layout::WatchlistStoreService& store) { store.Add(name, RefsOf(targets.quotes)); });
+                      [&](store::WatchlistStoreService& store) { store.Add(name, RefsOf(targets.quotes)); });
 }
 
 void RowCommands::MoveTo(Tickerdeck& board, const RowTargets& targets, const std::string& name)
@@ -144,11 +144,11 @@ void RowCommands::MoveTo(Tickerdeck& board, const RowTargets& targets, const std
     RunOnStore(board, "moving rows from watchlist \"" + from + "\" to \"" + name + "\" in",
                wxString::Format(_("The rows could not be moved from the watchlist \"%s\" to \"%s\"."),
                                 layout::ShownName(from), layout::ShownName(name)),
-               [&](layout::WatchlistStoreService& store) { store.Move(from, name, RefsOf(targets.quotes)); });
+               [&](store::WatchlistStoreService& store) { store.Move(from, name, RefsOf(targets.quotes)); });
 }
 
 bool RowCommands::RunOnStore(Tickerdeck& board, const std::string& what, const wxString& told,
-                             const std::function<void(layout::WatchlistStoreService&)>& operation)
+                             const std::function<void(store::WatchlistStoreService&)>& operation)
 {
     const auto store = board.GetStore();
     if (!store)

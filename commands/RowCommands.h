@@ -11,7 +11,7 @@
 #include "board/RowTargets.h"
 
 class wxGridEx;
-namespace layout
+namespace store
 {
 class WatchlistStoreService;
 }
@@ -50,7 +50,7 @@ private:
     /// with `what`, told to the user as `told` and the reason, and false
     /// returned.
     static bool RunOnStore(Tickerdeck& board, const std::string& what, const wxString& told,
-                           const std::function<void(layout::WatchlistStoreService&)>& operation);
+                           const std::function<void(store::WatchlistStoreService&)>& operation);
 
     Confirmation m_confirm = AskUser;
 };

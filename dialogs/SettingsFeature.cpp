@@ -47,7 +47,7 @@ void SettingsFeature::ApplySettings(Tickerdeck& board, const layout::WindowSetti
         // Volume cells otherwise keep the old unit until their next quote;
         // fitted columns make room for the labels' unit.
         if (volumeChanged && settings.autoFitColumns)
-            board.FitColumns(grid);
+            board.Fitter().FitColumns(grid);
         else if (volumeChanged)
             grid->ForceRefresh();
     }

@@ -44,7 +44,7 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
     snapshot.instruments.reserve(rows.size());
     for (const Price* price : rows)
         snapshot.AddRow(*price);
-    if (Tickerdeck::ShowsTrend(grid))
+    if (TrendSampler::ShowsTrend(grid))
     {
         snapshot.trendChanges.reserve(rows.size());
         for (const Price* price : rows)

@@ -23,7 +23,7 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 
-namespace layout {
+namespace files {
 
 namespace {
 
@@ -855,4 +855,4 @@ void ReplaceFileContents(const std::string& path, const std::string& contents)
     temporary.MarkCommitted();
 }
 
-}  // namespace layout
+}  // namespace files

@@ -13,7 +13,7 @@
 #include <boost/property_tree/ptree.hpp>
 #include <wx/string.h>
 
-namespace layout {
+namespace files {
 
 /// A file that exists but cannot be taken in; the message names the path.
 class UnreadableFile : public std::runtime_error
@@ -160,4 +160,4 @@ wxString ShownReason(const std::exception& error);
 /// exactly as it was, and WriteFailure is thrown.
 void ReplaceFileContents(const std::string& path, const std::string& contents);
 
-}  // namespace layout
+}  // namespace files

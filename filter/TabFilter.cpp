@@ -17,17 +17,17 @@ void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
     // a long tab the sort is most of the cost of applying a filter.
     if (grid->GetSortingColumn() == wxNOT_FOUND || !table)
     {
-        board.RearrangeRows(grid);
+        board.Sorting().RearrangeRows(grid);
         return;
     }
-    Price* selected = Tickerdeck::FirstSelectedPrice(grid);
+    Price* selected = TabSorting::FirstSelectedPrice(grid);
     if (!table->NarrowShownRows())
     {
-        board.RearrangeRows(grid);
+        board.Sorting().RearrangeRows(grid);
         return;
     }
     grid->BeginBatch();
-    Tickerdeck::SyncRowCount(grid);
+    SyncRowCount(grid);
     grid->ClearSelection();
     const int row = selected ? table->RowOf(selected) : -1;
     if (row >= 0)
@@ -58,10 +58,10 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
     if (existing != filters.end())
     {
         table->SetFilter(nullptr);
-        board.RearrangeRows(grid);
+        board.Sorting().RearrangeRows(grid);
         filters.erase(existing);
         board.MarkTabFiltered(grid, false);
         return;
     }
-    board.RearrangeRows(grid);
+    board.Sorting().RearrangeRows(grid);
 }

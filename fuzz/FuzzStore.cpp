@@ -29,7 +29,7 @@ std::string FileText()
 
 using Contents = std::vector<std::pair<std::string, std::vector<layout::InstrumentRef>>>;
 
-Contents ContentsOf(layout::WatchlistStoreService& store)
+Contents ContentsOf(store::WatchlistStoreService& store)
 {
     Contents contents;
     for (const std::string& name : store.Names())
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::ofstream file(StorePath(), std::ios::binary | std::ios::trunc);
         file << input;
     }
-    layout::WatchlistStoreService store([] { return StorePath(); });
+    store::WatchlistStoreService store([] { return StorePath(); });
     const layout::InstrumentRef extra{"FUZZ", "E"};
     if (!store.Refresh())
     {
@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         fuzz::Check(refused, "an operation on a store that cannot be read");
         fuzz::Check(FileText() == input, "a store that cannot be read is left as it was");
-        fuzz::Check(layout::ListWatchlistNames(StorePath()).empty(), "listing of a rejected store");
+        fuzz::Check(store::ListWatchlistNames(StorePath()).empty(), "listing of a rejected store");
         return 0;
     }
     const Contents before = ContentsOf(store);
     std::vector<std::string> names;
     for (const auto& [name, instruments] : before)
         names.push_back(name);
-    fuzz::Check(layout::ListWatchlistNames(StorePath()) == names, "listing");
+    fuzz::Check(store::ListWatchlistNames(StorePath()) == names, "listing");
 
     const std::string target = names.empty() ? std::string("W") : names.front();
     try
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     fuzz::Check(store.Add(target, {extra}).empty(), "appending twice");
 
-    layout::WatchlistStoreService again([] { return StorePath(); });
+    store::WatchlistStoreService again([] { return StorePath(); });
     fuzz::Check(again.Refresh(), "the store written reads again");
     for (const auto& [name, instruments] : before)
         if (name != target)

@@ -39,7 +39,7 @@ inline bool HoldsNul(const Tree& tree)
 inline std::optional<Tree> ParseXml(const uint8_t* data, size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    if (text.find('\0') != std::string::npos || layout::FindExcessiveNesting(text) != std::string::npos)
+    if (text.find('\0') != std::string::npos || files::FindExcessiveNesting(text) != std::string::npos)
         return std::nullopt;
     std::istringstream stream(text);
     Tree tree;

@@ -8,24 +8,24 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const layout::WatchlistFileContents contents = layout::ReadWatchlistText(text);
-    if (contents.problem != layout::WatchlistFileContents::None)
+    const store::WatchlistFileContents contents = store::ReadWatchlistText(text);
+    if (contents.problem != store::WatchlistFileContents::None)
     {
         fuzz::Check(contents.entries.empty(), "entries beside a problem");
         return 0;
     }
     fuzz::Check(!contents.entries.empty(), "no entries and no problem");
-    fuzz::Check(contents.entries.size() <= layout::kMaxFileEntries, "entry bound");
-    std::vector<layout::WatchlistFileRow> rows;
+    fuzz::Check(contents.entries.size() <= store::kMaxFileEntries, "entry bound");
+    std::vector<store::WatchlistFileRow> rows;
     for (const layout::InstrumentRef& entry : contents.entries)
     {
         fuzz::Check(!entry.code.empty(), "empty code");
-        fuzz::Check(entry.code.size() <= layout::kMaxCodeBytes && entry.exchange.size() <= layout::kMaxCodeBytes,
+        fuzz::Check(entry.code.size() <= store::kMaxCodeBytes && entry.exchange.size() <= store::kMaxCodeBytes,
                     "code length bound");
         rows.push_back({entry.exchange, entry.code, "name, \"quoted\"\r\nacross lines"});
     }
-    const layout::WatchlistFileContents again = layout::ReadWatchlistText(layout::WatchlistCsv(rows));
-    fuzz::Check(again.problem == layout::WatchlistFileContents::None && again.entries == contents.entries,
+    const store::WatchlistFileContents again = store::ReadWatchlistText(store::WatchlistCsv(rows));
+    fuzz::Check(again.problem == store::WatchlistFileContents::None && again.entries == contents.entries,
                 "round trip");
     return 0;
 }

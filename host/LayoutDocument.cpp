@@ -163,7 +163,7 @@ wxRect FitOnScreen(const wxRect& saved, const wxRect& screen)
 void WriteLayoutDocument(const std::string& path, const ptree& document)
 {
     // A board that is also the default for new boards is written once.
-    const std::string text = layout::XmlText(layout::WithDefaultBoardShared(document), 2);
+    const std::string text = files::XmlText(files::WithDefaultBoardShared(document), 2);
     // The reader stops at a NUL; a document holding one would not read back.
     if (text.find('\0') != std::string::npos)
         throw std::runtime_error("the layout holds a NUL character; " + path + " is left as it was");
@@ -174,5 +174,5 @@ void ReplaceFileAtomically(const std::string& path, const std::string& contents)
 {
     // The board's store and the terminal's layout share one way of replacing
     // a file whole.
-    layout::ReplaceFileContents(path, contents);
+    files::ReplaceFileContents(path, contents);
 }

@@ -264,7 +264,7 @@ bool MainFrame::SaveLayout()
         // The path and the system's reason are in the message.
         if (logger)
             logger->warn("cannot save the layout: {}", error.what());
-        m_saveFailure = wxString::Format(_("The layout could not be saved: %s"), layout::ShownReason(error));
+        m_saveFailure = wxString::Format(_("The layout could not be saved: %s"), files::ShownReason(error));
         ShowNotice(m_saveFailure);
         return false;
     }
@@ -751,7 +751,7 @@ void MainFrame::RememberTheme()
         if (auto logger = m_host.Logger())
             logger->error("cannot save the theme: {}", error.what());
         ShowNotice(wxString::Format(_("The chosen theme could not be kept for the next start: %s"),
-                                    layout::ShownReason(error)));
+                                    files::ShownReason(error)));
     }
 }
 

@@ -46,7 +46,7 @@ void Terminal::Start()
     // Left by a terminal killed between writing a file and renaming it;
     // no other terminal can be writing here while we hold the lock.
     for (const std::string& path : {m_files->LayoutPath(), m_files->StorePath()})
-        if (const int removed = layout::RemoveStaleTemporaries(path))
+        if (const int removed = files::RemoveStaleTemporaries(path))
             m_logger->info("removed {} unfinished temporary file(s) beside {}", removed, path);
 
     m_catalogue = std::make_unique<Catalogue>(Catalogue::FromFile(m_options.catalogue));

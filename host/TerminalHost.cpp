@@ -192,11 +192,11 @@ std::unique_ptr<boost::property_tree::ptree> ReadShippedLayout(const std::string
 {
     try
     {
-        auto document = std::make_unique<boost::property_tree::ptree>(layout::ReadXmlDocument(path, "application"));
-        layout::ExpandDefaultBoard(*document);
+        auto document = std::make_unique<boost::property_tree::ptree>(files::ReadXmlDocument(path, "application"));
+        files::ExpandDefaultBoard(*document);
         return document;
     }
-    catch (const layout::UnreadableFile& error)
+    catch (const files::UnreadableFile& error)
     {
         if (logger)
             logger->error("cannot read the shipped layout {}", error.what());
@@ -207,11 +207,11 @@ std::unique_ptr<boost::property_tree::ptree> ReadShippedLayout(const std::string
     return nullptr;
 }
 
-wxString DefaultBoardNotice(const layout::DefaultBoardFault& fault, const wxString& path)
+wxString DefaultBoardNotice(const files::DefaultBoardFault& fault, const wxString& path)
 {
     switch (fault.kind)
     {
-    case layout::DefaultBoardFault::UnknownWindow:
+    case files::DefaultBoardFault::UnknownWindow:
         return wxString::Format(_("The default board in the layout %s refers to window \"%s\", which the layout "
                                   "does not hold. New boards open from the shipped default board, which will be "
                                   "saved in its place."),
@@ -232,12 +232,12 @@ bool TerminalHost::LoadLayoutDocument(const std::string& shippedLayout)
     m_layoutUnreadable = false;
     try
     {
-        m_layout = std::make_unique<boost::property_tree::ptree>(layout::ReadXmlDocument(path, "application"));
-        layout::ExpandDefaultBoard(*m_layout);
+        m_layout = std::make_unique<boost::property_tree::ptree>(files::ReadXmlDocument(path, "application"));
+        files::ExpandDefaultBoard(*m_layout);
         ReplaceBrokenDefaultBoard(shippedLayout);
         return true;
     }
-    catch (const layout::UnreadableFile& error)
+    catch (const files::UnreadableFile& error)
     {
         // What could be set aside was, before the defaults were seeded; what
         // is left (a folder in its place) is only reported, and never saved over.
@@ -252,20 +252,20 @@ bool TerminalHost::LoadLayoutDocument(const std::string& shippedLayout)
 
 void TerminalHost::ReplaceBrokenDefaultBoard(const std::string& shippedLayout)
 {
-    const layout::DefaultBoardFault fault = layout::FindDefaultBoardFault(*m_layout);
-    if (fault.kind == layout::DefaultBoardFault::None)
+    const files::DefaultBoardFault fault = files::FindDefaultBoardFault(*m_layout);
+    if (fault.kind == files::DefaultBoardFault::None)
         return;
     const std::string path = m_files.LayoutPath();
     if (m_logger)
         m_logger->warn("the default board in {} cannot open a board ({}); using the shipped one",
-                       path, fault.kind == layout::DefaultBoardFault::UnknownWindow ? "window \"" + fault.window + "\""
-                             : fault.kind == layout::DefaultBoardFault::NoTabs      ? std::string("no tabs")
+                       path, fault.kind == files::DefaultBoardFault::UnknownWindow ? "window \"" + fault.window + "\""
+                             : fault.kind == files::DefaultBoardFault::NoTabs      ? std::string("no tabs")
                                                                                     : std::string("missing"));
     const auto shipped = ReadShippedLayout(shippedLayout, m_logger.get(), [this](const wxString& text) { Notify(text); });
-    if (!shipped || !layout::CopyDefaultBoard(*shipped, *m_layout))
+    if (!shipped || !files::CopyDefaultBoard(*shipped, *m_layout))
         return;
     // A file without one is no damage, only older or written by hand.
-    if (fault.kind != layout::DefaultBoardFault::Missing)
+    if (fault.kind != files::DefaultBoardFault::Missing)
         Notify(DefaultBoardNotice(fault, wxString::FromUTF8(path)));
 }
 

@@ -23,7 +23,7 @@ ptree ReadSettings(const std::string& path)
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::u8path(path), error) && !error)
         return ptree();
-    return layout::ReadXmlDocument(path, kRoot);
+    return files::ReadXmlDocument(path, kRoot);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ std::string ReadStoredTheme(const std::string& path)
         const std::string theme = ReadSettings(path).get<std::string>(kThemePath, "");
         return theme == "dark" || theme == "light" ? theme : std::string();
     }
-    catch (const layout::UnreadableFile&)
+    catch (const files::UnreadableFile&)
     {
         // Nothing in it is worth stopping a start for; the start told why.
         return std::string();
@@ -50,5 +50,5 @@ void WriteStoredTheme(const std::string& path, const std::string& theme)
     // Unindented: the reader would keep indentation as text, and each
     // rewrite would add to it.
     boost::property_tree::write_xml(text, settings);
-    layout::ReplaceFileContents(path, text.str());
+    files::ReplaceFileContents(path, text.str());
 }

@@ -10,5 +10,5 @@ std::string ReadStoredTheme(const std::string& path);
 
 /// Stores `theme`, keeping whatever else the file holds; throws
 /// std::runtime_error, the file left as it was, when it cannot be read
-/// (layout::UnreadableFile) or written (layout::WriteFailure).
+/// (files::UnreadableFile) or written (files::WriteFailure).
 void WriteStoredTheme(const std::string& path, const std::string& theme);

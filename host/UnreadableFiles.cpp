@@ -35,11 +35,11 @@ std::string ProblemWith(const std::string& path, UserFile file)
     {
         // Parsed and passed over, with the bound of the reader that follows:
         // a tree of a store near the size cap took gigabytes.
-        layout::ScanXmlDocument(path, RootOf(file), [](const layout::XmlElement&) {},
-                                file == UserFile::Store ? layout::kMaxScannedItems : layout::kMaxTreeItems);
+        files::ScanXmlDocument(path, RootOf(file), [](const files::XmlElement&) {},
+                                file == UserFile::Store ? files::kMaxScannedItems : files::kMaxTreeItems);
         return std::string();
     }
-    catch (const layout::UnreadableFile& error)
+    catch (const files::UnreadableFile& error)
     {
         return error.what();
     }
@@ -106,7 +106,7 @@ std::vector<wxString> SetAsideUnreadableFiles(const UserFiles& files, spdlog::lo
         const std::string problem = ProblemWith(path, file);
         if (problem.empty())
             continue;
-        const std::string aside = layout::SetAsideUnreadable(path);
+        const std::string aside = files::SetAsideUnreadable(path);
         if (aside.empty())
             logger.warn("cannot read {}; it is left as it is", problem);
         else

@@ -36,7 +36,7 @@ std::string SeedOne(const std::string& shipped, const std::string& target)
     wxFileName::Mkdir(wxFileName(wxString::FromUTF8(target)).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     try
     {
-        layout::ReplaceFileContents(target, contents);
+        files::ReplaceFileContents(target, contents);
     }
     catch (const std::exception& problem)
     {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-namespace layout
+namespace store
 {
 class WatchlistStoreService;
 }
@@ -23,7 +23,7 @@ public:
     virtual Widget* BoardWidget() = 0;
     /// The watchlist store every board of the factory shares; boards keep
     /// it as long as they live, the factory may go first.
-    virtual std::shared_ptr<layout::WatchlistStoreService> WatchlistStore() = 0;
+    virtual std::shared_ptr<store::WatchlistStoreService> WatchlistStore() = 0;
     /// Drops every reference to `board`; called while the board is destroyed.
     virtual void ForgetPanel(const Tickerdeck* board) = 0;
 

@@ -19,5 +19,5 @@ void TellUser(wxWindow& board, const wxString& text)
 
 wxString FailureText(const wxString& what, const std::exception& error)
 {
-    return what + " " + layout::ShownReason(error);
+    return what + " " + files::ShownReason(error);
 }

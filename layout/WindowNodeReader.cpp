@@ -69,8 +69,8 @@ std::map<int, std::vector<FilterCondition>> ReadFilters(const Tree& filters)
 
 Tree ReadXmlFile(const std::string& path)
 {
-    Tree document = ReadXmlDocument(path, std::string());
-    ExpandDefaultBoard(document);
+    Tree document = files::ReadXmlDocument(path, std::string());
+    files::ExpandDefaultBoard(document);
     return document;
 }
 

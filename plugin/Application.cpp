@@ -24,7 +24,7 @@ constexpr int kStorePollMs = 1000;
 class StorePoll : public wxTimer
 {
 public:
-    explicit StorePoll(std::weak_ptr<layout::WatchlistStoreService> store) : m_store(std::move(store)) {}
+    explicit StorePoll(std::weak_ptr<store::WatchlistStoreService> store) : m_store(std::move(store)) {}
     void Notify() override
     {
         if (auto store = m_store.lock())
@@ -32,7 +32,7 @@ public:
     }
 
 private:
-    std::weak_ptr<layout::WatchlistStoreService> m_store;
+    std::weak_ptr<store::WatchlistStoreService> m_store;
 };
 
 } // namespace
@@ -40,7 +40,7 @@ private:
 Application::Application(Host* hostServices)
 {
     host = hostServices;
-    m_store = std::make_shared<layout::WatchlistStoreService>(
+    m_store = std::make_shared<store::WatchlistStoreService>(
         [hostServices]
         { return hostServices ? std::string(hostServices->GetApplicationFilePath(true)) : std::string(); });
     if (wxTheApp)

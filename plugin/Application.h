@@ -31,7 +31,7 @@ public:
 
     Host* BoardHost() const override;
     Widget* BoardWidget() override;
-    std::shared_ptr<layout::WatchlistStoreService> WatchlistStore() override { return m_store; }
+    std::shared_ptr<store::WatchlistStoreService> WatchlistStore() override { return m_store; }
 
     /// The board created in `container`, or null.
     Tickerdeck* FindPanel(const wxWindow* container) const;
@@ -48,7 +48,7 @@ private:
     // Keyed by the container's address as an unsigned number, so the visiting
     // order of Dispatch is the ascending address order.
     std::map<uintptr_t, Tickerdeck*> m_panels;
-    std::shared_ptr<layout::WatchlistStoreService> m_store;
+    std::shared_ptr<store::WatchlistStoreService> m_store;
     // Looks at the store file now and then, so another program's change
     // reaches the boards without a command.
     std::unique_ptr<wxTimer> m_storePoll;

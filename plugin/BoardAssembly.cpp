@@ -24,26 +24,27 @@
 
 void InstallFeatures(Tickerdeck& board)
 {
+    FeatureRouter& features = board.Features();
     auto alerts = std::make_unique<BoardAlerts>(board.Alerts());
     alerts->BindReachKey(board);
-    board.AddFeature(std::move(alerts));
-    board.AddFeature(std::make_unique<InstrumentFlags>());
-    board.AddFeature(std::make_unique<WatchlistCommands>(board));
-    board.AddFeature(std::make_unique<WatchlistFiles>());
-    board.AddFeature(std::make_unique<TypeToAdd>());
-    board.AddFeature(std::make_unique<PasteCodes>());
-    board.AddFeature(std::make_unique<TabExport>());
-    board.AddFeature(std::make_unique<GridMenus>());
-    board.AddFeature(std::make_unique<GridTickets>());
-    board.AddFeature(std::make_unique<GridKeys>());
-    board.AddFeature(std::make_unique<RowCommands>());
-    board.AddFeature(std::make_unique<BookmarksColumns>());
-    board.AddFeature(std::make_unique<TabFilterFeature>());
-    board.AddFeature(std::make_unique<ColourRulesFeature>());
-    board.AddFeature(std::make_unique<SettingsFeature>());
-    board.AddFeature(std::make_unique<StaleQuotes>(board));
-    board.AddFeature(std::make_unique<TabAlertBadges>(board));
-    board.AddFeature(std::make_unique<TypeToJump>());
+    features.AddFeature(std::move(alerts));
+    features.AddFeature(std::make_unique<InstrumentFlags>());
+    features.AddFeature(std::make_unique<WatchlistCommands>(board));
+    features.AddFeature(std::make_unique<WatchlistFiles>());
+    features.AddFeature(std::make_unique<TypeToAdd>());
+    features.AddFeature(std::make_unique<PasteCodes>());
+    features.AddFeature(std::make_unique<TabExport>());
+    features.AddFeature(std::make_unique<GridMenus>());
+    features.AddFeature(std::make_unique<GridTickets>());
+    features.AddFeature(std::make_unique<GridKeys>());
+    features.AddFeature(std::make_unique<RowCommands>());
+    features.AddFeature(std::make_unique<BookmarksColumns>());
+    features.AddFeature(std::make_unique<TabFilterFeature>());
+    features.AddFeature(std::make_unique<ColourRulesFeature>());
+    features.AddFeature(std::make_unique<SettingsFeature>());
+    features.AddFeature(std::make_unique<StaleQuotes>(board));
+    features.AddFeature(std::make_unique<TabAlertBadges>(board));
+    features.AddFeature(std::make_unique<TypeToJump>());
 }
 
 Tickerdeck* AssembleBoard(BoardOwner* owner, uint64_t group, wxWindow* container, void* layoutSource,

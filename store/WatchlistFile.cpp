@@ -2,7 +2,7 @@
 
 #include "model/CodeList.h"
 
-namespace layout {
+namespace store {
 
 namespace {
 
@@ -223,7 +223,7 @@ bool Take(WatchlistFileContents& contents, std::string exchange, std::string cod
         contents.line = line;
         return false;
     }
-    contents.entries.push_back(InstrumentRef{std::move(exchange), std::move(code)});
+    contents.entries.push_back(layout::InstrumentRef{std::move(exchange), std::move(code)});
     return true;
 }
 
@@ -385,4 +385,4 @@ WatchlistFileContents ReadWatchlistText(std::string_view text)
     return contents;
 }
 
-}  // namespace layout
+}  // namespace store

@@ -11,7 +11,7 @@
 
 #include "layout/LayoutEntries.h"
 
-namespace layout {
+namespace store {
 
 /// More entries than this make a file no watchlist: the largest exchange
 /// the board is built for holds about as many instruments.
@@ -45,7 +45,7 @@ struct WatchlistFileContents
     Problem problem = None;
     std::size_t line = 0;
     /// In file order; the exchange is empty where the file named none.
-    std::vector<InstrumentRef> entries;
+    std::vector<layout::InstrumentRef> entries;
 };
 
 /// Reads a file's text: CSV when its first record has a field "code" (the
@@ -55,4 +55,4 @@ struct WatchlistFileContents
 /// line ends are taken as they come.
 WatchlistFileContents ReadWatchlistText(std::string_view text);
 
-}  // namespace layout
+}  // namespace store

@@ -15,9 +15,9 @@
 #include "files/DurableFile.h"
 #include "layout/WindowNodeReader.h"
 
-namespace layout {
+namespace store {
 
-InstrumentRef RefOf(const Instrument& instrument)
+layout::InstrumentRef RefOf(const Instrument& instrument)
 {
     return {instrument.exchange, instrument.code};
 }
@@ -27,40 +27,40 @@ namespace {
 const char* const kWatchlistsPath = "application.watchlists";
 const char* const kNameAttribute = "<xmlattr>.name";
 
-Tree& StoreWatchlists(Tree& store)
+layout::Tree& StoreWatchlists(layout::Tree& store)
 {
     if (auto watchlists = store.get_child_optional(kWatchlistsPath))
         return *watchlists;
-    return store.put_child(kWatchlistsPath, Tree());
+    return store.put_child(kWatchlistsPath, layout::Tree());
 }
 
-bool IsWatchlistNamed(const std::string& key, const Tree& watchlist, const std::string& name)
+bool IsWatchlistNamed(const std::string& key, const layout::Tree& watchlist, const std::string& name)
 {
-    return key == "watchlist" && ReadText(watchlist, kNameAttribute) == name;
+    return key == "watchlist" && layout::ReadText(watchlist, kNameAttribute) == name;
 }
 
 // Built child by child rather than through paths: a store can hold a great
 // many instruments, and path lookups per attribute add up.
-Tree InstrumentElement(const InstrumentRef& instrument)
+layout::Tree InstrumentElement(const layout::InstrumentRef& instrument)
 {
-    Tree attributes;
-    attributes.push_back(Tree::value_type("exchange", Tree(instrument.exchange)));
-    attributes.push_back(Tree::value_type("code", Tree(instrument.code)));
-    Tree element;
-    element.push_back(Tree::value_type("<xmlattr>", std::move(attributes)));
+    layout::Tree attributes;
+    attributes.push_back(layout::Tree::value_type("exchange", layout::Tree(instrument.exchange)));
+    attributes.push_back(layout::Tree::value_type("code", layout::Tree(instrument.code)));
+    layout::Tree element;
+    element.push_back(layout::Tree::value_type("<xmlattr>", std::move(attributes)));
     return element;
 }
 
-void AddInstruments(Tree& watchlist, const std::vector<InstrumentRef>& instruments)
+void AddInstruments(layout::Tree& watchlist, const std::vector<layout::InstrumentRef>& instruments)
 {
-    for (const InstrumentRef& instrument : instruments)
-        watchlist.push_back(Tree::value_type("instrument", InstrumentElement(instrument)));
+    for (const layout::InstrumentRef& instrument : instruments)
+        watchlist.push_back(layout::Tree::value_type("instrument", InstrumentElement(instrument)));
 }
 
-Tree NameAttribute(const std::string& name)
+layout::Tree NameAttribute(const std::string& name)
 {
-    Tree attributes;
-    attributes.push_back(Tree::value_type("name", Tree(name)));
+    layout::Tree attributes;
+    attributes.push_back(layout::Tree::value_type("name", layout::Tree(name)));
     return attributes;
 }
 
@@ -71,37 +71,37 @@ bool IsBlank(const std::string& text)
 
 // A watchlist added at the end: its instruments, then its name. Filled in
 // place, since copying a tree of many instruments is costly.
-void AddNewWatchlist(Tree& watchlists, const std::string& name, const std::vector<InstrumentRef>& instruments)
+void AddNewWatchlist(layout::Tree& watchlists, const std::string& name, const std::vector<layout::InstrumentRef>& instruments)
 {
-    Tree& watchlist = watchlists.push_back(Tree::value_type("watchlist", Tree()))->second;
+    layout::Tree& watchlist = watchlists.push_back(layout::Tree::value_type("watchlist", layout::Tree()))->second;
     AddInstruments(watchlist, instruments);
-    watchlist.push_back(Tree::value_type("<xmlattr>", NameAttribute(name)));
+    watchlist.push_back(layout::Tree::value_type("<xmlattr>", NameAttribute(name)));
 }
 
 // The first child element of `parent` named `name`, as a tree path finds it.
-const XmlElement* FirstElement(const XmlElement& parent, std::string_view name)
+const files::XmlElement* FirstElement(const files::XmlElement& parent, std::string_view name)
 {
     return parent.first_node(name.data(), name.size());
 }
 
 // The value of the first attribute named `name`, empty when there is none.
-std::string AttributeText(const XmlElement& element, std::string_view name)
+std::string AttributeText(const files::XmlElement& element, std::string_view name)
 {
     const auto* attribute = element.first_attribute(name.data(), name.size());
     return attribute ? std::string(attribute->value(), attribute->value_size()) : std::string();
 }
 
-std::vector<InstrumentRef> ScanInstruments(const XmlElement& watchlist)
+std::vector<layout::InstrumentRef> ScanInstruments(const files::XmlElement& watchlist)
 {
     const std::string_view key = "instrument";
     std::size_t count = 0;
     for (const auto* child = FirstElement(watchlist, key); child; child = child->next_sibling(key.data(), key.size()))
         ++count;
-    std::vector<InstrumentRef> instruments;
+    std::vector<layout::InstrumentRef> instruments;
     instruments.reserve(count);
     for (const auto* child = FirstElement(watchlist, key); child; child = child->next_sibling(key.data(), key.size()))
     {
-        InstrumentRef ref{AttributeText(*child, "exchange"), AttributeText(*child, "code")};
+        layout::InstrumentRef ref{AttributeText(*child, "exchange"), AttributeText(*child, "code")};
         if (!ref.exchange.empty() && !ref.code.empty())
             instruments.push_back(std::move(ref));
     }
@@ -113,8 +113,8 @@ std::vector<InstrumentRef> ScanInstruments(const XmlElement& watchlist)
 std::vector<StoredWatchlist> ReadStoredWatchlists(const std::string& path)
 {
     std::vector<StoredWatchlist> watchlists;
-    ScanXmlDocument(path, "application", [&watchlists](const XmlElement& application) {
-        const XmlElement* parent = FirstElement(application, "watchlists");
+    files::ScanXmlDocument(path, "application", [&watchlists](const files::XmlElement& application) {
+        const files::XmlElement* parent = FirstElement(application, "watchlists");
         if (!parent)
             return;
         const std::string_view key = "watchlist";
@@ -124,18 +124,18 @@ std::vector<StoredWatchlist> ReadStoredWatchlists(const std::string& path)
     return watchlists;
 }
 
-std::vector<InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>& watchlists, const std::string& name)
+std::vector<layout::InstrumentRef> StoredInstruments(const std::vector<StoredWatchlist>& watchlists, const std::string& name)
 {
-    std::vector<InstrumentRef> instruments;
+    std::vector<layout::InstrumentRef> instruments;
     for (const StoredWatchlist& watchlist : watchlists)
         if (watchlist.name == name)
             instruments.insert(instruments.end(), watchlist.instruments.begin(), watchlist.instruments.end());
     return instruments;
 }
 
-Tree ReadStore(const std::string& path)
+layout::Tree ReadStore(const std::string& path)
 {
-    return ReadXmlDocument(path, "application");
+    return files::ReadXmlDocument(path, "application");
 }
 
 namespace
@@ -186,7 +186,7 @@ void AppendEscapedAttribute(std::string& out, const std::string& text)
     AppendEscaped(out, text, true);
 }
 
-void AppendTidyXml(std::string& out, const std::string& key, const Tree& element, int depth)
+void AppendTidyXml(std::string& out, const std::string& key, const layout::Tree& element, int depth)
 {
     const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
     if (key == "<xmlcomment>")
@@ -236,7 +236,7 @@ void AppendTidyXml(std::string& out, const std::string& key, const Tree& element
     out += indent + "</" + key + ">\n";
 }
 
-std::string StoreText(const Tree& store)
+std::string StoreText(const layout::Tree& store)
 {
     std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
     for (const auto& [key, element] : store)
@@ -244,18 +244,18 @@ std::string StoreText(const Tree& store)
     return text;
 }
 
-void WriteStore(const std::string& path, const Tree& store)
+void WriteStore(const std::string& path, const layout::Tree& store)
 {
     const std::string text = StoreText(store);
     // A NUL (from a name typed with one) would cut every later watchlist off.
     if (text.find('\0') != std::string::npos)
         throw std::runtime_error("a watchlist text holds a NUL character; the store is left as it was");
-    ReplaceFileContents(path, text);
+    files::ReplaceFileContents(path, text);
 }
 
-std::vector<InstrumentRef> StoredInstruments(const Tree& store, const std::string& name)
+std::vector<layout::InstrumentRef> StoredInstruments(const layout::Tree& store, const std::string& name)
 {
-    std::vector<InstrumentRef> instruments;
+    std::vector<layout::InstrumentRef> instruments;
     const auto watchlists = store.get_child_optional(kWatchlistsPath);
     if (!watchlists)
         return instruments;
@@ -263,7 +263,7 @@ std::vector<InstrumentRef> StoredInstruments(const Tree& store, const std::strin
     {
         if (!IsWatchlistNamed(key, watchlist, name))
             continue;
-        std::vector<InstrumentRef> found = ReadInstruments(watchlist);
+        std::vector<layout::InstrumentRef> found = layout::ReadInstruments(watchlist);
         instruments.insert(instruments.end(), found.begin(), found.end());
     }
     return instruments;
@@ -274,13 +274,13 @@ std::vector<std::string> ListWatchlistNames(const std::string& path)
     std::vector<std::string> names;
     try
     {
-        const Tree store = ReadStore(path);
+        const layout::Tree store = ReadStore(path);
         const auto watchlists = store.get_child_optional(kWatchlistsPath);
         if (!watchlists)
             return names;
         for (const auto& [key, watchlist] : *watchlists)
             if (key == "watchlist")
-                names.push_back(ReadText(watchlist, kNameAttribute));
+                names.push_back(layout::ReadText(watchlist, kNameAttribute));
     }
     catch (const std::exception&)
     {
@@ -290,9 +290,9 @@ std::vector<std::string> ListWatchlistNames(const std::string& path)
     return names;
 }
 
-void AppendWatchlist(Tree& store, const std::string& name, const std::vector<InstrumentRef>& instruments)
+void AppendWatchlist(layout::Tree& store, const std::string& name, const std::vector<layout::InstrumentRef>& instruments)
 {
     AddNewWatchlist(StoreWatchlists(store), name, instruments);
 }
 
-}  // namespace layout
+}  // namespace store

@@ -12,7 +12,7 @@
 #include "files/DurableFile.h"
 #include "store/WatchlistStore.h"
 
-namespace layout
+namespace store
 {
 
 namespace
@@ -20,7 +20,7 @@ namespace
 
 constexpr std::string_view kWatchlist = "watchlist";
 
-std::string KeyOf(const InstrumentRef& ref)
+std::string KeyOf(const layout::InstrumentRef& ref)
 {
     std::string key;
     key.reserve(ref.exchange.size() + ref.code.size() + 1);
@@ -32,55 +32,55 @@ std::string KeyOf(const InstrumentRef& ref)
 
 using KeySet = std::unordered_set<std::string>;
 
-KeySet KeysOf(const std::vector<InstrumentRef>& refs)
+KeySet KeysOf(const std::vector<layout::InstrumentRef>& refs)
 {
     KeySet keys;
     keys.reserve(refs.size());
-    for (const InstrumentRef& ref : refs)
+    for (const layout::InstrumentRef& ref : refs)
         keys.insert(KeyOf(ref));
     return keys;
 }
 
-std::string AttributeOf(const XmlElement& element, std::string_view name)
+std::string AttributeOf(const files::XmlElement& element, std::string_view name)
 {
     const auto* attribute = element.first_attribute(name.data(), name.size());
     return attribute ? std::string(attribute->value(), attribute->value_size()) : std::string();
 }
 
-Tree AttributesOf(const XmlElement& element)
+layout::Tree AttributesOf(const files::XmlElement& element)
 {
-    Tree attributes;
+    layout::Tree attributes;
     for (const auto* attribute = element.first_attribute(); attribute;
          attribute = attribute->next_attribute())
         attributes.push_back(
-            Tree::value_type(std::string(attribute->name(), attribute->name_size()),
-                             Tree(std::string(attribute->value(), attribute->value_size()))));
+            layout::Tree::value_type(std::string(attribute->name(), attribute->name_size()),
+                             layout::Tree(std::string(attribute->value(), attribute->value_size()))));
     return attributes;
 }
 
-bool IsNamed(const XmlElement& node, std::string_view name)
+bool IsNamed(const files::XmlElement& node, std::string_view name)
 {
     return node.type() == boost::property_tree::detail::rapidxml::node_element &&
            std::string_view(node.name(), node.name_size()) == name;
 }
 
 // Elements and comments keep their place; text between elements is layout.
-void CopyNode(const XmlElement& node, Tree& parent)
+void CopyNode(const files::XmlElement& node, layout::Tree& parent)
 {
     using boost::property_tree::detail::rapidxml::node_comment;
     using boost::property_tree::detail::rapidxml::node_element;
     if (node.type() == node_element || node.type() == node_comment)
-        boost::property_tree::xml_parser::read_xml_node(const_cast<XmlElement*>(&node), parent, 0);
+        boost::property_tree::xml_parser::read_xml_node(const_cast<files::XmlElement*>(&node), parent, 0);
 }
 
-Tree& WatchlistsOf(Tree& skeleton)
+layout::Tree& WatchlistsOf(layout::Tree& skeleton)
 {
-    Tree& application = skeleton.get_child_optional("application")
+    layout::Tree& application = skeleton.get_child_optional("application")
                             ? skeleton.get_child("application")
-                            : skeleton.put_child("application", Tree());
+                            : skeleton.put_child("application", layout::Tree());
     if (auto watchlists = application.get_child_optional("watchlists"))
         return *watchlists;
-    return application.push_back(Tree::value_type("watchlists", Tree()))->second;
+    return application.push_back(layout::Tree::value_type("watchlists", layout::Tree()))->second;
 }
 
 void AppendList(std::string& out, const WatchlistStoreService::List& list)
@@ -93,7 +93,7 @@ void AppendList(std::string& out, const WatchlistStoreService::List& list)
         return;
     }
     out += "\">\n";
-    for (const InstrumentRef& ref : list.instruments)
+    for (const layout::InstrumentRef& ref : list.instruments)
     {
         out += "      <instrument exchange=\"";
         AppendEscapedAttribute(out, ref.exchange);
@@ -110,19 +110,19 @@ struct WatchlistStoreService::Contents
 {
     // The document with each stored list as an empty "watchlist" element,
     // standing for the list of the same position in `lists`.
-    Tree skeleton;
+    layout::Tree skeleton;
     // Shared between generations: an operation copies only what it changes.
     std::vector<std::shared_ptr<const List>> lists;
 
     static Contents Parse(const std::string& path, std::string text)
     {
         Contents contents;
-        ScanXmlText(path, std::move(text), "application",
-                    [&contents](const XmlElement& root)
+        files::ScanXmlText(path, std::move(text), "application",
+                    [&contents](const files::XmlElement& root)
                     {
-                        Tree application;
+                        layout::Tree application;
                         if (root.first_attribute())
-                            application.push_back(Tree::value_type("<xmlattr>", AttributesOf(root)));
+                            application.push_back(layout::Tree::value_type("<xmlattr>", AttributesOf(root)));
                         bool listsSeen = false;
                         for (const auto* node = root.first_node(); node; node = node->next_sibling())
                         {
@@ -132,9 +132,9 @@ struct WatchlistStoreService::Contents
                                 continue;
                             }
                             listsSeen = true;
-                            Tree watchlists;
+                            layout::Tree watchlists;
                             if (node->first_attribute())
-                                watchlists.push_back(Tree::value_type("<xmlattr>", AttributesOf(*node)));
+                                watchlists.push_back(layout::Tree::value_type("<xmlattr>", AttributesOf(*node)));
                             for (const auto* child = node->first_node(); child; child = child->next_sibling())
                             {
                                 if (!IsNamed(*child, kWatchlist))
@@ -142,17 +142,17 @@ struct WatchlistStoreService::Contents
                                     CopyNode(*child, watchlists);
                                     continue;
                                 }
-                                watchlists.push_back(Tree::value_type("watchlist", Tree()));
+                                watchlists.push_back(layout::Tree::value_type("watchlist", layout::Tree()));
                                 contents.lists.push_back(std::make_shared<const List>(ReadList(*child)));
                             }
-                            application.push_back(Tree::value_type("watchlists", std::move(watchlists)));
+                            application.push_back(layout::Tree::value_type("watchlists", std::move(watchlists)));
                         }
-                        contents.skeleton.push_back(Tree::value_type("application", std::move(application)));
+                        contents.skeleton.push_back(layout::Tree::value_type("application", std::move(application)));
                     });
         return contents;
     }
 
-    static List ReadList(const XmlElement& element)
+    static List ReadList(const files::XmlElement& element)
     {
         List list{AttributeOf(element, "name"), {}};
         const std::string_view key = "instrument";
@@ -166,11 +166,11 @@ struct WatchlistStoreService::Contents
     std::string Render() const
     {
         std::string out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
-        const Tree& application = skeleton.get_child("application");
+        const layout::Tree& application = skeleton.get_child("application");
         out += "<application";
         AppendAttributes(out, application);
         out += ">\n";
-        const Tree* firstLists = &application.get_child("watchlists");
+        const layout::Tree* firstLists = &application.get_child("watchlists");
         for (const auto& [key, child] : application)
         {
             if (key == "<xmlattr>")
@@ -197,7 +197,7 @@ struct WatchlistStoreService::Contents
         return out;
     }
 
-    static void AppendAttributes(std::string& out, const Tree& element)
+    static void AppendAttributes(std::string& out, const layout::Tree& element)
     {
         const auto attributes = element.get_child_optional("<xmlattr>");
         if (!attributes)
@@ -215,7 +215,7 @@ struct WatchlistStoreService::Contents
     // Takes the `index`th list out, with its placeholder.
     void Erase(std::size_t index)
     {
-        Tree& watchlists = WatchlistsOf(skeleton);
+        layout::Tree& watchlists = WatchlistsOf(skeleton);
         std::size_t seen = 0;
         for (auto child = watchlists.begin(); child != watchlists.end(); ++child)
             if (child->first == kWatchlist && seen++ == index)
@@ -228,7 +228,7 @@ struct WatchlistStoreService::Contents
 
     void Append(List list)
     {
-        WatchlistsOf(skeleton).push_back(Tree::value_type("watchlist", Tree()));
+        WatchlistsOf(skeleton).push_back(layout::Tree::value_type("watchlist", layout::Tree()));
         lists.push_back(std::make_shared<const List>(std::move(list)));
     }
 };
@@ -275,7 +275,7 @@ WatchlistStoreService::DiskStamp WatchlistStoreService::StampOf(const std::strin
     // Only a path naming nothing is a store yet to be created; any other
     // failure is left to the reader, which names it.
     DiskStamp stamp;
-    stamp.file = IdentityOf(path);
+    stamp.file = files::IdentityOf(path);
     return stamp;
 }
 
@@ -311,7 +311,7 @@ void WatchlistStoreService::Synchronize()
     m_missingChecks = 0;
     try
     {
-        std::string text = ReadFileBytes(path);
+        std::string text = files::ReadFileBytes(path);
         now.hash = std::hash<std::string_view>()(text);
         // Touched or replaced with the same bytes: nothing to read again.
         if (m_contents && m_stamp.file.exists && now.hash == m_stamp.hash)
@@ -373,13 +373,13 @@ bool WatchlistStoreService::Has(const std::string& name)
     return Refresh() && FirstIndexOf(*m_contents, name) >= 0;
 }
 
-std::vector<InstrumentRef> WatchlistStoreService::Instruments(const std::string& name)
+std::vector<layout::InstrumentRef> WatchlistStoreService::Instruments(const std::string& name)
 {
     Synchronize();
-    std::vector<InstrumentRef> instruments;
+    std::vector<layout::InstrumentRef> instruments;
     for (const auto& list : m_contents->lists)
         if (list->name == name)
-            for (const InstrumentRef& ref : list->instruments)
+            for (const layout::InstrumentRef& ref : list->instruments)
                 if (!ref.exchange.empty() && !ref.code.empty())
                     instruments.push_back(ref);
     return instruments;
@@ -404,7 +404,7 @@ int WatchlistStoreService::MergeLists(Contents& contents, const std::string& nam
         List merged = *kept;
         KeySet held = KeysOf(merged.instruments);
         // What lacks a part has no identity to compare: it is kept as read.
-        for (const InstrumentRef& ref : contents.lists[i]->instruments)
+        for (const layout::InstrumentRef& ref : contents.lists[i]->instruments)
             if (ref.exchange.empty() || ref.code.empty() || held.insert(KeyOf(ref)).second)
                 merged.instruments.push_back(ref);
         kept = std::make_shared<const List>(std::move(merged));
@@ -436,15 +436,15 @@ void WatchlistStoreService::Commit(Contents next, const std::vector<StoreChange>
                                  ": a watchlist text holds a NUL character; the store is left as it was");
     try
     {
-        ReplaceFileContents(path, text);
+        files::ReplaceFileContents(path, text);
     }
-    catch (const WriteFailure& error)
+    catch (const files::WriteFailure& error)
     {
         // Kept whole, so the user is told its step in their language; a
         // link's file is named as written, after the store's own name.
         if (error.Path() == path)
             throw;
-        throw WriteFailure(path + ": " + error.Path(), error.Step(), error.Reason());
+        throw files::WriteFailure(path + ": " + error.Path(), error.Step(), error.Reason());
     }
     catch (const std::exception& error)
     {
@@ -467,13 +467,13 @@ void WatchlistStoreService::Notify(const StoreChange& change)
             observer(change);
 }
 
-void WatchlistStoreService::Create(const std::string& name, const std::vector<InstrumentRef>& instruments)
+void WatchlistStoreService::Create(const std::string& name, const std::vector<layout::InstrumentRef>& instruments)
 {
     if (!CreateMissing(name, instruments))
         throw std::runtime_error(Path() + ": a watchlist named \"" + name + "\" is stored already");
 }
 
-bool WatchlistStoreService::CreateMissing(const std::string& name, const std::vector<InstrumentRef>& instruments)
+bool WatchlistStoreService::CreateMissing(const std::string& name, const std::vector<layout::InstrumentRef>& instruments)
 {
     Synchronize();
     if (FirstIndexOf(*m_contents, name) >= 0)
@@ -500,8 +500,8 @@ void WatchlistStoreService::Rename(const std::string& from, const std::string& t
 }
 
 void WatchlistStoreService::Edit(const std::string& name, const std::string& newName,
-                                 const std::vector<InstrumentRef>& before,
-                                 const std::vector<InstrumentRef>& after)
+                                 const std::vector<layout::InstrumentRef>& before,
+                                 const std::vector<layout::InstrumentRef>& after)
 {
     Synchronize();
     if (name != newName && FirstIndexOf(*m_contents, newName) >= 0)
@@ -514,21 +514,21 @@ void WatchlistStoreService::Edit(const std::string& name, const std::string& new
         Commit(std::move(next), {{StoreChange::Created, newName, {}, {newName}}});
         return;
     }
-    const std::vector<InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
+    const std::vector<layout::InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
     const KeySet had = KeysOf(before);
     const KeySet wanted = KeysOf(after);
     const KeySet stored = KeysOf(current);
-    std::vector<InstrumentRef> result;
+    std::vector<layout::InstrumentRef> result;
     result.reserve(after.size() + current.size());
     // The user's list in the user's order, less what another writer took
     // out meanwhile; then what another writer put in.
-    for (const InstrumentRef& ref : after)
+    for (const layout::InstrumentRef& ref : after)
     {
         const std::string key = KeyOf(ref);
         if (stored.count(key) || !had.count(key))
             result.push_back(ref);
     }
-    for (const InstrumentRef& ref : current)
+    for (const layout::InstrumentRef& ref : current)
     {
         const std::string key = KeyOf(ref);
         if (!wanted.count(key) && !had.count(key))
@@ -546,13 +546,13 @@ void WatchlistStoreService::Edit(const std::string& name, const std::string& new
     Commit(std::move(next), changes);
 }
 
-std::vector<InstrumentRef> WatchlistStoreService::Add(const std::string& name,
-                                                      const std::vector<InstrumentRef>& instruments)
+std::vector<layout::InstrumentRef> WatchlistStoreService::Add(const std::string& name,
+                                                      const std::vector<layout::InstrumentRef>& instruments)
 {
     return Move({}, name, instruments);
 }
 
-void WatchlistStoreService::Remove(const std::string& name, const std::vector<InstrumentRef>& instruments)
+void WatchlistStoreService::Remove(const std::string& name, const std::vector<layout::InstrumentRef>& instruments)
 {
     Synchronize();
     Contents next = *m_contents;
@@ -560,10 +560,10 @@ void WatchlistStoreService::Remove(const std::string& name, const std::vector<In
     if (index < 0)
         return;
     const KeySet gone = KeysOf(instruments);
-    const std::vector<InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
-    std::vector<InstrumentRef> kept;
+    const std::vector<layout::InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
+    std::vector<layout::InstrumentRef> kept;
     kept.reserve(current.size());
-    for (const InstrumentRef& ref : current)
+    for (const layout::InstrumentRef& ref : current)
         if (!gone.count(KeyOf(ref)))
             kept.push_back(ref);
     if (kept.size() == current.size())
@@ -572,8 +572,8 @@ void WatchlistStoreService::Remove(const std::string& name, const std::vector<In
     Commit(std::move(next), {{StoreChange::Changed, {}, {}, {name}}});
 }
 
-std::vector<InstrumentRef> WatchlistStoreService::Move(const std::string& from, const std::string& to,
-                                                       const std::vector<InstrumentRef>& instruments)
+std::vector<layout::InstrumentRef> WatchlistStoreService::Move(const std::string& from, const std::string& to,
+                                                       const std::vector<layout::InstrumentRef>& instruments)
 {
     Synchronize();
     if (!from.empty() && from == to)
@@ -584,10 +584,10 @@ std::vector<InstrumentRef> WatchlistStoreService::Move(const std::string& from, 
         MergeLists(next, from);
     MergeLists(next, to);
     std::vector<std::string> changed;
-    std::vector<InstrumentRef> added;
+    std::vector<layout::InstrumentRef> added;
     const int target = FirstIndexOf(next, to);
     KeySet held = target < 0 ? KeySet() : KeysOf(next.lists[static_cast<std::size_t>(target)]->instruments);
-    for (const InstrumentRef& ref : instruments)
+    for (const layout::InstrumentRef& ref : instruments)
         if (!ref.exchange.empty() && !ref.code.empty() && held.insert(KeyOf(ref)).second)
             added.push_back(ref);
     const bool created = target < 0;
@@ -609,7 +609,7 @@ std::vector<InstrumentRef> WatchlistStoreService::Move(const std::string& from, 
         auto& list = next.lists[static_cast<std::size_t>(source)];
         List kept{from, {}};
         kept.instruments.reserve(list->instruments.size());
-        for (const InstrumentRef& ref : list->instruments)
+        for (const layout::InstrumentRef& ref : list->instruments)
             if (!gone.count(KeyOf(ref)))
                 kept.instruments.push_back(ref);
         if (kept.instruments.size() != list->instruments.size())
@@ -624,22 +624,22 @@ std::vector<InstrumentRef> WatchlistStoreService::Move(const std::string& from, 
     return added;
 }
 
-void WatchlistStoreService::Reorder(const std::string& name, const std::vector<InstrumentRef>& order)
+void WatchlistStoreService::Reorder(const std::string& name, const std::vector<layout::InstrumentRef>& order)
 {
     Synchronize();
     Contents next = *m_contents;
     const int index = MergeLists(next, name);
     if (index < 0)
         return;
-    const std::vector<InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
+    const std::vector<layout::InstrumentRef>& current = next.lists[static_cast<std::size_t>(index)]->instruments;
     const KeySet placed = KeysOf(order);
     // How often the list holds each instrument `order` places: duplicates move together.
     std::unordered_map<std::string, std::size_t> copies;
-    for (const InstrumentRef& ref : current)
+    for (const layout::InstrumentRef& ref : current)
         if (const std::string key = KeyOf(ref); placed.count(key))
             ++copies[key];
-    std::vector<InstrumentRef> sequence;
-    for (const InstrumentRef& ref : order)
+    std::vector<layout::InstrumentRef> sequence;
+    for (const layout::InstrumentRef& ref : order)
     {
         const auto held = copies.find(KeyOf(ref));
         if (held == copies.end())
@@ -647,9 +647,9 @@ void WatchlistStoreService::Reorder(const std::string& name, const std::vector<I
         sequence.insert(sequence.end(), held->second, ref);
         held->second = 0;
     }
-    std::vector<InstrumentRef> result = current;
+    std::vector<layout::InstrumentRef> result = current;
     std::size_t taken = 0;
-    for (InstrumentRef& slot : result)
+    for (layout::InstrumentRef& slot : result)
         if (placed.count(KeyOf(slot)))
             slot = sequence[taken++];
     if (result == current && next.lists.size() == m_contents->lists.size())
@@ -669,4 +669,4 @@ void WatchlistStoreService::Delete(const std::string& name)
     Commit(std::move(next), {{StoreChange::Deleted, name, {}, {}}});
 }
 
-} // namespace layout
+} // namespace store

@@ -15,7 +15,7 @@
 #include "layout/LayoutEntries.h"
 #include "layout/TreeValues.h"
 
-namespace layout
+namespace store
 {
 
 /// What an operation on the store changed, as its observers hear of it.
@@ -76,13 +76,13 @@ public:
     bool Has(const std::string& name);
     /// The instruments with both exchange and code of every list named
     /// `name`, in store order. Throws when the file cannot be read.
-    std::vector<InstrumentRef> Instruments(const std::string& name);
+    std::vector<layout::InstrumentRef> Instruments(const std::string& name);
 
     /// Appends a new list. Throws when the name is stored already.
-    void Create(const std::string& name, const std::vector<InstrumentRef>& instruments);
+    void Create(const std::string& name, const std::vector<layout::InstrumentRef>& instruments);
     /// Stores `instruments` as a new list named `name` unless the store has
     /// one; true when it was created.
-    bool CreateMissing(const std::string& name, const std::vector<InstrumentRef>& instruments);
+    bool CreateMissing(const std::string& name, const std::vector<layout::InstrumentRef>& instruments);
     /// Changes only the name of the list named `from`.
     void Rename(const std::string& from, const std::string& to);
     /// Applies what the user changed from `before` to `after` to the list
@@ -90,21 +90,21 @@ public:
     /// what is new to it comes, in `after`'s order; what another writer
     /// added meanwhile stays (after the user's order), what it took out
     /// stays out. Creates the list when it is missing.
-    void Edit(const std::string& name, const std::string& newName, const std::vector<InstrumentRef>& before,
-              const std::vector<InstrumentRef>& after);
+    void Edit(const std::string& name, const std::string& newName, const std::vector<layout::InstrumentRef>& before,
+              const std::vector<layout::InstrumentRef>& after);
     /// Appends to the list named `name` what it does not hold yet
     /// (creating the list when missing); returns what was appended.
-    std::vector<InstrumentRef> Add(const std::string& name, const std::vector<InstrumentRef>& instruments);
+    std::vector<layout::InstrumentRef> Add(const std::string& name, const std::vector<layout::InstrumentRef>& instruments);
     /// Takes every entry of `instruments` out of the list named `name`.
-    void Remove(const std::string& name, const std::vector<InstrumentRef>& instruments);
+    void Remove(const std::string& name, const std::vector<layout::InstrumentRef>& instruments);
     /// Add to `to` and Remove from `from` in one write; returns what `to` gained.
-    std::vector<InstrumentRef> Move(const std::string& from, const std::string& to,
-                                    const std::vector<InstrumentRef>& instruments);
+    std::vector<layout::InstrumentRef> Move(const std::string& from, const std::string& to,
+                                    const std::vector<layout::InstrumentRef>& instruments);
     /// Puts the instruments of the list named `name` that `order` holds into
     /// the order `order` gives them, in the places they took among the
     /// others: what another writer added meanwhile keeps its place, what it
     /// took out is not brought back. Nothing happens when there is no list.
-    void Reorder(const std::string& name, const std::vector<InstrumentRef>& order);
+    void Reorder(const std::string& name, const std::vector<layout::InstrumentRef>& order);
     /// Erases the list named `name`; nothing happens when there is none.
     void Delete(const std::string& name);
 
@@ -113,14 +113,14 @@ public:
     struct List
     {
         std::string name;
-        std::vector<InstrumentRef> instruments;
+        std::vector<layout::InstrumentRef> instruments;
     };
 
 private:
     struct Contents;
     struct DiskStamp
     {
-        FileIdentity file;
+        files::FileIdentity file;
         std::size_t hash = 0;
         bool operator==(const DiskStamp& other) const;
     };
@@ -150,4 +150,4 @@ private:
     int m_nextObserver = 1;
 };
 
-} // namespace layout
+} // namespace store

@@ -63,7 +63,7 @@ PasteCodes::Outcome PasteCodes::Paste(Tickerdeck& board, wxGridEx* grid, const w
     std::vector<layout::InstrumentRef> refs;
     refs.reserve(resolved.found.size());
     for (const Instrument* instrument : resolved.found)
-        refs.push_back(layout::RefOf(*instrument));
+        refs.push_back(store::RefOf(*instrument));
     const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
     // Many rows take a noticeable time; a few are done before the cursor shows.
     wxBusyCursor busy;

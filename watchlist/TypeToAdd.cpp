@@ -112,7 +112,7 @@ bool TypeToAdd::AddOrSelect(Tickerdeck& board, wxGridEx* grid, Instrument* instr
         const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
         try
         {
-            store->Add(name, {layout::RefOf(*instrument)});
+            store->Add(name, {store::RefOf(*instrument)});
         }
         catch (const std::exception& error)
         {

@@ -10,7 +10,7 @@
 #include <wx/toplevel.h>
 #include <wx/valtext.h>
 
-#include "board/StoredTabs.h"
+#include "watchlist/StoreChanges.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "kit/WatchlistChooser.h"
@@ -59,7 +59,7 @@ std::vector<layout::InstrumentRef> RefsOf(const std::vector<Instrument*>& instru
     refs.reserve(instruments.size());
     for (const Instrument* instrument : instruments)
         if (instrument)
-            refs.push_back(layout::RefOf(*instrument));
+            refs.push_back(store::RefOf(*instrument));
     return refs;
 }
 
@@ -76,7 +76,7 @@ WatchlistCommands::WatchlistCommands(Tickerdeck& board)
     : m_board(board), m_store(board.GetStore()), m_question(AskWithMessageBox), m_errorReport(ShowErrorBox)
 {
     if (m_store)
-        m_observer = m_store->Observe([this](const layout::StoreChange& change) { OnStoreChange(change); });
+        m_observer = m_store->Observe([this](const store::StoreChange& change) { OnStoreChange(change); });
     m_board.Bind(wxEVT_IDLE, &WatchlistCommands::OnIdle, this);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnThemeChanged, this, cmd::ThemeChanged);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnWatchlistItem, this, TabMenu::kMoreToDelete, TabMenu::kMoreToOpen);
@@ -175,13 +175,13 @@ std::vector<wxString> WatchlistCommands::ShownNames() const
     return shown;
 }
 
-void WatchlistCommands::OnStoreChange(const layout::StoreChange& change)
+void WatchlistCommands::OnStoreChange(const store::StoreChange& change)
 {
     if (m_store)
         ApplyStoreChange(m_board, *m_store, change);
     // The menu lists names only; a reorder, at every step of a drag, leaves
     // them as they were.
-    if (change.kind == layout::StoreChange::Changed && !m_menuNamesProblem)
+    if (change.kind == store::StoreChange::Changed && !m_menuNamesProblem)
         return;
     // At once, unless one of its items is running: then on the next idle
     // time or opening.
@@ -484,4 +484,9 @@ void WatchlistCommands::OnStripContextMenu(wxContextMenuEvent& event)
     }
     UpdateMenuForCurrentTab();
     origin->PopupMenu(m_menu->GetMenu());
+}
+
+void WatchlistCommands::SaveLayout(Tickerdeck& board, layout::Tree& /*node*/)
+{
+    StoreMissingLists(board);
 }

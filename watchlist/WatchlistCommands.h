@@ -20,10 +20,13 @@
 class TabMenu;
 namespace layout
 {
-class WatchlistStoreService;
-struct StoreChange;
 struct TabSource;
 } // namespace layout
+namespace store
+{
+class WatchlistStoreService;
+struct StoreChange;
+} // namespace store
 class wxContextMenuEvent;
 class wxFlatNotebookEvent;
 class wxGridEx;
@@ -42,6 +45,8 @@ public:
 
     std::vector<int> Commands() const override;
     void OnCommand(Tickerdeck& board, wxCommandEvent& event) override;
+    /// Stores the lists of stored tabs that the store lacks.
+    void SaveLayout(Tickerdeck& board, layout::Tree& node) override;
 
     /// Replaces the tab menu with one of the host's exchanges and the
     /// stored watchlists as they are now.
@@ -70,7 +75,7 @@ private:
     std::vector<std::string> StoredNames() const;
     std::vector<wxString> ShownNames() const;
     /// Every board hears of every change of the shared store.
-    void OnStoreChange(const layout::StoreChange& change);
+    void OnStoreChange(const store::StoreChange& change);
     wxString NameRefusal(const wxString& name) const;
     /// Opens the tab of `source`; a store that cannot give its list is told.
     void OpenSource(const layout::TabSource& source);
@@ -88,7 +93,7 @@ private:
     void UpdateMenuForCurrentTab();
 
     Tickerdeck& m_board;
-    std::shared_ptr<layout::WatchlistStoreService> m_store;
+    std::shared_ptr<store::WatchlistStoreService> m_store;
     int m_observer = 0;
     std::unique_ptr<TabMenu> m_menu;
     // The menu replaced last: a rebuild may run from one of its own items.

@@ -9,7 +9,7 @@
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
-#include "board/StoredTabs.h"
+#include "watchlist/StoreChanges.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "contract/CommandIds.h"
@@ -59,9 +59,9 @@ wxString FileNameFor(const wxString& watchlist)
     return (name.empty() ? wxString("watchlist") : name) + ".csv";
 }
 
-wxString ProblemText(const layout::WatchlistFileContents& contents, const wxString& file)
+wxString ProblemText(const store::WatchlistFileContents& contents, const wxString& file)
 {
-    using layout::WatchlistFileContents;
+    using store::WatchlistFileContents;
     switch (contents.problem)
     {
     case WatchlistFileContents::Empty:
@@ -73,7 +73,7 @@ wxString ProblemText(const layout::WatchlistFileContents& contents, const wxStri
                                 file, contents.line);
     case WatchlistFileContents::TooManyEntries:
         return wxString::Format(_("The file \"%s\" holds more than %s entries, more than a watchlist takes."), file,
-                                wxNumberFormatter::ToString(static_cast<long>(layout::kMaxFileEntries)));
+                                wxNumberFormatter::ToString(static_cast<long>(store::kMaxFileEntries)));
     case WatchlistFileContents::EntryTooLong:
         return wxString::Format(_("The file \"%s\" cannot be read: line %zu holds an entry too long for an "
                                   "instrument code."),
@@ -120,7 +120,7 @@ bool WatchlistFiles::Export(Tickerdeck& board)
     if (!table || table->GetTabType() != layout::kStoredWatchlistTab || table->GetWatchlistName().empty())
         return false;
     // Taken now: the dialog's loop lets quotes re-sort and the store change.
-    std::vector<layout::WatchlistFileRow> rows;
+    std::vector<store::WatchlistFileRow> rows;
     Host* host = board.GetHost();
     for (const layout::InstrumentRef& ref : StoredRowsOf(board, grid))
     {
@@ -132,7 +132,7 @@ bool WatchlistFiles::Export(Tickerdeck& board)
         return false;
     try
     {
-        layout::ReplaceFileContents(path, layout::WatchlistCsv(rows));
+        files::ReplaceFileContents(path, store::WatchlistCsv(rows));
         return true;
     }
     catch (const std::exception& error)
@@ -159,7 +159,7 @@ void WatchlistFiles::Import(Tickerdeck& board)
     try
     {
         // Refuses what is no regular file or is past the size any user file may have.
-        bytes = layout::ReadFileBytes(path);
+        bytes = files::ReadFileBytes(path);
     }
     catch (const std::exception& error)
     {
@@ -168,9 +168,9 @@ void WatchlistFiles::Import(Tickerdeck& board)
                       _("Import Watchlist"));
         return;
     }
-    const layout::WatchlistFileContents contents = layout::ReadWatchlistText(bytes);
+    const store::WatchlistFileContents contents = store::ReadWatchlistText(bytes);
     bytes = std::string();
-    if (contents.problem != layout::WatchlistFileContents::None)
+    if (contents.problem != store::WatchlistFileContents::None)
     {
         m_errorReport(DialogParent(board), ProblemText(contents, file), _("Import Watchlist"));
         return;
@@ -194,7 +194,7 @@ WatchlistFiles::Resolved WatchlistFiles::Resolve(Tickerdeck& board, const std::v
         const layout::InstrumentRef& entry = entries[index];
         if (const Instrument* instrument = found[index])
         {
-            resolved.refs.push_back(layout::RefOf(*instrument));
+            resolved.refs.push_back(store::RefOf(*instrument));
             ++resolved.found;
         }
         else if (entry.exchange.empty())

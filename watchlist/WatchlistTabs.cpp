@@ -66,7 +66,7 @@ void ApplyColumnTemplate(Tickerdeck& board, wxGridEx* grid, const std::string& l
 StoreOutcome StoreFailure(const std::string& what, const std::string& path, const std::exception& error)
 {
     LogException((what + " " + path + ": ").c_str(), error);
-    return {StoreOutcome::Failed, layout::ShownReason(error).utf8_string()};
+    return {StoreOutcome::Failed, files::ShownReason(error).utf8_string()};
 }
 
 StoreOutcome Unstorable()
@@ -129,7 +129,7 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     if (stored)
         FollowStoredList(m_board, grid, storedRows);
     else
-        m_board.FillRows(
+        m_board.Rows().FillRows(
             *layout::InstrumentsOfSource(host->GetExchanges(), source.type, source.exchange, source.category), grid,
             label);
     return {};
@@ -163,7 +163,7 @@ wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
     if (const layout::ColumnSet* set = m_board.ColumnSets().Find(m_board.ColumnSets().forNewTabs))
         m_board.ApplyColumnSet(grid, *set);
     else if (m_board.Settings().autoFitColumns)
-        m_board.FitColumns(grid);
+        m_board.Fitter().FitColumns(grid);
     return grid;
 }
 
@@ -175,7 +175,7 @@ wxGridEx* WatchlistTabs::RepointCurrentTab(const wxString& label)
     if (!grid || page == wxNOT_FOUND)
         return OpenTemplateTab(label);
     grid->UnsetSortingColumn();
-    m_board.ClearRows(grid);
+    m_board.Rows().ClearRows(grid);
     // Bookmarks belong to the rows that were shown; kept, they would be
     // saved for good for rows the tab no longer has.
     Tickerdeck::TableOf(grid)->Bookmarks().clear();
@@ -283,7 +283,7 @@ std::vector<Instrument*> WatchlistTabs::TabInstruments(const wxGridEx* grid) con
     for (const Price* price : Tickerdeck::TableOf(grid)->Members())
         if (price && price->instrument)
             instruments.push_back(price->instrument);
-    const std::vector<Instrument*> pending = m_board.PendingInstruments(grid);
+    const std::vector<Instrument*> pending = m_board.Rows().PendingInstruments(grid);
     instruments.insert(instruments.end(), pending.begin(), pending.end());
     return instruments;
 }

@@ -44,7 +44,7 @@ public:
             throw CatalogueError(source_ + ": file too large");
         // Real catalogues are four levels deep; anything far deeper is hostile
         // and would only exhaust the recursive parser's stack.
-        const size_t tooDeep = layout::FindExcessiveNesting(xml_);
+        const size_t tooDeep = files::FindExcessiveNesting(xml_);
         if (tooDeep != std::string::npos)
             throw CatalogueError(source_ + ":" + std::to_string(LineAt(tooDeep)) + ": elements nested too deeply");
 

@@ -417,7 +417,7 @@ protected:
         board->ProcessWindowEvent(event);
     }
 
-    BoardAlerts& AlertState() const { return *board->FindFeature<BoardAlerts>(); }
+    BoardAlerts& AlertState() const { return *board->Features().FindFeature<BoardAlerts>(); }
 
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;

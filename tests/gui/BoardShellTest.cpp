@@ -72,15 +72,15 @@ class BoardQuotes : public BoardFixture, public ::testing::WithParamInterface<bo
 protected:
     void SetUp() override
     {
-        if (GetParam() && !Tickerdeck::QuoteDrainBuiltIn())
+        if (GetParam() && !QuoteDrain::QuoteDrainBuiltIn())
             GTEST_SKIP() << "this toolkit version gets the toolkit's dispatch only";
         BoardFixture::SetUp();
-        Tickerdeck::UseQuoteDrain(GetParam());
+        QuoteDrain::UseQuoteDrain(GetParam());
     }
     void TearDown() override
     {
         BoardFixture::TearDown();
-        Tickerdeck::UseQuoteDrain(true);
+        QuoteDrain::UseQuoteDrain(true);
     }
 
 };

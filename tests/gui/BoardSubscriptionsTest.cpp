@@ -43,11 +43,11 @@ protected:
 TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnceInItsSortedPlace)
 {
     wxGridEx* batch = board->CreateTabGrid();
-    board->SubscribeRow(arpi, batch, Tickerdeck::Delivery::Batch);
-    board->SubscribeRow(arpi, batch, Tickerdeck::Delivery::Batch);
+    board->Rows().SubscribeRow(arpi, batch, BoardRows::Delivery::Batch);
+    board->Rows().SubscribeRow(arpi, batch, BoardRows::Delivery::Batch);
     EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().size());
     EXPECT_EQ(2, batch->GetNumberRows()) << "a quote listed twice shows twice";
-    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->GetSubscriptions().at(host.PriceOf(arpi)).grids);
+    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->Rows().GetSubscriptions().at(host.PriceOf(arpi)).grids);
     EXPECT_EQ((Calls{Call(arpi, ""), Call(arpi, "")}), host.subscribes);
 
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
@@ -55,8 +55,8 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
     interactive->SetSortingColumn(column::Last, true);
     interactive->SelectRow(1);
     host.reply = FakeHost::Reply::Later;
-    board->SubscribeRow(bdi, interactive, Tickerdeck::Delivery::Interactive);
-    board->SubscribeRow(bdi, interactive, Tickerdeck::Delivery::Interactive);
+    board->Rows().SubscribeRow(bdi, interactive, BoardRows::Delivery::Interactive);
+    board->Rows().SubscribeRow(bdi, interactive, BoardRows::Delivery::Interactive);
     EXPECT_EQ(2, interactive->GetNumberRows()) << "no row before the answer";
     host.DeliverPending();
     EXPECT_EQ(3u, Tickerdeck::TableOf(interactive)->Members().size());
@@ -68,7 +68,7 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
 
 TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
 {
-    board->SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
+    board->Rows().SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
     wxGridEx* first = AddTab(board, {arpi, bdi}, "First");
     wxGridEx* second = AddTab(board, {bdi, cdg}, "Second");
     host.ClearCalls();
@@ -82,12 +82,12 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
     EXPECT_EQ("2024-01-05", pickedDay()) << "the picker shows that day";
     EXPECT_EQ(host.PriceOf(arpi, "20240105"), Tickerdeck::TableOf(first)->RowPrice(0));
     EXPECT_EQ(host.PriceOf(cdg, "20240105"), Tickerdeck::TableOf(second)->RowPrice(1));
-    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(bdi, "20240105")).grids.size());
-    EXPECT_EQ(0u, board->GetSubscriptions().count(host.PriceOf(bdi)));
+    EXPECT_EQ(2u, board->Rows().GetSubscriptions().at(host.PriceOf(bdi, "20240105")).grids.size());
+    EXPECT_EQ(0u, board->Rows().GetSubscriptions().count(host.PriceOf(bdi)));
 
     host.ClearCalls();
     PostCommand(board, cmd::HistoryDate, "20240105 later");
-    EXPECT_FALSE(board->GetHistoryDate().IsValid()) << "an unparsable date returns to live quotes";
+    EXPECT_FALSE(board->Rows().GetHistoryDate().IsValid()) << "an unparsable date returns to live quotes";
     EXPECT_EQ("2026-12-06", pickedDay()) << "live shows the board's today";
     EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, ""), Call(bdi, ""), Call(cdg, "")}), host.subscribes);
 }
@@ -135,7 +135,7 @@ TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
 TEST_F(BoardSubscriptions, EachQuoteIsLetGoWithTheDateItWasAskedFor)
 {
     wxDateTime today(5, wxDateTime::Jan, 2024);
-    board->SetTodayClock([&today] { return today; });
+    board->Rows().SetTodayClock([&today] { return today; });
     AddTab(board, {arpi}, "First");
     PostCommand(board, cmd::HistoryDate, "20240105");  // today's date: still live quotes
     ASSERT_EQ(1, host.ActiveSubscriptions(board, arpi, ""));

@@ -34,7 +34,7 @@ protected:
             <watchlist name="Start" type="1"/></watchlists>)");
         start = GridOfPage(board, 0);
         for (Instrument* instrument : {arpi, ksm})
-            board->SubscribeRow(instrument, start, Tickerdeck::Delivery::Interactive);
+            board->Rows().SubscribeRow(instrument, start, BoardRows::Delivery::Interactive);
         start->SetSortingColumn(6, true);
     }
 

@@ -42,7 +42,7 @@ protected:
         other = AddTab(board, {arpi}, "Other");
         board->GetNotebook()->SetSelection(0);
         Flush();
-        feature = board->FindFeature<ColourRulesFeature>();
+        feature = board->Features().FindFeature<ColourRulesFeature>();
         ASSERT_NE(nullptr, feature);
     }
 

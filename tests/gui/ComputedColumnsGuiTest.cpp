@@ -49,7 +49,7 @@ protected:
 
 TEST_F(ComputedColumnsGui, TheDialogRefusesTakenNamesAndUnreadableFormulasWithWhereAndWhyAndAddsNothing)
 {
-    ComputedColumnDialog* dialog = board->FindFeature<GridMenus>()->OpenColumnDialog(*board, 0);
+    ComputedColumnDialog* dialog = board->Features().FindFeature<GridMenus>()->OpenColumnDialog(*board, 0);
     ASSERT_NE(nullptr, dialog);
     wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
     dialog->GetNameField()->SetValue("last");
@@ -130,7 +130,7 @@ TEST_F(ComputedColumnsGui, ALayoutWrittenBeforeTheTrendColumnOpensWithTheSameCol
 
 TEST_F(ComputedColumnsGui, TheCellMenusColumnsSubmenuOpensTheNewColumnDialogToo)
 {
-    GridMenus* menus = board->FindFeature<GridMenus>();
+    GridMenus* menus = board->Features().FindFeature<GridMenus>();
     const std::unique_ptr<wxMenu> menu = menus->BuildGridAreaMenu(*board);
     wxMenu* columns = nullptr;
     for (wxMenuItem* item : menu->GetMenuItems())

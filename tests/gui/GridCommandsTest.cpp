@@ -36,13 +36,13 @@ protected:
         host.openedWindow = container;
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
         grid = board->GetCurrentGrid();
-        board->FindFeature<RowCommands>()->SetConfirmation([this](Tickerdeck&, const wxString& question) {
+        board->Features().FindFeature<RowCommands>()->SetConfirmation([this](Tickerdeck&, const wxString& question) {
             questions.push_back(question);
             if (whileAsked)
                 whileAsked();
             return answerYes;
         });
-        board->FindFeature<GridKeys>()->SetClipboardWriter([this](const wxString& text) {
+        board->Features().FindFeature<GridKeys>()->SetClipboardWriter([this](const wxString& text) {
             clipboard = text;
             return clipboardOpens;
         });
@@ -102,7 +102,7 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     Key(WXK_F5);
     EXPECT_EQ(1u, ladder.dispatched.size()) << "two rows selected";
 
-    board->FindFeature<GridMenus>()->SetPopup([](Tickerdeck&, wxMenu&) {});
+    board->Features().FindFeature<GridMenus>()->SetPopup([](Tickerdeck&, wxMenu&) {});
     grid->ClearSelection();
     RightClick(1, column::SellVolume);
     PostCommand(board, cmd::RowCommandFirst);
@@ -156,7 +156,7 @@ TEST_F(GridCommandsTest, ALargeCopyIsMadeOffTheGuiThreadFromTheRowsAtTheKeyPress
     const int rows = grid->GetNumberRows();
     ASSERT_GT(rows, 2);
 
-    auto* keys = board->FindFeature<GridKeys>();
+    auto* keys = board->Features().FindFeature<GridKeys>();
     keys->SetRowsCopiedAtOnce(1);
     clipboard.clear();
     Key('C', wxMOD_CONTROL);
@@ -350,7 +350,7 @@ TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownO
 {
     testing_support::HideInstruments filter({cdg});
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
-    board->RearrangeRows(grid);
+    board->Sorting().RearrangeRows(grid);
     grid->SelectRow(2);
     grid->SelectRow(0, true);
     PostCommand(board, cmd::DeleteInstrument);
@@ -372,7 +372,7 @@ TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshFollowsTheStoreAndABookmarkTo
     // Another program takes CDG out, which a filter hides, and adds KSM.
     testing_support::HideInstruments filter({cdg});
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
-    board->RearrangeRows(grid);
+    board->Sorting().RearrangeRows(grid);
     WriteStore(
         R"(<watchlist name="Core"><instrument exchange="AMX" code="AI"/><instrument exchange="KTX" code="KSM"/>)"
         R"(</watchlist>)");

@@ -30,7 +30,7 @@ protected:
         host.widgetList = {&ladder, nullptr, &tape, &hidden, &fillscope};
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
         grid = board->GetCurrentGrid();
-        menus = board->FindFeature<GridMenus>();
+        menus = board->Features().FindFeature<GridMenus>();
         menus->SetPopup([this](Tickerdeck&, wxMenu& menu) { inspect(menu); });
     }
 
@@ -108,7 +108,7 @@ TEST_F(GridMenusTest, AnExchangeTabOffersAddButNotEditMoveRemoveOrRefresh)
 
     // The host's delete key reaches Remove all the same, which leaves the tab alone.
     bool asked = false;
-    board->FindFeature<RowCommands>()->SetConfirmation([&](Tickerdeck&, const wxString&) { return asked = true; });
+    board->Features().FindFeature<RowCommands>()->SetConfirmation([&](Tickerdeck&, const wxString&) { return asked = true; });
     grid->SelectRow(0);
     PostCommand(board, cmd::DeleteInstrument);
     EXPECT_FALSE(asked);
@@ -164,7 +164,7 @@ TEST_F(GridMenusTest, CommandsFromTheCellMenuActOnTheRowsItOpenedOnThoughQuotesM
 TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSortingHoldsIt)
 {
     int64_t now = 100000;
-    board->SetSteadyClock([&now] { return now; });
+    board->Sorting().SetSteadyClock([&now] { return now; });
     grid->SetSortingColumn(column::Last, false);
     host.PriceOf(arpi)->last = 3;
     host.PriceOf(bdi)->last = 2;
@@ -185,7 +185,7 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid)) << "and for a moment after";
     now += SortHold::kAfterClickMs;
-    board->UpdateSortHold();
+    board->Sorting().UpdateSortHold();
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "then the sort catches up";
 
     bool checked = false;
@@ -195,14 +195,14 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     host.PriceOf(bdi)->last = 20;
     PostQuote(board, host.PriceOf(bdi), kLastMask);
     Flush();
-    board->UpdateSortHold();
+    board->Sorting().UpdateSortHold();
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "paused until resumed";
     EXPECT_NE(wxString(), board->TabToolTip(0));
     RightClick(0, column::Name);
     EXPECT_TRUE(checked) << "the grid menu shows the pause";
     PostCommand(board, cmd::PauseSorting);
     now += 10 * SortHold::kAfterClickMs;
-    board->UpdateSortHold();
+    board->Sorting().UpdateSortHold();
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid));
 }
 

@@ -56,7 +56,7 @@ protected:
         event.SetClientData(Tickerdeck::TableOf(board->GetCurrentGrid())->RowPrice(row));
         wxPostEvent(board, event);
         Flush();
-        return board->FindFeature<InstrumentFlags>()->OpenDialog();
+        return board->Features().FindFeature<InstrumentFlags>()->OpenDialog();
     }
 
     /// Label -> (ticked, enabled) of every box in the dialog's panel.
@@ -98,7 +98,7 @@ TEST_F(InstrumentFlagsBoard, StatusBoxesTickBySubstringStayDisabledAndTheOwnerFr
     wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
     dialog->ProcessWindowEvent(ok);
     Flush();
-    EXPECT_EQ(nullptr, board->FindFeature<InstrumentFlags>()->OpenDialog());
+    EXPECT_EQ(nullptr, board->Features().FindFeature<InstrumentFlags>()->OpenDialog());
 }
 
 TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEmptyTextsOpenNothing)
@@ -112,7 +112,7 @@ TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEm
 
     PressKey(dialog, WXK_ESCAPE);
     Flush();
-    EXPECT_EQ(nullptr, board->FindFeature<InstrumentFlags>()->OpenDialog());
+    EXPECT_EQ(nullptr, board->Features().FindFeature<InstrumentFlags>()->OpenDialog());
 
     // Empty texts, other columns and missing rows open nothing.
     EXPECT_EQ(nullptr, ShowFlags(column::CorporateAction, 0)) << "ARPI has no corporate action";
@@ -132,7 +132,7 @@ TEST_F(InstrumentFlagsBoard, ADoubleClickShowsItsInstrumentsFlagsThoughQueuedQuo
     SendGridEvent(grid, wxEVT_GRID_CELL_LEFT_DCLICK, 1, column::Status);
     Flush();
     ASSERT_EQ(arpi, Tickerdeck::TableOf(grid)->RowPrice(1)->instrument);
-    InstrFlagsDialog* dialog = board->FindFeature<InstrumentFlags>()->OpenDialog();
+    InstrFlagsDialog* dialog = board->Features().FindFeature<InstrumentFlags>()->OpenDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("Halted", dialog->GetFlagText()) << "BDI's";
 }

@@ -78,7 +78,7 @@ TEST_F(Load, EveryBoardFillsItsTabsFromTheOneReadOfTheStore)
     Tickerdeck* first = LoadNode(tabs);
     Tickerdeck* second = LoadNode(tabs);
     int heard = 0;
-    first->GetStore()->Observe([&heard](const layout::StoreChange&) { ++heard; });
+    first->GetStore()->Observe([&heard](const store::StoreChange&) { ++heard; });
     EXPECT_TRUE(first->GetStore()->Refresh());
     EXPECT_EQ(0, heard);
     EXPECT_EQ((std::vector<Instrument*>{cdg}), Shown(first, 0));
@@ -343,8 +343,8 @@ TEST_F(Save, LeavesTheListsTheStoreHoldsAloneAndStoresTheMissingListOfATabOnce)
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Other" )"
                                  R"(type="1" current="false"/><watchlist name="Empty" type="1" current="false"/></watchlists>)");
     host.reply = testing_support::FakeHost::Reply::Later;
-    board->SubscribeRow(ai, GridOfPage(board, 1), Tickerdeck::Delivery::Interactive);
-    board->SubscribeRow(tke, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
+    board->Rows().SubscribeRow(ai, GridOfPage(board, 1), BoardRows::Delivery::Interactive);
+    board->Rows().SubscribeRow(tke, GridOfPage(board, 0), BoardRows::Delivery::Interactive);
     Saved(board);
     const std::string stored = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application>\n  <watchlists>\n"
                                "    <watchlist name=\"Other\">\n"
@@ -365,7 +365,7 @@ TEST_F(Save, LeavesTheListsTheStoreHoldsAloneAndStoresTheMissingListOfATabOnce)
 TEST_F(Save, AStoreThatCannotBeReadIsReportedNeverOverwrittenAndAMissingOneIsCreated)
 {
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
-    board->SubscribeRow(ai, GridOfPage(board, 0), Tickerdeck::Delivery::Interactive);
+    board->Rows().SubscribeRow(ai, GridOfPage(board, 0), BoardRows::Delivery::Interactive);
     const std::string corrupt = "<application><watchlists><watchlist name=\"Core\">";
     testing_support::WriteBytes(host.applicationFilePath, corrupt);
     log.str("");

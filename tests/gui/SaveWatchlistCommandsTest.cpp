@@ -98,15 +98,15 @@ TEST_P(EveryOperation, IsOneWriteThatTheOtherBoardFollowsAndTheSecondWritersChan
     WriteStore(StoreWith(R"(<instrument exchange="KTX" code="KSM"/>)"));
     operation.run(a);
 
-    EXPECT_EQ(operation.names, layout::ListWatchlistNames(host.applicationFilePath));
+    EXPECT_EQ(operation.names, store::ListWatchlistNames(host.applicationFilePath));
     EXPECT_EQ(operation.core, Stored(operation.coreName));
     testing_support::Flush();
-    EXPECT_EQ(operation.names, b->FindFeature<WatchlistCommands>()->GetTabMenu()->Names());
+    EXPECT_EQ(operation.names, b->Features().FindFeature<WatchlistCommands>()->GetTabMenu()->Names());
     EXPECT_EQ(operation.coreName, b->GetNotebook()->GetPageText(0));
     EXPECT_EQ(operation.otherRows, Codes(Shown(b, 0)));
     Saved(a);
     Saved(b);
-    EXPECT_EQ(operation.names, layout::ListWatchlistNames(host.applicationFilePath))
+    EXPECT_EQ(operation.names, store::ListWatchlistNames(host.applicationFilePath))
         << "saving brings nothing back";
     EXPECT_EQ(operation.core, Stored(operation.coreName));
 }
@@ -141,7 +141,7 @@ TEST_F(SharedStore, AMoveIsOnDiskAtOnceAndAFailedOneChangesNothingAndSaysWhy)
     EXPECT_EQ("broken <", StoreBytes());
     EXPECT_EQ(Codes(Shown(a, 0)), (std::vector<std::string>{"CDG", "BDI", "TKE"}));
     // The tab menu names the problem and reads the file again when it opens.
-    WatchlistCommands* commands = a->FindFeature<WatchlistCommands>();
+    WatchlistCommands* commands = a->Features().FindFeature<WatchlistCommands>();
     const auto open = [this] {
         wxFlatNotebookEvent opening(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, a->GetNotebook()->GetId(), 0, 0);
         a->GetNotebook()->GetEventHandler()->ProcessEvent(opening);
@@ -194,8 +194,8 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
     WatchlistTabs(*a).BuildTab(layout::TabSource::WholeExchange("AMX"));
     const size_t exchangePage = a->GetNotebook()->GetPageCount() - 1;
     ASSERT_EQ(wxString(exchangeLike), a->GetNotebook()->GetPageText(exchangePage));
-    a->FindFeature<WatchlistCommands>()->OpenWatchlist(exchangeLike);
-    a->FindFeature<WatchlistCommands>()->OpenWatchlist(latin);
+    a->Features().FindFeature<WatchlistCommands>()->OpenWatchlist(exchangeLike);
+    a->Features().FindFeature<WatchlistCommands>()->OpenWatchlist(latin);
     const size_t latinPage = a->GetNotebook()->GetPageCount() - 1;
     EXPECT_EQ(wxString::FromUTF8("Caf\xEF\xBF\xBD"), a->GetNotebook()->GetPageText(latinPage));
     EXPECT_EQ((std::vector<Instrument*>{ai}), Shown(a, latinPage));
@@ -203,12 +203,12 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
     EXPECT_EQ(4u, Shown(a, exchangePage).size()) << "the exchange tab is not taken for the watchlist";
 
     WatchlistTabs(*a).RenameWatchlist(latin, latin + " 2");
-    EXPECT_EQ((Names{latin + " 2", exchangeLike}), layout::ListWatchlistNames(host.applicationFilePath));
-    a->FindFeature<WatchlistCommands>()->SetQuestion([](wxWindow*, const wxString&, const wxString&)
+    EXPECT_EQ((Names{latin + " 2", exchangeLike}), store::ListWatchlistNames(host.applicationFilePath));
+    a->Features().FindFeature<WatchlistCommands>()->SetQuestion([](wxWindow*, const wxString&, const wxString&)
                                                      { return true; });
-    a->FindFeature<WatchlistCommands>()->DeleteWatchlist(latin + " 2");
-    a->FindFeature<WatchlistCommands>()->DeleteWatchlist(exchangeLike);
-    EXPECT_TRUE(layout::ListWatchlistNames(host.applicationFilePath).empty());
+    a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(latin + " 2");
+    a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(exchangeLike);
+    EXPECT_TRUE(store::ListWatchlistNames(host.applicationFilePath).empty());
     EXPECT_EQ(a->GetNotebook()->GetPageText(a->GetNotebook()->GetPageCount() - 1), wxString(exchangeLike));
     EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->GetNotebook()->GetPageCount() - 1)->GetTabType());
 }

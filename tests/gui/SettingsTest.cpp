@@ -20,7 +20,7 @@ protected:
     {
         BoardFixture::SetUp();
         board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
-        feature = board->FindFeature<SettingsFeature>();
+        feature = board->Features().FindFeature<SettingsFeature>();
     }
 
     SettingDialog* Open()

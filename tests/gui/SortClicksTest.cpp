@@ -81,7 +81,7 @@ TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredO
     host.PriceOf(cdg)->last = 10.0;  // moves while its tab is in the background
     grid->SelectRow(2);            // CDG
     board->GetNotebook()->SetSelection(0);
-    EXPECT_EQ(0, board->GetSortClickCount());
+    EXPECT_EQ(0, board->Sorting().GetSortClickCount());
     EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
     EXPECT_EQ(cdg, SelectedInstrument());
 

@@ -19,7 +19,7 @@ protected:
     {
         BoardFixture::SetUp();
         board = CreateBoard();
-        stale = board->FindFeature<StaleQuotes>();
+        stale = board->Features().FindFeature<StaleQuotes>();
         stale->SetClocks([this] { return std::chrono::steady_clock::time_point{} + at; }, [this] { return wall; });
     }
 
@@ -33,7 +33,7 @@ protected:
     bool Dimmed(wxGridEx* grid, Instrument* instrument, int col = column::Last)
     {
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        const int row = table->RowOf(host.PriceOf(instrument, board->GetDateText()));
+        const int row = table->RowOf(host.PriceOf(instrument, board->Rows().GetDateText()));
         const wxGridCellAttrPtr attr(table->GetAttr(row, col, wxGridCellAttr::Any));
         return attr->GetTextColour() == host.theme.LabelTextColour();
     }
@@ -59,11 +59,11 @@ TEST_F(StaleQuotesTest, LivePricesDimPastTheSettingUntilTheirNextUpdateButHistor
     EXPECT_FALSE(Dimmed(grid, arpi)) << "the update itself ends the mark, before any check";
     EXPECT_TRUE(Dimmed(grid, bdi));
 
-    board->SetHistoryDate(wxDateTime(3, wxDateTime::Jan, 2024));
+    board->Rows().SetHistoryDate(wxDateTime(3, wxDateTime::Jan, 2024));
     CheckAt(60s);
     EXPECT_FALSE(Dimmed(grid, arpi)) << "a past day's quotes never change";
 
-    board->SetHistoryDate(wxDateTime());
+    board->Rows().SetHistoryDate(wxDateTime());
     board->Settings().staleAfterSeconds = 0;
     CheckAt(200s);
     EXPECT_FALSE(Dimmed(grid, bdi)) << "0 turns the marks off, whatever the default would say";
@@ -94,7 +94,7 @@ TEST_F(StaleQuotesTest, TheNoticeTellsTheLastQuoteAfterTenQuietSecondsAndClearsO
 
     // A large tab opening shows its progress; the quiet time starts once it is open.
     wxGridEx* opening = AddTab(board, {}, "Opening");
-    TabFills& fills = board->GetTabFills();
+    TabFills& fills = board->Rows().GetTabFills();
     fills.SetSliceBounds(1, std::chrono::milliseconds(1000));
     fills.Start(opening, {bdi, cdg, ai}, "Opening");
     const auto quiet = [notice] { return notice->Get(StaleQuotes::kNoticeKey); };

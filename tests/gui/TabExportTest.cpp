@@ -163,7 +163,7 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     filter.hidden = {dropped};
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
     grid->SetSortingColumn(column::Last, false);
-    board->RearrangeRows(grid);
+    board->Sorting().RearrangeRows(grid);
 
     const Notice& notice = Export();
     ASSERT_EQ(ExportNoticeKind::Opened, notice.kind) << notice.message;
@@ -279,10 +279,10 @@ TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnde
     grid->ShowCol(column::Trend);
     host.PriceOf(rising)->cumVolume = 1500;
     host.PriceOf(fresh)->cumVolume = 300;
-    board->StopTrendTimer();
-    board->SampleTrends(TrendSamples::Clock::time_point{});
+    board->Trends().StopTrendTimer();
+    board->Trends().SampleTrends(TrendSamples::Clock::time_point{});
     host.PriceOf(rising)->last = 10.25;
-    board->SampleTrends(TrendSamples::Clock::time_point{} + TrendSamples::kInterval);
+    board->Trends().SampleTrends(TrendSamples::Clock::time_point{} + TrendSamples::kInterval);
     ColourRuleSpec bars;
     bars.column = column::CumVolume;
     bars.op = filter_op::Above;
@@ -326,7 +326,7 @@ TEST_F(ExcelExport, AFailureNamesTheFolderAndReasonAMissingFolderIsMadeNoFileIsL
 
     // The page set-up is kept in the layout for the preview.
     bool cancel = true;
-    board->FindFeature<TabExport>()->SetPageSetupRunner(
+    board->Features().FindFeature<TabExport>()->SetPageSetupRunner(
         [&cancel](wxWindow*, wxPageSetupDialogData& data)
         {
             data.GetPrintData().SetPaperId(wxPAPER_A3);
@@ -435,7 +435,7 @@ TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileTakesItsEx
     AddTab(board, many, "Closing");
     const size_t before = notices.size();
     board->GetEventHandler()->ProcessEvent(command);
-    auto* exports = board->FindFeature<TabExport>();
+    auto* exports = board->Features().FindFeature<TabExport>();
     ASSERT_TRUE(exports);
     ASSERT_FALSE(exports->RunningExports().empty());
     const std::weak_ptr<ExportJob> job = exports->RunningExports().front();

@@ -20,10 +20,10 @@ protected:
             list.push_back(host.AddInstrument("F" + std::to_string(i), "SYN"));
         list.push_back(list[2]);  // a list may name an instrument twice
         grid = AddTab(board, {}, "Fill");
-        board->GetTabFills().SetSliceBounds(3, std::chrono::hours(1));
+        board->Rows().GetTabFills().SetSliceBounds(3, std::chrono::hours(1));
     }
 
-    void Start() { board->GetTabFills().Start(grid, list, "SYN"); }
+    void Start() { board->Rows().GetTabFills().Start(grid, list, "SYN"); }
     wxString Progress() const { return board->GetNotice()->Get("tab-fill"); }
     size_t Subscribed() const { return host.subscribes.size(); }
 
@@ -36,18 +36,18 @@ TEST_F(TabFill, SlicesAddUpToExactlyTheListInItsOrderAndTheNoticeCountsThem)
 {
     host.ClearCalls();
     Start();
-    EXPECT_TRUE(board->IsFilling(grid));
+    EXPECT_TRUE(board->Rows().IsFilling(grid));
     EXPECT_EQ(3, grid->GetNumberRows()) << "the first slice shows at once";
     EXPECT_EQ("Opening SYN: 3 of 11 rows (Esc stops)", Progress());
     std::vector<int> shown{grid->GetNumberRows()};
-    while (board->GetTabFills().Step())
+    while (board->Rows().GetTabFills().Step())
         shown.push_back(grid->GetNumberRows());
     EXPECT_EQ((std::vector<int>{3, 6, 9, 11}), shown);
     EXPECT_EQ(list, InstrumentsShown(grid));
     EXPECT_EQ(11u, Tickerdeck::TableOf(grid)->Members().size());
     EXPECT_EQ(11u, Subscribed()) << "each listed row asked once";
-    EXPECT_EQ(2u, board->GetSubscriptions().at(host.PriceOf(list[2])).grids.size());
-    EXPECT_FALSE(board->IsFilling(grid));
+    EXPECT_EQ(2u, board->Rows().GetSubscriptions().at(host.PriceOf(list[2])).grids.size());
+    EXPECT_FALSE(board->Rows().IsFilling(grid));
     EXPECT_EQ("", Progress());
 
 }
@@ -60,10 +60,10 @@ TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)
     SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, WXK_ESCAPE);  // nothing to stop
     host.ClearCalls();
     Start();
-    board->GetTabFills().Step();
+    board->Rows().GetTabFills().Step();
     SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, WXK_ESCAPE);
-    EXPECT_FALSE(board->IsFilling(grid));
-    EXPECT_FALSE(board->GetTabFills().Step());
+    EXPECT_FALSE(board->Rows().IsFilling(grid));
+    EXPECT_FALSE(board->Rows().GetTabFills().Step());
     EXPECT_EQ((std::vector<Instrument*>{list[5], list[4], list[3], list[2], list[1], list[0]}), InstrumentsShown(grid))
         << "sorted once stopped";
     EXPECT_EQ(6u, Tickerdeck::TableOf(grid)->Members().size());
@@ -74,22 +74,22 @@ TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)
 TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
 {
     Start();
-    EXPECT_EQ(std::vector<Instrument*>(list.begin() + 3, list.end()), board->ClearRows(grid))
+    EXPECT_EQ(std::vector<Instrument*>(list.begin() + 3, list.end()), board->Rows().ClearRows(grid))
         << "what a fill did not reach belongs to the tab as well";
     EXPECT_EQ(0, grid->GetNumberRows());
-    EXPECT_FALSE(board->IsFilling(grid));
+    EXPECT_FALSE(board->Rows().IsFilling(grid));
 
     // A history date re-subscribes the tab whole, the part not reached too.
     Start();
-    board->SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
+    board->Rows().SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
     PostCommand(board, cmd::HistoryDate, "20240105");
     EXPECT_EQ(list.size(), static_cast<size_t>(grid->GetNumberRows()));
     EXPECT_EQ(list.size(), Tickerdeck::TableOf(grid)->Members().size());
 
     wxGridEx* other = AddTab(board, {}, "Other");
-    board->GetTabFills().Start(other, list, "SYN");
+    board->Rows().GetTabFills().Start(other, list, "SYN");
     board->RemoveTab(other);
-    EXPECT_FALSE(board->GetTabFills().Step());
+    EXPECT_FALSE(board->Rows().GetTabFills().Step());
 
     Start();
     host.ClearCalls();

@@ -26,7 +26,7 @@ protected:
         board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
         grid = AddTab(board, {arpi, bdi, cdg, ai}, "Core Holdings");
         SortByLast(grid, false);
-        feature = board->FindFeature<TabFilterFeature>();
+        feature = board->Features().FindFeature<TabFilterFeature>();
         ASSERT_NE(nullptr, feature);
     }
 

@@ -26,14 +26,14 @@ protected:
     {
         BoardFixture::SetUp();
         board = CreateBoard();
-        board->StopTrendTimer();
+        board->Trends().StopTrendTimer();
     }
 
-    void SampleAt(std::chrono::seconds when) { board->SampleTrends(Clock::time_point{} + when); }
+    void SampleAt(std::chrono::seconds when) { board->Trends().SampleTrends(Clock::time_point{} + when); }
 
     size_t PointsOf(Instrument* instrument)
     {
-        return board->GetTrendSamples().Points(host.PriceOf(instrument, board->GetDateText())).size();
+        return board->Trends().Samples().Points(host.PriceOf(instrument, board->Rows().GetDateText())).size();
     }
 
     Tickerdeck* board = nullptr;
@@ -46,7 +46,7 @@ TEST_F(TrendColumnTest, OnlyTabsShowingTheColumnAreSampledAndAHistoryDateForgets
     EXPECT_EQ(0, grid->GetColSize(column::Trend)) << "hidden until the user shows it";
     SetLasts({{arpi, 10.0}, {bdi, 20.0}, {tke, 30.0}});
     SampleAt(0s);
-    EXPECT_EQ(0u, board->GetTrendSamples().Size()) << "no tab shows the column: nothing is kept";
+    EXPECT_EQ(0u, board->Trends().Samples().Size()) << "no tab shows the column: nothing is kept";
 
     BookmarksColumns::ToggleColumn(*board, column::Trend);
     ASSERT_GT(grid->GetColSize(column::Trend), 0);
@@ -58,10 +58,10 @@ TEST_F(TrendColumnTest, OnlyTabsShowingTheColumnAreSampledAndAHistoryDateForgets
     EXPECT_EQ(2u, PointsOf(bdi));
     EXPECT_FALSE(GridKeys::CopyText(grid).Contains(ColumnLabel(column::Trend))) << "a picture has no text to copy";
 
-    board->SetHistoryDate(wxDateTime(3, wxDateTime::Jan, 2024));
+    board->Rows().SetHistoryDate(wxDateTime(3, wxDateTime::Jan, 2024));
     SampleAt(21s);
-    EXPECT_EQ(0u, board->GetTrendSamples().Size()) << "a past day's quotes draw no path";
-    board->SetHistoryDate(wxDateTime());
+    EXPECT_EQ(0u, board->Trends().Samples().Size()) << "a past day's quotes draw no path";
+    board->Rows().SetHistoryDate(wxDateTime());
     SampleAt(22s);
     EXPECT_EQ(1u, PointsOf(arpi)) << "back to live quotes, the line starts afresh";
     (void)other;
@@ -119,7 +119,7 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     EXPECT_EQ((std::vector<ColourRuleSpec>{bars, rows}), tabs[0].colourRules);
     wxGridEx* restored = board->CreateTabGrid();
     layout::ApplyColumnLayout(restored, tabs[0].columns);
-    EXPECT_TRUE(Tickerdeck::ShowsTrend(restored));
+    EXPECT_TRUE(TrendSampler::ShowsTrend(restored));
 }
 
 // Drawn into a 30 by 16 cell: a box of 24 by 10 at (3, 3) inside the inset.

@@ -42,7 +42,7 @@ protected:
                    R"(<instrument exchange="AMX" code="BDI"/><instrument exchange="AMX" code="AI"/></watchlist>)"
                    R"(<watchlist name="Shelf"/><watchlist name="R&amp;D"><instrument exchange="KTX" code="TKE"/></watchlist>)");
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
-        commands = board->FindFeature<WatchlistCommands>();
+        commands = board->Features().FindFeature<WatchlistCommands>();
         commands->SetQuestion([this](wxWindow*, const wxString& message, const wxString& caption) {
             questions.push_back(caption + ": " + message);
             return answer;
@@ -246,7 +246,7 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
     auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
     table->SetFilter(hide.get());
     board->TabFilters()[grid->GetSplitter()] = std::move(hide);
-    board->RearrangeRows(grid);
+    board->Sorting().RearrangeRows(grid);
     ASSERT_EQ(Shown(board, 0), (std::vector<Instrument*>{cdg, ai}));
     const std::string store = StoreBytes();
 
@@ -260,7 +260,7 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
     EXPECT_TRUE(board->GetGrids().empty());
     EXPECT_TRUE(board->TabFilters().empty());
     EXPECT_EQ(0, host.ActiveSubscriptions(board, bdi, "")) << "the hidden row is let go too";
-    EXPECT_TRUE(board->GetSubscriptions().empty());
+    EXPECT_TRUE(board->Rows().GetSubscriptions().empty());
     EXPECT_EQ(store, StoreBytes());
 
     // A quote for a row of the closed tab reaches nothing.
@@ -290,7 +290,7 @@ TEST_F(TabMenuTest, AnUnreadableStoreOpensAndDeletesNothingAndDeleteWatchlistClo
     EXPECT_EQ(PageLabels(board), (std::vector<wxString>{"R&D", "Core"}));
     EXPECT_EQ(GridOfPage(board, 1), second);
     EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
-    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath), std::vector<std::string>{"R&D"});
+    EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath), std::vector<std::string>{"R&D"});
     EXPECT_EQ(MenuLabels(Menu().GetWatchlistsMenu()), std::vector<wxString>{"R&D"});
 }
 
@@ -314,7 +314,7 @@ TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseOneCharacterACodeOfItsOwnAnd
     editor->GetNameField()->SetValue("Empty");
     ASSERT_TRUE(editor->Save());
     EXPECT_TRUE(Stored("Empty").empty());
-    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
+    EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
 }
 
 TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFieldAndClosingAsksBeforeDiscarding)
@@ -400,7 +400,7 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOu
     auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
     Tickerdeck::TableOf(core)->SetFilter(hide.get());
     board->TabFilters()[core->GetSplitter()] = std::move(hide);
-    board->RearrangeRows(core);
+    board->Sorting().RearrangeRows(core);
 
     WatchlistEditor* editor = Open(cmd::EditWatchlist);
     ASSERT_NE(editor, nullptr);
@@ -452,7 +452,7 @@ TEST_F(EditorTest, RenameRefusesTakenAndEmptyNamesAndChangesTheTabAndTheStoredRe
     Flush();
     EXPECT_EQ(commands->GetOpenRename(), nullptr);
     EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));
-    EXPECT_EQ(layout::ListWatchlistNames(host.applicationFilePath), (std::vector<std::string>{"Kern \xC3\xA9", "Shelf", "R&D"}));
+    EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath), (std::vector<std::string>{"Kern \xC3\xA9", "Shelf", "R&D"}));
 
     // A store that cannot be written leaves the label as it was.
     testing_support::WriteBytes(host.applicationFilePath, "broken <");

@@ -32,7 +32,7 @@ protected:
                    R"(<instrument exchange="AMX" code="BDI"/></watchlist>)");
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/>)"
                          R"(<watchlist name="All" type="7" exchange="AMX" current="false"/></watchlists>)");
-        board->FindFeature<TypeToJump>()->SetClock([this] { return std::chrono::steady_clock::time_point{} + at; });
+        board->Features().FindFeature<TypeToJump>()->SetClock([this] { return std::chrono::steady_clock::time_point{} + at; });
         testing_support::Flush();
         grid = board->GetCurrentGrid();
     }
@@ -51,7 +51,7 @@ protected:
 
     Instrument* Selected() const
     {
-        const Price* price = Tickerdeck::FirstSelectedPrice(board->GetCurrentGrid());
+        const Price* price = TabSorting::FirstSelectedPrice(board->GetCurrentGrid());
         return price ? price->instrument : nullptr;
     }
 
@@ -62,7 +62,7 @@ protected:
 
 TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsItAndAPasteAddsEveryKnownCodeInOneWrite)
 {
-    auto* typing = board->FindFeature<TypeToAdd>();
+    auto* typing = board->Features().FindFeature<TypeToAdd>();
     Type(grid, 'c');
     LookupField* field = typing->GetOpenField();
     ASSERT_NE(field, nullptr);
@@ -91,9 +91,9 @@ TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsItAndAPasteAd
     EXPECT_EQ(Stored("Core").size(), 3u);
 
     // A paste adds every known code in one write.
-    board->FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("ksm, AMX:TKE\tBDI\nAMX:AI NOPE"); });
+    board->Features().FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("ksm, AMX:TKE\tBDI\nAMX:AI NOPE"); });
     int writes = 0;
-    board->GetStore()->Observe([&writes](const layout::StoreChange&) { ++writes; });
+    board->GetStore()->Observe([&writes](const store::StoreChange&) { ++writes; });
     Type(grid, WXK_CONTROL_V, wxMOD_CONTROL);
     EXPECT_EQ(writes, 1);
     EXPECT_EQ(Stored("Core"), (Refs{{"AMX", "ARPI"}, {"AMX", "BDI"}, {"AMX", "CDG"}, {"KTX", "KSM"}, {"AMX", "AI"}}));
@@ -107,7 +107,7 @@ TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsItAndAPasteAd
 TEST_F(WatchlistTyping, AStoreWriteThatFailsIsToldNamingTheFileAndTheReason)
 {
     const std::string before = StoreBytes();
-    board->FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("CDG"); });
+    board->Features().FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("CDG"); });
     {
         const testing_support::FileSizeLimit limit(16);
         ASSERT_TRUE(limit.IsSet());
@@ -124,7 +124,7 @@ TEST_F(WatchlistTyping, AStoreWriteThatFailsIsToldNamingTheFileAndTheReason)
 
 TEST_F(WatchlistTyping, ExportAndImportKeepTheListAndItsUnknownEntries)
 {
-    auto* files = board->FindFeature<WatchlistFiles>();
+    auto* files = board->Features().FindFeature<WatchlistFiles>();
     std::string chosen;
     files->SetFileChooser([&chosen](wxWindow*, bool, const wxString&) { return chosen; });
     std::vector<wxString> errors;
@@ -175,7 +175,7 @@ TEST_F(WatchlistTyping, OnAnExchangeTabLettersWithinASecondNarrowTheCodeAndAPaus
     // The lookup field of a watchlist tab may take the key; the jump must not.
     board->GetNotebook()->SetSelection(0);
     Type(board->GetCurrentGrid(), 'c', 0, 23s + 100ms);
-    EXPECT_EQ("b", board->FindFeature<TypeToJump>()->Typed()) << "nothing was taken as typed";
+    EXPECT_EQ("b", board->Features().FindFeature<TypeToJump>()->Typed()) << "nothing was taken as typed";
 }
 
 }  // namespace

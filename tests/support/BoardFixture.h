@@ -111,7 +111,7 @@ protected:
                      bool select = true)
     {
         wxGridEx* grid = board->CreateTabGrid();
-        board->SubscribeRows(instruments, grid);
+        board->Rows().SubscribeRows(instruments, grid);
         board->AddTabPage(grid, label, select);
         return grid;
     }
@@ -136,7 +136,7 @@ protected:
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         table->SetFilter(filter);
         table->RebuildRowsFromMembers();
-        Tickerdeck::SyncRowCount(grid);
+        SyncRowCount(grid);
     }
 
     static std::vector<Instrument*> InstrumentsShown(const wxGridEx* grid)
@@ -212,7 +212,7 @@ protected:
 
     std::vector<layout::InstrumentRef> Stored(const std::string& name) const
     {
-        return layout::StoredInstruments(layout::ReadStore(host.applicationFilePath), name);
+        return store::StoredInstruments(store::ReadStore(host.applicationFilePath), name);
     }
 
     /// What the boards told the user so far, one notice a line, once the

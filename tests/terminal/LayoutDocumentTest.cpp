@@ -238,7 +238,7 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
     EXPECT_EQ("light", ReadStoredTheme((folder / "config" / "terminal.xml").string()));
     EXPECT_EQ(settings, ReadBytes(settingsAside));
     CloseAndShutdown(terminal);
-    const ptree saved = layout::ReadXmlDocument((folder / "layout.xml").string(), "application");
+    const ptree saved = files::ReadXmlDocument((folder / "layout.xml").string(), "application");
     EXPECT_FALSE(ReadWindowRecords(saved).empty()) << "the run started from the defaults and saved them";
     EXPECT_EQ(truncated, ReadBytes(layoutAside)) << "the kept file is never touched again";
 }
@@ -249,7 +249,7 @@ TEST(LayoutDocumentRun, ALayoutTooDenseForATreeIsSetAsideAndTheStoreIsNot)
 {
     TempFolder folder;
     std::string dense = "<application><layout><windows";
-    for (std::size_t i = 0; i < layout::kMaxTreeItems; ++i)
+    for (std::size_t i = 0; i < files::kMaxTreeItems; ++i)
         dense += " a=''";
     WriteBytes(folder / "layout.xml", dense + "/></layout></application>");
     WriteBytes(folder / "store.xml", kStartStore);
@@ -335,9 +335,9 @@ TEST(LayoutDocumentRun, ABrokenDefaultBoardIsNamedReplacedByTheShippedOneAndSave
         CloseAndShutdown(terminal);
 
         ptree saved = testing_support::Parse(ReadBytes(folder / "layout.xml"));
-        layout::ExpandDefaultBoard(saved);
+        files::ExpandDefaultBoard(saved);
         // The framed board is saved as the default for new boards: whole, or as a window the file holds.
-        EXPECT_EQ(layout::DefaultBoardFault::None, layout::FindDefaultBoardFault(saved).kind) << element;
+        EXPECT_EQ(files::DefaultBoardFault::None, files::FindDefaultBoardFault(saved).kind) << element;
     }
 }
 

@@ -94,12 +94,12 @@ TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEverySha
     document.get_child("application.layout.windows.window.state.watchlists").back().second =
         layout::TabEntryTree(written, {});
     const std::string shared = file("", R"(<filters window="1" watchlist="2"/>)", filters);
-    EXPECT_EQ(shared, layout::XmlText(layout::WithDefaultBoardShared(document), 0));
+    EXPECT_EQ(shared, files::XmlText(files::WithDefaultBoardShared(document), 0));
     // Older files hold the default whole, or as the number of a window holding all of it.
     for (const std::string& text : {shared, file("", filters, filters), file(" window=\"1\"", "", filters)})
     {
         Tree read = testing_support::Parse(text);
-        layout::ExpandDefaultBoard(read);
+        files::ExpandDefaultBoard(read);
         const Tree& tab = read.get_child("application.layout.default.tickerdeck.watchlists").back().second;
         EXPECT_EQ(list, tab.get("filters.column.filter.<xmlattr>.value", ""));
     }
@@ -109,12 +109,12 @@ TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEverySha
 // hold, as a stub, or not there at all.
 TEST(StoreNodeWriter, ADefaultBoardThatOpensNoBoardIsFoundAfterExpanding)
 {
-    using Fault = layout::DefaultBoardFault;
+    using Fault = files::DefaultBoardFault;
     const auto fault = [](const std::string& board, const std::string& windowState) {
         Tree document = testing_support::Parse("<application><layout>" + board + "<windows><window><state>" +
                                                windowState + "</state></window></windows></layout></application>");
-        layout::ExpandDefaultBoard(document);
-        return layout::FindDefaultBoardFault(document);
+        files::ExpandDefaultBoard(document);
+        return files::FindDefaultBoardFault(document);
     };
     for (const char* window : {"99", "0", "-1", "2", "2147483648", "abc", ""})
     {

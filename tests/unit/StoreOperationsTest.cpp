@@ -59,11 +59,11 @@ const char* const kMixedStore = R"(<application><watchlists>
 TEST(StoreReading, InstrumentsOfEveryWatchlistWithExactlyThatName)
 {
     const Tree store = Parse(kMixedStore);
-    EXPECT_EQ(layout::StoredInstruments(store, "Core"), (std::vector<InstrumentRef>{{"AMX", "A"}, {"KTX", "C"}}))
+    EXPECT_EQ(store::StoredInstruments(store, "Core"), (std::vector<InstrumentRef>{{"AMX", "A"}, {"KTX", "C"}}))
         << "other elements, instruments missing a part and a group of the same name are no members";
-    EXPECT_EQ(layout::StoredInstruments(store, "core"), (std::vector<InstrumentRef>{{"AMX", "B"}}));
-    EXPECT_EQ(layout::StoredInstruments(store, ""), (std::vector<InstrumentRef>{{"AMX", "N"}}));
-    EXPECT_TRUE(layout::StoredInstruments(Parse("<application/>"), "Core").empty());
+    EXPECT_EQ(store::StoredInstruments(store, "core"), (std::vector<InstrumentRef>{{"AMX", "B"}}));
+    EXPECT_EQ(store::StoredInstruments(store, ""), (std::vector<InstrumentRef>{{"AMX", "N"}}));
+    EXPECT_TRUE(store::StoredInstruments(Parse("<application/>"), "Core").empty());
 }
 
 TEST_F(StoreFolder, TheSharedStoreWritesOneElementALineWhateverTheFileLookedLikeAndKeepsWhatItDoesNotKnow)
@@ -72,7 +72,7 @@ TEST_F(StoreFolder, TheSharedStoreWritesOneElementALineWhateverTheFileLookedLike
           "<!--mine--><watchlist name=\"W\">"
           "\n\n      <instrument exchange=\"AMX\" code=\"A\"/>   </watchlist>\n  "
           "</watchlists>\n</application>\n");
-    layout::WatchlistStoreService store([this] { return path.string(); });
+    store::WatchlistStoreService store([this] { return path.string(); });
     store.Add("W", {{"KTX", "B&\"<"}});
     EXPECT_EQ(Read(), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                       "<application>\n"
@@ -93,12 +93,12 @@ TEST_F(StoreFolder, LineBreaksTabsAndReturnsInNamesAreWrittenAsReferencesAndRead
 {
     const std::string name = std::string("A\nB\tC\rD \x01 E&#10;F");
     Write("<application><note>kept\nas text</note></application>");
-    layout::WatchlistStoreService store([this] { return path.string(); });
+    store::WatchlistStoreService store([this] { return path.string(); });
     store.Create(name, {{"AMX", "A"}});
     const std::string text = Read();
     EXPECT_NE(text.find("name=\"A&#10;B&#9;C&#13;D \x01 E&amp;#10;F\""), std::string::npos) << text;
     EXPECT_NE(text.find("<note>kept\nas text</note>"), std::string::npos) << text;
-    const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
+    const std::vector<store::StoredWatchlist> read = store::ReadStoredWatchlists(path.string());
     ASSERT_EQ(1u, read.size());
     EXPECT_EQ(name, read[0].name);
 
@@ -112,7 +112,7 @@ TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLi
     Write("old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                               fs::perms::others_read);
-    layout::ReplaceFileContents(path.string(), "new contents");
+    files::ReplaceFileContents(path.string(), "new contents");
     EXPECT_EQ(ReadBytes(path), "new contents");
     EXPECT_EQ(FilesInFolder(), 1u);
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::others_read, fs::perms::others_read);
@@ -122,14 +122,14 @@ TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLi
     const fs::path real = folder / "real" / "store.xml";
     testing_support::WriteBytes(real, "old");
     fs::create_symlink(real, path);
-    layout::ReplaceFileContents(path.string(), "new");
+    files::ReplaceFileContents(path.string(), "new");
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ("new", ReadBytes(real));
 
     // A dangling relative link gets its file made where it points.
     const fs::path dangling = folder / "dangling.xml";
     fs::create_symlink(fs::path("real") / "later.xml", dangling);
-    layout::ReplaceFileContents(dangling.string(), "first");
+    files::ReplaceFileContents(dangling.string(), "first");
     EXPECT_TRUE(fs::is_symlink(dangling));
     EXPECT_EQ("first", ReadBytes(folder / "real" / "later.xml"));
 
@@ -137,10 +137,10 @@ TEST_F(StoreFolder, ReplacingKeepsNoTemporaryFilesTheOldPermissionsAndSymbolicLi
     // where permissions do not bind (root).
     fs::create_directories(folder / "taken" / "inside");
     const size_t entries = FilesInFolder();
-    EXPECT_THROW(layout::ReplaceFileContents((folder / "taken").string(), "new"), std::runtime_error);
+    EXPECT_THROW(files::ReplaceFileContents((folder / "taken").string(), "new"), std::runtime_error);
     EXPECT_TRUE(fs::is_directory(folder / "taken" / "inside"));
     EXPECT_EQ(entries, FilesInFolder()) << "no temporary file is left";
-    EXPECT_THROW(layout::ReplaceFileContents((folder / "absent" / "w.xml").string(), "new"), std::runtime_error);
+    EXPECT_THROW(files::ReplaceFileContents((folder / "absent" / "w.xml").string(), "new"), std::runtime_error);
     EXPECT_FALSE(fs::exists(folder / "absent")) << "a missing folder is not created";
 }
 
@@ -167,47 +167,47 @@ TEST_F(StoreFolder, HostileFilesAreRefusedBeforeParsingAndNamedByBothReaders)
         Write(hostile);
         std::string expected = "accepted";
         std::string actual = "accepted";
-        try { layout::ReadStore(path.string()); } catch (const layout::UnreadableFile& error) { expected = error.what(); }
-        try { layout::ReadStoredWatchlists(path.string()); } catch (const layout::UnreadableFile& error) { actual = error.what(); }
+        try { store::ReadStore(path.string()); } catch (const files::UnreadableFile& error) { expected = error.what(); }
+        try { store::ReadStoredWatchlists(path.string()); } catch (const files::UnreadableFile& error) { actual = error.what(); }
         EXPECT_NE(expected.find(path.string()), std::string::npos) << expected << " for " << hostile.substr(0, 40);
         EXPECT_EQ(actual, expected) << hostile.substr(0, 40);
     }
     // The layout reader takes any root but shares the guard.
     Write(NestedStore(100000));
-    EXPECT_THROW(layout::ReadXmlFile(path.string()), layout::UnreadableFile);
+    EXPECT_THROW(layout::ReadXmlFile(path.string()), files::UnreadableFile);
     fs::create_directories(folder / "folder.xml");
-    EXPECT_THROW(layout::ReadXmlFile((folder / "folder.xml").string()), layout::UnreadableFile);
+    EXPECT_THROW(layout::ReadXmlFile((folder / "folder.xml").string()), files::UnreadableFile);
 
     Write("<!-- kept by hand --><application>" + NestedStore(62) + "</application>");
-    EXPECT_NO_THROW(layout::ReadStore(path.string())) << "comments and real depths are fine";
+    EXPECT_NO_THROW(store::ReadStore(path.string())) << "comments and real depths are fine";
 
     const std::string commented = std::string(kMixedStore).replace(13, 0, "<!-- x --><watchlists/>");
     for (const std::string& text : {std::string(kMixedStore), std::string(kTwoOfOneName), commented,
                                     std::string("<application a='1'><watchlists><watchlist name='E'/></watchlists></application>")})
     {
         Write(text);
-        const Tree tree = layout::ReadStore(path.string());
-        const std::vector<layout::StoredWatchlist> read = layout::ReadStoredWatchlists(path.string());
+        const Tree tree = store::ReadStore(path.string());
+        const std::vector<store::StoredWatchlist> read = store::ReadStoredWatchlists(path.string());
         for (const char* name : {"Core", "core", "", "E", "Unknown"})
-            EXPECT_EQ(layout::StoredInstruments(read, name), layout::StoredInstruments(tree, name)) << name << " in " << text;
+            EXPECT_EQ(store::StoredInstruments(read, name), store::StoredInstruments(tree, name)) << name << " in " << text;
     }
 }
 
 TEST_F(StoreFolder, AnUnreadableFileIsSetAsideWholeBesideItself)
 {
     Write("garbage");
-    const std::string first = layout::SetAsideUnreadable(path.string());
+    const std::string first = files::SetAsideUnreadable(path.string());
     EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(folder, fs::path(first).parent_path());
     EXPECT_EQ("garbage", ReadBytes(first));
     Write("more garbage");
-    const std::string second = layout::SetAsideUnreadable(path.string());
+    const std::string second = files::SetAsideUnreadable(path.string());
     EXPECT_NE(first, second) << "an earlier one is never replaced";
     EXPECT_EQ("garbage", ReadBytes(first));
     EXPECT_EQ("more garbage", ReadBytes(second));
 
     fs::create_directories(path);
-    EXPECT_EQ("", layout::SetAsideUnreadable(path.string())) << "only files are moved";
+    EXPECT_EQ("", files::SetAsideUnreadable(path.string())) << "only files are moved";
     EXPECT_TRUE(fs::is_directory(path));
 }
 
@@ -217,7 +217,7 @@ TEST_F(StoreFolder, PipesDevicesAndHugeFilesAreRefusedUnreadAndLinksAndPipesSetA
 {
     const fs::path huge = folder / "huge.xml";
     testing_support::WriteBytes(huge, "<application>");
-    fs::resize_file(huge, layout::kMaxUserFileBytes + 1); // sparse: no disk taken
+    fs::resize_file(huge, files::kMaxUserFileBytes + 1); // sparse: no disk taken
     const fs::path zero = folder / "zero.xml";
     fs::create_symlink("/dev/zero", zero);
     const fs::path pipe = folder / "pipe.xml";
@@ -228,18 +228,18 @@ TEST_F(StoreFolder, PipesDevicesAndHugeFilesAreRefusedUnreadAndLinksAndPipesSetA
     {
         try
         {
-            layout::ReadStoredWatchlists(file.string());
+            store::ReadStoredWatchlists(file.string());
             ADD_FAILURE() << file << " was read";
         }
-        catch (const layout::UnreadableFile& error)
+        catch (const files::UnreadableFile& error)
         {
             EXPECT_EQ(file.string() + ": " + reason, error.what());
         }
     }
-    EXPECT_FALSE(layout::SetAsideUnreadable(zero.string()).empty());
-    EXPECT_FALSE(layout::SetAsideUnreadable(pipe.string()).empty());
+    EXPECT_FALSE(files::SetAsideUnreadable(zero.string()).empty());
+    EXPECT_FALSE(files::SetAsideUnreadable(pipe.string()).empty());
     EXPECT_FALSE(fs::exists(fs::symlink_status(zero)) || fs::exists(fs::symlink_status(pipe)));
-    EXPECT_EQ("", layout::SetAsideUnreadable("/dev/zero"));
+    EXPECT_EQ("", files::SetAsideUnreadable("/dev/zero"));
     EXPECT_TRUE(fs::exists("/dev/zero"));
 }
 
@@ -256,25 +256,25 @@ TEST_F(StoreFolder, DocumentsDenseWithMarkupAreRefusedBeforeParsing)
             text += " a=''";
         return text + "/>\n</watchlists>\n</application>";
     };
-    Write(dense(layout::kMaxTreeItems + 1));
+    Write(dense(files::kMaxTreeItems + 1));
     try
     {
-        layout::ReadStore(path.string());
+        store::ReadStore(path.string());
         ADD_FAILURE() << "a tree of too many nodes was built";
     }
-    catch (const layout::UnreadableFile& error)
+    catch (const files::UnreadableFile& error)
     {
         EXPECT_EQ(path.string() + ":3: more than 1000000 elements and attributes", error.what());
     }
-    EXPECT_NO_THROW(layout::ReadStoredWatchlists(path.string())) << "within the scanner's bound";
+    EXPECT_NO_THROW(store::ReadStoredWatchlists(path.string())) << "within the scanner's bound";
 
-    Write(dense(layout::kMaxScannedItems + 1));
+    Write(dense(files::kMaxScannedItems + 1));
     try
     {
-        layout::ReadStoredWatchlists(path.string());
+        store::ReadStoredWatchlists(path.string());
         ADD_FAILURE() << "parsed too many nodes";
     }
-    catch (const layout::UnreadableFile& error)
+    catch (const files::UnreadableFile& error)
     {
         EXPECT_EQ(path.string() + ":3: more than 4000000 elements and attributes", error.what());
     }
@@ -287,7 +287,7 @@ TEST_F(StoreFolder, OnlyOurOwnStaleTemporaryFilesAreRemoved)
         testing_support::WriteBytes(folder / stale, "torn");
     for (const char* other : {".watchlists.xmlshort", ".other.xmla1B2c3", "watchlists.xmla1B2c3", ".watchlists.xml.a1B2c"})
         testing_support::WriteBytes(folder / other, "someone else's");
-    EXPECT_EQ(2, layout::RemoveStaleTemporaries(path.string()));
+    EXPECT_EQ(2, files::RemoveStaleTemporaries(path.string()));
     EXPECT_EQ(5u, FilesInFolder());
     EXPECT_EQ("kept", ReadBytes(path));
 }
@@ -306,7 +306,7 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
         if (writer == 0)
         {
             for (int i = 0;; ++i)
-                layout::ReplaceFileContents(path.string(), i % 2 ? smallText : largeText);
+                files::ReplaceFileContents(path.string(), i % 2 ? smallText : largeText);
         }
         ::usleep(static_cast<useconds_t>(20000 + 17000 * round));
         ::kill(writer, SIGKILL);
@@ -316,7 +316,7 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
         const std::string bytes = ReadBytes(path);
         EXPECT_TRUE(bytes == smallText || bytes == largeText) << "round " << round << ": " << bytes.size() << " bytes";
     }
-    layout::RemoveStaleTemporaries(path.string());
+    files::RemoveStaleTemporaries(path.string());
     EXPECT_EQ(1u, FilesInFolder()) << "whatever the killed writer left half-done is cleared";
 }
 
@@ -329,12 +329,12 @@ class StoreService : public StoreFolder
 protected:
     StoreService()
     {
-        store.Observe([this](const layout::StoreChange& change) { heard.push_back(change); });
+        store.Observe([this](const store::StoreChange& change) { heard.push_back(change); });
     }
 
     std::chrono::steady_clock::time_point now{};
-    layout::WatchlistStoreService store{[this] { return path.string(); }, [this] { return now; }};
-    std::vector<layout::StoreChange> heard;
+    store::WatchlistStoreService store{[this] { return path.string(); }, [this] { return now; }};
+    std::vector<store::StoreChange> heard;
 };
 
 TEST_F(StoreService, TheFirstReadTellsNobodyAndAFileUnchangedOrReplacedByTheSameBytesIsNotReadAgain)
@@ -354,7 +354,7 @@ TEST_F(StoreService, TheFirstReadTellsNobodyAndAFileUnchangedOrReplacedByTheSame
     Write("<application><watchlists/></application>");
     EXPECT_TRUE(store.Refresh());
     ASSERT_EQ(1u, heard.size());
-    EXPECT_EQ(layout::StoreChange::Reloaded, heard[0].kind);
+    EXPECT_EQ(store::StoreChange::Reloaded, heard[0].kind);
     EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names) << "another program deleted the list";
 }
 
@@ -383,7 +383,7 @@ TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUnti
     // Unreadable while it is being written: nothing changes either.
     Write("<application><watchlists><watch");
     EXPECT_FALSE(store.Refresh());
-    EXPECT_THROW(store.Instruments("L"), layout::UnreadableFile);
+    EXPECT_THROW(store.Instruments("L"), files::UnreadableFile);
     Write(lists);
     EXPECT_TRUE(store.Has("L"));
     EXPECT_TRUE(heard.empty());
@@ -391,12 +391,12 @@ TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUnti
     // Gone for good only after enough looks spread over enough time; even
     // then no list counts as deleted, so no tab lets go of its list.
     fs::remove(path);
-    for (int check = 1; check < layout::WatchlistStoreService::kMissingChecks + 3; ++check)
+    for (int check = 1; check < store::WatchlistStoreService::kMissingChecks + 3; ++check)
         EXPECT_TRUE(store.Has("L")) << "check " << check << " within the grace";
-    now += layout::WatchlistStoreService::kMissingGrace;
+    now += store::WatchlistStoreService::kMissingGrace;
     EXPECT_FALSE(store.Has("L"));
     ASSERT_EQ(1u, heard.size());
-    EXPECT_EQ(layout::StoreChange::Reloaded, heard[0].kind);
+    EXPECT_EQ(store::StoreChange::Reloaded, heard[0].kind);
     EXPECT_TRUE(heard[0].names.empty());
     store.Add("L", {{"AMX", "B"}});
     EXPECT_EQ(std::string(kHeader) + "    <watchlist name=\"L\">\n      <instrument exchange=\"AMX\" code=\"B\"/>\n"
@@ -470,13 +470,13 @@ TEST_F(StoreService, AReorderPlacesWhatItNamesInItsOrderAmongWhatOthersAddedAndW
                                   kFooter;
     EXPECT_EQ(reordered, Read());
     ASSERT_EQ(1u, heard.size());
-    EXPECT_EQ(layout::StoreChange::Changed, heard[0].kind);
+    EXPECT_EQ(store::StoreChange::Changed, heard[0].kind);
     EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names);
 
-    const auto identity = layout::IdentityOf(path.string());
+    const auto identity = files::IdentityOf(path.string());
     store.Reorder("L", {{"AMX", "C"}, {"AMX", "A"}, {"AMX", "B"}});
     store.Reorder("Gone", {{"AMX", "C"}});
-    EXPECT_TRUE(identity == layout::IdentityOf(path.string())) << "nothing to change, nothing written";
+    EXPECT_TRUE(identity == files::IdentityOf(path.string())) << "nothing to change, nothing written";
     EXPECT_EQ(1u, heard.size());
 }
 

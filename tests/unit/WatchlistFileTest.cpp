@@ -8,12 +8,12 @@
 namespace {
 
 using layout::InstrumentRef;
-using layout::WatchlistFileContents;
+using store::WatchlistFileContents;
 using Refs = std::vector<InstrumentRef>;
 
 TEST(WatchlistFile, WritesRfc4180Csv)
 {
-    EXPECT_EQ(layout::WatchlistCsv({{"AMX", "ARPI", "Atlas, \"A\""}, {"KTX", "TKE", " lead"}, {"RHX", "KSS", ""}}),
+    EXPECT_EQ(store::WatchlistCsv({{"AMX", "ARPI", "Atlas, \"A\""}, {"KTX", "TKE", " lead"}, {"RHX", "KSS", ""}}),
               "exchange,code,name\r\nAMX,ARPI,\"Atlas, \"\"A\"\"\"\r\nKTX,TKE,\" lead\"\r\nRHX,KSS,\r\n");
 }
 
@@ -21,7 +21,7 @@ TEST(WatchlistFile, WritesRfc4180Csv)
 // return before one) as a formula; such fields go out behind an apostrophe.
 TEST(WatchlistFile, WritesFormulaLookingFieldsAsText)
 {
-    EXPECT_EQ(layout::WatchlistCsv({{"AMX", "=1+1", "=HYPERLINK(\"http://x\",\"y\")"},
+    EXPECT_EQ(store::WatchlistCsv({{"AMX", "=1+1", "=HYPERLINK(\"http://x\",\"y\")"},
                                     {"+X", "-2+3", "+cmd|' /C calc'!A0"},
                                     {"@A", "KSS", "@SUM(1+1)"},
                                     {"RHX", "'=A1", "\t=1"},
@@ -38,10 +38,10 @@ TEST(WatchlistFile, ReadsBackWhatItWrote)
 {
     const Refs refs = {{"AMX", "A,B"}, {"KTX", "Q\"T"}, {"", "LINE\nBREAK"}, {"RHX", "KSS"},
                        {"=X", "-2+3"}, {"@A", "'=A1"}, {"RHX", "''+1"}, {"AMX", "\t=1"}, {"AMX", "'"}, {"AMX", "'KSS"}};
-    std::vector<layout::WatchlistFileRow> rows;
+    std::vector<store::WatchlistFileRow> rows;
     for (const InstrumentRef& ref : refs)
         rows.push_back({ref.exchange, ref.code, "x\r\ny"});
-    const WatchlistFileContents read = layout::ReadWatchlistText(layout::WatchlistCsv(rows));
+    const WatchlistFileContents read = store::ReadWatchlistText(store::WatchlistCsv(rows));
     EXPECT_EQ(read.problem, WatchlistFileContents::None);
     EXPECT_EQ(read.entries, refs);
 }
@@ -76,7 +76,7 @@ TEST(WatchlistFile, ReadsWhatUsersHandOver)
         {"one megabyte line", std::string(1u << 20, 'A'), P::EntryTooLong, 1, {}},
         {"long code after a quoted line end", "code,name\nKSS,\"two\nlines\"\n" + std::string(65, 'C') + ",x\n",
          P::EntryTooLong, 4, {}},
-        {"ten megabytes", TenMegabytesOfCodes(), P::TooManyEntries, layout::kMaxFileEntries + 1, {}},
+        {"ten megabytes", TenMegabytesOfCodes(), P::TooManyEntries, store::kMaxFileEntries + 1, {}},
         {"byte order mark and CRLF", "\xEF\xBB\xBF" "exchange,code,name\r\nAMX,ARPI,\"Atlas\r\nRidge\"\r\nRHX,KSS,K\r\n",
          P::None, 0, {{"AMX", "ARPI"}, {"RHX", "KSS"}}},
         {"columns in another order", "Name, Code ,EXCHANGE\n\"x, y\", KSS ,RHX\n,,\nn,ARPI\nNOPE\n", P::None, 0,
@@ -88,7 +88,7 @@ TEST(WatchlistFile, ReadsWhatUsersHandOver)
     };
     for (const FileCase& test : cases)
     {
-        const WatchlistFileContents read = layout::ReadWatchlistText(test.text);
+        const WatchlistFileContents read = store::ReadWatchlistText(test.text);
         EXPECT_EQ(read.problem, test.problem) << test.what;
         EXPECT_EQ(read.line, test.line) << test.what;
         EXPECT_EQ(read.entries, test.entries) << test.what;

@@ -1,12 +1,16 @@
 // The trend column's sampling: a point of every row of the tabs that show
 // it, at a fixed interval, on a timer of its own and never per quote.
 
+#include "board/TrendSampler.h"
+
 #include <algorithm>
 #include <cstdlib>
 
 #include <wx/timer.h>
 #include <wx/utils.h>
 
+#include "board/BoardRows.h"
+#include "board/TabSorting.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -19,9 +23,9 @@ namespace {
 // that is shorter, so that a late timer does not skip a point.
 constexpr std::chrono::milliseconds kTrendCheck{1000};
 
-}  // namespace
-
-std::chrono::milliseconds Tickerdeck::TrendIntervalOfEnvironment()
+/// The product samples every ten seconds; TICKERDECK_TREND_INTERVAL_MS
+/// shortens that for trying the column out.
+std::chrono::milliseconds TrendIntervalOfEnvironment()
 {
     wxString text;
     long milliseconds = 0;
@@ -30,61 +34,64 @@ std::chrono::milliseconds Tickerdeck::TrendIntervalOfEnvironment()
     return TrendSamples::kInterval;
 }
 
-void Tickerdeck::StartTrendTimer()
+}  // namespace
+
+TrendSampler::TrendSampler(Tickerdeck& board)
+    : m_board(board), m_samples(TrendIntervalOfEnvironment()), m_timer(std::make_unique<wxTimer>())
 {
-    m_trendSamples = TrendSamples(TrendIntervalOfEnvironment());
-    m_trendTimer = std::make_unique<wxTimer>();
-    m_trendTimer->Bind(wxEVT_TIMER, [this](wxTimerEvent&) { SampleTrends(TrendSamples::Clock::now()); });
-    m_trendTimer->Start(static_cast<int>(std::min(kTrendCheck, m_trendSamples.Interval() / 4).count()));
+    m_timer->Bind(wxEVT_TIMER, [this](wxTimerEvent&) { SampleTrends(TrendSamples::Clock::now()); });
+    m_timer->Start(static_cast<int>(std::min(kTrendCheck, m_samples.Interval() / 4).count()));
 }
 
-void Tickerdeck::StopTrendTimer()
+TrendSampler::~TrendSampler() = default;
+
+void TrendSampler::StopTrendTimer()
 {
-    if (m_trendTimer)
-        m_trendTimer->Stop();
+    m_timer->Stop();
 }
 
-bool Tickerdeck::ShowsTrend(const wxGridEx* grid)
+bool TrendSampler::ShowsTrend(const wxGridEx* grid)
 {
     return grid && grid->GetNumberCols() > column::Trend && grid->GetColSize(column::Trend) > 0;
 }
 
-void Tickerdeck::SampleTrends(TrendSamples::Clock::time_point now)
+void TrendSampler::SampleTrends(TrendSamples::Clock::time_point now)
 {
+    wxGridEx* current = m_board.GetCurrentGrid();
     // A history date shows one day's closing quotes: no path to draw.
-    if (!GetDateText().empty())
+    if (!m_board.Rows().GetDateText().empty())
     {
-        if (m_trendSamples.Size() > 0)
+        if (m_samples.Size() > 0)
         {
-            m_trendSamples.Clear();
-            if (ShowsTrend(m_currentGrid))
-                RefreshTrendCells(m_currentGrid);
+            m_samples.Clear();
+            if (ShowsTrend(current))
+                RefreshTrendCells(current);
         }
         return;
     }
-    if (!m_trendSamples.Due(now))
+    if (!m_samples.Due(now))
         return;
     std::vector<const Price*> watched;
-    for (const wxGridEx* grid : m_grids)
+    for (const wxGridEx* grid : m_board.GetGrids())
         if (ShowsTrend(grid))
         {
-            const std::vector<Price*>& members = TableOf(grid)->Members();
+            const std::vector<Price*>& members = Tickerdeck::TableOf(grid)->Members();
             watched.insert(watched.end(), members.begin(), members.end());
         }
-    if (watched.empty() && m_trendSamples.Size() == 0)
+    if (watched.empty() && m_samples.Size() == 0)
         return;
-    m_trendSamples.Take(watched, now);
-    if (!ShowsTrend(m_currentGrid))
+    m_samples.Take(watched, now);
+    if (!ShowsTrend(current))
         return;
-    if (m_currentGrid->GetSortingColumn() == column::Trend)
-        SortByItsColumn(m_currentGrid);
+    if (current->GetSortingColumn() == column::Trend)
+        m_board.Sorting().SortByItsColumn(current);
     else
-        RefreshTrendCells(m_currentGrid);
+        RefreshTrendCells(current);
 }
 
-void Tickerdeck::RefreshTrendCells(wxGridEx* grid)
+void TrendSampler::RefreshTrendCells(wxGridEx* grid)
 {
-    const QuoteGridView::Area area = TableOf(grid)->VisibleArea();
+    const QuoteGridView::Area area = Tickerdeck::TableOf(grid)->VisibleArea();
     if (area.lastRow < area.firstRow)
         return;
     wxRect rect = grid->CellToRect(area.firstRow, column::Trend);

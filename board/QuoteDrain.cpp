@@ -1,11 +1,16 @@
 // Live quotes in: each quote event updates the current tab and runs the
-// alert check.
+// alert check, which queues a firing to the board, never handles it inside
+// the update.
 
 #include <memory>
+#include <optional>
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
 
+#include "board/QuoteDrain.h"
+
+#include "board/AlertNotification.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -61,19 +66,29 @@ private:
     bool m_reached = false;
 };
 
+#if TICKERDECK_QUOTE_DRAIN
+/// Reaches the queue members the toolkit keeps protected in every handler.
+struct QueueOf : wxEvtHandler
+{
+    static wxList* Pending(wxEvtHandler& handler) { return handler.*(&QueueOf::m_pendingEvents); }
+    static wxCriticalSection& Lock(wxEvtHandler& handler) { return handler.*(&QueueOf::m_pendingEventsLock); }
+    static const DynamicEvents* Dynamic(const wxEvtHandler& handler) { return handler.*(&QueueOf::m_dynamicEvents); }
+};
+#endif
+
 }  // namespace
 
-bool Tickerdeck::QuoteDrainBuiltIn()
+bool QuoteDrain::QuoteDrainBuiltIn()
 {
     return TICKERDECK_QUOTE_DRAIN != 0;
 }
 
-void Tickerdeck::UseQuoteDrain(bool on)
+void QuoteDrain::UseQuoteDrain(bool on)
 {
     g_quoteDrainOn = on && QuoteDrainBuiltIn();
 }
 
-void Tickerdeck::OnQuoteUpdate(wxCommandEvent& event)
+void QuoteDrain::OnQuoteUpdate(wxCommandEvent& event)
 {
     HandleQuote(event);
     // A busy feed posts hundreds of thousands of quotes a second, and the
@@ -87,7 +102,7 @@ void Tickerdeck::OnQuoteUpdate(wxCommandEvent& event)
         HandleQuoteRun(run);
 }
 
-void Tickerdeck::HandleQuoteRun(QuoteRun& run)
+void QuoteDrain::HandleQuoteRun(QuoteRun& run)
 {
     // Each quote's work is a few dependent cache misses on a large tab:
     // the next quotes' loads start while this one is handled, the index
@@ -96,7 +111,8 @@ void Tickerdeck::HandleQuoteRun(QuoteRun& run)
     // from memory to arrive, near enough that it is still cached on use.
     constexpr size_t kIndexAhead = 8;
     constexpr size_t kRowAhead = 3;
-    TickerdeckTable* table = m_currentGrid ? TableOf(m_currentGrid) : nullptr;
+    wxGridEx* current = m_board.GetCurrentGrid();
+    TickerdeckTable* table = current ? Tickerdeck::TableOf(current) : nullptr;
     const auto prefetch = [this, &run, table](size_t at, TickerdeckTable::LoadAhead what) {
         if (at >= run.size)
             return;
@@ -126,18 +142,19 @@ void Tickerdeck::HandleQuoteRun(QuoteRun& run)
     run.size = 0;
 }
 
-void Tickerdeck::HandleQuote(const wxCommandEvent& event)
+void QuoteDrain::HandleQuote(const wxCommandEvent& event)
 {
     auto* price = static_cast<Price*>(event.GetClientData());
     // All the stale check needs of a quote: it changed now.
     m_quoteAges.Stamp(price);
-    if (!m_currentGrid)
+    wxGridEx* current = m_board.GetCurrentGrid();
+    if (!current)
         return;
-    TableOf(m_currentGrid)->UpdateRow(event);
+    Tickerdeck::TableOf(current)->UpdateRow(event);
     EvaluateAlert(price, static_cast<uint32_t>(event.GetInt()));
 }
 
-size_t Tickerdeck::TakeQueuedQuotes(QuoteRun& run)
+size_t QuoteDrain::TakeQueuedQuotes(QuoteRun& run)
 {
     run.size = 0;
 #if TICKERDECK_QUOTE_DRAIN
@@ -146,34 +163,36 @@ size_t Tickerdeck::TakeQueuedQuotes(QuoteRun& run)
     // While a modal loop yields only some kinds of event go through; and a
     // handler pushed onto the board or bound to quotes must still see them.
     const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    if ((loop && loop->IsYielding()) || GetEventHandler() != this || QuotesBoundElsewhere())
+    if ((loop && loop->IsYielding()) || m_board.GetEventHandler() != &m_board || QuotesBoundElsewhere())
         return 0;
-    wxCriticalSectionLocker lock(m_pendingEventsLock);
-    if (!m_pendingEvents)
+    wxCriticalSectionLocker lock(QueueOf::Lock(m_board));
+    wxList* const pending = QueueOf::Pending(m_board);
+    if (!pending)
         return 0;
     // The last queued event stays: the toolkit keeps a handler on its list
     // of handlers with pending events until it has taken the last one itself.
     while (run.size < run.events.size())
     {
-        const auto node = m_pendingEvents->GetFirst();
+        const auto node = pending->GetFirst();
         if (!node || !node->GetNext())
             break;
         auto* queued = static_cast<wxEvent*>(node->GetData());
         if (!IsQuoteEvent(*queued))
             break;
-        m_pendingEvents->Erase(node);
+        pending->Erase(node);
         run.events[run.size++].reset(queued);
     }
 #endif
     return run.size;
 }
 
-bool Tickerdeck::QuotesBoundElsewhere() const
+bool QuoteDrain::QuotesBoundElsewhere() const
 {
 #if TICKERDECK_QUOTE_DRAIN
-    if (!m_dynamicEvents)
+    const auto* dynamicEvents = QueueOf::Dynamic(m_board);
+    if (!dynamicEvents)
         return false;
-    for (const wxDynamicEventTableEntry* entry : *m_dynamicEvents)
+    for (const wxDynamicEventTableEntry* entry : *dynamicEvents)
     {
         if (!entry || entry->m_eventType != wxEVT_MENU)
             continue;
@@ -184,4 +203,14 @@ bool Tickerdeck::QuotesBoundElsewhere() const
     }
 #endif
     return false;
+}
+
+void QuoteDrain::EvaluateAlert(Price* quote, uint32_t changeMask)
+{
+    if (!quote)
+        return;
+    // Popups, focus changes and the chime come after the grid has taken
+    // the update.
+    if (const std::optional<AlertFiring> firing = ::EvaluateAlert(m_board.Alerts(), *quote, changeMask))
+        static_cast<wxEvtHandler&>(m_board).AddPendingEvent(AlertFiredEvent(*firing));
 }

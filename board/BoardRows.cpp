@@ -1,21 +1,17 @@
 // Quote subscriptions of the board's grids, the history date that selects
 // which day's quotes they show, and their release when the board goes away.
 
+#include "board/BoardRows.h"
+
 #include <algorithm>
 #include <set>
 
-#include <wx/datectrl.h>
-#include <wx/dateevt.h>
 #include <wx/grid.h>
-#include <wx/toolbar.h>
 
-#include "kit/BoardOwner.h"
-#include "kit/PngFile.h"
 #include "board/TabFill.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
-#include "contract/CommandIds.h"
 #include "contract/Host.h"
 
 namespace {
@@ -27,40 +23,58 @@ bool SameDay(const wxDateTime& a, const wxDateTime& b)
     return a.IsSameDate(b);
 }
 
-// The whole text must be a date; "20240105x" is as unusable as "abc".
-wxDateTime ParseDateText(const wxString& text)
-{
-    wxDateTime date;
-    wxString::const_iterator end;
-    if (!date.ParseFormat(text, "%Y%m%d", &end) || end != text.end())
-        return wxDateTime();
-    return date;
-}
-
 }  // namespace
 
-bool Tickerdeck::IsPastDay(const wxDateTime& date) const
+void NotifyRowsAppended(wxGridEx* grid, int count)
+{
+    if (count <= 0)
+        return;
+    wxGridTableMessage message(grid->GetTable(), wxGRIDTABLE_NOTIFY_ROWS_APPENDED, count);
+    grid->ProcessTableMessage(message);
+}
+
+void SyncRowCount(wxGridEx* grid)
+{
+    const int shown = grid->GetNumberRows();
+    const int rows = grid->GetTable()->GetNumberRows();
+    if (rows > shown)
+    {
+        NotifyRowsAppended(grid, rows - shown);
+    }
+    else if (rows < shown)
+    {
+        wxGridTableMessage message(grid->GetTable(), wxGRIDTABLE_NOTIFY_ROWS_DELETED, rows,
+                                   shown - rows);
+        grid->ProcessTableMessage(message);
+    }
+}
+
+BoardRows::BoardRows(Tickerdeck& board) : m_board(board), m_fills(std::make_unique<TabFills>(board)) {}
+
+BoardRows::~BoardRows() = default;
+
+bool BoardRows::IsPastDay(const wxDateTime& date) const
 {
     return date.IsValid() && !date.IsSameDate(m_today());
 }
 
-std::string Tickerdeck::GetDateText() const
+std::string BoardRows::GetDateText() const
 {
     if (!IsPastDay(m_historyDate))
         return std::string();
     return m_historyDate.Format("%Y%m%d").ToStdString();
 }
 
-void Tickerdeck::SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery delivery)
+void BoardRows::SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery delivery)
 {
-    Host* host = GetHost();
+    Host* host = m_board.GetHost();
     if (!host || !instrument || !grid)
         return;
     std::weak_ptr<bool> alive = m_alive;
     const uint64_t request = ++m_lastRequest;
     const std::string date = GetDateText();
     m_pendingRows[request] = PendingRow{grid, instrument, date};
-    host->Subscribe(this, instrument, date, [this, alive, request, delivery](Price* price) {
+    host->Subscribe(&m_board, instrument, date, [this, alive, request, delivery](Price* price) {
         // The host may answer after the board or the tab is gone.
         if (alive.expired() || !price)
             return;
@@ -69,12 +83,13 @@ void Tickerdeck::SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery d
             return;
         const PendingRow row = pending->second;
         m_pendingRows.erase(pending);
-        if (std::find(m_grids.begin(), m_grids.end(), row.grid) != m_grids.end())
+        const std::vector<wxGridEx*>& grids = m_board.GetGrids();
+        if (std::find(grids.begin(), grids.end(), row.grid) != grids.end())
             EnterRow(row.grid, price, row.date, delivery);
     });
 }
 
-void Tickerdeck::SubscribeRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, Delivery delivery)
+void BoardRows::SubscribeRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, Delivery delivery)
 {
     if (!grid)
         return;
@@ -83,10 +98,10 @@ void Tickerdeck::SubscribeRows(const std::vector<Instrument*>& instruments, wxGr
     for (Instrument* instrument : instruments)
         SubscribeRow(instrument, grid, delivery);
     m_fillingGrid = outer;
-    RearrangeRows(grid);
+    m_board.Sorting().RearrangeRows(grid);
 }
 
-void Tickerdeck::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
+void BoardRows::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
 {
     if (instruments.size() <= TabFills::kRowsAtOnce)
         SubscribeRows(instruments, grid);
@@ -94,22 +109,22 @@ void Tickerdeck::FillRows(const std::vector<Instrument*>& instruments, wxGridEx*
         m_fills->Start(grid, instruments, label);
 }
 
-bool Tickerdeck::StopFilling(wxGridEx* grid)
+bool BoardRows::StopFilling(wxGridEx* grid)
 {
     if (!m_fills->IsFilling(grid))
         return false;
     m_fills->Stop(grid);
     if (grid->GetSortingColumn() != wxNOT_FOUND)
-        RearrangeRows(grid);
+        m_board.Sorting().RearrangeRows(grid);
     return true;
 }
 
-bool Tickerdeck::IsFilling(const wxGridEx* grid) const
+bool BoardRows::IsFilling(const wxGridEx* grid) const
 {
     return m_fills->IsFilling(grid);
 }
 
-void Tickerdeck::SubscribeSlice(wxGridEx* grid, Instrument* const* instruments, size_t count)
+void BoardRows::SubscribeSlice(wxGridEx* grid, Instrument* const* instruments, size_t count)
 {
     wxGridEx* const outer = m_fillingGrid;
     m_fillingGrid = grid;
@@ -118,9 +133,9 @@ void Tickerdeck::SubscribeSlice(wxGridEx* grid, Instrument* const* instruments, 
     m_fillingGrid = outer;
 }
 
-void Tickerdeck::EnterRow(wxGridEx* grid, Price* price, const std::string& date, Delivery delivery)
+void BoardRows::EnterRow(wxGridEx* grid, Price* price, const std::string& date, Delivery delivery)
 {
-    TickerdeckTable* table = TableOf(grid);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
     if (delivery == Delivery::Interactive && table->IsMember(price))
         return;
     Subscription& subscription = m_subscriptions[price];
@@ -128,7 +143,7 @@ void Tickerdeck::EnterRow(wxGridEx* grid, Price* price, const std::string& date,
     {
         subscription.date = date;
         // A quote that never changes goes stale counting from its arrival.
-        m_quoteAges.Track(price);
+        m_board.Quotes().Ages().Track(price);
     }
     std::vector<wxGridEx*>& holders = subscription.grids;
     if (delivery == Delivery::Batch || std::find(holders.begin(), holders.end(), grid) == holders.end())
@@ -145,7 +160,7 @@ void Tickerdeck::EnterRow(wxGridEx* grid, Price* price, const std::string& date,
     grid->EndBatch();
 }
 
-std::vector<Instrument*> Tickerdeck::PendingInstruments(const wxGridEx* grid) const
+std::vector<Instrument*> BoardRows::PendingInstruments(const wxGridEx* grid) const
 {
     std::vector<Instrument*> instruments;
     for (const auto& [request, row] : m_pendingRows)
@@ -154,21 +169,7 @@ std::vector<Instrument*> Tickerdeck::PendingInstruments(const wxGridEx* grid) co
     return instruments;
 }
 
-void Tickerdeck::RearrangeRows(wxGridEx* grid)
-{
-    TickerdeckTable* table = TableOf(grid);
-    Price* selected = FirstSelectedPrice(grid);
-    grid->BeginBatch();
-    table->RebuildRowsFromMembers();
-    if (grid->GetSortingColumn() != wxNOT_FOUND)
-        table->SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
-    SyncRowCount(grid);
-    SelectPrice(grid, selected);
-    grid->ForceRefresh();
-    grid->EndBatch();
-}
-
-void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
+void BoardRows::ReleaseRow(wxGridEx* grid, Price* price)
 {
     const auto entry = m_subscriptions.find(price);
     if (entry == m_subscriptions.end())
@@ -179,17 +180,17 @@ void Tickerdeck::ReleaseRow(wxGridEx* grid, Price* price)
         return;
     const std::string date = entry->second.date;
     m_subscriptions.erase(entry);
-    m_quoteAges.Forget(price);
-    if (Host* host = GetHost())
-        host->Unsubscribe(this, price->instrument, date);
+    m_board.Quotes().Ages().Forget(price);
+    if (Host* host = m_board.GetHost())
+        host->Unsubscribe(&m_board, price->instrument, date);
 }
 
-std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
+std::vector<Instrument*> BoardRows::ClearRows(wxGridEx* grid)
 {
     // What a fill had not reached yet belongs to the tab as much as the
     // requests the host has not answered.
     std::vector<Instrument*> unreached = m_fills->Stop(grid);
-    TickerdeckTable* table = TableOf(grid);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
     // Rows a filter hides hold a subscription too; a quote listed twice is
     // let go at its first row and found released at the second.
     for (Price* price : table->Members())
@@ -203,8 +204,8 @@ std::vector<Instrument*> Tickerdeck::ClearRows(wxGridEx* grid)
     return unanswered;
 }
 
-std::vector<Instrument*> Tickerdeck::ForgetPendingRows(wxGridEx* grid,
-                                                       const std::function<bool(const Instrument*)>& which)
+std::vector<Instrument*> BoardRows::ForgetPendingRows(wxGridEx* grid,
+                                                      const std::function<bool(const Instrument*)>& which)
 {
     std::vector<PendingRow> forgotten;
     for (auto pending = m_pendingRows.begin(); pending != m_pendingRows.end();)
@@ -230,50 +231,45 @@ std::vector<Instrument*> Tickerdeck::ForgetPendingRows(wxGridEx* grid,
         stillWanted.emplace(price->instrument, subscription.date);
     for (const auto& [request, pending] : m_pendingRows)
         stillWanted.emplace(pending.instrument, pending.date);
-    Host* host = GetHost();
+    Host* host = m_board.GetHost();
     for (const PendingRow& pending : forgotten)
     {
         instruments.push_back(pending.instrument);
         if (host && stillWanted.emplace(pending.instrument, pending.date).second)
-            host->Unsubscribe(this, pending.instrument, pending.date);
+            host->Unsubscribe(&m_board, pending.instrument, pending.date);
     }
     return instruments;
 }
 
-void Tickerdeck::NotifyRowsAppended(wxGridEx* grid, int count)
+void BoardRows::DropRows(wxGridEx* grid, const std::vector<Price*>& quotes)
 {
-    if (count <= 0)
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    std::vector<Price*> leaving;
+    for (Price* quote : quotes)
+        if (quote && table->IsMember(quote))
+            leaving.push_back(quote);
+    if (leaving.empty())
         return;
-    wxGridTableMessage message(grid->GetTable(), wxGRIDTABLE_NOTIFY_ROWS_APPENDED, count);
-    grid->ProcessTableMessage(message);
+    table->RemoveMembers(leaving);
+    for (Price* quote : leaving)
+        ReleaseRow(grid, quote);
+    wxGridUpdateLocker batch(grid);
+    SyncRowCount(grid);
+    grid->ClearSelection();
+    grid->ForceRefresh();
 }
 
-void Tickerdeck::SyncRowCount(wxGridEx* grid)
-{
-    const int shown = grid->GetNumberRows();
-    const int rows = grid->GetTable()->GetNumberRows();
-    if (rows > shown)
-    {
-        NotifyRowsAppended(grid, rows - shown);
-    }
-    else if (rows < shown)
-    {
-        wxGridTableMessage message(grid->GetTable(), wxGRIDTABLE_NOTIFY_ROWS_DELETED, rows,
-                                   shown - rows);
-        grid->ProcessTableMessage(message);
-    }
-}
-
-void Tickerdeck::SetHistoryDate(const wxDateTime& date)
+void BoardRows::SetHistoryDate(const wxDateTime& date)
 {
     if (SameDay(date, m_historyDate))
         return;
 
+    const std::vector<wxGridEx*>& grids = m_board.GetGrids();
     std::vector<std::vector<Instrument*>> instrumentsOfGrid;
-    for (wxGridEx* grid : m_grids)
+    for (wxGridEx* grid : grids)
     {
         std::vector<Instrument*> instruments;
-        for (Price* price : TableOf(grid)->Members())
+        for (Price* price : Tickerdeck::TableOf(grid)->Members())
             if (price && price->instrument)
                 instruments.push_back(price->instrument);
         // Rows still waiting for their answer belong to the tab as well.
@@ -284,52 +280,21 @@ void Tickerdeck::SetHistoryDate(const wxDateTime& date)
 
     m_historyDate = date;
     // The points were of the other day's quotes; the sampling starts afresh.
-    m_trendSamples.Clear();
-    for (std::size_t index = 0; index < m_grids.size(); ++index)
-        SubscribeRows(instrumentsOfGrid[index], m_grids[index]);
-    UpdateHistoryTool();
+    m_board.Trends().Forget();
+    for (std::size_t index = 0; index < grids.size(); ++index)
+        SubscribeRows(instrumentsOfGrid[index], grids[index]);
+    m_board.ShowHistoryDate(IsPastDay(m_historyDate) ? m_historyDate : wxDateTime(), m_today());
 }
 
-void Tickerdeck::UpdateHistoryTool()
+void BoardRows::ReleaseAll()
 {
-    // The host's history date command changes the day too; the picker must
-    // not go on showing the one picked before.
-    if (m_datePicker)
-        m_datePicker->SetValue(m_historyDate.IsValid() ? m_historyDate : m_today());
-    if (HasOwnFrame())
-        return;
-    const char* path = IsPastDay(m_historyDate) ? "./icon/history_red.png" : "./icon/history.png";
-    m_toolbar->SetToolNormalBitmap(cmd::OpenAnotherWindow, LoadPngOrBlank(path));
-    m_toolbar->Refresh();
-}
-
-void Tickerdeck::OnHistoryDateFromHost(wxCommandEvent& event)
-{
-    SetHistoryDate(ParseDateText(event.GetString()));
-}
-
-void Tickerdeck::OnDatePicked(wxDateEvent& event)
-{
-    SetHistoryDate(event.GetDate());
-}
-
-void Tickerdeck::OnDestroy(wxWindowDestroyEvent& event)
-{
-    event.Skip();
-    // Destroy events of child windows travel up to us as well.
-    if (event.GetEventObject() != this || !m_alive)
-        return;
     m_alive.reset();
-    if (m_owner)
-        m_owner->ForgetPanel(this);
-
     // The board goes whole: each subscription is let go once, not row by row
     // and tab by tab, which on a whole exchange took most of a quit.
-    if (Host* host = GetHost())
+    if (Host* host = m_board.GetHost())
         for (const auto& [price, subscription] : m_subscriptions)
-            host->Unsubscribe(this, price->instrument, subscription.date);
+            host->Unsubscribe(&m_board, price->instrument, subscription.date);
     m_subscriptions.clear();
-    for (wxGridEx* grid : m_grids)
+    for (wxGridEx* grid : m_board.GetGrids())
         ClearRows(grid);
-    m_currentGrid = nullptr;
 }

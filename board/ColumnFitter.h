@@ -1,0 +1,39 @@
+#pragma once
+// The widths of the columns of a board's tabs.
+
+#include <cstdint>
+#include <vector>
+
+class Tickerdeck;
+class wxGridEx;
+class wxGridSizeEvent;
+class wxMouseEvent;
+class wxSizeEvent;
+
+/// Fits the columns of the board's tabs to their contents and stretches
+/// them to the window, where the board's settings fit them, and shows a
+/// figure cut off in a narrow cell as the cell's tool tip.
+class ColumnFitter
+{
+public:
+    explicit ColumnFitter(Tickerdeck& board) : m_board(board) {}
+    ColumnFitter(const ColumnFitter&) = delete;
+    ColumnFitter& operator=(const ColumnFitter&) = delete;
+
+    void FitColumns(wxGridEx* grid);
+    void FitAllColumns();
+    /// A paint of `grid` found figures wider than their columns (a bit per
+    /// column id): where the columns are fitted, they are fitted again.
+    void WidenCutOffColumns(wxGridEx* grid, uint32_t columns);
+    /// Gives the figure under the pointer as a tool tip when its cell shows it cut off.
+    void ShowCutOffFigure(wxMouseEvent& event);
+    void OnGridSize(wxSizeEvent& event);
+    /// A column dragged to a width of the user's: fitting goes off.
+    void OnColumnDragged(wxGridSizeEvent& event);
+
+private:
+    /// Sets the content widths, then stretches them to the window as fitting does.
+    void FitColumnsTo(wxGridEx* grid, std::vector<int> widths);
+
+    Tickerdeck& m_board;
+};

@@ -1,0 +1,211 @@
+// The three-step column sort cycle of a grid, and sorted tabs holding their
+// order while the user aims at rows: a mouse button down, a menu or dialog
+// of the board open, a moment after a click, and while the user paused the
+// tab's sort.
+
+#include "board/TabSorting.h"
+
+#include <chrono>
+
+#include <wx/dialog.h>
+#include <wx/grid.h>
+#include <wx/utils.h>
+
+#include "kit/ThemedDialog.h"
+#include "board/BoardRows.h"
+#include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "controls/wxGridEx.h"
+
+namespace {
+
+// Often enough that a dialog opening is seen before the next batch of
+// quotes does much, rarely enough to cost nothing.
+constexpr int kHoldCheckMs = 100;
+
+int64_t SteadyNow()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+TabSorting::TabSorting(Tickerdeck& board) : m_board(board)
+{
+    m_holdTimer.Bind(wxEVT_TIMER, &TabSorting::OnHoldTimer, this);
+}
+
+Price* TabSorting::FirstSelectedPrice(const wxGridEx* grid)
+{
+    const wxArrayInt selected = grid->GetSelectedRows();
+    if (selected.empty())
+        return nullptr;
+    return Tickerdeck::TableOf(grid)->RowPrice(selected[0]);
+}
+
+void TabSorting::SelectPrice(wxGridEx* grid, const Price* price)
+{
+    if (!price)
+        return;
+    const int row = Tickerdeck::TableOf(grid)->RowOf(price);
+    if (row >= 0)
+        grid->SelectRow(row);
+}
+
+void TabSorting::SortByItsColumn(wxGridEx* grid)
+{
+    const int sortColumn = grid->GetSortingColumn();
+    if (sortColumn == wxNOT_FOUND)
+        return;
+    Price* selected = FirstSelectedPrice(grid);
+    Tickerdeck::TableOf(grid)->SortRows(sortColumn, grid->IsSortOrderAscending());
+    SelectPrice(grid, selected);
+    grid->ForceRefresh();
+}
+
+void TabSorting::RearrangeRows(wxGridEx* grid)
+{
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    Price* selected = FirstSelectedPrice(grid);
+    grid->BeginBatch();
+    table->RebuildRowsFromMembers();
+    if (grid->GetSortingColumn() != wxNOT_FOUND)
+        table->SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
+    SyncRowCount(grid);
+    SelectPrice(grid, selected);
+    grid->ForceRefresh();
+    grid->EndBatch();
+}
+
+void TabSorting::TabShown(const wxGridEx* grid)
+{
+    if (grid->GetSortingColumn() != wxNOT_FOUND)
+        m_sortClickCount = 0;  // the first header click here returns to the stored order
+}
+
+void TabSorting::OnColumnSort(wxGridEvent& event)
+{
+    auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    if (!table)
+    {
+        event.Skip();
+        return;
+    }
+    const int column = event.GetCol();
+    if (column == -1)
+    {
+        ++m_sortClickCount;
+        return;
+    }
+    // The board sets the arrow itself and vetoes the grid's own change, so
+    // that arrow and rows cannot disagree whatever the grid would flip.
+    event.Veto();
+    if (grid->GetSortingColumn() != column)
+    {
+        // Another column starts its own cycle, at its first step.
+        grid->SetSortingColumn(column, false);
+        m_sortClickCount = 2;
+    }
+    else if (m_sortClickCount % 3 == 0)
+    {
+        grid->UnsetSortingColumn();
+        m_sortClickCount = 1;
+    }
+    else
+    {
+        grid->SetSortingColumn(column, !grid->IsSortOrderAscending());
+        ++m_sortClickCount;
+    }
+    if (grid->GetSortingColumn() == wxNOT_FOUND)
+        RearrangeRows(grid);  // back to the stored order, as filtered
+    else
+        SortByItsColumn(grid);
+}
+
+int64_t TabSorting::HoldNow() const
+{
+    return m_steadyClock ? m_steadyClock() : SteadyNow();
+}
+
+void TabSorting::OnGridButton(wxMouseEvent& event)
+{
+    if (event.ButtonDown())
+        m_sortHold.Press();
+    else
+        m_sortHold.Release(HoldNow());
+    UpdateSortHold();
+    event.Skip();
+}
+
+void TabSorting::OnHoldTimer(wxTimerEvent& /*event*/)
+{
+    // A release the grid never saw (a menu took it) must not hold for ever.
+    if (!wxGetMouseState().ButtonIsDown(wxMOUSE_BTN_ANY) && m_sortHold.Holds(INT64_MAX / 2))
+        m_sortHold.Release(HoldNow());
+    UpdateSortHold();
+}
+
+bool TabSorting::HasOpenDialog() const
+{
+    // The frame the board lies in: the owner frame of its dialogs. The
+    // owner frame itself is not read, it may be a link group of no window.
+    const wxWindow* frame = wxGetTopLevelParent(&m_board);
+    if (!frame)
+        return false;
+    for (const wxWindow* child : frame->GetChildren())
+    {
+        const auto* dialog = wxDynamicCast(child, wxDialog);
+        if (!dialog || !dialog->IsShown())
+            continue;
+        const auto* themed = wxDynamicCast(child, ThemedDialog);
+        if (!themed || !themed->LeavesParentUsable())
+            return true;
+    }
+    return false;
+}
+
+void TabSorting::UpdateSortHold()
+{
+    const int64_t now = HoldNow();
+    const bool held = m_sortHold.Holds(now) || HasOpenDialog();
+    bool anyHeld = held;
+    for (wxGridEx* grid : m_board.GetGrids())
+    {
+        TickerdeckTable* table = Tickerdeck::TableOf(grid);
+        const bool tabHeld = held || table->IsSortPaused();
+        anyHeld = anyHeld || tabHeld;
+        table->HoldSort(tabHeld);
+        if (tabHeld || !table->IsSortBehind())
+            continue;
+        table->ClearSortBehind();
+        // Other tabs sort when they are shown.
+        if (grid == m_board.GetCurrentGrid())
+            SortByItsColumn(grid);
+    }
+    // Watched only while something holds: a dialog opened from a menu shows
+    // within the moment that follows the click.
+    if (anyHeld && !m_holdTimer.IsRunning())
+        m_holdTimer.Start(kHoldCheckMs);
+    else if (!anyHeld && m_holdTimer.IsRunning())
+        m_holdTimer.Stop();
+}
+
+void TabSorting::SetSortPaused(wxGridEx* grid, bool paused)
+{
+    if (!grid)
+        return;
+    Tickerdeck::TableOf(grid)->SetSortPaused(paused);
+    m_board.MarkTab(grid, Tickerdeck::TableOf(grid)->GetFilter() != nullptr);
+    UpdateSortHold();
+}
+
+void TabSorting::HoldForMenu(bool open)
+{
+    m_sortHold.SetOpen(open);
+    // The menu took the button's release; the moment after a click starts now.
+    if (!open)
+        m_sortHold.Release(HoldNow());
+    UpdateSortHold();
+}
