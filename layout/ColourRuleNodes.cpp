@@ -188,6 +188,11 @@ ColumnSets ReadColumnSets(const Tree& node)
             set.columns = ReadColumns(*columns);
         if (const auto rules = child.get_child_optional(kColourRulesElement))
             set.colourRules = ReadColourRules(*rules);
+        if (const auto computed = child.get_child_optional("computed"))
+        {
+            set.computed = ReadComputedColumns(*computed);
+            MoveComputedColumns(set.columns, set.colourRules, FirstComputedColumnOf(*computed));
+        }
         sets.sets.push_back(std::move(set));
     }
     if (!sets.Find(sets.forNewTabs))
@@ -210,6 +215,8 @@ Tree ColumnSetsTree(const ColumnSets& sets)
             columns.add_child("column", ColumnTree(column, labels));
         if (!set.colourRules.empty())
             element.put_child(kColourRulesElement, ColourRulesTree(set.colourRules));
+        if (!set.computed.empty())
+            element.put_child("computed", ComputedColumnsTree(set.computed));
         tree.add_child("set", element);
     }
     return tree;
