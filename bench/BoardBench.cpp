@@ -398,8 +398,7 @@ void BM_PaintBoardGrid(benchmark::State& state)
 void BM_PaintBoardGridTenRules(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     window.Board()->SetColourRules(window.Grid(), TenColourRules());
     RunPaint(state, window.Grid());
@@ -408,8 +407,7 @@ void BM_PaintBoardGridTenRules(benchmark::State& state)
 void BM_PaintBoardGridWithPictures(benchmark::State& state)
 {
     const Tree node = ExchangeTabNode();
-    BoardWindow window;
-    window.Open(node);
+    MarketBoard window(node);
     window.SizeGridWindow();
     ShowPictures(window);
     RunPaint(state, window.Grid());
