@@ -205,9 +205,13 @@ Tree ColumnSetsTree(const ColumnSets& sets)
     Tree tree;
     if (!sets.forNewTabs.empty())
         tree.put("<xmlattr>.new-tabs", sets.forNewTabs);
-    const std::vector<std::string> labels = FixedColumnLabels();
+    const std::vector<std::string> fixed = FixedColumnLabels();
     for (const ColumnSet& set : sets.sets)
     {
+        // Computed columns are named too, as a tab names them.
+        std::vector<std::string> labels = fixed;
+        for (const ComputedColumnDef& def : set.computed)
+            labels.push_back(def.name);
         Tree element;
         element.put("<xmlattr>.name", set.name);
         Tree& columns = element.put_child("columns", Tree());

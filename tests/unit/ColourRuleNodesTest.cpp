@@ -145,8 +145,8 @@ TEST(ColourRuleNodes, ColumnSetsKeepTheComputedColumnsTheirEntriesAndRulesName)
     sets.sets = {set};
     const std::string expected =
         "<column-sets><set name=\"Scalping\"><columns>"
-        "<column id=\"33\" name=\"\" size=\"75\" show=\"true\" sort=\"true\" ascending=\"false\" position=\"2\"/>"
-        "<column id=\"32\" name=\"\" size=\"60\" show=\"false\" sort=\"false\" ascending=\"true\" position=\"3\"/>"
+        "<column id=\"33\" name=\"From VWAP %\" size=\"75\" show=\"true\" sort=\"true\" ascending=\"false\" position=\"2\"/>"
+        "<column id=\"32\" name=\"Spread %\" size=\"60\" show=\"false\" sort=\"false\" ascending=\"true\" position=\"3\"/>"
         "</columns><colour-rules>"
         "<rule column=\"32\" condition=\"above\" value=\"0.5\" text=\"#c62828\" target=\"cell\"/>"
         "</colour-rules><computed first=\"32\">"
