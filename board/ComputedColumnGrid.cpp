@@ -1,5 +1,7 @@
 #include "board/ComputedColumnGrid.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <utility>
 
@@ -116,6 +118,19 @@ std::vector<std::string> Restore(wxGridEx* grid, const std::vector<ComputedColum
             grid->SetColSize(col, kNewColumnWidth);
     }
     return unreadable;
+}
+
+std::vector<std::string> Extend(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs)
+{
+    ComputedColumns& computed = Tickerdeck::TableOf(grid)->Computed();
+    const size_t had = std::min(computed.Size(), defs.size());
+    for (size_t index = 0; index < had; ++index)
+        if (computed.Readable(index) && !(computed.Def(index) == defs[index]))
+        {
+            FormulaRefusal why;
+            computed.Set(index, defs[index], &why);  // read before: only the decimals change
+        }
+    return Restore(grid, std::vector<ComputedColumnDef>(defs.begin() + static_cast<std::ptrdiff_t>(had), defs.end()));
 }
 
 }  // namespace computed_columns

@@ -22,5 +22,9 @@ void Remove(Tickerdeck& board, wxGridEx* grid, size_t index);
 /// read is kept, blank and stored back unchanged, and logged; the names of
 /// such columns are returned for the user's notice.
 std::vector<std::string> Restore(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs);
+/// Gives the tab the computed columns `defs`, which begin with the ones it
+/// has (their decimals may differ) and go on with the ones to add, taken in
+/// as `Restore` does. The caller rearranges the rows.
+std::vector<std::string> Extend(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs);
 
 }  // namespace computed_columns

@@ -7,10 +7,12 @@
 
 #include "kit/BoardNotice.h"
 #include "board/ColumnLayout.h"
+#include "board/ComputedColumnGrid.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "layout/ColumnSetFit.h"
 #include "model/Logger.h"
 
 namespace {
@@ -48,9 +50,11 @@ void Tickerdeck::SetColourRules(wxGridEx* grid, const std::vector<ColourRuleSpec
 
 void Tickerdeck::ApplyColumnSet(wxGridEx* grid, const layout::ColumnSet& set)
 {
+    const layout::FittedColumnSet fitted = layout::FitColumnSet(set, TableOf(grid)->Computed().Defs());
+    computed_columns::Extend(grid, fitted.computed);
     grid->UnsetSortingColumn();  // a set without a sort column leaves the tab unsorted
-    layout::ApplyColumnLayout(grid, set.columns);
-    SetColourRules(grid, set.colourRules);
+    layout::ApplyColumnLayout(grid, fitted.columns);
+    SetColourRules(grid, fitted.colourRules);
     m_sorting->RearrangeRows(grid);
     grid->ForceRefresh();
 }

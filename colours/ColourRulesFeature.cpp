@@ -93,7 +93,7 @@ ColumnSetsDialog* ColourRulesFeature::OpenSetsDialog(Tickerdeck& board, bool toS
     ColumnSetsDialog::Actions actions;
     actions.saveCurrent = [target](const std::string& name) {
         wxGridEx* grid = target->GetCurrentGrid();
-        return grid ? SetOfTab(grid, name) : layout::ColumnSet{name, {}, {}};
+        return grid ? SetOfTab(grid, name) : layout::ColumnSet{name, {}, {}, {}};
     };
     actions.apply = [target](const layout::ColumnSet& set, ColumnSetsDialog::Use use) {
         wxGridEx* current = target->GetCurrentGrid();
@@ -110,5 +110,6 @@ ColumnSetsDialog* ColourRulesFeature::OpenSetsDialog(Tickerdeck& board, bool toS
 
 layout::ColumnSet ColourRulesFeature::SetOfTab(wxGridEx* grid, const std::string& name)
 {
-    return layout::ColumnSet{name, layout::ColumnLayoutOf(grid), Tickerdeck::TableOf(grid)->GetColourRules()};
+    const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    return layout::ColumnSet{name, layout::ColumnLayoutOf(grid), table->GetColourRules(), table->Computed().Defs()};
 }

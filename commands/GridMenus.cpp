@@ -426,8 +426,10 @@ void GridMenus::AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu)
     AppendColumnSetItems(*columns);
     if (wxGridEx* grid = board.GetCurrentGrid())
     {
-        // The same new column as the header menu's, for a user who looks here.
+        // The same new column as the header menu's, for a user who looks
+        // here, set apart from the column sets as it is there.
         const size_t count = Tickerdeck::TableOf(grid)->Computed().Size();
+        columns->AppendSeparator();
         columns->Append(kNewColumnId, _("New Column..."))->Enable(count < static_cast<size_t>(kMostComputedColumns));
         columns->Bind(wxEVT_MENU, [this, &board, count](wxCommandEvent&) { OpenColumnDialog(board, count); },
                       kNewColumnId);

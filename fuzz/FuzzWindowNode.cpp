@@ -46,7 +46,8 @@ void CheckColumnSets(const fuzz::Tree& node)
     for (size_t i = 0; i < read.sets.size() && i < again.sets.size(); ++i)
         fuzz::Check(again.sets[i].name == read.sets[i].name &&
                         fuzz::SameColumns(again.sets[i].columns, read.sets[i].columns) &&
-                        again.sets[i].colourRules == read.sets[i].colourRules,
+                        again.sets[i].colourRules == read.sets[i].colourRules &&
+                        again.sets[i].computed == read.sets[i].computed,
                     "column set");
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// Sizes of cell texts in the grid's font, remembered between paints.
+// Sizes of cell texts in the grid's fonts, remembered between paints.
 
+#include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 #include <wx/font.h>
 #include <wx/gdicmn.h>
@@ -9,22 +11,35 @@
 
 class wxDC;
 
-/// Remembers how large texts are in one font. Measuring a text costs a full
-/// text layout, more than drawing it; a quote board repaints the same codes,
-/// names and most of its numbers frame after frame.
+/// Remembers how large texts are in the few fonts a grid paints with.
+/// Measuring a text costs a full text layout, more than drawing it; a quote
+/// board repaints the same codes, names and most of its numbers frame after
+/// frame, and rows in bold (a colour rule's) alternate with plain ones.
 class TextExtentCache
 {
 public:
     /// The extent `dc` gives `text` in its current font, measured once per font.
     wxSize Extent(wxDC& dc, const wxString& text);
-    size_t Size() const { return m_extents.size(); }
+    /// Texts remembered, in all fonts.
+    size_t Size() const;
 
-    /// More distinct texts than a board shows in a long session; reaching it
-    /// starts the cache afresh instead of growing without end.
+    /// More distinct texts than a board shows in a long session; a font
+    /// reaching it starts its texts afresh instead of growing without end.
     static constexpr size_t kCapacity = 16384;
+    /// Fonts remembered at once; one more forgets the one used longest ago.
+    static constexpr size_t kFonts = 4;
 
 private:
-    wxFont m_font;
-    wxString m_fontDescription;
-    std::unordered_map<wxString, wxSize> m_extents;
+    struct FontExtents
+    {
+        wxFont font;
+        wxString description;
+        uint64_t lastUse = 0;
+        std::unordered_map<wxString, wxSize> extents;
+    };
+    FontExtents& ExtentsOf(const wxFont& font);
+
+    std::vector<FontExtents> m_fonts;
+    size_t m_current = 0;
+    uint64_t m_uses = 0;
 };

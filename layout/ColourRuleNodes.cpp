@@ -188,6 +188,11 @@ ColumnSets ReadColumnSets(const Tree& node)
             set.columns = ReadColumns(*columns);
         if (const auto rules = child.get_child_optional(kColourRulesElement))
             set.colourRules = ReadColourRules(*rules);
+        if (const auto computed = child.get_child_optional("computed"))
+        {
+            set.computed = ReadComputedColumns(*computed);
+            MoveComputedColumns(set.columns, set.colourRules, FirstComputedColumnOf(*computed));
+        }
         sets.sets.push_back(std::move(set));
     }
     if (!sets.Find(sets.forNewTabs))
@@ -200,9 +205,13 @@ Tree ColumnSetsTree(const ColumnSets& sets)
     Tree tree;
     if (!sets.forNewTabs.empty())
         tree.put("<xmlattr>.new-tabs", sets.forNewTabs);
-    const std::vector<std::string> labels = FixedColumnLabels();
+    const std::vector<std::string> fixed = FixedColumnLabels();
     for (const ColumnSet& set : sets.sets)
     {
+        // Computed columns are named too, as a tab names them.
+        std::vector<std::string> labels = fixed;
+        for (const ComputedColumnDef& def : set.computed)
+            labels.push_back(def.name);
         Tree element;
         element.put("<xmlattr>.name", set.name);
         Tree& columns = element.put_child("columns", Tree());
@@ -210,6 +219,8 @@ Tree ColumnSetsTree(const ColumnSets& sets)
             columns.add_child("column", ColumnTree(column, labels));
         if (!set.colourRules.empty())
             element.put_child(kColourRulesElement, ColourRulesTree(set.colourRules));
+        if (!set.computed.empty())
+            element.put_child("computed", ComputedColumnsTree(set.computed));
         tree.add_child("set", element);
     }
     return tree;

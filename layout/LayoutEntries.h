@@ -107,6 +107,9 @@ struct ColumnSet
     std::string name;
     std::vector<ColumnEntry> columns;
     std::vector<ColourRuleSpec> colourRules;
+    /// The tab's computed columns: the entries and rules give them the ids
+    /// they had on the tab the set was saved from.
+    std::vector<ComputedColumnDef> computed;
 };
 
 /// A board's column sets, and the one its new tabs open with (empty: none).

@@ -147,32 +147,44 @@ int FirstComputedColumnOf(const Tree& computed)
     return first >= kFirstComputedBeforeTrend && first <= column::Count ? first : column::Count;
 }
 
+namespace {
+
+void MoveId(int& id, int writtenFirst)
+{
+    if (id >= writtenFirst)
+        id += column::Count - writtenFirst;
+}
+
+}  // namespace
+
+void MoveComputedColumns(std::vector<ColumnEntry>& columns, std::vector<ColourRuleSpec>& rules, int writtenFirst)
+{
+    if (writtenFirst == column::Count)
+        return;
+    for (ColumnEntry& column : columns)
+        MoveId(column.id, writtenFirst);
+    for (ColourRuleSpec& rule : rules)
+        if (rule.verbatim.empty())
+        {
+            MoveId(rule.column, writtenFirst);
+            if (rule.againstColumn >= 0)
+                MoveId(rule.againstColumn, writtenFirst);
+        }
+}
+
 void MoveComputedColumns(TabEntry& entry, int writtenFirst)
 {
-    const int by = column::Count - writtenFirst;
-    if (by == 0)
+    if (writtenFirst == column::Count)
         return;
-    const auto moved = [writtenFirst, by](int& id) {
-        if (id >= writtenFirst)
-            id += by;
-    };
-    for (ColumnEntry& column : entry.columns)
-        moved(column.id);
+    MoveComputedColumns(entry.columns, entry.colourRules, writtenFirst);
     std::map<int, std::vector<FilterCondition>> filters;
     for (auto& [id, conditions] : entry.filters)
     {
         int to = id;
-        moved(to);
+        MoveId(to, writtenFirst);
         filters[to] = std::move(conditions);
     }
     entry.filters = std::move(filters);
-    for (ColourRuleSpec& rule : entry.colourRules)
-        if (rule.verbatim.empty())
-        {
-            moved(rule.column);
-            if (rule.againstColumn >= 0)
-                moved(rule.againstColumn);
-        }
 }
 
 std::vector<ColumnEntry> ReadColumns(const Tree& columns)

@@ -42,6 +42,8 @@ int FirstComputedColumnOf(const Tree& computed);
 /// Moves the ids the entry's columns, filters and rules give computed
 /// columns written from `writtenFirst` to where they start now.
 void MoveComputedColumns(TabEntry& entry, int writtenFirst);
+/// The same for the columns and rules of a column set.
+void MoveComputedColumns(std::vector<ColumnEntry>& columns, std::vector<ColourRuleSpec>& rules, int writtenFirst);
 /// The "instrument" children of `parent` that name both exchange and code.
 std::vector<InstrumentRef> ReadInstruments(const Tree& parent);
 

@@ -132,22 +132,26 @@ Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnL
         tree.put_child("bookmark", InstrumentsTree(entry.bookmarks));
     // An element of its own, which readers that do not know it pass over.
     if (!entry.computed.empty())
-    {
-        Tree& computed = tree.put_child("computed", Tree());
-        // Where they start, so that a later version with more fixed columns
-        // still finds them, as this one finds those written before the trend column.
-        PutInt(computed, "<xmlattr>.first", column::Count);
-        for (const ComputedColumnDef& def : entry.computed)
-        {
-            Tree& column = computed.add_child("column", Tree());
-            column.put("<xmlattr>.name", def.name);
-            column.put("<xmlattr>.formula", def.formula);
-            PutInt(column, "<xmlattr>.decimals", def.decimals);
-        }
-    }
+        tree.put_child("computed", ComputedColumnsTree(entry.computed));
     if (!entry.colourRules.empty())
         tree.put_child(kColourRulesElement, ColourRulesTree(entry.colourRules));
     return tree;
+}
+
+Tree ComputedColumnsTree(const std::vector<ComputedColumnDef>& defs)
+{
+    Tree computed;
+    // Where they start, so that a later version with more fixed columns
+    // still finds them, as this one finds those written before the trend column.
+    PutInt(computed, "<xmlattr>.first", column::Count);
+    for (const ComputedColumnDef& def : defs)
+    {
+        Tree& column = computed.add_child("column", Tree());
+        column.put("<xmlattr>.name", def.name);
+        column.put("<xmlattr>.formula", def.formula);
+        PutInt(column, "<xmlattr>.decimals", def.decimals);
+    }
+    return computed;
 }
 
 Tree AlertTree(const AlertEntry& alert)

@@ -21,6 +21,9 @@ Tree TabEntryTree(const TabEntry& entry, const std::vector<std::string>& columnL
 /// One "column" element of a "columns" element, named by `labels[id]`.
 Tree ColumnTree(const ColumnEntry& column, const std::vector<std::string>& labels);
 
+/// A "computed" element holding `defs`, saying where their ids start.
+Tree ComputedColumnsTree(const std::vector<ComputedColumnDef>& defs);
+
 /// One "alert" element.
 Tree AlertTree(const AlertEntry& alert);
 

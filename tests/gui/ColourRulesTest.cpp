@@ -7,6 +7,7 @@
 #include <wx/textctrl.h>
 
 #include "kit/BoardNotice.h"
+#include "board/ComputedColumnGrid.h"
 #include "colours/ColourRulesDialog.h"
 #include "colours/ColourRulesFeature.h"
 #include "support/BoardFixture.h"
@@ -139,6 +140,48 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
 
     board->SetColourRules(grid, {});
     EXPECT_TRUE(board->GetNotice()->Text().empty()) << "the notice goes with the rules";
+}
+
+TEST_F(ColourRulesUse, ASetBringsItsComputedColumnsToATabLackingThemAndAddsThemOnce)
+{
+    const ComputedColumnDef doubled{"Doubled", "Last * 2", 1};
+    FormulaRefusal why;
+    ASSERT_TRUE(computed_columns::Set(*board, grid, 0, doubled, &why));
+    const int col = column::Count;
+    grid->SetColSize(col, 95);
+    grid->SetSortingColumn(col, false);
+    ColourRuleSpec big;
+    big.column = col;
+    big.value = "3";
+    big.style.background = RuleColour::Of(0xC62828);
+    board->SetColourRules(grid, {big});
+    const layout::ColumnSet set = ColourRulesFeature::SetOfTab(grid, "Doubling");
+    EXPECT_EQ(std::vector<ComputedColumnDef>{doubled}, set.computed);
+
+    // The other tab has a column of its own: the set's comes after it.
+    ASSERT_TRUE(computed_columns::Set(*board, other, 0, {"Range", "High - Low", 2}, &why));
+    board->ApplyColumnSet(other, set);
+    board->ApplyColumnSet(other, set);
+    ASSERT_EQ(column::Count + 2, other->GetNumberCols()) << "applied twice, added once";
+    TickerdeckTable* table = Tickerdeck::TableOf(other);
+    EXPECT_EQ("Doubled", table->GetColLabelValue(col + 1));
+    EXPECT_EQ("2.0", table->GetValue(0, col + 1));
+    EXPECT_EQ(col + 1, other->GetSortingColumn());
+    EXPECT_FALSE(other->IsSortOrderAscending());
+    EXPECT_EQ(95, other->GetColSize(col + 1));
+    EXPECT_TRUE(other->IsColShown(col));
+    ASSERT_EQ(1u, table->GetColourRules().size());
+    EXPECT_EQ(col + 1, table->GetColourRules()[0].column);
+    layout::ColumnSet finer = set;
+    finer.computed[0].decimals = 3;
+    board->ApplyColumnSet(other, finer);
+    EXPECT_EQ(column::Count + 2, other->GetNumberCols());
+    EXPECT_EQ("2.000", table->GetValue(0, col + 1)) << "the set's decimals";
+
+    board->ApplyColumnSet(grid, set);
+    EXPECT_EQ(column::Count + 1, grid->GetNumberCols()) << "the tab it came from has it already";
+    EXPECT_EQ(Rgb(0xC62828), BackgroundAt(grid, bdi, col)) << "3 doubled is above 3";
+    EXPECT_NE(Rgb(0xC62828), BackgroundAt(grid, arpi, col));
 }
 
 }  // namespace

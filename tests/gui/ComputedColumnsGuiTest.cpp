@@ -1,6 +1,8 @@
 // Computed columns on a board: the dialog's refusals, and a column that
 // sorts, follows quotes, filters, survives a save and goes again.
 
+#include <algorithm>
+
 #include <wx/textctrl.h>
 
 #include "board/ComputedColumnGrid.h"
@@ -9,6 +11,7 @@
 #include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -139,6 +142,17 @@ TEST_F(ComputedColumnsGui, TheCellMenusColumnsSubmenuOpensTheNewColumnDialogToo)
     ASSERT_NE(nullptr, columns);
     const int id = columns->FindItem("New Column...");
     ASSERT_NE(wxNOT_FOUND, id);
+    // Both menus set the new column apart from the column sets above it.
+    const std::unique_ptr<wxMenu> header = menus->BuildColumnMenu(*board, column::Last);
+    for (const wxMenu* shown : {columns, header.get()})
+    {
+        const std::vector<wxString> labels = MenuLabels(shown);
+        const auto at = std::find(labels.begin(), labels.end(), "New Column...");
+        ASSERT_NE(labels.end(), at);
+        ASSERT_NE(labels.begin(), at);
+        EXPECT_EQ("-", *(at - 1));
+        EXPECT_EQ("Apply Column Set...", *(at - 2));
+    }
     wxCommandEvent chosen(wxEVT_MENU, id);
     columns->ProcessEvent(chosen);
     EXPECT_EQ(nullptr, menus->OpenColumnDialog(*board, 0)) << "the dialog is open already";

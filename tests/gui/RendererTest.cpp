@@ -300,21 +300,30 @@ TEST_F(RendererTextTest, TextsSitWhereTheGridWouldPutThem)
             }
 }
 
-TEST(TextExtentCacheTest, ExtentsFollowTheFontOfTheDC)
+TEST(TextExtentCacheTest, ExtentsFollowTheFontOfTheDCAndFontsTakingTurnsKeepTheirTexts)
 {
     wxBitmap bitmap(10, 10);
     wxMemoryDC dc(bitmap);
     const wxFont small(wxFontInfo(8));
     const wxFont large(wxFontInfo(20).Bold());
     TextExtentCache cache;
+    const auto check = [&](const wxFont& font, const wxString& text) {
+        dc.SetFont(font);
+        EXPECT_EQ(cache.Extent(dc, text), dc.GetTextExtent(text)) << text << " in " << font.GetPointSize();
+    };
+    // Plain and bold rows take turns; an equal font made anew is the same font.
     for (int round = 0; round < 2; ++round)
-        for (const wxFont& font : {small, large, wxFont(small)})
+        for (const wxFont& font : {small, large, wxFont(wxFontInfo(8))})
             for (const wxString text : {"1,234.50", "WDGT", "-0.03533"})
-            {
-                dc.SetFont(font);
-                EXPECT_EQ(cache.Extent(dc, text), dc.GetTextExtent(text)) << text << " in " << font.GetPointSize();
-            }
-    EXPECT_LE(cache.Size(), 3u) << "texts of an earlier font were kept";
+                check(font, text);
+    EXPECT_EQ(6u, cache.Size()) << "each font measures each text once";
+
+    // More fonts than it keeps: the ones used longest ago go with their texts.
+    for (int points = 9; points < 9 + static_cast<int>(TextExtentCache::kFonts); ++points)
+        check(wxFont(wxFontInfo(points)), "WDGT");
+    EXPECT_EQ(TextExtentCache::kFonts, cache.Size());
+    check(large, "WDGT");
+    check(small, "-0.03533");
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ TEST(ColourRuleNodes, ColumnSetsKeepColumnsRulesAndTheSetForNewTabs)
     scalping.name = "Scalping";
     scalping.columns = {{column::Last, 90, true, true, false, 1}, {column::Code, 60, true, false, true, 0}};
     scalping.colourRules = {TwoRules()[1]};
-    sets.sets = {scalping, layout::ColumnSet{"Bare", {}, {}}};
+    sets.sets = {scalping, layout::ColumnSet{"Bare", {}, {}, {}}};
     sets.forNewTabs = "Scalping";
     const std::string expected =
         "<column-sets new-tabs=\"Scalping\">"
@@ -127,6 +127,60 @@ TEST(ColourRuleNodes, ColumnSetsKeepColumnsRulesAndTheSetForNewTabs)
     EXPECT_TRUE(odd.sets[0].columns.empty());
     EXPECT_TRUE(odd.forNewTabs.empty());
     EXPECT_TRUE(layout::ReadColumnSets(Node("")).sets.empty());
+}
+
+TEST(ColourRuleNodes, ColumnSetsKeepTheComputedColumnsTheirEntriesAndRulesName)
+{
+    layout::ColumnSets sets;
+    layout::ColumnSet set;
+    set.name = "Scalping";
+    set.computed = {{"Spread %", "(Sell - Buy) / Last * 100", 3}, {"From VWAP %", "(Last - Vwap) / Vwap * 100", 2}};
+    set.columns = {{column::Count + 1, 75, true, true, false, 2}, {column::Count, 60, false, false, true, 3}};
+    ColourRuleSpec red;
+    red.column = column::Count;
+    red.op = filter_op::Above;
+    red.value = "0.5";
+    red.style.text = RuleColour::Of(0xC62828);
+    set.colourRules = {red};
+    sets.sets = {set};
+    const std::string expected =
+        "<column-sets><set name=\"Scalping\"><columns>"
+        "<column id=\"33\" name=\"From VWAP %\" size=\"75\" show=\"true\" sort=\"true\" ascending=\"false\" position=\"2\"/>"
+        "<column id=\"32\" name=\"Spread %\" size=\"60\" show=\"false\" sort=\"false\" ascending=\"true\" position=\"3\"/>"
+        "</columns><colour-rules>"
+        "<rule column=\"32\" condition=\"above\" value=\"0.5\" text=\"#c62828\" target=\"cell\"/>"
+        "</colour-rules><computed first=\"32\">"
+        "<column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"3\"/>"
+        "<column name=\"From VWAP %\" formula=\"(Last - Vwap) / Vwap * 100\" decimals=\"2\"/>"
+        "</computed></set></column-sets>";
+    Tree node;
+    node.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(sets));
+    EXPECT_EQ(Body(Xml(node), "<column-sets"), expected + "</tickerdeck>");
+
+    const layout::ColumnSets read = layout::ReadColumnSets(Node(expected));
+    ASSERT_EQ(1u, read.sets.size());
+    EXPECT_EQ(set.computed, read.sets[0].computed);
+    ASSERT_EQ(2u, read.sets[0].columns.size());
+    EXPECT_EQ(column::Count + 1, read.sets[0].columns[0].id);
+    EXPECT_TRUE(read.sets[0].columns[0].sort);
+    EXPECT_EQ(set.colourRules, read.sets[0].colourRules);
+
+    // Written when computed columns started at 31: the set's ids move with the
+    // tab's, a hand-edited rule keeps its text.
+    const layout::ColumnSets older = layout::ReadColumnSets(
+        Node("<column-sets><set name=\"Old\"><columns><column id=\"31\" show=\"true\"/>"
+             "<column id=\"6\" show=\"true\"/></columns><colour-rules>"
+             "<rule column=\"6\" condition=\"above\" against=\"31\" target=\"row\"/>"
+             "<rule column=\"31\" condition=\"above\" value=\"1\" blink=\"fast\"/>"
+             "</colour-rules><computed first=\"31\"><column name=\"Range\" formula=\"High - Low\"/></computed>"
+             "</set></column-sets>"));
+    ASSERT_EQ(1u, older.sets.size());
+    EXPECT_EQ(column::Count, older.sets[0].columns[0].id);
+    EXPECT_EQ(column::Last, older.sets[0].columns[1].id);
+    EXPECT_EQ(column::Count, older.sets[0].colourRules[0].againstColumn);
+    EXPECT_EQ(column::Last, older.sets[0].colourRules[0].column);
+    EXPECT_EQ("31", older.sets[0].colourRules[1].verbatim[0].second);
+    EXPECT_EQ(2, older.sets[0].computed[0].decimals);
 }
 
 }  // namespace
