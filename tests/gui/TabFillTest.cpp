@@ -69,6 +69,15 @@ TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)
     EXPECT_EQ(6u, Tickerdeck::TableOf(grid)->Members().size());
     EXPECT_EQ(6u, Subscribed()) << "nothing asked for past the stop";
     EXPECT_EQ("", Progress());
+
+    board->Rows().ClearRows(grid);
+    Start();
+    while (board->Rows().GetTabFills().Step())
+        ;
+    EXPECT_EQ((std::vector<Instrument*>{list[9], list[8], list[7], list[6], list[5], list[4], list[3], list[2], list[2],
+                                        list[1], list[0]}),
+              InstrumentsShown(grid))
+        << "sorted once complete";
 }
 
 TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)

@@ -101,7 +101,12 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     rows.op = filter_op::Equals;
     rows.value = "BDI";
     rows.wholeRow = true;
-    board->SetColourRules(grid, {bars, rows});
+    ColourRuleSpec bold;  // last, and without a bar
+    bold.column = column::Last;
+    bold.op = filter_op::Above;
+    bold.value = "-1";
+    bold.style.bold = true;
+    board->SetColourRules(grid, {bars, rows, bold});
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     const int first = table->RowOf(host.PriceOf(arpi));
     const int second = table->RowOf(host.PriceOf(bdi));
@@ -110,13 +115,14 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     EXPECT_TRUE(table->DrawsBar(second, column::CumValue));
     EXPECT_FALSE(table->DrawsBar(second, column::Code)) << "texts take no bars";
     EXPECT_FALSE(table->DrawsBar(second, column::No)) << "nor does the row's place";
+    EXPECT_FALSE(table->DrawsBar(first, column::Last)) << "a rule without a bar draws none";
     BookmarksColumns::ToggleColumn(*board, column::Trend);
 
     table->SetWatchlistName("Core");  // a save stores the tab's list under its name
     const Tree saved = Saved(board);
     const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(saved.get_child("watchlists"));
     ASSERT_EQ(1u, tabs.size());
-    EXPECT_EQ((std::vector<ColourRuleSpec>{bars, rows}), tabs[0].colourRules);
+    EXPECT_EQ((std::vector<ColourRuleSpec>{bars, rows, bold}), tabs[0].colourRules);
     wxGridEx* restored = board->CreateTabGrid();
     layout::ApplyColumnLayout(restored, tabs[0].columns);
     EXPECT_TRUE(TrendSampler::ShowsTrend(restored));

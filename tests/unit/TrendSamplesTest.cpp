@@ -242,7 +242,11 @@ TEST(BarExport, BarRulesGiveTheirCellsOneDataBarSizedWithinTheColumn)
     onCode.column = column::Code;  // no bar in a text column
     onCode.op = filter_op::Differs;
     onCode.value = "x";
-    snapshot.rules = ColourRuleSet({bars, onCode});
+    ColourRuleSpec boldLow = bars;  // styles the other cells, without a bar
+    boldLow.op = filter_op::Below;
+    boldLow.style = RuleStyle{};
+    boldLow.style.bold = true;
+    snapshot.rules = ColourRuleSet({bars, onCode, boldLow});
     EXPECT_EQ(1u, snapshot.rules.Unusable().size()) << "a bar on a text cell is refused";
     RecordingSheet book;
     sheet::WriteTabSheet(snapshot, book);
