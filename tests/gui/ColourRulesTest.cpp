@@ -122,7 +122,7 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
     ColourRuleSpec noNumber;
     noNumber.value = "1,5";
     noNumber.style.bold = true;
-    board->SetColourRules(grid, {unread, noNumber});
+    board->Looks().SetColourRules(grid, {unread, noNumber});
     const wxString notice = board->GetNotice()->Text();
     EXPECT_NE(wxNOT_FOUND, notice.Find("Core")) << notice;
     EXPECT_NE(wxNOT_FOUND, notice.Find("rule 1")) << notice;
@@ -137,7 +137,7 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
     Flush();
     EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->GetColourRules().size());
 
-    board->SetColourRules(grid, {});
+    board->Looks().SetColourRules(grid, {});
     EXPECT_TRUE(board->GetNotice()->Text().empty()) << "the notice goes with the rules";
 }
 

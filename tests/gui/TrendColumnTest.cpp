@@ -101,7 +101,7 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     rows.op = filter_op::Equals;
     rows.value = "BDI";
     rows.wholeRow = true;
-    board->SetColourRules(grid, {bars, rows});
+    board->Looks().SetColourRules(grid, {bars, rows});
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     const int first = table->RowOf(host.PriceOf(arpi));
     const int second = table->RowOf(host.PriceOf(bdi));
