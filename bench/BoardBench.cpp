@@ -192,7 +192,7 @@ void ShowPictures(BoardWindow& window)
     }
     bars[0].column = column::CumVolume;
     bars[1].column = column::CumValue;
-    board->SetColourRules(window.Grid(), bars);
+    board->Looks().SetColourRules(window.Grid(), bars);
     const std::vector<Price*>& rows = window.Table()->Rows();
     auto at = TrendSamples::Clock::time_point{};
     for (size_t point = 0; point < TrendSamples::kWindow; ++point, at += TrendSamples::kInterval)
@@ -221,7 +221,7 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = fals
     if (filtered)
         SetTabFilter(*window.Board(), window.Grid(), RisingFilter());
     if (coloured)
-        window.Board()->SetColourRules(window.Grid(), TenColourRules());
+        window.Board()->Looks().SetColourRules(window.Grid(), TenColourRules());
     // A filtered tab's hidden quotes move too, and come back when they rise.
     Ticker ticker(filtered ? window.Table()->Members() : window.Table()->Rows());
     const int mask = filtered ? kChangedWithChange : kChangedLastBuySell;
@@ -400,7 +400,7 @@ void BM_PaintBoardGridTenRules(benchmark::State& state)
     const Tree node = ExchangeTabNode();
     MarketBoard window(node);
     window.SizeGridWindow();
-    window.Board()->SetColourRules(window.Grid(), TenColourRules());
+    window.Board()->Looks().SetColourRules(window.Grid(), TenColourRules());
     RunPaint(state, window.Grid());
 }
 

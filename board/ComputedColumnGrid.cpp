@@ -40,12 +40,12 @@ void DropFilterColumn(Tickerdeck& board, wxGridEx* grid, int removed)
         if (col != removed)
             columns[col > removed ? col - 1 : col] = conditions;
     auto narrowed = std::make_unique<FilterSet>(std::move(columns));
-    Tickerdeck::TabFilterMap& filters = board.TabFilters();
+    TabLooks::TabFilterMap& filters = board.Looks().TabFilters();
     if (narrowed->IsEmpty())
     {
         table->SetFilter(nullptr);
         filters.erase(grid->GetSplitter());
-        board.MarkTabFiltered(grid, false);
+        board.Looks().MarkTabFiltered(grid, false);
         return;
     }
     table->SetFilter(narrowed.get());
@@ -88,7 +88,7 @@ void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
     else if (sorting > col)
         grid->SetSortingColumn(sorting - 1, grid->IsSortOrderAscending());
     DropFilterColumn(board, grid, col);
-    board.SetColourRules(grid, RulesWithoutColumn(table->GetColourRules(), col));
+    board.Looks().SetColourRules(grid, RulesWithoutColumn(table->GetColourRules(), col));
     table->Computed().Remove(index);
     TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_DELETED, col, 1);
     board.Sorting().RearrangeRows(grid);

@@ -110,7 +110,7 @@ void Tickerdeck::RemoveTab(wxGridEx* grid)
     m_rows->ClearRows(grid);
     // The table only borrows its filter; the map owns it.
     TableOf(grid)->SetFilter(nullptr);
-    m_tabFilters.erase(page);
+    m_looks->TabFilters().erase(page);
     m_grids.erase(listed);
     if (m_currentGrid == grid)
         m_currentGrid = nullptr;

@@ -197,7 +197,7 @@ void TabSorting::SetSortPaused(wxGridEx* grid, bool paused)
     if (!grid)
         return;
     Tickerdeck::TableOf(grid)->SetSortPaused(paused);
-    m_board.MarkTab(grid, Tickerdeck::TableOf(grid)->GetFilter() != nullptr);
+    m_board.Looks().MarkTab(grid, Tickerdeck::TableOf(grid)->GetFilter() != nullptr);
     UpdateSortHold();
 }
 

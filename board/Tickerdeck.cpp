@@ -94,6 +94,7 @@ wxEND_EVENT_TABLE()
     if (Theme* theme = GetTheme())
         SetFont(theme->NormalFont());
 
+    m_looks = std::make_unique<TabLooks>(*this);
     m_quotes = std::make_unique<QuoteDrain>(*this);
     m_sorting = std::make_unique<TabSorting>(*this);
     m_fitter = std::make_unique<ColumnFitter>(*this);
@@ -273,49 +274,7 @@ void Tickerdeck::CreateNotebook()
     m_imageList->Add(LoadPngOrBlank("./icon/list.png"));
     m_imageList->Add(PauseMark());
     m_notebook->SetImageList(m_imageList.get());
-    m_notebook->SetTabToolTipSource([this](size_t index) { return TabToolTip(index); });
-}
-
-void Tickerdeck::MarkTab(wxGridEx* grid, bool filtered)
-{
-    constexpr int kFilteredImage = 0; // the list icon of the image list
-    constexpr int kPausedImage = 1;
-    const int index = m_notebook->GetPageIndex(grid->GetSplitter());
-    if (index == wxNOT_FOUND)
-        return;
-    const TickerdeckTable* table = TableOf(grid);
-    const int image = table->IsSortPaused() ? kPausedImage : filtered ? kFilteredImage : -1;
-    m_notebook->SetPageImage(static_cast<size_t>(index), image);
-}
-
-void Tickerdeck::MarkTabFiltered(wxGridEx* grid, bool filtered)
-{
-    MarkTab(grid, filtered);
-    // A filtered tab without rows would otherwise look like an empty watchlist.
-    grid->SetEmptyText(filtered ? _("No rows match the filter of this tab") : wxString());
-}
-
-wxString Tickerdeck::TabToolTip(size_t index) const
-{
-    wxWindow* page = m_notebook->GetPage(index);
-    const wxGridEx* grid = GridOfPage(page);
-    if (!grid)
-        return wxString();
-    const TickerdeckTable* table = TableOf(grid);
-    wxString tip;
-    if (table->IsSortPaused())
-        tip << _("Sorting paused: the rows keep their order until Pause Sorting is chosen again");
-    const auto filter = m_tabFilters.find(page);
-    if (filter == m_tabFilters.end())
-        return tip;
-    if (!tip.empty())
-        tip << "\n";
-    tip << wxString::Format(_("%zu of %zu shown"), table->Rows().size(), table->Members().size());
-    if (!filter->second->Unreadable().empty())
-        tip << "\n"
-            << _("A condition of this filter is no number and is left out: open Edit Filter... to mend "
-                 "it");
-    return tip;
+    m_notebook->SetTabToolTipSource([this](size_t index) { return m_looks->TabToolTip(index); });
 }
 
 void Tickerdeck::ApplyTitle(const wxString& text)

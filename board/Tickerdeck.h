@@ -19,6 +19,7 @@
 #include "board/FeatureRouter.h"
 #include "board/QuoteDrain.h"
 #include "board/RowTargets.h"
+#include "board/TabLooks.h"
 #include "board/TabSorting.h"
 #include "board/TrendSampler.h"
 #include "layout/LayoutEntries.h"
@@ -85,6 +86,8 @@ public:
     TrendSampler& Trends() const { return *m_trends; }
     /// Column widths.
     ColumnFitter& Fitter() const { return *m_fitter; }
+    /// Filters, colour rules, column sets, the tabs' icons and tool tips.
+    TabLooks& Looks() const { return *m_looks; }
 
     // Layout.
     void Load(void* layoutSource, void* layoutNode);
@@ -114,27 +117,9 @@ public:
     /// The first notebook page labelled `label`, or wxNOT_FOUND.
     int FindPage(const wxString& label) const;
 
-    /// The board's named column sets, kept in its layout.
-    layout::ColumnSets& ColumnSets() { return m_columnSets; }
-    /// Puts a set's columns, widths, order, sort and colour rules on `grid`'s tab.
-    void ApplyColumnSet(wxGridEx* grid, const layout::ColumnSet& set);
-    /// Gives `grid`'s tab these colour rules and repaints it; rules that
-    /// cannot be used are named in the board's notice.
-    void SetColourRules(wxGridEx* grid, const std::vector<ColourRuleSpec>& rules);
-
     layout::WindowSettings& Settings() { return m_settings; }
     const layout::WindowSettings& Settings() const { return m_settings; }
 
-    /// The filter of each filtered tab, keyed by the tab's notebook page;
-    /// the tab's table only borrows it.
-    using TabFilterMap = std::map<wxWindow*, std::unique_ptr<FilterSet>>;
-    TabFilterMap& TabFilters() { return m_tabFilters; }
-    /// Shows on the tab and in its empty grid whether a filter is on.
-    void MarkTabFiltered(wxGridEx* grid, bool filtered);
-    /// The tab's icon: paused sorting, else its filter, else none.
-    void MarkTab(wxGridEx* grid, bool filtered);
-    /// "N of M shown" for a filtered tab, empty for another.
-    wxString TabToolTip(size_t index) const;
     /// Price alerts by instrument, one per instrument.
     using AlertMap = PriceAlertMap;
     AlertMap& Alerts() { return m_alerts; }
@@ -207,8 +192,7 @@ private:
     std::vector<wxGridEx*> m_grids;
     wxGridEx* m_currentGrid = nullptr;
     layout::WindowSettings m_settings;
-    layout::ColumnSets m_columnSets;
-    TabFilterMap m_tabFilters;
+    std::unique_ptr<TabLooks> m_looks;
     AlertMap m_alerts;
     std::optional<RowTargets> m_pinnedTargets;
     std::unique_ptr<QuoteDrain> m_quotes;

@@ -94,7 +94,7 @@ private:
         layout::WindowSettings& settings = m_board.Settings();
         settings = layout::ReadWindowSettings(node, settings);
         m_board.ApplyTitle(wxGetTranslation(settings.title));
-        m_board.ColumnSets() = layout::ReadColumnSets(node);
+        m_board.Looks().ColumnSets() = layout::ReadColumnSets(node);
     }
 
     void BuildTab(const layout::TabEntry& entry)
@@ -129,7 +129,7 @@ private:
         if (entry.hasFilters)
             RestoreFilter(entry, grid);
         if (!entry.colourRules.empty())
-            m_board.SetColourRules(grid, entry.colourRules);
+            m_board.Looks().SetColourRules(grid, entry.colourRules);
     }
 
     // Subscribes the tab's instruments and returns the tab's label.
@@ -263,8 +263,8 @@ private:
                                                  "\"%s\": \"%s\" is no number."),
                                                layout::ShownName(entry.name), ColumnLabel(col), shown));
         }
-        m_board.TabFilters()[grid->GetSplitter()] = std::move(filter);
-        m_board.MarkTabFiltered(grid, true);
+        m_board.Looks().TabFilters()[grid->GetSplitter()] = std::move(filter);
+        m_board.Looks().MarkTabFiltered(grid, true);
     }
 
     // Auto fit sets every width anyway; otherwise the user should know why

@@ -73,8 +73,8 @@ public:
         Tree watchlists = BuildWatchlists();
         node.put_child("watchlists", watchlists);
         node.erase(layout::kColumnSetsElement);
-        if (!m_board.ColumnSets().sets.empty())
-            node.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(m_board.ColumnSets()));
+        if (!m_board.Looks().ColumnSets().sets.empty())
+            node.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(m_board.Looks().ColumnSets()));
         // Alerts and whatever else the features keep.
         m_board.Features().SaveLayout(node);
         if (m_board.HasOwnFrame() && layoutSource)

@@ -77,12 +77,12 @@ ColourRulesDialog* ColourRulesFeature::OpenRulesDialog(Tickerdeck& board)
             return;
         if (!dialog->ForAllTabs())
         {
-            target->SetColourRules(grid, dialog->Rules());
+            target->Looks().SetColourRules(grid, dialog->Rules());
             return;
         }
         for (wxGridEx* each : target->GetGrids())
             if (target->PageOfGrid(each) != wxNOT_FOUND)
-                target->SetColourRules(each, dialog->Rules());
+                target->Looks().SetColourRules(each, dialog->Rules());
     });
     return dialog;
 }
@@ -99,9 +99,9 @@ ColumnSetsDialog* ColourRulesFeature::OpenSetsDialog(Tickerdeck& board, bool toS
         wxGridEx* current = target->GetCurrentGrid();
         for (wxGridEx* grid : target->GetGrids())
             if ((use == ColumnSetsDialog::Use::AllTabs || grid == current) && IsTabOf(*target, grid))
-                target->ApplyColumnSet(grid, set);
+                target->Looks().ApplyColumnSet(grid, set);
     };
-    auto* dialog = new ColumnSetsDialog(board.GetOwner(), LockOwner(board), board.ColumnSets(), std::move(actions));
+    auto* dialog = new ColumnSetsDialog(board.GetOwner(), LockOwner(board), board.Looks().ColumnSets(), std::move(actions));
     m_setsDialog = dialog;
     dialog->ShowWithAction(nullptr);
     (toSave ? static_cast<wxWindow*>(dialog->GetNameField()) : dialog->GetList())->SetFocus();

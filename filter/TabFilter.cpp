@@ -44,7 +44,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
         return;
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     wxWindow* page = grid->GetSplitter();
-    Tickerdeck::TabFilterMap& filters = board.TabFilters();
+    TabLooks::TabFilterMap& filters = board.Looks().TabFilters();
     const auto existing = filters.find(page);
     if (filter && !filter->IsEmpty())
     {
@@ -52,7 +52,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
         ShowFilteredRows(board, grid);
         // The old set goes only now: the table pointed at it until here.
         filters[page] = std::move(filter);
-        board.MarkTabFiltered(grid, true);
+        board.Looks().MarkTabFiltered(grid, true);
         return;
     }
     if (existing != filters.end())
@@ -60,7 +60,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
         table->SetFilter(nullptr);
         board.Sorting().RearrangeRows(grid);
         filters.erase(existing);
-        board.MarkTabFiltered(grid, false);
+        board.Looks().MarkTabFiltered(grid, false);
         return;
     }
     board.Sorting().RearrangeRows(grid);

@@ -62,8 +62,8 @@ FilterDialog* TabFilterFeature::OpenDialog(Tickerdeck& board)
     if (owner)
         owner->Enable(false);
     dialog->SetBoxLabel(CurrentTabText(board));
-    const auto existing = board.TabFilters().find(grid->GetSplitter());
-    if (existing != board.TabFilters().end() && existing->second)
+    const auto existing = board.Looks().TabFilters().find(grid->GetSplitter());
+    if (existing != board.Looks().TabFilters().end() && existing->second)
         dialog->SetFilters(*existing->second);
     Tickerdeck* target = &board;
     dialog->ShowWithAction([target, grid, dialog] {

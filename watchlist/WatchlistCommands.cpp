@@ -458,7 +458,7 @@ void WatchlistCommands::UpdateMenuForCurrentTab()
     if (!m_menu || m_menuStale || m_menuNamesProblem || (m_store && !m_store->Problem().empty()))
         RebuildTabMenu();
     wxGridEx* grid = m_board.GetCurrentGrid();
-    const bool filtered = grid && m_board.TabFilters().count(grid->GetSplitter()) > 0;
+    const bool filtered = grid && m_board.Looks().TabFilters().count(grid->GetSplitter()) > 0;
     m_menu->UpdateForCurrentTab(grid != nullptr, IsStoredWatchlistTab(grid), filtered);
 }
 

@@ -160,8 +160,8 @@ wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
     m_board.AddTabPage(grid, label, true);
     m_board.GetNotebook()->Layout();
     // The set new tabs open with brings its own widths.
-    if (const layout::ColumnSet* set = m_board.ColumnSets().Find(m_board.ColumnSets().forNewTabs))
-        m_board.ApplyColumnSet(grid, *set);
+    if (const layout::ColumnSet* set = m_board.Looks().ColumnSets().Find(m_board.Looks().ColumnSets().forNewTabs))
+        m_board.Looks().ApplyColumnSet(grid, *set);
     else if (m_board.Settings().autoFitColumns)
         m_board.Fitter().FitColumns(grid);
     return grid;

@@ -123,7 +123,7 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
     ColourRuleSpec noNumber;
     noNumber.value = "1,5";
     noNumber.style.bold = true;
-    board->SetColourRules(grid, {unread, noNumber});
+    board->Looks().SetColourRules(grid, {unread, noNumber});
     const wxString notice = board->GetNotice()->Text();
     EXPECT_NE(wxNOT_FOUND, notice.Find("Core")) << notice;
     EXPECT_NE(wxNOT_FOUND, notice.Find("rule 1")) << notice;
@@ -138,7 +138,7 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
     Flush();
     EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->GetColourRules().size());
 
-    board->SetColourRules(grid, {});
+    board->Looks().SetColourRules(grid, {});
     EXPECT_TRUE(board->GetNotice()->Text().empty()) << "the notice goes with the rules";
 }
 
@@ -154,14 +154,14 @@ TEST_F(ColourRulesUse, ASetBringsItsComputedColumnsToATabLackingThemAndAddsThemO
     big.column = col;
     big.value = "3";
     big.style.background = RuleColour::Of(0xC62828);
-    board->SetColourRules(grid, {big});
+    board->Looks().SetColourRules(grid, {big});
     const layout::ColumnSet set = ColourRulesFeature::SetOfTab(grid, "Doubling");
     EXPECT_EQ(std::vector<ComputedColumnDef>{doubled}, set.computed);
 
     // The other tab has a column of its own: the set's comes after it.
     ASSERT_TRUE(computed_columns::Set(*board, other, 0, {"Range", "High - Low", 2}, &why));
-    board->ApplyColumnSet(other, set);
-    board->ApplyColumnSet(other, set);
+    board->Looks().ApplyColumnSet(other, set);
+    board->Looks().ApplyColumnSet(other, set);
     ASSERT_EQ(column::Count + 2, other->GetNumberCols()) << "applied twice, added once";
     TickerdeckTable* table = Tickerdeck::TableOf(other);
     EXPECT_EQ("Doubled", table->GetColLabelValue(col + 1));
@@ -174,11 +174,11 @@ TEST_F(ColourRulesUse, ASetBringsItsComputedColumnsToATabLackingThemAndAddsThemO
     EXPECT_EQ(col + 1, table->GetColourRules()[0].column);
     layout::ColumnSet finer = set;
     finer.computed[0].decimals = 3;
-    board->ApplyColumnSet(other, finer);
+    board->Looks().ApplyColumnSet(other, finer);
     EXPECT_EQ(column::Count + 2, other->GetNumberCols());
     EXPECT_EQ("2.000", table->GetValue(0, col + 1)) << "the set's decimals";
 
-    board->ApplyColumnSet(grid, set);
+    board->Looks().ApplyColumnSet(grid, set);
     EXPECT_EQ(column::Count + 1, grid->GetNumberCols()) << "the tab it came from has it already";
     EXPECT_EQ(Rgb(0xC62828), BackgroundAt(grid, bdi, col)) << "3 doubled is above 3";
     EXPECT_NE(Rgb(0xC62828), BackgroundAt(grid, arpi, col));

@@ -92,7 +92,7 @@ TEST_F(ComputedColumnsGui, AComputedColumnSortsFollowsQuotesFiltersIsSavedAndRem
 
     auto filter = std::make_unique<FilterSet>(FilterSet::Columns{{kSpread, {{filter_op::Above, "6", 0}}}});
     ApplyFilter(grid, filter.get());
-    board->TabFilters()[grid->GetSplitter()] = std::move(filter);
+    board->Looks().TabFilters()[grid->GetSplitter()] = std::move(filter);
     EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid));
 
     const Tree saved = Saved(board);

@@ -197,7 +197,7 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     Flush();
     board->Sorting().UpdateSortHold();
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "paused until resumed";
-    EXPECT_NE(wxString(), board->TabToolTip(0));
+    EXPECT_NE(wxString(), board->Looks().TabToolTip(0));
     RightClick(0, column::Name);
     EXPECT_TRUE(checked) << "the grid menu shows the pause";
     PostCommand(board, cmd::PauseSorting);

@@ -170,7 +170,7 @@ TEST_F(Load, UnknownCategoriesExchangesAndTypesGiveEmptyTabsOfTheirOwnTypeAndANa
     EXPECT_EQ(0, nameless->GetNumberRows());
     EXPECT_FALSE(nameless->GetSplitter()->IsShown()) << "a grid without a page must not cover the board";
     EXPECT_EQ(GridOfPage(board, 0), board->GetCurrentGrid()) << "the nameless entry took no selection";
-    EXPECT_TRUE(board->TabFilters().empty());
+    EXPECT_TRUE(board->Looks().TabFilters().empty());
     EXPECT_EQ((std::set<Instrument*>{tke}), TableOfPage(board, 0)->Bookmarks());
     EXPECT_EQ(nullptr, TableOfPage(board, 0)->GetFilter());
     EXPECT_EQ(2u, host.subscribes.size()) << "only the named tab subscribed";

@@ -239,7 +239,7 @@ TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
     green.value = "7";
     green.style.background = RuleColour::Of(0x43A047);
     green.wholeRow = true;
-    board->SetColourRules(grid, {red, green});
+    board->Looks().SetColourRules(grid, {red, green});
 
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string book = ReadWorkbook(opened.at(0));
@@ -258,7 +258,7 @@ TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
     onComputed.op = filter_op::Above;
     onComputed.value = "1000";
     onComputed.style.text = RuleColour::Of(0x1E88E5);
-    board->SetColourRules(grid, {onComputed});
+    board->Looks().SetColourRules(grid, {onComputed});
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string withComputed = ReadWorkbook(opened.at(1));
     const int at = column::Count - 1;  // the hidden trend column is not exported
@@ -288,7 +288,7 @@ TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnde
     bars.op = filter_op::Above;
     bars.value = "100";
     bars.style.bar = true;
-    board->SetColourRules(grid, {bars});
+    board->Looks().SetColourRules(grid, {bars});
 
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string book = ReadWorkbook(opened.at(0));

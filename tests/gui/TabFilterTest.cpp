@@ -100,7 +100,7 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     Choose(dialog->FilledRows()[0].column, 0);
     ASSERT_TRUE(Click(dialog, wxID_OK));
     Flush();
-    EXPECT_TRUE(board->TabFilters().empty());
+    EXPECT_TRUE(board->Looks().TabFilters().empty());
     EXPECT_EQ(-1, PageImage());
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg, arpi}), InstrumentsShown(grid));
 
@@ -108,7 +108,7 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     FillRow(dialog, column::Code, filter_op::Equals, "BDI");
     ASSERT_TRUE(Click(dialog, wxID_CANCEL));
     Flush();
-    EXPECT_TRUE(board->TabFilters().empty());
+    EXPECT_TRUE(board->Looks().TabFilters().empty());
 
     dialog = OpenDialog();
     FillRow(dialog, column::Code, filter_op::Equals, "BDI");
@@ -166,7 +166,7 @@ TEST_F(TabFilters, ALoadedEmptyFilterMakesNone)
     EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(loaded, 0));
     EXPECT_EQ(-1, loaded->GetNotebook()->GetPageImage(1)) << "an empty filter marks no tab";
     EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->GetFilter());
-    EXPECT_EQ(1u, loaded->TabFilters().size());
+    EXPECT_EQ(1u, loaded->Looks().TabFilters().size());
 }
 
 TEST_F(TabFilters, RowsOnScreenPassWhenPaintedAheadOfTheirQuotesAndAQuoteListedTwiceLeavesWithBothRows)

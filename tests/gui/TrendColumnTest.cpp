@@ -106,7 +106,7 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     bold.op = filter_op::Above;
     bold.value = "-1";
     bold.style.bold = true;
-    board->SetColourRules(grid, {bars, rows, bold});
+    board->Looks().SetColourRules(grid, {bars, rows, bold});
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     const int first = table->RowOf(host.PriceOf(arpi));
     const int second = table->RowOf(host.PriceOf(bdi));

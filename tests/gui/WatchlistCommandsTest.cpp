@@ -245,7 +245,7 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
     table->SetFilter(hide.get());
-    board->TabFilters()[grid->GetSplitter()] = std::move(hide);
+    board->Looks().TabFilters()[grid->GetSplitter()] = std::move(hide);
     board->Sorting().RearrangeRows(grid);
     ASSERT_EQ(Shown(board, 0), (std::vector<Instrument*>{cdg, ai}));
     const std::string store = StoreBytes();
@@ -258,7 +258,7 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
     Choose(cmd::DeleteTab);
     EXPECT_EQ(0u, board->GetNotebook()->GetPageCount());
     EXPECT_TRUE(board->GetGrids().empty());
-    EXPECT_TRUE(board->TabFilters().empty());
+    EXPECT_TRUE(board->Looks().TabFilters().empty());
     EXPECT_EQ(0, host.ActiveSubscriptions(board, bdi, "")) << "the hidden row is let go too";
     EXPECT_TRUE(board->Rows().GetSubscriptions().empty());
     EXPECT_EQ(store, StoreBytes());
@@ -399,7 +399,7 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOu
     wxGridEx* core = GridOfPage(board, 0);
     auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
     Tickerdeck::TableOf(core)->SetFilter(hide.get());
-    board->TabFilters()[core->GetSplitter()] = std::move(hide);
+    board->Looks().TabFilters()[core->GetSplitter()] = std::move(hide);
     board->Sorting().RearrangeRows(core);
 
     WatchlistEditor* editor = Open(cmd::EditWatchlist);
