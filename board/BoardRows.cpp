@@ -141,11 +141,11 @@ void BoardRows::EnterRow(wxGridEx* grid, Price* price, const std::string& date, 
     Subscription& subscription = m_subscriptions[price];
     if (subscription.grids.empty())
     {
-        subscription.date = date;
+        subscription.date = &*m_dates.insert(date).first;
         // A quote that never changes goes stale counting from its arrival.
         m_board.Quotes().Ages().Track(price);
     }
-    std::vector<wxGridEx*>& holders = subscription.grids;
+    auto& holders = subscription.grids;
     if (delivery == Delivery::Batch || std::find(holders.begin(), holders.end(), grid) == holders.end())
         holders.push_back(grid);
 
@@ -174,11 +174,11 @@ void BoardRows::ReleaseRow(wxGridEx* grid, Price* price)
     const auto entry = m_subscriptions.find(price);
     if (entry == m_subscriptions.end())
         return;
-    std::vector<wxGridEx*>& holders = entry->second.grids;
+    auto& holders = entry->second.grids;
     holders.erase(std::remove(holders.begin(), holders.end(), grid), holders.end());
     if (!holders.empty())
         return;
-    const std::string date = entry->second.date;
+    const std::string date = *entry->second.date;
     m_subscriptions.erase(entry);
     m_board.Quotes().Ages().Forget(price);
     if (Host* host = m_board.GetHost())
@@ -228,7 +228,7 @@ std::vector<Instrument*> BoardRows::ForgetPendingRows(wxGridEx* grid,
     // it was asked: let go only of those nothing else of the board waits for.
     std::set<std::pair<const Instrument*, std::string>> stillWanted;
     for (const auto& [price, subscription] : m_subscriptions)
-        stillWanted.emplace(price->instrument, subscription.date);
+        stillWanted.emplace(price->instrument, *subscription.date);
     for (const auto& [request, pending] : m_pendingRows)
         stillWanted.emplace(pending.instrument, pending.date);
     Host* host = m_board.GetHost();
@@ -293,7 +293,7 @@ void BoardRows::ReleaseAll()
     // and tab by tab, which on a whole exchange took most of a quit.
     if (Host* host = m_board.GetHost())
         for (const auto& [price, subscription] : m_subscriptions)
-            host->Unsubscribe(&m_board, price->instrument, subscription.date);
+            host->Unsubscribe(&m_board, price->instrument, *subscription.date);
     m_subscriptions.clear();
     for (wxGridEx* grid : m_board.GetGrids())
         ClearRows(grid);

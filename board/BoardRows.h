@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include <boost/container/small_vector.hpp>
 #include <wx/datetime.h>
 #include <wx/string.h>
 
@@ -32,10 +34,12 @@ public:
     /// A quote the board holds from the host: the grids showing it (one
     /// entry per row) and the date it was asked for, which is the date it is
     /// let go with, whatever the history date or the clock says by then.
+    /// A whole exchange holds a hundred thousand of them: nearly every quote
+    /// shows in one grid, kept inline, and the few dates are kept once.
     struct Subscription
     {
-        std::vector<wxGridEx*> grids;
-        std::string date;
+        boost::container::small_vector<wxGridEx*, 1> grids;
+        const std::string* date = nullptr;
     };
     // Hashed: a whole exchange holds a hundred thousand of them.
     using SubscriptionMap = std::unordered_map<Price*, Subscription>;
@@ -124,6 +128,8 @@ private:
     // By request number, in request order. An answer whose request is gone
     // belongs to a list the tab no longer shows and was let go already.
     std::map<uint64_t, PendingRow> m_pendingRows;
+    // The dates subscriptions were made with; a set's texts never move.
+    std::set<std::string> m_dates;
     uint64_t m_lastRequest = 0;
     // The grid whose list is being subscribed: the answers that come inside
     // Subscribe are shown together once the list is done.

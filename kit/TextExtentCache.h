@@ -23,9 +23,10 @@ public:
     /// Texts remembered, in all fonts.
     size_t Size() const;
 
-    /// More distinct texts than a board shows in a long session; a font
-    /// reaching it starts its texts afresh instead of growing without end.
-    static constexpr size_t kCapacity = 16384;
+    /// Twice the texts a full screen of cells shows; a font reaching it
+    /// starts its texts afresh instead of growing with every row scrolled
+    /// past (a text costs about a hundred bytes here).
+    static constexpr size_t kCapacity = 4096;
     /// Fonts remembered at once; one more forgets the one used longest ago.
     static constexpr size_t kFonts = 4;
 

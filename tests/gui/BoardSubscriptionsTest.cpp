@@ -47,7 +47,8 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
     board->Rows().SubscribeRow(arpi, batch, BoardRows::Delivery::Batch);
     EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().size());
     EXPECT_EQ(2, batch->GetNumberRows()) << "a quote listed twice shows twice";
-    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), board->Rows().GetSubscriptions().at(host.PriceOf(arpi)).grids);
+    const auto& grids = board->Rows().GetSubscriptions().at(host.PriceOf(arpi)).grids;
+    EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), std::vector<wxGridEx*>(grids.begin(), grids.end()));
     EXPECT_EQ((Calls{Call(arpi, ""), Call(arpi, "")}), host.subscribes);
 
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
