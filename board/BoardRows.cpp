@@ -103,7 +103,7 @@ void BoardRows::SubscribeRows(const std::vector<Instrument*>& instruments, wxGri
 
 void BoardRows::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
 {
-    if (instruments.size() <= TabFills::kRowsAtOnce)
+    if (instruments.size() <= m_fills->RowsAtOnce())
         SubscribeRows(instruments, grid);
     else
         m_fills->Start(grid, instruments, label);

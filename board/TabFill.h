@@ -43,6 +43,9 @@ public:
     /// Rows a slice subscribes at most, and how long it may take: the first
     /// bound reached ends it. Tests set them.
     void SetSliceBounds(std::size_t rows, std::chrono::milliseconds time);
+    /// Lists longer than this are filled a slice at a time (tests lower it).
+    std::size_t RowsAtOnce() const { return m_rowsAtOnce; }
+    void SetRowsAtOnce(std::size_t rows) { m_rowsAtOnce = rows; }
 
 private:
     struct Fill
@@ -61,5 +64,6 @@ private:
     std::vector<Fill> m_fills;
     wxTimer m_timer;
     std::size_t m_sliceRows = 50000;
+    std::size_t m_rowsAtOnce = kRowsAtOnce;
     std::chrono::milliseconds m_sliceTime{40};
 };

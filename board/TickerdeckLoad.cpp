@@ -99,6 +99,7 @@ private:
 
     void BuildTab(const layout::TabEntry& entry)
     {
+        m_filling = nullptr;
         wxGridEx* grid = m_board.CreateTabGrid();
         // Before the column layout, which names them by id.
         const std::vector<std::string> unreadable = computed_columns::Restore(grid, entry.computed);
@@ -160,10 +161,15 @@ private:
             layout::InstrumentsOfSource(exchanges, entry.type, entry.exchange, entry.category);
         if (!instruments)
             return layout::ShownTabLabel(entry.name);
-        SubscribeAll(*instruments, grid);
         // The host's names may hold line breaks like any the user typed.
-        return layout::ShownTabLabel(
+        const wxString label = layout::ShownTabLabel(
             layout::ComposeTabLabel(exchanges, entry.type, entry.exchange, entry.category).value_or(entry.name));
+        // A whole exchange opens a slice at a time, as from the tab menu,
+        // so that the window answers while the layout opens.
+        m_board.Rows().FillRows(*instruments, grid, label);
+        if (m_board.Rows().IsFilling(grid))
+            m_filling = instruments;
+        return label;
     }
 
     void FillFromStore(const std::string& name, wxGridEx* grid)
@@ -231,6 +237,9 @@ private:
         for (Price* price : table->Rows())
             if (price)
                 shown.insert(price->instrument);
+        // Rows still to come keep their marks too.
+        if (m_filling)
+            shown.insert(m_filling->begin(), m_filling->end());
         for (const layout::InstrumentRef& ref : bookmarks)
         {
             Instrument* instrument = Find(ref);
@@ -284,6 +293,8 @@ private:
 
     Tickerdeck& m_board;
     Host& m_host;
+    // The list of the tab being built when it fills a slice at a time.
+    const std::vector<Instrument*>* m_filling = nullptr;
     Tree m_fileTree;
     bool m_storeFailed = false;
 };

@@ -1,5 +1,7 @@
 // Filling a tab of a long list a slice at a time, and stopping it.
 
+#include <set>
+
 #include "kit/BoardNotice.h"
 #include "board/TabFill.h"
 #include "support/BoardFixture.h"
@@ -105,6 +107,30 @@ TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
     application.CloseWindow(container, true);
     RunFor(100);  // a slice's timer would have fired by now
     EXPECT_EQ(0u, host.subscribes.size());
+}
+
+TEST_F(TabFill, AWholeExchangeInTheSavedLayoutOpensASliceAtATimeAndKeepsTheMarksOfRowsStillToCome)
+{
+    Exchange& syn = host.exchanges.emplace_back();
+    syn.code = "SYN";
+    syn.name = "Synthetic";
+    syn.instruments.assign(list.begin(), list.begin() + 10);
+    Tickerdeck* opened = CreateBoard();
+    TabFills& fills = opened->Rows().GetTabFills();
+    fills.SetSliceBounds(3, std::chrono::hours(1));
+    fills.SetRowsAtOnce(4);
+    Tree node = Node(R"(<watchlists><watchlist name="SYN" type="7" exchange="SYN" current="true">
+        <bookmark><instrument exchange="SYN" code="F8"/><instrument exchange="SYN" code="F1"/></bookmark>
+        </watchlist></watchlists>)");
+    opened->Load(nullptr, &node);
+    wxGridEx* loaded = opened->GetCurrentGrid();
+    ASSERT_NE(nullptr, loaded);
+    EXPECT_TRUE(opened->Rows().IsFilling(loaded));
+    EXPECT_EQ(3, loaded->GetNumberRows());
+    while (fills.Step())
+        ;
+    EXPECT_EQ(syn.instruments, InstrumentsShown(loaded));
+    EXPECT_EQ((std::set<Instrument*>{list[1], list[8]}), Tickerdeck::TableOf(loaded)->Bookmarks());
 }
 
 }  // namespace
