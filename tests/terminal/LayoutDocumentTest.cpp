@@ -161,7 +161,8 @@ TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeReopened
         terminal.Start();
         ASSERT_EQ(1u, docked(terminal).size());
         const auto post = [&terminal](wxWindow* container, int command) {
-            wxPostEvent(terminal.Host().Windows().FindByContainer(container)->panel, wxCommandEvent(wxEVT_MENU, command));
+            wxPostEvent(terminal.Host().Windows().FindByContainer(container)->panel,
+                        wxCommandEvent(wxEVT_MENU, command));
             testing_support::Flush(5);
         };
         post(docked(terminal)[0], board_window::SplitHorizontal);
@@ -174,7 +175,8 @@ TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeReopened
         const wxString perspective = manager->SavePerspective();
         const size_t at = perspective.find(key);
         ASSERT_NE(wxString::npos, at) << perspective;
-        manager->LoadPerspective(perspective.Left(at) + key + "333" + perspective.Mid(perspective.find('|', at + 1)), true);
+        const size_t end = perspective.find('|', at + 1);
+        manager->LoadPerspective(perspective.Left(at) + key + "333" + perspective.Mid(end), true);
         testing_support::Flush(5);
         for (wxWindow* container : docked(terminal))
             before.push_back(container->GetScreenRect());

@@ -187,8 +187,8 @@ TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReads
               xml.substr(xml.find("?>") + 3));
     EXPECT_EQ(entry.computed, ReadTab(xml).computed);
 
-    const layout::TabEntry plain =
-        ReadTab("<watchlist name=\"Core\"><columns/><computed><column name=\"X\" decimals=\"-4\"/></computed></watchlist>");
+    const layout::TabEntry plain = ReadTab(
+        "<watchlist name=\"Core\"><columns/><computed><column name=\"X\" decimals=\"-4\"/></computed></watchlist>");
     ASSERT_EQ(1u, plain.computed.size());
     EXPECT_EQ(0, plain.computed[0].decimals) << "decimals kept within what a column shows";
     entry.computed.clear();

@@ -237,7 +237,8 @@ TEST_F(StoreFolder, PipesDevicesAndHugeFilesAreRefusedUnreadAndLinksAndPipesSetA
     for (const auto& [file, reason] :
          {std::pair(huge, "larger than 64 MB"), std::pair(zero, "is not a regular file"),
           std::pair(pipe, "is not a regular file")})
-        EXPECT_EQ(file.string() + ": " + reason, RefusalOf([&file = file] { store::ReadStoredWatchlists(file.string()); }));
+        EXPECT_EQ(file.string() + ": " + reason,
+                  RefusalOf([&file = file] { store::ReadStoredWatchlists(file.string()); }));
     EXPECT_FALSE(files::SetAsideUnreadable(zero.string()).empty());
     EXPECT_FALSE(files::SetAsideUnreadable(pipe.string()).empty());
     EXPECT_FALSE(fs::exists(fs::symlink_status(zero)) || fs::exists(fs::symlink_status(pipe)));
