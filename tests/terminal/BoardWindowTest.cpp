@@ -9,7 +9,6 @@
 
 #include <boost/property_tree/ptree.hpp>
 #include <gtest/gtest.h>
-#include <wx/aui/aui.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/grid.h>
@@ -52,8 +51,7 @@ void PostTo(wxWindow* window, int id)
 /// row's instrument code.
 wxString BookmarkRow(wxWindow* board, int row)
 {
-    wxFlatNotebook* notebook = nullptr;
-    ForEachBelow<wxFlatNotebook>(board, [&](wxFlatNotebook* found) { notebook = found; });
+    wxFlatNotebook* notebook = FindBelow<wxFlatNotebook>(board);
     auto* splitter = notebook && notebook->GetSelection() >= 0
                          ? wxDynamicCast(notebook->GetPage(notebook->GetSelection()), wxSplitterWindow)
                          : nullptr;
@@ -91,43 +89,6 @@ std::vector<std::string> BookmarksIn(const Tree& state)
     return codes;
 }
 
-TEST(BoardWindow, AReopenedBoardComesBackWhereItWasDockedAndAtItsSize)
-{
-    TempFolder folder;
-    Terminal terminal(QuietOptions(folder));
-    terminal.Start();
-    MainFrame* frame = terminal.Frame();
-    Flush(5);
-    frame->SetCloseConfirmation([](wxWindow*, const wxString&) { return true; });
-    OpenWindows& windows = terminal.Host().Windows();
-    PostTo(windows.All().front().panel, board_window::SplitHorizontal);
-    ASSERT_EQ(2u, frame->DockedPaneCount());
-    wxWindow* lower = windows.All().back().container;
-    wxAuiManager* manager = wxAuiManager::GetManager(lower);
-    // The user drags the border between the two.
-    const wxAuiPaneInfo& pane = manager->GetPane(lower);
-    ASSERT_EQ(wxAUI_DOCK_BOTTOM, pane.dock_direction);
-    const wxString key =
-        wxString::Format("|dock_size(%d,%d,%d)=", pane.dock_direction, pane.dock_layer, pane.dock_row);
-    wxString perspective = manager->SavePerspective();
-    const size_t at = perspective.find(key);
-    ASSERT_NE(wxString::npos, at) << perspective;
-    manager->LoadPerspective(perspective.Left(at) + key + "333" + perspective.Mid(perspective.find('|', at + 1)), true);
-    Flush(5);
-    const wxRect before = lower->GetScreenRect();
-    ASSERT_GT(before.height, 300);
-
-    PostTo(windows.All().back().panel, board_window::Close);
-    ASSERT_EQ(1u, frame->DockedPaneCount());
-    ASSERT_TRUE(frame->ReopenClosedBoard());
-    Flush(5);
-    ASSERT_EQ(2u, frame->DockedPaneCount());
-    wxWindow* back = windows.All().back().container;
-    EXPECT_EQ(wxAUI_DOCK_BOTTOM, manager->GetPane(back).dock_direction) << "below, not on the right";
-    EXPECT_EQ(before, back->GetScreenRect()) << "at its size";
-    CloseAndShutdown(terminal);
-}
-
 TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFlagPanelsFitTheCatalogue)
 {
     TempFolder folder;
@@ -162,7 +123,7 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     Flush(5);
     ASSERT_EQ(1u, frame->DockedPaneCount());
     wxWindow* container = windows.All().front().container;
-    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(container)->GetPane(container).dock_direction)
+    EXPECT_EQ(wxAUI_DOCK_CENTER, DockOf(container))
         << "the only board fills the frame again";
     EXPECT_TRUE(before == StateOf(windows.All().front()))
         << "tabs, sort, filters, bookmarks, alerts, settings";
@@ -194,7 +155,7 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     // Closing the centre board hands the centre to another; the others give back their quotes.
     PostTo(windows.All().front().panel, board_window::Close);
     EXPECT_EQ(2u, frame->DockedPaneCount());
-    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(beside)->GetPane(beside).dock_direction);
+    EXPECT_EQ(wxAUI_DOCK_CENTER, DockOf(beside));
     PostTo(windows.All().back().panel, board_window::Close);
     EXPECT_EQ(1u, frame->DockedPaneCount());
     EXPECT_EQ(oneBoard, terminal.Quotes().SubscriptionCount());
@@ -206,7 +167,7 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     wxWindow* stacked = windows.All().back().container;
     const int stackHeight = beside->GetSize().y + stacked->GetSize().y;
     PostTo(windows.All().front().panel, board_window::Close);
-    EXPECT_EQ(wxAUI_DOCK_CENTER, wxAuiManager::GetManager(stacked)->GetPane(stacked).dock_direction);
+    EXPECT_EQ(wxAUI_DOCK_CENTER, DockOf(stacked));
     EXPECT_GE(stacked->GetSize().y, stackHeight);
     PostTo(windows.FindByContainer(outer)->panel, board_window::Close);
     ASSERT_EQ(1u, frame->DockedPaneCount());
@@ -247,6 +208,5 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     }
     CloseAndShutdown(terminal);
 }
-
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST(ConfigFolder, ASecondTerminalIsRefusedAStaleLockIsTakenOverAndBoardNoticesR
         EXPECT_EQ(std::to_string(::getpid()) + "\n", ReadBytes(ConfigLock::LockPath(config)));
 
         const Program second = StartProgram("--rate=0 --quit-after=3 --config-dir=" + config, folder / "second.txt");
-        EXPECT_EQ(exit_code::kConfigFolderInUse, second.Wait()) << second.Output();
+        EXPECT_EQ(exit_code::kConfigFolderInUse, second.WaitAtMost(60)) << second.Output();
 
         // The log stays the log: what the user reads comes from the boards'
         // notices, the same whether the board is docked or in a frame.

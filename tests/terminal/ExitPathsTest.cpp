@@ -160,7 +160,7 @@ TEST(ExitPaths, TerminationSignalsQuitAsFileQuitDoesAndSave)
         ASSERT_TRUE(WaitForText(output, "loaded plug-in", 30)) << ReadBytes(output);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         ::kill(program.pid, signal);
-        EXPECT_EQ(0, program.Wait()) << "signal " << signal << "\n" << ReadBytes(output);
+        EXPECT_EQ(0, program.WaitAtMost(60)) << "signal " << signal << "\n" << ReadBytes(output);
         EXPECT_NE(ReadBytes(output).find("layout saved"), std::string::npos) << ReadBytes(output);
     }
 }
@@ -276,17 +276,6 @@ private:
     bool m_modal = false;
 };
 
-/// The first grid under `window`.
-wxGrid* FindGrid(wxWindow* window)
-{
-    if (auto* grid = wxDynamicCast(window, wxGrid))
-        return grid;
-    for (wxWindow* child : window->GetChildren())
-        if (wxGrid* grid = FindGrid(child))
-            return grid;
-    return nullptr;
-}
-
 TEST(ExitPaths, ASignalWithAnyDialogOpenClosesItAndQuitsAsFileQuitDoesSavingTheLayout)
 {
     struct Case
@@ -307,7 +296,7 @@ TEST(ExitPaths, ASignalWithAnyDialogOpenClosesItAndQuitsAsFileQuitDoesSavingTheL
     {
         return [command](Terminal& terminal)
         {
-            if (wxGrid* grid = FindGrid(terminal.Frame()))
+            if (wxGrid* grid = FindBelow<wxGrid>(terminal.Frame()))
                 grid->SelectRow(0);
             terminal.Host().PostToActiveWindow(command);
         };

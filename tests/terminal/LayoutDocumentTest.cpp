@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <wx/aui/aui.h>
 #include <wx/display.h>
 
 #include "BoardWindowIds.h"
@@ -144,7 +143,7 @@ TEST(LayoutDocumentRun, QuittingWritesWhatStartingReadsFittedOnTheScreenAndLeave
     EXPECT_EQ(changed, ReadBytes(folder / "store.xml"));
 }
 
-TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeAndAnOlderLayoutStillOpens)
+TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeReopenedOrRestartedAndAnOlderLayoutOpens)
 {
     TempFolder folder;
     WriteBytes(folder / "layout.xml", kStartLayout);  // written before docks were kept
@@ -156,32 +155,42 @@ TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeAndAnOld
                 containers.push_back(window.container);
         return containers;
     };
-    const auto dockOf = [](wxWindow* container) {
-        return wxAuiManager::GetManager(container)->GetPane(container).dock_direction;
-    };
     std::vector<wxRect> before;
     {
         Terminal terminal(FileOptions(folder));
         terminal.Start();
         ASSERT_EQ(1u, docked(terminal).size());
-        wxCommandEvent split(wxEVT_MENU, board_window::SplitHorizontal);
-        wxPostEvent(terminal.Host().Windows().FindByContainer(docked(terminal)[0])->panel, split);
-        testing_support::Flush(5);
+        const auto post = [&terminal](wxWindow* container, int command) {
+            wxPostEvent(terminal.Host().Windows().FindByContainer(container)->panel,
+                        wxCommandEvent(wxEVT_MENU, command));
+            testing_support::Flush(5);
+        };
+        post(docked(terminal)[0], board_window::SplitHorizontal);
         ASSERT_EQ(2u, docked(terminal).size());
         // The user drags the border between them.
         wxAuiManager* manager = wxAuiManager::GetManager(docked(terminal)[1]);
         const wxAuiPaneInfo& lower = manager->GetPane(docked(terminal)[1]);
         const wxString key = wxString::Format("|dock_size(%d,%d,%d)=", lower.dock_direction, lower.dock_layer,
                                               lower.dock_row);
-        wxString perspective = manager->SavePerspective();
+        const wxString perspective = manager->SavePerspective();
         const size_t at = perspective.find(key);
         ASSERT_NE(wxString::npos, at) << perspective;
         const size_t end = perspective.find('|', at + 1);
         manager->LoadPerspective(perspective.Left(at) + key + "333" + perspective.Mid(end), true);
+        testing_support::Flush(5);
         for (wxWindow* container : docked(terminal))
             before.push_back(container->GetScreenRect());
-        ASSERT_EQ(wxAUI_DOCK_BOTTOM, dockOf(docked(terminal)[1]));
+        ASSERT_EQ(wxAUI_DOCK_BOTTOM, DockOf(docked(terminal)[1]));
         ASSERT_GT(before[1].height, 300);
+
+        terminal.Frame()->SetCloseConfirmation([](wxWindow*, const wxString&) { return true; });
+        post(docked(terminal)[1], board_window::Close);
+        ASSERT_EQ(1u, docked(terminal).size());
+        ASSERT_TRUE(terminal.Frame()->ReopenClosedBoard());
+        testing_support::Flush(5);
+        ASSERT_EQ(2u, docked(terminal).size());
+        EXPECT_EQ(wxAUI_DOCK_BOTTOM, DockOf(docked(terminal)[1])) << "reopened below, not on the right";
+        EXPECT_EQ(before[1], docked(terminal)[1]->GetScreenRect()) << "reopened at its size";
         CloseAndShutdown(terminal);
     }
     Terminal terminal(FileOptions(folder));
@@ -189,8 +198,8 @@ TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeAndAnOld
     testing_support::Flush(5);
     const std::vector<wxWindow*> after = docked(terminal);
     ASSERT_EQ(2u, after.size());
-    EXPECT_EQ(wxAUI_DOCK_CENTER, dockOf(after[0]));
-    EXPECT_EQ(wxAUI_DOCK_BOTTOM, dockOf(after[1])) << "below, not on the right";
+    EXPECT_EQ(wxAUI_DOCK_CENTER, DockOf(after[0]));
+    EXPECT_EQ(wxAUI_DOCK_BOTTOM, DockOf(after[1])) << "below, not on the right";
     EXPECT_EQ(before[0], after[0]->GetScreenRect());
     EXPECT_EQ(before[1], after[1]->GetScreenRect()) << "at its size";
     CloseAndShutdown(terminal);
@@ -206,13 +215,19 @@ std::filesystem::path SetAsideFileOf(const std::filesystem::path& path)
     return found.size() == 1 ? found.front() : std::filesystem::path();
 }
 
+// The check at start parses no tree; it must still refuse what the tree
+// reader after it would (a layout too dense for a tree), or the layout would
+// be neither read nor set aside.
 TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesNormally)
 {
     TempFolder folder;
-    const std::string truncated = "<application><layout>";
+    std::string dense = "<application><layout><windows";
+    for (std::size_t i = 0; i < files::kMaxTreeItems; ++i)
+        dense += " a=''";
+    dense += "/></layout></application>";
     const std::string wrongRoot = "<foo/>" + std::string(kStartStore).substr(std::string(kStartStore).find("<application>"));
     const std::string settings = "<terminal><view theme=\"light\">";
-    WriteBytes(folder / "layout.xml", truncated);
+    WriteBytes(folder / "layout.xml", dense);
     WriteBytes(folder / "store.xml", wrongRoot);
     std::filesystem::create_directories(folder / "config");
     WriteBytes(folder / "config" / "terminal.xml", settings);
@@ -226,6 +241,7 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
     ASSERT_FALSE(layoutAside.empty() || storeAside.empty() || settingsAside.empty());
     const std::string notices = terminal.Frame()->NoticeText().ToStdString();
     EXPECT_NE(notices.find(layoutAside.string()), std::string::npos) << notices;
+    EXPECT_NE(notices.find("more than 1000000 elements and attributes"), std::string::npos) << notices;
     EXPECT_NE(notices.find(storeAside.string()), std::string::npos) << notices;
     EXPECT_NE(notices.find("The terminal's settings could not be read (" + (folder / "config" / "terminal.xml").string()),
               std::string::npos)
@@ -240,44 +256,16 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
     CloseAndShutdown(terminal);
     const ptree saved = files::ReadXmlDocument((folder / "layout.xml").string(), "application");
     EXPECT_FALSE(ReadWindowRecords(saved).empty()) << "the run started from the defaults and saved them";
-    EXPECT_EQ(truncated, ReadBytes(layoutAside)) << "the kept file is never touched again";
-}
-
-// The check at start parses no tree; it must still refuse what the tree
-// reader after it would, or the layout would be neither read nor set aside.
-TEST(LayoutDocumentRun, ALayoutTooDenseForATreeIsSetAsideAndTheStoreIsNot)
-{
-    TempFolder folder;
-    std::string dense = "<application><layout><windows";
-    for (std::size_t i = 0; i < files::kMaxTreeItems; ++i)
-        dense += " a=''";
-    WriteBytes(folder / "layout.xml", dense + "/></layout></application>");
-    WriteBytes(folder / "store.xml", kStartStore);
-    Terminal terminal(FileOptions(folder));
-    terminal.Start();
-    ASSERT_TRUE(terminal.Frame());
-    const std::string notices = terminal.Frame()->NoticeText().ToStdString();
-    EXPECT_NE(notices.find("more than 1000000 elements and attributes"), std::string::npos) << notices;
-    EXPECT_FALSE(SetAsideFileOf(folder / "layout.xml").empty());
-    EXPECT_TRUE(SetAsideFileOf(folder / "store.xml").empty());
-    CloseAndShutdown(terminal);
+    EXPECT_TRUE(dense == ReadBytes(layoutAside)) << "the kept file is never touched again";
 }
 
 /// The tab count of each board the terminal has open, in opening order.
 std::vector<size_t> TabCounts(Terminal& terminal)
 {
     std::vector<size_t> counts;
-    const std::function<wxFlatNotebook*(wxWindow*)> notebookIn = [&](wxWindow* window) -> wxFlatNotebook* {
-        if (auto* notebook = wxDynamicCast(window, wxFlatNotebook))
-            return notebook;
-        for (wxWindow* child : window->GetChildren())
-            if (wxFlatNotebook* notebook = notebookIn(child))
-                return notebook;
-        return nullptr;
-    };
     for (const OpenWindow& window : terminal.Host().Windows().All())
     {
-        wxFlatNotebook* notebook = window.panel ? notebookIn(window.panel) : nullptr;
+        wxFlatNotebook* notebook = window.panel ? FindBelow<wxFlatNotebook>(window.panel) : nullptr;
         counts.push_back(notebook ? notebook->GetPageCount() : 0);
     }
     return counts;
@@ -306,6 +294,7 @@ TEST(LayoutDocumentRun, ALayoutThatIsAFolderOrADeviceIsReportedLeftAloneAndTheSh
         CloseAndShutdown(terminal);
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder / "layout.xml"));
+    EXPECT_TRUE(SetAsideFileOf(folder / "store.xml").empty()) << "a readable store stays where it is";
 }
 
 // A default board kept as a window the file does not hold, or as a stub, gave

@@ -32,34 +32,19 @@ namespace {
 
 using namespace terminal_test;
 
-wxFlatNotebook* NotebookIn(wxWindow* window)
-{
-    if (auto* notebook = wxDynamicCast(window, wxFlatNotebook))
-        return notebook;
-    for (wxWindow* child : window->GetChildren())
-        if (wxFlatNotebook* notebook = NotebookIn(child))
-            return notebook;
-    return nullptr;
-}
-
 wxGrid* GridOfPage(wxWindow* page)
 {
     auto* splitter = wxDynamicCast(page, wxSplitterWindow);
     return splitter ? wxDynamicCast(splitter->GetWindow1(), wxGrid) : nullptr;
 }
 
-TerminalOptions SmokeOptions(const TempFolder& folder)
-{
-    TerminalOptions options = QuietOptions(folder);
-    options.rate = 200;
-    options.seed = 7;
-    return options;
-}
-
 TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenAndSwitch)
 {
     TempFolder folder;
-    Terminal terminal(SmokeOptions(folder));
+    TerminalOptions options = QuietOptions(folder);
+    options.rate = 200;
+    options.seed = 7;
+    Terminal terminal(options);
     terminal.Start();
     MainFrame* frame = terminal.Frame();
     ASSERT_NE(frame, nullptr);
@@ -71,7 +56,7 @@ TEST(TerminalSmoke, TheShippedTabsShowAndBoardsOpenAndSwitch)
     // "Core Holdings", AMX's kind 2 category TECH and kind 3 AMX100, and the
     // whole of KTX (the labels are the board's).
     testing_support::Flush(5);
-    wxFlatNotebook* notebook = NotebookIn(frame);
+    wxFlatNotebook* notebook = FindBelow<wxFlatNotebook>(frame);
     ASSERT_NE(notebook, nullptr) << "the docked board opened at start";
     const std::vector<int> rows = {10, 12, 15, 90, 93};
     ASSERT_EQ(rows.size(), notebook->GetPageCount());
@@ -174,7 +159,7 @@ TEST(TerminalSmoke, AMalformedCatalogueStopsTheStart)
 {
     TempFolder folder;
     WriteBytes(folder / "bad.xml", "<catalogue>\n  <exchange code=\"A\">\n    <instrument code=\"X\"\n</catalogue>\n");
-    TerminalOptions options = SmokeOptions(folder);
+    TerminalOptions options = QuietOptions(folder);
     options.catalogue = folder / "bad.xml";
     Terminal terminal(options);
     EXPECT_THROW(terminal.Start(), CatalogueError);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <wx/aui/aui.h>
 
 #include "MainFrame.h"
 #include "Terminal.h"
@@ -43,21 +44,33 @@ inline void CloseAndShutdown(Terminal& terminal)
     terminal.Shutdown();
 }
 
+/// The first window of type T at or below `window`, depth first.
+template <class T>
+T* FindBelow(wxWindow* window)
+{
+    if (T* found = wxDynamicCast(window, T))
+        return found;
+    for (wxWindow* child : window->GetChildren())
+        if (T* found = FindBelow<T>(child))
+            return found;
+    return nullptr;
+}
+
+/// Where the docked `container` is docked: wxAUI_DOCK_CENTER, _BOTTOM...
+inline int DockOf(wxWindow* container)
+{
+    return wxAuiManager::GetManager(container)->GetPane(container).dock_direction;
+}
+
 /// A started terminal program and the file its output goes to.
 struct Program
 {
     pid_t pid = -1;
     std::filesystem::path output;
 
-    /// Its exit code once it ends, or -1 when a signal ended it.
-    int Wait() const
-    {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    /// As Wait, but a program still running after `seconds` is killed and
-    /// -2 returned: it waits for an answer nobody gives.
+    /// Its exit code once it ends, or -1 when a signal ended it; a program
+    /// still running after `seconds` is killed and -2 returned: it waits for
+    /// an answer nobody gives.
     int WaitAtMost(int seconds) const
     {
         for (int tenths = 0; tenths < seconds * 10; ++tenths)

@@ -1,8 +1,6 @@
 // Alert texts: number formats, list and popup conditions, the list model,
 // and where the chime is looked for.
 
-#include <memory>
-
 #include <gtest/gtest.h>
 #include <wx/filename.h>
 #include <wx/variant.h>

@@ -1,7 +1,6 @@
 // A column set put on a tab: its computed columns found among the tab's or
 // added, and its entries and rules following them to their ids there.
 
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>

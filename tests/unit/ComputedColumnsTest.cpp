@@ -1,7 +1,6 @@
 // Computed columns: formula values worked out by hand, blanks where a value
 // would be a lie, refusals with their place, and the stored form.
 
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -169,6 +168,12 @@ TEST(ComputedColumns, AColumnKeptWithoutAReadableFormulaHasNoValueAndKeepsItsDef
     EXPECT_TRUE(columns.Readable(0));
 }
 
+/// The tab that the `<watchlist>` element in `xml` describes.
+layout::TabEntry ReadTab(const std::string& xml)
+{
+    return layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
+}
+
 TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReadsAsBefore)
 {
     layout::TabEntry entry;
@@ -180,13 +185,10 @@ TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReads
               "<computed first=\"32\"><column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"2\"/>"
               "<column name=\"A&lt;B\" formula=\"Sell Vol &amp; 1\" decimals=\"0\"/></computed></watchlist>",
               xml.substr(xml.find("?>") + 3));
-    const layout::TabEntry read =
-        layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
-    EXPECT_EQ(entry.computed, read.computed);
+    EXPECT_EQ(entry.computed, ReadTab(xml).computed);
 
-    const layout::TabEntry plain = layout::ReadTabEntry(testing_support::Parse(
-        "<watchlist name=\"Core\"><columns/><computed><column name=\"X\" decimals=\"-4\"/></computed>"
-        "</watchlist>").get_child("watchlist"));
+    const layout::TabEntry plain = ReadTab(
+        "<watchlist name=\"Core\"><columns/><computed><column name=\"X\" decimals=\"-4\"/></computed></watchlist>");
     ASSERT_EQ(1u, plain.computed.size());
     EXPECT_EQ(0, plain.computed[0].decimals) << "decimals kept within what a column shows";
     entry.computed.clear();
@@ -208,7 +210,7 @@ TEST(ComputedColumns, ALayoutWrittenBeforeTheTrendColumnKeepsItsColumnsFiltersAn
         "<colour-rules><rule column=\"32\" condition=\"above\" against=\"31\" text=\"#E53935\" target=\"cell\"/></colour-rules>"
         "<computed><column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"2\"/>"
         "<column name=\"Range\" formula=\"High - Low\" decimals=\"2\"/></computed></watchlist>";
-    const layout::TabEntry read = layout::ReadTabEntry(testing_support::Parse(before).get_child("watchlist"));
+    const layout::TabEntry read = ReadTab(before);
     ASSERT_EQ(3u, read.columns.size());
     EXPECT_EQ(column::Last, read.columns[0].id);
     EXPECT_EQ(column::Count, read.columns[1].id);
@@ -222,17 +224,15 @@ TEST(ComputedColumns, ALayoutWrittenBeforeTheTrendColumnKeepsItsColumnsFiltersAn
     EXPECT_EQ(column::Count, read.colourRules[0].againstColumn);
 
     // Written again it says where they start, and reads back unmoved.
-    const layout::TabEntry again = layout::ReadTabEntry(testing_support::Parse(
-        testing_support::Xml(layout::TabEntryTree(read, {}), "watchlist")).get_child("watchlist"));
+    const layout::TabEntry again = ReadTab(testing_support::Xml(layout::TabEntryTree(read, {}), "watchlist"));
     EXPECT_EQ(column::Count, again.columns[1].id);
     EXPECT_EQ(1u, again.filters.count(column::Count));
     EXPECT_EQ(read.colourRules, again.colourRules);
 
     // A start no version wrote moves nothing.
-    const layout::TabEntry odd = layout::ReadTabEntry(testing_support::Parse(
-        "<watchlist name=\"Core\"><columns><column id=\"33\" show=\"true\"/></columns>"
-        "<computed first=\"-4\"><column name=\"X\" formula=\"Last\"/></computed></watchlist>").get_child("watchlist"));
-    EXPECT_EQ(33, odd.columns.at(0).id);
+    EXPECT_EQ(33, ReadTab("<watchlist name=\"Core\"><columns><column id=\"33\" show=\"true\"/></columns>"
+                          "<computed first=\"-4\"><column name=\"X\" formula=\"Last\"/></computed></watchlist>")
+                      .columns.at(0).id);
 }
 
 }  // namespace

@@ -182,7 +182,7 @@ TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToAN
     EXPECT_TRUE(Passes(column::Last, Above, "1.713"));
 }
 
-TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcards)
+TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcardsAndUnknownColumnsAndOperatorsAreIgnored)
 {
     // clang-format off
     ExpectCases({
@@ -207,14 +207,7 @@ TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcards)
         {column::Currency, Equals, "USD", true},       {column::Currency, Equals, "EUR", false},
         {column::Date, Equals, "2026-01-05", true},    {column::Date, Below, "2026-01-10", true},
         {column::CorporateAction, Equals, "XD;Rights", true},
-    });
-    // clang-format on
-}
-
-TEST_F(FilterPredicate, ColumnsAndOperatorsOutsideTheTablesAreIgnored)
-{
-    // clang-format off
-    ExpectCases({
+        // Columns and operators outside the tables are ignored.
         {column::Time, Equals, "nothing", true},       {column::Exchange, Equals, "nothing", true},
         {column::Flag, Equals, "nothing", true},       {column::No, Equals, "nothing", true},
         {column::Count, Equals, "nothing", true},      {-1, Equals, "nothing", true},

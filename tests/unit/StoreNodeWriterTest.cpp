@@ -16,12 +16,6 @@ namespace {
 using layout::Tree;
 using testing_support::Xml;
 
-/// Through the XML text and back, as the element `key`.
-Tree Reparse(const Tree& tree, const std::string& key = "watchlist")
-{
-    return testing_support::Parse(Xml(tree, key)).get_child(key);
-}
-
 TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
 {
     Tree node;
@@ -44,7 +38,7 @@ TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
     layout::WindowSettings current;
     current.autoFitColumns = false;
     current.volumeInThousands = true;
-    const layout::WindowSettings read = layout::ReadWindowSettings(Reparse(node, "tickerdeck"), current);
+    const layout::WindowSettings read = layout::ReadWindowSettings(testing_support::Parse(xml).get_child("tickerdeck"), current);
     EXPECT_EQ(read.title, "New");
     EXPECT_TRUE(read.controlledByInstruments);
     EXPECT_FALSE(read.autoAddInstrument);

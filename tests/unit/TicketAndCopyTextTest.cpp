@@ -1,6 +1,7 @@
 // The window-free rules behind order tickets and copied rows.
 
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -29,16 +30,14 @@ Price Quote()
 TEST(TicketRules, TheClickedSideDecidesHintAndQuantity)
 {
     const Price quote = Quote();
-    const ticket::Order buyOnSellVolume = ticket::FromMenu(Side::Buy, column::SellVolume, quote);
-    EXPECT_DOUBLE_EQ(10.5, buyOnSellVolume.priceHint);
-    EXPECT_DOUBLE_EQ(300, buyOnSellVolume.quantity);
-    const ticket::Order buyOnLast = ticket::FromMenu(Side::Buy, column::Last, quote);
-    EXPECT_DOUBLE_EQ(10.25, buyOnLast.priceHint);
-    EXPECT_DOUBLE_EQ(0, buyOnLast.quantity);
-    const ticket::Order sellOnBuy = ticket::FromMenu(Side::Sell, column::Buy, quote);
-    EXPECT_DOUBLE_EQ(10.25, sellOnBuy.priceHint);
-    EXPECT_DOUBLE_EQ(700, sellOnBuy.quantity);
-    EXPECT_DOUBLE_EQ(10.5, ticket::FromMenu(Side::Sell, column::Name, quote).priceHint);
+    for (const auto& [side, col, hint, quantity] :
+         {std::tuple{Side::Buy, column::SellVolume, 10.5, 300.0}, {Side::Buy, column::Last, 10.25, 0.0},
+          {Side::Sell, column::Buy, 10.25, 700.0}, {Side::Sell, column::Name, 10.5, 0.0}})
+    {
+        const ticket::Order order = ticket::FromMenu(side, col, quote);
+        EXPECT_DOUBLE_EQ(hint, order.priceHint) << col;
+        EXPECT_DOUBLE_EQ(quantity, order.quantity) << col;
+    }
 
     const auto takeOffer = ticket::FromDoubleClick(column::Sell, quote);
     ASSERT_TRUE(takeOffer);

@@ -1,7 +1,6 @@
 // The trend column's points: when they are taken, how many are kept, what a
 // row costs, and the line they make in a cell's box.
 
-#include <cmath>
 #include <deque>
 #include <sstream>
 #include <string>

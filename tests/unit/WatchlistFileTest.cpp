@@ -11,16 +11,12 @@ using layout::InstrumentRef;
 using store::WatchlistFileContents;
 using Refs = std::vector<InstrumentRef>;
 
-TEST(WatchlistFile, WritesRfc4180Csv)
+// Spreadsheet programs run a cell beginning with = + - @ (or a tab or carriage
+// return before one) as a formula; such fields go out behind an apostrophe.
+TEST(WatchlistFile, WritesRfc4180CsvWithFormulaLookingFieldsAsText)
 {
     EXPECT_EQ(store::WatchlistCsv({{"AMX", "ARPI", "Atlas, \"A\""}, {"KTX", "TKE", " lead"}, {"RHX", "KSS", ""}}),
               "exchange,code,name\r\nAMX,ARPI,\"Atlas, \"\"A\"\"\"\r\nKTX,TKE,\" lead\"\r\nRHX,KSS,\r\n");
-}
-
-// Spreadsheet programs run a cell beginning with = + - @ (or a tab or carriage
-// return before one) as a formula; such fields go out behind an apostrophe.
-TEST(WatchlistFile, WritesFormulaLookingFieldsAsText)
-{
     EXPECT_EQ(store::WatchlistCsv({{"AMX", "=1+1", "=HYPERLINK(\"http://x\",\"y\")"},
                                     {"+X", "-2+3", "+cmd|' /C calc'!A0"},
                                     {"@A", "KSS", "@SUM(1+1)"},
