@@ -153,12 +153,6 @@ TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnceLeavingACallersGrid
     Send(tke);
     EXPECT_EQ(before, StoreBytes());
     EXPECT_EQ(2, grid->GetNumberRows()) << "no second row for the same instrument";
-
-    // The tab holds what it stored: saving leaves another program's addition.
-    WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/><instrument exchange="KTX" code="TKE"/>)"
-               R"(<instrument exchange="KTX" code="KSM"/></watchlist>)");
-    Saved(board);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "CDG"}, {"KTX", "TKE"}, {"KTX", "KSM"}}), Stored("Core"));
 }
 
 TEST_F(LinkReceive, StoreErrorsAreLoggedAndTheStoreKept)
