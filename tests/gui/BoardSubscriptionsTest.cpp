@@ -96,9 +96,7 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
 TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswers)
 {
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "First");
-    HideInstruments filter({bdi});
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetFilter(&filter);
+    HideCode(board, grid, "BDI");
     grid->SetSortingColumn(column::Last, false);
     for (const char* date : {"20240105", "20240104"})
     {
@@ -116,7 +114,6 @@ TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswer
     host.DeliverPending();
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi}), InstrumentsShown(grid)) << "answers after the reload";
     EXPECT_EQ(2, grid->GetNumberRows());
-    table->SetFilter(nullptr);
 }
 
 TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
@@ -150,8 +147,7 @@ TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsA
 {
     wxGridEx* grid = AddTab(board, {arpi, bdi}, "First");
     AddTab(board, {bdi}, "Second");
-    HideInstruments filter({bdi});
-    ApplyFilter(grid, &filter);
+    HideCode(board, grid, "BDI");
     ASSERT_EQ(1, grid->GetNumberRows());
     host.ClearCalls();
 

@@ -11,6 +11,7 @@
 #include "colours/ColourRulesDialog.h"
 #include "colours/ColourRulesFeature.h"
 #include "support/BoardFixture.h"
+#include "support/RuleSpec.h"
 
 namespace {
 
@@ -150,11 +151,7 @@ TEST_F(ColourRulesUse, ASetBringsItsComputedColumnsToATabLackingThemAndAddsThemO
     const int col = column::Count;
     grid->SetColSize(col, 95);
     grid->SetSortingColumn(col, false);
-    ColourRuleSpec big;
-    big.column = col;
-    big.value = "3";
-    big.style.background = RuleColour::Of(0xC62828);
-    board->Looks().SetColourRules(grid, {big});
+    board->Looks().SetColourRules(grid, {Rule(col, filter_op::Above, "3", {{}, RuleColour::Of(0xC62828)})});
     const layout::ColumnSet set = ColourRulesFeature::SetOfTab(grid, "Doubling");
     EXPECT_EQ(std::vector<ComputedColumnDef>{doubled}, set.computed);
 

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "support/BoardFixture.h"
 #include "store/WatchlistStoreService.h"
@@ -128,7 +126,7 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     EXPECT_EQ(3u, ticket.dispatched.size()) << "no ticket without the trading right";
 }
 
-TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByte)
+TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteALargeOneOffTheGuiThread)
 {
     for (int col = 0; col < grid->GetNumberCols(); ++col)
         if (col != column::Code && col != column::Buy)
@@ -144,11 +142,10 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByte)
     clipboardOpens = false;
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("The rows could not be copied: the clipboard cannot be opened.\n", Notices());
-}
 
-TEST_F(GridCommandsTest, ALargeCopyIsMadeOffTheGuiThreadFromTheRowsAtTheKeyPressByteForByte)
-{
-    host.PriceOf(cdg)->buy = 7;
+    // A large copy is made off the GUI thread, from the rows at the key press.
+    clipboardOpens = true;
+    notices.clear();
     grid->SelectAll();
     Key('C', wxMOD_CONTROL);
     const wxString atOnce = clipboard;
@@ -238,49 +235,41 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     EXPECT_EQ((std::vector<int>{1}), Selected()) << "the selection stays with the moved row";
     EXPECT_EQ(storeOf({"BDI", "ARPI", "ZZZ", "CDG", "AI"}), StoreBytes());
     // Dragging inserts the row where it is dropped.
-    wxMouseEvent drag(wxEVT_MOTION);
-    drag.SetLeftDown(true);
-    drag.SetEventObject(grid->GetGridWindow());
-    drag.SetY(grid->CellToRect(3, 0).GetTop() + 2);
-    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
+    const auto dragTo = [this](int row) {
+        const wxPoint at(0, grid->CellToRect(row, 0).GetTop() + 2);
+        testing_support::SendMouse(grid->GetGridWindow(), wxEVT_MOTION, at, true);
+    };
+    dragTo(3);
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(grid));
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members()) << "the stored order follows";
     EXPECT_EQ((std::vector<int>{3}), Selected());
     EXPECT_EQ(storeOf({"BDI", "CDG", "AI", "ARPI", "ZZZ"}), StoreBytes());
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(other->GetCurrentGrid()));
 
-    // Changing the list again and saving keeps the order, as does a board
-    // opened afterwards.
-    board->GetStore()->Add("Core", {{"AMX", "ZZZ"}, {"KTX", "KSM"}});
-    Saved(board);
-    Saved(other);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}),
-              InstrumentsShown(LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)")
-                                   ->GetCurrentGrid()));
-
     // A store that cannot be written keeps the tab as it was.
     const std::string broken = "<application><watchlists><watchlist name=\"Core\">";
     testing_support::WriteBytes(host.applicationFilePath, broken);
     Key(WXK_UP, wxMOD_SHIFT);
-    drag.SetY(grid->CellToRect(0, 0).GetTop() + 2);
-    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}), Members());
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}), InstrumentsShown(grid));
+    dragTo(0);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members());
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(grid));
     EXPECT_EQ((std::vector<int>{3}), Selected());
     EXPECT_EQ(broken, StoreBytes());
 
     grid->SetSortingColumn(column::Code, true);
     Key(WXK_DOWN, wxMOD_SHIFT);
-    drag.SetY(grid->CellToRect(0, 0).GetTop() + 2);
-    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(drag);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi, ksm}), Members()) << "a sorted tab keeps its order";
+    dragTo(0);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members()) << "a sorted tab keeps its order";
+}
 
-    // A page down goes to the last row shown whole, so it stays in sight at the top.
+TEST_F(GridCommandsTest, PageKeysAndCtrlUpDownMoveTheSelectedRowSoDownAndCopyGoOnFromIt)
+{
     std::vector<Instrument*> many;
     for (int i = 0; i < 80; ++i)
         many.push_back(host.AddInstrument("P" + std::to_string(i)));
     grid = AddTab(board, many, "Long");
     grid->SelectRow(0);
+    // Ctrl+Down goes to the last row shown whole, so it stays in sight at the top.
     int lastWhole = 0;
     while (grid->IsVisible(lastWhole + 1, 0, true))
         ++lastWhole;
@@ -289,15 +278,6 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     EXPECT_EQ((std::vector<int>{lastWhole}), Selected());
     Key(WXK_UP, wxMOD_CONTROL);
     EXPECT_EQ((std::vector<int>{0}), Selected());
-}
-
-TEST_F(GridCommandsTest, PageKeysMoveTheSelectedRowSoDownAndCopyGoOnFromIt)
-{
-    std::vector<Instrument*> many;
-    for (int i = 0; i < 80; ++i)
-        many.push_back(host.AddInstrument("P" + std::to_string(i)));
-    grid = AddTab(board, many, "Long");
-    grid->SelectRow(0);
     Key(WXK_PAGEDOWN);
     const std::vector<int> paged = Selected();
     ASSERT_EQ(1u, paged.size()) << "a page key leaves exactly one row selected";
@@ -348,9 +328,7 @@ TEST_F(GridCommandsTest, DeleteRemovesTheSelectedInstrumentsItNamesThoughQuotesR
 
 TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownOnes)
 {
-    testing_support::HideInstruments filter({cdg});
-    Tickerdeck::TableOf(grid)->SetFilter(&filter);
-    board->Sorting().RearrangeRows(grid);
+    HideCode(board, grid, "CDG");
     grid->SelectRow(2);
     grid->SelectRow(0, true);
     PostCommand(board, cmd::DeleteInstrument);
@@ -358,7 +336,6 @@ TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownO
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ZZZ"}, {"AMX", "BDI"}, {"AMX", "CDG"}}), Stored("Core"));
     EXPECT_EQ(0, host.ActiveSubscriptions(board, ai, ""));
     EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, ""));
-    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
 }
 
 TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshFollowsTheStoreAndABookmarkToggles)
@@ -370,16 +347,14 @@ TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshFollowsTheStoreAndABookmarkTo
     EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, "")) << "a moved row keeps no quotes coming";
 
     // Another program takes CDG out, which a filter hides, and adds KSM.
-    testing_support::HideInstruments filter({cdg});
-    Tickerdeck::TableOf(grid)->SetFilter(&filter);
-    board->Sorting().RearrangeRows(grid);
+    HideCode(board, grid, "CDG");
     WriteStore(
         R"(<watchlist name="Core"><instrument exchange="AMX" code="AI"/><instrument exchange="KTX" code="KSM"/>)"
         R"(</watchlist>)");
     PostCommand(board, cmd::WatchlistCommand);
     EXPECT_EQ((std::vector<Instrument*>{ai, ksm}), InstrumentsShown(grid));
     EXPECT_FALSE(Tickerdeck::TableOf(grid)->IsMember(host.PriceOf(cdg)));
-    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+    SetTabFilter(*board, grid, nullptr);
 
     grid->SelectRow(0);
     PostCommand(board, cmd::ToggleBookmark);

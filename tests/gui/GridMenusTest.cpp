@@ -9,7 +9,6 @@
 #include "commands/RowCommands.h"
 #include "kit/BoardNotice.h"
 #include "model/SortHold.h"
-#include "support/UserInput.h"
 #include "store/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
@@ -282,9 +281,7 @@ TEST_F(GridMenusTest, ColumnMenuTogglesColumnsAndTheGridAreaMenuClearsTheSelecti
     grid->SelectRow(1);
     std::vector<wxString> labels;
     inspect = [&](wxMenu& menu) { labels = MenuLabels(&menu); };
-    wxMouseEvent up(wxEVT_RIGHT_UP);
-    up.SetEventObject(grid->GetGridWindow());
-    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(up);
+    SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_UP, {});
     EXPECT_TRUE(grid->GetSelectedRows().empty());
     EXPECT_NE(std::find(labels.begin(), labels.end(), "Refresh"), labels.end());
 }

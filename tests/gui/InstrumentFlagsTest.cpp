@@ -79,7 +79,7 @@ protected:
     Tickerdeck* board = nullptr;
 };
 
-TEST_F(InstrumentFlagsBoard, StatusBoxesTickBySubstringStayDisabledAndTheOwnerFrameWaits)
+TEST_F(InstrumentFlagsBoard, StatusAndCorporateActionBoxesTickByTheirOwnTextStayDisabledAndEmptyTextsOpenNothing)
 {
     InstrFlagsDialog* dialog = ShowFlags(column::Status, 0);
     ASSERT_NE(nullptr, dialog);
@@ -99,16 +99,13 @@ TEST_F(InstrumentFlagsBoard, StatusBoxesTickBySubstringStayDisabledAndTheOwnerFr
     dialog->ProcessWindowEvent(ok);
     Flush();
     EXPECT_EQ(nullptr, board->Features().FindFeature<InstrumentFlags>()->OpenDialog());
-}
 
-TEST_F(InstrumentFlagsBoard, CorporateActionBoxesMatchTheCaTextNotTheStatusAndEmptyTextsOpenNothing)
-{
-    InstrFlagsDialog* dialog = ShowFlags(column::CorporateAction, 1);
+    // Corporate-action boxes match the row's corporate action, not its status.
+    dialog = ShowFlags(column::CorporateAction, 1);
     ASSERT_NE(nullptr, wxDynamicCast(dialog, InstrCADialog));
     EXPECT_EQ("XD 0.42", dialog->GetFlagText());
-    const auto boxes = Boxes(dialog);
-    EXPECT_TRUE(boxes.at("XD").first);
-    EXPECT_FALSE(boxes.at("Halted").first) << "the row's status text must not tick corporate actions";
+    EXPECT_TRUE(Boxes(dialog).at("XD").first);
+    EXPECT_FALSE(Boxes(dialog).at("Halted").first) << "the row's status text must not tick corporate actions";
 
     PressKey(dialog, WXK_ESCAPE);
     Flush();

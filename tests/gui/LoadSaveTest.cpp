@@ -4,13 +4,10 @@
 // into the shared store, including damaged nodes and stores that cannot be read.
 
 #include <set>
-#include <string>
-#include <vector>
 
 #include <wx/translation.h>
 
 #include "controls/wxStaticTextEx.h"
-#include "contract/CommandIds.h"
 #include "store/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"

@@ -9,9 +9,8 @@
 #include <wx/image.h>
 
 #include "kit/TextExtentCache.h"
-#include "model/ColourRules.h"
-#include "model/ColumnSpec.h"
 #include "support/QuoteGridFixture.h"
+#include "support/RuleSpec.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -131,19 +130,8 @@ TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
 
 TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
 {
-    ColourRuleSpec row;
-    row.op = filter_op::Above;
-    row.value = "5";
-    row.style.background = RuleColour::Of(0x00AA00);
-    row.wholeRow = true;
-    ColourRuleSpec cell = row;
-    cell.column = column::Amplitude;
-    cell.op = filter_op::AtMost;
-    cell.value = "0";
-    cell.style.background = RuleColour::Of(0xAA0000);
-    cell.style.bold = true;
-    cell.wholeRow = false;
-    table->SetColourRules({row, cell});
+    table->SetColourRules({Rule(column::Last, filter_op::Above, "5", {{}, RuleColour::Of(0x00AA00)}, true),
+                           Rule(column::Amplitude, filter_op::AtMost, "0", {{}, RuleColour::Of(0xAA0000), true})});
     const wxColour green(0, 0xAA, 0);
     const wxColour red(0xAA, 0, 0);
     EXPECT_EQ(Background(false), red) << "a cell rule beats an earlier row rule";

@@ -3,8 +3,6 @@
 // board that did not run it.
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "commands/RowCommands.h"
 #include "controls/wxFlatNotebookEvent.h"

@@ -4,14 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
 #include <wx/cmndata.h>
 #include <wx/artprov.h>
 #include <wx/intl.h>
@@ -23,20 +19,20 @@
 #include "export/TabExport.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
-#include "model/ColumnSpec.h"
-#include "model/ColourRules.h"
 #include "model/TrendSamples.h"
 #include "support/BoardFixture.h"
+#include "support/RuleSpec.h"
 
 namespace {
 
 using namespace testing_support;
 namespace fs = std::filesystem;
 
-/// The "n|s\tformat\tvalue" of a cell, or "none".
-std::string Cell(const std::string& book, int row, int col)
+/// The `kind` line of a cell with the key words: "cell" gives "n|s\tformat\tvalue",
+/// "look" gives "font=RRGGBB fill=RRGGBB bold", what it has of them; "none" without.
+std::string Line(const std::string& book, int row, int col, const char* kind)
 {
-    const std::string key = "\ncell\t" + std::to_string(row) + "\t" + std::to_string(col) + "\t";
+    const std::string key = std::string("\n") + kind + "\t" + std::to_string(row) + "\t" + std::to_string(col) + "\t";
     const size_t at = book.find(key);
     if (at == std::string::npos)
         return "none";
@@ -44,16 +40,8 @@ std::string Cell(const std::string& book, int row, int col)
     return book.substr(start, book.find('\n', start) - start);
 }
 
-/// The look line of a cell: "font=RRGGBB fill=RRGGBB bold", what it has of them; "none" without.
-std::string Look(const std::string& book, int row, int col)
-{
-    const std::string key = "\nlook\t" + std::to_string(row) + "\t" + std::to_string(col) + "\t";
-    const size_t at = book.find(key);
-    if (at == std::string::npos)
-        return "none";
-    const size_t start = at + key.size();
-    return book.substr(start, book.find('\n', start) - start);
-}
+std::string Cell(const std::string& book, int row, int col) { return Line(book, row, col, "cell"); }
+std::string Look(const std::string& book, int row, int col) { return Line(book, row, col, "look"); }
 
 std::vector<fs::path> FilesIn(const fs::path& folder)
 {
@@ -159,9 +147,7 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     grid->HideCol(column::Status);
     grid->HideCol(column::Open);
     grid->SetColPos(column::Flag, 0);   // where a column is shown does not matter
-    HideInstruments filter;
-    filter.hidden = {dropped};
-    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    HideCode(board, grid, "GONE");
     grid->SetSortingColumn(column::Last, false);
     board->Sorting().RearrangeRows(grid);
 
@@ -227,19 +213,8 @@ TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
     Instrument* low = Quoted("LOW", 12.5, 7);
     Instrument* high = Quoted("HIGH", 1234.5, 12345);
     wxGridEx* grid = AddTab(board, {low, high, Quoted("ZERO", 0.0, 0)}, "Coloured");
-    ColourRuleSpec red;
-    red.column = column::Last;
-    red.op = filter_op::Above;
-    red.value = "100";
-    red.style.text = RuleColour::Of(0xE53935);
-    red.style.bold = true;
-    ColourRuleSpec green;
-    green.column = column::Deals;
-    green.op = filter_op::AtLeast;
-    green.value = "7";
-    green.style.background = RuleColour::Of(0x43A047);
-    green.wholeRow = true;
-    board->Looks().SetColourRules(grid, {red, green});
+    board->Looks().SetColourRules(grid, {Rule(column::Last, filter_op::Above, "100", {RuleColour::Of(0xE53935), {}, true}),
+                                         Rule(column::Deals, filter_op::AtLeast, "7", {{}, RuleColour::Of(0x43A047)}, true)});
 
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string book = ReadWorkbook(opened.at(0));
@@ -253,12 +228,7 @@ TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
     // The worker reads rules on a computed column from its own copy of the formulas.
     FormulaRefusal why;
     ASSERT_TRUE(computed_columns::Set(*board, grid, 0, {"Double", "Last * 2", 1}, &why));
-    ColourRuleSpec onComputed;
-    onComputed.column = column::Count;
-    onComputed.op = filter_op::Above;
-    onComputed.value = "1000";
-    onComputed.style.text = RuleColour::Of(0x1E88E5);
-    board->Looks().SetColourRules(grid, {onComputed});
+    board->Looks().SetColourRules(grid, {Rule(column::Count, filter_op::Above, "1000", {RuleColour::Of(0x1E88E5), {}})});
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string withComputed = ReadWorkbook(opened.at(1));
     const int at = column::Count - 1;  // the hidden trend column is not exported
@@ -283,12 +253,7 @@ TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnde
     board->Trends().SampleTrends(TrendSamples::Clock::time_point{});
     host.PriceOf(rising)->last = 10.25;
     board->Trends().SampleTrends(TrendSamples::Clock::time_point{} + TrendSamples::kInterval);
-    ColourRuleSpec bars;
-    bars.column = column::CumVolume;
-    bars.op = filter_op::Above;
-    bars.value = "100";
-    bars.style.bar = true;
-    board->Looks().SetColourRules(grid, {bars});
+    board->Looks().SetColourRules(grid, {Rule(column::CumVolume, filter_op::Above, "100", {{}, {}, false, true})});
 
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string book = ReadWorkbook(opened.at(0));

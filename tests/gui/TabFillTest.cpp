@@ -5,7 +5,6 @@
 #include "kit/BoardNotice.h"
 #include "board/TabFill.h"
 #include "support/BoardFixture.h"
-#include "support/UserInput.h"
 
 namespace {
 
@@ -51,7 +50,6 @@ TEST_F(TabFill, SlicesAddUpToExactlyTheListInItsOrderAndTheNoticeCountsThem)
     EXPECT_EQ(2u, board->Rows().GetSubscriptions().at(host.PriceOf(list[2])).grids.size());
     EXPECT_FALSE(board->Rows().IsFilling(grid));
     EXPECT_EQ("", Progress());
-
 }
 
 TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)

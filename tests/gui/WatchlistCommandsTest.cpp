@@ -10,11 +10,9 @@
 #include <wx/textctrl.h>
 
 #include "kit/RefusalBalloon.h"
-#include "board/Tickerdeck.h"
 #include "kit/WatchlistChooser.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
-#include "support/UserInput.h"
 #include "watchlist/TabMenu.h"
 #include "watchlist/WatchlistCommands.h"
 
@@ -22,7 +20,6 @@ namespace {
 
 using layout::InstrumentRef;
 using testing_support::Flush;
-using testing_support::HideInstruments;
 using testing_support::MenuLabels;
 
 class WatchlistCommandsTest : public testing_support::BoardFixture
@@ -241,12 +238,7 @@ TEST_F(TabMenuTest, ListsActiveExchangesNamedCategoriesAndStoredNamesAndPutsCate
 
 TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
 {
-    wxGridEx* grid = GridOfPage(board, 0);
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
-    table->SetFilter(hide.get());
-    board->Looks().TabFilters()[grid->GetSplitter()] = std::move(hide);
-    board->Sorting().RearrangeRows(grid);
+    HideCode(board, GridOfPage(board, 0), "BDI");
     ASSERT_EQ(Shown(board, 0), (std::vector<Instrument*>{cdg, ai}));
     const std::string store = StoreBytes();
 
@@ -396,11 +388,7 @@ TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFi
 
 TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOutAndAFailedSaveKeepsTheEditor)
 {
-    wxGridEx* core = GridOfPage(board, 0);
-    auto hide = std::make_unique<HideInstruments>(std::set<const Instrument*>{bdi});
-    Tickerdeck::TableOf(core)->SetFilter(hide.get());
-    board->Looks().TabFilters()[core->GetSplitter()] = std::move(hide);
-    board->Sorting().RearrangeRows(core);
+    HideCode(board, GridOfPage(board, 0), "BDI");
 
     WatchlistEditor* editor = Open(cmd::EditWatchlist);
     ASSERT_NE(editor, nullptr);

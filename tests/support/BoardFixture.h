@@ -24,6 +24,7 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
+#include "filter/TabFilter.h"
 #include "model/ColumnSpec.h"
 #include "watchlist/ControlKey.h"
 #include "store/WatchlistStore.h"
@@ -137,6 +138,13 @@ protected:
         table->SetFilter(filter);
         table->RebuildRowsFromMembers();
         SyncRowCount(grid);
+    }
+
+    /// Gives a tab the board's filter hiding the instrument `code`, as the filter dialog does.
+    static void HideCode(Tickerdeck* board, wxGridEx* grid, const char* code)
+    {
+        SetTabFilter(*board, grid,
+                     std::make_unique<FilterSet>(FilterSet::Columns{{column::Code, {{filter_op::Differs, code}}}}));
     }
 
     static std::vector<Instrument*> InstrumentsShown(const wxGridEx* grid)
