@@ -21,6 +21,7 @@
 #include "Platform.h"
 #include "TerminalHost.h"
 #include "contract/CommandIds.h"
+#include "market/QuoteBook.h"
 
 #include "TerminalTestSupport.h"
 
@@ -74,6 +75,8 @@ TEST(ExitPaths, QuittingDuringAnExportStopsItRemovesItsFileAndLeavesNoCallBehind
     options.synthetic = 50000;
     Terminal terminal(options);
     terminal.Start();
+    // The tab opens a slice at a time; the export is of the whole exchange.
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return terminal.Quotes().SubscriptionCount() >= 50000; }, 60000));
 
     terminal.Host().PostToActiveWindow(cmd::ExportExcel);
     ASSERT_TRUE(testing_support::PumpUntil([&] { return !fs::is_empty(documents); }, 10000))
