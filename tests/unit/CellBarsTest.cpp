@@ -6,6 +6,7 @@
 #include "layout/ColourRuleNodes.h"
 #include "model/CellBars.h"
 #include "model/ColumnSpec.h"
+#include "support/RuleSpec.h"
 #include "support/XmlText.h"
 
 namespace {
@@ -46,14 +47,12 @@ TEST(CellBars, NumberColumnsTakeBarsAndABarRuleIsStoredOnlyWhereItIsOn)
     EXPECT_FALSE(TakesBars(column::Name));
     EXPECT_FALSE(TakesBars(column::Trend));
 
-    ColourRuleSpec bars;
-    bars.column = column::CumVolume;
-    bars.op = filter_op::AtLeast;
-    bars.value = "0";
-    bars.style.bar = true;
-    ColourRuleSpec red = bars;
-    red.style.bar = false;
-    red.style.text = RuleColour::Of(0xE53935);
+    RuleStyle bar;
+    bar.bar = true;
+    RuleStyle text;
+    text.text = RuleColour::Of(0xE53935);
+    const ColourRuleSpec bars = testing_support::Rule(column::CumVolume, filter_op::AtLeast, "0", bar);
+    const ColourRuleSpec red = testing_support::Rule(column::CumVolume, filter_op::AtLeast, "0", text);
     const layout::Tree tree = layout::ColourRulesTree({bars, red});
     const std::string xml = testing_support::Xml(tree, "r");
     const size_t start = xml.find("<r>") + 3;

@@ -13,6 +13,7 @@
 #include "model/Spreadsheet.h"
 #include "model/TabSheet.h"
 #include "model/TrendSamples.h"
+#include "support/RuleSpec.h"
 
 namespace {
 
@@ -232,20 +233,15 @@ TEST(BarExport, BarRulesGiveTheirCellsOneDataBarSizedWithinTheColumn)
         price.cumVolume = volume;
         snapshot.AddRow(price);
     }
-    ColourRuleSpec bars;
-    bars.column = column::CumVolume;
-    bars.op = filter_op::Above;
-    bars.value = "100";
-    bars.style.bar = true;
-    ColourRuleSpec onCode = bars;
-    onCode.column = column::Code;  // no bar in a text column
-    onCode.op = filter_op::Differs;
-    onCode.value = "x";
-    ColourRuleSpec boldLow = bars;  // styles the other cells, without a bar
-    boldLow.op = filter_op::Below;
-    boldLow.style = RuleStyle{};
-    boldLow.style.bold = true;
-    snapshot.rules = ColourRuleSet({bars, onCode, boldLow});
+    RuleStyle bar;
+    bar.bar = true;
+    RuleStyle bold;
+    bold.bold = true;
+    using testing_support::Rule;
+    snapshot.rules = ColourRuleSet({Rule(column::CumVolume, filter_op::Above, "100", bar),
+                                    Rule(column::Code, filter_op::Differs, "x", bar),  // no bar in a text column
+                                    // styles the other cells, without a bar
+                                    Rule(column::CumVolume, filter_op::Below, "100", bold)});
     EXPECT_EQ(1u, snapshot.rules.Unusable().size()) << "a bar on a text cell is refused";
     RecordingSheet book;
     sheet::WriteTabSheet(snapshot, book);
