@@ -7,7 +7,7 @@ void RepaintBudget::PaintFinished(Clock::time_point started, Clock::time_point f
     const Clock::duration took = std::max(finished - started, Clock::duration::zero());
     const Clock::duration wait = std::min<Clock::duration>(took * kIdleShare, kLongestWait);
     m_nextPaint = finished + wait;
-    m_nextFrame = finished + std::clamp<Clock::duration>(took * kDrainedShare, kFrame, kLongestWait);
+    m_nextFrame = finished + std::clamp<Clock::duration>(took * kDrainedShare, kFrame, kLongestDrainedWait);
 }
 
 RepaintBudget::Clock::duration RepaintBudget::WaitFrom(Clock::time_point now, bool backlogged) const

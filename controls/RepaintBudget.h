@@ -8,9 +8,10 @@
 /// passed, never longer than `kLongestWait`. A window that paints rarely or
 /// quickly is never held back. That rest is for a program with events queued
 /// behind the change. One whose queue has drained has caught up: it rests
-/// `kDrainedShare` times P, at least a frame (`kFrame`), so that a few
-/// changing cells show within a frame and a screen full of them still
-/// leaves most of the time to the events.
+/// `kDrainedShare` times P, at least a frame (`kFrame`) and at most
+/// `kLongestDrainedWait`, so that a few changing cells show within a frame,
+/// a screen full of them leaves most of the time to the events, and a slow
+/// screen still shows each change soon.
 class RepaintBudget
 {
 public:
@@ -28,6 +29,10 @@ public:
     /// most, and painting at most a seventh of the time.
     static constexpr std::chrono::milliseconds kFrame{20};
     static constexpr int kDrainedShare = 6;
+    /// A board that keeps up shows a change within this, however long its
+    /// paints take: a slow paint then costs a larger share of a time the
+    /// board has to spare.
+    static constexpr std::chrono::milliseconds kLongestDrainedWait{50};
 
     void PaintFinished(Clock::time_point started, Clock::time_point finished);
     /// How long to wait from `now` before the next paint; zero when it may
