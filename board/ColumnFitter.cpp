@@ -184,7 +184,7 @@ void ColumnFitter::WidenCutOffColumns(wxGridEx* grid, uint32_t columns)
 void ColumnFitter::ShowCutOffFigure(wxMouseEvent& event)
 {
     auto* cells = wxDynamicCast(event.GetEventObject(), wxWindow);
-    const std::vector<wxGridEx*>& grids = m_board.GetGrids();
+    const std::vector<wxGridEx*>& grids = m_board.Tabs().Grids();
     const auto shown = std::find_if(grids.begin(), grids.end(),
                                     [cells](const wxGridEx* grid) { return grid->GetGridWindow() == cells; });
     if (shown == grids.end())
@@ -215,7 +215,7 @@ void ColumnFitter::ShowCutOffFigure(wxMouseEvent& event)
 
 void ColumnFitter::FitAllColumns()
 {
-    for (wxGridEx* grid : m_board.GetGrids())
+    for (wxGridEx* grid : m_board.Tabs().Grids())
         FitColumns(grid);
 }
 
@@ -235,7 +235,7 @@ void ColumnFitter::OnColumnDragged(wxGridSizeEvent& event)
     // The next fit would take the width the user just gave back: the
     // drag itself says the user wants widths of their own.
     m_board.Settings().autoFitColumns = false;
-    if (BoardNotice* notice = m_board.GetNotice())
+    if (BoardNotice* notice = m_board.Toolbar().Notice())
         notice->SetFor("autofit",
                        _("Auto Fit Column Width is now off for this board, so the column keeps its width "
                          "(Columns menu turns it on again)"),

@@ -93,14 +93,14 @@ private:
     {
         layout::WindowSettings& settings = m_board.Settings();
         settings = layout::ReadWindowSettings(node, settings);
-        m_board.ApplyTitle(wxGetTranslation(settings.title));
+        m_board.Toolbar().ApplyTitle(wxGetTranslation(settings.title));
         m_board.Looks().ColumnSets() = layout::ReadColumnSets(node);
     }
 
     void BuildTab(const layout::TabEntry& entry)
     {
         m_filling = nullptr;
-        wxGridEx* grid = m_board.CreateTabGrid();
+        wxGridEx* grid = m_board.Tabs().CreateGrid();
         // Before the column layout, which names them by id.
         const std::vector<std::string> unreadable = computed_columns::Restore(grid, entry.computed);
         if (!unreadable.empty())
@@ -117,7 +117,7 @@ private:
         else
         {
             const wxString label = FillRows(entry, grid);
-            m_board.AddTabPage(grid, label, entry.current);
+            m_board.Tabs().AddPage(grid, label, entry.current);
         }
         if (m_board.Settings().autoFitColumns)
             m_board.Fitter().FitColumns(grid);
