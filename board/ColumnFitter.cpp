@@ -72,7 +72,7 @@ RowSample SampleRows(const wxGrid* grid)
     RowSample sample;
     sample.firstVisible = FirstVisibleRow(grid);
     sample.lastVisible = LastVisibleRow(grid);
-    sample.rows = layout::RowsToMeasure(grid->GetNumberRows(), sample.firstVisible, sample.lastVisible);
+    sample.rows = column_fit::RowsToMeasure(grid->GetNumberRows(), sample.firstVisible, sample.lastVisible);
     sample.complete = static_cast<int>(sample.rows.size()) == grid->GetNumberRows();
     return sample;
 }
@@ -93,7 +93,7 @@ std::vector<int> RowsToMeasureIn(wxGrid* grid, int col, const RowSample& sample)
         else
             lengths.emplace_back(grid->GetCellValue(row, col).length(), row);
     }
-    const std::vector<int> longest = layout::RowsWithLongestTexts(std::move(lengths), layout::kFitCandidatesPerColumn);
+    const std::vector<int> longest = column_fit::RowsWithLongestTexts(std::move(lengths), column_fit::kFitCandidatesPerColumn);
     rows.insert(rows.end(), longest.begin(), longest.end());
     return rows;
 }
@@ -162,7 +162,7 @@ void ColumnFitter::FitColumnsTo(wxGridEx* grid, std::vector<int> widths)
     // The grid has recomputed its geometry on ending the batch, so its cell
     // window has the width it shows now, also inside a size event.
     const int available = grid->GetGridWindow()->GetClientSize().GetWidth();
-    SetColumnWidths(grid, layout::StretchToWidth(std::move(widths), available));
+    SetColumnWidths(grid, column_fit::StretchToWidth(std::move(widths), available));
     grid->ForceRefresh();
 }
 

@@ -57,7 +57,7 @@ void TabLooks::ApplyColumnSet(wxGridEx* grid, const layout::ColumnSet& set)
     const layout::FittedColumnSet fitted = layout::FitColumnSet(set, Tickerdeck::TableOf(grid)->Computed().Defs());
     computed_columns::Extend(grid, fitted.computed);
     grid->UnsetSortingColumn();  // a set without a sort column leaves the tab unsorted
-    layout::ApplyColumnLayout(grid, fitted.columns);
+    ApplyColumnLayout(grid, fitted.columns);
     SetColourRules(grid, fitted.colourRules);
     m_board.Sorting().RearrangeRows(grid);
     grid->ForceRefresh();

@@ -106,7 +106,7 @@ private:
         if (!unreadable.empty())
             TellUser(m_board, wxString::Format(_("The tab \"%s\" keeps the column %s blank: its formula cannot be read"),
                                                layout::ShownName(entry.name), QuotedNames(unreadable)));
-        layout::ApplyColumnLayout(grid, entry.columns);
+        ApplyColumnLayout(grid, entry.columns);
 
         // A nameless entry gets no page, but its grid stays with the board;
         // hidden, or it would sit on top of the toolbar at the panel's corner.

@@ -121,7 +121,7 @@ private:
         entry.type = table.GetTabType();
         entry.exchange = table.GetExchange();
         entry.category = table.GetCategory();
-        entry.columns = layout::ColumnLayoutOf(&grid);
+        entry.columns = ColumnLayoutOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
             entry.hasFilters = true;

@@ -127,7 +127,7 @@ void Tickerdeck::ApplyTheme()
     // Before loading sets a title there is nothing to show again; applying the
     // empty text would blank the label.
     if (!m_settings.title.empty())
-        m_toolbar->ApplyTitle(wxGetTranslation(m_settings.title));
+        Toolbar().ApplyTitle(wxGetTranslation(m_settings.title));
     ApplyNotebookColours(notebook, theme);
     m_toolbar->Notice()->ApplyTheme(*theme);
     notebook->SetFont(theme->NormalFont());

@@ -50,7 +50,7 @@ void ApplyColumnTemplate(Tickerdeck& board, wxGridEx* grid, const std::string& l
             return;
         for (const auto& [key, watchlist] : *watchlists)
             if (key == "watchlist" && layout::ReadText(watchlist, "<xmlattr>.name") == kColumnTemplate)
-                layout::ApplyColumnLayout(grid, layout::ReadColumns(watchlist.get_child("columns")));
+                ApplyColumnLayout(grid, layout::ReadColumns(watchlist.get_child("columns")));
     }
     catch (const std::exception& error)
     {
@@ -117,7 +117,7 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
         }
     }
 
-    wxGridEx* grid = layout::IsControlKeyDown() ? OpenTemplateTab(label) : RepointCurrentTab(label);
+    wxGridEx* grid = IsControlKeyDown() ? OpenTemplateTab(label) : RepointCurrentTab(label);
     if (!grid)
         return {};
     TickerdeckTable* table = Tickerdeck::TableOf(grid);

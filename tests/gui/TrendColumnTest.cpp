@@ -111,7 +111,7 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     ASSERT_EQ(1u, tabs.size());
     EXPECT_EQ((std::vector<ColourRuleSpec>{bars, rows, bold}), tabs[0].colourRules);
     wxGridEx* restored = board->Tabs().CreateGrid();
-    layout::ApplyColumnLayout(restored, tabs[0].columns);
+    ApplyColumnLayout(restored, tabs[0].columns);
     EXPECT_TRUE(TrendSampler::ShowsTrend(restored));
 }
 

@@ -76,7 +76,7 @@ protected:
         if (frame)
             frame->Destroy();
         Flush();
-        layout::SetControlKeyProbe({});
+        SetControlKeyProbe({});
         ModuleLogger().reset();
     }
 
@@ -236,7 +236,7 @@ protected:
 
     static void HoldControl(bool down)
     {
-        layout::SetControlKeyProbe([down] { return down; });
+        SetControlKeyProbe([down] { return down; });
     }
 
     FakeHost host;
