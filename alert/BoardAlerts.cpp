@@ -56,7 +56,7 @@ void BoardAlerts::OnCommand(Tickerdeck& board, wxCommandEvent& event)
                 badges->NoteFiring(firing->quote);
         break;
     case cmd::AlertSetup:
-        if (Price* price = board.CommandTargets().First(); price && price->instrument)
+        if (Price* price = board.Tabs().CommandTargets().First(); price && price->instrument)
             OpenSetup(factory, board.GetOwnerFrame(), price->instrument);
         break;
     case cmd::AlertList:

@@ -53,7 +53,7 @@ void StaleQuotes::Check()
     {
         m_staleAfter = staleAfter;
         m_marked.clear();
-        if (wxGridEx* grid = m_board.GetCurrentGrid())
+        if (wxGridEx* grid = m_board.Tabs().CurrentGrid())
             grid->ForceRefresh();
     }
     MarkShownRows();
@@ -62,7 +62,7 @@ void StaleQuotes::Check()
 
 void StaleQuotes::MarkShownRows()
 {
-    wxGridEx* grid = m_board.GetCurrentGrid();
+    wxGridEx* grid = m_board.Tabs().CurrentGrid();
     if (grid != m_markedGrid)
     {
         m_marked.clear();
@@ -104,7 +104,7 @@ void StaleQuotes::UpdateNotice(bool live, std::chrono::steady_clock::time_point 
     }
     m_watching = watching;
     const bool quiet = watching && now - m_heardAt >= kQuietFeed;
-    if (BoardNotice* notice = m_board.GetNotice())
+    if (BoardNotice* notice = m_board.Toolbar().Notice())
         notice->Set(kNoticeKey,
                     quiet ? wxString::Format(_("No quotes since %s"), m_heardWall.FormatISOTime()) : wxString());
 }

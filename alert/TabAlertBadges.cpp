@@ -8,28 +8,28 @@
 
 TabAlertBadges::TabAlertBadges(Tickerdeck& board) : m_board(board)
 {
-    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+    if (wxFlatNotebook* notebook = m_board.Tabs().Notebook())
         notebook->Bind(wxEVT_COMMAND_FLATNOTEBOOK_PAGE_CHANGED, &TabAlertBadges::OnPageChanged, this, cmd::Notebook);
 }
 
 TabAlertBadges::~TabAlertBadges()
 {
-    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+    if (wxFlatNotebook* notebook = m_board.Tabs().Notebook())
         notebook->Unbind(wxEVT_COMMAND_FLATNOTEBOOK_PAGE_CHANGED, &TabAlertBadges::OnPageChanged, this,
                          cmd::Notebook);
 }
 
 void TabAlertBadges::NoteFiring(const Price* quote)
 {
-    wxFlatNotebook* notebook = m_board.GetNotebook();
+    wxFlatNotebook* notebook = m_board.Tabs().Notebook();
     if (!notebook || !quote)
         return;
     ClearShownTab();
-    for (wxGridEx* grid : m_board.GetGrids())
+    for (wxGridEx* grid : m_board.Tabs().Grids())
     {
-        if (grid == m_board.GetCurrentGrid() || !Tickerdeck::TableOf(grid)->IsMember(quote))
+        if (grid == m_board.Tabs().CurrentGrid() || !Tickerdeck::TableOf(grid)->IsMember(quote))
             continue;
-        const int page = m_board.PageOfGrid(grid);
+        const int page = m_board.Tabs().PageOf(grid);
         if (page == wxNOT_FOUND)
             continue;
         std::set<const Instrument*>& fired = m_fired[notebook->GetPage(static_cast<size_t>(page))];
@@ -47,7 +47,7 @@ void TabAlertBadges::OnPageChanged(wxFlatNotebookEvent& event)
 
 void TabAlertBadges::ClearShownTab()
 {
-    wxFlatNotebook* notebook = m_board.GetNotebook();
+    wxFlatNotebook* notebook = m_board.Tabs().Notebook();
     const int shown = notebook ? notebook->GetSelection() : wxNOT_FOUND;
     if (shown == wxNOT_FOUND)
         return;

@@ -527,7 +527,7 @@ void BM_FitColumnsLargeTab(benchmark::State& state)
 /// Whether each row in `shown` counts as stale.
 std::vector<bool> StaleMarks(const Tickerdeck& board, const QuoteGridView::Area& shown)
 {
-    const TickerdeckTable* table = Tickerdeck::TableOf(board.GetCurrentGrid());
+    const TickerdeckTable* table = Tickerdeck::TableOf(board.Tabs().CurrentGrid());
     std::vector<bool> marks;
     for (int row = shown.firstRow; row <= shown.lastRow; ++row)
         marks.push_back(board.Quotes().Ages().IsStale(table->RowPrice(row)));

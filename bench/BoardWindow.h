@@ -141,7 +141,7 @@ public:
 
     wxFrame* Frame() const { return m_frame; }
     Tickerdeck* Board() const { return m_board; }
-    wxGridEx* Grid() const { return m_board->GetCurrentGrid(); }
+    wxGridEx* Grid() const { return m_board->Tabs().CurrentGrid(); }
     TickerdeckTable* Table() const { return Tickerdeck::TableOf(Grid()); }
     int Rows() const { return m_board ? Table()->GetNumberRows() : 0; }
 

@@ -83,7 +83,7 @@ void BM_Paste1000Codes(benchmark::State& state)
         store->Delete("Paste");
         WatchlistTabs(stage.Board()).CreateWatchlistTab("Paste", {});
         Flush();
-        wxGridEx* grid = stage.Board().FindStoredTab("Paste");
+        wxGridEx* grid = stage.Board().Tabs().FindStored("Paste");
         if (!grid)
         {
             state.SkipWithError("the watchlist could not be stored");

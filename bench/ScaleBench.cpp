@@ -250,7 +250,7 @@ void BM_StoreChangeToOtherBoard(benchmark::State& state)
         state.PauseTiming();
         const TabMenu* menu = second->Board()->Features().FindFeature<WatchlistCommands>()->GetTabMenu();
         if (menu->Names().size() != kLists || menu->Names()[1] != "Renamed" ||
-            second->Board()->GetNotebook()->GetPageText(0) != "Renamed")
+            second->Board()->Tabs().Notebook()->GetPageText(0) != "Renamed")
         {
             state.SkipWithError("the other board did not follow");
             break;

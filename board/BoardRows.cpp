@@ -83,7 +83,7 @@ void BoardRows::SubscribeRow(Instrument* instrument, wxGridEx* grid, Delivery de
             return;
         const PendingRow row = pending->second;
         m_pendingRows.erase(pending);
-        const std::vector<wxGridEx*>& grids = m_board.GetGrids();
+        const std::vector<wxGridEx*>& grids = m_board.Tabs().Grids();
         if (std::find(grids.begin(), grids.end(), row.grid) != grids.end())
             EnterRow(row.grid, price, row.date, delivery);
     });
@@ -264,7 +264,7 @@ void BoardRows::SetHistoryDate(const wxDateTime& date)
     if (SameDay(date, m_historyDate))
         return;
 
-    const std::vector<wxGridEx*>& grids = m_board.GetGrids();
+    const std::vector<wxGridEx*>& grids = m_board.Tabs().Grids();
     std::vector<std::vector<Instrument*>> instrumentsOfGrid;
     for (wxGridEx* grid : grids)
     {
@@ -283,7 +283,7 @@ void BoardRows::SetHistoryDate(const wxDateTime& date)
     m_board.Trends().Forget();
     for (std::size_t index = 0; index < grids.size(); ++index)
         SubscribeRows(instrumentsOfGrid[index], grids[index]);
-    m_board.ShowHistoryDate(IsPastDay(m_historyDate) ? m_historyDate : wxDateTime(), m_today());
+    m_board.Toolbar().ShowHistoryDate(IsPastDay(m_historyDate) ? m_historyDate : wxDateTime(), m_today());
 }
 
 void BoardRows::ReleaseAll()
@@ -295,6 +295,6 @@ void BoardRows::ReleaseAll()
         for (const auto& [price, subscription] : m_subscriptions)
             host->Unsubscribe(&m_board, price->instrument, *subscription.date);
     m_subscriptions.clear();
-    for (wxGridEx* grid : m_board.GetGrids())
+    for (wxGridEx* grid : m_board.Tabs().Grids())
         ClearRows(grid);
 }

@@ -72,7 +72,7 @@ RowSample SampleRows(const wxGrid* grid)
     RowSample sample;
     sample.firstVisible = FirstVisibleRow(grid);
     sample.lastVisible = LastVisibleRow(grid);
-    sample.rows = layout::RowsToMeasure(grid->GetNumberRows(), sample.firstVisible, sample.lastVisible);
+    sample.rows = column_fit::RowsToMeasure(grid->GetNumberRows(), sample.firstVisible, sample.lastVisible);
     sample.complete = static_cast<int>(sample.rows.size()) == grid->GetNumberRows();
     return sample;
 }
@@ -93,7 +93,7 @@ std::vector<int> RowsToMeasureIn(wxGrid* grid, int col, const RowSample& sample)
         else
             lengths.emplace_back(grid->GetCellValue(row, col).length(), row);
     }
-    const std::vector<int> longest = layout::RowsWithLongestTexts(std::move(lengths), layout::kFitCandidatesPerColumn);
+    const std::vector<int> longest = column_fit::RowsWithLongestTexts(std::move(lengths), column_fit::kFitCandidatesPerColumn);
     rows.insert(rows.end(), longest.begin(), longest.end());
     return rows;
 }
@@ -162,7 +162,7 @@ void ColumnFitter::FitColumnsTo(wxGridEx* grid, std::vector<int> widths)
     // The grid has recomputed its geometry on ending the batch, so its cell
     // window has the width it shows now, also inside a size event.
     const int available = grid->GetGridWindow()->GetClientSize().GetWidth();
-    SetColumnWidths(grid, layout::StretchToWidth(std::move(widths), available));
+    SetColumnWidths(grid, column_fit::StretchToWidth(std::move(widths), available));
     grid->ForceRefresh();
 }
 
@@ -184,7 +184,7 @@ void ColumnFitter::WidenCutOffColumns(wxGridEx* grid, uint32_t columns)
 void ColumnFitter::ShowCutOffFigure(wxMouseEvent& event)
 {
     auto* cells = wxDynamicCast(event.GetEventObject(), wxWindow);
-    const std::vector<wxGridEx*>& grids = m_board.GetGrids();
+    const std::vector<wxGridEx*>& grids = m_board.Tabs().Grids();
     const auto shown = std::find_if(grids.begin(), grids.end(),
                                     [cells](const wxGridEx* grid) { return grid->GetGridWindow() == cells; });
     if (shown == grids.end())
@@ -215,7 +215,7 @@ void ColumnFitter::ShowCutOffFigure(wxMouseEvent& event)
 
 void ColumnFitter::FitAllColumns()
 {
-    for (wxGridEx* grid : m_board.GetGrids())
+    for (wxGridEx* grid : m_board.Tabs().Grids())
         FitColumns(grid);
 }
 
@@ -235,7 +235,7 @@ void ColumnFitter::OnColumnDragged(wxGridSizeEvent& event)
     // The next fit would take the width the user just gave back: the
     // drag itself says the user wants widths of their own.
     m_board.Settings().autoFitColumns = false;
-    if (BoardNotice* notice = m_board.GetNotice())
+    if (BoardNotice* notice = m_board.Toolbar().Notice())
         notice->SetFor("autofit",
                        _("Auto Fit Column Width is now off for this board, so the column keeps its width "
                          "(Columns menu turns it on again)"),

@@ -4,9 +4,9 @@
 
 #include <wx/grid.h>
 
-namespace layout {
-
 namespace {
+
+using layout::ColumnEntry;
 
 bool IsColumnOf(const wxGrid* grid, int id)
 {
@@ -79,5 +79,3 @@ std::vector<ColumnEntry> ColumnLayoutOf(const wxGrid* grid)
     }
     return columns;
 }
-
-}  // namespace layout

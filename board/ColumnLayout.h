@@ -7,14 +7,10 @@
 
 class wxGrid;
 
-namespace layout {
-
 /// Shows or hides, sorts, sizes and orders the grid's columns as `columns`
 /// says. Entries naming a column the grid lacks, and display positions
 /// outside the grid, are passed over.
-void ApplyColumnLayout(wxGrid* grid, const std::vector<ColumnEntry>& columns);
+void ApplyColumnLayout(wxGrid* grid, const std::vector<layout::ColumnEntry>& columns);
 
 /// Every column of the grid as stored: shown or not, its width, sort and place.
-std::vector<ColumnEntry> ColumnLayoutOf(const wxGrid* grid);
-
-}  // namespace layout
+std::vector<layout::ColumnEntry> ColumnLayoutOf(const wxGrid* grid);

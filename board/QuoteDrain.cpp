@@ -111,7 +111,7 @@ void QuoteDrain::HandleQuoteRun(QuoteRun& run)
     // from memory to arrive, near enough that it is still cached on use.
     constexpr size_t kIndexAhead = 8;
     constexpr size_t kRowAhead = 3;
-    wxGridEx* current = m_board.GetCurrentGrid();
+    wxGridEx* current = m_board.Tabs().CurrentGrid();
     TickerdeckTable* table = current ? Tickerdeck::TableOf(current) : nullptr;
     const auto prefetch = [this, &run, table](size_t at, TickerdeckTable::LoadAhead what) {
         if (at >= run.size)
@@ -147,7 +147,7 @@ void QuoteDrain::HandleQuote(const wxCommandEvent& event)
     auto* price = static_cast<Price*>(event.GetClientData());
     // All the stale check needs of a quote: it changed now.
     m_quoteAges.Stamp(price);
-    wxGridEx* current = m_board.GetCurrentGrid();
+    wxGridEx* current = m_board.Tabs().CurrentGrid();
     if (!current)
         return;
     Tickerdeck::TableOf(current)->UpdateRow(event);

@@ -37,26 +37,3 @@ RowTargets SelectedTargets(wxGridEx* grid)
             targets.quotes.push_back(quote);
     return targets;
 }
-
-RowTargets Tickerdeck::CommandTargets() const
-{
-    if (!m_pinnedTargets)
-        return SelectedTargets(m_currentGrid);
-    // A tab closed under an open menu takes its rows along.
-    if (std::find(m_grids.begin(), m_grids.end(), m_pinnedTargets->grid) == m_grids.end())
-        return RowTargets();
-    return *m_pinnedTargets;
-}
-
-void Tickerdeck::PinTargets(RowTargets targets)
-{
-    m_pinnedTargets = std::move(targets);
-    // The menu's own line names these rows; under it they stay in place.
-    m_sorting->HoldForMenu(true);
-}
-
-void Tickerdeck::UnpinTargets()
-{
-    m_pinnedTargets.reset();
-    m_sorting->HoldForMenu(false);
-}

@@ -107,7 +107,7 @@ void TabFills::Finish(Fill& fill)
 
 void TabFills::ShowProgress()
 {
-    BoardNotice* notice = m_board.GetNotice();
+    BoardNotice* notice = m_board.Toolbar().Notice();
     if (!notice)
         return;
     if (m_fills.empty())

@@ -41,12 +41,12 @@ void TabLooks::SetColourRules(wxGridEx* grid, const std::vector<ColourRuleSpec>&
         reasons += reasons.empty() ? "" : "; ";
         reasons += wxString::Format(_("rule %zu: %s"), at + 1, reason);
     }
-    const int page = m_board.PageOfGrid(grid);
+    const int page = m_board.Tabs().PageOf(grid);
     const wxString label =
-        page == wxNOT_FOUND ? wxString() : m_board.GetNotebook()->GetPageText(static_cast<size_t>(page));
+        page == wxNOT_FOUND ? wxString() : m_board.Tabs().Notebook()->GetPageText(static_cast<size_t>(page));
     if (!reasons.empty())
         LogError("colour rules of tab \"" + label.utf8_string() + "\" left unused: " + reasons.utf8_string());
-    if (BoardNotice* notice = m_board.GetNotice())
+    if (BoardNotice* notice = m_board.Toolbar().Notice())
         notice->Set(NoticeKey(grid), reasons.empty() ? wxString()
                                                      : wxString::Format(_("Colour rules of \"%s\" not used: %s"),
                                                                         label, reasons));
@@ -57,7 +57,7 @@ void TabLooks::ApplyColumnSet(wxGridEx* grid, const layout::ColumnSet& set)
     const layout::FittedColumnSet fitted = layout::FitColumnSet(set, Tickerdeck::TableOf(grid)->Computed().Defs());
     computed_columns::Extend(grid, fitted.computed);
     grid->UnsetSortingColumn();  // a set without a sort column leaves the tab unsorted
-    layout::ApplyColumnLayout(grid, fitted.columns);
+    ApplyColumnLayout(grid, fitted.columns);
     SetColourRules(grid, fitted.colourRules);
     m_board.Sorting().RearrangeRows(grid);
     grid->ForceRefresh();
@@ -67,7 +67,7 @@ void TabLooks::MarkTab(wxGridEx* grid, bool filtered)
 {
     constexpr int kFilteredImage = 0; // the list icon of the image list
     constexpr int kPausedImage = 1;
-    wxFlatNotebook* notebook = m_board.GetNotebook();
+    wxFlatNotebook* notebook = m_board.Tabs().Notebook();
     const int index = notebook->GetPageIndex(grid->GetSplitter());
     if (index == wxNOT_FOUND)
         return;
@@ -85,8 +85,8 @@ void TabLooks::MarkTabFiltered(wxGridEx* grid, bool filtered)
 
 wxString TabLooks::TabToolTip(size_t index) const
 {
-    wxWindow* page = m_board.GetNotebook()->GetPage(index);
-    const wxGridEx* grid = m_board.GridOfPage(page);
+    wxWindow* page = m_board.Tabs().Notebook()->GetPage(index);
+    const wxGridEx* grid = m_board.Tabs().GridOfPage(page);
     if (!grid)
         return wxString();
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);

@@ -171,7 +171,7 @@ void TabSorting::UpdateSortHold()
     const int64_t now = HoldNow();
     const bool held = m_sortHold.Holds(now) || HasOpenDialog();
     bool anyHeld = held;
-    for (wxGridEx* grid : m_board.GetGrids())
+    for (wxGridEx* grid : m_board.Tabs().Grids())
     {
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         const bool tabHeld = held || table->IsSortPaused();
@@ -181,7 +181,7 @@ void TabSorting::UpdateSortHold()
             continue;
         table->ClearSortBehind();
         // Other tabs sort when they are shown.
-        if (grid == m_board.GetCurrentGrid())
+        if (grid == m_board.Tabs().CurrentGrid())
             SortByItsColumn(grid);
     }
     // Watched only while something holds: a dialog opened from a menu shows

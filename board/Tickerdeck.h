@@ -3,22 +3,19 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include <wx/bitmap.h>
-#include <wx/datetime.h>
 #include <wx/panel.h>
 
 #include "board/BoardFeature.h"
+#include "board/BoardLinks.h"
 #include "board/BoardRows.h"
+#include "board/BoardTabs.h"
+#include "board/BoardToolbar.h"
 #include "board/ColumnFitter.h"
 #include "board/FeatureRouter.h"
 #include "board/QuoteDrain.h"
-#include "board/RowTargets.h"
 #include "board/TabLooks.h"
 #include "board/TabSorting.h"
 #include "board/TrendSampler.h"
@@ -27,7 +24,6 @@
 #include "model/FilterSet.h"
 #include "model/PriceAlert.h"
 
-class BoardNotice;
 class BoardOwner;
 namespace store
 {
@@ -37,14 +33,9 @@ class Host;
 class Theme;
 class TickerdeckTable;
 class wxDateEvent;
-class wxDatePickerCtrl;
-class wxFlatNotebook;
 class wxFlatNotebookEvent;
-class wxFlatNotebookImageList;
 class wxGridEvent;
 class wxGridEx;
-class wxStaticTextEx;
-class wxToolBar;
 
 /// A quote board window inside a host container: its toolbar, its
 /// notebook of tabs and their theme; the rest is handed to its collaborators.
@@ -88,34 +79,19 @@ public:
     ColumnFitter& Fitter() const { return *m_fitter; }
     /// Filters, colour rules, column sets, the tabs' icons and tool tips.
     TabLooks& Looks() const { return *m_looks; }
+    /// The toolbar, the title or date picker, and the notice strip.
+    BoardToolbar& Toolbar() const { return *m_toolbar; }
+    /// The notebook, its tabs and grids, the current one, command targets.
+    BoardTabs& Tabs() const { return *m_tabs; }
+    /// Instruments to and from linked windows, further board windows.
+    BoardLinks& Links() const { return *m_links; }
 
     // Layout.
     void Load(void* layoutSource, void* layoutNode);
     void Save(void* layoutSource, void* layoutNode);
-    void ApplyTitle(const wxString& text);
 
-    // Tabs and grids.
-    /// A new grid (with its table) for a tab; appended to the grid list.
-    wxGridEx* CreateTabGrid();
-    /// Adds the grid's splitter as a notebook page; a selected page makes
-    /// the grid the current one.
-    void AddTabPage(wxGridEx* grid, const wxString& label, bool select);
-    /// Closes the tab of `grid`: lets go of every row (hidden ones and
-    /// unanswered requests too), drops its flashes and filter, forgets the
-    /// grid (and the current tab when it was that one) and deletes the page.
-    void RemoveTab(wxGridEx* grid);
+    /// The table of a tab's grid.
     static TickerdeckTable* TableOf(const wxGridEx* grid);
-    const std::vector<wxGridEx*>& GetGrids() const { return m_grids; }
-    wxGridEx* GetCurrentGrid() const { return m_currentGrid; }
-    /// The grid shown on a notebook page, or null.
-    wxGridEx* GridOfPage(wxWindow* page) const;
-    /// The first tab showing the stored watchlist `name` (compared byte for
-    /// byte), whatever its label; null when none does.
-    wxGridEx* FindStoredTab(const std::string& name) const;
-    /// The notebook page of `grid`, or wxNOT_FOUND.
-    int PageOfGrid(const wxGridEx* grid) const;
-    /// The first notebook page labelled `label`, or wxNOT_FOUND.
-    int FindPage(const wxString& label) const;
 
     layout::WindowSettings& Settings() { return m_settings; }
     const layout::WindowSettings& Settings() const { return m_settings; }
@@ -124,43 +100,9 @@ public:
     using AlertMap = PriceAlertMap;
     AlertMap& Alerts() { return m_alerts; }
 
-    /// The strip over the toolbar's free space that tells what the board noticed.
-    BoardNotice* GetNotice() const { return m_notice; }
-
-    /// What a row command works on: while a menu opened over rows is up,
-    /// those rows; otherwise the current tab's selection as it is now.
-    RowTargets CommandTargets() const;
-    /// Commands chosen from a menu act on `targets` until UnpinTargets.
-    void PinTargets(RowTargets targets);
-    void UnpinTargets();
-
-    /// Shows the history date in the toolbar: the picker's day (`pastDay`,
-    /// else `today`), the history tool red for a past day.
-    void ShowHistoryDate(const wxDateTime& pastDay, const wxDateTime& today);
-
-    // Windows of the shell, for the command handlers and tests.
-    wxToolBar* GetToolbar() const { return m_toolbar; }
-    wxStaticTextEx* GetTitleLabel() const { return m_titleLabel; }
-    wxDatePickerCtrl* GetDatePicker() const { return m_datePicker; }
-    wxFlatNotebook* GetNotebook() const { return m_notebook; }
-
     void ApplyTheme();
 
 private:
-    // Construction.
-    void CreateToolbar();
-    /// Gives the notice the toolbar's free space.
-    void PlaceNotice();
-    void AddFramedTools();
-    void AddDockedTools();
-    void CreateNotebook();
-    void BindGridEvents(wxGridEx* grid);
-
-    /// Makes the grid of the page the notebook shows the current one.
-    void FollowNotebookSelection();
-    /// Gives the grid the keyboard, with a row selected for the keys to act on.
-    void HandKeyboardTo(wxGridEx* grid);
-
     // Event handlers of the board itself.
     void OnTabActivated(wxFlatNotebookEvent& event);
     void OnQuoteUpdate(wxCommandEvent& event);
@@ -172,7 +114,6 @@ private:
     void OnDatePicked(wxDateEvent& event);
     void OnDestroy(wxWindowDestroyEvent& event);
     void OnLinkReceived(wxCommandEvent& event);
-    void OnOpenAnotherWindow();
 
     // Events forwarded to the feature that claims them.
     void ForwardCommand(wxCommandEvent& event);
@@ -182,19 +123,13 @@ private:
     BoardOwner* m_owner;
     uint64_t m_group;
     int m_flags;
-    wxToolBar* m_toolbar = nullptr;
-    wxStaticTextEx* m_titleLabel = nullptr;
-    wxDatePickerCtrl* m_datePicker = nullptr;
-    wxFlatNotebook* m_notebook = nullptr;
-    BoardNotice* m_notice = nullptr;
-    // The notebook only borrows its image list.
-    std::unique_ptr<wxFlatNotebookImageList> m_imageList;
-    std::vector<wxGridEx*> m_grids;
-    wxGridEx* m_currentGrid = nullptr;
+    // The shell's windows, kept until every other collaborator is gone.
+    std::unique_ptr<BoardToolbar> m_toolbar;
+    std::unique_ptr<BoardTabs> m_tabs;
     layout::WindowSettings m_settings;
     std::unique_ptr<TabLooks> m_looks;
     AlertMap m_alerts;
-    std::optional<RowTargets> m_pinnedTargets;
+    std::unique_ptr<BoardLinks> m_links;
     std::unique_ptr<QuoteDrain> m_quotes;
     std::unique_ptr<TabSorting> m_sorting;
     std::unique_ptr<TrendSampler> m_trends;

@@ -93,20 +93,20 @@ private:
     {
         layout::WindowSettings& settings = m_board.Settings();
         settings = layout::ReadWindowSettings(node, settings);
-        m_board.ApplyTitle(wxGetTranslation(settings.title));
+        m_board.Toolbar().ApplyTitle(wxGetTranslation(settings.title));
         m_board.Looks().ColumnSets() = layout::ReadColumnSets(node);
     }
 
     void BuildTab(const layout::TabEntry& entry)
     {
         m_filling = nullptr;
-        wxGridEx* grid = m_board.CreateTabGrid();
+        wxGridEx* grid = m_board.Tabs().CreateGrid();
         // Before the column layout, which names them by id.
         const std::vector<std::string> unreadable = computed_columns::Restore(grid, entry.computed);
         if (!unreadable.empty())
             TellUser(m_board, wxString::Format(_("The tab \"%s\" keeps the column %s blank: its formula cannot be read"),
                                                layout::ShownName(entry.name), QuotedNames(unreadable)));
-        layout::ApplyColumnLayout(grid, entry.columns);
+        ApplyColumnLayout(grid, entry.columns);
 
         // A nameless entry gets no page, but its grid stays with the board;
         // hidden, or it would sit on top of the toolbar at the panel's corner.
@@ -117,7 +117,7 @@ private:
         else
         {
             const wxString label = FillRows(entry, grid);
-            m_board.AddTabPage(grid, label, entry.current);
+            m_board.Tabs().AddPage(grid, label, entry.current);
         }
         if (m_board.Settings().autoFitColumns)
             m_board.Fitter().FitColumns(grid);

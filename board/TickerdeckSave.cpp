@@ -90,7 +90,7 @@ private:
     Tree BuildWatchlists()
     {
         Tree watchlists;
-        wxFlatNotebook* notebook = m_board.GetNotebook();
+        wxFlatNotebook* notebook = m_board.Tabs().Notebook();
         for (size_t page = 0; page < notebook->GetPageCount(); ++page)
         {
             wxGridEx* grid = GridOfPage(notebook->GetPage(page));
@@ -104,7 +104,7 @@ private:
 
     wxGridEx* GridOfPage(wxWindow* page) const
     {
-        for (wxGridEx* grid : m_board.GetGrids())
+        for (wxGridEx* grid : m_board.Tabs().Grids())
             if (grid->GetSplitter() == page)
                 return grid;
         return nullptr;
@@ -121,7 +121,7 @@ private:
         entry.type = table.GetTabType();
         entry.exchange = table.GetExchange();
         entry.category = table.GetCategory();
-        entry.columns = layout::ColumnLayoutOf(&grid);
+        entry.columns = ColumnLayoutOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
             entry.hasFilters = true;

@@ -120,18 +120,20 @@ void Tickerdeck::ApplyTheme()
     Theme* theme = GetTheme();
     if (!theme)
         return;
-    ApplyToolbarColours(m_toolbar, theme);
-    ApplyTitleLabelStyle(m_titleLabel, theme);
+    wxToolBar* toolbar = m_toolbar->Bar();
+    wxFlatNotebook* notebook = m_tabs->Notebook();
+    ApplyToolbarColours(toolbar, theme);
+    ApplyTitleLabelStyle(m_toolbar->TitleLabel(), theme);
     // Before loading sets a title there is nothing to show again; applying the
     // empty text would blank the label.
     if (!m_settings.title.empty())
-        ApplyTitle(wxGetTranslation(m_settings.title));
-    ApplyNotebookColours(m_notebook, theme);
-    m_notice->ApplyTheme(*theme);
-    m_notebook->SetFont(theme->NormalFont());
-    m_notebook->Refresh();
+        Toolbar().ApplyTitle(wxGetTranslation(m_settings.title));
+    ApplyNotebookColours(notebook, theme);
+    m_toolbar->Notice()->ApplyTheme(*theme);
+    notebook->SetFont(theme->NormalFont());
+    notebook->Refresh();
 
-    for (wxGridEx* grid : m_grids)
+    for (wxGridEx* grid : m_tabs->Grids())
     {
         ApplyGridColours(grid, theme);
         RecolourCellAttributes(grid, theme->CellBackgroundColour());
@@ -139,5 +141,5 @@ void Tickerdeck::ApplyTheme()
             labels->Refresh();
         grid->ForceRefresh();
     }
-    m_toolbar->Refresh();
+    toolbar->Refresh();
 }

@@ -57,7 +57,7 @@ bool TrendSampler::ShowsTrend(const wxGridEx* grid)
 
 void TrendSampler::SampleTrends(TrendSamples::Clock::time_point now)
 {
-    wxGridEx* current = m_board.GetCurrentGrid();
+    wxGridEx* current = m_board.Tabs().CurrentGrid();
     // A history date shows one day's closing quotes: no path to draw.
     if (!m_board.Rows().GetDateText().empty())
     {
@@ -72,7 +72,7 @@ void TrendSampler::SampleTrends(TrendSamples::Clock::time_point now)
     if (!m_samples.Due(now))
         return;
     std::vector<const Price*> watched;
-    for (const wxGridEx* grid : m_board.GetGrids())
+    for (const wxGridEx* grid : m_board.Tabs().Grids())
         if (ShowsTrend(grid))
         {
             const std::vector<Price*>& members = Tickerdeck::TableOf(grid)->Members();

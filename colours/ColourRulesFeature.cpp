@@ -19,14 +19,14 @@ namespace {
 
 wxString CurrentTabText(Tickerdeck& board)
 {
-    const int selection = board.GetNotebook()->GetSelection();
-    return selection == wxNOT_FOUND ? wxString() : board.GetNotebook()->GetPageText(static_cast<size_t>(selection));
+    const int selection = board.Tabs().Notebook()->GetSelection();
+    return selection == wxNOT_FOUND ? wxString() : board.Tabs().Notebook()->GetPageText(static_cast<size_t>(selection));
 }
 
 bool IsTabOf(const Tickerdeck& board, const wxGridEx* grid)
 {
-    const auto& grids = board.GetGrids();
-    return std::find(grids.begin(), grids.end(), grid) != grids.end() && board.PageOfGrid(grid) != wxNOT_FOUND;
+    const auto& grids = board.Tabs().Grids();
+    return std::find(grids.begin(), grids.end(), grid) != grids.end() && board.Tabs().PageOf(grid) != wxNOT_FOUND;
 }
 
 /// Disables the board's frame while a dialog of this feature is up.
@@ -63,7 +63,7 @@ void ColourRulesFeature::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 ColourRulesDialog* ColourRulesFeature::OpenRulesDialog(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return nullptr;
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
@@ -80,8 +80,8 @@ ColourRulesDialog* ColourRulesFeature::OpenRulesDialog(Tickerdeck& board)
             target->Looks().SetColourRules(grid, dialog->Rules());
             return;
         }
-        for (wxGridEx* each : target->GetGrids())
-            if (target->PageOfGrid(each) != wxNOT_FOUND)
+        for (wxGridEx* each : target->Tabs().Grids())
+            if (target->Tabs().PageOf(each) != wxNOT_FOUND)
                 target->Looks().SetColourRules(each, dialog->Rules());
     });
     return dialog;
@@ -92,12 +92,12 @@ ColumnSetsDialog* ColourRulesFeature::OpenSetsDialog(Tickerdeck& board, bool toS
     Tickerdeck* target = &board;
     ColumnSetsDialog::Actions actions;
     actions.saveCurrent = [target](const std::string& name) {
-        wxGridEx* grid = target->GetCurrentGrid();
+        wxGridEx* grid = target->Tabs().CurrentGrid();
         return grid ? SetOfTab(grid, name) : layout::ColumnSet{name, {}, {}, {}};
     };
     actions.apply = [target](const layout::ColumnSet& set, ColumnSetsDialog::Use use) {
-        wxGridEx* current = target->GetCurrentGrid();
-        for (wxGridEx* grid : target->GetGrids())
+        wxGridEx* current = target->Tabs().CurrentGrid();
+        for (wxGridEx* grid : target->Tabs().Grids())
             if ((use == ColumnSetsDialog::Use::AllTabs || grid == current) && IsTabOf(*target, grid))
                 target->Looks().ApplyColumnSet(grid, set);
     };
@@ -111,5 +111,5 @@ ColumnSetsDialog* ColourRulesFeature::OpenSetsDialog(Tickerdeck& board, bool toS
 layout::ColumnSet ColourRulesFeature::SetOfTab(wxGridEx* grid, const std::string& name)
 {
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    return layout::ColumnSet{name, layout::ColumnLayoutOf(grid), table->GetColourRules(), table->Computed().Defs()};
+    return layout::ColumnSet{name, ColumnLayoutOf(grid), table->GetColourRules(), table->Computed().Defs()};
 }

@@ -22,7 +22,7 @@ void BookmarksColumns::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 void BookmarksColumns::ToggleBookmark(Tickerdeck& board)
 {
-    const RowTargets targets = board.CommandTargets();
+    const RowTargets targets = board.Tabs().CommandTargets();
     wxGridEx* grid = targets.grid;
     Price* quote = targets.First();
     if (!quote)
@@ -35,7 +35,7 @@ void BookmarksColumns::ToggleBookmark(Tickerdeck& board)
 
 void BookmarksColumns::ClearBookmarks(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return;
     Tickerdeck::TableOf(grid)->Bookmarks().clear();
@@ -44,7 +44,7 @@ void BookmarksColumns::ClearBookmarks(Tickerdeck& board)
 
 void BookmarksColumns::ToggleColumn(Tickerdeck& board, int col)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid || col < 0 || col >= grid->GetNumberCols())
         return;
     // The grid remembers a hidden column's width and gives it back.

@@ -27,10 +27,10 @@ namespace {
 wxGridEx* GridOfWindow(Tickerdeck& board, const wxEvent& event)
 {
     auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
-    for (wxGridEx* grid : board.GetGrids())
+    for (wxGridEx* grid : board.Tabs().Grids())
         if (grid->GetGridWindow() == window)
             return grid;
-    return board.GetCurrentGrid();
+    return board.Tabs().CurrentGrid();
 }
 
 bool IsSorted(const wxGridEx* grid)
@@ -193,7 +193,7 @@ bool GridKeys::StopCopying(Tickerdeck& board)
     // The text is still made, then dropped like an overtaken copy's.
     ++m_copies;
     m_copyUnderWay = 0;
-    board.GetNotice()->Set("copy", wxString());
+    board.Toolbar().Notice()->Set("copy", wxString());
     return true;
 }
 
@@ -202,7 +202,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
     const std::size_t copy = ++m_copies;
     m_copyUnderWay = 0;
     const char* const noticeKey = "copy";
-    board.GetNotice()->Set(noticeKey, wxString());
+    board.Toolbar().Notice()->Set(noticeKey, wxString());
     const auto tellFailure = [&board] {
         TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
     };
@@ -213,7 +213,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
         return;
     }
     std::shared_ptr<const CopiedRows> rows = TakeSelectedRows(grid);
-    board.GetNotice()->Set(noticeKey, wxString::Format(_("Copying %s rows... (Esc stops)"),
+    board.Toolbar().Notice()->Set(noticeKey, wxString::Format(_("Copying %s rows... (Esc stops)"),
                                                        GroupedNumberText(static_cast<double>(rows->quotes.size()), 0, true)));
     const auto work = [rows](const std::atomic<bool>&) -> BackgroundWork::Result {
         return std::make_shared<const wxString>(
@@ -226,7 +226,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
         if (copy != m_copies)
             return;
         m_copyUnderWay = 0;
-        board.GetNotice()->Set(noticeKey, wxString());
+        board.Toolbar().Notice()->Set(noticeKey, wxString());
         if (!m_clipboard(*std::static_pointer_cast<const wxString>(result)))
             TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
     };
@@ -237,7 +237,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
     }
     catch (const std::system_error&)
     {
-        board.GetNotice()->Set(noticeKey, wxString());
+        board.Toolbar().Notice()->Set(noticeKey, wxString());
         if (!m_clipboard(rows->Text()))
             tellFailure();
     }

@@ -81,7 +81,7 @@ void AppendTargetLine(wxMenu& menu, const RowTargets& targets, const wxString& r
 
 void AppendPauseSorting(Tickerdeck& board, wxMenu& menu)
 {
-    const wxGridEx* grid = board.GetCurrentGrid();
+    const wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return;
     menu.AppendCheckItem(cmd::PauseSorting, _("Pause Sorting") + "\tCtrl+Shift+P")
@@ -166,7 +166,7 @@ void GridMenus::OnGridEvent(Tickerdeck& board, BoardEventKind kind, wxGridEvent&
 
 void GridMenus::OnGridMouse(Tickerdeck& board, BoardEventKind /*kind*/, wxMouseEvent& /*event*/)
 {
-    if (wxGridEx* grid = board.GetCurrentGrid())
+    if (wxGridEx* grid = board.Tabs().CurrentGrid())
         grid->ClearSelection();
     std::unique_ptr<wxMenu> menu = BuildGridAreaMenu(board);
     Show(board, *menu);
@@ -190,9 +190,9 @@ void GridMenus::OnCellRightClick(Tickerdeck& board, wxGridEvent& event)
     // rows: what its commands act on is settled now.
     const RowTargets targets = SelectedTargets(grid);
     std::unique_ptr<wxMenu> menu = BuildCellMenu(board, targets, event.GetRow());
-    board.PinTargets(targets);
+    board.Tabs().PinTargets(targets);
     Show(board, *menu);
-    board.UnpinTargets();
+    board.Tabs().UnpinTargets();
 }
 
 std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, const RowTargets& targets, int row)
@@ -317,7 +317,7 @@ wxMenu* GridMenus::WatchlistSubmenu(Tickerdeck& board, const RowTargets& targets
 
 std::unique_ptr<wxMenu> GridMenus::BuildGridAreaMenu(Tickerdeck& board)
 {
-    const bool stored = OnStoredTab(board.GetCurrentGrid());
+    const bool stored = OnStoredTab(board.Tabs().CurrentGrid());
     auto menu = std::make_unique<wxMenu>();
     Append(*menu, cmd::EditWatchlist, _("Edit..."), "./icon/edit.png")->Enable(stored);
     menu->AppendSeparator();
@@ -338,7 +338,7 @@ std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicke
     auto menu = std::make_unique<wxMenu>();
     AppendColumnSetItems(*menu);
     menu->AppendSeparator();
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (grid)
     {
         const size_t count = Tickerdeck::TableOf(grid)->Computed().Size();
@@ -364,7 +364,7 @@ std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicke
 
 ComputedColumnDialog* GridMenus::OpenColumnDialog(Tickerdeck& board, size_t index)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid || m_columnDialog)
         return nullptr;
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
@@ -386,7 +386,7 @@ ComputedColumnDialog* GridMenus::OpenColumnDialog(Tickerdeck& board, size_t inde
     Tickerdeck* target = &board;
     dialog->ShowWithAction([target, grid, dialog, index] {
         // The tab may have gone while the dialog was open.
-        const auto& grids = target->GetGrids();
+        const auto& grids = target->Tabs().Grids();
         if (std::find(grids.begin(), grids.end(), grid) == grids.end())
             return;
         FormulaRefusal why;
@@ -397,7 +397,7 @@ ComputedColumnDialog* GridMenus::OpenColumnDialog(Tickerdeck& board, size_t inde
 
 void GridMenus::AppendColumnItems(Tickerdeck& board, wxMenu& menu)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return;
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
@@ -424,7 +424,7 @@ void GridMenus::AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu)
     columns->AppendCheckItem(cmd::ToggleAutoFit, _("Auto Fit Column Width"))->Check(board.Settings().autoFitColumns);
     columns->AppendSeparator();
     AppendColumnSetItems(*columns);
-    if (wxGridEx* grid = board.GetCurrentGrid())
+    if (wxGridEx* grid = board.Tabs().CurrentGrid())
     {
         // The same new column as the header menu's, for a user who looks
         // here, set apart from the column sets as it is there.

@@ -66,7 +66,7 @@ void GridTickets::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 void GridTickets::OpenMenuTicket(Tickerdeck& board, ticket::Side side)
 {
-    Price* quote = board.CommandTargets().First();
+    Price* quote = board.Tabs().CommandTargets().First();
     if (quote)
         OpenTicket(board, *quote, ticket::FromMenu(side, m_clickedColumn, *quote));
 }
@@ -110,7 +110,7 @@ bool GridTickets::OpenTicket(Tickerdeck& board, Price& quote, const ticket::Orde
     // costs the trader the moment the key was meant to save.
     if (const wxString refusal = TradeRefusal(*quote.instrument, &quote); !refusal.empty())
     {
-        if (BoardNotice* notice = board.GetNotice())
+        if (BoardNotice* notice = board.Toolbar().Notice())
             notice->SetFor("trade", refusal, kRefusalShownMs);
         return false;
     }
@@ -164,7 +164,7 @@ int GridTickets::ViewOfHostCommand(int hostCommand)
 bool GridTickets::OpenView(Tickerdeck& board, int viewCommand)
 {
     Host* host = board.GetHost();
-    Price* quote = board.CommandTargets().Only();
+    Price* quote = board.Tabs().CommandTargets().Only();
     const char* name = ViewName(viewCommand);
     if (!host || !quote || !name)
         return false;
@@ -186,7 +186,7 @@ bool GridTickets::RunHostCommand(Tickerdeck& board, int hostCommand)
         OpenView(board, view);
         return true;
     }
-    Price* quote = board.CommandTargets().Only();
+    Price* quote = board.Tabs().CommandTargets().Only();
     Price probe;
     const auto order = ticket::FromHostCommand(hostCommand, quote ? *quote : probe);
     if (!order)

@@ -45,7 +45,7 @@ std::vector<layout::InstrumentRef> RefsOf(const std::vector<Price*>& quotes)
 // A tab can close while the user is asked or chooses a watchlist.
 bool IsOpenTab(const Tickerdeck& board, const wxGridEx* grid)
 {
-    const std::vector<wxGridEx*>& grids = board.GetGrids();
+    const std::vector<wxGridEx*>& grids = board.Tabs().Grids();
     return grid && std::find(grids.begin(), grids.end(), grid) != grids.end();
 }
 
@@ -73,7 +73,7 @@ std::vector<int> RowCommands::Commands() const
 void RowCommands::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 {
     if (event.GetId() == cmd::DeleteInstrument)
-        Remove(board, board.CommandTargets());
+        Remove(board, board.Tabs().CommandTargets());
     else
         Refresh(board);
 }
@@ -107,7 +107,7 @@ void RowCommands::Remove(Tickerdeck& board, const RowTargets& targets)
 
 void RowCommands::Refresh(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!OnStoredTab(grid))
         return;
     const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();

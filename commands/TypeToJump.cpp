@@ -51,7 +51,7 @@ std::vector<BoardEventKind> TypeToJump::EventKinds() const
 
 void TypeToJump::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
     const wxChar key = event.GetUnicodeKey();
     const bool typed = key != WXK_NONE && key > ' ' && key != WXK_DELETE && !event.HasModifiers();

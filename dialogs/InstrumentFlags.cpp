@@ -39,7 +39,7 @@ InstrFlagsDialog* InstrumentFlags::Open(Tickerdeck& board, int column, Price* qu
 {
     if (column != column::Status && column != column::CorporateAction)
         return nullptr;
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
     if (!table || !quote || !quote->instrument || !table->IsMember(quote))
         return nullptr;

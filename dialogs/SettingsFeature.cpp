@@ -41,7 +41,7 @@ void SettingsFeature::ApplySettings(Tickerdeck& board, const layout::WindowSetti
 {
     const bool volumeChanged = settings.volumeInThousands != board.Settings().volumeInThousands;
     board.Settings() = settings;
-    for (wxGridEx* grid : board.GetGrids())
+    for (wxGridEx* grid : board.Tabs().Grids())
     {
         Tickerdeck::TableOf(grid)->SetVolumeInThousands(settings.volumeInThousands);
         // Volume cells otherwise keep the old unit until their next quote;
@@ -51,5 +51,5 @@ void SettingsFeature::ApplySettings(Tickerdeck& board, const layout::WindowSetti
         else if (volumeChanged)
             grid->ForceRefresh();
     }
-    board.ApplyTitle(wxGetTranslation(settings.title));
+    board.Toolbar().ApplyTitle(wxGetTranslation(settings.title));
 }

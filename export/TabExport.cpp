@@ -151,7 +151,7 @@ void TabExport::ExportCurrentTab(Tickerdeck& board)
 
 wxPreviewFrame* TabExport::PreviewCurrentTab(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return nullptr;
     return ShowGridPreview(grid, TabTextOf(board, grid), board.GetOwnerFrame(),

@@ -7,7 +7,7 @@
 
 wxString TabTextOf(const Tickerdeck& board, const wxGridEx* grid)
 {
-    const wxFlatNotebook* notebook = board.GetNotebook();
+    const wxFlatNotebook* notebook = board.Tabs().Notebook();
     if (!notebook || !grid)
         return wxString();
     for (size_t page = 0; page < notebook->GetPageCount(); ++page)
@@ -55,7 +55,7 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
 
 std::optional<sheet::TabSnapshot> SnapshotCurrentTab(const Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return std::nullopt;
     return SnapshotGrid(grid, TabTextOf(board, grid));

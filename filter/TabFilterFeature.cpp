@@ -23,8 +23,8 @@ bool AskWithInformationBox(wxWindow* parent, const wxString& message, const wxSt
 
 wxString CurrentTabText(Tickerdeck& board)
 {
-    const int selection = board.GetNotebook()->GetSelection();
-    return selection == wxNOT_FOUND ? wxString() : board.GetNotebook()->GetPageText(static_cast<size_t>(selection));
+    const int selection = board.Tabs().Notebook()->GetSelection();
+    return selection == wxNOT_FOUND ? wxString() : board.Tabs().Notebook()->GetPageText(static_cast<size_t>(selection));
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void TabFilterFeature::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 FilterDialog* TabFilterFeature::OpenDialog(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return nullptr;
     wxWindow* owner = board.GetOwnerFrame();
@@ -68,7 +68,7 @@ FilterDialog* TabFilterFeature::OpenDialog(Tickerdeck& board)
     Tickerdeck* target = &board;
     dialog->ShowWithAction([target, grid, dialog] {
         // The tab may have gone while the dialog was open.
-        const auto& grids = target->GetGrids();
+        const auto& grids = target->Tabs().Grids();
         if (std::find(grids.begin(), grids.end(), grid) == grids.end())
             return;
         SetTabFilter(*target, grid, dialog->TakeResult());
@@ -78,7 +78,7 @@ FilterDialog* TabFilterFeature::OpenDialog(Tickerdeck& board)
 
 void TabFilterFeature::RemoveFilter(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return;
     if (!m_question || !m_question(board.GetOwnerFrame(), _("Remove the filter of the selected tab?"),

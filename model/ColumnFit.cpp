@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace layout {
+namespace column_fit {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::vector<int> StretchToWidth(std::vector<int> widths, int available)
     return widths;
 }
 
-}  // namespace layout
+}  // namespace column_fit

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace layout {
+namespace column_fit {
 
 /// Rows measured per column when a tab is fitted. A tab with no more rows
 /// than this is measured completely.
@@ -33,4 +33,4 @@ std::vector<int> RowsWithLongestTexts(std::vector<std::pair<size_t, int>> length
 /// Zero widths (hidden columns) stay zero.
 std::vector<int> StretchToWidth(std::vector<int> widths, int available);
 
-}  // namespace layout
+}  // namespace column_fit

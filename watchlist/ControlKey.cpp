@@ -2,8 +2,6 @@
 
 #include <wx/utils.h>
 
-namespace layout {
-
 namespace {
 
 std::function<bool()>& Probe()
@@ -25,5 +23,3 @@ void SetControlKeyProbe(std::function<bool()> probe)
 {
     Probe() = std::move(probe);
 }
-
-}  // namespace layout

@@ -3,12 +3,8 @@
 
 #include <functional>
 
-namespace layout {
-
 /// True while the Ctrl key is down.
 bool IsControlKeyDown();
 
 /// Replaces the keyboard query; an empty probe restores the real one.
 void SetControlKeyProbe(std::function<bool()> probe);
-
-}  // namespace layout

@@ -23,9 +23,9 @@ namespace
 void Relabel(Tickerdeck& board, wxGridEx* grid, const std::string& name)
 {
     Tickerdeck::TableOf(grid)->SetWatchlistName(name);
-    const int page = board.PageOfGrid(grid);
+    const int page = board.Tabs().PageOf(grid);
     if (page != wxNOT_FOUND)
-        board.GetNotebook()->SetPageText(static_cast<size_t>(page), layout::ShownTabLabel(name));
+        board.Tabs().Notebook()->SetPageText(static_cast<size_t>(page), layout::ShownTabLabel(name));
 }
 
 void MakePlain(wxGridEx* grid)
@@ -81,7 +81,7 @@ void ApplyStoreChange(Tickerdeck& board, store::WatchlistStoreService& store,
                       const store::StoreChange& change)
 {
     using store::StoreChange;
-    const std::vector<wxGridEx*> grids = board.GetGrids();
+    const std::vector<wxGridEx*> grids = board.Tabs().Grids();
     for (wxGridEx* grid : grids)
     {
         const TickerdeckTable* table = Tickerdeck::TableOf(grid);
@@ -118,10 +118,10 @@ void StoreMissingLists(Tickerdeck& board)
     const auto store = board.GetStore();
     if (!store)
         return;
-    wxFlatNotebook* notebook = board.GetNotebook();
+    wxFlatNotebook* notebook = board.Tabs().Notebook();
     for (size_t page = 0; page < notebook->GetPageCount(); ++page)
     {
-        const wxGridEx* grid = board.GridOfPage(notebook->GetPage(page));
+        const wxGridEx* grid = board.Tabs().GridOfPage(notebook->GetPage(page));
         const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
         if (!table || table->GetTabType() != layout::kStoredWatchlistTab)
             continue;

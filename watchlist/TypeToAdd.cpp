@@ -40,7 +40,7 @@ bool SelectRowOf(wxGridEx* grid, const Instrument* instrument)
 
 wxGridEx* WatchlistGridOf(Tickerdeck& board, const wxEvent& event)
 {
-    for (wxGridEx* grid : board.GetGrids())
+    for (wxGridEx* grid : board.Tabs().Grids())
         if (grid->GetGridWindow() == event.GetEventObject())
         {
             const TickerdeckTable* table = Tickerdeck::TableOf(grid);

@@ -81,7 +81,7 @@ WatchlistCommands::WatchlistCommands(Tickerdeck& board)
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnThemeChanged, this, cmd::ThemeChanged);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnWatchlistItem, this, TabMenu::kMoreToDelete, TabMenu::kMoreToOpen);
     m_board.Bind(wxEVT_MENU, &WatchlistCommands::OnMoreSources, this, TabMenu::kMoreSources);
-    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+    if (wxFlatNotebook* notebook = m_board.Tabs().Notebook())
     {
         notebook->Bind(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, &WatchlistCommands::OnTabContextMenu, this);
         notebook->Bind(wxEVT_CONTEXT_MENU, &WatchlistCommands::OnStripContextMenu, this);
@@ -96,7 +96,7 @@ WatchlistCommands::~WatchlistCommands()
     for (ThemedDialog* dialog : {static_cast<ThemedDialog*>(m_editor.get()), static_cast<ThemedDialog*>(m_rename.get())})
         if (dialog)
             dialog->CloseOrphaned();
-    if (wxFlatNotebook* notebook = m_board.GetNotebook())
+    if (wxFlatNotebook* notebook = m_board.Tabs().Notebook())
     {
         notebook->SetRightClickMenu(nullptr);
         notebook->Unbind(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, &WatchlistCommands::OnTabContextMenu, this);
@@ -139,7 +139,7 @@ void WatchlistCommands::OnCommand(Tickerdeck& /*board*/, wxCommandEvent& event)
 void WatchlistCommands::RebuildTabMenu()
 {
     Host* host = m_board.GetHost();
-    wxFlatNotebook* notebook = m_board.GetNotebook();
+    wxFlatNotebook* notebook = m_board.Tabs().Notebook();
     notebook->SetRightClickMenu(nullptr);
     m_retiredMenu = std::move(m_menu);
     std::vector<std::string> names = StoredNames();
@@ -237,8 +237,8 @@ void WatchlistCommands::NewWatchlist()
 
 void WatchlistCommands::EditWatchlist()
 {
-    wxGridEx* grid = m_board.GetCurrentGrid();
-    const int page = m_board.GetNotebook()->GetSelection();
+    wxGridEx* grid = m_board.Tabs().CurrentGrid();
+    const int page = m_board.Tabs().Notebook()->GetSelection();
     if (!IsStoredWatchlistTab(grid) || page == wxNOT_FOUND)
         return;
     if (m_editor && !m_editor->IsClosing())
@@ -285,7 +285,7 @@ wxString WatchlistCommands::NameRefusal(const wxString& typed) const
     const wxString name = TrimmedName(typed);
     if (name.empty())
         return _("Watchlist name cannot be empty.");
-    const wxGridEx* grid = m_board.GetCurrentGrid();
+    const wxGridEx* grid = m_board.Tabs().CurrentGrid();
     const wxString own = IsStoredWatchlistTab(grid)
                              ? layout::ShownName(Tickerdeck::TableOf(grid)->GetWatchlistName())
                              : wxString();
@@ -297,8 +297,8 @@ wxString WatchlistCommands::NameRefusal(const wxString& typed) const
 
 void WatchlistCommands::RenameWatchlist()
 {
-    wxGridEx* grid = m_board.GetCurrentGrid();
-    const int page = m_board.GetNotebook()->GetSelection();
+    wxGridEx* grid = m_board.Tabs().CurrentGrid();
+    const int page = m_board.Tabs().Notebook()->GetSelection();
     if (!IsStoredWatchlistTab(grid) || page == wxNOT_FOUND)
         return;
     if (m_rename && !m_rename->IsClosing())
@@ -335,10 +335,10 @@ void WatchlistCommands::RenameWatchlist()
 
 void WatchlistCommands::DeleteTab()
 {
-    wxGridEx* grid = m_board.GetCurrentGrid();
+    wxGridEx* grid = m_board.Tabs().CurrentGrid();
     if (!grid || !m_question(DialogParent(), _("Delete the selected tab?"), _("Delete Tab")))
         return;
-    m_board.RemoveTab(grid);
+    m_board.Tabs().Remove(grid);
 }
 
 void WatchlistCommands::DeleteWatchlist(const std::string& name)
@@ -457,7 +457,7 @@ void WatchlistCommands::UpdateMenuForCurrentTab()
         m_store->Refresh();
     if (!m_menu || m_menuStale || m_menuNamesProblem || (m_store && !m_store->Problem().empty()))
         RebuildTabMenu();
-    wxGridEx* grid = m_board.GetCurrentGrid();
+    wxGridEx* grid = m_board.Tabs().CurrentGrid();
     const bool filtered = grid && m_board.Looks().TabFilters().count(grid->GetSplitter()) > 0;
     m_menu->UpdateForCurrentTab(grid != nullptr, IsStoredWatchlistTab(grid), filtered);
 }
@@ -472,7 +472,7 @@ void WatchlistCommands::OnStripContextMenu(wxContextMenuEvent& event)
 {
     // Only the strip's empty part: a tab shows the menu itself, and the
     // pages' grids have menus of their own.
-    wxFlatNotebook* notebook = m_board.GetNotebook();
+    wxFlatNotebook* notebook = m_board.Tabs().Notebook();
     auto* origin = wxDynamicCast(event.GetEventObject(), wxWindow);
     bool fromStrip = origin && origin->GetParent() == notebook;
     for (size_t page = 0; fromStrip && page < notebook->GetPageCount(); ++page)

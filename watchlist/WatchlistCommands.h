@@ -13,15 +13,12 @@
 
 #include "board/BoardFeature.h"
 #include "kit/ThemedDialog.h"
+#include "layout/TabSource.h"
 #include "watchlist/TextEntryDialog.h"
 #include "watchlist/WatchlistEditor.h"
 #include "watchlist/WatchlistTabs.h"
 
 class TabMenu;
-namespace layout
-{
-struct TabSource;
-} // namespace layout
 namespace store
 {
 class WatchlistStoreService;

@@ -115,7 +115,7 @@ void WatchlistFiles::OnCommand(Tickerdeck& board, wxCommandEvent& event)
 
 bool WatchlistFiles::Export(Tickerdeck& board)
 {
-    wxGridEx* grid = board.GetCurrentGrid();
+    wxGridEx* grid = board.Tabs().CurrentGrid();
     const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
     if (!table || table->GetTabType() != layout::kStoredWatchlistTab || table->GetWatchlistName().empty())
         return false;

@@ -50,7 +50,7 @@ void ApplyColumnTemplate(Tickerdeck& board, wxGridEx* grid, const std::string& l
             return;
         for (const auto& [key, watchlist] : *watchlists)
             if (key == "watchlist" && layout::ReadText(watchlist, "<xmlattr>.name") == kColumnTemplate)
-                layout::ApplyColumnLayout(grid, layout::ReadColumns(watchlist.get_child("columns")));
+                ApplyColumnLayout(grid, layout::ReadColumns(watchlist.get_child("columns")));
     }
     catch (const std::exception& error)
     {
@@ -96,7 +96,7 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     if (source.type != layout::kExchangeTab)
         if (wxGridEx* shown = FindSourceTab(source))
         {
-            m_board.GetNotebook()->SetSelection(static_cast<size_t>(m_board.PageOfGrid(shown)));
+            m_board.Tabs().Notebook()->SetSelection(static_cast<size_t>(m_board.Tabs().PageOf(shown)));
             return {};
         }
 
@@ -117,7 +117,7 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
         }
     }
 
-    wxGridEx* grid = layout::IsControlKeyDown() ? OpenTemplateTab(label) : RepointCurrentTab(label);
+    wxGridEx* grid = IsControlKeyDown() ? OpenTemplateTab(label) : RepointCurrentTab(label);
     if (!grid)
         return {};
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
@@ -140,12 +140,12 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
 wxGridEx* WatchlistTabs::FindSourceTab(const layout::TabSource& source) const
 {
     if (source.type == layout::kStoredWatchlistTab)
-        return m_board.FindStoredTab(source.watchlist);
-    for (wxGridEx* grid : m_board.GetGrids())
+        return m_board.Tabs().FindStored(source.watchlist);
+    for (wxGridEx* grid : m_board.Tabs().Grids())
     {
         const TickerdeckTable* table = Tickerdeck::TableOf(grid);
         if (table->GetTabType() == source.type && table->GetExchange() == source.exchange &&
-            table->GetCategory() == source.category && m_board.PageOfGrid(grid) != wxNOT_FOUND)
+            table->GetCategory() == source.category && m_board.Tabs().PageOf(grid) != wxNOT_FOUND)
             return grid;
     }
     return nullptr;
@@ -153,12 +153,12 @@ wxGridEx* WatchlistTabs::FindSourceTab(const layout::TabSource& source) const
 
 wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
 {
-    wxGridEx* grid = m_board.CreateTabGrid();
+    wxGridEx* grid = m_board.Tabs().CreateGrid();
     grid->UnsetSortingColumn();
     if (Host* host = m_board.GetHost())
         ApplyColumnTemplate(m_board, grid, host->GetLayoutFilePath());
-    m_board.AddTabPage(grid, label, true);
-    m_board.GetNotebook()->Layout();
+    m_board.Tabs().AddPage(grid, label, true);
+    m_board.Tabs().Notebook()->Layout();
     // The set new tabs open with brings its own widths.
     if (const layout::ColumnSet* set = m_board.Looks().ColumnSets().Find(m_board.Looks().ColumnSets().forNewTabs))
         m_board.Looks().ApplyColumnSet(grid, *set);
@@ -169,8 +169,8 @@ wxGridEx* WatchlistTabs::OpenTemplateTab(const wxString& label)
 
 wxGridEx* WatchlistTabs::RepointCurrentTab(const wxString& label)
 {
-    wxGridEx* grid = m_board.GetCurrentGrid();
-    const int page = m_board.GetNotebook()->GetSelection();
+    wxGridEx* grid = m_board.Tabs().CurrentGrid();
+    const int page = m_board.Tabs().Notebook()->GetSelection();
     // Without a tab to re-point the request opens one.
     if (!grid || page == wxNOT_FOUND)
         return OpenTemplateTab(label);
@@ -179,7 +179,7 @@ wxGridEx* WatchlistTabs::RepointCurrentTab(const wxString& label)
     // Bookmarks belong to the rows that were shown; kept, they would be
     // saved for good for rows the tab no longer has.
     Tickerdeck::TableOf(grid)->Bookmarks().clear();
-    m_board.GetNotebook()->SetPageText(static_cast<size_t>(page), label);
+    m_board.Tabs().Notebook()->SetPageText(static_cast<size_t>(page), label);
     return grid;
 }
 
@@ -229,7 +229,7 @@ StoreOutcome WatchlistTabs::SaveEditedWatchlist(const std::string& oldName, cons
         return StoreFailure("saving watchlist \"" + oldName + "\" in", store->Path(), error);
     }
     // A list another program deleted meanwhile comes back; its tab follows.
-    if (wxGridEx* grid = m_board.FindStoredTab(newName))
+    if (wxGridEx* grid = m_board.Tabs().FindStored(newName))
         FollowStoredList(m_board, grid, store->Instruments(newName));
     return {};
 }
@@ -259,7 +259,7 @@ StoreOutcome WatchlistTabs::DeleteWatchlist(const std::string& name)
         return Unstorable();
     // This board's tab goes with the list. It stands aside while the store
     // tells every board, which turns the other boards' tabs into plain ones.
-    wxGridEx* grid = m_board.FindStoredTab(name);
+    wxGridEx* grid = m_board.Tabs().FindStored(name);
     if (grid)
         Tickerdeck::TableOf(grid)->SetTabType(layout::kPlainTab);
     try
@@ -273,7 +273,7 @@ StoreOutcome WatchlistTabs::DeleteWatchlist(const std::string& name)
         return StoreFailure("deleting watchlist \"" + name + "\" from", store->Path(), error);
     }
     if (grid)
-        m_board.RemoveTab(grid);
+        m_board.Tabs().Remove(grid);
     return {};
 }
 

@@ -460,8 +460,8 @@ TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotThe
 {
     Instrument* gamma = host.AddInstrument("GAMMA");
     wxGridEx* other = AddTab(board, {beta, gamma}, "Other", false);
-    wxFlatNotebook* notebook = board->GetNotebook();
-    const size_t hidden = static_cast<size_t>(board->PageOfGrid(other));
+    wxFlatNotebook* notebook = board->Tabs().Notebook();
+    const size_t hidden = static_cast<size_t>(board->Tabs().PageOf(other));
     AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
     AddAlert(gamma, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
     for (double last = 6.0; last < 30.0; ++last)

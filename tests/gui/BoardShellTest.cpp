@@ -19,12 +19,12 @@ protected:
     /// The colours a board shows, as its controls report them.
     static std::vector<std::string> Appearance(Tickerdeck* board)
     {
-        wxGridEx* grid = board->GetGrids().front();
+        wxGridEx* grid = board->Tabs().Grids().front();
         const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        const wxFlatNotebook* notebook = board->GetNotebook();
+        const wxFlatNotebook* notebook = board->Tabs().Notebook();
         std::vector<std::string> shown;
         for (const wxColour& colour :
-             {board->GetToolbar()->GetBackgroundColour(), board->GetTitleLabel()->GetForegroundColour(),
+             {board->Toolbar().Bar()->GetBackgroundColour(), board->Toolbar().TitleLabel()->GetForegroundColour(),
               notebook->GetBorderColour(), notebook->GetTabAreaColour(), notebook->GetActiveTabColour(),
               notebook->GetActiveTabTextColour(), notebook->GetNonActiveTabTextColour(),
               grid->GetLabelBackgroundColour(), grid->GetLabelTextColour(), grid->GetMarginColour(),
@@ -59,7 +59,7 @@ TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
         EXPECT_NE(dark[part], light[part]) << "part " << part << " keeps its colour through a theme switch";
     for (Tickerdeck* shown : {board, startedLight})
     {
-        const wxGridEx* grid = shown->GetGrids().front();
+        const wxGridEx* grid = shown->Tabs().Grids().front();
         EXPECT_NE(grid->GetSelectionBackground(), Tickerdeck::TableOf(grid)->GetHighlightColour())
             << "a flash would look like the selection";
     }
@@ -124,7 +124,7 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     Tickerdeck* board = CreateBoard(0);
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
-    EXPECT_EQ(nullptr, board->GetCurrentGrid()) << "a quote before any tab is ignored";
+    EXPECT_EQ(nullptr, board->Tabs().CurrentGrid()) << "a quote before any tab is ignored";
 
     SetLasts({{arpi, 1.0}, {bdi, 2.0}});
     wxGridEx* background = AddTab(board, {arpi, bdi}, "One");

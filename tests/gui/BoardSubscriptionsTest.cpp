@@ -42,7 +42,7 @@ protected:
 
 TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnceInItsSortedPlace)
 {
-    wxGridEx* batch = board->CreateTabGrid();
+    wxGridEx* batch = board->Tabs().CreateGrid();
     board->Rows().SubscribeRow(arpi, batch, BoardRows::Delivery::Batch);
     board->Rows().SubscribeRow(arpi, batch, BoardRows::Delivery::Batch);
     EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().size());
@@ -79,7 +79,7 @@ TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
         << "each quote is let go once, when its last grid drops it";
     EXPECT_EQ((Calls{Call(arpi, "20240105"), Call(bdi, "20240105"), Call(bdi, "20240105"), Call(cdg, "20240105")}),
               host.subscribes);
-    const auto pickedDay = [this] { return board->GetDatePicker()->GetValue().FormatISODate().ToStdString(); };
+    const auto pickedDay = [this] { return board->Toolbar().DatePicker()->GetValue().FormatISODate().ToStdString(); };
     EXPECT_EQ("2024-01-05", pickedDay()) << "the picker shows that day";
     EXPECT_EQ(host.PriceOf(arpi, "20240105"), Tickerdeck::TableOf(first)->RowPrice(0));
     EXPECT_EQ(host.PriceOf(cdg, "20240105"), Tickerdeck::TableOf(second)->RowPrice(1));

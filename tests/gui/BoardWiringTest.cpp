@@ -140,7 +140,7 @@ protected:
 
 TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnceLeavingACallersGridBatchOpen)
 {
-    wxGridEx* grid = board->GetCurrentGrid();
+    wxGridEx* grid = board->Tabs().CurrentGrid();
     grid->BeginBatch();
     Send(tke);
     EXPECT_EQ(1, grid->GetBatchCount());
@@ -161,7 +161,7 @@ TEST_F(LinkReceive, StoreErrorsAreLoggedAndTheStoreKept)
     Send(tke);
     EXPECT_EQ("<application>", StoreBytes());
     EXPECT_FALSE(log.str().empty()) << "the failed write is logged";
-    EXPECT_EQ(1, board->GetCurrentGrid()->GetNumberRows()) << "a failed write leaves the tab as it was";
+    EXPECT_EQ(1, board->Tabs().CurrentGrid()->GetNumberRows()) << "a failed write leaves the tab as it was";
 }
 
 /// Records the commands and key presses of what it claims.
@@ -181,7 +181,7 @@ public:
     void LoadLayout(Tickerdeck& board, const layout::Tree& node) override
     {
         loads->push_back(name + " read " + node.get<std::string>("hooks", "") + " after " +
-                         std::to_string(board.GetGrids().size()) + " tabs");
+                         std::to_string(board.Tabs().Grids().size()) + " tabs");
     }
     void SaveLayout(Tickerdeck& /*board*/, layout::Tree& node) override
     {

@@ -38,10 +38,10 @@ protected:
         start->SetSortingColumn(6, true);
     }
 
-    size_t Pages() const { return board->GetNotebook()->GetPageCount(); }
+    size_t Pages() const { return board->Tabs().Notebook()->GetPageCount(); }
     wxString CurrentLabel() const
     {
-        return board->GetNotebook()->GetPageText(static_cast<size_t>(board->GetNotebook()->GetSelection()));
+        return board->Tabs().Notebook()->GetPageText(static_cast<size_t>(board->Tabs().Notebook()->GetSelection()));
     }
 
     WatchlistTabs Tabs() const { return WatchlistTabs(*board); }
@@ -79,7 +79,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
     for (size_t i = 0; i < cases.size(); ++i)
     {
         Tabs().BuildTab(cases[i].first);
-        EXPECT_EQ(start, board->GetCurrentGrid());
+        EXPECT_EQ(start, board->Tabs().CurrentGrid());
         EXPECT_EQ(cases[i].second, CurrentLabel());
         EXPECT_EQ(rows[i], InstrumentsShown(start)) << i;
         EXPECT_EQ(static_cast<int>(rows[i].size()), start->GetNumberRows());
@@ -99,7 +99,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
 
     Tickerdeck* restored =
         LoadNode(R"(<watchlists><watchlist name="x" type="3" exchange="AMX" category="K3"/></watchlists>)");
-    EXPECT_EQ("Kind 3 (AMX)", restored->GetNotebook()->GetPageText(0));
+    EXPECT_EQ("Kind 3 (AMX)", restored->Tabs().Notebook()->GetPageText(0));
 }
 
 TEST_F(BuildTab, WithCtrlANewTabOpensBesideTheCurrentOne)
@@ -107,7 +107,7 @@ TEST_F(BuildTab, WithCtrlANewTabOpensBesideTheCurrentOne)
     HoldControl(true);
     Tabs().BuildTab(TabSource::Watchlist("Pair"));
     ASSERT_EQ(2u, Pages());
-    wxGridEx* grid = board->GetCurrentGrid();
+    wxGridEx* grid = board->Tabs().CurrentGrid();
     ASSERT_NE(start, grid);
     EXPECT_EQ("Pair", CurrentLabel());
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi}), InstrumentsShown(grid)) << "both watchlists of the name";
@@ -119,7 +119,7 @@ TEST_F(BuildTab, WithCtrlANewTabOpensBesideTheCurrentOne)
     Tabs().BuildTab(TabSource::WholeExchange("AMX"));
     EXPECT_EQ(4u, Pages());
     EXPECT_EQ("Atlantic Markets Exchange (AMX)", CurrentLabel());
-    EXPECT_EQ(4, board->GetCurrentGrid()->GetNumberRows());
+    EXPECT_EQ(4, board->Tabs().CurrentGrid()->GetNumberRows());
 }
 
 }  // namespace

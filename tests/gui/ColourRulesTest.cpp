@@ -42,7 +42,7 @@ protected:
         board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
         grid = AddTab(board, {arpi, bdi, cdg}, "Core");
         other = AddTab(board, {arpi}, "Other");
-        board->GetNotebook()->SetSelection(0);
+        board->Tabs().Notebook()->SetSelection(0);
         Flush();
         feature = board->Features().FindFeature<ColourRulesFeature>();
         ASSERT_NE(nullptr, feature);
@@ -125,7 +125,7 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
     noNumber.value = "1,5";
     noNumber.style.bold = true;
     board->Looks().SetColourRules(grid, {unread, noNumber});
-    const wxString notice = board->GetNotice()->Text();
+    const wxString notice = board->Toolbar().Notice()->Text();
     EXPECT_NE(wxNOT_FOUND, notice.Find("Core")) << notice;
     EXPECT_NE(wxNOT_FOUND, notice.Find("rule 1")) << notice;
     EXPECT_NE(wxNOT_FOUND, notice.Find("rule 2")) << notice;
@@ -140,7 +140,7 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
     EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->GetColourRules().size());
 
     board->Looks().SetColourRules(grid, {});
-    EXPECT_TRUE(board->GetNotice()->Text().empty()) << "the notice goes with the rules";
+    EXPECT_TRUE(board->Toolbar().Notice()->Text().empty()) << "the notice goes with the rules";
 }
 
 TEST_F(ColourRulesUse, ASetBringsItsComputedColumnsToATabLackingThemAndAddsThemOnce)

@@ -30,7 +30,7 @@ protected:
         WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="ARPI"/>)"
                    R"(<instrument exchange="AMX" code="BDI"/><instrument exchange="AMX" code="CDG"/></watchlist>)");
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
-        grid = board->GetCurrentGrid();
+        grid = board->Tabs().CurrentGrid();
         table = Tickerdeck::TableOf(grid);
     }
 
@@ -96,7 +96,7 @@ TEST_F(ComputedColumnsGui, AComputedColumnSortsFollowsQuotesFiltersIsSavedAndRem
     const Tree& tab = saved.get_child("watchlists.watchlist");
     EXPECT_EQ("(Sell - Buy) / Last * 100", tab.get("computed.column.<xmlattr>.formula", ""));
     Tickerdeck* again = LoadBoard(nullptr, &saved);
-    wxGridEx* restored = again->GetCurrentGrid();
+    wxGridEx* restored = again->Tabs().CurrentGrid();
     ASSERT_EQ(column::Count + 1, restored->GetNumberCols());
     EXPECT_EQ(kSpread, restored->GetSortingColumn());
     EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(restored)) << "filtered on the column as it was left";
@@ -142,7 +142,7 @@ TEST_F(ComputedColumnsGui, AFormulaThatCannotBeReadIsKeptBlankMarkedNamedAndStor
         R"(<column name="Broken" formula="(Sell - Buy" decimals="3"/>)"
         R"(<column name="Spread %" formula="(Sell - Buy) / Last * 100" decimals="2"/>)"
         R"(</computed></watchlist></watchlists>)");
-    wxGridEx* opened = edited->GetCurrentGrid();
+    wxGridEx* opened = edited->Tabs().CurrentGrid();
     TickerdeckTable* shown = Tickerdeck::TableOf(opened);
     ASSERT_EQ(column::Count + 2, opened->GetNumberCols()) << "the column stays in its place";
     EXPECT_EQ("Broken (formula unreadable)", shown->GetColLabelValue(kSpread));

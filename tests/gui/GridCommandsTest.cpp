@@ -33,7 +33,7 @@ protected:
         host.widgetList = {&ticket, &ladder};
         host.openedWindow = container;
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
-        grid = board->GetCurrentGrid();
+        grid = board->Tabs().CurrentGrid();
         board->Features().FindFeature<RowCommands>()->SetConfirmation([this](Tickerdeck&, const wxString& question) {
             questions.push_back(question);
             if (whileAsked)
@@ -158,11 +158,11 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     clipboard.clear();
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("", clipboard) << "the text arrives later, the window goes on meanwhile";
-    EXPECT_EQ(wxString::Format("Copying %d rows... (Esc stops)", rows), board->GetNotice()->Get("copy"));
+    EXPECT_EQ(wxString::Format("Copying %d rows... (Esc stops)", rows), board->Toolbar().Notice()->Get("copy"));
     host.PriceOf(cdg)->buy = 8;  // after the key press: not copied
     ASSERT_TRUE(testing_support::PumpUntil([&] { return !clipboard.empty(); }));
     EXPECT_EQ(atOnce, clipboard);
-    EXPECT_EQ("", board->GetNotice()->Get("copy"));
+    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
 
     // Copies overlapping: only the latest reaches the clipboard.
     std::vector<wxString> written;
@@ -188,7 +188,7 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     clipboardOpens = true;
     Key('C', wxMOD_CONTROL);
     Key(WXK_ESCAPE);
-    EXPECT_EQ("", board->GetNotice()->Get("copy"));
+    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
     ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
     testing_support::Flush();
     EXPECT_TRUE(written.empty());
@@ -244,7 +244,7 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members()) << "the stored order follows";
     EXPECT_EQ((std::vector<int>{3}), Selected());
     EXPECT_EQ(storeOf({"BDI", "CDG", "AI", "ARPI", "ZZZ"}), StoreBytes());
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(other->GetCurrentGrid()));
+    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(other->Tabs().CurrentGrid()));
 
     // A store that cannot be written keeps the tab as it was.
     const std::string broken = "<application><watchlists><watchlist name=\"Core\">";

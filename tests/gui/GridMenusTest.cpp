@@ -28,7 +28,7 @@ protected:
         host.profile.permissions = UserProfile::kAllowTrading;
         host.widgetList = {&ladder, nullptr, &tape, &hidden, &fillscope};
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
-        grid = board->GetCurrentGrid();
+        grid = board->Tabs().CurrentGrid();
         menus = board->Features().FindFeature<GridMenus>();
         menus->SetPopup([this](Tickerdeck&, wxMenu& menu) { inspect(menu); });
     }
@@ -234,8 +234,8 @@ TEST_F(GridMenusTest, BuyAndSellAreRefusedForAnIndexOrAHaltedInstrumentBeforeAny
     grid->SelectRow(2);
     SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, WXK_F2, wxMOD_NONE);
     EXPECT_TRUE(ticket.dispatched.empty()) << "no ticket that could only refuse at Send";
-    EXPECT_EQ("Trading in CDG is halted: no orders can be sent.", board->GetNotice()->Text());
-    EXPECT_TRUE(board->GetNotice()->IsShown());
+    EXPECT_EQ("Trading in CDG is halted: no orders can be sent.", board->Toolbar().Notice()->Text());
+    EXPECT_TRUE(board->Toolbar().Notice()->IsShown());
 }
 
 TEST_F(GridMenusTest, NoticesLieOverTheToolbarAndDraggingAColumnEdgeTurnsAutoFitOffSaying)
@@ -244,12 +244,12 @@ TEST_F(GridMenusTest, NoticesLieOverTheToolbarAndDraggingAColumnEdgeTurnsAutoFit
     frame->Show();
     Flush();
     const wxPoint rowsAt = grid->GetGridWindow()->GetScreenPosition();
-    board->GetNotice()->Set("test", "No quotes since 12:00:05");
+    board->Toolbar().Notice()->Set("test", "No quotes since 12:00:05");
     Flush();
-    EXPECT_TRUE(board->GetNotice()->IsShown());
+    EXPECT_TRUE(board->Toolbar().Notice()->IsShown());
     EXPECT_EQ(rowsAt, grid->GetGridWindow()->GetScreenPosition()) << "a notice never moves the rows";
-    const wxRect notice = board->GetNotice()->GetScreenRect();
-    const wxRect bar = board->GetToolbar()->GetScreenRect();
+    const wxRect notice = board->Toolbar().Notice()->GetScreenRect();
+    const wxRect bar = board->Toolbar().Bar()->GetScreenRect();
     EXPECT_TRUE(bar.Contains(notice)) << "over the toolbar's free space";
     EXPECT_GT(notice.width, 0);
 
@@ -258,7 +258,7 @@ TEST_F(GridMenusTest, NoticesLieOverTheToolbarAndDraggingAColumnEdgeTurnsAutoFit
     wxGridSizeEvent dragged(grid->GetId(), wxEVT_GRID_COL_SIZE, grid, column::Name);
     grid->ProcessWindowEvent(dragged);
     EXPECT_FALSE(board->Settings().autoFitColumns) << "the drag says the user wants widths of their own";
-    EXPECT_NE(wxNOT_FOUND, board->GetNotice()->Text().Find("Auto Fit"));
+    EXPECT_NE(wxNOT_FOUND, board->Toolbar().Notice()->Text().Find("Auto Fit"));
     frame->SetClientSize(800, 400);
     Flush();
     EXPECT_EQ(200, grid->GetColSize(column::Name)) << "no fit takes the width back";

@@ -53,7 +53,7 @@ protected:
     {
         wxCommandEvent event(wxEVT_MENU, cmd::ShowInstrumentFlags);
         event.SetInt(column);
-        event.SetClientData(Tickerdeck::TableOf(board->GetCurrentGrid())->RowPrice(row));
+        event.SetClientData(Tickerdeck::TableOf(board->Tabs().CurrentGrid())->RowPrice(row));
         wxPostEvent(board, event);
         Flush();
         return board->Features().FindFeature<InstrumentFlags>()->OpenDialog();
@@ -119,7 +119,7 @@ TEST_F(InstrumentFlagsBoard, StatusAndCorporateActionBoxesTickByTheirOwnTextStay
 
 TEST_F(InstrumentFlagsBoard, ADoubleClickShowsItsInstrumentsFlagsThoughQueuedQuotesMoveItsRow)
 {
-    wxGridEx* grid = board->GetCurrentGrid();
+    wxGridEx* grid = board->Tabs().CurrentGrid();
     SetLasts({{arpi, 3}, {bdi, 2}, {cdg, 1}});
     SortByLast(grid, true);
     grid->SelectRow(1);

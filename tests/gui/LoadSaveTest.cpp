@@ -24,7 +24,7 @@ using Load = testing_support::BoardFixture;
 
 TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFileWithoutAnyTheBoardStaysEmptyAndOnlyItsOwnFrameTakesSizeAndTitle)
 {
-    EXPECT_TRUE(LoadBoard(nullptr, nullptr)->GetGrids().empty());
+    EXPECT_TRUE(LoadBoard(nullptr, nullptr)->Tabs().Grids().empty());
     EXPECT_EQ(0u, log.str().find(kLoadError)) << log.str();
 
     const auto layoutWithTitle = [](const std::string& title) {
@@ -36,10 +36,10 @@ TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFileWithoutAnyTheBoardSta
     const Tree node = testing_support::Node("<setting><general title=\"From node\"/></setting><watchlists/>");
     const Tree otherDocument = testing_support::Parse("<application><layout/></application>");
 
-    EXPECT_EQ("From node", LoadBoard(&document, &node)->GetTitleLabel()->GetLabel());
-    EXPECT_EQ("From document", LoadBoard(&document, nullptr)->GetTitleLabel()->GetLabel());
-    EXPECT_EQ("From file", LoadBoard(&otherDocument, nullptr)->GetTitleLabel()->GetLabel());
-    EXPECT_EQ("From file", LoadBoard(nullptr, nullptr)->GetTitleLabel()->GetLabel());
+    EXPECT_EQ("From node", LoadBoard(&document, &node)->Toolbar().TitleLabel()->GetLabel());
+    EXPECT_EQ("From document", LoadBoard(&document, nullptr)->Toolbar().TitleLabel()->GetLabel());
+    EXPECT_EQ("From file", LoadBoard(&otherDocument, nullptr)->Toolbar().TitleLabel()->GetLabel());
+    EXPECT_EQ("From file", LoadBoard(nullptr, nullptr)->Toolbar().TitleLabel()->GetLabel());
 
     // The frame's size and title apply only to a window in its own frame.
     const Tree framed = testing_support::Node("<setting><general title=\"Framed\"/></setting><watchlists/>",
@@ -58,7 +58,7 @@ TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
 {
     Tickerdeck* board = LoadNode(R"(<setting><general title="P&amp;L Desk" show_volume_ink="true"/></setting>)");
     EXPECT_TRUE(board->Settings().volumeInThousands);
-    EXPECT_EQ("P&L Desk", board->GetTitleLabel()->GetLabelText()) << "an ampersand is no mnemonic in a title";
+    EXPECT_EQ("P&L Desk", board->Toolbar().TitleLabel()->GetLabelText()) << "an ampersand is no mnemonic in a title";
     EXPECT_EQ(std::string(kLoadError) + "No such node (watchlists)\n", log.str());
     // The user reads it in the notice strip in words of their own, naming the file.
     EXPECT_EQ("A board could not be restored completely from the layout " + host.layoutFilePath +
@@ -162,16 +162,16 @@ TEST_F(Load, UnknownCategoriesExchangesAndTypesGiveEmptyTabsOfTheirOwnTypeAndANa
         </watchlist>
       </watchlists>)");
     ASSERT_EQ((std::vector<wxString>{"Kanto Exchange (KTX)"}), PageLabels(board));
-    ASSERT_EQ(2u, board->GetGrids().size());
-    wxGridEx* nameless = board->GetGrids()[1];
+    ASSERT_EQ(2u, board->Tabs().Grids().size());
+    wxGridEx* nameless = board->Tabs().Grids()[1];
     EXPECT_EQ(0, nameless->GetNumberRows());
     EXPECT_FALSE(nameless->GetSplitter()->IsShown()) << "a grid without a page must not cover the board";
-    EXPECT_EQ(GridOfPage(board, 0), board->GetCurrentGrid()) << "the nameless entry took no selection";
+    EXPECT_EQ(GridOfPage(board, 0), board->Tabs().CurrentGrid()) << "the nameless entry took no selection";
     EXPECT_TRUE(board->Looks().TabFilters().empty());
     EXPECT_EQ((std::set<Instrument*>{tke}), TableOfPage(board, 0)->Bookmarks());
     EXPECT_EQ(nullptr, TableOfPage(board, 0)->GetFilter());
     EXPECT_EQ(2u, host.subscribes.size()) << "only the named tab subscribed";
-    for (wxGridEx* grid : board->GetGrids())
+    for (wxGridEx* grid : board->Tabs().Grids())
         EXPECT_GT(grid->GetColSize(1), 3) << "auto fit runs on every grid";
 }
 
@@ -218,7 +218,7 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
     EXPECT_EQ(80, bare->GetColSize(6)) << "and keeps the default width for when it is shown";
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), Shown(board, 2))
         << "sorted, and filtered by the later column 6 alone";
-    EXPECT_EQ(0, board->GetNotebook()->GetPageImage(2)) << "the filtered tab is marked";
+    EXPECT_EQ(0, board->Tabs().Notebook()->GetPageImage(2)) << "the filtered tab is marked";
 
     grid = GridOfPage(board, 3);
     EXPECT_EQ(column::Count, grid->GetNumberCols());
@@ -240,21 +240,21 @@ TEST_F(Load, TheLastCurrentTabIsSelectedAndWithoutACurrentEntryTheShownPageIsThe
         <watchlist name="B" type="7" exchange="KTX"/>
         <watchlist name="C" type="7" exchange="AMX" current="false"/>
       </watchlists>)");
-    EXPECT_EQ(1, last->GetNotebook()->GetSelection());
-    EXPECT_EQ(GridOfPage(last, 1), last->GetCurrentGrid());
+    EXPECT_EQ(1, last->Tabs().Notebook()->GetSelection());
+    EXPECT_EQ(GridOfPage(last, 1), last->Tabs().CurrentGrid());
 
     Tickerdeck* board = LoadNode(R"(<watchlists>
         <watchlist name="A" type="7" exchange="AMX" current="false"/>
         <watchlist name="B" type="7" exchange="KTX" current="false"/>
       </watchlists>)");
-    ASSERT_EQ(0, board->GetNotebook()->GetSelection());
-    EXPECT_EQ(GridOfPage(board, 0), board->GetCurrentGrid());
+    ASSERT_EQ(0, board->Tabs().Notebook()->GetSelection());
+    EXPECT_EQ(GridOfPage(board, 0), board->Tabs().CurrentGrid());
 
-    wxFlatNotebook* notebook = board->GetNotebook();
+    wxFlatNotebook* notebook = board->Tabs().Notebook();
     notebook->RemovePage(0);
-    EXPECT_EQ(GridOfPage(board, 0), board->GetCurrentGrid());
+    EXPECT_EQ(GridOfPage(board, 0), board->Tabs().CurrentGrid());
     notebook->RemovePage(0);
-    EXPECT_EQ(nullptr, board->GetCurrentGrid()) << "no page, no current tab";
+    EXPECT_EQ(nullptr, board->Tabs().CurrentGrid()) << "no page, no current tab";
 }
 
 // The alert's codes are outside the tables a newer program may have written.

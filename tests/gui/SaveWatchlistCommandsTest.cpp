@@ -49,7 +49,7 @@ public:
     // The rows of `board`'s tab `page` showing `codes`, as a command would point at them.
     static RowTargets Rows(Tickerdeck* board, size_t page, const std::vector<std::string>& codes)
     {
-        board->GetNotebook()->SetSelection(page);
+        board->Tabs().Notebook()->SetSelection(page);
         RowTargets targets;
         targets.grid = GridOfPage(board, page);
         for (const std::string& code : codes)
@@ -100,7 +100,7 @@ TEST_P(EveryOperation, IsOneWriteThatTheOtherBoardFollowsAndTheSecondWritersChan
     EXPECT_EQ(operation.core, Stored(operation.coreName));
     testing_support::Flush();
     EXPECT_EQ(operation.names, b->Features().FindFeature<WatchlistCommands>()->GetTabMenu()->Names());
-    EXPECT_EQ(operation.coreName, b->GetNotebook()->GetPageText(0));
+    EXPECT_EQ(operation.coreName, b->Tabs().Notebook()->GetPageText(0));
     EXPECT_EQ(operation.otherRows, Codes(Shown(b, 0)));
     Saved(a);
     Saved(b);
@@ -141,8 +141,8 @@ TEST_F(SharedStore, AMoveIsOnDiskAtOnceAndAFailedOneChangesNothingAndSaysWhy)
     // The tab menu names the problem and reads the file again when it opens.
     WatchlistCommands* commands = a->Features().FindFeature<WatchlistCommands>();
     const auto open = [this] {
-        wxFlatNotebookEvent opening(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, a->GetNotebook()->GetId(), 0, 0);
-        a->GetNotebook()->GetEventHandler()->ProcessEvent(opening);
+        wxFlatNotebookEvent opening(wxEVT_COMMAND_FLATNOTEBOOK_CONTEXT_MENU, a->Tabs().Notebook()->GetId(), 0, 0);
+        a->Tabs().Notebook()->GetEventHandler()->ProcessEvent(opening);
     };
     open();
     wxMenu* watchlists = commands->GetTabMenu()->GetWatchlistsMenu();
@@ -190,12 +190,12 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
                R"("><instrument exchange="KTX" code="TKE"/></watchlist>)");
     HoldControl(true);
     WatchlistTabs(*a).BuildTab(layout::TabSource::WholeExchange("AMX"));
-    const size_t exchangePage = a->GetNotebook()->GetPageCount() - 1;
-    ASSERT_EQ(wxString(exchangeLike), a->GetNotebook()->GetPageText(exchangePage));
+    const size_t exchangePage = a->Tabs().Notebook()->GetPageCount() - 1;
+    ASSERT_EQ(wxString(exchangeLike), a->Tabs().Notebook()->GetPageText(exchangePage));
     a->Features().FindFeature<WatchlistCommands>()->OpenWatchlist(exchangeLike);
     a->Features().FindFeature<WatchlistCommands>()->OpenWatchlist(latin);
-    const size_t latinPage = a->GetNotebook()->GetPageCount() - 1;
-    EXPECT_EQ(wxString::FromUTF8("Caf\xEF\xBF\xBD"), a->GetNotebook()->GetPageText(latinPage));
+    const size_t latinPage = a->Tabs().Notebook()->GetPageCount() - 1;
+    EXPECT_EQ(wxString::FromUTF8("Caf\xEF\xBF\xBD"), a->Tabs().Notebook()->GetPageText(latinPage));
     EXPECT_EQ((std::vector<Instrument*>{ai}), Shown(a, latinPage));
     EXPECT_EQ((std::vector<Instrument*>{tke}), Shown(a, latinPage - 1));
     EXPECT_EQ(4u, Shown(a, exchangePage).size()) << "the exchange tab is not taken for the watchlist";
@@ -207,8 +207,8 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
     a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(latin + " 2");
     a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(exchangeLike);
     EXPECT_TRUE(store::ListWatchlistNames(host.applicationFilePath).empty());
-    EXPECT_EQ(a->GetNotebook()->GetPageText(a->GetNotebook()->GetPageCount() - 1), wxString(exchangeLike));
-    EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->GetNotebook()->GetPageCount() - 1)->GetTabType());
+    EXPECT_EQ(a->Tabs().Notebook()->GetPageText(a->Tabs().Notebook()->GetPageCount() - 1), wxString(exchangeLike));
+    EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->Tabs().Notebook()->GetPageCount() - 1)->GetTabType());
 }
 
 } // namespace

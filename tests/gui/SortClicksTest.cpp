@@ -70,14 +70,14 @@ TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderK
 TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredOrder)
 {
     AddTab(board, {arpi}, "Other");
-    board->GetNotebook()->SetSelection(0);
+    board->Tabs().Notebook()->SetSelection(0);
     ClickHeader(column::Last);  // descending: BDI ARPI CDG
     ASSERT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows());
 
-    board->GetNotebook()->SetSelection(1);
+    board->Tabs().Notebook()->SetSelection(1);
     host.PriceOf(cdg)->last = 10.0;  // moves while its tab is in the background
     grid->SelectRow(2);            // CDG
-    board->GetNotebook()->SetSelection(0);
+    board->Tabs().Notebook()->SetSelection(0);
     EXPECT_EQ(0, board->Sorting().GetSortClickCount());
     EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
     EXPECT_EQ(cdg, SelectedInstrument());
@@ -90,9 +90,9 @@ TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredO
     // A filter changed while the tab was in the background applies when it comes back.
     HideInstruments filter;
     Tickerdeck::TableOf(grid)->SetFilter(&filter);
-    board->GetNotebook()->SetSelection(1);
+    board->Tabs().Notebook()->SetSelection(1);
     filter.hidden = {bdi};
-    board->GetNotebook()->SetSelection(0);
+    board->Tabs().Notebook()->SetSelection(0);
     EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows());
     EXPECT_EQ(2, grid->GetNumberRows());
     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
@@ -105,7 +105,7 @@ TEST_F(SortCycle, TheTabShownTakesTheKeyboardWithItsRowSelected)
     if (!PumpUntil([&] { return grid->HasFocus(); }, 1000))
         GTEST_SKIP() << "the display gives the grid no keyboard focus";
 
-    board->GetNotebook()->SelectByUser(1); // as a click on its tab does
+    board->Tabs().Notebook()->SelectByUser(1); // as a click on its tab does
     EXPECT_TRUE(PumpUntil([&] { return other->HasFocus(); }, 1000))
         << "the keys would go to a hidden page or the toolbar";
     EXPECT_EQ(1u, other->GetSelectedRows().size()) << "Down, F2 and Ctrl+C need a selected row";

@@ -71,7 +71,7 @@ TEST_F(StaleQuotesTest, LivePricesDimPastTheSettingUntilTheirNextUpdateButHistor
 
 TEST_F(StaleQuotesTest, TheNoticeTellsTheLastQuoteAfterTenQuietSecondsAndClearsOnTheNextOne)
 {
-    const BoardNotice* notice = board->GetNotice();
+    const BoardNotice* notice = board->Toolbar().Notice();
     CheckAt(0s);
     CheckAt(30s);
     EXPECT_FALSE(notice->IsShown()) << "a board without subscriptions waits for nothing";

@@ -25,7 +25,7 @@ protected:
     }
 
     void Start() { board->Rows().GetTabFills().Start(grid, list, "SYN"); }
-    wxString Progress() const { return board->GetNotice()->Get("tab-fill"); }
+    wxString Progress() const { return board->Toolbar().Notice()->Get("tab-fill"); }
     size_t Subscribed() const { return host.subscribes.size(); }
 
     Tickerdeck* board = nullptr;
@@ -97,7 +97,7 @@ TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
 
     wxGridEx* other = AddTab(board, {}, "Other");
     board->Rows().GetTabFills().Start(other, list, "SYN");
-    board->RemoveTab(other);
+    board->Tabs().Remove(other);
     EXPECT_FALSE(board->Rows().GetTabFills().Step());
 
     Start();
@@ -121,7 +121,7 @@ TEST_F(TabFill, AWholeExchangeInTheSavedLayoutOpensASliceAtATimeAndKeepsTheMarks
         <bookmark><instrument exchange="SYN" code="F8"/><instrument exchange="SYN" code="F1"/></bookmark>
         </watchlist></watchlists>)");
     opened->Load(nullptr, &node);
-    wxGridEx* loaded = opened->GetCurrentGrid();
+    wxGridEx* loaded = opened->Tabs().CurrentGrid();
     ASSERT_NE(nullptr, loaded);
     EXPECT_TRUE(opened->Rows().IsFilling(loaded));
     EXPECT_EQ(3, loaded->GetNumberRows());

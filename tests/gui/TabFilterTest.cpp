@@ -45,7 +45,7 @@ protected:
         row.content->SetValue(content);
     }
 
-    int PageImage() const { return board->GetNotebook()->GetPageImage(0); }
+    int PageImage() const { return board->Tabs().Notebook()->GetPageImage(0); }
 
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
@@ -155,7 +155,7 @@ TEST_F(TabFilters, ALoadedEmptyFilterMakesNone)
         <column id="6"><filter condition="11" value="2"/></column></filters></watchlist>
       <watchlist name="Empty" type="7" exchange="KTX"><filters/></watchlist></watchlists>)");
     EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(loaded, 0));
-    EXPECT_EQ(-1, loaded->GetNotebook()->GetPageImage(1)) << "an empty filter marks no tab";
+    EXPECT_EQ(-1, loaded->Tabs().Notebook()->GetPageImage(1)) << "an empty filter marks no tab";
     EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->GetFilter());
     EXPECT_EQ(1u, loaded->Looks().TabFilters().size());
 }

@@ -110,8 +110,8 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(saved.get_child("watchlists"));
     ASSERT_EQ(1u, tabs.size());
     EXPECT_EQ((std::vector<ColourRuleSpec>{bars, rows, bold}), tabs[0].colourRules);
-    wxGridEx* restored = board->CreateTabGrid();
-    layout::ApplyColumnLayout(restored, tabs[0].columns);
+    wxGridEx* restored = board->Tabs().CreateGrid();
+    ApplyColumnLayout(restored, tabs[0].columns);
     EXPECT_TRUE(TrendSampler::ShowsTrend(restored));
 }
 

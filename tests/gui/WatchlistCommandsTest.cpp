@@ -148,10 +148,10 @@ TEST_F(TabMenuTest, OpensInTheCurrentTabWithoutCtrlAndANewOneWithItAndSelectsAnO
     EXPECT_EQ(PageLabels(board), std::vector<wxString>{"Kanto Exchange (KTX)"});
     HoldControl(true);
     Choose(TabMenu::kOpenWatchlistFirst);  // Core
-    board->GetNotebook()->SetSelection(0);
+    board->Tabs().Notebook()->SetSelection(0);
     Choose(TabMenu::kOpenWatchlistFirst);
-    EXPECT_EQ(2u, board->GetNotebook()->GetPageCount());
-    EXPECT_EQ(1, board->GetNotebook()->GetSelection()) << "the open Core tab is selected";
+    EXPECT_EQ(2u, board->Tabs().Notebook()->GetPageCount());
+    EXPECT_EQ(1, board->Tabs().Notebook()->GetSelection()) << "the open Core tab is selected";
 }
 
 TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIdsThroughASearchableChooser)
@@ -188,12 +188,12 @@ TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIdsThroughAS
     EXPECT_FALSE(chooser->IsClosing());
     Press(chooser, wxID_CANCEL);
     Flush();
-    EXPECT_EQ(2u, board->GetNotebook()->GetPageCount());
+    EXPECT_EQ(2u, board->Tabs().Notebook()->GetPageCount());
 }
 
 TEST_F(TabMenuTest, ListsActiveExchangesNamedCategoriesAndStoredNamesAndPutsCategoriesPastTheIdBoundBehindMore)
 {
-    EXPECT_EQ(board->GetNotebook()->GetRightClickMenu(), Menu().GetMenu());
+    EXPECT_EQ(board->Tabs().Notebook()->GetRightClickMenu(), Menu().GetMenu());
     Exchange& amx = host.exchanges[0];
     amx.name = "Oil & Gas Exchange";
     amx.groups[0].caption = "Sector & Index";
@@ -232,7 +232,7 @@ TEST_F(TabMenuTest, ListsActiveExchangesNamedCategoriesAndStoredNamesAndPutsCate
     OpenChooser()->ShowMatches("Board 999");   // OK takes the first match
     Press(OpenChooser(), wxID_OK);
     Flush();
-    EXPECT_EQ(2u, board->GetNotebook()->GetPageCount());
+    EXPECT_EQ(2u, board->Tabs().Notebook()->GetPageCount());
     EXPECT_EQ(Shown(board, 1), std::vector<Instrument*>{arpi});
 }
 
@@ -244,12 +244,12 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
 
     answer = false;
     Choose(cmd::DeleteTab);
-    EXPECT_EQ(1u, board->GetNotebook()->GetPageCount());
+    EXPECT_EQ(1u, board->Tabs().Notebook()->GetPageCount());
 
     answer = true;
     Choose(cmd::DeleteTab);
-    EXPECT_EQ(0u, board->GetNotebook()->GetPageCount());
-    EXPECT_TRUE(board->GetGrids().empty());
+    EXPECT_EQ(0u, board->Tabs().Notebook()->GetPageCount());
+    EXPECT_TRUE(board->Tabs().Grids().empty());
     EXPECT_TRUE(board->Looks().TabFilters().empty());
     EXPECT_EQ(0, host.ActiveSubscriptions(board, bdi, "")) << "the hidden row is let go too";
     EXPECT_TRUE(board->Rows().GetSubscriptions().empty());
@@ -266,7 +266,7 @@ TEST_F(TabMenuTest, AnUnreadableStoreOpensAndDeletesNothingAndDeleteWatchlistClo
 {
     HoldControl(true);
     Choose(TabMenu::kOpenWatchlistFirst + 2);  // R&D
-    board->AddTabPage(board->CreateTabGrid(), "Core", false);
+    board->Tabs().AddPage(board->Tabs().CreateGrid(), "Core", false);
     wxGridEx* second = GridOfPage(board, 2);
 
     testing_support::WriteBytes(host.applicationFilePath, "broken <");
@@ -275,7 +275,7 @@ TEST_F(TabMenuTest, AnUnreadableStoreOpensAndDeletesNothingAndDeleteWatchlistClo
     EXPECT_EQ(questions.back(), "Delete Watchlist: Delete the watchlist \"Core\"?");
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_EQ("broken <", StoreBytes());
-    EXPECT_EQ(3u, board->GetNotebook()->GetPageCount());
+    EXPECT_EQ(3u, board->Tabs().Notebook()->GetPageCount());
 
     WriteStore(R"(<watchlist name="Core"/><watchlist name="R&amp;D"/>)");
     Choose(TabMenu::kDeleteWatchlistFirst);
@@ -363,7 +363,7 @@ TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFi
     Flush();
     EXPECT_EQ(commands->GetOpenEditor(), nullptr);
     EXPECT_EQ(PageLabels(board).back(), "Fresh");
-    EXPECT_EQ(Tickerdeck::TableOf(board->GetCurrentGrid())->GetTabType(), layout::kStoredWatchlistTab);
+    EXPECT_EQ(Tickerdeck::TableOf(board->Tabs().CurrentGrid())->GetTabType(), layout::kStoredWatchlistTab);
     EXPECT_EQ(Stored("Fresh"), (std::vector<InstrumentRef>{{"KTX", "TKE"}, {"AMX", "ARPI"}}));
 
     // Renaming is a change too; an editor left as it was closes without a word.
@@ -408,7 +408,7 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOu
     HoldControl(true);  // a category tab has no watchlist to edit
     Choose(IdOf(ExchangeMenu("Atlantic Markets Exchange")->GetMenuItems()[0]->GetSubMenu(), "Technology"));
     EXPECT_EQ(Open(cmd::EditWatchlist), nullptr);
-    board->GetNotebook()->SetSelection(0);
+    board->Tabs().Notebook()->SetSelection(0);
     editor = Open(cmd::EditWatchlist);
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->Save()) << "its own name passes";

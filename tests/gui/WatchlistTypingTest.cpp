@@ -34,7 +34,7 @@ protected:
                          R"(<watchlist name="All" type="7" exchange="AMX" current="false"/></watchlists>)");
         board->Features().FindFeature<TypeToJump>()->SetClock([this] { return std::chrono::steady_clock::time_point{} + at; });
         testing_support::Flush();
-        grid = board->GetCurrentGrid();
+        grid = board->Tabs().CurrentGrid();
     }
 
     // A character typed at `when` in `target`'s cells, as the toolkit sends it after the key went unused.
@@ -51,7 +51,7 @@ protected:
 
     Instrument* Selected() const
     {
-        const Price* price = TabSorting::FirstSelectedPrice(board->GetCurrentGrid());
+        const Price* price = TabSorting::FirstSelectedPrice(board->Tabs().CurrentGrid());
         return price ? price->instrument : nullptr;
     }
 
@@ -159,21 +159,21 @@ TEST_F(WatchlistTyping, ExportAndImportKeepTheListAndItsUnknownEntries)
 
 TEST_F(WatchlistTyping, OnAnExchangeTabLettersWithinASecondNarrowTheCodeAndAPauseStartsANewOne)
 {
-    board->GetNotebook()->SetSelection(1);   // AMX shows ARPI, BDI, CDG, AI in that order
-    Type(board->GetCurrentGrid(), 'c', 0, 10s);
+    board->Tabs().Notebook()->SetSelection(1);   // AMX shows ARPI, BDI, CDG, AI in that order
+    Type(board->Tabs().CurrentGrid(), 'c', 0, 10s);
     EXPECT_EQ(cdg, Selected());
-    Type(board->GetCurrentGrid(), 'A', 0, 20s);
+    Type(board->Tabs().CurrentGrid(), 'A', 0, 20s);
     EXPECT_EQ(arpi, Selected()) << "the first row whose code starts with it";
-    Type(board->GetCurrentGrid(), 'i', 0, 20s + 999ms);
+    Type(board->Tabs().CurrentGrid(), 'i', 0, 20s + 999ms);
     EXPECT_EQ(ai, Selected());
-    Type(board->GetCurrentGrid(), 'x', 0, 21s + 500ms);
+    Type(board->Tabs().CurrentGrid(), 'x', 0, 21s + 500ms);
     EXPECT_EQ(ai, Selected()) << "no code starts with AIX: the selection stays";
-    Type(board->GetCurrentGrid(), 'b', 0, 23s);
+    Type(board->Tabs().CurrentGrid(), 'b', 0, 23s);
     EXPECT_EQ(bdi, Selected()) << "after a pause the typing starts over";
 
     // The lookup field of a watchlist tab may take the key; the jump must not.
-    board->GetNotebook()->SetSelection(0);
-    Type(board->GetCurrentGrid(), 'c', 0, 23s + 100ms);
+    board->Tabs().Notebook()->SetSelection(0);
+    Type(board->Tabs().CurrentGrid(), 'c', 0, 23s + 100ms);
     EXPECT_EQ("b", board->Features().FindFeature<TypeToJump>()->Typed()) << "nothing was taken as typed";
 }
 

@@ -65,7 +65,7 @@ protected:
         // Filters lent from a test's stack are gone; paints while the boards go read them.
         for (wxWindow* child : container->GetChildren())
             if (auto* board = dynamic_cast<Tickerdeck*>(child))
-                for (wxGridEx* grid : board->GetGrids())
+                for (wxGridEx* grid : board->Tabs().Grids())
                     Tickerdeck::TableOf(grid)->SetFilter(nullptr);
         // Loaded boards go before their frame, the way the host closes them:
         // one torn down inside the frame's destructor relays out its
@@ -76,7 +76,7 @@ protected:
         if (frame)
             frame->Destroy();
         Flush();
-        layout::SetControlKeyProbe({});
+        SetControlKeyProbe({});
         ModuleLogger().reset();
     }
 
@@ -111,9 +111,9 @@ protected:
     wxGridEx* AddTab(Tickerdeck* board, const std::vector<Instrument*>& instruments, const wxString& label,
                      bool select = true)
     {
-        wxGridEx* grid = board->CreateTabGrid();
+        wxGridEx* grid = board->Tabs().CreateGrid();
         board->Rows().SubscribeRows(instruments, grid);
-        board->AddTabPage(grid, label, select);
+        board->Tabs().AddPage(grid, label, select);
         return grid;
     }
 
@@ -178,16 +178,16 @@ protected:
 
     static std::vector<wxString> PageLabels(Tickerdeck* board)
     {
-        std::vector<wxString> labels(board->GetNotebook()->GetPageCount());
+        std::vector<wxString> labels(board->Tabs().Notebook()->GetPageCount());
         for (size_t page = 0; page < labels.size(); ++page)
-            labels[page] = board->GetNotebook()->GetPageText(page);
+            labels[page] = board->Tabs().Notebook()->GetPageText(page);
         return labels;
     }
 
     static wxGridEx* GridOfPage(Tickerdeck* board, size_t page)
     {
-        wxWindow* window = board->GetNotebook()->GetPage(page);
-        for (wxGridEx* grid : board->GetGrids())
+        wxWindow* window = board->Tabs().Notebook()->GetPage(page);
+        for (wxGridEx* grid : board->Tabs().Grids())
             if (grid->GetSplitter() == window)
                 return grid;
         return nullptr;
@@ -236,7 +236,7 @@ protected:
 
     static void HoldControl(bool down)
     {
-        layout::SetControlKeyProbe([down] { return down; });
+        SetControlKeyProbe([down] { return down; });
     }
 
     FakeHost host;

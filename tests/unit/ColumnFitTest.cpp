@@ -17,10 +17,10 @@ bool Holds(const std::vector<int>& rows, int row)
 
 TEST(ColumnFit, ASmallTabIsMeasuredWholeALargeOneBySampleHoldingTheScreenAndBothEnds)
 {
-    EXPECT_EQ((std::vector<int>{0, 1, 2}), layout::RowsToMeasure(3, 0, 2, 3));
-    EXPECT_TRUE(layout::RowsToMeasure(0, 0, 0).empty());
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), column_fit::RowsToMeasure(3, 0, 2, 3));
+    EXPECT_TRUE(column_fit::RowsToMeasure(0, 0, 0).empty());
 
-    const std::vector<int> rows = layout::RowsToMeasure(100000, 50000, 50039, 240);
+    const std::vector<int> rows = column_fit::RowsToMeasure(100000, 50000, 50039, 240);
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()));
     EXPECT_EQ(rows.end(), std::adjacent_find(rows.begin(), rows.end())) << "each row once";
     EXPECT_LE(rows.size(), 240u + 40u);
@@ -30,14 +30,14 @@ TEST(ColumnFit, ASmallTabIsMeasuredWholeALargeOneBySampleHoldingTheScreenAndBoth
         << "rows in between stand in for the rest";
 
     // A screen reported past the end is clamped, not measured out of range.
-    const std::vector<int> clamped = layout::RowsToMeasure(1000, 990, 1200, 100);
+    const std::vector<int> clamped = column_fit::RowsToMeasure(1000, 990, 1200, 100);
     EXPECT_EQ(999, clamped.back());
 }
 
 TEST(ColumnFit, TheLongestTextsWinAndAmongEqualLengthsTheEarlierRow)
 {
-    EXPECT_EQ((std::vector<int>{2, 7}), layout::RowsWithLongestTexts({{5, 9}, {8, 7}, {5, 2}, {1, 0}}, 2));
-    EXPECT_EQ((std::vector<int>{3}), layout::RowsWithLongestTexts({{4, 3}}, 8));
+    EXPECT_EQ((std::vector<int>{2, 7}), column_fit::RowsWithLongestTexts({{5, 9}, {8, 7}, {5, 2}, {1, 0}}, 2));
+    EXPECT_EQ((std::vector<int>{3}), column_fit::RowsWithLongestTexts({{4, 3}}, 8));
 }
 
 }  // namespace
