@@ -41,6 +41,7 @@ public:
 
     Application& Factory() { return m_stack.application; }
     QuoteBook& Quotes() { return m_stack.quotes; }
+    const Catalogue& Instruments() const { return m_stack.catalogue; }
     const Exchange& Synthetic() const { return *m_exchange; }
     const std::string& StorePath() const { return m_stack.files.StorePath(); }
 

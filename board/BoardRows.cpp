@@ -9,6 +9,7 @@
 #include <wx/grid.h>
 
 #include "board/TabFill.h"
+#include "board/TabRelease.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -49,7 +50,10 @@ void SyncRowCount(wxGridEx* grid)
     }
 }
 
-BoardRows::BoardRows(Tickerdeck& board) : m_board(board), m_fills(std::make_unique<TabFills>(board)) {}
+BoardRows::BoardRows(Tickerdeck& board)
+    : m_board(board), m_fills(std::make_unique<TabFills>(board)), m_releases(std::make_unique<TabReleases>(*this))
+{
+}
 
 BoardRows::~BoardRows() = default;
 
@@ -145,9 +149,9 @@ void BoardRows::EnterRow(wxGridEx* grid, Price* price, const std::string& date, 
         // A quote that never changes goes stale counting from its arrival.
         m_board.Quotes().Ages().Track(price);
     }
-    auto& holders = subscription.grids;
-    if (delivery == Delivery::Batch || std::find(holders.begin(), holders.end(), grid) == holders.end())
-        holders.push_back(grid);
+    // One claim per row: a row the user adds is none the tab shows yet, and
+    // the claims of rows the grid showed before may still wait for release.
+    subscription.grids.push_back(grid);
 
     const int row = table->AdmitMember(price);
     // A list being subscribed is shown as a whole when it is done.
@@ -169,13 +173,24 @@ std::vector<Instrument*> BoardRows::PendingInstruments(const wxGridEx* grid) con
     return instruments;
 }
 
-void BoardRows::ReleaseRow(wxGridEx* grid, Price* price)
+void BoardRows::ReleaseRow(wxGridEx* grid, Price* price, int rows)
 {
     const auto entry = m_subscriptions.find(price);
     if (entry == m_subscriptions.end())
         return;
     auto& holders = entry->second.grids;
-    holders.erase(std::remove(holders.begin(), holders.end(), grid), holders.end());
+    for (auto claim = holders.begin(); rows > 0 && claim != holders.end();)
+    {
+        if (*claim == grid)
+        {
+            claim = holders.erase(claim);
+            --rows;
+        }
+        else
+        {
+            ++claim;
+        }
+    }
     if (!holders.empty())
         return;
     const std::string date = *entry->second.date;
@@ -191,11 +206,11 @@ std::vector<Instrument*> BoardRows::ClearRows(wxGridEx* grid)
     // requests the host has not answered.
     std::vector<Instrument*> unreached = m_fills->Stop(grid);
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    // Rows a filter hides hold a subscription too; a quote listed twice is
-    // let go at its first row and found released at the second.
-    for (Price* price : table->Members())
-        ReleaseRow(grid, price);
+    // Rows a filter hides hold a subscription too. The rows leave the table
+    // now, so quotes still coming for them find none.
+    std::vector<Price*> members = table->Members();
     table->ClearRowsAndMembers();
+    m_releases->Release(grid, std::move(members));
     grid->BeginBatch();
     SyncRowCount(grid);
     grid->EndBatch();
@@ -244,15 +259,23 @@ std::vector<Instrument*> BoardRows::ForgetPendingRows(wxGridEx* grid,
 void BoardRows::DropRows(wxGridEx* grid, const std::vector<Price*>& quotes)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    std::vector<Price*> leaving;
+    std::unordered_map<Price*, int> rowsOf;
     for (Price* quote : quotes)
         if (quote && table->IsMember(quote))
-            leaving.push_back(quote);
-    if (leaving.empty())
+            rowsOf.emplace(quote, 0);
+    if (rowsOf.empty())
         return;
+    // Only the claims of the rows leaving: claims of rows the grid showed
+    // before and that still wait for release are the release's to drop.
+    for (Price* member : table->Members())
+        if (const auto leaving = rowsOf.find(member); leaving != rowsOf.end())
+            ++leaving->second;
+    std::vector<Price*> leaving;
+    for (const auto& [quote, rows] : rowsOf)
+        leaving.push_back(quote);
     table->RemoveMembers(leaving);
-    for (Price* quote : leaving)
-        ReleaseRow(grid, quote);
+    for (const auto& [quote, rows] : rowsOf)
+        ReleaseRow(grid, quote, rows);
     wxGridUpdateLocker batch(grid);
     SyncRowCount(grid);
     grid->ClearSelection();
@@ -297,4 +320,6 @@ void BoardRows::ReleaseAll()
     m_subscriptions.clear();
     for (wxGridEx* grid : m_board.Tabs().Grids())
         ClearRows(grid);
+    // Every claim went with the subscriptions: no slice may come later.
+    m_releases->Drop();
 }

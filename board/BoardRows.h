@@ -17,6 +17,7 @@
 struct Instrument;
 struct Price;
 class TabFills;
+class TabReleases;
 class Tickerdeck;
 class wxGridEx;
 
@@ -89,12 +90,15 @@ public:
     /// The instruments `grid` asked the host for that it has not answered
     /// yet, in the order they were asked for.
     std::vector<Instrument*> PendingInstruments(const wxGridEx* grid) const;
-    /// Drops `grid`'s claim on `price`; unsubscribes, with the date it was
-    /// subscribed with, when no grid shows it any more.
-    void ReleaseRow(wxGridEx* grid, Price* price);
-    /// Lets go of every row of `grid`, answered or not, and returns the
-    /// instruments whose answer had not come yet.
+    /// Drops `rows` of `grid`'s claims on `price`, one per row that showed
+    /// it; unsubscribes, with the date it was subscribed with, when no row
+    /// of any grid claims it any more.
+    void ReleaseRow(wxGridEx* grid, Price* price, int rows);
+    /// Takes every row off `grid`, answered or not, and returns the
+    /// instruments whose answer had not come yet. The quotes of a long tab
+    /// are let go of a slice at a time afterwards (TabReleases).
     std::vector<Instrument*> ClearRows(wxGridEx* grid);
+    TabReleases& GetTabReleases() { return *m_releases; }
     /// Drops the unanswered requests of `grid` (only those of the
     /// instruments `which` picks, when given), letting go of them at the
     /// host; a late answer then brings no row back. Returns their instruments.
@@ -135,6 +139,7 @@ private:
     // Subscribe are shown together once the list is done.
     wxGridEx* m_fillingGrid = nullptr;
     std::unique_ptr<TabFills> m_fills;
+    std::unique_ptr<TabReleases> m_releases;
     // Cleared when the board goes, so that a host answering late finds nothing.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

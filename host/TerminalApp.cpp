@@ -14,6 +14,7 @@
 #include "ConfigLock.h"
 #include "MainFrame.h"
 #include "Platform.h"
+#include "StallProbe.h"
 #include "Terminal.h"
 #include "Translations.h"
 #include "market/Catalogue.h"
@@ -150,6 +151,7 @@ bool TerminalApp::OnInit()
         return EndEarly(error.ExitCode());
     }
     SetTopWindow(m_terminal->Frame());
+    m_stallProbe = StallProbe::FromEnvironment();
     return true;
 }
 
@@ -170,6 +172,7 @@ void TerminalApp::QuitUnasked()
 int TerminalApp::OnExit()
 {
     QuitOnTerminationSignals(nullptr);
+    m_stallProbe.reset();
     if (m_terminal)
     {
         m_terminal->Shutdown();

@@ -6,6 +6,7 @@
 
 #include <wx/app.h>
 
+class StallProbe;
 class Terminal;
 
 /// wxApp of tickerdeck-terminal.
@@ -28,5 +29,6 @@ private:
     void QuitUnasked();
 
     std::unique_ptr<Terminal> m_terminal;
+    std::unique_ptr<StallProbe> m_stallProbe;
     std::optional<int> m_earlyExitCode;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <unordered_set>
 
 #include <wx/datetime.h>
 #include <wx/event.h>
@@ -150,11 +151,10 @@ void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
     --subscriptionCount_;
     if (!listening.first)
     {
-        if (entry->second.live)
-        {
-            liveOrderStale_ = true;
-            liveAdded_.clear();
-        }
+        // Sorting the whole book again at the feed's next tick cost a tab
+        // let go of a slice at a time seconds per slice.
+        if (entry->second.live && !liveOrderStale_)
+            liveRemoved_.push_back(price);
         listenersOf_.erase(entry);
     }
 }
@@ -206,10 +206,13 @@ bool LiveOrder(const Price* a, const Price* b)
 
 const std::vector<Price*>& QuoteBook::SubscribedLive() const
 {
+    if (!liveRemoved_.empty() && !liveOrderStale_)
+        TakeOutChangedRecords();
     if (liveOrderStale_)
     {
         liveOrdered_.clear();
         liveAdded_.clear();
+        liveRemoved_.clear();
         // The book owns its records as mutable ones; only the index keys are const.
         for (const auto& [price, listening] : listenersOf_)
             if (listening.live)
@@ -236,6 +239,26 @@ const std::vector<Price*>& QuoteBook::SubscribedLive() const
         liveAdded_.clear();
     }
     return liveOrdered_;
+}
+
+void QuoteBook::TakeOutChangedRecords() const
+{
+    // A record may have left and come back, or come and left, since the
+    // order was last made: every record touched leaves the order, and those
+    // live now go back in once each with the records added.
+    std::unordered_set<const Price*> touched(liveRemoved_.begin(), liveRemoved_.end());
+    touched.insert(liveAdded_.begin(), liveAdded_.end());
+    liveRemoved_.clear();
+    liveOrdered_.erase(std::remove_if(liveOrdered_.begin(), liveOrdered_.end(),
+                                      [&touched](const Price* price) { return touched.count(price) > 0; }),
+                       liveOrdered_.end());
+    liveAdded_.clear();
+    for (const Price* price : touched)
+    {
+        const auto found = listenersOf_.find(price);
+        if (found != listenersOf_.end() && found->second.live)
+            liveAdded_.push_back(const_cast<Price*>(price));
+    }
 }
 
 void QuoteBook::PostQuote(wxEvtHandler* listener, Price* price, int mask, bool flash)

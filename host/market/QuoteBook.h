@@ -88,6 +88,7 @@ private:
     Price* Find(Instrument* instrument, const std::string& date) const;
     Price& Create(Instrument* instrument, const std::string& date);
     void RemoveSubscription(wxEvtHandler* listener, const Price* price);
+    void TakeOutChangedRecords() const;
 
     const Catalogue& catalogue_;
     StableChunks<Price> records_;
@@ -110,7 +111,9 @@ private:
     size_t subscriptionCount_ = 0;
     mutable std::vector<Price*> liveOrdered_;
     mutable bool liveOrderStale_ = false;
-    // Records gone live since the order was last made, while none left.
+    // Records gone live since the order was last made, and records that
+    // stopped being live: merged into and taken out of the order at its next use.
     mutable std::vector<Price*> liveAdded_;
+    mutable std::vector<const Price*> liveRemoved_;
     SessionClock clock_;
 };

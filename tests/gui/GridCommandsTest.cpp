@@ -205,6 +205,60 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     EXPECT_TRUE(written.empty());
 }
 
+TEST_F(GridCommandsTest, ALargeCopyTakesItsRowsASliceAtATimeLeavingOutRowsRemovedMeanwhile)
+{
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (col != column::Code)
+            grid->HideCol(col);
+    auto* keys = board->Features().FindFeature<GridKeys>();
+    keys->SetRowsCopiedAtOnce(1);
+    keys->SetCopySliceBounds(1, std::chrono::hours(1));
+    std::vector<wxString> written;
+    keys->SetClipboardWriter([&](const wxString& text) {
+        written.push_back(text);
+        return true;
+    });
+    const auto copied = [&] {
+        return testing_support::PumpUntil([&] { return !written.empty(); }) ? written.back() : wxString("(nothing)");
+    };
+    grid->SelectAll();
+    const wxString whole = GridKeys::CopyText(grid);
+    ASSERT_EQ("Code\r\nARPI\r\nBDI\r\nCDG\r\nAI\r\n", whole);
+
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("Copying 4 rows... (Esc stops)", board->Toolbar().Notice()->Get("copy"));
+    int slices = 1;  // the first at the key press
+    while (keys->TakeCopySlice())
+        ++slices;
+    EXPECT_EQ(4, slices);
+    EXPECT_EQ(whole, copied()) << "byte for byte the text of a copy made at once";
+    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
+
+    written.clear();
+    grid->SelectAll();
+    Key('C', wxMOD_CONTROL);
+    board->Rows().DropRows(grid, {host.PriceOf(cdg)});
+    while (keys->TakeCopySlice())
+        ;
+    EXPECT_EQ("Code\r\nARPI\r\nBDI\r\nAI\r\n", copied());
+
+    // Escape, or the tab closing, before every row was taken: nothing lands.
+    written.clear();
+    grid->SelectAll();
+    Key('C', wxMOD_CONTROL);
+    Key(WXK_ESCAPE);
+    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
+    EXPECT_FALSE(keys->TakeCopySlice());
+    Key('C', wxMOD_CONTROL);
+    board->Tabs().Remove(grid);
+    EXPECT_TRUE(keys->TakeCopySlice());
+    EXPECT_FALSE(keys->TakeCopySlice());
+    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
+    testing_support::RunFor(50);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
+    EXPECT_TRUE(written.empty());
+}
+
 TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOnlyUnsortedGrids)
 {
     board->Settings().controlsOthers = true;

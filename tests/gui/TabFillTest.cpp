@@ -1,9 +1,12 @@
-// Filling a tab of a long list a slice at a time, and stopping it.
+// Filling a tab of a long list a slice at a time, stopping it, and letting
+// go of a long tab's rows a slice at a time.
 
 #include <set>
 
 #include "kit/BoardNotice.h"
 #include "board/TabFill.h"
+#include "board/TabRelease.h"
+#include "support/QuoteEvent.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -129,6 +132,102 @@ TEST_F(TabFill, AWholeExchangeInTheSavedLayoutOpensASliceAtATimeAndKeepsTheMarks
         ;
     EXPECT_EQ(syn.instruments, InstrumentsShown(loaded));
     EXPECT_EQ((std::set<Instrument*>{list[1], list[8]}), Tickerdeck::TableOf(loaded)->Bookmarks());
+}
+
+class TabRelease : public TabFill
+{
+protected:
+    void SetUp() override
+    {
+        TabFill::SetUp();
+        board->Rows().SubscribeRows(list, grid);
+        board->Rows().GetTabReleases().SetRowsAtOnce(4);
+        board->Rows().GetTabReleases().SetSliceBounds(3, std::chrono::hours(1));
+        host.ClearCalls();
+    }
+
+    bool Step() { return board->Rows().GetTabReleases().Step(); }
+    size_t Released(Instrument* instrument) const
+    {
+        const SubscriptionCall call{board, instrument, ""};
+        return static_cast<size_t>(std::count(host.unsubscribes.begin(), host.unsubscribes.end(), call));
+    }
+    std::vector<wxGridEx*> Claims(Instrument* instrument)
+    {
+        const auto& subscriptions = board->Rows().GetSubscriptions();
+        const auto found = subscriptions.find(host.PriceOf(instrument));
+        if (found == subscriptions.end())
+            return {};
+        return std::vector<wxGridEx*>(found->second.grids.begin(), found->second.grids.end());
+    }
+};
+
+TEST_F(TabRelease, ALongTabLeavesAtOnceAndLetsGoOfItsQuotesInSlicesEachOnceWhenNoRowShowsItAnyMore)
+{
+    wxGridEx* other = AddTab(board, {list[0]}, "Other", false);
+    ASSERT_EQ(grid, board->Tabs().CurrentGrid());
+    host.ClearCalls();
+    board->Rows().ClearRows(grid);
+    EXPECT_EQ(0, grid->GetNumberRows());
+    EXPECT_TRUE(Tickerdeck::TableOf(grid)->Members().empty());
+    EXPECT_TRUE(host.unsubscribes.empty()) << "nothing let go of within the command";
+
+    // Quotes keep coming until the host is told; they find no row.
+    for (Instrument* quoted : {list[5], list[2]})
+    {
+        wxCommandEvent quote = QuoteEvent(host.PriceOf(quoted), kLastMask, true);
+        board->ProcessWindowEvent(quote);
+    }
+    EXPECT_EQ(0, grid->GetNumberRows());
+    EXPECT_EQ(0, Tickerdeck::TableOf(grid)->GetNumberRows());
+    std::vector<size_t> released{host.unsubscribes.size()};
+    while (Step())
+        released.push_back(host.unsubscribes.size());
+    // F0 is shown on the other tab; F2, listed twice, goes with its second row.
+    EXPECT_EQ((std::vector<size_t>{0, 1, 4, 7, 9}), released);
+    for (size_t i = 1; i < 10; ++i)
+        EXPECT_EQ(1u, Released(list[i])) << list[i]->code;
+    EXPECT_EQ(0u, Released(list[0]));
+    EXPECT_EQ(std::vector<wxGridEx*>{other}, Claims(list[0]));
+    EXPECT_EQ(1u, board->Rows().GetSubscriptions().size());
+
+    // A short tab is let go of at once.
+    board->Tabs().Remove(other);
+    EXPECT_EQ(1u, Released(list[0]));
+    EXPECT_FALSE(board->Rows().GetTabReleases().IsReleasing());
+}
+
+TEST_F(TabRelease, RowsTheTabShowsAgainBeforeTheReleaseKeepTheirQuotes)
+{
+    board->Rows().ClearRows(grid);
+    // Re-pointed to a list sharing rows with the one it showed.
+    board->Rows().SubscribeRows({list[3], list[4]}, grid);
+    board->Rows().SubscribeRow(list[5], grid, BoardRows::Delivery::Interactive);
+    // A row removed and added again in the meantime.
+    board->Rows().DropRows(grid, {host.PriceOf(list[4])});
+    board->Rows().SubscribeRow(list[4], grid, BoardRows::Delivery::Interactive);
+    while (Step())
+        ;
+    for (Instrument* shown : {list[3], list[4], list[5]})
+    {
+        EXPECT_EQ(0u, Released(shown)) << shown->code;
+        EXPECT_EQ(std::vector<wxGridEx*>{grid}, Claims(shown)) << shown->code;
+    }
+    EXPECT_EQ((std::vector<Instrument*>{list[3], list[5], list[4]}), InstrumentsShown(grid));
+    EXPECT_EQ(3u, board->Rows().GetSubscriptions().size());
+    EXPECT_EQ(7u, host.unsubscribes.size());
+}
+
+TEST_F(TabRelease, ClosingTheBoardMidwayLetsGoOfEveryQuoteOnceAndNoSliceComesAfter)
+{
+    board->Tabs().Remove(grid);
+    ASSERT_TRUE(Step());
+    ASSERT_EQ(2u, host.unsubscribes.size()) << "F0 and F1; F2 has a second row";
+    application.CloseWindow(container, true);
+    for (size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(1u, Released(list[i])) << list[i]->code;
+    RunFor(100);  // a slice's timer would have fired by now
+    EXPECT_EQ(10u, host.unsubscribes.size());
 }
 
 }  // namespace

@@ -202,6 +202,35 @@ TEST_F(Market, TheFeedsOrderOfLiveRecordsIsByExchangeAndCodeHoweverTheyWereSubsc
     book.Unsubscribe(&listener, all[0], "");
     ASSERT_EQ(all.size() - 1, book.SubscribedLive().size());
     EXPECT_TRUE(inOrder(book.SubscribedLive()));
+
+    // Let go of in slices, read between them, as a large tab closing in
+    // steps while the feed runs; records come and go between two reads too.
+    std::set<Price*> expected;
+    for (size_t i = 1; i < all.size(); ++i)
+        expected.insert(book.Acquire(all[i], ""));
+    book.Subscribe(&listener, all[0], "", nullptr);
+    book.Unsubscribe(&listener, all[0], "");
+    for (size_t start : {size_t{1}, size_t{2}})
+    {
+        for (size_t i = start; i < all.size(); i += 4)
+        {
+            book.Unsubscribe(&listener, all[i], "");
+            expected.erase(book.Acquire(all[i], ""));
+        }
+        book.Unsubscribe(&listener, all[3], "");
+        book.Subscribe(&listener, all[3], "", nullptr);
+        const std::vector<Price*>& records = book.SubscribedLive();
+        EXPECT_EQ(expected, std::set<Price*>(records.begin(), records.end())) << "after the slice from " << start;
+        EXPECT_EQ(expected.size(), records.size()) << "each record once";
+        EXPECT_TRUE(inOrder(records));
+    }
+    book.Subscribe(&listener, all[1], "", nullptr);
+    book.Unsubscribe(&listener, all[1], "");
+    book.Subscribe(&listener, all[1], "", nullptr);
+    expected.insert(book.Acquire(all[1], ""));
+    EXPECT_EQ(expected, std::set<Price*>(book.SubscribedLive().begin(), book.SubscribedLive().end()));
+    EXPECT_EQ(expected.size(), book.SubscribedLive().size()) << "back twice, held once";
+    EXPECT_TRUE(inOrder(book.SubscribedLive()));
 }
 
 TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)
