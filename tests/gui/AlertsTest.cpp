@@ -436,10 +436,10 @@ TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotThe
         Quote(beta, last);
     Flush();
     EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "one alert, however many quotes fired it";
+    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
     Quote(gamma, 6.0);
     Flush();
     EXPECT_EQ(2, notebook->GetPageBadge(hidden));
-    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
     EXPECT_NE(nullptr, AlertState().PopupOf(beta)) << "the popup shows as before";
 
     EXPECT_EQ("Other", notebook->GetPageText(hidden)) << "the count is no part of the name a save writes";
