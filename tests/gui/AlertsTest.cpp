@@ -74,33 +74,17 @@ private:
 
 using AlertPopup = AlertFixture;
 
-TEST_F(AlertPopup, FirstFiringShowsAFilledPopupOverTheOwnerAndChimes)
-{
-    GroupingLocale locale;
-    Fire(AddAlert(alpha, AlertField::BuyVol, AlertComparison::AtLeast, 1500, "volume spike"), 1600);
-
-    AlertDialog* popup = alerts->PopupOf(alpha);
-    ASSERT_NE(nullptr, popup);
-    EXPECT_EQ(frame, popup->GetParent());
-    EXPECT_EQ("ALPHA", popup->GetCodeText());
-    EXPECT_EQ("volume spike", popup->GetRemarkText());
-    if (locale.IsOk())
-    {
-        EXPECT_EQ("BuyVol(1,600) >= 1,500", popup->GetConditionText());
-    }
-    EXPECT_EQ(1u, chimes.size());
-    EXPECT_TRUE(frame->IsEnabled()) << "the popup leaves its owner usable";
-    EXPECT_EQ(std::vector<wxWindow*>{popup}, host.attachedDialogs);
-}
-
 TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgainWithoutRaisingTheOwner)
 {
     std::vector<wxWindow*> raised;
     alerts->SetBringForward([&raised](wxWindow* window) { raised.push_back(window); });
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 12.6);
+    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 12.6, "exit");
     Fire(alert, 12.55);
     AlertDialog* popup = alerts->PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
+    EXPECT_EQ("ALPHA", popup->GetCodeText());
+    EXPECT_EQ("exit", popup->GetRemarkText());
+    EXPECT_TRUE(frame->IsEnabled()) << "the popup leaves its owner usable";
     Fire(alert, 12.4);
     EXPECT_EQ(popup, alerts->PopupOf(alpha));
     EXPECT_EQ("Last(12.40) <= 12.60", popup->GetConditionText());
@@ -310,21 +294,19 @@ TEST_F(AlertList, ListsInMapOrderLocksTheOwnerAndStagesConfirmedDeletionsUntilOk
     EXPECT_FALSE(manager->GetOkButton()->IsEnabled()) << "nothing to apply";
 
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
-
     manager = Open();
     Remove(manager, 0);
-    Remove(manager, 0);
-    EXPECT_EQ(1u, manager->GetModel()->GetCount());
-    EXPECT_TRUE(manager->GetOkButton()->IsEnabled());
-    EXPECT_EQ(3u, alerts->Map().size()) << "nothing is deleted before OK";
-    ASSERT_EQ(3u, questions.size()) << "each removal is confirmed";
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
-    EXPECT_EQ(3u, alerts->Map().size());
+    EXPECT_EQ(3u, alerts->Map().size()) << "Cancel drops the staged deletion";
 
     manager = Open();
     const std::vector<Instrument*> listed = Listed(manager);
     Remove(manager, 0);
     Remove(manager, 1);  // the third of the original rows
+    EXPECT_EQ(1u, manager->GetModel()->GetCount());
+    EXPECT_TRUE(manager->GetOkButton()->IsEnabled());
+    EXPECT_EQ(3u, alerts->Map().size()) << "nothing is deleted before OK";
+    ASSERT_EQ(4u, questions.size()) << "each removal is confirmed";
     ASSERT_TRUE(Click(manager, wxID_OK));
     ASSERT_EQ(1u, alerts->Map().size());
     EXPECT_EQ(listed[1], alerts->Map().begin()->first);
@@ -442,20 +424,6 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosed
     EXPECT_FALSE(shown) << "its Disable would reach a board that no longer exists";
 }
 
-TEST_F(AlertBoard, EditAlertOpensTheSetupForTheSelectedRow)
-{
-    grid->ClearSelection(); // a tab shown gets its current row selected
-    PostCommand(board, cmd::AlertSetup);
-    EXPECT_EQ(nullptr, AlertState().OpenSetupDialog()) << "no row selected";
-
-    grid->SelectRow(1);
-    PostCommand(board, cmd::AlertSetup);
-    PriceAlertSetup* setup = AlertState().OpenSetupDialog();
-    ASSERT_NE(nullptr, setup);
-    EXPECT_EQ(beta, setup->GetInstrument());
-    EXPECT_EQ(frame, setup->GetParent());
-}
-
 TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotTheQuotes)
 {
     Instrument* gamma = host.AddInstrument("GAMMA");
@@ -468,10 +436,10 @@ TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotThe
         Quote(beta, last);
     Flush();
     EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "one alert, however many quotes fired it";
+    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
     Quote(gamma, 6.0);
     Flush();
     EXPECT_EQ(2, notebook->GetPageBadge(hidden));
-    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
     EXPECT_NE(nullptr, AlertState().PopupOf(beta)) << "the popup shows as before";
 
     EXPECT_EQ("Other", notebook->GetPageText(hidden)) << "the count is no part of the name a save writes";

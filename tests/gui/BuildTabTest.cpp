@@ -120,6 +120,9 @@ TEST_F(BuildTab, WithCtrlANewTabOpensBesideTheCurrentOne)
     EXPECT_EQ(4u, Pages());
     EXPECT_EQ("Atlantic Markets Exchange (AMX)", CurrentLabel());
     EXPECT_EQ(4, board->Tabs().CurrentGrid()->GetNumberRows());
+    Tabs().BuildTab(TabSource::Watchlist("Pair"));
+    EXPECT_EQ(4u, Pages()) << "a list open in a tab already is shown there";
+    EXPECT_EQ(grid, board->Tabs().CurrentGrid());
 }
 
 }  // namespace

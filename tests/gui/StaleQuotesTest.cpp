@@ -107,12 +107,4 @@ TEST_F(StaleQuotesTest, TheNoticeTellsTheLastQuoteAfterTenQuietSecondsAndClearsO
     EXPECT_EQ("No quotes since 12:00:25", quiet());
 }
 
-TEST_F(StaleQuotesTest, AStoredStaleTimeOutsideWhatTheSettingsOfferFallsBackTo120)
-{
-    for (const char* stored : {"", "-4", "soon", "86401"})
-        EXPECT_EQ(120, LoadNode(std::string("<setting><general stale_after_seconds=\"") + stored +
-                                "\"/></setting>")->Settings().staleAfterSeconds)
-            << stored;
-}
-
 }  // namespace

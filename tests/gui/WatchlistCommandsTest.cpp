@@ -141,19 +141,6 @@ protected:
 using TabMenuTest = WatchlistCommandsTest;
 using EditorTest = WatchlistCommandsTest;
 
-TEST_F(TabMenuTest, OpensInTheCurrentTabWithoutCtrlAndANewOneWithItAndSelectsAnOpenTab)
-{
-    HoldControl(false);
-    Choose(IdOf(ExchangeMenu("Kanto Exchange"), "All"));
-    EXPECT_EQ(PageLabels(board), std::vector<wxString>{"Kanto Exchange (KTX)"});
-    HoldControl(true);
-    Choose(TabMenu::kOpenWatchlistFirst);  // Core
-    board->Tabs().Notebook()->SetSelection(0);
-    Choose(TabMenu::kOpenWatchlistFirst);
-    EXPECT_EQ(2u, board->Tabs().Notebook()->GetPageCount());
-    EXPECT_EQ(1, board->Tabs().Notebook()->GetSelection()) << "the open Core tab is selected";
-}
-
 TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIdsThroughASearchableChooser)
 {
     std::string store;

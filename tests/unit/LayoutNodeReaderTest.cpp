@@ -30,6 +30,11 @@ TEST(LayoutNodeReader, AbsentSettingsFollowTheBoardForTwoOfThemOnlyAndWatchlists
         EXPECT_TRUE(settings.controlsOthers);
         EXPECT_FALSE(settings.f1Only) << "never read, always cleared";
     }
+    // A stale time outside what the settings offer falls back to two minutes.
+    for (const char* stored : {"", "-4", "soon", "86401"})
+        EXPECT_EQ(120, layout::ReadWindowSettings(Node(std::string("<setting><general stale_after_seconds=\"") +
+                                                       stored + "\"/></setting>"), {}).staleAfterSeconds)
+            << stored;
 
     EXPECT_THROW(layout::WatchlistsOf(Node("<setting/>")), boost::property_tree::ptree_bad_path)
         << "watchlists is required";
