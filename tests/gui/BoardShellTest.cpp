@@ -4,6 +4,7 @@
 
 #include <wx/eventfilter.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include "controls/wxStaticTextEx.h"
 #include "support/BoardFixture.h"
@@ -84,6 +85,26 @@ protected:
     }
 
 };
+
+TEST_F(BoardShell, ARightClickOnTheTitleReachesTheHostAndOneOnTheToolsDoesNot)
+{
+    Tickerdeck* board = CreateBoard(0);
+    int heard = 0;
+    container->Bind(wxEVT_RIGHT_UP, [&heard](wxMouseEvent&) { ++heard; });
+    wxUIActionSimulator mouse;
+    const auto rightClickAt = [&](const wxPoint& at) {
+        mouse.MouseMove(at);
+        Flush();
+        mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+        Flush();
+    };
+    const wxWindow* title = board->Toolbar().TitleLabel();
+    rightClickAt(title->GetScreenRect().GetLeftTop() + wxPoint(4, title->GetSize().y / 2));
+    EXPECT_EQ(1, heard) << "the host shows its window menu";
+    const wxToolBar* bar = board->Toolbar().Bar();
+    rightClickAt(bar->GetScreenRect().GetRightTop() + wxPoint(-6, bar->GetSize().y / 2));
+    EXPECT_EQ(1, heard) << "a click on a tool stays the toolbar's";
+}
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, BoardQuotes, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) {
@@ -172,6 +193,12 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     board->Unbind(wxEVT_MENU, listen, cmd::QuoteUpdate);
     EXPECT_EQ((std::vector<Price*>{&stranger, &stranger, &stranger, host.PriceOf(bdi)}), heard);
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
+
+    board->Tabs().Remove(background);
+    board->Tabs().Remove(current);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
+    Flush();
+    EXPECT_EQ(nullptr, board->Tabs().CurrentGrid()) << "a quote after the last tab closed finds no tab";
 }
 
 }  // namespace

@@ -141,6 +141,8 @@ protected:
 TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnceLeavingACallersGridBatchOpen)
 {
     wxGridEx* grid = board->Tabs().CurrentGrid();
+    Send(tke, link_kind::FromCellClick);
+    EXPECT_EQ(1, grid->GetNumberRows()) << "a cell clicked on another board adds nothing";
     grid->BeginBatch();
     Send(tke);
     EXPECT_EQ(1, grid->GetBatchCount());
