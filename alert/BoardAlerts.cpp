@@ -138,7 +138,7 @@ bool BoardAlerts::HasOpenDialog(const wxWindow* owner)
     if (!owner->IsEnabled())
         return true;
     for (const wxWindow* child : owner->GetChildren())
-        if (child->IsTopLevel() && child->IsShown() && !wxDynamicCast(child, AlertDialog))
+        if (child->IsTopLevel() && child->IsShown() && !dynamic_cast<const AlertDialog*>(child))
             return true;
     return false;
 }

@@ -34,6 +34,9 @@ int64_t SteadyNow()
 TabSorting::TabSorting(Tickerdeck& board) : m_board(board)
 {
     m_holdTimer.Bind(wxEVT_TIMER, &TabSorting::OnHoldTimer, this);
+    // Always watching: a dialog may open long after the click that led to
+    // it, as an export's notice does when the workbook is written.
+    m_holdTimer.Start(kHoldCheckMs);
 }
 
 Price* TabSorting::FirstSelectedPrice(const wxGridEx* grid)
@@ -159,7 +162,9 @@ bool TabSorting::HasOpenDialog() const
         const auto* dialog = wxDynamicCast(child, wxDialog);
         if (!dialog || !dialog->IsShown())
             continue;
-        const auto* themed = wxDynamicCast(child, ThemedDialog);
+        // ThemedDialog declares no class info of its own, so a wxDynamicCast
+        // would take any dialog for one.
+        const auto* themed = dynamic_cast<const ThemedDialog*>(child);
         if (!themed || !themed->LeavesParentUsable())
             return true;
     }
@@ -170,12 +175,10 @@ void TabSorting::UpdateSortHold()
 {
     const int64_t now = HoldNow();
     const bool held = m_sortHold.Holds(now) || HasOpenDialog();
-    bool anyHeld = held;
     for (wxGridEx* grid : m_board.Tabs().Grids())
     {
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
         const bool tabHeld = held || table->IsSortPaused();
-        anyHeld = anyHeld || tabHeld;
         table->HoldSort(tabHeld);
         if (tabHeld || !table->IsSortBehind())
             continue;
@@ -184,12 +187,6 @@ void TabSorting::UpdateSortHold()
         if (grid == m_board.Tabs().CurrentGrid())
             SortByItsColumn(grid);
     }
-    // Watched only while something holds: a dialog opened from a menu shows
-    // within the moment that follows the click.
-    if (anyHeld && !m_holdTimer.IsRunning())
-        m_holdTimer.Start(kHoldCheckMs);
-    else if (!anyHeld && m_holdTimer.IsRunning())
-        m_holdTimer.Stop();
 }
 
 void TabSorting::SetSortPaused(wxGridEx* grid, bool paused)

@@ -485,6 +485,18 @@ TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOve
     Quote(alpha, 9.0);
     Flush();
     EXPECT_EQ(std::vector<wxWindow*>{frame}, raised) << "with no dialog open the board comes forward as before";
+
+    AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    Quote(beta, 6.0);
+    Flush();
+    EXPECT_EQ(2u, raised.size()) << "another alert's popup is no dialog the board stays under";
+    auto* other = new wxDialog(frame, wxID_ANY, "Other");
+    other->Show();
+    AlertState().PopupOf(alpha)->Close();
+    Quote(alpha, 10.0);
+    Flush();
+    other->Destroy();
+    EXPECT_EQ(2u, raised.size()) << "nor over a dialog of another kind that leaves the board usable";
 }
 
 }  // namespace

@@ -187,6 +187,18 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     board->Sorting().UpdateSortHold();
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "then the sort catches up";
 
+    // A dialog that opens long after any click, as an export's notice does.
+    auto* notice = new wxDialog(wxGetTopLevelParent(board), wxID_ANY, "Notice");
+    notice->Show();
+    EXPECT_TRUE(PumpUntil([&] { return Tickerdeck::TableOf(grid)->IsSortHeld(); })) << "the board notices the dialog itself";
+    host.PriceOf(arpi)->last = 10;
+    PostQuote(board, host.PriceOf(arpi), kLastMask);
+    Flush();
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "rows hold under the dialog";
+    notice->Destroy();
+    EXPECT_TRUE(PumpUntil([&] { return !Tickerdeck::TableOf(grid)->IsSortHeld(); }));
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, bdi}), InstrumentsShown(grid)) << "and catch up once it is gone";
+
     bool checked = false;
     inspect = [&](wxMenu& menu) { checked = menu.FindItem(cmd::PauseSorting)->IsChecked(); };
     PostCommand(board, cmd::PauseSorting);
@@ -195,14 +207,14 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     PostQuote(board, host.PriceOf(bdi), kLastMask);
     Flush();
     board->Sorting().UpdateSortHold();
-    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "paused until resumed";
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, bdi}), InstrumentsShown(grid)) << "paused until resumed";
     EXPECT_NE(wxString(), board->Looks().TabToolTip(0));
     RightClick(0, column::Name);
     EXPECT_TRUE(checked) << "the grid menu shows the pause";
     PostCommand(board, cmd::PauseSorting);
     now += 10 * SortHold::kAfterClickMs;
     board->Sorting().UpdateSortHold();
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), InstrumentsShown(grid));
 }
 
 TEST_F(GridMenusTest, BuyAndSellAreRefusedForAnIndexOrAHaltedInstrumentBeforeAnyTicketOpens)
