@@ -245,10 +245,13 @@ void QuoteGridView::CarrySelection(int from, int to) const
         else if (after && !before)
             select.push_back(row);
     }
+    // The moved rows repaint when the grid's budget allows; the selection
+    // must show up with them, not ahead of them.
+    auto* boardGrid = wxDynamicCast(grid, wxGridEx);
     for (int row : deselect)
-        grid->DeselectRow(row);
+        boardGrid ? boardGrid->SetRowSelectedSoon(row, false) : grid->DeselectRow(row);
     for (int row : select)
-        grid->SelectRow(row, true);
+        boardGrid ? boardGrid->SetRowSelectedSoon(row, true) : grid->SelectRow(row, true);
 }
 
 // ---------------------------------------------------------------------------

@@ -66,7 +66,10 @@ void DeferredRefresh::Flush()
         area.Offset(dx, dy);
         area.Intersect(visible);
         if (!area.IsEmpty())
+        {
             window->RefreshRect(area, false);
+            m_paintDue = true;
+        }
     }
     m_pending.Clear();
 }
@@ -74,6 +77,10 @@ void DeferredRefresh::Flush()
 void DeferredRefresh::PaintStarted()
 {
     m_paintStarted = RepaintBudget::Clock::now();
+    const bool ours = m_paintDue;
+    m_paintDue = false;
+    if (!ours && !m_pending.IsEmpty())
+        Flush();
 }
 
 void DeferredRefresh::PaintFinished()

@@ -41,4 +41,9 @@ private:
     RepaintBudget m_budget;
     RepaintBudget::Clock::time_point m_paintStarted{};
     RepaintBudget::Clock::time_point m_timerDue{};
+    // Areas were handed to the toolkit and their paint has not begun. A
+    // paint that begins without this is someone else's (an expose, a click):
+    // it shows the newest rows in its area only, so what is still held back
+    // follows in the next frame rather than after the whole rest.
+    bool m_paintDue = false;
 };

@@ -195,6 +195,23 @@ void wxGridEx::RefreshAreaSoon(const wxRect& area)
     m_deferredRefresh->Add(area);
 }
 
+void wxGridEx::SetRowSelectedSoon(int row, bool selected)
+{
+    if (row < 0 || row >= GetNumberRows())
+        return;
+    // The selection repaints what it changed at once unless the grid is in
+    // a batch; a batch's end would repaint everything, so it is held open
+    // by hand for just this call.
+    ++m_batchCount;
+    if (selected)
+        SelectRow(row, true);
+    else
+        DeselectRow(row);
+    --m_batchCount;
+    RefreshAreaSoon(wxRect(0, GetRowTop(row), std::max(GetVirtualSize().x, GetGridWindow()->GetClientSize().x),
+                           GetRowHeight(row)));
+}
+
 wxSplitterWindow* wxGridEx::GetSplitter() const
 {
     return m_splitter;

@@ -48,6 +48,11 @@ public:
     /// second then paints only now and then; one that changes now and then
     /// repaints at once.
     void RefreshAreaSoon(const wxRect& area);
+    /// Selects or deselects a whole row for a change the program made, not
+    /// the user: the row repaints with the grid's other pending changes, as
+    /// RefreshAreaSoon says, instead of at once. A row carried along by a
+    /// moving quote must not show up a frame ahead of the rows it passed.
+    void SetRowSelectedSoon(int row, bool selected);
 
     /// Runs `prepare` at the start of every paint of the cells, before the
     /// grid reads one: the table may still change its rows there, such as

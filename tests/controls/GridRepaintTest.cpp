@@ -119,5 +119,27 @@ TEST_F(GridRepaintTest, EveryAreaInSightAskedForIsRepaintedAndAGridMayCloseWithS
     testing_support::RunFor(300);
 }
 
+// Someone else's paint (an expose, a click) shows the newest rows in its own
+// area; whatever the budget still holds back must follow at once, or a row
+// that moved shows in two places until the rest ends.
+TEST_F(GridRepaintTest, APaintOfAnotherCauseTakesWhatTheBudgetHoldsBackAlongToTheNextFrame)
+{
+    wxWindow* cells = grid->GetGridWindow();
+    // A paint of every cell: the rest that follows is long enough to look at.
+    const wxRect first(wxPoint(0, 0), cells->GetClientSize());
+    grid->RefreshAreaSoon(first);
+    ASSERT_TRUE(PumpUntil([&] { return Painted(first); }));
+    paints.clear();
+    const wxRect held = CellArea(9, 3);
+    // With events queued behind it, the change rests as under a flood.
+    frame->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, wxID_ANY));
+    grid->RefreshAreaSoon(held);
+    const wxRect foreign = CellArea(4, 6);
+    cells->RefreshRect(wxRect(grid->CalcScrolledPosition(foreign.GetPosition()), foreign.GetSize()), false);
+    cells->Update();
+    ASSERT_TRUE(Painted(foreign));
+    cells->Update();
+    EXPECT_TRUE(Painted(held));
+}
 
 }  // namespace
