@@ -123,10 +123,10 @@ struct QuoteTab
 
     explicit QuoteTab(QuoteFeed& feed)
     {
-        table->SetHighlightColour(wxColour(60, 60, 140));
-        table->SetUpColour(*wxRED);
-        table->SetDownColour(*wxGREEN);
-        table->SetBookmarkColour(wxColour(90, 60, 20));
+        table->Styler().SetHighlightColour(wxColour(60, 60, 140));
+        table->Styler().SetUpColour(*wxRED);
+        table->Styler().SetDownColour(*wxGREEN);
+        table->Styler().SetBookmarkColour(wxColour(90, 60, 20));
         for (Price& price : feed.prices)
             table->AppendMember(&price);
         window.grid->SetDefaultRenderer(new WatchlistGridCellRenderer);

@@ -30,7 +30,7 @@ std::string NoticeKey(const wxGridEx* grid)
 void TabLooks::SetColourRules(wxGridEx* grid, const std::vector<ColourRuleSpec>& rules)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetColourRules(rules);
+    table->Styler().SetColourRules(rules);
     grid->ForceRefresh();
 
     // A rule that cannot be used stays in the tab, unused; the user hears of it.

@@ -17,10 +17,6 @@
 
 namespace {
 
-const int kOwnValueColumns = TieSlotCount();
-// A painting grid holds at most a couple of cell attributes at once (the one
-// it draws and its one-entry cache); a few spares cover nested lookups.
-constexpr size_t kAttrPoolLimit = 8;
 // Leaves and returns a row index may lag behind: a lookup searches about
 // this far around a row's last place before it scans the whole tab.
 constexpr int kUnindexedShiftLimit = 64;
@@ -95,29 +91,14 @@ wxGridCellAttr* TickerdeckTable::GetAttr(int row, int col, wxGridCellAttr::wxAtt
     {
         // Someone wants to keep state in this very cell: give it its own.
         attr.reset(new wxGridCellAttr);
-        attr->SetBackgroundColour(GridBackground());
+        attr->SetBackgroundColour(m_styler.GridBackground());
         SetAttr(wxGridCellAttrPtr(attr).release(), row, col);
         stored = true;
     }
     if (!attr)
-        attr.reset(ReusableAttr());
-    StyleAttr(*attr, row, col, stored);
+        attr.reset(m_styler.ReusableAttr());
+    m_styler.StyleAttr(*attr, row, col, stored);
     return attr.release();
-}
-
-void TickerdeckTable::RestyleForPaint(wxGridCellAttr& attr, int row, int col)
-{
-    if (!RowPrice(row) || col < 0 || col >= GetNumberCols())
-        return;
-    wxGridCellAttrProvider* provider = GetAttrProvider();
-    const wxGridCellAttrPtr stored(provider ? provider->GetAttr(row, col, wxGridCellAttr::Cell) : nullptr);
-    const bool isStored = stored.get() == &attr;
-    // Attributes of other origin, such as the grid's default, are not ours to style.
-    const bool isPooled = std::any_of(m_attrPool.begin(), m_attrPool.end(),
-                                      [&attr](const wxGridCellAttrPtr& pooled) { return pooled.get() == &attr; });
-    if (!isStored && !isPooled)
-        return;
-    StyleAttr(attr, row, col, isStored);
 }
 
 // ---------------------------------------------------------------------------
@@ -212,7 +193,7 @@ void TickerdeckTable::ClearRowsAndMembers()
     m_sortKeys.Invalidate();
     m_memberCount.Clear();
     m_duplicateMembers = 0;
-    m_tieColours.clear();
+    m_styler.Ties().Clear();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
 }
@@ -228,7 +209,7 @@ void TickerdeckTable::RebuildRowsFromMembers()
         if (Accepts(price))
             m_rows.push_back(price);
     ReindexRowsFrom(0);
-    m_tieColours.resize(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Resize(m_rows.size());
 }
 
 bool TickerdeckTable::NarrowShownRows()
@@ -243,7 +224,7 @@ bool TickerdeckTable::NarrowShownRows()
     m_sortKeys.Invalidate();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
-    m_tieColours.assign(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Reset(m_rows.size());
     return true;
 }
 
@@ -286,7 +267,7 @@ void TickerdeckTable::RemoveMembers(const std::vector<Price*>& quotes)
     m_sortKeys.Invalidate();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
-    m_tieColours.assign(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Reset(m_rows.size());
 }
 
 void TickerdeckTable::SwapRows(int first, int second)
@@ -298,9 +279,7 @@ void TickerdeckTable::SwapRows(int first, int second)
     Price* b = m_rows[second];
     ShiftRow(first, second);
     ReindexRowsFrom(std::min(first, second));
-    const auto tieA = m_tieColours.begin() + static_cast<long>(first) * kOwnValueColumns;
-    const auto tieB = m_tieColours.begin() + static_cast<long>(second) * kOwnValueColumns;
-    std::swap_ranges(tieA, tieA + kOwnValueColumns, tieB);
+    m_styler.Ties().Swap(first, second);
     // The stored order follows, so that a save keeps what the user arranged.
     const auto memberA = std::find(m_members.begin(), m_members.end(), a);
     const auto memberB = std::find(m_members.begin(), m_members.end(), b);
@@ -322,13 +301,7 @@ void TickerdeckTable::MoveRow(int from, int to)
     const int first = std::min(from, to);
     const int last = std::max(from, to);
     ReindexRowsFrom(first);
-    const auto tie = [this](int row) {
-        return m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
-    };
-    if (step > 0)
-        std::rotate(tie(from), tie(from + 1), tie(to + 1));
-    else
-        std::rotate(tie(to), tie(from), tie(from + 1));
+    m_styler.Ties().Move(from, to);
     m_view.RefreshRows(first, last);
     // Stored order follows, so that a save keeps what the user arranged;
     // members a filter hides keep their places.
@@ -346,7 +319,7 @@ void TickerdeckTable::AppendRow(Price* price)
     m_sortKeys.Append(*price);
     // A duplicate keeps pointing at its first row.
     m_rowIndex.Insert(price, static_cast<int>(m_rows.size()) - 1);
-    m_tieColours.resize(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Resize(m_rows.size());
 }
 
 void TickerdeckTable::InsertRowAt(int row, Price* price)
@@ -355,8 +328,7 @@ void TickerdeckTable::InsertRowAt(int row, Price* price)
     m_sortKeys.Insert(row, *price);
     m_rowIndex.Set(price, row);
     NoteRowsShifted(row + 1);
-    const auto tie = m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
-    m_tieColours.insert(tie, kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Insert(row);
     m_view.RowInserted(row);
 }
 
@@ -374,8 +346,7 @@ void TickerdeckTable::EraseRowAt(int row)
         if (it != m_rows.end())
             m_rowIndex.Set(price, static_cast<int>(it - m_rows.begin()));
     }
-    const auto tie = m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
-    m_tieColours.erase(tie, tie + kOwnValueColumns);
+    m_styler.Ties().Erase(row);
     // The flashes below move up with their rows, whether the grid is told
     // about this row or, once for several, about the tail.
     m_view.RowErased(row);
@@ -469,47 +440,6 @@ void TickerdeckTable::SetFilter(FilterSet* filter)
     m_filter = filter;
     if (m_filter)
         m_filter->SetComputed(&m_format.computed);
-}
-
-bool TickerdeckTable::DrawsBar(int row, int col) const
-{
-    if (!m_rules || !m_rules->DrawsBars() || !TakesBars(col) || row < 0 || row >= static_cast<int>(m_rows.size()))
-        return false;
-    const RuleStyle* style = m_rules->StyleFor(*m_rows[static_cast<size_t>(row)], col);
-    return style && style->bar;
-}
-
-double TickerdeckTable::CellNumber(int col, const Price& price) const
-{
-    if (!IsComputedColumn(col))
-        return QuoteNumber(col, price);
-    const std::optional<double> value = m_format.computed.Value(static_cast<size_t>(col - column::Count), price);
-    return value ? *value : std::numeric_limits<double>::quiet_NaN();
-}
-
-const BarRange& TickerdeckTable::BarRangeOf(int col)
-{
-    // Quotes change the range all the time; a bar a quarter of a second
-    // behind is held at the range's edge meanwhile.
-    constexpr std::chrono::milliseconds kRangeLifetime{250};
-    if (m_barRanges.size() <= static_cast<size_t>(col))
-        m_barRanges.resize(static_cast<size_t>(col) + 1);
-    KnownRange& known = m_barRanges[static_cast<size_t>(col)];
-    const auto now = std::chrono::steady_clock::now();
-    if (known.known && now - known.at < kRangeLifetime)
-        return known.range;
-    known.range = BarRange();
-    for (const Price* price : m_rows)
-        known.range.Include(CellNumber(col, *price));
-    known.at = now;
-    known.known = true;
-    return known.range;
-}
-
-void TickerdeckTable::ForgetBarRanges()
-{
-    for (KnownRange& known : m_barRanges)
-        known.known = false;
 }
 
 std::optional<double> TickerdeckTable::TrendChange(const Price* price) const
@@ -818,132 +748,3 @@ void TickerdeckTable::TellGridRowsMoved(wxGridTableMessage& message, int firstMo
 
 // ---------------------------------------------------------------------------
 // Cell attributes
-
-wxGridCellAttr* TickerdeckTable::ReusableAttr()
-{
-    // An attribute referenced by nobody but this table can be restyled freely.
-    for (const wxGridCellAttrPtr& attr : m_attrPool)
-        if (attr->GetRefCount() == 1)
-            return wxGridCellAttrPtr(attr).release();
-    wxGridCellAttrPtr attr(new wxGridCellAttr);
-    if (m_attrPool.size() < kAttrPoolLimit)
-        m_attrPool.push_back(attr);
-    return attr.release();
-}
-
-void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored)
-{
-    const ColumnSpec& spec = IsColumn(col) ? ColumnAt(col) : ComputedColumnSpec();
-    // A stored cell keeps a vertical alignment that someone gave it. The
-    // query falls back to the grid default only for a wxALIGN_INVALID input,
-    // so a value outside the alignments asks for the cell's own setting alone.
-    constexpr int kOwnOnly = wxALIGN_INVALID - 1;
-    int horizontal = kOwnOnly;
-    int vertical = kOwnOnly;
-    if (stored)
-        attr.GetNonDefaultAlignment(&horizontal, &vertical);
-    if (vertical == kOwnOnly)
-        vertical = wxALIGN_INVALID;
-    attr.SetAlignment(spec.horizontalAlignment, spec.centredVertically ? wxALIGN_CENTRE : vertical);
-    // A flash lives in the view, not in an attribute of its own: the cell
-    // takes the highlight whenever it is styled during its flash.
-    const bool flashing = m_view.IsFlashing(row, col);
-    if (!stored)
-    {
-        attr.SetBackgroundColour(flashing ? m_highlightColour : GridBackground());
-        attr.SetTextColour(wxNullColour);
-    }
-    else if (flashing)
-        attr.SetBackgroundColour(m_highlightColour);
-    else if (attr.HasBackgroundColour() && attr.GetBackgroundColour() == m_highlightColour)
-        attr.SetBackgroundColour(GridBackground());
-
-    const Price& price = *m_rows[row];
-    switch (spec.colourRule)
-    {
-    case ColourRule::None:
-        break;
-    case ColourRule::Bookmark:
-        attr.SetBackgroundColour(m_bookmarks.count(price.instrument) ? m_bookmarkColour : GridBackground());
-        break;
-    case ColourRule::ByOwnValue:
-    {
-        CellColour& kept = TieMemory(row, col);
-        kept = TextColourFor(col, price, kept);
-        attr.SetTextColour(ColourOf(kept));
-        break;
-    }
-    default:
-        attr.SetTextColour(ColourOf(TextColourFor(col, price, CellColour::Unset)));
-        break;
-    }
-    if (m_rules || m_boldGiven)
-        ApplyColourRules(attr, price, col, flashing);
-    // A stale price says so over any rule's colour.
-    if (m_ages && DimsWhenStale(col) && m_ages->IsStale(&price))
-        attr.SetTextColour(m_staleColour);
-}
-
-void TickerdeckTable::SetColourRules(const std::vector<ColourRuleSpec>& rules)
-{
-    m_ruleSpecs = rules;
-    ForgetBarRanges();
-    auto built = std::make_unique<ColourRuleSet>(rules);
-    built->SetComputed(&m_format.computed);
-    m_rules = built->IsEmpty() ? nullptr : std::move(built);
-}
-
-const std::vector<ColourRuleSpec>& TickerdeckTable::GetColourRules() const
-{
-    return m_ruleSpecs;
-}
-
-void TickerdeckTable::ApplyColourRules(wxGridCellAttr& attr, const Price& price, int col, bool flashing)
-{
-    const RuleStyle* style = m_rules ? m_rules->StyleFor(price, col) : nullptr;
-    const bool bold = style && style->bold;
-    if (bold)
-    {
-        if (!m_boldFont.IsOk() && GetView())
-            m_boldFont = GetView()->GetDefaultCellFont().Bold();
-        attr.SetFont(m_boldFont);
-        m_boldGiven = true;
-    }
-    else if (m_boldGiven && attr.HasFont() && attr.GetFont() == m_boldFont)
-        attr.SetFont(wxNullFont);
-    if (!style)
-        return;
-    if (style->text.set)
-        attr.SetTextColour(wxColour(style->text.rgb >> 16, (style->text.rgb >> 8) & 0xFF, style->text.rgb & 0xFF));
-    // The flash shows over a rule's background, and so does a bookmark.
-    const bool bookmark = IsColumn(col) && ColumnAt(col).colourRule == ColourRule::Bookmark && m_bookmarks.count(price.instrument);
-    if (style->background.set && !flashing && !bookmark)
-        attr.SetBackgroundColour(
-            wxColour(style->background.rgb >> 16, (style->background.rgb >> 8) & 0xFF, style->background.rgb & 0xFF));
-}
-
-wxColour TickerdeckTable::ColourOf(CellColour colour) const
-{
-    switch (colour)
-    {
-    case CellColour::Foreground: return GridForeground();
-    case CellColour::Up: return m_upColour;
-    case CellColour::Down: return m_downColour;
-    default: return wxNullColour;
-    }
-}
-
-CellColour& TickerdeckTable::TieMemory(int row, int col)
-{
-    return m_tieColours[static_cast<size_t>(row) * kOwnValueColumns + TieSlotOf(col)];
-}
-
-wxColour TickerdeckTable::GridBackground() const
-{
-    return GetView() ? GetView()->GetBackgroundColour() : wxNullColour;
-}
-
-wxColour TickerdeckTable::GridForeground() const
-{
-    return GetView() ? GetView()->GetForegroundColour() : wxNullColour;
-}

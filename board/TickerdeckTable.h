@@ -15,10 +15,9 @@
 #include <wx/event.h>
 #include <wx/grid.h>
 
+#include "board/CellStyler.h"
 #include "board/QuoteGridView.h"
-#include "layout/UnresolvedRefs.h"
-#include "model/CellBars.h"
-#include "model/CellColour.h"
+#include "board/TabIdentity.h"
 #include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
@@ -131,14 +130,6 @@ public:
     void SetFilter(FilterSet* filter);
     FilterSet* GetFilter() const { return m_filter; }
 
-    /// The tab's colour rules, applied when a cell is styled for a paint;
-    /// the caller repaints. A set that cannot match costs the paint nothing.
-    void SetColourRules(const std::vector<ColourRuleSpec>& rules);
-    /// The rules in order, unusable ones included; empty when none.
-    const std::vector<ColourRuleSpec>& GetColourRules() const;
-    /// The built rules, null when the tab has none that can match.
-    const ColourRuleSet* GetColourRuleSet() const { return m_rules.get(); }
-
     std::set<Instrument*>& Bookmarks() { return m_bookmarks; }
     const std::set<Instrument*>& Bookmarks() const { return m_bookmarks; }
 
@@ -146,77 +137,22 @@ public:
     bool GetVolumeInThousands() const { return m_format.volumeInThousands; }
     /// How the table turns a quote into its cell texts.
     const QuoteFormat& Format() const { return m_format; }
-    void SetTabType(int tabType) { m_tabType = tabType; }
-    int GetTabType() const { return m_tabType; }
-    void SetExchange(const std::string& exchange) { m_exchange = exchange; }
-    const std::string& GetExchange() const { return m_exchange; }
-    void SetCategory(const std::string& category) { m_category = category; }
-    const std::string& GetCategory() const { return m_category; }
-    void SetWatchlistName(const std::string& name) { m_watchlistName = name; }
-    const std::string& GetWatchlistName() const { return m_watchlistName; }
-    /// What the stored watchlist holds beyond the rows the host could resolve.
-    void SetUnresolved(layout::UnresolvedRefs unresolved) { m_unresolved = std::move(unresolved); }
-    const layout::UnresolvedRefs& GetUnresolved() const { return m_unresolved; }
-
-    void SetHighlightColour(const wxColour& colour) { m_highlightColour = colour; }
-    void SetBookmarkColour(const wxColour& colour) { m_bookmarkColour = colour; }
-    void SetUpColour(const wxColour& colour) { m_upColour = colour; }
-    void SetDownColour(const wxColour& colour) { m_downColour = colour; }
-    /// The text colour of a stale quote's prices.
-    void SetStaleColour(const wxColour& colour) { m_staleColour = colour; }
-    /// Where the table reads whether a quote is stale; null marks none.
-    void SetQuoteAges(const QuoteAges* ages) { m_ages = ages; }
-    /// Whether a colour rule draws a bar in the cell: a number column's
-    /// cell styled by a rule with the bar style.
-    bool DrawsBar(int row, int col) const;
-    /// The number a cell's bar stands for, computed columns included; NaN
-    /// for a computed cell without a value.
-    double CellNumber(int col, const Price& price) const;
-    /// The range the bars of `col` are sized within: the values of the
-    /// tab's shown rows, worked out again at most a few times a second,
-    /// since on a large tab that is a pass over every row.
-    const BarRange& BarRangeOf(int col);
-    /// Makes the next BarRangeOf work its range out again.
-    void ForgetBarRanges();
+    /// What the tab shows, by which it is found.
+    TabIdentity& Identity() { return m_identity; }
+    const TabIdentity& Identity() const { return m_identity; }
 
     /// Where the trend column reads its points; null draws and sorts none.
     void SetTrendSamples(const TrendSamples* samples) { m_trends = samples; }
     const TrendSamples* GetTrendSamples() const { return m_trends; }
     /// The trend column's figure for `price`: its change over the window.
     std::optional<double> TrendChange(const Price* price) const;
-    const wxColour& GetHighlightColour() const { return m_highlightColour; }
-    const wxColour& GetBookmarkColour() const { return m_bookmarkColour; }
-    const wxColour& GetUpColour() const { return m_upColour; }
-    const wxColour& GetDownColour() const { return m_downColour; }
 
-    /// Brings an attribute up to date right before it is painted: the grid
-    /// keeps the latest one in a cache that bypasses GetAttr, so bookmarks
-    /// and prices may have changed since it was styled.
-    void RestyleForPaint(wxGridCellAttr& attr, int row, int col);
-
-    /// The rows and columns on screen.
-    QuoteGridView::Area VisibleArea() const { return m_view.VisibleArea(); }
-    /// Repaints the cells of `row` that are on screen.
-    void RefreshRowCells(int row) const { m_view.RefreshRows(row, row); }
-
-    /// What to do after a paint that found figures wider than their columns.
-    void SetCutOffHandler(QuoteGridView::CutOffHandler handler)
-    {
-        m_view.SetCutOffHandler(std::move(handler));
-    }
-    /// The painter found a figure of `col` wider than its column.
-    void NoteCutOff(int col) { m_view.NoteCutOff(col); }
-
-    /// How long a changed cell stays highlighted; one second unless a test wants less.
-    void SetFlashDuration(std::chrono::milliseconds duration) { m_view.SetFlashDuration(duration); }
-    bool IsFlashing(int row, int col) const { return m_view.IsFlashing(row, col); }
-    /// Number of cells flashing right now.
-    size_t FlashCount() const { return m_view.FlashCount(); }
-    /// When the cell's flash ends, if it is flashing.
-    std::optional<QuoteGridView::Clock::time_point> FlashEndAt(int row, int col) const
-    {
-        return m_view.FlashEndAt(row, col);
-    }
+    /// How the cells look when painted.
+    CellStyler& Styler() { return m_styler; }
+    const CellStyler& Styler() const { return m_styler; }
+    /// What the grid shows of the rows: repaints, flashes, the area on screen.
+    QuoteGridView& View() { return m_view; }
+    const QuoteGridView& View() const { return m_view; }
 
 private:
 
@@ -258,17 +194,6 @@ private:
     /// `firstMoved` down are repainted.
     void TellGridRowsMoved(wxGridTableMessage& message, int firstMoved);
 
-    // Cell attributes
-    /// A new reference to an attribute that nobody else holds.
-    wxGridCellAttr* ReusableAttr();
-    void StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored);
-    wxColour ColourOf(CellColour colour) const;
-    CellColour& TieMemory(int row, int col);
-    wxColour GridBackground() const;
-    wxColour GridForeground() const;
-    /// Gives the cell the style of the rule that matches it, if any.
-    void ApplyColourRules(wxGridCellAttr& attr, const Price& price, int col, bool flashing);
-
     std::vector<Price*> m_rows;
     std::vector<Price*> m_members;
     // Where every shown quote was last seen. Rows that shift past a moving
@@ -288,35 +213,13 @@ private:
     // How often each member is listed (duplicates are allowed); flat, not a
     // node per member: a whole exchange is a million of them.
     PriceIndex m_memberCount;
-    std::vector<wxGridCellAttrPtr> m_attrPool;             // handed out when a cell carries no state
-    std::vector<CellColour> m_tieColours;                  // last colour of columns kept on ties, per row
 
     QuoteFormat m_format;
     FilterSet* m_filter = nullptr;
-    std::vector<ColourRuleSpec> m_ruleSpecs;
-    std::unique_ptr<ColourRuleSet> m_rules;
-    wxFont m_boldFont;           // the grid's cell font in bold, once a rule wants it
-    bool m_boldGiven = false;    // some attribute may still carry m_boldFont
     std::set<Instrument*> m_bookmarks;
-    int m_tabType = 1;
-    std::string m_exchange;
-    std::string m_category;
-    std::string m_watchlistName;
-    layout::UnresolvedRefs m_unresolved;
-    wxColour m_highlightColour;
-    wxColour m_bookmarkColour;
-    wxColour m_upColour;
-    wxColour m_downColour;
-    wxColour m_staleColour;
-    const QuoteAges* m_ages = nullptr;
     const TrendSamples* m_trends = nullptr;
-    struct KnownRange
-    {
-        BarRange range;
-        std::chrono::steady_clock::time_point at;
-        bool known = false;
-    };
-    std::vector<KnownRange> m_barRanges;  // by column id
+    TabIdentity m_identity;
 
     QuoteGridView m_view{*this};
+    CellStyler m_styler{*this};
 };

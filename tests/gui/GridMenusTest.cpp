@@ -94,7 +94,7 @@ TEST_F(GridMenusTest, CellMenuOnAWatchlistTabSettlesTheSelectionAndLeavesOutTheO
 
 TEST_F(GridMenusTest, AnExchangeTabOffersAddButNotEditMoveRemoveOrRefresh)
 {
-    Tickerdeck::TableOf(grid)->SetTabType(layout::kExchangeTab);
+    Tickerdeck::TableOf(grid)->Identity().tabType = layout::kExchangeTab;
     host.profile.permissions = 0;
     inspect = [&](wxMenu& menu) {
         for (int id : {cmd::RowCommandFirst, cmd::EditWatchlist, cmd::DeleteInstrument})
