@@ -132,7 +132,7 @@ struct QuoteTab
         window.grid->SetDefaultRenderer(new WatchlistGridCellRenderer);
         window.grid->SetTable(table, true, wxGrid::wxGridSelectRows);
         window.grid->SetDefaultColSize(70, true);
-        table->SortRows(column::Last, false);
+        table->Order().SortRows(column::Last, false);
         window.grid->SetSortingColumn(column::Last, false);
         window.Show();
     }

@@ -92,7 +92,7 @@ wxGridEx* BoardTabs::CreateGrid()
     ConfigureGridBehaviour(grid);
     table->SetVolumeInThousands(m_board.Settings().volumeInThousands);
     table->Styler().SetQuoteAges(&m_board.Quotes().Ages());
-    table->SetTrendSamples(&m_board.Trends().Samples());
+    table->Order().SetTrendSamples(&m_board.Trends().Samples());
 
     ApplyGridColours(grid, m_board.GetTheme());
     grid->SetSelectionMode(wxGrid::wxGridSelectRows);

@@ -25,7 +25,7 @@ constexpr int kUnindexedShiftLimit = 64;
 
 TickerdeckTable::TickerdeckTable()
 {
-    m_sortKeys.SetComputed(&m_format.computed);
+    m_order.Keys().SetComputed(&m_format.computed);
 }
 
 TickerdeckTable::~TickerdeckTable() = default;
@@ -174,23 +174,12 @@ int TickerdeckTable::AdmitMember(Price* price)
     return static_cast<int>(m_rows.size()) - 1;
 }
 
-int TickerdeckTable::PlaceInSortOrder(int row)
-{
-    const wxGrid* grid = GetView();
-    if (!grid || grid->GetSortingColumn() == wxNOT_FOUND || !RowPrice(row))
-        return row;
-    const int placed = MoveIntoSortPosition(row);
-    // The rows passed over moved by one; their selection goes with them.
-    m_view.CarrySelection(row, placed);
-    return placed;
-}
-
 void TickerdeckTable::ClearRowsAndMembers()
 {
     m_rows.clear();
     m_members.clear();
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     m_memberCount.Clear();
     m_duplicateMembers = 0;
     m_styler.Ties().Clear();
@@ -202,7 +191,7 @@ void TickerdeckTable::RebuildRowsFromMembers()
 {
     m_rows.clear();
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     // Other quotes may come to stand on the flashing cells.
     m_view.DropFlashes();
     for (Price* price : m_members)
@@ -221,7 +210,7 @@ bool TickerdeckTable::NarrowShownRows()
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [this](const Price* price) { return !Accepts(price); }),
                  m_rows.end());
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
     m_styler.Ties().Reset(m_rows.size());
@@ -264,7 +253,7 @@ void TickerdeckTable::RemoveMembers(const std::vector<Price*>& quotes)
         m_bookmarks.erase(price->instrument);
     }
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
     m_styler.Ties().Reset(m_rows.size());
@@ -316,7 +305,7 @@ void TickerdeckTable::MoveRow(int from, int to)
 void TickerdeckTable::AppendRow(Price* price)
 {
     m_rows.push_back(price);
-    m_sortKeys.Append(*price);
+    m_order.Keys().Append(*price);
     // A duplicate keeps pointing at its first row.
     m_rowIndex.Insert(price, static_cast<int>(m_rows.size()) - 1);
     m_styler.Ties().Resize(m_rows.size());
@@ -325,7 +314,7 @@ void TickerdeckTable::AppendRow(Price* price)
 void TickerdeckTable::InsertRowAt(int row, Price* price)
 {
     m_rows.insert(m_rows.begin() + row, price);
-    m_sortKeys.Insert(row, *price);
+    m_order.Keys().Insert(row, *price);
     m_rowIndex.Set(price, row);
     NoteRowsShifted(row + 1);
     m_styler.Ties().Insert(row);
@@ -336,7 +325,7 @@ void TickerdeckTable::EraseRowAt(int row)
 {
     Price* price = m_rows[row];
     m_rows.erase(m_rows.begin() + row);
-    m_sortKeys.Erase(row);
+    m_order.Keys().Erase(row);
     m_rowIndex.Erase(price);
     NoteRowsShifted(row);
     if (m_duplicateMembers > 0)
@@ -358,7 +347,7 @@ void TickerdeckTable::ShiftRow(int from, int to)
     // between). The index is left alone: the neighbour is found one row
     // from where it was last seen.
     std::swap(m_rows[from], m_rows[to]);
-    m_sortKeys.Swap(from, to);
+    m_order.Keys().Swap(from, to);
 }
 
 void TickerdeckTable::ReindexRowsFrom(int first)
@@ -412,96 +401,11 @@ bool TickerdeckTable::Accepts(const Price* price) const
 // ---------------------------------------------------------------------------
 // Sorting
 
-bool TickerdeckTable::CompareRows(int col, const Price* a, const Price* b) const
-{
-    if (!a || !b)
-        return false;
-    return Precedes(col, *a, *b);
-}
-
-bool TickerdeckTable::Precedes(int col, const Price& a, const Price& b) const
-{
-    if (IsComputedColumn(col))
-        return ComputedSortKey(col, a, Computed()) < ComputedSortKey(col, b, Computed());
-    if (col != column::Trend)
-        return ::CompareRows(col, a, b);
-    const std::optional<double> first = TrendChange(&a);
-    const std::optional<double> second = TrendChange(&b);
-    return second && (!first || *first < *second);
-}
-
-double TickerdeckTable::SortKeyOf(int col, const Price& price) const
-{
-    return IsComputedColumn(col) ? ComputedSortKey(col, price, Computed()) : NumericSortKey(col, price);
-}
-
 void TickerdeckTable::SetFilter(FilterSet* filter)
 {
     m_filter = filter;
     if (m_filter)
         m_filter->SetComputed(&m_format.computed);
-}
-
-std::optional<double> TickerdeckTable::TrendChange(const Price* price) const
-{
-    if (!m_trends || !price)
-        return std::nullopt;
-    return m_trends->Change(price, price->instrument ? price->instrument->decimals : -1);
-}
-
-void TickerdeckTable::SortRows(int col, bool ascending)
-{
-    if (col == column::Trend)
-        SortRowsByKeys(ascending, [this](const Price* price) {
-            return TrendChange(price).value_or(-std::numeric_limits<double>::infinity());
-        });
-    else if (HasNumericSortKey(col))
-        // Comparing quotes scattered in the host's memory cost a million-row
-        // tab more than a second; their keys side by side sort in a tenth.
-        SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); });
-    else if (ascending)
-    {
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [this, col](const Price* a, const Price* b) { return Precedes(col, *a, *b); });
-    }
-    else
-    {
-        std::reverse(m_rows.begin(), m_rows.end());
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [this, col](const Price* a, const Price* b) { return Precedes(col, *b, *a); });
-    }
-    m_rowIndex.Clear();
-    ReindexRowsFrom(0);
-    m_sortKeys.Invalidate();
-}
-
-void TickerdeckTable::SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf)
-{
-    // Each key is read once per row, not once per comparison.
-    std::vector<std::pair<double, Price*>> keyed;
-    keyed.reserve(m_rows.size());
-    for (Price* price : m_rows)
-        keyed.emplace_back(keyOf(price), price);
-    if (ascending)
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    else
-    {
-        std::reverse(keyed.begin(), keyed.end());
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
-    }
-    for (size_t row = 0; row < keyed.size(); ++row)
-        m_rows[row] = keyed[row].second;
-}
-
-bool TickerdeckTable::ColumnChanged(int col, int mask)
-{
-    // A formula may read any field of the quote.
-    if (IsComputedColumn(col))
-        return mask != 0;
-    if (!IsColumn(col))
-        return false;
-    const int bit = ColumnAt(col).changeBit;
-    return bit >= 0 && (static_cast<uint32_t>(mask) & (uint32_t{1} << bit)) != 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -516,23 +420,22 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
     if (row < 0)
         return;
     // A row the filter lets back in came straight into its place.
-    bool moves = !returned && SortTouchedBy(changedMask);
-    if (moves && m_sortHeld)
+    bool moves = !returned && m_order.SortTouchedBy(changedMask);
+    if (moves && m_order.IsSortHeld())
     {
         // The row the user aims at stays under the pointer; the keys kept
         // in row order are worked out again when the sort catches up.
-        m_sortBehind = true;
-        m_sortKeys.Invalidate();
+        m_order.FallBehind();
         moves = false;
     }
     // A quote of a burst had its row loaded ahead by the board; a lone one
     // has no hurry.
     if (moves)
-        PrefetchNeighbours(row, GetView()->GetSortingColumn());
+        m_order.PrefetchNeighbours(row, GetView()->GetSortingColumn());
     const QuoteGridView::Area area = m_view.VisibleArea();
     if (moves)
     {
-        const int newRow = MoveIntoSortPosition(row);
+        const int newRow = m_order.MoveIntoSortPosition(row);
         m_view.CarrySelection(row, newRow);
         if (area.IntersectsRows(std::min(row, newRow), std::max(row, newRow)))
             m_view.RefreshRows(std::min(row, newRow), std::max(row, newRow));
@@ -563,7 +466,7 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& returned)
     }
     if (row >= 0 || !IsMember(price))
         return row;
-    const int place = ReturningRowPlace(*price);
+    const int place = m_order.ReturningRowPlace(*price);
     const int copies = m_duplicateMembers > 0 ? m_memberCount.Find(price) : 1;
     for (int copy = 0; copy < copies; ++copy)
         InsertRowAt(place, price);
@@ -596,134 +499,6 @@ void TickerdeckTable::DropRowsOnScreenTheFilterRefuses()
         else
             DropShownRow(row);
     }
-}
-
-int TickerdeckTable::ReturningRowPlace(const Price& price) const
-{
-    const wxGrid* grid = GetView();
-    const int count = static_cast<int>(m_rows.size());
-    const int col = grid ? grid->GetSortingColumn() : wxNOT_FOUND;
-    if (col == wxNOT_FOUND)
-        return count;
-    const bool ascending = grid->IsSortOrderAscending();
-    // The same place a move from the bottom would have found: below the
-    // rows it ties with.
-    if (m_sortKeys.IsFor(col))
-    {
-        const double* keys = m_sortKeys.Data();
-        const double key = SortKeyOf(col, price);
-        const double* place = ascending ? std::upper_bound(keys, keys + count, key)
-                                        : std::upper_bound(keys, keys + count, key, std::greater<double>());
-        return static_cast<int>(place - keys);
-    }
-    const auto place = std::partition_point(m_rows.begin(), m_rows.end(), [&](const Price* shown) {
-        return !ComesBefore(&price, shown, col, ascending);
-    });
-    return static_cast<int>(place - m_rows.begin());
-}
-
-void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const
-{
-    if (!SortTouchedBy(mask))
-        return;
-    const int col = GetView()->GetSortingColumn();
-    if (what == LoadAhead::RowAndKey)
-    {
-        PrefetchForMove(price, col);
-        return;
-    }
-    // Only the index slot this far ahead: asking for the quote's own line
-    // as well measured slower; the feed has just written it.
-    m_rowIndex.Prefetch(&price);
-}
-
-void TickerdeckTable::PrefetchForMove(const Price& price, int col) const
-{
-    // The quote's new value, its index entry, then its row and sort key:
-    // loads that would otherwise wait for one another across the checks in
-    // between, each a cache miss on a large tab.
-    PrefetchMemory(SortKeyAddress(col, price));
-    const int lastSeen = m_rowIndex.Find(&price);
-    if (lastSeen < 0 || lastSeen >= static_cast<int>(m_rows.size()))
-        return;
-    PrefetchMemory(&m_rows[lastSeen]);
-    if (m_sortKeys.IsFor(col))
-        PrefetchMemory(m_sortKeys.Data() + lastSeen);
-}
-
-void TickerdeckTable::PrefetchNeighbours(int row, int col) const
-{
-    // Without keys the neighbours compared next are quotes scattered over
-    // the host's memory, each a cache miss; a quote typically passes a
-    // handful of them, so start loading them all at once.
-    if (m_sortKeys.IsFor(col))
-        return;
-    constexpr int kReach = 8;
-    const int count = static_cast<int>(m_rows.size());
-    const int first = std::max(0, row - kReach);
-    const int last = std::min(count - 1, row + kReach);
-    for (int neighbour = first; neighbour <= last; ++neighbour)
-        if (neighbour != row)
-            PrefetchMemory(SortKeyAddress(col, *m_rows[neighbour]));
-}
-
-bool TickerdeckTable::SortTouchedBy(int mask) const
-{
-    const wxGrid* grid = GetView();
-    return grid && ColumnChanged(grid->GetSortingColumn(), mask);
-}
-
-bool TickerdeckTable::ComesBefore(const Price* a, const Price* b, int col, bool ascending) const
-{
-    return ascending ? Precedes(col, *a, *b) : Precedes(col, *b, *a);
-}
-
-int TickerdeckTable::MoveIntoSortPosition(int row)
-{
-    const wxGrid* grid = GetView();
-    const int col = grid->GetSortingColumn();
-    const bool ascending = grid->IsSortOrderAscending();
-    if (!HasNumericSortKey(col))
-    {
-        return BubbleIntoPlace(row, [this, col, ascending](int first, int second) {
-            return ComesBefore(m_rows[first], m_rows[second], col, ascending);
-        });
-    }
-    if (m_sortKeys.IsFor(col))
-        m_sortKeys.Refresh(row, *m_rows[row]);
-    else
-        m_sortKeys.Rebuild(col, m_rows);
-    const double* keys = m_sortKeys.Data();
-    if (ascending)
-        return BubbleIntoPlace(row, [&keys](int first, int second) { return keys[first] < keys[second]; });
-    return BubbleIntoPlace(row, [&keys](int first, int second) { return keys[second] < keys[first]; });
-}
-
-template <typename Before>
-int TickerdeckTable::BubbleIntoPlace(int row, Before before)
-{
-    // `before(a, b)`: the row at index a belongs above the one at index b.
-    const int count = static_cast<int>(m_rows.size());
-
-    // Neighbours shift past the moved quote one by one; its own index is
-    // written once where it stops.
-    Price* moved = m_rows[row];
-    int at = row;
-    while (at + 1 < count && before(at + 1, at))
-    {
-        ShiftRow(at + 1, at);
-        ++at;
-    }
-    if (at == row)
-    {
-        while (at > 0 && before(at, at - 1))
-        {
-            ShiftRow(at - 1, at);
-            --at;
-        }
-    }
-    m_rowIndex.Set(moved, at);
-    return at;
 }
 
 void TickerdeckTable::TellGridRowsMoved(wxGridTableMessage& message, int firstMoved)

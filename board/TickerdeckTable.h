@@ -17,18 +17,17 @@
 
 #include "board/CellStyler.h"
 #include "board/QuoteGridView.h"
+#include "board/RowOrder.h"
 #include "board/TabIdentity.h"
 #include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
 #include "model/QuoteFormat.h"
-#include "model/SortKeyCache.h"
 
 struct Instrument;
 struct Price;
 class FilterSet;
 class QuoteAges;
-class TrendSamples;
 
 /// Grid table of one tab: rows point at the host's live quotes, kept in
 /// sort order, and the text and style of every cell. What the grid shows of
@@ -68,9 +67,6 @@ public:
     /// Appends to members, and to rows when the filter shows it; returns the
     /// new row or -1. The caller tells the grid, then places the row.
     int AdmitMember(Price* price);
-    /// Moves a row the grid already counts to where the grid's sort column
-    /// puts it; returns its new index.
-    int PlaceInSortOrder(int row);
     /// Empties rows and members, ending their flashes, without telling the grid.
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
@@ -96,28 +92,8 @@ public:
     /// the rows stay as they are. The caller rebuilds them if it wants.
     void SetMemberOrder(std::vector<Price*> members) { m_members = std::move(members); }
 
-    /// True when `a` comes before `b` in ascending order of column `col`.
-    bool CompareRows(int col, const Price* a, const Price* b) const;
-    /// Stable sort; descending sorts the reversed rows so that equal rows swap order.
-    void SortRows(int col, bool ascending);
-    static bool ColumnChanged(int col, int mask);
-
     /// Applies one posted quote event (client data Price*, int mask, extra long flash).
     void UpdateRow(const wxCommandEvent& event);
-    /// While held, quotes leave every row where it is; whether one would
-    /// have moved is remembered, so the sort catches up once released.
-    void HoldSort(bool held) { m_sortHeld = held; }
-    bool IsSortHeld() const { return m_sortHeld; }
-    /// True when a quote changed the sort column's value while held.
-    bool IsSortBehind() const { return m_sortBehind; }
-    void ClearSortBehind() { m_sortBehind = false; }
-    /// "Pause Sorting": holds the order of this tab until resumed.
-    void SetSortPaused(bool paused) { m_sortPaused = paused; }
-    bool IsSortPaused() const { return m_sortPaused; }
-    /// What to start loading for a quote whose event is queued ahead: its
-    /// index slot when it is far ahead, its row and sort key when it is near.
-    enum class LoadAhead { IndexSlot, RowAndKey };
-    void PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const;
 
     /// Drops the rows on screen that the filter no longer accepts, telling
     /// the grid; meant for the moment right before a paint. The host changes
@@ -141,12 +117,10 @@ public:
     TabIdentity& Identity() { return m_identity; }
     const TabIdentity& Identity() const { return m_identity; }
 
-    /// Where the trend column reads its points; null draws and sorts none.
-    void SetTrendSamples(const TrendSamples* samples) { m_trends = samples; }
-    const TrendSamples* GetTrendSamples() const { return m_trends; }
-    /// The trend column's figure for `price`: its change over the window.
-    std::optional<double> TrendChange(const Price* price) const;
 
+    /// The order of the rows by the grid's sort column.
+    RowOrder& Order() { return m_order; }
+    const RowOrder& Order() const { return m_order; }
     /// How the cells look when painted.
     CellStyler& Styler() { return m_styler; }
     const CellStyler& Styler() const { return m_styler; }
@@ -155,6 +129,7 @@ public:
     const QuoteGridView& View() const { return m_view; }
 
 private:
+    friend class RowOrder;
 
     // Row bookkeeping
     void AppendRow(Price* price);
@@ -173,23 +148,6 @@ private:
 
     // Quote events
     int AdmitForUpdate(Price* price, bool& returned);
-    /// Where a row coming back into a filtered tab belongs: after every row
-    /// it does not come before in the grid's sort, or last when unsorted.
-    int ReturningRowPlace(const Price& price) const;
-    bool SortTouchedBy(int mask) const;
-    void PrefetchForMove(const Price& price, int col) const;
-    void PrefetchNeighbours(int row, int col) const;
-    int MoveIntoSortPosition(int row);
-    template <typename Before>
-    int BubbleIntoPlace(int row, Before before);
-    bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;
-    /// Ascending order of column `col`: the quote's own fields, computed
-    /// columns, or for the trend column the change over its window, rows
-    /// without one first.
-    bool Precedes(int col, const Price& a, const Price& b) const;
-    double SortKeyOf(int col, const Price& price) const;
-    /// Sorts the rows by one number each, read once per row; ties keep their order.
-    void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf);
     /// Tells the grid its row count changed; the rows on screen from
     /// `firstMoved` down are repainted.
     void TellGridRowsMoved(wxGridTableMessage& message, int firstMoved);
@@ -206,10 +164,6 @@ private:
     int m_shiftedFrom = -1;                                // first row whose entry may be off, -1 none
     int m_unindexedShifts = 0;                             // leaves and returns since the last reindex
     int m_duplicateMembers = 0;                            // members listed more than once
-    bool m_sortHeld = false;
-    bool m_sortBehind = false;
-    bool m_sortPaused = false;
-    SortKeyCache m_sortKeys;                               // numeric sort column, row order
     // How often each member is listed (duplicates are allowed); flat, not a
     // node per member: a whole exchange is a million of them.
     PriceIndex m_memberCount;
@@ -217,9 +171,9 @@ private:
     QuoteFormat m_format;
     FilterSet* m_filter = nullptr;
     std::set<Instrument*> m_bookmarks;
-    const TrendSamples* m_trends = nullptr;
     TabIdentity m_identity;
 
     QuoteGridView m_view{*this};
+    RowOrder m_order{*this};
     CellStyler m_styler{*this};
 };

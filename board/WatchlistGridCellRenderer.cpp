@@ -248,7 +248,7 @@ void WatchlistGridCellRenderer::DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr
                                               const Price* price)
 {
     const auto* quotes = dynamic_cast<const TickerdeckTable*>(grid.GetTable());
-    const TrendSamples* samples = quotes ? quotes->GetTrendSamples() : nullptr;
+    const TrendSamples* samples = quotes ? quotes->Order().GetTrendSamples() : nullptr;
     if (!price || !samples)
         return;
     const std::vector<double> points = samples->Points(price);

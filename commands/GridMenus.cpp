@@ -85,7 +85,7 @@ void AppendPauseSorting(Tickerdeck& board, wxMenu& menu)
     if (!grid)
         return;
     menu.AppendCheckItem(cmd::PauseSorting, _("Pause Sorting") + "\tCtrl+Shift+P")
-        ->Check(Tickerdeck::TableOf(grid)->IsSortPaused());
+        ->Check(Tickerdeck::TableOf(grid)->Order().IsSortPaused());
     menu.AppendSeparator();
 }
 

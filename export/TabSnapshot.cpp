@@ -48,7 +48,7 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
     {
         snapshot.trendChanges.reserve(rows.size());
         for (const Price* price : rows)
-            snapshot.trendChanges.push_back(table->TrendChange(price));
+            snapshot.trendChanges.push_back(table->Order().TrendChange(price));
     }
     return snapshot;
 }

@@ -168,7 +168,7 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     host.PriceOf(arpi)->last = 3;
     host.PriceOf(bdi)->last = 2;
     host.PriceOf(cdg)->last = 1;
-    Tickerdeck::TableOf(grid)->SortRows(column::Last, false);
+    Tickerdeck::TableOf(grid)->Order().SortRows(column::Last, false);
     ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid));
     wxString firstLine;
     inspect = [&](wxMenu& menu) {

@@ -28,7 +28,7 @@ protected:
     void SortBy(int col, bool ascending)
     {
         grid->SetSortingColumn(col, ascending);
-        table->SortRows(col, ascending);
+        table->Order().SortRows(col, ascending);
     }
 
     std::vector<double> Lasts() const
