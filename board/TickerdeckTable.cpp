@@ -1,19 +1,13 @@
 #include "board/TickerdeckTable.h"
 
 #include <algorithm>
-#include <functional>
-#include <limits>
 #include <unordered_set>
 #include <utility>
 
 #include "model/ColumnSpec.h"
-#include "model/Prefetch.h"
-#include "model/RowComparator.h"
 #include "controls/wxGridEx.h"
 #include "contract/Records.h"
 #include "model/FilterSet.h"
-#include "model/QuoteAges.h"
-#include "model/TrendSamples.h"
 
 namespace {
 
