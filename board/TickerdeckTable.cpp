@@ -335,15 +335,6 @@ void TickerdeckTable::EraseRowAt(int row)
     m_view.RowErased(row);
 }
 
-void TickerdeckTable::ShiftRow(int from, int to)
-{
-    // The rows stay a permutation at every step (selection events fire in
-    // between). The index is left alone: the neighbour is found one row
-    // from where it was last seen.
-    std::swap(m_rows[from], m_rows[to]);
-    m_order.Keys().Swap(from, to);
-}
-
 void TickerdeckTable::ReindexRowsFrom(int first)
 {
     // Walk backwards so that of duplicates the first row wins.

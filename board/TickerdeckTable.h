@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <wx/colour.h>
@@ -137,7 +138,16 @@ private:
     void EraseRowAt(int row);
     /// Erases a shown row and tells the grid.
     void DropShownRow(int row);
-    void ShiftRow(int from, int to);
+    /// Exchanges two neighbouring rows while a quote bubbles into place;
+    /// inline, since the bubbling lives in RowOrder and runs once a step.
+    void ShiftRow(int from, int to)
+    {
+        // The rows stay a permutation at every step (selection events fire in
+        // between). The index is left alone: the neighbour is found one row
+        // from where it was last seen.
+        std::swap(m_rows[from], m_rows[to]);
+        m_order.Keys().Swap(from, to);
+    }
     void ReindexRowsFrom(int first);
     /// Rows from `first` down moved by one and keep their old index entries
     /// for a while; see m_rowIndex.
