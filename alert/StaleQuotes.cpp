@@ -73,7 +73,7 @@ void StaleQuotes::MarkShownRows()
         return;
     // Rows scrolled away are styled when they are painted again; only the
     // ones on screen may need a repaint now.
-    const QuoteGridView::Area area = table->VisibleArea();
+    const QuoteGridView::Area area = table->View().VisibleArea();
     std::unordered_set<const Price*> marked;
     const QuoteAges& ages = m_board.Quotes().Ages();
     for (int row = area.firstRow; row <= area.lastRow; ++row)
@@ -83,7 +83,7 @@ void StaleQuotes::MarkShownRows()
         if (stale)
             marked.insert(price);
         if (stale != (m_marked.count(price) > 0))
-            table->RefreshRowCells(row);
+            table->View().RefreshRows(row, row);
     }
     m_marked.swap(marked);
 }

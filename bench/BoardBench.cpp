@@ -245,7 +245,7 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = fals
         state.counters["turns_per_batch"] = ticker.Turns() / static_cast<double>(state.iterations());
         state.counters["rows_shown"] = window.Table()->GetNumberRows();
     }
-    state.counters["flashing_cells"] = static_cast<double>(window.Table()->FlashCount());
+    state.counters["flashing_cells"] = static_cast<double>(window.Table()->View().FlashCount());
     state.counters["paints_per_batch"] = paints.Paints() / static_cast<double>(state.iterations());
     state.counters["painted_share"] = paints.PaintedShare();
 }
@@ -547,7 +547,7 @@ void BM_StaleCheck(benchmark::State& state)
     auto* stale = window.Board()->Features().FindFeature<StaleQuotes>();
     auto at = std::chrono::steady_clock::time_point{};
     stale->SetClocks([&at] { return at; }, [] { return wxDateTime::Now(); });
-    const QuoteGridView::Area shown = window.Table()->VisibleArea();
+    const QuoteGridView::Area shown = window.Table()->View().VisibleArea();
     std::vector<Price*> onScreen;
     for (int row = shown.firstRow; row <= shown.lastRow; ++row)
         onScreen.push_back(window.Table()->RowPrice(row));
@@ -561,11 +561,11 @@ void BM_StaleCheck(benchmark::State& state)
         for (size_t row = ++second % 2; row < onScreen.size(); row += 2)
             QuoteBook::PostQuote(window.Board(), onScreen[row], kChangedLastBuySell, false);
         wxTheApp->ProcessPendingEvents();
-        const std::vector<bool> before = StaleMarks(*window.Board(), window.Table()->VisibleArea());
+        const std::vector<bool> before = StaleMarks(*window.Board(), window.Table()->View().VisibleArea());
         state.ResumeTiming();
         stale->Check();
         state.PauseTiming();
-        const std::vector<bool> after = StaleMarks(*window.Board(), window.Table()->VisibleArea());
+        const std::vector<bool> after = StaleMarks(*window.Board(), window.Table()->View().VisibleArea());
         for (size_t row = 0; row < std::min(before.size(), after.size()); ++row)
             turned += before[row] != after[row];
         state.ResumeTiming();

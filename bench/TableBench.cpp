@@ -123,16 +123,16 @@ struct QuoteTab
 
     explicit QuoteTab(QuoteFeed& feed)
     {
-        table->SetHighlightColour(wxColour(60, 60, 140));
-        table->SetUpColour(*wxRED);
-        table->SetDownColour(*wxGREEN);
-        table->SetBookmarkColour(wxColour(90, 60, 20));
+        table->Styler().SetHighlightColour(wxColour(60, 60, 140));
+        table->Styler().SetUpColour(*wxRED);
+        table->Styler().SetDownColour(*wxGREEN);
+        table->Styler().SetBookmarkColour(wxColour(90, 60, 20));
         for (Price& price : feed.prices)
             table->AppendMember(&price);
         window.grid->SetDefaultRenderer(new WatchlistGridCellRenderer);
         window.grid->SetTable(table, true, wxGrid::wxGridSelectRows);
         window.grid->SetDefaultColSize(70, true);
-        table->SortRows(column::Last, false);
+        table->Order().SortRows(column::Last, false);
         window.grid->SetSortingColumn(column::Last, false);
         window.Show();
     }

@@ -49,7 +49,7 @@ void AddLinkedInstrument(Tickerdeck& board, Instrument* instrument)
     const auto store = board.GetStore();
     if (!store)
         return;
-    const std::string name = Tickerdeck::TableOf(board.Tabs().CurrentGrid())->GetWatchlistName();
+    const std::string name = Tickerdeck::TableOf(board.Tabs().CurrentGrid())->Identity().watchlistName;
     try
     {
         // The store first: every tab of the list, this one too, follows it.
@@ -107,7 +107,7 @@ void BoardLinks::Receive(wxCommandEvent& event)
     if (!instrument || !current)
         return;
     TickerdeckTable* table = Tickerdeck::TableOf(current);
-    if (table->GetTabType() == layout::kStoredWatchlistTab)
+    if (table->Identity().tabType == layout::kStoredWatchlistTab)
     {
         AddLinkedInstrument(m_board, instrument);
         return;

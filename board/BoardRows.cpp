@@ -159,7 +159,7 @@ void BoardRows::EnterRow(wxGridEx* grid, Price* price, const std::string& date, 
         return;
     grid->BeginBatch();
     NotifyRowsAppended(grid, 1);
-    table->PlaceInSortOrder(row);
+    table->Order().PlaceInSortOrder(row);
     grid->ForceRefresh();
     grid->EndBatch();
 }

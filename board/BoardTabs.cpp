@@ -91,8 +91,8 @@ wxGridEx* BoardTabs::CreateGrid()
     grid->SetDefaultRenderer(new WatchlistGridCellRenderer());
     ConfigureGridBehaviour(grid);
     table->SetVolumeInThousands(m_board.Settings().volumeInThousands);
-    table->SetQuoteAges(&m_board.Quotes().Ages());
-    table->SetTrendSamples(&m_board.Trends().Samples());
+    table->Styler().SetQuoteAges(&m_board.Quotes().Ages());
+    table->Order().SetTrendSamples(&m_board.Trends().Samples());
 
     ApplyGridColours(grid, m_board.GetTheme());
     grid->SetSelectionMode(wxGrid::wxGridSelectRows);
@@ -109,7 +109,7 @@ wxGridEx* BoardTabs::CreateGrid()
         }
 
     BindGridEvents(grid);
-    table->SetCutOffHandler([this, grid](uint32_t columns) { m_board.Fitter().WidenCutOffColumns(grid, columns); });
+    table->View().SetCutOffHandler([this, grid](uint32_t columns) { m_board.Fitter().WidenCutOffColumns(grid, columns); });
     // The grid owns the table: the table lives as long as the grid calls it.
     grid->SetBeforePaint([table] { table->DropRowsOnScreenTheFilterRefuses(); });
     // No sort column yet. The direction flag survives the unset, and the sort
@@ -193,7 +193,7 @@ wxGridEx* BoardTabs::FindStored(const std::string& name) const
     {
         wxGridEx* grid = GridOfPage(m_notebook->GetPage(page));
         const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
-        if (table && table->GetTabType() == layout::kStoredWatchlistTab && table->GetWatchlistName() == name)
+        if (table && table->Identity().tabType == layout::kStoredWatchlistTab && table->Identity().watchlistName == name)
             return grid;
     }
     return nullptr;

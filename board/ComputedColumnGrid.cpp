@@ -88,7 +88,7 @@ void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
     else if (sorting > col)
         grid->SetSortingColumn(sorting - 1, grid->IsSortOrderAscending());
     DropFilterColumn(board, grid, col);
-    board.Looks().SetColourRules(grid, RulesWithoutColumn(table->GetColourRules(), col));
+    board.Looks().SetColourRules(grid, RulesWithoutColumn(table->Styler().GetColourRules(), col));
     table->Computed().Remove(index);
     TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_DELETED, col, 1);
     board.Sorting().RearrangeRows(grid);

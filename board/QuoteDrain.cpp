@@ -113,28 +113,28 @@ void QuoteDrain::HandleQuoteRun(QuoteRun& run)
     constexpr size_t kRowAhead = 3;
     wxGridEx* current = m_board.Tabs().CurrentGrid();
     TickerdeckTable* table = current ? Tickerdeck::TableOf(current) : nullptr;
-    const auto prefetch = [this, &run, table](size_t at, TickerdeckTable::LoadAhead what) {
+    const auto prefetch = [this, &run, table](size_t at, RowOrder::LoadAhead what) {
         if (at >= run.size)
             return;
         const auto& quote = static_cast<const wxCommandEvent&>(*run.events[at]);
         const auto* price = static_cast<const Price*>(quote.GetClientData());
         if (!price)
             return;
-        if (what == TickerdeckTable::LoadAhead::IndexSlot)
+        if (what == RowOrder::LoadAhead::IndexSlot)
             m_quoteAges.Prefetch(price);
         if (table)
-            table->PrefetchQueuedUpdate(*price, quote.GetInt(), what);
+            table->Order().PrefetchQueuedUpdate(*price, quote.GetInt(), what);
     };
     for (size_t at = 0; at < kIndexAhead; ++at)
-        prefetch(at, TickerdeckTable::LoadAhead::IndexSlot);
+        prefetch(at, RowOrder::LoadAhead::IndexSlot);
     for (size_t at = 0; at < kRowAhead; ++at)
-        prefetch(at, TickerdeckTable::LoadAhead::RowAndKey);
+        prefetch(at, RowOrder::LoadAhead::RowAndKey);
     EventFilterPass filters;
     for (size_t at = 0; at < run.size; ++at)
     {
         const std::unique_ptr<wxEvent> quote = std::move(run.events[at]);
-        prefetch(at + kIndexAhead, TickerdeckTable::LoadAhead::IndexSlot);
-        prefetch(at + kRowAhead, TickerdeckTable::LoadAhead::RowAndKey);
+        prefetch(at + kIndexAhead, RowOrder::LoadAhead::IndexSlot);
+        prefetch(at + kRowAhead, RowOrder::LoadAhead::RowAndKey);
         if (!filters.LetsThrough(*quote))
             continue;
         HandleQuote(static_cast<const wxCommandEvent&>(*quote));

@@ -57,7 +57,7 @@ bool ReorderStoredTab(Tickerdeck& board, wxGridEx* grid, const std::function<voi
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     const auto store = board.GetStore();
-    if (table->GetTabType() != layout::kStoredWatchlistTab || !store)
+    if (table->Identity().tabType != layout::kStoredWatchlistTab || !store)
     {
         move();
         return true;
@@ -69,11 +69,11 @@ bool ReorderStoredTab(Tickerdeck& board, wxGridEx* grid, const std::function<voi
     for (const Price* price : table->Members())
         if (price && price->instrument)
             order.push_back({price->instrument->exchange, price->instrument->code});
-    const std::string name = table->GetWatchlistName();
+    const std::string name = table->Identity().watchlistName;
     try
     {
         // What the host does not know today moves with the row before it.
-        store->Reorder(name, table->GetUnresolved().MergeInto(order));
+        store->Reorder(name, table->Identity().unresolved.MergeInto(order));
         return true;
     }
     catch (const std::exception& error)
@@ -133,7 +133,7 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
         if (instrument && held.insert(KeyOf(*instrument)).second)
             missing.push_back(instrument);
     }
-    table->SetUnresolved(layout::UnresolvedRefs(stored, std::move(unresolved)));
+    table->Identity().unresolved = layout::UnresolvedRefs(stored, std::move(unresolved));
     // Only when there is something to ask for: rearranging the rows would
     // drop the user's selection for nothing.
     if (!missing.empty())

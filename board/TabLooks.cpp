@@ -30,7 +30,7 @@ std::string NoticeKey(const wxGridEx* grid)
 void TabLooks::SetColourRules(wxGridEx* grid, const std::vector<ColourRuleSpec>& rules)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetColourRules(rules);
+    table->Styler().SetColourRules(rules);
     grid->ForceRefresh();
 
     // A rule that cannot be used stays in the tab, unused; the user hears of it.
@@ -72,7 +72,7 @@ void TabLooks::MarkTab(wxGridEx* grid, bool filtered)
     if (index == wxNOT_FOUND)
         return;
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const int image = table->IsSortPaused() ? kPausedImage : filtered ? kFilteredImage : -1;
+    const int image = table->Order().IsSortPaused() ? kPausedImage : filtered ? kFilteredImage : -1;
     notebook->SetPageImage(static_cast<size_t>(index), image);
 }
 
@@ -91,7 +91,7 @@ wxString TabLooks::TabToolTip(size_t index) const
         return wxString();
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
     wxString tip;
-    if (table->IsSortPaused())
+    if (table->Order().IsSortPaused())
         tip << _("Sorting paused: the rows keep their order until Pause Sorting is chosen again");
     const auto filter = m_tabFilters.find(page);
     if (filter == m_tabFilters.end())

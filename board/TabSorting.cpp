@@ -62,7 +62,7 @@ void TabSorting::SortByItsColumn(wxGridEx* grid)
     if (sortColumn == wxNOT_FOUND)
         return;
     Price* selected = FirstSelectedPrice(grid);
-    Tickerdeck::TableOf(grid)->SortRows(sortColumn, grid->IsSortOrderAscending());
+    Tickerdeck::TableOf(grid)->Order().SortRows(sortColumn, grid->IsSortOrderAscending());
     SelectPrice(grid, selected);
     grid->ForceRefresh();
 }
@@ -74,7 +74,7 @@ void TabSorting::RearrangeRows(wxGridEx* grid)
     grid->BeginBatch();
     table->RebuildRowsFromMembers();
     if (grid->GetSortingColumn() != wxNOT_FOUND)
-        table->SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
+        table->Order().SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
     SyncRowCount(grid);
     SelectPrice(grid, selected);
     grid->ForceRefresh();
@@ -178,11 +178,11 @@ void TabSorting::UpdateSortHold()
     for (wxGridEx* grid : m_board.Tabs().Grids())
     {
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        const bool tabHeld = held || table->IsSortPaused();
-        table->HoldSort(tabHeld);
-        if (tabHeld || !table->IsSortBehind())
+        const bool tabHeld = held || table->Order().IsSortPaused();
+        table->Order().HoldSort(tabHeld);
+        if (tabHeld || !table->Order().IsSortBehind())
             continue;
-        table->ClearSortBehind();
+        table->Order().ClearSortBehind();
         // Other tabs sort when they are shown.
         if (grid == m_board.Tabs().CurrentGrid())
             SortByItsColumn(grid);
@@ -193,7 +193,7 @@ void TabSorting::SetSortPaused(wxGridEx* grid, bool paused)
 {
     if (!grid)
         return;
-    Tickerdeck::TableOf(grid)->SetSortPaused(paused);
+    Tickerdeck::TableOf(grid)->Order().SetSortPaused(paused);
     m_board.Looks().MarkTab(grid, Tickerdeck::TableOf(grid)->GetFilter() != nullptr);
     UpdateSortHold();
 }

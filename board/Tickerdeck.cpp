@@ -198,7 +198,7 @@ void Tickerdeck::OnBoardCommand(wxCommandEvent& event)
         break;
     case cmd::PauseSorting:
         if (wxGridEx* grid = m_tabs->CurrentGrid())
-            m_sorting->SetSortPaused(grid, !TableOf(grid)->IsSortPaused());
+            m_sorting->SetSortPaused(grid, !TableOf(grid)->Order().IsSortPaused());
         break;
     default:
         event.Skip();

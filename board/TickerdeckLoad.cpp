@@ -140,19 +140,19 @@ private:
         // Every tab keeps the type it was stored with, even one that cannot
         // be filled: saving it as a stored watchlist would overwrite a
         // watchlist of the same name with an empty one.
-        table->SetTabType(entry.type);
+        table->Identity().tabType = entry.type;
         if (entry.type == layout::kStoredWatchlistTab)
         {
-            table->SetWatchlistName(entry.name);
+            table->Identity().watchlistName = entry.name;
             FillFromStore(entry.name, grid);
             return layout::ShownTabLabel(entry.name);
         }
         if (entry.type < kFirstCategoryKind || entry.type > layout::kExchangeTab)
             return layout::ShownTabLabel(entry.name);
 
-        table->SetExchange(entry.exchange);
+        table->Identity().exchange = entry.exchange;
         if (entry.type != layout::kExchangeTab)
-            table->SetCategory(entry.category);
+            table->Identity().category = entry.category;
         if (entry.exchange.empty())
             return layout::ShownTabLabel(entry.name);
 
@@ -191,7 +191,7 @@ private:
         }
         SubscribeAll(instruments, grid);
         // Saving the tab must not drop what the host does not know today.
-        Tickerdeck::TableOf(grid)->SetUnresolved(layout::UnresolvedRefs(*stored, std::move(unresolved)));
+        Tickerdeck::TableOf(grid)->Identity().unresolved = layout::UnresolvedRefs(*stored, std::move(unresolved));
     }
 
     void SubscribeAll(const std::vector<Instrument*>& instruments, wxGridEx* grid)

@@ -115,12 +115,12 @@ private:
         TickerdeckTable& table = *Tickerdeck::TableOf(&grid);
         layout::TabEntry entry;
         // A stored list's own bytes, which its label may not show exactly.
-        entry.name = table.GetTabType() == layout::kStoredWatchlistTab ? table.GetWatchlistName()
+        entry.name = table.Identity().tabType == layout::kStoredWatchlistTab ? table.Identity().watchlistName
                                                                        : layout::ToTreeText(label);
         entry.current = current;
-        entry.type = table.GetTabType();
-        entry.exchange = table.GetExchange();
-        entry.category = table.GetCategory();
+        entry.type = table.Identity().tabType;
+        entry.exchange = table.Identity().exchange;
+        entry.category = table.Identity().category;
         entry.columns = ColumnLayoutOf(&grid);
         if (const FilterSet* filter = table.GetFilter())
         {
@@ -129,7 +129,7 @@ private:
         }
         entry.bookmarks = BookmarksOf(table);
         entry.computed = table.Computed().Defs();
-        entry.colourRules = table.GetColourRules();
+        entry.colourRules = table.Styler().GetColourRules();
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }
 

@@ -1,26 +1,16 @@
 #include "board/TickerdeckTable.h"
 
 #include <algorithm>
-#include <functional>
-#include <limits>
 #include <unordered_set>
 #include <utility>
 
 #include "model/ColumnSpec.h"
-#include "model/Prefetch.h"
-#include "model/RowComparator.h"
 #include "controls/wxGridEx.h"
 #include "contract/Records.h"
 #include "model/FilterSet.h"
-#include "model/QuoteAges.h"
-#include "model/TrendSamples.h"
 
 namespace {
 
-const int kOwnValueColumns = TieSlotCount();
-// A painting grid holds at most a couple of cell attributes at once (the one
-// it draws and its one-entry cache); a few spares cover nested lookups.
-constexpr size_t kAttrPoolLimit = 8;
 // Leaves and returns a row index may lag behind: a lookup searches about
 // this far around a row's last place before it scans the whole tab.
 constexpr int kUnindexedShiftLimit = 64;
@@ -29,7 +19,7 @@ constexpr int kUnindexedShiftLimit = 64;
 
 TickerdeckTable::TickerdeckTable()
 {
-    m_sortKeys.SetComputed(&m_format.computed);
+    m_order.Keys().SetComputed(&m_format.computed);
 }
 
 TickerdeckTable::~TickerdeckTable() = default;
@@ -95,29 +85,14 @@ wxGridCellAttr* TickerdeckTable::GetAttr(int row, int col, wxGridCellAttr::wxAtt
     {
         // Someone wants to keep state in this very cell: give it its own.
         attr.reset(new wxGridCellAttr);
-        attr->SetBackgroundColour(GridBackground());
+        attr->SetBackgroundColour(m_styler.GridBackground());
         SetAttr(wxGridCellAttrPtr(attr).release(), row, col);
         stored = true;
     }
     if (!attr)
-        attr.reset(ReusableAttr());
-    StyleAttr(*attr, row, col, stored);
+        attr.reset(m_styler.ReusableAttr());
+    m_styler.StyleAttr(*attr, row, col, stored);
     return attr.release();
-}
-
-void TickerdeckTable::RestyleForPaint(wxGridCellAttr& attr, int row, int col)
-{
-    if (!RowPrice(row) || col < 0 || col >= GetNumberCols())
-        return;
-    wxGridCellAttrProvider* provider = GetAttrProvider();
-    const wxGridCellAttrPtr stored(provider ? provider->GetAttr(row, col, wxGridCellAttr::Cell) : nullptr);
-    const bool isStored = stored.get() == &attr;
-    // Attributes of other origin, such as the grid's default, are not ours to style.
-    const bool isPooled = std::any_of(m_attrPool.begin(), m_attrPool.end(),
-                                      [&attr](const wxGridCellAttrPtr& pooled) { return pooled.get() == &attr; });
-    if (!isStored && !isPooled)
-        return;
-    StyleAttr(attr, row, col, isStored);
 }
 
 // ---------------------------------------------------------------------------
@@ -193,26 +168,15 @@ int TickerdeckTable::AdmitMember(Price* price)
     return static_cast<int>(m_rows.size()) - 1;
 }
 
-int TickerdeckTable::PlaceInSortOrder(int row)
-{
-    const wxGrid* grid = GetView();
-    if (!grid || grid->GetSortingColumn() == wxNOT_FOUND || !RowPrice(row))
-        return row;
-    const int placed = MoveIntoSortPosition(row);
-    // The rows passed over moved by one; their selection goes with them.
-    m_view.CarrySelection(row, placed);
-    return placed;
-}
-
 void TickerdeckTable::ClearRowsAndMembers()
 {
     m_rows.clear();
     m_members.clear();
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     m_memberCount.Clear();
     m_duplicateMembers = 0;
-    m_tieColours.clear();
+    m_styler.Ties().Clear();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
 }
@@ -221,14 +185,14 @@ void TickerdeckTable::RebuildRowsFromMembers()
 {
     m_rows.clear();
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     // Other quotes may come to stand on the flashing cells.
     m_view.DropFlashes();
     for (Price* price : m_members)
         if (Accepts(price))
             m_rows.push_back(price);
     ReindexRowsFrom(0);
-    m_tieColours.resize(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Resize(m_rows.size());
 }
 
 bool TickerdeckTable::NarrowShownRows()
@@ -240,10 +204,10 @@ bool TickerdeckTable::NarrowShownRows()
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [this](const Price* price) { return !Accepts(price); }),
                  m_rows.end());
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
-    m_tieColours.assign(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Reset(m_rows.size());
     return true;
 }
 
@@ -283,10 +247,10 @@ void TickerdeckTable::RemoveMembers(const std::vector<Price*>& quotes)
         m_bookmarks.erase(price->instrument);
     }
     m_rowIndex.Clear();
-    m_sortKeys.Invalidate();
+    m_order.Keys().Invalidate();
     m_view.DropFlashes();
     ReindexRowsFrom(0);
-    m_tieColours.assign(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Reset(m_rows.size());
 }
 
 void TickerdeckTable::SwapRows(int first, int second)
@@ -298,9 +262,7 @@ void TickerdeckTable::SwapRows(int first, int second)
     Price* b = m_rows[second];
     ShiftRow(first, second);
     ReindexRowsFrom(std::min(first, second));
-    const auto tieA = m_tieColours.begin() + static_cast<long>(first) * kOwnValueColumns;
-    const auto tieB = m_tieColours.begin() + static_cast<long>(second) * kOwnValueColumns;
-    std::swap_ranges(tieA, tieA + kOwnValueColumns, tieB);
+    m_styler.Ties().Swap(first, second);
     // The stored order follows, so that a save keeps what the user arranged.
     const auto memberA = std::find(m_members.begin(), m_members.end(), a);
     const auto memberB = std::find(m_members.begin(), m_members.end(), b);
@@ -322,13 +284,7 @@ void TickerdeckTable::MoveRow(int from, int to)
     const int first = std::min(from, to);
     const int last = std::max(from, to);
     ReindexRowsFrom(first);
-    const auto tie = [this](int row) {
-        return m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
-    };
-    if (step > 0)
-        std::rotate(tie(from), tie(from + 1), tie(to + 1));
-    else
-        std::rotate(tie(to), tie(from), tie(from + 1));
+    m_styler.Ties().Move(from, to);
     m_view.RefreshRows(first, last);
     // Stored order follows, so that a save keeps what the user arranged;
     // members a filter hides keep their places.
@@ -343,20 +299,19 @@ void TickerdeckTable::MoveRow(int from, int to)
 void TickerdeckTable::AppendRow(Price* price)
 {
     m_rows.push_back(price);
-    m_sortKeys.Append(*price);
+    m_order.Keys().Append(*price);
     // A duplicate keeps pointing at its first row.
     m_rowIndex.Insert(price, static_cast<int>(m_rows.size()) - 1);
-    m_tieColours.resize(m_rows.size() * kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Resize(m_rows.size());
 }
 
 void TickerdeckTable::InsertRowAt(int row, Price* price)
 {
     m_rows.insert(m_rows.begin() + row, price);
-    m_sortKeys.Insert(row, *price);
+    m_order.Keys().Insert(row, *price);
     m_rowIndex.Set(price, row);
     NoteRowsShifted(row + 1);
-    const auto tie = m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
-    m_tieColours.insert(tie, kOwnValueColumns, CellColour::Unset);
+    m_styler.Ties().Insert(row);
     m_view.RowInserted(row);
 }
 
@@ -364,7 +319,7 @@ void TickerdeckTable::EraseRowAt(int row)
 {
     Price* price = m_rows[row];
     m_rows.erase(m_rows.begin() + row);
-    m_sortKeys.Erase(row);
+    m_order.Keys().Erase(row);
     m_rowIndex.Erase(price);
     NoteRowsShifted(row);
     if (m_duplicateMembers > 0)
@@ -374,20 +329,10 @@ void TickerdeckTable::EraseRowAt(int row)
         if (it != m_rows.end())
             m_rowIndex.Set(price, static_cast<int>(it - m_rows.begin()));
     }
-    const auto tie = m_tieColours.begin() + static_cast<long>(row) * kOwnValueColumns;
-    m_tieColours.erase(tie, tie + kOwnValueColumns);
+    m_styler.Ties().Erase(row);
     // The flashes below move up with their rows, whether the grid is told
     // about this row or, once for several, about the tail.
     m_view.RowErased(row);
-}
-
-void TickerdeckTable::ShiftRow(int from, int to)
-{
-    // The rows stay a permutation at every step (selection events fire in
-    // between). The index is left alone: the neighbour is found one row
-    // from where it was last seen.
-    std::swap(m_rows[from], m_rows[to]);
-    m_sortKeys.Swap(from, to);
 }
 
 void TickerdeckTable::ReindexRowsFrom(int first)
@@ -441,137 +386,11 @@ bool TickerdeckTable::Accepts(const Price* price) const
 // ---------------------------------------------------------------------------
 // Sorting
 
-bool TickerdeckTable::CompareRows(int col, const Price* a, const Price* b) const
-{
-    if (!a || !b)
-        return false;
-    return Precedes(col, *a, *b);
-}
-
-bool TickerdeckTable::Precedes(int col, const Price& a, const Price& b) const
-{
-    if (IsComputedColumn(col))
-        return ComputedSortKey(col, a, Computed()) < ComputedSortKey(col, b, Computed());
-    if (col != column::Trend)
-        return ::CompareRows(col, a, b);
-    const std::optional<double> first = TrendChange(&a);
-    const std::optional<double> second = TrendChange(&b);
-    return second && (!first || *first < *second);
-}
-
-double TickerdeckTable::SortKeyOf(int col, const Price& price) const
-{
-    return IsComputedColumn(col) ? ComputedSortKey(col, price, Computed()) : NumericSortKey(col, price);
-}
-
 void TickerdeckTable::SetFilter(FilterSet* filter)
 {
     m_filter = filter;
     if (m_filter)
         m_filter->SetComputed(&m_format.computed);
-}
-
-bool TickerdeckTable::DrawsBar(int row, int col) const
-{
-    if (!m_rules || !m_rules->DrawsBars() || !TakesBars(col) || row < 0 || row >= static_cast<int>(m_rows.size()))
-        return false;
-    const RuleStyle* style = m_rules->StyleFor(*m_rows[static_cast<size_t>(row)], col);
-    return style && style->bar;
-}
-
-double TickerdeckTable::CellNumber(int col, const Price& price) const
-{
-    if (!IsComputedColumn(col))
-        return QuoteNumber(col, price);
-    const std::optional<double> value = m_format.computed.Value(static_cast<size_t>(col - column::Count), price);
-    return value ? *value : std::numeric_limits<double>::quiet_NaN();
-}
-
-const BarRange& TickerdeckTable::BarRangeOf(int col)
-{
-    // Quotes change the range all the time; a bar a quarter of a second
-    // behind is held at the range's edge meanwhile.
-    constexpr std::chrono::milliseconds kRangeLifetime{250};
-    if (m_barRanges.size() <= static_cast<size_t>(col))
-        m_barRanges.resize(static_cast<size_t>(col) + 1);
-    KnownRange& known = m_barRanges[static_cast<size_t>(col)];
-    const auto now = std::chrono::steady_clock::now();
-    if (known.known && now - known.at < kRangeLifetime)
-        return known.range;
-    known.range = BarRange();
-    for (const Price* price : m_rows)
-        known.range.Include(CellNumber(col, *price));
-    known.at = now;
-    known.known = true;
-    return known.range;
-}
-
-void TickerdeckTable::ForgetBarRanges()
-{
-    for (KnownRange& known : m_barRanges)
-        known.known = false;
-}
-
-std::optional<double> TickerdeckTable::TrendChange(const Price* price) const
-{
-    if (!m_trends || !price)
-        return std::nullopt;
-    return m_trends->Change(price, price->instrument ? price->instrument->decimals : -1);
-}
-
-void TickerdeckTable::SortRows(int col, bool ascending)
-{
-    if (col == column::Trend)
-        SortRowsByKeys(ascending, [this](const Price* price) {
-            return TrendChange(price).value_or(-std::numeric_limits<double>::infinity());
-        });
-    else if (HasNumericSortKey(col))
-        // Comparing quotes scattered in the host's memory cost a million-row
-        // tab more than a second; their keys side by side sort in a tenth.
-        SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); });
-    else if (ascending)
-    {
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [this, col](const Price* a, const Price* b) { return Precedes(col, *a, *b); });
-    }
-    else
-    {
-        std::reverse(m_rows.begin(), m_rows.end());
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [this, col](const Price* a, const Price* b) { return Precedes(col, *b, *a); });
-    }
-    m_rowIndex.Clear();
-    ReindexRowsFrom(0);
-    m_sortKeys.Invalidate();
-}
-
-void TickerdeckTable::SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf)
-{
-    // Each key is read once per row, not once per comparison.
-    std::vector<std::pair<double, Price*>> keyed;
-    keyed.reserve(m_rows.size());
-    for (Price* price : m_rows)
-        keyed.emplace_back(keyOf(price), price);
-    if (ascending)
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    else
-    {
-        std::reverse(keyed.begin(), keyed.end());
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
-    }
-    for (size_t row = 0; row < keyed.size(); ++row)
-        m_rows[row] = keyed[row].second;
-}
-
-bool TickerdeckTable::ColumnChanged(int col, int mask)
-{
-    // A formula may read any field of the quote.
-    if (IsComputedColumn(col))
-        return mask != 0;
-    if (!IsColumn(col))
-        return false;
-    const int bit = ColumnAt(col).changeBit;
-    return bit >= 0 && (static_cast<uint32_t>(mask) & (uint32_t{1} << bit)) != 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -586,23 +405,22 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
     if (row < 0)
         return;
     // A row the filter lets back in came straight into its place.
-    bool moves = !returned && SortTouchedBy(changedMask);
-    if (moves && m_sortHeld)
+    bool moves = !returned && m_order.SortTouchedBy(changedMask);
+    if (moves && m_order.IsSortHeld())
     {
         // The row the user aims at stays under the pointer; the keys kept
         // in row order are worked out again when the sort catches up.
-        m_sortBehind = true;
-        m_sortKeys.Invalidate();
+        m_order.FallBehind();
         moves = false;
     }
     // A quote of a burst had its row loaded ahead by the board; a lone one
     // has no hurry.
     if (moves)
-        PrefetchNeighbours(row, GetView()->GetSortingColumn());
+        m_order.PrefetchNeighbours(row, GetView()->GetSortingColumn());
     const QuoteGridView::Area area = m_view.VisibleArea();
     if (moves)
     {
-        const int newRow = MoveIntoSortPosition(row);
+        const int newRow = m_order.MoveIntoSortPosition(row);
         m_view.CarrySelection(row, newRow);
         if (area.IntersectsRows(std::min(row, newRow), std::max(row, newRow)))
             m_view.RefreshRows(std::min(row, newRow), std::max(row, newRow));
@@ -633,7 +451,7 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& returned)
     }
     if (row >= 0 || !IsMember(price))
         return row;
-    const int place = ReturningRowPlace(*price);
+    const int place = m_order.ReturningRowPlace(*price);
     const int copies = m_duplicateMembers > 0 ? m_memberCount.Find(price) : 1;
     for (int copy = 0; copy < copies; ++copy)
         InsertRowAt(place, price);
@@ -668,134 +486,6 @@ void TickerdeckTable::DropRowsOnScreenTheFilterRefuses()
     }
 }
 
-int TickerdeckTable::ReturningRowPlace(const Price& price) const
-{
-    const wxGrid* grid = GetView();
-    const int count = static_cast<int>(m_rows.size());
-    const int col = grid ? grid->GetSortingColumn() : wxNOT_FOUND;
-    if (col == wxNOT_FOUND)
-        return count;
-    const bool ascending = grid->IsSortOrderAscending();
-    // The same place a move from the bottom would have found: below the
-    // rows it ties with.
-    if (m_sortKeys.IsFor(col))
-    {
-        const double* keys = m_sortKeys.Data();
-        const double key = SortKeyOf(col, price);
-        const double* place = ascending ? std::upper_bound(keys, keys + count, key)
-                                        : std::upper_bound(keys, keys + count, key, std::greater<double>());
-        return static_cast<int>(place - keys);
-    }
-    const auto place = std::partition_point(m_rows.begin(), m_rows.end(), [&](const Price* shown) {
-        return !ComesBefore(&price, shown, col, ascending);
-    });
-    return static_cast<int>(place - m_rows.begin());
-}
-
-void TickerdeckTable::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const
-{
-    if (!SortTouchedBy(mask))
-        return;
-    const int col = GetView()->GetSortingColumn();
-    if (what == LoadAhead::RowAndKey)
-    {
-        PrefetchForMove(price, col);
-        return;
-    }
-    // Only the index slot this far ahead: asking for the quote's own line
-    // as well measured slower; the feed has just written it.
-    m_rowIndex.Prefetch(&price);
-}
-
-void TickerdeckTable::PrefetchForMove(const Price& price, int col) const
-{
-    // The quote's new value, its index entry, then its row and sort key:
-    // loads that would otherwise wait for one another across the checks in
-    // between, each a cache miss on a large tab.
-    PrefetchMemory(SortKeyAddress(col, price));
-    const int lastSeen = m_rowIndex.Find(&price);
-    if (lastSeen < 0 || lastSeen >= static_cast<int>(m_rows.size()))
-        return;
-    PrefetchMemory(&m_rows[lastSeen]);
-    if (m_sortKeys.IsFor(col))
-        PrefetchMemory(m_sortKeys.Data() + lastSeen);
-}
-
-void TickerdeckTable::PrefetchNeighbours(int row, int col) const
-{
-    // Without keys the neighbours compared next are quotes scattered over
-    // the host's memory, each a cache miss; a quote typically passes a
-    // handful of them, so start loading them all at once.
-    if (m_sortKeys.IsFor(col))
-        return;
-    constexpr int kReach = 8;
-    const int count = static_cast<int>(m_rows.size());
-    const int first = std::max(0, row - kReach);
-    const int last = std::min(count - 1, row + kReach);
-    for (int neighbour = first; neighbour <= last; ++neighbour)
-        if (neighbour != row)
-            PrefetchMemory(SortKeyAddress(col, *m_rows[neighbour]));
-}
-
-bool TickerdeckTable::SortTouchedBy(int mask) const
-{
-    const wxGrid* grid = GetView();
-    return grid && ColumnChanged(grid->GetSortingColumn(), mask);
-}
-
-bool TickerdeckTable::ComesBefore(const Price* a, const Price* b, int col, bool ascending) const
-{
-    return ascending ? Precedes(col, *a, *b) : Precedes(col, *b, *a);
-}
-
-int TickerdeckTable::MoveIntoSortPosition(int row)
-{
-    const wxGrid* grid = GetView();
-    const int col = grid->GetSortingColumn();
-    const bool ascending = grid->IsSortOrderAscending();
-    if (!HasNumericSortKey(col))
-    {
-        return BubbleIntoPlace(row, [this, col, ascending](int first, int second) {
-            return ComesBefore(m_rows[first], m_rows[second], col, ascending);
-        });
-    }
-    if (m_sortKeys.IsFor(col))
-        m_sortKeys.Refresh(row, *m_rows[row]);
-    else
-        m_sortKeys.Rebuild(col, m_rows);
-    const double* keys = m_sortKeys.Data();
-    if (ascending)
-        return BubbleIntoPlace(row, [&keys](int first, int second) { return keys[first] < keys[second]; });
-    return BubbleIntoPlace(row, [&keys](int first, int second) { return keys[second] < keys[first]; });
-}
-
-template <typename Before>
-int TickerdeckTable::BubbleIntoPlace(int row, Before before)
-{
-    // `before(a, b)`: the row at index a belongs above the one at index b.
-    const int count = static_cast<int>(m_rows.size());
-
-    // Neighbours shift past the moved quote one by one; its own index is
-    // written once where it stops.
-    Price* moved = m_rows[row];
-    int at = row;
-    while (at + 1 < count && before(at + 1, at))
-    {
-        ShiftRow(at + 1, at);
-        ++at;
-    }
-    if (at == row)
-    {
-        while (at > 0 && before(at, at - 1))
-        {
-            ShiftRow(at - 1, at);
-            --at;
-        }
-    }
-    m_rowIndex.Set(moved, at);
-    return at;
-}
-
 void TickerdeckTable::TellGridRowsMoved(wxGridTableMessage& message, int firstMoved)
 {
     wxGrid* grid = GetView();
@@ -818,132 +508,3 @@ void TickerdeckTable::TellGridRowsMoved(wxGridTableMessage& message, int firstMo
 
 // ---------------------------------------------------------------------------
 // Cell attributes
-
-wxGridCellAttr* TickerdeckTable::ReusableAttr()
-{
-    // An attribute referenced by nobody but this table can be restyled freely.
-    for (const wxGridCellAttrPtr& attr : m_attrPool)
-        if (attr->GetRefCount() == 1)
-            return wxGridCellAttrPtr(attr).release();
-    wxGridCellAttrPtr attr(new wxGridCellAttr);
-    if (m_attrPool.size() < kAttrPoolLimit)
-        m_attrPool.push_back(attr);
-    return attr.release();
-}
-
-void TickerdeckTable::StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored)
-{
-    const ColumnSpec& spec = IsColumn(col) ? ColumnAt(col) : ComputedColumnSpec();
-    // A stored cell keeps a vertical alignment that someone gave it. The
-    // query falls back to the grid default only for a wxALIGN_INVALID input,
-    // so a value outside the alignments asks for the cell's own setting alone.
-    constexpr int kOwnOnly = wxALIGN_INVALID - 1;
-    int horizontal = kOwnOnly;
-    int vertical = kOwnOnly;
-    if (stored)
-        attr.GetNonDefaultAlignment(&horizontal, &vertical);
-    if (vertical == kOwnOnly)
-        vertical = wxALIGN_INVALID;
-    attr.SetAlignment(spec.horizontalAlignment, spec.centredVertically ? wxALIGN_CENTRE : vertical);
-    // A flash lives in the view, not in an attribute of its own: the cell
-    // takes the highlight whenever it is styled during its flash.
-    const bool flashing = m_view.IsFlashing(row, col);
-    if (!stored)
-    {
-        attr.SetBackgroundColour(flashing ? m_highlightColour : GridBackground());
-        attr.SetTextColour(wxNullColour);
-    }
-    else if (flashing)
-        attr.SetBackgroundColour(m_highlightColour);
-    else if (attr.HasBackgroundColour() && attr.GetBackgroundColour() == m_highlightColour)
-        attr.SetBackgroundColour(GridBackground());
-
-    const Price& price = *m_rows[row];
-    switch (spec.colourRule)
-    {
-    case ColourRule::None:
-        break;
-    case ColourRule::Bookmark:
-        attr.SetBackgroundColour(m_bookmarks.count(price.instrument) ? m_bookmarkColour : GridBackground());
-        break;
-    case ColourRule::ByOwnValue:
-    {
-        CellColour& kept = TieMemory(row, col);
-        kept = TextColourFor(col, price, kept);
-        attr.SetTextColour(ColourOf(kept));
-        break;
-    }
-    default:
-        attr.SetTextColour(ColourOf(TextColourFor(col, price, CellColour::Unset)));
-        break;
-    }
-    if (m_rules || m_boldGiven)
-        ApplyColourRules(attr, price, col, flashing);
-    // A stale price says so over any rule's colour.
-    if (m_ages && DimsWhenStale(col) && m_ages->IsStale(&price))
-        attr.SetTextColour(m_staleColour);
-}
-
-void TickerdeckTable::SetColourRules(const std::vector<ColourRuleSpec>& rules)
-{
-    m_ruleSpecs = rules;
-    ForgetBarRanges();
-    auto built = std::make_unique<ColourRuleSet>(rules);
-    built->SetComputed(&m_format.computed);
-    m_rules = built->IsEmpty() ? nullptr : std::move(built);
-}
-
-const std::vector<ColourRuleSpec>& TickerdeckTable::GetColourRules() const
-{
-    return m_ruleSpecs;
-}
-
-void TickerdeckTable::ApplyColourRules(wxGridCellAttr& attr, const Price& price, int col, bool flashing)
-{
-    const RuleStyle* style = m_rules ? m_rules->StyleFor(price, col) : nullptr;
-    const bool bold = style && style->bold;
-    if (bold)
-    {
-        if (!m_boldFont.IsOk() && GetView())
-            m_boldFont = GetView()->GetDefaultCellFont().Bold();
-        attr.SetFont(m_boldFont);
-        m_boldGiven = true;
-    }
-    else if (m_boldGiven && attr.HasFont() && attr.GetFont() == m_boldFont)
-        attr.SetFont(wxNullFont);
-    if (!style)
-        return;
-    if (style->text.set)
-        attr.SetTextColour(wxColour(style->text.rgb >> 16, (style->text.rgb >> 8) & 0xFF, style->text.rgb & 0xFF));
-    // The flash shows over a rule's background, and so does a bookmark.
-    const bool bookmark = IsColumn(col) && ColumnAt(col).colourRule == ColourRule::Bookmark && m_bookmarks.count(price.instrument);
-    if (style->background.set && !flashing && !bookmark)
-        attr.SetBackgroundColour(
-            wxColour(style->background.rgb >> 16, (style->background.rgb >> 8) & 0xFF, style->background.rgb & 0xFF));
-}
-
-wxColour TickerdeckTable::ColourOf(CellColour colour) const
-{
-    switch (colour)
-    {
-    case CellColour::Foreground: return GridForeground();
-    case CellColour::Up: return m_upColour;
-    case CellColour::Down: return m_downColour;
-    default: return wxNullColour;
-    }
-}
-
-CellColour& TickerdeckTable::TieMemory(int row, int col)
-{
-    return m_tieColours[static_cast<size_t>(row) * kOwnValueColumns + TieSlotOf(col)];
-}
-
-wxColour TickerdeckTable::GridBackground() const
-{
-    return GetView() ? GetView()->GetBackgroundColour() : wxNullColour;
-}
-
-wxColour TickerdeckTable::GridForeground() const
-{
-    return GetView() ? GetView()->GetForegroundColour() : wxNullColour;
-}

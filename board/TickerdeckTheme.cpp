@@ -40,12 +40,12 @@ wxColour SelectedRowColour(const Theme& theme)
 
 void ApplyTableColours(TickerdeckTable* table, const Theme& theme)
 {
-    table->SetHighlightColour(theme.SelectionColour());
-    table->SetBookmarkColour(theme.BookmarkColour());
-    table->SetUpColour(theme.UpColour());
-    table->SetDownColour(theme.DownColour());
+    table->Styler().SetHighlightColour(theme.SelectionColour());
+    table->Styler().SetBookmarkColour(theme.BookmarkColour());
+    table->Styler().SetUpColour(theme.UpColour());
+    table->Styler().SetDownColour(theme.DownColour());
     // What the theme gives disabled texts: a quote that stopped moving.
-    table->SetStaleColour(theme.LabelTextColour());
+    table->Styler().SetStaleColour(theme.LabelTextColour());
 }
 
 // A cell whose attribute was asked for to keep state in holds one of its

@@ -91,7 +91,7 @@ void TrendSampler::SampleTrends(TrendSamples::Clock::time_point now)
 
 void TrendSampler::RefreshTrendCells(wxGridEx* grid)
 {
-    const QuoteGridView::Area area = Tickerdeck::TableOf(grid)->VisibleArea();
+    const QuoteGridView::Area area = Tickerdeck::TableOf(grid)->View().VisibleArea();
     if (area.lastRow < area.firstRow)
         return;
     wxRect rect = grid->CellToRect(area.firstRow, column::Trend);

@@ -96,7 +96,7 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
 {
     auto* quotes = dynamic_cast<TickerdeckTable*>(grid.GetTable());
     if (quotes)
-        quotes->RestyleForPaint(attr, row, col);
+        quotes->Styler().RestyleForPaint(attr, row, col);
 
     dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
     // A graphics-context DC builds a new native font for every font or text
@@ -105,12 +105,12 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
     if (!font.IsSameAs(dc.GetFont()))
         dc.SetFont(font);
 
-    const bool flashing = isSelected && quotes && quotes->IsFlashing(row, col);
+    const bool flashing = isSelected && quotes && quotes->View().IsFlashing(row, col);
     const wxColour background = BackgroundFor(grid, attr, col, isSelected, flashing);
     dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(background));
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
-    if (quotes && quotes->DrawsBar(row, col))
+    if (quotes && quotes->Styler().DrawsBar(row, col))
         DrawBar(dc, rect, *quotes, row, col, background);
     if (isSelected)
         DrawSelectionFrame(grid, dc, rect, col);
@@ -227,17 +227,17 @@ void WatchlistGridCellRenderer::DrawBar(wxDC& dc, const wxRect& rect, Tickerdeck
     const Price* price = quotes.RowPrice(row);
     if (!price)
         return;
-    const double value = quotes.CellNumber(col, *price);
+    const double value = quotes.Styler().CellNumber(col, *price);
     if (std::isnan(value))
         return;
-    const BarSpan span = BarAcross(value, quotes.BarRangeOf(col), rect.width - 2 * kBarInset);
+    const BarSpan span = BarAcross(value, quotes.Styler().BarRangeOf(col), rect.width - 2 * kBarInset);
     if (span.width <= 0)
         return;
     // Signed figures show their side; sizes (volumes, values) only their size,
     // in the text colour, not as a rise.
     const bool signedFigure = IsColumn(col) && ColumnAt(col).colourRule == ColourRule::BySign;
-    const wxColour tint = value < 0                   ? quotes.GetDownColour()
-                          : signedFigure              ? quotes.GetUpColour()
+    const wxColour tint = value < 0                   ? quotes.Styler().GetDownColour()
+                          : signedFigure              ? quotes.Styler().GetUpColour()
                           : quotes.GetView()          ? quotes.GetView()->GetDefaultCellTextColour()
                                                       : *wxLIGHT_GREY;
     dc.SetBrush(*wxTheBrushList->FindOrCreateBrush(BarColour(tint, background)));
@@ -248,7 +248,7 @@ void WatchlistGridCellRenderer::DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr
                                               const Price* price)
 {
     const auto* quotes = dynamic_cast<const TickerdeckTable*>(grid.GetTable());
-    const TrendSamples* samples = quotes ? quotes->GetTrendSamples() : nullptr;
+    const TrendSamples* samples = quotes ? quotes->Order().GetTrendSamples() : nullptr;
     if (!price || !samples)
         return;
     const std::vector<double> points = samples->Points(price);
@@ -258,7 +258,7 @@ void WatchlistGridCellRenderer::DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr
     const wxColour background =
         attr.GetBackgroundColour().IsOk() ? attr.GetBackgroundColour() : grid.GetDefaultCellBackgroundColour();
     DrawTrend(dc, rect, points, price->prevClose,
-              {quotes->GetUpColour(), quotes->GetDownColour(), text, background});
+              {quotes->Styler().GetUpColour(), quotes->Styler().GetDownColour(), text, background});
 }
 
 void WatchlistGridCellRenderer::DrawTrend(wxDC& dc, const wxRect& cell, const std::vector<double>& points,
@@ -350,7 +350,7 @@ void WatchlistGridCellRenderer::DrawCellText(wxGrid& grid, wxDC& dc, const wxStr
     {
         DrawCutOffMark(grid, dc, textRect, hAlign, vAlign);
         if (auto* quotes = dynamic_cast<TickerdeckTable*>(grid.GetTable()))
-            quotes->NoteCutOff(col);
+            quotes->View().NoteCutOff(col);
         return;
     }
     wxDCClipper clipToText(dc, textRect);

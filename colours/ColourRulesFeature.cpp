@@ -68,7 +68,7 @@ ColourRulesDialog* ColourRulesFeature::OpenRulesDialog(Tickerdeck& board)
         return nullptr;
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     auto* dialog =
-        new ColourRulesDialog(board.GetOwner(), table, LockOwner(board), table->GetColourRules(), CurrentTabText(board));
+        new ColourRulesDialog(board.GetOwner(), table, LockOwner(board), table->Styler().GetColourRules(), CurrentTabText(board));
     m_rulesDialog = dialog;
     Tickerdeck* target = &board;
     dialog->ShowWithAction([target, grid, dialog] {
@@ -111,5 +111,5 @@ ColumnSetsDialog* ColourRulesFeature::OpenSetsDialog(Tickerdeck& board, bool toS
 layout::ColumnSet ColourRulesFeature::SetOfTab(wxGridEx* grid, const std::string& name)
 {
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    return layout::ColumnSet{name, ColumnLayoutOf(grid), table->GetColourRules(), table->Computed().Defs()};
+    return layout::ColumnSet{name, ColumnLayoutOf(grid), table->Styler().GetColourRules(), table->Computed().Defs()};
 }

@@ -134,7 +134,7 @@ void GridKeys::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
     case 'P':
         if (event.ControlDown() && event.ShiftDown())
         {
-            board.Sorting().SetSortPaused(grid, !Tickerdeck::TableOf(grid)->IsSortPaused());
+            board.Sorting().SetSortPaused(grid, !Tickerdeck::TableOf(grid)->Order().IsSortPaused());
             return;
         }
         break;

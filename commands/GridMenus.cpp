@@ -85,7 +85,7 @@ void AppendPauseSorting(Tickerdeck& board, wxMenu& menu)
     if (!grid)
         return;
     menu.AppendCheckItem(cmd::PauseSorting, _("Pause Sorting") + "\tCtrl+Shift+P")
-        ->Check(Tickerdeck::TableOf(grid)->IsSortPaused());
+        ->Check(Tickerdeck::TableOf(grid)->Order().IsSortPaused());
     menu.AppendSeparator();
 }
 
@@ -110,7 +110,7 @@ std::vector<std::pair<ViewItem, wxString>> ViewsByKey(Host* host)
 
 bool OnStoredTab(const wxGridEx* grid)
 {
-    return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
+    return grid && Tickerdeck::TableOf(grid)->Identity().tabType == layout::kStoredWatchlistTab;
 }
 
 void AppendExportItems(wxMenu& menu)
@@ -254,7 +254,7 @@ void GridMenus::AppendWatchlistMenus(Tickerdeck& board, const RowTargets& target
         return;
     // All stored names but the tab's own, as the store holds them now.
     const wxGridEx* grid = targets.grid;
-    const std::string own = OnStoredTab(grid) ? Tickerdeck::TableOf(grid)->GetWatchlistName() : std::string();
+    const std::string own = OnStoredTab(grid) ? Tickerdeck::TableOf(grid)->Identity().watchlistName : std::string();
     std::vector<std::string> names;
     for (std::string& name : store->Names())
         if (own.empty() || name != own)

@@ -29,7 +29,7 @@ namespace {
 
 bool OnStoredTab(const wxGridEx* grid)
 {
-    return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
+    return grid && Tickerdeck::TableOf(grid)->Identity().tabType == layout::kStoredWatchlistTab;
 }
 
 std::vector<layout::InstrumentRef> RefsOf(const std::vector<Price*>& quotes)
@@ -93,7 +93,7 @@ void RowCommands::Remove(Tickerdeck& board, const RowTargets& targets)
     wxGridEx* grid = targets.grid;
     if (targets.quotes.empty() || !OnStoredTab(grid))
         return;
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string name = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     if (!m_confirm(board, RemoveQuestion(targets.quotes, layout::ShownName(name))))
         return;
     if (!IsOpenTab(board, grid) || !OnStoredTab(grid))
@@ -110,7 +110,7 @@ void RowCommands::Refresh(Tickerdeck& board)
     wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!OnStoredTab(grid))
         return;
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string name = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     // Reading the store tells every board of another program's changes;
     // this tab follows the store even when nothing changed on disk.
     RunOnStore(board, "refreshing watchlist \"" + name + "\" from",
@@ -140,7 +140,7 @@ void RowCommands::MoveTo(Tickerdeck& board, const RowTargets& targets, const std
     if (!IsOpenTab(board, grid) || !OnStoredTab(grid) || targets.quotes.empty())
         return;
     // One write changes both lists; the tabs of both follow.
-    const std::string from = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string from = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     RunOnStore(board, "moving rows from watchlist \"" + from + "\" to \"" + name + "\" in",
                wxString::Format(_("The rows could not be moved from the watchlist \"%s\" to \"%s\"."),
                                 layout::ShownName(from), layout::ShownName(name)),

@@ -14,7 +14,7 @@ namespace {
 /// watchlist of their own, where typing has nothing else to do.
 bool JumpsOnTyping(const TickerdeckTable& table)
 {
-    return table.GetTabType() >= kFirstCategoryKind && table.GetTabType() <= layout::kExchangeTab;
+    return table.Identity().tabType >= kFirstCategoryKind && table.Identity().tabType <= layout::kExchangeTab;
 }
 
 char FoldAscii(char c)

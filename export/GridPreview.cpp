@@ -61,7 +61,7 @@ wxPreviewFrame* ShowGridPreview(wxGridEx* grid, const wxString& title, wxWindow*
         // The colour rules print as they show; the theme's own colours do not.
         made->SetCellLook([grid](int row, int col, wxColour* text, wxColour* fill, bool* bold) {
             const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-            const ColourRuleSet* rules = table->GetColourRuleSet();
+            const ColourRuleSet* rules = table->Styler().GetColourRuleSet();
             const Price* price = table->RowPrice(row);
             const RuleStyle* style = rules && price ? rules->StyleFor(*price, col) : nullptr;
             if (!style)

@@ -33,7 +33,7 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
         snapshot.widths.push_back(width);
     }
     snapshot.format = table->Format();
-    if (const ColourRuleSet* rules = table->GetColourRuleSet())
+    if (const ColourRuleSet* rules = table->Styler().GetColourRuleSet())
     {
         snapshot.rules = *rules;
         // The worker reads the snapshot's own copy of the formulas.
@@ -48,7 +48,7 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
     {
         snapshot.trendChanges.reserve(rows.size());
         for (const Price* price : rows)
-            snapshot.trendChanges.push_back(table->TrendChange(price));
+            snapshot.trendChanges.push_back(table->Order().TrendChange(price));
     }
     return snapshot;
 }

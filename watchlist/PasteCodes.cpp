@@ -35,7 +35,7 @@ void PasteCodes::OnGridKey(Tickerdeck& board, wxKeyEvent& event)
     if (!text)
         return;
     const Outcome outcome = Paste(board, grid, *text);
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string name = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     if (!outcome.stored)
     {
         TellUser(board, outcome.failure);
@@ -64,7 +64,7 @@ PasteCodes::Outcome PasteCodes::Paste(Tickerdeck& board, wxGridEx* grid, const w
     refs.reserve(resolved.found.size());
     for (const Instrument* instrument : resolved.found)
         refs.push_back(store::RefOf(*instrument));
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string name = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     // Many rows take a noticeable time; a few are done before the cursor shows.
     wxBusyCursor busy;
     try

@@ -22,7 +22,7 @@ namespace
 
 void Relabel(Tickerdeck& board, wxGridEx* grid, const std::string& name)
 {
-    Tickerdeck::TableOf(grid)->SetWatchlistName(name);
+    Tickerdeck::TableOf(grid)->Identity().watchlistName = name;
     const int page = board.Tabs().PageOf(grid);
     if (page != wxNOT_FOUND)
         board.Tabs().Notebook()->SetPageText(static_cast<size_t>(page), layout::ShownTabLabel(name));
@@ -31,14 +31,14 @@ void Relabel(Tickerdeck& board, wxGridEx* grid, const std::string& name)
 void MakePlain(wxGridEx* grid)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetTabType(layout::kPlainTab);
-    table->SetWatchlistName(std::string());
-    table->SetUnresolved({});
+    table->Identity().tabType = layout::kPlainTab;
+    table->Identity().watchlistName = std::string();
+    table->Identity().unresolved = {};
 }
 
 void NoticeDeleted(Tickerdeck& board, wxGridEx* grid)
 {
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string name = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     LogInfo("watchlist \"" + name + "\" was deleted from the store; its tab became a plain tab");
     TellUser(board, wxString::Format(_("The watchlist \"%s\" was deleted: its tab keeps its rows but is no "
                                        "longer saved as a watchlist."),
@@ -48,7 +48,7 @@ void NoticeDeleted(Tickerdeck& board, wxGridEx* grid)
 
 void Follow(Tickerdeck& board, store::WatchlistStoreService& store, wxGridEx* grid)
 {
-    const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string name = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     try
     {
         FollowStoredList(board, grid, store.Instruments(name));
@@ -74,7 +74,7 @@ std::vector<layout::InstrumentRef> StoredRowsOf(const Tickerdeck& board, const w
             rows.push_back({price->instrument->exchange, price->instrument->code});
     for (const Instrument* instrument : board.Rows().PendingInstruments(grid))
         rows.push_back({instrument->exchange, instrument->code});
-    return table->GetUnresolved().MergeInto(rows);
+    return table->Identity().unresolved.MergeInto(rows);
 }
 
 void ApplyStoreChange(Tickerdeck& board, store::WatchlistStoreService& store,
@@ -85,9 +85,9 @@ void ApplyStoreChange(Tickerdeck& board, store::WatchlistStoreService& store,
     for (wxGridEx* grid : grids)
     {
         const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        if (table->GetTabType() != layout::kStoredWatchlistTab)
+        if (table->Identity().tabType != layout::kStoredWatchlistTab)
             continue;
-        const std::string& name = table->GetWatchlistName();
+        const std::string& name = table->Identity().watchlistName;
         switch (change.kind)
         {
         case StoreChange::Renamed:
@@ -123,9 +123,9 @@ void StoreMissingLists(Tickerdeck& board)
     {
         const wxGridEx* grid = board.Tabs().GridOfPage(notebook->GetPage(page));
         const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
-        if (!table || table->GetTabType() != layout::kStoredWatchlistTab)
+        if (!table || table->Identity().tabType != layout::kStoredWatchlistTab)
             continue;
-        const std::string& name = table->GetWatchlistName();
+        const std::string& name = table->Identity().watchlistName;
         try
         {
             store->CreateMissing(name, StoredRowsOf(board, grid));

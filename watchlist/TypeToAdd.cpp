@@ -45,7 +45,7 @@ wxGridEx* WatchlistGridOf(Tickerdeck& board, const wxEvent& event)
         {
             const TickerdeckTable* table = Tickerdeck::TableOf(grid);
             const bool stored =
-                table->GetTabType() == layout::kStoredWatchlistTab && !table->GetWatchlistName().empty();
+                table->Identity().tabType == layout::kStoredWatchlistTab && !table->Identity().watchlistName.empty();
             return stored ? grid : nullptr;
         }
     return nullptr;
@@ -109,7 +109,7 @@ bool TypeToAdd::AddOrSelect(Tickerdeck& board, wxGridEx* grid, Instrument* instr
         const auto store = board.GetStore();
         if (!store)
             return false;
-        const std::string name = Tickerdeck::TableOf(grid)->GetWatchlistName();
+        const std::string name = Tickerdeck::TableOf(grid)->Identity().watchlistName;
         try
         {
             store->Add(name, {store::RefOf(*instrument)});

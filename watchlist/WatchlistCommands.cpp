@@ -45,7 +45,7 @@ void ShowErrorBox(wxWindow* parent, const wxString& message, const wxString& cap
 
 bool IsStoredWatchlistTab(const wxGridEx* grid)
 {
-    return grid && Tickerdeck::TableOf(grid)->GetTabType() == layout::kStoredWatchlistTab;
+    return grid && Tickerdeck::TableOf(grid)->Identity().tabType == layout::kStoredWatchlistTab;
 }
 
 wxString NameTakenMessage()
@@ -247,7 +247,7 @@ void WatchlistCommands::EditWatchlist()
         return;
     }
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const std::string former = table->GetWatchlistName();
+    const std::string former = table->Identity().watchlistName;
     WatchlistEditor* editor = OpenEditor(_("Edit Watchlist"), layout::ShownName(former));
     // The whole watchlist, whatever the tab's filter hides. What the user
     // changes from it is what saving changes in the store.
@@ -260,7 +260,7 @@ void WatchlistCommands::EditWatchlist()
             if (!host->FindInstrument(ref.code.c_str(), ref.exchange.c_str()))
                 unknown.push_back(ref);
     editor->SetUnknown(unknown);
-    const layout::UnresolvedRefs unresolved = table->GetUnresolved();
+    const layout::UnresolvedRefs unresolved = table->Identity().unresolved;
     editor->ShowToSave(
         [this, editor, former, before, unresolved, unknown]
         {
@@ -287,7 +287,7 @@ wxString WatchlistCommands::NameRefusal(const wxString& typed) const
         return _("Watchlist name cannot be empty.");
     const wxGridEx* grid = m_board.Tabs().CurrentGrid();
     const wxString own = IsStoredWatchlistTab(grid)
-                             ? layout::ShownName(Tickerdeck::TableOf(grid)->GetWatchlistName())
+                             ? layout::ShownName(Tickerdeck::TableOf(grid)->Identity().watchlistName)
                              : wxString();
     for (const wxString& stored : ShownNames())
         if (SameIgnoringCase(stored, name) && stored != own)
@@ -306,7 +306,7 @@ void WatchlistCommands::RenameWatchlist()
         m_rename->Raise();
         return;
     }
-    const std::string former = Tickerdeck::TableOf(grid)->GetWatchlistName();
+    const std::string former = Tickerdeck::TableOf(grid)->Identity().watchlistName;
     const wxString current = layout::ShownName(former);
     auto* dialog = new TextEntryDialog(m_board.GetOwner(), DialogParent(), _("Rename Watchlist"), wxSize(300, 170));
     dialog->GetPrompt()->SetLabel(_("Please enter the new watchlist name:"));

@@ -117,7 +117,7 @@ bool WatchlistFiles::Export(Tickerdeck& board)
 {
     wxGridEx* grid = board.Tabs().CurrentGrid();
     const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
-    if (!table || table->GetTabType() != layout::kStoredWatchlistTab || table->GetWatchlistName().empty())
+    if (!table || table->Identity().tabType != layout::kStoredWatchlistTab || table->Identity().watchlistName.empty())
         return false;
     // Taken now: the dialog's loop lets quotes re-sort and the store change.
     std::vector<store::WatchlistFileRow> rows;
@@ -127,7 +127,7 @@ bool WatchlistFiles::Export(Tickerdeck& board)
         const Instrument* instrument = host ? host->FindInstrument(ref.code.c_str(), ref.exchange.c_str()) : nullptr;
         rows.push_back({ref.exchange, ref.code, instrument ? instrument->name : std::string()});
     }
-    const std::string path = m_chooser(DialogParent(board), true, FileNameFor(layout::ShownName(table->GetWatchlistName())));
+    const std::string path = m_chooser(DialogParent(board), true, FileNameFor(layout::ShownName(table->Identity().watchlistName)));
     if (path.empty())
         return false;
     try

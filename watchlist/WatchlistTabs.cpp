@@ -121,11 +121,11 @@ StoreOutcome WatchlistTabs::BuildTab(const layout::TabSource& source)
     if (!grid)
         return {};
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetTabType(source.type);
-    table->SetWatchlistName(stored ? source.watchlist : std::string());
-    table->SetExchange(stored ? std::string() : source.exchange);
-    table->SetCategory(stored || source.type == layout::kExchangeTab ? std::string() : source.category);
-    table->SetUnresolved({});
+    table->Identity().tabType = source.type;
+    table->Identity().watchlistName = stored ? source.watchlist : std::string();
+    table->Identity().exchange = stored ? std::string() : source.exchange;
+    table->Identity().category = stored || source.type == layout::kExchangeTab ? std::string() : source.category;
+    table->Identity().unresolved = {};
     if (stored)
         FollowStoredList(m_board, grid, storedRows);
     else
@@ -144,8 +144,8 @@ wxGridEx* WatchlistTabs::FindSourceTab(const layout::TabSource& source) const
     for (wxGridEx* grid : m_board.Tabs().Grids())
     {
         const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        if (table->GetTabType() == source.type && table->GetExchange() == source.exchange &&
-            table->GetCategory() == source.category && m_board.Tabs().PageOf(grid) != wxNOT_FOUND)
+        if (table->Identity().tabType == source.type && table->Identity().exchange == source.exchange &&
+            table->Identity().category == source.category && m_board.Tabs().PageOf(grid) != wxNOT_FOUND)
             return grid;
     }
     return nullptr;
@@ -204,8 +204,8 @@ StoreOutcome WatchlistTabs::CreateWatchlistTab(const std::string& name,
     }
     wxGridEx* grid = OpenTemplateTab(layout::ShownTabLabel(name));
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    table->SetTabType(layout::kStoredWatchlistTab);
-    table->SetWatchlistName(name);
+    table->Identity().tabType = layout::kStoredWatchlistTab;
+    table->Identity().watchlistName = name;
     FollowStoredList(m_board, grid, instruments);
     return {};
 }
@@ -261,7 +261,7 @@ StoreOutcome WatchlistTabs::DeleteWatchlist(const std::string& name)
     // tells every board, which turns the other boards' tabs into plain ones.
     wxGridEx* grid = m_board.Tabs().FindStored(name);
     if (grid)
-        Tickerdeck::TableOf(grid)->SetTabType(layout::kPlainTab);
+        Tickerdeck::TableOf(grid)->Identity().tabType = layout::kPlainTab;
     try
     {
         store->Delete(name);
@@ -269,7 +269,7 @@ StoreOutcome WatchlistTabs::DeleteWatchlist(const std::string& name)
     catch (const std::exception& error)
     {
         if (grid)
-            Tickerdeck::TableOf(grid)->SetTabType(layout::kStoredWatchlistTab);
+            Tickerdeck::TableOf(grid)->Identity().tabType = layout::kStoredWatchlistTab;
         return StoreFailure("deleting watchlist \"" + name + "\" from", store->Path(), error);
     }
     if (grid)

@@ -30,8 +30,8 @@ protected:
               notebook->GetActiveTabTextColour(), notebook->GetNonActiveTabTextColour(),
               grid->GetLabelBackgroundColour(), grid->GetLabelTextColour(), grid->GetMarginColour(),
               grid->GetScrollBarColour(), grid->GetDefaultCellBackgroundColour(), grid->GetDefaultCellTextColour(),
-              grid->GetGridLineColour(), grid->GetSelectionBackground(), table->GetHighlightColour(),
-              table->GetBookmarkColour(), table->GetUpColour(), table->GetDownColour()})
+              grid->GetGridLineColour(), grid->GetSelectionBackground(), table->Styler().GetHighlightColour(),
+              table->Styler().GetBookmarkColour(), table->Styler().GetUpColour(), table->Styler().GetDownColour()})
             shown.push_back(colour.GetAsString(wxC2S_HTML_SYNTAX).ToStdString());
         return shown;
     }
@@ -61,7 +61,7 @@ TEST_F(BoardShell, TabGridsTakeTheThemeAndFollowItsSwitch)
     for (Tickerdeck* shown : {board, startedLight})
     {
         const wxGridEx* grid = shown->Tabs().Grids().front();
-        EXPECT_NE(grid->GetSelectionBackground(), Tickerdeck::TableOf(grid)->GetHighlightColour())
+        EXPECT_NE(grid->GetSelectionBackground(), Tickerdeck::TableOf(grid)->Styler().GetHighlightColour())
             << "a flash would look like the selection";
     }
 }

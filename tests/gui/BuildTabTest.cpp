@@ -85,16 +85,16 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
         EXPECT_EQ(static_cast<int>(rows[i].size()), start->GetNumberRows());
         EXPECT_EQ(wxNOT_FOUND, start->GetSortingColumn()) << "re-pointing clears the sort";
         TickerdeckTable* table = Tickerdeck::TableOf(start);
-        EXPECT_EQ(cases[i].first.type, table->GetTabType());
-        EXPECT_EQ(cases[i].first.category, table->GetCategory());
+        EXPECT_EQ(cases[i].first.type, table->Identity().tabType);
+        EXPECT_EQ(cases[i].first.category, table->Identity().category);
     }
     // Every instrument the tab showed before was released once.
     EXPECT_EQ(1, host.ActiveSubscriptions(board, ksm, ""));
     EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, ""));
     EXPECT_EQ(0, host.ActiveSubscriptions(board, cdg, ""));
     TickerdeckTable* table = Tickerdeck::TableOf(start);
-    EXPECT_EQ("KTX", table->GetExchange());
-    EXPECT_EQ("", table->GetWatchlistName());
+    EXPECT_EQ("KTX", table->Identity().exchange);
+    EXPECT_EQ("", table->Identity().watchlistName);
     EXPECT_TRUE(table->Bookmarks().empty()) << "bookmarks of rows the tab no longer shows";
 
     Tickerdeck* restored =
@@ -111,7 +111,7 @@ TEST_F(BuildTab, WithCtrlANewTabOpensBesideTheCurrentOne)
     ASSERT_NE(start, grid);
     EXPECT_EQ("Pair", CurrentLabel());
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi}), InstrumentsShown(grid)) << "both watchlists of the name";
-    EXPECT_EQ("Pair", Tickerdeck::TableOf(grid)->GetWatchlistName());
+    EXPECT_EQ("Pair", Tickerdeck::TableOf(grid)->Identity().watchlistName);
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
     EXPECT_EQ((std::vector<Instrument*>{arpi, ksm}), InstrumentsShown(start)) << "the old tab is untouched";
 

@@ -87,14 +87,14 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     Flush();
 
     const uint32_t green = ColourRulesDialog::Palette()[1];
-    ASSERT_EQ(1u, Tickerdeck::TableOf(grid)->GetColourRules().size());
-    const ColourRuleSpec& rule = Tickerdeck::TableOf(grid)->GetColourRules()[0];
+    ASSERT_EQ(1u, Tickerdeck::TableOf(grid)->Styler().GetColourRules().size());
+    const ColourRuleSpec& rule = Tickerdeck::TableOf(grid)->Styler().GetColourRules()[0];
     EXPECT_EQ("1.5", rule.value);
     EXPECT_EQ("2.5", rule.upper);
     EXPECT_TRUE(rule.wholeRow);
     EXPECT_EQ(Rgb(green), BackgroundAt(grid, cdg, column::Code)) << "2 lies between";
     EXPECT_NE(Rgb(green), BackgroundAt(grid, bdi, column::Code));
-    EXPECT_TRUE(Tickerdeck::TableOf(other)->GetColourRules().empty()) << "only this tab was asked for";
+    EXPECT_TRUE(Tickerdeck::TableOf(other)->Styler().GetColourRules().empty()) << "only this tab was asked for";
 
     dialog = feature->OpenRulesDialog(*board);
     ASSERT_EQ(1u, dialog->GetList()->GetCount());
@@ -114,7 +114,7 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     Flush();
     EXPECT_EQ(Rgb(ColourRulesDialog::Palette()[0]), BackgroundAt(grid, cdg, column::Code));
     EXPECT_EQ(Rgb(green), BackgroundAt(grid, cdg, column::Name));
-    EXPECT_EQ(2u, Tickerdeck::TableOf(other)->GetColourRules().size());
+    EXPECT_EQ(2u, Tickerdeck::TableOf(other)->Styler().GetColourRules().size());
 }
 
 TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
@@ -137,7 +137,7 @@ TEST_F(ColourRulesUse, RulesThatCannotBeUsedAreKeptMarkedAndNamed)
     EXPECT_FALSE(dialog->GetColumnChoice()->IsEnabled()) << "an unread rule is kept, not edited";
     dialog->Close();
     Flush();
-    EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->GetColourRules().size());
+    EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->Styler().GetColourRules().size());
 
     board->Looks().SetColourRules(grid, {});
     EXPECT_TRUE(board->Toolbar().Notice()->Text().empty()) << "the notice goes with the rules";
@@ -167,8 +167,8 @@ TEST_F(ColourRulesUse, ASetBringsItsComputedColumnsToATabLackingThemAndAddsThemO
     EXPECT_FALSE(other->IsSortOrderAscending());
     EXPECT_EQ(95, other->GetColSize(col + 1));
     EXPECT_TRUE(other->IsColShown(col));
-    ASSERT_EQ(1u, table->GetColourRules().size());
-    EXPECT_EQ(col + 1, table->GetColourRules()[0].column);
+    ASSERT_EQ(1u, table->Styler().GetColourRules().size());
+    EXPECT_EQ(col + 1, table->Styler().GetColourRules()[0].column);
     layout::ColumnSet finer = set;
     finer.computed[0].decimals = 3;
     board->Looks().ApplyColumnSet(other, finer);

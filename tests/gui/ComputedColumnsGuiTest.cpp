@@ -79,7 +79,7 @@ TEST_F(ComputedColumnsGui, AComputedColumnSortsFollowsQuotesFiltersIsSavedAndRem
     FormulaRefusal why;
     ASSERT_TRUE(computed_columns::Set(*board, grid, 0, {"Spread %", "(Sell - Buy) / Last * 100", 2}, &why));
     grid->SetSortingColumn(kSpread, false);
-    table->SortRows(kSpread, false);
+    table->Order().SortRows(kSpread, false);
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid)) << "the blank sorts last going down";
 
     host.PriceOf(bdi)->sell = 22.0;  // 10 %

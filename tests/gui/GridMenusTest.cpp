@@ -94,7 +94,7 @@ TEST_F(GridMenusTest, CellMenuOnAWatchlistTabSettlesTheSelectionAndLeavesOutTheO
 
 TEST_F(GridMenusTest, AnExchangeTabOffersAddButNotEditMoveRemoveOrRefresh)
 {
-    Tickerdeck::TableOf(grid)->SetTabType(layout::kExchangeTab);
+    Tickerdeck::TableOf(grid)->Identity().tabType = layout::kExchangeTab;
     host.profile.permissions = 0;
     inspect = [&](wxMenu& menu) {
         for (int id : {cmd::RowCommandFirst, cmd::EditWatchlist, cmd::DeleteInstrument})
@@ -168,7 +168,7 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     host.PriceOf(arpi)->last = 3;
     host.PriceOf(bdi)->last = 2;
     host.PriceOf(cdg)->last = 1;
-    Tickerdeck::TableOf(grid)->SortRows(column::Last, false);
+    Tickerdeck::TableOf(grid)->Order().SortRows(column::Last, false);
     ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid));
     wxString firstLine;
     inspect = [&](wxMenu& menu) {
@@ -190,13 +190,13 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     // A dialog that opens long after any click, as an export's notice does.
     auto* notice = new wxDialog(wxGetTopLevelParent(board), wxID_ANY, "Notice");
     notice->Show();
-    EXPECT_TRUE(PumpUntil([&] { return Tickerdeck::TableOf(grid)->IsSortHeld(); })) << "the board notices the dialog itself";
+    EXPECT_TRUE(PumpUntil([&] { return Tickerdeck::TableOf(grid)->Order().IsSortHeld(); })) << "the board notices the dialog itself";
     host.PriceOf(arpi)->last = 10;
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "rows hold under the dialog";
     notice->Destroy();
-    EXPECT_TRUE(PumpUntil([&] { return !Tickerdeck::TableOf(grid)->IsSortHeld(); }));
+    EXPECT_TRUE(PumpUntil([&] { return !Tickerdeck::TableOf(grid)->Order().IsSortHeld(); }));
     EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, bdi}), InstrumentsShown(grid)) << "and catch up once it is gone";
 
     bool checked = false;

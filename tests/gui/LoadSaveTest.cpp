@@ -103,9 +103,9 @@ TEST_F(Load, StoredRowsAndAlertsSkipUnknownInstrumentsAndTheLastAlertOfOneWins)
               PageLabels(board));
     EXPECT_EQ((std::vector<Instrument*>{cdg, tke}), Shown(board, 0));
     EXPECT_EQ(2u, host.subscribes.size());
-    EXPECT_EQ("Core", TableOfPage(board, 0)->GetWatchlistName());
+    EXPECT_EQ("Core", TableOfPage(board, 0)->Identity().watchlistName);
     EXPECT_EQ(0, GridOfPage(board, 1)->GetNumberRows());
-    EXPECT_EQ(1, TableOfPage(board, 1)->GetTabType()) << "a missing type is a stored watchlist";
+    EXPECT_EQ(1, TableOfPage(board, 1)->Identity().tabType) << "a missing type is a stored watchlist";
 
     ASSERT_EQ(2u, board->Alerts().size());
     const PriceAlert& arpiAlert = *board->Alerts().at(arpi);
@@ -144,9 +144,9 @@ TEST_F(Load, UnknownCategoriesExchangesAndTypesGiveEmptyTabsOfTheirOwnTypeAndANa
     {
         SCOPED_TRACE(page);
         EXPECT_EQ(0, GridOfPage(board, page)->GetNumberRows());
-        EXPECT_EQ(types[page], TableOfPage(board, page)->GetTabType()) << "kept, so saving cannot change the kind";
+        EXPECT_EQ(types[page], TableOfPage(board, page)->Identity().tabType) << "kept, so saving cannot change the kind";
     }
-    EXPECT_EQ("ENGY", TableOfPage(board, 0)->GetCategory());
+    EXPECT_EQ("ENGY", TableOfPage(board, 0)->Identity().category);
     EXPECT_TRUE(host.subscribes.empty()) << "not even from the stored watchlist of the same name";
 
     // A nameless entry adds a fitted grid but no page and touches no other tab.

@@ -28,7 +28,7 @@ protected:
     void SortBy(int col, bool ascending)
     {
         grid->SetSortingColumn(col, ascending);
-        table->SortRows(col, ascending);
+        table->Order().SortRows(col, ascending);
     }
 
     std::vector<double> Lasts() const
@@ -86,8 +86,8 @@ TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
     };
     EXPECT_TRUE(move(byLast[5], 55)) << "a selected row past selected and unselected ones";
     // The moved row flashes every visible column that has a change bit.
-    EXPECT_TRUE(table->IsFlashing(1, column::Exchange));
-    EXPECT_FALSE(table->IsFlashing(1, column::Flag));
+    EXPECT_TRUE(table->View().IsFlashing(1, column::Exchange));
+    EXPECT_FALSE(table->View().IsFlashing(1, column::Flag));
     EXPECT_TRUE(move(byLast[3], 58)) << "an unselected row up past a selected one";
     EXPECT_TRUE(move(byLast[2], 5)) << "an unselected row down past selected ones";
     EXPECT_TRUE(move(byLast[4], 70)) << "a selected row up to the top";
@@ -120,28 +120,28 @@ TEST_F(TableGrid, AFlashMarksOnlyItsCellRestartsOnAQuoteAndEndsWithAReloadOrItsT
     AddLasts({50, 40, 30});
     const std::vector<Price*> quotes(table->Rows().begin(), table->Rows().end());
     Quote(quotes[2], kBuyMask);
-    ASSERT_EQ(table->FlashCount(), 1u);
-    const auto firstEnd = table->FlashEndAt(2, column::Buy);
+    ASSERT_EQ(table->View().FlashCount(), 1u);
+    const auto firstEnd = table->View().FlashEndAt(2, column::Buy);
     ASSERT_TRUE(firstEnd.has_value());
     EXPECT_EQ(Painted(2, column::Buy)->GetBackgroundColour(), kHighlight);
     EXPECT_EQ(Painted(2, column::Sell)->GetBackgroundColour(), kBackground);
 
     wxMilliSleep(5);
     Quote(quotes[2], kBuyMask);
-    EXPECT_EQ(table->FlashCount(), 1u);
-    EXPECT_GT(table->FlashEndAt(2, column::Buy).value_or(*firstEnd), *firstEnd) << "the flash was not restarted";
+    EXPECT_EQ(table->View().FlashCount(), 1u);
+    EXPECT_GT(table->View().FlashEndAt(2, column::Buy).value_or(*firstEnd), *firstEnd) << "the flash was not restarted";
 
     Reload(quotes);
-    EXPECT_EQ(table->FlashCount(), 0u);
+    EXPECT_EQ(table->View().FlashCount(), 0u);
     EXPECT_EQ(Painted(2, column::Buy)->GetBackgroundColour(), kBackground);
     Quote(quotes[2], kBuyMask);
     EXPECT_EQ(Painted(2, column::Buy)->GetBackgroundColour(), kHighlight) << "a changed cell flashes again";
 
     Reload(quotes);
-    table->SetFlashDuration(std::chrono::milliseconds(1));
+    table->View().SetFlashDuration(std::chrono::milliseconds(1));
     Quote(quotes[1], kBuyMask | (1 << 5));
-    ASSERT_EQ(table->FlashCount(), 2u);
-    ASSERT_TRUE(PumpUntil([&] { return table->FlashCount() == 0; }));
+    ASSERT_EQ(table->View().FlashCount(), 2u);
+    ASSERT_TRUE(PumpUntil([&] { return table->View().FlashCount() == 0; }));
     EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kBackground) << "an ended flash";
     EXPECT_EQ(Painted(1, column::BuyVolume)->GetBackgroundColour(), kBackground);
 }
@@ -152,7 +152,7 @@ TEST_F(TableGrid, OnlyCellsOnScreenFlashWhereverTheViewHasMoved)
         Add(1000.0 - n);
     const auto flashesAt = [this](int row) {
         Quote(table->RowPrice(row), kBuyMask);
-        return table->IsFlashing(row, column::Buy);
+        return table->View().IsFlashing(row, column::Buy);
     };
     EXPECT_TRUE(flashesAt(0));
 
@@ -194,7 +194,7 @@ TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGrid
         SCOPED_TRACE(atTheTail ? "told once at the tail" : "told row by row");
         ASSERT_EQ(table->RowOf(quotes[3]), 1);
         EXPECT_FALSE(table->IsMember(quotes[1]));
-        EXPECT_EQ(table->FlashCount(), 1u);
+        EXPECT_EQ(table->View().FlashCount(), 1u);
         EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kHighlight);
         EXPECT_EQ(Painted(0, column::Buy)->GetBackgroundColour(), kBackground);
     }
@@ -347,7 +347,7 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
 
     // A flash stays on its quote's cell while a row comes in above it and leaves again.
     Quote(table->Rows()[5], ChangeBit(column::Last));
-    const auto flashEnd = table->FlashEndAt(5, column::Last);
+    const auto flashEnd = table->View().FlashEndAt(5, column::Last);
     ASSERT_TRUE(flashEnd);
     Price& comeback = **std::find_if_not(table->Members().begin(), table->Members().end(), passes);
     comeback.last = 1e6;
@@ -355,11 +355,11 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
     const int bits = ChangeBit(column::Last) | ChangeBit(column::Change);
     Quote(&comeback, bits);
     ASSERT_EQ(0, table->RowOf(&comeback));
-    EXPECT_EQ(flashEnd, table->FlashEndAt(6, column::Last));
+    EXPECT_EQ(flashEnd, table->View().FlashEndAt(6, column::Last));
     comeback.change = -1.0;
     Quote(&comeback, bits);
-    EXPECT_EQ(flashEnd, table->FlashEndAt(5, column::Last));
-    EXPECT_FALSE(table->FlashEndAt(0, column::Change) > flashEnd)
+    EXPECT_EQ(flashEnd, table->View().FlashEndAt(5, column::Last));
+    EXPECT_FALSE(table->View().FlashEndAt(0, column::Change) > flashEnd)
         << "the leaving row's flashes end with it";
 
     // A returning row goes below the rows it ties with, as a move from the

@@ -113,7 +113,7 @@ TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
 {
     EXPECT_EQ(Background(false), kBackground);  // amplitude 0 is blank
     Quote(price, ~0);
-    ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
+    ASSERT_TRUE(table->View().IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight);
 
     other->SetFocus(); // as a menu or a ticket takes it
@@ -130,7 +130,7 @@ TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
 
 TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
 {
-    table->SetColourRules({Rule(column::Last, filter_op::Above, "5", {{}, RuleColour::Of(0x00AA00)}, true),
+    table->Styler().SetColourRules({Rule(column::Last, filter_op::Above, "5", {{}, RuleColour::Of(0x00AA00)}, true),
                            Rule(column::Amplitude, filter_op::AtMost, "0", {{}, RuleColour::Of(0xAA0000), true})});
     const wxColour green(0, 0xAA, 0);
     const wxColour red(0xAA, 0, 0);
@@ -141,10 +141,10 @@ TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
     table->Bookmarks().insert(instrument);
     EXPECT_EQ(Background(false, column::No), kBookmark) << "and so does a bookmark";
     Quote(price, ~0);
-    ASSERT_TRUE(table->IsFlashing(0, column::Amplitude));
+    ASSERT_TRUE(table->View().IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight) << "and a flash";
 
-    table->SetColourRules({});
+    table->Styler().SetColourRules({});
     EXPECT_EQ(Background(false, column::Sector), kBackground);
     EXPECT_FALSE(wxGridCellAttrPtr(grid->GetCellAttr(0, column::Amplitude))->HasFont()) << "bold goes with its rule";
 }
@@ -152,7 +152,7 @@ TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
 TEST_F(Renderer, AFigureTooWideForItsCellShowsTheMarkWholeNotItsLastDigits)
 {
     uint32_t cutOff = 0;
-    table->SetCutOffHandler([&cutOff](uint32_t columns) { cutOff |= columns; });
+    table->View().SetCutOffHandler([&cutOff](uint32_t columns) { cutOff |= columns; });
     constexpr int kNarrow = 60;
     price->cumValue = 184887094.60;
     const wxImage mark = Paint(column::CumValue, false, kNarrow);
@@ -252,7 +252,7 @@ protected:
     {
         return Canvas(cell, [&](wxDC& dc) {
             wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
-            table->RestyleForPaint(*attr, 0, col);
+            table->Styler().RestyleForPaint(*attr, 0, col);
             dc.SetPen(*wxTRANSPARENT_PEN);
             dc.SetBrush(wxBrush(attr->GetBackgroundColour()));
             dc.DrawRectangle(cell);

@@ -175,7 +175,7 @@ TEST_F(SharedStore, ALateAnswerForAnInstrumentTheEditTookOutBringsNothingBackNor
 
     // The other board's tab of a deleted list keeps its rows as a plain tab.
     WatchlistTabs(*a).DeleteWatchlist("Core");
-    EXPECT_EQ(layout::kPlainTab, TableOfPage(b, 0)->GetTabType());
+    EXPECT_EQ(layout::kPlainTab, TableOfPage(b, 0)->Identity().tabType);
     WatchlistTabs(*a).CreateWatchlistTab("Core", {{"AMX", "AI"}});
     Saved(b);
     EXPECT_EQ((Refs{{"AMX", "AI"}}), Stored("Core")) << "the plain tab is not saved into the new list";
@@ -208,7 +208,7 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
     a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(exchangeLike);
     EXPECT_TRUE(store::ListWatchlistNames(host.applicationFilePath).empty());
     EXPECT_EQ(a->Tabs().Notebook()->GetPageText(a->Tabs().Notebook()->GetPageCount() - 1), wxString(exchangeLike));
-    EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->Tabs().Notebook()->GetPageCount() - 1)->GetTabType());
+    EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->Tabs().Notebook()->GetPageCount() - 1)->Identity().tabType);
 }
 
 } // namespace

@@ -99,13 +99,13 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     const int first = table->RowOf(host.PriceOf(arpi));
     const int second = table->RowOf(host.PriceOf(bdi));
-    EXPECT_TRUE(table->DrawsBar(first, column::CumVolume));
-    EXPECT_FALSE(table->DrawsBar(first, column::CumValue)) << "a cell rule draws in its own column";
-    EXPECT_TRUE(table->DrawsBar(second, column::CumValue));
-    EXPECT_FALSE(table->DrawsBar(first, column::Last)) << "a rule without a bar draws none";
+    EXPECT_TRUE(table->Styler().DrawsBar(first, column::CumVolume));
+    EXPECT_FALSE(table->Styler().DrawsBar(first, column::CumValue)) << "a cell rule draws in its own column";
+    EXPECT_TRUE(table->Styler().DrawsBar(second, column::CumValue));
+    EXPECT_FALSE(table->Styler().DrawsBar(first, column::Last)) << "a rule without a bar draws none";
     BookmarksColumns::ToggleColumn(*board, column::Trend);
 
-    table->SetWatchlistName("Core");  // a save stores the tab's list under its name
+    table->Identity().watchlistName = "Core";  // a save stores the tab's list under its name
     const Tree saved = Saved(board);
     const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(saved.get_child("watchlists"));
     ASSERT_EQ(1u, tabs.size());

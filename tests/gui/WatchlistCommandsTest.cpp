@@ -350,7 +350,7 @@ TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFi
     Flush();
     EXPECT_EQ(commands->GetOpenEditor(), nullptr);
     EXPECT_EQ(PageLabels(board).back(), "Fresh");
-    EXPECT_EQ(Tickerdeck::TableOf(board->Tabs().CurrentGrid())->GetTabType(), layout::kStoredWatchlistTab);
+    EXPECT_EQ(Tickerdeck::TableOf(board->Tabs().CurrentGrid())->Identity().tabType, layout::kStoredWatchlistTab);
     EXPECT_EQ(Stored("Fresh"), (std::vector<InstrumentRef>{{"KTX", "TKE"}, {"AMX", "ARPI"}}));
 
     // Renaming is a change too; an editor left as it was closes without a word.

@@ -128,7 +128,7 @@ protected:
     static void SortByLast(wxGridEx* grid, bool ascending)
     {
         grid->SetSortingColumn(column::Last, ascending);
-        Tickerdeck::TableOf(grid)->SortRows(column::Last, ascending);
+        Tickerdeck::TableOf(grid)->Order().SortRows(column::Last, ascending);
     }
 
     /// Filters a tab's rows now, as applying a filter from its dialog does; null shows all.

@@ -49,10 +49,10 @@ protected:
         frame->SetSizer(sizer);
 
         table = new TickerdeckTable;
-        table->SetHighlightColour(kHighlight);
-        table->SetBookmarkColour(kBookmark);
-        table->SetUpColour(kUp);
-        table->SetDownColour(kDown);
+        table->Styler().SetHighlightColour(kHighlight);
+        table->Styler().SetBookmarkColour(kBookmark);
+        table->Styler().SetUpColour(kUp);
+        table->Styler().SetDownColour(kDown);
         renderer = new WatchlistGridCellRenderer;
         grid->SetDefaultRenderer(renderer);
         grid->SetTable(table, true, wxGrid::wxGridSelectRows);

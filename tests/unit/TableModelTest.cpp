@@ -53,15 +53,15 @@ TEST_F(TableModelTest, AscendingSortIsStableAndDescendingReversesEqualRows)
     Price* b = Add(1.0);
     Price* c = Add(2.0);
     Price* d = Add(1.0);
-    table.SortRows(column::Last, true);
+    table.Order().SortRows(column::Last, true);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, d, a, c}));
     ExpectIndexConsistent();
     EXPECT_EQ(table.Members(), (std::vector<Price*>{a, b, c, d})) << "the stored order stays";
 
-    table.SortRows(column::Last, false);
+    table.Order().SortRows(column::Last, false);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{c, a, d, b}));
     ExpectIndexConsistent();
-    table.SortRows(column::No, false);  // no key: descending only reverses
+    table.Order().SortRows(column::No, false);  // no key: descending only reverses
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, d, a, c}));
 }
 
@@ -70,7 +70,7 @@ TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
     Price* a = Add(1.0);
     Price* b = Add(2.0);
     Price* c = Add(3.0);
-    table.SortRows(column::Last, false);  // c b a
+    table.Order().SortRows(column::Last, false);  // c b a
     table.RemoveRow(b);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{c, a}));
     EXPECT_EQ(table.Members(), (std::vector<Price*>{a, c}));
@@ -97,7 +97,7 @@ TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
     Price* a = Add(3.0);
     Price* b = Add(1.0);
     Price* c = Add(2.0);
-    table.SortRows(column::Last, true);
+    table.Order().SortRows(column::Last, true);
     HideInstruments filter({b->instrument});
     table.SetFilter(&filter);
     table.RebuildRowsFromMembers();
