@@ -107,7 +107,7 @@ void BoardRows::SubscribeRows(const std::vector<Instrument*>& instruments, wxGri
 
 void BoardRows::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
 {
-    if (instruments.size() <= m_fills->RowsAtOnce())
+    if (instruments.size() <= m_fills->Steps().RowsAtOnce())
         SubscribeRows(instruments, grid);
     else
         m_fills->Start(grid, instruments, label);
