@@ -133,6 +133,37 @@ TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
     EXPECT_EQ(0u, host.subscribes.size());
 }
 
+TEST_F(TabFill, ANewHistoryDateSubscribesALongTabAgainASliceAtATimeWithTheNewDate)
+{
+    board->Rows().SubscribeRows(list, grid);
+    board->Rows().GetTabFills().Steps().SetRowsAtOnce(4);
+    board->Rows().SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
+    host.ClearCalls();
+    // Called straight: a posted command would let the slices' timer run.
+    board->Rows().SetHistoryDate(wxDateTime(5, wxDateTime::Jan, 2024));
+    EXPECT_TRUE(board->Rows().IsFilling(grid));
+    EXPECT_EQ(3u, Subscribed()) << "one slice within the command";
+    EXPECT_EQ(3, grid->GetNumberRows());
+    EXPECT_EQ(Progress(), wxString::Format("Opening Fill: 3 of %d rows (Esc stops)", static_cast<int>(list.size())));
+    while (board->Rows().GetTabFills().Step())
+        ;
+    EXPECT_EQ(list, InstrumentsShown(grid));
+    for (const SubscriptionCall& call : host.subscribes)
+        EXPECT_EQ("20240105", call.date) << call.instrument->code;
+    EXPECT_EQ(list.size(), Subscribed());
+
+    // Back to live quotes, stopped midway: the rows reached stay, the rest
+    // is asked for with no date at all.
+    host.ClearCalls();
+    board->Rows().SetHistoryDate(wxDateTime());
+    EXPECT_TRUE(board->Rows().StopFilling(grid));
+    EXPECT_EQ(std::vector<Instrument*>(list.begin(), list.begin() + 3), InstrumentsShown(grid));
+    EXPECT_EQ(3u, Subscribed());
+    for (const SubscriptionCall& call : host.subscribes)
+        EXPECT_EQ("", call.date);
+    EXPECT_FALSE(board->Rows().GetTabFills().Step());
+}
+
 TEST_F(TabFill, AWholeExchangeInTheSavedLayoutOpensASliceAtATimeAndKeepsTheMarksOfRowsStillToCome)
 {
     Exchange& syn = host.exchanges.emplace_back();
