@@ -276,14 +276,10 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
     m_taking.reset();
     const char* const noticeKey = "copy";
     board.Toolbar().Notice()->Set(noticeKey, wxString());
-    const auto tellFailure = [&board] {
-        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
-    };
     const std::vector<int> selected = SelectedRowList(grid);
     if (selected.size() <= m_rowsCopiedAtOnce)
     {
-        if (!m_clipboard(CopyText(grid)))
-            tellFailure();
+        HandOver(board, CopyText(grid));
         return;
     }
     // The header and which rows now; the rows' quotes a slice at a time.
@@ -304,9 +300,6 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
 void GridKeys::MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows> rows, std::size_t copy)
 {
     const char* const noticeKey = "copy";
-    const auto tellFailure = [&board] {
-        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
-    };
     const auto work = [rows](const std::atomic<bool>&) -> BackgroundWork::Result {
         return std::make_shared<const wxString>(
             rows->Text([](std::size_t parts, const std::function<void(std::size_t)>& part)
@@ -319,8 +312,7 @@ void GridKeys::MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows>
             return;
         m_copyUnderWay = 0;
         board.Toolbar().Notice()->Set(noticeKey, wxString());
-        if (!m_clipboard(*std::static_pointer_cast<const wxString>(result)))
-            TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
+        HandOver(board, *std::static_pointer_cast<const wxString>(result));
     };
     try
     {
@@ -331,9 +323,27 @@ void GridKeys::MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows>
     {
         m_copyUnderWay = 0;
         board.Toolbar().Notice()->Set(noticeKey, wxString());
-        if (!m_clipboard(rows->Text()))
-            tellFailure();
+        HandOver(board, rows->Text());
     }
+}
+
+void GridKeys::HandOver(Tickerdeck& board, const wxString& text) const
+{
+    // The toolkit converts the whole text at once, when it is set and again
+    // whenever another program pastes it: a million rows held the window 2 s
+    // at the copy and 9 s at each paste. Up to this size both stay short.
+    if (text.length() > m_clipboardLimit)
+    {
+        const double megabytes = static_cast<double>(text.length()) / (1 << 20);
+        TellUser(board, wxString::Format(_("The rows were not copied: their text of %s MB is more than the "
+                                           "clipboard takes without holding up the window (%s MB). Copy fewer "
+                                           "rows, or export the tab to Excel."),
+                                         GroupedNumberText(megabytes, 1, true),
+                                         GroupedNumberText(static_cast<double>(m_clipboardLimit) / (1 << 20), 0, true)));
+        return;
+    }
+    if (!m_clipboard(text))
+        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
 }
 
 bool GridKeys::WriteClipboard(const wxString& text)
