@@ -76,8 +76,15 @@ private:
     };
 
     static bool WriteClipboard(const wxString& text);
-    /// Gives `text` to the clipboard, or tells the user why it was not.
-    void HandOver(Tickerdeck& board, const wxString& text) const;
+    /// The text of a large copy; one too long for the clipboard keeps only its length.
+    struct MadeText
+    {
+        wxString text;
+        std::size_t length = 0;
+    };
+    /// Gives `text` (of `length` characters) to the clipboard, or tells the
+    /// user why it was not.
+    void HandOver(Tickerdeck& board, const wxString& text, std::size_t length) const;
     void MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows> rows, std::size_t copy);
     void Drag(Tickerdeck& board, wxGridEx* grid, wxMouseEvent& event);
 
