@@ -4,9 +4,12 @@
 #include "board/BoardRows.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include <wx/grid.h>
+
+#include "controls/wxFlatNotebook.h"
 
 #include "board/TabFill.h"
 #include "board/TabRelease.h"
@@ -107,7 +110,7 @@ void BoardRows::SubscribeRows(const std::vector<Instrument*>& instruments, wxGri
 
 void BoardRows::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
 {
-    if (instruments.size() <= m_fills->RowsAtOnce())
+    if (instruments.size() <= m_fills->Steps().RowsAtOnce())
         SubscribeRows(instruments, grid);
     else
         m_fills->Start(grid, instruments, label);
@@ -241,17 +244,28 @@ std::vector<Instrument*> BoardRows::ForgetPendingRows(wxGridEx* grid,
 
     // The host keeps one subscription per instrument and date, however often
     // it was asked: let go only of those nothing else of the board waits for.
-    std::set<std::pair<const Instrument*, std::string>> stillWanted;
+    // Only the few forgotten are looked up: a set of every quote a whole
+    // exchange holds took a second to build, at each tab re-pointed.
+    std::map<std::pair<const Instrument*, std::string>, bool> wanted;
+    for (const PendingRow& pending : forgotten)
+        wanted.emplace(std::make_pair(pending.instrument, pending.date), false);
+    const auto markWanted = [&wanted](const Instrument* instrument, const std::string& date) {
+        if (const auto found = wanted.find(std::make_pair(instrument, date)); found != wanted.end())
+            found->second = true;
+    };
     for (const auto& [price, subscription] : m_subscriptions)
-        stillWanted.emplace(price->instrument, *subscription.date);
+        if (price->instrument)
+            markWanted(price->instrument, *subscription.date);
     for (const auto& [request, pending] : m_pendingRows)
-        stillWanted.emplace(pending.instrument, pending.date);
+        markWanted(pending.instrument, pending.date);
     Host* host = m_board.GetHost();
     for (const PendingRow& pending : forgotten)
     {
         instruments.push_back(pending.instrument);
-        if (host && stillWanted.emplace(pending.instrument, pending.date).second)
+        bool& taken = wanted[std::make_pair(pending.instrument, pending.date)];
+        if (host && !taken)
             host->Unsubscribe(&m_board, pending.instrument, pending.date);
+        taken = true;
     }
     return instruments;
 }
@@ -304,8 +318,14 @@ void BoardRows::SetHistoryDate(const wxDateTime& date)
     m_historyDate = date;
     // The points were of the other day's quotes; the sampling starts afresh.
     m_board.Trends().Forget();
+    // A whole exchange re-subscribed at once held the window for seconds.
+    wxFlatNotebook* notebook = m_board.Tabs().Notebook();
     for (std::size_t index = 0; index < grids.size(); ++index)
-        SubscribeRows(instrumentsOfGrid[index], grids[index]);
+    {
+        const int page = m_board.Tabs().PageOf(grids[index]);
+        const wxString label = page == wxNOT_FOUND ? wxString() : notebook->GetPageText(static_cast<size_t>(page));
+        FillRows(instrumentsOfGrid[index], grids[index], label);
+    }
     m_board.Toolbar().ShowHistoryDate(IsPastDay(m_historyDate) ? m_historyDate : wxDateTime(), m_today());
 }
 

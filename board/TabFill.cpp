@@ -12,9 +12,7 @@
 namespace {
 
 const char kNoticeKey[] = "tab-fill";
-// Between slices the loop paints and takes input; the clock is read this
-// often within a slice.
-constexpr int kPauseMs = 15;
+constexpr std::size_t kSliceRows = 50000;
 constexpr std::size_t kRowsPerClockRead = 256;
 
 wxString Count(std::size_t count)
@@ -24,20 +22,9 @@ wxString Count(std::size_t count)
 
 }  // namespace
 
-TabFills::TabFills(Tickerdeck& board) : m_board(board), m_timer(this)
+TabFills::TabFills(Tickerdeck& board)
+    : m_board(board), m_steps([this] { Step(); }, kSliceRows, kRowsPerClockRead)
 {
-    Bind(wxEVT_TIMER, &TabFills::OnTimer, this);
-}
-
-TabFills::~TabFills()
-{
-    m_timer.Stop();
-}
-
-void TabFills::SetSliceBounds(std::size_t rows, std::chrono::milliseconds time)
-{
-    m_sliceRows = std::max<std::size_t>(rows, 1);
-    m_sliceTime = time;
 }
 
 void TabFills::Start(wxGridEx* grid, std::vector<Instrument*> instruments, const wxString& label)
@@ -57,16 +44,9 @@ bool TabFills::Step()
     if (m_fills.empty())
         return false;
     Fill& fill = m_fills.front();
-    const auto start = std::chrono::steady_clock::now();
-    const std::size_t last = std::min(fill.instruments.size(), fill.next + m_sliceRows);
-    while (fill.next < last)
-    {
-        const std::size_t end = std::min(last, fill.next + kRowsPerClockRead);
-        m_board.Rows().SubscribeSlice(fill.grid, fill.instruments.data() + fill.next, end - fill.next);
-        fill.next = end;
-        if (std::chrono::steady_clock::now() - start >= m_sliceTime)
-            break;
-    }
+    fill.next = m_steps.Slice(fill.next, fill.instruments.size(), [this, &fill](std::size_t begin, std::size_t end) {
+        m_board.Rows().SubscribeSlice(fill.grid, fill.instruments.data() + begin, end - begin);
+    });
     fill.grid->BeginBatch();
     SyncRowCount(fill.grid);
     fill.grid->EndBatch();
@@ -78,7 +58,7 @@ bool TabFills::Step()
     }
     ShowProgress();
     if (!m_fills.empty())
-        m_timer.StartOnce(kPauseMs);
+        m_steps.Again();
     return true;
 }
 
@@ -93,7 +73,7 @@ std::vector<Instrument*> TabFills::Stop(wxGridEx* grid)
     m_fills.erase(found);
     ShowProgress();
     if (m_fills.empty())
-        m_timer.Stop();
+        m_steps.Stop();
     return left;
 }
 
@@ -118,9 +98,4 @@ void TabFills::ShowProgress()
     const Fill& fill = m_fills.front();
     notice->Set(kNoticeKey, wxString::Format(_("Opening %s: %s of %s rows (Esc stops)"), fill.label,
                                              Count(fill.next), Count(fill.instruments.size())));
-}
-
-void TabFills::OnTimer(wxTimerEvent&)
-{
-    Step();
 }

@@ -1,13 +1,12 @@
 #pragma once
 // Opening a tab of a whole exchange a slice at a time.
 
-#include <chrono>
 #include <cstddef>
 #include <vector>
 
-#include <wx/event.h>
 #include <wx/string.h>
-#include <wx/timer.h>
+
+#include "board/SlicedSteps.h"
 
 struct Instrument;
 class Tickerdeck;
@@ -19,14 +18,10 @@ class wxGridEx;
 /// tab, which shows them at once, and the board's notice tells how far the
 /// tab is; a stopped fill leaves the rows it reached. A sorted tab is put in
 /// order once it is complete.
-class TabFills : public wxEvtHandler
+class TabFills
 {
 public:
-    /// Lists up to this long are filled at once.
-    static constexpr std::size_t kRowsAtOnce = 20000;
-
     explicit TabFills(Tickerdeck& board);
-    ~TabFills() override;
     TabFills(const TabFills&) = delete;
     TabFills& operator=(const TabFills&) = delete;
 
@@ -40,12 +35,8 @@ public:
     std::vector<Instrument*> Stop(wxGridEx* grid);
     bool IsFilling(const wxGridEx* grid) const;
     bool IsFillingAny() const { return !m_fills.empty(); }
-    /// Rows a slice subscribes at most, and how long it may take: the first
-    /// bound reached ends it. Tests set them.
-    void SetSliceBounds(std::size_t rows, std::chrono::milliseconds time);
-    /// Lists longer than this are filled a slice at a time (tests lower it).
-    std::size_t RowsAtOnce() const { return m_rowsAtOnce; }
-    void SetRowsAtOnce(std::size_t rows) { m_rowsAtOnce = rows; }
+    /// Its slice bounds, and how long a list is filled at once.
+    SlicedSteps& Steps() { return m_steps; }
 
 private:
     struct Fill
@@ -56,14 +47,10 @@ private:
         wxString label;
     };
 
-    void OnTimer(wxTimerEvent& event);
     void ShowProgress();
     void Finish(Fill& fill);
 
     Tickerdeck& m_board;
     std::vector<Fill> m_fills;
-    wxTimer m_timer;
-    std::size_t m_sliceRows = 50000;
-    std::size_t m_rowsAtOnce = kRowsAtOnce;
-    std::chrono::milliseconds m_sliceTime{40};
+    SlicedSteps m_steps;
 };

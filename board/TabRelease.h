@@ -1,12 +1,10 @@
 #pragma once
 // Letting go of the rows of a large tab a slice at a time.
 
-#include <chrono>
 #include <cstddef>
 #include <vector>
 
-#include <wx/event.h>
-#include <wx/timer.h>
+#include "board/SlicedSteps.h"
 
 struct Price;
 class BoardRows;
@@ -18,14 +16,10 @@ class wxGridEx;
 /// so quotes still coming for them find no row; each released row drops
 /// exactly one claim of its grid, so rows the same grid shows again keep
 /// theirs, whatever grid now stands at that address.
-class TabReleases : public wxEvtHandler
+class TabReleases
 {
 public:
-    /// Up to this many rows are let go of at once.
-    static constexpr std::size_t kRowsAtOnce = 20000;
-
     explicit TabReleases(BoardRows& rows);
-    ~TabReleases() override;
     TabReleases(const TabReleases&) = delete;
     TabReleases& operator=(const TabReleases&) = delete;
 
@@ -37,9 +31,8 @@ public:
     bool IsReleasing() const { return !m_lists.empty(); }
     /// Forgets what is left, for a board whose subscriptions all went at once.
     void Drop();
-    /// Rows a slice releases at most, and how long it may take.
-    void SetSliceBounds(std::size_t rows, std::chrono::milliseconds time);
-    void SetRowsAtOnce(std::size_t rows) { m_rowsAtOnce = rows; }
+    /// Its slice bounds, and how many rows are let go of at once.
+    SlicedSteps& Steps() { return m_steps; }
 
 private:
     struct List
@@ -49,12 +42,7 @@ private:
         std::size_t next = 0;
     };
 
-    void OnTimer(wxTimerEvent& event);
-
     BoardRows& m_rows;
     std::vector<List> m_lists;
-    wxTimer m_timer;
-    std::size_t m_sliceRows = 100000;
-    std::size_t m_rowsAtOnce = kRowsAtOnce;
-    std::chrono::milliseconds m_sliceTime{40};
+    SlicedSteps m_steps;
 };

@@ -276,14 +276,11 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
     m_taking.reset();
     const char* const noticeKey = "copy";
     board.Toolbar().Notice()->Set(noticeKey, wxString());
-    const auto tellFailure = [&board] {
-        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
-    };
     const std::vector<int> selected = SelectedRowList(grid);
     if (selected.size() <= m_rowsCopiedAtOnce)
     {
-        if (!m_clipboard(CopyText(grid)))
-            tellFailure();
+        const wxString text = CopyText(grid);
+        HandOver(board, text, text.length());
         return;
     }
     // The header and which rows now; the rows' quotes a slice at a time.
@@ -304,13 +301,17 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
 void GridKeys::MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows> rows, std::size_t copy)
 {
     const char* const noticeKey = "copy";
-    const auto tellFailure = [&board] {
-        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
-    };
-    const auto work = [rows](const std::atomic<bool>&) -> BackgroundWork::Result {
-        return std::make_shared<const wxString>(
-            rows->Text([](std::size_t parts, const std::function<void(std::size_t)>& part)
-                       { BackgroundWork::Module().RunParts(parts, part); }));
+    const std::size_t limit = m_clipboardLimit;
+    const auto work = [rows, limit](const std::atomic<bool>&) -> BackgroundWork::Result {
+        auto made = std::make_shared<MadeText>();
+        made->text = rows->Text([](std::size_t parts, const std::function<void(std::size_t)>& part)
+                                { BackgroundWork::Module().RunParts(parts, part); });
+        made->length = made->text.length();
+        // A text the clipboard refuses is let go of here: freeing a million
+        // rows' text took the window a few hundred milliseconds.
+        if (made->length > limit)
+            made->text = wxString();
+        return made;
     };
     // The board lives as long as its window, and this feature as long as the board.
     const auto deliver = [this, copy, noticeKey](wxWindow& window, const BackgroundWork::Result& result) {
@@ -319,8 +320,8 @@ void GridKeys::MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows>
             return;
         m_copyUnderWay = 0;
         board.Toolbar().Notice()->Set(noticeKey, wxString());
-        if (!m_clipboard(*std::static_pointer_cast<const wxString>(result)))
-            TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
+        const auto made = std::static_pointer_cast<const MadeText>(result);
+        HandOver(board, made->text, made->length);
     };
     try
     {
@@ -331,9 +332,28 @@ void GridKeys::MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows>
     {
         m_copyUnderWay = 0;
         board.Toolbar().Notice()->Set(noticeKey, wxString());
-        if (!m_clipboard(rows->Text()))
-            tellFailure();
+        const wxString text = rows->Text();
+        HandOver(board, text, text.length());
     }
+}
+
+void GridKeys::HandOver(Tickerdeck& board, const wxString& text, std::size_t length) const
+{
+    // The toolkit converts the whole text at once, when it is set and again
+    // whenever another program pastes it: a million rows held the window 2 s
+    // at the copy and 9 s at each paste. Up to this size both stay short.
+    if (length > m_clipboardLimit)
+    {
+        const double megabytes = static_cast<double>(length) / (1 << 20);
+        TellUser(board, wxString::Format(_("The rows were not copied: their text of %s MB is more than the "
+                                           "clipboard takes without holding up the window (%s MB). Copy fewer "
+                                           "rows, or export the tab to Excel."),
+                                         GroupedNumberText(megabytes, 1, true),
+                                         GroupedNumberText(static_cast<double>(m_clipboardLimit) / (1 << 20), 0, true)));
+        return;
+    }
+    if (!m_clipboard(text))
+        TellUser(board, _("The rows could not be copied: the clipboard cannot be opened."));
 }
 
 bool GridKeys::WriteClipboard(const wxString& text)

@@ -54,6 +54,10 @@ public:
 
     /// Replaces the system clipboard (tests read what was copied).
     void SetClipboardWriter(ClipboardWriter writer) { m_clipboard = std::move(writer); }
+    /// Longest text, in characters, the clipboard is given; a longer copy is
+    /// refused with a word to the user (tests lower it).
+    static constexpr std::size_t kClipboardLimit = std::size_t{4} << 20;
+    void SetClipboardLimit(std::size_t characters) { m_clipboardLimit = characters; }
 
     GridKeys();
     ~GridKeys() override;
@@ -72,10 +76,20 @@ private:
     };
 
     static bool WriteClipboard(const wxString& text);
+    /// The text of a large copy; one too long for the clipboard keeps only its length.
+    struct MadeText
+    {
+        wxString text;
+        std::size_t length = 0;
+    };
+    /// Gives `text` (of `length` characters) to the clipboard, or tells the
+    /// user why it was not.
+    void HandOver(Tickerdeck& board, const wxString& text, std::size_t length) const;
     void MakeCopyText(Tickerdeck& board, std::shared_ptr<const CopiedRows> rows, std::size_t copy);
     void Drag(Tickerdeck& board, wxGridEx* grid, wxMouseEvent& event);
 
     ClipboardWriter m_clipboard = WriteClipboard;
+    std::size_t m_clipboardLimit = kClipboardLimit;
     std::size_t m_rowsCopiedAtOnce = 5000;
     // Only the latest copy reaches the clipboard, whichever is done first.
     std::size_t m_copies = 0;

@@ -130,6 +130,26 @@ TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
     EXPECT_EQ(2u, host.unsubscribes.size()) << "late answers of a dropped list are not let go twice";
 }
 
+TEST_F(BoardSubscriptions, ForgottenRequestsAreLetGoOnceAndOnlyWhenNoOtherTabWaitsForOrShowsTheQuote)
+{
+    wxGridEx* shown = AddTab(board, {cdg}, "Shown");
+    host.reply = FakeHost::Reply::Later;
+    wxGridEx* waiting = board->Tabs().CreateGrid();
+    board->Rows().SubscribeRow(bdi, waiting, BoardRows::Delivery::Batch);
+    wxGridEx* grid = board->Tabs().CreateGrid();
+    for (Instrument* instrument : {arpi, bdi, arpi, cdg})
+        board->Rows().SubscribeRow(instrument, grid, BoardRows::Delivery::Batch);
+    host.ClearCalls();
+    EXPECT_EQ((std::vector<Instrument*>{arpi, arpi, cdg}),
+              board->Rows().ForgetPendingRows(grid, [this](const Instrument* which) { return which != bdi; }));
+    EXPECT_EQ((Calls{Call(arpi, "")}), host.unsubscribes) << "bdi is still asked for; cdg shows elsewhere";
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), board->Rows().ForgetPendingRows(grid));
+    EXPECT_EQ((Calls{Call(arpi, "")}), host.unsubscribes) << "the other tab still waits for bdi";
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), board->Rows().ForgetPendingRows(waiting));
+    EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, "")}), host.unsubscribes);
+    EXPECT_EQ(1, shown->GetNumberRows());
+}
+
 TEST_F(BoardSubscriptions, EachQuoteIsLetGoWithTheDateItWasAskedFor)
 {
     wxDateTime today(5, wxDateTime::Jan, 2024);

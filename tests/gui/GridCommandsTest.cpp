@@ -205,6 +205,38 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     EXPECT_TRUE(written.empty());
 }
 
+TEST_F(GridCommandsTest, ACopyLongerThanTheClipboardTakesIsRefusedWithAWordAndTheClipboardKeepsWhatItHad)
+{
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        if (col != column::Code && col != column::Buy)
+            grid->HideCol(col);
+    host.PriceOf(cdg)->buy = 7;
+    grid->SelectRow(0);
+    grid->SelectRow(2, true);
+    const wxString text = "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n";
+    auto* keys = board->Features().FindFeature<GridKeys>();
+    keys->SetClipboardLimit(text.length());
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ(text, clipboard) << "a text exactly at the limit is copied";
+    EXPECT_EQ("", Notices());
+
+    clipboard = "before";
+    keys->SetClipboardLimit(text.length() - 1);
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("before", clipboard);
+    EXPECT_EQ(0u, Notices().find("The rows were not copied: their text of ")) << Notices();
+
+    // A large copy learns its size only when its text is made.
+    notices.clear();
+    keys->SetRowsCopiedAtOnce(1);
+    grid->SelectAll();
+    Key('C', wxMOD_CONTROL);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !Notices().empty(); }));
+    EXPECT_EQ("before", clipboard);
+    EXPECT_EQ(0u, Notices().find("The rows were not copied: their text of ")) << Notices();
+    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
+}
+
 TEST_F(GridCommandsTest, ALargeCopyTakesItsRowsASliceAtATimeLeavingOutRowsRemovedMeanwhile)
 {
     for (int col = 0; col < grid->GetNumberCols(); ++col)

@@ -95,7 +95,7 @@ TEST_F(StaleQuotesTest, TheNoticeTellsTheLastQuoteAfterTenQuietSecondsAndClearsO
     // A large tab opening shows its progress; the quiet time starts once it is open.
     wxGridEx* opening = AddTab(board, {}, "Opening");
     TabFills& fills = board->Rows().GetTabFills();
-    fills.SetSliceBounds(1, std::chrono::milliseconds(1000));
+    fills.Steps().SetSliceBounds(1, std::chrono::milliseconds(1000));
     fills.Start(opening, {bdi, cdg, ai}, "Opening");
     const auto quiet = [notice] { return notice->Get(StaleQuotes::kNoticeKey); };
     CheckAt(70s);

@@ -2,8 +2,10 @@
 // go of a long tab's rows a slice at a time.
 
 #include <set>
+#include <utility>
 
 #include "kit/BoardNotice.h"
+#include "board/SlicedSteps.h"
 #include "board/TabFill.h"
 #include "board/TabRelease.h"
 #include "support/QuoteEvent.h"
@@ -12,6 +14,27 @@
 namespace {
 
 using namespace testing_support;
+
+TEST(SlicedSteps, ASliceEndsAtItsRowBoundOrAtTheFirstClockReadPastItsTimeAndNeverPastTheList)
+{
+    int steps = 0;
+    SlicedSteps slices([&steps] { ++steps; }, 10, 4);
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    const auto record = [&ranges](std::size_t begin, std::size_t end) { ranges.emplace_back(begin, end); };
+    slices.SetSliceBounds(10, std::chrono::hours(1));
+    EXPECT_EQ(13u, slices.Slice(3, 25, record));
+    EXPECT_EQ((std::vector<std::pair<std::size_t, std::size_t>>{{3, 7}, {7, 11}, {11, 13}}), ranges);
+    ranges.clear();
+    EXPECT_EQ(25u, slices.Slice(23, 25, record));
+    EXPECT_EQ(25u, slices.Slice(25, 25, record));
+    EXPECT_EQ((std::vector<std::pair<std::size_t, std::size_t>>{{23, 25}}), ranges);
+    // Out of time after the first few rows: the clock is read after them.
+    ranges.clear();
+    slices.SetSliceBounds(10, std::chrono::milliseconds(0));
+    EXPECT_EQ(4u, slices.Slice(0, 25, record));
+    EXPECT_EQ(1u, ranges.size());
+    EXPECT_EQ(0, steps) << "slicing alone schedules nothing";
+}
 
 class TabFill : public BoardFixture
 {
@@ -24,7 +47,7 @@ protected:
             list.push_back(host.AddInstrument("F" + std::to_string(i), "SYN"));
         list.push_back(list[2]);  // a list may name an instrument twice
         grid = AddTab(board, {}, "Fill");
-        board->Rows().GetTabFills().SetSliceBounds(3, std::chrono::hours(1));
+        board->Rows().GetTabFills().Steps().SetSliceBounds(3, std::chrono::hours(1));
     }
 
     void Start() { board->Rows().GetTabFills().Start(grid, list, "SYN"); }
@@ -110,6 +133,37 @@ TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
     EXPECT_EQ(0u, host.subscribes.size());
 }
 
+TEST_F(TabFill, ANewHistoryDateSubscribesALongTabAgainASliceAtATimeWithTheNewDate)
+{
+    board->Rows().SubscribeRows(list, grid);
+    board->Rows().GetTabFills().Steps().SetRowsAtOnce(4);
+    board->Rows().SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
+    host.ClearCalls();
+    // Called straight: a posted command would let the slices' timer run.
+    board->Rows().SetHistoryDate(wxDateTime(5, wxDateTime::Jan, 2024));
+    EXPECT_TRUE(board->Rows().IsFilling(grid));
+    EXPECT_EQ(3u, Subscribed()) << "one slice within the command";
+    EXPECT_EQ(3, grid->GetNumberRows());
+    EXPECT_EQ(Progress(), wxString::Format("Opening Fill: 3 of %d rows (Esc stops)", static_cast<int>(list.size())));
+    while (board->Rows().GetTabFills().Step())
+        ;
+    EXPECT_EQ(list, InstrumentsShown(grid));
+    for (const SubscriptionCall& call : host.subscribes)
+        EXPECT_EQ("20240105", call.date) << call.instrument->code;
+    EXPECT_EQ(list.size(), Subscribed());
+
+    // Back to live quotes, stopped midway: the rows reached stay, the rest
+    // is asked for with no date at all.
+    host.ClearCalls();
+    board->Rows().SetHistoryDate(wxDateTime());
+    EXPECT_TRUE(board->Rows().StopFilling(grid));
+    EXPECT_EQ(std::vector<Instrument*>(list.begin(), list.begin() + 3), InstrumentsShown(grid));
+    EXPECT_EQ(3u, Subscribed());
+    for (const SubscriptionCall& call : host.subscribes)
+        EXPECT_EQ("", call.date);
+    EXPECT_FALSE(board->Rows().GetTabFills().Step());
+}
+
 TEST_F(TabFill, AWholeExchangeInTheSavedLayoutOpensASliceAtATimeAndKeepsTheMarksOfRowsStillToCome)
 {
     Exchange& syn = host.exchanges.emplace_back();
@@ -118,8 +172,8 @@ TEST_F(TabFill, AWholeExchangeInTheSavedLayoutOpensASliceAtATimeAndKeepsTheMarks
     syn.instruments.assign(list.begin(), list.begin() + 10);
     Tickerdeck* opened = CreateBoard();
     TabFills& fills = opened->Rows().GetTabFills();
-    fills.SetSliceBounds(3, std::chrono::hours(1));
-    fills.SetRowsAtOnce(4);
+    fills.Steps().SetSliceBounds(3, std::chrono::hours(1));
+    fills.Steps().SetRowsAtOnce(4);
     Tree node = Node(R"(<watchlists><watchlist name="SYN" type="7" exchange="SYN" current="true">
         <bookmark><instrument exchange="SYN" code="F8"/><instrument exchange="SYN" code="F1"/></bookmark>
         </watchlist></watchlists>)");
@@ -141,8 +195,8 @@ protected:
     {
         TabFill::SetUp();
         board->Rows().SubscribeRows(list, grid);
-        board->Rows().GetTabReleases().SetRowsAtOnce(4);
-        board->Rows().GetTabReleases().SetSliceBounds(3, std::chrono::hours(1));
+        board->Rows().GetTabReleases().Steps().SetRowsAtOnce(4);
+        board->Rows().GetTabReleases().Steps().SetSliceBounds(3, std::chrono::hours(1));
         host.ClearCalls();
     }
 
