@@ -23,6 +23,18 @@ using testing_support::PostCommand;
 class GridCommandsTest : public BoardFixture
 {
 protected:
+    /// Shows only Code and Buy and selects ARPI and CDG (Buy 7): the copy is
+    /// "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n".
+    void SelectCodeAndBuyOfTwoRows()
+    {
+        for (int col = 0; col < grid->GetNumberCols(); ++col)
+            if (col != column::Code && col != column::Buy)
+                grid->HideCol(col);
+        host.PriceOf(cdg)->buy = 7;
+        grid->SelectRow(0);
+        grid->SelectRow(2, true);
+    }
+
     void SetUp() override
     {
         BoardFixture::SetUp();
@@ -128,12 +140,7 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
 
 TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteALargeOneOffTheGuiThread)
 {
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (col != column::Code && col != column::Buy)
-            grid->HideCol(col);
-    host.PriceOf(cdg)->buy = 7;
-    grid->SelectRow(0);
-    grid->SelectRow(2, true);
+    SelectCodeAndBuyOfTwoRows();
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n", clipboard);
     EXPECT_EQ("", Notices());
@@ -207,12 +214,7 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
 
 TEST_F(GridCommandsTest, ACopyLongerThanTheClipboardTakesIsRefusedWithAWordAndTheClipboardKeepsWhatItHad)
 {
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (col != column::Code && col != column::Buy)
-            grid->HideCol(col);
-    host.PriceOf(cdg)->buy = 7;
-    grid->SelectRow(0);
-    grid->SelectRow(2, true);
+    SelectCodeAndBuyOfTwoRows();
     const wxString text = "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n";
     auto* keys = board->Features().FindFeature<GridKeys>();
     keys->SetClipboardLimit(text.length());
