@@ -90,7 +90,7 @@ wxGridEx* BoardTabs::CreateGrid()
     grid->SetTable(table, true, wxGrid::wxGridSelectRows);
     grid->SetDefaultRenderer(new WatchlistGridCellRenderer());
     ConfigureGridBehaviour(grid);
-    table->SetVolumeInThousands(m_board.Settings().volumeInThousands);
+    table->Format().volumeInThousands = m_board.Settings().volumeInThousands;
     table->Styler().SetQuoteAges(&m_board.Quotes().Ages());
     table->Order().SetTrendSamples(&m_board.Trends().Samples());
 

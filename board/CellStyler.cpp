@@ -28,7 +28,7 @@ double CellStyler::CellNumber(int col, const Price& price) const
 {
     if (!IsComputedColumn(col))
         return QuoteNumber(col, price);
-    const std::optional<double> value = m_table.Computed().Value(static_cast<size_t>(col - column::Count), price);
+    const std::optional<double> value = m_table.Format().computed.Value(static_cast<size_t>(col - column::Count), price);
     return value ? *value : std::numeric_limits<double>::quiet_NaN();
 }
 
@@ -142,7 +142,7 @@ void CellStyler::SetColourRules(const std::vector<ColourRuleSpec>& rules)
     m_ruleSpecs = rules;
     ForgetBarRanges();
     auto built = std::make_unique<ColourRuleSet>(rules);
-    built->SetComputed(&m_table.Computed());
+    built->SetComputed(&m_table.Format().computed);
     m_rules = built->IsEmpty() ? nullptr : std::move(built);
 }
 

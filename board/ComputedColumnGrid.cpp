@@ -57,7 +57,7 @@ void DropFilterColumn(Tickerdeck& board, wxGridEx* grid, int removed)
 bool Set(Tickerdeck& board, wxGridEx* grid, size_t index, const ComputedColumnDef& def, FormulaRefusal* why)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    ComputedColumns& computed = table->Computed();
+    ComputedColumns& computed = table->Format().computed;
     const bool added = index >= computed.Size();
     if (added && computed.Size() >= static_cast<size_t>(kMostComputedColumns))
         return false;
@@ -79,7 +79,7 @@ bool Set(Tickerdeck& board, wxGridEx* grid, size_t index, const ComputedColumnDe
 void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    if (index >= table->Computed().Size())
+    if (index >= table->Format().computed.Size())
         return;
     const int col = column::Count + static_cast<int>(index);
     const int sorting = grid->GetSortingColumn();
@@ -89,7 +89,7 @@ void Remove(Tickerdeck& board, wxGridEx* grid, size_t index)
         grid->SetSortingColumn(sorting - 1, grid->IsSortOrderAscending());
     DropFilterColumn(board, grid, col);
     board.Looks().SetColourRules(grid, RulesWithoutColumn(table->Styler().GetColourRules(), col));
-    table->Computed().Remove(index);
+    table->Format().computed.Remove(index);
     TellGrid(grid, wxGRIDTABLE_NOTIFY_COLS_DELETED, col, 1);
     board.Sorting().RearrangeRows(grid);
     grid->ForceRefresh();
@@ -104,9 +104,9 @@ std::vector<std::string> Restore(wxGridEx* grid, const std::vector<ComputedColum
     {
         FormulaRefusal why;
         ++added;
-        if (table->Computed().Set(table->Computed().Size(), def, &why))
+        if (table->Format().computed.Set(table->Format().computed.Size(), def, &why))
             continue;
-        table->Computed().Keep(def);
+        table->Format().computed.Keep(def);
         unreadable.push_back(def.name);
         LogError("the computed column \"" + def.name + "\" is kept blank: its formula \"" + def.formula +
                  "\" cannot be read (" + why.reason.utf8_string() + ")");
@@ -122,7 +122,7 @@ std::vector<std::string> Restore(wxGridEx* grid, const std::vector<ComputedColum
 
 std::vector<std::string> Extend(wxGridEx* grid, const std::vector<ComputedColumnDef>& defs)
 {
-    ComputedColumns& computed = Tickerdeck::TableOf(grid)->Computed();
+    ComputedColumns& computed = Tickerdeck::TableOf(grid)->Format().computed;
     const size_t had = std::min(computed.Size(), defs.size());
     for (size_t index = 0; index < had; ++index)
         if (computed.Readable(index) && !(computed.Def(index) == defs[index]))

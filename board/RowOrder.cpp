@@ -24,7 +24,7 @@ bool RowOrder::CompareRows(int col, const Price* a, const Price* b) const
 bool RowOrder::Precedes(int col, const Price& a, const Price& b) const
 {
     if (IsComputedColumn(col))
-        return ComputedSortKey(col, a, m_table.Computed()) < ComputedSortKey(col, b, m_table.Computed());
+        return ComputedSortKey(col, a, m_table.Format().computed) < ComputedSortKey(col, b, m_table.Format().computed);
     if (col != column::Trend)
         return ::CompareRows(col, a, b);
     const std::optional<double> first = TrendChange(&a);
@@ -34,7 +34,7 @@ bool RowOrder::Precedes(int col, const Price& a, const Price& b) const
 
 double RowOrder::SortKeyOf(int col, const Price& price) const
 {
-    return IsComputedColumn(col) ? ComputedSortKey(col, price, m_table.Computed()) : NumericSortKey(col, price);
+    return IsComputedColumn(col) ? ComputedSortKey(col, price, m_table.Format().computed) : NumericSortKey(col, price);
 }
 
 void RowOrder::SortRows(int col, bool ascending)

@@ -54,7 +54,7 @@ void TabLooks::SetColourRules(wxGridEx* grid, const std::vector<ColourRuleSpec>&
 
 void TabLooks::ApplyColumnSet(wxGridEx* grid, const layout::ColumnSet& set)
 {
-    const layout::FittedColumnSet fitted = layout::FitColumnSet(set, Tickerdeck::TableOf(grid)->Computed().Defs());
+    const layout::FittedColumnSet fitted = layout::FitColumnSet(set, Tickerdeck::TableOf(grid)->Format().computed.Defs());
     computed_columns::Extend(grid, fitted.computed);
     grid->UnsetSortingColumn();  // a set without a sort column leaves the tab unsorted
     ApplyColumnLayout(grid, fitted.columns);

@@ -55,8 +55,8 @@ std::vector<std::string> ColumnLabels(TickerdeckTable& table)
     std::vector<std::string> labels;
     for (int id = 0; id < table.GetNumberCols(); ++id)
         labels.push_back(IsColumn(id) ? std::string(ColumnAt(id).label)
-                         : IsComputedColumn(id) && static_cast<size_t>(id - column::Count) < table.Computed().Size()
-                             ? table.Computed().Def(static_cast<size_t>(id - column::Count)).name
+                         : IsComputedColumn(id) && static_cast<size_t>(id - column::Count) < table.Format().computed.Size()
+                             ? table.Format().computed.Def(static_cast<size_t>(id - column::Count)).name
                              : layout::ToTreeText(table.GetColLabelValue(id)));
     return labels;
 }
@@ -128,7 +128,7 @@ private:
             entry.filters = filter->GetColumns();
         }
         entry.bookmarks = BookmarksOf(table);
-        entry.computed = table.Computed().Defs();
+        entry.computed = table.Format().computed.Defs();
         entry.colourRules = table.Styler().GetColourRules();
         return layout::TabEntryTree(entry, ColumnLabels(table));
     }

@@ -62,9 +62,9 @@ wxString TickerdeckTable::GetColLabelValue(int col)
         if (col >= GetNumberCols())
             return wxString();
         const size_t index = static_cast<size_t>(col - kColumnCount);
-        const wxString name = wxString::FromUTF8(Computed().Def(index).name);
+        const wxString name = wxString::FromUTF8(Format().computed.Def(index).name);
         // Marked, so that an empty column does not pass for one without values.
-        return Computed().Readable(index) ? name : wxString::Format(_("%s (formula unreadable)"), name);
+        return Format().computed.Readable(index) ? name : wxString::Format(_("%s (formula unreadable)"), name);
     }
     // Volumes in thousands say so, or 1.500 would read as one and a half shares.
     const bool volume = IsColumn(col) && ColumnAt(col).decimals == Decimals::Volume;

@@ -50,11 +50,6 @@ public:
     wxString GetColLabelValue(int col) override;
     wxGridCellAttr* GetAttr(int row, int col, wxGridCellAttr::wxAttrKind kind) override;
 
-    /// The tab's computed columns, the grid's columns after the fixed ones;
-    /// whoever changes them tells the grid (board/ComputedColumnGrid).
-    ComputedColumns& Computed() { return m_format.computed; }
-    const ComputedColumns& Computed() const { return m_format.computed; }
-
     const std::vector<Price*>& Rows() const { return m_rows; }       // display order
     const std::vector<Price*>& Members() const { return m_members; } // stored order, filtered or not
     bool IsMember(const Price* price) const;
@@ -110,9 +105,10 @@ public:
     std::set<Instrument*>& Bookmarks() { return m_bookmarks; }
     const std::set<Instrument*>& Bookmarks() const { return m_bookmarks; }
 
-    void SetVolumeInThousands(bool inThousands) { m_format.volumeInThousands = inThousands; }
-    bool GetVolumeInThousands() const { return m_format.volumeInThousands; }
-    /// How the table turns a quote into its cell texts.
+    /// How the table turns a quote into its cell texts, the tab's computed
+    /// columns (the grid's columns after the fixed ones) among them. Whoever
+    /// changes the computed columns tells the grid (board/ComputedColumnGrid).
+    QuoteFormat& Format() { return m_format; }
     const QuoteFormat& Format() const { return m_format; }
     /// What the tab shows, by which it is found.
     TabIdentity& Identity() { return m_identity; }

@@ -111,5 +111,5 @@ ColumnSetsDialog* ColourRulesFeature::OpenSetsDialog(Tickerdeck& board, bool toS
 layout::ColumnSet ColourRulesFeature::SetOfTab(wxGridEx* grid, const std::string& name)
 {
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    return layout::ColumnSet{name, ColumnLayoutOf(grid), table->Styler().GetColourRules(), table->Computed().Defs()};
+    return layout::ColumnSet{name, ColumnLayoutOf(grid), table->Styler().GetColourRules(), table->Format().computed.Defs()};
 }

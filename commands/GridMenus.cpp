@@ -341,7 +341,7 @@ std::unique_ptr<wxMenu> GridMenus::BuildColumnMenu(Tickerdeck& board, int clicke
     wxGridEx* grid = board.Tabs().CurrentGrid();
     if (grid)
     {
-        const size_t count = Tickerdeck::TableOf(grid)->Computed().Size();
+        const size_t count = Tickerdeck::TableOf(grid)->Format().computed.Size();
         menu->Append(kNewColumnId, _("New Column..."))->Enable(count < static_cast<size_t>(kMostComputedColumns));
         menu->Bind(wxEVT_MENU, [this, &board, count](wxCommandEvent&) { OpenColumnDialog(board, count); },
                    kNewColumnId);
@@ -368,12 +368,12 @@ ComputedColumnDialog* GridMenus::OpenColumnDialog(Tickerdeck& board, size_t inde
     if (!grid || m_columnDialog)
         return nullptr;
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const bool editing = index < table->Computed().Size();
+    const bool editing = index < table->Format().computed.Size();
     auto* dialog =
         new ComputedColumnDialog(board.GetOwner(), wxGetTopLevelParent(&board), editing ? _("Edit Column") : _("New Column"));
     m_columnDialog = dialog;
     if (editing)
-        dialog->SetDef(table->Computed().Def(index));
+        dialog->SetDef(table->Format().computed.Def(index));
     // Names stay apart, so that whatever names a column finds one.
     dialog->SetNameTaken([table, editing, index](const wxString& name) {
         for (int col = 0; col < table->GetNumberCols(); ++col)
@@ -428,7 +428,7 @@ void GridMenus::AppendSharedSubmenus(Tickerdeck& board, wxMenu& menu)
     {
         // The same new column as the header menu's, for a user who looks
         // here, set apart from the column sets as it is there.
-        const size_t count = Tickerdeck::TableOf(grid)->Computed().Size();
+        const size_t count = Tickerdeck::TableOf(grid)->Format().computed.Size();
         columns->AppendSeparator();
         columns->Append(kNewColumnId, _("New Column..."))->Enable(count < static_cast<size_t>(kMostComputedColumns));
         columns->Bind(wxEVT_MENU, [this, &board, count](wxCommandEvent&) { OpenColumnDialog(board, count); },

@@ -43,7 +43,7 @@ void SettingsFeature::ApplySettings(Tickerdeck& board, const layout::WindowSetti
     board.Settings() = settings;
     for (wxGridEx* grid : board.Tabs().Grids())
     {
-        Tickerdeck::TableOf(grid)->SetVolumeInThousands(settings.volumeInThousands);
+        Tickerdeck::TableOf(grid)->Format().volumeInThousands = settings.volumeInThousands;
         // Volume cells otherwise keep the old unit until their next quote;
         // fitted columns make room for the labels' unit.
         if (volumeChanged && settings.autoFitColumns)

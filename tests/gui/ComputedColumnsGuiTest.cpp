@@ -70,7 +70,7 @@ TEST_F(ComputedColumnsGui, TheDialogRefusesTakenNamesAndUnreadableFormulasWithWh
     EXPECT_EQ("", dialog->GetRefusal());
     ASSERT_EQ(column::Count + 1, grid->GetNumberCols());
     EXPECT_EQ("Spread %", table->GetColLabelValue(kSpread));
-    EXPECT_EQ((ComputedColumnDef{"Spread %", "(Sell - Buy) / Last * 100", 2}), table->Computed().Def(0));
+    EXPECT_EQ((ComputedColumnDef{"Spread %", "(Sell - Buy) / Last * 100", 2}), table->Format().computed.Def(0));
     EXPECT_EQ("5.00", Cell(arpi));
 }
 

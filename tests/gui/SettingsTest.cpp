@@ -101,8 +101,8 @@ TEST_F(Settings, VolumesInThousandsReachEveryTabAndRepaintTheShownOne)
     layout::WindowSettings settings = board->Settings();
     settings.volumeInThousands = true;
     SettingsFeature::ApplySettings(*board, settings);
-    EXPECT_TRUE(Tickerdeck::TableOf(hidden)->GetVolumeInThousands());
-    EXPECT_TRUE(Tickerdeck::TableOf(shown)->GetVolumeInThousands());
+    EXPECT_TRUE(Tickerdeck::TableOf(hidden)->Format().volumeInThousands);
+    EXPECT_TRUE(Tickerdeck::TableOf(shown)->Format().volumeInThousands);
     EXPECT_TRUE(PumpUntil([&painted] { return painted; })) << "the volumes kept their old unit on screen";
     EXPECT_EQ("BuyVol (k)", shown->GetColLabelValue(column::BuyVolume)) << "the label tells the unit";
     EXPECT_EQ("Buy", shown->GetColLabelValue(column::Buy));
