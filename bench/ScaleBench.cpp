@@ -22,8 +22,11 @@
 #include "BenchMain.h"
 #include "BoardWindow.h"
 #include "TerminalStack.h"
+#include "board/RowOrder.h"
 #include "board/TabFill.h"
 #include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
+#include "model/ColumnSpec.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
 #include "commands/RowCommands.h"
@@ -122,6 +125,36 @@ void BM_OpenExchangeTab100000(benchmark::State& state)
 void BM_LoadWatchlist100000(benchmark::State& state)
 {
     RunOpen(state, WatchlistNode(kStoredName));
+}
+
+// Sorting the whole exchange by one column, both ways in turn: a text column
+// against a number column.
+void RunSort(benchmark::State& state, int col)
+{
+    ScaleMarket::Get();
+    BoardWindow window;
+    window.Open(ScaleMarket::Get().Factory(), ExchangeNode());
+    // A long tab fills a slice at a time.
+    for (int spin = 0; window.Rows() != kRows && spin < 100000; ++spin)
+        Flush(1);
+    if (window.Rows() != kRows)
+        state.SkipWithError("the tab does not show every instrument");
+    bool ascending = true;
+    for (auto _ : state)
+    {
+        window.Table()->Order().SortRows(col, ascending);
+        ascending = !ascending;
+    }
+}
+
+void BM_SortByName100000(benchmark::State& state)
+{
+    RunSort(state, column::Name);
+}
+
+void BM_SortByLast100000(benchmark::State& state)
+{
+    RunSort(state, column::Last);
 }
 
 const char* const kTarget = "Target";
@@ -264,6 +297,8 @@ void BM_StoreChangeToOtherBoard(benchmark::State& state)
 
 BENCHMARK(BM_OpenExchangeTab100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_OpenExchangeTabInSteps100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_SortByName100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SortByLast100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadWatchlist100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_AddRows100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_MoveRows100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

@@ -1,6 +1,8 @@
 #include "board/RowOrder.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <functional>
 #include <limits>
 #include <utility>
@@ -47,6 +49,8 @@ void RowOrder::SortRows(int col, bool ascending)
         // Comparing quotes scattered in the host's memory cost a million-row
         // tab more than a second; their keys side by side sort in a tenth.
         SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); });
+    else if (HasTextSortKey(col))
+        SortRowsByText(col, ascending);
     else if (ascending)
     {
         std::stable_sort(m_table.m_rows.begin(), m_table.m_rows.end(),
@@ -79,6 +83,52 @@ void RowOrder::SortRowsByKeys(bool ascending, const std::function<double(const P
     }
     for (size_t row = 0; row < keyed.size(); ++row)
         m_table.m_rows[row] = keyed[row].second;
+}
+
+namespace {
+
+/// A row's text key with its first bytes packed into one number, so that
+/// most comparisons of a long sort read no text at all.
+struct TextKey
+{
+    explicit TextKey(std::string_view key, Price* row) : text(key), price(row)
+    {
+        for (size_t i = 0; i < sizeof(prefix); ++i)
+            prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    }
+
+    // Bytes compare as unsigned, as std::string does; a text that ends
+    // within the prefix pads with zeros, so equal prefixes (a zero byte in
+    // the text included) fall back to the whole texts.
+    bool operator<(const TextKey& other) const
+    {
+        return prefix != other.prefix ? prefix < other.prefix : text < other.text;
+    }
+
+    uint64_t prefix = 0;
+    std::string_view text;
+    Price* price;
+};
+
+}  // namespace
+
+void RowOrder::SortRowsByText(int col, bool ascending)
+{
+    // Comparing texts behind each quote's instrument took a million-row tab
+    // seconds: every comparison followed two pointers into scattered memory.
+    std::vector<TextKey> keyed;
+    keyed.reserve(m_table.m_rows.size());
+    for (Price* price : m_table.m_rows)
+        keyed.emplace_back(TextSortKey(col, *price), price);
+    if (ascending)
+        std::stable_sort(keyed.begin(), keyed.end());
+    else
+    {
+        std::reverse(keyed.begin(), keyed.end());
+        std::stable_sort(keyed.begin(), keyed.end(), [](const TextKey& a, const TextKey& b) { return b < a; });
+    }
+    for (size_t row = 0; row < keyed.size(); ++row)
+        m_table.m_rows[row] = keyed[row].price;
 }
 
 bool RowOrder::ColumnChanged(int col, int mask)

@@ -79,6 +79,9 @@ private:
     double SortKeyOf(int col, const Price& price) const;
     /// Sorts the rows by one number each, read once per row; ties keep their order.
     void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf);
+    /// Sorts the rows by the text column `col`, each text read once per row;
+    /// ties keep their order.
+    void SortRowsByText(int col, bool ascending);
 
     TickerdeckTable& m_table;
     bool m_sortHeld = false;

@@ -95,3 +95,19 @@ double NumericSortKey(int col, const Price& price)
         return static_cast<double>(price.tradeType);
     return 0.0;
 }
+
+bool HasTextSortKey(int col)
+{
+    return TextField(col) || col == column::Status || col == column::CorporateAction;
+}
+
+std::string_view TextSortKey(int col, const Price& price)
+{
+    if (const auto field = TextField(col))
+        return InstrumentText(price, field);
+    if (col == column::Status)
+        return price.statusNote;
+    if (col == column::CorporateAction)
+        return price.caNote;
+    return {};
+}

@@ -1,6 +1,8 @@
 #pragma once
 // Ascending order of two quote rows by one column.
 
+#include <string_view>
+
 struct Price;
 class ComputedColumns;
 
@@ -19,3 +21,9 @@ double NumericSortKey(int col, const Price& price);
 /// The sort key of computed column `col` of `computed`: its value, or for a
 /// blank cell less than every number.
 double ComputedSortKey(int col, const Price& price, const ComputedColumns& computed);
+/// Whether column `col` orders rows by one text alone, byte by byte.
+bool HasTextSortKey(int col);
+/// That text: for such columns `CompareRows(col, a, b)` is exactly
+/// `TextSortKey(col, a) < TextSortKey(col, b)`. It lives as long as the quote
+/// and its instrument keep their texts.
+std::string_view TextSortKey(int col, const Price& price);

@@ -382,6 +382,39 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
     table->SetFilter(nullptr);
 }
 
+TEST_F(SortedUpdatesTest, TextKeysOrderRowsExactlyAsTheComparatorBothWaysKeepingTies)
+{
+    // Texts that share their first eight bytes, end inside them, hold a zero
+    // byte or bytes past 0x7f, and rows without an instrument.
+    const std::vector<std::string> texts{"", "A", "AB", "ABCDEFGH", "ABCDEFGHI", "ABCDEFGHJ", "ABCDEFGH\xc3\xa4",
+                                         std::string("AB\0", 3), std::string("AB\0C", 4), "\xe2\x82\xac", "a", "ABCDEFG",
+                                         "A\xc3\xa4", "BA"};
+    std::uniform_int_distribution<size_t> pick(0, texts.size() - 1);
+    for (int i = 0; i < 80; ++i)
+    {
+        Price* price = Add(0.0);
+        price->instrument->name = texts[pick(random)];
+        price->statusNote = texts[pick(random)];
+        if (i % 9 == 0)
+            price->instrument = nullptr;
+    }
+    for (int col : {int(column::Name), int(column::Status)})
+        for (bool ascending : {true, false})
+        {
+            ASSERT_TRUE(HasTextSortKey(col));
+            std::vector<Price*> expected(table->Rows().begin(), table->Rows().end());
+            if (!ascending)
+                std::reverse(expected.begin(), expected.end());
+            std::stable_sort(expected.begin(), expected.end(), [&](const Price* a, const Price* b) {
+                return ascending ? CompareRows(col, *a, *b) : CompareRows(col, *b, *a);
+            });
+            table->Order().SortRows(col, ascending);
+            EXPECT_EQ(expected, table->Rows()) << "column " << col << (ascending ? " up" : " down");
+            for (size_t row = 0; row < expected.size(); ++row)
+                ASSERT_EQ(static_cast<int>(row), table->RowOf(expected[row])) << "the index follows the sort";
+        }
+}
+
 TEST_F(SortedUpdatesTest, NumericKeysOrderRowsExactlyAsTheComparator)
 {
     std::uniform_int_distribution<int> small(-3, 3);
