@@ -27,7 +27,7 @@ void TabAlertBadges::NoteFiring(const Price* quote)
     ClearShownTab();
     for (wxGridEx* grid : m_board.Tabs().Grids())
     {
-        if (grid == m_board.Tabs().CurrentGrid() || !Tickerdeck::TableOf(grid)->IsMember(quote))
+        if (grid == m_board.Tabs().CurrentGrid() || !Tickerdeck::TableOf(grid)->Members().Contains(quote))
             continue;
         const int page = m_board.Tabs().PageOf(grid);
         if (page == wxNOT_FOUND)

@@ -223,7 +223,7 @@ void RunQuoteEvents(benchmark::State& state, bool onScreen, bool filtered = fals
     if (coloured)
         window.Board()->Looks().SetColourRules(window.Grid(), TenColourRules());
     // A filtered tab's hidden quotes move too, and come back when they rise.
-    Ticker ticker(filtered ? window.Table()->Members() : window.Table()->Rows());
+    Ticker ticker(filtered ? window.Table()->Members().List() : window.Table()->Rows());
     const int mask = filtered ? kChangedWithChange : kChangedLastBuySell;
     BatchLoop loop(window.Board());
     if (!onScreen)

@@ -146,7 +146,7 @@ public:
     int Rows() const { return m_board ? Table()->GetNumberRows() : 0; }
 
     /// Every row of the current tab, as a command on all of them takes them.
-    RowTargets AllRows() const { return RowTargets{Grid(), Table()->Members()}; }
+    RowTargets AllRows() const { return RowTargets{Grid(), Table()->Members().List()}; }
 
 private:
     wxFrame* m_frame;

@@ -208,7 +208,7 @@ private:
         const auto [first, last] = RowsOnScreen();
         for (auto it = m_waiting.begin(); it != m_waiting.end();)
         {
-            const int row = m_window.Table()->RowOf(it->first);
+            const int row = m_window.Table()->Index().RowOf(it->first);
             if (first >= 0 && row >= first && row <= last)
             {
                 ++it;
@@ -328,7 +328,7 @@ void RunQuoteToPixel(benchmark::State& state, int rows, double rate, Order order
         const auto start = Clock::now();
         PixelClock clock(window, start + kWarmUp);
         // A filtered tab's hidden quotes move too, and come back when they rise.
-        SteadyFeed feed(window, clock, window.Table()->Members(), rate, bench_support::kChangedWithChange);
+        SteadyFeed feed(window, clock, window.Table()->Members().List(), rate, bench_support::kChangedWithChange);
         feed.Run(start, kWarmUp + kSteady);
         clock.CountUnpainted();
         state.counters["p50_ms"] = clock.steady.Percentile(0.50);

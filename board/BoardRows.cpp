@@ -143,7 +143,7 @@ void BoardRows::SubscribeSlice(wxGridEx* grid, Instrument* const* instruments, s
 void BoardRows::EnterRow(wxGridEx* grid, Price* price, const std::string& date, Delivery delivery)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    if (delivery == Delivery::Interactive && table->IsMember(price))
+    if (delivery == Delivery::Interactive && table->Members().Contains(price))
         return;
     Subscription& subscription = m_subscriptions[price];
     if (subscription.grids.empty())
@@ -211,7 +211,7 @@ std::vector<Instrument*> BoardRows::ClearRows(wxGridEx* grid)
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     // Rows a filter hides hold a subscription too. The rows leave the table
     // now, so quotes still coming for them find none.
-    std::vector<Price*> members = table->Members();
+    std::vector<Price*> members = table->Members().List();
     table->ClearRowsAndMembers();
     m_releases->Release(grid, std::move(members));
     grid->BeginBatch();
@@ -275,13 +275,13 @@ void BoardRows::DropRows(wxGridEx* grid, const std::vector<Price*>& quotes)
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     std::unordered_map<Price*, int> rowsOf;
     for (Price* quote : quotes)
-        if (quote && table->IsMember(quote))
+        if (quote && table->Members().Contains(quote))
             rowsOf.emplace(quote, 0);
     if (rowsOf.empty())
         return;
     // Only the claims of the rows leaving: claims of rows the grid showed
     // before and that still wait for release are the release's to drop.
-    for (Price* member : table->Members())
+    for (Price* member : table->Members().List())
         if (const auto leaving = rowsOf.find(member); leaving != rowsOf.end())
             ++leaving->second;
     std::vector<Price*> leaving;
@@ -306,7 +306,7 @@ void BoardRows::SetHistoryDate(const wxDateTime& date)
     for (wxGridEx* grid : grids)
     {
         std::vector<Instrument*> instruments;
-        for (Price* price : Tickerdeck::TableOf(grid)->Members())
+        for (Price* price : Tickerdeck::TableOf(grid)->Members().List())
             if (price && price->instrument)
                 instruments.push_back(price->instrument);
         // Rows still waiting for their answer belong to the tab as well.

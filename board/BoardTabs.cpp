@@ -111,7 +111,7 @@ wxGridEx* BoardTabs::CreateGrid()
     BindGridEvents(grid);
     table->View().SetCutOffHandler([this, grid](uint32_t columns) { m_board.Fitter().WidenCutOffColumns(grid, columns); });
     // The grid owns the table: the table lives as long as the grid calls it.
-    grid->SetBeforePaint([table] { table->DropRowsOnScreenTheFilterRefuses(); });
+    grid->SetBeforePaint([table] { table->Filter().DropRowsOnScreenItRefuses(); });
     // No sort column yet. The direction flag survives the unset, and the sort
     // cycle sorts against it, so an ascending flag makes the first header
     // click sort descending: the biggest movers and prices come first.
@@ -166,7 +166,7 @@ void BoardTabs::Remove(wxGridEx* grid)
     wxWindow* page = grid->GetSplitter();
     m_board.Rows().ClearRows(grid);
     // The table only borrows its filter; the map owns it.
-    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+    Tickerdeck::TableOf(grid)->Filter().Set(nullptr);
     m_board.Looks().TabFilters().erase(page);
     m_grids.erase(listed);
     if (m_currentGrid == grid)
@@ -236,7 +236,7 @@ void BoardTabs::FollowSelection()
     // changed their filter verdicts and their order meanwhile.
     TabSorting& sorting = m_board.Sorting();
     sorting.TabShown(grid);
-    if (Tickerdeck::TableOf(grid)->GetFilter())
+    if (Tickerdeck::TableOf(grid)->Filter().Get())
         sorting.RearrangeRows(grid);
     else
         sorting.SortByItsColumn(grid);

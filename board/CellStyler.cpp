@@ -117,7 +117,7 @@ void CellStyler::StyleAttr(wxGridCellAttr& attr, int row, int col, bool stored)
     case ColourRule::None:
         break;
     case ColourRule::Bookmark:
-        attr.SetBackgroundColour(m_table.Bookmarks().count(price.instrument) ? m_bookmarkColour : GridBackground());
+        attr.SetBackgroundColour(m_table.Members().Bookmarks().count(price.instrument) ? m_bookmarkColour : GridBackground());
         break;
     case ColourRule::ByOwnValue:
     {
@@ -164,7 +164,7 @@ void CellStyler::ApplyColourRules(wxGridCellAttr& attr, const Price& price, int 
     if (style->text.set)
         attr.SetTextColour(wxColour(style->text.rgb >> 16, (style->text.rgb >> 8) & 0xFF, style->text.rgb & 0xFF));
     // The flash shows over a rule's background, and so does a bookmark.
-    const bool bookmark = IsColumn(col) && ColumnAt(col).colourRule == ColourRule::Bookmark && m_table.Bookmarks().count(price.instrument);
+    const bool bookmark = IsColumn(col) && ColumnAt(col).colourRule == ColourRule::Bookmark && m_table.Members().Bookmarks().count(price.instrument);
     if (style->background.set && !flashing && !bookmark)
         attr.SetBackgroundColour(
             wxColour(style->background.rgb >> 16, (style->background.rgb >> 8) & 0xFF, style->background.rgb & 0xFF));

@@ -32,7 +32,7 @@ void TellGrid(wxGridEx* grid, wxGridTableRequest what, int first, int second)
 void DropFilterColumn(Tickerdeck& board, wxGridEx* grid, int removed)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const FilterSet* filter = table->GetFilter();
+    const FilterSet* filter = table->Filter().Get();
     if (!filter)
         return;
     FilterSet::Columns columns;
@@ -43,12 +43,12 @@ void DropFilterColumn(Tickerdeck& board, wxGridEx* grid, int removed)
     TabLooks::TabFilterMap& filters = board.Looks().TabFilters();
     if (narrowed->IsEmpty())
     {
-        table->SetFilter(nullptr);
+        table->Filter().Set(nullptr);
         filters.erase(grid->GetSplitter());
         board.Looks().MarkTabFiltered(grid, false);
         return;
     }
-    table->SetFilter(narrowed.get());
+    table->Filter().Set(narrowed.get());
     filters[grid->GetSplitter()] = std::move(narrowed);
 }
 

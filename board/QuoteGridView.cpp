@@ -111,6 +111,26 @@ void QuoteGridView::RefreshRows(int first, int last) const
     RefreshRect(wxRect(left, top.GetTop(), width, bottom.GetBottom() - top.GetTop() + 1));
 }
 
+void QuoteGridView::TellRowCountChanged(wxGridTableMessage& message, int firstMoved) const
+{
+    wxGrid* grid = Grid();
+    if (!grid)
+        return;
+    auto* boardGrid = wxDynamicCast(grid, wxGridEx);
+    if (!boardGrid)
+    {
+        grid->BeginBatch();
+        grid->ProcessTableMessage(message);
+        grid->EndBatch();
+        return;
+    }
+    // On a filtered tab rows leave and come back with the quotes; the grid
+    // would repaint the whole window for each, though on a long tab the row
+    // is rarely on screen.
+    boardGrid->ProcessRowCountMessage(message);
+    RefreshFromRow(firstMoved);
+}
+
 void QuoteGridView::RefreshFromRow(int row) const
 {
     wxGrid* grid = Grid();

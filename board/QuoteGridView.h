@@ -20,6 +20,7 @@
 
 class wxGrid;
 class wxGridTableBase;
+class wxGridTableMessage;
 class wxTimer;
 class wxTimerEvent;
 
@@ -53,6 +54,9 @@ public:
     /// Repaints what is on screen from `row` down: the rows there moved up or
     /// down by one.
     void RefreshFromRow(int row) const;
+    /// Tells the grid its row count changed; the rows on screen from
+    /// `firstMoved` down are repainted.
+    void TellRowCountChanged(wxGridTableMessage& message, int firstMoved) const;
     void RefreshCell(int row, int col) const;
     /// Repaints the cells of `row` whose columns `mask` marks as changed and
     /// that are on screen; with `flash`, they flash as well.

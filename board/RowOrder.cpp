@@ -110,8 +110,8 @@ void RowOrder::SortRows(int col, bool ascending)
         std::stable_sort(m_table.m_rows.begin(), m_table.m_rows.end(),
                          [this, col](const Price* a, const Price* b) { return Precedes(col, *b, *a); });
     }
-    m_table.m_rowIndex.Clear();
-    m_table.ReindexRowsFrom(0);
+    m_table.m_index.Clear();
+    m_table.m_index.ReindexFrom(0);
     m_sortKeys.Invalidate();
 }
 
@@ -186,7 +186,7 @@ void RowOrder::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what
     }
     // Only the index slot this far ahead: asking for the quote's own line
     // as well measured slower; the feed has just written it.
-    m_table.m_rowIndex.Prefetch(&price);
+    m_table.m_index.Prefetch(&price);
 }
 
 void RowOrder::PrefetchForMove(const Price& price, int col) const
@@ -195,7 +195,7 @@ void RowOrder::PrefetchForMove(const Price& price, int col) const
     // loads that would otherwise wait for one another across the checks in
     // between, each a cache miss on a large tab.
     PrefetchMemory(SortKeyAddress(col, price));
-    const int lastSeen = m_table.m_rowIndex.Find(&price);
+    const int lastSeen = m_table.m_index.LastSeen(&price);
     if (lastSeen < 0 || lastSeen >= static_cast<int>(m_table.m_rows.size()))
         return;
     PrefetchMemory(&m_table.m_rows[lastSeen]);
@@ -274,7 +274,7 @@ int RowOrder::BubbleIntoPlace(int row, Before before)
             --at;
         }
     }
-    m_table.m_rowIndex.Set(moved, at);
+    m_table.m_index.Place(moved, at);
     return at;
 }
 

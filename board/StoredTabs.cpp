@@ -42,11 +42,11 @@ void FollowStoredOrder(Tickerdeck& board, wxGridEx* grid, const InstrumentRanks&
         return found == rank.end() ? rank.size() : found->second;
     };
     const auto before = [&rankOf](const Price* a, const Price* b) { return rankOf(a) < rankOf(b); };
-    std::vector<Price*> members = table->Members();
+    std::vector<Price*> members = table->Members().List();
     if (std::is_sorted(members.begin(), members.end(), before))
         return;
     std::stable_sort(members.begin(), members.end(), before);
-    table->SetMemberOrder(std::move(members));
+    table->Members().SetOrder(std::move(members));
     if (grid->GetSortingColumn() == wxNOT_FOUND)
         board.Sorting().RearrangeRows(grid);
 }
@@ -62,11 +62,11 @@ bool ReorderStoredTab(Tickerdeck& board, wxGridEx* grid, const std::function<voi
         move();
         return true;
     }
-    std::vector<Price*> former = table->Members();
+    std::vector<Price*> former = table->Members().List();
     move();
     std::vector<layout::InstrumentRef> order;
-    order.reserve(table->Members().size());
-    for (const Price* price : table->Members())
+    order.reserve(table->Members().List().size());
+    for (const Price* price : table->Members().List())
         if (price && price->instrument)
             order.push_back({price->instrument->exchange, price->instrument->code});
     const std::string name = table->Identity().watchlistName;
@@ -85,7 +85,7 @@ bool ReorderStoredTab(Tickerdeck& board, wxGridEx* grid, const std::function<voi
                                     error));
     }
     // The rows are rebuilt as they were, so the selection needs no help.
-    table->SetMemberOrder(std::move(former));
+    table->Members().SetOrder(std::move(former));
     table->RebuildRowsFromMembers();
     grid->ForceRefresh();
     return false;
@@ -104,7 +104,7 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
 
     std::unordered_set<std::string> held;
     std::vector<Price*> gone;
-    for (Price* price : table->Members())
+    for (Price* price : table->Members().List())
     {
         if (!price->instrument || !wanted.count(KeyOf(*price->instrument)))
             gone.push_back(price);
@@ -117,8 +117,8 @@ void FollowStoredList(Tickerdeck& board, wxGridEx* grid, const std::vector<layou
         held.insert(KeyOf(*instrument));
     // Bookmarks go with the rows of instruments that left; kept, they would
     // be saved for rows no longer shown.
-    for (auto mark = table->Bookmarks().begin(); mark != table->Bookmarks().end();)
-        mark = *mark && !wanted.count(KeyOf(**mark)) ? table->Bookmarks().erase(mark) : std::next(mark);
+    for (auto mark = table->Members().Bookmarks().begin(); mark != table->Members().Bookmarks().end();)
+        mark = *mark && !wanted.count(KeyOf(**mark)) ? table->Members().Bookmarks().erase(mark) : std::next(mark);
     board.Rows().DropRows(grid, gone);
 
     std::vector<Instrument*> missing;

@@ -98,7 +98,7 @@ wxString TabLooks::TabToolTip(size_t index) const
         return tip;
     if (!tip.empty())
         tip << "\n";
-    tip << wxString::Format(_("%zu of %zu shown"), table->Rows().size(), table->Members().size());
+    tip << wxString::Format(_("%zu of %zu shown"), table->Rows().size(), table->Members().List().size());
     if (!filter->second->Unreadable().empty())
         tip << "\n"
             << _("A condition of this filter is no number and is left out: open Edit Filter... to mend "

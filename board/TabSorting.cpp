@@ -51,7 +51,7 @@ void TabSorting::SelectPrice(wxGridEx* grid, const Price* price)
 {
     if (!price)
         return;
-    const int row = Tickerdeck::TableOf(grid)->RowOf(price);
+    const int row = Tickerdeck::TableOf(grid)->Index().RowOf(price);
     if (row >= 0)
         grid->SelectRow(row);
 }
@@ -194,7 +194,7 @@ void TabSorting::SetSortPaused(wxGridEx* grid, bool paused)
     if (!grid)
         return;
     Tickerdeck::TableOf(grid)->Order().SetSortPaused(paused);
-    m_board.Looks().MarkTab(grid, Tickerdeck::TableOf(grid)->GetFilter() != nullptr);
+    m_board.Looks().MarkTab(grid, Tickerdeck::TableOf(grid)->Filter().Get() != nullptr);
     UpdateSortHold();
 }
 

@@ -244,7 +244,7 @@ private:
         {
             Instrument* instrument = Find(ref);
             if (instrument && shown.count(instrument))
-                table->Bookmarks().insert(instrument);
+                table->Members().Bookmarks().insert(instrument);
         }
     }
 
@@ -256,7 +256,7 @@ private:
         if (filter->IsEmpty())
             return;
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        table->SetFilter(filter.get());
+        table->Filter().Set(filter.get());
         // The rows arrived unfiltered; the tab must open as it was left,
         // filtered and in the order of its sort column.
         m_board.Sorting().RearrangeRows(grid);

@@ -33,10 +33,10 @@ const char* const kSaveError = "Tickerdeck::Save error:";
 // every run; any left over (no longer shown) follow in the set's order.
 std::vector<layout::InstrumentRef> BookmarksOf(const TickerdeckTable& table)
 {
-    const std::set<Instrument*>& marked = table.Bookmarks();
+    const std::set<Instrument*>& marked = table.Members().Bookmarks();
     std::vector<layout::InstrumentRef> refs;
     std::set<Instrument*> written;
-    for (const Price* price : table.Members())
+    for (const Price* price : table.Members().List())
     {
         Instrument* instrument = price ? price->instrument : nullptr;
         if (instrument && marked.count(instrument) && written.insert(instrument).second)
@@ -122,7 +122,7 @@ private:
         entry.exchange = table.Identity().exchange;
         entry.category = table.Identity().category;
         entry.columns = ColumnLayoutOf(&grid);
-        if (const FilterSet* filter = table.GetFilter())
+        if (const FilterSet* filter = table.Filter().Get())
         {
             entry.hasFilters = true;
             entry.filters = filter->GetColumns();

@@ -7,7 +7,6 @@
 #include <memory>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,8 +17,11 @@
 
 #include "board/CellStyler.h"
 #include "board/QuoteGridView.h"
+#include "board/RowFilter.h"
+#include "board/RowIndex.h"
 #include "board/RowOrder.h"
 #include "board/TabIdentity.h"
+#include "board/TabMembers.h"
 #include "model/ColourRules.h"
 #include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
@@ -30,9 +32,11 @@ struct Price;
 class FilterSet;
 class QuoteAges;
 
-/// Grid table of one tab: rows point at the host's live quotes, kept in
-/// sort order, and the text and style of every cell. What the grid shows of
-/// them (selection, repaints, flashes) is the business of its QuoteGridView.
+/// Grid table of one tab: the shown rows, pointing at the host's live
+/// quotes in display order, changed with the members, the row index, the
+/// sort keys and the flashes in step, and the quote events applied to them.
+/// The rest is its collaborators' (TabMembers, RowIndex, RowFilter,
+/// RowOrder, CellStyler, QuoteGridView, QuoteFormat).
 class TickerdeckTable : public wxGridTableBase
 {
 public:
@@ -50,11 +54,7 @@ public:
     wxString GetColLabelValue(int col) override;
     wxGridCellAttr* GetAttr(int row, int col, wxGridCellAttr::wxAttrKind kind) override;
 
-    const std::vector<Price*>& Rows() const { return m_rows; }       // display order
-    const std::vector<Price*>& Members() const { return m_members; } // stored order, filtered or not
-    bool IsMember(const Price* price) const;
-    /// Display index of the quote or -1.
-    int RowOf(const Price* price) const;
+    const std::vector<Price*>& Rows() const { return m_rows; }  // display order
     /// The quote shown in `row`, null outside the rows.
     Price* RowPrice(int row) const;
 
@@ -67,10 +67,6 @@ public:
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
     void RebuildRowsFromMembers();
-    /// Drops the rows the filter no longer accepts, the others keeping their
-    /// order; false, changing nothing, when the filter accepts a member that
-    /// is not shown (it would need its place found).
-    bool NarrowShownRows();
     /// Drops the quote's row (if shown), its flashes and its membership, and
     /// its bookmark with its last membership; the caller tells the grid.
     void RemoveRow(Price* price);
@@ -84,26 +80,20 @@ public:
     /// closing up; in stored order the quote goes next to the one it
     /// displaced. Meant for a grid without sort column. The caller tells the grid.
     void MoveRow(int from, int to);
-    /// Makes `members`, a rearrangement of the members, their stored order;
-    /// the rows stay as they are. The caller rebuilds them if it wants.
-    void SetMemberOrder(std::vector<Price*> members) { m_members = std::move(members); }
 
     /// Applies one posted quote event (client data Price*, int mask, extra long flash).
     void UpdateRow(const wxCommandEvent& event);
 
-    /// Drops the rows on screen that the filter no longer accepts, telling
-    /// the grid; meant for the moment right before a paint. The host changes
-    /// a quote before its event arrives and a paint shows the new values,
-    /// so what is painted must be judged on them, not on the last event.
-    void DropRowsOnScreenTheFilterRefuses();
-
-    /// The filter's verdict; true when the tab has no filter.
-    bool Accepts(const Price* price) const;
-    void SetFilter(FilterSet* filter);
-    FilterSet* GetFilter() const { return m_filter; }
-
-    std::set<Instrument*>& Bookmarks() { return m_bookmarks; }
-    const std::set<Instrument*>& Bookmarks() const { return m_bookmarks; }
+    /// The quotes the tab lists, in stored order, and its bookmarks; the
+    /// table changes the list, so that rows and members agree, but a caller
+    /// may rearrange it or change the bookmarks.
+    TabMembers& Members() { return m_members; }
+    const TabMembers& Members() const { return m_members; }
+    /// Where each shown quote stands.
+    const RowIndex& Index() const { return m_index; }
+    /// Which members show.
+    RowFilter& Filter() { return m_filter; }
+    const RowFilter& Filter() const { return m_filter; }
 
     /// How the table turns a quote into its cell texts, the tab's computed
     /// columns (the grid's columns after the fixed ones) among them. Whoever
@@ -127,13 +117,12 @@ public:
 
 private:
     friend class RowOrder;
+    friend class RowFilter;
 
     // Row bookkeeping
     void AppendRow(Price* price);
     void InsertRowAt(int row, Price* price);
     void EraseRowAt(int row);
-    /// Erases a shown row and tells the grid.
-    void DropShownRow(int row);
     /// Exchanges two neighbouring rows while a quote bubbles into place;
     /// inline, since the bubbling lives in RowOrder and runs once a step.
     void ShiftRow(int from, int to)
@@ -144,42 +133,19 @@ private:
         std::swap(m_rows[from], m_rows[to]);
         m_order.Keys().Swap(from, to);
     }
-    void ReindexRowsFrom(int first);
-    /// Rows from `first` down moved by one and keep their old index entries
-    /// for a while; see m_rowIndex.
-    void NoteRowsShifted(int first);
-    int LocateRow(const Price* price, int lastSeen) const;
-    void AddMember(Price* price);
-    void EraseMember(Price* price);
 
     // Quote events
     int AdmitForUpdate(Price* price, bool& returned);
-    /// Tells the grid its row count changed; the rows on screen from
-    /// `firstMoved` down are repainted.
-    void TellGridRowsMoved(wxGridTableMessage& message, int firstMoved);
 
     std::vector<Price*> m_rows;
-    std::vector<Price*> m_members;
-    // Where every shown quote was last seen. Rows that shift past a moving
-    // quote, or below a row that leaves or comes back, are not rewritten; a
-    // lookup finds them near their old row and corrects the entry. Rows that
-    // leave and come back on a filtered tab would shift the index far from
-    // the truth, so after a number of them the rows below are indexed again
-    // at once.
-    mutable PriceIndex m_rowIndex;
-    int m_shiftedFrom = -1;                                // first row whose entry may be off, -1 none
-    int m_unindexedShifts = 0;                             // leaves and returns since the last reindex
-    int m_duplicateMembers = 0;                            // members listed more than once
-    // How often each member is listed (duplicates are allowed); flat, not a
-    // node per member: a whole exchange is a million of them.
-    PriceIndex m_memberCount;
+    TabMembers m_members;
+    RowIndex m_index{m_rows, m_members};
 
     QuoteFormat m_format;
-    FilterSet* m_filter = nullptr;
-    std::set<Instrument*> m_bookmarks;
     TabIdentity m_identity;
 
     QuoteGridView m_view{*this};
     RowOrder m_order{*this};
     CellStyler m_styler{*this};
+    RowFilter m_filter{*this};
 };

@@ -75,7 +75,7 @@ void TrendSampler::SampleTrends(TrendSamples::Clock::time_point now)
     for (const wxGridEx* grid : m_board.Tabs().Grids())
         if (ShowsTrend(grid))
         {
-            const std::vector<Price*>& members = Tickerdeck::TableOf(grid)->Members();
+            const std::vector<Price*>& members = Tickerdeck::TableOf(grid)->Members().List();
             watched.insert(watched.end(), members.begin(), members.end());
         }
     if (watched.empty() && m_samples.Size() == 0)

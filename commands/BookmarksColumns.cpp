@@ -27,7 +27,7 @@ void BookmarksColumns::ToggleBookmark(Tickerdeck& board)
     Price* quote = targets.First();
     if (!quote)
         return;
-    std::set<Instrument*>& bookmarks = Tickerdeck::TableOf(grid)->Bookmarks();
+    std::set<Instrument*>& bookmarks = Tickerdeck::TableOf(grid)->Members().Bookmarks();
     if (!bookmarks.erase(quote->instrument))
         bookmarks.insert(quote->instrument);
     grid->ForceRefresh();
@@ -38,7 +38,7 @@ void BookmarksColumns::ClearBookmarks(Tickerdeck& board)
     wxGridEx* grid = board.Tabs().CurrentGrid();
     if (!grid)
         return;
-    Tickerdeck::TableOf(grid)->Bookmarks().clear();
+    Tickerdeck::TableOf(grid)->Members().Bookmarks().clear();
     grid->ForceRefresh();
 }
 

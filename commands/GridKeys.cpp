@@ -239,7 +239,7 @@ bool GridKeys::TakeCopySlice()
             // A row removed since the key press is not copied: its quote
             // may have been let go of.
             const Price* quote = taking.quotes[taking.next];
-            if (table->IsMember(quote))
+            if (table->Members().Contains(quote))
                 taking.rows->Add(taking.rowNumbers[taking.next], *quote);
         }
         if (std::chrono::steady_clock::now() - start >= m_sliceTime)

@@ -225,9 +225,9 @@ std::unique_ptr<wxMenu> GridMenus::BuildCellMenu(Tickerdeck& board, const RowTar
 
     Append(*menu, cmd::AlertSetup, _("Edit Alert..."), "./icon/alert.png");
     const Price* clicked = table ? table->RowPrice(row) : nullptr;
-    const bool marked = clicked && table->Bookmarks().count(clicked->instrument) > 0;
+    const bool marked = clicked && table->Members().Bookmarks().count(clicked->instrument) > 0;
     Append(*menu, cmd::ToggleBookmark, marked ? _("Remove Bookmark") : _("Bookmark"));
-    if (table && !table->Bookmarks().empty())
+    if (table && !table->Members().Bookmarks().empty())
         Append(*menu, cmd::ClearBookmarks, _("Remove All Bookmarks"));
     menu->AppendSeparator();
 

@@ -41,11 +41,11 @@ InstrFlagsDialog* InstrumentFlags::Open(Tickerdeck& board, int column, Price* qu
         return nullptr;
     wxGridEx* grid = board.Tabs().CurrentGrid();
     const TickerdeckTable* table = grid ? Tickerdeck::TableOf(grid) : nullptr;
-    if (!table || !quote || !quote->instrument || !table->IsMember(quote))
+    if (!table || !quote || !quote->instrument || !table->Members().Contains(quote))
         return nullptr;
     // Each dialog matches the text of its own column: corporate-action codes
     // never appear in the status text.
-    const wxString text = table->Format().CellText(table->RowOf(quote), column, *quote);
+    const wxString text = table->Format().CellText(table->Index().RowOf(quote), column, *quote);
     if (text.empty())
         return nullptr;
     const wxString code = wxString::FromUTF8(quote->instrument->code);

@@ -21,7 +21,7 @@ void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
         return;
     }
     Price* selected = TabSorting::FirstSelectedPrice(grid);
-    if (!table->NarrowShownRows())
+    if (!table->Filter().NarrowShownRows())
     {
         board.Sorting().RearrangeRows(grid);
         return;
@@ -29,7 +29,7 @@ void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
     grid->BeginBatch();
     SyncRowCount(grid);
     grid->ClearSelection();
-    const int row = selected ? table->RowOf(selected) : -1;
+    const int row = selected ? table->Index().RowOf(selected) : -1;
     if (row >= 0)
         grid->SelectRow(row);
     grid->ForceRefresh();
@@ -48,7 +48,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
     const auto existing = filters.find(page);
     if (filter && !filter->IsEmpty())
     {
-        table->SetFilter(filter.get());
+        table->Filter().Set(filter.get());
         ShowFilteredRows(board, grid);
         // The old set goes only now: the table pointed at it until here.
         filters[page] = std::move(filter);
@@ -57,7 +57,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
     }
     if (existing != filters.end())
     {
-        table->SetFilter(nullptr);
+        table->Filter().Set(nullptr);
         board.Sorting().RearrangeRows(grid);
         filters.erase(existing);
         board.Looks().MarkTabFiltered(grid, false);

@@ -68,8 +68,8 @@ std::vector<layout::InstrumentRef> StoredRowsOf(const Tickerdeck& board, const w
 {
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
     std::vector<layout::InstrumentRef> rows;
-    rows.reserve(table->Members().size());
-    for (const Price* price : table->Members())
+    rows.reserve(table->Members().List().size());
+    for (const Price* price : table->Members().List())
         if (price && price->instrument)
             rows.push_back({price->instrument->exchange, price->instrument->code});
     for (const Instrument* instrument : board.Rows().PendingInstruments(grid))

@@ -178,7 +178,7 @@ wxGridEx* WatchlistTabs::RepointCurrentTab(const wxString& label)
     m_board.Rows().ClearRows(grid);
     // Bookmarks belong to the rows that were shown; kept, they would be
     // saved for good for rows the tab no longer has.
-    Tickerdeck::TableOf(grid)->Bookmarks().clear();
+    Tickerdeck::TableOf(grid)->Members().Bookmarks().clear();
     m_board.Tabs().Notebook()->SetPageText(static_cast<size_t>(page), label);
     return grid;
 }
@@ -280,7 +280,7 @@ StoreOutcome WatchlistTabs::DeleteWatchlist(const std::string& name)
 std::vector<Instrument*> WatchlistTabs::TabInstruments(const wxGridEx* grid) const
 {
     std::vector<Instrument*> instruments;
-    for (const Price* price : Tickerdeck::TableOf(grid)->Members())
+    for (const Price* price : Tickerdeck::TableOf(grid)->Members().List())
         if (price && price->instrument)
             instruments.push_back(price->instrument);
     const std::vector<Instrument*> pending = m_board.Rows().PendingInstruments(grid);

@@ -45,7 +45,7 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
     wxGridEx* batch = board->Tabs().CreateGrid();
     board->Rows().SubscribeRow(arpi, batch, BoardRows::Delivery::Batch);
     board->Rows().SubscribeRow(arpi, batch, BoardRows::Delivery::Batch);
-    EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().size());
+    EXPECT_EQ(2u, Tickerdeck::TableOf(batch)->Members().List().size());
     EXPECT_EQ(2, batch->GetNumberRows()) << "a quote listed twice shows twice";
     const auto& grids = board->Rows().GetSubscriptions().at(host.PriceOf(arpi)).grids;
     EXPECT_EQ((std::vector<wxGridEx*>{batch, batch}), std::vector<wxGridEx*>(grids.begin(), grids.end()));
@@ -60,7 +60,7 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
     board->Rows().SubscribeRow(bdi, interactive, BoardRows::Delivery::Interactive);
     EXPECT_EQ(2, interactive->GetNumberRows()) << "no row before the answer";
     host.DeliverPending();
-    EXPECT_EQ(3u, Tickerdeck::TableOf(interactive)->Members().size());
+    EXPECT_EQ(3u, Tickerdeck::TableOf(interactive)->Members().List().size());
     EXPECT_EQ(3, interactive->GetNumberRows());
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(interactive));
     const wxArrayInt selected = interactive->GetSelectedRows();
@@ -173,7 +173,7 @@ TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsA
 
     PostCommand(board, cmd::HistoryDate, "20240105");
     EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, "")}), host.unsubscribes);
-    EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->Members().size()) << "the hidden row was reloaded too";
+    EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->Members().List().size()) << "the hidden row was reloaded too";
 
     auto* child = new wxButton(board, wxID_ANY, "child");
     host.ClearCalls();

@@ -75,7 +75,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
         {TabSource::WholeExchange("KTX"), "Kanto Exchange (KTX)"},
     };
     const std::vector<std::vector<Instrument*>> rows{{cdg, tke}, {bdi, arpi}, {cdg}, {ai}, {ai}, {tke, ksm}};
-    Tickerdeck::TableOf(start)->Bookmarks().insert(arpi);
+    Tickerdeck::TableOf(start)->Members().Bookmarks().insert(arpi);
     for (size_t i = 0; i < cases.size(); ++i)
     {
         Tabs().BuildTab(cases[i].first);
@@ -95,7 +95,7 @@ TEST_F(BuildTab, WithoutCtrlTheCurrentTabIsRepointedForEveryTypeAndUnknownSource
     TickerdeckTable* table = Tickerdeck::TableOf(start);
     EXPECT_EQ("KTX", table->Identity().exchange);
     EXPECT_EQ("", table->Identity().watchlistName);
-    EXPECT_TRUE(table->Bookmarks().empty()) << "bookmarks of rows the tab no longer shows";
+    EXPECT_TRUE(table->Members().Bookmarks().empty()) << "bookmarks of rows the tab no longer shows";
 
     Tickerdeck* restored =
         LoadNode(R"(<watchlists><watchlist name="x" type="3" exchange="AMX" category="K3"/></watchlists>)");

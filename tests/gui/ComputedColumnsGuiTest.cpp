@@ -42,7 +42,7 @@ protected:
         price->last = last;
     }
 
-    wxString Cell(Instrument* instrument) { return table->GetValue(table->RowOf(host.PriceOf(instrument)), kSpread); }
+    wxString Cell(Instrument* instrument) { return table->GetValue(table->Index().RowOf(host.PriceOf(instrument)), kSpread); }
 
     Tickerdeck* board = nullptr;
     wxGridEx* grid = nullptr;
@@ -104,7 +104,7 @@ TEST_F(ComputedColumnsGui, AComputedColumnSortsFollowsQuotesFiltersIsSavedAndRem
     computed_columns::Remove(*board, grid, 0);
     EXPECT_EQ(column::Count, grid->GetNumberCols());
     EXPECT_EQ(wxNOT_FOUND, grid->GetSortingColumn());
-    EXPECT_EQ(nullptr, table->GetFilter());
+    EXPECT_EQ(nullptr, table->Filter().Get());
     EXPECT_EQ(3u, InstrumentsShown(grid).size());
 }
 
@@ -146,9 +146,9 @@ TEST_F(ComputedColumnsGui, AFormulaThatCannotBeReadIsKeptBlankMarkedNamedAndStor
     TickerdeckTable* shown = Tickerdeck::TableOf(opened);
     ASSERT_EQ(column::Count + 2, opened->GetNumberCols()) << "the column stays in its place";
     EXPECT_EQ("Broken (formula unreadable)", shown->GetColLabelValue(kSpread));
-    EXPECT_EQ("", shown->GetValue(shown->RowOf(host.PriceOf(arpi)), kSpread));
+    EXPECT_EQ("", shown->GetValue(shown->Index().RowOf(host.PriceOf(arpi)), kSpread));
     EXPECT_EQ("Spread %", shown->GetColLabelValue(kSpread + 1));
-    EXPECT_EQ("5.00", shown->GetValue(shown->RowOf(host.PriceOf(arpi)), kSpread + 1));
+    EXPECT_EQ("5.00", shown->GetValue(shown->Index().RowOf(host.PriceOf(arpi)), kSpread + 1));
     EXPECT_NE(std::string::npos, Notices().find("keeps the column \"Broken\" blank")) << Notices();
 
     const Tree saved = Saved(edited);

@@ -78,7 +78,7 @@ protected:
     std::vector<Instrument*> Members() const
     {
         std::vector<Instrument*> members;
-        for (Price* price : Tickerdeck::TableOf(grid)->Members())
+        for (Price* price : Tickerdeck::TableOf(grid)->Members().List())
             members.push_back(price->instrument);
         return members;
     }
@@ -441,14 +441,14 @@ TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshFollowsTheStoreAndABookmarkTo
         R"(</watchlist>)");
     PostCommand(board, cmd::WatchlistCommand);
     EXPECT_EQ((std::vector<Instrument*>{ai, ksm}), InstrumentsShown(grid));
-    EXPECT_FALSE(Tickerdeck::TableOf(grid)->IsMember(host.PriceOf(cdg)));
+    EXPECT_FALSE(Tickerdeck::TableOf(grid)->Members().Contains(host.PriceOf(cdg)));
     SetTabFilter(*board, grid, nullptr);
 
     grid->SelectRow(0);
     PostCommand(board, cmd::ToggleBookmark);
-    EXPECT_EQ((std::set<Instrument*>{ai}), Tickerdeck::TableOf(grid)->Bookmarks());
+    EXPECT_EQ((std::set<Instrument*>{ai}), Tickerdeck::TableOf(grid)->Members().Bookmarks());
     PostCommand(board, cmd::ToggleBookmark);
-    EXPECT_TRUE(Tickerdeck::TableOf(grid)->Bookmarks().empty());
+    EXPECT_TRUE(Tickerdeck::TableOf(grid)->Members().Bookmarks().empty());
 }
 
 }  // namespace

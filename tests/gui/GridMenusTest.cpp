@@ -82,7 +82,7 @@ TEST_F(GridMenusTest, CellMenuOnAWatchlistTabSettlesTheSelectionAndLeavesOutTheO
     EXPECT_EQ(2, grid->GetSelectedRows()[0]);
 
     grid->SelectRow(0, true);
-    Tickerdeck::TableOf(grid)->Bookmarks().insert(arpi);
+    Tickerdeck::TableOf(grid)->Members().Bookmarks().insert(arpi);
     inspect = [&](wxMenu& menu) {
         EXPECT_FALSE(Enabled(menu, cmd::RowCommandFirst)) << "two rows selected";
         EXPECT_EQ("Remove Bookmark", Label(menu, cmd::ToggleBookmark)) << "follows the clicked row";
@@ -141,7 +141,7 @@ TEST_F(GridMenusTest, AddToWatchlistItemReachesTheStoreAndMoreOpensTheChooser)
 TEST_F(GridMenusTest, CommandsFromTheCellMenuActOnTheRowsItOpenedOnThoughQuotesMoveThemMeanwhile)
 {
     HideInstruments filter;
-    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    Tickerdeck::TableOf(grid)->Filter().Set(&filter);
     grid->SelectRow(0);
     grid->SelectRow(1, true);
     inspect = [&](wxMenu& menu) {
@@ -156,8 +156,8 @@ TEST_F(GridMenusTest, CommandsFromTheCellMenuActOnTheRowsItOpenedOnThoughQuotesM
     };
     RightClick(1, column::Name);
     EXPECT_EQ((std::vector<layout::InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));
-    EXPECT_EQ((std::set<Instrument*>{arpi}), Tickerdeck::TableOf(grid)->Bookmarks());
-    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+    EXPECT_EQ((std::set<Instrument*>{arpi}), Tickerdeck::TableOf(grid)->Members().Bookmarks());
+    Tickerdeck::TableOf(grid)->Filter().Set(nullptr);
 }
 
 TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSortingHoldsIt)

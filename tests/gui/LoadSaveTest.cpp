@@ -168,8 +168,8 @@ TEST_F(Load, UnknownCategoriesExchangesAndTypesGiveEmptyTabsOfTheirOwnTypeAndANa
     EXPECT_FALSE(nameless->GetSplitter()->IsShown()) << "a grid without a page must not cover the board";
     EXPECT_EQ(GridOfPage(board, 0), board->Tabs().CurrentGrid()) << "the nameless entry took no selection";
     EXPECT_TRUE(board->Looks().TabFilters().empty());
-    EXPECT_EQ((std::set<Instrument*>{tke}), TableOfPage(board, 0)->Bookmarks());
-    EXPECT_EQ(nullptr, TableOfPage(board, 0)->GetFilter());
+    EXPECT_EQ((std::set<Instrument*>{tke}), TableOfPage(board, 0)->Members().Bookmarks());
+    EXPECT_EQ(nullptr, TableOfPage(board, 0)->Filter().Get());
     EXPECT_EQ(2u, host.subscribes.size()) << "only the named tab subscribed";
     for (wxGridEx* grid : board->Tabs().Grids())
         EXPECT_GT(grid->GetColSize(1), 3) << "auto fit runs on every grid";

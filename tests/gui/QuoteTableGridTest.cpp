@@ -107,12 +107,12 @@ TEST_F(TableGrid, AscendingMovesTheOtherWayAndTiesAndOtherFieldsDoNotMove)
     moved->last = 30;  // ties stay where they are
     Quote(moved, kLastMask);
     EXPECT_EQ(Lasts(), (std::vector<double>{20, 30, 30, 40}));
-    EXPECT_EQ(table->RowOf(moved), 2);
+    EXPECT_EQ(table->Index().RowOf(moved), 2);
 
     moved->last = 5;
     grid->UnsetSortingColumn();
     Quote(moved, kLastMask);
-    EXPECT_EQ(table->RowOf(moved), 2) << "no sort column";
+    EXPECT_EQ(table->Index().RowOf(moved), 2) << "no sort column";
 }
 
 TEST_F(TableGrid, AFlashMarksOnlyItsCellRestartsOnAQuoteAndEndsWithAReloadOrItsTime)
@@ -192,8 +192,8 @@ TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGrid
         grid->ProcessTableMessage(deleted);
 
         SCOPED_TRACE(atTheTail ? "told once at the tail" : "told row by row");
-        ASSERT_EQ(table->RowOf(quotes[3]), 1);
-        EXPECT_FALSE(table->IsMember(quotes[1]));
+        ASSERT_EQ(table->Index().RowOf(quotes[3]), 1);
+        EXPECT_FALSE(table->Members().Contains(quotes[1]));
         EXPECT_EQ(table->View().FlashCount(), 1u);
         EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kHighlight);
         EXPECT_EQ(Painted(0, column::Buy)->GetBackgroundColour(), kBackground);
@@ -206,7 +206,7 @@ TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndFlashesEachOnItsOwn)
     EXPECT_EQ(Painted(0, column::Last)->GetTextColour(), kUp);
 
     Price* marked = Add(9.0, 10.0);
-    table->Bookmarks().insert(marked->instrument);
+    table->Members().Bookmarks().insert(marked->instrument);
     EXPECT_EQ(Painted(1, column::No)->GetBackgroundColour(), kBookmark);
     EXPECT_EQ(Painted(0, column::No)->GetBackgroundColour(), kBackground);
     EXPECT_EQ(Painted(1, column::Name)->GetBackgroundColour(), kBackground) << "only the row number is marked";
@@ -252,7 +252,7 @@ protected:
     /// filter on it may turn either way.
     void Tick(int col, bool anyMember = false)
     {
-        const std::vector<Price*>& pool = anyMember ? table->Members() : table->Rows();
+        const std::vector<Price*>& pool = anyMember ? table->Members().List() : table->Rows();
         Price& price = *pool[std::uniform_int_distribution<size_t>(0, pool.size() - 1)(random)];
         std::uniform_int_distribution<int> cents(-300, 300);
         (col == column::Last ? price.last : price.change) += cents(random) / 100.0;
@@ -268,8 +268,8 @@ protected:
         for (size_t row = 0; row < rows.size(); ++row)
         {
             const bool first = std::find(rows.begin(), rows.begin() + row, rows[row]) == rows.begin() + row;
-            if (first && table->RowOf(rows[row]) != static_cast<int>(row))
-                return ::testing::AssertionFailure() << "row " << row << " is indexed at " << table->RowOf(rows[row]);
+            if (first && table->Index().RowOf(rows[row]) != static_cast<int>(row))
+                return ::testing::AssertionFailure() << "row " << row << " is indexed at " << table->Index().RowOf(rows[row]);
             if (row == 0 || rows[row] == twice || rows[row - 1] == twice)
                 continue;
             const Price& above = *rows[row - 1];
@@ -330,7 +330,7 @@ TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
 
 TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAndIndexed)
 {
-    table->SetFilter(&rising);
+    table->Filter().Set(&rising);
     table->RebuildRowsFromMembers();
     wxGridTableMessage hidden(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, kRows - table->GetNumberRows());
     grid->ProcessTableMessage(hidden);
@@ -341,7 +341,7 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
         Tick(column::Last, true);
     EXPECT_TRUE(InOrderAndIndexed(column::Last, false));
     const auto passes = [this](const Price* price) { return rising.Accepts(*price); };
-    EXPECT_EQ(std::count_if(table->Members().begin(), table->Members().end(), passes), table->GetNumberRows());
+    EXPECT_EQ(std::count_if(table->Members().List().begin(), table->Members().List().end(), passes), table->GetNumberRows());
     EXPECT_TRUE(std::all_of(table->Rows().begin(), table->Rows().end(), passes));
     EXPECT_EQ(table->GetNumberRows(), grid->GetNumberRows());
 
@@ -349,12 +349,12 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
     Quote(table->Rows()[5], ChangeBit(column::Last));
     const auto flashEnd = table->View().FlashEndAt(5, column::Last);
     ASSERT_TRUE(flashEnd);
-    Price& comeback = **std::find_if_not(table->Members().begin(), table->Members().end(), passes);
+    Price& comeback = **std::find_if_not(table->Members().List().begin(), table->Members().List().end(), passes);
     comeback.last = 1e6;
     comeback.change = 1.0;
     const int bits = ChangeBit(column::Last) | ChangeBit(column::Change);
     Quote(&comeback, bits);
-    ASSERT_EQ(0, table->RowOf(&comeback));
+    ASSERT_EQ(0, table->Index().RowOf(&comeback));
     EXPECT_EQ(flashEnd, table->View().FlashEndAt(6, column::Last));
     comeback.change = -1.0;
     Quote(&comeback, bits);
@@ -372,14 +372,14 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
         comeback.last = tie;
         comeback.change = 1.0;
         Quote(&comeback, bits);
-        const int row = table->RowOf(&comeback);
+        const int row = table->Index().RowOf(&comeback);
         ASSERT_GT(row, 3) << "ascending " << ascending;
         EXPECT_EQ(tie, table->Rows()[row - 1]->last);
         EXPECT_TRUE(row + 1 == table->GetNumberRows() || table->Rows()[row + 1]->last != tie);
         comeback.change = -1.0;
         Quote(&comeback, bits);
     }
-    table->SetFilter(nullptr);
+    table->Filter().Set(nullptr);
 }
 
 TEST_F(SortedUpdatesTest, TextKeysOrderRowsExactlyAsTheComparatorBothWaysKeepingTies)
@@ -411,7 +411,7 @@ TEST_F(SortedUpdatesTest, TextKeysOrderRowsExactlyAsTheComparatorBothWaysKeeping
             table->Order().SortRows(col, ascending);
             EXPECT_EQ(expected, table->Rows()) << "column " << col << (ascending ? " up" : " down");
             for (size_t row = 0; row < expected.size(); ++row)
-                ASSERT_EQ(static_cast<int>(row), table->RowOf(expected[row])) << "the index follows the sort";
+                ASSERT_EQ(static_cast<int>(row), table->Index().RowOf(expected[row])) << "the index follows the sort";
         }
 }
 

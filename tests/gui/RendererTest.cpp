@@ -122,9 +122,9 @@ TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
     EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows without the focus";
     EXPECT_EQ(At(Paint(column::Amplitude, true), kCellWidth / 2, 0), kText) << "a flashing selected row keeps its frame";
 
-    table->Bookmarks().insert(instrument);
+    table->Members().Bookmarks().insert(instrument);
     EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBookmark) << "the row number never shows the selection";
-    table->Bookmarks().clear();
+    table->Members().Bookmarks().clear();
     EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBackground);
 }
 
@@ -138,7 +138,7 @@ TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
     EXPECT_EQ(Background(false, column::Sector), green);
     EXPECT_EQ(wxGridCellAttrPtr(grid->GetCellAttr(0, column::Amplitude))->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
     EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows over a rule";
-    table->Bookmarks().insert(instrument);
+    table->Members().Bookmarks().insert(instrument);
     EXPECT_EQ(Background(false, column::No), kBookmark) << "and so does a bookmark";
     Quote(price, ~0);
     ASSERT_TRUE(table->View().IsFlashing(0, column::Amplitude));

@@ -53,7 +53,7 @@ public:
         RowTargets targets;
         targets.grid = GridOfPage(board, page);
         for (const std::string& code : codes)
-            for (Price* price : Tickerdeck::TableOf(targets.grid)->Members())
+            for (Price* price : Tickerdeck::TableOf(targets.grid)->Members().List())
                 if (price->instrument->code == code)
                     targets.quotes.push_back(price);
         return targets;
@@ -164,12 +164,12 @@ TEST_F(SharedStore, ALateAnswerForAnInstrumentTheEditTookOutBringsNothingBackNor
     host.reply = testing_support::FakeHost::Reply::Later;
     WatchlistTabs(*a).SaveEditedWatchlist("First", "First", {{"AMX", "ARPI"}},
                                           {{"AMX", "ARPI"}, {"AMX", "AI"}, {"KTX", "KSM"}});
-    TableOfPage(a, 1)->Bookmarks().insert(arpi);
+    TableOfPage(a, 1)->Members().Bookmarks().insert(arpi);
     WatchlistTabs(*a).SaveEditedWatchlist("First", "First", {{"AMX", "ARPI"}, {"AMX", "AI"}, {"KTX", "KSM"}},
                                           {{"KTX", "KSM"}});
     host.DeliverPending();
     EXPECT_EQ((std::vector<Instrument*>{ksm}), Shown(a, 1));
-    EXPECT_TRUE(TableOfPage(a, 1)->Bookmarks().empty()) << "a bookmark goes with its row";
+    EXPECT_TRUE(TableOfPage(a, 1)->Members().Bookmarks().empty()) << "a bookmark goes with its row";
     Saved(a);
     EXPECT_EQ((Refs{{"KTX", "KSM"}}), Stored("First"));
 

@@ -89,13 +89,13 @@ TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredO
 
     // A filter changed while the tab was in the background applies when it comes back.
     HideInstruments filter;
-    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    Tickerdeck::TableOf(grid)->Filter().Set(&filter);
     board->Tabs().Notebook()->SetSelection(1);
     filter.hidden = {bdi};
     board->Tabs().Notebook()->SetSelection(0);
     EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows());
     EXPECT_EQ(2, grid->GetNumberRows());
-    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+    Tickerdeck::TableOf(grid)->Filter().Set(nullptr);
 }
 
 TEST_F(SortCycle, TheTabShownTakesTheKeyboardWithItsRowSelected)

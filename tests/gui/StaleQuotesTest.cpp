@@ -33,7 +33,7 @@ protected:
     bool Dimmed(wxGridEx* grid, Instrument* instrument, int col = column::Last)
     {
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        const int row = table->RowOf(host.PriceOf(instrument, board->Rows().GetDateText()));
+        const int row = table->Index().RowOf(host.PriceOf(instrument, board->Rows().GetDateText()));
         const wxGridCellAttrPtr attr(table->GetAttr(row, col, wxGridCellAttr::Any));
         return attr->GetTextColour() == host.theme.LabelTextColour();
     }

@@ -71,7 +71,7 @@ TEST_F(TabFill, SlicesAddUpToExactlyTheListInItsOrderAndTheNoticeCountsThem)
         shown.push_back(grid->GetNumberRows());
     EXPECT_EQ((std::vector<int>{3, 6, 9, 11}), shown);
     EXPECT_EQ(list, InstrumentsShown(grid));
-    EXPECT_EQ(11u, Tickerdeck::TableOf(grid)->Members().size());
+    EXPECT_EQ(11u, Tickerdeck::TableOf(grid)->Members().List().size());
     EXPECT_EQ(11u, Subscribed()) << "each listed row asked once";
     EXPECT_EQ(2u, board->Rows().GetSubscriptions().at(host.PriceOf(list[2])).grids.size());
     EXPECT_FALSE(board->Rows().IsFilling(grid));
@@ -92,7 +92,7 @@ TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)
     EXPECT_FALSE(board->Rows().GetTabFills().Step());
     EXPECT_EQ((std::vector<Instrument*>{list[5], list[4], list[3], list[2], list[1], list[0]}), InstrumentsShown(grid))
         << "sorted once stopped";
-    EXPECT_EQ(6u, Tickerdeck::TableOf(grid)->Members().size());
+    EXPECT_EQ(6u, Tickerdeck::TableOf(grid)->Members().List().size());
     EXPECT_EQ(6u, Subscribed()) << "nothing asked for past the stop";
     EXPECT_EQ("", Progress());
 
@@ -119,7 +119,7 @@ TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
     board->Rows().SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
     PostCommand(board, cmd::HistoryDate, "20240105");
     EXPECT_EQ(list.size(), static_cast<size_t>(grid->GetNumberRows()));
-    EXPECT_EQ(list.size(), Tickerdeck::TableOf(grid)->Members().size());
+    EXPECT_EQ(list.size(), Tickerdeck::TableOf(grid)->Members().List().size());
 
     wxGridEx* other = AddTab(board, {}, "Other");
     board->Rows().GetTabFills().Start(other, list, "SYN");
@@ -185,7 +185,7 @@ TEST_F(TabFill, AWholeExchangeInTheSavedLayoutOpensASliceAtATimeAndKeepsTheMarks
     while (fills.Step())
         ;
     EXPECT_EQ(syn.instruments, InstrumentsShown(loaded));
-    EXPECT_EQ((std::set<Instrument*>{list[1], list[8]}), Tickerdeck::TableOf(loaded)->Bookmarks());
+    EXPECT_EQ((std::set<Instrument*>{list[1], list[8]}), Tickerdeck::TableOf(loaded)->Members().Bookmarks());
 }
 
 class TabRelease : public TabFill
@@ -223,7 +223,7 @@ TEST_F(TabRelease, ALongTabLeavesAtOnceAndLetsGoOfItsQuotesInSlicesEachOnceWhenN
     host.ClearCalls();
     board->Rows().ClearRows(grid);
     EXPECT_EQ(0, grid->GetNumberRows());
-    EXPECT_TRUE(Tickerdeck::TableOf(grid)->Members().empty());
+    EXPECT_TRUE(Tickerdeck::TableOf(grid)->Members().List().empty());
     EXPECT_TRUE(host.unsubscribes.empty()) << "nothing let go of within the command";
 
     // Quotes keep coming until the host is told; they find no row.

@@ -156,7 +156,7 @@ TEST_F(TabFilters, ALoadedEmptyFilterMakesNone)
       <watchlist name="Empty" type="7" exchange="KTX"><filters/></watchlist></watchlists>)");
     EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(loaded, 0));
     EXPECT_EQ(-1, loaded->Tabs().Notebook()->GetPageImage(1)) << "an empty filter marks no tab";
-    EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->GetFilter());
+    EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->Filter().Get());
     EXPECT_EQ(1u, loaded->Looks().TabFilters().size());
 }
 

@@ -97,8 +97,8 @@ TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsI
     const ColourRuleSpec bold = Rule(column::Last, filter_op::Above, "-1", {{}, {}, true});  // last, and without a bar
     board->Looks().SetColourRules(grid, {bars, rows, bold});
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    const int first = table->RowOf(host.PriceOf(arpi));
-    const int second = table->RowOf(host.PriceOf(bdi));
+    const int first = table->Index().RowOf(host.PriceOf(arpi));
+    const int second = table->Index().RowOf(host.PriceOf(bdi));
     EXPECT_TRUE(table->Styler().DrawsBar(first, column::CumVolume));
     EXPECT_FALSE(table->Styler().DrawsBar(first, column::CumValue)) << "a cell rule draws in its own column";
     EXPECT_TRUE(table->Styler().DrawsBar(second, column::CumValue));

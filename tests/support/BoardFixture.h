@@ -66,7 +66,7 @@ protected:
         for (wxWindow* child : container->GetChildren())
             if (auto* board = dynamic_cast<Tickerdeck*>(child))
                 for (wxGridEx* grid : board->Tabs().Grids())
-                    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+                    Tickerdeck::TableOf(grid)->Filter().Set(nullptr);
         // Loaded boards go before their frame, the way the host closes them:
         // one torn down inside the frame's destructor relays out its
         // notebook against a frame that is no longer one.
@@ -135,7 +135,7 @@ protected:
     static void ApplyFilter(wxGridEx* grid, FilterSet* filter)
     {
         TickerdeckTable* table = Tickerdeck::TableOf(grid);
-        table->SetFilter(filter);
+        table->Filter().Set(filter);
         table->RebuildRowsFromMembers();
         SyncRowCount(grid);
     }

@@ -39,7 +39,7 @@ protected:
     void ExpectIndexConsistent() const
     {
         for (int row = 0; row < static_cast<int>(table.Rows().size()); ++row)
-            EXPECT_EQ(table.RowOf(table.Rows()[row]), row);
+            EXPECT_EQ(table.Index().RowOf(table.Rows()[row]), row);
     }
 
     std::deque<Instrument> instruments;
@@ -56,7 +56,7 @@ TEST_F(TableModelTest, AscendingSortIsStableAndDescendingReversesEqualRows)
     table.Order().SortRows(column::Last, true);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, d, a, c}));
     ExpectIndexConsistent();
-    EXPECT_EQ(table.Members(), (std::vector<Price*>{a, b, c, d})) << "the stored order stays";
+    EXPECT_EQ(table.Members().List(), (std::vector<Price*>{a, b, c, d})) << "the stored order stays";
 
     table.Order().SortRows(column::Last, false);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{c, a, d, b}));
@@ -73,9 +73,9 @@ TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
     table.Order().SortRows(column::Last, false);  // c b a
     table.RemoveRow(b);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{c, a}));
-    EXPECT_EQ(table.Members(), (std::vector<Price*>{a, c}));
-    EXPECT_FALSE(table.IsMember(b));
-    EXPECT_EQ(table.RowOf(b), -1);
+    EXPECT_EQ(table.Members().List(), (std::vector<Price*>{a, c}));
+    EXPECT_FALSE(table.Members().Contains(b));
+    EXPECT_EQ(table.Index().RowOf(b), -1);
     ExpectIndexConsistent();
     Price outsider;
     table.RemoveRow(&outsider);
@@ -83,13 +83,13 @@ TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
 
     // A member listed twice goes one row at a time.
     table.AppendMember(c);
-    EXPECT_EQ(table.RowOf(c), 0);
+    EXPECT_EQ(table.Index().RowOf(c), 0);
     table.RemoveRow(c);
-    EXPECT_TRUE(table.IsMember(c));
+    EXPECT_TRUE(table.Members().Contains(c));
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, c}));
-    EXPECT_EQ(table.RowOf(c), 1);
+    EXPECT_EQ(table.Index().RowOf(c), 1);
     table.RemoveRow(c);
-    EXPECT_FALSE(table.IsMember(c));
+    EXPECT_FALSE(table.Members().Contains(c));
 }
 
 TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
@@ -99,18 +99,18 @@ TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
     Price* c = Add(2.0);
     table.Order().SortRows(column::Last, true);
     HideInstruments filter({b->instrument});
-    table.SetFilter(&filter);
+    table.Filter().Set(&filter);
     table.RebuildRowsFromMembers();
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, c}));
-    EXPECT_EQ(table.RowOf(b), -1);
+    EXPECT_EQ(table.Index().RowOf(b), -1);
     ExpectIndexConsistent();
-    table.SetFilter(nullptr);
+    table.Filter().Set(nullptr);
     table.RebuildRowsFromMembers();
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, b, c}));
 
     table.ClearRowsAndMembers();
     EXPECT_EQ(table.GetNumberRows(), 0);
-    EXPECT_FALSE(table.IsMember(a));
+    EXPECT_FALSE(table.Members().Contains(a));
 }
 
 TEST_F(TableModelTest, QuoteUpdatesFollowTheFilterForMembersOnly)
@@ -119,12 +119,12 @@ TEST_F(TableModelTest, QuoteUpdatesFollowTheFilterForMembersOnly)
     Price* b = Add(2.0);
     Price stranger;
     HideInstruments filter;
-    table.SetFilter(&filter);
+    table.Filter().Set(&filter);
 
     filter.hidden.insert(a->instrument);
     Quote(a);
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b}));
-    EXPECT_TRUE(table.IsMember(a));
+    EXPECT_TRUE(table.Members().Contains(a));
     ExpectIndexConsistent();
     Quote(a);  // still rejected, nothing to remove
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b}));
