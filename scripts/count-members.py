@@ -85,6 +85,12 @@ def is_function(declaration):
     return False
 
 
+def past_semicolon(text, position, end):
+    """Index just past the next ';' from `position`, or `end`."""
+    found = text.find(";", position, end)
+    return end if found < 0 else found + 1
+
+
 def count_body(text, start, end, name, classes):
     """Counts the functions of the class whose body spans text[start:end]; nested classes go to `classes`."""
     count = 0
@@ -104,19 +110,10 @@ def count_body(text, start, end, name, classes):
             nested = CLASS_HEAD.search(head)
             if nested and head.split()[0] in ("class", "struct", "template") and "(" not in head:
                 count_body(text, position + 1, body_end - 1, f"{name}::{nested.group(2)}", classes)
-                position = body_end
+            if nested or head.split()[:1] in (["enum"], ["union"]):
                 # A nested type may declare a member after its body: `struct {..} m_x;`
-                while position < end and text[position] != ";":
-                    position += 1
-                declaration_start = position + 1
-                position += 1
-                continue
-            if head.split()[:1] in (["enum"], ["union"]) or head.startswith("enum "):
-                position = body_end
-                while position < end and text[position] != ";":
-                    position += 1
-                declaration_start = position + 1
-                position += 1
+                position = past_semicolon(text, body_end, end)
+                declaration_start = position
                 continue
             # A member with a brace initialiser (`int m_x{0};`) is no function.
             if is_function(head):
