@@ -188,7 +188,7 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
         <column id="4" size="55" show="true" position="1"/>
         <column id="5" size="30" show="true" position="0"/>
       </columns></watchlist>
-      <watchlist name="B" type="7" exchange="AMX"><columns><column id="6"/></columns></watchlist>
+      <watchlist name="B" type="7" exchange="AMX"><columns><column id="6"/></columns><filters/></watchlist>
       <watchlist name="C" type="7" exchange="AMX">
         <columns><column id="6" show="true" sort="true" ascending="false"/></columns><filters>
           <column id="6"><filter condition="11" value="2"/></column><column id="6"><filter condition="1" value="0"/></column>
@@ -219,6 +219,9 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, arpi, ai}), Shown(board, 2))
         << "sorted, and filtered by the later column 6 alone";
     EXPECT_EQ(0, board->Tabs().Notebook()->GetPageImage(2)) << "the filtered tab is marked";
+    EXPECT_EQ(-1, board->Tabs().Notebook()->GetPageImage(1)) << "an empty filter marks no tab";
+    EXPECT_EQ(nullptr, TableOfPage(board, 1)->Filter().Get());
+    EXPECT_EQ(1u, board->Looks().TabFilters().size());
 
     grid = GridOfPage(board, 3);
     EXPECT_EQ(column::Count, grid->GetNumberCols());

@@ -147,19 +147,6 @@ TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEm
     EXPECT_TRUE(grid->GetEmptyText().empty());
 }
 
-TEST_F(TabFilters, ALoadedEmptyFilterMakesNone)
-{
-    SetLasts({{arpi, 1.0}, {bdi, 3.0}, {cdg, 2.0}, {ai, 0.5}});
-    Tickerdeck* loaded = LoadNode(R"(<watchlists>
-      <watchlist name="Cheap" type="7" exchange="AMX"><filters>
-        <column id="6"><filter condition="11" value="2"/></column></filters></watchlist>
-      <watchlist name="Empty" type="7" exchange="KTX"><filters/></watchlist></watchlists>)");
-    EXPECT_EQ((std::vector<Instrument*>{arpi, ai}), Shown(loaded, 0));
-    EXPECT_EQ(-1, loaded->Tabs().Notebook()->GetPageImage(1)) << "an empty filter marks no tab";
-    EXPECT_EQ(nullptr, TableOfPage(loaded, 1)->Filter().Get());
-    EXPECT_EQ(1u, loaded->Looks().TabFilters().size());
-}
-
 TEST_F(TabFilters, RowsOnScreenPassWhenPaintedAheadOfTheirQuotesAndAQuoteListedTwiceLeavesWithBothRows)
 {
     std::vector<Instrument*> listed;

@@ -87,13 +87,20 @@ TEST(ColourRuleNodes, HandEditedRulesThatDoNotReadAreKeptAsWritten)
     EXPECT_EQ(Body(Xml(layout::ColourRulesTree(rules), "colour-rules"), "<colour-rules>"), edited);
 }
 
-TEST(ColourRuleNodes, ColumnSetsKeepColumnsRulesAndTheSetForNewTabs)
+TEST(ColourRuleNodes, ColumnSetsKeepColumnsComputedColumnsRulesAndTheSetForNewTabs)
 {
     layout::ColumnSets sets;
     layout::ColumnSet scalping;
     scalping.name = "Scalping";
-    scalping.columns = {{column::Last, 90, true, true, false, 1}, {column::Code, 60, true, false, true, 0}};
-    scalping.colourRules = {TwoRules()[1]};
+    scalping.computed = {{"Spread %", "(Sell - Buy) / Last * 100", 3}, {"From VWAP %", "(Last - Vwap) / Vwap * 100", 2}};
+    scalping.columns = {{column::Last, 90, true, true, false, 1}, {column::Code, 60, true, false, true, 0},
+                        {column::Count + 1, 75, true, false, false, 2}, {column::Count, 60, false, false, true, 3}};
+    ColourRuleSpec red;
+    red.column = column::Count;
+    red.op = filter_op::Above;
+    red.value = "0.5";
+    red.style.text = RuleColour::Of(0xC62828);
+    scalping.colourRules = {TwoRules()[1], red};
     sets.sets = {scalping, layout::ColumnSet{"Bare", {}, {}, {}}};
     sets.forNewTabs = "Scalping";
     const std::string expected =
@@ -101,9 +108,15 @@ TEST(ColourRuleNodes, ColumnSetsKeepColumnsRulesAndTheSetForNewTabs)
         "<set name=\"Scalping\"><columns>"
         "<column id=\"6\" name=\"Last\" size=\"90\" show=\"true\" sort=\"true\" ascending=\"false\" position=\"1\"/>"
         "<column id=\"2\" name=\"Code\" size=\"60\" show=\"true\" sort=\"false\" ascending=\"true\" position=\"0\"/>"
+        "<column id=\"33\" name=\"From VWAP %\" size=\"75\" show=\"true\" sort=\"false\" ascending=\"false\" position=\"2\"/>"
+        "<column id=\"32\" name=\"Spread %\" size=\"60\" show=\"false\" sort=\"false\" ascending=\"true\" position=\"3\"/>"
         "</columns><colour-rules>"
         "<rule column=\"6\" condition=\"above\" against=\"21\" background=\"#2e7d32\" bold=\"true\" target=\"row\"/>"
-        "</colour-rules></set>"
+        "<rule column=\"32\" condition=\"above\" value=\"0.5\" text=\"#c62828\" target=\"cell\"/>"
+        "</colour-rules><computed first=\"32\">"
+        "<column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"3\"/>"
+        "<column name=\"From VWAP %\" formula=\"(Last - Vwap) / Vwap * 100\" decimals=\"2\"/>"
+        "</computed></set>"
         "<set name=\"Bare\"><columns/></set>"
         "</column-sets>";
     Tree node;
@@ -113,10 +126,14 @@ TEST(ColourRuleNodes, ColumnSetsKeepColumnsRulesAndTheSetForNewTabs)
     const layout::ColumnSets read = layout::ReadColumnSets(Node(expected));
     ASSERT_EQ(2u, read.sets.size());
     EXPECT_EQ("Scalping", read.forNewTabs);
+    ASSERT_EQ(4u, read.sets[0].columns.size());
     EXPECT_EQ(90, read.sets[0].columns[0].size);
+    EXPECT_TRUE(read.sets[0].columns[0].sort);
     EXPECT_FALSE(read.sets[0].columns[0].ascending);
     EXPECT_EQ(1, read.sets[0].columns[0].position);
+    EXPECT_EQ(column::Count + 1, read.sets[0].columns[2].id);
     EXPECT_EQ(scalping.colourRules, read.sets[0].colourRules);
+    EXPECT_EQ(scalping.computed, read.sets[0].computed);
     EXPECT_TRUE(read.sets[1].columns.empty());
 
     // A second set of a name already read, and a default naming no set, are no sets.
@@ -127,43 +144,6 @@ TEST(ColourRuleNodes, ColumnSetsKeepColumnsRulesAndTheSetForNewTabs)
     EXPECT_TRUE(odd.sets[0].columns.empty());
     EXPECT_TRUE(odd.forNewTabs.empty());
     EXPECT_TRUE(layout::ReadColumnSets(Node("")).sets.empty());
-}
-
-TEST(ColourRuleNodes, ColumnSetsKeepTheComputedColumnsTheirEntriesAndRulesName)
-{
-    layout::ColumnSets sets;
-    layout::ColumnSet set;
-    set.name = "Scalping";
-    set.computed = {{"Spread %", "(Sell - Buy) / Last * 100", 3}, {"From VWAP %", "(Last - Vwap) / Vwap * 100", 2}};
-    set.columns = {{column::Count + 1, 75, true, true, false, 2}, {column::Count, 60, false, false, true, 3}};
-    ColourRuleSpec red;
-    red.column = column::Count;
-    red.op = filter_op::Above;
-    red.value = "0.5";
-    red.style.text = RuleColour::Of(0xC62828);
-    set.colourRules = {red};
-    sets.sets = {set};
-    const std::string expected =
-        "<column-sets><set name=\"Scalping\"><columns>"
-        "<column id=\"33\" name=\"From VWAP %\" size=\"75\" show=\"true\" sort=\"true\" ascending=\"false\" position=\"2\"/>"
-        "<column id=\"32\" name=\"Spread %\" size=\"60\" show=\"false\" sort=\"false\" ascending=\"true\" position=\"3\"/>"
-        "</columns><colour-rules>"
-        "<rule column=\"32\" condition=\"above\" value=\"0.5\" text=\"#c62828\" target=\"cell\"/>"
-        "</colour-rules><computed first=\"32\">"
-        "<column name=\"Spread %\" formula=\"(Sell - Buy) / Last * 100\" decimals=\"3\"/>"
-        "<column name=\"From VWAP %\" formula=\"(Last - Vwap) / Vwap * 100\" decimals=\"2\"/>"
-        "</computed></set></column-sets>";
-    Tree node;
-    node.put_child(layout::kColumnSetsElement, layout::ColumnSetsTree(sets));
-    EXPECT_EQ(Body(Xml(node), "<column-sets"), expected + "</tickerdeck>");
-
-    const layout::ColumnSets read = layout::ReadColumnSets(Node(expected));
-    ASSERT_EQ(1u, read.sets.size());
-    EXPECT_EQ(set.computed, read.sets[0].computed);
-    ASSERT_EQ(2u, read.sets[0].columns.size());
-    EXPECT_EQ(column::Count + 1, read.sets[0].columns[0].id);
-    EXPECT_TRUE(read.sets[0].columns[0].sort);
-    EXPECT_EQ(set.colourRules, read.sets[0].colourRules);
 
     // Written when computed columns started at 31: the set's ids move with the
     // tab's, a hand-edited rule keeps its text.
