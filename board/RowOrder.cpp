@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string_view>
-#include <type_traits>
 #include <functional>
 #include <limits>
 #include <utility>
@@ -13,56 +11,10 @@
 #include "contract/Records.h"
 #include "controls/wxGridEx.h"
 #include "model/ColumnSpec.h"
+#include "model/KeyedSort.h"
 #include "model/Prefetch.h"
 #include "model/RowComparator.h"
 #include "model/TrendSamples.h"
-
-namespace {
-
-/// A row's text key with its first bytes packed into one number, so that
-/// most comparisons of a long sort read no text at all.
-struct TextKey
-{
-    explicit TextKey(std::string_view key) : text(key)
-    {
-        for (size_t i = 0; i < sizeof(prefix); ++i)
-            prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-    }
-
-    // Bytes compare as unsigned, as std::string does; a text that ends
-    // within the prefix pads with zeros, so equal prefixes (a zero byte in
-    // the text included) fall back to the whole texts.
-    bool operator<(const TextKey& other) const
-    {
-        return prefix != other.prefix ? prefix < other.prefix : text < other.text;
-    }
-
-    uint64_t prefix = 0;
-    std::string_view text;
-};
-
-/// Stable sort of `rows` by one key each, read once per row, not once per
-/// comparison. Descending sorts the reversed rows so that equal rows swap order.
-template <typename KeyOf>
-void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& keyOf)
-{
-    using Key = std::invoke_result_t<const KeyOf&, const Price*>;
-    std::vector<std::pair<Key, Price*>> keyed;
-    keyed.reserve(rows.size());
-    for (Price* price : rows)
-        keyed.emplace_back(keyOf(price), price);
-    if (ascending)
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    else
-    {
-        std::reverse(keyed.begin(), keyed.end());
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
-    }
-    for (size_t row = 0; row < keyed.size(); ++row)
-        rows[row] = keyed[row].second;
-}
-
-}  // namespace
 
 bool RowOrder::CompareRows(int col, const Price* a, const Price* b) const
 {
@@ -98,7 +50,7 @@ void RowOrder::SortRows(int col, bool ascending)
         // tab more than a second; their keys side by side sort in a tenth.
         SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); });
     else if (HasTextSortKey(col))
-        SortRowsByText(col, ascending);
+        SortByText(m_table.m_rows, col, ascending);
     else if (ascending)
     {
         std::stable_sort(m_table.m_rows.begin(), m_table.m_rows.end(),
@@ -110,6 +62,11 @@ void RowOrder::SortRows(int col, bool ascending)
         std::stable_sort(m_table.m_rows.begin(), m_table.m_rows.end(),
                          [this, col](const Price* a, const Price* b) { return Precedes(col, *b, *a); });
     }
+    RowsReordered();
+}
+
+void RowOrder::RowsReordered()
+{
     m_table.m_index.Clear();
     m_table.m_index.ReindexFrom(0);
     m_sortKeys.Invalidate();
@@ -120,12 +77,10 @@ void RowOrder::SortRowsByKeys(bool ascending, const std::function<double(const P
     SortByKeysReadOnce(m_table.m_rows, ascending, keyOf);
 }
 
-void RowOrder::SortRowsByText(int col, bool ascending)
+void RowOrder::AdoptOrder(std::vector<Price*> rows)
 {
-    // Comparing texts behind each quote's instrument took a million-row tab
-    // seconds: every comparison followed two pointers into scattered memory.
-    SortByKeysReadOnce(m_table.m_rows, ascending,
-                       [col](const Price* price) { return TextKey(TextSortKey(col, *price)); });
+    m_table.m_rows = std::move(rows);
+    RowsReordered();
 }
 
 bool RowOrder::ColumnChanged(int col, int mask)

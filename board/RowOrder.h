@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "model/SortKeyCache.h"
 
@@ -25,6 +26,9 @@ public:
     bool CompareRows(int col, const Price* a, const Price* b) const;
     /// Stable sort; descending sorts the reversed rows so that equal rows swap order.
     void SortRows(int col, bool ascending);
+    /// Makes `rows`, the same rows in another order, the order shown; the
+    /// caller tells the grid.
+    void AdoptOrder(std::vector<Price*> rows);
     static bool ColumnChanged(int col, int mask);
     /// Moves a row the grid already counts to where the grid's sort column
     /// puts it; returns its new index.
@@ -79,9 +83,8 @@ private:
     double SortKeyOf(int col, const Price& price) const;
     /// Sorts the rows by one number each, read once per row; ties keep their order.
     void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf);
-    /// Sorts the rows by the text column `col`, each text read once per row;
-    /// ties keep their order.
-    void SortRowsByText(int col, bool ascending);
+    /// The row index and the sort keys follow rows put in a new order.
+    void RowsReordered();
 
     TickerdeckTable& m_table;
     bool m_sortHeld = false;

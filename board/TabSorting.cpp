@@ -31,7 +31,9 @@ int64_t SteadyNow()
 
 }  // namespace
 
-TabSorting::TabSorting(Tickerdeck& board) : m_board(board)
+TabSorting::TabSorting(Tickerdeck& board)
+    : m_board(board),
+      m_longSort(board, [this](wxGridEx* grid, const std::function<void()>& reorder) { TakeLongSort(grid, reorder); })
 {
     m_holdTimer.Bind(wxEVT_TIMER, &TabSorting::OnHoldTimer, this);
     // Always watching: a dialog may open long after the click that led to
@@ -59,21 +61,38 @@ void TabSorting::SelectPrice(wxGridEx* grid, const Price* price)
 void TabSorting::SortByItsColumn(wxGridEx* grid)
 {
     const int sortColumn = grid->GetSortingColumn();
-    if (sortColumn == wxNOT_FOUND)
+    m_longSort.Drop(grid);
+    if (sortColumn == wxNOT_FOUND || (m_longSort.Takes(grid) && m_longSort.Start(grid)))
         return;
+    ReorderKeepingSelection(grid, [grid, sortColumn] {
+        Tickerdeck::TableOf(grid)->Order().SortRows(sortColumn, grid->IsSortOrderAscending());
+    });
+}
+
+void TabSorting::ReorderKeepingSelection(wxGridEx* grid, const std::function<void()>& reorder)
+{
     Price* selected = FirstSelectedPrice(grid);
-    Tickerdeck::TableOf(grid)->Order().SortRows(sortColumn, grid->IsSortOrderAscending());
+    reorder();
     SelectPrice(grid, selected);
     grid->ForceRefresh();
+}
+
+void TabSorting::TakeLongSort(wxGridEx* grid, const std::function<void()>& reorder)
+{
+    if (HeldByTheUser())
+        Tickerdeck::TableOf(grid)->Order().FallBehind();  // sorted again once the hold ends
+    else
+        ReorderKeepingSelection(grid, reorder);
 }
 
 void TabSorting::RearrangeRows(wxGridEx* grid)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     Price* selected = FirstSelectedPrice(grid);
+    m_longSort.Drop(grid);
     grid->BeginBatch();
     table->RebuildRowsFromMembers();
-    if (grid->GetSortingColumn() != wxNOT_FOUND)
+    if (grid->GetSortingColumn() != wxNOT_FOUND && !(m_longSort.Takes(grid) && m_longSort.Start(grid)))
         table->Order().SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
     SyncRowCount(grid);
     SelectPrice(grid, selected);
@@ -171,10 +190,14 @@ bool TabSorting::HasOpenDialog() const
     return false;
 }
 
+bool TabSorting::HeldByTheUser() const
+{
+    return m_sortHold.Holds(HoldNow()) || HasOpenDialog();
+}
+
 void TabSorting::UpdateSortHold()
 {
-    const int64_t now = HoldNow();
-    const bool held = m_sortHold.Holds(now) || HasOpenDialog();
+    const bool held = HeldByTheUser();
     for (wxGridEx* grid : m_board.Tabs().Grids())
     {
         TickerdeckTable* table = Tickerdeck::TableOf(grid);

@@ -6,6 +6,7 @@
 
 #include <wx/timer.h>
 
+#include "board/LongTabSort.h"
 #include "model/SortHold.h"
 
 struct Price;
@@ -54,9 +55,17 @@ public:
     void SetSteadyClock(SteadyClock clock) { m_steadyClock = std::move(clock); }
     /// A mouse button pressed or released on a grid's cells.
     void OnGridButton(wxMouseEvent& event);
+    /// Long tabs sorted by a text, sorted off the window's thread.
+    LongTabSort& LongSorts() { return m_longSort; }
 
 private:
     static void SelectPrice(wxGridEx* grid, const Price* price);
+    /// Runs `reorder` keeping the selected instrument selected, and tells the grid.
+    static void ReorderKeepingSelection(wxGridEx* grid, const std::function<void()>& reorder);
+    /// A long tab's sort arrived: its rows take their new order unless the
+    /// user is aiming at them.
+    void TakeLongSort(wxGridEx* grid, const std::function<void()>& reorder);
+    bool HeldByTheUser() const;
     void OnHoldTimer(wxTimerEvent& event);
     bool HasOpenDialog() const;
     int64_t HoldNow() const;
@@ -66,4 +75,5 @@ private:
     SortHold m_sortHold;
     wxTimer m_holdTimer;
     SteadyClock m_steadyClock;
+    LongTabSort m_longSort;
 };

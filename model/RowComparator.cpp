@@ -101,6 +101,11 @@ bool HasTextSortKey(int col)
     return TextField(col) || col == column::Status || col == column::CorporateAction;
 }
 
+bool HasInstrumentTextKey(int col)
+{
+    return TextField(col) != nullptr;
+}
+
 std::string_view TextSortKey(int col, const Price& price)
 {
     if (const auto field = TextField(col))

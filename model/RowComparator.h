@@ -27,3 +27,6 @@ bool HasTextSortKey(int col);
 /// `TextSortKey(col, a) < TextSortKey(col, b)`. It lives as long as the quote
 /// and its instrument keep their texts.
 std::string_view TextSortKey(int col, const Price& price);
+/// Whether that text is one of the instrument's, which stay as they are
+/// while the board runs: it may be read off the window's thread.
+bool HasInstrumentTextKey(int col);

@@ -1,7 +1,16 @@
 // Header clicks cycle a column through both directions and the stored order,
 // and activating a tab re-sorts and re-filters it.
 
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "board/BoardToolbar.h"
+#include "kit/BackgroundWork.h"
+#include "kit/BoardNotice.h"
 #include "support/BoardFixture.h"
+#include "support/HideInstruments.h"
+#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -111,4 +120,93 @@ TEST_F(SortCycle, TheTabShownTakesTheKeyboardWithItsRowSelected)
     EXPECT_EQ(1u, other->GetSelectedRows().size()) << "Down, F2 and Ctrl+C need a selected row";
 }
 
+/// Every tab counts as long; each sort's thread waits for its own gate,
+/// which the test opens, so that results arrive in the order it chooses.
+class LongTextSort : public SortCycle
+{
+protected:
+    void SetUp() override
+    {
+        SortCycle::SetUp();
+        board->Sorting().LongSorts().SetRowsSortedAtOnce(1);
+        board->Sorting().LongSorts().SetWorkers(workers);
+    }
+    void TearDown() override
+    {
+        for (std::size_t nth = 0; nth < gates.size(); ++nth)
+            if (!opened.count(nth))
+                gates[nth].set_value();
+        workers.StopAll();
+        SortCycle::TearDown();
+    }
+
+    /// Lets the sort started `nth` (from 0) run, and waits for its result.
+    void Finish(std::size_t nth)
+    {
+        gates.at(nth).set_value();
+        opened.insert(nth);
+        ASSERT_TRUE(PumpUntil([&] { return workers.Pending() + opened.size() == started; }, 5000));
+    }
+
+    std::string SortNotice() const { return board->Toolbar().Notice()->Get("sort").ToStdString(); }
+
+    std::vector<std::promise<void>> gates{8};
+    std::set<std::size_t> opened;
+    std::size_t started = 0;
+    BackgroundWork workers{[this](std::function<void()> body) {
+        std::shared_future<void> gate = gates.at(started++).get_future().share();
+        return std::thread([gate, body = std::move(body)] { gate.wait(); body(); });
+    }};
+};
+
+TEST_F(LongTextSort, RowsTakeTheirOrderWhenTheLatestSortArrivesKeepingTheSelection)
+{
+    ClickHeader(column::Last);  // numbers sort at once
+    ASSERT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows());
+    EXPECT_EQ(0u, started);
+
+    grid->SelectRow(1);  // ARPI
+    ClickHeader(column::Code);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows()) << "the window did not wait";
+    EXPECT_THAT(SortNotice(), testing::HasSubstr("Sorting 3 rows"));
+    ClickHeader(column::Code);  // ascending, before the descending sort came back
+    Finish(0);
+    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows()) << "a sort overtaken was used";
+    Finish(1);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), ShownRows());
+    EXPECT_EQ(arpi, SelectedInstrument());
+    EXPECT_EQ("", SortNotice());
+
+    ClickHeader(column::Status);  // the quote's own texts change on the window's thread
+    EXPECT_EQ(2u, started);
+}
+
+TEST_F(LongTextSort, RowsThatChangedMeanwhileAreSortedAgainAndAHoldWaitsForItsEnd)
+{
+    HideInstruments filter;
+    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    ClickHeader(column::Code);  // descending: CDG BDI ARPI
+    filter.hidden = {bdi};
+    board->ProcessWindowEvent(*QuoteEvent(host.PriceOf(bdi), kLastMask).Clone());
+    ASSERT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows());
+    Finish(0);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows()) << "sorted rows that were gone";
+    Finish(1);
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi}), ShownRows());
+
+    board->Sorting().HoldForMenu(true);
+    board->Sorting().SortByItsColumn(grid);
+    grid->SetSortingColumn(column::Code, true);
+    board->Sorting().SortByItsColumn(grid);
+    Finish(3);
+    EXPECT_EQ((std::vector<Instrument*>{cdg, arpi}), ShownRows()) << "rows moved while a menu was open";
+    int64_t now = 0;
+    board->Sorting().SetSteadyClock([&now] { return now; });
+    board->Sorting().HoldForMenu(false);
+    now += 60000;
+    board->Sorting().UpdateSortHold();
+    Finish(4);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows());
+    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+}
 }  // namespace
