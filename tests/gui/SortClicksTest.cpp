@@ -184,7 +184,7 @@ TEST_F(LongTextSort, RowsTakeTheirOrderWhenTheLatestSortArrivesKeepingTheSelecti
 TEST_F(LongTextSort, RowsThatChangedMeanwhileAreSortedAgainAndAHoldWaitsForItsEnd)
 {
     HideInstruments filter;
-    Tickerdeck::TableOf(grid)->SetFilter(&filter);
+    Tickerdeck::TableOf(grid)->Filter().Set(&filter);
     ClickHeader(column::Code);  // descending: CDG BDI ARPI
     filter.hidden = {bdi};
     board->ProcessWindowEvent(*QuoteEvent(host.PriceOf(bdi), kLastMask).Clone());
@@ -207,6 +207,6 @@ TEST_F(LongTextSort, RowsThatChangedMeanwhileAreSortedAgainAndAHoldWaitsForItsEn
     board->Sorting().UpdateSortHold();
     Finish(4);
     EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows());
-    Tickerdeck::TableOf(grid)->SetFilter(nullptr);
+    Tickerdeck::TableOf(grid)->Filter().Set(nullptr);
 }
 }  // namespace
