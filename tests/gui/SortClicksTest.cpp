@@ -5,6 +5,8 @@
 #include <memory>
 #include <thread>
 
+#include <gmock/gmock.h>
+
 #include "board/BoardToolbar.h"
 #include "kit/BackgroundWork.h"
 #include "kit/BoardNotice.h"
