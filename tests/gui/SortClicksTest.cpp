@@ -76,6 +76,23 @@ TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderK
     EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
 }
 
+TEST_F(SortCycle, ASortKeepsTheTopmostOfSeveralSelectedRowsAndSelectAllKeepsTheFirst)
+{
+    // Selected bottom first, so that the grid's blocks are not in row order.
+    grid->SelectRow(2);        // CDG
+    grid->SelectRow(0, true);  // ARPI
+    ClickHeader(column::Last); // BDI ARPI CDG
+    ASSERT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows());
+    EXPECT_EQ(1u, grid->GetSelectedRows().size());
+    EXPECT_EQ(arpi, SelectedInstrument());
+
+    grid->SelectAll();
+    ClickHeader(column::Last); // CDG ARPI BDI
+    ASSERT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), ShownRows());
+    EXPECT_EQ(bdi, SelectedInstrument()) << "the row on top before the sort";
+    EXPECT_EQ(1u, grid->GetSelectedRows().size());
+}
+
 TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredOrder)
 {
     AddTab(board, {arpi}, "Other");
