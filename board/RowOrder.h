@@ -82,7 +82,7 @@ private:
     bool Precedes(int col, const Price& a, const Price& b) const;
     double SortKeyOf(int col, const Price& price) const;
     /// Sorts the rows by one number each, read once per row; ties keep their order.
-    void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf);
+    void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf, int keyCol = -1);
     /// The row index and the sort keys follow rows put in a new order.
     void RowsReordered();
 

@@ -90,9 +90,11 @@ void TabSorting::RearrangeRows(wxGridEx* grid)
     Price* selected = FirstSelectedPrice(grid);
     m_longSort.Drop(grid);
     grid->BeginBatch();
-    table->RebuildRowsFromMembers();
+    table->RebuildRowsFromMembers(false);
     if (grid->GetSortingColumn() != wxNOT_FOUND && !(m_longSort.Takes(grid) && m_longSort.Start(grid)))
-        table->Order().SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
+        table->Order().SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());  // indexes the rows
+    else
+        table->IndexAllRows();
     SyncRowCount(grid);
     SelectPrice(grid, selected);
     grid->ForceRefresh();

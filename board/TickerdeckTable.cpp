@@ -181,17 +181,17 @@ void TickerdeckTable::ClearRowsAndMembers()
     ReindexRowsFrom(0);
 }
 
-void TickerdeckTable::RebuildRowsFromMembers()
+void TickerdeckTable::RebuildRowsFromMembers(bool indexRows)
 {
     m_rows.clear();
-    m_rowIndex.Clear();
     m_order.Keys().Invalidate();
     // Other quotes may come to stand on the flashing cells.
     m_view.DropFlashes();
     for (Price* price : m_members)
         if (Accepts(price))
             m_rows.push_back(price);
-    ReindexRowsFrom(0);
+    if (indexRows)
+        IndexAllRows();
     m_styler.Ties().Resize(m_rows.size());
 }
 
@@ -203,10 +203,9 @@ bool TickerdeckTable::NarrowShownRows()
                 return false;
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [this](const Price* price) { return !Accepts(price); }),
                  m_rows.end());
-    m_rowIndex.Clear();
     m_order.Keys().Invalidate();
     m_view.DropFlashes();
-    ReindexRowsFrom(0);
+    IndexAllRows();
     m_styler.Ties().Reset(m_rows.size());
     return true;
 }
@@ -246,10 +245,9 @@ void TickerdeckTable::RemoveMembers(const std::vector<Price*>& quotes)
         m_memberCount.Erase(price);
         m_bookmarks.erase(price->instrument);
     }
-    m_rowIndex.Clear();
     m_order.Keys().Invalidate();
     m_view.DropFlashes();
-    ReindexRowsFrom(0);
+    IndexAllRows();
     m_styler.Ties().Reset(m_rows.size());
 }
 
@@ -345,6 +343,13 @@ void TickerdeckTable::ReindexRowsFrom(int first)
         m_shiftedFrom = -1;
         m_unindexedShifts = 0;
     }
+}
+
+void TickerdeckTable::IndexAllRows()
+{
+    m_rowIndex.IndexAfresh(m_rows);
+    m_shiftedFrom = -1;
+    m_unindexedShifts = 0;
 }
 
 void TickerdeckTable::NoteRowsShifted(int first)

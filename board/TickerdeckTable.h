@@ -66,7 +66,11 @@ public:
     /// Empties rows and members, ending their flashes, without telling the grid.
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
-    void RebuildRowsFromMembers();
+    /// Without `indexRows` the caller indexes them next (`IndexAllRows`, or a
+    /// sort of them all): a million rows indexed twice held the window.
+    void RebuildRowsFromMembers(bool indexRows = true);
+    /// Indexes every row afresh, after the rows were rebuilt or reordered whole.
+    void IndexAllRows();
     /// Drops the rows the filter no longer accepts, the others keeping their
     /// order; false, changing nothing, when the filter accepts a member that
     /// is not shown (it would need its place found).
