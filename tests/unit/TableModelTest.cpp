@@ -131,9 +131,11 @@ TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, c}));
     EXPECT_EQ(table.RowOf(b), -1);
     ExpectIndexConsistent();
+    table.Order().SortRows(column::Last, true);  // indexes the shown rows alone
     table.SetFilter(nullptr);
     table.RebuildRowsFromMembers();
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, b, c}));
+    ExpectIndexConsistent();
 
     table.ClearRowsAndMembers();
     EXPECT_EQ(table.GetNumberRows(), 0);
