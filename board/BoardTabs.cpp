@@ -249,7 +249,7 @@ void BoardTabs::HandKeyboardTo(wxGridEx* grid)
     // focus on to whatever it finds; the keys belong to the grid on show,
     // and they act on its selected row, so there is one.
     const int rows = grid->GetNumberRows();
-    if (rows > 0 && grid->GetSelectedRows().empty())
+    if (rows > 0 && TopSelectedRow(grid) < 0)
         grid->SelectRow(std::clamp(grid->GetGridCursorRow(), 0, rows - 1));
     grid->GetGridWindow()->SetFocus();
 }

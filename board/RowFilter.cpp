@@ -28,10 +28,9 @@ bool RowFilter::NarrowShownRows()
                 return false;
     rows.erase(std::remove_if(rows.begin(), rows.end(), [this](const Price* price) { return !Accepts(price); }),
                rows.end());
-    m_table.m_index.Clear();
     m_table.m_order.Keys().Invalidate();
     m_table.m_view.DropFlashes();
-    m_table.m_index.ReindexFrom(0);
+    m_table.m_index.IndexAll();
     m_table.m_styler.Ties().Reset(rows.size());
     return true;
 }

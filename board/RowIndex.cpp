@@ -51,6 +51,13 @@ void RowIndex::ReindexFrom(int first)
     }
 }
 
+void RowIndex::IndexAll()
+{
+    m_index.IndexAfresh(m_rows);
+    m_shiftedFrom = -1;
+    m_unindexedShifts = 0;
+}
+
 void RowIndex::NoteShifted(int first)
 {
     m_shiftedFrom = m_shiftedFrom < 0 ? first : std::min(m_shiftedFrom, first);

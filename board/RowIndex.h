@@ -43,6 +43,8 @@ public:
     void Clear() { m_index.Clear(); }
     /// Writes the entries of the rows from `first` down.
     void ReindexFrom(int first);
+    /// Indexes every row afresh, after the rows were rebuilt or reordered whole.
+    void IndexAll();
     /// Rows from `first` down moved by one and keep their old entries for a while.
     void NoteShifted(int first);
 

@@ -48,7 +48,7 @@ void RowOrder::SortRows(int col, bool ascending)
     else if (HasNumericSortKey(col))
         // Comparing quotes scattered in the host's memory cost a million-row
         // tab more than a second; their keys side by side sort in a tenth.
-        SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); });
+        SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); }, col);
     else if (HasTextSortKey(col))
         SortByText(m_table.m_rows, col, ascending);
     else if (ascending)
@@ -67,14 +67,13 @@ void RowOrder::SortRows(int col, bool ascending)
 
 void RowOrder::RowsReordered()
 {
-    m_table.m_index.Clear();
-    m_table.m_index.ReindexFrom(0);
+    m_table.m_index.IndexAll();
     m_sortKeys.Invalidate();
 }
 
-void RowOrder::SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf)
+void RowOrder::SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf, int keyCol)
 {
-    SortByKeysReadOnce(m_table.m_rows, ascending, keyOf);
+    SortByKeysReadOnce(m_table.m_rows, ascending, keyOf, keyCol < 0 ? nullptr : SortKeyAddress, keyCol);
 }
 
 void RowOrder::AdoptOrder(std::vector<Price*> rows)

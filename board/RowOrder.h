@@ -29,6 +29,8 @@ public:
     /// Makes `rows`, the same rows in another order, the order shown; the
     /// caller tells the grid.
     void AdoptOrder(std::vector<Price*> rows);
+    /// The row index and the sort keys follow rows rebuilt or put in a new order whole.
+    void RowsReordered();
     static bool ColumnChanged(int col, int mask);
     /// Moves a row the grid already counts to where the grid's sort column
     /// puts it; returns its new index.
@@ -82,9 +84,7 @@ private:
     bool Precedes(int col, const Price& a, const Price& b) const;
     double SortKeyOf(int col, const Price& price) const;
     /// Sorts the rows by one number each, read once per row; ties keep their order.
-    void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf);
-    /// The row index and the sort keys follow rows put in a new order.
-    void RowsReordered();
+    void SortRowsByKeys(bool ascending, const std::function<double(const Price*)>& keyOf, int keyCol = -1);
 
     TickerdeckTable& m_table;
     bool m_sortHeld = false;

@@ -21,6 +21,19 @@ std::vector<int> SelectedRowList(const wxGridEx* grid)
     return rows;
 }
 
+int TopSelectedRow(const wxGridEx* grid)
+{
+    if (!grid)
+        return -1;
+    // GetSelectedRows checks each row of a block against those it took
+    // before: a million rows selected with Ctrl+A held the window for minutes.
+    int top = -1;
+    for (const wxGridBlockCoords& block : grid->GetSelectedRowBlocks())
+        if (top < 0 || block.GetTopRow() < top)
+            top = block.GetTopRow();
+    return top;
+}
+
 RowTargets SelectedTargets(wxGridEx* grid)
 {
     RowTargets targets;

@@ -23,5 +23,7 @@ struct RowTargets
 
 /// The rows selected in `grid`, in the order they were selected.
 std::vector<int> SelectedRowList(const wxGridEx* grid);
+/// The topmost selected row of `grid`, or -1 when no whole row is selected.
+int TopSelectedRow(const wxGridEx* grid);
 /// The quotes of the rows selected in `grid` now.
 RowTargets SelectedTargets(wxGridEx* grid);

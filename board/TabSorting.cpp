@@ -13,6 +13,7 @@
 
 #include "kit/ThemedDialog.h"
 #include "board/BoardRows.h"
+#include "board/RowTargets.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -43,10 +44,8 @@ TabSorting::TabSorting(Tickerdeck& board)
 
 Price* TabSorting::FirstSelectedPrice(const wxGridEx* grid)
 {
-    const wxArrayInt selected = grid->GetSelectedRows();
-    if (selected.empty())
-        return nullptr;
-    return Tickerdeck::TableOf(grid)->RowPrice(selected[0]);
+    const int row = TopSelectedRow(grid);
+    return row < 0 ? nullptr : Tickerdeck::TableOf(grid)->RowPrice(row);
 }
 
 void TabSorting::SelectPrice(wxGridEx* grid, const Price* price)
@@ -91,9 +90,11 @@ void TabSorting::RearrangeRows(wxGridEx* grid)
     Price* selected = FirstSelectedPrice(grid);
     m_longSort.Drop(grid);
     grid->BeginBatch();
-    table->RebuildRowsFromMembers();
+    table->RebuildRowsFromMembers(false);
     if (grid->GetSortingColumn() != wxNOT_FOUND && !(m_longSort.Takes(grid) && m_longSort.Start(grid)))
-        table->Order().SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());
+        table->Order().SortRows(grid->GetSortingColumn(), grid->IsSortOrderAscending());  // indexes the rows
+    else
+        table->Order().RowsReordered();
     SyncRowCount(grid);
     SelectPrice(grid, selected);
     grid->ForceRefresh();

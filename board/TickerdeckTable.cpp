@@ -126,17 +126,17 @@ void TickerdeckTable::ClearRowsAndMembers()
     m_index.ReindexFrom(0);
 }
 
-void TickerdeckTable::RebuildRowsFromMembers()
+void TickerdeckTable::RebuildRowsFromMembers(bool indexRows)
 {
     m_rows.clear();
-    m_index.Clear();
     m_order.Keys().Invalidate();
     // Other quotes may come to stand on the flashing cells.
     m_view.DropFlashes();
     for (Price* price : m_members.List())
         if (m_filter.Accepts(price))
             m_rows.push_back(price);
-    m_index.ReindexFrom(0);
+    if (indexRows)
+        m_index.IndexAll();
     m_styler.Ties().Resize(m_rows.size());
 }
 
@@ -165,10 +165,9 @@ void TickerdeckTable::RemoveMembers(const std::vector<Price*>& quotes)
     const auto leaving = [&gone](const Price* price) { return gone.count(price) > 0; };
     m_members.EraseAll(gone);
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), leaving), m_rows.end());
-    m_index.Clear();
     m_order.Keys().Invalidate();
     m_view.DropFlashes();
-    m_index.ReindexFrom(0);
+    m_index.IndexAll();
     m_styler.Ties().Reset(m_rows.size());
 }
 

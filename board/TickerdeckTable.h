@@ -66,7 +66,9 @@ public:
     /// Empties rows and members, ending their flashes, without telling the grid.
     void ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
-    void RebuildRowsFromMembers();
+    /// Without `indexRows` the caller indexes them next (a sort of them all,
+    /// or `RowOrder::RowsReordered`): a million rows indexed twice held the window.
+    void RebuildRowsFromMembers(bool indexRows = true);
     /// Drops the quote's row (if shown), its flashes and its membership, and
     /// its bookmark with its last membership; the caller tells the grid.
     void RemoveRow(Price* price);

@@ -292,6 +292,7 @@ void GridKeys::Copy(Tickerdeck& board, wxGridEx* grid)
             m_taking->rowNumbers.push_back(row);
             m_taking->quotes.push_back(quote);
         }
+    m_taking->rows->Reserve(m_taking->quotes.size());
     board.Toolbar().Notice()->Set(noticeKey, wxString::Format(_("Copying %s rows... (Esc stops)"),
                                                        GroupedNumberText(static_cast<double>(m_taking->quotes.size()), 0, true)));
     m_copyUnderWay = copy;

@@ -60,15 +60,16 @@ wxString BuildCopyText(const std::vector<int>& columns, const std::vector<int>& 
     return text;
 }
 
+void CopiedRows::Reserve(std::size_t rows)
+{
+    rowNumbers.reserve(rows);
+    quotes.reserve(rows);
+}
+
 void CopiedRows::Add(int rowNumber, const Price& quote)
 {
     rowNumbers.push_back(rowNumber);
     quotes.push_back(quote);
-    if (quote.instrument)
-    {
-        instruments.push_back(*quote.instrument);
-        quotes.back().instrument = &instruments.back();
-    }
 }
 
 wxString CopiedRows::Text(const PartRunner& runParts) const

@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "model/Prefetch.h"
 
 struct Price;
 
@@ -33,12 +36,60 @@ struct TextKey
     std::string_view text;
 };
 
+/// The bits of `key` as an unsigned number that orders as the keys do
+/// under `<`; minus zero counts as zero, as `<` has it.
+inline uint64_t OrderedBits(double key)
+{
+    key += 0.0;  // -0.0 becomes +0.0
+    uint64_t bits = 0;
+    std::memcpy(&bits, &key, sizeof bits);
+    constexpr uint64_t kSign = uint64_t{1} << 63;
+    return (bits & kSign) != 0 ? ~bits : bits | kSign;
+}
+
+/// Stable sort of `keyed` by its numbers, a few counting passes over them
+/// instead of about twenty merge passes with a comparison each: a million
+/// rows sorted by a price held the window a third of a second.
+void SortByOrderedBits(std::vector<std::pair<uint64_t, Price*>>& keyed);
+
+/// Lists at least this long sort numbers by their bits.
+constexpr std::size_t kRowsSortedByBits = 4096;
+
+/// Where a row's key lies, for loading keys ahead of reading them.
+using KeyAddressOf = const void* (*)(int col, const Price& price);
+
 /// Stable sort of `rows` by one key each, read once per row, not once per
 /// comparison. Descending sorts the reversed rows so that equal rows swap order.
+/// With `keyAddressOf`, long lists load the keys of column `col` a few rows
+/// ahead: the quotes lie scattered, and reading a million keys one miss
+/// after the other was most of a sort by a price.
 template <typename KeyOf>
-void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& keyOf)
+void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& keyOf,
+                        KeyAddressOf keyAddressOf = nullptr, int col = -1)
 {
     using Key = std::invoke_result_t<const KeyOf&, const Price*>;
+    if constexpr (std::is_same_v<Key, double>)
+    {
+        if (rows.size() >= kRowsSortedByBits)
+        {
+            if (!ascending)
+                std::reverse(rows.begin(), rows.end());
+            std::vector<std::pair<uint64_t, Price*>> keyed;
+            keyed.reserve(rows.size());
+            constexpr std::size_t kAhead = 16;
+            for (std::size_t row = 0; row < rows.size(); ++row)
+            {
+                if (keyAddressOf && row + kAhead < rows.size())
+                    PrefetchMemory(keyAddressOf(col, *rows[row + kAhead]));
+                const uint64_t bits = OrderedBits(keyOf(rows[row]));
+                keyed.emplace_back(ascending ? bits : ~bits, rows[row]);
+            }
+            SortByOrderedBits(keyed);
+            for (std::size_t row = 0; row < keyed.size(); ++row)
+                rows[row] = keyed[row].second;
+            return;
+        }
+    }
     std::vector<std::pair<Key, Price*>> keyed;
     keyed.reserve(rows.size());
     for (Price* price : rows)

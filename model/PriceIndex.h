@@ -2,6 +2,7 @@
 // Row index of every shown quote, looked up once or more per quote event.
 
 #include <cstddef>
+#include <vector>
 
 #include "model/PriceSlots.h"
 
@@ -31,6 +32,20 @@ public:
     /// Starts loading the slot where a lookup of `price` begins.
     void Prefetch(const Price* price) const { m_slots.Prefetch(price); }
     void Clear() { m_slots.Clear(); }
+    /// Maps each of `rows` to its place, the first of duplicates winning,
+    /// and forgets every other quote.
+    void IndexAfresh(const std::vector<Price*>& rows)
+    {
+        m_slots.ClearWithRoomFor(rows.size());
+        // Each insert is a cache miss of its own; loading a few ahead overlaps them.
+        constexpr size_t kAhead = 8;
+        for (size_t row = 0; row < rows.size(); ++row)
+        {
+            if (row + kAhead < rows.size())
+                m_slots.Prefetch(rows[row + kAhead]);
+            m_slots.Insert(rows[row], static_cast<int>(row));
+        }
+    }
     size_t Size() const { return m_slots.Size(); }
 
 private:

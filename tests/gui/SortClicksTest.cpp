@@ -78,6 +78,52 @@ TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderK
     EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
 }
 
+TEST_F(SortCycle, ASortKeepsTheTopmostSelectedRowWhateverTheOrderOfSelecting)
+{
+    // The grid keeps its blocks in an order of its own: both orders are tried.
+    grid->SelectRow(2);        // CDG
+    grid->SelectRow(0, true);  // ARPI
+    ClickHeader(column::Last); // BDI ARPI CDG
+    ASSERT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows());
+    EXPECT_EQ(1u, grid->GetSelectedRows().size());
+    EXPECT_EQ(arpi, SelectedInstrument());
+
+    grid->SelectRow(0);        // BDI
+    grid->SelectRow(2, true);  // CDG
+    ClickHeader(column::Last); // CDG ARPI BDI
+    ASSERT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), ShownRows());
+    EXPECT_EQ(bdi, SelectedInstrument());
+
+    grid->SelectAll();
+    ClickHeader(column::Last); // stored order: ARPI BDI CDG
+    ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), ShownRows());
+    EXPECT_EQ(cdg, SelectedInstrument()) << "the row on top before the sort";
+    EXPECT_EQ(1u, grid->GetSelectedRows().size());
+}
+
+TEST_F(SortCycle, AnUnsortedTabShownAgainKeepsItsSelectionAndFindsRowsItsFilterLetBack)
+{
+    HideInstruments filter;
+    filter.hidden = {bdi};
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    ApplyFilter(grid, &filter);
+    ASSERT_EQ((std::vector<Instrument*>{arpi, cdg}), ShownRows());
+
+    filter.hidden.clear();
+    AddTab(board, {arpi}, "Other");
+    board->Tabs().Notebook()->SetSelection(1);
+    board->Tabs().Notebook()->SetSelection(0);  // the filter applies again as the tab comes back
+    ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), ShownRows());
+    EXPECT_EQ(1, table->Index().RowOf(host.PriceOf(bdi))) << "a row let back is indexed";
+    table->Filter().Set(nullptr);
+
+    grid->SelectRow(0);
+    grid->SelectRow(2, true);
+    board->Tabs().Notebook()->SetSelection(1);
+    board->Tabs().Notebook()->SetSelection(0);
+    EXPECT_EQ(2u, grid->GetSelectedRows().size()) << "only a tab without a selection gets its cursor row selected";
+}
+
 TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItAndNextClickRestoresStoredOrder)
 {
     AddTab(board, {arpi}, "Other");

@@ -1,7 +1,10 @@
 // The quote table without a grid: membership, order, removal, filtering and
 // which columns a quote update changes.
 
+#include <algorithm>
 #include <deque>
+#include <iterator>
+#include <limits>
 #include <map>
 #include <random>
 
@@ -65,6 +68,30 @@ TEST_F(TableModelTest, AscendingSortIsStableAndDescendingReversesEqualRows)
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, d, a, c}));
 }
 
+TEST_F(TableModelTest, ALongTabSortsByANumberAsAShortOneDoes)
+{
+    // Signs, zeros of both signs, infinities and many equal keys: the long
+    // path sorts by the numbers' bits, which must order as `<` does.
+    const double keys[] = {2.5, -1.0, 0.0, -0.0, 1e9, -std::numeric_limits<double>::infinity(), -1e-300,
+                           std::numeric_limits<double>::infinity(), 2.5000001, 3e-310, -2.5, 70000.25};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<size_t> pick(0, std::size(keys) - 1);
+    for (int row = 0; row < 6000; ++row)
+        Add(keys[pick(random)]);
+    for (const bool ascending : {true, false})
+    {
+        std::vector<Price*> expected = table.Members().List();
+        if (!ascending)
+            std::reverse(expected.begin(), expected.end());
+        std::stable_sort(expected.begin(), expected.end(), [ascending](const Price* a, const Price* b) {
+            return ascending ? a->last < b->last : b->last < a->last;
+        });
+        table.Order().SortRows(column::Last, ascending);
+        EXPECT_TRUE(table.Rows() == expected) << (ascending ? "ascending" : "descending");
+        ExpectIndexConsistent();
+    }
+}
+
 TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
 {
     Price* a = Add(1.0);
@@ -104,9 +131,11 @@ TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, c}));
     EXPECT_EQ(table.Index().RowOf(b), -1);
     ExpectIndexConsistent();
+    table.Order().SortRows(column::Last, true);  // indexes the shown rows alone
     table.Filter().Set(nullptr);
     table.RebuildRowsFromMembers();
     EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, b, c}));
+    ExpectIndexConsistent();
 
     table.ClearRowsAndMembers();
     EXPECT_EQ(table.GetNumberRows(), 0);
@@ -176,6 +205,31 @@ TEST(TablePriceIndexTest, MatchesAReferenceMapThroughGrowthAndErasure)
     index.Clear();
     EXPECT_EQ(index.Size(), 0u);
     EXPECT_EQ(index.Find(&prices[1]), -1);
+
+    // Indexing rows afresh forgets the rest; of a quote shown twice the first row counts.
+    index.Set(&prices[7], 3);
+    std::vector<Price*> rows;
+    for (size_t at = 100; at < 2100; ++at)
+        rows.push_back(&prices[at]);
+    rows.push_back(&prices[100]);
+    index.IndexAfresh(rows);
+    EXPECT_EQ(index.Size(), 2000u);
+    EXPECT_EQ(index.Find(&prices[7]), -1);
+    EXPECT_EQ(index.Find(&prices[100]), 0);
+    EXPECT_EQ(index.Find(&prices[2099]), 1999);
+    // As many rows again: the same slots, emptied.
+    rows.assign(2001, &prices[2500]);
+    for (size_t at = 0; at < 2000; ++at)
+        rows[at] = &prices[at + 900];
+    index.IndexAfresh(rows);
+    EXPECT_EQ(index.Size(), 2000u);
+    EXPECT_EQ(index.Find(&prices[100]), -1);
+    EXPECT_EQ(index.Find(&prices[900]), 0);
+    EXPECT_EQ(index.Find(&prices[2500]), 1600);
+    index.IndexAfresh({&prices[5]});
+    EXPECT_EQ(index.Size(), 1u);
+    EXPECT_EQ(index.Find(&prices[5]), 0);
+    EXPECT_EQ(index.Find(&prices[100]), -1);
 }
 
 TEST(QuoteAges, StampsSurviveGrowthAndForgettingNeighboursAndOnlyTrackedQuotesGoStale)

@@ -97,4 +97,28 @@ TEST(CopyText, HeaderThenRowsInSelectionOrderEachEndingInCrLf)
     EXPECT_NE(wxString::npos, text.find("\r\nr6000c1\r\nr5999c1\r\n"));
 }
 
+TEST(CopyText, CopiedRowsKeepTheQuotesOfTheKeyPressAndReadTheHostsInstruments)
+{
+    Instrument instrument;
+    instrument.code = "ARPI";
+    instrument.name = "Arpeggio Industrial Holdings";
+    instrument.decimals = 2;
+    Price quote;
+    quote.instrument = &instrument;
+    quote.last = 2.5;
+    CopiedRows rows;
+    rows.columns = {column::Code, column::Last};
+    rows.labels = {"Code", "Last"};
+    rows.Reserve(2);
+    rows.Add(4, quote);
+    quote.last = 9.75;  // the tab goes on changing after the key press
+    rows.Add(7, quote);
+
+    // A copy of every instrument was a few small blocks per row, let go of
+    // on another thread than the one that took them.
+    EXPECT_EQ(&instrument, rows.quotes[0].instrument);
+    EXPECT_EQ((std::vector<int>{4, 7}), rows.rowNumbers);
+    EXPECT_EQ("Code\tLast\r\nARPI\t2.50\r\nARPI\t9.75\r\n", rows.Text());
+}
+
 }  // namespace
