@@ -37,7 +37,6 @@ public:
     bool Start(wxGridEx* grid);
     /// Forgets the sort of `grid` under way: its result will not be used.
     void Drop(const wxGridEx* grid);
-    bool IsUnderWay(const wxGridEx* grid) const { return m_underWay.count(grid) != 0; }
 
     /// Tabs of more rows than this sort elsewhere (tests lower it).
     void SetRowsSortedAtOnce(std::size_t rows) { m_rowsSortedAtOnce = rows; }
