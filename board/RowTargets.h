@@ -27,3 +27,23 @@ std::vector<int> SelectedRowList(const wxGridEx* grid);
 int TopSelectedRow(const wxGridEx* grid);
 /// The quotes of the rows selected in `grid` now.
 RowTargets SelectedTargets(wxGridEx* grid);
+
+/// The quotes selected on a grid, noted before its rows take another order
+/// or another filter and selected again on the rows they hold afterwards:
+/// a sort after Ctrl+A or a few Ctrl+clicks leaves them all selected.
+class KeptSelection
+{
+public:
+    explicit KeptSelection(const wxGridEx* grid);
+
+    /// The quote of the topmost selected row, or null.
+    Price* Top() const { return m_quotes.empty() ? nullptr : m_quotes.front(); }
+    /// Selects the noted quotes that are still shown, in place of whatever
+    /// the grid has selected; false, and the grid untouched, when none is.
+    bool Restore(wxGridEx* grid) const;
+
+private:
+    bool m_everyRow = false;
+    int m_rowCount = 0;
+    std::vector<Price*> m_quotes;  // the topmost first
+};

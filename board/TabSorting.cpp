@@ -48,15 +48,6 @@ Price* TabSorting::FirstSelectedPrice(const wxGridEx* grid)
     return row < 0 ? nullptr : Tickerdeck::TableOf(grid)->RowPrice(row);
 }
 
-void TabSorting::SelectPrice(wxGridEx* grid, const Price* price)
-{
-    if (!price)
-        return;
-    const int row = Tickerdeck::TableOf(grid)->Index().RowOf(price);
-    if (row >= 0)
-        grid->SelectRow(row);
-}
-
 void TabSorting::SortByItsColumn(wxGridEx* grid)
 {
     const int sortColumn = grid->GetSortingColumn();
@@ -70,9 +61,9 @@ void TabSorting::SortByItsColumn(wxGridEx* grid)
 
 void TabSorting::ReorderKeepingSelection(wxGridEx* grid, const std::function<void()>& reorder)
 {
-    Price* selected = FirstSelectedPrice(grid);
+    const KeptSelection selected(grid);
     reorder();
-    SelectPrice(grid, selected);
+    selected.Restore(grid);
     grid->ForceRefresh();
 }
 
@@ -87,7 +78,7 @@ void TabSorting::TakeLongSort(wxGridEx* grid, const std::function<void()>& reord
 void TabSorting::RearrangeRows(wxGridEx* grid)
 {
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
-    Price* selected = FirstSelectedPrice(grid);
+    const KeptSelection selected(grid);
     m_longSort.Drop(grid);
     grid->BeginBatch();
     table->RebuildRowsFromMembers(false);
@@ -96,7 +87,7 @@ void TabSorting::RearrangeRows(wxGridEx* grid)
     else
         table->Order().RowsReordered();
     SyncRowCount(grid);
-    SelectPrice(grid, selected);
+    selected.Restore(grid);
     grid->ForceRefresh();
     grid->EndBatch();
 }

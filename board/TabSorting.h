@@ -59,7 +59,6 @@ public:
     LongTabSort& LongSorts() { return m_longSort; }
 
 private:
-    static void SelectPrice(wxGridEx* grid, const Price* price);
     /// Runs `reorder` keeping the selected instrument selected, and tells the grid.
     static void ReorderKeepingSelection(wxGridEx* grid, const std::function<void()>& reorder);
     /// A long tab's sort arrived: its rows take their new order unless the

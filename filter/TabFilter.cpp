@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "board/RowTargets.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
@@ -20,7 +21,7 @@ void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
         board.Sorting().RearrangeRows(grid);
         return;
     }
-    Price* selected = TabSorting::FirstSelectedPrice(grid);
+    const KeptSelection selected(grid);
     if (!table->Filter().NarrowShownRows())
     {
         board.Sorting().RearrangeRows(grid);
@@ -28,10 +29,8 @@ void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
     }
     grid->BeginBatch();
     SyncRowCount(grid);
-    grid->ClearSelection();
-    const int row = selected ? table->Index().RowOf(selected) : -1;
-    if (row >= 0)
-        grid->SelectRow(row);
+    if (!selected.Restore(grid))
+        grid->ClearSelection();
     grid->ForceRefresh();
     grid->EndBatch();
 }

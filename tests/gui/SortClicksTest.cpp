@@ -78,27 +78,35 @@ TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderK
     EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
 }
 
-TEST_F(SortCycle, ASortKeepsTheTopmostSelectedRowWhateverTheOrderOfSelecting)
+TEST_F(SortCycle, SortsAndFiltersKeepEverySelectedQuoteSelected)
 {
-    // The grid keeps its blocks in an order of its own: both orders are tried.
+    const auto selected = [this] {
+        std::vector<Instrument*> shown;
+        for (int row : grid->GetSelectedRows())
+            shown.push_back(Tickerdeck::TableOf(grid)->RowPrice(row)->instrument);
+        std::sort(shown.begin(), shown.end(), [](Instrument* a, Instrument* b) { return a->code < b->code; });
+        return shown;
+    };
+    // The grid keeps its blocks in an order of its own: the lower row first.
     grid->SelectRow(2);        // CDG
     grid->SelectRow(0, true);  // ARPI
     ClickHeader(column::Last); // BDI ARPI CDG
     ASSERT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows());
-    EXPECT_EQ(1u, grid->GetSelectedRows().size());
-    EXPECT_EQ(arpi, SelectedInstrument());
-
-    grid->SelectRow(0);        // BDI
-    grid->SelectRow(2, true);  // CDG
-    ClickHeader(column::Last); // CDG ARPI BDI
-    ASSERT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), ShownRows());
-    EXPECT_EQ(bdi, SelectedInstrument());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), selected());
+    EXPECT_EQ(1u, grid->GetSelectedRowBlocks().size()) << "rows 1 and 2 make one block";
 
     grid->SelectAll();
-    ClickHeader(column::Last); // stored order: ARPI BDI CDG
-    ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), ShownRows());
-    EXPECT_EQ(cdg, SelectedInstrument()) << "the row on top before the sort";
-    EXPECT_EQ(1u, grid->GetSelectedRows().size());
+    ClickHeader(column::Last); // CDG ARPI BDI
+    ASSERT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), ShownRows());
+    EXPECT_EQ(3u, grid->GetSelectedRows().size()) << "Ctrl+A then a sort copies every row";
+
+    // A filter keeps the selected quotes it still shows.
+    grid->SelectRow(0);        // CDG
+    grid->SelectRow(2, true);  // BDI
+    SetTabFilter(*board, grid,
+                 std::make_unique<FilterSet>(FilterSet::Columns{{column::Last, {{filter_op::Above, "1.5"}}}}));
+    ASSERT_EQ((std::vector<Instrument*>{arpi, bdi}), ShownRows());
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), selected());
 }
 
 TEST_F(SortCycle, AnUnsortedTabShownAgainKeepsItsSelectionAndFindsRowsItsFilterLetBack)
