@@ -8,7 +8,6 @@
 #include <wx/translation.h>
 
 #include "controls/wxStaticTextEx.h"
-#include "store/WatchlistStoreService.h"
 #include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"
 
@@ -64,22 +63,6 @@ TEST_F(Load, SettingsWithoutWatchlistsAreKeptAndTheMissingElementIsLogged)
     EXPECT_EQ("A board could not be restored completely from the layout " + host.layoutFilePath +
                   ": the element <watchlists> is missing\n",
               Notices());
-}
-
-// One read of the store at start, by the plug-in's store; none again until
-// the file changes, and no tab refilled.
-TEST_F(Load, EveryBoardFillsItsTabsFromTheOneReadOfTheStore)
-{
-    WriteStore(R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/></watchlist>)");
-    const char* const tabs = R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)";
-    Tickerdeck* first = LoadNode(tabs);
-    Tickerdeck* second = LoadNode(tabs);
-    int heard = 0;
-    first->GetStore()->Observe([&heard](const store::StoreChange&) { ++heard; });
-    EXPECT_TRUE(first->GetStore()->Refresh());
-    EXPECT_EQ(0, heard);
-    EXPECT_EQ((std::vector<Instrument*>{cdg}), Shown(first, 0));
-    EXPECT_EQ((std::vector<Instrument*>{cdg}), Shown(second, 0));
 }
 
 TEST_F(Load, StoredRowsAndAlertsSkipUnknownInstrumentsAndTheLastAlertOfOneWins)

@@ -186,28 +186,6 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     EXPECT_EQ("n\t#,##0.00\t1234.5", Cell(ReadWorkbook(opened.at(1)), 1, at(column::Last)));
 }
 
-TEST_F(ExcelExport, WholeNumberPricesReadInTheSpreadsheetAsOnTheGrid)
-{
-    wxLocale english(wxLANGUAGE_ENGLISH_US, wxLOCALE_DONT_LOAD_DEFAULT);
-    Instrument* whole = Quoted("WHOLE", 1708.0, 1);
-    whole->decimals = 0;
-    Instrument* unset = Quoted("UNSET", 190.0, 1);
-    unset->decimals = -1;
-    Instrument* fraction = Quoted("FRACTION", 190.25, 1);
-    fraction->decimals = -1;
-    wxGridEx* grid = AddTab(board, {whole, unset, fraction}, "Whole");
-    ASSERT_EQ("1,708", grid->GetCellValue(0, column::Last));
-    ASSERT_EQ("190", grid->GetCellValue(1, column::Last));
-    ASSERT_EQ("190.25", grid->GetCellValue(2, column::Last));
-
-    ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
-    const std::string book = ReadWorkbook(opened.at(0));
-    // A spreadsheet shows "1,708", "190" and "190.25" with these formats.
-    EXPECT_EQ("n\t#,##0\t1708.0", Cell(book, 1, column::Last));
-    EXPECT_EQ("n\t#,##0\t190.0", Cell(book, 2, column::Last));
-    EXPECT_EQ("n\t#,##0.#####\t190.25", Cell(book, 3, column::Last));
-}
-
 TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
 {
     Instrument* low = Quoted("LOW", 12.5, 7);
