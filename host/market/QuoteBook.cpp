@@ -120,8 +120,7 @@ void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const 
             listening->live = true;
             // Opening a large tab subscribes in slices: sorting the whole
             // book again after each would cost the feed seconds per slice.
-            if (!liveOrderStale_)
-                liveAdded_.push_back(price);
+            liveAdded_.push_back(price);
         }
     }
     if (callback)
@@ -153,7 +152,7 @@ void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
     {
         // Sorting the whole book again at the feed's next tick cost a tab
         // let go of a slice at a time seconds per slice.
-        if (entry->second.live && !liveOrderStale_)
+        if (entry->second.live)
             liveRemoved_.push_back(price);
         listenersOf_.erase(entry);
     }
@@ -202,43 +201,91 @@ bool LiveOrder(const Price* a, const Price* b)
     return left.exchange != right.exchange ? left.exchange < right.exchange : left.code < right.code;
 }
 
+// The text's first bytes, the first most significant and missing ones zero:
+// packed starts compare as the texts do up to there (catalogue texts hold no
+// zero bytes).
+uint64_t PackedStart(const std::string& text)
+{
+    uint64_t packed = 0;
+    for (size_t at = 0; at < sizeof(packed); ++at)
+        packed = (packed << 8) | (at < text.size() ? static_cast<unsigned char>(text[at]) : 0u);
+    return packed;
+}
+
 }  // namespace
+
+QuoteBook::KeyedRecord QuoteBook::Keyed(Price* price)
+{
+    const Instrument& instrument = *price->instrument;
+    LiveKey key;
+    key.exchange = PackedStart(instrument.exchange);
+    key.code = PackedStart(instrument.code);
+    key.exchangeFits = instrument.exchange.size() <= sizeof(key.exchange);
+    return {key, price};
+}
+
+bool QuoteBook::Before(const LiveKey& a, const Price* first, const LiveKey& b, const Price* second)
+{
+    if (a.exchange != b.exchange)
+        return a.exchange < b.exchange;
+    // Equal starts of longer exchange codes tell nothing of the codes' order.
+    if (!a.exchangeFits || !b.exchangeFits)
+        return LiveOrder(first, second);
+    if (a.code != b.code)
+        return a.code < b.code;
+    return LiveOrder(first, second);  // codes with the same start: the texts decide
+}
 
 const std::vector<Price*>& QuoteBook::SubscribedLive() const
 {
-    if (!liveRemoved_.empty() && !liveOrderStale_)
+    if (!liveRemoved_.empty())
         TakeOutChangedRecords();
-    if (liveOrderStale_)
-    {
-        liveOrdered_.clear();
-        liveAdded_.clear();
-        liveRemoved_.clear();
-        // The book owns its records as mutable ones; only the index keys are const.
-        for (const auto& [price, listening] : listenersOf_)
-            if (listening.live)
-                liveOrdered_.push_back(const_cast<Price*>(price));
-        std::sort(liveOrdered_.begin(), liveOrdered_.end(), LiveOrder);
-        liveOrderStale_ = false;
-    }
-    else if (!liveAdded_.empty())
-    {
-        // Merged from the back, each new record's place found by a search:
-        // a few comparisons per new record instead of one per record held.
-        std::sort(liveAdded_.begin(), liveAdded_.end(), LiveOrder);
-        const size_t held = liveOrdered_.size();
-        liveOrdered_.resize(held + liveAdded_.size());
-        auto heldEnd = liveOrdered_.begin() + static_cast<std::ptrdiff_t>(held);
-        auto out = liveOrdered_.end();
-        for (auto added = liveAdded_.rbegin(); added != liveAdded_.rend(); ++added)
-        {
-            const auto place = std::upper_bound(liveOrdered_.begin(), heldEnd, *added, LiveOrder);
-            out = std::move_backward(place, heldEnd, out);
-            heldEnd = place;
-            *--out = *added;
-        }
-        liveAdded_.clear();
-    }
+    if (!liveAdded_.empty())
+        MergeAdded();
     return liveOrdered_;
+}
+
+void QuoteBook::MergeAdded() const
+{
+    // Merged from the back, each new record's place found by a search over
+    // the packed keys: a few comparisons per new record instead of one per
+    // record held, and none of them reaches a held record.
+    std::vector<KeyedRecord> added;
+    added.reserve(liveAdded_.size());
+    for (Price* price : liveAdded_)
+        added.push_back(Keyed(price));
+    liveAdded_.clear();
+    std::sort(added.begin(), added.end(), [](const KeyedRecord& a, const KeyedRecord& b) {
+        return Before(a.first, a.second, b.first, b.second);
+    });
+    size_t heldEnd = liveOrdered_.size();
+    size_t out = heldEnd + added.size();
+    liveOrdered_.resize(out);
+    liveKeys_.resize(out);
+    for (auto next = added.rbegin(); next != added.rend(); ++next)
+    {
+        size_t low = 0;
+        size_t high = heldEnd;
+        while (low < high)
+        {
+            const size_t middle = low + (high - low) / 2;
+            if (Before(next->first, next->second, liveKeys_[middle], liveOrdered_[middle]))
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        const auto shift = static_cast<std::ptrdiff_t>(heldEnd - low);
+        std::move_backward(liveOrdered_.begin() + static_cast<std::ptrdiff_t>(low),
+                           liveOrdered_.begin() + static_cast<std::ptrdiff_t>(heldEnd),
+                           liveOrdered_.begin() + static_cast<std::ptrdiff_t>(out));
+        std::move_backward(liveKeys_.begin() + static_cast<std::ptrdiff_t>(low),
+                           liveKeys_.begin() + static_cast<std::ptrdiff_t>(heldEnd),
+                           liveKeys_.begin() + static_cast<std::ptrdiff_t>(out));
+        out -= static_cast<size_t>(shift) + 1;
+        heldEnd = low;
+        liveOrdered_[out] = next->second;
+        liveKeys_[out] = next->first;
+    }
 }
 
 void QuoteBook::TakeOutChangedRecords() const
@@ -249,9 +296,17 @@ void QuoteBook::TakeOutChangedRecords() const
     std::unordered_set<const Price*> touched(liveRemoved_.begin(), liveRemoved_.end());
     touched.insert(liveAdded_.begin(), liveAdded_.end());
     liveRemoved_.clear();
-    liveOrdered_.erase(std::remove_if(liveOrdered_.begin(), liveOrdered_.end(),
-                                      [&touched](const Price* price) { return touched.count(price) > 0; }),
-                       liveOrdered_.end());
+    size_t kept = 0;
+    for (size_t at = 0; at < liveOrdered_.size(); ++at)
+    {
+        if (touched.count(liveOrdered_[at]) > 0)
+            continue;
+        liveOrdered_[kept] = liveOrdered_[at];
+        liveKeys_[kept] = liveKeys_[at];
+        ++kept;
+    }
+    liveOrdered_.resize(kept);
+    liveKeys_.resize(kept);
     liveAdded_.clear();
     for (const Price* price : touched)
     {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <string>
@@ -109,8 +110,22 @@ private:
     };
     std::unordered_map<const Price*, Listening> listenersOf_;
     size_t subscriptionCount_ = 0;
+    /// The first bytes of a live record's exchange and code, packed so that
+    /// keys compare as the texts do: the order is searched without reaching
+    /// a million records scattered over memory.
+    struct LiveKey
+    {
+        uint64_t exchange = 0;
+        uint64_t code = 0;
+        bool exchangeFits = false;  // the whole exchange code is in `exchange`
+    };
+    using KeyedRecord = std::pair<LiveKey, Price*>;
+    static KeyedRecord Keyed(Price* price);
+    static bool Before(const LiveKey& a, const Price* first, const LiveKey& b, const Price* second);
+    void MergeAdded() const;
+
     mutable std::vector<Price*> liveOrdered_;
-    mutable bool liveOrderStale_ = false;
+    mutable std::vector<LiveKey> liveKeys_;  // beside liveOrdered_, entry for entry
     // Records gone live since the order was last made, and records that
     // stopped being live: merged into and taken out of the order at its next use.
     mutable std::vector<Price*> liveAdded_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -231,6 +232,34 @@ TEST_F(Market, TheFeedsOrderOfLiveRecordsIsByExchangeAndCodeHoweverTheyWereSubsc
     EXPECT_EQ(expected, std::set<Price*>(book.SubscribedLive().begin(), book.SubscribedLive().end()));
     EXPECT_EQ(expected.size(), book.SubscribedLive().size()) << "back twice, held once";
     EXPECT_TRUE(inOrder(book.SubscribedLive()));
+}
+
+// The order is searched by the first eight bytes of each text; longer texts
+// that share them are ordered by the whole text.
+TEST(MarketOrder, LiveRecordsWithLongCodesSharingTheirStartKeepExchangeAndCodeOrder)
+{
+    const Catalogue catalogue = Catalogue::FromText(
+        "<catalogue>\n<exchange code=\"LONGEXCHANGEB\">\n<instrument code=\"B\"/>\n<instrument code=\"A\"/>\n"
+        "</exchange>\n<exchange code=\"LONGEXCHANGEA\">\n<instrument code=\"B\"/>\n</exchange>\n"
+        "<exchange code=\"LONG\">\n<instrument code=\"ABCDEFGHZ\"/>\n<instrument code=\"ABCDEFGH\"/>\n"
+        "<instrument code=\"ABCDEFGHA\"/>\n<instrument code=\"Z\"/>\n</exchange>\n</catalogue>\n",
+        "long.xml");
+    QuoteBook book(catalogue);
+    RecordingListener listener;
+    const std::vector<Instrument*>& all = catalogue.Instruments();
+    ASSERT_EQ(7u, all.size());
+    // Two slices, the order read between them, as a tab opening in steps.
+    for (size_t at : {size_t{4}, size_t{0}, size_t{6}})
+        book.Subscribe(&listener, all[at], "", nullptr);
+    ASSERT_EQ(3u, book.SubscribedLive().size());
+    for (size_t at : {size_t{2}, size_t{1}, size_t{3}, size_t{5}})
+        book.Subscribe(&listener, all[at], "", nullptr);
+    std::vector<std::string> shown;
+    for (const Price* price : book.SubscribedLive())
+        shown.push_back(price->instrument->exchange + " " + price->instrument->code);
+    EXPECT_EQ((std::vector<std::string>{"LONG ABCDEFGH", "LONG ABCDEFGHA", "LONG ABCDEFGHZ", "LONG Z",
+                                        "LONGEXCHANGEA B", "LONGEXCHANGEB A", "LONGEXCHANGEB B"}),
+              shown);
 }
 
 TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)
