@@ -296,6 +296,12 @@ TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrow
     book.Subscribe(&first, all[1], "", nullptr);
     ASSERT_EQ(book.SubscribedLive().size(), 1u);
     EXPECT_EQ(book.SubscribedLive().front(), recordOf(all[1], ""));
+    // The second going away finds every record it still listens to, however
+    // often others left the list of records listened to before.
+    book.UnsubscribeAll(&second);
+    EXPECT_EQ(book.SubscriptionCount(), 1u);
+    for (size_t i = 0; i < all.size(); i += 2)
+        ASSERT_FALSE(book.Listens(&second, recordOf(all[i], "20240110"))) << "instrument " << i;
 
     // A quote of nobody's book has no listeners, and asking is harmless.
     Price stranger;
