@@ -46,9 +46,18 @@ void RowOrder::SortRows(int col, bool ascending)
             return TrendChange(price).value_or(-std::numeric_limits<double>::infinity());
         });
     else if (HasNumericSortKey(col))
+    {
         // Comparing quotes scattered in the host's memory cost a million-row
         // tab more than a second; their keys side by side sort in a tenth.
-        SortRowsByKeys(ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); }, col);
+        // The keys read for the sort become the cache the next quote's move
+        // reads: reading them again, scattered, held the window once more.
+        std::vector<double> keys;
+        SortByKeysReadOnce(m_table.m_rows, ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); },
+                           SortKeyAddress, col, &keys);
+        RowsReordered();
+        m_sortKeys.Adopt(col, std::move(keys));
+        return;
+    }
     else if (HasTextSortKey(col))
         SortByText(m_table.m_rows, col, ascending);
     else if (ascending)

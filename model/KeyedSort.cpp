@@ -12,11 +12,20 @@ void SortByText(std::vector<Price*>& rows, int col, bool ascending)
     SortByKeysReadOnce(rows, ascending, [col](const Price* price) { return TextKey(TextSortKey(col, *price)); });
 }
 
+std::vector<std::pair<uint64_t, Price*>>& KeyedRowsBuffer()
+{
+    thread_local std::vector<std::pair<uint64_t, Price*>> keyed;
+    return keyed;
+}
+
 void SortByOrderedBits(std::vector<std::pair<uint64_t, Price*>>& keyed)
 {
     constexpr int kDigitBits = 16;
     constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
-    std::vector<std::pair<uint64_t, Price*>> spare(keyed.size());
+    // Kept, like the keyed rows, for the thread's next sort: with both
+    // buffers swapped back and forth, neither is allocated again.
+    thread_local std::vector<std::pair<uint64_t, Price*>> spare;
+    spare.resize(keyed.size());
     std::vector<std::size_t> starts(kDigits);
     for (int shift = 0; shift < 64; shift += kDigitBits)
     {

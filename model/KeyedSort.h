@@ -47,10 +47,26 @@ inline uint64_t OrderedBits(double key)
     return (bits & kSign) != 0 ? ~bits : bits | kSign;
 }
 
+/// The key that `OrderedBits` made `bits` of (minus zero comes back as zero).
+inline double KeyOfOrderedBits(uint64_t bits)
+{
+    constexpr uint64_t kSign = uint64_t{1} << 63;
+    bits = (bits & kSign) != 0 ? bits & ~kSign : ~bits;
+    double key = 0.0;
+    std::memcpy(&key, &bits, sizeof key);
+    return key;
+}
+
 /// Stable sort of `keyed` by its numbers, a few counting passes over them
 /// instead of about twenty merge passes with a comparison each: a million
-/// rows sorted by a price held the window a third of a second.
+/// rows sorted by a price held the window a third of a second. The second
+/// buffer the passes need is kept for the thread's next sort.
 void SortByOrderedBits(std::vector<std::pair<uint64_t, Price*>>& keyed);
+
+/// The rows' keys and addresses that long sorts by numbers fill, kept per
+/// thread from one sort to the next: fresh buffers for a million rows cost
+/// the first sorts after start tens of milliseconds of page faults each.
+std::vector<std::pair<uint64_t, Price*>>& KeyedRowsBuffer();
 
 /// Lists at least this long sort numbers by their bits.
 constexpr std::size_t kRowsSortedByBits = 4096;
@@ -60,12 +76,15 @@ using KeyAddressOf = const void* (*)(int col, const Price& price);
 
 /// Stable sort of `rows` by one key each, read once per row, not once per
 /// comparison. Descending sorts the reversed rows so that equal rows swap order.
+/// With `sortedKeys`, numeric keys come back in the new order of the rows:
+/// reading them again from the quotes is a million cache misses.
 /// With `keyAddressOf`, long lists load the keys of column `col` a few rows
 /// ahead: the quotes lie scattered, and reading a million keys one miss
 /// after the other was most of a sort by a price.
 template <typename KeyOf>
 void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& keyOf,
-                        KeyAddressOf keyAddressOf = nullptr, int col = -1)
+                        KeyAddressOf keyAddressOf = nullptr, int col = -1,
+                        std::vector<double>* sortedKeys = nullptr)
 {
     using Key = std::invoke_result_t<const KeyOf&, const Price*>;
     if constexpr (std::is_same_v<Key, double>)
@@ -74,7 +93,8 @@ void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& 
         {
             if (!ascending)
                 std::reverse(rows.begin(), rows.end());
-            std::vector<std::pair<uint64_t, Price*>> keyed;
+            std::vector<std::pair<uint64_t, Price*>>& keyed = KeyedRowsBuffer();
+            keyed.clear();
             keyed.reserve(rows.size());
             constexpr std::size_t kAhead = 16;
             for (std::size_t row = 0; row < rows.size(); ++row)
@@ -87,6 +107,12 @@ void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& 
             SortByOrderedBits(keyed);
             for (std::size_t row = 0; row < keyed.size(); ++row)
                 rows[row] = keyed[row].second;
+            if (sortedKeys)
+            {
+                sortedKeys->resize(keyed.size());
+                for (std::size_t row = 0; row < keyed.size(); ++row)
+                    (*sortedKeys)[row] = KeyOfOrderedBits(ascending ? keyed[row].first : ~keyed[row].first);
+            }
             return;
         }
     }
@@ -103,6 +129,13 @@ void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& 
     }
     for (std::size_t row = 0; row < keyed.size(); ++row)
         rows[row] = keyed[row].second;
+    if constexpr (std::is_same_v<Key, double>)
+        if (sortedKeys)
+        {
+            sortedKeys->resize(keyed.size());
+            for (std::size_t row = 0; row < keyed.size(); ++row)
+                (*sortedKeys)[row] = keyed[row].first;
+        }
 }
 
 /// Stable sort of `rows` by the text column `col` (`HasTextSortKey`), each

@@ -1,6 +1,7 @@
 #pragma once
 // The numbers a tab's rows are sorted by, kept in row order.
 
+#include <utility>
 #include <vector>
 
 struct Price;
@@ -21,6 +22,13 @@ public:
     bool IsValid() const { return m_column >= 0; }
     /// Reads every row's key for `col`.
     void Rebuild(int col, const std::vector<Price*>& rows);
+    /// Takes `keys`, one per row in row order, as the keys of `col`: a sort
+    /// that read them hands them over.
+    void Adopt(int col, std::vector<double> keys)
+    {
+        m_keys = std::move(keys);
+        m_column = col;
+    }
     /// Forgets the keys; the next move reads them again.
     void Invalidate();
 

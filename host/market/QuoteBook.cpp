@@ -18,16 +18,15 @@ namespace {
 constexpr int kQuoteUpdateId = 7011;
 }  // namespace
 
-size_t QuoteBook::KeyHash::operator()(const Key& key) const
-{
-    return std::hash<const Instrument*>()(key.first) ^ (std::hash<std::string>()(key.second) * 31);
-}
+namespace {
+// A day's table past this many records gets room for the whole catalogue.
+constexpr size_t kDayRoomAt = 4096;
+}  // namespace
 
 QuoteBook::QuoteBook(const Catalogue& catalogue) : catalogue_(catalogue)
 {
-    // A whole exchange opened at start wants a record per instrument at once;
-    // room made now spares rehashing the index many times over.
-    index_.reserve(catalogue.Instruments().size());
+    // A whole exchange opened at start wants a live record per instrument.
+    Day(std::string()).reserve(catalogue.Instruments().size());
 }
 QuoteBook::~QuoteBook() = default;
 
@@ -47,15 +46,27 @@ const QuoteBook::SessionClock& QuoteBook::ClockNow()
     return clock_;
 }
 
-Price* QuoteBook::Find(Instrument* instrument, const std::string& date) const
+QuoteBook::DayIndex& QuoteBook::Day(const std::string& date)
 {
-    const auto found = index_.find(Key(instrument, date));
-    return found == index_.end() ? nullptr : found->second;
+    if (!lastDay_ || date != lastDate_)
+    {
+        lastDay_ = &days_[date];
+        lastDate_ = date;
+    }
+    return *lastDay_;
 }
 
-Price& QuoteBook::Create(Instrument* instrument, const std::string& date)
+QuoteBook::Record* QuoteBook::Find(const Instrument* instrument, const std::string& date) const
 {
-    Price& price = records_.Add();
+    const auto day = days_.find(date);
+    if (day == days_.end())
+        return nullptr;
+    const auto found = day->second.find(instrument);
+    return found == day->second.end() ? nullptr : found->second;
+}
+
+void QuoteBook::Create(Price& price, Instrument* instrument, const std::string& date)
+{
     price.instrument = instrument;
     double seed = catalogue_.PrevClose(instrument);
     if (seed <= 0.0)
@@ -77,28 +88,38 @@ Price& QuoteBook::Create(Instrument* instrument, const std::string& date)
     // The record's notes are the session's own remarks; the board shows them
     // joined with the instrument's static texts, so copying those here would
     // print every status twice ("Halted;Halted").
-    return price;
 }
 
-Price* QuoteBook::Acquire(Instrument* instrument, const std::string& date)
+QuoteBook::Record& QuoteBook::AcquireRecord(Instrument* instrument, const std::string& date)
 {
-    if (!instrument)
-        return nullptr;
+    DayIndex& day = Day(date);
     // One lookup, whether the record exists or is made now.
-    const auto [entry, added] = index_.try_emplace(Key(instrument, date), nullptr);
+    const auto [entry, added] = day.try_emplace(instrument, nullptr);
     if (added)
     {
         try
         {
-            entry->second = &Create(instrument, date);
+            Record& record = records_.Add();
+            entry->second = &record;
+            Create(record.price, instrument, date);
         }
         catch (...)
         {
-            index_.erase(entry);
+            if (entry->second)
+                records_.DropLast();
+            day.erase(entry);
             throw;
         }
+        const size_t room = catalogue_.Instruments().size();
+        if (day.size() == kDayRoomAt && day.bucket_count() < room)
+            day.reserve(room);
     }
-    return entry->second;
+    return *entry->second;
+}
+
+Price* QuoteBook::Acquire(Instrument* instrument, const std::string& date)
+{
+    return instrument ? &AcquireRecord(instrument, date).price : nullptr;
 }
 
 void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const std::string& date,
@@ -106,34 +127,38 @@ void QuoteBook::Subscribe(wxEvtHandler* listener, Instrument* instrument, const 
 {
     if (!instrument)
         return;
-    Price* price = Acquire(instrument, date);
-    Listening* listening = listener ? &listenersOf_[price] : nullptr;
-    if (listening && !listening->Has(listener))
+    Record& record = AcquireRecord(instrument, date);
+    Listening& listening = record.listening;
+    if (listener && !listening.Has(listener))
     {
-        if (listening->first)
-            listening->others.push_back(listener);
+        if (listening.first)
+            listening.others.push_back(listener);
         else
-            listening->first = listener;
-        ++subscriptionCount_;
-        if (date.empty() && !listening->live)
+            listening.first = listener;
+        if (record.listenedAt == kNotListened)
         {
-            listening->live = true;
+            record.listenedAt = listened_.size();
+            listened_.push_back(&record);
+        }
+        ++subscriptionCount_;
+        if (date.empty() && !listening.live)
+        {
+            listening.live = true;
             // Opening a large tab subscribes in slices: sorting the whole
             // book again after each would cost the feed seconds per slice.
-            liveAdded_.push_back(price);
+            liveAdded_.push_back(&record.price);
         }
     }
     if (callback)
-        callback(price);
+        callback(&record.price);
 }
 
-void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
+void QuoteBook::RemoveSubscription(wxEvtHandler* listener, Record& record)
 {
-    const auto entry = listenersOf_.find(price);
-    if (entry == listenersOf_.end())
-        return;
-    Listening& listening = entry->second;
+    Listening& listening = record.listening;
     std::vector<wxEvtHandler*>& others = listening.others;
+    if (!listener)
+        return;
     if (listening.first == listener)
     {
         listening.first = others.empty() ? nullptr : others.front();
@@ -152,28 +177,35 @@ void QuoteBook::RemoveSubscription(wxEvtHandler* listener, const Price* price)
     {
         // Sorting the whole book again at the feed's next tick cost a tab
         // let go of a slice at a time seconds per slice.
-        if (entry->second.live)
-            liveRemoved_.push_back(price);
-        listenersOf_.erase(entry);
+        if (listening.live)
+            liveRemoved_.push_back(&record.price);
+        listening.live = false;
+        // The last of the list takes the place of the record leaving it.
+        Record* last = listened_.back();
+        listened_[record.listenedAt] = last;
+        last->listenedAt = record.listenedAt;
+        listened_.pop_back();
+        record.listenedAt = kNotListened;
     }
 }
 
 void QuoteBook::Unsubscribe(wxEvtHandler* listener, Instrument* instrument, const std::string& date)
 {
-    if (Price* price = Find(instrument, date))
-        RemoveSubscription(listener, price);
+    if (Record* record = Find(instrument, date))
+        RemoveSubscription(listener, *record);
 }
 
 void QuoteBook::UnsubscribeAll(wxEvtHandler* listener)
 {
-    // One pass over the book: listeners leave all at once only when they go
-    // away, and a list of records per listener would cost memory per row.
-    std::vector<const Price*> held;
-    for (const auto& [price, listening] : listenersOf_)
-        if (listening.Has(listener))
-            held.push_back(price);
-    for (const Price* price : held)
-        RemoveSubscription(listener, price);
+    // One pass over the records listened to: listeners leave all at once
+    // only when they go away, and a list of records per listener would cost
+    // memory per row.
+    std::vector<Record*> held;
+    for (Record* record : listened_)
+        if (record->listening.Has(listener))
+            held.push_back(record);
+    for (Record* record : held)
+        RemoveSubscription(listener, *record);
 }
 
 size_t QuoteBook::SubscriptionCount() const
@@ -183,13 +215,14 @@ size_t QuoteBook::SubscriptionCount() const
 
 bool QuoteBook::IsSubscribed(wxEvtHandler* listener, Instrument* instrument, const std::string& date) const
 {
-    return Listens(listener, Find(instrument, date));
+    const Record* record = Find(instrument, date);
+    return record && record->listening.Has(listener);
 }
 
 bool QuoteBook::Listens(wxEvtHandler* listener, const Price* price) const
 {
-    const auto found = listenersOf_.find(price);
-    return found != listenersOf_.end() && found->second.Has(listener);
+    const Record* record = RecordOf(price);
+    return record && listener && record->listening.Has(listener);
 }
 
 namespace {
@@ -310,9 +343,8 @@ void QuoteBook::TakeOutChangedRecords() const
     liveAdded_.clear();
     for (const Price* price : touched)
     {
-        const auto found = listenersOf_.find(price);
-        if (found != listenersOf_.end() && found->second.live)
-            liveAdded_.push_back(const_cast<Price*>(price));
+        if (const Record* record = RecordOf(price); record && record->listening.live)
+            liveAdded_.push_back(const_cast<Price*>(&record->price));
     }
 }
 

@@ -45,11 +45,11 @@ public:
     template <typename Visit>
     void ForEachListener(const Price* price, Visit visit) const
     {
-        const auto found = listenersOf_.find(price);
-        if (found == listenersOf_.end())
+        const Record* record = RecordOf(price);
+        if (!record || !record->listening.first)
             return;
-        visit(found->second.first);
-        for (wxEvtHandler* other : found->second.others)
+        visit(record->listening.first);
+        for (wxEvtHandler* other : record->listening.others)
             visit(other);
     }
     size_t SubscriptionCount() const;
@@ -69,31 +69,6 @@ public:
     static std::string Today();
 
 private:
-    struct KeyHash
-    {
-        size_t operator()(const std::pair<const Instrument*, std::string>& key) const;
-    };
-    using Key = std::pair<const Instrument*, std::string>;
-
-    /// Today's date and the time of day as the records use them, formatted
-    /// once a second: formatting reads the time zone each time, and opening
-    /// a whole exchange creates a hundred thousand records at once.
-    struct SessionClock
-    {
-        std::time_t second = -1;
-        std::string date;
-        std::string time;
-    };
-    const SessionClock& ClockNow();
-
-    Price* Find(Instrument* instrument, const std::string& date) const;
-    Price& Create(Instrument* instrument, const std::string& date);
-    void RemoveSubscription(wxEvtHandler* listener, const Price* price);
-    void TakeOutChangedRecords() const;
-
-    const Catalogue& catalogue_;
-    StableChunks<Price> records_;
-    std::unordered_map<Key, Price*, KeyHash> index_;
     /// Who listens to one record, and whether it is a live one (no date),
     /// which the feed moves. Nearly every record has one listener, kept
     /// inline: a list of its own per record would cost more than the entry.
@@ -108,7 +83,50 @@ private:
             return first == listener || std::find(others.begin(), others.end(), listener) != others.end();
         }
     };
-    std::unordered_map<const Price*, Listening> listenersOf_;
+    /// A record and who listens to it, side by side: a map from every record
+    /// to its listeners rehashed a million entries at the first quote of a
+    /// second day, and its lookup missed the cache once more per event.
+    struct Record
+    {
+        Price price;
+        Listening listening;
+        size_t listenedAt = kNotListened;  // place in listened_
+    };
+    static constexpr size_t kNotListened = static_cast<size_t>(-1);
+    /// One day's records by instrument. A day's table holds at most one
+    /// record per instrument of the catalogue, so once it is past a few
+    /// thousand it is given room for the whole catalogue and never rehashes
+    /// again: rehashing a day of a million records took the window a fifth
+    /// of a second.
+    using DayIndex = std::unordered_map<const Instrument*, Record*>;
+
+    /// Today's date and the time of day as the records use them, formatted
+    /// once a second: formatting reads the time zone each time, and opening
+    /// a whole exchange creates a hundred thousand records at once.
+    struct SessionClock
+    {
+        std::time_t second = -1;
+        std::string date;
+        std::string time;
+    };
+    const SessionClock& ClockNow();
+
+    const Record* RecordOf(const Price* price) const { return price ? records_.OwnerOf(price, &Record::price) : nullptr; }
+    Record* Find(const Instrument* instrument, const std::string& date) const;
+    Record& AcquireRecord(Instrument* instrument, const std::string& date);
+    DayIndex& Day(const std::string& date);
+    void Create(Price& price, Instrument* instrument, const std::string& date);
+    void RemoveSubscription(wxEvtHandler* listener, Record& record);
+    void TakeOutChangedRecords() const;
+
+    const Catalogue& catalogue_;
+    StableChunks<Record> records_;
+    std::unordered_map<std::string, DayIndex> days_;
+    // The day asked for last: a tab asks for one day a million times over.
+    std::string lastDate_;
+    DayIndex* lastDay_ = nullptr;
+    /// Records with at least one listener; each knows its place here.
+    std::vector<Record*> listened_;
     size_t subscriptionCount_ = 0;
     /// The first bytes of a live record's exchange and code, packed so that
     /// keys compare as the texts do: the order is searched without reaching

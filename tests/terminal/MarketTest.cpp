@@ -262,6 +262,86 @@ TEST(MarketOrder, LiveRecordsWithLongCodesSharingTheirStartKeepExchangeAndCodeOr
               shown);
 }
 
+TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrows)
+{
+    // More instruments than a day's table holds before it makes room for
+    // the whole catalogue, over three days.
+    Catalogue large = Catalogue::FromFile("data/catalogue.xml");
+    large.AddSynthetic(6000, 3);
+    std::vector<Instrument*> all;
+    for (const Exchange& exchange : large.Exchanges())
+        all.insert(all.end(), exchange.instruments.begin(), exchange.instruments.end());
+    ASSERT_GT(all.size(), 6000u);
+    QuoteBook book(large);
+    RecordingListener first;
+    RecordingListener second;
+    const std::vector<std::string> days = {"", "20240110", "20240111"};
+    std::map<std::pair<const Instrument*, std::string>, Price*> made;
+    std::set<Price*> distinct;
+    for (const std::string& day : days)
+        for (Instrument* instrument : all)
+        {
+            Price* given = nullptr;
+            book.Subscribe(&first, instrument, day, [&given](Price* price) { given = price; });
+            ASSERT_NE(given, nullptr);
+            ASSERT_EQ(given->instrument, instrument);
+            made[{instrument, day}] = given;
+            distinct.insert(given);
+        }
+    EXPECT_EQ(distinct.size(), all.size() * days.size()) << "a record of its own per instrument and day";
+    for (const auto& [key, price] : made)
+        ASSERT_EQ(book.Acquire(const_cast<Instrument*>(key.first), key.second), price)
+            << key.first->code << " " << key.second << " found again after the tables grew";
+    EXPECT_EQ(book.SubscriptionCount(), made.size());
+    const auto recordOf = [&made](const Instrument* instrument, const std::string& day) {
+        return made.at(std::make_pair(instrument, day));
+    };
+
+    // Every other record gets a second listener; the first lets go of every
+    // third, so records leave the middle of what is listened to.
+    for (size_t i = 0; i < all.size(); i += 2)
+        book.Subscribe(&second, all[i], "20240110", nullptr);
+    for (size_t i = 0; i < all.size(); i += 3)
+        book.Unsubscribe(&first, all[i], "20240110");
+    for (size_t i = 0; i < all.size(); ++i)
+    {
+        std::vector<wxEvtHandler*> heard;
+        book.ForEachListener(recordOf(all[i], "20240110"), [&heard](wxEvtHandler* listener) { heard.push_back(listener); });
+        std::vector<wxEvtHandler*> expected;
+        if (i % 3 != 0)
+            expected.push_back(&first);
+        if (i % 2 == 0)
+            expected.push_back(&second);
+        ASSERT_EQ(heard, expected) << "instrument " << i;
+        EXPECT_EQ(book.IsSubscribed(&first, all[i], "20240110"), i % 3 != 0);
+        EXPECT_EQ(book.Listens(&second, recordOf(all[i], "20240110")), i % 2 == 0);
+        EXPECT_TRUE(book.Listens(&first, recordOf(all[i], "20240111"))) << "the next day is its own record";
+    }
+
+    // The first goes away whole; only the second's records stay listened to.
+    book.UnsubscribeAll(&first);
+    EXPECT_EQ(book.SubscriptionCount(), (all.size() + 1) / 2);
+    EXPECT_TRUE(book.SubscribedLive().empty()) << "no live record is listened to any more";
+    book.Subscribe(&first, all[1], "", nullptr);
+    ASSERT_EQ(book.SubscribedLive().size(), 1u);
+    EXPECT_EQ(book.SubscribedLive().front(), recordOf(all[1], ""));
+    // The second going away finds every record it still listens to, however
+    // often others left the list of records listened to before.
+    book.UnsubscribeAll(&second);
+    EXPECT_EQ(book.SubscriptionCount(), 1u);
+    for (size_t i = 0; i < all.size(); i += 2)
+        ASSERT_FALSE(book.Listens(&second, recordOf(all[i], "20240110"))) << "instrument " << i;
+
+    // A quote of nobody's book has no listeners, and asking is harmless.
+    Price stranger;
+    stranger.instrument = all[0];
+    size_t visits = 0;
+    book.ForEachListener(&stranger, [&visits](wxEvtHandler*) { ++visits; });
+    EXPECT_EQ(visits, 0u);
+    EXPECT_FALSE(book.Listens(&second, &stranger));
+    EXPECT_FALSE(book.Listens(&second, nullptr));
+}
+
 TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)
 {
     QuoteBook book(*demo_);

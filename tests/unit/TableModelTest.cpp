@@ -13,6 +13,7 @@
 #include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
 #include "model/QuoteAges.h"
+#include "model/SortKeyCache.h"
 #include "board/TickerdeckTable.h"
 #include "contract/Records.h"
 #include "support/HideInstruments.h"
@@ -89,6 +90,12 @@ TEST_F(TableModelTest, ALongTabSortsByANumberAsAShortOneDoes)
         table.Order().SortRows(column::Last, ascending);
         EXPECT_TRUE(table.Rows() == expected) << (ascending ? "ascending" : "descending");
         ExpectIndexConsistent();
+        // The sort hands the keys it read to the rows' key cache, in the new
+        // order and with their own signs, for the next quote's move.
+        SortKeyCache& cached = table.Order().Keys();
+        ASSERT_TRUE(cached.IsFor(column::Last));
+        for (size_t row = 0; row < expected.size(); ++row)
+            ASSERT_EQ(cached[static_cast<int>(row)], expected[row]->last) << "row " << row;
     }
 }
 
