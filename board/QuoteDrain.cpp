@@ -125,6 +125,7 @@ void QuoteDrain::HandleQuoteRun(QuoteRun& run)
         if (table)
             table->Order().PrefetchQueuedUpdate(*price, quote.GetInt(), what);
     };
+    const QuoteRunHold hold(table);
     for (size_t at = 0; at < kIndexAhead; ++at)
         prefetch(at, RowOrder::LoadAhead::IndexSlot);
     for (size_t at = 0; at < kRowAhead; ++at)
