@@ -208,7 +208,8 @@ bool QuoteDrain::QuotesBoundElsewhere() const
 
 void QuoteDrain::EvaluateAlert(Price* quote, uint32_t changeMask)
 {
-    if (!quote)
+    // Most boards watch no price: no lookup per quote then.
+    if (!quote || m_board.Alerts().empty())
         return;
     // Popups, focus changes and the chime come after the grid has taken
     // the update.
