@@ -439,7 +439,6 @@ void QuoteGridView::MoveFlashesFrom(int row, int by)
 
 void QuoteGridView::DropFlashes()
 {
-    ForgetRunView();
     m_lastFlashRow = -1;
     m_flashOfCell.clear();
     m_cellOfFlash.clear();
