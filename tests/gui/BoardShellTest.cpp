@@ -225,8 +225,11 @@ TEST_P(BoardQuotes, QueuedQuotesCarryTheSelectionOneAfterAnotherAndFollowTheSort
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
     SortByLast(grid, true);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
+    Flush();
     grid->SelectRow(1);
-    // BDI leaves the selected row for the bottom; AI then passes it there.
+    // BDI leaves the selected row for the bottom, passing AI as last
+    // quoted; AI's own quote then passes it there.
     SetLasts({{bdi, 10.0}, {ai, 20.0}});
     HandleQueuedTogether(board, {bdi, ai});
     EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, bdi, ai}), InstrumentsShown(grid));
