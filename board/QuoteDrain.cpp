@@ -125,6 +125,7 @@ void QuoteDrain::HandleQuoteRun(QuoteRun& run)
         if (table)
             table->Order().PrefetchQueuedUpdate(*price, quote.GetInt(), what);
     };
+    const QuoteRunHold hold(table);
     for (size_t at = 0; at < kIndexAhead; ++at)
         prefetch(at, RowOrder::LoadAhead::IndexSlot);
     for (size_t at = 0; at < kRowAhead; ++at)
@@ -207,7 +208,8 @@ bool QuoteDrain::QuotesBoundElsewhere() const
 
 void QuoteDrain::EvaluateAlert(Price* quote, uint32_t changeMask)
 {
-    if (!quote)
+    // Most boards watch no price: no lookup per quote then.
+    if (!quote || m_board.Alerts().empty())
         return;
     // Popups, focus changes and the chime come after the grid has taken
     // the update.

@@ -60,7 +60,25 @@ wxGrid* QuoteGridView::Grid() const
 // ---------------------------------------------------------------------------
 // Rows on screen and repaints
 
+void QuoteGridView::HoldForRun(bool held)
+{
+    m_runView.held = held;
+    ForgetRunView();
+}
+
 QuoteGridView::Area QuoteGridView::VisibleArea() const
+{
+    if (!m_runView.held)
+        return ReadVisibleArea();
+    if (!m_runView.areaRead)
+    {
+        m_runView.area = ReadVisibleArea();
+        m_runView.areaRead = true;
+    }
+    return m_runView.area;
+}
+
+QuoteGridView::Area QuoteGridView::ReadVisibleArea() const
 {
     Area area;
     wxGrid* grid = Grid();
@@ -215,22 +233,55 @@ void QuoteGridView::RefreshRect(const wxRect& rect) const
 // ---------------------------------------------------------------------------
 // Selection
 
-void QuoteGridView::CarrySelection(int from, int to) const
+QuoteGridView::SelectedSpan QuoteGridView::ReadSelectedSpan() const
 {
+    SelectedSpan span;
     wxGrid* grid = Grid();
-    if (from == to || !grid || !grid->IsSelection())
-        return;
+    if (!grid || !grid->IsSelection())
+        return span;
+    // This look at the grid's own blocks copies nothing.
+    bool any = false;
+    for (const wxGridBlockCoords& block : grid->GetSelectedBlocks())
+    {
+        span.first = any ? std::min(span.first, block.GetTopRow()) : block.GetTopRow();
+        span.last = any ? std::max(span.last, block.GetBottomRow()) : block.GetBottomRow();
+        any = true;
+    }
+    return any ? span : SelectedSpan{};
+}
+
+QuoteGridView::SelectedSpan QuoteGridView::CurrentSelectedSpan() const
+{
+    if (!m_runView.held)
+        return ReadSelectedSpan();
+    if (!m_runView.spanRead)
+    {
+        m_runView.span = ReadSelectedSpan();
+        m_runView.spanRead = true;
+    }
+    return m_runView.span;
+}
+
+bool QuoteGridView::CarrySelection(int from, int to) const
+{
+    if (from == to)
+        return false;
     const int first = std::min(from, to);
     const int last = std::max(from, to);
     // The rows from `first` to `last` only trade places among themselves:
     // when none of them is selected, none is afterwards. A board almost
-    // always has a row selected, and most moves pass far from it; this look
-    // at the grid's own blocks copies nothing.
+    // always has a row selected, and most moves pass far from it.
+    const SelectedSpan span = CurrentSelectedSpan();
+    if (span.last < first || span.first > last)
+        return false;
+    wxGrid* grid = Grid();
+    if (!grid)
+        return false;
     bool touched = false;
     for (const wxGridBlockCoords& block : grid->GetSelectedBlocks())
         touched = touched || (block.GetTopRow() <= last && block.GetBottomRow() >= first);
     if (!touched)
-        return;
+        return false;
     const wxGridBlockCoordsVector blocks = grid->GetSelectedRowBlocks();
     const auto wasSelected = [&blocks](int row)
     {
@@ -272,6 +323,10 @@ void QuoteGridView::CarrySelection(int from, int to) const
         boardGrid ? boardGrid->SetRowSelectedSoon(row, false) : grid->DeselectRow(row);
     for (int row : select)
         boardGrid ? boardGrid->SetRowSelectedSoon(row, true) : grid->SelectRow(row, true);
+    if (deselect.empty() && select.empty())
+        return false;
+    ForgetRunView();
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -348,6 +403,8 @@ void QuoteGridView::RowInserted(int row)
 
 void QuoteGridView::MoveFlashesFrom(int row, int by)
 {
+    // A row came or went: the rows on screen and the selection moved.
+    ForgetRunView();
     // Flashes run on the rows on screen; most rows that come and go on a
     // long tab lie below all of them.
     if (m_flashOfCell.empty() || row > m_lastFlashRow)

@@ -50,6 +50,11 @@ public:
     ~QuoteGridView() override;
 
     Area VisibleArea() const;
+    /// Quotes handled back to back, with no other handler in between, find
+    /// the same rows on screen and the same selection: held, both are read
+    /// once, and again after rows came or went or the selection changed
+    /// (its handlers may scroll), until the run ends.
+    void HoldForRun(bool held);
     void RefreshRows(int first, int last) const;
     /// Repaints what is on screen from `row` down: the rows there moved up or
     /// down by one.
@@ -63,8 +68,9 @@ public:
     void RefreshChangedCells(int row, int mask, bool flash, const Area& area);
 
     /// The row at `from` has moved to `to` and the rows between have shifted
-    /// by one: selects again what was selected, at the new places.
-    void CarrySelection(int from, int to) const;
+    /// by one: selects again what was selected, at the new places. True when
+    /// it changed the selection, whose handlers may have changed the grid.
+    bool CarrySelection(int from, int to) const;
 
     void SetFlashDuration(std::chrono::milliseconds duration) { m_flashDuration = duration; }
     bool IsFlashing(int row, int col) const
@@ -90,6 +96,21 @@ public:
     void NoteCutOff(int col);
 
 private:
+    /// The first and last row of the selection; empty when none is selected.
+    struct SelectedSpan
+    {
+        int first = 0;
+        int last = -1;
+    };
+    Area ReadVisibleArea() const;
+    SelectedSpan ReadSelectedSpan() const;
+    SelectedSpan CurrentSelectedSpan() const;
+    void ForgetRunView() const
+    {
+        m_runView.areaRead = false;
+        m_runView.spanRead = false;
+    }
+
     static int CellKey(int row, int col);
     void MoveFlashesFrom(int row, int by);
     wxGrid* Grid() const;
@@ -121,6 +142,17 @@ private:
         }
     };
     mutable VisibleRows m_visibleRows;
+
+    /// What a run of quotes read of the grid, while held.
+    struct RunView
+    {
+        bool held = false;
+        bool areaRead = false;
+        bool spanRead = false;
+        Area area;
+        SelectedSpan span;
+    };
+    mutable RunView m_runView;
 
     using FlashesByCell = std::unordered_map<int, FlashSchedule::Id>;
     FlashesByCell m_flashOfCell;                               // running flashes by cell

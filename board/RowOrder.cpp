@@ -115,12 +115,12 @@ int RowOrder::PlaceInSortOrder(int row)
 
 int RowOrder::ReturningRowPlace(const Price& price) const
 {
-    const wxGrid* grid = m_table.GetView();
+    const GridSort sort = CurrentSort();
     const int count = static_cast<int>(m_table.m_rows.size());
-    const int col = grid ? grid->GetSortingColumn() : wxNOT_FOUND;
+    const int col = sort.col;
     if (col == wxNOT_FOUND)
         return count;
-    const bool ascending = grid->IsSortOrderAscending();
+    const bool ascending = sort.ascending;
     // The same place a move from the bottom would have found: below the
     // rows it ties with.
     if (m_sortKeys.IsFor(col))
@@ -139,12 +139,12 @@ int RowOrder::ReturningRowPlace(const Price& price) const
 
 void RowOrder::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const
 {
-    if (!SortTouchedBy(mask))
+    const GridSort sort = CurrentSort();
+    if ((static_cast<uint32_t>(mask) & sort.touchedBy) == 0)
         return;
-    const int col = m_table.GetView()->GetSortingColumn();
     if (what == LoadAhead::RowAndKey)
     {
-        PrefetchForMove(price, col);
+        PrefetchForMove(price, sort.col);
         return;
     }
     // Only the index slot this far ahead: asking for the quote's own line
@@ -182,10 +182,39 @@ void RowOrder::PrefetchNeighbours(int row, int col) const
             PrefetchMemory(SortKeyAddress(col, *m_table.m_rows[neighbour]));
 }
 
-bool RowOrder::SortTouchedBy(int mask) const
+RowOrder::GridSort RowOrder::ReadGridSort() const
 {
+    GridSort sort;
     const wxGrid* grid = m_table.GetView();
-    return grid && ColumnChanged(grid->GetSortingColumn(), mask);
+    if (!grid || grid->GetSortingColumn() == wxNOT_FOUND)
+        return sort;
+    sort.col = grid->GetSortingColumn();
+    sort.ascending = grid->IsSortOrderAscending();
+    sort.numericKey = HasNumericSortKey(sort.col);
+    // The same bits ColumnChanged tests: a formula may read any field.
+    if (IsComputedColumn(sort.col))
+        sort.touchedBy = ~uint32_t{0};
+    else if (IsColumn(sort.col) && ColumnAt(sort.col).changeBit >= 0)
+        sort.touchedBy = uint32_t{1} << ColumnAt(sort.col).changeBit;
+    return sort;
+}
+
+RowOrder::GridSort RowOrder::CurrentSort() const
+{
+    if (!m_sortHeldForRun)
+        return ReadGridSort();
+    if (!m_runSortRead)
+    {
+        m_runSort = ReadGridSort();
+        m_runSortRead = true;
+    }
+    return m_runSort;
+}
+
+void RowOrder::HoldSortForRun(bool held)
+{
+    m_sortHeldForRun = held;
+    m_runSortRead = false;
 }
 
 bool RowOrder::ComesBefore(const Price* a, const Price* b, int col, bool ascending) const
@@ -195,10 +224,10 @@ bool RowOrder::ComesBefore(const Price* a, const Price* b, int col, bool ascendi
 
 int RowOrder::MoveIntoSortPosition(int row)
 {
-    const wxGrid* grid = m_table.GetView();
-    const int col = grid->GetSortingColumn();
-    const bool ascending = grid->IsSortOrderAscending();
-    if (!HasNumericSortKey(col))
+    const GridSort sort = CurrentSort();
+    const int col = sort.col;
+    const bool ascending = sort.ascending;
+    if (!sort.numericKey)
     {
         return BubbleIntoPlace(row, [this, col, ascending](int first, int second) {
             return ComesBefore(m_table.m_rows[first], m_table.m_rows[second], col, ascending);

@@ -1,6 +1,7 @@
 #pragma once
 // The order of one tab's rows by its sort column.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -51,6 +52,24 @@ public:
     enum class LoadAhead { IndexSlot, RowAndKey };
     void PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what) const;
 
+    /// The grid's sort as the quote path reads it: the column (wxNOT_FOUND
+    /// when unsorted), its direction and the change bits that move a row.
+    struct GridSort
+    {
+        int col = -1;
+        bool ascending = true;
+        bool numericKey = false;
+        uint32_t touchedBy = 0;  // a quote's change mask moves its row when it shares a bit
+    };
+    GridSort CurrentSort() const;
+    /// Quotes handled back to back, with no other handler in between, read
+    /// the grid's sort once rather than each: held from the first read until
+    /// the run ends or `ReadSortAgain`.
+    void HoldSortForRun(bool held);
+    /// Something outside the table may have run (a selection handler): the
+    /// next read asks the grid again.
+    void ReadSortAgain() { m_runSortRead = false; }
+
     /// Where the trend column reads its points; null draws and sorts none.
     void SetTrendSamples(const TrendSamples* samples) { m_trends = samples; }
     const TrendSamples* GetTrendSamples() const { return m_trends; }
@@ -69,11 +88,12 @@ public:
     /// Where a row coming back into a filtered tab belongs: after every row
     /// it does not come before in the grid's sort, or last when unsorted.
     int ReturningRowPlace(const Price& price) const;
-    bool SortTouchedBy(int mask) const;
+    bool SortTouchedBy(int mask) const { return (static_cast<uint32_t>(mask) & CurrentSort().touchedBy) != 0; }
     void PrefetchNeighbours(int row, int col) const;
     int MoveIntoSortPosition(int row);
 
 private:
+    GridSort ReadGridSort() const;
     void PrefetchForMove(const Price& price, int col) const;
     template <typename Before>
     int BubbleIntoPlace(int row, Before before);
@@ -90,6 +110,9 @@ private:
     bool m_sortHeld = false;
     bool m_sortBehind = false;
     bool m_sortPaused = false;
+    bool m_sortHeldForRun = false;
+    mutable bool m_runSortRead = false;
+    mutable GridSort m_runSort;
     SortKeyCache m_sortKeys;                               // numeric sort column, row order
     const TrendSamples* m_trends = nullptr;
 };

@@ -268,12 +268,14 @@ void TickerdeckTable::UpdateRow(const wxCommandEvent& event)
     // A quote of a burst had its row loaded ahead by the board; a lone one
     // has no hurry.
     if (moves)
-        m_order.PrefetchNeighbours(row, GetView()->GetSortingColumn());
+        m_order.PrefetchNeighbours(row, m_order.CurrentSort().col);
     const QuoteGridView::Area area = m_view.VisibleArea();
     if (moves)
     {
         const int newRow = m_order.MoveIntoSortPosition(row);
-        m_view.CarrySelection(row, newRow);
+        // The selection's handlers may change the grid's sort.
+        if (m_view.CarrySelection(row, newRow))
+            m_order.ReadSortAgain();
         if (area.IntersectsRows(std::min(row, newRow), std::max(row, newRow)))
             m_view.RefreshRows(std::min(row, newRow), std::max(row, newRow));
         row = newRow;
@@ -312,6 +314,22 @@ int TickerdeckTable::AdmitForUpdate(Price* price, bool& returned)
     m_view.TellRowCountChanged(inserted, place);
     returned = true;
     return place;
+}
+
+QuoteRunHold::QuoteRunHold(TickerdeckTable* table) : m_table(table)
+{
+    if (!m_table)
+        return;
+    m_table->Order().HoldSortForRun(true);
+    m_table->View().HoldForRun(true);
+}
+
+QuoteRunHold::~QuoteRunHold()
+{
+    if (!m_table)
+        return;
+    m_table->Order().HoldSortForRun(false);
+    m_table->View().HoldForRun(false);
 }
 
 // ---------------------------------------------------------------------------

@@ -151,3 +151,20 @@ private:
     CellStyler m_styler{*this};
     RowFilter m_filter{*this};
 };
+
+/// Quotes handled back to back on one table, with nothing but the table's
+/// own work between them, read the grid's sort, the rows on screen and the
+/// selection once for all of them while this lives; the table reads them
+/// again after it changed the selection or the row count.
+class QuoteRunHold
+{
+public:
+    /// Holds nothing for a null table.
+    explicit QuoteRunHold(TickerdeckTable* table);
+    ~QuoteRunHold();
+    QuoteRunHold(const QuoteRunHold&) = delete;
+    QuoteRunHold& operator=(const QuoteRunHold&) = delete;
+
+private:
+    TickerdeckTable* m_table;
+};

@@ -1,12 +1,13 @@
 // The board's window shell: a theme switch recolours it as starting in that
 // theme would, and quotes reach only the tab on show, through the event
-// filters a host adds.
+// filters a host adds, each as if handled alone however many were queued.
 
 #include <wx/eventfilter.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
 #include "controls/wxStaticTextEx.h"
+#include "model/FilterSet.h"
 #include "support/BoardFixture.h"
 #include "support/QuoteEvent.h"
 
@@ -84,6 +85,23 @@ protected:
         QuoteDrain::UseQuoteDrain(true);
     }
 
+    /// Queues the quotes between two of an instrument no tab shows, so that
+    /// the board takes all of them off its queue together, then handles them.
+    void HandleQueuedTogether(Tickerdeck* board, const std::vector<Instrument*>& quoted, bool flash = false)
+    {
+        PostQuote(board, &stranger, kLastMask);
+        for (Instrument* instrument : quoted)
+            PostQuote(board, host.PriceOf(instrument), kLastMask, flash);
+        PostQuote(board, &stranger, kLastMask);
+        Flush();
+    }
+    static std::vector<int> SelectedRows(wxGridEx* grid)
+    {
+        const wxArrayInt rows = grid->GetSelectedRows();
+        return std::vector<int>(rows.begin(), rows.end());
+    }
+
+    Price stranger;
 };
 
 TEST_F(BoardShell, ARightClickOnTheTitleReachesTheHostAndOneOnTheToolsDoesNot)
@@ -199,6 +217,99 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_EQ(nullptr, board->Tabs().CurrentGrid()) << "a quote after the last tab closed finds no tab";
+}
+
+TEST_P(BoardQuotes, QueuedQuotesCarryTheSelectionOneAfterAnotherAndFollowTheSortSetBetweenRuns)
+{
+    Tickerdeck* board = CreateBoard(0);
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
+    SortByLast(grid, true);
+    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
+    Flush();
+    grid->SelectRow(1);
+    // BDI leaves the selected row for the bottom, passing AI as last
+    // quoted; AI's own quote then passes it there.
+    SetLasts({{bdi, 10.0}, {ai, 20.0}});
+    HandleQueuedTogether(board, {bdi, ai});
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, bdi, ai}), InstrumentsShown(grid));
+    EXPECT_EQ((std::vector<int>{2}), SelectedRows(grid)) << "the selection stays with BDI through both moves";
+
+    // Nothing selected, a run ends having read the sort last.
+    grid->ClearSelection();
+    SetLasts({{cdg, 0.5}});
+    HandleQueuedTogether(board, {cdg});
+    ASSERT_EQ((std::vector<Instrument*>{cdg, arpi, bdi, ai}), InstrumentsShown(grid));
+    SortByLast(grid, false);
+    SetLasts({{arpi, 15.0}});
+    HandleQueuedTogether(board, {arpi});
+    EXPECT_EQ((std::vector<Instrument*>{ai, arpi, bdi, cdg}), InstrumentsShown(grid))
+        << "the quote follows the direction set since the last ones";
+}
+
+TEST_P(BoardQuotes, ASortChangedBySomeoneHearingTheSelectionMoveHoldsForTheNextQueuedQuote)
+{
+    Tickerdeck* board = CreateBoard(0);
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
+    SortByLast(grid, true);
+    grid->SelectRow(0);
+    // A host's window may sort the board when its selection changes.
+    bool turned = false;
+    grid->Bind(wxEVT_GRID_RANGE_SELECTED, [&](wxGridRangeSelectEvent& event) {
+        if (!turned && event.Selecting())
+        {
+            turned = true;
+            SortByLast(grid, false);
+        }
+        event.Skip();
+    });
+    SetLasts({{arpi, 5.0}, {cdg, 0.5}});
+    HandleQueuedTogether(board, {arpi, cdg});
+    ASSERT_TRUE(turned);
+    EXPECT_EQ((std::vector<Instrument*>{arpi, ai, bdi, cdg}), InstrumentsShown(grid))
+        << "the quote after the selection moved went by the order it found";
+}
+
+TEST_P(BoardQuotes, ARowComingBackAmongQueuedQuotesOrScrolledIntoViewBetweenThemFlashesOnScreen)
+{
+    Tickerdeck* board = CreateBoard(0);
+    std::vector<Instrument*> listed;
+    for (int i = 0; i < 80; ++i)
+        host.PriceOf(listed.emplace_back(host.AddInstrument("R" + std::to_string(i), "AMX")))->last = 20.0;
+    wxGridEx* grid = AddTab(board, listed, "Risers");
+    TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    Flush();
+    const int onScreen = grid->GetGridWindow()->GetClientSize().y / grid->GetDefaultRowSize();
+    ASSERT_GT(onScreen, 10);
+    ASSERT_LT(onScreen + 10, 80) << "the tab must be longer than the screen";
+
+    // Unsorted, a row coming back goes last: make last a row on screen.
+    FilterSet risers(FilterSet::Columns{{column::Last, {{filter_op::Above, "10"}}}});
+    for (size_t i = 5; i < listed.size(); ++i)
+        host.PriceOf(listed[i])->last = 5.0;
+    ApplyFilter(grid, &risers);
+    ASSERT_EQ(5, grid->GetNumberRows());
+    host.PriceOf(listed[40])->last = 30.0;
+    HandleQueuedTogether(board, {listed[0], listed[40]}, true);
+    ASSERT_EQ(6, grid->GetNumberRows());
+    EXPECT_EQ(listed[40], table->Rows()[5]->instrument);
+    EXPECT_TRUE(table->View().IsFlashing(5, column::Last)) << "the row came back onto the screen";
+    EXPECT_TRUE(table->View().IsFlashing(0, column::Last));
+
+    // Every row shown, the screen scrolled down by more than it holds.
+    ApplyFilter(grid, nullptr);
+    for (Instrument* instrument : listed)
+        host.PriceOf(instrument)->last = 20.0;
+    table->View().DropFlashes();
+    HandleQueuedTogether(board, {listed[1]}, true);
+    ASSERT_TRUE(table->View().IsFlashing(1, column::Last));
+    grid->MakeCellVisible(79, 0);
+    Flush();
+    ASSERT_FALSE(grid->IsVisible(1, 0, false));
+    ASSERT_TRUE(grid->IsVisible(78, 0, false));
+    HandleQueuedTogether(board, {listed[1], listed[78]}, true);
+    EXPECT_TRUE(table->View().IsFlashing(78, column::Last)) << "the row scrolled onto the screen";
 }
 
 }  // namespace
