@@ -122,6 +122,8 @@ private:
     };
 
     bool IsPastDay(const wxDateTime& date) const;
+    /// SubscribeRow with the date text already read.
+    void SubscribeOnDate(Instrument* instrument, wxGridEx* grid, Delivery delivery, const std::string& date);
     /// The host's answer to a subscription of `grid` made with `date`.
     void EnterRow(wxGridEx* grid, Price* price, const std::string& date, Delivery delivery);
 

@@ -51,7 +51,7 @@ void RowOrder::SortRows(int col, bool ascending)
         // tab more than a second; their keys side by side sort in a tenth.
         // The keys read for the sort become the cache the next quote's move
         // reads: reading them again, scattered, held the window once more.
-        std::vector<double> keys;
+        std::vector<double> keys = m_sortKeys.TakeBuffer();
         SortByKeysReadOnce(m_table.m_rows, ascending, [this, col](const Price* price) { return SortKeyOf(col, *price); },
                            SortKeyAddress, col, &keys);
         RowsReordered();

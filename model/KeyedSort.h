@@ -109,9 +109,10 @@ void SortByKeysReadOnce(std::vector<Price*>& rows, bool ascending, const KeyOf& 
                 rows[row] = keyed[row].second;
             if (sortedKeys)
             {
-                sortedKeys->resize(keyed.size());
-                for (std::size_t row = 0; row < keyed.size(); ++row)
-                    (*sortedKeys)[row] = KeyOfOrderedBits(ascending ? keyed[row].first : ~keyed[row].first);
+                sortedKeys->clear();
+                sortedKeys->reserve(keyed.size());
+                for (const auto& entry : keyed)
+                    sortedKeys->push_back(KeyOfOrderedBits(ascending ? entry.first : ~entry.first));
             }
             return;
         }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
-#include <unordered_set>
+#include <vector>
 
 #include <wx/datetime.h>
 #include <wx/event.h>
@@ -321,26 +321,61 @@ void QuoteBook::MergeAdded() const
     }
 }
 
+size_t QuoteBook::PlaceInOrder(const Price* price) const
+{
+    const LiveKey key = Keyed(const_cast<Price*>(price)).first;
+    size_t low = 0;
+    size_t high = liveOrdered_.size();
+    while (low < high)
+    {
+        const size_t middle = low + (high - low) / 2;
+        if (Before(liveKeys_[middle], liveOrdered_[middle], key, price))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    // Records that order alike (none in a sound catalogue) sit side by side.
+    for (size_t at = low; at < liveOrdered_.size() && !Before(key, price, liveKeys_[at], liveOrdered_[at]); ++at)
+        if (liveOrdered_[at] == price)
+            return at;
+    return liveOrdered_.size();
+}
+
 void QuoteBook::TakeOutChangedRecords() const
 {
     // A record may have left and come back, or come and left, since the
     // order was last made: every record touched leaves the order, and those
     // live now go back in once each with the records added.
-    std::unordered_set<const Price*> touched(liveRemoved_.begin(), liveRemoved_.end());
-    touched.insert(liveAdded_.begin(), liveAdded_.end());
+    std::vector<const Price*> touched(liveRemoved_.begin(), liveRemoved_.end());
+    touched.insert(touched.end(), liveAdded_.begin(), liveAdded_.end());
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     liveRemoved_.clear();
-    size_t kept = 0;
-    for (size_t at = 0; at < liveOrdered_.size(); ++at)
+    liveAdded_.clear();
+    // Each found by a search, not by asking of every record held whether it
+    // was touched: letting a million-row tab go a slice at a time made that
+    // pass over the whole order at each tick of the feed.
+    std::vector<size_t> leaving;
+    leaving.reserve(touched.size());
+    for (const Price* price : touched)
+        if (const size_t at = PlaceInOrder(price); at < liveOrdered_.size())
+            leaving.push_back(at);
+    std::sort(leaving.begin(), leaving.end());
+    size_t kept = leaving.empty() ? liveOrdered_.size() : leaving.front();
+    auto next = leaving.begin();
+    for (size_t at = kept; at < liveOrdered_.size(); ++at)
     {
-        if (touched.count(liveOrdered_[at]) > 0)
+        if (next != leaving.end() && *next == at)
+        {
+            ++next;
             continue;
+        }
         liveOrdered_[kept] = liveOrdered_[at];
         liveKeys_[kept] = liveKeys_[at];
         ++kept;
     }
     liveOrdered_.resize(kept);
     liveKeys_.resize(kept);
-    liveAdded_.clear();
     for (const Price* price : touched)
     {
         if (const Record* record = RecordOf(price); record && record->listening.live)

@@ -141,6 +141,8 @@ private:
     static KeyedRecord Keyed(Price* price);
     static bool Before(const LiveKey& a, const Price* first, const LiveKey& b, const Price* second);
     void MergeAdded() const;
+    /// Where `price` stands in the order of live records; past its end when absent.
+    size_t PlaceInOrder(const Price* price) const;
 
     mutable std::vector<Price*> liveOrdered_;
     mutable std::vector<LiveKey> liveKeys_;  // beside liveOrdered_, entry for entry
