@@ -19,7 +19,6 @@
 #include "board/AlertNotification.h"
 #include "support/BoardFixture.h"
 #include "support/GroupingLocale.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -386,19 +385,20 @@ protected:
         Flush();
     }
 
-    /// Delivers a quote update the way the host does, changing `last`.
-    void Quote(Instrument* instrument, double last, uint32_t mask = ToCode(AlertField::Last))
+    /// Delivers a quote update the way the host does, changing `last`, and
+    /// unless `handleQueued` is false what it queued.
+    void Quote(Instrument* instrument, double last, uint32_t mask = ToCode(AlertField::Last),
+               bool handleQueued = true)
     {
         Price* price = host.PriceOf(instrument);
         price->last = last;
         wxCommandEvent event = QuoteEvent(price, static_cast<int>(mask));
         board->ProcessWindowEvent(event);
+        if (handleQueued)
+            Flush();
     }
 
     BoardAlerts& AlertState() const { return *board->Features().FindFeature<BoardAlerts>(); }
-
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
 };
 
 TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosedBoardTakesItAlong)
@@ -407,10 +407,9 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosed
     Quote(alpha, 10.01);
     Quote(alpha, 9.5, ToCode(AlertField::Buy));  // past the threshold, but only the bid changed
     Quote(beta, 1.0);                             // no alert on this one
-    Flush();
     EXPECT_TRUE(AlertState().Popups().empty());
 
-    Quote(alpha, 10.0);
+    Quote(alpha, 10.0, ToCode(AlertField::Last), false);
     EXPECT_EQ(nullptr, AlertState().PopupOf(alpha)) << "shown from the queue, not inside the update";
     Flush();
     AlertDialog* popup = AlertState().PopupOf(alpha);
@@ -434,11 +433,9 @@ TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotThe
     AddAlert(gamma, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
     for (double last = 6.0; last < 30.0; ++last)
         Quote(beta, last);
-    Flush();
     EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "one alert, however many quotes fired it";
     EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
     Quote(gamma, 6.0);
-    Flush();
     EXPECT_EQ(2, notebook->GetPageBadge(hidden));
     EXPECT_NE(nullptr, AlertState().PopupOf(beta)) << "the popup shows as before";
 
@@ -448,7 +445,6 @@ TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotThe
     EXPECT_EQ(0, notebook->GetPageBadge(hidden));
     notebook->SetSelection(0);
     Quote(beta, 8.0);
-    Flush();
     EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "counted afresh since the tab was last shown";
 }
 
@@ -461,11 +457,9 @@ TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOve
         GTEST_SKIP() << "the display gives the grid no keyboard focus";
     AddAlert(alpha, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
     Quote(alpha, 6.0);
-    Flush();
     AlertDialog* popup = AlertState().PopupOf(alpha);
     ASSERT_NE(nullptr, popup);
     Quote(alpha, 7.0);
-    Flush();
     EXPECT_FALSE(PumpUntil([&] { return !grid->GetGridWindow()->HasFocus(); }, 500))
         << "a new or refreshed popup leaves the keys to the grid";
     EXPECT_NE(wxString(), popup->GetToolTipText()) << "the tool tip names the key that reaches the popup";
@@ -476,25 +470,21 @@ TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOve
     PostCommand(board, cmd::AlertList);
     ASSERT_NE(nullptr, AlertState().OpenAlertManager());
     Quote(alpha, 8.0);
-    Flush();
     EXPECT_NE(nullptr, AlertState().PopupOf(alpha));
     EXPECT_TRUE(raised.empty()) << "the board stays under the alert list it opened";
     AlertState().OpenAlertManager()->Close();
     Flush();
     AlertState().PopupOf(alpha)->Close();
     Quote(alpha, 9.0);
-    Flush();
     EXPECT_EQ(std::vector<wxWindow*>{frame}, raised) << "with no dialog open the board comes forward as before";
 
     AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
     Quote(beta, 6.0);
-    Flush();
     EXPECT_EQ(2u, raised.size()) << "another alert's popup is no dialog the board stays under";
     auto* other = new wxDialog(frame, wxID_ANY, "Other");
     other->Show();
     AlertState().PopupOf(alpha)->Close();
     Quote(alpha, 10.0);
-    Flush();
     other->Destroy();
     EXPECT_EQ(2u, raised.size()) << "nor over a dialog of another kind that leaves the board usable";
 }

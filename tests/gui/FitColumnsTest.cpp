@@ -86,7 +86,6 @@ protected:
         return attr->GetRendererPtr(grid, row, col)->GetBestWidth(*grid, *attr, dc, row, col, grid->GetRowSize(row));
     }
 
-    Tickerdeck* board = nullptr;
 };
 
 TEST_F(FitColumns, AFigureOutgrowingItsColumnWidensItWhereColumnsAreFittedElseItsToolTipGivesIt)

@@ -1,13 +1,10 @@
 // Tab filters as a user sets them: the dialog, rows leaving and coming back
 // with the quotes in their sorted place, removal, and loaded filters.
 
-#include <algorithm>
-
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
 #include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 #include "filter/TabFilter.h"
 #include "filter/TabFilterFeature.h"
 
@@ -47,8 +44,6 @@ protected:
 
     int PageImage() const { return board->Tabs().Notebook()->GetPageImage(0); }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     TabFilterFeature* feature = nullptr;
 };
 
@@ -80,8 +75,7 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
     FillRow(dialog, column::Last, filter_op::AtMost, "2");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     ASSERT_EQ((std::vector<Instrument*>{cdg, arpi}), InstrumentsShown(grid));
 
     dialog = OpenDialog();
@@ -89,22 +83,19 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     EXPECT_EQ("2", dialog->FilledRows()[0].content->GetValue());
     EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
     Choose(dialog->FilledRows()[0].column, 0);
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_TRUE(board->Looks().TabFilters().empty());
     EXPECT_EQ(-1, PageImage());
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg, arpi}), InstrumentsShown(grid));
 
     dialog = OpenDialog();
     FillRow(dialog, column::Code, filter_op::Equals, "BDI");
-    ASSERT_TRUE(Click(dialog, wxID_CANCEL));
-    Flush();
+    ClickAndFlush(dialog, wxID_CANCEL);
     EXPECT_TRUE(board->Looks().TabFilters().empty());
 
     dialog = OpenDialog();
     FillRow(dialog, column::Code, filter_op::Equals, "BDI");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     ASSERT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid));
     int asked = 0;
     bool answer = false;
@@ -129,8 +120,7 @@ TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEm
     FillRow(dialog, column::Code, filter_op::In, "BDI, CDG");
     FillRow(dialog, column::Name, filter_op::Equals, "nobody");
     ASSERT_TRUE(dialog->FilledRows()[2].clear->Click());
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), InstrumentsShown(grid)) << "list items are trimmed";
 
     dialog = OpenDialog();
@@ -138,8 +128,7 @@ TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEm
     EXPECT_EQ(ColumnLabel(column::Last), dialog->FilledRows()[0].column->GetValue())
         << "the row entered first";
     FillRow(dialog, column::Last, filter_op::Above, "100");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_EQ(0, grid->GetNumberRows());
     EXPECT_EQ("No rows match the filter of this tab", grid->GetEmptyText());
     feature->SetQuestion([](wxWindow*, const wxString&, const wxString&) { return true; });
