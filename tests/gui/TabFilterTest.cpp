@@ -17,8 +17,9 @@ class TabFilters : public BoardFixture
 protected:
     /// A board whose dialogs belong to the test's frame, with one tab sorted
     /// by Last, highest first.
-    void OpenSortedTab()
+    void SetUp() override
     {
+        BoardFixture::SetUp();
         SetLasts({{arpi, 1.0}, {bdi, 3.0}, {cdg, 2.0}, {ai, 12.0}});
         board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
         grid = AddTab(board, {arpi, bdi, cdg, ai}, "Core Holdings");
@@ -49,7 +50,6 @@ protected:
 
 TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnce)
 {
-    OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(frame->IsEnabled());
@@ -72,7 +72,6 @@ TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnce)
 
 TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNothing)
 {
-    OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
     FillRow(dialog, column::Last, filter_op::AtMost, "2");
     ClickAndFlush(dialog, wxID_OK);
@@ -111,7 +110,6 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
 
 TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEmptyTabSaysWhy)
 {
-    OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
     FillRow(dialog, column::Last, filter_op::Above, "abc");
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would have been read as 0";
@@ -142,7 +140,7 @@ TEST_F(TabFilters, RowsOnScreenPassWhenPaintedAheadOfTheirQuotesAndAQuoteListedT
     for (int i = 0; i < 80; ++i)
         host.PriceOf(listed.emplace_back(host.AddInstrument("F" + std::to_string(i), "AMX")))->last = 20.0;
     listed.push_back(listed[1]);  // again, below the screen
-    grid = AddTab(board = CreateBoard(), listed, "Flood");
+    grid = AddTab(board, listed, "Flood");
     SetTabFilter(*board, grid, std::make_unique<FilterSet>(FilterSet::Columns{{column::Last, {{1, "10"}}}}));
     const std::vector<Price*>& rows = Tickerdeck::TableOf(grid)->Rows();
     std::vector<double> painted;
