@@ -11,12 +11,12 @@
 
 #include "alert/AlertDialog.h"
 #include "alert/AlertManager.h"
-#include "alert/PriceAlertSetup.h"
-#include "kit/RefusalBalloon.h"
-#include "controls/wxDataViewCtrlEx.h"
 #include "alert/AlertSound.h"
 #include "alert/BoardAlerts.h"
+#include "alert/PriceAlertSetup.h"
 #include "board/AlertNotification.h"
+#include "controls/wxDataViewCtrlEx.h"
+#include "kit/RefusalBalloon.h"
 #include "support/BoardFixture.h"
 #include "support/GroupingLocale.h"
 
@@ -406,7 +406,7 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosed
     AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10.0, "", &board->Alerts());
     Quote(alpha, 10.01);
     Quote(alpha, 9.5, ToCode(AlertField::Buy));  // past the threshold, but only the bid changed
-    Quote(beta, 1.0);                             // no alert on this one
+    Quote(beta, 1.0);                            // no alert on this one
     EXPECT_TRUE(AlertState().Popups().empty());
 
     Quote(alpha, 10.0, ToCode(AlertField::Last), false);

@@ -58,7 +58,7 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     dialog->AddRule();
     Choose(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Last)));
     Choose(dialog->GetConditionChoice(),
-         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Above))));
+           dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Above))));
     dialog->GetValueField()->SetValue("abc");
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would read as 0";
     EXPECT_FALSE(dialog->Refusal().empty());
@@ -66,12 +66,12 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     dialog->GetValueField()->SetValue("1.5");
     EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
     Choose(dialog->GetConditionChoice(),
-         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(rule_op::Between))));
+           dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(rule_op::Between))));
     dialog->GetUpperField()->SetValue("2..5");
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "the upper bound is checked too";
     dialog->GetUpperField()->SetValue("2.5");
     Choose(dialog->GetTargetChoice(), 1);
-    Choose(dialog->GetBackgroundChoice(), 2);  // the palette's second colour
+    Choose(dialog->GetBackgroundChoice(), 2); // the palette's second colour
     ClickAndFlush(dialog, wxID_OK);
 
     const uint32_t green = ColourRulesDialog::Palette()[1];
@@ -90,7 +90,7 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     dialog->AddRule();  // a cell rule below the row rule still wins on its cell
     Choose(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Code)));
     Choose(dialog->GetConditionChoice(),
-         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Equals))));
+           dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Equals))));
     dialog->GetValueField()->SetValue("CDG");
     Choose(dialog->GetBackgroundChoice(), 1);
     ASSERT_TRUE(dialog->GetOkButton()->IsEnabled()) << "texts are no numbers to refuse";

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <functional>
 
-#include "support/BoardFixture.h"
-#include "store/WatchlistStoreService.h"
-#include "kit/BackgroundWork.h"
-#include "kit/BoardNotice.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
+#include "kit/BackgroundWork.h"
+#include "kit/BoardNotice.h"
+#include "store/WatchlistStoreService.h"
+#include "support/BoardFixture.h"
 
 namespace {
 
@@ -59,7 +59,10 @@ protected:
         quote->sellVolume = 300;
     }
 
-    void Key(int code, int modifiers = wxMOD_NONE) { SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code, modifiers); }
+    void Key(int code, int modifiers = wxMOD_NONE)
+    {
+        SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code, modifiers);
+    }
 
     void RightClick(int row, int col) { SendGridEvent(grid, wxEVT_GRID_CELL_RIGHT_CLICK, row, col); }
 
@@ -86,8 +89,8 @@ protected:
     bool answerYes = true;
     std::vector<wxString> questions;
     std::function<void()> whileAsked;
-    wxString clipboard;  // the latest text written
-    std::vector<wxString> written;  // every text written
+    wxString clipboard;            // the latest text written
+    std::vector<wxString> written; // every text written
     bool clipboardOpens = true;
 };
 

@@ -41,7 +41,6 @@ protected:
         const wxArrayInt rows = grid->GetSelectedRows();
         return rows.empty() ? nullptr : Tickerdeck::TableOf(grid)->RowPrice(rows[0])->instrument;
     }
-
 };
 
 TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderKeepingTheSelection)

@@ -4,10 +4,10 @@
 #include <set>
 #include <utility>
 
-#include "kit/BoardNotice.h"
 #include "board/SlicedSteps.h"
 #include "board/TabFill.h"
 #include "board/TabRelease.h"
+#include "kit/BoardNotice.h"
 #include "support/BoardFixture.h"
 
 namespace {

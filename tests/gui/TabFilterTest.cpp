@@ -4,9 +4,9 @@
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
-#include "support/BoardFixture.h"
 #include "filter/TabFilter.h"
 #include "filter/TabFilterFeature.h"
+#include "support/BoardFixture.h"
 
 namespace {
 

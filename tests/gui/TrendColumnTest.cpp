@@ -36,7 +36,6 @@ protected:
     {
         return board->Trends().Samples().Points(host.PriceOf(instrument, board->Rows().GetDateText())).size();
     }
-
 };
 
 TEST_F(TrendColumnTest, OnlyTabsShowingTheColumnAreSampledAndAHistoryDateForgetsEveryPoint)

@@ -348,7 +348,6 @@ TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFi
     EXPECT_EQ(PageLabels(board).back(), "Fresh");
 }
 
-
 TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOutAndAFailedSaveKeepsTheEditor)
 {
     HideCode(board, GridOfPage(board, 0), "BDI");
@@ -369,7 +368,8 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOu
     EXPECT_EQ(commands->GetTabMenu()->NameOf(TabMenu::kOpenWatchlistFirst), "Core 2");
 
     HoldControl(true);  // a category tab has no watchlist to edit
-    Choose(ExchangeMenu("Atlantic Markets Exchange")->GetMenuItems()[0]->GetSubMenu()->FindItem("Technology"));
+    Choose(
+        ExchangeMenu("Atlantic Markets Exchange")->GetMenuItems()[0]->GetSubMenu()->FindItem("Technology"));
     EXPECT_EQ(Open(cmd::EditWatchlist), nullptr);
     board->Tabs().Notebook()->SetSelection(0);
     editor = Open(cmd::EditWatchlist);

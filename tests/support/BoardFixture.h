@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -24,21 +24,21 @@
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "contract/CommandIds.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "filter/TabFilter.h"
 #include "model/ColumnSpec.h"
-#include "watchlist/ControlKey.h"
-#include "store/WatchlistStore.h"
-#include "plugin/Application.h"
-#include "contract/CommandIds.h"
 #include "model/Logger.h"
+#include "plugin/Application.h"
+#include "store/WatchlistStore.h"
 #include "support/EventLoop.h"
 #include "support/FakeHost.h"
 #include "support/HideInstruments.h"
 #include "support/QuoteEvent.h"
 #include "support/UserInput.h"
 #include "support/XmlText.h"
+#include "watchlist/ControlKey.h"
 
 namespace testing_support {
 

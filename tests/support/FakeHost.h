@@ -143,10 +143,11 @@ public:
     }
 
     /// Unsubscribe calls for the triple.
-    int Unsubscribed(wxWindow* listener, Instrument* instrument, const std::string& date = std::string()) const
+    int Unsubscribed(wxWindow* listener, Instrument* instrument,
+                     const std::string& date = std::string()) const
     {
-        return static_cast<int>(
-            std::count(unsubscribes.begin(), unsubscribes.end(), SubscriptionCall{listener, instrument, date}));
+        return static_cast<int>(std::count(unsubscribes.begin(), unsubscribes.end(),
+                                           SubscriptionCall{listener, instrument, date}));
     }
 
     /// Subscribe calls minus Unsubscribe calls for the triple.

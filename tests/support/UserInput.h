@@ -15,11 +15,11 @@
 namespace testing_support {
 
 /// Chooses a combo box's or a choice's item the way the user does, with its event.
-template <typename Control>
-void Choose(Control* control, int item)
+template <typename Control> void Choose(Control* control, int item)
 {
     control->SetSelection(item);
-    wxCommandEvent event(std::is_base_of_v<wxChoice, Control> ? wxEVT_CHOICE : wxEVT_COMBOBOX, control->GetId());
+    wxCommandEvent event(std::is_base_of_v<wxChoice, Control> ? wxEVT_CHOICE : wxEVT_COMBOBOX,
+                         control->GetId());
     event.SetInt(item);
     event.SetString(control->GetString(static_cast<unsigned>(item)));
     event.SetEventObject(control);
