@@ -18,7 +18,8 @@ namespace testing_support {
 template <typename Control> void Choose(Control* control, int item)
 {
     control->SetSelection(item);
-    wxCommandEvent event(std::is_base_of_v<wxChoice, Control> ? wxEVT_CHOICE : wxEVT_COMBOBOX,
+    // A combo box is a choice too on some toolkits.
+    wxCommandEvent event(std::is_base_of_v<wxComboBox, Control> ? wxEVT_COMBOBOX : wxEVT_CHOICE,
                          control->GetId());
     event.SetInt(item);
     event.SetString(control->GetString(static_cast<unsigned>(item)));
