@@ -11,22 +11,21 @@
 
 #include "alert/AlertDialog.h"
 #include "alert/AlertManager.h"
-#include "alert/PriceAlertSetup.h"
-#include "kit/RefusalBalloon.h"
-#include "controls/wxDataViewCtrlEx.h"
 #include "alert/AlertSound.h"
 #include "alert/BoardAlerts.h"
+#include "alert/PriceAlertSetup.h"
 #include "board/AlertNotification.h"
+#include "controls/wxDataViewCtrlEx.h"
+#include "kit/RefusalBalloon.h"
 #include "support/BoardFixture.h"
 #include "support/GroupingLocale.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
 using namespace testing_support;
 
-/// The board stage with alert state of its own, two instruments to arm, and
-/// a chime that is counted instead of played.
+/// The board stage with alert state of its own and a chime that is counted
+/// instead of played.
 class AlertFixture : public BoardFixture
 {
 protected:
@@ -34,8 +33,6 @@ protected:
     {
         BoardFixture::SetUp();
         m_previousPlayer = alert_sound::SetPlayer([this](const wxString& path) { chimes.push_back(path); });
-        alpha = host.AddInstrument("ALPHA");
-        beta = host.AddInstrument("BETA");
         Flush();
     }
 
@@ -64,8 +61,6 @@ protected:
 
     PriceAlertMap alertMap;
     std::unique_ptr<BoardAlerts> alerts = std::make_unique<BoardAlerts>(alertMap);
-    Instrument* alpha = nullptr;
-    Instrument* beta = nullptr;
     std::vector<wxString> chimes;
 
 private:
@@ -78,49 +73,49 @@ TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgainWithoutRai
 {
     std::vector<wxWindow*> raised;
     alerts->SetBringForward([&raised](wxWindow* window) { raised.push_back(window); });
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 12.6, "exit");
+    PriceAlert* alert = AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 12.6, "exit");
     Fire(alert, 12.55);
-    AlertDialog* popup = alerts->PopupOf(alpha);
+    AlertDialog* popup = alerts->PopupOf(arpi);
     ASSERT_NE(nullptr, popup);
-    EXPECT_EQ("ALPHA", popup->GetCodeText());
+    EXPECT_EQ("ARPI", popup->GetCodeText());
     EXPECT_EQ("exit", popup->GetRemarkText());
     EXPECT_TRUE(frame->IsEnabled()) << "the popup leaves its owner usable";
     Fire(alert, 12.4);
-    EXPECT_EQ(popup, alerts->PopupOf(alpha));
+    EXPECT_EQ(popup, alerts->PopupOf(arpi));
     EXPECT_EQ("Last(12.40) <= 12.60", popup->GetConditionText());
     EXPECT_EQ(2u, chimes.size());
     EXPECT_EQ(1u, host.attachedDialogs.size()) << "no second popup was created";
     EXPECT_EQ(std::vector<wxWindow*>{frame}, raised) << "a firing while shown must not take the focus again";
 
-    Fire(AddAlert(beta, AlertField::Sell, AlertComparison::AtLeast, 5), 6);
-    ASSERT_NE(nullptr, alerts->PopupOf(beta));
-    EXPECT_NE(popup, alerts->PopupOf(beta)) << "each instrument has its own popup";
-    EXPECT_NE(popup->GetPosition(), alerts->PopupOf(beta)->GetPosition()) << "the second does not hide the first";
+    Fire(AddAlert(bdi, AlertField::Sell, AlertComparison::AtLeast, 5), 6);
+    ASSERT_NE(nullptr, alerts->PopupOf(bdi));
+    EXPECT_NE(popup, alerts->PopupOf(bdi)) << "each instrument has its own popup";
+    EXPECT_NE(popup->GetPosition(), alerts->PopupOf(bdi)->GetPosition()) << "the second does not hide the first";
 }
 
 TEST_F(AlertPopup, DismissAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopupIsReplaced)
 {
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10);
+    PriceAlert* alert = AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 10);
     Fire(alert, 9);
-    wxWeakRef<AlertDialog> first(alerts->PopupOf(alpha));
+    wxWeakRef<AlertDialog> first(alerts->PopupOf(arpi));
     ASSERT_TRUE(Click(first.get(), wxID_CANCEL));
-    EXPECT_EQ(0u, alerts->Popups().count(alpha)) << "a closed popup leaves the map at once";
+    EXPECT_EQ(0u, alerts->Popups().count(arpi)) << "a closed popup leaves the map at once";
     Flush();
     EXPECT_FALSE(first) << "a closed popup destroys itself";
 
     Fire(alert, 8.5);
-    AlertDialog* popup = alerts->PopupOf(alpha);
+    AlertDialog* popup = alerts->PopupOf(arpi);
     ASSERT_NE(nullptr, popup);
     popup->Close();  // what the close box does
-    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
-    EXPECT_EQ(alert, alerts->Map()[alpha].get());
+    EXPECT_EQ(nullptr, alerts->PopupOf(arpi));
+    EXPECT_EQ(alert, alerts->Map()[arpi].get());
 
     Fire(alert, 9);
-    wxWeakRef<AlertDialog> hidden(alerts->PopupOf(alpha));
+    wxWeakRef<AlertDialog> hidden(alerts->PopupOf(arpi));
     hidden->Hide();
-    EXPECT_EQ(nullptr, alerts->PopupOf(alpha)) << "a hidden popup is not reused";
+    EXPECT_EQ(nullptr, alerts->PopupOf(arpi)) << "a hidden popup is not reused";
     Fire(alert, 8);
-    AlertDialog* fresh = alerts->PopupOf(alpha);
+    AlertDialog* fresh = alerts->PopupOf(arpi);
     ASSERT_NE(nullptr, fresh);
     EXPECT_NE(hidden.get(), fresh);
     Flush();
@@ -128,32 +123,32 @@ TEST_F(AlertPopup, DismissAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopupIsRep
 
     fresh->Destroy();  // gone without a close event, e.g. with its owner
     Flush();
-    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    EXPECT_EQ(nullptr, alerts->PopupOf(arpi));
     Fire(alert, 7);
-    EXPECT_NE(nullptr, alerts->PopupOf(alpha));
+    EXPECT_NE(nullptr, alerts->PopupOf(arpi));
 }
 
 TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesItsQueuedNotifications)
 {
-    Fire(AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10), 9);
-    AlertDialog* popup = alerts->PopupOf(alpha);
-    AddAlert(alpha, AlertField::Buy, AlertComparison::AtLeast, 3);  // replaced while the popup is up
-    AddAlert(beta, AlertField::Buy, AlertComparison::AtLeast, 3);
+    Fire(AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 10), 9);
+    AlertDialog* popup = alerts->PopupOf(arpi);
+    AddAlert(arpi, AlertField::Buy, AlertComparison::AtLeast, 3);  // replaced while the popup is up
+    AddAlert(bdi, AlertField::Buy, AlertComparison::AtLeast, 3);
     ASSERT_TRUE(Click(popup, wxID_DELETE));
-    EXPECT_EQ(0u, alerts->Map().count(alpha));
-    EXPECT_EQ(1u, alerts->Map().count(beta)) << "other instruments keep theirs";
-    EXPECT_EQ(nullptr, alerts->PopupOf(alpha));
+    EXPECT_EQ(0u, alerts->Map().count(arpi));
+    EXPECT_EQ(1u, alerts->Map().count(bdi)) << "other instruments keep theirs";
+    EXPECT_EQ(nullptr, alerts->PopupOf(arpi));
     Flush();
 
-    const AlertFiredEvent queued(AlertFiring{alerts->Map()[beta].get(), 3.5});
-    Fire(alerts->Map()[beta].get(), 4);
-    popup = alerts->PopupOf(beta);
-    alerts->RemoveAlert(beta);  // already gone when Disable is pressed
+    const AlertFiredEvent queued(AlertFiring{alerts->Map()[bdi].get(), 3.5});
+    Fire(alerts->Map()[bdi].get(), 4);
+    popup = alerts->PopupOf(bdi);
+    alerts->RemoveAlert(bdi);  // already gone when Disable is pressed
     ASSERT_TRUE(Click(popup, wxID_DELETE));
     EXPECT_TRUE(alerts->Map().empty());
     ASSERT_EQ(2u, chimes.size());
     alerts->ShowPopup(&application, frame, queued);
-    EXPECT_EQ(nullptr, alerts->PopupOf(beta)) << "a notification queued before the alert went shows nothing";
+    EXPECT_EQ(nullptr, alerts->PopupOf(bdi)) << "a notification queued before the alert went shows nothing";
     EXPECT_EQ(2u, chimes.size());
 }
 
@@ -162,7 +157,7 @@ using AlertSetup = AlertFixture;
 TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAndReleasesTheOwner)
 {
     GroupingLocale locale;
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, alpha);
+    PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, arpi);
     ASSERT_NE(nullptr, setup);
     EXPECT_FALSE(frame->IsEnabled());
     wxButtonEx* activate = setup->GetActivateButton();
@@ -193,8 +188,8 @@ TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAnd
     setup->GetRemarkText()->SetValue("thin book");
     ASSERT_TRUE(Click(setup, wxID_OK));
 
-    ASSERT_EQ(1u, alerts->Map().count(alpha));
-    const PriceAlert& alert = *alerts->Map()[alpha];
+    ASSERT_EQ(1u, alerts->Map().count(arpi));
+    const PriceAlert& alert = *alerts->Map()[arpi];
     EXPECT_EQ(ToCode(AlertField::BuyVol), alert.field);
     EXPECT_EQ(ToCode(AlertComparison::AtMost), alert.comparison);
     EXPECT_DOUBLE_EQ(1500.5, alert.threshold);
@@ -205,31 +200,31 @@ TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAnd
 
 TEST_F(AlertSetup, AnExistingAlertIsShownWithItsDecimalsEditedInPlaceAndCreatedAgainIfDisabledMeanwhile)
 {
-    alpha->decimals = 3;
-    PriceAlert* alert = AddAlert(alpha, AlertField::Sell, AlertComparison::AtMost, 12.6004, "exit");
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, alpha);
+    arpi->decimals = 3;
+    PriceAlert* alert = AddAlert(arpi, AlertField::Sell, AlertComparison::AtMost, 12.6004, "exit");
+    PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, arpi);
     EXPECT_EQ(3, setup->GetFieldCombo()->GetSelection());
     EXPECT_EQ(1, setup->GetComparisonCombo()->GetSelection());
     EXPECT_EQ("12.600", setup->GetValueText()->GetValue()) << "exactly the instrument's decimals";
     EXPECT_EQ("exit", setup->GetRemarkText()->GetValue());
     Choose(setup->GetComparisonCombo(), 0);
     ASSERT_TRUE(Click(setup, wxID_OK));
-    EXPECT_EQ(alert, alerts->Map()[alpha].get()) << "the same record, edited";
+    EXPECT_EQ(alert, alerts->Map()[arpi].get()) << "the same record, edited";
     EXPECT_EQ(ToCode(AlertComparison::AtLeast), alert->comparison);
     EXPECT_EQ(12.6004, alert->threshold) << "a value the user left alone is not cut to what is shown";
 
     // A value the user types is taken as typed, even the shown text.
-    setup = alerts->OpenSetup(&application, frame, alpha);
+    setup = alerts->OpenSetup(&application, frame, arpi);
     setup->GetValueText()->SetValue("12.600");
     ASSERT_TRUE(Click(setup, wxID_OK));
     EXPECT_EQ(12.6, alert->threshold);
 
-    setup = alerts->OpenSetup(&application, frame, alpha);
-    alerts->RemoveAlert(alpha);  // a popup's Disable meanwhile
+    setup = alerts->OpenSetup(&application, frame, arpi);
+    alerts->RemoveAlert(arpi);  // a popup's Disable meanwhile
     setup->GetValueText()->SetValue("11");
     ASSERT_TRUE(Click(setup, wxID_OK));
-    ASSERT_EQ(1u, alerts->Map().count(alpha));
-    EXPECT_DOUBLE_EQ(11.0, alerts->Map()[alpha]->threshold);
+    ASSERT_EQ(1u, alerts->Map().count(arpi));
+    EXPECT_DOUBLE_EQ(11.0, alerts->Map()[arpi]->threshold);
 }
 
 class AlertList : public AlertFixture
@@ -237,8 +232,7 @@ class AlertList : public AlertFixture
 protected:
     AlertManager* OpenWithThree(bool answerYes = true)
     {
-        gamma = host.AddInstrument("GAMMA");
-        for (Instrument* instrument : {alpha, beta, gamma})
+        for (Instrument* instrument : {arpi, bdi, cdg})
             AddAlert(instrument, AlertField::Last, AlertComparison::AtMost, 10);
         return Open(answerYes);
     }
@@ -277,7 +271,6 @@ protected:
         ASSERT_TRUE(Click(manager, wxID_REMOVE));
     }
 
-    Instrument* gamma = nullptr;
     std::vector<wxString> questions;
 };
 
@@ -332,7 +325,7 @@ TEST_F(AlertList, AlertsRemovedOrReplacedElsewhereAreNotDeletedByOk)
 
 TEST_F(AlertList, EditAppliesAtOnceSurvivesCancelAndClosesWhenItsAlertIsDisabled)
 {
-    PriceAlert* alert = AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10, "old");
+    PriceAlert* alert = AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 10, "old");
     AlertManager* manager = Open();
     SelectRow(manager, 0);
     ASSERT_TRUE(Click(manager, wxID_EDIT));
@@ -352,7 +345,7 @@ TEST_F(AlertList, EditAppliesAtOnceSurvivesCancelAndClosesWhenItsAlertIsDisabled
     EXPECT_EQ("Last <= 9.50", condition.GetString());
 
     ASSERT_TRUE(Click(manager, wxID_CANCEL));
-    EXPECT_EQ(alert, alerts->Map()[alpha].get());
+    EXPECT_EQ(alert, alerts->Map()[arpi].get());
     EXPECT_DOUBLE_EQ(9.5, alert->threshold);
 
     // An edit whose alert a popup disables meanwhile closes and writes nowhere.
@@ -360,7 +353,7 @@ TEST_F(AlertList, EditAppliesAtOnceSurvivesCancelAndClosesWhenItsAlertIsDisabled
     SelectRow(manager, 0);
     ASSERT_TRUE(Click(manager, wxID_EDIT));
     wxWeakRef<PriceAlertSetup> stale(manager->GetEditDialog());
-    alerts->RemoveAlert(alpha);
+    alerts->RemoveAlert(arpi);
     Flush();
     EXPECT_FALSE(stale);
     EXPECT_TRUE(manager->IsEnabled());
@@ -382,38 +375,38 @@ protected:
     {
         AlertFixture::SetUp();
         board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
-        grid = AddTab(board, {alpha, beta}, "Core");
+        grid = AddTab(board, {arpi, bdi}, "Core");
         Flush();
     }
 
-    /// Delivers a quote update the way the host does, changing `last`.
-    void Quote(Instrument* instrument, double last, uint32_t mask = ToCode(AlertField::Last))
+    /// Delivers a quote update the way the host does, changing `last`, and
+    /// unless `handleQueued` is false what it queued.
+    void Quote(Instrument* instrument, double last, uint32_t mask = ToCode(AlertField::Last),
+               bool handleQueued = true)
     {
         Price* price = host.PriceOf(instrument);
         price->last = last;
         wxCommandEvent event = QuoteEvent(price, static_cast<int>(mask));
         board->ProcessWindowEvent(event);
+        if (handleQueued)
+            Flush();
     }
 
     BoardAlerts& AlertState() const { return *board->Features().FindFeature<BoardAlerts>(); }
-
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
 };
 
 TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosedBoardTakesItAlong)
 {
-    AddAlert(alpha, AlertField::Last, AlertComparison::AtMost, 10.0, "", &board->Alerts());
-    Quote(alpha, 10.01);
-    Quote(alpha, 9.5, ToCode(AlertField::Buy));  // past the threshold, but only the bid changed
-    Quote(beta, 1.0);                             // no alert on this one
-    Flush();
+    AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 10.0, "", &board->Alerts());
+    Quote(arpi, 10.01);
+    Quote(arpi, 9.5, ToCode(AlertField::Buy));  // past the threshold, but only the bid changed
+    Quote(bdi, 1.0);                            // no alert on this one
     EXPECT_TRUE(AlertState().Popups().empty());
 
-    Quote(alpha, 10.0);
-    EXPECT_EQ(nullptr, AlertState().PopupOf(alpha)) << "shown from the queue, not inside the update";
+    Quote(arpi, 10.0, ToCode(AlertField::Last), false);
+    EXPECT_EQ(nullptr, AlertState().PopupOf(arpi)) << "shown from the queue, not inside the update";
     Flush();
-    AlertDialog* popup = AlertState().PopupOf(alpha);
+    AlertDialog* popup = AlertState().PopupOf(arpi);
     ASSERT_NE(nullptr, popup);
     EXPECT_EQ(frame, popup->GetParent());
     EXPECT_EQ("Last(10.00) <= 10.00", popup->GetConditionText());
@@ -426,29 +419,25 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosed
 
 TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotTheQuotes)
 {
-    Instrument* gamma = host.AddInstrument("GAMMA");
-    wxGridEx* other = AddTab(board, {beta, gamma}, "Other", false);
+    wxGridEx* other = AddTab(board, {bdi, cdg}, "Other", false);
     wxFlatNotebook* notebook = board->Tabs().Notebook();
     const size_t hidden = static_cast<size_t>(board->Tabs().PageOf(other));
-    AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
-    AddAlert(gamma, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    AddAlert(bdi, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    AddAlert(cdg, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
     for (double last = 6.0; last < 30.0; ++last)
-        Quote(beta, last);
-    Flush();
+        Quote(bdi, last);
     EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "one alert, however many quotes fired it";
-    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds beta too, and is seen";
-    Quote(gamma, 6.0);
-    Flush();
+    EXPECT_EQ(0, notebook->GetPageBadge(0)) << "the shown tab holds bdi too, and is seen";
+    Quote(cdg, 6.0);
     EXPECT_EQ(2, notebook->GetPageBadge(hidden));
-    EXPECT_NE(nullptr, AlertState().PopupOf(beta)) << "the popup shows as before";
+    EXPECT_NE(nullptr, AlertState().PopupOf(bdi)) << "the popup shows as before";
 
     EXPECT_EQ("Other", notebook->GetPageText(hidden)) << "the count is no part of the name a save writes";
 
     notebook->SetSelection(hidden);
     EXPECT_EQ(0, notebook->GetPageBadge(hidden));
     notebook->SetSelection(0);
-    Quote(beta, 8.0);
-    Flush();
+    Quote(bdi, 8.0);
     EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "counted afresh since the tab was last shown";
 }
 
@@ -459,13 +448,11 @@ TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOve
     grid->GetGridWindow()->SetFocus();
     if (!PumpUntil([&] { return grid->GetGridWindow()->HasFocus(); }, 1000))
         GTEST_SKIP() << "the display gives the grid no keyboard focus";
-    AddAlert(alpha, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
-    Quote(alpha, 6.0);
-    Flush();
-    AlertDialog* popup = AlertState().PopupOf(alpha);
+    AddAlert(arpi, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    Quote(arpi, 6.0);
+    AlertDialog* popup = AlertState().PopupOf(arpi);
     ASSERT_NE(nullptr, popup);
-    Quote(alpha, 7.0);
-    Flush();
+    Quote(arpi, 7.0);
     EXPECT_FALSE(PumpUntil([&] { return !grid->GetGridWindow()->HasFocus(); }, 500))
         << "a new or refreshed popup leaves the keys to the grid";
     EXPECT_NE(wxString(), popup->GetToolTipText()) << "the tool tip names the key that reaches the popup";
@@ -475,26 +462,22 @@ TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOve
     popup->Close();
     PostCommand(board, cmd::AlertList);
     ASSERT_NE(nullptr, AlertState().OpenAlertManager());
-    Quote(alpha, 8.0);
-    Flush();
-    EXPECT_NE(nullptr, AlertState().PopupOf(alpha));
+    Quote(arpi, 8.0);
+    EXPECT_NE(nullptr, AlertState().PopupOf(arpi));
     EXPECT_TRUE(raised.empty()) << "the board stays under the alert list it opened";
     AlertState().OpenAlertManager()->Close();
     Flush();
-    AlertState().PopupOf(alpha)->Close();
-    Quote(alpha, 9.0);
-    Flush();
+    AlertState().PopupOf(arpi)->Close();
+    Quote(arpi, 9.0);
     EXPECT_EQ(std::vector<wxWindow*>{frame}, raised) << "with no dialog open the board comes forward as before";
 
-    AddAlert(beta, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
-    Quote(beta, 6.0);
-    Flush();
+    AddAlert(bdi, AlertField::Last, AlertComparison::AtLeast, 5.0, "", &board->Alerts());
+    Quote(bdi, 6.0);
     EXPECT_EQ(2u, raised.size()) << "another alert's popup is no dialog the board stays under";
     auto* other = new wxDialog(frame, wxID_ANY, "Other");
     other->Show();
-    AlertState().PopupOf(alpha)->Close();
-    Quote(alpha, 10.0);
-    Flush();
+    AlertState().PopupOf(arpi)->Close();
+    Quote(arpi, 10.0);
     other->Destroy();
     EXPECT_EQ(2u, raised.size()) << "nor over a dialog of another kind that leaves the board usable";
 }

@@ -9,7 +9,6 @@
 #include "controls/wxStaticTextEx.h"
 #include "model/FilterSet.h"
 #include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -95,11 +94,6 @@ protected:
         PostQuote(board, &stranger, kLastMask);
         Flush();
     }
-    static std::vector<int> SelectedRows(wxGridEx* grid)
-    {
-        const wxArrayInt rows = grid->GetSelectedRows();
-        return std::vector<int>(rows.begin(), rows.end());
-    }
 
     Price stranger;
 };
@@ -170,9 +164,7 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     wxGridEx* current = AddTab(board, {arpi, bdi}, "Two");
     for (wxGridEx* grid : {background, current})
         SortByLast(grid, true);
-    host.PriceOf(arpi)->last = 3.0;
-    PostQuote(board, host.PriceOf(arpi), kLastMask);
-    Flush();
+    QuoteLast(board, arpi, 3.0);
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(current));
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(background))
         << "other tabs are put in order only when activated";
@@ -180,7 +172,6 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     // Quotes queued together, among events of other kinds, a quote without
     // a record and one for an instrument no tab shows, all come through in
     // order.
-    Price stranger;
     host.PriceOf(bdi)->last = 5.0;
     PostQuote(board, host.PriceOf(bdi), kLastMask);
     PostQuote(board, nullptr, kLastMask);

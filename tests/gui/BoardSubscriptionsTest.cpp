@@ -1,8 +1,6 @@
 // Which quotes a board asks the host for, when it lets them go, and how the
 // history date switches every grid to another day's quotes.
 
-#include <algorithm>
-
 #include <wx/button.h>
 #include <wx/datectrl.h>
 
@@ -24,11 +22,6 @@ protected:
 
     SubscriptionCall Call(Instrument* instrument, const std::string& date) { return {board, instrument, date}; }
 
-    int Unsubscribed(Instrument* instrument, const std::string& date)
-    {
-        return static_cast<int>(std::count(host.unsubscribes.begin(), host.unsubscribes.end(), Call(instrument, date)));
-    }
-
     /// Closes the board the way the host does.
     void Close()
     {
@@ -36,8 +29,6 @@ protected:
         application.CloseWindow(container, true);
         Flush();
     }
-
-    Tickerdeck* board = nullptr;
 };
 
 TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnceInItsSortedPlace)
@@ -63,8 +54,7 @@ TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEac
     EXPECT_EQ(3u, Tickerdeck::TableOf(interactive)->Members().List().size());
     EXPECT_EQ(3, interactive->GetNumberRows());
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(interactive));
-    const wxArrayInt selected = interactive->GetSelectedRows();
-    EXPECT_EQ((std::vector<int>{2}), std::vector<int>(selected.begin(), selected.end())) << "kept on its row";
+    EXPECT_EQ((std::vector<int>{2}), SelectedRows(interactive)) << "kept on its row";
 }
 
 TEST_F(BoardSubscriptions, HistoryDateResubscribesEveryGridWithTheNewDate)
@@ -183,8 +173,8 @@ TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsA
 
     Close();
     EXPECT_EQ(2u, host.unsubscribes.size());
-    EXPECT_EQ(1, Unsubscribed(arpi, "20240105"));
-    EXPECT_EQ(1, Unsubscribed(bdi, "20240105"));
+    EXPECT_EQ(1, host.Unsubscribed(board, arpi, "20240105"));
+    EXPECT_EQ(1, host.Unsubscribed(board, bdi, "20240105"));
 }
 
 }  // namespace

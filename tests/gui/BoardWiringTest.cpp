@@ -134,8 +134,6 @@ protected:
         event.SetClientData(instrument);
         board->GetEventHandler()->ProcessEvent(event);
     }
-
-    Tickerdeck* board = nullptr;
 };
 
 TEST_F(LinkReceive, AStoredWatchlistTabTakesTheInstrumentOnceLeavingACallersGridBatchOpen)
@@ -227,8 +225,6 @@ protected:
 
     void PressKey(int code) { SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code); }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     std::vector<int> escaped;
 };
 

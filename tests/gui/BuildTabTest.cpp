@@ -46,7 +46,6 @@ protected:
 
     WatchlistTabs Tabs() const { return WatchlistTabs(*board); }
 
-    Tickerdeck* board = nullptr;
     wxGridEx* start = nullptr;
 };
 

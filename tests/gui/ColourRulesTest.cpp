@@ -17,15 +17,6 @@ namespace {
 
 using namespace testing_support;
 
-void Pick(wxChoice* choice, int item)
-{
-    choice->SetSelection(item);
-    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
-    event.SetInt(item);
-    event.SetEventObject(choice);
-    choice->ProcessWindowEvent(event);
-}
-
 wxColour Rgb(uint32_t rgb)
 {
     return wxColour(static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
@@ -56,8 +47,6 @@ protected:
         return on->GetCellBackgroundColour(row, col);
     }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     wxGridEx* other = nullptr;
     ColourRulesFeature* feature = nullptr;
 };
@@ -67,24 +56,23 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     ColourRulesDialog* dialog = feature->OpenRulesDialog(*board);
     ASSERT_NE(nullptr, dialog);
     dialog->AddRule();
-    Pick(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Last)));
-    Pick(dialog->GetConditionChoice(),
-         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Above))));
+    Choose(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Last)));
+    Choose(dialog->GetConditionChoice(),
+           dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Above))));
     dialog->GetValueField()->SetValue("abc");
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would read as 0";
     EXPECT_FALSE(dialog->Refusal().empty());
     EXPECT_EQ(dialog->Refusal(), dialog->GetValueField()->GetToolTipText()) << "the reason stays on the field";
     dialog->GetValueField()->SetValue("1.5");
     EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
-    Pick(dialog->GetConditionChoice(),
-         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(rule_op::Between))));
+    Choose(dialog->GetConditionChoice(),
+           dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(rule_op::Between))));
     dialog->GetUpperField()->SetValue("2..5");
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "the upper bound is checked too";
     dialog->GetUpperField()->SetValue("2.5");
-    Pick(dialog->GetTargetChoice(), 1);
-    Pick(dialog->GetBackgroundChoice(), 2);  // the palette's second colour
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    Choose(dialog->GetTargetChoice(), 1);
+    Choose(dialog->GetBackgroundChoice(), 2); // the palette's second colour
+    ClickAndFlush(dialog, wxID_OK);
 
     const uint32_t green = ColourRulesDialog::Palette()[1];
     ASSERT_EQ(1u, Tickerdeck::TableOf(grid)->Styler().GetColourRules().size());
@@ -100,18 +88,17 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     ASSERT_EQ(1u, dialog->GetList()->GetCount());
     dialog->GetList()->SetSelection(0);
     dialog->AddRule();  // a cell rule below the row rule still wins on its cell
-    Pick(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Code)));
-    Pick(dialog->GetConditionChoice(),
-         dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Equals))));
+    Choose(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Code)));
+    Choose(dialog->GetConditionChoice(),
+           dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Equals))));
     dialog->GetValueField()->SetValue("CDG");
-    Pick(dialog->GetBackgroundChoice(), 1);
+    Choose(dialog->GetBackgroundChoice(), 1);
     ASSERT_TRUE(dialog->GetOkButton()->IsEnabled()) << "texts are no numbers to refuse";
     dialog->MoveRule(-1);
     EXPECT_EQ(column::Code, dialog->Rules()[0].column);
     dialog->GetAllTabsBox()->SetValue(true);
     ASSERT_TRUE(dialog->ForAllTabs());
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_EQ(Rgb(ColourRulesDialog::Palette()[0]), BackgroundAt(grid, cdg, column::Code));
     EXPECT_EQ(Rgb(green), BackgroundAt(grid, cdg, column::Name));
     EXPECT_EQ(2u, Tickerdeck::TableOf(other)->Styler().GetColourRules().size());

@@ -10,7 +10,6 @@
 #include "commands/GridMenus.h"
 #include "layout/WindowNodeReader.h"
 #include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -44,8 +43,6 @@ protected:
 
     wxString Cell(Instrument* instrument) { return table->GetValue(table->Index().RowOf(host.PriceOf(instrument)), kSpread); }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     TickerdeckTable* table = nullptr;
 };
 
@@ -53,20 +50,19 @@ TEST_F(ComputedColumnsGui, TheDialogRefusesTakenNamesAndUnreadableFormulasWithWh
 {
     ComputedColumnDialog* dialog = board->Features().FindFeature<GridMenus>()->OpenColumnDialog(*board, 0);
     ASSERT_NE(nullptr, dialog);
-    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
     dialog->GetNameField()->SetValue("last");
     dialog->GetFormulaField()->SetValue("(Sell - Buy) / Last * 100");
-    dialog->ProcessWindowEvent(ok);
+    PressButton(dialog, wxID_OK);
     EXPECT_EQ("A column is already called \"last\"", dialog->GetRefusal());
     dialog->GetNameField()->SetValue("Spread %");
     dialog->GetFormulaField()->SetValue("(Sell - Buy) / Lst * 100");
-    dialog->ProcessWindowEvent(ok);
+    PressButton(dialog, wxID_OK);
     EXPECT_EQ("At character 16: \"Lst\" is no column or function", dialog->GetRefusal());
     EXPECT_EQ(15, dialog->GetFormulaField()->GetInsertionPoint()) << "the caret stands where reading stopped";
     EXPECT_EQ(column::Count, grid->GetNumberCols());
 
     dialog->GetFormulaField()->SetValue("(sell - buy) / last * 100");
-    dialog->ProcessWindowEvent(ok);
+    PressButton(dialog, wxID_OK);
     EXPECT_EQ("", dialog->GetRefusal());
     ASSERT_EQ(column::Count + 1, grid->GetNumberCols());
     EXPECT_EQ("Spread %", table->GetColLabelValue(kSpread));
@@ -112,10 +108,7 @@ TEST_F(ComputedColumnsGui, TheCellMenusColumnsSubmenuOpensTheNewColumnDialogToo)
 {
     GridMenus* menus = board->Features().FindFeature<GridMenus>();
     const std::unique_ptr<wxMenu> menu = menus->BuildGridAreaMenu(*board);
-    wxMenu* columns = nullptr;
-    for (wxMenuItem* item : menu->GetMenuItems())
-        if (item->GetSubMenu() && item->GetItemLabelText() == "Columns")
-            columns = item->GetSubMenu();
+    wxMenu* columns = Submenu(*menu, "Columns");
     ASSERT_NE(nullptr, columns);
     const int id = columns->FindItem("New Column...");
     ASSERT_NE(wxNOT_FOUND, id);

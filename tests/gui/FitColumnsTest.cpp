@@ -85,8 +85,6 @@ protected:
         const wxGridCellAttrPtr attr = Painted::Attr(*grid, row, col);
         return attr->GetRendererPtr(grid, row, col)->GetBestWidth(*grid, *attr, dc, row, col, grid->GetRowSize(row));
     }
-
-    Tickerdeck* board = nullptr;
 };
 
 TEST_F(FitColumns, AFigureOutgrowingItsColumnWidensItWhereColumnsAreFittedElseItsToolTipGivesIt)

@@ -4,21 +4,18 @@
 #include <algorithm>
 #include <functional>
 
-#include "support/BoardFixture.h"
-#include "store/WatchlistStoreService.h"
-#include "support/QuoteEvent.h"
-#include "kit/BackgroundWork.h"
-#include "kit/BoardNotice.h"
 #include "commands/GridKeys.h"
 #include "commands/GridMenus.h"
 #include "commands/RowCommands.h"
+#include "kit/BackgroundWork.h"
+#include "kit/BoardNotice.h"
+#include "store/WatchlistStoreService.h"
+#include "support/BoardFixture.h"
 
 namespace {
 
 using layout::InstrumentRef;
-using testing_support::BoardFixture;
-using testing_support::FakeWidget;
-using testing_support::PostCommand;
+using namespace testing_support;
 
 class GridCommandsTest : public BoardFixture
 {
@@ -27,9 +24,7 @@ protected:
     /// "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n".
     void SelectCodeAndBuyOfTwoRows()
     {
-        for (int col = 0; col < grid->GetNumberCols(); ++col)
-            if (col != column::Code && col != column::Buy)
-                grid->HideCol(col);
+        ShowOnly(grid, {column::Code, column::Buy});
         host.PriceOf(cdg)->buy = 7;
         grid->SelectRow(0);
         grid->SelectRow(2, true);
@@ -52,8 +47,10 @@ protected:
                 whileAsked();
             return answerYes;
         });
-        board->Features().FindFeature<GridKeys>()->SetClipboardWriter([this](const wxString& text) {
+        keys = board->Features().FindFeature<GridKeys>();
+        keys->SetClipboardWriter([this](const wxString& text) {
             clipboard = text;
+            written.push_back(text);
             return clipboardOpens;
         });
         Price* quote = host.PriceOf(bdi);
@@ -64,15 +61,18 @@ protected:
 
     void Key(int code, int modifiers = wxMOD_NONE)
     {
-        testing_support::SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code, modifiers);
+        SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code, modifiers);
     }
 
-    void RightClick(int row, int col) { testing_support::SendGridEvent(grid, wxEVT_GRID_CELL_RIGHT_CLICK, row, col); }
+    void RightClick(int row, int col) { SendGridEvent(grid, wxEVT_GRID_CELL_RIGHT_CLICK, row, col); }
 
-    std::vector<int> Selected() const
+    std::vector<int> Selected() const { return SelectedRows(grid); }
+
+    /// Waits until no copy runs on another thread, and delivers what they posted.
+    static void FinishCopies()
     {
-        const wxArrayInt rows = grid->GetSelectedRows();
-        return std::vector<int>(rows.begin(), rows.end());
+        ASSERT_TRUE(PumpUntil([] { return BackgroundWork::Module().Pending() == 0; }));
+        Flush();
     }
 
     std::vector<Instrument*> Members() const
@@ -85,12 +85,12 @@ protected:
 
     FakeWidget ticket{"Ticket"};
     FakeWidget ladder{"Ladder"};
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
+    GridKeys* keys = nullptr;
     bool answerYes = true;
     std::vector<wxString> questions;
     std::function<void()> whileAsked;
-    wxString clipboard;
+    wxString clipboard;            // the latest text written
+    std::vector<wxString> written; // every text written
     bool clipboardOpens = true;
 };
 
@@ -160,31 +160,25 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     const int rows = grid->GetNumberRows();
     ASSERT_GT(rows, 2);
 
-    auto* keys = board->Features().FindFeature<GridKeys>();
     keys->SetRowsCopiedAtOnce(1);
     clipboard.clear();
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("", clipboard) << "the text arrives later, the window goes on meanwhile";
     EXPECT_EQ(wxString::Format("Copying %d rows... (Esc stops)", rows), board->Toolbar().Notice()->Get("copy"));
     host.PriceOf(cdg)->buy = 8;  // after the key press: not copied
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return !clipboard.empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !clipboard.empty(); }));
     EXPECT_EQ(atOnce, clipboard);
     EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
 
     // Copies overlapping: only the latest reaches the clipboard.
-    std::vector<wxString> written;
-    keys->SetClipboardWriter([&](const wxString& text) {
-        written.push_back(text);
-        return clipboardOpens;
-    });
+    written.clear();
     Key('C', wxMOD_CONTROL);
     grid->SelectRow(0);
     Key('C', wxMOD_CONTROL);
     grid->SelectAll();
     clipboardOpens = false;
     Key('C', wxMOD_CONTROL);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
-    testing_support::Flush();
+    FinishCopies();
     ASSERT_EQ(2u, written.size());
     EXPECT_EQ(2, written[0].Freq('\n')) << "a copy of one row goes at once, ahead of the first";
     EXPECT_NE(std::string::npos, written[1].find("8.00"));
@@ -196,19 +190,17 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     Key('C', wxMOD_CONTROL);
     Key(WXK_ESCAPE);
     EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
-    testing_support::Flush();
+    FinishCopies();
     EXPECT_TRUE(written.empty());
     Key('C', wxMOD_CONTROL);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return !written.empty(); })) << "the next copy lands";
+    ASSERT_TRUE(PumpUntil([&] { return !written.empty(); })) << "the next copy lands";
 
     // A board closed before its text arrives writes nothing.
     written.clear();
     Key('C', wxMOD_CONTROL);
     boards.erase(std::remove(boards.begin(), boards.end(), board), boards.end());
     application.CloseWindow(container, true);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
-    testing_support::Flush();
+    FinishCopies();
     EXPECT_TRUE(written.empty());
 }
 
@@ -216,7 +208,6 @@ TEST_F(GridCommandsTest, ACopyLongerThanTheClipboardTakesIsRefusedWithAWordAndTh
 {
     SelectCodeAndBuyOfTwoRows();
     const wxString text = "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n";
-    auto* keys = board->Features().FindFeature<GridKeys>();
     keys->SetClipboardLimit(text.length());
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ(text, clipboard) << "a text exactly at the limit is copied";
@@ -233,7 +224,7 @@ TEST_F(GridCommandsTest, ACopyLongerThanTheClipboardTakesIsRefusedWithAWordAndTh
     keys->SetRowsCopiedAtOnce(1);
     grid->SelectAll();
     Key('C', wxMOD_CONTROL);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return !Notices().empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !Notices().empty(); }));
     EXPECT_EQ("before", clipboard);
     EXPECT_EQ(0u, Notices().find("The rows were not copied: their text of ")) << Notices();
     EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
@@ -241,19 +232,11 @@ TEST_F(GridCommandsTest, ACopyLongerThanTheClipboardTakesIsRefusedWithAWordAndTh
 
 TEST_F(GridCommandsTest, ALargeCopyTakesItsRowsASliceAtATimeLeavingOutRowsRemovedMeanwhile)
 {
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (col != column::Code)
-            grid->HideCol(col);
-    auto* keys = board->Features().FindFeature<GridKeys>();
+    ShowOnly(grid, {column::Code});
     keys->SetRowsCopiedAtOnce(1);
     keys->SetCopySliceBounds(1, std::chrono::hours(1));
-    std::vector<wxString> written;
-    keys->SetClipboardWriter([&](const wxString& text) {
-        written.push_back(text);
-        return true;
-    });
     const auto copied = [&] {
-        return testing_support::PumpUntil([&] { return !written.empty(); }) ? written.back() : wxString("(nothing)");
+        return PumpUntil([&] { return !written.empty(); }) ? written.back() : wxString("(nothing)");
     };
     grid->SelectAll();
     const wxString whole = GridKeys::CopyText(grid);
@@ -288,8 +271,8 @@ TEST_F(GridCommandsTest, ALargeCopyTakesItsRowsASliceAtATimeLeavingOutRowsRemove
     EXPECT_TRUE(keys->TakeCopySlice());
     EXPECT_FALSE(keys->TakeCopySlice());
     EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
-    testing_support::RunFor(50);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return BackgroundWork::Module().Pending() == 0; }));
+    RunFor(50);
+    FinishCopies();
     EXPECT_TRUE(written.empty());
 }
 
@@ -325,7 +308,7 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     // Dragging inserts the row where it is dropped.
     const auto dragTo = [this](int row) {
         const wxPoint at(0, grid->CellToRect(row, 0).GetTop() + 2);
-        testing_support::SendMouse(grid->GetGridWindow(), wxEVT_MOTION, at, true);
+        SendMouse(grid->GetGridWindow(), wxEVT_MOTION, at, true);
     };
     dragTo(3);
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(grid));
@@ -336,7 +319,7 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
 
     // A store that cannot be written keeps the tab as it was.
     const std::string broken = "<application><watchlists><watchlist name=\"Core\">";
-    testing_support::WriteBytes(host.applicationFilePath, broken);
+    WriteBytes(host.applicationFilePath, broken);
     Key(WXK_UP, wxMOD_SHIFT);
     dragTo(0);
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members());
@@ -381,9 +364,7 @@ TEST_F(GridCommandsTest, PageKeysAndCtrlUpDownMoveTheSelectedRowSoDownAndCopyGoO
     EXPECT_EQ((std::vector<int>{0}), Selected());
     Key(WXK_END, wxMOD_CONTROL);
     EXPECT_EQ((std::vector<int>{79}), Selected());
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (col != column::Code)
-            grid->HideCol(col);
+    ShowOnly(grid, {column::Code});
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("Code\r\nP79\r\n", clipboard);
     grid->ClearSelection();
@@ -403,11 +384,7 @@ TEST_F(GridCommandsTest, DeleteRemovesTheSelectedInstrumentsItNamesThoughQuotesR
     ASSERT_EQ(4, grid->GetNumberRows()) << "No keeps the rows";
     answerYes = true;
     // A quote that comes while the user reads the question moves CDG to the bottom.
-    whileAsked = [this] {
-        host.PriceOf(cdg)->last = 10;
-        testing_support::PostQuote(board, host.PriceOf(cdg), testing_support::kLastMask);
-        testing_support::Flush();
-    };
+    whileAsked = [this] { QuoteLast(board, cdg, 10); };
     Key(WXK_DELETE);
     EXPECT_EQ("Remove CDG, BDI from Core?", questions.back());
     EXPECT_EQ((std::vector<Instrument*>{ai, arpi}), InstrumentsShown(grid));

@@ -11,7 +11,6 @@
 #include "model/SortHold.h"
 #include "store/WatchlistStoreService.h"
 #include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -47,8 +46,6 @@ protected:
     FakeWidget tape{"Tape", "./icon/tape.png"};
     FakeWidget hidden{"Hidden", "", false};
     FakeWidget fillscope{"Fillscope", "", false};
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     GridMenus* menus = nullptr;
     std::function<void(wxMenu&)> inspect = [](wxMenu&) {};
 };
@@ -164,18 +161,13 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
 {
     int64_t now = 100000;
     board->Sorting().SetSteadyClock([&now] { return now; });
-    grid->SetSortingColumn(column::Last, false);
-    host.PriceOf(arpi)->last = 3;
-    host.PriceOf(bdi)->last = 2;
-    host.PriceOf(cdg)->last = 1;
-    Tickerdeck::TableOf(grid)->Order().SortRows(column::Last, false);
+    SetLasts({{arpi, 3}, {bdi, 2}, {cdg, 1}});
+    SortByLast(grid, false);
     ASSERT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid));
     wxString firstLine;
     inspect = [&](wxMenu& menu) {
         firstLine = menu.FindItemByPosition(0)->GetItemLabelText();
-        host.PriceOf(cdg)->last = 9;
-        PostQuote(board, host.PriceOf(cdg), kLastMask);
-        Flush();
+        QuoteLast(board, cdg, 9);
         EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid)) << "rows hold under the menu";
     };
     RightClick(1, column::Name);
@@ -191,9 +183,7 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     auto* notice = new wxDialog(wxGetTopLevelParent(board), wxID_ANY, "Notice");
     notice->Show();
     EXPECT_TRUE(PumpUntil([&] { return Tickerdeck::TableOf(grid)->Order().IsSortHeld(); })) << "the board notices the dialog itself";
-    host.PriceOf(arpi)->last = 10;
-    PostQuote(board, host.PriceOf(arpi), kLastMask);
-    Flush();
+    QuoteLast(board, arpi, 10);
     EXPECT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), InstrumentsShown(grid)) << "rows hold under the dialog";
     notice->Destroy();
     EXPECT_TRUE(PumpUntil([&] { return !Tickerdeck::TableOf(grid)->Order().IsSortHeld(); }));
@@ -203,9 +193,7 @@ TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSo
     inspect = [&](wxMenu& menu) { checked = menu.FindItem(cmd::PauseSorting)->IsChecked(); };
     PostCommand(board, cmd::PauseSorting);
     now += 10 * SortHold::kAfterClickMs;
-    host.PriceOf(bdi)->last = 20;
-    PostQuote(board, host.PriceOf(bdi), kLastMask);
-    Flush();
+    QuoteLast(board, bdi, 20);
     board->Sorting().UpdateSortHold();
     EXPECT_EQ((std::vector<Instrument*>{arpi, cdg, bdi}), InstrumentsShown(grid)) << "paused until resumed";
     EXPECT_NE(wxString(), board->Looks().TabToolTip(0));

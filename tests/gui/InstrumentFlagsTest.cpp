@@ -6,7 +6,6 @@
 
 #include "dialogs/InstrumentFlags.h"
 #include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -76,7 +75,6 @@ protected:
     }
 
     std::filesystem::path panels = folder / "flags.xrc";
-    Tickerdeck* board = nullptr;
 };
 
 TEST_F(InstrumentFlagsBoard, StatusAndCorporateActionBoxesTickByTheirOwnTextStayDisabledAndEmptyTextsOpenNothing)
@@ -95,8 +93,7 @@ TEST_F(InstrumentFlagsBoard, StatusAndCorporateActionBoxesTickByTheirOwnTextStay
         EXPECT_FALSE(boxes.at(label).second) << label << " must not be editable";
     }
 
-    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-    dialog->ProcessWindowEvent(ok);
+    PressButton(dialog, wxID_OK);
     Flush();
     EXPECT_EQ(nullptr, board->Features().FindFeature<InstrumentFlags>()->OpenDialog());
 
@@ -119,7 +116,7 @@ TEST_F(InstrumentFlagsBoard, StatusAndCorporateActionBoxesTickByTheirOwnTextStay
 
 TEST_F(InstrumentFlagsBoard, ADoubleClickShowsItsInstrumentsFlagsThoughQueuedQuotesMoveItsRow)
 {
-    wxGridEx* grid = board->Tabs().CurrentGrid();
+    grid = board->Tabs().CurrentGrid();
     SetLasts({{arpi, 3}, {bdi, 2}, {cdg, 1}});
     SortByLast(grid, true);
     grid->SelectRow(1);

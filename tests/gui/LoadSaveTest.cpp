@@ -14,12 +14,11 @@
 namespace {
 
 using layout::InstrumentRef;
-using testing_support::Tree;
-using testing_support::Xml;
+using namespace testing_support;
 
 const char* const kLoadError = "[Tickerdeck] Tickerdeck::Load error:";
 
-using Load = testing_support::BoardFixture;
+using Load = BoardFixture;
 
 TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFileWithoutAnyTheBoardStaysEmptyAndOnlyItsOwnFrameTakesSizeAndTitle)
 {
@@ -30,10 +29,10 @@ TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFileWithoutAnyTheBoardSta
         return "<application><layout><default><tickerdeck><setting><general title=\"" + title +
                "\"/></setting><watchlists/></tickerdeck></default></layout></application>";
     };
-    testing_support::WriteBytes(host.layoutFilePath, layoutWithTitle("From file"));
-    const Tree document = testing_support::Parse(layoutWithTitle("From document"));
-    const Tree node = testing_support::Node("<setting><general title=\"From node\"/></setting><watchlists/>");
-    const Tree otherDocument = testing_support::Parse("<application><layout/></application>");
+    WriteBytes(host.layoutFilePath, layoutWithTitle("From file"));
+    const Tree document = Parse(layoutWithTitle("From document"));
+    const Tree node = Node("<setting><general title=\"From node\"/></setting><watchlists/>");
+    const Tree otherDocument = Parse("<application><layout/></application>");
 
     EXPECT_EQ("From node", LoadBoard(&document, &node)->Toolbar().TitleLabel()->GetLabel());
     EXPECT_EQ("From document", LoadBoard(&document, nullptr)->Toolbar().TitleLabel()->GetLabel());
@@ -41,8 +40,8 @@ TEST_F(Load, TheNodeWinsOverTheDocumentWhichWinsOverTheFileWithoutAnyTheBoardSta
     EXPECT_EQ("From file", LoadBoard(nullptr, nullptr)->Toolbar().TitleLabel()->GetLabel());
 
     // The frame's size and title apply only to a window in its own frame.
-    const Tree framed = testing_support::Node("<setting><general title=\"Framed\"/></setting><watchlists/>",
-                                              "size-x=\"700\" size-y=\"450\"");
+    const Tree framed =
+        Node("<setting><general title=\"Framed\"/></setting><watchlists/>", "size-x=\"700\" size-y=\"450\"");
     const wxSize before = frame->GetSize();
     LoadBoard(nullptr, &framed, 0);
     EXPECT_EQ(before, frame->GetSize());
@@ -184,7 +183,7 @@ TEST_F(Load, ColumnsAreShownHiddenSortedSizedAndOrderedAndThoseOutsideTheGridIgn
         <column id="8" size="-5" show="true" position="-3"/>
         <column id="30" size="25" show="true" position="30"/>
       </columns></watchlist></watchlists>)");
-    testing_support::Flush();
+    Flush();
     wxGridEx* grid = GridOfPage(board, 0);
     // Moving columns in document order would leave them as 5,2,4,3,1,0.
     const int expectedOrder[] = {5, 4, 2, 3, 1, 0};
@@ -269,7 +268,7 @@ const char* const kArranged = R"(
 const char* const kCoreStore = R"(<watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
                                R"(<instrument exchange="KTX" code="TKE"/><instrument exchange="AMX" code="AI"/></watchlist>)";
 
-using Save = testing_support::BoardFixture;
+using Save = BoardFixture;
 
 TEST_F(Save, LoadSaveLoadGivesTheSameNodeInEnglishUnderAGermanGridAndLeavesTheStoreAlone)
 {
@@ -295,7 +294,7 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeInEnglishUnderAGermanGridAndLeavesTheSt
     Tree withoutColumns = once;
     for (auto& [key, tab] : withoutColumns.get_child("watchlists"))
         tab.erase("columns");
-    const Tree expected = testing_support::Node(
+    const Tree expected = Node(
         R"x(<setting><controls control_by_instrument="true" control_by_order="true" control_by_position="false" )x"
         R"x(control_instrument="false" control_autoinstrument="true"/><general autoinstrument="true" )x"
         R"x(f1_change_instrument="false" title="Desk &lt;1&gt; &#233;" auto_fit_column_width="false" )x"
@@ -325,7 +324,7 @@ TEST_F(Save, LeavesTheListsTheStoreHoldsAloneAndStoresTheMissingListOfATabOnce)
     WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/></watchlist>)");
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Other" )"
                                  R"(type="1" current="false"/><watchlist name="Empty" type="1" current="false"/></watchlists>)");
-    host.reply = testing_support::FakeHost::Reply::Later;
+    host.reply = FakeHost::Reply::Later;
     board->Rows().SubscribeRow(ai, GridOfPage(board, 1), BoardRows::Delivery::Interactive);
     board->Rows().SubscribeRow(tke, GridOfPage(board, 0), BoardRows::Delivery::Interactive);
     Saved(board);
@@ -350,7 +349,7 @@ TEST_F(Save, AStoreThatCannotBeReadIsReportedNeverOverwrittenAndAMissingOneIsCre
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
     board->Rows().SubscribeRow(ai, GridOfPage(board, 0), BoardRows::Delivery::Interactive);
     const std::string corrupt = "<application><watchlists><watchlist name=\"Core\">";
-    testing_support::WriteBytes(host.applicationFilePath, corrupt);
+    WriteBytes(host.applicationFilePath, corrupt);
     log.str("");
     const Tree node = Saved(board);
     EXPECT_EQ(corrupt, StoreBytes());
@@ -389,7 +388,7 @@ TEST_F(Save, InstrumentsTheHostDoesNotKnowTodayKeepTheirPlaceInTheStore)
 <application><watchlists><watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
                              R"(<instrument exchange="SYN" code="GHOST"/><instrument exchange="AMX" code="AI"/>)";
     const std::string end = "</watchlist></watchlists></application>";
-    testing_support::WriteBytes(host.applicationFilePath, rows + end);
+    WriteBytes(host.applicationFilePath, rows + end);
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
     ASSERT_EQ((std::vector<Instrument*>{cdg, ai}), Shown(board, 0));
     Saved(board);

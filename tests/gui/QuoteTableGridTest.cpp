@@ -57,12 +57,10 @@ protected:
     {
         const int shown = grid->GetNumberRows();
         table->ClearRowsAndMembers();
-        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, shown);
-        grid->ProcessTableMessage(deleted);
+        TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, shown);
         for (Price* price : quotes)
             table->AppendMember(price);
-        wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, static_cast<int>(quotes.size()));
-        grid->ProcessTableMessage(appended);
+        TellGrid(wxGRIDTABLE_NOTIFY_ROWS_APPENDED, static_cast<int>(quotes.size()));
     }
 
     wxGridCellAttrPtr Painted(int row, int col) const { return wxGridCellAttrPtr(table->GetAttr(row, col, wxGridCellAttr::Any)); }
@@ -183,13 +181,9 @@ TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGrid
 
         table->RemoveRow(quotes[0]);
         if (!atTheTail)
-        {
-            wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
-            grid->ProcessTableMessage(deleted);
-        }
+            TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
         table->RemoveRow(quotes[1]);
-        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, atTheTail ? 2 : 0, atTheTail ? 2 : 1);
-        grid->ProcessTableMessage(deleted);
+        TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, atTheTail ? 2 : 0, atTheTail ? 2 : 1);
 
         SCOPED_TRACE(atTheTail ? "told once at the tail" : "told row by row");
         ASSERT_EQ(table->Index().RowOf(quotes[3]), 1);
@@ -303,8 +297,7 @@ TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
     for (int i = 0; i < 50; ++i)
     {
         table->RemoveRow(table->Rows()[(i * 37) % table->Rows().size()]);
-        wxGridTableMessage deleted(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
-        grid->ProcessTableMessage(deleted);
+        TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
         Tick(column::Last);
     }
     EXPECT_EQ(table->Rows().size(), static_cast<size_t>(kRows - 50));
@@ -313,8 +306,7 @@ TEST_F(SortedUpdatesTest, RowsStayOrderedAndIndexedThroughEveryKindOfChange)
     // A quote listed twice is found at its first row however its rows move.
     Price* twice = table->Rows()[5];
     table->AppendMember(twice);
-    wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
-    grid->ProcessTableMessage(appended);
+    TellGrid(wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
     SortBy(column::Last, false);
     for (int i = 0; i < 1000; ++i)
         Tick(column::Last);
@@ -332,8 +324,7 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
 {
     table->Filter().Set(&rising);
     table->RebuildRowsFromMembers();
-    wxGridTableMessage hidden(table, wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, kRows - table->GetNumberRows());
-    grid->ProcessTableMessage(hidden);
+    TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, kRows - table->GetNumberRows());
     SortBy(column::Last, false);
     // Far more turns than the index lets pass before it catches up, many of
     // them under rows that are not looked up again for a long while.

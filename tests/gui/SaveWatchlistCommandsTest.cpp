@@ -16,7 +16,7 @@ namespace
 {
 
 using layout::InstrumentRef;
-using testing_support::BoardFixture;
+using namespace testing_support;
 using Refs = std::vector<InstrumentRef>;
 using Names = std::vector<std::string>;
 
@@ -28,11 +28,7 @@ protected:
         BoardFixture::SetUp();
         WriteStore(StoreWith(""));
         a = LoadNode(kTabs);
-        secondContainer = new wxPanel(frame);
-        nodes.push_back(std::make_unique<testing_support::Tree>(testing_support::Node(kTabs)));
-        b = static_cast<Tickerdeck*>(
-            application.CreateWindow(1, secondContainer, nullptr, nodes.back().get(), 0));
-        boards.push_back(b);
+        b = LoadNode(kTabs, 0, new wxPanel(frame));
     }
 
     // Core: CDG, BDI, TKE; First: ARPI; Last: empty. `coreExtra` is what a
@@ -62,7 +58,6 @@ public:
 protected:
     static constexpr const char* kTabs =
         R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="First" type="1" current="false"/></watchlists>)";
-    wxPanel* secondContainer = nullptr;
     Tickerdeck* a = nullptr;
     Tickerdeck* b = nullptr;
 };
@@ -98,7 +93,7 @@ TEST_P(EveryOperation, IsOneWriteThatTheOtherBoardFollowsAndTheSecondWritersChan
 
     EXPECT_EQ(operation.names, store::ListWatchlistNames(host.applicationFilePath));
     EXPECT_EQ(operation.core, Stored(operation.coreName));
-    testing_support::Flush();
+    Flush();
     EXPECT_EQ(operation.names, b->Features().FindFeature<WatchlistCommands>()->GetTabMenu()->Names());
     EXPECT_EQ(operation.coreName, b->Tabs().Notebook()->GetPageText(0));
     EXPECT_EQ(operation.otherRows, Codes(Shown(b, 0)));
@@ -134,7 +129,7 @@ TEST_F(SharedStore, AMoveIsOnDiskAtOnceAndAFailedOneChangesNothingAndSaysWhy)
 {
     const std::string readable = StoreBytes();
     ASSERT_TRUE(a->GetStore()->Refresh());
-    testing_support::WriteBytes(host.applicationFilePath, "broken <");
+    WriteBytes(host.applicationFilePath, "broken <");
     RowCommands::MoveTo(*a, Rows(a, 0, {"CDG", "TKE"}), "Last");
     EXPECT_EQ("broken <", StoreBytes());
     EXPECT_EQ(Codes(Shown(a, 0)), (std::vector<std::string>{"CDG", "BDI", "TKE"}));
@@ -149,7 +144,7 @@ TEST_F(SharedStore, AMoveIsOnDiskAtOnceAndAFailedOneChangesNothingAndSaysWhy)
     ASSERT_EQ(1u, watchlists->GetMenuItemCount());
     EXPECT_FALSE(watchlists->FindItemByPosition(0)->IsEnabled());
 
-    testing_support::WriteBytes(host.applicationFilePath, readable);
+    WriteBytes(host.applicationFilePath, readable);
     open();
     EXPECT_EQ(3u, commands->GetTabMenu()->GetWatchlistsMenu()->GetMenuItemCount()) << "the problem is gone";
 
@@ -161,7 +156,7 @@ TEST_F(SharedStore, AMoveIsOnDiskAtOnceAndAFailedOneChangesNothingAndSaysWhy)
 
 TEST_F(SharedStore, ALateAnswerForAnInstrumentTheEditTookOutBringsNothingBackNorDoesADeletedListsOtherTab)
 {
-    host.reply = testing_support::FakeHost::Reply::Later;
+    host.reply = FakeHost::Reply::Later;
     WatchlistTabs(*a).SaveEditedWatchlist("First", "First", {{"AMX", "ARPI"}},
                                           {{"AMX", "ARPI"}, {"AMX", "AI"}, {"KTX", "KSM"}});
     TableOfPage(a, 1)->Members().Bookmarks().insert(arpi);
@@ -189,11 +184,12 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
                R"(<watchlist name=")" + exchangeLike +
                R"("><instrument exchange="KTX" code="TKE"/></watchlist>)");
     HoldControl(true);
+    WatchlistCommands* commands = a->Features().FindFeature<WatchlistCommands>();
     WatchlistTabs(*a).BuildTab(layout::TabSource::WholeExchange("AMX"));
     const size_t exchangePage = a->Tabs().Notebook()->GetPageCount() - 1;
     ASSERT_EQ(wxString(exchangeLike), a->Tabs().Notebook()->GetPageText(exchangePage));
-    a->Features().FindFeature<WatchlistCommands>()->OpenWatchlist(exchangeLike);
-    a->Features().FindFeature<WatchlistCommands>()->OpenWatchlist(latin);
+    commands->OpenWatchlist(exchangeLike);
+    commands->OpenWatchlist(latin);
     const size_t latinPage = a->Tabs().Notebook()->GetPageCount() - 1;
     EXPECT_EQ(wxString::FromUTF8("Caf\xEF\xBF\xBD"), a->Tabs().Notebook()->GetPageText(latinPage));
     EXPECT_EQ((std::vector<Instrument*>{ai}), Shown(a, latinPage));
@@ -202,10 +198,9 @@ TEST_F(SharedStore, ANameThatIsNotUtf8OrLooksLikeAnExchangeTabIsKnownByItsBytes)
 
     WatchlistTabs(*a).RenameWatchlist(latin, latin + " 2");
     EXPECT_EQ((Names{latin + " 2", exchangeLike}), store::ListWatchlistNames(host.applicationFilePath));
-    a->Features().FindFeature<WatchlistCommands>()->SetQuestion([](wxWindow*, const wxString&, const wxString&)
-                                                     { return true; });
-    a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(latin + " 2");
-    a->Features().FindFeature<WatchlistCommands>()->DeleteWatchlist(exchangeLike);
+    commands->SetQuestion([](wxWindow*, const wxString&, const wxString&) { return true; });
+    commands->DeleteWatchlist(latin + " 2");
+    commands->DeleteWatchlist(exchangeLike);
     EXPECT_TRUE(store::ListWatchlistNames(host.applicationFilePath).empty());
     EXPECT_EQ(a->Tabs().Notebook()->GetPageText(a->Tabs().Notebook()->GetPageCount() - 1), wxString(exchangeLike));
     EXPECT_EQ(layout::kExchangeTab, TableOfPage(a, a->Tabs().Notebook()->GetPageCount() - 1)->Identity().tabType);

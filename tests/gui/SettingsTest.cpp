@@ -39,7 +39,6 @@ protected:
         box->ProcessWindowEvent(event);
     }
 
-    Tickerdeck* board = nullptr;
     SettingsFeature* feature = nullptr;
 };
 
@@ -58,8 +57,7 @@ TEST_F(Settings, OkOrEnterWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIs
     Check(dialog->GetControlPage()->GetInstrumentsBox(), true);
     Check(dialog->GetGeneralPage()->GetAutoAddBox(), true);
     dialog->GetGeneralPage()->GetTitleField()->SetValue("Desk One");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_FALSE(board->Settings().controlsOthers);
     EXPECT_TRUE(board->Settings().controlledByInstruments);
     EXPECT_FALSE(board->Settings().controlledByOrders);
@@ -68,8 +66,7 @@ TEST_F(Settings, OkOrEnterWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIs
 
     dialog = Open();
     Check(dialog->GetControlPage()->GetInstrumentsBox(), false);
-    ASSERT_TRUE(Click(dialog, wxID_CANCEL));
-    Flush();
+    ClickAndFlush(dialog, wxID_CANCEL);
     EXPECT_TRUE(board->Settings().controlledByInstruments) << "Cancel applies nothing";
 
     // An empty title, confirmed with Enter in its field, is saved empty, and

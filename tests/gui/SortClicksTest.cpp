@@ -11,8 +11,6 @@
 #include "kit/BackgroundWork.h"
 #include "kit/BoardNotice.h"
 #include "support/BoardFixture.h"
-#include "support/HideInstruments.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -43,9 +41,6 @@ protected:
         const wxArrayInt rows = grid->GetSelectedRows();
         return rows.empty() ? nullptr : Tickerdeck::TableOf(grid)->RowPrice(rows[0])->instrument;
     }
-
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
 };
 
 TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderKeepingTheSelection)

@@ -5,7 +5,6 @@
 #include "board/TabFill.h"
 #include "kit/BoardNotice.h"
 #include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 
 namespace {
 
@@ -38,7 +37,6 @@ protected:
         return attr->GetTextColour() == host.theme.LabelTextColour();
     }
 
-    Tickerdeck* board = nullptr;
     StaleQuotes* stale = nullptr;
     std::chrono::seconds at{0};
     wxDateTime wall{7, wxDateTime::Dec, 2026, 12, 0, 5};

@@ -1,7 +1,6 @@
 // "Export to Excel" end to end: the workbook a spreadsheet reader finds, where
 // it goes and what the user is told.
 
-#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -134,7 +133,6 @@ protected:
     std::vector<std::string> opened;
     std::vector<Notice> notices;
     std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment;
-    Tickerdeck* board = nullptr;
 };
 
 TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumbersInAnyLocale)
@@ -143,7 +141,7 @@ TEST_F(ExcelExport, WritesTheShownColumnsAndFilteredRowsInOrderWithNumbersAsNumb
     Instrument* low = Quoted("LOW", 12.5, 7);
     Instrument* high = Quoted("HIGH", 1234.5, 12345);
     Instrument* dropped = Quoted("GONE", 99.0, 1);
-    wxGridEx* grid = AddTab(board, {low, high, dropped, Quoted("ZERO", 0.0, 0)}, "Core Holdings");
+    grid = AddTab(board, {low, high, dropped, Quoted("ZERO", 0.0, 0)}, "Core Holdings");
     grid->HideCol(column::Status);
     grid->HideCol(column::Open);
     grid->SetColPos(column::Flag, 0);   // where a column is shown does not matter
@@ -190,7 +188,7 @@ TEST_F(ExcelExport, EachCellKeepsTheFillAndFontItsColourRulesGiveIt)
 {
     Instrument* low = Quoted("LOW", 12.5, 7);
     Instrument* high = Quoted("HIGH", 1234.5, 12345);
-    wxGridEx* grid = AddTab(board, {low, high, Quoted("ZERO", 0.0, 0)}, "Coloured");
+    grid = AddTab(board, {low, high, Quoted("ZERO", 0.0, 0)}, "Coloured");
     board->Looks().SetColourRules(grid, {Rule(column::Last, filter_op::Above, "100", {RuleColour::Of(0xE53935), {}, true}),
                                          Rule(column::Deals, filter_op::AtLeast, "7", {{}, RuleColour::Of(0x43A047)}, true)});
 
@@ -220,7 +218,7 @@ TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnde
 {
     Instrument* rising = Quoted("UP", 10.0, 1);
     Instrument* fresh = Quoted("NEW", 5.0, 1);
-    wxGridEx* grid = AddTab(board, {rising, fresh}, "Bars");
+    grid = AddTab(board, {rising, fresh}, "Bars");
     for (int col = 0; col < column::Count; ++col)
         if (col != column::Code && col != column::CumVolume)
             grid->HideCol(col);

@@ -4,11 +4,10 @@
 #include <set>
 #include <utility>
 
-#include "kit/BoardNotice.h"
 #include "board/SlicedSteps.h"
 #include "board/TabFill.h"
 #include "board/TabRelease.h"
-#include "support/QuoteEvent.h"
+#include "kit/BoardNotice.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -54,8 +53,6 @@ protected:
     wxString Progress() const { return board->Toolbar().Notice()->Get("tab-fill"); }
     size_t Subscribed() const { return host.subscribes.size(); }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     std::vector<Instrument*> list;
 };
 
@@ -201,11 +198,6 @@ protected:
     }
 
     bool Step() { return board->Rows().GetTabReleases().Step(); }
-    size_t Released(Instrument* instrument) const
-    {
-        const SubscriptionCall call{board, instrument, ""};
-        return static_cast<size_t>(std::count(host.unsubscribes.begin(), host.unsubscribes.end(), call));
-    }
     std::vector<wxGridEx*> Claims(Instrument* instrument)
     {
         const auto& subscriptions = board->Rows().GetSubscriptions();
@@ -240,14 +232,14 @@ TEST_F(TabRelease, ALongTabLeavesAtOnceAndLetsGoOfItsQuotesInSlicesEachOnceWhenN
     // F0 is shown on the other tab; F2, listed twice, goes with its second row.
     EXPECT_EQ((std::vector<size_t>{0, 1, 4, 7, 9}), released);
     for (size_t i = 1; i < 10; ++i)
-        EXPECT_EQ(1u, Released(list[i])) << list[i]->code;
-    EXPECT_EQ(0u, Released(list[0]));
+        EXPECT_EQ(1, host.Unsubscribed(board, list[i])) << list[i]->code;
+    EXPECT_EQ(0, host.Unsubscribed(board, list[0]));
     EXPECT_EQ(std::vector<wxGridEx*>{other}, Claims(list[0]));
     EXPECT_EQ(1u, board->Rows().GetSubscriptions().size());
 
     // A short tab is let go of at once.
     board->Tabs().Remove(other);
-    EXPECT_EQ(1u, Released(list[0]));
+    EXPECT_EQ(1, host.Unsubscribed(board, list[0]));
     EXPECT_FALSE(board->Rows().GetTabReleases().IsReleasing());
 }
 
@@ -264,7 +256,7 @@ TEST_F(TabRelease, RowsTheTabShowsAgainBeforeTheReleaseKeepTheirQuotes)
         ;
     for (Instrument* shown : {list[3], list[4], list[5]})
     {
-        EXPECT_EQ(0u, Released(shown)) << shown->code;
+        EXPECT_EQ(0, host.Unsubscribed(board, shown)) << shown->code;
         EXPECT_EQ(std::vector<wxGridEx*>{grid}, Claims(shown)) << shown->code;
     }
     EXPECT_EQ((std::vector<Instrument*>{list[3], list[5], list[4]}), InstrumentsShown(grid));
@@ -279,7 +271,7 @@ TEST_F(TabRelease, ClosingTheBoardMidwayLetsGoOfEveryQuoteOnceAndNoSliceComesAft
     ASSERT_EQ(2u, host.unsubscribes.size()) << "F0 and F1; F2 has a second row";
     application.CloseWindow(container, true);
     for (size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(1u, Released(list[i])) << list[i]->code;
+        EXPECT_EQ(1, host.Unsubscribed(board, list[i])) << list[i]->code;
     RunFor(100);  // a slice's timer would have fired by now
     EXPECT_EQ(10u, host.unsubscribes.size());
 }

@@ -1,15 +1,12 @@
 // Tab filters as a user sets them: the dialog, rows leaving and coming back
 // with the quotes in their sorted place, removal, and loaded filters.
 
-#include <algorithm>
-
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
-#include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 #include "filter/TabFilter.h"
 #include "filter/TabFilterFeature.h"
+#include "support/BoardFixture.h"
 
 namespace {
 
@@ -20,8 +17,9 @@ class TabFilters : public BoardFixture
 protected:
     /// A board whose dialogs belong to the test's frame, with one tab sorted
     /// by Last, highest first.
-    void OpenSortedTab()
+    void SetUp() override
     {
+        BoardFixture::SetUp();
         SetLasts({{arpi, 1.0}, {bdi, 3.0}, {cdg, 2.0}, {ai, 12.0}});
         board = CreateBoard(0, reinterpret_cast<uintptr_t>(frame));
         grid = AddTab(board, {arpi, bdi, cdg, ai}, "Core Holdings");
@@ -47,14 +45,11 @@ protected:
 
     int PageImage() const { return board->Tabs().Notebook()->GetPageImage(0); }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     TabFilterFeature* feature = nullptr;
 };
 
 TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnce)
 {
-    OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(frame->IsEnabled());
@@ -77,11 +72,9 @@ TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnce)
 
 TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNothing)
 {
-    OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
     FillRow(dialog, column::Last, filter_op::AtMost, "2");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     ASSERT_EQ((std::vector<Instrument*>{cdg, arpi}), InstrumentsShown(grid));
 
     dialog = OpenDialog();
@@ -89,22 +82,19 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     EXPECT_EQ("2", dialog->FilledRows()[0].content->GetValue());
     EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
     Choose(dialog->FilledRows()[0].column, 0);
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_TRUE(board->Looks().TabFilters().empty());
     EXPECT_EQ(-1, PageImage());
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg, arpi}), InstrumentsShown(grid));
 
     dialog = OpenDialog();
     FillRow(dialog, column::Code, filter_op::Equals, "BDI");
-    ASSERT_TRUE(Click(dialog, wxID_CANCEL));
-    Flush();
+    ClickAndFlush(dialog, wxID_CANCEL);
     EXPECT_TRUE(board->Looks().TabFilters().empty());
 
     dialog = OpenDialog();
     FillRow(dialog, column::Code, filter_op::Equals, "BDI");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     ASSERT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid));
     int asked = 0;
     bool answer = false;
@@ -120,7 +110,6 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
 
 TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEmptyTabSaysWhy)
 {
-    OpenSortedTab();
     FilterDialog* dialog = OpenDialog();
     FillRow(dialog, column::Last, filter_op::Above, "abc");
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would have been read as 0";
@@ -129,8 +118,7 @@ TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEm
     FillRow(dialog, column::Code, filter_op::In, "BDI, CDG");
     FillRow(dialog, column::Name, filter_op::Equals, "nobody");
     ASSERT_TRUE(dialog->FilledRows()[2].clear->Click());
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), InstrumentsShown(grid)) << "list items are trimmed";
 
     dialog = OpenDialog();
@@ -138,8 +126,7 @@ TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEm
     EXPECT_EQ(ColumnLabel(column::Last), dialog->FilledRows()[0].column->GetValue())
         << "the row entered first";
     FillRow(dialog, column::Last, filter_op::Above, "100");
-    ASSERT_TRUE(Click(dialog, wxID_OK));
-    Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_EQ(0, grid->GetNumberRows());
     EXPECT_EQ("No rows match the filter of this tab", grid->GetEmptyText());
     feature->SetQuestion([](wxWindow*, const wxString&, const wxString&) { return true; });
@@ -153,7 +140,7 @@ TEST_F(TabFilters, RowsOnScreenPassWhenPaintedAheadOfTheirQuotesAndAQuoteListedT
     for (int i = 0; i < 80; ++i)
         host.PriceOf(listed.emplace_back(host.AddInstrument("F" + std::to_string(i), "AMX")))->last = 20.0;
     listed.push_back(listed[1]);  // again, below the screen
-    grid = AddTab(board = CreateBoard(), listed, "Flood");
+    grid = AddTab(board, listed, "Flood");
     SetTabFilter(*board, grid, std::make_unique<FilterSet>(FilterSet::Columns{{column::Last, {{1, "10"}}}}));
     const std::vector<Price*>& rows = Tickerdeck::TableOf(grid)->Rows();
     std::vector<double> painted;

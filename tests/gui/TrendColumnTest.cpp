@@ -36,8 +36,6 @@ protected:
     {
         return board->Trends().Samples().Points(host.PriceOf(instrument, board->Rows().GetDateText())).size();
     }
-
-    Tickerdeck* board = nullptr;
 };
 
 TEST_F(TrendColumnTest, OnlyTabsShowingTheColumnAreSampledAndAHistoryDateForgetsEveryPoint)
@@ -81,9 +79,7 @@ TEST_F(TrendColumnTest, ATabSortedByItsTrendFollowsTheChangeAtEachPointWithTheSe
     SetLasts({{arpi, 13.0}});
     SampleAt(20s);
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), InstrumentsShown(grid));
-    const wxArrayInt selected = grid->GetSelectedRows();
-    ASSERT_EQ(1u, selected.size());
-    EXPECT_EQ(0, selected[0]) << "the selected quote is still the one selected";
+    EXPECT_EQ(std::vector<int>{0}, SelectedRows(grid)) << "the selected quote is still the one selected";
 }
 
 TEST_F(TrendColumnTest, ABarRuleDrawsInTheNumberCellsItMatchesAndTheLayoutKeepsItWithTheTrendColumn)

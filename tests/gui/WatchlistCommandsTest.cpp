@@ -12,17 +12,15 @@
 #include "kit/RefusalBalloon.h"
 #include "kit/WatchlistChooser.h"
 #include "support/BoardFixture.h"
-#include "support/QuoteEvent.h"
 #include "watchlist/TabMenu.h"
 #include "watchlist/WatchlistCommands.h"
 
 namespace {
 
 using layout::InstrumentRef;
-using testing_support::Flush;
-using testing_support::MenuLabels;
+using namespace testing_support;
 
-class WatchlistCommandsTest : public testing_support::BoardFixture
+class WatchlistCommandsTest : public BoardFixture
 {
 protected:
     void SetUp() override
@@ -48,7 +46,7 @@ protected:
         Flush();  // the menu is built on the first idle time
     }
 
-    void Choose(int id) { testing_support::PostCommand(board, id); }
+    void Choose(int id) { PostCommand(board, id); }
 
     WatchlistEditor* Open(int command)
     {
@@ -58,19 +56,7 @@ protected:
 
     TabMenu& Menu() const { return *commands->GetTabMenu(); }
 
-    int IdOf(const wxMenu* menu, const wxString& label) const
-    {
-        for (const wxMenuItem* item : menu->GetMenuItems())
-            if (item->GetItemLabel() == label)
-                return item->GetId();
-        ADD_FAILURE() << "no item " << label;
-        return wxID_NONE;
-    }
-
-    wxMenu* ExchangeMenu(const wxString& name) const
-    {
-        return Menu().GetMenu()->FindItem(IdOf(Menu().GetMenu(), name))->GetSubMenu();
-    }
+    wxMenu* ExchangeMenu(const wxString& name) const { return Submenu(*Menu().GetMenu(), name); }
 
     /// The watchlist chooser open now, as a "More..." item opens it.
     static WatchlistChooser* OpenChooser()
@@ -79,13 +65,6 @@ protected:
             if (auto* chooser = dynamic_cast<WatchlistChooser*>(window); chooser && !chooser->IsClosing())
                 return chooser;
         return nullptr;
-    }
-
-    static void Press(WatchlistChooser* chooser, int id)
-    {
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(chooser);
-        chooser->ProcessWindowEvent(event);
     }
 
     /// The catalogue as "exchange label: codes" per header row.
@@ -131,7 +110,6 @@ protected:
         return 0;
     }
 
-    Tickerdeck* board = nullptr;
     WatchlistCommands* commands = nullptr;
     bool answer = true;
     std::vector<wxString> questions;
@@ -163,7 +141,7 @@ TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIdsThroughAS
     chooser->GetSearchField()->SetValue("29");
     ASSERT_EQ(chooser->GetList()->GetCount(), 3u);   // W29, W129, W229
     chooser->GetList()->SetSelection(2);
-    Press(chooser, wxID_OK);
+    PressButton(chooser, wxID_OK);
     Flush();
     EXPECT_EQ(PageLabels(board).back(), "W229");
 
@@ -171,9 +149,9 @@ TEST_F(TabMenuTest, EveryStoredWatchlistStaysReachableBeyondTheMenusIdsThroughAS
     Choose(TabMenu::kMoreToOpen);
     ASSERT_NE(chooser = OpenChooser(), nullptr);
     chooser->GetSearchField()->SetValue("xyz");
-    Press(chooser, wxID_OK);
+    PressButton(chooser, wxID_OK);
     EXPECT_FALSE(chooser->IsClosing());
-    Press(chooser, wxID_CANCEL);
+    PressButton(chooser, wxID_CANCEL);
     Flush();
     EXPECT_EQ(2u, board->Tabs().Notebook()->GetPageCount());
 }
@@ -192,7 +170,7 @@ TEST_F(TabMenuTest, ListsActiveExchangesNamedCategoriesAndStoredNamesAndPutsCate
     const std::vector<wxString> top = MenuLabels(Menu().GetMenu());
     EXPECT_EQ(std::vector<wxString>(top.begin(), top.begin() + 3),
               (std::vector<wxString>{"Oil & Gas Exchange", "Kanto Exchange", "-"}));
-    wxMenu* oil = ExchangeMenu("Oil && Gas Exchange");
+    wxMenu* oil = ExchangeMenu("Oil & Gas Exchange");
     EXPECT_EQ(MenuLabels(oil), (std::vector<wxString>{"Sector & Index", "-", "All"}));
     EXPECT_EQ(MenuLabels(oil->GetMenuItems()[0]->GetSubMenu()), std::vector<wxString>{"Tech & Media"});
     EXPECT_EQ(MenuLabels(ExchangeMenu("Kanto Exchange")), std::vector<wxString>{"All"});
@@ -207,7 +185,7 @@ TEST_F(TabMenuTest, ListsActiveExchangesNamedCategoriesAndStoredNamesAndPutsCate
         boards.displayNames[key] = "Board " + std::to_string(index);
     }
     commands->RebuildTabMenu();
-    oil = ExchangeMenu("Oil && Gas Exchange");
+    oil = ExchangeMenu("Oil & Gas Exchange");
     // The terminal's widget commands start at 9000.
     EXPECT_LE(Menu().EndOfSourceIds(), TabMenu::kMoreSources);
     EXPECT_LT(TabMenu::kMoreSources, 9000);
@@ -217,7 +195,7 @@ TEST_F(TabMenuTest, ListsActiveExchangesNamedCategoriesAndStoredNamesAndPutsCate
     Choose(TabMenu::kMoreSources);
     ASSERT_NE(OpenChooser(), nullptr);
     OpenChooser()->ShowMatches("Board 999");   // OK takes the first match
-    Press(OpenChooser(), wxID_OK);
+    PressButton(OpenChooser(), wxID_OK);
     Flush();
     EXPECT_EQ(2u, board->Tabs().Notebook()->GetPageCount());
     EXPECT_EQ(Shown(board, 1), std::vector<Instrument*>{arpi});
@@ -243,7 +221,7 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
     EXPECT_EQ(store, StoreBytes());
 
     // A quote for a row of the closed tab reaches nothing.
-    testing_support::PostQuote(board, host.PriceOf(cdg), testing_support::kLastMask, true);
+    PostQuote(board, host.PriceOf(cdg), kLastMask, true);
     Flush();
     Choose(TabMenu::kOpenWatchlistFirst);
     EXPECT_EQ(PageLabels(board), std::vector<wxString>{"Core"});
@@ -256,7 +234,7 @@ TEST_F(TabMenuTest, AnUnreadableStoreOpensAndDeletesNothingAndDeleteWatchlistClo
     board->Tabs().AddPage(board->Tabs().CreateGrid(), "Core", false);
     wxGridEx* second = GridOfPage(board, 2);
 
-    testing_support::WriteBytes(host.applicationFilePath, "broken <");
+    WriteBytes(host.applicationFilePath, "broken <");
     Choose(TabMenu::kOpenWatchlistFirst + 1);  // Shelf
     Choose(TabMenu::kDeleteWatchlistFirst);
     EXPECT_EQ(questions.back(), "Delete Watchlist: Delete the watchlist \"Core\"?");
@@ -298,7 +276,6 @@ TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseOneCharacterACodeOfItsOwnAnd
 
 TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFieldAndClosingAsksBeforeDiscarding)
 {
-    using testing_support::PressKey;
     std::vector<wxString> asked;
     bool discard = false;
     const auto answer = [&](wxWindow*, const wxString& message) {
@@ -359,8 +336,7 @@ TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFi
     ASSERT_NE(editor, nullptr);
     editor->SetDiscardQuestion(answer);
     editor->GetNameField()->SetValue("Fresh 2");
-    EXPECT_TRUE(testing_support::Click(editor, wxID_CANCEL));
-    Flush();
+    ClickAndFlush(editor, wxID_CANCEL);
     EXPECT_EQ(asked.size(), 2u);
     EXPECT_EQ(commands->GetOpenEditor(), nullptr);
     editor = Open(cmd::EditWatchlist);
@@ -371,7 +347,6 @@ TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFi
     EXPECT_EQ(commands->GetOpenEditor(), nullptr);
     EXPECT_EQ(PageLabels(board).back(), "Fresh");
 }
-
 
 TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOutAndAFailedSaveKeepsTheEditor)
 {
@@ -393,14 +368,15 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOu
     EXPECT_EQ(commands->GetTabMenu()->NameOf(TabMenu::kOpenWatchlistFirst), "Core 2");
 
     HoldControl(true);  // a category tab has no watchlist to edit
-    Choose(IdOf(ExchangeMenu("Atlantic Markets Exchange")->GetMenuItems()[0]->GetSubMenu(), "Technology"));
+    Choose(
+        ExchangeMenu("Atlantic Markets Exchange")->GetMenuItems()[0]->GetSubMenu()->FindItem("Technology"));
     EXPECT_EQ(Open(cmd::EditWatchlist), nullptr);
     board->Tabs().Notebook()->SetSelection(0);
     editor = Open(cmd::EditWatchlist);
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->Save()) << "its own name passes";
     editor = Open(cmd::EditWatchlist);
-    testing_support::WriteBytes(host.applicationFilePath, "broken <");
+    WriteBytes(host.applicationFilePath, "broken <");
     editor->GetNameField()->SetValue("Elsewhere");
     EXPECT_FALSE(editor->Save());
     EXPECT_EQ(errors.size(), 1u);
@@ -411,29 +387,28 @@ TEST_F(EditorTest, EditingAFilteredTabKeepsItsHiddenRowsListsUnknownOnesToTakeOu
 
 TEST_F(EditorTest, RenameRefusesTakenAndEmptyNamesAndChangesTheTabAndTheStoredRecordTogether)
 {
-    testing_support::PostCommand(board, cmd::RenameWatchlist);
+    PostCommand(board, cmd::RenameWatchlist);
     TextEntryDialog* rename = commands->GetOpenRename();
     ASSERT_NE(rename, nullptr);
-    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
     for (const wxString& taken : {wxString("Shelf"), wxString()})
     {
         rename->GetTextField()->SetValue(taken);
-        rename->ProcessWindowEvent(ok);
+        PressButton(rename, wxID_OK);
         EXPECT_FALSE(rename->GetRefusal().empty()) << taken;
     }
 
     rename->GetTextField()->SetValue(wxString::FromUTF8("Kern é"));
-    EXPECT_TRUE(testing_support::PressKey(rename->GetTextField(), WXK_NUMPAD_ENTER)) << "Enter confirms";
+    EXPECT_TRUE(PressKey(rename->GetTextField(), WXK_NUMPAD_ENTER)) << "Enter confirms";
     Flush();
     EXPECT_EQ(commands->GetOpenRename(), nullptr);
     EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));
     EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath), (std::vector<std::string>{"Kern \xC3\xA9", "Shelf", "R&D"}));
 
     // A store that cannot be written leaves the label as it was.
-    testing_support::WriteBytes(host.applicationFilePath, "broken <");
-    testing_support::PostCommand(board, cmd::RenameWatchlist);
+    WriteBytes(host.applicationFilePath, "broken <");
+    PostCommand(board, cmd::RenameWatchlist);
     commands->GetOpenRename()->GetTextField()->SetValue("Other");
-    commands->GetOpenRename()->ProcessWindowEvent(ok);
+    PressButton(commands->GetOpenRename(), wxID_OK);
     Flush();
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(PageLabels(board).front(), wxString::FromUTF8("Kern é"));

@@ -19,7 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using layout::InstrumentRef;
-using testing_support::BoardFixture;
+using namespace testing_support;
 using Refs = std::vector<InstrumentRef>;
 
 class WatchlistTyping : public BoardFixture
@@ -33,7 +33,7 @@ protected:
         board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/>)"
                          R"(<watchlist name="All" type="7" exchange="AMX" current="false"/></watchlists>)");
         board->Features().FindFeature<TypeToJump>()->SetClock([this] { return std::chrono::steady_clock::time_point{} + at; });
-        testing_support::Flush();
+        Flush();
         grid = board->Tabs().CurrentGrid();
     }
 
@@ -55,8 +55,6 @@ protected:
         return price ? price->instrument : nullptr;
     }
 
-    Tickerdeck* board = nullptr;
-    wxGridEx* grid = nullptr;
     std::chrono::milliseconds at{0};
 };
 
@@ -71,7 +69,7 @@ TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsItAndAPasteAd
     ASSERT_FALSE(field->Shown().empty());
     EXPECT_EQ(field->Shown().front(), cdg);
     field->Choose();
-    testing_support::Flush();
+    Flush();
     EXPECT_EQ(Stored("Core"), (Refs{{"AMX", "ARPI"}, {"AMX", "BDI"}, {"AMX", "CDG"}}));
     EXPECT_EQ(Selected(), cdg);
 
@@ -84,7 +82,7 @@ TEST_F(WatchlistTyping, TypingAddsTheChosenInstrumentOnceAndSelectsItAndAPasteAd
 
     // Escape closes without adding; a tab of an exchange takes no typing.
     Type(grid, 'k');
-    testing_support::SendKey(typing->GetOpenField()->GetTextField(), wxEVT_KEY_DOWN, WXK_ESCAPE);
+    SendKey(typing->GetOpenField()->GetTextField(), wxEVT_KEY_DOWN, WXK_ESCAPE);
     EXPECT_EQ(typing->GetOpenField(), nullptr);
     Type(GridOfPage(board, 1), 'k');
     EXPECT_EQ(typing->GetOpenField(), nullptr);
@@ -109,7 +107,7 @@ TEST_F(WatchlistTyping, AStoreWriteThatFailsIsToldNamingTheFileAndTheReason)
     const std::string before = StoreBytes();
     board->Features().FindFeature<PasteCodes>()->SetClipboardReader([] { return wxString("CDG"); });
     {
-        const testing_support::FileSizeLimit limit(16);
+        const FileSizeLimit limit(16);
         ASSERT_TRUE(limit.IsSet());
         Type(grid, WXK_CONTROL_V, wxMOD_CONTROL);
     }
@@ -130,27 +128,26 @@ TEST_F(WatchlistTyping, ExportAndImportKeepTheListAndItsUnknownEntries)
     files->SetErrorReport([&errors](wxWindow*, const wxString& message, const wxString&) { errors.push_back(message); });
 
     chosen = (folder / "in.csv").string();
-    testing_support::WriteBytes(chosen, "exchange,code,name\r\nAMX,BDI,x\r\nXTSE,GHOST,\r\nNOPE\r\nktx,tke,\r\n");
+    WriteBytes(chosen, "exchange,code,name\r\nAMX,BDI,x\r\nXTSE,GHOST,\r\nNOPE\r\nktx,tke,\r\n");
     files->Import(*board);
     TextEntryDialog* dialog = files->GetOpenImport();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->GetPrompt()->GetLabel().StartsWith("2 of 4 entries found.\nNot found, kept as unknown: XTSE:GHOST\nNot found, left out (no exchange given): NOPE")) << dialog->GetPrompt()->GetLabel();
     dialog->GetTextField()->SetValue(" CORE ");
-    ASSERT_TRUE(testing_support::Click(dialog, wxID_OK));
+    ASSERT_TRUE(Click(dialog, wxID_OK));
     EXPECT_FALSE(dialog->GetRefusal().empty());
     dialog->GetTextField()->SetValue("Imported");
-    ASSERT_TRUE(testing_support::Click(dialog, wxID_OK));
-    testing_support::Flush();
+    ClickAndFlush(dialog, wxID_OK);
     EXPECT_EQ(Stored("Imported"), (Refs{{"AMX", "BDI"}, {"XTSE", "GHOST"}, {"KTX", "TKE"}}));
 
     // The new tab is current: exported, it lists the unknown entry in its place.
     chosen = (folder / "out.csv").string();
     ASSERT_TRUE(files->Export(*board));
-    EXPECT_EQ(testing_support::ReadBytes(chosen),
+    EXPECT_EQ(ReadBytes(chosen),
               "exchange,code,name\r\nAMX,BDI,BDI Corp\r\nXTSE,GHOST,\r\nKTX,TKE,TKE Corp\r\n");
 
     chosen = (folder / "broken.csv").string();
-    testing_support::WriteBytes(chosen, "code\n\"KSM\n");
+    WriteBytes(chosen, "code\n\"KSM\n");
     files->Import(*board);
     EXPECT_EQ(files->GetOpenImport(), nullptr);
     ASSERT_EQ(errors.size(), 1u);

@@ -4,8 +4,10 @@
 // files, the module log captured, and helpers to build boards directly or
 // from layout XML.
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -22,20 +24,21 @@
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
+#include "contract/CommandIds.h"
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "filter/TabFilter.h"
 #include "model/ColumnSpec.h"
-#include "watchlist/ControlKey.h"
-#include "store/WatchlistStore.h"
-#include "plugin/Application.h"
-#include "contract/CommandIds.h"
 #include "model/Logger.h"
+#include "plugin/Application.h"
+#include "store/WatchlistStore.h"
 #include "support/EventLoop.h"
 #include "support/FakeHost.h"
 #include "support/HideInstruments.h"
+#include "support/QuoteEvent.h"
 #include "support/UserInput.h"
 #include "support/XmlText.h"
+#include "watchlist/ControlKey.h"
 
 namespace testing_support {
 
@@ -147,6 +150,29 @@ protected:
                      std::make_unique<FilterSet>(FilterSet::Columns{{column::Code, {{filter_op::Differs, code}}}}));
     }
 
+    /// Gives `instrument` the last price `last` and lets `target` handle the
+    /// host's quote of it.
+    void QuoteLast(Tickerdeck* target, Instrument* instrument, double last)
+    {
+        host.PriceOf(instrument)->last = last;
+        PostQuote(target, host.PriceOf(instrument), kLastMask);
+        Flush();
+    }
+
+    /// Hides every column of `grid` but `shown`.
+    static void ShowOnly(wxGrid* grid, std::initializer_list<int> shown)
+    {
+        for (int col = 0; col < grid->GetNumberCols(); ++col)
+            if (std::find(shown.begin(), shown.end(), col) == shown.end())
+                grid->HideCol(col);
+    }
+
+    static std::vector<int> SelectedRows(const wxGrid* grid)
+    {
+        const wxArrayInt rows = grid->GetSelectedRows();
+        return std::vector<int>(rows.begin(), rows.end());
+    }
+
     static std::vector<Instrument*> InstrumentsShown(const wxGridEx* grid)
     {
         std::vector<Instrument*> shown;
@@ -155,18 +181,19 @@ protected:
         return shown;
     }
 
-    Tickerdeck* LoadBoard(const Tree* source, const Tree* node, int flags = 0)
+    /// A board loaded into `into` (the fixture's container by default).
+    Tickerdeck* LoadBoard(const Tree* source, const Tree* node, int flags = 0, wxWindow* into = nullptr)
     {
-        auto* board = static_cast<Tickerdeck*>(
-            application.CreateWindow(1, container, const_cast<Tree*>(source), const_cast<Tree*>(node), flags));
+        auto* board = static_cast<Tickerdeck*>(application.CreateWindow(
+            1, into ? into : container, const_cast<Tree*>(source), const_cast<Tree*>(node), flags));
         boards.push_back(board);
         return board;
     }
 
-    Tickerdeck* LoadNode(const std::string& inner, int flags = 0)
+    Tickerdeck* LoadNode(const std::string& inner, int flags = 0, wxWindow* into = nullptr)
     {
         nodes.push_back(std::make_unique<Tree>(Node(inner)));
-        return LoadBoard(nullptr, nodes.back().get(), flags);
+        return LoadBoard(nullptr, nodes.back().get(), flags, into);
     }
 
     static Tree Saved(Tickerdeck* board, Tree* source = nullptr)
@@ -249,6 +276,9 @@ protected:
     std::filesystem::path folder = temp.Path();
     std::vector<std::unique_ptr<Tree>> nodes;
     std::vector<Tickerdeck*> boards;
+    /// The board and tab a test works on, when it has one.
+    Tickerdeck* board = nullptr;
+    wxGridEx* grid = nullptr;
     Instrument* arpi = nullptr;
     Instrument* bdi = nullptr;
     Instrument* cdg = nullptr;
@@ -256,6 +286,13 @@ protected:
     Instrument* tke = nullptr;
     Instrument* ksm = nullptr;
 };
+
+/// Clicks the dialog's button `id` and delivers what the click queued.
+inline void ClickAndFlush(wxWindow* dialog, int id)
+{
+    ASSERT_TRUE(Click(dialog, id));
+    Flush();
+}
 
 /// Posts a host command to `window` and lets it be handled.
 inline void PostCommand(wxWindow* window, int id, const wxString& text = wxString())

@@ -2,6 +2,7 @@
 // A recording stand-in for the terminal: remembers every call a board makes
 // and owns the instrument and quote records it hands out.
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -141,16 +142,20 @@ public:
             callback(price);
     }
 
+    /// Unsubscribe calls for the triple.
+    int Unsubscribed(wxWindow* listener, Instrument* instrument,
+                     const std::string& date = std::string()) const
+    {
+        return static_cast<int>(std::count(unsubscribes.begin(), unsubscribes.end(),
+                                           SubscriptionCall{listener, instrument, date}));
+    }
+
     /// Subscribe calls minus Unsubscribe calls for the triple.
     int ActiveSubscriptions(wxWindow* listener, Instrument* instrument, const std::string& date) const
     {
         const SubscriptionCall key{listener, instrument, date};
-        int count = 0;
-        for (const SubscriptionCall& call : subscribes)
-            count += call == key;
-        for (const SubscriptionCall& call : unsubscribes)
-            count -= call == key;
-        return count;
+        return static_cast<int>(std::count(subscribes.begin(), subscribes.end(), key)) -
+               Unsubscribed(listener, instrument, date);
     }
 
     void ClearCalls()

@@ -75,9 +75,16 @@ protected:
         prices.back().last = last;
         prices.back().prevClose = prevClose;
         table->AppendMember(&prices.back());
-        wxGridTableMessage appended(table, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
-        grid->ProcessTableMessage(appended);
+        TellGrid(wxGRIDTABLE_NOTIFY_ROWS_APPENDED, 1);
         return &prices.back();
+    }
+
+    /// Tells the grid of rows the table appended (`first` is then their
+    /// count) or deleted, as the board does.
+    void TellGrid(int message, int first, int count = -1)
+    {
+        wxGridTableMessage told(table, message, first, count);
+        grid->ProcessTableMessage(told);
     }
 
     /// A quote update as the host posts it, changing the fields in `mask`.

@@ -2,8 +2,10 @@
 // Driving windows the way a user does, with the events the toolkit sends,
 // and reading back what a menu offers.
 
+#include <type_traits>
 #include <vector>
 
+#include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/grid.h>
 #include <wx/menu.h>
@@ -12,15 +14,17 @@
 
 namespace testing_support {
 
-/// Chooses a combo item the way the user does, with its event.
-inline void Choose(wxComboBox* combo, int item)
+/// Chooses a combo box's or a choice's item the way the user does, with its event.
+template <typename Control> void Choose(Control* control, int item)
 {
-    combo->SetSelection(item);
-    wxCommandEvent event(wxEVT_COMBOBOX, combo->GetId());
+    control->SetSelection(item);
+    // A combo box is a choice too on some toolkits.
+    wxCommandEvent event(std::is_base_of_v<wxComboBox, Control> ? wxEVT_COMBOBOX : wxEVT_CHOICE,
+                         control->GetId());
     event.SetInt(item);
-    event.SetString(combo->GetString(static_cast<unsigned>(item)));
-    event.SetEventObject(combo);
-    combo->ProcessWindowEvent(event);
+    event.SetString(control->GetString(static_cast<unsigned>(item)));
+    event.SetEventObject(control);
+    control->ProcessWindowEvent(event);
 }
 
 inline wxButtonEx* ButtonOf(wxWindow* dialog, int id)
@@ -46,6 +50,15 @@ inline bool SendKey(wxWindow* window, wxEventType type, int keyCode, int modifie
 inline bool PressKey(wxWindow* window, int keyCode)
 {
     return SendKey(window, wxEVT_CHAR_HOOK, keyCode);
+}
+
+/// A button event for `id` sent to `window`, as a click of an enabled
+/// button of that id delivers it.
+inline void PressButton(wxWindow* window, int id)
+{
+    wxCommandEvent event(wxEVT_BUTTON, id);
+    event.SetEventObject(window);
+    window->ProcessWindowEvent(event);
 }
 
 /// Clicks a dialog button by id; false when it is missing or disabled.
