@@ -109,9 +109,7 @@ TEST_F(FilterPredicate, NumbersAreReadAsTheLocaleWritesThemOrWithAPoint)
         const bool read = ReadFilterNumber(c.text, c.writing, &number);
         EXPECT_EQ(!std::isnan(c.number), read) << c.text << " with decimal " << c.writing.decimal;
         if (read && !std::isnan(c.number))
-        {
             EXPECT_DOUBLE_EQ(c.number, number) << c.text;
-        }
     }
 }
 
@@ -143,28 +141,27 @@ TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToAN
     {
         const std::optional<std::string> kept = KeptOperand(column::Last, c.op, c.typed, c.writing);
         EXPECT_EQ(c.kept ? std::optional<std::string>(c.kept) : std::nullopt, kept) << c.typed;
+        // What the dialog shows again reads as the same.
         if (kept)
-        {
-            // What the dialog shows again reads as the same.
-            EXPECT_EQ(kept, KeptOperand(column::Last, c.op, TypedOperand(column::Last, c.op, *kept, c.writing),
-                                        c.writing))
+            EXPECT_EQ(kept, KeptOperand(column::Last, c.op, TypedOperand(column::Last, c.op, *kept, c.writing), c.writing))
                 << c.typed;
-        }
     }
+    // An unreadable kept operand is shown as kept, to be mended; texts and
+    // text operators keep what was typed.
     EXPECT_EQ("6,21; 18,42", TypedOperand(column::Last, In, "6.21,18.42", german));
     EXPECT_EQ("6.21, 18.42", TypedOperand(column::Last, In, "6.21,18.42", english));
-    EXPECT_EQ("abc", TypedOperand(column::Last, In, "abc", german)) << "shown as kept, to be mended";
-    // Texts and text operators keep what was typed.
+    EXPECT_EQ("abc", TypedOperand(column::Last, In, "abc", german));
+    EXPECT_EQ("1,5", TypedOperand(column::Code, Equals, "1,5", english));
     EXPECT_EQ("A,B; C", KeptOperand(column::Code, In, "A,B; C", german));
     EXPECT_EQ("1,5", KeptOperand(column::Last, Matches, "1,5", german));
-    EXPECT_EQ("1,5", TypedOperand(column::Code, Equals, "1,5", english));
 
-    // Layouts written before read as they did: in the locale, lists split at every comma.
+    // Layouts written before read as they did: in the locale, lists split at
+    // every comma, what does not read unchanged.
     EXPECT_EQ("1713", KeptOperandOfTypedText(column::Last, Above, "1.713", german));
     EXPECT_EQ("1.713", KeptOperandOfTypedText(column::Last, Above, "1.713", english));
     EXPECT_EQ("6,21,18,42", KeptOperandOfTypedText(column::Last, In, "6,21, 18,42", german));
     EXPECT_EQ("1,2.5", KeptOperandOfTypedText(column::Last, In, "1, 2.5,", english));
-    EXPECT_EQ("1,,2", KeptOperandOfTypedText(column::Last, In, "1,,2", german)) << "unreadable stays";
+    EXPECT_EQ("1,,2", KeptOperandOfTypedText(column::Last, In, "1,,2", german));
     EXPECT_EQ("1.713", KeptOperandOfTypedText(column::Code, Equals, "1.713", german));
 
     if (!wxLocale::IsAvailable(wxLANGUAGE_GERMAN))
