@@ -143,7 +143,8 @@ TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToAN
         EXPECT_EQ(c.kept ? std::optional<std::string>(c.kept) : std::nullopt, kept) << c.typed;
         // What the dialog shows again reads as the same.
         if (kept)
-            EXPECT_EQ(kept, KeptOperand(column::Last, c.op, TypedOperand(column::Last, c.op, *kept, c.writing), c.writing))
+            EXPECT_EQ(kept, KeptOperand(column::Last, c.op, TypedOperand(column::Last, c.op, *kept, c.writing),
+                                        c.writing))
                 << c.typed;
     }
     // An unreadable kept operand is shown as kept, to be mended; texts and

@@ -1,5 +1,7 @@
 // The window node schema: paths, defaults, and which children count.
 
+#include <tuple>
+
 #include <boost/property_tree/exceptions.hpp>
 #include <gtest/gtest.h>
 #include <wx/intl.h>
@@ -56,10 +58,12 @@ TEST(LayoutNodeReader, TabsColumnsAndFiltersSkipForeignChildrenAndDefaultMalform
     ASSERT_EQ(2u, tabs.size());
     EXPECT_FALSE(tabs[0].current);
     EXPECT_EQ("TECH", tabs[0].category);
+    // Columns without or with malformed values take the defaults.
     ASSERT_EQ(2u, tabs[0].columns.size());
-    const auto fields = [](const layout::ColumnEntry& c) { return std::tuple(c.id, c.size, c.show, c.ascending, c.position); };
-    EXPECT_EQ(std::tuple(0, 80, false, true, 0), fields(tabs[0].columns[0])) << "an empty column takes the defaults";
-    EXPECT_EQ(std::tuple(0, 80, true, false, 2), fields(tabs[0].columns[1])) << "so do malformed values";
+    const auto fields = [](const layout::ColumnEntry& c)
+    { return std::tuple(c.id, c.size, c.show, c.ascending, c.position); };
+    EXPECT_EQ(std::tuple(0, 80, false, true, 0), fields(tabs[0].columns[0])) << "an empty column";
+    EXPECT_EQ(std::tuple(0, 80, true, false, 2), fields(tabs[0].columns[1])) << "malformed values";
     ASSERT_EQ(2u, tabs[0].filters.at(6).size());
     EXPECT_EQ(1, tabs[0].filters.at(6)[1].condition);
     EXPECT_EQ(1u, tabs[0].filters.at(0).size()) << "only \"filter\" children count";
@@ -133,8 +137,10 @@ TEST(LayoutNodeReader, AlertsDefaultTheirFieldsAndSkipInstrumentsWithoutExchange
         <note exchange="AMX" code="AI"/>
       </alerts>)"));
     ASSERT_EQ(2u, alerts.size());
-    const auto fields = [](const layout::AlertEntry& a)
-    { return std::tuple(a.instrument.exchange + ":" + a.instrument.code, a.field, a.comparison, a.value, a.remark, a.onceEachTime); };
+    const auto fields = [](const layout::AlertEntry& a) {
+        return std::tuple(a.instrument.exchange + ":" + a.instrument.code, a.field, a.comparison, a.value,
+                          a.remark, a.onceEachTime);
+    };
     EXPECT_EQ(std::tuple("AMX:BDI", 16, 2, 317.5, "Breakout", true), fields(alerts[0]));
     // Malformed codes take the defaults, a comma is no decimal point, and
     // without the attribute an alert fires at every update.

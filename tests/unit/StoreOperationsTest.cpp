@@ -313,7 +313,7 @@ const char* const kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<applic
 const char* const kFooter = "  </watchlists>\n</application>\n";
 
 /// A list as the service writes it, between kHeader and kFooter.
-std::string ListXml(const std::string& name, const std::vector<InstrumentRef>& refs)
+std::string Listed(const std::string& name, const std::vector<InstrumentRef>& refs)
 {
     std::string text = "    <watchlist name=\"" + name + "\"" + (refs.empty() ? "/>\n" : ">\n");
     for (const InstrumentRef& ref : refs)
@@ -397,7 +397,7 @@ TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUnti
     EXPECT_EQ(store::StoreChange::Reloaded, heard[0].kind);
     EXPECT_TRUE(heard[0].names.empty());
     store.Add("L", {{"AMX", "B"}});
-    EXPECT_EQ(kHeader + ListXml("L", {{"AMX", "B"}}) + kFooter, Read());
+    EXPECT_EQ(kHeader + Listed("L", {{"AMX", "B"}}) + kFooter, Read());
 }
 
 // Another program or an older version may have stored two lists of one
@@ -411,7 +411,8 @@ TEST_F(StoreService, ListsSharingANameAreReadAsOneAndMergedIntoTheFirstAtTheFirs
                               "<watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"B\"/>"
                               "<instrument exchange=\"AMX\" code=\"C\"/><instrument exchange=\"\" code=\"N\"/>"
                               "</watchlist></watchlists></application>";
-    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"}, n{"", "N"}, o{"AMX", "O"};
+    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"}, n{"", "N"}, o{"AMX", "O"},
+        d{"AMX", "D"};
     struct Case
     {
         const char* what;
@@ -419,13 +420,13 @@ TEST_F(StoreService, ListsSharingANameAreReadAsOneAndMergedIntoTheFirstAtTheFirs
         std::string lists;
     };
     const std::vector<Case> cases{
-        {"remove", [&] { store.Remove("L", {c}); }, ListXml("L", {a, b, n}) + ListXml("O", {o})},
-        {"move", [&] { store.Move("L", "O", {c}); }, ListXml("L", {a, b, n}) + ListXml("O", {o, c})},
-        {"edit", [&] { store.Edit("L", "L", {a, b, c}, {c, a}); }, ListXml("L", {c, a, n}) + ListXml("O", {o})},
-        {"reorder", [&] { store.Reorder("L", {c, b, a}); }, ListXml("L", {c, b, a, n}) + ListXml("O", {o})},
-        {"add", [&] { store.Add("L", {{"AMX", "D"}}); }, ListXml("L", {a, b, c, n, {"AMX", "D"}}) + ListXml("O", {o})},
-        {"rename", [&] { store.Rename("L", "R"); }, ListXml("R", {a, b, c, n}) + ListXml("O", {o})},
-        {"delete", [&] { store.Delete("L"); }, ListXml("O", {o})}};
+        {"remove", [&] { store.Remove("L", {c}); }, Listed("L", {a, b, n}) + Listed("O", {o})},
+        {"move", [&] { store.Move("L", "O", {c}); }, Listed("L", {a, b, n}) + Listed("O", {o, c})},
+        {"edit", [&] { store.Edit("L", "L", {a, b, c}, {c, a}); }, Listed("L", {c, a, n}) + Listed("O", {o})},
+        {"reorder", [&] { store.Reorder("L", {c, b, a}); }, Listed("L", {c, b, a, n}) + Listed("O", {o})},
+        {"add", [&] { store.Add("L", {d}); }, Listed("L", {a, b, c, n, d}) + Listed("O", {o})},
+        {"rename", [&] { store.Rename("L", "R"); }, Listed("R", {a, b, c, n}) + Listed("O", {o})},
+        {"delete", [&] { store.Delete("L"); }, Listed("O", {o})}};
     for (const Case& test : cases)
     {
         Write(twice);
@@ -446,16 +447,16 @@ TEST_F(StoreService, AReorderPlacesWhatItNamesInItsOrderAmongWhatOthersAddedAndW
           "</watchlist></watchlists></application>");
     // X came from another writer since the board read the list; Z was
     // taken out by one.
-    store.Reorder("L", {{"AMX", "C"}, {"AMX", "Z"}, {"AMX", "A"}, {"AMX", "B"}});
-    EXPECT_EQ(kHeader + ListXml("L", {{"AMX", "C"}, {"AMX", "A"}, {"KTX", "X"}, {"AMX", "A"}, {"AMX", "B"}}) + kFooter,
-              Read());
+    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"};
+    store.Reorder("L", {c, {"AMX", "Z"}, a, b});
+    EXPECT_EQ(kHeader + Listed("L", {c, a, {"KTX", "X"}, a, b}) + kFooter, Read());
     ASSERT_EQ(1u, heard.size());
     EXPECT_EQ(store::StoreChange::Changed, heard[0].kind);
     EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names);
 
     const auto identity = files::IdentityOf(path.string());
-    store.Reorder("L", {{"AMX", "C"}, {"AMX", "A"}, {"AMX", "B"}});
-    store.Reorder("Gone", {{"AMX", "C"}});
+    store.Reorder("L", {c, a, b});
+    store.Reorder("Gone", {c});
     EXPECT_TRUE(identity == files::IdentityOf(path.string())) << "nothing to change, nothing written";
     EXPECT_EQ(1u, heard.size());
 }
