@@ -128,18 +128,6 @@ TEST(ExitPaths, TheQuitTimerClosesAMenuOpenAtThatMomentAndEnds)
     terminal.Shutdown();
 }
 
-bool WaitForText(const fs::path& file, const std::string& text, int seconds)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (ReadBytes(file).find(text) == std::string::npos)
-    {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
-
 /// What the tests below make the layout grow past: a write beyond it fails.
 constexpr rlim_t kFileSizeLimit = 64 * 1024;
 
@@ -199,7 +187,9 @@ TEST(ExitPaths, ALayoutThatCannotBeSavedIsToldWithItsPathAndReasonAndTheQuitAsks
                                              output, kFileSizeLimit);
         if (signal)
         {
-            ASSERT_TRUE(WaitForText(output, "loaded plug-in", 30)) << ReadBytes(output);
+            ASSERT_TRUE(testing_support::PumpUntil(
+                [&] { return ReadBytes(output).find("loaded plug-in") != std::string::npos; }, 30000))
+                << ReadBytes(output);
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
             ::kill(program.pid, signal);
         }
