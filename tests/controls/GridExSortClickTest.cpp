@@ -44,8 +44,8 @@ protected:
 
     void Mouse(wxEventType type, int x)
     {
-        testing_support::SendMouse(grid->GetGridColLabelWindow(), type, wxPoint(x, grid->GetColLabelSize() / 2),
-                                   type != wxEVT_LEFT_UP);
+        const wxPoint at(x, grid->GetColLabelSize() / 2);
+        testing_support::SendMouse(grid->GetGridColLabelWindow(), type, at, type != wxEVT_LEFT_UP);
     }
 
     wxGridEx* grid = nullptr;
