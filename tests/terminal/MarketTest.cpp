@@ -85,14 +85,14 @@ protected:
         return nullptr;
     }
     static Catalogue* demo_;
+    QuoteBook book{*demo_};
+    RecordingListener listener;
 };
 
 Catalogue* Market::demo_ = nullptr;
 
 TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
 {
-    QuoteBook book(*demo_);
-    RecordingListener listener;
     for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
         book.Subscribe(&listener, instrument, "", nullptr);
     const std::vector<Price*> records = book.SubscribedLive();
@@ -133,7 +133,6 @@ TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
 
 TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
 {
-    QuoteBook book(*demo_);
     RecordingListener leaving;
     RecordingListener staying;
     Instrument* live = Tradable("AMX");
@@ -182,8 +181,6 @@ TEST_F(Market, TheFeedsOrderOfLiveRecordsIsByExchangeAndCodeHoweverTheyWereSubsc
             return std::tie(l.exchange, l.code) < std::tie(r.exchange, r.code);
         });
     };
-    QuoteBook book(*demo_);
-    RecordingListener listener;
     // Slices that interleave with what is held, read between them, as a
     // large tab opening in steps while the feed runs subscribes them.
     size_t subscribed = 0;
@@ -262,7 +259,7 @@ TEST(MarketOrder, LiveRecordsWithLongCodesSharingTheirStartKeepExchangeAndCodeOr
               shown);
 }
 
-TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrows)
+TEST(MarketBook, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrows)
 {
     // More instruments than a day's table holds before it makes room for
     // the whole catalogue, over three days.
@@ -341,8 +338,6 @@ TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrow
 
 TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)
 {
-    QuoteBook book(*demo_);
-    RecordingListener listener;
     for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
         book.Subscribe(&listener, instrument, "", nullptr);
     const std::vector<Price*> records = book.SubscribedLive();
