@@ -17,9 +17,7 @@ using namespace filter_op;
 /// A rule that colours the background `rgb`.
 ColourRuleSpec Rule(int col, int op, const char* value, uint32_t rgb, bool wholeRow = false)
 {
-    RuleStyle style;
-    style.background = RuleColour::Of(rgb);
-    return testing_support::Rule(col, op, value, style, wholeRow);
+    return testing_support::Rule(col, op, value, {{}, RuleColour::Of(rgb)}, wholeRow);
 }
 
 uint32_t BackgroundOf(const ColourRuleSet& set, const Price& quote, int col)

@@ -227,10 +227,8 @@ TEST(BarExport, BarRulesGiveTheirCellsOneDataBarSizedWithinTheColumn)
         price.cumVolume = volume;
         snapshot.AddRow(price);
     }
-    RuleStyle bar;
-    bar.bar = true;
-    RuleStyle bold;
-    bold.bold = true;
+    const RuleStyle bar{{}, {}, false, true};
+    const RuleStyle bold{{}, {}, true};
     using testing_support::Rule;
     snapshot.rules = ColourRuleSet({Rule(column::CumVolume, filter_op::Above, "100", bar),
                                     Rule(column::Code, filter_op::Differs, "x", bar),  // no bar in a text column
