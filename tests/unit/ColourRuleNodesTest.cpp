@@ -29,7 +29,8 @@ std::vector<ColourRuleSpec> TwoRules()
 {
     ColourRuleSpec red = Rule(column::ChangePercent, rule_op::Between, "-0.5", kRedText);
     red.upper = "1250.25";
-    ColourRuleSpec green = Rule(column::Last, filter_op::Above, "", {{}, RuleColour::Of(0x2E7D32), true}, true);
+    ColourRuleSpec green =
+        Rule(column::Last, filter_op::Above, "", {{}, RuleColour::Of(0x2E7D32), true}, true);
     green.againstColumn = column::Vwap;
     return {red, green};
 }

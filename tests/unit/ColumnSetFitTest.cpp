@@ -18,7 +18,8 @@ constexpr int kFirst = column::Count;
 
 ColourRuleSpec Rule(int col, int against = -1)
 {
-    ColourRuleSpec rule = testing_support::Rule(col, filter_op::Above, against < 0 ? "1" : "", {{}, {}, true});
+    ColourRuleSpec rule =
+        testing_support::Rule(col, filter_op::Above, against < 0 ? "1" : "", {{}, {}, true});
     rule.againstColumn = against;
     return rule;
 }
