@@ -193,7 +193,8 @@ TEST(ExitPaths, ALayoutThatCannotBeSavedIsToldWithItsPathAndReasonAndTheQuitAsks
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
             ::kill(program.pid, signal);
         }
-        EXPECT_EQ(exit_code::kLayoutNotSaved, program.WaitAtMost(30)) << "signal " << signal;
+        EXPECT_EQ(exit_code::kLayoutNotSaved, program.WaitAtMost(30)) << "signal " << signal << "\n"
+                                                                      << ReadBytes(output);
         EXPECT_THAT(ReadBytes(output), testing::HasSubstr(layout.string() + ": cannot write"));
         EXPECT_EQ(before, ReadBytes(layout));
     }
