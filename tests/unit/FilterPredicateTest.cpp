@@ -109,7 +109,9 @@ TEST_F(FilterPredicate, NumbersAreReadAsTheLocaleWritesThemOrWithAPoint)
         const bool read = ReadFilterNumber(c.text, c.writing, &number);
         EXPECT_EQ(!std::isnan(c.number), read) << c.text << " with decimal " << c.writing.decimal;
         if (read && !std::isnan(c.number))
+        {
             EXPECT_DOUBLE_EQ(c.number, number) << c.text;
+        }
     }
 }
 
@@ -141,11 +143,13 @@ TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToAN
     {
         const std::optional<std::string> kept = KeptOperand(column::Last, c.op, c.typed, c.writing);
         EXPECT_EQ(c.kept ? std::optional<std::string>(c.kept) : std::nullopt, kept) << c.typed;
-        // What the dialog shows again reads as the same.
         if (kept)
+        {
+            // What the dialog shows again reads as the same.
             EXPECT_EQ(kept, KeptOperand(column::Last, c.op, TypedOperand(column::Last, c.op, *kept, c.writing),
                                         c.writing))
                 << c.typed;
+        }
     }
     // An unreadable kept operand is shown as kept, to be mended; texts and
     // text operators keep what was typed.
