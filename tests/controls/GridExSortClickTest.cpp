@@ -11,6 +11,7 @@
 
 #include "support/EventLoop.h"
 #include "support/FrameTest.h"
+#include "support/UserInput.h"
 #include "wxGridEx.h"
 
 namespace {
@@ -43,13 +44,8 @@ protected:
 
     void Mouse(wxEventType type, int x)
     {
-        wxWindow* labels = grid->GetGridColLabelWindow();
-        wxMouseEvent event(type);
-        event.SetEventObject(labels);
-        event.m_x = x;
-        event.m_y = grid->GetColLabelSize() / 2;
-        event.m_leftDown = type != wxEVT_LEFT_UP;
-        labels->GetEventHandler()->ProcessEvent(event);
+        const wxPoint at(x, grid->GetColLabelSize() / 2);
+        testing_support::SendMouse(grid->GetGridColLabelWindow(), type, at, type != wxEVT_LEFT_UP);
     }
 
     wxGridEx* grid = nullptr;

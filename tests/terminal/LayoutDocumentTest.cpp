@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <wx/display.h>
@@ -24,6 +25,8 @@ namespace {
 
 using boost::property_tree::ptree;
 using namespace terminal_test;
+using testing::AllOf;
+using testing::HasSubstr;
 
 // Whole runs below write and read the records; here what a hand or an older
 // program may have left.
@@ -239,14 +242,11 @@ TEST(LayoutDocumentRun, UnreadableFilesAreKeptBesideTheUserIsToldAndTheRunSavesN
     const std::filesystem::path storeAside = SetAsideFileOf(folder / "store.xml");
     const std::filesystem::path settingsAside = SetAsideFileOf(folder / "config" / "terminal.xml");
     ASSERT_FALSE(layoutAside.empty() || storeAside.empty() || settingsAside.empty());
-    const std::string notices = terminal.Frame()->NoticeText().ToStdString();
-    EXPECT_NE(notices.find(layoutAside.string()), std::string::npos) << notices;
-    EXPECT_NE(notices.find("more than 1000000 elements and attributes"), std::string::npos) << notices;
-    EXPECT_NE(notices.find(storeAside.string()), std::string::npos) << notices;
-    EXPECT_NE(notices.find("The terminal's settings could not be read (" + (folder / "config" / "terminal.xml").string()),
-              std::string::npos)
-        << notices;
-    EXPECT_NE(notices.find(settingsAside.string()), std::string::npos) << notices;
+    EXPECT_THAT(terminal.Frame()->NoticeText().ToStdString(),
+                AllOf(HasSubstr(layoutAside.string()), HasSubstr("more than 1000000 elements and attributes"),
+                      HasSubstr(storeAside.string()), HasSubstr(settingsAside.string()),
+                      HasSubstr("The terminal's settings could not be read (" +
+                                (folder / "config" / "terminal.xml").string())));
 
     EXPECT_TRUE(terminal.Frame()->SaveLayout());
     // A theme chosen now is written anew; the damaged settings stay aside.
@@ -286,8 +286,7 @@ TEST(LayoutDocumentRun, ALayoutThatIsAFolderOrADeviceIsReportedLeftAloneAndTheSh
         Terminal terminal(options);
         terminal.Start();
         ASSERT_TRUE(terminal.Frame());
-        const std::string notices = terminal.Frame()->NoticeText().ToStdString();
-        EXPECT_NE(notices.find(layoutFile), std::string::npos) << notices;
+        EXPECT_THAT(terminal.Frame()->NoticeText().ToStdString(), HasSubstr(layoutFile));
         testing_support::Flush(5);
         EXPECT_EQ(std::vector<size_t>{kShippedTabs}, TabCounts(terminal)) << layoutFile;
         EXPECT_FALSE(terminal.Frame()->SaveLayout());
@@ -313,9 +312,8 @@ TEST(LayoutDocumentRun, ABrokenDefaultBoardIsNamedReplacedByTheShippedOneAndSave
         Terminal terminal(FileOptions(folder));
         terminal.Start();
         ASSERT_TRUE(terminal.Frame());
-        const std::string notices = terminal.Frame()->NoticeText().ToStdString();
-        EXPECT_NE(notices.find((folder / "layout.xml").string()), std::string::npos) << notices;
-        EXPECT_NE(notices.find(told), std::string::npos) << notices;
+        EXPECT_THAT(terminal.Frame()->NoticeText().ToStdString(),
+                    AllOf(HasSubstr((folder / "layout.xml").string()), HasSubstr(told)));
         ASSERT_TRUE(terminal.Frame()->OpenDockedBoard());
         testing_support::Flush(5);
         const std::vector<size_t> counts = TabCounts(terminal);

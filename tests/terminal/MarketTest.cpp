@@ -85,14 +85,14 @@ protected:
         return nullptr;
     }
     static Catalogue* demo_;
+    QuoteBook book{*demo_};
+    RecordingListener listener;
 };
 
 Catalogue* Market::demo_ = nullptr;
 
 TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
 {
-    QuoteBook book(*demo_);
-    RecordingListener listener;
     for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
         book.Subscribe(&listener, instrument, "", nullptr);
     const std::vector<Price*> records = book.SubscribedLive();
@@ -133,7 +133,6 @@ TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
 
 TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
 {
-    QuoteBook book(*demo_);
     RecordingListener leaving;
     RecordingListener staying;
     Instrument* live = Tradable("AMX");
@@ -182,8 +181,6 @@ TEST_F(Market, TheFeedsOrderOfLiveRecordsIsByExchangeAndCodeHoweverTheyWereSubsc
             return std::tie(l.exchange, l.code) < std::tie(r.exchange, r.code);
         });
     };
-    QuoteBook book(*demo_);
-    RecordingListener listener;
     // Slices that interleave with what is held, read between them, as a
     // large tab opening in steps while the feed runs subscribes them.
     size_t subscribed = 0;
@@ -262,7 +259,7 @@ TEST(MarketOrder, LiveRecordsWithLongCodesSharingTheirStartKeepExchangeAndCodeOr
               shown);
 }
 
-TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrows)
+TEST(MarketBook, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrows)
 {
     // More instruments than a day's table holds before it makes room for
     // the whole catalogue, over three days.
@@ -293,9 +290,6 @@ TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrow
         ASSERT_EQ(book.Acquire(const_cast<Instrument*>(key.first), key.second), price)
             << key.first->code << " " << key.second << " found again after the tables grew";
     EXPECT_EQ(book.SubscriptionCount(), made.size());
-    const auto recordOf = [&made](const Instrument* instrument, const std::string& day) {
-        return made.at(std::make_pair(instrument, day));
-    };
 
     // Every other record gets a second listener; the first lets go of every
     // third, so records leave the middle of what is listened to.
@@ -306,7 +300,7 @@ TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrow
     for (size_t i = 0; i < all.size(); ++i)
     {
         std::vector<wxEvtHandler*> heard;
-        book.ForEachListener(recordOf(all[i], "20240110"), [&heard](wxEvtHandler* listener) { heard.push_back(listener); });
+        book.ForEachListener(made.at({all[i], "20240110"}), [&heard](wxEvtHandler* listener) { heard.push_back(listener); });
         std::vector<wxEvtHandler*> expected;
         if (i % 3 != 0)
             expected.push_back(&first);
@@ -314,8 +308,8 @@ TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrow
             expected.push_back(&second);
         ASSERT_EQ(heard, expected) << "instrument " << i;
         EXPECT_EQ(book.IsSubscribed(&first, all[i], "20240110"), i % 3 != 0);
-        EXPECT_EQ(book.Listens(&second, recordOf(all[i], "20240110")), i % 2 == 0);
-        EXPECT_TRUE(book.Listens(&first, recordOf(all[i], "20240111"))) << "the next day is its own record";
+        EXPECT_EQ(book.Listens(&second, made.at({all[i], "20240110"})), i % 2 == 0);
+        EXPECT_TRUE(book.Listens(&first, made.at({all[i], "20240111"}))) << "the next day is its own record";
     }
 
     // The first goes away whole; only the second's records stay listened to.
@@ -324,13 +318,13 @@ TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrow
     EXPECT_TRUE(book.SubscribedLive().empty()) << "no live record is listened to any more";
     book.Subscribe(&first, all[1], "", nullptr);
     ASSERT_EQ(book.SubscribedLive().size(), 1u);
-    EXPECT_EQ(book.SubscribedLive().front(), recordOf(all[1], ""));
+    EXPECT_EQ(book.SubscribedLive().front(), made.at({all[1], ""}));
     // The second going away finds every record it still listens to, however
     // often others left the list of records listened to before.
     book.UnsubscribeAll(&second);
     EXPECT_EQ(book.SubscriptionCount(), 1u);
     for (size_t i = 0; i < all.size(); i += 2)
-        ASSERT_FALSE(book.Listens(&second, recordOf(all[i], "20240110"))) << "instrument " << i;
+        ASSERT_FALSE(book.Listens(&second, made.at({all[i], "20240110"}))) << "instrument " << i;
 
     // A quote of nobody's book has no listeners, and asking is harmless.
     Price stranger;
@@ -344,8 +338,6 @@ TEST_F(Market, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrow
 
 TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)
 {
-    QuoteBook book(*demo_);
-    RecordingListener listener;
     for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
         book.Subscribe(&listener, instrument, "", nullptr);
     const std::vector<Price*> records = book.SubscribedLive();

@@ -4,7 +4,6 @@
 // shutdown.
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -116,16 +115,6 @@ TEST(TerminalSmoke, TheFeedRateShowsInPlainDigits)
     EXPECT_EQ("60", FeedRateText(60.0));
 }
 
-// Relative luminance as accessibility guidelines define it.
-double Luminance(const wxColour& colour)
-{
-    auto linear = [](unsigned char channel) {
-        const double value = channel / 255.0;
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.Red()) + 0.7152 * linear(colour.Green()) + 0.0722 * linear(colour.Blue());
-}
-
 TEST(TerminalSmoke, TheThemeChosenInViewIsKeptAcrossARestartAndRestylesTheMenus)
 {
     // The toolkit started light before any terminal chose its style: the
@@ -137,7 +126,7 @@ TEST(TerminalSmoke, TheThemeChosenInViewIsKeptAcrossARestartAndRestylesTheMenus)
         Terminal terminal(QuietOptions(folder));
         terminal.Start();
         const MenuColours menu = ToolkitMenuColours();
-        ASSERT_GT(Luminance(menu.text), Luminance(menu.background)) << "dark menus on a first start";
+        ASSERT_GT(menu.text.GetLuminance(), menu.background.GetLuminance()) << "dark menus on a first start";
         terminal.Frame()->SelectTheme(false);
         CloseAndShutdown(terminal);
     }
@@ -149,7 +138,7 @@ TEST(TerminalSmoke, TheThemeChosenInViewIsKeptAcrossARestartAndRestylesTheMenus)
     EXPECT_EQ(LightTheme().BackgroundColour().GetAsString(),
               terminal.Host().GetTheme()->BackgroundColour().GetAsString())
         << "kept";
-    EXPECT_LT(Luminance(ToolkitMenuColours().text), Luminance(ToolkitMenuColours().background))
+    EXPECT_LT(ToolkitMenuColours().text.GetLuminance(), ToolkitMenuColours().background.GetLuminance())
         << "light menus";
     CloseAndShutdown(terminal);
 }

@@ -27,12 +27,7 @@ protected:
 
     PriceAlert Alert(AlertField field, AlertComparison comparison, double threshold)
     {
-        PriceAlert alert;
-        alert.instrument = &instrument;
-        alert.field = ToCode(field);
-        alert.comparison = ToCode(comparison);
-        alert.threshold = threshold;
-        return alert;
+        return PriceAlert{&instrument, ToCode(field), ToCode(comparison), threshold, std::string()};
     }
 
     const testing_support::GroupingLocale locale;

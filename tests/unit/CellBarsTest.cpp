@@ -47,10 +47,8 @@ TEST(CellBars, NumberColumnsTakeBarsAndABarRuleIsStoredOnlyWhereItIsOn)
     EXPECT_FALSE(TakesBars(column::Name));
     EXPECT_FALSE(TakesBars(column::Trend));
 
-    RuleStyle bar;
-    bar.bar = true;
-    RuleStyle text;
-    text.text = RuleColour::Of(0xE53935);
+    const RuleStyle bar{{}, {}, false, true};
+    const RuleStyle text{RuleColour::Of(0xE53935), {}};
     const ColourRuleSpec bars = testing_support::Rule(column::CumVolume, filter_op::AtLeast, "0", bar);
     const ColourRuleSpec red = testing_support::Rule(column::CumVolume, filter_op::AtLeast, "0", text);
     const layout::Tree tree = layout::ColourRulesTree({bars, red});

@@ -8,12 +8,14 @@
 #include "layout/ColourRuleNodes.h"
 #include "layout/WindowNodeReader.h"
 #include "layout/WindowNodeWriter.h"
+#include "support/RuleSpec.h"
 #include "support/XmlText.h"
 
 namespace {
 
 using layout::Tree;
 using testing_support::Node;
+using testing_support::Rule;
 using testing_support::Xml;
 
 std::string Body(const std::string& xml, const std::string& from)
@@ -21,21 +23,15 @@ std::string Body(const std::string& xml, const std::string& from)
     return xml.substr(xml.find(from));
 }
 
+const RuleStyle kRedText{RuleColour::Of(0xC62828), {}};
+
 std::vector<ColourRuleSpec> TwoRules()
 {
-    ColourRuleSpec red;
-    red.column = column::ChangePercent;
-    red.op = rule_op::Between;
-    red.value = "-0.5";
+    ColourRuleSpec red = Rule(column::ChangePercent, rule_op::Between, "-0.5", kRedText);
     red.upper = "1250.25";
-    red.style.text = RuleColour::Of(0xC62828);
-    ColourRuleSpec green;
-    green.column = column::Last;
-    green.op = filter_op::Above;
+    ColourRuleSpec green =
+        Rule(column::Last, filter_op::Above, "", {{}, RuleColour::Of(0x2E7D32), true}, true);
     green.againstColumn = column::Vwap;
-    green.style.background = RuleColour::Of(0x2E7D32);
-    green.style.bold = true;
-    green.wholeRow = true;
     return {red, green};
 }
 
@@ -95,12 +91,7 @@ TEST(ColourRuleNodes, ColumnSetsKeepColumnsComputedColumnsRulesAndTheSetForNewTa
     scalping.computed = {{"Spread %", "(Sell - Buy) / Last * 100", 3}, {"From VWAP %", "(Last - Vwap) / Vwap * 100", 2}};
     scalping.columns = {{column::Last, 90, true, true, false, 1}, {column::Code, 60, true, false, true, 0},
                         {column::Count + 1, 75, true, false, false, 2}, {column::Count, 60, false, false, true, 3}};
-    ColourRuleSpec red;
-    red.column = column::Count;
-    red.op = filter_op::Above;
-    red.value = "0.5";
-    red.style.text = RuleColour::Of(0xC62828);
-    scalping.colourRules = {TwoRules()[1], red};
+    scalping.colourRules = {TwoRules()[1], Rule(column::Count, filter_op::Above, "0.5", kRedText)};
     sets.sets = {scalping, layout::ColumnSet{"Bare", {}, {}, {}}};
     sets.forNewTabs = "Scalping";
     const std::string expected =

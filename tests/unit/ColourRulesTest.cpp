@@ -8,20 +8,16 @@
 #include "model/ColourRules.h"
 #include "model/ComputedColumns.h"
 #include "support/GroupingLocale.h"
+#include "support/RuleSpec.h"
 
 namespace {
 
 using namespace filter_op;
 
-ColourRuleSpec Rule(int col, int op, const std::string& value, uint32_t background, bool wholeRow = false)
+/// A rule that colours the background `rgb`.
+ColourRuleSpec Rule(int col, int op, const char* value, uint32_t rgb, bool wholeRow = false)
 {
-    ColourRuleSpec rule;
-    rule.column = col;
-    rule.op = op;
-    rule.value = value;
-    rule.style.background = RuleColour::Of(background);
-    rule.wholeRow = wholeRow;
-    return rule;
+    return testing_support::Rule(col, op, value, {{}, RuleColour::Of(rgb)}, wholeRow);
 }
 
 uint32_t BackgroundOf(const ColourRuleSet& set, const Price& quote, int col)

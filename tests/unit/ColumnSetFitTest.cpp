@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/ColumnSetFit.h"
+#include "support/RuleSpec.h"
 
 namespace {
 
@@ -17,11 +18,9 @@ constexpr int kFirst = column::Count;
 
 ColourRuleSpec Rule(int col, int against = -1)
 {
-    ColourRuleSpec rule;
-    rule.column = col;
+    ColourRuleSpec rule =
+        testing_support::Rule(col, filter_op::Above, against < 0 ? "1" : "", {{}, {}, true});
     rule.againstColumn = against;
-    rule.value = against < 0 ? "1" : "";
-    rule.style.bold = true;
     return rule;
 }
 

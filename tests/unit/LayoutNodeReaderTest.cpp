@@ -1,5 +1,7 @@
 // The window node schema: paths, defaults, and which children count.
 
+#include <tuple>
+
 #include <boost/property_tree/exceptions.hpp>
 #include <gtest/gtest.h>
 #include <wx/intl.h>
@@ -56,15 +58,12 @@ TEST(LayoutNodeReader, TabsColumnsAndFiltersSkipForeignChildrenAndDefaultMalform
     ASSERT_EQ(2u, tabs.size());
     EXPECT_FALSE(tabs[0].current);
     EXPECT_EQ("TECH", tabs[0].category);
+    // Columns without or with malformed values take the defaults.
     ASSERT_EQ(2u, tabs[0].columns.size());
-    EXPECT_FALSE(tabs[0].columns[0].show);
-    EXPECT_TRUE(tabs[0].columns[0].ascending);
-    const layout::ColumnEntry& malformed = tabs[0].columns[1];
-    EXPECT_EQ(0, malformed.id);
-    EXPECT_EQ(80, malformed.size);
-    EXPECT_TRUE(malformed.show);
-    EXPECT_FALSE(malformed.ascending);
-    EXPECT_EQ(2, malformed.position);
+    const auto fields = [](const layout::ColumnEntry& c)
+    { return std::tuple(c.id, c.size, c.show, c.ascending, c.position); };
+    EXPECT_EQ(std::tuple(0, 80, false, true, 0), fields(tabs[0].columns[0])) << "an empty column";
+    EXPECT_EQ(std::tuple(0, 80, true, false, 2), fields(tabs[0].columns[1])) << "malformed values";
     ASSERT_EQ(2u, tabs[0].filters.at(6).size());
     EXPECT_EQ(1, tabs[0].filters.at(6)[1].condition);
     EXPECT_EQ(1u, tabs[0].filters.at(0).size()) << "only \"filter\" children count";
@@ -138,16 +137,14 @@ TEST(LayoutNodeReader, AlertsDefaultTheirFieldsAndSkipInstrumentsWithoutExchange
         <note exchange="AMX" code="AI"/>
       </alerts>)"));
     ASSERT_EQ(2u, alerts.size());
-    EXPECT_EQ(16, alerts[0].field);
-    EXPECT_EQ(2, alerts[0].comparison);
-    EXPECT_DOUBLE_EQ(317.5, alerts[0].value);
-    EXPECT_EQ("Breakout", alerts[0].remark);
-    EXPECT_TRUE(alerts[0].onceEachTime);
-    EXPECT_FALSE(alerts[1].onceEachTime) << "without the attribute an alert fires at every update";
-    EXPECT_EQ((layout::InstrumentRef{"AMX", "CDG"}), alerts[1].instrument);
-    EXPECT_EQ(4096, alerts[1].field) << "malformed codes take the defaults";
-    EXPECT_EQ(1, alerts[1].comparison);
-    EXPECT_DOUBLE_EQ(0.0, alerts[1].value) << "a comma is no decimal point";
+    const auto fields = [](const layout::AlertEntry& a) {
+        return std::tuple(a.instrument.exchange + ":" + a.instrument.code, a.field, a.comparison, a.value,
+                          a.remark, a.onceEachTime);
+    };
+    EXPECT_EQ(std::tuple("AMX:BDI", 16, 2, 317.5, "Breakout", true), fields(alerts[0]));
+    // Malformed codes take the defaults, a comma is no decimal point, and
+    // without the attribute an alert fires at every update.
+    EXPECT_EQ(std::tuple("AMX:CDG", 4096, 1, 0.0, "", false), fields(alerts[1]));
     EXPECT_TRUE(layout::ReadAlertEntries(Node("<watchlists/>")).empty());
 }
 

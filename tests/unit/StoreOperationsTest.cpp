@@ -312,6 +312,15 @@ TEST_F(StoreFolder, KillingAWriterMidWayLeavesAWholeStore)
 const char* const kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application>\n  <watchlists>\n";
 const char* const kFooter = "  </watchlists>\n</application>\n";
 
+/// A list as the service writes it, between kHeader and kFooter.
+std::string Listed(const std::string& name, const std::vector<InstrumentRef>& refs)
+{
+    std::string text = "    <watchlist name=\"" + name + "\"" + (refs.empty() ? "/>\n" : ">\n");
+    for (const InstrumentRef& ref : refs)
+        text += "      <instrument exchange=\"" + ref.exchange + "\" code=\"" + ref.code + "\"/>\n";
+    return refs.empty() ? text : text + "    </watchlist>\n";
+}
+
 /// A service on the folder's store with a clock the test moves.
 class StoreService : public StoreFolder
 {
@@ -388,9 +397,7 @@ TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUnti
     EXPECT_EQ(store::StoreChange::Reloaded, heard[0].kind);
     EXPECT_TRUE(heard[0].names.empty());
     store.Add("L", {{"AMX", "B"}});
-    EXPECT_EQ(std::string(kHeader) + "    <watchlist name=\"L\">\n      <instrument exchange=\"AMX\" code=\"B\"/>\n"
-                                     "    </watchlist>\n" + kFooter,
-              Read());
+    EXPECT_EQ(kHeader + Listed("L", {{"AMX", "B"}}) + kFooter, Read());
 }
 
 // Another program or an older version may have stored two lists of one
@@ -404,15 +411,8 @@ TEST_F(StoreService, ListsSharingANameAreReadAsOneAndMergedIntoTheFirstAtTheFirs
                               "<watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"B\"/>"
                               "<instrument exchange=\"AMX\" code=\"C\"/><instrument exchange=\"\" code=\"N\"/>"
                               "</watchlist></watchlists></application>";
-    const auto list = [](const std::string& name, const std::vector<std::string>& codes)
-    {
-        std::string text = "    <watchlist name=\"" + name + "\"" + (codes.empty() ? "/>\n" : ">\n");
-        for (const std::string& code : codes)
-            text += code == "N" ? "      <instrument exchange=\"\" code=\"N\"/>\n"
-                                : "      <instrument exchange=\"AMX\" code=\"" + code + "\"/>\n";
-        return codes.empty() ? text : text + "    </watchlist>\n";
-    };
-    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"};
+    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"}, n{"", "N"}, o{"AMX", "O"},
+        d{"AMX", "D"};
     struct Case
     {
         const char* what;
@@ -420,13 +420,13 @@ TEST_F(StoreService, ListsSharingANameAreReadAsOneAndMergedIntoTheFirstAtTheFirs
         std::string lists;
     };
     const std::vector<Case> cases{
-        {"remove", [&] { store.Remove("L", {c}); }, list("L", {"A", "B", "N"}) + list("O", {"O"})},
-        {"move", [&] { store.Move("L", "O", {c}); }, list("L", {"A", "B", "N"}) + list("O", {"O", "C"})},
-        {"edit", [&] { store.Edit("L", "L", {a, b, c}, {c, a}); }, list("L", {"C", "A", "N"}) + list("O", {"O"})},
-        {"reorder", [&] { store.Reorder("L", {c, b, a}); }, list("L", {"C", "B", "A", "N"}) + list("O", {"O"})},
-        {"add", [&] { store.Add("L", {{"AMX", "D"}}); }, list("L", {"A", "B", "C", "N", "D"}) + list("O", {"O"})},
-        {"rename", [&] { store.Rename("L", "R"); }, list("R", {"A", "B", "C", "N"}) + list("O", {"O"})},
-        {"delete", [&] { store.Delete("L"); }, list("O", {"O"})}};
+        {"remove", [&] { store.Remove("L", {c}); }, Listed("L", {a, b, n}) + Listed("O", {o})},
+        {"move", [&] { store.Move("L", "O", {c}); }, Listed("L", {a, b, n}) + Listed("O", {o, c})},
+        {"edit", [&] { store.Edit("L", "L", {a, b, c}, {c, a}); }, Listed("L", {c, a, n}) + Listed("O", {o})},
+        {"reorder", [&] { store.Reorder("L", {c, b, a}); }, Listed("L", {c, b, a, n}) + Listed("O", {o})},
+        {"add", [&] { store.Add("L", {d}); }, Listed("L", {a, b, c, n, d}) + Listed("O", {o})},
+        {"rename", [&] { store.Rename("L", "R"); }, Listed("R", {a, b, c, n}) + Listed("O", {o})},
+        {"delete", [&] { store.Delete("L"); }, Listed("O", {o})}};
     for (const Case& test : cases)
     {
         Write(twice);
@@ -447,24 +447,16 @@ TEST_F(StoreService, AReorderPlacesWhatItNamesInItsOrderAmongWhatOthersAddedAndW
           "</watchlist></watchlists></application>");
     // X came from another writer since the board read the list; Z was
     // taken out by one.
-    store.Reorder("L", {{"AMX", "C"}, {"AMX", "Z"}, {"AMX", "A"}, {"AMX", "B"}});
-    const std::string reordered = std::string(kHeader) +
-                                  "    <watchlist name=\"L\">\n"
-                                  "      <instrument exchange=\"AMX\" code=\"C\"/>\n"
-                                  "      <instrument exchange=\"AMX\" code=\"A\"/>\n"
-                                  "      <instrument exchange=\"KTX\" code=\"X\"/>\n"
-                                  "      <instrument exchange=\"AMX\" code=\"A\"/>\n"
-                                  "      <instrument exchange=\"AMX\" code=\"B\"/>\n"
-                                  "    </watchlist>\n" +
-                                  kFooter;
-    EXPECT_EQ(reordered, Read());
+    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"};
+    store.Reorder("L", {c, {"AMX", "Z"}, a, b});
+    EXPECT_EQ(kHeader + Listed("L", {c, a, {"KTX", "X"}, a, b}) + kFooter, Read());
     ASSERT_EQ(1u, heard.size());
     EXPECT_EQ(store::StoreChange::Changed, heard[0].kind);
     EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names);
 
     const auto identity = files::IdentityOf(path.string());
-    store.Reorder("L", {{"AMX", "C"}, {"AMX", "A"}, {"AMX", "B"}});
-    store.Reorder("Gone", {{"AMX", "C"}});
+    store.Reorder("L", {c, a, b});
+    store.Reorder("Gone", {c});
     EXPECT_TRUE(identity == files::IdentityOf(path.string())) << "nothing to change, nothing written";
     EXPECT_EQ(1u, heard.size());
 }

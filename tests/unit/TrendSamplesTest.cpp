@@ -30,17 +30,12 @@ struct Quotes
         {
             instruments[i].decimals = 2;
             prices[i].instrument = &instruments[i];
+            all.push_back(&prices[i]);
         }
-    }
-    std::vector<const Price*> All() const
-    {
-        std::vector<const Price*> all;
-        for (const Price& price : prices)
-            all.push_back(&price);
-        return all;
     }
     std::deque<Instrument> instruments;
     std::deque<Price> prices;
+    std::vector<const Price*> all;
 };
 
 TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstAndALateOneRestartsTheCount)
@@ -49,13 +44,13 @@ TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstAndALateOneRestartsTheCoun
     EXPECT_TRUE(samples.Due(kStart)) << "the first point is due at once";
     Quotes quotes(1);
     quotes.prices[0].last = 5.0;
-    samples.Take(quotes.All(), kStart + 300ms);
+    samples.Take(quotes.all, kStart + 300ms);
     EXPECT_FALSE(samples.Due(kStart + 10s)) << "the next is due an interval after the first was due";
     EXPECT_TRUE(samples.Due(kStart + 10300ms));
-    samples.Take(quotes.All(), kStart + 10900ms);
+    samples.Take(quotes.all, kStart + 10900ms);
     EXPECT_FALSE(samples.Due(kStart + 20200ms)) << "a tick that came late does not move the schedule";
     EXPECT_TRUE(samples.Due(kStart + 20300ms));
-    samples.Take(quotes.All(), kStart + 47s);
+    samples.Take(quotes.all, kStart + 47s);
     EXPECT_FALSE(samples.Due(kStart + 50300ms)) << "after a long gap, points do not come in a burst";
     EXPECT_TRUE(samples.Due(kStart + 57s));
     EXPECT_EQ((std::vector<double>{5.0, 5.0, 5.0}), samples.Points(&quotes.prices[0]));
@@ -69,7 +64,7 @@ TEST(TrendSamples, TheWindowKeepsTheNewestPointsAndTheChangeIsNewestLessOldestIn
     for (int point = 0; point < 130; ++point)
     {
         price.last = 123456.78 + 0.01 * point;
-        samples.Take(quotes.All(), kStart + point * 1s);
+        samples.Take(quotes.all, kStart + point * 1s);
     }
     const std::vector<double> points = samples.Points(&price);
     ASSERT_EQ(TrendSamples::kWindow, points.size());
@@ -84,10 +79,10 @@ TEST(TrendSamples, AQuoteThatNeverChangesGetsAFlatLineAndAChangeOfZero)
     TrendSamples samples(1s);
     Quotes quotes(1);
     quotes.prices[0].last = 42.5;
-    samples.Take(quotes.All(), kStart);
+    samples.Take(quotes.all, kStart);
     EXPECT_FALSE(samples.Change(&quotes.prices[0], 2)) << "one point has no change yet";
     for (int point = 1; point < 5; ++point)
-        samples.Take(quotes.All(), kStart + point * 1s);
+        samples.Take(quotes.all, kStart + point * 1s);
     EXPECT_EQ(0.0, samples.Change(&quotes.prices[0], 2).value());
     const TrendShape shape = ShapeTrend(samples.Points(&quotes.prices[0]), 0.0, 10, 20, 9, 5, 5);
     ASSERT_EQ(1u, shape.runs.size());
@@ -105,7 +100,7 @@ TEST(TrendSamples, OnlyTradedNamedQuotesHavePointsOnePerTickAndUnnamedOnesGiveTh
     quotes.prices[0].last = 1.0;
     quotes.prices[1].last = 0.0;  // not traded yet
     quotes.prices[2].last = 3.0;
-    std::vector<const Price*> watched = quotes.All();
+    std::vector<const Price*> watched = quotes.all;
     watched.push_back(&quotes.prices[0]);  // a tab listing it twice, or two tabs
     samples.Take(watched, kStart);
     samples.Take(watched, kStart + 1s);
@@ -128,9 +123,8 @@ TEST(TrendSamples, AFullWindowCostsAFewHundredBytesPerRowAndNothingOnceNoTabShow
     Quotes quotes(kRows);
     for (Price& price : quotes.prices)
         price.last = 10.0;
-    const std::vector<const Price*> all = quotes.All();
     for (size_t point = 0; point < TrendSamples::kWindow + 5; ++point)
-        samples.Take(all, kStart + point * 1s);
+        samples.Take(quotes.all, kStart + point * 1s);
     const double perRow = static_cast<double>(samples.BytesUsed()) / kRows;
     EXPECT_LE(perRow, 600.0);
     EXPECT_GE(perRow, TrendSamples::kWindow * sizeof(float)) << "the count is of the points themselves";
@@ -233,10 +227,8 @@ TEST(BarExport, BarRulesGiveTheirCellsOneDataBarSizedWithinTheColumn)
         price.cumVolume = volume;
         snapshot.AddRow(price);
     }
-    RuleStyle bar;
-    bar.bar = true;
-    RuleStyle bold;
-    bold.bold = true;
+    const RuleStyle bar{{}, {}, false, true};
+    const RuleStyle bold{{}, {}, true};
     using testing_support::Rule;
     snapshot.rules = ColourRuleSet({Rule(column::CumVolume, filter_op::Above, "100", bar),
                                     Rule(column::Code, filter_op::Differs, "x", bar),  // no bar in a text column
