@@ -254,6 +254,7 @@ QuoteBook::KeyedRecord QuoteBook::Keyed(Price* price)
     key.exchange = PackedStart(instrument.exchange);
     key.code = PackedStart(instrument.code);
     key.exchangeFits = instrument.exchange.size() <= sizeof(key.exchange);
+    key.codeFits = instrument.code.size() <= sizeof(key.code);
     return {key, price};
 }
 
@@ -266,6 +267,9 @@ bool QuoteBook::Before(const LiveKey& a, const Price* first, const LiveKey& b, c
         return LiveOrder(first, second);
     if (a.code != b.code)
         return a.code < b.code;
+    // Whole codes alike: the same record, as a search meets the one it looks for.
+    if (a.codeFits && b.codeFits)
+        return false;
     return LiveOrder(first, second);  // codes with the same start: the texts decide
 }
 
@@ -297,16 +301,7 @@ void QuoteBook::MergeAdded() const
     liveKeys_.resize(out);
     for (auto next = added.rbegin(); next != added.rend(); ++next)
     {
-        size_t low = 0;
-        size_t high = heldEnd;
-        while (low < high)
-        {
-            const size_t middle = low + (high - low) / 2;
-            if (Before(next->first, next->second, liveKeys_[middle], liveOrdered_[middle]))
-                high = middle;
-            else
-                low = middle + 1;
-        }
+        const size_t low = FirstAfter(heldEnd, *next);
         const auto shift = static_cast<std::ptrdiff_t>(heldEnd - low);
         std::move_backward(liveOrdered_.begin() + static_cast<std::ptrdiff_t>(low),
                            liveOrdered_.begin() + static_cast<std::ptrdiff_t>(heldEnd),
@@ -321,24 +316,58 @@ void QuoteBook::MergeAdded() const
     }
 }
 
-size_t QuoteBook::PlaceInOrder(const Price* price) const
+size_t QuoteBook::FirstAfter(size_t end, const KeyedRecord& record) const
 {
-    const LiveKey key = Keyed(const_cast<Price*>(price)).first;
+    const auto after = [&](size_t at) { return Before(record.first, record.second, liveKeys_[at], liveOrdered_[at]); };
+    // Strides that double back from `end`, then a search within the last:
+    // a slice of a tab comes in the tab's order, often the feed's own, so
+    // its records mostly land near where the one before them did.
     size_t low = 0;
-    size_t high = liveOrdered_.size();
+    size_t high = end;
+    for (size_t stride = 1; high > 0; stride *= 2)
+    {
+        const size_t probe = end > stride ? end - stride : 0;
+        if (!after(probe))
+        {
+            low = probe + 1;
+            break;
+        }
+        high = probe;
+    }
     while (low < high)
     {
         const size_t middle = low + (high - low) / 2;
-        if (Before(liveKeys_[middle], liveOrdered_[middle], key, price))
+        if (after(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+size_t QuoteBook::FirstNotBefore(size_t from, const KeyedRecord& record) const
+{
+    const size_t size = liveOrdered_.size();
+    const auto before = [&](size_t at) { return Before(liveKeys_[at], liveOrdered_[at], record.first, record.second); };
+    // Strides that double from `from`, then a search within the last: the
+    // records looked for come in order, so each search stays near the last.
+    size_t low = from;
+    size_t high = from;
+    for (size_t stride = 1; high < size && before(high); stride *= 2)
+    {
+        low = high + 1;
+        high = from + stride;
+    }
+    high = std::min(high, size);
+    while (low < high)
+    {
+        const size_t middle = low + (high - low) / 2;
+        if (before(middle))
             low = middle + 1;
         else
             high = middle;
     }
-    // Records that order alike (none in a sound catalogue) sit side by side.
-    for (size_t at = low; at < liveOrdered_.size() && !Before(key, price, liveKeys_[at], liveOrdered_[at]); ++at)
-        if (liveOrdered_[at] == price)
-            return at;
-    return liveOrdered_.size();
+    return low;
 }
 
 void QuoteBook::TakeOutChangedRecords() const
@@ -346,41 +375,64 @@ void QuoteBook::TakeOutChangedRecords() const
     // A record may have left and come back, or come and left, since the
     // order was last made: every record touched leaves the order, and those
     // live now go back in once each with the records added.
-    std::vector<const Price*> touched(liveRemoved_.begin(), liveRemoved_.end());
-    touched.insert(touched.end(), liveAdded_.begin(), liveAdded_.end());
+    std::vector<Price*> touched(liveAdded_.begin(), liveAdded_.end());
+    for (const Price* price : liveRemoved_)
+        touched.push_back(const_cast<Price*>(price));
     std::sort(touched.begin(), touched.end());
     touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     liveRemoved_.clear();
     liveAdded_.clear();
-    // Each found by a search, not by asking of every record held whether it
-    // was touched: letting a million-row tab go a slice at a time made that
-    // pass over the whole order at each tick of the feed.
+    // Found in one walk along the order, not by asking of every record held
+    // whether it was touched: letting a million-row tab go a slice at a time
+    // made that pass over the whole order at each tick of the feed.
+    std::vector<KeyedRecord> sought;
+    sought.reserve(touched.size());
+    for (Price* price : touched)
+        sought.push_back(Keyed(price));
+    std::sort(sought.begin(), sought.end(), [](const KeyedRecord& a, const KeyedRecord& b) {
+        return Before(a.first, a.second, b.first, b.second);
+    });
     std::vector<size_t> leaving;
-    leaving.reserve(touched.size());
-    for (const Price* price : touched)
-        if (const size_t at = PlaceInOrder(price); at < liveOrdered_.size())
-            leaving.push_back(at);
-    std::sort(leaving.begin(), leaving.end());
-    size_t kept = leaving.empty() ? liveOrdered_.size() : leaving.front();
-    auto next = leaving.begin();
-    for (size_t at = kept; at < liveOrdered_.size(); ++at)
+    size_t from = 0;
+    for (const KeyedRecord& record : sought)
     {
-        if (next != leaving.end() && *next == at)
-        {
-            ++next;
-            continue;
-        }
-        liveOrdered_[kept] = liveOrdered_[at];
-        liveKeys_[kept] = liveKeys_[at];
-        ++kept;
+        from = FirstNotBefore(from, record);
+        // Records that order alike (none in a sound catalogue) sit side by side.
+        for (size_t at = from; at < liveOrdered_.size() &&
+                               !Before(record.first, record.second, liveKeys_[at], liveOrdered_[at]);
+             ++at)
+            if (liveOrdered_[at] == record.second)
+            {
+                leaving.push_back(at);
+                break;
+            }
     }
-    liveOrdered_.resize(kept);
-    liveKeys_.resize(kept);
+    std::sort(leaving.begin(), leaving.end());
+    DropFromOrder(leaving);
     for (const Price* price : touched)
     {
         if (const Record* record = RecordOf(price); record && record->listening.live)
             liveAdded_.push_back(const_cast<Price*>(&record->price));
     }
+}
+
+void QuoteBook::DropFromOrder(const std::vector<size_t>& leaving) const
+{
+    if (leaving.empty())
+        return;
+    // The runs between leaving records move down in one piece each.
+    size_t kept = leaving.front();
+    for (size_t run = 0; run < leaving.size(); ++run)
+    {
+        const auto begin = static_cast<std::ptrdiff_t>(leaving[run] + 1);
+        const auto end = static_cast<std::ptrdiff_t>(run + 1 < leaving.size() ? leaving[run + 1] : liveOrdered_.size());
+        const auto to = static_cast<std::ptrdiff_t>(kept);
+        std::move(liveOrdered_.begin() + begin, liveOrdered_.begin() + end, liveOrdered_.begin() + to);
+        std::move(liveKeys_.begin() + begin, liveKeys_.begin() + end, liveKeys_.begin() + to);
+        kept += static_cast<size_t>(end - begin);
+    }
+    liveOrdered_.resize(kept);
+    liveKeys_.resize(kept);
 }
 
 void QuoteBook::PostQuote(wxEvtHandler* listener, Price* price, int mask, bool flash)

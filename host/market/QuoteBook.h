@@ -136,13 +136,20 @@ private:
         uint64_t exchange = 0;
         uint64_t code = 0;
         bool exchangeFits = false;  // the whole exchange code is in `exchange`
+        bool codeFits = false;      // and the whole instrument code in `code`
     };
     using KeyedRecord = std::pair<LiveKey, Price*>;
     static KeyedRecord Keyed(Price* price);
     static bool Before(const LiveKey& a, const Price* first, const LiveKey& b, const Price* second);
     void MergeAdded() const;
-    /// Where `price` stands in the order of live records; past its end when absent.
-    size_t PlaceInOrder(const Price* price) const;
+    /// The first place before `end` in the order of live records whose
+    /// record comes after `record`; `end` when none does.
+    size_t FirstAfter(size_t end, const KeyedRecord& record) const;
+    /// The first place at or after `from` in the order of live records
+    /// that does not come before `record`.
+    size_t FirstNotBefore(size_t from, const KeyedRecord& record) const;
+    /// Takes the entries at `leaving` (ascending, distinct) out of the order.
+    void DropFromOrder(const std::vector<size_t>& leaving) const;
 
     mutable std::vector<Price*> liveOrdered_;
     mutable std::vector<LiveKey> liveKeys_;  // beside liveOrdered_, entry for entry

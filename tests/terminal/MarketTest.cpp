@@ -251,12 +251,22 @@ TEST(MarketOrder, LiveRecordsWithLongCodesSharingTheirStartKeepExchangeAndCodeOr
     ASSERT_EQ(3u, book.SubscribedLive().size());
     for (size_t at : {size_t{2}, size_t{1}, size_t{3}, size_t{5}})
         book.Subscribe(&listener, all[at], "", nullptr);
-    std::vector<std::string> shown;
-    for (const Price* price : book.SubscribedLive())
-        shown.push_back(price->instrument->exchange + " " + price->instrument->code);
+    const auto shown = [&book] {
+        std::vector<std::string> texts;
+        for (const Price* price : book.SubscribedLive())
+            texts.push_back(price->instrument->exchange + " " + price->instrument->code);
+        return texts;
+    };
     EXPECT_EQ((std::vector<std::string>{"LONG ABCDEFGH", "LONG ABCDEFGHA", "LONG ABCDEFGHZ", "LONG Z",
                                         "LONGEXCHANGEA B", "LONGEXCHANGEB A", "LONGEXCHANGEB B"}),
-              shown);
+              shown());
+    // Leaving records are searched for by the same keys: each between
+    // neighbours that share its packed start.
+    book.Unsubscribe(&listener, all[1], "");
+    book.Unsubscribe(&listener, all[5], "");
+    EXPECT_EQ((std::vector<std::string>{"LONG ABCDEFGH", "LONG ABCDEFGHZ", "LONG Z", "LONGEXCHANGEA B",
+                                        "LONGEXCHANGEB B"}),
+              shown());
 }
 
 TEST(MarketBook, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGrows)
