@@ -314,6 +314,7 @@ void BoardRows::SetHistoryDate(const wxDateTime& date)
     for (wxGridEx* grid : grids)
     {
         std::vector<Instrument*> instruments;
+        instruments.reserve(Tickerdeck::TableOf(grid)->Members().List().size());
         for (Price* price : Tickerdeck::TableOf(grid)->Members().List())
             if (price && price->instrument)
                 instruments.push_back(price->instrument);

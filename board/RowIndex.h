@@ -38,7 +38,12 @@ public:
     void Place(const Price* price, int row) { m_index.Set(price, row); }
     /// The quote, appended at `row`, stands there unless an entry of it is
     /// there already: a duplicate keeps pointing at its first row.
-    void PlaceFirst(const Price* price, int row) { m_index.Insert(price, row); }
+    void PlaceFirst(const Price* price, int row)
+    {
+        if (row == 0)
+            m_index.Reserve(m_members.List().capacity());
+        m_index.Insert(price, row);
+    }
     void Forget(const Price* price) { m_index.Erase(price); }
     void Clear() { m_index.Clear(); }
     /// Writes the entries of the rows from `first` down.

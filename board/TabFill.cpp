@@ -6,6 +6,7 @@
 
 #include "kit/BoardNotice.h"
 #include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
 #include "model/NumberText.h"
 
@@ -30,6 +31,8 @@ TabFills::TabFills(Tickerdeck& board)
 void TabFills::Start(wxGridEx* grid, std::vector<Instrument*> instruments, const wxString& label)
 {
     Stop(grid);
+    if (TickerdeckTable* table = Tickerdeck::TableOf(grid))
+        table->Members().Reserve(table->Members().List().size() + instruments.size());
     m_fills.push_back(Fill{grid, std::move(instruments), 0, label});
     Step();
 }

@@ -2,6 +2,7 @@
 // The quotes a tab lists, filtered or not, and its bookmarks.
 
 #include <algorithm>
+#include <cstddef>
 #include <set>
 #include <unordered_set>
 #include <utility>
@@ -28,6 +29,13 @@ public:
     bool HasDuplicates() const { return m_duplicates > 0; }
 
     void Add(Price* price);
+    /// Makes room for `members` listings at once (a long fill says how many
+    /// are coming); the row index takes as much room for its first row.
+    void Reserve(size_t members)
+    {
+        m_list.reserve(members);
+        m_count.Reserve(members);
+    }
     /// Drops one listing of `price`, if any.
     void Erase(Price* price);
     /// Drops every listing of `gone`, and their bookmarks.

@@ -46,6 +46,7 @@ public:
             m_slots.Insert(rows[row], static_cast<int>(row));
         }
     }
+    void Reserve(size_t entries) { m_slots.Reserve(entries); }
     size_t Size() const { return m_slots.Size(); }
 
 private:

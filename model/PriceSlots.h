@@ -100,6 +100,17 @@ public:
         m_size = 0;
     }
 
+    /// Makes room for `entries` at once: a table that doubles while a
+    /// million-row tab fills places every entry again in a single step.
+    void Reserve(size_t entries)
+    {
+        size_t slots = std::max(m_slots.size(), kInitialSlots);
+        while (entries * 4 > slots * 3)
+            slots *= 2;
+        if (slots != m_slots.size())
+            Rehash(slots);
+    }
+
     size_t Size() const { return m_size; }
     /// What the slots take, in bytes.
     size_t BytesUsed() const { return m_slots.capacity() * sizeof(Slot); }
@@ -128,11 +139,20 @@ private:
         return slot;
     }
 
-    void Grow()
+    void Grow() { Rehash(m_slots.empty() ? kInitialSlots : m_slots.size() * 2); }
+
+    void Rehash(size_t slots)
     {
+        // An emptied table keeps its memory: fresh pages for a million-row
+        // tab filled again cost more than the fill's first slices.
+        if (m_size == 0)
+        {
+            m_slots.assign(slots, Slot());
+            return;
+        }
         std::vector<Slot> old;
         old.swap(m_slots);
-        m_slots.assign(old.empty() ? kInitialSlots : old.size() * 2, Slot());
+        m_slots.assign(slots, Slot());
         for (const Slot& slot : old)
             if (slot.key)
                 m_slots[Probe(slot.key)] = slot;
