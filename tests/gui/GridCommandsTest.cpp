@@ -150,13 +150,16 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("The rows could not be copied: the clipboard cannot be opened.\n", Notices());
 
-    // A large copy is made off the GUI thread, from the rows at the key press.
+    // A large copy is made off the GUI thread, from the rows at the key press,
+    // each with its own row number.
     clipboardOpens = true;
     notices.clear();
+    grid->ShowCol(column::No);
     grid->SelectAll();
     Key('C', wxMOD_CONTROL);
     const wxString atOnce = clipboard;
     ASSERT_NE(std::string::npos, atOnce.find("7.00"));
+    ASSERT_NE(std::string::npos, atOnce.find("\n2\t"));
     const int rows = grid->GetNumberRows();
     ASSERT_GT(rows, 2);
 

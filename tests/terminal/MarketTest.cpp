@@ -246,10 +246,11 @@ TEST(MarketOrder, LiveRecordsWithLongCodesSharingTheirStartKeepExchangeAndCodeOr
     const std::vector<Instrument*>& all = catalogue.Instruments();
     ASSERT_EQ(7u, all.size());
     // Two slices, the order read between them, as a tab opening in steps.
-    for (size_t at : {size_t{4}, size_t{0}, size_t{6}})
+    // The code that fits its key comes last, among codes that share its start.
+    for (size_t at : {size_t{3}, size_t{0}, size_t{6}, size_t{5}})
         book.Subscribe(&listener, all[at], "", nullptr);
-    ASSERT_EQ(3u, book.SubscribedLive().size());
-    for (size_t at : {size_t{2}, size_t{1}, size_t{3}, size_t{5}})
+    ASSERT_EQ(4u, book.SubscribedLive().size());
+    for (size_t at : {size_t{2}, size_t{1}, size_t{4}})
         book.Subscribe(&listener, all[at], "", nullptr);
     const auto shown = [&book] {
         std::vector<std::string> texts;
