@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <utility>
 
 #include <wx/grid.h>
 
@@ -17,6 +18,7 @@
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
 #include "contract/Host.h"
+#include "model/Prefetch.h"
 
 namespace {
 
@@ -113,12 +115,12 @@ void BoardRows::SubscribeRows(const std::vector<Instrument*>& instruments, wxGri
     m_board.Sorting().RearrangeRows(grid);
 }
 
-void BoardRows::FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label)
+void BoardRows::FillRows(std::vector<Instrument*> instruments, wxGridEx* grid, const wxString& label)
 {
     if (instruments.size() <= m_fills->Steps().RowsAtOnce())
         SubscribeRows(instruments, grid);
     else
-        m_fills->Start(grid, instruments, label);
+        m_fills->Start(grid, std::move(instruments), label);
 }
 
 bool BoardRows::StopFilling(wxGridEx* grid)
@@ -218,10 +220,10 @@ std::vector<Instrument*> BoardRows::ClearRows(wxGridEx* grid)
     std::vector<Instrument*> unreached = m_fills->Stop(grid);
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     // Rows a filter hides hold a subscription too. The rows leave the table
-    // now, so quotes still coming for them find none.
-    std::vector<Price*> members = table->Members().List();
-    table->ClearRowsAndMembers();
-    m_releases->Release(grid, std::move(members));
+    // now, so quotes still coming for them find none. The list is handed
+    // over, not copied: a copy of a whole exchange's was megabytes of fresh
+    // memory inside a history date's switch.
+    m_releases->Release(grid, table->ClearRowsAndMembers());
     grid->BeginBatch();
     SyncRowCount(grid);
     grid->EndBatch();
@@ -313,11 +315,19 @@ void BoardRows::SetHistoryDate(const wxDateTime& date)
     std::vector<std::vector<Instrument*>> instrumentsOfGrid;
     for (wxGridEx* grid : grids)
     {
+        const std::vector<Price*>& members = Tickerdeck::TableOf(grid)->Members().List();
         std::vector<Instrument*> instruments;
-        instruments.reserve(Tickerdeck::TableOf(grid)->Members().List().size());
-        for (Price* price : Tickerdeck::TableOf(grid)->Members().List())
-            if (price && price->instrument)
+        instruments.reserve(members.size());
+        // The quotes lie scattered in the host's memory: a million misses one
+        // after the other were a good part of the switch.
+        constexpr std::size_t kAhead = 16;
+        for (std::size_t member = 0; member < members.size(); ++member)
+        {
+            if (const Price* ahead = member + kAhead < members.size() ? members[member + kAhead] : nullptr)
+                PrefetchMemory(&ahead->instrument);
+            if (const Price* price = members[member]; price && price->instrument)
                 instruments.push_back(price->instrument);
+        }
         // Rows still waiting for their answer belong to the tab as well.
         const std::vector<Instrument*> unanswered = ClearRows(grid);
         instruments.insert(instruments.end(), unanswered.begin(), unanswered.end());
@@ -333,7 +343,7 @@ void BoardRows::SetHistoryDate(const wxDateTime& date)
     {
         const int page = m_board.Tabs().PageOf(grids[index]);
         const wxString label = page == wxNOT_FOUND ? wxString() : notebook->GetPageText(static_cast<size_t>(page));
-        FillRows(instrumentsOfGrid[index], grids[index], label);
+        FillRows(std::move(instrumentsOfGrid[index]), grids[index], label);
     }
     m_board.Toolbar().ShowHistoryDate(IsPastDay(m_historyDate) ? m_historyDate : wxDateTime(), m_today());
 }

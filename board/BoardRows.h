@@ -80,7 +80,7 @@ public:
     /// Fills `grid` with `instruments` as SubscribeRows does, a long list a
     /// slice at a time (TabFills) so the window answers meanwhile; `label`
     /// names the tab in the progress notice.
-    void FillRows(const std::vector<Instrument*>& instruments, wxGridEx* grid, const wxString& label);
+    void FillRows(std::vector<Instrument*> instruments, wxGridEx* grid, const wxString& label);
     /// Stops the fill of `grid`, leaving the rows it reached (in order when
     /// the tab is sorted); false when none was running.
     bool StopFilling(wxGridEx* grid);

@@ -5,6 +5,7 @@
 #include <wx/intl.h>
 
 #include "kit/BoardNotice.h"
+#include "board/TabSorting.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -32,7 +33,11 @@ void TabFills::Start(wxGridEx* grid, std::vector<Instrument*> instruments, const
 {
     Stop(grid);
     if (TickerdeckTable* table = Tickerdeck::TableOf(grid))
-        table->Members().Reserve(table->Members().List().size() + instruments.size());
+    {
+        const std::size_t rows = table->Members().List().size() + instruments.size();
+        table->Members().Reserve(rows);
+        m_board.Sorting().Warmup().Start(grid, rows);
+    }
     m_fills.push_back(Fill{grid, std::move(instruments), 0, label});
     Step();
 }

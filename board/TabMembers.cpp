@@ -1,5 +1,7 @@
 #include "board/TabMembers.h"
 
+#include <utility>
+
 #include "contract/Records.h"
 
 void TabMembers::Add(Price* price)
@@ -42,11 +44,11 @@ void TabMembers::EraseAll(const std::unordered_set<const Price*>& gone)
     }
 }
 
-void TabMembers::Clear()
+std::vector<Price*> TabMembers::Clear()
 {
-    m_list.clear();
     m_count.Clear();
     m_duplicates = 0;
+    return std::exchange(m_list, {});
 }
 
 void TabMembers::SwapPlaces(const Price* first, const Price* second)

@@ -40,8 +40,8 @@ public:
     void Erase(Price* price);
     /// Drops every listing of `gone`, and their bookmarks.
     void EraseAll(const std::unordered_set<const Price*>& gone);
-    /// Drops every listing; the bookmarks stay.
-    void Clear();
+    /// Drops every listing and hands the list over; the bookmarks stay.
+    std::vector<Price*> Clear();
     /// Makes `members`, a rearrangement of the members, their stored order.
     void SetOrder(std::vector<Price*> members) { m_list = std::move(members); }
     /// Exchanges the stored places of two members, when both are listed.

@@ -7,6 +7,7 @@
 #include <wx/timer.h>
 
 #include "board/LongTabSort.h"
+#include "board/SortWarmup.h"
 #include "model/SortHold.h"
 
 struct Price;
@@ -57,6 +58,8 @@ public:
     void OnGridButton(wxMouseEvent& event);
     /// Long tabs sorted by a text, sorted off the window's thread.
     LongTabSort& LongSorts() { return m_longSort; }
+    /// Long tabs' first sorts by a number, got ready as the tabs fill.
+    SortWarmup& Warmup() { return m_warmup; }
 
 private:
     /// Runs `reorder` keeping the selected instrument selected, and tells the grid.
@@ -75,4 +78,5 @@ private:
     wxTimer m_holdTimer;
     SteadyClock m_steadyClock;
     LongTabSort m_longSort;
+    SortWarmup m_warmup;
 };

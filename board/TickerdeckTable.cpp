@@ -115,15 +115,16 @@ int TickerdeckTable::AdmitMember(Price* price)
     return static_cast<int>(m_rows.size()) - 1;
 }
 
-void TickerdeckTable::ClearRowsAndMembers()
+std::vector<Price*> TickerdeckTable::ClearRowsAndMembers()
 {
     m_rows.clear();
-    m_members.Clear();
+    std::vector<Price*> members = m_members.Clear();
     m_index.Clear();
     m_order.Keys().Invalidate();
     m_styler.Ties().Clear();
     m_view.DropFlashes();
     m_index.ReindexFrom(0);
+    return members;
 }
 
 void TickerdeckTable::RebuildRowsFromMembers(bool indexRows)

@@ -63,8 +63,9 @@ public:
     /// Appends to members, and to rows when the filter shows it; returns the
     /// new row or -1. The caller tells the grid, then places the row.
     int AdmitMember(Price* price);
-    /// Empties rows and members, ending their flashes, without telling the grid.
-    void ClearRowsAndMembers();
+    /// Empties rows and members, ending their flashes, without telling the
+    /// grid; returns the members as they were listed.
+    std::vector<Price*> ClearRowsAndMembers();
     /// Rows become the members, in stored order, that the filter accepts.
     /// Without `indexRows` the caller indexes them next (a sort of them all,
     /// or `RowOrder::RowsReordered`): a million rows indexed twice held the window.

@@ -18,13 +18,19 @@ std::vector<std::pair<uint64_t, Price*>>& KeyedRowsBuffer()
     return keyed;
 }
 
+std::vector<std::pair<uint64_t, Price*>>& SpareRowsBuffer()
+{
+    thread_local std::vector<std::pair<uint64_t, Price*>> spare;
+    return spare;
+}
+
 void SortByOrderedBits(std::vector<std::pair<uint64_t, Price*>>& keyed)
 {
     constexpr int kDigitBits = 16;
     constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
     // Kept, like the keyed rows, for the thread's next sort: with both
     // buffers swapped back and forth, neither is allocated again.
-    thread_local std::vector<std::pair<uint64_t, Price*>> spare;
+    std::vector<std::pair<uint64_t, Price*>>& spare = SpareRowsBuffer();
     spare.resize(keyed.size());
     std::vector<std::size_t> starts(kDigits);
     for (int shift = 0; shift < 64; shift += kDigitBits)

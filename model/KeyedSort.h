@@ -67,6 +67,9 @@ void SortByOrderedBits(std::vector<std::pair<uint64_t, Price*>>& keyed);
 /// thread from one sort to the next: fresh buffers for a million rows cost
 /// the first sorts after start tens of milliseconds of page faults each.
 std::vector<std::pair<uint64_t, Price*>>& KeyedRowsBuffer();
+/// The second buffer the counting passes swap with the keyed rows, kept the
+/// same way.
+std::vector<std::pair<uint64_t, Price*>>& SpareRowsBuffer();
 
 /// Lists at least this long sort numbers by their bits.
 constexpr std::size_t kRowsSortedByBits = 4096;

@@ -1,8 +1,11 @@
 #pragma once
 // The numbers a tab's rows are sorted by, kept in row order.
 
+#include <cstddef>
 #include <utility>
 #include <vector>
+
+#include "model/BufferWarming.h"
 
 struct Price;
 class ComputedColumns;
@@ -39,6 +42,9 @@ public:
         Invalidate();
         return std::move(m_keys);
     }
+    /// Writes up to `step` more keys' room towards `rows` while the cache
+    /// holds nothing (see `WarmSome`); true when there is nothing left to write.
+    bool WarmBuffer(std::size_t rows, std::size_t step) { return IsValid() || WarmSome(m_keys, rows, step); }
 
     // Row bookkeeping, each a no-op while the cache holds nothing.
     void Append(const Price& price);

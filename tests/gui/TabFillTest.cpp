@@ -5,9 +5,11 @@
 #include <utility>
 
 #include "board/SlicedSteps.h"
+#include "board/SortWarmup.h"
 #include "board/TabFill.h"
 #include "board/TabRelease.h"
 #include "kit/BoardNotice.h"
+#include "model/KeyedSort.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -128,6 +130,34 @@ TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
     application.CloseWindow(container, true);
     RunFor(100);  // a slice's timer would have fired by now
     EXPECT_EQ(0u, host.subscribes.size());
+}
+
+TEST_F(TabFill, ALongFillGetsTheRoomOfItsFirstSortByANumberReadyAStepAtATime)
+{
+    SortWarmup& warmup = board->Sorting().Warmup();
+    warmup.SetRowsWarmed(list.size() + 1);
+    Start();
+    EXPECT_FALSE(warmup.IsWarming()) << "a short tab sorts fast enough on fresh memory";
+    board->Rows().ClearRows(grid);
+
+    warmup.SetRowsWarmed(list.size());
+    KeyedRowsBuffer() = {};
+    SpareRowsBuffer() = {};
+    Start();
+    int steps = 0;
+    for (; warmup.IsWarming() && steps < 10; ++steps)
+        warmup.Step();
+    EXPECT_EQ(3, steps) << "a step each for the keyed rows, the spare rows and the tab's keys";
+    EXPECT_GE(KeyedRowsBuffer().capacity(), list.size());
+    EXPECT_GE(SpareRowsBuffer().capacity(), list.size());
+    EXPECT_GE(Tickerdeck::TableOf(grid)->Order().Keys().TakeBuffer().capacity(), list.size());
+
+    board->Rows().ClearRows(grid);
+    Start();
+    warmup.Step();
+    board->Tabs().Remove(grid);
+    while (warmup.IsWarming())
+        warmup.Step();  // a closed tab's keys are not reached
 }
 
 TEST_F(TabFill, ANewHistoryDateSubscribesALongTabAgainASliceAtATimeWithTheNewDate)

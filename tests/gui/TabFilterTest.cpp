@@ -65,6 +65,7 @@ TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnce)
     ASSERT_FALSE(dialog->IsClosing());
     PressKey(dialog->FilledRows()[1].content, WXK_RETURN);
     Flush();
+    EXPECT_TRUE(frame->IsEnabled()) << "the closed dialog gives the board back";
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), InstrumentsShown(grid));
     EXPECT_EQ(2, grid->GetNumberRows());
     EXPECT_EQ(0, PageImage());

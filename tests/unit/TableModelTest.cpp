@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/BufferWarming.h"
 #include "model/ColumnSpec.h"
 #include "model/PriceIndex.h"
 #include "model/QuoteAges.h"
@@ -96,7 +97,31 @@ TEST_F(TableModelTest, ALongTabSortsByANumberAsAShortOneDoes)
         ASSERT_TRUE(cached.IsFor(column::Last));
         for (size_t row = 0; row < expected.size(); ++row)
             ASSERT_EQ(cached[static_cast<int>(row)], expected[row]->last) << "row " << row;
+        // Getting the next sort ready never writes over keys in use.
+        EXPECT_TRUE(cached.WarmBuffer(expected.size() * 2, 100));
+        EXPECT_EQ(cached[5], expected[5]->last);
     }
+}
+
+TEST(BufferWarming, GrowsInStepsWithoutMovingAndEndsEmptyKeepingItsRoom)
+{
+    std::vector<int> buffer{1, 2, 3};
+    std::vector<size_t> sizes;
+    const int* data = nullptr;
+    while (!WarmSome(buffer, 10, 4))
+    {
+        sizes.push_back(buffer.size());
+        data = data ? data : buffer.data();
+        EXPECT_EQ(data, buffer.data()) << "a step that moved the buffer would write it all again";
+    }
+    EXPECT_EQ((std::vector<size_t>{4, 8}), sizes) << "what it held is given up, not copied";
+    EXPECT_TRUE(buffer.empty());
+    EXPECT_GE(buffer.capacity(), 10u);
+    EXPECT_EQ(data, buffer.data());
+    buffer.assign(20, 1);
+    EXPECT_TRUE(WarmSome(buffer, 10, 4)) << "room enough and written";
+    EXPECT_TRUE(buffer.empty());
+    EXPECT_GE(buffer.capacity(), 20u);
 }
 
 TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
