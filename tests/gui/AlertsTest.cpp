@@ -16,7 +16,6 @@
 #include "alert/PriceAlertSetup.h"
 #include "board/AlertNotification.h"
 #include "controls/wxDataViewCtrlEx.h"
-#include "kit/RefusalBalloon.h"
 #include "support/BoardFixture.h"
 #include "support/GroupingLocale.h"
 
@@ -176,10 +175,8 @@ TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAnd
     EXPECT_TRUE(activate->IsEnabled());
     setup->GetValueText()->SetValue("twelve");
     EXPECT_FALSE(activate->IsEnabled()) << "an unreadable value would store a made-up threshold";
-    bool told = false;
-    for (wxWindow* child : setup->GetValueText()->GetChildren())
-        told = told || (dynamic_cast<RefusalBalloon*>(child) && child->IsShown());
-    EXPECT_TRUE(told) << "the field says why the value is refused";
+    Flush();
+    EXPECT_NE("", BalloonTextShownInFull(setup->GetValueText())) << "the field says why the value is refused";
 
     wxWeakRef<PriceAlertSetup> open(setup);
     Choose(setup->GetFieldCombo(), 1);       // BuyVol
@@ -443,7 +440,6 @@ TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotThe
 
 TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOverItsDialog)
 {
-    frame->Show();
     frame->Raise();
     grid->GetGridWindow()->SetFocus();
     if (!PumpUntil([&] { return grid->GetGridWindow()->HasFocus(); }, 1000))

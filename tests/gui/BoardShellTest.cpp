@@ -182,9 +182,7 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
     Flush();
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi}), InstrumentsShown(current));
     host.PriceOf(arpi)->last = 6.0;
-    PostQuote(board, &stranger, kLastMask);
-    PostQuote(board, host.PriceOf(arpi), kLastMask);
-    Flush();
+    HandleQueuedTogether(board, {arpi});
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi}), InstrumentsShown(current));
 
     // Someone else listening to the board's quotes still hears every one.

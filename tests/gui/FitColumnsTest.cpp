@@ -111,11 +111,9 @@ TEST_F(FitColumns, AFigureOutgrowingItsColumnWidensItWhereColumnsAreFittedElseIt
     grid->SetColSize(column::CumValue, 60); // as the user drags it narrow
     paint();
     EXPECT_EQ(60, grid->GetColSize(column::CumValue)) << "a width the user chose stays";
-    wxMouseEvent motion(wxEVT_MOTION);
     const wxRect cell = grid->CellToRect(0, column::CumValue);
-    grid->CalcScrolledPosition(cell.x + cell.width / 2, cell.y + cell.height / 2, &motion.m_x, &motion.m_y);
-    motion.SetEventObject(grid->GetGridWindow());
-    grid->GetGridWindow()->GetEventHandler()->ProcessEvent(motion);
+    SendMouse(grid->GetGridWindow(), wxEVT_MOTION,
+              grid->CalcScrolledPosition(cell.GetPosition() + cell.GetSize() / 2));
     EXPECT_EQ(Tickerdeck::TableOf(grid)->GetValue(0, column::CumValue),
               grid->GetGridWindow()->GetToolTipText());
 }

@@ -102,7 +102,7 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     Key(WXK_F5);
     ASSERT_EQ(1u, ladder.dispatched.size());
     EXPECT_EQ(link_kind::ForNewWindow, ladder.dispatched[0].intValue);
-    EXPECT_EQ(open_mode::ForInstrument, host.opens[0].mode);
+    EXPECT_EQ(open_mode::ForInstrument, host.openModes[0]);
     Key(WXK_F2, wxMOD_ALT);
     EXPECT_TRUE(ticket.dispatched.empty()) << "Alt+F2 is no hotkey: the host hears Alt, then Shift";
     Key(WXK_F2, wxMOD_SHIFT);
@@ -116,7 +116,7 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     grid->ClearSelection();
     RightClick(1, column::SellVolume);
     PostCommand(board, cmd::RowCommandFirst);
-    EXPECT_EQ(open_mode::BuyTicket, host.opens.back().mode);
+    EXPECT_EQ(open_mode::BuyTicket, host.openModes.back());
     ASSERT_EQ(2u, ticket.dispatched.size());
     EXPECT_EQ(1050, ticket.dispatched[1].intValue);
     EXPECT_EQ("300.00", ticket.dispatched[1].text);
@@ -138,12 +138,23 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
     EXPECT_EQ(3u, ticket.dispatched.size()) << "no ticket without the trading right";
 }
 
-TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteALargeOneOffTheGuiThread)
+TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteUpToTheClipboardsLimitALargeOneOffTheGuiThread)
 {
     SelectCodeAndBuyOfTwoRows();
+    const wxString text = "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n";
+    keys->SetClipboardLimit(text.length());
     Key('C', wxMOD_CONTROL);
-    EXPECT_EQ("Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n", clipboard);
+    EXPECT_EQ(text, clipboard) << "a text exactly at the limit is copied";
     EXPECT_EQ("", Notices());
+
+    // A longer one is refused with a word, and the clipboard keeps what it had.
+    clipboard = "before";
+    keys->SetClipboardLimit(text.length() - 1);
+    Key('C', wxMOD_CONTROL);
+    EXPECT_EQ("before", clipboard);
+    EXPECT_EQ(0u, Notices().find("The rows were not copied: their text of ")) << Notices();
+    notices.clear();
+    keys->SetClipboardLimit(GridKeys::kClipboardLimit);
 
     // A clipboard that cannot be opened is told, not passed over.
     clipboardOpens = false;
@@ -198,6 +209,17 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     Key('C', wxMOD_CONTROL);
     ASSERT_TRUE(PumpUntil([&] { return !written.empty(); })) << "the next copy lands";
 
+    // A large copy learns its size only when its text is made.
+    notices.clear();
+    clipboard = "before";
+    keys->SetClipboardLimit(text.length());
+    Key('C', wxMOD_CONTROL);
+    ASSERT_TRUE(PumpUntil([&] { return !Notices().empty(); }));
+    EXPECT_EQ("before", clipboard);
+    EXPECT_EQ(0u, Notices().find("The rows were not copied: their text of ")) << Notices();
+    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
+    keys->SetClipboardLimit(GridKeys::kClipboardLimit);
+
     // A board closed before its text arrives writes nothing.
     written.clear();
     Key('C', wxMOD_CONTROL);
@@ -205,32 +227,6 @@ TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteAL
     application.CloseWindow(container, true);
     FinishCopies();
     EXPECT_TRUE(written.empty());
-}
-
-TEST_F(GridCommandsTest, ACopyLongerThanTheClipboardTakesIsRefusedWithAWordAndTheClipboardKeepsWhatItHad)
-{
-    SelectCodeAndBuyOfTwoRows();
-    const wxString text = "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n";
-    keys->SetClipboardLimit(text.length());
-    Key('C', wxMOD_CONTROL);
-    EXPECT_EQ(text, clipboard) << "a text exactly at the limit is copied";
-    EXPECT_EQ("", Notices());
-
-    clipboard = "before";
-    keys->SetClipboardLimit(text.length() - 1);
-    Key('C', wxMOD_CONTROL);
-    EXPECT_EQ("before", clipboard);
-    EXPECT_EQ(0u, Notices().find("The rows were not copied: their text of ")) << Notices();
-
-    // A large copy learns its size only when its text is made.
-    notices.clear();
-    keys->SetRowsCopiedAtOnce(1);
-    grid->SelectAll();
-    Key('C', wxMOD_CONTROL);
-    ASSERT_TRUE(PumpUntil([&] { return !Notices().empty(); }));
-    EXPECT_EQ("before", clipboard);
-    EXPECT_EQ(0u, Notices().find("The rows were not copied: their text of ")) << Notices();
-    EXPECT_EQ("", board->Toolbar().Notice()->Get("copy"));
 }
 
 TEST_F(GridCommandsTest, ALargeCopyTakesItsRowsASliceAtATimeLeavingOutRowsRemovedMeanwhile)

@@ -58,7 +58,6 @@ TEST_F(GridMenusTest, CellMenuOnAWatchlistTabSettlesTheSelectionAndLeavesOutTheO
         EXPECT_NE("<absent>", Label(menu, cmd::WatchlistCommand));
         EXPECT_EQ("Bookmark", Label(menu, cmd::ToggleBookmark));
         EXPECT_EQ("<absent>", Label(menu, cmd::ClearBookmarks));
-        EXPECT_NE("<absent>", Label(menu, cmd::OpenLadder));
         EXPECT_EQ("<absent>", Label(menu, cmd::OpenCharting)) << "the host has no such widget";
         std::vector<int> views;  // in the order of their keys, F12, F13, F14
         for (const wxMenuItem* item : menu.GetMenuItems())
@@ -154,7 +153,6 @@ TEST_F(GridMenusTest, CommandsFromTheCellMenuActOnTheRowsItOpenedOnThoughQuotesM
     RightClick(1, column::Name);
     EXPECT_EQ((std::vector<layout::InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "BDI"}}), Stored("Spare"));
     EXPECT_EQ((std::set<Instrument*>{arpi}), Tickerdeck::TableOf(grid)->Members().Bookmarks());
-    Tickerdeck::TableOf(grid)->Filter().Set(nullptr);
 }
 
 TEST_F(GridMenusTest, ASortedTabKeepsItsOrderUnderAMenuAndAMomentAfterAndPauseSortingHoldsIt)
@@ -241,7 +239,6 @@ TEST_F(GridMenusTest, BuyAndSellAreRefusedForAnIndexOrAHaltedInstrumentBeforeAny
 TEST_F(GridMenusTest, NoticesLieOverTheToolbarAndDraggingAColumnEdgeTurnsAutoFitOffSaying)
 {
     frame->SetClientSize(900, 400);
-    frame->Show();
     Flush();
     const wxPoint rowsAt = grid->GetGridWindow()->GetScreenPosition();
     board->Toolbar().Notice()->Set("test", "No quotes since 12:00:05");

@@ -80,7 +80,6 @@ protected:
 TEST_F(InstrumentFlagsBoard, StatusAndCorporateActionBoxesTickByTheirOwnTextStayDisabledAndEmptyTextsOpenNothing)
 {
     InstrFlagsDialog* dialog = ShowFlags(column::Status, 0);
-    ASSERT_NE(nullptr, dialog);
     ASSERT_NE(nullptr, wxDynamicCast(dialog, InstrStatusDialog));
     EXPECT_FALSE(frame->IsEnabled());
     const auto boxes = Boxes(dialog);

@@ -319,11 +319,15 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeInEnglishUnderAGermanGridAndLeavesTheSt
 
 // The store holds every change as it is made: a save writes only the
 // record of a stored tab whose list the store lacks.
-TEST_F(Save, LeavesTheListsTheStoreHoldsAloneAndStoresTheMissingListOfATabOnce)
+// SYN is an exchange the terminal only has when started with it: its
+// instruments keep their place in the list.
+TEST_F(Save, LeavesTheListsTheStoreHoldsAloneWithInstrumentsTheHostDoesNotKnowAndStoresTheMissingListOfATabOnce)
 {
-    WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/></watchlist>)");
+    WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/><instrument exchange="SYN" )"
+               R"(code="GHOST"/><instrument exchange="AMX" code="CDG"/></watchlist>)");
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Other" )"
                                  R"(type="1" current="false"/><watchlist name="Empty" type="1" current="false"/></watchlists>)");
+    ASSERT_EQ((std::vector<Instrument*>{bdi, cdg}), Shown(board, 1));
     host.reply = FakeHost::Reply::Later;
     board->Rows().SubscribeRow(ai, GridOfPage(board, 1), BoardRows::Delivery::Interactive);
     board->Rows().SubscribeRow(tke, GridOfPage(board, 0), BoardRows::Delivery::Interactive);
@@ -331,6 +335,8 @@ TEST_F(Save, LeavesTheListsTheStoreHoldsAloneAndStoresTheMissingListOfATabOnce)
     const std::string stored = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application>\n  <watchlists>\n"
                                "    <watchlist name=\"Other\">\n"
                                "      <instrument exchange=\"AMX\" code=\"BDI\"/>\n"
+                               "      <instrument exchange=\"SYN\" code=\"GHOST\"/>\n"
+                               "      <instrument exchange=\"AMX\" code=\"CDG\"/>\n"
                                "    </watchlist>\n"
                                "    <watchlist name=\"Core\">\n"
                                "      <instrument exchange=\"KTX\" code=\"TKE\"/>\n"
@@ -379,20 +385,6 @@ TEST_F(Save, OwnFrameWindowsBecomeTheDefaultWithTheFrameSize)
     Tree untouched;
     Saved(LoadNode(R"(<watchlists><watchlist name="W" type="1"/></watchlists>)"), &untouched);
     EXPECT_TRUE(untouched.empty()) << "a docked window leaves the default alone";
-}
-
-TEST_F(Save, InstrumentsTheHostDoesNotKnowTodayKeepTheirPlaceInTheStore)
-{
-    // SYN is an exchange the terminal only has when started with it.
-    const std::string rows = R"(<?xml version="1.0" encoding="utf-8"?>
-<application><watchlists><watchlist name="Core"><instrument exchange="AMX" code="CDG"/>)"
-                             R"(<instrument exchange="SYN" code="GHOST"/><instrument exchange="AMX" code="AI"/>)";
-    const std::string end = "</watchlist></watchlists></application>";
-    WriteBytes(host.applicationFilePath, rows + end);
-    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
-    ASSERT_EQ((std::vector<Instrument*>{cdg, ai}), Shown(board, 0));
-    Saved(board);
-    EXPECT_EQ(rows + end, StoreBytes());
 }
 
 }  // namespace

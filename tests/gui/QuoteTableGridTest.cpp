@@ -370,7 +370,6 @@ TEST_F(SortedUpdatesTest, RowsLeavingAndComingBackToAFilteredTabKeepItOrderedAnd
         comeback.change = -1.0;
         Quote(&comeback, bits);
     }
-    table->Filter().Set(nullptr);
 }
 
 TEST_F(SortedUpdatesTest, TextKeysOrderRowsExactlyAsTheComparatorBothWaysKeepingTies)

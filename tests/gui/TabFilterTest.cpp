@@ -48,14 +48,16 @@ protected:
     TabFilterFeature* feature = nullptr;
 };
 
-TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnce)
+TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedARangeConfirmedInItsLastFieldHidesRowsAtOnceAndAnEmptyTabSaysWhy)
 {
     FilterDialog* dialog = OpenDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(frame->IsEnabled());
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled());
-
-    FillRow(dialog, column::Last, filter_op::Above, "1");
+    FillRow(dialog, column::Last, filter_op::Above, "abc");
+    EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would have been read as 0";
+    dialog->FilledRows()[0].content->SetValue("1");
+    EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
     FillRow(dialog, column::Last, filter_op::Below, "10");
     EXPECT_EQ(2u, dialog->FilledRows().size());
     // Enter confirms only from the last field: elsewhere the filter may be half typed.
@@ -69,6 +71,26 @@ TEST_F(TabFilters, ARangeEnteredInItsLastFieldHidesRowsAtOnce)
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), InstrumentsShown(grid));
     EXPECT_EQ(2, grid->GetNumberRows());
     EXPECT_EQ(0, PageImage());
+
+    dialog = OpenDialog();
+    ASSERT_EQ(2u, dialog->FilledRows().size());
+    FillRow(dialog, column::Code, filter_op::In, "ARPI, CDG");
+    FillRow(dialog, column::Name, filter_op::Equals, "nobody");
+    ASSERT_TRUE(dialog->FilledRows()[3].clear->Click());
+    ClickAndFlush(dialog, wxID_OK);
+    EXPECT_EQ((std::vector<Instrument*>{cdg}), InstrumentsShown(grid)) << "list items are trimmed";
+
+    dialog = OpenDialog();
+    ASSERT_EQ(3u, dialog->FilledRows().size());
+    EXPECT_EQ(ColumnLabel(column::Last), dialog->FilledRows()[0].column->GetValue()) << "the rows in the order entered";
+    EXPECT_EQ(ColumnLabel(column::Code), dialog->FilledRows()[2].column->GetValue());
+    FillRow(dialog, column::Last, filter_op::Above, "100");
+    ClickAndFlush(dialog, wxID_OK);
+    EXPECT_EQ(0, grid->GetNumberRows());
+    EXPECT_EQ("No rows match the filter of this tab", grid->GetEmptyText());
+    feature->SetQuestion([](wxWindow*, const wxString&, const wxString&) { return true; });
+    PostCommand(board, cmd::RemoveFilter);
+    EXPECT_TRUE(grid->GetEmptyText().empty());
 }
 
 TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNothing)
@@ -107,32 +129,6 @@ TEST_F(TabFilters, BlankRowsOrARemovalTakeTheFilterAndItsImageOffCancelChangesNo
     EXPECT_EQ((std::vector<Instrument*>{ai, bdi, cdg, arpi}), InstrumentsShown(grid));
     EXPECT_EQ(-1, PageImage());
     EXPECT_EQ(2, asked);
-}
-
-TEST_F(TabFilters, ContentThatIsNoNumberIsRefusedRowsComeBackInTheirOrderAndAnEmptyTabSaysWhy)
-{
-    FilterDialog* dialog = OpenDialog();
-    FillRow(dialog, column::Last, filter_op::Above, "abc");
-    EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would have been read as 0";
-    dialog->FilledRows()[0].content->SetValue("1.5");
-    EXPECT_TRUE(dialog->GetOkButton()->IsEnabled());
-    FillRow(dialog, column::Code, filter_op::In, "BDI, CDG");
-    FillRow(dialog, column::Name, filter_op::Equals, "nobody");
-    ASSERT_TRUE(dialog->FilledRows()[2].clear->Click());
-    ClickAndFlush(dialog, wxID_OK);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg}), InstrumentsShown(grid)) << "list items are trimmed";
-
-    dialog = OpenDialog();
-    ASSERT_EQ(2u, dialog->FilledRows().size());
-    EXPECT_EQ(ColumnLabel(column::Last), dialog->FilledRows()[0].column->GetValue())
-        << "the row entered first";
-    FillRow(dialog, column::Last, filter_op::Above, "100");
-    ClickAndFlush(dialog, wxID_OK);
-    EXPECT_EQ(0, grid->GetNumberRows());
-    EXPECT_EQ("No rows match the filter of this tab", grid->GetEmptyText());
-    feature->SetQuestion([](wxWindow*, const wxString&, const wxString&) { return true; });
-    PostCommand(board, cmd::RemoveFilter);
-    EXPECT_TRUE(grid->GetEmptyText().empty());
 }
 
 TEST_F(TabFilters, RowsOnScreenPassWhenPaintedAheadOfTheirQuotesAndAQuoteListedTwiceLeavesWithBothRows)

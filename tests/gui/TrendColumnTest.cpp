@@ -142,19 +142,18 @@ TEST(TrendDrawing, TheLineCoversTheHandComputedPolylineInTheUpColourAboveTheClos
             if (kind)
                 *kind = kind->IsEmpty() ? wxRect(x, y, 1, 1) : kind->Union(wxRect(x, y, 1, 1));
         }
+    // Each edge within a pixel of the expected one.
     const auto near = [](const wxRect& found, const wxRect& expected) {
-        return std::abs(found.GetLeft() - expected.GetLeft()) <= 1 &&
-               std::abs(found.GetRight() - expected.GetRight()) <= 1 &&
-               std::abs(found.GetTop() - expected.GetTop()) <= 1 &&
-               std::abs(found.GetBottom() - expected.GetBottom()) <= 1;
+        const bool within = std::abs(found.GetLeft() - expected.GetLeft()) <= 1 &&
+                            std::abs(found.GetRight() - expected.GetRight()) <= 1 &&
+                            std::abs(found.GetTop() - expected.GetTop()) <= 1 &&
+                            std::abs(found.GetBottom() - expected.GetBottom()) <= 1;
+        return (within ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+               << found.x << "," << found.y << " " << found.width << "x" << found.height;
     };
-    EXPECT_TRUE(near(up, wxRect(wxPoint(3, 3), wxPoint(15, 8))))
-        << up.x << "," << up.y << " " << up.width << "x" << up.height;
-    EXPECT_TRUE(near(down, wxRect(wxPoint(14, 7), wxPoint(26, 12))))
-        << down.x << "," << down.y << " " << down.width << "x" << down.height;
-    EXPECT_TRUE(near(baseline, wxRect(wxPoint(3, 7), wxPoint(26, 8))))
-        << "the faint close runs the box's width: " << baseline.x << "," << baseline.y << " " << baseline.width
-        << "x" << baseline.height;
+    EXPECT_TRUE(near(up, wxRect(wxPoint(3, 3), wxPoint(15, 8))));
+    EXPECT_TRUE(near(down, wxRect(wxPoint(14, 7), wxPoint(26, 12))));
+    EXPECT_TRUE(near(baseline, wxRect(wxPoint(3, 7), wxPoint(26, 8)))) << "the faint close spans the box";
 }
 
 }  // namespace

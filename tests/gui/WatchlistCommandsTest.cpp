@@ -9,7 +9,6 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "kit/RefusalBalloon.h"
 #include "kit/WatchlistChooser.h"
 #include "support/BoardFixture.h"
 #include "watchlist/TabMenu.h"
@@ -84,21 +83,6 @@ protected:
                 rows.back() += " " + model.InstrumentAt(row)->code;
         }
         return rows;
-    }
-
-    /// The text of a balloon shown under `window`, when its label is wide enough for the whole of it.
-    static wxString BalloonTextShownInFull(wxWindow* window, bool inBalloon = false)
-    {
-        for (wxWindow* child : window->GetChildren())
-        {
-            const bool balloon = inBalloon || (dynamic_cast<RefusalBalloon*>(child) && child->IsShown());
-            auto* label = dynamic_cast<wxStaticText*>(child);
-            if (balloon && label && label->GetSize().x >= label->GetTextExtent(label->GetLabelText()).x)
-                return label->GetLabelText();
-            if (const wxString text = BalloonTextShownInFull(child, balloon); !text.empty())
-                return text;
-        }
-        return {};
     }
 
     static unsigned RowOf(const WatchlistEditor* editor, const Instrument* instrument)
@@ -201,7 +185,7 @@ TEST_F(TabMenuTest, ListsActiveExchangesNamedCategoriesAndStoredNamesAndPutsCate
     EXPECT_EQ(Shown(board, 1), std::vector<Instrument*>{arpi});
 }
 
-TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
+TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowDeleteWatchlistClosesTheFirstTabOfItsNameAndAnUnreadableStoreOpensAndDeletesNothing)
 {
     HideCode(board, GridOfPage(board, 0), "BDI");
     ASSERT_EQ(Shown(board, 0), (std::vector<Instrument*>{cdg, ai}));
@@ -225,10 +209,7 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowAndForgetsTheGrid)
     Flush();
     Choose(TabMenu::kOpenWatchlistFirst);
     EXPECT_EQ(PageLabels(board), std::vector<wxString>{"Core"});
-}
 
-TEST_F(TabMenuTest, AnUnreadableStoreOpensAndDeletesNothingAndDeleteWatchlistClosesTheFirstTabOfItsName)
-{
     HoldControl(true);
     Choose(TabMenu::kOpenWatchlistFirst + 2);  // R&D
     board->Tabs().AddPage(board->Tabs().CreateGrid(), "Core", false);

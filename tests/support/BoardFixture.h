@@ -21,6 +21,7 @@
 #include <spdlog/spdlog.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
+#include <wx/stattext.h>
 
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -28,6 +29,7 @@
 #include "controls/wxFlatNotebook.h"
 #include "controls/wxGridEx.h"
 #include "filter/TabFilter.h"
+#include "kit/RefusalBalloon.h"
 #include "model/ColumnSpec.h"
 #include "model/Logger.h"
 #include "plugin/Application.h"
@@ -259,6 +261,21 @@ protected:
         for (const wxString& notice : notices)
             text += notice.utf8_string() + "\n";
         return text;
+    }
+
+    /// The text of a balloon shown under `window`, when its label is wide enough for the whole of it.
+    static wxString BalloonTextShownInFull(wxWindow* window, bool inBalloon = false)
+    {
+        for (wxWindow* child : window->GetChildren())
+        {
+            const bool balloon = inBalloon || (dynamic_cast<RefusalBalloon*>(child) && child->IsShown());
+            auto* label = dynamic_cast<wxStaticText*>(child);
+            if (balloon && label && label->GetSize().x >= label->GetTextExtent(label->GetLabelText()).x)
+                return label->GetLabelText();
+            if (const wxString text = BalloonTextShownInFull(child, balloon); !text.empty())
+                return text;
+        }
+        return {};
     }
 
     static void HoldControl(bool down)

@@ -87,15 +87,6 @@ private:
     bool m_offered;
 };
 
-/// One OpenWidget call.
-struct OpenCall
-{
-    Widget* widget;
-    uint64_t group;
-    uint64_t sameGroup;
-    int mode;
-};
-
 /// A terminal that records calls and answers from in-memory records.
 class FakeHost : public Host
 {
@@ -207,9 +198,9 @@ public:
         return nullptr;
     }
     std::vector<Widget*> GetWidgets() override { return widgetList; }
-    wxWindow* OpenWidget(Widget* widget, uint64_t group, uint64_t sameGroup, int mode) override
+    wxWindow* OpenWidget(Widget*, uint64_t, uint64_t, int mode) override
     {
-        opens.push_back({widget, group, sameGroup, mode});
+        openModes.push_back(mode);
         return openedWindow;
     }
 
@@ -240,7 +231,8 @@ public:
     UserProfile profile;
     /// Answered by FindWidget (by display name) and GetWidgets; null = separator.
     std::vector<Widget*> widgetList;
-    std::vector<OpenCall> opens;
+    /// The mode of each OpenWidget call.
+    std::vector<int> openModes;
     wxWindow* openedWindow = nullptr;
     /// (key code, Shift) to host command.
     std::map<std::pair<int, bool>, int> hotkeys;
