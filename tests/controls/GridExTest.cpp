@@ -1,14 +1,18 @@
-// The grid's splitter ownership, the margin it paints past the last cell and
-// the scrollable area that follows its row count.
+// The grid's splitter ownership, the margin it paints past the last cell, the
+// scrollable area that follows its row count, and header clicks that sort.
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <wx/frame.h>
 #include <wx/panel.h>
+#include <wx/sizer.h>
 #include <wx/weakref.h>
 
 #include "support/EventLoop.h"
 #include "support/FrameTest.h"
+#include "support/UserInput.h"
 #include "wxFlatNotebook.h"
 #include "wxGridEx.h"
 
@@ -114,6 +118,46 @@ TEST_F(GridExTest, RowCountChangesResizeTheScrollableAreaOnceTheyPause)
     grid->SettleRowCount();
     EXPECT_FALSE(grid->IsRowCountSettling());
     EXPECT_EQ(before - 15 * 20, scrollHeight());
+}
+
+// A plain click on a column header must ask for a sort even when columns can
+// be dragged; only a real drag moves the column instead.
+TEST_F(GridExTest, ClickInsideAHeaderSortsThatColumnOnceAndADragMovesItWithoutSorting)
+{
+    auto* grid = new wxGridEx(panel, wxID_ANY, wxPoint(0, 0), wxSize(580, 280));
+    grid->CreateGrid(5, 4);
+    grid->EnableDragColMove(true);
+    grid->EnableDragColSize(true);
+    grid->HideRowLabels();
+    for (int col = 0; col < 4; ++col)
+        grid->SetColSize(col, 100);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(grid->GetSplitter(), 1, wxEXPAND);
+    panel->SetSizer(sizer);
+    panel->Layout();
+    std::vector<int> sorted;
+    // Handled and not vetoed: the grid then records the sort column.
+    grid->Bind(wxEVT_GRID_COL_SORT, [&sorted](wxGridEvent& event) { sorted.push_back(event.GetCol()); });
+    testing_support::Flush();
+    const auto mouse = [grid](wxEventType type, int x) {
+        const wxPoint at(x, grid->GetColLabelSize() / 2);
+        testing_support::SendMouse(grid->GetGridColLabelWindow(), type, at, type != wxEVT_LEFT_UP);
+    };
+
+    mouse(wxEVT_LEFT_DOWN, 150);
+    mouse(wxEVT_LEFT_UP, 150);
+    testing_support::Flush();
+    EXPECT_EQ(std::vector<int>{1}, sorted);
+    EXPECT_EQ(1, grid->GetSortingColumn());
+
+    // Only a real drag moves the column instead.
+    mouse(wxEVT_LEFT_DOWN, 150);
+    for (int x = 160; x <= 330; x += 10)
+        mouse(wxEVT_MOTION, x);
+    mouse(wxEVT_LEFT_UP, 330);
+    testing_support::Flush();
+    EXPECT_EQ(std::vector<int>{1}, sorted);
+    EXPECT_NE(1, grid->GetColAt(1));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // How a grid repaints cells that change many times a second: everything that
 // was asked for, and no more often than its budget.
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -87,29 +88,28 @@ protected:
         return false;
     }
 
+    /// Asks for every one of `areas` to be repainted soon; whether each was, in time.
+    bool RepaintsAll(const std::vector<wxRect>& areas)
+    {
+        for (const wxRect& area : areas)
+            grid->RefreshAreaSoon(area);
+        const auto painted = [this](const wxRect& area) { return Painted(area); };
+        return PumpUntil([&] { return std::all_of(areas.begin(), areas.end(), painted); });
+    }
+
     wxGridEx* grid = nullptr;
     std::vector<wxRegion> paints;
 };
 
 TEST_F(GridRepaintTest, EveryAreaInSightAskedForIsRepaintedAndAGridMayCloseWithSomePending)
 {
-    const wxRect first = CellArea(1, 1);
-    const wxRect second = CellArea(3, 5);
-    const wxRect third = CellArea(15, 2);
-    grid->RefreshAreaSoon(first);
-    grid->RefreshAreaSoon(second);
-    grid->RefreshAreaSoon(third);
-    ASSERT_TRUE(PumpUntil([&] { return Painted(first) && Painted(second) && Painted(third); }))
+    ASSERT_TRUE(RepaintsAll({CellArea(1, 1), CellArea(3, 5), CellArea(15, 2)}))
         << "an area asked for was never repainted";
 
     // Asked for right after a paint, areas wait for the budget and then
     // still arrive, all of them.
     paints.clear();
-    const wxRect later = CellArea(7, 0);
-    const wxRect last = CellArea(8, 6);
-    grid->RefreshAreaSoon(later);
-    grid->RefreshAreaSoon(last);
-    ASSERT_TRUE(PumpUntil([&] { return Painted(later) && Painted(last); }));
+    ASSERT_TRUE(RepaintsAll({CellArea(7, 0), CellArea(8, 6)}));
 
     // Pending areas and a running timer go with the grid.
     grid->RefreshAreaSoon(CellArea(5, 5));
@@ -126,9 +126,7 @@ TEST_F(GridRepaintTest, APaintOfAnotherCauseTakesWhatTheBudgetHoldsBackAlongToTh
 {
     wxWindow* cells = grid->GetGridWindow();
     // A paint of every cell: the rest that follows is long enough to look at.
-    const wxRect first(wxPoint(0, 0), cells->GetClientSize());
-    grid->RefreshAreaSoon(first);
-    ASSERT_TRUE(PumpUntil([&] { return Painted(first); }));
+    ASSERT_TRUE(RepaintsAll({wxRect(wxPoint(0, 0), cells->GetClientSize())}));
     paints.clear();
     const wxRect held = CellArea(9, 3);
     // With events queued behind it, the change rests as under a flood.

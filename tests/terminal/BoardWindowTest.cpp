@@ -1,7 +1,6 @@
 // What the terminal gives a board window beyond quotes: the "Window" menu's
 // split and close, and the flag panels its flag dialogs load.
 
-#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -40,13 +39,6 @@ void ForEachBelow(wxWindow* window, const std::function<void(T*)>& visit)
     }
 }
 
-void PostTo(wxWindow* window, int id)
-{
-    wxCommandEvent event(wxEVT_MENU, id);
-    wxPostEvent(window, event);
-    Flush(5);
-}
-
 /// Bookmarks a row of the board's current tab as the user does; returns the
 /// row's instrument code.
 wxString BookmarkRow(wxWindow* board, int row)
@@ -78,15 +70,15 @@ Tree StateOf(const OpenWindow& window)
     return state;
 }
 
-/// The bookmarked codes of every tab, in tab order.
-std::vector<std::string> BookmarksIn(const Tree& state)
+/// How many bookmarks of the tabs together are of `code`.
+int TimesBookmarked(const Tree& state, const wxString& code)
 {
-    std::vector<std::string> codes;
+    int times = 0;
     for (const auto& [key, tab] : state.get_child("watchlists"))
         if (const auto bookmarks = tab.get_child_optional("bookmark"))
             for (const auto& [instrumentKey, instrument] : *bookmarks)
-                codes.push_back(instrument.get<std::string>("<xmlattr>.code", ""));
-    return codes;
+                times += instrument.get<std::string>("<xmlattr>.code", "") == code.ToStdString();
+    return times;
 }
 
 TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFlagPanelsFitTheCatalogue)
@@ -101,9 +93,7 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     const wxString code = BookmarkRow(windows.All().front().panel, 0);
     ASSERT_FALSE(code.empty());
     const Tree before = StateOf(windows.All().front());
-    const std::vector<std::string> bookmarks = BookmarksIn(before);
-    ASSERT_EQ(1, std::count(bookmarks.begin(), bookmarks.end(), code.ToStdString()))
-        << "set since the last save";
+    ASSERT_EQ(1, TimesBookmarked(before, code)) << "set since the last save";
 
     std::vector<wxString> asked;
     bool answer = false;
@@ -138,8 +128,7 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     PostTo(windows.All().front().panel, board_window::SplitVertical);
     ASSERT_EQ(2u, frame->DockedPaneCount());
     const Tree splitFrom = StateOf(windows.All().front());
-    const std::vector<std::string> marked = BookmarksIn(splitFrom);
-    EXPECT_EQ(1, std::count(marked.begin(), marked.end(), another.ToStdString()));
+    EXPECT_EQ(1, TimesBookmarked(splitFrom, another));
     EXPECT_TRUE(splitFrom == StateOf(windows.All().back()));
     wxWindow* beside = windows.All().back().container;
     const wxRect left = first->GetScreenRect();

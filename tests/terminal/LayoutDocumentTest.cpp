@@ -163,12 +163,8 @@ TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeReopened
         Terminal terminal(FileOptions(folder));
         terminal.Start();
         ASSERT_EQ(1u, docked(terminal).size());
-        const auto post = [&terminal](wxWindow* container, int command) {
-            wxPostEvent(terminal.Host().Windows().FindByContainer(container)->panel,
-                        wxCommandEvent(wxEVT_MENU, command));
-            testing_support::Flush(5);
-        };
-        post(docked(terminal)[0], board_window::SplitHorizontal);
+        OpenWindows& windows = terminal.Host().Windows();
+        PostTo(windows.FindByContainer(docked(terminal)[0])->panel, board_window::SplitHorizontal);
         ASSERT_EQ(2u, docked(terminal).size());
         // The user drags the border between them.
         wxAuiManager* manager = wxAuiManager::GetManager(docked(terminal)[1]);
@@ -187,7 +183,7 @@ TEST(LayoutDocumentRun, ABoardSplitBelowAnotherComesBackBelowItAtItsSizeReopened
         ASSERT_GT(before[1].height, 300);
 
         terminal.Frame()->SetCloseConfirmation([](wxWindow*, const wxString&) { return true; });
-        post(docked(terminal)[1], board_window::Close);
+        PostTo(windows.FindByContainer(docked(terminal)[1])->panel, board_window::Close);
         ASSERT_EQ(1u, docked(terminal).size());
         ASSERT_TRUE(terminal.Frame()->ReopenClosedBoard());
         testing_support::Flush(5);

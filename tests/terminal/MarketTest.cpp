@@ -23,18 +23,13 @@ namespace {
 class RecordingListener : public wxEvtHandler
 {
 public:
-    struct Received
-    {
-        int id;
-        Price* price;
-        int mask;
-        long flash;
-    };
+    /// The event's id, quote, change mask and flash.
+    using Received = std::tuple<int, Price*, int, long>;
     RecordingListener()
     {
         Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
-            events.push_back({event.GetId(), static_cast<Price*>(event.GetClientData()), event.GetInt(),
-                              event.GetExtraLong()});
+            events.emplace_back(event.GetId(), static_cast<Price*>(event.GetClientData()), event.GetInt(),
+                                event.GetExtraLong());
         });
     }
     std::vector<Received> events;
@@ -106,23 +101,16 @@ TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
             before[i] = *records[i];
         feed.Step(1);
         testing_support::Flush(1);
-        size_t moved = 0;
+        std::vector<RecordingListener::Received> expected;
         for (size_t i = 0; i < records.size(); ++i)
-        {
-            const int expected = ExpectedMask(before[i], *records[i]);
-            if (expected == 0)
-                continue;
-            ++moved;
-            ASSERT_EQ(listener.events.size(), 1u) << "step " << step;
-            EXPECT_EQ(listener.events[0].id, cmd::QuoteUpdate);
-            EXPECT_EQ(listener.events[0].price, records[i]);
-            EXPECT_EQ(listener.events[0].mask, expected) << "step " << step;
-            EXPECT_EQ(listener.events[0].flash, 1);
-            for (int bit = 0; bit < 32; ++bit)
-                seenBits[bit] += (expected >> bit) & 1;
-        }
-        ASSERT_LE(moved, 1u) << "one update moves one record";
-        ASSERT_EQ(listener.events.size(), moved) << "step " << step;
+            if (const int mask = ExpectedMask(before[i], *records[i]))
+            {
+                expected.emplace_back(cmd::QuoteUpdate, records[i], mask, 1);
+                for (int bit = 0; bit < 32; ++bit)
+                    seenBits[bit] += (mask >> bit) & 1;
+            }
+        ASSERT_LE(expected.size(), 1u) << "one update moves one record";
+        ASSERT_EQ(expected, listener.events) << "step " << step;
         listener.events.clear();
     }
     // Every field a session moves was seen moving, so every bit was checked.
@@ -170,42 +158,40 @@ TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
 
 TEST_F(Market, TheFeedsOrderOfLiveRecordsIsByExchangeAndCodeHoweverTheyWereSubscribed)
 {
-    std::vector<Instrument*> all;
-    for (const Exchange& exchange : demo_->Exchanges())
-        all.insert(all.end(), exchange.instruments.begin(), exchange.instruments.end());
+    const std::vector<Instrument*>& all = demo_->Instruments();
     ASSERT_GT(all.size(), 20u);
-    const auto inOrder = [](const std::vector<Price*>& records) {
-        return std::is_sorted(records.begin(), records.end(), [](const Price* a, const Price* b) {
+    // The records the book should hold live, each once, by exchange and code.
+    std::set<Price*> held;
+    const auto ordered = [&held] {
+        std::vector<Price*> records(held.begin(), held.end());
+        std::sort(records.begin(), records.end(), [](const Price* a, const Price* b) {
             const Instrument& l = *a->instrument;
             const Instrument& r = *b->instrument;
             return std::tie(l.exchange, l.code) < std::tie(r.exchange, r.code);
         });
+        return records;
     };
     // Slices that interleave with what is held, read between them, as a
     // large tab opening in steps while the feed runs subscribes them.
-    size_t subscribed = 0;
     for (size_t start : {size_t{3}, size_t{0}, size_t{1}, size_t{2}})
     {
         for (size_t i = start; i < all.size(); i += 4)
+        {
             book.Subscribe(&listener, all[i], "", nullptr);
-        subscribed += (all.size() - start + 3) / 4;
-        const std::vector<Price*>& records = book.SubscribedLive();
-        ASSERT_EQ(subscribed, records.size());
-        EXPECT_TRUE(inOrder(records)) << "after the slice from " << start;
+            held.insert(book.Acquire(all[i], ""));
+        }
+        EXPECT_EQ(ordered(), book.SubscribedLive()) << "after the slice from " << start;
     }
-    EXPECT_EQ(std::set<Price*>(book.SubscribedLive().begin(), book.SubscribedLive().end()).size(), all.size());
+    EXPECT_EQ(all.size(), held.size());
     book.Unsubscribe(&listener, all[5], "");
     book.Subscribe(&listener, all[7], "", nullptr);  // held already: nothing changes
     book.Subscribe(&listener, all[5], "", nullptr);
     book.Unsubscribe(&listener, all[0], "");
-    ASSERT_EQ(all.size() - 1, book.SubscribedLive().size());
-    EXPECT_TRUE(inOrder(book.SubscribedLive()));
+    held.erase(book.Acquire(all[0], ""));
+    EXPECT_EQ(ordered(), book.SubscribedLive());
 
     // Let go of in slices, read between them, as a large tab closing in
     // steps while the feed runs; records come and go between two reads too.
-    std::set<Price*> expected;
-    for (size_t i = 1; i < all.size(); ++i)
-        expected.insert(book.Acquire(all[i], ""));
     book.Subscribe(&listener, all[0], "", nullptr);
     book.Unsubscribe(&listener, all[0], "");
     for (size_t start : {size_t{1}, size_t{2}})
@@ -213,22 +199,17 @@ TEST_F(Market, TheFeedsOrderOfLiveRecordsIsByExchangeAndCodeHoweverTheyWereSubsc
         for (size_t i = start; i < all.size(); i += 4)
         {
             book.Unsubscribe(&listener, all[i], "");
-            expected.erase(book.Acquire(all[i], ""));
+            held.erase(book.Acquire(all[i], ""));
         }
         book.Unsubscribe(&listener, all[3], "");
         book.Subscribe(&listener, all[3], "", nullptr);
-        const std::vector<Price*>& records = book.SubscribedLive();
-        EXPECT_EQ(expected, std::set<Price*>(records.begin(), records.end())) << "after the slice from " << start;
-        EXPECT_EQ(expected.size(), records.size()) << "each record once";
-        EXPECT_TRUE(inOrder(records));
+        EXPECT_EQ(ordered(), book.SubscribedLive()) << "after the slice from " << start;
     }
     book.Subscribe(&listener, all[1], "", nullptr);
     book.Unsubscribe(&listener, all[1], "");
     book.Subscribe(&listener, all[1], "", nullptr);
-    expected.insert(book.Acquire(all[1], ""));
-    EXPECT_EQ(expected, std::set<Price*>(book.SubscribedLive().begin(), book.SubscribedLive().end()));
-    EXPECT_EQ(expected.size(), book.SubscribedLive().size()) << "back twice, held once";
-    EXPECT_TRUE(inOrder(book.SubscribedLive()));
+    held.insert(book.Acquire(all[1], ""));
+    EXPECT_EQ(ordered(), book.SubscribedLive()) << "back twice, held once";
 }
 
 // The order is searched by the first eight bytes of each text; longer texts
@@ -276,9 +257,7 @@ TEST(MarketBook, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGr
     // the whole catalogue, over three days.
     Catalogue large = Catalogue::FromFile("data/catalogue.xml");
     large.AddSynthetic(6000, 3);
-    std::vector<Instrument*> all;
-    for (const Exchange& exchange : large.Exchanges())
-        all.insert(all.end(), exchange.instruments.begin(), exchange.instruments.end());
+    const std::vector<Instrument*>& all = large.Instruments();
     ASSERT_GT(all.size(), 6000u);
     QuoteBook book(large);
     RecordingListener first;
@@ -328,8 +307,7 @@ TEST(MarketBook, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGr
     EXPECT_EQ(book.SubscriptionCount(), (all.size() + 1) / 2);
     EXPECT_TRUE(book.SubscribedLive().empty()) << "no live record is listened to any more";
     book.Subscribe(&first, all[1], "", nullptr);
-    ASSERT_EQ(book.SubscribedLive().size(), 1u);
-    EXPECT_EQ(book.SubscribedLive().front(), made.at({all[1], ""}));
+    EXPECT_EQ(book.SubscribedLive(), std::vector<Price*>{made.at({all[1], ""})});
     // The second going away finds every record it still listens to, however
     // often others left the list of records listened to before.
     book.UnsubscribeAll(&second);
@@ -354,12 +332,14 @@ TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerC
     const std::vector<Price*> records = book.SubscribedLive();
     const int flood = static_cast<int>(records.size()) * 50;
     MarketFeed feed(book, 0.0, 5);
-    const auto expectOneEventPerRecord = [&] {
-        std::set<Price*> seen;
-        for (const auto& received : listener.events)
-            seen.insert(received.price);
-        EXPECT_EQ(seen.size(), listener.events.size()) << "records were queued more than once";
+    // The mask each record's one event carries.
+    const auto masksOfOneEventPerRecord = [&] {
+        std::map<const Price*, int> maskOf;
+        for (const auto& [id, price, mask, flash] : listener.events)
+            maskOf[price] = mask;
+        EXPECT_EQ(maskOf.size(), listener.events.size()) << "records were queued more than once";
         EXPECT_FALSE(listener.events.empty());
+        return maskOf;
     };
 
     feed.Step(flood);
@@ -368,15 +348,12 @@ TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerC
         before[i] = *records[i];
     feed.Step(flood);  // the first flood is still queued: nothing more is posted
     testing_support::Flush();
-    expectOneEventPerRecord();
+    masksOfOneEventPerRecord();
 
     listener.events.clear();
     feed.Step(0);
     testing_support::Flush();
-    expectOneEventPerRecord();
-    std::map<const Price*, int> maskOf;
-    for (const auto& received : listener.events)
-        maskOf[received.price] = received.mask;
+    std::map<const Price*, int> maskOf = masksOfOneEventPerRecord();
     for (size_t i = 0; i < records.size(); ++i)
     {
         const int changed = ExpectedMask(before[i], *records[i]);

@@ -56,6 +56,13 @@ T* FindBelow(wxWindow* window)
     return nullptr;
 }
 
+/// Posts the menu command `id` to `window` and lets it take effect.
+inline void PostTo(wxWindow* window, int id)
+{
+    wxPostEvent(window, wxCommandEvent(wxEVT_MENU, id));
+    testing_support::Flush(5);
+}
+
 /// Where the docked `container` is docked: wxAUI_DOCK_CENTER, _BOTTOM...
 inline int DockOf(wxWindow* container)
 {

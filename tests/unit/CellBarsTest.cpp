@@ -40,12 +40,11 @@ TEST(CellBars, BarsRunFromZeroToTheValueWithinTheRangeAndNegativesRunTheOtherWay
 
 TEST(CellBars, NumberColumnsTakeBarsAndABarRuleIsStoredOnlyWhereItIsOn)
 {
-    EXPECT_TRUE(TakesBars(column::CumVolume));
-    EXPECT_TRUE(TakesBars(column::MoneyFlow));
-    EXPECT_TRUE(TakesBars(column::Count)) << "computed columns are numbers";
-    EXPECT_FALSE(TakesBars(column::No)) << "the row's place is no figure";
-    EXPECT_FALSE(TakesBars(column::Name));
-    EXPECT_FALSE(TakesBars(column::Trend));
+    // Computed columns are numbers; the row's place is no figure.
+    for (int col : {column::CumVolume, column::MoneyFlow, column::Count})
+        EXPECT_TRUE(TakesBars(col)) << col;
+    for (int col : {column::No, column::Name, column::Trend})
+        EXPECT_FALSE(TakesBars(col)) << col;
 
     const RuleStyle bar{{}, {}, false, true};
     const RuleStyle text{RuleColour::Of(0xE53935), {}};

@@ -24,6 +24,8 @@ ColourRuleSpec Rule(int col, int against = -1)
     return rule;
 }
 
+using Rules = std::vector<ColourRuleSpec>;
+
 /// Saved from a tab holding Spread % and From VWAP %, in that order.
 layout::ColumnSet Scalping()
 {
@@ -52,11 +54,8 @@ TEST(ColumnSetFit, ColumnsTheTabLacksAreAddedAfterItsOwnAndEntriesAndRulesFollow
     EXPECT_EQ((std::vector<int>{column::Last, kFirst + 1, kFirst + 2}), Ids(fitted));
     EXPECT_TRUE(fitted.columns[1].sort) << "the sort goes with its column";
     EXPECT_EQ(90, fitted.columns[2].size);
-    ASSERT_EQ(3u, fitted.colourRules.size());
-    EXPECT_EQ(kFirst + 1, fitted.colourRules[0].column);
-    EXPECT_EQ(column::Last, fitted.colourRules[1].column);
-    EXPECT_EQ(kFirst + 2, fitted.colourRules[1].againstColumn);
-    EXPECT_EQ(column::Change, fitted.colourRules[2].column);
+    EXPECT_EQ((Rules{Rule(kFirst + 1), Rule(column::Last, kFirst + 2), Rule(column::Change)}),
+              fitted.colourRules);
 
     // Put on the tab again, the set finds its columns there and adds none.
     const layout::FittedColumnSet again = layout::FitColumnSet(Scalping(), fitted.computed);
@@ -74,8 +73,8 @@ TEST(ColumnSetFit, AColumnOfTheSameNameAndFormulaIsTheTabsOwnWithTheSetsDecimals
     EXPECT_EQ((std::vector<ComputedColumnDef>{otherSpread, kFromVwap, kSpread}), fitted.computed)
         << "a name alone is no match; a match takes the set's decimals";
     EXPECT_EQ((std::vector<int>{column::Last, kFirst + 2, kFirst + 1}), Ids(fitted));
-    EXPECT_EQ(kFirst + 2, fitted.colourRules[0].column);
-    EXPECT_EQ(kFirst + 1, fitted.colourRules[1].againstColumn);
+    EXPECT_EQ((Rules{Rule(kFirst + 2), Rule(column::Last, kFirst + 1), Rule(column::Change)}),
+              fitted.colourRules);
 
     // Two columns alike in the set take two of the tab's, not one twice.
     layout::ColumnSet twice = Scalping();
@@ -91,9 +90,8 @@ TEST(ColumnSetFit, ColumnsPastWhatATabHoldsAreLeftOutWithTheirEntriesAndRules)
     EXPECT_EQ(kSpread, fitted.computed.back());
     const int spread = kFirst + kMostComputedColumns - 1;
     EXPECT_EQ((std::vector<int>{column::Last, spread}), Ids(fitted));
-    ASSERT_EQ(2u, fitted.colourRules.size()) << "the rule against the column left out goes with it";
-    EXPECT_EQ(spread, fitted.colourRules[0].column);
-    EXPECT_EQ(column::Change, fitted.colourRules[1].column);
+    EXPECT_EQ((Rules{Rule(spread), Rule(column::Change)}), fitted.colourRules)
+        << "the rule against the column left out goes with it";
 }
 
 TEST(ColumnSetFit, ASetSavedBeforeSetsKeptComputedColumnsKeepsItsIdsAndHandEditedRules)

@@ -327,18 +327,19 @@ class StoreService : public StoreFolder
 protected:
     StoreService()
     {
-        store.Observe([this](const store::StoreChange& change) { heard.push_back(change); });
+        store.Observe(
+            [this](const store::StoreChange& change) { heard.emplace_back(change.kind, change.names); });
     }
 
+    using Heard = std::vector<std::pair<store::StoreChange::Kind, std::vector<std::string>>>;
     std::chrono::steady_clock::time_point now{};
     store::WatchlistStoreService store{[this] { return path.string(); }, [this] { return now; }};
-    std::vector<store::StoreChange> heard;
+    Heard heard;  // the kind and the names of each change told
 };
 
 TEST_F(StoreService, TheFirstReadTellsNobodyAndAFileUnchangedOrReplacedByTheSameBytesIsNotReadAgain)
 {
-    Write("<application><watchlists><watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"A\"/>"
-          "</watchlist></watchlists></application>");
+    Write(kHeader + Listed("L", {{"AMX", "A"}}) + kFooter);
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "A"}}), store.Instruments("L"));
     EXPECT_TRUE(store.Refresh());
     EXPECT_TRUE(heard.empty()) << "the boards filled their tabs from this very read";
@@ -351,16 +352,13 @@ TEST_F(StoreService, TheFirstReadTellsNobodyAndAFileUnchangedOrReplacedByTheSame
 
     Write("<application><watchlists/></application>");
     EXPECT_TRUE(store.Refresh());
-    ASSERT_EQ(1u, heard.size());
-    EXPECT_EQ(store::StoreChange::Reloaded, heard[0].kind);
-    EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names) << "another program deleted the list";
+    EXPECT_EQ((Heard{{store::StoreChange::Reloaded, {"L"}}}), heard) << "another program deleted the list";
 }
 
 // Editors and sync tools replace a file by deleting and writing it again.
 TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUntilItIsBelievedGone)
 {
-    const std::string lists = "<application><watchlists><watchlist name=\"L\"><instrument exchange=\"AMX\" "
-                              "code=\"A\"/></watchlist><watchlist name=\"M\"/></watchlists></application>";
+    const std::string lists = kHeader + Listed("L", {{"AMX", "A"}}) + Listed("M", {}) + kFooter;
     Write(lists);
     ASSERT_TRUE(store.Has("L"));
     fs::remove(path);
@@ -393,9 +391,7 @@ TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUnti
         EXPECT_TRUE(store.Has("L")) << "check " << check << " within the grace";
     now += store::WatchlistStoreService::kMissingGrace;
     EXPECT_FALSE(store.Has("L"));
-    ASSERT_EQ(1u, heard.size());
-    EXPECT_EQ(store::StoreChange::Reloaded, heard[0].kind);
-    EXPECT_TRUE(heard[0].names.empty());
+    EXPECT_EQ((Heard{{store::StoreChange::Reloaded, {}}}), heard);
     store.Add("L", {{"AMX", "B"}});
     EXPECT_EQ(kHeader + Listed("L", {{"AMX", "B"}}) + kFooter, Read());
 }
@@ -441,18 +437,13 @@ TEST_F(StoreService, ListsSharingANameAreReadAsOneAndMergedIntoTheFirstAtTheFirs
 
 TEST_F(StoreService, AReorderPlacesWhatItNamesInItsOrderAmongWhatOthersAddedAndWritesNothingWhenTheOrderStands)
 {
-    Write("<application><watchlists><watchlist name=\"L\"><instrument exchange=\"AMX\" code=\"A\"/>"
-          "<instrument exchange=\"AMX\" code=\"B\"/><instrument exchange=\"KTX\" code=\"X\"/>"
-          "<instrument exchange=\"AMX\" code=\"C\"/><instrument exchange=\"AMX\" code=\"A\"/>"
-          "</watchlist></watchlists></application>");
+    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"};
+    Write(kHeader + Listed("L", {a, b, {"KTX", "X"}, c, a}) + kFooter);
     // X came from another writer since the board read the list; Z was
     // taken out by one.
-    const InstrumentRef a{"AMX", "A"}, b{"AMX", "B"}, c{"AMX", "C"};
     store.Reorder("L", {c, {"AMX", "Z"}, a, b});
     EXPECT_EQ(kHeader + Listed("L", {c, a, {"KTX", "X"}, a, b}) + kFooter, Read());
-    ASSERT_EQ(1u, heard.size());
-    EXPECT_EQ(store::StoreChange::Changed, heard[0].kind);
-    EXPECT_EQ((std::vector<std::string>{"L"}), heard[0].names);
+    EXPECT_EQ((Heard{{store::StoreChange::Changed, {"L"}}}), heard);
 
     const auto identity = files::IdentityOf(path.string());
     store.Reorder("L", {c, a, b});

@@ -41,8 +41,10 @@ protected:
 
     void Quote(Price* price) { table.UpdateRow(QuoteEvent(price, kLastMask)); }
 
-    void ExpectIndexConsistent() const
+    /// The rows shown are `expected`, and the index finds each at its place.
+    void ExpectRows(const std::vector<Price*>& expected) const
     {
+        EXPECT_EQ(table.Rows(), expected);
         for (int row = 0; row < static_cast<int>(table.Rows().size()); ++row)
             EXPECT_EQ(table.Index().RowOf(table.Rows()[row]), row);
     }
@@ -59,15 +61,13 @@ TEST_F(TableModelTest, AscendingSortIsStableAndDescendingReversesEqualRows)
     Price* c = Add(2.0);
     Price* d = Add(1.0);
     table.Order().SortRows(column::Last, true);
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, d, a, c}));
-    ExpectIndexConsistent();
+    ExpectRows({b, d, a, c});
     EXPECT_EQ(table.Members().List(), (std::vector<Price*>{a, b, c, d})) << "the stored order stays";
 
     table.Order().SortRows(column::Last, false);
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{c, a, d, b}));
-    ExpectIndexConsistent();
+    ExpectRows({c, a, d, b});
     table.Order().SortRows(column::No, false);  // no key: descending only reverses
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, d, a, c}));
+    ExpectRows({b, d, a, c});
 }
 
 TEST_F(TableModelTest, ALongTabSortsByANumberAsAShortOneDoes)
@@ -88,9 +88,9 @@ TEST_F(TableModelTest, ALongTabSortsByANumberAsAShortOneDoes)
         std::stable_sort(expected.begin(), expected.end(), [ascending](const Price* a, const Price* b) {
             return ascending ? a->last < b->last : b->last < a->last;
         });
+        SCOPED_TRACE(ascending ? "ascending" : "descending");
         table.Order().SortRows(column::Last, ascending);
-        EXPECT_TRUE(table.Rows() == expected) << (ascending ? "ascending" : "descending");
-        ExpectIndexConsistent();
+        ExpectRows(expected);
         // The sort hands the keys it read to the rows' key cache, in the new
         // order and with their own signs, for the next quote's move.
         SortKeyCache& cached = table.Order().Keys();
@@ -131,11 +131,10 @@ TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
     Price* c = Add(3.0);
     table.Order().SortRows(column::Last, false);  // c b a
     table.RemoveRow(b);
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{c, a}));
+    ExpectRows({c, a});
     EXPECT_EQ(table.Members().List(), (std::vector<Price*>{a, c}));
     EXPECT_FALSE(table.Members().Contains(b));
     EXPECT_EQ(table.Index().RowOf(b), -1);
-    ExpectIndexConsistent();
     Price outsider;
     table.RemoveRow(&outsider);
     EXPECT_EQ(table.GetNumberRows(), 2);
@@ -145,8 +144,7 @@ TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
     EXPECT_EQ(table.Index().RowOf(c), 0);
     table.RemoveRow(c);
     EXPECT_TRUE(table.Members().Contains(c));
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, c}));
-    EXPECT_EQ(table.Index().RowOf(c), 1);
+    ExpectRows({a, c});
     table.RemoveRow(c);
     EXPECT_FALSE(table.Members().Contains(c));
 }
@@ -160,14 +158,12 @@ TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
     HideInstruments filter({b->instrument});
     table.Filter().Set(&filter);
     table.RebuildRowsFromMembers();
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, c}));
+    ExpectRows({a, c});
     EXPECT_EQ(table.Index().RowOf(b), -1);
-    ExpectIndexConsistent();
     table.Order().SortRows(column::Last, true);  // indexes the shown rows alone
     table.Filter().Set(nullptr);
     table.RebuildRowsFromMembers();
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{a, b, c}));
-    ExpectIndexConsistent();
+    ExpectRows({a, b, c});
 
     table.ClearRowsAndMembers();
     EXPECT_EQ(table.GetNumberRows(), 0);
@@ -184,16 +180,14 @@ TEST_F(TableModelTest, QuoteUpdatesFollowTheFilterForMembersOnly)
 
     filter.hidden.insert(a->instrument);
     Quote(a);
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{b}));
+    ExpectRows({b});
     EXPECT_TRUE(table.Members().Contains(a));
-    ExpectIndexConsistent();
     Quote(a);  // still rejected, nothing to remove
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{b}));
+    ExpectRows({b});
 
     filter.hidden.clear();
     Quote(a);
-    EXPECT_EQ(table.Rows(), (std::vector<Price*>{b, a}));
-    ExpectIndexConsistent();
+    ExpectRows({b, a});
     Quote(&stranger);  // accepted but not a member
     Quote(nullptr);
     EXPECT_EQ(table.GetNumberRows(), 2);
