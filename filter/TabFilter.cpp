@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "board/ColumnFitter.h"
 #include "board/RowTargets.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
@@ -35,6 +36,14 @@ void ShowFilteredRows(Tickerdeck& board, wxGridEx* grid)
     grid->EndBatch();
 }
 
+/// Auto Fit fits what the tab shows: columns fitted while a filter showed
+/// nothing would otherwise keep cutting names once rows come back.
+void RefitShownRows(Tickerdeck& board, wxGridEx* grid)
+{
+    if (board.Settings().autoFitColumns)
+        board.Fitter().FitColumns(grid);
+}
+
 }  // namespace
 
 void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> filter)
@@ -52,6 +61,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
         // The old set goes only now: the table pointed at it until here.
         filters[page] = std::move(filter);
         board.Looks().MarkTabFiltered(grid, true);
+        RefitShownRows(board, grid);
         return;
     }
     if (existing != filters.end())
@@ -60,6 +70,7 @@ void SetTabFilter(Tickerdeck& board, wxGridEx* grid, std::unique_ptr<FilterSet> 
         board.Sorting().RearrangeRows(grid);
         filters.erase(existing);
         board.Looks().MarkTabFiltered(grid, false);
+        RefitShownRows(board, grid);
         return;
     }
     board.Sorting().RearrangeRows(grid);

@@ -6,6 +6,7 @@
 
 #include <wx/dcclient.h>
 
+#include "filter/TabFilter.h"
 #include "support/BoardFixture.h"
 
 namespace {
@@ -140,6 +141,35 @@ TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindowAndRe
     Flush();
     EXPECT_NE(Widths(grid), fitted);
     ExpectStretchedToTheWindow(grid);
+}
+
+TEST_F(FitColumns, AFilterFitsWhatItShowsSoANameCutWhileNoRowsShowedComesBackWhole)
+{
+    frame->SetSize(wxSize(700, 500));  // narrower than the columns: nothing is stretched
+    std::vector<Instrument*> instruments = Instruments(3);
+    instruments[2]->name = "Feldhaus Bancorp GmbH & Co. KGaA";
+    wxGridEx* grid = Tab(instruments);
+    board->Settings().autoFitColumns = true;
+    const int whole = BestWidth(grid, 2, column::Name);
+    const auto showNothing = [&] {
+        SetTabFilter(*board, grid, std::make_unique<FilterSet>(FilterSet::Columns{{column::Last, {{filter_op::Above, "1000"}}}}));
+        ASSERT_EQ(0, grid->GetNumberRows());
+        PostCommand(board, cmd::FitAllColumns);  // as a resize meanwhile does: the header alone is measured
+        ASSERT_LT(grid->GetColSize(column::Name), whole);
+    };
+
+    showNothing();
+    SetTabFilter(*board, grid, std::make_unique<FilterSet>(FilterSet::Columns{{column::Last, {{filter_op::AtMost, "1000"}}}}));
+    ASSERT_EQ(3, grid->GetNumberRows());
+    EXPECT_GE(grid->GetColSize(column::Name), whole) << "a filter showing rows again";
+    showNothing();
+    SetTabFilter(*board, grid, nullptr);
+    EXPECT_GE(grid->GetColSize(column::Name), whole) << "the filter taken off";
+
+    board->Settings().autoFitColumns = false;
+    showNothing();
+    SetTabFilter(*board, grid, nullptr);
+    EXPECT_LT(grid->GetColSize(column::Name), whole) << "widths of the user's own stay";
 }
 
 }  // namespace
