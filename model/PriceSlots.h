@@ -4,12 +4,56 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "model/Prefetch.h"
 
 struct Price;
+
+/// A fixed number of slots that start as all-zero bytes without being
+/// written: a table for a million rows takes zeroed pages that arrive as
+/// each is first used, spread over the slices of a long fill instead of
+/// tens of megabytes written inside its first step.
+template <typename Slot>
+class ZeroedSlots
+{
+    static_assert(std::is_trivially_copyable_v<Slot>, "slots are copied and freed as bytes");
+
+public:
+    ZeroedSlots() = default;
+    explicit ZeroedSlots(size_t count)
+        : m_slots(count ? static_cast<Slot*>(std::calloc(count, sizeof(Slot))) : nullptr), m_count(count)
+    {
+        if (count && !m_slots)
+            throw std::bad_alloc();
+    }
+    ZeroedSlots(ZeroedSlots&& other) noexcept : m_slots(std::move(other.m_slots)), m_count(std::exchange(other.m_count, 0)) {}
+    ZeroedSlots& operator=(ZeroedSlots&& other) noexcept
+    {
+        m_slots = std::move(other.m_slots);
+        m_count = std::exchange(other.m_count, 0);
+        return *this;
+    }
+
+    size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    Slot& operator[](size_t at) { return m_slots.get()[at]; }
+    const Slot& operator[](size_t at) const { return m_slots.get()[at]; }
+    Slot* begin() { return m_slots.get(); }
+    Slot* end() { return m_slots.get() + m_count; }
+
+private:
+    struct Free
+    {
+        void operator()(Slot* slots) const { std::free(slots); }
+    };
+    std::unique_ptr<Slot, Free> m_slots;
+    size_t m_count = 0;
+};
 
 /// Open-addressing map from a quote's address to a small value: one linear
 /// probe run in one flat array keeps a lookup to about one cache miss on
@@ -81,7 +125,7 @@ public:
 
     void Clear()
     {
-        m_slots.clear();
+        m_slots = Slots();
         m_size = 0;
     }
 
@@ -96,7 +140,7 @@ public:
         if (slots == m_slots.size())
             std::fill(m_slots.begin(), m_slots.end(), Slot());
         else
-            m_slots.assign(slots, Slot());
+            m_slots = Slots(slots);
         m_size = 0;
     }
 
@@ -113,16 +157,18 @@ public:
 
     size_t Size() const { return m_size; }
     /// What the slots take, in bytes.
-    size_t BytesUsed() const { return m_slots.capacity() * sizeof(Slot); }
+    size_t BytesUsed() const { return m_slots.size() * sizeof(Slot); }
 
 private:
     static constexpr size_t kInitialSlots = 64;
 
+    // Empty is all-zero bytes: a null key and a zero value.
     struct Slot
     {
         const Price* key = nullptr;
         Value value{};
     };
+    using Slots = ZeroedSlots<Slot>;
 
     size_t SlotOf(const Price* price) const
     {
@@ -143,21 +189,16 @@ private:
 
     void Rehash(size_t slots)
     {
-        // An emptied table keeps its memory: fresh pages for a million-row
-        // tab filled again cost more than the fill's first slices.
+        Slots old = std::move(m_slots);
+        m_slots = Slots(slots);
+        // An emptied table need not be read: its pages may never have been used.
         if (m_size == 0)
-        {
-            m_slots.assign(slots, Slot());
             return;
-        }
-        std::vector<Slot> old;
-        old.swap(m_slots);
-        m_slots.assign(slots, Slot());
         for (const Slot& slot : old)
             if (slot.key)
                 m_slots[Probe(slot.key)] = slot;
     }
 
-    std::vector<Slot> m_slots;
+    Slots m_slots;
     size_t m_size = 0;
 };
