@@ -31,7 +31,10 @@ public:
         if (count && !m_slots)
             throw std::bad_alloc();
     }
-    ZeroedSlots(ZeroedSlots&& other) noexcept : m_slots(std::move(other.m_slots)), m_count(std::exchange(other.m_count, 0)) {}
+    ZeroedSlots(ZeroedSlots&& other) noexcept
+        : m_slots(std::move(other.m_slots)), m_count(std::exchange(other.m_count, 0))
+    {
+    }
     ZeroedSlots& operator=(ZeroedSlots&& other) noexcept
     {
         m_slots = std::move(other.m_slots);
