@@ -13,7 +13,9 @@
 #include <wx/panel.h>
 
 #include "BenchMain.h"
+#include "board/BoardRows.h"
 #include "board/RowTargets.h"
+#include "board/TabFill.h"
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxGridEx.h"
@@ -137,6 +139,15 @@ public:
         FitFrameAround(m_frame, Grid()->GetGridWindow(), kGridWindowSize);
         Grid()->Scroll(0, 0);
         Flush();
+    }
+
+    /// Runs the slices of a long tab's fill back to back until the current
+    /// tab holds every row.
+    void FinishFilling()
+    {
+        BoardRows& rows = m_board->Rows();
+        while (rows.IsFilling(Grid()))
+            rows.GetTabFills().Step();
     }
 
     wxFrame* Frame() const { return m_frame; }
