@@ -15,10 +15,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <deque>
 #include <functional>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -28,6 +27,7 @@
 
 #include "BenchMain.h"
 #include "BoardWindow.h"
+#include "PixelLedger.h"
 #include "SyntheticMarket.h"
 #include "contract/CommandIds.h"
 #include "filter/TabFilter.h"
@@ -36,7 +36,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Milliseconds = std::chrono::duration<double, std::milli>;
+using Milliseconds = bench_support::PixelLedger::Milliseconds;
 using Market = bench_support::SyntheticMarket;
 using bench_support::BoardWindow;
 using bench_support::Tree;
@@ -54,22 +54,6 @@ enum class Order
     Plain,
     Sorted,
     Filtered
-};
-
-/// Latencies in milliseconds, summarised.
-struct Latencies
-{
-    std::vector<double> samples;
-
-    double Percentile(double share)
-    {
-        if (samples.empty())
-            return 0.0;
-        std::sort(samples.begin(), samples.end());
-        const size_t rank = static_cast<size_t>(share * static_cast<double>(samples.size() - 1) + 0.5);
-        return samples[std::min(rank, samples.size() - 1)];
-    }
-    double Max() const { return samples.empty() ? 0.0 : *std::max_element(samples.begin(), samples.end()); }
 };
 
 /// Sits in front of a window's paint handlers and reports, once they have
@@ -97,14 +81,13 @@ private:
     std::function<void(const wxRegion&)> m_painted;
 };
 
-/// Follows every fed quote from its arrival through the board's handler to
-/// the paint that shows it.
+/// Tells the ledger of a board's quote events and of its grid's paints.
 class PixelClock
 {
 public:
     PixelClock(BoardWindow& window, Clock::time_point steadyFrom)
-        : m_window(window),
-          m_steadyFrom(steadyFrom),
+        : ledger(steadyFrom),
+          m_window(window),
           m_afterPaint(window.Grid()->GetGridWindow(), [this](const wxRegion& painted) { OnPainted(painted); })
     {
         // Bound handlers run before the board's event table: the board
@@ -113,80 +96,46 @@ public:
     }
     ~PixelClock() { m_window.Board()->Unbind(wxEVT_MENU, &PixelClock::OnQuote, this, cmd::QuoteUpdate); }
 
-    /// A quote posted to the board, due at `due`; `counted` when its Last
-    /// changed, so that its cell must be repainted.
-    void Posted(Price* price, Clock::time_point due, bool counted) { m_queued.push_back({price, due, counted}); }
-
-    /// Quotes still waiting in rows on screen, counted as unpainted with
-    /// the time they have waited so far.
     void CountUnpainted()
     {
-        const auto now = Clock::now();
-        DropQuotesOffScreen();
-        for (auto& [price, arrivals] : m_waiting)
-            for (Clock::time_point due : arrivals)
-            {
-                ++unpainted;
-                Record(due, now);
-            }
-        m_waiting.clear();
+        const auto [first, last] = RowsOnScreen();
+        ledger.CountUnpainted(Clock::now(), OnScreen(first, last));
     }
 
-    Latencies steady;
-    Latencies firstSecond;
-    long paints = 0;
-    long unpainted = 0;
-    long leftScreen = 0;
-    long outOfOrder = 0;
+    bench_support::PixelLedger ledger;
 
 private:
-    struct Queued
-    {
-        Price* price;
-        Clock::time_point due;
-        bool counted;
-    };
-
     void OnQuote(wxCommandEvent& event)
     {
         event.Skip();
-        if (m_queued.empty() || m_queued.front().price != event.GetClientData())
-        {
-            ++outOfOrder;
-            return;
-        }
-        const Queued quote = m_queued.front();
-        m_queued.pop_front();
-        if (quote.counted)
-            m_waiting[quote.price].push_back(quote.due);
+        ledger.Handled(static_cast<const Price*>(event.GetClientData()));
     }
 
     void OnPainted(const wxRegion& painted)
     {
         const auto now = Clock::now();
-        ++paints;
         wxGridEx* grid = m_window.Grid();
-        TickerdeckTable* table = m_window.Table();
         const auto [first, last] = RowsOnScreen();
-        for (int row = first; row >= 0 && row <= last; ++row)
+        const auto covered = [&](const Price* price)
         {
-            const auto found = m_waiting.find(table->RowPrice(row));
-            if (found == m_waiting.end())
-                continue;
+            const int row = m_window.Table()->Index().RowOf(price);
+            if (first < 0 || row < first || row > last)
+                return false;
             wxRect cell = grid->CellToRect(row, column::Last);
             grid->CalcScrolledPosition(cell.x, cell.y, &cell.x, &cell.y);
-            if (painted.Contains(cell) == wxOutRegion)
-                continue;
-            for (Clock::time_point due : found->second)
-                Record(due, now);
-            m_waiting.erase(found);
-        }
-        DropQuotesOffScreen();
+            return painted.Contains(cell) != wxOutRegion;
+        };
+        ledger.Painted(now, covered, OnScreen(first, last));
     }
 
-    void Record(Clock::time_point due, Clock::time_point shown)
+    bench_support::PixelLedger::QuoteTest OnScreen(int first, int last) const
     {
-        (due < m_steadyFrom ? firstSecond : steady).samples.push_back(Milliseconds(shown - due).count());
+        const TickerdeckTable* table = m_window.Table();
+        return [=](const Price* price)
+        {
+            const int row = table->Index().RowOf(price);
+            return first >= 0 && row >= first && row <= last;
+        };
     }
 
     /// First and last row with a pixel on screen; first is -1 for none.
@@ -203,27 +152,8 @@ private:
         return {first, last};
     }
 
-    void DropQuotesOffScreen()
-    {
-        const auto [first, last] = RowsOnScreen();
-        for (auto it = m_waiting.begin(); it != m_waiting.end();)
-        {
-            const int row = m_window.Table()->Index().RowOf(it->first);
-            if (first >= 0 && row >= first && row <= last)
-            {
-                ++it;
-                continue;
-            }
-            leftScreen += static_cast<long>(it->second.size());
-            it = m_waiting.erase(it);
-        }
-    }
-
     BoardWindow& m_window;
-    Clock::time_point m_steadyFrom;
     AfterPaint m_afterPaint;
-    std::deque<Queued> m_queued;
-    std::unordered_map<const Price*, std::vector<Clock::time_point>> m_waiting;
 };
 
 /// Posts quotes to the board on a steady schedule from a 1 ms timer, for as
@@ -270,7 +200,7 @@ private:
     void Post(Clock::time_point due)
     {
         Price* price = m_ticker.Next();
-        m_clock.Posted(price, due, m_ticker.Moved());
+        m_clock.ledger.Posted(price, due, m_ticker.Moved());
         QuoteBook::PostQuote(m_window.Board(), price, m_mask, true);
         ++m_posted;
     }
@@ -331,17 +261,18 @@ void RunQuoteToPixel(benchmark::State& state, int rows, double rate, Order order
         SteadyFeed feed(window, clock, window.Table()->Members().List(), rate, bench_support::kChangedWithChange);
         feed.Run(start, kWarmUp + kSteady);
         clock.CountUnpainted();
-        state.counters["p50_ms"] = clock.steady.Percentile(0.50);
-        state.counters["p99_ms"] = clock.steady.Percentile(0.99);
-        state.counters["max_ms"] = clock.steady.Max();
-        state.counters["samples"] = static_cast<double>(clock.steady.samples.size());
-        state.counters["first_second_p99_ms"] = clock.firstSecond.Percentile(0.99);
-        state.counters["first_second_max_ms"] = clock.firstSecond.Max();
-        state.counters["unpainted"] = static_cast<double>(clock.unpainted);
-        state.counters["left_screen"] = static_cast<double>(clock.leftScreen);
-        state.counters["paints_per_s"] = clock.paints / std::chrono::duration<double>(kWarmUp + kSteady).count();
+        bench_support::PixelLedger& ledger = clock.ledger;
+        state.counters["p50_ms"] = ledger.steady.Percentile(0.50);
+        state.counters["p99_ms"] = ledger.steady.Percentile(0.99);
+        state.counters["max_ms"] = ledger.steady.Max();
+        state.counters["samples"] = static_cast<double>(ledger.steady.samples.size());
+        state.counters["first_second_p99_ms"] = ledger.firstSecond.Percentile(0.99);
+        state.counters["first_second_max_ms"] = ledger.firstSecond.Max();
+        state.counters["unpainted"] = static_cast<double>(ledger.unpainted);
+        state.counters["left_screen"] = static_cast<double>(ledger.leftScreen);
+        state.counters["paints_per_s"] = ledger.paints / std::chrono::duration<double>(kWarmUp + kSteady).count();
         state.counters["fed_per_s"] = feed.Posted() / std::chrono::duration<double>(kWarmUp + kSteady).count();
-        if (clock.outOfOrder)
+        if (ledger.outOfOrder)
             state.SkipWithError("quote events reached the board out of the order they were posted");
     }
 }
