@@ -60,7 +60,7 @@ ColourRulesDialog::ColourRulesDialog(BoardOwner* owner, wxGridTableBase* columns
         if (!RuleOperatorsFor(col).empty())
         {
             m_columnIds.push_back(col);
-            if (IsNumberColumn(col))
+            if (IsQuantityColumn(col))
                 m_numberIds.push_back(col);
         }
     for (const ColourRuleSpec& rule : rules)
@@ -345,10 +345,10 @@ void ColourRulesDialog::ReadEditor(wxWindow* changed)
     const int opAt = m_condition->GetSelection();
     rule.op = opAt >= 0 && static_cast<size_t>(opAt) < m_ops.size() ? m_ops[static_cast<size_t>(opAt)] : rule.op;
     const bool numbers = IsNumberColumn(col);
+    const bool withColumn = IsQuantityColumn(col) && ComparesWithColumn(rule.op);
     const int againstAt = m_against->GetSelection();
-    rule.againstColumn =
-        numbers && ComparesWithColumn(rule.op) && againstAt > 0 ? m_numberIds[static_cast<size_t>(againstAt - 1)] : -1;
-    m_against->Enable(numbers && ComparesWithColumn(rule.op));
+    rule.againstColumn = withColumn && againstAt > 0 ? m_numberIds[static_cast<size_t>(againstAt - 1)] : -1;
+    m_against->Enable(withColumn);
     m_value->Enable(rule.againstColumn < 0);
     m_upper->Enable(rule.op == rule_op::Between);
     if (changed == m_textColour)

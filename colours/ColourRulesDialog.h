@@ -75,7 +75,7 @@ private:
     wxGridTableBase* m_columns;
     std::vector<ColourRuleSpec> m_rules;
     std::vector<int> m_columnIds;     // the id of each column item
-    std::vector<int> m_numberIds;     // the id of each "against" item after "a value"
+    std::vector<int> m_numberIds;     // the id of each "against" item after "a value": quantities
     std::vector<int> m_ops;           // the code of each condition item
     std::vector<uint32_t> m_custom;   // custom colours picked, listed after the palette
     bool m_showing = false;           // the editor is being filled, not edited

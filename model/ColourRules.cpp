@@ -101,6 +101,11 @@ bool IsNumberColumn(int col)
                          : IsComputedColumn(col) && col < column::Count + kMostComputedColumns;
 }
 
+bool IsQuantityColumn(int col)
+{
+    return IsNumberColumn(col) && (!IsColumn(col) || ColumnAt(col).kind == ValueKind::Number);
+}
+
 std::vector<int> RuleOperatorsFor(int col)
 {
     std::vector<int> ops = FilterOperatorsFor(FilterKindOf(col));

@@ -82,6 +82,10 @@ bool ComparesWithColumn(int op);
 /// Whether the column has a number a rule can compare with: a number
 /// column, or a computed one.
 bool IsNumberColumn(int col);
+/// Whether the column's number is a quantity that two columns can be
+/// compared by: not a code such as the trade's direction, filtered by its
+/// character code.
+bool IsQuantityColumn(int col);
 
 /// The rules once computed column `removed` is gone: its own rules and
 /// those comparing with it go, those on the columns after it move one to

@@ -56,9 +56,14 @@ TEST_F(ColourRulesUse, NumbersThatDoNotReadAreRefusedAndConfirmedRulesColourEver
     ColourRulesDialog* dialog = feature->OpenRulesDialog(*board);
     ASSERT_NE(nullptr, dialog);
     dialog->AddRule();
+    Choose(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::TradeType)));
+    EXPECT_FALSE(dialog->GetAgainstChoice()->IsEnabled()) << "the trade's direction is a code, not a quantity";
     Choose(dialog->GetColumnChoice(), dialog->GetColumnChoice()->FindString(ColumnLabel(column::Last)));
     Choose(dialog->GetConditionChoice(),
            dialog->GetConditionChoice()->FindString(wxGetTranslation(RuleOperatorText(filter_op::Above))));
+    EXPECT_TRUE(dialog->GetAgainstChoice()->IsEnabled());
+    EXPECT_NE(wxNOT_FOUND, dialog->GetAgainstChoice()->FindString(ColumnLabel(column::Vwap), true));
+    EXPECT_EQ(wxNOT_FOUND, dialog->GetAgainstChoice()->FindString(ColumnLabel(column::TradeType), true));
     dialog->GetValueField()->SetValue("abc");
     EXPECT_FALSE(dialog->GetOkButton()->IsEnabled()) << "\"abc\" would read as 0";
     EXPECT_FALSE(dialog->Refusal().empty());
