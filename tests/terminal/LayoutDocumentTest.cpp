@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -38,10 +39,9 @@ TEST(LayoutDocument, DamagedWindowRecordsAreSkippedOrDefaultedTheFramesPlaceIsRe
       </windows></layout></application>)");
     const std::vector<WindowRecord> read = ReadWindowRecords(document);
     ASSERT_EQ(1u, read.size());
-    EXPECT_EQ(0, read[0].flags);
-    EXPECT_EQ(0, read[0].geometry.x);
-    EXPECT_EQ(-3, read[0].group);
-    EXPECT_TRUE(read[0].state.get_child_optional("watchlists"));
+    // Flags and place defaulted, the group and the board's own node kept.
+    EXPECT_EQ(std::tuple(0, 0, -3, true), std::tuple(read[0].flags, read[0].geometry.x, read[0].group,
+                                                     read[0].state.get_child_optional("watchlists").has_value()));
     EXPECT_EQ(wxRect(1, 2, 300, 200), ReadMainFrameGeometry(document));
     document.put("application.layout.windows.<xmlattr>.width", "x");
     EXPECT_EQ(0, ReadMainFrameGeometry(document).width);

@@ -113,7 +113,7 @@ TEST(ComputedColumns, DivisionByZeroAbsentFieldsAndInfinitiesLeaveTheCellBlankWh
     EXPECT_TRUE(notIn.Accepts(quote)) << "and in no list";
 }
 
-TEST(ComputedColumns, AnUnreadableFormulaIsRefusedWithItsPlaceAndReasonAndNamesAreStoredInEnglish)
+TEST(ComputedColumns, AnUnreadableFormulaIsRefusedWithItsPlaceAndReasonOrKeptAsReadAndNamesAreStoredInEnglish)
 {
     struct Case
     {
@@ -142,30 +142,25 @@ TEST(ComputedColumns, AnUnreadableFormulaIsRefusedWithItsPlaceAndReasonAndNamesA
     ASSERT_TRUE(columns.Set(0, {"Depth", "sell vol-BUYVOL+Last", 99}, &why));
     EXPECT_EQ("Sell Vol-BuyVol+Last", columns.Def(0).formula);
     EXPECT_EQ(kMostComputedDecimals, columns.Def(0).decimals);
-    const ComputedColumns copy = columns;  // reads the formula again
     Instrument instrument;
     Price quote = Quote(instrument);
     quote.buyVolume = 400;
-    EXPECT_NEAR(1110.02, *copy.Value(0, quote), 1e-9);
-}
+    EXPECT_NEAR(1110.02, *ComputedColumns(columns).Value(0, quote), 1e-9) << "a copy reads the formula again";
 
-TEST(ComputedColumns, AColumnKeptWithoutAReadableFormulaHasNoValueAndKeepsItsDefinition)
-{
-    ComputedColumns columns;
-    columns.Keep({"Broken", "Sell -", 99});
-    FormulaRefusal why;
-    ASSERT_TRUE(columns.Set(1, {"Range", "High - Low", 2}, &why));
-    EXPECT_FALSE(columns.Readable(0));
-    EXPECT_TRUE(columns.Readable(1));
-    Instrument instrument;
-    const Price quote = Quote(instrument);
-    const ComputedColumns copy = columns;  // the export's copy
+    // A column kept as a layout held it, without a readable formula, has no
+    // value, in the export's copy too, until an edit that reads replaces it.
+    ComputedColumns kept;
+    kept.Keep({"Broken", "Sell -", 99});
+    ASSERT_TRUE(kept.Set(1, {"Range", "High - Low", 2}, &why));
+    EXPECT_FALSE(kept.Readable(0));
+    EXPECT_TRUE(kept.Readable(1));
+    const ComputedColumns copy = kept;
     EXPECT_FALSE(copy.Value(0, quote));
     EXPECT_EQ("", copy.Text(0, quote));
     EXPECT_TRUE(copy.Value(1, quote));
     EXPECT_EQ((ComputedColumnDef{"Broken", "Sell -", 99}), copy.Def(0)) << "kept exactly as read";
-    ASSERT_TRUE(columns.Set(0, {"Fixed", "Sell - Buy", 2}, &why)) << "an edit that reads replaces it";
-    EXPECT_TRUE(columns.Readable(0));
+    ASSERT_TRUE(kept.Set(0, {"Fixed", "Sell - Buy", 2}, &why));
+    EXPECT_TRUE(kept.Readable(0));
 }
 
 /// The tab that the `<watchlist>` element in `xml` describes.

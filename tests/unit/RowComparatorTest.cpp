@@ -76,51 +76,41 @@ TEST(RowComparatorTest, DateFallsBackToSecondDateOnlyWhenBothTradeDatesAreEmptyA
     EXPECT_FALSE(CompareRows(column::No, d.price, c.price));
 }
 
-TEST(CellColourTest, PricesFollowPreviousCloseWithToleranceSessionValuesKeepColourOnExactTies)
+TEST(CellColourTest, PricesFollowPreviousCloseWithToleranceSessionValuesKeepColourOnExactTiesOthersHaveNoRule)
 {
     Price price;
     price.prevClose = 10.0;
     price.last = 10.5;
     price.buy = 9.5;
     price.sell = 10.0 + 5e-9;
-    EXPECT_EQ(TextColourFor(column::Last, price, CellColour::Unset), CellColour::Up);
-    EXPECT_EQ(TextColourFor(column::ChangePercent, price, CellColour::Unset), CellColour::Up);
-    EXPECT_EQ(TextColourFor(column::Buy, price, CellColour::Unset), CellColour::Down);
-    EXPECT_EQ(TextColourFor(column::Sell, price, CellColour::Up), CellColour::Foreground);
-
-    // Session values keep their colour only on exact ties.
     price.open = 10.0;
     price.high = 10.0 + 5e-9;
     price.low = 9.0;
     price.vwap = 10.0;
-    EXPECT_EQ(TextColourFor(column::Open, price, CellColour::Down), CellColour::Down);
-    EXPECT_EQ(TextColourFor(column::Vwap, price, CellColour::Up), CellColour::Up);
-    EXPECT_EQ(TextColourFor(column::Vwap, price, CellColour::Unset), CellColour::Unset);
-    EXPECT_EQ(TextColourFor(column::High, price, CellColour::Down), CellColour::Up);
-    EXPECT_EQ(TextColourFor(column::Low, price, CellColour::Up), CellColour::Down);
-}
+    price.closing = 2.0;
+    using C = CellColour;
+    // The colour the cell had, and the one it takes: session values keep
+    // theirs only on exact ties; columns without a rule stay unset.
+    for (const auto& [col, before, after] :
+         {std::tuple{column::Last, C::Unset, C::Up}, {column::ChangePercent, C::Unset, C::Up},
+          {column::Buy, C::Unset, C::Down}, {column::Sell, C::Up, C::Foreground}, {column::Open, C::Down, C::Down},
+          {column::Vwap, C::Up, C::Up}, {column::Vwap, C::Unset, C::Unset}, {column::High, C::Down, C::Up},
+          {column::Low, C::Up, C::Down}, {column::Closing, C::Up, C::Unset},
+          {column::PrevClose, C::Unset, C::Unset}})
+        EXPECT_EQ(after, TextColourFor(col, price, before)) << "column " << col;
 
-TEST(CellColourTest, ZeroPreviousCloseGivesForegroundMoneyFlowGoesBySignOtherColumnsHaveNoRule)
-{
-    Price price;
+    // A previous close of zero gives every price the foreground colour;
+    // money flow goes by its sign all the same.
     price.prevClose = 5e-9;
     price.last = 12.0;
     price.high = 13.0;
     for (int col : {6, 7, 8, 11, 12, 18, 19, 20, 21})
-        EXPECT_EQ(TextColourFor(col, price, CellColour::Up), CellColour::Foreground) << "column " << col;
-
-    // Money flow goes by its sign; columns without a rule stay unset.
-    price.moneyFlow = 2e-8;
-    EXPECT_EQ(TextColourFor(column::MoneyFlow, price, CellColour::Unset), CellColour::Up);
-    price.moneyFlow = -2e-8;
-    EXPECT_EQ(TextColourFor(column::MoneyFlow, price, CellColour::Unset), CellColour::Down);
-    price.moneyFlow = 5e-9;
-    EXPECT_EQ(TextColourFor(column::MoneyFlow, price, CellColour::Up), CellColour::Foreground);
-
-    price.prevClose = 1.0;
-    price.closing = 2.0;
-    EXPECT_EQ(TextColourFor(column::Closing, price, CellColour::Up), CellColour::Unset);
-    EXPECT_EQ(TextColourFor(column::PrevClose, price, CellColour::Unset), CellColour::Unset);
+        EXPECT_EQ(TextColourFor(col, price, C::Up), C::Foreground) << "column " << col;
+    for (const auto& [flow, colour] : {std::pair{2e-8, C::Up}, {-2e-8, C::Down}, {5e-9, C::Foreground}})
+    {
+        price.moneyFlow = flow;
+        EXPECT_EQ(colour, TextColourFor(column::MoneyFlow, price, C::Unset)) << flow;
+    }
 }
 
 }  // namespace

@@ -56,15 +56,18 @@ TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstAndALateOneRestartsTheCoun
     EXPECT_EQ((std::vector<double>{5.0, 5.0, 5.0}), samples.Points(&quotes.prices[0]));
 }
 
-TEST(TrendSamples, TheWindowKeepsTheNewestPointsAndTheChangeIsNewestLessOldestInTheInstrumentsDecimals)
+TEST(TrendSamples, TheWindowKeepsTheNewestPointsTheChangeIsNewestLessOldestAndAQuoteThatNeverMovesIsFlat)
 {
     TrendSamples samples(1s);
-    Quotes quotes(1);
+    Quotes quotes(2);
     Price& price = quotes.prices[0];
+    Price& still = quotes.prices[1];
+    still.last = 42.5;
     for (int point = 0; point < 130; ++point)
     {
         price.last = 123456.78 + 0.01 * point;
         samples.Take(quotes.all, kStart + point * 1s);
+        EXPECT_TRUE(point > 0 || !samples.Change(&still, 2)) << "one point has no change yet";
     }
     const std::vector<double> points = samples.Points(&price);
     ASSERT_EQ(TrendSamples::kWindow, points.size());
@@ -72,19 +75,9 @@ TEST(TrendSamples, TheWindowKeepsTheNewestPointsAndTheChangeIsNewestLessOldestIn
     EXPECT_NEAR(123458.07, points.back(), 1e-6);
     // 119 steps of a cent, exact although a float alone holds no cent of 123456.
     EXPECT_EQ(1.19, samples.Change(&price, 2).value());
-}
 
-TEST(TrendSamples, AQuoteThatNeverChangesGetsAFlatLineAndAChangeOfZero)
-{
-    TrendSamples samples(1s);
-    Quotes quotes(1);
-    quotes.prices[0].last = 42.5;
-    samples.Take(quotes.all, kStart);
-    EXPECT_FALSE(samples.Change(&quotes.prices[0], 2)) << "one point has no change yet";
-    for (int point = 1; point < 5; ++point)
-        samples.Take(quotes.all, kStart + point * 1s);
-    EXPECT_EQ(0.0, samples.Change(&quotes.prices[0], 2).value());
-    const TrendShape shape = ShapeTrend(samples.Points(&quotes.prices[0]), 0.0, 10, 20, 9, 5, 5);
+    EXPECT_EQ(0.0, samples.Change(&still, 2).value());
+    const TrendShape shape = ShapeTrend(std::vector<double>(5, 42.5), 0.0, 10, 20, 9, 5, 5);
     ASSERT_EQ(1u, shape.runs.size());
     EXPECT_FALSE(shape.baseline);
     for (const TrendRun::Point& point : shape.runs[0].points)
