@@ -5,7 +5,6 @@
 
 #include <type_traits>  // wx/weakref.h needs it and does not include it
 
-#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
@@ -355,14 +354,6 @@ TEST_F(AlertList, EditAppliesAtOnceSurvivesCancelAndClosesWhenItsAlertIsDisabled
     EXPECT_FALSE(stale);
     EXPECT_TRUE(manager->IsEnabled());
     EXPECT_EQ(0u, manager->GetModel()->GetCount());
-}
-
-TEST_F(AlertList, TheDeletionQuestionHasAStyleTheToolkitAccepts)
-{
-    // Built, not shown: the toolkit asserts on a style it rejects, and the
-    // test main turns its assertion into a failure.
-    wxMessageDialog box(frame, "Delete?", "Delete Alert", ThemedDialog::kQuestionStyle);
-    EXPECT_FALSE(HasNonfatalFailure()) << "the toolkit rejected the question's style";
 }
 
 class AlertBoard : public AlertFixture

@@ -36,10 +36,14 @@ protected:
     }
 
     std::vector<Instrument*> ShownRows() const { return InstrumentsShown(grid); }
-    Instrument* SelectedInstrument() const
+    /// The instruments of the selected rows, by code.
+    std::vector<Instrument*> Selected() const
     {
-        const wxArrayInt rows = grid->GetSelectedRows();
-        return rows.empty() ? nullptr : Tickerdeck::TableOf(grid)->RowPrice(rows[0])->instrument;
+        std::vector<Instrument*> selected;
+        for (int row : grid->GetSelectedRows())
+            selected.push_back(Tickerdeck::TableOf(grid)->RowPrice(row)->instrument);
+        std::sort(selected.begin(), selected.end(), [](Instrument* a, Instrument* b) { return a->code < b->code; });
+        return selected;
     }
 };
 
@@ -50,8 +54,7 @@ TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderK
     EXPECT_EQ(column::Last, grid->GetSortingColumn());
     EXPECT_FALSE(grid->IsSortOrderAscending());
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows()) << "rows follow the grid's arrow";
-    EXPECT_EQ(bdi, SelectedInstrument());
-    EXPECT_EQ(0, grid->GetSelectedRows()[0]);
+    EXPECT_EQ(std::vector<Instrument*>{bdi}, Selected());
 
     ClickHeader(column::Last);
     EXPECT_TRUE(grid->IsSortOrderAscending());
@@ -75,25 +78,18 @@ TEST_F(SortCycle, ClicksCycleEachColumnThroughDescendingAscendingAndStoredOrderK
 
 TEST_F(SortCycle, SortsAndFiltersKeepEverySelectedQuoteSelected)
 {
-    const auto selected = [this] {
-        std::vector<Instrument*> shown;
-        for (int row : grid->GetSelectedRows())
-            shown.push_back(Tickerdeck::TableOf(grid)->RowPrice(row)->instrument);
-        std::sort(shown.begin(), shown.end(), [](Instrument* a, Instrument* b) { return a->code < b->code; });
-        return shown;
-    };
     // The grid keeps its blocks in an order of its own: the lower row first.
     grid->SelectRow(2);        // CDG
     grid->SelectRow(0, true);  // ARPI
     ClickHeader(column::Last); // BDI ARPI CDG
     ASSERT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows());
-    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), selected());
+    EXPECT_EQ((std::vector<Instrument*>{arpi, cdg}), Selected());
     EXPECT_EQ(1u, grid->GetSelectedRowBlocks().size()) << "rows 1 and 2 make one block";
 
     grid->SelectAll();
     ClickHeader(column::Last); // CDG ARPI BDI
     ASSERT_EQ((std::vector<Instrument*>{cdg, arpi, bdi}), ShownRows());
-    EXPECT_EQ(3u, grid->GetSelectedRows().size()) << "Ctrl+A then a sort copies every row";
+    EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), Selected()) << "Ctrl+A then a sort copies every row";
 
     // A filter keeps the selected quotes it still shows.
     grid->SelectRow(0);        // CDG
@@ -101,7 +97,7 @@ TEST_F(SortCycle, SortsAndFiltersKeepEverySelectedQuoteSelected)
     SetTabFilter(*board, grid,
                  std::make_unique<FilterSet>(FilterSet::Columns{{column::Last, {{filter_op::Above, "1.5"}}}}));
     ASSERT_EQ((std::vector<Instrument*>{arpi, bdi}), ShownRows());
-    EXPECT_EQ((std::vector<Instrument*>{bdi}), selected());
+    EXPECT_EQ((std::vector<Instrument*>{bdi}), Selected());
 }
 
 TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItKeepingItsSelectionAndNextClickRestoresStoredOrder)
@@ -117,7 +113,7 @@ TEST_F(SortCycle, ActivatingATabResortsAndRefiltersItKeepingItsSelectionAndNextC
     board->Tabs().Notebook()->SetSelection(0);
     EXPECT_EQ(0, board->Sorting().GetSortClickCount());
     EXPECT_EQ((std::vector<Instrument*>{cdg, bdi, arpi}), ShownRows());
-    EXPECT_EQ(cdg, SelectedInstrument());
+    EXPECT_EQ(std::vector<Instrument*>{cdg}, Selected());
 
     host.PriceOf(cdg)->last = 1.0;
     ClickHeader(column::Last);
@@ -216,7 +212,7 @@ TEST_F(LongTextSort, RowsTakeTheirOrderWhenTheLatestSortArrivesKeepingTheSelecti
     EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg}), ShownRows()) << "a sort overtaken was used";
     Finish(1);
     EXPECT_EQ((std::vector<Instrument*>{arpi, bdi, cdg}), ShownRows());
-    EXPECT_EQ(arpi, SelectedInstrument());
+    EXPECT_EQ(std::vector<Instrument*>{arpi}, Selected());
     EXPECT_EQ("", SortNotice());
 
     ClickHeader(column::Status);  // the quote's own texts change on the window's thread
