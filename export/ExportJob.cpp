@@ -192,9 +192,10 @@ ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string&
 }
 
 std::shared_ptr<ExportJob> StartExport(wxWindow& window, sheet::TabSnapshot snapshot, std::string folder,
-                                       std::string fileName, ExportDone done)
+                                       std::string fileName, ExportDone done, std::shared_ptr<ExportJob> job)
 {
-    auto job = std::make_shared<ExportJob>(snapshot.RowCount());
+    if (!job)
+        job = std::make_shared<ExportJob>(snapshot.RowCount());
     // Shared, not copied: a thread's work is a copyable function.
     auto shared = std::make_shared<const sheet::TabSnapshot>(std::move(snapshot));
     BackgroundWork::Module().Start(

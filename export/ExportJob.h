@@ -28,7 +28,9 @@ struct ExportOutcome
 class ExportJob
 {
 public:
-    explicit ExportJob(std::size_t rows = 0) : m_rows(rows) {}
+    /// `rowsToTake`: rows still to be copied from the tab a slice at a time
+    /// before the writing starts, 0 when the copy was made at once.
+    explicit ExportJob(std::size_t rows = 0, std::size_t rowsToTake = 0) : m_rows(rows), m_toTake(rowsToTake) {}
 
     /// Asks the worker to stop; it removes what it wrote and reports a
     /// cancelled outcome. Harmless once the export has ended.
@@ -39,6 +41,10 @@ public:
 
     std::size_t RowCount() const { return m_rows; }
     std::size_t RowsWritten() const { return m_written; }
+    std::size_t RowsToTake() const { return m_toTake; }
+    std::size_t RowsTaken() const { return m_taken; }
+    /// The GUI thread's side while it copies the tab.
+    void NoteTaken(std::size_t rowsTaken) { m_taken = rowsTaken; }
 
     /// The worker's side: notes progress; false when it should stop.
     bool NoteProgress(std::size_t rowsWritten)
@@ -50,6 +56,8 @@ public:
 
 private:
     const std::size_t m_rows;
+    const std::size_t m_toTake;
+    std::atomic<std::size_t> m_taken{0};
     std::atomic<std::size_t> m_written{0};
     std::atomic<bool> m_cancelled{false};
     std::atomic<bool> m_finished{false};
@@ -75,10 +83,12 @@ ExportOutcome WriteExport(const sheet::TabSnapshot& snapshot, const std::string&
 using ExportDone = std::function<void(wxWindow& window, const ExportOutcome& outcome)>;
 
 /// Runs WriteExport on a thread of the module's BackgroundWork and hands the
-/// outcome to `done` on the GUI thread, only while `window` lives. Throws
+/// outcome to `done` on the GUI thread, only while `window` lives; `job`,
+/// when given, is the one the tab's copy was made under. Throws
 /// std::system_error when no thread can start.
 std::shared_ptr<ExportJob> StartExport(wxWindow& window, sheet::TabSnapshot snapshot, std::string folder,
-                                       std::string fileName, ExportDone done);
+                                       std::string fileName, ExportDone done,
+                                       std::shared_ptr<ExportJob> job = nullptr);
 
 /// Cancels every running export (their files are removed), waits for their
 /// threads and drops the outcomes not yet delivered. The module calls it

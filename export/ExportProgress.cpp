@@ -1,5 +1,7 @@
 #include "export/ExportProgress.h"
 
+#include <algorithm>
+
 #include <wx/gauge.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
@@ -64,9 +66,10 @@ void ExportProgress::Finish()
 
 void ExportProgress::Update()
 {
-    const std::size_t rows = m_job->RowCount();
-    const std::size_t written = m_job->RowsWritten();
-    m_gauge->SetValue(rows == 0 ? kGaugeRange : static_cast<int>(written * kGaugeRange / rows));
+    // Copying the tab, when it is done a slice at a time, counts as much as writing it.
+    const std::size_t rows = m_job->RowCount() + m_job->RowsToTake();
+    const std::size_t done = m_job->RowsWritten() + m_job->RowsTaken();
+    m_gauge->SetValue(rows == 0 ? kGaugeRange : static_cast<int>(std::min(done, rows) * kGaugeRange / rows));
     if (!IsShown() && std::chrono::steady_clock::now() - m_started >= kShowAfter)
         Show();
 }

@@ -12,7 +12,9 @@
 #include <wx/toplevel.h>
 #include <wx/weakref.h>
 
+#include "board/SlicedSteps.h"
 #include "board/Tickerdeck.h"
+#include "board/TickerdeckTable.h"
 #include "contract/CommandIds.h"
 #include "export/ExportJob.h"
 #include "export/ExportNotice.h"
@@ -62,8 +64,27 @@ void Finish(const ExportOutcome& outcome, wxWindow* parent)
 
 }  // namespace
 
+/// A long tab's export while its rows are copied: the quotes in the order
+/// shown at the command, and where the copy has got to.
+struct TabExport::Taking
+{
+    Tickerdeck* board;
+    wxGridEx* grid;
+    wxString tabText;
+    std::string folder;
+    std::string fileName;
+    std::vector<Price*> rows;
+    sheet::TabSnapshot snapshot;
+    std::shared_ptr<ExportJob> job;
+    ProgressRef progress;
+    std::unique_ptr<SlicedSteps> steps;
+    std::size_t next = 0;
+    bool over = false;
+};
+
 TabExport::TabExport()
-    : m_pageSetup(
+    : m_rowsAtOnce(SlicedSteps::kRowsAtOnce),
+      m_pageSetup(
           [](wxWindow* parent, wxPageSetupDialogData& data)
           {
               wxPageSetupDialog dialog(parent, &data);
@@ -115,33 +136,116 @@ void TabExport::OnCommand(Tickerdeck& board, wxCommandEvent& event)
         SetUpPage(board);
 }
 
+void TabExport::SetTakingBounds(std::size_t rowsAtOnce, std::size_t sliceRows)
+{
+    m_rowsAtOnce = rowsAtOnce;
+    m_sliceRows = std::max<std::size_t>(sliceRows, 1);
+}
+
 void TabExport::ExportCurrentTab(Tickerdeck& board)
 {
-    std::optional<sheet::TabSnapshot> snapshot = SnapshotCurrentTab(board);
-    if (!snapshot)
+    wxGridEx* grid = board.Tabs().CurrentGrid();
+    if (!grid)
         return;
-    const std::string fileName = ExportFileName(snapshot->tabText, wxDateTime::Now());
+    // Ended copies go here, never from their own timer's event.
+    m_takings.erase(std::remove_if(m_takings.begin(), m_takings.end(),
+                                   [](const std::unique_ptr<Taking>& taking) { return taking->over; }),
+                    m_takings.end());
+    const wxString tabText = TabTextOf(board, grid);
+    const std::string fileName = ExportFileName(std::string(tabText.utf8_str()), wxDateTime::Now());
     const std::string folder = TheExportDesktop().documentsFolder();
-    const wxString tabText = wxString::FromUTF8(snapshot->tabText);
+    const std::vector<Price*>& rows = Tickerdeck::TableOf(grid)->Rows();
+    sheet::TabSnapshot snapshot = SnapshotFrame(grid, tabText, rows.size());
+    if (rows.size() <= m_rowsAtOnce)
+    {
+        AddSnapshotRows(grid, rows, 0, rows.size(), snapshot);
+        Launch(board, std::move(snapshot), folder, fileName, nullptr, nullptr);
+        return;
+    }
+    auto job = std::make_shared<ExportJob>(rows.size(), rows.size());
+    m_takings.push_back(std::unique_ptr<Taking>(
+        new Taking{&board, grid, tabText, folder, fileName, rows, std::move(snapshot), job, Track(board, tabText, job),
+                   nullptr}));
+    Taking& taking = *m_takings.back();
+    taking.steps = std::make_unique<SlicedSteps>([this, &taking] { TakeSlice(taking); }, m_sliceRows,
+                                                 kRowsPerClockRead);
+    TakeSlice(taking);
+}
+
+void TabExport::TakeSlice(Taking& taking)
+{
+    if (taking.over)
+        return;
+    const std::vector<wxGridEx*>& grids = taking.board->Tabs().Grids();
+    const bool tabGone = std::find(grids.begin(), grids.end(), taking.grid) == grids.end();
+    if (taking.job->IsCancelled() || tabGone)
+    {
+        taking.over = true;
+        taking.job->Cancel();
+        taking.job->NoteFinished();
+        if (ExportProgress* shown = taking.progress->get(); shown && !shown->IsClosing())
+            shown->Finish();
+        if (tabGone)   // its quotes may be gone with it
+        {
+            TheExportDesktop().notify(
+                taking.board->GetOwnerFrame(), ExportNoticeKind::Failed,
+                wxString::Format(_("The export of %s stopped: the tab was closed before its rows were copied."),
+                                 taking.tabText));
+        }
+        taking.rows = {};
+        taking.snapshot = {};
+        return;
+    }
+    taking.next = taking.steps->Slice(taking.next, taking.rows.size(), [&taking](std::size_t begin, std::size_t end)
+                                      { AddSnapshotRows(taking.grid, taking.rows, begin, end, taking.snapshot); });
+    taking.job->NoteTaken(taking.next);
+    if (taking.next < taking.rows.size())
+    {
+        taking.steps->Again();
+        return;
+    }
+    taking.over = true;
+    taking.rows = {};
+    Launch(*taking.board, std::move(taking.snapshot), taking.folder, taking.fileName, std::move(taking.job),
+           std::move(taking.progress));
+}
+
+TabExport::ProgressRef TabExport::Track(Tickerdeck& board, const wxString& tabText,
+                                        const std::shared_ptr<ExportJob>& job)
+{
+    m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(),
+                                [](const Running& known) { return known.job.expired(); }),
+                 m_jobs.end());
     // Made, read and dropped on the GUI thread only; the worker never sees it.
     auto progress = std::make_shared<wxWeakRef<ExportProgress>>();
-    auto done = [progress](wxWindow& window, const ExportOutcome& outcome)
+    *progress = new ExportProgress(board.GetOwner(), wxGetTopLevelParent(&board), tabText, job);
+    m_jobs.push_back({job, *progress});
+    return progress;
+}
+
+void TabExport::Launch(Tickerdeck& board, sheet::TabSnapshot snapshot, const std::string& folder,
+                       const std::string& fileName, std::shared_ptr<ExportJob> job, ProgressRef progress)
+{
+    const wxString tabText = wxString::FromUTF8(snapshot.tabText);
+    auto shown = progress ? progress : std::make_shared<wxWeakRef<ExportProgress>>();
+    auto done = [shown](wxWindow& window, const ExportOutcome& outcome)
     {
-        if (ExportProgress* shown = progress->get())
-            shown->Finish();
+        if (ExportProgress* progressWindow = shown->get())
+            progressWindow->Finish();
         Finish(outcome, static_cast<Tickerdeck&>(window).GetOwnerFrame());
     };
     try
     {
-        std::shared_ptr<ExportJob> job = StartExport(board, std::move(*snapshot), folder, fileName, done);
-        m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(),
-                                    [](const Running& known) { return known.job.expired(); }),
-                     m_jobs.end());
-        *progress = new ExportProgress(board.GetOwner(), wxGetTopLevelParent(&board), tabText, job);
-        m_jobs.push_back({job, *progress});
+        std::shared_ptr<ExportJob> started = StartExport(board, std::move(snapshot), folder, fileName, done, job);
+        if (!progress)
+            *shown = Track(board, tabText, started)->get();
     }
     catch (const std::exception& error)   // no thread could be started
     {
+        if (ExportProgress* window = shown->get())
+            window->Finish();
+        if (job)
+            job->NoteFinished();
         ExportOutcome failed;
         failed.folder = folder;
         failed.reason = error.what();

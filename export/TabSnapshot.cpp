@@ -1,5 +1,7 @@
 #include "export/TabSnapshot.h"
 
+#include <algorithm>
+
 #include "board/Tickerdeck.h"
 #include "board/TickerdeckTable.h"
 #include "controls/wxFlatNotebook.h"
@@ -16,7 +18,7 @@ wxString TabTextOf(const Tickerdeck& board, const wxGridEx* grid)
     return wxString();
 }
 
-sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
+sheet::TabSnapshot SnapshotFrame(wxGridEx* grid, const wxString& tabText, std::size_t rows)
 {
     sheet::TabSnapshot snapshot;
     snapshot.tabText = tabText.utf8_str();
@@ -39,24 +41,37 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
         // The worker reads the snapshot's own copy of the formulas.
         snapshot.rules.SetComputed(nullptr);
     }
-    const std::vector<Price*>& rows = table->Rows();
-    snapshot.quotes.reserve(rows.size());
-    snapshot.instruments.reserve(rows.size());
-    for (const Price* price : rows)
-        snapshot.AddRow(*price);
+    // Reserved whole, so that each copied quote's pointer to its
+    // instrument's copy holds; the pages are met only as rows are copied.
+    snapshot.quotes.reserve(rows);
+    snapshot.instruments.reserve(rows);
     if (TrendSampler::ShowsTrend(grid))
-    {
-        snapshot.trendChanges.reserve(rows.size());
-        for (const Price* price : rows)
-            snapshot.trendChanges.push_back(table->Order().TrendChange(price));
-    }
+        snapshot.trendChanges.reserve(rows);
     return snapshot;
 }
 
-std::optional<sheet::TabSnapshot> SnapshotCurrentTab(const Tickerdeck& board)
+void AddSnapshotRows(wxGridEx* grid, const std::vector<Price*>& rows, std::size_t begin, std::size_t end,
+                     sheet::TabSnapshot& snapshot)
 {
-    wxGridEx* grid = board.Tabs().CurrentGrid();
-    if (!grid)
-        return std::nullopt;
-    return SnapshotGrid(grid, TabTextOf(board, grid));
+    const TickerdeckTable* table = Tickerdeck::TableOf(grid);
+    // Whether the trend is exported was settled with the columns.
+    const bool trend = std::find(snapshot.columnIds.begin(), snapshot.columnIds.end(), column::Trend) !=
+                       snapshot.columnIds.end();
+    for (std::size_t row = begin; row < end; ++row)
+    {
+        const Price* price = rows[row];
+        if (!table->Members().Contains(price))
+            continue;
+        snapshot.AddRow(*price);
+        if (trend)
+            snapshot.trendChanges.push_back(table->Order().TrendChange(price));
+    }
+}
+
+sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
+{
+    const std::vector<Price*>& rows = Tickerdeck::TableOf(grid)->Rows();
+    sheet::TabSnapshot snapshot = SnapshotFrame(grid, tabText, rows.size());
+    AddSnapshotRows(grid, rows, 0, rows.size(), snapshot);
+    return snapshot;
 }

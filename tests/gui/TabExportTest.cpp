@@ -230,6 +230,8 @@ TEST_F(ExcelExport, TheTrendIsItsChangeAsANumberAndABarColumnKeepsItsNumbersUnde
     host.PriceOf(rising)->last = 10.25;
     board->Trends().SampleTrends(TrendSamples::Clock::time_point{} + TrendSamples::kInterval);
     board->Looks().SetColourRules(grid, {Rule(column::CumVolume, filter_op::Above, "100", {{}, {}, false, true})});
+    // Taken a row at a time, as a long tab is: each row keeps its own trend.
+    board->Features().FindFeature<TabExport>()->SetTakingBounds(0, 1);
 
     ASSERT_EQ(ExportNoticeKind::Opened, Export().kind);
     const std::string book = ReadWorkbook(opened.at(0));
@@ -386,6 +388,45 @@ TEST_F(ExcelExport, TheTabIsCopiedAtTheCommandAndABoardClosedMeanwhileTakesItsEx
     Flush();
     EXPECT_EQ(before, notices.size());
     EXPECT_EQ(std::vector<fs::path>{opened.at(0)}, FilesIn(documents)) << "the first workbook only";
+}
+
+TEST_F(ExcelExport, ALongTabIsCopiedInSlicesInItsOrderAtTheCommandWithoutRowsLetGoOfMeanwhile)
+{
+    std::vector<Instrument*> list;
+    for (int i = 0; i < 7; ++i)
+        list.push_back(Quoted("S" + std::to_string(i), 10.0 + i, i));
+    grid = AddTab(board, list, "Sliced");
+    SortByLast(grid, false);
+    auto* exports = board->Features().FindFeature<TabExport>();
+    exports->SetTakingBounds(3, 2);
+    wxCommandEvent command(wxEVT_MENU, cmd::ExportExcel);
+    board->GetEventHandler()->ProcessEvent(command);
+    ASSERT_EQ(1u, exports->RunningExports().size());
+    EXPECT_EQ(2u, exports->RunningExports().front()->RowsTaken()) << "one slice at the command, the rest later";
+    board->Rows().DropRows(grid, {host.PriceOf(list[1])});
+    SortByLast(grid, true);
+    ASSERT_TRUE(PumpUntil([&] { return !notices.empty(); }, 20000));
+    const std::string book = ReadWorkbook(opened.at(0));
+    std::string codes;
+    for (int row = 1; row <= 7; ++row)
+        codes += Cell(book, row, column::Code) + ";";
+    EXPECT_EQ("s\t@\tS6;s\t@\tS5;s\t@\tS4;s\t@\tS3;s\t@\tS2;s\t@\tS0;none;", codes);
+
+    // Stopped from its progress window while copying: nothing written, nothing told.
+    board->GetEventHandler()->ProcessEvent(command);
+    exports->RunningExports().at(0)->Cancel();
+    EXPECT_TRUE(PumpUntil([&] { return exports->RunningExports().empty(); }, 5000));
+
+    // The tab closed while copying: its quotes may be gone, so the export stops and says so.
+    board->GetEventHandler()->ProcessEvent(command);
+    board->Tabs().Remove(grid);
+    ASSERT_TRUE(PumpUntil([&] { return notices.size() == 2; }, 5000));
+    EXPECT_EQ(ExportNoticeKind::Failed, notices.back().kind);
+    EXPECT_EQ("The export of Sliced stopped: the tab was closed before its rows were copied.", notices.back().message);
+    EXPECT_TRUE(exports->RunningExports().empty());
+    Flush();
+    EXPECT_EQ(2u, notices.size());
+    EXPECT_EQ(std::vector<fs::path>{opened.at(0)}, FilesIn(documents));
 }
 
 }  // namespace
