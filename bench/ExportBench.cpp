@@ -144,7 +144,7 @@ void BM_ExportSnapshotSliced100000(benchmark::State& state)
         for (std::size_t next = 0; next < rows.size(); start = std::chrono::steady_clock::now())
         {
             next = steps.Slice(next, rows.size(), [&](std::size_t begin, std::size_t end)
-                               { AddSnapshotRows(grid, rows, begin, end, *snapshot); });
+                               { AddSnapshotRows(grid, rows, begin, end, next > 0, *snapshot); });
             const std::chrono::duration<double, std::milli> step = std::chrono::steady_clock::now() - start;
             longest = std::max(longest, step.count());
         }

@@ -158,7 +158,7 @@ void TabExport::ExportCurrentTab(Tickerdeck& board)
     sheet::TabSnapshot snapshot = SnapshotFrame(grid, tabText, rows.size());
     if (rows.size() <= m_rowsAtOnce)
     {
-        AddSnapshotRows(grid, rows, 0, rows.size(), snapshot);
+        AddSnapshotRows(grid, rows, 0, rows.size(), false, snapshot);
         Launch(board, std::move(snapshot), folder, fileName, nullptr, nullptr);
         return;
     }
@@ -196,8 +196,13 @@ void TabExport::TakeSlice(Taking& taking)
         taking.snapshot = {};
         return;
     }
-    taking.next = taking.steps->Slice(taking.next, taking.rows.size(), [&taking](std::size_t begin, std::size_t end)
-                                      { AddSnapshotRows(taking.grid, taking.rows, begin, end, taking.snapshot); });
+    // The first slice is taken at the command itself: every row is still there.
+    const bool rowsMayBeGone = taking.next > 0;
+    taking.next = taking.steps->Slice(taking.next, taking.rows.size(),
+                                      [&taking, rowsMayBeGone](std::size_t begin, std::size_t end) {
+                                          AddSnapshotRows(taking.grid, taking.rows, begin, end, rowsMayBeGone,
+                                                          taking.snapshot);
+                                      });
     taking.job->NoteTaken(taking.next);
     if (taking.next < taking.rows.size())
     {

@@ -51,7 +51,7 @@ sheet::TabSnapshot SnapshotFrame(wxGridEx* grid, const wxString& tabText, std::s
 }
 
 void AddSnapshotRows(wxGridEx* grid, const std::vector<Price*>& rows, std::size_t begin, std::size_t end,
-                     sheet::TabSnapshot& snapshot)
+                     bool rowsMayBeGone, sheet::TabSnapshot& snapshot)
 {
     const TickerdeckTable* table = Tickerdeck::TableOf(grid);
     // Whether the trend is exported was settled with the columns.
@@ -60,7 +60,8 @@ void AddSnapshotRows(wxGridEx* grid, const std::vector<Price*>& rows, std::size_
     for (std::size_t row = begin; row < end; ++row)
     {
         const Price* price = rows[row];
-        if (!table->Members().Contains(price))
+        // The lookup costs a fifth of the copy on a long tab: made only when needed.
+        if (rowsMayBeGone && !table->Members().Contains(price))
             continue;
         snapshot.AddRow(*price);
         if (trend)
@@ -72,6 +73,6 @@ sheet::TabSnapshot SnapshotGrid(wxGridEx* grid, const wxString& tabText)
 {
     const std::vector<Price*>& rows = Tickerdeck::TableOf(grid)->Rows();
     sheet::TabSnapshot snapshot = SnapshotFrame(grid, tabText, rows.size());
-    AddSnapshotRows(grid, rows, 0, rows.size(), snapshot);
+    AddSnapshotRows(grid, rows, 0, rows.size(), false, snapshot);
     return snapshot;
 }

@@ -19,10 +19,10 @@ wxString TabTextOf(const Tickerdeck& board, const wxGridEx* grid);
 sheet::TabSnapshot SnapshotFrame(wxGridEx* grid, const wxString& tabText, std::size_t rows);
 
 /// Appends copies of `rows[begin, end)`, the grid's quotes in the order shown
-/// when the export was asked for. A row the tab has let go of since is left
-/// out: its quote may be gone.
+/// when the export was asked for. With `rowsMayBeGone` (the window has taken
+/// events since), a row the tab has let go of is left out: its quote may be gone.
 void AddSnapshotRows(wxGridEx* grid, const std::vector<Price*>& rows, std::size_t begin, std::size_t end,
-                     sheet::TabSnapshot& snapshot);
+                     bool rowsMayBeGone, sheet::TabSnapshot& snapshot);
 
 /// The grid's shown columns in id order and its rows in the order shown,
 /// copied at once.
