@@ -150,8 +150,7 @@ TEST_F(AlertPopup, ClosingKeepsTheAlertArmedAndDisableRemovesWhateverAlertTheIns
 
 using AlertSetup = AlertFixture;
 
-TEST_F(AlertSetup,
-       ActivateWaitsForAReadableValueAndAnExistingAlertIsEditedInPlaceOrCreatedAgainIfDisabledMeanwhile)
+TEST_F(AlertSetup, ActivateWaitsForAReadableValueAndAnExistingAlertIsEditedOrCreatedAgainIfDisabled)
 {
     GroupingLocale locale;
     PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, arpi);
@@ -266,8 +265,7 @@ protected:
     std::vector<wxString> questions;
 };
 
-TEST_F(AlertList,
-       ListsInMapOrderAndStagesConfirmedDeletionsUntilOkWhichLeavesAlertsRemovedOrReplacedElsewhere)
+TEST_F(AlertList, StagesConfirmedDeletionsUntilOkWhichLeavesAlertsRemovedOrReplacedElsewhere)
 {
     AlertManager* manager = OpenWithThree(false);
     EXPECT_FALSE(frame->IsEnabled());

@@ -77,27 +77,11 @@ protected:
             GTEST_SKIP() << "this toolkit version gets the toolkit's dispatch only";
         BoardFixture::SetUp();
         QuoteDrain::UseQuoteDrain(GetParam());
-        board = CreateBoard(0);
     }
     void TearDown() override
     {
         BoardFixture::TearDown();
         QuoteDrain::UseQuoteDrain(true);
-    }
-
-    /// A tab of the instruments given, sorted by their last prices, lowest
-    /// first; with `learnt` the board has handled a quote since.
-    wxGridEx* SortedTab(const std::vector<std::pair<Instrument*, double>>& lasts, bool learnt = true)
-    {
-        SetLasts(lasts);
-        std::vector<Instrument*> instruments;
-        for (const auto& [instrument, last] : lasts)
-            instruments.push_back(instrument);
-        grid = AddTab(board, instruments, "Sorted");
-        SortByLast(grid, true);
-        if (learnt)
-            QuoteLast(board, lasts[0].first, lasts[0].second); // no change: the board learns the order
-        return grid;
     }
 
     /// Queues the quotes between two of an instrument no tab shows, so that
@@ -153,7 +137,12 @@ TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
         }
         Price* ignored;
     };
-    SortedTab({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
+    Tickerdeck* board = CreateBoard(0);
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
+    SortByLast(grid, true);
+    PostQuote(board, host.PriceOf(arpi), kLastMask); // no change: the board learns the order
+    Flush();
     IgnoreQuotesOf filter(host.PriceOf(bdi));
     SetLasts({{arpi, 10.0}, {bdi, 20.0}});
     PostQuote(board, host.PriceOf(arpi), kLastMask);
@@ -165,6 +154,7 @@ TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
 
 TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 {
+    Tickerdeck* board = CreateBoard(0);
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_EQ(nullptr, board->Tabs().CurrentGrid()) << "a quote before any tab is ignored";
@@ -220,7 +210,12 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 
 TEST_P(BoardQuotes, QueuedQuotesCarryTheSelectionOneAfterAnotherAndFollowTheSortSetBetweenRuns)
 {
-    SortedTab({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
+    Tickerdeck* board = CreateBoard(0);
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
+    SortByLast(grid, true);
+    PostQuote(board, host.PriceOf(arpi), kLastMask); // no change: the board learns the order
+    Flush();
     grid->SelectRow(1);
     // BDI leaves the selected row for the bottom, passing AI as last
     // quoted; AI's own quote then passes it there.
@@ -243,7 +238,10 @@ TEST_P(BoardQuotes, QueuedQuotesCarryTheSelectionOneAfterAnotherAndFollowTheSort
 
 TEST_P(BoardQuotes, ASortChangedBySomeoneHearingTheSelectionMoveHoldsForTheNextQueuedQuote)
 {
-    SortedTab({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}}, false);
+    Tickerdeck* board = CreateBoard(0);
+    SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
+    wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
+    SortByLast(grid, true);
     grid->SelectRow(0);
     // A host's window may sort the board when its selection changes.
     bool turned = false;
@@ -264,10 +262,11 @@ TEST_P(BoardQuotes, ASortChangedBySomeoneHearingTheSelectionMoveHoldsForTheNextQ
 
 TEST_P(BoardQuotes, ARowComingBackAmongQueuedQuotesOrScrolledIntoViewBetweenThemFlashesOnScreen)
 {
+    Tickerdeck* board = CreateBoard(0);
     std::vector<Instrument*> listed;
     for (int i = 0; i < 80; ++i)
         host.PriceOf(listed.emplace_back(host.AddInstrument("R" + std::to_string(i), "AMX")))->last = 20.0;
-    grid = AddTab(board, listed, "Risers");
+    wxGridEx* grid = AddTab(board, listed, "Risers");
     TickerdeckTable* table = Tickerdeck::TableOf(grid);
     Flush();
     const int onScreen = grid->GetGridWindow()->GetClientSize().y / grid->GetDefaultRowSize();

@@ -58,7 +58,7 @@ protected:
     std::vector<Instrument*> list;
 };
 
-TEST_F(TabFill, SlicesAddUpToExactlyTheListInItsOrderAndEscapeOnTheGridStopsItLeavingTheRowsReachedSorted)
+TEST_F(TabFill, SlicesAddUpToExactlyTheListInItsOrderAndTheNoticeCountsThem)
 {
     host.ClearCalls();
     Start();
@@ -75,8 +75,10 @@ TEST_F(TabFill, SlicesAddUpToExactlyTheListInItsOrderAndEscapeOnTheGridStopsItLe
     EXPECT_EQ(2u, board->Rows().GetSubscriptions().at(host.PriceOf(list[2])).grids.size());
     EXPECT_FALSE(board->Rows().IsFilling(grid));
     EXPECT_EQ("", Progress());
+}
 
-    board->Rows().ClearRows(grid);
+TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)
+{
     for (int i = 0; i < 10; ++i)
         host.PriceOf(list[i])->last = 10 - i;
     grid->SetSortingColumn(column::Last, true);
