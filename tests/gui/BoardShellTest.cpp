@@ -141,7 +141,7 @@ TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
     SortByLast(grid, true);
-    PostQuote(board, host.PriceOf(arpi), kLastMask); // no change: the board learns the order
+    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
     Flush();
     IgnoreQuotesOf filter(host.PriceOf(bdi));
     SetLasts({{arpi, 10.0}, {bdi, 20.0}});
@@ -214,7 +214,7 @@ TEST_P(BoardQuotes, QueuedQuotesCarryTheSelectionOneAfterAnotherAndFollowTheSort
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
     SortByLast(grid, true);
-    PostQuote(board, host.PriceOf(arpi), kLastMask); // no change: the board learns the order
+    PostQuote(board, host.PriceOf(arpi), kLastMask);  // no change: the board learns the order
     Flush();
     grid->SelectRow(1);
     // BDI leaves the selected row for the bottom, passing AI as last
