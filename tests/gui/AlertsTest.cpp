@@ -3,6 +3,7 @@
 // dialogs over the owner frame, a closing board takes its popups along).
 // Saving and loading alerts is the save and load tests'.
 
+#include <tuple>
 #include <type_traits>  // wx/weakref.h needs it and does not include it
 
 #include <wx/textctrl.h>
@@ -91,7 +92,7 @@ TEST_F(AlertPopup, FiringWhileShownRefreshesTheSamePopupAndChimesAgainWithoutRai
     EXPECT_NE(popup->GetPosition(), alerts->PopupOf(bdi)->GetPosition()) << "the second does not hide the first";
 }
 
-TEST_F(AlertPopup, DismissAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopupIsReplaced)
+TEST_F(AlertPopup, ClosingKeepsTheAlertArmedAndDisableRemovesWhateverAlertTheInstrumentHasNow)
 {
     PriceAlert* alert = AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 10);
     Fire(alert, 9);
@@ -123,13 +124,10 @@ TEST_F(AlertPopup, DismissAndCloseBoxCloseButKeepTheAlertArmedAndAGonePopupIsRep
     Flush();
     EXPECT_EQ(nullptr, alerts->PopupOf(arpi));
     Fire(alert, 7);
-    EXPECT_NE(nullptr, alerts->PopupOf(arpi));
-}
+    popup = alerts->PopupOf(arpi);
+    ASSERT_NE(nullptr, popup);
 
-TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesItsQueuedNotifications)
-{
-    Fire(AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 10), 9);
-    AlertDialog* popup = alerts->PopupOf(arpi);
+    // Disable removes the alert the instrument has by then, and silences its queued notifications.
     AddAlert(arpi, AlertField::Buy, AlertComparison::AtLeast, 3);  // replaced while the popup is up
     AddAlert(bdi, AlertField::Buy, AlertComparison::AtLeast, 3);
     ASSERT_TRUE(Click(popup, wxID_DELETE));
@@ -144,15 +142,15 @@ TEST_F(AlertPopup, DisableRemovesWhateverAlertTheInstrumentHasNowAndSilencesItsQ
     alerts->RemoveAlert(bdi);  // already gone when Disable is pressed
     ASSERT_TRUE(Click(popup, wxID_DELETE));
     EXPECT_TRUE(alerts->Map().empty());
-    ASSERT_EQ(2u, chimes.size());
+    const size_t chimed = chimes.size();
     alerts->ShowPopup(&application, frame, queued);
     EXPECT_EQ(nullptr, alerts->PopupOf(bdi)) << "a notification queued before the alert went shows nothing";
-    EXPECT_EQ(2u, chimes.size());
+    EXPECT_EQ(chimed, chimes.size());
 }
 
 using AlertSetup = AlertFixture;
 
-TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAndReleasesTheOwner)
+TEST_F(AlertSetup, ActivateWaitsForAReadableValueAndAnExistingAlertIsEditedOrCreatedAgainIfDisabled)
 {
     GroupingLocale locale;
     PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, arpi);
@@ -185,23 +183,20 @@ TEST_F(AlertSetup, ActivateWaitsForAFieldAndAReadableValueThenCreatesTheAlertAnd
     ASSERT_TRUE(Click(setup, wxID_OK));
 
     ASSERT_EQ(1u, alerts->Map().count(arpi));
-    const PriceAlert& alert = *alerts->Map()[arpi];
-    EXPECT_EQ(ToCode(AlertField::BuyVol), alert.field);
-    EXPECT_EQ(ToCode(AlertComparison::AtMost), alert.comparison);
-    EXPECT_DOUBLE_EQ(1500.5, alert.threshold);
-    EXPECT_EQ("thin book", alert.remark);
+    const PriceAlert& made = *alerts->Map()[arpi];
+    EXPECT_EQ(std::make_tuple(ToCode(AlertField::BuyVol), ToCode(AlertComparison::AtMost), 1500.5,
+                              std::string("thin book")),
+              std::tie(made.field, made.comparison, made.threshold, made.remark));
     Flush();
     EXPECT_FALSE(open);
-}
 
-TEST_F(AlertSetup, AnExistingAlertIsShownWithItsDecimalsEditedInPlaceAndCreatedAgainIfDisabledMeanwhile)
-{
+    // An existing alert shows with exactly the instrument's decimals.
     arpi->decimals = 3;
     PriceAlert* alert = AddAlert(arpi, AlertField::Sell, AlertComparison::AtMost, 12.6004, "exit");
-    PriceAlertSetup* setup = alerts->OpenSetup(&application, frame, arpi);
+    setup = alerts->OpenSetup(&application, frame, arpi);
     EXPECT_EQ(3, setup->GetFieldCombo()->GetSelection());
     EXPECT_EQ(1, setup->GetComparisonCombo()->GetSelection());
-    EXPECT_EQ("12.600", setup->GetValueText()->GetValue()) << "exactly the instrument's decimals";
+    EXPECT_EQ("12.600", setup->GetValueText()->GetValue());
     EXPECT_EQ("exit", setup->GetRemarkText()->GetValue());
     Choose(setup->GetComparisonCombo(), 0);
     ASSERT_TRUE(Click(setup, wxID_OK));
@@ -270,7 +265,7 @@ protected:
     std::vector<wxString> questions;
 };
 
-TEST_F(AlertList, ListsInMapOrderLocksTheOwnerAndStagesConfirmedDeletionsUntilOk)
+TEST_F(AlertList, StagesConfirmedDeletionsUntilOkWhichLeavesAlertsRemovedOrReplacedElsewhere)
 {
     AlertManager* manager = OpenWithThree(false);
     EXPECT_FALSE(frame->IsEnabled());
@@ -299,12 +294,9 @@ TEST_F(AlertList, ListsInMapOrderLocksTheOwnerAndStagesConfirmedDeletionsUntilOk
     ASSERT_TRUE(Click(manager, wxID_OK));
     ASSERT_EQ(1u, alerts->Map().size());
     EXPECT_EQ(listed[1], alerts->Map().begin()->first);
-}
 
-TEST_F(AlertList, AlertsRemovedOrReplacedElsewhereAreNotDeletedByOk)
-{
-    AlertManager* manager = OpenWithThree();
-    const std::vector<Instrument*> listed = Listed(manager);
+    // Alerts removed or replaced elsewhere are not deleted by OK.
+    manager = OpenWithThree();
     Remove(manager, 0);
     alerts->RemoveAlert(listed[0]);  // a popup's Disable on the staged one
     alerts->RemoveAlert(listed[2]);  // and on one still listed
@@ -383,7 +375,7 @@ protected:
     BoardAlerts& AlertState() const { return *board->Features().FindFeature<BoardAlerts>(); }
 };
 
-TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosedBoardTakesItAlong)
+TEST_F(AlertBoard, QualifyingUpdatesQueueThePopupAHiddenTabsBadgeCountsThemAndAClosedBoardTakesThePopupsAlong)
 {
     AddAlert(arpi, AlertField::Last, AlertComparison::AtMost, 10.0, "", &board->Alerts());
     Quote(arpi, 10.01);
@@ -399,14 +391,7 @@ TEST_F(AlertBoard, OnlyQualifyingUpdatesQueueThePopupOverTheOwnerFrameAndAClosed
     EXPECT_EQ(frame, popup->GetParent());
     EXPECT_EQ("Last(10.00) <= 10.00", popup->GetConditionText());
 
-    wxWeakRef<AlertDialog> shown(popup);
-    application.CloseWindow(container, true);
-    Flush();
-    EXPECT_FALSE(shown) << "its Disable would reach a board that no longer exists";
-}
-
-TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotTheQuotes)
-{
+    // A hidden tab's badge counts the alerts that fired since it was shown, not the quotes.
     wxGridEx* other = AddTab(board, {bdi, cdg}, "Other", false);
     wxFlatNotebook* notebook = board->Tabs().Notebook();
     const size_t hidden = static_cast<size_t>(board->Tabs().PageOf(other));
@@ -427,6 +412,11 @@ TEST_F(AlertBoard, AHiddenTabsBadgeCountsTheAlertsThatFiredSinceItWasShownNotThe
     notebook->SetSelection(0);
     Quote(bdi, 8.0);
     EXPECT_EQ(1, notebook->GetPageBadge(hidden)) << "counted afresh since the tab was last shown";
+
+    wxWeakRef<AlertDialog> shown(popup);
+    application.CloseWindow(container, true);
+    Flush();
+    EXPECT_FALSE(shown) << "its Disable would reach a board that no longer exists";
 }
 
 TEST_F(AlertBoard, AFiringNeitherTakesTheKeyboardFromTheGridNorRaisesTheBoardOverItsDialog)

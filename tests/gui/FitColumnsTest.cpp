@@ -57,18 +57,13 @@ protected:
         return widths;
     }
 
-    static int Total(const wxGrid* grid)
-    {
-        const std::vector<int> widths = Widths(grid);
-        return std::accumulate(widths.begin(), widths.end(), 0);
-    }
-
-    static int Available(const wxGrid* grid) { return grid->GetGridWindow()->GetClientSize().GetWidth(); }
-
     static void ExpectStretchedToTheWindow(const wxGrid* grid)
     {
-        EXPECT_LE(Total(grid), Available(grid));
-        EXPECT_GE(Total(grid), Available(grid) - grid->GetNumberCols()) << "only rounding is lost";
+        const std::vector<int> widths = Widths(grid);
+        const int total = std::accumulate(widths.begin(), widths.end(), 0);
+        const int room = grid->GetGridWindow()->GetClientSize().GetWidth();
+        EXPECT_LE(total, room);
+        EXPECT_GE(total, room - grid->GetNumberCols()) << "only rounding is lost";
     }
 
     /// What the renderer asks for to show the cell in full, with the attribute the grid paints it with.

@@ -232,7 +232,7 @@ TEST_F(TabMenuTest, DeleteTabLetsGoOfEveryRowDeleteWatchlistClosesTheFirstTabOfI
     EXPECT_EQ(MenuLabels(Menu().GetWatchlistsMenu()), std::vector<wxString>{"R&D"});
 }
 
-TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseOneCharacterACodeOfItsOwnAndAnEmptyListIsSaved)
+TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseAndNewStoresTheChosenInstrumentsUnderAFreeName)
 {
     host.AddInstrument("K", "KTX");
     WatchlistEditor* editor = Open(cmd::NewWatchlist);
@@ -253,10 +253,9 @@ TEST_F(EditorTest, SearchFindsCodesAndNamesInAnyCaseOneCharacterACodeOfItsOwnAnd
     ASSERT_TRUE(editor->Save());
     EXPECT_TRUE(Stored("Empty").empty());
     EXPECT_EQ(store::ListWatchlistNames(host.applicationFilePath).back(), "Empty");
-}
 
-TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFieldAndClosingAsksBeforeDiscarding)
-{
+    // New stores the chosen instruments under a free name on Enter in the
+    // name field; closing asks before discarding.
     std::vector<wxString> asked;
     bool discard = false;
     const auto answer = [&](wxWindow*, const wxString& message) {
@@ -267,7 +266,7 @@ TEST_F(EditorTest, NewStoresTheChosenInstrumentsUnderAFreeNameOnEnterInTheNameFi
         PressKey(editor->GetSearchField(), WXK_ESCAPE);
         Flush();
     };
-    WatchlistEditor* editor = Open(cmd::NewWatchlist);
+    editor = Open(cmd::NewWatchlist);
     ASSERT_NE(editor, nullptr);
     editor->SetDiscardQuestion(answer);
     editor->Search("ai");
