@@ -169,7 +169,7 @@ layout::TabEntry ReadTab(const std::string& xml)
     return layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
 }
 
-TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReadsAsBefore)
+TEST(ComputedColumns, TheyAreStoredUnderTheTabAndLayoutsWithoutThemOrFromBeforeTheTrendReadAsBefore)
 {
     layout::TabEntry entry;
     entry.name = "Core";
@@ -189,12 +189,9 @@ TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReads
     entry.computed.clear();
     const std::string without = testing_support::Xml(layout::TabEntryTree(entry, {}), "watchlist");
     EXPECT_EQ(std::string::npos, without.find("computed"));
-}
 
-// Layouts written before the trend column took id 31 gave the computed
-// columns ids from 31; their columns, sort, filters and rules move with them.
-TEST(ComputedColumns, ALayoutWrittenBeforeTheTrendColumnKeepsItsColumnsFiltersAndRules)
-{
+    // Layouts written before the trend column took id 31 gave the computed
+    // columns ids from 31; their columns, sort, filters and rules move with them.
     const char* const before =
         "<watchlist name=\"Core\" type=\"1\"><columns>"
         "<column id=\"6\" name=\"Last\" size=\"60\" show=\"true\" sort=\"false\" ascending=\"true\" position=\"0\"/>"

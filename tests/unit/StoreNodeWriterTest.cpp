@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -39,11 +40,9 @@ TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
     current.autoFitColumns = false;
     current.volumeInThousands = true;
     const layout::WindowSettings read = layout::ReadWindowSettings(testing_support::Parse(xml).get_child("tickerdeck"), current);
-    EXPECT_EQ(read.title, "New");
-    EXPECT_TRUE(read.controlledByInstruments);
-    EXPECT_FALSE(read.autoAddInstrument);
-    EXPECT_TRUE(read.autoFitColumns);
-    EXPECT_FALSE(read.volumeInThousands);
+    EXPECT_EQ(std::tuple(wxString("New"), true, false, true, false),
+              std::tuple(read.title, read.controlledByInstruments, read.autoAddInstrument,
+                         read.autoFitColumns, read.volumeInThousands));
 }
 
 TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
@@ -69,7 +68,7 @@ TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
                                                 "value=\"2.25\" remark=\"a &quot;b&quot;\" notify=\"once\"/>");
 }
 
-TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEveryShapeReadsWhole)
+TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterOnceEveryShapeReadsWholeAndOneThatOpensNoBoardIsFound)
 {
     const std::string list(100000, 'C');
     const std::string filters = R"(<filters><column id="2"><filter condition="5" value=")" + list + R"(" row="0"/>)"
@@ -97,12 +96,9 @@ TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEverySha
         const Tree& tab = read.get_child("application.layout.default.tickerdeck.watchlists").back().second;
         EXPECT_EQ(list, tab.get("filters.column.filter.<xmlattr>.value", ""));
     }
-}
 
-// A default board that opens no board: kept as a window the file does not
-// hold, as a stub, or not there at all.
-TEST(StoreNodeWriter, ADefaultBoardThatOpensNoBoardIsFoundAfterExpanding)
-{
+    // A default board that opens no board: kept as a window the file does not
+    // hold, as a stub, or not there at all.
     using Fault = files::DefaultBoardFault;
     const auto fault = [](const std::string& board, const std::string& windowState) {
         Tree document = testing_support::Parse("<application><layout>" + board + "<windows><window><state>" +
