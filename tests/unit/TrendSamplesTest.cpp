@@ -181,7 +181,7 @@ public:
     std::vector<std::string> cells;
 };
 
-TEST(TrendExport, TheTrendCellIsItsChangeAsANumberInThePricesDecimalsAndEmptyWithoutOne)
+TEST(TrendAndBarExport, TheTrendCellIsItsChangeInThePricesDecimalsAndBarRulesGiveTheirCellsOneDataBar)
 {
     Instrument instrument;
     instrument.code = "ARPI";
@@ -201,37 +201,34 @@ TEST(TrendExport, TheTrendCellIsItsChangeAsANumberInThePricesDecimalsAndEmptyWit
     EXPECT_EQ((std::vector<std::string>{"text column 0", "0,0 s Code", "0,1 s Trend", "1,0 s ARPI",
                                         "1,1 n -0.125 #,##0.000", "2,0 s ARPI"}),
               book.cells);
-}
 
-// The rows whose rules draw a bar get one, in runs sharing the scale of
-// the whole column's values; other columns and rows get none.
-TEST(BarExport, BarRulesGiveTheirCellsOneDataBarSizedWithinTheColumn)
-{
+    // The rows whose rules draw a bar get one, in runs sharing the scale of
+    // the whole column's values; other columns and rows get none.
     std::vector<Instrument> instruments(5);
-    sheet::TabSnapshot snapshot;
-    snapshot.columnIds = {column::Code, column::CumVolume};
-    snapshot.header = {"Code", "Cum Vol"};
-    snapshot.instruments.reserve(instruments.size());
-    snapshot.quotes.reserve(instruments.size());
+    sheet::TabSnapshot bars;
+    bars.columnIds = {column::Code, column::CumVolume};
+    bars.header = {"Code", "Cum Vol"};
+    bars.instruments.reserve(instruments.size());
+    bars.quotes.reserve(instruments.size());
     for (double volume : {500.0, 40.0, 300.0, 200.0, -100.0})
     {
-        Price price;
-        price.instrument = &instruments[snapshot.quotes.size()];
-        price.cumVolume = volume;
-        snapshot.AddRow(price);
+        Price row;
+        row.instrument = &instruments[bars.quotes.size()];
+        row.cumVolume = volume;
+        bars.AddRow(row);
     }
     const RuleStyle bar{{}, {}, false, true};
     const RuleStyle bold{{}, {}, true};
     using testing_support::Rule;
-    snapshot.rules = ColourRuleSet({Rule(column::CumVolume, filter_op::Above, "100", bar),
-                                    Rule(column::Code, filter_op::Differs, "x", bar),  // no bar in a text column
-                                    // styles the other cells, without a bar
-                                    Rule(column::CumVolume, filter_op::Below, "100", bold)});
-    EXPECT_EQ(1u, snapshot.rules.Unusable().size()) << "a bar on a text cell is refused";
-    RecordingSheet book;
-    sheet::WriteTabSheet(snapshot, book);
-    ASSERT_FALSE(book.cells.empty());
-    EXPECT_EQ("bars 1 1-1 3-4 from -100 to 500", book.cells.back());
+    bars.rules = ColourRuleSet({Rule(column::CumVolume, filter_op::Above, "100", bar),
+                                Rule(column::Code, filter_op::Differs, "x", bar),  // no bar in a text column
+                                // styles the other cells, without a bar
+                                Rule(column::CumVolume, filter_op::Below, "100", bold)});
+    EXPECT_EQ(1u, bars.rules.Unusable().size()) << "a bar on a text cell is refused";
+    RecordingSheet barBook;
+    sheet::WriteTabSheet(bars, barBook);
+    ASSERT_FALSE(barBook.cells.empty());
+    EXPECT_EQ("bars 1 1-1 3-4 from -100 to 500", barBook.cells.back());
 }
 
 }  // namespace
