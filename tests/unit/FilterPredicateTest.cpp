@@ -178,7 +178,7 @@ TEST_F(FilterPredicate, NumbersReadAsTheLocaleWritesThemOrWithAPointAndListsRefu
     EXPECT_TRUE(Passes(column::Last, Above, "1.713"));
 }
 
-TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcardsAndUnknownColumnsAndOperatorsAreIgnored)
+TEST_F(FilterPredicate, TextsCompareCaseSensitivelyUnknownColumnsAndOperatorsAreIgnoredEveryConditionMustHold)
 {
     // clang-format off
     ExpectCases({
@@ -210,10 +210,8 @@ TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcardsAndUnkno
         {column::Code, 0, "nothing", true},            {column::Code, Last + 1, "nothing", true},
     });
     // clang-format on
-}
 
-TEST_F(FilterPredicate, EveryConditionMustHoldAndTwoOnOneColumnMakeARange)
-{
+    // Every condition must hold, and two on one column make a range.
     const auto range = [](double low, double high) {
         return FilterSet({{column::Last,
                            {FilterCondition{Above, std::to_string(low)}, FilterCondition{Below, std::to_string(high)}}}});

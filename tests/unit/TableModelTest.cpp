@@ -146,7 +146,7 @@ TEST_F(TableModelTest, RemoveRowDropsOneRowAndItsMembershipAndReindexes)
     EXPECT_FALSE(table.Members().Contains(c));
 }
 
-TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
+TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembersAndQuoteUpdatesFollowTheFilterForMembersOnly)
 {
     Price* a = Add(3.0);
     Price* b = Add(1.0);
@@ -165,26 +165,22 @@ TEST_F(TableModelTest, RebuildKeepsStoredOrderOfAcceptedMembers)
     table.ClearRowsAndMembers();
     EXPECT_EQ(table.GetNumberRows(), 0);
     EXPECT_FALSE(table.Members().Contains(a));
-}
 
-TEST_F(TableModelTest, QuoteUpdatesFollowTheFilterForMembersOnly)
-{
-    Price* a = Add(1.0);
-    Price* b = Add(2.0);
+    // Quote updates follow the filter, for members only.
+    Price* hidden = Add(1.0);
+    Price* shown = Add(2.0);
     Price stranger;
-    HideInstruments filter;
+    filter.hidden = {hidden->instrument};
     table.Filter().Set(&filter);
-
-    filter.hidden.insert(a->instrument);
-    Quote(a);
-    ExpectRows({b});
-    EXPECT_TRUE(table.Members().Contains(a));
-    Quote(a);  // still rejected, nothing to remove
-    ExpectRows({b});
+    Quote(hidden);
+    ExpectRows({shown});
+    EXPECT_TRUE(table.Members().Contains(hidden));
+    Quote(hidden);  // still rejected, nothing to remove
+    ExpectRows({shown});
 
     filter.hidden.clear();
-    Quote(a);
-    ExpectRows({b, a});
+    Quote(hidden);
+    ExpectRows({shown, hidden});
     Quote(&stranger);  // accepted but not a member
     Quote(nullptr);
     EXPECT_EQ(table.GetNumberRows(), 2);

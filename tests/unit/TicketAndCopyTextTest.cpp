@@ -27,7 +27,7 @@ Price Quote()
     return quote;
 }
 
-TEST(TicketRules, TheClickedSideDecidesHintAndQuantityAndAZeroHintFallsBackThroughTheOtherSideLastAndClose)
+TEST(TicketRules, TheClickedSideDecidesHintAndQuantityAZeroHintFallsBackAndTicksRoundHalvesAwayFromZero)
 {
     Price quote = Quote();
     for (const auto& [side, col, hint, quantity] :
@@ -61,10 +61,8 @@ TEST(TicketRules, TheClickedSideDecidesHintAndQuantityAndAZeroHintFallsBackThrou
     quote.prevClose = 0;
     EXPECT_DOUBLE_EQ(0, ticket::ChosenPrice(buy, quote));
     EXPECT_DOUBLE_EQ(10.25, ticket::ChosenPrice({Side::Buy, 10.25, 0.0}, quote));
-}
 
-TEST(TicketTicks, RoundHalvesAwayFromZeroInSixtyFourBits)
-{
+    // Ticks round halves away from zero, in sixty-four bits.
     EXPECT_EQ(13, ticket::PriceInTicks(0.125, 2).value);
     EXPECT_EQ(-13, ticket::PriceInTicks(-0.125, 2).value);
     EXPECT_EQ(150000, ticket::PriceInTicks(1.5, -1).value) << "no decimals given counts five, as the grid shows";
