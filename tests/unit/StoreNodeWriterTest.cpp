@@ -17,7 +17,7 @@ namespace {
 using layout::Tree;
 using testing_support::Xml;
 
-TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
+TEST(StoreNodeWriter, SettingsGoInTheirOrderReplacingWhatIsThereAndAlertValuesAreShortAndExact)
 {
     Tree node;
     node.put("setting.general.<xmlattr>.title", "Old");
@@ -43,10 +43,8 @@ TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
     EXPECT_EQ(std::tuple(wxString("New"), true, false, true, false),
               std::tuple(read.title, read.controlledByInstruments, read.autoAddInstrument,
                          read.autoFitColumns, read.volumeInThousands));
-}
 
-TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
-{
+    // Alert values are short and exact.
     for (double value : {0.1, 1.1, 12.5, -3e-9, 123456789.125, 1e300, 0.0})
     {
         const std::string text = layout::FormatDouble(value);
@@ -59,8 +57,8 @@ TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
     alert.instrument = {"AMX", "A"};
     alert.value = 2.25;
     alert.remark = "a \"b\"";
-    const std::string xml = Xml(layout::AlertTree(alert), "alert");
-    EXPECT_EQ(xml.substr(xml.find("?>") + 3),
+    const std::string alertXml = Xml(layout::AlertTree(alert), "alert");
+    EXPECT_EQ(alertXml.substr(alertXml.find("?>") + 3),
               "<alert code=\"A\" exchange=\"AMX\" type=\"4096\" condition=\"1\" value=\"2.25\" remark=\"a &quot;b&quot;\"/>");
     alert.onceEachTime = true;
     const std::string once = Xml(layout::AlertTree(alert), "alert");

@@ -38,7 +38,7 @@ struct Quotes
     std::vector<const Price*> all;
 };
 
-TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstAndALateOneRestartsTheCount)
+TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstOnlyForTradedQuotesATabNamesOnePerTick)
 {
     TrendSamples samples(10s);
     EXPECT_TRUE(samples.Due(kStart)) << "the first point is due at once";
@@ -54,6 +54,28 @@ TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstAndALateOneRestartsTheCoun
     EXPECT_FALSE(samples.Due(kStart + 50300ms)) << "after a long gap, points do not come in a burst";
     EXPECT_TRUE(samples.Due(kStart + 57s));
     EXPECT_EQ((std::vector<double>{5.0, 5.0, 5.0}), samples.Points(&quotes.prices[0]));
+
+    // Only traded quotes that a tab names have points, one per tick; the
+    // others give their memory back.
+    samples.Clear();
+    Quotes three(3);
+    three.prices[0].last = 1.0;
+    three.prices[1].last = 0.0;  // not traded yet
+    three.prices[2].last = 3.0;
+    std::vector<const Price*> watched = three.all;
+    watched.push_back(&three.prices[0]);  // a tab listing it twice, or two tabs
+    samples.Take(watched, kStart);
+    samples.Take(watched, kStart + 1s);
+    EXPECT_EQ(2u, samples.Points(&three.prices[0]).size());
+    EXPECT_TRUE(samples.Points(&three.prices[1]).empty());
+    three.prices[1].last = 2.0;
+    samples.Take({&three.prices[1]}, kStart + 2s);
+    EXPECT_EQ(1u, samples.Size()) << "the quotes no tab with the column shows are forgotten";
+    EXPECT_EQ((std::vector<double>{2.0}), samples.Points(&three.prices[1]));
+    EXPECT_TRUE(samples.Points(&three.prices[0]).empty());
+    samples.Clear();
+    EXPECT_EQ(0u, samples.Size());
+    EXPECT_TRUE(samples.Due(kStart + 2s)) << "after a clear the sampling starts afresh";
 }
 
 TEST(TrendSamples, TheWindowKeepsTheNewestPointsTheChangeIsNewestLessOldestAndAQuoteThatNeverMovesIsFlat)
@@ -84,29 +106,6 @@ TEST(TrendSamples, TheWindowKeepsTheNewestPointsTheChangeIsNewestLessOldestAndAQ
         EXPECT_EQ(22.0, point.y) << "across the middle of the box, not a division by a zero range";
     EXPECT_EQ(10.0, shape.runs[0].points.front().x);
     EXPECT_EQ(18.0, shape.runs[0].points.back().x);
-}
-
-TEST(TrendSamples, OnlyTradedNamedQuotesHavePointsOnePerTickAndUnnamedOnesGiveTheirMemoryBack)
-{
-    TrendSamples samples(1s);
-    Quotes quotes(3);
-    quotes.prices[0].last = 1.0;
-    quotes.prices[1].last = 0.0;  // not traded yet
-    quotes.prices[2].last = 3.0;
-    std::vector<const Price*> watched = quotes.all;
-    watched.push_back(&quotes.prices[0]);  // a tab listing it twice, or two tabs
-    samples.Take(watched, kStart);
-    samples.Take(watched, kStart + 1s);
-    EXPECT_EQ(2u, samples.Points(&quotes.prices[0]).size());
-    EXPECT_TRUE(samples.Points(&quotes.prices[1]).empty());
-    quotes.prices[1].last = 2.0;
-    samples.Take({&quotes.prices[1]}, kStart + 2s);
-    EXPECT_EQ(1u, samples.Size()) << "the quotes no tab with the column shows are forgotten";
-    EXPECT_EQ((std::vector<double>{2.0}), samples.Points(&quotes.prices[1]));
-    EXPECT_TRUE(samples.Points(&quotes.prices[0]).empty());
-    samples.Clear();
-    EXPECT_EQ(0u, samples.Size());
-    EXPECT_TRUE(samples.Due(kStart + 2s)) << "after a clear the sampling starts afresh";
 }
 
 TEST(TrendSamples, AFullWindowCostsAFewHundredBytesPerRowAndNothingOnceNoTabShowsTheColumn)
