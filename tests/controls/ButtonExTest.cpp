@@ -76,7 +76,7 @@ protected:
     std::vector<int> heard;
 };
 
-TEST_F(ButtonDialog, APressAndReleaseInsideOrSpaceFiresOnceAndEnterAtOnce)
+TEST_F(ButtonDialog, APressAndReleaseInsideOrSpaceFiresOnceEnterAtOnceAndNothingWhileDisabled)
 {
     SendMouse(ok, wxEVT_LEFT_DOWN, wxPoint(5, 5));
     EXPECT_TRUE(heard.empty()) << "fires on release, not on press";
@@ -102,10 +102,9 @@ TEST_F(ButtonDialog, APressAndReleaseInsideOrSpaceFiresOnceAndEnterAtOnce)
     EXPECT_EQ(heard.size(), 4u);
     SendKey(ok, wxEVT_KEY_UP, WXK_SPACE);
     EXPECT_EQ(heard.size(), 4u) << "a stray key-up without its key-down is not a press";
-}
 
-TEST_F(ButtonDialog, ADisabledButtonIgnoresMouseAndKeysAndDisablingCancelsAPress)
-{
+    // A disabled button ignores mouse and keys, and disabling cancels a press.
+    heard.clear();
     ok->Disable();
     SendMouse(ok, wxEVT_LEFT_DOWN, wxPoint(5, 5));
     SendMouse(ok, wxEVT_LEFT_UP, wxPoint(5, 5));

@@ -66,14 +66,22 @@ protected:
     wxMemoryDC dc;
 };
 
-TEST_F(GridPrintout, AWideGridSplitsItsShownColumnsAcrossPagesInTheOrderShown)
+TEST_F(GridPrintout, AWideGridSplitsItsShownColumnsAcrossPagesInTheOrderShownIdentifyingColumnsStartingEach)
 {
     Shape(3, 20, 100);
+    wxGridPrintout repeating(grid, "Wide");
+    repeating.SetRepeatedColumns({0, 1, 25}); // 25 is no column of this grid
+    Prepare(repeating);
+    // 526 left beside the two repeated columns: 5 others a page.
+    ASSERT_EQ(4, repeating.PageCount());
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6}), repeating.ColumnsOnPage(1));
+    EXPECT_EQ((std::vector<int>{0, 1, 7, 8, 9, 10, 11}), repeating.ColumnsOnPage(2));
+    EXPECT_EQ((std::vector<int>{0, 1, 17, 18, 19}), repeating.ColumnsOnPage(4));
+
     grid->HideCol(4);
     grid->SetColPos(19, 0);   // shown first
     wxGridPrintout printout(grid, "Wide");
     Prepare(printout);
-
     // 7 columns of 100 fit in 726: 19 shown columns make 3 bands across.
     ASSERT_EQ(3, printout.PageCount());
     EXPECT_EQ((std::vector<int>{19, 0, 1, 2, 3, 5, 6}), printout.ColumnsOnPage(1));
@@ -82,19 +90,6 @@ TEST_F(GridPrintout, AWideGridSplitsItsShownColumnsAcrossPagesInTheOrderShown)
     for (int page = 1; page <= 3; ++page)
         EXPECT_EQ(Range(0, 2), printout.RowsOnPage(page));
     EXPECT_FALSE(printout.HasPage(4));
-}
-
-TEST_F(GridPrintout, IdentifyingColumnsStartEveryPageAcross)
-{
-    Shape(3, 20, 100);
-    wxGridPrintout printout(grid, "Wide");
-    printout.SetRepeatedColumns({0, 1, 25}); // 25 is no column of this grid
-    Prepare(printout);
-    // 526 left beside the two repeated columns: 5 others a page.
-    ASSERT_EQ(4, printout.PageCount());
-    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6}), printout.ColumnsOnPage(1));
-    EXPECT_EQ((std::vector<int>{0, 1, 7, 8, 9, 10, 11}), printout.ColumnsOnPage(2));
-    EXPECT_EQ((std::vector<int>{0, 1, 17, 18, 19}), printout.ColumnsOnPage(4));
 }
 
 TEST_F(GridPrintout, ALongGridSplitsItsRowsAcrossPages)

@@ -113,13 +113,11 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     Flush(5);
     ASSERT_EQ(1u, frame->DockedPaneCount());
     wxWindow* container = windows.All().front().container;
-    EXPECT_EQ(wxAUI_DOCK_CENTER, DockOf(container))
-        << "the only board fills the frame again";
+    EXPECT_EQ(wxAUI_DOCK_CENTER, DockOf(container)) << "the only board fills the frame again";
     EXPECT_TRUE(before == StateOf(windows.All().front()))
         << "tabs, sort, filters, bookmarks, alerts, settings";
     EXPECT_FALSE(frame->ReopenClosedBoard()) << "each closed board comes back once";
 
-    wxWindow* first = container;
     const size_t oneBoard = terminal.Quotes().SubscriptionCount();
 
     // A new board starts as this one is now: with a bookmark set since it opened.
@@ -131,15 +129,12 @@ TEST(BoardWindow, CloseAsksReopenBringsABoardBackSplitAndCloseArrangeBoardsAndFl
     EXPECT_EQ(1, TimesBookmarked(splitFrom, another));
     EXPECT_TRUE(splitFrom == StateOf(windows.All().back()));
     wxWindow* beside = windows.All().back().container;
-    const wxRect left = first->GetScreenRect();
-    const wxRect right = beside->GetScreenRect();
-    EXPECT_GE(right.x, left.GetRight()) << "beside, to the right";
+    EXPECT_GE(beside->GetScreenRect().x, container->GetScreenRect().GetRight()) << "beside, to the right";
 
     PostTo(windows.All().back().panel, board_window::SplitHorizontal);
     ASSERT_EQ(3u, frame->DockedPaneCount());
-    const wxRect upper = beside->GetScreenRect();
-    const wxRect lower = windows.All().back().container->GetScreenRect();
-    EXPECT_GE(lower.y, upper.GetBottom()) << "below";
+    wxWindow* lower = windows.All().back().container;
+    EXPECT_GE(lower->GetScreenRect().y, beside->GetScreenRect().GetBottom()) << "below";
 
     // Closing the centre board hands the centre to another; the others give back their quotes.
     PostTo(windows.All().front().panel, board_window::Close);

@@ -86,7 +86,7 @@ protected:
 
 Catalogue* Market::demo_ = nullptr;
 
-TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
+TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChangedAndAFloodQueuesOneEventPerRecordCarryingThemAll)
 {
     for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
         book.Subscribe(&listener, instrument, "", nullptr);
@@ -117,6 +117,35 @@ TEST_F(Market, FeedMasksNameExactlyTheFieldsThatChanged)
     for (int bit : {4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 17, 20, 23, 27, 28, 30})
         EXPECT_GT(seenBits[bit], 0) << "bit " << bit;
     EXPECT_EQ(seenBits[16] + seenBits[19], 0) << "open and previous close stay put during a session";
+
+    // A flood queues one event per record, carrying every change until the listener catches up.
+    const int flood = static_cast<int>(records.size()) * 50;
+    // The mask each record's one event carries.
+    const auto masksOfOneEventPerRecord = [&] {
+        std::map<const Price*, int> maskOf;
+        for (const auto& [id, price, mask, flash] : listener.events)
+            maskOf[price] = mask;
+        EXPECT_EQ(maskOf.size(), listener.events.size()) << "records were queued more than once";
+        EXPECT_FALSE(listener.events.empty());
+        return maskOf;
+    };
+
+    feed.Step(flood);
+    for (size_t i = 0; i < records.size(); ++i)
+        before[i] = *records[i];
+    feed.Step(flood);  // the first flood is still queued: nothing more is posted
+    testing_support::Flush();
+    masksOfOneEventPerRecord();
+
+    listener.events.clear();
+    feed.Step(0);
+    testing_support::Flush();
+    std::map<const Price*, int> maskOf = masksOfOneEventPerRecord();
+    for (size_t i = 0; i < records.size(); ++i)
+    {
+        const int changed = ExpectedMask(before[i], *records[i]);
+        EXPECT_EQ(changed & ~maskOf[records[i]], 0) << "a change of the second flood was lost for " << i;
+    }
 }
 
 TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
@@ -146,14 +175,6 @@ TEST_F(Market, OnlySubscribedLiveRecordsMoveAndUnsubscribingStopsPostingAtOnce)
     testing_support::Flush();
     EXPECT_TRUE(leaving.events.empty());
     EXPECT_FALSE(staying.events.empty());
-
-    book.UnsubscribeAll(&staying);
-    staying.events.clear();
-    const Price before = *book.Acquire(live, "");
-    feed.Step(50);
-    testing_support::Flush();
-    EXPECT_TRUE(staying.events.empty());
-    EXPECT_TRUE(SameQuote(before, *book.Acquire(live, ""))) << "nobody watches it, so it rests";
 }
 
 // The order is searched by the first eight bytes of each text; longer texts
@@ -296,42 +317,6 @@ TEST(MarketBook, EachInstrumentAndDayKeepsOneRecordAndItsOwnListenersAsTheBookGr
     EXPECT_EQ(visits, 0u);
     EXPECT_FALSE(book.Listens(&second, &stranger));
     EXPECT_FALSE(book.Listens(&second, nullptr));
-}
-
-TEST_F(Market, AFloodQueuesOneEventPerRecordCarryingEveryChangeUntilTheListenerCatchesUp)
-{
-    for (Instrument* instrument : FindExchange(demo_->Exchanges(), "AMX")->instruments)
-        book.Subscribe(&listener, instrument, "", nullptr);
-    const std::vector<Price*> records = book.SubscribedLive();
-    const int flood = static_cast<int>(records.size()) * 50;
-    MarketFeed feed(book, 0.0, 5);
-    // The mask each record's one event carries.
-    const auto masksOfOneEventPerRecord = [&] {
-        std::map<const Price*, int> maskOf;
-        for (const auto& [id, price, mask, flash] : listener.events)
-            maskOf[price] = mask;
-        EXPECT_EQ(maskOf.size(), listener.events.size()) << "records were queued more than once";
-        EXPECT_FALSE(listener.events.empty());
-        return maskOf;
-    };
-
-    feed.Step(flood);
-    std::vector<Price> before(records.size());
-    for (size_t i = 0; i < records.size(); ++i)
-        before[i] = *records[i];
-    feed.Step(flood);  // the first flood is still queued: nothing more is posted
-    testing_support::Flush();
-    masksOfOneEventPerRecord();
-
-    listener.events.clear();
-    feed.Step(0);
-    testing_support::Flush();
-    std::map<const Price*, int> maskOf = masksOfOneEventPerRecord();
-    for (size_t i = 0; i < records.size(); ++i)
-    {
-        const int changed = ExpectedMask(before[i], *records[i]);
-        EXPECT_EQ(changed & ~maskOf[records[i]], 0) << "a change of the second flood was lost for " << i;
-    }
 }
 
 }  // namespace

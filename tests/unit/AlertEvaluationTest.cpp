@@ -31,7 +31,7 @@ protected:
     PriceAlertMap alerts;
 };
 
-TEST_F(AlertEvaluation, EqualityAndHalfTheToleranceFireUnderBothComparisons)
+TEST_F(AlertEvaluation, EqualityAndHalfTheToleranceFireUnknownCodesOtherInstrumentsAndNonNumbersNever)
 {
     const struct
     {
@@ -50,6 +50,30 @@ TEST_F(AlertEvaluation, EqualityAndHalfTheToleranceFireUnderBothComparisons)
         quote.last = c.last;
         EXPECT_EQ(c.fires, Fires()) << "comparison " << ToCode(c.comparison) << " at " << c.last;
     }
+
+    // Codes outside the tables, other instruments and non-numbers never fire.
+    PriceAlert& alert = Watch(AlertField::Last, AlertComparison::AtMost, 10.0);
+    quote.last = 10.0;
+    ASSERT_TRUE(Fires());
+    for (uint32_t comparison : {0u, 3u})
+    {
+        alert.comparison = comparison;
+        EXPECT_FALSE(Fires()) << "comparison " << comparison;
+    }
+    alert.comparison = ToCode(AlertComparison::AtMost);
+    for (uint32_t field : {0x100u, 0x1010u})  // a grid column bit; two fields at once
+    {
+        alert.field = field;
+        EXPECT_FALSE(Fires(0xffffffffu)) << "field " << field;
+    }
+
+    Watch(AlertField::Last, AlertComparison::AtLeast, 0.0);
+    Instrument other;
+    Price otherQuote;
+    otherQuote.instrument = &other;
+    EXPECT_FALSE(EvaluateAlert(alerts, otherQuote, kAllFields).has_value());
+    quote.last = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(Fires());
 }
 
 TEST_F(AlertEvaluation, EachFieldReadsItsOwnQuoteValueAndOnlyWhenTheUpdateTouchesIt)
@@ -83,31 +107,6 @@ TEST_F(AlertEvaluation, EachFieldReadsItsOwnQuoteValueAndOnlyWhenTheUpdateTouche
     EXPECT_TRUE(Fires(ToCode(AlertField::Last) | 0x4));
 }
 
-TEST_F(AlertEvaluation, CodesOutsideTheTablesOtherInstrumentsAndNonNumbersNeverFire)
-{
-    PriceAlert& alert = Watch(AlertField::Last, AlertComparison::AtMost, 10.0);
-    quote.last = 10.0;
-    ASSERT_TRUE(Fires());
-    for (uint32_t comparison : {0u, 3u})
-    {
-        alert.comparison = comparison;
-        EXPECT_FALSE(Fires()) << "comparison " << comparison;
-    }
-    alert.comparison = ToCode(AlertComparison::AtMost);
-    for (uint32_t field : {0x100u, 0x1010u})  // a grid column bit; two fields at once
-    {
-        alert.field = field;
-        EXPECT_FALSE(Fires(0xffffffffu)) << "field " << field;
-    }
-
-    Watch(AlertField::Last, AlertComparison::AtLeast, 0.0);
-    Instrument other;
-    Price otherQuote;
-    otherQuote.instrument = &other;
-    EXPECT_FALSE(EvaluateAlert(alerts, otherQuote, kAllFields).has_value());
-    quote.last = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(Fires());
-}
 
 TEST_F(AlertEvaluation, OnceEachTimeFiresWhenTheConditionBecomesTrueAndRearmsWhenItFails)
 {
@@ -120,7 +119,6 @@ TEST_F(AlertEvaluation, OnceEachTimeFiresWhenTheConditionBecomesTrueAndRearmsWhe
     quote.last = 12;
     EXPECT_FALSE(Fires()) << "still holding: no second notice";
     EXPECT_FALSE(Fires(0x10)) << "an update of another field neither fires nor re-arms";
-    quote.last = 12;
     EXPECT_FALSE(Fires());
     quote.last = 9;
     EXPECT_FALSE(Fires());

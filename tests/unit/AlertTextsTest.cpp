@@ -34,9 +34,8 @@ protected:
     Instrument instrument;
 };
 
-TEST_F(AlertTexts, PricesUseTheInstrumentsDecimalsAndVolumesDropTrailingZeroes)
+TEST_F(AlertTexts, PricesInTheInstrumentsDecimalsVolumesWithoutTrailingZeroesAndTheConditionsShowingThem)
 {
-    EXPECT_EQ(Grouped("12", "60"), alert_format::PriceText(12.6, 2));
     EXPECT_EQ("13", alert_format::PriceText(12.6, 0));
     EXPECT_EQ(Grouped("98765432", "10"), alert_format::PriceText(98765432.1, 2));
     // Negative decimals mean "not given": five decimals, no trailing zeroes, as in the grid.
@@ -45,10 +44,8 @@ TEST_F(AlertTexts, PricesUseTheInstrumentsDecimalsAndVolumesDropTrailingZeroes)
 
     EXPECT_EQ(Grouped("1500"), alert_format::VolumeText(1500.0));
     EXPECT_EQ(Grouped("21475", "12345"), alert_format::VolumeText(21475.12345));
-}
 
-TEST_F(AlertTexts, ListAndPopupConditions)
-{
+    // The list's and the popup's conditions.
     const PriceAlert last = Alert(AlertField::Last, AlertComparison::AtMost, 12.6);
     EXPECT_EQ("Last <= " + Grouped("12", "60"), *alert_format::ListConditionText(last));
     EXPECT_EQ("Last(" + Grouped("12", "55") + ") <= " + Grouped("12", "60"),

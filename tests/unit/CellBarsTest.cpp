@@ -17,7 +17,7 @@ std::pair<int, int> Span(double value, const BarRange& range, int width)
     return {span.left, span.width};
 }
 
-TEST(CellBars, BarsRunFromZeroToTheValueWithinTheRangeAndNegativesRunTheOtherWay)
+TEST(CellBars, BarsRunFromZeroToTheValueWithinTheRangeOnlyNumberColumnsTakeThemAndABarRuleIsStoredWhereItIsOn)
 {
     BarRange volumes;
     for (double value : {250.0, 1000.0, 0.0})
@@ -36,10 +36,7 @@ TEST(CellBars, BarsRunFromZeroToTheValueWithinTheRangeAndNegativesRunTheOtherWay
     BarRange empty;
     empty.Include(0.0);
     EXPECT_EQ(std::make_pair(0, 0), Span(5.0, empty, 100)) << "all zero: no range, no bar";
-}
 
-TEST(CellBars, NumberColumnsTakeBarsAndABarRuleIsStoredOnlyWhereItIsOn)
-{
     // Computed columns are numbers; the row's place is no figure.
     for (int col : {column::CumVolume, column::MoneyFlow, column::Count})
         EXPECT_TRUE(TakesBars(col)) << col;

@@ -29,7 +29,7 @@ private:
     std::deque<Instrument> m_instruments;
 };
 
-TEST_F(Codes, LookupPutsTheCodeThenItsPrefixesThenNames)
+TEST_F(Codes, LookupPutsTheCodeThenItsPrefixesThenNamesAndPastedTextNamesInstrumentsWithOrWithoutExchange)
 {
     Instrument* inName = Add("ABC", "AMX", "Orsino Foods");
     Instrument* inCode = Add("XORS", "AMX");
@@ -47,10 +47,8 @@ TEST_F(Codes, LookupPutsTheCodeThenItsPrefixesThenNames)
     EXPECT_EQ(found[0], prefixed);
     for (Instrument* instrument : found)
         EXPECT_EQ(instrument->code.rfind("OR", 0), 0u) << instrument->code;
-}
 
-TEST_F(Codes, PastedTextNamesInstrumentsWithOrWithoutExchange)
-{
+    // Pasted text names instruments with or without their exchange.
     const std::vector<CodeToken> tokens = SplitCodes(" kss, AMX:ORCA,\tNOPE\r\n\"RHX:KSS\";KSS  ktx:orca");
     ASSERT_EQ(tokens.size(), 6u);
     EXPECT_EQ(tokens[1].exchange, "AMX");

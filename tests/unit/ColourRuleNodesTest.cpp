@@ -40,7 +40,7 @@ const char* const kTwoRules =
     "<rule column=\"6\" condition=\"above\" against=\"21\" background=\"#2e7d32\" bold=\"true\" target=\"row\"/>"
     "</colour-rules>";
 
-TEST(ColourRuleNodes, ATabsRulesFollowItsBookmarksAndReadBackTheSame)
+TEST(ColourRuleNodes, ATabsRulesFollowItsBookmarksReadBackTheSameAndThoseThatDoNotReadAreKeptAsWritten)
 {
     layout::TabEntry entry;
     entry.name = "Main";
@@ -50,18 +50,15 @@ TEST(ColourRuleNodes, ATabsRulesFollowItsBookmarksAndReadBackTheSame)
     EXPECT_EQ(Body(xml, "<bookmark>"), std::string("<bookmark><instrument exchange=\"NYSE\" code=\"AAA\"/></bookmark>") +
                                            kTwoRules + "</watchlist>");
 
-    const layout::TabEntry read =
-        layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
+    const layout::TabEntry read = layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
     EXPECT_EQ(TwoRules(), read.colourRules);
     EXPECT_TRUE(ColourRuleSet(read.colourRules).Unusable().empty());
 
     entry.colourRules.clear();
     EXPECT_EQ(std::string::npos, Xml(layout::TabEntryTree(entry, {}), "watchlist").find("colour-rules"))
         << "a tab without rules writes no element an older reader would meet";
-}
 
-TEST(ColourRuleNodes, HandEditedRulesThatDoNotReadAreKeptAsWritten)
-{
+    // Hand-edited rules that do not read are kept as written.
     const std::string edited =
         "<colour-rules>"
         "<rule column=\"6\" condition=\"above\" value=\"1\" text=\"red\" target=\"cell\"/>"
@@ -71,8 +68,7 @@ TEST(ColourRuleNodes, HandEditedRulesThatDoNotReadAreKeptAsWritten)
         "<rule condition=\"above\" value=\"1\"/>"
         "<rule column=\"6\" condition=\"above\" value=\"1,5\" target=\"row\"/>"  // reads, but no number
         "</colour-rules>";
-    const std::vector<ColourRuleSpec> rules =
-        layout::ReadColourRules(Node(edited).get_child("colour-rules"));
+    const std::vector<ColourRuleSpec> rules = layout::ReadColourRules(Node(edited).get_child("colour-rules"));
     ASSERT_EQ(6u, rules.size());
     for (size_t at = 0; at < 5; ++at)
         EXPECT_FALSE(rules[at].verbatim.empty()) << "rule " << at;

@@ -63,7 +63,7 @@ TEST_F(ColourRules, FirstMatchWinsAndACellRuleBeatsAnEarlierRowRule)
     EXPECT_FALSE(set.IsEmpty());
 }
 
-TEST_F(ColourRules, ComparesWithAnotherColumnARangeAndAList)
+TEST_F(ColourRules, ComparesWithAnotherColumnARangeAListAndTextsAsTheFilterDoes)
 {
     ColourRuleSpec overVwap = Rule(column::Last, Above, "", 0x00AA00, true);
     overVwap.againstColumn = column::Vwap;
@@ -80,6 +80,14 @@ TEST_F(ColourRules, ComparesWithAnotherColumnARangeAndAList)
     quote.sell = 10.61;
     EXPECT_EQ(nullptr, set.StyleFor(quote, column::Buy));
     EXPECT_EQ(nullptr, set.StyleFor(quote, column::Sell));
+
+    // Text columns take the filter's text conditions.
+    const ColourRuleSet texts(
+        {Rule(column::Sector, StartsWith, "En", 0x123456), Rule(column::Code, In, "B, AAA", 0x654321)});
+    EXPECT_EQ(0x123456u, BackgroundOf(texts, quote, column::Sector));
+    EXPECT_EQ(0x654321u, BackgroundOf(texts, quote, column::Code));
+    instrument.sector = "Banks";
+    EXPECT_EQ(nullptr, texts.StyleFor(quote, column::Sector));
 }
 
 TEST_F(ColourRules, ComputedColumnsTakeRulesAndABlankComputedCellMatchesNone)
@@ -126,15 +134,6 @@ TEST(ColourRuleColumns, RemovingAComputedColumnTakesItsRulesAndMovesTheLaterOnes
     movedDown.againstColumn = first + 1;
     EXPECT_EQ((std::vector<ColourRuleSpec>{Rule(first, Above, "1", 0x1), movedDown, unread, fixed}), kept)
         << "a rule kept as read is written back as read";
-}
-
-TEST_F(ColourRules, TextColumnsTakeTheFiltersTextConditions)
-{
-    const ColourRuleSet set({Rule(column::Sector, StartsWith, "En", 0x123456), Rule(column::Code, In, "B, AAA", 0x654321)});
-    EXPECT_EQ(0x123456u, BackgroundOf(set, quote, column::Sector));
-    EXPECT_EQ(0x654321u, BackgroundOf(set, quote, column::Code));
-    instrument.sector = "Banks";
-    EXPECT_EQ(nullptr, set.StyleFor(quote, column::Sector));
 }
 
 TEST_F(ColourRules, UnusableRulesAreKeptNamedAndNeverMatch)

@@ -15,7 +15,7 @@ bool Holds(const std::vector<int>& rows, int row)
     return std::binary_search(rows.begin(), rows.end(), row);
 }
 
-TEST(ColumnFit, ASmallTabIsMeasuredWholeALargeOneBySampleHoldingTheScreenAndBothEnds)
+TEST(ColumnFit, ASmallTabIsMeasuredWholeALargeOneBySampleAndTheLongestTextsWinTheEarlierRowOnTies)
 {
     EXPECT_EQ((std::vector<int>{0, 1, 2}), column_fit::RowsToMeasure(3, 0, 2, 3));
     EXPECT_TRUE(column_fit::RowsToMeasure(0, 0, 0).empty());
@@ -32,10 +32,8 @@ TEST(ColumnFit, ASmallTabIsMeasuredWholeALargeOneBySampleHoldingTheScreenAndBoth
     // A screen reported past the end is clamped, not measured out of range.
     const std::vector<int> clamped = column_fit::RowsToMeasure(1000, 990, 1200, 100);
     EXPECT_EQ(999, clamped.back());
-}
 
-TEST(ColumnFit, TheLongestTextsWinAndAmongEqualLengthsTheEarlierRow)
-{
+    // The longest texts win, and among equal lengths the earlier row.
     EXPECT_EQ((std::vector<int>{2, 7}), column_fit::RowsWithLongestTexts({{5, 9}, {8, 7}, {5, 2}, {1, 0}}, 2));
     EXPECT_EQ((std::vector<int>{3}), column_fit::RowsWithLongestTexts({{4, 3}}, 8));
 }

@@ -47,7 +47,7 @@ std::vector<int> Ids(const layout::FittedColumnSet& fitted)
     return ids;
 }
 
-TEST(ColumnSetFit, ColumnsTheTabLacksAreAddedAfterItsOwnAndEntriesAndRulesFollow)
+TEST(ColumnSetFit, ColumnsTheTabLacksAreAddedAfterItsOwnThoseOfTheSameNameAndFormulaAreItsOwnAndEntriesFollow)
 {
     const layout::FittedColumnSet fitted = layout::FitColumnSet(Scalping(), {kRange});
     EXPECT_EQ((std::vector<ComputedColumnDef>{kRange, kSpread, kFromVwap}), fitted.computed);
@@ -61,20 +61,18 @@ TEST(ColumnSetFit, ColumnsTheTabLacksAreAddedAfterItsOwnAndEntriesAndRulesFollow
     const layout::FittedColumnSet again = layout::FitColumnSet(Scalping(), fitted.computed);
     EXPECT_EQ(fitted.computed, again.computed);
     EXPECT_EQ(Ids(fitted), Ids(again));
-}
 
-TEST(ColumnSetFit, AColumnOfTheSameNameAndFormulaIsTheTabsOwnWithTheSetsDecimals)
-{
+    // A column of the same name and formula is the tab's own, with the set's decimals.
     ComputedColumnDef vwapInFour = kFromVwap;
     vwapInFour.decimals = 4;
     ComputedColumnDef otherSpread = kSpread;
     otherSpread.formula = "Sell - Buy";
-    const layout::FittedColumnSet fitted = layout::FitColumnSet(Scalping(), {otherSpread, vwapInFour});
-    EXPECT_EQ((std::vector<ComputedColumnDef>{otherSpread, kFromVwap, kSpread}), fitted.computed)
+    const layout::FittedColumnSet matched = layout::FitColumnSet(Scalping(), {otherSpread, vwapInFour});
+    EXPECT_EQ((std::vector<ComputedColumnDef>{otherSpread, kFromVwap, kSpread}), matched.computed)
         << "a name alone is no match; a match takes the set's decimals";
-    EXPECT_EQ((std::vector<int>{column::Last, kFirst + 2, kFirst + 1}), Ids(fitted));
+    EXPECT_EQ((std::vector<int>{column::Last, kFirst + 2, kFirst + 1}), Ids(matched));
     EXPECT_EQ((Rules{Rule(kFirst + 2), Rule(column::Last, kFirst + 1), Rule(column::Change)}),
-              fitted.colourRules);
+              matched.colourRules);
 
     // Two columns alike in the set take two of the tab's, not one twice.
     layout::ColumnSet twice = Scalping();
@@ -82,7 +80,7 @@ TEST(ColumnSetFit, AColumnOfTheSameNameAndFormulaIsTheTabsOwnWithTheSetsDecimals
     EXPECT_EQ((std::vector<ComputedColumnDef>{kSpread, kSpread}), layout::FitColumnSet(twice, {kSpread}).computed);
 }
 
-TEST(ColumnSetFit, ColumnsPastWhatATabHoldsAreLeftOutWithTheirEntriesAndRules)
+TEST(ColumnSetFit, ColumnsPastWhatATabHoldsAreLeftOutAndASetSavedBeforeSetsKeptComputedColumnsKeepsItsIds)
 {
     std::vector<ComputedColumnDef> full(static_cast<size_t>(kMostComputedColumns) - 1, kRange);
     const layout::FittedColumnSet fitted = layout::FitColumnSet(Scalping(), full);
@@ -92,19 +90,17 @@ TEST(ColumnSetFit, ColumnsPastWhatATabHoldsAreLeftOutWithTheirEntriesAndRules)
     EXPECT_EQ((std::vector<int>{column::Last, spread}), Ids(fitted));
     EXPECT_EQ((Rules{Rule(spread), Rule(column::Change)}), fitted.colourRules)
         << "the rule against the column left out goes with it";
-}
 
-TEST(ColumnSetFit, ASetSavedBeforeSetsKeptComputedColumnsKeepsItsIdsAndHandEditedRules)
-{
+    // A set saved before sets kept computed columns keeps its ids and hand-edited rules.
     layout::ColumnSet older = Scalping();
     older.computed.clear();
     ColourRuleSpec unread;
     unread.verbatim = {{"column", "99"}};
     older.colourRules.push_back(unread);
-    const layout::FittedColumnSet fitted = layout::FitColumnSet(older, {kRange});
-    EXPECT_EQ(std::vector<ComputedColumnDef>{kRange}, fitted.computed);
-    EXPECT_EQ((std::vector<int>{column::Last, kFirst, kFirst + 1}), Ids(fitted));
-    EXPECT_EQ(older.colourRules, fitted.colourRules);
+    const layout::FittedColumnSet kept = layout::FitColumnSet(older, {kRange});
+    EXPECT_EQ(std::vector<ComputedColumnDef>{kRange}, kept.computed);
+    EXPECT_EQ((std::vector<int>{column::Last, kFirst, kFirst + 1}), Ids(kept));
+    EXPECT_EQ(older.colourRules, kept.colourRules);
 
     layout::ColumnSet current = Scalping();
     current.colourRules.push_back(unread);

@@ -46,7 +46,7 @@ ComputedColumns Columns(std::initializer_list<ComputedColumnDef> defs)
     return columns;
 }
 
-TEST(ComputedColumns, TheTradersFormulasGiveTheValuesWorkedOutByHandInTheirDecimals)
+TEST(ComputedColumns, FormulasGiveHandWorkedValuesAndBlanksWhereAValueWouldLieWhichSortLowAndPassNothing)
 {
     Instrument instrument;
     const Price quote = Quote(instrument);
@@ -73,44 +73,42 @@ TEST(ComputedColumns, TheTradersFormulasGiveTheValuesWorkedOutByHandInTheirDecim
     EXPECT_EQ("#,##0", sheet::NumberFormatOf(column::Count + 5, quote, format, 2.0));
     EXPECT_EQ(sheet::ColumnKind::Number, sheet::KindOfColumn(column::Count + 1));
     EXPECT_TRUE(ShowsFigures(column::Count));
-}
 
-TEST(ComputedColumns, DivisionByZeroAbsentFieldsAndInfinitiesLeaveTheCellBlankWhichSortsLowAndPassesNoComparison)
-{
-    Instrument instrument;
-    Price quote = Quote(instrument);
-    quote.high = quote.low;
-    const ComputedColumns columns = Columns({{"Per Range", "Last / (High - Low)", 2},
+    // Division by zero, absent fields and infinities leave the cell blank, which
+    // sorts low and passes no comparison.
+    Price partial = Quote(instrument);
+    partial.high = partial.low;
+    const ComputedColumns guarded = Columns({{"Per Range", "Last / (High - Low)", 2},
                                              {"Spread", "Sell - Buy", 2},
                                              {"Change Back", "+/- * 2", 2},
                                              {"Zero", "Last - Last", 2}});
-    EXPECT_FALSE(columns.Value(0, quote)) << "division by zero";
-    EXPECT_EQ("", columns.Text(0, quote).utf8_string());
-    quote.buy = 0.0;
-    EXPECT_FALSE(columns.Value(1, quote)) << "no bid is no bid of 0";
+    EXPECT_FALSE(guarded.Value(0, partial)) << "division by zero";
+    EXPECT_EQ("", guarded.Text(0, partial).utf8_string());
+    partial.buy = 0.0;
+    EXPECT_FALSE(guarded.Value(1, partial)) << "no bid is no bid of 0";
     // A traded instrument's change of 0 is a value; before any trade it is none.
-    EXPECT_EQ("0.00", columns.Text(2, quote).utf8_string());
-    EXPECT_EQ("0.00", columns.Text(3, quote).utf8_string());
-    quote.last = 0.0;
-    EXPECT_FALSE(columns.Value(2, quote));
-    EXPECT_FALSE(columns.Value(3, quote)) << "Last is absent";
+    EXPECT_EQ("0.00", guarded.Text(2, partial).utf8_string());
+    EXPECT_EQ("0.00", guarded.Text(3, partial).utf8_string());
+    partial.last = 0.0;
+    EXPECT_FALSE(guarded.Value(2, partial));
+    EXPECT_FALSE(guarded.Value(3, partial)) << "Last is absent";
 
-    EXPECT_EQ(-std::numeric_limits<double>::infinity(), ComputedSortKey(column::Count + 1, quote, columns));
-    quote.buy = 10.0;
-    EXPECT_NEAR(0.05, ComputedSortKey(column::Count + 1, quote, columns), 1e-12);
+    EXPECT_EQ(-std::numeric_limits<double>::infinity(), ComputedSortKey(column::Count + 1, partial, guarded));
+    partial.buy = 10.0;
+    EXPECT_NEAR(0.05, ComputedSortKey(column::Count + 1, partial, guarded), 1e-12);
 
     // Rounded to nothing shows as an unsigned zero.
     const ComputedColumns tiny = Columns({{"Tiny", "(Buy - Sell) / 1000", 2}});
-    EXPECT_EQ("0.00", tiny.Text(0, quote).utf8_string());
+    EXPECT_EQ("0.00", tiny.Text(0, partial).utf8_string());
 
     FilterSet above({{column::Count + 1, {{filter_op::Above, "0.01", 0}}}});
-    above.SetComputed(&columns);
+    above.SetComputed(&guarded);
     FilterSet notIn({{column::Count + 1, {{filter_op::NotIn, "5", 0}}}});
-    notIn.SetComputed(&columns);
-    EXPECT_TRUE(above.Accepts(quote));
-    quote.buy = 0.0;
-    EXPECT_FALSE(above.Accepts(quote)) << "a blank cell is above nothing";
-    EXPECT_TRUE(notIn.Accepts(quote)) << "and in no list";
+    notIn.SetComputed(&guarded);
+    EXPECT_TRUE(above.Accepts(partial));
+    partial.buy = 0.0;
+    EXPECT_FALSE(above.Accepts(partial)) << "a partial cell is above nothing";
+    EXPECT_TRUE(notIn.Accepts(partial)) << "and in no list";
 }
 
 TEST(ComputedColumns, AnUnreadableFormulaIsRefusedWithItsPlaceAndReasonOrKeptAsReadAndNamesAreStoredInEnglish)
@@ -169,7 +167,7 @@ layout::TabEntry ReadTab(const std::string& xml)
     return layout::ReadTabEntry(testing_support::Parse(xml).get_child("watchlist"));
 }
 
-TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReadsAsBefore)
+TEST(ComputedColumns, TheyAreStoredUnderTheTabAndLayoutsWithoutThemOrFromBeforeTheTrendReadAsBefore)
 {
     layout::TabEntry entry;
     entry.name = "Core";
@@ -189,12 +187,9 @@ TEST(ComputedColumns, TheyAreStoredUnderTheTabAndReadBackAndATabWithoutThemReads
     entry.computed.clear();
     const std::string without = testing_support::Xml(layout::TabEntryTree(entry, {}), "watchlist");
     EXPECT_EQ(std::string::npos, without.find("computed"));
-}
 
-// Layouts written before the trend column took id 31 gave the computed
-// columns ids from 31; their columns, sort, filters and rules move with them.
-TEST(ComputedColumns, ALayoutWrittenBeforeTheTrendColumnKeepsItsColumnsFiltersAndRules)
-{
+    // Layouts written before the trend column took id 31 gave the computed
+    // columns ids from 31; their columns, sort, filters and rules move with them.
     const char* const before =
         "<watchlist name=\"Core\" type=\"1\"><columns>"
         "<column id=\"6\" name=\"Last\" size=\"60\" show=\"true\" sort=\"false\" ascending=\"true\" position=\"0\"/>"

@@ -79,15 +79,14 @@ TEST_F(FilterPredicate, NumbersCompareWithinTheToleranceAndListsSkipUnreadableIt
         {column::TradeType, Equals, "43", true},  // '+'
     });
     // clang-format on
-    const FilterSet unreadable(
-        {{column::Last, {FilterCondition{Above, "abc"}, FilterCondition{In, "1, 2"}}}});
+    const FilterSet unreadable({{column::Last, {FilterCondition{Above, "abc"}, FilterCondition{In, "1, 2"}}}});
     ASSERT_EQ(1u, unreadable.Unreadable().size());
     EXPECT_EQ("abc", unreadable.Unreadable()[0].second.value);
     EXPECT_TRUE(FilterOperandRefusal(column::Last, In, "1,,2").Contains("\"\""));
     EXPECT_TRUE(FilterOperandRefusal(column::Code, In, "1,,2").empty());
 }
 
-TEST_F(FilterPredicate, NumbersAreReadAsTheLocaleWritesThemOrWithAPoint)
+TEST_F(FilterPredicate, NumbersReadAsTheLocaleWritesThemOrWithAPointAndListsRefuseCommasThatMayBelongToOne)
 {
     // clang-format off
     const struct
@@ -112,10 +111,8 @@ TEST_F(FilterPredicate, NumbersAreReadAsTheLocaleWritesThemOrWithAPoint)
                   read ? std::optional(number) : std::nullopt)
             << c.text << " with decimal " << c.writing.decimal;
     }
-}
 
-TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToANumber)
-{
+    // Typed lists take semicolons and refuse commas that may belong to a number.
     // clang-format off
     const struct
     {
@@ -123,7 +120,7 @@ TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToAN
         int op;
         const char* typed;
         const char* kept; // null: refused
-    } cases[] = {
+    } lists[] = {
         {german, In, "6,21; 18,42", "6.21,18.42"},   {german, In, "6,21, 18,42", nullptr},
         {german, NotIn, "6,18", nullptr},            {german, In, "6, 18,", "6,18"},
         {german, In, "1.5,2.5", "1.5,2.5"},          {german, In, "1.000; 2,5;", "1000,2.5"},
@@ -136,7 +133,7 @@ TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToAN
         {english, Equals, "abc", nullptr},           {english, Below, "0.1", "0.1"},
     };
     // clang-format on
-    for (const auto& c : cases)
+    for (const auto& c : lists)
     {
         const std::optional<std::string> kept = KeptOperand(column::Last, c.op, c.typed, c.writing);
         EXPECT_EQ(c.kept ? std::optional<std::string>(c.kept) : std::nullopt, kept) << c.typed;
@@ -181,7 +178,7 @@ TEST_F(FilterPredicate, TypedListsTakeSemicolonsAndRefuseCommasThatMayBelongToAN
     EXPECT_TRUE(Passes(column::Last, Above, "1.713"));
 }
 
-TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcardsAndUnknownColumnsAndOperatorsAreIgnored)
+TEST_F(FilterPredicate, TextsCompareCaseSensitivelyUnknownColumnsAndOperatorsAreIgnoredEveryConditionMustHold)
 {
     // clang-format off
     ExpectCases({
@@ -213,10 +210,8 @@ TEST_F(FilterPredicate, TextsCompareCaseSensitivelyWithListsAndWildcardsAndUnkno
         {column::Code, 0, "nothing", true},            {column::Code, Last + 1, "nothing", true},
     });
     // clang-format on
-}
 
-TEST_F(FilterPredicate, EveryConditionMustHoldAndTwoOnOneColumnMakeARange)
-{
+    // Every condition must hold, and two on one column make a range.
     const auto range = [](double low, double high) {
         return FilterSet({{column::Last,
                            {FilterCondition{Above, std::to_string(low)}, FilterCondition{Below, std::to_string(high)}}}});

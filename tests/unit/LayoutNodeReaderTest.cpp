@@ -43,7 +43,7 @@ TEST(LayoutNodeReader, AbsentSettingsFollowTheBoardForTwoOfThemOnlyAndWatchlists
     EXPECT_NO_THROW(layout::WatchlistsOf(Node("<watchlists/>")));
 }
 
-TEST(LayoutNodeReader, TabsColumnsAndFiltersSkipForeignChildrenAndDefaultMalformedValues)
+TEST(LayoutNodeReader, TabsColumnsAndFiltersSkipForeignChildrenDefaultMalformedValuesAndBoundWidths)
 {
     const std::vector<layout::TabEntry> tabs = layout::ReadTabEntries(layout::WatchlistsOf(Node(R"(<watchlists>
         <watchlist name="First" current="false" type="2" exchange="AMX" category="TECH"><columns>
@@ -72,13 +72,10 @@ TEST(LayoutNodeReader, TabsColumnsAndFiltersSkipForeignChildrenAndDefaultMalform
     EXPECT_TRUE(tabs[1].current);
     EXPECT_TRUE(tabs[1].hasFilters) << "an empty filters element still marks the tab as filtered";
     EXPECT_TRUE(tabs[1].filters.empty());
-}
 
-// Hand-edited widths: the grid adds widths up in an int, and a sum past its
-// range left it without header or cells; a column far wider than the screen
-// shows nothing of its text either.
-TEST(LayoutNodeReader, ColumnWidthsAreReadIntoARangeTheGridCanAddUp)
-{
+    // Hand-edited widths: the grid adds widths up in an int, and a sum past its
+    // range left it without header or cells; a column far wider than the screen
+    // shows nothing of its text either.
     const std::vector<layout::ColumnEntry> columns = layout::ReadColumns(Node(R"(<columns>
         <column size="1000000000"/><column size="2147483647"/><column size="-2147483648"/><column size="-1"/>
         <column size="0"/><column size="1000"/><column size="1001"/><column size="57"/></columns>)")

@@ -21,7 +21,7 @@ Tree WithValue(const std::string& text)
     return tree;
 }
 
-TEST(LayoutValues, BooleansAcceptOnlyTheFourSpellings)
+TEST(LayoutValues, BooleansTakeFourSpellingsIntegersDecimal32BitDoublesFiniteAndLocaleFreeOrTheDefault)
 {
     for (bool fallback : {false, true})
     {
@@ -32,10 +32,8 @@ TEST(LayoutValues, BooleansAcceptOnlyTheFourSpellings)
             EXPECT_EQ(fallback, layout::ReadBool(WithValue(other), "a.<xmlattr>.v", fallback)) << other;
         EXPECT_EQ(fallback, layout::ReadBool(Tree(), "a.<xmlattr>.v", fallback)) << "missing";
     }
-}
 
-TEST(LayoutValues, IntegersAreDecimal32BitAndDoublesFiniteAndLocaleIndependentOrTheDefault)
-{
+    // Integers are decimal and 32-bit.
     for (const auto& [text, value] : {std::pair{"42", 42}, {"-7", -7}, {" 12\n", 12}, {"+5", 5},
                                       {"2147483647", std::numeric_limits<int>::max()},
                                       {"-2147483648", std::numeric_limits<int>::min()}})
@@ -60,7 +58,7 @@ TEST(LayoutValues, IntegersAreDecimal32BitAndDoublesFiniteAndLocaleIndependentOr
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST(LayoutValues, NonAsciiTextSurvivesTheCLocaleAndLegacyBytesAreKept)
+TEST(LayoutValues, NonAsciiTextSurvivesTheCLocaleLegacyBytesAreKeptAndTabLabelsShowNamesOnOneLine)
 {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "C");
@@ -74,11 +72,8 @@ TEST(LayoutValues, NonAsciiTextSurvivesTheCLocaleAndLegacyBytesAreKept)
 
     const wxString legacy = layout::ToWxString("\xE9t\xE9");  // Latin-1 "été", not UTF-8
     EXPECT_EQ(wxString(L"\u00E9t\u00E9"), legacy) << "legacy bytes are kept rather than dropped";
-}
 
-// A tab shows a name as the menus do, on one line.
-TEST(LayoutValues, TabLabelsShowNamesAsTheMenusDoOnOneLine)
-{
+    // A tab shows a name as the menus do, on one line.
     EXPECT_EQ(wxString::FromUTF8("A \xEF\xBF\xBD B  C D\xC3\xBC"), layout::ShownTabLabel("A \xFF B\r\n\nC\tD\xC3\xBC"));
     EXPECT_EQ(layout::ShownName("x\xE9y"), layout::ShownTabLabel("x\xE9y"));
     EXPECT_EQ(wxString("end "), layout::ShownTabLabel("end\r"));

@@ -15,7 +15,7 @@ using bench_support::Latencies;
 using bench_support::PixelLedger;
 using namespace std::chrono_literals;
 
-TEST(PixelLedger, APaintShowsTheHandledQuotesItCoversAndRowsOffScreenLeaveTheCount)
+TEST(PixelLedger, APaintShowsTheHandledQuotesItCoversRowsOffScreenLeaveTheCountAndPercentilesTakeTheNearestRank)
 {
     const PixelLedger::Clock::time_point t0{};
     Price a, b, c, d;
@@ -46,10 +46,8 @@ TEST(PixelLedger, APaintShowsTheHandledQuotesItCoversAndRowsOffScreenLeaveTheCou
     EXPECT_EQ((std::vector<double>{8.0, 24.0}), ledger.steady.samples);
     EXPECT_EQ(2, ledger.paints);
     EXPECT_EQ(1, ledger.outOfOrder);
-}
 
-TEST(PixelLedger, PercentilesTakeTheNearestRankOfTheSortedSamples)
-{
+    // Percentiles take the nearest rank of the sorted samples.
     Latencies latencies{{5, 1, 3, 2, 4, 6, 9, 8, 7, 10}};
     EXPECT_EQ(10.0, latencies.Max());
     EXPECT_EQ(6.0, latencies.Percentile(0.5)) << "rank 4.5 rounds up to the sixth";

@@ -32,7 +32,7 @@ protected:
     QuoteFormat format;
 };
 
-TEST_F(QuoteFormatTest, PricesUseTheInstrumentsDecimalsOrFiveWithoutTrailingZeroes)
+TEST_F(QuoteFormatTest, PricesInTheInstrumentsDecimalsOrFiveBlankNearZeroBarTheChangesAndSignedOnlyPastZero)
 {
     EXPECT_EQ(Cell(column::Last), Grouped("1234", "50"));
     price.buy = 1234567.891;
@@ -48,10 +48,9 @@ TEST_F(QuoteFormatTest, PricesUseTheInstrumentsDecimalsOrFiveWithoutTrailingZero
     instrument.decimals = -7;  // never a negative precision
     price.open = 3.5;
     EXPECT_EQ(Cell(column::Open), Grouped("3", "5"));
-}
 
-TEST_F(QuoteFormatTest, NearZeroValuesAreBlankExceptChangesAndOnlyRealGainsGetAPlus)
-{
+    // Near zero values are blank, bar the changes; only real gains get a plus.
+    instrument.decimals = 2;
     price.last = 5e-9;
     EXPECT_EQ(Cell(column::Last), "");
     price.high = -9e-9;
@@ -85,7 +84,7 @@ TEST_F(QuoteFormatTest, NearZeroValuesAreBlankExceptChangesAndOnlyRealGainsGetAP
     EXPECT_EQ(Cell(column::MoneyFlow), "-" + Grouped("2", "25"));
 }
 
-TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousandsAndCountsStayWhole)
+TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesOrScaleToThousandsCountsStayWholeAndNotesAndDatesJoin)
 {
     price.buyVolume = 1500.0;
     price.cumVolume = 2500000.0;
@@ -102,10 +101,8 @@ TEST_F(QuoteFormatTest, VolumesDropTrailingZeroesAndScaleToThousandsAndCountsSta
     price.deals = 1234567;
     EXPECT_EQ(Cell(column::Deals), Grouped("1234567"));
     EXPECT_EQ(Cell(column::No, 12344), "12345") << "row numbers are never grouped";
-}
 
-TEST_F(QuoteFormatTest, NotesJoinTheInstrumentsTextsAndDatesPreferTheTradeDate)
-{
+    // Notes join the instrument's texts; dates prefer the trade date.
     instrument.tradingStatus = "Halted";
     EXPECT_EQ(Cell(column::Status), "Halted");
     price.statusNote = "N";

@@ -18,7 +18,7 @@ struct Row
     Row() { price.instrument = &instrument; }
 };
 
-TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesWithoutInstrumentTexts)
+TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesAloneDatesFallingBackAndNoInstrumentAsEmptyText)
 {
     // Each case sorts a before b on its column, and not the other way round.
     const std::pair<int, std::function<void(Row&, Row&)>> cases[] = {
@@ -38,6 +38,18 @@ TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesWithoutInstrumentTexts)
         {column::CorporateAction, [](Row& a, Row& b) {
              a.price.caNote = "X", b.price.caNote = "Y", a.instrument.corporateAction = "Z";
          }},
+        // The second date counts only when neither quote has a trade date; an empty one comes first.
+        {column::Date, [](Row& a, Row& b) {
+             a.price.secondDate = "20240101", b.price.secondDate = "20240105";
+         }},
+        {column::Date, [](Row& a, Row& b) {
+             a.price.secondDate = "20240105", b.price.tradeDate = "20230101";
+         }},
+        {column::Date, [](Row& a, Row& b) {
+             a.price.tradeDate = "20230101", b.price.tradeDate = "20240301", a.price.secondDate = "20240105";
+         }},
+        // A missing instrument counts as empty text.
+        {column::Exchange, [](Row& a, Row& b) { a.price.instrument = nullptr, b.instrument.exchange = "A"; }},
     };
     for (const auto& [col, make] : cases)
     {
@@ -48,30 +60,9 @@ TEST(RowComparatorTest, NumbersAsValuesTextsAsBytesNotesWithoutInstrumentTexts)
     }
     Row same;
     EXPECT_FALSE(CompareRows(column::Last, same.price, same.price));
-}
 
-TEST(RowComparatorTest, DateFallsBackToSecondDateOnlyWhenBothTradeDatesAreEmptyAndNoInstrumentIsEmptyText)
-{
-    Row a, b;
-    a.price.secondDate = "20240105";
-    b.price.secondDate = "20240101";
-    EXPECT_TRUE(CompareRows(column::Date, b.price, a.price));
-    EXPECT_FALSE(CompareRows(column::Date, a.price, b.price));
-
-    // One trade date present: trade dates are compared, the empty one first.
-    b.price.tradeDate = "20230101";
-    EXPECT_TRUE(CompareRows(column::Date, a.price, b.price));
-    EXPECT_FALSE(CompareRows(column::Date, b.price, a.price));
-
-    a.price.tradeDate = "20240301";
-    EXPECT_TRUE(CompareRows(column::Date, b.price, a.price));
-
-    // A missing instrument counts as empty text.
     Row c, d;
-    d.instrument.exchange = "A";
     c.price.instrument = nullptr;
-    EXPECT_TRUE(CompareRows(column::Exchange, c.price, d.price));
-    EXPECT_FALSE(CompareRows(column::Exchange, d.price, c.price));
     EXPECT_FALSE(CompareRows(column::No, c.price, d.price));
     EXPECT_FALSE(CompareRows(column::No, d.price, c.price));
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 using layout::Tree;
 using testing_support::Xml;
 
-TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
+TEST(StoreNodeWriter, SettingsGoInTheirOrderReplacingWhatIsThereAndAlertValuesAreShortAndExact)
 {
     Tree node;
     node.put("setting.general.<xmlattr>.title", "Old");
@@ -39,15 +40,11 @@ TEST(StoreNodeWriter, SettingsGoInTheirOrderAndReplaceWhatIsThere)
     current.autoFitColumns = false;
     current.volumeInThousands = true;
     const layout::WindowSettings read = layout::ReadWindowSettings(testing_support::Parse(xml).get_child("tickerdeck"), current);
-    EXPECT_EQ(read.title, "New");
-    EXPECT_TRUE(read.controlledByInstruments);
-    EXPECT_FALSE(read.autoAddInstrument);
-    EXPECT_TRUE(read.autoFitColumns);
-    EXPECT_FALSE(read.volumeInThousands);
-}
+    EXPECT_EQ(std::tuple(wxString("New"), true, false, true, false),
+              std::tuple(read.title, read.controlledByInstruments, read.autoAddInstrument,
+                         read.autoFitColumns, read.volumeInThousands));
 
-TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
-{
+    // Alert values are short and exact.
     for (double value : {0.1, 1.1, 12.5, -3e-9, 123456789.125, 1e300, 0.0})
     {
         const std::string text = layout::FormatDouble(value);
@@ -60,8 +57,8 @@ TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
     alert.instrument = {"AMX", "A"};
     alert.value = 2.25;
     alert.remark = "a \"b\"";
-    const std::string xml = Xml(layout::AlertTree(alert), "alert");
-    EXPECT_EQ(xml.substr(xml.find("?>") + 3),
+    const std::string alertXml = Xml(layout::AlertTree(alert), "alert");
+    EXPECT_EQ(alertXml.substr(alertXml.find("?>") + 3),
               "<alert code=\"A\" exchange=\"AMX\" type=\"4096\" condition=\"1\" value=\"2.25\" remark=\"a &quot;b&quot;\"/>");
     alert.onceEachTime = true;
     const std::string once = Xml(layout::AlertTree(alert), "alert");
@@ -69,7 +66,7 @@ TEST(StoreNodeWriter, AlertValuesAreShortAndExact)
                                                 "value=\"2.25\" remark=\"a &quot;b&quot;\" notify=\"once\"/>");
 }
 
-TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEveryShapeReadsWhole)
+TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterOnceEveryShapeReadsWholeAndOneThatOpensNoBoardIsFound)
 {
     const std::string list(100000, 'C');
     const std::string filters = R"(<filters><column id="2"><filter condition="5" value=")" + list + R"(" row="0"/>)"
@@ -97,12 +94,9 @@ TEST(StoreNodeWriter, TheDefaultBoardKeepsAFilterAWindowsTabHoldsOnceAndEverySha
         const Tree& tab = read.get_child("application.layout.default.tickerdeck.watchlists").back().second;
         EXPECT_EQ(list, tab.get("filters.column.filter.<xmlattr>.value", ""));
     }
-}
 
-// A default board that opens no board: kept as a window the file does not
-// hold, as a stub, or not there at all.
-TEST(StoreNodeWriter, ADefaultBoardThatOpensNoBoardIsFoundAfterExpanding)
-{
+    // A default board that opens no board: kept as a window the file does not
+    // hold, as a stub, or not there at all.
     using Fault = files::DefaultBoardFault;
     const auto fault = [](const std::string& board, const std::string& windowState) {
         Tree document = testing_support::Parse("<application><layout>" + board + "<windows><window><state>" +

@@ -27,9 +27,9 @@ Price Quote()
     return quote;
 }
 
-TEST(TicketRules, TheClickedSideDecidesHintAndQuantity)
+TEST(TicketRules, TheClickedSideDecidesHintAndQuantityAZeroHintFallsBackAndTicksRoundHalvesAwayFromZero)
 {
-    const Price quote = Quote();
+    Price quote = Quote();
     for (const auto& [side, col, hint, quantity] :
          {std::tuple{Side::Buy, column::SellVolume, 10.5, 300.0}, {Side::Buy, column::Last, 10.25, 0.0},
           {Side::Sell, column::Buy, 10.25, 700.0}, {Side::Sell, column::Name, 10.5, 0.0}})
@@ -50,11 +50,8 @@ TEST(TicketRules, TheClickedSideDecidesHintAndQuantity)
         EXPECT_DOUBLE_EQ(hint, ticket::FromHostCommand(command, quote)->priceHint) << command;
     EXPECT_EQ(Side::Sell, ticket::FromHostCommand(17, quote)->side);
     EXPECT_FALSE(ticket::FromHostCommand(12, quote));
-}
 
-TEST(TicketRules, AZeroHintFallsBackThroughTheOtherSideLastAndPreviousClose)
-{
-    Price quote = Quote();
+    // A zero hint falls back through the other side, the last and the previous close.
     const ticket::Order buy{Side::Buy, 0.0, 0.0};
     EXPECT_DOUBLE_EQ(10.5, ticket::ChosenPrice(buy, quote));
     quote.sell = 0;
@@ -64,10 +61,8 @@ TEST(TicketRules, AZeroHintFallsBackThroughTheOtherSideLastAndPreviousClose)
     quote.prevClose = 0;
     EXPECT_DOUBLE_EQ(0, ticket::ChosenPrice(buy, quote));
     EXPECT_DOUBLE_EQ(10.25, ticket::ChosenPrice({Side::Buy, 10.25, 0.0}, quote));
-}
 
-TEST(TicketTicks, RoundHalvesAwayFromZeroInSixtyFourBits)
-{
+    // Ticks round halves away from zero, in sixty-four bits.
     EXPECT_EQ(13, ticket::PriceInTicks(0.125, 2).value);
     EXPECT_EQ(-13, ticket::PriceInTicks(-0.125, 2).value);
     EXPECT_EQ(150000, ticket::PriceInTicks(1.5, -1).value) << "no decimals given counts five, as the grid shows";
@@ -81,7 +76,7 @@ TEST(TicketTicks, RoundHalvesAwayFromZeroInSixtyFourBits)
     EXPECT_NE(std::string::npos, tooBig.problem.find("1e+17")) << tooBig.problem;
 }
 
-TEST(CopyText, HeaderThenRowsInSelectionOrderEachEndingInCrLf)
+TEST(CopyText, HeaderThenRowsInSelectionOrderEachEndingInCrLfCopiedAsTheyWereAtTheKeyPress)
 {
     const auto label = [](int col) { return wxString::Format("C%d", col); };
     const auto cell = [](int row, int col) { return wxString::Format("r%dc%d", row, col); };
@@ -94,10 +89,8 @@ TEST(CopyText, HeaderThenRowsInSelectionOrderEachEndingInCrLf)
     for (int row : many)
         expected += cell(row, 1) + "\r\n";
     EXPECT_TRUE(BuildCopyText({1}, many, label, cell) == expected) << "every row once, in order";
-}
 
-TEST(CopyText, CopiedRowsKeepTheQuotesOfTheKeyPressAndReadTheHostsInstruments)
-{
+    // Copied rows keep the quotes of the key press and read the host's instruments.
     Instrument instrument;
     instrument.code = "ARPI";
     instrument.name = "Arpeggio Industrial Holdings";

@@ -38,7 +38,7 @@ struct Quotes
     std::vector<const Price*> all;
 };
 
-TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstAndALateOneRestartsTheCount)
+TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstOnlyForTradedQuotesATabNamesOnePerTick)
 {
     TrendSamples samples(10s);
     EXPECT_TRUE(samples.Due(kStart)) << "the first point is due at once";
@@ -54,6 +54,28 @@ TEST(TrendSamples, PointsComeEveryIntervalFromTheFirstAndALateOneRestartsTheCoun
     EXPECT_FALSE(samples.Due(kStart + 50300ms)) << "after a long gap, points do not come in a burst";
     EXPECT_TRUE(samples.Due(kStart + 57s));
     EXPECT_EQ((std::vector<double>{5.0, 5.0, 5.0}), samples.Points(&quotes.prices[0]));
+
+    // Only traded quotes that a tab names have points, one per tick; the
+    // others give their memory back.
+    samples.Clear();
+    Quotes three(3);
+    three.prices[0].last = 1.0;
+    three.prices[1].last = 0.0;  // not traded yet
+    three.prices[2].last = 3.0;
+    std::vector<const Price*> watched = three.all;
+    watched.push_back(&three.prices[0]);  // a tab listing it twice, or two tabs
+    samples.Take(watched, kStart);
+    samples.Take(watched, kStart + 1s);
+    EXPECT_EQ(2u, samples.Points(&three.prices[0]).size());
+    EXPECT_TRUE(samples.Points(&three.prices[1]).empty());
+    three.prices[1].last = 2.0;
+    samples.Take({&three.prices[1]}, kStart + 2s);
+    EXPECT_EQ(1u, samples.Size()) << "the quotes no tab with the column shows are forgotten";
+    EXPECT_EQ((std::vector<double>{2.0}), samples.Points(&three.prices[1]));
+    EXPECT_TRUE(samples.Points(&three.prices[0]).empty());
+    samples.Clear();
+    EXPECT_EQ(0u, samples.Size());
+    EXPECT_TRUE(samples.Due(kStart + 2s)) << "after a clear the sampling starts afresh";
 }
 
 TEST(TrendSamples, TheWindowKeepsTheNewestPointsTheChangeIsNewestLessOldestAndAQuoteThatNeverMovesIsFlat)
@@ -84,29 +106,6 @@ TEST(TrendSamples, TheWindowKeepsTheNewestPointsTheChangeIsNewestLessOldestAndAQ
         EXPECT_EQ(22.0, point.y) << "across the middle of the box, not a division by a zero range";
     EXPECT_EQ(10.0, shape.runs[0].points.front().x);
     EXPECT_EQ(18.0, shape.runs[0].points.back().x);
-}
-
-TEST(TrendSamples, OnlyTradedNamedQuotesHavePointsOnePerTickAndUnnamedOnesGiveTheirMemoryBack)
-{
-    TrendSamples samples(1s);
-    Quotes quotes(3);
-    quotes.prices[0].last = 1.0;
-    quotes.prices[1].last = 0.0;  // not traded yet
-    quotes.prices[2].last = 3.0;
-    std::vector<const Price*> watched = quotes.all;
-    watched.push_back(&quotes.prices[0]);  // a tab listing it twice, or two tabs
-    samples.Take(watched, kStart);
-    samples.Take(watched, kStart + 1s);
-    EXPECT_EQ(2u, samples.Points(&quotes.prices[0]).size());
-    EXPECT_TRUE(samples.Points(&quotes.prices[1]).empty());
-    quotes.prices[1].last = 2.0;
-    samples.Take({&quotes.prices[1]}, kStart + 2s);
-    EXPECT_EQ(1u, samples.Size()) << "the quotes no tab with the column shows are forgotten";
-    EXPECT_EQ((std::vector<double>{2.0}), samples.Points(&quotes.prices[1]));
-    EXPECT_TRUE(samples.Points(&quotes.prices[0]).empty());
-    samples.Clear();
-    EXPECT_EQ(0u, samples.Size());
-    EXPECT_TRUE(samples.Due(kStart + 2s)) << "after a clear the sampling starts afresh";
 }
 
 TEST(TrendSamples, AFullWindowCostsAFewHundredBytesPerRowAndNothingOnceNoTabShowsTheColumn)
@@ -181,7 +180,7 @@ public:
     std::vector<std::string> cells;
 };
 
-TEST(TrendExport, TheTrendCellIsItsChangeAsANumberInThePricesDecimalsAndEmptyWithoutOne)
+TEST(TrendAndBarExport, TheTrendCellIsItsChangeInThePricesDecimalsAndBarRulesGiveTheirCellsOneDataBar)
 {
     Instrument instrument;
     instrument.code = "ARPI";
@@ -201,37 +200,34 @@ TEST(TrendExport, TheTrendCellIsItsChangeAsANumberInThePricesDecimalsAndEmptyWit
     EXPECT_EQ((std::vector<std::string>{"text column 0", "0,0 s Code", "0,1 s Trend", "1,0 s ARPI",
                                         "1,1 n -0.125 #,##0.000", "2,0 s ARPI"}),
               book.cells);
-}
 
-// The rows whose rules draw a bar get one, in runs sharing the scale of
-// the whole column's values; other columns and rows get none.
-TEST(BarExport, BarRulesGiveTheirCellsOneDataBarSizedWithinTheColumn)
-{
+    // The rows whose rules draw a bar get one, in runs sharing the scale of
+    // the whole column's values; other columns and rows get none.
     std::vector<Instrument> instruments(5);
-    sheet::TabSnapshot snapshot;
-    snapshot.columnIds = {column::Code, column::CumVolume};
-    snapshot.header = {"Code", "Cum Vol"};
-    snapshot.instruments.reserve(instruments.size());
-    snapshot.quotes.reserve(instruments.size());
+    sheet::TabSnapshot bars;
+    bars.columnIds = {column::Code, column::CumVolume};
+    bars.header = {"Code", "Cum Vol"};
+    bars.instruments.reserve(instruments.size());
+    bars.quotes.reserve(instruments.size());
     for (double volume : {500.0, 40.0, 300.0, 200.0, -100.0})
     {
-        Price price;
-        price.instrument = &instruments[snapshot.quotes.size()];
-        price.cumVolume = volume;
-        snapshot.AddRow(price);
+        Price row;
+        row.instrument = &instruments[bars.quotes.size()];
+        row.cumVolume = volume;
+        bars.AddRow(row);
     }
     const RuleStyle bar{{}, {}, false, true};
     const RuleStyle bold{{}, {}, true};
     using testing_support::Rule;
-    snapshot.rules = ColourRuleSet({Rule(column::CumVolume, filter_op::Above, "100", bar),
-                                    Rule(column::Code, filter_op::Differs, "x", bar),  // no bar in a text column
-                                    // styles the other cells, without a bar
-                                    Rule(column::CumVolume, filter_op::Below, "100", bold)});
-    EXPECT_EQ(1u, snapshot.rules.Unusable().size()) << "a bar on a text cell is refused";
-    RecordingSheet book;
-    sheet::WriteTabSheet(snapshot, book);
-    ASSERT_FALSE(book.cells.empty());
-    EXPECT_EQ("bars 1 1-1 3-4 from -100 to 500", book.cells.back());
+    bars.rules = ColourRuleSet({Rule(column::CumVolume, filter_op::Above, "100", bar),
+                                Rule(column::Code, filter_op::Differs, "x", bar),  // no bar in a text column
+                                // styles the other cells, without a bar
+                                Rule(column::CumVolume, filter_op::Below, "100", bold)});
+    EXPECT_EQ(1u, bars.rules.Unusable().size()) << "a bar on a text cell is refused";
+    RecordingSheet barBook;
+    sheet::WriteTabSheet(bars, barBook);
+    ASSERT_FALSE(barBook.cells.empty());
+    EXPECT_EQ("bars 1 1-1 3-4 from -100 to 500", barBook.cells.back());
 }
 
 }  // namespace

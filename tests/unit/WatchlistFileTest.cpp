@@ -13,7 +13,7 @@ using Refs = std::vector<InstrumentRef>;
 
 // Spreadsheet programs run a cell beginning with = + - @ (or a tab or carriage
 // return before one) as a formula; such fields go out behind an apostrophe.
-TEST(WatchlistFile, WritesRfc4180CsvWithFormulaLookingFieldsAsText)
+TEST(WatchlistFile, WritesRfc4180CsvWithFormulaLookingFieldsAsTextAndReadsItBack)
 {
     EXPECT_EQ(store::WatchlistCsv({{"AMX", "ARPI", "Atlas, \"A\""}, {"KTX", "TKE", " lead"}, {"RHX", "KSS", ""}}),
               "exchange,code,name\r\nAMX,ARPI,\"Atlas, \"\"A\"\"\"\r\nKTX,TKE,\" lead\"\r\nRHX,KSS,\r\n");
@@ -28,10 +28,8 @@ TEST(WatchlistFile, WritesRfc4180CsvWithFormulaLookingFieldsAsText)
               "'@A,KSS,'@SUM(1+1)\r\n"
               "RHX,''=A1,'\t=1\r\n"
               "RHX,\"'\r-1\",'quoted' - =not a formula\r\n");
-}
 
-TEST(WatchlistFile, ReadsBackWhatItWrote)
-{
+    // What it wrote reads back.
     const Refs refs = {{"AMX", "A,B"}, {"KTX", "Q\"T"}, {"", "LINE\nBREAK"}, {"RHX", "KSS"},
                        {"=X", "-2+3"}, {"@A", "'=A1"}, {"RHX", "''+1"}, {"AMX", "\t=1"}, {"AMX", "'"}, {"AMX", "'KSS"}};
     std::vector<store::WatchlistFileRow> rows;

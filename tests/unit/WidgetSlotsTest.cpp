@@ -60,17 +60,14 @@ protected:
     Widget* widget = &application;
 };
 
-TEST_F(WidgetSlots, NameIconSizeLimitsAndMenuOfferAnswerAtTheirSlots)
+TEST_F(WidgetSlots, NameIconSizeLimitsMenuOfferAndLoggerAnswerAtTheirSlotsAndLoadingInstallsTheHostLogger)
 {
     EXPECT_STREQ("Ticker Deck", VtableEntry<NameSlot>(widget, WidgetEntry(1))(widget));
     EXPECT_STREQ("./icon/tickerdeck.png", VtableEntry<NameSlot>(widget, WidgetEntry(2))(widget));
     EXPECT_EQ(wxSize(2147483647, 2147483647), VtableEntry<SizeSlot>(widget, WidgetEntry(8))(widget));
     EXPECT_EQ(wxSize(24, 24), VtableEntry<SizeSlot>(widget, WidgetEntry(9))(widget));
     EXPECT_TRUE(VtableEntry<OfferSlot>(widget, WidgetEntry(10))(widget, 0u));
-}
 
-TEST_F(WidgetSlots, LoadingInstallsTheHostLoggerAndSlotSevenReplacesIt)
-{
     std::ostringstream original;
     std::ostringstream replaced;
     auto previous = MakeLogger(replaced, "previous");
