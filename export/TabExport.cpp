@@ -163,9 +163,10 @@ void TabExport::ExportCurrentTab(Tickerdeck& board)
         return;
     }
     auto job = std::make_shared<ExportJob>(rows.size(), rows.size());
+    auto progress = std::make_shared<wxWeakRef<ExportProgress>>();
+    Track(board, tabText, job, *progress);
     m_takings.push_back(std::unique_ptr<Taking>(
-        new Taking{&board, grid, tabText, folder, fileName, rows, std::move(snapshot), job, Track(board, tabText, job),
-                   nullptr}));
+        new Taking{&board, grid, tabText, folder, fileName, rows, std::move(snapshot), job, progress, nullptr}));
     Taking& taking = *m_takings.back();
     taking.steps = std::make_unique<SlicedSteps>([this, &taking] { TakeSlice(taking); }, m_sliceRows,
                                                  kRowsPerClockRead);
@@ -215,23 +216,21 @@ void TabExport::TakeSlice(Taking& taking)
            std::move(taking.progress));
 }
 
-TabExport::ProgressRef TabExport::Track(Tickerdeck& board, const wxString& tabText,
-                                        const std::shared_ptr<ExportJob>& job)
+void TabExport::Track(Tickerdeck& board, const wxString& tabText, const std::shared_ptr<ExportJob>& job,
+                      wxWeakRef<ExportProgress>& window)
 {
     m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(),
                                 [](const Running& known) { return known.job.expired(); }),
                  m_jobs.end());
-    // Made, read and dropped on the GUI thread only; the worker never sees it.
-    auto progress = std::make_shared<wxWeakRef<ExportProgress>>();
-    *progress = new ExportProgress(board.GetOwner(), wxGetTopLevelParent(&board), tabText, job);
-    m_jobs.push_back({job, *progress});
-    return progress;
+    window = new ExportProgress(board.GetOwner(), wxGetTopLevelParent(&board), tabText, job);
+    m_jobs.push_back({job, window});
 }
 
 void TabExport::Launch(Tickerdeck& board, sheet::TabSnapshot snapshot, const std::string& folder,
                        const std::string& fileName, std::shared_ptr<ExportJob> job, ProgressRef progress)
 {
     const wxString tabText = wxString::FromUTF8(snapshot.tabText);
+    // Made, read and dropped on the GUI thread only; the worker never sees it.
     auto shown = progress ? progress : std::make_shared<wxWeakRef<ExportProgress>>();
     auto done = [shown](wxWindow& window, const ExportOutcome& outcome)
     {
@@ -243,7 +242,7 @@ void TabExport::Launch(Tickerdeck& board, sheet::TabSnapshot snapshot, const std
     {
         std::shared_ptr<ExportJob> started = StartExport(board, std::move(snapshot), folder, fileName, done, job);
         if (!progress)
-            *shown = Track(board, tabText, started)->get();
+            Track(board, tabText, started, *shown);
     }
     catch (const std::exception& error)   // no thread could be started
     {

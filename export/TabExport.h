@@ -65,8 +65,9 @@ private:
     struct Taking;
     using ProgressRef = std::shared_ptr<wxWeakRef<ExportProgress>>;
 
-    /// Shows the progress of `job` and keeps it among this board's exports.
-    ProgressRef Track(Tickerdeck& board, const wxString& tabText, const std::shared_ptr<ExportJob>& job);
+    /// Shows the progress of `job` in `window` and keeps it among this board's exports.
+    void Track(Tickerdeck& board, const wxString& tabText, const std::shared_ptr<ExportJob>& job,
+               wxWeakRef<ExportProgress>& window);
     /// Hands a whole copy to a worker, under `job` when it was copied in slices.
     void Launch(Tickerdeck& board, sheet::TabSnapshot snapshot, const std::string& folder,
                 const std::string& fileName, std::shared_ptr<ExportJob> job, ProgressRef progress);
