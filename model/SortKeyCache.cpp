@@ -45,12 +45,6 @@ void SortKeyCache::Erase(int row)
         m_keys.erase(m_keys.begin() + row);
 }
 
-void SortKeyCache::Swap(int first, int second)
-{
-    if (IsValid())
-        std::swap(m_keys[first], m_keys[second]);
-}
-
 void SortKeyCache::Refresh(int row, const Price& price)
 {
     if (IsValid())

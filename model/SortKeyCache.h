@@ -50,7 +50,12 @@ public:
     void Append(const Price& price);
     void Insert(int row, const Price& price);
     void Erase(int row);
-    void Swap(int first, int second);
+    /// Inline: a quote bubbling into place swaps once per row it passes.
+    void Swap(int first, int second)
+    {
+        if (IsValid())
+            std::swap(m_keys[first], m_keys[second]);
+    }
     /// Takes the row's key afresh from its quote.
     void Refresh(int row, const Price& price);
 
