@@ -66,15 +66,12 @@ void QuoteGridView::HoldForRun(bool held)
     ForgetRunView();
 }
 
-QuoteGridView::Area QuoteGridView::VisibleArea() const
+QuoteGridView::Area QuoteGridView::ReadCurrentArea() const
 {
     if (!m_runView.held)
         return ReadVisibleArea();
-    if (!m_runView.areaRead)
-    {
-        m_runView.area = ReadVisibleArea();
-        m_runView.areaRead = true;
-    }
+    m_runView.area = ReadVisibleArea();
+    m_runView.areaRead = true;
     return m_runView.area;
 }
 

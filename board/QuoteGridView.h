@@ -49,7 +49,13 @@ public:
     explicit QuoteGridView(const wxGridTableBase& table);
     ~QuoteGridView() override;
 
-    Area VisibleArea() const;
+    Area VisibleArea() const
+    {
+        // Asked once per quote; held for a run, it is a copy.
+        if (m_runView.held && m_runView.areaRead)
+            return m_runView.area;
+        return ReadCurrentArea();
+    }
     /// Quotes handled back to back, with no other handler in between, find
     /// the same rows on screen and the same selection: held, both are read
     /// once, and again after rows came or went or the selection changed
@@ -103,6 +109,7 @@ private:
         int last = -1;
     };
     Area ReadVisibleArea() const;
+    Area ReadCurrentArea() const;
     SelectedSpan ReadSelectedSpan() const;
     SelectedSpan CurrentSelectedSpan() const;
     void ForgetRunView() const

@@ -199,15 +199,12 @@ RowOrder::GridSort RowOrder::ReadGridSort() const
     return sort;
 }
 
-RowOrder::GridSort RowOrder::CurrentSort() const
+RowOrder::GridSort RowOrder::ReadCurrentSort() const
 {
     if (!m_sortHeldForRun)
         return ReadGridSort();
-    if (!m_runSortRead)
-    {
-        m_runSort = ReadGridSort();
-        m_runSortRead = true;
-    }
+    m_runSort = ReadGridSort();
+    m_runSortRead = true;
     return m_runSort;
 }
 

@@ -61,7 +61,13 @@ public:
         bool numericKey = false;
         uint32_t touchedBy = 0;  // a quote's change mask moves its row when it shares a bit
     };
-    GridSort CurrentSort() const;
+    GridSort CurrentSort() const
+    {
+        // Each quote of a run asks several times; held, it is a copy.
+        if (m_sortHeldForRun && m_runSortRead)
+            return m_runSort;
+        return ReadCurrentSort();
+    }
     /// Quotes handled back to back, with no other handler in between, read
     /// the grid's sort once rather than each: held from the first read until
     /// the run ends or `ReadSortAgain`.
@@ -94,6 +100,7 @@ public:
 
 private:
     GridSort ReadGridSort() const;
+    GridSort ReadCurrentSort() const;
     void PrefetchForMove(const Price& price, int col) const;
     template <typename Before>
     int BubbleIntoPlace(int row, Before before);
