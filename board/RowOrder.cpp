@@ -144,7 +144,7 @@ void RowOrder::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what
         return;
     if (what == LoadAhead::RowAndKey)
     {
-        PrefetchForMove(price, sort.col);
+        PrefetchForMove(price, sort);
         return;
     }
     // Only the index slot this far ahead: asking for the quote's own line
@@ -152,12 +152,13 @@ void RowOrder::PrefetchQueuedUpdate(const Price& price, int mask, LoadAhead what
     m_table.m_index.Prefetch(&price);
 }
 
-void RowOrder::PrefetchForMove(const Price& price, int col) const
+void RowOrder::PrefetchForMove(const Price& price, const GridSort& sort) const
 {
     // The quote's new value, its index entry, then its row and sort key:
     // loads that would otherwise wait for one another across the checks in
     // between, each a cache miss on a large tab.
-    PrefetchMemory(SortKeyAddress(col, price));
+    const int col = sort.col;
+    PrefetchMemory(sort.keyField ? &(price.*sort.keyField) : SortKeyAddress(col, price));
     const int lastSeen = m_table.m_index.LastSeen(&price);
     if (lastSeen < 0 || lastSeen >= static_cast<int>(m_table.m_rows.size()))
         return;
@@ -166,13 +167,11 @@ void RowOrder::PrefetchForMove(const Price& price, int col) const
         PrefetchMemory(m_sortKeys.Data() + lastSeen);
 }
 
-void RowOrder::PrefetchNeighbours(int row, int col) const
+void RowOrder::PrefetchScatteredNeighbours(int row, int col) const
 {
     // Without keys the neighbours compared next are quotes scattered over
     // the host's memory, each a cache miss; a quote typically passes a
     // handful of them, so start loading them all at once.
-    if (m_sortKeys.IsFor(col))
-        return;
     constexpr int kReach = 8;
     const int count = static_cast<int>(m_table.m_rows.size());
     const int first = std::max(0, row - kReach);
@@ -191,6 +190,7 @@ RowOrder::GridSort RowOrder::ReadGridSort() const
     sort.col = grid->GetSortingColumn();
     sort.ascending = grid->IsSortOrderAscending();
     sort.numericKey = HasNumericSortKey(sort.col);
+    sort.keyField = NumericSortField(sort.col);
     // The same bits ColumnChanged tests: a formula may read any field.
     if (IsComputedColumn(sort.col))
         sort.touchedBy = ~uint32_t{0};

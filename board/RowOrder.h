@@ -60,6 +60,7 @@ public:
         bool ascending = true;
         bool numericKey = false;
         uint32_t touchedBy = 0;  // a quote's change mask moves its row when it shares a bit
+        double Price::*keyField = nullptr;  // the quote's field sorted by, when it is one
     };
     GridSort CurrentSort() const
     {
@@ -95,13 +96,19 @@ public:
     /// it does not come before in the grid's sort, or last when unsorted.
     int ReturningRowPlace(const Price& price) const;
     bool SortTouchedBy(int mask) const { return (static_cast<uint32_t>(mask) & CurrentSort().touchedBy) != 0; }
-    void PrefetchNeighbours(int row, int col) const;
+    void PrefetchNeighbours(int row, int col) const
+    {
+        // With keys the neighbours compared are side by side already.
+        if (!m_sortKeys.IsFor(col))
+            PrefetchScatteredNeighbours(row, col);
+    }
     int MoveIntoSortPosition(int row);
 
 private:
     GridSort ReadGridSort() const;
     GridSort ReadCurrentSort() const;
-    void PrefetchForMove(const Price& price, int col) const;
+    void PrefetchForMove(const Price& price, const GridSort& sort) const;
+    void PrefetchScatteredNeighbours(int row, int col) const;
     template <typename Before>
     int BubbleIntoPlace(int row, Before before);
     bool ComesBefore(const Price* a, const Price* b, int col, bool ascending) const;

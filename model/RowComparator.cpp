@@ -85,6 +85,11 @@ bool HasNumericSortKey(int col)
     return IsComputedColumn(col) || NumberField(col) || col == column::Deals || col == column::TradeType;
 }
 
+double Price::*NumericSortField(int col)
+{
+    return NumberField(col);
+}
+
 double NumericSortKey(int col, const Price& price)
 {
     if (const auto field = NumberField(col))

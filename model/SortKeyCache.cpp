@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "contract/Records.h"
 #include "model/ColumnSpec.h"
 #include "model/RowComparator.h"
 
@@ -18,7 +19,13 @@ void SortKeyCache::Rebuild(int col, const std::vector<Price*>& rows)
     m_keys.reserve(rows.size());
     for (const Price* price : rows)
         m_keys.push_back(KeyOf(col, *price));
+    SetColumn(col);
+}
+
+void SortKeyCache::SetColumn(int col)
+{
     m_column = col;
+    m_field = NumericSortField(col);
 }
 
 void SortKeyCache::Invalidate()
@@ -47,6 +54,7 @@ void SortKeyCache::Erase(int row)
 
 void SortKeyCache::Refresh(int row, const Price& price)
 {
+    // Once per quote event: the field straight, when the column is one.
     if (IsValid())
-        m_keys[row] = KeyOf(m_column, price);
+        m_keys[row] = m_field ? price.*m_field : KeyOf(m_column, price);
 }

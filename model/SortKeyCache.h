@@ -30,7 +30,7 @@ public:
     void Adopt(int col, std::vector<double> keys)
     {
         m_keys = std::move(keys);
-        m_column = col;
+        SetColumn(col);
     }
     /// Forgets the keys; the next move reads them again.
     void Invalidate();
@@ -65,7 +65,9 @@ public:
 private:
     std::vector<double> m_keys;
     int m_column = -1;
+    double Price::*m_field = nullptr;  // m_column's field of the quote, when it is one
     const ComputedColumns* m_computed = nullptr;
 
+    void SetColumn(int col);
     double KeyOf(int col, const Price& price) const;
 };
