@@ -259,10 +259,8 @@ QuoteGridView::SelectedSpan QuoteGridView::CurrentSelectedSpan() const
     return m_runView.span;
 }
 
-bool QuoteGridView::CarrySelection(int from, int to) const
+bool QuoteGridView::CarryAcross(int from, int to) const
 {
-    if (from == to)
-        return false;
     const int first = std::min(from, to);
     const int last = std::max(from, to);
     // The rows from `first` to `last` only trade places among themselves:

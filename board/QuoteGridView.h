@@ -76,7 +76,18 @@ public:
     /// The row at `from` has moved to `to` and the rows between have shifted
     /// by one: selects again what was selected, at the new places. True when
     /// it changed the selection, whose handlers may have changed the grid.
-    bool CarrySelection(int from, int to) const;
+    bool CarrySelection(int from, int to) const
+    {
+        // Most moves pass far from the selection: while a run holds it,
+        // that is known here.
+        if (from == to)
+            return false;
+        const SelectedSpan& held = m_runView.span;
+        const bool apart = held.last < (from < to ? from : to) || held.first > (from < to ? to : from);
+        if (m_runView.held && m_runView.spanRead && apart)
+            return false;
+        return CarryAcross(from, to);
+    }
 
     void SetFlashDuration(std::chrono::milliseconds duration) { m_flashDuration = duration; }
     bool IsFlashing(int row, int col) const
@@ -112,6 +123,7 @@ private:
     Area ReadCurrentArea() const;
     SelectedSpan ReadSelectedSpan() const;
     SelectedSpan CurrentSelectedSpan() const;
+    bool CarryAcross(int from, int to) const;
     void ForgetRunView() const
     {
         m_runView.areaRead = false;
