@@ -152,7 +152,9 @@ void QuoteDrain::HandleQuote(const wxCommandEvent& event)
     if (!current)
         return;
     Tickerdeck::TableOf(current)->UpdateRow(event);
-    EvaluateAlert(price, static_cast<uint32_t>(event.GetInt()));
+    // Most boards watch no price: not even a call per quote then.
+    if (!m_board.Alerts().empty())
+        EvaluateAlert(price, static_cast<uint32_t>(event.GetInt()));
 }
 
 size_t QuoteDrain::TakeQueuedQuotes(QuoteRun& run)
