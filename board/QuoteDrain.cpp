@@ -210,8 +210,7 @@ bool QuoteDrain::QuotesBoundElsewhere() const
 
 void QuoteDrain::EvaluateAlert(Price* quote, uint32_t changeMask)
 {
-    // Most boards watch no price: no lookup per quote then.
-    if (!quote || m_board.Alerts().empty())
+    if (!quote)
         return;
     // Popups, focus changes and the chime come after the grid has taken
     // the update.
