@@ -144,7 +144,10 @@ void BoardTabs::BindGridEvents(wxGridEx* grid)
     // The grid paints every pixel itself; erasing first only flickers.
     grid->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
     if (wxWindow* labels = grid->GetGridColLabelWindow())
+    {
         labels->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+        labels->Bind(wxEVT_LEFT_DOWN, &ColumnFitter::OnColumnLabelsPressed, &fitter);
+    }
 }
 
 void BoardTabs::AddPage(wxGridEx* grid, const wxString& label, bool select)

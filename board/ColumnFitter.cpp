@@ -227,10 +227,31 @@ void ColumnFitter::OnGridSize(wxSizeEvent& event)
         FitColumns(grid);
 }
 
+void ColumnFitter::OnColumnLabelsPressed(wxMouseEvent& event)
+{
+    event.Skip();
+    auto* labels = wxDynamicCast(event.GetEventObject(), wxWindow);
+    auto* grid = labels ? wxDynamicCast(labels->GetParent(), wxGridEx) : nullptr;
+    if (!grid)
+        return;
+    m_pressedGrid = grid;
+    m_widthsAtPress.resize(static_cast<size_t>(grid->GetNumberCols()));
+    for (int col = 0; col < grid->GetNumberCols(); ++col)
+        m_widthsAtPress[static_cast<size_t>(col)] = grid->GetColSize(col);
+}
+
 void ColumnFitter::OnColumnDragged(wxGridSizeEvent& event)
 {
     event.Skip();
     if (!m_board.Settings().autoFitColumns)
+        return;
+    const auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
+    const int col = event.GetRowOrCol();
+    const bool unchanged = grid && grid == m_pressedGrid && col >= 0 &&
+                           static_cast<size_t>(col) < m_widthsAtPress.size() &&
+                           m_widthsAtPress[static_cast<size_t>(col)] == grid->GetColSize(col);
+    m_pressedGrid = nullptr;
+    if (unchanged)
         return;
     // The next fit would take the width the user just gave back: the
     // drag itself says the user wants widths of their own.

@@ -28,6 +28,8 @@ public:
     /// Gives the figure under the pointer as a tool tip when its cell shows it cut off.
     void ShowCutOffFigure(wxMouseEvent& event);
     void OnGridSize(wxSizeEvent& event);
+    /// Notes the widths a press on the column headers may start to drag from.
+    void OnColumnLabelsPressed(wxMouseEvent& event);
     /// A column dragged to a width of the user's: fitting goes off.
     void OnColumnDragged(wxGridSizeEvent& event);
 
@@ -36,4 +38,9 @@ private:
     void FitColumnsTo(wxGridEx* grid, std::vector<int> widths);
 
     Tickerdeck& m_board;
+    // The headers pressed last and their widths then: a press on a column
+    // edge that moves nothing still ends in a size event. Only compared,
+    // never followed.
+    const wxGridEx* m_pressedGrid = nullptr;
+    std::vector<int> m_widthsAtPress;
 };

@@ -251,8 +251,15 @@ TEST_F(GridMenusTest, NoticesLieOverTheToolbarAndDraggingAColumnEdgeTurnsAutoFit
     EXPECT_GT(notice.width, 0);
 
     ASSERT_TRUE(board->Settings().autoFitColumns);
-    grid->SetColSize(column::Name, 200);
+    // A press on a column edge that moves nothing still ends in a size event.
+    wxMouseEvent press(wxEVT_LEFT_DOWN);
+    press.SetEventObject(grid->GetGridColLabelWindow());
+    board->Fitter().OnColumnLabelsPressed(press);
     wxGridSizeEvent dragged(grid->GetId(), wxEVT_GRID_COL_SIZE, grid, column::Name);
+    grid->ProcessWindowEvent(dragged);
+    EXPECT_TRUE(board->Settings().autoFitColumns) << "a click on an edge gives no width of the user's";
+    board->Fitter().OnColumnLabelsPressed(press);
+    grid->SetColSize(column::Name, 200);
     grid->ProcessWindowEvent(dragged);
     EXPECT_FALSE(board->Settings().autoFitColumns) << "the drag says the user wants widths of their own";
     EXPECT_NE(wxNOT_FOUND, board->Toolbar().Notice()->Text().Find("Auto Fit"));
