@@ -147,6 +147,7 @@ void BoardTabs::BindGridEvents(wxGridEx* grid)
     {
         labels->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
         labels->Bind(wxEVT_LEFT_DOWN, &ColumnFitter::OnColumnLabelsPressed, &fitter);
+        labels->Bind(wxEVT_LEFT_UP, &ColumnFitter::OnColumnLabelsReleased, &fitter);
     }
 }
 

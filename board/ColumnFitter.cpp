@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include <wx/dcclient.h>
 #include <wx/grid.h>
 #include <wx/intl.h>
+#include <wx/settings.h>
 
 #include "board/Tickerdeck.h"
 #include "kit/BoardNotice.h"
@@ -235,9 +237,16 @@ void ColumnFitter::OnColumnLabelsPressed(wxMouseEvent& event)
     if (!grid)
         return;
     m_pressedGrid = grid;
+    m_pressX = m_releaseX = event.GetX();
     m_widthsAtPress.resize(static_cast<size_t>(grid->GetNumberCols()));
     for (int col = 0; col < grid->GetNumberCols(); ++col)
         m_widthsAtPress[static_cast<size_t>(col)] = grid->GetColSize(col);
+}
+
+void ColumnFitter::OnColumnLabelsReleased(wxMouseEvent& event)
+{
+    event.Skip();
+    m_releaseX = event.GetX();
 }
 
 void ColumnFitter::OnColumnDragged(wxGridSizeEvent& event)
@@ -245,14 +254,18 @@ void ColumnFitter::OnColumnDragged(wxGridSizeEvent& event)
     event.Skip();
     if (!m_board.Settings().autoFitColumns)
         return;
-    const auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
+    auto* grid = wxDynamicCast(event.GetEventObject(), wxGridEx);
     const int col = event.GetRowOrCol();
-    const bool unchanged = grid && grid == m_pressedGrid && col >= 0 &&
-                           static_cast<size_t>(col) < m_widthsAtPress.size() &&
-                           m_widthsAtPress[static_cast<size_t>(col)] == grid->GetColSize(col);
+    const int dragThreshold = std::max(1, wxSystemSettings::GetMetric(wxSYS_DRAG_X, grid));
+    const bool clicked = grid && grid == m_pressedGrid && col >= 0 &&
+                         static_cast<size_t>(col) < m_widthsAtPress.size() &&
+                         std::abs(m_releaseX - m_pressX) < dragThreshold;
     m_pressedGrid = nullptr;
-    if (unchanged)
+    if (clicked)
+    {
+        grid->SetColSize(col, m_widthsAtPress[static_cast<size_t>(col)]);
         return;
+    }
     // The next fit would take the width the user just gave back: the
     // drag itself says the user wants widths of their own.
     m_board.Settings().autoFitColumns = false;

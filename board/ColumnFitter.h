@@ -28,8 +28,10 @@ public:
     /// Gives the figure under the pointer as a tool tip when its cell shows it cut off.
     void ShowCutOffFigure(wxMouseEvent& event);
     void OnGridSize(wxSizeEvent& event);
-    /// Notes the widths a press on the column headers may start to drag from.
+    /// Notes where a press on the column headers was and the widths then.
     void OnColumnLabelsPressed(wxMouseEvent& event);
+    /// Notes where that press ended, just before the grid takes a drag's end.
+    void OnColumnLabelsReleased(wxMouseEvent& event);
     /// A column dragged to a width of the user's: fitting goes off.
     void OnColumnDragged(wxGridSizeEvent& event);
 
@@ -38,9 +40,11 @@ private:
     void FitColumnsTo(wxGridEx* grid, std::vector<int> widths);
 
     Tickerdeck& m_board;
-    // The headers pressed last and their widths then: a press on a column
-    // edge that moves nothing still ends in a size event. Only compared,
-    // never followed.
+    // The headers pressed last, where, and their widths then: a click on a
+    // column edge still ends in a size event, the edge put where the click
+    // was. Only compared, never followed.
     const wxGridEx* m_pressedGrid = nullptr;
     std::vector<int> m_widthsAtPress;
+    int m_pressX = 0;
+    int m_releaseX = 0;
 };

@@ -251,14 +251,24 @@ TEST_F(GridMenusTest, NoticesLieOverTheToolbarAndDraggingAColumnEdgeTurnsAutoFit
     EXPECT_GT(notice.width, 0);
 
     ASSERT_TRUE(board->Settings().autoFitColumns);
-    // A press on a column edge that moves nothing still ends in a size event.
+    // A click on a column edge ends in a size event too, the edge moved to
+    // the pointer by a pixel or two.
+    const int fitted = grid->GetColSize(column::Name);
     wxMouseEvent press(wxEVT_LEFT_DOWN);
     press.SetEventObject(grid->GetGridColLabelWindow());
+    press.m_x = 300;
+    wxMouseEvent release(press);
+    release.SetEventType(wxEVT_LEFT_UP);
     board->Fitter().OnColumnLabelsPressed(press);
+    board->Fitter().OnColumnLabelsReleased(release);
+    grid->SetColSize(column::Name, fitted + 2);
     wxGridSizeEvent dragged(grid->GetId(), wxEVT_GRID_COL_SIZE, grid, column::Name);
     grid->ProcessWindowEvent(dragged);
-    EXPECT_TRUE(board->Settings().autoFitColumns) << "a click on an edge gives no width of the user's";
+    EXPECT_TRUE(board->Settings().autoFitColumns) << "a click gives no width of the user's";
+    EXPECT_EQ(fitted, grid->GetColSize(column::Name));
     board->Fitter().OnColumnLabelsPressed(press);
+    release.m_x = 340;
+    board->Fitter().OnColumnLabelsReleased(release);
     grid->SetColSize(column::Name, 200);
     grid->ProcessWindowEvent(dragged);
     EXPECT_FALSE(board->Settings().autoFitColumns) << "the drag says the user wants widths of their own";
