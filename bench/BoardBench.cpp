@@ -428,6 +428,15 @@ void RunPaint(benchmark::State& state, wxGrid* grid)
     if (!painted)
         state.SkipWithError("the grid window was not repainted");
     const wxSize size = grid->GetGridWindow()->GetClientSize();
+    int shown = 0, left = 0;
+    for (int pos = 0; pos < grid->GetNumberCols(); ++pos)
+    {
+        const int col = grid->GetColAt(pos);
+        if (left < size.x && grid->GetColSize(col) > 0)
+            ++shown;
+        left += grid->GetColSize(col);
+    }
+    state.counters["columns_shown"] = shown;
     state.counters["width"] = size.x;
     state.counters["height"] = size.y;
 }

@@ -11,6 +11,7 @@
 #include "kit/IconCache.h"
 #include "kit/PngFile.h"
 #include "board/TickerdeckTable.h"
+#include "controls/TextLayoutCache.h"
 #include "contract/Records.h"
 #include "model/TrendSamples.h"
 
@@ -374,6 +375,8 @@ bool WatchlistGridCellRenderer::FitsCell(int textWidth, int cellWidth)
 
 void WatchlistGridCellRenderer::DrawTextAt(wxDC& dc, const wxString& text, int x, int y)
 {
+    if (TextLayoutCache::Shared().Draw(dc, text, x, y))
+        return;
     // A graphics-context DC measures every text it draws, only to track the
     // bounding box of its drawing, which the grid never asks for; the context
     // underneath draws the same glyphs in the DC's font and colour.

@@ -1,13 +1,12 @@
 #pragma once
 // Sizes of cell texts in the grid's fonts, remembered between paints.
 
-#include <cstdint>
-#include <unordered_map>
-#include <vector>
+#include <cstddef>
 
-#include <wx/font.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
+
+#include "controls/FontSlots.h"
 
 class wxDC;
 
@@ -31,16 +30,5 @@ public:
     static constexpr size_t kFonts = 4;
 
 private:
-    struct FontExtents
-    {
-        wxFont font;
-        wxString description;
-        uint64_t lastUse = 0;
-        std::unordered_map<wxString, wxSize> extents;
-    };
-    FontExtents& ExtentsOf(const wxFont& font);
-
-    std::vector<FontExtents> m_fonts;
-    size_t m_current = 0;
-    uint64_t m_uses = 0;
+    FontSlots<wxSize, kFonts> m_fonts;
 };
