@@ -1,7 +1,7 @@
-// On GTK 3 a graphics context draws each text through a layout made for that
-// one call. Here layouts live on, one set per font, on a pango context of our
-// own that follows the paint's cairo context (pango lays a text out again only
-// when that context's resolution or transformation changed).
+// On GTK 3 a graphics context draws each text through a pango context and a
+// layout made for that one call. Here layouts live on, one set per font, on a
+// pango context of our own that follows the paint's cairo context; pango lays
+// them out again when the drawing's scale or the surface's font options change.
 
 #include "TextLayoutCache.h"
 
@@ -14,9 +14,6 @@
 #ifdef __WXGTK3__
 #include <pango/pangocairo.h>
 #include <wx/fontutil.h>
-#endif
-
-#ifdef __WXGTK3__
 
 namespace {
 
