@@ -1,7 +1,6 @@
 // Which quotes a board asks the host for, when it lets them go, and how the
 // history date switches every grid to another day's quotes.
 
-#include <wx/button.h>
 #include <wx/datectrl.h>
 
 #include "support/BoardFixture.h"
@@ -21,14 +20,6 @@ protected:
     }
 
     SubscriptionCall Call(Instrument* instrument, const std::string& date) { return {board, instrument, date}; }
-
-    /// Closes the board the way the host does.
-    void Close()
-    {
-        host.ClearCalls();
-        application.CloseWindow(container, true);
-        Flush();
-    }
 };
 
 TEST_F(BoardSubscriptions, BatchDeliveryKeepsEveryListedRowAndInteractiveAddsEachQuoteOnceInItsSortedPlace)
@@ -106,20 +97,6 @@ TEST_F(BoardSubscriptions, ADateChangeKeepsTheFilterAndTheSortAndShowsLateAnswer
     EXPECT_EQ(2, grid->GetNumberRows());
 }
 
-TEST_F(BoardSubscriptions, UnansweredRowsFollowADateChangeAndAreLetGoOnce)
-{
-    host.reply = FakeHost::Reply::Later;
-    wxGridEx* grid = AddTab(board, {arpi, bdi}, "First");
-    PostCommand(board, cmd::HistoryDate, "20240105");
-    EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, "")}), host.unsubscribes);
-
-    host.DeliverPending();  // the live answers come after all, then the past day's
-    EXPECT_EQ(host.PriceOf(arpi, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(0));
-    EXPECT_EQ(host.PriceOf(bdi, "20240105"), Tickerdeck::TableOf(grid)->RowPrice(1));
-    EXPECT_EQ(2, grid->GetNumberRows());
-    EXPECT_EQ(2u, host.unsubscribes.size()) << "late answers of a dropped list are not let go twice";
-}
-
 TEST_F(BoardSubscriptions, ForgottenRequestsAreLetGoOnceAndOnlyWhenNoOtherTabWaitsForOrShowsTheQuote)
 {
     wxGridEx* shown = AddTab(board, {cdg}, "Shown");
@@ -138,43 +115,6 @@ TEST_F(BoardSubscriptions, ForgottenRequestsAreLetGoOnceAndOnlyWhenNoOtherTabWai
     EXPECT_EQ((std::vector<Instrument*>{bdi}), board->Rows().ForgetPendingRows(waiting));
     EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, "")}), host.unsubscribes);
     EXPECT_EQ(1, shown->GetNumberRows());
-}
-
-TEST_F(BoardSubscriptions, EachQuoteIsLetGoWithTheDateItWasAskedFor)
-{
-    wxDateTime today(5, wxDateTime::Jan, 2024);
-    board->Rows().SetTodayClock([&today] { return today; });
-    AddTab(board, {arpi}, "First");
-    PostCommand(board, cmd::HistoryDate, "20240105");  // today's date: still live quotes
-    ASSERT_EQ(1, host.ActiveSubscriptions(board, arpi, ""));
-
-    today = wxDateTime(6, wxDateTime::Jan, 2024);  // midnight passes
-    Close();
-    EXPECT_EQ((Calls{Call(arpi, "")}), host.unsubscribes);
-}
-
-TEST_F(BoardSubscriptions, ClosingLetsGoEachQuoteOnceWithTheDateInForceEvenRowsAFilterHides)
-{
-    wxGridEx* grid = AddTab(board, {arpi, bdi}, "First");
-    AddTab(board, {bdi}, "Second");
-    HideCode(board, grid, "BDI");
-    ASSERT_EQ(1, grid->GetNumberRows());
-    host.ClearCalls();
-
-    PostCommand(board, cmd::HistoryDate, "20240105");
-    EXPECT_EQ((Calls{Call(arpi, ""), Call(bdi, "")}), host.unsubscribes);
-    EXPECT_EQ(2u, Tickerdeck::TableOf(grid)->Members().List().size()) << "the hidden row was reloaded too";
-
-    auto* child = new wxButton(board, wxID_ANY, "child");
-    host.ClearCalls();
-    child->Destroy();
-    Flush();
-    EXPECT_TRUE(host.unsubscribes.empty()) << "a child window going away is not the board closing";
-
-    Close();
-    EXPECT_EQ(2u, host.unsubscribes.size());
-    EXPECT_EQ(1, host.Unsubscribed(board, arpi, "20240105"));
-    EXPECT_EQ(1, host.Unsubscribed(board, bdi, "20240105"));
 }
 
 }  // namespace

@@ -174,22 +174,9 @@ public:
     std::vector<BoardEventKind> EventKinds() const override { return m_kinds; }
     void OnCommand(Tickerdeck& /*board*/, wxCommandEvent& event) override { commands.push_back(event.GetId()); }
     void OnGridKey(Tickerdeck& /*board*/, wxKeyEvent& event) override { keys.push_back(event.GetKeyCode()); }
-    // Saving appends the feature's name to the node's "hooks"; loading
-    // notes the name in `loads` with what it read and the tabs there were.
-    void LoadLayout(Tickerdeck& board, const layout::Tree& node) override
-    {
-        loads->push_back(name + " read " + node.get<std::string>("hooks", "") + " after " +
-                         std::to_string(board.Tabs().Grids().size()) + " tabs");
-    }
-    void SaveLayout(Tickerdeck& /*board*/, layout::Tree& node) override
-    {
-        node.put("hooks", node.get<std::string>("hooks", "") + name);
-    }
 
-    std::string name;
     std::vector<int> commands;
     std::vector<int> keys;
-    std::vector<std::string>* loads = nullptr;
 
 private:
     std::vector<int> m_commands;
@@ -240,29 +227,6 @@ TEST_F(BoardFeatures, EachCommandAndEventReachesItsFirstClaimantOnlyOnce)
     EXPECT_EQ(std::vector<int>{'K'}, first->keys);
     EXPECT_TRUE(second->keys.empty());
     EXPECT_TRUE(escaped.empty()) << "claimed or not, the board's commands end at the board";
-}
-
-TEST_F(BoardFeatures, FeaturesWriteAndReadTheirPartsOfTheNodeInTheOrderTheyWereAdded)
-{
-    std::vector<std::string> loads;
-    RecordingFeature* first = Install({}, {});
-    RecordingFeature* second = Install({}, {});
-    first->name = "first,";
-    second->name = "second";
-    first->loads = second->loads = &loads;
-
-    Tree node = Saved(board);
-    EXPECT_EQ("first,second", node.get<std::string>("hooks", ""));
-    std::vector<std::string> elements;
-    for (const auto& [name, child] : node)
-        elements.push_back(name);
-    EXPECT_EQ("hooks", elements.back()) << "after the board's own elements";
-
-    // Loading the saved node again adds its tab before any feature reads it.
-    board->Load(nullptr, &node);
-    EXPECT_EQ((std::vector<std::string>{"first, read first,second after 2 tabs",
-                                        "second read first,second after 2 tabs"}),
-              loads);
 }
 
 }  // namespace

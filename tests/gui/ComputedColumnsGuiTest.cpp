@@ -104,30 +104,6 @@ TEST_F(ComputedColumnsGui, AComputedColumnSortsFollowsQuotesFiltersIsSavedAndRem
     EXPECT_EQ(3u, InstrumentsShown(grid).size());
 }
 
-TEST_F(ComputedColumnsGui, TheCellMenusColumnsSubmenuOpensTheNewColumnDialogToo)
-{
-    GridMenus* menus = board->Features().FindFeature<GridMenus>();
-    const std::unique_ptr<wxMenu> menu = menus->BuildGridAreaMenu(*board);
-    wxMenu* columns = Submenu(*menu, "Columns");
-    ASSERT_NE(nullptr, columns);
-    const int id = columns->FindItem("New Column...");
-    ASSERT_NE(wxNOT_FOUND, id);
-    // Both menus set the new column apart from the column sets above it.
-    const std::unique_ptr<wxMenu> header = menus->BuildColumnMenu(*board, column::Last);
-    for (const wxMenu* shown : {columns, header.get()})
-    {
-        const std::vector<wxString> labels = MenuLabels(shown);
-        const auto at = std::find(labels.begin(), labels.end(), "New Column...");
-        ASSERT_NE(labels.end(), at);
-        ASSERT_NE(labels.begin(), at);
-        EXPECT_EQ("-", *(at - 1));
-        EXPECT_EQ("Apply Column Set...", *(at - 2));
-    }
-    wxCommandEvent chosen(wxEVT_MENU, id);
-    columns->ProcessEvent(chosen);
-    EXPECT_EQ(nullptr, menus->OpenColumnDialog(*board, 0)) << "the dialog is open already";
-}
-
 TEST_F(ComputedColumnsGui, AFormulaThatCannotBeReadIsKeptBlankMarkedNamedAndStoredBackUnchanged)
 {
     Tickerdeck* edited = LoadNode(

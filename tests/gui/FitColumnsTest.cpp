@@ -1,6 +1,6 @@
-// Fitting a tab's columns: the toolkit's auto size stretched to the window on
-// ordinary tabs, a bounded measurement on huge ones that still fits what is on
-// screen.
+// Fitting a tab's columns: a bounded measurement on huge tabs that still fits
+// what is on screen, and columns refitted when their figures or a filter
+// change what they must hold.
 
 #include <numeric>
 
@@ -112,30 +112,6 @@ TEST_F(FitColumns, AFigureOutgrowingItsColumnWidensItWhereColumnsAreFittedElseIt
               grid->CalcScrolledPosition(cell.GetPosition() + cell.GetSize() / 2));
     EXPECT_EQ(Tickerdeck::TableOf(grid)->GetValue(0, column::CumValue),
               grid->GetGridWindow()->GetToolTipText());
-}
-
-TEST_F(FitColumns, AnOrdinaryTabGetsTheToolkitsAutoSizeStretchedToTheWindowAndResizingRefitsOnlyWithAutoFit)
-{
-    wxGridEx* grid = Tab(Instruments(20));
-    grid->HideCol(column::Status);
-    grid->HideCol(column::Sector);
-    for (int col = 0; col < grid->GetNumberCols(); ++col)
-        if (grid->IsColShown(col))
-            grid->SetColSize(col, 13);
-    PostCommand(board, cmd::FitAllColumns);
-    ExpectStretchedToTheWindow(grid);
-    EXPECT_FALSE(grid->IsColShown(column::Status));
-    EXPECT_FALSE(grid->IsColShown(column::Sector));
-
-    const std::vector<int> fitted = Widths(grid);
-    frame->SetSize(wxSize(2000, 900));
-    Flush();
-    EXPECT_EQ(Widths(grid), fitted) << "no fitting while auto fit is off";
-    board->Settings().autoFitColumns = true;
-    frame->SetSize(wxSize(2600, 900));
-    Flush();
-    EXPECT_NE(Widths(grid), fitted);
-    ExpectStretchedToTheWindow(grid);
 }
 
 TEST_F(FitColumns, AFilterFitsWhatItShowsSoANameCutWhileNoRowsShowedComesBackWhole)

@@ -390,18 +390,6 @@ TEST_F(GridCommandsTest, DeleteRemovesTheSelectedInstrumentsItNamesThoughQuotesR
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ARPI"}, {"AMX", "ZZZ"}, {"AMX", "AI"}}), Stored("Core"));
 }
 
-TEST_F(GridCommandsTest, RemoveOnAFilteredTabRewritesEveryMemberAndKeepsUnknownOnes)
-{
-    HideCode(board, grid, "CDG");
-    grid->SelectRow(2);
-    grid->SelectRow(0, true);
-    PostCommand(board, cmd::DeleteInstrument);
-    EXPECT_EQ((std::vector<Instrument*>{bdi}), InstrumentsShown(grid));
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "ZZZ"}, {"AMX", "BDI"}, {"AMX", "CDG"}}), Stored("Core"));
-    EXPECT_EQ(0, host.ActiveSubscriptions(board, ai, ""));
-    EXPECT_EQ(0, host.ActiveSubscriptions(board, arpi, ""));
-}
-
 TEST_F(GridCommandsTest, MoveReleasesItsRowsRefreshFollowsTheStoreAndABookmarkToggles)
 {
     grid->SelectRow(0);

@@ -317,39 +317,6 @@ TEST_F(Save, LoadSaveLoadGivesTheSameNodeInEnglishUnderAGermanGridAndLeavesTheSt
         << xml;
 }
 
-// The store holds every change as it is made: a save writes only the
-// record of a stored tab whose list the store lacks.
-// SYN is an exchange the terminal only has when started with it: its
-// instruments keep their place in the list.
-TEST_F(Save, LeavesTheListsTheStoreHoldsAloneWithInstrumentsTheHostDoesNotKnowAndStoresTheMissingListOfATabOnce)
-{
-    WriteStore(R"(<watchlist name="Other"><instrument exchange="AMX" code="BDI"/><instrument exchange="SYN" )"
-               R"(code="GHOST"/><instrument exchange="AMX" code="CDG"/></watchlist>)");
-    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/><watchlist name="Other" )"
-                                 R"(type="1" current="false"/><watchlist name="Empty" type="1" current="false"/></watchlists>)");
-    ASSERT_EQ((std::vector<Instrument*>{bdi, cdg}), Shown(board, 1));
-    host.reply = FakeHost::Reply::Later;
-    board->Rows().SubscribeRow(ai, GridOfPage(board, 1), BoardRows::Delivery::Interactive);
-    board->Rows().SubscribeRow(tke, GridOfPage(board, 0), BoardRows::Delivery::Interactive);
-    Saved(board);
-    const std::string stored = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<application>\n  <watchlists>\n"
-                               "    <watchlist name=\"Other\">\n"
-                               "      <instrument exchange=\"AMX\" code=\"BDI\"/>\n"
-                               "      <instrument exchange=\"SYN\" code=\"GHOST\"/>\n"
-                               "      <instrument exchange=\"AMX\" code=\"CDG\"/>\n"
-                               "    </watchlist>\n"
-                               "    <watchlist name=\"Core\">\n"
-                               "      <instrument exchange=\"KTX\" code=\"TKE\"/>\n"
-                               "    </watchlist>\n"
-                               "    <watchlist name=\"Empty\"/>\n"
-                               "  </watchlists>\n</application>\n";
-    EXPECT_EQ(stored, StoreBytes()) << "the row the host has not answered yet counts";
-    const ino_t identity = StoreIdentity();
-    Saved(board);
-    EXPECT_EQ(identity, StoreIdentity());
-    host.DeliverPending();
-}
-
 TEST_F(Save, AStoreThatCannotBeReadIsReportedNeverOverwrittenAndAMissingOneIsCreated)
 {
     Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="Core" type="1"/></watchlists>)");
@@ -364,27 +331,6 @@ TEST_F(Save, AStoreThatCannotBeReadIsReportedNeverOverwrittenAndAMissingOneIsCre
     std::filesystem::remove(host.applicationFilePath);
     Saved(board);
     EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "AI"}}), Stored("Core"));
-}
-
-TEST_F(Save, OwnFrameWindowsBecomeTheDefaultWithTheFrameSize)
-{
-    WriteStore("");
-    Tickerdeck* board = LoadNode(R"(<watchlists><watchlist name="W" type="1"/></watchlists>)", window_flag::OwnFrame);
-    frame->SetSize(777, 555);
-    Tree source;
-    source.put("application.layout.default.tickerdeck.stale", "x");
-    const Tree node = Saved(board, &source);
-
-    const Tree& copied = source.get_child(layout::kDefaultWindowPath);
-    EXPECT_FALSE(copied.get_optional<std::string>("stale"));
-    EXPECT_EQ("777", copied.get<std::string>("<xmlattr>.size-x"));
-    EXPECT_EQ("555", copied.get<std::string>("<xmlattr>.size-y"));
-    EXPECT_EQ(Xml(node.get_child("watchlists")), Xml(copied.get_child("watchlists")));
-    EXPECT_FALSE(node.get_optional<std::string>("<xmlattr>.size-x")) << "the window's own node has no size";
-
-    Tree untouched;
-    Saved(LoadNode(R"(<watchlists><watchlist name="W" type="1"/></watchlists>)"), &untouched);
-    EXPECT_TRUE(untouched.empty()) << "a docked window leaves the default alone";
 }
 
 }  // namespace
