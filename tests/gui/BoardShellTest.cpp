@@ -77,6 +77,7 @@ protected:
             GTEST_SKIP() << "this toolkit version gets the toolkit's dispatch only";
         BoardFixture::SetUp();
         QuoteDrain::UseQuoteDrain(GetParam());
+        board = CreateBoard(0);
     }
     void TearDown() override
     {
@@ -137,7 +138,6 @@ TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
         }
         Price* ignored;
     };
-    Tickerdeck* board = CreateBoard(0);
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}});
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg}, "Sorted");
     SortByLast(grid, true);
@@ -154,7 +154,6 @@ TEST_P(BoardQuotes, EveryQueuedQuotePassesTheEventFiltersAddedToTheToolkit)
 
 TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 {
-    Tickerdeck* board = CreateBoard(0);
     PostQuote(board, host.PriceOf(arpi), kLastMask);
     Flush();
     EXPECT_EQ(nullptr, board->Tabs().CurrentGrid()) << "a quote before any tab is ignored";
@@ -210,7 +209,6 @@ TEST_P(BoardQuotes, QuotesReachOnlyTheCurrentTab)
 
 TEST_P(BoardQuotes, QueuedQuotesCarryTheSelectionOneAfterAnotherAndFollowTheSortSetBetweenRuns)
 {
-    Tickerdeck* board = CreateBoard(0);
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
     SortByLast(grid, true);
@@ -238,7 +236,6 @@ TEST_P(BoardQuotes, QueuedQuotesCarryTheSelectionOneAfterAnotherAndFollowTheSort
 
 TEST_P(BoardQuotes, ASortChangedBySomeoneHearingTheSelectionMoveHoldsForTheNextQueuedQuote)
 {
-    Tickerdeck* board = CreateBoard(0);
     SetLasts({{arpi, 1.0}, {bdi, 2.0}, {cdg, 3.0}, {ai, 4.0}});
     wxGridEx* grid = AddTab(board, {arpi, bdi, cdg, ai}, "Sorted");
     SortByLast(grid, true);
@@ -262,7 +259,6 @@ TEST_P(BoardQuotes, ASortChangedBySomeoneHearingTheSelectionMoveHoldsForTheNextQ
 
 TEST_P(BoardQuotes, ARowComingBackAmongQueuedQuotesOrScrolledIntoViewBetweenThemFlashesOnScreen)
 {
-    Tickerdeck* board = CreateBoard(0);
     std::vector<Instrument*> listed;
     for (int i = 0; i < 80; ++i)
         host.PriceOf(listed.emplace_back(host.AddInstrument("R" + std::to_string(i), "AMX")))->last = 20.0;
