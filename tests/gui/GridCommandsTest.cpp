@@ -20,16 +20,6 @@ using namespace testing_support;
 class GridCommandsTest : public BoardFixture
 {
 protected:
-    /// Shows only Code and Buy and selects ARPI and CDG (Buy 7): the copy is
-    /// "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n".
-    void SelectCodeAndBuyOfTwoRows()
-    {
-        ShowOnly(grid, {column::Code, column::Buy});
-        host.PriceOf(cdg)->buy = 7;
-        grid->SelectRow(0);
-        grid->SelectRow(2, true);
-    }
-
     void SetUp() override
     {
         BoardFixture::SetUp();
@@ -64,8 +54,6 @@ protected:
         SendKey(grid->GetGridWindow(), wxEVT_KEY_DOWN, code, modifiers);
     }
 
-    void RightClick(int row, int col) { SendGridEvent(grid, wxEVT_GRID_CELL_RIGHT_CLICK, row, col); }
-
     std::vector<int> Selected() const { return SelectedRows(grid); }
 
     /// Waits until no copy runs on another thread, and delivers what they posted.
@@ -75,12 +63,14 @@ protected:
         Flush();
     }
 
-    std::vector<Instrument*> Members() const
+    /// The tab shows `order`, and keeps it as its stored order.
+    void ExpectOrder(const std::vector<Instrument*>& order) const
     {
+        EXPECT_EQ(order, InstrumentsShown(grid));
         std::vector<Instrument*> members;
         for (Price* price : Tickerdeck::TableOf(grid)->Members().List())
             members.push_back(price->instrument);
-        return members;
+        EXPECT_EQ(order, members) << "the stored order follows";
     }
 
     FakeWidget ticket{"Ticket"};
@@ -114,7 +104,7 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
 
     board->Features().FindFeature<GridMenus>()->SetPopup([](Tickerdeck&, wxMenu&) {});
     grid->ClearSelection();
-    RightClick(1, column::SellVolume);
+    SendGridEvent(grid, wxEVT_GRID_CELL_RIGHT_CLICK, 1, column::SellVolume);
     PostCommand(board, cmd::RowCommandFirst);
     EXPECT_EQ(open_mode::BuyTicket, host.openModes.back());
     ASSERT_EQ(2u, ticket.dispatched.size());
@@ -140,7 +130,10 @@ TEST_F(GridCommandsTest, BuyFromTheMenuCarriesTheClickedSidesPriceInTicksAndQuan
 
 TEST_F(GridCommandsTest, CtrlCCopiesTheVisibleColumnsOfTheSelectionByteForByteUpToTheClipboardsLimitALargeOneOffTheGuiThread)
 {
-    SelectCodeAndBuyOfTwoRows();
+    ShowOnly(grid, {column::Code, column::Buy});
+    host.PriceOf(cdg)->buy = 7;
+    grid->SelectRow(0);
+    grid->SelectRow(2, true);
     const wxString text = "Code\tBuy\r\nARPI\t\r\nCDG\t7.00\r\n";
     keys->SetClipboardLimit(text.length());
     Key('C', wxMOD_CONTROL);
@@ -300,8 +293,7 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
         return text + "    </watchlist>\n    <watchlist name=\"Spare\"/>\n  </watchlists>\n</application>\n";
     };
     Key(WXK_DOWN, wxMOD_SHIFT);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), InstrumentsShown(grid));
-    EXPECT_EQ((std::vector<Instrument*>{bdi, arpi, cdg, ai}), Members());
+    ExpectOrder({bdi, arpi, cdg, ai});
     EXPECT_EQ((std::vector<int>{1}), Selected()) << "the selection stays with the moved row";
     EXPECT_EQ(storeOf({"BDI", "ARPI", "ZZZ", "CDG", "AI"}), StoreBytes());
     // Dragging inserts the row where it is dropped.
@@ -310,8 +302,7 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
         SendMouse(grid->GetGridWindow(), wxEVT_MOTION, at, true);
     };
     dragTo(3);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(grid));
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members()) << "the stored order follows";
+    ExpectOrder({bdi, cdg, ai, arpi});
     EXPECT_EQ((std::vector<int>{3}), Selected());
     EXPECT_EQ(storeOf({"BDI", "CDG", "AI", "ARPI", "ZZZ"}), StoreBytes());
     EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(other->Tabs().CurrentGrid()));
@@ -321,15 +312,14 @@ TEST_F(GridCommandsTest, UpDownMoveAVisibleSelectionAndShiftOrDraggingReordersOn
     WriteBytes(host.applicationFilePath, broken);
     Key(WXK_UP, wxMOD_SHIFT);
     dragTo(0);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members());
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), InstrumentsShown(grid));
+    ExpectOrder({bdi, cdg, ai, arpi});
     EXPECT_EQ((std::vector<int>{3}), Selected());
     EXPECT_EQ(broken, StoreBytes());
 
     grid->SetSortingColumn(column::Code, true);
     Key(WXK_DOWN, wxMOD_SHIFT);
     dragTo(0);
-    EXPECT_EQ((std::vector<Instrument*>{bdi, cdg, ai, arpi}), Members()) << "a sorted tab keeps its order";
+    ExpectOrder({bdi, cdg, ai, arpi});  // a sorted tab keeps its order
 }
 
 TEST_F(GridCommandsTest, PageKeysAndCtrlUpDownMoveTheSelectedRowSoDownAndCopyGoOnFromIt)
@@ -344,32 +334,28 @@ TEST_F(GridCommandsTest, PageKeysAndCtrlUpDownMoveTheSelectedRowSoDownAndCopyGoO
     while (grid->IsVisible(lastWhole + 1, 0, true))
         ++lastWhole;
     ASSERT_LT(lastWhole, 70) << "the tab must be taller than the window";
-    Key(WXK_DOWN, wxMOD_CONTROL);
-    EXPECT_EQ((std::vector<int>{lastWhole}), Selected());
-    Key(WXK_UP, wxMOD_CONTROL);
-    EXPECT_EQ((std::vector<int>{0}), Selected());
+    const auto press = [this](int code, int modifiers, int row) {
+        Key(code, modifiers);
+        EXPECT_EQ(std::vector<int>{row}, Selected()) << "key " << code << " with modifiers " << modifiers;
+    };
+    press(WXK_DOWN, wxMOD_CONTROL, lastWhole);
+    press(WXK_UP, wxMOD_CONTROL, 0);
     Key(WXK_PAGEDOWN);
     const std::vector<int> paged = Selected();
     ASSERT_EQ(1u, paged.size()) << "a page key leaves exactly one row selected";
     EXPECT_GT(paged[0], 5);
     EXPECT_EQ(paged[0], grid->GetGridCursorRow());
-    Key(WXK_DOWN);
-    EXPECT_EQ((std::vector<int>{paged[0] + 1}), Selected()) << "Down goes on from the paged row";
-    Key(WXK_PAGEUP);
-    EXPECT_EQ((std::vector<int>{1}), Selected()) << "not past the first row";
-    Key(WXK_END);
-    EXPECT_EQ((std::vector<int>{79}), Selected());
-    Key(WXK_HOME, wxMOD_CONTROL);
-    EXPECT_EQ((std::vector<int>{0}), Selected());
-    Key(WXK_END, wxMOD_CONTROL);
-    EXPECT_EQ((std::vector<int>{79}), Selected());
+    press(WXK_DOWN, wxMOD_NONE, paged[0] + 1);  // Down goes on from the paged row
+    press(WXK_PAGEUP, wxMOD_NONE, 1);           // not past the first row
+    press(WXK_END, wxMOD_NONE, 79);
+    press(WXK_HOME, wxMOD_CONTROL, 0);
+    press(WXK_END, wxMOD_CONTROL, 79);
     ShowOnly(grid, {column::Code});
     Key('C', wxMOD_CONTROL);
     EXPECT_EQ("Code\r\nP79\r\n", clipboard);
     grid->ClearSelection();
     grid->SetGridCursor(10, 0);
-    Key(WXK_HOME);
-    EXPECT_EQ((std::vector<int>{0}), Selected()) << "without a selection the cursor's row is the start";
+    press(WXK_HOME, wxMOD_NONE, 0);  // without a selection the cursor's row is the start
 }
 
 TEST_F(GridCommandsTest, DeleteRemovesTheSelectedInstrumentsItNamesThoughQuotesReorderTheTabWhileItAsks)
