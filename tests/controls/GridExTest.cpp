@@ -1,5 +1,5 @@
-// The grid's splitter ownership, the margin it paints past the last cell, the
-// scrollable area that follows its row count, and header clicks that sort.
+// The margin the grid paints past the last cell, the scrollable area that
+// follows its row count, and header clicks that sort.
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,10 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
-#include <wx/weakref.h>
 
 #include "support/EventLoop.h"
 #include "support/FrameTest.h"
 #include "support/UserInput.h"
-#include "wxFlatNotebook.h"
 #include "wxGridEx.h"
 
 namespace {
@@ -32,24 +30,6 @@ protected:
 
     wxPanel* panel = nullptr;
 };
-
-TEST_F(GridExTest, GridIsTheOnlyPaneOfItsOwnSplitterAndGoesWithItsNotebookPage)
-{
-    auto* grid = new wxGridEx(panel, wxID_ANY, wxPoint(0, 0), wxSize(400, 300), wxHSCROLL | wxVSCROLL);
-    wxSplitterWindow* splitter = grid->GetSplitter();
-    ASSERT_NE(splitter, nullptr);
-    EXPECT_EQ(splitter->GetWindow1(), grid);
-
-    auto* notebook = new wxFlatNotebook(panel, 7160);
-    grid->CreateGrid(3, 3);
-    notebook->AddPage(splitter, "Tab");
-    wxWeakRef<wxGridEx> gridRef(grid);
-    wxWeakRef<wxWindow> gridWindow(grid->GetGridWindow());
-
-    ASSERT_TRUE(notebook->DeletePage(0));
-    EXPECT_FALSE(gridRef);
-    EXPECT_FALSE(gridWindow);
-}
 
 TEST_F(GridExTest, MarginCoversTheClientAreaPastTheCells)
 {

@@ -31,14 +31,6 @@ protected:
         table->Order().SortRows(col, ascending);
     }
 
-    std::vector<double> Lasts() const
-    {
-        std::vector<double> lasts;
-        for (const Price* price : table->Rows())
-            lasts.push_back(price->last);
-        return lasts;
-    }
-
     /// Whether the instruments selected in the grid are exactly `expected`.
     ::testing::AssertionResult SelectionIs(const std::set<const Price*>& expected) const
     {
@@ -93,26 +85,6 @@ TEST_F(TableGrid, ASelectionOfSeveralRowsKeepsEveryInstrumentThroughMoves)
     EXPECT_EQ(grid->GetSelectedRows().size(), 3u);
 }
 
-TEST_F(TableGrid, AscendingMovesTheOtherWayAndTiesAndOtherFieldsDoNotMove)
-{
-    AddLasts({10, 20, 30, 40});
-    SortBy(column::Last, true);
-    Price* moved = table->RowPrice(0);
-    moved->last = 35;
-    Quote(moved, kLastMask);
-    EXPECT_EQ(Lasts(), (std::vector<double>{20, 30, 35, 40}));
-
-    moved->last = 30;  // ties stay where they are
-    Quote(moved, kLastMask);
-    EXPECT_EQ(Lasts(), (std::vector<double>{20, 30, 30, 40}));
-    EXPECT_EQ(table->Index().RowOf(moved), 2);
-
-    moved->last = 5;
-    grid->UnsetSortingColumn();
-    Quote(moved, kLastMask);
-    EXPECT_EQ(table->Index().RowOf(moved), 2) << "no sort column";
-}
-
 TEST_F(TableGrid, AFlashMarksOnlyItsCellRestartsOnAQuoteAndEndsWithAReloadOrItsTime)
 {
     AddLasts({50, 40, 30});
@@ -142,56 +114,6 @@ TEST_F(TableGrid, AFlashMarksOnlyItsCellRestartsOnAQuoteAndEndsWithAReloadOrItsT
     ASSERT_TRUE(PumpUntil([&] { return table->View().FlashCount() == 0; }));
     EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kBackground) << "an ended flash";
     EXPECT_EQ(Painted(1, column::BuyVolume)->GetBackgroundColour(), kBackground);
-}
-
-TEST_F(TableGrid, OnlyCellsOnScreenFlashWhereverTheViewHasMoved)
-{
-    for (int n = 0; n < 200; ++n)
-        Add(1000.0 - n);
-    const auto flashesAt = [this](int row) {
-        Quote(table->RowPrice(row), kBuyMask);
-        return table->View().IsFlashing(row, column::Buy);
-    };
-    EXPECT_TRUE(flashesAt(0));
-
-    grid->MakeCellVisible(150, 0);
-    EXPECT_TRUE(flashesAt(150));
-
-    grid->Scroll(0, 0);
-    EXPECT_TRUE(flashesAt(2));
-
-    // A taller window shows more rows.
-    const int lastShown = grid->YToRow(grid->GetGridWindow()->GetClientSize().y - 1);
-    ASSERT_GT(lastShown, 3);
-    EXPECT_FALSE(flashesAt(lastShown + 3));
-    frame->SetSize(wxSize(1400, 900));
-    Flush();
-    EXPECT_TRUE(flashesAt(lastShown + 3));
-}
-
-TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGridIsTold)
-{
-    for (const bool atTheTail : {false, true})
-    {
-        Reload({});
-        AddLasts({50, 40, 30, 20});
-        const std::vector<Price*> quotes(table->Rows().begin(), table->Rows().end());
-        Quote(quotes[1], kBuyMask);
-        Quote(quotes[3], kBuyMask);
-
-        table->RemoveRow(quotes[0]);
-        if (!atTheTail)
-            TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
-        table->RemoveRow(quotes[1]);
-        TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, atTheTail ? 2 : 0, atTheTail ? 2 : 1);
-
-        SCOPED_TRACE(atTheTail ? "told once at the tail" : "told row by row");
-        ASSERT_EQ(table->Index().RowOf(quotes[3]), 1);
-        EXPECT_FALSE(table->Members().Contains(quotes[1]));
-        EXPECT_EQ(table->View().FlashCount(), 1u);
-        EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kHighlight);
-        EXPECT_EQ(Painted(0, column::Buy)->GetBackgroundColour(), kBackground);
-    }
 }
 
 TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndFlashesEachOnItsOwn)

@@ -1,6 +1,6 @@
-// Quote cell painting: backgrounds and frames under selection, focus and
-// flashes, the name and flag icons with their fallbacks, the trade arrows, and
-// cell texts on exactly the pixels the grid's own text drawing would use.
+// Quote cell painting: colour rules under flashes, the selection and
+// bookmarks, a figure too wide for its cell, the name and flag icons with
+// their fallbacks, the trade arrows, and the text extents kept between paints.
 
 #include <algorithm>
 
@@ -109,25 +109,6 @@ protected:
     Instrument* instrument = nullptr;
 };
 
-TEST_F(Renderer, SelectedRowsStayFramedAndApartFromFlashesWithOrWithoutFocus)
-{
-    EXPECT_EQ(Background(false), kBackground);  // amplitude 0 is blank
-    Quote(price, ~0);
-    ASSERT_TRUE(table->View().IsFlashing(0, column::Amplitude));
-    EXPECT_EQ(Background(false), kHighlight);
-
-    other->SetFocus(); // as a menu or a ticket takes it
-    ASSERT_TRUE(PumpUntil([&] { return !grid->HasFocus(); }, 1000));
-    EXPECT_EQ(Background(true), kHighlight) << "a flash shows on a selected row too";
-    EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows without the focus";
-    EXPECT_EQ(At(Paint(column::Amplitude, true), kCellWidth / 2, 0), kText) << "a flashing selected row keeps its frame";
-
-    table->Members().Bookmarks().insert(instrument);
-    EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBookmark) << "the row number never shows the selection";
-    table->Members().Bookmarks().clear();
-    EXPECT_EQ(At(Paint(column::No, true), 5, 5), kBackground);
-}
-
 TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
 {
     table->Styler().SetColourRules({Rule(column::Last, filter_op::Above, "5", {{}, RuleColour::Of(0x00AA00)}, true),
@@ -208,84 +189,6 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrC
         price->tradeType = other;
         EXPECT_EQ(FirstForeignColumn(Paint(column::TradeType, false), kBackground, kBackground), -1) << other;
     }
-}
-
-class RendererTextTest : public QuoteGridFixture
-{
-protected:
-    void SetUp() override
-    {
-        QuoteGridFixture::SetUp();
-        price = Add(1234.5, 1200.0);
-        price->instrument->code = "WDGT";
-        price->instrument->name = "Widget Works International Holdings";
-        price->change = 34.5;
-        price->changePercent = 2.875;
-        Flush();
-    }
-
-    /// A white canvas holding `cell` with room around it; `paint` draws on it.
-    template <typename Paint>
-    static wxImage Canvas(const wxRect& cell, Paint paint)
-    {
-        wxBitmap bitmap(cell.GetRight() + 10, cell.GetBottom() + 10);
-        {
-            wxMemoryDC dc(bitmap);
-            dc.SetBackground(*wxWHITE_BRUSH);
-            dc.Clear();
-            paint(dc);
-        }
-        return bitmap.ConvertToImage();
-    }
-
-    /// The cell as the quote renderer paints it.
-    wxImage Rendered(int col, const wxRect& cell)
-    {
-        return Canvas(cell, [&](wxDC& dc) {
-            wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
-            renderer->Draw(*grid, *attr, dc, cell, 0, col, false);
-        });
-    }
-
-    /// The same cell background with the text placed by the grid itself.
-    wxImage Reference(int col, const wxRect& cell)
-    {
-        return Canvas(cell, [&](wxDC& dc) {
-            wxGridCellAttrPtr attr(grid->GetCellAttr(0, col));
-            table->Styler().RestyleForPaint(*attr, 0, col);
-            dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(wxBrush(attr->GetBackgroundColour()));
-            dc.DrawRectangle(cell);
-            dc.SetFont(attr->GetFont());
-            dc.SetTextForeground(attr->GetTextColour());
-            dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-            int hAlign = wxALIGN_RIGHT;
-            int vAlign = wxALIGN_INVALID;
-            attr->GetNonDefaultAlignment(&hAlign, &vAlign);
-            wxRect textRect = cell;
-            textRect.x += WatchlistGridCellRenderer::kTextInset;
-            textRect.width -= 2 * WatchlistGridCellRenderer::kTextInset;
-            wxDCClipper clip(dc, cell);
-            grid->DrawTextRectangle(dc, table->GetValue(0, col), textRect, hAlign, vAlign);
-        });
-    }
-
-    Price* price = nullptr;
-};
-
-TEST_F(RendererTextTest, TextsSitWhereTheGridWouldPutThem)
-{
-    // Right-aligned numbers, left-aligned codes, a name too long for its
-    // cell (the reference clips it to the cell), in cells of a few heights;
-    // twice each, the second time measured from the renderer's memory.
-    for (int col : {column::Last, column::ChangePercent, column::Code, column::Name})
-        for (int height : {18, 25, 31})
-            for (int pass = 0; pass < 2; ++pass)
-            {
-                SCOPED_TRACE("column " + std::to_string(col) + ", height " + std::to_string(height));
-                const wxRect cell(5, 4, col == column::Name ? 90 : 110, height);
-                ASSERT_TRUE(SamePixels(Rendered(col, cell), Reference(col, cell)));
-            }
 }
 
 TEST(TextExtentCacheTest, ExtentsFollowTheFontOfTheDCAndFontsTakingTurnsKeepTheirTexts)

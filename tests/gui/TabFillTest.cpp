@@ -58,25 +58,6 @@ protected:
     std::vector<Instrument*> list;
 };
 
-TEST_F(TabFill, SlicesAddUpToExactlyTheListInItsOrderAndTheNoticeCountsThem)
-{
-    host.ClearCalls();
-    Start();
-    EXPECT_TRUE(board->Rows().IsFilling(grid));
-    EXPECT_EQ(3, grid->GetNumberRows()) << "the first slice shows at once";
-    EXPECT_EQ("Opening SYN: 3 of 11 rows (Esc stops)", Progress());
-    std::vector<int> shown{grid->GetNumberRows()};
-    while (board->Rows().GetTabFills().Step())
-        shown.push_back(grid->GetNumberRows());
-    EXPECT_EQ((std::vector<int>{3, 6, 9, 11}), shown);
-    EXPECT_EQ(list, InstrumentsShown(grid));
-    EXPECT_EQ(11u, Tickerdeck::TableOf(grid)->Members().List().size());
-    EXPECT_EQ(11u, Subscribed()) << "each listed row asked once";
-    EXPECT_EQ(2u, board->Rows().GetSubscriptions().at(host.PriceOf(list[2])).grids.size());
-    EXPECT_FALSE(board->Rows().IsFilling(grid));
-    EXPECT_EQ("", Progress());
-}
-
 TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)
 {
     for (int i = 0; i < 10; ++i)
@@ -103,33 +84,6 @@ TEST_F(TabFill, EscapeOnTheGridStopsItLeavingTheRowsReachedInTheTabsOrder)
                                         list[1], list[0]}),
               InstrumentsShown(grid))
         << "sorted once complete";
-}
-
-TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
-{
-    Start();
-    EXPECT_EQ(std::vector<Instrument*>(list.begin() + 3, list.end()), board->Rows().ClearRows(grid))
-        << "what a fill did not reach belongs to the tab as well";
-    EXPECT_EQ(0, grid->GetNumberRows());
-    EXPECT_FALSE(board->Rows().IsFilling(grid));
-
-    // A history date re-subscribes the tab whole, the part not reached too.
-    Start();
-    board->Rows().SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
-    PostCommand(board, cmd::HistoryDate, "20240105");
-    EXPECT_EQ(list.size(), static_cast<size_t>(grid->GetNumberRows()));
-    EXPECT_EQ(list.size(), Tickerdeck::TableOf(grid)->Members().List().size());
-
-    wxGridEx* other = AddTab(board, {}, "Other");
-    board->Rows().GetTabFills().Start(other, list, "SYN");
-    board->Tabs().Remove(other);
-    EXPECT_FALSE(board->Rows().GetTabFills().Step());
-
-    Start();
-    host.ClearCalls();
-    application.CloseWindow(container, true);
-    RunFor(100);  // a slice's timer would have fired by now
-    EXPECT_EQ(0u, host.subscribes.size());
 }
 
 TEST_F(TabFill, ALongFillGetsTheRoomOfItsFirstSortByANumberReadyAStepAtATime)
@@ -271,39 +225,6 @@ TEST_F(TabRelease, ALongTabLeavesAtOnceAndLetsGoOfItsQuotesInSlicesEachOnceWhenN
     board->Tabs().Remove(other);
     EXPECT_EQ(1, host.Unsubscribed(board, list[0]));
     EXPECT_FALSE(board->Rows().GetTabReleases().IsReleasing());
-}
-
-TEST_F(TabRelease, RowsTheTabShowsAgainBeforeTheReleaseKeepTheirQuotes)
-{
-    board->Rows().ClearRows(grid);
-    // Re-pointed to a list sharing rows with the one it showed.
-    board->Rows().SubscribeRows({list[3], list[4]}, grid);
-    board->Rows().SubscribeRow(list[5], grid, BoardRows::Delivery::Interactive);
-    // A row removed and added again in the meantime.
-    board->Rows().DropRows(grid, {host.PriceOf(list[4])});
-    board->Rows().SubscribeRow(list[4], grid, BoardRows::Delivery::Interactive);
-    while (Step())
-        ;
-    for (Instrument* shown : {list[3], list[4], list[5]})
-    {
-        EXPECT_EQ(0, host.Unsubscribed(board, shown)) << shown->code;
-        EXPECT_EQ(std::vector<wxGridEx*>{grid}, Claims(shown)) << shown->code;
-    }
-    EXPECT_EQ((std::vector<Instrument*>{list[3], list[5], list[4]}), InstrumentsShown(grid));
-    EXPECT_EQ(3u, board->Rows().GetSubscriptions().size());
-    EXPECT_EQ(7u, host.unsubscribes.size());
-}
-
-TEST_F(TabRelease, ClosingTheBoardMidwayLetsGoOfEveryQuoteOnceAndNoSliceComesAfter)
-{
-    board->Tabs().Remove(grid);
-    ASSERT_TRUE(Step());
-    ASSERT_EQ(2u, host.unsubscribes.size()) << "F0 and F1; F2 has a second row";
-    application.CloseWindow(container, true);
-    for (size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(1, host.Unsubscribed(board, list[i])) << list[i]->code;
-    RunFor(100);  // a slice's timer would have fired by now
-    EXPECT_EQ(10u, host.unsubscribes.size());
 }
 
 }  // namespace

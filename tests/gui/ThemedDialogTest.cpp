@@ -1,7 +1,5 @@
 // How every dialog holds the window it opens over (the other dialog tests
-// check only which hold each dialog asks for), and the questions' style.
-
-#include <wx/msgdlg.h>
+// check only which hold each dialog asks for).
 
 #include "kit/ThemedDialog.h"
 #include "support/BoardFixture.h"
@@ -45,14 +43,6 @@ TEST_F(ThemedDialogTest, TheParentWaitsWhileTheDialogIsUpAsItsLockSays)
     frame->Enable(false);
     note->Close();
     EXPECT_FALSE(frame->IsEnabled()) << "a notification leaves its parent as it is";
-}
-
-TEST_F(ThemedDialogTest, TheQuestionBoxHasAStyleTheToolkitAccepts)
-{
-    // Built, not shown: the toolkit asserts on a style it rejects, and the
-    // test main turns its assertion into a failure.
-    wxMessageDialog box(frame, "Delete?", "Delete Alert", ThemedDialog::kQuestionStyle);
-    EXPECT_FALSE(HasNonfatalFailure()) << "the toolkit rejected the question's style";
 }
 
 }  // namespace

@@ -324,24 +324,6 @@ protected:
     Heard heard;  // the kind and the names of each change told
 };
 
-TEST_F(StoreService, TheFirstReadTellsNobodyAndAFileUnchangedOrReplacedByTheSameBytesIsNotReadAgain)
-{
-    Write(kHeader + Listed("L", {{"AMX", "A"}}) + kFooter);
-    EXPECT_EQ((std::vector<InstrumentRef>{{"AMX", "A"}}), store.Instruments("L"));
-    EXPECT_TRUE(store.Refresh());
-    EXPECT_TRUE(heard.empty()) << "the boards filled their tabs from this very read";
-
-    const std::string same = Read();
-    fs::remove(path);
-    Write(same);
-    EXPECT_TRUE(store.Refresh());
-    EXPECT_TRUE(heard.empty());
-
-    Write("<application><watchlists/></application>");
-    EXPECT_TRUE(store.Refresh());
-    EXPECT_EQ((Heard{{store::StoreChange::Reloaded, {"L"}}}), heard) << "another program deleted the list";
-}
-
 // Editors and sync tools replace a file by deleting and writing it again.
 TEST_F(StoreService, AFileThatGoesIsWaitedForItsListsStayAndWritesAreRefusedUntilItIsBelievedGone)
 {

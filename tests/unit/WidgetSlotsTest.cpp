@@ -97,15 +97,4 @@ struct FontProbeTheme : PaletteTheme
     mutable std::vector<int> asked;
 };
 
-TEST(ThemeSlots, ColoursAndFontAtTheirHostSlots)
-{
-    FontProbeTheme theme;
-    const Theme* base = &theme;
-    EXPECT_EQ(theme.Palette().background, VtableEntry<ColourSlot>(base, 3)(base));
-    EXPECT_EQ(theme.Palette().activeTab, VtableEntry<ColourSlot>(base, 4)(base));
-    EXPECT_EQ(theme.Palette().text, VtableEntry<ColourSlot>(base, 20)(base));
-    VtableEntry<FontSlot>(base, 24)(base, 2, 700, 90, true);
-    EXPECT_EQ((std::vector<int>{2, 700, 90, 1}), theme.asked);
-}
-
 }  // namespace
