@@ -107,6 +107,14 @@ TEST_F(GridPrintout, ALongGridSplitsItsRowsAcrossPages)
     EXPECT_TRUE(printout.OnPrintPage(3));
 }
 
+TEST(GridPageLayout, RowsAndColumnsThatExactlyFillThePageShareIt)
+{
+    const GridPageLayout layout({100, 100, 100}, {20, 20}, 200, 40);
+    ASSERT_EQ(2, layout.PageCount());
+    EXPECT_EQ(1, layout.ColumnsOfPage(1).last);
+    EXPECT_EQ(1, layout.RowsOfPage(2).last);
+}
+
 TEST_F(GridPrintout, AGridDestroyedUnderAnOpenPrintoutLeavesBlankPages)
 {
     Shape(5, 3, 100);

@@ -124,6 +124,8 @@ TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
     Quote(price, ~0);
     ASSERT_TRUE(table->View().IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight) << "and a flash";
+    EXPECT_EQ(Background(true), kHighlight) << "on a selected row too";
+    EXPECT_EQ(At(Paint(column::Amplitude, true), kCellWidth / 2, 0), kText) << "a flashing selected row keeps its frame";
 
     table->Styler().SetColourRules({});
     EXPECT_EQ(Background(false, column::Sector), kBackground);

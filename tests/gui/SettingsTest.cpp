@@ -58,6 +58,7 @@ TEST_F(Settings, OkOrEnterWaitsForAChangeAndAppliesEverySwitchAndTheTitleWhichIs
     Check(dialog->GetGeneralPage()->GetAutoAddBox(), true);
     dialog->GetGeneralPage()->GetTitleField()->SetValue("Desk One");
     ClickAndFlush(dialog, wxID_OK);
+    EXPECT_TRUE(frame->IsEnabled());
     EXPECT_FALSE(board->Settings().controlsOthers);
     EXPECT_TRUE(board->Settings().controlledByInstruments);
     EXPECT_FALSE(board->Settings().controlledByOrders);
