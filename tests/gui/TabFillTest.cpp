@@ -114,6 +114,33 @@ TEST_F(TabFill, ALongFillGetsTheRoomOfItsFirstSortByANumberReadyAStepAtATime)
         warmup.Step();  // a closed tab's keys are not reached
 }
 
+TEST_F(TabFill, ClosingTheTabOrTheBoardOrRepointingItMidwayLeavesNothingBehind)
+{
+    Start();
+    EXPECT_EQ(std::vector<Instrument*>(list.begin() + 3, list.end()), board->Rows().ClearRows(grid))
+        << "what a fill did not reach belongs to the tab as well";
+    EXPECT_EQ(0, grid->GetNumberRows());
+    EXPECT_FALSE(board->Rows().IsFilling(grid));
+
+    // A history date re-subscribes the tab whole, the part not reached too.
+    Start();
+    board->Rows().SetTodayClock([] { return wxDateTime(6, wxDateTime::Dec, 2026); });
+    PostCommand(board, cmd::HistoryDate, "20240105");
+    EXPECT_EQ(list.size(), static_cast<size_t>(grid->GetNumberRows()));
+    EXPECT_EQ(list.size(), Tickerdeck::TableOf(grid)->Members().List().size());
+
+    wxGridEx* other = AddTab(board, {}, "Other");
+    board->Rows().GetTabFills().Start(other, list, "SYN");
+    board->Tabs().Remove(other);
+    EXPECT_FALSE(board->Rows().GetTabFills().Step());
+
+    Start();
+    host.ClearCalls();
+    application.CloseWindow(container, true);
+    RunFor(100);  // a slice's timer would have fired by now
+    EXPECT_EQ(0u, host.subscribes.size());
+}
+
 TEST_F(TabFill, ANewHistoryDateSubscribesALongTabAgainASliceAtATimeWithTheNewDate)
 {
     board->Rows().SubscribeRows(list, grid);
