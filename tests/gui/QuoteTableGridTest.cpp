@@ -116,6 +116,31 @@ TEST_F(TableGrid, AFlashMarksOnlyItsCellRestartsOnAQuoteAndEndsWithAReloadOrItsT
     EXPECT_EQ(Painted(1, column::BuyVolume)->GetBackgroundColour(), kBackground);
 }
 
+TEST_F(TableGrid, RemovedRowsTakeTheirFlashesAndTheOnesBelowMoveUpHoweverTheGridIsTold)
+{
+    for (const bool atTheTail : {false, true})
+    {
+        Reload({});
+        AddLasts({50, 40, 30, 20});
+        const std::vector<Price*> quotes(table->Rows().begin(), table->Rows().end());
+        Quote(quotes[1], kBuyMask);
+        Quote(quotes[3], kBuyMask);
+
+        table->RemoveRow(quotes[0]);
+        if (!atTheTail)
+            TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, 0, 1);
+        table->RemoveRow(quotes[1]);
+        TellGrid(wxGRIDTABLE_NOTIFY_ROWS_DELETED, atTheTail ? 2 : 0, atTheTail ? 2 : 1);
+
+        SCOPED_TRACE(atTheTail ? "told once at the tail" : "told row by row");
+        ASSERT_EQ(table->Index().RowOf(quotes[3]), 1);
+        EXPECT_FALSE(table->Members().Contains(quotes[1]));
+        EXPECT_EQ(table->View().FlashCount(), 1u);
+        EXPECT_EQ(Painted(1, column::Buy)->GetBackgroundColour(), kHighlight);
+        EXPECT_EQ(Painted(0, column::Buy)->GetBackgroundColour(), kBackground);
+    }
+}
+
 TEST_F(TableGrid, AttributesCarryColourRulesBookmarksAndFlashesEachOnItsOwn)
 {
     Add(11.0, 10.0);
