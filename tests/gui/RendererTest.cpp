@@ -121,11 +121,14 @@ TEST_F(Renderer, ColourRulesPaintUnderTheFlashTheSelectionAndTheBookmark)
     EXPECT_EQ(Background(true, column::Sector), kSelection) << "the selection shows over a rule";
     table->Members().Bookmarks().insert(instrument);
     EXPECT_EQ(Background(false, column::No), kBookmark) << "and so does a bookmark";
+    EXPECT_EQ(Background(true, column::No), kBookmark) << "the row number never shows the selection";
     Quote(price, ~0);
     ASSERT_TRUE(table->View().IsFlashing(0, column::Amplitude));
     EXPECT_EQ(Background(false), kHighlight) << "and a flash";
     EXPECT_EQ(Background(true), kHighlight) << "on a selected row too";
-    EXPECT_EQ(At(Paint(column::Amplitude, true), kCellWidth / 2, 0), kText) << "a flashing selected row keeps its frame";
+    const wxImage framed = Paint(column::Amplitude, true);
+    EXPECT_EQ(At(framed, kCellWidth / 2, 0), kText) << "a flashing selected row keeps its frame";
+    EXPECT_EQ(At(framed, kCellWidth / 2, kCellHeight - 1), kText);
 
     table->Styler().SetColourRules({});
     EXPECT_EQ(Background(false, column::Sector), kBackground);
