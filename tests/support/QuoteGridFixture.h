@@ -1,6 +1,6 @@
 #pragma once
 // A quote table inside a real grid with the board's cell painter, in a shown
-// frame beside a text field that can take the focus away.
+// frame.
 
 #include <deque>
 
@@ -8,7 +8,6 @@
 #include <wx/frame.h>
 #include <wx/grid.h>
 #include <wx/sizer.h>
-#include <wx/textctrl.h>
 
 #include "board/TickerdeckTable.h"
 #include "board/WatchlistGridCellRenderer.h"
@@ -42,9 +41,7 @@ protected:
     {
         frame = new wxFrame(nullptr, wxID_ANY, "table", wxPoint(0, 0), wxSize(1400, 500));
         auto* sizer = new wxBoxSizer(wxVERTICAL);
-        other = new wxTextCtrl(frame, wxID_ANY);
         grid = new PaintGrid(frame, wxID_ANY);
-        sizer->Add(other, 0, wxEXPAND);
         sizer->Add(grid, 1, wxEXPAND);
         frame->SetSizer(sizer);
 
@@ -93,7 +90,6 @@ protected:
         table->UpdateRow(QuoteEvent(price, mask, flash));
     }
 
-    wxTextCtrl* other = nullptr;
     PaintGrid* grid = nullptr;
     TickerdeckTable* table = nullptr;
     WatchlistGridCellRenderer* renderer = nullptr;
