@@ -386,9 +386,22 @@ void WatchlistGridCellRenderer::DrawTextAt(wxDC& dc, const wxString& text, int x
         dc.DrawText(text, x, y);
 }
 
+wxSize WatchlistGridCellRenderer::MeasureText(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, int row, int col)
+{
+    // Fitting columns measures the texts the paints have just measured:
+    // through the same cache, a filter or a resize refits without laying
+    // hundreds of texts out again. Empty and multi-line texts keep the
+    // toolkit's measure, whose height counts a line for them.
+    const wxString text = grid.GetCellValue(row, col);
+    if (text.empty() || text.find('\n') != wxString::npos)
+        return wxGridCellStringRenderer::GetBestSize(grid, attr, dc, row, col);
+    dc.SetFont(attr.GetFont());
+    return m_extents.Extent(dc, text);
+}
+
 wxSize WatchlistGridCellRenderer::GetBestSize(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, int row, int col)
 {
-    wxSize size = wxGridCellStringRenderer::GetBestSize(grid, attr, dc, row, col);
+    wxSize size = MeasureText(grid, attr, dc, row, col);
     if (col == column::Name)
         size.x += kNameIconAllowance;
     if (col == column::Trend)

@@ -73,6 +73,8 @@ private:
     /// by a mark, and the table hears of it.
     void DrawCellText(wxGrid& grid, wxDC& dc, const wxString& text, const wxRect& textRect, int hAlign,
                       int vAlign, int col = wxNOT_FOUND);
+    /// The toolkit's best size of a cell's text, measured through the extents kept for painting.
+    wxSize MeasureText(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, int row, int col);
     void DrawCutOffMark(wxGrid& grid, wxDC& dc, const wxRect& textRect, int hAlign, int vAlign);
     static void DrawTextAt(wxDC& dc, const wxString& text, int x, int y);
     void DrawBar(wxDC& dc, const wxRect& rect, TickerdeckTable& quotes, int row, int col,

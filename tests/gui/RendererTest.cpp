@@ -157,6 +157,29 @@ TEST_F(Renderer, AFigureTooWideForItsCellShowsTheMarkWholeNotItsLastDigits)
         << "the table hears of the cut figure once the paint is over";
 }
 
+TEST_F(Renderer, ABestSizeIsTheTextsExtentInTheCellsFontWhateverTheDCHeldAndFollowsTheText)
+{
+    wxBitmap bitmap(10, 10);
+    wxMemoryDC dc(bitmap);
+    wxGridCellAttrPtr attr(grid->GetCellAttr(0, column::Sector));
+    const auto bestWidth = [&] {
+        dc.SetFont(wxFontInfo(30).Family(wxFONTFAMILY_ROMAN));  // what a paint may have left in it
+        return renderer->GetBestSize(*grid, *attr, dc, 0, column::Sector).x;
+    };
+    const auto extent = [&bitmap](const wxFont& font, const wxString& text) {
+        wxMemoryDC measuring(bitmap);
+        measuring.SetFont(font);
+        return measuring.GetTextExtent(text).x;
+    };
+    instrument->sector = "Utilities";
+    EXPECT_EQ(extent(attr->GetFont(), "Utilities"), bestWidth());
+    instrument->sector = "Utilities and Water Works";
+    EXPECT_EQ(extent(attr->GetFont(), "Utilities and Water Works"), bestWidth()) << "a changed text is measured anew";
+    const wxFont bold = attr->GetFont().Bold();
+    attr->SetFont(bold);
+    EXPECT_EQ(extent(bold, "Utilities and Water Works"), bestWidth()) << "a rule's bold cell, in bold";
+}
+
 TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrCodeAndTradeTypeItsArrow)
 {
     wxImage flag = Paint(column::Flag, false);
