@@ -29,7 +29,7 @@ public:
     size_t Size() const;
 
     /// About twice the texts of a full screen of cells per font; a font
-    /// reaching it starts afresh. A layout costs one to two kilobytes.
+    /// reaching it starts afresh. A text kept costs a few hundred bytes.
     static constexpr size_t kCapacity = 4096;
 
     TextLayoutCache();

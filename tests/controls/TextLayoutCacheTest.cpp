@@ -1,5 +1,5 @@
-// Texts drawn through kept layouts look exactly as the toolkit draws them,
-// in every font and colour and after the drawing's scale changed.
+// Texts drawn as kept look exactly as the toolkit draws them, in every font
+// and colour, in one direction or two, and after the drawing's scale changed.
 
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>
@@ -35,7 +35,9 @@ TEST(TextLayoutCache, TextsLookAsTheToolkitDrawsThemInEveryFontColourAndScale)
     for (const double scale : {1.0, 2.0, 1.0})
         for (const auto& [font, colour] : {std::pair(plain, *wxBLACK), std::pair(bold, wxColour(200, 0, 0)),
                                            std::pair(plain, wxColour(0, 120, 0))})
-            for (const wxString text : {"1,234.56", "-0.25", "AMX 100 Tracker"})
+            for (const wxString& text : {wxString("1,234.56"), wxString("-0.25"), wxString("AMX 100 Tracker"),
+                                        // Two directions: two runs of glyphs.
+                                        wxString::FromUTF8("Tel Aviv \u05EA\u05DC \u05D0\u05D1\u05D9\u05D1")})
             {
                 const wxImage expected = Drawn(nullptr, font, colour, scale, text);
                 const wxImage actual = Drawn(&cache, font, colour, scale, text);
@@ -44,7 +46,7 @@ TEST(TextLayoutCache, TextsLookAsTheToolkitDrawsThemInEveryFontColourAndScale)
                                        actual.GetData()))
                     << text << " at scale " << scale << (font.GetWeight() == wxFONTWEIGHT_BOLD ? " in bold" : "");
             }
-    EXPECT_EQ(6u, cache.Size()) << "three texts in two fonts, each laid out once";
+    EXPECT_EQ(8u, cache.Size()) << "four texts in two fonts, each kept once";
 }
 
 }  // namespace
