@@ -1,5 +1,5 @@
 #pragma once
-// One-line texts drawn through layouts kept between paints.
+// One-line texts drawn as laid out once and kept between paints.
 
 #include <cstddef>
 #include <memory>
@@ -10,8 +10,8 @@
 
 class wxDC;
 
-/// Draws the one-line texts of a grid through layouts made once and kept
-/// between paints, where the platform lets us: on GTK, laying a text out
+/// Draws the one-line texts of a grid as laid out once and kept between
+/// paints, where the platform lets us: on GTK, laying a text out
 /// (itemising, shaping) costs more than drawing its glyphs, and a quote
 /// board paints the same codes, names and most of its figures frame after
 /// frame.
@@ -23,9 +23,9 @@ public:
 
     /// Draws `text` with its top left at (x, y) in the font and text colour
     /// of `dc`; false, drawing nothing, where the platform or the DC offers
-    /// no kept layouts (the caller draws the text itself).
+    /// no kept texts (the caller draws the text itself).
     bool Draw(wxDC& dc, const wxString& text, int x, int y);
-    /// Layouts kept, in all fonts.
+    /// Texts kept, in all fonts.
     size_t Size() const;
 
     /// About twice the texts of a full screen of cells per font; a font
