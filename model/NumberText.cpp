@@ -1,6 +1,7 @@
 #include "model/NumberText.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <string>
 
@@ -48,13 +49,44 @@ void DropTrailingZeroes(std::string& text, char decimal)
         text = "0";
 }
 
+/// The current locale's separators as the toolkit's formatter reads them.
+struct Separators
+{
+    wxChar decimal = '.';
+    wxChar thousands = 0;
+    bool grouped = false;
+};
+
+// The toolkit asks the locale and converts its answer for each number: a
+// tenth of a full repaint of a board. A locale the toolkit takes on sets
+// the C library's as well, so the separators are asked again only when
+// the name of that one changes; each thread keeps its own.
+const Separators& CurrentSeparators()
+{
+    thread_local Separators separators;
+    thread_local std::string readFor;
+    thread_local bool read = false;
+    const char* locale = std::setlocale(LC_NUMERIC, nullptr);
+    const char* name = locale ? locale : "";
+    if (!read || readFor != name)
+    {
+        separators.decimal = wxNumberFormatter::GetDecimalSeparator();
+        separators.thousands = 0;
+        separators.grouped = wxNumberFormatter::GetThousandsSeparatorIfUsed(&separators.thousands);
+        readFor = name;
+        read = true;
+    }
+    return separators;
+}
+
 }  // namespace
 
 wxString GroupedNumberText(double value, int precision, bool dropTrailingZeroes)
 {
-    const wxChar decimal = wxNumberFormatter::GetDecimalSeparator();
-    wxChar thousands = 0;
-    const bool grouped = wxNumberFormatter::GetThousandsSeparatorIfUsed(&thousands);
+    const Separators& separators = CurrentSeparators();
+    const wxChar decimal = separators.decimal;
+    const wxChar thousands = separators.thousands;
+    const bool grouped = separators.grouped;
     // Anything unusual, an exotic separator or a number too long for the
     // buffer, goes to the formatter itself.
     char digits[64];

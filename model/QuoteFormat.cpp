@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include <wx/datetime.h>
-#include <wx/numformatter.h>
 
 #include "model/ColumnSpec.h"
 #include "model/NumberText.h"
@@ -186,9 +185,7 @@ wxString QuoteFormat::CellText(int row, int col, const Price& price) const
         return JoinedText(price.caNote, price.instrument ? price.instrument->corporateAction : kNoText);
     case column::TradeType: return TradeTypeText(price.tradeType);
     case column::Deals:
-        return price.deals == 0 ? wxString()
-                                : wxNumberFormatter::ToString(static_cast<long>(price.deals),
-                                                              wxNumberFormatter::Style_WithThousandsSep);
+        return price.deals == 0 ? wxString() : GroupedNumberText(price.deals, 0, false);
     case column::Date: return DateText(price.tradeDate.empty() ? price.secondDate : price.tradeDate);
     case column::Time: return wxString::FromUTF8(price.tradeTime);
     default: return wxString();
