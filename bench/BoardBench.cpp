@@ -213,7 +213,11 @@ void ShowPictures(BoardWindow& window)
 {
     Tickerdeck* board = window.Board();
     board->Trends().StopTrendTimer();
+    // As the column menu shows it: the columns fitted again, so that the
+    // trend is on screen whole and not past the right edge.
     window.Grid()->ShowCol(column::Trend);
+    if (board->Settings().autoFitColumns)
+        board->Fitter().FitColumns(window.Grid());
     std::vector<ColourRuleSpec> bars(2);
     for (ColourRuleSpec& rule : bars)
     {
@@ -437,6 +441,7 @@ void RunPaint(benchmark::State& state, wxGrid* grid)
         left += grid->GetColSize(col);
     }
     state.counters["columns_shown"] = shown;
+    state.counters["columns_width"] = left;
     state.counters["width"] = size.x;
     state.counters["height"] = size.y;
 }
