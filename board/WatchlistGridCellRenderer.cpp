@@ -149,7 +149,7 @@ void WatchlistGridCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& d
         DrawFlag(grid, dc, rect, textRect, price, hAlign, vAlign);
         break;
     case column::Trend:
-        DrawTrendCell(grid, attr, dc, rect, price);
+        DrawTrendCell(grid, attr, dc, rect, price, background);
         break;
     default:
         DrawCellText(grid, dc, table->GetValue(row, col), textRect, hAlign, vAlign, col);
@@ -246,20 +246,29 @@ void WatchlistGridCellRenderer::DrawBar(wxDC& dc, const wxRect& rect, Tickerdeck
 }
 
 void WatchlistGridCellRenderer::DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect,
-                                              const Price* price)
+                                              const Price* price, const wxColour& cellBackground)
 {
     const auto* quotes = dynamic_cast<const TickerdeckTable*>(grid.GetTable());
     const TrendSamples* samples = quotes ? quotes->Order().GetTrendSamples() : nullptr;
     if (!price || !samples)
         return;
-    const std::vector<double> points = samples->Points(price);
+    std::vector<double> points = samples->Points(price);
     if (points.empty())
         return;
     const wxColour text = attr.GetTextColour().IsOk() ? attr.GetTextColour() : grid.GetDefaultCellTextColour();
     const wxColour background =
         attr.GetBackgroundColour().IsOk() ? attr.GetBackgroundColour() : grid.GetDefaultCellBackgroundColour();
-    DrawTrend(dc, rect, points, price->prevClose,
-              {quotes->Styler().GetUpColour(), quotes->Styler().GetDownColour(), text, background});
+    const TrendColours colours{quotes->Styler().GetUpColour(), quotes->Styler().GetDownColour(), text, background};
+    // The line's smoothing reaches a pixel past its box; the selection
+    // frame stays outside.
+    constexpr int kSmoothing = 1;
+    const wxRect area = wxRect(rect).Deflate(kTrendInset - kSmoothing);
+    const double prevClose = price->prevClose;
+    const TrendPictures::Look look{std::move(points), prevClose, colours.up, colours.down, text, cellBackground};
+    m_trendPictures.Draw(dc, area, price, look, [&](wxDC& picture, const wxPoint& origin) {
+        const wxRect cell(origin - area.GetTopLeft() + rect.GetTopLeft(), rect.GetSize());
+        DrawTrend(picture, cell, look.points, prevClose, colours);
+    });
 }
 
 void WatchlistGridCellRenderer::DrawTrend(wxDC& dc, const wxRect& cell, const std::vector<double>& points,

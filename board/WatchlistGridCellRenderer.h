@@ -4,6 +4,7 @@
 #include <wx/bitmap.h>
 #include <wx/grid.h>
 
+#include "board/TrendPictures.h"
 #include "kit/TextExtentCache.h"
 
 #include <vector>
@@ -79,10 +80,12 @@ private:
     static void DrawTextAt(wxDC& dc, const wxString& text, int x, int y);
     void DrawBar(wxDC& dc, const wxRect& rect, TickerdeckTable& quotes, int row, int col,
                  const wxColour& background);
-    void DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, const Price* price);
+    void DrawTrendCell(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, const Price* price,
+                       const wxColour& cellBackground);
     void DrawIcon(wxDC& dc, const wxBitmap& icon, const wxRect& cell, int x, int y) const;
 
     wxBitmap m_upArrow;
     wxBitmap m_downArrow;
     TextExtentCache m_extents;
+    TrendPictures m_trendPictures;
 };

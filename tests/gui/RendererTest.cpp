@@ -9,6 +9,7 @@
 #include <wx/image.h>
 
 #include "kit/TextExtentCache.h"
+#include "model/TrendSamples.h"
 #include "support/QuoteGridFixture.h"
 #include "support/RuleSpec.h"
 #include "support/TempFolder.h"
@@ -217,6 +218,45 @@ TEST_F(Renderer, NameShowsAssetIconThenFlagThenIndentlessTextFlagShowsItsIconOrC
         price->tradeType = other;
         EXPECT_EQ(FirstForeignColumn(Paint(column::TradeType, false), kBackground, kBackground), -1) << other;
     }
+}
+
+TEST_F(Renderer, ATrendCellLooksAsItsLineDrawnOverTheCellWhetherItsPictureIsKeptOrDrawnAgain)
+{
+    constexpr int kWidth = 100;
+    TrendSamples samples;
+    price->prevClose = 10.0;
+    auto at = TrendSamples::Clock::time_point{};
+    const auto sample = [&](double last) {
+        price->last = last;
+        samples.Take({price}, at);
+        at += TrendSamples::kInterval;
+    };
+    for (double last : {10.0, 10.4, 9.7, 10.9})
+        sample(last);
+    // The cell painted without a line, and the line drawn straight onto it.
+    const auto expected = [&](bool selected) {
+        table->Order().SetTrendSamples(nullptr);
+        wxBitmap bitmap(Paint(column::Trend, selected, kWidth));
+        table->Order().SetTrendSamples(&samples);
+        wxGridCellAttrPtr attr(grid->GetCellAttr(0, column::Trend));
+        table->Styler().RestyleForPaint(*attr, 0, column::Trend);
+        const WatchlistGridCellRenderer::TrendColours colours{kUp, kDown, attr->GetTextColour(),
+                                                              attr->GetBackgroundColour()};
+        {
+            wxMemoryDC dc(bitmap);
+            WatchlistGridCellRenderer::DrawTrend(dc, wxRect(0, 0, kWidth, kCellHeight), samples.Points(price),
+                                                 price->prevClose, colours);
+        }
+        return bitmap.ConvertToImage();
+    };
+    const wxImage plain = expected(false);
+    EXPECT_TRUE(SamePixels(Paint(column::Trend, false, kWidth), plain)) << "drawn";
+    EXPECT_TRUE(SamePixels(Paint(column::Trend, false, kWidth), plain)) << "kept";
+    sample(11.5);
+    const wxImage moved = expected(false);
+    EXPECT_FALSE(SamePixels(moved, plain));
+    EXPECT_TRUE(SamePixels(Paint(column::Trend, false, kWidth), moved)) << "a new point draws it again";
+    EXPECT_TRUE(SamePixels(Paint(column::Trend, true, kWidth), expected(true))) << "selected: not the plain picture";
 }
 
 TEST(TextExtentCacheTest, ExtentsFollowTheFontOfTheDCAndFontsTakingTurnsKeepTheirTexts)
