@@ -32,16 +32,15 @@ public:
         wxColour background;  // the cell's as painted: selected, flashing or not
         bool operator==(const Look& other) const;
     };
-    /// Draws onto `area` a line drawn by `draw`, in the picture's own
-    /// coordinates over the look's background.
-    using Drawing = std::function<void(wxDC& picture, const wxPoint& origin)>;
+    /// Draws the line on `target` as if the cell's area began at `origin`:
+    /// a picture's top left, or the area itself on a DC drawn on directly.
+    using Drawing = std::function<void(wxDC& target, const wxPoint& origin)>;
 
     /// Puts the picture of `price` with `look` on `dc` at `area`, drawing
     /// it with `draw` first when the one kept shows something else. A
     /// scaled DC is drawn on directly: a picture would blur there.
     void Draw(wxDC& dc, const wxRect& area, const Price* price, const Look& look, const Drawing& draw);
 
-    size_t Size() const { return m_pictures.size(); }
     /// Pictures kept at most; the screens of a few tall windows. Past it
     /// they are all drawn afresh.
     static constexpr size_t kCapacity = 512;

@@ -27,8 +27,8 @@ struct LayoutRelease
 using LayoutPtr = std::unique_ptr<PangoLayout, LayoutRelease>;
 
 /// A text shaped once. Nearly every cell text comes out as one run of
-/// glyphs in one font, kept as just that: a whole layout costs three to
-/// four times the memory. A text in several runs (scripts or fonts mixed)
+/// glyphs in one font, kept as just that: a whole layout costs more than
+/// twice the memory. A text in several runs (scripts or fonts mixed)
 /// keeps its layout.
 class ShapedText
 {
