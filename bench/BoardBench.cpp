@@ -696,9 +696,8 @@ double HostBytesPerRow(std::unique_ptr<QuoteBook>& book, wxEvtHandler& listener)
            static_cast<double>(instruments.size());
 }
 
-void MeasureBytesPerRow(benchmark::State& state, bool computed)
+void MeasureBytesPerRow(benchmark::State& state, bool computed, const Tree& node = ExchangeTabNode())
 {
-    const Tree node = ExchangeTabNode();
     Market::Get().AcquireAllQuotes();
     wxEvtHandler hostListener;
     std::unique_ptr<QuoteBook> hostBook;
@@ -719,6 +718,8 @@ void MeasureBytesPerRow(benchmark::State& state, bool computed)
         // The board's own share: the host's records of who listens are the terminal's.
         const double withHost = (static_cast<double>(scrolled) - static_cast<double>(before)) / rows;
         state.counters["bytes_per_row"] = withHost - hostPerRow;
+        state.counters["rows"] = rows;
+        state.counters["grown_mb"] = (static_cast<double>(scrolled) - static_cast<double>(before)) / (1024.0 * 1024.0);
         state.counters["host_bytes_per_row"] = hostPerRow;
         state.counters["scroll_bytes_per_row"] = (static_cast<double>(scrolled) - static_cast<double>(opened)) / rows;
         state.counters["stored_cell_attributes"] = StoredCellAttributes(window->Table());
@@ -731,6 +732,17 @@ void MeasureBytesPerRow(benchmark::State& state, bool computed)
 void BM_BytesPerRow(benchmark::State& state)
 {
     MeasureBytesPerRow(state, false);
+}
+
+// A category of about a quarter of the exchange (its first liquidity
+// tier): against the whole exchange, each the first board of its process,
+// it tells the memory a further row costs from what a board costs with
+// none.
+void BM_BytesPerRowQuarterTab(benchmark::State& state)
+{
+    MeasureBytesPerRow(state, false,
+                       bench_support::OneTabNode(
+                           {{"name", "T1"}, {"type", "5"}, {"exchange", Market::kExchange}, {"category", "T1"}}, true));
 }
 
 // The same tab with four computed columns on screen, every row painted.
@@ -759,6 +771,7 @@ BENCHMARK(BM_ToolkitAutoSizeLargeTab)->Unit(benchmark::kMillisecond)->UseRealTim
 BENCHMARK(BM_FitColumnsLargeTab)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_StaleCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BytesPerRow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_BytesPerRowQuarterTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_BytesPerRowComputed)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
