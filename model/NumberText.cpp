@@ -3,7 +3,9 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include <wx/numformatter.h>
 
@@ -55,26 +57,24 @@ struct Separators
     wxChar decimal = '.';
     wxChar thousands = 0;
     bool grouped = false;
+    std::optional<std::string> readIn;  // the C library's numeric locale then
 };
 
 // The toolkit asks the locale and converts its answer for each number: a
-// tenth of a full repaint of a board. A locale the toolkit takes on sets
+// twentieth of a full repaint of a board. A locale the toolkit takes on sets
 // the C library's as well, so the separators are asked again only when
 // the name of that one changes; each thread keeps its own.
 const Separators& CurrentSeparators()
 {
     thread_local Separators separators;
-    thread_local std::string readFor;
-    thread_local bool read = false;
     const char* locale = std::setlocale(LC_NUMERIC, nullptr);
-    const char* name = locale ? locale : "";
-    if (!read || readFor != name)
+    const std::string_view name = locale ? locale : "";
+    if (separators.readIn != name)
     {
         separators.decimal = wxNumberFormatter::GetDecimalSeparator();
         separators.thousands = 0;
         separators.grouped = wxNumberFormatter::GetThousandsSeparatorIfUsed(&separators.thousands);
-        readFor = name;
-        read = true;
+        separators.readIn = std::string(name);
     }
     return separators;
 }
